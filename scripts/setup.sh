@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian machine lacks to build and run Korvane, fetches the Lua
+# sources into the build tree and prepares the Wine prefix. Idempotent: a second run on a
+# ready machine only checks.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$here/build}
+mkdir -p "$BUILD_DIR"
+
+packages=(g++-mingw-w64-i686-posix mingw-w64-tools cmake make wine wine64 wine32:i386
+          xvfb xauth x11-apps imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
+          googletest dpkg-dev)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+have_src_list() { grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/; }
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+    need_update=1
+fi
+if ! have_src_list; then
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
+        > /etc/apt/sources.list.d/debian-src.sources
+    need_update=1
+fi
+lua_tar=$(ls "$BUILD_DIR"/_deps/lua5.1_5.1.5.orig.tar.gz 2>/dev/null || true)
+if [ ${#missing[@]} -gt 0 ] || [ -z "$lua_tar" ]; then
+    if [ -n "${need_update:-}" ] || [ ${#missing[@]} -gt 0 ] || [ -z "$lua_tar" ]; then
+        apt-get update -qq
+    fi
+fi
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Lua 5.1.5 sources, unchanged, from Debian's source package; kept in the build tree only.
+mkdir -p "$BUILD_DIR/_deps"
+if [ ! -f "$BUILD_DIR/_deps/lua-5.1.5/src/lapi.c" ]; then
+    (cd "$BUILD_DIR/_deps" && apt-get source --download-only -qq lua5.1 >/dev/null 2>&1 || true)
+    tarball=$(ls "$BUILD_DIR"/_deps/lua5.1_5.1.5.orig.tar.gz)
+    tar -xzf "$tarball" -C "$BUILD_DIR/_deps"
+fi
+
+# Wine prefix of the build's own, with the Japanese font names mapped to the IPA fonts.
+export WINEPREFIX="$BUILD_DIR/wineprefix" WINEDEBUG=-all WINEARCH=win64
+if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.korvane-fonts" ]; then
+    echo "setup: creating the Wine prefix"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    reg="$BUILD_DIR/_deps/fonts.reg"
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n' > "$reg"
+    printf '"ＭＳ ゴシック"="IPAGothic"\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n"MS UI Gothic"="IPAPGothic"\r\n"ＭＳ 明朝"="IPAMincho"\r\n"MS Gothic"="IPAGothic"\r\n"MS PGothic"="IPAPGothic"\r\n"MS Mincho"="IPAMincho"\r\n' >> "$reg"
+    # regedit reads a REGEDIT4 file in the ANSI code page: convert to CP932 and run in it.
+    iconv -f UTF-8 -t CP932 "$reg" > "$reg.932"
+    env LC_ALL=ja_JP.UTF-8 wine regedit "$(winepath -w "$reg.932" 2>/dev/null)" >/dev/null 2>&1 || true
+    wineserver -w
+    touch "$WINEPREFIX/.korvane-fonts"
+fi
+echo "setup: ready"
