@@ -1,0 +1,193 @@
+// Threads and the application object.
+//
+// CWinThread wraps a thread of the process: a worker thread runs a plain function
+// (AfxBeginThread(proc, param, priority)); a thread object with its own InitInstance/Run is
+// started with CreateThread. By default the object deletes itself when its thread ends.
+//
+// CWinApp is the one global application object of the program: its constructor registers
+// it, the start-up code (AfxWinMain) calls InitInstance, then Run, then ExitInstance. It
+// keeps the profile: with a registry key set (SetRegistryKey) the profile lives in
+// HKCU\Software\<key>\<profile name>\<section>, else in an .INI file beside the program.
+//
+// With windows: Run is the thread's message loop. Each message is first offered to the
+// PreTranslateMessage of its window and of each parent up to the main window; when the queue
+// is empty, OnIdle updates the command state of the frames and their bars
+// (WM_IDLEUPDATECMDUI) and then frees the temporary objects of the handle maps.
+//
+// Every message box, file dialog, colour dialog and folder browser of the program goes
+// through one replaceable prompt hook (CPromptHook), so that tests can see what was asked
+// and give the answer without a window.
+#pragma once
+#include "afx.h"
+#include "afxwnd.h"
+
+
+// String resource with the application's title (the default application name).
+#define AFX_IDS_APP_TITLE 0xE000
+class CWinThread;
+class CWinApp;
+
+typedef UINT(AFX_CDECL* AFX_THREADPROC)(LPVOID);
+
+class CWinThread : public CCmdTarget {
+    DECLARE_DYNAMIC(CWinThread)
+public:
+    CWinThread();
+    CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam);
+    virtual ~CWinThread();
+
+    // Starts the thread (suspended with CREATE_SUSPENDED); FALSE when it cannot start.
+    BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0,
+                      LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
+
+    CWnd* m_pMainWnd;
+    CWnd* m_pActiveWnd;
+    BOOL m_bAutoDelete;
+    HANDLE m_hThread;
+    DWORD m_nThreadID;
+    LPVOID m_pThreadParams;
+    AFX_THREADPROC m_pfnThreadProc;
+    MSG m_msgCur;
+
+    operator HANDLE() const { return m_hThread; }
+
+    int GetThreadPriority();
+    BOOL SetThreadPriority(int nPriority);
+    DWORD SuspendThread();
+    DWORD ResumeThread();
+    BOOL PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The thread's main window, else the application's (a worker thread sees the frame).
+    virtual CWnd* GetMainWnd();
+
+    virtual BOOL InitInstance();
+    virtual int Run();
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual BOOL PumpMessage();
+    virtual BOOL OnIdle(LONG lCount);
+    virtual BOOL IsIdleMessage(MSG* pMsg);
+    // Runs the ON_THREAD_MESSAGE handler of a message without a window; FALSE when none.
+    BOOL DispatchThreadMessageEx(MSG* pMsg);
+    virtual int ExitInstance();
+    // Deletes the object when m_bAutoDelete is set; called as the thread ends.
+    virtual void Delete();
+
+    void CommonConstruct();
+};
+
+// Starts a worker thread running pfnThreadProc(pParam); NULL when it cannot start.
+CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
+                                  int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
+                                  DWORD dwCreateFlags = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
+// Starts a thread object of a dynamically creatable CWinThread class.
+CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = THREAD_PRIORITY_NORMAL,
+                                  UINT nStackSize = 0, DWORD dwCreateFlags = 0,
+                                  LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
+// Ends the calling thread (started by AfxBeginThread) with nExitCode.
+[[noreturn]] void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete = TRUE);
+// The CWinThread of the calling thread: its own object, or the application on the main thread.
+CWinThread* AFXAPI AfxGetThread();
+
+// ---------------------------------------------------------------------------------------
+
+class CWinApp : public CWinThread {
+    DECLARE_DYNAMIC(CWinApp)
+public:
+    explicit CWinApp(LPCSTR lpszAppName = NULL);
+    virtual ~CWinApp();
+
+    LPCSTR m_pszAppName;
+    HINSTANCE m_hInstance;
+    HINSTANCE m_hPrevInstance;
+    LPSTR m_lpCmdLine;
+    int m_nCmdShow;
+    LPCSTR m_pszRegistryKey;
+    LPCSTR m_pszProfileName;
+    LPCSTR m_pszExeName;
+    LPCSTR m_pszHelpFilePath;
+
+    HICON LoadIcon(LPCSTR lpszResourceName) const;
+    HICON LoadIcon(UINT nIDResource) const;
+    HICON LoadStandardIcon(LPCSTR lpszIconName) const;
+    HCURSOR LoadCursor(LPCSTR lpszResourceName) const;
+    HCURSOR LoadCursor(UINT nIDResource) const;
+    HCURSOR LoadStandardCursor(LPCSTR lpszCursorName) const;
+
+    // Profile. Entries read default values when missing or of the wrong type.
+    UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
+    BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
+    CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = NULL);
+    BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
+    // *ppData is allocated with new BYTE[]; the caller delete[]s it. FALSE (and NULL, 0)
+    // when the entry is missing.
+    BOOL GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+    BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
+    virtual BOOL InitApplication();
+    virtual BOOL InitInstance();
+    virtual int ExitInstance();
+    virtual int Run();
+    // Shows a message box through the prompt hook with the application's name as caption.
+    virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+
+    // Puts the profile under HKCU\Software\<key>\<profile name> (the key text or a string
+    // resource id). Frees the .INI profile name and takes m_pszAppName as profile name.
+    void SetRegistryKey(LPCSTR lpszRegistryKey);
+    void SetRegistryKey(UINT nIDRegistryKey);
+
+    // HKCU\Software\<key>\<profile name>, created when missing; NULL without a registry key.
+    // The caller closes the key.
+    HKEY GetAppRegistryKey();
+    HKEY GetSectionKey(LPCSTR lpszSection);
+    // Deletes a key with all its subkeys.
+    LONG DelRegTree(HKEY hParentKey, const CString& strKeyName);
+
+    // Fills in the instance handle and the names from the module (the constructor already
+    // did, so the names are there even when the program's own WinMain never ran).
+    void SetCurrentHandles();
+};
+
+CWinApp* AFXAPI AfxGetApp();
+HINSTANCE AFXAPI AfxGetInstanceHandle();
+HINSTANCE AFXAPI AfxGetResourceHandle();
+void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
+LPCSTR AFXAPI AfxGetAppName();
+// The main window of the calling thread, else of the application.
+CWnd* AFXAPI AfxGetMainWnd();
+
+// Start-up: the library's WinMain calls this; a program defines no WinMain of its own.
+int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+
+// ---------------------------------------------------------------------------------------
+// The prompt hook: every message box and common dialog of the program passes through it. The
+// default shows the system's box or dialog. A test installs its own to record and answer.
+
+class CPromptHook {
+public:
+    virtual ~CPromptHook() {}
+    virtual int MessageBox(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType);
+    // The file open (bOpen) or save dialog; IDOK with the choice in *pofn, or IDCANCEL.
+    virtual INT_PTR FileDialog(BOOL bOpen, OPENFILENAMEA* pofn);
+    // The colour dialog; IDOK with the colour in pcc->rgbResult, or IDCANCEL.
+    virtual INT_PTR ColorDialog(CHOOSECOLORA* pcc);
+    // The shell's folder browser (BIF_ flags); TRUE with the chosen folder's path.
+    virtual BOOL BrowseForFolder(HWND hWndOwner, LPCSTR lpszTitle, UINT ulFlags, CString& strFolder);
+};
+
+// Installs a hook (NULL restores the default) and returns the one it replaces.
+CPromptHook* AFXAPI AfxSetPromptHook(CPromptHook* pHook);
+CPromptHook* AFXAPI AfxGetPromptHook();
+// The window that owns a prompt shown now: the last active popup of the calling thread's
+// active top-level window; NULL when the thread has none.
+HWND AFXAPI AfxGetPromptOwner();
+
+// The pre-translate walk of the calling thread (its CWinThread's PreTranslateMessage).
+BOOL AFXAPI AfxPreTranslateMessage(MSG* pMsg);
+// One message of the calling thread's loop; FALSE on WM_QUIT.
+BOOL AFXAPI AfxPumpMessage();
+// Sends WM_IDLEUPDATECMDUI to the visible frames of this thread other than pSkip.
+void AFXAPI AfxIdleUpdateFrames(CWnd* pSkip);
+
+int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);

@@ -1,0 +1,158 @@
+// Frames and views.
+//
+// A CFrameWnd is a top-level window created from one resource id (title string, menu,
+// accelerators, icon). Its client area is laid out by RecalcLayout: control bars (children
+// answering WM_SIZEPARENT) take their edges, the pane AFX_IDW_PANE_FIRST - the view - the
+// rest. Commands reach the active view first, then the frame, then the application. At
+// idle the frame and its descendants receive WM_IDLEUPDATECMDUI, through which bars update
+// their buttons and panes.
+#pragma once
+#include "afxwnd.h"
+
+class CView;
+class CFrameWnd;
+
+struct CCreateContext {
+    CRuntimeClass* m_pNewViewClass;
+    CObject* m_pCurrentDoc;
+    CObject* m_pNewDocTemplate;
+    CView* m_pLastView;
+    CFrameWnd* m_pCurrentFrame;
+
+    CCreateContext()
+        : m_pNewViewClass(nullptr), m_pCurrentDoc(nullptr), m_pNewDocTemplate(nullptr),
+          m_pLastView(nullptr), m_pCurrentFrame(nullptr)
+    {
+    }
+};
+
+class CFrameWnd : public CWnd {
+    DECLARE_DYNCREATE(CFrameWnd)
+public:
+    CFrameWnd();
+    virtual ~CFrameWnd();
+
+    static const CRect rectDefault;
+
+    // What the idle pass still has to do (OR of the idle flags).
+    enum { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
+    UINT m_nIdleFlags;
+    BOOL m_bAutoMenuEnable;   // menu items without handlers are greyed
+    HMENU m_hMenuDefault;
+    HACCEL m_hAccelTable;
+    UINT m_nIDHelp;
+    CString m_strTitle;
+    CRect m_rectBorder;       // space reserved around the view (reposExtra)
+    CPtrList m_listControlBars;
+    int m_nShowDelay;
+    UINT m_nIDTracking;
+    UINT m_nIDLastMessage;
+    BOOL m_bInRecalcLayout;
+
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
+                        DWORD dwStyle = WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
+                        CWnd* pParentWnd = NULL, LPCTSTR lpszMenuName = NULL, DWORD dwExStyle = 0,
+                        CCreateContext* pContext = NULL);
+    // Creates the frame from resource nIDResource: the title is the string of that id (up
+    // to its first '\n'), the menu, accelerator table and icon of that id are used when present.
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL);
+    BOOL LoadAccelTable(LPCTSTR lpszResourceName);
+    CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+
+    virtual CView* GetActiveView() const;
+    virtual void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+    virtual CFrameWnd* GetActiveFrame();
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+    void DelayRecalcLayout(BOOL bNotify = TRUE);
+    virtual void ActivateFrame(int nCmdShow = -1);
+    void InitialUpdateFrame(CObject* pDoc, BOOL bMakeVisible);
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+    void DelayUpdateFrameMenu(HMENU hMenuAlt);
+    void DelayUpdateFrameTitle() { m_nIdleFlags |= idleTitle; }
+    virtual HACCEL GetDefaultAccelerator();
+    // The status-bar prompt of a command: the string of nID up to its first '\n'.
+    virtual void GetMessageString(UINT nID, CString& rMessage) const;
+    virtual CWnd* GetMessageBar();
+    void SetMessageText(LPCTSTR lpszText);
+    void SetMessageText(UINT nID);
+    void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
+    CString GetTitle() const { return m_strTitle; }
+    virtual BOOL IsFrameWnd() const;
+    BOOL IsTracking() const { return m_nIDTracking != 0 && m_nIDTracking != AFX_IDS_HELPMODEMESSAGE && m_nIDTracking != AFX_IDS_IDLEMESSAGE; }
+
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual void PostNcDestroy();
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+
+    BOOL OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    LPCTSTR GetIconWndClass(DWORD dwDefaultStyle, UINT nIDResource);
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnClose();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
+    afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnDropFiles(HDROP hDropInfo);
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    CView* m_pViewActive;
+    friend class CView;
+};
+
+class CView : public CWnd {
+    DECLARE_DYNAMIC(CView)
+public:
+    CView();
+    virtual ~CView();
+
+    virtual void OnDraw(CDC* pDC);
+    virtual void OnInitialUpdate();
+    virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
+    virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
+    virtual void OnPrepareDC(CDC* pDC, void* pInfo = NULL);
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual void PostNcDestroy();
+    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnPaint();
+    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    afx_msg LRESULT OnInitialUpdateMsg(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// A view that is a control of the system (list view, tree view, edit...): the control
+// paints itself.
+class CCtrlView : public CView {
+    DECLARE_DYNCREATE(CCtrlView)
+public:
+    CCtrlView();
+    CCtrlView(LPCTSTR lpszClass, DWORD dwStyle);
+
+    CString m_strClass;
+    DWORD m_dwDefaultStyle;
+
+    virtual void OnDraw(CDC* pDC);
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+
+    afx_msg void OnPaint();
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,86 @@
+// Per-thread state of the window part of the library (internal to classlib).
+//
+// Every window, DC, GDI object, menu and image list handle maps to at most one permanent
+// object per thread (the object that owns it) and otherwise to a temporary object made on
+// demand by FromHandle; temporaries live until the thread's next idle pass.
+#pragma once
+#include "afxwnd.h"
+#include <unordered_map>
+#include <vector>
+
+class CDC;
+class CGdiObject;
+class CMenu;
+class CImageList;
+class CFrameWnd;
+
+// One handle -> object map with permanent and temporary entries. The traits of each
+// object type say how its handle is set and cleared without side effects.
+template <class T, class H>
+struct AfxHandleMap {
+    std::unordered_map<H, T*> perm;
+    std::unordered_map<H, T*> temp;
+    std::vector<T*> dead;   // temporaries whose handle died before the idle pass
+
+    T* LookupPermanent(H h) const
+    {
+        auto it = perm.find(h);
+        return it == perm.end() ? nullptr : it->second;
+    }
+    T* LookupTemporary(H h) const
+    {
+        auto it = temp.find(h);
+        return it == temp.end() ? nullptr : it->second;
+    }
+    void SetPermanent(H h, T* p)
+    {
+        perm[h] = p;
+        auto it = temp.find(h);
+        if (it != temp.end()) {
+            dead.push_back(it->second);
+            temp.erase(it);
+        }
+    }
+    void RemovePermanent(H h, T* p)
+    {
+        auto it = perm.find(h);
+        if (it != perm.end() && it->second == p)
+            perm.erase(it);
+    }
+    // A temporary object's handle is going away: keep the object for the idle pass only.
+    bool RetireTemporary(H h, T* p)
+    {
+        auto it = temp.find(h);
+        if (it == temp.end() || it->second != p)
+            return false;
+        temp.erase(it);
+        dead.push_back(p);
+        return true;
+    }
+};
+
+struct AFX_WIN_THREAD_STATE {
+    AfxHandleMap<CWnd, HWND> wnds;
+    AfxHandleMap<CDC, HDC> dcs;
+    AfxHandleMap<CGdiObject, HGDIOBJ> gdis;
+    AfxHandleMap<CMenu, HMENU> menus;
+    AfxHandleMap<CImageList, HIMAGELIST> imagelists;
+
+    MSG lastSentMsg = {};       // the message AfxCallWndProc is processing
+    CWnd* pWndInit = nullptr;   // window being created
+    HHOOK hHookCbt = nullptr;
+    HWND hLockoutNotifyWindow = nullptr;
+    int nTempMapLock = 0;
+    std::vector<CFrameWnd*> frames;   // frames of this thread, updated at idle
+    int nWaitCursorCount = 0;
+    HCURSOR hcurWaitRestore = nullptr;
+    bool bInMsgFilter = false;
+};
+
+AFX_WIN_THREAD_STATE* AFXAPI AfxGetWinThreadState();
+
+// Internal helpers shared by the window sources.
+BOOL AFXAPI AfxReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,
+                              LRESULT* pResult);
+void AFXAPI AfxAddFrameWnd(CFrameWnd* pFrame);
+void AFXAPI AfxRemoveFrameWnd(CFrameWnd* pFrame);

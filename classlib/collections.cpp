@@ -1,0 +1,20 @@
+// Run-time classes of the non-template collections.
+#include "afxcoll.h"
+
+IMPLEMENT_SERIAL(CByteArray, CObject, 0)
+IMPLEMENT_SERIAL(CWordArray, CObject, 0)
+IMPLEMENT_SERIAL(CDWordArray, CObject, 0)
+IMPLEMENT_SERIAL(CUIntArray, CObject, 0)
+IMPLEMENT_SERIAL(CPtrArray, CObject, 0)
+IMPLEMENT_SERIAL(CObArray, CObject, 0)
+IMPLEMENT_SERIAL(CStringArray, CObject, 0)
+IMPLEMENT_SERIAL(CPtrList, CObject, 0)
+IMPLEMENT_SERIAL(CObList, CObject, 0)
+IMPLEMENT_SERIAL(CStringList, CObject, 0)
+IMPLEMENT_SERIAL(CMapPtrToPtr, CObject, 0)
+IMPLEMENT_SERIAL(CMapPtrToWord, CObject, 0)
+IMPLEMENT_SERIAL(CMapWordToPtr, CObject, 0)
+IMPLEMENT_SERIAL(CMapWordToOb, CObject, 0)
+IMPLEMENT_SERIAL(CMapStringToPtr, CObject, 0)
+IMPLEMENT_SERIAL(CMapStringToOb, CObject, 0)
+IMPLEMENT_SERIAL(CMapStringToString, CObject, 0)

@@ -1,0 +1,111 @@
+// The prompt hook and AfxMessageBox. Every message box of the program passes through the one
+// installed CPromptHook; the default one shows the system's message box.
+#include "afxwin.h"
+#include <shlobj.h>
+
+namespace {
+CPromptHook g_defaultHook;
+CPromptHook* volatile g_pPromptHook = &g_defaultHook;
+
+// The icon the library adds when the caller gave none: a warning for OK boxes, a question
+// for Yes/No boxes.
+UINT WithDefaultIcon(UINT nType)
+{
+    if ((nType & MB_ICONMASK) == 0) {
+        switch (nType & MB_TYPEMASK) {
+        case MB_OK:
+        case MB_OKCANCEL:
+            nType |= MB_ICONEXCLAMATION;
+            break;
+        case MB_YESNO:
+        case MB_YESNOCANCEL:
+            nType |= MB_ICONQUESTION;
+            break;
+        }
+    }
+    return nType;
+}
+} // namespace
+
+int CPromptHook::MessageBox(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
+{
+    return ::MessageBoxA(hWndOwner, lpszText, lpszCaption, nType);
+}
+
+INT_PTR CPromptHook::FileDialog(BOOL bOpen, OPENFILENAMEA* pofn)
+{
+    BOOL bOK = bOpen ? ::GetOpenFileNameA(pofn) : ::GetSaveFileNameA(pofn);
+    return bOK ? IDOK : IDCANCEL;
+}
+
+INT_PTR CPromptHook::ColorDialog(CHOOSECOLORA* pcc)
+{
+    return ::ChooseColorA(pcc) ? IDOK : IDCANCEL;
+}
+
+BOOL CPromptHook::BrowseForFolder(HWND hWndOwner, LPCSTR lpszTitle, UINT ulFlags, CString& strFolder)
+{
+    BROWSEINFOA bi = {};
+    bi.hwndOwner = hWndOwner;
+    bi.lpszTitle = lpszTitle;
+    bi.ulFlags = ulFlags;
+    char szDisplay[MAX_PATH] = "";
+    bi.pszDisplayName = szDisplay;
+    LPITEMIDLIST pidl = ::SHBrowseForFolderA(&bi);
+    if (pidl == NULL)
+        return FALSE;
+    char szPath[MAX_PATH] = "";
+    BOOL bPath = ::SHGetPathFromIDListA(pidl, szPath);
+    ::CoTaskMemFree(pidl);
+    if (!bPath || szPath[0] == '\0')
+        return FALSE;
+    strFolder = szPath;
+    return TRUE;
+}
+
+CPromptHook* AFXAPI AfxSetPromptHook(CPromptHook* pHook)
+{
+    CPromptHook* pOld = (CPromptHook*)InterlockedExchangePointer((PVOID volatile*)&g_pPromptHook,
+                                                                 pHook != NULL ? pHook : &g_defaultHook);
+    return pOld;
+}
+
+CPromptHook* AFXAPI AfxGetPromptHook()
+{
+    return g_pPromptHook;
+}
+
+HWND AFXAPI AfxGetPromptOwner()
+{
+    HWND hWnd = ::GetActiveWindow();
+    if (hWnd == NULL)
+        return NULL;
+    HWND hTop = ::GetAncestor(hWnd, GA_ROOTOWNER);
+    if (hTop == NULL)
+        hTop = hWnd;
+    return ::GetLastActivePopup(hTop);
+}
+
+int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
+{
+    return AfxGetPromptHook()->MessageBox(AfxGetPromptOwner(), lpszPrompt, m_pszAppName, WithDefaultIcon(nType));
+}
+
+int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp)
+{
+    if (lpszText == NULL)
+        lpszText = "";
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL)
+        return pApp->DoMessageBox(lpszText, nType, nIDHelp);
+    return AfxGetPromptHook()->MessageBox(AfxGetPromptOwner(), lpszText, NULL, WithDefaultIcon(nType));
+}
+
+int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
+{
+    CString strPrompt;
+    strPrompt.LoadString(nIDPrompt);
+    if (nIDHelp == (UINT)-1)
+        nIDHelp = nIDPrompt;
+    return AfxMessageBox(strPrompt, nType, nIDHelp);
+}
