@@ -1,0 +1,58 @@
+// The byte buffer of a hex editor: one resizable VT_UI1 safe array, read and written only
+// between an access and a release of its data. Growing it reports failure as a result (an
+// allocation the system refuses, or a size of 2^31 bytes or more) and leaves it unchanged.
+#pragma once
+
+#include "afxdisp.h"
+
+#include <vector>
+
+class HexBuffer {
+public:
+    HexBuffer();
+
+    // Whether the buffer holds a byte array (an editor without one shows only its background).
+    bool HasData() const;
+    UINT GetSize() const { return m_nSize; }
+
+    // Replaces the content; a source that is not a byte array gives an empty buffer.
+    void Assign(const BYTE* bytes, UINT n);
+    void Assign(const COleSafeArray& source);
+    COleSafeArray ToSafeArray() const;
+    COleSafeArray ToSafeArray(UINT index, UINT n) const;
+
+    // n zero bytes at index (0 .. size); false and nothing changed when it cannot grow.
+    bool Insert(UINT index, UINT n);
+    // Removes what of index .. index + n - 1 lies in the buffer.
+    void Remove(UINT index, UINT n);
+    // Copies what of the range lies in the buffer; returns the number of bytes read or written.
+    UINT Read(UINT index, UINT n, std::vector<BYTE>& out) const;
+    UINT Write(UINT index, const BYTE* bytes, UINT n);
+    void Fill(UINT index, UINT n, BYTE value);
+    BYTE GetAt(UINT index) const;
+    void SetAt(UINT index, BYTE value);
+
+    // Scoped read access to all bytes (the pointer is null for an empty buffer).
+    class Reader {
+    public:
+        explicit Reader(const HexBuffer& buffer);
+        ~Reader();
+        Reader(const Reader&) = delete;
+        Reader& operator=(const Reader&) = delete;
+        const BYTE* Data() const { return m_pData; }
+        UINT Size() const { return m_nSize; }
+
+    private:
+        COleSafeArray* m_pArray;
+        const BYTE* m_pData;
+        UINT m_nSize;
+    };
+
+private:
+    friend class Reader;
+    class Access;
+
+    // The array's member functions are not const even for reading.
+    mutable COleSafeArray m_array;
+    UINT m_nSize;
+};

@@ -1,0 +1,25 @@
+#include "hexundo.h"
+
+void HexUndoList::Push(int position, int kind, const BYTE* bytes, UINT count)
+{
+    m_records.emplace_back();
+    HexUndoRecord& record = m_records.back();
+    record.nPosition = position;
+    record.nKind = kind;
+    record.nCount = count;
+    if (kind != HEXUNDO_INSERTED && bytes && count)
+        record.bytes.CreateOneDim(VT_UI1, count, bytes);
+    else
+        record.bytes.CreateOneDim(VT_UI1, 0);
+    if (m_records.size() >= kLimit)
+        m_records.pop_front();
+}
+
+bool HexUndoList::Pop(HexUndoRecord& record)
+{
+    if (m_records.empty())
+        return false;
+    record = m_records.back();
+    m_records.pop_back();
+    return true;
+}

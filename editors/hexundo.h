@@ -1,0 +1,39 @@
+// Undo and redo histories of the hex editor: byte-level edit records in two bounded lists,
+// oldest first. A push that makes a list 1,000 records long drops its oldest record, so each
+// list keeps at most 999.
+#pragma once
+
+#include "afxdisp.h"
+
+#include <deque>
+
+enum HexUndoKind {
+    HEXUNDO_INSERTED = 1,     // bytes were inserted (only their count is kept)
+    HEXUNDO_OVERWRITTEN = 2,  // bytes were overwritten (the previous bytes are kept)
+    HEXUNDO_REMOVED = 3,      // bytes were removed (the removed bytes are kept)
+};
+
+struct HexUndoRecord {
+    int nPosition = 0;
+    int nKind = 0;
+    UINT nCount = 0;
+    COleSafeArray bytes;  // empty for HEXUNDO_INSERTED
+};
+
+class HexUndoList {
+public:
+    static const size_t kLimit = 1000;
+
+    // Appends a record of kind at position with a copy of count bytes (none for kind 1).
+    void Push(int position, int kind, const BYTE* bytes, UINT count);
+    // Removes the newest record into record; false when the list is empty.
+    bool Pop(HexUndoRecord& record);
+    void Clear() { m_records.clear(); }
+    bool IsEmpty() const { return m_records.empty(); }
+    size_t GetCount() const { return m_records.size(); }
+    const HexUndoRecord& GetAt(size_t index) const { return m_records[index]; }
+
+private:
+    // A deque drops its oldest record without moving (and deep-copying) the others.
+    std::deque<HexUndoRecord> m_records;
+};
