@@ -123,6 +123,12 @@ public:
     BOOL GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
     BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
+    // The wait cursor (nCode 1 begins, -1 ends, 0 restores it after a dialog).
+    virtual void DoWaitCursor(int nCode);
+    // Kept for code written for older versions of the library: these do nothing today.
+    BOOL Enable3dControls() { return TRUE; }
+    BOOL Enable3dControlsStatic() { return TRUE; }
+
     virtual BOOL InitApplication();
     virtual BOOL InitInstance();
     virtual int ExitInstance();
@@ -181,6 +187,10 @@ CPromptHook* AFXAPI AfxGetPromptHook();
 // The window that owns a prompt shown now: the last active popup of the calling thread's
 // active top-level window; NULL when the thread has none.
 HWND AFXAPI AfxGetPromptOwner();
+
+// Kept for code written for the library: ActiveX control containment is not supported and
+// this does nothing.
+inline void AFXAPI AfxEnableControlContainer() {}
 
 // The pre-translate walk of the calling thread (its CWinThread's PreTranslateMessage).
 BOOL AFXAPI AfxPreTranslateMessage(MSG* pMsg);

@@ -2,6 +2,7 @@
 // update of one item, and the wait cursor.
 #include "afxwnd.h"
 #include "afxmenu.h"
+#include "afxapp.h"
 #include "afxwinstate.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
@@ -136,19 +137,29 @@ void AFXAPI AfxDoWaitCursor(int nCode)
     }
 }
 
+// Through the application, which may show its own cursor.
+static void AfxAppWaitCursor(int nCode)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != nullptr)
+        pApp->DoWaitCursor(nCode);
+    else
+        AfxDoWaitCursor(nCode);
+}
+
 void CCmdTarget::BeginWaitCursor()
 {
-    AfxDoWaitCursor(1);
+    AfxAppWaitCursor(1);
 }
 
 void CCmdTarget::EndWaitCursor()
 {
-    AfxDoWaitCursor(-1);
+    AfxAppWaitCursor(-1);
 }
 
 void CCmdTarget::RestoreWaitCursor()
 {
-    AfxDoWaitCursor(0);
+    AfxAppWaitCursor(0);
 }
 
 // ---------------------------------------------------------------------------------------

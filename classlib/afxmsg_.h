@@ -71,6 +71,7 @@ enum AfxSig : UINT_PTR {
     AfxSig_v_u_i_i,       // void (UINT, int, int)        display change
     AfxSig_i_u_W_u,       // int (UINT, CListBox*, UINT)  WM_VKEYTOITEM / WM_CHARTOITEM
     AfxSig_v_v_reflect,   // void ()                      reflected WM_PARENTNOTIFY etc.
+    AfxSig_l_u_u_M,       // LRESULT (UINT, UINT, CMenu*) WM_MENUCHAR
 };
 
 #define WM_REFLECT_BASE 0xBC00
@@ -168,6 +169,11 @@ enum AfxSig : UINT_PTR {
 #define ON_WM_STYLECHANGED() AFX_ON_WM(WM_STYLECHANGED, AfxSig_v_i_STYLE, void (CWnd::*)(int, LPSTYLESTRUCT), &ThisClass::OnStyleChanged)
 #define ON_WM_STYLECHANGING() AFX_ON_WM(WM_STYLECHANGING, AfxSig_v_i_STYLE, void (CWnd::*)(int, LPSTYLESTRUCT), &ThisClass::OnStyleChanging)
 #define ON_WM_HELPINFO() AFX_ON_WM(WM_HELP, AfxSig_b_HELPINFO, BOOL (CWnd::*)(HELPINFO*), &ThisClass::OnHelpInfo)
+#define ON_WM_MOUSELEAVE() AFX_ON_WM(WM_MOUSELEAVE, AfxSig_v_v, void (CWnd::*)(), &ThisClass::OnMouseLeave)
+#define ON_WM_MOUSEHOVER() AFX_ON_WM(WM_MOUSEHOVER, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), &ThisClass::OnMouseHover)
+#define ON_WM_MENUCHAR() AFX_ON_WM(WM_MENUCHAR, AfxSig_l_u_u_M, LRESULT (CWnd::*)(UINT, UINT, CMenu*), &ThisClass::OnMenuChar)
+#define ON_WM_ENTERMENULOOP() AFX_ON_WM(WM_ENTERMENULOOP, AfxSig_v_b, void (CWnd::*)(BOOL), &ThisClass::OnEnterMenuLoop)
+#define ON_WM_EXITMENULOOP() AFX_ON_WM(WM_EXITMENULOOP, AfxSig_v_b, void (CWnd::*)(BOOL), &ThisClass::OnExitMenuLoop)
 #define ON_WM_CANCELMODE() AFX_ON_WM(WM_CANCELMODE, AfxSig_v_v, void (CWnd::*)(), &ThisClass::OnCancelMode)
 #define ON_WM_VKEYTOITEM() AFX_ON_WM(WM_VKEYTOITEM, AfxSig_i_u_W_u, int (CWnd::*)(UINT, CListBox*, UINT), &ThisClass::OnVKeyToItem)
 #define ON_WM_CHARTOITEM() AFX_ON_WM(WM_CHARTOITEM, AfxSig_i_u_W_u, int (CWnd::*)(UINT, CListBox*, UINT), &ThisClass::OnCharToItem)

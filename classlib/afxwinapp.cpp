@@ -50,3 +50,8 @@ void AFXAPI AfxDeleteTempMaps()
     CMenu::DeleteTempMap();
     CImageList::DeleteTempMap();
 }
+
+void CWinApp::DoWaitCursor(int nCode)
+{
+    AfxDoWaitCursor(nCode);
+}

@@ -111,7 +111,14 @@ static LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
             CWnd* pWndInit = pState->pWndInit;
             pState->pWndInit = nullptr;
             pWndInit->Attach(hWnd);
-            pWndInit->PreSubclassWindow();
+            // Called from inside the system's CreateWindowEx: nothing may unwind through it.
+            try {
+                pWndInit->PreSubclassWindow();
+            } catch (CException* e) {
+                AfxProcessWndProcException(e, nullptr);
+                e->Delete();
+            } catch (...) {
+            }
             WNDPROC pfnOld = (WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
             if (pfnOld != AfxWndProc)
                 pWndInit->m_pfnSuper = pfnOld;
@@ -770,6 +777,10 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         case AfxSig_i_u_W_u:
             lResult = (this->*reinterpret_cast<int (CWnd::*)(UINT, CListBox*, UINT)>(pfn))(
                 LOWORD(wParam), (CListBox*)CWnd::FromHandle((HWND)lParam), HIWORD(wParam));
+            break;
+        case AfxSig_l_u_u_M:
+            lResult = (this->*reinterpret_cast<LRESULT (CWnd::*)(UINT, UINT, CMenu*)>(pfn))(
+                LOWORD(wParam), HIWORD(wParam), CMenu::FromHandle((HMENU)lParam));
             break;
         default:
             return FALSE;

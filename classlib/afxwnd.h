@@ -493,6 +493,9 @@ public:
     BOOL ExecuteDlgInit(LPCTSTR lpszResourceName);
     BOOL ExecuteDlgInit(LPVOID lpResource);
     void CancelToolTips(BOOL bKeys = FALSE);
+    // Tool tips of child windows and areas: the framework answers OnToolHitTest.
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
     BOOL IsTopParentActive() const;
     void ActivateTopParent();
     virtual BOOL IsFrameWnd() const;
@@ -588,6 +591,11 @@ public:
     afx_msg void OnStyleChanging(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
     afx_msg BOOL OnHelpInfo(HELPINFO* lpHelpInfo);
     afx_msg void OnCancelMode();
+    afx_msg void OnMouseLeave();
+    afx_msg void OnMouseHover(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
+    afx_msg void OnEnterMenuLoop(BOOL bIsTrackPopupMenu);
+    afx_msg void OnExitMenuLoop(BOOL bIsTrackPopupMenu);
     afx_msg int OnVKeyToItem(UINT nKey, CListBox* pListBox, UINT nIndex);
     afx_msg int OnCharToItem(UINT nChar, CListBox* pListBox, UINT nIndex);
 

@@ -1135,6 +1135,21 @@ void CWnd::CancelToolTips(BOOL)
 {
 }
 
+BOOL CWnd::EnableToolTips(BOOL bEnable)
+{
+    BOOL bOld = (m_nFlags & WF_TOOLTIPS) != 0;
+    if (bEnable)
+        m_nFlags |= WF_TOOLTIPS;
+    else
+        m_nFlags &= ~WF_TOOLTIPS;
+    return bOld;
+}
+
+INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFO*) const
+{
+    return -1;
+}
+
 BOOL CWnd::IsTopParentActive() const
 {
     CWnd* pTop = GetTopLevelParent();
@@ -1318,3 +1333,8 @@ void CWnd::OnStyleChanged(int, LPSTYLESTRUCT) { Default(); }
 void CWnd::OnStyleChanging(int, LPSTYLESTRUCT) { Default(); }
 BOOL CWnd::OnHelpInfo(HELPINFO*) { return (BOOL)Default(); }
 void CWnd::OnCancelMode() { Default(); }
+void CWnd::OnMouseLeave() { Default(); }
+void CWnd::OnMouseHover(UINT, CPoint) { Default(); }
+LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*) { return Default(); }
+void CWnd::OnEnterMenuLoop(BOOL) { Default(); }
+void CWnd::OnExitMenuLoop(BOOL) { Default(); }

@@ -1,0 +1,20 @@
+// Resource ids of the window tests.
+#pragma once
+
+#define IDD_TEST_DATA 200
+#define IDC_NUMBER 1001
+#define IDC_NAME 1002
+#define IDC_CHOICE 1003
+#define IDC_CHECK 1004
+#define IDC_RADIO_A 1005
+#define IDC_RADIO_B 1006
+#define IDC_RADIO_C 1007
+
+#define IDR_TEST_FRAME 300
+#define ID_TEST_HANDLED 40001
+#define ID_TEST_UNHANDLED 40002
+#define ID_TEST_CHECKED 40003
+#define ID_TEST_VIEWCMD 40004
+#define ID_TEST_APPCMD 40005
+#define ID_RANGE_FIRST 40010
+#define ID_RANGE_LAST 40019

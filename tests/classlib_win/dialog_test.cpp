@@ -1,0 +1,258 @@
+// Dialogs: modal runs from a resource template with init data, data exchange both ways,
+// validation, the owner's state, templates from memory, and the common dialogs through the
+// prompt hook.
+#include "test_app.h"
+#include "afxdialog.h"
+#include "afxctrls.h"
+#include "afxdlgs.h"
+#include "winharness.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using namespace winharness;
+
+namespace {
+
+class CDataDlg : public CDialog {
+public:
+    explicit CDataDlg(CWnd* pParent) : CDialog(IDD_TEST_DATA, pParent) {}
+
+    int m_nNumber = 7;
+    CString m_strName = "初期";
+    int m_nChoice = 1;
+    int m_nCheck = 1;
+    int m_nRadio = 2;
+    CComboBox m_combo;
+
+    // What the test saw while the dialog ran.
+    std::vector<std::string> comboItems;
+    std::string numberShown;
+    std::string nameShown;
+    BOOL bOwnerEnabledDuringRun = TRUE;
+    int nDestroyCalls = 0;
+    // Texts typed into the fields before OK is pressed; the script of the run.
+    std::string typeNumber = "42";
+    std::string typeName = "名前テスト";
+    bool bCancelAfterFailure = false;
+
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Control(pDX, IDC_CHOICE, m_combo);
+        DDX_Text(pDX, IDC_NUMBER, m_nNumber);
+        DDV_MinMaxInt(pDX, m_nNumber, 0, 1000);
+        DDX_Text(pDX, IDC_NAME, m_strName);
+        DDV_MaxChars(pDX, m_strName, 20);
+        DDX_CBIndex(pDX, IDC_CHOICE, m_nChoice);
+        DDX_Check(pDX, IDC_CHECK, m_nCheck);
+        DDX_Radio(pDX, IDC_RADIO_A, m_nRadio);
+    }
+
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        for (int i = 0; i < m_combo.GetCount(); ++i) {
+            CString s;
+            m_combo.GetLBText(i, s);
+            comboItems.push_back((LPCSTR)s);
+        }
+        CString s;
+        GetDlgItemText(IDC_NUMBER, s);
+        numberShown = (LPCSTR)s;
+        GetDlgItemText(IDC_NAME, s);
+        nameShown = (LPCSTR)s;
+        HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+        bOwnerEnabledDuringRun = ::IsWindowEnabled(hOwner);
+        SetDlgItemText(IDC_NUMBER, typeNumber.c_str());
+        SetDlgItemText(IDC_NAME, typeName.c_str());
+        m_combo.SetCurSel(2);
+        CheckRadioButton(IDC_RADIO_A, IDC_RADIO_C, IDC_RADIO_B);
+        PostMessage(WM_COMMAND, IDOK);
+        if (bCancelAfterFailure)
+            PostMessage(WM_COMMAND, IDCANCEL);
+        return TRUE;
+    }
+
+    BOOL DestroyWindow() override
+    {
+        ++nDestroyCalls;
+        return CDialog::DestroyWindow();
+    }
+};
+
+} // namespace
+
+TEST(Dialog, DoModalFillsTheComboFromInitDataAndExchangesData)
+{
+    HiddenParent owner;
+    ASSERT_TRUE(::IsWindowEnabled(owner));
+    CDataDlg dlg(owner.wnd());
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+
+    EXPECT_EQ(dlg.comboItems, (std::vector<std::string>{"CR+LF", "LF", "全角"}));
+    EXPECT_EQ(dlg.numberShown, "7");
+    EXPECT_EQ(dlg.nameShown, "初期");
+    EXPECT_FALSE(dlg.bOwnerEnabledDuringRun);
+    EXPECT_TRUE(::IsWindowEnabled(owner));
+    EXPECT_EQ(dlg.nDestroyCalls, 1);
+    EXPECT_EQ(dlg.m_hWnd, (HWND)NULL);
+    EXPECT_EQ(dlg.m_combo.m_hWnd, (HWND)NULL);
+
+    EXPECT_EQ(dlg.m_nNumber, 42);
+    EXPECT_EQ(dlg.m_strName, "名前テスト");
+    EXPECT_EQ(dlg.m_nChoice, 2);
+    EXPECT_EQ(dlg.m_nCheck, 1);
+    EXPECT_EQ(dlg.m_nRadio, 1);
+}
+
+TEST(Dialog, ValidationFailureKeepsTheDialogOpenAndTellsTheUser)
+{
+    ScriptedPrompts prompts;
+    HiddenParent owner;
+    CDataDlg dlg(owner.wnd());
+    dlg.typeNumber = "12x";
+    dlg.bCancelAfterFailure = true;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    ASSERT_EQ(prompts.records.size(), 1u);
+    EXPECT_EQ(prompts.records[0].text, "整数を入力してください。");
+    EXPECT_EQ(dlg.m_nNumber, 7);   // unchanged
+    EXPECT_EQ(dlg.nDestroyCalls, 1);
+    EXPECT_TRUE(::IsWindowEnabled(owner));
+
+    CDataDlg range(owner.wnd());
+    range.typeNumber = "5000";
+    range.bCancelAfterFailure = true;
+    EXPECT_EQ(range.DoModal(), IDCANCEL);
+    ASSERT_EQ(prompts.records.size(), 2u);
+    EXPECT_EQ(prompts.records[1].text, "0 から 1000 までの整数を入力してください。");
+
+    CDataDlg tooLong(owner.wnd());
+    tooLong.typeName = std::string(25, 'x');
+    tooLong.bCancelAfterFailure = true;
+    EXPECT_EQ(tooLong.DoModal(), IDCANCEL);
+    ASSERT_EQ(prompts.records.size(), 3u);
+    EXPECT_EQ(prompts.records[2].text, "20 文字以内で入力してください。");
+    // The exchange had already stored the text when the check failed, as it does in order.
+    EXPECT_EQ(tooLong.m_strName, CString(std::string(25, 'x').c_str()));
+    // While loading, the field itself was limited to 20 characters.
+    EXPECT_EQ(tooLong.nDestroyCalls, 1);
+}
+
+namespace {
+
+// A template in memory with one edit control, ended from OnInitDialog.
+// Items start on a DWORD boundary: the header with its three empty arrays is 24 bytes.
+struct alignas(4) EditDialogTemplate {
+    DLGTEMPLATE dlg;
+    WORD menu, cls, title;
+    DLGITEMTEMPLATE item;
+    WORD itemClass[2];
+    WORD itemTitle;
+    WORD itemData;
+};
+
+class CMemoryDlg : public CDialog {
+public:
+    int nDestroyCalls = 0;
+    BOOL bEditFound = FALSE;
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        bEditFound = GetDlgItem(500) != nullptr;
+        EndDialog(5);
+        return TRUE;
+    }
+    BOOL DestroyWindow() override
+    {
+        ++nDestroyCalls;
+        return CDialog::DestroyWindow();
+    }
+};
+
+} // namespace
+
+TEST(Dialog, TemplateFromMemoryEndedDuringInitialisation)
+{
+    EditDialogTemplate t = {};
+    t.dlg.style = WS_POPUP | WS_CAPTION;
+    t.dlg.cdit = 1;
+    t.dlg.cx = 100;
+    t.dlg.cy = 50;
+    t.item.style = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
+    t.item.x = 5;
+    t.item.y = 5;
+    t.item.cx = 80;
+    t.item.cy = 12;
+    t.item.id = 500;
+    t.itemClass[0] = 0xFFFF;
+    t.itemClass[1] = 0x0081;   // edit
+    HiddenParent owner;
+    CMemoryDlg dlg;
+    dlg.InitModalIndirect(&t.dlg, owner.wnd());
+    EXPECT_EQ(dlg.DoModal(), 5);
+    EXPECT_TRUE(dlg.bEditFound);
+    EXPECT_EQ(dlg.nDestroyCalls, 1);
+    EXPECT_TRUE(::IsWindowEnabled(owner));
+}
+
+TEST(Dialog, ModelessDialogFromAResource)
+{
+    HiddenParent owner;
+    CDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_TEST_DATA, owner.wnd()));
+    CComboBox* pCombo = (CComboBox*)dlg.GetDlgItem(IDC_CHOICE);
+    ASSERT_NE(pCombo, nullptr);
+    EXPECT_EQ(pCombo->GetCount(), 3);
+    EXPECT_TRUE(::IsWindowEnabled(owner));
+    EXPECT_TRUE(dlg.DestroyWindow());
+    EXPECT_EQ(dlg.m_hWnd, (HWND)NULL);
+}
+
+TEST(CommonDialogs, FileDialogPassesItsFilterAndReturnsTheChosenPath)
+{
+    ScriptedPrompts prompts;
+    prompts.fileAnswers.push_back("C:\\logs\\today.mqt");
+    prompts.fileAnswers.push_back("");
+    CFileDialog save(FALSE, ".mqt", "C:\\logs\\old.mqt", OFN_OVERWRITEPROMPT,
+                     "Mirtolex Log file(*.mqt)|*.mqt|All Files(*.*)|*.*||");
+    ASSERT_EQ(save.DoModal(), IDOK);
+    EXPECT_EQ(save.GetPathName(), "C:\\logs\\today.mqt");
+    EXPECT_EQ(save.GetFileName(), "today.mqt");
+    EXPECT_EQ(save.GetFileExt(), "mqt");
+    EXPECT_EQ(save.GetFileTitle(), "today");
+    ASSERT_EQ(prompts.records.size(), 1u);
+    EXPECT_EQ(prompts.records[0].kind, "file-save");
+    EXPECT_EQ(prompts.records[0].filter, "Mirtolex Log file(*.mqt)|*.mqt|All Files(*.*)|*.*||");
+    EXPECT_EQ(prompts.records[0].defExt, "mqt");   // without the dot
+    EXPECT_EQ(prompts.records[0].initial, "C:\\logs\\old.mqt");
+    EXPECT_TRUE(prompts.records[0].flags & OFN_OVERWRITEPROMPT);
+
+    // A '|' that is the second byte of a double-byte character stays in the filter text.
+    CFileDialog open(TRUE, "bin", NULL, OFN_FILEMUSTEXIST, "ソ\x7C|*.bin||");
+    EXPECT_EQ(open.DoModal(), IDCANCEL);
+    ASSERT_EQ(prompts.records.size(), 2u);
+    EXPECT_EQ(prompts.records[1].kind, "file-open");
+}
+
+TEST(CommonDialogs, ColourDialogAndFolderBrowser)
+{
+    ScriptedPrompts prompts;
+    prompts.colorAnswers.push_back(0x123456);
+    CColorDialog dlg(0x00FF00, CC_FULLOPEN);
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.GetColor(), (COLORREF)0x123456);
+    EXPECT_EQ(prompts.records[0].kind, "color");
+    EXPECT_EQ(prompts.records[0].initial, "00FF00");
+    EXPECT_TRUE(prompts.records[0].flags & CC_RGBINIT);
+
+    CColorDialog cancelled;
+    EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+
+    prompts.folderAnswers.push_back("C:\\data");
+    CString strFolder = "unchanged";
+    EXPECT_TRUE(AfxBrowseForFolder(NULL, "保存を行うディレクトリを指定してください。", strFolder));
+    EXPECT_EQ(strFolder, "C:\\data");
+    EXPECT_FALSE(AfxBrowseForFolder(NULL, "again", strFolder));
+    EXPECT_EQ(strFolder, "C:\\data");
+    EXPECT_EQ(prompts.records.back().kind, "folder");
+}

@@ -1,0 +1,333 @@
+// Window test harness (see winharness.h).
+#include "winharness.h"
+#include <cstring>
+
+namespace winharness {
+
+namespace {
+const char kParentClass[] = "KorvaneTestHiddenParent";
+
+void RegisterParentClass()
+{
+    static bool s_done = false;
+    if (s_done)
+        return;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(NULL);
+    wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    wc.lpszClassName = kParentClass;
+    ::RegisterClassA(&wc);
+    s_done = true;
+}
+
+std::string FilterText(LPCSTR lpstrFilter)
+{
+    std::string s;
+    if (lpstrFilter == NULL)
+        return s;
+    for (LPCSTR p = lpstrFilter; *p != '\0' || p[1] != '\0'; ++p)
+        s += (*p == '\0') ? '|' : *p;
+    return s + "||";
+}
+// Without a window manager (Xvfb), Wine waits up to two seconds for every managed top-level
+// window to be unmapped. Test executables ask Wine to leave their windows unmanaged; the
+// setting is per executable and read when the display driver starts, before any window.
+struct UnmanagedWindowsUnderWine {
+    UnmanagedWindowsUnderWine()
+    {
+        HMODULE hNtdll = ::GetModuleHandleA("ntdll.dll");
+        if (hNtdll == NULL || ::GetProcAddress(hNtdll, "wine_get_version") == NULL)
+            return;
+        char szPath[MAX_PATH];
+        DWORD n = ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
+        if (n == 0 || n >= MAX_PATH)
+            return;
+        const char* pszExe = strrchr(szPath, '\\');
+        pszExe = pszExe != NULL ? pszExe + 1 : szPath;
+        std::string strKey = std::string("Software\\Wine\\AppDefaults\\") + pszExe + "\\X11 Driver";
+        HKEY hKey;
+        if (::RegCreateKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, NULL, 0, KEY_SET_VALUE, NULL, &hKey, NULL) == ERROR_SUCCESS) {
+            ::RegSetValueExA(hKey, "Managed", 0, REG_SZ, (const BYTE*)"N", 2);
+            ::RegCloseKey(hKey);
+        }
+    }
+} g_unmanagedWindows;
+
+} // namespace
+
+HiddenParent::HiddenParent()
+{
+    RegisterParentClass();
+    m_hWnd = ::CreateWindowExA(0, kParentClass, "test parent", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
+                               NULL, NULL, ::GetModuleHandleA(NULL), NULL);
+}
+
+HiddenParent::~HiddenParent()
+{
+    if (::IsWindow(m_hWnd))
+        ::DestroyWindow(m_hWnd);
+}
+
+bool PumpPending()
+{
+    bool bQuit = false;
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            bQuit = true;
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return bQuit;
+}
+
+bool PumpUntil(const std::function<bool()>& pred, unsigned timeoutMs)
+{
+    DWORD dwStart = ::GetTickCount();
+    for (;;) {
+        if (pred())
+            return true;
+        PumpPending();
+        if (pred())
+            return true;
+        if (::GetTickCount() - dwStart >= timeoutMs)
+            return false;
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(unsigned ms)
+{
+    DWORD dwStart = ::GetTickCount();
+    while (::GetTickCount() - dwStart < ms) {
+        PumpPending();
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+KeyboardModifiers::KeyboardModifiers(unsigned mods)
+{
+    ::GetKeyboardState(m_saved);
+    BYTE state[256];
+    memcpy(state, m_saved, sizeof(state));
+    const BYTE down = 0x80;
+    state[VK_SHIFT] = state[VK_LSHIFT] = state[VK_RSHIFT] = (mods & kShift) ? down : 0;
+    state[VK_CONTROL] = state[VK_LCONTROL] = state[VK_RCONTROL] = (mods & kCtrl) ? down : 0;
+    state[VK_MENU] = state[VK_LMENU] = state[VK_RMENU] = (mods & kAlt) ? down : 0;
+    ::SetKeyboardState(state);
+}
+
+KeyboardModifiers::~KeyboardModifiers()
+{
+    ::SetKeyboardState(m_saved);
+}
+
+LPARAM KeyLParam(UINT vk, bool bUp, bool bAlt)
+{
+    UINT scan = ::MapVirtualKeyA(vk, 0);
+    LPARAM l = 1 | ((LPARAM)(scan & 0xFF) << 16);
+    switch (vk) {
+    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+        l |= (LPARAM)1 << 24;   // extended key
+        break;
+    default:
+        break;
+    }
+    if (bAlt)
+        l |= (LPARAM)1 << 29;
+    if (bUp)
+        l |= ((LPARAM)1 << 30) | ((LPARAM)1 << 31);
+    return l;
+}
+
+void SendKey(HWND hWnd, UINT vk, unsigned mods)
+{
+    KeyboardModifiers guard(mods);
+    bool bAlt = (mods & kAlt) != 0;
+    ::SendMessageA(hWnd, bAlt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, KeyLParam(vk, false, bAlt));
+    ::SendMessageA(hWnd, bAlt ? WM_SYSKEYUP : WM_KEYUP, vk, KeyLParam(vk, true, bAlt));
+}
+
+void SendChar(HWND hWnd, UINT ch, unsigned mods)
+{
+    KeyboardModifiers guard(mods);
+    ::SendMessageA(hWnd, WM_CHAR, ch, 1);
+}
+
+void PostKeyDown(HWND hWnd, UINT vk)
+{
+    ::PostMessageA(hWnd, WM_KEYDOWN, vk, KeyLParam(vk, false));
+}
+
+LRESULT SendMouse(HWND hWnd, UINT message, int x, int y, UINT keyFlags)
+{
+    return ::SendMessageA(hWnd, message, keyFlags, MAKELPARAM((WORD)(short)x, (WORD)(short)y));
+}
+
+void Click(HWND hWnd, int x, int y, UINT keyFlags)
+{
+    SendMouse(hWnd, WM_LBUTTONDOWN, x, y, keyFlags | MK_LBUTTON);
+    SendMouse(hWnd, WM_LBUTTONUP, x, y, keyFlags);
+}
+
+DibSurface::DibSurface(int width, int height, COLORREF fill) : m_pBits(nullptr), m_cx(width), m_cy(height)
+{
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = -height;   // top-down: row 0 first
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    HDC hScreen = ::GetDC(NULL);
+    m_hDC = ::CreateCompatibleDC(hScreen);
+    ::ReleaseDC(NULL, hScreen);
+    void* pBits = nullptr;
+    m_hBitmap = ::CreateDIBSection(m_hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    m_pBits = (uint32_t*)pBits;
+    m_hOld = ::SelectObject(m_hDC, m_hBitmap);
+    Fill(fill);
+}
+
+DibSurface::~DibSurface()
+{
+    ::SelectObject(m_hDC, m_hOld);
+    ::DeleteObject(m_hBitmap);
+    ::DeleteDC(m_hDC);
+}
+
+COLORREF DibSurface::Pixel(int x, int y) const
+{
+    ::GdiFlush();
+    if (x < 0 || y < 0 || x >= m_cx || y >= m_cy || m_pBits == nullptr)
+        return CLR_INVALID;
+    uint32_t v = m_pBits[(size_t)y * m_cx + x];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+void DibSurface::Fill(COLORREF clr)
+{
+    RECT rc = {0, 0, m_cx, m_cy};
+    HBRUSH hbr = ::CreateSolidBrush(clr);
+    ::FillRect(m_hDC, &rc, hbr);
+    ::DeleteObject(hbr);
+    ::GdiFlush();
+}
+
+int DibSurface::Count(COLORREF clr) const
+{
+    int n = 0;
+    for (int y = 0; y < m_cy; ++y)
+        for (int x = 0; x < m_cx; ++x)
+            n += Pixel(x, y) == clr;
+    return n;
+}
+
+int DibSurface::CountOther(COLORREF clr) const
+{
+    return m_cx * m_cy - Count(clr);
+}
+
+void DibSurface::PrintWindow(HWND hWnd)
+{
+    ::SendMessageA(hWnd, WM_PRINTCLIENT, (WPARAM)m_hDC, PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
+    ::GdiFlush();
+}
+
+ScriptedPrompts::ScriptedPrompts()
+{
+    m_pOld = AfxSetPromptHook(this);
+}
+
+ScriptedPrompts::~ScriptedPrompts()
+{
+    AfxSetPromptHook(m_pOld);
+}
+
+int ScriptedPrompts::MessageBox(HWND, LPCSTR lpszText, LPCSTR, UINT nType)
+{
+    PromptRecord r;
+    r.kind = "message";
+    r.text = lpszText != NULL ? lpszText : "";
+    r.type = nType;
+    records.push_back(r);
+    if (!messageAnswers.empty()) {
+        int n = messageAnswers.front();
+        messageAnswers.pop_front();
+        return n;
+    }
+    UINT t = nType & MB_TYPEMASK;
+    return (t == MB_YESNO || t == MB_YESNOCANCEL) ? IDYES : IDOK;
+}
+
+INT_PTR ScriptedPrompts::FileDialog(BOOL bOpen, OPENFILENAME* pofn)
+{
+    PromptRecord r;
+    r.kind = bOpen ? "file-open" : "file-save";
+    r.text = pofn->lpstrTitle != NULL ? pofn->lpstrTitle : "";
+    r.filter = FilterText(pofn->lpstrFilter);
+    r.defExt = pofn->lpstrDefExt != NULL ? pofn->lpstrDefExt : "";
+    r.initial = pofn->lpstrFile != NULL ? pofn->lpstrFile : "";
+    r.flags = pofn->Flags;
+    records.push_back(r);
+    std::string answer;
+    if (!fileAnswers.empty()) {
+        answer = fileAnswers.front();
+        fileAnswers.pop_front();
+    }
+    if (answer.empty() || pofn->lpstrFile == NULL || answer.size() + 1 > pofn->nMaxFile)
+        return IDCANCEL;
+    memcpy(pofn->lpstrFile, answer.c_str(), answer.size() + 1);
+    size_t nSlash = answer.find_last_of('\\');
+    pofn->nFileOffset = (WORD)(nSlash == std::string::npos ? 0 : nSlash + 1);
+    size_t nDot = answer.find_last_of('.');
+    pofn->nFileExtension = (WORD)(nDot == std::string::npos || nDot < pofn->nFileOffset ? answer.size() : nDot + 1);
+    if (pofn->lpstrFileTitle != NULL && pofn->nMaxFileTitle > 0)
+        lstrcpynA(pofn->lpstrFileTitle, answer.c_str() + pofn->nFileOffset, (int)pofn->nMaxFileTitle);
+    return IDOK;
+}
+
+INT_PTR ScriptedPrompts::ColorDialog(CHOOSECOLOR* pcc)
+{
+    PromptRecord r;
+    r.kind = "color";
+    char sz[16];
+    wsprintfA(sz, "%06X", (unsigned)pcc->rgbResult);
+    r.initial = sz;
+    r.flags = pcc->Flags;
+    records.push_back(r);
+    long answer = -1;
+    if (!colorAnswers.empty()) {
+        answer = colorAnswers.front();
+        colorAnswers.pop_front();
+    }
+    if (answer < 0)
+        return IDCANCEL;
+    pcc->rgbResult = (COLORREF)answer;
+    return IDOK;
+}
+
+BOOL ScriptedPrompts::BrowseForFolder(HWND, LPCSTR lpszTitle, UINT ulFlags, CString& strFolder)
+{
+    PromptRecord r;
+    r.kind = "folder";
+    r.text = lpszTitle != NULL ? lpszTitle : "";
+    r.flags = ulFlags;
+    records.push_back(r);
+    std::string answer;
+    if (!folderAnswers.empty()) {
+        answer = folderAnswers.front();
+        folderAnswers.pop_front();
+    }
+    if (answer.empty())
+        return FALSE;
+    strFolder = answer.c_str();
+    return TRUE;
+}
+
+} // namespace winharness

@@ -1,0 +1,130 @@
+// Window test harness shared by the test executables that drive real windows under Xvfb.
+//
+// - HiddenParent: a top-level window, never shown, to parent and own the windows under test.
+// - PumpUntil: processes the thread's messages until a condition holds or a bounded time
+//   has passed, so a test never hangs on a window that does not react.
+// - Keys and mouse: synthetic keyboard messages with modifiers (the thread's keyboard state
+//   is set with SetKeyboardState for the duration, so GetKeyState sees Shift/Ctrl/Alt), and
+//   mouse messages at client coordinates.
+// - DibSurface: a 32-bit top-down DIB section selected into a memory DC, to paint into and
+//   read pixels back exactly.
+// - ScriptedPrompts: a prompt hook that records message boxes and answers them, and the
+//   file, colour and folder dialogs, from a script instead of blocking.
+#pragma once
+#include "afxwin.h"
+#include "afxdlgs.h"
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace winharness {
+
+class HiddenParent {
+public:
+    HiddenParent();
+    ~HiddenParent();
+    HWND hwnd() const { return m_hWnd; }
+    CWnd* wnd() const { return CWnd::FromHandle(m_hWnd); }
+    operator HWND() const { return m_hWnd; }
+
+private:
+    HWND m_hWnd;
+    HiddenParent(const HiddenParent&) = delete;
+    HiddenParent& operator=(const HiddenParent&) = delete;
+};
+
+// Dispatches every queued message (without the library's pre-translate walk); a WM_QUIT
+// found is dropped and reported.
+bool PumpPending();
+// Pumps until pred() holds; false when timeoutMs passed first.
+bool PumpUntil(const std::function<bool()>& pred, unsigned timeoutMs = 3000);
+// Pumps for a fixed time.
+void PumpFor(unsigned ms);
+
+enum Modifiers : unsigned { kNone = 0, kShift = 1, kCtrl = 2, kAlt = 4 };
+
+// Sets the thread's keyboard state to exactly the given modifiers while alive.
+class KeyboardModifiers {
+public:
+    explicit KeyboardModifiers(unsigned mods);
+    ~KeyboardModifiers();
+
+private:
+    BYTE m_saved[256];
+};
+
+// lParam of a key message: repeat count 1, the scan code, the extended and previous-state bits.
+LPARAM KeyLParam(UINT vk, bool bUp, bool bAlt = false);
+// Sends (synchronously) WM_KEYDOWN [, WM_CHAR], WM_KEYUP for vk with the modifiers held.
+void SendKey(HWND hWnd, UINT vk, unsigned mods = kNone);
+// Sends WM_CHAR for a character code.
+void SendChar(HWND hWnd, UINT ch, unsigned mods = kNone);
+// Posts WM_KEYDOWN to hWnd, so it travels through the message loop of whoever pumps next.
+void PostKeyDown(HWND hWnd, UINT vk);
+// Sends a mouse message at client coordinates with the given MK_ flags.
+LRESULT SendMouse(HWND hWnd, UINT message, int x, int y, UINT keyFlags = 0);
+// A left click: button down and up at the point.
+void Click(HWND hWnd, int x, int y, UINT keyFlags = 0);
+
+class DibSurface {
+public:
+    DibSurface(int width, int height, COLORREF fill = RGB(255, 255, 255));
+    ~DibSurface();
+
+    HDC dc() const { return m_hDC; }
+    CDC* cdc() const { return CDC::FromHandle(m_hDC); }
+    int width() const { return m_cx; }
+    int height() const { return m_cy; }
+    // The pixel as a COLORREF (0x00BBGGRR).
+    COLORREF Pixel(int x, int y) const;
+    void Fill(COLORREF clr);
+    // Number of pixels of the colour, or different from it.
+    int Count(COLORREF clr) const;
+    int CountOther(COLORREF clr) const;
+    // Paints a window's client area into the surface (WM_PRINTCLIENT | PRF_CLIENT...).
+    void PrintWindow(HWND hWnd);
+
+private:
+    HDC m_hDC;
+    HBITMAP m_hBitmap;
+    HGDIOBJ m_hOld;
+    uint32_t* m_pBits;
+    int m_cx;
+    int m_cy;
+};
+
+struct PromptRecord {
+    std::string kind;      // "message", "file-open", "file-save", "color", "folder"
+    std::string text;      // message text or dialog title
+    UINT type = 0;         // message box flags
+    std::string filter;    // file dialogs: the filter with NULs shown as '|'
+    std::string defExt;
+    std::string initial;   // file dialogs: the initial file name; colour: hex of the start colour
+    DWORD flags = 0;
+};
+
+// Installs itself while alive. Answers are taken in order; without one, a message box
+// answers IDOK (IDYES for Yes/No boxes) and a dialog is cancelled.
+class ScriptedPrompts : public CPromptHook {
+public:
+    ScriptedPrompts();
+    ~ScriptedPrompts() override;
+
+    std::vector<PromptRecord> records;
+    std::deque<int> messageAnswers;
+    std::deque<std::string> fileAnswers;   // path to answer, "" = cancel
+    std::deque<long> colorAnswers;         // colour to answer, -1 = cancel
+    std::deque<std::string> folderAnswers; // folder to answer, "" = cancel
+
+    int MessageBox(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) override;
+    INT_PTR FileDialog(BOOL bOpen, OPENFILENAME* pofn) override;
+    INT_PTR ColorDialog(CHOOSECOLOR* pcc) override;
+    BOOL BrowseForFolder(HWND hWndOwner, LPCSTR lpszTitle, UINT ulFlags, CString& strFolder) override;
+
+private:
+    CPromptHook* m_pOld;
+};
+
+} // namespace winharness
