@@ -6,6 +6,7 @@ export WINEDEBUG=-all
 # Wine's ANSI code page follows LC_ALL: ja_JP gives code page 932 (no glibc locale needed,
 # so it is set only for the commands that start Wine, where bash does not try to use it).
 export WINE_LOCALE=ja_JP.UTF-8
+export LOCPATH="$BUILD_DIR/locale"
 export JOBS=${JOBS:-$(nproc)}
 
 configure_and_build() {

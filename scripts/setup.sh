@@ -9,7 +9,7 @@ mkdir -p "$BUILD_DIR"
 
 packages=(g++-mingw-w64-i686-posix mingw-w64-tools cmake make wine wine64 wine32:i386
           xvfb xauth x11-apps imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
-          googletest dpkg-dev)
+          googletest dpkg-dev locales)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -44,6 +44,13 @@ if [ ! -f "$BUILD_DIR/_deps/lua-5.1.5/src/lapi.c" ]; then
     (cd "$BUILD_DIR/_deps" && apt-get source --download-only -qq lua5.1 >/dev/null 2>&1 || true)
     tarball=$(ls "$BUILD_DIR"/_deps/lua5.1_5.1.5.orig.tar.gz)
     tar -xzf "$tarball" -C "$BUILD_DIR/_deps"
+fi
+
+# A Japanese UTF-8 locale of the build's own: Wine converts file names through the host's
+# locale, and without it no file or folder with a Japanese name can be created or opened.
+if [ ! -f "$BUILD_DIR/locale/ja_JP.UTF-8/LC_CTYPE" ]; then
+    mkdir -p "$BUILD_DIR/locale"
+    localedef -i ja_JP -f UTF-8 "$BUILD_DIR/locale/ja_JP.UTF-8" >/dev/null 2>&1 || true
 fi
 
 # Wine prefix of the build's own, with the Japanese font names mapped to the IPA fonts.
