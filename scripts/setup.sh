@@ -58,7 +58,7 @@ export WINEPREFIX="$BUILD_DIR/wineprefix" WINEDEBUG=-all WINEARCH=win64
 if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.korvane-prefix-2" ]; then
     echo "setup: preparing the Wine prefix"
     wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
+    timeout 60 wineserver -w || true
     reg="$BUILD_DIR/_deps/fonts.reg"
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n' > "$reg"
     printf '"ＭＳ ゴシック"="IPAGothic"\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n"MS UI Gothic"="IPAPGothic"\r\n"ＭＳ 明朝"="IPAMincho"\r\n"MS Gothic"="IPAGothic"\r\n"MS PGothic"="IPAPGothic"\r\n"MS Mincho"="IPAMincho"\r\n' >> "$reg"
@@ -67,7 +67,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.korvane-prefix-2" ]
     # regedit reads a REGEDIT4 file in the ANSI code page: convert to CP932 and run in it.
     iconv -f UTF-8 -t CP932 "$reg" > "$reg.932"
     env LC_ALL=ja_JP.UTF-8 wine regedit "$(winepath -w "$reg.932" 2>/dev/null)" >/dev/null 2>&1 || true
-    wineserver -w
+    timeout 60 wineserver -w || true
     touch "$WINEPREFIX/.korvane-prefix-2"
 fi
 echo "setup: ready"
