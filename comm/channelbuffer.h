@@ -1,0 +1,59 @@
+// The queue of byte blocks that travels from the main thread to one connection thread.
+//
+// Each connection loop owns one, registers it with the main frame for its lifetime, and writes
+// what it pops. The main thread pushes (the user's send command with flag 1, replies and routed
+// data with flag 0) and then signals the buffer, which sets the connection's trigger event; the
+// loop wakes and drains the queue, oldest first. A pushed block is copied in and a popped one
+// copied out, so neither side ever shares a block's storage with the other. A binary semaphore
+// guards the queue: an entry and its flag are appended and removed together.
+#pragma once
+
+#include "afxwin.h"
+#include "afxdisp.h"
+#include "afxmt.h"
+
+#include <deque>
+
+class CChannelBuffer
+{
+public:
+    CChannelBuffer(int nCommType, int nSecond, int nComIndex);
+    ~CChannelBuffer();
+    CChannelBuffer(const CChannelBuffer&) = delete;
+    CChannelBuffer& operator=(const CChannelBuffer&) = delete;
+
+    // Appends a copy of the block with its flag; nonzero on success.
+    BOOL Push(const COleSafeArray& data, int nFlag);
+
+    // Removes the oldest block and returns it; an empty buffer when nothing is queued.
+    COleSafeArray Pop();
+
+    // Removes the oldest block into data and returns TRUE; FALSE, with data untouched, when
+    // nothing is queued. Tells an empty block that was pushed from an empty queue.
+    BOOL PopNext(COleSafeArray& data);
+
+    // Number of queued blocks.
+    int GetCount();
+
+    // Sets the trigger event named m_strEventName (auto reset; created when it does not exist).
+    void Signal();
+
+    int m_nPort;                // set by the owner before registration
+    int m_nSub;                 // 0 for a serial connection
+    CString m_strEventName;     // trigger event "%s_AT%04d"
+    int m_nCommType;            // 3 for a serial connection
+    SYSTEMTIME m_timeCreated;   // local time of construction
+    int m_nSecond;              // 0 for a serial connection
+    int m_nComIndex;            // 0 = "COM1"
+    int m_nLastFlag;            // flag of the block popped last
+
+private:
+    struct Entry
+    {
+        COleSafeArray data;
+        int nFlag;
+    };
+
+    CSemaphore m_lock;
+    std::deque<Entry> m_queue;
+};

@@ -1,0 +1,7 @@
+#include "currentcommset.h"
+
+CCommSetRecord& GetCurrentCommSet()
+{
+    static CCommSetRecord s_set;
+    return s_set;
+}

@@ -1,0 +1,597 @@
+#include "extendedloop.h"
+
+#include "appaccess.h"
+#include "channelbuffer.h"
+#include "connectionparts.h"
+#include "currentcommset.h"
+#include "periodtimer.h"
+#include "plugindll.h"
+#include "portreporter.h"
+#include "portsession.h"
+#include "serialapi.h"
+#include "serialwriter.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+enum
+{
+    MsgCreateEventFailed = 20007,
+    MsgReadFailed = 20008,
+    MsgWriteFailed = 20009,
+    MsgWaitFailed = 20010,
+    MsgStopped = 20011,
+    MsgUnexpectedWait = 20014,
+    MsgEmptySend = 20015,
+    MsgWriteDone = 20016,
+    MsgNothingRead = 20018,
+    MsgCommWaitFailed = 20021,
+    MsgClearErrorFailed = 20022,
+    MsgTooManyQueued = 20035,
+    MsgSendDataZero = 10029,
+    MsgDllLoadFailed = 10030,
+    MsgDllFailed = 10031,
+    MsgDllVersion = 10032,
+};
+
+// Commands of the program.
+const DWORD kCmdConnected = 1;
+const DWORD kCmdDisconnecting = 2;
+const DWORD kCmdReceived = 4;
+const DWORD kCmdUserSend = 8;
+const DWORD kCmdTimer = 0x10;
+const DWORD kCmdVersion = 0x2000000;
+const DWORD kCmdInitialise = 0x4000000;
+const DWORD kCmdSettings = 0x10000000;
+
+// Actions of the DLL, tested in this order.
+const DWORD kActRoute = 0x100;
+const DWORD kActEnd = 0x200;
+const DWORD kActStartTimer = 0x400;
+const DWORD kActStopTimer = 0x800;
+const DWORD kActCallWithEditor = 0x1000;
+const DWORD kActSetEditor = 0x2000;
+const DWORD kActCallAgain = 0x80000000;
+const DWORD kKnownActions = kActRoute | kActEnd | kActStartTimer | kActStopTimer | kActCallWithEditor | kActSetEditor;
+const DWORD kOneShot = 0x80000000;
+
+const DWORD kVersion100 = 100;
+const DWORD kVersion256 = 256;
+
+enum
+{
+    WaitStop,
+    WaitSend,
+    WaitTimer0,
+    WaitTimer1,
+    WaitTrigger,
+    WaitWriteDone,
+    WaitCommEvent,
+    WaitLineCommand,
+    WaitHandleCount
+};
+
+const DWORD kAbortWaitMs = 2000;
+
+class CExtendedLoop
+{
+public:
+    CExtendedLoop(int nCommType, HANDLE hPort, int nPort, CPluginDll& dll);
+    int Run();
+
+private:
+    bool SetUp();
+    bool Initialise();
+    bool Exchange(DWORD dwCommand, DWORD dwParam, const std::vector<BYTE>* pData);
+    bool CallDll(int nFailResult);
+    bool CarryOut();
+    void TakeReplyData();
+    bool Serve(DWORD dwIndex);
+    bool SendPath();
+    bool WriteBytes(const std::vector<BYTE>& bytes, int nFailResult);
+    bool CollectWrites();
+    bool CommEvent();
+    bool ReadPath(DWORD dwQueued);
+    bool ReceivedBlock(const std::vector<BYTE>& block);
+    bool LineCommands();
+    bool Timer(int nId);
+    void StartTimer(int nId, int nPeriod, bool bOneShot);
+    void StopTimer(int nId);
+    bool ArmCommWait(int nFailResult);
+    bool Fail(int nCode, DWORD dwError, int nResult);
+    void End();
+
+    const CCommSetRecord& m_set;
+    const int m_nPort;
+    HANDLE m_hPort;
+    CPortSlot& m_slot;
+    CPortReporter m_reporter;
+    CPluginDll& m_dll;
+    KvrBlock m_request;
+    KvrBlock m_reply;
+    std::vector<BYTE> m_replyData;  // the reply's data, copied right after each call
+    std::vector<BYTE> m_delimiters;
+    std::vector<BYTE> m_pending;
+    std::vector<BYTE> m_recv;
+    CChannelBuffer m_buffer;
+    bool m_bRegistered;
+    bool m_bTalking;                // the DLL has been told of the connection
+    CConnectionEvents m_events;
+    HANDLE m_hWriteEvent;
+    HANDLE m_hWaitEvent;
+    OVERLAPPED m_ovWait;
+    CSerialWriter m_writer;
+    CPeriodTimer* m_pTimer[2];
+    int m_nOneShot[2];
+    DWORD m_dwEvtMask;
+    DWORD m_dwErrors;
+    COMSTAT m_stat;
+    int m_nResult;
+};
+
+CExtendedLoop::CExtendedLoop(int nCommType, HANDLE hPort, int nPort, CPluginDll& dll)
+    : m_set(GetCurrentCommSet()),
+      m_nPort(nPort),
+      m_hPort(hPort),
+      m_slot(GetPortSlot(nPort)),
+      m_reporter(GetPortSlot(nPort).m_hFrameWnd, nPort),
+      m_dll(dll),
+      m_buffer(nCommType, 0, GetCurrentCommSet().m_nComIndex[nPort]),
+      m_bRegistered(false),
+      m_bTalking(false),
+      m_hWriteEvent(NULL),
+      m_hWaitEvent(NULL),
+      m_dwEvtMask(0),
+      m_dwErrors(0),
+      m_nResult(0)
+{
+    std::memset(&m_request, 0, sizeof(m_request));
+    std::memset(&m_reply, 0, sizeof(m_reply));
+    ZeroMemory(&m_ovWait, sizeof(m_ovWait));
+    ZeroMemory(&m_stat, sizeof(m_stat));
+    m_pTimer[0] = m_pTimer[1] = NULL;
+    m_nOneShot[0] = m_nOneShot[1] = 0;
+}
+
+int CExtendedLoop::Run()
+{
+    if (SetUp() && Initialise()) {
+        HANDLE handles[WaitHandleCount] = {
+            m_events.m_hStop,    m_events.m_hSend, m_events.m_hAutoSend, m_events.m_hRecvTimeout,
+            m_events.m_hTrigger, m_hWriteEvent,    m_hWaitEvent,         m_events.m_hCommand,
+        };
+        for (;;) {
+            DWORD dwWait = WaitForMultipleObjects(WaitHandleCount, handles, FALSE, INFINITE);
+            if (dwWait == WAIT_FAILED) {
+                Fail(MsgWaitFailed, GetLastError(), -5);
+                break;
+            }
+            DWORD dwIndex = dwWait - WAIT_OBJECT_0;
+            if (dwIndex >= WaitHandleCount) {
+                Fail(MsgUnexpectedWait, 0, -16);
+                break;
+            }
+            if (!Serve(dwIndex))
+                break;
+        }
+    }
+    End();
+    return m_nResult;
+}
+
+bool CExtendedLoop::SetUp()
+{
+    m_delimiters = BytesOf(m_set.m_delimiters[m_nPort]);
+    int nRecvSize = m_set.m_nRecvBufferSize[m_nPort];
+    m_recv.resize(nRecvSize > 0 ? static_cast<size_t>(nRecvSize) : 0);
+
+    m_events.Open(m_slot);
+    m_hWriteEvent = CreateEventA(NULL, FALSE, FALSE, NULL);
+    if (!m_hWriteEvent)
+        return Fail(MsgCreateEventFailed, GetLastError(), -100);
+    m_hWaitEvent = CreateEventA(NULL, FALSE, FALSE, NULL);
+    if (!m_hWaitEvent)
+        return Fail(MsgCreateEventFailed, GetLastError(), -101);
+    m_ovWait.hEvent = m_hWaitEvent;
+    m_writer.Attach(m_hPort, m_hWriteEvent);
+
+    m_buffer.m_nPort = m_nPort;
+    m_buffer.m_nSub = 0;
+    m_buffer.m_strEventName = m_events.m_strTriggerName;
+    m_reporter.Register(&m_buffer);
+    m_bRegistered = true;
+
+    if (!SerialApi().ClearCommError(m_hPort, &m_dwErrors, &m_stat))
+        return Fail(MsgClearErrorFailed, GetLastError(), -102);
+    m_reporter.Pane(ComPaneLineState, static_cast<LPARAM>(LineStateWord(m_dwErrors, m_stat)));
+    return ArmCommWait(-103);
+}
+
+bool CExtendedLoop::Initialise()
+{
+    m_request.w[KvrCommand] = kCmdInitialise;
+    m_bTalking = true;
+    if (!CallDll(-104))
+        return false;
+    if (m_reply.w[KvrParam] == 1) {
+        // The DLL takes the port's settings bytes, which the set keeps for it.
+        std::vector<BYTE> settings = BytesOf(m_set.m_extSettings[m_nPort]);
+        KvrBlock request;
+        std::memset(&request, 0, sizeof(request));
+        request.w[KvrKeep1] = m_request.w[KvrKeep1];
+        request.w[KvrKeep2] = m_request.w[KvrKeep2];
+        m_request = request;
+        m_request.w[KvrCommand] = kCmdSettings;
+        m_request.w[KvrLength] = static_cast<DWORD>(settings.size());
+        m_request.w[KvrData] = settings.empty() ? 0 : reinterpret_cast<DWORD>(settings.data());
+        if (!CallDll(-105))
+            return false;
+    }
+    // "Connected" goes out as a copy of the last reply.
+    m_request = m_reply;
+    m_request.w[KvrCommand] = kCmdConnected;
+    if (!CallDll(-106))
+        return false;
+    return CarryOut();
+}
+
+// One exchange: a fresh request (only the two words the DLL keeps come back), the data of a
+// received block or a user's send, the call, then the actions of the reply.
+bool CExtendedLoop::Exchange(DWORD dwCommand, DWORD dwParam, const std::vector<BYTE>* pData)
+{
+    KvrBlock request;
+    std::memset(&request, 0, sizeof(request));
+    request.w[KvrKeep1] = m_request.w[KvrKeep1];
+    request.w[KvrKeep2] = m_request.w[KvrKeep2];
+    request.w[KvrCommand] = dwCommand;
+    request.w[KvrParam] = dwParam;
+    if (pData && !pData->empty()) {
+        request.w[KvrLength] = static_cast<DWORD>(pData->size());
+        request.w[KvrData] = reinterpret_cast<DWORD>(pData->data());
+    }
+    m_request = request;
+    if (!CallDll(-106))
+        return false;
+    if (dwCommand == kCmdUserSend && m_reply.w[KvrParam] == 0) {
+        if (pData->empty())
+            m_reporter.Message(MsgSendDataZero, 0);
+        else if (!WriteBytes(*pData, -107))
+            return false;
+    }
+    return CarryOut();
+}
+
+bool CExtendedLoop::CallDll(int nFailResult)
+{
+    int nResult = m_dll.Call(m_reply, m_request);
+    TakeReplyData();
+    if (nResult == 1)
+        return Fail(MsgDllFailed, 0, nFailResult);
+    return true;
+}
+
+void CExtendedLoop::TakeReplyData()
+{
+    // A length without a pointer is no data.
+    const BYTE* p = reinterpret_cast<const BYTE*>(m_reply.w[KvrData]);
+    DWORD n = m_reply.w[KvrLength];
+    if (p && n)
+        m_replyData.assign(p, p + n);
+    else
+        m_replyData.clear();
+}
+
+bool CExtendedLoop::CarryOut()
+{
+    while (m_reply.w[KvrCommand] != 0) {
+        const DWORD dwAction = m_reply.w[KvrCommand];
+        m_request = m_reply;
+        if (dwAction & kActRoute) {
+            CCommLogRecord record(m_nPort, 0);
+            record.m_nKind = CCommLogRecord::KindSend;
+            record.m_nRouteTarget = static_cast<int>(m_reply.w[KvrParam]);
+            GetLocalTime(&record.m_time);
+            record.SetPayload(m_replyData.data(), static_cast<int>(m_replyData.size()));
+            ::SendMessageA(m_reporter.GetFrameWnd(), WM_COMM_NOTIFY, CommNotifyRoute,
+                           reinterpret_cast<LPARAM>(&record));
+        } else if (dwAction & kActEnd) {
+            m_nResult = -999;
+            return false;
+        } else if (dwAction & kActStartTimer) {
+            DWORD dwParam = m_reply.w[KvrParam];
+            StartTimer((dwParam & ~kOneShot) == 0 ? 0 : 1, static_cast<int>(m_reply.w[KvrPeriod]),
+                       (dwParam & kOneShot) != 0);
+        } else if (dwAction & kActStopTimer) {
+            StopTimer((m_reply.w[KvrParam] & ~kOneShot) == 0 ? 0 : 1);
+        } else if (dwAction & kActCallWithEditor) {
+            // Straight back to the DLL with its own reply and the editor's bytes. The text
+            // words of a reply mean nothing, so the call gets the program's buffer there.
+            std::vector<BYTE> editor = BytesOf(GetSendEditorData());
+            m_request.w[KvrLength] = static_cast<DWORD>(editor.size());
+            m_request.w[KvrData] = editor.empty() ? 0 : reinterpret_cast<DWORD>(editor.data());
+            std::memset(m_dll.TextBuffer(), 0, CPluginDll::kTextSize);
+            m_request.w[KvrText] = reinterpret_cast<DWORD>(m_dll.TextBuffer());
+            m_request.w[KvrTextSize] = CPluginDll::kTextSize;
+            m_request.w[KvrTextLevel] = 0;
+            std::memset(&m_reply, 0, sizeof(m_reply));
+            int nResult = m_dll.CallDirect(m_reply, m_request);
+            m_request.w[KvrKeep1] = m_reply.w[KvrKeep1];
+            m_request.w[KvrKeep2] = m_reply.w[KvrKeep2];
+            m_request.w[KvrLength] = 0;
+            m_request.w[KvrData] = 0;
+            TakeReplyData();
+            if (nResult == 1)
+                return Fail(MsgDllFailed, 0, -108);
+            continue;
+        } else if (dwAction & kActSetEditor) {
+            SetSendEditorData(ByteBufferOf(m_replyData));
+        }
+        if ((dwAction & kActCallAgain) || !(dwAction & kKnownActions)) {
+            if (!CallDll(-109))
+                return false;
+        } else {
+            m_reply.w[KvrCommand] = 0;
+        }
+    }
+    return true;
+}
+
+bool CExtendedLoop::Serve(DWORD dwIndex)
+{
+    switch (dwIndex) {
+    case WaitStop:
+        m_reporter.Message(MsgStopped, 0);
+        return false;
+    case WaitSend:
+    case WaitTrigger:
+        return SendPath();
+    case WaitTimer0:
+        return Timer(0);
+    case WaitTimer1:
+        return Timer(1);
+    case WaitWriteDone:
+        return CollectWrites();
+    case WaitCommEvent:
+        return CommEvent();
+    case WaitLineCommand:
+        return LineCommands();
+    }
+    return Fail(MsgUnexpectedWait, 0, -16);
+}
+
+bool CExtendedLoop::SendPath()
+{
+    COleSafeArray data;
+    while (m_buffer.PopNext(data)) {
+        std::vector<BYTE> bytes = BytesOf(data);
+        if (m_buffer.m_nLastFlag == 1) {
+            // The user's send: the DLL decides.
+            if (!Exchange(kCmdUserSend, 0, &bytes))
+                return false;
+        } else if (bytes.empty()) {
+            m_reporter.Message(MsgEmptySend, 0);
+        } else if (!WriteBytes(bytes, -6)) {
+            return false;
+        }
+    }
+    return CollectWrites();
+}
+
+bool CExtendedLoop::WriteBytes(const std::vector<BYTE>& bytes, int nFailResult)
+{
+    m_reporter.Data(CCommLogRecord::KindSend, bytes.data(), static_cast<int>(bytes.size()));
+    DWORD dwError = m_writer.Write(bytes.data(), static_cast<int>(bytes.size()));
+    if (dwError)
+        return Fail(MsgWriteFailed, dwError, nFailResult);
+    return true;
+}
+
+bool CExtendedLoop::CollectWrites()
+{
+    DWORD dwError = 0;
+    int nDone = m_writer.Collect(dwError);
+    for (int i = 0; i < nDone; ++i)
+        m_reporter.Message(MsgWriteDone, 0);
+    if (dwError)
+        return Fail(MsgWriteFailed, dwError, -8);
+    return true;
+}
+
+bool CExtendedLoop::CommEvent()
+{
+    const SerialApiTable& api = SerialApi();
+    DWORD dwCount = 0;
+    if (!api.GetOverlappedResult(m_hPort, &m_ovWait, &dwCount, FALSE))
+        return Fail(MsgCommWaitFailed, GetLastError(), -9);
+    if (!api.ClearCommError(m_hPort, &m_dwErrors, &m_stat))
+        return Fail(MsgClearErrorFailed, GetLastError(), -10);
+    m_reporter.Pane(ComPaneLineState, static_cast<LPARAM>(LineStateWord(m_dwErrors, m_stat)));
+    ReportLineEvents(m_reporter, m_dwEvtMask, m_dwErrors, m_stat);
+    if ((m_dwEvtMask & EV_RXCHAR) && m_stat.cbInQue) {
+        if (!ReadPath(m_stat.cbInQue))
+            return false;
+    }
+    return ArmCommWait(-15);
+}
+
+bool CExtendedLoop::ReadPath(DWORD dwQueued)
+{
+    if (dwQueued > m_recv.size())
+        return Fail(MsgTooManyQueued, GetLastError(), -11);
+    DWORD dwRead = 0;
+    DWORD dwError = ReadQueuedBytes(m_hPort, m_ovWait, m_recv.data(), dwQueued, dwRead);
+    if (dwError)
+        return Fail(MsgReadFailed, dwError, -12);
+    if (dwRead == 0)
+        return Fail(MsgNothingRead, 0, -13);
+
+    const int nFraming = m_set.m_nRecvFraming[m_nPort];
+    if (nFraming == 0)
+        return ReceivedBlock(std::vector<BYTE>(m_recv.begin(), m_recv.begin() + dwRead));
+    m_pending.insert(m_pending.end(), m_recv.begin(), m_recv.begin() + dwRead);
+    for (;;) {
+        int nBlock = ReceiveBlockLength(m_pending, nFraming, m_set.m_nFixedBlockSize[m_nPort], m_delimiters);
+        if (nBlock == 0)
+            break;
+        std::vector<BYTE> block(m_pending.begin(), m_pending.begin() + nBlock);
+        m_pending.erase(m_pending.begin(), m_pending.begin() + nBlock);
+        if (!ReceivedBlock(block))
+            return false;
+    }
+    COleSafeArray pending = ByteBufferOf(m_pending);
+    m_reporter.Pane(ComPanePending, reinterpret_cast<LPARAM>(&pending));
+    return true;
+}
+
+// A block is logged first, then handed to the DLL.
+bool CExtendedLoop::ReceivedBlock(const std::vector<BYTE>& block)
+{
+    m_reporter.Data(CCommLogRecord::KindReceive, block.data(), static_cast<int>(block.size()));
+    return Exchange(kCmdReceived, 0, &block);
+}
+
+bool CExtendedLoop::LineCommands()
+{
+    for (;;) {
+        int nCode = static_cast<int>(m_reporter.Pane(ComPaneNextLineCommand, 0));
+        if (nCode == 0)
+            return true;
+        if (RunEscapeLineCommand(m_hPort, m_reporter, nCode))
+            continue;
+        if (nCode == LineCmdDiscardPending) {
+            m_pending.clear();
+        } else if (nCode == LineCmdDeliverPending && !m_pending.empty()) {
+            std::vector<BYTE> block;
+            block.swap(m_pending);
+            if (!ReceivedBlock(block))
+                return false;
+        }
+    }
+}
+
+bool CExtendedLoop::Timer(int nId)
+{
+    if (m_nOneShot[nId])
+        StopTimer(nId);
+    return Exchange(kCmdTimer, static_cast<DWORD>(nId), NULL);
+}
+
+void CExtendedLoop::StartTimer(int nId, int nPeriod, bool bOneShot)
+{
+    if (m_pTimer[nId])
+        return;
+    const CString& strName = nId == 0 ? m_events.m_strAutoSendName : m_events.m_strRecvTimeoutName;
+    m_pTimer[nId] = StartPeriodTimer(strName, nPeriod > 0 ? nPeriod : 1);
+    m_nOneShot[nId] = m_pTimer[nId] && bOneShot ? 1 : 0;
+}
+
+void CExtendedLoop::StopTimer(int nId)
+{
+    if (!m_pTimer[nId])
+        return;
+    StopPeriodTimer(m_pTimer[nId]);
+    m_pTimer[nId] = NULL;
+    m_nOneShot[nId] = 0;
+    // A period that ran out before the stop is no expiry of a running timer.
+    ResetEvent(nId == 0 ? m_events.m_hAutoSend : m_events.m_hRecvTimeout);
+}
+
+bool CExtendedLoop::ArmCommWait(int nFailResult)
+{
+    m_dwEvtMask = 0;
+    if (!SerialApi().WaitCommEvent(m_hPort, &m_dwEvtMask, &m_ovWait)) {
+        DWORD dwError = GetLastError();
+        if (dwError != ERROR_IO_PENDING)
+            return Fail(MsgCommWaitFailed, dwError, nFailResult);
+    }
+    return true;
+}
+
+bool CExtendedLoop::Fail(int nCode, DWORD dwError, int nResult)
+{
+    m_reporter.Message(nCode, dwError);
+    m_nResult = nResult;
+    return false;
+}
+
+void CExtendedLoop::End()
+{
+    // The DLL hears of the end whatever ended the connection; what it answers is carried out,
+    // but no longer changes the result.
+    if (m_bTalking) {
+        int nResult = m_nResult;
+        Exchange(kCmdDisconnecting, 0, NULL);
+        m_nResult = nResult;
+    }
+    if (m_bRegistered)
+        m_reporter.Unregister(&m_buffer);
+    m_bRegistered = false;
+    StopTimer(0);
+    StopTimer(1);
+
+    DWORD dwError = 0;
+    int nDone = m_writer.Collect(dwError);
+    for (int i = 0; i < nDone; ++i)
+        m_reporter.Message(MsgWriteDone, 0);
+    if (dwError)
+        m_reporter.Message(MsgWriteFailed, dwError);
+
+    if (m_hPort != INVALID_HANDLE_VALUE && m_hPort != NULL) {
+        // No purge; closing ends the comm-event wait and any write still running, whose
+        // records are released only afterwards.
+        SerialApi().CloseHandle(m_hPort);
+        m_hPort = INVALID_HANDLE_VALUE;
+        m_writer.Abandon(kAbortWaitMs);
+    }
+    if (m_hWriteEvent)
+        CloseHandle(m_hWriteEvent);
+    if (m_hWaitEvent)
+        CloseHandle(m_hWaitEvent);
+    m_hWriteEvent = m_hWaitEvent = NULL;
+    m_events.Close();
+}
+
+} // namespace
+
+int ExtendedModeLoop(int nCommType, HANDLE hPort, int nPort, CPluginDll& dll)
+{
+    CExtendedLoop loop(nCommType, hPort, nPort, dll);
+    return loop.Run();
+}
+
+int RunExtendedMode(int nCommType, int nReserved1, int nReserved2, HANDLE hPort, int nPort)
+{
+    const CPortSlot& slot = GetPortSlot(nPort);
+    CPortReporter reporter(slot.m_hFrameWnd, nPort);
+    CPluginDll dll;
+    dll.m_hFrameWnd = slot.m_hFrameWnd;
+    dll.m_nPort = nPort;
+    dll.m_nSub = 0;
+
+    int nResult = 0;
+    if (!dll.Load(GetCurrentCommSet().m_strExtDllPath[nPort])) {
+        reporter.Message(MsgDllLoadFailed, 0);
+        nResult = -200;
+    } else {
+        KvrBlock reply, request;
+        std::memset(&reply, 0, sizeof(reply));
+        std::memset(&request, 0, sizeof(request));
+        request.w[KvrCommand] = kCmdVersion;
+        if (dll.CallDirect(reply, request) != 0) {
+            reporter.Message(MsgDllFailed, 0);
+            nResult = -201;
+        } else if (reply.w[KvrCommand] != kVersion100 && reply.w[KvrCommand] != kVersion256) {
+            reporter.Message(MsgDllVersion, 0);
+            nResult = -202;
+        }
+    }
+    if (nResult) {
+        SerialApi().CloseHandle(hPort);
+        return nResult;
+    }
+    // The loop's own result does not reach the connection thread.
+    ExtendedModeLoop(nCommType, hPort, nPort, dll);
+    return 0;
+}

@@ -1,0 +1,112 @@
+#include "serialwriter.h"
+
+#include "serialapi.h"
+
+CSerialWriter::CSerialWriter() : m_hPort(INVALID_HANDLE_VALUE), m_hEvent(NULL)
+{
+}
+
+CSerialWriter::~CSerialWriter()
+{
+    for (PendingWrite* w : m_writes)
+        delete w;
+}
+
+void CSerialWriter::Attach(HANDLE hPort, HANDLE hEvent)
+{
+    m_hPort = hPort;
+    m_hEvent = hEvent;
+}
+
+DWORD CSerialWriter::Write(const void* pData, int nLength)
+{
+    PendingWrite* w = new PendingWrite;
+    ZeroMemory(&w->ov, sizeof(w->ov));
+    w->ov.hEvent = m_hEvent;
+    const BYTE* p = static_cast<const BYTE*>(pData);
+    w->bytes.assign(p, p + nLength);
+    DWORD written = 0;
+    if (!SerialApi().WriteFile(m_hPort, w->bytes.data(), static_cast<DWORD>(w->bytes.size()),
+                               &written, &w->ov)) {
+        DWORD error = GetLastError();
+        if (error != ERROR_IO_PENDING) {
+            delete w;
+            return error;
+        }
+    }
+    m_writes.push_back(w);
+    return 0;
+}
+
+int CSerialWriter::Collect(DWORD& dwError)
+{
+    dwError = 0;
+    int nDone = 0;
+    for (auto it = m_writes.begin(); it != m_writes.end();) {
+        PendingWrite* w = *it;
+        DWORD n = 0;
+        if (SerialApi().GetOverlappedResult(m_hPort, &w->ov, &n, FALSE)) {
+            ++nDone;
+        } else {
+            DWORD error = GetLastError();
+            if (error == ERROR_IO_INCOMPLETE) {
+                ++it;
+                continue;
+            }
+            delete w;
+            m_writes.erase(it);
+            dwError = error;
+            return nDone;
+        }
+        delete w;
+        it = m_writes.erase(it);
+    }
+    return nDone;
+}
+
+int CSerialWriter::WaitAll(DWORD dwTimeout, HANDLE hStop, DWORD& dwError)
+{
+    int nDone = 0;
+    dwError = 0;
+    DWORD start = GetTickCount();
+    for (;;) {
+        nDone += Collect(dwError);
+        if (dwError || m_writes.empty())
+            return nDone;
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= dwTimeout)
+            return nDone;
+        // The shared event may already have been taken by an earlier wait: poll in short steps.
+        DWORD step = dwTimeout - elapsed < 20 ? dwTimeout - elapsed : 20;
+        if (hStop) {
+            HANDLE handles[2] = {hStop, m_hEvent};
+            if (WaitForMultipleObjects(2, handles, FALSE, step) == WAIT_OBJECT_0)
+                return nDone;
+        } else {
+            WaitForSingleObject(m_hEvent, step);
+        }
+    }
+}
+
+void CSerialWriter::Abandon(DWORD dwTimeout)
+{
+    DWORD start = GetTickCount();
+    while (!m_writes.empty()) {
+        for (auto it = m_writes.begin(); it != m_writes.end();) {
+            DWORD n = 0;
+            if (SerialApi().GetOverlappedResult(m_hPort, &(*it)->ov, &n, FALSE) ||
+                GetLastError() != ERROR_IO_INCOMPLETE) {
+                delete *it;
+                it = m_writes.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        if (m_writes.empty() || GetTickCount() - start >= dwTimeout)
+            break;
+        Sleep(5);
+    }
+    // Whatever still runs stays allocated: the system may yet read its bytes and fill its
+    // record.
+    m_writes.clear();
+}

@@ -1,0 +1,366 @@
+// Extended mode: the interface version check, the start of a connection, and what the
+// extension DLL is told and what its replies make the connection do. The DLL is the test
+// extension built beside the executable, whose replies the tests queue.
+#include "script_fixture.h"
+
+#include "plugindll.h"
+
+#include <cstring>
+
+namespace {
+
+struct SeenRequest
+{
+    DWORD w[10];
+    std::vector<BYTE> data;
+    int textSize;
+    std::vector<char> text;
+};
+
+typedef void (*ResetProc)();
+typedef void (*AddReplyProc)(DWORD, int, const DWORD*, const BYTE*, int, int, const char*);
+typedef int (*RequestCountProc)();
+typedef int (*GetRequestProc)(int, DWORD*, BYTE*, int, char*, int*);
+
+class ExtendedTest : public AppTest
+{
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        m_path = ExeFolder() + "\\kvrtest_ext.dll";
+        m_hDll = LoadLibraryA(m_path.c_str());
+        ASSERT_NE(nullptr, m_hDll);
+        m_reset = reinterpret_cast<ResetProc>(GetProcAddress(m_hDll, "KvrTestReset"));
+        m_addReply = reinterpret_cast<AddReplyProc>(GetProcAddress(m_hDll, "KvrTestAddReply"));
+        m_count = reinterpret_cast<RequestCountProc>(GetProcAddress(m_hDll, "KvrTestRequestCount"));
+        m_get = reinterpret_cast<GetRequestProc>(GetProcAddress(m_hDll, "KvrTestGetRequest"));
+        ASSERT_TRUE(m_reset && m_addReply && m_count && m_get);
+        m_reset();
+        set.m_nExtendedMode[0] = 1;
+        set.m_nScriptMode[0] = 1;   // extended mode comes first
+        set.m_strExtDllPath[0] = m_path.c_str();
+    }
+
+    void TearDown() override
+    {
+        AppTest::TearDown();
+        if (m_hDll)
+            FreeLibrary(m_hDll);
+    }
+
+    // Queues a reply for a command: words by index, data, a length without a pointer, a text.
+    void Reply(DWORD command, std::map<int, DWORD> words, const std::vector<BYTE>& data = {}, int result = 0,
+               const char* text = nullptr, bool nullData = false)
+    {
+        DWORD w[10] = {};
+        for (const auto& [index, value] : words)
+            w[index] = value;
+        m_addReply(command, result, w, data.empty() ? nullptr : data.data(), static_cast<int>(data.size()),
+                   nullData ? 1 : 0, text);
+    }
+
+    std::vector<SeenRequest> Requests() const
+    {
+        std::vector<SeenRequest> requests;
+        for (int i = 0; i < m_count(); ++i) {
+            SeenRequest r;
+            BYTE data[4096];
+            char text[260] = {};
+            int n = m_get(i, r.w, data, sizeof(data), text, &r.textSize);
+            r.data.assign(data, data + (n < 4096 ? n : 4096));
+            r.text.assign(text, text + sizeof(text));
+            requests.push_back(r);
+        }
+        return requests;
+    }
+
+    std::vector<DWORD> Commands() const
+    {
+        std::vector<DWORD> commands;
+        for (const auto& r : Requests())
+            commands.push_back(r.w[0]);
+        return commands;
+    }
+
+    int CountCommand(DWORD command) const
+    {
+        int n = 0;
+        for (DWORD c : Commands())
+            n += c == command;
+        return n;
+    }
+
+    // Until the DLL has been told of the connection and the loop waits.
+    bool StartTalking()
+    {
+        return StartConnected() && frame.WaitFor([&] { return CountCommand(1) == 1; });
+    }
+
+    std::string m_path;
+    HMODULE m_hDll = nullptr;
+    ResetProc m_reset = nullptr;
+    AddReplyProc m_addReply = nullptr;
+    RequestCountProc m_count = nullptr;
+    GetRequestProc m_get = nullptr;
+};
+
+} // namespace
+
+// ---- start of a connection -----------------------------------------------------------------
+
+TEST_F(ExtendedTest, InterfaceVersion256IsAcceptedAndTheDllHearsTheWholeConnection)
+{
+    ASSERT_TRUE(StartTalking());
+    EXPECT_EQ(std::vector<DWORD>({0x2000000, 0x4000000, 1}), Commands());
+    ASSERT_TRUE(Stop());
+    EXPECT_EQ(std::vector<DWORD>({0x2000000, 0x4000000, 1, 2}), Commands());
+    // A stopped extended connection always reports its end.
+    EXPECT_EQ(std::vector<std::string>({"msg 20011", "unregister", "pane 1", "msg 20002", "state 1"}),
+              Last(frame.Trace({"pane 2"}), 5));
+    EXPECT_FALSE(device.IsOpen());
+
+    std::vector<SeenRequest> requests = Requests();
+    // The version query is a bare block; every later call gets a zero-filled text buffer.
+    EXPECT_EQ(0u, requests[0].w[7]);
+    EXPECT_EQ(0u, requests[0].w[9]);
+    for (size_t i = 1; i < requests.size(); ++i) {
+        EXPECT_EQ(260u, requests[i].w[7]);
+        EXPECT_EQ(0u, requests[i].w[8]);
+        EXPECT_EQ(260, requests[i].textSize);
+        EXPECT_EQ(std::vector<char>(260, 0), requests[i].text);
+    }
+}
+
+TEST_F(ExtendedTest, InterfaceVersion100IsAccepted)
+{
+    Reply(0x2000000, {{0, 100}});
+    ASSERT_TRUE(StartTalking());
+}
+
+TEST_F(ExtendedTest, WrongInterfaceVersionIsRefused)
+{
+    Reply(0x2000000, {{0, 101}});
+    Start();
+    ASSERT_TRUE(WaitEnded());
+    EXPECT_EQ(std::vector<std::string>({"state 0", "msg 20001", "state 3", "pane 0", "msg 10032", "pane 1", "msg 20002",
+                                        "state 1"}),
+              frame.Trace());
+    EXPECT_EQ(std::vector<DWORD>({0x2000000}), Commands());
+    EXPECT_FALSE(device.IsOpen());
+    EXPECT_EQ(1, device.OpenCount());
+}
+
+TEST_F(ExtendedTest, FailedVersionQueryIsReported)
+{
+    Reply(0x2000000, {{0, 256}}, {}, 1);
+    Start();
+    ASSERT_TRUE(WaitEnded());
+    EXPECT_EQ(1, frame.Count("msg 10031"));
+    EXPECT_EQ(0, frame.Count("register"));
+}
+
+TEST_F(ExtendedTest, MissingDllIsReported)
+{
+    set.m_strExtDllPath[0] = (ExeFolder() + "\\no_such_extension.dll").c_str();
+    Start();
+    ASSERT_TRUE(WaitEnded());
+    EXPECT_EQ(std::vector<std::string>({"msg 10030", "pane 1", "msg 20002", "state 1"}), Last(frame.Trace(), 4));
+    EXPECT_FALSE(device.IsOpen());
+}
+
+TEST_F(ExtendedTest, SettingsBytesGoToTheDllWhenItAsks)
+{
+    set.m_extSettings[0] = Bytes({1, 2, 3, 0, 0xFF});
+    Reply(0x4000000, {{1, 1}, {3, 0x11}, {4, 0x22}});
+    ASSERT_TRUE(StartTalking());
+    std::vector<SeenRequest> requests = Requests();
+    ASSERT_EQ(4u, requests.size());
+    EXPECT_EQ(0x10000000u, requests[2].w[0]);
+    EXPECT_EQ(5u, requests[2].w[5]);
+    EXPECT_EQ(std::vector<BYTE>({1, 2, 3, 0, 0xFF}), requests[2].data);
+    // The two words the DLL keeps come back with the next call.
+    EXPECT_EQ(0x11u, requests[2].w[3]);
+    EXPECT_EQ(0x22u, requests[2].w[4]);
+}
+
+TEST_F(ExtendedTest, NoSettingsCallUnlessAsked)
+{
+    set.m_extSettings[0] = Bytes({1, 2});
+    ASSERT_TRUE(StartTalking());
+    EXPECT_EQ(0, CountCommand(0x10000000));
+}
+
+TEST_F(ExtendedTest, FailedInitialiseEndsTheConnection)
+{
+    Reply(0x4000000, {}, {}, 1);
+    Start();
+    ASSERT_TRUE(WaitEnded());
+    EXPECT_EQ(1, frame.Count("msg 10031"));
+    EXPECT_EQ(std::vector<DWORD>({0x2000000, 0x4000000, 2}), Commands());
+    EXPECT_EQ(std::vector<std::string>({"unregister", "pane 1", "msg 20002", "state 1"}), Last(frame.Trace({"pane 2"}), 4));
+}
+
+// ---- data ----------------------------------------------------------------------------------
+
+TEST_F(ExtendedTest, UserSendIsWrittenOnlyWhenTheDllLeavesWordOneAtZero)
+{
+    ASSERT_TRUE(StartTalking());
+    Push({0x41, 0x42}, 1);
+    ASSERT_TRUE(frame.WaitForText("msg 20016"));
+    std::vector<SeenRequest> requests = Requests();
+    ASSERT_EQ(4u, requests.size());
+    EXPECT_EQ(8u, requests[3].w[0]);
+    EXPECT_EQ(std::vector<BYTE>({0x41, 0x42}), requests[3].data);
+    EXPECT_EQ(std::vector<BYTE>({0x41, 0x42}), device.Transmitted());
+
+    Reply(8, {{1, 1}});
+    Reply(8, {{1, 0}});
+    Push({0x43}, 1);
+    ASSERT_TRUE(frame.WaitFor([&] { return CountCommand(8) == 2; }));
+    frame.Pump(30);
+    EXPECT_EQ(0, frame.Count("send 43"));
+    EXPECT_EQ(1, device.WriteCount());
+
+    // An empty user send goes to the DLL and, when it lets the program write, logs 10029.
+    Push({}, 1);
+    ASSERT_TRUE(frame.WaitForText("msg 10029"));
+    EXPECT_EQ(3, CountCommand(8));
+}
+
+TEST_F(ExtendedTest, RoutedDataIsWrittenWithoutAskingTheDll)
+{
+    ASSERT_TRUE(StartTalking());
+    Push({0x55}, 0);
+    ASSERT_TRUE(frame.WaitForText("msg 20016"));
+    EXPECT_EQ(1, frame.Count("send 55"));
+    EXPECT_EQ(0, CountCommand(8));
+    Push({}, 0);
+    ASSERT_TRUE(frame.WaitForText("msg 20015"));
+}
+
+TEST_F(ExtendedTest, ReceivedBlocksAreLoggedThenHandedToTheDll)
+{
+    set.m_nRecvFraming[0] = 2;
+    set.m_delimiters[0] = Bytes({0x0A});
+    ASSERT_TRUE(StartTalking());
+    device.Inject("ab\ncd");
+    ASSERT_TRUE(frame.WaitForText("pane 4 63 64"));
+    ASSERT_EQ(1, CountCommand(4));
+    EXPECT_EQ(std::vector<BYTE>({'a', 'b', '\n'}), Requests().back().data);
+    EXPECT_EQ(1, frame.Count("recv 61 62 0A"));
+
+    LineCommands({128});
+    ASSERT_TRUE(frame.WaitFor([&] { return CountCommand(4) == 2; }));
+    EXPECT_EQ(std::vector<BYTE>({'c', 'd'}), Requests().back().data);
+    EXPECT_EQ(1, frame.Count("recv 63 64"));
+}
+
+// ---- what the DLL answers ------------------------------------------------------------------
+
+TEST_F(ExtendedTest, DllTextsAreLoggedAtTheirLevel)
+{
+    Reply(0x4000000, {{8, 1}}, {}, 0, "info");
+    Reply(1, {{8, 2}, {0, 0x2000}}, {7}, 0, "hi");
+    ASSERT_TRUE(StartTalking());
+    ASSERT_TRUE(WaitForLog(10037, "hi"));
+    EXPECT_EQ(std::vector<std::string>({"info"}), Texts(10036));
+    // The text does not keep the reply's actions from being carried out.
+    EXPECT_TRUE(frame.WaitFor([&] { return app.Editor() == std::vector<BYTE>({7}); }));
+
+    Reply(4, {{8, 9}}, {}, 0, std::string(300, 'w').c_str());
+    device.Inject("x");
+    ASSERT_TRUE(frame.WaitForText("msg 10038"));
+    // A text that fills the whole buffer is cut at its end.
+    EXPECT_EQ(std::vector<std::string>({std::string(259, 'w')}), Texts(10038));
+}
+
+TEST_F(ExtendedTest, FailedExchangeLogsNoTextAndEndsTheConnection)
+{
+    Reply(4, {{8, 2}}, {}, 1, "lost");
+    ASSERT_TRUE(StartTalking());
+    device.Inject("x");
+    ASSERT_TRUE(WaitEnded());
+    EXPECT_EQ(1, frame.Count("msg 10031"));
+    EXPECT_TRUE(Texts(10037).empty());
+    EXPECT_EQ(2u, Commands().back());
+}
+
+TEST_F(ExtendedTest, OneShotTimerAsksOnce)
+{
+    Reply(1, {{0, 0x400}, {1, 0x80000000}, {2, 100}});
+    ASSERT_TRUE(StartTalking());
+    frame.Pump(300);
+    ASSERT_EQ(1, CountCommand(0x10));
+    EXPECT_EQ(0u, Requests().back().w[1]);
+}
+
+TEST_F(ExtendedTest, PeriodicTimerRunsUntilTheDllStopsIt)
+{
+    // Timer 1 every 20 ms; the third expiry answers "stop timer 1".
+    Reply(1, {{0, 0x400}, {1, 1}, {2, 20}});
+    Reply(0x10, {});
+    Reply(0x10, {});
+    Reply(0x10, {{0, 0x800}, {1, 1}});
+    Reply(0x10, {});
+    ASSERT_TRUE(StartTalking());
+    ASSERT_TRUE(frame.WaitFor([&] { return CountCommand(0x10) == 3; }, 2000));
+    frame.Pump(150);
+    EXPECT_EQ(3, CountCommand(0x10));
+    for (const auto& r : Requests()) {
+        if (r.w[0] == 0x10) {
+            EXPECT_EQ(1u, r.w[1]);
+        }
+    }
+}
+
+TEST_F(ExtendedTest, EndActionEndsTheConnection)
+{
+    Reply(4, {{0, 0x200}});
+    ASSERT_TRUE(StartTalking());
+    device.Inject("q");
+    ASSERT_TRUE(WaitEnded());
+    EXPECT_EQ(0, frame.Count("msg 20011"));
+    EXPECT_EQ(std::vector<std::string>({"unregister", "pane 1", "msg 20002", "state 1"}),
+              Last(frame.Trace({"pane 2"}), 4));
+    EXPECT_EQ(2u, Commands().back());
+}
+
+TEST_F(ExtendedTest, EditorActionsGoThroughTheApplication)
+{
+    app.SetEditor({0xEE});
+    // Connected: put 1 2 3 into the editor. Then the editor's bytes are asked for (0x1000),
+    // and the answer to that call routes them to port 2.
+    Reply(1, {{0, 0x2000}}, {1, 2, 3});
+    ASSERT_TRUE(StartTalking());
+    EXPECT_EQ(std::vector<BYTE>({1, 2, 3}), app.Editor());
+
+    Reply(4, {{0, 0x1000}, {3, 0x77}});
+    // A length without a data pointer is empty data: the editor is emptied.
+    Reply(4, {{0, 0x2000}}, {5, 5, 5, 5, 5}, 0, nullptr, true);
+    Reply(0x1000, {{0, 0x100}, {1, 2}}, {9, 8});
+    device.Inject("e");
+    ASSERT_TRUE(frame.WaitForText("route 2 09 08"));
+    std::vector<SeenRequest> requests = Requests();
+    const SeenRequest& again = requests.back();
+    EXPECT_EQ(0x1000u, again.w[0]);
+    EXPECT_EQ(0x77u, again.w[3]);
+    EXPECT_EQ(std::vector<BYTE>({1, 2, 3}), again.data);
+    EXPECT_EQ(0, frame.Count("send 09 08"));
+
+    device.Inject("f");
+    ASSERT_TRUE(frame.WaitFor([&] { return app.Editor().empty(); }));
+    EXPECT_EQ(2, app.EditorWrites());
+}
+
+TEST_F(ExtendedTest, CallAgainBitAndUnknownActionsCallTheDllAgain)
+{
+    Reply(1, {{0, 0x80000100}, {1, 0}}, {0x61});
+    Reply(0x80000100, {{0, 0x4000}});
+    ASSERT_TRUE(StartTalking());
+    ASSERT_TRUE(frame.WaitFor([&] { return CountCommand(0x4000) == 1; }));
+    EXPECT_EQ(std::vector<DWORD>({0x2000000, 0x4000000, 1, 0x80000100, 0x4000}), Commands());
+    EXPECT_EQ(1, frame.Count("route 0 61"));
+    // The request of a call-again is the reply itself.
+    EXPECT_EQ(std::vector<BYTE>({0x61}), Requests()[3].data);
+}

@@ -1,0 +1,165 @@
+// A scripted serial device behind the engine's serial seam.
+//
+// FakeSerial replaces every entry of SerialApi() while it lives and puts the system's functions
+// back when it is destroyed. It keeps a set of named devices; CreateFileA opens a known name and
+// fails with ERROR_FILE_NOT_FOUND for any other. A device honours the overlapped contract of a
+// real port: starting an operation resets the caller's event, a completion (at once or later)
+// sets it, GetOverlappedResult reports ERROR_IO_INCOMPLETE while the operation runs and waits
+// for it when asked to, SetCommMask and CloseHandle complete a pending WaitCommEvent, and
+// PurgeComm with PURGE_TXABORT aborts pending writes.
+//
+// Tests inject received bytes, switch the lines, ring, raise line errors and breaks, delay or
+// hold write completions, make reads complete late, and fail any named call once with a chosen
+// error. Every call is logged by name with its arguments, so tests can check the order of the
+// set-up calls, and the bytes a device transmitted are kept in its transmit log.
+//
+// Modem lines are reported the way the program reads them: a line that is on shows as its hold
+// flag in COMSTAT (fCtsHold, fDsrHold, fRlsdHold).
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class FakeSerial;
+
+class FakeSerialDevice
+{
+public:
+    // Received bytes: appended to the input queue, EV_RXCHAR raised.
+    void Inject(const std::vector<BYTE>& bytes);
+    void Inject(const char* text);
+    // Line changes: each raises its event when the state changes.
+    void SetCts(bool on);
+    void SetDsr(bool on);
+    void SetRlsd(bool on);
+    void Ring();
+    // Line errors (CE_FRAME, CE_OVERRUN, CE_RXPARITY, CE_BREAK): kept in the error word until
+    // ClearCommError; EV_ERR is raised, and EV_BREAK as well when CE_BREAK is among them.
+    void RaiseErrors(DWORD errors);
+    // Raises the given event bits (after changing the state as the test wishes).
+    void RaiseEvents(DWORD events);
+
+    // Writes complete this many milliseconds after WriteFile (0: at once).
+    void SetWriteDelay(DWORD ms);
+    // Held writes stay pending until ReleaseWrites or a PurgeComm with PURGE_TXABORT.
+    void HoldWrites(bool hold);
+    void ReleaseWrites();
+    // Reads answer ERROR_IO_PENDING and complete this many milliseconds later (0: at once).
+    void SetReadDelay(DWORD ms);
+
+    // The device control block that GetCommState answers before the first SetCommState.
+    void SetDriverDcb(const DCB& dcb);
+
+    // What the program did with the device.
+    std::vector<BYTE> Transmitted() const;
+    DCB LastDcb() const;             // as given to SetCommState
+    COMMTIMEOUTS LastTimeouts() const;
+    DWORD Mask() const;
+    int WriteCount() const;          // WriteFile calls
+    int OpenCount() const;           // successful CreateFileA calls
+    bool IsOpen() const;
+    DWORD InputQueueCount() const;
+
+private:
+    friend class FakeSerial;
+    explicit FakeSerialDevice(FakeSerial* owner, const std::string& name);
+
+    FakeSerial* m_owner;
+    std::string m_name;
+    bool m_open = false;
+    int m_openCount = 0;
+    DCB m_dcb{};
+    bool m_dcbSet = false;
+    COMMTIMEOUTS m_timeouts{};
+    DWORD m_mask = 0;
+    DWORD m_history = 0;             // events seen since the last wait, within the mask
+    DWORD m_errors = 0;
+    bool m_cts = false, m_dsr = false, m_rlsd = false;
+    std::vector<BYTE> m_input;
+    std::vector<BYTE> m_transmitted;
+    DWORD m_writeDelay = 0;
+    bool m_holdWrites = false;
+    DWORD m_readDelay = 0;
+    int m_writeCount = 0;
+    LPOVERLAPPED m_waitOv = nullptr; // pending WaitCommEvent
+    LPDWORD m_waitMask = nullptr;
+};
+
+class FakeSerial
+{
+public:
+    FakeSerial();
+    ~FakeSerial();
+    FakeSerial(const FakeSerial&) = delete;
+    FakeSerial& operator=(const FakeSerial&) = delete;
+
+    // A known device, by the exact name CreateFileA will be given (e.g. "\\\\.\\COM1").
+    FakeSerialDevice& AddDevice(const std::string& name);
+    FakeSerialDevice* Find(const std::string& name);
+
+    // The next call of the named seam entry ("SetCommState", "ReadFile", ...) fails with this
+    // error, once, before it has any effect.
+    void FailOnce(const std::string& call, DWORD error);
+
+    // Every call so far as "Name args", e.g. "EscapeCommFunction CLRDTR", "SetupComm 2048 2048".
+    std::vector<std::string> Calls() const;
+    // The calls of the given names only, in order.
+    std::vector<std::string> Calls(const std::vector<std::string>& names) const;
+    void ClearCalls();
+
+private:
+    friend class FakeSerialDevice;
+    struct Operation;
+    struct Scheduled;
+
+    static FakeSerial* s_active;
+
+    static HANDLE WINAPI FakeCreateFileA(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
+    static BOOL WINAPI FakeGetCommState(HANDLE, LPDCB);
+    static BOOL WINAPI FakeSetCommState(HANDLE, LPDCB);
+    static BOOL WINAPI FakeEscapeCommFunction(HANDLE, DWORD);
+    static BOOL WINAPI FakeSetupComm(HANDLE, DWORD, DWORD);
+    static BOOL WINAPI FakeSetCommTimeouts(HANDLE, LPCOMMTIMEOUTS);
+    static BOOL WINAPI FakeSetCommMask(HANDLE, DWORD);
+    static BOOL WINAPI FakePurgeComm(HANDLE, DWORD);
+    static BOOL WINAPI FakeWaitCommEvent(HANDLE, LPDWORD, LPOVERLAPPED);
+    static BOOL WINAPI FakeClearCommError(HANDLE, LPDWORD, LPCOMSTAT);
+    static BOOL WINAPI FakeReadFile(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
+    static BOOL WINAPI FakeWriteFile(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+    static BOOL WINAPI FakeGetOverlappedResult(HANDLE, LPOVERLAPPED, LPDWORD, BOOL);
+    static BOOL WINAPI FakeCloseHandle(HANDLE);
+
+    // All of these run with m_lock held.
+    void Log(const std::string& entry);
+    bool TakeFailure(const char* call);
+    FakeSerialDevice* DeviceOf(HANDLE h);
+    Operation& StartOperation(FakeSerialDevice* dev, LPOVERLAPPED ov, int kind);
+    void Complete(Operation& op, DWORD error, DWORD bytes);
+    void RaiseLocked(FakeSerialDevice* dev, DWORD events);
+    void CompleteWait(FakeSerialDevice* dev, DWORD events);
+    void FinishWrite(Operation& op);
+    void FinishRead(Operation& op);
+    void AbortOperations(FakeSerialDevice* dev, int kind);
+    void Schedule(Operation& op, DWORD delay);
+
+    static DWORD WINAPI TimerThread(LPVOID self);
+    void RunTimers();
+
+    mutable std::recursive_mutex m_lock;
+    std::map<std::string, std::unique_ptr<FakeSerialDevice>> m_devices;
+    std::map<HANDLE, FakeSerialDevice*> m_handles;
+    UINT_PTR m_nextHandle = 0x6A000000;
+    std::map<std::string, DWORD> m_failures;
+    std::vector<std::string> m_calls;
+    std::map<LPOVERLAPPED, std::unique_ptr<Operation>> m_ops;
+    unsigned m_nextSerial = 1;
+    std::vector<Scheduled> m_scheduled;
+    HANDLE m_timerWake = nullptr;
+    HANDLE m_timerThread = nullptr;
+    bool m_quit = false;
+};
