@@ -1,0 +1,208 @@
+// Saved-log and hourly-log files: writer, reader and the hourly appender.
+//
+// Every operation catches the class library's file and memory exceptions here and reports
+// by its result. The reader trusts nothing it reads: a length word is checked against the
+// bytes left in the file before a buffer is made for it, so a damaged length can neither
+// read past the file nor ask for a huge allocation.
+#include "logfiles.h"
+
+#include <cstring>
+#include <vector>
+
+#include "commlogrecord.h"
+
+namespace {
+
+const size_t kWriteChunk = 64 * 1024;
+
+void PutInt32(BYTE* p, DWORD v)
+{
+    p[0] = static_cast<BYTE>(v);
+    p[1] = static_cast<BYTE>(v >> 8);
+    p[2] = static_cast<BYTE>(v >> 16);
+    p[3] = static_cast<BYTE>(v >> 24);
+}
+
+DWORD GetInt32(const BYTE* p)
+{
+    return static_cast<DWORD>(p[0]) | (static_cast<DWORD>(p[1]) << 8) |
+           (static_cast<DWORD>(p[2]) << 16) | (static_cast<DWORD>(p[3]) << 24);
+}
+
+void AppendHeader(std::vector<BYTE>& out)
+{
+    BYTE header[kLogFileHeaderSize] = {};
+    PutInt32(header, kLogFileMark);
+    out.insert(out.end(), header, header + kLogFileHeaderSize);
+}
+
+// Appends the length word and the body of the record; FALSE for an empty body.
+BOOL AppendRecord(std::vector<BYTE>& out, const CCommLogRecord& record)
+{
+    COleSafeArray body = record.ToBytes();
+    const DWORD n = body.GetOneDimSize();
+    if (n == 0)
+        return FALSE;
+    BYTE length[4];
+    PutInt32(length, n);
+    out.insert(out.end(), length, length + 4);
+    void* p = nullptr;
+    body.AccessData(&p);
+    const BYTE* pBytes = static_cast<const BYTE*>(p);
+    out.insert(out.end(), pBytes, pBytes + n);
+    body.UnaccessData();
+    return TRUE;
+}
+
+void WriteAll(CFile& file, std::vector<BYTE>& buffer)
+{
+    if (!buffer.empty())
+        file.Write(buffer.data(), static_cast<UINT>(buffer.size()));
+    buffer.clear();
+}
+
+// TRUE when the file holds the 32-byte header with the format mark.
+BOOL ReadHeader(CFile& file)
+{
+    BYTE header[kLogFileHeaderSize];
+    if (file.Read(header, kLogFileHeaderSize) < static_cast<UINT>(kLogFileHeaderSize))
+        return FALSE;
+    return GetInt32(header) == static_cast<DWORD>(kLogFileMark);
+}
+
+}  // namespace
+
+BOOL WriteLogFileRecords(LPCSTR pszPath, const std::function<const CCommLogRecord*()>& next)
+{
+    CFile file;
+    if (!file.Open(pszPath, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite))
+        return FALSE;
+    try {
+        std::vector<BYTE> buffer;
+        AppendHeader(buffer);
+        while (const CCommLogRecord* pRecord = next()) {
+            if (!AppendRecord(buffer, *pRecord)) {
+                WriteAll(file, buffer);
+                file.Close();
+                return FALSE;
+            }
+            if (buffer.size() >= kWriteChunk)
+                WriteAll(file, buffer);
+        }
+        WriteAll(file, buffer);
+        file.Close();
+        return TRUE;
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+    file.Abort();
+    return FALSE;
+}
+
+LogFileReadResult ReadLogFileRecords(LPCSTR pszPath,
+                                     const std::function<void(const CCommLogRecord&)>& onRecord)
+{
+    CFile file;
+    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite))
+        return LogFileReadRefused;
+    LogFileReadResult result = LogFileReadDamaged;
+    try {
+        const ULONGLONG nTotal = file.GetLength();
+        if (!ReadHeader(file)) {
+            file.Abort();
+            return LogFileReadRefused;
+        }
+        ULONGLONG nPos = kLogFileHeaderSize;
+        std::vector<BYTE> body;
+        for (;;) {
+            BYTE lengthWord[4];
+            const UINT nGot = file.Read(lengthWord, 4);
+            if (nGot == 0) {
+                result = LogFileReadOk;
+                break;
+            }
+            if (nGot < 4)
+                break;
+            nPos += 4;
+            const DWORD n = GetInt32(lengthWord);
+            // A body shorter than its fixed part (0 included) or longer than what is left
+            // is damage; nothing is allocated for it.
+            if (n < static_cast<DWORD>(CCommLogRecord::kBodyHeaderSize) || n > nTotal - nPos)
+                break;
+            body.resize(n);
+            if (file.Read(body.data(), n) < n)
+                break;
+            nPos += n;
+            CCommLogRecord record;
+            if (!record.FromBytes(static_cast<int>(n), body.data()))
+                break;
+            onRecord(record);
+        }
+    } catch (CException* e) {
+        e->Delete();
+        result = LogFileReadDamaged;
+    } catch (...) {
+        result = LogFileReadDamaged;
+    }
+    file.Abort();
+    return result;
+}
+
+CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time)
+{
+    CString path;
+    path.Format("%s\\%s%04d%02d%02d%02d.mqt", pszFolder, pszPrefix, time.wYear, time.wMonth,
+                time.wDay, time.wHour);
+    return path;
+}
+
+BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRecord& record)
+{
+    const CString path = HourlyLogPath(pszFolder, pszPrefix, record.m_time);
+    try {
+        std::vector<BYTE> bytes;
+        if (!AppendRecord(bytes, record))
+            return FALSE;
+
+        CFile existing;
+        CFileException error;
+        if (existing.Open(path, CFile::modeRead | CFile::shareDenyNone, &error)) {
+            const BOOL bLogFile = ReadHeader(existing);
+            existing.Close();
+            if (!bLogFile)
+                return FALSE;
+        } else if (error.m_lOsError == ERROR_FILE_NOT_FOUND) {
+            // Created only when it is missing: opening-or-creating never truncates, and a
+            // file that appeared in the meantime is left for the next record.
+            CFile created;
+            if (!created.Open(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite |
+                                        CFile::shareDenyWrite))
+                return FALSE;
+            if (created.GetLength() != 0) {
+                created.Close();
+                return FALSE;
+            }
+            std::vector<BYTE> header;
+            AppendHeader(header);
+            WriteAll(created, header);
+            created.Close();
+        } else {
+            // Held by another program, access denied, or no such folder: the file (if any)
+            // is left alone and this record is not written.
+            return FALSE;
+        }
+
+        CFile file;
+        if (!file.Open(path, CFile::modeWrite | CFile::shareDenyWrite))
+            return FALSE;
+        file.SeekToEnd();
+        WriteAll(file, bytes);
+        file.Close();
+        return TRUE;
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+    return FALSE;
+}

@@ -1,0 +1,44 @@
+// The log file format, shared by saved logs ("*.mqt") and the hourly real-time logs:
+//
+//   offset 0   int32 100 (format mark)
+//   offset 4   28 zero bytes
+//   offset 32  records: a 4-byte length n, then the n bytes of a record's serialised body
+//
+// There is no count and no trailer. These functions only read and write; what the user is
+// told about a failure is decided by the log (logstore.cpp).
+#pragma once
+
+#include <functional>
+
+#include "afxwin.h"
+
+class CCommLogRecord;
+
+const int kLogFileMark = 100;
+const int kLogFileHeaderSize = 32;
+
+enum LogFileReadResult
+{
+    LogFileReadOk = 0,
+    LogFileReadRefused = 1,   // cannot be opened, short header or wrong mark
+    LogFileReadDamaged = 2,   // a record is cut, has length 0 or is shorter than a body
+};
+
+// Writes the header and every record that next() hands out until it returns null. FALSE
+// when the file cannot be created, a body is empty or writing fails; the file then holds
+// what was written before.
+BOOL WriteLogFileRecords(LPCSTR pszPath, const std::function<const CCommLogRecord*()>& next);
+
+// Reads every complete record of the file in order and hands it to onRecord; stops at the
+// first damage. Lengths are checked against the bytes left in the file before anything is
+// allocated for them.
+LogFileReadResult ReadLogFileRecords(LPCSTR pszPath,
+                                     const std::function<void(const CCommLogRecord&)>& onRecord);
+
+// Folder + "\" + prefix + "YYYYMMDDHH.mqt" of the record time.
+CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time);
+
+// Appends the record to its hourly file. A missing file is created with the header; an
+// existing file is appended to only when it can be opened now and starts with the header,
+// and is never truncated. FALSE (nothing written) otherwise; nothing is shown.
+BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRecord& record);

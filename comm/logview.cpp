@@ -1,0 +1,192 @@
+// The log list window: columns, font, rows from the store, colours, selection, context
+// menu and dropped files.
+#include "logview.h"
+
+#include <shellapi.h>
+
+#include "conversions.h"
+#include "logtext.h"
+
+IMPLEMENT_DYNCREATE(CLogview, CListView)
+
+BEGIN_MESSAGE_MAP(CLogview, CListView)
+    ON_WM_CREATE()
+    ON_WM_CONTEXTMENU()
+    ON_WM_DROPFILES()
+    ON_NOTIFY_REFLECT(LVN_DELETEALLITEMS, OnDeleteAllItems)
+    ON_NOTIFY_REFLECT(LVN_DELETEITEM, OnDeleteItem)
+    ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
+    ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
+    ON_COMMAND(CLogview::kPropertiesCommand, OnProperties)
+END_MESSAGE_MAP()
+
+namespace {
+
+struct LogColumn
+{
+    const char* pszTitle;
+    int nWidth;
+};
+
+const LogColumn kColumns[] = {
+    {"No.", 40},
+    {"ID", 50},
+    {"Time", 100},
+    {"Contents", 600},
+};
+
+}  // namespace
+
+CLogview::CLogview() : m_hDetailPane(nullptr), m_pPresenter(&m_platformPresenter)
+{
+    m_store.SetRowSink(this);
+}
+
+CLogview::~CLogview()
+{
+    m_store.SetRowSink(nullptr);
+}
+
+void CLogview::SetMenuPresenter(ILogMenuPresenter* pPresenter)
+{
+    m_pPresenter = pPresenter != nullptr ? pPresenter : &m_platformPresenter;
+}
+
+int CLogview::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CListView::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    DragAcceptFiles(TRUE);
+    ModifyStyle(LVS_TYPEMASK, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER);
+    CListCtrl& list = GetListCtrl();
+    list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    for (int i = 0; i < static_cast<int>(sizeof(kColumns) / sizeof(kColumns[0])); ++i)
+        list.InsertColumn(i, kColumns[i].pszTitle, LVCFMT_LEFT, kColumns[i].nWidth);
+    SetLogFont(m_store.Settings());
+    return 0;
+}
+
+void CLogview::SetLogFont(const CAppSettings& settings)
+{
+    // The new font is in place before the old one is deleted, so the list never holds a
+    // deleted font.
+    HGDIOBJ hOld = m_font.Detach();
+    m_font.CreateFont(FontPointSizeFromIndex(settings.m_nLogFont), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                      FIXED_PITCH | FF_MODERN, NULL);
+    if (m_hWnd != nullptr)
+        SetFont(&m_font, TRUE);
+    if (hOld != nullptr)
+        ::DeleteObject(hOld);
+}
+
+void CLogview::OnRowAppended(const CLogRowTexts& texts, BOOL bAutoScroll)
+{
+    if (m_hWnd == nullptr)
+        return;
+    CListCtrl& list = GetListCtrl();
+    const int nRow = list.InsertItem(list.GetItemCount(), texts.strNo);
+    if (nRow < 0)
+        return;
+    list.SetItemText(nRow, 1, texts.strId);
+    list.SetItemText(nRow, 2, texts.strTime);
+    list.SetItemText(nRow, 3, texts.strContents);
+    if (bAutoScroll) {
+        // Selecting and focusing the row shows its record in the detail pane (OnItemChanged).
+        list.SetItemState(nRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        list.EnsureVisible(nRow, FALSE);
+    }
+}
+
+void CLogview::OnFirstRowDeleted()
+{
+    if (m_hWnd != nullptr)
+        GetListCtrl().DeleteItem(0);
+}
+
+void CLogview::OnAllRowsDeleted()
+{
+    if (m_hWnd != nullptr)
+        GetListCtrl().DeleteAllItems();
+}
+
+void CLogview::OnShownRecordDropped()
+{
+    PostClearToDetailPane();
+}
+
+void CLogview::PostClearToDetailPane()
+{
+    if (m_hDetailPane != nullptr)
+        ::PostMessage(m_hDetailPane, WM_LOG_DETAIL, LogDetailClear, 0);
+}
+
+void CLogview::OnDeleteAllItems(NMHDR*, LRESULT* pResult)
+{
+    PostClearToDetailPane();
+    m_store.SetShownSeq(-1);
+    *pResult = 0;
+}
+
+void CLogview::OnDeleteItem(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+}
+
+void CLogview::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const NMLISTVIEW* pInfo = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+    if (pInfo->uNewState != (LVIS_SELECTED | LVIS_FOCUSED))
+        return;
+    const CCommLogRecord* pRecord = m_store.FindRowRecord(pInfo->iItem);
+    if (pRecord == nullptr)
+        return;
+    m_store.SetShownSeq(pRecord->m_nSeq);
+    if (m_hDetailPane != nullptr)
+        ::SendMessage(m_hDetailPane, WM_LOG_DETAIL, LogDetailShow, reinterpret_cast<LPARAM>(pRecord));
+}
+
+void CLogview::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMLVCUSTOMDRAW* pDraw = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
+    *pResult = CDRF_DODEFAULT;
+    if (pDraw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        *pResult = CDRF_NOTIFYITEMDRAW;
+        return;
+    }
+    if (pDraw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
+        return;
+    const CCommLogRecord* pRecord = m_store.FindRowRecord(static_cast<int>(pDraw->nmcd.dwItemSpec));
+    COLORREF clrText = 0;
+    COLORREF clrBack = 0;
+    if (pRecord != nullptr && LogRowColors(m_store.CommSet(), *pRecord, clrText, clrBack)) {
+        pDraw->clrText = clrText;
+        pDraw->clrTextBk = clrBack;
+    }
+}
+
+void CLogview::OnContextMenu(CWnd*, CPoint point)
+{
+    if (point.x == -1 && point.y == -1) {
+        // From the keyboard: just inside the list's top-left corner.
+        POINT corner = {5, 5};
+        ClientToScreen(&corner);
+        point = CPoint(corner.x, corner.y);
+    }
+    m_pPresenter->TrackContextMenu(this, kContextMenuId, point);
+}
+
+void CLogview::OnDropFiles(HDROP hDropInfo)
+{
+    char szPath[MAX_PATH + 1] = {};
+    if (::DragQueryFileA(hDropInfo, 0, szPath, MAX_PATH + 1) > 0)
+        m_store.OpenDroppedLogFile(szPath);
+    ::DragFinish(hDropInfo);
+}
+
+void CLogview::OnProperties()
+{
+    if (m_onProperties)
+        m_onProperties(this, kPropertiesPage);
+}

@@ -1,0 +1,87 @@
+// CLogview: the main frame's view, a report-style list over the communication log.
+//
+// The log itself (records, numbering, trimming, filters, files, exports) is CLogStore; the
+// view owns one and is the store's row sink. It adds the window's part: the columns and
+// the font, the row colours (custom draw), the selected record going to the detailed log
+// data pane (WM_LOG_DETAIL), the context menu through a presenter, and log files dropped
+// on it.
+#pragma once
+
+#include <functional>
+
+#include "afxwin.h"
+#include "afxcview.h"
+#include "logmenupresenter.h"
+#include "logstore.h"
+
+// Sent to the detailed log data pane: wParam LogDetailShow with lParam the selected
+// CCommLogRecord (sent); LogDetailClear with lParam 0 (posted) when the record shown there
+// left the log or every row was deleted.
+#define WM_LOG_DETAIL (WM_APP + 2)
+enum LogDetailAction { LogDetailShow = 0, LogDetailClear = 1 };
+
+class CLogview : public CListView, private ILogRowSink
+{
+    DECLARE_DYNCREATE(CLogview)
+public:
+    // The menu resource of the context menu and its one command.
+    static const UINT kContextMenuId = 172;
+    static const UINT kPropertiesCommand = 32820;
+    // The page of the other-settings dialog that the properties command opens.
+    static const int kPropertiesPage = 1;
+
+    CLogview();
+    virtual ~CLogview();
+
+    void AppendLogRecord(const CCommLogRecord& record) { m_store.AppendLogRecord(record); }
+    void ClearLogView() { m_store.ClearLogView(); }
+    void RefreshList() { m_store.RefreshList(); }
+    void SetLogFont(const CAppSettings& settings);
+    int GetRecordCount() const { return m_store.GetRecordCount(); }
+
+    BOOL ReadLogFile(LPCSTR pszPath) { return m_store.ReadLogFile(pszPath); }
+    BOOL WriteLogFile(LPCSTR pszPath) { return m_store.WriteLogFile(pszPath); }
+    BOOL WriteRealtimeLog(const CCommLogRecord& record) { return m_store.WriteRealtimeLog(record); }
+    BOOL ExportLogCsv(LPCSTR pszPath) { return m_store.ExportLogCsv(pszPath); }
+    BOOL ExportLogText(LPCSTR pszPath) { return m_store.ExportLogText(pszPath); }
+
+    // The window of the detailed log data pane; the frame sets it once the panes exist.
+    void SetDetailPane(HWND hWnd) { m_hDetailPane = hWnd; }
+    HWND GetDetailPane() const { return m_hDetailPane; }
+    // The application's settings and current set; see CLogStore::SetSources.
+    void SetSources(const CAppSettings* pSettings, const CCommSetRecord* pSet) { m_store.SetSources(pSettings, pSet); }
+    // The presenter of the context menu (not owned); null restores the platform popup.
+    void SetMenuPresenter(ILogMenuPresenter* pPresenter);
+    // Runs the other-settings dialog at the given page for the properties command; the
+    // application installs it (the dialog belongs to the shell).
+    void SetPropertiesHandler(std::function<void(CWnd* pParent, int nPage)> handler) { m_onProperties = std::move(handler); }
+
+    CLogStore& GetStore() { return m_store; }
+    const CLogStore& GetStore() const { return m_store; }
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnDropFiles(HDROP hDropInfo);
+    afx_msg void OnDeleteAllItems(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnDeleteItem(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnProperties();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void OnRowAppended(const CLogRowTexts& texts, BOOL bAutoScroll) override;
+    void OnFirstRowDeleted() override;
+    void OnAllRowsDeleted() override;
+    void OnShownRecordDropped() override;
+    void PostClearToDetailPane();
+
+    CFont m_font;
+    HWND m_hDetailPane;
+    CLogStore m_store;
+    CPlatformMenuPresenter m_platformPresenter;
+    ILogMenuPresenter* m_pPresenter;
+    std::function<void(CWnd*, int)> m_onProperties;
+};

@@ -1,0 +1,75 @@
+// Resource identifiers of the program.
+#pragma once
+
+// Log list view: its context menu and the one command of that menu.
+#define IDR_LOGVIEW_CONTEXT 172
+#define ID_LOGVIEW_PROPERTIES 32820
+
+// Hex editor variants: context menus (first sub-menu shown) and their commands.
+#define IDR_HEXEDIT_SEND_CONTEXT 141
+#define IDR_HEXEDIT_CONTEXT 169
+#define ID_HEX_SEND_TO_SEND_EDITOR 32834
+#define ID_HEX_READ_FILE 32842
+#define ID_HEX_DATA_ANALYSIS 32845
+#define ID_HEX_SAVE 32846
+#define ID_HEX_TEXT_INPUT 32847
+#define ID_HEX_UNDO 32848
+#define ID_HEX_COPY 32849
+#define ID_HEX_CUT 32850
+#define ID_HEX_PASTE 32851
+#define ID_HEX_PROPERTIES 32852
+#define ID_HEX_SELECT_ALL 32853
+#define ID_HEX_SAVE_AS 32857
+#define ID_HEX_DATA_CLEAR 32858
+#define ID_HEX_REDO 32888
+#define ID_HEX_MARKER 32889
+#define ID_HEX_MARKER_INFO 32890
+// The send data editor's caption.
+#define IDS_SEND_EDITOR_TITLE 61220
+
+// Text input dialog: template, its toolbar commands and controls.
+#define IDD_TEXT_INPUT 144
+#define ID_TEXTINPUT_APPLY 32892
+#define ID_TEXTINPUT_CLOSE 32893
+#define ID_TEXTINPUT_SJIS 32895
+#define ID_TEXTINPUT_EUC 32896
+#define ID_TEXTINPUT_JIS 32897
+#define ID_TEXTINPUT_UTF8 32900
+#define IDC_TEXTINPUT_TEXT 1000
+#define IDC_TEXTINPUT_LINE_END 1037
+#define IDC_TEXTINPUT_TOOLBAR 1122
+
+// Random-region dialogs.
+#define IDD_RANDOM_SETTING 150
+#define IDD_RANDOM_INPUT 151
+#define IDC_RANDOM_LIST 1044
+#define IDC_RANDOM_ADD 1017
+#define IDC_RANDOM_EDIT 1018
+#define IDC_RANDOM_DELETE 1019
+#define IDC_RANDOM_UP 1002
+#define IDC_RANDOM_DOWN 1047
+#define IDC_RANDOM_OK 1049
+#define IDC_RANDOM_START 1048
+#define IDC_RANDOM_END 1001
+#define IDC_RANDOM_TYPE 1037
+#define IDC_RANDOM_MIN 1002
+#define IDC_RANDOM_MAX 1003
+
+// Data analysis dialog.
+#define IDD_DATA_ANALYZER 180
+#define IDC_ANALYSIS_TEXT 1018
+
+// Marker dialogs.
+#define IDD_MARKER_SETTING 236
+#define IDD_MARKER_INFO 238
+#define IDC_MARKER_COMMENT 1000
+#define IDC_MARKER_TEXT_COLOR 1093
+#define IDC_MARKER_BACK_COLOR 1094
+#define IDC_MARKER_EDIT 1112
+#define IDC_MARKER_DELETE 1113
+#define IDC_MARKER_UP 1114
+#define IDC_MARKER_DOWN 1115
+#define IDC_MARKER_DELETE_ALL 1116
+#define IDC_MARKER_LOAD 1117
+#define IDC_MARKER_SAVE 1118
+#define IDC_MARKER_LIST 1119

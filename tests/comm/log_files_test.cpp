@@ -1,0 +1,357 @@
+// Saved logs and hourly real-time logs: exact bytes, reading back, damaged and foreign files,
+// and hourly files that must never be truncated.
+#include "log_test_support.h"
+
+#include <psapi.h>
+
+#include <functional>
+
+#include "logfiles.h"
+
+using namespace logtest;
+
+namespace {
+
+std::vector<BYTE> Header()
+{
+    std::vector<BYTE> bytes(32, 0);
+    bytes[0] = 100;
+    return bytes;
+}
+
+void AppendBody(std::vector<BYTE>& file, const CCommLogRecord& record)
+{
+    const std::vector<BYTE> body = BytesOf(record.ToBytes());
+    const DWORD n = static_cast<DWORD>(body.size());
+    const BYTE length[4] = {BYTE(n), BYTE(n >> 8), BYTE(n >> 16), BYTE(n >> 24)};
+    file.insert(file.end(), length, length + 4);
+    file.insert(file.end(), body.begin(), body.end());
+}
+
+void ExpectSameContent(const CCommLogRecord& a, const CCommLogRecord& b)
+{
+    EXPECT_EQ(a.m_nPort, b.m_nPort);
+    EXPECT_EQ(a.m_nKind, b.m_nKind);
+    EXPECT_EQ(a.m_nSub, b.m_nSub);
+    EXPECT_EQ(a.m_nMsgCode, b.m_nMsgCode);
+    EXPECT_EQ(a.m_nSysError, b.m_nSysError);
+    EXPECT_EQ(0, std::memcmp(&a.m_time, &b.m_time, sizeof(SYSTEMTIME)));
+    EXPECT_EQ(BytesOf(a.m_data), BytesOf(b.m_data));
+    EXPECT_EQ(a.m_nPeerPort, b.m_nPeerPort);
+}
+
+class SavedLog : public LogStoreTest
+{
+protected:
+    std::string Path() const { return folder.File("saved.mqt"); }
+
+    void ExpectOnlyPrompt(int code)
+    {
+        ASSERT_EQ(1u, prompts.seen.size());
+        EXPECT_EQ(MessageText(code), prompts.seen[0].text);
+        EXPECT_EQ(UINT(MB_ICONSTOP), prompts.seen[0].type & MB_ICONMASK);
+        prompts.seen.clear();
+    }
+};
+
+TEST_F(SavedLog, WrittenRecordsReadBackIdentical)
+{
+    CCommLogRecord message = Message(0, 20003, Text("COM3"));
+    message.m_nSysError = 2;
+    CCommLogRecord send = Record(1, CCommLogRecord::KindSend, {0x00, 0xFF, 0x10}, Time(2023, 12, 31, 23, 59, 59, 999));
+    send.m_nSub = 2;
+    CCommLogRecord receive = Record(0, CCommLogRecord::KindReceive, std::vector<BYTE>(300, 0x55));
+    store.AppendLogRecord(message);
+    store.AppendLogRecord(send);
+    store.AppendLogRecord(receive);
+
+    ASSERT_TRUE(store.WriteLogFile(Path().c_str()));
+    EXPECT_TRUE(prompts.seen.empty());
+    const std::vector<BYTE> file = ReadFileBytes(Path());
+    ASSERT_GE(file.size(), 32u);
+    EXPECT_EQ(Header(), std::vector<BYTE>(file.begin(), file.begin() + 32));
+
+    // The log is read into a fresh store: numbers start at 0 again.
+    CLogStore other;
+    CAppSettings otherSettings;
+    other.SetSources(&otherSettings, &set);
+    ASSERT_TRUE(other.ReadLogFile(Path().c_str()));
+    EXPECT_TRUE(prompts.seen.empty());
+    ASSERT_EQ(3, other.GetRecordCount());
+    ExpectSameContent(message, other.GetRecord(0));
+    ExpectSameContent(send, other.GetRecord(1));
+    ExpectSameContent(receive, other.GetRecord(2));
+    EXPECT_EQ(0, other.GetRecord(0).m_nSeq);
+    EXPECT_EQ(2, other.GetRecord(2).m_nSeq);
+}
+
+TEST_F(SavedLog, RecordIsStoredAsItsLengthAndBody)
+{
+    CCommLogRecord record = Record(1, CCommLogRecord::KindReceive, {0x41, 0x42});  // a 58-byte body
+    store.AppendLogRecord(record);
+    ASSERT_TRUE(store.WriteLogFile(Path().c_str()));
+
+    std::vector<BYTE> expected = Header();
+    const BYTE length[4] = {0x3A, 0, 0, 0};
+    expected.insert(expected.end(), length, length + 4);
+    const std::vector<BYTE> body = BytesOf(store.GetRecord(0).ToBytes());
+    ASSERT_EQ(58u, body.size());
+    expected.insert(expected.end(), body.begin(), body.end());
+    EXPECT_EQ(expected, ReadFileBytes(Path()));
+}
+
+TEST_F(SavedLog, HeaderOnlyFileIsAnEmptyLogWithoutMessage)
+{
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindSend, {1}));
+    WriteFileBytes(Path(), Header());
+    EXPECT_TRUE(store.ReadLogFile(Path().c_str()));
+    EXPECT_EQ(0, store.GetRecordCount());
+    EXPECT_TRUE(prompts.seen.empty());
+}
+
+TEST_F(SavedLog, FileCutInsideALengthWordKeepsTheCompleteRecords)
+{
+    std::vector<BYTE> file = Header();
+    AppendBody(file, Record(0, CCommLogRecord::KindSend, {1}));
+    AppendBody(file, Record(0, CCommLogRecord::KindSend, {2}));
+    file.push_back(0x39);
+    file.push_back(0x00);
+    WriteFileBytes(Path(), file);
+
+    EXPECT_FALSE(store.ReadLogFile(Path().c_str()));
+    EXPECT_EQ(2, store.GetRecordCount());
+    ExpectOnlyPrompt(13007);
+}
+
+TEST_F(SavedLog, FileCutInsideABodyKeepsTheCompleteRecords)
+{
+    std::vector<BYTE> file = Header();
+    AppendBody(file, Record(0, CCommLogRecord::KindSend, {1}));
+    AppendBody(file, Record(0, CCommLogRecord::KindSend, {2, 3, 4}));
+    file.resize(file.size() - 2);
+    WriteFileBytes(Path(), file);
+
+    EXPECT_FALSE(store.ReadLogFile(Path().c_str()));
+    ASSERT_EQ(1, store.GetRecordCount());
+    EXPECT_EQ(std::vector<BYTE>{1}, BytesOf(store.GetRecord(0).m_data));
+    ExpectOnlyPrompt(13007);
+}
+
+TEST_F(SavedLog, DamagedLengthsAreRefusedWithoutReadingOrAllocatingThem)
+{
+    const DWORD lengths[] = {0, 55, 0x7FFFFFFF, 0xFFFFFFF0};
+    for (DWORD n : lengths) {
+        std::vector<BYTE> file = Header();
+        AppendBody(file, Record(0, CCommLogRecord::KindSend, {1}));
+        const BYTE length[4] = {BYTE(n), BYTE(n >> 8), BYTE(n >> 16), BYTE(n >> 24)};
+        file.insert(file.end(), length, length + 4);
+        file.insert(file.end(), 60, 0);
+        WriteFileBytes(Path(), file);
+
+        EXPECT_FALSE(store.ReadLogFile(Path().c_str())) << n;
+        EXPECT_EQ(1, store.GetRecordCount()) << n;
+        ExpectOnlyPrompt(13007);
+    }
+}
+
+TEST_F(SavedLog, LengthBeyondTheFileAllocatesNothing)
+{
+    std::vector<BYTE> file = Header();
+    const DWORD n = 300 * 1024 * 1024;
+    const BYTE length[4] = {BYTE(n), BYTE(n >> 8), BYTE(n >> 16), BYTE(n >> 24)};
+    file.insert(file.end(), length, length + 4);
+    file.insert(file.end(), 100, 0);
+    WriteFileBytes(Path(), file);
+
+    typedef BOOL(WINAPI * MemoryInfoFn)(HANDLE, PROCESS_MEMORY_COUNTERS*, DWORD);
+    const MemoryInfoFn memoryInfo = reinterpret_cast<MemoryInfoFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "K32GetProcessMemoryInfo")));
+    ASSERT_NE(nullptr, memoryInfo);
+    PROCESS_MEMORY_COUNTERS before = {};
+    ASSERT_TRUE(memoryInfo(GetCurrentProcess(), &before, sizeof(before)));
+    EXPECT_FALSE(store.ReadLogFile(Path().c_str()));
+    PROCESS_MEMORY_COUNTERS after = {};
+    ASSERT_TRUE(memoryInfo(GetCurrentProcess(), &after, sizeof(after)));
+    EXPECT_LT(after.PeakWorkingSetSize, before.PeakWorkingSetSize + 100 * 1024 * 1024);
+    ExpectOnlyPrompt(13007);
+}
+
+TEST_F(SavedLog, ForeignFilesAreRefused)
+{
+    std::vector<BYTE> file = Header();
+    file[0] = 101;
+    WriteFileBytes(Path(), file);
+    EXPECT_FALSE(store.ReadLogFile(Path().c_str()));
+    ExpectOnlyPrompt(13007);
+
+    WriteFileBytes(Path(), std::vector<BYTE>(31, 0));
+    EXPECT_FALSE(store.ReadLogFile(Path().c_str()));
+    ExpectOnlyPrompt(13007);
+
+    EXPECT_FALSE(store.ReadLogFile(folder.File("missing.mqt").c_str()));
+    ExpectOnlyPrompt(13007);
+}
+
+TEST_F(SavedLog, FileWithMoreRecordsThanMaxLogKeepsTheLast)
+{
+    std::vector<BYTE> file = Header();
+    for (int i = 0; i < 15; ++i)
+        AppendBody(file, Record(0, CCommLogRecord::KindSend, {BYTE(i)}));
+    WriteFileBytes(Path(), file);
+    settings.m_nMaxLog = 10;
+
+    ASSERT_TRUE(store.ReadLogFile(Path().c_str()));
+    ASSERT_EQ(10, store.GetRecordCount());
+    EXPECT_EQ(std::vector<BYTE>{5}, BytesOf(store.GetRecord(0).m_data));
+    EXPECT_EQ(5, store.GetRecord(0).m_nSeq);
+    EXPECT_EQ(10u, mirror.rows.size());
+}
+
+TEST_F(SavedLog, EmptyLogOrUncreatableFileShows13006)
+{
+    WriteFileBytes(Path(), {1, 2, 3});
+    EXPECT_FALSE(store.WriteLogFile(Path().c_str()));
+    ExpectOnlyPrompt(13006);
+    // Refused before the file is created: an existing file keeps its bytes.
+    EXPECT_EQ((std::vector<BYTE>{1, 2, 3}), ReadFileBytes(Path()));
+
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindSend, {1}));
+    EXPECT_FALSE(store.WriteLogFile(folder.File("no\\such\\folder.mqt").c_str()));
+    ExpectOnlyPrompt(13006);
+}
+
+// ---- Hourly real-time log.
+
+class HourlyLog : public LogStoreTest
+{
+protected:
+    HourlyLog() { settings.m_nAutoSave = 1; }
+
+    // The records of an hourly file, or -1 when it is not a log file.
+    int CountRecords(const std::string& path)
+    {
+        int count = 0;
+        const LogFileReadResult result =
+            ReadLogFileRecords(path.c_str(), [&count](const CCommLogRecord&) { ++count; });
+        return result == LogFileReadOk ? count : -1;
+    }
+};
+
+TEST_F(HourlyLog, RecordsGoToTheFileOfTheirHour)
+{
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 12, 59, 59, 999)));
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {2}, Time(2024, 1, 3, 13, 0, 0, 0)));
+
+    const std::string first = folder.File("AUTOSAVE2024010312.mqt");
+    const std::string second = folder.File("AUTOSAVE2024010313.mqt");
+    std::vector<BYTE> expected = Header();
+    AppendBody(expected, store.GetRecord(0));
+    EXPECT_EQ(expected, ReadFileBytes(first));
+    expected = Header();
+    AppendBody(expected, store.GetRecord(1));
+    EXPECT_EQ(expected, ReadFileBytes(second));
+
+    settings.m_strFilePrefix = "LOG_";
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {3}, Time(2024, 1, 3, 13, 30, 0, 0)));
+    EXPECT_EQ(1, CountRecords(second));
+    EXPECT_EQ(1, CountRecords(folder.File("LOG_2024010313.mqt")));
+    EXPECT_TRUE(prompts.seen.empty());
+}
+
+TEST_F(HourlyLog, NothingIsWrittenWhileAutomaticSavingIsOff)
+{
+    settings.m_nAutoSave = 0;
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 12, 0, 0, 0)));
+    EXPECT_FALSE(FileExists(folder.File("AUTOSAVE2024010312.mqt")));
+}
+
+TEST_F(HourlyLog, ExistingFileThatIsNotALogStaysByteIdentical)
+{
+    const std::string path = folder.File("AUTOSAVE2024010312.mqt");
+    std::vector<BYTE> foreign = Header();
+    foreign[0] = 99;
+    foreign.push_back(7);
+    WriteFileBytes(path, foreign);
+    WriteFileBytes(folder.File("AUTOSAVE2024010313.mqt"), {100, 0, 0});  // shorter than a header
+
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 12, 0, 0, 0)));
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 13, 0, 0, 0)));
+
+    EXPECT_EQ(foreign, ReadFileBytes(path));
+    EXPECT_EQ((std::vector<BYTE>{100, 0, 0}), ReadFileBytes(folder.File("AUTOSAVE2024010313.mqt")));
+    EXPECT_EQ(2, store.GetRecordCount());
+    EXPECT_TRUE(prompts.seen.empty());
+}
+
+TEST_F(HourlyLog, FileHeldOpenWithoutSharingIsNeitherTruncatedNorWritten)
+{
+    const std::string path = folder.File("AUTOSAVE2024010312.mqt");
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 12, 0, 0, 0)));
+    const std::vector<BYTE> before = ReadFileBytes(path);
+    ASSERT_EQ(1, CountRecords(path));
+
+    HANDLE hHeld = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {2}, Time(2024, 1, 3, 12, 1, 0, 0)));
+    CloseHandle(hHeld);
+
+    EXPECT_EQ(before, ReadFileBytes(path));
+    // Once the file is free again, the next record is appended after the earlier ones.
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {3}, Time(2024, 1, 3, 12, 2, 0, 0)));
+    EXPECT_EQ(2, CountRecords(path));
+    EXPECT_TRUE(prompts.seen.empty());
+}
+
+TEST_F(HourlyLog, FileThatCannotBeReadNowIsNotRecreated)
+{
+    // Held by a program that lets others write but not read: opening it for reading fails
+    // although creating it anew would succeed and empty it.
+    const std::string path = folder.File("AUTOSAVE2024010312.mqt");
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 12, 0, 0, 0)));
+    const std::vector<BYTE> before = ReadFileBytes(path);
+
+    HANDLE hHeld = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {2}, Time(2024, 1, 3, 12, 1, 0, 0)));
+    CloseHandle(hHeld);
+
+    EXPECT_EQ(before, ReadFileBytes(path));
+}
+
+TEST_F(HourlyLog, MissingFolderIsSilent)
+{
+    settings.m_strPath = folder.File("absent").c_str();
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 12, 0, 0, 0)));
+    EXPECT_EQ(1, store.GetRecordCount());
+    EXPECT_TRUE(prompts.seen.empty());
+}
+
+TEST_F(HourlyLog, RefreshingAndReadingALogDoNotWriteTheHourlyFile)
+{
+    const std::string hourly = folder.File("AUTOSAVE2024010312.mqt");
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 12, 0, 0, 0)));
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindSend, {2}, Time(2024, 1, 3, 12, 0, 1, 0)));
+    ASSERT_EQ(2, CountRecords(hourly));
+
+    store.RefreshList();
+    EXPECT_EQ(2, CountRecords(hourly));
+
+    const std::string saved = folder.File("saved.mqt");
+    ASSERT_TRUE(store.WriteLogFile(saved.c_str()));
+    ASSERT_TRUE(store.ReadLogFile(saved.c_str()));
+    EXPECT_EQ(2, store.GetRecordCount());
+    EXPECT_EQ(2, CountRecords(hourly));
+    // Reading the hourly file itself does not grow it either.
+    ASSERT_TRUE(store.ReadLogFile(hourly.c_str()));
+    EXPECT_EQ(2, CountRecords(hourly));
+}
+
+TEST(HourlyLogPath, FolderPrefixAndHourOfTheRecord)
+{
+    EXPECT_EQ("C:\\logs\\AUTOSAVE2024010312.mqt",
+              Str(HourlyLogPath("C:\\logs", "AUTOSAVE", Time(2024, 1, 3, 12, 59, 59, 999))));
+    EXPECT_EQ("D:\\x2001110100.mqt", Str(HourlyLogPath("D:", "x", Time(2001, 11, 1, 0, 0, 0, 0))));
+}
+
+}  // namespace

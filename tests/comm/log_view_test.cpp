@@ -1,0 +1,463 @@
+// The log list window under Xvfb: columns, rows and their colours, selection and trimming
+// reaching the detailed log data pane, dropped files, the context menu and its presenter.
+#include "log_test_support.h"
+
+#include <shlobj.h>
+
+#include <functional>
+
+#include "logmenupresenter.h"
+#include "logview.h"
+
+using namespace logtest;
+
+namespace {
+
+// What the detailed log data pane received.
+struct PaneMessage
+{
+    bool posted;
+    WPARAM action;
+    LPARAM lParam;
+    int seq;                  // of the record shown, -1 for a clear
+    std::vector<BYTE> bytes;  // of the record shown
+};
+
+// A plain window standing in for the detailed log data pane. Posted messages are taken from
+// the queue by Pump and recorded there; whatever reaches the window procedure was sent.
+class PaneRecorder
+{
+public:
+    PaneRecorder()
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = WndProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "KorvaneLogTestPane";
+        RegisterClassA(&wc);
+        m_hWnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~PaneRecorder() { DestroyWindow(m_hWnd); }
+
+    HWND Handle() const { return m_hWnd; }
+
+    void Pump()
+    {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.hwnd == m_hWnd && msg.message == WM_LOG_DETAIL) {
+                messages.push_back({true, msg.wParam, msg.lParam, -1, {}});
+                continue;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+
+    std::vector<PaneMessage> messages;
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        PaneRecorder* self = reinterpret_cast<PaneRecorder*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+        if (self != nullptr && message == WM_LOG_DETAIL) {
+            PaneMessage seen = {false, wParam, lParam, -1, {}};
+            if (wParam == LogDetailShow && lParam != 0) {
+                const CCommLogRecord* pRecord = reinterpret_cast<const CCommLogRecord*>(lParam);
+                seen.seq = pRecord->m_nSeq;
+                seen.bytes = BytesOf(pRecord->m_data);
+            }
+            self->messages.push_back(seen);
+            return 0;
+        }
+        return DefWindowProcA(hWnd, message, wParam, lParam);
+    }
+
+    HWND m_hWnd;
+};
+
+class RecordingPresenter : public ILogMenuPresenter
+{
+public:
+    BOOL TrackContextMenu(CWnd* pTarget, UINT nMenuId, CPoint ptScreen) override
+    {
+        target = pTarget;
+        menuId = nMenuId;
+        point = ptScreen;
+        ++calls;
+        return TRUE;
+    }
+    CWnd* target = nullptr;
+    UINT menuId = 0;
+    CPoint point;
+    int calls = 0;
+};
+
+class LogViewTest : public ::testing::Test
+{
+protected:
+    LogViewTest()
+    {
+        SetCommSetDefaults(set, 0);
+        settings.m_strPath = folder.Path().c_str();
+        parent.CreateEx(0, AfxRegisterWndClass(0), "log view test", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600,
+                        nullptr, nullptr);
+        CObject* pObject = RUNTIME_CLASS(CLogview)->CreateObject();
+        view = dynamic_cast<CLogview*>(pObject);
+        view->SetSources(&settings, &set);
+        view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 780, 560), &parent, AFX_IDW_PANE_FIRST);
+        view->SetDetailPane(pane.Handle());
+    }
+    ~LogViewTest() override
+    {
+        // The view deletes itself when its window goes.
+        parent.DestroyWindow();
+    }
+
+    CListCtrl& List() { return view->GetListCtrl(); }
+    std::string ItemText(int row, int column) { return Str(List().GetItemText(row, column)); }
+
+    void Select(int row)
+    {
+        List().SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+
+    int CountPane(bool posted, WPARAM action)
+    {
+        int n = 0;
+        for (const PaneMessage& m : pane.messages)
+            n += (m.posted == posted && m.action == action) ? 1 : 0;
+        return n;
+    }
+
+    // The colours the view gives a row at its item pre-paint stage, asked the way the list
+    // asks its parent.
+    void CustomDrawColours(int row, COLORREF& text, COLORREF& back)
+    {
+        NMLVCUSTOMDRAW draw = {};
+        draw.nmcd.hdr.hwndFrom = view->m_hWnd;
+        draw.nmcd.hdr.idFrom = AFX_IDW_PANE_FIRST;
+        draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+        draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+        EXPECT_EQ(CDRF_NOTIFYITEMDRAW, parent.SendMessage(WM_NOTIFY, AFX_IDW_PANE_FIRST, reinterpret_cast<LPARAM>(&draw)));
+        draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+        draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
+        draw.clrText = CLR_DEFAULT;
+        draw.clrTextBk = CLR_DEFAULT;
+        EXPECT_EQ(CDRF_DODEFAULT, parent.SendMessage(WM_NOTIFY, AFX_IDW_PANE_FIRST, reinterpret_cast<LPARAM>(&draw)));
+        text = draw.clrText;
+        back = draw.clrTextBk;
+    }
+
+    TempFolder folder;
+    CAppSettings settings;
+    CCommSetRecord set;
+    RecordingPrompts prompts;
+    PaneRecorder pane;
+    CWnd parent;
+    CLogview* view = nullptr;
+};
+
+TEST_F(LogViewTest, CreatedByItsRunTimeClassAsAReportList)
+{
+    ASSERT_NE(nullptr, view);
+    ASSERT_TRUE(::IsWindow(view->m_hWnd));
+    EXPECT_STREQ("CLogview", view->GetRuntimeClass()->m_lpszClassName);
+    const DWORD style = view->GetStyle();
+    EXPECT_EQ(DWORD(LVS_REPORT), style & LVS_TYPEMASK);
+    EXPECT_TRUE(style & LVS_SINGLESEL);
+    EXPECT_TRUE(style & LVS_SHOWSELALWAYS);
+    EXPECT_TRUE(style & LVS_NOSORTHEADER);
+    EXPECT_TRUE(view->GetExStyle() & WS_EX_ACCEPTFILES);
+    EXPECT_EQ(DWORD(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT),
+              List().GetExtendedStyle() & (LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT));
+
+    const char* titles[] = {"No.", "ID", "Time", "Contents"};
+    const int widths[] = {40, 50, 100, 600};
+    for (int i = 0; i < 4; ++i) {
+        char text[32] = {};
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = text;
+        column.cchTextMax = sizeof(text);
+        ASSERT_TRUE(List().GetColumn(i, &column));
+        EXPECT_STREQ(titles[i], text);
+        EXPECT_EQ(widths[i], column.cx);
+    }
+}
+
+TEST_F(LogViewTest, LogFontFollowsTheSizeIndex)
+{
+    LOGFONTA font = {};
+    ASSERT_NE(nullptr, view->GetFont());
+    GetObjectA(view->GetFont()->m_hObject, sizeof(font), &font);
+    EXPECT_EQ(12, font.lfHeight);
+    EXPECT_EQ(FIXED_PITCH | FF_MODERN, font.lfPitchAndFamily);
+
+    settings.m_nLogFont = 2;
+    view->SetLogFont(settings);
+    GetObjectA(view->GetFont()->m_hObject, sizeof(font), &font);
+    EXPECT_EQ(16, font.lfHeight);
+}
+
+TEST_F(LogViewTest, DroppedShownRecordClearsTheDetailPane)
+{
+    settings.m_nMaxLog = 10;
+    for (int i = 0; i < 10; ++i)
+        view->AppendLogRecord(Record(1, CCommLogRecord::KindReceive, {BYTE(i)}));
+    ASSERT_EQ(10, List().GetItemCount());
+    Select(0);
+    ASSERT_EQ(1u, pane.messages.size());
+    EXPECT_EQ(0, pane.messages[0].seq);
+    pane.messages.clear();
+
+    view->AppendLogRecord(Record(1, CCommLogRecord::KindReceive, {10}));
+    pane.Pump();
+
+    EXPECT_EQ(10, List().GetItemCount());
+    EXPECT_EQ("0002", ItemText(0, 0));
+    EXPECT_EQ("0011", ItemText(9, 0));
+    EXPECT_EQ(10, view->GetRecordCount());
+    EXPECT_EQ(1, CountPane(true, LogDetailClear));
+    EXPECT_EQ(0, CountPane(false, LogDetailShow));
+    for (const PaneMessage& m : pane.messages)
+        EXPECT_EQ(0, m.lParam);
+}
+
+TEST_F(LogViewTest, RowTextsAndAFilteredRecord)
+{
+    set.m_nDisplayFlags[0 * 3 + CCommLogRecord::KindSend] = 14;
+    view->AppendLogRecord(Message(0, 20001, Text("abc")));
+    view->AppendLogRecord(Record(0, CCommLogRecord::KindSend, {1, 2, 3}));  // filtered
+    view->AppendLogRecord(Record(1, CCommLogRecord::KindSend, {1, 2, 3}));
+
+    ASSERT_EQ(2, List().GetItemCount());
+    EXPECT_EQ(3, view->GetRecordCount());
+    EXPECT_EQ("0001", ItemText(0, 0));
+    EXPECT_EQ("1:(-)", ItemText(0, 1));
+    EXPECT_EQ("12:34:56.789", ItemText(0, 2));
+    EXPECT_EQ("シリアル処理開始 (abc)", ItemText(0, 3));
+    EXPECT_EQ("0003", ItemText(1, 0));
+    EXPECT_EQ("2:(-)", ItemText(1, 1));
+    EXPECT_EQ("Send:0003:0102 03" + std::string(33, ' ') + ":[..." + std::string(13, ' ') + "]", ItemText(1, 3));
+}
+
+TEST_F(LogViewTest, RowsAreColouredByPortAndKind)
+{
+    set.m_nDisplayFlags[5] = 1;
+    view->AppendLogRecord(Record(1, CCommLogRecord::KindReceive, {0x41}));
+    view->AppendLogRecord(Record(0, CCommLogRecord::KindSend, {0x41}));
+
+    COLORREF text = 0, back = 0;
+    CustomDrawColours(0, text, back);
+    EXPECT_EQ(0x0000A0u, text);
+    EXPECT_EQ(0xDDFFDDu, back);
+    CustomDrawColours(1, text, back);
+    EXPECT_EQ(0xA00000u, text);
+    EXPECT_EQ(0xDDFFFFu, back);
+
+    // The list itself paints row 0 on the Port 2 background.
+    CRect row;
+    ASSERT_TRUE(List().GetItemRect(0, &row, LVIR_BOUNDS));
+    CRect client;
+    view->GetClientRect(&client);
+    HDC hScreen = GetDC(nullptr);
+    HDC hDC = CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, client.Width(), client.Height());
+    ReleaseDC(nullptr, hScreen);
+    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+    view->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT | PRF_ERASEBKGND);
+    const COLORREF pixel = GetPixel(hDC, 400, (row.top + row.bottom) / 2);
+    SelectObject(hDC, hOld);
+    DeleteObject(hBitmap);
+    DeleteDC(hDC);
+    EXPECT_EQ(0xDDFFDDu, pixel);
+}
+
+TEST_F(LogViewTest, RefreshAfterAColourChangeKeepsEveryNumber)
+{
+    settings.m_nMaxLog = 10;
+    for (int i = 0; i < 13; ++i)
+        view->AppendLogRecord(Record(i % 2, CCommLogRecord::KindReceive, {BYTE(i)}));
+    std::vector<std::string> before;
+    for (int row = 0; row < List().GetItemCount(); ++row)
+        before.push_back(ItemText(row, 0));
+    ASSERT_EQ("0004", before.front());
+
+    set.m_clrBack[1] = RGB(0x12, 0x34, 0x56);
+    Select(2);
+    pane.messages.clear();
+    view->RefreshList();
+    pane.Pump();
+
+    std::vector<std::string> after;
+    for (int row = 0; row < List().GetItemCount(); ++row)
+        after.push_back(ItemText(row, 0));
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(1, CountPane(true, LogDetailClear));
+    EXPECT_EQ(-1, view->GetStore().GetShownSeq());
+    COLORREF text = 0, back = 0;
+    CustomDrawColours(0, text, back);  // seq 3, Port 2
+    EXPECT_EQ(RGB(0x12, 0x34, 0x56), back);
+}
+
+TEST_F(LogViewTest, SelectingARowSendsItsRecordToTheDetailPane)
+{
+    view->AppendLogRecord(Record(0, CCommLogRecord::KindSend, {7}));
+    view->AppendLogRecord(Record(1, CCommLogRecord::KindReceive, {8, 9}));
+
+    Select(1);
+    ASSERT_EQ(1u, pane.messages.size());
+    const PaneMessage& shown = pane.messages[0];
+    EXPECT_FALSE(shown.posted);
+    EXPECT_EQ(WPARAM(LogDetailShow), shown.action);
+    EXPECT_EQ(1, shown.seq);
+    EXPECT_EQ((std::vector<BYTE>{8, 9}), shown.bytes);
+    EXPECT_EQ(reinterpret_cast<LPARAM>(&view->GetStore().GetRecord(1)), shown.lParam);
+    EXPECT_EQ(1, view->GetStore().GetShownSeq());
+
+    // Focus alone (not selected and focused) shows nothing.
+    List().SetItemState(0, LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_EQ(1u, pane.messages.size());
+}
+
+TEST_F(LogViewTest, AutoScrollSelectsTheNewRow)
+{
+    settings.m_nAutoScroll = 1;
+    view->AppendLogRecord(Record(0, CCommLogRecord::KindSend, {1}));
+    view->AppendLogRecord(Record(0, CCommLogRecord::KindSend, {2}));
+    EXPECT_EQ(LVIS_SELECTED | LVIS_FOCUSED, List().GetItemState(1, LVIS_SELECTED | LVIS_FOCUSED));
+    ASSERT_EQ(2, CountPane(false, LogDetailShow));
+    EXPECT_EQ(1, pane.messages.back().seq);
+}
+
+TEST_F(LogViewTest, ClearingTheLogClearsTheDetailPane)
+{
+    view->AppendLogRecord(Record(0, CCommLogRecord::KindSend, {1}));
+    Select(0);
+    view->ClearLogView();
+    pane.Pump();
+    EXPECT_EQ(0, List().GetItemCount());
+    EXPECT_EQ(0, view->GetRecordCount());
+    EXPECT_EQ(1, CountPane(true, LogDetailClear));
+    EXPECT_EQ(-1, view->GetStore().GetShownSeq());
+}
+
+HDROP MakeDrop(const std::string& path)
+{
+    const size_t size = sizeof(DROPFILES) + path.size() + 2;
+    HGLOBAL hGlobal = GlobalAlloc(GHND, size);
+    DROPFILES* pDrop = static_cast<DROPFILES*>(GlobalLock(hGlobal));
+    pDrop->pFiles = sizeof(DROPFILES);
+    pDrop->fWide = FALSE;
+    std::memcpy(reinterpret_cast<char*>(pDrop) + sizeof(DROPFILES), path.c_str(), path.size());
+    GlobalUnlock(hGlobal);
+    return static_cast<HDROP>(hGlobal);
+}
+
+TEST_F(LogViewTest, DroppedLogFileIsReadAfterConfirmation)
+{
+    // A saved log of two records.
+    const std::string path = folder.File("dropped.mqt");
+    view->AppendLogRecord(Record(0, CCommLogRecord::KindSend, {0x21}));
+    view->AppendLogRecord(Record(1, CCommLogRecord::KindReceive, {0x22}));
+    ASSERT_TRUE(view->WriteLogFile(path.c_str()));
+    view->ClearLogView();
+    view->AppendLogRecord(Message(0, 20002));
+
+    prompts.answers.push_back(IDCANCEL);
+    view->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(path)), 0);
+    ASSERT_EQ(1u, prompts.seen.size());
+    CString question;
+    question.Format(GetMessageText(13008), path.c_str());
+    EXPECT_EQ(Str(question), prompts.seen[0].text);
+    EXPECT_EQ(UINT(MB_OKCANCEL | MB_ICONQUESTION), prompts.seen[0].type & (MB_TYPEMASK | MB_ICONMASK));
+    ASSERT_EQ(1, view->GetRecordCount());
+    EXPECT_EQ(20002, view->GetStore().GetRecord(0).m_nMsgCode);
+
+    prompts.answers.push_back(IDOK);
+    view->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(path)), 0);
+    EXPECT_EQ(2u, prompts.seen.size());
+    ASSERT_EQ(2, view->GetRecordCount());
+    EXPECT_EQ(std::vector<BYTE>{0x21}, BytesOf(view->GetStore().GetRecord(0).m_data));
+    EXPECT_EQ(std::vector<BYTE>{0x22}, BytesOf(view->GetStore().GetRecord(1).m_data));
+    EXPECT_EQ(2, List().GetItemCount());
+    EXPECT_EQ("0001", ItemText(0, 0));
+}
+
+TEST_F(LogViewTest, ContextMenuFromTheKeyboardOpensNearTheTopLeftCorner)
+{
+    RecordingPresenter presenter;
+    view->SetMenuPresenter(&presenter);
+
+    view->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->m_hWnd), MAKELPARAM(-1, -1));
+    ASSERT_EQ(1, presenter.calls);
+    EXPECT_EQ(view, presenter.target);
+    EXPECT_EQ(172u, presenter.menuId);
+    POINT corner = {0, 0};
+    ::ClientToScreen(view->m_hWnd, &corner);
+    EXPECT_EQ(corner.x + 5, presenter.point.x);
+    EXPECT_EQ(corner.y + 5, presenter.point.y);
+
+    view->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->m_hWnd), MAKELPARAM(300, 200));
+    ASSERT_EQ(2, presenter.calls);
+    EXPECT_EQ(CPoint(300, 200), presenter.point);
+    view->SetMenuPresenter(nullptr);
+}
+
+TEST_F(LogViewTest, PropertiesCommandOpensTheSettingsAtPageOne)
+{
+    int page = -1;
+    CWnd* pOwner = nullptr;
+    view->SetPropertiesHandler([&](CWnd* pParent, int nPage) {
+        pOwner = pParent;
+        page = nPage;
+    });
+    view->SendMessage(WM_COMMAND, MAKEWPARAM(32820, 0), 0);
+    EXPECT_EQ(1, page);
+    EXPECT_EQ(view, pOwner);
+}
+
+// ---- The platform popup presenter.
+
+TEST_F(LogViewTest, PlatformPopupEnablesByHandlerAndSendsTheChoiceToTheView)
+{
+    int page = -1;
+    view->SetPropertiesHandler([&](CWnd*, int nPage) { page = nPage; });
+
+    CMenu menu;
+    menu.CreateMenu();
+    CMenu popup;
+    popup.CreatePopupMenu();
+    popup.AppendMenu(MF_STRING, 32820, "ﾌﾟﾛﾊﾟﾃｨ...");
+    popup.AppendMenu(MF_SEPARATOR);
+    popup.AppendMenu(MF_STRING, 40001, "no handler");
+    const HMENU hPopup = popup.Detach();
+    menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(hPopup), "log");
+
+    CPlatformMenuPresenter::UpdateMenuItems(view, CMenu::FromHandle(hPopup));
+    EXPECT_EQ(0u, GetMenuState(hPopup, 32820, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+    EXPECT_NE(0u, GetMenuState(hPopup, 40001, MF_BYCOMMAND) & MF_GRAYED);
+
+    // The keys wait in the queue; the popup's own loop takes them: first item, then Enter.
+    view->SetForegroundWindow();
+    PostMessageA(view->m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(view->m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+    POINT at = {20, 20};
+    ::ClientToScreen(view->m_hWnd, &at);
+    EXPECT_TRUE(CPlatformMenuPresenter::TrackMenu(view, menu, CPoint(at.x, at.y)));
+    for (int i = 0; i < 50 && page < 0; ++i) {
+        pane.Pump();
+        Sleep(10);
+    }
+    EXPECT_EQ(1, page);
+}
+
+TEST_F(LogViewTest, PlatformPresenterReportsAMissingMenu)
+{
+    CPlatformMenuPresenter presenter;
+    EXPECT_FALSE(presenter.TrackContextMenu(view, 0x7FF0, CPoint(10, 10)));
+}
+
+}  // namespace
