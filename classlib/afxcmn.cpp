@@ -52,30 +52,16 @@ CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList)
 {
     if (hImageList == NULL)
         return nullptr;
-    AfxHandleMap<CImageList, HIMAGELIST>& map = AfxGetWinThreadState()->imagelists;
-    if (CImageList* p = map.LookupPermanent(hImageList))
+    return AfxGetWinThreadState()->imagelists.FromHandle(hImageList, [hImageList] {
+        CImageList* p = new CImageList;
+        p->m_hImageList = hImageList;
         return p;
-    if (CImageList* p = map.LookupTemporary(hImageList))
-        return p;
-    CImageList* p = new CImageList;
-    p->m_hImageList = hImageList;
-    map.temp[hImageList] = p;
-    return p;
+    });
 }
 
 void PASCAL CImageList::DeleteTempMap()
 {
-    AfxHandleMap<CImageList, HIMAGELIST>& map = AfxGetWinThreadState()->imagelists;
-    for (auto& kv : map.temp) {
-        kv.second->m_hImageList = NULL;
-        delete kv.second;
-    }
-    map.temp.clear();
-    for (CImageList* p : map.dead) {
-        p->m_hImageList = NULL;
-        delete p;
-    }
-    map.dead.clear();
+    AfxGetWinThreadState()->imagelists.DeleteTemporaries([](CImageList* p) { p->m_hImageList = NULL; });
 }
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)

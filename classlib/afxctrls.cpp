@@ -1,6 +1,48 @@
 // The standard controls: what is more than a message, and the owner-draw reflection.
 #include "afxctrls.h"
 
+namespace {
+
+// An item's text into rString: empty when the length query fails (nError), else read into a
+// buffer of that length.
+template <class Fetch>
+void ReadItemText(CString& rString, int nLen, int nError, Fetch fetch)
+{
+    rString.Empty();
+    if (nLen == nError)
+        return;
+    fetch(rString.GetBuffer(nLen));
+    rString.ReleaseBuffer();
+}
+
+// The owner-draw messages a list box and a combo box both reflect to their own virtuals;
+// FALSE for any other message.
+template <class Ctrl>
+BOOL ReflectOwnerDraw(Ctrl& ctrl, UINT message, LPARAM lParam, LRESULT& lResult)
+{
+    switch (message) {
+    case WM_DRAWITEM:
+        ctrl.DrawItem((LPDRAWITEMSTRUCT)lParam);
+        lResult = TRUE;
+        return TRUE;
+    case WM_MEASUREITEM:
+        ctrl.MeasureItem((LPMEASUREITEMSTRUCT)lParam);
+        lResult = TRUE;
+        return TRUE;
+    case WM_COMPAREITEM:
+        lResult = ctrl.CompareItem((LPCOMPAREITEMSTRUCT)lParam);
+        return TRUE;
+    case WM_DELETEITEM:
+        ctrl.DeleteItem((LPDELETEITEMSTRUCT)lParam);
+        lResult = TRUE;
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
@@ -24,12 +66,7 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 
 void CListBox::GetText(int nIndex, CString& rString) const
 {
-    rString.Empty();
-    int nLen = GetTextLen(nIndex);
-    if (nLen == LB_ERR)
-        return;
-    GetText(nIndex, rString.GetBuffer(nLen));
-    rString.ReleaseBuffer();
+    ReadItemText(rString, GetTextLen(nIndex), LB_ERR, [&](LPSTR p) { GetText(nIndex, p); });
 }
 
 void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
@@ -42,31 +79,12 @@ int CListBox::CharToItem(UINT, UINT) { return -1; }
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     LRESULT lResult;
-    switch (message) {
-    case WM_DRAWITEM:
-        DrawItem((LPDRAWITEMSTRUCT)lParam);
-        lResult = TRUE;
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem((LPMEASUREITEMSTRUCT)lParam);
-        lResult = TRUE;
-        break;
-    case WM_COMPAREITEM:
-        lResult = CompareItem((LPCOMPAREITEMSTRUCT)lParam);
-        break;
-    case WM_DELETEITEM:
-        DeleteItem((LPDELETEITEMSTRUCT)lParam);
-        lResult = TRUE;
-        break;
-    case WM_VKEYTOITEM:
+    if (message == WM_VKEYTOITEM)
         lResult = VKeyToItem(LOWORD(wParam), HIWORD(wParam));
-        break;
-    case WM_CHARTOITEM:
+    else if (message == WM_CHARTOITEM)
         lResult = CharToItem(LOWORD(wParam), HIWORD(wParam));
-        break;
-    default:
+    else if (!ReflectOwnerDraw(*this, message, lParam, lResult))
         return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    }
     if (pResult != nullptr)
         *pResult = lResult;
     return TRUE;
@@ -74,12 +92,7 @@ BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 
 void CComboBox::GetLBText(int nIndex, CString& rString) const
 {
-    rString.Empty();
-    int nLen = GetLBTextLen(nIndex);
-    if (nLen == CB_ERR)
-        return;
-    GetLBText(nIndex, rString.GetBuffer(nLen));
-    rString.ReleaseBuffer();
+    ReadItemText(rString, GetLBTextLen(nIndex), CB_ERR, [&](LPSTR p) { GetLBText(nIndex, p); });
 }
 
 void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
@@ -90,25 +103,8 @@ void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     LRESULT lResult;
-    switch (message) {
-    case WM_DRAWITEM:
-        DrawItem((LPDRAWITEMSTRUCT)lParam);
-        lResult = TRUE;
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem((LPMEASUREITEMSTRUCT)lParam);
-        lResult = TRUE;
-        break;
-    case WM_COMPAREITEM:
-        lResult = CompareItem((LPCOMPAREITEMSTRUCT)lParam);
-        break;
-    case WM_DELETEITEM:
-        DeleteItem((LPDELETEITEMSTRUCT)lParam);
-        lResult = TRUE;
-        break;
-    default:
+    if (!ReflectOwnerDraw(*this, message, lParam, lResult))
         return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    }
     if (pResult != nullptr)
         *pResult = lResult;
     return TRUE;

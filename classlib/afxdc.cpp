@@ -51,30 +51,16 @@ CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
 {
     if (hObject == NULL)
         return nullptr;
-    AfxHandleMap<CGdiObject, HGDIOBJ>& map = AfxGetWinThreadState()->gdis;
-    if (CGdiObject* p = map.LookupPermanent(hObject))
+    return AfxGetWinThreadState()->gdis.FromHandle(hObject, [hObject] {
+        CGdiObject* p = AfxNewGdiObjectFor(hObject);
+        p->m_hObject = hObject;
         return p;
-    if (CGdiObject* p = map.LookupTemporary(hObject))
-        return p;
-    CGdiObject* p = AfxNewGdiObjectFor(hObject);
-    p->m_hObject = hObject;
-    map.temp[hObject] = p;
-    return p;
+    });
 }
 
 void PASCAL CGdiObject::DeleteTempMap()
 {
-    AfxHandleMap<CGdiObject, HGDIOBJ>& map = AfxGetWinThreadState()->gdis;
-    for (auto& kv : map.temp) {
-        kv.second->m_hObject = NULL;
-        delete kv.second;
-    }
-    map.temp.clear();
-    for (CGdiObject* p : map.dead) {
-        p->m_hObject = NULL;
-        delete p;
-    }
-    map.dead.clear();
+    AfxGetWinThreadState()->gdis.DeleteTemporaries([](CGdiObject* p) { p->m_hObject = NULL; });
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
@@ -239,30 +225,16 @@ CDC* PASCAL CDC::FromHandle(HDC hDC)
 {
     if (hDC == NULL)
         return nullptr;
-    AfxHandleMap<CDC, HDC>& map = AfxGetWinThreadState()->dcs;
-    if (CDC* p = map.LookupPermanent(hDC))
+    return AfxGetWinThreadState()->dcs.FromHandle(hDC, [hDC] {
+        CDC* p = new CDC;
+        p->m_hDC = p->m_hAttribDC = hDC;
         return p;
-    if (CDC* p = map.LookupTemporary(hDC))
-        return p;
-    CDC* p = new CDC;
-    p->m_hDC = p->m_hAttribDC = hDC;
-    map.temp[hDC] = p;
-    return p;
+    });
 }
 
 void PASCAL CDC::DeleteTempMap()
 {
-    AfxHandleMap<CDC, HDC>& map = AfxGetWinThreadState()->dcs;
-    for (auto& kv : map.temp) {
-        kv.second->m_hDC = kv.second->m_hAttribDC = NULL;
-        delete kv.second;
-    }
-    map.temp.clear();
-    for (CDC* p : map.dead) {
-        p->m_hDC = p->m_hAttribDC = NULL;
-        delete p;
-    }
-    map.dead.clear();
+    AfxGetWinThreadState()->dcs.DeleteTemporaries([](CDC* p) { p->m_hDC = p->m_hAttribDC = NULL; });
 }
 
 BOOL CDC::Attach(HDC hDC)

@@ -36,30 +36,16 @@ CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
 {
     if (hMenu == NULL)
         return nullptr;
-    AfxHandleMap<CMenu, HMENU>& map = AfxGetWinThreadState()->menus;
-    if (CMenu* p = map.LookupPermanent(hMenu))
+    return AfxGetWinThreadState()->menus.FromHandle(hMenu, [hMenu] {
+        CMenu* p = new CMenu;
+        p->m_hMenu = hMenu;
         return p;
-    if (CMenu* p = map.LookupTemporary(hMenu))
-        return p;
-    CMenu* p = new CMenu;
-    p->m_hMenu = hMenu;
-    map.temp[hMenu] = p;
-    return p;
+    });
 }
 
 void PASCAL CMenu::DeleteTempMap()
 {
-    AfxHandleMap<CMenu, HMENU>& map = AfxGetWinThreadState()->menus;
-    for (auto& kv : map.temp) {
-        kv.second->m_hMenu = NULL;
-        delete kv.second;
-    }
-    map.temp.clear();
-    for (CMenu* p : map.dead) {
-        p->m_hMenu = NULL;
-        delete p;
-    }
-    map.dead.clear();
+    AfxGetWinThreadState()->menus.DeleteTemporaries([](CMenu* p) { p->m_hMenu = NULL; });
 }
 
 BOOL CMenu::Attach(HMENU hMenu)

@@ -57,6 +57,38 @@ struct AfxHandleMap {
         dead.push_back(p);
         return true;
     }
+    // FromHandle's lookup: the handle's permanent object, else its temporary one, else a new
+    // temporary from make(), which gives the object its handle.
+    template <class Make>
+    T* FromHandle(H h, Make make)
+    {
+        if (T* p = LookupPermanent(h))
+            return p;
+        if (T* p = LookupTemporary(h))
+            return p;
+        T* p = make();
+        temp[h] = p;
+        return p;
+    }
+    // The idle pass: deletes every temporary, live or dead, after detach(p) cleared its handle
+    // so its destructor leaves the handle alone. The maps are emptied first, so a destructor
+    // that reaches the map meets a consistent one.
+    template <class DetachHandle>
+    void DeleteTemporaries(DetachHandle detach)
+    {
+        std::unordered_map<H, T*> live;
+        live.swap(temp);
+        std::vector<T*> retired;
+        retired.swap(dead);
+        for (auto& kv : live) {
+            detach(kv.second);
+            delete kv.second;
+        }
+        for (T* p : retired) {
+            detach(p);
+            delete p;
+        }
+    }
 };
 
 struct AFX_WIN_THREAD_STATE {

@@ -236,32 +236,16 @@ CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
 {
     if (hWnd == NULL)
         return nullptr;
-    AfxHandleMap<CWnd, HWND>& map = AfxGetWinThreadState()->wnds;
-    if (CWnd* p = map.LookupPermanent(hWnd))
+    return AfxGetWinThreadState()->wnds.FromHandle(hWnd, [hWnd] {
+        CWnd* p = new CWnd;
+        p->m_hWnd = hWnd;
         return p;
-    if (CWnd* p = map.LookupTemporary(hWnd))
-        return p;
-    CWnd* p = new CWnd;
-    p->m_hWnd = hWnd;
-    map.temp[hWnd] = p;
-    return p;
+    });
 }
 
 void PASCAL CWnd::DeleteTempMap()
 {
-    AfxHandleMap<CWnd, HWND>& map = AfxGetWinThreadState()->wnds;
-    std::unordered_map<HWND, CWnd*> temp;
-    temp.swap(map.temp);
-    std::vector<CWnd*> dead;
-    dead.swap(map.dead);
-    for (auto& kv : temp) {
-        kv.second->m_hWnd = NULL;
-        delete kv.second;
-    }
-    for (CWnd* p : dead) {
-        p->m_hWnd = NULL;
-        delete p;
-    }
+    AfxGetWinThreadState()->wnds.DeleteTemporaries([](CWnd* p) { p->m_hWnd = NULL; });
 }
 
 BOOL CWnd::Attach(HWND hWndNew)

@@ -30,6 +30,21 @@ static BOOL CopyMessage(LPCSTR lpszText, LPSTR lpszError, UINT nMaxError)
     return TRUE;
 }
 
+// The text of a file or archive exception: its cause's text, or the generic one for an unknown
+// cause, with the file's name put in for %1.
+static BOOL CopyCauseMessage(const char* const* ppszCauses, int nCauses, int nCause, int nGeneric,
+                             const CString& strFileName, LPSTR lpszError, UINT nMaxError,
+                             PUINT pnHelpContext)
+{
+    if (pnHelpContext != NULL)
+        *pnHelpContext = 0;
+    if (lpszError == NULL || nMaxError == 0)
+        return FALSE;
+    CString strText(ppszCauses[(nCause >= 0 && nCause < nCauses) ? nCause : nGeneric]);
+    strText.Replace("%1", strFileName.IsEmpty() ? "an unnamed file" : (LPCSTR)strFileName);
+    return CopyMessage(strText, lpszError, nMaxError);
+}
+
 BOOL CException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
 {
     if (pnHelpContext != NULL)
@@ -181,14 +196,8 @@ BOOL CFileException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHe
         "Disk full while accessing %1.",
         "An attempt was made to access %1 past its end.",
     };
-    if (pnHelpContext != NULL)
-        *pnHelpContext = 0;
-    if (lpszError == NULL || nMaxError == 0)
-        return FALSE;
-    int nCause = (m_cause >= 0 && m_cause < (int)_countof(kCauses)) ? m_cause : genericException;
-    CString strText(kCauses[nCause]);
-    strText.Replace("%1", m_strFileName.IsEmpty() ? "an unnamed file" : (LPCSTR)m_strFileName);
-    return CopyMessage(strText, lpszError, nMaxError);
+    return CopyCauseMessage(kCauses, (int)_countof(kCauses), m_cause, genericException, m_strFileName,
+                            lpszError, nMaxError, pnHelpContext);
 }
 
 CArchiveException::CArchiveException(int cause, LPCSTR lpszArchiveName)
@@ -208,14 +217,8 @@ BOOL CArchiveException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT p
         "%1 contained an unexpected object.",
         "%1 contains an incorrect schema.",
     };
-    if (pnHelpContext != NULL)
-        *pnHelpContext = 0;
-    if (lpszError == NULL || nMaxError == 0)
-        return FALSE;
-    int nCause = (m_cause >= 0 && m_cause < (int)_countof(kCauses)) ? m_cause : genericException;
-    CString strText(kCauses[nCause]);
-    strText.Replace("%1", m_strFileName.IsEmpty() ? "an unnamed file" : (LPCSTR)m_strFileName);
-    return CopyMessage(strText, lpszError, nMaxError);
+    return CopyCauseMessage(kCauses, (int)_countof(kCauses), m_cause, genericException, m_strFileName,
+                            lpszError, nMaxError, pnHelpContext);
 }
 
 // ---------------------------------------------------------------------------------------

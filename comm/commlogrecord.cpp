@@ -3,21 +3,9 @@
 
 #include <cstring>
 
+#include "logbytes.h"
+
 namespace {
-
-void PutInt32(BYTE* p, DWORD v)
-{
-    p[0] = static_cast<BYTE>(v);
-    p[1] = static_cast<BYTE>(v >> 8);
-    p[2] = static_cast<BYTE>(v >> 16);
-    p[3] = static_cast<BYTE>(v >> 24);
-}
-
-DWORD GetInt32(const BYTE* p)
-{
-    return static_cast<DWORD>(p[0]) | (static_cast<DWORD>(p[1]) << 8) |
-           (static_cast<DWORD>(p[2]) << 16) | (static_cast<DWORD>(p[3]) << 24);
-}
 
 void PutWord(BYTE* p, WORD v)
 {
@@ -110,16 +98,16 @@ COleSafeArray CCommLogRecord::ToBytes() const
     out.CreateOneDim(VT_UI1, static_cast<DWORD>(kBodyHeaderSize + nPayload));
     BYTE* p = nullptr;
     out.AccessData(reinterpret_cast<void**>(&p));
-    PutInt32(p + 0, static_cast<DWORD>(m_nSeq));
-    PutInt32(p + 4, static_cast<DWORD>(m_nPort));
-    PutInt32(p + 8, static_cast<DWORD>(m_nKind));
-    PutInt32(p + 12, static_cast<DWORD>(m_nSub));
-    PutInt32(p + 16, static_cast<DWORD>(m_nMsgCode));
-    PutInt32(p + 20, static_cast<DWORD>(m_nSysError));
-    PutInt32(p + 24, static_cast<DWORD>(m_nRouteTarget));
-    PutInt32(p + 28, static_cast<DWORD>(m_nReserved));
-    PutInt32(p + 32, m_dwPeerAddr);
-    PutInt32(p + 36, static_cast<DWORD>(m_nPeerPort));
+    LogPutInt32(p + 0, static_cast<DWORD>(m_nSeq));
+    LogPutInt32(p + 4, static_cast<DWORD>(m_nPort));
+    LogPutInt32(p + 8, static_cast<DWORD>(m_nKind));
+    LogPutInt32(p + 12, static_cast<DWORD>(m_nSub));
+    LogPutInt32(p + 16, static_cast<DWORD>(m_nMsgCode));
+    LogPutInt32(p + 20, static_cast<DWORD>(m_nSysError));
+    LogPutInt32(p + 24, static_cast<DWORD>(m_nRouteTarget));
+    LogPutInt32(p + 28, static_cast<DWORD>(m_nReserved));
+    LogPutInt32(p + 32, m_dwPeerAddr);
+    LogPutInt32(p + 36, static_cast<DWORD>(m_nPeerPort));
     PutWord(p + 40, m_time.wYear);
     PutWord(p + 42, m_time.wMonth);
     PutWord(p + 44, m_time.wDayOfWeek);
@@ -143,16 +131,16 @@ int CCommLogRecord::FromBytes(int nLength, const BYTE* pData)
 {
     if (nLength < kBodyHeaderSize || pData == nullptr)
         return 0;
-    m_nSeq = static_cast<int>(GetInt32(pData + 0));
-    m_nPort = static_cast<int>(GetInt32(pData + 4));
-    m_nKind = static_cast<int>(GetInt32(pData + 8));
-    m_nSub = static_cast<int>(GetInt32(pData + 12));
-    m_nMsgCode = static_cast<int>(GetInt32(pData + 16));
-    m_nSysError = static_cast<int>(GetInt32(pData + 20));
-    m_nRouteTarget = static_cast<int>(GetInt32(pData + 24));
-    m_nReserved = static_cast<int>(GetInt32(pData + 28));
-    m_dwPeerAddr = GetInt32(pData + 32);
-    m_nPeerPort = static_cast<int>(GetInt32(pData + 36));
+    m_nSeq = static_cast<int>(LogGetInt32(pData + 0));
+    m_nPort = static_cast<int>(LogGetInt32(pData + 4));
+    m_nKind = static_cast<int>(LogGetInt32(pData + 8));
+    m_nSub = static_cast<int>(LogGetInt32(pData + 12));
+    m_nMsgCode = static_cast<int>(LogGetInt32(pData + 16));
+    m_nSysError = static_cast<int>(LogGetInt32(pData + 20));
+    m_nRouteTarget = static_cast<int>(LogGetInt32(pData + 24));
+    m_nReserved = static_cast<int>(LogGetInt32(pData + 28));
+    m_dwPeerAddr = LogGetInt32(pData + 32);
+    m_nPeerPort = static_cast<int>(LogGetInt32(pData + 36));
     m_time.wYear = GetWord(pData + 40);
     m_time.wMonth = GetWord(pData + 42);
     m_time.wDayOfWeek = GetWord(pData + 44);

@@ -10,29 +10,16 @@
 #include <vector>
 
 #include "commlogrecord.h"
+#include "logbytes.h"
 
 namespace {
 
 const size_t kWriteChunk = 64 * 1024;
 
-void PutInt32(BYTE* p, DWORD v)
-{
-    p[0] = static_cast<BYTE>(v);
-    p[1] = static_cast<BYTE>(v >> 8);
-    p[2] = static_cast<BYTE>(v >> 16);
-    p[3] = static_cast<BYTE>(v >> 24);
-}
-
-DWORD GetInt32(const BYTE* p)
-{
-    return static_cast<DWORD>(p[0]) | (static_cast<DWORD>(p[1]) << 8) |
-           (static_cast<DWORD>(p[2]) << 16) | (static_cast<DWORD>(p[3]) << 24);
-}
-
 void AppendHeader(std::vector<BYTE>& out)
 {
     BYTE header[kLogFileHeaderSize] = {};
-    PutInt32(header, kLogFileMark);
+    LogPutInt32(header, kLogFileMark);
     out.insert(out.end(), header, header + kLogFileHeaderSize);
 }
 
@@ -44,7 +31,7 @@ BOOL AppendRecord(std::vector<BYTE>& out, const CCommLogRecord& record)
     if (n == 0)
         return FALSE;
     BYTE length[4];
-    PutInt32(length, n);
+    LogPutInt32(length, n);
     out.insert(out.end(), length, length + 4);
     void* p = nullptr;
     body.AccessData(&p);
@@ -67,7 +54,7 @@ BOOL ReadHeader(CFile& file)
     BYTE header[kLogFileHeaderSize];
     if (file.Read(header, kLogFileHeaderSize) < static_cast<UINT>(kLogFileHeaderSize))
         return FALSE;
-    return GetInt32(header) == static_cast<DWORD>(kLogFileMark);
+    return LogGetInt32(header) == static_cast<DWORD>(kLogFileMark);
 }
 
 }  // namespace
@@ -125,7 +112,7 @@ LogFileReadResult ReadLogFileRecords(LPCSTR pszPath,
             if (nGot < 4)
                 break;
             nPos += 4;
-            const DWORD n = GetInt32(lengthWord);
+            const DWORD n = LogGetInt32(lengthWord);
             // A body shorter than its fixed part (0 included) or longer than what is left
             // is damage; nothing is allocated for it.
             if (n < static_cast<DWORD>(CCommLogRecord::kBodyHeaderSize) || n > nTotal - nPos)

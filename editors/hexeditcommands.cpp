@@ -9,6 +9,7 @@
 #include "dataanalysisdlg.h"
 #include "hexedit.h"
 #include "hexedithost.h"
+#include "hexfileio.h"
 #include "markerdlgs.h"
 #include "messagetext.h"
 
@@ -106,25 +107,10 @@ BOOL HexWriteBytesFile(LPCSTR path, const COleSafeArray& data)
     DWORD size = 0;
     if (bytes.vt == (VT_ARRAY | VT_UI1) && bytes.parray != NULL)
         size = bytes.GetOneDimSize();
-    CFile file;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary))
-        return FALSE;
-    BOOL ok = TRUE;
     void* p = NULL;
     if (size > 0)
         bytes.AccessData(&p);
-    try {
-        if (size > 0)
-            file.Write(p, static_cast<UINT>(size));
-        file.Close();
-    } catch (CException* e) {
-        e->Delete();
-        file.Abort();
-        ok = FALSE;
-    } catch (...) {
-        file.Abort();
-        ok = FALSE;
-    }
+    const BOOL ok = HexWriteWholeFile(path, p, static_cast<UINT>(size));
     if (size > 0)
         bytes.UnaccessData();
     return ok;
@@ -132,29 +118,9 @@ BOOL HexWriteBytesFile(LPCSTR path, const COleSafeArray& data)
 
 BOOL HexReadBytesFile(LPCSTR path, COleSafeArray& data)
 {
-    CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
-        return FALSE;
     std::vector<BYTE> content;
-    try {
-        const ULONGLONG length = file.GetLength();
-        if (length > kMaxBytesFile) {
-            file.Abort();
-            return FALSE;
-        }
-        content.resize(static_cast<size_t>(length));
-        const UINT read = length > 0 ? file.Read(content.data(), static_cast<UINT>(length)) : 0;
-        file.Abort();
-        if (read != length)
-            return FALSE;
-    } catch (CException* e) {
-        e->Delete();
-        file.Abort();
+    if (!HexReadWholeFile(path, 0, kMaxBytesFile, content))
         return FALSE;
-    } catch (...) {
-        file.Abort();
-        return FALSE;
-    }
     try {
         COleSafeArray bytes;
         bytes.CreateOneDim(VT_UI1, static_cast<DWORD>(content.size()), content.empty() ? NULL : content.data());

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "hexfileio.h"
+
 namespace {
 
 const BYTE kMarkerFileTag[4] = {'K', 'R', 'A', 'M'};
@@ -128,42 +130,14 @@ BOOL WriteMarkerFile(LPCSTR path, const std::vector<HexMarker>& markers)
     for (const HexMarker& marker : markers)
         marker.AppendRecord(content);
     ::DeleteFileA(path);
-    CFile file;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary))
-        return FALSE;
-    try {
-        file.Write(content.data(), static_cast<UINT>(content.size()));
-        file.Close();
-    } catch (CException* e) {
-        e->Delete();
-        file.Abort();
-        return FALSE;
-    }
-    return TRUE;
+    return HexWriteWholeFile(path, content.data(), static_cast<UINT>(content.size()));
 }
 
 BOOL ReadMarkerFile(LPCSTR path, std::vector<HexMarker>& markers)
 {
-    CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
-        return FALSE;
     std::vector<BYTE> content;
-    try {
-        const ULONGLONG length = file.GetLength();
-        if (length < sizeof(kMarkerFileTag) || length > kMaxMarkerFileSize) {
-            file.Abort();
-            return FALSE;
-        }
-        content.resize(static_cast<size_t>(length));
-        const UINT read = file.Read(content.data(), static_cast<UINT>(length));
-        file.Abort();
-        if (read != length)
-            return FALSE;
-    } catch (CException* e) {
-        e->Delete();
-        file.Abort();
+    if (!HexReadWholeFile(path, sizeof(kMarkerFileTag), kMaxMarkerFileSize, content))
         return FALSE;
-    }
     if (memcmp(content.data(), kMarkerFileTag, sizeof(kMarkerFileTag)) != 0)
         return FALSE;
     DeserializeMarkers(content.data() + 4, static_cast<UINT>(content.size() - 4), markers);

@@ -6,30 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "bytes_test_support.h"
 #include "bytestreamreader.h"
 #include "commlogrecord.h"
 
 namespace {
 
-std::vector<BYTE> BytesOf(const COleSafeArray& constBuffer)
-{
-    COleSafeArray& buffer = const_cast<COleSafeArray&>(constBuffer);
-    std::vector<BYTE> out(buffer.GetOneDimSize());
-    if (!out.empty()) {
-        void* p = nullptr;
-        buffer.AccessData(&p);
-        std::memcpy(out.data(), p, out.size());
-        buffer.UnaccessData();
-    }
-    return out;
-}
-
-COleSafeArray BufferOf(const std::vector<BYTE>& bytes)
-{
-    COleSafeArray buffer;
-    buffer.CreateOneDim(VT_UI1, static_cast<DWORD>(bytes.size()), bytes.empty() ? nullptr : bytes.data());
-    return buffer;
-}
+using testbytes::BufferOf;
+using testbytes::BytesOf;
 
 CCommLogRecord SampleRecord()
 {

@@ -6,31 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "bytes_test_support.h"
 #include "commsetrecord.h"
 
 namespace {
 
 using Bytes = std::vector<BYTE>;
 
-Bytes BytesOf(const COleSafeArray& constBuffer)
-{
-    COleSafeArray& buffer = const_cast<COleSafeArray&>(constBuffer);
-    Bytes out(buffer.GetOneDimSize());
-    if (!out.empty()) {
-        void* p = nullptr;
-        buffer.AccessData(&p);
-        std::memcpy(out.data(), p, out.size());
-        buffer.UnaccessData();
-    }
-    return out;
-}
-
-COleSafeArray BufferOf(const Bytes& bytes)
-{
-    COleSafeArray buffer;
-    buffer.CreateOneDim(VT_UI1, static_cast<DWORD>(bytes.size()), bytes.empty() ? nullptr : bytes.data());
-    return buffer;
-}
+using testbytes::BufferOf;
+using testbytes::BytesOf;
 
 Bytes Pattern(size_t n, BYTE start, BYTE step = 1)
 {

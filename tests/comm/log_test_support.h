@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "appsettings.h"
+#include "bytes_test_support.h"
 #include "commlogrecord.h"
 #include "commsetrecord.h"
 #include "logstore.h"
@@ -56,18 +57,7 @@ inline std::vector<BYTE> Text(const std::string& text, bool withZero = true)
     return bytes;
 }
 
-inline std::vector<BYTE> BytesOf(const COleSafeArray& constBuffer)
-{
-    COleSafeArray& buffer = const_cast<COleSafeArray&>(constBuffer);
-    std::vector<BYTE> out(buffer.GetOneDimSize());
-    if (!out.empty()) {
-        void* p = nullptr;
-        buffer.AccessData(&p);
-        std::memcpy(out.data(), p, out.size());
-        buffer.UnaccessData();
-    }
-    return out;
-}
+using testbytes::BytesOf;
 
 inline std::string Str(const CString& text)
 {

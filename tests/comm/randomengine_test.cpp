@@ -13,26 +13,13 @@
 #include <thread>
 #include <vector>
 
+#include "bytes_test_support.h"
+
 namespace {
 
-COleSafeArray BlobOf(const std::vector<BYTE>& bytes)
-{
-    COleSafeArray blob;
-    blob.CreateOneDim(VT_UI1, static_cast<DWORD>(bytes.size()), bytes.empty() ? nullptr : bytes.data());
-    return blob;
-}
-
-std::vector<BYTE> BytesOf(COleSafeArray blob)
-{
-    std::vector<BYTE> bytes(blob.GetOneDimSize());
-    if (!bytes.empty()) {
-        BYTE* data = nullptr;
-        blob.AccessData(reinterpret_cast<void**>(&data));
-        std::memcpy(bytes.data(), data, bytes.size());
-        blob.UnaccessData();
-    }
-    return bytes;
-}
+using testbytes::At;
+using testbytes::BufferOf;
+using testbytes::BytesOf;
 
 RandomRegion Region(uint32_t start, uint32_t end, uint32_t type)
 {
@@ -65,7 +52,7 @@ std::vector<BYTE> ApplyOnce(const std::vector<RandomRegion>& regions, std::size_
     CRandomEngine engine;
     engine.LoadRandomRegions(RandomRegionsToBlob(regions), 0);
     SeedRandom(seed);
-    return BytesOf(engine.ApplyRandomRegions(BlobOf(std::vector<BYTE>(size, 0xAA))));
+    return BytesOf(engine.ApplyRandomRegions(BufferOf(std::vector<BYTE>(size, 0xAA))));
 }
 
 // The product of the next four draws modulo 2^32, as a 32-bit value is drawn.
@@ -75,14 +62,6 @@ uint32_t FourDrawProduct()
     for (int i = 0; i < 4; ++i)
         p *= static_cast<uint32_t>(NextRandom());
     return p;
-}
-
-template <typename T>
-T At(const std::vector<BYTE>& bytes, std::size_t offset)
-{
-    T value;
-    std::memcpy(&value, bytes.data() + offset, sizeof value);
-    return value;
 }
 
 // The engine's own rounding of the finite formula, spelled out: each step through memory, so
@@ -141,7 +120,7 @@ TEST(RandomEngineApply, RegionsPastTheDataAreIgnoredOrCut)
     // Empty data stays empty.
     CRandomEngine engine;
     engine.LoadRandomRegions(RandomRegionsToBlob({UnsignedRegion(0, 3, RandomValueByte, 0, 9)}), 0);
-    EXPECT_EQ(0u, engine.ApplyRandomRegions(BlobOf({})).GetOneDimSize());
+    EXPECT_EQ(0u, engine.ApplyRandomRegions(BufferOf({})).GetOneDimSize());
 }
 
 TEST(RandomEngineApply, ByteOrderAndSmallRanges)
@@ -181,7 +160,7 @@ TEST(RandomEngineApply, ReversedRegionKeepsLaterRegionsPaired)
 TEST(RandomEngineLoad, BlobRulesAndInterval)
 {
     CRandomEngine engine;
-    engine.LoadRandomRegions(BlobOf(std::vector<BYTE>(57, 0)), 10);
+    engine.LoadRandomRegions(BufferOf(std::vector<BYTE>(57, 0)), 10);
     EXPECT_EQ(0, engine.GetRegionCount());
     EXPECT_EQ(10, engine.GetRenewalInterval());
 
@@ -204,7 +183,7 @@ TEST(RandomEngineRenewal, ValuesLastForTheIntervalOnTheInjectedClock)
     engine.SetClock([&now] { return now; });
     engine.LoadRandomRegions(
         RandomRegionsToBlob({UnsignedRegion(0, 15, RandomValueUlongLE, 0, 0xFFFFFFFF)}), 10);
-    const COleSafeArray data = BlobOf(std::vector<BYTE>(16, 0));
+    const COleSafeArray data = BufferOf(std::vector<BYTE>(16, 0));
     SeedRandom(11);
 
     now = 100;
@@ -338,7 +317,7 @@ TEST(RandomEngineThreads, TwoThreadsApplyingTheSameEngine)
     const std::vector<BYTE> input(16, 0xAA);
 
     auto worker = [&engine, &input](int* faults) {
-        const COleSafeArray data = BlobOf(input);
+        const COleSafeArray data = BufferOf(input);
         for (int i = 0; i < 10000; ++i) {
             const std::vector<BYTE> out = BytesOf(engine.ApplyRandomRegions(data));
             bool ok = out.size() == 16 && out[0] == 0xAA && out[1] == 0xAA && out[6] == 0xAA &&

@@ -7,26 +7,13 @@
 #include <cstring>
 #include <vector>
 
+#include "bytes_test_support.h"
+
 namespace {
 
-COleSafeArray BlobOf(const std::vector<BYTE>& bytes)
-{
-    COleSafeArray blob;
-    blob.CreateOneDim(VT_UI1, static_cast<DWORD>(bytes.size()), bytes.empty() ? nullptr : bytes.data());
-    return blob;
-}
-
-std::vector<BYTE> BytesOf(COleSafeArray& blob)
-{
-    std::vector<BYTE> bytes(blob.GetOneDimSize());
-    if (!bytes.empty()) {
-        BYTE* data = nullptr;
-        blob.AccessData(reinterpret_cast<void**>(&data));
-        std::memcpy(bytes.data(), data, bytes.size());
-        blob.UnaccessData();
-    }
-    return bytes;
-}
+using testbytes::At;
+using testbytes::BufferOf;
+using testbytes::BytesOf;
 
 RandomRegion DistinctRegion(uint32_t start)
 {
@@ -43,14 +30,6 @@ RandomRegion DistinctRegion(uint32_t start)
     r.doubleMin = 0.25;
     r.doubleMax = -1.0;
     return r;
-}
-
-template <typename T>
-T At(const std::vector<BYTE>& bytes, std::size_t offset)
-{
-    T value;
-    std::memcpy(&value, bytes.data() + offset, sizeof value);
-    return value;
 }
 
 } // namespace
@@ -79,15 +58,15 @@ TEST(RandomRegionRecord, FieldsLieAtTheirBlobOffsets)
 
 TEST(RandomRegionRecord, BlobHoldsRecordsOnlyInWholeMultiplesOf56)
 {
-    EXPECT_TRUE(RandomRegionsFromBlob(BlobOf({})).empty());
+    EXPECT_TRUE(RandomRegionsFromBlob(BufferOf({})).empty());
     EXPECT_TRUE(RandomRegionsFromBlob(COleSafeArray()).empty());
-    EXPECT_TRUE(RandomRegionsFromBlob(BlobOf(std::vector<BYTE>(57, 0))).empty());
-    EXPECT_TRUE(RandomRegionsFromBlob(BlobOf(std::vector<BYTE>(55, 0))).empty());
+    EXPECT_TRUE(RandomRegionsFromBlob(BufferOf(std::vector<BYTE>(57, 0))).empty());
+    EXPECT_TRUE(RandomRegionsFromBlob(BufferOf(std::vector<BYTE>(55, 0))).empty());
 
     COleSafeArray two = RandomRegionsToBlob({DistinctRegion(1), DistinctRegion(2)});
     const std::vector<BYTE> bytes = BytesOf(two);
     ASSERT_EQ(112u, bytes.size());
-    const std::vector<RandomRegion> back = RandomRegionsFromBlob(BlobOf(bytes));
+    const std::vector<RandomRegion> back = RandomRegionsFromBlob(BufferOf(bytes));
     ASSERT_EQ(2u, back.size());
     EXPECT_EQ(0, std::memcmp(&back[0], bytes.data(), 56));
     EXPECT_EQ(1u, back[0].start);
@@ -97,7 +76,7 @@ TEST(RandomRegionRecord, BlobHoldsRecordsOnlyInWholeMultiplesOf56)
     // One byte more and the whole blob is refused, not just its tail.
     std::vector<BYTE> damaged = bytes;
     damaged.push_back(0);
-    EXPECT_TRUE(RandomRegionsFromBlob(BlobOf(damaged)).empty());
+    EXPECT_TRUE(RandomRegionsFromBlob(BufferOf(damaged)).empty());
 }
 
 TEST(RandomRegionRecord, NoRecordsGiveAnEmptyByteArray)

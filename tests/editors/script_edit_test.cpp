@@ -5,19 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "script_model_test_support.h"
+
 namespace {
 
-typedef std::vector<std::string> L;
-
-std::vector<std::string> Lines(const CColorEditModel& m)
-{
-    std::vector<std::string> lines;
-    for (int i = 0; i < m.GetLineCount(); ++i) {
-        const CString& line = m.GetLineRef(i);
-        lines.emplace_back(line.GetString(), line.GetLength());
-    }
-    return lines;
-}
+using scriptmodel_test::L;
+using scriptmodel_test::Lines;
 
 // A store holding exactly the given lines (no reset line after them), history cleared.
 void Load(CColorEditModel& m, const char* pasted)
