@@ -17,31 +17,13 @@
 // (keys, characters, accelerators), coloreditmouse.cpp, coloreditcmds.cpp (edit commands,
 // clipboard, context menu).
 #pragma once
+
+#include "afxres.h"
 #include "afxwin.h"
 #include "coloreditmodel.h"
 #include "luakeywordset.h"
 
 class CColorEditMenuPresenter;
-
-// Standard edit command ids (their numbers are shared with every menu of the program).
-#ifndef ID_EDIT_COPY
-#define ID_EDIT_COPY 0xE122
-#endif
-#ifndef ID_EDIT_CUT
-#define ID_EDIT_CUT 0xE123
-#endif
-#ifndef ID_EDIT_PASTE
-#define ID_EDIT_PASTE 0xE125
-#endif
-#ifndef ID_EDIT_SELECT_ALL
-#define ID_EDIT_SELECT_ALL 0xE12A
-#endif
-#ifndef ID_EDIT_UNDO
-#define ID_EDIT_UNDO 0xE12B
-#endif
-#ifndef ID_EDIT_REDO
-#define ID_EDIT_REDO 0xE12C
-#endif
 
 class ColorEditWnd : public CWnd {
     DECLARE_DYNAMIC(ColorEditWnd)
