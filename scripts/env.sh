@@ -28,6 +28,8 @@ start_display() {
     XVFB_PID=$!
     export DISPLAY=:$n
     for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+    # Window tests fail in puzzling ways without a display: say so plainly.
+    [ -e /tmp/.X11-unix/X$n ] || echo "warning: Xvfb did not start on :$n" >&2
 }
 
 stop_display() {
