@@ -1,15 +1,13 @@
 #include "extendedloop.h"
 
 #include "appaccess.h"
-#include "channelbuffer.h"
-#include "connectionparts.h"
+#include "connectionloop.h"
 #include "currentcommset.h"
 #include "periodtimer.h"
 #include "plugindll.h"
 #include "portreporter.h"
 #include "portsession.h"
 #include "serialapi.h"
-#include "serialwriter.h"
 
 #include <cstring>
 #include <vector>
@@ -18,18 +16,8 @@ namespace {
 
 enum
 {
-    MsgCreateEventFailed = 20007,
-    MsgReadFailed = 20008,
-    MsgWriteFailed = 20009,
-    MsgWaitFailed = 20010,
     MsgStopped = 20011,
-    MsgUnexpectedWait = 20014,
     MsgEmptySend = 20015,
-    MsgWriteDone = 20016,
-    MsgNothingRead = 20018,
-    MsgCommWaitFailed = 20021,
-    MsgClearErrorFailed = 20022,
-    MsgTooManyQueued = 20035,
     MsgSendDataZero = 10029,
     MsgDllLoadFailed = 10030,
     MsgDllFailed = 10031,
@@ -60,153 +48,71 @@ const DWORD kOneShot = 0x80000000;
 const DWORD kVersion100 = 100;
 const DWORD kVersion256 = 256;
 
-enum
-{
-    WaitStop,
-    WaitSend,
-    WaitTimer0,
-    WaitTimer1,
-    WaitTrigger,
-    WaitWriteDone,
-    WaitCommEvent,
-    WaitLineCommand,
-    WaitHandleCount
+const ConnectionLoopResults kResults = {
+    -100, // nCreateWriteEvent
+    -101, // nCreateWaitEvent
+    -102, // nFirstClearError
+    -103, // nFirstCommWait
+    -5,   // nWaitFailed
+    -16,  // nUnexpectedWait
+    -8,   // nWriteFailed
+    -9,   // nCommWaitFailed
+    -10,  // nClearError
+    -11,  // nTooManyQueued
+    -12,  // nReadFailed
+    -13,  // nNothingRead
+    -15,  // nRearmCommWait
 };
 
 const DWORD kAbortWaitMs = 2000;
 
-class CExtendedLoop
+class CExtendedLoop : public CConnectionLoop
 {
 public:
     CExtendedLoop(int nCommType, HANDLE hPort, int nPort, CPluginDll& dll);
     int Run();
 
 private:
-    bool SetUp();
     bool Initialise();
     bool Exchange(DWORD dwCommand, DWORD dwParam, const std::vector<BYTE>* pData);
     bool CallDll(int nFailResult);
     bool CarryOut();
     void TakeReplyData();
-    bool Serve(DWORD dwIndex);
-    bool SendPath();
-    bool WriteBytes(const std::vector<BYTE>& bytes, int nFailResult);
-    bool CollectWrites();
-    bool CommEvent();
-    bool ReadPath(DWORD dwQueued);
-    bool ReceivedBlock(const std::vector<BYTE>& block);
-    bool LineCommands();
+    bool Serve(DWORD dwIndex) override;
+    bool SendBlock(const std::vector<BYTE>& bytes) override;
+    bool OnBytesRead(DWORD dwRead) override;
+    // A block is logged first, then handed to the DLL.
+    bool OnBlock(const std::vector<BYTE>& block) override;
+    bool LineCommands() override;
     bool Timer(int nId);
     void StartTimer(int nId, int nPeriod, bool bOneShot);
     void StopTimer(int nId);
-    bool ArmCommWait(int nFailResult);
-    bool Fail(int nCode, DWORD dwError, int nResult);
     void End();
 
-    const CCommSetRecord& m_set;
-    const int m_nPort;
-    HANDLE m_hPort;
-    CPortSlot& m_slot;
-    CPortReporter m_reporter;
     CPluginDll& m_dll;
     KvrBlock m_request;
     KvrBlock m_reply;
     std::vector<BYTE> m_replyData;  // the reply's data, copied right after each call
-    std::vector<BYTE> m_delimiters;
-    std::vector<BYTE> m_pending;
-    std::vector<BYTE> m_recv;
-    CChannelBuffer m_buffer;
-    bool m_bRegistered;
     bool m_bTalking;                // the DLL has been told of the connection
-    CConnectionEvents m_events;
-    HANDLE m_hWriteEvent;
-    HANDLE m_hWaitEvent;
-    OVERLAPPED m_ovWait;
-    CSerialWriter m_writer;
     CPeriodTimer* m_pTimer[2];
     int m_nOneShot[2];
-    DWORD m_dwEvtMask;
-    DWORD m_dwErrors;
-    COMSTAT m_stat;
-    int m_nResult;
 };
 
 CExtendedLoop::CExtendedLoop(int nCommType, HANDLE hPort, int nPort, CPluginDll& dll)
-    : m_set(GetCurrentCommSet()),
-      m_nPort(nPort),
-      m_hPort(hPort),
-      m_slot(GetPortSlot(nPort)),
-      m_reporter(GetPortSlot(nPort).m_hFrameWnd, nPort),
-      m_dll(dll),
-      m_buffer(nCommType, 0, GetCurrentCommSet().m_nComIndex[nPort]),
-      m_bRegistered(false),
-      m_bTalking(false),
-      m_hWriteEvent(NULL),
-      m_hWaitEvent(NULL),
-      m_dwEvtMask(0),
-      m_dwErrors(0),
-      m_nResult(0)
+    : CConnectionLoop(nCommType, hPort, nPort, kResults), m_dll(dll), m_bTalking(false)
 {
     std::memset(&m_request, 0, sizeof(m_request));
     std::memset(&m_reply, 0, sizeof(m_reply));
-    ZeroMemory(&m_ovWait, sizeof(m_ovWait));
-    ZeroMemory(&m_stat, sizeof(m_stat));
     m_pTimer[0] = m_pTimer[1] = NULL;
     m_nOneShot[0] = m_nOneShot[1] = 0;
 }
 
 int CExtendedLoop::Run()
 {
-    if (SetUp() && Initialise()) {
-        HANDLE handles[WaitHandleCount] = {
-            m_events.m_hStop,    m_events.m_hSend, m_events.m_hAutoSend, m_events.m_hRecvTimeout,
-            m_events.m_hTrigger, m_hWriteEvent,    m_hWaitEvent,         m_events.m_hCommand,
-        };
-        for (;;) {
-            DWORD dwWait = WaitForMultipleObjects(WaitHandleCount, handles, FALSE, INFINITE);
-            if (dwWait == WAIT_FAILED) {
-                Fail(MsgWaitFailed, GetLastError(), -5);
-                break;
-            }
-            DWORD dwIndex = dwWait - WAIT_OBJECT_0;
-            if (dwIndex >= WaitHandleCount) {
-                Fail(MsgUnexpectedWait, 0, -16);
-                break;
-            }
-            if (!Serve(dwIndex))
-                break;
-        }
-    }
+    if (OpenConnection() && StartLineWatch() && Initialise())
+        ServeUntilEnd();
     End();
     return m_nResult;
-}
-
-bool CExtendedLoop::SetUp()
-{
-    m_delimiters = BytesOf(m_set.m_delimiters[m_nPort]);
-    int nRecvSize = m_set.m_nRecvBufferSize[m_nPort];
-    m_recv.resize(nRecvSize > 0 ? static_cast<size_t>(nRecvSize) : 0);
-
-    m_events.Open(m_slot);
-    m_hWriteEvent = CreateEventA(NULL, FALSE, FALSE, NULL);
-    if (!m_hWriteEvent)
-        return Fail(MsgCreateEventFailed, GetLastError(), -100);
-    m_hWaitEvent = CreateEventA(NULL, FALSE, FALSE, NULL);
-    if (!m_hWaitEvent)
-        return Fail(MsgCreateEventFailed, GetLastError(), -101);
-    m_ovWait.hEvent = m_hWaitEvent;
-    m_writer.Attach(m_hPort, m_hWriteEvent);
-
-    m_buffer.m_nPort = m_nPort;
-    m_buffer.m_nSub = 0;
-    m_buffer.m_strEventName = m_events.m_strTriggerName;
-    m_reporter.Register(&m_buffer);
-    m_bRegistered = true;
-
-    if (!SerialApi().ClearCommError(m_hPort, &m_dwErrors, &m_stat))
-        return Fail(MsgClearErrorFailed, GetLastError(), -102);
-    m_reporter.Pane(ComPaneLineState, static_cast<LPARAM>(LineStateWord(m_dwErrors, m_stat)));
-    return ArmCommWait(-103);
 }
 
 bool CExtendedLoop::Initialise()
@@ -257,7 +163,7 @@ bool CExtendedLoop::Exchange(DWORD dwCommand, DWORD dwParam, const std::vector<B
     if (dwCommand == kCmdUserSend && m_reply.w[KvrParam] == 0) {
         if (pData->empty())
             m_reporter.Message(MsgSendDataZero, 0);
-        else if (!WriteBytes(*pData, -107))
+        else if (!WriteBlock(*pData, -107))
             return false;
     }
     return CarryOut();
@@ -344,109 +250,32 @@ bool CExtendedLoop::Serve(DWORD dwIndex)
     case WaitStop:
         m_reporter.Message(MsgStopped, 0);
         return false;
-    case WaitSend:
-    case WaitTrigger:
-        return SendPath();
     case WaitTimer0:
         return Timer(0);
     case WaitTimer1:
         return Timer(1);
-    case WaitWriteDone:
-        return CollectWrites();
-    case WaitCommEvent:
-        return CommEvent();
-    case WaitLineCommand:
-        return LineCommands();
     }
-    return Fail(MsgUnexpectedWait, 0, -16);
+    return CConnectionLoop::Serve(dwIndex);
 }
 
-bool CExtendedLoop::SendPath()
+bool CExtendedLoop::SendBlock(const std::vector<BYTE>& bytes)
 {
-    COleSafeArray data;
-    while (m_buffer.PopNext(data)) {
-        std::vector<BYTE> bytes = BytesOf(data);
-        if (m_buffer.m_nLastFlag == 1) {
-            // The user's send: the DLL decides.
-            if (!Exchange(kCmdUserSend, 0, &bytes))
-                return false;
-        } else if (bytes.empty()) {
-            m_reporter.Message(MsgEmptySend, 0);
-        } else if (!WriteBytes(bytes, -6)) {
-            return false;
-        }
+    // The user's send: the DLL decides.
+    if (m_buffer.m_nLastFlag == 1)
+        return Exchange(kCmdUserSend, 0, &bytes);
+    if (bytes.empty()) {
+        m_reporter.Message(MsgEmptySend, 0);
+        return true;
     }
-    return CollectWrites();
+    return WriteBlock(bytes, -6);
 }
 
-bool CExtendedLoop::WriteBytes(const std::vector<BYTE>& bytes, int nFailResult)
+bool CExtendedLoop::OnBytesRead(DWORD dwRead)
 {
-    m_reporter.Data(CCommLogRecord::KindSend, bytes.data(), static_cast<int>(bytes.size()));
-    DWORD dwError = m_writer.Write(bytes.data(), static_cast<int>(bytes.size()));
-    if (dwError)
-        return Fail(MsgWriteFailed, dwError, nFailResult);
-    return true;
+    return FrameReceivedBytes(dwRead);
 }
 
-bool CExtendedLoop::CollectWrites()
-{
-    DWORD dwError = 0;
-    int nDone = m_writer.Collect(dwError);
-    for (int i = 0; i < nDone; ++i)
-        m_reporter.Message(MsgWriteDone, 0);
-    if (dwError)
-        return Fail(MsgWriteFailed, dwError, -8);
-    return true;
-}
-
-bool CExtendedLoop::CommEvent()
-{
-    const SerialApiTable& api = SerialApi();
-    DWORD dwCount = 0;
-    if (!api.GetOverlappedResult(m_hPort, &m_ovWait, &dwCount, FALSE))
-        return Fail(MsgCommWaitFailed, GetLastError(), -9);
-    if (!api.ClearCommError(m_hPort, &m_dwErrors, &m_stat))
-        return Fail(MsgClearErrorFailed, GetLastError(), -10);
-    m_reporter.Pane(ComPaneLineState, static_cast<LPARAM>(LineStateWord(m_dwErrors, m_stat)));
-    ReportLineEvents(m_reporter, m_dwEvtMask, m_dwErrors, m_stat);
-    if ((m_dwEvtMask & EV_RXCHAR) && m_stat.cbInQue) {
-        if (!ReadPath(m_stat.cbInQue))
-            return false;
-    }
-    return ArmCommWait(-15);
-}
-
-bool CExtendedLoop::ReadPath(DWORD dwQueued)
-{
-    if (dwQueued > m_recv.size())
-        return Fail(MsgTooManyQueued, GetLastError(), -11);
-    DWORD dwRead = 0;
-    DWORD dwError = ReadQueuedBytes(m_hPort, m_ovWait, m_recv.data(), dwQueued, dwRead);
-    if (dwError)
-        return Fail(MsgReadFailed, dwError, -12);
-    if (dwRead == 0)
-        return Fail(MsgNothingRead, 0, -13);
-
-    const int nFraming = m_set.m_nRecvFraming[m_nPort];
-    if (nFraming == 0)
-        return ReceivedBlock(std::vector<BYTE>(m_recv.begin(), m_recv.begin() + dwRead));
-    m_pending.insert(m_pending.end(), m_recv.begin(), m_recv.begin() + dwRead);
-    for (;;) {
-        int nBlock = ReceiveBlockLength(m_pending, nFraming, m_set.m_nFixedBlockSize[m_nPort], m_delimiters);
-        if (nBlock == 0)
-            break;
-        std::vector<BYTE> block(m_pending.begin(), m_pending.begin() + nBlock);
-        m_pending.erase(m_pending.begin(), m_pending.begin() + nBlock);
-        if (!ReceivedBlock(block))
-            return false;
-    }
-    COleSafeArray pending = ByteBufferOf(m_pending);
-    m_reporter.Pane(ComPanePending, reinterpret_cast<LPARAM>(&pending));
-    return true;
-}
-
-// A block is logged first, then handed to the DLL.
-bool CExtendedLoop::ReceivedBlock(const std::vector<BYTE>& block)
+bool CExtendedLoop::OnBlock(const std::vector<BYTE>& block)
 {
     m_reporter.Data(CCommLogRecord::KindReceive, block.data(), static_cast<int>(block.size()));
     return Exchange(kCmdReceived, 0, &block);
@@ -455,17 +284,13 @@ bool CExtendedLoop::ReceivedBlock(const std::vector<BYTE>& block)
 bool CExtendedLoop::LineCommands()
 {
     for (;;) {
-        int nCode = static_cast<int>(m_reporter.Pane(ComPaneNextLineCommand, 0));
+        int nCode = NextLineCommand();
         if (nCode == 0)
             return true;
-        if (RunEscapeLineCommand(m_hPort, m_reporter, nCode))
-            continue;
-        if (nCode == LineCmdDiscardPending) {
-            m_pending.clear();
-        } else if (nCode == LineCmdDeliverPending && !m_pending.empty()) {
+        if (nCode == LineCmdDeliverPending && !m_pending.empty()) {
             std::vector<BYTE> block;
             block.swap(m_pending);
-            if (!ReceivedBlock(block))
+            if (!OnBlock(block))
                 return false;
         }
     }
@@ -498,24 +323,6 @@ void CExtendedLoop::StopTimer(int nId)
     ResetEvent(nId == 0 ? m_events.m_hAutoSend : m_events.m_hRecvTimeout);
 }
 
-bool CExtendedLoop::ArmCommWait(int nFailResult)
-{
-    m_dwEvtMask = 0;
-    if (!SerialApi().WaitCommEvent(m_hPort, &m_dwEvtMask, &m_ovWait)) {
-        DWORD dwError = GetLastError();
-        if (dwError != ERROR_IO_PENDING)
-            return Fail(MsgCommWaitFailed, dwError, nFailResult);
-    }
-    return true;
-}
-
-bool CExtendedLoop::Fail(int nCode, DWORD dwError, int nResult)
-{
-    m_reporter.Message(nCode, dwError);
-    m_nResult = nResult;
-    return false;
-}
-
 void CExtendedLoop::End()
 {
     // The DLL hears of the end whatever ended the connection; what it answers is carried out,
@@ -525,18 +332,10 @@ void CExtendedLoop::End()
         Exchange(kCmdDisconnecting, 0, NULL);
         m_nResult = nResult;
     }
-    if (m_bRegistered)
-        m_reporter.Unregister(&m_buffer);
-    m_bRegistered = false;
+    UnregisterBuffer();
     StopTimer(0);
     StopTimer(1);
-
-    DWORD dwError = 0;
-    int nDone = m_writer.Collect(dwError);
-    for (int i = 0; i < nDone; ++i)
-        m_reporter.Message(MsgWriteDone, 0);
-    if (dwError)
-        m_reporter.Message(MsgWriteFailed, dwError);
+    ReportFinalWrites();
 
     if (m_hPort != INVALID_HANDLE_VALUE && m_hPort != NULL) {
         // No purge; closing ends the comm-event wait and any write still running, whose
@@ -545,12 +344,7 @@ void CExtendedLoop::End()
         m_hPort = INVALID_HANDLE_VALUE;
         m_writer.Abandon(kAbortWaitMs);
     }
-    if (m_hWriteEvent)
-        CloseHandle(m_hWriteEvent);
-    if (m_hWaitEvent)
-        CloseHandle(m_hWaitEvent);
-    m_hWriteEvent = m_hWaitEvent = NULL;
-    m_events.Close();
+    CloseEvents();
 }
 
 } // namespace
