@@ -11,14 +11,14 @@
 #include "hexedithost.h"
 #include "hexeditdump.h"
 #include "hexeditsend.h"
-#include "logmenupresenter.h"
+#include "contextmenupresenter.h"
 #include "winharness.h"
 
 using namespace winharness;
 
 namespace {
 
-class RecordingPresenter : public ILogMenuPresenter {
+class RecordingPresenter : public IContextMenuPresenter {
 public:
     BOOL TrackContextMenu(CWnd* pTarget, UINT nMenuId, CPoint ptScreen) override
     {

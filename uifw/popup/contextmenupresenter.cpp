@@ -1,5 +1,5 @@
-// The platform's popup menu behind the log list's context-menu interface.
-#include "logmenupresenter.h"
+// The platform's popup menu behind the context-menu interface.
+#include "contextmenupresenter.h"
 
 void CPlatformMenuPresenter::UpdateMenuItems(CWnd* pTarget, CMenu* pPopup)
 {

@@ -6,7 +6,7 @@
 #include "afxwin.h"
 #include "afxdisp.h"
 
-#include "logmenupresenter.h"
+#include "contextmenupresenter.h"
 
 class CHexEdit;
 
@@ -18,12 +18,12 @@ const DWORD kHexSaveAsFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_LONGN
 const DWORD kHexOpenFlags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES;
 
 // The presenter to use: the given one, or the platform's popup menu.
-ILogMenuPresenter& HexMenuPresenter(ILogMenuPresenter* pPresenter);
+IContextMenuPresenter& HexMenuPresenter(IContextMenuPresenter* pPresenter);
 
 // Shows the first sub-menu of the menu resource for the editor at a screen point; (-1, -1)
 // (from the keyboard) opens it at the client origin plus (5, 5). The editor takes the focus
 // and is the command target.
-void HexShowContextMenu(CHexEdit& edit, ILogMenuPresenter& presenter, UINT nMenuId, CPoint point);
+void HexShowContextMenu(CHexEdit& edit, IContextMenuPresenter& presenter, UINT nMenuId, CPoint point);
 
 // Marks the eight bytes from the caret, runs the data analysis dialog and removes the mark.
 void HexRunDataAnalysis(CHexEdit& edit);

@@ -11,7 +11,7 @@
 
 #include "afxwin.h"
 #include "afxcview.h"
-#include "logmenupresenter.h"
+#include "contextmenupresenter.h"
 #include "logstore.h"
 
 // Sent to the detailed log data pane: wParam LogDetailShow with lParam the selected
@@ -51,7 +51,7 @@ public:
     // The application's settings and current set; see CLogStore::SetSources.
     void SetSources(const CAppSettings* pSettings, const CCommSetRecord* pSet) { m_store.SetSources(pSettings, pSet); }
     // The presenter of the context menu (not owned); null restores the platform popup.
-    void SetMenuPresenter(ILogMenuPresenter* pPresenter);
+    void SetMenuPresenter(IContextMenuPresenter* pPresenter);
     // Runs the other-settings dialog at the given page for the properties command; the
     // application installs it (the dialog belongs to the shell).
     void SetPropertiesHandler(std::function<void(CWnd* pParent, int nPage)> handler) { m_onProperties = std::move(handler); }
@@ -82,6 +82,6 @@ private:
     HWND m_hDetailPane;
     CLogStore m_store;
     CPlatformMenuPresenter m_platformPresenter;
-    ILogMenuPresenter* m_pPresenter;
+    IContextMenuPresenter* m_pPresenter;
     std::function<void(CWnd*, int)> m_onProperties;
 };

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "logmenupresenter.h"
+#include "contextmenupresenter.h"
 #include "logview.h"
 
 using namespace logtest;
@@ -77,7 +77,7 @@ private:
     HWND m_hWnd;
 };
 
-class RecordingPresenter : public ILogMenuPresenter
+class RecordingPresenter : public IContextMenuPresenter
 {
 public:
     BOOL TrackContextMenu(CWnd* pTarget, UINT nMenuId, CPoint ptScreen) override
@@ -417,47 +417,6 @@ TEST_F(LogViewTest, PropertiesCommandOpensTheSettingsAtPageOne)
     view->SendMessage(WM_COMMAND, MAKEWPARAM(32820, 0), 0);
     EXPECT_EQ(1, page);
     EXPECT_EQ(view, pOwner);
-}
-
-// ---- The platform popup presenter.
-
-TEST_F(LogViewTest, PlatformPopupEnablesByHandlerAndSendsTheChoiceToTheView)
-{
-    int page = -1;
-    view->SetPropertiesHandler([&](CWnd*, int nPage) { page = nPage; });
-
-    CMenu menu;
-    menu.CreateMenu();
-    CMenu popup;
-    popup.CreatePopupMenu();
-    popup.AppendMenu(MF_STRING, 32820, "ﾌﾟﾛﾊﾟﾃｨ...");
-    popup.AppendMenu(MF_SEPARATOR);
-    popup.AppendMenu(MF_STRING, 40001, "no handler");
-    const HMENU hPopup = popup.Detach();
-    menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(hPopup), "log");
-
-    CPlatformMenuPresenter::UpdateMenuItems(view, CMenu::FromHandle(hPopup));
-    EXPECT_EQ(0u, GetMenuState(hPopup, 32820, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
-    EXPECT_NE(0u, GetMenuState(hPopup, 40001, MF_BYCOMMAND) & MF_GRAYED);
-
-    // The keys wait in the queue; the popup's own loop takes them: first item, then Enter.
-    view->SetForegroundWindow();
-    PostMessageA(view->m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(view->m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
-    POINT at = {20, 20};
-    ::ClientToScreen(view->m_hWnd, &at);
-    EXPECT_TRUE(CPlatformMenuPresenter::TrackMenu(view, menu, CPoint(at.x, at.y)));
-    for (int i = 0; i < 50 && page < 0; ++i) {
-        pane.Pump();
-        Sleep(10);
-    }
-    EXPECT_EQ(1, page);
-}
-
-TEST_F(LogViewTest, PlatformPresenterReportsAMissingMenu)
-{
-    CPlatformMenuPresenter presenter;
-    EXPECT_FALSE(presenter.TrackContextMenu(view, 0x7FF0, CPoint(10, 10)));
 }
 
 }  // namespace

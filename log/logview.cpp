@@ -47,7 +47,7 @@ CLogview::~CLogview()
     m_store.SetRowSink(nullptr);
 }
 
-void CLogview::SetMenuPresenter(ILogMenuPresenter* pPresenter)
+void CLogview::SetMenuPresenter(IContextMenuPresenter* pPresenter)
 {
     m_pPresenter = pPresenter != nullptr ? pPresenter : &m_platformPresenter;
 }

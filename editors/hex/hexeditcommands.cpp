@@ -26,13 +26,13 @@ int HexMessage(int nCode, UINT nType)
     return AfxMessageBox(GetMessageText(nCode), nType);
 }
 
-ILogMenuPresenter& HexMenuPresenter(ILogMenuPresenter* pPresenter)
+IContextMenuPresenter& HexMenuPresenter(IContextMenuPresenter* pPresenter)
 {
     static CPlatformMenuPresenter platform;
     return pPresenter != nullptr ? *pPresenter : platform;
 }
 
-void HexShowContextMenu(CHexEdit& edit, ILogMenuPresenter& presenter, UINT nMenuId, CPoint point)
+void HexShowContextMenu(CHexEdit& edit, IContextMenuPresenter& presenter, UINT nMenuId, CPoint point)
 {
     if (point.x == -1 && point.y == -1) {
         POINT corner = {0, 0};

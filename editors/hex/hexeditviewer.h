@@ -4,7 +4,7 @@
 #pragma once
 
 #include "hexedit.h"
-#include "logmenupresenter.h"
+#include "contextmenupresenter.h"
 
 class CHexEditViewer : public CHexEdit {
     DECLARE_DYNAMIC(CHexEditViewer)
@@ -14,7 +14,7 @@ public:
     CString m_strPath;   // the last save-as path
 
     // The presenter of the context menu (not owned); null restores the platform popup.
-    void SetMenuPresenter(ILogMenuPresenter* pPresenter) { m_pPresenter = pPresenter; }
+    void SetMenuPresenter(IContextMenuPresenter* pPresenter) { m_pPresenter = pPresenter; }
 
     afx_msg void OnSelectAll();
     afx_msg void OnCopy();
@@ -28,5 +28,5 @@ protected:
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     DECLARE_MESSAGE_MAP()
 
-    ILogMenuPresenter* m_pPresenter;
+    IContextMenuPresenter* m_pPresenter;
 };

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "hexedit.h"
-#include "logmenupresenter.h"
+#include "contextmenupresenter.h"
 
 // Sent by the send data pane with the path of a dropped file in lParam.
 const UINT WM_HEXSEND_LOADFILE = WM_APP + 5;
@@ -30,7 +30,7 @@ public:
     CString GetTitleText() const;
 
     // The presenter of the context menu (not owned); null restores the platform popup.
-    void SetMenuPresenter(ILogMenuPresenter* pPresenter) { m_pPresenter = pPresenter; }
+    void SetMenuPresenter(IContextMenuPresenter* pPresenter) { m_pPresenter = pPresenter; }
 
     afx_msg void OnSelectAll();
     afx_msg void OnCopy();
@@ -63,5 +63,5 @@ protected:
 
     CString m_strPath;
     HWND m_hTitleWnd;
-    ILogMenuPresenter* m_pPresenter;
+    IContextMenuPresenter* m_pPresenter;
 };
