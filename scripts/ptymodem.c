@@ -61,24 +61,18 @@ static int forward(const char *name, ioctl_fn *next, int fd, unsigned long reque
     return (*next)(fd, request, arg);
 }
 
-int ioctl(int fd, unsigned long request, ...)
-{
-    static ioctl_fn next;
-    va_list ap;
-    void *arg;
-    va_start(ap, request);
-    arg = va_arg(ap, void *);
-    va_end(ap);
-    return forward("ioctl", &next, fd, request, arg);
-}
+/* Both entries take the request's one argument as a pointer (or an integer of its size). */
+#define INTERPOSE(name)                                                                            \
+    int name(int fd, unsigned long request, ...)                                                   \
+    {                                                                                              \
+        static ioctl_fn next;                                                                      \
+        va_list ap;                                                                                \
+        void *arg;                                                                                 \
+        va_start(ap, request);                                                                     \
+        arg = va_arg(ap, void *);                                                                  \
+        va_end(ap);                                                                                \
+        return forward(#name, &next, fd, request, arg);                                            \
+    }
 
-int __ioctl_time64(int fd, unsigned long request, ...)
-{
-    static ioctl_fn next;
-    va_list ap;
-    void *arg;
-    va_start(ap, request);
-    arg = va_arg(ap, void *);
-    va_end(ap);
-    return forward("__ioctl_time64", &next, fd, request, arg);
-}
+INTERPOSE(ioctl)
+INTERPOSE(__ioctl_time64)

@@ -8,8 +8,8 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -142,7 +142,7 @@ protected:
             app.SetScript(0, kEchoScript);
         }
         echo = GetParam() == Plain;
-        // Bytes an earlier test left in the pair go before this one starts.
+        // Whatever an earlier test left in the pair is drained before this one starts.
         ASSERT_TRUE(device.Open(connection)) << "COM" << connection;
         device.DrainQuiet(100, 3000);
         device.Close();
@@ -190,6 +190,24 @@ protected:
         CloseHandle(h);
     }
 
+    struct Counts
+    {
+        int threads = ThreadCount();
+        DWORD handles = HandleCount();
+    };
+
+    // After the connection ended: with the test's own handles of it closed, the process has
+    // as many threads and handles as before it started.
+    void ExpectNothingLeftSince(const Counts& before)
+    {
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(m_hThread, 0));
+        CloseHandle(m_hThread);
+        CloseHandle(m_hStop);
+        m_hThread = m_hStop = nullptr;
+        EXPECT_EQ(before.threads, ThreadCount()) << "a thread of the connection is left";
+        EXPECT_EQ(before.handles, HandleCount()) << "a handle of the connection is left";
+    }
+
     bool Connect()
     {
         Start();
@@ -232,8 +250,7 @@ TEST_P(PtyConnectionTest, MebibyteBothWaysThenAManualSend)
 
 TEST_P(PtyConnectionTest, StopWhileTheDeviceWritesEndsWithinTheCloseBound)
 {
-    const int threads = ThreadCount();
-    const DWORD handles = HandleCount();
+    const Counts before;
     ASSERT_TRUE(Connect()) << ::testing::PrintToString(failures);
     device.StartWriting(Pattern(256 * 1024, 7), Pieces(256 * 1024, 70), true);
     ASSERT_TRUE(frame.WaitFor([&] { return received.size() >= 128 * 1024 || !failures.empty(); }, 60000));
@@ -250,12 +267,7 @@ TEST_P(PtyConnectionTest, StopWhileTheDeviceWritesEndsWithinTheCloseBound)
     EXPECT_EQ(std::vector<std::string>(), failures);
     device.StopWriting();
 
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(m_hThread, 0));
-    CloseHandle(m_hThread);
-    CloseHandle(m_hStop);
-    m_hThread = m_hStop = nullptr;
-    EXPECT_EQ(threads, ThreadCount()) << "a thread of the connection is left";
-    EXPECT_EQ(handles, HandleCount()) << "a handle of the connection is left";
+    ExpectNothingLeftSince(before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, PtyConnectionTest, ::testing::Values(Plain, Script), ModeName);
@@ -268,8 +280,7 @@ class WithoutModemLines : public PtyConnectionTest
 
 TEST_P(WithoutModemLines, TheFirstWaitReportsItsErrorAndTheConnectionEnds)
 {
-    const int threads = ThreadCount();
-    const DWORD handles = HandleCount();
+    const Counts before;
     Start();
     ASSERT_TRUE(WaitEnded(10000)) << "the connection hangs";
     const RecordedReport* report = frame.FindMessage(20021);
@@ -280,11 +291,7 @@ TEST_P(WithoutModemLines, TheFirstWaitReportsItsErrorAndTheConnectionEnds)
     EXPECT_EQ(std::vector<std::string>({"unregister", "pane 1", "msg 20002", "state 1"}),
               std::vector<std::string>(trace.end() - 4, trace.end()));
 
-    CloseHandle(m_hThread);
-    CloseHandle(m_hStop);
-    m_hThread = m_hStop = nullptr;
-    EXPECT_EQ(threads, ThreadCount()) << "a thread of the connection is left";
-    EXPECT_EQ(handles, HandleCount()) << "a handle of the connection is left";
+    ExpectNothingLeftSince(before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, WithoutModemLines, ::testing::Values(Plain, Script), ModeName);
