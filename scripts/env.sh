@@ -8,12 +8,60 @@ export WINEDEBUG=-all
 export WINE_LOCALE=ja_JP.UTF-8
 export LOCPATH="$BUILD_DIR/locale"
 export JOBS=${JOBS:-$(nproc)}
+# The preload library that gives pseudo-terminals modem lines in the 32-bit Wine process
+# (scripts/ptymodem.c); a program started with it in LD_PRELOAD can run connections on COM
+# ports mapped to a pseudo-terminal pair.
+export PTY_MODEM_LIB="$BUILD_DIR/ptymodem/ptymodem.so"
 
 configure_and_build() {
+    build_pty_modem || return 1
     cmake -S "$here" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" \
-          -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} >"$BUILD_DIR/configure.log" 2>&1 ||
+          -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} -DKORVANE_PTY_MODEM_LIB="$PTY_MODEM_LIB" \
+          >"$BUILD_DIR/configure.log" 2>&1 ||
         { cat "$BUILD_DIR/configure.log"; return 1; }
     cmake --build "$BUILD_DIR" -j "$JOBS" "$@"
+}
+
+# Built with the host compiler for i386, since Wine runs the 32-bit program in a 32-bit process.
+build_pty_modem() {
+    local src="$here/scripts/ptymodem.c"
+    [ "$PTY_MODEM_LIB" -nt "$src" ] && return 0
+    mkdir -p "$(dirname "$PTY_MODEM_LIB")"
+    gcc -m32 -shared -fPIC -O2 -Wall -Wextra -o "$PTY_MODEM_LIB" "$src" -ldl
+}
+
+# A pseudo-terminal pair with COM ports $1 and $2 of the build's Wine prefix mapped to its two
+# ends; KORVANE_PTY_COMS names the two ports for the programs started afterwards. The ends'
+# links live in the build folder, so runs of other build folders (each with its own prefix)
+# never meet. Start it after Wine's services are up: their start renews the prefix's COM links.
+start_pty_pair() {
+    local dir="$BUILD_DIR/pty" dos="$WINEPREFIX/dosdevices"
+    stop_pty_pair
+    mkdir -p "$dir"
+    socat pty,raw,echo=0,link="$dir/end1" pty,raw,echo=0,link="$dir/end2" >"$dir/socat.log" 2>&1 &
+    PTY_PAIR_PID=$!
+    for _ in $(seq 100); do [ -e "$dir/end1" ] && [ -e "$dir/end2" ] && break; sleep 0.05; done
+    if ! [ -e "$dir/end1" ] || ! [ -e "$dir/end2" ]; then
+        echo "warning: socat made no pseudo-terminal pair" >&2
+        cat "$dir/socat.log" >&2
+        return 1
+    fi
+    ln -sfn "$dir/end1" "$dos/com$1"
+    ln -sfn "$dir/end2" "$dos/com$2"
+    PTY_PAIR_COMS="$1 $2"
+    export KORVANE_PTY_COMS="$1 $2"
+}
+
+stop_pty_pair() {
+    local n
+    if [ -n "${PTY_PAIR_PID:-}" ]; then
+        kill "$PTY_PAIR_PID" 2>/dev/null
+        wait "$PTY_PAIR_PID" 2>/dev/null
+    fi
+    for n in ${PTY_PAIR_COMS:-}; do rm -f "$WINEPREFIX/dosdevices/com$n"; done
+    rm -rf "$BUILD_DIR/pty"
+    PTY_PAIR_PID= PTY_PAIR_COMS=
+    unset KORVANE_PTY_COMS
 }
 
 # A private X display for the windows of the program and the tests.

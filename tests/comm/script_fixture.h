@@ -9,60 +9,8 @@
 #include "scriptdlls.h"
 #include "scriptloop.h"
 
-#include <mutex>
 #include <string>
 #include <vector>
-
-// The application as the connection threads see it. The real shell answers on its main
-// thread; here a lock does, since the test reads what the connection thread wrote.
-class TestApp : public IAppAccessors
-{
-public:
-    COleSafeArray GetSendEditorData() override
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        return Bytes(m_editor);
-    }
-    void SetSendEditorData(const COleSafeArray& data) override
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_editor = BytesOf(data);
-        ++m_editorWrites;
-    }
-    COleSafeArray GetScriptText(int nPort) override
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        const std::string& text = m_script[nPort == 1 ? 1 : 0];
-        return Bytes(std::vector<BYTE>(text.begin(), text.end()));
-    }
-
-    void SetEditor(const std::vector<BYTE>& bytes)
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_editor = bytes;
-    }
-    std::vector<BYTE> Editor()
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        return m_editor;
-    }
-    int EditorWrites()
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        return m_editorWrites;
-    }
-    void SetScript(int nPort, const std::string& text)
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_script[nPort == 1 ? 1 : 0] = text;
-    }
-
-private:
-    std::mutex m_lock;
-    std::vector<BYTE> m_editor;
-    int m_editorWrites = 0;
-    std::string m_script[2];
-};
 
 class AppTest : public EngineTest
 {
