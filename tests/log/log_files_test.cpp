@@ -192,6 +192,27 @@ TEST_F(SavedLog, ForeignFilesAreRefused)
     ExpectOnlyPrompt(13007);
 }
 
+TEST_F(SavedLog, RefusedFileLeavesTheCurrentLogAndItsRows)
+{
+    for (int i = 0; i < 5; ++i)
+        store.AppendLogRecord(Record(0, CCommLogRecord::KindSend, {BYTE(i)}));
+    store.SetShownSeq(3);
+    const std::vector<BYTE> text = Text("not a log file, just some text\r\n", false);
+    WriteFileBytes(Path(), text);
+
+    EXPECT_FALSE(store.ReadLogFile(Path().c_str()));
+    ExpectOnlyPrompt(13007);
+    EXPECT_FALSE(store.ReadLogFile(folder.File("missing.mqt").c_str()));
+    ExpectOnlyPrompt(13007);
+
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4}), StoredSeqs());
+    EXPECT_EQ(std::vector<BYTE>{4}, BytesOf(store.GetRecord(4).m_data));
+    EXPECT_EQ(5u, mirror.rows.size());
+    EXPECT_EQ(0, mirror.allDeleted);
+    EXPECT_EQ(3, store.GetShownSeq());
+    EXPECT_EQ(5, store.GetNextSeq());
+}
+
 TEST_F(SavedLog, FileWithMoreRecordsThanMaxLogKeepsTheLast)
 {
     std::vector<BYTE> file = Header();
