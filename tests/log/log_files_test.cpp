@@ -368,6 +368,39 @@ TEST_F(HourlyLog, RefreshingAndReadingALogDoNotWriteTheHourlyFile)
     EXPECT_EQ(2, CountRecords(hourly));
 }
 
+// Writes the first half of what it is given, then reports a full disk.
+void WriteHalfThenFail(CFile& file, const void* pData, UINT nCount)
+{
+    file.Write(pData, nCount / 2);
+    AfxThrowFileException(CFileException::diskFull);
+}
+
+TEST_F(HourlyLog, AppendThatFailsPartWayLeavesEveryRecordReadable)
+{
+    const std::string path = folder.File("AUTOSAVE2024010312.mqt");
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 12, 0, 0, 0)));
+    const std::vector<BYTE> before = ReadFileBytes(path);
+
+    const LogFileWriteFn previous = SetLogFileWriter(WriteHalfThenFail);
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {2, 2, 2}, Time(2024, 1, 3, 12, 1, 0, 0)));
+    SetLogFileWriter(previous);
+    EXPECT_EQ(before, ReadFileBytes(path));
+
+    for (int i = 0; i < 10; ++i)
+        store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {BYTE(10 + i)}, Time(2024, 1, 3, 12, 2, 0, 0)));
+    EXPECT_EQ(11, CountRecords(path));
+
+    // A new hour's file whose header could not be written is not left behind as a foreign file.
+    const std::string next = folder.File("AUTOSAVE2024010313.mqt");
+    SetLogFileWriter(WriteHalfThenFail);
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {3}, Time(2024, 1, 3, 13, 0, 0, 0)));
+    SetLogFileWriter(previous);
+    EXPECT_FALSE(FileExists(next));
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {4}, Time(2024, 1, 3, 13, 1, 0, 0)));
+    EXPECT_EQ(1, CountRecords(next));
+    EXPECT_TRUE(prompts.seen.empty());
+}
+
 TEST(HourlyLogPath, FolderPrefixAndHourOfTheRecord)
 {
     EXPECT_EQ("C:\\logs\\AUTOSAVE2024010312.mqt",
