@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "conversions.h"
+
 namespace {
 
 const COLORREF kAnalysisBack = 0x8888FF;
@@ -443,7 +445,7 @@ CString HexEditModel::GetMarkerTipAt(int x, int y)
     // Cut on a character boundary so the tip does not end in half a character.
     int length = 0;
     while (length < kHexTipTextMax) {
-        const int step = IsDBCSLeadByteEx(932, static_cast<BYTE>(comment[length])) ? 2 : 1;
+        const int step = IsShiftJisLeadByte(static_cast<BYTE>(comment[length])) ? 2 : 1;
         if (length + step > kHexTipTextMax)
             break;
         length += step;
