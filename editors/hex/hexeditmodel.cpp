@@ -339,7 +339,9 @@ bool HexEditModel::HitTest(int x, int y, int* pIndex)
 
 void HexEditModel::ClearSelection()
 {
+    // Every change of the selection ends a half-typed byte.
     m_nSelStart = m_nSelEnd = -1;
+    m_nNibble = 0;
 }
 
 bool HexEditModel::GetSelectionRange(UINT& start, UINT& count) const
@@ -369,6 +371,7 @@ void HexEditModel::SelectAll()
     m_nSelStart = 0;
     m_nSelEnd = static_cast<int>(m_buffer.GetSize()) - 1;
     m_nCaret = 0;
+    m_nNibble = 0;
     EnsureCaretVisible();
     UpdateScrollBars();
     Changed(HEXVIEW_REDRAW);
