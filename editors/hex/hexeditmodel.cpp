@@ -459,19 +459,19 @@ CString HexEditModel::GetMarkerTipAt(int x, int y)
 // ---------------------------------------------------------------------------------------
 // Decodings and colours
 
-BOOL HexEditModel::DataToText(CString& text, UINT* pFailIndex) const
+BOOL HexEditModel::DataToText(CString& text, UINT* pFailIndex, LPCSTR newline, bool* pCloseKanji) const
 {
     HexBuffer::Reader reader(m_buffer);
     std::string result;
-    if (!HexDataToText(reader.Data(), reader.Size(), m_nCharCode, result, pFailIndex))
+    if (!HexDataToText(reader.Data(), reader.Size(), m_nCharCode, result, pFailIndex, newline, pCloseKanji))
         return FALSE;
     text = CString(result.data(), static_cast<int>(result.size()));
     return TRUE;
 }
 
-void HexEditModel::TextToData(LPCSTR text, int mode, LPCSTR newline)
+void HexEditModel::TextToData(LPCSTR text, int mode, LPCSTR newline, bool closeKanji)
 {
-    const std::vector<BYTE> data = HexTextToData(text, mode, newline);
+    const std::vector<BYTE> data = HexTextToData(text, mode, newline, closeKanji);
     SetData(data.empty() ? NULL : data.data(), static_cast<UINT>(data.size()));
 }
 

@@ -183,8 +183,9 @@ public:
     const CString& GetTipText() const { return m_strTip; }
 
     // ---- character decodings ----
-    BOOL DataToText(CString& text, UINT* pFailIndex) const;
-    void TextToData(LPCSTR text, int mode, LPCSTR newline);
+    // The text view of the data, offered only when it gives the data back (HexDataToText).
+    BOOL DataToText(CString& text, UINT* pFailIndex, LPCSTR newline = "\r\n", bool* pCloseKanji = NULL) const;
+    void TextToData(LPCSTR text, int mode, LPCSTR newline, bool closeKanji = false);
     void GetDisplayCells(UINT first, UINT count, std::vector<HexCharCell>& cells) const;
 
     // ---- painting support ----
