@@ -584,9 +584,9 @@ bool HexDataToText(const BYTE* d, UINT size, int mode, std::string& text, UINT* 
         while (k < size && k < back.size() && back[k] == d[k])
             ++k;
         if (k < size || back.size() != size) {
-            k = std::min(k, size - 1);
             ok = false;
-            failIndex = *(std::upper_bound(starts.begin(), starts.end(), k) - 1);
+            const auto next = std::upper_bound(starts.begin(), starts.end(), k);
+            failIndex = next == starts.begin() ? 0 : *(next - 1);
         }
     }
     if (!ok) {
@@ -693,14 +693,19 @@ std::vector<BYTE> ImeCharToBytes(UINT code, int mode)
     BYTE lead = HIBYTE(LOWORD(code));
     BYTE trail = LOBYTE(code);
     if (lead) {
+        if (mode == CHARCODE_JIS || mode == CHARCODE_EUC) {
+            // Only characters of the JIS X 0208 square have a form there: the user-defined
+            // range has none, and arithmetic on it would store some other character.
+            FoldIbmExtension(lead, trail);
+            if (lead >= 0xF0)
+                return out;
+        }
         switch (mode) {
         case CHARCODE_JIS:
-            FoldIbmExtension(lead, trail);
             SjisToJisPair(lead, trail);
             AppendPair(out, lead, trail);
             break;
         case CHARCODE_EUC:
-            FoldIbmExtension(lead, trail);
             SjisToEucPair(lead, trail);
             AppendPair(out, lead, trail);
             break;

@@ -202,6 +202,10 @@ TEST(HexTextView, IbmExtensionKanjiAreCharactersInEveryDecoding)
     EXPECT_EQ(B({0xE9, 0xAB, 0x99}), ImeCharToBytes(0xFBFC, CHARCODE_UTF8));
     EXPECT_EQ(B({0xFC, 0xEE}), ImeCharToBytes(0xFC4B, CHARCODE_EUC));  // 黑, the last of them
     EXPECT_EQ(B({0xFC, 0xF1}), ImeCharToBytes(0xFA40, CHARCODE_EUC));  // small roman one
+    // The user-defined range has no place in EUC-JP and JIS; in UTF-8 it is private use.
+    EXPECT_TRUE(ImeCharToBytes(0xF040, CHARCODE_EUC).empty());
+    EXPECT_TRUE(ImeCharToBytes(0xF9FC, CHARCODE_JIS).empty());
+    EXPECT_EQ(B({0xEE, 0x80, 0x80}), ImeCharToBytes(0xF040, CHARCODE_UTF8));
 
     for (int mode : kTextModes) {
         for (const char* name : kNames) {
