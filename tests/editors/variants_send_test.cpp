@@ -4,6 +4,7 @@
 
 #include "../../res/resource.h"
 #include "dialogs_test_support.h"
+#include "hex_textview_support.h"
 #include "hexcodec.h"
 #include "hexeditcom.h"
 #include "hexeditsend.h"
@@ -327,6 +328,24 @@ TEST_F(SendEditorTextTest, AnUnchangedApplyChangesNoByte)
     RunTextInput(ID_TEXTINPUT_APPLY);
     EXPECT_EQ(1, CTextInputDlg::GetLastLineEnd());
     CTextInputDlg::SetLastLineEnd(0);
+}
+
+TEST_F(SendEditorTextTest, RandomBlocksThatOpenComeBackFromAnUnchangedApply)
+{
+    std::mt19937 random(38);
+    for (int mode : {CHARCODE_ASCII, CHARCODE_SJIS, CHARCODE_JIS, CHARCODE_EUC, CHARCODE_UTF8}) {
+        const std::vector<ByteVector> pieces = textview_test::Pieces(mode);
+        for (int found = 0; found < 3;) {
+            const ByteVector block = textview_test::RandomBlock(random, pieces, "\r\n");
+            std::string text;
+            if (block.empty() || !HexDataToText(block.data(), static_cast<UINT>(block.size()), mode, text, NULL))
+                continue;
+            ++found;
+            Load(mode, block);
+            EXPECT_NE("<none>", RunTextInput(ID_TEXTINPUT_APPLY));
+            EXPECT_EQ(block, Data()) << mode;
+        }
+    }
 }
 
 TEST(ComEditor, SaveAsWritesTheBytesAndRemembersThePath)
