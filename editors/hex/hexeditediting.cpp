@@ -222,18 +222,17 @@ void HexEditModel::OverwriteAndInsert(const BYTE* bytes, UINT n)
     }
     m_nNibble = 0;
     ClearSelection();
-    m_nCaret = static_cast<int>(start + room);
-    if (!InsertUnits(start + room, n - room)) {
-        m_nCaret = static_cast<int>(start);
-        return;
-    }
     m_nCaret = static_cast<int>(start);
+    const UINT tail = start + room;
+    if (!InsertUnits(tail, n - room))
+        return;
+    // Records take the caret as their position.
     if (room > 0) {
         std::vector<BYTE> previous;
         m_buffer.Read(start, room, previous);
         AddUndoRecord(HEXUNDO_OVERWRITTEN, previous.data(), room, true);
     }
-    m_nCaret = static_cast<int>(start + room);
+    m_nCaret = static_cast<int>(tail);
     AddUndoRecord(HEXUNDO_INSERTED, NULL, n - room, true, room > 0);
     m_nCaret = static_cast<int>(start);
     m_buffer.Write(start, bytes, n);

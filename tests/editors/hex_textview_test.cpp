@@ -193,6 +193,27 @@ TEST(HexTextView, IbmExtensionKanjiAreCharactersInEveryDecoding)
     }
 }
 
+TEST(HexTextView, EveryIbmExtensionCharacterFoldsIntoTheJisSquareAsItself)
+{
+    int folded = 0;
+    for (int lead = 0xFA; lead <= 0xFC; ++lead) {
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            WCHAR original = 0, same = 0;
+            if (trail == 0x7F || MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, pair, 2, &original, 1) != 1)
+                continue;
+            BYTE a = static_cast<BYTE>(lead), b = static_cast<BYTE>(trail);
+            FoldIbmExtension(a, b);
+            ASSERT_TRUE(a < 0xF0) << std::hex << lead << " " << trail;
+            const char foldedPair[2] = {static_cast<char>(a), static_cast<char>(b)};
+            ASSERT_EQ(1, MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, foldedPair, 2, &same, 1));
+            ASSERT_EQ(original, same) << std::hex << lead << " " << trail;
+            ++folded;
+        }
+    }
+    EXPECT_EQ(388, folded);
+}
+
 TEST(HexTextView, RandomBlocksComeBackOrFail)
 {
     std::mt19937 random(2026);
