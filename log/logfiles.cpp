@@ -41,10 +41,17 @@ BOOL AppendRecord(std::vector<BYTE>& out, const CCommLogRecord& record)
     return TRUE;
 }
 
+void WriteThroughFile(CFile& file, const void* pData, UINT nCount)
+{
+    file.Write(pData, nCount);
+}
+
+LogFileWriteFn g_writer = WriteThroughFile;
+
 void WriteAll(CFile& file, std::vector<BYTE>& buffer)
 {
     if (!buffer.empty())
-        file.Write(buffer.data(), static_cast<UINT>(buffer.size()));
+        g_writer(file, buffer.data(), static_cast<UINT>(buffer.size()));
     buffer.clear();
 }
 
@@ -136,6 +143,13 @@ LogFileReadResult ReadLogFileRecords(LPCSTR pszPath,
     return result;
 }
 
+LogFileWriteFn SetLogFileWriter(LogFileWriteFn writer)
+{
+    const LogFileWriteFn previous = g_writer;
+    g_writer = writer != nullptr ? writer : WriteThroughFile;
+    return previous;
+}
+
 CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time)
 {
     CString path;
@@ -172,7 +186,15 @@ BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRec
             }
             std::vector<BYTE> header;
             AppendHeader(header);
-            WriteAll(created, header);
+            try {
+                WriteAll(created, header);
+            } catch (CException* e) {
+                // A cut header would make the file foreign to every later record of the hour.
+                e->Delete();
+                created.Abort();
+                ::DeleteFileA(path);
+                return FALSE;
+            }
             created.Close();
         } else {
             // Held by another program, access denied, or no such folder: the file (if any)
@@ -183,8 +205,21 @@ BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRec
         CFile file;
         if (!file.Open(path, CFile::modeWrite | CFile::shareDenyWrite))
             return FALSE;
-        file.SeekToEnd();
-        WriteAll(file, bytes);
+        const ULONGLONG nEnd = file.SeekToEnd();
+        try {
+            WriteAll(file, bytes);
+        } catch (CException* e) {
+            // A record cut short (a full disk) would hide every later record of the hour from
+            // the reader: the file goes back to where it ended.
+            e->Delete();
+            try {
+                file.SetLength(nEnd);
+            } catch (CException* eCut) {
+                eCut->Delete();
+            }
+            file.Abort();
+            return FALSE;
+        }
         file.Close();
         return TRUE;
     } catch (CException* e) {
