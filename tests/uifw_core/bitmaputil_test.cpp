@@ -123,6 +123,53 @@ TEST(BitmapFileTest, BytesThatHoldNoWholeBitmapMakeNoBitmap)
     EXPECT_EQ(ExpectedPalette(), Pixels(loaded.handle));
 }
 
+// A packed 16-bit DIB of 3 x 2 pixels with its three colour masks after the header.
+std::vector<BYTE> BitfieldsDib()
+{
+    std::vector<BYTE> dib(40 + 12 + 16, 0);
+    const DWORD header[] = {40, 3, 2, 0x00100001, BI_BITFIELDS, 16, 0, 0, 0, 0};
+    std::memcpy(dib.data(), header, sizeof(header));
+    const DWORD masks[] = {0xF800, 0x07E0, 0x001F};
+    std::memcpy(dib.data() + 40, masks, sizeof(masks));
+    const WORD bottom[] = {0xF800, 0x07E0, 0x001F}, top[] = {0xFFFF, 0x0000, 0xF800};
+    std::memcpy(dib.data() + 52, bottom, sizeof(bottom));
+    std::memcpy(dib.data() + 60, top, sizeof(top));
+    return dib;
+}
+
+HBITMAP LoadPacked(std::vector<BYTE> dib, DWORD dwCount)
+{
+    CMemFile file(dib.data(), (UINT)dib.size());
+    CArchive ar(&file, CArchive::load);
+    HBITMAP hBitmap = NULL;
+    SerializeBitmap(ar, hBitmap, dwCount);
+    return hBitmap;
+}
+
+TEST(BitmapFileTest, ColourMasksAndSpareImageBytesAreAccountedFor)
+{
+    const std::vector<BYTE> dib = BitfieldsDib();
+    Bitmap masked(LoadPacked(dib, (DWORD)dib.size()));
+    ASSERT_NE((HBITMAP)NULL, masked.handle);
+    EXPECT_EQ((std::vector<COLORREF>{RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 0, 0), RGB(255, 0, 0),
+                                     RGB(0, 255, 0), RGB(0, 0, 255)}),
+              Pixels(masked.handle));
+    // Without room for the masks the pixels do not fit.
+    std::vector<BYTE> noMasks = dib;
+    noMasks.erase(noMasks.begin() + 40, noMasks.begin() + 52);
+    EXPECT_EQ((HBITMAP)NULL, LoadPacked(noMasks, (DWORD)noMasks.size()));
+    EXPECT_EQ((HBITMAP)NULL, LoadPacked(dib, (DWORD)dib.size() - 1));
+
+    // An image size beyond what the picture needs: the spare bytes are not copied.
+    Bitmap palette(MakePalette8());
+    std::vector<BYTE> roomy = Store(palette.handle);
+    SetDword(roomy, 2, Dword(roomy, 2) + 64);
+    SetDword(roomy, 14 + 20, Dword(roomy, 14 + 20) + 64);
+    roomy.insert(roomy.end(), 64, 0xEE);
+    Bitmap loaded(LoadBitmapFromMemory(roomy.data(), (DWORD)roomy.size()));
+    EXPECT_EQ(ExpectedPalette(), Pixels(loaded.handle));
+}
+
 TEST(BitmapFileTest, ResourcesLoadWithTheirOwnColourTables)
 {
     HINSTANCE hInstance = ::GetModuleHandleA(NULL);

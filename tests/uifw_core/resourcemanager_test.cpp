@@ -94,6 +94,24 @@ TEST(ResourceManagerTest, StringEntriesAreCountedWithinTheirBlock)
     EXPECT_EQ(CString("Next string"), strText);
 }
 
+TEST(ResourceManagerTest, ResourcesCutShortAreReadOnlyInsideTheirSize)
+{
+    CUiResourceManager japanese(true, kJapanese);
+    CString strText = "kept";
+    EXPECT_FALSE(japanese.LoadString(strText, IDS_TEST_CUT_SHORT));
+    EXPECT_FALSE(japanese.LoadString(strText, IDS_TEST_CUT_SHORT + 1));
+    EXPECT_EQ(CString("kept"), strText);
+
+    HACCEL hAccel = japanese.LoadAccelerators(IDR_TEST_ACCEL_CUT_SHORT);
+    ASSERT_NE((HACCEL)NULL, hAccel);
+    const std::vector<ACCEL> entries = Entries(hAccel);
+    ASSERT_EQ(1u, entries.size());
+    EXPECT_EQ(FVIRTKEY | FCONTROL, entries[0].fVirt);
+    EXPECT_EQ('A', entries[0].key);
+    EXPECT_EQ(0x1234, entries[0].cmd);
+    ::DestroyAcceleratorTable(hAccel);
+}
+
 TEST(ResourceManagerTest, ALoadedMenuReplacesTheOneTheObjectHeld)
 {
     for (bool bChoice : {true, false}) {

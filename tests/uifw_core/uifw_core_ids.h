@@ -8,6 +8,12 @@
 #define IDS_TEST_ENGLISH_ONLY 40000
 #define IDS_TEST_JAPANESE_ONLY 40016
 
+// Raw resources cut short: a string block (ids 47984-47999) whose first entry claims more
+// characters than the block holds, and an accelerator table of one entry and a piece.
+#define IDS_TEST_BLOCK_CUT_SHORT 3000
+#define IDS_TEST_CUT_SHORT 47984
+#define IDR_TEST_ACCEL_CUT_SHORT 300
+
 #define IDR_TEST_MENU 200
 #define IDR_TEST_ACCEL 201
 #define IDB_TEST_COLORS24 202

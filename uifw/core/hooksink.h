@@ -62,7 +62,7 @@ public:
     bool IsWindowHookedBySink(HWND hWnd);
 
 protected:
-    enum { kDispatchEnabled = 0x01, kReservedFlag = 0x02 };
+    enum { kDispatchEnabled = 0x01 };
     BYTE m_nHookFlags;
 };
 

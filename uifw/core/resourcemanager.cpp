@@ -73,6 +73,17 @@ bool StringTableEntry(const ResourceBuffer& block, UINT nIndex, const WCHAR*& pC
     }
 }
 
+// The platform's own loader in the resource module, for the choice off.
+template <class Handle, class Loader>
+Handle LoadFromResourceModule(Loader load, LPCSTR lpszName, HINSTANCE* phModuleOut)
+{
+    HINSTANCE hModule = AfxGetResourceHandle();
+    Handle handle = load(hModule, lpszName);
+    if (handle != NULL)
+        Report(NULL, 0, phModuleOut, hModule);
+    return handle;
+}
+
 struct HolderSlot {
     CUiResourceManager* pManager = NULL;
     ~HolderSlot() { delete pManager; }
@@ -247,9 +258,7 @@ bool CUiResourceManager::LoadMenuByName(CMenu* pMenu, LPCSTR lpszName, WORD wLan
             menu.GetData() != NULL)
             hMenu = ::LoadMenuIndirectA(menu.GetData());
     } else {
-        hMenu = ::LoadMenuA(AfxGetResourceHandle(), lpszName);
-        if (hMenu != NULL)
-            Report(NULL, 0, phModuleOut, AfxGetResourceHandle());
+        hMenu = LoadFromResourceModule<HMENU>(::LoadMenuA, lpszName, phModuleOut);
     }
     return hMenu != NULL && pMenu->Attach(hMenu);
 }
@@ -276,12 +285,8 @@ HACCEL CUiResourceManager::LoadAcceleratorsByName(LPCSTR lpszName, WORD wLangIdD
                                                   WORD* pwLangIdOut, HINSTANCE* phModuleOut)
 {
     Report(pwLangIdOut, kLangIdFallback, phModuleOut, NULL);
-    if (!IsCustomLangAllowed()) {
-        HACCEL hAccel = ::LoadAcceleratorsA(AfxGetResourceHandle(), lpszName);
-        if (hAccel != NULL)
-            Report(NULL, 0, phModuleOut, AfxGetResourceHandle());
-        return hAccel;
-    }
+    if (!IsCustomLangAllowed())
+        return LoadFromResourceModule<HACCEL>(::LoadAcceleratorsA, lpszName, phModuleOut);
     ResourceBuffer table;
     if (!LoadResourceBuffer(table, RT_ACCELERATOR, lpszName, wLangIdDesired, wLangIdFallback, pwLangIdOut,
                             phModuleOut))
@@ -322,12 +327,8 @@ HBITMAP CUiResourceManager::LoadBitmapByName(LPCSTR lpszName, WORD wLangIdDesire
                                              WORD* pwLangIdOut, HINSTANCE* phModuleOut)
 {
     Report(pwLangIdOut, kLangIdFallback, phModuleOut, NULL);
-    if (!IsCustomLangAllowed()) {
-        HBITMAP hBitmap = ::LoadBitmapA(AfxGetResourceHandle(), lpszName);
-        if (hBitmap != NULL)
-            Report(NULL, 0, phModuleOut, AfxGetResourceHandle());
-        return hBitmap;
-    }
+    if (!IsCustomLangAllowed())
+        return LoadFromResourceModule<HBITMAP>(::LoadBitmapA, lpszName, phModuleOut);
     HRSRC hResource = NULL;
     HINSTANCE hModule =
         FindResourceHandle(RT_BITMAP, lpszName, wLangIdDesired, wLangIdFallback, pwLangIdOut, &hResource);
