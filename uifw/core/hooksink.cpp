@@ -22,18 +22,25 @@ INT_PTR IndexOfSink(const Chain* pChain, const CUiHookSink* pSink)
     return -1;
 }
 
-// Compares pointers only, so it may be asked about a sink that is already gone.
-bool SinkIsInAnyChain(const CUiHookSink* pSink)
+// The windows whose chains hold the sink. Compares pointers only, so it may be asked about
+// a sink that is already gone.
+std::vector<HWND> WindowsHookedBy(const CUiHookSink* pSink)
 {
+    std::vector<HWND> windows;
     CMapPtrToPtr& map = HookChainsMap();
     for (POSITION pos = map.GetStartPosition(); pos != NULL;) {
         void* pKey = NULL;
         void* pValue = NULL;
         map.GetNextAssoc(pos, pKey, pValue);
         if (IndexOfSink(static_cast<Chain*>(pValue), pSink) >= 0)
-            return true;
+            windows.push_back(static_cast<HWND>(pKey));
     }
-    return false;
+    return windows;
+}
+
+bool SinkIsInAnyChain(const CUiHookSink* pSink)
+{
+    return !WindowsHookedBy(pSink).empty();
 }
 
 // Takes the chain out of the map; the last one out frees the map's table.
@@ -263,15 +270,8 @@ bool CUiHookSink::InstallWindowHook(HWND hWnd, bool bRemove, bool bAddToHead)
 
 void CUiHookSink::UnhookAllWindows()
 {
-    std::vector<HWND> windows;
-    CMapPtrToPtr& map = HookChainsMap();
-    for (POSITION pos = map.GetStartPosition(); pos != NULL;) {
-        void* pKey = NULL;
-        void* pValue = NULL;
-        map.GetNextAssoc(pos, pKey, pValue);
-        if (IndexOfSink(static_cast<Chain*>(pValue), this) >= 0)
-            windows.push_back(static_cast<HWND>(pKey));
-    }
+    // Collected first: detaching while walking the map is avoided.
+    const std::vector<HWND> windows = WindowsHookedBy(this);
     // A self-deleting sink is gone after its last detach; a notification may detach it early.
     for (HWND hWnd : windows) {
         if (!SinkIsInAnyChain(this))
