@@ -35,6 +35,10 @@ BOOL WriteLogFileRecords(LPCSTR pszPath, const std::function<const CCommLogRecor
 LogFileReadResult ReadLogFileRecords(LPCSTR pszPath,
                                      const std::function<void(const CCommLogRecord&)>& onRecord);
 
+// The same over the bytes of a log file already in memory.
+LogFileReadResult ReadLogRecords(const BYTE* pBytes, DWORD nLength,
+                                 const std::function<void(const CCommLogRecord&)>& onRecord);
+
 // Folder + "\" + prefix + "YYYYMMDDHH.mqt" of the record time.
 CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time);
 
