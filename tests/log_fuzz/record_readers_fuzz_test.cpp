@@ -226,3 +226,18 @@ TEST(FuzzRecords, RandomRegionBlobs)
     EXPECT_TRUE(result.Passed()) << testing::PrintToString(result.failures);
     EXPECT_GT(result.accepted, 0);
 }
+
+// Every region of a blob may claim the whole address range; the engine must not draw values
+// for all of them when the blob holds many.
+TEST(FuzzRecords, ManyRegionsClaimingEverythingAreDrawnInBoundedTime)
+{
+    RandomRegion wide = MakeEmptyRandomRegion();
+    wide.start = 0;
+    wide.end = 0xFFFFFFFF;
+    wide.type = RandomValueByte;
+    SetRandomFullRange(wide);
+    Seed seed;
+    seed.bytes = BytesOf(RandomRegionsToBlob(std::vector<RandomRegion>(200, wide)));
+    fuzz::RunResult result = fuzz::Run("many wide regions", {seed}, 1, ReadRegions);
+    EXPECT_TRUE(result.Passed()) << testing::PrintToString(result.failures);
+}
