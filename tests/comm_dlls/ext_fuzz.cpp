@@ -49,7 +49,8 @@ DWORD RandomAction()
             one = 0x400;
         action |= one;
     }
-    if (Below(4) == 0)
+    // Mostly chains of calls, each carried out before the next.
+    if (Below(4) != 0)
         action |= 0x80000000u;
     return action;
 }
