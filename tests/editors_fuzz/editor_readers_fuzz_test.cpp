@@ -161,20 +161,29 @@ TEST(FuzzEditors, KeywordFiles)
 {
     Seed seed;
     const std::string words = "and break do else elseif end\r\nfunction\tlocal SendData Logput\n" +
-                              std::string(300, 'x') + " \x82\xA0\x82\xA2 nil";
+                              std::string(300, 'x') + " \x82\xA0\x82\xA2 nil\n-- 'it''s' \"q\\\"\" \x83\\ --";
     seed.bytes.assign(words.begin(), words.end());
     for (size_t i = 0; i < seed.bytes.size(); ++i) {
-        if (seed.bytes[i] == ' ' || seed.bytes[i] == '\n')
+        if (seed.bytes[i] == ' ' || seed.bytes[i] == '\n' || seed.bytes[i] == '\'')
             seed.boundaries.push_back(i);
     }
     fuzz::RunResult result = fuzz::Run("keyword file", {seed}, fuzz::InputCount(3000), [](const BYTE* p, size_t n) {
         CLuaKeywordSet set;
         set.m_bCaseFolding = n % 2 != 0;
         set.LoadKeywordBytes(reinterpret_cast<const char*>(p), n);
-        // Each keyword coloured in a line of its own.
+        // Each keyword coloured in a line of its own, and the bytes themselves as script lines.
         LineColorVector colors;
         for (const CString& keyword : set.m_keywords1)
             set.ColorizeLine(keyword + " --x", colors);
+        const char* text = reinterpret_cast<const char*>(p);
+        for (size_t start = 0; start < n;) {
+            const void* newline = std::memchr(text + start, '\n', n - start);
+            const size_t end = newline ? static_cast<size_t>(static_cast<const char*>(newline) - text) : n;
+            const CString line(text + start, static_cast<int>(end - start));
+            set.ColorizeLine(line, colors);
+            EXPECT_EQ(static_cast<size_t>(line.GetLength()), colors.size());
+            start = end + 1;
+        }
         return !set.m_keywords1.empty();
     });
     EXPECT_TRUE(result.Passed()) << testing::PrintToString(result.failures);

@@ -12,6 +12,7 @@
 #include "logfiles.h"
 #include "logstore.h"
 #include "logtext.h"
+#include "temp_folder_support.h"
 #include "messagetext.h"
 #include "winharness.h"
 
@@ -20,34 +21,6 @@ using fuzz::Seed;
 
 namespace {
 
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        char base[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, base);
-        m_path = std::string(base) + "korvane_fuzz_" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(m_path.c_str(), nullptr);
-    }
-    ~TempFolder()
-    {
-        WIN32_FIND_DATAA data;
-        HANDLE h = FindFirstFileA((m_path + "\\*").c_str(), &data);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                DeleteFileA((m_path + "\\" + data.cFileName).c_str());
-            } while (FindNextFileA(h, &data));
-            FindClose(h);
-        }
-        RemoveDirectoryA(m_path.c_str());
-    }
-    const std::string& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return m_path + "\\" + name; }
-
-private:
-    std::string m_path;
-};
 
 Bytes FileBytes(const std::string& path)
 {
