@@ -4,6 +4,7 @@
 #include "paintmanageroffice2003.h"
 #include "paintmanagerstudio2005.h"
 #include "painttestsupport.h"
+#include "tabwnd.h"
 
 TEST(PaintManagerHolder, AnXPLookIsCurrentFromTheStart)
 {
@@ -116,10 +117,8 @@ TEST(PaintManagerHolder, TabPaddingOfTheBaseAndStudioLooks)
     EXPECT_EQ(2, farMargin);
     EXPECT_EQ(2, cross);
 
-    winharness::HiddenParent parent;
-    CWnd strip;
-    ASSERT_TRUE(strip.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD | 0x0080, CRect(0, 0, 10, 10),
-                               parent.wnd(), 1));
+    CUiTabWnd strip;
+    strip.ModifyTabStyle(0, 0x0080);
     cross = 9;
     pm->GetTabItemPadding(&strip, lead, farMargin, cross);
     EXPECT_EQ(9, cross);
@@ -130,5 +129,4 @@ TEST(PaintManagerHolder, TabPaddingOfTheBaseAndStudioLooks)
     EXPECT_EQ(0, lead);
     EXPECT_EQ(2, farMargin);
     EXPECT_EQ(2, cross);
-    strip.DestroyWindow();
 }

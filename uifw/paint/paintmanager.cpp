@@ -3,6 +3,7 @@
 #include "glyphbitmap.h"
 #include "paintmanagerholder.h"
 #include "paintsystem.h"
+#include "tabwnd.h"
 
 IMPLEMENT_DYNCREATE(CUiPaintManager, CObject)
 
@@ -193,12 +194,12 @@ int CUiPaintManager::GetMenuCheckMarkHeight()
     return ::GetSystemMetrics(SM_CYMENUCHECK);
 }
 
-void CUiPaintManager::GetTabItemPadding(CWnd* pTabWnd, int& nLead, int& nFar, int& nCross)
+void CUiPaintManager::GetTabItemPadding(CUiTabWnd* pTabWnd, int& nLead, int& nFar, int& nCross)
 {
     nLead = 4;
     nFar = 2;
     // Tab style 0x0080 keeps the caller's cross margin.
-    if (pTabWnd == nullptr || pTabWnd->GetSafeHwnd() == NULL || (pTabWnd->GetStyle() & 0x0080) == 0)
+    if (pTabWnd == nullptr || (pTabWnd->GetTabStyle() & 0x0080) == 0)
         nCross = 2;
 }
 

@@ -21,6 +21,7 @@ class CUiToolControlBar;
 class CUiBarButton;
 class CUiCmdIcon;
 class CUiDynDockMarkerWnd;
+class CUiTabWnd;
 struct PushButtonPaintData;
 struct MenuItemPaintData;
 struct NcButtonPaintData;
@@ -81,7 +82,7 @@ public:
                                 BOOL bEnabled, BOOL bHover, BOOL bPushed, BOOL bGrouped,
                                 CObject* pAsking, LPARAM lParam);
     virtual void PaintClientAreaBorder(CDC& dc, const CRect& rc, CObject* pAsking, LPARAM lParam);
-    virtual void GetTabItemPadding(CWnd* pTabWnd, int& nLead, int& nFar, int& nCross);
+    virtual void GetTabItemPadding(CUiTabWnd* pTabWnd, int& nLead, int& nFar, int& nCross);
     virtual void PaintResizableDialogNcBorder(CDC& dc, const CRect& rc, CObject* pAsking, LPARAM lParam);
     virtual void PaintCmdIcon(CDC& dc, BOOL bHorz, LPCSTR lpszText, CUiCmdIcon* pIcon, const CRect& rcClient,
                               CRect& rcText, BOOL bPushed, BOOL bEnabled, BOOL bHover, UINT nAlign);

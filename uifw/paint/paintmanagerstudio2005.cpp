@@ -28,7 +28,7 @@ int CUiPaintManagerStudio2005::GetThemeKind()
     return 4;
 }
 
-void CUiPaintManagerStudio2005::GetTabItemPadding(CWnd*, int& nLead, int& nFar, int& nCross)
+void CUiPaintManagerStudio2005::GetTabItemPadding(CUiTabWnd*, int& nLead, int& nFar, int& nCross)
 {
     nLead = 0;
     nFar = 2;

@@ -11,7 +11,7 @@ public:
 
     int GetThemeKind() override;
     void InitColorTable() override;
-    void GetTabItemPadding(CWnd* pTabWnd, int& nLead, int& nFar, int& nCross) override;
+    void GetTabItemPadding(CUiTabWnd* pTabWnd, int& nLead, int& nFar, int& nCross) override;
     int GetDockingDragMode() override;
     BOOL IsStudioStyleAutoHideTabs() override;
     BOOL IsThemeColorSchemeUsable() override;
