@@ -45,6 +45,8 @@ bool HasFamily(const char* pszName)
 
 TEST(PaintFonts, ThirteenFontsFromTheMenuFont)
 {
+    // The painters' pixel tests assume the screen of 96 dots per inch.
+    ASSERT_EQ(96, painttest::ScreenDpi());
     painttest::PaintLookScope scope;
     CUiPaintManager* pm = scope.Install(RUNTIME_CLASS(CUiPaintManager));
     const LOGFONT normal = LogFontOf(pm->m_fontNormal);

@@ -130,3 +130,19 @@ TEST(PaintManagerHolder, TabPaddingOfTheBaseAndStudioLooks)
     EXPECT_EQ(2, farMargin);
     EXPECT_EQ(2, cross);
 }
+
+TEST(PaintManagerHolder, LooksAreCreatedFromTheirClassNamesAndTheSavedChoice)
+{
+    painttest::PaintLookScope scope;
+    for (LPCSTR name : {"CUiPaintManager", "CUiPaintManagerXP", "CUiPaintManagerOffice2003", "CUiPaintManagerStudio2005"}) {
+        CRuntimeClass* pClass = CRuntimeClass::FromName(name);
+        ASSERT_NE(nullptr, pClass) << name;
+        EXPECT_TRUE(PaintManagerHolder::Get().SetPaintManagerClass(pClass));
+        EXPECT_STREQ(name, PaintManagerHolder::Get().GetStoredHandle()->GetRuntimeClass()->m_lpszClassName);
+    }
+    EXPECT_EQ(RUNTIME_CLASS(CUiPaintManagerOffice2003), PaintManagerClassOfLook(32828));
+    EXPECT_EQ(RUNTIME_CLASS(CUiPaintManagerXP), PaintManagerClassOfLook(32829));
+    EXPECT_EQ(RUNTIME_CLASS(CUiPaintManager), PaintManagerClassOfLook(32830));
+    EXPECT_EQ(RUNTIME_CLASS(CUiPaintManagerStudio2005), PaintManagerClassOfLook(32827));
+    EXPECT_EQ(RUNTIME_CLASS(CUiPaintManagerStudio2005), PaintManagerClassOfLook(0));
+}

@@ -19,14 +19,7 @@ std::vector<int> SetBits(WORD w)
 
 OSVERSIONINFOA Version(DWORD platform, DWORD major, DWORD minor, DWORD build, LPCSTR sp)
 {
-    OSVERSIONINFOA vi = {};
-    vi.dwOSVersionInfoSize = sizeof(vi);
-    vi.dwPlatformId = platform;
-    vi.dwMajorVersion = major;
-    vi.dwMinorVersion = minor;
-    vi.dwBuildNumber = build;
-    lstrcpynA(vi.szCSDVersion, sp, sizeof(vi.szCSDVersion));
-    return vi;
+    return painttest::MakeVersionInfo(platform, major, minor, build, sp);
 }
 
 } // namespace

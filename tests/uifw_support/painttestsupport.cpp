@@ -65,8 +65,7 @@ void PaintLookScope::SetTheme(BYTE flags, int nScheme, const COLORREF* pTaskband
     PaintManagerHolder::Get().SetThemeInfoOverride(&info);
 }
 
-void PaintLookScope::SetVersion(DWORD dwPlatform, DWORD dwMajor, DWORD dwMinor, DWORD dwBuild,
-                                LPCSTR lpszServicePack)
+OSVERSIONINFOA MakeVersionInfo(DWORD dwPlatform, DWORD dwMajor, DWORD dwMinor, DWORD dwBuild, LPCSTR lpszServicePack)
 {
     OSVERSIONINFOA vi = {};
     vi.dwOSVersionInfoSize = sizeof(vi);
@@ -75,7 +74,13 @@ void PaintLookScope::SetVersion(DWORD dwPlatform, DWORD dwMajor, DWORD dwMinor, 
     vi.dwMinorVersion = dwMinor;
     vi.dwBuildNumber = dwBuild;
     lstrcpynA(vi.szCSDVersion, lpszServicePack, sizeof(vi.szCSDVersion));
-    PaintManagerHolder::Get().SetVersionInfo(vi);
+    return vi;
+}
+
+void PaintLookScope::SetVersion(DWORD dwPlatform, DWORD dwMajor, DWORD dwMinor, DWORD dwBuild,
+                                LPCSTR lpszServicePack)
+{
+    PaintManagerHolder::Get().SetVersionInfo(MakeVersionInfo(dwPlatform, dwMajor, dwMinor, dwBuild, lpszServicePack));
 }
 
 void PaintLookScope::GradientFillOff()

@@ -16,6 +16,7 @@
 namespace painttest {
 
 COLORREF IdentitySysColor(int nIndex);
+OSVERSIONINFOA MakeVersionInfo(DWORD dwPlatform, DWORD dwMajor, DWORD dwMinor, DWORD dwBuild, LPCSTR lpszServicePack);
 
 class PaintLookScope {
 public:

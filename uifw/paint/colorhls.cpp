@@ -74,7 +74,11 @@ double HueToRGB(double m1, double m2, double h)
     return m1;
 }
 
-COLORREF HLSToRGB(double hue, double lightness, double saturation)
+namespace {
+
+// One body for both hue scales: third is a third of the full circle in that scale.
+COLORREF HLSToRGBWith(double (*pfnHue)(double, double, double), double third, double hue, double lightness,
+                      double saturation)
 {
     if (saturation == 0.0) {
         BYTE grey = ToChannel(lightness);
@@ -83,8 +87,15 @@ COLORREF HLSToRGB(double hue, double lightness, double saturation)
     const double m2 = lightness <= 0.5 ? lightness * (1.0 + saturation)
                                        : lightness + saturation - lightness * saturation;
     const double m1 = 2.0 * lightness - m2;
-    return RGB(ToChannel(HueToRGB(m1, m2, hue + 1.0 / 3.0)), ToChannel(HueToRGB(m1, m2, hue)),
-               ToChannel(HueToRGB(m1, m2, hue - 1.0 / 3.0)));
+    return RGB(ToChannel(pfnHue(m1, m2, hue + third)), ToChannel(pfnHue(m1, m2, hue)),
+               ToChannel(pfnHue(m1, m2, hue - third)));
+}
+
+} // namespace
+
+COLORREF HLSToRGB(double hue, double lightness, double saturation)
+{
+    return HLSToRGBWith(HueToRGB, 1.0 / 3.0, hue, lightness, saturation);
 }
 
 double HueToRGBDegrees(double m1, double m2, double h)
@@ -103,15 +114,7 @@ double HueToRGBDegrees(double m1, double m2, double h)
 
 COLORREF HLSToRGBDegrees(double hue, double lightness, double saturation)
 {
-    if (saturation == 0.0) {
-        BYTE grey = ToChannel(lightness);
-        return RGB(grey, grey, grey);
-    }
-    const double m2 = lightness <= 0.5 ? lightness * (1.0 + saturation)
-                                       : lightness + saturation - lightness * saturation;
-    const double m1 = 2.0 * lightness - m2;
-    return RGB(ToChannel(HueToRGBDegrees(m1, m2, hue + 120.0)), ToChannel(HueToRGBDegrees(m1, m2, hue)),
-               ToChannel(HueToRGBDegrees(m1, m2, hue - 120.0)));
+    return HLSToRGBWith(HueToRGBDegrees, 120.0, hue, lightness, saturation);
 }
 
 COLORREF AdjustColorHLS(COLORREF clr, double dHue, double dLightness, double dSaturation)
@@ -119,4 +122,15 @@ COLORREF AdjustColorHLS(COLORREF clr, double dHue, double dLightness, double dSa
     double h = 0.0, s = 0.0, l = 0.0;
     RGBToHLS(clr, h, s, l);
     return HLSToRGB(Shift(h, dHue), Shift(l, dLightness), Shift(s, dSaturation));
+}
+
+COLORREF ScaleColorChannels(COLORREF clr, int nRed, int nGreen, int nBlue)
+{
+    return RGB(GetRValue(clr) * nRed / 1000, GetGValue(clr) * nGreen / 1000, GetBValue(clr) * nBlue / 1000);
+}
+
+COLORREF PullTowardsWhite(COLORREF clr, int nRedPercent, int nGreenPercent)
+{
+    return RGB(GetRValue(clr) + MulDiv(255 - GetRValue(clr), nRedPercent, 100),
+               GetGValue(clr) + MulDiv(255 - GetGValue(clr), nGreenPercent, 100), GetBValue(clr));
 }

@@ -12,3 +12,7 @@ COLORREF HLSToRGBDegrees(double hue, double lightness, double saturation);
 double HueToRGBDegrees(double m1, double m2, double h);
 // Moves each component x by its fraction f: f < 0 gives x(1 + f), f > 0 gives x + (1 - x)f.
 COLORREF AdjustColorHLS(COLORREF clr, double dHue, double dLightness, double dSaturation);
+// Each channel times its factor in thousandths, truncated.
+COLORREF ScaleColorChannels(COLORREF clr, int nRed, int nGreen, int nBlue);
+// Red and green moved the given percentages of the way to 255; blue kept.
+COLORREF PullTowardsWhite(COLORREF clr, int nRedPercent, int nGreenPercent);

@@ -16,17 +16,6 @@ COLORREF Hls(COLORREF clr, double dL, double dS = 0.0, double dH = 0.0)
     return AdjustColorHLS(clr, dH, dL, dS);
 }
 
-COLORREF PullTowardsWhite(COLORREF clr)
-{
-    return RGB(GetRValue(clr) + MulDiv(255 - GetRValue(clr), 40, 100),
-               GetGValue(clr) + MulDiv(255 - GetGValue(clr), 20, 100), GetBValue(clr));
-}
-
-COLORREF ScaleChannels(COLORREF clr, int r, int g, int b)
-{
-    return RGB(GetRValue(clr) * r / 1000, GetGValue(clr) * g / 1000, GetBValue(clr) * b / 1000);
-}
-
 } // namespace
 
 CUiPaintManagerOffice2003::CUiPaintManagerOffice2003() : m_nExtraColorId(-1)
@@ -180,13 +169,13 @@ void CUiPaintManagerOffice2003::BuildOffice2003Colors()
 
     const bool bSilver = PaintManagerHolder::Get().m_nScheme == kSchemeSilver;
     const COLORREF d = Hls(c1, 0.95, -0.05);
-    const COLORREF q = Hls(PullTowardsWhite(d), 0.06, 0.05);
+    const COLORREF q = Hls(PullTowardsWhite(d, 40, 20), 0.06, 0.05);
     const COLORREF a = Hls(c1, 0.2);
     const COLORREF k = Hls(c1, -0.25);
     const COLORREF r = Hls(c1, 0.5);
     const COLORREF w = Hls(Hls(Hls(c1, 0.2), -0.25, 0.1), -0.5);
-    const COLORREF f1 = ScaleChannels(c1, 999, 995, 995);
-    const COLORREF f2 = ScaleChannels(c1, 857, 857, 857);
+    const COLORREF f1 = ScaleColorChannels(c1, 999, 995, 995);
+    const COLORREF f2 = ScaleColorChannels(c1, 857, 857, 857);
     const COLORREF t1 = Hls(c2, 0.6, 0.45, 0.02);
     const COLORREF t2 = Hls(c2, -0.3, 0.45);
 

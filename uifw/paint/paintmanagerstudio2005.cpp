@@ -81,11 +81,9 @@ void CUiPaintManagerStudio2005::InitColorTable()
     if (!IsThemeColorSchemeUsable() || !InitSchemeGradientColors(&c1, &c2))
         return;
 
-    COLORREF p = Hls(c1, 0.95, -0.05);
-    p = RGB(GetRValue(p) + MulDiv(255 - GetRValue(p), 40, 100), GetGValue(p) + MulDiv(255 - GetGValue(p), 20, 100),
-            GetBValue(p));
-    const COLORREF f1 = RGB(GetRValue(c1) * 999 / 1000, GetGValue(c1) * 995 / 1000, GetBValue(c1) * 995 / 1000);
-    const COLORREF f2 = RGB(GetRValue(c1) * 857 / 1000, GetGValue(c1) * 857 / 1000, GetBValue(c1) * 857 / 1000);
+    const COLORREF p = PullTowardsWhite(Hls(c1, 0.95, -0.05), 40, 20);
+    const COLORREF f1 = ScaleColorChannels(c1, 999, 995, 995);
+    const COLORREF f2 = ScaleColorChannels(c1, 857, 857, 857);
     const COLORREF v = Hls(c2, 0.7);
     const COLORREF u = Hls(c2, 0.5);
 
@@ -138,4 +136,18 @@ void CUiPaintManagerStudio2005::InitColorTable()
     SetColorEntry(Hls(c1, 0.95), COLOR_3DHILIGHT);
     SetColorEntry(Hls(c1, -0.3, -0.5), COLOR_BTNSHADOW);
     SetColorEntry(Hls(c1, -0.7, -0.5), COLOR_3DDKSHADOW);
+}
+
+CRuntimeClass* PaintManagerClassOfLook(UINT nLookCmdId)
+{
+    switch (nLookCmdId) {
+    case 32828:
+        return RUNTIME_CLASS(CUiPaintManagerOffice2003);
+    case 32829:
+        return RUNTIME_CLASS(CUiPaintManagerXP);
+    case 32830:
+        return RUNTIME_CLASS(CUiPaintManager);
+    default:
+        return RUNTIME_CLASS(CUiPaintManagerStudio2005);
+    }
 }

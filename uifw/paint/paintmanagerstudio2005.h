@@ -17,3 +17,7 @@ public:
     BOOL IsThemeColorSchemeUsable() override;
     BOOL InitSchemeGradientColors(COLORREF* pBase, COLORREF* pAccent) override;
 };
+
+// The look the application saved as a command id: 32828 Office 2003, 32829 XP, 32830 the
+// classic look, any other value Studio 2005.
+CRuntimeClass* PaintManagerClassOfLook(UINT nLookCmdId);

@@ -6,15 +6,6 @@
 
 IMPLEMENT_DYNCREATE(CUiPaintManagerXP, CUiPaintManager)
 
-namespace {
-
-COLORREF ScaleChannels(COLORREF clr, int r, int g, int b)
-{
-    return RGB(GetRValue(clr) * r / 1000, GetGValue(clr) * g / 1000, GetBValue(clr) * b / 1000);
-}
-
-} // namespace
-
 CUiPaintManagerXP::CUiPaintManagerXP()
     : m_bLookBits(0x03),
       m_chevronGlyphs{&g_glyphSmallDownTriangle, &g_glyphDoubleChevronRight, &g_glyphXPChevronVert,
@@ -89,12 +80,12 @@ void CUiPaintManagerXP::InitColorTable()
         w = RGB(GetRValue(window) - MulDiv(GetRValue(window), 2, 85),
                 GetGValue(window) - MulDiv(GetGValue(window), 5, 182),
                 GetBValue(window) - MulDiv(GetBValue(window), 10, 319));
-        f1 = ScaleChannels(face, 999, 995, 995);
+        f1 = ScaleColorChannels(face, 999, 995, 995);
         a = AdjustColorHLS(face, 0.0, 0.2, 0.0);
         const bool bScheme = IsThemeColorSchemeUsable() != FALSE;
         b = bScheme ? AdjustColorHLS(select, 0.0, 0.65, 0.0) : AdjustColorHLS(select, 0.0, 0.7, -0.7);
         c = bScheme ? AdjustColorHLS(select, 0.0, 0.4, 0.0) : AdjustColorHLS(select, 0.0, 0.5, -0.7);
-        f2 = ScaleChannels(face, 857, 857, 857);
+        f2 = ScaleColorChannels(face, 857, 857, 857);
         m = RGB((3 * GetRValue(shadow) + GetRValue(dark)) / 4, (3 * GetGValue(shadow) + GetGValue(dark)) / 4,
                 (3 * GetBValue(shadow) + GetBValue(dark)) / 4);
         selection = select;
