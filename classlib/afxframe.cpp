@@ -4,6 +4,7 @@
 #include "afxmenu.h"
 #include "afxapp.h"
 #include "afxwinstate.h"
+#include "afxres.h"
 #include <algorithm>
 
 static LPCTSTR AfxGetFrameOrViewClass()
@@ -46,12 +47,17 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_KANA, OnUpdateKeyIndicator)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
     : m_nIdleFlags(0), m_bAutoMenuEnable(TRUE), m_hMenuDefault(NULL), m_hAccelTable(NULL),
       m_nIDHelp(0), m_nShowDelay(-1), m_nIDTracking(0), m_nIDLastMessage(0),
-      m_bInRecalcLayout(FALSE), m_pViewActive(nullptr)
+      m_bInRecalcLayout(FALSE), m_bHelpMode(FALSE), m_pViewActive(nullptr)
 {
     AfxAddFrameWnd(this);
 }
@@ -287,8 +293,12 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 
 void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
+    // A frame whose menu was taken away (a menu bar shows it instead) stays without one.
+    HMENU hMenuCurrent = ::GetMenu(m_hWnd);
+    if (hMenuCurrent == NULL)
+        return;
     HMENU hMenu = hMenuAlt != NULL ? hMenuAlt : m_hMenuDefault;
-    if (hMenu != NULL && ::GetMenu(m_hWnd) != hMenu)
+    if (hMenu != NULL && hMenuCurrent != hMenu)
         ::SetMenu(m_hWnd, hMenu);
 }
 

@@ -11,6 +11,7 @@
 
 class CView;
 class CFrameWnd;
+class CControlBar;
 
 struct CCreateContext {
     CRuntimeClass* m_pNewViewClass;
@@ -48,6 +49,7 @@ public:
     UINT m_nIDTracking;
     UINT m_nIDLastMessage;
     BOOL m_bInRecalcLayout;
+    BOOL m_bHelpMode;         // context help (Shift+F1) is running
 
     virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
                         DWORD dwStyle = WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
@@ -80,6 +82,20 @@ public:
     void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
     CString GetTitle() const { return m_strTitle; }
     virtual BOOL IsFrameWnd() const;
+
+    // ---- Control bars (kept in m_listControlBars, in the order they were made).
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    // The first bar of the list with the id.
+    CControlBar* GetControlBar(UINT nID);
+    // Shows or hides a bar, at once (with a layout) or at the next idle pass.
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    afx_msg BOOL OnBarCheck(UINT nID);
+    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    // Caps, Num, Scroll and Kana indicators: enabled while the key is toggled on.
+    afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
+    afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+
     BOOL IsTracking() const { return m_nIDTracking != 0 && m_nIDTracking != AFX_IDS_HELPMODEMESSAGE && m_nIDTracking != AFX_IDS_IDLEMESSAGE; }
 
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
