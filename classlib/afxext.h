@@ -13,6 +13,8 @@
 
 class CDockBar;
 class CDockContext;
+class CControlBarInfo;
+class CDockState;
 
 // ---- Bar styles (CControlBar::m_dwStyle).
 #define CBRS_NOALIGN 0x00000000L
@@ -56,6 +58,13 @@ class CDockContext;
 // A tool flag of ours: a click on the tool is no button press (the fly-by prompt stays).
 #define TTF_NOTBUTTON 0x80000000L
 
+// ---- Mini frame styles.
+#define MFS_SYNCACTIVE 0x00000100L
+#define MFS_4THICKFRAME 0x00000200L
+#define MFS_THICKFRAME 0x00000400L
+#define MFS_MOVEFRAME 0x00000800L
+#define MFS_BLOCKSYSMENU 0x00001000L
+
 // ---- Status bar pane styles.
 #define SBPS_NORMAL 0x0000
 #define SBPS_NOBORDERS 0x0100
@@ -96,7 +105,11 @@ public:
     virtual LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam);
     virtual void PostNcDestroy();
 
+    // Allows docking on the given sides and makes the bar's dock context.
     void EnableDocking(DWORD dwDockStyle);
+    // The bar's part of a dock state, and putting it back (pFrameWnd: its dock site).
+    virtual void GetBarInfo(CControlBarInfo* pInfo);
+    virtual void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
     BOOL IsVisible() const;
     BOOL IsFloating() const;
     DWORD GetBarStyle() const { return m_dwStyle; }
@@ -198,4 +211,171 @@ protected:
     void UpdatePane(int nIndex);
     int TextWidth(LPCTSTR lpsz) const;
     friend class CStatusCmdUI;
+};
+
+// ---- Docking.
+
+// The strip along one side of a frame (or inside a floating frame) that holds docked bars in
+// rows. m_arrBars: entry 0 is always null, a null ends a row, an entry below 0x10000 is a
+// placeholder holding the control id of a bar that left (it comes back to that place), any
+// other entry is a bar. The array always ends with a null.
+class CDockBar : public CControlBar {
+    DECLARE_DYNAMIC(CDockBar)
+public:
+    explicit CDockBar(BOOL bFloating = FALSE);
+    virtual ~CDockBar();
+
+    CPtrArray m_arrBars;
+    BOOL m_bFloating;
+    CRect m_rectLayout;     // the rectangle left to the dock bar while a layout runs
+    BOOL m_bLayoutQuery;    // the running layout is a query: nothing moves
+
+    virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
+    virtual BOOL IsDockBar() const;
+    virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
+    virtual void DoPaint(CDC* pDC);
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+
+    // The index of the bar, or of a placeholder when given a control id as the pointer;
+    // -1 when absent. nPosExclude is passed over.
+    int FindBar(CControlBar* pBar, int nPosExclude = -1);
+    int GetDockedCount() const;
+    int GetDockedVisibleCount() const;
+    CControlBar* GetDockedControlBar(int nPos) const;
+    // Puts the bar into the row whose band holds ptMid (client coordinates), after the bars
+    // that start before rect; a new last row when no row holds it. Answers the index.
+    int Insert(CControlBar* pBar, CRect rect, CPoint ptMid);
+    // Docks the bar here, at a screen rectangle when given.
+    void DockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL);
+    // Takes the bar out: nAddPlaceHolder 1 leaves its id in its place, 0 removes its
+    // placeholders here too, -1 leaves them as they are.
+    BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
+    void RemovePlaceHolder(CControlBar* pBar);
+    void ShowAll(BOOL bShow);
+
+    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnDestroy();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    // Removes entry nPos; a row break left doubled collapses.
+    void RemoveEntry(int nPos);
+    friend class CControlBar;
+};
+
+// What a bar remembers of its docking: where it floated and docked last.
+class CDockContext {
+public:
+    explicit CDockContext(CControlBar* pBar);
+    virtual ~CDockContext();
+
+    CControlBar* m_pBar;
+    CFrameWnd* m_pDockSite;
+    CPoint m_ptMRUFloatPos;     // screen position of its floating frame
+    CRect m_rectMRUDockPos;     // screen rectangle when last docked
+    DWORD m_dwMRUFloatStyle;    // alignment of its floating dock bar
+    UINT m_uMRUDockID;          // the dock bar it was docked on last
+
+    // Moves a bar with the mouse, or sizes a floating one, until the button is released.
+    virtual void StartDrag(CPoint pt);
+    virtual void StartResize(int nHitTest, CPoint pt);
+    // Docked: floats at its last floating place; floating: docks where it was docked last.
+    virtual void ToggleDocking();
+
+protected:
+    // Runs a captured mouse loop; false when cancelled. ptEnd: screen point of the release.
+    BOOL TrackMouse(CPoint ptStart, CPoint& ptEnd, void (*pfnMove)(CDockContext*, CPoint, CPoint));
+};
+
+class CMiniFrameWnd : public CFrameWnd {
+    DECLARE_DYNCREATE(CMiniFrameWnd)
+public:
+    CMiniFrameWnd();
+    virtual BOOL Create(LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
+                        CWnd* pParentWnd = NULL, UINT nID = 0);
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle,
+                          const RECT& rect, CWnd* pParentWnd = NULL, UINT nID = 0);
+    using CFrameWnd::Create;
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
+
+    afx_msg BOOL OnNcActivate(BOOL bActive);
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The floating frame of docked bars: a hidden popup owned by the docking frame with a
+// floating dock bar as its only child; it sizes itself around that dock bar's bars.
+class CMiniDockFrameWnd : public CMiniFrameWnd {
+    DECLARE_DYNCREATE(CMiniDockFrameWnd)
+public:
+    CMiniDockFrameWnd();
+    virtual ~CMiniDockFrameWnd();
+
+    CDockBar m_wndDockBar;
+
+    virtual BOOL Create(CWnd* pParent, DWORD dwBarStyle);
+    using CMiniFrameWnd::Create;
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+
+    afx_msg void OnClose();
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    CControlBar* GetFirstBar() const;
+};
+
+// One bar's record in a dock state.
+class CControlBarInfo {
+public:
+    CControlBarInfo();
+
+    UINT m_nBarID;
+    BOOL m_bVisible;
+    BOOL m_bFloating;
+    BOOL m_bHorz;
+    BOOL m_bDockBar;
+    CPoint m_pointPos;          // floating: its frame's screen position; docked: in its dock bar
+    int m_nMRUWidth;
+    BOOL m_bDocking;            // it has a dock context: the MRU values below mean something
+    UINT m_uMRUDockID;
+    CRect m_rectMRUDockPos;
+    DWORD m_dwMRUFloatStyle;
+    CPoint m_ptMRUFloatPos;
+    // A dock bar's rows: 0 ends a row, a bar's id stands for the bar, a placeholder's id has
+    // kPlaceHolderFlag added.
+    CDWordArray m_arrBarID;
+    CControlBar* m_pBar;        // the live bar; not saved
+
+    enum : DWORD { kPlaceHolderFlag = 0x10000 };
+
+    void Serialize(CArchive& ar);
+    BOOL operator==(const CControlBarInfo& other) const;
+};
+
+// The frame's bar layout: one record per bar and dock bar, in the frame's bar-list order.
+class CDockState : public CObject {
+    DECLARE_SERIAL(CDockState)
+public:
+    CDockState();
+    virtual ~CDockState();
+
+    CPtrArray m_arrBarInfo;   // of CControlBarInfo*
+
+    void Clear();
+    // A stored form of our own: a tag, a version and the records. A form that is not ours
+    // reads as an empty state.
+    virtual void Serialize(CArchive& ar);
+    CControlBarInfo* GetBarInfo(int nIndex) const { return (CControlBarInfo*)m_arrBarInfo[nIndex]; }
+
+private:
+    CDockState(const CDockState&) = delete;
+    CDockState& operator=(const CDockState&) = delete;
 };

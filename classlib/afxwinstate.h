@@ -130,5 +130,7 @@ void AFXAPI AfxAddFrameWnd(CFrameWnd* pFrame);
 void AFXAPI AfxRemoveFrameWnd(CFrameWnd* pFrame);
 // A window is going: the tooltip forgets its tool.
 void AFXAPI AfxToolTipWindowGone(HWND hWnd);
+// A new object of pClass when it is a pKind; NULL (and nothing left behind) otherwise.
+CObject* AFXAPI AfxCreateObjectOfKind(CRuntimeClass* pClass, CRuntimeClass* pKind);
 // Client and non-client mouse moves and button messages.
 BOOL AFXAPI AfxIsMouseMessage(UINT message);

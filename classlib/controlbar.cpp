@@ -39,6 +39,8 @@ CControlBar::~CControlBar()
     if (pState->pLastStatus == this)
         pState->pLastStatus = nullptr;
     DestroyWindow();
+    delete m_pDockContext;
+    m_pDockContext = nullptr;
 }
 
 void CControlBar::PostNcDestroy()
@@ -71,6 +73,16 @@ void CControlBar::OnDestroy()
     AFX_WIN_THREAD_STATE* pState = AfxGetWinThreadState();
     if (pState->pLastStatus == this)
         pState->pLastStatus = nullptr;
+    if (m_pDockBar != nullptr) {
+        // Taken out quietly: a floating frame left empty hides at its next layout.
+        int nPos = m_pDockBar->FindBar(this);
+        if (nPos > 0)
+            m_pDockBar->RemoveEntry(nPos);
+        CFrameWnd* pFrame = m_pDockBar->m_bFloating ? m_pDockBar->GetParentFrame() : m_pDockBar->GetDockingFrame();
+        if (pFrame != nullptr)
+            pFrame->DelayRecalcLayout();
+        m_pDockBar = nullptr;
+    }
     if (m_pDockSite != nullptr) {
         m_pDockSite->RemoveControlBar(this);
         m_pDockSite = nullptr;
@@ -117,6 +129,11 @@ void CControlBar::SetBarStyle(DWORD dwStyle)
 void CControlBar::EnableDocking(DWORD dwDockStyle)
 {
     m_dwDockStyle = dwDockStyle;
+    if (m_pDockContext == nullptr)
+        m_pDockContext = new CDockContext(this);
+    // Docked, the bar's parent is a dock bar: its prompts and commands still go to the frame.
+    if (m_hWndOwner == NULL && m_hWnd != NULL)
+        m_hWndOwner = ::GetParent(m_hWnd);
 }
 
 // ---- Visibility.
@@ -130,7 +147,9 @@ BOOL CControlBar::IsVisible() const
 
 BOOL CControlBar::IsFloating() const
 {
-    return (m_dwStyle & CBRS_FLOATING) != 0;
+    if (IsDockBar())
+        return ((const CDockBar*)this)->m_bFloating;
+    return m_pDockBar != nullptr && m_pDockBar->m_bFloating;
 }
 
 CFrameWnd* CControlBar::GetDockingFrame() const

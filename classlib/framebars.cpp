@@ -32,7 +32,10 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 {
     if (pBar == nullptr || pBar->m_hWnd == NULL)
         return;
-    if (bDelay) {
+    // A floating bar changes at once: its hidden frame sees no idle pass. The frame shows
+    // with its first visible bar and hides with its last (its layout sees to it).
+    CFrameWnd* pFloatingFrame = pBar->IsFloating() && pBar->m_pDockBar != nullptr ? pBar->m_pDockBar->GetParentFrame() : nullptr;
+    if (bDelay && pFloatingFrame == nullptr) {
         pBar->DelayShow(bShow);
         DelayRecalcLayout();
         return;
@@ -41,7 +44,10 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
     pBar->SetWindowPos(NULL, 0, 0, 0, 0,
                        SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
                            (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-    RecalcLayout();
+    if (pFloatingFrame != nullptr)
+        pFloatingFrame->RecalcLayout();
+    else
+        RecalcLayout();
 }
 
 BOOL CFrameWnd::OnBarCheck(UINT nID)

@@ -3,6 +3,7 @@
 #include "test_app.h"
 #include "afxext.h"
 #include "winharness.h"
+#include "bar_test_support.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <cstring>
@@ -11,85 +12,13 @@ using namespace winharness;
 
 namespace {
 
-// A bar of a fixed size, stretched along its edge; it can answer one command over its left
-// half and records how it was shown or hidden.
-class CFixedBar : public CControlBar {
-public:
-    CSize m_size;
-    UINT m_nPosFlags = 0;
-    int m_nUpdates = 0;
-    INT_PTR m_nHit = -1;
-
-    BOOL Create(CWnd* pParent, DWORD dwStyle, UINT nID, CSize size = CSize(100, 40))
-    {
-        m_size = size;
-        m_dwStyle = dwStyle & CBRS_ALL;
-        return CWnd::Create(NULL, NULL, WS_CHILD | WS_VISIBLE | (dwStyle & ~CBRS_ALL), CRect(0, 0, 0, 0), pParent, nID);
-    }
-    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override
-    {
-        return CSize(bStretch && bHorz ? 32767 : m_size.cx, bStretch && !bHorz ? 32767 : m_size.cy);
-    }
-    void OnUpdateCmdUI(CFrameWnd*, BOOL) override { ++m_nUpdates; }
-    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override
-    {
-        CRect rect;
-        GetClientRect(&rect);
-        if (m_nHit < 0 || point.x >= rect.Width() / 2 || !rect.PtInRect(point))
-            return -1;
-        if (pTI != NULL) {
-            pTI->hwnd = m_hWnd;
-            pTI->uId = (UINT_PTR)m_nHit;
-            pTI->lpszText = LPSTR_TEXTCALLBACK;
-        }
-        return m_nHit;
-    }
-    afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos)
-    {
-        m_nPosFlags |= lpwndpos->flags;
-        CControlBar::OnWindowPosChanged(lpwndpos);
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CFixedBar, CControlBar)
-    ON_WM_WINDOWPOSCHANGED()
-END_MESSAGE_MAP()
-
-class CBarFrame : public CFrameWnd {
-public:
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CBarFrame, CFrameWnd)
-    ON_COMMAND_EX_RANGE(ID_TEST_BAR_FIRST, ID_TEST_BAR_LAST, OnBarCheck)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_TEST_BAR_FIRST, ID_TEST_BAR_LAST, OnUpdateControlBarMenu)
-END_MESSAGE_MAP()
-
-CRect ChildRect(CWnd* pChild)
-{
-    CRect rect;
-    pChild->GetWindowRect(&rect);
-    pChild->GetParent()->ScreenToClient(&rect);
-    return rect;
-}
-
 class BarsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        pFrame = new CBarFrame;
-        ASSERT_TRUE(pFrame->Create(NULL, "Bars", WS_OVERLAPPEDWINDOW, CRect(20, 20, 520, 420)));
+        pFrame = MakeBarFrame(view);
+        ASSERT_NE(pFrame, nullptr);
         hFrame = pFrame->m_hWnd;
-        // A client area of exactly 400 x 300.
-        CRect rcWindow, rcClient;
-        pFrame->GetWindowRect(&rcWindow);
-        pFrame->GetClientRect(&rcClient);
-        pFrame->SetWindowPos(&CWnd::wndTop, 20, 20, 400 + rcWindow.Width() - rcClient.Width(),
-                             300 + rcWindow.Height() - rcClient.Height(), SWP_NOACTIVATE);
-        ASSERT_TRUE(view.Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pFrame, AFX_IDW_PANE_FIRST));
-        pFrame->ShowWindow(SW_SHOWNA);
-        PumpPending();
     }
     void TearDown() override
     {
