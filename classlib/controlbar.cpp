@@ -60,11 +60,13 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpcs)
         return -1;
     if (m_dwStyle & CBRS_TOOLTIPS)
         EnableToolTips(TRUE);
+    // A bar made on a frame docks there; a floating frame's dock bar comes with the frame it
+    // floats for as its dock site already.
     CWnd* pParent = GetParent();
-    if (pParent != nullptr && pParent->IsFrameWnd()) {
+    if (m_pDockSite == nullptr && pParent != nullptr && pParent->IsFrameWnd())
         m_pDockSite = (CFrameWnd*)pParent;
+    if (m_pDockSite != nullptr)
         m_pDockSite->AddControlBar(this);
-    }
     return 0;
 }
 

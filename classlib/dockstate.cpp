@@ -181,15 +181,11 @@ void CControlBar::GetBarInfo(CControlBarInfo* pInfo)
     pInfo->m_bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
     pInfo->m_bDockBar = IsDockBar();
     pInfo->m_nMRUWidth = m_nMRUWidth;
+    // A floating dock bar's place is on the screen; every other bar's is in its parent.
     CRect rect;
     GetWindowRect(&rect);
-    if (pInfo->m_bFloating && !pInfo->m_bDockBar && m_pDockBar != nullptr) {
-        CWnd* pFrame = m_pDockBar->GetParentFrame();
-        if (pFrame != nullptr)
-            pFrame->GetWindowRect(&rect);
-    } else if (GetParent() != nullptr) {
+    if (!(pInfo->m_bDockBar && pInfo->m_bFloating) && GetParent() != nullptr)
         GetParent()->ScreenToClient(&rect);
-    }
     pInfo->m_pointPos = rect.TopLeft();
     pInfo->m_bDocking = m_pDockContext != nullptr;
     if (m_pDockContext != nullptr) {
@@ -224,8 +220,9 @@ void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
         m_pDockContext->m_ptMRUFloatPos = pInfo->m_ptMRUFloatPos;
     }
     if (!IsDockBar()) {
-        if (!pInfo->m_bFloating && m_pDockBar != nullptr)
-            SetWindowPos(NULL, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_nStateFlags &= ~(delayHide | delayShow);
+        SetWindowPos(NULL, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (pInfo->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
         return;
     }
     // A dock bar takes its rows again; each bar named in them moves in.
@@ -250,7 +247,14 @@ void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
             pOld->RemoveControlBar(pBar, -1, -1);
         pBar->m_pDockBar = pDockBar;
         DWORD dwStyle = pBar->GetBarStyle() & ~(CBRS_ALIGN_ANY | CBRS_FLOATING);
-        pBar->SetBarStyle(dwStyle | (pDockBar->m_dwStyle & CBRS_ALIGN_ANY));
+        dwStyle |= pDockBar->m_dwStyle & CBRS_ALIGN_ANY;
+        if (pDockBar->m_bFloating) {
+            dwStyle |= CBRS_FLOATING;
+            CString strTitle;
+            pBar->GetWindowText(strTitle);
+            pDockBar->GetParent()->SetWindowText(strTitle);
+        }
+        pBar->SetBarStyle(dwStyle);
         pDockBar->m_arrBars.Add(pBar);
     }
     if (pDockBar->m_arrBars[pDockBar->m_arrBars.GetSize() - 1] != nullptr)
@@ -275,32 +279,44 @@ void CFrameWnd::GetDockState(CDockState& state) const
 
 void CFrameWnd::SetDockState(const CDockState& state)
 {
-    // Each record finds its live bar; a record whose bar is missing stays without one.
+    // Each record finds its bar: a floating dock bar gets a new floating frame at its place,
+    // any other record the frame's bar of its id; a record whose bar is missing stays without.
     for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++) {
         CControlBarInfo* pInfo = state.GetBarInfo((int)i);
+        pInfo->m_pBar = nullptr;
+        if (pInfo->m_bDockBar && pInfo->m_bFloating) {
+            CMiniDockFrameWnd* pFrame = CreateFloatingFrame(pInfo->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);
+            if (pFrame == nullptr)
+                continue;
+            CRect rect(pInfo->m_pointPos, CSize(10, 10));
+            pFrame->CalcWindowRect(&rect);
+            pFrame->SetWindowPos(NULL, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            pInfo->m_pBar = &pFrame->m_wndDockBar;
+            continue;
+        }
         CControlBar* pBar = GetControlBar(pInfo->m_nBarID);
-        pInfo->m_pBar = (pBar != nullptr && !pBar->IsDockBar() == !pInfo->m_bDockBar) ? pBar : nullptr;
+        if (pBar != nullptr && !pBar->IsDockBar() == !pInfo->m_bDockBar && !(pBar->IsDockBar() && pBar->IsFloating()))
+            pInfo->m_pBar = pBar;
     }
-    // The dock bars' rows first, then the bars' own places and memories, then what floats.
+    // Dock bars take their rows (pulling their bars in), bars their places and memories.
     for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++) {
         CControlBarInfo* pInfo = state.GetBarInfo((int)i);
-        if (pInfo->m_pBar != nullptr && pInfo->m_bDockBar)
+        if (pInfo->m_pBar != nullptr)
             pInfo->m_pBar->SetBarInfo(pInfo, this);
     }
+    // Floating frames show with a visible bar; one left without bars goes.
     for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++) {
         CControlBarInfo* pInfo = state.GetBarInfo((int)i);
-        if (pInfo->m_pBar == nullptr || pInfo->m_bDockBar)
+        if (pInfo->m_pBar == nullptr || !pInfo->m_bDockBar || !pInfo->m_bFloating)
             continue;
-        pInfo->m_pBar->SetBarInfo(pInfo, this);
-        if (pInfo->m_bFloating) {
-            DWORD dwAlign = pInfo->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT;
-            FloatControlBar(pInfo->m_pBar, pInfo->m_pointPos, dwAlign);
+        CDockBar* pDockBar = (CDockBar*)pInfo->m_pBar;
+        CFrameWnd* pFrame = pDockBar->GetParentFrame();
+        if (pDockBar->GetDockedCount() == 0) {
+            pInfo->m_pBar = nullptr;
+            pFrame->DestroyWindow();
+            continue;
         }
-    }
-    for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++) {
-        CControlBarInfo* pInfo = state.GetBarInfo((int)i);
-        if (pInfo->m_pBar != nullptr && !pInfo->m_bDockBar)
-            ShowControlBar(pInfo->m_pBar, pInfo->m_bVisible, TRUE);
+        pFrame->RecalcLayout();
     }
     DelayRecalcLayout();
 }

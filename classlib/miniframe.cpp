@@ -87,6 +87,9 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
     // A failure here has deleted the frame already (PostNcDestroy).
     if (!CMiniFrameWnd::CreateEx(0, NULL, "", dwStyle, CRect(0, 0, 0, 0), pParent))
         return FALSE;
+    // The dock bar belongs to the bar list of the frame it floats for, as its bars do.
+    if (pParent != nullptr && pParent->IsFrameWnd())
+        m_wndDockBar.m_pDockSite = (CFrameWnd*)pParent;
     if (!m_wndDockBar.Create(this, WS_CHILD | WS_VISIBLE | (dwBarStyle & CBRS_ALIGN_ANY), AFX_IDW_DOCKBAR_FLOAT)) {
         DestroyWindow();
         return FALSE;

@@ -270,7 +270,7 @@ TEST_F(DockingTest, TheDockStateRoundTripsAndRestoresRowsAndFloatingPlaces)
 
     CDockState state;
     pFrame->GetDockState(state);
-    ASSERT_EQ(state.m_arrBarInfo.GetSize(), 7);   // four dock bars and three bars
+    ASSERT_EQ(state.m_arrBarInfo.GetSize(), 8);   // four dock bars, three bars, the floating dock bar
     CMemFile file1;
     {
         CArchive ar(&file1, CArchive::store);
@@ -292,10 +292,19 @@ TEST_F(DockingTest, TheDockStateRoundTripsAndRestoresRowsAndFloatingPlaces)
     ASSERT_EQ(pTopInfo->m_arrBarID.GetSize(), 5);
     EXPECT_EQ(pTopInfo->m_arrBarID[3], 0xE812u | CControlBarInfo::kPlaceHolderFlag);
     const CControlBarInfo* pCInfo = read.GetBarInfo(6);
+    EXPECT_EQ(pCInfo->m_nBarID, 0xE812u);
     EXPECT_TRUE(pCInfo->m_bFloating);
-    EXPECT_EQ(pCInfo->m_pointPos, CPoint(400, 300));
+    EXPECT_TRUE(pCInfo->m_bVisible);
     EXPECT_EQ(pCInfo->m_ptMRUFloatPos, CPoint(400, 300));
     EXPECT_EQ(pCInfo->m_uMRUDockID, (UINT)AFX_IDW_DOCKBAR_TOP);
+    const CControlBarInfo* pFloatInfo = read.GetBarInfo(7);
+    EXPECT_EQ(pFloatInfo->m_nBarID, (UINT)AFX_IDW_DOCKBAR_FLOAT);
+    EXPECT_TRUE(pFloatInfo->m_bDockBar && pFloatInfo->m_bFloating && pFloatInfo->m_bHorz);
+    ASSERT_EQ(pFloatInfo->m_arrBarID.GetSize(), 2);
+    EXPECT_EQ(pFloatInfo->m_arrBarID[0], 0xE812u);
+    CRect rcFloatBar;
+    c.m_pDockBar->GetWindowRect(&rcFloatBar);
+    EXPECT_EQ(pFloatInfo->m_pointPos, rcFloatBar.TopLeft());
 
     CMemFile file2;
     {
