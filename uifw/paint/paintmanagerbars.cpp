@@ -1,15 +1,22 @@
 // The metrics that depend on where a control bar stands.
 #include "paintmanageroffice2003.h"
 
+#include "controlbar.h"
 #include "paintsystem.h"
+#include "toolcontrolbar.h"
 
-void CUiPaintManager::AdjustBarClientRect(CUiControlBar*, CRect& rc)
+void CUiPaintManager::AdjustBarClientRect(CUiControlBar* pBar, CRect& rc)
 {
-    rc.DeflateRect(3, 1);
+    if (pBar != nullptr && pBar->IsDockedVertically())
+        rc.DeflateRect(1, 3);
+    else
+        rc.DeflateRect(3, 1);
 }
 
-int CUiPaintManager::GetFixedBarPadding(CUiControlBar*)
+int CUiPaintManager::GetFixedBarPadding(CUiControlBar* pBar)
 {
+    if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CUiMenuControlBar)))
+        return 0;
     return 6;
 }
 
@@ -18,9 +25,16 @@ BOOL CUiPaintManager::IsToolBarThemedFrame(CUiControlBar*)
     return FALSE;
 }
 
-bool CUiPaintManagerOffice2003::IsThemedDockedToolBar(CUiControlBar*)
+// The bar's "second extended style bit" that the themed frame also asks for names no field
+// of the toolbar; it counts as clear.
+bool CUiPaintManagerOffice2003::IsThemedDockedToolBar(CUiControlBar* pBar)
 {
-    return false;
+    CUiToolControlBar* pToolBar = DYNAMIC_DOWNCAST(CUiToolControlBar, pBar);
+    if (pToolBar == nullptr || !pToolBar->IsBarDocked() || pToolBar->IsBarFloating())
+        return false;
+    if (pToolBar->IsKindOf(RUNTIME_CLASS(CUiMenuControlBar)) || pToolBar->IsKindOf(RUNTIME_CLASS(CUiPanelControlBar)))
+        return false;
+    return !pToolBar->m_bContentWrapped;
 }
 
 void CUiPaintManagerOffice2003::AdjustBarClientRect(CUiControlBar* pBar, CRect& rc)
@@ -28,12 +42,15 @@ void CUiPaintManagerOffice2003::AdjustBarClientRect(CUiControlBar* pBar, CRect& 
     if (GetScreenBitsPerPixel() > 8)
         return;
     CUiPaintManagerXP::AdjustBarClientRect(pBar, rc);
-    rc.InflateRect(2, 0);
+    if (pBar != nullptr && pBar->IsDockedVertically())
+        rc.InflateRect(0, 2);
+    else
+        rc.InflateRect(2, 0);
 }
 
 int CUiPaintManagerOffice2003::GetFixedBarPadding(CUiControlBar* pBar)
 {
-    if (GetScreenBitsPerPixel() > 8 && IsThemedDockedToolBar(pBar))
+    if (GetScreenBitsPerPixel() > 8 && pBar != nullptr && pBar->IsBarDocked() && !pBar->IsBarFloating())
         return 0;
     return CUiPaintManagerXP::GetFixedBarPadding(pBar);
 }
