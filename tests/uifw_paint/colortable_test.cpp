@@ -51,7 +51,7 @@ TEST(ColorTable, BaseLookMapsItsIdsToSystemEntriesAndFallsBackToTheFace)
     EXPECT_EQ(IdentitySysColor(COLOR_WINDOWTEXT), pm->GetColor(1011));
     EXPECT_EQ(IdentitySysColor(COLOR_3DLIGHT), pm->GetColor(1003));
     EXPECT_EQ(IdentitySysColor(COLOR_3DDKSHADOW), pm->GetColor(2008));
-    EXPECT_EQ(IdentitySysColor(COLOR_INFOBK), pm->GetColor(COLOR_INFOBK));
+    EXPECT_EQ(COLOR_INFOBK, painttest::IdentitySysColorIndex(pm->GetColor(COLOR_INFOBK)));
     EXPECT_EQ(pm->GetBrush(COLOR_BTNFACE), pm->GetBrush(60));
     EXPECT_EQ(pm->GetBrush(COLOR_BTNFACE), pm->GetBrush(-3));
     EXPECT_EQ(PaintGetSysColorBrush(COLOR_BTNSHADOW), pm->GetBrush(COLOR_BTNSHADOW));

@@ -12,6 +12,15 @@ COLORREF IdentitySysColor(int nIndex)
     return RGB(nIndex * 4 + 1, 128, 255 - nIndex);
 }
 
+int IdentitySysColorIndex(COLORREF clr)
+{
+    for (int i = 0; i < 50; ++i) {
+        if (IdentitySysColor(i) == clr)
+            return i;
+    }
+    return -1;
+}
+
 PaintLookScope::PaintLookScope() : m_colors(), m_bColors(false)
 {
     PaintManagerHolder& holder = PaintManagerHolder::Get();
@@ -126,6 +135,24 @@ int CountIn(const winharness::DibSurface& surface, const CRect& rc, COLORREF clr
         }
     }
     return n;
+}
+
+::testing::AssertionResult InkOnlyInside(const winharness::DibSurface& surface, const CRect& rcAllowed,
+                                         COLORREF clr)
+{
+    const CRect rcAll(0, 0, surface.width(), surface.height());
+    const CRect rcInk = InkBounds(surface, rcAll, clr);
+    if (rcInk.IsRectEmpty())
+        return ::testing::AssertionFailure() << "no pixel of the colour";
+    CRect rcUnion;
+    rcUnion.UnionRect(&rcInk, &rcAllowed);
+    if (rcUnion != rcAllowed) {
+        return ::testing::AssertionFailure() << "ink (" << rcInk.left << ", " << rcInk.top << ", " << rcInk.right
+                                             << ", " << rcInk.bottom << ") reaches outside (" << rcAllowed.left
+                                             << ", " << rcAllowed.top << ", " << rcAllowed.right << ", "
+                                             << rcAllowed.bottom << ")";
+    }
+    return ::testing::AssertionSuccess();
 }
 
 int ScreenDpi()

@@ -16,6 +16,8 @@
 namespace painttest {
 
 COLORREF IdentitySysColor(int nIndex);
+// The system colour index whose identity colour clr is, or -1.
+int IdentitySysColorIndex(COLORREF clr);
 OSVERSIONINFOA MakeVersionInfo(DWORD dwPlatform, DWORD dwMajor, DWORD dwMinor, DWORD dwBuild, LPCSTR lpszServicePack);
 
 class PaintLookScope {
@@ -46,6 +48,10 @@ private:
 // The bounding rectangle of the pixels of clr inside rcSearch (empty when there are none).
 CRect InkBounds(const winharness::DibSurface& surface, const CRect& rcSearch, COLORREF clr);
 int CountIn(const winharness::DibSurface& surface, const CRect& rc, COLORREF clr);
+// Success when some pixel of clr lies in rcAllowed and none of the surface lies outside it:
+// text, Marlett glyphs, DrawState images and ellipses, whose exact pixels the system picks.
+::testing::AssertionResult InkOnlyInside(const winharness::DibSurface& surface, const CRect& rcAllowed,
+                                         COLORREF clr);
 // Logical pixels per inch of the screen; the painters' tests expect 96.
 int ScreenDpi();
 
