@@ -52,8 +52,13 @@ DWORD LineStateWord(DWORD dwErrors, const COMSTAT& stat);
 // above, which plain "COMn" names cannot reach.
 CString MakeComDeviceName(int nComIndex);
 
-// Thread procedure; the parameter is the port index. Always returns 0.
+// Thread procedure; the parameter is the port index. It opens the port's stop event by name
+// before anything else. Always returns 0.
 UINT PortSessionThread(LPVOID pParam);
+
+// The connection of a port on the calling thread, with the stop event it holds for its whole
+// life (see BeginPortSessionThread, which creates it before the thread starts).
+void RunPortSession(int nPort, HANDLE hStop);
 
 // Fills a device control block from the current set's fields of a port, starting from what
 // the driver reported.
