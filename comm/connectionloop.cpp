@@ -55,6 +55,7 @@ CConnectionLoop::CConnectionLoop(int nCommType, HANDLE hPort, int nPort, const C
       m_nResult(0),
       m_pWait(NULL),
       m_bWaitArmed(false),
+      m_bWritesLeft(false),
       m_results(results)
 {
     ZeroMemory(&m_stat, sizeof(m_stat));
@@ -376,7 +377,7 @@ void CConnectionLoop::ClosePort(bool bPurge)
         // A purge does not end every pending write (Wine's leaves them running).
         if (m_writer.GetPendingCount())
             api.CancelIo(m_hPort);
-        m_writer.Abandon(kCancelWaitMs);
+        m_bWritesLeft = !m_writer.Abandon(kCancelWaitMs);
         api.CloseHandle(m_hPort);
         m_hPort = INVALID_HANDLE_VALUE;
     }
@@ -385,7 +386,9 @@ void CConnectionLoop::ClosePort(bool bPurge)
 
 void CConnectionLoop::CloseEvents()
 {
-    if (m_hWriteEvent)
+    // An event that a record left to the system still refers to stays open: closed, its handle
+    // value could be given to a newer event, which the system would then signal.
+    if (m_hWriteEvent && !m_bWritesLeft)
         CloseHandle(m_hWriteEvent);
     if (!m_bWaitArmed) {
         if (m_hWaitEvent)

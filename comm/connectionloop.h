@@ -194,6 +194,7 @@ private:
 
     CommWait* m_pWait;
     bool m_bWaitArmed;
+    bool m_bWritesLeft;     // writes that never completed were left to the system
 
     const ConnectionLoopResults m_results;
 };

@@ -103,7 +103,8 @@ bool CPlainLoop::Serve(DWORD dwIndex)
         COleSafeArray data = GetSendEditorData();
         if (m_set.m_nRandomOn[m_nPort])
             data = m_slot.m_randomEngine.ApplyRandomRegions(data);
-        m_buffer.Push(data, 0);
+        if (!m_buffer.Push(data, 0))
+            return NoMemory();
         return SendPath();
     }
     case WaitRecvTimeout:

@@ -88,7 +88,7 @@ int CSerialWriter::WaitAll(DWORD dwTimeout, HANDLE hStop, DWORD& dwError)
     }
 }
 
-void CSerialWriter::Abandon(DWORD dwTimeout)
+bool CSerialWriter::Abandon(DWORD dwTimeout)
 {
     DWORD start = GetTickCount();
     while (!m_writes.empty()) {
@@ -108,5 +108,7 @@ void CSerialWriter::Abandon(DWORD dwTimeout)
     }
     // Whatever still runs stays allocated: the system may yet read its bytes and fill its
     // record.
+    bool bAllReleased = m_writes.empty();
     m_writes.clear();
+    return bAllReleased;
 }

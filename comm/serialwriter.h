@@ -38,10 +38,10 @@ public:
     // set. Returns the number that finished well; dwError as for Collect.
     int WaitAll(DWORD dwTimeout, HANDLE hStop, DWORD& dwError);
 
-    // After the writes were aborted (PurgeComm) or the port closed: waits, bounded, for their
-    // records to be released by the system. Writes that never finish are left allocated, since
-    // the system may still touch them.
-    void Abandon(DWORD dwTimeout);
+    // After the writes were aborted (PurgeComm, CancelIo): waits, bounded, for their records to
+    // be released by the system. Writes that never finish are left allocated, since the system
+    // may still touch them; true when none was left so (their event may then be closed).
+    bool Abandon(DWORD dwTimeout);
 
 private:
     struct PendingWrite

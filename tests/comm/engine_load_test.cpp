@@ -244,3 +244,29 @@ TEST_F(EngineTest, MoreQueuedThanTheReceiveBufferHoldsReportsNoLeftoverError)
     EXPECT_EQ(1, frame.Count("msg 20035"));
     EXPECT_EQ(nullptr, frame.FindMessage(20008));
 }
+
+// ---- the set a connection reads ------------------------------------------------------------
+
+TEST_F(EngineTest, RunningConnectionKeepsTheSetItStartedWith)
+{
+    ASSERT_TRUE(StartConnected());
+    // The settings dialog's Apply while the connection runs.
+    CCommSetRecord changed = set;
+    changed.m_nRecvFraming[0] = 1;
+    changed.m_nFixedBlockSize[0] = 2;
+    changed.m_delimiters[0] = Bytes({0x0A, 0x0D});
+    AssignCurrentCommSet(changed);
+    device.Inject("abcd");
+    ASSERT_TRUE(frame.WaitForText("recv 61 62 63 64"));
+    EXPECT_EQ(0, frame.Count("recv 61 62"));
+    ASSERT_TRUE(Stop());
+
+    // The next connection starts with the new set.
+    CloseHandle(m_hThread);
+    CloseHandle(m_hStop);
+    m_hThread = m_hStop = nullptr;
+    ASSERT_TRUE(StartConnected());
+    device.Inject("abcd");
+    ASSERT_TRUE(frame.WaitForText("recv 63 64"));
+    EXPECT_EQ(1, frame.Count("recv 61 62"));
+}
