@@ -8,28 +8,90 @@ export WINEDEBUG=-all
 export WINE_LOCALE=ja_JP.UTF-8
 export LOCPATH="$BUILD_DIR/locale"
 export JOBS=${JOBS:-$(nproc)}
+# The preload library that gives pseudo-terminals modem lines in the 32-bit Wine process
+# (scripts/ptymodem.c); a program started with it in LD_PRELOAD can run connections on COM
+# ports mapped to a pseudo-terminal pair.
+export PTY_MODEM_LIB="$BUILD_DIR/ptymodem/ptymodem.so"
 
 configure_and_build() {
+    build_pty_modem || return 1
     cmake -S "$here" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" \
-          -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} >"$BUILD_DIR/configure.log" 2>&1 ||
+          -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} -DKORVANE_PTY_MODEM_LIB="$PTY_MODEM_LIB" \
+          >"$BUILD_DIR/configure.log" 2>&1 ||
         { cat "$BUILD_DIR/configure.log"; return 1; }
     cmake --build "$BUILD_DIR" -j "$JOBS" "$@"
 }
 
+# Built with the host compiler for i386, since Wine runs the 32-bit program in a 32-bit process.
+build_pty_modem() {
+    local src="$here/scripts/ptymodem.c"
+    [ "$PTY_MODEM_LIB" -nt "$src" ] && return 0
+    mkdir -p "$(dirname "$PTY_MODEM_LIB")"
+    gcc -m32 -shared -fPIC -O2 -Wall -Wextra -o "$PTY_MODEM_LIB" "$src" -ldl
+}
+
+# A pseudo-terminal pair with COM ports $1 and $2 of the build's Wine prefix mapped to its two
+# ends; KORVANE_PTY_COMS names the two ports for the programs started afterwards. The ends'
+# links live in the build folder, so runs of other build folders (each with its own prefix)
+# never meet. Start it after Wine's services are up: their start renews the prefix's COM links.
+start_pty_pair() {
+    local dir="$BUILD_DIR/pty" dos="$WINEPREFIX/dosdevices"
+    stop_pty_pair
+    mkdir -p "$dir"
+    socat pty,raw,echo=0,link="$dir/end1" pty,raw,echo=0,link="$dir/end2" >"$dir/socat.log" 2>&1 &
+    PTY_PAIR_PID=$!
+    for _ in $(seq 100); do [ -e "$dir/end1" ] && [ -e "$dir/end2" ] && break; sleep 0.05; done
+    if ! [ -e "$dir/end1" ] || ! [ -e "$dir/end2" ]; then
+        echo "warning: socat made no pseudo-terminal pair" >&2
+        cat "$dir/socat.log" >&2
+        return 1
+    fi
+    ln -sfn "$dir/end1" "$dos/com$1"
+    ln -sfn "$dir/end2" "$dos/com$2"
+    PTY_PAIR_COMS="$1 $2"
+    export KORVANE_PTY_COMS="$1 $2"
+}
+
+stop_pty_pair() {
+    local n
+    if [ -n "${PTY_PAIR_PID:-}" ]; then
+        kill "$PTY_PAIR_PID" 2>/dev/null
+        wait "$PTY_PAIR_PID" 2>/dev/null
+    fi
+    for n in ${PTY_PAIR_COMS:-}; do rm -f "$WINEPREFIX/dosdevices/com$n"; done
+    rm -rf "$BUILD_DIR/pty"
+    PTY_PAIR_PID= PTY_PAIR_COMS=
+    unset KORVANE_PTY_COMS
+}
+
 # A private X display for the windows of the program and the tests.
 start_display() {
-    local n=${DISPLAY_NUM:-}
-    if [ -z "$n" ]; then
-        for n in $(seq 90 140); do
-            [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
+    local n tries
+    # Several test runs may start at once on one machine: a display whose server did not stay
+    # up (another run took the number first) is given up for the next free number.
+    for tries in $(seq 20); do
+        n=${DISPLAY_NUM:-}
+        if [ -z "$n" ]; then
+            for n in $(seq 90 140); do
+                [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
+            done
+        fi
+        Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 50); do
+            [ -e /tmp/.X11-unix/X$n ] && break
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
         done
-    fi
-    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=:$n
-    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+        sleep 0.2
+        if kill -0 "$XVFB_PID" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then
+            export DISPLAY=:$n
+            return 0
+        fi
+        [ -n "${DISPLAY_NUM:-}" ] && break
+    done
     # Window tests fail in puzzling ways without a display: say so plainly.
-    [ -e /tmp/.X11-unix/X$n ] || echo "warning: Xvfb did not start on :$n" >&2
+    echo "warning: Xvfb did not start" >&2
 }
 
 stop_display() {

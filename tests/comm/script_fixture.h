@@ -8,61 +8,10 @@
 #include "engine_fixture.h"
 #include "scriptdlls.h"
 #include "scriptloop.h"
+#include "temp_folder_support.h"
 
-#include <mutex>
 #include <string>
 #include <vector>
-
-// The application as the connection threads see it. The real shell answers on its main
-// thread; here a lock does, since the test reads what the connection thread wrote.
-class TestApp : public IAppAccessors
-{
-public:
-    COleSafeArray GetSendEditorData() override
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        return Bytes(m_editor);
-    }
-    void SetSendEditorData(const COleSafeArray& data) override
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_editor = BytesOf(data);
-        ++m_editorWrites;
-    }
-    COleSafeArray GetScriptText(int nPort) override
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        const std::string& text = m_script[nPort == 1 ? 1 : 0];
-        return Bytes(std::vector<BYTE>(text.begin(), text.end()));
-    }
-
-    void SetEditor(const std::vector<BYTE>& bytes)
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_editor = bytes;
-    }
-    std::vector<BYTE> Editor()
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        return m_editor;
-    }
-    int EditorWrites()
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        return m_editorWrites;
-    }
-    void SetScript(int nPort, const std::string& text)
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_script[nPort == 1 ? 1 : 0] = text;
-    }
-
-private:
-    std::mutex m_lock;
-    std::vector<BYTE> m_editor;
-    int m_editorWrites = 0;
-    std::string m_script[2];
-};
 
 class AppTest : public EngineTest
 {
@@ -165,37 +114,3 @@ protected:
     }
 };
 
-// A folder of its own in the temporary folder, removed with everything in it.
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        static int n = 0;
-        char name[MAX_PATH];
-        wsprintfA(name, "%skorvane_script_%lu_%d", temp, GetCurrentProcessId(), ++n);
-        m_path = name;
-        CreateDirectoryA(m_path.c_str(), nullptr);
-    }
-    ~TempFolder()
-    {
-        WIN32_FIND_DATAA find;
-        HANDLE h = FindFirstFileA((m_path + "\\*").c_str(), &find);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = find.cFileName;
-                if (name != "." && name != "..")
-                    DeleteFileA((m_path + "\\" + name).c_str());
-            } while (FindNextFileA(h, &find));
-            FindClose(h);
-        }
-        RemoveDirectoryA(m_path.c_str());
-    }
-    const std::string& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return m_path + "\\" + name; }
-
-private:
-    std::string m_path;
-};

@@ -1,0 +1,297 @@
+// A real connection through the platform's serial calls: the connection runs on the first COM
+// port of the pseudo-terminal pair that the test command maps into the Wine prefix, and the
+// device is played on the second one. The comm-event wait on a pseudo-terminal needs the
+// preload library that gives it modem lines; the second test entry runs without it.
+#include "connection_fixture.h"
+#include "portdevice.h"
+#include "scriptloop.h"
+
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+enum Mode { Plain, Script };
+
+const size_t kMebibyte = 1 << 20;
+// How long a stopped connection may take to end; the engine itself waits at most 2 s for
+// writes that were still running when it stopped.
+const DWORD kCloseBoundMs = 5000;
+// A mebibyte each way on a shared, loaded machine.
+const DWORD kTrafficBoundMs = 180000;
+
+// The script mode's device answer: every received block back, and the editor's bytes on the
+// user's send command.
+const char kEchoScript[] = R"(
+function OnConnected() end
+function OnDisConnected() end
+function OnReceive(data) SendData(data) end
+function OnSendPush() SendData(GetEditorData()) end
+)";
+
+const DWORD kEndMessages[] = {20001, 20002, 20011, 20016};
+
+// The two COM numbers of the pair: the connection's and the device's.
+bool PairPorts(int& connection, int& device)
+{
+    char text[64] = {};
+    if (!GetEnvironmentVariableA("KORVANE_PTY_COMS", text, sizeof(text)))
+        return false;
+    return std::sscanf(text, "%d %d", &connection, &device) == 2 && connection > 0 && device > 0;
+}
+
+unsigned NextRandom(unsigned& state)
+{
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    return state;
+}
+
+// Bytes that do not repeat within the run, so a lost, doubled or moved piece shows.
+std::vector<BYTE> Pattern(size_t size, unsigned seed)
+{
+    std::vector<BYTE> bytes(size);
+    for (BYTE& b : bytes)
+        b = static_cast<BYTE>(NextRandom(seed) >> 11);
+    return bytes;
+}
+
+// Piece sizes from 1 to 4,096 bytes that add up to the total: the smallest and the largest
+// first, then at random.
+std::vector<size_t> Pieces(size_t total, unsigned seed)
+{
+    std::vector<size_t> pieces;
+    size_t sum = 0;
+    while (sum < total) {
+        size_t piece = pieces.empty() ? 1 : pieces.size() == 1 ? 4096 : 1 + NextRandom(seed) % 4096;
+        piece = std::min(piece, total - sum);
+        pieces.push_back(piece);
+        sum += piece;
+    }
+    return pieces;
+}
+
+// Where two byte runs first differ, for the failure message.
+std::string Difference(const std::vector<BYTE>& actual, const std::vector<BYTE>& expected)
+{
+    size_t i = 0;
+    while (i < actual.size() && i < expected.size() && actual[i] == expected[i])
+        ++i;
+    char text[128];
+    std::snprintf(text, sizeof(text), "%zu bytes, %zu expected, first difference at %zu", actual.size(),
+                  expected.size(), i);
+    return text;
+}
+
+int ThreadCount()
+{
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snap == INVALID_HANDLE_VALUE)
+        return -1;
+    int n = 0;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Thread32First(snap, &entry); more; more = Thread32Next(snap, &entry))
+        n += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snap);
+    return n;
+}
+
+DWORD HandleCount()
+{
+    DWORD n = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &n);
+    return n;
+}
+
+std::string ModeName(const ::testing::TestParamInfo<Mode>& info)
+{
+    return info.param == Plain ? "Plain" : "Script";
+}
+
+} // namespace
+
+class PtyConnectionTest : public ConnectionTest, public ::testing::WithParamInterface<Mode>
+{
+protected:
+    TestApp app;
+    PortDevice device;
+    // What the frame was told, gathered as it arrives on the main thread.
+    std::vector<BYTE> received, sent;
+    std::vector<std::string> failures;
+    // Plain mode: the frame answers every received block with its bytes, as its automatic
+    // reply does in the mode that keeps the received bytes.
+    bool echo = false;
+
+    void SetUp() override
+    {
+        ConnectionTest::SetUp();
+        SetAppAccessors(&app);
+        int connection = 0, devicePort = 0;
+        ASSERT_TRUE(PairPorts(connection, devicePort))
+            << "KORVANE_PTY_COMS names no pseudo-terminal pair: run through scripts/test.sh";
+        set.m_nComIndex[0] = connection - 1;
+        set.m_nRecvFraming[0] = 0;
+        set.m_nRecvBufferSize[0] = 65536;
+        set.m_nInQueue[0] = set.m_nOutQueue[0] = 65536;
+        if (GetParam() == Script) {
+            set.m_nScriptMode[0] = 1;
+            app.SetScript(0, kEchoScript);
+        }
+        echo = GetParam() == Plain;
+        // Whatever an earlier test left in the pair is drained before this one starts.
+        ASSERT_TRUE(device.Open(connection)) << "COM" << connection;
+        device.DrainQuiet(100, 3000);
+        device.Close();
+        ASSERT_TRUE(device.Open(devicePort)) << "COM" << devicePort;
+        device.DrainQuiet(50, 3000);
+        frame.onReport = [this](const RecordedReport& report) { Gather(report); };
+    }
+
+    void TearDown() override
+    {
+        ConnectionTest::TearDown();
+        device.Close();
+        frame.onReport = nullptr;
+    }
+
+    void Gather(const RecordedReport& report)
+    {
+        if (report.type != RecordedReport::Record)
+            return;
+        if (report.kind == 1) {
+            sent.insert(sent.end(), report.payload.begin(), report.payload.end());
+        } else if (report.kind == 2) {
+            received.insert(received.end(), report.payload.begin(), report.payload.end());
+            if (echo && !frame.Buffers().empty()) {
+                frame.Buffers().front()->Push(Bytes(report.payload), 0);
+                frame.Buffers().front()->Signal();
+            }
+        } else if (std::find(std::begin(kEndMessages), std::end(kEndMessages), report.code) == std::end(kEndMessages)) {
+            // A message's payload, when it has one, is its text.
+            failures.push_back(report.Text() + " " + std::string(report.payload.begin(), report.payload.end()));
+        }
+    }
+
+    // The user's send command: in plain mode the bytes go through the channel buffer, in
+    // script mode the script sends the editor's bytes from OnSendPush.
+    void ManualSend(const std::vector<BYTE>& bytes)
+    {
+        if (GetParam() == Plain) {
+            Push(bytes, 1);
+            return;
+        }
+        app.SetEditor(bytes);
+        HANDLE h = CreateEventA(nullptr, FALSE, FALSE, MakeScriptSendEventName(0));
+        SetEvent(h);
+        CloseHandle(h);
+    }
+
+    struct Counts
+    {
+        int threads = ThreadCount();
+        DWORD handles = HandleCount();
+    };
+
+    // After the connection ended: with the test's own handles of it closed, the process has
+    // as many threads and handles as before it started.
+    void ExpectNothingLeftSince(const Counts& before)
+    {
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(m_hThread, 0));
+        CloseHandle(m_hThread);
+        CloseHandle(m_hStop);
+        m_hThread = m_hStop = nullptr;
+        EXPECT_EQ(before.threads, ThreadCount()) << "a thread of the connection is left";
+        EXPECT_EQ(before.handles, HandleCount()) << "a handle of the connection is left";
+    }
+
+    bool Connect()
+    {
+        Start();
+        return frame.WaitFor([&] { return !frame.Buffers().empty() || !failures.empty(); }, 10000) &&
+               failures.empty();
+    }
+};
+
+TEST_P(PtyConnectionTest, MebibyteBothWaysThenAManualSend)
+{
+    ASSERT_TRUE(Connect()) << ::testing::PrintToString(failures);
+    const std::vector<BYTE> pattern = Pattern(kMebibyte, 14);
+    device.StartWriting(pattern, Pieces(kMebibyte, 41));
+
+    // Every block the connection reports is answered, so the device gets it all back.
+    EXPECT_TRUE(frame.WaitFor(
+        [&] { return (received.size() >= kMebibyte && device.ReceivedCount() >= kMebibyte) || !failures.empty(); },
+        kTrafficBoundMs))
+        << "received " << received.size() << ", echoed " << device.ReceivedCount();
+    EXPECT_TRUE(device.WaitWritten(1000));
+    frame.Pump(200);
+    EXPECT_EQ(std::vector<std::string>(), failures);
+    EXPECT_TRUE(received == pattern) << "received: " << Difference(received, pattern);
+    EXPECT_TRUE(sent == pattern) << "sent: " << Difference(sent, pattern);
+    std::vector<BYTE> back = device.Received();
+    EXPECT_TRUE(back == pattern) << "at the device: " << Difference(back, pattern);
+
+    const std::vector<BYTE> manual = {0x4B, 0x56, 0x00, 0xFF, 0x0D, 0x0A};
+    ManualSend(manual);
+    EXPECT_TRUE(frame.WaitFor([&] { return device.ReceivedCount() >= kMebibyte + manual.size(); }, 10000));
+    frame.Pump(200);
+    back = device.Received();
+    ASSERT_EQ(kMebibyte + manual.size(), back.size());
+    EXPECT_EQ(manual, std::vector<BYTE>(back.end() - manual.size(), back.end()));
+    EXPECT_EQ(std::vector<std::string>(), failures);
+
+    ASSERT_TRUE(Stop());
+    EXPECT_NE(nullptr, frame.FindMessage(20011));
+}
+
+TEST_P(PtyConnectionTest, StopWhileTheDeviceWritesEndsWithinTheCloseBound)
+{
+    const Counts before;
+    ASSERT_TRUE(Connect()) << ::testing::PrintToString(failures);
+    device.StartWriting(Pattern(256 * 1024, 7), Pieces(256 * 1024, 70), true);
+    ASSERT_TRUE(frame.WaitFor([&] { return received.size() >= 128 * 1024 || !failures.empty(); }, 60000));
+    ASSERT_EQ(std::vector<std::string>(), failures);
+    ASSERT_TRUE(device.Writing());
+
+    const DWORD start = GetTickCount();
+    SetStopEvent();
+    EXPECT_TRUE(WaitEnded(kCloseBoundMs)) << "the connection did not end within " << kCloseBoundMs << " ms";
+    const DWORD took = GetTickCount() - start;
+    EXPECT_LT(took, kCloseBoundMs);
+    std::printf("the stopped connection ended after %lu ms\n", static_cast<unsigned long>(took));
+    EXPECT_NE(nullptr, frame.FindMessage(20011));
+    EXPECT_EQ(std::vector<std::string>(), failures);
+    device.StopWriting();
+
+    ExpectNothingLeftSince(before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, PtyConnectionTest, ::testing::Values(Plain, Script), ModeName);
+
+// Without the preload library a pseudo-terminal has no modem lines, and Wine's comm-event
+// wait fails at once: the connection must say so and end, not hang.
+class WithoutModemLines : public PtyConnectionTest
+{
+};
+
+TEST_P(WithoutModemLines, TheFirstWaitReportsItsErrorAndTheConnectionEnds)
+{
+    const Counts before;
+    Start();
+    ASSERT_TRUE(WaitEnded(10000)) << "the connection hangs";
+    const RecordedReport* report = frame.FindMessage(20021);
+    ASSERT_NE(nullptr, report) << ::testing::PrintToString(frame.Trace());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_NOT_SUPPORTED), report->error);
+    std::vector<std::string> trace = frame.Trace({"pane 2", "pane 4"});
+    ASSERT_GE(trace.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>({"unregister", "pane 1", "msg 20002", "state 1"}),
+              std::vector<std::string>(trace.end() - 4, trace.end()));
+
+    ExpectNothingLeftSince(before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, WithoutModemLines, ::testing::Values(Plain, Script), ModeName);
