@@ -372,12 +372,16 @@ void CConnectionLoop::ClosePort(bool bPurge)
             api.CancelIo(m_hPort);
             FinishCommWait(kCancelWaitMs);
         }
+        // A purge does not end every pending write (Wine's leaves them running), and Wine may
+        // not cancel a write that is part way through at the first request.
+        const DWORD dwStart = GetTickCount();
+        while (m_writer.GetPendingCount() && GetTickCount() - dwStart < kCancelWaitMs) {
+            api.CancelIo(m_hPort);
+            m_writer.WaitReleased(50);
+        }
+        m_bWritesLeft = !m_writer.Abandon();
         if (bPurge)
             api.PurgeComm(m_hPort, kPurgeAll);
-        // A purge does not end every pending write (Wine's leaves them running).
-        if (m_writer.GetPendingCount())
-            api.CancelIo(m_hPort);
-        m_bWritesLeft = !m_writer.Abandon(kCancelWaitMs);
         api.CloseHandle(m_hPort);
         m_hPort = INVALID_HANDLE_VALUE;
     }
