@@ -8,18 +8,18 @@ namespace {
 
 enum
 {
+    MsgSetupFailed = 20006,
     MsgCreateEventFailed = 20007,
     MsgReadFailed = 20008,
     MsgWriteFailed = 20009,
     MsgWaitFailed = 20010,
+    MsgStopped = 20011,
     MsgUnexpectedWait = 20014,
     MsgWriteDone = 20016,
     MsgNothingRead = 20018,
     MsgCommWaitFailed = 20021,
     MsgClearErrorFailed = 20022,
     MsgEngineFailed = 20023,
-    MsgSetupFailed = 20006,
-    MsgStopped = 20011,
     MsgTooManyQueued = 20035,
 };
 
