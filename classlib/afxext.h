@@ -98,8 +98,9 @@ public:
     virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;
     virtual void DoPaint(CDC* pDC);
     virtual BOOL IsDockBar() const;
-    // Applies a pending delayed show or hide and clears its flags; in a layout query
-    // (a layout without a deferred-position handle) nothing changes.
+    // Applies a pending delayed show or hide and clears its flags: deferred into the layout
+    // when given one, at once without. In a layout query (a layout without a deferred-position
+    // handle) nothing changes.
     virtual void RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam);

@@ -243,6 +243,9 @@ class CMDIChildWnd : public CFrameWnd {
 public:
     CMDIChildWnd();
 
+    // A hidden child kept active without showing as active; nothing here sets it.
+    BOOL m_bPseudoInactive;
+
     virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
                         DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
                         const RECT& rect = rectDefault, CMDIFrameWnd* pParentWnd = NULL,

@@ -109,7 +109,7 @@ BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
     ON_WM_CREATE()
 END_MESSAGE_MAP()
 
-CMDIChildWnd::CMDIChildWnd()
+CMDIChildWnd::CMDIChildWnd() : m_bPseudoInactive(FALSE)
 {
 }
 
