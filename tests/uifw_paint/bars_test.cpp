@@ -215,4 +215,8 @@ TEST_F(BarFrameTest, Office2003ThemesOnlyDockedPlainToolbars)
     EXPECT_EQ(CRect(1, 3, 29, 97), rc);
     // Not yet docked: its style says.
     EXPECT_FALSE(loose.IsDockedVertically());
+    CTestBar<CUiToolControlBar> side;
+    ASSERT_TRUE(side.Create(pFrame, CBRS_ALIGN_LEFT, 0xE816));
+    EXPECT_TRUE(side.IsDockedVertically());
+    EXPECT_FALSE(side.IsBarFloating());
 }
