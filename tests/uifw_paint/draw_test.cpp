@@ -284,3 +284,21 @@ TEST(SmallFigures, TheRadioBulletIsAnEllipseOverItsShadow)
     EXPECT_EQ(InvertColor(c), surface.Pixel(10, 7));
     EXPECT_EQ(c, surface.Pixel(6, 6));
 }
+
+TEST(TextMeasure, OneLineInTheGivenFont)
+{
+    painttest::PaintLookScope scope;
+    CUiPaintManager* pm = scope.Install(RUNTIME_CLASS(CUiPaintManager));
+    DibSurface surface(10, 10, kSentinel);
+    winharness::DcState before = winharness::DcState::Capture(surface.dc());
+    RECT rcShort, rcLong;
+    MeasureTextRect(surface.dc(), "ab", (HFONT)pm->m_fontNormal.GetSafeHandle(), rcShort);
+    MeasureTextRect(surface.dc(), "ab\tabab", (HFONT)pm->m_fontNormal.GetSafeHandle(), rcLong);
+    EXPECT_TRUE(winharness::SameDcState(before, surface.dc()));
+    EXPECT_EQ(0, rcShort.left);
+    EXPECT_EQ(0, rcShort.top);
+    EXPECT_GT(rcShort.right, 0);
+    EXPECT_EQ(pm->GetFontTextHeight(FALSE) - 2, rcShort.bottom);
+    EXPECT_GT(rcLong.right, rcShort.right);
+    EXPECT_EQ(rcShort.bottom, rcLong.bottom);
+}
