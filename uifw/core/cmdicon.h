@@ -116,7 +116,7 @@ public:
                                    COLORREF** ppBits = NULL);
     virtual bool CreateBlankBitmap(COLORREF clrBlank, int cx, int cy, COLORREF** ppBits = NULL);
 
-    static const COLORREF kNoTint = (COLORREF)-1;
+    static constexpr COLORREF kNoTint = (COLORREF)-1;
 
 protected:
     void DropGeneratedLook();

@@ -49,7 +49,9 @@ void CUiCmdIcon::GenerateLook()
         else if (dFactor < 0.0)
             dLight = dLight * (1.0 + dFactor);
         dLight = std::min(1.0, std::max(0.0, dLight));
-        const int nValue = (int)(dLight * 255.0);
+        // 0.3, 0.5 and 0.2 have no exact binary form: white comes out a hair below 1, and a
+        // plain truncation would make it 254. The tolerance is far below one channel step.
+        const int nValue = (int)(dLight * 255.0 + 1e-7);
         pPixels[i] = ColorToDibPixel(RGB(TintChannel(GetRValue(m_clrTint), nValue),
                                          TintChannel(GetGValue(m_clrTint), nValue),
                                          TintChannel(GetBValue(m_clrTint), nValue)));
