@@ -55,13 +55,54 @@ void WriteAll(CFile& file, std::vector<BYTE>& buffer)
     buffer.clear();
 }
 
-// TRUE when the file holds the 32-byte header with the format mark.
-BOOL ReadHeader(CFile& file)
+// TRUE when the source starts with the 32-byte header with the format mark; read(p, n)
+// gives the next bytes of the source and how many it gave.
+template <typename ReadFn>
+BOOL ReadHeader(ReadFn read)
 {
     BYTE header[kLogFileHeaderSize];
-    if (file.Read(header, kLogFileHeaderSize) < static_cast<UINT>(kLogFileHeaderSize))
+    if (read(header, kLogFileHeaderSize) < static_cast<UINT>(kLogFileHeaderSize))
         return FALSE;
     return LogGetInt32(header) == static_cast<DWORD>(kLogFileMark);
+}
+
+BOOL ReadHeader(CFile& file)
+{
+    return ReadHeader([&](void* p, UINT n) { return file.Read(p, n); });
+}
+
+// The reader over any source of the file's bytes, nTotal in all. Class-library exceptions
+// pass through.
+template <typename ReadFn>
+LogFileReadResult ReadRecordsFrom(ULONGLONG nTotal, ReadFn read,
+                                  const std::function<void(const CCommLogRecord&)>& onRecord)
+{
+    if (!ReadHeader(read))
+        return LogFileReadRefused;
+    ULONGLONG nPos = kLogFileHeaderSize;
+    std::vector<BYTE> body;
+    for (;;) {
+        BYTE lengthWord[4];
+        const UINT nGot = read(lengthWord, 4);
+        if (nGot == 0)
+            return LogFileReadOk;
+        if (nGot < 4)
+            return LogFileReadDamaged;
+        nPos += 4;
+        const DWORD n = LogGetInt32(lengthWord);
+        // A body shorter than its fixed part (0 included) or longer than what is left
+        // is damage; nothing is allocated for it.
+        if (n < static_cast<DWORD>(CCommLogRecord::kBodyHeaderSize) || n > nTotal - nPos)
+            return LogFileReadDamaged;
+        body.resize(n);
+        if (read(body.data(), n) < n)
+            return LogFileReadDamaged;
+        nPos += n;
+        CCommLogRecord record;
+        if (!record.FromBytes(static_cast<int>(n), body.data()))
+            return LogFileReadDamaged;
+        onRecord(record);
+    }
 }
 
 }  // namespace
@@ -102,37 +143,8 @@ LogFileReadResult ReadLogFileRecords(LPCSTR pszPath,
         return LogFileReadRefused;
     LogFileReadResult result = LogFileReadDamaged;
     try {
-        const ULONGLONG nTotal = file.GetLength();
-        if (!ReadHeader(file)) {
-            file.Abort();
-            return LogFileReadRefused;
-        }
-        ULONGLONG nPos = kLogFileHeaderSize;
-        std::vector<BYTE> body;
-        for (;;) {
-            BYTE lengthWord[4];
-            const UINT nGot = file.Read(lengthWord, 4);
-            if (nGot == 0) {
-                result = LogFileReadOk;
-                break;
-            }
-            if (nGot < 4)
-                break;
-            nPos += 4;
-            const DWORD n = LogGetInt32(lengthWord);
-            // A body shorter than its fixed part (0 included) or longer than what is left
-            // is damage; nothing is allocated for it.
-            if (n < static_cast<DWORD>(CCommLogRecord::kBodyHeaderSize) || n > nTotal - nPos)
-                break;
-            body.resize(n);
-            if (file.Read(body.data(), n) < n)
-                break;
-            nPos += n;
-            CCommLogRecord record;
-            if (!record.FromBytes(static_cast<int>(n), body.data()))
-                break;
-            onRecord(record);
-        }
+        result = ReadRecordsFrom(
+            file.GetLength(), [&](void* p, UINT n) { return file.Read(p, n); }, onRecord);
     } catch (CException* e) {
         e->Delete();
         result = LogFileReadDamaged;
@@ -148,6 +160,26 @@ LogFileWriteFn SetLogFileWriter(LogFileWriteFn writer)
     const LogFileWriteFn previous = g_writer;
     g_writer = writer != nullptr ? writer : WriteThroughFile;
     return previous;
+}
+
+LogFileReadResult ReadLogRecords(const BYTE* pBytes, DWORD nLength,
+                                 const std::function<void(const CCommLogRecord&)>& onRecord)
+{
+    DWORD nPos = 0;
+    auto read = [&](void* p, UINT n) {
+        const UINT nGive = n < nLength - nPos ? n : nLength - nPos;
+        if (nGive)
+            std::memcpy(p, pBytes + nPos, nGive);
+        nPos += nGive;
+        return nGive;
+    };
+    try {
+        return ReadRecordsFrom(nLength, read, onRecord);
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+    return LogFileReadDamaged;
 }
 
 CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time)

@@ -41,6 +41,10 @@ LogFileReadResult ReadLogFileRecords(LPCSTR pszPath,
 typedef void (*LogFileWriteFn)(CFile& file, const void* pData, UINT nCount);
 LogFileWriteFn SetLogFileWriter(LogFileWriteFn writer);
 
+// The same over the bytes of a log file already in memory.
+LogFileReadResult ReadLogRecords(const BYTE* pBytes, DWORD nLength,
+                                 const std::function<void(const CCommLogRecord&)>& onRecord);
+
 // Folder + "\" + prefix + "YYYYMMDDHH.mqt" of the record time.
 CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time);
 
