@@ -2,6 +2,7 @@
 // bitmaps read back pixel by pixel from DIB surfaces, and the archive form.
 #include <gtest/gtest.h>
 
+#include "archive_test_support.h"
 #include "cmdicon.h"
 #include "winharness.h"
 
@@ -59,24 +60,12 @@ public:
 
 std::vector<BYTE> Stored(CUiCmdIcon& icon)
 {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        EXPECT_TRUE(icon.Serialize(ar));
-    }
-    std::vector<BYTE> bytes((size_t)file.GetLength());
-    file.SeekToBegin();
-    file.Read(bytes.data(), (UINT)bytes.size());
-    return bytes;
+    return archivetest::Stored([&icon](CArchive& ar) { EXPECT_TRUE(icon.Serialize(ar)); });
 }
 
 bool LoadInto(CUiCmdIcon& icon, const std::vector<BYTE>& bytes)
 {
-    CMemFile file;
-    file.Write(bytes.data(), (UINT)bytes.size());
-    file.SeekToBegin();
-    CArchive ar(&file, CArchive::load);
-    return icon.Serialize(ar);
+    return archivetest::Loaded(bytes, [&icon](CArchive& ar) { return icon.Serialize(ar); });
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "afxcmn.h"
+#include "archive_test_support.h"
 #include "cmdicon.h"
 #include "cmdmanager.h"
 #include "uifw_core_ids.h"
@@ -27,25 +28,12 @@ CUiCmdIcon* BlankIcon(COLORREF clr)
 
 std::vector<BYTE> Store(CUiCmdProfile& profile)
 {
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        EXPECT_TRUE(profile.SerializeProfile(ar));
-    }
-    std::vector<BYTE> bytes((size_t)file.GetLength());
-    file.SeekToBegin();
-    if (!bytes.empty())
-        file.Read(bytes.data(), (UINT)bytes.size());
-    return bytes;
+    return archivetest::Stored([&profile](CArchive& ar) { EXPECT_TRUE(profile.SerializeProfile(ar)); });
 }
 
 bool Load(CUiCmdProfile& profile, const std::vector<BYTE>& bytes)
 {
-    CMemFile file;
-    file.Write(bytes.data(), (UINT)bytes.size());
-    file.SeekToBegin();
-    CArchive ar(&file, CArchive::load);
-    return profile.SerializeProfile(ar);
+    return archivetest::Loaded(bytes, [&profile](CArchive& ar) { return profile.SerializeProfile(ar); });
 }
 
 void PutDword(std::vector<BYTE>& bytes, DWORD dw)

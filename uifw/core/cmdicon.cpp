@@ -9,24 +9,6 @@ const double kDefaultLightnessFactor = 1.4;
 const COLORREF kPreferredKeys[] = {RGB(255, 0, 255), RGB(0, 255, 0), RGB(192, 192, 192)};
 const COLORREF kLastCountedKey = 0xFFFFFE;
 
-// A 32-bit bottom-up section of the size, in *ppBits its pixels; NULL on failure.
-HBITMAP MakeSection(int cx, int cy, COLORREF** ppBits)
-{
-    BITMAPINFO bmi;
-    memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    bmi.bmiHeader.biSizeImage = (DWORD)(cx * cy * 4);
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    *ppBits = static_cast<COLORREF*>(pBits);
-    return hBitmap;
-}
-
 bool ColorUsed(const CBitmapColorCounts& counts, COLORREF clr)
 {
     DWORD dwCount = 0;
@@ -162,12 +144,7 @@ COLORREF CUiCmdIcon::GetTintColor() const
 
 COLORREF CUiCmdIcon::SetTintColor(COLORREF clrTint)
 {
-    const COLORREF clrOld = m_clrTint;
-    if (clrTint != m_clrTint) {
-        m_clrTint = clrTint;
-        DropGeneratedLook();
-    }
-    return clrOld;
+    return ReplaceLookInput(m_clrTint, clrTint);
 }
 
 double CUiCmdIcon::GetLightnessFactor() const
@@ -177,12 +154,7 @@ double CUiCmdIcon::GetLightnessFactor() const
 
 double CUiCmdIcon::SetLightnessFactor(double dFactor)
 {
-    const double dOld = m_dLightnessFactor;
-    if (dFactor != m_dLightnessFactor) {
-        m_dLightnessFactor = dFactor;
-        DropGeneratedLook();
-    }
-    return dOld;
+    return ReplaceLookInput(m_dLightnessFactor, dFactor);
 }
 
 UINT CUiCmdIcon::GetColorHistogram(CBitmapColorCounts& counts) const
@@ -190,14 +162,8 @@ UINT CUiCmdIcon::GetColorHistogram(CBitmapColorCounts& counts) const
     counts.RemoveAll();
     if (m_bitmap.m_hBitmap != NULL)
         return CountBitmapColors(m_bitmap.m_hBitmap, counts);
-    ICONINFO info;
-    if (m_icon.m_hIcon == NULL || !::GetIconInfo(m_icon.m_hIcon, &info))
-        return 0;
-    const UINT nBits = CountBitmapColors(info.hbmColor != NULL ? info.hbmColor : info.hbmMask, counts);
-    if (info.hbmColor != NULL)
-        ::DeleteObject(info.hbmColor);
-    ::DeleteObject(info.hbmMask);
-    return nBits;
+    IconInfoBitmaps bitmaps(m_icon.m_hIcon);
+    return bitmaps.IsValid() ? CountBitmapColors(bitmaps.Image(), counts) : 0;
 }
 
 UINT CUiCmdIcon::GetBitsPerPixel() const
@@ -205,16 +171,12 @@ UINT CUiCmdIcon::GetBitsPerPixel() const
     BITMAP bm;
     if (m_bitmap.m_hBitmap != NULL)
         return ::GetObject(m_bitmap.m_hBitmap, sizeof(bm), &bm) != 0 ? bm.bmBitsPixel : 0;
-    ICONINFO info;
-    if (m_icon.m_hIcon == NULL || !::GetIconInfo(m_icon.m_hIcon, &info))
+    IconInfoBitmaps bitmaps(m_icon.m_hIcon);
+    if (!bitmaps.IsValid())
         return 0;
-    UINT nBits = 1;
-    if (info.hbmColor != NULL) {
-        nBits = ::GetObject(info.hbmColor, sizeof(bm), &bm) != 0 ? bm.bmBitsPixel : 0;
-        ::DeleteObject(info.hbmColor);
-    }
-    ::DeleteObject(info.hbmMask);
-    return nBits;
+    if (bitmaps.Info().hbmColor == NULL)
+        return 1;
+    return ::GetObject(bitmaps.Info().hbmColor, sizeof(bm), &bm) != 0 ? bm.bmBitsPixel : 0;
 }
 
 bool CUiCmdIcon::ExtractBitmap(HBITMAP* phBitmap, COLORREF* pclrKey, CBitmapColorList* pColors, COLORREF** ppBits)
@@ -256,7 +218,7 @@ bool CUiCmdIcon::ExtractBitmap(HBITMAP* phBitmap, COLORREF* pclrKey, CBitmapColo
             }
         }
     } else {
-        hBitmap = MakeSection(size.cx, size.cy, &pBits);
+        hBitmap = Create32BitSection(size.cx, size.cy, &pBits);
         if (hBitmap != NULL) {
             DWORD* pPixels = reinterpret_cast<DWORD*>(pBits);
             for (int i = 0; i < size.cx * size.cy; i++)
@@ -311,7 +273,7 @@ bool CUiCmdIcon::ScaleToSize(const CUiCmdIcon& other, int cx, int cy)
         return false;
     const CSize sizeSource = other.GetSize();
     COLORREF* pBits = NULL;
-    HBITMAP hScaled = MakeSection(cx, cy, &pBits);
+    HBITMAP hScaled = Create32BitSection(cx, cy, &pBits);
     if (hScaled != NULL) {
         HDC hSourceDC = ::CreateCompatibleDC(NULL);
         HDC hScaledDC = ::CreateCompatibleDC(NULL);

@@ -120,6 +120,16 @@ public:
 
 protected:
     void DropGeneratedLook();
+    // Tint and factor: a new value drops the generated look; the old value.
+    template <class T> T ReplaceLookInput(T& field, T value)
+    {
+        const T old = field;
+        if (value != field) {
+            field = value;
+            DropGeneratedLook();
+        }
+        return old;
+    }
     // Empties the icon and makes a 32-bit section filled with clrBackground as the new image.
     HDC BeginMarkBitmap(COLORREF clrBackground, int cx, int cy, HBITMAP* phBitmap, COLORREF** ppBits);
     void EndMarkBitmap(HDC hDC, HBITMAP hBitmap, COLORREF clrKey, COLORREF* pBits, COLORREF** ppBits);

@@ -3,6 +3,8 @@
 // The archive throws at the end of the data; a load that fails leaves the icon empty.
 #include "cmdicon.h"
 
+#include "cmdiconpixels.h"
+
 namespace {
 
 enum { kKindEmpty = 0, kKindBitmap = 1, kKindIcon = 2 };
@@ -10,9 +12,8 @@ enum { kIconFlagIsIcon = 0x01, kIconFlagColor = 0x02, kIconFlagMask = 0x04 };
 
 bool StoreIcon(CArchive& ar, HICON hIcon)
 {
-    ICONINFO info;
-    memset(&info, 0, sizeof(info));
-    ::GetIconInfo(hIcon, &info);
+    IconInfoBitmaps bitmaps(hIcon);
+    const ICONINFO& info = bitmaps.Info();
     BYTE nFlags = 0;
     if (info.fIcon)
         nFlags |= kIconFlagIsIcon;
@@ -20,24 +21,13 @@ bool StoreIcon(CArchive& ar, HICON hIcon)
         nFlags |= kIconFlagColor;
     if (info.hbmMask != NULL)
         nFlags |= kIconFlagMask;
-    bool bStored = true;
-    try {
-        ar << nFlags;
-        ar << (DWORD)info.xHotspot;
-        ar << (DWORD)info.yHotspot;
-        if (info.hbmColor != NULL)
-            bStored = SerializeBitmap(ar, info.hbmColor);
-        if (bStored && info.hbmMask != NULL)
-            bStored = SerializeBitmap(ar, info.hbmMask);
-    } catch (CException* e) {
-        e->Delete();
-        bStored = false;
-    }
-    if (info.hbmColor != NULL)
-        ::DeleteObject(info.hbmColor);
-    if (info.hbmMask != NULL)
-        ::DeleteObject(info.hbmMask);
-    return bStored;
+    ar << nFlags;
+    ar << (DWORD)info.xHotspot;
+    ar << (DWORD)info.yHotspot;
+    HBITMAP hColor = info.hbmColor, hMask = info.hbmMask;
+    if (hColor != NULL && !SerializeBitmap(ar, hColor))
+        return false;
+    return hMask == NULL || SerializeBitmap(ar, hMask);
 }
 
 // The icon made from the stored information, or NULL.

@@ -103,25 +103,20 @@ void CmdIconIconHolder::Take(HICON hIcon, bool bCopy)
     if (!bCopy && hIcon == m_hIcon)
         return;
     HICON hNew = hIcon;
-    ICONINFO info;
-    memset(&info, 0, sizeof(info));
-    const bool bInfo = hIcon != NULL && ::GetIconInfo(hIcon, &info);
+    IconInfoBitmaps bitmaps(hIcon);
+    ICONINFO info = bitmaps.Info();
     if (bCopy)
-        hNew = bInfo ? ::CreateIconIndirect(&info) : NULL;
+        hNew = bitmaps.IsValid() ? ::CreateIconIndirect(&info) : NULL;
     if (hNew != m_hIcon)
         Empty();
-    if (hNew != NULL) {
-        m_hIcon = hNew;
-        m_cx = (int)((info.xHotspot * 2) % 256);
-        m_cy = (int)((info.yHotspot * 2) % 256);
-        if (m_cx == 0 || m_cy == 0) {
-            const CSize size = BitmapSize(info.hbmColor != NULL ? info.hbmColor : info.hbmMask);
-            m_cx = size.cx;
-            m_cy = size.cy;
-        }
+    if (hNew == NULL)
+        return;
+    m_hIcon = hNew;
+    m_cx = (int)((info.xHotspot * 2) % 256);
+    m_cy = (int)((info.yHotspot * 2) % 256);
+    if (m_cx == 0 || m_cy == 0) {
+        const CSize size = BitmapSize(bitmaps.Image());
+        m_cx = size.cx;
+        m_cy = size.cy;
     }
-    if (info.hbmColor != NULL)
-        ::DeleteObject(info.hbmColor);
-    if (info.hbmMask != NULL)
-        ::DeleteObject(info.hbmMask);
 }

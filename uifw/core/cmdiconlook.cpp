@@ -66,18 +66,8 @@ HDC CUiCmdIcon::BeginMarkBitmap(COLORREF clrBackground, int cx, int cy, HBITMAP*
     *phBitmap = NULL;
     if (cx <= 0 || cy <= 0)
         return NULL;
-    BITMAPINFO bmi;
-    memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    bmi.bmiHeader.biSizeImage = (DWORD)(cx * cy);
-    void* pBits = NULL;
     HDC hDC = ::CreateCompatibleDC(NULL);
-    HBITMAP hBitmap = hDC != NULL ? ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0) : NULL;
+    HBITMAP hBitmap = hDC != NULL ? Create32BitSection(cx, cy, ppBits) : NULL;
     if (hBitmap == NULL) {
         if (hDC != NULL)
             ::DeleteDC(hDC);
@@ -89,7 +79,6 @@ HDC CUiCmdIcon::BeginMarkBitmap(COLORREF clrBackground, int cx, int cy, HBITMAP*
     ::FillRect(hDC, &rc, hBrush);
     ::DeleteObject(hBrush);
     *phBitmap = hBitmap;
-    *ppBits = static_cast<COLORREF*>(pBits);
     return hDC;
 }
 

@@ -84,13 +84,7 @@ void CUiCmdItem::AnalyzeGlobalUsageOverflow()
         return;
     // Halving the total and every count together keeps the percentages comparable.
     m_pProfile->m_nTotalUsage >>= 1;
-    POSITION pos = m_pProfile->m_cmds.GetStartPosition();
-    while (pos != NULL) {
-        UINT nCmdId;
-        CUiCmdItem* pItem;
-        m_pProfile->m_cmds.GetNextAssoc(pos, nCmdId, pItem);
-        pItem->m_nUsageCount >>= 1;
-    }
+    m_pProfile->ForEachItem([](CUiCmdItem* pItem) { pItem->m_nUsageCount >>= 1; });
 }
 
 void CUiCmdItem::ResetTexts()

@@ -29,13 +29,7 @@ CUiCmdManager::CUiCmdManager() : m_profilesByName(10), m_profilesByWindow(10)
 CUiCmdManager::~CUiCmdManager()
 {
     CSingleLock lock(&m_lock, TRUE);
-    POSITION pos = m_profilesByName.GetStartPosition();
-    while (pos != NULL) {
-        CString strName;
-        void* pProfile;
-        m_profilesByName.GetNextAssoc(pos, strName, pProfile);
-        delete static_cast<CUiCmdProfile*>(pProfile);
-    }
+    ForEachProfile([](CUiCmdProfile* pProfile) { delete pProfile; });
     m_profilesByName.RemoveAll();
     m_profilesByWindow.RemoveAll();
 }
@@ -141,50 +135,22 @@ void CUiCmdManager::CmdRemoveAll(LPCSTR lpszProfile)
 
 void CUiCmdManager::OnSysColorChange()
 {
-    CSingleLock lock(&m_lock, TRUE);
-    POSITION pos = m_profilesByName.GetStartPosition();
-    while (pos != NULL) {
-        CString strName;
-        void* pProfile;
-        m_profilesByName.GetNextAssoc(pos, strName, pProfile);
-        static_cast<CUiCmdProfile*>(pProfile)->OnSysColorChange();
-    }
+    ForEachProfile([&](CUiCmdProfile* pProfile) { pProfile->OnSysColorChange(); });
 }
 
 void CUiCmdManager::OnSettingChange(UINT uFlags, LPCSTR lpszSection)
 {
-    CSingleLock lock(&m_lock, TRUE);
-    POSITION pos = m_profilesByName.GetStartPosition();
-    while (pos != NULL) {
-        CString strName;
-        void* pProfile;
-        m_profilesByName.GetNextAssoc(pos, strName, pProfile);
-        static_cast<CUiCmdProfile*>(pProfile)->OnSettingChange(uFlags, lpszSection);
-    }
+    ForEachProfile([&](CUiCmdProfile* pProfile) { pProfile->OnSettingChange(uFlags, lpszSection); });
 }
 
 void CUiCmdManager::OnDisplayChange(int nBitsPerPixel, int cx, int cy)
 {
-    CSingleLock lock(&m_lock, TRUE);
-    POSITION pos = m_profilesByName.GetStartPosition();
-    while (pos != NULL) {
-        CString strName;
-        void* pProfile;
-        m_profilesByName.GetNextAssoc(pos, strName, pProfile);
-        static_cast<CUiCmdProfile*>(pProfile)->OnDisplayChange(nBitsPerPixel, cx, cy);
-    }
+    ForEachProfile([&](CUiCmdProfile* pProfile) { pProfile->OnDisplayChange(nBitsPerPixel, cx, cy); });
 }
 
 void CUiCmdManager::OnThemeChanged(WPARAM wParam, LPARAM lParam)
 {
-    CSingleLock lock(&m_lock, TRUE);
-    POSITION pos = m_profilesByName.GetStartPosition();
-    while (pos != NULL) {
-        CString strName;
-        void* pProfile;
-        m_profilesByName.GetNextAssoc(pos, strName, pProfile);
-        static_cast<CUiCmdProfile*>(pProfile)->OnThemeChanged(wParam, lParam);
-    }
+    ForEachProfile([&](CUiCmdProfile* pProfile) { pProfile->OnThemeChanged(wParam, lParam); });
 }
 
 bool CUiCmdManager::CmdSetup(LPCSTR lpszProfile, const CUiCmdItem& cmdTemplate, bool bReplace, bool* pbNew)

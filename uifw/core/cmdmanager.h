@@ -62,6 +62,18 @@ public:
 
 protected:
     static CString ProfileName(LPCSTR lpszProfile);
+    // Calls fn(profile) for every profile under the lock.
+    template <class Fn> void ForEachProfile(Fn fn)
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        POSITION pos = m_profilesByName.GetStartPosition();
+        while (pos != NULL) {
+            CString strName;
+            void* pProfile;
+            m_profilesByName.GetNextAssoc(pos, strName, pProfile);
+            fn(static_cast<CUiCmdProfile*>(pProfile));
+        }
+    }
 
     CMapStringToPtr m_profilesByName;
     CMap<HWND, HWND, CUiCmdProfile*, CUiCmdProfile*> m_profilesByWindow;

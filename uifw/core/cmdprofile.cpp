@@ -24,13 +24,7 @@ void CUiCmdProfile::CmdRemoveAll()
     for (INT_PTR i = 0; i < m_icons.GetSize(); i++)
         delete m_icons[i];
     m_icons.RemoveAll();
-    POSITION pos = m_cmds.GetStartPosition();
-    while (pos != NULL) {
-        UINT nCmdId;
-        CUiCmdItem* pItem;
-        m_cmds.GetNextAssoc(pos, nCmdId, pItem);
-        delete pItem;
-    }
+    ForEachItem([](CUiCmdItem* pItem) { delete pItem; });
     m_cmds.RemoveAll();
 }
 
@@ -65,14 +59,10 @@ void CUiCmdProfile::RemoveIconAt(int nIndex)
 {
     delete m_icons[nIndex];
     m_icons.RemoveAt(nIndex);
-    POSITION pos = m_cmds.GetStartPosition();
-    while (pos != NULL) {
-        UINT nCmdId;
-        CUiCmdItem* pItem;
-        m_cmds.GetNextAssoc(pos, nCmdId, pItem);
+    ForEachItem([nIndex](CUiCmdItem* pItem) {
         if (pItem->m_nIconIndex >= nIndex)
             pItem->m_nIconIndex--;
-    }
+    });
 }
 
 bool CUiCmdProfile::CmdRemove(UINT nCmdId, bool* pbRemoved)
@@ -97,15 +87,11 @@ bool CUiCmdProfile::CmdRemove(UINT nCmdId, bool* pbRemoved)
 void CUiCmdProfile::CmdRemoveByMask(DWORD dwMask, bool bExact)
 {
     CDWordArray ids;
-    POSITION pos = m_cmds.GetStartPosition();
-    while (pos != NULL) {
-        UINT nCmdId;
-        CUiCmdItem* pItem;
-        m_cmds.GetNextAssoc(pos, nCmdId, pItem);
+    ForEachItem([&](CUiCmdItem* pItem) {
         const DWORD dwCommon = pItem->m_dwState & dwMask;
         if (bExact ? dwCommon == dwMask : dwCommon != 0)
-            ids.Add(nCmdId);
-    }
+            ids.Add(pItem->m_nCmdId);
+    });
     for (INT_PTR i = 0; i < ids.GetSize(); i++)
         CmdRemove(ids[i]);
 }
@@ -221,57 +207,27 @@ bool CUiCmdProfile::SetBasicCommands(const UINT* pIds, bool bOn)
 
 void CUiCmdProfile::OnSysColorChange()
 {
-    POSITION pos = m_cmds.GetStartPosition();
-    while (pos != NULL) {
-        UINT nCmdId;
-        CUiCmdItem* pItem;
-        m_cmds.GetNextAssoc(pos, nCmdId, pItem);
-        pItem->OnSysColorChange();
-    }
+    ForEachItem([&](CUiCmdItem* pItem) { pItem->OnSysColorChange(); });
 }
 
 void CUiCmdProfile::OnSettingChange(UINT uFlags, LPCSTR lpszSection)
 {
-    POSITION pos = m_cmds.GetStartPosition();
-    while (pos != NULL) {
-        UINT nCmdId;
-        CUiCmdItem* pItem;
-        m_cmds.GetNextAssoc(pos, nCmdId, pItem);
-        pItem->OnSettingChange(uFlags, lpszSection);
-    }
+    ForEachItem([&](CUiCmdItem* pItem) { pItem->OnSettingChange(uFlags, lpszSection); });
 }
 
 void CUiCmdProfile::OnDisplayChange(int nBitsPerPixel, int cx, int cy)
 {
-    POSITION pos = m_cmds.GetStartPosition();
-    while (pos != NULL) {
-        UINT nCmdId;
-        CUiCmdItem* pItem;
-        m_cmds.GetNextAssoc(pos, nCmdId, pItem);
-        pItem->OnDisplayChange(nBitsPerPixel, cx, cy);
-    }
+    ForEachItem([&](CUiCmdItem* pItem) { pItem->OnDisplayChange(nBitsPerPixel, cx, cy); });
 }
 
 void CUiCmdProfile::OnThemeChanged(WPARAM wParam, LPARAM lParam)
 {
-    POSITION pos = m_cmds.GetStartPosition();
-    while (pos != NULL) {
-        UINT nCmdId;
-        CUiCmdItem* pItem;
-        m_cmds.GetNextAssoc(pos, nCmdId, pItem);
-        pItem->OnThemeChanged(wParam, lParam);
-    }
+    ForEachItem([&](CUiCmdItem* pItem) { pItem->OnThemeChanged(wParam, lParam); });
 }
 
 void CUiCmdProfile::ResetUsageStatistics()
 {
-    POSITION pos = m_cmds.GetStartPosition();
-    while (pos != NULL) {
-        UINT nCmdId;
-        CUiCmdItem* pItem;
-        m_cmds.GetNextAssoc(pos, nCmdId, pItem);
-        pItem->ResetUsageCount();
-    }
+    ForEachItem([&](CUiCmdItem* pItem) { pItem->ResetUsageCount(); });
     m_nTotalUsage = 0;
 }
 
@@ -283,15 +239,11 @@ void CUiCmdProfile::AssignFrom(const CUiCmdProfile& other)
     m_nRarelyPercent = other.m_nRarelyPercent;
     m_nTotalUsage = other.m_nTotalUsage;
     CmdRemoveAll();
-    POSITION pos = other.m_cmds.GetStartPosition();
-    while (pos != NULL) {
-        UINT nCmdId;
-        CUiCmdItem* pItem;
-        other.m_cmds.GetNextAssoc(pos, nCmdId, pItem);
+    other.ForEachItem([this](CUiCmdItem* pItem) {
         CUiCmdItem* pCopy = OnCreateCmdItem(*pItem);
         pCopy->m_pProfile = this;
-        m_cmds[nCmdId] = pCopy;
-    }
+        m_cmds[pItem->m_nCmdId] = pCopy;
+    });
     for (INT_PTR i = 0; i < other.m_icons.GetSize(); i++)
         m_icons.Add(new CUiCmdIcon(*other.m_icons[i]));
 }

@@ -64,6 +64,17 @@ public:
     // the call); with it the caller keeps it.
     bool CmdSetIconHandle(UINT nCmdId, HICON hIcon, bool bCopy);
     const CString& GetName() const { return m_strName; }
+    // Calls fn(item) for every item, in the order of the command map.
+    template <class Fn> void ForEachItem(Fn fn) const
+    {
+        POSITION pos = m_cmds.GetStartPosition();
+        while (pos != NULL) {
+            UINT nCmdId;
+            CUiCmdItem* pItem;
+            m_cmds.GetNextAssoc(pos, nCmdId, pItem);
+            fn(pItem);
+        }
+    }
 
     CString m_strName;
     UINT m_nRarelyPercent;

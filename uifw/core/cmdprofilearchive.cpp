@@ -32,16 +32,12 @@ void CUiCmdProfile::StoreStatistics(CArchive& ar)
     for (int i = 0; i < 4; i++)
         ar << (DWORD)0;
     ar << (DWORD)m_nTotalUsage;
-    POSITION pos = m_cmds.GetStartPosition();
-    while (pos != NULL) {
-        UINT nCmdId;
-        CUiCmdItem* pItem;
-        m_cmds.GetNextAssoc(pos, nCmdId, pItem);
+    ForEachItem([&ar](CUiCmdItem* pItem) {
         if (!pItem->IsUsageTracked())
-            continue;
-        ar << (DWORD)nCmdId;
+            return;
+        ar << (DWORD)pItem->m_nCmdId;
         ar << (DWORD)pItem->m_nUsageCount;
-    }
+    });
     ar << (DWORD)0;
 }
 
