@@ -290,3 +290,34 @@ TEST(CmdIcon, CopiesOwnTheirImagesAndFollowTheOther)
     EXPECT_TRUE(copy.IsEmpty());
     EXPECT_EQ(CUiCmdIcon::kNoTint, copy.GetTintColor());
 }
+
+TEST(CmdIcon, PaintStatesDrawTheImageTheGeneratedLookOrTheBrushColour)
+{
+    HBITMAP hSource = MakeBitmap(4, 4, [](int x, int) { return x < 2 ? RGB(200, 0, 0) : kMagenta; });
+    CUiCmdIcon icon(hSource, kMagenta, NULL, false);
+    winharness::DibSurface surface(4, 4, kSentinel);
+    HBRUSH hBrush = ::CreateSolidBrush(RGB(0, 0, 160));
+
+    EXPECT_TRUE(icon.Paint(surface.cdc(), CPoint(0, 0), CUiCmdIcon::kPaintNormal));
+    EXPECT_EQ(RGB(200, 0, 0), surface.Pixel(1, 3));
+    EXPECT_EQ(kSentinel, surface.Pixel(2, 0));
+
+    surface.Fill(kSentinel);
+    EXPECT_TRUE(icon.Paint(surface.cdc(), CPoint(0, 0), CUiCmdIcon::kPaintMono, hBrush));
+    EXPECT_EQ(RGB(0, 0, 160), surface.Pixel(0, 0));
+    EXPECT_EQ(8, surface.Count(RGB(0, 0, 160)));
+    EXPECT_EQ(kSentinel, surface.Pixel(3, 3));
+
+    // Flat disabled: the generated look when there is a tint, else the brush colour.
+    surface.Fill(kSentinel);
+    EXPECT_TRUE(icon.Paint(surface.cdc(), CPoint(0, 0), CUiCmdIcon::kPaintFlatDisabled, hBrush));
+    EXPECT_EQ(8, surface.Count(RGB(0, 0, 160)));
+    icon.SetTintColor(RGB(0, 0, 255));
+    surface.Fill(kSentinel);
+    EXPECT_TRUE(icon.Paint(surface.cdc(), CPoint(0, 0), CUiCmdIcon::kPaintFlatDisabled, hBrush));
+    EXPECT_EQ(RGB(63, 63, 255), surface.Pixel(0, 0));
+    EXPECT_EQ(8, surface.Count(kSentinel));
+
+    EXPECT_FALSE(CUiCmdIcon().Paint(surface.cdc(), CPoint(0, 0)));
+    ::DeleteObject(hBrush);
+}
