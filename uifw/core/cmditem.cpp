@@ -261,12 +261,12 @@ void CUiCmdItem::IncrementUsageCount()
 {
     if (StateIsBasic() || StateIsForcedRarelyUsed())
         return;
-    if (m_pProfile == NULL) {
-        if (m_nUsageCount != 0xFFFFFFFF)
-            m_nUsageCount++;
+    // A saved profile may hold a count above its total; the count stops at its top instead
+    // of starting again from 0.
+    if (m_nUsageCount != 0xFFFFFFFF)
+        m_nUsageCount++;
+    if (m_pProfile == NULL)
         return;
-    }
-    m_nUsageCount++;
     m_pProfile->m_nTotalUsage++;
     AnalyzeGlobalUsageOverflow();
 }
