@@ -133,6 +133,9 @@ protected:
     // Empties the icon and makes a 32-bit section filled with clrBackground as the new image.
     HDC BeginMarkBitmap(COLORREF clrBackground, int cx, int cy, HBITMAP* phBitmap, COLORREF** ppBits);
     void EndMarkBitmap(HDC hDC, HBITMAP hBitmap, COLORREF clrKey, COLORREF* pBits, COLORREF** ppBits);
+    // A mark image: pfnPaintMark draws the mark with its top-left corner at the centre less 3.
+    bool CreateMarkBitmap(void (*pfnPaintMark)(HDC, int, int, COLORREF), COLORREF clrMark, COLORREF clrBackground,
+                          int cx, int cy, COLORREF** ppBits);
 
     CmdIconBitmapHolder m_bitmap;
     CmdIconIconHolder m_icon;

@@ -1,5 +1,6 @@
 #include "cmdicon.h"
 
+#include "bitmapicon.h"
 #include "cmdiconpixels.h"
 
 namespace {
@@ -70,7 +71,7 @@ HICON CmdIconBitmapHolder::MakeIcon(bool bMapSysColors) const
 {
     if (m_hBitmap == NULL)
         return NULL;
-    return CmdIconMakeIcon(m_hBitmap, m_clrKey, bMapSysColors);
+    return CreateIconFromBitmap(m_hBitmap, m_clrKey, NULL, bMapSysColors);
 }
 
 CmdIconIconHolder::CmdIconIconHolder() : m_hIcon(NULL), m_cx(0), m_cy(0)

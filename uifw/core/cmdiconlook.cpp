@@ -1,6 +1,7 @@
 // The generated (tinted) look of a command icon and the transparent mark images.
 #include "cmdicon.h"
 
+#include "bitmapicon.h"
 #include "cmdiconpixels.h"
 
 #include <algorithm>
@@ -56,7 +57,7 @@ void CUiCmdIcon::GenerateLook()
                                          TintChannel(GetGValue(m_clrTint), nValue),
                                          TintChannel(GetBValue(m_clrTint), nValue)));
     }
-    m_generated.Take(CmdIconMakeIcon(hBitmap, clrKey, false), false);
+    m_generated.Take(CreateIconFromBitmap(hBitmap, clrKey), false);
     ::DeleteObject(hBitmap);
 }
 

@@ -1,4 +1,4 @@
-// Pixels of the 32-bit sections the command icon works on, and icons made from bitmaps.
+// Pixels of the 32-bit sections the command icon works on, and the bitmaps of an icon.
 //
 // A 32-bit section stores blue in its lowest byte and red in its third, the reverse of a
 // COLORREF; every comparison with a colour key goes through these conversions.
@@ -43,6 +43,3 @@ private:
     IconInfoBitmaps(const IconInfoBitmaps&) = delete;
     IconInfoBitmaps& operator=(const IconInfoBitmaps&) = delete;
 };
-
-// An icon of the whole bitmap whose clrKey pixels are transparent; NULL on failure.
-HICON CmdIconMakeIcon(HBITMAP hBitmap, COLORREF clrKey, bool bMapSysColors);

@@ -1,5 +1,7 @@
 #include "cmdmanager.h"
 
+#include "paintmanagerholder.h"
+
 bool g_bUiCommandTips = true;
 
 namespace {
@@ -19,6 +21,34 @@ CUiCmdManager* CmdManagerHolder::GetStoredHandle()
     if (slot.pManager == NULL)
         slot.pManager = new CUiCmdManager;
     return slot.pManager;
+}
+
+LRESULT CmdManagerHolder::OnSysColorChange(CWnd* pWnd)
+{
+    if (PaintManagerHolder::Get().IsThemeRelayWindow(pWnd))
+        GetStoredHandle()->OnSysColorChange();
+    return 0;
+}
+
+LRESULT CmdManagerHolder::OnSettingChange(CWnd* pWnd, UINT uFlags, LPCSTR lpszSection)
+{
+    if (PaintManagerHolder::Get().IsThemeRelayWindow(pWnd))
+        GetStoredHandle()->OnSettingChange(uFlags, lpszSection);
+    return 0;
+}
+
+LRESULT CmdManagerHolder::OnDisplayChange(CWnd* pWnd, INT nBitsPerPixel, INT cx, INT cy)
+{
+    if (PaintManagerHolder::Get().IsThemeRelayWindow(pWnd))
+        GetStoredHandle()->OnDisplayChange(nBitsPerPixel, cx, cy);
+    return 0;
+}
+
+LRESULT CmdManagerHolder::OnThemeChanged(CWnd* pWnd, WPARAM wParam, LPARAM lParam)
+{
+    if (PaintManagerHolder::Get().IsThemeRelayWindow(pWnd))
+        GetStoredHandle()->OnThemeChanged(wParam, lParam);
+    return 0;
 }
 
 CUiCmdManager::CUiCmdManager() : m_profilesByName(10), m_profilesByWindow(10)

@@ -89,6 +89,14 @@ class CmdManagerHolder
 public:
     // Made on first use, deleted at exit.
     static CUiCmdManager* GetStoredHandle();
+
+    // The system notifications as a bar received them: passed to the manager only from the
+    // window that relays them for its frame, so each change reaches the profiles once per
+    // frame. 0 from any other window.
+    static LRESULT OnSysColorChange(CWnd* pWnd);
+    static LRESULT OnSettingChange(CWnd* pWnd, UINT uFlags, LPCSTR lpszSection);
+    static LRESULT OnDisplayChange(CWnd* pWnd, INT nBitsPerPixel, INT cx, INT cy);
+    static LRESULT OnThemeChanged(CWnd* pWnd, WPARAM wParam, LPARAM lParam);
 };
 
 // While true, command prompts go to the first pane of the frame's status bar instead of to
