@@ -1,0 +1,194 @@
+// Painting a popup menu through the current paint manager, and the frames of its opening
+// animation.
+#include <algorithm>
+#include "popupmenuwnd.h"
+
+#include "paintmanager.h"
+#include "paintmanagerholder.h"
+#include "popuptrackingstate.h"
+
+namespace {
+
+CUiPaintManager* PaintManager()
+{
+    return PaintManagerHolder::Get().GetStoredHandle();
+}
+
+} // namespace
+
+struct PopupItemDrawRecord {
+    CDC* m_pDC;
+    const RECT* m_pRect;
+    PopupMenuItemData* m_pItem;
+    CUiPopupMenuWnd* m_pMenu;
+    BYTE m_bFlags;
+};
+
+struct PopupLeftAreaRecord {
+    CDC* m_pDC;
+    const RECT* m_pRect;
+    CUiPopupMenuWnd* m_pMenu;
+};
+
+void CUiPopupMenuWnd::PaintDefaultItem(CDC& dc, const RECT& rcItem, MENUITEMDATA& item, BYTE bDrawFlags)
+{
+    (void)dc;
+    (void)rcItem;
+    (void)item;
+    (void)bDrawFlags;
+}
+
+void CUiPopupMenuWnd::PaintContent(CDC& dcTarget, BOOL bToWindow)
+{
+    CUiPaintManager* pPM = PaintManager();
+    CRect rcClient;
+    if (::IsWindow(m_hWnd))
+        GetClientRect(rcClient);
+    else
+        rcClient.SetRect(0, 0, m_rcContent.right + GetShadowSize(), m_rcContent.bottom + GetShadowSize());
+    CRect rcContent;
+    GetContentRect(rcContent);
+    CDC dcMem;
+    CBitmap bmp;
+    CBitmap* pOldBmp = nullptr;
+    CDC* pDC = &dcTarget;
+    if (bToWindow && dcMem.CreateCompatibleDC(&dcTarget) &&
+        bmp.CreateCompatibleBitmap(&dcTarget, rcClient.Width(), rcClient.Height())) {
+        pOldBmp = dcMem.SelectObject(&bmp);
+        dcMem.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcTarget, 0, 0, SRCCOPY);
+        pDC = &dcMem;
+    }
+    CDC& dc = *pDC;
+    CFont* pOldFont = dc.SelectObject(&pPM->m_fontNormal);
+    dc.FillSolidRect(rcContent, pPM->GetThemeFillColor());
+    pPM->PaintMenuBorder(dc, rcContent, this, 0);
+    const int m = GetItemMargin();
+    CRgn rgnClip;
+    rgnClip.CreateRectRgnIndirect(rcClient);
+    dc.SelectClipRgn(&rgnClip);
+    auto exclude = [&](const CRect& rc) {
+        if (!rc.IsRectEmpty())
+            dc.ExcludeClipRect(rcClient.left, rc.top - 1, rcClient.right, rc.bottom + 1);
+    };
+    CRect rcExpand, rcUp, rcDown;
+    GetItemRect(kExpandButton, rcExpand);
+    const bool bScrollable = (m_bState & kScrollable) != 0;
+    if (bScrollable && m_nScrollPos != 0)
+        GetItemRect(kScrollUp, rcUp);
+    if (bScrollable && m_nScrollPos != GetMaxScrollPos())
+        GetItemRect(kScrollDown, rcDown);
+    exclude(rcExpand);
+    exclude(rcUp);
+    exclude(rcDown);
+    dc.ExcludeClipRect(rcClient.left, rcClient.top, rcClient.right, rcContent.top + m);
+    dc.ExcludeClipRect(rcClient.left, rcContent.bottom - m, rcClient.right, rcClient.bottom);
+    VisibleItems items;
+    GetVisibleItemDefinitions(nullptr, items);
+    const PopupTrackingState& state = GetTrackingState();
+    const bool bOwnerDraw = !IsNestedTracking() && state.m_pRoot != nullptr &&
+                            (state.m_pRoot->m_nTrackFlags & kOwnerDraw) != 0;
+    bool bPrevCompact = false;
+    for (int i = 0; i < items.GetSize(); ++i) {
+        const VisibleItemDefinition_t& def = items[i];
+        MENUITEMDATA& item = m_items[def.m_nIndex];
+        if (!item.IsSeparator()) {
+            BYTE bFlags = (BYTE)(item.IsSubmenu() ? 0x02 : 0);
+            if (g_bHighlightRarelyUsed)
+                bFlags |= (BYTE)((def.m_bFlags & 0x07) << 2);
+            bool bDrawn = false;
+            if (bOwnerDraw && ::IsWindow(m_hWndReceiver)) {
+                PopupItemDrawRecord record = {&dc, &def.m_rcItem, &item, this, (BYTE)(bFlags | 0x01)};
+                bDrawn = ::SendMessageA(m_hWndReceiver, g_nMsgPopupDrawItem, 0, (LPARAM)&record) != 0;
+            }
+            if (!bDrawn)
+                PaintDefaultItem(dc, def.m_rcItem, item, bFlags);
+            bPrevCompact = (item.m_bFlags1 & MENUITEMDATA::kCompact) != 0;
+            continue;
+        }
+        if (bPrevCompact) {
+            const CRect& r = def.m_rcItem;
+            const int top = r.top - 1 + r.Height() / 2;
+            pPM->PaintSeparator(dc, CRect(r.left, top, r.right, top + 2), TRUE, FALSE, this, 0);
+        } else {
+            pPM->PaintInsetLine(dc, def.m_rcItem, item.m_cxIconArea, (def.m_bFlags & 0x01) != 0, this, 0);
+        }
+        bPrevCompact = false;
+    }
+    dc.SelectClipRgn(nullptr);
+    if (!rcExpand.IsRectEmpty()) {
+        CPoint ptCursor;
+        ::GetCursorPos(&ptCursor);
+        if (::IsWindow(m_hWnd))
+            ScreenToClient(&ptCursor);
+        pPM->PaintMenuExpandButton(dc, rcExpand, rcExpand.PtInRect(ptCursor), this);
+    }
+    if (m_cxLeftArea != 0 && ::IsWindow(m_hWndReceiver)) {
+        const CRect rcBand(rcContent.left + m, rcContent.top + m, rcContent.left + m + m_cxLeftArea,
+                           rcContent.bottom - m);
+        PopupLeftAreaRecord record = {&dc, &rcBand, this};
+        ::SendMessageA(m_hWndReceiver, g_nMsgPopupDrawLeftArea, 0, (LPARAM)&record);
+    }
+    if ((m_bBaseFlags & kJoined) != 0 && ::IsWindow(m_hWnd)) {
+        CRect rcButton(m_rcExclude);
+        ScreenToClient(rcButton);
+        pPM->PaintMenuJoinedArea(dc, rcButton, rcClient, m_nJoinedSide, this, 0);
+        if (m_pfnCallback != nullptr)
+            m_pfnCallback(m_pCookie, dc, this, m_rcExclude, m_nJoinedSide);
+    }
+    dc.SelectObject(pOldFont);
+    const int s = GetShadowSize();
+    if (IsShadowEnabled() && IsAnimationEnded() && s > 0) {
+        // The shadow darkens what lay under the window before it showed.
+        if (m_bmpUnder.GetSafeHandle() != NULL && !m_shadowBody.HasCachedStrips()) {
+            CDC dcUnder;
+            dcUnder.CreateCompatibleDC(&dc);
+            CBitmap* pOld = dcUnder.SelectObject(&m_bmpUnder);
+            dc.BitBlt(rcContent.right, rcContent.top, s, rcContent.Height() + s, &dcUnder, rcContent.right,
+                      rcContent.top, SRCCOPY);
+            dc.BitBlt(rcContent.left, rcContent.bottom, rcContent.Width() + s, s, &dcUnder, rcContent.left,
+                      rcContent.bottom, SRCCOPY);
+            dcUnder.SelectObject(pOld);
+        }
+        const CRect rcNone(0, 0, 0, 0);
+        m_shadowBody.Paint(dc, rcContent, rcNone, rcNone, s, 75, 100, TRUE, TRUE, FALSE);
+    }
+    if (pOldBmp != nullptr) {
+        dcTarget.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
+        dcMem.SelectObject(pOldBmp);
+    }
+    pPM->EndPaintSession(this, 0);
+}
+
+void CUiPopupMenuWnd::RenderAnimationFrame(CDC& dc)
+{
+    if (!::IsWindow(m_hWnd))
+        return;
+    CRect rcClient;
+    GetClientRect(rcClient);
+    const int cx = rcClient.Width();
+    const int cy = rcClient.Height();
+    CDC dcMem;
+    if (!dcMem.CreateCompatibleDC(&dc))
+        return;
+    const bool bPixels = m_nAnimation != 4 || ScreenBitsPerPixel() > 8;
+    if (m_bmpContent.GetSafeHandle() == NULL) {
+        if (bPixels) {
+            if (!MakeSections(dc, dcMem, cx, cy))
+                return;
+        } else {
+            if (!m_bmpContent.CreateCompatibleBitmap(&dc, cx, cy))
+                return;
+            CBitmap* pOld = dcMem.SelectObject(&m_bmpContent);
+            PaintContent(dcMem, FALSE);
+            dcMem.SelectObject(pOld);
+        }
+    }
+    CBitmap* pShow = &m_bmpContent;
+    if (m_nAnimation == 4 && m_pFrameBits != nullptr) {
+        FadePixels(m_pFrameBits, m_pBackBits, m_pContentBits, cx, cy, std::min(m_nProgress, 100));
+        pShow = &m_bmpFrame;
+    }
+    CBitmap* pOld = dcMem.SelectObject(pShow);
+    dc.BitBlt(0, 0, cx, cy, &dcMem, 0, 0, SRCCOPY);
+    dcMem.SelectObject(pOld);
+}
