@@ -175,44 +175,6 @@ void Click(HWND hWnd, int x, int y, UINT keyFlags)
     SendMouse(hWnd, WM_LBUTTONUP, x, y, keyFlags);
 }
 
-void InputKey(UINT vk)
-{
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = (WORD)vk;
-    in[0].ki.wScan = in[1].ki.wScan = (WORD)::MapVirtualKeyA(vk, 0);
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-}
-
-namespace {
-
-INPUT MouseInput(int xScreen, int yScreen, DWORD dwFlags)
-{
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = (LONG)(((LONGLONG)xScreen * 65536 + 65535) / ::GetSystemMetrics(SM_CXSCREEN));
-    in.mi.dy = (LONG)(((LONGLONG)yScreen * 65536 + 65535) / ::GetSystemMetrics(SM_CYSCREEN));
-    in.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE;
-    return in;
-}
-
-} // namespace
-
-void InputMouseMove(int xScreen, int yScreen)
-{
-    INPUT in = MouseInput(xScreen, yScreen, MOUSEEVENTF_MOVE);
-    ::SendInput(1, &in, sizeof(INPUT));
-}
-
-void InputMouseClick(int xScreen, int yScreen, bool bRight)
-{
-    INPUT in[3] = {MouseInput(xScreen, yScreen, MOUSEEVENTF_MOVE),
-                   MouseInput(xScreen, yScreen, bRight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-                   MouseInput(xScreen, yScreen, bRight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
-    ::SendInput(3, in, sizeof(INPUT));
-}
-
 DibSurface::DibSurface(int width, int height, COLORREF fill) : m_pBits(nullptr), m_cx(width), m_cy(height)
 {
     BITMAPINFO bmi = {};

@@ -72,14 +72,6 @@ LRESULT SendMouse(HWND hWnd, UINT message, int x, int y, UINT keyFlags = 0);
 // A left click: button down and up at the point.
 void Click(HWND hWnd, int x, int y, UINT keyFlags = 0);
 
-// Real input through SendInput: it reaches the thread's hooks as typed keys and moved mice
-// do, which posted messages do not. The window with the focus must belong to this thread.
-void InputKey(UINT vk);
-// Moves the cursor to a screen point.
-void InputMouseMove(int xScreen, int yScreen);
-// A press and release of the left (or right) button at a screen point.
-void InputMouseClick(int xScreen, int yScreen, bool bRight = false);
-
 class DibSurface {
 public:
     DibSurface(int width, int height, COLORREF fill = RGB(255, 255, 255));

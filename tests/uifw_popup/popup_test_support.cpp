@@ -104,9 +104,10 @@ LRESULT CReceiverFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 CReceiverFrame* MakeReceiver()
 {
     CReceiverFrame* pFrame = new CReceiverFrame;
-    pFrame->Create(NULL, "popup receiver", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(50, 50, 450, 350));
-    pFrame->SetForegroundWindow();
-    pFrame->SetFocus();
+    // Shown without taking the activation: another program's window activated on the test
+    // display must not close this thread's menus.
+    pFrame->Create(NULL, "popup receiver", WS_OVERLAPPEDWINDOW, CRect(50, 50, 450, 350));
+    pFrame->ShowWindow(SW_SHOWNA);
     CString name;
     name.Format("popuptest%d", ++g_nProfile);
     CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
@@ -169,6 +170,21 @@ void CALLBACK StepScript::OnTimer(HWND, UINT, UINT_PTR, DWORD)
     std::function<void()> step = std::move(g_pScript->m_steps.front());
     g_pScript->m_steps.pop_front();
     step();
+}
+
+void HookKey(UINT vk)
+{
+    PopupTrackingState::Get().KeyboardHook(HC_ACTION, vk, winharness::KeyLParam(vk, false));
+    PopupTrackingState::Get().KeyboardHook(HC_ACTION, vk, winharness::KeyLParam(vk, true));
+}
+
+LRESULT HookMouse(UINT message, POINT ptScreen)
+{
+    MOUSEHOOKSTRUCT mhs = {};
+    mhs.pt = ptScreen;
+    mhs.hwnd = ::WindowFromPoint(ptScreen);
+    mhs.wHitTestCode = HTCLIENT;
+    return PopupTrackingState::Get().MouseHook(HC_ACTION, message, (LPARAM)&mhs);
 }
 
 bool WaitAnimationEnd()

@@ -95,6 +95,14 @@ private:
     UINT_PTR m_nTimer;
 };
 
+// A key press and its release as the tracking's keyboard hook gets them (typed keys reach
+// the hook the same way; calling it directly keeps other programs' windows on the test
+// display out of the test).
+void HookKey(UINT vk);
+// A mouse message at a screen point as the mouse hook gets it; the hook's answer (0: the
+// message goes on to the window under the point).
+LRESULT HookMouse(UINT message, POINT ptScreen);
+
 // Waits (bounded) until no menu animates.
 bool WaitAnimationEnd();
 

@@ -35,7 +35,7 @@ protected:
     {
         script.Add([] {});   // the opening animation ends first
         for (UINT vk : keys)
-            script.Add([vk] { InputKey(vk); });
+            script.Add([vk] { HookKey(vk); });
     }
     static PopupTrackingState& State() { return PopupTrackingState::Get(); }
 
@@ -90,7 +90,7 @@ TEST_F(PopupTrackTest, EscapePostsCommandZeroAndClosesTheChain)
     ASSERT_TRUE(pMenu->TrackMenu(0, pt.x, pt.y));
     EXPECT_TRUE(State().HasHooks());
     ASSERT_TRUE(WaitAnimationEnd());
-    InputKey(VK_ESCAPE);
+    HookKey(VK_ESCAPE);
     ASSERT_TRUE(PumpUntil([] { return !CUiPopupMenuWnd::IsTrackingMenu(); }, 2000));
     PumpFor(30);
     EXPECT_EQ(1, frame->Count(WM_COMMAND, 0));
@@ -113,31 +113,34 @@ TEST_F(PopupTrackTest, ActivateAppClosesAndDeletesTheChain)
 
 TEST_F(PopupTrackTest, APressOutsideClosesTheChainAndReachesTheWindowBeneath)
 {
-    CUiPopupMenuWnd* pMenu = NewMenu({{ID_A, "&Alpha"}});
     const CPoint ptMenu = FrameScreenPoint(200, 20);
+    const CPoint ptBeneath = FrameScreenPoint(40, 40);
+    CUiPopupMenuWnd* pMenu = NewMenu({{ID_A, "&Alpha"}});
     ASSERT_TRUE(pMenu->TrackMenu(0, ptMenu.x, ptMenu.y));
     ASSERT_TRUE(WaitAnimationEnd());
-    // The frame's client area, left of the menu.
-    int nDowns = 0;
-    class CClickCounter : public CWnd {
-    public:
-        int* pCount;
-        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-        {
-            if (message == WM_LBUTTONDOWN)
-                ++*pCount;
-            return CWnd::WindowProc(message, wParam, lParam);
-        }
-    } beneath;
-    beneath.pCount = &nDowns;
-    ASSERT_TRUE(beneath.Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 150, 150), frame, 5));
-    PumpPending();
-    const CPoint ptBeneath = FrameScreenPoint(40, 40);
-    InputMouseClick(ptBeneath.x, ptBeneath.y);
-    ASSERT_TRUE(PumpUntil([] { return !CUiPopupMenuWnd::IsTrackingMenu(); }, 2000));
-    PumpUntil([&] { return nDowns > 0; }, 1000);
-    EXPECT_EQ(1, nDowns);
-    beneath.DestroyWindow();
+    CRect rcItem;
+    pMenu->GetItemRect(0, rcItem);
+    pMenu->ClientToScreen(rcItem);
+    // On the menu: swallowed, nothing chosen until the release.
+    EXPECT_EQ(1, HookMouse(WM_LBUTTONDOWN, rcItem.CenterPoint()));
+    EXPECT_TRUE(CUiPopupMenuWnd::IsTrackingMenu());
+    // Outside: the chain closes and the press goes on to the window beneath.
+    EXPECT_EQ(0, HookMouse(WM_LBUTTONDOWN, ptBeneath));
+    EXPECT_FALSE(CUiPopupMenuWnd::IsTrackingMenu());
+    EXPECT_FALSE(State().HasHooks());
+
+    // A release outside closes the chain too, but is swallowed.
+    pMenu = NewMenu({{ID_A, "&Alpha"}});
+    ASSERT_TRUE(pMenu->TrackMenu(0, ptMenu.x, ptMenu.y));
+    ASSERT_TRUE(WaitAnimationEnd());
+    EXPECT_EQ(1, HookMouse(WM_LBUTTONUP, ptBeneath));
+    EXPECT_FALSE(CUiPopupMenuWnd::IsTrackingMenu());
+    // The wheel does nothing while a menu is open.
+    pMenu = NewMenu({{ID_A, "&Alpha"}});
+    ASSERT_TRUE(pMenu->TrackMenu(0, ptMenu.x, ptMenu.y));
+    ASSERT_TRUE(WaitAnimationEnd());
+    EXPECT_EQ(1, HookMouse(WM_MOUSEWHEEL, ptBeneath));
+    EXPECT_TRUE(CUiPopupMenuWnd::IsTrackingMenu());
 }
 
 TEST_F(PopupTrackTest, AQuitMetInTheOwnLoopStaysWithItsExitCode)

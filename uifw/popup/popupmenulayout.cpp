@@ -305,7 +305,14 @@ BOOL CUiPopupMenuWnd::CalcPopupPosition(CRect& rcOut)
                 CRect rcParent, rcGrand;
                 m_pParent->GetWindowRect(rcParent);
                 m_pParent->m_pParent->GetWindowRect(rcGrand);
-                m_nTrackFlags |= rcParent.CenterPoint().x < rcGrand.CenterPoint().x ? 3 : 1;
+                const bool bLeft = rcParent.CenterPoint().x < rcGrand.CenterPoint().x;
+                m_nTrackFlags |= bLeft ? 3 : 1;
+                // The placement found here also places the point, as it would have before:
+                // else a submenu of a submenu that opened to the left still starts at the
+                // item's right edge and opens to the right.
+                if (bExclude)
+                    m_ptTrack = bLeft ? CPoint(m_rcExclude.left - size.cx, m_rcExclude.top)
+                                      : CPoint(m_rcExclude.right, m_rcExclude.top);
             }
         }
         const UINT nPlacement = m_nTrackFlags & kPlacementMask;
