@@ -23,16 +23,23 @@ public:
     int* m_pnDeleted;
 };
 
+class CCountingManager : public CUiCmdManager
+{
+public:
+    INT_PTR ProfileCount() const { return m_profilesByName.GetCount(); }
+};
+
 } // namespace
 
 TEST(CmdManager, DefaultProfileExistsAndEmptyNamesMeanIt)
 {
-    CUiCmdManager manager;
+    CCountingManager manager;
     CUiCmdProfile* pDefault = manager.ProfileFindByName("default");
     ASSERT_NE(nullptr, pDefault);
     EXPECT_EQ(pDefault, manager.ProfileFindByName(NULL));
     EXPECT_TRUE(manager.ProfileInstall(""));
     EXPECT_TRUE(manager.ProfileInstall(NULL));
+    EXPECT_EQ(1, manager.ProfileCount());
     EXPECT_EQ(pDefault, manager.ProfileFindByName(""));
     EXPECT_EQ(CString("default"), pDefault->GetName());
     EXPECT_EQ(nullptr, manager.ProfileFindByName("missing"));

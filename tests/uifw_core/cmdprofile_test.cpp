@@ -366,6 +366,9 @@ TEST(CmdProfile, ArchiveOfAnotherVersionOrCutShortChangesNothing)
 
 TEST(CmdProfile, PersistedStatisticsComeBackIntoAFreshProfile)
 {
+    struct CompanyKeyRemover {
+        ~CompanyKeyRemover() { CWinApp::DelRegTree(HKEY_CURRENT_USER, CString("Software\\") + kCompany); }
+    } remover;
     CUiCmdManager manager;
     ASSERT_TRUE(manager.ProfileInstall("Main*Frame"));
     ASSERT_TRUE(manager.CmdSetup("Main*Frame", CUiCmdItem(32800)));
@@ -388,7 +391,6 @@ TEST(CmdProfile, PersistedStatisticsComeBackIntoAFreshProfile)
     CUiCmdProfile absent("Nobody");
     EXPECT_FALSE(absent.PersistInRegistry(kCompany, "Product", false));
     EXPECT_FALSE(manager.ProfilePersist("Nobody", kCompany, "Product", true));
-    CWinApp::DelRegTree(HKEY_CURRENT_USER, CString("Software\\") + kCompany);
 }
 
 TEST(CmdProfile, CopyAndResetKeepIconIndicesAndProtectedCounts)
