@@ -55,16 +55,22 @@ void CUiPopupMenuWnd::CloseTrackedMenus()
 
 BOOL CUiPopupMenuWnd::PumpPendingMessages(BOOL bIdle)
 {
-    CWinThread* pThread = AfxGetThread();
     MSG msg;
     while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-        if (!pThread->PumpMessage()) {
+        if (msg.message == WM_QUIT) {
             // The application's loop must still see the quit, with its own exit code.
-            ::PostQuitMessage((int)pThread->m_msgCur.wParam);
+            ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+            ::PostQuitMessage((int)msg.wParam);
+            return FALSE;
+        }
+        if (!AfxPumpMessage()) {
+            CWinThread* pThread = AfxGetThread();
+            ::PostQuitMessage(pThread != nullptr ? (int)pThread->m_msgCur.wParam : 0);
             return FALSE;
         }
     }
-    for (LONG lCount = 0; bIdle && pThread->OnIdle(lCount); ++lCount) {
+    CWinThread* pThread = AfxGetThread();
+    for (LONG lCount = 0; bIdle && pThread != nullptr && pThread->OnIdle(lCount); ++lCount) {
     }
     return TRUE;
 }
