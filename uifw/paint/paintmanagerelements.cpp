@@ -2,10 +2,6 @@
 // does, its painter leaves the context as it found it.
 #include "paintmanager.h"
 
-void CUiPaintManager::PaintToolBarExtras(CDC&, CUiToolControlBar*, int, const CRect&)
-{
-}
-
 void CUiPaintManager::PaintContentExpandButton(CDC&, const CRect&, BOOL, BOOL, BOOL, BOOL, BOOL, CObject*, LPARAM, BOOL)
 {
 }
@@ -98,31 +94,7 @@ void CUiPaintManager::PaintStatusPane(CDC&, StatusPanePaintData&)
 {
 }
 
-void CUiPaintManager::PaintControlBarBackground(CDC&, const CRect&, CWnd*, LPARAM)
-{
-}
-
-void CUiPaintManager::PaintDockBarBackground(CDC&, const CRect&, CWnd*, LPARAM)
-{
-}
-
-void CUiPaintManager::PaintDockSplitter(CDC&, const CRect&, DWORD, DWORD)
-{
-}
-
-void CUiPaintManager::PaintArrowButton(CDC&, BOOL, const CRect&, int, BOOL, BOOL, DWORD, DWORD)
-{
-}
-
 void CUiPaintManager::PaintIcon(CDC&, IconItemPaintData&)
-{
-}
-
-void CUiPaintManager::PaintMenuItemInPlaceWnd(CDC&, MenuInPlaceWndPaintData&)
-{
-}
-
-void CUiPaintManager::PaintSizeGrip(CDC&, const CRect&, DWORD, DWORD)
 {
 }
 
@@ -203,6 +175,3 @@ void CUiPaintManager::PaintDockMarkerHighlight(DWORD*, int, int, BOOL, const REC
 {
 }
 
-void CUiPaintManager::PaintToolBarShade(CDC&, CUiBarButton*, LPARAM)
-{
-}

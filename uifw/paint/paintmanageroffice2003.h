@@ -36,4 +36,15 @@ protected:
     void ResetSchemeColorSlots();
     // Whether pBar is a docked toolbar that takes the themed frame above 8 bits per pixel.
     static bool IsThemedDockedToolBar(CUiControlBar* pBar);
+
+public:
+    // Bar frames, backgrounds, tabs, dock markers and small painters
+    BOOL PaintThemedBackground(CDC& dc, CWnd* pWnd, LPARAM lParam) override;
+    void PaintControlBarBackground(CDC& dc, const CRect& rc, CWnd* pAsking, LPARAM lParam) override;
+    void PaintDockBarBackground(CDC& dc, const CRect& rc, CWnd* pAsking, LPARAM lParam) override;
+    void PaintSizeGrip(CDC& dc, const CRect& rc, DWORD dwValue1, DWORD dwValue2) override;
+    void PaintToolBarShade(CDC& dc, CUiBarButton* pButton, LPARAM lParam) override;
+    void PaintToolBarExtras(CDC& dc, CUiToolControlBar* pBar, int nButton, const CRect& rcRow) override;
+    // A docked toolbar's own gradient over rcBar, rounded at its far end.
+    void PaintToolBarFace(CDC& dc, CUiToolControlBar* pBar, const CRect& rcBar);
 };

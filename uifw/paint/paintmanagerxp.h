@@ -28,4 +28,8 @@ public:
 protected:
     // Appends clr and maps every id to the new entry.
     void MapNewColor(std::initializer_list<int> ids, COLORREF clr);
+public:
+    // Bar frames, backgrounds, tabs and small painters
+    void PaintDockSplitter(CDC& dc, const CRect& rc, DWORD dwValue1, DWORD dwValue2) override;
+    void PaintMenuItemInPlaceWnd(CDC& dc, MenuInPlaceWndPaintData& data) override;
 };
