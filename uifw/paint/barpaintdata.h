@@ -101,3 +101,7 @@ struct MenuInPlaceWndPaintData {
     CRect m_rcSecond;
     BYTE m_bFlags = 0;
 };
+
+// A one-pixel frame without its four corner pixels: top and left in the first colour, right
+// and bottom in the second.
+void DrawCutCornerFrame(CDC& dc, const CRect& rc, COLORREF clrTopLeft, COLORREF clrBottomRight);

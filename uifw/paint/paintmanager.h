@@ -205,6 +205,11 @@ protected:
     void ReleaseHalftoneBrushes();
     // Maps each id to nIndex.
     void MapColorIds(std::initializer_list<int> ids, int nIndex);
+
+public:
+    // Bar frames, edit and combo frames
+    // The combo's drop-down arrow in a flat button.
+    void PaintComboDropButton(CDC& dc, const CRect& rcButton, BOOL bHover, BOOL bPushed, BOOL bEnabled);
 };
 
 // Solid fill of a rectangle with one colour (no brush selected into the context afterwards).

@@ -66,22 +66,6 @@ void CUiPaintManager::PaintSeparator(CDC&, const CRect&, BOOL, BOOL, CObject*, L
 {
 }
 
-void CUiPaintManager::PaintGripper(CDC&, GripperPaintData&)
-{
-}
-
-void CUiPaintManager::PaintControlBarBorders(CDC&, BarFramePaintData&)
-{
-}
-
-void CUiPaintManager::PaintControlFrame(CDC&, ControlFramePaintData&)
-{
-}
-
-void CUiPaintManager::PaintComboFrame(CDC&, ComboFramePaintData&)
-{
-}
-
 void CUiPaintManager::PaintMenuBorder(CDC&, const CRect&, CObject*, LPARAM)
 {
 }

@@ -47,4 +47,8 @@ public:
     void PaintToolBarExtras(CDC& dc, CUiToolControlBar* pBar, int nButton, const CRect& rcRow) override;
     // A docked toolbar's own gradient over rcBar, rounded at its far end.
     void PaintToolBarFace(CDC& dc, CUiToolControlBar* pBar, const CRect& rcBar);
+    void PaintGripper(CDC& dc, GripperPaintData& data) override;
+    void PaintControlBarBorders(CDC& dc, BarFramePaintData& data) override;
+    void PaintControlFrame(CDC& dc, ControlFramePaintData& data) override;
+    void PaintComboFrame(CDC& dc, ComboFramePaintData& data) override;
 };

@@ -18,6 +18,8 @@ public:
     BOOL InitSchemeGradientColors(COLORREF* pBase, COLORREF* pAccent) override;
     // Bar frames, backgrounds and tabs
     void PaintToolBarShade(CDC& dc, CUiBarButton* pButton, LPARAM lParam) override;
+    void PaintGripper(CDC& dc, GripperPaintData& data) override;
+    void PaintControlBarBorders(CDC& dc, BarFramePaintData& data) override;
 };
 
 // The look the application saved as a command id: 32828 Office 2003, 32829 XP, 32830 the

@@ -32,4 +32,9 @@ public:
     // Bar frames, backgrounds, tabs and small painters
     void PaintDockSplitter(CDC& dc, const CRect& rc, DWORD dwValue1, DWORD dwValue2) override;
     void PaintMenuItemInPlaceWnd(CDC& dc, MenuInPlaceWndPaintData& data) override;
+    void PaintGripper(CDC& dc, GripperPaintData& data) override;
+    void PaintControlBarBorders(CDC& dc, BarFramePaintData& data) override;
+    void PaintHalftoneOutline(CDC& dc, const CRect& rc);
+    void PaintControlFrame(CDC& dc, ControlFramePaintData& data) override;
+    void PaintComboFrame(CDC& dc, ComboFramePaintData& data) override;
 };
