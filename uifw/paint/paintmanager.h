@@ -207,9 +207,18 @@ protected:
     void MapColorIds(std::initializer_list<int> ids, int nIndex);
 
 public:
-    // Bar frames, edit and combo frames
+    // Bar frames, edit and combo frames, tabs
     // The combo's drop-down arrow in a flat button.
     void PaintComboDropButton(CDC& dc, const CRect& rcButton, BOOL bHover, BOOL bPushed, BOOL bEnabled);
+    // The painters every look's tabs share, with the colours the look picks.
+    void PaintTabItemFace(CDC& dc, const struct TabItemArgs& args, const struct TabItemColors& colors);
+    void PaintTabIconAndText(CDC& dc, const struct TabItemArgs& args, const CRect& rcIcon, const CRect& rcText,
+                             COLORREF clrText, int nTopIndent);
+    void PaintTabAreaFace(CDC& dc, const CRect& rcStrip, const CRect& rcNearBorder, int nPosition, BOOL bGrouped,
+                          COLORREF clrStrip, COLORREF clrBorder, COLORREF clrLine);
+    void PaintNearBorderLine(CDC& dc, const CRect& rc, int nPosition, COLORREF clrLine);
+    void PaintTabButtonFace(CDC& dc, const CRect& rcButton, int nKind, BOOL bHorz, BOOL bEnabled, BOOL bHover,
+                            BOOL bPushed, COLORREF clrGlyph);
 };
 
 // Solid fill of a rectangle with one colour (no brush selected into the context afterwards).

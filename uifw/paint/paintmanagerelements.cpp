@@ -10,18 +10,6 @@ void CUiPaintManager::PaintMenuExpandButton(CDC&, const CRect&, BOOL, CObject*)
 {
 }
 
-void CUiPaintManager::PaintTabItem(CDC&, const CRect&, BOOL, BOOL, BOOL, BOOL, BOOL, BOOL, BOOL, const CRect&, int, int, CFont*, LPCSTR, CUiCmdIcon*, CObject*, LPARAM)
-{
-}
-
-void CUiPaintManager::PaintTabClientArea(CDC&, const CRect&, const CRect&, const CRect&, int, BOOL, CObject*, LPARAM)
-{
-}
-
-void CUiPaintManager::PaintTabButton(CDC&, const CRect&, int, int, BOOL, BOOL, BOOL, BOOL, BOOL, CObject*, LPARAM)
-{
-}
-
 void CUiPaintManager::PaintClientAreaBorder(CDC&, const CRect&, CObject*, LPARAM)
 {
 }

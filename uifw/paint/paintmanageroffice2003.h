@@ -51,4 +51,6 @@ public:
     void PaintControlBarBorders(CDC& dc, BarFramePaintData& data) override;
     void PaintControlFrame(CDC& dc, ControlFramePaintData& data) override;
     void PaintComboFrame(CDC& dc, ComboFramePaintData& data) override;
+    void PaintTabClientArea(CDC& dc, const CRect& rcStrip, const CRect& rcSecond, const CRect& rcNearBorder,
+                            int nPosition, BOOL bGrouped, CObject* pAsking, LPARAM lParam) override;
 };
