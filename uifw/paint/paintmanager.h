@@ -207,7 +207,8 @@ protected:
     void MapColorIds(std::initializer_list<int> ids, int nIndex);
 
 public:
-    // Bar frames, edit and combo frames, tabs
+    // Bar frames, edit and combo frames, tabs, dock markers
+    struct DockMarker;
     // The combo's drop-down arrow in a flat button.
     void PaintComboDropButton(CDC& dc, const CRect& rcButton, BOOL bHover, BOOL bPushed, BOOL bEnabled);
     // The painters every look's tabs share, with the colours the look picks.

@@ -134,16 +134,3 @@ void CUiPaintManager::PaintPaneFrame(CDC&, const CRect&, const DWORD*)
 {
 }
 
-BOOL CUiPaintManager::CreateDockMarkers(CWnd*, int, const CRect&, CTypedPtrArray<CPtrArray, CUiDynDockMarkerWnd*>&)
-{
-    return FALSE;
-}
-
-void CUiPaintManager::AdjustDockMarkerColors(int, CBitmap&, COLORREF, CBitmap&, COLORREF)
-{
-}
-
-void CUiPaintManager::PaintDockMarkerHighlight(DWORD*, int, int, BOOL, const RECT&, const RECT&, COLORREF, COLORREF, int)
-{
-}
-

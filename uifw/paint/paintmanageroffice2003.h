@@ -53,4 +53,9 @@ public:
     void PaintComboFrame(CDC& dc, ComboFramePaintData& data) override;
     void PaintTabClientArea(CDC& dc, const CRect& rcStrip, const CRect& rcSecond, const CRect& rcNearBorder,
                             int nPosition, BOOL bGrouped, CObject* pAsking, LPARAM lParam) override;
+    void AdjustDockMarkerColors(int nKind, CBitmap& bmpNormal, COLORREF clrNormalKey, CBitmap& bmpHover,
+                                COLORREF clrHoverKey) override;
+    void PaintDockMarkerHighlight(DWORD* pPixels, int cx, int cy, BOOL bUseRects, const RECT& rcOuter,
+                                  const RECT& rcTab, COLORREF clrTint, COLORREF clrBorderTint,
+                                  int nBorderWidth) override;
 };
