@@ -70,67 +70,11 @@ void CUiPaintManager::PaintIcon(CDC&, IconItemPaintData&)
 {
 }
 
-void CUiPaintManager::FillWindowColorRect(CDC&, const CRect&, LPARAM)
-{
-}
-
-void CUiPaintManager::PaintFrameRect(CDC&, const CRect&)
-{
-}
-
 void CUiPaintManager::PaintCaptionButtonFace(CDC&, const CRect&, LPCSTR, UINT, DWORD, DWORD, DWORD)
 {
 }
 
-void CUiPaintManager::PaintCaptionText(CDC&, const CRect&, LPCSTR)
-{
-}
-
-void CUiPaintManager::PaintCaptionFrame(CDC&, const CRect&, LPCSTR)
-{
-}
-
-void CUiPaintManager::PaintSmallCaptionText(CDC&, const CRect&, LPCSTR, CUiCmdIcon*, BOOL, BOOL, BOOL)
-{
-}
-
-void CUiPaintManager::PaintToolTipText(CDC&, const CRect&, LPCSTR)
-{
-}
-
-void CUiPaintManager::PaintCaptionBackground(CDC&, const CRect&, LPCSTR)
-{
-}
-
-void CUiPaintManager::PaintCaptionIcon(CDC&, const CRect&, const GlyphBitmap*, LPARAM)
-{
-}
-
-void CUiPaintManager::PaintMenuBarDragger(CDC&, const CRect&, BOOL)
-{
-}
-
-void CUiPaintManager::PaintResizeGripper(CDC&, const CRect&, int)
-{
-}
-
 void CUiPaintManager::PaintSmallButton(CDC&, PushButtonPaintData&)
-{
-}
-
-void CUiPaintManager::FillShadowColorRect(CDC&, const CRect&, DWORD, DWORD)
-{
-}
-
-void CUiPaintManager::PaintPanelBackground(CDC&, const CRect&, const CRect&, CObject*, LPARAM)
-{
-}
-
-void CUiPaintManager::PaintSunkenFrame(CDC&, const CRect&, DWORD, DWORD)
-{
-}
-
-void CUiPaintManager::PaintPaneFrame(CDC&, const CRect&, const DWORD*)
 {
 }
 

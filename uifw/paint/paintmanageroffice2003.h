@@ -58,4 +58,9 @@ public:
     void PaintDockMarkerHighlight(DWORD* pPixels, int cx, int cy, BOOL bUseRects, const RECT& rcOuter,
                                   const RECT& rcTab, COLORREF clrTint, COLORREF clrBorderTint,
                                   int nBorderWidth) override;
+    void PaintCaptionFrame(CDC& dc, const CRect& rc, LPCSTR lpszText) override;
+    void PaintCaptionBackground(CDC& dc, const CRect& rc, LPCSTR lpszText) override;
+    void PaintMenuBarDragger(CDC& dc, const CRect& rc, BOOL bDrawDots) override;
+    void PaintSunkenFrame(CDC& dc, const CRect& rc, DWORD dwValue1, DWORD dwValue2) override;
+    void PaintPaneFrame(CDC& dc, const CRect& rc, const DWORD* pValues) override;
 };

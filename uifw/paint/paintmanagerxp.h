@@ -45,4 +45,5 @@ public:
                             int nPosition, BOOL bGrouped, CObject* pAsking, LPARAM lParam) override;
     void PaintTabButton(CDC& dc, const CRect& rcButton, int nKind, int nUnused, BOOL bHorz, BOOL bEnabled,
                         BOOL bHover, BOOL bPushed, BOOL bGrouped, CObject* pAsking, LPARAM lParam) override;
+    void PaintFrameRect(CDC& dc, const CRect& rc) override;
 };
