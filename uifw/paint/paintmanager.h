@@ -220,6 +220,8 @@ public:
     void PaintNearBorderLine(CDC& dc, const CRect& rc, int nPosition, COLORREF clrLine);
     void PaintTabButtonFace(CDC& dc, const CRect& rcButton, int nKind, BOOL bHorz, BOOL bEnabled, BOOL bHover,
                             BOOL bPushed, COLORREF clrGlyph);
+    // An icon item in the classic look's raised box or the flat looks' framed box.
+    void PaintIconItem(CDC& dc, IconItemPaintData& data, bool bFlat);
 };
 
 // Solid fill of a rectangle with one colour (no brush selected into the context afterwards).

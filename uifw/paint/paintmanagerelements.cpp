@@ -66,10 +66,6 @@ void CUiPaintManager::PaintStatusPane(CDC&, StatusPanePaintData&)
 {
 }
 
-void CUiPaintManager::PaintIcon(CDC&, IconItemPaintData&)
-{
-}
-
 void CUiPaintManager::PaintCaptionButtonFace(CDC&, const CRect&, LPCSTR, UINT, DWORD, DWORD, DWORD)
 {
 }

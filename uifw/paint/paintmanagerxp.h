@@ -46,4 +46,5 @@ public:
     void PaintTabButton(CDC& dc, const CRect& rcButton, int nKind, int nUnused, BOOL bHorz, BOOL bEnabled,
                         BOOL bHover, BOOL bPushed, BOOL bGrouped, CObject* pAsking, LPARAM lParam) override;
     void PaintFrameRect(CDC& dc, const CRect& rc) override;
+    void PaintIcon(CDC& dc, IconItemPaintData& data) override;
 };
