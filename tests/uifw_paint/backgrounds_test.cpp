@@ -3,7 +3,9 @@
 // toolbar button shade.
 #include "framefixture.h"
 
+#include "barpaintdata.h"
 #include "colorhls.h"
+#include "glyphs.h"
 #include "paintdraw.h"
 #include "paintgradients.h"
 #include "paintmanagerstudio2005.h"
@@ -126,9 +128,11 @@ TEST_F(Backgrounds, ADockedToolbarWithoutSchemeIsRoundedOnlyAtItsFarEnd)
 
     DibSurface painted(rcBar.Width(), rcBar.Height(), kSentinel);
     ::IntersectClipRect(painted.dc(), 0, 0, rcBar.Width() - 10, rcBar.Height());
+    winharness::DcState before = winharness::DcState::Capture(painted.dc());
     pm->PaintControlBarBackground(*painted.cdc(), rcBar, &toolbar, 0);
-    // The caller's clip still holds.
+    // The caller's clip held while the rounded one was in force, and is back afterwards.
     EXPECT_EQ(kSentinel, painted.Pixel(rcBar.Width() - 5, rcBar.Height() / 2));
+    EXPECT_TRUE(winharness::SameDcState(before, painted.dc()));
     ::SelectClipRgn(painted.dc(), NULL);
     pm->PaintControlBarBackground(*painted.cdc(), rcBar, &toolbar, 0);
 
@@ -238,4 +242,60 @@ TEST_F(Backgrounds, Office2003ToolbarRowExtrasAreAHorizontalGradient)
     surface.Fill(kSentinel);
     scope.Install(RUNTIME_CLASS(CUiPaintManagerXP))->PaintToolBarExtras(*surface.cdc(), nullptr, 0, CRect(0, 0, 40, 10));
     EXPECT_EQ(400, surface.Count(kSentinel));
+}
+
+TEST_F(Backgrounds, ArrowButtonsPickTheirTriangleByDirectionAndSinkWhenPushed)
+{
+    CUiPaintManager* pm = scope.Install(RUNTIME_CLASS(CUiPaintManagerXP));
+    const CRect rc(0, 0, 20, 20);
+    struct Case {
+        BOOL bHorz;
+        int nDirection;
+        int nGlyph;
+    } cases[] = {{TRUE, 0, 4}, {TRUE, 1, 5}, {FALSE, 0, 2}, {FALSE, 1, 3}};
+    for (const Case& c : cases) {
+        for (BOOL bPushed : {FALSE, TRUE}) {
+            DibSurface surface(20, 20, kSentinel);
+            pm->PaintArrowButton(*surface.cdc(), c.bHorz, rc, c.nDirection, FALSE, bPushed, 0, 0);
+            DibSurface expected(20, 20, pm->GetColor(COLOR_BTNFACE));
+            const COLORREF colors[2] = {0, pm->GetColor(COLOR_BTNTEXT)};
+            CRect rcGlyph(rc);
+            if (bPushed)
+                rcGlyph.OffsetRect(1, 1);
+            pm->PaintGlyphCentered(*expected.cdc(), rcGlyph, GetCaptionGlyph(c.nGlyph), colors);
+            for (int y = 2; y < 18; ++y)
+                for (int x = 2; x < 18; ++x)
+                    ASSERT_EQ(expected.Pixel(x, y), surface.Pixel(x, y)) << c.nGlyph << " " << x << "," << y;
+            EXPECT_EQ(pm->GetColor(bPushed ? COLOR_3DDKSHADOW : COLOR_BTNHIGHLIGHT), surface.Pixel(0, 10));
+            EXPECT_EQ(pm->GetColor(bPushed ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW), surface.Pixel(19, 10));
+            EXPECT_EQ(pm->GetColor(bPushed ? COLOR_BTNSHADOW : COLOR_BTNFACE), surface.Pixel(1, 10));
+        }
+    }
+}
+
+TEST_F(Backgrounds, ThemedEditAndPanelBackgroundsGiveTheCallersClipBack)
+{
+    CUiPaintManager* pm = scope.Install(RUNTIME_CLASS(CUiPaintManagerOffice2003));
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(40, 40, 140, 62), pFrame, 0x4400));
+    CWnd* pPanel = MakeChild(pFrame, CRect(200, 40, 300, 140));
+    MakeChild(pPanel, CRect(10, 10, 30, 30));
+    DibSurface surface(120, 120, kSentinel);
+    ::ExcludeClipRect(surface.dc(), 100, 100, 120, 120);
+    winharness::DcState before = winharness::DcState::Capture(surface.dc());
+    ControlFramePaintData frame(&edit, CRect(6, 6, 94, 16), TRUE, TRUE, TRUE, FALSE);
+    pm->PaintControlFrame(*surface.cdc(), frame);
+    EXPECT_TRUE(painttest::SameClip(before, surface.dc()));
+    // Outside the rings the frame's gradient shows.
+    EXPECT_NE(kSentinel, surface.Pixel(0, 0));
+    EXPECT_EQ(pm->GetColor(2004), surface.Pixel(3, 10));
+    EXPECT_EQ(pm->GetColor(COLOR_WINDOW), surface.Pixel(4, 10));
+    EXPECT_NE(kSentinel, surface.Pixel(2, 10));
+
+    surface.Fill(kSentinel);
+    pm->PaintPanelBackground(*surface.cdc(), CRect(0, 0, 100, 100), CRect(50, 50, 60, 60), pPanel, 0);
+    EXPECT_TRUE(painttest::SameClip(before, surface.dc()));
+    EXPECT_EQ(kSentinel, surface.Pixel(20, 20));   // the panel's child
+    EXPECT_NE(kSentinel, surface.Pixel(5, 5));
+    EXPECT_EQ(pm->GetColor(COLOR_WINDOW), surface.Pixel(55, 55));
 }

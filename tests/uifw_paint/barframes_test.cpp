@@ -6,19 +6,11 @@
 #include "paintmanagerstudio2005.h"
 
 using painttest::FrameFixture;
+using painttest::SameClip;
 using painttest::TestBar;
 using winharness::DibSurface;
 
 namespace {
-
-// The clip region alone: painters may leave the background colour as CDC::FillSolidRect does.
-::testing::AssertionResult SameClip(const winharness::DcState& before, HDC hDC)
-{
-    winharness::DcState after = winharness::DcState::Capture(hDC);
-    if (after.hasClip == before.hasClip && after.clip == before.clip)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the clip region changed";
-}
 
 const COLORREF kSentinel = RGB(1, 2, 3);
 

@@ -2,6 +2,14 @@
 
 namespace painttest {
 
+::testing::AssertionResult SameClip(const winharness::DcState& before, HDC hDC)
+{
+    winharness::DcState after = winharness::DcState::Capture(hDC);
+    if (after.hasClip == before.hasClip && after.clip == before.clip)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the clip region changed";
+}
+
 FrameFixture::FrameFixture()
 {
     scope.UseIdentitySysColors();

@@ -27,6 +27,9 @@ public:
     CSize CalcFixedLayout(BOOL, BOOL) override { return CSize(120, 26); }
 };
 
+// The clip region alone: painters may leave the background colour as CDC::FillSolidRect does.
+::testing::AssertionResult SameClip(const winharness::DcState& before, HDC hDC);
+
 class FrameFixture : public ::testing::Test {
 protected:
     FrameFixture();
