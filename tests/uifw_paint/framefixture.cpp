@@ -27,9 +27,9 @@ FrameFixture::~FrameFixture()
     winharness::PumpPending();
 }
 
-void FrameFixture::MakeOuterDockBars()
+void AddOuterDockBars(CFrameWnd* pFrame, std::initializer_list<UINT> ids)
 {
-    for (UINT nID : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT}) {
+    for (UINT nID : ids) {
         CUiDockOuterBar* pDockBar = new CUiDockOuterBar;
         pDockBar->m_bAutoDelete = TRUE;
         DWORD dwAlign = nID == AFX_IDW_DOCKBAR_TOP ? CBRS_ALIGN_TOP
@@ -37,6 +37,11 @@ void FrameFixture::MakeOuterDockBars()
                       : nID == AFX_IDW_DOCKBAR_LEFT ? CBRS_ALIGN_LEFT : CBRS_ALIGN_RIGHT;
         ASSERT_TRUE(pDockBar->Create(pFrame, dwAlign | WS_CHILD | WS_VISIBLE, nID));
     }
+}
+
+void FrameFixture::MakeOuterDockBars()
+{
+    AddOuterDockBars(pFrame, {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT});
     pFrame->EnableDocking(CBRS_ALIGN_ANY);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -29,6 +30,9 @@ public:
 
 // The clip region alone: painters may leave the background colour as CDC::FillSolidRect does.
 ::testing::AssertionResult SameClip(const winharness::DcState& before, HDC hDC);
+
+// Outer dock bars at the ids of the frame, before it makes plain ones for the other sides.
+void AddOuterDockBars(CFrameWnd* pFrame, std::initializer_list<UINT> ids);
 
 class FrameFixture : public ::testing::Test {
 protected:

@@ -53,9 +53,8 @@ void FlushRects(HRGN hResult, std::vector<RECT>& rects, int cx, int cy)
     rects.clear();
 }
 
-} // namespace
-
-HRGN BitmapToRegion(HBITMAP hBitmap, COLORREF clrKey, COLORREF clrTolerance)
+// A 32-bit bottom-up copy of the bitmap with its pixels and size; null when none can be made.
+HBITMAP PixelCopy(HBITMAP hBitmap, DWORD** ppPixels, int& cx, int& cy)
 {
     BITMAP bm = {};
     if (hBitmap == NULL || ::GetObject(hBitmap, sizeof(bm), &bm) == 0)
@@ -64,10 +63,23 @@ HRGN BitmapToRegion(HBITMAP hBitmap, COLORREF clrKey, COLORREF clrTolerance)
     HBITMAP hCopy = CloneBitmap(hBitmap, NULL, &pBits);
     if (hCopy == NULL)
         return NULL;
-    const int cx = bm.bmWidth;
-    const int cy = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
+    ::GdiFlush();
+    *ppPixels = reinterpret_cast<DWORD*>(pBits);
+    cx = bm.bmWidth;
+    cy = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
+    return hCopy;
+}
+
+} // namespace
+
+HRGN BitmapToRegion(HBITMAP hBitmap, COLORREF clrKey, COLORREF clrTolerance)
+{
+    DWORD* pPixels = nullptr;
+    int cx = 0, cy = 0;
+    HBITMAP hCopy = PixelCopy(hBitmap, &pPixels, cx, cy);
+    if (hCopy == NULL)
+        return NULL;
     const KeyRange range(clrKey, clrTolerance);
-    const DWORD* pPixels = reinterpret_cast<const DWORD*>(pBits);
     HRGN hResult = ::CreateRectRgn(0, 0, 0, 0);
     std::vector<RECT> rects;
     const size_t kBatch = 2000;
@@ -95,17 +107,13 @@ HBITMAP AdjustBitmapHLS(HBITMAP hBitmap, COLORREF clrKey, COLORREF clrTolerance,
 {
     if (dHue == 0.0 && dLightness == 0.0 && dSaturation == 0.0)
         return NULL;
-    BITMAP bm = {};
-    if (hBitmap == NULL || ::GetObject(hBitmap, sizeof(bm), &bm) == 0)
-        return NULL;
-    COLORREF* pBits = nullptr;
-    HBITMAP hCopy = CloneBitmap(hBitmap, NULL, &pBits);
+    DWORD* pPixels = nullptr;
+    int cx = 0, cy = 0;
+    HBITMAP hCopy = PixelCopy(hBitmap, &pPixels, cx, cy);
     if (hCopy == NULL)
         return NULL;
-    ::GdiFlush();
     const KeyRange range(clrKey, clrTolerance);
-    DWORD* pPixels = reinterpret_cast<DWORD*>(pBits);
-    const size_t count = (size_t)bm.bmWidth * (size_t)(bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight);
+    const size_t count = (size_t)cx * (size_t)cy;
     for (size_t i = 0; i < count; ++i) {
         // Pixels are read as the colours they show (red in the third byte), so a hue shift
         // turns the way it does on the screen.

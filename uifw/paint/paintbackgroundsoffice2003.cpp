@@ -70,19 +70,35 @@ BOOL CUiPaintManagerOffice2003::PaintThemedBackground(CDC& dc, CWnd* pWnd, LPARA
         FillGradientRect(hDC, rc, GetColor(3001), GetColor(3000), TRUE, 256);
         return TRUE;
     }
-    COLORREF clrBase = 0;
-    if (IsThemeColorSchemeUsable() && InitSchemeGradientColors(&clrBase, nullptr)) {
-        COLORREF clrLast = AdjustColorHLS(clrBase, 0, -0.25, -0.25);
-        if (PaintManagerHolder::Get().m_nScheme == kSchemeSilver)
-            clrLast = AdjustColorHLS(clrLast, 0.05, 0, 0.05);
-        PaintTwoPartGradient(hDC, rc, AdjustColorHLS(clrBase, 0, 0.77, 0.15), AdjustColorHLS(clrBase, 0, 0.58, 0.15),
-                             clrLast, bHorzDocked, 256);
-    } else if (bHorzDocked) {
-        FillGradientRect(hDC, rc, GetColor(3016), GetColor(3015), TRUE, 256);
-    } else {
-        FillGradientRect(hDC, rc, GetColor(3015), GetColor(3016), FALSE, 256);
-    }
+    if (!PaintSchemeGradient(hDC, rc, 0.77, 0.58, -0.25, bHorzDocked))
+        PaintPlainToolBarGradient(hDC, rc, !bHorzDocked);
     return TRUE;
+}
+
+// A docked toolbar's two-part gradient from the scheme's base colour: two lighter colours, then
+// a darker one (a touch more saturated and turned on the silver scheme). False without a
+// usable scheme.
+bool CUiPaintManagerOffice2003::PaintSchemeGradient(HDC hDC, const CRect& rc, double dFirstLight, double dMiddleLight,
+                                                    double dLastLight, BOOL bVertical)
+{
+    COLORREF clrBase = 0;
+    if (!IsThemeColorSchemeUsable() || !InitSchemeGradientColors(&clrBase, nullptr))
+        return false;
+    COLORREF clrLast = AdjustColorHLS(clrBase, 0, dLastLight, -0.25);
+    if (PaintManagerHolder::Get().m_nScheme == kSchemeSilver)
+        clrLast = AdjustColorHLS(clrLast, 0.05, 0, 0.05);
+    PaintTwoPartGradient(hDC, rc, AdjustColorHLS(clrBase, 0, dFirstLight, 0.15), AdjustColorHLS(clrBase, 0, dMiddleLight, 0.15),
+                         clrLast, bVertical, 256);
+    return true;
+}
+
+// Without a scheme: 3015 to 3016 across a vertical bar, 3016 to 3015 upwards on a horizontal one.
+void CUiPaintManagerOffice2003::PaintPlainToolBarGradient(HDC hDC, const CRect& rc, bool bVerticalBar)
+{
+    if (bVerticalBar)
+        FillGradientRect(hDC, rc, GetColor(3015), GetColor(3016), FALSE, 256);
+    else
+        FillGradientRect(hDC, rc, GetColor(3016), GetColor(3015), TRUE, 256);
 }
 
 void CUiPaintManagerOffice2003::PaintDockBarBackground(CDC& dc, const CRect& rc, CWnd* pAsking, LPARAM lParam)
@@ -140,18 +156,8 @@ void CUiPaintManagerOffice2003::PaintToolBarFace(CDC& dc, CUiToolControlBar* pBa
         ::DeleteObject(hNear);
         ::DeleteObject(hShape);
     }
-    COLORREF clrBase = 0;
-    if (IsThemeColorSchemeUsable() && InitSchemeGradientColors(&clrBase, nullptr)) {
-        COLORREF clrLast = AdjustColorHLS(clrBase, 0, -0.22, -0.25);
-        if (PaintManagerHolder::Get().m_nScheme == kSchemeSilver)
-            clrLast = AdjustColorHLS(clrLast, 0.05, 0, 0.05);
-        PaintTwoPartGradient(hDC, rcBar, AdjustColorHLS(clrBase, 0, 0.75, 0.15), AdjustColorHLS(clrBase, 0, 0.65, 0.15),
-                             clrLast, !bVertical, 256);
-    } else if (bVertical) {
-        FillGradientRect(hDC, rcBar, GetColor(3015), GetColor(3016), FALSE, 256);
-    } else {
-        FillGradientRect(hDC, rcBar, GetColor(3016), GetColor(3015), TRUE, 256);
-    }
+    if (!PaintSchemeGradient(hDC, rcBar, 0.75, 0.65, -0.22, !bVertical))
+        PaintPlainToolBarGradient(hDC, rcBar, bVertical);
     if (m_nExtraColorId != -1) {
         CRect rcLine = bVertical ? CRect(rcBar.right - 1, rcBar.top, rcBar.right, rcBar.bottom - 2)
                                  : CRect(rcBar.left, rcBar.bottom - 1, rcBar.right - 2, rcBar.bottom);

@@ -47,6 +47,9 @@ public:
     void PaintToolBarExtras(CDC& dc, CUiToolControlBar* pBar, int nButton, const CRect& rcRow) override;
     // A docked toolbar's own gradient over rcBar, rounded at its far end.
     void PaintToolBarFace(CDC& dc, CUiToolControlBar* pBar, const CRect& rcBar);
+    bool PaintSchemeGradient(HDC hDC, const CRect& rc, double dFirstLight, double dMiddleLight, double dLastLight,
+                             BOOL bVertical);
+    void PaintPlainToolBarGradient(HDC hDC, const CRect& rc, bool bVerticalBar);
     void PaintGripper(CDC& dc, GripperPaintData& data) override;
     void PaintControlBarBorders(CDC& dc, BarFramePaintData& data) override;
     void PaintControlFrame(CDC& dc, ControlFramePaintData& data) override;

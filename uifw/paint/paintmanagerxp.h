@@ -37,10 +37,6 @@ public:
     void PaintHalftoneOutline(CDC& dc, const CRect& rc);
     void PaintControlFrame(CDC& dc, ControlFramePaintData& data) override;
     void PaintComboFrame(CDC& dc, ComboFramePaintData& data) override;
-    void PaintTabItem(CDC& dc, const CRect& rcArea, BOOL bTopLeft, BOOL bHorz, BOOL bSelected, BOOL bCenteredText,
-                      BOOL bGrouped, BOOL bGroupActive, BOOL bInvertedVert, const CRect& rcItem, int cxText,
-                      int cyText, CFont* pFont, LPCSTR lpszText, CUiCmdIcon* pIcon, CObject* pAsking,
-                      LPARAM lParam) override;
     void PaintTabClientArea(CDC& dc, const CRect& rcStrip, const CRect& rcSecond, const CRect& rcNearBorder,
                             int nPosition, BOOL bGrouped, CObject* pAsking, LPARAM lParam) override;
     void PaintTabButton(CDC& dc, const CRect& rcButton, int nKind, int nUnused, BOOL bHorz, BOOL bEnabled,

@@ -22,6 +22,7 @@ CSize IconSize(CUiCmdIcon* pIcon)
 
 } // namespace
 
+// The classic look and the flat looks differ only in their colours.
 void CUiPaintManager::PaintTabItem(CDC& dc, const CRect& rcArea, BOOL bTopLeft, BOOL bHorz, BOOL bSelected,
                                    BOOL bCenteredText, BOOL bGrouped, BOOL bGroupActive, BOOL bInvertedVert,
                                    const CRect& rcItem, int cxText, int cyText, CFont* pFont, LPCSTR lpszText,
@@ -29,24 +30,15 @@ void CUiPaintManager::PaintTabItem(CDC& dc, const CRect& rcArea, BOOL bTopLeft, 
 {
     const TabItemArgs args = {rcArea, bTopLeft, bHorz, bSelected, bCenteredText, bGrouped, bGroupActive,
                               bInvertedVert, rcItem, cxText, cyText, pFont, lpszText, pIcon};
-    const TabItemColors colors = {
-        GetColor(bSelected || bGrouped ? COLOR_BTNTEXT : COLOR_BTNHIGHLIGHT), GetColor(COLOR_BTNFACE),
-        GetColor(bGrouped ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT), GetColor(bGrouped ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW),
-        GetColor(bGrouped ? COLOR_BTNSHADOW : COLOR_3DLIGHT)};
-    PaintTabItemFace(dc, args, colors);
-}
-
-void CUiPaintManagerXP::PaintTabItem(CDC& dc, const CRect& rcArea, BOOL bTopLeft, BOOL bHorz, BOOL bSelected,
-                                     BOOL bCenteredText, BOOL bGrouped, BOOL bGroupActive, BOOL bInvertedVert,
-                                     const CRect& rcItem, int cxText, int cyText, CFont* pFont, LPCSTR lpszText,
-                                     CUiCmdIcon* pIcon, CObject*, LPARAM)
-{
-    const TabItemArgs args = {rcArea, bTopLeft, bHorz, bSelected, bCenteredText, bGrouped, bGroupActive,
-                              bInvertedVert, rcItem, cxText, cyText, pFont, lpszText, pIcon};
-    const TabItemColors colors = {
-        GetColor(bSelected || bGrouped ? COLOR_BTNTEXT : COLOR_BTNSHADOW), GetColor(bGrouped ? COLOR_BTNFACE : 2000),
-        GetColor(bGrouped ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT), GetColor(bGrouped ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW),
-        GetColor(COLOR_BTNSHADOW)};
+    const int nShadow = bGrouped ? COLOR_BTNSHADOW : COLOR_3DDKSHADOW;
+    const int nLight = bGrouped ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT;
+    TabItemColors colors;
+    if (IsKindOf(RUNTIME_CLASS(CUiPaintManagerXP)))
+        colors = {GetColor(bSelected || bGrouped ? COLOR_BTNTEXT : COLOR_BTNSHADOW), GetColor(bGrouped ? COLOR_BTNFACE : 2000),
+                  GetColor(nLight), GetColor(nShadow), GetColor(COLOR_BTNSHADOW)};
+    else
+        colors = {GetColor(bSelected || bGrouped ? COLOR_BTNTEXT : COLOR_BTNHIGHLIGHT), GetColor(COLOR_BTNFACE),
+                  GetColor(nLight), GetColor(nShadow), GetColor(bGrouped ? COLOR_BTNSHADOW : COLOR_3DLIGHT)};
     PaintTabItemFace(dc, args, colors);
 }
 
