@@ -145,3 +145,21 @@ TEST_F(SmallPainters, TextsTooLongForTheirRectangleEndInAnEllipsis)
     EXPECT_LE(rcInk.left, rc.left + 9);
     EXPECT_NEAR((rcInk.top + rcInk.bottom) / 2, (rc.top + rc.bottom) / 2, 3);
 }
+
+TEST_F(SmallPainters, ClassicCaptionButtonFacesRiseWhenHotAndSinkWhenPushed)
+{
+    CUiPaintManager* pm = scope.Install(RUNTIME_CLASS(CUiPaintManager));
+    const CRect rc(10, 10, 40, 30);
+    pm->PaintCaptionButtonFace(*surface.cdc(), rc, "", 0, 0, 0, 0);
+    EXPECT_EQ(600, painttest::CountIn(surface, rc, C(COLOR_BTNSHADOW)));
+    pm->PaintCaptionButtonFace(*surface.cdc(), rc, "", 1, 0, 0, 0);
+    EXPECT_EQ(C(COLOR_WINDOW), surface.Pixel(10, 20));
+    EXPECT_EQ(C(COLOR_3DDKSHADOW), surface.Pixel(39, 20));
+    surface.Fill(kSentinel);
+    pm->PaintCaptionButtonFace(*surface.cdc(), rc, "", 2, 0, 0, 0);
+    EXPECT_EQ(kSentinel, surface.Pixel(10, 20));
+    EXPECT_EQ(C(COLOR_3DDKSHADOW), surface.Pixel(11, 20));
+    EXPECT_EQ(C(COLOR_WINDOW), surface.Pixel(38, 20));
+    EXPECT_EQ(kSentinel, surface.Pixel(39, 20));
+    EXPECT_EQ(C(COLOR_BTNSHADOW), surface.Pixel(20, 20));
+}

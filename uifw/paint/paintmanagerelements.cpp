@@ -66,10 +66,6 @@ void CUiPaintManager::PaintStatusPane(CDC&, StatusPanePaintData&)
 {
 }
 
-void CUiPaintManager::PaintCaptionButtonFace(CDC&, const CRect&, LPCSTR, UINT, DWORD, DWORD, DWORD)
-{
-}
-
 void CUiPaintManager::PaintSmallButton(CDC&, PushButtonPaintData&)
 {
 }

@@ -189,3 +189,24 @@ void CUiPaintManager::PaintPaneFrame(CDC& dc, const CRect& rc, const DWORD*)
     rcInside.DeflateRect(1, 1);
     FillSolidRect(dc.GetSafeHdc(), rcInside, GetColor(1000));
 }
+
+// State bits: 0 hot, 1 pushed.
+void CUiPaintManager::PaintCaptionButtonFace(CDC& dc, const CRect& rcButton, LPCSTR lpszText, UINT nState, DWORD,
+                                             DWORD, DWORD)
+{
+    if (!Visible(dc, rcButton))
+        return;
+    const bool bHot = (nState & 1) != 0;
+    const bool bPushed = (nState & 2) != 0;
+    CRect rc(rcButton);
+    if (bPushed)
+        rc.DeflateRect(1, 0);
+    FillSolidRect(dc.GetSafeHdc(), rc, GetColor(COLOR_BTNSHADOW));
+    if (bPushed)
+        dc.FillSolidRect(rc.left, rc.top, 1, rc.Height(), GetColor(COLOR_3DDKSHADOW));
+    if (bPushed)
+        dc.Draw3dRect(&rc, GetColor(COLOR_3DDKSHADOW), GetColor(COLOR_WINDOW));
+    else if (bHot)
+        dc.Draw3dRect(&rc, GetColor(COLOR_WINDOW), GetColor(COLOR_3DDKSHADOW));
+    PaintSmallCaptionText(dc, rc, lpszText, nullptr, FALSE, bHot, bPushed);
+}
