@@ -9,6 +9,7 @@
 #include "paintdraw.h"
 #include "paintgradients.h"
 #include "paintmanagerstudio2005.h"
+#include "tabwnd.h"
 
 using painttest::FrameFixture;
 using painttest::TestBar;
@@ -298,4 +299,28 @@ TEST_F(Backgrounds, ThemedEditAndPanelBackgroundsGiveTheCallersClipBack)
     EXPECT_EQ(kSentinel, surface.Pixel(20, 20));   // the panel's child
     EXPECT_NE(kSentinel, surface.Pixel(5, 5));
     EXPECT_EQ(pm->GetColor(COLOR_WINDOW), surface.Pixel(55, 55));
+}
+
+TEST_F(Backgrounds, Office2003TabStripsOfDockedGroupsContinueTheFrameGradient)
+{
+    CUiPaintManager* pm = scope.Install(RUNTIME_CLASS(CUiPaintManagerOffice2003));
+    CRect rcFrame;
+    pFrame->GetClientRect(&rcFrame);
+    DibSurface frame(rcFrame.Width(), rcFrame.Height(), kSentinel);
+    static_cast<CUiPaintManagerOffice2003*>(pm)->PaintGradientBackground(*frame.cdc(), rcFrame, rcFrame, 0);
+
+    CUiDynTabWnd tabs;
+    ASSERT_TRUE(tabs.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, CRect(50, 100, 250, 130), pFrame, 0x4500));
+    DibSurface strip(200, 30, kSentinel);
+    pm->PaintTabClientArea(*strip.cdc(), CRect(0, 0, 200, 26), CRect(), CRect(0, 26, 200, 30), 1, FALSE, &tabs, 0);
+    for (int x = 0; x < 200; x += 11)
+        ASSERT_EQ(frame.Pixel(x + 50, 110), strip.Pixel(x, 10)) << x;
+    EXPECT_EQ(pm->GetColor(1000), strip.Pixel(20, 27));
+    EXPECT_EQ(pm->GetColor(COLOR_BTNSHADOW), strip.Pixel(20, 29));
+
+    // A plain tab strip takes the XP colours.
+    CUiTabWnd plain;
+    ASSERT_TRUE(plain.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, CRect(50, 140, 250, 170), pFrame, 0x4501));
+    pm->PaintTabClientArea(*strip.cdc(), CRect(0, 0, 200, 26), CRect(), CRect(0, 26, 200, 30), 1, FALSE, &plain, 0);
+    EXPECT_EQ(pm->GetColor(2001), strip.Pixel(20, 10));
 }

@@ -275,3 +275,33 @@ TEST_F(BarFrames, AnInPlaceComboFieldLeavesOutTheOuterRing)
     pm->PaintComboFrame(*surface.cdc(), combo);
     EXPECT_EQ(C(1000), surface.Pixel(0, 0));
 }
+
+TEST_F(BarFrames, XPCaptionsByStateAndOffice2003InactiveCaptionsAsAGradient)
+{
+    CUiPaintManager* pm = scope.Install(RUNTIME_CLASS(CUiPaintManagerXP));
+    const CRect rc(0, 0, 50, 20);
+    GripperPaintData inactive(nullptr, rc, CRect(0, 0, 0, 0), FALSE, FALSE, FALSE, TRUE, nullptr);
+    pm->PaintGripper(*surface.cdc(), inactive);
+    EXPECT_EQ(C(2000), surface.Pixel(10, 10));
+    EXPECT_EQ(C(COLOR_BTNSHADOW), surface.Pixel(10, 0));
+    EXPECT_EQ(C(COLOR_BTNSHADOW), surface.Pixel(49, 10));
+    EXPECT_EQ(C(2000), surface.Pixel(0, 0));   // the corners are left out
+    GripperPaintData active(nullptr, rc, CRect(0, 0, 0, 0), TRUE, FALSE, FALSE, TRUE, nullptr);
+    pm->PaintGripper(*surface.cdc(), active);
+    EXPECT_EQ(C(COLOR_HIGHLIGHT), surface.Pixel(10, 0));
+
+    MakeOuterDockBars();
+    TestBar<CUiControlBar> bar;
+    ASSERT_TRUE(bar.Create(pFrame, CBRS_ALIGN_LEFT, 0xE812));
+    pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_LEFT);
+    CUiPaintManager* office = scope.Install(RUNTIME_CLASS(CUiPaintManagerOffice2003));
+    surface.Fill(kSentinel);
+    GripperPaintData caption(&bar, rc, CRect(0, 0, 0, 0), FALSE, FALSE, FALSE, TRUE, nullptr);
+    office->PaintGripper(*surface.cdc(), caption);
+    DibSurface expected(60, 60, kSentinel);
+    FillGradientRect(expected.dc(), CRect(0, 0, 50, 24), C(3000), C(3001), FALSE, 256);
+    for (int x = 0; x < 50; x += 5)
+        EXPECT_EQ(expected.Pixel(x, 10), surface.Pixel(x, 10)) << x;
+    EXPECT_EQ(kSentinel, surface.Pixel(10, 21));
+    EXPECT_NE(0, caption.m_bLookFlags & GripperPaintData::kLookBackgroundPainted);
+}

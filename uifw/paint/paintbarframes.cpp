@@ -159,8 +159,8 @@ void CUiPaintManagerXP::PaintGripper(CDC& dc, GripperPaintData& data)
     if ((data.m_bLookFlags & GripperPaintData::kLookBackgroundPainted) == 0) {
         const int nFill = !data.IsResizable() ? COLOR_BTNSHADOW : (data.IsActive() ? COLOR_HIGHLIGHT : 2000);
         FillSolidRect(hDC, rc, GetColor(nFill));
-    } else if (bInactiveCaption && !data.IsFloating()) {
-        DrawCutCornerFrame(dc, rc, GetColor(COLOR_BTNSHADOW), GetColor(COLOR_BTNSHADOW));
+        if (bInactiveCaption && !data.IsFloating())
+            DrawCutCornerFrame(dc, rc, GetColor(COLOR_BTNSHADOW), GetColor(COLOR_BTNSHADOW));
     }
     CFont& font = data.IsResizable() ? (data.IsHorzBar() ? m_fontNormalVertUpSmall : m_fontNormalSmall)
                                      : (data.IsHorzBar() ? m_fontBoldVertUpSmall : m_fontBoldSmall);
