@@ -214,7 +214,7 @@ public:
     // The painters every look's tabs share, with the colours the look picks.
     void PaintTabItemFace(CDC& dc, const struct TabItemArgs& args, const struct TabItemColors& colors);
     void PaintTabIconAndText(CDC& dc, const struct TabItemArgs& args, const CRect& rcIcon, const CRect& rcText,
-                             COLORREF clrText, int nTopIndent);
+                             COLORREF clrText, int nStartY);
     void PaintTabAreaFace(CDC& dc, const CRect& rcStrip, const CRect& rcNearBorder, int nPosition, BOOL bGrouped,
                           COLORREF clrStrip, COLORREF clrBorder, COLORREF clrLine);
     void PaintNearBorderLine(CDC& dc, const CRect& rc, int nPosition, COLORREF clrLine);

@@ -108,13 +108,14 @@ void CUiPaintManager::PaintTabItemFace(CDC& dc, const TabItemArgs& a, const TabI
     if (!bTextFits && !a.bGrouped && !a.bGroupActive && szIcon.cx > 0) {
         rcIcon = CRect(CPoint(rc.left + (rc.Width() - szIcon.cx) / 2, rc.top + (rc.Height() - szIcon.cy) / 2), szIcon);
     }
-    PaintTabIconAndText(dc, a, rcIcon, bTextFits ? rcText : CRect(0, 0, 0, 0), c.clrText, 4);
+    PaintTabIconAndText(dc, a, rcIcon, bTextFits ? rcText : CRect(0, 0, 0, 0), c.clrText,
+                        a.bInvertedVert ? rcText.bottom - 4 : rcText.top + 4);
 }
 
-// The icon through the command-icon painter and the text horizontal or vertical; the start of
-// a vertical text that is not centred lies nTopIndent pixels from the top.
+// The icon through the command-icon painter and the text horizontal or vertical; a vertical
+// text that is not centred starts at nStartY.
 void CUiPaintManager::PaintTabIconAndText(CDC& dc, const TabItemArgs& a, const CRect& rcIcon, const CRect& rcTextIn,
-                                          COLORREF clrText, int nTopIndent)
+                                          COLORREF clrText, int nStartY)
 {
     if (a.pIcon != nullptr && !a.pIcon->IsEmpty()) {
         CRect rcMoved(rcIcon);
@@ -141,7 +142,7 @@ void CUiPaintManager::PaintTabIconAndText(CDC& dc, const TabItemArgs& a, const C
             nAlign |= TA_CENTER;
             y = rcText.top + rcText.Height() / 2;
         } else {
-            y = a.bInvertedVert ? rcText.bottom - nTopIndent : rcText.top + nTopIndent;
+            y = nStartY;
         }
         UINT nOldAlign = ::SetTextAlign(hDC, nAlign);
         ::ExtTextOutA(hDC, x, y, ETO_CLIPPED, &rcText, a.lpszText, lstrlenA(a.lpszText), NULL);

@@ -107,5 +107,5 @@ void CUiPaintManagerStudio2005::PaintTabItem(CDC& dc, const CRect& rcArea, BOOL 
     const TabItemArgs args = {rcArea, bTopLeft, bHorz, bSelected, bCenteredText, bGrouped, bGroupActive,
                               bInvertedVert, rcItem, cxText, cyText, pFont, lpszText, pIcon};
     PaintTabIconAndText(dc, args, rcIcon, bTextFits ? rcText : CRect(0, 0, 0, 0), GetColor(COLOR_BTNTEXT),
-                        bInvertedVert ? 4 - cxText : 4);
+                        bInvertedVert ? rcText.top + cxText - 4 : rcText.top + 4);
 }
