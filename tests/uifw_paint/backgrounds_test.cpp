@@ -324,3 +324,28 @@ TEST_F(Backgrounds, Office2003TabStripsOfDockedGroupsContinueTheFrameGradient)
     pm->PaintTabClientArea(*strip.cdc(), CRect(0, 0, 200, 26), CRect(), CRect(0, 26, 200, 30), 1, FALSE, &plain, 0);
     EXPECT_EQ(pm->GetColor(2001), strip.Pixel(20, 10));
 }
+
+TEST_F(Backgrounds, AnOffice2003ComboShowsTheFrameGradientBehindItsButton)
+{
+    CUiPaintManager* pm = scope.Install(RUNTIME_CLASS(CUiPaintManagerOffice2003));
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(40, 40, 160, 200), pFrame, 0x4600));
+    DibSurface surface(120, 22, kSentinel);
+    winharness::DcState before = winharness::DcState::Capture(surface.dc());
+    ComboFramePaintData data(&combo, CRect(0, 0, 120, 22), FALSE, FALSE, TRUE);
+    pm->PaintComboFrame(*surface.cdc(), data);
+    EXPECT_TRUE(painttest::SameClip(before, surface.dc()));
+    const int cxThumb = ::GetSystemMetrics(SM_CXHTHUMB);
+    EXPECT_EQ(pm->GetColor(COLOR_WINDOW), surface.Pixel(0, 0));
+    EXPECT_EQ(pm->GetColor(COLOR_WINDOW), surface.Pixel(1, 11));
+    EXPECT_EQ(kSentinel, surface.Pixel(10, 11));
+    const COLORREF behind = surface.Pixel(119 - cxThumb + 1, 2);
+    EXPECT_NE(kSentinel, behind);
+    EXPECT_NE(pm->GetColor(COLOR_WINDOW), behind);
+    EXPECT_TRUE(painttest::InkOnlyInside(surface, CRect(119 - cxThumb, 1, 119, 21), pm->GetColor(COLOR_BTNTEXT)));
+
+    // Hot: the button is framed in 2004.
+    ComboFramePaintData hot(&combo, CRect(0, 0, 120, 22), TRUE, FALSE, TRUE);
+    pm->PaintComboFrame(*surface.cdc(), hot);
+    EXPECT_EQ(pm->GetColor(2004), surface.Pixel(119 - cxThumb, 11));
+}
