@@ -1,0 +1,22 @@
+// Small questions every look's element painters share.
+#pragma once
+#include "afxwin.h"
+
+class CUiCmdIcon;
+
+// An icon that is there and holds an image.
+bool IsNonEmptyIcon(CUiCmdIcon* pIcon);
+CSize IconSize(CUiCmdIcon* pIcon);
+
+// The caption-glyph index of a system command (close, minimise, maximise, restore, help), or
+// -1 for any other command.
+int SysCmdGlyphIndex(UINT nSysCmd);
+// An odd width gives up the left column, an odd height the top row, so a glyph centres the
+// same way in every caption button.
+void MakeRectEven(CRect& rc);
+
+// Grows rc by n on the side that meets a menu's owner button: 1 bottom, 2 top, 3 left, 4 right.
+void GrowOnSide(CRect& rc, int nSide, int n);
+// The two-pixel line across the middle of a separator: upright for a horizontal row of
+// items, one pixel short at its bottom (or right) end.
+CRect TwoPixelSeparatorLine(const CRect& rc, BOOL bHorz);
