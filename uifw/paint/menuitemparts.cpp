@@ -122,7 +122,7 @@ void PaintMenuItemFieldInside(CUiPaintManager& pm, CDC& dc, const MenuItemPaintD
 {
     CRect rcInside(rcField);
     rcInside.DeflateRect(1, 1);
-    dc.FillSolidRect(&rcInside, pm.GetColor(data.Has(MenuItemPaintData::kEnabled) ? COLOR_WINDOW : COLOR_BTNFACE));
+    SolidFill(dc, rcInside, pm.GetColor(data.Has(MenuItemPaintData::kEnabled) ? COLOR_WINDOW : COLOR_BTNFACE));
     if (data.m_strInPlace.IsEmpty())
         return;
     CRect rcText(rcInside);

@@ -3,6 +3,7 @@
 // engraved.
 #include "paintmanager.h"
 
+#include "paintparts.h"
 #include "pushbuttonparts.h"
 
 namespace {
@@ -15,25 +16,25 @@ void PaintPushButtonFrames(CUiPaintManager& pm, CDC& dc, const PushButtonPaintDa
     const CRect rcFrame = parts.bSeparated ? parts.rcMain : CRect(data.m_rcItem);
     if (data.Has(PushButtonPaintData::kPushed) && !parts.bSeparated) {
         if (!bFlat || bBorder)
-            dc.Draw3dRect(&rcFrame, pm.GetColor(1007), pm.GetColor(1005));
+            Frame3d(dc, rcFrame, pm.GetColor(1007), pm.GetColor(1005));
     } else if (!bFlat) {
         CRect rcRaised(rcFrame);
         if (bHover) {
-            dc.Draw3dRect(&rcFrame, pm.GetColor(1006), pm.GetColor(1008));
+            Frame3d(dc, rcFrame, pm.GetColor(1006), pm.GetColor(1008));
             rcRaised.DeflateRect(1, 1);
         }
-        dc.Draw3dRect(&rcRaised, pm.GetColor(1004), pm.GetColor(1006));
+        Frame3d(dc, rcRaised, pm.GetColor(1004), pm.GetColor(1006));
     } else if (bHover && bBorder) {
-        dc.Draw3dRect(&rcFrame, pm.GetColor(1004), pm.GetColor(1006));
+        Frame3d(dc, rcFrame, pm.GetColor(1004), pm.GetColor(1006));
     }
 
     if (!parts.bSeparated)
         return;
     if (parts.bPressedLook) {
         if (!bFlat || bBorder)
-            dc.Draw3dRect(&parts.rcDrop, pm.GetColor(1007), pm.GetColor(1005));
+            Frame3d(dc, parts.rcDrop, pm.GetColor(1007), pm.GetColor(1005));
     } else if (!bFlat || (bHover && bBorder)) {
-        dc.Draw3dRect(&parts.rcDrop, pm.GetColor(1004), pm.GetColor(1006));
+        Frame3d(dc, parts.rcDrop, pm.GetColor(1004), pm.GetColor(1006));
     }
 }
 
@@ -60,13 +61,13 @@ void CUiPaintManager::PaintPushButton(CDC& dc, PushButtonPaintData& data)
         if (bEnabled && bHover && parts.bPressedLook)
             ::FillRect(dc.GetSafeHdc(), &parts.rcDrop, (HBRUSH)m_brushHalftone[0].GetSafeHandle());
         else
-            dc.FillSolidRect(&parts.rcDrop, clrBack);
+            SolidFill(dc, parts.rcDrop, clrBack);
     }
     if (!bTransparent) {
         if (bEnabled && bPushed && bHover)
             ::FillRect(dc.GetSafeHdc(), &parts.rcMain, (HBRUSH)m_brushHalftone[0].GetSafeHandle());
         else
-            dc.FillSolidRect(&parts.rcMain, clrBack);
+            SolidFill(dc, parts.rcMain, clrBack);
     }
     PaintPushButtonFrames(*this, dc, data, parts);
     PaintDropDownArrow(*this, dc, data, parts, GetColor(bEnabled ? 1010 : 1006));

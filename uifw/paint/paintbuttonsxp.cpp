@@ -3,6 +3,7 @@
 #include "paintmanagerxp.h"
 
 #include "paintdraw.h"
+#include "paintparts.h"
 #include "paintsystem.h"
 #include "pushbuttonparts.h"
 #include "xppaintparts.h"
@@ -40,7 +41,7 @@ void CUiPaintManagerXP::PaintPushButton(CDC& dc, PushButtonPaintData& data)
 
     if (!data.Has2(PushButtonPaintData::kTransparent)) {
         if (parts.bDropDown)
-            dc.FillSolidRect(&parts.rcDrop, clrDrop);
+            SolidFill(dc, parts.rcDrop, clrDrop);
         COLORREF clrFirst = 0, clrSecond = 0;
         if (nPair >= 0 && GetScreenBitsPerPixel() > 8 && GetColorIdPair(*this, nPair, clrFirst, clrSecond)) {
             if (data.Has(PushButtonPaintData::kHorz))
@@ -48,7 +49,7 @@ void CUiPaintManagerXP::PaintPushButton(CDC& dc, PushButtonPaintData& data)
             else
                 FillGradientRect(dc.GetSafeHdc(), parts.rcMain, clrFirst, clrSecond, FALSE, 256);
         } else {
-            dc.FillSolidRect(&parts.rcMain, clrMain);
+            SolidFill(dc, parts.rcMain, clrMain);
         }
     }
 
@@ -57,14 +58,14 @@ void CUiPaintManagerXP::PaintPushButton(CDC& dc, PushButtonPaintData& data)
     const CRect rcFrame = parts.bSeparated ? parts.rcMain : rcWhole;
     if (bPushed) {
         if (!bFlat || bBorder)
-            dc.Draw3dRect(&rcFrame, clrFrame, clrFrame);
+            Frame3d(dc, rcFrame, clrFrame, clrFrame);
     } else if (!bFlat || (bHover && bBorder)) {
-        dc.Draw3dRect(&parts.rcMain, clrFrame, clrFrame);
+        Frame3d(dc, parts.rcMain, clrFrame, clrFrame);
         if (bHover)
-            dc.Draw3dRect(&rcWhole, clrFrame, clrFrame);
+            Frame3d(dc, rcWhole, clrFrame, clrFrame);
     }
     if (parts.bSeparated && (!bFlat || (bBorder && (bHover || parts.bPressedLook))))
-        dc.Draw3dRect(&parts.rcDrop, clrFrame, clrFrame);
+        Frame3d(dc, parts.rcDrop, clrFrame, clrFrame);
     PaintDropDownArrow(*this, dc, data, parts, GetColor(bEnabled ? COLOR_BTNTEXT : COLOR_BTNSHADOW));
 
     PushButtonTextStyle style = {};

@@ -52,7 +52,7 @@ void CUiPaintManager::PaintBarNcAreaButton(CDC& dc, NcButtonPaintData& data)
         rcFill.InflateRect(1, 1);
     else
         rcFill.InflateRect(1, 1, 0, 0);
-    dc.FillSolidRect(&rcFill, clrFace);
+    SolidFill(dc, rcFill, clrFace);
 
     CRect rcGlyph(rcFill);
     if (data.Has(NcButtonPaintData::kPushed))
@@ -60,14 +60,14 @@ void CUiPaintManager::PaintBarNcAreaButton(CDC& dc, NcButtonPaintData& data)
     PaintGlyphCentered(dc, rcGlyph, GetCaptionGlyph(nGlyph), colors);
 
     if (bEnabled && data.Has(NcButtonPaintData::kPushed)) {
-        dc.Draw3dRect(&rcFill, clrShadow, clrLight);
+        Frame3d(dc, rcFill, clrShadow, clrLight);
     } else if (bEnabled && data.Has(NcButtonPaintData::kHover)) {
-        dc.Draw3dRect(&rcFill, clrFace, clrDark);
+        Frame3d(dc, rcFill, clrFace, clrDark);
         CRect rcInner(rcFill);
         rcInner.DeflateRect(1, 1);
-        dc.Draw3dRect(&rcInner, clrLight, clrShadow);
+        Frame3d(dc, rcInner, clrLight, clrShadow);
     } else {
-        dc.Draw3dRect(&rcFill, clrLight, clrShadow);
+        Frame3d(dc, rcFill, clrLight, clrShadow);
     }
 }
 
@@ -98,7 +98,7 @@ void CUiPaintManager::PaintSysCmdGlyph(CDC& dc, UINT nSysCmd, const CRect& rcIn,
 
 void CUiPaintManager::PaintClientAreaBorder(CDC& dc, const CRect& rc, CObject*, LPARAM)
 {
-    dc.Draw3dRect(&rc, GetColor(COLOR_BTNSHADOW), GetColor(COLOR_3DHILIGHT));
+    Frame3d(dc, rc, GetColor(COLOR_BTNSHADOW), GetColor(COLOR_3DHILIGHT));
 }
 
 void CUiPaintManager::PaintResizableDialogNcBorder(CDC& dc, const CRect& rc, CObject* pAsking, LPARAM lParam)

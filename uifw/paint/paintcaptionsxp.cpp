@@ -23,11 +23,11 @@ void CUiPaintManagerXP::PaintBarNcAreaButton(CDC& dc, NcButtonPaintData& data)
         clrGlyph = GetColor(bFlag3 && !data.Has(NcButtonPaintData::kFlag4) ? COLOR_3DDKSHADOW : COLOR_HIGHLIGHTTEXT);
 
     if (bHover || bPushed) {
-        dc.FillSolidRect(&rc, GetColor(bPushed ? 2003 : 1001));
+        SolidFill(dc, rc, GetColor(bPushed ? 2003 : 1001));
         CRect rcFrame(rc);
         rcFrame.InflateRect(1, 1);
         const COLORREF clrFrame = GetColor(data.Has(NcButtonPaintData::kFlag4) ? 2003 : 2004);
-        dc.Draw3dRect(&rcFrame, clrFrame, clrFrame);
+        Frame3d(dc, rcFrame, clrFrame, clrFrame);
     }
     MakeRectEven(rc);
     int nGlyph = (int)data.m_nGlyph;
@@ -73,5 +73,5 @@ void CUiPaintManagerXP::PaintSysCmdGlyph(CDC& dc, UINT nSysCmd, const CRect& rcI
 void CUiPaintManagerXP::PaintClientAreaBorder(CDC& dc, const CRect& rc, CObject*, LPARAM)
 {
     const COLORREF clr = GetColor(COLOR_BTNSHADOW);
-    dc.Draw3dRect(&rc, clr, clr);
+    Frame3d(dc, rc, clr, clr);
 }

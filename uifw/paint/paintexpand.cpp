@@ -7,6 +7,7 @@
 #include "barbutton.h"
 #include "menuitempaintdata.h"
 #include "paintdraw.h"
+#include "paintparts.h"
 #include "paintsystem.h"
 #include "popupmenuwnd.h"
 #include "pushbuttonpaintdata.h"
@@ -164,7 +165,7 @@ void CUiPaintManagerOffice2003::PaintContentExpandButton(CDC& dc, const CRect& r
     if (IsThemeColorSchemeUsable())
         FillGradientRect(dc.GetSafeHdc(), rc, GetColor(3013), GetColor(3012), bHorz, 256);
     else
-        dc.FillSolidRect(&rc, GetColor(3005));
+        SolidFill(dc, rc, GetColor(3005));
     PaintChevronGlyphs(*this, dc, rc, bHorz, bNoHidden, bEnabled, bPushed, m_chevronGlyphs, 1, false);
     dc.RestoreDC(nSaved);
 }

@@ -20,7 +20,7 @@ void PaintSelectedDivider(CUiPaintManager& pm, CDC& dc, const MenuItemPaintData&
     if (data.Has(MenuItemPaintData::kRarelyUsed))
         FillHalftone(pm, dc, rcColumn);
     else
-        dc.FillSolidRect(&rcColumn, pm.GetColor(1000));
+        SolidFill(dc, rcColumn, pm.GetColor(1000));
 }
 
 } // namespace
@@ -39,18 +39,18 @@ void CUiPaintManager::PaintMenuItem(CDC& dc, MenuItemPaintData& data)
     if (bRarely) {
         FillHalftone(*this, dc, rcItem);
         if (!data.Has(MenuItemPaintData::kPrevRarelyUsed))
-            dc.FillSolidRect(rcItem.left, rcItem.top, rcItem.Width(), 1, GetColor(COLOR_BTNSHADOW));
+            SolidFill(dc, rcItem.left, rcItem.top, rcItem.Width(), 1, GetColor(COLOR_BTNSHADOW));
         if (!data.Has2(MenuItemPaintData::kNextRarelyUsed))
-            dc.FillSolidRect(rcItem.left, rcItem.bottom - 1, rcItem.Width(), 1, GetColor(COLOR_3DHILIGHT));
+            SolidFill(dc, rcItem.left, rcItem.bottom - 1, rcItem.Width(), 1, GetColor(COLOR_3DHILIGHT));
     } else {
-        dc.FillSolidRect(&rcItem, GetColor(1000));
+        SolidFill(dc, rcItem, GetColor(1000));
     }
     if (bSelected || !bRarely) {
         CRect rcText(rcItem);
         if (bIcon || bMarked)
             rcText.left += data.m_cxIconArea;
         rcText.DeflateRect(1, 1);
-        dc.FillSolidRect(&rcText, GetColor(bSelected ? COLOR_HIGHLIGHT : 1000));
+        SolidFill(dc, rcText, GetColor(bSelected ? COLOR_HIGHLIGHT : 1000));
     }
 
     MenuItemLook look = {};
@@ -65,7 +65,7 @@ void CUiPaintManager::PaintMenuItem(CDC& dc, MenuItemPaintData& data)
         FillHalftone(*this, dc, rcBox);
         if (data.Has(MenuItemPaintData::kChecked))
             PaintMenuItemMark(*this, dc, data, rcBox);
-        dc.Draw3dRect(&rcBox, GetColor(1006), GetColor(1004));
+        Frame3d(dc, rcBox, GetColor(1006), GetColor(1004));
     }
     CRect rcMarked(rcIcon);
     rcMarked.InflateRect(2, 2);
@@ -78,21 +78,21 @@ void CUiPaintManager::PaintMenuItem(CDC& dc, MenuItemPaintData& data)
     if (bMarked) {
         if (!bIcon)
             PaintMenuItemMark(*this, dc, data, rcIcon);
-        dc.Draw3dRect(&rcMarked, GetColor(1006), GetColor(1004));
+        Frame3d(dc, rcMarked, GetColor(1006), GetColor(1004));
     } else if (bIcon && bSelected && bEnabled) {
-        dc.Draw3dRect(&rcMarked, GetColor(1004), GetColor(1006));
+        Frame3d(dc, rcMarked, GetColor(1004), GetColor(1006));
     }
 
     if (!data.m_rcInPlace.IsRectEmpty()) {
         CRect rcField(data.m_rcInPlace);
         rcField.InflateRect(2, 2, 2, 3);
-        dc.Draw3dRect(&rcField, GetColor(COLOR_BTNFACE), GetColor(COLOR_BTNFACE));
+        Frame3d(dc, rcField, GetColor(COLOR_BTNFACE), GetColor(COLOR_BTNFACE));
         CRect rcInner(rcField);
         rcInner.DeflateRect(1, 1);
         if (bSelected)
-            dc.Draw3dRect(&rcInner, GetColor(COLOR_BTNSHADOW), GetColor(COLOR_3DHILIGHT));
+            Frame3d(dc, rcInner, GetColor(COLOR_BTNSHADOW), GetColor(COLOR_3DHILIGHT));
         else
-            dc.Draw3dRect(&rcInner, GetColor(COLOR_BTNFACE), GetColor(COLOR_BTNFACE));
+            Frame3d(dc, rcInner, GetColor(COLOR_BTNFACE), GetColor(COLOR_BTNFACE));
         PaintMenuItemFieldInside(*this, dc, data, rcInner);
     }
 }
@@ -103,20 +103,20 @@ void CUiPaintManager::PaintInsertionMarker(CDC& dc, const CRect& rc, BOOL bNearE
     if (bHorz) {
         const int X = bNearEdge ? rc.left : rc.right;
         const int T = rc.top, B = rc.bottom;
-        dc.FillSolidRect(CRect(X - 1, T - 1, X + 1, B + 1), clr);
-        dc.FillSolidRect(CRect(X - 3, T - 1, X + 3, T), clr);
-        dc.FillSolidRect(CRect(X - 2, T - 1, X + 2, T + 1), clr);
-        dc.FillSolidRect(CRect(X - 3, B, X + 3, B + 1), clr);
-        dc.FillSolidRect(CRect(X - 2, B - 1, X + 2, B + 1), clr);
+        SolidFill(dc, CRect(X - 1, T - 1, X + 1, B + 1), clr);
+        SolidFill(dc, CRect(X - 3, T - 1, X + 3, T), clr);
+        SolidFill(dc, CRect(X - 2, T - 1, X + 2, T + 1), clr);
+        SolidFill(dc, CRect(X - 3, B, X + 3, B + 1), clr);
+        SolidFill(dc, CRect(X - 2, B - 1, X + 2, B + 1), clr);
         return;
     }
     const int Y = bNearEdge ? rc.top : rc.bottom;
     const int L = rc.left, R = rc.right;
-    dc.FillSolidRect(CRect(L - 1, Y - 1, R + 1, Y + 1), clr);
-    dc.FillSolidRect(CRect(L - 1, Y - 3, L, Y + 3), clr);
-    dc.FillSolidRect(CRect(L - 1, Y - 2, L + 1, Y + 2), clr);
-    dc.FillSolidRect(CRect(R, Y - 3, R + 1, Y + 3), clr);
-    dc.FillSolidRect(CRect(R - 1, Y - 2, R + 1, Y + 2), clr);
+    SolidFill(dc, CRect(L - 1, Y - 1, R + 1, Y + 1), clr);
+    SolidFill(dc, CRect(L - 1, Y - 3, L, Y + 3), clr);
+    SolidFill(dc, CRect(L - 1, Y - 2, L + 1, Y + 2), clr);
+    SolidFill(dc, CRect(R, Y - 3, R + 1, Y + 3), clr);
+    SolidFill(dc, CRect(R - 1, Y - 2, R + 1, Y + 2), clr);
 }
 
 void CUiPaintManager::PaintFocusFrame(CDC& dc, const CRect& rc)
@@ -125,7 +125,7 @@ void CUiPaintManager::PaintFocusFrame(CDC& dc, const CRect& rc)
         return;
     const COLORREF clr = GetColor(COLOR_BTNTEXT);
     CRect rcFrame(rc);
-    dc.Draw3dRect(&rcFrame, clr, clr);
+    Frame3d(dc, rcFrame, clr, clr);
     rcFrame.DeflateRect(1, 1);
-    dc.Draw3dRect(&rcFrame, clr, clr);
+    Frame3d(dc, rcFrame, clr, clr);
 }

@@ -13,8 +13,8 @@ namespace {
 void PaintSelectedDivider(CUiPaintManager& pm, CDC& dc, const MenuItemPaintData& data, const CRect& rcArrow)
 {
     const CRect& rcItem = data.m_rcItem;
-    dc.FillSolidRect(rcArrow.left, rcItem.top, 1, rcItem.Height(), pm.GetColor(2003));
-    dc.FillSolidRect(rcArrow.left + 1, rcItem.top, 1, rcItem.Height(), pm.GetColor(2004));
+    SolidFill(dc, rcArrow.left, rcItem.top, 1, rcItem.Height(), pm.GetColor(2003));
+    SolidFill(dc, rcArrow.left + 1, rcItem.top, 1, rcItem.Height(), pm.GetColor(2004));
 }
 
 // The pressed pair's gradient (hover-pressed when selected), else a solid pressed colour.
@@ -25,7 +25,7 @@ void FillMarkedSquare(CUiPaintManagerXP& pm, CDC& dc, const CRect& rc, bool bSel
         GetColorIdPair(pm, bSelected ? kSlotPairHoverPressed : kSlotPairPressed, clrFirst, clrSecond))
         FillGradientRect(dc.GetSafeHdc(), rc, clrSecond, clrFirst, TRUE, 256);
     else
-        dc.FillSolidRect(&rc, pm.GetColor(bSelected ? 2003 : 1001));
+        SolidFill(dc, rc, pm.GetColor(bSelected ? 2003 : 1001));
 }
 
 } // namespace
@@ -41,15 +41,15 @@ void CUiPaintManagerXP::PaintMenuItem(CDC& dc, MenuItemPaintData& data)
     const bool bIcon = IsNonEmptyIcon(data.m_pIcon);
     const COLORREF clrFrame = GetColor(2004);
 
-    dc.FillSolidRect(&rcItem, GetColor(2001));
+    SolidFill(dc, rcItem, GetColor(2001));
     if (!data.Has2(MenuItemPaintData::kNoIconArea)) {
         CRect rcIconArea(rcItem);
         rcIconArea.right = rcItem.left + data.m_cxIconArea;
         FillMenuIconArea(*this, dc, rcIconArea, data.Has(MenuItemPaintData::kRarelyUsed));
     }
     if (bSelected) {
-        dc.FillSolidRect(&rcItem, GetColor(1001));
-        dc.Draw3dRect(&rcItem, clrFrame, clrFrame);
+        SolidFill(dc, rcItem, GetColor(1001));
+        Frame3d(dc, rcItem, clrFrame, clrFrame);
     }
 
     CBrush brushDisabled(GetColor(COLOR_BTNSHADOW));
@@ -66,7 +66,7 @@ void CUiPaintManagerXP::PaintMenuItem(CDC& dc, MenuItemPaintData& data)
         FillMarkedSquare(*this, dc, rcBox, bSelected);
         if (data.Has(MenuItemPaintData::kChecked))
             PaintMenuItemMark(*this, dc, data, rcBox);
-        dc.Draw3dRect(&rcBox, clrFrame, clrFrame);
+        Frame3d(dc, rcBox, clrFrame, clrFrame);
     }
     CRect rcMarked(rcIcon);
     rcMarked.InflateRect(2, 2);
@@ -81,14 +81,14 @@ void CUiPaintManagerXP::PaintMenuItem(CDC& dc, MenuItemPaintData& data)
     if (bMarked) {
         if (!bIcon)
             PaintMenuItemMark(*this, dc, data, rcIcon);
-        dc.Draw3dRect(&rcMarked, clrFrame, clrFrame);
+        Frame3d(dc, rcMarked, clrFrame, clrFrame);
     }
 
     if (!data.m_rcInPlace.IsRectEmpty()) {
         CRect rcField(data.m_rcInPlace);
         rcField.InflateRect(2, 2);
         const COLORREF clrField = bSelected ? clrFrame : GetColor(COLOR_3DLIGHT);
-        dc.Draw3dRect(&rcField, clrField, clrField);
+        Frame3d(dc, rcField, clrField, clrField);
         PaintMenuItemFieldInside(*this, dc, data, rcField);
     }
 }

@@ -20,3 +20,8 @@ void GrowOnSide(CRect& rc, int nSide, int n);
 // The two-pixel line across the middle of a separator: upright for a horizontal row of
 // items, one pixel short at its bottom (or right) end.
 CRect TwoPixelSeparatorLine(const CRect& rc, BOOL bHorz);
+
+// Solid fills and 3-D frames that leave the context's background colour as they found it.
+void SolidFill(CDC& dc, const RECT& rc, COLORREF clr);
+void SolidFill(CDC& dc, int x, int y, int cx, int cy, COLORREF clr);
+void Frame3d(CDC& dc, const RECT& rc, COLORREF clrTopLeft, COLORREF clrBottomRight);

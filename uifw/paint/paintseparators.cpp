@@ -35,13 +35,13 @@ namespace {
 void DrawRing(CDC& dc, const CRect& rc, int nOpen, COLORREF clrTopLeft, COLORREF clrBottomRight)
 {
     if (nOpen != 2)
-        dc.FillSolidRect(rc.left, rc.top, rc.Width(), 1, clrTopLeft);
+        SolidFill(dc, rc.left, rc.top, rc.Width(), 1, clrTopLeft);
     if (nOpen != 3)
-        dc.FillSolidRect(rc.left, rc.top, 1, rc.Height(), clrTopLeft);
+        SolidFill(dc, rc.left, rc.top, 1, rc.Height(), clrTopLeft);
     if (nOpen != 4)
-        dc.FillSolidRect(rc.right - 1, rc.top, 1, rc.Height(), clrBottomRight);
+        SolidFill(dc, rc.right - 1, rc.top, 1, rc.Height(), clrBottomRight);
     if (nOpen != 1)
-        dc.FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, clrBottomRight);
+        SolidFill(dc, rc.left, rc.bottom - 1, rc.Width(), 1, clrBottomRight);
 }
 
 } // namespace
@@ -49,9 +49,9 @@ void DrawRing(CDC& dc, const CRect& rc, int nOpen, COLORREF clrTopLeft, COLORREF
 void CUiPaintManager::PaintSeparator(CDC& dc, const CRect& rc, BOOL bHorz, BOOL bTransparent, CObject*, LPARAM)
 {
     if (!bTransparent)
-        dc.FillSolidRect(&rc, GetColor(1000));
+        SolidFill(dc, rc, GetColor(1000));
     CRect rcLine = TwoPixelSeparatorLine(rc, bHorz);
-    dc.Draw3dRect(&rcLine, GetColor(1006), GetColor(1004));
+    Frame3d(dc, rcLine, GetColor(1006), GetColor(1004));
 }
 
 CRect TwoPixelSeparatorLine(const CRect& rc, BOOL bHorz)
@@ -80,12 +80,12 @@ void CUiPaintManager::PaintInsetLine(CDC& dc, const CRect& rcItem, int, BOOL bRa
         rcFill.InflateRect(2, 0);
         ::FillRect(dc.GetSafeHdc(), &rcFill, (HBRUSH)m_brushHalftone[0].GetSafeHandle());
     } else {
-        dc.FillSolidRect(&rcItem, GetColor(1000));
+        SolidFill(dc, rcItem, GetColor(1000));
     }
     const int nInset = ::GetSystemMetrics(SM_CXSMICON) / 2;
     const int mid = (rcItem.top + rcItem.bottom) / 2;
     CRect rcLine(rcItem.left + nInset, mid - 1, rcItem.right - nInset, mid + 1);
-    dc.Draw3dRect(&rcLine, GetColor(bRarelyUsed ? 1000 : 1006), GetColor(1004));
+    Frame3d(dc, rcLine, GetColor(bRarelyUsed ? 1000 : 1006), GetColor(1004));
 }
 
 void CUiPaintManager::PaintMenuBorder(CDC& dc, const CRect& rc, CObject*, LPARAM)
@@ -95,7 +95,7 @@ void CUiPaintManager::PaintMenuBorder(CDC& dc, const CRect& rc, CObject*, LPARAM
     CRect rcRing(rc);
     const int ids[4][2] = {{1000, 1008}, {1004, 1006}, {1000, 1000}, {1000, 1000}};
     for (const auto& pair : ids) {
-        dc.Draw3dRect(&rcRing, GetColor(pair[0]), GetColor(pair[1]));
+        Frame3d(dc, rcRing, GetColor(pair[0]), GetColor(pair[1]));
         rcRing.DeflateRect(1, 1);
     }
 }
@@ -118,7 +118,7 @@ void CUiPaintManager::PaintMenuJoinedArea(CDC& dc, const CRect& rcBorder, const 
         rcExclude.DeflateRect(0, nWidth);
     const int nSaved = dc.SaveDC();
     dc.ExcludeClipRect(&rcExclude);
-    dc.FillSolidRect(&rcArea, GetColor(1000));
+    SolidFill(dc, rcArea, GetColor(1000));
     DrawRing(dc, rcBorder, nSide, GetColor(1000), GetColor(1006));
     CRect rcInner(rcBorder);
     rcInner.DeflateRect(1, 1);
@@ -142,29 +142,29 @@ void PaintBarBorderLines(CDC& dc, const StatusPanePaintData& data, COLORREF clrF
     const bool b3d = (dwStyle & CBRS_BORDER_3D) != 0;
     const int in = b3d ? 1 : 0;
     if ((dwStyle & CBRS_BORDER_LEFT) != 0)
-        dc.FillSolidRect(rc.left, top, 1, bottom - top, clrSecond);
+        SolidFill(dc, rc.left, top, 1, bottom - top, clrSecond);
     if ((dwStyle & CBRS_BORDER_TOP) != 0)
-        dc.FillSolidRect(rc.left, rc.top, rc.Width(), 1, clrSecond);
+        SolidFill(dc, rc.left, rc.top, rc.Width(), 1, clrSecond);
     if ((dwStyle & CBRS_BORDER_RIGHT) != 0)
-        dc.FillSolidRect(rc.right - 1 - in, top, 1, bottom - top, clrSecond);
+        SolidFill(dc, rc.right - 1 - in, top, 1, bottom - top, clrSecond);
     if ((dwStyle & CBRS_BORDER_BOTTOM) != 0)
-        dc.FillSolidRect(rc.left, rc.bottom - 1 - in, rc.Width(), 1, clrSecond);
+        SolidFill(dc, rc.left, rc.bottom - 1 - in, rc.Width(), 1, clrSecond);
     if (!b3d)
         return;
     if ((dwStyle & CBRS_BORDER_LEFT) != 0)
-        dc.FillSolidRect(rc.left + 1, top, 1, bottom - top, clrFirst);
+        SolidFill(dc, rc.left + 1, top, 1, bottom - top, clrFirst);
     if ((dwStyle & CBRS_BORDER_TOP) != 0)
-        dc.FillSolidRect(rc.left, rc.top + 1, rc.Width(), 1, clrFirst);
+        SolidFill(dc, rc.left, rc.top + 1, rc.Width(), 1, clrFirst);
     if ((dwStyle & CBRS_BORDER_RIGHT) != 0)
-        dc.FillSolidRect(rc.right - 1, top, 1, bottom - top, clrFirst);
+        SolidFill(dc, rc.right - 1, top, 1, bottom - top, clrFirst);
     if ((dwStyle & CBRS_BORDER_BOTTOM) != 0)
-        dc.FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, clrFirst);
+        SolidFill(dc, rc.left, rc.bottom - 1, rc.Width(), 1, clrFirst);
 }
 
 void CUiPaintManager::PaintStatusPane(CDC& dc, StatusPanePaintData& data)
 {
     if (data.m_dwKind == StatusPanePaintData::kPane)
-        dc.Draw3dRect(&data.m_rcItem, GetColor(1006), GetColor(1004));
+        Frame3d(dc, data.m_rcItem, GetColor(1006), GetColor(1004));
     else
         PaintBarBorderLines(dc, data, GetColor(1000), GetColor(1000));
 }

@@ -23,12 +23,12 @@ void PaintChevronMenuJoint(CUiPaintManager& pm, CDC& dc, const CRect& rcBorder, 
     const COLORREF clr = pm.GetColor(3008);
     if (nSide == 1 || nSide == 2) {
         const int y = nSide == 2 ? rcBorder.top : rcBorder.bottom - 1;
-        dc.FillSolidRect(rcBorder.left, y, extra.cx, 1, clr);
-        dc.FillSolidRect(rcBorder.right - extra.cx, y, extra.cx, 1, clr);
+        SolidFill(dc, rcBorder.left, y, extra.cx, 1, clr);
+        SolidFill(dc, rcBorder.right - extra.cx, y, extra.cx, 1, clr);
     } else {
         const int x = nSide == 3 ? rcBorder.left : rcBorder.right - 1;
-        dc.FillSolidRect(x, rcBorder.top, 1, extra.cy, clr);
-        dc.FillSolidRect(x, rcBorder.bottom - extra.cy, 1, extra.cy, clr);
+        SolidFill(dc, x, rcBorder.top, 1, extra.cy, clr);
+        SolidFill(dc, x, rcBorder.bottom - extra.cy, 1, extra.cy, clr);
     }
 }
 
@@ -37,7 +37,7 @@ void PaintChevronMenuJoint(CUiPaintManager& pm, CDC& dc, const CRect& rcBorder, 
 void CUiPaintManagerXP::PaintSeparator(CDC& dc, const CRect& rc, BOOL bHorz, BOOL bTransparent, CObject*, LPARAM)
 {
     if (!bTransparent)
-        dc.FillSolidRect(&rc, GetColor(1000));
+        SolidFill(dc, rc, GetColor(1000));
     CRect rcLine(rc);
     if (bHorz) {
         rcLine.left = (rc.left + rc.right) / 2 - 1;
@@ -49,7 +49,7 @@ void CUiPaintManagerXP::PaintSeparator(CDC& dc, const CRect& rc, BOOL bHorz, BOO
         rcLine.DeflateRect(1, 0);
     }
     if (!rcLine.IsRectEmpty())
-        dc.FillSolidRect(&rcLine, GetColor(2002));
+        SolidFill(dc, rcLine, GetColor(2002));
 }
 
 void CUiPaintManagerOffice2003::PaintSeparator(CDC& dc, const CRect& rc, BOOL bHorz, BOOL bTransparent,
@@ -63,7 +63,7 @@ void CUiPaintManagerOffice2003::PaintSeparator(CDC& dc, const CRect& rc, BOOL bH
         return;
     }
     if (!bTransparent)
-        dc.FillSolidRect(&rc, GetColor(1000));
+        SolidFill(dc, rc, GetColor(1000));
     CRect rcLine = TwoPixelSeparatorLine(rc, bHorz);
     // A toolbar stretches its separator across the whole row; the status bar narrows its own.
     if (!bStatusBar) {
@@ -76,7 +76,7 @@ void CUiPaintManagerOffice2003::PaintSeparator(CDC& dc, const CRect& rc, BOOL bH
         }
     }
     if (!rcLine.IsRectEmpty())
-        dc.Draw3dRect(&rcLine, GetColor(3011), GetColor(3010));
+        Frame3d(dc, rcLine, GetColor(3011), GetColor(3010));
 }
 
 void CUiPaintManagerXP::PaintInsetLine(CDC& dc, const CRect& rcItem, int cxIconArea, BOOL bRarelyUsed, CObject*,
@@ -89,11 +89,11 @@ void CUiPaintManagerXP::PaintInsetLine(CDC& dc, const CRect& rcItem, int cxIconA
     FillMenuIconArea(*this, dc, rcIconArea, bRarelyUsed != FALSE);
     CRect rcRest(rcItem);
     rcRest.left = rcIconArea.right;
-    dc.FillSolidRect(&rcRest, GetColor(2001));
+    SolidFill(dc, rcRest, GetColor(2001));
     const int mid = (rcItem.top + rcItem.bottom) / 2;
     CRect rcLine(rcIconArea.right + 3, mid, rcItem.right, mid + 1);
     if (!rcLine.IsRectEmpty())
-        dc.FillSolidRect(&rcLine, GetColor(bRarelyUsed ? 2005 : 1000));
+        SolidFill(dc, rcLine, GetColor(bRarelyUsed ? 2005 : 1000));
 }
 
 void CUiPaintManagerXP::PaintMenuBorder(CDC& dc, const CRect& rc, CObject*, LPARAM)
@@ -102,13 +102,13 @@ void CUiPaintManagerXP::PaintMenuBorder(CDC& dc, const CRect& rc, CObject*, LPAR
         return;
     const COLORREF clrOuter = GetColor(2007);
     const COLORREF clrInner = GetColor(2001);
-    dc.Draw3dRect(&rc, clrOuter, clrOuter);
+    Frame3d(dc, rc, clrOuter, clrOuter);
     CRect rcInner(rc);
     rcInner.DeflateRect(1, 1);
-    dc.Draw3dRect(&rcInner, clrInner, clrInner);
+    Frame3d(dc, rcInner, clrInner, clrInner);
     rcInner.right -= 1;
     rcInner.bottom -= 1;
-    dc.Draw3dRect(&rcInner, clrInner, clrInner);
+    Frame3d(dc, rcInner, clrInner, clrInner);
 }
 
 // The clip region is the caller's again when this returns (see the classic look's body).
@@ -117,7 +117,7 @@ void CUiPaintManagerXP::PaintMenuJoinedArea(CDC& dc, const CRect& rcBorder, cons
 {
     if (rcBorder.IsRectEmpty())
         return;
-    dc.FillSolidRect(&rcBorder, GetColor(2000));
+    SolidFill(dc, rcBorder, GetColor(2000));
     CRect rcFrame(rcBorder);
     GrowOnSide(rcFrame, nSide, 1);
     CRect rcExclude(rcButton);
@@ -125,7 +125,7 @@ void CUiPaintManagerXP::PaintMenuJoinedArea(CDC& dc, const CRect& rcBorder, cons
     const int nSaved = dc.SaveDC();
     dc.ExcludeClipRect(&rcExclude);
     const COLORREF clr = GetColor(2007);
-    dc.Draw3dRect(&rcFrame, clr, clr);
+    Frame3d(dc, rcFrame, clr, clr);
     dc.RestoreDC(nSaved);
 }
 
@@ -156,26 +156,24 @@ void CUiPaintManagerOffice2003::PaintMenuJoinedArea(CDC& dc, const CRect& rcBord
     CRect rcExclude(rcButton);
     rcExclude.DeflateRect(1, 1);
     const bool bClosed = pMenu->IsJoinedBorderClosed() && !bMenuBar;
-    const COLORREF clrFrame = GetColor(2007);
-    const int nSaved = dc.SaveDC();
-    if (!bClosed) {
-        dc.FillSolidRect(&rcBorder, GetColor(2001));
-        dc.ExcludeClipRect(&rcExclude);
-        dc.Draw3dRect(&rcBorder, clrFrame, clrFrame);
-        dc.RestoreDC(nSaved);
-        return;
-    }
-    if (nSide == 4) {
+    if (bClosed && nSide == 4) {
         rcBorder.right -= 2;
         rcExclude.right -= 2;
-    } else if (nSide == 3) {
+    } else if (bClosed && nSide == 3) {
         rcBorder.left += 1;
         rcExclude.left += 1;
     }
+    const COLORREF clrFrame = GetColor(2007);
+    const int nSaved = dc.SaveDC();
+    // The owner button is excluded before the fill: the border rect reaches into the button.
     dc.ExcludeClipRect(&rcExclude);
-    dc.FillSolidRect(&rcBorder, GetColor(2000));
+    SolidFill(dc, rcBorder, GetColor(bClosed ? 2000 : 2001));
+    // Joined, the frame stays open where it meets the button; closed, it runs round.
+    if (!bClosed)
+        Frame3d(dc, rcBorder, clrFrame, clrFrame);
     dc.RestoreDC(nSaved);
-    dc.Draw3dRect(&rcBorder, clrFrame, clrFrame);
+    if (bClosed)
+        Frame3d(dc, rcBorder, clrFrame, clrFrame);
 }
 
 void CUiPaintManagerXP::PaintStatusPane(CDC& dc, StatusPanePaintData& data)
@@ -185,7 +183,7 @@ void CUiPaintManagerXP::PaintStatusPane(CDC& dc, StatusPanePaintData& data)
         return;
     }
     const COLORREF clr = GetColor(COLOR_BTNSHADOW);
-    dc.Draw3dRect(&data.m_rcItem, clr, clr);
+    Frame3d(dc, data.m_rcItem, clr, clr);
 }
 
 void CUiPaintManagerOffice2003::PaintStatusPane(CDC& dc, StatusPanePaintData& data)
@@ -195,5 +193,5 @@ void CUiPaintManagerOffice2003::PaintStatusPane(CDC& dc, StatusPanePaintData& da
         return;
     }
     const COLORREF clr = GetColor(3014);
-    dc.Draw3dRect(&data.m_rcItem, clr, clr);
+    Frame3d(dc, data.m_rcItem, clr, clr);
 }

@@ -1,3 +1,4 @@
+#include "paintparts.h"
 #include "xppaintparts.h"
 
 #include "paintdraw.h"
@@ -21,14 +22,14 @@ void FillMenuIconArea(CUiPaintManagerXP& pm, CDC& dc, const CRect& rcArea, bool 
     COLORREF clrFirst = 0, clrSecond = 0;
     const int nPair = bRarelyUsed ? kSlotPairRarelyUsed : kSlotPairIconArea;
     if (GetScreenBitsPerPixel() <= 8 || !GetColorIdPair(pm, nPair, clrFirst, clrSecond)) {
-        dc.FillSolidRect(&rcArea, pm.GetColor(bRarelyUsed ? 2005 : 1000));
+        SolidFill(dc, rcArea, pm.GetColor(bRarelyUsed ? 2005 : 1000));
         return;
     }
     CRect rcGradient(rcArea);
     if (!pm.IsThemeColorSchemeUsable()) {
         rcGradient.right = rcArea.left + MulDiv(rcArea.Width(), 7, 10);
         CRect rcRest(rcGradient.right, rcArea.top, rcArea.right, rcArea.bottom);
-        dc.FillSolidRect(&rcRest, clrSecond);
+        SolidFill(dc, rcRest, clrSecond);
     }
     FillGradientRect(dc.GetSafeHdc(), rcGradient, clrFirst, clrSecond, FALSE, 256);
 }
