@@ -136,6 +136,18 @@ TEST_F(Caption, CommandIconBesideTheText)
     // XP moves the icon one pixel right and down.
     pm->PaintCmdIcon(*surface.cdc(), TRUE, "Text", &icon, rcClient, rcText, FALSE, TRUE, FALSE, 0);
     EXPECT_EQ(CRect(14, 11, 30, 27), Bounds(PixelsOf(surface, clrIcon)));
+
+    // Disabled, without a generated look: the flat disabled state falls back to the icon's
+    // shape in colour 2002.
+    Use(kXP);
+    pm->PaintCmdIcon(*surface.cdc(), TRUE, "Text", &icon, rcClient, rcText, FALSE, FALSE, FALSE, 0);
+    EXPECT_EQ(CRect(14, 11, 30, 27), Bounds(PixelsOf(surface, C(2002))));
+    EXPECT_TRUE(PixelsOf(surface, clrIcon).empty());
+    // Hovered in the XP look: a shadow in colour 16, the icon raised 2 pixels up and left of it.
+    Use(kXP);
+    pm->PaintCmdIcon(*surface.cdc(), TRUE, "Text", &icon, rcClient, rcText, FALSE, TRUE, TRUE, 0);
+    EXPECT_EQ(CRect(12, 9, 28, 25), Bounds(PixelsOf(surface, clrIcon)));
+    EXPECT_EQ(CRect(14, 11, 30, 27), Bounds(PixelsOf(surface, C(COLOR_BTNSHADOW)) ));
 }
 
 namespace {
