@@ -207,7 +207,15 @@ TEST_F(Separator, Office2003JoinsOnlyWithUnwrappedDockedBars)
         Use(look);
         bar.m_bContentWrapped = 0;
         popup.m_bClosed = TRUE;
+        CRgn rgnCaller;
+        rgnCaller.CreateRectRgn(0, 0, 110, 75);
+        surface.cdc()->SelectClipRgn(&rgnCaller);
+        winharness::DcState before = winharness::DcState::Capture(surface.dc());
         pm->PaintMenuJoinedArea(*surface.cdc(), rcMenu, rcButton, 2, &popup, 0);
+        EXPECT_TRUE(winharness::SameDcState(before, surface.dc()));
+        surface.cdc()->SelectClipRgn(nullptr);
+        // The closing line lies on the menu's grown edge, one row into the button's face.
+        EXPECT_EQ(28 * 18, painttest::CountIn(surface, CRect(31, 11, 59, 29), kSentinel));
         EXPECT_EQ(C(2007), surface.Pixel(45, 29));
         EXPECT_EQ(kSentinel, surface.Pixel(45, 28));
         popup.m_bClosed = FALSE;
