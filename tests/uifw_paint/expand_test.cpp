@@ -95,32 +95,16 @@ TEST_F(Expand, MenuExpandArea)
     }
 }
 
-namespace {
-
-template <class BASE>
-class CTestBar : public BASE {
-public:
-    BOOL Create(CWnd* pParent, DWORD dwBarStyle, UINT nID)
-    {
-        this->m_dwStyle = dwBarStyle & CBRS_ALL;
-        if (!CWnd::Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pParent, nID))
-            return FALSE;
-        this->EnableDocking(CBRS_ALIGN_ANY);
-        return TRUE;
-    }
-    CSize CalcFixedLayout(BOOL, BOOL) override { return CSize(100, 24); }
-};
-
-} // namespace
-
 TEST_F(Expand, Office2003ChevronFaceOnADockedToolbarKeepsTheCallersClip)
 {
     CFrameWnd* pFrame = new CFrameWnd;
     ASSERT_TRUE(pFrame->Create(NULL, "Bars", WS_OVERLAPPEDWINDOW, CRect(20, 20, 420, 320)));
     const HWND hFrame = pFrame->GetSafeHwnd();
     pFrame->EnableDocking(CBRS_ALIGN_ANY);
-    CTestBar<CUiToolControlBar> toolbar;
-    ASSERT_TRUE(toolbar.Create(pFrame, CBRS_ALIGN_TOP, 0xE810));
+    CUiToolControlBar toolbar;
+    toolbar.m_dwStyle = CBRS_ALIGN_TOP;
+    ASSERT_TRUE(toolbar.CWnd::Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pFrame, 0xE810));
+    toolbar.EnableDocking(CBRS_ALIGN_ANY);
     pFrame->DockControlBar(&toolbar, AFX_IDW_DOCKBAR_TOP);
     CUiBarContentExpandButton chevron(&toolbar);
 

@@ -33,6 +33,17 @@ void MakeRectEven(CRect& rc)
         ++rc.top;
 }
 
+const GlyphBitmap* PlaceSysCmdGlyph(CUiPaintManager& pm, UINT nSysCmd, const CRect& rcIn, BOOL bPushed, CRect& rc)
+{
+    const int nGlyph = SysCmdGlyphIndex(nSysCmd);
+    if (nGlyph < 0)
+        return nullptr;
+    rc = rcIn;
+    if (bPushed)
+        rc.OffsetRect(pm.GetGlyphShadowOffset());
+    return &GetCaptionGlyph(nGlyph);
+}
+
 void CUiPaintManager::PaintBarNcAreaButton(CDC& dc, NcButtonPaintData& data)
 {
     CRect rc(data.m_rcItem);
@@ -74,15 +85,11 @@ void CUiPaintManager::PaintBarNcAreaButton(CDC& dc, NcButtonPaintData& data)
 void CUiPaintManager::PaintSysCmdGlyph(CDC& dc, UINT nSysCmd, const CRect& rcIn, BOOL bHover, BOOL bPushed,
                                        BOOL bEnabled)
 {
-    const int nGlyph = SysCmdGlyphIndex(nSysCmd);
-    if (nGlyph < 0)
+    CRect rc;
+    const GlyphBitmap* pGlyph = PlaceSysCmdGlyph(*this, nSysCmd, rcIn, bPushed, rc);
+    if (pGlyph == nullptr)
         return;
-    CRect rc(rcIn);
-    if (bPushed) {
-        CSize offset = GetGlyphShadowOffset();
-        rc.OffsetRect(offset.cx, offset.cy);
-    }
-    const GlyphBitmap& glyph = GetCaptionGlyph(nGlyph);
+    const GlyphBitmap& glyph = *pGlyph;
     if (!bEnabled) {
         const COLORREF light[2] = {0, GetColor(1004)};
         CRect rcLight(rc);

@@ -48,15 +48,11 @@ void CUiPaintManagerStudio2005::PaintBarNcAreaButton(CDC& dc, NcButtonPaintData&
 void CUiPaintManagerXP::PaintSysCmdGlyph(CDC& dc, UINT nSysCmd, const CRect& rcIn, BOOL bHover, BOOL bPushed,
                                          BOOL bEnabled)
 {
-    const int nGlyph = SysCmdGlyphIndex(nSysCmd);
-    if (nGlyph < 0)
+    CRect rc;
+    const GlyphBitmap* pGlyph = PlaceSysCmdGlyph(*this, nSysCmd, rcIn, bPushed, rc);
+    if (pGlyph == nullptr)
         return;
-    CRect rc(rcIn);
-    if (bPushed) {
-        CSize offset = GetGlyphShadowOffset();
-        rc.OffsetRect(offset.cx, offset.cy);
-    }
-    const GlyphBitmap& glyph = GetCaptionGlyph(nGlyph);
+    const GlyphBitmap& glyph = *pGlyph;
     const COLORREF shadow[2] = {0, GetColor(COLOR_BTNSHADOW)};
     if (!bEnabled) {
         PaintGlyphCentered(dc, rc, glyph, shadow);

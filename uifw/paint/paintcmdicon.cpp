@@ -76,20 +76,30 @@ CRect LayOutIcon(CSize size, BOOL bHorz, bool bText, const CRect& rcClient, CRec
     return rcIcon;
 }
 
+// The icon's rectangle, moved by the look's offset when pushed; false without an icon.
+bool PlaceIcon(CUiPaintManager& pm, BOOL bHorz, LPCSTR lpszText, CUiCmdIcon* pIcon, const CRect& rcClient,
+               CRect& rcText, BOOL bPushed, UINT nAlign, CRect& rcIcon)
+{
+    rcText = rcClient;
+    if (!IsNonEmptyIcon(pIcon))
+        return false;
+    const bool bText = lpszText != nullptr && lpszText[0] != '\0';
+    rcIcon = LayOutIcon(pIcon->GetSize(), bHorz, bText, rcClient, rcText, nAlign);
+    if (bPushed) {
+        CSize offset = pm.GetGlyphShadowOffset();
+        rcIcon.OffsetRect(offset.cx, offset.cy);
+    }
+    return true;
+}
+
 } // namespace
 
 void CUiPaintManager::PaintCmdIcon(CDC& dc, BOOL bHorz, LPCSTR lpszText, CUiCmdIcon* pIcon, const CRect& rcClient,
                                    CRect& rcText, BOOL bPushed, BOOL bEnabled, BOOL, UINT nAlign)
 {
-    rcText = rcClient;
-    if (!IsNonEmptyIcon(pIcon))
+    CRect rcIcon;
+    if (!PlaceIcon(*this, bHorz, lpszText, pIcon, rcClient, rcText, bPushed, nAlign, rcIcon))
         return;
-    const bool bText = lpszText != nullptr && lpszText[0] != '\0';
-    CRect rcIcon = LayOutIcon(pIcon->GetSize(), bHorz, bText, rcClient, rcText, nAlign);
-    if (bPushed) {
-        CSize offset = GetGlyphShadowOffset();
-        rcIcon.OffsetRect(offset.cx, offset.cy);
-    }
     pIcon->Paint(&dc, rcIcon.TopLeft(), bEnabled ? CUiCmdIcon::kPaintNormal : CUiCmdIcon::kPaintDisabled);
 }
 
@@ -97,15 +107,9 @@ void CUiPaintManagerXP::PaintCmdIcon(CDC& dc, BOOL bHorz, LPCSTR lpszText, CUiCm
                                      const CRect& rcClient, CRect& rcText, BOOL bPushed, BOOL bEnabled, BOOL bHover,
                                      UINT nAlign)
 {
-    rcText = rcClient;
-    if (!IsNonEmptyIcon(pIcon))
+    CRect rcIcon;
+    if (!PlaceIcon(*this, bHorz, lpszText, pIcon, rcClient, rcText, bPushed, nAlign, rcIcon))
         return;
-    const bool bText = lpszText != nullptr && lpszText[0] != '\0';
-    CRect rcIcon = LayOutIcon(pIcon->GetSize(), bHorz, bText, rcClient, rcText, nAlign);
-    if (bPushed) {
-        CSize offset = GetGlyphShadowOffset();
-        rcIcon.OffsetRect(offset.cx, offset.cy);
-    }
     const bool bRaisedLook = (m_bLookBits & 1) != 0;
     if (bRaisedLook)
         rcIcon.OffsetRect(1, 1);

@@ -65,6 +65,18 @@ void PaintChevronGlyphs(CUiPaintManager& pm, CDC& dc, const CRect& rc, BOOL bHor
     pm.PaintGlyph(dc, ptArrow.x, ptArrow.y, arrow, shadow);
 }
 
+void PaintChevronButton(CUiPaintManager& pm, CDC& dc, const CRect& rcIn, BOOL bHorz, BOOL bNoHidden, BOOL bEnabled,
+                        BOOL bPushed, BOOL bHover, CObject* pAsking, BOOL bTransparent, const ChevronGlyphs& glyphs,
+                        int nChevronShift, bool bEngraved)
+{
+    CRect rc(rcIn);
+    rc.NormalizeRect();
+    if (rc.IsRectEmpty() || !dc.RectVisible(&rc))
+        return;
+    PaintChevronFace(pm, dc, rc, bHorz, bEnabled, bPushed, bHover, pAsking, bTransparent);
+    PaintChevronGlyphs(pm, dc, rc, bHorz, bNoHidden, bEnabled, bPushed, glyphs, nChevronShift, bEngraved);
+}
+
 int ExpandAreaIconWidth(CObject* pMenu)
 {
     CUiPopupMenuWnd* pPopup = DYNAMIC_DOWNCAST(CUiPopupMenuWnd, pMenu);
@@ -114,28 +126,21 @@ int ExpandFigureIntensity(int x, int y)
 
 } // namespace
 
-void CUiPaintManager::PaintContentExpandButton(CDC& dc, const CRect& rcIn, BOOL bHorz, BOOL bNoHidden, BOOL bEnabled,
+void CUiPaintManager::PaintContentExpandButton(CDC& dc, const CRect& rc, BOOL bHorz, BOOL bNoHidden, BOOL bEnabled,
                                                BOOL bPushed, BOOL bHover, CObject* pAsking, LPARAM,
                                                BOOL bTransparent)
 {
-    CRect rc(rcIn);
-    rc.NormalizeRect();
-    if (rc.IsRectEmpty() || !dc.RectVisible(&rc))
-        return;
-    PaintChevronFace(*this, dc, rc, bHorz, bEnabled, bPushed, bHover, pAsking, bTransparent);
-    PaintChevronGlyphs(*this, dc, rc, bHorz, bNoHidden, bEnabled, bPushed, kClassicChevronGlyphs, 0, true);
+    PaintChevronButton(*this, dc, rc, bHorz, bNoHidden, bEnabled, bPushed, bHover, pAsking, bTransparent,
+                       kClassicChevronGlyphs, 0, true);
 }
 
-void CUiPaintManagerXP::PaintContentExpandButton(CDC& dc, const CRect& rcIn, BOOL bHorz, BOOL bNoHidden,
+void CUiPaintManagerXP::PaintContentExpandButton(CDC& dc, const CRect& rc, BOOL bHorz, BOOL bNoHidden,
                                                  BOOL bEnabled, BOOL bPushed, BOOL bHover, CObject* pAsking, LPARAM,
                                                  BOOL bTransparent)
 {
-    CRect rc(rcIn);
-    rc.NormalizeRect();
-    if (rc.IsRectEmpty() || !dc.RectVisible(&rc))
-        return;
-    PaintChevronFace(*this, dc, rc, bHorz, bEnabled, bPushed, bHover, pAsking, bTransparent);
-    PaintChevronGlyphs(*this, dc, rc, bHorz, bNoHidden, bEnabled, bPushed, m_chevronGlyphs, 1, false);
+    // The double chevron stands one pixel further right or down than in the classic look.
+    PaintChevronButton(*this, dc, rc, bHorz, bNoHidden, bEnabled, bPushed, bHover, pAsking, bTransparent,
+                       m_chevronGlyphs, 1, false);
 }
 
 void CUiPaintManagerOffice2003::PaintContentExpandButton(CDC& dc, const CRect& rcIn, BOOL bHorz, BOOL bNoHidden,

@@ -3,6 +3,8 @@
 #include "afxwin.h"
 
 class CUiCmdIcon;
+class CUiPaintManager;
+class GlyphBitmap;
 
 // An icon that is there and holds an image.
 bool IsNonEmptyIcon(CUiCmdIcon* pIcon);
@@ -11,6 +13,9 @@ CSize IconSize(CUiCmdIcon* pIcon);
 // The caption-glyph index of a system command (close, minimise, maximise, restore, help), or
 // -1 for any other command.
 int SysCmdGlyphIndex(UINT nSysCmd);
+// The glyph of a system command and its rectangle, moved by the look's offset when pushed;
+// null for a command without a glyph.
+const GlyphBitmap* PlaceSysCmdGlyph(CUiPaintManager& pm, UINT nSysCmd, const CRect& rcIn, BOOL bPushed, CRect& rc);
 // An odd width gives up the left column, an odd height the top row, so a glyph centres the
 // same way in every caption button.
 void MakeRectEven(CRect& rc);
