@@ -2,6 +2,7 @@
 #include "framefixture.h"
 
 #include "barpaintdata.h"
+#include "menuitempaintdata.h"
 #include "paintdraw.h"
 #include "paintmanagerstudio2005.h"
 
@@ -249,7 +250,10 @@ TEST_F(BarFrames, ComboFramesShowACustomBackgroundOnlyWhileIdleAndAlwaysTheArrow
                 EXPECT_EQ(custom, strip) << pLook->m_lpszClassName;
             else
                 EXPECT_EQ(C(COLOR_WINDOW), strip) << pLook->m_lpszClassName << nState;
-            EXPECT_TRUE(painttest::InkOnlyInside(surface, rcButton, C(COLOR_BTNTEXT))) << pLook->m_lpszClassName << nState;
+            // The flat looks' pushed button writes in colour 2006.
+            const bool bFlatPushed = nState == 2 && pLook != RUNTIME_CLASS(CUiPaintManager);
+            EXPECT_TRUE(painttest::InkOnlyInside(surface, rcButton, C(bFlatPushed ? 2006 : COLOR_BTNTEXT)))
+                << pLook->m_lpszClassName << nState;
         }
     }
 }
@@ -304,4 +308,31 @@ TEST_F(BarFrames, XPCaptionsByStateAndOffice2003InactiveCaptionsAsAGradient)
         EXPECT_EQ(expected.Pixel(x, 10), surface.Pixel(x, 10)) << x;
     EXPECT_EQ(kSentinel, surface.Pixel(10, 21));
     EXPECT_NE(0, caption.m_bLookFlags & GripperPaintData::kLookBackgroundPainted);
+}
+
+TEST_F(BarFrames, APopupItemsInPlaceFieldIsAComboWithAWindowColouredInside)
+{
+    for (CRuntimeClass* pLook : {RUNTIME_CLASS(CUiPaintManager), RUNTIME_CLASS(CUiPaintManagerXP)}) {
+        CUiPaintManager* pm = scope.Install(pLook);
+        for (BOOL bEnabled : {TRUE, FALSE}) {
+            surface.Fill(kSentinel);
+            MenuItemPaintData item(nullptr, CRect(0, 0, 60, 30), 0, "", "", nullptr, TRUE, FALSE, FALSE, FALSE, FALSE,
+                                   bEnabled, FALSE, FALSE, FALSE, 0);
+            item.m_rcInPlace.SetRect(6, 6, 54, 24);
+            pm->PaintMenuItem(*surface.cdc(), item);
+            DibSurface combo(60, 60, kSentinel);
+            CRect rcField(4, 4, 56, pLook == RUNTIME_CLASS(CUiPaintManager) ? 27 : 26);
+            ComboFramePaintData frame(nullptr, rcField, FALSE, FALSE, bEnabled);
+            pm->PaintComboFrame(*combo.cdc(), frame);
+            // The combo frame's outer ring and its button are the item's.
+            EXPECT_EQ(combo.Pixel(4, 4), surface.Pixel(4, 4)) << pLook->m_lpszClassName;
+            EXPECT_EQ(combo.Pixel(55, 15), surface.Pixel(55, 15)) << pLook->m_lpszClassName;
+            // Its drop-down arrow.
+            const int cxThumb = ::GetSystemMetrics(SM_CXHTHUMB);
+            const CRect rcButton(55 - cxThumb, rcField.top + 1, 55, rcField.bottom - 1);
+            if (bEnabled)
+                EXPECT_GT(painttest::CountIn(surface, rcButton, C(COLOR_BTNTEXT)), 3) << pLook->m_lpszClassName;
+            EXPECT_EQ(C(bEnabled ? COLOR_WINDOW : COLOR_BTNFACE), surface.Pixel(15, 15)) << pLook->m_lpszClassName;
+        }
+    }
 }

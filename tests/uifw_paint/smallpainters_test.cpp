@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "glyphs.h"
+#include "paintdraw.h"
 #include "paintmanagerstudio2005.h"
 #include "painttestsupport.h"
 
@@ -162,4 +163,24 @@ TEST_F(SmallPainters, ClassicCaptionButtonFacesRiseWhenHotAndSinkWhenPushed)
     EXPECT_EQ(C(COLOR_WINDOW), surface.Pixel(38, 20));
     EXPECT_EQ(kSentinel, surface.Pixel(39, 20));
     EXPECT_EQ(C(COLOR_BTNSHADOW), surface.Pixel(20, 20));
+}
+
+TEST_F(SmallPainters, FlatCaptionButtonFacesAreFramedAndLightWhenHot)
+{
+    CUiPaintManager* pm = scope.Install(RUNTIME_CLASS(CUiPaintManagerXP));
+    const CRect rc(10, 10, 40, 30);
+    pm->PaintCaptionButtonFace(*surface.cdc(), rc, "", 0, 0, 0, 0);
+    EXPECT_EQ(C(COLOR_BTNSHADOW), surface.Pixel(10, 20));
+    EXPECT_EQ(C(COLOR_BTNSHADOW), surface.Pixel(39, 20));
+    EXPECT_EQ(C(1000), surface.Pixel(25, 20));
+    pm->PaintCaptionButtonFace(*surface.cdc(), rc, "", 1, 0, 0, 0);
+    EXPECT_EQ(C(2001), surface.Pixel(25, 20));
+
+    CUiPaintManager* office = scope.Install(RUNTIME_CLASS(CUiPaintManagerOffice2003));
+    surface.Fill(kSentinel);
+    office->PaintCaptionButtonFace(*surface.cdc(), rc, "", 0, 0, 0, 0);
+    DibSurface expected(80, 40, kSentinel);
+    FillGradientRect(expected.dc(), CRect(11, 11, 39, 29), C(3016), C(3015), TRUE, 256);
+    EXPECT_EQ(expected.Pixel(25, 12), surface.Pixel(25, 12));
+    EXPECT_EQ(expected.Pixel(25, 27), surface.Pixel(25, 27));
 }

@@ -5,6 +5,7 @@
 #include "paintclip.h"
 #include "paintmanageroffice2003.h"
 #include "paintsystem.h"
+#include "pushbuttonpaintdata.h"
 #include "toolcontrolbar.h"
 
 namespace {
@@ -79,34 +80,21 @@ void CUiPaintManagerOffice2003::PaintControlFrame(CDC& dc, ControlFramePaintData
     PaintThemedBackground(dc, pEdit, 0);
 }
 
-// The drop-down button's arrow: "6" of the "Marlett" font, centred, one pixel further right
-// and down while pushed; a flat button's raised or sunken edge while hovered or pushed.
-void CUiPaintManager::PaintComboDropButton(CDC& dc, const CRect& rcButton, BOOL bHover, BOOL bPushed,
-                                           BOOL bEnabled)
+// The drop-down button: "6" of the "Marlett" font on a flat push button.
+void CUiPaintManager::PaintComboDropButton(CDC& dc, const CRect& rcButton, BOOL bHover, BOOL bPushed, BOOL bEnabled,
+                                           BOOL bTransparent)
 {
-    HDC hDC = dc.GetSafeHdc();
     // The symbol character set finds the font by its face; whole pixels keep the arrow crisp.
     LOGFONTA lf = {};
-    lf.lfHeight = MulDiv(60, 96, ::GetDeviceCaps(hDC, LOGPIXELSX));
+    lf.lfHeight = MulDiv(60, 96, ::GetDeviceCaps(dc.GetSafeHdc(), LOGPIXELSX));
     lf.lfCharSet = SYMBOL_CHARSET;
     lf.lfQuality = NONANTIALIASED_QUALITY;
     lstrcpynA(lf.lfFaceName, "Marlett", LF_FACESIZE);
     CFont font;
     font.CreatePointFontIndirect(&lf);
-    if (bPushed)
-        dc.Draw3dRect(&rcButton, GetColor(COLOR_BTNSHADOW), GetColor(COLOR_BTNHIGHLIGHT));
-    else if (bHover)
-        dc.Draw3dRect(&rcButton, GetColor(COLOR_BTNHIGHLIGHT), GetColor(COLOR_BTNSHADOW));
-    CRect rc(rcButton);
-    if (bPushed)
-        rc.OffsetRect(1, 1);
-    HGDIOBJ hOldFont = ::SelectObject(hDC, font.GetSafeHandle());
-    COLORREF clrOld = ::SetTextColor(hDC, GetColor(bEnabled ? COLOR_BTNTEXT : COLOR_BTNSHADOW));
-    int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
-    ::DrawTextA(hDC, "6", 1, &rc, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOCLIP);
-    ::SetBkMode(hDC, nOldMode);
-    ::SetTextColor(hDC, clrOld);
-    ::SelectObject(hDC, hOldFont);
+    PushButtonPaintData button(this, TRUE, rcButton, "6", nullptr, TRUE, bHover, bPushed, FALSE, bEnabled, TRUE, FALSE,
+                               FALSE, 5, (HFONT)font.GetSafeHandle(), FALSE, 0, bTransparent);
+    PaintPushButton(dc, button);
 }
 
 void CUiPaintManager::PaintComboFrame(CDC& dc, ComboFramePaintData& data)
@@ -133,7 +121,7 @@ void CUiPaintManager::PaintComboFrame(CDC& dc, ComboFramePaintData& data)
         dc.FillSolidRect(&rcFill, light);
         rcButton.left += 1;
     }
-    PaintComboDropButton(dc, rcButton, data.IsHot() && !data.IsPushed(), data.IsPushed(), data.IsEnabled());
+    PaintComboDropButton(dc, rcButton, data.IsHot() && !data.IsPushed(), data.IsPushed(), data.IsEnabled(), FALSE);
     if (!bActive)
         dc.Draw3dRect(&rcButton, dark, dark);
 }
@@ -161,7 +149,7 @@ void CUiPaintManagerXP::PaintComboFrame(CDC& dc, ComboFramePaintData& data)
         dc.FillSolidRect(&rcButton, ring);
         dc.Draw3dRect(&rcButton, hot, hot);
     }
-    PaintComboDropButton(dc, rcButton, FALSE, data.IsPushed(), data.IsEnabled());
+    PaintComboDropButton(dc, rcButton, bActive, data.IsPushed(), data.IsEnabled(), !bActive);
     if (!bActive)
         dc.Draw3dRect(&rcButton, ring, ring);
     dc.RestoreDC(nSaved);
@@ -194,7 +182,7 @@ void CUiPaintManagerOffice2003::PaintComboFrame(CDC& dc, ComboFramePaintData& da
             if (bActive)
                 dc.Draw3dRect(&rcButton, GetColor(2004), GetColor(2004));
             rcButton.DeflateRect(1, 1);
-            PaintComboDropButton(dc, rcButton, FALSE, data.IsPushed(), TRUE);
+            PaintComboDropButton(dc, rcButton, bActive, data.IsPushed(), TRUE, !bActive);
             return;
         }
     }

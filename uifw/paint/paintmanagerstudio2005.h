@@ -16,6 +16,8 @@ public:
     BOOL IsStudioStyleAutoHideTabs() override;
     BOOL IsThemeColorSchemeUsable() override;
     BOOL InitSchemeGradientColors(COLORREF* pBase, COLORREF* pAccent) override;
+    // Caption buttons
+    void PaintBarNcAreaButton(CDC& dc, NcButtonPaintData& data) override;
     // Bar frames, backgrounds and tabs
     void PaintToolBarShade(CDC& dc, CUiBarButton* pButton, LPARAM lParam) override;
     void PaintGripper(CDC& dc, GripperPaintData& data) override;

@@ -5,7 +5,9 @@
 #include "glyphs.h"
 #include "paintclip.h"
 #include "paintdraw.h"
-#include "paintmanagerxp.h"
+#include "paintmanageroffice2003.h"
+#include "paintsystem.h"
+#include "pushbuttonpaintdata.h"
 
 namespace {
 
@@ -209,4 +211,52 @@ void CUiPaintManager::PaintCaptionButtonFace(CDC& dc, const CRect& rcButton, LPC
     else if (bHot)
         dc.Draw3dRect(&rc, GetColor(COLOR_WINDOW), GetColor(COLOR_3DDKSHADOW));
     PaintSmallCaptionText(dc, rc, lpszText, nullptr, FALSE, bHot, bPushed);
+}
+
+// The flat looks: a shadow-coloured frame, the inside by state, a flat push button for the
+// hover and pushed edges, then the text.
+void CUiPaintManager::PaintFlatCaptionButtonFace(CDC& dc, const CRect& rcButton, LPCSTR lpszText, UINT nState,
+                                                 bool bGradient)
+{
+    if (!Visible(dc, rcButton))
+        return;
+    const bool bHot = (nState & 1) != 0;
+    const bool bPushed = (nState & 2) != 0;
+    HBRUSH hBrush = ::CreateSolidBrush(GetColor(COLOR_BTNSHADOW));
+    ::FrameRect(dc.GetSafeHdc(), &rcButton, hBrush);
+    ::DeleteObject(hBrush);
+    CRect rc(rcButton);
+    rc.DeflateRect(1, 1);
+    if (GetBitsPerPixel(dc.GetSafeHdc()) > 8) {
+        if (bHot)
+            FillSolidRect(dc.GetSafeHdc(), rc, GetColor(2001));
+        else if (bGradient)
+            FillGradientRect(dc.GetSafeHdc(), rc, GetColor(3016), GetColor(3015), TRUE, 256);
+        else
+            FillSolidRect(dc.GetSafeHdc(), rc, GetColor(1000));
+    }
+    PushButtonPaintData button(this, TRUE, rc, "", nullptr, TRUE, bHot, bPushed, FALSE, TRUE, TRUE, FALSE, FALSE, 5,
+                               NULL, FALSE, 0, TRUE);
+    PaintPushButton(dc, button);
+    PaintSmallCaptionText(dc, rc, lpszText, nullptr, FALSE, bHot, bPushed);
+}
+
+void CUiPaintManagerXP::PaintCaptionButtonFace(CDC& dc, const CRect& rc, LPCSTR lpszText, UINT nState, DWORD, DWORD,
+                                               DWORD)
+{
+    PaintFlatCaptionButtonFace(dc, rc, lpszText, nState, false);
+}
+
+void CUiPaintManagerOffice2003::PaintCaptionButtonFace(CDC& dc, const CRect& rc, LPCSTR lpszText, UINT nState, DWORD,
+                                                       DWORD, DWORD)
+{
+    PaintFlatCaptionButtonFace(dc, rc, lpszText, nState, true);
+}
+
+void CUiPaintManager::PaintSmallButton(CDC& dc, PushButtonPaintData& data)
+{
+    PushButtonPaintData button(data);
+    button.m_nAlign = 5;
+    button.m_nTextFormat = DT_SINGLELINE | DT_CENTER | DT_VCENTER;
+    PaintPushButton(dc, button);
 }

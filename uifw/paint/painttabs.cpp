@@ -5,22 +5,12 @@
 #include "cmdicon.h"
 #include "glyphs.h"
 #include "paintmanageroffice2003.h"
+#include "paintparts.h"
 #include "paintsystem.h"
 #include "tabpaintdata.h"
 #include "tabwnd.h"
 
 #include <algorithm>
-
-namespace {
-
-CSize IconSize(CUiCmdIcon* pIcon)
-{
-    if (pIcon == nullptr || pIcon->IsEmpty())
-        return CSize(0, 0);
-    return pIcon->GetSize();
-}
-
-} // namespace
 
 // The classic look and the flat looks differ only in their colours.
 void CUiPaintManager::PaintTabItem(CDC& dc, const CRect& rcArea, BOOL bTopLeft, BOOL bHorz, BOOL bSelected,

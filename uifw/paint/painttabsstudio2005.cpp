@@ -5,6 +5,7 @@
 #include "paintclip.h"
 #include "paintdraw.h"
 #include "paintmanagerstudio2005.h"
+#include "paintparts.h"
 #include "paintsystem.h"
 #include "tabpaintdata.h"
 #include "tabwnd.h"
@@ -75,9 +76,7 @@ void CUiPaintManagerStudio2005::PaintTabItem(CDC& dc, const CRect& rcArea, BOOL 
 
     CRect rcContent(rcItem);
     rcContent.DeflateRect(3, bHorz ? 2 : 3, 2, 2);
-    CSize szIcon(0, 0);
-    if (pIcon != nullptr && !pIcon->IsEmpty())
-        szIcon = pIcon->GetSize();
+    const CSize szIcon = IconSize(pIcon);
     CRect rcIcon(rcContent.TopLeft(), szIcon);
     CRect rcText(rcContent);
     if (szIcon.cx > 0) {
