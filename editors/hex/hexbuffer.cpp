@@ -47,6 +47,7 @@ void HexBuffer::Assign(const BYTE* bytes, UINT n)
     m_array.Clear();
     m_array.CreateOneDim(VT_UI1, n, n ? bytes : NULL);
     m_nSize = n;
+    ++m_nVersion;
 }
 
 void HexBuffer::Assign(const COleSafeArray& source)
@@ -57,6 +58,7 @@ void HexBuffer::Assign(const COleSafeArray& source)
     }
     m_array = source;
     m_nSize = m_array.GetOneDimSize();
+    ++m_nVersion;
 }
 
 COleSafeArray HexBuffer::ToSafeArray() const
@@ -88,6 +90,7 @@ bool HexBuffer::Insert(UINT index, UINT n)
     memmove(p + index + n, p + index, m_nSize - index);
     memset(p + index, 0, n);
     m_nSize += n;
+    ++m_nVersion;
     return true;
 }
 
@@ -103,6 +106,7 @@ void HexBuffer::Remove(UINT index, UINT n)
         memmove(p + index, p + index + n, m_nSize - index - n);
     }
     m_nSize -= n;
+    ++m_nVersion;
     m_array.ResizeOneDim(m_nSize);  // shrinking keeps the leading bytes
 }
 
@@ -126,6 +130,7 @@ UINT HexBuffer::Write(UINT index, const BYTE* bytes, UINT n)
         n = m_nSize - index;
     Access access(m_array);
     memmove(access.Data() + index, bytes, n);
+    ++m_nVersion;
     return n;
 }
 
@@ -137,6 +142,7 @@ void HexBuffer::Fill(UINT index, UINT n, BYTE value)
         n = m_nSize - index;
     Access access(m_array);
     memset(access.Data() + index, value, n);
+    ++m_nVersion;
 }
 
 BYTE HexBuffer::GetAt(UINT index) const
@@ -152,6 +158,7 @@ void HexBuffer::SetAt(UINT index, BYTE value)
     if (index < m_nSize) {
         Access access(m_array);
         access.Data()[index] = value;
+        ++m_nVersion;
     }
 }
 

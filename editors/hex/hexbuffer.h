@@ -14,6 +14,9 @@ public:
     // Whether the buffer holds a byte array (an editor without one shows only its background).
     bool HasData() const;
     UINT GetSize() const { return m_nSize; }
+    // Changes with every change of the content, so what was worked out from the bytes can
+    // tell whether it still holds.
+    unsigned GetVersion() const { return m_nVersion; }
 
     // Replaces the content; a source that is not a byte array gives an empty buffer.
     void Assign(const BYTE* bytes, UINT n);
@@ -55,4 +58,5 @@ private:
     // The array's member functions are not const even for reading.
     mutable COleSafeArray m_array;
     UINT m_nSize;
+    unsigned m_nVersion = 0;
 };
