@@ -6,6 +6,7 @@
 // read past the file nor ask for a huge allocation.
 #include "logfiles.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -47,6 +48,45 @@ void WriteAll(CFile& file, std::vector<BYTE>& buffer)
         file.Write(buffer.data(), static_cast<UINT>(buffer.size()));
     buffer.clear();
 }
+
+// The reader's reads of a file, taken from large pieces of it: two reads of the file for
+// each small record would cost far more than the records themselves.
+class CPieceReader
+{
+public:
+    explicit CPieceReader(CFile& file) : m_file(file), m_piece(kReadPiece) {}
+
+    // As CFile::Read: the bytes copied, fewer only at the end of the file.
+    UINT Read(void* pDest, UINT n)
+    {
+        BYTE* pOut = static_cast<BYTE*>(pDest);
+        UINT nDone = 0;
+        while (nDone < n) {
+            if (m_nAt == m_nEnd) {
+                // A large body goes straight to its buffer.
+                if (n - nDone >= kReadPiece)
+                    return nDone + m_file.Read(pOut + nDone, n - nDone);
+                m_nAt = 0;
+                m_nEnd = m_file.Read(m_piece.data(), kReadPiece);
+                if (m_nEnd == 0)
+                    break;
+            }
+            const UINT nTake = std::min(n - nDone, m_nEnd - m_nAt);
+            std::memcpy(pOut + nDone, m_piece.data() + m_nAt, nTake);
+            m_nAt += nTake;
+            nDone += nTake;
+        }
+        return nDone;
+    }
+
+private:
+    static const UINT kReadPiece = 64 * 1024;
+
+    CFile& m_file;
+    std::vector<BYTE> m_piece;
+    UINT m_nAt = 0;
+    UINT m_nEnd = 0;
+};
 
 // TRUE when the file holds the 32-byte header with the format mark.
 BOOL ReadHeader(CFile& file)
@@ -102,9 +142,12 @@ LogFileReadResult ReadLogFileRecords(LPCSTR pszPath,
         }
         ULONGLONG nPos = kLogFileHeaderSize;
         std::vector<BYTE> body;
+        CPieceReader reader(file);
+        // One record object serves every record: reading a body sets every field of it.
+        CCommLogRecord record;
         for (;;) {
             BYTE lengthWord[4];
-            const UINT nGot = file.Read(lengthWord, 4);
+            const UINT nGot = reader.Read(lengthWord, 4);
             if (nGot == 0) {
                 result = LogFileReadOk;
                 break;
@@ -118,10 +161,9 @@ LogFileReadResult ReadLogFileRecords(LPCSTR pszPath,
             if (n < static_cast<DWORD>(CCommLogRecord::kBodyHeaderSize) || n > nTotal - nPos)
                 break;
             body.resize(n);
-            if (file.Read(body.data(), n) < n)
+            if (reader.Read(body.data(), n) < n)
                 break;
             nPos += n;
-            CCommLogRecord record;
             if (!record.FromBytes(static_cast<int>(n), body.data()))
                 break;
             onRecord(record);
