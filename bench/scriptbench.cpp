@@ -45,6 +45,25 @@ size_t ByteScan(const std::string& text)
     return letters;
 }
 
+// The words the editor colours, as a keyword file gives them: Lua's own and the library's.
+const char kKeywords[] =
+    "and break do else elseif end false for function if in local nil not or repeat return then true "
+    "until while SendData GetEditorData SetEditorData OnReceive OnConnected OnDisConnected OnTimer "
+    "OnSendPush SetTimer KillTimer Sleep string len sub byte char format table insert remove math";
+
+void LoadKeywords(CLuaKeywordSet& keywords)
+{
+    char folder[MAX_PATH], path[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    GetTempFileNameA(folder, "kvk", 0, path);
+    HANDLE h = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(h, kKeywords, sizeof(kKeywords) - 1, &written, nullptr);
+    CloseHandle(h);
+    keywords.LoadKeywordFile(path);
+    DeleteFileA(path);
+}
+
 } // namespace
 
 void ScriptFigures()
@@ -52,6 +71,7 @@ void ScriptFigures()
     const std::string big = Script(10000);
     const std::string small = Script(10);
     CLuaKeywordSet keywords;
+    LoadKeywords(keywords);
     CColorEditModel bigModel, smallModel;
     bigModel.SetText(big.c_str());
     smallModel.SetText(small.c_str());
