@@ -12,16 +12,21 @@ int g_short = 0;
 
 } // namespace
 
-double Now()
+double CounterSeconds(LONGLONG counter)
 {
     static LARGE_INTEGER frequency = [] {
         LARGE_INTEGER f;
         QueryPerformanceFrequency(&f);
         return f;
     }();
+    return static_cast<double>(counter) / static_cast<double>(frequency.QuadPart);
+}
+
+double Now()
+{
     LARGE_INTEGER count;
     QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return CounterSeconds(count.QuadPart);
 }
 
 double TimeOf(const std::function<void()>& fn)

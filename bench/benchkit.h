@@ -17,6 +17,9 @@ namespace bench {
 // Seconds since an arbitrary start, from the performance counter.
 double Now();
 
+// The same clock from a performance counter value.
+double CounterSeconds(LONGLONG counter);
+
 // Seconds that fn takes.
 double TimeOf(const std::function<void()>& fn);
 

@@ -13,6 +13,7 @@
 #include "benchkit.h"
 #include "figures.h"
 
+#include "channelbuffer.h"
 #include "currentcommset.h"
 #include "commsetrecord.h"
 #include "fakeserial.h"
@@ -159,6 +160,45 @@ double DeviceWriteTime(const char* name, int writes)
     return seconds / writes;
 }
 
+// Seconds of one synchronous report from another thread to the frame: the unit every
+// report of a connection costs whatever the frame does with it.
+double ReportRoundTrip(BenchFrame& frame, int reports)
+{
+    double seconds = 0;
+    std::atomic<bool> done{false};
+    std::thread sender([&] {
+        seconds = TimeOf([&] {
+            for (int i = 0; i < reports; ++i)
+                SendMessageA(frame.Handle(), WM_NULL, 0, 0);
+        });
+        done = true;
+    });
+    frame.WaitFor([&] { return done.load(); }, 60000);
+    sender.join();
+    return seconds / reports;
+}
+
+// Seconds of one block through a channel buffer as a reply takes it: pushed and signalled
+// by the frame, popped by the connection, which then finds the queue empty.
+double ChannelBufferBlock(int blocks)
+{
+    CChannelBuffer buffer(3, 0, 0);
+    buffer.m_strEventName = "KorvaneBenchChannelBuffer";
+    HANDLE trigger = CreateEventA(nullptr, FALSE, FALSE, buffer.m_strEventName);
+    COleSafeArray block, popped;
+    block.CreateOneDim(VT_UI1, 16);
+    const double seconds = TimeOf([&] {
+        for (int i = 0; i < blocks; ++i) {
+            buffer.Push(block, 0);
+            buffer.Signal();
+            buffer.PopNext(popped);
+            buffer.PopNext(popped);
+        }
+    });
+    CloseHandle(trigger);
+    return seconds / blocks;
+}
+
 void ReplyFigures(FakeSerial& fake, BenchFrame& frame)
 {
     FakeSerialDevice& device = fake.AddDevice("\\\\.\\COM1");
@@ -171,9 +211,11 @@ void ReplyFigures(FakeSerial& fake, BenchFrame& frame)
     frame.WaitFor([&] { return frame.GetPort(0).buffer && frame.GetPort(0).lineShown; }, 10000);
 
     const int kBlocks = 200;
-    std::vector<double> latencies, floors;
+    std::vector<double> latencies, floors, reports, buffers;
     for (int run = 0; run < Runs(); ++run) {
         floors.push_back(DeviceWriteTime("\\\\.\\COM5", kBlocks));
+        reports.push_back(ReportRoundTrip(frame, kBlocks));
+        buffers.push_back(ChannelBufferBlock(kBlocks));
         fake.ClearCalls();
         std::atomic<bool> done{false};
         std::thread feeder([&] {
@@ -183,10 +225,10 @@ void ReplyFigures(FakeSerial& fake, BenchFrame& frame)
                 const int before = device.WriteCount();
                 const double start = Now();
                 device.Inject(block);
+                // Looked at now and then, so the looking takes no time from the connection.
                 while (device.WriteCount() == before)
-                    SwitchToThread();
-                latencies.push_back(Now() - start);
-                Sleep(1);
+                    Sleep(1);
+                latencies.push_back(CounterSeconds(device.LastWriteCounter()) - start);
             }
             done = true;
         });
@@ -199,6 +241,9 @@ void ReplyFigures(FakeSerial& fake, BenchFrame& frame)
     const double write = Median(floors);
     Report("3 reply.fake.median", Median(latencies) * 1e6, "us", write * 1e6, "device-write", AtMost, 5);
     ReportInfo("3 reply.fake.p99", Percentile(latencies, 0.99) * 1e6, "us", write * 1e6, "device-write");
+    // A reply takes three reports (line state, received block, sent block) besides its work.
+    ReportInfo("3 reply.report-round-trip", Median(reports) * 1e6, "us", write * 1e6, "device-write");
+    ReportInfo("3 reply.channel-buffer-block", Median(buffers) * 1e6, "us", write * 1e6, "device-write");
 }
 
 } // namespace

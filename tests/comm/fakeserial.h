@@ -61,6 +61,7 @@ public:
     COMMTIMEOUTS LastTimeouts() const;
     DWORD Mask() const;
     int WriteCount() const;          // WriteFile calls
+    LONGLONG LastWriteCounter() const;  // performance counter at the last WriteFile call
     int OpenCount() const;           // successful CreateFileA calls
     bool IsOpen() const;
     DWORD InputQueueCount() const;
@@ -86,6 +87,7 @@ private:
     bool m_holdWrites = false;
     DWORD m_readDelay = 0;
     int m_writeCount = 0;
+    LONGLONG m_lastWriteCounter = 0;
     LPOVERLAPPED m_waitOv = nullptr; // pending WaitCommEvent
     LPDWORD m_waitMask = nullptr;
 };
