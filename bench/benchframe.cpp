@@ -4,6 +4,7 @@
 #include "commlogrecord.h"
 #include "portreporter.h"
 #include "portsession.h"
+#include "recorderwindow.h"
 #include "benchkit.h"
 #include "serialapi.h"
 
@@ -75,21 +76,10 @@ unsigned long long ReadStreamBare(HANDLE port, unsigned long long total, DWORD b
 
 BenchFrame::BenchFrame()
 {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = WndProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = kClassName;
-        RegisterClassA(&wc);
-        registered = true;
-    }
     m_settings.m_nMaxLog = 9999;
     m_settings.m_nAutoSave = 0;
     m_store.SetSources(&m_settings, nullptr);
-    m_hWnd = CreateWindowExA(0, kClassName, "bench frame", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_hWnd = CreateReportWindow(kClassName, WndProc, this);
 }
 
 BenchFrame::~BenchFrame()
@@ -110,18 +100,7 @@ void BenchFrame::ResetCounts()
 
 bool BenchFrame::WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        if (done())
-            return true;
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs)
-            return done();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(5, timeoutMs - elapsed), QS_ALLINPUT);
-    }
+    return PumpMessagesUntil(done, timeoutMs);
 }
 
 LRESULT CALLBACK BenchFrame::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)

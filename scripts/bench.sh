@@ -9,10 +9,6 @@ source "$(dirname "$0")/env.sh"
 bash "$here/scripts/setup.sh" || exit 1
 configure_and_build || exit 1
 
-start_display
-wineserver -p 2>"$BUILD_DIR/wineserver.log"
-env LC_ALL=$WINE_LOCALE wine cmd /c exit >/dev/null 2>&1 </dev/null
-trap 'stop_pty_pair; wineserver -k 2>/dev/null; stop_display' EXIT
-start_pty_pair 7 8
+start_wine_session
 
 cd "$BUILD_DIR/bin" && env LC_ALL=$WINE_LOCALE LD_PRELOAD="$PTY_MODEM_LIB" wine korvane_bench.exe "$@"
