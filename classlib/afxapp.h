@@ -146,7 +146,7 @@ public:
     HKEY GetAppRegistryKey();
     HKEY GetSectionKey(LPCSTR lpszSection);
     // Deletes a key with all its subkeys.
-    LONG DelRegTree(HKEY hParentKey, const CString& strKeyName);
+    static LONG DelRegTree(HKEY hParentKey, const CString& strKeyName);
 
     // Fills in the instance handle and the names from the module (the constructor already
     // did, so the names are there even when the program's own WinMain never ran).

@@ -124,6 +124,12 @@ public:
 };
 
 [[noreturn]] void AFXAPI AfxThrowMemoryException();
+
+// A hook that sees every request of the global operator new before it is served (the size,
+// whether it is an object, and a running request number); answering FALSE fails the request
+// with a memory exception. AfxSetAllocHook installs one (NULL: none) and returns the previous.
+typedef BOOL(AFXAPI* AFX_ALLOC_HOOK)(size_t nSize, BOOL bObject, LONG lRequestNumber);
+AFX_ALLOC_HOOK AFXAPI AfxSetAllocHook(AFX_ALLOC_HOOK pfnAllocHook);
 [[noreturn]] void AFXAPI AfxThrowNotSupportedException();
 [[noreturn]] void AFXAPI AfxThrowResourceException();
 [[noreturn]] void AFXAPI AfxThrowUserException();

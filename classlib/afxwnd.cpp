@@ -457,6 +457,11 @@ LRESULT CWnd::Default()
     return DefWindowProc(pMsg->message, pMsg->wParam, pMsg->lParam);
 }
 
+MSG* AFXAPI AfxGetCurrentMessageRecord()
+{
+    return &AfxGetWinThreadState()->lastSentMsg;
+}
+
 const MSG* PASCAL CWnd::GetCurrentMessage()
 {
     MSG* pMsg = &AfxGetWinThreadState()->lastSentMsg;

@@ -610,6 +610,10 @@ private:
 // The window procedure of every window the library binds to an object.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// The thread's record of the message being processed (what CWnd::GetCurrentMessage shows),
+// for a window procedure that subclasses a window in front of the library's: it saves,
+// writes and restores the record as AfxCallWndProc does.
+MSG* AFXAPI AfxGetCurrentMessageRecord();
 WNDPROC AFXAPI AfxGetAfxWndProc();
 // Marks pWnd as the window being created on this thread; the next window the system
 // creates here is attached to it. Unhook reports whether the slot was consumed.

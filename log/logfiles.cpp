@@ -42,10 +42,17 @@ BOOL AppendRecord(std::vector<BYTE>& out, const CCommLogRecord& record)
     return TRUE;
 }
 
+void WriteThroughFile(CFile& file, const void* pData, UINT nCount)
+{
+    file.Write(pData, nCount);
+}
+
+LogFileWriteFn g_writer = WriteThroughFile;
+
 void WriteAll(CFile& file, std::vector<BYTE>& buffer)
 {
     if (!buffer.empty())
-        file.Write(buffer.data(), static_cast<UINT>(buffer.size()));
+        g_writer(file, buffer.data(), static_cast<UINT>(buffer.size()));
     buffer.clear();
 }
 
@@ -88,13 +95,55 @@ private:
     UINT m_nEnd = 0;
 };
 
-// TRUE when the file holds the 32-byte header with the format mark.
-BOOL ReadHeader(CFile& file)
+// TRUE when the source starts with the 32-byte header with the format mark; read(p, n)
+// gives the next bytes of the source and how many it gave.
+template <typename ReadFn>
+BOOL ReadHeader(ReadFn read)
 {
     BYTE header[kLogFileHeaderSize];
-    if (file.Read(header, kLogFileHeaderSize) < static_cast<UINT>(kLogFileHeaderSize))
+    if (read(header, kLogFileHeaderSize) < static_cast<UINT>(kLogFileHeaderSize))
         return FALSE;
     return LogGetInt32(header) == static_cast<DWORD>(kLogFileMark);
+}
+
+BOOL ReadHeader(CFile& file)
+{
+    return ReadHeader([&](void* p, UINT n) { return file.Read(p, n); });
+}
+
+// The reader over any source of the file's bytes, nTotal in all. Class-library exceptions
+// pass through.
+template <typename ReadFn>
+LogFileReadResult ReadRecordsFrom(ULONGLONG nTotal, ReadFn read,
+                                  const std::function<void(const CCommLogRecord&)>& onRecord)
+{
+    if (!ReadHeader(read))
+        return LogFileReadRefused;
+    ULONGLONG nPos = kLogFileHeaderSize;
+    std::vector<BYTE> body;
+    // One record object serves every record: reading a body sets every field of it.
+    CCommLogRecord record;
+    for (;;) {
+        BYTE lengthWord[4];
+        const UINT nGot = read(lengthWord, 4);
+        if (nGot == 0)
+            return LogFileReadOk;
+        if (nGot < 4)
+            return LogFileReadDamaged;
+        nPos += 4;
+        const DWORD n = LogGetInt32(lengthWord);
+        // A body shorter than its fixed part (0 included) or longer than what is left
+        // is damage; nothing is allocated for it.
+        if (n < static_cast<DWORD>(CCommLogRecord::kBodyHeaderSize) || n > nTotal - nPos)
+            return LogFileReadDamaged;
+        body.resize(n);
+        if (read(body.data(), n) < n)
+            return LogFileReadDamaged;
+        nPos += n;
+        if (!record.FromBytes(static_cast<int>(n), body.data()))
+            return LogFileReadDamaged;
+        onRecord(record);
+    }
 }
 
 }  // namespace
@@ -135,39 +184,9 @@ LogFileReadResult ReadLogFileRecords(LPCSTR pszPath,
         return LogFileReadRefused;
     LogFileReadResult result = LogFileReadDamaged;
     try {
-        const ULONGLONG nTotal = file.GetLength();
-        if (!ReadHeader(file)) {
-            file.Abort();
-            return LogFileReadRefused;
-        }
-        ULONGLONG nPos = kLogFileHeaderSize;
-        std::vector<BYTE> body;
         CPieceReader reader(file);
-        // One record object serves every record: reading a body sets every field of it.
-        CCommLogRecord record;
-        for (;;) {
-            BYTE lengthWord[4];
-            const UINT nGot = reader.Read(lengthWord, 4);
-            if (nGot == 0) {
-                result = LogFileReadOk;
-                break;
-            }
-            if (nGot < 4)
-                break;
-            nPos += 4;
-            const DWORD n = LogGetInt32(lengthWord);
-            // A body shorter than its fixed part (0 included) or longer than what is left
-            // is damage; nothing is allocated for it.
-            if (n < static_cast<DWORD>(CCommLogRecord::kBodyHeaderSize) || n > nTotal - nPos)
-                break;
-            body.resize(n);
-            if (reader.Read(body.data(), n) < n)
-                break;
-            nPos += n;
-            if (!record.FromBytes(static_cast<int>(n), body.data()))
-                break;
-            onRecord(record);
-        }
+        result = ReadRecordsFrom(
+            file.GetLength(), [&](void* p, UINT n) { return reader.Read(p, n); }, onRecord);
     } catch (CException* e) {
         e->Delete();
         result = LogFileReadDamaged;
@@ -176,6 +195,33 @@ LogFileReadResult ReadLogFileRecords(LPCSTR pszPath,
     }
     file.Abort();
     return result;
+}
+
+LogFileWriteFn SetLogFileWriter(LogFileWriteFn writer)
+{
+    const LogFileWriteFn previous = g_writer;
+    g_writer = writer != nullptr ? writer : WriteThroughFile;
+    return previous;
+}
+
+LogFileReadResult ReadLogRecords(const BYTE* pBytes, DWORD nLength,
+                                 const std::function<void(const CCommLogRecord&)>& onRecord)
+{
+    DWORD nPos = 0;
+    auto read = [&](void* p, UINT n) {
+        const UINT nGive = n < nLength - nPos ? n : nLength - nPos;
+        if (nGive)
+            std::memcpy(p, pBytes + nPos, nGive);
+        nPos += nGive;
+        return nGive;
+    };
+    try {
+        return ReadRecordsFrom(nLength, read, onRecord);
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+    return LogFileReadDamaged;
 }
 
 CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time)
@@ -214,7 +260,15 @@ BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRec
             }
             std::vector<BYTE> header;
             AppendHeader(header);
-            WriteAll(created, header);
+            try {
+                WriteAll(created, header);
+            } catch (CException* e) {
+                // A cut header would make the file foreign to every later record of the hour.
+                e->Delete();
+                created.Abort();
+                ::DeleteFileA(path);
+                return FALSE;
+            }
             created.Close();
         } else {
             // Held by another program, access denied, or no such folder: the file (if any)
@@ -225,8 +279,21 @@ BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRec
         CFile file;
         if (!file.Open(path, CFile::modeWrite | CFile::shareDenyWrite))
             return FALSE;
-        file.SeekToEnd();
-        WriteAll(file, bytes);
+        const ULONGLONG nEnd = file.SeekToEnd();
+        try {
+            WriteAll(file, bytes);
+        } catch (CException* e) {
+            // A record cut short (a full disk) would hide every later record of the hour from
+            // the reader: the file goes back to where it ended.
+            e->Delete();
+            try {
+                file.SetLength(nEnd);
+            } catch (CException* eCut) {
+                eCut->Delete();
+            }
+            file.Abort();
+            return FALSE;
+        }
         file.Close();
         return TRUE;
     } catch (CException* e) {

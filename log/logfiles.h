@@ -35,10 +35,21 @@ BOOL WriteLogFileRecords(LPCSTR pszPath, const std::function<const CCommLogRecor
 LogFileReadResult ReadLogFileRecords(LPCSTR pszPath,
                                      const std::function<void(const CCommLogRecord&)>& onRecord);
 
+// The one call through which the bytes of the log files reach the disk; it raises the class
+// library's file exception when the system takes fewer bytes than given. Tests put a writer
+// here that fails part-way, as a disk that fills up does. Returns the writer it replaces.
+typedef void (*LogFileWriteFn)(CFile& file, const void* pData, UINT nCount);
+LogFileWriteFn SetLogFileWriter(LogFileWriteFn writer);
+
+// The same over the bytes of a log file already in memory.
+LogFileReadResult ReadLogRecords(const BYTE* pBytes, DWORD nLength,
+                                 const std::function<void(const CCommLogRecord&)>& onRecord);
+
 // Folder + "\" + prefix + "YYYYMMDDHH.mqt" of the record time.
 CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time);
 
 // Appends the record to its hourly file. A missing file is created with the header; an
 // existing file is appended to only when it can be opened now and starts with the header,
-// and is never truncated. FALSE (nothing written) otherwise; nothing is shown.
+// and is never truncated below what it held. A write that fails part-way is cut back, so the
+// file keeps whole records only. FALSE (nothing written) otherwise; nothing is shown.
 BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRecord& record);

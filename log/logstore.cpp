@@ -163,10 +163,24 @@ BOOL CLogStore::WriteLogFile(LPCSTR pszPath)
 
 BOOL CLogStore::ReadLogFile(LPCSTR pszPath)
 {
-    ClearLogView();
-    const LogFileReadResult result = ReadLogFileRecords(pszPath, [this](const CCommLogRecord& record) {
-        Append(record, FALSE);
+    // The file is read aside first: a file that is refused leaves the current log and its
+    // rows as they were. Only the last MAXLOG records are kept while reading, and the count of
+    // those dropped numbers the kept ones as appending them all would have.
+    std::deque<CCommLogRecord> read;
+    int nDropped = 0;
+    const LogFileReadResult result = ReadLogFileRecords(pszPath, [&](const CCommLogRecord& record) {
+        if (static_cast<int>(read.size()) >= MaxRecords()) {
+            read.pop_front();
+            nDropped = (nDropped + 1) % kSeqLimit;
+        }
+        read.push_back(record);
     });
+    if (result != LogFileReadRefused) {
+        ClearLogView();
+        m_nNextSeq = nDropped;
+        for (const CCommLogRecord& record : read)
+            Append(record, FALSE);
+    }
     if (result != LogFileReadOk) {
         ShowStopBox(13007);
         return FALSE;

@@ -75,7 +75,8 @@ public:
 
     // Files. Failures are shown in stop boxes: 13006 for writing, 13007 for reading.
     BOOL WriteLogFile(LPCSTR pszPath);
-    // Replaces the log by the file's records; those read before any damage stay.
+    // Replaces the log by the file's records; those read before any damage stay. A file that
+    // is refused (cannot be opened, not a log file) leaves the log as it was.
     BOOL ReadLogFile(LPCSTR pszPath);
     // Appends the record to its hourly file; failures are silent.
     BOOL WriteRealtimeLog(const CCommLogRecord& record);

@@ -163,27 +163,9 @@ int CheckHeader(CByteStreamReader& reader, int& nVersion, int& nAutoStart)
     return result;
 }
 
-} // namespace
-
-DWORD ComputeSetChecksum(const BYTE* pBytes, DWORD nLength)
+// Everything after the file was loaded: header, blocks, items.
+int ReadLoadedSet(CCommSetRecord& set, CByteStreamReader& reader)
 {
-    DWORD sum = 0;
-    DWORD i = 0;
-    for (; i + 4 <= nLength; i += 4)
-        sum ^= GetLe32(pBytes + i);
-    if (i < nLength) {
-        BYTE tail[4] = {0, 0, 0, 0};
-        std::memcpy(tail, pBytes + i, nLength - i);
-        sum ^= GetLe32(tail);
-    }
-    return sum;
-}
-
-int ReadCommSetFile(CCommSetRecord& set)
-{
-    CByteStreamReader reader;
-    if (!reader.LoadFile(set.m_strSetPath))
-        return CommSetReadNoFile;
     SetCommSetDefaults(set, FALSE);
 
     if (reader.GetRemaining() < kFixedPartSize)
@@ -261,4 +243,36 @@ int ReadCommSetFile(CCommSetRecord& set)
     if (!ok)
         return CommSetReadTruncated;
     return CommSetReadOk;
+}
+
+} // namespace
+
+DWORD ComputeSetChecksum(const BYTE* pBytes, DWORD nLength)
+{
+    DWORD sum = 0;
+    DWORD i = 0;
+    for (; i + 4 <= nLength; i += 4)
+        sum ^= GetLe32(pBytes + i);
+    if (i < nLength) {
+        BYTE tail[4] = {0, 0, 0, 0};
+        std::memcpy(tail, pBytes + i, nLength - i);
+        sum ^= GetLe32(tail);
+    }
+    return sum;
+}
+
+int ReadCommSetFile(CCommSetRecord& set)
+{
+    CByteStreamReader reader;
+    if (!reader.LoadFile(set.m_strSetPath))
+        return CommSetReadNoFile;
+    return ReadLoadedSet(set, reader);
+}
+
+int ReadCommSetBytes(CCommSetRecord& set, const BYTE* pBytes, DWORD nLength)
+{
+    COleSafeArray content;
+    content.CreateOneDim(VT_UI1, nLength, nLength ? pBytes : NULL);
+    CByteStreamReader reader(content);
+    return ReadLoadedSet(set, reader);
 }

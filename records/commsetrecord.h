@@ -115,6 +115,8 @@ void SetCommSetDefaults(CCommSetRecord& set, int bResetPaths);
 
 // Reads the file named by the set's file path into the set; a CommSetReadResult.
 int ReadCommSetFile(CCommSetRecord& set);
+// The same over the bytes of a set file already in memory (never -1).
+int ReadCommSetBytes(CCommSetRecord& set, const BYTE* pBytes, DWORD nLength);
 
 // XOR of the little-endian 32-bit words of the bytes, the last partial word padded with zero
 // bytes. The file's checksum is this value computed with its own checksum word zeroed.

@@ -20,6 +20,10 @@ uint32_t g_randomState = 1;
 // so a region may claim gigabytes; a single send over a serial port stays far below this, and
 // drawing more would exhaust the address space or stall every send while it draws.
 constexpr int64_t kMaxRegionValueBytes = 1024 * 1024;
+// The most value bytes drawn at one renewal for all regions together. The blob comes from a
+// set file and may hold thousands of regions that each claim everything; drawing a megabyte
+// for each would stall every send for seconds. Four regions of the full size still fit.
+constexpr int64_t kMaxRenewalValueBytes = 4 * kMaxRegionValueBytes;
 
 int ValueUnit(uint32_t type)
 {
@@ -272,14 +276,16 @@ void CRandomEngine::RenewLocked()
     m_lastRenewal = Now();
     m_values.clear();
     m_values.reserve(m_regions.size());
+    int64_t budget = kMaxRenewalValueBytes;
     for (const RandomRegion& region : m_regions) {
-        // Every region keeps a buffer, an empty one when its end lies before its start, so
-        // that the i-th buffer always belongs to the i-th region.
+        // Every region keeps a buffer, an empty one when its end lies before its start or the
+        // renewal's bytes are used up, so that the i-th buffer always belongs to the i-th region.
         m_values.emplace_back();
-        const int64_t n = std::min<int64_t>(static_cast<int64_t>(region.end) - region.start + 1,
-                                            kMaxRegionValueBytes);
+        const int64_t n = std::min<int64_t>({static_cast<int64_t>(region.end) - region.start + 1,
+                                             kMaxRegionValueBytes, budget});
         if (n <= 0)
             continue;
+        budget -= n;
         const int unit = ValueUnit(region.type);
         const int64_t valueCount = (n + unit - 1) / unit;
         std::vector<BYTE>& values = m_values.back();

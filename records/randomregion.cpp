@@ -178,19 +178,27 @@ void WriteRandomRegion(const RandomRegion& region, BYTE* bytes)
 
 std::vector<RandomRegion> RandomRegionsFromBlob(const COleSafeArray& blob)
 {
-    std::vector<RandomRegion> regions;
     if (blob.vt != (VT_ARRAY | VT_UI1))
-        return regions;
+        return std::vector<RandomRegion>();
     COleSafeArray bytes(blob);
     const DWORD size = bytes.GetOneDimSize();
+    if (size == 0)
+        return std::vector<RandomRegion>();
+    BYTE* data = nullptr;
+    bytes.AccessData(reinterpret_cast<void**>(&data));
+    std::vector<RandomRegion> regions = RandomRegionsFromBytes(data, size);
+    bytes.UnaccessData();
+    return regions;
+}
+
+std::vector<RandomRegion> RandomRegionsFromBytes(const BYTE* bytes, DWORD size)
+{
+    std::vector<RandomRegion> regions;
     if (size == 0 || size % kRandomRegionSize != 0)
         return regions;
     regions.resize(size / kRandomRegionSize);
-    BYTE* data = nullptr;
-    bytes.AccessData(reinterpret_cast<void**>(&data));
     for (std::size_t i = 0; i < regions.size(); ++i)
-        ReadRandomRegion(data + i * kRandomRegionSize, regions[i]);
-    bytes.UnaccessData();
+        ReadRandomRegion(bytes + i * kRandomRegionSize, regions[i]);
     return regions;
 }
 

@@ -98,6 +98,8 @@ void WriteRandomRegion(const RandomRegion& region, BYTE* bytes);
 // The records of a blob in order. A blob that is empty, not a byte array, or whose length is
 // not a multiple of 56 holds no record.
 std::vector<RandomRegion> RandomRegionsFromBlob(const COleSafeArray& blob);
+// The same over the blob's bytes.
+std::vector<RandomRegion> RandomRegionsFromBytes(const BYTE* bytes, DWORD size);
 
 // The blob of the records, 56 bytes each in order; an empty byte array when there is none.
 COleSafeArray RandomRegionsToBlob(const std::vector<RandomRegion>& regions);

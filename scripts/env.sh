@@ -82,18 +82,32 @@ start_wine_session() {
 
 # A private X display for the windows of the program and the tests.
 start_display() {
-    local n=${DISPLAY_NUM:-}
-    if [ -z "$n" ]; then
-        for n in $(seq 90 140); do
-            [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
+    local n tries
+    # Several test runs may start at once on one machine: a display whose server did not stay
+    # up (another run took the number first) is given up for the next free number.
+    for tries in $(seq 20); do
+        n=${DISPLAY_NUM:-}
+        if [ -z "$n" ]; then
+            for n in $(seq 90 140); do
+                [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
+            done
+        fi
+        Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 50); do
+            [ -e /tmp/.X11-unix/X$n ] && break
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
         done
-    fi
-    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=:$n
-    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+        sleep 0.2
+        if kill -0 "$XVFB_PID" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then
+            export DISPLAY=:$n
+            return 0
+        fi
+        [ -n "${DISPLAY_NUM:-}" ] && break
+    done
     # Window tests fail in puzzling ways without a display: say so plainly.
-    [ -e /tmp/.X11-unix/X$n ] || echo "warning: Xvfb did not start on :$n" >&2
+    echo "warning: Xvfb did not start" >&2
 }
 
 stop_display() {

@@ -8,6 +8,10 @@
 
 #include <string.h>
 
+#include <algorithm>
+
+#include "conversions.h"
+
 namespace {
 
 const UINT kShiftJisCodePage = 932;
@@ -214,9 +218,40 @@ int SjisByteClass(BYTE b)
         return 0;
     if (IsHalfWidthKana(b))
         return 1;
-    if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF))
+    if (IsShiftJisLeadByte(b))
         return 2;
     return -1;
+}
+
+bool IsShiftJisTrailByte(BYTE b)
+{
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
+void FoldIbmExtension(BYTE& lead, BYTE& trail)
+{
+    if (lead < 0xFA || lead > 0xFC || !IsShiftJisTrailByte(trail))
+        return;
+    // Index of the pair among the 188 trail bytes of each lead byte from 0xFA on.
+    const int index = (lead - 0xFA) * 188 + (trail < 0x80 ? trail - 0x40 : trail - 0x41);
+    WORD code = 0;
+    if (index < 10) {
+        code = static_cast<WORD>(0xEEEF + index);  // small roman numerals
+    } else if (index < 20) {
+        code = static_cast<WORD>(0x8754 + index - 10);  // roman numerals of NEC row 13
+    } else if (index < 28) {
+        static const WORD kSigns[8] = {0x81CA, 0xEEFA, 0xEEFB, 0xEEFC, 0x878A, 0x8782, 0x8784, 0x81E6};
+        code = kSigns[index - 20];
+    } else if (index < 28 + 360) {
+        // The 360 kanji, in the same order as the NEC-selected rows from ED40.
+        const int k = index - 28;
+        const int t = k % 188;
+        code = static_cast<WORD>(((0xED + k / 188) << 8) | (t < 63 ? 0x40 + t : 0x41 + t));
+    } else {
+        return;
+    }
+    lead = HIBYTE(code);
+    trail = LOBYTE(code);
 }
 
 int EucByteClass(BYTE b)
@@ -377,26 +412,43 @@ void DecodeDisplayCells(const BYTE* data, UINT size, int mode, UINT first, UINT 
     }
 }
 
-bool HexDataToText(const BYTE* d, UINT size, int mode, std::string& text, UINT* pFailIndex)
+namespace {
+
+bool IsJisSquareByte(BYTE b)
 {
-    text.clear();
-    auto fail = [pFailIndex](UINT at) {
-        if (pFailIndex)
-            *pFailIndex = at;
+    return b >= 0x21 && b <= 0x7E;
+}
+
+bool IsEucSquareByte(BYTE b)
+{
+    return b >= 0xA1 && b <= 0xFE;
+}
+
+// The decoding proper: Shift-JIS text with CR LF line ends, every character well formed in
+// its encoding. starts receives the data index where each character and escape begins;
+// closed tells whether the data ends with an ESC ( B that closed a kanji run.
+bool DecodeText(const BYTE* d, UINT size, int mode, std::string& text, std::vector<UINT>& starts,
+                UINT& failIndex, bool& closed)
+{
+    auto fail = [&failIndex](UINT at) {
+        failIndex = at;
         return false;
     };
     bool kanji = false;
+    closed = false;
     UINT i = 0;
     while (i < size) {
         const BYTE b = d[i];
+        starts.push_back(i);
         if (kanji) {
             // Inside a kanji run of JIS every pair is a character, CR and LF included.
             if (IsEscapeAt(d, size, i, '(')) {
                 kanji = false;
+                closed = i + 3 == size;
                 i += 3;
                 continue;
             }
-            if (i + 1 >= size)
+            if (i + 1 >= size || !IsJisSquareByte(b) || !IsJisSquareByte(d[i + 1]))
                 return fail(i);
             BYTE a = b, c = d[i + 1];
             JisToSjisPair(a, c);
@@ -425,7 +477,7 @@ bool HexDataToText(const BYTE* d, UINT size, int mode, std::string& text, UINT* 
             if (cls == 0 || cls == 1) {
                 text += static_cast<char>(b);
                 ++i;
-            } else if (cls == 2 && i + 1 < size) {
+            } else if (cls == 2 && i + 1 < size && IsShiftJisTrailByte(d[i + 1])) {
                 text += PairText(b, d[i + 1]);
                 i += 2;
             } else {
@@ -449,14 +501,13 @@ bool HexDataToText(const BYTE* d, UINT size, int mode, std::string& text, UINT* 
             if (cls == 0) {
                 text += static_cast<char>(b);
                 ++i;
-            } else if (cls > 0 && i + 1 < size) {
+            } else if (cls == 1 && i + 1 < size && IsHalfWidthKana(d[i + 1])) {
+                text += static_cast<char>(d[i + 1]);
+                i += 2;
+            } else if (cls == 2 && i + 1 < size && IsEucSquareByte(d[i + 1])) {
                 BYTE a = b, c = d[i + 1];
-                if (cls == 1) {
-                    text += static_cast<char>(c);
-                } else {
-                    EucToSjisPair(a, c);
-                    text += PairText(a, c);
-                }
+                EucToSjisPair(a, c);
+                text += PairText(a, c);
                 i += 2;
             } else {
                 return fail(i);
@@ -493,7 +544,63 @@ bool HexDataToText(const BYTE* d, UINT size, int mode, std::string& text, UINT* 
     return true;
 }
 
-std::vector<BYTE> HexTextToData(LPCSTR text, int mode, LPCSTR newline)
+// The text as an edit field gives it back: the field holds UTF-16, so a code page 932
+// character comes back as the code page's own form of it (an NEC-selected duplicate as its
+// IBM extension code, for one) and a pair that is no character does not come back at all.
+std::string ThroughUtf16(const std::string& text)
+{
+    if (text.empty())
+        return text;
+    const int length = static_cast<int>(text.size());
+    std::vector<WCHAR> wide(text.size());
+    const int wideLength = MultiByteToWideChar(kShiftJisCodePage, 0, text.data(), length, wide.data(), length);
+    if (wideLength <= 0)
+        return std::string();
+    std::vector<char> back(2 * static_cast<size_t>(wideLength));
+    const int backLength = WideCharToMultiByte(kShiftJisCodePage, 0, wide.data(), wideLength, back.data(),
+                                               static_cast<int>(back.size()), NULL, NULL);
+    return std::string(back.data(), backLength > 0 ? backLength : 0);
+}
+
+}  // namespace
+
+bool HexDataToText(const BYTE* d, UINT size, int mode, std::string& text, UINT* pFailIndex, LPCSTR newline,
+                   bool* pCloseKanji)
+{
+    // The text view is offered only for bytes that it gives back unchanged: the text, as
+    // an edit field keeps it, is encoded again and must be the data byte for byte.
+    // Otherwise the conversion fails at the start of the character where the bytes first
+    // differ, and an apply that changed nothing can never change the data.
+    text.clear();
+    if (pCloseKanji)
+        *pCloseKanji = false;
+    std::vector<UINT> starts;
+    UINT failIndex = 0;
+    bool closed = false;
+    bool ok = DecodeText(d, size, mode, text, starts, failIndex, closed);
+    if (ok) {
+        const std::vector<BYTE> back = HexTextToData(ThroughUtf16(text).c_str(), mode, newline, closed);
+        UINT k = 0;
+        while (k < size && k < back.size() && back[k] == d[k])
+            ++k;
+        if (k < size || back.size() != size) {
+            ok = false;
+            const auto next = std::upper_bound(starts.begin(), starts.end(), k);
+            failIndex = next == starts.begin() ? 0 : *(next - 1);
+        }
+    }
+    if (!ok) {
+        text.clear();
+        if (pFailIndex)
+            *pFailIndex = failIndex;
+        return false;
+    }
+    if (pCloseKanji)
+        *pCloseKanji = closed;
+    return true;
+}
+
+std::vector<BYTE> HexTextToData(LPCSTR text, int mode, LPCSTR newline, bool closeKanji)
 {
     std::vector<BYTE> out;
     if (!text)
@@ -529,10 +636,12 @@ std::vector<BYTE> HexTextToData(LPCSTR text, int mode, LPCSTR newline)
             switch (mode) {
             case CHARCODE_JIS:
                 enterKanji();
+                FoldIbmExtension(first, second);
                 SjisToJisPair(first, second);
                 AppendPair(out, first, second);
                 break;
             case CHARCODE_EUC:
+                FoldIbmExtension(first, second);
                 SjisToEucPair(first, second);
                 AppendPair(out, first, second);
                 break;
@@ -573,6 +682,8 @@ std::vector<BYTE> HexTextToData(LPCSTR text, int mode, LPCSTR newline)
         out.push_back(b);
         ++p;
     }
+    if (mode == CHARCODE_JIS && closeKanji)
+        leaveKanji();
     return out;
 }
 
@@ -582,6 +693,13 @@ std::vector<BYTE> ImeCharToBytes(UINT code, int mode)
     BYTE lead = HIBYTE(LOWORD(code));
     BYTE trail = LOBYTE(code);
     if (lead) {
+        if (mode == CHARCODE_JIS || mode == CHARCODE_EUC) {
+            // Only characters of the JIS X 0208 square have a form there: the user-defined
+            // range has none, and arithmetic on it would store some other character.
+            FoldIbmExtension(lead, trail);
+            if (lead >= 0xF0)
+                return out;
+        }
         switch (mode) {
         case CHARCODE_JIS:
             SjisToJisPair(lead, trail);

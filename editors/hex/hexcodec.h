@@ -21,8 +21,15 @@ enum CharCodeMode {
     CHARCODE_UTF8 = 4,
 };
 
-// 0 printable ASCII, 1 half-width katakana, 2 lead byte, -1 anything else.
+// 0 printable ASCII, 1 half-width katakana, 2 lead byte (0x81-0x9F, 0xE0-0xFC), -1 anything else.
 int SjisByteClass(BYTE b);
+// A byte that can follow a lead byte: 0x40-0x7E, 0x80-0xFC.
+bool IsShiftJisTrailByte(BYTE b);
+// An IBM extension character (lead 0xFA-0xFC) as its duplicate inside the JIS X 0208 square,
+// which is where EUC-JP and JIS hold it: the NEC-selected rows from 0xED40 for the kanji and
+// the small roman numerals, NEC row 13 or the standard code for the other signs. Any other
+// pair stays as it is.
+void FoldIbmExtension(BYTE& lead, BYTE& trail);
 // 1 the single shift 0x8E, 2 a byte of a two-byte character, 0 printable ASCII, -1 other.
 int EucByteClass(BYTE b);
 // 0 printable ASCII, -1 other ASCII, 1 continuation byte, 2..8 the length a lead byte announces.
@@ -62,12 +69,16 @@ class HexDecodePoints;
 void DecodeDisplayCells(const BYTE* data, UINT size, int mode, UINT first, UINT count,
                         std::vector<HexCharCell>& cells, HexDecodePoints* pPoints = NULL);
 
-// The whole data as Shift-JIS text with CR LF line ends. False with the index of the byte
-// where the decoding failed.
-bool HexDataToText(const BYTE* data, UINT size, int mode, std::string& text, UINT* pFailIndex);
+// The whole data as Shift-JIS text with CR LF line ends, offered only when the text, kept
+// in an edit field and encoded again with newline for CR LF, gives the data back byte for
+// byte. False with the index of the byte where that fails (the start of its character).
+// pCloseKanji receives what HexTextToData needs to end JIS text in the mode the data ended in.
+bool HexDataToText(const BYTE* data, UINT size, int mode, std::string& text, UINT* pFailIndex,
+                   LPCSTR newline = "\r\n", bool* pCloseKanji = NULL);
 
-// Shift-JIS text (NUL-terminated) encoded in a mode; every CR LF becomes newline.
-std::vector<BYTE> HexTextToData(LPCSTR text, int mode, LPCSTR newline);
+// Shift-JIS text (NUL-terminated) encoded in a mode; every CR LF becomes newline. In JIS a
+// kanji run at the end of the text is closed with ESC ( B only when closeKanji is set.
+std::vector<BYTE> HexTextToData(LPCSTR text, int mode, LPCSTR newline, bool closeKanji = false);
 
 // The bytes an input-method character (Shift-JIS, lead byte in bits 8-15) is stored as in a
 // mode; empty when the mode drops it or it does not convert.

@@ -227,9 +227,9 @@ void CHexEdit::RemoveMarkersInRange(int start, int n)
     ApplyViewChanges();
 }
 
-void CHexEdit::TextToData(LPCSTR text, int mode, LPCSTR newline)
+void CHexEdit::TextToData(LPCSTR text, int mode, LPCSTR newline, bool closeKanji)
 {
-    m_model.TextToData(text, mode, newline);
+    m_model.TextToData(text, mode, newline, closeKanji);
     ApplyViewChanges();
 }
 

@@ -67,8 +67,11 @@ public:
     int CountMarkersInRange(int start, int n) const { return m_model.CountMarkersInRange(start, n); }
     void RemoveMarkersInRange(int start, int n);
 
-    BOOL DataToText(CString& text, UINT* pFailIndex) const { return m_model.DataToText(text, pFailIndex); }
-    void TextToData(LPCSTR text, int mode, LPCSTR newline);
+    BOOL DataToText(CString& text, UINT* pFailIndex, LPCSTR newline = "\r\n", bool* pCloseKanji = NULL) const
+    {
+        return m_model.DataToText(text, pFailIndex, newline, pCloseKanji);
+    }
+    void TextToData(LPCSTR text, int mode, LPCSTR newline, bool closeKanji = false);
 
 protected:
     // Carries out the view work the model collected; every path that calls the model ends here.

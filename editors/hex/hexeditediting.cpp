@@ -106,6 +106,8 @@ void HexEditModel::InsertData(const BYTE* bytes, UINT n)
     // Nothing to write leaves everything as it was, the selection included.
     if (!m_bEditable || !HasData() || n == 0 || !bytes)
         return;
+    // A half-typed byte ends here: the next digit starts a byte of its own.
+    m_nNibble = 0;
     if (IsInsertMode()) {
         if (!HasNoSelection())
             RemoveSelection();
@@ -197,26 +199,62 @@ void HexEditModel::ImeChar(UINT code)
     const std::vector<BYTE> bytes = ImeCharToBytes(code, m_nCharCode);
     if (bytes.empty())
         return;
-    InsertData(bytes.data(), static_cast<UINT>(bytes.size()));
-    MoveCaret(static_cast<int>(bytes.size()), 0, true);
+    const UINT n = static_cast<UINT>(bytes.size());
+    if (IsInsertMode())
+        InsertData(bytes.data(), n);
+    else
+        OverwriteAndInsert(bytes.data(), n);
+    MoveCaret(static_cast<int>(n), 0, true);
+}
+
+void HexEditModel::OverwriteAndInsert(const BYTE* bytes, UINT n)
+{
+    // A character is never cut to the room there is: the bytes over the selection or before
+    // the data end are overwritten and the rest is inserted after them, in one undo step.
+    UINT start, room;
+    if (!GetSelectionRange(start, room)) {
+        start = static_cast<UINT>(m_nCaret);
+        room = start < m_buffer.GetSize() ? m_buffer.GetSize() - start : 0;
+    }
+    if (room >= n) {
+        InsertData(bytes, n);
+        return;
+    }
+    m_nNibble = 0;
+    ClearSelection();
+    m_nCaret = static_cast<int>(start);
+    const UINT tail = start + room;
+    if (!InsertUnits(tail, n - room))
+        return;
+    // Records take the caret as their position.
+    if (room > 0) {
+        std::vector<BYTE> previous;
+        m_buffer.Read(start, room, previous);
+        AddUndoRecord(HEXUNDO_OVERWRITTEN, previous.data(), room, true);
+    }
+    m_nCaret = static_cast<int>(tail);
+    AddUndoRecord(HEXUNDO_INSERTED, NULL, n - room, true, room > 0);
+    m_nCaret = static_cast<int>(start);
+    m_buffer.Write(start, bytes, n);
+    Changed(HEXVIEW_REDRAW);
 }
 
 // ---------------------------------------------------------------------------------------
 // Undo and redo
 
-void HexEditModel::AddUndoRecord(int kind, const BYTE* bytes, UINT count, bool clearRedo)
+void HexEditModel::AddUndoRecord(int kind, const BYTE* bytes, UINT count, bool clearRedo, bool joined)
 {
-    m_undo.Push(m_nCaret, kind, bytes, count);
+    m_undo.Push(m_nCaret, kind, bytes, count, joined);
     if (clearRedo)
         m_redo.Clear();
 }
 
-void HexEditModel::AddRedoRecord(int kind, const BYTE* bytes, UINT count)
+void HexEditModel::AddRedoRecord(int kind, const BYTE* bytes, UINT count, bool joined)
 {
-    m_redo.Push(m_nCaret, kind, bytes, count);
+    m_redo.Push(m_nCaret, kind, bytes, count, joined);
 }
 
-bool HexEditModel::ApplyHistoryRecord(HexUndoRecord& record, bool toRedo)
+bool HexEditModel::ApplyHistoryRecord(HexUndoRecord& record, bool toRedo, bool joinInverse)
 {
     // Applies a record at its position and records the inverse on the other list. A record
     // that no longer fits the data is dropped.
@@ -226,9 +264,9 @@ bool HexEditModel::ApplyHistoryRecord(HexUndoRecord& record, bool toRedo)
         return false;
     auto recordInverse = [&](int kind, const BYTE* bytes, UINT count) {
         if (toRedo)
-            AddRedoRecord(kind, bytes, count);
+            AddRedoRecord(kind, bytes, count, joinInverse);
         else
-            AddUndoRecord(kind, bytes, count, false);
+            AddUndoRecord(kind, bytes, count, false, joinInverse);
     };
     COleSafeArray& stored = record.bytes;
     const UINT storedSize = stored.GetOneDimSize();
@@ -280,24 +318,30 @@ void HexEditModel::AfterHistoryStep()
     UpdateCaretPos();
 }
 
+void HexEditModel::StepHistory(HexUndoList& source, bool toRedo)
+{
+    // Records joined to the one before them go in the same step. Their inverses arrive on
+    // the other list newest first, so there every inverse but the first is joined.
+    HexUndoRecord record;
+    bool first = true;
+    while (source.Pop(record)) {
+        m_nNibble = 0;
+        m_nCaret = record.nPosition;
+        ApplyHistoryRecord(record, toRedo, !first);
+        first = false;
+        if (!record.bJoined)
+            break;
+    }
+    if (!first)
+        AfterHistoryStep();
+}
+
 void HexEditModel::Undo()
 {
-    HexUndoRecord record;
-    if (!m_undo.Pop(record))
-        return;
-    m_nNibble = 0;
-    m_nCaret = record.nPosition;
-    ApplyHistoryRecord(record, true);
-    AfterHistoryStep();
+    StepHistory(m_undo, true);
 }
 
 void HexEditModel::Redo()
 {
-    HexUndoRecord record;
-    if (!m_redo.Pop(record))
-        return;
-    m_nNibble = 0;
-    m_nCaret = record.nPosition;
-    ApplyHistoryRecord(record, false);
-    AfterHistoryStep();
+    StepHistory(m_redo, false);
 }

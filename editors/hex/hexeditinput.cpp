@@ -188,6 +188,7 @@ void HexEditModel::ExtendSelection(int oldCaret, int newCaret)
 
 void HexEditModel::DeleteKey()
 {
+    m_nNibble = 0;
     if (IsInsertMode()) {
         if (!HasNoSelection()) {
             RemoveSelection();
@@ -205,6 +206,7 @@ void HexEditModel::DeleteKey()
 
 void HexEditModel::BackspaceKey()
 {
+    m_nNibble = 0;
     if (!IsInsertMode())
         return;
     if (!HasNoSelection()) {

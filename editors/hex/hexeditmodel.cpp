@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "conversions.h"
+
 namespace {
 
 const COLORREF kAnalysisBack = 0x8888FF;
@@ -337,7 +339,9 @@ bool HexEditModel::HitTest(int x, int y, int* pIndex)
 
 void HexEditModel::ClearSelection()
 {
+    // Every change of the selection ends a half-typed byte.
     m_nSelStart = m_nSelEnd = -1;
+    m_nNibble = 0;
 }
 
 bool HexEditModel::GetSelectionRange(UINT& start, UINT& count) const
@@ -367,6 +371,7 @@ void HexEditModel::SelectAll()
     m_nSelStart = 0;
     m_nSelEnd = static_cast<int>(m_buffer.GetSize()) - 1;
     m_nCaret = 0;
+    m_nNibble = 0;
     EnsureCaretVisible();
     UpdateScrollBars();
     Changed(HEXVIEW_REDRAW);
@@ -443,7 +448,7 @@ CString HexEditModel::GetMarkerTipAt(int x, int y)
     // Cut on a character boundary so the tip does not end in half a character.
     int length = 0;
     while (length < kHexTipTextMax) {
-        const int step = IsDBCSLeadByteEx(932, static_cast<BYTE>(comment[length])) ? 2 : 1;
+        const int step = IsShiftJisLeadByte(static_cast<BYTE>(comment[length])) ? 2 : 1;
         if (length + step > kHexTipTextMax)
             break;
         length += step;
@@ -454,19 +459,19 @@ CString HexEditModel::GetMarkerTipAt(int x, int y)
 // ---------------------------------------------------------------------------------------
 // Decodings and colours
 
-BOOL HexEditModel::DataToText(CString& text, UINT* pFailIndex) const
+BOOL HexEditModel::DataToText(CString& text, UINT* pFailIndex, LPCSTR newline, bool* pCloseKanji) const
 {
     HexBuffer::Reader reader(m_buffer);
     std::string result;
-    if (!HexDataToText(reader.Data(), reader.Size(), m_nCharCode, result, pFailIndex))
+    if (!HexDataToText(reader.Data(), reader.Size(), m_nCharCode, result, pFailIndex, newline, pCloseKanji))
         return FALSE;
     text = CString(result.data(), static_cast<int>(result.size()));
     return TRUE;
 }
 
-void HexEditModel::TextToData(LPCSTR text, int mode, LPCSTR newline)
+void HexEditModel::TextToData(LPCSTR text, int mode, LPCSTR newline, bool closeKanji)
 {
-    const std::vector<BYTE> data = HexTextToData(text, mode, newline);
+    const std::vector<BYTE> data = HexTextToData(text, mode, newline, closeKanji);
     SetData(data.empty() ? NULL : data.data(), static_cast<UINT>(data.size()));
 }
 

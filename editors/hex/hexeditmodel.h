@@ -155,8 +155,9 @@ public:
     void CutSelection();
 
     // ---- undo and redo ----
-    void AddUndoRecord(int kind, const BYTE* bytes, UINT count, bool clearRedo);
-    void AddRedoRecord(int kind, const BYTE* bytes, UINT count);
+    // joined: undone and redone in one step with the record before it.
+    void AddUndoRecord(int kind, const BYTE* bytes, UINT count, bool clearRedo, bool joined = false);
+    void AddRedoRecord(int kind, const BYTE* bytes, UINT count, bool joined = false);
     bool PopUndoRecord(HexUndoRecord& record) { return m_undo.Pop(record); }
     bool PopRedoRecord(HexUndoRecord& record) { return m_redo.Pop(record); }
     void Undo();
@@ -183,8 +184,9 @@ public:
     const CString& GetTipText() const { return m_strTip; }
 
     // ---- character decodings ----
-    BOOL DataToText(CString& text, UINT* pFailIndex) const;
-    void TextToData(LPCSTR text, int mode, LPCSTR newline);
+    // The text view of the data, offered only when it gives the data back (HexDataToText).
+    BOOL DataToText(CString& text, UINT* pFailIndex, LPCSTR newline = "\r\n", bool* pCloseKanji = NULL) const;
+    void TextToData(LPCSTR text, int mode, LPCSTR newline, bool closeKanji = false);
     void GetDisplayCells(UINT first, UINT count, std::vector<HexCharCell>& cells) const;
 
     // ---- painting support ----
@@ -205,8 +207,10 @@ private:
     HexKeyAction CtrlKey(UINT vk);
     void DeleteKey();
     void BackspaceKey();
-    bool ApplyHistoryRecord(HexUndoRecord& record, bool toRedo);
+    bool ApplyHistoryRecord(HexUndoRecord& record, bool toRedo, bool joinInverse);
+    void StepHistory(HexUndoList& source, bool toRedo);
     void AfterHistoryStep();
+    void OverwriteAndInsert(const BYTE* bytes, UINT n);
     bool IsOnHeaderRow(int y) const;
     bool IsInClient(int x, int y) const;
     void Changed(UINT changes) { m_nChanges |= changes; }

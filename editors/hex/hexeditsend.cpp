@@ -1,6 +1,8 @@
 // The send data editor.
 #include "hexeditsend.h"
 
+#include <algorithm>
+
 #include "resource.h"
 #include "hexeditcommands.h"
 #include "messagetext.h"
@@ -195,15 +197,33 @@ void CHexEditSend::OnDataClear()
     UpdateTitle();
 }
 
+namespace {
+
+LPCSTR LineEndText(int nLineEnd)
+{
+    return nLineEnd == 1 ? "\n" : "\r\n";
+}
+
+}  // namespace
+
 void CHexEditSend::OnTextInput()
 {
+    // The text is offered only when it gives the data back unchanged, under the last
+    // line-end choice or, for data whose line ends are all of the other kind, under that one,
+    // which the dialog then starts with.
     CString text;
     UINT failIndex = 0;
-    if (!DataToText(text, &failIndex)) {
-        CString message;
-        message.Format(GetMessageText(13070), failIndex);
-        AfxMessageBox(message, MB_ICONERROR);
-        return;
+    bool closeKanji = false;
+    int nLineEnd = CTextInputDlg::GetLastLineEnd();
+    if (!DataToText(text, &failIndex, LineEndText(nLineEnd), &closeKanji)) {
+        UINT otherFailIndex = 0;
+        if (!DataToText(text, &otherFailIndex, LineEndText(1 - nLineEnd), &closeKanji)) {
+            CString message;
+            message.Format(GetMessageText(13070), std::max(failIndex, otherFailIndex));
+            AfxMessageBox(message, MB_ICONERROR);
+            return;
+        }
+        nLineEnd = 1 - nLineEnd;
     }
     CTextInputDlg dlg(this);
     COleSafeArray initial;
@@ -211,10 +231,11 @@ void CHexEditSend::OnTextInput()
                          text.IsEmpty() ? NULL : static_cast<LPCSTR>(text));
     dlg.SetData(initial);
     dlg.m_nCharCode = GetModel().m_nCharCode;
+    dlg.m_nLineEnd = nLineEnd;
     const INT_PTR result = dlg.DoModal();
     if (result != IDOK)
         return;
-    TextToData(dlg.GetText(), dlg.m_nCharCode, dlg.IsLfOnly() ? "\n" : "\r\n");
+    TextToData(dlg.GetText(), dlg.m_nCharCode, dlg.IsLfOnly() ? "\n" : "\r\n", closeKanji);
     RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 

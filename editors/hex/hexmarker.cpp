@@ -138,8 +138,13 @@ BOOL ReadMarkerFile(LPCSTR path, std::vector<HexMarker>& markers)
     std::vector<BYTE> content;
     if (!HexReadWholeFile(path, sizeof(kMarkerFileTag), kMaxMarkerFileSize, content))
         return FALSE;
-    if (memcmp(content.data(), kMarkerFileTag, sizeof(kMarkerFileTag)) != 0)
+    return ReadMarkerFileBytes(content.data(), static_cast<UINT>(content.size()), markers);
+}
+
+BOOL ReadMarkerFileBytes(const BYTE* bytes, UINT size, std::vector<HexMarker>& markers)
+{
+    if (size < sizeof(kMarkerFileTag) || memcmp(bytes, kMarkerFileTag, sizeof(kMarkerFileTag)) != 0)
         return FALSE;
-    DeserializeMarkers(content.data() + 4, static_cast<UINT>(content.size() - 4), markers);
+    DeserializeMarkers(bytes + 4, size - 4, markers);
     return TRUE;
 }

@@ -46,3 +46,5 @@ BOOL WriteMarkerFile(LPCSTR path, const std::vector<HexMarker>& markers);
 // Reads the whole file; when every byte was read and it begins with "KRAM", appends its
 // markers to the list and returns TRUE. Otherwise FALSE and the list stays as it was.
 BOOL ReadMarkerFile(LPCSTR path, std::vector<HexMarker>& markers);
+// The same over the bytes of a marker file already in memory.
+BOOL ReadMarkerFileBytes(const BYTE* bytes, UINT size, std::vector<HexMarker>& markers);

@@ -1,18 +1,22 @@
 #include "hexundo.h"
 
-void HexUndoList::Push(int position, int kind, const BYTE* bytes, UINT count)
+void HexUndoList::Push(int position, int kind, const BYTE* bytes, UINT count, bool joined)
 {
     m_records.emplace_back();
     HexUndoRecord& record = m_records.back();
     record.nPosition = position;
     record.nKind = kind;
     record.nCount = count;
+    record.bJoined = joined;
     if (kind != HEXUNDO_INSERTED && bytes && count)
         record.bytes.CreateOneDim(VT_UI1, count, bytes);
     else
         record.bytes.CreateOneDim(VT_UI1, 0);
-    if (m_records.size() >= kLimit)
+    if (m_records.size() >= kLimit) {
         m_records.pop_front();
+        // The oldest record left has nothing before it to be undone with.
+        m_records.front().bJoined = false;
+    }
 }
 
 bool HexUndoList::Pop(HexUndoRecord& record)

@@ -18,6 +18,9 @@ struct HexUndoRecord {
     int nKind = 0;
     UINT nCount = 0;
     COleSafeArray bytes;  // empty for HEXUNDO_INSERTED
+    // Undone and redone in one step with the record before it (one edit that both
+    // overwrote and inserted bytes).
+    bool bJoined = false;
 };
 
 class HexUndoList {
@@ -25,7 +28,7 @@ public:
     static const size_t kLimit = 1000;
 
     // Appends a record of kind at position with a copy of count bytes (none for kind 1).
-    void Push(int position, int kind, const BYTE* bytes, UINT count);
+    void Push(int position, int kind, const BYTE* bytes, UINT count, bool joined = false);
     // Removes the newest record into record; false when the list is empty.
     bool Pop(HexUndoRecord& record);
     void Clear() { m_records.clear(); }

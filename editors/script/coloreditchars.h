@@ -8,11 +8,11 @@
 // white space.
 #pragma once
 
+#include "conversions.h"
+
 namespace ColorEditChars {
 
-// The editor's lead-byte rule: code page 932's lead ranges widened to whole blocks (0x80 and
-// 0xFD..0xFF are no lead bytes there, but they do not occur in Shift-JIS text).
-inline bool IsLeadByte(unsigned char c) { return (c >= 0x80 && c <= 0x9F) || c >= 0xE0; }
+inline bool IsLeadByte(unsigned char c) { return IsShiftJisLeadByte(c); }
 
 inline bool IsAsciiAlnum(unsigned char c)
 {

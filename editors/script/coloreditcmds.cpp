@@ -5,10 +5,10 @@
 
 // ---- Clipboard ----------------------------------------------------------------------------
 
-void ColorEditWnd::Copy()
+BOOL ColorEditWnd::Copy()
 {
     if (!m_model.HasSelection() || !::OpenClipboard(m_hWnd))
-        return;
+        return FALSE;
     const CString strText = m_model.GetSelectedText();
     const int nLength = strText.GetLength();
     HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, (SIZE_T)nLength + 1);
@@ -17,23 +17,29 @@ void ColorEditWnd::Copy()
         if (hMem != NULL)
             ::GlobalFree(hMem);
         ::CloseClipboard();
-        return;
+        return FALSE;
     }
     memcpy(pMem, strText.GetString(), (size_t)nLength);
     pMem[nLength] = '\0';
     ::GlobalUnlock(hMem);
     ::EmptyClipboard();
-    if (::SetClipboardData(CF_TEXT, hMem) == NULL)
+    const BOOL bSet = ::SetClipboardData(CF_TEXT, hMem) != NULL;
+    if (!bSet)
         ::GlobalFree(hMem);
     ::CloseClipboard();
+    return bSet;
 }
 
+// The selection goes only once it is on the clipboard; a failed copy keeps it.
 void ColorEditWnd::Cut()
 {
-    if (m_bReadOnly)
+    if (m_bReadOnly || !m_model.HasSelection())
         return;
     UpdateCaret(FALSE);
-    Copy();
+    if (!Copy()) {
+        UpdateCaret(TRUE);
+        return;
+    }
     m_model.Cut();
     ApplyRefresh();
     HasSelection();

@@ -424,9 +424,13 @@ void CColorEditModel::InsertClipboardText(LPCSTR text)
                 m_caret.column = accumulator.GetLength();
             }
         }
-    } else if (!accumulator.IsEmpty() || !tail.IsEmpty()) {
+    } else {
+        // The piece after the last line end is a line of its own, even when it is empty,
+        // except at the very end of the text, where the caret past the last line stands for it.
         m_caret.line = std::min(m_caret.line, GetLineCount());
-        InsertLine(accumulator + tail, m_caret.line, false);
+        const CString last = accumulator + tail;
+        if (!last.IsEmpty() || LineExists(m_caret.line))
+            InsertLine(last, m_caret.line, false);
         m_caret.column = accumulator.GetLength();
     }
     m_anchor = m_caret;

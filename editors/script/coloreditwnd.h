@@ -57,7 +57,8 @@ public:
     // ---- Edit commands (also reached through the accelerators and the context menu).
     void Undo();
     void Redo();
-    void Copy();
+    // TRUE when the selection is on the clipboard.
+    BOOL Copy();
     void Cut();
     void Paste();
     void SelectAll();

@@ -30,6 +30,49 @@ bool CKeywordSet::IsKeyword1(const CString& word) { return Lookup(m_keywords1, w
 bool CKeywordSet::IsKeyword2(const CString& word) { return Lookup(m_keywords2, word); }
 bool CKeywordSet::IsKeyword3(const CString& word) { return Lookup(m_keywords3, word); }
 
+namespace {
+
+// Splits keyword-file bytes into words as the C library's "%255s" scan does: runs of bytes
+// other than the six white-space characters, a run longer than the limit cut into pieces.
+// Bytes may arrive in pieces; a word cut between two pieces is joined.
+class KeywordFileScanner {
+public:
+    explicit KeywordFileScanner(CKeywordSet& set) : m_set(set) {}
+
+    void Feed(const char* p, size_t n)
+    {
+        for (size_t i = 0; i < n; ++i) {
+            const char c = p[i];
+            if (c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r') {
+                Finish();
+                continue;
+            }
+            m_word[m_length++] = c;
+            if (m_length == CKeywordSet::kMaxFileWordLength)
+                Finish();
+        }
+    }
+
+    void Finish()
+    {
+        if (m_length == 0)
+            return;
+        // A word read by the scan ends at its first zero byte when it becomes a string.
+        CString keyword(m_word, static_cast<int>(strnlen(m_word, m_length)));
+        m_length = 0;
+        if (m_set.m_bCaseFolding)
+            keyword.MakeUpper();
+        m_set.m_keywords1.insert(keyword);
+    }
+
+private:
+    CKeywordSet& m_set;
+    char m_word[CKeywordSet::kMaxFileWordLength];
+    size_t m_length = 0;
+};
+
+} // namespace
+
 void CKeywordSet::LoadKeywordFile(LPCSTR path)
 {
     if (path == NULL || *path == '\0')
@@ -37,17 +80,20 @@ void CKeywordSet::LoadKeywordFile(LPCSTR path)
     FILE* file = fopen(path, "rb");
     if (file == NULL)
         return;
-    // The width in the format keeps an over-long word inside the buffer; the rest of such a
-    // word is read by the next call as a word of its own.
-    static_assert(kMaxFileWordLength == 255, "the scan width below must match");
-    char word[kMaxFileWordLength + 1];
-    while (fscanf(file, "%255s", word) == 1) {
-        CString keyword(word);
-        if (m_bCaseFolding)
-            keyword.MakeUpper();
-        m_keywords1.insert(keyword);
-    }
+    KeywordFileScanner scanner(*this);
+    char chunk[4096];
+    size_t n;
+    while ((n = fread(chunk, 1, sizeof(chunk), file)) > 0)
+        scanner.Feed(chunk, n);
+    scanner.Finish();
     fclose(file);
+}
+
+void CKeywordSet::LoadKeywordBytes(const char* p, size_t n)
+{
+    KeywordFileScanner scanner(*this);
+    scanner.Feed(p, n);
+    scanner.Finish();
 }
 
 // Words are runs of ASCII letters and digits (so my_var is two words); a double-byte

@@ -34,6 +34,8 @@ public:
     virtual void ColorizeLine(const CString& line, LineColorVector& colors);
     // Adds the white-space separated words of a file to keyword class 1.
     virtual void LoadKeywordFile(LPCSTR path);
+    // The same over the bytes of a keyword file already in memory.
+    void LoadKeywordBytes(const char* p, size_t n);
     virtual bool IsKeyword1(const CString& word);
     virtual bool IsKeyword2(const CString& word);
     virtual bool IsKeyword3(const CString& word);

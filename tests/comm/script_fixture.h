@@ -8,6 +8,7 @@
 #include "engine_fixture.h"
 #include "scriptdlls.h"
 #include "scriptloop.h"
+#include "temp_folder_support.h"
 
 #include <string>
 #include <vector>
@@ -113,37 +114,3 @@ protected:
     }
 };
 
-// A folder of its own in the temporary folder, removed with everything in it.
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        static int n = 0;
-        char name[MAX_PATH];
-        wsprintfA(name, "%skorvane_script_%lu_%d", temp, GetCurrentProcessId(), ++n);
-        m_path = name;
-        CreateDirectoryA(m_path.c_str(), nullptr);
-    }
-    ~TempFolder()
-    {
-        WIN32_FIND_DATAA find;
-        HANDLE h = FindFirstFileA((m_path + "\\*").c_str(), &find);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = find.cFileName;
-                if (name != "." && name != "..")
-                    DeleteFileA((m_path + "\\" + name).c_str());
-            } while (FindNextFileA(h, &find));
-            FindClose(h);
-        }
-        RemoveDirectoryA(m_path.c_str());
-    }
-    const std::string& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return m_path + "\\" + name; }
-
-private:
-    std::string m_path;
-};

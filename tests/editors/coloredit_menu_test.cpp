@@ -165,3 +165,17 @@ TEST_F(ColorEditMenuTest, CutCopiesTheSelectionAndRemovesIt)
     KeyThroughAppLoop('C', kCtrl);
     EXPECT_EQ(ClipboardText(), "owo\r\n");
 }
+
+TEST_F(ColorEditMenuTest, CutKeepsTheSelectionWhenTheCopyFails)
+{
+    editor->SetText("one\ntwo\n");
+    editor->ClearUndoHistory();
+    MoveCaret(1, 0);
+    KeyDown(VK_RIGHT, kShift);
+    ASSERT_TRUE(::OpenClipboard(parent.m_hWnd));  // another window holds the clipboard
+    KeyThroughAppLoop('X', kCtrl);
+    ::CloseClipboard();
+    EXPECT_EQ(Text(), "one\r\ntwo\r\n\r\n");
+    EXPECT_TRUE(editor->GetModel().HasSelection());
+    EXPECT_FALSE(editor->CanUndo());
+}

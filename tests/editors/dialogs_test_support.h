@@ -16,6 +16,7 @@
 
 #include "afxwin.h"
 #include "afxdisp.h"
+#include "temp_folder_support.h"
 
 class DialogDriver {
 public:
@@ -142,41 +143,6 @@ inline ByteVector BytesOf(const COleSafeArray& source)
     return bytes;
 }
 
-// A folder of its own under the system's temporary folder, removed with its files.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        char base[MAX_PATH] = "";
-        ::GetTempPathA(MAX_PATH, base);
-        for (int i = 0; i < 1000; ++i) {
-            char name[MAX_PATH];
-            wsprintfA(name, "%skvdlg%lu_%d", base, ::GetCurrentProcessId(), i);
-            if (::CreateDirectoryA(name, NULL)) {
-                m_path = name;
-                break;
-            }
-        }
-    }
-    ~TempFolder()
-    {
-        WIN32_FIND_DATAA fd;
-        HANDLE h = ::FindFirstFileA((m_path + "\\*").c_str(), &fd);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    ::DeleteFileA((m_path + "\\" + fd.cFileName).c_str());
-            } while (::FindNextFileA(h, &fd));
-            ::FindClose(h);
-        }
-        ::RemoveDirectoryA(m_path.c_str());
-    }
-    std::string File(const char* name) const { return m_path + "\\" + name; }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
 
 inline bool WriteWholeFile(const std::string& path, const ByteVector& bytes)
 {

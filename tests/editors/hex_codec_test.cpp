@@ -93,7 +93,7 @@ TEST(HexCodec, DataToTextDecodesEveryMode)
     EXPECT_EQ(B({0x82, 0xA0}), text);
     ASSERT_TRUE(ToText(B({0xE3, 0x81, 0x82}), CHARCODE_UTF8, text, at));
     EXPECT_EQ(B({0x82, 0xA0}), text);
-    ASSERT_TRUE(ToText(B({'a', 0xA4, 0xA2, 0x8E, 0xB1, '\n'}), CHARCODE_EUC, text, at));
+    ASSERT_TRUE(ToText(B({'a', 0xA4, 0xA2, 0x8E, 0xB1, '\r', '\n'}), CHARCODE_EUC, text, at));
     EXPECT_EQ(B({'a', 0x82, 0xA0, 0xB1, '\r', '\n'}), text);
     ASSERT_TRUE(ToText(B({'x', '\t', 0x82, 0xA0, 0xB1, '\r', '\n'}), CHARCODE_SJIS, text, at));
     EXPECT_EQ(B({'x', '\t', 0x82, 0xA0, 0xB1, '\r', '\n'}), text);

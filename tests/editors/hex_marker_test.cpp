@@ -5,6 +5,7 @@
 
 #include "hex_test_support.h"
 #include "hexmarker.h"
+#include "temp_folder_support.h"
 
 namespace {
 
@@ -59,35 +60,6 @@ std::vector<HexMarker> Read(const Bytes& blob)
     return markers;
 }
 
-class TempFolder {
-public:
-    TempFolder()
-    {
-        char base[MAX_PATH];
-        GetTempPathA(MAX_PATH, base);
-        char name[MAX_PATH];
-        GetTempFileNameA(base, "hmk", 0, name);
-        DeleteFileA(name);
-        CreateDirectoryA(name, NULL);
-        m_path = name;
-    }
-    ~TempFolder()
-    {
-        WIN32_FIND_DATAA fd;
-        HANDLE h = FindFirstFileA((m_path + "\\*").c_str(), &fd);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                DeleteFileA((m_path + "\\" + fd.cFileName).c_str());
-            } while (FindNextFileA(h, &fd));
-            FindClose(h);
-        }
-        RemoveDirectoryA(m_path.c_str());
-    }
-    std::string File(const char* name) const { return m_path + "\\" + name; }
-
-private:
-    std::string m_path;
-};
 
 Bytes FileBytes(const std::string& path)
 {

@@ -235,6 +235,39 @@ TEST(ScriptEdit, SelectionsAreDeletedCutAndReplacedInOneStep)
     EXPECT_EQ(L({"first", "snd", "third", "fourth"}), Lines(m));
 }
 
+TEST(ScriptEdit, PastedTextIsInsertedExactly)
+{
+    CColorEditModel m(4);
+    Load(m, "abc\ndef");
+    Put(m, 3, 0);
+    m.Paste("x\r\n");
+    EXPECT_EQ(L({"abcx", "", "def"}), Lines(m));
+    EXPECT_EQ(ColorEditPos(0, 1), m.GetCaret());
+    m.Undo();
+    EXPECT_EQ(L({"abc", "def"}), Lines(m));
+    EXPECT_EQ(ColorEditPos(3, 0), m.GetCaret());
+
+    // On a blank line.
+    Load(m, "a\n\nb");
+    Put(m, 0, 1);
+    m.Paste("x\r\n");
+    EXPECT_EQ(L({"a", "x", "", "b"}), Lines(m));
+    EXPECT_EQ(ColorEditPos(0, 2), m.GetCaret());
+
+    // One of two blank lines cut and pasted back.
+    Load(m, "a\n\n\nb");
+    m.SetAnchor(ColorEditPos(0, 1));
+    m.SetCaret(ColorEditPos(0, 2));
+    const CString cut = m.Cut();
+    EXPECT_EQ(CString("\r\n"), cut);
+    EXPECT_EQ(L({"a", "", "b"}), Lines(m));
+    m.Paste(cut);
+    EXPECT_EQ(L({"a", "", "", "b"}), Lines(m));
+    EXPECT_EQ(ColorEditPos(0, 2), m.GetCaret());
+    m.Undo();
+    EXPECT_EQ(L({"a", "", "b"}), Lines(m));
+}
+
 TEST(ScriptEdit, CaretPastTheLastLineReadsAsAnEmptyLine)
 {
     CColorEditModel m(4);

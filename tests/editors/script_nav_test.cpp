@@ -107,6 +107,19 @@ TEST_F(ScriptNav, LeftAndRightStepOverWholeCharacters)
     m.MoveLeft(false);
     EXPECT_EQ(ColorEditPos(0, 0), m.GetCaret());
 
+    // Lead bytes are 0x81-0x9F and 0xE0-0xFC: 0x80 and 0xFD-0xFF are characters of their
+    // own, the IBM extension kanji (FC 4B) are pairs.
+    Load("\x80" "A\xFD" "B\xFC\x4B" "C");
+    Put(0, 0);
+    m.MoveRight(false);
+    EXPECT_EQ(ColorEditPos(1, 0), m.GetCaret());
+    m.MoveRight(false);
+    m.MoveRight(false);
+    EXPECT_EQ(ColorEditPos(3, 0), m.GetCaret());
+    m.MoveRight(false);
+    m.MoveRight(false);
+    EXPECT_EQ(ColorEditPos(6, 0), m.GetCaret());
+
     // A lead byte at the end of a line is one byte wide.
     Load("ab\x82\ncd");
     Put(2, 0);

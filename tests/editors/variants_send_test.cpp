@@ -4,6 +4,8 @@
 
 #include "../../res/resource.h"
 #include "dialogs_test_support.h"
+#include "hex_textview_support.h"
+#include "hexcodec.h"
 #include "hexeditcom.h"
 #include "hexeditsend.h"
 #include "textinputdlg.h"
@@ -218,6 +220,132 @@ TEST_F(SendEditorTest, TextInputWithTheLfChoiceEndsLinesWithLf)
     editor.SendMessage(WM_COMMAND, ID_HEX_TEXT_INPUT);
     EXPECT_EQ((ByteVector{'a', '\n', 'b'}), Data());
     CTextInputDlg::SetLastLineEnd(0);
+}
+
+// ---- Text input gives the bytes back.
+
+namespace {
+
+// Names with IBM extension kanji: 髙橋, 﨑 and 德, one per line.
+const char kNames[] = "\xFB\xFC\x8B\xB4\r\n\xFA\xB1\r\n\xFA\xBA";
+
+class SendEditorTextTest : public SendEditorTest {
+protected:
+    void Load(int mode, const ByteVector& bytes)
+    {
+        editor.GetModel().m_nCharCode = mode;
+        editor.SetData(ByteArray(bytes));
+        editor.ClearUndo();
+    }
+    // Opens the text input; the field gets text unless it is null, then the button is pressed.
+    // Returns the text the dialog offered ("<none>" when it did not open).
+    std::string RunTextInput(UINT button, const char* text = nullptr)
+    {
+        DialogDriver driver;
+        std::string offered = "<none>";
+        driver.Step(1, [&](HWND hDlg) {
+            offered = DialogDriver::Text(hDlg, IDC_TEXTINPUT_TEXT);
+            if (text != nullptr)
+                ::SetDlgItemTextA(hDlg, IDC_TEXTINPUT_TEXT, text);
+            HWND hBar = ::GetDlgItem(hDlg, IDC_TEXTINPUT_TOOLBAR);
+            ::SendMessageA(hBar, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(hBar, button)));
+        });
+        editor.SendMessage(WM_COMMAND, ID_HEX_TEXT_INPUT);
+        EXPECT_FALSE(driver.timedOut);
+        return offered;
+    }
+};
+
+const int kTextModes[] = {CHARCODE_SJIS, CHARCODE_JIS, CHARCODE_EUC, CHARCODE_UTF8};
+const UINT kModeButtons[] = {ID_TEXTINPUT_SJIS, ID_TEXTINPUT_JIS, ID_TEXTINPUT_EUC, ID_TEXTINPUT_UTF8};
+
+} // namespace
+
+TEST_F(SendEditorTextTest, BytesThatWouldNotComeBackAreRefusedAtTheirFirstByte)
+{
+    ScriptedPrompts prompts;
+    const struct {
+        int mode;
+        ByteVector bytes;
+        const char* message;
+    } cases[] = {
+        {CHARCODE_SJIS, {0x81, 0x00, 'A', 'B', 'C'}, "文字列の変換に失敗しました。\r\nアドレス=[00000000]"},
+        {CHARCODE_EUC, {'x', 0x8E, 'A', 'B'}, "文字列の変換に失敗しました。\r\nアドレス=[00000001]"},
+        {CHARCODE_SJIS, {'a', 'b', 0x82, 0x0D, 0x0A}, "文字列の変換に失敗しました。\r\nアドレス=[00000002]"},
+        // LF and CR LF together: one of them would change under either choice.
+        {CHARCODE_ASCII, {'a', '\r', '\n', 'b', '\n', 'c'}, "文字列の変換に失敗しました。\r\nアドレス=[00000004]"},
+    };
+    for (const auto& c : cases) {
+        Load(c.mode, c.bytes);
+        EXPECT_EQ("<none>", RunTextInput(ID_TEXTINPUT_APPLY));
+        EXPECT_EQ(c.bytes, Data());
+        ASSERT_EQ(1u, prompts.records.size());
+        EXPECT_EQ(c.message, prompts.records[0].text);
+        prompts.records.clear();
+    }
+}
+
+TEST_F(SendEditorTextTest, AnUnchangedApplyChangesNoByte)
+{
+    for (int i = 0; i < 4; ++i) {
+        const int mode = kTextModes[i];
+        // Pasted into the field and applied in the mode, the names come back as the same text.
+        Load(mode, {});
+        RunTextInput(kModeButtons[i], kNames);
+        const ByteVector named = Data();
+        EXPECT_EQ(std::string(kNames), RunTextInput(ID_TEXTINPUT_APPLY)) << mode;
+        EXPECT_EQ(named, Data()) << mode;
+
+        // Typed through the input method, they are the bytes that pasting them gives.
+        const char oneLine[] = "\xFB\xFC\x8B\xB4\xFA\xB1\xFA\xBA";
+        Load(mode, {});
+        RunTextInput(kModeButtons[i], oneLine);
+        ByteVector pasted = Data();
+        if (mode == CHARCODE_JIS)  // typed pairs carry no escape
+            pasted.erase(pasted.begin(), pasted.begin() + 3);
+        Load(mode, {});
+        for (const char* p = oneLine; *p != '\0'; p += 2)
+            editor.SendMessage(WM_IME_CHAR, (static_cast<BYTE>(p[0]) << 8) | static_cast<BYTE>(p[1]), 1);
+        EXPECT_EQ(pasted, Data()) << mode;
+    }
+
+    const ByteVector blocks[] = {
+        {0x1B, '$', 'B', 0x24, 0x22, 0x1B, '(', 'B'},                  // JIS, closed
+        {0x1B, '$', 'B', 0x24, 0x22},                                  // JIS, left open
+        {'a', '\n', 0x82, 0xA0, '\n'},                                  // LF line ends
+        {0xE9, 0xAB, 0x99, 0xE6, 0xA9, 0x8B, '\t', 'x', '\r', '\n'}, // UTF-8 髙橋
+    };
+    const int modes[] = {CHARCODE_JIS, CHARCODE_JIS, CHARCODE_SJIS, CHARCODE_UTF8};
+    for (int i = 0; i < 4; ++i) {
+        Load(modes[i], blocks[i]);
+        EXPECT_NE("<none>", RunTextInput(ID_TEXTINPUT_APPLY)) << i;
+        EXPECT_EQ(blocks[i], Data()) << i;
+    }
+    // The LF data opened with the LF choice, which stays the choice for the next use.
+    EXPECT_EQ(0, CTextInputDlg::GetLastLineEnd());
+    Load(CHARCODE_SJIS, {'a', '\n'});
+    RunTextInput(ID_TEXTINPUT_APPLY);
+    EXPECT_EQ(1, CTextInputDlg::GetLastLineEnd());
+    CTextInputDlg::SetLastLineEnd(0);
+}
+
+TEST_F(SendEditorTextTest, RandomBlocksThatOpenComeBackFromAnUnchangedApply)
+{
+    std::mt19937 random(38);
+    for (int mode : {CHARCODE_ASCII, CHARCODE_SJIS, CHARCODE_JIS, CHARCODE_EUC, CHARCODE_UTF8}) {
+        const std::vector<ByteVector> pieces = textview_test::Pieces(mode);
+        for (int found = 0; found < 3;) {
+            const ByteVector block = textview_test::RandomBlock(random, pieces, "\r\n");
+            std::string text;
+            if (block.empty() || !HexDataToText(block.data(), static_cast<UINT>(block.size()), mode, text, NULL))
+                continue;
+            ++found;
+            Load(mode, block);
+            EXPECT_NE("<none>", RunTextInput(ID_TEXTINPUT_APPLY));
+            EXPECT_EQ(block, Data()) << mode;
+        }
+    }
 }
 
 TEST(ComEditor, SaveAsWritesTheBytesAndRemembersThePath)

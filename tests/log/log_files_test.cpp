@@ -221,6 +221,27 @@ TEST_F(SavedLog, ForeignFilesAreRefused)
     ExpectOnlyPrompt(13007);
 }
 
+TEST_F(SavedLog, RefusedFileLeavesTheCurrentLogAndItsRows)
+{
+    for (int i = 0; i < 5; ++i)
+        store.AppendLogRecord(Record(0, CCommLogRecord::KindSend, {BYTE(i)}));
+    store.SetShownSeq(3);
+    const std::vector<BYTE> text = Text("not a log file, just some text\r\n", false);
+    WriteFileBytes(Path(), text);
+
+    EXPECT_FALSE(store.ReadLogFile(Path().c_str()));
+    ExpectOnlyPrompt(13007);
+    EXPECT_FALSE(store.ReadLogFile(folder.File("missing.mqt").c_str()));
+    ExpectOnlyPrompt(13007);
+
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4}), StoredSeqs());
+    EXPECT_EQ(std::vector<BYTE>{4}, BytesOf(store.GetRecord(4).m_data));
+    EXPECT_EQ(5u, mirror.rows.size());
+    EXPECT_EQ(0, mirror.allDeleted);
+    EXPECT_EQ(3, store.GetShownSeq());
+    EXPECT_EQ(5, store.GetNextSeq());
+}
+
 TEST_F(SavedLog, FileWithMoreRecordsThanMaxLogKeepsTheLast)
 {
     std::vector<BYTE> file = Header();
@@ -374,6 +395,39 @@ TEST_F(HourlyLog, RefreshingAndReadingALogDoNotWriteTheHourlyFile)
     // Reading the hourly file itself does not grow it either.
     ASSERT_TRUE(store.ReadLogFile(hourly.c_str()));
     EXPECT_EQ(2, CountRecords(hourly));
+}
+
+// Writes the first half of what it is given, then reports a full disk.
+void WriteHalfThenFail(CFile& file, const void* pData, UINT nCount)
+{
+    file.Write(pData, nCount / 2);
+    AfxThrowFileException(CFileException::diskFull);
+}
+
+TEST_F(HourlyLog, AppendThatFailsPartWayLeavesEveryRecordReadable)
+{
+    const std::string path = folder.File("AUTOSAVE2024010312.mqt");
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 12, 0, 0, 0)));
+    const std::vector<BYTE> before = ReadFileBytes(path);
+
+    const LogFileWriteFn previous = SetLogFileWriter(WriteHalfThenFail);
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {2, 2, 2}, Time(2024, 1, 3, 12, 1, 0, 0)));
+    SetLogFileWriter(previous);
+    EXPECT_EQ(before, ReadFileBytes(path));
+
+    for (int i = 0; i < 10; ++i)
+        store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {BYTE(10 + i)}, Time(2024, 1, 3, 12, 2, 0, 0)));
+    EXPECT_EQ(11, CountRecords(path));
+
+    // A new hour's file whose header could not be written is not left behind as a foreign file.
+    const std::string next = folder.File("AUTOSAVE2024010313.mqt");
+    SetLogFileWriter(WriteHalfThenFail);
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {3}, Time(2024, 1, 3, 13, 0, 0, 0)));
+    SetLogFileWriter(previous);
+    EXPECT_FALSE(FileExists(next));
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {4}, Time(2024, 1, 3, 13, 1, 0, 0)));
+    EXPECT_EQ(1, CountRecords(next));
+    EXPECT_TRUE(prompts.seen.empty());
 }
 
 TEST(HourlyLogPath, FolderPrefixAndHourOfTheRecord)

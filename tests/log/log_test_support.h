@@ -16,6 +16,7 @@
 #include "logstore.h"
 #include "logtext.h"
 #include "messagetext.h"
+#include "temp_folder_support.h"
 
 namespace logtest {
 
@@ -102,37 +103,6 @@ inline bool FileExists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// A fresh folder under the temporary folder, emptied and removed at the end.
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        static int s_count = 0;
-        char base[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, base);
-        m_path = std::string(base) + "korvane_log_" + std::to_string(GetCurrentProcessId()) + "_" +
-                 std::to_string(++s_count);
-        CreateDirectoryA(m_path.c_str(), nullptr);
-    }
-    ~TempFolder()
-    {
-        WIN32_FIND_DATAA data;
-        HANDLE h = FindFirstFileA((m_path + "\\*").c_str(), &data);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                DeleteFileA((m_path + "\\" + data.cFileName).c_str());
-            } while (FindNextFileA(h, &data));
-            FindClose(h);
-        }
-        RemoveDirectoryA(m_path.c_str());
-    }
-    const std::string& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return m_path + "\\" + name; }
-
-private:
-    std::string m_path;
-};
 
 struct PromptSeen
 {

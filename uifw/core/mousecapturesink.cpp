@@ -1,0 +1,10 @@
+#include "mousecapturesink.h"
+
+CUiMouseCaptureSink::~CUiMouseCaptureSink()
+{
+}
+
+HWND CUiMouseCaptureSink::SetCapture(HWND hWnd)
+{
+    return ::SetCapture(hWnd);
+}
