@@ -25,10 +25,8 @@ bool HexUndoList::Pop(HexUndoRecord& record)
         return false;
     // The bytes are handed over, not copied: a copy would make and free a buffer each step.
     HexUndoRecord& newest = m_records.back();
-    record.nPosition = newest.nPosition;
-    record.nKind = newest.nKind;
-    record.nCount = newest.nCount;
     VARIANT bytes = newest.bytes.Detach();
+    record = newest;
     record.bytes.Attach(bytes);
     m_records.pop_back();
     return true;
