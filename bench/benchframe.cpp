@@ -48,27 +48,30 @@ unsigned long long ReadStreamBare(HANDLE port, unsigned long long total, DWORD b
     ov.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::vector<BYTE> buffer(bufferSize);
     unsigned long long matched = 0;
+    // What is queued is read before each wait, so bytes that came before the mask was set
+    // (and raised no event) are not left waiting for more.
     while (matched < total) {
-        DWORD mask = 0, count = 0;
-        if (!api.WaitCommEvent(port, &mask, &ov)) {
-            if (GetLastError() != ERROR_IO_PENDING)
-                break;
-            WaitForSingleObject(ov.hEvent, INFINITE);
-        }
-        api.GetOverlappedResult(port, &ov, &count, FALSE);
         DWORD errors = 0;
         COMSTAT stat = {};
         if (!api.ClearCommError(port, &errors, &stat))
             break;
-        if (!stat.cbInQue)
+        if (stat.cbInQue) {
+            DWORD read = 0;
+            if (!api.ReadFile(port, buffer.data(), std::min<DWORD>(stat.cbInQue, bufferSize), &read, &ov)) {
+                if (GetLastError() != ERROR_IO_PENDING || !api.GetOverlappedResult(port, &ov, &read, TRUE))
+                    break;
+            }
+            for (DWORD i = 0; i < read; ++i)
+                matched += buffer[i] == StreamByte(matched);
             continue;
-        DWORD read = 0;
-        if (!api.ReadFile(port, buffer.data(), std::min<DWORD>(stat.cbInQue, bufferSize), &read, &ov)) {
-            if (GetLastError() != ERROR_IO_PENDING || !api.GetOverlappedResult(port, &ov, &read, TRUE))
+        }
+        DWORD mask = 0, count = 0;
+        if (!api.WaitCommEvent(port, &mask, &ov)) {
+            // A minute without a byte: the sender is gone, and what came is what counts.
+            if (GetLastError() != ERROR_IO_PENDING || WaitForSingleObject(ov.hEvent, 60000) != WAIT_OBJECT_0)
                 break;
         }
-        for (DWORD i = 0; i < read; ++i)
-            matched += buffer[i] == StreamByte(matched);
+        api.GetOverlappedResult(port, &ov, &count, FALSE);
     }
     CloseHandle(ov.hEvent);
     return matched;

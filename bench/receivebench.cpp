@@ -39,8 +39,9 @@ unsigned NextRandom(unsigned& state)
     return state;
 }
 
-// Injects the stream into the device in pieces of 1 to 4,096 bytes.
-void Feed(FakeSerialDevice& device, unsigned long long total, unsigned seed)
+// Injects the stream into the device in pieces of 1 to 4,096 bytes; gives up when quit is
+// set while the queue stays full.
+void Feed(FakeSerialDevice& device, unsigned long long total, unsigned seed, const std::atomic<bool>& quit)
 {
     std::vector<BYTE> piece(4096);
     unsigned long long sent = 0;
@@ -48,8 +49,11 @@ void Feed(FakeSerialDevice& device, unsigned long long total, unsigned seed)
         DWORD n = 1 + NextRandom(seed) % 4096;
         if (n > total - sent)
             n = static_cast<DWORD>(total - sent);
-        while (device.InputQueueCount() + n > kQueueBytes)
+        while (device.InputQueueCount() + n > kQueueBytes) {
+            if (quit)
+                return;
             SwitchToThread();
+        }
         FillStream(piece.data(), n, sent);
         device.Inject(std::vector<BYTE>(piece.begin(), piece.begin() + n));
         sent += n;
@@ -88,33 +92,43 @@ void ThroughputFigures(FakeSerial& fake, BenchFrame& frame)
         // The floor: two bare loops, each fed by its own feeder.
         double bareSeconds[2] = {};
         {
+            // The ports are opened and watching before the first byte arrives.
+            HANDLE ports[2];
+            for (int p = 0; p < 2; ++p) {
+                ports[p] = SerialApi().CreateFileA(bareNames[p], GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                                   OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+                SerialApi().SetCommMask(ports[p], EV_RXCHAR);
+            }
+            std::atomic<bool> quit{false};
             std::thread readers[2], feeders[2];
             const double start = Now();
             for (int p = 0; p < 2; ++p) {
                 readers[p] = std::thread([&, p] {
-                    HANDLE port = SerialApi().CreateFileA(bareNames[p], GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                                          OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
-                    ReadStreamBare(port, kStreamBytes, kQueueBytes);
-                    SerialApi().CloseHandle(port);
+                    ReadStreamBare(ports[p], kStreamBytes, kQueueBytes);
                     bareSeconds[p] = Now() - start;
                 });
-                feeders[p] = std::thread([&, p] { Feed(*bareDevices[p], kStreamBytes, 7 + p + run); });
+                feeders[p] = std::thread([&, p] { Feed(*bareDevices[p], kStreamBytes, 7 + p + run, quit); });
             }
+            for (std::thread& reader : readers)
+                reader.join();
+            quit = true;
             for (int p = 0; p < 2; ++p) {
                 feeders[p].join();
-                readers[p].join();
+                SerialApi().CloseHandle(ports[p]);
             }
         }
         fake.ClearCalls();
         frame.ResetCounts();
         std::thread feeders[2];
+        std::atomic<bool> quit{false};
         const double start = Now();
         for (int p = 0; p < 2; ++p)
-            feeders[p] = std::thread([&, p] { Feed(*devices[p], kStreamBytes, 11 + p + run); });
+            feeders[p] = std::thread([&, p] { Feed(*devices[p], kStreamBytes, 11 + p + run, quit); });
         frame.WaitFor([&] {
             return frame.GetPort(0).matched + frame.GetPort(0).broken >= kStreamBytes &&
                    frame.GetPort(1).matched + frame.GetPort(1).broken >= kStreamBytes;
         }, 120000);
+        quit = true;
         for (std::thread& feeder : feeders)
             feeder.join();
         for (int p = 0; p < 2; ++p) {
@@ -226,7 +240,8 @@ void ReplyFigures(FakeSerial& fake, BenchFrame& frame)
                 const double start = Now();
                 device.Inject(block);
                 // Looked at now and then, so the looking takes no time from the connection.
-                while (device.WriteCount() == before)
+                const DWORD given = GetTickCount();
+                while (device.WriteCount() == before && GetTickCount() - given < 5000)
                     Sleep(1);
                 latencies.push_back(CounterSeconds(device.LastWriteCounter()) - start);
             }
