@@ -105,6 +105,7 @@ public:
     LPCSTR m_pszProfileName;
     LPCSTR m_pszExeName;
     LPCSTR m_pszHelpFilePath;
+    BOOL m_bHelpMode = FALSE;   // context help (Shift+F1) is running
 
     HICON LoadIcon(LPCSTR lpszResourceName) const;
     HICON LoadIcon(UINT nIDResource) const;

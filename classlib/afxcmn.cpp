@@ -146,6 +146,7 @@ IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CStatusBarCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
 
@@ -537,6 +538,33 @@ void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
 void CToolTipCtrl::UpdateTipText(UINT nIDText, CWnd* pWnd, UINT_PTR nIDTool)
 {
     UpdateTipText(MAKEINTRESOURCE(nIDText), pWnd, nIDTool);
+}
+
+// ---------------------------------------------------------------------------------------
+
+BOOL CStatusBarCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    AfxInitCommonControls(ICC_BAR_CLASSES);
+    return CWnd::Create(STATUSCLASSNAMEA, NULL, dwStyle, rect, pParentWnd, nID);
+}
+
+CString CStatusBarCtrl::GetText(int nPane, int* pType) const
+{
+    CString str;
+    int nLength = GetTextLength(nPane, pType);
+    if (nLength > 0) {
+        SendMessage(SB_GETTEXTA, (WPARAM)nPane, (LPARAM)str.GetBuffer(nLength + 1));
+        str.ReleaseBuffer(nLength);
+    }
+    return str;
+}
+
+int CStatusBarCtrl::GetTextLength(int nPane, int* pType) const
+{
+    DWORD dw = (DWORD)SendMessage(SB_GETTEXTLENGTHA, (WPARAM)nPane);
+    if (pType != NULL)
+        *pType = (int)HIWORD(dw);
+    return (int)LOWORD(dw);
 }
 
 // ---------------------------------------------------------------------------------------

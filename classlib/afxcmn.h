@@ -242,6 +242,26 @@ public:
     BOOL SortChildrenCB(LPTVSORTCB pSort) { return (BOOL)SendMessage(TVM_SORTCHILDRENCB, 0, (LPARAM)pSort); }
 };
 
+// The common status control: parts with texts, icons and a size grip.
+class CStatusBarCtrl : public CWnd {
+    DECLARE_DYNAMIC(CStatusBarCtrl)
+public:
+    CStatusBarCtrl() {}
+    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    BOOL SetText(LPCTSTR lpszText, int nPane, int nType) { return (BOOL)SendMessage(SB_SETTEXTA, (WPARAM)(nPane | nType), (LPARAM)lpszText); }
+    CString GetText(int nPane, int* pType = NULL) const;
+    int GetTextLength(int nPane, int* pType = NULL) const;
+    BOOL SetParts(int nParts, int* pWidths) { return (BOOL)SendMessage(SB_SETPARTS, (WPARAM)nParts, (LPARAM)pWidths); }
+    int GetParts(int nParts, int* pParts) const { return (int)SendMessage(SB_GETPARTS, (WPARAM)nParts, (LPARAM)pParts); }
+    BOOL GetBorders(int* pBorders) const { return (BOOL)SendMessage(SB_GETBORDERS, 0, (LPARAM)pBorders); }
+    void SetMinHeight(int nMin) { SendMessage(SB_SETMINHEIGHT, (WPARAM)nMin); }
+    BOOL SetSimple(BOOL bSimple = TRUE) { return (BOOL)SendMessage(SB_SIMPLE, (WPARAM)bSimple); }
+    BOOL GetRect(int nPane, LPRECT lpRect) const { return (BOOL)SendMessage(SB_GETRECT, (WPARAM)nPane, (LPARAM)lpRect); }
+    BOOL SetIcon(int nPane, HICON hIcon) { return (BOOL)SendMessage(SB_SETICON, (WPARAM)nPane, (LPARAM)hIcon); }
+    HICON GetIcon(int nPane) const { return (HICON)SendMessage(SB_GETICON, (WPARAM)nPane); }
+    void SetTipText(int nPane, LPCTSTR pszTipText) { SendMessage(SB_SETTIPTEXTA, (WPARAM)nPane, (LPARAM)pszTipText); }
+};
+
 // Tooltips. The TOOLINFO size is the one every common-controls version accepts.
 class CToolTipCtrl : public CWnd {
     DECLARE_DYNAMIC(CToolTipCtrl)
@@ -284,6 +304,10 @@ public:
     // Fills the fixed part of a TOOLINFO for a tool of pWnd.
     void FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) const;
 };
+
+// The tooltip control of the calling thread, which shows the tips of every window that
+// enabled tool tips; made on first use when bCreate.
+CToolTipCtrl* AFXAPI AfxGetThreadToolTip(BOOL bCreate = FALSE);
 
 class CSpinButtonCtrl : public CWnd {
     DECLARE_DYNAMIC(CSpinButtonCtrl)

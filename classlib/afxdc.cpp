@@ -498,3 +498,18 @@ CWindowDC::~CWindowDC()
 {
     ::ReleaseDC(m_hWnd, Detach());
 }
+
+CBrush* PASCAL CDC::GetHalftoneBrush()
+{
+    static HBRUSH s_hBrush = [] {
+        WORD grayPattern[8];
+        for (int i = 0; i < 8; i++)
+            grayPattern[i] = (WORD)(0x5555 << (i & 1));
+        HBITMAP hBitmap = ::CreateBitmap(8, 8, 1, 1, grayPattern);
+        HBRUSH hBrush = hBitmap != NULL ? ::CreatePatternBrush(hBitmap) : NULL;
+        if (hBitmap != NULL)
+            ::DeleteObject(hBitmap);
+        return hBrush;
+    }();
+    return s_hBrush != NULL ? CBrush::FromHandle(s_hBrush) : nullptr;
+}

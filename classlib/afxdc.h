@@ -214,6 +214,8 @@ public:
     HDC GetSafeHdc() const;
 
     static CDC* PASCAL FromHandle(HDC hDC);
+    // An 8x8 checkerboard brush, made once for the process (a temporary object wraps it).
+    static CBrush* PASCAL GetHalftoneBrush();
     static void PASCAL DeleteTempMap();
     BOOL Attach(HDC hDC);
     HDC Detach();

@@ -803,14 +803,6 @@ BOOL CDialog::CheckAutoCenter()
     return FALSE;
 }
 
-BOOL CDialog::PreTranslateInput(LPMSG lpMsg)
-{
-    if ((lpMsg->message < WM_KEYFIRST || lpMsg->message > WM_KEYLAST) &&
-        (lpMsg->message < WM_MOUSEFIRST || lpMsg->message > WM_MOUSELAST))
-        return FALSE;
-    return ::IsDialogMessage(m_hWnd, lpMsg);
-}
-
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg))

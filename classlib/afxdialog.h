@@ -65,7 +65,6 @@ public:
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
     virtual BOOL CheckAutoCenter();
-    BOOL PreTranslateInput(LPMSG lpMsg);
 
     LPCTSTR m_lpszTemplateName;
     HGLOBAL m_hDialogTemplate;

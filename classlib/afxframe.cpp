@@ -4,6 +4,7 @@
 #include "afxmenu.h"
 #include "afxapp.h"
 #include "afxwinstate.h"
+#include "afxres.h"
 #include <algorithm>
 
 static LPCTSTR AfxGetFrameOrViewClass()
@@ -18,6 +19,16 @@ static LPCTSTR AfxGetFrameOrViewClass()
 void AFXAPI AfxAddFrameWnd(CFrameWnd* pFrame)
 {
     AfxGetWinThreadState()->frames.push_back(pFrame);
+}
+
+CObject* AFXAPI AfxCreateObjectOfKind(CRuntimeClass* pClass, CRuntimeClass* pKind)
+{
+    CObject* pObject = pClass != nullptr ? pClass->CreateObject() : nullptr;
+    if (pObject != nullptr && !pObject->IsKindOf(pKind)) {
+        delete pObject;
+        pObject = nullptr;
+    }
+    return pObject;
 }
 
 void AFXAPI AfxRemoveFrameWnd(CFrameWnd* pFrame)
@@ -46,12 +57,18 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_KANA, OnUpdateKeyIndicator)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
     : m_nIdleFlags(0), m_bAutoMenuEnable(TRUE), m_hMenuDefault(NULL), m_hAccelTable(NULL),
       m_nIDHelp(0), m_nShowDelay(-1), m_nIDTracking(0), m_nIDLastMessage(0),
-      m_bInRecalcLayout(FALSE), m_pViewActive(nullptr)
+      m_bInRecalcLayout(FALSE), m_bHelpMode(FALSE), m_nWindow(0), m_pFloatingFrameClass(nullptr),
+      m_pViewActive(nullptr)
 {
     AfxAddFrameWnd(this);
 }
@@ -186,14 +203,9 @@ BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
 
 CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
 {
-    CObject* pObject = pContext->m_pNewViewClass->CreateObject();
-    if (pObject == nullptr)
+    CWnd* pView = (CWnd*)AfxCreateObjectOfKind(pContext->m_pNewViewClass, RUNTIME_CLASS(CWnd));
+    if (pView == nullptr)
         return nullptr;
-    if (!pObject->IsKindOf(RUNTIME_CLASS(CWnd))) {
-        delete pObject;
-        return nullptr;
-    }
-    CWnd* pView = (CWnd*)pObject;
     // A view that fails to be created has deleted itself in PostNcDestroy.
     if (!pView->Create(NULL, NULL, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext))
         return nullptr;
@@ -228,7 +240,16 @@ void CFrameWnd::RecalcLayout(BOOL)
     if (m_bInRecalcLayout)
         return;
     m_bInRecalcLayout = TRUE;
-    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+    if (GetStyle() & FWS_SNAPTOBARS) {
+        // The frame takes the size its bars want.
+        CRect rect(0, 0, 32767, 32767);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rect, &rect, FALSE);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder, &rect, TRUE);
+        CalcWindowRect(&rect);
+        SetWindowPos(NULL, 0, 0, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
+    } else {
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+    }
     m_bInRecalcLayout = FALSE;
 }
 
@@ -287,8 +308,12 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 
 void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
+    // A frame whose menu was taken away (a menu bar shows it instead) stays without one.
+    HMENU hMenuCurrent = ::GetMenu(m_hWnd);
+    if (hMenuCurrent == NULL)
+        return;
     HMENU hMenu = hMenuAlt != NULL ? hMenuAlt : m_hMenuDefault;
-    if (hMenu != NULL && ::GetMenu(m_hWnd) != hMenu)
+    if (hMenu != NULL && hMenuCurrent != hMenu)
         ::SetMenu(m_hWnd, hMenu);
 }
 
@@ -506,7 +531,7 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMsg)
 END_MESSAGE_MAP()
 
-CView::CView()
+CView::CView() : m_pDocument(nullptr)
 {
 }
 
@@ -571,6 +596,10 @@ int CView::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CWnd::OnCreate(lpcs) == -1)
         return -1;
+    CCreateContext* pContext = (CCreateContext*)lpcs->lpCreateParams;
+    if (pContext != nullptr && pContext->m_pCurrentDoc != nullptr &&
+        pContext->m_pCurrentDoc->IsKindOf(RUNTIME_CLASS(CDocument)))
+        m_pDocument = (CDocument*)pContext->m_pCurrentDoc;
     // The first pane of a frame without an active view becomes its active view, so that
     // commands are routed through it from the start.
     CFrameWnd* pFrame = GetParentFrame();

@@ -11,6 +11,11 @@
 
 class CView;
 class CFrameWnd;
+class CControlBar;
+class CDockBar;
+class CDockState;
+class CMiniDockFrameWnd;
+class CDocument;
 
 struct CCreateContext {
     CRuntimeClass* m_pNewViewClass;
@@ -24,6 +29,19 @@ struct CCreateContext {
           m_pLastView(nullptr), m_pCurrentFrame(nullptr)
     {
     }
+};
+
+// A document: what a view shows. The library keeps only its title.
+class CDocument : public CCmdTarget {
+    DECLARE_DYNAMIC(CDocument)
+public:
+    CDocument();
+    virtual ~CDocument();
+    const CString& GetTitle() const { return m_strTitle; }
+    virtual void SetTitle(LPCTSTR lpszTitle);
+
+protected:
+    CString m_strTitle;
 };
 
 class CFrameWnd : public CWnd {
@@ -48,6 +66,9 @@ public:
     UINT m_nIDTracking;
     UINT m_nIDLastMessage;
     BOOL m_bInRecalcLayout;
+    BOOL m_bHelpMode;         // context help (Shift+F1) is running
+    int m_nWindow;            // number of the frame's window on its document (0: none)
+    CRuntimeClass* m_pFloatingFrameClass;   // what floats a bar (EnableDocking)
 
     virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
                         DWORD dwStyle = WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
@@ -80,6 +101,33 @@ public:
     void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
     CString GetTitle() const { return m_strTitle; }
     virtual BOOL IsFrameWnd() const;
+
+    // ---- Control bars (kept in m_listControlBars, in the order they were made).
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    // The first bar of the list with the id.
+    CControlBar* GetControlBar(UINT nID);
+    // Shows or hides a bar, at once (with a layout) or at the next idle pass.
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    // ---- Docking: dock bars on the frame's sides, floating frames, the saved layout.
+    // One dock bar per requested side, in the order top, bottom, left, right.
+    void EnableDocking(DWORD dwDockStyle);
+    // nDockBarID 0: the first side, of top, bottom, left and right, that the bar allows.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = 0x2000 /* CBRS_ALIGN_TOP */);
+    // NULL when the floating frame cannot be made.
+    CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    void GetDockState(CDockState& state) const;
+    void SetDockState(const CDockState& state);
+    virtual CDocument* GetActiveDocument();
+
+    afx_msg BOOL OnBarCheck(UINT nID);
+    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    // Caps, Num, Scroll and Kana indicators: enabled while the key is toggled on.
+    afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
+    afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+
     BOOL IsTracking() const { return m_nIDTracking != 0 && m_nIDTracking != AFX_IDS_HELPMODEMESSAGE && m_nIDTracking != AFX_IDS_IDLEMESSAGE; }
 
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
@@ -128,6 +176,8 @@ public:
     virtual void PostNcDestroy();
     virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+    // The document of the view's creation context.
+    CDocument* GetDocument() const { return m_pDocument; }
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
@@ -136,6 +186,16 @@ public:
     afx_msg LRESULT OnInitialUpdateMsg(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
+
+protected:
+    CDocument* m_pDocument;
+};
+
+// The view of a print preview; known by its class only (this program prints nothing).
+class CPreviewView : public CView {
+    DECLARE_DYNAMIC(CPreviewView)
+public:
+    CPreviewView() {}
 };
 
 // A view that is a control of the system (list view, tree view, edit...): the control
@@ -153,6 +213,50 @@ public:
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
 
     afx_msg void OnPaint();
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// ---- MDI: a frame whose client area is the system's MDI client, holding child frames.
+
+class CMDIChildWnd;
+
+class CMDIFrameWnd : public CFrameWnd {
+    DECLARE_DYNCREATE(CMDIFrameWnd)
+public:
+    CMDIFrameWnd();
+
+    HWND m_hWndMDIClient;
+
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    BOOL CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu);
+    CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = NULL) const;
+    void MDIActivate(CWnd* pWndActivate);
+    virtual CFrameWnd* GetActiveFrame();
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual LRESULT DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam);
+};
+
+class CMDIChildWnd : public CFrameWnd {
+    DECLARE_DYNCREATE(CMDIChildWnd)
+public:
+    CMDIChildWnd();
+
+    // A hidden child kept active without showing as active; nothing here sets it.
+    BOOL m_bPseudoInactive;
+
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
+                        DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                        const RECT& rect = rectDefault, CMDIFrameWnd* pParentWnd = NULL,
+                        CCreateContext* pContext = NULL);
+    CMDIFrameWnd* GetMDIFrame() const;
+    void MDIActivate();
+    void MDIDestroy();
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual LRESULT DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
 
     DECLARE_MESSAGE_MAP()
 };

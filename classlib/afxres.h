@@ -8,3 +8,12 @@
 #define ID_EDIT_SELECT_ALL  0xE12A
 #define ID_EDIT_UNDO        0xE12B
 #define ID_EDIT_REDO        0xE12C
+
+// Status-bar indicators of the keyboard's toggle keys.
+#define ID_INDICATOR_EXT    0xE700
+#define ID_INDICATOR_CAPS   0xE701
+#define ID_INDICATOR_NUM    0xE702
+#define ID_INDICATOR_SCRL   0xE703
+#define ID_INDICATOR_OVR    0xE704
+#define ID_INDICATOR_REC    0xE705
+#define ID_INDICATOR_KANA   0xE706

@@ -13,6 +13,8 @@ class CGdiObject;
 class CMenu;
 class CImageList;
 class CFrameWnd;
+class CToolTipCtrl;
+class CControlBar;
 
 // One handle -> object map with permanent and temporary entries. The traits of each
 // object type say how its handle is set and cleared without side effects.
@@ -107,6 +109,16 @@ struct AFX_WIN_THREAD_STATE {
     int nWaitCursorCount = 0;
     HCURSOR hcurWaitRestore = nullptr;
     bool bInMsgFilter = false;
+
+    // Tool tips: the thread's tooltip, the window and hit of the tool it holds.
+    CToolTipCtrl* pToolTip = nullptr;
+    HWND hToolTipHit = NULL;
+    INT_PTR nToolTipHit = -1;
+    TOOLINFO toolTipInfo = {};   // the tool in the tooltip; cbSize 0 while none
+
+    // Fly-by prompts: the last command hit and the bar that shows its prompt.
+    INT_PTR nLastStatus = -1;
+    CControlBar* pLastStatus = nullptr;
 };
 
 AFX_WIN_THREAD_STATE* AFXAPI AfxGetWinThreadState();
@@ -116,3 +128,9 @@ BOOL AFXAPI AfxReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARA
                               LRESULT* pResult);
 void AFXAPI AfxAddFrameWnd(CFrameWnd* pFrame);
 void AFXAPI AfxRemoveFrameWnd(CFrameWnd* pFrame);
+// A window is going: the tooltip forgets its tool.
+void AFXAPI AfxToolTipWindowGone(HWND hWnd);
+// A new object of pClass when it is a pKind; NULL (and nothing left behind) otherwise.
+CObject* AFXAPI AfxCreateObjectOfKind(CRuntimeClass* pClass, CRuntimeClass* pKind);
+// Client and non-client mouse moves and button messages.
+BOOL AFXAPI AfxIsMouseMessage(UINT message);

@@ -492,10 +492,17 @@ public:
                         LPRECT lpRectParam = NULL, LPCRECT lpRectClient = NULL, BOOL bStretch = TRUE);
     BOOL ExecuteDlgInit(LPCTSTR lpszResourceName);
     BOOL ExecuteDlgInit(LPVOID lpResource);
-    void CancelToolTips(BOOL bKeys = FALSE);
-    // Tool tips of child windows and areas: the framework answers OnToolHitTest.
+    // Hides a shown tip of this thread; with bKeys the fly-by prompt goes back to idle too.
+    static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
+    // Tool tips of child windows and areas, found by OnToolHitTest: the default answers the
+    // visible child under the point, its id, with the text asked for when shown.
     BOOL EnableToolTips(BOOL bEnable = TRUE);
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+    // Relays a mouse message to the thread's tooltip, changing the tool when the hit changes.
+    void FilterToolTipMessage(MSG* pMsg);
+    // Keyboard and mouse messages for this window and its children go through the dialog
+    // manager (tabbing, mnemonics, default buttons).
+    BOOL PreTranslateInput(LPMSG lpMsg);
     BOOL IsTopParentActive() const;
     void ActivateTopParent();
     virtual BOOL IsFrameWnd() const;

@@ -1131,25 +1131,6 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
         ::EndDeferWindowPos(layout.hDWP);
 }
 
-void CWnd::CancelToolTips(BOOL)
-{
-}
-
-BOOL CWnd::EnableToolTips(BOOL bEnable)
-{
-    BOOL bOld = (m_nFlags & WF_TOOLTIPS) != 0;
-    if (bEnable)
-        m_nFlags |= WF_TOOLTIPS;
-    else
-        m_nFlags &= ~WF_TOOLTIPS;
-    return bOld;
-}
-
-INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFO*) const
-{
-    return -1;
-}
-
 BOOL CWnd::IsTopParentActive() const
 {
     CWnd* pTop = GetTopLevelParent();

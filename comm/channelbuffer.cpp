@@ -18,40 +18,53 @@ CChannelBuffer::~CChannelBuffer()
 
 BOOL CChannelBuffer::Push(const COleSafeArray& data, int nFlag)
 {
-    m_lock.Lock();
-    m_queue.push_back(Entry{data, nFlag});
-    return m_lock.Unlock();
+    try {
+        COleSafeArray copy(data);
+        CSingleLock lock(&m_lock, TRUE);
+        if (!lock.IsLocked())
+            return FALSE;
+        m_queue.emplace_back();
+        // Handing the copy over allocates nothing, so the entry is complete or not there.
+        VARIANT v = copy.Detach();
+        m_queue.back().data.Attach(v);
+        m_queue.back().nFlag = nFlag;
+        return TRUE;
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+    return FALSE;
 }
 
 COleSafeArray CChannelBuffer::Pop()
 {
     COleSafeArray data;
-    if (!PopNext(data))
+    if (PopNext(data) <= 0)
         data.CreateOneDim(VT_UI1, 0);
     return data;
 }
 
-BOOL CChannelBuffer::PopNext(COleSafeArray& data)
+int CChannelBuffer::PopNext(COleSafeArray& data)
 {
-    m_lock.Lock();
-    if (m_queue.empty()) {
-        m_lock.Unlock();
-        return FALSE;
+    VARIANT v;
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        if (!lock.IsLocked())
+            return -1;
+        if (m_queue.empty())
+            return 0;
+        v = m_queue.front().data.Detach();
+        m_nLastFlag = m_queue.front().nFlag;
+        m_queue.pop_front();
     }
-    Entry entry = m_queue.front();
-    m_queue.pop_front();
-    m_nLastFlag = entry.nFlag;
-    m_lock.Unlock();
-    data = entry.data;
-    return TRUE;
+    data.Attach(v);
+    return 1;
 }
 
 int CChannelBuffer::GetCount()
 {
-    m_lock.Lock();
-    int n = static_cast<int>(m_queue.size());
-    m_lock.Unlock();
-    return n;
+    CSingleLock lock(&m_lock, TRUE);
+    return static_cast<int>(m_queue.size());
 }
 
 void CChannelBuffer::Signal()

@@ -5,7 +5,9 @@
 // data with flag 0) and then signals the buffer, which sets the connection's trigger event; the
 // loop wakes and drains the queue, oldest first. A pushed block is copied in and a popped one
 // copied out, so neither side ever shares a block's storage with the other. A binary semaphore
-// guards the queue: an entry and its flag are appended and removed together.
+// guards the queue: an entry and its flag are appended and removed together. The copies are
+// made outside the lock and the lock is held by an object that always releases it, so a copy
+// that fails for want of memory is a failed push, never a lock held for ever.
 #pragma once
 
 #include "afxwin.h"
@@ -22,15 +24,17 @@ public:
     CChannelBuffer(const CChannelBuffer&) = delete;
     CChannelBuffer& operator=(const CChannelBuffer&) = delete;
 
-    // Appends a copy of the block with its flag; nonzero on success.
+    // Appends a copy of the block with its flag; nonzero on success, 0 when the block could not
+    // be copied or queued.
     BOOL Push(const COleSafeArray& data, int nFlag);
 
     // Removes the oldest block and returns it; an empty buffer when nothing is queued.
     COleSafeArray Pop();
 
-    // Removes the oldest block into data and returns TRUE; FALSE, with data untouched, when
-    // nothing is queued. Tells an empty block that was pushed from an empty queue.
-    BOOL PopNext(COleSafeArray& data);
+    // Removes the oldest block into data and returns 1; 0, with data untouched, when nothing is
+    // queued (so an empty block that was pushed is told from an empty queue); -1 when the lock
+    // could not be taken.
+    int PopNext(COleSafeArray& data);
 
     // Number of queued blocks.
     int GetCount();

@@ -1,6 +1,6 @@
 #include "connectionloop.h"
 
-#include "currentcommset.h"
+#include "commsetrecord.h"
 #include "portsession.h"
 #include "serialapi.h"
 
@@ -8,37 +8,56 @@ namespace {
 
 enum
 {
+    MsgSetupFailed = 20006,
     MsgCreateEventFailed = 20007,
     MsgReadFailed = 20008,
     MsgWriteFailed = 20009,
     MsgWaitFailed = 20010,
+    MsgStopped = 20011,
     MsgUnexpectedWait = 20014,
     MsgWriteDone = 20016,
     MsgNothingRead = 20018,
     MsgCommWaitFailed = 20021,
     MsgClearErrorFailed = 20022,
+    MsgEngineFailed = 20023,
     MsgTooManyQueued = 20035,
 };
 
+const DWORD kPurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
+
+// How long the end waits for writes still on their way; a second stop cuts it short.
+const DWORD kDrainWaitMs = 10000;
+// How long a cancelled operation is given to complete. Wine notices a cancellation some
+// milliseconds after the call; a real driver at once.
+const DWORD kCancelWaitMs = 2000;
+
+bool IsDone(const OVERLAPPED& ov)
+{
+    return HasOverlappedIoCompleted(&ov);
+}
+
 } // namespace
 
-CConnectionLoop::CConnectionLoop(int nCommType, HANDLE hPort, int nPort, const ConnectionLoopResults& results)
-    : m_set(GetCurrentCommSet()),
+CConnectionLoop::CConnectionLoop(int nCommType, HANDLE hPort, int nPort, const CConnectionSetup& setup,
+                                 const ConnectionLoopResults& results)
+    : m_set(setup.set),
       m_nPort(nPort),
+      m_hThreadStop(setup.hStop),
       m_hPort(hPort),
       m_slot(GetPortSlot(nPort)),
       m_reporter(GetPortSlot(nPort).m_hFrameWnd, nPort),
       // The port's COM index, as every loop gives it, so the connection shows its real port.
-      m_buffer(nCommType, 0, GetCurrentCommSet().m_nComIndex[nPort]),
+      m_buffer(nCommType, 0, setup.set.m_nComIndex[nPort]),
       m_bRegistered(false),
       m_hWriteEvent(NULL),
       m_hWaitEvent(NULL),
-      m_dwEvtMask(0),
       m_dwErrors(0),
       m_nResult(0),
+      m_pWait(NULL),
+      m_bWaitArmed(false),
+      m_bWritesLeft(false),
       m_results(results)
 {
-    ZeroMemory(&m_ovWait, sizeof(m_ovWait));
     ZeroMemory(&m_stat, sizeof(m_stat));
 }
 
@@ -48,18 +67,29 @@ CConnectionLoop::~CConnectionLoop()
 
 bool CConnectionLoop::OpenConnection()
 {
-    m_delimiters = BytesOf(m_set.m_delimiters[m_nPort]);
-    int nRecvSize = m_set.m_nRecvBufferSize[m_nPort];
-    m_recv.resize(nRecvSize > 0 ? static_cast<size_t>(nRecvSize) : 0);
+    m_events.Open(m_slot, m_hThreadStop);
+    // A receive buffer of the set's size, which a set file may make larger than the process
+    // can allocate.
+    try {
+        m_delimiters = BytesOf(m_set.m_delimiters[m_nPort]);
+        int nRecvSize = m_set.m_nRecvBufferSize[m_nPort];
+        m_recv.resize(nRecvSize > 0 ? static_cast<size_t>(nRecvSize) : 0);
+        m_pWait = new CommWait;
+    } catch (CException* e) {
+        e->Delete();
+        return Fail(MsgSetupFailed, ERROR_NOT_ENOUGH_MEMORY, m_results.nNoMemory);
+    } catch (...) {
+        return Fail(MsgSetupFailed, ERROR_NOT_ENOUGH_MEMORY, m_results.nNoMemory);
+    }
+    ZeroMemory(m_pWait, sizeof(*m_pWait));
 
-    m_events.Open(m_slot);
     m_hWriteEvent = CreateEventA(NULL, FALSE, FALSE, NULL);
     if (!m_hWriteEvent)
         return Fail(MsgCreateEventFailed, GetLastError(), m_results.nCreateWriteEvent);
     m_hWaitEvent = CreateEventA(NULL, FALSE, FALSE, NULL);
     if (!m_hWaitEvent)
         return Fail(MsgCreateEventFailed, GetLastError(), m_results.nCreateWaitEvent);
-    m_ovWait.hEvent = m_hWaitEvent;
+    m_pWait->ov.hEvent = m_hWaitEvent;
     m_writer.Attach(m_hPort, m_hWriteEvent);
 
     m_buffer.m_nPort = m_nPort;
@@ -95,8 +125,33 @@ void CConnectionLoop::ServeUntilEnd()
     HANDLE handles[WaitSharedCount];
     FillSharedHandles(handles);
     DWORD dwIndex = 0;
-    while (WaitNext(handles, WaitSharedCount, dwIndex) && Serve(dwIndex)) {
+    while (WaitNext(handles, WaitSharedCount, dwIndex) && ServeRound(handles, WaitSharedCount, dwIndex)) {
     }
+}
+
+bool CConnectionLoop::ServeRound(const HANDLE* pHandles, DWORD nCount, DWORD dwFirst)
+{
+    if (!Guarded([&] { return Serve(dwFirst); }))
+        return false;
+    for (DWORD k = 1; k < nCount && KeepServing(); ++k) {
+        const DWORD dwIndex = (dwFirst + k) % nCount;
+        // Taking the signal here is what the wait would have done.
+        if (WaitForSingleObject(pHandles[dwIndex], 0) == WAIT_OBJECT_0 &&
+            !Guarded([&] { return Serve(dwIndex); }))
+            return false;
+    }
+    return true;
+}
+
+bool CConnectionLoop::NoMemory()
+{
+    return Fail(MsgEngineFailed, ERROR_NOT_ENOUGH_MEMORY, m_results.nNoMemory);
+}
+
+void CConnectionLoop::TakeStop()
+{
+    ResetEvent(m_events.m_hStop);
+    m_reporter.Message(MsgStopped, 0);
 }
 
 bool CConnectionLoop::WaitNext(const HANDLE* pHandles, DWORD nCount, DWORD& dwIndex)
@@ -129,10 +184,13 @@ bool CConnectionLoop::Serve(DWORD dwIndex)
 bool CConnectionLoop::SendPath()
 {
     COleSafeArray data;
-    while (m_buffer.PopNext(data)) {
+    int nPopped;
+    while ((nPopped = m_buffer.PopNext(data)) > 0) {
         if (!SendBlock(BytesOf(data)))
             return false;
     }
+    if (nPopped < 0)
+        return Fail(MsgEngineFailed, GetLastError(), m_results.nNoMemory);
     return CollectWrites();
 }
 
@@ -156,32 +214,43 @@ bool CConnectionLoop::CollectWrites()
     return true;
 }
 
-void CConnectionLoop::ReportFinalWrites()
+void CConnectionLoop::DrainWrites()
 {
-    DWORD dwError = 0;
-    int nDone = m_writer.Collect(dwError);
-    for (int i = 0; i < nDone; ++i)
-        m_reporter.Message(MsgWriteDone, 0);
-    if (dwError)
+    const DWORD dwStart = GetTickCount();
+    for (;;) {
+        const DWORD dwElapsed = GetTickCount() - dwStart;
+        DWORD dwError = 0;
+        int nDone = m_writer.WaitAll(dwElapsed < kDrainWaitMs ? kDrainWaitMs - dwElapsed : 0, m_events.m_hStop, dwError);
+        for (int i = 0; i < nDone; ++i)
+            m_reporter.Message(MsgWriteDone, 0);
+        if (!dwError)
+            return;
+        // A failed write ends nothing more here: the rest are still waited for.
         m_reporter.Message(MsgWriteFailed, dwError);
+    }
 }
 
 bool CConnectionLoop::CommEvent()
 {
     const SerialApiTable& api = SerialApi();
     DWORD dwCount = 0;
-    if (!api.GetOverlappedResult(m_hPort, &m_ovWait, &dwCount, FALSE))
+    BOOL bDone = api.GetOverlappedResult(m_hPort, &m_pWait->ov, &dwCount, FALSE);
+    if (!bDone && GetLastError() == ERROR_IO_INCOMPLETE)
+        return true;    // the signal of an earlier completion; the wait still runs
+    m_bWaitArmed = false;
+    if (!bDone)
         return Fail(MsgCommWaitFailed, GetLastError(), m_results.nCommWaitFailed);
+    const DWORD dwEvtMask = m_pWait->dwEvtMask;
     if (!api.ClearCommError(m_hPort, &m_dwErrors, &m_stat))
         return Fail(MsgClearErrorFailed, GetLastError(), m_results.nClearError);
     m_reporter.Pane(ComPaneLineState, static_cast<LPARAM>(LineStateWord(m_dwErrors, m_stat)));
-    ReportLineEvents(m_reporter, m_dwEvtMask, m_dwErrors, m_stat);
-    if ((m_dwEvtMask & EV_RXCHAR) && m_stat.cbInQue) {
+    ReportLineEvents(m_reporter, dwEvtMask, m_dwErrors, m_stat);
+    if ((dwEvtMask & EV_RXCHAR) && m_stat.cbInQue) {
         const DWORD dwQueued = m_stat.cbInQue;
         if (dwQueued > m_recv.size())
-            return Fail(MsgTooManyQueued, GetLastError(), m_results.nTooManyQueued);
+            return Fail(MsgTooManyQueued, 0, m_results.nTooManyQueued);
         DWORD dwRead = 0;
-        DWORD dwError = ReadQueuedBytes(m_hPort, m_ovWait, m_recv.data(), dwQueued, dwRead);
+        DWORD dwError = ReadQueuedBytes(m_hPort, m_pWait->ov, m_recv.data(), dwQueued, dwRead);
         if (dwError)
             return Fail(MsgReadFailed, dwError, m_results.nReadFailed);
         if (dwRead == 0)
@@ -197,18 +266,29 @@ bool CConnectionLoop::FrameReceivedBytes(DWORD dwRead)
     const int nFraming = m_set.m_nRecvFraming[m_nPort];
     if (nFraming == 0)
         return OnBlock(std::vector<BYTE>(m_recv.begin(), m_recv.begin() + dwRead));
-    m_pending.insert(m_pending.end(), m_recv.begin(), m_recv.begin() + dwRead);
+    if (!AppendPending(dwRead))
+        return false;
     for (;;) {
-        int nBlock = ReceiveBlockLength(m_pending, nFraming, m_set.m_nFixedBlockSize[m_nPort], m_delimiters);
+        size_t nBlock = NextPendingBlock();
         if (nBlock == 0)
             break;
-        std::vector<BYTE> block(m_pending.begin(), m_pending.begin() + nBlock);
-        m_pending.erase(m_pending.begin(), m_pending.begin() + nBlock);
-        if (!OnBlock(block))
+        if (!OnBlock(m_pending.Take(nBlock)))
             return false;
     }
     ShowPending();
     return true;
+}
+
+bool CConnectionLoop::AppendPending(DWORD dwRead)
+{
+    if (!m_pending.Append(m_recv.data(), dwRead))
+        return Fail(MsgTooManyQueued, ERROR_NOT_ENOUGH_MEMORY, m_results.nTooManyQueued);
+    return true;
+}
+
+size_t CConnectionLoop::NextPendingBlock()
+{
+    return m_pending.NextBlock(m_set.m_nRecvFraming[m_nPort], m_set.m_nFixedBlockSize[m_nPort], m_delimiters);
 }
 
 bool CConnectionLoop::OnBlock(const std::vector<BYTE>&)
@@ -218,8 +298,7 @@ bool CConnectionLoop::OnBlock(const std::vector<BYTE>&)
 
 void CConnectionLoop::ShowPending()
 {
-    COleSafeArray pending = ByteBufferOf(m_pending);
-    m_reporter.Pane(ComPanePending, reinterpret_cast<LPARAM>(&pending));
+    m_reporter.Pane(ComPanePending, reinterpret_cast<LPARAM>(&m_pending.View()));
 }
 
 int CConnectionLoop::NextLineCommand()
@@ -237,17 +316,35 @@ int CConnectionLoop::NextLineCommand()
 
 void CConnectionLoop::DiscardPending()
 {
-    m_pending.clear();
+    m_pending.Clear();
 }
 
 bool CConnectionLoop::ArmCommWait(int nFailResult)
 {
-    m_dwEvtMask = 0;
-    if (!SerialApi().WaitCommEvent(m_hPort, &m_dwEvtMask, &m_ovWait)) {
+    m_pWait->dwEvtMask = 0;
+    if (!SerialApi().WaitCommEvent(m_hPort, &m_pWait->dwEvtMask, &m_pWait->ov)) {
         DWORD dwError = GetLastError();
         if (dwError != ERROR_IO_PENDING)
             return Fail(MsgCommWaitFailed, dwError, nFailResult);
     }
+    m_bWaitArmed = true;
+    return true;
+}
+
+bool CConnectionLoop::FinishCommWait(DWORD dwTimeout)
+{
+    if (!m_bWaitArmed)
+        return true;
+    // Polled rather than waited for by its event alone, whose signal the loop may have taken.
+    const DWORD dwStart = GetTickCount();
+    while (!IsDone(m_pWait->ov) && GetTickCount() - dwStart < dwTimeout)
+        WaitForSingleObject(m_hWaitEvent, 10);
+    if (!IsDone(m_pWait->ov))
+        return false;
+    // The wait's outcome, ERROR_OPERATION_ABORTED included, means nothing any more.
+    DWORD dwCount = 0;
+    SerialApi().GetOverlappedResult(m_hPort, &m_pWait->ov, &dwCount, FALSE);
+    m_bWaitArmed = false;
     return true;
 }
 
@@ -265,12 +362,44 @@ void CConnectionLoop::UnregisterBuffer()
     m_bRegistered = false;
 }
 
+void CConnectionLoop::ClosePort(bool bPurge)
+{
+    if (m_hPort != INVALID_HANDLE_VALUE && m_hPort != NULL) {
+        const SerialApiTable& api = SerialApi();
+        // An empty mask ends a pending comm-event wait; cancelling is the last resort.
+        api.SetCommMask(m_hPort, 0);
+        if (!FinishCommWait(kCancelWaitMs)) {
+            api.CancelIo(m_hPort);
+            FinishCommWait(kCancelWaitMs);
+        }
+        // A purge does not end every pending write (Wine's leaves them running), and Wine may
+        // not cancel a write that is part way through at the first request.
+        const DWORD dwStart = GetTickCount();
+        while (m_writer.GetPendingCount() && GetTickCount() - dwStart < kCancelWaitMs) {
+            api.CancelIo(m_hPort);
+            m_writer.WaitReleased(50);
+        }
+        m_bWritesLeft = !m_writer.Abandon();
+        if (bPurge)
+            api.PurgeComm(m_hPort, kPurgeAll);
+        api.CloseHandle(m_hPort);
+        m_hPort = INVALID_HANDLE_VALUE;
+    }
+    CloseEvents();
+}
+
 void CConnectionLoop::CloseEvents()
 {
-    if (m_hWriteEvent)
+    // An event that a record left to the system still refers to stays open: closed, its handle
+    // value could be given to a newer event, which the system would then signal.
+    if (m_hWriteEvent && !m_bWritesLeft)
         CloseHandle(m_hWriteEvent);
-    if (m_hWaitEvent)
-        CloseHandle(m_hWaitEvent);
+    if (!m_bWaitArmed) {
+        if (m_hWaitEvent)
+            CloseHandle(m_hWaitEvent);
+        delete m_pWait;
+    }
+    m_pWait = NULL;
     m_hWriteEvent = m_hWaitEvent = NULL;
     m_events.Close();
 }

@@ -6,10 +6,24 @@
 // A loop derives from CConnectionLoop, gives the result codes of its failures, and keeps only
 // what it does differently: what a wait index means, what a read or a block leads to, how a
 // send is written and how the connection ends.
+//
+// Under load: a wait reports the lowest signalled handle, so after serving one the loop serves
+// every other handle already signalled, in list order from the one after it, before it waits
+// again; a source that expires again before a pass ends cannot starve the others. No exception
+// leaves a pass: a failed allocation ends the connection as a reported failure.
+//
+// At the end: a stop is taken by resetting the stop event, so a second stop can cut short what
+// the end still waits for. Writes in flight are waited for (bounded) and reported; then the
+// comm-event wait is ended and waited for, unfinished writes are cancelled and waited for, and
+// only then is the port closed and are the records and events released. A system may complete
+// a cancelled operation some time after the call that cancelled it, writing into its OVERLAPPED
+// record and signalling its event; a record that never completes is left allocated with its
+// event open rather than released under the system's hands.
 #pragma once
 
 #include "channelbuffer.h"
 #include "connectionparts.h"
+#include "pendingbytes.h"
 #include "portreporter.h"
 #include "serialwriter.h"
 
@@ -34,6 +48,7 @@ struct ConnectionLoopResults
     int nReadFailed;
     int nNothingRead;
     int nRearmCommWait;
+    int nNoMemory;          // an allocation failed
 };
 
 class CConnectionLoop
@@ -54,7 +69,8 @@ public:
         WaitSharedCount
     };
 
-    CConnectionLoop(int nCommType, HANDLE hPort, int nPort, const ConnectionLoopResults& results);
+    CConnectionLoop(int nCommType, HANDLE hPort, int nPort, const CConnectionSetup& setup,
+                    const ConnectionLoopResults& results);
     virtual ~CConnectionLoop();
     CConnectionLoop(const CConnectionLoop&) = delete;
     CConnectionLoop& operator=(const CConnectionLoop&) = delete;
@@ -73,6 +89,27 @@ protected:
     // Waits on the handles; false (after the failure is reported) when the wait failed or
     // gave no index of the list.
     bool WaitNext(const HANDLE* pHandles, DWORD nCount, DWORD& dwIndex);
+    // Serves the handle the wait reported, then every other one already signalled, in list
+    // order from the one after it. False when the connection ends.
+    bool ServeRound(const HANDLE* pHandles, DWORD nCount, DWORD dwFirst);
+    // Whether the round goes on to the next signalled handle.
+    virtual bool KeepServing() { return true; }
+    // Runs a step; an exception (a failed allocation) ends the connection as a failure.
+    template <typename Step>
+    bool Guarded(Step step)
+    {
+        try {
+            return step();
+        } catch (CException* e) {
+            e->Delete();
+        } catch (...) {
+        }
+        return NoMemory();
+    }
+    bool NoMemory();
+
+    // Takes the stop: resets the stop event, so that a second stop is seen, and reports 20011.
+    void TakeStop();
 
     // What every loop does on the shared wait indexes: a send pass on the send and trigger
     // events, the write and comm-event completions and the line commands. An index no loop
@@ -89,8 +126,9 @@ protected:
     // signal cleared by the start of the next write on the shared event, so loops also call
     // this after each send pass rather than wait for the event.
     bool CollectWrites();
-    // The last collection when the connection ends: a failure is reported, nothing more.
-    void ReportFinalWrites();
+    // When the connection ends: waits, bounded and cut short by a stop, for the writes still on
+    // their way, reporting each completion and failure.
+    void DrainWrites();
 
     // The completed comm-event wait: line state, line events, the queued bytes read into
     // m_recv and handed to OnBytesRead, then the next wait.
@@ -100,6 +138,10 @@ protected:
     // Hands the dwRead bytes of m_recv to OnBlock block by block by the port's framing rule;
     // bytes of an incomplete block stay pending and are shown in the COM control pane.
     bool FrameReceivedBytes(DWORD dwRead);
+    // Appends the dwRead bytes of m_recv to the pending bytes; false (reported) without memory.
+    bool AppendPending(DWORD dwRead);
+    // Length of the next complete pending block by the port's framing rule, 0 when none.
+    size_t NextPendingBlock();
     virtual bool OnBlock(const std::vector<BYTE>& block);
     // Shows the pending bytes in the COM control pane.
     void ShowPending();
@@ -113,31 +155,46 @@ protected:
     bool Fail(int nCode, DWORD dwError, int nResult);
 
     void UnregisterBuffer();
-    // Closes the write and wait events and the connection's events; the port is closed first.
-    void CloseEvents();
+    // Ends the comm-event wait and the writes still running, purges the port when asked, closes
+    // it, then releases the records and closes the events.
+    void ClosePort(bool bPurge);
 
     const CCommSetRecord& m_set;
     const int m_nPort;
+    const HANDLE m_hThreadStop;
     HANDLE m_hPort;
     CPortSlot& m_slot;
     CPortReporter m_reporter;
     std::vector<BYTE> m_delimiters;
-    std::vector<BYTE> m_pending;
+    CPendingBytes m_pending;
     std::vector<BYTE> m_recv;
     CChannelBuffer m_buffer;
     bool m_bRegistered;
     CConnectionEvents m_events;
     HANDLE m_hWriteEvent;
     HANDLE m_hWaitEvent;
-    OVERLAPPED m_ovWait;
     CSerialWriter m_writer;
-    DWORD m_dwEvtMask;
     DWORD m_dwErrors;
     COMSTAT m_stat;
     int m_nResult;
 
 private:
+    // The comm-event wait's OVERLAPPED record and event mask, which the system fills when the
+    // wait completes; on the heap, so that a wait that never completes can be left to it.
+    struct CommWait
+    {
+        OVERLAPPED ov;
+        DWORD dwEvtMask;
+    };
+
     bool ArmCommWait(int nFailResult);
+    // Waits, bounded, until the armed comm-event wait has completed; true when it has.
+    bool FinishCommWait(DWORD dwTimeout);
+    void CloseEvents();
+
+    CommWait* m_pWait;
+    bool m_bWaitArmed;
+    bool m_bWritesLeft;     // writes that never completed were left to the system
 
     const ConnectionLoopResults m_results;
 };

@@ -67,14 +67,15 @@ CConnectionEvents::~CConnectionEvents()
     Close();
 }
 
-void CConnectionEvents::Open(const CPortSlot& slot)
+void CConnectionEvents::Open(const CPortSlot& slot, HANDLE hStop)
 {
     CString strStop = slot.MakeThreadStopEventName();
     CString strSend = slot.MakeThreadSendEventName();
     m_strAutoSendName = MakeTimerEventName(strSend, "ST", 0);
     m_strRecvTimeoutName = MakeTimerEventName(strStop, "RT", 0);
     m_strTriggerName = MakeTimerEventName(strSend, "AT", 0);
-    m_hStop = OpenNamedEvent(TRUE, strStop);
+    if (!DuplicateHandle(GetCurrentProcess(), hStop, GetCurrentProcess(), &m_hStop, 0, FALSE, DUPLICATE_SAME_ACCESS))
+        m_hStop = OpenNamedEvent(TRUE, strStop);
     m_hSend = OpenNamedEvent(FALSE, strSend);
     m_hAutoSend = OpenNamedEvent(FALSE, m_strAutoSendName);
     m_hRecvTimeout = OpenNamedEvent(FALSE, m_strRecvTimeoutName);
@@ -102,25 +103,6 @@ DWORD ReadQueuedBytes(HANDLE hPort, OVERLAPPED& ov, BYTE* pBuffer, DWORD nCount,
         return error;
     if (!SerialApi().GetOverlappedResult(hPort, &ov, &dwRead, TRUE))
         return GetLastError();
-    return 0;
-}
-
-int ReceiveBlockLength(const std::vector<BYTE>& pending, int nFraming, int nFixedSize,
-                       const std::vector<BYTE>& delimiters)
-{
-    if (pending.empty())
-        return 0;
-    if (nFraming == 0)
-        return static_cast<int>(pending.size());
-    if (nFraming == 1) {
-        if (nFixedSize <= 0 || pending.size() < static_cast<size_t>(nFixedSize))
-            return 0;
-        return nFixedSize;
-    }
-    for (size_t i = 0; i < pending.size(); ++i) {
-        if (std::find(delimiters.begin(), delimiters.end(), pending[i]) != delimiters.end())
-            return static_cast<int>(i + 1);
-    }
     return 0;
 }
 

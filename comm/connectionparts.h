@@ -8,8 +8,18 @@
 
 #include <vector>
 
+class CCommSetRecord;
 class CPortReporter;
 struct CPortSlot;
+
+// What the connection thread hands to the loop of its mode with the open port: its own copy of
+// the communication set, taken when it started, and the stop event, which it holds from before
+// the connection starts until it ends, so that no stop is ever lost.
+struct CConnectionSetup
+{
+    const CCommSetRecord& set;
+    HANDLE hStop;
+};
 
 // The six named events of a connection: stop (manual reset) and the auto-reset events send,
 // automatic-send period "%s_ST0000", receive time-out "%s_RT0000", channel-buffer trigger
@@ -22,7 +32,7 @@ public:
     CConnectionEvents(const CConnectionEvents&) = delete;
     CConnectionEvents& operator=(const CConnectionEvents&) = delete;
 
-    void Open(const CPortSlot& slot);
+    void Open(const CPortSlot& slot, HANDLE hStop);
     void Close();
 
     CString m_strAutoSendName;      // "%s_ST%04d" from the send-event name
@@ -41,12 +51,6 @@ public:
 // answers with ERROR_IO_PENDING is waited for, and its count taken from its completion.
 // Returns 0 or the error of the failed call; dwRead gets the count.
 DWORD ReadQueuedBytes(HANDLE hPort, OVERLAPPED& ov, BYTE* pBuffer, DWORD nCount, DWORD& dwRead);
-
-// Length of the first complete block of the pending bytes, 0 when none is complete: framing
-// 0 takes everything, 1 blocks of nFixedSize (none when it is 0 or less), any other mode up to
-// and including the first byte that is one of the delimiters.
-int ReceiveBlockLength(const std::vector<BYTE>& pending, int nFraming, int nFixedSize,
-                       const std::vector<BYTE>& delimiters);
 
 // One message entry per event bit of the mask, in the order break, CTS, DSR, RLSD, error, ring.
 void ReportLineEvents(CPortReporter& reporter, DWORD dwEvtMask, DWORD dwErrors, const COMSTAT& stat);

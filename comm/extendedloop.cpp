@@ -2,7 +2,7 @@
 
 #include "appaccess.h"
 #include "connectionloop.h"
-#include "currentcommset.h"
+#include "commsetrecord.h"
 #include "periodtimer.h"
 #include "plugindll.h"
 #include "portreporter.h"
@@ -16,7 +16,6 @@ namespace {
 
 enum
 {
-    MsgStopped = 20011,
     MsgEmptySend = 20015,
     MsgSendDataZero = 10029,
     MsgDllLoadFailed = 10030,
@@ -62,14 +61,13 @@ const ConnectionLoopResults kResults = {
     -12,  // nReadFailed
     -13,  // nNothingRead
     -15,  // nRearmCommWait
+    -17,  // nNoMemory
 };
-
-const DWORD kAbortWaitMs = 2000;
 
 class CExtendedLoop : public CConnectionLoop
 {
 public:
-    CExtendedLoop(int nCommType, HANDLE hPort, int nPort, CPluginDll& dll);
+    CExtendedLoop(int nCommType, HANDLE hPort, int nPort, const CConnectionSetup& setup, CPluginDll& dll);
     int Run();
 
 private:
@@ -98,8 +96,9 @@ private:
     int m_nOneShot[2];
 };
 
-CExtendedLoop::CExtendedLoop(int nCommType, HANDLE hPort, int nPort, CPluginDll& dll)
-    : CConnectionLoop(nCommType, hPort, nPort, kResults), m_dll(dll), m_bTalking(false)
+CExtendedLoop::CExtendedLoop(int nCommType, HANDLE hPort, int nPort, const CConnectionSetup& setup,
+                             CPluginDll& dll)
+    : CConnectionLoop(nCommType, hPort, nPort, setup, kResults), m_dll(dll), m_bTalking(false)
 {
     std::memset(&m_request, 0, sizeof(m_request));
     std::memset(&m_reply, 0, sizeof(m_reply));
@@ -109,9 +108,15 @@ CExtendedLoop::CExtendedLoop(int nCommType, HANDLE hPort, int nPort, CPluginDll&
 
 int CExtendedLoop::Run()
 {
-    if (OpenConnection() && StartLineWatch() && Initialise())
+    if (Guarded([&] { return OpenConnection() && StartLineWatch() && Initialise(); }))
         ServeUntilEnd();
-    End();
+    Guarded([&] {
+        End();
+        return true;
+    });
+    StopTimer(0);
+    StopTimer(1);
+    ClosePort(false);
     return m_nResult;
 }
 
@@ -248,7 +253,7 @@ bool CExtendedLoop::Serve(DWORD dwIndex)
 {
     switch (dwIndex) {
     case WaitStop:
-        m_reporter.Message(MsgStopped, 0);
+        TakeStop();
         return false;
     case WaitTimer0:
         return Timer(0);
@@ -287,10 +292,8 @@ bool CExtendedLoop::LineCommands()
         int nCode = NextLineCommand();
         if (nCode == 0)
             return true;
-        if (nCode == LineCmdDeliverPending && !m_pending.empty()) {
-            std::vector<BYTE> block;
-            block.swap(m_pending);
-            if (!OnBlock(block))
+        if (nCode == LineCmdDeliverPending && !m_pending.IsEmpty()) {
+            if (!OnBlock(m_pending.TakeAll()))
                 return false;
         }
     }
@@ -330,32 +333,27 @@ void CExtendedLoop::End()
     if (m_bTalking) {
         int nResult = m_nResult;
         Exchange(kCmdDisconnecting, 0, NULL);
+        // What the reply routed to this port is written before the buffer goes.
+        SendPath();
         m_nResult = nResult;
     }
     UnregisterBuffer();
     StopTimer(0);
     StopTimer(1);
-    ReportFinalWrites();
-
-    if (m_hPort != INVALID_HANDLE_VALUE && m_hPort != NULL) {
-        // No purge; closing ends the comm-event wait and any write still running, whose
-        // records are released only afterwards.
-        SerialApi().CloseHandle(m_hPort);
-        m_hPort = INVALID_HANDLE_VALUE;
-        m_writer.Abandon(kAbortWaitMs);
-    }
-    CloseEvents();
+    // What the DLL's last reply sent leaves the port before it is closed (without a purge).
+    DrainWrites();
 }
 
 } // namespace
 
-int ExtendedModeLoop(int nCommType, HANDLE hPort, int nPort, CPluginDll& dll)
+int ExtendedModeLoop(int nCommType, HANDLE hPort, int nPort, const CConnectionSetup& setup, CPluginDll& dll)
 {
-    CExtendedLoop loop(nCommType, hPort, nPort, dll);
+    CExtendedLoop loop(nCommType, hPort, nPort, setup, dll);
     return loop.Run();
 }
 
-int RunExtendedMode(int nCommType, int nReserved1, int nReserved2, HANDLE hPort, int nPort)
+int RunExtendedMode(int nCommType, int nReserved1, int nReserved2, HANDLE hPort, int nPort,
+                    const CConnectionSetup& setup)
 {
     const CPortSlot& slot = GetPortSlot(nPort);
     CPortReporter reporter(slot.m_hFrameWnd, nPort);
@@ -365,7 +363,7 @@ int RunExtendedMode(int nCommType, int nReserved1, int nReserved2, HANDLE hPort,
     dll.m_nSub = 0;
 
     int nResult = 0;
-    if (!dll.Load(GetCurrentCommSet().m_strExtDllPath[nPort])) {
+    if (!dll.Load(setup.set.m_strExtDllPath[nPort])) {
         reporter.Message(MsgDllLoadFailed, 0);
         nResult = -200;
     } else {
@@ -386,6 +384,6 @@ int RunExtendedMode(int nCommType, int nReserved1, int nReserved2, HANDLE hPort,
         return nResult;
     }
     // The loop's own result does not reach the connection thread.
-    ExtendedModeLoop(nCommType, hPort, nPort, dll);
+    ExtendedModeLoop(nCommType, hPort, nPort, setup, dll);
     return 0;
 }

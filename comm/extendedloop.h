@@ -14,11 +14,13 @@
 #include <windows.h>
 
 class CPluginDll;
+struct CConnectionSetup;
 
 // The connection thread's entry for extended mode. Returns 0 after a connection, or -200 (DLL
 // not loaded), -201 (version query failed), -202 (wrong interface version); on those the port
 // handle is closed here.
-int RunExtendedMode(int nCommType, int nReserved1, int nReserved2, HANDLE hPort, int nPort);
+int RunExtendedMode(int nCommType, int nReserved1, int nReserved2, HANDLE hPort, int nPort,
+                    const CConnectionSetup& setup);
 
 // The connection itself, with the loaded DLL. Owns the port handle and closes it at its end.
-int ExtendedModeLoop(int nCommType, HANDLE hPort, int nPort, CPluginDll& dll);
+int ExtendedModeLoop(int nCommType, HANDLE hPort, int nPort, const CConnectionSetup& setup, CPluginDll& dll);

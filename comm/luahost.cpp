@@ -21,6 +21,19 @@ enum
 
 const char kContextKey[] = "MirtolexDataReg";
 
+// Instructions between two looks at the stop event: a look costs a fraction of a microsecond,
+// the count a few microseconds of script.
+const int kStopCheckCount = 4000;
+
+void StopHook(lua_State* L, lua_Debug*)
+{
+    CPortSessionContext* pContext = GetSessionContext(L);
+    if (pContext && pContext->m_hStop && WaitForSingleObject(pContext->m_hStop, 0) == WAIT_OBJECT_0) {
+        pContext->m_nInterrupted = 1;
+        luaL_error(L, "stopped");
+    }
+}
+
 struct SetUpArgs
 {
     CPortSessionContext* pContext;
@@ -48,7 +61,8 @@ int SetUpState(lua_State* L)
 // ---- host context --------------------------------------------------------------------------
 
 CPortSessionContext::CPortSessionContext(int nPort, HANDLE hPort)
-    : m_nPort(nPort), m_nSub(0), m_nDisconnect(0), m_hPort(hPort), m_pWriter(NULL), m_pReporter(NULL)
+    : m_nPort(nPort), m_nSub(0), m_nDisconnect(0), m_hStop(NULL), m_nInterrupted(0), m_hPort(hPort),
+      m_pWriter(NULL), m_pReporter(NULL)
 {
     for (int i = 0; i < 2; ++i) {
         m_nOneShot[i] = 0;
@@ -126,7 +140,7 @@ struct CLuaHost::CallArgs
     }
 };
 
-CLuaHost::CLuaHost(CPortReporter& reporter) : m_reporter(reporter), m_L(NULL)
+CLuaHost::CLuaHost(CPortReporter& reporter) : m_reporter(reporter), m_L(NULL), m_pContext(NULL)
 {
 }
 
@@ -157,6 +171,8 @@ bool CLuaHost::Create(CPortSessionContext* pContext, const CPluginDllList& dlls)
         Close();
         return false;
     }
+    m_pContext = pContext;
+    lua_sethook(m_L, StopHook, LUA_MASKCOUNT, kStopCheckCount);
     return true;
 }
 
@@ -212,6 +228,10 @@ bool CLuaHost::CallProtected(CallArgs& args, int nErrorMessage)
 
 void CLuaHost::ReportError(int nMessage)
 {
+    if (m_pContext && m_pContext->m_nInterrupted) {
+        lua_pop(m_L, 1);
+        return;
+    }
     m_reporter.MessageText(MsgScriptWarning, GetMessageText(nMessage));
     // The error value as text; a value that is neither a string nor a number gives an empty
     // text. A number is formatted here, as Lua would, rather than converted in place.

@@ -9,6 +9,11 @@
 // erroring metatable fails like any other script error instead of ending the program. A failed
 // step is reported as a pair of log messages: 10041 with the text of the step's message, then
 // 10042 with Lua's error text.
+//
+// A script that never returns must not keep its port from being stopped: a count hook looks
+// at the connection's stop event every few thousand instructions and, when it is set, ends the
+// running chunk or callback with an error that is not reported as a script error (the loop
+// ends the connection as stopped).
 #pragma once
 
 #include "afxwin.h"
@@ -47,6 +52,8 @@ struct CPortSessionContext
     CString m_strTimerName[2];      // "%s_ST0000" and "%s_RT0000" of the connection
     HANDLE m_hTimerEvent[2];        // the loop's handles of the two timer events
     int m_nDisconnect;              // set by Disconnect(); the loop ends after the callback
+    HANDLE m_hStop;                 // the connection's stop event, which the hook looks at
+    int m_nInterrupted;             // set when the hook ended a callback on a stop
     HANDLE m_hPort;
     CSerialWriter* m_pWriter;       // the connection's writes (SendData on the own port)
     CPortReporter* m_pReporter;     // the connection's reports to the frame
@@ -89,9 +96,10 @@ private:
     struct CallArgs;
     bool CallProtected(CallArgs& args, int nErrorMessage);
     // Reports 10041 with the text of the message, then 10042 with the error value on top of
-    // the stack, and pops it.
+    // the stack, and pops it; an error of the stop hook is only popped.
     void ReportError(int nMessage);
 
     CPortReporter& m_reporter;
     lua_State* m_L;
+    CPortSessionContext* m_pContext;
 };

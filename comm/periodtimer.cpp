@@ -1,6 +1,6 @@
 #include "periodtimer.h"
 
-#include "afxapp.h"
+#include "workerthread.h"
 
 namespace {
 
@@ -64,18 +64,13 @@ CPeriodTimer* StartPeriodTimer(LPCSTR pszName, int nPeriod)
     }
 
     InterlockedIncrement(&g_nLiveTimers);
-    CWinThread* pThread = AfxBeginThread(PeriodTimerThread, pTimer, THREAD_PRIORITY_HIGHEST, 0,
-                                         CREATE_SUSPENDED);
-    if (!pThread) {
+    pTimer->m_hThread = BeginWorkerThread(PeriodTimerThread, pTimer, THREAD_PRIORITY_HIGHEST);
+    if (!pTimer->m_hThread) {
         InterlockedDecrement(&g_nLiveTimers);
         CloseHandle(pTimer->m_hStop);
         delete pTimer;
         return NULL;
     }
-    // Keep a handle of our own to wait on; the thread object deletes itself when it ends.
-    DuplicateHandle(GetCurrentProcess(), pThread->m_hThread, GetCurrentProcess(),
-                    &pTimer->m_hThread, SYNCHRONIZE, FALSE, 0);
-    pThread->ResumeThread();
     return pTimer;
 }
 

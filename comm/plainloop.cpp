@@ -2,7 +2,7 @@
 
 #include "appaccess.h"
 #include "connectionloop.h"
-#include "currentcommset.h"
+#include "commsetrecord.h"
 #include "periodtimer.h"
 #include "portsession.h"
 #include "serialapi.h"
@@ -14,10 +14,8 @@ namespace {
 enum
 {
     MsgWriteFailed = 20009,
-    MsgStopped = 20011,
     MsgRecvTimeout = 20013,
     MsgEmptySend = 20015,
-    MsgWriteDone = 20016,
     MsgSendTooLong = 20036,
 };
 
@@ -35,20 +33,13 @@ const ConnectionLoopResults kResults = {
     -12, // nReadFailed
     -13, // nNothingRead
     -15, // nRearmCommWait
+    -17, // nNoMemory
 };
-
-const DWORD kPurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
-
-// A connection that ends by its end-after-send rule lets the block it just wrote leave the
-// port before the purge; the stop command cuts this wait short.
-const DWORD kEndWriteWaitMs = 10000;
-// After a purge aborted the writes still running, how long their records are waited for.
-const DWORD kAbortWaitMs = 2000;
 
 class CPlainLoop : public CConnectionLoop
 {
 public:
-    CPlainLoop(int nCommType, HANDLE hPort, int nPort);
+    CPlainLoop(int nCommType, HANDLE hPort, int nPort, const CConnectionSetup& setup);
     int Run();
 
 private:
@@ -73,16 +64,20 @@ private:
     CPeriodTimer* m_pRecvTimer;
 };
 
-CPlainLoop::CPlainLoop(int nCommType, HANDLE hPort, int nPort)
-    : CConnectionLoop(nCommType, hPort, nPort, kResults), m_pAutoSendTimer(NULL), m_pRecvTimer(NULL)
+CPlainLoop::CPlainLoop(int nCommType, HANDLE hPort, int nPort, const CConnectionSetup& setup)
+    : CConnectionLoop(nCommType, hPort, nPort, setup, kResults), m_pAutoSendTimer(NULL), m_pRecvTimer(NULL)
 {
 }
 
 int CPlainLoop::Run()
 {
-    if (SetUp())
+    if (Guarded([&] { return SetUp(); }))
         ServeUntilEnd();
-    End();
+    Guarded([&] {
+        End();
+        return true;
+    });
+    ClosePort(true);
     return m_nResult;
 }
 
@@ -101,14 +96,15 @@ bool CPlainLoop::Serve(DWORD dwIndex)
 {
     switch (dwIndex) {
     case WaitStop:
-        m_reporter.Message(MsgStopped, 0);
+        TakeStop();
         m_nResult = 1;
         return false;
     case WaitAutoSend: {
         COleSafeArray data = GetSendEditorData();
         if (m_set.m_nRandomOn[m_nPort])
             data = m_slot.m_randomEngine.ApplyRandomRegions(data);
-        m_buffer.Push(data, 0);
+        if (!m_buffer.Push(data, 0))
+            return NoMemory();
         return SendPath();
     }
     case WaitRecvTimeout:
@@ -156,10 +152,9 @@ bool CPlainLoop::LineCommands()
         int nCode = NextLineCommand();
         if (nCode == 0)
             return true;
-        if (nCode == LineCmdDeliverPending && !m_pending.empty()) {
-            if (!OnBlock(m_pending))
+        if (nCode == LineCmdDeliverPending && !m_pending.IsEmpty()) {
+            if (!OnBlock(m_pending.TakeAll()))
                 return false;
-            m_pending.clear();
         }
     }
 }
@@ -180,6 +175,8 @@ bool CPlainLoop::EndByRule()
     return false;
 }
 
+// Before the purge, the blocks already written leave the port (a block written just before
+// an end rule or a stop included).
 void CPlainLoop::End()
 {
     UnregisterBuffer();
@@ -187,31 +184,14 @@ void CPlainLoop::End()
     m_pAutoSendTimer = NULL;
     StopPeriodTimer(m_pRecvTimer);
     m_pRecvTimer = NULL;
-
-    if (m_hPort != INVALID_HANDLE_VALUE && m_hPort != NULL) {
-        const SerialApiTable& api = SerialApi();
-        if (m_nResult == 0 && m_writer.GetPendingCount()) {
-            DWORD dwError = 0;
-            int nDone = m_writer.WaitAll(kEndWriteWaitMs, m_events.m_hStop, dwError);
-            for (int i = 0; i < nDone; ++i)
-                m_reporter.Message(MsgWriteDone, 0);
-            if (dwError)
-                Fail(MsgWriteFailed, dwError, -8);
-        }
-        api.PurgeComm(m_hPort, kPurgeAll);
-        m_writer.Abandon(kAbortWaitMs);
-        // Closing ends the pending comm-event wait, which still refers to the OVERLAPPED
-        // record and event of this loop; both are released only after the close.
-        api.CloseHandle(m_hPort);
-        m_hPort = INVALID_HANDLE_VALUE;
-    }
-    CloseEvents();
+    DrainWrites();
 }
 
 } // namespace
 
-int PlainModeLoop(int nCommType, int nReserved1, int nReserved2, HANDLE hPort, int nPort)
+int PlainModeLoop(int nCommType, int nReserved1, int nReserved2, HANDLE hPort, int nPort,
+                  const CConnectionSetup& setup)
 {
-    CPlainLoop loop(nCommType, hPort, nPort);
+    CPlainLoop loop(nCommType, hPort, nPort, setup);
     return loop.Run();
 }

@@ -12,5 +12,8 @@
 
 #include <windows.h>
 
+struct CConnectionSetup;
+
 // Results: 1 stopped by the user, 0 ended by an end rule, negative on a failure.
-int PlainModeLoop(int nCommType, int nReserved1, int nReserved2, HANDLE hPort, int nPort);
+int PlainModeLoop(int nCommType, int nReserved1, int nReserved2, HANDLE hPort, int nPort,
+                  const CConnectionSetup& setup);

@@ -1,5 +1,6 @@
 #include "portsession.h"
 
+#include "connectionparts.h"
 #include "currentcommset.h"
 #include "extendedloop.h"
 #include "plainloop.h"
@@ -19,6 +20,7 @@ enum
     MsgSetupFailed = 20006,
     MsgStopped = 20011,
     MsgPurgeFailed = 20012,
+    MsgEngineFailed = 20023,
     MsgRetryWaitFailed = 20017,
     MsgTimeoutsFailed = 20019,
     MsgMaskFailed = 20020,
@@ -31,15 +33,15 @@ const DWORD kPurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RX
 
 DWORD g_dwStartTick = 0;
 
+// The result of a connection that an exception ended.
+const int kResultNoMemory = -10000;
+
 // Waits the set's retry period before a retried connection opens the device; the stop
 // command cuts the wait short. 0 to go on, else the connection's result.
-int RetryWait(CPortReporter& reporter, const CPortSlot& slot, DWORD dwPeriod)
+int RetryWait(CPortReporter& reporter, HANDLE hStop, DWORD dwPeriod)
 {
-    HANDLE hStop = CreateEventA(NULL, TRUE, FALSE, slot.MakeThreadStopEventName());
     DWORD dwWait = WaitForSingleObject(hStop, dwPeriod);
     DWORD dwError = GetLastError();
-    if (hStop)
-        CloseHandle(hStop);
     switch (dwWait) {
     case WAIT_TIMEOUT:
         return 0;
@@ -57,8 +59,9 @@ int RetryWait(CPortReporter& reporter, const CPortSlot& slot, DWORD dwPeriod)
 
 // Opens and configures the device, then runs the loop of the port's mode, which owns the
 // handle from then on. Returns the connection's result.
-int OpenAndRun(CPortReporter& reporter, const CCommSetRecord& set, int nPort)
+int OpenAndRun(CPortReporter& reporter, const CConnectionSetup& setup, int nPort)
 {
+    const CCommSetRecord& set = setup.set;
     const SerialApiTable& api = SerialApi();
     HANDLE hPort = api.CreateFileA(MakeComDeviceName(set.m_nComIndex[nPort]),
                                    GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
@@ -103,10 +106,31 @@ int OpenAndRun(CPortReporter& reporter, const CCommSetRecord& set, int nPort)
     }
     // Exactly one loop runs: extended mode before script mode before the plain loop.
     if (set.m_nExtendedMode[nPort])
-        return RunExtendedMode(CCommSetRecord::kCommTypeSerial, 0, 0, hPort, nPort);
+        return RunExtendedMode(CCommSetRecord::kCommTypeSerial, 0, 0, hPort, nPort, setup);
     if (set.m_nScriptMode[nPort])
-        return ScriptModeLoop(CCommSetRecord::kCommTypeSerial, 0, 0, hPort, nPort);
-    return PlainModeLoop(CCommSetRecord::kCommTypeSerial, 0, 0, hPort, nPort);
+        return ScriptModeLoop(CCommSetRecord::kCommTypeSerial, 0, 0, hPort, nPort, setup);
+    return PlainModeLoop(CCommSetRecord::kCommTypeSerial, 0, 0, hPort, nPort, setup);
+}
+
+// From the waiting state to the loop's end; returns the connection's result.
+int Connect(CPortReporter& reporter, const CPortSlot& slot, int nPort, HANDLE hStop)
+{
+    reporter.State(ConnStateWaiting);
+    // The connection's own copy: the settings dialog may replace the current set meanwhile.
+    CCommSetRecord set;
+    CopyCurrentCommSet(set);
+    const CConnectionSetup setup = {set, hStop};
+    int nResult = 0;
+    if (slot.m_nRetryWait == 1)
+        nResult = RetryWait(reporter, hStop,
+                            static_cast<DWORD>(set.m_nRetryPeriod[nPort] > 0 ? set.m_nRetryPeriod[nPort] : 0));
+    if (nResult == 0) {
+        reporter.Message(MsgStarted, 0);
+        reporter.State(ConnStateConnected);
+        reporter.Pane(ComPaneStart);
+        nResult = OpenAndRun(reporter, setup, nPort);
+    }
+    return nResult;
 }
 
 } // namespace
@@ -254,25 +278,38 @@ void ApplyCommSetToDcb(const CCommSetRecord& set, int nPort, DCB& dcb)
 UINT PortSessionThread(LPVOID pParam)
 {
     const int nPort = static_cast<int>(reinterpret_cast<INT_PTR>(pParam));
-    const CPortSlot& slot = GetPortSlot(nPort);
-    const CCommSetRecord& set = GetCurrentCommSet();
-    CPortReporter reporter(slot.m_hFrameWnd, nPort);
-
-    reporter.State(ConnStateWaiting);
-    int nResult = 0;
-    if (slot.m_nRetryWait == 1)
-        nResult = RetryWait(reporter, slot,
-                            static_cast<DWORD>(set.m_nRetryPeriod[nPort] > 0 ? set.m_nRetryPeriod[nPort] : 0));
-    if (nResult == 0) {
-        reporter.Message(MsgStarted, 0);
-        reporter.State(ConnStateConnected);
-        reporter.Pane(ComPaneStart);
-        nResult = OpenAndRun(reporter, set, nPort);
-    }
-
-    reporter.Pane(ComPaneEnd);
-    if (nResult != 1)
-        reporter.Message(MsgEnded, 0);
-    reporter.State(ConnStateEnded);
+    // Held before anything is reported, so that a stop given from then on is seen.
+    HANDLE hStop = CreateEventA(NULL, TRUE, FALSE, GetPortSlot(nPort).MakeThreadStopEventName());
+    RunPortSession(nPort, hStop);
+    if (hStop)
+        CloseHandle(hStop);
     return 0;
+}
+
+void RunPortSession(int nPort, HANDLE hStop)
+{
+    const CPortSlot& slot = GetPortSlot(nPort);
+    CPortReporter reporter(slot.m_hFrameWnd, nPort);
+    int nResult = 0;
+    // Nothing may leave the thread: the runtime would end the whole program. The loops end
+    // their own failures; what still arrives here is a failed allocation around them.
+    try {
+        nResult = Connect(reporter, slot, nPort, hStop);
+    } catch (CException* e) {
+        e->Delete();
+        nResult = kResultNoMemory;
+    } catch (...) {
+        nResult = kResultNoMemory;
+    }
+    try {
+        if (nResult == kResultNoMemory)
+            reporter.Message(MsgEngineFailed, ERROR_NOT_ENOUGH_MEMORY);
+        reporter.Pane(ComPaneEnd);
+        if (nResult != 1)
+            reporter.Message(MsgEnded, 0);
+        reporter.State(ConnStateEnded);
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
 }

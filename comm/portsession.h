@@ -1,9 +1,12 @@
 // The connection thread of a port and what every connection shares: the port slots, the names
 // of the connection's kernel events, and the line-state word shown in the COM control pane.
 //
-// A started port runs PortSessionThread on a worker thread of its own. The thread opens the
-// serial device named by the current communication set, configures it completely from the set,
-// and hands the open handle to the loop of the port's mode, which owns it from then on. The
+// A started port runs PortSessionThread on a worker thread of its own. The thread holds the
+// port's stop event from before its first report to its end, takes a copy of the current
+// communication set of its own, opens the serial device the copy names, configures it
+// completely from the copy, and hands the open handle to the loop of the port's mode, which
+// owns it from then on. Nothing is thrown out of the thread: a failed allocation that reaches
+// its entry is reported (20023, ERROR_NOT_ENOUGH_MEMORY) and the connection ends as any other. The
 // thread never touches a window: it reports by synchronous SendMessage to the frame window of
 // the port's slot, so the main thread has handled each report before the thread goes on.
 #pragma once
@@ -52,8 +55,13 @@ DWORD LineStateWord(DWORD dwErrors, const COMSTAT& stat);
 // above, which plain "COMn" names cannot reach.
 CString MakeComDeviceName(int nComIndex);
 
-// Thread procedure; the parameter is the port index. Always returns 0.
+// Thread procedure; the parameter is the port index. It opens the port's stop event by name
+// before anything else. Always returns 0.
 UINT PortSessionThread(LPVOID pParam);
+
+// The connection of a port on the calling thread, with the stop event it holds for its whole
+// life (see BeginPortSessionThread, which creates it before the thread starts).
+void RunPortSession(int nPort, HANDLE hStop);
 
 // Fills a device control block from the current set's fields of a port, starting from what
 // the driver reported.

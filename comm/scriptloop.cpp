@@ -2,7 +2,7 @@
 
 #include "appaccess.h"
 #include "connectionloop.h"
-#include "currentcommset.h"
+#include "commsetrecord.h"
 #include "luahost.h"
 #include "messagetext.h"
 #include "portreporter.h"
@@ -16,7 +16,6 @@ namespace {
 
 enum
 {
-    MsgStopped = 20011,
     MsgEmptySend = 10029,
     MsgScriptInfo = 10039,
     MsgNoScript = 13080,
@@ -41,15 +40,13 @@ const ConnectionLoopResults kResults = {
     -118, // nReadFailed
     -119, // nNothingRead
     -120, // nRearmCommWait
+    -123, // nNoMemory
 };
-
-// After the port is closed, how long the records of writes still running are waited for.
-const DWORD kAbortWaitMs = 2000;
 
 class CScriptLoop : public CConnectionLoop
 {
 public:
-    CScriptLoop(int nCommType, HANDLE hPort, int nPort);
+    CScriptLoop(int nCommType, HANDLE hPort, int nPort, const CConnectionSetup& setup);
     int Run();
 
 private:
@@ -68,6 +65,7 @@ private:
     bool OnBytesRead(DWORD dwRead) override;
     void DiscardPending() override;
     bool LineCommands() override;
+    bool KeepServing() override { return !m_context.m_nDisconnect; }
     bool Timer(int nId);
     bool ScriptFailed(int nResult);
     void StopPath();
@@ -81,8 +79,8 @@ private:
     bool m_bFlush;
 };
 
-CScriptLoop::CScriptLoop(int nCommType, HANDLE hPort, int nPort)
-    : CConnectionLoop(nCommType, hPort, nPort, kResults),
+CScriptLoop::CScriptLoop(int nCommType, HANDLE hPort, int nPort, const CConnectionSetup& setup)
+    : CConnectionLoop(nCommType, hPort, nPort, setup, kResults),
       m_context(nPort, hPort),
       m_hScriptSend(NULL),
       m_host(m_reporter),
@@ -96,7 +94,7 @@ CScriptLoop::CScriptLoop(int nCommType, HANDLE hPort, int nPort)
 
 int CScriptLoop::Run()
 {
-    if (SetUp() && LoadScript()) {
+    if (Guarded([&] { return SetUp() && LoadScript(); })) {
         HANDLE handles[WaitHandleCount];
         FillSharedHandles(handles);
         handles[WaitScriptSend] = m_hScriptSend;
@@ -106,17 +104,30 @@ int CScriptLoop::Run()
                 break;
             }
             bool bDelivered = false;
-            if (!DeliverBlock(bDelivered))
+            if (!Guarded([&] { return DeliverBlock(bDelivered); }))
                 break;
             if (bDelivered)
                 continue;
             m_bReceived = false;
             DWORD dwIndex = 0;
-            if (!WaitNext(handles, WaitHandleCount, dwIndex) || !Serve(dwIndex))
+            if (!WaitNext(handles, WaitHandleCount, dwIndex) || !ServeRound(handles, WaitHandleCount, dwIndex))
                 break;
         }
     }
-    End();
+    Guarded([&] {
+        End();
+        return true;
+    });
+    // Lua is closed first, so nothing that Lua runs while it closes can reach the context or
+    // the port after they are gone.
+    m_host.Close();
+    m_context.StopTimer(0);
+    m_context.StopTimer(1);
+    ClosePort(false);
+    if (m_hScriptSend)
+        CloseHandle(m_hScriptSend);
+    m_hScriptSend = NULL;
+    m_context.m_hTimerEvent[0] = m_context.m_hTimerEvent[1] = NULL;
     return m_nResult;
 }
 
@@ -128,6 +139,7 @@ bool CScriptLoop::SetUp()
     m_context.m_strTimerName[1] = m_events.m_strRecvTimeoutName;
     m_context.m_hTimerEvent[0] = m_events.m_hAutoSend;
     m_context.m_hTimerEvent[1] = m_events.m_hRecvTimeout;
+    m_context.m_hStop = m_events.m_hStop;
     m_hScriptSend = CreateEventA(NULL, FALSE, FALSE, MakeScriptSendEventName(m_nPort));
     return StartLineWatch();
 }
@@ -164,18 +176,16 @@ bool CScriptLoop::LoadScript()
 bool CScriptLoop::DeliverBlock(bool& bDelivered)
 {
     bDelivered = false;
-    if (!m_bReceived || m_pending.empty())
+    if (!m_bReceived || m_pending.IsEmpty())
         return true;
-    size_t nBlock = m_pending.size();
+    size_t nBlock = m_pending.Size();
     if (m_bFlush)
         m_bFlush = false;
     else
-        nBlock = static_cast<size_t>(ReceiveBlockLength(m_pending, m_set.m_nRecvFraming[m_nPort],
-                                                        m_set.m_nFixedBlockSize[m_nPort], m_delimiters));
+        nBlock = NextPendingBlock();
     if (nBlock == 0)
         return true;
-    std::vector<BYTE> block(m_pending.begin(), m_pending.begin() + nBlock);
-    m_pending.erase(m_pending.begin(), m_pending.begin() + nBlock);
+    std::vector<BYTE> block = m_pending.Take(nBlock);
     m_reporter.Data(CCommLogRecord::KindReceive, block.data(), static_cast<int>(block.size()));
     ShowPending();
     bDelivered = true;
@@ -227,7 +237,8 @@ bool CScriptLoop::Timer(int nId)
 // Received bytes wait at the loop head, which hands them to OnReceive block by block.
 bool CScriptLoop::OnBytesRead(DWORD dwRead)
 {
-    m_pending.insert(m_pending.end(), m_recv.begin(), m_recv.begin() + dwRead);
+    if (!AppendPending(dwRead))
+        return false;
     ShowPending();
     m_bReceived = true;
     return true;
@@ -235,7 +246,7 @@ bool CScriptLoop::OnBytesRead(DWORD dwRead)
 
 void CScriptLoop::DiscardPending()
 {
-    m_pending.clear();
+    m_pending.Clear();
     // A delivery asked for before the discard has nothing left to deliver; it must not make
     // the next bytes one block whatever the framing.
     m_bFlush = false;
@@ -247,57 +258,51 @@ bool CScriptLoop::LineCommands()
         int nCode = NextLineCommand();
         if (nCode == 0)
             return true;
-        if (nCode == LineCmdDeliverPending && !m_pending.empty()) {
+        if (nCode == LineCmdDeliverPending && !m_pending.IsEmpty()) {
             m_bFlush = true;
             m_bReceived = true;
         }
     }
 }
 
+// A callback that a stop interrupted ends the connection as stopped, not as a script error.
 bool CScriptLoop::ScriptFailed(int nResult)
 {
+    if (m_context.m_nInterrupted) {
+        m_context.m_nInterrupted = 0;
+        StopPath();
+        return false;
+    }
     m_nResult = nResult;
     return false;
 }
 
 void CScriptLoop::StopPath()
 {
-    m_reporter.Message(MsgStopped, 0);
+    TakeStop();
 }
 
+// OnDisConnected runs with the stop taken, so that only a second stop interrupts it; the bytes
+// it sends are waited for with the writes still on their way.
 void CScriptLoop::End()
 {
     if (m_host.IsOpen() && m_bLoaded) {
-        if (!m_host.Call("OnDisConnected", MsgOnDisConnectedError))
+        if (!m_host.Call("OnDisConnected", MsgOnDisConnectedError) && !m_context.m_nInterrupted)
             m_nResult = -122;
     }
-    // Closed first, so nothing that Lua runs while it closes can reach the context or the
-    // port after they are gone.
     m_host.Close();
     UnregisterBuffer();
     m_context.StopTimer(0);
     m_context.StopTimer(1);
-    ReportFinalWrites();
-
-    if (m_hPort != INVALID_HANDLE_VALUE && m_hPort != NULL) {
-        // Closing ends the pending comm-event wait and the writes still running, which refer
-        // to this loop's OVERLAPPED records and events; those are released only afterwards.
-        SerialApi().CloseHandle(m_hPort);
-        m_hPort = INVALID_HANDLE_VALUE;
-        m_writer.Abandon(kAbortWaitMs);
-    }
-    if (m_hScriptSend)
-        CloseHandle(m_hScriptSend);
-    m_hScriptSend = NULL;
-    m_context.m_hTimerEvent[0] = m_context.m_hTimerEvent[1] = NULL;
-    CloseEvents();
+    DrainWrites();
 }
 
 } // namespace
 
-int ScriptModeLoop(int nCommType, int nReserved1, int nReserved2, HANDLE hPort, int nPort)
+int ScriptModeLoop(int nCommType, int nReserved1, int nReserved2, HANDLE hPort, int nPort,
+                   const CConnectionSetup& setup)
 {
-    CScriptLoop loop(nCommType, hPort, nPort);
+    CScriptLoop loop(nCommType, hPort, nPort, setup);
     return loop.Run();
 }
 

@@ -12,8 +12,11 @@
 
 #include "afxwin.h"
 
+struct CConnectionSetup;
+
 // Results: 0 when ended by the stop event or Disconnect(), negative on a failure.
-int ScriptModeLoop(int nCommType, int nReserved1, int nReserved2, HANDLE hPort, int nPort);
+int ScriptModeLoop(int nCommType, int nReserved1, int nReserved2, HANDLE hPort, int nPort,
+                   const CConnectionSetup& setup);
 
 // "%08X%08XMirtolexLuaScriptSendEvent%d" of a port, from the start tick count and the process
 // id like every other connection event, so a second running copy of the program never wakes

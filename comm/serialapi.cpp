@@ -16,6 +16,7 @@ const SerialApiTable kSystemTable = {
     ::ReadFile,
     ::WriteFile,
     ::GetOverlappedResult,
+    ::CancelIo,
     ::CloseHandle,
 };
 

@@ -88,10 +88,10 @@ int CSerialWriter::WaitAll(DWORD dwTimeout, HANDLE hStop, DWORD& dwError)
     }
 }
 
-void CSerialWriter::Abandon(DWORD dwTimeout)
+bool CSerialWriter::WaitReleased(DWORD dwTimeout)
 {
     DWORD start = GetTickCount();
-    while (!m_writes.empty()) {
+    for (;;) {
         for (auto it = m_writes.begin(); it != m_writes.end();) {
             DWORD n = 0;
             if (SerialApi().GetOverlappedResult(m_hPort, &(*it)->ov, &n, FALSE) ||
@@ -103,10 +103,16 @@ void CSerialWriter::Abandon(DWORD dwTimeout)
             }
         }
         if (m_writes.empty() || GetTickCount() - start >= dwTimeout)
-            break;
+            return m_writes.empty();
         Sleep(5);
     }
+}
+
+bool CSerialWriter::Abandon()
+{
     // Whatever still runs stays allocated: the system may yet read its bytes and fill its
     // record.
+    bool bAllReleased = m_writes.empty();
     m_writes.clear();
+    return bAllReleased;
 }

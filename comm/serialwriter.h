@@ -38,10 +38,12 @@ public:
     // set. Returns the number that finished well; dwError as for Collect.
     int WaitAll(DWORD dwTimeout, HANDLE hStop, DWORD& dwError);
 
-    // After the writes were aborted (PurgeComm) or the port closed: waits, bounded, for their
-    // records to be released by the system. Writes that never finish are left allocated, since
-    // the system may still touch them.
-    void Abandon(DWORD dwTimeout);
+    // After the writes were cancelled: waits, bounded, until the system has finished with their
+    // records, and frees those. True when none is left.
+    bool WaitReleased(DWORD dwTimeout);
+    // Gives up on the writes still running: they are left allocated, since the system may
+    // still touch them. True when there were none (their event may then be closed).
+    bool Abandon();
 
 private:
     struct PendingWrite

@@ -163,7 +163,7 @@ TEST_F(EngineTest, EndAfterSendLetsTheBlockLeaveBeforeClosing)
               std::vector<std::string>(trace.end() - 5, trace.end()));
 }
 
-TEST_F(EngineTest, StopAbortsAHeldWriteAndReleasesItSafely)
+TEST_F(EngineTest, SecondStopAbortsAHeldWriteAndReleasesItSafely)
 {
     device.HoldWrites(true);
     ASSERT_TRUE(StartConnected());
@@ -171,10 +171,14 @@ TEST_F(EngineTest, StopAbortsAHeldWriteAndReleasesItSafely)
     ASSERT_TRUE(frame.WaitForText("send 01 02 03"));
     frame.Pump(30);
     EXPECT_EQ(0, frame.Count("msg 20016"));
+    // The first stop waits for the write; the second gives up on it.
+    SetStopEvent();
+    ASSERT_TRUE(frame.WaitForText("msg 20011"));
     ASSERT_TRUE(Stop());
     EXPECT_TRUE(device.Transmitted().empty());
     EXPECT_EQ(0, frame.Count("msg 20016"));
     EXPECT_FALSE(device.IsOpen());
+    EXPECT_EQ(0, device.PendingAtClose());
 }
 
 TEST_F(EngineTest, FailedWriteEndsTheConnection)

@@ -4,6 +4,7 @@
 #include "script_fixture.h"
 
 #include "plugindll.h"
+#include "sessionthreads.h"
 
 #include <cstring>
 
@@ -363,4 +364,55 @@ TEST_F(ExtendedTest, CallAgainBitAndUnknownActionsCallTheDllAgain)
     EXPECT_EQ(1, frame.Count("route 0 61"));
     // The request of a call-again is the reply itself.
     EXPECT_EQ(std::vector<BYTE>({0x61}), Requests()[3].data);
+}
+
+// ---- the end of an extended connection -----------------------------------------------------
+
+TEST_F(ExtendedTest, BytesOfTheLastReplyReachTheDeviceBeforeTheClose)
+{
+    // The frame's routing: the routed bytes go into the port's own channel buffer.
+    frame.onReport = [&](const RecordedReport& report) {
+        if (report.type == RecordedReport::Route && !frame.Buffers().empty()) {
+            frame.Buffers().front()->Push(Bytes(report.payload), 0);
+            frame.Buffers().front()->Signal();
+        }
+    };
+    device.SetWriteDelay(30);
+    device.SetLateCompletion(5);
+    Reply(2, {{0, 0x100}, {1, 0}}, {0x71, 0x72});
+    ASSERT_TRUE(StartTalking());
+    ASSERT_TRUE(Stop());
+    frame.onReport = nullptr;
+    EXPECT_EQ(std::vector<BYTE>({0x71, 0x72}), device.Transmitted());
+    EXPECT_EQ(1, frame.Count("send 71 72"));
+    EXPECT_EQ(1, frame.Count("msg 20016"));
+    EXPECT_EQ(0, device.PendingAtClose());
+}
+
+TEST_F(ExtendedTest, StopAndWaitGivesUpOnAThreadStuckInTheDll)
+{
+    auto blockOn = reinterpret_cast<void (*)(DWORD)>(GetProcAddress(m_hDll, "KvrTestBlockOn"));
+    auto blocked = reinterpret_cast<int (*)()>(GetProcAddress(m_hDll, "KvrTestBlockedCalls"));
+    auto release = reinterpret_cast<void (*)()>(GetProcAddress(m_hDll, "KvrTestRelease"));
+    ASSERT_TRUE(blockOn && blocked && release);
+    blockOn(4);
+    ASSERT_TRUE(BeginPortSessionThread(0));
+    ASSERT_TRUE(frame.WaitFor([&] { return CountCommand(1) == 1; }));
+    device.Inject("x");
+    ASSERT_TRUE(frame.WaitFor([&] { return blocked() == 1; }));
+
+    DWORD start = GetTickCount();
+    std::vector<UnendedSession> unended = StopPortSessionsAndWait(300);
+    DWORD elapsed = GetTickCount() - start;
+    EXPECT_GE(elapsed, 290u);
+    EXPECT_LT(elapsed, 3000u);
+    ASSERT_EQ(1u, unended.size());
+    EXPECT_EQ(0, unended[0].nPort);
+    EXPECT_NE(0u, unended[0].dwThreadId);
+
+    // Once the DLL returns, the connection ends as stopped.
+    release();
+    EXPECT_TRUE(StopPortSessionsAndWait(5000).empty());
+    EXPECT_EQ(1, frame.Count("msg 20011"));
+    EXPECT_FALSE(device.IsOpen());
 }

@@ -57,6 +57,7 @@ struct FakeSerial::Scheduled
     DWORD due;
     LPOVERLAPPED ov;
     unsigned serial;
+    bool abort;
 };
 
 FakeSerial* FakeSerial::s_active = nullptr;
@@ -180,6 +181,12 @@ void FakeSerialDevice::SetReadDelay(DWORD ms)
     m_readDelay = ms;
 }
 
+void FakeSerialDevice::SetLateCompletion(DWORD ms)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
+    m_lateMs = ms;
+}
+
 void FakeSerialDevice::SetDriverDcb(const DCB& dcb)
 {
     std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
@@ -241,6 +248,18 @@ DWORD FakeSerialDevice::InputQueueCount() const
     return static_cast<DWORD>(m_input.size());
 }
 
+DWORD FakeSerialDevice::ReadTotal() const
+{
+    std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
+    return m_readTotal;
+}
+
+int FakeSerialDevice::PendingAtClose() const
+{
+    std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
+    return m_pendingAtClose;
+}
+
 // ---- the device set --------------------------------------------------------------------------
 
 FakeSerial::FakeSerial()
@@ -262,6 +281,7 @@ FakeSerial::FakeSerial()
     t.ReadFile = FakeReadFile;
     t.WriteFile = FakeWriteFile;
     t.GetOverlappedResult = FakeGetOverlappedResult;
+    t.CancelIo = FakeCancelIo;
     t.CloseHandle = FakeCloseHandle;
 }
 
@@ -417,6 +437,7 @@ void FakeSerial::FinishRead(Operation& op)
     DWORD n = std::min<DWORD>(op.length, static_cast<DWORD>(dev->m_input.size()));
     std::copy(dev->m_input.begin(), dev->m_input.begin() + n, op.readTo);
     dev->m_input.erase(dev->m_input.begin(), dev->m_input.begin() + n);
+    dev->m_readTotal += n;
     Complete(op, 0, n);
 }
 
@@ -424,21 +445,29 @@ void FakeSerial::AbortOperations(FakeSerialDevice* dev, int kind)
 {
     for (auto& entry : m_ops) {
         Operation& op = *entry.second;
-        if (op.dev == dev && op.pending && (kind < 0 || op.kind == kind)) {
-            if (op.kind == OpWait) {
-                dev->m_waitOv = nullptr;
-                if (op.evtMask)
-                    *op.evtMask = 0;
-            }
-            Complete(op, ERROR_OPERATION_ABORTED, 0);
-        }
+        if (op.dev == dev && op.pending && (kind < 0 || op.kind == kind))
+            Cancel(dev, op);
     }
 }
 
-void FakeSerial::Schedule(Operation& op, DWORD delay)
+void FakeSerial::Schedule(Operation& op, DWORD delay, bool abort)
 {
-    m_scheduled.push_back({GetTickCount() + delay, op.ov, op.serial});
+    m_scheduled.push_back({GetTickCount() + delay, op.ov, op.serial, abort});
     SetEvent(m_timerWake);
+}
+
+void FakeSerial::Cancel(FakeSerialDevice* dev, Operation& op)
+{
+    if (dev->m_lateMs) {
+        Schedule(op, dev->m_lateMs, true);
+        return;
+    }
+    if (op.kind == OpWait) {
+        dev->m_waitOv = nullptr;
+        if (op.evtMask)
+            *op.evtMask = 0;
+    }
+    Complete(op, ERROR_OPERATION_ABORTED, 0);
 }
 
 DWORD WINAPI FakeSerial::TimerThread(LPVOID self)
@@ -469,7 +498,15 @@ void FakeSerial::RunTimers()
                 if (it == m_ops.end() || it->second->serial != s.serial || !it->second->pending)
                     continue;
                 Operation& op = *it->second;
-                if (op.kind == OpWrite) {
+                if (s.abort) {
+                    if (op.kind == OpWait) {
+                        if (op.dev->m_waitOv == op.ov)
+                            op.dev->m_waitOv = nullptr;
+                        if (op.evtMask)
+                            *op.evtMask = 0;
+                    }
+                    Complete(op, ERROR_OPERATION_ABORTED, 0);
+                } else if (op.kind == OpWrite) {
                     if (!op.dev->m_holdWrites)
                         FinishWrite(op);
                 } else if (op.kind == OpRead) {
@@ -592,8 +629,13 @@ BOOL WINAPI FakeSerial::FakeSetCommMask(HANDLE h, DWORD mask)
         return FALSE;
     dev->m_mask = mask;
     dev->m_history = 0;
-    if (dev->m_waitOv)
-        self->CompleteWait(dev, 0);
+    if (dev->m_waitOv) {
+        auto it = self->m_ops.find(dev->m_waitOv);
+        if (dev->m_lateMs && it != self->m_ops.end())
+            self->Cancel(dev, *it->second);
+        else
+            self->CompleteWait(dev, 0);
+    }
     return TRUE;
 }
 
@@ -607,7 +649,7 @@ BOOL WINAPI FakeSerial::FakePurgeComm(HANDLE h, DWORD flags)
     FakeSerialDevice* dev = self->DeviceOf(h);
     if (!dev)
         return FALSE;
-    if (flags & PURGE_TXABORT)
+    if ((flags & PURGE_TXABORT) && !dev->m_lateMs)
         self->AbortOperations(dev, OpWrite);
     if (flags & PURGE_RXABORT)
         self->AbortOperations(dev, OpRead);
@@ -666,6 +708,9 @@ BOOL WINAPI FakeSerial::FakeClearCommError(HANDLE h, LPDWORD errors, LPCOMSTAT s
         stat->fRlsdHold = dev->m_rlsd;
         stat->cbInQue = static_cast<DWORD>(dev->m_input.size());
     }
+    // A call that succeeds leaves the thread's last error as it was, which after an
+    // overlapped start is ERROR_IO_PENDING.
+    SetLastError(ERROR_IO_PENDING);
     return TRUE;
 }
 
@@ -779,6 +824,20 @@ BOOL WINAPI FakeSerial::FakeGetOverlappedResult(HANDLE h, LPOVERLAPPED ov, LPDWO
     return TRUE;
 }
 
+BOOL WINAPI FakeSerial::FakeCancelIo(HANDLE h)
+{
+    FakeSerial* self = s_active;
+    std::lock_guard<std::recursive_mutex> lock(self->m_lock);
+    self->Log("CancelIo");
+    if (self->TakeFailure("CancelIo"))
+        return FALSE;
+    FakeSerialDevice* dev = self->DeviceOf(h);
+    if (!dev)
+        return FALSE;
+    self->AbortOperations(dev, -1);
+    return TRUE;
+}
+
 BOOL WINAPI FakeSerial::FakeCloseHandle(HANDLE h)
 {
     FakeSerial* self = s_active;
@@ -789,8 +848,11 @@ BOOL WINAPI FakeSerial::FakeCloseHandle(HANDLE h)
     FakeSerialDevice* dev = self->DeviceOf(h);
     if (!dev)
         return FALSE;
-    // Closing cancels whatever still runs on the handle, while the caller's records live.
-    self->AbortOperations(dev, -1);
+    // Whatever still runs on the handle may be finished by a real system after the caller has
+    // released its records: it is counted and dropped here, never written.
+    for (auto& entry : self->m_ops)
+        dev->m_pendingAtClose += entry.second->dev == dev && entry.second->pending;
+    dev->m_waitOv = nullptr;
     for (auto it = self->m_ops.begin(); it != self->m_ops.end();) {
         if (it->second->dev == dev)
             it = self->m_ops.erase(it);

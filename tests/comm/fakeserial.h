@@ -6,7 +6,12 @@
 // real port: starting an operation resets the caller's event, a completion (at once or later)
 // sets it, GetOverlappedResult reports ERROR_IO_INCOMPLETE while the operation runs and waits
 // for it when asked to, SetCommMask and CloseHandle complete a pending WaitCommEvent, and
-// PurgeComm with PURGE_TXABORT aborts pending writes.
+// PurgeComm with PURGE_TXABORT aborts pending writes. CancelIo aborts whatever runs on the handle.
+// With late completions on, the device behaves as Wine does on a real port: a wait ended by
+// SetCommMask, and operations cancelled by CancelIo, complete (ERROR_OPERATION_ABORTED) only
+// some milliseconds later, and PurgeComm does not abort pending writes. Whatever is still pending
+// when the handle is closed is counted (the caller's records may be gone by the time a real
+// system finishes it) and dropped without touching the caller's memory.
 //
 // Tests inject received bytes, switch the lines, ring, raise line errors and breaks, delay or
 // hold write completions, make reads complete late, and fail any named call once with a chosen
@@ -52,6 +57,9 @@ public:
     // Reads answer ERROR_IO_PENDING and complete this many milliseconds later (0: at once).
     void SetReadDelay(DWORD ms);
 
+    // Cancellations complete this many milliseconds late, as under Wine (0: at once).
+    void SetLateCompletion(DWORD ms);
+
     // The device control block that GetCommState answers before the first SetCommState.
     void SetDriverDcb(const DCB& dcb);
 
@@ -65,6 +73,8 @@ public:
     int OpenCount() const;           // successful CreateFileA calls
     bool IsOpen() const;
     DWORD InputQueueCount() const;
+    DWORD ReadTotal() const;         // bytes handed out by reads
+    int PendingAtClose() const;      // operations still pending when a handle was closed
 
 private:
     friend class FakeSerial;
@@ -88,6 +98,9 @@ private:
     DWORD m_readDelay = 0;
     int m_writeCount = 0;
     LONGLONG m_lastWriteCounter = 0;
+    DWORD m_lateMs = 0;
+    DWORD m_readTotal = 0;
+    int m_pendingAtClose = 0;
     LPOVERLAPPED m_waitOv = nullptr; // pending WaitCommEvent
     LPDWORD m_waitMask = nullptr;
 };
@@ -134,6 +147,7 @@ private:
     static BOOL WINAPI FakeReadFile(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
     static BOOL WINAPI FakeWriteFile(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
     static BOOL WINAPI FakeGetOverlappedResult(HANDLE, LPOVERLAPPED, LPDWORD, BOOL);
+    static BOOL WINAPI FakeCancelIo(HANDLE);
     static BOOL WINAPI FakeCloseHandle(HANDLE);
 
     // All of these run with m_lock held.
@@ -147,7 +161,9 @@ private:
     void FinishWrite(Operation& op);
     void FinishRead(Operation& op);
     void AbortOperations(FakeSerialDevice* dev, int kind);
-    void Schedule(Operation& op, DWORD delay);
+    void Schedule(Operation& op, DWORD delay, bool abort = false);
+    // Aborts now, or late when the device completes cancellations late.
+    void Cancel(FakeSerialDevice* dev, Operation& op);
 
     static DWORD WINAPI TimerThread(LPVOID self);
     void RunTimers();

@@ -243,7 +243,7 @@ LRESULT RecorderWindow::OnComPane(WPARAM wParam, LPARAM lParam)
             m_lineCommands.pop_front();
         }
         report.word = static_cast<DWORD>(result);
-    } else if (report.action == 4) {
+    } else if (report.action == 4 && recordPending) {
         report.payload = BytesOf(*reinterpret_cast<const COleSafeArray*>(lParam));
     }
     Add(report);

@@ -53,6 +53,10 @@ public:
     // Line commands that the next WM_APP+8 action 3 requests get, in order; then 0.
     void QueueLineCommands(const std::vector<int>& codes);
 
+    // Whether the pending bytes of WM_APP+8 action 4 are copied into the report (a test that
+    // piles up megabytes turns this off, so the frame's copy does not hide the engine's cost).
+    bool recordPending = true;
+
     // Called on the main thread after each report was recorded, while the sender waits.
     std::function<void(const RecordedReport&)> onReport;
 

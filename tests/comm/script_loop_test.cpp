@@ -105,11 +105,14 @@ end
     EXPECT_EQ(nullptr, frame.FindMessage(20009));
 }
 
-TEST_F(ScriptTest, StopWithAHeldWriteEndsCleanly)
+TEST_F(ScriptTest, SecondStopWithAHeldWriteEndsCleanly)
 {
     device.HoldWrites(true);
     Run("function OnConnected() SendData('abc') Logput(1, 'ready') end function OnDisConnected() end");
     ASSERT_TRUE(WaitForLog(10039, "ready"));
+    // The first stop waits for the write; the second gives up on it.
+    SetStopEvent();
+    ASSERT_TRUE(frame.WaitForText("msg 20011"));
     ASSERT_TRUE(Stop());
     EXPECT_TRUE(device.Transmitted().empty());
     EXPECT_FALSE(device.IsOpen());

@@ -5,6 +5,8 @@
 // (the last queued reply of a command repeats), KvrTestGetRequest reads back the recorded
 // requests with a copy of their data, taken during the call while the data is valid. Without
 // a queued reply, the version query answers 256 and every other command an empty reply.
+// KvrTestBlockOn makes the call of one command hang (a DLL that never returns) until
+// KvrTestRelease.
 #include <windows.h>
 
 #include <cstring>
@@ -37,6 +39,10 @@ std::map<DWORD, std::deque<Reply>> g_replies;
 std::vector<Request> g_requests;
 std::vector<BYTE> g_replyData;      // valid until the next call, as the program expects
 
+DWORD g_blockCommand = 0;
+HANDLE g_release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+LONG g_blocked = 0;
+
 const char kComment1[] = "Korvane test extension";
 const char kComment2[] = "Replies scripted by the tests";
 
@@ -44,6 +50,10 @@ const char kComment2[] = "Replies scripted by the tests";
 
 extern "C" int WINAPI CallBackKVR(DWORD* reply, DWORD* request)
 {
+    if (g_blockCommand && request[0] == g_blockCommand) {
+        InterlockedIncrement(&g_blocked);
+        WaitForSingleObject(g_release, 60000);
+    }
     std::lock_guard<std::mutex> hold(g_lock);
     Request seen;
     std::memcpy(seen.words, request, sizeof(seen.words));
@@ -77,6 +87,24 @@ extern "C" int WINAPI CallBackKVR(DWORD* reply, DWORD* request)
     if (!answer.text.empty() && text && request[7])
         lstrcpynA(const_cast<char*>(text), answer.text.c_str(), static_cast<int>(request[7]));
     return answer.result;
+}
+
+extern "C" void KvrTestBlockOn(DWORD command)
+{
+    ResetEvent(g_release);
+    g_blocked = 0;
+    g_blockCommand = command;
+}
+
+extern "C" int KvrTestBlockedCalls()
+{
+    return InterlockedCompareExchange(&g_blocked, 0, 0);
+}
+
+extern "C" void KvrTestRelease()
+{
+    g_blockCommand = 0;
+    SetEvent(g_release);
 }
 
 extern "C" void KvrTestReset()

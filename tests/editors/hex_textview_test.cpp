@@ -187,8 +187,9 @@ TEST(HexTextView, IbmExtensionKanjiAreCharactersInEveryDecoding)
                 const Bytes ch = ImeCharToBytes((static_cast<BYTE>(p[0]) << 8) | static_cast<BYTE>(p[1]), mode);
                 typed.insert(typed.end(), ch.begin(), ch.end());
             }
-            if (mode != CHARCODE_JIS)  // JIS pairs typed alone have no escapes around them
+            if (mode != CHARCODE_JIS) {  // JIS pairs typed alone have no escapes around them
                 EXPECT_EQ(data, typed) << mode;
+            }
         }
     }
 }

@@ -331,3 +331,114 @@ BOOL ScriptedPrompts::BrowseForFolder(HWND, LPCSTR lpszTitle, UINT ulFlags, CStr
 }
 
 } // namespace winharness
+
+namespace winharness {
+
+std::vector<std::string> AsciiMap(const DibSurface& surface, int x, int y, int cx, int cy,
+                                  const ColorLegend& legend)
+{
+    std::vector<std::string> rows;
+    for (int row = y; row < y + cy; ++row) {
+        std::string line;
+        for (int col = x; col < x + cx; ++col) {
+            char letter = '?';
+            if (col >= 0 && row >= 0 && col < surface.width() && row < surface.height()) {
+                COLORREF clr = surface.Pixel(col, row);
+                for (const auto& entry : legend) {
+                    if (entry.second == clr) {
+                        letter = entry.first;
+                        break;
+                    }
+                }
+            }
+            line += letter;
+        }
+        rows.push_back(line);
+    }
+    return rows;
+}
+
+::testing::AssertionResult MatchesAsciiMap(const DibSurface& surface, int x, int y,
+                                           const std::vector<std::string>& expected,
+                                           const ColorLegend& legend)
+{
+    const int cx = expected.empty() ? 0 : (int)expected[0].size();
+    std::vector<std::string> actual = AsciiMap(surface, x, y, cx, (int)expected.size(), legend);
+    if (actual == expected)
+        return ::testing::AssertionSuccess();
+    ::testing::AssertionResult result = ::testing::AssertionFailure();
+    result << "at (" << x << ", " << y << ")\nexpected  actual\n";
+    for (size_t i = 0; i < expected.size(); ++i)
+        result << expected[i] << "  " << actual[i] << "\n";
+    return result;
+}
+
+DcState DcState::Capture(HDC hDC)
+{
+    DcState s;
+    s.textColor = ::GetTextColor(hDC);
+    s.bkColor = ::GetBkColor(hDC);
+    s.bkMode = ::GetBkMode(hDC);
+    s.rop2 = ::GetROP2(hDC);
+    s.mapMode = ::GetMapMode(hDC);
+    s.polyFillMode = ::GetPolyFillMode(hDC);
+    s.stretchMode = ::GetStretchBltMode(hDC);
+    s.textAlign = ::GetTextAlign(hDC);
+    s.pen = ::GetCurrentObject(hDC, OBJ_PEN);
+    s.brush = ::GetCurrentObject(hDC, OBJ_BRUSH);
+    s.font = ::GetCurrentObject(hDC, OBJ_FONT);
+    s.bitmap = ::GetCurrentObject(hDC, OBJ_BITMAP);
+    s.palette = ::GetCurrentObject(hDC, OBJ_PAL);
+    ::GetViewportOrgEx(hDC, &s.viewportOrg);
+    ::GetWindowOrgEx(hDC, &s.windowOrg);
+    ::GetBrushOrgEx(hDC, &s.brushOrg);
+    ::GetCurrentPositionEx(hDC, &s.currentPos);
+    HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+    if (::GetClipRgn(hDC, hRgn) == 1) {
+        s.hasClip = true;
+        DWORD n = ::GetRegionData(hRgn, 0, NULL);
+        s.clip.resize(n);
+        if (n != 0)
+            ::GetRegionData(hRgn, n, (RGNDATA*)s.clip.data());
+    }
+    ::DeleteObject(hRgn);
+    return s;
+}
+
+std::string DcState::Differences(const DcState& o) const
+{
+    std::string d;
+    auto check = [&d](bool same, const char* name) {
+        if (!same)
+            d += std::string(d.empty() ? "" : ", ") + name;
+    };
+    check(textColor == o.textColor, "text colour");
+    check(bkColor == o.bkColor, "background colour");
+    check(bkMode == o.bkMode, "background mode");
+    check(rop2 == o.rop2, "drawing mode");
+    check(mapMode == o.mapMode, "mapping mode");
+    check(polyFillMode == o.polyFillMode, "fill mode");
+    check(stretchMode == o.stretchMode, "stretch mode");
+    check(textAlign == o.textAlign, "text alignment");
+    check(pen == o.pen, "pen");
+    check(brush == o.brush, "brush");
+    check(font == o.font, "font");
+    check(bitmap == o.bitmap, "bitmap");
+    check(palette == o.palette, "palette");
+    check(viewportOrg.x == o.viewportOrg.x && viewportOrg.y == o.viewportOrg.y, "viewport origin");
+    check(windowOrg.x == o.windowOrg.x && windowOrg.y == o.windowOrg.y, "window origin");
+    check(brushOrg.x == o.brushOrg.x && brushOrg.y == o.brushOrg.y, "brush origin");
+    check(currentPos.x == o.currentPos.x && currentPos.y == o.currentPos.y, "current position");
+    check(hasClip == o.hasClip && clip == o.clip, "clip region");
+    return d;
+}
+
+::testing::AssertionResult SameDcState(const DcState& before, HDC hDC)
+{
+    std::string d = before.Differences(DcState::Capture(hDC));
+    if (d.empty())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the context changed: " << d;
+}
+
+} // namespace winharness

@@ -8,11 +8,15 @@
 //   mouse messages at client coordinates.
 // - DibSurface: a 32-bit top-down DIB section selected into a memory DC, to paint into and
 //   read pixels back exactly.
+// - Pixel checks: an ASCII map of a rectangle of a DibSurface through a colour-to-letter
+//   legend, compared with the expected rows; a snapshot of a device context's state (colours,
+//   modes, selected objects, clip, origins) to show that a painter leaves it as it was.
 // - ScriptedPrompts: a prompt hook that records message boxes and answers them, and the
 //   file, colour and folder dialogs, from a script instead of blocking.
 #pragma once
 #include "afxwin.h"
 #include "afxdlgs.h"
+#include <gtest/gtest.h>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -94,6 +98,45 @@ private:
     int m_cx;
     int m_cy;
 };
+
+// Letter -> colour. Pixels of a colour not in the legend show as '?'.
+typedef std::vector<std::pair<char, COLORREF>> ColorLegend;
+
+// Rows of the rectangle (x, y, cx, cy) of the surface, one letter per pixel.
+std::vector<std::string> AsciiMap(const DibSurface& surface, int x, int y, int cx, int cy,
+                                  const ColorLegend& legend);
+// Success when the rows at (x, y) read exactly as expected; the failure shows both maps.
+::testing::AssertionResult MatchesAsciiMap(const DibSurface& surface, int x, int y,
+                                           const std::vector<std::string>& expected,
+                                           const ColorLegend& legend);
+
+struct DcState {
+    COLORREF textColor = 0;
+    COLORREF bkColor = 0;
+    int bkMode = 0;
+    int rop2 = 0;
+    int mapMode = 0;
+    int polyFillMode = 0;
+    int stretchMode = 0;
+    UINT textAlign = 0;
+    HGDIOBJ pen = NULL;
+    HGDIOBJ brush = NULL;
+    HGDIOBJ font = NULL;
+    HGDIOBJ bitmap = NULL;
+    HGDIOBJ palette = NULL;
+    POINT viewportOrg = {};
+    POINT windowOrg = {};
+    POINT brushOrg = {};
+    POINT currentPos = {};
+    bool hasClip = false;
+    std::vector<char> clip;   // region data of the clip region, empty without one
+
+    static DcState Capture(HDC hDC);
+    // Names the fields that differ, empty when none.
+    std::string Differences(const DcState& other) const;
+};
+// Success when the context's state equals the snapshot.
+::testing::AssertionResult SameDcState(const DcState& before, HDC hDC);
 
 struct PromptRecord {
     std::string kind;      // "message", "file-open", "file-save", "color", "folder"

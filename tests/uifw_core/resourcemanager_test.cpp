@@ -47,7 +47,7 @@ TEST(ResourceManagerTest, WithTheChoiceOnAResourceIsFoundInTheWantedThenTheFallb
     CString strText;
     WORD wLang = 0;
     EXPECT_TRUE(japanese.LoadString(strText, IDS_TEST_BOTH, &wLang));
-    EXPECT_EQ(CString("ﾃｽﾄ文字列"), strText);
+    EXPECT_EQ(CString("接続状況 ｳｨﾝﾄﾞｳを表示します。\n接続状況"), strText);
     EXPECT_EQ(kJapanese, wLang);
     EXPECT_TRUE(english.LoadString(strText, IDS_TEST_BOTH, &wLang));
     EXPECT_EQ(CString("Test string"), strText);

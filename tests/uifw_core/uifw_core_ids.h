@@ -21,3 +21,21 @@
 
 #define ID_TEST_FIRST 33001
 #define ID_TEST_SECOND 33002
+
+// Command texts: 32776 above also carries a status-bar tip and a tooltip in Japanese.
+#define IDS_CMD_STATUS_ONLY 32790
+#define IDS_CMD_TABS_AND_RETURNS 32791
+
+#define IDR_CMD_MENU 210
+#define ID_CMD_TOPMOST 32825
+#define ID_CMD_STANDARD_BAR 32826
+
+// Toolbar resources (type 241) with their bitmaps of the same ids: buttons 100, separator,
+// 101 over two 16 x 15 images; one claiming more buttons than it holds; one with more images
+// than its bitmap is wide.
+#define IDR_CMD_TOOLBAR 220
+#define IDR_CMD_TOOLBAR_COUNT_TOO_LARGE 221
+#define IDR_CMD_TOOLBAR_TOO_NARROW 222
+#define ID_CMD_BUTTON_FIRST 100
+#define ID_CMD_BUTTON_SECOND 101
+#define ID_CMD_BUTTON_THIRD 102

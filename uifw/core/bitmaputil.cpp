@@ -154,6 +154,18 @@ HBITMAP LoadBitmapFromBlock(const void* pData, DWORD dwSize, DWORD dwCount)
 
 } // namespace
 
+HBITMAP Create32BitSection(int cx, int cy, COLORREF** ppBits)
+{
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    return ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(ppBits), NULL, 0);
+}
+
 HBITMAP CloneBitmap(HBITMAP hBitmap, const RECT* pRect, COLORREF** ppBits)
 {
     BITMAP bm = {};
@@ -165,14 +177,7 @@ HBITMAP CloneBitmap(HBITMAP hBitmap, const RECT* pRect, COLORREF** ppBits)
     ScreenDC screen;
     HBITMAP hCopy = NULL;
     if (ppBits != NULL) {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = rc.Width();
-        bmi.bmiHeader.biHeight = rc.Height();
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        hCopy = ::CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(ppBits), NULL, 0);
+        hCopy = Create32BitSection(rc.Width(), rc.Height(), ppBits);
     } else {
         hCopy = ::CreateCompatibleBitmap(screen, rc.Width(), rc.Height());
     }

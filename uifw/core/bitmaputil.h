@@ -11,6 +11,10 @@
 typedef CMap<COLORREF, COLORREF, DWORD, DWORD> CBitmapColorCounts;
 typedef CArray<COLORREF, COLORREF> CBitmapColorList;
 
+// A 32-bit bottom-up DIB section of the size (blue in the lowest byte of each pixel), its
+// pixels at *ppBits. NULL on failure.
+HBITMAP Create32BitSection(int cx, int cy, COLORREF** ppBits);
+
 // A copy of the bitmap (or of pRect of it): with ppBits a 32-bit bottom-up DIB section whose
 // pixels *ppBits points to, else a bitmap compatible with the screen. NULL on failure.
 HBITMAP CloneBitmap(HBITMAP hBitmap, const RECT* pRect = NULL, COLORREF** ppBits = NULL);

@@ -1,0 +1,209 @@
+// How connections end: a stop that comes early, a script that never returns, writes still on
+// their way, and a port whose pending operations must be over before it is closed.
+#include "script_fixture.h"
+
+#include "sessionthreads.h"
+
+#include <thread>
+
+namespace {
+
+// A frame that keeps no handle of the stop event: it opens the event by name whenever it
+// resets or sets it, and closes it again at once.
+void SetStopByName(int port)
+{
+    HANDLE h = CreateEventA(nullptr, TRUE, FALSE, GetPortSlot(port).MakeThreadStopEventName());
+    SetEvent(h);
+    CloseHandle(h);
+}
+
+} // namespace
+
+// ---- a stop at any moment ------------------------------------------------------------------
+
+TEST_F(EngineTest, StopGivenDuringTheStartedReportIsNotLost)
+{
+    HANDLE h = CreateEventA(nullptr, TRUE, FALSE, GetPortSlot(0).MakeThreadStopEventName());
+    ResetEvent(h);
+    CloseHandle(h);
+    frame.onReport = [](const RecordedReport& report) {
+        if (report.type == RecordedReport::Record && report.kind == 0 && report.code == 20001)
+            SetStopByName(0);
+    };
+    m_hThread = CreateThread(nullptr, 0, ThreadProc, nullptr, 0, nullptr);
+    bool ended = WaitEnded(3000);
+    frame.onReport = nullptr;
+    if (!ended) {
+        // Lost: end the connection for the next tests.
+        m_hStop = CreateEventA(nullptr, TRUE, FALSE, GetPortSlot(0).MakeThreadStopEventName());
+    }
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(1, frame.Count("msg 20011"));
+    EXPECT_FALSE(device.IsOpen());
+    EXPECT_EQ("state 1", frame.Trace().back());
+}
+
+// ---- a script that never returns -----------------------------------------------------------
+
+TEST_F(ScriptTest, StopEndsACallbackThatNeverReturns)
+{
+    Run(R"(
+function OnConnected() Logput(1, 'ready') end
+function OnSendPush() Logput(1, 'spinning') while true do end end
+function OnDisConnected() Logput(1, 'bye') end
+)");
+    ASSERT_TRUE(WaitForLog(10039, "ready"));
+    SendCommand();
+    ASSERT_TRUE(WaitForLog(10039, "spinning"));
+    SetStopEvent();
+    bool ended = WaitEnded(1000);
+    if (!ended) {
+        TerminateThread(m_hThread, 1);
+        FAIL() << "the stop did not end the endless callback";
+    }
+    EXPECT_FALSE(device.IsOpen());
+    // Ended as a stop, not as a script error.
+    EXPECT_EQ(1, frame.Count("msg 20011"));
+    EXPECT_TRUE(Texts(10041).empty());
+    EXPECT_EQ(std::vector<std::string>({"ready", "spinning", "bye"}), Texts(10039));
+    EXPECT_EQ(std::vector<std::string>({"pane 1", "msg 20002", "state 1"}), Tail(3));
+}
+
+// ---- writes on their way when the connection ends ------------------------------------------
+
+TEST_F(ScriptTest, BytesSentFromOnDisConnectedReachTheDevice)
+{
+    device.SetWriteDelay(30);
+    Run(R"(
+function OnConnected() Logput(1, 'ready') end
+function OnDisConnected() SendData({0x61, 0x62}) end
+)");
+    ASSERT_TRUE(WaitForLog(10039, "ready"));
+    ASSERT_TRUE(Stop());
+    EXPECT_EQ(std::vector<BYTE>({0x61, 0x62}), device.Transmitted());
+    EXPECT_EQ(1, frame.Count("send 61 62"));
+    EXPECT_EQ(1, frame.Count("msg 20016"));
+    EXPECT_EQ(nullptr, frame.FindMessage(20009));
+}
+
+TEST_F(EngineTest, PlainStopReportsTheWriteStillOnItsWay)
+{
+    device.SetWriteDelay(50);
+    ASSERT_TRUE(StartConnected());
+    Push({1, 2, 3});
+    ASSERT_TRUE(frame.WaitForText("send 01 02 03"));
+    ASSERT_TRUE(Stop());
+    EXPECT_EQ(std::vector<BYTE>({1, 2, 3}), device.Transmitted());
+    EXPECT_EQ(1, frame.Count("msg 20016"));
+    EXPECT_EQ(1, frame.Count("msg 20011"));
+}
+
+TEST_F(EngineTest, SecondStopCutsTheWaitForAWriteThatNeverEnds)
+{
+    // As under Wine: the purge leaves the write running, cancelled operations end late.
+    device.SetLateCompletion(5);
+    device.HoldWrites(true);
+    ASSERT_TRUE(StartConnected());
+    Push({1, 2, 3});
+    ASSERT_TRUE(frame.WaitForText("send 01 02 03"));
+    SetStopEvent();
+    ASSERT_TRUE(frame.WaitForText("msg 20011"));
+    DWORD start = GetTickCount();
+    SetStopEvent();
+    ASSERT_TRUE(WaitEnded(1000));
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_TRUE(device.Transmitted().empty());
+    EXPECT_EQ(0, frame.Count("msg 20016"));
+    EXPECT_EQ(0, device.PendingAtClose()) << "the port was closed with its write still pending";
+}
+
+// ---- nothing pending when the port is closed -----------------------------------------------
+
+TEST_F(EngineTest, EveryEndFinishesTheCommWaitBeforeClosing)
+{
+    device.SetLateCompletion(5);
+    ASSERT_TRUE(StartConnected());
+    device.Inject("a");
+    ASSERT_TRUE(frame.WaitForText("recv 61"));
+    ASSERT_TRUE(Stop());
+    EXPECT_EQ(0, device.PendingAtClose()) << "stopped";
+    CloseHandle(m_hThread);
+    CloseHandle(m_hStop);
+    m_hThread = m_hStop = nullptr;
+
+    // Ended by a failure instead.
+    ASSERT_TRUE(StartConnected());
+    fake.FailOnce("WriteFile", 31);
+    Push({7});
+    ASSERT_TRUE(WaitEnded());
+    EXPECT_EQ(0, device.PendingAtClose()) << "ended by a failed write";
+}
+
+TEST_F(ScriptTest, ScriptEndFinishesTheCommWaitBeforeClosing)
+{
+    device.SetLateCompletion(5);
+    Run("function OnConnected() Logput(1, 'ready') end function OnDisConnected() end");
+    ASSERT_TRUE(WaitForLog(10039, "ready"));
+    ASSERT_TRUE(Stop());
+    EXPECT_EQ(0, device.PendingAtClose());
+}
+
+// ---- the engine's own start, and the stop the shell waits for ------------------------------
+
+TEST_F(EngineTest, StopRightAfterTheStartEndsBeforeTheDeviceIsUsed)
+{
+    ASSERT_TRUE(BeginPortSessionThread(0));
+    SetStopByName(0);
+    EXPECT_TRUE(StopPortSessionsAndWait(5000).empty());
+    EXPECT_EQ(1, frame.Count("msg 20011"));
+    EXPECT_FALSE(device.IsOpen());
+    EXPECT_EQ(0, frame.Count("recv"));
+    EXPECT_EQ("state 1", frame.Trace().back());
+}
+
+TEST_F(EngineTest, StopAndWaitEndsBothPortsReceivingAtFullSpeed)
+{
+    FakeSerialDevice& com2 = fake.AddDevice("\\\\.\\COM2");
+    set.m_nComIndex[1] = 1;
+    ASSERT_TRUE(BeginPortSessionThread(0));
+    ASSERT_TRUE(BeginPortSessionThread(1));
+    ASSERT_TRUE(frame.WaitFor([&] { return frame.Buffers().size() == 2; }));
+
+    volatile bool quit = false;
+    // As fast as the ports read, with a few kilobytes always queued.
+    std::thread feeder([&] {
+        std::vector<BYTE> bytes(256, 0x5A);
+        while (!quit) {
+            bool fed = false;
+            for (FakeSerialDevice* port : {&device, &com2}) {
+                if (port->IsOpen() && port->InputQueueCount() < 4096) {
+                    port->Inject(bytes);
+                    fed = true;
+                }
+            }
+            Sleep(fed ? 0 : 1);
+        }
+    });
+    ASSERT_TRUE(frame.WaitFor([&] { return frame.Count("pane 2 00000000") > 40; }));
+
+    DWORD start = GetTickCount();
+    std::vector<UnendedSession> unended = StopPortSessionsAndWait(5000);
+    DWORD elapsed = GetTickCount() - start;
+    quit = true;
+    feeder.join();
+
+    EXPECT_TRUE(unended.empty());
+    EXPECT_LT(elapsed, 5000u);
+    EXPECT_EQ(2, frame.Count("state 1"));
+    EXPECT_FALSE(device.IsOpen());
+    EXPECT_FALSE(com2.IsOpen());
+    // Every byte the ports read is in the log.
+    DWORD logged[2] = {0, 0};
+    for (const RecordedReport& report : frame.Reports()) {
+        if (report.type == RecordedReport::Record && report.kind == 2)
+            logged[report.port] += static_cast<DWORD>(report.payload.size());
+    }
+    EXPECT_GT(logged[0], 0u);
+    EXPECT_EQ(device.ReadTotal(), logged[0]);
+    EXPECT_EQ(com2.ReadTotal(), logged[1]);
+}

@@ -1,0 +1,148 @@
+// Installing and replacing the current paint manager; the metrics each look answers.
+#include <gtest/gtest.h>
+
+#include "paintmanageroffice2003.h"
+#include "paintmanagerstudio2005.h"
+#include "painttestsupport.h"
+#include "tabwnd.h"
+
+TEST(PaintManagerHolder, AnXPLookIsCurrentFromTheStart)
+{
+    CUiPaintManager* pCurrent = PaintManagerHolder::Get().GetStoredHandle();
+    ASSERT_NE(nullptr, pCurrent);
+    EXPECT_TRUE(pCurrent->IsKindOf(RUNTIME_CLASS(CUiPaintManager)));
+    EXPECT_EQ(2, pCurrent->GetThemeKind());
+}
+
+TEST(PaintManagerHolder, ANonPaintManagerClassIsRefusedAndTheCurrentOneKept)
+{
+    painttest::PaintLookScope scope;
+    CUiPaintManager* pBefore = scope.Install(RUNTIME_CLASS(CUiPaintManagerOffice2003));
+    PaintManagerHolder& holder = PaintManagerHolder::Get();
+    EXPECT_FALSE(holder.SetPaintManagerClass(RUNTIME_CLASS(CBrush)));
+    EXPECT_FALSE(holder.SetPaintManagerClass(RUNTIME_CLASS(CWnd)));
+    EXPECT_EQ(pBefore, holder.GetStoredHandle());
+
+    // The current object again: nothing changes, the same object stays.
+    const INT_PTR nColors = pBefore->m_arrColors.GetSize();
+    EXPECT_TRUE(holder.SetPaintManager(pBefore));
+    EXPECT_EQ(pBefore, holder.GetStoredHandle());
+    EXPECT_EQ(nColors, pBefore->m_arrColors.GetSize());
+
+    // Null as a class keeps what is there; null as an object installs a new XP look.
+    EXPECT_TRUE(holder.SetPaintManagerClass(nullptr));
+    EXPECT_EQ(pBefore, holder.GetStoredHandle());
+    EXPECT_TRUE(holder.SetPaintManager(nullptr));
+    EXPECT_TRUE(holder.GetStoredHandle()->IsKindOf(RUNTIME_CLASS(CUiPaintManagerXP)));
+    EXPECT_FALSE(holder.GetStoredHandle()->IsKindOf(RUNTIME_CLASS(CUiPaintManagerOffice2003)));
+}
+
+TEST(PaintManagerHolder, EachLookAnswersItsMetrics)
+{
+    painttest::PaintLookScope scope;
+    struct Expect {
+        CRuntimeClass* pClass;
+        int kind, border, gap;
+        CSize shadow;
+        int dragMode;
+        BOOL joined, autoHide;
+        CSize extra;
+    } const looks[] = {
+        {RUNTIME_CLASS(CUiPaintManager), 1, 6, 2, CSize(1, 1), 0, FALSE, FALSE, CSize(0, 0)},
+        {RUNTIME_CLASS(CUiPaintManagerXP), 2, 3, 1, CSize(0, 0), 0, TRUE, FALSE, CSize(0, 0)},
+        {RUNTIME_CLASS(CUiPaintManagerOffice2003), 3, 3, 1, CSize(0, 0), 0, TRUE, FALSE, CSize(4, 4)},
+        {RUNTIME_CLASS(CUiPaintManagerStudio2005), 4, 3, 1, CSize(0, 0), 1, TRUE, TRUE, CSize(4, 4)},
+    };
+    for (const Expect& e : looks) {
+        SCOPED_TRACE(e.pClass->m_lpszClassName);
+        CUiPaintManager* pm = scope.Install(e.pClass);
+        ASSERT_TRUE(pm->IsKindOf(e.pClass));
+        EXPECT_EQ(e.kind, pm->GetThemeKind());
+        EXPECT_EQ(e.border, pm->GetMenuBorderSize());
+        EXPECT_EQ(e.gap, pm->GetToolBarButtonGap());
+        EXPECT_EQ(e.shadow, pm->GetGlyphShadowOffset());
+        EXPECT_EQ(e.dragMode, pm->GetDockingDragMode());
+        EXPECT_EQ(e.joined, pm->IsMenuJoinedWithButton());
+        EXPECT_EQ(e.autoHide, pm->IsStudioStyleAutoHideTabs());
+        EXPECT_EQ(e.extra, pm->GetBarButtonExtraSpace());
+        EXPECT_EQ(4, pm->GetMenuShadowSize());
+        EXPECT_EQ(CSize(6, 6), pm->GetPushButtonMargins());
+        if (e.kind >= 3) {
+            EXPECT_GE(pm->GetMenuCheckMarkHeight(), 18);
+            EXPECT_EQ(CSize(0, -1), pm->GetToolBarButtonOffset(TRUE));
+            EXPECT_EQ(CSize(0, 0), pm->GetToolBarButtonOffset(FALSE));
+            EXPECT_DOUBLE_EQ(0.7, pm->GetIconEffectFactor());
+        } else {
+            EXPECT_EQ(::GetSystemMetrics(SM_CYMENUCHECK), pm->GetMenuCheckMarkHeight());
+            EXPECT_EQ((COLORREF)-1, pm->GetIconBkColorHint());
+            EXPECT_DOUBLE_EQ(0.0, pm->GetIconEffectFactor());
+        }
+    }
+}
+
+TEST(PaintManagerHolder, IconBackgroundHintFollowsTheNTFamilyFlag)
+{
+    painttest::PaintLookScope scope;
+    scope.UseIdentitySysColors();
+    CUiPaintManager* pm = scope.Install(RUNTIME_CLASS(CUiPaintManagerOffice2003));
+    scope.SetVersion(VER_PLATFORM_WIN32_NT, 5, 1, 2600, "");
+    EXPECT_EQ(painttest::IdentitySysColor(COLOR_BTNFACE), pm->GetIconBkColorHint());
+    scope.SetVersion(VER_PLATFORM_WIN32_WINDOWS, 4, 10, 1998, "");
+    EXPECT_EQ((COLORREF)-1, pm->GetIconBkColorHint());
+}
+
+TEST(PaintManagerHolder, ThePaletteHas252RedMajorEntries)
+{
+    CUiPaintManager pm;
+    ASSERT_EQ(252, pm.m_palette.GetEntryCount());
+    PALETTEENTRY entries[252];
+    ASSERT_EQ(252u, pm.m_palette.GetPaletteEntries(0, 252, entries));
+    EXPECT_EQ(0, entries[0].peRed + entries[0].peGreen + entries[0].peBlue);
+    EXPECT_EQ(42, entries[36].peRed);
+    EXPECT_EQ(0, entries[36].peGreen);
+    EXPECT_EQ(0, entries[36].peBlue);
+    EXPECT_EQ(51, entries[6].peGreen);
+    EXPECT_EQ(255, entries[251].peRed);
+    EXPECT_EQ(255, entries[251].peGreen);
+    EXPECT_EQ(255, entries[251].peBlue);
+}
+
+TEST(PaintManagerHolder, TabPaddingOfTheBaseAndStudioLooks)
+{
+    painttest::PaintLookScope scope;
+    CUiPaintManager* pm = scope.Install(RUNTIME_CLASS(CUiPaintManager));
+    int lead = -1, farMargin = -1, cross = 9;
+    pm->GetTabItemPadding(nullptr, lead, farMargin, cross);
+    EXPECT_EQ(4, lead);
+    EXPECT_EQ(2, farMargin);
+    EXPECT_EQ(2, cross);
+
+    CUiTabWnd strip;
+    strip.ModifyTabStyle(0, 0x0080);
+    cross = 9;
+    pm->GetTabItemPadding(&strip, lead, farMargin, cross);
+    EXPECT_EQ(9, cross);
+
+    pm = scope.Install(RUNTIME_CLASS(CUiPaintManagerStudio2005));
+    cross = 9;
+    pm->GetTabItemPadding(&strip, lead, farMargin, cross);
+    EXPECT_EQ(0, lead);
+    EXPECT_EQ(2, farMargin);
+    EXPECT_EQ(2, cross);
+}
+
+TEST(PaintManagerHolder, LooksAreCreatedFromTheirClassNamesAndTheSavedChoice)
+{
+    painttest::PaintLookScope scope;
+    for (LPCSTR name : {"CUiPaintManager", "CUiPaintManagerXP", "CUiPaintManagerOffice2003", "CUiPaintManagerStudio2005"}) {
+        CRuntimeClass* pClass = CRuntimeClass::FromName(name);
+        ASSERT_NE(nullptr, pClass) << name;
+        EXPECT_TRUE(PaintManagerHolder::Get().SetPaintManagerClass(pClass));
+        EXPECT_STREQ(name, PaintManagerHolder::Get().GetStoredHandle()->GetRuntimeClass()->m_lpszClassName);
+    }
+    EXPECT_EQ(RUNTIME_CLASS(CUiPaintManagerOffice2003), PaintManagerClassOfLook(32828));
+    EXPECT_EQ(RUNTIME_CLASS(CUiPaintManagerXP), PaintManagerClassOfLook(32829));
+    EXPECT_EQ(RUNTIME_CLASS(CUiPaintManager), PaintManagerClassOfLook(32830));
+    EXPECT_EQ(RUNTIME_CLASS(CUiPaintManagerStudio2005), PaintManagerClassOfLook(32827));
+    EXPECT_EQ(RUNTIME_CLASS(CUiPaintManagerStudio2005), PaintManagerClassOfLook(0));
+}

@@ -1,0 +1,11 @@
+#include "minidockframewnd.h"
+
+IMPLEMENT_DYNCREATE(CUiMiniDockFrameWnd, CMiniDockFrameWnd)
+
+CUiMiniDockFrameWnd::CUiMiniDockFrameWnd()
+{
+}
+
+CUiMiniDockFrameWnd::~CUiMiniDockFrameWnd()
+{
+}

@@ -1,0 +1,39 @@
+// The Office 2003 look: colours drawn from the Windows XP colour scheme when one is in use,
+// gradients across bars and frames, and a docked toolbar painted with rounded ends.
+#pragma once
+#include "paintmanagerxp.h"
+
+class CUiPaintManagerOffice2003 : public CUiPaintManagerXP {
+    DECLARE_DYNCREATE(CUiPaintManagerOffice2003)
+public:
+    CUiPaintManagerOffice2003();
+    ~CUiPaintManagerOffice2003() override;
+
+    int GetThemeKind() override;
+    COLORREF GetMenuShadowColor() override;
+    void AdjustBarClientRect(CUiControlBar* pBar, CRect& rc) override;
+    int GetFixedBarPadding(CUiControlBar* pBar) override;
+    BOOL IsToolBarThemedFrame(CUiControlBar* pBar) override;
+    void InitColorTable() override;
+    int GetMenuCheckMarkHeight() override;
+    BOOL HasThemedBackground(CWnd* pWnd, LPARAM lParam) override;
+    CSize GetToolBarButtonOffset(BOOL bFlag) override;
+    COLORREF GetIconBkColorHint() override;
+    double GetIconEffectFactor() override;
+    CSize GetBarButtonExtraSpace() override;
+    BOOL IsThemeColorSchemeUsable() override;
+    // The scheme's base and accent colours; FALSE without a usable scheme. Either may be null.
+    virtual BOOL InitSchemeGradientColors(COLORREF* pBase, COLORREF* pAccent);
+    // The frame gradient from 3001 to 3000 over at most 700 pixels, 3000 beyond.
+    virtual BOOL PaintGradientBackground(CDC& dc, const CRect& rc, const CRect& rcClip, LPARAM lParam);
+
+    // When not -1, the bar background and frame painters use this id's colour.
+    int m_nExtraColorId;
+
+protected:
+    // The colour-table builder of this look (the Studio 2005 look falls back on it).
+    void BuildOffice2003Colors();
+    void ResetSchemeColorSlots();
+    // Whether pBar is a docked toolbar that takes the themed frame above 8 bits per pixel.
+    static bool IsThemedDockedToolBar(CUiControlBar* pBar);
+};

@@ -1,0 +1,74 @@
+#include "paintsystem.h"
+
+namespace {
+
+int g_nBitsOverride = 0;
+
+struct SysColorOverride {
+    bool active = false;
+    COLORREF colors[kSysColorCount] = {};
+    HBRUSH brushes[kSysColorCount] = {};
+
+    void Release()
+    {
+        for (HBRUSH& hBrush : brushes) {
+            if (hBrush != NULL)
+                ::DeleteObject(hBrush);
+            hBrush = NULL;
+        }
+        active = false;
+    }
+    ~SysColorOverride() { Release(); }
+};
+
+SysColorOverride g_sysOverride;
+
+} // namespace
+
+int GetBitsPerPixel(HDC hDC)
+{
+    if (g_nBitsOverride != 0)
+        return g_nBitsOverride;
+    return hDC == NULL ? 0 : ::GetDeviceCaps(hDC, BITSPIXEL);
+}
+
+int GetScreenBitsPerPixel()
+{
+    if (g_nBitsOverride != 0)
+        return g_nBitsOverride;
+    HDC hDC = ::GetDC(NULL);
+    int nBits = GetBitsPerPixel(hDC);
+    ::ReleaseDC(NULL, hDC);
+    return nBits;
+}
+
+void SetBitsPerPixelOverride(int nBits)
+{
+    g_nBitsOverride = nBits;
+}
+
+COLORREF PaintGetSysColor(int nIndex)
+{
+    if (g_sysOverride.active && nIndex >= 0 && nIndex < kSysColorCount)
+        return g_sysOverride.colors[nIndex];
+    return ::GetSysColor(nIndex);
+}
+
+HBRUSH PaintGetSysColorBrush(int nIndex)
+{
+    if (g_sysOverride.active && nIndex >= 0 && nIndex < kSysColorCount)
+        return g_sysOverride.brushes[nIndex];
+    return ::GetSysColorBrush(nIndex);
+}
+
+void SetSysColorOverride(const COLORREF* pColors)
+{
+    g_sysOverride.Release();
+    if (pColors == NULL)
+        return;
+    for (int i = 0; i < kSysColorCount; ++i) {
+        g_sysOverride.colors[i] = pColors[i];
+        g_sysOverride.brushes[i] = ::CreateSolidBrush(pColors[i]);
+    }
+    g_sysOverride.active = true;
+}

@@ -1,0 +1,21 @@
+// What the paint managers read of the running system, behind one narrow door each: the
+// bits per pixel of the screen or of a device context, and the system colours and brushes.
+// By default they are the real system's answers; a test may put fixed answers in their place
+// (a palette display, a chosen set of system colours) that Wine or the test display cannot
+// give, and takes them away again with the null or zero argument.
+#pragma once
+#include "afxwin.h"
+
+const int kSysColorCount = 50;
+
+// BITSPIXEL of a screen device context (or of the given one).
+int GetScreenBitsPerPixel();
+int GetBitsPerPixel(HDC hDC);
+// 0 gives the real answer back.
+void SetBitsPerPixelOverride(int nBits);
+
+COLORREF PaintGetSysColor(int nIndex);
+HBRUSH PaintGetSysColorBrush(int nIndex);
+// pColors: kSysColorCount colours indexed like GetSysColor, or NULL for the real ones. Solid
+// brushes of the given colours stand in for the system brushes while the override holds.
+void SetSysColorOverride(const COLORREF* pColors);

@@ -1,0 +1,11 @@
+#include "statuscontrolbar.h"
+
+IMPLEMENT_DYNCREATE(CUiStatusControlBar, CStatusBar)
+
+CUiStatusControlBar::CUiStatusControlBar()
+{
+}
+
+CUiStatusControlBar::~CUiStatusControlBar()
+{
+}
