@@ -4,6 +4,7 @@
 #include "commlogrecord.h"
 #include "portreporter.h"
 #include "portsession.h"
+#include "sessionthreads.h"
 #include "recorderwindow.h"
 #include "benchkit.h"
 #include "serialapi.h"
@@ -20,11 +21,6 @@ const char kClassName[] = "KorvaneBenchFrame";
 bool IsUsualMessage(int code)
 {
     return code == 20001 || code == 20002 || code == 20011 || code == 20016;
-}
-
-DWORD WINAPI ThreadProc(LPVOID param)
-{
-    return PortSessionThread(param);
 }
 
 int MillisecondOfDay(const SYSTEMTIME& t)
@@ -48,30 +44,32 @@ unsigned long long ReadStreamBare(HANDLE port, unsigned long long total, DWORD b
     ov.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::vector<BYTE> buffer(bufferSize);
     unsigned long long matched = 0;
-    // What is queued is read before each wait, so bytes that came before the mask was set
-    // (and raised no event) are not left waiting for more.
-    while (matched < total) {
+    // The calls of a connection's receive path, and nothing else: wait for a comm event, ask
+    // what is queued, read it. The first pass reads before it waits, so bytes that came
+    // before the mask was set (and raised no event) are not left waiting for more.
+    for (bool first = true; matched < total; first = false) {
+        if (!first) {
+            DWORD mask = 0, count = 0;
+            if (!api.WaitCommEvent(port, &mask, &ov)) {
+                // A minute without a byte: the sender is gone, and what came is what counts.
+                if (GetLastError() != ERROR_IO_PENDING || WaitForSingleObject(ov.hEvent, 60000) != WAIT_OBJECT_0)
+                    break;
+            }
+            api.GetOverlappedResult(port, &ov, &count, FALSE);
+        }
         DWORD errors = 0;
         COMSTAT stat = {};
         if (!api.ClearCommError(port, &errors, &stat))
             break;
-        if (stat.cbInQue) {
-            DWORD read = 0;
-            if (!api.ReadFile(port, buffer.data(), std::min<DWORD>(stat.cbInQue, bufferSize), &read, &ov)) {
-                if (GetLastError() != ERROR_IO_PENDING || !api.GetOverlappedResult(port, &ov, &read, TRUE))
-                    break;
-            }
-            for (DWORD i = 0; i < read; ++i)
-                matched += buffer[i] == StreamByte(matched);
+        if (!stat.cbInQue)
             continue;
-        }
-        DWORD mask = 0, count = 0;
-        if (!api.WaitCommEvent(port, &mask, &ov)) {
-            // A minute without a byte: the sender is gone, and what came is what counts.
-            if (GetLastError() != ERROR_IO_PENDING || WaitForSingleObject(ov.hEvent, 60000) != WAIT_OBJECT_0)
+        DWORD read = 0;
+        if (!api.ReadFile(port, buffer.data(), std::min<DWORD>(stat.cbInQue, bufferSize), &read, &ov)) {
+            if (GetLastError() != ERROR_IO_PENDING || !api.GetOverlappedResult(port, &ov, &read, TRUE))
                 break;
         }
-        api.GetOverlappedResult(port, &ov, &count, FALSE);
+        for (DWORD i = 0; i < read; ++i)
+            matched += buffer[i] == StreamByte(matched);
     }
     CloseHandle(ov.hEvent);
     return matched;
@@ -173,29 +171,18 @@ COleSafeArray BenchEditor::GetSendEditorData()
     return data;
 }
 
-void BenchConnection::Start(BenchFrame& frame)
+void StartConnection(BenchFrame& frame, int port)
 {
-    CPortSlot& slot = GetPortSlot(m_port);
-    slot.m_nPort = m_port;
+    CPortSlot& slot = GetPortSlot(port);
+    slot.m_nPort = port;
     slot.m_hFrameWnd = frame.Handle();
     slot.m_nRetryWait = 0;
-    m_hStop = CreateEventA(nullptr, TRUE, FALSE, slot.MakeThreadStopEventName());
-    ResetEvent(m_hStop);
-    m_hThread = CreateThread(nullptr, 0, ThreadProc, reinterpret_cast<LPVOID>(static_cast<INT_PTR>(m_port)), 0,
-                             nullptr);
+    BeginPortSessionThread(port);
 }
 
-bool BenchConnection::Stop(BenchFrame* frame)
+bool StopConnections()
 {
-    if (!m_hThread)
-        return true;
-    SetEvent(m_hStop);
-    bool ended = frame ? frame->WaitFor([&] { return WaitForSingleObject(m_hThread, 0) == WAIT_OBJECT_0; }, 10000)
-                       : WaitForSingleObject(m_hThread, 10000) == WAIT_OBJECT_0;
-    CloseHandle(m_hThread);
-    CloseHandle(m_hStop);
-    m_hThread = m_hStop = nullptr;
-    return ended;
+    return StopPortSessionsAndWait(10000).empty();
 }
 
 } // namespace bench

@@ -80,21 +80,10 @@ public:
     COleSafeArray GetSendEditorData() override;
 };
 
-// A connection of a port run on its own thread the way the frame starts it, reporting to the
-// frame; the current communication set must name its device before Start.
-class BenchConnection
-{
-public:
-    explicit BenchConnection(int port) : m_port(port) {}
-    ~BenchConnection() { Stop(nullptr); }
-    void Start(BenchFrame& frame);
-    // Sets the stop event and waits (pumping the frame) until the thread ended.
-    bool Stop(BenchFrame* frame);
-
-private:
-    int m_port;
-    HANDLE m_hThread = nullptr;
-    HANDLE m_hStop = nullptr;
-};
+// Starts the connection of a port the way the frame does, reporting to the frame; the current
+// communication set must name its device first.
+void StartConnection(BenchFrame& frame, int port);
+// Stops every connection and waits (pumping) until their threads ended.
+bool StopConnections();
 
 } // namespace bench

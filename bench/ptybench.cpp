@@ -103,8 +103,7 @@ void PtyFigures()
         floors.push_back(bare > 0 ? kStreamBytes / bare : 0);
 
         frame.ResetCounts();
-        BenchConnection connection(0);
-        connection.Start(frame);
+        StartConnection(frame, 0);
         frame.WaitFor([&] { return frame.GetPort(0).buffer && frame.GetPort(0).lineShown; }, 10000);
         const double start = Now();
         device.StartWriting(stream, pieces);
@@ -112,7 +111,7 @@ void PtyFigures()
         BenchFrame::Port& port = frame.GetPort(0);
         values.push_back(port.lastByte > start ? kStreamBytes / (port.lastByte - start) : 0);
         device.WaitWritten(10000);
-        connection.Stop(&frame);
+        StopConnections();
         lost += kStreamBytes - port.matched;
         maxWait = std::max(maxWait, port.maxWaitMs);
         failures += port.failures;

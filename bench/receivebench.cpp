@@ -76,9 +76,8 @@ void ThroughputFigures(FakeSerial& fake, BenchFrame& frame)
     FakeSerialDevice* devices[2] = {&fake.AddDevice("\\\\.\\COM1"), &fake.AddDevice("\\\\.\\COM2")};
     FakeSerialDevice* bareDevices[2] = {&fake.AddDevice("\\\\.\\COM3"), &fake.AddDevice("\\\\.\\COM4")};
     const char* bareNames[2] = {"\\\\.\\COM3", "\\\\.\\COM4"};
-    BenchConnection connections[2] = {BenchConnection(0), BenchConnection(1)};
-    for (BenchConnection& connection : connections)
-        connection.Start(frame);
+    StartConnection(frame, 0);
+    StartConnection(frame, 1);
     frame.WaitFor([&] {
         return frame.GetPort(0).buffer && frame.GetPort(1).buffer && frame.GetPort(0).lineShown &&
                frame.GetPort(1).lineShown;
@@ -141,8 +140,7 @@ void ThroughputFigures(FakeSerial& fake, BenchFrame& frame)
             failures += port.failures;
         }
     }
-    for (BenchConnection& connection : connections)
-        connection.Stop(&frame);
+    StopConnections();
 
     const double value = Median(values);
     Report("1 receive.fake.per-port", value, "B/s", 10.0 * kLineRateBytes, "10x-3Mbaud", AtLeast, 1);
@@ -217,11 +215,10 @@ void ReplyFigures(FakeSerial& fake, BenchFrame& frame)
 {
     FakeSerialDevice& device = fake.AddDevice("\\\\.\\COM1");
     fake.AddDevice("\\\\.\\COM5");
-    BenchConnection connection(0);
     frame.ResetCounts();
     frame.GetPort(0).reply = true;
     frame.GetPort(0).replyBytes.assign(16, 0x5A);
-    connection.Start(frame);
+    StartConnection(frame, 0);
     frame.WaitFor([&] { return frame.GetPort(0).buffer && frame.GetPort(0).lineShown; }, 10000);
 
     const int kBlocks = 200;
@@ -252,7 +249,7 @@ void ReplyFigures(FakeSerial& fake, BenchFrame& frame)
         frame.ResetCounts();
     }
     frame.GetPort(0).reply = false;
-    connection.Stop(&frame);
+    StopConnections();
     const double write = Median(floors);
     Report("3 reply.fake.median", Median(latencies) * 1e6, "us", write * 1e6, "device-write", AtMost, 5);
     ReportInfo("3 reply.fake.p99", Percentile(latencies, 0.99) * 1e6, "us", write * 1e6, "device-write");
