@@ -4,7 +4,9 @@
 #include "popupmenuwnd.h"
 
 #include "paintmanager.h"
+#include "menuitempaintdata.h"
 #include "paintmanagerholder.h"
+#include "pushbuttonpaintdata.h"
 #include "popuptrackingstate.h"
 
 namespace {
@@ -32,10 +34,32 @@ struct PopupLeftAreaRecord {
 
 void CUiPopupMenuWnd::PaintDefaultItem(CDC& dc, const RECT& rcItem, MENUITEMDATA& item, BYTE bDrawFlags)
 {
-    (void)dc;
-    (void)rcItem;
-    (void)item;
-    (void)bDrawFlags;
+    CUiPaintManager* pPM = PaintManager();
+    const bool bSubmenuShown = item.m_pSubmenu != nullptr && ::IsWindow(item.m_pSubmenu->GetSafeHwnd()) &&
+                               item.m_pSubmenu->IsWindowVisible();
+    const bool bEnabled = item.IsSubmenu() || item.IsEnabled();
+    const bool bCurrent = (item.m_bFlags1 & MENUITEMDATA::kCurrent) != 0;
+    CUiCmdIcon* pIcon = item.GetIcon();
+    const CString text = item.GetText();
+    if ((item.m_bFlags1 & MENUITEMDATA::kCompact) != 0) {
+        PushButtonPaintData data(this, TRUE, rcItem, text, pIcon, FALSE, FALSE, bCurrent && !bSubmenuShown, FALSE,
+                                 bEnabled, TRUE, FALSE, FALSE, 4, NULL, item.IsSubmenu(), 0, FALSE);
+        pPM->PaintPushButton(dc, data);
+        return;
+    }
+    const bool bCommand = item.IsCommand();
+    const CString accel = item.GetAccelText();
+    MenuItemPaintData data(this, rcItem, item.m_cxIconArea, text, accel, pIcon, (bDrawFlags & 0x02) != 0, bCurrent,
+                           bCommand && (item.m_bFlags1 & MENUITEMDATA::kChecked) != 0,
+                           bCommand && (item.m_bFlags2 & MENUITEMDATA::kRadio) != 0,
+                           bCommand && (item.m_bFlags2 & MENUITEMDATA::kIndeterminate) != 0, bEnabled,
+                           (bDrawFlags & 0x04) != 0, (bDrawFlags & 0x08) != 0, (bDrawFlags & 0x10) != 0,
+                           item.GetCmdID());
+    if ((item.m_bFlags1 & MENUITEMDATA::kPaintBit) != 0)
+        data.m_bFlags2 |= MenuItemPaintData::kNoIconArea;
+    if (bSubmenuShown)
+        data.m_bInPlaceFlags |= MenuItemPaintData::kInPlaceDropDownPushed;
+    pPM->PaintMenuItem(dc, data);
 }
 
 void CUiPopupMenuWnd::PaintContent(CDC& dcTarget, BOOL bToWindow)
@@ -115,12 +139,27 @@ void CUiPopupMenuWnd::PaintContent(CDC& dcTarget, BOOL bToWindow)
         bPrevCompact = false;
     }
     dc.SelectClipRgn(nullptr);
-    if (!rcExpand.IsRectEmpty()) {
-        CPoint ptCursor;
-        ::GetCursorPos(&ptCursor);
-        if (::IsWindow(m_hWnd))
-            ScreenToClient(&ptCursor);
-        pPM->PaintMenuExpandButton(dc, rcExpand, rcExpand.PtInRect(ptCursor), this);
+    CPoint ptHot;
+    ::GetCursorPos(&ptHot);
+    if (::IsWindow(m_hWnd))
+        ScreenToClient(&ptHot);
+    if (!rcExpand.IsRectEmpty())
+        pPM->PaintMenuExpandButton(dc, rcExpand, rcExpand.PtInRect(ptHot), this);
+    // The scroll buttons: arrows of the symbol font, pressed while scrolling their way.
+    const struct {
+        const CRect& rc;
+        LPCSTR pszArrow;
+        bool bPushed;
+    } buttons[] = {{rcUp, "t", m_nScrollStep > 0 || m_nCurIndex == kScrollUp},
+                   {rcDown, "u", m_nScrollStep < 0 || m_nCurIndex == kScrollDown}};
+    for (const auto& button : buttons) {
+        if (button.rc.IsRectEmpty())
+            continue;
+        PushButtonPaintData data(this, TRUE, button.rc, button.pszArrow, nullptr, TRUE,
+                                 button.rc.PtInRect(ptHot), button.bPushed || button.rc.PtInRect(ptHot), FALSE,
+                                 TRUE, FALSE, FALSE, FALSE, 1 | 4, (HFONT)pPM->m_fontMarlett.GetSafeHandle(), FALSE,
+                                 0, FALSE);
+        pPM->PaintPushButton(dc, data);
     }
     if (m_cxLeftArea != 0 && ::IsWindow(m_hWndReceiver)) {
         const CRect rcBand(rcContent.left + m, rcContent.top + m, rcContent.left + m + m_cxLeftArea,
