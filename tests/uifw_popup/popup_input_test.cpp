@@ -22,6 +22,17 @@ protected:
         pMenu->InitRootMenu(frame->GetSafeHwnd());
         return pMenu;
     }
+    // Tracks [&Alpha, &More > [&Beta]] at (200, 200).
+    CUiPopupMenuWnd* TrackWithSubmenu(CUiPopupMenuWnd*& pSub)
+    {
+        CUiPopupMenuWnd* pMenu = NewRoot();
+        pMenu->ItemInsertCommand(ID_A, -1, "&Alpha", nullptr, nullptr, 0);
+        pMenu->ItemInsertSubmenu(nullptr, -1, "&More");
+        pSub = pMenu->ItemGetPopup(1);
+        pSub->ItemInsertCommand(ID_B, -1, "&Beta", nullptr, nullptr, 0);
+        EXPECT_TRUE(pMenu->TrackMenu(0, 200, 200));
+        return pMenu;
+    }
     void Key(UINT vk)
     {
         HookKey(vk);
@@ -75,12 +86,8 @@ TEST_F(PopupInputTest, AUniqueAccessCharacterChoosesAtOnceASharedOneMoves)
 
 TEST_F(PopupInputTest, LeftClosesOnlyTheSubmenuEscapeTheWholeChain)
 {
-    CUiPopupMenuWnd* pMenu = NewRoot();
-    pMenu->ItemInsertCommand(ID_A, -1, "&Alpha", nullptr, nullptr, 0);
-    pMenu->ItemInsertSubmenu(nullptr, -1, "&More");
-    CUiPopupMenuWnd* pSub = pMenu->ItemGetPopup(1);
-    pSub->ItemInsertCommand(ID_B, -1, "&Beta", nullptr, nullptr, 0);
-    ASSERT_TRUE(pMenu->TrackMenu(0, 200, 200));
+    CUiPopupMenuWnd* pSub = nullptr;
+    CUiPopupMenuWnd* pMenu = TrackWithSubmenu(pSub);
     ASSERT_TRUE(WaitAnimationEnd());
     Key(VK_DOWN);
     Key(VK_DOWN);
@@ -129,12 +136,8 @@ TEST_F(PopupInputTest, ASubmenuOverflowingTheRightEdgeOpensToTheLeftAndSoDoesIts
 
 TEST_F(PopupInputTest, TheSubmenuDelayOpensOnlyWithTheCursorInside)
 {
-    CUiPopupMenuWnd* pMenu = NewRoot();
-    pMenu->ItemInsertCommand(ID_A, -1, "&Alpha", nullptr, nullptr, 0);
-    pMenu->ItemInsertSubmenu(nullptr, -1, "&More");
-    CUiPopupMenuWnd* pSub = pMenu->ItemGetPopup(1);
-    pSub->ItemInsertCommand(ID_B, -1, "&Beta", nullptr, nullptr, 0);
-    ASSERT_TRUE(pMenu->TrackMenu(0, 200, 200));
+    CUiPopupMenuWnd* pSub = nullptr;
+    CUiPopupMenuWnd* pMenu = TrackWithSubmenu(pSub);
     ASSERT_TRUE(WaitAnimationEnd());
     CRect rc;
     pMenu->GetItemRect(1, rc);

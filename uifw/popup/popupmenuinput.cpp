@@ -37,10 +37,8 @@ void JoinedItemCallback(LPVOID pCookie, CDC& dc, CWnd* pMenu, const RECT& rcExcl
 {
     CUiPopupMenuWnd* pSub = static_cast<CUiPopupMenuWnd*>(pMenu);
     CUiPopupMenuWnd* pParent = pSub->GetParentMenu();
-    const int nIndex = (int)(INT_PTR)pCookie;
-    if (::IsRectEmpty(&rcExclude) || pParent == nullptr || nIndex < 0 || nIndex >= pParent->ItemGetCount())
-        return;
-    (void)dc;
+    if (!::IsRectEmpty(&rcExclude) && pParent != nullptr)
+        pParent->PaintJoinedItem(dc, *pSub, (int)(INT_PTR)pCookie, rcExclude);
 }
 
 } // namespace

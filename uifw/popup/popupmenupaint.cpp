@@ -62,6 +62,30 @@ void CUiPopupMenuWnd::PaintDefaultItem(CDC& dc, const RECT& rcItem, MENUITEMDATA
     pPM->PaintMenuItem(dc, data);
 }
 
+void CUiPopupMenuWnd::PaintJoinedItem(CDC& dc, CUiPopupMenuWnd& submenu, int nIndex, const RECT& rcExclude)
+{
+    if (nIndex < 0 || nIndex >= ItemGetCount() || !::IsWindow(submenu.GetSafeHwnd()))
+        return;
+    MENUITEMDATA& item = m_items[nIndex];
+    CRect rcItem, rcButton(rcExclude), rcBody;
+    GetItemRect(nIndex, rcItem);
+    submenu.ScreenToClient(rcButton);
+    rcItem.OffsetRect(rcButton.TopLeft() - rcItem.TopLeft());
+    submenu.GetContentRect(rcBody);
+    dc.ExcludeClipRect(rcBody);
+    const PopupTrackingState& state = GetTrackingState();
+    const bool bOwnerDraw = state.m_pRoot != nullptr && (state.m_pRoot->m_nTrackFlags & kOwnerDraw) != 0;
+    const BYTE bFlags = (BYTE)((bOwnerDraw ? 0x01 : 0) | (item.IsSubmenu() ? 0x02 : 0));
+    bool bDrawn = false;
+    if (bOwnerDraw && ::IsWindow(m_hWndReceiver)) {
+        PopupItemDrawRecord record = {&dc, &rcItem, &item, this, bFlags};
+        bDrawn = ::SendMessageA(m_hWndReceiver, g_nMsgPopupDrawItem, 0, (LPARAM)&record) != 0;
+    }
+    if (!bDrawn)
+        PaintDefaultItem(dc, rcItem, item, bFlags);
+    dc.SelectClipRgn(nullptr);
+}
+
 void CUiPopupMenuWnd::PaintContent(CDC& dcTarget, BOOL bToWindow)
 {
     CUiPaintManager* pPM = PaintManager();

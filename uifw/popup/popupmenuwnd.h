@@ -185,6 +185,9 @@ public:
     CUiPopupMenuWnd* GetParentMenu() const { return m_pParent; }
     CUiPopupMenuWnd* GetTopMenu();
     void PaintNow();
+    // Paints item nIndex of this menu inside its submenu joined with it (rcExclude: the item
+    // on the screen), outside the submenu's body.
+    void PaintJoinedItem(CDC& dc, CUiPopupMenuWnd& submenu, int nIndex, const RECT& rcExclude);
 
     // Registered messages.
     static const UINT g_nMsgPrepareMenu;
