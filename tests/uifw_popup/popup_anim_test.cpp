@@ -78,6 +78,23 @@ TEST_F(PopupAnimTest, FadeMixesEachChannel)
     EXPECT_EQ(0x96324Bu, frame);      // (150, 50, 75)
 }
 
+TEST_F(PopupAnimTest, BlindsAndCirclesTakeTheContentByCell)
+{
+    const int n = 32 * 32;
+    std::vector<DWORD> back(n, 0x000000), content(n, 0xFFFFFF), frame(n, 0x000000);
+    auto at = [&](int x, int y) { return frame[y * 32 + x]; };
+    CUiPopupBaseWnd::MixPixels(8, frame.data(), back.data(), content.data(), 32, 32, 50, 40);
+    EXPECT_EQ(0xFFFFFFu, at(5, 5));     // the left half of a row
+    EXPECT_EQ(0x000000u, at(20, 5));    // not yet its right half
+    EXPECT_EQ(0xFFFFFFu, at(20, 20));   // the lower rows whole
+    CUiPopupBaseWnd::MixPixels(9, frame.data(), back.data(), content.data(), 32, 32, 100, 80);
+    EXPECT_EQ(0xFFFFFFu, at(16, 16));   // inside the circle
+    EXPECT_EQ(0x000000u, at(0, 0));     // the cell's corner
+    CUiPopupBaseWnd::MixPixels(10, frame.data(), back.data(), content.data(), 32, 32, 20, 0);
+    EXPECT_EQ(0x000000u, at(16, 16));   // a shrinking hole of background
+    EXPECT_EQ(0xFFFFFFu, at(0, 0));
+}
+
 TEST_F(PopupAnimTest, TheGradientShadowDarkensTheStripsOnce)
 {
     const int w = 40, h = 30, s = 4;
@@ -117,6 +134,24 @@ TEST_F(PopupAnimTest, OnPaletteScreensTheDitheredShadowIsAtMostFourPixels)
     }
     EXPECT_GT(nInside, 0);
     EXPECT_EQ(0, nBeyond);
+}
+
+TEST_F(PopupAnimTest, EveryKindOpensAndEndsOnARealMenu)
+{
+    CReceiverFrame* frame = MakeReceiver();
+    for (int nKind : {2, 3, 4, 5, 6, 7, 8, 9, 10}) {
+        CUiPopupBaseWnd::g_nDefaultAnimation = nKind;
+        CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
+        pMenu->InitRootMenu(frame->GetSafeHwnd());
+        pMenu->ItemInsertCommand(ID_A, -1, "Alpha", nullptr, nullptr, 0);
+        ASSERT_TRUE(pMenu->TrackMenu(0, 300, 300));
+        EXPECT_EQ(pMenu, PopupTrackingState::Get().m_pAnimating) << nKind;
+        EXPECT_TRUE(WaitAnimationEnd()) << nKind;
+        EXPECT_TRUE(pMenu->IsAnimationEnded()) << nKind;
+        CUiPopupMenuWnd::CloseTrackedMenus();
+    }
+    CUiPopupBaseWnd::g_nDefaultAnimation = 0;
+    DestroyReceiver(frame);
 }
 
 TEST_F(PopupAnimTest, AClickOnAPopupLeavesTheActiveWindow)

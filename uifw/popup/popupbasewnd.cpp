@@ -1,6 +1,7 @@
 #include "popupbasewnd.h"
 
 #include "soundplayer.h"
+#include <cmath>
 #include <cstdlib>
 
 IMPLEMENT_DYNCREATE(CUiPopupBaseWnd, CWnd)
@@ -169,7 +170,7 @@ void CUiPopupBaseWnd::AnimationTick()
     if (IsAnimationEnded())
         return;
     const clock_t t = g_pfnClock();
-    const int k = (int)((double)(t - g_tLastFrame) / kAnimationPeriod + 0.5);
+    const int k = (int)((double)(t - g_tLastFrame) / (double)kAnimationPeriod + 0.5);
     if (m_nAnimation == -2 || (m_nAnimation >= 2 && m_nAnimation <= 10)) {
         m_nPrevProgress = m_nProgress;
         m_nProgress += 20;
@@ -212,6 +213,42 @@ void CUiPopupBaseWnd::FadePixels(DWORD* pFrame, const DWORD* pBack, const DWORD*
             out |= (DWORD)((b * (100 - p) + c * p) / 100) << (8 * ch);
         }
         pFrame[i] = out;
+    }
+}
+
+void CUiPopupBaseWnd::MixPixels(int nKind, DWORD* pFrame, const DWORD* pBack, const DWORD* pContent, int cx,
+                                int cy, int p, int pPrev)
+{
+    if (p == pPrev)
+        return;
+    const int d = p - pPrev;
+    const int nRadius = nKind == 9 ? p * 16 / 100 : (100 - p) * 16 / 100;
+    if ((nKind == 9 || nKind == 10) && nRadius == 0)
+        return;
+    for (int y = 0; y < cy; ++y) {
+        const int r = y % 32;
+        const bool bWholeRow = 100 - r * 100 / 32 < p;
+        for (int x = 0; x < cx; ++x) {
+            const int i = y * cx + x;
+            switch (nKind) {
+            case 7:
+                if (d > 0 && std::rand() % d > d / 2 + 1)
+                    pFrame[i] = pContent[i];
+                break;
+            case 8:
+                pFrame[i] = bWholeRow || (x % 32) * 100 / 32 < p ? pContent[i] : pBack[i];
+                break;
+            case 9:
+            case 10: {
+                const int dx = x % 32 - 16, dy = y % 32 - 16;
+                const bool bInside = std::sqrt((double)(dx * dx + dy * dy)) < nRadius;
+                pFrame[i] = bInside == (nKind == 9) ? pContent[i] : pBack[i];
+                break;
+            }
+            default:
+                break;
+            }
+        }
     }
 }
 

@@ -54,6 +54,9 @@ public:
 
     // The frame pixel effects over 32-bit buffers of cx x cy pixels.
     static void FadePixels(DWORD* pFrame, const DWORD* pBack, const DWORD* pContent, int cx, int cy, int nPercent);
+    // Kinds 7 (dissolve), 8 (blinds), 9 and 10 (circles) at progress p after pPrev.
+    static void MixPixels(int nKind, DWORD* pFrame, const DWORD* pBack, const DWORD* pContent, int cx, int cy, int p,
+                          int pPrev);
 
     // Seams.
     static clock_t (*g_pfnClock)();

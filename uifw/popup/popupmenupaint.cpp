@@ -1,6 +1,7 @@
 // Painting a popup menu through the current paint manager, and the frames of its opening
 // animation.
 #include <algorithm>
+#include <cstring>
 #include "popupmenuwnd.h"
 
 #include "paintmanager.h"
@@ -247,8 +248,38 @@ void CUiPopupMenuWnd::RenderAnimationFrame(CDC& dc)
         }
     }
     CBitmap* pShow = &m_bmpContent;
+    const int p = std::min(m_nProgress, 100);
     if (m_nAnimation == 4 && m_pFrameBits != nullptr) {
-        FadePixels(m_pFrameBits, m_pBackBits, m_pContentBits, cx, cy, std::min(m_nProgress, 100));
+        FadePixels(m_pFrameBits, m_pBackBits, m_pContentBits, cx, cy, p);
+        pShow = &m_bmpFrame;
+    } else if (m_nAnimation >= 7 && m_nAnimation <= 10 && m_pFrameBits != nullptr) {
+        if (m_nPrevProgress == 0 && p > 0 && m_nAnimation != 7)
+            memcpy(m_pFrameBits, m_pBackBits, (size_t)cx * cy * 4);
+        MixPixels(m_nAnimation, m_pFrameBits, m_pBackBits, m_pContentBits, cx, cy, p, m_nPrevProgress);
+        pShow = &m_bmpFrame;
+    } else if ((m_nAnimation == 2 || m_nAnimation == 3 || m_nAnimation == 5 || m_nAnimation == 6) &&
+               m_pFrameBits != nullptr) {
+        // Slides and unfolding: the content moved in or stretched over what lay beneath.
+        const CRect& c = m_rcContent;
+        memcpy(m_pFrameBits, m_pBackBits, (size_t)cx * cy * 4);
+        CDC dcFrame;
+        dcFrame.CreateCompatibleDC(&dc);
+        CBitmap* pOldFrame = dcFrame.SelectObject(&m_bmpFrame);
+        CBitmap* pOldContent = dcMem.SelectObject(&m_bmpContent);
+        dcFrame.IntersectClipRect(c);
+        if (m_nAnimation <= 3) {
+            const int dx = m_nAnimation == 2 ? (100 - p) * c.Width() / 100 : 0;
+            const int dy = (100 - p) * c.Height() / 100;
+            dcFrame.BitBlt(c.left - dx, c.top - dy, c.Width(), c.Height(), &dcMem, c.left, c.top, SRCCOPY);
+        } else {
+            const int sw = m_nAnimation == 5 ? p * c.Width() / 100 : c.Width();
+            const int sh = p * c.Height() / 100;
+            const int nOldMode = dcFrame.SetStretchBltMode(COLORONCOLOR);
+            dcFrame.StretchBlt(c.left, c.top, sw, sh, &dcMem, c.left, c.top, c.Width(), c.Height(), SRCCOPY);
+            dcFrame.SetStretchBltMode(nOldMode);
+        }
+        dcMem.SelectObject(pOldContent);
+        dcFrame.SelectObject(pOldFrame);
         pShow = &m_bmpFrame;
     }
     CBitmap* pOld = dcMem.SelectObject(pShow);
