@@ -134,6 +134,28 @@ TEST_F(PopupInputTest, ASubmenuOverflowingTheRightEdgeOpensToTheLeftAndSoDoesIts
     EXPECT_LE(rcSub.right, 1024);
 }
 
+TEST_F(PopupInputTest, TheMouseMakesAnItemCurrentAndASubmenuItemWaitsForTheDelay)
+{
+    CUiPopupMenuWnd* pSub = nullptr;
+    CUiPopupMenuWnd* pMenu = TrackWithSubmenu(pSub);
+    ASSERT_TRUE(WaitAnimationEnd());
+    CRect rcA, rcMore;
+    pMenu->GetItemRect(0, rcA);
+    pMenu->ClientToScreen(rcA);
+    pMenu->GetItemRect(1, rcMore);
+    pMenu->ClientToScreen(rcMore);
+    EXPECT_EQ(1, HookMouse(WM_MOUSEMOVE, rcA.CenterPoint()));
+    EXPECT_EQ(0, pMenu->GetCurrentItemIndex());
+    EXPECT_EQ(0, HookMouse(WM_MOUSEMOVE, rcA.CenterPoint()));   // no change: goes on
+    EXPECT_EQ(1, HookMouse(WM_MOUSEMOVE, rcMore.CenterPoint()));
+    EXPECT_EQ(1, pMenu->GetCurrentItemIndex());
+    EXPECT_EQ(1, pMenu->m_nPendingSubmenu);
+    EXPECT_FALSE(::IsWindow(pSub->GetSafeHwnd()));
+    // Away from every menu: the current item is released.
+    EXPECT_EQ(0, HookMouse(WM_MOUSEMOVE, CPoint(rcA.left - 100, rcA.top)));
+    EXPECT_EQ(-1, pMenu->GetCurrentItemIndex());
+}
+
 TEST_F(PopupInputTest, TheSubmenuDelayOpensOnlyWithTheCursorInside)
 {
     CUiPopupMenuWnd* pSub = nullptr;

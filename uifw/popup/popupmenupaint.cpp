@@ -2,6 +2,7 @@
 // animation.
 #include <algorithm>
 #include <cstring>
+#include <vector>
 #include "popupmenuwnd.h"
 
 #include "paintmanager.h"
@@ -223,6 +224,42 @@ void CUiPopupMenuWnd::PaintContent(CDC& dcTarget, BOOL bToWindow)
     pPM->EndPaintSession(this, 0);
 }
 
+void CUiPopupMenuWnd::PaintExpandFrame(CDC& dcFrame, CDC& dcContent, int p)
+{
+    // The newly shown (rarely used) items grow from nothing while the others keep their
+    // height, so the menu seems to open up between its items.
+    const CRect& c = m_rcContent;
+    VisibleItems items;
+    GetVisibleItemDefinitions(nullptr, items);
+    if (items.GetSize() == 0) {
+        dcFrame.StretchBlt(c.left, c.top, c.Width(), p * c.Height() / 100, &dcContent, c.left, c.top, c.Width(),
+                           c.Height(), SRCCOPY);
+        return;
+    }
+    std::vector<CRect> sources, targets;
+    int nTargetTop = c.top;
+    int nSourceTotal = 0, nTargetTotal = 0;
+    for (int i = 0; i < items.GetSize(); ++i) {
+        const CRect& rc = items[i].m_rcItem;
+        const int top = i == 0 ? c.top : rc.top;
+        const int bottom = i == items.GetSize() - 1 ? c.bottom : rc.bottom;
+        const CRect src(c.left, top, c.right, bottom);
+        const int h = (items[i].m_bFlags & 0x01) != 0 ? src.Height() * p / 100 : src.Height();
+        sources.push_back(src);
+        targets.push_back(CRect(c.left, nTargetTop, c.right, nTargetTop + h));
+        nTargetTop += h;
+        nSourceTotal += src.Height();
+        nTargetTotal += h;
+    }
+    const int nShift = (m_bBaseFlags & kJoined) != 0 && m_nJoinedSide == 2 ? nSourceTotal - nTargetTotal : 0;
+    for (size_t i = 0; i < targets.size(); ++i) {
+        const CRect& t = targets[i];
+        if (!t.IsRectEmpty())
+            dcFrame.BitBlt(t.left, t.top + nShift, t.Width(), t.Height(), &dcContent, sources[i].left,
+                           sources[i].top, SRCCOPY);
+    }
+}
+
 void CUiPopupMenuWnd::RenderAnimationFrame(CDC& dc)
 {
     if (!::IsWindow(m_hWnd))
@@ -257,7 +294,8 @@ void CUiPopupMenuWnd::RenderAnimationFrame(CDC& dc)
             memcpy(m_pFrameBits, m_pBackBits, (size_t)cx * cy * 4);
         MixPixels(m_nAnimation, m_pFrameBits, m_pBackBits, m_pContentBits, cx, cy, p, m_nPrevProgress);
         pShow = &m_bmpFrame;
-    } else if ((m_nAnimation == 2 || m_nAnimation == 3 || m_nAnimation == 5 || m_nAnimation == 6) &&
+    } else if ((m_nAnimation == -2 || m_nAnimation == 2 || m_nAnimation == 3 || m_nAnimation == 5 ||
+                m_nAnimation == 6) &&
                m_pFrameBits != nullptr) {
         // Slides and unfolding: the content moved in or stretched over what lay beneath.
         const CRect& c = m_rcContent;
@@ -267,7 +305,9 @@ void CUiPopupMenuWnd::RenderAnimationFrame(CDC& dc)
         CBitmap* pOldFrame = dcFrame.SelectObject(&m_bmpFrame);
         CBitmap* pOldContent = dcMem.SelectObject(&m_bmpContent);
         dcFrame.IntersectClipRect(c);
-        if (m_nAnimation <= 3) {
+        if (m_nAnimation == -2) {
+            PaintExpandFrame(dcFrame, dcMem, p);
+        } else if (m_nAnimation <= 3) {
             const int dx = m_nAnimation == 2 ? (100 - p) * c.Width() / 100 : 0;
             const int dy = (100 - p) * c.Height() / 100;
             dcFrame.BitBlt(c.left - dx, c.top - dy, c.Width(), c.Height(), &dcMem, c.left, c.top, SRCCOPY);

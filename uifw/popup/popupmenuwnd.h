@@ -256,6 +256,8 @@ protected:
     void InvokeItem(int nIndex);
     void ScrollIntoView(int nIndex);
     void PaintDefaultItem(CDC& dc, const RECT& rcItem, MENUITEMDATA& item, BYTE bDrawFlags);
+    // One frame of the expand effect at progress p, from the content picture.
+    void PaintExpandFrame(CDC& dcFrame, CDC& dcContent, int p);
 
     friend class PopupTrackingState;
     DECLARE_MESSAGE_MAP()
