@@ -1,5 +1,5 @@
-// Filling a popup menu from a Windows menu (with the recent files spliced in) and the way
-// back to a Windows menu.
+// Filling a popup menu from a Windows menu (with the recent files spliced in), the MDI
+// window list, and the way back to a Windows menu.
 #include "popupmenuwnd.h"
 
 #include "afxres.h"
@@ -14,6 +14,16 @@ CString LoadTextOr(UINT nId, LPCSTR lpszDefault)
     if (!ResourceManagerHolder::GetResourceManager()->LoadString(text, nId))
         text = lpszDefault;
     return text;
+}
+
+// The receiver's command nCmdId, made when the profile lacks it; null without a profile.
+CUiCmdItem* FindOrAllocCmd(HWND hWndReceiver, UINT nCmdId)
+{
+    CUiCmdProfile* pProfile = CmdManagerHolder::GetStoredHandle()->ProfileFindByWindow(hWndReceiver);
+    if (pProfile == nullptr)
+        return nullptr;
+    CUiCmdItem* pCmd = pProfile->CmdGetPtr(nCmdId);
+    return pCmd != nullptr ? pCmd : pProfile->CmdAllocPtr(nCmdId);
 }
 
 } // namespace
@@ -133,7 +143,6 @@ BOOL CUiPopupMenuWnd::InsertRecentFiles(int nPos, bool& bInserted)
         return TRUE;
     char szDir[MAX_PATH + 1] = {};
     const int nDir = (int)::GetCurrentDirectoryA(MAX_PATH, szDir);
-    CUiCmdProfile* pProfile = CmdManagerHolder::GetStoredHandle()->ProfileFindByWindow(m_hWndReceiver);
     int nInserted = 0;
     for (int i = 1; i <= pList->GetSize(); ++i) {
         CString name;
@@ -141,9 +150,7 @@ BOOL CUiPopupMenuWnd::InsertRecentFiles(int nPos, bool& bInserted)
         if (name.IsEmpty())
             continue;
         const UINT nId = 0xE10F + (UINT)i;
-        CUiCmdItem* pCmd = pProfile != nullptr ? pProfile->CmdGetPtr(nId) : nullptr;
-        if (pCmd == nullptr && pProfile != nullptr)
-            pCmd = pProfile->CmdAllocPtr(nId);
+        CUiCmdItem* pCmd = FindOrAllocCmd(m_hWndReceiver, nId);
         if (pCmd == nullptr)
             return FALSE;
         if (i < 10)
@@ -160,6 +167,58 @@ BOOL CUiPopupMenuWnd::InsertRecentFiles(int nPos, bool& bInserted)
         return TRUE;
     bInserted = true;
     return ItemInsert(0, nPos + nInserted);
+}
+
+BOOL CUiPopupMenuWnd::AppendMdiWindowList(HWND hWndFrame)
+{
+    CMDIFrameWnd* pFrame = nullptr;
+    for (HWND hWnd = hWndFrame != NULL ? hWndFrame : m_hWndReceiver; hWnd != NULL && pFrame == nullptr;
+         hWnd = ::GetParent(hWnd)) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+            pFrame = static_cast<CMDIFrameWnd*>(pWnd);
+    }
+    if (pFrame == nullptr)
+        return FALSE;
+    if (ItemGetCount() > 0 && !m_items[ItemGetCount() - 1].IsSeparator())
+        ItemInsert(0, -1);
+    const HWND hWndClient = pFrame->m_hWndMDIClient;
+    HWND hWndActive = (HWND)::SendMessage(hWndClient, WM_MDIGETACTIVE, 0, 0);
+    // The client keeps a hidden child active; the list shows no active document then.
+    if (hWndActive != NULL && !::IsWindowVisible(hWndActive))
+        hWndActive = NULL;
+    // The MDI client numbers its children from 0xFF00 on.
+    for (UINT n = 1;; ++n) {
+        const HWND hWndChild = ::GetDlgItem(hWndClient, (int)(0xFEFF + n));
+        if (hWndChild == NULL)
+            break;
+        if (n == 10) {
+            CUiCmdItem* pMore = ItemInsert(0, -1) ? FindOrAllocCmd(m_hWndReceiver, 0xFF09) : nullptr;
+            if (pMore == nullptr)
+                return FALSE;
+            pMore->m_strMenuText = pMore->m_strTipTool = LoadTextOr(30007, "More Windows");
+            pMore->m_strTipStatus = LoadTextOr(30008, "Manage opened document windows");
+            if (!ItemInsert(0xFF09, -1))
+                return FALSE;
+            break;
+        }
+        CUiCmdItem* pCmd = FindOrAllocCmd(m_hWndReceiver, 0xFEFF + n);
+        if (pCmd == nullptr)
+            return FALSE;
+        char szTitle[512] = {};
+        ::GetWindowTextA(hWndChild, szTitle, (int)sizeof(szTitle));
+        pCmd->m_strMenuText.Format("&%u %s", n, szTitle);
+        pCmd->m_strTipTool = pCmd->m_strMenuText;
+        pCmd->m_strTipStatus.Format(LoadTextOr(30006, "Document \"%s\""), szTitle);
+        const bool bActive = hWndChild == hWndActive;
+        pCmd->StateSetRadio(bActive);
+        if (!ItemInsert(0xFEFF + n, -1))
+            return FALSE;
+        BYTE& flags = m_items[ItemGetCount() - 1].m_bFlags2;
+        flags = (BYTE)(bActive ? flags | MENUITEMDATA::kRadio : flags & ~MENUITEMDATA::kRadio);
+    }
+    RecalcItemLayout();
+    return TRUE;
 }
 
 HMENU CUiPopupMenuWnd::BuildHMenu(BOOL bDeep)

@@ -8,9 +8,10 @@
 //
 // Layout, measuring (with an injected device context), placement and hit testing work on the
 // item array and the menu's rectangles only, so they run without a window. The files are cut
-// by family: items (popupmenuwnd.cpp), filling from menus (popupmenuload.cpp), layout and
-// placement (popupmenulayout.cpp), tracking and window creation (popupmenutrack.cpp), input
-// and timers (popupmenuinput.cpp), painting (popupmenupaint.cpp).
+// by family: items (popupmenuwnd.cpp), filling from menus and the MDI window list
+// (popupmenuload.cpp), layout and placement (popupmenulayout.cpp), tracking and window
+// creation (popupmenutrack.cpp), input and timers (popupmenuinput.cpp), painting
+// (popupmenupaint.cpp).
 #pragma once
 #include "afxtempl.h"
 #include "popupbasewnd.h"
@@ -86,6 +87,10 @@ public:
     virtual BOOL LoadMenuResource(HWND hWndReceiver, UINT nMenuId, BOOL bPopupOnly);
     virtual HMENU BuildHMenu(BOOL bDeep);
     virtual BOOL LoadMenu(HWND hWndReceiver, HMENU hMenu, BOOL bPopupOnly, BOOL bTopMenu);
+    // One radio item per MDI child (nine at most, the active one marked) after a separator,
+    // and a "More Windows" command when there are more. hWndFrame null: the receiver; either
+    // way the nearest MDI frame at or above it. FALSE without one or when a command fails.
+    virtual BOOL AppendMdiWindowList(HWND hWndFrame = NULL);
     virtual void SetCmdReceiver(HWND hWnd, BOOL bNoSubmenus = FALSE);
     virtual int ItemGetCount() const;
     virtual UINT ItemGetCmdID(int nIndex) const;
