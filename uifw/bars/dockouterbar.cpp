@@ -1,0 +1,252 @@
+// The outer dock bars: the rows of fixed-size bars (outerrow.h's layout applied to windows),
+// the delayed frame layout on a 1 ms timer, and the relays of system changes.
+#include "dockbar.h"
+
+#include "cmdmanager.h"
+#include "controlbar.h"
+#include "dockbararray.h"
+#include "paintmanagerholder.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNAMIC(CUiDockOuterBar, CUiDockBar)
+
+BEGIN_MESSAGE_MAP(CUiDockOuterBar, CUiDockBar)
+    ON_WM_TIMER()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_SYSCOLORCHANGE()
+    ON_WM_SETTINGCHANGE()
+    ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
+    ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
+END_MESSAGE_MAP()
+
+CUiDockOuterBar::CUiDockOuterBar() : CUiDockBar(0), m_bOuterFlags(0)
+{
+}
+
+CUiDockOuterBar::~CUiDockOuterBar()
+{
+}
+
+void CUiDockOuterBar::InitItem(OuterLayoutItemData& item, CControlBar* pBar, int nMaxExtent, bool bHorz)
+{
+    item.pBar = pBar;
+    item.bFlags = pBar->IsVisible() ? 1 : 0;
+    const bool bUi = pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)) != FALSE;
+    CUiControlBar* pUi = bUi ? static_cast<CUiControlBar*>(pBar) : nullptr;
+    item.bControlBar = bUi;
+    item.bFixedSize = pUi == nullptr || pUi->IsFixedSizeBar();
+    item.bSingleOnRow = pUi != nullptr && pUi->IsSingleOnRow();
+    item.pRecord = pUi != nullptr ? pUi->GetPlacementRecord() : nullptr;
+    const DWORD dwStyle = pBar->GetBarStyle();
+    DWORD nMode = LM_VERTDOCK;
+    if ((dwStyle & CBRS_SIZE_DYNAMIC) && (dwStyle & CBRS_FLOATING))
+        nMode = LM_HORZ | LM_MRUWIDTH;
+    else if (dwStyle & CBRS_ORIENT_HORZ)
+        nMode = LM_HORZ | LM_HORZDOCK;
+    item.sizePreferred = pBar->CalcDynamicLayout(-1, nMode);
+    if (pUi != nullptr && pUi->RowQueryFlag())
+        (bHorz ? item.sizePreferred.cx : item.sizePreferred.cy) = nMaxExtent;
+    CRect rcWindow, rcClient;
+    pBar->GetWindowRect(&rcWindow);
+    pBar->GetClientRect(&rcClient);
+    item.sizeMin = CSize(rcWindow.Width() - rcClient.Width(), rcWindow.Height() - rcClient.Height());
+    if (pUi != nullptr)
+        item.sizeMin += pUi->GetMinSize();
+    item.rcCurrent = rcWindow;
+    ScreenToClient(&item.rcCurrent);
+    item.rcLayout = item.rcCurrent;
+}
+
+CSize CUiDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorzArg)
+{
+    CSize sizeResult = CControlBar::CalcFixedLayout(bStretch, bHorzArg);
+    const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    int nMaxExtent;
+    if (!m_rectLayout.IsRectEmpty()) {
+        nMaxExtent = bHorz ? m_rectLayout.Width() : m_rectLayout.Height();
+    } else {
+        CRect rc;
+        if (CFrameWnd* pFrame = GetDockingFrame())
+            pFrame->GetClientRect(&rc);
+        nMaxExtent = bHorz ? rc.Width() : rc.Height();
+    }
+    CSize sizeRows(0, 0);
+    CPoint ptRunning(0, 0);
+    HDWP hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos((int)m_arrBars.GetSize());
+    std::vector<OuterLayoutItemData> row;
+    auto layOutRow = [&]() {
+        std::vector<OuterLayoutItemData> visible;
+        for (OuterLayoutItemData& item : row) {
+            if (item.bFlags & 1)
+                visible.push_back(item);
+            else
+                item.pBar->RecalcDelayShow(nullptr);
+        }
+        row.clear();
+        if (visible.empty())
+            return;
+        outerrow::LayoutRowItems(visible, nMaxExtent, bHorz, m_bFloating != FALSE, ptRunning, sizeRows);
+        for (OuterLayoutItemData& item : visible) {
+            if (m_bLayoutQuery || item.rcLayout == item.rcCurrent)
+                continue;
+            if (item.pBar->m_pDockContext != nullptr && !(item.pBar->GetBarStyle() & CBRS_FLOATING)) {
+                CRect rcScreen = item.rcLayout;
+                ClientToScreen(&rcScreen);
+                item.pBar->m_pDockContext->m_rectMRUDockPos = rcScreen;
+            }
+            if (hDWP != NULL)
+                hDWP = ::DeferWindowPos(hDWP, item.pBar->m_hWnd, NULL, item.rcLayout.left, item.rcLayout.top,
+                                        item.rcLayout.Width(), item.rcLayout.Height(),
+                                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        }
+    };
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i) {
+        void* p = m_arrBars[i];
+        if (p == nullptr) {
+            layOutRow();
+            continue;
+        }
+        if (!IsBarEntry(p))
+            continue;
+        OuterLayoutItemData item;
+        InitItem(item, static_cast<CControlBar*>(p), nMaxExtent, bHorz);
+        row.push_back(item);
+    }
+    layOutRow();
+    if (hDWP != NULL)
+        ::EndDeferWindowPos(hDWP);
+    LONG& nAlong = bHorz ? sizeRows.cx : sizeRows.cy;
+    LONG& nAcross = bHorz ? sizeRows.cy : sizeRows.cx;
+    if (nAlong != 0 && !bStretch)
+        ++nAlong;
+    if (nAcross != 0)
+        ++nAcross;
+    if (bHorz)
+        sizeResult.cy = sizeRows.cy;
+    else
+        sizeResult.cx = sizeRows.cx;
+    if (!m_bLayoutQuery)
+        RecalcLayoutNow();
+    return sizeResult;
+}
+
+void CUiDockOuterBar::CapturePlacement(CUiControlBar* pBar)
+{
+    BarPlacementRecord* pSelf = pBar->GetPlacementRecord();
+    if (pSelf == nullptr)
+        return;
+    CArray<CUiControlBar*, CUiControlBar*> arr;
+    pBar->CollectRowBars(arr, false);
+    std::vector<BarPlacementRecord*> others;
+    for (INT_PTR i = 0; i < arr.GetSize(); ++i) {
+        BarPlacementRecord* pRecord = arr[i] != pBar ? arr[i]->GetPlacementRecord() : nullptr;
+        if (pRecord != nullptr)
+            others.push_back(pRecord);
+    }
+    outerrow::CaptureRowPlacement(pSelf, others, (int)m_arrBars.GetSize());
+}
+
+bool CUiDockOuterBar::MoveBarInRow(CUiControlBar*, CArray<CUiControlBar*, CUiControlBar*>&, int)
+{
+    // Moving fixed-size bars along their row comes with the drag placement of toolbars.
+    return false;
+}
+
+void CUiDockOuterBar::DragBarInRow(CUiControlBar*, int, bool* pbChanged)
+{
+    if (pbChanged != nullptr)
+        *pbChanged = false;
+}
+
+// ---- Delayed layout.
+
+void CUiDockOuterBar::RequestDelayedLayout()
+{
+    if (m_bOuterFlags & kPending)
+        return;
+    CUiDockOuterBar* pTarget = this;
+    if (CFrameWnd* pFrame = GetDockingFrame()) {
+        for (UINT nID : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT}) {
+            CControlBar* p = pFrame->GetControlBar(nID);
+            if (p != nullptr && p->IsKindOf(RUNTIME_CLASS(CUiDockOuterBar))) {
+                pTarget = static_cast<CUiDockOuterBar*>(p);
+                break;
+            }
+        }
+    }
+    if (pTarget->m_bOuterFlags & kPending)
+        return;
+    pTarget->StartDelayedLayoutTimer();
+}
+
+void CUiDockOuterBar::StartDelayedLayoutTimer()
+{
+    m_bOuterFlags |= kPending;
+    if (TryLayoutNow()) {
+        KillTimer(kDelayedLayoutTimer);
+        m_bOuterFlags &= ~kPending;
+        return;
+    }
+    SetTimer(kDelayedLayoutTimer, 1, NULL);
+}
+
+bool CUiDockOuterBar::TryLayoutNow()
+{
+    CFrameWnd* pFrame = GetDockingFrame();
+    if ((m_bOuterFlags & kRunning) || pFrame == nullptr || pFrame->m_bInRecalcLayout || !pFrame->IsWindowVisible())
+        return false;
+    m_bOuterFlags |= kRunning;
+    pFrame->RecalcLayout();
+    m_bOuterFlags &= ~kRunning;
+    return true;
+}
+
+void CUiDockOuterBar::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kDelayedLayoutTimer) {
+        CUiDockBar::OnTimer(nIDEvent);
+        return;
+    }
+    if (TryLayoutNow()) {
+        KillTimer(kDelayedLayoutTimer);
+        m_bOuterFlags &= ~kPending;
+    }
+}
+
+void CUiDockOuterBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    if (CUiControlBar::IsFrameInHelpMode(this))
+        return;
+    CUiDockBar::OnLButtonDblClk(nFlags, point);
+}
+
+void CUiDockOuterBar::OnSysColorChange()
+{
+    CUiDockBar::OnSysColorChange();
+    PaintManagerHolder::Get().OnSysColorChange(this);
+    CmdManagerHolder::OnSysColorChange(this);
+}
+
+void CUiDockOuterBar::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+{
+    CUiDockBar::OnSettingChange(uFlags, lpszSection);
+    PaintManagerHolder::Get().OnSettingChange(this, uFlags, lpszSection);
+    CmdManagerHolder::OnSettingChange(this, uFlags, lpszSection);
+}
+
+LRESULT CUiDockOuterBar::OnDisplayChange(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = Default();
+    PaintManagerHolder::Get().OnDisplayChange(this, (INT)wParam, LOWORD(lParam), HIWORD(lParam));
+    CmdManagerHolder::OnDisplayChange(this, (INT)wParam, LOWORD(lParam), HIWORD(lParam));
+    return lResult;
+}
+
+LRESULT CUiDockOuterBar::OnThemeChanged(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = Default();
+    PaintManagerHolder::Get().OnThemeChanged(this, wParam, lParam);
+    CmdManagerHolder::OnThemeChanged(this, wParam, lParam);
+    return lResult;
+}
