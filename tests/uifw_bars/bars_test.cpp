@@ -6,6 +6,7 @@
 #include "dockbar.h"
 #include "dragstate.h"
 #include "minidockframewnd.h"
+#include "bars_test_support.h"
 #include "winharness.h"
 
 namespace {
@@ -238,6 +239,66 @@ TEST_F(BarsFrameTest, BarInADialogIsContained)
     ::DestroyWindow(hChild);
 }
 
+TEST(BarsMenu, FramesBarsWithTextBecomeCommandsUnlessTheFrameBuildsTheMenu)
+{
+    barstest::FrameFixture fx;
+    CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
+    ASSERT_TRUE(pManager->ProfileInstall("menu", fx.hFrame));
+    barstest::StandInToolBar tb;
+    ASSERT_TRUE(tb.Create(fx.pFrame, 0x9101));
+    tb.SetWindowText("Tools");
+    CUiControlBar named, unnamed;
+    ASSERT_TRUE(named.Create("Named", fx.pFrame, 0x9102, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+    ASSERT_TRUE(unnamed.Create("", fx.pFrame, 0x9103, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+
+    fx.pFrame->bAnswerConstruct = true;
+    EXPECT_TRUE(CUiDockBar::BuildBarsPopupMenu(fx.pFrame, nullptr, 1, &named, WM_RBUTTONUP, 0));
+    EXPECT_EQ(nullptr, pManager->CmdGetPtr("menu", 0x9102));
+    fx.pFrame->bAnswerConstruct = false;
+    EXPECT_TRUE(CUiDockBar::BuildBarsPopupMenu(fx.pFrame, nullptr, 1, &named, WM_RBUTTONUP, 0));
+    ASSERT_NE(nullptr, pManager->CmdGetPtr("menu", 0x9102));
+    EXPECT_STREQ("Named", pManager->CmdGetPtr("menu", 0x9102)->m_strMenuText);
+    EXPECT_NE(nullptr, pManager->CmdGetPtr("menu", 0x9101));
+    EXPECT_EQ(nullptr, pManager->CmdGetPtr("menu", 0x9103));
+    ASSERT_EQ(2u, fx.pFrame->menuEvents.size());
+    EXPECT_EQ(1, fx.pFrame->menuEvents[0].nEvent);
+    tb.DestroyWindow();
+    named.DestroyWindow();
+    unnamed.DestroyWindow();
+    pManager->ProfileReleaseWindow(fx.hFrame, true);
+}
+
+TEST(OuterDocking, ABarWantingItsOwnRowDockedInsideARowEndsAloneBeforeIt)
+{
+    barstest::FrameFixture fx;
+    CUiDockOuterBar* pTop = static_cast<CUiDockOuterBar*>(fx.Side(AFX_IDW_DOCKBAR_TOP));
+    barstest::StandInToolBar a, b, menu;
+    menu.bRowOfItsOwn = true;
+    ASSERT_TRUE(a.Create(fx.pFrame, 0x9201));
+    ASSERT_TRUE(b.Create(fx.pFrame, 0x9202));
+    ASSERT_TRUE(menu.Create(fx.pFrame, 0x9203));
+    pTop->DockControlBarEx(&a, nullptr, false);
+    pTop->DockControlBarEx(&b, nullptr, false);
+    pTop->m_arrBars.RemoveAll();
+    for (void* p : {(void*)nullptr, (void*)&a, (void*)&b, (void*)nullptr})
+        pTop->m_arrBars.Add(p);
+    fx.pFrame->RecalcLayout();
+    CRect rcA, rcB;
+    a.GetWindowRect(&rcA);
+    b.GetWindowRect(&rcB);
+    ASSERT_EQ(rcA.top, rcB.top);
+    CRect rcDrop(rcA.right - 10, rcA.top, rcA.right + 10, rcA.bottom);   // between the two
+    pTop->DockControlBarEx(&menu, &rcDrop, false);
+    ASSERT_EQ(6, pTop->m_arrBars.GetSize());
+    EXPECT_EQ(&menu, pTop->m_arrBars[1]);
+    EXPECT_EQ(nullptr, pTop->m_arrBars[2]);
+    EXPECT_EQ(&a, pTop->m_arrBars[3]);
+    EXPECT_EQ(&b, pTop->m_arrBars[4]);
+    a.DestroyWindow();
+    b.DestroyWindow();
+    menu.DestroyWindow();
+}
+
 TEST(DragState, CursorKindIsNotComparedAndEmptyFalseRearms)
 {
     CUiControlBar::InternalDraggingState_t a(nullptr), b(nullptr);
@@ -279,6 +340,9 @@ TEST_F(BarsFrameTest, TabbedOutlineInvertsAndRestoresUnlessTheFrameDrawsIt)
     // The 15-px tab: the tab's interior, right of the corner piece, is not drawn.
     const int cx = ::GetSystemMetrics(SM_CXFRAME);
     EXPECT_EQ(RGB(255, 255, 255), surface.Pixel(8 + cx + 2, 30 - 15 + 2));
+    // The corner piece at the left edge is 15 high: the frame line above it is drawn.
+    EXPECT_NE(RGB(255, 255, 255), surface.Pixel(1, 30 - 15 - 1));
+    EXPECT_EQ(RGB(255, 255, 255), surface.Pixel(1, 30 - 15 + 1));
     EXPECT_EQ(RGB(255, 255, 255), surface.Pixel(50, 5));   // the body is not drawn either
     DrawTrackedArea(data);
     EXPECT_EQ(0, surface.CountOther(RGB(255, 255, 255)));

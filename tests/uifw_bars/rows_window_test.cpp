@@ -56,6 +56,8 @@ TEST_F(RowsTest, StripsAnswerTheirHitCodesAndEveryBarIsInertWhileOneIsDragged)
     Pane* p2 = Make(0xA002);
     pTop->DockBarAtEdge(p1, false);
     pTop->DockBarAtEdge(p2, false);   // joins the last row
+    ASSERT_EQ(4, pTop->m_arrBars.GetSize());
+    EXPECT_EQ(p2, pTop->m_arrBars[2]);
     Layout();
     ASSERT_EQ(pTop, p1->m_pDockBar);
     EXPECT_EQ(std::min(::GetSystemMetrics(SM_CYFRAME), 4), p1->m_rcRowResize.Height());
@@ -113,6 +115,7 @@ TEST_F(RowsTest, ScriptedRowResizeMovesTheNextRowAndEscapeRestores)
     }
     EXPECT_EQ(130, p1->m_sizeHorz.cy);
     EXPECT_EQ(70, p2->m_sizeHorz.cy);
+    winharness::PumpPending();   // the Esc stays queued for the window that has the focus
 
     // Far upwards: never thinner than twice the minimum thickness.
     const CPoint pt3 = StripCentre(p1, p1->m_rcRowResize);
@@ -124,6 +127,38 @@ TEST_F(RowsTest, ScriptedRowResizeMovesTheNextRowAndEscapeRestores)
         p1->SendMessage(WM_NCLBUTTONDOWN, HTBOTTOM, MAKELPARAM(pt3.x, pt3.y));
     }
     EXPECT_EQ(2 * p1->GetMinExtentVert(), p1->m_sizeHorz.cy);
+}
+
+TEST_F(RowsTest, ScriptedSplitKeepsTheSumAndANeighbourAtItsMinimumStops)
+{
+    Pane* p1 = Make(0xA051);
+    Pane* p2 = Make(0xA052);
+    for (Pane* p : {p1, p2}) {
+        p->nMinLength = 40;
+        pTop->DockBarAtEdge(p, false);
+    }
+    Layout();
+    ASSERT_FALSE(p1->m_rcSplitNext.IsRectEmpty());
+    auto split = [&](int dx) {
+        const CPoint pt = StripCentre(p1, p1->m_rcSplitNext);
+        ::SetCursorPos(pt.x, pt.y);
+        winharness::ScriptedInputPlayer player;
+        player.Keys(true).MoveTo(pt.x + dx, pt.y).Keys(false).PostToCapture(WM_LBUTTONUP);
+        player.Start();
+        p1->SendMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(pt.x, pt.y));
+    };
+    const int n1 = p1->m_sizeHorz.cx, n2 = p2->m_sizeHorz.cx;
+    split(20);
+    EXPECT_EQ(n1 + 20, p1->m_sizeHorz.cx);
+    EXPECT_EQ(n2 - 20, p2->m_sizeHorz.cx);
+
+    // The neighbour at its minimum: nothing changes.
+    p1->m_sizeHorz.cx = n1 + n2 - 40;
+    p2->m_sizeHorz.cx = 40;
+    Layout();
+    split(15);
+    EXPECT_EQ(n1 + n2 - 40, p1->m_sizeHorz.cx);
+    EXPECT_EQ(40, p2->m_sizeHorz.cx);
 }
 
 TEST_F(RowsTest, RowsShareTheirLengthAndMaximizeTakesTheOthersToTheirMinimum)

@@ -557,9 +557,6 @@ void CUiControlBar::RunTrackingLoop(BYTE bFlag, bool bSplit)
                              m == WM_NCRBUTTONUP || m == 0xA7 || m == 0xA8 || m == WM_RBUTTONDOWN ||
                              m == WM_MBUTTONDOWN || m == WM_MBUTTONUP || (m >= 0x100 && m <= 0x108);
         if (bCancel) {
-            // The cancelling message is taken: an Esc must not reach the window under the bar.
-            if (m >= 0x100 && m <= 0x108)
-                ::PeekMessage(&msg, NULL, m, m, PM_REMOVE);
             if (bSplit)
                 RowSplitStop(true);
             else
