@@ -540,6 +540,18 @@ void CUiControlBar::OnCaptureChanged(CWnd* pWnd)
 
 void CUiControlBar::RunTrackingLoop(BYTE bFlag, bool bSplit)
 {
+    // The tracker lies across the row for a resize and along it for a split.
+    m_bTrackFlags |= bFlag;
+    CUiMouseCaptureSink::SetCapture(m_hWnd);
+    if (!(bSplit ? IsLiveRowSplit() : IsLiveRowResize())) {
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        m_nTrackerPos = (IsDockedHorizontally() != bSplit) ? pt.y : pt.x;
+        if (bSplit)
+            DrawRowSplitTracker(false);
+        else
+            DrawRowResizeTracker(false);
+    }
     while (m_bTrackFlags & bFlag) {
         MSG msg;
         if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE)) {
@@ -572,15 +584,7 @@ void CUiControlBar::RunTrackingLoop(BYTE bFlag, bool bSplit)
 
 void CUiControlBar::RowResizeLoop()
 {
-    m_bTrackFlags |= kRowResizing;
-    CUiMouseCaptureSink::SetCapture(m_hWnd);
     m_nTrackedValue = GetRowThickness();
-    if (!IsLiveRowResize()) {
-        CPoint pt;
-        ::GetCursorPos(&pt);
-        m_nTrackerPos = IsDockedHorizontally() ? pt.y : pt.x;
-        DrawRowResizeTracker(false);
-    }
     RunTrackingLoop(kRowResizing, false);
 }
 
@@ -660,15 +664,7 @@ void CUiControlBar::RowResizeStop(bool bCancelled)
 
 void CUiControlBar::RowSplitLoop()
 {
-    m_bTrackFlags |= kRowSplitting;
-    CUiMouseCaptureSink::SetCapture(m_hWnd);
     m_nTrackedValue = 0;
-    if (!IsLiveRowSplit()) {
-        CPoint pt;
-        ::GetCursorPos(&pt);
-        m_nTrackerPos = IsDockedHorizontally() ? pt.x : pt.y;
-        DrawRowSplitTracker(false);
-    }
     RunTrackingLoop(kRowSplitting, true);
 }
 

@@ -4,6 +4,7 @@
 // parts (they answer neutral values until then).
 #include "controlbar.h"
 
+#include "barwndclass.h"
 #include "cmdmanager.h"
 #include "dockbar.h"
 #include "dragstate.h"
@@ -14,21 +15,7 @@
 bool CUiControlBar::RegisterBarWindowClass()
 {
     static bool s_bRegistered = false;
-    if (s_bRegistered)
-        return true;
-    HINSTANCE hInst = AfxGetInstanceHandle();
-    WNDCLASSA wc = {};
-    if (!::GetClassInfoA(hInst, "VaviRIZ-ControlBar", &wc)) {
-        wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-        wc.lpfnWndProc = ::DefWindowProcA;
-        wc.hInstance = hInst;
-        wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-        wc.lpszClassName = "VaviRIZ-ControlBar";
-        if (!::RegisterClassA(&wc))
-            return false;
-    }
-    s_bRegistered = true;
-    return true;
+    return RegisterBarWindowClassOnce("VaviRIZ-ControlBar", s_bRegistered);
 }
 
 BOOL CUiControlBar::PreCreateWindow(CREATESTRUCT& cs)

@@ -1,6 +1,7 @@
 #include "dockbar.h"
 
 #include "afxdc.h"
+#include "barwndclass.h"
 #include "cmdmanager.h"
 #include "controlbar.h"
 #include "dockbararray.h"
@@ -73,21 +74,7 @@ CUiDockBar::~CUiDockBar()
 bool CUiDockBar::RegisterDockBarClass()
 {
     static bool s_bRegistered = false;
-    if (s_bRegistered)
-        return true;
-    HINSTANCE hInst = AfxGetInstanceHandle();
-    WNDCLASSA wc = {};
-    if (!::GetClassInfoA(hInst, "VaviRIZ-DockBar", &wc)) {
-        wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
-        wc.lpfnWndProc = ::DefWindowProcA;
-        wc.hInstance = hInst;
-        wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
-        wc.lpszClassName = "VaviRIZ-DockBar";
-        if (!::RegisterClassA(&wc))
-            return false;
-    }
-    s_bRegistered = true;
-    return true;
+    return RegisterBarWindowClassOnce("VaviRIZ-DockBar", s_bRegistered);
 }
 
 BOOL CUiDockBar::PreCreateWindow(CREATESTRUCT& cs)
