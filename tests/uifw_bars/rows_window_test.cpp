@@ -190,6 +190,38 @@ TEST_F(RowsTest, RowsShareTheirLengthAndMaximizeTakesTheOthersToTheirMinimum)
     EXPECT_EQ(123, pAlone->m_sizeHorz.cx);
 }
 
+TEST_F(RowsTest, FixedSizeBarsThatNoLongerFitWrapAndAResizableOneStaysClipped)
+{
+    CRect rcClient;
+    fx.pFrame->GetClientRect(&rcClient);
+    const int nCount = rcClient.Width() / 150 + 2;
+    std::vector<barstest::StandInToolBar*> bars;
+    for (int i = 0; i < nCount; ++i) {
+        auto* p = new barstest::StandInToolBar;
+        ASSERT_TRUE(p->Create(fx.pFrame, 0xA061 + i));
+        pTop->DockBarAtEdge(p, false);   // one row
+        bars.push_back(p);
+    }
+    Pane* pPane = Make(0xA0F0);
+    pTop->DockBarAtEdge(pPane, false);
+    Layout();
+    int nBreaks = 0;
+    for (INT_PTR i = 1; i + 1 < pTop->m_arrBars.GetSize(); ++i)
+        nBreaks += pTop->m_arrBars[i] == nullptr ? 1 : 0;
+    EXPECT_GE(nBreaks, 1);
+    CRect rcFirst, rcLast;
+    bars.front()->GetWindowRect(&rcFirst);
+    bars.back()->GetWindowRect(&rcLast);
+    EXPECT_GT(rcLast.top, rcFirst.top);
+    // The pane follows the last toolbar in its row: it never wraps.
+    const int nPanePos = pTop->FindBar(pPane);
+    EXPECT_EQ(bars.back(), pTop->m_arrBars[nPanePos - 1]);
+    for (auto* p : bars) {
+        p->DestroyWindow();
+        delete p;
+    }
+}
+
 TEST_F(RowsTest, FocusInsideMakesTheCaptionActiveAtTheNextIdlePass)
 {
     Pane* p1 = Make(0xA031);

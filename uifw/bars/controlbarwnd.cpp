@@ -72,6 +72,8 @@ LRESULT CUiControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
             LRESULT lResult = CControlBar::WindowProc(nMsg, wParam, lParam);
             if (reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_FRAMECHANGED)
                 LayoutNcAreaButtons();
+            else
+                RecalcNcFrame();
             return lResult;
         }
         break;

@@ -10,6 +10,8 @@
 #include "paintmanagerholder.h"
 #include "popupmenuwnd.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CUiDockBar, CDockBar)
 
 BEGIN_MESSAGE_MAP(CUiDockBar, CDockBar)
@@ -187,9 +189,136 @@ void CUiDockBar::RefreshBarsState()
     // Containers left with one bar dissolve here once they exist (their own issue).
 }
 
+// The rows of an inner dock bar: each bar starts at the running point or further on at the
+// place it has, and is kept inside the maximum; a fixed-size bar that no longer fits wraps
+// into a row of its own, a resizable one never does (its row shares the length, and it is
+// clipped). Rows are as thick as their thickest bar.
 CSize CUiDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-    return CDockBar::CalcFixedLayout(bStretch, bHorz);
+    CSize sizeResult = CControlBar::CalcFixedLayout(bStretch, bHorz);
+    const bool bAlongX = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    int nMax;
+    if (!m_rectLayout.IsRectEmpty()) {
+        nMax = bAlongX ? m_rectLayout.Width() : m_rectLayout.Height();
+    } else {
+        CRect rc;
+        if (CFrameWnd* pFrame = GetParentFrame())
+            pFrame->GetClientRect(&rc);
+        nMax = bAlongX ? rc.Width() : rc.Height();
+    }
+    HDWP hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos((int)m_arrBars.GetSize());
+    int nAlong = 0, nAcross = 0, nThickness = 0, nAlongMax = 0, nAcrossMax = 0;
+    bool bWrapPending = false;
+    auto endRow = [&]() {
+        if (nThickness == 0)
+            return;
+        nAcross += nThickness;
+        nAlong = 0;
+        nAcrossMax = std::max(nAcrossMax, nAcross - 1);
+        nThickness = 0;
+    };
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i) {
+        void* p = m_arrBars[i];
+        if (p == nullptr) {
+            endRow();
+            continue;
+        }
+        if (!IsBarEntry(p))
+            continue;
+        CControlBar* pBar = static_cast<CControlBar*>(p);
+        const bool bResizable =
+            pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)) && !static_cast<CUiControlBar*>(pBar)->IsFixedSizeBar();
+        int nMinAlong;
+        if (bResizable) {
+            CUiControlBar* pUi = static_cast<CUiControlBar*>(pBar);
+            nMinAlong = bAlongX ? pUi->GetMinExtentHorz() : pUi->GetMinExtentVert();
+        } else {
+            CRect rcWindow, rcClient;
+            pBar->GetWindowRect(&rcWindow);
+            pBar->GetClientRect(&rcClient);
+            nMinAlong = bAlongX ? rcWindow.Width() - rcClient.Width() : rcWindow.Height() - rcClient.Height();
+        }
+        if (!pBar->IsVisible()) {
+            if (!bWrapPending)
+                pBar->RecalcDelayShow(nullptr);
+            continue;
+        }
+        const DWORD dwStyle = pBar->GetBarStyle();
+        DWORD nMode = LM_VERTDOCK;
+        if ((dwStyle & CBRS_SIZE_DYNAMIC) && (dwStyle & CBRS_FLOATING))
+            nMode = LM_HORZ | LM_MRUWIDTH;
+        else if (dwStyle & CBRS_ORIENT_HORZ)
+            nMode = LM_HORZ | LM_HORZDOCK;
+        const CSize sizeIdeal = pBar->CalcDynamicLayout(-1, nMode);
+        const int nIdealAlong = bAlongX ? sizeIdeal.cx : sizeIdeal.cy;
+        const int nIdealAcross = bAlongX ? sizeIdeal.cy : sizeIdeal.cx;
+        CRect rcCurrent;
+        pBar->GetWindowRect(&rcCurrent);
+        ScreenToClient(&rcCurrent);
+        int nStart = nAlong;
+        int nEnd = nStart + nIdealAlong;
+        if (!m_bFloating) {
+            const int nCurrent = bAlongX ? rcCurrent.left : rcCurrent.top;
+            if (nCurrent > nStart) {
+                nEnd += nCurrent - nStart;
+                nStart = nCurrent;
+            }
+            if (nEnd > nMax) {
+                const int nBack = std::max(nAlong, nStart - (nEnd - nMax));
+                nEnd -= nStart - nBack;
+                nStart = nBack;
+                nEnd = std::min(nEnd, nMax);
+            }
+        }
+        if (bWrapPending) {
+            nEnd -= nStart;
+            nStart = 0;
+            bWrapPending = false;
+        } else if (!bResizable && i > 0 && m_arrBars[i - 1] != nullptr &&
+                   (nEnd - nStart < nMinAlong || nStart >= nMax)) {
+            m_arrBars.InsertAt(i, (void*)nullptr);
+            bWrapPending = true;
+            endRow();
+            continue;   // the null just inserted ends the row; the bar comes next
+        }
+        CRect rcBar = bAlongX ? CRect(nStart, nAcross, nEnd, nAcross + nIdealAcross)
+                              : CRect(nAcross, nStart, nAcross + nIdealAcross, nEnd);
+        if (rcBar != rcCurrent && !m_bLayoutQuery) {
+            if (pBar->m_pDockContext != nullptr && !(dwStyle & CBRS_FLOATING)) {
+                CRect rcScreen = rcBar;
+                ClientToScreen(&rcScreen);
+                pBar->m_pDockContext->m_rectMRUDockPos = rcScreen;
+            }
+            if (hDWP != NULL)
+                hDWP = ::DeferWindowPos(hDWP, pBar->m_hWnd, NULL, rcBar.left, rcBar.top, rcBar.Width(), rcBar.Height(),
+                                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        }
+        nAlong = nStart + nIdealAlong;
+        nAlongMax = std::max(nAlongMax, nAlong);
+        nThickness = std::max(nThickness, nIdealAcross);
+        if (!m_bLayoutQuery)
+            pBar->RecalcDelayShow(nullptr);
+    }
+    endRow();
+    if (hDWP != NULL)
+        ::EndDeferWindowPos(hDWP);
+    int nSizeAlong = nAlongMax, nSizeAcross = nAcrossMax;
+    if (nSizeAlong != 0 && !bStretch)
+        ++nSizeAlong;
+    if (nSizeAcross != 0)
+        ++nSizeAcross;
+    if (bAlongX) {
+        sizeResult.cy = nSizeAcross;
+        if (!bStretch)
+            sizeResult.cx = nSizeAlong;
+    } else {
+        sizeResult.cx = nSizeAcross;
+        if (!bStretch)
+            sizeResult.cy = nSizeAlong;
+    }
+    if (!m_bLayoutQuery)
+        RecalcLayoutNow();
+    return sizeResult;
 }
 
 // ---- Ring links.
