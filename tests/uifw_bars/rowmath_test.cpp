@@ -46,6 +46,17 @@ TEST(RowLength, ThreeBarsShareTheRowAndAFourthThatDoesNotFitWraps)
     EXPECT_EQ(200, again[1].nLength);
 }
 
+TEST(RowLength, AtTheirMinimumsTheLastResizableBarTakesTheRestNotAFixedOne)
+{
+    std::vector<RowItem> items = Row(3, 40, 40);
+    items[2].bResizable = false;   // a toolbar at the row's end, 50 long
+    items[2].nLength = 50;
+    DistributeRowLength(items, 0, 300, 2);
+    EXPECT_EQ(40, items[0].nLength);
+    EXPECT_EQ(300 - 50 - 40, items[1].nLength);
+    EXPECT_EQ(50, items[2].nLength);
+}
+
 TEST(RowLength, ResizeAndSplitKeepTheMinimums)
 {
     // Dragged 30 px further than the strip: 30 px thicker; never below twice the minimum.

@@ -44,7 +44,9 @@ BOOL CUiControlBar::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg))
         return TRUE;
-    if (m_dwStyle & CBRS_FLYBY)
+    const UINT m = pMsg->message;
+    if (((m_dwStyle & CBRS_FLYBY) && ((m >= 0x200 && m <= 0x209) || (m >= 0xA0 && m <= 0xA9))) ||
+        m == WM_LBUTTONDOWN || m == WM_LBUTTONUP)
         FilterFlyBy(pMsg);
     CFrameWnd* pTop = GetTopLevelFrame();
     if (pTop != nullptr && pTop->m_bHelpMode)

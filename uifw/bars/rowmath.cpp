@@ -59,14 +59,14 @@ RowFit DistributeRowLength(std::vector<RowItem>& items, int nSelf, int nAvailabl
             nLeft -= it.nLength;
     }
 
+    // The rest goes to the last visible resizable bar: a fixed-size bar keeps its window's
+    // length, so what it were given would be lost to the row.
     int nAtMin = 0, nInRow = 0, nLastVisible = -1;
     for (int i = 0; i < fit.nRowEnd; ++i) {
         const RowItem& it = items[i];
-        if (!it.bVisible)
+        if (!it.bVisible || !it.bResizable)
             continue;
         nLastVisible = i;
-        if (!it.bResizable)
-            continue;
         ++nInRow;
         if (it.nLength == it.nMinLength)
             ++nAtMin;
