@@ -97,6 +97,26 @@ TEST_F(OuterTest, CapturePlacementMakesTheBarTheMostRecentOfItsRow)
     EXPECT_EQ(3u, bars[2]->record.nOrder);
 }
 
+TEST_F(OuterTest, DraggingABarAlongItsRowKeepsTheOrderWithoutOverlap)
+{
+    SetClientWidth(fx.pFrame, 600);
+    MakeRow(3);
+    bars[1]->MoveWindow(200, 0, 150, 22);   // gaps of 50 and 0
+    bars[2]->MoveWindow(350, 0, 150, 22);
+    bool bChanged = false;
+    Top()->DragBarInRow(bars[1], 80, &bChanged);
+    EXPECT_TRUE(bChanged);
+    EXPECT_EQ(280, RectOf(bars[1]).left);
+    EXPECT_EQ(430, RectOf(bars[2]).left);   // pushed
+    Top()->DragBarInRow(bars[1], 500, &bChanged);
+    EXPECT_EQ(600, RectOf(bars[2]).right);  // the row's end stops them
+    EXPECT_EQ(RectOf(bars[2]).left, RectOf(bars[1]).right);
+    EXPECT_EQ(1u, bars[1]->record.nOrder);
+    Top()->DragBarInRow(bars[1], -1000, &bChanged);
+    EXPECT_EQ(RectOf(bars[0]).right, RectOf(bars[1]).left);
+    EXPECT_EQ(0, RectOf(bars[0]).left);
+}
+
 TEST(OuterDelayedLayout, TwoRequestsArmOneTimerThatWaitsForTheFrameToShow)
 {
     FrameFixture hidden(CRect(40, 40, 440, 340), false);

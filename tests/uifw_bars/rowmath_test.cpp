@@ -209,4 +209,20 @@ TEST(OuterRows, PlacementOrderAndThickness)
     EXPECT_EQ(300, push.items[1].rcLayout.right);
 }
 
+TEST(OuterRows, ABarMovedAlongItsRowGoesBeforeTheFirstBarAfterItsStart)
+{
+    const std::vector<std::pair<int, int>> spans = {{0, 100}, {150, 250}, {300, 400}};
+    outerrow::RowInsertion where;
+    ASSERT_TRUE(outerrow::FindRowInsertion(spans, 120, where));   // in the gap after the first
+    EXPECT_EQ(1, where.nBefore);
+    ASSERT_TRUE(outerrow::FindRowInsertion(spans, 160, where));   // first half of the second
+    EXPECT_EQ(1, where.nBefore);
+    ASSERT_TRUE(outerrow::FindRowInsertion(spans, 240, where));   // second half: after it
+    EXPECT_EQ(-1, where.nBefore);
+    EXPECT_EQ(1, where.nAfter);
+    ASSERT_TRUE(outerrow::FindRowInsertion(spans, 500, where));   // beyond all: after the last
+    EXPECT_EQ(2, where.nAfter);
+    EXPECT_FALSE(outerrow::FindRowInsertion({}, 10, where));
+}
+
 } // namespace

@@ -147,16 +147,108 @@ void CUiDockOuterBar::CapturePlacement(CUiControlBar* pBar)
     outerrow::CaptureRowPlacement(pSelf, others, (int)m_arrBars.GetSize());
 }
 
-bool CUiDockOuterBar::MoveBarInRow(CUiControlBar*, CArray<CUiControlBar*, CUiControlBar*>&, int)
+namespace {
+
+int MinLengthOf(CControlBar* pBar, bool bHorz)
 {
-    // Moving fixed-size bars along their row comes with the drag placement of toolbars.
-    return false;
+    if (pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+        return outerrow::Along(static_cast<CUiControlBar*>(pBar)->GetMinSize(), bHorz);
+    CRect rc;
+    pBar->GetWindowRect(&rc);
+    return bHorz ? rc.Width() : rc.Height();
 }
 
-void CUiDockOuterBar::DragBarInRow(CUiControlBar*, int, bool* pbChanged)
+} // namespace
+
+bool CUiDockOuterBar::MoveBarInRow(CUiControlBar* pBar, CArray<CUiControlBar*, CUiControlBar*>& arrRow, int nOffset)
+{
+    const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    int nOthersMin = 0;
+    std::vector<std::pair<int, int>> spans;
+    std::vector<CRect> rects;
+    for (INT_PTR i = 0; i < arrRow.GetSize(); ++i) {
+        nOthersMin += MinLengthOf(arrRow[i], bHorz);
+        CRect rc;
+        arrRow[i]->GetWindowRect(&rc);
+        ScreenToClient(&rc);
+        rects.push_back(rc);
+        spans.push_back({outerrow::Start(rc, bHorz), outerrow::End(rc, bHorz)});
+    }
+    if (outerrow::Length(rcClient, bHorz) - nOthersMin < MinLengthOf(pBar, bHorz))
+        return false;
+    CRect rcBar;
+    pBar->GetWindowRect(&rcBar);
+    ScreenToClient(&rcBar);
+    const CRect rcOld = rcBar;
+    const int nWanted = std::max(0, outerrow::Start(rcBar, bHorz) + nOffset);
+    outerrow::RowInsertion where;
+    if (!outerrow::FindRowInsertion(spans, nWanted, where))
+        return false;
+    const int nPos = FindBar(pBar);
+    if (nPos > 0)
+        RowArrayRemoveEntry(m_arrBars, nPos);
+    if (where.nBefore >= 0) {
+        const CRect& rcRef = rects[where.nBefore];
+        outerrow::MoveTo(rcBar, bHorz, std::min<int>(nWanted, outerrow::Start(rcRef, bHorz)));
+        if (bHorz)
+            rcBar.OffsetRect(0, rcRef.top - rcBar.top);
+        else
+            rcBar.OffsetRect(rcRef.left - rcBar.left, 0);
+        m_arrBars.InsertAt(FindBar(arrRow[where.nBefore]), pBar);
+    } else {
+        const CRect& rcRef = rects[where.nAfter];
+        if (bHorz)
+            rcBar.OffsetRect(0, rcRef.top - rcBar.top);
+        else
+            rcBar.OffsetRect(rcRef.left - rcBar.left, 0);
+        outerrow::MoveTo(rcBar, bHorz, std::max<int>(nWanted, outerrow::End(rcRef, bHorz)));
+        m_arrBars.InsertAt(FindBar(arrRow[where.nAfter]) + 1, pBar);
+    }
+    if (rcBar != rcOld)
+        pBar->SetWindowPos(NULL, rcBar.left, rcBar.top, rcBar.Width(), rcBar.Height(), 0x51C);
+    return true;
+}
+
+// The bars keep their order and never overlap: the dragged bar uses up the gap to its
+// neighbour first, then pushes the bars beyond it, and the row's ends stop them all.
+void CUiDockOuterBar::DragBarInRow(CUiControlBar* pBar, int nOffset, bool* pbChanged)
 {
     if (pbChanged != nullptr)
         *pbChanged = false;
+    if (nOffset == 0)
+        return;
+    const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    CArray<CUiControlBar*, CUiControlBar*> arrRow;
+    int nIndex = -1;
+    pBar->CollectVisibleRowBars(arrRow, nullptr, &nIndex);
+    if (nIndex < 0)
+        return;
+    std::vector<OuterLayoutItemData> items(arrRow.GetSize());
+    for (INT_PTR i = 0; i < arrRow.GetSize(); ++i) {
+        arrRow[i]->GetWindowRect(&items[i].rcLayout);
+        ScreenToClient(&items[i].rcLayout);
+        items[i].rcCurrent = items[i].rcLayout;
+    }
+    std::vector<int> run;
+    for (int k = nIndex; k >= 0 && k < (int)items.size(); k += nOffset > 0 ? 1 : -1)
+        run.push_back(k);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    if (outerrow::PushBars(items, run, nOffset, outerrow::Length(rcClient, bHorz), bHorz) == 0)
+        return;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i].rcLayout == items[i].rcCurrent)
+            continue;
+        const CRect& rc = items[i].rcLayout;
+        arrRow[i]->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), 0x51C);
+        if (BarPlacementRecord* pRecord = arrRow[i]->GetPlacementRecord())
+            pRecord->rcSaved = rc;
+    }
+    CapturePlacement(pBar);
+    if (pbChanged != nullptr)
+        *pbChanged = true;
 }
 
 // ---- Delayed layout.

@@ -231,6 +231,33 @@ void CaptureRowPlacement(BarPlacementRecord* pSelf, const std::vector<BarPlaceme
         p->nOrder = n++;
 }
 
+bool FindRowInsertion(const std::vector<std::pair<int, int>>& spans, int nWanted, RowInsertion& result)
+{
+    result = RowInsertion();
+    for (int k = 0; k < (int)spans.size(); ++k) {
+        const int nStart = spans[k].first, nEnd = spans[k].second;
+        if (nStart >= nWanted) {
+            // The first bar at or after the wanted start: inserting before a later one would
+            // put the bar behind bars that start after it.
+            if (result.nBefore < 0)
+                result.nBefore = k;
+        } else if (nWanted < nEnd) {
+            if (nWanted <= (nStart + nEnd) / 2)
+                result.nBefore = k;
+            else
+                result.nAfter = k;
+            break;
+        } else {
+            if (result.nBefore >= 0)
+                break;
+            result.nAfter = k;
+        }
+    }
+    if (result.nBefore >= 0)
+        result.nAfter = -1;
+    return result.nBefore >= 0 || result.nAfter >= 0;
+}
+
 namespace {
 
 // A bar moved towards its saved start, no further than its neighbours allow.

@@ -68,6 +68,15 @@ void EqualizeRowThickness(bool bHorz, std::vector<OuterLayoutItemData>& items, i
 // (counted from 4 x nEntries); then the row is renumbered 1, 2, 3, ...
 void CaptureRowPlacement(BarPlacementRecord* pSelf, const std::vector<BarPlacementRecord*>& others, int nEntries);
 
+// Where a bar moved to nWanted along its row goes among the other bars (their spans in row
+// order): before the first bar starting at or after it, or before or after the bar holding it
+// (by the half it falls in), else after the last bar wholly before it. False when none.
+struct RowInsertion {
+    int nBefore = -1;
+    int nAfter = -1;
+};
+bool FindRowInsertion(const std::vector<std::pair<int, int>>& spans, int nWanted, RowInsertion& result);
+
 struct RowLayoutResult {
     int nRows = 1;
     bool bChanged = false;
