@@ -133,6 +133,14 @@ TEST_F(BarsFrameTest, RingsComeAndGoAndAPlaceholderContainerDoesNotHangTheOptimi
     CUiDockBar::OptimizeRings(pFrame);
     EXPECT_EQ(1, pInner->nRefreshes);
 
+    // A new ring inserted at level 1 pushes the ring holding the bar inwards.
+    EXPECT_TRUE(CUiDockBar::InsertRingAtLevel(pFrame, 1));
+    EXPECT_EQ(2u, pRing2->m_nLevel);
+    ASSERT_NE(nullptr, pOuterTop->m_pInner);
+    EXPECT_EQ(1u, pOuterTop->m_pInner->m_nLevel);
+    EXPECT_EQ(pRing2, pOuterTop->m_pInner->m_pInner);
+    EXPECT_FALSE(CUiDockBar::InsertRingAtLevel(pFrame, 1));   // all four of ring 1 empty: nothing
+
     // A dock bar destroyed with bars leaves them alive on the frame.
     CUiControlBar* pSecond = new CUiControlBar;
     pSecond->m_bAutoDelete = FALSE;

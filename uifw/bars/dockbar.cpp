@@ -478,6 +478,8 @@ UINT CUiDockBar::AppendRing(CFrameWnd* pFrame)
 
 bool CUiDockBar::InsertRingAtLevel(CFrameWnd* pFrame, UINT nLevel)
 {
+    if (nLevel == 0)
+        return false;   // ring 0 is the outer dock bars
     CUiDockBar* found[4];
     bool bAllEmpty = true;
     for (int s = 0; s < 4; ++s) {
