@@ -393,11 +393,9 @@ CUiControlBar* CUiControlBar::GetBarBeingDragged()
     return g_DragStatePrevious.IsEmptyState() ? nullptr : g_DragStatePrevious.m_pBar;
 }
 
-bool CUiControlBar::IsInPlaceActiveFrame(CFrameWnd* pFrame)
+bool CUiControlBar::IsInPlaceActiveFrame(CFrameWnd*)
 {
-    // No document of this program holds an in-place active item; a print preview never runs.
-    if (pFrame == nullptr)
-        pFrame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
+    // No document of this program holds an in-place active item.
     return false;
 }
 
