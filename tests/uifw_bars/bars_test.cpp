@@ -6,6 +6,8 @@
 #include "dockbar.h"
 #include "dragstate.h"
 #include "minidockframewnd.h"
+#include "paintmanagerholder.h"
+#include "paintmanagerstudio2005.h"
 #include "bars_test_support.h"
 #include "winharness.h"
 
@@ -305,6 +307,20 @@ TEST(OuterDocking, ABarWantingItsOwnRowDockedInsideARowEndsAloneBeforeIt)
     a.DestroyWindow();
     b.DestroyWindow();
     menu.DestroyWindow();
+}
+
+TEST(DragDockMode, TheLookDecidesBetweenTrackingRectanglesAndMarkers)
+{
+    PaintManagerHolder& holder = PaintManagerHolder::Get();
+    ASSERT_TRUE(holder.SetPaintManagerClass(RUNTIME_CLASS(CUiPaintManager)));
+    CUiControlBar bar;
+    EXPECT_EQ(0, CUiControlBar::GetDragDockMode());
+    EXPECT_FALSE(bar.IsMarkerDockingMode());
+    ASSERT_TRUE(holder.SetPaintManagerClass(RUNTIME_CLASS(CUiPaintManagerStudio2005)));
+    EXPECT_EQ(1, CUiControlBar::GetDragDockMode());
+    EXPECT_TRUE(bar.IsMarkerDockingMode());
+    EXPECT_FALSE(bar.IsLiveRowResize());   // marker-guided: resizing still uses a tracker
+    holder.SetPaintManager(nullptr);
 }
 
 TEST(DragState, CursorKindIsNotComparedAndEmptyFalseRearms)
