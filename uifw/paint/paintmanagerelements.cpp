@@ -6,14 +6,6 @@ void CUiPaintManager::PaintToolBarExtras(CDC&, CUiToolControlBar*, int, const CR
 {
 }
 
-void CUiPaintManager::PaintContentExpandButton(CDC&, const CRect&, BOOL, BOOL, BOOL, BOOL, BOOL, CObject*, LPARAM, BOOL)
-{
-}
-
-void CUiPaintManager::PaintMenuExpandButton(CDC&, const CRect&, BOOL, CObject*)
-{
-}
-
 void CUiPaintManager::PaintTabItem(CDC&, const CRect&, BOOL, BOOL, BOOL, BOOL, BOOL, BOOL, BOOL, const CRect&, int, int, CFont*, LPCSTR, CUiCmdIcon*, CObject*, LPARAM)
 {
 }
@@ -23,50 +15,6 @@ void CUiPaintManager::PaintTabClientArea(CDC&, const CRect&, const CRect&, const
 }
 
 void CUiPaintManager::PaintTabButton(CDC&, const CRect&, int, int, BOOL, BOOL, BOOL, BOOL, BOOL, CObject*, LPARAM)
-{
-}
-
-void CUiPaintManager::PaintClientAreaBorder(CDC&, const CRect&, CObject*, LPARAM)
-{
-}
-
-void CUiPaintManager::PaintResizableDialogNcBorder(CDC&, const CRect&, CObject*, LPARAM)
-{
-}
-
-void CUiPaintManager::PaintCmdIcon(CDC&, BOOL, LPCSTR, CUiCmdIcon*, const CRect&, CRect&, BOOL, BOOL, BOOL, UINT)
-{
-}
-
-void CUiPaintManager::PaintBarNcAreaButton(CDC&, NcButtonPaintData&)
-{
-}
-
-void CUiPaintManager::PaintSysCmdGlyph(CDC&, UINT, const CRect&, BOOL, BOOL, BOOL)
-{
-}
-
-void CUiPaintManager::PaintPushButton(CDC&, PushButtonPaintData&)
-{
-}
-
-void CUiPaintManager::PaintInsertionMarker(CDC&, const CRect&, BOOL, BOOL)
-{
-}
-
-void CUiPaintManager::PaintFocusFrame(CDC&, const CRect&)
-{
-}
-
-void CUiPaintManager::PaintMenuItem(CDC&, MenuItemPaintData&)
-{
-}
-
-void CUiPaintManager::PaintInsetLine(CDC&, const CRect&, int, BOOL, CObject*, LPARAM)
-{
-}
-
-void CUiPaintManager::PaintSeparator(CDC&, const CRect&, BOOL, BOOL, CObject*, LPARAM)
 {
 }
 
@@ -83,18 +31,6 @@ void CUiPaintManager::PaintControlFrame(CDC&, ControlFramePaintData&)
 }
 
 void CUiPaintManager::PaintComboFrame(CDC&, ComboFramePaintData&)
-{
-}
-
-void CUiPaintManager::PaintMenuBorder(CDC&, const CRect&, CObject*, LPARAM)
-{
-}
-
-void CUiPaintManager::PaintMenuJoinedArea(CDC&, const CRect&, const CRect&, int, CObject*, LPARAM)
-{
-}
-
-void CUiPaintManager::PaintStatusPane(CDC&, StatusPanePaintData&)
 {
 }
 

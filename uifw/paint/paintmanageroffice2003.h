@@ -26,6 +26,15 @@ public:
     virtual BOOL InitSchemeGradientColors(COLORREF* pBase, COLORREF* pAccent);
     // The frame gradient from 3001 to 3000 over at most 700 pixels, 3000 beyond.
     virtual BOOL PaintGradientBackground(CDC& dc, const CRect& rc, const CRect& rcClip, LPARAM lParam);
+    // Separators, joined menu borders, status panes, chevron and menu-expand buttons
+    void PaintContentExpandButton(CDC& dc, const CRect& rc, BOOL bHorz, BOOL bNoHidden, BOOL bEnabled, BOOL bPushed,
+                                  BOOL bHover, CObject* pAsking, LPARAM lParam, BOOL bTransparent) override;
+    void PaintMenuExpandButton(CDC& dc, const CRect& rc, BOOL bPushed, CObject* pMenu) override;
+    void PaintSeparator(CDC& dc, const CRect& rc, BOOL bHorz, BOOL bTransparent, CObject* pAsking,
+                        LPARAM lParam) override;
+    void PaintMenuJoinedArea(CDC& dc, const CRect& rcBorder, const CRect& rcButton, int nSide, CObject* pAsking,
+                             LPARAM lParam) override;
+    void PaintStatusPane(CDC& dc, StatusPanePaintData& data) override;
 
     // When not -1, the bar background and frame painters use this id's colour.
     int m_nExtraColorId;

@@ -16,6 +16,8 @@ public:
     BOOL IsStudioStyleAutoHideTabs() override;
     BOOL IsThemeColorSchemeUsable() override;
     BOOL InitSchemeGradientColors(COLORREF* pBase, COLORREF* pAccent) override;
+    // Caption buttons
+    void PaintBarNcAreaButton(CDC& dc, NcButtonPaintData& data) override;
 };
 
 // The look the application saved as a command id: 32828 Office 2003, 32829 XP, 32830 the

@@ -19,6 +19,24 @@ public:
     BOOL IsMenuJoinedWithButton() override;
     // Whether the visual style's colour scheme may colour this look.
     virtual BOOL IsThemeColorSchemeUsable();
+    // Buttons, captions, icons, separators, menu borders, status panes, menu items, chevron
+    void PaintContentExpandButton(CDC& dc, const CRect& rc, BOOL bHorz, BOOL bNoHidden, BOOL bEnabled, BOOL bPushed,
+                                  BOOL bHover, CObject* pAsking, LPARAM lParam, BOOL bTransparent) override;
+    void PaintClientAreaBorder(CDC& dc, const CRect& rc, CObject* pAsking, LPARAM lParam) override;
+    void PaintCmdIcon(CDC& dc, BOOL bHorz, LPCSTR lpszText, CUiCmdIcon* pIcon, const CRect& rcClient, CRect& rcText,
+                      BOOL bPushed, BOOL bEnabled, BOOL bHover, UINT nAlign) override;
+    void PaintBarNcAreaButton(CDC& dc, NcButtonPaintData& data) override;
+    void PaintSysCmdGlyph(CDC& dc, UINT nSysCmd, const CRect& rc, BOOL bHover, BOOL bPushed, BOOL bEnabled) override;
+    void PaintPushButton(CDC& dc, PushButtonPaintData& data) override;
+    void PaintMenuItem(CDC& dc, MenuItemPaintData& data) override;
+    void PaintInsetLine(CDC& dc, const CRect& rcItem, int cxIconArea, BOOL bRarelyUsed, CObject* pAsking,
+                        LPARAM lParam) override;
+    void PaintSeparator(CDC& dc, const CRect& rc, BOOL bHorz, BOOL bTransparent, CObject* pAsking,
+                        LPARAM lParam) override;
+    void PaintMenuBorder(CDC& dc, const CRect& rc, CObject* pAsking, LPARAM lParam) override;
+    void PaintMenuJoinedArea(CDC& dc, const CRect& rcBorder, const CRect& rcButton, int nSide, CObject* pAsking,
+                             LPARAM lParam) override;
+    void PaintStatusPane(CDC& dc, StatusPanePaintData& data) override;
 
     // Bit 0 and 1 set by XP (bit 1 read by the bar-frame painter), bit 2 by Office 2003.
     BYTE m_bLookBits;
