@@ -205,6 +205,24 @@ TEST_F(BarsFrameTest, HelpHitTestStatusTextAndTheQueryLayout)
     CUiControlBar::ShowCommandStatusText(pRec, 40001);
     CUiControlBar::ShowCommandStatusText(pRec, AFX_IDS_IDLEMESSAGE);
     EXPECT_EQ((std::vector<WPARAM>{40001, AFX_IDS_IDLEMESSAGE}), pRec->ids);
+
+    // With a status bar the command's prompt goes into its first pane, from a child window too.
+    CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
+    ASSERT_TRUE(pManager->ProfileInstall("status", pRec->m_hWnd));
+    CUiCmdItem item(40001);
+    item.m_strTipStatus = "Prompt";
+    ASSERT_TRUE(pManager->CmdSetup("status", item, true));
+    CStatusBar status;
+    ASSERT_TRUE(status.Create(pRec));
+    const UINT indicators[] = {0, 40002};
+    ASSERT_TRUE(status.SetIndicators(indicators, 2));
+    pRec->ids.clear();
+    CUiControlBar::ShowCommandStatusText(&status, 40001);
+    EXPECT_STREQ("Prompt", status.GetPaneText(0));
+    EXPECT_TRUE(pRec->ids.empty());
+    CUiControlBar::ShowCommandStatusText(pRec, AFX_IDS_IDLEMESSAGE);
+    EXPECT_EQ((std::vector<WPARAM>{AFX_IDS_IDLEMESSAGE}), pRec->ids);
+    pManager->ProfileReleaseWindow(pRec->m_hWnd, true);
     pRec->DestroyWindow();
 
     // A child that leaves itself out is ignored in a query only.
