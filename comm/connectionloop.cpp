@@ -133,11 +133,24 @@ bool CConnectionLoop::ServeRound(const HANDLE* pHandles, DWORD nCount, DWORD dwF
 {
     if (!Guarded([&] { return Serve(dwFirst); }))
         return false;
-    for (DWORD k = 1; k < nCount && KeepServing(); ++k) {
-        const DWORD dwIndex = (dwFirst + k) % nCount;
-        // Taking the signal here is what the wait would have done.
-        if (WaitForSingleObject(pHandles[dwIndex], 0) == WAIT_OBJECT_0 &&
-            !Guarded([&] { return Serve(dwIndex); }))
+    // The other handles in the order of the list from the one just served. A wait without
+    // time on those not yet passed gives the first that is signalled and takes its signal, as
+    // the wait would have: one kernel call per handle served and one to find none left, not
+    // one for every handle of the list in every round.
+    HANDLE rest[MAXIMUM_WAIT_OBJECTS];
+    DWORD order[MAXIMUM_WAIT_OBJECTS];
+    const DWORD nRest = nCount - 1;
+    for (DWORD k = 0; k < nRest; ++k) {
+        order[k] = (dwFirst + 1 + k) % nCount;
+        rest[k] = pHandles[order[k]];
+    }
+    for (DWORD k = 0; k < nRest && KeepServing(); ++k) {
+        const DWORD dwWait = WaitForMultipleObjects(nRest - k, rest + k, FALSE, 0);
+        if (dwWait >= WAIT_OBJECT_0 + (nRest - k))
+            break;
+        k += dwWait - WAIT_OBJECT_0;
+        const DWORD dwIndex = order[k];
+        if (!Guarded([&] { return Serve(dwIndex); }))
             return false;
     }
     return true;

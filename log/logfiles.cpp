@@ -6,6 +6,7 @@
 // read past the file nor ask for a huge allocation.
 #include "logfiles.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -55,6 +56,45 @@ void WriteAll(CFile& file, std::vector<BYTE>& buffer)
     buffer.clear();
 }
 
+// The reader's reads of a file, taken from large pieces of it: two reads of the file for
+// each small record would cost far more than the records themselves.
+class CPieceReader
+{
+public:
+    explicit CPieceReader(CFile& file) : m_file(file), m_piece(kReadPiece) {}
+
+    // As CFile::Read: the bytes copied, fewer only at the end of the file.
+    UINT Read(void* pDest, UINT n)
+    {
+        BYTE* pOut = static_cast<BYTE*>(pDest);
+        UINT nDone = 0;
+        while (nDone < n) {
+            if (m_nAt == m_nEnd) {
+                // A large body goes straight to its buffer.
+                if (n - nDone >= kReadPiece)
+                    return nDone + m_file.Read(pOut + nDone, n - nDone);
+                m_nAt = 0;
+                m_nEnd = m_file.Read(m_piece.data(), kReadPiece);
+                if (m_nEnd == 0)
+                    break;
+            }
+            const UINT nTake = std::min(n - nDone, m_nEnd - m_nAt);
+            std::memcpy(pOut + nDone, m_piece.data() + m_nAt, nTake);
+            m_nAt += nTake;
+            nDone += nTake;
+        }
+        return nDone;
+    }
+
+private:
+    static const UINT kReadPiece = 64 * 1024;
+
+    CFile& m_file;
+    std::vector<BYTE> m_piece;
+    UINT m_nAt = 0;
+    UINT m_nEnd = 0;
+};
+
 // TRUE when the source starts with the 32-byte header with the format mark; read(p, n)
 // gives the next bytes of the source and how many it gave.
 template <typename ReadFn>
@@ -81,6 +121,8 @@ LogFileReadResult ReadRecordsFrom(ULONGLONG nTotal, ReadFn read,
         return LogFileReadRefused;
     ULONGLONG nPos = kLogFileHeaderSize;
     std::vector<BYTE> body;
+    // One record object serves every record: reading a body sets every field of it.
+    CCommLogRecord record;
     for (;;) {
         BYTE lengthWord[4];
         const UINT nGot = read(lengthWord, 4);
@@ -98,7 +140,6 @@ LogFileReadResult ReadRecordsFrom(ULONGLONG nTotal, ReadFn read,
         if (read(body.data(), n) < n)
             return LogFileReadDamaged;
         nPos += n;
-        CCommLogRecord record;
         if (!record.FromBytes(static_cast<int>(n), body.data()))
             return LogFileReadDamaged;
         onRecord(record);
@@ -143,8 +184,9 @@ LogFileReadResult ReadLogFileRecords(LPCSTR pszPath,
         return LogFileReadRefused;
     LogFileReadResult result = LogFileReadDamaged;
     try {
+        CPieceReader reader(file);
         result = ReadRecordsFrom(
-            file.GetLength(), [&](void* p, UINT n) { return file.Read(p, n); }, onRecord);
+            file.GetLength(), [&](void* p, UINT n) { return reader.Read(p, n); }, onRecord);
     } catch (CException* e) {
         e->Delete();
         result = LogFileReadDamaged;

@@ -18,15 +18,31 @@ WORD GetWord(const BYTE* p)
     return static_cast<WORD>(p[0] | (p[1] << 8));
 }
 
-// Makes dest an owned copy of nLength bytes; a zero length gives an empty buffer.
+// Whether the buffer is a byte array of n bytes from index 0 that nobody holds open.
+bool IsByteBufferOf(const COleSafeArray& buffer, DWORD n)
+{
+    const SAFEARRAY* p = buffer.parray;
+    return buffer.vt == (VT_ARRAY | VT_UI1) && p != nullptr && p->cDims == 1 && p->cLocks == 0 &&
+           p->rgsabound[0].lLbound == 0 && p->rgsabound[0].cElements == n;
+}
+
+// Makes dest an owned copy of nLength bytes; a zero length gives an empty buffer. A buffer of
+// the right size is filled in place: a record reused for record after record (a log file
+// being read, a connection's reports) would otherwise make and free a buffer for each.
 void CopyIntoBuffer(COleSafeArray& dest, const void* pData, int nLength)
 {
-    dest.Clear();
-    dest.CreateOneDim(VT_UI1, static_cast<DWORD>(nLength > 0 ? nLength : 0));
-    if (nLength > 0 && pData != nullptr) {
+    const DWORD n = static_cast<DWORD>(nLength > 0 ? nLength : 0);
+    if (!IsByteBufferOf(dest, n)) {
+        dest.Clear();
+        dest.CreateOneDim(VT_UI1, n);
+    }
+    if (n > 0) {
         void* pDest = nullptr;
         dest.AccessData(&pDest);
-        std::memcpy(pDest, pData, static_cast<size_t>(nLength));
+        if (pData != nullptr)
+            std::memcpy(pDest, pData, n);
+        else
+            std::memset(pDest, 0, n);
         dest.UnaccessData();
     }
 }

@@ -64,6 +64,22 @@ stop_pty_pair() {
     unset KORVANE_PTY_COMS
 }
 
+# What the programs of the test command run in: a private display, a Wine server kept for the
+# whole run, Wine's own services, and the pseudo-terminal pair on COM7 and COM8 (the real
+# serial path runs its connection on one end and plays the device on the other). Everything
+# is stopped when the calling script exits.
+start_wine_session() {
+    start_display
+    # Wine 8's server keeps an object of every process that waited for comm events on a
+    # pseudo-terminal, and lists all its objects when it is stopped: that list goes to a file.
+    wineserver -p 2>"$BUILD_DIR/wineserver.log"
+    # Start Wine's own services now, outside ctest: they would otherwise inherit its output
+    # pipes and keep ctest waiting after the last test ended.
+    env LC_ALL=$WINE_LOCALE wine cmd /c exit >/dev/null 2>&1 </dev/null
+    trap 'stop_pty_pair; wineserver -k 2>/dev/null; stop_display' EXIT
+    start_pty_pair 7 8
+}
+
 # A private X display for the windows of the program and the tests.
 start_display() {
     local n tries

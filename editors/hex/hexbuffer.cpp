@@ -1,29 +1,17 @@
+// The bytes live in a vector with room to spare: typing in insert mode moves the bytes after
+// the caret once, where a buffer of the exact size would be made anew, copied and freed on
+// every key. The room is given back when the data shrinks to well under it.
 #include "hexbuffer.h"
 
 #include <string.h>
 
-// Holds the array's data open for the lifetime of the object.
-class HexBuffer::Access {
-public:
-    explicit Access(COleSafeArray& array) : m_array(array), m_pData(NULL)
-    {
-        void* p = NULL;
-        m_array.AccessData(&p);
-        m_pData = static_cast<BYTE*>(p);
-    }
-    ~Access() { m_array.UnaccessData(); }
-    Access(const Access&) = delete;
-    Access& operator=(const Access&) = delete;
-    BYTE* Data() const { return m_pData; }
-
-private:
-    COleSafeArray& m_array;
-    BYTE* m_pData;
-};
+#include <new>
 
 namespace {
 
 const UINT kMaxBufferSize = 0x7FFFFFFF;
+// Spare room taken when the buffer must grow: a quarter of its size, at most this much.
+const size_t kMaxSpare = 64u << 20;
 
 bool IsByteArray(const VARIANT& v)
 {
@@ -32,21 +20,37 @@ bool IsByteArray(const VARIANT& v)
 
 }  // namespace
 
-HexBuffer::HexBuffer() : m_nSize(0)
+HexBuffer::HexBuffer() : m_bHasData(true), m_nSize(0)
 {
-    m_array.CreateOneDim(VT_UI1, 0);
 }
 
 bool HexBuffer::HasData() const
 {
-    return IsByteArray(m_array);
+    return m_bHasData;
 }
 
 void HexBuffer::Assign(const BYTE* bytes, UINT n)
 {
-    m_array.Clear();
-    m_array.CreateOneDim(VT_UI1, n, n ? bytes : NULL);
-    m_nSize = n;
+    ++m_nVersion;
+    try {
+        std::vector<BYTE> fresh(bytes, bytes + (bytes ? n : 0));
+        fresh.resize(n);
+        m_bytes.swap(fresh);
+        m_nSize = n;
+        m_bHasData = true;
+    } catch (CException* e) {
+        e->Delete();
+        Forget();
+    } catch (std::bad_alloc&) {
+        Forget();
+    }
+}
+
+void HexBuffer::Forget()
+{
+    std::vector<BYTE>().swap(m_bytes);
+    m_nSize = 0;
+    m_bHasData = false;
 }
 
 void HexBuffer::Assign(const COleSafeArray& source)
@@ -55,39 +59,64 @@ void HexBuffer::Assign(const COleSafeArray& source)
         Assign(NULL, 0);
         return;
     }
-    m_array = source;
-    m_nSize = m_array.GetOneDimSize();
+    COleSafeArray& array = const_cast<COleSafeArray&>(source);
+    const UINT n = array.GetOneDimSize();
+    void* p = NULL;
+    array.AccessData(&p);
+    Assign(static_cast<const BYTE*>(p), n);
+    array.UnaccessData();
 }
 
 COleSafeArray HexBuffer::ToSafeArray() const
 {
-    return m_array;
+    return ToSafeArray(0, m_nSize);
 }
 
 COleSafeArray HexBuffer::ToSafeArray(UINT index, UINT n) const
 {
-    std::vector<BYTE> bytes;
-    Read(index, n, bytes);
     COleSafeArray result;
-    result.CreateOneDim(VT_UI1, static_cast<DWORD>(bytes.size()), bytes.empty() ? NULL : bytes.data());
+    if (!m_bHasData)
+        return result;
+    if (index >= m_nSize)
+        n = 0;
+    else if (n > m_nSize - index)
+        n = m_nSize - index;
+    result.CreateOneDim(VT_UI1, n, n ? m_bytes.data() + index : NULL);
     return result;
+}
+
+bool HexBuffer::Reserve(UINT size)
+{
+    if (size <= m_bytes.capacity())
+        return true;
+    try {
+        const size_t spare = std::min<size_t>(m_nSize / 4, kMaxSpare);
+        try {
+            m_bytes.reserve(std::min<size_t>(static_cast<size_t>(size) + spare, kMaxBufferSize));
+        } catch (std::bad_alloc&) {
+            m_bytes.reserve(size);
+        } catch (CException* e) {
+            e->Delete();
+            m_bytes.reserve(size);
+        }
+        return true;
+    } catch (CException* e) {
+        e->Delete();
+    } catch (std::bad_alloc&) {
+    }
+    return false;
 }
 
 bool HexBuffer::Insert(UINT index, UINT n)
 {
     if (n == 0 || index > m_nSize || n > kMaxBufferSize - m_nSize)
         return false;
-    try {
-        m_array.ResizeOneDim(m_nSize + n);
-    } catch (CException* e) {
-        e->Delete();
+    if (!Reserve(m_nSize + n))
         return false;
-    }
-    Access access(m_array);
-    BYTE* p = access.Data();
-    memmove(p + index + n, p + index, m_nSize - index);
-    memset(p + index, 0, n);
+    m_bytes.insert(m_bytes.begin() + index, n, 0);
     m_nSize += n;
+    m_bHasData = true;
+    ++m_nVersion;
     return true;
 }
 
@@ -97,13 +126,17 @@ void HexBuffer::Remove(UINT index, UINT n)
         return;
     if (n > m_nSize - index)
         n = m_nSize - index;
-    {
-        Access access(m_array);
-        BYTE* p = access.Data();
-        memmove(p + index, p + index + n, m_nSize - index - n);
-    }
+    m_bytes.erase(m_bytes.begin() + index, m_bytes.begin() + index + n);
     m_nSize -= n;
-    m_array.ResizeOneDim(m_nSize);  // shrinking keeps the leading bytes
+    ++m_nVersion;
+    if (m_bytes.capacity() > 2 * static_cast<size_t>(m_nSize) + (1u << 20)) {
+        try {
+            m_bytes.shrink_to_fit();
+        } catch (CException* e) {
+            e->Delete();
+        } catch (std::bad_alloc&) {
+        }
+    }
 }
 
 UINT HexBuffer::Read(UINT index, UINT n, std::vector<BYTE>& out) const
@@ -113,8 +146,7 @@ UINT HexBuffer::Read(UINT index, UINT n, std::vector<BYTE>& out) const
         return 0;
     if (n > m_nSize - index)
         n = m_nSize - index;
-    Access access(m_array);
-    out.assign(access.Data() + index, access.Data() + index + n);
+    out.assign(m_bytes.begin() + index, m_bytes.begin() + index + n);
     return n;
 }
 
@@ -124,8 +156,8 @@ UINT HexBuffer::Write(UINT index, const BYTE* bytes, UINT n)
         return 0;
     if (n > m_nSize - index)
         n = m_nSize - index;
-    Access access(m_array);
-    memmove(access.Data() + index, bytes, n);
+    memmove(m_bytes.data() + index, bytes, n);
+    ++m_nVersion;
     return n;
 }
 
@@ -135,35 +167,19 @@ void HexBuffer::Fill(UINT index, UINT n, BYTE value)
         return;
     if (n > m_nSize - index)
         n = m_nSize - index;
-    Access access(m_array);
-    memset(access.Data() + index, value, n);
+    memset(m_bytes.data() + index, value, n);
+    ++m_nVersion;
 }
 
 BYTE HexBuffer::GetAt(UINT index) const
 {
-    if (index >= m_nSize)
-        return 0;
-    Access access(m_array);
-    return access.Data()[index];
+    return index < m_nSize ? m_bytes[index] : 0;
 }
 
 void HexBuffer::SetAt(UINT index, BYTE value)
 {
     if (index < m_nSize) {
-        Access access(m_array);
-        access.Data()[index] = value;
+        m_bytes[index] = value;
+        ++m_nVersion;
     }
-}
-
-HexBuffer::Reader::Reader(const HexBuffer& buffer)
-    : m_pArray(&buffer.m_array), m_pData(NULL), m_nSize(buffer.m_nSize)
-{
-    void* p = NULL;
-    m_pArray->AccessData(&p);
-    m_pData = m_nSize ? static_cast<const BYTE*>(p) : NULL;
-}
-
-HexBuffer::Reader::~Reader()
-{
-    m_pArray->UnaccessData();
 }

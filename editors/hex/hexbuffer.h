@@ -1,6 +1,6 @@
-// The byte buffer of a hex editor: one resizable VT_UI1 safe array, read and written only
-// between an access and a release of its data. Growing it reports failure as a result (an
-// allocation the system refuses, or a size of 2^31 bytes or more) and leaves it unchanged.
+// The byte buffer of a hex editor, handed in and out as VT_UI1 safe arrays. Growing it
+// reports failure as a result (an allocation the system refuses, or a size of 2^31 bytes or
+// more) and leaves it unchanged.
 #pragma once
 
 #include "afxdisp.h"
@@ -14,6 +14,9 @@ public:
     // Whether the buffer holds a byte array (an editor without one shows only its background).
     bool HasData() const;
     UINT GetSize() const { return m_nSize; }
+    // Changes with every change of the content, so what was worked out from the bytes can
+    // tell whether it still holds.
+    unsigned GetVersion() const { return m_nVersion; }
 
     // Replaces the content; a source that is not a byte array gives an empty buffer.
     void Assign(const BYTE* bytes, UINT n);
@@ -32,27 +35,30 @@ public:
     BYTE GetAt(UINT index) const;
     void SetAt(UINT index, BYTE value);
 
-    // Scoped read access to all bytes (the pointer is null for an empty buffer).
+    // Read access to all bytes while the buffer stays unchanged (the pointer is null for an
+    // empty buffer).
     class Reader {
     public:
-        explicit Reader(const HexBuffer& buffer);
-        ~Reader();
+        explicit Reader(const HexBuffer& buffer)
+            : m_pData(buffer.m_nSize ? buffer.m_bytes.data() : NULL), m_nSize(buffer.m_nSize) {}
         Reader(const Reader&) = delete;
         Reader& operator=(const Reader&) = delete;
         const BYTE* Data() const { return m_pData; }
         UINT Size() const { return m_nSize; }
 
     private:
-        COleSafeArray* m_pArray;
         const BYTE* m_pData;
         UINT m_nSize;
     };
 
 private:
-    friend class Reader;
-    class Access;
+    // Room for size bytes; false when the system refuses it.
+    bool Reserve(UINT size);
+    // No data at all, after an allocation for new content failed.
+    void Forget();
 
-    // The array's member functions are not const even for reading.
-    mutable COleSafeArray m_array;
+    std::vector<BYTE> m_bytes;
+    bool m_bHasData;
     UINT m_nSize;
+    unsigned m_nVersion = 0;
 };

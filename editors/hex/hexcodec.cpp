@@ -4,6 +4,8 @@
 // so a character cut by the top of the view or by a row end continues in the next cells.
 #include "hexcodec.h"
 
+#include "hexdecodepoints.h"
+
 #include <string.h>
 
 #include <algorithm>
@@ -152,18 +154,13 @@ void DecodeEucCells(const BYTE* d, UINT size, UINT first, UINT end, CellSink& si
     }
 }
 
-void DecodeJisCells(const BYTE* d, UINT size, UINT first, UINT end, CellSink& sink)
+void DecodeJisCells(const BYTE* d, UINT size, UINT first, UINT end, CellSink& sink, HexDecodePoints& points)
 {
     // The nearest escape sequence before the first byte fixes the state; without one the
     // data is in ASCII state up to there.
     UINT i = first;
-    for (UINT j = first; j-- > 0;) {
-        if (IsEscapeAt(d, size, j, '(') || IsEscapeAt(d, size, j, '$')) {
-            i = j;
-            break;
-        }
-    }
     bool kanji = false;
+    points.JisStart(d, size, first, i, kanji);
     while (i < end) {
         const BYTE b = d[i];
         if (!kanji) {
@@ -189,10 +186,11 @@ void DecodeJisCells(const BYTE* d, UINT size, UINT first, UINT end, CellSink& si
     }
 }
 
-void DecodeUtf8Cells(const BYTE* d, UINT size, UINT first, UINT end, CellSink& sink)
+void DecodeUtf8Cells(const BYTE* d, UINT size, UINT first, UINT end, CellSink& sink, HexDecodePoints& points)
 {
-    // Whether a byte lies inside a sequence is known only from the data start.
-    UINT i = 0;
+    // Whether a byte lies inside a sequence is known only from the data start: the walk from
+    // there resumes at the last point kept before the first byte.
+    UINT i = points.Utf8Start(d, size, first);
     while (i < end) {
         const int n = Utf8SequenceLength(d[i]);
         if (n == 0) {
@@ -385,8 +383,10 @@ std::string Utf8CharToDisplay(const BYTE* bytes, int n, bool* pExact)
 }
 
 void DecodeDisplayCells(const BYTE* data, UINT size, int mode, UINT first, UINT count,
-                        std::vector<HexCharCell>& cells)
+                        std::vector<HexCharCell>& cells, HexDecodePoints* pPoints)
 {
+    HexDecodePoints ownPoints;
+    HexDecodePoints& points = pPoints ? *pPoints : ownPoints;
     cells.assign(count, HexCharCell());
     if (!data || first >= size || count == 0)
         return;
@@ -397,13 +397,13 @@ void DecodeDisplayCells(const BYTE* data, UINT size, int mode, UINT first, UINT 
         DecodeSjisCells(data, size, first, end, sink);
         break;
     case CHARCODE_JIS:
-        DecodeJisCells(data, size, first, end, sink);
+        DecodeJisCells(data, size, first, end, sink, points);
         break;
     case CHARCODE_EUC:
         DecodeEucCells(data, size, first, end, sink);
         break;
     case CHARCODE_UTF8:
-        DecodeUtf8Cells(data, size, first, end, sink);
+        DecodeUtf8Cells(data, size, first, end, sink, points);
         break;
     default:
         for (UINT i = first; i < end; ++i)

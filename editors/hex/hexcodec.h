@@ -61,10 +61,13 @@ struct HexCharCell {
     std::string text;
 };
 
+class HexDecodePoints;
+
 // The character cells of bytes first .. first + count - 1 of the data in a mode. Characters
 // that begin before first continue in the first cells; cells past the data end are blank.
+// Points kept for the same data (optional) let the decoding start near first.
 void DecodeDisplayCells(const BYTE* data, UINT size, int mode, UINT first, UINT count,
-                        std::vector<HexCharCell>& cells);
+                        std::vector<HexCharCell>& cells, HexDecodePoints* pPoints = NULL);
 
 // The whole data as Shift-JIS text with CR LF line ends, offered only when the text, kept
 // in an edit field and encoded again with newline for CR LF, gives the data back byte for

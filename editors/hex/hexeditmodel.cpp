@@ -478,7 +478,8 @@ void HexEditModel::TextToData(LPCSTR text, int mode, LPCSTR newline, bool closeK
 void HexEditModel::GetDisplayCells(UINT first, UINT count, std::vector<HexCharCell>& cells) const
 {
     HexBuffer::Reader reader(m_buffer);
-    DecodeDisplayCells(reader.Data(), reader.Size(), m_nCharCode, first, count, cells);
+    m_decodePoints.Follow(m_buffer.GetVersion());
+    DecodeDisplayCells(reader.Data(), reader.Size(), m_nCharCode, first, count, cells, &m_decodePoints);
 }
 
 void HexEditModel::GetCellColors(LONGLONG b, COLORREF& crText, COLORREF& crBack) const

@@ -16,6 +16,7 @@
 
 #include "hexbuffer.h"
 #include "hexcodec.h"
+#include "hexdecodepoints.h"
 #include "hexlayout.h"
 #include "hexmarker.h"
 #include "hexundo.h"
@@ -215,6 +216,8 @@ private:
     void Changed(UINT changes) { m_nChanges |= changes; }
 
     HexBuffer m_buffer;
+    // Where the character column's decoding may start, kept while the bytes stay the same.
+    mutable HexDecodePoints m_decodePoints;
     BOOL m_bEditable = TRUE;
     HexViewMetrics m_metrics;
     bool m_bHaveMetrics = false;

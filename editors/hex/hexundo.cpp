@@ -23,7 +23,11 @@ bool HexUndoList::Pop(HexUndoRecord& record)
 {
     if (m_records.empty())
         return false;
-    record = m_records.back();
+    // The bytes are handed over, not copied: a copy would make and free a buffer each step.
+    HexUndoRecord& newest = m_records.back();
+    VARIANT bytes = newest.bytes.Detach();
+    record = newest;
+    record.bytes.Attach(bytes);
     m_records.pop_back();
     return true;
 }

@@ -117,7 +117,8 @@ void CKeywordSet::ColorizeLine(const CString& line, LineColorVector& colors)
         const int start = i;
         while (i < len && IsAsciiAlnum(p[i]))
             ++i;
-        const CString word(line.GetString() + start, i - start);
+        CString& word = m_word;
+        word.SetString(line.GetString() + start, i - start);
         COLORREF color;
         if (IsKeyword1(word))
             color = kColorKeyword1;
@@ -149,7 +150,8 @@ void CLuaKeywordSet::ColorizeLine(const CString& line, LineColorVector& colors)
 
     // Escaped quotes are masked so that they neither open nor close a string; a backslash
     // that is the trail byte of a double-byte character escapes nothing.
-    std::vector<unsigned char> s(p, p + len);
+    std::vector<unsigned char>& s = m_masked;
+    s.assign(p, p + len);
     for (int i = 0; i < len;) {
         if (IsLeadByte(s[i]) && i + 1 < len) {
             i += 2;

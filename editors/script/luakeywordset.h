@@ -51,9 +51,17 @@ public:
 
 private:
     bool Lookup(const KeywordClass& keywords, const CString& word) const;
+
+    // The word being looked up, kept only so that its buffer serves word after word.
+    CString m_word;
 };
 
 class CLuaKeywordSet : public CKeywordSet {
 public:
     void ColorizeLine(const CString& line, LineColorVector& colors) override;
+
+private:
+    // The line with its escaped quotes masked, kept only so that its buffer serves line
+    // after line.
+    std::vector<unsigned char> m_masked;
 };

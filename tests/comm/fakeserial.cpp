@@ -224,6 +224,12 @@ int FakeSerialDevice::WriteCount() const
     return m_writeCount;
 }
 
+LONGLONG FakeSerialDevice::LastWriteCounter() const
+{
+    std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
+    return m_lastWriteCounter;
+}
+
 int FakeSerialDevice::OpenCount() const
 {
     std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
@@ -760,6 +766,9 @@ BOOL WINAPI FakeSerial::FakeWriteFile(HANDLE h, LPCVOID buffer, DWORD length, LP
         return FALSE;
     }
     dev->m_writeCount++;
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    dev->m_lastWriteCounter = now.QuadPart;
     Operation& op = self->StartOperation(dev, ov, OpWrite);
     op.writeFrom = static_cast<const BYTE*>(buffer);
     op.length = length;

@@ -69,6 +69,7 @@ public:
     COMMTIMEOUTS LastTimeouts() const;
     DWORD Mask() const;
     int WriteCount() const;          // WriteFile calls
+    LONGLONG LastWriteCounter() const;  // performance counter at the last WriteFile call
     int OpenCount() const;           // successful CreateFileA calls
     bool IsOpen() const;
     DWORD InputQueueCount() const;
@@ -96,6 +97,7 @@ private:
     bool m_holdWrites = false;
     DWORD m_readDelay = 0;
     int m_writeCount = 0;
+    LONGLONG m_lastWriteCounter = 0;
     DWORD m_lateMs = 0;
     DWORD m_readTotal = 0;
     int m_pendingAtClose = 0;

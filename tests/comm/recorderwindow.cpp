@@ -63,20 +63,24 @@ std::string RecordedReport::Text() const
     return "?";
 }
 
+HWND CreateReportWindow(const char* className, WNDPROC proc, void* self)
+{
+    WNDCLASSA wc = {};
+    if (!GetClassInfoA(GetModuleHandleA(nullptr), className, &wc)) {
+        wc.lpfnWndProc = proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = className;
+        RegisterClassA(&wc);
+    }
+    HWND hWnd = CreateWindowExA(0, className, className, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    return hWnd;
+}
+
 RecorderWindow::RecorderWindow()
 {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = WndProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = kClassName;
-        RegisterClassA(&wc);
-        registered = true;
-    }
-    m_hWnd = CreateWindowExA(0, kClassName, "recorder", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_hWnd = CreateReportWindow(kClassName, WndProc, this);
 }
 
 RecorderWindow::~RecorderWindow()
@@ -92,7 +96,7 @@ void RecorderWindow::QueueLineCommands(const std::vector<int>& codes)
     m_lineCommands.insert(m_lineCommands.end(), codes.begin(), codes.end());
 }
 
-bool RecorderWindow::WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
+bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
     for (;;) {
@@ -108,6 +112,11 @@ bool RecorderWindow::WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
             return done();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(10, timeoutMs - elapsed), QS_ALLINPUT);
     }
+}
+
+bool RecorderWindow::WaitFor(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    return PumpMessagesUntil(done, timeoutMs);
 }
 
 bool RecorderWindow::WaitForText(const std::string& text, DWORD timeoutMs, int count)

@@ -33,6 +33,13 @@ struct RecordedReport
     std::string Text() const;
 };
 
+// Pumps the calling thread's messages until done() holds or the time-out runs out; returns
+// done(). Connection threads report by synchronous messages, so a wait for them must pump.
+bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs);
+
+// A hidden popup window of the class (registered on first use) whose user data is self.
+HWND CreateReportWindow(const char* className, WNDPROC proc, void* self);
+
 class RecorderWindow
 {
 public:

@@ -131,6 +131,32 @@ TEST_F(LuaColoring, CommentLinesAndShortLines)
     EXPECT_EQ(kColorLuaComment, lead[4]);
 }
 
+TEST_F(LuaColoring, ALineColoursTheSameWhateverWasColouredBeforeIt)
+{
+    // Long and short words, escaped quotes, open strings and comments, one after the other:
+    // each line colours as it does in a set that has coloured nothing yet.
+    const std::vector<std::string> lines = {
+        "function SendDataAndMore(x) return TableCat end",
+        "end",
+        "s = \"a\\\"b -- not\" -- yes",
+        "'",
+        "x = 'open -- still open",
+        "DllFunc",
+        "-",
+        "local elseif_ = nil -- and",
+        "do",
+    };
+    for (size_t i = 0; i < lines.size(); ++i) {
+        CLuaKeywordSet fresh;
+        fresh.m_keywords1 = keywords.m_keywords1;
+        fresh.m_keywords2 = keywords.m_keywords2;
+        fresh.m_keywords3 = keywords.m_keywords3;
+        LineColorVector expected;
+        fresh.ColorizeLine(CString(lines[i].c_str()), expected);
+        EXPECT_EQ(expected, Colorize(lines[i])) << lines[i];
+    }
+}
+
 TEST(KeywordSet, PlainSetColoursWordsOnlyAndFoldsCaseWhenAsked)
 {
     CKeywordSet set;

@@ -85,6 +85,35 @@ TEST_F(SavedLog, WrittenRecordsReadBackIdentical)
     EXPECT_EQ(2, other.GetRecord(2).m_nSeq);
 }
 
+TEST_F(SavedLog, ManyRecordsOfEverySizeReadBackInOrderAcrossTheReadersPieces)
+{
+    // Bodies of many sizes (none, a few bytes, larger than one piece of the reader) so that
+    // length words and bodies fall across the pieces the file is read in; records of the
+    // same size follow each other, so a record read into the buffer of the one before it
+    // must still come out with its own bytes.
+    std::vector<CCommLogRecord> written;
+    for (int i = 0; i < 3000; ++i) {
+        const size_t size = i == 1000 || i == 2000 ? 70000 + i : static_cast<size_t>((i / 3) % 97);
+        std::vector<BYTE> payload(size);
+        for (size_t j = 0; j < size; ++j)
+            payload[j] = static_cast<BYTE>(i * 7 + j);
+        written.push_back(Record(i & 1, 1 + (i & 1), payload, Time(2024, 1, 3, 12, i % 60, i % 60, i % 1000)));
+        written.back().m_nSeq = i;
+    }
+    size_t next = 0;
+    ASSERT_TRUE(WriteLogFileRecords(Path().c_str(), [&]() -> const CCommLogRecord* {
+        return next < written.size() ? &written[next++] : nullptr;
+    }));
+    std::vector<CCommLogRecord> read;
+    EXPECT_EQ(LogFileReadOk, ReadLogFileRecords(Path().c_str(), [&](const CCommLogRecord& r) { read.push_back(r); }));
+    ASSERT_EQ(written.size(), read.size());
+    for (size_t i = 0; i < read.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(written[i].m_nSeq, read[i].m_nSeq);
+        ExpectSameContent(written[i], read[i]);
+    }
+}
+
 TEST_F(SavedLog, RecordIsStoredAsItsLengthAndBody)
 {
     CCommLogRecord record = Record(1, CCommLogRecord::KindReceive, {0x41, 0x42});  // a 58-byte body

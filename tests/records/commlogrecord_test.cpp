@@ -114,6 +114,34 @@ TEST(CommLogRecord, ShortBodyIsRefusedAndLeavesTheRecordUnchanged)
     ExpectSameRecord(original, record);
 }
 
+TEST(CommLogRecord, ARecordFilledAgainKeepsNothingOfItsLastPayloadAndCopiesKeepTheirOwn)
+{
+    // Filled again with a payload of the same size, of another size, of none and of zeros.
+    CCommLogRecord record = SampleRecord();
+    const CCommLogRecord before = record;
+    const BYTE other[] = {0x43, 0x44};
+    record.SetPayload(other, 2);
+    EXPECT_EQ(std::vector<BYTE>({0x43, 0x44}), BytesOf(record.m_data));
+    EXPECT_EQ(std::vector<BYTE>({0x41, 0x42}), BytesOf(before.m_data));
+    record.SetPayload(nullptr, 2);
+    EXPECT_EQ(std::vector<BYTE>({0x00, 0x00}), BytesOf(record.m_data));
+    const std::vector<BYTE> body = BytesOf(before.ToBytes());
+    ASSERT_EQ(1, record.FromBytes(static_cast<int>(body.size()), body.data()));
+    EXPECT_EQ(std::vector<BYTE>({0x41, 0x42}), BytesOf(record.m_data));
+    ASSERT_EQ(1, record.FromBytes(56, body.data()));
+    EXPECT_EQ(0, record.GetPayloadSize());
+    // A payload handed over as a buffer with another lower bound is replaced, not refilled.
+    SAFEARRAYBOUND bound = {2, 5};
+    COleSafeArray shifted;
+    shifted.Create(VT_UI1, 1, &bound);
+    record.SetPayload(shifted);
+    record.SetPayload(other, 2);
+    long lower = -1;
+    record.m_data.GetLBound(1, &lower);
+    EXPECT_EQ(0, lower);
+    EXPECT_EQ(std::vector<BYTE>({0x43, 0x44}), BytesOf(record.m_data));
+}
+
 TEST(CommLogRecord, DefaultsAndDeepCopies)
 {
     const CCommLogRecord fresh;

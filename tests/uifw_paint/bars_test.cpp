@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dockbar.h"
+#include "framefixture.h"
 #include "paintmanageroffice2003.h"
 #include "painttestsupport.h"
 #include "statuscontrolbar.h"
@@ -13,18 +14,7 @@ namespace {
 
 // The bars made here as any control bar is made: a child window with its bar style.
 template <class BASE>
-class CTestBar : public BASE {
-public:
-    BOOL Create(CWnd* pParent, DWORD dwBarStyle, UINT nID)
-    {
-        this->m_dwStyle = dwBarStyle & CBRS_ALL;
-        if (!CWnd::Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pParent, nID))
-            return FALSE;
-        this->EnableDocking(CBRS_ALIGN_ANY);
-        return TRUE;
-    }
-    CSize CalcFixedLayout(BOOL, BOOL) override { return CSize(100, 24); }
-};
+using CTestBar = painttest::TestBar<BASE>;
 
 class BarFrameTest : public ::testing::Test {
 protected:
@@ -45,14 +35,7 @@ protected:
     // Outer dock bars at the ids, before the frame makes plain dock bars for the other sides.
     void MakeOuterDockBars(std::initializer_list<UINT> ids)
     {
-        for (UINT nID : ids) {
-            CUiDockOuterBar* pDockBar = new CUiDockOuterBar;
-            pDockBar->m_bAutoDelete = TRUE;
-            DWORD dwAlign = nID == AFX_IDW_DOCKBAR_TOP ? CBRS_ALIGN_TOP
-                          : nID == AFX_IDW_DOCKBAR_BOTTOM ? CBRS_ALIGN_BOTTOM
-                          : nID == AFX_IDW_DOCKBAR_LEFT ? CBRS_ALIGN_LEFT : CBRS_ALIGN_RIGHT;
-            ASSERT_TRUE(pDockBar->Create(pFrame, dwAlign | WS_CHILD | WS_VISIBLE, nID));
-        }
+        painttest::AddOuterDockBars(pFrame, ids);
         pFrame->EnableDocking(CBRS_ALIGN_ANY);
     }
     // The colour table follows a changed face colour only when it was rebuilt.

@@ -205,6 +205,26 @@ protected:
     void ReleaseHalftoneBrushes();
     // Maps each id to nIndex.
     void MapColorIds(std::initializer_list<int> ids, int nIndex);
+
+public:
+    // Bar frames, edit and combo frames, tabs, dock markers
+    struct DockMarker;
+    // The combo's drop-down arrow in a flat button.
+    void PaintComboDropButton(CDC& dc, const CRect& rcButton, BOOL bHover, BOOL bPushed, BOOL bEnabled,
+                              BOOL bTransparent);
+    // The painters every look's tabs share, with the colours the look picks.
+    void PaintTabItemFace(CDC& dc, const struct TabItemArgs& args, const struct TabItemColors& colors);
+    void PaintTabIconAndText(CDC& dc, const struct TabItemArgs& args, const CRect& rcIcon, const CRect& rcText,
+                             COLORREF clrText, int nStartY);
+    void PaintTabAreaFace(CDC& dc, const CRect& rcStrip, const CRect& rcNearBorder, int nPosition, BOOL bGrouped,
+                          COLORREF clrStrip, COLORREF clrBorder, COLORREF clrLine);
+    void PaintNearBorderLine(CDC& dc, const CRect& rc, int nPosition, COLORREF clrLine);
+    void PaintTabButtonFace(CDC& dc, const CRect& rcButton, int nKind, BOOL bHorz, BOOL bEnabled, BOOL bHover,
+                            BOOL bPushed, COLORREF clrGlyph);
+    // An icon item in the classic look's raised box or the flat looks' framed box.
+    void PaintIconItem(CDC& dc, IconItemPaintData& data, bool bFlat);
+    // The caption button face of the flat looks; Office 2003 fills it with a gradient.
+    void PaintFlatCaptionButtonFace(CDC& dc, const CRect& rcButton, LPCSTR lpszText, UINT nState, bool bGradient);
 };
 
 // Solid fill of a rectangle with one colour (no brush selected into the context afterwards).

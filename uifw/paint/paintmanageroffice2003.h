@@ -45,4 +45,36 @@ protected:
     void ResetSchemeColorSlots();
     // Whether pBar is a docked toolbar that takes the themed frame above 8 bits per pixel.
     static bool IsThemedDockedToolBar(CUiControlBar* pBar);
+
+public:
+    // Bar frames, backgrounds, tabs, dock markers and small painters
+    BOOL PaintThemedBackground(CDC& dc, CWnd* pWnd, LPARAM lParam) override;
+    void PaintControlBarBackground(CDC& dc, const CRect& rc, CWnd* pAsking, LPARAM lParam) override;
+    void PaintDockBarBackground(CDC& dc, const CRect& rc, CWnd* pAsking, LPARAM lParam) override;
+    void PaintSizeGrip(CDC& dc, const CRect& rc, DWORD dwValue1, DWORD dwValue2) override;
+    void PaintToolBarShade(CDC& dc, CUiBarButton* pButton, LPARAM lParam) override;
+    void PaintToolBarExtras(CDC& dc, CUiToolControlBar* pBar, int nButton, const CRect& rcRow) override;
+    // A docked toolbar's own gradient over rcBar, rounded at its far end.
+    void PaintToolBarFace(CDC& dc, CUiToolControlBar* pBar, const CRect& rcBar);
+    bool PaintSchemeGradient(HDC hDC, const CRect& rc, double dFirstLight, double dMiddleLight, double dLastLight,
+                             BOOL bVertical);
+    void PaintPlainToolBarGradient(HDC hDC, const CRect& rc, bool bVerticalBar);
+    void PaintGripper(CDC& dc, GripperPaintData& data) override;
+    void PaintControlBarBorders(CDC& dc, BarFramePaintData& data) override;
+    void PaintControlFrame(CDC& dc, ControlFramePaintData& data) override;
+    void PaintComboFrame(CDC& dc, ComboFramePaintData& data) override;
+    void PaintTabClientArea(CDC& dc, const CRect& rcStrip, const CRect& rcSecond, const CRect& rcNearBorder,
+                            int nPosition, BOOL bGrouped, CObject* pAsking, LPARAM lParam) override;
+    void AdjustDockMarkerColors(int nKind, CBitmap& bmpNormal, COLORREF clrNormalKey, CBitmap& bmpHover,
+                                COLORREF clrHoverKey) override;
+    void PaintDockMarkerHighlight(DWORD* pPixels, int cx, int cy, BOOL bUseRects, const RECT& rcOuter,
+                                  const RECT& rcTab, COLORREF clrTint, COLORREF clrBorderTint,
+                                  int nBorderWidth) override;
+    void PaintCaptionFrame(CDC& dc, const CRect& rc, LPCSTR lpszText) override;
+    void PaintCaptionBackground(CDC& dc, const CRect& rc, LPCSTR lpszText) override;
+    void PaintCaptionButtonFace(CDC& dc, const CRect& rc, LPCSTR lpszText, UINT nState, DWORD dwValue1,
+                                DWORD dwValue2, DWORD dwValue3) override;
+    void PaintMenuBarDragger(CDC& dc, const CRect& rc, BOOL bDrawDots) override;
+    void PaintSunkenFrame(CDC& dc, const CRect& rc, DWORD dwValue1, DWORD dwValue2) override;
+    void PaintPaneFrame(CDC& dc, const CRect& rc, const DWORD* pValues) override;
 };

@@ -18,6 +18,14 @@ public:
     BOOL InitSchemeGradientColors(COLORREF* pBase, COLORREF* pAccent) override;
     // Caption buttons
     void PaintBarNcAreaButton(CDC& dc, NcButtonPaintData& data) override;
+    // Bar frames, backgrounds and tabs
+    void PaintToolBarShade(CDC& dc, CUiBarButton* pButton, LPARAM lParam) override;
+    void PaintGripper(CDC& dc, GripperPaintData& data) override;
+    void PaintControlBarBorders(CDC& dc, BarFramePaintData& data) override;
+    void PaintTabItem(CDC& dc, const CRect& rcArea, BOOL bTopLeft, BOOL bHorz, BOOL bSelected, BOOL bCenteredText,
+                      BOOL bGrouped, BOOL bGroupActive, BOOL bInvertedVert, const CRect& rcItem, int cxText,
+                      int cyText, CFont* pFont, LPCSTR lpszText, CUiCmdIcon* pIcon, CObject* pAsking,
+                      LPARAM lParam) override;
 };
 
 // The look the application saved as a command id: 32828 Office 2003, 32829 XP, 32830 the

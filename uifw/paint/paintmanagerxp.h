@@ -46,4 +46,21 @@ public:
 protected:
     // Appends clr and maps every id to the new entry.
     void MapNewColor(std::initializer_list<int> ids, COLORREF clr);
+public:
+    // Bar frames, backgrounds, tabs and small painters
+    void PaintDockSplitter(CDC& dc, const CRect& rc, DWORD dwValue1, DWORD dwValue2) override;
+    void PaintMenuItemInPlaceWnd(CDC& dc, MenuInPlaceWndPaintData& data) override;
+    void PaintGripper(CDC& dc, GripperPaintData& data) override;
+    void PaintControlBarBorders(CDC& dc, BarFramePaintData& data) override;
+    void PaintHalftoneOutline(CDC& dc, const CRect& rc);
+    void PaintControlFrame(CDC& dc, ControlFramePaintData& data) override;
+    void PaintComboFrame(CDC& dc, ComboFramePaintData& data) override;
+    void PaintTabClientArea(CDC& dc, const CRect& rcStrip, const CRect& rcSecond, const CRect& rcNearBorder,
+                            int nPosition, BOOL bGrouped, CObject* pAsking, LPARAM lParam) override;
+    void PaintTabButton(CDC& dc, const CRect& rcButton, int nKind, int nUnused, BOOL bHorz, BOOL bEnabled,
+                        BOOL bHover, BOOL bPushed, BOOL bGrouped, CObject* pAsking, LPARAM lParam) override;
+    void PaintFrameRect(CDC& dc, const CRect& rc) override;
+    void PaintIcon(CDC& dc, IconItemPaintData& data) override;
+    void PaintCaptionButtonFace(CDC& dc, const CRect& rc, LPCSTR lpszText, UINT nState, DWORD dwValue1,
+                                DWORD dwValue2, DWORD dwValue3) override;
 };

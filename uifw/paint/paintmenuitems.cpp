@@ -3,6 +3,7 @@
 // frame that every look draws alike.
 #include "paintmanager.h"
 
+#include "menuitemcombofield.h"
 #include "menuitemparts.h"
 #include "paintparts.h"
 #include "cmdicon.h"
@@ -86,6 +87,10 @@ void CUiPaintManager::PaintMenuItem(CDC& dc, MenuItemPaintData& data)
     if (!data.m_rcInPlace.IsRectEmpty()) {
         CRect rcField(data.m_rcInPlace);
         rcField.InflateRect(2, 2, 2, 3);
+        if (data.Has(MenuItemPaintData::kPopup)) {
+            PaintMenuItemFieldInside(*this, dc, data, PaintMenuItemComboFrame(*this, dc, data, rcField));
+            return;
+        }
         Frame3d(dc, rcField, GetColor(COLOR_BTNFACE), GetColor(COLOR_BTNFACE));
         CRect rcInner(rcField);
         rcInner.DeflateRect(1, 1);

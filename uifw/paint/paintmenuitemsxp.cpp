@@ -2,6 +2,7 @@
 // selection a framed band over the whole item, checked icons on a pressed-colour square.
 #include "paintmanagerxp.h"
 
+#include "menuitemcombofield.h"
 #include "menuitemparts.h"
 #include "paintdraw.h"
 #include "paintparts.h"
@@ -87,6 +88,19 @@ void CUiPaintManagerXP::PaintMenuItem(CDC& dc, MenuItemPaintData& data)
     if (!data.m_rcInPlace.IsRectEmpty()) {
         CRect rcField(data.m_rcInPlace);
         rcField.InflateRect(2, 2);
+        if (data.Has(MenuItemPaintData::kPopup)) {
+            CRect rcEdit = PaintMenuItemComboFrame(*this, dc, data, rcField);
+            rcEdit.DeflateRect(1, 1);
+            if (bSelected) {
+                Frame3d(dc, rcEdit, GetColor(2004), GetColor(2004));
+            } else {
+                Frame3d(dc, rcEdit, GetColor(1000), GetColor(1000));
+                Frame3d(dc, CRect(rcEdit.left + 1, rcEdit.top + 1, rcEdit.right - 1, rcEdit.bottom - 1),
+                        GetColor(COLOR_WINDOW), GetColor(COLOR_WINDOW));
+            }
+            PaintMenuItemFieldInside(*this, dc, data, rcEdit);
+            return;
+        }
         const COLORREF clrField = bSelected ? clrFrame : GetColor(COLOR_3DLIGHT);
         Frame3d(dc, rcField, clrField, clrField);
         PaintMenuItemFieldInside(*this, dc, data, rcField);

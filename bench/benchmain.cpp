@@ -1,0 +1,37 @@
+// The benchmark: the receive path, the log and the editors, each figure against a floor
+// measured beside it in the same run. Arguments name the figure groups to run (receive, pty,
+// log, hex, script); none runs them all. The exit code is the number of figures that fell
+// short of their goals.
+#include "benchkit.h"
+#include "figures.h"
+
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv)
+{
+    if (GetACP() != 932) {
+        std::fprintf(stderr, "the ANSI code page is %u, not 932; run through scripts/bench.sh\n", GetACP());
+        return 100;
+    }
+    struct Group
+    {
+        const char* name;
+        void (*run)();
+    };
+    const Group groups[] = {
+        {"receive", bench::ReceiveFigures}, {"pty", bench::PtyFigures},       {"log", bench::LogFigures},
+        {"hex", bench::HexFigures},         {"script", bench::ScriptFigures},
+    };
+    std::printf("%-36s %12s %-9s       %12s %-16s       %9s  %-10s %s\n", "figure", "value", "unit", "floor", "(what)",
+                "ratio", "goal", "result");
+    for (const Group& group : groups) {
+        bool wanted = argc < 2;
+        for (int i = 1; i < argc; ++i)
+            wanted = wanted || std::strcmp(argv[i], group.name) == 0;
+        if (wanted)
+            group.run();
+    }
+    std::printf("%d figure(s) short of their goals (median of %d runs)\n", bench::ShortCount(), bench::Runs());
+    return bench::ShortCount();
+}
