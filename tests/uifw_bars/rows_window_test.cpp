@@ -4,6 +4,9 @@
 
 #include "bars_test_support.h"
 
+#include "barpaintdata.h"
+#include "paintmanagerholder.h"
+
 namespace {
 
 using barstest::FrameFixture;
@@ -220,6 +223,59 @@ TEST_F(RowsTest, FixedSizeBarsThatNoLongerFitWrapAndAResizableOneStaysClipped)
         p->DestroyWindow();
         delete p;
     }
+}
+
+// A look that notes what the bar asks it to paint.
+class RecordingPaintManager : public CUiPaintManager {
+public:
+    std::vector<std::string> calls;
+    CRect rcFrameWindow, rcFrameClient, rcCaption, rcText;
+    std::string strText;
+    bool bActive = false, bAtLeft = false, bResizable = false;
+    void PaintControlBarBorders(CDC&, BarFramePaintData& data) override
+    {
+        calls.push_back("frame");
+        rcFrameWindow = data.m_rcItem;
+        rcFrameClient = data.m_rcClient;
+        bResizable = data.IsResizable();
+    }
+    void PaintGripper(CDC&, GripperPaintData& data) override
+    {
+        calls.push_back("caption");
+        rcCaption = data.m_rcItem;
+        rcText = data.m_rcText;
+        strText = data.m_lpszText;
+        bActive = data.IsActive();
+        bAtLeft = data.IsHorzBar();
+    }
+};
+
+TEST_F(RowsTest, TheNonClientAreaPaintsTheFrameThenTheCaptionInTheLook)
+{
+    Pane* p1 = Make(0xA071);
+    pTop->DockBarAtEdge(p1, false);
+    Layout();
+    RecordingPaintManager* pLook = new RecordingPaintManager;
+    ASSERT_TRUE(PaintManagerHolder::Get().SetPaintManager(pLook));
+    p1->SendMessage(WM_NCPAINT, 1, 0);
+    EXPECT_EQ((std::vector<std::string>{"frame", "caption"}), pLook->calls);
+    CRect rcWindow, rcClient;
+    p1->GetWindowRect(&rcWindow);
+    p1->GetClientRect(&rcClient);
+    p1->ClientToScreen(&rcClient);
+    rcClient.OffsetRect(-rcWindow.left, -rcWindow.top);
+    EXPECT_EQ(CRect(0, 0, rcWindow.Width(), rcWindow.Height()), pLook->rcFrameWindow);
+    EXPECT_EQ(rcClient, pLook->rcFrameClient);
+    EXPECT_TRUE(pLook->bResizable);
+    EXPECT_EQ(p1->m_rcCaption, pLook->rcCaption);
+    EXPECT_EQ(p1->m_rcCaption.left + 2, pLook->rcText.left);
+    EXPECT_EQ("Pane", pLook->strText);
+    EXPECT_FALSE(pLook->bActive);
+    EXPECT_FALSE(pLook->bAtLeft);   // across the top
+    p1->m_bViewFlags |= CUiControlBar::kFocusInside;
+    p1->SendMessage(WM_NCPAINT, 1, 0);
+    EXPECT_TRUE(pLook->bActive);
+    PaintManagerHolder::Get().SetPaintManager(nullptr);
 }
 
 TEST_F(RowsTest, FocusInsideMakesTheCaptionActiveAtTheNextIdlePass)

@@ -5,6 +5,7 @@
 #include "controlbar.h"
 
 #include "afxdc.h"
+#include "barpaintdata.h"
 #include "cmdmanager.h"
 #include "dockbar.h"
 #include "dragstate.h"
@@ -426,8 +427,24 @@ void CUiControlBar::OnNcPaint()
         CUiPaintManager* pPaint = PaintManagerHolder::Get().GetStoredHandle();
         if (!(pPaint->HasThemedBackground(this, 0) && pPaint->PaintThemedBackground(dc, this, 0)))
             dc.FillSolidRect(&rcWindow, pPaint->GetColor(1000));
-        // The frame round the client and the caption band are drawn by the look's bar painters.
-        PaintNcAreaButtons(dc);
+        const bool bResizable = !IsFixedSizeBar();
+        BarFramePaintData frame(this, rcWindow, rcClient, IsBarFloating(), bResizable, bResizable);
+        pPaint->PaintControlBarBorders(dc, frame);
+        bool bAcross, bAtLeft;
+        if (!IsBarFloating() && QueryGripperLayout(bAcross, bAtLeft)) {
+            CRect rcText = m_rcCaption;
+            if (bAcross)
+                rcText.DeflateRect(2, 0);
+            else
+                rcText.DeflateRect(0, 2);
+            AdjustCaptionTextRect(rcText);
+            CString strText;
+            GetCaptionText(0, strText);
+            GripperPaintData caption(this, m_rcCaption, rcText, (m_bViewFlags & kFocusInside) != 0, FALSE, bAtLeft,
+                                     bResizable, strText);
+            pPaint->PaintGripper(dc, caption);
+            PaintNcAreaButtons(dc);
+        }
     }
     PaintManagerHolder::Get()->EndPaintSession(this, 0);
 }
