@@ -28,6 +28,14 @@ int WindowLength(CControlBar* pBar, bool bHorz)
     return bHorz ? rc.Width() : rc.Height();
 }
 
+// Where the cursor was when the mouse move being handled happened: the pointer may have moved
+// on since the message was queued.
+CPoint TrackPoint()
+{
+    const DWORD dwPos = ::GetMessagePos();
+    return CPoint((short)LOWORD(dwPos), (short)HIWORD(dwPos));
+}
+
 } // namespace
 
 CDockBar* CUiControlBar::DockBarOfRow() const
@@ -601,7 +609,7 @@ void CUiControlBar::RowResizeTrack()
     if (nMax < 1)
         return;
     CPoint pt;
-    ::GetCursorPos(&pt);
+    pt = TrackPoint();
     const int nDistance = bHorz ? pt.y - rcWindow.top : pt.x - rcWindow.left;
     const int nHalf = (bHorz ? m_rcRowResize.Height() : m_rcRowResize.Width()) / 2;
     const bool bLeading = IsDockedAtTop() || IsDockedAtLeft();
@@ -675,7 +683,7 @@ void CUiControlBar::RowSplitTrack()
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     CPoint pt;
-    ::GetCursorPos(&pt);
+    pt = TrackPoint();
     const int nDistance = bHorz ? pt.x - rcWindow.left : pt.y - rcWindow.top;
     const CRect& rcStrip = bPrev ? m_rcSplitPrev : m_rcSplitNext;
     const int nHalf = (bHorz ? rcStrip.Width() : rcStrip.Height()) / 2;

@@ -189,6 +189,36 @@ void CUiDockBar::RefreshBarsState()
     // Containers left with one bar dissolve here once they exist (their own issue).
 }
 
+int CUiDockBar::MaxRowExtent(bool bAlongX) const
+{
+    if (!m_rectLayout.IsRectEmpty())
+        return bAlongX ? m_rectLayout.Width() : m_rectLayout.Height();
+    CRect rc(0, 0, 0, 0);
+    if (CFrameWnd* pFrame = GetParentFrame())
+        pFrame->GetClientRect(&rc);
+    return bAlongX ? rc.Width() : rc.Height();
+}
+
+DWORD CUiDockBar::IdealLayoutMode(CControlBar* pBar)
+{
+    const DWORD dwStyle = pBar->GetBarStyle();
+    if ((dwStyle & CBRS_SIZE_DYNAMIC) && (dwStyle & CBRS_FLOATING))
+        return LM_HORZ | LM_MRUWIDTH;
+    return (dwStyle & CBRS_ORIENT_HORZ) ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK;
+}
+
+CSize CUiDockBar::FinishRowsSize(CSize sizeResult, int nAlong, int nAcross, bool bAlongX, BOOL bStretch)
+{
+    if (nAlong != 0 && !bStretch)
+        ++nAlong;
+    if (nAcross != 0)
+        ++nAcross;
+    (bAlongX ? sizeResult.cy : sizeResult.cx) = nAcross;
+    if (!bStretch)
+        (bAlongX ? sizeResult.cx : sizeResult.cy) = nAlong;
+    return sizeResult;
+}
+
 // The rows of an inner dock bar: each bar starts at the running point or further on at the
 // place it has, and is kept inside the maximum; a fixed-size bar that no longer fits wraps
 // into a row of its own, a resizable one never does (its row shares the length, and it is
@@ -197,15 +227,7 @@ CSize CUiDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
     CSize sizeResult = CControlBar::CalcFixedLayout(bStretch, bHorz);
     const bool bAlongX = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
-    int nMax;
-    if (!m_rectLayout.IsRectEmpty()) {
-        nMax = bAlongX ? m_rectLayout.Width() : m_rectLayout.Height();
-    } else {
-        CRect rc;
-        if (CFrameWnd* pFrame = GetParentFrame())
-            pFrame->GetClientRect(&rc);
-        nMax = bAlongX ? rc.Width() : rc.Height();
-    }
+    const int nMax = MaxRowExtent(bAlongX);
     HDWP hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos((int)m_arrBars.GetSize());
     int nAlong = 0, nAcross = 0, nThickness = 0, nAlongMax = 0, nAcrossMax = 0;
     bool bWrapPending = false;
@@ -244,12 +266,7 @@ CSize CUiDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
             continue;
         }
         const DWORD dwStyle = pBar->GetBarStyle();
-        DWORD nMode = LM_VERTDOCK;
-        if ((dwStyle & CBRS_SIZE_DYNAMIC) && (dwStyle & CBRS_FLOATING))
-            nMode = LM_HORZ | LM_MRUWIDTH;
-        else if (dwStyle & CBRS_ORIENT_HORZ)
-            nMode = LM_HORZ | LM_HORZDOCK;
-        const CSize sizeIdeal = pBar->CalcDynamicLayout(-1, nMode);
+        const CSize sizeIdeal = pBar->CalcDynamicLayout(-1, IdealLayoutMode(pBar));
         const int nIdealAlong = bAlongX ? sizeIdeal.cx : sizeIdeal.cy;
         const int nIdealAcross = bAlongX ? sizeIdeal.cy : sizeIdeal.cx;
         CRect rcCurrent;
@@ -302,20 +319,7 @@ CSize CUiDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     endRow();
     if (hDWP != NULL)
         ::EndDeferWindowPos(hDWP);
-    int nSizeAlong = nAlongMax, nSizeAcross = nAcrossMax;
-    if (nSizeAlong != 0 && !bStretch)
-        ++nSizeAlong;
-    if (nSizeAcross != 0)
-        ++nSizeAcross;
-    if (bAlongX) {
-        sizeResult.cy = nSizeAcross;
-        if (!bStretch)
-            sizeResult.cx = nSizeAlong;
-    } else {
-        sizeResult.cx = nSizeAcross;
-        if (!bStretch)
-            sizeResult.cy = nSizeAlong;
-    }
+    sizeResult = FinishRowsSize(sizeResult, nAlongMax, nAcrossMax, bAlongX, bStretch);
     if (!m_bLayoutQuery)
         RecalcLayoutNow();
     return sizeResult;

@@ -85,6 +85,12 @@ protected:
     afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
+    // The length the rows may take: the layout rectangle's, else the frame's client area's.
+    int MaxRowExtent(bool bAlongX) const;
+    // The layout mode a bar's ideal size is asked with.
+    static DWORD IdealLayoutMode(CControlBar* pBar);
+    // The rows' size as the frame takes it: one pixel more each way that holds rows.
+    static CSize FinishRowsSize(CSize sizeResult, int nAlong, int nAcross, bool bAlongX, BOOL bStretch);
     // Takes the bar from its old dock bar before it is put here.
     void TakeFromOldDockBar(CControlBar* pBar);
     void AdoptBar(CControlBar* pBar);

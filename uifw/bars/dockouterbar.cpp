@@ -38,13 +38,7 @@ void CUiDockOuterBar::InitItem(OuterLayoutItemData& item, CControlBar* pBar, int
     item.bFixedSize = pUi == nullptr || pUi->IsFixedSizeBar();
     item.bSingleOnRow = pUi != nullptr && pUi->IsSingleOnRow();
     item.pRecord = pUi != nullptr ? pUi->GetPlacementRecord() : nullptr;
-    const DWORD dwStyle = pBar->GetBarStyle();
-    DWORD nMode = LM_VERTDOCK;
-    if ((dwStyle & CBRS_SIZE_DYNAMIC) && (dwStyle & CBRS_FLOATING))
-        nMode = LM_HORZ | LM_MRUWIDTH;
-    else if (dwStyle & CBRS_ORIENT_HORZ)
-        nMode = LM_HORZ | LM_HORZDOCK;
-    item.sizePreferred = pBar->CalcDynamicLayout(-1, nMode);
+    item.sizePreferred = pBar->CalcDynamicLayout(-1, IdealLayoutMode(pBar));
     if (pUi != nullptr && pUi->RowQueryFlag())
         (bHorz ? item.sizePreferred.cx : item.sizePreferred.cy) = nMaxExtent;
     CRect rcWindow, rcClient;
@@ -62,15 +56,7 @@ CSize CUiDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorzArg)
 {
     CSize sizeResult = CControlBar::CalcFixedLayout(bStretch, bHorzArg);
     const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
-    int nMaxExtent;
-    if (!m_rectLayout.IsRectEmpty()) {
-        nMaxExtent = bHorz ? m_rectLayout.Width() : m_rectLayout.Height();
-    } else {
-        CRect rc;
-        if (CFrameWnd* pFrame = GetDockingFrame())
-            pFrame->GetClientRect(&rc);
-        nMaxExtent = bHorz ? rc.Width() : rc.Height();
-    }
+    const int nMaxExtent = MaxRowExtent(bHorz);
     CSize sizeRows(0, 0);
     CPoint ptRunning(0, 0);
     HDWP hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos((int)m_arrBars.GetSize());
@@ -116,16 +102,8 @@ CSize CUiDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorzArg)
     layOutRow();
     if (hDWP != NULL)
         ::EndDeferWindowPos(hDWP);
-    LONG& nAlong = bHorz ? sizeRows.cx : sizeRows.cy;
-    LONG& nAcross = bHorz ? sizeRows.cy : sizeRows.cx;
-    if (nAlong != 0 && !bStretch)
-        ++nAlong;
-    if (nAcross != 0)
-        ++nAcross;
-    if (bHorz)
-        sizeResult.cy = sizeRows.cy;
-    else
-        sizeResult.cx = sizeRows.cx;
+    sizeResult = FinishRowsSize(sizeResult, bHorz ? sizeRows.cx : sizeRows.cy, bHorz ? sizeRows.cy : sizeRows.cx,
+                                bHorz, bStretch);
     if (!m_bLayoutQuery)
         RecalcLayoutNow();
     return sizeResult;
