@@ -330,8 +330,9 @@ TEST_F(BarFrames, APopupItemsInPlaceFieldIsAComboWithAWindowColouredInside)
             // Its drop-down arrow.
             const int cxThumb = ::GetSystemMetrics(SM_CXHTHUMB);
             const CRect rcButton(55 - cxThumb, rcField.top + 1, 55, rcField.bottom - 1);
-            if (bEnabled)
+            if (bEnabled) {
                 EXPECT_GT(painttest::CountIn(surface, rcButton, C(COLOR_BTNTEXT)), 3) << pLook->m_lpszClassName;
+            }
             EXPECT_EQ(C(bEnabled ? COLOR_WINDOW : COLOR_BTNFACE), surface.Pixel(15, 15)) << pLook->m_lpszClassName;
         }
     }
