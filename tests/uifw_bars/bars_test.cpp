@@ -148,6 +148,11 @@ TEST_F(BarsFrameTest, RingsComeAndGoAndAPlaceholderContainerDoesNotHangTheOptimi
     pSecond->m_bAutoDelete = FALSE;
     ASSERT_TRUE(pSecond->Create("Two", pFrame, 0x9004, WS_CHILD | WS_VISIBLE | CBRS_TOP));
     pRing2->DockBarAtEdge(pSecond, false);
+    pRing2->ReleaseAllBars();
+    EXPECT_EQ(1, pRing2->m_arrBars.GetSize());
+    EXPECT_EQ(nullptr, pBar->m_pDockBar);
+    pRing2->DockBarAtEdge(pBar, false);
+    pRing2->DockBarAtEdge(pSecond, false);
     pRing2->DestroyRingDockBar();
     EXPECT_TRUE(::IsWindow(pBar->m_hWnd));
     EXPECT_TRUE(::IsWindow(pSecond->m_hWnd));

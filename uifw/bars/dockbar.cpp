@@ -599,6 +599,8 @@ void CUiDockBar::ReleaseAllBars()
         }
         m_arrBars.RemoveAt(i);
     }
+    while (m_arrBars.GetSize() > 1)
+        m_arrBars.RemoveAt(m_arrBars.GetSize() - 1);
     SetLayoutLock(bOld);
 }
 
