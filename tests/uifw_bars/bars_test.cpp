@@ -396,6 +396,14 @@ TEST_F(BarsFrameTest, TabbedOutlineInvertsAndRestoresUnlessTheFrameDrawsIt)
     pOwner->bHandle = true;
     DrawTrackedArea(data);
     EXPECT_EQ(0, surface.CountOther(RGB(255, 255, 255)));
+
+    // A bar without a frame gets the default drawing: the halftone inverts every other pixel.
+    CUiControlBar loose;
+    DrawTrackedAreaData band(&loose, surface.cdc(), 0, CRect(0, 0, 100, 30), false);
+    DrawTrackedArea(band);
+    EXPECT_EQ(100 * 30 / 2, surface.CountOther(RGB(255, 255, 255)));
+    DrawTrackedArea(band);
+    EXPECT_EQ(0, surface.CountOther(RGB(255, 255, 255)));
     bar.DestroyWindow();
     pOwner->DestroyWindow();
 }
