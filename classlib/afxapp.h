@@ -90,6 +90,33 @@ CWinThread* AFXAPI AfxGetThread();
 
 // ---------------------------------------------------------------------------------------
 
+// The recently used files of the File menu: full paths, the newest first.
+class CRecentFileList {
+public:
+    CRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEntryFormat, int nSize);
+    virtual ~CRecentFileList();
+
+    int GetSize() const { return m_nSize; }
+    CString& operator[](int nIndex) { return m_arrNames[nIndex]; }
+    // Puts the path first; an equal path (case ignored) moves up instead of repeating.
+    virtual void Add(LPCSTR lpszPathName);
+    virtual void Remove(int nIndex);
+    // The name shown for entry nIndex: the path relative to lpszCurDir when it lies inside
+    // it, else the whole path; FALSE (and an empty name) for an empty entry.
+    virtual BOOL GetDisplayName(CString& strName, int nIndex, LPCSTR lpszCurDir, int nCurDir,
+                                BOOL bAtLeastName = TRUE) const;
+
+    int m_nSize;
+    CString* m_arrNames;
+    CString m_strSectionName;
+    CString m_strEntryFormat;
+    UINT m_nStart;
+
+private:
+    CRecentFileList(const CRecentFileList&) = delete;
+    CRecentFileList& operator=(const CRecentFileList&) = delete;
+};
+
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
 public:
@@ -106,6 +133,7 @@ public:
     LPCSTR m_pszExeName;
     LPCSTR m_pszHelpFilePath;
     BOOL m_bHelpMode = FALSE;   // context help (Shift+F1) is running
+    CRecentFileList* m_pRecentFileList = nullptr;   // owned; null without a File menu list
 
     HICON LoadIcon(LPCSTR lpszResourceName) const;
     HICON LoadIcon(UINT nIDResource) const;
@@ -155,6 +183,8 @@ public:
 };
 
 CWinApp* AFXAPI AfxGetApp();
+// The cursor of context help (Shift+F1): the arrow with the question mark.
+HCURSOR AFXAPI AfxGetContextHelpCursor();
 HINSTANCE AFXAPI AfxGetInstanceHandle();
 HINSTANCE AFXAPI AfxGetResourceHandle();
 void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);

@@ -17,3 +17,18 @@
 #define ID_INDICATOR_OVR    0xE704
 #define ID_INDICATOR_REC    0xE705
 #define ID_INDICATOR_KANA   0xE706
+
+// The recent-file commands of the File menu.
+#define ID_FILE_MRU_FILE1   0xE110
+#define ID_FILE_MRU_FILE16  0xE11F
+
+// The status prompts of the window-system commands.
+#define AFX_IDS_SCSIZE        0xEF00
+#define AFX_IDS_SCMOVE        0xEF01
+#define AFX_IDS_SCMINIMIZE    0xEF02
+#define AFX_IDS_SCMAXIMIZE    0xEF03
+#define AFX_IDS_SCNEXTWINDOW  0xEF04
+#define AFX_IDS_SCPREVWINDOW  0xEF05
+#define AFX_IDS_SCCLOSE       0xEF06
+#define AFX_IDS_SCRESTORE     0xEF12
+#define AFX_IDS_SCTASKLIST    0xEF13

@@ -41,6 +41,7 @@ CWinApp::~CWinApp()
     FreeString(m_pszProfileName);
     FreeString(m_pszExeName);
     FreeString(m_pszHelpFilePath);
+    delete m_pRecentFileList;
     if (g_pApp == this)
         g_pApp = NULL;
 }
@@ -187,4 +188,9 @@ int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdL
 extern "C" int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
 {
     return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
+}
+
+HCURSOR AFXAPI AfxGetContextHelpCursor()
+{
+    return ::LoadCursorA(NULL, MAKEINTRESOURCEA(32651));   // IDC_HELP
 }

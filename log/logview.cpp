@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "contextmenupresenter.h"
 #include "conversions.h"
 #include "logtext.h"
 
@@ -37,7 +38,7 @@ const LogColumn kColumns[] = {
 
 }  // namespace
 
-CLogview::CLogview() : m_hDetailPane(nullptr), m_pPresenter(&m_platformPresenter)
+CLogview::CLogview() : m_hDetailPane(nullptr)
 {
     m_store.SetRowSink(this);
 }
@@ -45,11 +46,6 @@ CLogview::CLogview() : m_hDetailPane(nullptr), m_pPresenter(&m_platformPresenter
 CLogview::~CLogview()
 {
     m_store.SetRowSink(nullptr);
-}
-
-void CLogview::SetMenuPresenter(IContextMenuPresenter* pPresenter)
-{
-    m_pPresenter = pPresenter != nullptr ? pPresenter : &m_platformPresenter;
 }
 
 int CLogview::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -174,7 +170,7 @@ void CLogview::OnContextMenu(CWnd*, CPoint point)
         ClientToScreen(&corner);
         point = CPoint(corner.x, corner.y);
     }
-    m_pPresenter->TrackContextMenu(this, kContextMenuId, point);
+    TrackContextMenuResource(this, kContextMenuId, point);
 }
 
 void CLogview::OnDropFiles(HDROP hDropInfo)

@@ -11,7 +11,6 @@
 
 #include "afxwin.h"
 #include "afxcview.h"
-#include "contextmenupresenter.h"
 #include "logstore.h"
 
 // Sent to the detailed log data pane: wParam LogDetailShow with lParam the selected
@@ -50,8 +49,6 @@ public:
     HWND GetDetailPane() const { return m_hDetailPane; }
     // The application's settings and current set; see CLogStore::SetSources.
     void SetSources(const CAppSettings* pSettings, const CCommSetRecord* pSet) { m_store.SetSources(pSettings, pSet); }
-    // The presenter of the context menu (not owned); null restores the platform popup.
-    void SetMenuPresenter(IContextMenuPresenter* pPresenter);
     // Runs the other-settings dialog at the given page for the properties command; the
     // application installs it (the dialog belongs to the shell).
     void SetPropertiesHandler(std::function<void(CWnd* pParent, int nPage)> handler) { m_onProperties = std::move(handler); }
@@ -81,7 +78,5 @@ private:
     CFont m_font;
     HWND m_hDetailPane;
     CLogStore m_store;
-    CPlatformMenuPresenter m_platformPresenter;
-    IContextMenuPresenter* m_pPresenter;
     std::function<void(CWnd*, int)> m_onProperties;
 };

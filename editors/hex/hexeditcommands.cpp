@@ -7,6 +7,7 @@
 #include "afxdlgs.h"
 
 #include "dataanalysisdlg.h"
+#include "contextmenupresenter.h"
 #include "hexedit.h"
 #include "hexedithost.h"
 #include "hexfileio.h"
@@ -26,13 +27,7 @@ int HexMessage(int nCode, UINT nType)
     return AfxMessageBox(GetMessageText(nCode), nType);
 }
 
-IContextMenuPresenter& HexMenuPresenter(IContextMenuPresenter* pPresenter)
-{
-    static CPlatformMenuPresenter platform;
-    return pPresenter != nullptr ? *pPresenter : platform;
-}
-
-void HexShowContextMenu(CHexEdit& edit, IContextMenuPresenter& presenter, UINT nMenuId, CPoint point)
+void HexShowContextMenu(CHexEdit& edit, UINT nMenuId, CPoint point)
 {
     if (point.x == -1 && point.y == -1) {
         POINT corner = {0, 0};
@@ -40,7 +35,7 @@ void HexShowContextMenu(CHexEdit& edit, IContextMenuPresenter& presenter, UINT n
         point = CPoint(corner.x + 5, corner.y + 5);
     }
     edit.SetFocus();
-    presenter.TrackContextMenu(&edit, nMenuId, point);
+    TrackContextMenuResource(&edit, nMenuId, point);
 }
 
 void HexRunDataAnalysis(CHexEdit& edit)

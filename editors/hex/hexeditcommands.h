@@ -6,7 +6,6 @@
 #include "afxwin.h"
 #include "afxdisp.h"
 
-#include "contextmenupresenter.h"
 
 class CHexEdit;
 
@@ -17,13 +16,10 @@ extern const char kHexBinaryExt[];
 const DWORD kHexSaveAsFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_LONGNAMES;
 const DWORD kHexOpenFlags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES;
 
-// The presenter to use: the given one, or the platform's popup menu.
-IContextMenuPresenter& HexMenuPresenter(IContextMenuPresenter* pPresenter);
-
 // Shows the first sub-menu of the menu resource for the editor at a screen point; (-1, -1)
 // (from the keyboard) opens it at the client origin plus (5, 5). The editor takes the focus
-// and is the command target.
-void HexShowContextMenu(CHexEdit& edit, IContextMenuPresenter& presenter, UINT nMenuId, CPoint point);
+// and is the command target; the menu goes through the context-menu presenter.
+void HexShowContextMenu(CHexEdit& edit, UINT nMenuId, CPoint point);
 
 // Marks the eight bytes from the caret, runs the data analysis dialog and removes the mark.
 void HexRunDataAnalysis(CHexEdit& edit);

@@ -38,7 +38,7 @@ BEGIN_MESSAGE_MAP(CHexEditSend, CHexEdit)
     ON_COMMAND(ID_HEX_MARKER_INFO, OnMarkerInfo)
 END_MESSAGE_MAP()
 
-CHexEditSend::CHexEditSend() : m_hTitleWnd(NULL), m_pPresenter(nullptr)
+CHexEditSend::CHexEditSend() : m_hTitleWnd(NULL)
 {
 }
 
@@ -94,7 +94,7 @@ LRESULT CHexEditSend::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CHexEditSend::OnContextMenu(CWnd*, CPoint point)
 {
-    HexShowContextMenu(*this, HexMenuPresenter(m_pPresenter), IDR_HEXEDIT_SEND_CONTEXT, point);
+    HexShowContextMenu(*this, IDR_HEXEDIT_SEND_CONTEXT, point);
 }
 
 void CHexEditSend::OnSelectAll()

@@ -5,7 +5,6 @@
 #pragma once
 
 #include "hexedit.h"
-#include "contextmenupresenter.h"
 
 // Sent by the send data pane with the path of a dropped file in lParam.
 const UINT WM_HEXSEND_LOADFILE = WM_APP + 5;
@@ -28,9 +27,6 @@ public:
     // The string 61220, " - " and the document path when there is one, on the title window.
     void UpdateTitle();
     CString GetTitleText() const;
-
-    // The presenter of the context menu (not owned); null restores the platform popup.
-    void SetMenuPresenter(IContextMenuPresenter* pPresenter) { m_pPresenter = pPresenter; }
 
     afx_msg void OnSelectAll();
     afx_msg void OnCopy();
@@ -63,5 +59,4 @@ protected:
 
     CString m_strPath;
     HWND m_hTitleWnd;
-    IContextMenuPresenter* m_pPresenter;
 };

@@ -17,13 +17,13 @@ BEGIN_MESSAGE_MAP(CHexEditViewer, CHexEdit)
     ON_COMMAND(ID_HEX_SAVE_AS, OnSaveAs)
 END_MESSAGE_MAP()
 
-CHexEditViewer::CHexEditViewer() : m_pPresenter(nullptr)
+CHexEditViewer::CHexEditViewer()
 {
 }
 
 void CHexEditViewer::OnContextMenu(CWnd*, CPoint point)
 {
-    HexShowContextMenu(*this, HexMenuPresenter(m_pPresenter), IDR_HEXEDIT_CONTEXT, point);
+    HexShowContextMenu(*this, IDR_HEXEDIT_CONTEXT, point);
 }
 
 void CHexEditViewer::OnSelectAll()

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "hexedit.h"
-#include "contextmenupresenter.h"
 
 class CHexEditViewer : public CHexEdit {
     DECLARE_DYNAMIC(CHexEditViewer)
@@ -12,9 +11,6 @@ public:
     CHexEditViewer();
 
     CString m_strPath;   // the last save-as path
-
-    // The presenter of the context menu (not owned); null restores the platform popup.
-    void SetMenuPresenter(IContextMenuPresenter* pPresenter) { m_pPresenter = pPresenter; }
 
     afx_msg void OnSelectAll();
     afx_msg void OnCopy();
@@ -27,6 +23,4 @@ protected:
     afx_msg void OnUpdateSelection(CCmdUI* pCmdUI);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     DECLARE_MESSAGE_MAP()
-
-    IContextMenuPresenter* m_pPresenter;
 };

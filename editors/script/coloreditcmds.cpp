@@ -1,6 +1,7 @@
 // ColorEditWnd: the edit commands, their update handlers, the clipboard and the context menu.
 #include "coloreditwnd.h"
 #include "coloreditmenu.h"
+#include "contextmenupresenter.h"
 #include <cstring>
 
 // ---- Clipboard ----------------------------------------------------------------------------
@@ -142,11 +143,8 @@ void ColorEditWnd::OnContextMenu(CWnd*, CPoint pos)
     CMenu menu;
     if (!ColorEditBuildContextMenu(menu))
         return;
-    CMenu* pPopup = menu.GetSubMenu(0);
-    if (pPopup == NULL)
-        return;
-    CColorEditMenuPresenter* pPresenter =
-        m_pMenuPresenter != NULL ? m_pMenuPresenter : &CColorEditPlatformMenu::Instance();
-    pPresenter->ShowContextMenu(pPopup, pos, this);
+    IContextMenuPresenter* pPresenter = GetContextMenuPresenter();
+    if (pPresenter != NULL)
+        pPresenter->TrackContextMenu(this, menu, pos);
     menu.DestroyMenu();
 }

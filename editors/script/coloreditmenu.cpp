@@ -1,41 +1,6 @@
-// The script editor's context menu, its platform presenter and its accelerators.
+// The script editor's context menu and its accelerators.
 #include "coloreditmenu.h"
-#include "coloreditwnd.h"
-
-void CColorEditPlatformMenu::UpdateMenuItems(CMenu* pMenu, CCmdTarget* pTarget)
-{
-    if (pMenu == NULL || pTarget == NULL)
-        return;
-    CCmdUI state;
-    state.m_pMenu = pMenu;
-    state.m_nIndexMax = pMenu->GetMenuItemCount();
-    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
-        CMenu* pSub = pMenu->GetSubMenu((int)state.m_nIndex);
-        if (pSub != NULL) {
-            UpdateMenuItems(pSub, pTarget);
-            continue;
-        }
-        state.m_nID = pMenu->GetMenuItemID((int)state.m_nIndex);
-        if (state.m_nID == 0)
-            continue;   // separator
-        state.m_pSubMenu = NULL;
-        state.DoUpdate(pTarget, FALSE);
-    }
-}
-
-void CColorEditPlatformMenu::ShowContextMenu(CMenu* pPopup, CPoint ptScreen, CWnd* pTarget)
-{
-    if (pPopup == NULL || pTarget == NULL)
-        return;
-    UpdateMenuItems(pPopup, pTarget);
-    pPopup->TrackPopupMenu(TPM_RIGHTBUTTON, ptScreen.x, ptScreen.y, pTarget);
-}
-
-CColorEditPlatformMenu& CColorEditPlatformMenu::Instance()
-{
-    static CColorEditPlatformMenu s_presenter;
-    return s_presenter;
-}
+#include "afxres.h"
 
 BOOL ColorEditBuildContextMenu(CMenu& menu)
 {

@@ -48,7 +48,7 @@ ColorEditWnd::ColorEditWnd(CWnd* pParentWnd, const RECT& rect, UINT nID, int nTa
       m_nTopLine(0), m_crBack(RGB(255, 255, 255)), m_crSelBack(RGB(0, 0, 0)),
       m_crSelText(RGB(255, 255, 255)), m_model(nTabWidth), m_bSelectionShown(FALSE), m_bSelecting(FALSE),
       m_bCaretCreated(FALSE), m_nMouseDownX(0), m_nMouseDownY(0), m_bAccelEnabled(TRUE), m_nID(nID),
-      m_hAccel(NULL), m_pMenuPresenter(NULL)
+      m_hAccel(NULL)
 {
     Construct(pParentWnd, rect, nID, bHScroll);
 }
@@ -146,11 +146,6 @@ void ColorEditWnd::AddCharSpacing(int nPixels)
 {
     if (nPixels > 0)
         m_nCellWidth += nPixels;
-}
-
-void ColorEditWnd::SetContextMenuPresenter(CColorEditMenuPresenter* pPresenter)
-{
-    m_pMenuPresenter = pPresenter;
 }
 
 BOOL ColorEditWnd::HasSelection()

@@ -23,7 +23,6 @@
 #include "coloreditmodel.h"
 #include "luakeywordset.h"
 
-class CColorEditMenuPresenter;
 
 class ColorEditWnd : public CWnd {
     DECLARE_DYNAMIC(ColorEditWnd)
@@ -76,10 +75,6 @@ public:
     int GetTopLine() const { return m_nTopLine; }
     int GetFirstVisibleColumn() const { return m_nFirstColumn; }
     const CColorEditModel& GetModel() const { return m_model; }
-
-    // The context menu is shown through a presenter (not owned); NULL restores the
-    // platform's popup menu.
-    void SetContextMenuPresenter(CColorEditMenuPresenter* pPresenter);
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);
 
@@ -169,7 +164,6 @@ protected:
     BOOL m_bAccelEnabled;
     UINT m_nID;
     HACCEL m_hAccel;
-    CColorEditMenuPresenter* m_pMenuPresenter;
 
     static const int kLeftMargin = 8;
 };

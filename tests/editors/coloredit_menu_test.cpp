@@ -2,49 +2,30 @@
 #include "coloredit_test_support.h"
 #include "coloreditmenu.h"
 #include "afxmenu.h"
+#include "cmdmanager.h"
+#include "contextmenupresenter.h"
+#include "popuptracktestsupport.h"
 #include <map>
 
 using namespace coloredit_test;
 using namespace winharness;
 
-#ifndef MN_GETHMENU
-#define MN_GETHMENU 0x01E1
-#endif
-
 namespace {
 
-// What the platform popup showed: each item's id and whether it was greyed.
-std::map<UINT, bool> g_greyed;
-std::vector<UINT> g_ids;
-
-// Runs inside the menu's own loop: reads the open popup, then closes it.
-VOID CALLBACK InspectOpenMenu(HWND, UINT, UINT_PTR idEvent, DWORD)
-{
-    HWND hMenuWnd = ::FindWindowA("#32768", NULL);
-    if (hMenuWnd == NULL)
-        return;
-    ::KillTimer(NULL, idEvent);
-    HMENU hMenu = (HMENU)::SendMessageA(hMenuWnd, MN_GETHMENU, 0, 0);
-    for (int i = 0; hMenu != NULL && i < ::GetMenuItemCount(hMenu); ++i) {
-        const UINT id = ::GetMenuItemID(hMenu, i);
-        g_ids.push_back(id);
-        g_greyed[id] = (::GetMenuState(hMenu, i, MF_BYPOSITION) & MF_GRAYED) != 0;
-    }
-    ::EndMenu();
-}
-
-// A stand-in for a themed popup: keeps the menu it was given.
-class CRecordingPresenter : public CColorEditMenuPresenter {
+// A presenter that keeps the menu it was given.
+class CRecordingPresenter : public IContextMenuPresenter {
 public:
-    void ShowContextMenu(CMenu* pPopup, CPoint pt, CWnd* pTarget) override
+    BOOL TrackContextMenu(CWnd* pTarget, CMenu& menu, CPoint pt) override
     {
         at = pt;
         target = pTarget;
-        for (UINT i = 0; i < pPopup->GetMenuItemCount(); ++i) {
-            CString text;
-            pPopup->GetMenuString(i, text, MF_BYPOSITION);
-            items.push_back({pPopup->GetMenuItemID((int)i), std::string(text)});
+        HMENU hPopup = ::GetSubMenu(menu.GetSafeHmenu(), 0);
+        for (int i = 0; hPopup != NULL && i < ::GetMenuItemCount(hPopup); ++i) {
+            char text[128] = "";
+            ::GetMenuStringA(hPopup, i, text, sizeof(text), MF_BYPOSITION);
+            items.push_back({::GetMenuItemID(hPopup, i), std::string(text)});
         }
+        return TRUE;
     }
     CPoint at;
     CWnd* target = nullptr;
@@ -65,18 +46,28 @@ public:
 
 class ColorEditMenuTest : public ColorEditWindowTest {
 protected:
-    // Opens the platform's context menu over the editor and records its items.
-    void OpenContextMenu()
+    // Opens the framework popup over the editor and reads its items as the update pass left
+    // them (true: greyed), then closes it.
+    std::map<UINT, bool> OpenContextMenu()
     {
-        g_greyed.clear();
-        g_ids.clear();
-        const UINT_PTR timer = ::SetTimer(NULL, 0, 30, InspectOpenMenu);
+        popuptrack::TrackRecorder recorder;
+        CmdManagerHolder::GetStoredHandle()->ProfileInstall("coloredittest", parent.m_hWnd);
         CPoint pt(40, 40);
         editor->ClientToScreen(&pt);
         editor->SendMessage(WM_CONTEXTMENU, (WPARAM)hwnd(), MAKELPARAM(pt.x, pt.y));
-        ::KillTimer(NULL, timer);
+        const popuptrack::RecordedTrack items = popuptrack::TrackedRootItems();
+        std::map<UINT, bool> greyed;
+        for (size_t i = 0; i < items.ids.size(); ++i) {
+            if (items.ids[i] != 0)
+                greyed[items.ids[i]] = !items.enabled[i];
+        }
+        count = items.ids.size();
+        CUiPopupMenuWnd::CloseTrackedMenus();
+        CmdManagerHolder::GetStoredHandle()->ProfileReleaseWindow(parent.m_hWnd, true);
         PumpPending();
+        return greyed;
     }
+    size_t count = 0;
     BOOL UpdateState(UINT id)
     {
         CUpdateProbe probe;
@@ -91,28 +82,28 @@ TEST_F(ColorEditMenuTest, ContextMenuDisablesUndoWithAnEmptyUndoStack)
     editor->SetText("local x = 1");
     editor->ClearUndoHistory();
     SetClipboardText("p");
-    OpenContextMenu();
-    ASSERT_EQ(g_ids.size(), 8u);
-    EXPECT_TRUE(g_greyed[ID_EDIT_UNDO]);
-    EXPECT_TRUE(g_greyed[ID_EDIT_REDO]);
-    EXPECT_TRUE(g_greyed[ID_EDIT_CUT]);
-    EXPECT_TRUE(g_greyed[ID_EDIT_COPY]);
-    EXPECT_FALSE(g_greyed[ID_EDIT_PASTE]);
-    EXPECT_FALSE(g_greyed[ID_EDIT_SELECT_ALL]);
+    std::map<UINT, bool> greyed = OpenContextMenu();
+    ASSERT_EQ(count, 8u);
+    EXPECT_TRUE(greyed[ID_EDIT_UNDO]);
+    EXPECT_TRUE(greyed[ID_EDIT_REDO]);
+    EXPECT_TRUE(greyed[ID_EDIT_CUT]);
+    EXPECT_TRUE(greyed[ID_EDIT_COPY]);
+    EXPECT_FALSE(greyed[ID_EDIT_PASTE]);
+    EXPECT_FALSE(greyed[ID_EDIT_SELECT_ALL]);
     EXPECT_EQ(::GetFocus(), hwnd());
 
     SendChar(hwnd(), 'a');
     KeyDown(VK_LEFT, kShift);
-    OpenContextMenu();
-    EXPECT_FALSE(g_greyed[ID_EDIT_UNDO]);
-    EXPECT_FALSE(g_greyed[ID_EDIT_COPY]);
-    EXPECT_FALSE(g_greyed[ID_EDIT_CUT]);
+    greyed = OpenContextMenu();
+    EXPECT_FALSE(greyed[ID_EDIT_UNDO]);
+    EXPECT_FALSE(greyed[ID_EDIT_COPY]);
+    EXPECT_FALSE(greyed[ID_EDIT_CUT]);
 }
 
 TEST_F(ColorEditMenuTest, AnotherPresenterGetsTheSameMenu)
 {
     CRecordingPresenter presenter;
-    editor->SetContextMenuPresenter(&presenter);
+    SetContextMenuPresenter(&presenter);
     editor->SendMessage(WM_CONTEXTMENU, (WPARAM)hwnd(), MAKELPARAM(300, 200));
     EXPECT_EQ(presenter.at, CPoint(300, 200));
     EXPECT_EQ(presenter.target, editor.get());
@@ -122,7 +113,10 @@ TEST_F(ColorEditMenuTest, AnotherPresenterGetsTheSameMenu)
         {0, ""},                          {ID_EDIT_SELECT_ALL, "Select &All\tCtrl+A"},
     };
     EXPECT_EQ(presenter.items, expected);
-    editor->SetContextMenuPresenter(NULL);
+    SetContextMenuPresenter(NULL);
+    // No presenter: nothing opens.
+    editor->SendMessage(WM_CONTEXTMENU, (WPARAM)hwnd(), MAKELPARAM(300, 200));
+    EXPECT_FALSE(CUiPopupMenuWnd::IsTrackingMenu());
 }
 
 TEST_F(ColorEditMenuTest, PasteIsOfferedWhileTheClipboardHoldsTextEvenWhenItIsOpen)

@@ -11,30 +11,14 @@
 #include "hexedithost.h"
 #include "hexeditdump.h"
 #include "hexeditsend.h"
-#include "contextmenupresenter.h"
+#include "cmdmanager.h"
+#include "popupmenuwnd.h"
+#include "popuptracktestsupport.h"
 #include "winharness.h"
 
 using namespace winharness;
 
 namespace {
-
-class RecordingPresenter : public IContextMenuPresenter {
-public:
-    BOOL TrackContextMenu(CWnd* pTarget, UINT nMenuId, CPoint ptScreen) override
-    {
-        target = pTarget;
-        menuId = nMenuId;
-        point = ptScreen;
-        focusAtTrack = ::GetFocus();
-        ++calls;
-        return TRUE;
-    }
-    CWnd* target = nullptr;
-    UINT menuId = 0;
-    CPoint point;
-    HWND focusAtTrack = NULL;
-    int calls = 0;
-};
 
 class RecordingHost : public IHexEditHost {
 public:
@@ -51,35 +35,48 @@ public:
     std::vector<int> editors;
 };
 
-// The popup of a menu resource with every item's state set from the target's handlers.
+// The framework popup of a menu resource with every item's state set from the target's
+// handlers (through a command profile bound on the target for the time).
 class UpdatedMenu {
 public:
-    UpdatedMenu(UINT menuId, CWnd* pTarget)
+    UpdatedMenu(UINT menuId, CWnd* pTarget) : m_hWnd(pTarget->GetSafeHwnd())
     {
         EXPECT_TRUE(m_menu.LoadMenu(menuId));
-        m_pPopup = m_menu.GetSubMenu(0);
-        if (m_pPopup != nullptr)
-            CPlatformMenuPresenter::UpdateMenuItems(pTarget, m_pPopup);
+        CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
+        m_bBound = pManager->ProfileFindByWindow(m_hWnd) == nullptr;
+        if (m_bBound)
+            pManager->ProfileInstall("variantsmenu", m_hWnd);
+        EXPECT_TRUE(m_popup.LoadMenu(m_hWnd, m_menu.GetSafeHmenu(), TRUE, TRUE));
+        m_popup.UpdateItemsCmdUI();
+    }
+    ~UpdatedMenu()
+    {
+        if (m_bBound)
+            CmdManagerHolder::GetStoredHandle()->ProfileReleaseWindow(m_hWnd, true);
     }
     bool Enabled(UINT id) const
     {
-        return (::GetMenuState(m_pPopup->m_hMenu, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+        const int nPos = m_popup.ItemFindPosForCmdID(id);
+        return nPos >= 0 && m_popup.ItemGetInfo(nPos).IsEnabled();
     }
     std::vector<std::string> Texts() const
     {
         std::vector<std::string> texts;
-        for (int i = 0; i < static_cast<int>(m_pPopup->GetMenuItemCount()); ++i) {
+        HMENU hPopup = ::GetSubMenu(m_menu.GetSafeHmenu(), 0);
+        for (int i = 0; i < ::GetMenuItemCount(hPopup); ++i) {
             char text[128] = "";
-            ::GetMenuStringA(m_pPopup->m_hMenu, i, text, sizeof(text), MF_BYPOSITION);
-            if (m_pPopup->GetMenuItemID(i) != 0)
-                texts.push_back(std::to_string(m_pPopup->GetMenuItemID(i)) + "=" + text);
+            ::GetMenuStringA(hPopup, i, text, sizeof(text), MF_BYPOSITION);
+            if (::GetMenuItemID(hPopup, i) != 0)
+                texts.push_back(std::to_string(::GetMenuItemID(hPopup, i)) + "=" + text);
         }
         return texts;
     }
 
 private:
+    HWND m_hWnd;
+    bool m_bBound = false;
     CMenu m_menu;
-    CMenu* m_pPopup = nullptr;
+    CUiPopupMenuWnd m_popup;
 };
 
 template <class Editor>
@@ -171,7 +168,7 @@ TEST(VariantMenus, SelectionRulesOfTheDumpAndSendEditors)
     EXPECT_TRUE(UpdatedMenu(IDR_HEXEDIT_SEND_CONTEXT, &send).Enabled(ID_HEX_REDO));
 }
 
-TEST(VariantMenus, KeyboardContextMenuOpensInsideTheTopLeftCornerWithTheFocus)
+TEST(VariantMenus, ContextMenusGoThroughTheSeamAfterTheEditorTookTheFocus)
 {
     HiddenParent parent;
     CHexEditCom com;
@@ -180,27 +177,50 @@ TEST(VariantMenus, KeyboardContextMenuOpensInsideTheTopLeftCornerWithTheFocus)
     ASSERT_TRUE(MakeVariant(com, parent, {1}));
     ASSERT_TRUE(dump.Create(WS_CHILD | WS_VISIBLE, CRect(10, 20, 300, 200), parent.wnd(), 101));
     ASSERT_TRUE(send.Create(WS_CHILD | WS_VISIBLE, CRect(30, 40, 300, 200), parent.wnd(), 102));
-    RecordingPresenter presenter;
-    com.SetMenuPresenter(&presenter);
-    dump.SetMenuPresenter(&presenter);
-    send.SetMenuPresenter(&presenter);
+    CmdManagerHolder::GetStoredHandle()->ProfileInstall("variantseam", parent.hwnd());
+    {
+        popuptrack::TrackRecorder recorder;
+        recorder.Refuse();
+        const struct {
+            CHexEdit* editor;
+            UINT menu;
+        } cases[] = {{&com, IDR_HEXEDIT_CONTEXT}, {&dump, IDR_HEXEDIT_CONTEXT}, {&send, IDR_HEXEDIT_SEND_CONTEXT}};
+        for (const auto& c : cases) {
+            c.editor->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(c.editor->m_hWnd), MAKELPARAM(-1, -1));
+            ASSERT_FALSE(recorder.calls.empty());
+            const popuptrack::RecordedTrack& call = recorder.calls.back();
+            POINT origin = {0, 0};
+            ::ClientToScreen(c.editor->m_hWnd, &origin);
+            EXPECT_EQ(c.editor->m_hWnd, call.hWndReceiver);
+            EXPECT_EQ(popuptrack::MenuResourceIds(c.menu), call.ids);
+            EXPECT_EQ(0x800u, call.nFlags);
+            EXPECT_EQ(CPoint(origin.x + 5, origin.y + 5), CPoint(call.x, call.y));
+            EXPECT_EQ(c.editor->m_hWnd, call.hWndFocus);
+        }
+        send.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(send.m_hWnd), MAKELPARAM(300, 200));
+        ASSERT_EQ(4u, recorder.calls.size());
+        EXPECT_EQ(CPoint(300, 200), CPoint(recorder.calls[3].x, recorder.calls[3].y));
+        EXPECT_FALSE(CUiPopupMenuWnd::IsTrackingMenu());
 
-    const struct {
-        CHexEdit* editor;
-        UINT menu;
-    } cases[] = {{&com, IDR_HEXEDIT_CONTEXT}, {&dump, IDR_HEXEDIT_CONTEXT}, {&send, IDR_HEXEDIT_SEND_CONTEXT}};
-    for (const auto& c : cases) {
-        c.editor->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(c.editor->m_hWnd), MAKELPARAM(-1, -1));
-        POINT origin = {0, 0};
-        ::ClientToScreen(c.editor->m_hWnd, &origin);
-        EXPECT_EQ(c.editor, presenter.target);
-        EXPECT_EQ(c.menu, presenter.menuId);
-        EXPECT_EQ(CPoint(origin.x + 5, origin.y + 5), presenter.point);
-        EXPECT_EQ(c.editor->m_hWnd, presenter.focusAtTrack);
+        // A real popup: the marker items, without a handler in the COM editor, are disabled.
+        recorder.GoOn();
+        com.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(com.m_hWnd), MAKELPARAM(100, 100));
+        const popuptrack::RecordedTrack shown = popuptrack::TrackedRootItems();
+        ASSERT_EQ(popuptrack::MenuResourceIds(IDR_HEXEDIT_CONTEXT), shown.ids);
+        for (size_t i = 0; i < shown.ids.size(); ++i) {
+            if (shown.ids[i] == ID_HEX_MARKER || shown.ids[i] == ID_HEX_MARKER_INFO) {
+                EXPECT_FALSE(shown.enabled[i]) << shown.ids[i];
+            }
+            if (shown.ids[i] == ID_HEX_SELECT_ALL) {
+                EXPECT_TRUE(shown.enabled[i]);
+            }
+        }
     }
-    send.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(send.m_hWnd), MAKELPARAM(300, 200));
-    EXPECT_EQ(CPoint(300, 200), presenter.point);
-    EXPECT_EQ(4, presenter.calls);
+    EXPECT_FALSE(CUiPopupMenuWnd::IsTrackingMenu());
+    // No presenter: nothing opens.
+    com.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(com.m_hWnd), MAKELPARAM(100, 100));
+    EXPECT_FALSE(CUiPopupMenuWnd::IsTrackingMenu());
+    CmdManagerHolder::GetStoredHandle()->ProfileReleaseWindow(parent.hwnd(), true);
 }
 
 TEST(VariantMenus, ApplicationServicesReceiveTheBytesAndTheEditorIndex)

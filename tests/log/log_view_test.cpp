@@ -6,7 +6,9 @@
 
 #include <functional>
 
+#include "cmdmanager.h"
 #include "contextmenupresenter.h"
+#include "popuptracktestsupport.h"
 #include "logview.h"
 
 using namespace logtest;
@@ -75,23 +77,6 @@ private:
     }
 
     HWND m_hWnd;
-};
-
-class RecordingPresenter : public IContextMenuPresenter
-{
-public:
-    BOOL TrackContextMenu(CWnd* pTarget, UINT nMenuId, CPoint ptScreen) override
-    {
-        target = pTarget;
-        menuId = nMenuId;
-        point = ptScreen;
-        ++calls;
-        return TRUE;
-    }
-    CWnd* target = nullptr;
-    UINT menuId = 0;
-    CPoint point;
-    int calls = 0;
 };
 
 class LogViewTest : public ::testing::Test
@@ -386,24 +371,50 @@ TEST_F(LogViewTest, DroppedLogFileIsReadAfterConfirmation)
     EXPECT_EQ("0001", ItemText(0, 0));
 }
 
-TEST_F(LogViewTest, ContextMenuFromTheKeyboardOpensNearTheTopLeftCorner)
+TEST_F(LogViewTest, ContextMenuGoesThroughTheFrameworkPopupAtTheClickPoint)
 {
-    RecordingPresenter presenter;
-    view->SetMenuPresenter(&presenter);
+    CmdManagerHolder::GetStoredHandle()->ProfileInstall("logviewtest", parent.m_hWnd);
+    popuptrack::TrackRecorder recorder;
+    int page = -1;
+    view->SetPropertiesHandler([&](CWnd*, int nPage) { page = nPage; });
 
+    recorder.Choose(32820);
+    view->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->m_hWnd), MAKELPARAM(300, 200));
+    ASSERT_EQ(1u, recorder.calls.size());
+    const popuptrack::RecordedTrack& call = recorder.calls[0];
+    EXPECT_EQ(0x800u, call.nFlags);
+    EXPECT_EQ(300, call.x);
+    EXPECT_EQ(200, call.y);
+    EXPECT_FALSE(call.bExclude);
+    EXPECT_FALSE(call.bResult);
+    EXPECT_EQ(view->m_hWnd, call.hWndReceiver);
+    EXPECT_EQ(view->m_hWnd, call.hWndOwner);
+    EXPECT_EQ(popuptrack::MenuResourceIds(172), call.ids);
+    for (int i = 0; i < 20 && page < 0; ++i) {
+        MSG msg;
+        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+        ::Sleep(10);
+    }
+    EXPECT_EQ(1, page);
+
+    // From the keyboard: just inside the list's top-left corner. Refused: no menu stays.
+    recorder.Refuse();
     view->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->m_hWnd), MAKELPARAM(-1, -1));
-    ASSERT_EQ(1, presenter.calls);
-    EXPECT_EQ(view, presenter.target);
-    EXPECT_EQ(172u, presenter.menuId);
+    ASSERT_EQ(2u, recorder.calls.size());
     POINT corner = {0, 0};
     ::ClientToScreen(view->m_hWnd, &corner);
-    EXPECT_EQ(corner.x + 5, presenter.point.x);
-    EXPECT_EQ(corner.y + 5, presenter.point.y);
+    EXPECT_EQ(corner.x + 5, recorder.calls[1].x);
+    EXPECT_EQ(corner.y + 5, recorder.calls[1].y);
+    EXPECT_FALSE(CUiPopupMenuWnd::IsTrackingMenu());
+    CmdManagerHolder::GetStoredHandle()->ProfileReleaseWindow(parent.m_hWnd, true);
+}
 
+TEST_F(LogViewTest, WithoutAPresenterNoMenuOpens)
+{
+    SetContextMenuPresenter(nullptr);
     view->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->m_hWnd), MAKELPARAM(300, 200));
-    ASSERT_EQ(2, presenter.calls);
-    EXPECT_EQ(CPoint(300, 200), presenter.point);
-    view->SetMenuPresenter(nullptr);
+    EXPECT_FALSE(CUiPopupMenuWnd::IsTrackingMenu());
 }
 
 TEST_F(LogViewTest, PropertiesCommandOpensTheSettingsAtPageOne)

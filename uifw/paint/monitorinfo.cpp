@@ -2,6 +2,8 @@
 
 namespace {
 
+MonitorInfoSource g_pfnSource = nullptr;
+
 void FromMonitor(MonitorInfo& info, HMONITOR hMonitor)
 {
     MONITORINFO mi = {};
@@ -20,13 +22,27 @@ void FromMonitor(MonitorInfo& info, HMONITOR hMonitor)
 
 } // namespace
 
+void SetMonitorInfoSource(MonitorInfoSource pfnSource)
+{
+    g_pfnSource = pfnSource;
+}
+
 void MonitorInfoFromPoint(MonitorInfo& info, POINT pt)
 {
+    if (g_pfnSource != nullptr) {
+        const RECT rc = {pt.x, pt.y, pt.x + 1, pt.y + 1};
+        g_pfnSource(info, rc);
+        return;
+    }
     FromMonitor(info, ::MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST));
 }
 
 void MonitorInfoFromRect(MonitorInfo& info, const RECT& rc)
 {
+    if (g_pfnSource != nullptr) {
+        g_pfnSource(info, rc);
+        return;
+    }
     FromMonitor(info, ::MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST));
 }
 
@@ -34,6 +50,10 @@ void MonitorInfoFromHwnd(MonitorInfo& info, HWND hWnd)
 {
     if (hWnd == NULL || !::IsWindow(hWnd)) {
         POINT pt = {0, 0};
+        if (g_pfnSource != nullptr) {
+            MonitorInfoFromPoint(info, pt);
+            return;
+        }
         FromMonitor(info, ::MonitorFromPoint(pt, MONITOR_DEFAULTTOPRIMARY));
         return;
     }

@@ -9,6 +9,12 @@ struct MonitorInfo {
     DWORD dwFlags = 0;   // bit 0: primary monitor
 };
 
+// Tests answer every query with monitors of their own (null: the real ones again); the
+// function gets the rectangle asked about (a point as a 1 x 1 rectangle, a window as its
+// window rectangle).
+typedef void (*MonitorInfoSource)(MonitorInfo& info, const RECT& rc);
+void SetMonitorInfoSource(MonitorInfoSource pfnSource);
+
 void MonitorInfoFromPoint(MonitorInfo& info, POINT pt);
 void MonitorInfoFromRect(MonitorInfo& info, const RECT& rc);
 void MonitorInfoFromHwnd(MonitorInfo& info, HWND hWnd);
