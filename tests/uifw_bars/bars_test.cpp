@@ -8,6 +8,7 @@
 #include "minidockframewnd.h"
 #include "paintmanagerholder.h"
 #include "paintmanagerstudio2005.h"
+#include "popupmenuwnd.h"
 #include "bars_test_support.h"
 #include "winharness.h"
 
@@ -298,6 +299,64 @@ TEST(BarsMenu, FramesBarsWithTextBecomeCommandsUnlessTheFrameBuildsTheMenu)
     tb.DestroyWindow();
     named.DestroyWindow();
     unnamed.DestroyWindow();
+    pManager->ProfileReleaseWindow(fx.hFrame, true);
+}
+
+namespace menucheck {
+std::vector<UINT> ids;
+UINT nFlags = 0;
+int Refuse(const PopupTrackCall& call, UINT*)
+{
+    nFlags = call.nFlags;
+    ids.clear();
+    for (int i = 0; i < call.pMenu->ItemGetCount(); ++i)
+        ids.push_back(call.pMenu->ItemGetCmdID(i));
+    return 1;
+}
+} // namespace menucheck
+
+TEST(BarsMenu, FixedSizeBarsThenASeparatorThenTheResizableOnes)
+{
+    barstest::FrameFixture fx;
+    CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
+    ASSERT_TRUE(pManager->ProfileInstall("menu2", fx.hFrame));
+    barstest::StandInToolBar t1, t2;
+    ASSERT_TRUE(t1.Create(fx.pFrame, 0x9301));
+    ASSERT_TRUE(t2.Create(fx.pFrame, 0x9302));
+    t1.SetWindowText("T1");
+    t2.SetWindowText("T2");
+    CUiControlBar p1, p2, p3;
+    ASSERT_TRUE(p1.Create("P1", fx.pFrame, 0x9303, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+    ASSERT_TRUE(p2.Create("P2", fx.pFrame, 0x9304, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+    ASSERT_TRUE(p3.Create("", fx.pFrame, 0x9305, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+
+    CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
+    ASSERT_TRUE(pMenu->InitRootMenu(fx.hFrame));
+    EXPECT_TRUE(CUiDockBar::BuildBarsPopupMenu(fx.pFrame, pMenu, 1, &p1, WM_RBUTTONUP, 0));
+    std::vector<UINT> ids;
+    for (int i = 0; i < pMenu->ItemGetCount(); ++i)
+        ids.push_back(pMenu->ItemGetCmdID(i));
+    EXPECT_EQ((std::vector<UINT>{0x9301, 0x9302, 0xFFFFFFFF, 0x9303, 0x9304}), ids);
+    ASSERT_EQ(5, pMenu->ItemGetCount());
+    EXPECT_TRUE(pMenu->ItemGetInfo(2).IsSeparator());
+    delete pMenu;
+
+    fx.pFrame->bAnswerConstruct = true;
+    pMenu = new CUiPopupMenuWnd;
+    ASSERT_TRUE(pMenu->InitRootMenu(fx.hFrame));
+    EXPECT_TRUE(CUiDockBar::BuildBarsPopupMenu(fx.pFrame, pMenu, 1, &p1, WM_RBUTTONUP, 0));
+    EXPECT_EQ(0, pMenu->ItemGetCount());
+    delete pMenu;
+    fx.pFrame->bAnswerConstruct = false;
+
+    // A right click on the bar's non-client area tracks the filled menu at the cursor.
+    CUiPopupMenuWnd::g_pfnTrackMenuHook = &menucheck::Refuse;
+    p1.SendMessage(WM_NCRBUTTONUP, HTCAPTION, 0);
+    CUiPopupMenuWnd::g_pfnTrackMenuHook = nullptr;
+    EXPECT_EQ(0x800u, menucheck::nFlags);
+    EXPECT_EQ(ids, menucheck::ids);
+    for (CWnd* p : std::initializer_list<CWnd*>{&t1, &t2, &p1, &p2, &p3})
+        p->DestroyWindow();
     pManager->ProfileReleaseWindow(fx.hFrame, true);
 }
 

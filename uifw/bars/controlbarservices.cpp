@@ -6,11 +6,13 @@
 
 #include "barwndclass.h"
 #include "cmdmanager.h"
+#include "commandstatustext.h"
 #include "dockbar.h"
 #include "dragstate.h"
 #include "minidockframewnd.h"
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
+#include "popupmenuwnd.h"
 
 bool CUiControlBar::RegisterBarWindowClass()
 {
@@ -136,31 +138,7 @@ bool CUiControlBar::IsDockSiteInPrintPreview()
 
 void CUiControlBar::ShowCommandStatusText(CWnd* pWnd, UINT nID)
 {
-    if (pWnd == nullptr || pWnd->GetSafeHwnd() == NULL)
-        return;
-    CWnd* pTarget = pWnd;
-    if (!pWnd->IsFrameWnd()) {
-        if (CFrameWnd* pFrame = pWnd->GetParentFrame())
-            pTarget = pFrame;
-    }
-    if (pTarget->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)) && pTarget->GetParentFrame() != nullptr)
-        pTarget = pTarget->GetParentFrame();
-    if (g_bUiCommandTips && nID != AFX_IDS_IDLEMESSAGE) {
-        CWnd* pStatus = pTarget->GetDlgItem(AFX_IDW_STATUS_BAR);
-        CWnd* pPerm = pStatus != nullptr ? CWnd::FromHandlePermanent(pStatus->GetSafeHwnd()) : nullptr;
-        if (pPerm != nullptr && pPerm->IsKindOf(RUNTIME_CLASS(CStatusBar))) {
-            CStatusBar* pBar = static_cast<CStatusBar*>(pPerm);
-            const int nPane = pBar->CommandToIndex(0);
-            if (nPane == -1)
-                return;
-            CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
-            CUiCmdProfile* pProfile = pManager->ProfileFindByWindow(pTarget->m_hWnd);
-            CUiCmdItem* pItem = pProfile != nullptr ? pManager->CmdGetPtr(pProfile->GetName(), nID) : nullptr;
-            pBar->SetPaneText(nPane, pItem != nullptr ? (LPCTSTR)pItem->m_strTipStatus : "");
-            return;
-        }
-    }
-    pTarget->SendMessage(WM_SETMESSAGESTRING, nID, 0);
+    ::ShowCommandStatusText(pWnd, nID);
 }
 
 namespace {
@@ -293,10 +271,9 @@ void CUiControlBar::CollectFrameBars(CWnd* pExclude, CFrameWnd* pFrame, CArray<C
 
 // ---- Operations of the dragging and docking parts.
 
-bool CUiControlBar::InsertBarsMenuItem(CUiPopupMenuWnd*)
+bool CUiControlBar::InsertBarsMenuItem(CUiPopupMenuWnd* pMenu)
 {
-    // Command items are put into popup menus by the popup menus' item operations.
-    return false;
+    return (m_bBarFlags & kInBarsMenu) && pMenu != nullptr && pMenu->ItemInsert((UINT)GetDlgCtrlID(), -1);
 }
 
 bool CUiControlBar::DockBarBeside(CUiControlBar*, UINT) { return false; }

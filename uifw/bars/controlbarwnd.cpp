@@ -530,19 +530,23 @@ void CUiControlBar::ShowBarsMenu(WORD nEvent, UINT nMsg)
     CFrameWnd* pFrame = FindDockSiteFrame();
     if ((m_bBarFlags & kContained) || pFrame == nullptr || IsFrameInHelpMode(pFrame))
         return;
+    CWnd* pOwner = GetOwner() != nullptr ? GetOwner() : GetParent();
     CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
-    if (CUiDockBar::BuildBarsPopupMenu(pFrame, pMenu, nEvent, this, WM_RBUTTONUP, 0) && pMenu->ItemGetCount() > 0) {
-        CWnd* pOwner = GetOwner() != nullptr ? GetOwner() : GetParent();
-        if (nMsg == WM_RBUTTONUP) {
-            if (CWnd* pChild = GetWindow(GW_CHILD))
-                pChild->SetFocus();
-        } else if (pOwner != nullptr) {
-            pOwner->SetFocus();
-        }
-        // Tracking the menu is the popup menus' part; an untracked menu is not kept.
+    if (pOwner == nullptr || !pMenu->InitRootMenu(pOwner->m_hWnd) ||
+        !CUiDockBar::BuildBarsPopupMenu(pFrame, pMenu, nEvent, this, WM_RBUTTONUP, 0) || pMenu->ItemGetCount() == 0) {
+        delete pMenu;
+        return;
     }
-    delete pMenu;
-    (void)nMsg;
+    if (nMsg == WM_RBUTTONUP) {
+        if (CWnd* pChild = GetWindow(GW_CHILD))
+            pChild->SetFocus();
+    } else {
+        pOwner->SetFocus();
+    }
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    if (!pMenu->TrackMenu(0x800, pt.x, pt.y))
+        delete pMenu;
 }
 
 CUiControlBar::POPUP_MENU_EVENT_DATA::POPUP_MENU_EVENT_DATA(WORD nEvent, CUiPopupMenuWnd* pMenu, CWnd* pSource,

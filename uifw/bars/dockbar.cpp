@@ -132,9 +132,26 @@ void CUiDockBar::OnCancelMode()
     CancelToolTips();
 }
 
-void CUiDockBar::OnContextMenu(CWnd*, CPoint)
+void CUiDockBar::OnContextMenu(CWnd*, CPoint point)
 {
-    // The dock bar's menu is the bars menu of its frame, tracked by the popup menus.
+    if (CUiControlBar::IsFrameInHelpMode(this))
+        return;
+    CControlBar* pFirst = nullptr;
+    for (INT_PTR i = 0; i < m_arrBars.GetSize() && pFirst == nullptr; ++i)
+        pFirst = GetDockedControlBar((int)i);
+    CFrameWnd* pFrame = GetDockingFrame();
+    if (pFirst == nullptr || pFrame == nullptr)
+        return;
+    CWnd* pOwner = pFirst->GetOwner() != nullptr ? pFirst->GetOwner() : pFirst->GetParent();
+    CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
+    if (pOwner == nullptr || !pMenu->InitRootMenu(pOwner->m_hWnd) ||
+        !BuildBarsPopupMenu(pFrame, pMenu, 0, this, WM_CONTEXTMENU, 0) || pMenu->ItemGetCount() == 0) {
+        delete pMenu;
+        return;
+    }
+    pOwner->SetFocus();
+    if (!pMenu->TrackMenu(0x800, point.x, point.y))
+        delete pMenu;
 }
 
 LRESULT CUiDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
@@ -779,21 +796,36 @@ bool CUiDockBar::BuildBarsPopupMenu(CFrameWnd* pFrame, CUiPopupMenuWnd* pMenu, W
     CUiControlBar::CollectFrameBars(nullptr, pFrame, arr, 0xFFF, 0, 0);
     CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
     CUiCmdProfile* pProfile = pManager->ProfileFindByWindow(pFrame->GetSafeHwnd());
+    const bool bInPlace = CUiControlBar::IsInPlaceActiveFrame(pFrame);
+    int nLastFixed = -1;   // the kind of the last bar put in: -1 none, 0 resizable, 1 fixed-size
     for (INT_PTR i = 0; i < arr.GetSize(); ++i) {
         CUiControlBar* pBar = arr[i];
-        if (pBar->GetSafeHwnd() == NULL || (pBar->m_nStateFlags & CControlBar::tempHide))
+        if (pBar->GetSafeHwnd() == NULL || (pBar->m_nStateFlags & CControlBar::tempHide) ||
+            (bInPlace && (pBar->m_dwStyle & CBRS_HIDE_INPLACE)))
             continue;
         CString strText;
         pBar->GetWindowText(strText);
         if (strText.IsEmpty())
             continue;
+        const int nFixed = pBar->IsFixedSizeForDrag() ? 1 : 0;
+        if (pMenu != nullptr && nLastFixed >= 0 && nLastFixed != nFixed)
+            pMenu->ItemInsert(0, -1);
         CUiCmdItem item((UINT)pBar->GetDlgCtrlID());
         item.m_strMenuText = strText;
         if (pProfile != nullptr)
             pManager->CmdSetup(pProfile->GetName(), item, false);
-        // Items and separators go into the menu through the popup menus' item operations.
-        pBar->InsertBarsMenuItem(pMenu);
+        if (pBar->InsertBarsMenuItem(pMenu))
+            nLastFixed = nFixed;
+    }
+    auto isSeparator = [pMenu](int n) { return pMenu->ItemGetInfo(n).IsSeparator(); };
+    if (pMenu != nullptr) {
+        for (int n = pMenu->ItemGetCount() - 1; n > 0; --n) {
+            if (isSeparator(n) && isSeparator(n - 1))
+                pMenu->ItemRemove(n);
+        }
     }
     data.NotifyTarget(true);
+    if (pMenu != nullptr && pMenu->ItemGetCount() > 0 && isSeparator(pMenu->ItemGetCount() - 1))
+        pMenu->ItemRemove(pMenu->ItemGetCount() - 1);
     return true;
 }
