@@ -13,6 +13,15 @@
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
 #include "popupmenuwnd.h"
+#include "popuptrackingstate.h"
+
+namespace {
+// A popup menu or a toolbar button's menu is open: bars show no tips and no fly-by text.
+bool IsAnyMenuTracked()
+{
+    return CUiPopupMenuWnd::IsTrackingMenu() || PopupBarTrackingBridge::g_bButtonMenuTracking;
+}
+} // namespace
 
 bool CUiControlBar::RegisterBarWindowClass()
 {
@@ -47,8 +56,9 @@ BOOL CUiControlBar::PreTranslateMessage(MSG* pMsg)
     if (CWnd::PreTranslateMessage(pMsg))
         return TRUE;
     const UINT m = pMsg->message;
-    if (((m_dwStyle & CBRS_FLYBY) && ((m >= 0x200 && m <= 0x209) || (m >= 0xA0 && m <= 0xA9))) ||
-        m == WM_LBUTTONDOWN || m == WM_LBUTTONUP)
+    if ((((m_dwStyle & CBRS_FLYBY) && ((m >= 0x200 && m <= 0x209) || (m >= 0xA0 && m <= 0xA9))) ||
+         m == WM_LBUTTONDOWN || m == WM_LBUTTONUP) &&
+        !IsAnyMenuTracked())
         FilterFlyBy(pMsg);
     CFrameWnd* pTop = GetTopLevelFrame();
     if (pTop != nullptr && pTop->m_bHelpMode)
@@ -67,6 +77,8 @@ BOOL CUiControlBar::PreTranslateMessage(MSG* pMsg)
 
 INT_PTR CUiControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 {
+    if (IsAnyMenuTracked())
+        return -1;
     CWnd* pChild = GetWindow(GW_CHILD);
     if (pChild == nullptr)
         return -1;
