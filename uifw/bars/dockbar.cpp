@@ -206,6 +206,18 @@ void CUiDockBar::RefreshBarsState()
     // Containers left with one bar dissolve here once they exist (their own issue).
 }
 
+void CUiDockBar::MoveBarInLayout(CControlBar* pBar, const CRect& rcBar, HDWP& hDWP)
+{
+    if (pBar->m_pDockContext != nullptr && !(pBar->GetBarStyle() & CBRS_FLOATING)) {
+        CRect rcScreen = rcBar;
+        ClientToScreen(&rcScreen);
+        pBar->m_pDockContext->m_rectMRUDockPos = rcScreen;
+    }
+    if (hDWP != NULL)
+        hDWP = ::DeferWindowPos(hDWP, pBar->m_hWnd, NULL, rcBar.left, rcBar.top, rcBar.Width(), rcBar.Height(),
+                                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
 int CUiDockBar::MaxRowExtent(bool bAlongX) const
 {
     if (!m_rectLayout.IsRectEmpty())
@@ -282,7 +294,6 @@ CSize CUiDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                 pBar->RecalcDelayShow(nullptr);
             continue;
         }
-        const DWORD dwStyle = pBar->GetBarStyle();
         const CSize sizeIdeal = pBar->CalcDynamicLayout(-1, IdealLayoutMode(pBar));
         const int nIdealAlong = bAlongX ? sizeIdeal.cx : sizeIdeal.cy;
         const int nIdealAcross = bAlongX ? sizeIdeal.cy : sizeIdeal.cx;
@@ -317,16 +328,8 @@ CSize CUiDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         }
         CRect rcBar = bAlongX ? CRect(nStart, nAcross, nEnd, nAcross + nIdealAcross)
                               : CRect(nAcross, nStart, nAcross + nIdealAcross, nEnd);
-        if (rcBar != rcCurrent && !m_bLayoutQuery) {
-            if (pBar->m_pDockContext != nullptr && !(dwStyle & CBRS_FLOATING)) {
-                CRect rcScreen = rcBar;
-                ClientToScreen(&rcScreen);
-                pBar->m_pDockContext->m_rectMRUDockPos = rcScreen;
-            }
-            if (hDWP != NULL)
-                hDWP = ::DeferWindowPos(hDWP, pBar->m_hWnd, NULL, rcBar.left, rcBar.top, rcBar.Width(), rcBar.Height(),
-                                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-        }
+        if (rcBar != rcCurrent && !m_bLayoutQuery)
+            MoveBarInLayout(pBar, rcBar, hDWP);
         nAlong = nStart + nIdealAlong;
         nAlongMax = std::max(nAlongMax, nAlong);
         nThickness = std::max(nThickness, nIdealAcross);

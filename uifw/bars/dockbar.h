@@ -85,6 +85,8 @@ protected:
     afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
+    // A bar placed by a layout: remembered as where it was docked last, moved with the others.
+    void MoveBarInLayout(CControlBar* pBar, const CRect& rcBar, HDWP& hDWP);
     // The length the rows may take: the layout rectangle's, else the frame's client area's.
     int MaxRowExtent(bool bAlongX) const;
     // The layout mode a bar's ideal size is asked with.

@@ -76,15 +76,7 @@ CSize CUiDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorzArg)
         for (OuterLayoutItemData& item : visible) {
             if (m_bLayoutQuery || item.rcLayout == item.rcCurrent)
                 continue;
-            if (item.pBar->m_pDockContext != nullptr && !(item.pBar->GetBarStyle() & CBRS_FLOATING)) {
-                CRect rcScreen = item.rcLayout;
-                ClientToScreen(&rcScreen);
-                item.pBar->m_pDockContext->m_rectMRUDockPos = rcScreen;
-            }
-            if (hDWP != NULL)
-                hDWP = ::DeferWindowPos(hDWP, item.pBar->m_hWnd, NULL, item.rcLayout.left, item.rcLayout.top,
-                                        item.rcLayout.Width(), item.rcLayout.Height(),
-                                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+            MoveBarInLayout(item.pBar, item.rcLayout, hDWP);
         }
     };
     for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i) {
