@@ -490,6 +490,10 @@ public:
     // in the client area; see the frame's RecalcLayout.
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
                         LPRECT lpRectParam = NULL, LPCRECT lpRectClient = NULL, BOOL bStretch = TRUE);
+    // RepositionBars, with pfnSkip asked first for each child in the id range: a child it
+    // answers true for takes no part.
+    void RepositionBarsFiltered(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag, LPRECT lpRectParam,
+                                LPCRECT lpRectClient, BOOL bStretch, bool (*pfnSkip)(HWND, void*), void* pContext);
     BOOL ExecuteDlgInit(LPCTSTR lpszResourceName);
     BOOL ExecuteDlgInit(LPVOID lpResource);
     // Hides a shown tip of this thread; with bKeys the fly-by prompt goes back to idle too.

@@ -1084,6 +1084,12 @@ void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRE
 void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags, LPRECT lpRectParam,
                           LPCRECT lpRectClient, BOOL bStretch)
 {
+    RepositionBarsFiltered(nIDFirst, nIDLast, nIDLeftOver, nFlags, lpRectParam, lpRectClient, bStretch, nullptr, nullptr);
+}
+
+void CWnd::RepositionBarsFiltered(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags, LPRECT lpRectParam,
+                                  LPCRECT lpRectClient, BOOL bStretch, bool (*pfnSkip)(HWND, void*), void* pContext)
+{
     if (m_hWnd == NULL)
         return;
     AFX_SIZEPARENTPARAMS layout;
@@ -1102,7 +1108,8 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
         UINT nIDC = (UINT)::GetDlgCtrlID(hWndChild);
         if (nIDC == nIDLeftOver)
             hWndLeftOver = hWndChild;
-        else if (nIDC >= nIDFirst && nIDC <= nIDLast && CWnd::FromHandlePermanent(hWndChild) != nullptr)
+        else if (nIDC >= nIDFirst && nIDC <= nIDLast && CWnd::FromHandlePermanent(hWndChild) != nullptr &&
+                 (pfnSkip == nullptr || !pfnSkip(hWndChild, pContext)))
             ::SendMessage(hWndChild, WM_SIZEPARENT, 0, (LPARAM)&layout);
     }
 

@@ -126,6 +126,102 @@ KeyboardModifiers::~KeyboardModifiers()
     ::SetKeyboardState(m_saved);
 }
 
+namespace {
+ScriptedInputPlayer* g_pPlayer = nullptr;
+}
+
+ScriptedInputPlayer::ScriptedInputPlayer() : m_next(0), m_idleTicks(0), m_timer(0)
+{
+}
+
+ScriptedInputPlayer::~ScriptedInputPlayer()
+{
+    if (m_timer != 0)
+        ::KillTimer(NULL, m_timer);
+    if (g_pPlayer == this)
+        g_pPlayer = nullptr;
+    BYTE state[256];
+    ::GetKeyboardState(state);
+    state[VK_LBUTTON] = state[VK_SHIFT] = state[VK_CONTROL] = state[VK_MENU] = 0;
+    ::SetKeyboardState(state);
+}
+
+ScriptedInputPlayer& ScriptedInputPlayer::MoveTo(int x, int y)
+{
+    m_steps.push_back([x, y]() {
+        ::SetCursorPos(x, y);
+        HWND hCapture = ::GetCapture();
+        if (hCapture != NULL) {
+            POINT pt = {x, y};
+            ::ScreenToClient(hCapture, &pt);
+            ::PostMessageA(hCapture, WM_MOUSEMOVE, (::GetKeyState(VK_LBUTTON) < 0) ? MK_LBUTTON : 0,
+                           MAKELPARAM(pt.x, pt.y));
+        }
+    });
+    return *this;
+}
+
+ScriptedInputPlayer& ScriptedInputPlayer::Keys(bool bLeftButton, unsigned mods)
+{
+    m_steps.push_back([bLeftButton, mods]() {
+        BYTE state[256];
+        ::GetKeyboardState(state);
+        const BYTE down = 0x80;
+        state[VK_LBUTTON] = bLeftButton ? down : 0;
+        state[VK_SHIFT] = state[VK_LSHIFT] = (mods & kShift) ? down : 0;
+        state[VK_CONTROL] = state[VK_LCONTROL] = (mods & kCtrl) ? down : 0;
+        state[VK_MENU] = state[VK_LMENU] = (mods & kAlt) ? down : 0;
+        ::SetKeyboardState(state);
+    });
+    return *this;
+}
+
+ScriptedInputPlayer& ScriptedInputPlayer::Post(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    m_steps.push_back([=]() { ::PostMessageA(hWnd, nMsg, wParam, lParam); });
+    return *this;
+}
+
+ScriptedInputPlayer& ScriptedInputPlayer::PostToCapture(UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    m_steps.push_back([=]() {
+        if (HWND hCapture = ::GetCapture())
+            ::PostMessageA(hCapture, nMsg, wParam, lParam);
+    });
+    return *this;
+}
+
+ScriptedInputPlayer& ScriptedInputPlayer::Call(std::function<void()> fn)
+{
+    m_steps.push_back(fn);
+    return *this;
+}
+
+void ScriptedInputPlayer::Start(unsigned intervalMs)
+{
+    g_pPlayer = this;
+    m_timer = ::SetTimer(NULL, 0, intervalMs, &ScriptedInputPlayer::OnTimer);
+}
+
+void CALLBACK ScriptedInputPlayer::OnTimer(HWND, UINT, UINT_PTR nId, DWORD)
+{
+    if (g_pPlayer != nullptr && g_pPlayer->m_timer == nId)
+        g_pPlayer->Tick();
+}
+
+void ScriptedInputPlayer::Tick()
+{
+    if (m_next < m_steps.size()) {
+        m_steps[m_next++]();
+        return;
+    }
+    // A loop that outlived its script is ended, so a test fails instead of hanging.
+    if (++m_idleTicks > 20) {
+        if (HWND hCapture = ::GetCapture())
+            ::SendMessageA(hCapture, WM_CANCELMODE, 0, 0);
+    }
+}
+
 LPARAM KeyLParam(UINT vk, bool bUp, bool bAlt)
 {
     UINT scan = ::MapVirtualKeyA(vk, 0);

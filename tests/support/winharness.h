@@ -11,6 +11,11 @@
 // - Pixel checks: an ASCII map of a rectangle of a DibSurface through a colour-to-letter
 //   legend, compared with the expected rows; a snapshot of a device context's state (colours,
 //   modes, selected objects, clip, origins) to show that a painter leaves it as it was.
+// - ScriptedInputPlayer: input for modal loops (drags, resizes) that read the cursor and the
+//   key state themselves: a thread timer, set before the loop starts, runs one step per tick
+//   inside the loop (cursor moves, button and modifier states, posted messages, calls). When
+//   the steps are done and the loop still runs, the window with the capture is sent
+//   WM_CANCELMODE, so nothing hangs.
 // - ScriptedPrompts: a prompt hook that records message boxes and answers them, and the
 //   file, colour and folder dialogs, from a script instead of blocking.
 #pragma once
@@ -137,6 +142,35 @@ struct DcState {
 };
 // Success when the context's state equals the snapshot.
 ::testing::AssertionResult SameDcState(const DcState& before, HDC hDC);
+
+class ScriptedInputPlayer {
+public:
+    ScriptedInputPlayer();
+    ~ScriptedInputPlayer();
+
+    // Moves the cursor to the screen point and posts WM_MOUSEMOVE (client coordinates) to the
+    // window with the capture.
+    ScriptedInputPlayer& MoveTo(int x, int y);
+    // The thread's key state: left button and modifiers (GetKeyState sees them).
+    ScriptedInputPlayer& Keys(bool bLeftButton, unsigned mods = kNone);
+    ScriptedInputPlayer& Post(HWND hWnd, UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Posts to the window that has the capture when the step runs.
+    ScriptedInputPlayer& PostToCapture(UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0);
+    ScriptedInputPlayer& Call(std::function<void()> fn);
+    // Arms the timer; the steps run while the thread pumps messages.
+    void Start(unsigned intervalMs = 15);
+    bool Done() const { return m_next >= m_steps.size(); }
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR nId, DWORD);
+    void Tick();
+    std::vector<std::function<void()>> m_steps;
+    size_t m_next;
+    int m_idleTicks;
+    UINT_PTR m_timer;
+    ScriptedInputPlayer(const ScriptedInputPlayer&) = delete;
+    ScriptedInputPlayer& operator=(const ScriptedInputPlayer&) = delete;
+};
 
 struct PromptRecord {
     std::string kind;      // "message", "file-open", "file-save", "color", "folder"

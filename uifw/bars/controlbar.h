@@ -1,8 +1,25 @@
-// The framework's control bar on the class library's bar, with the two placement queries the
-// paint manager reads: floating, and docked vertically.
+// The framework's control bar: the docking pane every pane of the main window lives in, and
+// the base of the toolbars and the menu bar.
+//
+// A bar sits in a row of a dock bar at a frame side (rings of dock bars, dockbar.h), floats in
+// a small frame, or lives contained in a dialog. It keeps its remembered sizes per orientation
+// (top/bottom, left/right, floating); the resizable bars of one row share the row's length and
+// thickness (row layout in controlbarrow.cpp, the arithmetic in rowmath.h). Its non-client
+// area holds the caption and the strips by which rows are resized and neighbours split.
+//
+// Every live bar is in one process-wide list under one lock, from its constructor to its
+// destructor; the frame-wide queries (the bars menu, the hit tests of the docking code) walk it.
 #pragma once
 #include "afxext.h"
+#include "afxmt.h"
+#include "afxtempl.h"
 #include "mousecapturesink.h"
+
+class CUiPopupMenuWnd;
+class CUiBarNcAreaButton;
+class CUiDockBar;
+class CUiDockOuterBar;
+struct BarPlacementRecord;
 
 class CUiControlBar : public CControlBar, public CUiMouseCaptureSink {
     DECLARE_DYNAMIC(CUiControlBar)
@@ -10,15 +27,270 @@ public:
     CUiControlBar();
     ~CUiControlBar() override;
 
-    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    // Bar flags (m_bBarFlags).
+    enum : BYTE {
+        kCaptionAcross = 0x01, kEraseBackground = 0x02, kContained = 0x04, kFrameLayout = 0x08,
+        kNoCmdUI = 0x10, kInBarsMenu = 0x20, kFixedSize = 0x40,
+    };
+    // State flags (m_bTrackFlags).
+    enum : BYTE { kRowResizing = 0x01, kRowSplitting = 0x02, kDragging = 0x04, kChildFills = 0x08, kNoChildMove = 0x10 };
+    // View flags (m_bViewFlags).
+    enum : BYTE { kFocusInside = 0x01, kSplitPrev = 0x02, kButtonHot = 0x04, kAutoHidden = 0x08 };
 
-    // The bar has a dock bar that is not one of the frame's four side dock bars, and a frame.
-    BOOL IsBarFloating() const;
-    // On the left or right dock bar, or, not yet docked, styled to dock at a side.
+    BYTE m_bBarFlags;
+    int m_nCaptionTop;       // caption thickness across the top
+    int m_nCaptionLeft;      // caption thickness at the left
+    int m_nStripHorz;        // height of a horizontal strip
+    int m_nStripVert;        // width of a vertical strip
+    int m_nMinWidthBase;
+    int m_nMinHeightBase;
+    int m_nTrackerPos;       // screen coordinate of the tracker
+    int m_nTrackedValue;     // new row thickness, or the length change of a split
+    CSize m_sizeHorz;        // docked at the top or bottom
+    CSize m_sizeVert;        // docked at the left or right
+    CSize m_sizeFloat;
+    CRect m_rcCaption;       // window coordinates
+    CRect m_rcRowResize;
+    CRect m_rcSplitNext;
+    CRect m_rcSplitPrev;
+    BYTE m_bTrackFlags;
+    int m_nReclaimExtent;
+    CPoint m_ptSavedLayout;
+    CPoint m_ptGrabFloat;
+    CPoint m_ptGrabHorz;
+    CPoint m_ptGrabVert;
+    BYTE m_bViewFlags;
+    CPoint m_ptLastDrag;
+    CArray<CUiBarNcAreaButton*, CUiBarNcAreaButton*> m_arrNcButtons;
+
+    // ---- Process-wide.
+    static CArray<CUiControlBar*, CUiControlBar*> g_arrAllBars;
+    static CCriticalSection g_csAllBars;
+    static CMap<UINT, UINT, DWORD, DWORD> g_mapSideAlign;
+    static HCURSOR g_hCursorArrow, g_hCursorMove, g_hCursorSizeNS, g_hCursorSizeWE;
+    static UINT g_nMsgConstructPopupMenu;
+    static UINT g_nMsgDrawTackedArea;
+    static UINT g_nMsgCreateTabbedBar;
+    static UINT g_nMsgQueryIcon;
+    static UINT g_nMsgPutToPopupMenu;
+    static UINT g_nMsgQueryRepositionCalcEffect;
+    static int g_nDragDockMode;
+    static bool g_bIdleDuringLoops;
+    static CUiControlBar* g_pBarBeingFloated;
+
+    class InternalDraggingState_t;
+    static InternalDraggingState_t g_DragStatePrevious;
+    static InternalDraggingState_t g_DragStateCurrent;
+
+    // ---- Class-library slots.
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void PreSubclassWindow() override;
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    void DoPaint(CDC* pDC) override;
+
+    // ---- Own slots, in order.
+    virtual bool InsertBarsMenuItem(CUiPopupMenuWnd* pMenu);
+    virtual BOOL Create(LPCTSTR lpszText, CWnd* pParentWnd, UINT nID,
+                        DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+    virtual bool IsDockSiteInPrintPreview();
+    virtual bool IsVisibleInLayout();
+    virtual bool IsFixedSizeBar() const;
+    virtual bool IsFixedSizeForDrag() const;
+    virtual bool QueryGripperLayout(bool& bCaptionAcross, bool& bCaptionLeft);
+    virtual void PaintClientBackground(CDC& dc, const CRect& rc);
+    virtual bool RowQueryFlag() const;
+    virtual int GetMinExtentHorz() const;
+    virtual int GetMinExtentVert() const;
+    virtual CSize GetDefaultFloatSize() const;
+    virtual CSize GetMinSize() const;
+    virtual BarPlacementRecord* GetPlacementRecord();
+    virtual void SetPlacementRecord(const BarPlacementRecord& record);
+    virtual void CapturePlacementRecord();
+    virtual void ResetPlacementRecord();
+    virtual bool IsSingleOnRow() const;
+    virtual void RequestFrameRecalcLayout();
+    virtual void RecalcNcFrame();
+    virtual bool IsMarkerDockingMode() const;
+    virtual bool IsLiveRowResize() const;
+    virtual bool IsLiveRowSplit() const;
+    virtual void RepositionChildWindow(int cx, int cy, BOOL bRepaint);
+    virtual void RowResizeLoop();
+    virtual void RowResizeStop(bool bCancelled);
+    virtual void RowResizeTrack();
+    virtual void RowSplitLoop();
+    virtual void RowSplitStop(bool bCancelled);
+    virtual void RowSplitTrack();
+    virtual bool CanSplitNext();
+    virtual bool CanSplitPrev();
+    virtual void DrawRowResizeTracker(bool bErasing);
+    virtual void DrawRowSplitTracker(bool bErasing);
+    virtual bool DockBarBeside(CUiControlBar* pTarget, UINT nSide);
+    virtual bool DragApplyTarget();
+    virtual void DragLoop(CPoint ptScreen);
+    virtual void DragStop(bool bCancelled);
+    virtual void DragTrack(CPoint ptScreen, bool bCtrl);
+    virtual void OnDragStarted();
+    virtual void OnDragEnded(InternalDraggingState_t* pPrevious, InternalDraggingState_t* pCurrent, bool bCancelled);
+    virtual void UpdateCursor(CPoint ptClient);
+    virtual bool IsContentExpandWanted() const;
+    virtual bool IsDockableByDrag() const;
+    virtual bool CanDockNow();
+    virtual CUiControlBar* GetTabContainerBar();
+    virtual void ToggleVisibility();
+    virtual void UpdateBarCheckCmdUI(CCmdUI* pCmdUI);
+    virtual CWnd* CreateFloatingFrame();
+    virtual void ToggleDocking();
+    virtual bool FloatAt(CPoint ptScreen);
+    virtual bool DockAtFrameSide(UINT nSide, bool bInner);
+    virtual bool DockIntoBar(CUiControlBar* pTarget, UINT nSide);
+    virtual bool DockAtSideWithDragState(InternalDraggingState_t* pState);
+    virtual bool InsertIntoFrameDockBar(CDockBar* pDockBar, int nIndex);
+    virtual bool DockIntoTabbedGroup(CUiControlBar* pBar, int nTab);
+    // nKind: 0 docked caption, 1 floating-frame caption (the tabbed group asks with 2 and 3).
+    virtual void GetCaptionText(int nKind, CString& strText);
+    virtual void AdjustCaptionTextRect(CRect& rcText);
+    virtual void CreateNcAreaButtons();
+    virtual void LayoutNcAreaButtons();
+    virtual int HelpHitTestAt(int x, int y);
+    virtual void HandleMouseMove(UINT nFlags, int x, int y);
+
+    // ---- Placement queries.
+    CFrameWnd* FindDockSiteFrame() const;
+    CFrameWnd* GetDockSiteFrame() const;
+    UINT GetDockBarId() const;
+    bool IsDockedAtTop() const;
+    bool IsDockedAtBottom() const;
+    bool IsDockedAtLeft() const;
+    bool IsDockedAtRight() const;
+    bool IsDockedHorizontally() const;
     BOOL IsDockedVertically() const;
-    // In one of the frame's side dock bars.
+    bool IsDockedAtFrameSide() const;
+    BOOL IsBarFloating() const;
     BOOL IsBarDocked() const;
+    bool IsAloneInFloatingFrame() const;
+    bool IsAutoHidden() const { return (m_bViewFlags & kAutoHidden) != 0; }
+    static void CollectFrameBars(CWnd* pExclude, CFrameWnd* pFrame, CArray<CUiControlBar*, CUiControlBar*>& arr,
+                                 DWORD dwMask, int x, int y);
+    void CollectBarsOfSameFrame(bool bExcludeSelf, CArray<CUiControlBar*, CUiControlBar*>& arr, DWORD dwMask, int x, int y);
+    static void AddBarUnique(CArray<CUiControlBar*, CUiControlBar*>& arr, CUiControlBar* pBar);
+    static bool IsInPlaceActiveFrame(CFrameWnd* pFrame);
+    bool IsDockSiteInPlaceActive() const;
+    static CUiControlBar* GetBarBeingFloated() { return g_pBarBeingFloated; }
+    static CUiControlBar* GetBarBeingDragged();
+    static bool PreTranslateChildBars(CWnd* pWnd, MSG* pMsg);
+    static void UpdateChildBarsCmdUI(CWnd* pWnd, BOOL bDisableIfNoHndler);
+    bool UpdateCmdUIGuarded(BOOL bDisableIfNoHndler);
+    bool IsResizable() const { return !IsFixedSizeBar(); }
+
+    // ---- Rows.
+    int GetRowLength() const;
+    void SetRowLength(int nLength);
+    int GetRowThickness() const;
+    void SetRowThickness(int nThickness);
+    int GetMinRowLength() const;
+    int GetMinRowThickness() const;
+    void CollectRowBars(CArray<CUiControlBar*, CUiControlBar*>& arr, bool bResizableOnly, CRect* pRect = nullptr,
+                        int* pIndex = nullptr, bool* pAnyResizable = nullptr, bool* pFull = nullptr);
+    void CollectVisibleRowBars(CArray<CUiControlBar*, CUiControlBar*>& arr, CRect* pRect = nullptr,
+                               int* pIndex = nullptr, bool* pAnyResizable = nullptr, bool* pFull = nullptr);
+    void CollectAdjacentRowBars(bool bForward, CArray<CUiControlBar*, CUiControlBar*>& arr);
+    CControlBar* FindRowNeighbour(bool bForward, bool bControlBarsOnly, bool bResizableOnly);
+    CControlBar* FindRowEnd(bool bLast, bool bControlBarsOnly, bool bResizableOnly);
+    bool IsFirstInRow(bool bStrict);
+    bool IsLastInRow(bool bResizableOnly);
+    bool IsSingleVisibleInRow(bool bFixedOnly, bool bResizableOnly);
+    bool IsMinimizedInRow();
+    bool IsMaximizedInRow();
+    void MinimizeInRow();
+    void MaximizeInRow();
+    void MakeOwnRowAndStretch();
+
+    // ---- Non-client area.
+    void QuerySplitterEdges(bool& bLeft, bool& bTop, bool& bRight, bool& bBottom);
+    UINT NcButtonsHitTest(CPoint ptScreen, CUiBarNcAreaButton** ppButton);
+    void PaintNcAreaButtons(CDC& dc);
+
+    // ---- Window services.
+    static bool RegisterBarWindowClass();
+    void MoveFocusToFrame();
+    static bool IsFrameInHelpMode(CWnd* pWnd);
+    static bool IsFrameInPrintPreview(CFrameWnd* pFrame);
+    static void ShowCommandStatusText(CWnd* pWnd, UINT nID);
+    static void RepositionBarsEx(CWnd* pWnd, UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags,
+                                 LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch);
+    static int GetDragDockMode();
+    static void ToggleBarById(CFrameWnd* pFrame, UINT nID, BOOL bShow);
+
+    // The record a layout query carries (g_nMsgQueryRepositionCalcEffect).
+    struct LayoutQueryRecord {
+        BYTE bMode;              // low 4 bits: 0 normal, 1 query, 2 extra; bit 4: leave me out
+        CWnd* pWnd;
+        UINT nIDFirst;
+        UINT nIDLast;
+        UINT nIDLeftOver;
+        CRect rcParam;
+        CRect rcClient;
+        BYTE bStretch : 1;
+        enum : BYTE { kLeaveMeOut = 0x10 };
+    };
+
+    class POPUP_MENU_EVENT_DATA {
+    public:
+        POPUP_MENU_EVENT_DATA(WORD nEvent, CUiPopupMenuWnd* pMenu, CWnd* pSource, CPoint pt, UINT nMsg, LPARAM lExtra);
+        virtual ~POPUP_MENU_EVENT_DATA();
+        virtual bool IsControlBarMenuListEvent() const;
+        virtual bool NotifyTarget(bool bAfter);
+
+        WORD m_nEvent;
+        CUiPopupMenuWnd* m_pMenu;
+        CWnd* m_pSource;
+        UINT m_nMsg;
+        LPARAM m_lExtra;
+        CFrameWnd* m_pTarget;
+        BYTE m_bFlags;           // 0x01: the framework has filled the menu
+        CPoint m_pt;
+    };
+
+protected:
+    afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg void OnNcPaint();
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    afx_msg void OnNcLButtonUp(UINT nHitTest, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnCancelMode();
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnNcRButtonUp(UINT nHitTest, CPoint point);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    void ShowBarsMenu(WORD nEvent, UINT nMsg);
+    // The resize and split loops: WaitMessage, cancel on the listed messages, else dispatch.
+    void RunTrackingLoop(BYTE bFlag, bool bSplit);
+    CDockBar* DockBarOfRow() const;
+    void RecalcFrameNow();
+    void SetThicknessOfRow(int nThickness);
+    void ApplySplit(int nTracked);
 };
 
 // Whether nID is one of the frame's four side dock bars.
 bool IsSideDockBarId(UINT nID);
+// Whether an entry of a dock bar's row array is a bar (not a row break or a placeholder).
+inline bool IsBarEntry(void* p)
+{
+    return p != nullptr && (UINT_PTR)p >= 0x10000;
+}
+// Replaces the frame's side dock bars by outer dock bars; see the implementation.
+bool EnableFrameDocking(CFrameWnd* pFrame, DWORD dwDockStyle, BOOL bReplaceFloatingClass);

@@ -8,6 +8,7 @@ CUiToolControlBar::CUiToolControlBar()
     : m_pContentExpandButton(nullptr), m_bShowBarsInContentMenu(1), m_bNoContentExpand(0), m_bContentWrapped(0),
       m_bInRelayout(0), m_nMenuTrackingIndex(-1), m_nPressedIndex(-1), m_nHotIndex(-1)
 {
+    m_bBarFlags |= kFixedSize;
 }
 
 CUiToolControlBar::~CUiToolControlBar()

@@ -1,0 +1,119 @@
+// The frame and bars the bar tests share: a frame with a view (0xE900) that records the bars'
+// registered messages, resizable panes of chosen minimum extents, and a stand-in toolbar that
+// answers as the framework's toolbars do (fixed size, marker docking, a placement record, a
+// row of its own on request, equal thickness unless it may not expand).
+#pragma once
+#include "dockbar.h"
+#include "dragstate.h"
+#include "toolcontrolbar.h"
+#include "winharness.h"
+
+#include <vector>
+
+namespace barstest {
+
+class RecordingFrame : public CFrameWnd {
+public:
+    struct MenuEvent {
+        WORD nEvent;
+        CPoint pt;
+        UINT nMsg;
+    };
+    std::vector<MenuEvent> menuEvents;
+    int nTrackedAreas = 0;
+    int nTabbedRequests = 0;
+    bool bAnswerConstruct = false;
+    int nLayoutsByOuterBar = 0;
+
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMsg == CUiControlBar::g_nMsgConstructPopupMenu) {
+            auto* pData = reinterpret_cast<CUiControlBar::POPUP_MENU_EVENT_DATA*>(wParam);
+            if (!(pData->m_bFlags & 0x01))
+                menuEvents.push_back({pData->m_nEvent, pData->m_pt, pData->m_nMsg});
+            return bAnswerConstruct ? 1 : 0;
+        }
+        if (nMsg == CUiControlBar::g_nMsgDrawTackedArea)
+            ++nTrackedAreas;
+        if (nMsg == CUiControlBar::g_nMsgCreateTabbedBar)
+            ++nTabbedRequests;
+        return CFrameWnd::WindowProc(nMsg, wParam, lParam);
+    }
+    void RecalcLayout(BOOL bNotify = TRUE) override
+    {
+        CControlBar* pTop = GetControlBar(AFX_IDW_DOCKBAR_TOP);
+        if (pTop != nullptr && pTop->IsKindOf(RUNTIME_CLASS(CUiDockOuterBar)) &&
+            (static_cast<CUiDockOuterBar*>(pTop)->m_bOuterFlags & CUiDockOuterBar::kRunning))
+            ++nLayoutsByOuterBar;
+        CFrameWnd::RecalcLayout(bNotify);
+    }
+};
+
+class Pane : public CUiControlBar {
+public:
+    int nMinLength = 0;      // along a top or bottom row; 0: the bar's own
+    int nNcPaints = 0;
+    int GetMinExtentHorz() const override { return nMinLength > 0 ? nMinLength : CUiControlBar::GetMinExtentHorz(); }
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMsg == WM_NCPAINT)
+            ++nNcPaints;
+        return CUiControlBar::WindowProc(nMsg, wParam, lParam);
+    }
+};
+
+class StandInToolBar : public CUiToolControlBar {
+public:
+    BarPlacementRecord record;
+    bool bRowOfItsOwn = false;
+    CSize sizePreferred = CSize(150, 22);
+    CSize sizeMin = CSize(60, 22);
+
+    BOOL Create(CWnd* pParent, UINT nID)
+    {
+        m_dwStyle = CBRS_ALIGN_TOP;
+        if (!CWnd::Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pParent, nID))
+            return FALSE;
+        EnableDocking(CBRS_ALIGN_ANY);
+        return TRUE;
+    }
+    CSize CalcDynamicLayout(int, DWORD) override { return sizePreferred; }
+    CSize CalcFixedLayout(BOOL, BOOL) override { return sizePreferred; }
+    CSize GetMinSize() const override { return sizeMin; }
+    bool IsMarkerDockingMode() const override { return true; }
+    BarPlacementRecord* GetPlacementRecord() override { return &record; }
+    bool RowQueryFlag() const override { return bRowOfItsOwn; }
+    bool IsSingleOnRow() const override { return !m_bNoContentExpand; }
+};
+
+class View : public CWnd {
+public:
+    void PostNcDestroy() override { delete this; }
+};
+
+// A frame with its view and the framework's docking, shown without activation.
+struct FrameFixture {
+    RecordingFrame* pFrame;
+    HWND hFrame;
+    explicit FrameFixture(const CRect& rc = CRect(40, 40, 640, 480), bool bShow = true)
+    {
+        pFrame = new RecordingFrame;
+        pFrame->Create(NULL, "Bars", WS_OVERLAPPEDWINDOW, rc);
+        hFrame = pFrame->GetSafeHwnd();
+        CWnd* pView = new View;
+        pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pFrame, AFX_IDW_PANE_FIRST);
+        EnableFrameDocking(pFrame, CBRS_ALIGN_ANY, TRUE);
+        if (bShow)
+            pFrame->ShowWindow(SW_SHOWNA);
+        winharness::PumpPending();
+    }
+    ~FrameFixture()
+    {
+        if (::IsWindow(hFrame))
+            ::DestroyWindow(hFrame);
+        winharness::PumpPending();
+    }
+    CUiDockBar* Side(UINT nID) const { return static_cast<CUiDockBar*>(pFrame->GetControlBar(nID)); }
+};
+
+} // namespace barstest

@@ -1,0 +1,595 @@
+// The control bar's window procedure and its non-client area: the caption across the top or
+// at the left, the row-resize strip at the row's far side and the split strips between
+// neighbours of a row, their hit tests, and the caption's active state, which follows the
+// keyboard focus at idle time.
+#include "controlbar.h"
+
+#include "afxdc.h"
+#include "barpaintdata.h"
+#include "cmdmanager.h"
+#include "dockbar.h"
+#include "dragstate.h"
+#include "memorydc.h"
+#include "paintmanager.h"
+#include "paintmanagerholder.h"
+#include "popupmenuwnd.h"
+
+BEGIN_MESSAGE_MAP(CUiControlBar, CControlBar)
+    ON_WM_NCHITTEST()
+    ON_WM_NCCALCSIZE()
+    ON_WM_NCPAINT()
+    ON_WM_NCLBUTTONDOWN()
+    ON_WM_NCLBUTTONUP()
+    ON_WM_LBUTTONUP()
+    ON_WM_MOUSEMOVE()
+    ON_WM_CANCELMODE()
+    ON_WM_CAPTURECHANGED()
+    ON_WM_RBUTTONUP()
+    ON_WM_NCRBUTTONUP()
+    ON_WM_SIZE()
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
+    ON_WM_SETFOCUS()
+    ON_WM_CONTEXTMENU()
+    ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+    ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+END_MESSAGE_MAP()
+
+LRESULT CUiControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    const bool bPlaced = m_pDockBar != nullptr || (m_bBarFlags & kContained);
+    switch (nMsg) {
+    case WM_CREATE:
+        if (!(m_bBarFlags & kContained) && !IsFixedSizeBar()) {
+            CWnd* pWnd = GetParent();
+            while (pWnd != nullptr && !pWnd->IsFrameWnd())
+                pWnd = pWnd->GetParent();
+            CFrameWnd* pFrame = static_cast<CFrameWnd*>(pWnd);
+            if (pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+                pFrame = pFrame->GetParentFrame();
+            if (pFrame != nullptr)
+                EnableFrameDocking(pFrame, CBRS_ALIGN_ANY, TRUE);
+        }
+        break;
+    case WM_DESTROY:
+        m_bBarFlags |= kNoCmdUI;
+        break;
+    case WM_NCDESTROY:
+        m_bBarFlags |= kNoCmdUI;
+        m_arrNcButtons.RemoveAll();
+        break;
+    case WM_CLOSE:
+        m_bBarFlags |= kNoCmdUI;
+        return 0;
+    case WM_ERASEBKGND:
+        if (!(m_bBarFlags & kEraseBackground))
+            return 1;
+        break;
+    case WM_WINDOWPOSCHANGING:
+        if (bPlaced)
+            reinterpret_cast<WINDOWPOS*>(lParam)->flags |= SWP_FRAMECHANGED;
+        break;
+    case WM_WINDOWPOSCHANGED:
+        if (bPlaced) {
+            LRESULT lResult = CControlBar::WindowProc(nMsg, wParam, lParam);
+            if (reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_FRAMECHANGED)
+                LayoutNcAreaButtons();
+            else
+                RecalcNcFrame();
+            return lResult;
+        }
+        break;
+    case WM_TIMER:
+        if (wParam == 4101) {
+            RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME);
+            return 0;
+        }
+        break;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: {
+        LRESULT lResult = CControlBar::WindowProc(nMsg, wParam, lParam);
+        if (nMsg == WM_SYSCOLORCHANGE) {
+            PaintManagerHolder::Get().OnSysColorChange(this);
+            CmdManagerHolder::OnSysColorChange(this);
+        } else {
+            PaintManagerHolder::Get().OnSettingChange(this, (UINT)wParam, (LPCSTR)lParam);
+            CmdManagerHolder::OnSettingChange(this, (UINT)wParam, (LPCSTR)lParam);
+        }
+        RequestFrameRecalcLayout();
+        return lResult;
+    }
+    case WM_THEMECHANGED: {
+        LRESULT lResult = CControlBar::WindowProc(nMsg, wParam, lParam);
+        PaintManagerHolder::Get().OnThemeChanged(this, wParam, lParam);
+        CmdManagerHolder::OnThemeChanged(this, wParam, lParam);
+        return lResult;
+    }
+    case WM_DISPLAYCHANGE: {
+        LRESULT lResult = CControlBar::WindowProc(nMsg, wParam, lParam);
+        PaintManagerHolder::Get().OnDisplayChange(this, (INT)wParam, LOWORD(lParam), HIWORD(lParam));
+        CmdManagerHolder::OnDisplayChange(this, (INT)wParam, LOWORD(lParam), HIWORD(lParam));
+        return lResult;
+    }
+    case WM_LBUTTONDBLCLK:
+        if (m_pDockBar != nullptr) {
+            ToggleDocking();
+            return 0;
+        }
+        break;
+    case WM_NCLBUTTONDBLCLK:
+        if (m_pDockBar != nullptr && wParam == HTCAPTION) {
+            ToggleDocking();
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return CControlBar::WindowProc(nMsg, wParam, lParam);
+}
+
+LRESULT CUiControlBar::OnSetText(WPARAM, LPARAM lParam)
+{
+    LRESULT lResult = DefWindowProc(WM_SETTEXT, 0, lParam);
+    CFrameWnd* pParentFrame = GetParentFrame();
+    if (m_pDockBar != nullptr && pParentFrame != nullptr && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd))) {
+        m_pDockBar->SetWindowText((LPCTSTR)lParam);
+        pParentFrame->SetWindowText((LPCTSTR)lParam);
+        pParentFrame->m_nIdleFlags |= 12;
+        pParentFrame->SendMessage(WM_NCPAINT);
+    }
+    bool bAcross, bLeft;
+    if (QueryGripperLayout(bAcross, bLeft))
+        SendMessage(WM_NCPAINT);
+    return lResult;
+}
+
+void CUiControlBar::OnSize(UINT nType, int cx, int cy)
+{
+    CControlBar::OnSize(nType, cx, cy);
+    if (!(m_bTrackFlags & kNoChildMove))
+        RepositionChildWindow(cx, cy, TRUE);
+    CFrameWnd* pParentFrame = GetParentFrame();
+    if (pParentFrame != nullptr && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd))) {
+        LayoutNcAreaButtons();
+        pParentFrame->SendMessage(WM_NCPAINT);
+    }
+}
+
+void CUiControlBar::OnSetFocus(CWnd* pOldWnd)
+{
+    CControlBar::OnSetFocus(pOldWnd);
+    if (m_pDockBar != nullptr && !IsBarFloating() && IsMinimizedInRow())
+        MaximizeInRow();
+    if (!IsFixedSizeBar()) {
+        CWnd* pChild = GetWindow(GW_CHILD);
+        if (pChild != nullptr)
+            pChild->SetFocus();
+    }
+}
+
+// ---- Non-client area.
+
+bool CUiControlBar::QueryGripperLayout(bool& bCaptionAcross, bool& bCaptionLeft)
+{
+    bCaptionAcross = bCaptionLeft = false;
+    if (GetSafeHwnd() == NULL || !(m_dwStyle & CBRS_GRIPPER) || IsBarFloating() || IsAloneInFloatingFrame())
+        return false;
+    if ((m_bBarFlags & kCaptionAcross) || IsDockedVertically())
+        bCaptionAcross = true;
+    else
+        bCaptionLeft = true;
+    return true;
+}
+
+void CUiControlBar::QuerySplitterEdges(bool& bLeft, bool& bTop, bool& bRight, bool& bBottom)
+{
+    bLeft = bTop = bRight = bBottom = true;
+    CDockBar* pDock = m_pDockBar;
+    if (IsFixedSizeBar() || m_pDockSite == nullptr || pDock == nullptr || !pDock->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
+        return;
+    CUiDockBar* pUiDock = static_cast<CUiDockBar*>(pDock);
+    if (pUiDock->GetDockedCount() == 1 || pUiDock->m_nLevel == 0)
+        return;
+    const CPtrArray& arr = pDock->m_arrBars;
+    bool bVisibleBefore = false, bVisibleAfter = false, bRowBefore = false, bRowAfter = false;
+    int nSelf = pDock->FindBar(this);
+    int nRowOfSelf = 0, nRow = 0;
+    for (int i = 0; i < arr.GetSize(); ++i) {
+        if (arr[i] == nullptr) {
+            ++nRow;
+            continue;
+        }
+        if (i == nSelf) {
+            nRowOfSelf = nRow;
+            continue;
+        }
+        if (!IsBarEntry(arr[i]) || !static_cast<CControlBar*>(arr[i])->IsVisible())
+            continue;
+        if (nSelf >= 0 && i < nSelf) {
+            bool bSameRow = true;
+            for (int k = i + 1; k < nSelf; ++k)
+                bSameRow = bSameRow && arr[k] != nullptr;
+            (bSameRow ? bVisibleBefore : bRowBefore) = true;
+        } else if (nSelf >= 0) {
+            bool bSameRow = true;
+            for (int k = nSelf + 1; k < i; ++k)
+                bSameRow = bSameRow && arr[k] != nullptr;
+            (bSameRow ? bVisibleAfter : bRowAfter) = true;
+        }
+    }
+    (void)nRowOfSelf;
+    switch (pDock->GetDlgCtrlID()) {
+    case AFX_IDW_DOCKBAR_TOP:
+    case AFX_IDW_DOCKBAR_BOTTOM:
+        bTop = pDock->GetDlgCtrlID() == AFX_IDW_DOCKBAR_TOP ? bRowBefore : true;
+        bBottom = pDock->GetDlgCtrlID() == AFX_IDW_DOCKBAR_BOTTOM ? bRowAfter : true;
+        bLeft = bVisibleBefore;
+        bRight = bVisibleAfter;
+        break;
+    case AFX_IDW_DOCKBAR_LEFT:
+    case AFX_IDW_DOCKBAR_RIGHT:
+        bLeft = pDock->GetDlgCtrlID() == AFX_IDW_DOCKBAR_LEFT ? bRowBefore : true;
+        bRight = pDock->GetDlgCtrlID() == AFX_IDW_DOCKBAR_RIGHT ? bRowAfter : true;
+        bTop = bVisibleBefore;
+        bBottom = bVisibleAfter;
+        break;
+    default:
+        break;
+    }
+}
+
+void CUiControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)
+{
+    if (m_pDockBar == nullptr && !(m_bBarFlags & kContained)) {
+        CControlBar::OnNcCalcSize(bCalcValidRects, lpncsp);
+        return;
+    }
+    CRect& rc = *reinterpret_cast<CRect*>(&lpncsp->rgrc[0]);
+    if (IsBarFloating()) {
+        if (IsFixedSizeBar())
+            rc.OffsetRect(-rc.left, -rc.top);
+        else
+            rc.DeflateRect(1, 1);
+        return;
+    }
+    const CPoint ptWindow = rc.TopLeft();
+    bool bLeft, bTop, bRight, bBottom;
+    QuerySplitterEdges(bLeft, bTop, bRight, bBottom);
+    m_rcRowResize.SetRectEmpty();
+    m_rcSplitNext.SetRectEmpty();
+    m_rcSplitPrev.SetRectEmpty();
+    m_nMinWidthBase = m_nStripVert;
+    m_nMinHeightBase = m_nStripHorz;
+    bool bAcross, bAtLeft;
+    const bool bCaption = QueryGripperLayout(bAcross, bAtLeft);
+    // Window coordinates from here on; moved back to the parent's at the end.
+    rc.OffsetRect(-ptWindow.x, -ptWindow.y);
+    const CRect rcWindow = rc;
+    if (IsFixedSizeBar()) {
+        PaintManagerHolder::Get()->AdjustBarClientRect(this, rc);
+    } else {
+        bool bFollows = false;
+        if (CControlBar* pPrev = FindRowNeighbour(false, false, false))
+            bFollows = pPrev->IsKindOf(RUNTIME_CLASS(CUiControlBar)) &&
+                       !static_cast<CUiControlBar*>(pPrev)->IsFixedSizeBar() && pPrev->IsVisible();
+        switch (GetDockBarId()) {
+        case AFX_IDW_DOCKBAR_TOP:
+        case AFX_IDW_DOCKBAR_BOTTOM:
+            if (bRight) {
+                m_rcSplitNext.SetRect(rc.right - m_nStripVert, rc.top, rc.right, rc.bottom);
+                rc.right -= m_nStripVert;
+            }
+            if (GetDockBarId() == AFX_IDW_DOCKBAR_TOP ? bBottom : bTop) {
+                if (GetDockBarId() == AFX_IDW_DOCKBAR_TOP) {
+                    m_rcRowResize.SetRect(rcWindow.left, rc.bottom - m_nStripHorz, rcWindow.right, rc.bottom);
+                    rc.bottom -= m_nStripHorz;
+                } else {
+                    m_rcRowResize.SetRect(rcWindow.left, rc.top, rcWindow.right, rc.top + m_nStripHorz);
+                    rc.top += m_nStripHorz;
+                }
+            }
+            if (bFollows) {
+                m_rcSplitPrev.SetRect(rc.left, rc.top, rc.left + m_nStripVert, rc.bottom);
+                rc.left += m_nStripVert;
+            }
+            break;
+        case AFX_IDW_DOCKBAR_LEFT:
+        case AFX_IDW_DOCKBAR_RIGHT:
+            if (bBottom) {
+                m_rcSplitNext.SetRect(rc.left, rc.bottom - m_nStripHorz, rc.right, rc.bottom);
+                rc.bottom -= m_nStripHorz;
+            }
+            if (GetDockBarId() == AFX_IDW_DOCKBAR_LEFT ? bRight : bLeft) {
+                if (GetDockBarId() == AFX_IDW_DOCKBAR_LEFT) {
+                    m_rcRowResize.SetRect(rc.right - m_nStripVert, rcWindow.top, rc.right, rcWindow.bottom);
+                    rc.right -= m_nStripHorz;
+                } else {
+                    m_rcRowResize.SetRect(rc.left, rcWindow.top, rc.left + m_nStripVert, rcWindow.bottom);
+                    rc.left += m_nStripHorz;
+                }
+            }
+            if (bFollows) {
+                m_rcSplitPrev.SetRect(rc.left, rc.top, rc.right, rc.top + m_nStripVert);
+                rc.top += m_nStripHorz;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    m_rcCaption.SetRectEmpty();
+    if (bCaption) {
+        if (bAcross) {
+            m_rcCaption.SetRect(rc.left, rc.top, rc.right, rc.top + m_nCaptionTop);
+            m_nMinHeightBase += m_nCaptionTop;
+        } else {
+            m_rcCaption.SetRect(rc.left, rc.top, rc.left + m_nCaptionLeft, rc.bottom);
+            m_nMinWidthBase += m_nCaptionLeft;
+        }
+        if (IsFixedSizeBar()) {
+            if (bAcross)
+                m_rcCaption.DeflateRect(1, 0);
+            else
+                m_rcCaption.DeflateRect(0, 1);
+        }
+        CreateNcAreaButtons();
+        LayoutNcAreaButtons();
+        if (bAcross)
+            rc.top += m_nCaptionTop + 1;
+        else
+            rc.left += m_nCaptionLeft + 1;
+    }
+    if (rc.right < rc.left)
+        rc.right = rc.left;
+    if (rc.bottom < rc.top)
+        rc.bottom = rc.top;
+    rc.OffsetRect(ptWindow.x, ptWindow.y);
+}
+
+LRESULT CUiControlBar::OnNcHitTest(CPoint point)
+{
+    if (GetBarBeingDragged() != nullptr)
+        return HTNOWHERE;
+    CUiBarNcAreaButton* pButton = nullptr;
+    UINT nButtonHit = NcButtonsHitTest(point, &pButton);
+    if (nButtonHit != HTCLIENT) {
+        m_bViewFlags |= kButtonHot;
+        return nButtonHit;
+    }
+    if (m_bViewFlags & kButtonHot) {
+        PostMessage(WM_NCPAINT);
+        m_bViewFlags &= ~kButtonHot;
+    }
+    CRect rcWindow, rcClient;
+    GetWindowRect(&rcWindow);
+    GetClientRect(&rcClient);
+    ClientToScreen(&rcClient);
+    if (IsFixedSizeBar() || IsBarFloating() || rcWindow == rcClient)
+        return HTCLIENT;
+    CPoint pt = point - rcWindow.TopLeft();
+    const bool bHorz = IsDockedHorizontally();
+    if (m_rcRowResize.PtInRect(pt))
+        return bHorz ? HTBOTTOM : HTRIGHT;
+    if (m_rcSplitNext.PtInRect(pt)) {
+        if (IsLastInRow(true) || !CanSplitNext())
+            return HTCLIENT;
+        return bHorz ? HTRIGHT : HTBOTTOM;
+    }
+    if (m_rcSplitPrev.PtInRect(pt)) {
+        if (IsFirstInRow(false) || !CanSplitPrev())
+            return HTCLIENT;
+        return bHorz ? HTLEFT : HTTOP;
+    }
+    return HTCLIENT;
+}
+
+UINT CUiControlBar::NcButtonsHitTest(CPoint, CUiBarNcAreaButton** ppButton)
+{
+    // The caption buttons arrive with their own issue; until then no button is hit.
+    if (ppButton != nullptr)
+        *ppButton = nullptr;
+    return HTCLIENT;
+}
+
+void CUiControlBar::PaintNcAreaButtons(CDC&)
+{
+}
+
+void CUiControlBar::CreateNcAreaButtons()
+{
+}
+
+void CUiControlBar::LayoutNcAreaButtons()
+{
+}
+
+void CUiControlBar::AdjustCaptionTextRect(CRect&)
+{
+}
+
+void CUiControlBar::OnNcPaint()
+{
+    if (m_pDockBar == nullptr && !(m_bBarFlags & kContained)) {
+        Default();
+        return;
+    }
+    CWindowDC dcWindow(this);
+    CRect rcWindow, rcClient;
+    GetWindowRect(&rcWindow);
+    GetClientRect(&rcClient);
+    ClientToScreen(&rcClient);
+    rcClient.OffsetRect(-rcWindow.left, -rcWindow.top);
+    rcWindow.OffsetRect(-rcWindow.left, -rcWindow.top);
+    dcWindow.ExcludeClipRect(&rcClient);
+    {
+        CUiMemoryDC dc;
+        dc.BeginOffscreen(&dcWindow, rcWindow, 3);
+        CUiPaintManager* pPaint = PaintManagerHolder::Get().GetStoredHandle();
+        if (!(pPaint->HasThemedBackground(this, 0) && pPaint->PaintThemedBackground(dc, this, 0)))
+            dc.FillSolidRect(&rcWindow, pPaint->GetColor(1000));
+        const bool bResizable = !IsFixedSizeBar();
+        BarFramePaintData frame(this, rcWindow, rcClient, IsBarFloating(), bResizable, bResizable);
+        pPaint->PaintControlBarBorders(dc, frame);
+        bool bAcross, bAtLeft;
+        if (!IsBarFloating() && QueryGripperLayout(bAcross, bAtLeft)) {
+            CRect rcText = m_rcCaption;
+            if (bAcross)
+                rcText.DeflateRect(2, 0);
+            else
+                rcText.DeflateRect(0, 2);
+            AdjustCaptionTextRect(rcText);
+            CString strText;
+            GetCaptionText(0, strText);
+            GripperPaintData caption(this, m_rcCaption, rcText, (m_bViewFlags & kFocusInside) != 0, FALSE, bAtLeft,
+                                     bResizable, strText);
+            pPaint->PaintGripper(dc, caption);
+            PaintNcAreaButtons(dc);
+        }
+    }
+    PaintManagerHolder::Get()->EndPaintSession(this, 0);
+}
+
+void CUiControlBar::DoPaint(CDC* pDC)
+{
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    CWnd* pChild = GetWindow(GW_CHILD);
+    if ((m_bTrackFlags & kChildFills) && !IsFixedSizeBar() && pChild != nullptr && pChild->IsWindowVisible()) {
+        CRect rcChild;
+        pChild->GetWindowRect(&rcChild);
+        ScreenToClient(&rcChild);
+        if (rcChild.left <= rcClient.left && rcChild.top <= rcClient.top && rcChild.right >= rcClient.right &&
+            rcChild.bottom >= rcClient.bottom)
+            return;
+    }
+    if (rcClient.IsRectEmpty() || !pDC->RectVisible(&rcClient))
+        return;
+    {
+        CUiMemoryDC dc;
+        dc.BeginOffscreen(pDC, rcClient, 3);
+        PaintClientBackground(dc, rcClient);
+    }
+    PaintManagerHolder::Get()->EndPaintSession(this, 0);
+}
+
+void CUiControlBar::PaintClientBackground(CDC& dc, const CRect& rc)
+{
+    CUiPaintManager* pPaint = PaintManagerHolder::Get().GetStoredHandle();
+    if (m_pDockSite != nullptr) {
+        pPaint->PaintControlBarBackground(dc, rc, this, 0);
+        return;
+    }
+    if (!(pPaint->HasThemedBackground(this, 0) && pPaint->PaintThemedBackground(dc, this, 0)))
+        dc.FillSolidRect(&rc, pPaint->GetColor(1000));
+}
+
+void CUiControlBar::OnUpdateCmdUI(CFrameWnd*, BOOL)
+{
+    if ((m_bBarFlags & kContained) || (m_bTrackFlags & (kRowResizing | kRowSplitting | kDragging)) ||
+        GetBarBeingDragged() != nullptr || !IsWindowVisible())
+        return;
+    const BYTE bOld = m_bViewFlags;
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    if (NcButtonsHitTest(pt, nullptr) != HTCLIENT)
+        m_bViewFlags |= kButtonHot;
+    else
+        m_bViewFlags &= ~kButtonHot;
+    HWND hFocus = ::GetFocus();
+    if (hFocus != NULL && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus)))
+        m_bViewFlags |= kFocusInside;
+    else
+        m_bViewFlags &= ~kFocusInside;
+    if (bOld != m_bViewFlags) {
+        SendMessage(WM_NCPAINT);
+        if (CWnd* pParent = GetParent())
+            pParent->SendMessage(WM_NCPAINT);
+    }
+}
+
+// ---- The bars menu.
+
+void CUiControlBar::OnRButtonUp(UINT, CPoint)
+{
+    ShowBarsMenu(1, WM_RBUTTONUP);
+}
+
+void CUiControlBar::OnNcRButtonUp(UINT, CPoint)
+{
+    ShowBarsMenu(2, WM_NCRBUTTONUP);
+}
+
+void CUiControlBar::OnContextMenu(CWnd*, CPoint point)
+{
+    ScreenToClient(&point);
+    OnRButtonUp(0, point);
+}
+
+void CUiControlBar::ShowBarsMenu(WORD nEvent, UINT nMsg)
+{
+    CFrameWnd* pFrame = FindDockSiteFrame();
+    if ((m_bBarFlags & kContained) || pFrame == nullptr || IsFrameInHelpMode(pFrame))
+        return;
+    CWnd* pOwner = GetOwner() != nullptr ? GetOwner() : GetParent();
+    CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
+    if (pOwner == nullptr || !pMenu->InitRootMenu(pOwner->m_hWnd) ||
+        !CUiDockBar::BuildBarsPopupMenu(pFrame, pMenu, nEvent, this, WM_RBUTTONUP, 0) || pMenu->ItemGetCount() == 0) {
+        delete pMenu;
+        return;
+    }
+    if (nMsg == WM_RBUTTONUP) {
+        if (CWnd* pChild = GetWindow(GW_CHILD))
+            pChild->SetFocus();
+    } else {
+        pOwner->SetFocus();
+    }
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    if (!pMenu->TrackMenu(0x800, pt.x, pt.y))
+        delete pMenu;
+}
+
+CUiControlBar::POPUP_MENU_EVENT_DATA::POPUP_MENU_EVENT_DATA(WORD nEvent, CUiPopupMenuWnd* pMenu, CWnd* pSource,
+                                                            CPoint pt, UINT nMsg, LPARAM lExtra)
+    : m_nEvent(nEvent), m_pMenu(pMenu), m_pSource(pSource), m_nMsg(nMsg), m_lExtra(lExtra), m_pTarget(nullptr),
+      m_bFlags(0), m_pt(pt)
+{
+    if (m_pt.x < 0 || m_pt.y < 0) {
+        if (!::GetCursorPos(&m_pt))
+            m_pt = CPoint(0, 0);
+    }
+}
+
+CUiControlBar::POPUP_MENU_EVENT_DATA::~POPUP_MENU_EVENT_DATA()
+{
+}
+
+bool CUiControlBar::POPUP_MENU_EVENT_DATA::IsControlBarMenuListEvent() const
+{
+    switch (m_nEvent) {
+    case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 11: case 14:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CUiControlBar::POPUP_MENU_EVENT_DATA::NotifyTarget(bool bAfter)
+{
+    m_bFlags = bAfter ? (m_bFlags | 0x01) : (m_bFlags & ~0x01);
+    CWnd* pTarget = m_pTarget;
+    if (pTarget == nullptr && m_pSource != nullptr) {
+        if (m_pSource->IsKindOf(RUNTIME_CLASS(CControlBar)) && static_cast<CControlBar*>(m_pSource)->m_pDockSite != nullptr) {
+            m_pTarget = static_cast<CControlBar*>(m_pSource)->m_pDockSite;
+        } else {
+            CFrameWnd* pFrame = m_pSource->GetParentFrame();
+            if (pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+                pFrame = pFrame->GetParentFrame();
+            m_pTarget = pFrame;
+        }
+        pTarget = m_pTarget != nullptr ? static_cast<CWnd*>(m_pTarget) : m_pSource->GetParent();
+    }
+    if (pTarget == nullptr || pTarget->GetSafeHwnd() == NULL)
+        return false;
+    return pTarget->SendMessage(g_nMsgConstructPopupMenu, (WPARAM)this, 0) != 0;
+}

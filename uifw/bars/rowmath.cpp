@@ -1,0 +1,157 @@
+#include "rowmath.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+RowFit DistributeRowLength(std::vector<RowItem>& items, int nSelf, int nAvailable, int nStartTotal)
+{
+    RowFit fit;
+    const int nCount = (int)items.size();
+    fit.nRowEnd = nCount;
+    int nVisible = 0, nResizable = 0, nThickness = 0;
+    for (int i = 0; i < nCount; ++i) {
+        const RowItem& it = items[i];
+        if (!it.bVisible)
+            continue;
+        if (i < nSelf && it.bResizable) {
+            fit.outcome = RowFit::kAnswerFixed;
+            return fit;
+        }
+        ++nVisible;
+        if (it.bResizable) {
+            ++nResizable;
+            nThickness = std::max(nThickness, it.nThickness);
+        }
+    }
+    fit.nThickness = nThickness;
+    RowItem& self = items[nSelf];
+    if (nVisible == 1) {
+        self.nLength = std::max(nAvailable, self.nMinLength);
+        return fit;
+    }
+
+    int nTotal = nStartTotal, nLeft = nAvailable, nSum = 0;
+    for (int i = 0; i < nCount; ++i) {
+        RowItem& it = items[i];
+        if (!it.bVisible)
+            continue;
+        if (it.bResizable)
+            it.nLength = std::max(it.nLength, it.nMinLength);
+        nTotal += it.bResizable ? it.nMinLength : it.nLength;
+        if (nTotal > nAvailable) {
+            if (i < nSelf) {
+                fit.nBreakAfter = i;
+                fit.outcome = RowFit::kAnswerFixed;
+                return fit;
+            }
+            if (i == nSelf) {
+                self.nLength = std::max(nLeft, self.nMinLength);
+                fit.outcome = RowFit::kSelfClipped;
+                return fit;
+            }
+            fit.nBreakBefore = i;
+            fit.nRowEnd = i;
+            break;
+        }
+        if (it.bResizable)
+            nSum += it.nLength;
+        else
+            nLeft -= it.nLength;
+    }
+
+    // The rest goes to the last visible resizable bar: a fixed-size bar keeps its window's
+    // length, so what it were given would be lost to the row.
+    int nAtMin = 0, nInRow = 0, nLastVisible = -1;
+    for (int i = 0; i < fit.nRowEnd; ++i) {
+        const RowItem& it = items[i];
+        if (!it.bVisible || !it.bResizable)
+            continue;
+        nLastVisible = i;
+        ++nInRow;
+        if (it.nLength == it.nMinLength)
+            ++nAtMin;
+    }
+    int nRest = nLeft - nSum;
+    if (nAtMin == nInRow) {
+        if (nLastVisible >= 0)
+            items[nLastVisible].nLength += nRest;
+        return fit;
+    }
+    const int nStep = nRest >= 1 ? 1 : -1;
+    const int nPasses = 2 * std::abs(nRest);
+    for (int nPass = 0; nPass < nPasses && nRest != 0 && nAtMin < nInRow; ++nPass) {
+        for (int i = 0; i < fit.nRowEnd && nRest != 0; ++i) {
+            RowItem& it = items[i];
+            if (!it.bVisible || !it.bResizable)
+                continue;
+            it.nThickness = nThickness;
+            if (it.nLength == it.nMinLength)
+                continue;
+            it.nLength += nStep;
+            nRest -= nStep;
+            if (it.nLength == it.nMinLength)
+                ++nAtMin;
+        }
+    }
+    for (int i = 0; i < fit.nRowEnd; ++i) {
+        if (items[i].bVisible && items[i].bResizable)
+            items[i].nThickness = nThickness;
+    }
+    return fit;
+}
+
+int RowResizeThickness(int nDistance, int nHalfStrip, int nThickness, bool bFromLeading, int nMinThickness,
+                       int nMaxThickness)
+{
+    int nNew = bFromLeading ? nHalfStrip + nDistance : nHalfStrip + nThickness - nDistance;
+    nNew = std::max(nNew, 2 * nMinThickness);
+    return std::min(nNew, nMaxThickness);
+}
+
+void ApplySplitLengths(int& nLength, int nMinLength, int* pNeighbourLength, int nNeighbourMinLength, int nTracked)
+{
+    int nShortfall = 0;
+    if (pNeighbourLength != nullptr) {
+        *pNeighbourLength += nTracked;
+        if (*pNeighbourLength < nNeighbourMinLength) {
+            nShortfall = nNeighbourMinLength - *pNeighbourLength;
+            *pNeighbourLength = nNeighbourMinLength;
+        }
+    }
+    nLength = std::max(nLength - nTracked - nShortfall, nMinLength);
+}
+
+void MaximizeRowItem(std::vector<RowItem>& items, int nSelf)
+{
+    int nFreed = 0;
+    for (int i = 0; i < (int)items.size(); ++i) {
+        RowItem& it = items[i];
+        if (i == nSelf || !it.bResizable)
+            continue;
+        nFreed += it.nLength - it.nMinLength;
+        it.nLength = it.nMinLength;
+    }
+    items[nSelf].nLength += nFreed;
+}
+
+void MinimizeRowItem(std::vector<RowItem>& items, int nSelf)
+{
+    RowItem& self = items[nSelf];
+    int nFreed = self.nLength - self.nMinLength;
+    if (nFreed <= 0)
+        return;
+    self.nLength = self.nMinLength;
+    bool bAny = false;
+    for (int i = 0; i < (int)items.size(); ++i)
+        bAny = bAny || (i != nSelf && items[i].bResizable);
+    if (!bAny)
+        return;
+    while (nFreed > 0) {
+        for (int i = 0; i < (int)items.size() && nFreed > 0; ++i) {
+            if (i == nSelf || !items[i].bResizable)
+                continue;
+            ++items[i].nLength;
+            --nFreed;
+        }
+    }
+}

@@ -1,0 +1,42 @@
+// The arithmetic of the rows of resizable bars, free of windows: how a row's length is shared
+// out, how a row is resized and two neighbours are split, and how a bar is made the largest
+// of its row. The bars' window code reads lengths into these records, calls these functions
+// and writes the results back.
+#pragma once
+#include <vector>
+
+struct RowItem {
+    bool bVisible = true;
+    bool bResizable = true;     // a resizable framework bar; anything else keeps its length
+    int nLength = 0;            // stored length (resizable) or window length (others)
+    int nMinLength = 0;
+    int nThickness = 0;
+};
+
+struct RowFit {
+    enum Outcome { kLaidOut, kAnswerFixed, kSelfClipped };
+    Outcome outcome = kLaidOut;
+    int nBreakAfter = -1;       // a row break goes after this item (an item before the bar)
+    int nBreakBefore = -1;      // a row break goes before this item (an item after the bar)
+    int nRowEnd = 0;            // items from this index on left the row
+    int nThickness = 0;         // the common thickness of the visible resizable bars
+};
+
+// Lays the row out from the bar at nSelf: only the first visible resizable bar of a row does
+// (else kAnswerFixed and nothing changes). nAvailable: the dock bar's length along the row;
+// nStartTotal: what the row's borders take before the first bar.
+RowFit DistributeRowLength(std::vector<RowItem>& items, int nSelf, int nAvailable, int nStartTotal);
+
+// The new thickness of a row dragged to nDistance from the bar's leading edge (bFromLeading:
+// the bar lies at the top or left, so the strip is at its far side).
+int RowResizeThickness(int nDistance, int nHalfStrip, int nThickness, bool bFromLeading, int nMinThickness,
+                       int nMaxThickness);
+
+// A split of tracked pixels (this bar's length minus its new length) between a bar and its
+// neighbour: neither goes below its minimum; while both stay above it the sum is kept.
+void ApplySplitLengths(int& nLength, int nMinLength, int* pNeighbourLength, int nNeighbourMinLength, int nTracked);
+
+// The bar at nSelf takes every pixel the other resizable bars have above their minimum.
+void MaximizeRowItem(std::vector<RowItem>& items, int nSelf);
+// The bar at nSelf goes to its minimum; the freed pixels go one at a time to the others.
+void MinimizeRowItem(std::vector<RowItem>& items, int nSelf);
