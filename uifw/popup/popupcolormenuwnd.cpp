@@ -159,14 +159,21 @@ BOOL CUiPopupColorMenuWnd::OnTrackMouseMove(UINT message, CPoint pt, bool& bPass
     if (!IsPointOverWindow(pt))
         return CUiPopupMenuWnd::OnTrackMouseMove(message, pt, bPassOn);
     const int nIndex = HitTestColor(pt);
-    if (nIndex != m_nChosen) {
+    const bool bChanged = nIndex != m_nChosen;
+    if (bChanged) {
         m_nChosen = nIndex;
         Invalidate(FALSE);
         if (nIndex != PopupColorGrid::kChosenCustom)
             NotifyColor(false);
     }
-    if (m_nChosen < 0)
+    if (m_nChosen < 0) {
         HideTip(FALSE);
+    } else if (bChanged && g_bMenuTips && GetTrackingState().m_pFocused == this && !IsAnyMenuAnimating()) {
+        CRect rcCell = GetCellRect(m_nChosen);
+        ClientToScreen(rcCell);
+        m_wndTip.SetText(PopupColorGrid::Entry(m_nChosen).pszName);
+        m_wndTip.ShowTipAt(this, rcCell);
+    }
     return TRUE;
 }
 
