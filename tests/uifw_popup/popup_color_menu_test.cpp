@@ -3,6 +3,8 @@
 // the click that opened it over its button.
 #include "popup_test_support.h"
 
+#include "paintmanager.h"
+#include "paintmanagerholder.h"
 #include "popupcolormenuwnd.h"
 
 using namespace popuptest;
@@ -166,6 +168,49 @@ TEST_F(PopupColorMenuTest, TheCustomButtonAsksForTheDialogTheDefaultButtonReport
     EXPECT_EQ(CUiPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, notes[0].message);
     EXPECT_EQ((WPARAM)RGB(10, 20, 30), notes[0].wParam);
     EXPECT_EQ(RGB(10, 20, 30), clrResult);
+}
+
+TEST_F(PopupColorMenuTest, SwatchesArePaintedInTheirColourFramedInColour21)
+{
+    CUiPopupColorMenuWnd* pMenu = Track();
+    CRect rcClient;
+    pMenu->GetClientRect(rcClient);
+    DibSurface surface(rcClient.Width(), rcClient.Height(), RGB(1, 2, 3));
+    pMenu->PaintContent(*surface.cdc(), FALSE);
+    const COLORREF clrFrame = PaintManagerHolder::Get().GetStoredHandle()->GetColor(21);
+    for (int i : {0, 16, 35, 39}) {
+        CRect rc = pMenu->GetCellRect(i);
+        rc.DeflateRect(2, 2);
+        EXPECT_EQ(PopupColorGrid::Entry(i).clr, surface.Pixel(rc.CenterPoint().x, rc.CenterPoint().y)) << i;
+        EXPECT_EQ(clrFrame, surface.Pixel(rc.left, rc.top + 3)) << i;
+    }
+}
+
+TEST_F(PopupColorMenuTest, AsASubmenuItOpensAndPostsItsChoiceButNotInContextHelpMode)
+{
+    CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
+    pMenu->InitRootMenu(frame->GetSafeHwnd());
+    pMenu->ItemInsertCommand(ID_A, -1, "&Alpha", nullptr, nullptr, 0);
+    CUiPopupColorMenuWnd* pColors = new CUiPopupColorMenuWnd;
+    pColors->m_lCookie = kCookie;
+    ASSERT_TRUE(pMenu->ItemInsertSubmenu(pColors, -1, "&Colour"));
+    ASSERT_EQ(pColors, pMenu->ItemGetPopup(1));
+    ASSERT_TRUE(pMenu->TrackMenu(0, 200, 200));
+    ASSERT_TRUE(WaitAnimationEnd());
+    pMenu->SetCurrentItem(1, TRUE, TRUE, TRUE);
+    ASSERT_TRUE(WaitAnimationEnd());
+    ASSERT_TRUE(::IsWindow(pColors->GetSafeHwnd()));
+    HookMouse(WM_LBUTTONUP, OnScreen(pColors, pColors->GetCellRect(16)));
+    EXPECT_TRUE(Ended());
+    const auto notes = Notes();
+    ASSERT_FALSE(notes.empty());
+    EXPECT_EQ(CUiPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, notes.back().message);
+    EXPECT_EQ((WPARAM)RGB(255, 0, 0), notes.back().wParam);
+
+    CUiPopupColorMenuWnd helpColors;
+    EXPECT_TRUE(helpColors.IsSubmenuOpenAllowed());
+    helpColors.m_nTrackFlags = CUiPopupMenuWnd::kHelpMode;
+    EXPECT_FALSE(helpColors.IsSubmenuOpenAllowed());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
+#include "pushbuttonpaintdata.h"
 #include "popuptrackingstate.h"
 #include "resourcemanager.h"
 
@@ -82,6 +83,44 @@ CSize CUiPopupColorMenuWnd::CalcMenuSize() const
     m_grid.Layout(metrics, bDefault, bDefault ? MeasureButtonText(m_strDefaultText) : CSize(0, 0), bCustom,
                   bCustom ? MeasureButtonText(m_strCustomText) : CSize(0, 0));
     return m_grid.GetSize();
+}
+
+void CUiPopupColorMenuWnd::PaintContent(CDC& dc, BOOL bToWindow)
+{
+    // The menu's own painting gives the background, border, left band and shadow; with no
+    // items it draws nothing else.
+    CUiPopupMenuWnd::PaintContent(dc, bToWindow);
+    CUiPaintManager* pPM = PaintManager();
+    CFont* pOldFont = dc.SelectObject(&pPM->m_fontNormal);
+    const HFONT hFont = (HFONT)pPM->m_fontNormal.GetSafeHandle();
+    const int b = pPM->GetMenuBorderSize();
+    auto paintButton = [&](const CRect& rc, LPCSTR lpszText, bool bHover, bool bPushed) {
+        PushButtonPaintData data(this, TRUE, rc, lpszText, nullptr, TRUE, bHover, bPushed, FALSE, TRUE, FALSE, FALSE,
+                                 FALSE, 5, hFont, FALSE, 0, FALSE);
+        pPM->PaintPushButton(dc, data);
+    };
+    if (m_grid.HasDefaultButton()) {
+        const CRect& rc = m_grid.GetDefaultButtonRect();
+        paintButton(rc, m_strDefaultText, m_nChosen == PopupColorGrid::kChosenDefault, false);
+        const int top = rc.bottom + 3 + b / 2;
+        pPM->PaintSeparator(dc, CRect(rc.left, top, rc.right, top + 1), TRUE, FALSE, this, 0);
+    }
+    if (m_grid.HasCustomButton()) {
+        const CRect& rc = m_grid.GetCustomButtonRect();
+        paintButton(rc, m_strCustomText, m_nChosen == PopupColorGrid::kChosenCustom, false);
+        const int top = rc.top - 3 - b + b / 2;
+        pPM->PaintSeparator(dc, CRect(rc.left, top, rc.right, top + 1), TRUE, FALSE, this, 0);
+    }
+    const COLORREF clrFrame = pPM->GetColor(21);
+    for (int i = 0; i < PopupColorGrid::kColorCount; ++i) {
+        CRect rc = GetCellRect(i);
+        const bool bMarked = i == m_nChosen || i == m_nCurrent;
+        paintButton(rc, nullptr, bMarked, bMarked);
+        rc.DeflateRect(2, 2);
+        dc.FillSolidRect(rc, PopupColorGrid::Entry(i).clr);
+        dc.Draw3dRect(rc, clrFrame, clrFrame);
+    }
+    dc.SelectObject(pOldFont);
 }
 
 BOOL CUiPopupColorMenuWnd::CreateMenuWindow(HWND hWndOwner)

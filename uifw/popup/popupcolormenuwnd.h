@@ -23,12 +23,16 @@ public:
     const CRect& GetDefaultButtonRect() const { return m_grid.GetDefaultButtonRect(); }
     const CRect& GetCustomButtonRect() const { return m_grid.GetCustomButtonRect(); }
 
+    void PaintContent(CDC& dc, BOOL bToWindow) override;
     BOOL CreateMenuWindow(HWND hWndOwner) override;
     int HitTestItem(CPoint pt, bool* pbOnEdit = nullptr, bool* pbOnArrow = nullptr) const override;
     BOOL OnTrackMouseMove(UINT message, CPoint pt, bool& bPassOn) override;
     BOOL OnTrackMouseClick(UINT message, CPoint pt, bool& bPassOn) override;
     BOOL OnTrackKeyDown(UINT nChar, UINT nRepeat, UINT nFlags, bool& bPassOn) override;
     BOOL IsSubmenuOpenAllowed() const override;
+    // The palette is always there: without items the menu would count as all hidden, and the
+    // item that opens it as a submenu would be left out of its parent menu.
+    BOOL AreAllItemsHidden() const override { return FALSE; }
     CSize CalcMenuSize() const override;
 
     static const UINT g_nMsgNotifyColorChanged;
