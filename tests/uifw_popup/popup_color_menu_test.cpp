@@ -170,6 +170,24 @@ TEST_F(PopupColorMenuTest, TheCustomButtonAsksForTheDialogTheDefaultButtonReport
     EXPECT_EQ(RGB(10, 20, 30), clrResult);
 }
 
+TEST_F(PopupColorMenuTest, EnterChoosesTheSwatchAltEndsWithoutAColour)
+{
+    Track();
+    HookKey(VK_DOWN);
+    HookKey(VK_RETURN);
+    EXPECT_TRUE(Ended());
+    auto notes = Notes();
+    ASSERT_EQ(2u, notes.size());
+    EXPECT_EQ(CUiPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally, notes[1].message);
+    EXPECT_EQ((WPARAM)RGB(0, 0, 0), notes[1].wParam);
+
+    frame->received.clear();
+    Track();
+    HookKey(VK_MENU);
+    EXPECT_TRUE(Ended());
+    EXPECT_TRUE(Notes().empty());
+}
+
 TEST_F(PopupColorMenuTest, SwatchesArePaintedInTheirColourFramedInColour21)
 {
     CUiPopupColorMenuWnd* pMenu = Track();
