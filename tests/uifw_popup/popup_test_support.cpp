@@ -1,5 +1,7 @@
 #include "popup_test_support.h"
 
+#include "popupcolormenuwnd.h"
+
 #include "monitorinfo.h"
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
@@ -87,7 +89,9 @@ int CReceiverFrame::Count(UINT message, UINT nId) const
 LRESULT CReceiverFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND || message == WM_SYSCOMMAND || message == CUiPopupMenuWnd::g_nMsgPopupNext ||
-        message == CUiPopupMenuWnd::g_nMsgPopupPrev)
+        message == CUiPopupMenuWnd::g_nMsgPopupPrev || message == CUiPopupColorMenuWnd::g_nMsgNotifyColorChanged ||
+        message == CUiPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally ||
+        message == CUiPopupColorMenuWnd::g_nMsgNotifyCustColor)
         received.push_back({message, wParam, lParam});
     if (message == CUiPopupMenuWnd::g_nMsgPrepareMenu) {
         ++nPrepare;

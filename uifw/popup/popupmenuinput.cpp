@@ -5,6 +5,7 @@
 #include "popupmenuwnd.h"
 
 #include "afxres.h"
+#include "cmditem.h"
 #include "commandstatustext.h"
 #include "popuptrackingstate.h"
 
@@ -68,13 +69,32 @@ BOOL CUiPopupMenuWnd::IsPointOverWindow(CPoint pt) const
     return ::WindowFromPoint(pt) == m_hWnd;
 }
 
+BOOL CUiPopupMenuWnd::IsTipVisible() const
+{
+    return !IsNestedTracking() && ::IsWindow(m_hWnd) && GetFocusedMenu() == this &&
+           ::IsWindow(m_wndTip.GetSafeHwnd()) && m_wndTip.IsWindowVisible();
+}
+
+bool CUiPopupMenuWnd::IsPointOnVisibleTip(POINT ptScreen) const
+{
+    if (!::IsWindow(m_wndTip.GetSafeHwnd()) || !m_wndTip.IsWindowVisible())
+        return false;
+    CRect rc;
+    m_wndTip.GetWindowRect(rc);
+    return rc.PtInRect(ptScreen) != FALSE;
+}
+
 void CUiPopupMenuWnd::HideTip(BOOL bRestartAnimation)
 {
-    // No tip window is built yet; a restart of the capture is all that is asked here.
-    if (bRestartAnimation && ::IsWindow(m_hWnd) && !IsAnyMenuAnimating() && IsTipVisible()) {
+    if (!::IsWindow(m_hWnd) || !::IsWindow(m_wndTip.GetSafeHwnd()))
+        return;
+    // A fresh capture of the screen under the menu, taken while the tip still covers part
+    // of it, would keep the tip's picture; the restart captures again in one step.
+    if (bRestartAnimation && !IsAnyMenuAnimating()) {
         m_nAnimation = -1;
         StartAnimation();
     }
+    m_wndTip.HideTip();
 }
 
 void CUiPopupMenuWnd::PaintNow()
@@ -452,6 +472,15 @@ BOOL CUiPopupMenuWnd::OnTrackMouseMove(UINT message, CPoint pt, bool& bPassOn)
         HideTip(FALSE);
         if (item.m_pSubmenu != nullptr && !::IsWindow(item.m_pSubmenu->m_hWnd))
             SetSubMenuTimer(nHit);
+    } else if (g_bMenuTips && GetFocusedMenu() == this) {
+        const CUiCmdItem* pCmd = item.GetCmdItem();
+        if (pCmd != nullptr && !pCmd->m_strTipTool.IsEmpty()) {
+            CRect rcItem;
+            GetItemRect(nHit, rcItem);
+            ClientToScreen(rcItem);
+            m_wndTip.SetText(pCmd->m_strTipTool);
+            m_wndTip.ShowTipAt(this, rcItem);
+        }
     }
     return TRUE;
 }
@@ -465,6 +494,10 @@ BOOL CUiPopupMenuWnd::OnTrackMouseClick(UINT message, CPoint pt, bool& bPassOn)
     const bool bRelease = message == WM_LBUTTONUP || message == WM_NCLBUTTONUP;
     const bool bNonClient = message >= WM_NCLBUTTONDOWN && message <= WM_NCMBUTTONDBLCLK;
     if (bRelease && !IsPointOverWindow(pt)) {
+        CPoint ptTip(pt);
+        ClientToScreen(&ptTip);
+        if (IsPointOnVisibleTip(ptTip))
+            return TRUE;
         if (m_pParent == nullptr) {
             if (bNonClient) {
                 CloseMenu(FALSE);

@@ -15,6 +15,7 @@
 #pragma once
 #include "afxtempl.h"
 #include "popupbasewnd.h"
+#include "popupmenutipwnd.h"
 #include "popupmenuitem.h"
 
 class PopupTrackingState;
@@ -157,7 +158,9 @@ public:
     virtual BOOL StartScrollTimer(int nIndex);
     virtual void RecalcItemLayout();
     virtual void ExpandMenu();
-    virtual BOOL IsTipVisible() const { return FALSE; }
+    virtual BOOL IsTipVisible() const;
+    // Whether a screen point lies on this menu's visible tip.
+    bool IsPointOnVisibleTip(POINT ptScreen) const;
     virtual void HideTip(BOOL bRestartAnimation);
     virtual BOOL CalcPopupPosition(CRect& rc);
     virtual CSize CalcMenuSize() const;
@@ -238,6 +241,7 @@ public:
     CRgn m_rgnWindow;
     CRect m_rcContent;
     CArray<MENUITEMDATA, const MENUITEMDATA&> m_items;
+    CUiPopupMenuTipWnd m_wndTip;
 
 protected:
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);

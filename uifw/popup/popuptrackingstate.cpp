@@ -159,7 +159,8 @@ LRESULT PopupTrackingState::MouseHook(int nCode, WPARAM wParam, LPARAM lParam)
         for (CUiPopupMenuWnd* pWalk = pMenu; pWalk != nullptr; pWalk = pWalk->GetParentMenu()) {
             CPoint ptWalk(pHook->pt);
             pWalk->ScreenToClient(&ptWalk);
-            if (::IsWindow(pWalk->GetSafeHwnd()) && pWalk->IsPointOverWindow(ptWalk))
+            if (::IsWindow(pWalk->GetSafeHwnd()) &&
+                (pWalk->IsPointOverWindow(ptWalk) || pWalk->IsPointOnVisibleTip(pHook->pt)))
                 return 1;
         }
         if (m_pRoot != nullptr)
