@@ -21,7 +21,8 @@ CUiPaintManager* PaintManager()
 PopupMenuItemData::PopupMenuItemData()
     : m_pSubmenu(nullptr), m_nIndex(kFreshIndex), m_nCmdId(0), m_cx(0), m_cy(0), m_cxIconArea(0),
       m_bFlags1(0), m_bFlags2(kEnabled), m_pfnBeforeCommand(nullptr), m_pfnClick(nullptr), m_cAccessChar(0),
-      m_hWndReceiver(NULL), m_pInplaceValue(nullptr), m_cxInplace(0)
+      m_hWndReceiver(NULL), m_pInplaceValue(nullptr), m_cxInplace(0),
+      m_pInplaceEdit(nullptr), m_dwInplaceParams{0, 0, 0, 0}
 {
 }
 
@@ -46,6 +47,9 @@ PopupMenuItemData& PopupMenuItemData::operator=(const PopupMenuItemData& other)
     m_hWndReceiver = other.m_hWndReceiver;
     m_pInplaceValue = other.m_pInplaceValue;
     m_cxInplace = other.m_cxInplace;
+    m_pInplaceEdit = other.m_pInplaceEdit;
+    for (int i = 0; i < 4; ++i)
+        m_dwInplaceParams[i] = other.m_dwInplaceParams[i];
     return *this;
 }
 
@@ -247,4 +251,14 @@ bool PopupMenuItemData::SetOwnIcon(HICON hIcon)
     else
         m_icon.Empty();
     return true;
+}
+
+void PopupMenuItemData::GetEditFieldRect(const RECT& rcItem, RECT& rcField) const
+{
+    CRect rc(rcItem);
+    rc.DeflateRect(1, 2);
+    rc.left = rc.right - m_cxInplace;
+    if (IsSubmenu())
+        rc.right -= ::GetSystemMetrics(SM_CXHTHUMB);
+    rcField = rc;
 }

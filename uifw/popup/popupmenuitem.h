@@ -63,6 +63,8 @@ public:
     bool InitFromCmd(const CUiCmdItem* pCmd, int nPos);
     CString GetStatusText() const;
     bool SetOwnIcon(HICON hIcon);
+    // Given the item rectangle, where its edit field lies.
+    void GetEditFieldRect(const RECT& rcItem, RECT& rcField) const;
 
     CUiPopupMenuWnd* m_pSubmenu;
     int m_nIndex;
@@ -81,6 +83,10 @@ public:
     HWND m_hWndReceiver;
     CString* m_pInplaceValue;
     int m_cxInplace;
+    // The edit shown over the field while the menu window lives; null otherwise.
+    CWnd* m_pInplaceEdit;
+    // Handed unchanged to the edit: validation, commit, hook, cookie.
+    DWORD_PTR m_dwInplaceParams[4];
 };
 
 // Framework-wide switches of the items.

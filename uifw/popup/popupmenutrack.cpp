@@ -7,6 +7,7 @@
 #include "commandstatustext.h"
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
+#include "popupinplaceeditwnd.h"
 #include "popupmenucmdui.h"
 #include "popuptrackingstate.h"
 
@@ -357,10 +358,49 @@ BOOL CUiPopupMenuWnd::CreateMenuWindow(HWND hWndOwner)
     if (!CreateEx(dwExStyle, lpszClass, "", WS_POPUP, rc.left, rc.top, rc.Width(), rc.Height(), hWndOwner, NULL))
         return FALSE;
     CalcScrollAndExpandRects();
+    CreateInplaceEdits();
     if (!IsContextHelpMode())
         ::SetCursor(::LoadCursorA(NULL, IDC_ARROW));
     CaptureScreenUnder();
     return TRUE;
+}
+
+void CUiPopupMenuWnd::CreateInplaceEdits()
+{
+    for (int i = 0; i < ItemGetCount(); ++i) {
+        MENUITEMDATA& item = m_items[i];
+        if (item.m_pInplaceValue == nullptr)
+            continue;
+        item.m_pInplaceEdit = nullptr;
+        CRect rcField;
+        rcField.SetRectEmpty();
+        if (item.IsDisplayed()) {
+            CRect rcItem;
+            GetItemRect(i, rcItem);
+            item.GetEditFieldRect(rcItem, rcField);
+        }
+        if (::IsWindow(item.m_hWndReceiver)) {
+            InplaceEditCreateRecord record = {&item.m_pInplaceEdit, this, &item, item.m_pInplaceValue, {}, rcField};
+            for (int k = 0; k < 4; ++k)
+                record.dwParams[k] = item.m_dwInplaceParams[k];
+            ::SendMessageA(item.m_hWndReceiver, g_nMsgCreateInplaceEdit, (WPARAM)&record, 0);
+        }
+        if (item.m_pInplaceEdit != nullptr)
+            continue;
+        CInPlaceEditWnd* pEdit =
+            new CInPlaceEditWnd(item.m_pInplaceValue, item.m_dwInplaceParams[0], item.m_dwInplaceParams[1],
+                                item.m_dwInplaceParams[2], item.m_dwInplaceParams[3]);
+        if (pEdit->Create(this, rcField, item.m_nCmdId))
+            item.m_pInplaceEdit = pEdit;
+        else
+            delete pEdit;
+    }
+}
+
+void CUiPopupMenuWnd::ClearInplaceEdits()
+{
+    for (int i = 0; i < ItemGetCount(); ++i)
+        m_items[i].m_pInplaceEdit = nullptr;
 }
 
 void CUiPopupMenuWnd::EndTrackingWithCommand(UINT nCmdId, HWND hWndTarget)
@@ -415,6 +455,9 @@ void CUiPopupMenuWnd::PostNcDestroy()
     // (which deletes the root). Nothing of this menu may be used after EndMenuTracking.
     const bool bTop = m_pParent == nullptr && !IsNestedTracking();
     const HWND hWndReceiver = m_hWndReceiver;
+    // The item edits went with their windows, whichever road ended this one (a posted
+    // WM_CLOSE does not pass through DestroyWindow).
+    ClearInplaceEdits();
     ResetShadowAndSurfaces();
     if (!bTop)
         return;

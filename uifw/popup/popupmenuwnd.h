@@ -131,6 +131,9 @@ public:
                            PopupTrackCallback pfnCallback = nullptr, UINT* pResult = nullptr,
                            BOOL bCookieFlag = FALSE);
     virtual BOOL CreateMenuWindow(HWND hWndOwner);
+    // The edit of every item that carries an edit field: the receiver's, else the framework's.
+    void CreateInplaceEdits();
+    void ClearInplaceEdits();
     virtual void UpdateItemsCmdUI();
     virtual void ResetTrackingFields();
     virtual void CalcScrollAndExpandRects();
@@ -206,6 +209,19 @@ public:
     static const UINT g_nMsgPopupDrawItem;
     static const UINT g_nMsgPopupDrawLeftArea;
     static const UINT g_nMsgCreateInplaceEdit;
+
+    // The edit the framework puts over an item's edit field (popupinplaceeditwnd.h).
+    class CInPlaceEditWnd;
+    // What g_nMsgCreateInplaceEdit hands the receiver: it stores an edit of its own through
+    // ppEdit, or leaves it null and gets the framework's.
+    struct InplaceEditCreateRecord {
+        CWnd** ppEdit;
+        CUiPopupMenuWnd* pMenu;
+        MENUITEMDATA* pItem;
+        CString* pValue;
+        DWORD_PTR dwParams[4];
+        RECT rcField;
+    };
 
     // Framework-wide switches.
     static bool g_bHideRarelyUsed;
