@@ -24,35 +24,39 @@ folders="classlib res uifw records comm log editors shell"
 declare -A home
 for f in $folders; do
     [ -d "$f" ] || continue
-    while IFS= read -r h; do home[$(basename "$h")]=$f; done < <(find "$f" -name '*.h')
+    while IFS= read -r h; do home[${h##*/}]=$f; done < <(find "$f" -name '*.h')
 done
 
 # The folder a test folder tests: tests/uifw_popup tests uifw, tests/classlib_win classlib.
 tested() { local d=${1#tests/}; echo "${d%%_*}"; }
 
 bad=0
-check_file() {   # file, its folder, the folders it may include from
-    local file=$1 self=$2 ok=" $3 " name target
-    while IFS= read -r name; do
-        target=${home[$(basename "$name")]:-}
+# Every quoted include of the files, read in one pass: "file:included name" lines.
+includes_of() {
+    find "$@" \( -name '*.c' -o -name '*.cpp' -o -name '*.h' -o -name '*.rc' \) -print0 |
+        xargs -0 -r grep -H -o -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]*"' |
+        sed 's/:[^"]*"\([^"]*\)"$/:\1/'
+}
+
+check_folder() {   # the folder whose rules apply, the folders it may include from, the files' folder
+    local self=$1 ok=" $2 " file name target
+    while IFS=: read -r file name; do
+        target=${home[${name##*/}]:-}
         [ -z "$target" ] || [ "$target" = "$self" ] && continue
         case "$ok" in *" $target "*) continue ;; esac
         echo "include across folders: $file includes \"$name\" from $target/" >&2
         bad=1
-    done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
+    done < <(includes_of "$3")
 }
 
 for f in $folders tests/support; do
-    [ -d "$f" ] || continue
-    while IFS= read -r file; do check_file "$file" "$f" "${allowed[$f]}"; done \
-        < <(find "$f" -name '*.c' -o -name '*.cpp' -o -name '*.h' -o -name '*.rc')
+    [ -d "$f" ] && check_folder "$f" "${allowed[$f]}" "$f"
 done
 for d in tests/*/; do
     d=${d%/}
     [ "$d" = tests/support ] && continue
     lib=$(tested "$d")
     [ -n "${allowed[$lib]+x}" ] || continue
-    while IFS= read -r file; do check_file "$file" "$lib" "${allowed[$lib]}" ; done \
-        < <(find "$d" -name '*.cpp' -o -name '*.h' -o -name '*.rc')
+    check_folder "$lib" "${allowed[$lib]}" "$d"
 done
 exit $bad
