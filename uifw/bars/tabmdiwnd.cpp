@@ -1,0 +1,11 @@
+#include "tabwnd.h"
+
+IMPLEMENT_DYNCREATE(CUiTabMdiWnd, CUiTabWnd)
+
+CUiTabMdiWnd::CUiTabMdiWnd()
+{
+}
+
+CUiTabMdiWnd::~CUiTabMdiWnd()
+{
+}
