@@ -241,11 +241,43 @@ protected:
     CString m_strTip;         // the text of the tooltip's one tool, empty without one
 };
 
+// One tab per child of an MDI frame, kept in step with the MDI client through a hook on the
+// client's window procedure; the strip and the client draw joined borders.
 class CUiTabMdiWnd : public CUiTabWnd, public CUiHookSink {
     DECLARE_DYNCREATE(CUiTabMdiWnd)
 public:
+    enum { kSyncTimer = 3 };
+
     CUiTabMdiWnd();
     ~CUiTabMdiWnd() override;
+
+    virtual void UpdateVisibility();
+    virtual void SyncWithMdiChildren();
+    virtual HWND GetFrameHwnd();
+    virtual HWND FindMdiClient();
+
+    BOOL Create(CWnd* pParent, const RECT& rect, UINT nID, DWORD dwWindowStyle, DWORD dwTabStyle,
+                CCreateContext* pContext = NULL) override;
+    using CWnd::Create;
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    void OnSizeParentHook() override;
+    bool OnButtonClick(int nHit, bool bPressed, int nMouseButton, UINT nKeyFlags) override;
+    bool OnItemClick(int nIndex, bool bPressed, int nMouseButton, UINT nKeyFlags) override;
+    bool OnSelectionChanged(int nOld, int nNew, bool bBefore) override;
+    CUiCmdIcon* ItemGetIconPtr(TAB_ITEM_INFO* pItem) override;
+    LPCSTR ItemGetTextPtr(TAB_ITEM_INFO* pItem) override;
+    void OnItemInserted(int nIndex, TAB_ITEM_INFO* pItem) override;
+    bool DispatchHookedMessage(LRESULT& lResult, HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam) override;
+
+    bool IsBusy() const { return (m_bBusy & 1) != 0; }
+
+protected:
+    // The side of the MDI client that faces the strip: 0 top, 1 bottom, 2 left, 3 right.
+    int ClientSideFacingStrip() const { return GetSide(); }
+    void OnContextMenuMsg(CPoint pt);
+
+    CUiCmdIcon m_iconItem;
+    BYTE m_bBusy;
 };
 
 class CUiDynTabWnd : public CUiTabWnd {
