@@ -250,6 +250,23 @@ TEST_F(TabWindowTest, AnEmptyStripAnswersItemsAreaInsideAndOutsideBeyondItsClien
     strip.UpdateWindow();   // paints only its client area
 }
 
+TEST_F(TabWindowTest, TheSelectedTabIsPaintedWhereTheScrolledLayoutPutsIt)
+{
+    ASSERT_TRUE(Make(0, 12));
+    strip.SelectionSet(9);
+    ASSERT_GT(strip.GetScrollPos(), 0);
+    CRect rcClient;
+    strip.GetClientRect(&rcClient);
+    winharness::DibSurface surface(rcClient.Width(), rcClient.Height(), RGB(1, 2, 3));
+    strip.PaintItems(*surface.cdc(), rcClient);
+    const COLORREF clrSelected = Look().GetColor(2000);
+    const CRect rcSelected = strip.ItemGetWindowRect(9), rcOther = strip.ItemGetWindowRect(strip.GetFirstVisible());
+    ASSERT_NE(clrSelected, surface.Pixel(rcOther.left + 3, rcOther.top + 3));
+    EXPECT_EQ(clrSelected, surface.Pixel(rcSelected.left + 3, rcSelected.top + 3));
+    EXPECT_EQ(clrSelected, surface.Pixel(rcSelected.right - 3, rcSelected.top + 3));
+    EXPECT_EQ(0, surface.Count(RGB(1, 2, 3)));   // the whole client area is painted
+}
+
 TEST_F(TabWindowTest, NextScrollsOneAreaLengthInSmallStepsEvenWhenReleasedAtOnce)
 {
     ASSERT_TRUE(Make(CUiTabWnd::kScrollByPage, 12));

@@ -4,7 +4,6 @@
 #include "tabwnd.h"
 
 #include "barwndclass.h"
-#include "cmdmanager.h"
 #include "controlbar.h"
 #include "memorydc.h"
 #include "paintmanager.h"
@@ -180,29 +179,11 @@ LRESULT CUiTabWnd::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
             pParent->SetFocus();
         return 0;
     case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE: {
-        const LRESULT lResult = CWnd::WindowProc(nMsg, wParam, lParam);
-        if (nMsg == WM_SYSCOLORCHANGE) {
-            PaintManagerHolder::Get().OnSysColorChange(this);
-            CmdManagerHolder::OnSysColorChange(this);
-        } else {
-            PaintManagerHolder::Get().OnSettingChange(this, (UINT)wParam, (LPCSTR)lParam);
-            CmdManagerHolder::OnSettingChange(this, (UINT)wParam, (LPCSTR)lParam);
-        }
-        UpdateLayout(true);
-        return lResult;
-    }
-    case WM_DISPLAYCHANGE: {
-        const LRESULT lResult = CWnd::WindowProc(nMsg, wParam, lParam);
-        PaintManagerHolder::Get().OnDisplayChange(this, (INT)wParam, LOWORD(lParam), HIWORD(lParam));
-        CmdManagerHolder::OnDisplayChange(this, (INT)wParam, LOWORD(lParam), HIWORD(lParam));
-        UpdateLayout(true);
-        return lResult;
-    }
+    case WM_SETTINGCHANGE:
+    case WM_DISPLAYCHANGE:
     case WM_THEMECHANGED: {
         const LRESULT lResult = CWnd::WindowProc(nMsg, wParam, lParam);
-        PaintManagerHolder::Get().OnThemeChanged(this, wParam, lParam);
-        CmdManagerHolder::OnThemeChanged(this, wParam, lParam);
+        RelaySystemChange(this, nMsg, wParam, lParam);
         UpdateLayout(true);
         return lResult;
     }
@@ -346,34 +327,37 @@ bool CUiTabWnd::IsButtonEnabled(int nHit) const
     }
 }
 
+namespace {
+// Where the pressed state of a strip button lives: the state byte or the second one, and its bit.
+struct PressedBit {
+    int nHit;
+    bool bSecond;
+    BYTE bBit;
+};
+const PressedBit kPressedBits[] = {{CUiTabWnd::kHitPrev, false, CUiTabWnd::kPrevPressed},
+                                   {CUiTabWnd::kHitNext, false, CUiTabWnd::kNextPressed},
+                                   {CUiTabWnd::kHitHelp, true, CUiTabWnd::kHelpPressed},
+                                   {CUiTabWnd::kHitClose, true, CUiTabWnd::kClosePressed},
+                                   {CUiTabWnd::kHitTabList, true, CUiTabWnd::kTabListPressed}};
+} // namespace
+
 bool CUiTabWnd::IsButtonPressed(int nHit) const
 {
-    switch (nHit) {
-    case kHitPrev: return (m_bState & kPrevPressed) != 0;
-    case kHitNext: return (m_bState & kNextPressed) != 0;
-    case kHitHelp: return (m_bState2 & kHelpPressed) != 0;
-    case kHitClose: return (m_bState2 & kClosePressed) != 0;
-    case kHitTabList: return (m_bState2 & kTabListPressed) != 0;
-    default: return false;
+    for (const PressedBit& p : kPressedBits) {
+        if (p.nHit == nHit)
+            return ((p.bSecond ? m_bState2 : m_bState) & p.bBit) != 0;
     }
+    return false;
 }
 
 void CUiTabWnd::SetButtonPressed(int nHit, bool bPressed)
 {
-    BYTE* pByte = nullptr;
-    BYTE bBit = 0;
-    switch (nHit) {
-    case kHitPrev: pByte = &m_bState; bBit = kPrevPressed; break;
-    case kHitNext: pByte = &m_bState; bBit = kNextPressed; break;
-    case kHitHelp: pByte = &m_bState2; bBit = kHelpPressed; break;
-    case kHitClose: pByte = &m_bState2; bBit = kClosePressed; break;
-    case kHitTabList: pByte = &m_bState2; bBit = kTabListPressed; break;
-    default: return;
+    for (const PressedBit& p : kPressedBits) {
+        if (p.nHit != nHit)
+            continue;
+        BYTE& b = p.bSecond ? m_bState2 : m_bState;
+        b = bPressed ? (BYTE)(b | p.bBit) : (BYTE)(b & ~p.bBit);
     }
-    if (bPressed)
-        *pByte |= bBit;
-    else
-        *pByte &= ~bBit;
 }
 
 LRESULT CUiTabWnd::OnSizeParentMsg(AFX_SIZEPARENTPARAMS* lpLayout)
