@@ -6,6 +6,7 @@
 
 #include "afxdc.h"
 #include "barpaintdata.h"
+#include "barwndclass.h"
 #include "cmdmanager.h"
 #include "dockbar.h"
 #include "dragstate.h"
@@ -86,28 +87,13 @@ LRESULT CUiControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE: {
-        LRESULT lResult = CControlBar::WindowProc(nMsg, wParam, lParam);
-        if (nMsg == WM_SYSCOLORCHANGE) {
-            PaintManagerHolder::Get().OnSysColorChange(this);
-            CmdManagerHolder::OnSysColorChange(this);
-        } else {
-            PaintManagerHolder::Get().OnSettingChange(this, (UINT)wParam, (LPCSTR)lParam);
-            CmdManagerHolder::OnSettingChange(this, (UINT)wParam, (LPCSTR)lParam);
-        }
-        RequestFrameRecalcLayout();
-        return lResult;
-    }
-    case WM_THEMECHANGED: {
-        LRESULT lResult = CControlBar::WindowProc(nMsg, wParam, lParam);
-        PaintManagerHolder::Get().OnThemeChanged(this, wParam, lParam);
-        CmdManagerHolder::OnThemeChanged(this, wParam, lParam);
-        return lResult;
-    }
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
     case WM_DISPLAYCHANGE: {
         LRESULT lResult = CControlBar::WindowProc(nMsg, wParam, lParam);
-        PaintManagerHolder::Get().OnDisplayChange(this, (INT)wParam, LOWORD(lParam), HIWORD(lParam));
-        CmdManagerHolder::OnDisplayChange(this, (INT)wParam, LOWORD(lParam), HIWORD(lParam));
+        RelaySystemChange(this, nMsg, wParam, lParam);
+        if (nMsg == WM_SYSCOLORCHANGE || nMsg == WM_SETTINGCHANGE)
+            RequestFrameRecalcLayout();
         return lResult;
     }
     case WM_LBUTTONDBLCLK:
