@@ -78,6 +78,7 @@ public:
     static UINT g_nMsgQueryRepositionCalcEffect;
     static int g_nDragDockMode;
     static bool g_bIdleDuringLoops;
+    static bool g_bDragTrackBusy;
     static CUiControlBar* g_pBarBeingFloated;
 
     class InternalDraggingState_t;
@@ -132,8 +133,8 @@ public:
     virtual void DrawRowResizeTracker(bool bErasing);
     virtual void DrawRowSplitTracker(bool bErasing);
     virtual bool DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent);
-    virtual bool DragApplyTarget();
-    virtual void DragLoop(CPoint ptScreen);
+    virtual bool DragApplyTarget(InternalDraggingState_t& state, bool bFromMarkers);
+    virtual void DragLoop(CPoint ptScreen, CPoint ptGrab = CPoint(0, 0), int nThresholdX = 1, int nThresholdY = 1);
     virtual void DragStop(bool bCancelled);
     virtual void DragTrack(CPoint ptScreen, bool bCtrl);
     virtual void OnDragStarted();
@@ -143,14 +144,16 @@ public:
     virtual bool IsDockableByDrag() const;
     virtual bool CanDockNow(CUiControlBar* pOther);
     virtual CUiDynTabControlBar* GetTabContainerBar();
-    virtual void ToggleVisibility();
-    virtual void UpdateBarCheckCmdUI(CCmdUI* pCmdUI);
+    virtual void ToggleVisibility(bool bToggle);
+    virtual void UpdateBarCheckCmdUI(CCmdUI* pCmdUI, bool bAllBars);
     virtual CUiMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
     virtual void ToggleDocking();
-    virtual bool FloatAt(CPoint ptScreen);
+    // False when the bar could not be floated; it then stays where it was.
+    virtual bool FloatAt(int x, int y, DWORD dwStyle);
     virtual bool DockAtFrameSide(UINT nDockBarId, bool bInner, CFrameWnd* pFrame = nullptr, bool bRecalc = true);
-    virtual bool DockIntoBar(CUiControlBar* pTarget, UINT nSide);
-    virtual bool DockAtSideWithDragState(InternalDraggingState_t* pState);
+    virtual bool DockIntoBar(int nPercent, CUiControlBar* pTarget, UINT nSide, bool bRecalc);
+    virtual bool DockAtSideWithDragState(CUiControlBar* pBar, bool bAlong, bool bBefore, CFrameWnd* pFrame = nullptr,
+                                         bool bRecalc = true);
     virtual bool InsertIntoFrameDockBar(UINT nDockBarId, UINT nLevel, CFrameWnd* pFrame = nullptr, bool bRecalc = true);
     virtual bool DockIntoTabbedGroup(CUiControlBar* pBar, int nIndex = -1, CFrameWnd* pFrame = nullptr,
                                      bool bRecalc = true);
@@ -160,7 +163,7 @@ public:
     virtual void CreateNcAreaButtons();
     virtual void LayoutNcAreaButtons();
     virtual int HelpHitTestAt(int x, int y);
-    virtual void HandleMouseMove(UINT nFlags, int x, int y);
+    virtual bool HandleMouseMove(UINT nFlags, int x, int y);
 
     // ---- Placement queries.
     CFrameWnd* FindDockSiteFrame() const;
@@ -191,6 +194,8 @@ public:
     bool IsResizable() const { return !IsFixedSizeBar(); }
     // The ring level of the dock bar the bar sits on (it must sit on one).
     UINT GetDockBarLevel() const;
+    bool FloatAtMRUPosition(DWORD dwStyle);
+    bool DockIntoBarHalf(CUiControlBar* pTarget, UINT nSide, bool bRecalc);
     // A nested container that is no tabbed group.
     bool IsPlainContainer() const;
     // Whether the bar is one of a tabbed group's bars.
@@ -277,6 +282,7 @@ protected:
     afx_msg void OnNcPaint();
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
     afx_msg void OnNcLButtonUp(UINT nHitTest, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnCancelMode();

@@ -288,16 +288,5 @@ bool CUiControlBar::InsertBarsMenuItem(CUiPopupMenuWnd* pMenu)
     return (m_bBarFlags & kInBarsMenu) && pMenu != nullptr && pMenu->ItemInsert((UINT)GetDlgCtrlID(), -1);
 }
 
-bool CUiControlBar::DragApplyTarget() { return false; }
-void CUiControlBar::DragLoop(CPoint) {}
-void CUiControlBar::DragStop(bool) {}
-void CUiControlBar::DragTrack(CPoint, bool) {}
-void CUiControlBar::OnDragStarted() {}
-void CUiControlBar::OnDragEnded(InternalDraggingState_t*, InternalDraggingState_t*, bool) {}
-void CUiControlBar::UpdateCursor(CPoint) {}
-void CUiControlBar::ToggleVisibility() {}
-void CUiControlBar::UpdateBarCheckCmdUI(CCmdUI*) {}
-void CUiControlBar::ToggleDocking() {}
-bool CUiControlBar::FloatAt(CPoint) { return false; }
-bool CUiControlBar::DockIntoBar(CUiControlBar*, UINT) { return false; }
-bool CUiControlBar::DockAtSideWithDragState(InternalDraggingState_t*) { return false; }
+void CUiControlBar::ToggleVisibility(bool) {}
+void CUiControlBar::UpdateBarCheckCmdUI(CCmdUI*, bool) {}
