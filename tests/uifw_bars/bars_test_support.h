@@ -4,6 +4,7 @@
 // row of its own on request, equal thickness unless it may not expand).
 #pragma once
 #include "dockbar.h"
+#include "dyntabbar.h"
 #include "dragstate.h"
 #include "toolcontrolbar.h"
 #include "winharness.h"
@@ -24,6 +25,7 @@ public:
     int nTabbedRequests = 0;
     bool bAnswerConstruct = false;
     int nLayoutsByOuterBar = 0;
+    CUiDynTabControlBar* pTabbedBar = nullptr;   // handed out for the next tabbed group
 
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
     {
@@ -35,8 +37,13 @@ public:
         }
         if (nMsg == CUiControlBar::g_nMsgDrawTackedArea)
             ++nTrackedAreas;
-        if (nMsg == CUiControlBar::g_nMsgCreateTabbedBar)
+        if (nMsg == CUiControlBar::g_nMsgCreateTabbedBar) {
             ++nTabbedRequests;
+            if (pTabbedBar != nullptr) {
+                *reinterpret_cast<CUiDynTabControlBar**>(wParam) = pTabbedBar;
+                pTabbedBar = nullptr;
+            }
+        }
         return CFrameWnd::WindowProc(nMsg, wParam, lParam);
     }
     void RecalcLayout(BOOL bNotify = TRUE) override

@@ -147,7 +147,7 @@ public:
     virtual void UpdateBarCheckCmdUI(CCmdUI* pCmdUI);
     virtual CUiMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
     virtual void ToggleDocking();
-    virtual bool FloatAt(CPoint ptScreen);
+    virtual void FloatAt(int x, int y, DWORD dwStyle);
     virtual bool DockAtFrameSide(UINT nDockBarId, bool bInner, CFrameWnd* pFrame = nullptr, bool bRecalc = true);
     virtual bool DockIntoBar(CUiControlBar* pTarget, UINT nSide);
     virtual bool DockAtSideWithDragState(InternalDraggingState_t* pState);
@@ -191,6 +191,8 @@ public:
     bool IsResizable() const { return !IsFixedSizeBar(); }
     // The ring level of the dock bar the bar sits on (it must sit on one).
     UINT GetDockBarLevel() const;
+    // Floats where the bar floated last (the point kept for the saved layout).
+    void FloatAtMRUPosition(DWORD dwStyle) { FloatAt(m_ptSavedLayout.x, m_ptSavedLayout.y, dwStyle); }
     // A nested container that is no tabbed group.
     bool IsPlainContainer() const;
     // Whether the bar is one of a tabbed group's bars.

@@ -298,6 +298,6 @@ void CUiControlBar::UpdateCursor(CPoint) {}
 void CUiControlBar::ToggleVisibility() {}
 void CUiControlBar::UpdateBarCheckCmdUI(CCmdUI*) {}
 void CUiControlBar::ToggleDocking() {}
-bool CUiControlBar::FloatAt(CPoint) { return false; }
+void CUiControlBar::FloatAt(int, int, DWORD) {}
 bool CUiControlBar::DockIntoBar(CUiControlBar*, UINT) { return false; }
 bool CUiControlBar::DockAtSideWithDragState(InternalDraggingState_t*) { return false; }
