@@ -125,6 +125,36 @@ struct FrameFixture {
     CUiDockBar* Side(UINT nID) const { return static_cast<CUiDockBar*>(pFrame->GetControlBar(nID)); }
 };
 
+// A frame and the bars a test makes on it; the bars are deleted after the frame is gone.
+class BarsOnFrameTest : public ::testing::Test {
+protected:
+    explicit BarsOnFrameTest(const CRect& rc) : fx(rc) {}
+    FrameFixture fx;
+    std::vector<CControlBar*> bars;
+    Pane* MakePane(UINT nID, const char* pszText = "Pane")
+    {
+        Pane* p = new Pane;
+        p->m_bAutoDelete = FALSE;
+        p->Create(pszText, fx.pFrame, nID, 0x5640283C);
+        p->EnableDocking(CBRS_ALIGN_ANY);
+        bars.push_back(p);
+        return p;
+    }
+    void TearDown() override
+    {
+        if (::IsWindow(fx.hFrame))
+            ::DestroyWindow(fx.hFrame);
+        winharness::PumpPending();
+        for (CControlBar* p : bars)
+            delete p;
+    }
+    void Layout()
+    {
+        fx.pFrame->RecalcLayout();
+        winharness::PumpPending();
+    }
+};
+
 // The eight pane bars of the main window, in their order of creation, on a large frame.
 struct PaneSpec {
     UINT nID;

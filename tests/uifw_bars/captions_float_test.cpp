@@ -13,23 +13,12 @@
 
 namespace {
 
-using barstest::FrameFixture;
 using barstest::Pane;
 using barstest::StandInToolBar;
 
-class CaptionTest : public ::testing::Test {
+class CaptionTest : public barstest::BarsOnFrameTest {
 protected:
-    FrameFixture fx{CRect(40, 40, 840, 640)};
-    std::vector<CControlBar*> bars;
-    Pane* MakePane(UINT nID)
-    {
-        Pane* p = new Pane;
-        p->m_bAutoDelete = FALSE;
-        p->Create("Pane", fx.pFrame, nID, 0x5640283C);
-        p->EnableDocking(CBRS_ALIGN_ANY);
-        bars.push_back(p);
-        return p;
-    }
+    CaptionTest() : BarsOnFrameTest(CRect(40, 40, 840, 640)) {}
     StandInToolBar* MakeToolBar(UINT nID)
     {
         StandInToolBar* p = new StandInToolBar;
@@ -37,19 +26,6 @@ protected:
         p->SetWindowText("Tools");
         bars.push_back(p);
         return p;
-    }
-    void TearDown() override
-    {
-        if (::IsWindow(fx.hFrame))
-            ::DestroyWindow(fx.hFrame);
-        winharness::PumpPending();
-        for (CControlBar* p : bars)
-            delete p;
-    }
-    void Layout()
-    {
-        fx.pFrame->RecalcLayout();
-        winharness::PumpPending();
     }
     static CUiBarNcAreaButton* Button(CUiControlBar* pBar, CRuntimeClass* pClass)
     {

@@ -12,7 +12,6 @@
 
 namespace {
 
-using barstest::FrameFixture;
 using barstest::Pane;
 using barstest::PaneFrameFixture;
 using barstest::StandInToolBar;
@@ -25,32 +24,13 @@ std::vector<CUiControlBar*> Tabs(CUiDynTabControlBar* pGroup)
     return v;
 }
 
-class GroupTest : public ::testing::Test {
+class GroupTest : public barstest::BarsOnFrameTest {
 protected:
-    FrameFixture fx{CRect(40, 40, 900, 700)};
-    std::vector<CControlBar*> bars;
-    Pane* MakePane(UINT nID, const char* pszText = "Pane")
-    {
-        Pane* p = new Pane;
-        p->m_bAutoDelete = FALSE;
-        p->Create(pszText, fx.pFrame, nID, 0x5640283C);
-        p->EnableDocking(CBRS_ALIGN_ANY);
-        bars.push_back(p);
-        return p;
-    }
+    GroupTest() : BarsOnFrameTest(CRect(40, 40, 900, 700)) {}
     void TearDown() override
     {
         CUiPopupMenuWnd::g_pfnTrackMenuHook = nullptr;
-        if (::IsWindow(fx.hFrame))
-            ::DestroyWindow(fx.hFrame);
-        winharness::PumpPending();
-        for (CControlBar* p : bars)
-            delete p;
-    }
-    void Layout()
-    {
-        fx.pFrame->RecalcLayout();
-        winharness::PumpPending();
+        BarsOnFrameTest::TearDown();
     }
     // b1 on the right, b2 joined to it.
     CUiDynTabControlBar* MakeGroup(Pane*& b1, Pane*& b2, UINT nFirstId)

@@ -398,11 +398,7 @@ void CUiControlBar::OnNcPaint()
     }
     CWindowDC dcWindow(this);
     CRect rcWindow, rcClient;
-    GetWindowRect(&rcWindow);
-    GetClientRect(&rcClient);
-    ClientToScreen(&rcClient);
-    rcClient.OffsetRect(-rcWindow.left, -rcWindow.top);
-    rcWindow.OffsetRect(-rcWindow.left, -rcWindow.top);
+    GetNonClientRects(this, rcWindow, rcClient);
     dcWindow.ExcludeClipRect(&rcClient);
     {
         CUiMemoryDC dc;

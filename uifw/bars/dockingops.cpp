@@ -9,6 +9,45 @@
 #include "minidockframewnd.h"
 
 #include <algorithm>
+#include <initializer_list>
+
+namespace {
+// Bars being re-parented keep their child windows still and skip their show/hide bookkeeping.
+void MarkMoving(std::initializer_list<CUiControlBar*> bars, bool bMoving)
+{
+    for (CUiControlBar* p : bars) {
+        if (bMoving)
+            p->m_bTrackFlags |= CUiControlBar::kNoChildMove;
+        else
+            p->m_bTrackFlags &= ~CUiControlBar::kNoChildMove;
+    }
+}
+} // namespace
+
+// The container takes this bar's entry in its dock bar and this bar moves into the
+// container's dock bar; pJoining, the bar that joins, is marked as moving with the two.
+void CUiControlBar::GiveOwnPlaceTo(CUiDynControlBar* pContainer, CUiControlBar* pJoining)
+{
+    CDockBar* pOuter = m_pDockBar;
+    CUiDockDynBar* pInner = pContainer->m_pInnerDockBar;
+    pContainer->m_pDockSite = m_pDockSite;
+    pContainer->m_pDockBar = pOuter;
+    pContainer->EnableDocking(CBRS_ALIGN_ANY);
+    const int nIndex = pOuter->FindBar(this);
+    if (nIndex > 0)
+        pOuter->m_arrBars[nIndex] = pContainer;
+    m_pDockBar = pInner;
+    pInner->m_bFloating = FALSE;
+    if (pOuter->m_bFloating) {
+        pOuter->m_dwStyle |= CBRS_FLOATING;
+        pInner->m_dwStyle &= ~CBRS_FLOATING;
+        m_dwStyle &= ~CBRS_FLOATING;
+        pJoining->m_dwStyle &= ~CBRS_FLOATING;
+    }
+    MarkMoving({this, pContainer, pJoining}, true);
+    pContainer->SetParent(pOuter);
+    SetParent(pInner);
+}
 
 bool CUiControlBar::CanDockNow(CUiControlBar*)
 {
@@ -125,29 +164,8 @@ bool CUiControlBar::DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent)
         return false;
     CUiDockDynBar* pInner = pContainer->m_pInnerDockBar;
     CDockBar* pOldOfBar = pBar->m_pDockBar;
-
-    pContainer->m_pDockSite = m_pDockSite;
-    pContainer->m_pDockBar = pOuter;
-    pContainer->EnableDocking(CBRS_ALIGN_ANY);
-    const int nIndex = pOuter->FindBar(this);
-    if (nIndex > 0)
-        pOuter->m_arrBars[nIndex] = pContainer;
-
-    m_pDockBar = pInner;
+    GiveOwnPlaceTo(pContainer, pBar);
     pBar->m_pDockBar = pInner;
-    pInner->m_bFloating = FALSE;
-    if (pOuter->m_bFloating) {
-        pOuter->m_dwStyle |= CBRS_FLOATING;
-        pInner->m_dwStyle &= ~CBRS_FLOATING;
-        m_dwStyle &= ~CBRS_FLOATING;
-        pBar->m_dwStyle &= ~CBRS_FLOATING;
-    }
-
-    m_bTrackFlags |= kNoChildMove;
-    pContainer->m_bTrackFlags |= kNoChildMove;
-    pBar->m_bTrackFlags |= kNoChildMove;
-    pContainer->SetParent(pOuter);
-    SetParent(pInner);
     pBar->SetParent(pInner);
 
     if (pOldOfBar != nullptr && pOldOfBar->GetSafeHwnd() != NULL) {
@@ -172,9 +190,7 @@ bool CUiControlBar::DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent)
     pBar->MoveWindow(&rcBar, FALSE);
     pContainer->MoveWindow(&rcOld, FALSE);
 
-    m_bTrackFlags &= ~kNoChildMove;
-    pContainer->m_bTrackFlags &= ~kNoChildMove;
-    pBar->m_bTrackFlags &= ~kNoChildMove;
+    MarkMoving({this, pContainer, pBar}, false);
     if (m_pDockSite != nullptr)
         CUiDockBar::OptimizeRings(m_pDockSite);
 
@@ -219,25 +235,7 @@ bool CUiControlBar::DockIntoTabbedGroup(CUiControlBar* pBar, int nIndex, CFrameW
         CRect rcThis;
         GetWindowRect(&rcThis);
 
-        pGroup->m_pDockSite = m_pDockSite;
-        pGroup->m_pDockBar = pOuter;
-        pGroup->EnableDocking(CBRS_ALIGN_ANY);
-        const int nPos = pOuter->FindBar(this);
-        if (nPos > 0)
-            pOuter->m_arrBars[nPos] = pGroup;
-        m_pDockBar = pInner;
-        pInner->m_bFloating = FALSE;
-        if (pOuter->m_bFloating) {
-            pOuter->m_dwStyle |= CBRS_FLOATING;
-            pInner->m_dwStyle &= ~CBRS_FLOATING;
-            m_dwStyle &= ~CBRS_FLOATING;
-            pBar->m_dwStyle &= ~CBRS_FLOATING;
-        }
-        m_bTrackFlags |= kNoChildMove;
-        pGroup->m_bTrackFlags |= kNoChildMove;
-        pBar->m_bTrackFlags |= kNoChildMove;
-        pGroup->SetParent(pOuter);
-        SetParent(pInner);
+        GiveOwnPlaceTo(pGroup, pBar);
         pInner->m_arrBars.Add(this);
         pInner->m_arrBars.Add(nullptr);
         pGroup->m_sizeHorz = m_sizeHorz;
@@ -246,9 +244,7 @@ bool CUiControlBar::DockIntoTabbedGroup(CUiControlBar* pBar, int nIndex, CFrameW
         MoveWindow(0, 0, rcThis.Width(), rcThis.Height(), FALSE);
         pGroup->m_wndTabs.AddBarTab(this, -1, false, false);
         pGroup->AddBarAsTab(pBar, -1, false);
-        m_bTrackFlags &= ~kNoChildMove;
-        pGroup->m_bTrackFlags &= ~kNoChildMove;
-        pBar->m_bTrackFlags &= ~kNoChildMove;
+        MarkMoving({this, pGroup, pBar}, false);
         if (bOldIsUiDock && ::IsWindow(hOldOfBar) && CWnd::FromHandlePermanent(hOldOfBar) == pOldOfBar)
             static_cast<CUiDockBar*>(pOldOfBar)->RefreshBarsState();
         if (m_pDockSite != nullptr) {

@@ -2,6 +2,7 @@
 
 #include "afxdc.h"
 #include "barpaintdata.h"
+#include "barwndclass.h"
 #include "controlbar.h"
 #include "dockbar.h"
 #include "memorydc.h"
@@ -276,11 +277,7 @@ void CUiMiniDockFrameWnd::OnNcPaint()
 {
     CWindowDC dcWindow(this);
     CRect rcWindow, rcClient;
-    GetWindowRect(&rcWindow);
-    GetClientRect(&rcClient);
-    ClientToScreen(&rcClient);
-    rcClient.OffsetRect(-rcWindow.left, -rcWindow.top);
-    rcWindow.OffsetRect(-rcWindow.left, -rcWindow.top);
+    GetNonClientRects(this, rcWindow, rcClient);
     dcWindow.ExcludeClipRect(&rcClient);
     CUiControlBar* pBar = GetHostedUiBar();
     const bool bResizable = pBar != nullptr && !pBar->IsFixedSizeBar();
