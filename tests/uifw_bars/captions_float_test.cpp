@@ -87,7 +87,9 @@ TEST_F(CaptionTest, DockedBarsPlaceCloseAndAutoHideAlongTheirCaption)
     EXPECT_TRUE(pLeft->m_bViewFlags & CUiControlBar::kButtonHot);
     TOOLINFO ti = {};
     ti.cbSize = sizeof(ti);
-    EXPECT_EQ((INT_PTR)0xB001, pClose->GetTipInfo(CPoint(0, 0), &ti));
+    CPoint ptClient = ptClose;
+    pLeft->ScreenToClient(&ptClient);
+    EXPECT_EQ((INT_PTR)0xB001, pLeft->OnToolHitTest(ptClient, &ti));
     ASSERT_NE(nullptr, ti.lpszText);
     EXPECT_STREQ("Hide", ti.lpszText);
     ::free(ti.lpszText);
@@ -222,6 +224,13 @@ TEST_F(CaptionTest, FloatingFrameMetricsStylesAndHitTests)
     winharness::PumpPending();
     CUiMiniDockFrameWnd* pMini = FloatingFrame(pPane);
     ASSERT_NE(nullptr, pMini);
+
+    CUiMiniDockFrameWnd* pMade = pPane->CreateFloatingFrame(CBRS_ALIGN_TOP);
+    ASSERT_NE(nullptr, pMade);
+    EXPECT_EQ(0u, pMade->GetStyle() & 0xC40200u);
+    EXPECT_EQ(0u, pMade->GetExStyle() & 0x20181u);
+    EXPECT_EQ(fx.pFrame, pMade->GetParentFrame());
+    pMade->DestroyWindow();
 
     CRect rc(0, 0, 100, 100);
     pMini->CalcWindowRect(&rc);

@@ -92,8 +92,30 @@ TEST_F(GroupTest, TwoBarsMakeAGroupInTheFirstOnesPlaceWithItsStripShown)
 class OwnGroup : public CUiDynTabControlBar {
 };
 
+// A group whose window cannot be made.
+class FailingGroup : public CUiDynTabControlBar {
+public:
+    static int nDeleted;
+    ~FailingGroup() override { ++nDeleted; }
+    BOOL PreCreateWindow(CREATESTRUCT&) override { return FALSE; }
+};
+int FailingGroup::nDeleted = 0;
+
 TEST_F(GroupTest, TheFramesOwnGroupObjectIsUsedAndAContainerSpreadsOverTabs)
 {
+    // A group that cannot be made is deleted and nothing changes.
+    Pane* a1 = MakePane(0xD018, "A");
+    Pane* a2 = MakePane(0xD019, "B");
+    a1->DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, false);
+    Layout();
+    CDockBar* pDockOfA1 = a1->m_pDockBar;
+    fx.pFrame->pTabbedBar = new FailingGroup;
+    EXPECT_FALSE(a1->DockIntoTabbedGroup(a2, -1, nullptr, true));
+    EXPECT_EQ(1, FailingGroup::nDeleted);
+    EXPECT_EQ(pDockOfA1, a1->m_pDockBar);
+    EXPECT_GT(pDockOfA1->FindBar(a1), 0);
+    EXPECT_EQ(nullptr, a2->m_pDockBar);
+
     OwnGroup* pOwn = new OwnGroup;
     fx.pFrame->pTabbedBar = pOwn;
     Pane *b1, *b2;

@@ -144,7 +144,10 @@ INT_PTR CUiMiniDockFrameWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
         return -1;
     TOOLINFO ti = {};
     ti.cbSize = sizeof(ti);
-    const INT_PTR nHit = pBar->OnToolHitTest(point, &ti);
+    CPoint ptBar = point;
+    ClientToScreen(&ptBar);
+    pBar->ScreenToClient(&ptBar);
+    const INT_PTR nHit = pBar->OnToolHitTest(ptBar, &ti);
     if (nHit >= 0 && ti.lpszText != nullptr && ti.lpszText != LPSTR_TEXTCALLBACK) {
         CToolTipCtrl& tip = const_cast<CToolTipCtrl&>(m_wndToolTip);
         tip.AddTool(const_cast<CUiMiniDockFrameWnd*>(this), ti.lpszText, &ti.rect, 1);
