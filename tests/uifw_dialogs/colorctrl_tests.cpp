@@ -432,6 +432,8 @@ TEST(ColorHsl, RollerPicksOnTheWheelAndBeyondItsRim)
     EXPECT_DOUBLE_EQ(1.0, saturation);
     WheelPick(7, 7, 10, hue, saturation);    // the distance 9.9 truncates to 9: inside, at 0.98
     EXPECT_DOUBLE_EQ(0.98, saturation);
+    WheelPick(10, 1, 10, hue, saturation);   // 10.05 truncates to the radius: held at full
+    EXPECT_DOUBLE_EQ(1.0, saturation);
     WheelPick(0, -40, 10, hue, saturation);
     EXPECT_DOUBLE_EQ(1.0, saturation);
     EXPECT_DOUBLE_EQ(0.75, hue);
@@ -496,6 +498,10 @@ TEST(ColorPickers, EveryModeAtEverySizeUpToTwelveByFortyStaysFinite)
     for (int nBits : {32, 8}) {
         BitsPerPixelScope bits(nBits == 32 ? 0 : nBits);
         for (int nMode = 0; nMode < CUiColorCtrl::kModeCount; ++nMode) {
+            // The cells are drawn alike on every screen; the images are not.
+            const bool bCells = nMode == 0 || nMode == 5 || nMode == 6 || nMode == 8 || nMode == 15;
+            if (nBits == 8 && bCells)
+                continue;
             std::unique_ptr<Picker> picker = MakePicker(nMode);
             picker->SetColor(RGB(30, 160, 90));
             for (int cx = 1; cx <= 12; ++cx) {
@@ -656,13 +662,17 @@ TEST(ColorCtrlWindow, ADragOverEmptySpaceKeepsTheLastColourSilently)
     EXPECT_EQ(2u, w.parent.params.size());
     EXPECT_EQ(RGB(210, 210, 210), w.ctrl.m_colors.clrPrevious);
 
-    // Cancel mode ends the drag: later moves pick nothing.
-    w.ctrl.SendMessage(WM_CANCELMODE);
-    EXPECT_FALSE(w.ctrl.IsTracking());
-    EXPECT_EQ(NULL, ::GetCapture());
-    w.Move(pComb->m_cells[0].rc.CenterPoint());
-    EXPECT_EQ(RGB(195, 195, 195), w.ctrl.GetColor());
-    EXPECT_EQ(2u, w.parent.params.size());
+    // Cancel mode, a key and focus loss end the drag: later moves pick nothing.
+    for (UINT nMsg : {(UINT)WM_CANCELMODE, (UINT)WM_KEYDOWN, (UINT)WM_KILLFOCUS}) {
+        w.Down(pComb->m_cells[131].rc.CenterPoint());
+        ASSERT_TRUE(w.ctrl.IsTracking());
+        w.ctrl.SendMessage(nMsg, nMsg == WM_KEYDOWN ? VK_ESCAPE : 0);
+        EXPECT_FALSE(w.ctrl.IsTracking()) << nMsg;
+        EXPECT_EQ(NULL, ::GetCapture()) << nMsg;
+        w.Move(pComb->m_cells[0].rc.CenterPoint());
+        EXPECT_EQ(RGB(195, 195, 195), w.ctrl.GetColor()) << nMsg;
+        EXPECT_EQ(2u, w.parent.params.size()) << nMsg;
+    }
 }
 
 TEST(ColorCtrlWindow, DifferenceViewShowsBothColoursAndTheLowerHalfRestoresTheReference)
@@ -733,4 +743,40 @@ TEST(ColorCtrlWindow, ModesAndTheirNames)
     w.ctrl.SetWindowPos(NULL, 0, 0, 150, 300, SWP_NOZORDER | SWP_NOMOVE);
     EXPECT_EQ(150, pMixer->m_cx);
     EXPECT_EQ(RGB(10, 200, 30), pMixer->m_clr);
+}
+
+TEST(ColorCtrlWindow, EveryModeAtSmallSizesPaintsAndTracksThroughTheWindow)
+{
+    ColorCtrlWindow w(CUiColorCtrl::kModeBasicColors, 1, 1);
+    w.ctrl.SetColor(RGB(30, 160, 90), false);
+    DibSurface surface(12, 40);
+    for (int nMode = 0; nMode < CUiColorCtrl::kModeCount; ++nMode) {
+        ASSERT_TRUE(w.ctrl.SetMode(nMode));
+        for (const CSize& size : {CSize(1, 1), CSize(12, 1), CSize(1, 40), CSize(7, 33), CSize(12, 40)}) {
+            SCOPED_TRACE(::testing::Message() << "mode " << nMode << " " << size.cx << " x " << size.cy);
+            w.ctrl.SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+            w.ctrl.DoPaint(surface.cdc());
+            w.Down(CPoint(0, 0));
+            w.Move(CPoint(size.cx / 2, size.cy / 2));
+            w.Move(CPoint(-20, 60));
+            w.Up(CPoint(size.cx - 1, size.cy - 1));
+            w.ctrl.RedrawWindow();
+            ASSERT_TRUE(FiniteHls(*w.ctrl.GetCurrentPicker()));
+            ASSERT_EQ(w.ctrl.GetColor(), w.ctrl.GetCurrentPicker()->m_clr);
+        }
+    }
+}
+
+TEST(ColorCube, ImageIsKeptForTheSameSizeAndDroppedForANewOne)
+{
+    LaidOut<CUiColorCtrl::rgb_cube_data_t> cube(new CUiColorCtrl::rgb_cube_data_t, 60, 40);
+    ASSERT_FALSE(cube->m_image.IsEmpty());
+    // A mark in the image shows whether it was rendered again.
+    cube->m_image.SetPixel(0, 0, RGB(1, 2, 3));
+    cube->Layout(cube.surface.cdc(), nullptr, 60, 40, true);
+    EXPECT_EQ(RGB(1, 2, 3), cube->m_image.GetPixel(0, 0));
+    cube->Layout(cube.surface.cdc(), nullptr, 64, 40, true);
+    EXPECT_EQ(RGB(255, 255, 255), cube->m_image.GetPixel(0, 0));
+    cube->Release();
+    EXPECT_TRUE(cube->m_image.IsEmpty());
 }

@@ -18,13 +18,17 @@ void CUiColorCtrl::cell_based_data_t::PaintCell(CDC* pDC, const CUiColorCtrl::ce
         pDC->FillSolidRect(&cell.rc, cell.clr);
         return;
     }
-    CPen pen(PS_SOLID, 1, cell.clr);
-    CBrush brush(cell.clr);
-    CPen* pOldPen = pDC->SelectObject(&pen);
-    CBrush* pOldBrush = pDC->SelectObject(&brush);
-    pDC->Polygon(cell.pts, 6);
-    pDC->SelectObject(pOldBrush);
-    pDC->SelectObject(pOldPen);
+    // The DC pen and brush take each cell's colour without making drawing objects for it.
+    HDC hDC = pDC->GetSafeHdc();
+    HGDIOBJ hOldPen = ::SelectObject(hDC, ::GetStockObject(DC_PEN));
+    HGDIOBJ hOldBrush = ::SelectObject(hDC, ::GetStockObject(DC_BRUSH));
+    const COLORREF clrOldPen = ::SetDCPenColor(hDC, cell.clr);
+    const COLORREF clrOldBrush = ::SetDCBrushColor(hDC, cell.clr);
+    ::Polygon(hDC, cell.pts, 6);
+    ::SetDCPenColor(hDC, clrOldPen);
+    ::SetDCBrushColor(hDC, clrOldBrush);
+    ::SelectObject(hDC, hOldBrush);
+    ::SelectObject(hDC, hOldPen);
 }
 
 void CUiColorCtrl::cell_based_data_t::PaintHighlightedCell(CDC* pDC, const CUiColorCtrl::cell_t& cell)

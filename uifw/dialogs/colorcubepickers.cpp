@@ -122,7 +122,7 @@ void CUiColorCtrl::rgb_cube_data_t::PickFace(UINT nFlags, int x, int y)
 {
     // Faces are picked from the image's pixels, which on a palette screen are blocks of
     // approximate colours.
-    if (ColorPickerImage::IsPaletteScreen() || !m_geo.HasImage() || m_image.IsEmpty())
+    if (!m_geo.HasImage() || m_image.IsEmpty() || ColorPickerImage::IsPaletteScreen())
         return;
     for (int nFace = 0; nFace < 3; ++nFace) {
         POINT pts[4];

@@ -47,10 +47,20 @@ void CUiColorCtrl::hsl_panel_data_t::BuildImages(CDC* pDC)
         BuildStripImage(pDC);
 }
 
+bool CUiColorCtrl::hsl_panel_data_t::CreateMainImage(CDC* pDC)
+{
+    return m_imgMain.Create(pDC, m_layout.rcMain.Width(), m_layout.rcMain.Height(), RGB(255, 255, 255));
+}
+
+bool CUiColorCtrl::hsl_panel_data_t::CreateStripImage(CDC* pDC)
+{
+    return m_imgStrip.Create(pDC, m_layout.rcStrip.Width(), m_layout.rcStrip.Height(), RGB(255, 255, 255));
+}
+
 void CUiColorCtrl::hsl_panel_data_t::BuildMainImage(CDC* pDC)
 {
     const double width = MainWidth(), height = MainHeight();
-    if (!m_imgMain.Create(pDC, m_layout.rcMain.Width(), m_layout.rcMain.Height(), RGB(255, 255, 255)))
+    if (!CreateMainImage(pDC))
         return;
     m_imgMain.Render(4, 4, [&](int x, int y) { return HLSToRGB(x / width, 0.5, (height - y) / height); });
 }
@@ -58,7 +68,7 @@ void CUiColorCtrl::hsl_panel_data_t::BuildMainImage(CDC* pDC)
 void CUiColorCtrl::hsl_panel_data_t::BuildStripImage(CDC* pDC)
 {
     const double width = m_layout.rcStrip.Width();
-    if (!m_imgStrip.Create(pDC, m_layout.rcStrip.Width(), m_layout.rcStrip.Height(), RGB(255, 255, 255)))
+    if (!CreateStripImage(pDC))
         return;
     m_imgStrip.Render(4, 4, [&](int x, int) { return HLSToRGB(m_hue, x / width, m_saturation); });
 }
@@ -151,7 +161,7 @@ void CUiColorCtrl::hsl_panel_data_t::OnColorChanged(COLORREF, double hueOld, dou
 void CUiColorCtrl::hsl_basic_hue_data_t::BuildMainImage(CDC* pDC)
 {
     const double width = MainWidth(), height = MainHeight();
-    if (!m_imgMain.Create(pDC, m_layout.rcMain.Width(), m_layout.rcMain.Height(), RGB(255, 255, 255)))
+    if (!CreateMainImage(pDC))
         return;
     m_imgMain.Render(4, 4, [&](int x, int y) { return HLSToRGB(m_hue, x / width, (height - y) / height); });
 }
@@ -159,7 +169,7 @@ void CUiColorCtrl::hsl_basic_hue_data_t::BuildMainImage(CDC* pDC)
 void CUiColorCtrl::hsl_basic_hue_data_t::BuildStripImage(CDC* pDC)
 {
     const double width = m_layout.rcStrip.Width();
-    if (!m_imgStrip.Create(pDC, m_layout.rcStrip.Width(), m_layout.rcStrip.Height(), RGB(255, 255, 255)))
+    if (!CreateStripImage(pDC))
         return;
     m_imgStrip.Render(4, 4, [&](int x, int) { return HLSToRGB(x / width, 0.5, 1.0); });
 }
@@ -216,7 +226,7 @@ void CUiColorCtrl::hsl_roller_data_t::BuildMainImage(CDC* pDC)
     int nRadius = 0;
     if (!WheelDisc(m_layout, ptCentre, nRadius))
         return;
-    if (!m_imgMain.Create(pDC, m_layout.rcMain.Width(), m_layout.rcMain.Height(), RGB(255, 255, 255)))
+    if (!CreateMainImage(pDC))
         return;
     const int xCentre = ptCentre.x - m_layout.rcMain.left, yCentre = ptCentre.y - m_layout.rcMain.top;
     m_imgMain.Render(4, 5, [&](int x, int y) {

@@ -38,6 +38,9 @@ protected:
     // Drops the images that depend on the colour after it changed from the old one.
     virtual void OnColorChanged(COLORREF clrOld, double hueOld, double saturationOld);
     void BuildImages(CDC* pDC);
+    // White images of the main area's and the strip's size; false for an empty part.
+    bool CreateMainImage(CDC* pDC);
+    bool CreateStripImage(CDC* pDC);
     double MainWidth() const { return m_layout.rcMain.Width(); }
     double MainHeight() const { return m_layout.rcMain.Height(); }
 

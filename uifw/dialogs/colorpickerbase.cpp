@@ -1,5 +1,6 @@
 #include "colorpickerbase.h"
 
+#include "bitmaputil.h"
 #include "colorhls.h"
 #include "paintsystem.h"
 
@@ -21,15 +22,8 @@ bool ColorPickerImage::Create(CDC* pTarget, int cx, int cy, COLORREF clrFill)
         return false;
     if (!m_dc.CreateCompatibleDC(pTarget))
         return false;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* pBits = nullptr;
-    m_hBitmap = ::CreateDIBSection(m_dc.GetSafeHdc(), &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    COLORREF* pBits = nullptr;
+    m_hBitmap = Create32BitSection(cx, cy, &pBits);
     if (m_hBitmap == NULL || pBits == nullptr) {
         Destroy();
         return false;
@@ -60,7 +54,7 @@ void ColorPickerImage::Destroy()
 void ColorPickerImage::SetPixel(int x, int y, COLORREF clr)
 {
     if (m_pBits != nullptr && x >= 0 && y >= 0 && x < m_cx && y < m_cy)
-        m_pBits[y * m_cx + x] = RGB(GetBValue(clr), GetGValue(clr), GetRValue(clr));
+        m_pBits[Row(y) + x] = RGB(GetBValue(clr), GetGValue(clr), GetRValue(clr));
 }
 
 void ColorPickerImage::FillBlock(int x, int y, int cx, int cy, COLORREF clr)
@@ -71,14 +65,14 @@ void ColorPickerImage::FillBlock(int x, int y, int cx, int cy, COLORREF clr)
     const int right = std::min(m_cx, x + cx), bottom = std::min(m_cy, y + cy);
     const DWORD dw = RGB(GetBValue(clr), GetGValue(clr), GetRValue(clr));
     for (int row = top; row < bottom; ++row)
-        std::fill(m_pBits + row * m_cx + left, m_pBits + row * m_cx + std::max(left, right), dw);
+        std::fill(m_pBits + Row(row) + left, m_pBits + Row(row) + std::max(left, right), dw);
 }
 
 COLORREF ColorPickerImage::GetPixel(int x, int y) const
 {
     if (m_pBits == nullptr || x < 0 || y < 0 || x >= m_cx || y >= m_cy)
         return CLR_INVALID;
-    const DWORD dw = m_pBits[y * m_cx + x];
+    const DWORD dw = m_pBits[Row(y) + x];
     return RGB(GetBValue(dw), GetGValue(dw), GetRValue(dw));
 }
 

@@ -42,6 +42,9 @@ public:
     static bool IsPaletteScreen();
 
 private:
+    // The section is bottom-up: the first pixel of image row y.
+    int Row(int y) const { return (m_cy - 1 - y) * m_cx; }
+
     CDC m_dc;
     HBITMAP m_hBitmap;
     HGDIOBJ m_hOldBitmap;

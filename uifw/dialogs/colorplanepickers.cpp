@@ -11,7 +11,7 @@ CUiColorCtrl::xyz_plain_data_t::xyz_plain_data_t(int nAxis) : m_nAxis(nAxis)
 void CUiColorCtrl::xyz_plain_data_t::BuildMainImage(CDC* pDC)
 {
     const int width = m_layout.rcMain.Width(), height = m_layout.rcMain.Height();
-    if (!m_imgMain.Create(pDC, width, height, RGB(255, 255, 255)))
+    if (!CreateMainImage(pDC))
         return;
     m_imgMain.Render(4, 4, [&](int x, int y) {
         int a = 0, b = 0;
@@ -23,7 +23,7 @@ void CUiColorCtrl::xyz_plain_data_t::BuildMainImage(CDC* pDC)
 void CUiColorCtrl::xyz_plain_data_t::BuildStripImage(CDC* pDC)
 {
     const int width = m_layout.rcStrip.Width();
-    if (!m_imgStrip.Create(pDC, width, m_layout.rcStrip.Height(), RGB(255, 255, 255)))
+    if (!CreateStripImage(pDC))
         return;
     m_imgStrip.Render(4, 4, [&](int x, int) { return PlaneStripColor(m_nAxis, std::min(255, x * 255 / width)); });
 }
