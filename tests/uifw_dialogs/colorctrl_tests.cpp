@@ -4,6 +4,7 @@
 #include "colorcellpickers.h"
 #include "colorctrl.h"
 #include "colorcubepickers.h"
+#include "colorhls.h"
 #include "colorhslpickers.h"
 #include "colorpickergeometry.h"
 #include "colorplanepickers.h"
@@ -417,6 +418,31 @@ TEST(ColorHsl, PanelPicksHueAndSaturationAboveAndLightnessBelow)
     panel->OnMouseMove(MK_LBUTTON | MK_CONTROL, 0, 104);
     EXPECT_DOUBLE_EQ(0.5, panel->m_hue);
     EXPECT_DOUBLE_EQ(0.0, panel->m_saturation);
+}
+
+TEST(ColorHsl, BasicHueShowsHuesInTheStripAndMarksLightnessAndSaturation)
+{
+    LaidOut<CUiColorCtrl::hsl_basic_hue_data_t> basic(new CUiColorCtrl::hsl_basic_hue_data_t, 108, 132, RGB(255, 0, 0));
+    basic->Paint(basic.surface.cdc(), nullptr);
+    const DibSurface& s = basic.surface;
+    // Main area: lightness across, saturation up, at the current hue.
+    EXPECT_EQ(HLSToRGB(0.0, 0.2, 0.5), s.Pixel(4 + 20, 4 + 50));
+    // Strip: every hue at full saturation.
+    EXPECT_EQ(HLSToRGB(0.96, 0.5, 1.0), s.Pixel(4 + 96, 118));
+    // Main mark around (4 + 100 * 0.5, 4 + 100 - 100 - 1): white inside, black a pixel out.
+    EXPECT_EQ(RGB(255, 255, 255), s.Pixel(54, 5));
+    EXPECT_EQ(RGB(0, 0, 0), s.Pixel(54, 6));
+    // Strip mark at hue 0: 6 wide from x = 1, as high as the strip.
+    EXPECT_EQ(RGB(255, 255, 255), s.Pixel(6, 118));
+    EXPECT_EQ(RGB(0, 0, 0), s.Pixel(7, 118));
+
+    // Picking in the strip sets the hue and keeps lightness and saturation.
+    basic.Press(4 + 50, 118);
+    EXPECT_DOUBLE_EQ(0.5, basic->m_hue);
+    EXPECT_DOUBLE_EQ(1.0, basic->m_saturation);
+    EXPECT_EQ(RGB(0, 255, 255), basic->m_clr);
+    basic->Paint(basic.surface.cdc(), nullptr);
+    EXPECT_EQ(HLSToRGB(0.5, 0.2, 0.5), s.Pixel(4 + 20, 4 + 50));
 }
 
 TEST(ColorHsl, RollerPicksOnTheWheelAndBeyondItsRim)

@@ -126,14 +126,14 @@ void CUiColorCtrl::hsl_panel_data_t::PickStrip(int nOffset)
 bool CUiColorCtrl::hsl_panel_data_t::GetMainMark(CPoint& pt) const
 {
     const int width = m_layout.rcMain.Width(), height = m_layout.rcMain.Height();
-    pt.x = m_layout.rcMain.left + (int)(width * m_hue);
+    pt.x = m_layout.rcMain.left + (int)(width * MainAcross());
     pt.y = m_layout.rcMain.top + height - (int)(height * m_saturation) - 1;
     return true;
 }
 
 int CUiColorCtrl::hsl_panel_data_t::GetStripMark() const
 {
-    return m_layout.rcStrip.left + (int)(m_layout.rcStrip.Width() * m_lightness);
+    return m_layout.rcStrip.left + (int)(m_layout.rcStrip.Width() * StripValue());
 }
 
 void CUiColorCtrl::hsl_panel_data_t::SetColor(COLORREF clr)
@@ -184,17 +184,14 @@ void CUiColorCtrl::hsl_basic_hue_data_t::PickStrip(int nOffset)
     SetHLS(nOffset / (double)m_layout.rcStrip.Width(), m_saturation, m_lightness);
 }
 
-bool CUiColorCtrl::hsl_basic_hue_data_t::GetMainMark(CPoint& pt) const
+double CUiColorCtrl::hsl_basic_hue_data_t::MainAcross() const
 {
-    const int width = m_layout.rcMain.Width(), height = m_layout.rcMain.Height();
-    pt.x = m_layout.rcMain.left + (int)(width * m_lightness);
-    pt.y = m_layout.rcMain.top + height - (int)(height * m_saturation) - 1;
-    return true;
+    return m_lightness;
 }
 
-int CUiColorCtrl::hsl_basic_hue_data_t::GetStripMark() const
+double CUiColorCtrl::hsl_basic_hue_data_t::StripValue() const
 {
-    return m_layout.rcStrip.left + (int)(m_layout.rcStrip.Width() * m_hue);
+    return m_hue;
 }
 
 void CUiColorCtrl::hsl_basic_hue_data_t::OnColorChanged(COLORREF, double hueOld, double)

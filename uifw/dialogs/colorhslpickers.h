@@ -35,6 +35,10 @@ protected:
     // Where the marks stand; false for no mark.
     virtual bool GetMainMark(CPoint& pt) const;
     virtual int GetStripMark() const;
+    // What the main area runs over from left to right (saturation runs upwards), and what the
+    // strip shows.
+    virtual double MainAcross() const { return m_hue; }
+    virtual double StripValue() const { return m_lightness; }
     // Drops the images that depend on the colour after it changed from the old one.
     virtual void OnColorChanged(COLORREF clrOld, double hueOld, double saturationOld);
     void BuildImages(CDC* pDC);
@@ -59,8 +63,8 @@ public:
 protected:
     void PickMain(CPoint ptArea) override;
     void PickStrip(int nOffset) override;
-    bool GetMainMark(CPoint& pt) const override;
-    int GetStripMark() const override;
+    double MainAcross() const override;
+    double StripValue() const override;
     void OnColorChanged(COLORREF clrOld, double hueOld, double saturationOld) override;
 };
 
