@@ -164,6 +164,14 @@ CSize CUiToolControlBar::CalcLayoutExtent(DWORD nMode, int nLength)
         bool bAcross = false, bLeft = false;
         if (IsBarFloating() && QueryGripperLayout(bAcross, bLeft))
             size.cy += std::min(m_rcCaption.Width(), m_rcCaption.Height());
+        // A docked bar's frame (the look's part of the window) comes on top, or the buttons
+        // that the size was made for would not fit the client area it leaves.
+        if (m_pDockBar != nullptr && !IsBarFloating()) {
+            CRect rcFrame(0, 0, 100, 100);
+            PaintManagerHolder::Get()->AdjustBarClientRect(this, rcFrame);
+            size.cx += 100 - rcFrame.Width();
+            size.cy += 100 - rcFrame.Height();
+        }
     }
     if (IsBarFloating()) {
         size.cx = std::max<int>(size.cx, sizeDefault.cx * 2);

@@ -124,7 +124,10 @@ void CUiToolControlBar::PaintTrackedButtonCallback(LPVOID pCookie, CDC& dc, CWnd
         return;
     const DWORD dwStyle = pButton->GetStyle();
     const bool bHover = pButton->IsHover();
+    const bool bTrackingPressed = pButton->IsTrackingPressed();
+    // The tracking-pressed look counts as hover too: the part on the menu is drawn plain.
     pButton->SetHover(false);
+    pButton->ClearTrackingPressed();
     pButton->ModifyStyle(0, TBBS_CHECKED | TBBS_PRESSED | TBBS_CHECKBOX);
     CPoint ptBar(0, 0), ptPopup(0, 0);
     pBar->ClientToScreen(&ptBar);
@@ -134,5 +137,7 @@ void CUiToolControlBar::PaintTrackedButtonCallback(LPVOID pCookie, CDC& dc, CWnd
     pButton->Paint(dc, !pBar->IsDockedVertically());
     dc.SetViewportOrg(ptOld);
     pButton->SetHover(bHover);
+    if (bTrackingPressed)
+        pButton->SetTrackingPressed();
     pButton->SetStyle(dwStyle);
 }
