@@ -16,6 +16,17 @@ POINT ViewportOf(CDC& dc)
 
 } // namespace
 
+PaintCall& RecordingLook::Record(const char* pszName, const CRect& rc, CObject* pAsking, CDC& dc)
+{
+    PaintCall call;
+    call.name = pszName;
+    call.rc = rc;
+    call.pAsking = pAsking;
+    call.ptViewport = ViewportOf(dc);
+    calls.push_back(call);
+    return calls.back();
+}
+
 std::vector<PaintCall> RecordingLook::Calls(const std::string& name) const
 {
     std::vector<PaintCall> out;
@@ -28,39 +39,23 @@ std::vector<PaintCall> RecordingLook::Calls(const std::string& name) const
 
 void RecordingLook::PaintPushButton(CDC& dc, PushButtonPaintData& data)
 {
-    PaintCall call;
-    call.name = "PushButton";
-    call.rc = data.m_rcItem;
-    call.pAsking = data.m_pAsking;
+    PaintCall& call = Record("PushButton", data.m_rcItem, data.m_pAsking, dc);
     call.bHorz = data.Has(PushButtonPaintData::kHorz);
     call.bFlags = data.m_bFlags;
     call.bFlags2 = data.m_bFlags2;
-    call.ptViewport = ViewportOf(dc);
-    calls.push_back(call);
     CUiPaintManagerXP::PaintPushButton(dc, data);
 }
 
 void RecordingLook::PaintSeparator(CDC& dc, const CRect& rc, BOOL bHorz, BOOL bTransparent, CObject* pAsking,
                                    LPARAM lParam)
 {
-    PaintCall call;
-    call.name = "Separator";
-    call.rc = rc;
-    call.pAsking = pAsking;
-    call.bHorz = bHorz != FALSE;
-    call.ptViewport = ViewportOf(dc);
-    calls.push_back(call);
+    Record("Separator", rc, pAsking, dc).bHorz = bHorz != FALSE;
     CUiPaintManagerXP::PaintSeparator(dc, rc, bHorz, bTransparent, pAsking, lParam);
 }
 
 void RecordingLook::PaintToolBarExtras(CDC& dc, CUiToolControlBar* pBar, int nButton, const CRect& rcRow)
 {
-    PaintCall call;
-    call.name = "ToolBarExtras";
-    call.rc = rcRow;
-    call.pAsking = static_cast<CObject*>(pBar);
-    call.nIndex = nButton;
-    calls.push_back(call);
+    Record("ToolBarExtras", rcRow, static_cast<CObject*>(pBar), dc).nIndex = nButton;
     CUiPaintManagerXP::PaintToolBarExtras(dc, pBar, nButton, rcRow);
 }
 
@@ -68,25 +63,17 @@ void RecordingLook::PaintContentExpandButton(CDC& dc, const CRect& rc, BOOL bHor
                                              BOOL bPushed, BOOL bHover, CObject* pAsking, LPARAM lParam,
                                              BOOL bTransparent)
 {
-    PaintCall call;
-    call.name = "ContentExpandButton";
-    call.rc = rc;
-    call.pAsking = pAsking;
+    PaintCall& call = Record("ContentExpandButton", rc, pAsking, dc);
     call.bHorz = bHorz != FALSE;
     call.bFlags = (BYTE)((bEnabled ? PushButtonPaintData::kEnabled : 0) | (bPushed ? PushButtonPaintData::kPushed : 0) |
                          (bHover ? PushButtonPaintData::kHover : 0));
-    calls.push_back(call);
     CUiPaintManagerXP::PaintContentExpandButton(dc, rc, bHorz, bNoHidden, bEnabled, bPushed, bHover, pAsking, lParam,
                                                 bTransparent);
 }
 
 void RecordingLook::PaintToolBarShade(CDC& dc, CUiBarButton* pButton, LPARAM lParam)
 {
-    PaintCall call;
-    call.name = "ToolBarShade";
-    call.pAsking = static_cast<CObject*>(pButton);
-    call.ptViewport = ViewportOf(dc);
-    calls.push_back(call);
+    Record("ToolBarShade", pButton != nullptr ? pButton->GetRect() : CRect(), static_cast<CObject*>(pButton), dc);
     CUiPaintManagerXP::PaintToolBarShade(dc, pButton, lParam);
 }
 

@@ -43,6 +43,9 @@ public:
     void PaintContentExpandButton(CDC& dc, const CRect& rc, BOOL bHorz, BOOL bNoHidden, BOOL bEnabled, BOOL bPushed,
                                   BOOL bHover, CObject* pAsking, LPARAM lParam, BOOL bTransparent) override;
     void PaintToolBarShade(CDC& dc, CUiBarButton* pButton, LPARAM lParam) override;
+
+private:
+    PaintCall& Record(const char* pszName, const CRect& rc, CObject* pAsking, CDC& dc);
 };
 
 class RecordingLookScope {

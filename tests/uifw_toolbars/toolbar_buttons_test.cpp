@@ -44,6 +44,16 @@ TEST_F(ToolBarButtons, ListsInsertsAndRemovesAroundTheChevron)
     EXPECT_FALSE(pBar->LoadToolBarCommands(999));
     EXPECT_EQ(5, pBar->GetButtonsCount());
 
+    // The test toolbar resource: its commands with their images go into the bar's profile.
+    ASSERT_TRUE(pBar->LoadToolBarCommands(700));
+    ASSERT_EQ(4, pBar->GetButtonsCount());
+    EXPECT_EQ(kOpen, pBar->GetButtonID(0));
+    EXPECT_EQ(0u, pBar->GetButtonID(1));
+    EXPECT_EQ(kSave, pBar->GetButtonID(2));
+    EXPECT_TRUE(pBar->IsContentExpandButton(3));
+    ASSERT_NE(nullptr, pBar->GetButton(2)->GetIconPtr());
+    EXPECT_EQ(CSize(16, 15), pBar->GetButton(2)->GetIconPtr()->GetSize());
+
     EXPECT_TRUE(pBar->SetButtonList(nullptr, 0));
     EXPECT_EQ(0, pBar->GetButtonsCount());
     EXPECT_EQ(nullptr, pBar->m_pContentExpandButton);

@@ -161,6 +161,9 @@ protected:
     class MeasureContext;
     friend class MeasureContext;
     void PlaceButtons();
+    // One pass over the buttons setting the wrap flags of the current layout mode along one
+    // direction; with bKeepFlags the flags already set decide. The number of lines.
+    int WrapWalk(CDC& dc, int nAvailable, bool bMeasureHorz, bool bAlongHeight, bool bAllowed, bool bKeepFlags);
     void HideOverflow(CArray<CRect, const CRect&>& rects, CArray<bool, bool>& visible, int nIndex, int nOverflow,
                       int& nPos, bool bHorz);
 };

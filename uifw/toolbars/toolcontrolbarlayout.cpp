@@ -257,66 +257,53 @@ int CUiToolControlBar::WrapButtonsHorizontally(int nWidth, int nHeight)
     const bool bAllowed = IsBarFloating() || nHeight == kUnbounded || IsContentExpandAllowed();
     const bool bMeasureHorz = AlignedTopOrBottom(m_dwStyle);
     MeasureContext mc(this, !bMeasureHorz && !m_bNoContentExpand);
-    const CSize sizeDefault = GetDefaultButtonSize();
-    const int nMode = GetLayoutMode();
     if (!bAllowed && IsHorizontalBar() && m_pContentExpandButton != nullptr && !m_bNoContentExpand)
-        nWidth -= m_pContentExpandButton->CalculateLayout(mc.dc(), sizeDefault, true).cx;
-    int nRows = 1, x = 0;
-    CUiBarButton* pPrev = nullptr;
-    for (int i = 0; i < GetButtonsCount(); ++i) {
-        CUiBarButton* pButton = m_arrButtons[i];
-        if (!m_bNoContentExpand)
-            pButton->SetWrap(nMode, false);
-        if (pButton == m_pContentExpandButton)
-            break;
-        if (!IsButtonInLayout(i))
-            continue;
-        CSize size = pButton->CalculateLayout(mc.dc(), sizeDefault, bMeasureHorz);
-        if (pButton->IsSeparator() && x == 0)
-            size = CSize(0, 0);
-        const bool bNewRow = m_bNoContentExpand
-                                 ? (pPrev != nullptr && pPrev->GetWrap(nMode))
-                                 : (bAllowed && pPrev != nullptr && x + size.cx > nWidth && !pButton->IsSeparator());
-        if (bNewRow) {
-            if (!m_bNoContentExpand)
-                pPrev->SetWrap(nMode, true);
-            ++nRows;
-            x = 0;
-        }
-        x += size.cx;
-        pPrev = pButton;
-    }
-    return nRows;
+        nWidth -= m_pContentExpandButton->CalculateLayout(mc.dc(), GetDefaultButtonSize(), true).cx;
+    return WrapWalk(mc.dc(), nWidth, bMeasureHorz, false, bAllowed, m_bNoContentExpand);
 }
 
 int CUiToolControlBar::WrapButtonsVertically(int nHeight)
 {
     MeasureContext mc(this, true);
+    if (m_pContentExpandButton != nullptr)
+        nHeight -= m_pContentExpandButton->CalculateLayout(mc.dc(), GetDefaultButtonSize(), false).cy;
+    return WrapWalk(mc.dc(), nHeight, false, true, true, false);
+}
+
+int CUiToolControlBar::WrapWalk(CDC& dc, int nAvailable, bool bMeasureHorz, bool bAlongHeight, bool bAllowed,
+                                bool bKeepFlags)
+{
     const CSize sizeDefault = GetDefaultButtonSize();
     const int nMode = GetLayoutMode();
-    if (m_pContentExpandButton != nullptr)
-        nHeight -= m_pContentExpandButton->CalculateLayout(mc.dc(), sizeDefault, false).cy;
-    int nColumns = 1, y = 0;
+    int nLines = 1, nPos = 0;
     CUiBarButton* pPrev = nullptr;
     for (int i = 0; i < GetButtonsCount(); ++i) {
         CUiBarButton* pButton = m_arrButtons[i];
-        pButton->SetWrap(nMode, false);
+        if (!bKeepFlags)
+            pButton->SetWrap(nMode, false);
         if (pButton == m_pContentExpandButton)
             break;
         if (!IsButtonInLayout(i))
             continue;
-        CSize size = pButton->CalculateLayout(mc.dc(), sizeDefault, false);
-        if (pButton->IsSeparator() && y == 0)
-            size = CSize(0, 0);
-        if (pPrev != nullptr && y + size.cy > nHeight && !pButton->IsSeparator()) {
-            pPrev->SetWrap(nMode, true);
-            ++nColumns;
-            y = 0;
+        const CSize size = pButton->CalculateLayout(dc, sizeDefault, bMeasureHorz);
+        int nExtent = bAlongHeight ? size.cy : size.cx;
+        if (pButton->IsSeparator() && nPos == 0)
+            nExtent = 0;
+        // Kept flags say where lines break; otherwise a line breaks before a button that
+        // does not fit (never before a separator).
+        const bool bNewLine = bKeepFlags
+                                  ? (pPrev != nullptr && pPrev->GetWrap(nMode))
+                                  : (bAllowed && pPrev != nullptr && nPos + nExtent > nAvailable && !pButton->IsSeparator());
+        if (bNewLine) {
+            if (!bKeepFlags)
+                pPrev->SetWrap(nMode, true);
+            ++nLines;
+            nPos = 0;
         }
-        y += size.cy;
+        nPos += nExtent;
         pPrev = pButton;
     }
-    return nColumns;
+    return nLines;
 }
 
 CSize CUiToolControlBar::CalcWrappedExtent(bool bVertical)
