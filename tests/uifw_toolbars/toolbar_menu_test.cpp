@@ -127,6 +127,44 @@ TEST_F(ToolBarMenu, AutoChangeIgnoresAChoiceWhenItsButtonWentDuringTheMenu)
     EXPECT_EQ(kOpen, pBar->GetButton(0)->GetCmdID(true));
 }
 
+TEST_F(ToolBarMenu, TheChevronListsTheHiddenButtonsAndTheFramesBars)
+{
+    std::vector<UINT> ids;
+    for (UINT i = 0; i < 10; ++i)
+        ids.push_back(kIconFirst + i);
+    CUiToolControlBar* pBar = MakeBar(ids);
+    CRect rcWindow, rcClient;
+    pBar->GetWindowRect(&rcWindow);
+    pBar->GetClientRect(&rcClient);
+    pBar->SetWindowPos(NULL, 0, 0, 100 + rcWindow.Width() - rcClient.Width(), rcWindow.Height(),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pBar->CalcButtonLayout();
+    CUiBarContentExpandButton* pChevron = pBar->m_pContentExpandButton;
+    std::vector<UINT> hidden;
+    for (INT_PTR n = 0; n < pChevron->m_arrHidden.GetSize(); ++n)
+        hidden.push_back(pChevron->m_arrHidden[n]->GetCmdID(true));
+    ASSERT_FALSE(hidden.empty());
+    const int nChevron = pBar->GetButtonsCount() - 1;
+    for (bool bBars : {false, true}) {
+        pBar->m_bShowBarsInContentMenu = bBars ? 1 : 0;
+        recorder.calls.clear();
+        Mouse(pBar, WM_LBUTTONDOWN, Centre(pBar, nChevron), MK_LBUTTON);
+        ASSERT_EQ(1u, recorder.calls.size()) << bBars;
+        EXPECT_EQ(0x824u, recorder.calls[0].nFlags) << bBars;
+        EXPECT_TRUE(CUiToolControlBar::g_bMenuTracking) << bBars;
+        EXPECT_EQ(nChevron, pBar->m_nMenuTrackingIndex) << bBars;
+        std::vector<UINT> expected = hidden;
+        if (bBars) {
+            // A separator, then the submenu of the frame's bars.
+            expected.push_back(0);
+            expected.push_back((UINT)-1);
+        }
+        EXPECT_EQ(expected, recorder.calls[0].ids) << bBars;
+        Mouse(pBar, WM_LBUTTONUP, Centre(pBar, nChevron));
+        CloseMenus();
+    }
+}
+
 TEST_F(ToolBarMenu, AChevronWithNothingToOfferOpensNothing)
 {
     CUiToolControlBar* pBar = MakeBar({kOpen, kSave});
