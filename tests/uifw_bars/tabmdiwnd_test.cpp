@@ -3,6 +3,8 @@
 // activates nothing, and the client and the strip draw joined borders.
 #include <gtest/gtest.h>
 
+#include "controlbar.h"
+#include "popupmenuwnd.h"
 #include "tabwnd.h"
 #include "winharness.h"
 
@@ -38,15 +40,36 @@ public:
     }
 };
 
+// Records the context-menu events of bars and strips and answers them with nothing.
+class MdiFrame : public CMDIFrameWnd {
+public:
+    std::vector<WORD> events;
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMsg == CUiControlBar::g_nMsgConstructPopupMenu) {
+            events.push_back(reinterpret_cast<CUiControlBar::POPUP_MENU_EVENT_DATA*>(wParam)->m_nEvent);
+            return 0;
+        }
+        return CMDIFrameWnd::WindowProc(nMsg, wParam, lParam);
+    }
+};
+
+int g_nTracked = 0;
+int CountTrack(const PopupTrackCall&, UINT*)
+{
+    ++g_nTracked;
+    return CUiPopupMenuWnd::kHookRefuse;
+}
+
 class TabMdiTest : public ::testing::Test {
 protected:
-    CMDIFrameWnd* pFrame = nullptr;
+    MdiFrame* pFrame = nullptr;
     HWND hFrame = NULL;
     CUiTabMdiWnd strip;
 
     void SetUp() override
     {
-        pFrame = new CMDIFrameWnd;
+        pFrame = new MdiFrame;
         ASSERT_TRUE(pFrame->Create(NULL, "mdi tabs", WS_OVERLAPPEDWINDOW, CRect(60, 60, 560, 460)));
         hFrame = pFrame->GetSafeHwnd();
         pFrame->ShowWindow(SW_SHOWNA);
@@ -196,6 +219,26 @@ TEST_F(TabMdiTest, ATabClickActivatesItsChildButADragActivatesNothing)
     winharness::PumpPending();
     EXPECT_EQ(2, strip.ItemGetCount());   // the synchronisation after the drag keeps both
     counter.UnhookAllWindows();
+}
+
+TEST_F(TabMdiTest, ARightClickOnATabAsksTheFrameForAMenuWithoutSelectingIt)
+{
+    Child* pOne = AddChild("one");
+    AddChild("two");
+    ASSERT_TRUE(winharness::PumpUntil([&] { return strip.ItemGetCount() == 2; }));
+    pFrame->RecalcLayout();
+    winharness::PumpPending();
+    const int nSelected = strip.SelectionGet();
+    const CRect rcOne = strip.ItemGetWindowRect(strip.ItemFindByLParam((LPARAM)pOne->m_hWnd));
+    g_nTracked = 0;
+    CUiPopupMenuWnd::g_pfnTrackMenuHook = CountTrack;
+    winharness::SendMouse(strip.m_hWnd, WM_RBUTTONDOWN, rcOne.CenterPoint().x, rcOne.CenterPoint().y, MK_RBUTTON);
+    winharness::SendMouse(strip.m_hWnd, WM_RBUTTONUP, rcOne.CenterPoint().x, rcOne.CenterPoint().y);
+    winharness::PumpPending();
+    CUiPopupMenuWnd::g_pfnTrackMenuHook = nullptr;
+    EXPECT_EQ(nSelected, strip.SelectionGet());
+    EXPECT_EQ((std::vector<WORD>{7}), pFrame->events);   // answered with nothing: no menu
+    EXPECT_EQ(0, g_nTracked);
 }
 
 } // namespace

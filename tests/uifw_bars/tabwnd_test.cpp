@@ -215,6 +215,51 @@ TEST(TabLayout, EqualWidthsShareTheAreaOnlyWhenNeededOrAlwaysAsked)
     EXPECT_TRUE(strip.ItemGetInfo(5)->m_bShrunk & 1);
 }
 
+TEST(TabLayout, GroupedStripsShowEachGroupsActiveItemInFull)
+{
+    CUiTabWnd strip;
+    strip.ModifyTabStyle(0, CUiTabWnd::kGrouped);
+    const DWORD g = CUiTabItemInfo::kGroupStart;
+    strip.ItemInsert("Send data", NULL, true, g);
+    strip.ItemInsert("Script", NULL, true, 0);
+    strip.ItemInsert("Log", NULL, true, g);
+    strip.SelectionSet(1);
+    strip.SelectionSet(2);
+    strip.RecalcTabLayoutIn(CRect(0, 0, 600, 30), nullptr);
+    const int cxSend = strip.ItemGetInfo(0)->m_size.cx, cxScript = strip.ItemGetInfo(1)->m_size.cx;
+    const int cxLog = strip.ItemGetInfo(2)->m_size.cx;
+    // Without icons a collapsed member keeps only the margins around its text.
+    const int nCollapsed = std::max(cxSend - (int)strip.ItemGetInfo(0)->m_sizeText.cx,
+                                    cxScript - (int)strip.ItemGetInfo(1)->m_sizeText.cx);
+    EXPECT_EQ(10 + nCollapsed + std::max(cxSend, cxScript) + 20 + cxLog, strip.GetTotalExtent());
+    EXPECT_EQ(nCollapsed, strip.ItemGetWindowRect(0).Width());
+    EXPECT_EQ(std::max(cxSend, cxScript), strip.ItemGetWindowRect(1).Width());
+    EXPECT_EQ(strip.ItemGetWindowRect(1).right + 20, strip.ItemGetWindowRect(2).left);
+    // Grouped strips have no cross margin.
+    EXPECT_EQ(0, strip.GetItemsArea().top);
+}
+
+TEST(TabLayout, AVerticalStripLaysItsItemsDownwards)
+{
+    CUiTabWnd strip;
+    strip.ModifyTabStyle(0, 3 | CUiTabWnd::kCloseShown);
+    strip.ItemInsert("One");
+    strip.ItemInsert("Two");
+    const CRect rcArea(0, 0, 40, 300);
+    strip.RecalcTabLayoutIn(rcArea, nullptr);
+    const CRect rcItems = strip.GetItemsArea();
+    EXPECT_EQ(38, rcItems.right);   // the right side less the cross margin
+    EXPECT_EQ(4, rcItems.top);
+    EXPECT_EQ(strip.ItemGetWindowRect(0).bottom, strip.ItemGetWindowRect(1).top);
+    EXPECT_EQ(1, strip.HitTestTabIn(strip.ItemGetWindowRect(1).CenterPoint(), rcArea));
+    EXPECT_EQ(CUiTabWnd::kHitRest, strip.HitTestTabIn(CPoint(1, 100), rcArea));
+    // Close sits at the far end, below the scroll pair.
+    const CRect rcClose = strip.GetHitRect(CUiTabWnd::kHitClose);
+    EXPECT_EQ(300 - 2 - 2, rcClose.bottom);
+    EXPECT_LT(strip.GetHitRect(CUiTabWnd::kHitNext).bottom, rcClose.top);
+    EXPECT_EQ(CUiTabWnd::kHitClose, strip.HitTestTabIn(rcClose.CenterPoint(), rcArea));
+}
+
 class TabWindowTest : public ::testing::Test {
 protected:
     Host host;
