@@ -19,6 +19,7 @@ class CUiPopupMenuWnd;
 class CUiBarNcAreaButton;
 class CUiDockBar;
 class CUiDockOuterBar;
+class CUiDynControlBar;
 class CUiDynTabControlBar;
 class CUiMiniDockFrameWnd;
 struct BarPlacementRecord;
@@ -304,6 +305,7 @@ protected:
     void RecalcFrameNow();
     void SetThicknessOfRow(int nThickness);
     void ApplySplit(int nTracked);
+    void GiveOwnPlaceTo(CUiDynControlBar* pContainer, CUiControlBar* pJoining);
 };
 
 // Whether nID is one of the frame's four side dock bars.
