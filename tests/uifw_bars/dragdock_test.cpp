@@ -49,6 +49,22 @@ protected:
         winharness::PumpPending();
         return p;
     }
+    // b1 docked on the right, b2 joined to it as a tab.
+    CUiDynTabControlBar* MakeGroup(Pane*& b1, Pane*& b2, UINT nFirstId)
+    {
+        b1 = DockedPane(nFirstId, AFX_IDW_DOCKBAR_RIGHT);
+        b2 = DockedPane(nFirstId + 1, AFX_IDW_DOCKBAR_BOTTOM);
+        if (!b1->DockIntoTabbedGroup(b2, -1, nullptr, true))
+            return nullptr;
+        fx.pFrame->RecalcLayout();
+        winharness::PumpPending();
+        return b1->GetTabContainerBar();
+    }
+    void Layout()
+    {
+        fx.pFrame->RecalcLayout();
+        winharness::PumpPending();
+    }
     void TearDown() override
     {
         CUiDynDockMarkerWnd::DestroyAllMarkers();
@@ -548,6 +564,253 @@ TEST_F(DragLoopTest, PressingCtrlWhileTheMouseRestsFloatsTheTargetWithinAStep)
     DragFrom(pBar, pt, player);
     EXPECT_EQ(12, nBefore);
     EXPECT_EQ(0, nAfter);
+}
+
+// ---- Groups.
+
+TEST_F(DragDockTest, FloatingAGroupsSelectedBarRemovesItsTabAndADoubleClickOnATabFloatsItsBar)
+{
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD040);
+    ASSERT_NE(nullptr, pGroup);
+    Pane* b3 = DockedPane(0xD042, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(b1->DockIntoTabbedGroup(b3, -1, nullptr, true));
+    Layout();
+    ASSERT_EQ(3, pGroup->m_wndTabs.ItemGetCount());
+    const int nTab = pGroup->m_wndTabs.ItemFindByLParam((LPARAM)b2);
+    pGroup->m_wndTabs.SelectionSet(nTab);
+    ASSERT_TRUE(b2->FloatAt(300, 300, CBRS_ALIGN_TOP));
+    EXPECT_EQ(-1, pGroup->m_wndTabs.ItemFindByLParam((LPARAM)b2));
+    EXPECT_NE(nullptr, FloatingFrameOf(b2));
+
+    // The double click on b3's tab.
+    CUiDynTabWnd& strip = pGroup->m_wndTabs;
+    Layout();
+    const int nTab3 = strip.ItemFindByLParam((LPARAM)b3);
+    ASSERT_GE(nTab3, 0);
+    CRect rcTab = strip.ItemGetInfo(nTab3)->m_rcItem;
+    b3->m_ptSavedLayout = CPoint(260, 240);
+    strip.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rcTab.CenterPoint().x, rcTab.CenterPoint().y));
+    winharness::PumpPending();
+    CUiMiniDockFrameWnd* pFrame = FloatingFrameOf(b3);
+    ASSERT_NE(nullptr, pFrame);
+    EXPECT_EQ(CPoint(260, 240), WindowRect(pFrame).TopLeft());
+}
+
+TEST_F(DragDockTest, AFailedFloatKeepsTheBarsTab)
+{
+    Pane* b1 = DockedPane(0xD044, AFX_IDW_DOCKBAR_RIGHT);
+    NoFramePane* b2 = MakePane<NoFramePane>(0xD045);
+    b2->DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, false);
+    ASSERT_TRUE(b1->DockIntoTabbedGroup(b2, -1, nullptr, true));
+    Layout();
+    CUiDynTabControlBar* pGroup = b1->GetTabContainerBar();
+    ASSERT_NE(nullptr, pGroup);
+    const int nTab = pGroup->m_wndTabs.ItemFindByLParam((LPARAM)b2);
+    ASSERT_GE(nTab, 0);
+    pGroup->m_wndTabs.SelectionSet(nTab);
+    EXPECT_FALSE(b2->FloatAt(300, 300, CBRS_ALIGN_TOP));
+    EXPECT_EQ(nTab, pGroup->m_wndTabs.ItemFindByLParam((LPARAM)b2));
+    EXPECT_EQ(pGroup, b2->GetTabContainerBar());
+    EXPECT_EQ(nullptr, CUiControlBar::GetBarBeingFloated());
+}
+
+TEST_F(DragDockTest, OverAGroupTheTopBandJoinsItAndItsStripGivesTheTabUnderTheCursor)
+{
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD046);
+    ASSERT_NE(nullptr, pGroup);
+    Pane* pBar = DockedPane(0xD048, AFX_IDW_DOCKBAR_TOP);
+    const CRect rc = WindowRect(pGroup);
+    auto top = TargetAt(pBar, rc.CenterPoint().x, rc.top + 5);
+    EXPECT_EQ(28, top.m_nKind);
+    EXPECT_EQ(pGroup, top.m_pTarget);
+    ASSERT_TRUE(pGroup->m_wndTabs.IsWindowVisible());
+    CUiDynTabWnd& strip = pGroup->m_wndTabs;
+    CRect rcTab = strip.ItemGetInfo(1)->m_rcItem;
+    strip.ClientToScreen(&rcTab);
+    CUiControlBar::InternalDraggingState_t state(pBar);
+    state.Empty(false);
+    state.CalcDragTarget(rcTab.CenterPoint().x, rcTab.CenterPoint().y, false);
+    EXPECT_EQ(29, state.m_nKind);
+    EXPECT_EQ(1, state.m_nTabIndex);
+    // Shown as a provisional tab while it is the target; gone with the target.
+    state.DrawTracker(false);
+    EXPECT_EQ(3, strip.ItemGetCount());
+    EXPECT_GE(strip.ItemFindByLParam((LPARAM)pBar), 0);
+    state.CalcDragTarget(rc.left - 200, rc.top - 200, false);
+    EXPECT_EQ(2, strip.ItemGetCount());
+    EXPECT_EQ(-1, strip.ItemFindByLParam((LPARAM)pBar));
+}
+
+TEST_F(DragLoopTest, CancellingTheDragOfABarTakenFromAGroupPutsItsTabBackSelected)
+{
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD049);
+    ASSERT_NE(nullptr, pGroup);
+    Pane* b3 = DockedPane(0xD04B, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(b1->DockIntoTabbedGroup(b3, -1, nullptr, true));
+    Layout();
+    CUiDynTabWnd& strip = pGroup->m_wndTabs;
+    ASSERT_EQ(1, strip.ItemFindByLParam((LPARAM)b2));
+    strip.SelectionSet(0);
+    CRect rcTab = strip.ItemGetInfo(1)->m_rcItem;
+    CPoint ptTab = rcTab.CenterPoint();
+    strip.ClientToScreen(&ptTab);
+    const CRect rcGroup = WindowRect(pGroup);
+    winharness::ScriptedInputPlayer player;
+    player.Keys(true)
+        .MoveTo(ptTab.x - 30, ptTab.y - 30)
+        .MoveTo(rcGroup.CenterPoint().x, rcGroup.top + 5)      // over its own group
+        .MoveTo(rcGroup.left - 150, rcGroup.top + 100)         // away again: its tab goes
+        .PostToCapture(WM_KEYDOWN, VK_ESCAPE)
+        .Keys(false);
+    ::SetCursorPos(ptTab.x, ptTab.y);
+    player.Start();
+    strip.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rcTab.CenterPoint().x, rcTab.CenterPoint().y));
+    winharness::PumpPending();
+    EXPECT_EQ(pGroup, b2->GetTabContainerBar());
+    EXPECT_EQ(1, strip.ItemFindByLParam((LPARAM)b2));
+    EXPECT_EQ(1, strip.SelectionGet());
+    EXPECT_EQ(3, strip.ItemGetCount());
+}
+
+// ---- Visibility.
+
+TEST_F(DragDockTest, HidingAndShowingTheMiddleBarOfARowGivesTheNeighboursTheirLengthsBack)
+{
+    Pane* a = DockedPane(0xD050, AFX_IDW_DOCKBAR_TOP);
+    CUiDockBar* pTop = static_cast<CUiDockBar*>(a->m_pDockBar);
+    Pane* b = MakePane(0xD051);
+    Pane* c = MakePane(0xD052);
+    a->nMinLength = c->nMinLength = 60;
+    pTop->DockBarAtEdge(b, false);   // the last row: a's
+    pTop->DockBarAtEdge(c, false);
+    Layout();
+    ASSERT_EQ(pTop, c->m_pDockBar);
+    ASSERT_EQ(pTop->FindBar(a) + 2, pTop->FindBar(c));
+    const int nA = a->m_sizeHorz.cx, nC = c->m_sizeHorz.cx;
+    const int nWidthA = WindowRect(a).Width(), nWidthC = WindowRect(c).Width();
+
+    fx.pFrame->ShowControlBar(b, FALSE, FALSE);
+    Layout();
+    EXPECT_GT(WindowRect(a).Width() + WindowRect(c).Width(), nWidthA + nWidthC);
+    fx.pFrame->ShowControlBar(b, TRUE, FALSE);
+    Layout();
+    EXPECT_NEAR(nA, a->m_sizeHorz.cx, 1);
+    EXPECT_NEAR(nC, c->m_sizeHorz.cx, 1);
+    EXPECT_NEAR(nWidthA, WindowRect(a).Width(), 1);
+    EXPECT_NEAR(nWidthC, WindowRect(c).Width(), 1);
+    EXPECT_GE(a->m_sizeHorz.cx, 60);
+    EXPECT_GE(c->m_sizeHorz.cx, 60);
+}
+
+TEST_F(DragDockTest, AContainerHidesWithItsLastVisibleBarAndShowsWithAnyOfThem)
+{
+    Pane* a = DockedPane(0xD056, AFX_IDW_DOCKBAR_LEFT);
+    Pane* b = MakePane(0xD057);
+    ASSERT_TRUE(a->DockAtSideWithDragState(b, true, false));
+    Layout();
+    CWnd* pContainer = a->m_pDockBar->GetParent();
+    ASSERT_TRUE(pContainer->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)));
+    fx.pFrame->ShowControlBar(a, FALSE, FALSE);
+    Layout();
+    EXPECT_TRUE(pContainer->IsWindowVisible());
+    fx.pFrame->ShowControlBar(b, FALSE, FALSE);
+    Layout();
+    EXPECT_FALSE(pContainer->IsWindowVisible());
+    fx.pFrame->ShowControlBar(b, TRUE, FALSE);
+    Layout();
+    EXPECT_TRUE(pContainer->IsWindowVisible());
+}
+
+TEST_F(DragDockTest, AGroupFollowsTheVisibilityOfItsBars)
+{
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD058);
+    ASSERT_NE(nullptr, pGroup);
+    Pane* b3 = DockedPane(0xD05A, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(b1->DockIntoTabbedGroup(b3, -1, nullptr, true));
+    Layout();
+    CUiDynTabWnd& strip = pGroup->m_wndTabs;
+    strip.SelectionSet(strip.ItemFindByLParam((LPARAM)b1));
+    CWnd* pNext = b1->GetWindow(GW_HWNDNEXT);
+    while (pNext != nullptr && !pNext->IsWindowVisible())
+        pNext = pNext->GetWindow(GW_HWNDNEXT);
+    ASSERT_TRUE(pNext == b2 || pNext == b3);
+    fx.pFrame->ShowControlBar(b1, FALSE, FALSE);
+    Layout();
+    EXPECT_EQ(pNext->m_hWnd, strip.GetItemBar(strip.SelectionGet(), true)->m_hWnd);
+    fx.pFrame->ShowControlBar(b1, TRUE, FALSE);
+    Layout();
+    EXPECT_EQ(b1, strip.GetItemBar(strip.SelectionGet(), true));
+    fx.pFrame->ShowControlBar(b2, FALSE, FALSE);
+    fx.pFrame->ShowControlBar(b3, FALSE, FALSE);
+    Layout();
+    EXPECT_FALSE(strip.IsWindowVisible());
+}
+
+TEST_F(DragDockTest, TheBarsMenuChecksTheVisibleBars)
+{
+    class RecordingCmdUI : public CCmdUI {
+    public:
+        int nCheck = -1;
+        void Enable(BOOL) override {}
+        void SetCheck(int n) override { nCheck = n; }
+    };
+    Pane* pBar = DockedPane(0xD05B, AFX_IDW_DOCKBAR_LEFT);
+    RecordingCmdUI ui;
+    pBar->UpdateBarCheckCmdUI(&ui, true);
+    EXPECT_EQ(1, ui.nCheck);
+    fx.pFrame->ShowControlBar(pBar, FALSE, FALSE);
+    pBar->UpdateBarCheckCmdUI(&ui, true);
+    EXPECT_EQ(0, ui.nCheck);
+    ui.nCheck = -1;
+    pBar->UpdateBarCheckCmdUI(&ui, false);   // only the fixed-size bars answer without bAllBars
+    EXPECT_EQ(-1, ui.nCheck);
+}
+
+TEST_F(DragDockTest, AfterAFailedFloatHidingAndShowingStillGivesTheRowLengthBack)
+{
+    Pane* a = DockedPane(0xD05C, AFX_IDW_DOCKBAR_TOP);
+    CUiDockBar* pTop = static_cast<CUiDockBar*>(a->m_pDockBar);
+    NoFramePane* b = MakePane<NoFramePane>(0xD05D);
+    pTop->DockBarAtEdge(b, false);
+    Layout();
+    ASSERT_EQ(pTop, b->m_pDockBar);
+    EXPECT_FALSE(b->FloatAt(200, 200, CBRS_ALIGN_TOP));
+    const int nA = a->m_sizeHorz.cx;
+    const int nB = b->m_sizeHorz.cx;
+    fx.pFrame->ShowControlBar(b, FALSE, FALSE);
+    Layout();
+    EXPECT_EQ(nB, b->m_nReclaimExtent);
+    fx.pFrame->ShowControlBar(b, TRUE, FALSE);
+    Layout();
+    EXPECT_EQ(0, b->m_nReclaimExtent);
+    EXPECT_NEAR(nA, a->m_sizeHorz.cx, 1);
+}
+
+TEST_F(DragDockTest, ShowCommandsAndAutoHide)
+{
+    Pane* pBar = DockedPane(0xD053, AFX_IDW_DOCKBAR_LEFT);
+    EXPECT_FALSE(CUiControlBar::ToggleBarById(fx.pFrame, 0xD0FF, true));
+    EXPECT_TRUE(CUiControlBar::ToggleBarById(fx.pFrame, 0xD053, true));
+    EXPECT_FALSE(pBar->IsWindowVisible());
+    EXPECT_TRUE(CUiControlBar::ToggleBarById(fx.pFrame, 0xD053, true));
+    EXPECT_TRUE(pBar->IsWindowVisible());
+
+    // Without auto-hide areas nothing switches; nor does a floating bar or a toolbar.
+    EXPECT_FALSE(pBar->SetAutoHideMode(true, false, true, false));
+    EXPECT_FALSE(pBar->IsAutoHidden());
+    Pane* pFloating = DockedPane(0xD054, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(pFloating->FloatAt(300, 300, CBRS_ALIGN_TOP));
+    EXPECT_FALSE(pFloating->SetAutoHideMode(true, false, true, false));
+    barstest::StandInToolBar tool;
+    ASSERT_TRUE(tool.Create(fx.pFrame, 0xD055));
+    fx.pFrame->DockControlBar(&tool, AFX_IDW_DOCKBAR_TOP);
+    EXPECT_FALSE(tool.SetAutoHideMode(true, false, true, false));
+    EXPECT_FALSE(tool.IsAutoHidden());
+    tool.DestroyWindow();
 }
 
 } // namespace

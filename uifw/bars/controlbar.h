@@ -245,7 +245,13 @@ public:
     static void RepositionBarsEx(CWnd* pWnd, UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags,
                                  LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch);
     static int GetDragDockMode();
-    static void ToggleBarById(CFrameWnd* pFrame, UINT nID, BOOL bShow);
+    static bool ToggleBarById(CFrameWnd* pFrame, UINT nID, bool bToggle);
+
+    // ---- Visibility.
+    void OnBarVisibilityChanged();
+    void ReclaimRowExtent();
+    void MakeRoomInRow();
+    bool SetAutoHideMode(bool bAutoHide, bool bArg2, bool bRecalc, bool bQuiet);
 
     // The record a layout query carries (g_nMsgQueryRepositionCalcEffect).
     struct LayoutQueryRecord {
@@ -299,6 +305,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     void ShowBarsMenu(WORD nEvent, UINT nMsg);
+    bool IsVisibilityBookkeepingOn() const;
     // The resize and split loops: WaitMessage, cancel on the listed messages, else dispatch.
     void RunTrackingLoop(BYTE bFlag, bool bSplit);
     CDockBar* DockBarOfRow() const;

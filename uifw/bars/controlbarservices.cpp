@@ -202,10 +202,6 @@ int CUiControlBar::GetDragDockMode()
     return PaintManagerHolder::Get()->GetDockingDragMode() != 0 ? 1 : 0;
 }
 
-void CUiControlBar::ToggleBarById(CFrameWnd*, UINT, BOOL)
-{
-}
-
 // ---- The walk over the frame's bars.
 
 namespace {
@@ -299,5 +295,3 @@ bool CUiControlBar::InsertBarsMenuItem(CUiPopupMenuWnd* pMenu)
     return (m_bBarFlags & kInBarsMenu) && pMenu != nullptr && pMenu->ItemInsert((UINT)GetDlgCtrlID(), -1);
 }
 
-void CUiControlBar::ToggleVisibility(bool) {}
-void CUiControlBar::UpdateBarCheckCmdUI(CCmdUI*, bool) {}

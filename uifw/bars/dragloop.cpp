@@ -341,12 +341,36 @@ void CUiControlBar::OnDragStarted()
 {
     CancelToolTips(FALSE);
     CUiPopupMenuWnd::CloseTrackedMenus();
+    if (CUiDynTabControlBar* pGroup = GetTabContainerBar())
+        pGroup->m_wndTabs.m_nDraggedTab = pGroup->m_wndTabs.ItemFindByLParam((LPARAM)this);
     SendStatusText(this, kNoStatusText);
 }
 
-void CUiControlBar::OnDragEnded(InternalDraggingState_t*, InternalDraggingState_t*, bool)
+void CUiControlBar::OnDragEnded(InternalDraggingState_t*, InternalDraggingState_t* pCurrent, bool bCancelled)
 {
     SendStatusText(this, AFX_IDS_IDLEMESSAGE);
+    if (!IsFixedSizeBar()) {
+        if (CUiDynTabControlBar* pGroup = GetTabContainerBar()) {
+            CUiDynTabWnd& strip = pGroup->m_wndTabs;
+            const int nRemembered = strip.m_nDraggedTab;
+            strip.RemoveProvisionalTabs(false);
+            if (bCancelled && nRemembered >= 0 && strip.ItemFindByLParam((LPARAM)this) != nRemembered) {
+                const int nNow = strip.ItemFindByLParam((LPARAM)this);
+                if (nNow >= 0)
+                    strip.ItemRemove(nNow, 1, false);
+                strip.AddBarTab(this, nRemembered, false, false);
+            }
+            strip.m_nDraggedTab = -1;
+            strip.UpdateLayout();
+            const int nTab = strip.ItemFindByLParam((LPARAM)this);
+            if (nTab >= 0)
+                strip.SelectionSet(nTab);
+            SetFocus();
+        }
+    }
+    if (bCancelled && pCurrent != nullptr && pCurrent->m_pTarget != nullptr &&
+        pCurrent->m_pTarget->IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar)) && ::IsWindow(pCurrent->m_pTarget->m_hWnd))
+        static_cast<CUiDynTabControlBar*>(pCurrent->m_pTarget)->m_wndTabs.RemoveProvisionalTabs(true);
 }
 
 bool CUiControlBar::HandleMouseMove(UINT, int x, int y)

@@ -33,6 +33,8 @@ public:
     void DrawTracker(bool bErase);
 
 private:
+    void FillDragTarget(int x, int y, bool bNoDock);
+    static void DropProvisionalTabs(CUiControlBar* pGroup);
     bool FindFloatingTarget(CPoint pt, int nMinWidth, int nMinHeight);
     bool FindOuterSide(CPoint pt);
     bool FindInnerSide(CPoint pt);

@@ -92,6 +92,18 @@ CRect BandAlong(const CRect& rc, UINT nSide, int nDepth)
     return rcBand;
 }
 
+// The screen rectangle of a tabbed group's strip while it shows.
+bool StripRect(CUiControlBar* pTarget, CRect& rc)
+{
+    if (!IsTabbedGroup(pTarget))
+        return false;
+    CUiDynTabWnd& strip = static_cast<CUiDynTabControlBar*>(pTarget)->m_wndTabs;
+    if (strip.GetSafeHwnd() == NULL || !strip.IsWindowVisible())
+        return false;
+    strip.GetWindowRect(&rc);
+    return true;
+}
+
 int SideIndex(UINT nSide)
 {
     for (int i = 0; i < 4; ++i) {
@@ -104,6 +116,16 @@ int SideIndex(UINT nSide)
 } // namespace
 
 void CUiControlBar::InternalDraggingState_t::CalcDragTarget(int x, int y, bool bNoDock)
+{
+    // A group that is no longer the target drops the tabs it showed for the dragged bar; one
+    // that stays the target keeps them.
+    CUiControlBar* pOld = m_pTarget;
+    FillDragTarget(x, y, bNoDock);
+    if (pOld != m_pTarget)
+        DropProvisionalTabs(pOld);
+}
+
+void CUiControlBar::InternalDraggingState_t::FillDragTarget(int x, int y, bool bNoDock)
 {
     CUiControlBar* pBar = m_pBar;
     if (pBar == nullptr || pBar->GetSafeHwnd() == NULL)
@@ -121,7 +143,7 @@ void CUiControlBar::InternalDraggingState_t::CalcDragTarget(int x, int y, bool b
     }
     m_rect.SetRectEmpty();
     m_nKind = 0;
-    SetTarget(nullptr, false);
+    SetTarget(nullptr, true);
     const int nMinWidth = std::max(pBar->GetMinExtentHorz(), 8);
     const int nMinHeight = std::max(pBar->GetMinExtentVert(), 8);
     CFrameWnd* pSite = pBar->m_pDockSite;
@@ -147,7 +169,12 @@ void CUiControlBar::InternalDraggingState_t::CalcDragTarget(int x, int y, bool b
                     nKind = 0;
                 if (nKind != 0) {
                     m_nKind = nKind;
-                    SetTarget(pTarget, false);
+                    SetTarget(pTarget, true);
+                    CRect rcStrip;
+                    if (nKind == 26 && StripRect(pTarget, rcStrip)) {
+                        m_nKind = 30;
+                        CalcTabIndex(rcStrip.left + 2, rcStrip.CenterPoint().y);
+                    }
                     return;
                 }
             }
@@ -177,7 +204,7 @@ void CUiControlBar::InternalDraggingState_t::CalcDragTarget(int x, int y, bool b
     }
 
     if (m_nKind == 0) {
-        SetTarget(nullptr, false);
+        SetTarget(nullptr, true);
         CRect rc;
         CFrameWnd* pParentFrame = pBar->GetParentFrame();
         if (bFloating && pParentFrame != nullptr && pParentFrame != pSite) {
@@ -205,19 +232,24 @@ bool CUiControlBar::InternalDraggingState_t::TestTargetBands(CUiControlBar* pTar
                                    : rcHit.Width() >= nMinWidth && rcHit.Height() / 2 >= nMinHeight &&
                                          rcHit.Height() / 2 >= nTargetMinHeight;
     if (bVertical) {
+        CRect rcStrip;
+        const bool bStrip = StripRect(pTarget, rcStrip);
         int nAboveTop = rcHit.top;
         if (bAccept) {
             if (pt.y >= rcHit.top && pt.y < rcHit.top + kBand) {
-                nKind = IsTabbedGroup(pTarget) ? 28 : 27;
+                nKind = bStrip ? 28 : 27;
                 rcPreview = rcHit;
             }
             nAboveTop = rcHit.top + kBand;
         }
+        const int nBottom = bStrip ? rcStrip.top : rcHit.bottom;
         if (nKind == 0 && pt.y >= nAboveTop && pt.y < nAboveTop + kBand) {
             nKind = 1;
             rcPreview.SetRect(rcHit.left, rcHit.top, rcHit.right, rcHit.top + rcHit.Height() / 2);
-        }
-        if (nKind == 0 && pt.y >= rcHit.bottom - kBand && pt.y < rcHit.bottom) {
+        } else if (nKind == 0 && bStrip && rcStrip.PtInRect(pt) && (!bDocked || pBar->IsDockableByDrag())) {
+            nKind = 29;
+            rcPreview = rcHit;
+        } else if (nKind == 0 && pt.y >= nBottom - kBand && pt.y < nBottom) {
             nKind = 2;
             rcPreview.SetRect(rcHit.left, rcHit.top + rcHit.Height() / 2, rcHit.right, rcHit.bottom);
         }
@@ -259,8 +291,19 @@ bool CUiControlBar::InternalDraggingState_t::TestTargetBands(CUiControlBar* pTar
     }
     m_nKind = nKind;
     m_rect = rcPreview;
-    SetTarget(pTarget, false);
+    SetTarget(pTarget, true);
+    if (nKind == 29)
+        CalcTabIndex(pt.x, pt.y);
     return true;
+}
+
+void CUiControlBar::InternalDraggingState_t::DropProvisionalTabs(CUiControlBar* pGroup)
+{
+    if (!IsTabbedGroup(pGroup) || !::IsWindow(pGroup->m_hWnd))
+        return;
+    CUiDynTabWnd& strip = static_cast<CUiDynTabControlBar*>(pGroup)->m_wndTabs;
+    if (strip.GetSafeHwnd() != NULL)
+        strip.RemoveProvisionalTabs(false);
 }
 
 bool CUiControlBar::InternalDraggingState_t::FindFloatingTarget(CPoint pt, int nMinWidth, int nMinHeight)
@@ -410,8 +453,16 @@ void CUiControlBar::InternalDraggingState_t::DrawTracker(bool bErase)
     CFrameWnd* pOwnFrame = pBar->GetParentFrame();
     const bool bOwnFloating = pBar->IsBarFloating() && pOwnFrame != nullptr && pOwnFrame != pBar->m_pDockSite;
     if (m_nKind >= 28 && m_nKind <= 30 && m_pTarget != nullptr) {
+        // The group shows the bar as provisional tabs; they go with the target (SetTarget).
+        if (bErase || !IsTabbedGroup(m_pTarget))
+            return;
         if (bMarkers && bOwnFloating)
             pOwnFrame->ShowWindow(SW_HIDE);
+        CUiDynTabControlBar* pGroup = static_cast<CUiDynTabControlBar*>(m_pTarget);
+        if (m_nKind != 28)
+            pGroup->m_wndTabs.RemoveProvisionalTabs(false);
+        pGroup->InsertBarTabs(pBar, m_nKind == 28 ? -1 : m_nTabIndex, false);
+        pGroup->m_wndTabs.Invalidate();
         return;
     }
     if (bMarkers) {

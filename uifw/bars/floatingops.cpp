@@ -72,6 +72,8 @@ bool CUiControlBar::FloatAt(int x, int y, DWORD dwStyle)
     CUiMiniDockFrameWnd* pFloating = CreateFloatingFrame(dwFloatStyle);
     if (pFloating == nullptr)
         return false;
+    if (CUiDynTabControlBar* pGroup = GetTabContainerBar())
+        pGroup->RemoveSelectedTab();
 
     const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
     CDockBar* pOldDockBar = m_pDockBar;
