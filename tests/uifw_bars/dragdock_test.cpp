@@ -3,6 +3,8 @@
 // outlines) and in the Studio 2005 look (markers).
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "bars_test_support.h"
 
 #include "dockhighlightwnd.h"
@@ -811,6 +813,139 @@ TEST_F(DragDockTest, ShowCommandsAndAutoHide)
     EXPECT_FALSE(tool.SetAutoHideMode(true, false, true, false));
     EXPECT_FALSE(tool.IsAutoHidden());
     tool.DestroyWindow();
+}
+
+// ---- Marker drops, Studio 2005, scripted.
+
+class StudioDragLoopTest : public DragLoopTest {
+protected:
+    StudioDragLoopTest() { PaintManagerHolder::Get().SetPaintManagerClass(RUNTIME_CLASS(CUiPaintManagerStudio2005)); }
+    // Drags the bar over ptOver (to raise the markers there), onto the marker that pick
+    // chooses, and drops it; the kind of the last target before the drop.
+    int DropOnMarker(Pane* pBar, CPoint ptOver, std::function<CUiDynDockMarkerWnd*()> pick)
+    {
+        const CPoint pt = CaptionPoint(pBar);
+        int nKind = -1;
+        auto moveTo = [](CPoint p) {
+            ::SetCursorPos(p.x, p.y);
+            if (HWND hCapture = ::GetCapture()) {
+                ::ScreenToClient(hCapture, &p);
+                ::PostMessageA(hCapture, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+            }
+        };
+        winharness::ScriptedInputPlayer player;
+        player.Keys(true)
+            .MoveTo(pt.x + 20, pt.y + 20)
+            .MoveTo(ptOver.x, ptOver.y)
+            .MoveTo(ptOver.x + 1, ptOver.y + 1)
+            .Call([&] {
+                CUiDynDockMarkerWnd* pMarker = pick();
+                if (pMarker != nullptr)
+                    moveTo(WindowRect(pMarker).CenterPoint());
+            })
+            .Call([] {})
+            .Call([] {})
+            .Call([&] { nKind = CUiControlBar::g_DragStatePrevious.m_nKind; })
+            .PostToCapture(WM_LBUTTONUP)
+            .Keys(false);
+        DragFrom(pBar, pt, player);
+        return nKind;
+    }
+    static CUiDynDockMarkerWnd* InnerOfType(int nType)
+    {
+        auto& inner = CUiDynDockMarkerWnd::InnerDockMarkers;
+        for (INT_PTR i = 0; i < inner.GetSize(); ++i) {
+            if (inner[i]->GetMarkerType() == nType)
+                return inner[i];
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(StudioDragLoopTest, TheCentreMarkerOfABarMakesTheDraggedBarATabOfItsGroup)
+{
+    Pane* pTarget = DockedPane(0xD060, AFX_IDW_DOCKBAR_LEFT);
+    Pane* pBar = DockedPane(0xD061, AFX_IDW_DOCKBAR_TOP);
+    EXPECT_EQ(26, DropOnMarker(pBar, WindowRect(pTarget).CenterPoint(), [] { return InnerOfType(8); }));
+    CUiDynTabControlBar* pGroup = pTarget->GetTabContainerBar();
+    ASSERT_NE(nullptr, pGroup);
+    EXPECT_EQ(pGroup, pBar->GetTabContainerBar());
+    EXPECT_GE(pGroup->m_wndTabs.ItemFindByLParam((LPARAM)pBar), 0);
+    EXPECT_EQ(nullptr, CUiControlBar::GetBarBeingDragged());
+    EXPECT_EQ(NULL, ::FindWindowA(CUiDynDockMarkerWnd::kClassName, NULL));
+}
+
+TEST_F(StudioDragLoopTest, OverAGroupTheCentreMarkerGivesTheStripsFirstPlace)
+{
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD062);
+    ASSERT_NE(nullptr, pGroup);
+    Pane* pBar = DockedPane(0xD064, AFX_IDW_DOCKBAR_TOP);
+    const CRect rc = WindowRect(pGroup);
+    EXPECT_EQ(30, DropOnMarker(pBar, CPoint(rc.CenterPoint().x, rc.top + 40), [] { return InnerOfType(8); }));
+    EXPECT_EQ(pGroup, pBar->GetTabContainerBar());
+    EXPECT_EQ(0, pGroup->m_wndTabs.ItemFindByLParam((LPARAM)pBar));
+}
+
+TEST_F(StudioDragLoopTest, TheFrameEdgeMarkerDocksOutsideTheInnerRings)
+{
+    Pane* pLeft = DockedPane(0xD065, AFX_IDW_DOCKBAR_LEFT);
+    Pane* pBar = DockedPane(0xD066, AFX_IDW_DOCKBAR_TOP);
+    EXPECT_EQ(17, DropOnMarker(pBar, WindowRect(pLeft).CenterPoint(), [] {
+        auto& outer = CUiDynDockMarkerWnd::OuterDockMarkers;
+        return outer.GetSize() == 4 ? outer[3] : nullptr;
+    }));
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_RIGHT, pBar->GetDockBarId());
+    EXPECT_EQ(1u, pBar->GetDockBarLevel());
+    EXPECT_GT(pLeft->GetDockBarLevel(), 1u);
+}
+
+TEST_F(StudioDragLoopTest, TheViewsLeftMarkerDocksOnANewInnermostRing)
+{
+    Pane* pLeft = DockedPane(0xD067, AFX_IDW_DOCKBAR_LEFT);
+    Pane* pBar = DockedPane(0xD068, AFX_IDW_DOCKBAR_TOP);
+    const CRect rcView = WindowRect(fx.pFrame->GetDlgItem(AFX_IDW_PANE_FIRST));
+    EXPECT_EQ(20, DropOnMarker(pBar, CPoint(rcView.CenterPoint().x + 120, rcView.CenterPoint().y + 60),
+                               [] { return InnerOfType(2); }));
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, pBar->GetDockBarId());
+    EXPECT_GT(pBar->GetDockBarLevel(), pLeft->GetDockBarLevel());
+}
+
+TEST_F(DragDockTest, DockIntoBarHalfBelowATabDocksBelowTheWholeGroup)
+{
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD069);
+    ASSERT_NE(nullptr, pGroup);
+    Pane* pBar = DockedPane(0xD06B, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(pBar->DockIntoBarHalf(b2, AFX_IDW_DOCKBAR_BOTTOM, true));
+    Layout();
+    CUiDockDynBar* pInner = static_cast<CUiDockDynBar*>(pGroup->m_pDockBar);
+    ASSERT_TRUE(pInner->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)));
+    EXPECT_EQ(pInner, pBar->m_pDockBar);
+    EXPECT_EQ(pGroup, pInner->m_arrBars[1]);
+    EXPECT_EQ(pBar, pInner->m_arrBars[2]);
+    EXPECT_EQ(pGroup, b2->GetTabContainerBar());
+    EXPECT_LT(WindowRect(pGroup).top, WindowRect(pBar).top);
+}
+
+TEST_F(DragLoopTest, ADropOnTheDraggedBarItselfChangesNothing)
+{
+    Pane* pBar = DockedPane(0xD06C, AFX_IDW_DOCKBAR_LEFT);
+    CDockBar* pDockBar = pBar->m_pDockBar;
+    const CRect rcBefore = WindowRect(pBar);
+    const CPoint pt = CaptionPoint(pBar);
+    winharness::ScriptedInputPlayer player;
+    int nKind = -1;
+    player.Keys(true)
+        .MoveTo(rcBefore.CenterPoint().x, rcBefore.CenterPoint().y)
+        .Call([&] { nKind = CUiControlBar::g_DragStatePrevious.m_nKind; })
+        .PostToCapture(WM_LBUTTONUP)
+        .Keys(false);
+    DragFrom(pBar, pt, player);
+    Layout();
+    EXPECT_EQ(13, nKind);
+    EXPECT_EQ(pDockBar, pBar->m_pDockBar);
+    EXPECT_EQ(rcBefore, WindowRect(pBar));
 }
 
 } // namespace
