@@ -948,4 +948,172 @@ TEST_F(DragLoopTest, ADropOnTheDraggedBarItselfChangesNothing)
     EXPECT_EQ(rcBefore, WindowRect(pBar));
 }
 
+// ---- Toolbars (stand-ins) during a drag.
+
+class ToolDragTest : public DragLoopTest {
+protected:
+    std::vector<barstest::StandInToolBar*> tools;
+    barstest::StandInToolBar* MakeTool(UINT nID, UINT nSide = AFX_IDW_DOCKBAR_TOP)
+    {
+        auto* p = new barstest::StandInToolBar;
+        p->Create(fx.pFrame, nID);
+        fx.pFrame->DockControlBar(p, nSide);
+        tools.push_back(p);
+        return p;
+    }
+    // The rows of the dock bar: the bars in their order, 0 for each row break.
+    void SetRows(CDockBar* pDock, std::initializer_list<CControlBar*> entries)
+    {
+        pDock->m_arrBars.RemoveAll();
+        for (CControlBar* p : entries)
+            pDock->m_arrBars.Add(p);
+        Layout();
+    }
+    void TearDown() override
+    {
+        for (auto* p : tools) {
+            p->DestroyWindow();
+            delete p;
+        }
+        DragLoopTest::TearDown();
+    }
+    void DragTool(barstest::StandInToolBar* pTool, CPoint ptPress, winharness::ScriptedInputPlayer& player)
+    {
+        ::SetCursorPos(ptPress.x, ptPress.y);
+        player.Start();
+        CRect rc = WindowRect(pTool);
+        pTool->DragLoop(ptPress, CPoint(ptPress.x - rc.left, ptPress.y - rc.top), 1, 1);
+        winharness::PumpPending();
+    }
+};
+
+TEST_F(ToolDragTest, MoveRowPastRowPutsTheWholeRowOnTheOtherSide)
+{
+    auto* a = MakeTool(0xD070);
+    auto* b = MakeTool(0xD071);
+    auto* c = MakeTool(0xD072);
+    CDockBar* pTop = a->m_pDockBar;
+    SetRows(pTop, {nullptr, a, b, nullptr, c, nullptr});
+    CUiControlBar::MoveRowPastRow(a, c);
+    const std::vector<void*> expected = {nullptr, c, nullptr, a, b, nullptr};
+    ASSERT_EQ((INT_PTR)expected.size(), pTop->m_arrBars.GetSize());
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(expected[i], pTop->m_arrBars[(INT_PTR)i]) << i;
+    CUiControlBar::MoveRowPastRow(a, c);
+    const std::vector<void*> back = {nullptr, a, b, nullptr, c, nullptr};
+    for (size_t i = 0; i < back.size(); ++i)
+        EXPECT_EQ(back[i], pTop->m_arrBars[(INT_PTR)i]) << i;
+}
+
+TEST_F(ToolDragTest, ACtrlDragFloatsUnderTheCursorAndStaysFloatingOutsideTheFrame)
+{
+    auto* pTool = MakeTool(0xD073);
+    Layout();
+    const CRect rc = WindowRect(pTool);
+    const CPoint pt(rc.left + 10, rc.CenterPoint().y);
+    const CRect rcSite = SiteRect();
+    CPoint ptOutside(rcSite.right + 20, rcSite.top + 100);
+    CRect rcFrameInside, rcFrameOutside;
+    winharness::ScriptedInputPlayer player;
+    player.Keys(true, winharness::kCtrl)
+        .MoveTo(rcSite.CenterPoint().x, rcSite.CenterPoint().y)
+        .Call([&] {
+            if (CFrameWnd* p = pTool->GetParentFrame())
+                p->GetWindowRect(&rcFrameInside);
+        })
+        .Keys(true)
+        .MoveTo(ptOutside.x, ptOutside.y)
+        .Call([&] {
+            if (CFrameWnd* p = pTool->GetParentFrame())
+                p->GetWindowRect(&rcFrameOutside);
+        })
+        .PostToCapture(WM_LBUTTONUP)
+        .Keys(false);
+    DragTool(pTool, pt, player);
+    EXPECT_TRUE(pTool->IsBarFloating());
+    EXPECT_EQ(rcSite.CenterPoint(), rcFrameInside.TopLeft());   // floated at the cursor
+    EXPECT_EQ(CPoint(ptOutside.x - pTool->m_ptGrabFloat.x, ptOutside.y - pTool->m_ptGrabFloat.y), rcFrameOutside.TopLeft());
+    EXPECT_NE(nullptr, FloatingFrameOf(pTool));
+}
+
+TEST_F(ToolDragTest, AlongItsOwnRowTheToolbarOnlyMovesAlongWithTheSizingCursor)
+{
+    for (UINT nSide : {(UINT)AFX_IDW_DOCKBAR_TOP, (UINT)AFX_IDW_DOCKBAR_LEFT}) {
+        auto* pTool = MakeTool(nSide == AFX_IDW_DOCKBAR_TOP ? 0xD074 : 0xD075, nSide);
+        Layout();
+        const bool bHorz = nSide == AFX_IDW_DOCKBAR_TOP;
+        CDockBar* pDock = pTool->m_pDockBar;
+        const CRect rc = WindowRect(pTool);
+        const CPoint pt = rc.CenterPoint();
+        const CPoint ptTo = bHorz ? CPoint(pt.x + 30, pt.y) : CPoint(pt.x, pt.y + 30);
+        HCURSOR hCursor = NULL;
+        winharness::ScriptedInputPlayer player;
+        player.Keys(true)
+            .MoveTo(ptTo.x, ptTo.y)
+            .MoveTo(ptTo.x, ptTo.y + (bHorz ? 1 : 0))
+            .Call([&] { hCursor = ::GetCursor(); })
+            .PostToCapture(WM_LBUTTONUP)
+            .Keys(false);
+        DragTool(pTool, pt, player);
+        EXPECT_EQ(pDock, pTool->m_pDockBar);
+        const CRect rcAfter = WindowRect(pTool);
+        if (bHorz) {
+            EXPECT_EQ(rc.left + 30, rcAfter.left);
+            EXPECT_EQ(rc.top, rcAfter.top);
+        } else {
+            EXPECT_EQ(rc.top + 30, rcAfter.top);
+            EXPECT_EQ(rc.left, rcAfter.left);
+        }
+        EXPECT_EQ(::LoadCursor(NULL, bHorz ? IDC_SIZEWE : IDC_SIZENS), hCursor);
+    }
+}
+
+TEST_F(ToolDragTest, AloneInItsRowOverARowThatCannotTakeItTheRowsSwap)
+{
+    CRect rcWindow, rcClient;
+    fx.pFrame->GetWindowRect(&rcWindow);
+    fx.pFrame->GetClientRect(&rcClient);
+    fx.pFrame->SetWindowPos(NULL, 0, 0, 400 + rcWindow.Width() - rcClient.Width(), rcWindow.Height(),
+                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    auto* a = MakeTool(0xD076);
+    auto* b = MakeTool(0xD077);
+    auto* c = MakeTool(0xD078);
+    CDockBar* pTop = a->m_pDockBar;
+    SetRows(pTop, {nullptr, a, nullptr, b, c, nullptr});
+    const CRect rcA = WindowRect(a), rcB = WindowRect(b);
+    ASSERT_LT(rcA.bottom, rcB.CenterPoint().y);
+    const CPoint pt = rcA.CenterPoint();
+    winharness::ScriptedInputPlayer player;
+    player.Keys(true).MoveTo(pt.x, rcB.CenterPoint().y).PostToCapture(WM_LBUTTONUP).Keys(false);
+    DragTool(a, pt, player);
+    ASSERT_EQ(6, pTop->m_arrBars.GetSize());
+    EXPECT_EQ(b, pTop->m_arrBars[1]);
+    EXPECT_EQ(c, pTop->m_arrBars[2]);
+    EXPECT_EQ(nullptr, pTop->m_arrBars[3]);
+    EXPECT_EQ(a, pTop->m_arrBars[4]);
+}
+
+TEST_F(ToolDragTest, AHiddenOuterDockBarTakesAToolbarNearItsEdge)
+{
+    auto* pTool = MakeTool(0xD079);
+    Layout();
+    CDockBar* pBottom = fx.pFrame->GetControlBar(AFX_IDW_DOCKBAR_BOTTOM)->IsDockBar()
+                            ? static_cast<CDockBar*>(fx.pFrame->GetControlBar(AFX_IDW_DOCKBAR_BOTTOM))
+                            : nullptr;
+    ASSERT_NE(nullptr, pBottom);
+    pBottom->ShowWindow(SW_HIDE);
+    // Well inside the frame: only the zone along the hidden bottom edge holds the point.
+    CRect rcClient;
+    fx.pFrame->GetClientRect(&rcClient);
+    fx.pFrame->ClientToScreen(&rcClient);
+    const CRect rc = WindowRect(pTool);
+    winharness::ScriptedInputPlayer player;
+    player.Keys(true)
+        .MoveTo(rcClient.CenterPoint().x, rcClient.bottom - 25)
+        .PostToCapture(WM_LBUTTONUP)
+        .Keys(false);
+    DragTool(pTool, rc.CenterPoint(), player);
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_BOTTOM, pTool->GetDockBarId());
+}
+
 } // namespace

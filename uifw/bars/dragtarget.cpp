@@ -130,8 +130,10 @@ void CUiControlBar::InternalDraggingState_t::FillDragTarget(int x, int y, bool b
     CUiControlBar* pBar = m_pBar;
     if (pBar == nullptr || pBar->GetSafeHwnd() == NULL)
         return;
-    if (pBar->IsFixedSizeForDrag())
+    if (pBar->IsFixedSizeForDrag()) {
+        pBar->DragFixedSizeBar(*this, x, y, bNoDock);
         return;
+    }
     const CPoint pt(x, y);
     const int nMode = CUiControlBar::GetDragDockMode();
     const bool bMarkerSlot = pBar->IsMarkerDockingMode();
