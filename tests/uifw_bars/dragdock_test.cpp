@@ -62,6 +62,16 @@ protected:
         winharness::PumpPending();
         return b1->GetTabContainerBar();
     }
+    // A group of three: b1's, with b2 and b3 as tabs after it.
+    CUiDynTabControlBar* MakeGroupOfThree(Pane*& b1, Pane*& b2, Pane*& b3, UINT nFirstId)
+    {
+        CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, nFirstId);
+        b3 = DockedPane(nFirstId + 2, AFX_IDW_DOCKBAR_TOP);
+        if (pGroup == nullptr || !b1->DockIntoTabbedGroup(b3, -1, nullptr, true))
+            return nullptr;
+        Layout();
+        return pGroup;
+    }
     void Layout()
     {
         fx.pFrame->RecalcLayout();
@@ -572,12 +582,9 @@ TEST_F(DragLoopTest, PressingCtrlWhileTheMouseRestsFloatsTheTargetWithinAStep)
 
 TEST_F(DragDockTest, FloatingAGroupsSelectedBarRemovesItsTabAndADoubleClickOnATabFloatsItsBar)
 {
-    Pane *b1, *b2;
-    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD040);
+    Pane *b1, *b2, *b3;
+    CUiDynTabControlBar* pGroup = MakeGroupOfThree(b1, b2, b3, 0xD040);
     ASSERT_NE(nullptr, pGroup);
-    Pane* b3 = DockedPane(0xD042, AFX_IDW_DOCKBAR_TOP);
-    ASSERT_TRUE(b1->DockIntoTabbedGroup(b3, -1, nullptr, true));
-    Layout();
     ASSERT_EQ(3, pGroup->m_wndTabs.ItemGetCount());
     const int nTab = pGroup->m_wndTabs.ItemFindByLParam((LPARAM)b2);
     pGroup->m_wndTabs.SelectionSet(nTab);
@@ -647,12 +654,9 @@ TEST_F(DragDockTest, OverAGroupTheTopBandJoinsItAndItsStripGivesTheTabUnderTheCu
 
 TEST_F(DragLoopTest, CancellingTheDragOfABarTakenFromAGroupPutsItsTabBackSelected)
 {
-    Pane *b1, *b2;
-    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD049);
+    Pane *b1, *b2, *b3;
+    CUiDynTabControlBar* pGroup = MakeGroupOfThree(b1, b2, b3, 0xD049);
     ASSERT_NE(nullptr, pGroup);
-    Pane* b3 = DockedPane(0xD04B, AFX_IDW_DOCKBAR_TOP);
-    ASSERT_TRUE(b1->DockIntoTabbedGroup(b3, -1, nullptr, true));
-    Layout();
     CUiDynTabWnd& strip = pGroup->m_wndTabs;
     ASSERT_EQ(1, strip.ItemFindByLParam((LPARAM)b2));
     strip.SelectionSet(0);
@@ -728,12 +732,9 @@ TEST_F(DragDockTest, AContainerHidesWithItsLastVisibleBarAndShowsWithAnyOfThem)
 
 TEST_F(DragDockTest, AGroupFollowsTheVisibilityOfItsBars)
 {
-    Pane *b1, *b2;
-    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD058);
+    Pane *b1, *b2, *b3;
+    CUiDynTabControlBar* pGroup = MakeGroupOfThree(b1, b2, b3, 0xD058);
     ASSERT_NE(nullptr, pGroup);
-    Pane* b3 = DockedPane(0xD05A, AFX_IDW_DOCKBAR_TOP);
-    ASSERT_TRUE(b1->DockIntoTabbedGroup(b3, -1, nullptr, true));
-    Layout();
     CUiDynTabWnd& strip = pGroup->m_wndTabs;
     strip.SelectionSet(strip.ItemFindByLParam((LPARAM)b1));
     CWnd* pNext = b1->GetWindow(GW_HWNDNEXT);

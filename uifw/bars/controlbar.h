@@ -313,6 +313,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     void ShowBarsMenu(WORD nEvent, UINT nMsg);
+    // One idle pass when the loops allow it, then waits for the next message.
+    static void IdleAndWait();
     bool IsVisibilityBookkeepingOn() const;
     // The resize and split loops: WaitMessage, cancel on the listed messages, else dispatch.
     void RunTrackingLoop(BYTE bFlag, bool bSplit);

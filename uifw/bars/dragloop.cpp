@@ -90,12 +90,7 @@ void CUiControlBar::DragLoop(CPoint ptScreen, CPoint ptGrab, int nThresholdX, in
                 break;
             }
             if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-                if (g_bIdleDuringLoops) {
-                    CWinThread* pThread = AfxGetThread();
-                    for (LONG n = 0; pThread != nullptr && pThread->OnIdle(n); ++n) {
-                    }
-                }
-                ::WaitMessage();
+                IdleAndWait();
                 continue;
             }
             const UINT m = msg.message;
@@ -178,12 +173,7 @@ void CUiControlBar::DragLoop(CPoint ptScreen, CPoint ptGrab, int nThresholdX, in
 
     while (::IsWindow(hWnd) && (m_bTrackFlags & kDragging)) {
         if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-            if (g_bIdleDuringLoops) {
-                CWinThread* pThread = AfxGetThread();
-                for (LONG n = 0; pThread != nullptr && pThread->OnIdle(n); ++n) {
-                }
-            }
-            ::WaitMessage();
+            IdleAndWait();
             continue;
         }
         const UINT m = msg.message;
