@@ -1,5 +1,6 @@
 // CUiButton: painting through the paint manager, off-screen, and under a joined menu.
 #include "uibutton.h"
+#include "afxext.h"
 #include "buttonkinds.h"
 #include "cmdicon.h"
 #include "memorydc.h"
@@ -8,7 +9,6 @@
 #include "paintmanagerholder.h"
 #include "popupmenuwnd.h"
 #include "pushbuttonpaintdata.h"
-#include "afxext.h"
 
 void CUiButton::PaintBuffered(HDC hDC)
 {
