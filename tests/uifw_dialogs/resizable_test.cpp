@@ -245,12 +245,14 @@ public:
     }
 };
 
+// How deep the updates of all pane bars nest.
+int g_nUpdateDepth = 0;
+int g_nMaxUpdateDepth = 0;
+
 // The pane's own toolbar: counts its updates and how deep they nest.
 class PaneBar : public CUiControlBar {
 public:
     int nUpdates = 0;
-    int nDepth = 0;
-    int nMaxDepth = 0;
     HWND hPoke = NULL;
     BOOL Create(CWnd* pParent)
     {
@@ -259,10 +261,10 @@ public:
     void OnUpdateCmdUI(CFrameWnd*, BOOL) override
     {
         ++nUpdates;
-        nMaxDepth = std::max(nMaxDepth, ++nDepth);
+        g_nMaxUpdateDepth = std::max(g_nMaxUpdateDepth, ++g_nUpdateDepth);
         if (hPoke != NULL)
             ::SendMessageA(hPoke, WM_USER + 77, 0, 0);
-        --nDepth;
+        --g_nUpdateDepth;
     }
 };
 
@@ -305,8 +307,9 @@ TEST(ResizableDialogTest, APanesToolbarIsUpdatedAfterIdleTriggersOnlyAndNeverNes
     ASSERT_TRUE(host.Create(parent.wnd()));
     CUiResizableDialog pane;
     ASSERT_TRUE(pane.Create(IDD_PANE, &host));
-    PaneBar bar;
+    PaneBar bar, second;
     ASSERT_TRUE(bar.Create(&pane));
+    ASSERT_TRUE(second.Create(&pane));
     PumpPending();
 
     auto pumpOne = [] { AfxPumpMessage(); };
@@ -334,12 +337,17 @@ TEST(ResizableDialogTest, APanesToolbarIsUpdatedAfterIdleTriggersOnlyAndNeverNes
     pumpOne();
     EXPECT_EQ(0, bar.nUpdates);
 
-    bar.hPoke = pane.m_hWnd;
+    // An update that sends the pane a message starts no update of the other bar inside it.
+    bar.hPoke = second.hPoke = pane.m_hWnd;
+    g_nMaxUpdateDepth = 0;
+    second.nUpdates = 0;
     pane.PostMessage(WM_KEYDOWN, VK_F6, 1);
     pumpOne();
-    EXPECT_EQ(1, bar.nMaxDepth);
-    bar.hPoke = NULL;
+    EXPECT_GT(second.nUpdates, 0);
+    EXPECT_EQ(1, g_nMaxUpdateDepth);
+    bar.hPoke = second.hPoke = NULL;
 
+    second.DestroyWindow();
     bar.DestroyWindow();
     pane.DestroyWindow();
     host.DestroyWindow();

@@ -93,18 +93,5 @@ bool UiApplyPendingDlgInit(CWnd* pWnd, LPCTSTR lpszPendingTemplate)
 
 BOOL CUiResDlg::OnInitDialog()
 {
-    LPCTSTR lpszPending = m_lpszPendingTemplate;
-    m_lpszPendingTemplate = NULL;
-    UiApplyPendingDlgInit(this, lpszPending);
-
-    LPCTSTR lpszTemplateName = m_lpszTemplateName;
-    void* lpDialogInit = m_lpDialogInit;
-    if (lpszPending != NULL) {
-        m_lpszTemplateName = NULL;
-        m_lpDialogInit = nullptr;
-    }
-    BOOL bResult = CDialog::OnInitDialog();
-    m_lpszTemplateName = lpszTemplateName;
-    m_lpDialogInit = lpDialogInit;
-    return bResult;
+    return UiInitDialogOnce(this, m_lpszPendingTemplate, [this] { return CDialog::OnInitDialog(); });
 }

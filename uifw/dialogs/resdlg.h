@@ -31,3 +31,24 @@ public:
 // Applies the init data of a pending template to pWnd's controls and, when all went in,
 // sends WM_INITIALUPDATE to its descendants; false when a record failed.
 bool UiApplyPendingDlgInit(CWnd* pWnd, LPCTSTR lpszPendingTemplate);
+
+// The initialisation of a framework dialog or page: the pending template's init data once
+// (the pending template is cleared), then the base's initialisation (baseInit) with the
+// template name and the in-memory init data hidden from it when the data went in here.
+template <class TBaseInit>
+BOOL UiInitDialogOnce(CDialog* pDlg, LPCTSTR& lpszPendingTemplate, TBaseInit baseInit)
+{
+    LPCTSTR lpszPending = lpszPendingTemplate;
+    lpszPendingTemplate = NULL;
+    UiApplyPendingDlgInit(pDlg, lpszPending);
+    LPCTSTR lpszTemplateName = pDlg->m_lpszTemplateName;
+    void* lpDialogInit = pDlg->m_lpDialogInit;
+    if (lpszPending != NULL) {
+        pDlg->m_lpszTemplateName = NULL;
+        pDlg->m_lpDialogInit = nullptr;
+    }
+    BOOL bResult = baseInit();
+    pDlg->m_lpszTemplateName = lpszTemplateName;
+    pDlg->m_lpDialogInit = lpDialogInit;
+    return bResult;
+}

@@ -62,17 +62,7 @@ void CUiResPP::PreProcessPageTemplate(PROPSHEETPAGE& psp, BOOL bWizard)
 
 BOOL CUiResPP::OnInitDialog()
 {
-    LPCTSTR lpszPending = m_lpszPendingTemplate;
-    m_lpszPendingTemplate = NULL;
-    UiApplyPendingDlgInit(this, lpszPending);
-    LPCTSTR lpszTemplateName = m_lpszTemplateName;
-    void* lpDialogInit = m_lpDialogInit;
-    m_lpszTemplateName = NULL;
-    m_lpDialogInit = nullptr;
-    BOOL bResult = CPropertyPage::OnInitDialog();
-    m_lpszTemplateName = lpszTemplateName;
-    m_lpDialogInit = lpDialogInit;
-    return bResult;
+    return UiInitDialogOnce(this, m_lpszPendingTemplate, [this] { return CPropertyPage::OnInitDialog(); });
 }
 
 IMPLEMENT_DYNAMIC(CUiResPS, CPropertySheet)
