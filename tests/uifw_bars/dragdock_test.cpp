@@ -11,6 +11,7 @@
 #include "dockmarkerwnd.h"
 #include "dynbar.h"
 #include "minidockframewnd.h"
+#include "ncareabutton.h"
 #include "paintmanagerholder.h"
 #include "paintmanagerstudio2005.h"
 
@@ -1092,6 +1093,8 @@ TEST_F(ToolDragTest, AloneInItsRowOverARowThatCannotTakeItTheRowsSwap)
     EXPECT_EQ(c, pTop->m_arrBars[2]);
     EXPECT_EQ(nullptr, pTop->m_arrBars[3]);
     EXPECT_EQ(a, pTop->m_arrBars[4]);
+    EXPECT_EQ(rcA.top, WindowRect(b).top);   // laid out at once
+    EXPECT_EQ(rcB.top, WindowRect(a).top);
 }
 
 TEST_F(ToolDragTest, AHiddenOuterDockBarTakesAToolbarNearItsEdge)
@@ -1115,6 +1118,25 @@ TEST_F(ToolDragTest, AHiddenOuterDockBarTakesAToolbarNearItsEdge)
         .Keys(false);
     DragTool(pTool, rc.CenterPoint(), player);
     EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_BOTTOM, pTool->GetDockBarId());
+}
+
+TEST_F(DragDockTest, TheCaptionShowsTheMoveCursorExceptOverItsButtons)
+{
+    Pane* pBar = DockedPane(0xD07A, AFX_IDW_DOCKBAR_LEFT);
+    const CRect rcWindow = WindowRect(pBar);
+    CRect rcClient;
+    pBar->GetClientRect(&rcClient);
+    pBar->ClientToScreen(&rcClient);
+    auto clientOf = [&](CPoint ptWindow) {
+        return CPoint(ptWindow.x + rcWindow.left - rcClient.left, ptWindow.y + rcWindow.top - rcClient.top);
+    };
+    pBar->UpdateCursor(clientOf(CPoint(pBar->m_rcCaption.left + 4, pBar->m_rcCaption.CenterPoint().y)));
+    EXPECT_EQ(::LoadCursor(NULL, IDC_SIZEALL), ::GetCursor());
+    ASSERT_GT(pBar->m_arrNcButtons.GetSize(), 0);
+    CUiBarNcAreaButton* pClose = pBar->m_arrNcButtons[0];
+    ASSERT_TRUE(pClose->IsButtonVisible());
+    pBar->UpdateCursor(clientOf(pClose->m_rc.CenterPoint()));
+    EXPECT_EQ(::LoadCursor(NULL, IDC_ARROW), ::GetCursor());
 }
 
 } // namespace

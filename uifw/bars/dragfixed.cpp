@@ -225,7 +225,27 @@ void CUiControlBar::RelayoutDockBarAfterMove(CFrameWnd* pFrame, CDockBar* pDockB
     if (pFrame == nullptr || pDockBar == nullptr)
         return;
     pDockBar->Invalidate();
-    pFrame->RecalcLayout(TRUE);
+    if (!pDockBar->IsWindowVisible()) {
+        pFrame->RecalcLayout(TRUE);
+        return;
+    }
+    // A dock bar that keeps its thickness lays itself out alone; the frame only when it grew
+    // or shrank.
+    const bool bHorz = IsHorizontalSide((UINT)pDockBar->GetDlgCtrlID());
+    const CRect rcSavedLayout = pDockBar->m_rectLayout;
+    const BOOL bSavedQuery = pDockBar->m_bLayoutQuery;
+    CRect rcWindow;
+    pDockBar->GetWindowRect(&rcWindow);
+    pDockBar->m_rectLayout.SetRect(0, 0, rcWindow.Width(), rcWindow.Height());
+    pDockBar->m_bLayoutQuery = TRUE;
+    const CSize size = pDockBar->CalcFixedLayout(TRUE, bHorz);
+    pDockBar->m_bLayoutQuery = FALSE;
+    if ((bHorz ? size.cy : size.cx) == (bHorz ? rcWindow.Height() : rcWindow.Width()))
+        pDockBar->CalcFixedLayout(TRUE, bHorz);
+    else
+        pFrame->RecalcLayout(TRUE);
+    pDockBar->m_rectLayout = rcSavedLayout;
+    pDockBar->m_bLayoutQuery = bSavedQuery;
     PassPaintMessages(TRUE, TRUE, TRUE);
 }
 

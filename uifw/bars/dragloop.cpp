@@ -11,6 +11,7 @@
 #include "dragstate.h"
 #include "dyntabbar.h"
 #include "minidockframewnd.h"
+#include "ncareabutton.h"
 #include "paintdraw.h"
 #include "popupmenuwnd.h"
 
@@ -398,8 +399,18 @@ void CUiControlBar::UpdateCursor(CPoint ptClient)
             ClientToScreen(&pt);
             CRect rcWindow;
             GetWindowRect(&rcWindow);
-            if (m_rcCaption.PtInRect(CPoint(pt.x - rcWindow.left, pt.y - rcWindow.top)))
+            const CPoint ptWindow(pt.x - rcWindow.left, pt.y - rcWindow.top);
+            if (m_rcCaption.PtInRect(ptWindow)) {
                 hCursor = g_hCursorMove;
+                for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); ++i) {
+                    CUiBarNcAreaButton* pButton = m_arrNcButtons[i];
+                    HCURSOR hButton = pButton->IsButtonVisible() ? pButton->CursorAt(ptWindow) : NULL;
+                    if (hButton != NULL) {
+                        hCursor = hButton;
+                        break;
+                    }
+                }
+            }
         }
     } else if (m_bTrackFlags & kDragging) {
         if (IsFixedSizeBar()) {
