@@ -66,13 +66,13 @@ bool PaneHostFixture::HostPane(CUiResizableDialog& pane, UINT nTemplate, UINT nB
         return false;
     panes.push_back(pane.GetSafeHwnd());
     pane.ShowSizeGrip(false);
+    if (nAnchorId != 0)
+        pane.AnchorDlgItem(nAnchorId, CSize(0, 0), CSize(100, 100));
     pane.ShowWindow(SW_SHOW);
     // The bar fills its client area with the pane when it is sized next; it is sized already.
     CRect rcBar;
     pBar->GetClientRect(&rcBar);
     pane.MoveWindow(&rcBar);
-    if (nAnchorId != 0)
-        pane.AnchorDlgItem(nAnchorId, CSize(0, 0), CSize(100, 100));
     pFrame->RecalcLayout();
     winharness::PumpPending();
     return true;
