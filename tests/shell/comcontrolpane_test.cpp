@@ -119,6 +119,17 @@ TEST_F(ComControlPaneTest, TogglesQueueTheirCommandsAndWakeOnlyTheirPortsConnect
     EXPECT_EQ(0x10, pane.OnLineAction(CComControlPane::kNextCommand, 0));
     EXPECT_EQ(8, pane.OnLineAction(CComControlPane::kNextCommand, 0));
 
+    // The toolbar's button reaches the pane.
+    pane.m_wndCommandBar.OnUpdateCmdUI(nullptr, TRUE);
+    const CPoint ptRts = pane.m_wndCommandBar.GetButton(0)->GetRect().CenterPoint();
+    CPoint ptScreen = ptRts;
+    pane.m_wndCommandBar.ClientToScreen(&ptScreen);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    winharness::Click(pane.m_wndCommandBar.GetSafeHwnd(), ptRts.x, ptRts.y);
+    winharness::PumpPending();
+    EXPECT_EQ(1, pane.OnLineAction(CComControlPane::kNextCommand, 0));
+    EXPECT_TRUE(EventSet(0));
+
     // Port 2's pane wakes port 2's connection only.
     EventSet(0);
     panes[1].OnLineAction(CComControlPane::kReset, 0);

@@ -1,9 +1,15 @@
 #include "pane_test_support.h"
 
 #include "dockbar.h"
+#include "cmdmanager.h"
 #include "hexedit.h"
+#include "resource.h"
 
 namespace panetest {
+
+namespace {
+const char kProfile[] = "pane-test";
+} // namespace
 
 BOOL PaneFrame::OnCommand(WPARAM wParam, LPARAM lParam)
 {
@@ -20,7 +26,14 @@ PaneHostFixture::PaneHostFixture()
     CWnd* pView = new CWnd;
     pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pFrame, AFX_IDW_PANE_FIRST);
     EnableFrameDocking(pFrame, CBRS_ALIGN_ANY, TRUE);
+    // The panes' commands with their pictures and tips, as the main frame loads them.
+    CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
+    pManager->ProfileInstall(kProfile, hFrame);
+    for (UINT nToolBar : {IDR_PANE_COMMANDS, IDR_COM_PANE_COMMANDS, IDR_TEXTINPUT_COMMANDS})
+        EXPECT_TRUE(pManager->ProfileLoadToolBar(kProfile, nToolBar, nullptr, nullptr, false, true, RGB(192, 192, 192)));
     pFrame->ShowWindow(SW_SHOW);
+    pFrame->SetForegroundWindow();
+    pFrame->SetActiveWindow();
     winharness::PumpPending();
 }
 
@@ -29,6 +42,7 @@ PaneHostFixture::~PaneHostFixture()
     DestroyHosted();
     if (::IsWindow(hFrame))
         ::DestroyWindow(hFrame);
+    CmdManagerHolder::GetStoredHandle()->ProfileReleaseWindow(hFrame, true);
     winharness::PumpPending();
 }
 
