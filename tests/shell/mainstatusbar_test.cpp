@@ -192,10 +192,4 @@ TEST_F(MainStatusBarTest, AnOwnerDrawnPaneStaysOwnerDrawnAndPaintsInItsColoursAf
     EXPECT_EQ(RGB(200, 0, 0), surface.Pixel(0, 0));
     EXPECT_EQ(RGB(200, 0, 0), surface.Pixel(39, 19));
     EXPECT_GT(surface.Count(RGB(255, 255, 255)), 0);
-    // A transparent record leaves the background as it was.
-    bar.SetPaneOwnerDrawn(3, RGB(255, 255, 255), (COLORREF)-1);
-    surface.Fill(RGB(0, 255, 0));
-    bar.DrawItem(&dis);
-    EXPECT_EQ(RGB(0, 255, 0), surface.Pixel(0, 0));
-    EXPECT_GT(surface.Count(RGB(255, 255, 255)), 0);
 }
