@@ -7,13 +7,15 @@ CChannelBuffer::CChannelBuffer(int nCommType, int nSecond, int nComIndex)
       m_nSecond(nSecond),
       m_nComIndex(nComIndex),
       m_nLastFlag(0),
-      m_lock(1, 1)
+      m_hTrigger(NULL)
 {
     GetLocalTime(&m_timeCreated);
 }
 
 CChannelBuffer::~CChannelBuffer()
 {
+    if (m_hTrigger)
+        CloseHandle(m_hTrigger);
 }
 
 BOOL CChannelBuffer::Push(const COleSafeArray& data, int nFlag)
@@ -69,9 +71,33 @@ int CChannelBuffer::GetCount()
 
 void CChannelBuffer::Signal()
 {
-    HANDLE hEvent = CreateEventA(NULL, FALSE, FALSE, m_strEventName);
-    if (hEvent) {
-        SetEvent(hEvent);
-        CloseHandle(hEvent);
+    HANDLE hKept = NULL;
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        if (m_hTrigger && m_strTriggerName == m_strEventName)
+            hKept = m_hTrigger;
     }
+    // The kept handle is closed only by the destructor, so it is set outside the lock: the
+    // woken connection finds the lock free when it pops.
+    if (hKept) {
+        SetEvent(hKept);
+        return;
+    }
+    HANDLE hEvent = CreateEventA(NULL, FALSE, FALSE, m_strEventName);
+    if (!hEvent)
+        return;
+    const bool bExisted = GetLastError() == ERROR_ALREADY_EXISTS;
+    SetEvent(hEvent);
+    // An event that nobody else holds goes with this handle, as if it had never been made: a
+    // signal keeps no event alive for a connection that has not opened it yet. The first
+    // handle is kept; a later name gets the plain path.
+    if (bExisted) {
+        CSingleLock lock(&m_lock, TRUE);
+        if (!m_hTrigger) {
+            m_hTrigger = hEvent;
+            m_strTriggerName = m_strEventName;
+            return;
+        }
+    }
+    CloseHandle(hEvent);
 }

@@ -4,10 +4,15 @@
 // what it pops. The main thread pushes (the user's send command with flag 1, replies and routed
 // data with flag 0) and then signals the buffer, which sets the connection's trigger event; the
 // loop wakes and drains the queue, oldest first. A pushed block is copied in and a popped one
-// copied out, so neither side ever shares a block's storage with the other. A binary semaphore
-// guards the queue: an entry and its flag are appended and removed together. The copies are
-// made outside the lock and the lock is held by an object that always releases it, so a copy
-// that fails for want of memory is a failed push, never a lock held for ever.
+// handed out whole, so neither side ever shares a block's storage with the other.
+//
+// A push or a pop sits on the path from a received block to its reply, which already waits for
+// three synchronous reports; so neither takes a kernel call of its own. The lock is a critical
+// section (held for a few pointer moves, the copy made outside it, so it never waits in the
+// kernel unless both sides meet), and the trigger event is opened once and kept rather than
+// opened by name on every signal. An entry and its flag are appended and removed together, and
+// the lock is held by an object that always releases it, so a copy that fails for want of memory
+// is a failed push, never a lock held for ever.
 #pragma once
 
 #include "afxwin.h"
@@ -40,6 +45,8 @@ public:
     int GetCount();
 
     // Sets the trigger event named m_strEventName (auto reset; created when it does not exist).
+    // The event of a connection that is waiting for it is kept open from the first signal on,
+    // as long as the name stays the same; one that nobody holds is set and closed again.
     void Signal();
 
     int m_nPort;                // set by the owner before registration
@@ -58,6 +65,8 @@ private:
         int nFlag;
     };
 
-    CSemaphore m_lock;
+    CCriticalSection m_lock;
     std::deque<Entry> m_queue;
+    HANDLE m_hTrigger;          // the kept trigger event, opened by the name below
+    CString m_strTriggerName;
 };

@@ -80,6 +80,45 @@ TEST(ChannelBuffer, TwoSignalsBeforeTheWaiterRunsWakeItOnce)
     CloseHandle(trigger);
 }
 
+// The trigger's handle is kept between signals, but only for an event a connection holds, only
+// for the name it was opened by, and only while the buffer lives.
+TEST(ChannelBuffer, SignalSetsTheNamedEventAndKeepsNoEventAlive)
+{
+    CString first, second;
+    first.Format("KorvaneTestKeptTrigger%08lX", static_cast<unsigned long>(GetTickCount()));
+    second = first + "B";
+    auto exists = [](const CString& name) {
+        HANDLE h = CreateEventA(nullptr, FALSE, FALSE, name);
+        const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+        CloseHandle(h);
+        return existed;
+    };
+    {
+        CChannelBuffer buffer(3, 0, 0);
+        buffer.m_strEventName = first;
+        // Nobody holds the event yet: the signal goes with it.
+        buffer.Signal();
+        EXPECT_FALSE(exists(first));
+
+        HANDLE a = CreateEventA(nullptr, FALSE, FALSE, first);
+        ASSERT_NE(nullptr, a);
+        for (int i = 0; i < 3; ++i) {
+            buffer.Signal();
+            EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(a, 0)) << "signal " << i;
+        }
+
+        HANDLE b = CreateEventA(nullptr, FALSE, FALSE, second);
+        buffer.m_strEventName = second;
+        buffer.Signal();
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(b, 0));
+        EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(a, 0));
+        CloseHandle(a);
+        CloseHandle(b);
+    }
+    EXPECT_FALSE(exists(first)) << "the destroyed buffer still held the trigger";
+    EXPECT_FALSE(exists(second));
+}
+
 TEST(ChannelBuffer, OneThreadPushesWhileAnotherPops)
 {
     CChannelBuffer buffer(3, 0, 0);

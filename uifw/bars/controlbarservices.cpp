@@ -10,6 +10,7 @@
 #include "dockbar.h"
 #include "dragstate.h"
 #include "minidockframewnd.h"
+#include "ncareabutton.h"
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
 #include "popupmenuwnd.h"
@@ -79,6 +80,16 @@ INT_PTR CUiControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 {
     if (IsAnyMenuTracked())
         return -1;
+    CPoint ptScreen = point;
+    ClientToScreen(&ptScreen);
+    CUiBarNcAreaButton* pButton = nullptr;
+    const_cast<CUiControlBar*>(this)->NcButtonsHitTest(ptScreen, &pButton);
+    if (pButton != nullptr) {
+        CWnd* pWnd = NcButtonsWindow();
+        CRect rcWindow;
+        pWnd->GetWindowRect(&rcWindow);
+        return pButton->GetTipInfo(CPoint(ptScreen.x - rcWindow.left, ptScreen.y - rcWindow.top), pTI);
+    }
     CWnd* pChild = GetWindow(GW_CHILD);
     if (pChild == nullptr)
         return -1;
@@ -288,7 +299,6 @@ bool CUiControlBar::InsertBarsMenuItem(CUiPopupMenuWnd* pMenu)
     return (m_bBarFlags & kInBarsMenu) && pMenu != nullptr && pMenu->ItemInsert((UINT)GetDlgCtrlID(), -1);
 }
 
-bool CUiControlBar::DockBarBeside(CUiControlBar*, UINT) { return false; }
 bool CUiControlBar::DragApplyTarget() { return false; }
 void CUiControlBar::DragLoop(CPoint) {}
 void CUiControlBar::DragStop(bool) {}
@@ -296,15 +306,9 @@ void CUiControlBar::DragTrack(CPoint, bool) {}
 void CUiControlBar::OnDragStarted() {}
 void CUiControlBar::OnDragEnded(InternalDraggingState_t*, InternalDraggingState_t*, bool) {}
 void CUiControlBar::UpdateCursor(CPoint) {}
-bool CUiControlBar::CanDockNow() { return false; }
-CUiControlBar* CUiControlBar::GetTabContainerBar() { return nullptr; }
 void CUiControlBar::ToggleVisibility() {}
 void CUiControlBar::UpdateBarCheckCmdUI(CCmdUI*) {}
-CWnd* CUiControlBar::CreateFloatingFrame() { return nullptr; }
 void CUiControlBar::ToggleDocking() {}
-bool CUiControlBar::FloatAt(CPoint) { return false; }
-bool CUiControlBar::DockAtFrameSide(UINT, bool) { return false; }
+void CUiControlBar::FloatAt(int, int, DWORD) {}
 bool CUiControlBar::DockIntoBar(CUiControlBar*, UINT) { return false; }
 bool CUiControlBar::DockAtSideWithDragState(InternalDraggingState_t*) { return false; }
-bool CUiControlBar::InsertIntoFrameDockBar(CDockBar*, int) { return false; }
-bool CUiControlBar::DockIntoTabbedGroup(CUiControlBar*, int) { return false; }

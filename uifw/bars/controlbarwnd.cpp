@@ -6,9 +6,11 @@
 
 #include "afxdc.h"
 #include "barpaintdata.h"
+#include "barwndclass.h"
 #include "cmdmanager.h"
 #include "dockbar.h"
 #include "dragstate.h"
+#include "dyntabbar.h"
 #include "memorydc.h"
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
@@ -55,7 +57,7 @@ LRESULT CUiControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
         break;
     case WM_NCDESTROY:
         m_bBarFlags |= kNoCmdUI;
-        m_arrNcButtons.RemoveAll();
+        ReleaseNcAreaButtons();
         break;
     case WM_CLOSE:
         m_bBarFlags |= kNoCmdUI;
@@ -85,28 +87,13 @@ LRESULT CUiControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE: {
-        LRESULT lResult = CControlBar::WindowProc(nMsg, wParam, lParam);
-        if (nMsg == WM_SYSCOLORCHANGE) {
-            PaintManagerHolder::Get().OnSysColorChange(this);
-            CmdManagerHolder::OnSysColorChange(this);
-        } else {
-            PaintManagerHolder::Get().OnSettingChange(this, (UINT)wParam, (LPCSTR)lParam);
-            CmdManagerHolder::OnSettingChange(this, (UINT)wParam, (LPCSTR)lParam);
-        }
-        RequestFrameRecalcLayout();
-        return lResult;
-    }
-    case WM_THEMECHANGED: {
-        LRESULT lResult = CControlBar::WindowProc(nMsg, wParam, lParam);
-        PaintManagerHolder::Get().OnThemeChanged(this, wParam, lParam);
-        CmdManagerHolder::OnThemeChanged(this, wParam, lParam);
-        return lResult;
-    }
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
     case WM_DISPLAYCHANGE: {
         LRESULT lResult = CControlBar::WindowProc(nMsg, wParam, lParam);
-        PaintManagerHolder::Get().OnDisplayChange(this, (INT)wParam, LOWORD(lParam), HIWORD(lParam));
-        CmdManagerHolder::OnDisplayChange(this, (INT)wParam, LOWORD(lParam), HIWORD(lParam));
+        RelaySystemChange(this, nMsg, wParam, lParam);
+        if (nMsg == WM_SYSCOLORCHANGE || nMsg == WM_SETTINGCHANGE)
+            RequestFrameRecalcLayout();
         return lResult;
     }
     case WM_LBUTTONDBLCLK:
@@ -172,7 +159,8 @@ void CUiControlBar::OnSetFocus(CWnd* pOldWnd)
 bool CUiControlBar::QueryGripperLayout(bool& bCaptionAcross, bool& bCaptionLeft)
 {
     bCaptionAcross = bCaptionLeft = false;
-    if (GetSafeHwnd() == NULL || !(m_dwStyle & CBRS_GRIPPER) || IsBarFloating() || IsAloneInFloatingFrame())
+    if (GetSafeHwnd() == NULL || !(m_dwStyle & CBRS_GRIPPER) || IsBarFloating() || IsAloneInFloatingFrame() ||
+        (IsInTabbedGroup() && !IsAutoHidden()))
         return false;
     if ((m_bBarFlags & kCaptionAcross) || IsDockedVertically())
         bCaptionAcross = true;
@@ -187,8 +175,13 @@ void CUiControlBar::QuerySplitterEdges(bool& bLeft, bool& bTop, bool& bRight, bo
     CDockBar* pDock = m_pDockBar;
     if (IsFixedSizeBar() || m_pDockSite == nullptr || pDock == nullptr || !pDock->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
         return;
+    if (pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynTabBar))) {
+        bLeft = bTop = bRight = bBottom = false;
+        return;
+    }
     CUiDockBar* pUiDock = static_cast<CUiDockBar*>(pDock);
-    if (pUiDock->GetDockedCount() == 1 || pUiDock->m_nLevel == 0)
+    // The dock bars inside containers stand at level 0 too, but they are no outer dock bars.
+    if (pUiDock->GetDockedCount() == 1 || (pUiDock->m_nLevel == 0 && !pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))))
         return;
     const CPtrArray& arr = pDock->m_arrBars;
     bool bVisibleBefore = false, bVisibleAfter = false, bRowBefore = false, bRowAfter = false;
@@ -218,6 +211,20 @@ void CUiControlBar::QuerySplitterEdges(bool& bLeft, bool& bTop, bool& bRight, bo
         }
     }
     (void)nRowOfSelf;
+    if (pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))) {
+        if (static_cast<CUiDockDynBar*>(pDock)->IsHorizontal()) {
+            bTop = bRowBefore;
+            bBottom = bRowAfter;
+            bLeft = bVisibleBefore;
+            bRight = bVisibleAfter;
+        } else {
+            bLeft = bRowBefore;
+            bRight = bRowAfter;
+            bTop = bVisibleBefore;
+            bBottom = bVisibleAfter;
+        }
+        return;
+    }
     switch (pDock->GetDlgCtrlID()) {
     case AFX_IDW_DOCKBAR_TOP:
     case AFX_IDW_DOCKBAR_BOTTOM:
@@ -383,30 +390,6 @@ LRESULT CUiControlBar::OnNcHitTest(CPoint point)
     return HTCLIENT;
 }
 
-UINT CUiControlBar::NcButtonsHitTest(CPoint, CUiBarNcAreaButton** ppButton)
-{
-    // The caption buttons arrive with their own issue; until then no button is hit.
-    if (ppButton != nullptr)
-        *ppButton = nullptr;
-    return HTCLIENT;
-}
-
-void CUiControlBar::PaintNcAreaButtons(CDC&)
-{
-}
-
-void CUiControlBar::CreateNcAreaButtons()
-{
-}
-
-void CUiControlBar::LayoutNcAreaButtons()
-{
-}
-
-void CUiControlBar::AdjustCaptionTextRect(CRect&)
-{
-}
-
 void CUiControlBar::OnNcPaint()
 {
     if (m_pDockBar == nullptr && !(m_bBarFlags & kContained)) {
@@ -415,11 +398,7 @@ void CUiControlBar::OnNcPaint()
     }
     CWindowDC dcWindow(this);
     CRect rcWindow, rcClient;
-    GetWindowRect(&rcWindow);
-    GetClientRect(&rcClient);
-    ClientToScreen(&rcClient);
-    rcClient.OffsetRect(-rcWindow.left, -rcWindow.top);
-    rcWindow.OffsetRect(-rcWindow.left, -rcWindow.top);
+    GetNonClientRects(this, rcWindow, rcClient);
     dcWindow.ExcludeClipRect(&rcClient);
     {
         CUiMemoryDC dc;

@@ -2,6 +2,7 @@
 // the delayed frame layout on a 1 ms timer, and the relays of system changes.
 #include "dockbar.h"
 
+#include "barwndclass.h"
 #include "cmdmanager.h"
 #include "controlbar.h"
 #include "dockbararray.h"
@@ -286,29 +287,25 @@ void CUiDockOuterBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 void CUiDockOuterBar::OnSysColorChange()
 {
     CUiDockBar::OnSysColorChange();
-    PaintManagerHolder::Get().OnSysColorChange(this);
-    CmdManagerHolder::OnSysColorChange(this);
+    RelaySystemChange(this, WM_SYSCOLORCHANGE, 0, 0);
 }
 
 void CUiDockOuterBar::OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
 {
     CUiDockBar::OnSettingChange(uFlags, lpszSection);
-    PaintManagerHolder::Get().OnSettingChange(this, uFlags, lpszSection);
-    CmdManagerHolder::OnSettingChange(this, uFlags, lpszSection);
+    RelaySystemChange(this, WM_SETTINGCHANGE, uFlags, (LPARAM)lpszSection);
 }
 
 LRESULT CUiDockOuterBar::OnDisplayChange(WPARAM wParam, LPARAM lParam)
 {
     LRESULT lResult = Default();
-    PaintManagerHolder::Get().OnDisplayChange(this, (INT)wParam, LOWORD(lParam), HIWORD(lParam));
-    CmdManagerHolder::OnDisplayChange(this, (INT)wParam, LOWORD(lParam), HIWORD(lParam));
+    RelaySystemChange(this, WM_DISPLAYCHANGE, wParam, lParam);
     return lResult;
 }
 
 LRESULT CUiDockOuterBar::OnThemeChanged(WPARAM wParam, LPARAM lParam)
 {
     LRESULT lResult = Default();
-    PaintManagerHolder::Get().OnThemeChanged(this, wParam, lParam);
-    CmdManagerHolder::OnThemeChanged(this, wParam, lParam);
+    RelaySystemChange(this, WM_THEMECHANGED, wParam, lParam);
     return lResult;
 }
