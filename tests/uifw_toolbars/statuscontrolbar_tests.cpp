@@ -1,4 +1,4 @@
-// The framework's status bar on a test frame: what it asks the look to paint (a recording
+// The framework's status bar on a test frame: what it asks the look to paint (the recording
 // look), the control's own painting held off while a text or icon changes, the gripper strip,
 // controls kept over their panes, pane tips, the bars menu on a right click and the relays of
 // the four system changes.
@@ -11,11 +11,10 @@
 #include "paintmanagerholder.h"
 #include "popuptrackingstate.h"
 #include "popuptracktestsupport.h"
+#include "recordinglook.h"
 #include "statuspanepaintdata.h"
 #include "winharness.h"
 #include <vector>
-
-CWinApp theApp("uifw_toolbars_tests");
 
 using namespace winharness;
 
@@ -23,47 +22,23 @@ namespace {
 
 const UINT ID_P1 = 0x9101, ID_P2 = 0x9102, ID_P3 = 0x9103;
 
-struct PaneRecord {
-    DWORD dwKind;
-    DWORD dwStyle;
-    CRect rc;
-    CRect rcClip;
-};
-
-// The classic look that records the status bar's requests instead of drawing them, and
-// counts the system changes relayed to it.
-class RecordingLook : public CUiPaintManager {
+// The recording look, with a plain background, counting the system changes relayed to it.
+class StatusLook : public painttest::RecordingLook {
 public:
-    std::vector<PaneRecord> panes;
-    std::vector<CRect> separators;
-    std::vector<CRect> grips;
     int nSysColor = 0, nSetting = 0, nDisplay = 0, nTheme = 0;
 
-    void PaintStatusPane(CDC& dc, StatusPanePaintData& data) override
-    {
-        CRect rcClip;
-        dc.GetClipBox(rcClip);
-        panes.push_back({data.m_dwKind, data.m_dwBarStyle, data.m_rcItem, rcClip});
-    }
-    void PaintSeparator(CDC&, const CRect& rc, BOOL, BOOL, CObject*, LPARAM) override { separators.push_back(rc); }
-    void PaintSizeGrip(CDC&, const CRect& rc, DWORD, DWORD) override { grips.push_back(rc); }
     BOOL HasThemedBackground(CWnd*, LPARAM) override { return FALSE; }
     LRESULT OnSysColorChange() override { return ++nSysColor, 0; }
     LRESULT OnSettingChange(UINT, LPCSTR) override { return ++nSetting, 0; }
     LRESULT OnDisplayChange(INT, INT, INT) override { return ++nDisplay, 0; }
     LRESULT OnThemeChanged(WPARAM, LPARAM) override { return ++nTheme, 0; }
-    void Clear()
+    // The pane records of one kind.
+    std::vector<painttest::PaintCall> Panes(DWORD dwKind) const
     {
-        panes.clear();
-        separators.clear();
-        grips.clear();
-    }
-    std::vector<PaneRecord> Kind(DWORD dwKind) const
-    {
-        std::vector<PaneRecord> out;
-        for (const PaneRecord& r : panes)
-            if (r.dwKind == dwKind)
-                out.push_back(r);
+        std::vector<painttest::PaintCall> out;
+        for (const painttest::PaintCall& call : Calls("StatusPane"))
+            if (call.dwKind == dwKind)
+                out.push_back(call);
         return out;
     }
 };
@@ -139,7 +114,7 @@ class StatusControlBarTest : public ::testing::Test {
 protected:
     StatusControlBarTest()
     {
-        pLook = new RecordingLook;
+        pLook = new StatusLook;
         PaintManagerHolder::Get().SetPaintManager(pLook);
         frame = new TestFrame;
         frame->Create(NULL, "status frame", WS_OVERLAPPEDWINDOW, CRect(50, 50, 550, 350));
@@ -170,7 +145,7 @@ protected:
         CRect rc;
         bar.GetClientRect(rc);
         auto surface = std::make_unique<DibSurface>(rc.Width(), rc.Height(), RGB(1, 2, 3));
-        pLook->Clear();
+        pLook->calls.clear();
         bar.PaintBar(*surface->cdc());
         return surface;
     }
@@ -193,7 +168,7 @@ protected:
         return rc;
     }
 
-    RecordingLook* pLook;
+    StatusLook* pLook;
     TestFrame* frame;
     CountingProfile* pProfile;
     CountingStatusBar bar;
@@ -208,7 +183,7 @@ TEST_F(StatusControlBarTest, PanesBordersSeparatorsAndTheFrame)
     bar.SetPaneStyle(2, SBPS_NOBORDERS);
     auto surface = Paint();
     // The first pane and the borderless one get no border.
-    std::vector<PaneRecord> borders = pLook->Kind(StatusPanePaintData::kPane);
+    std::vector<painttest::PaintCall> borders = pLook->Panes(StatusPanePaintData::kPane);
     ASSERT_EQ(2u, borders.size());
     EXPECT_EQ(PaneRect(1), borders[0].rc);
     EXPECT_EQ(PaneRect(3), borders[1].rc);
@@ -222,18 +197,21 @@ TEST_F(StatusControlBarTest, PanesBordersSeparatorsAndTheFrame)
 
     bar.m_bOptions |= CUiStatusControlBar::kSeparators;
     surface = Paint();
-    EXPECT_TRUE(pLook->Kind(StatusPanePaintData::kPane).empty());
-    ASSERT_EQ(3u, pLook->separators.size());
+    EXPECT_TRUE(pLook->Panes(StatusPanePaintData::kPane).empty());
+    const std::vector<painttest::PaintCall> separators = pLook->Calls("Separator");
+    ASSERT_EQ(3u, separators.size());
     for (int i = 1; i < 4; ++i) {
         const CRect rcPrev = PaneRect(i - 1), rc = PaneRect(i);
-        EXPECT_EQ(CRect(rcPrev.right, rc.top + 1, rc.left, rc.bottom - 1), pLook->separators[i - 1]);
+        EXPECT_EQ(CRect(rcPrev.right, rc.top + 1, rc.left, rc.bottom - 1), separators[i - 1].rc);
+        EXPECT_EQ(&bar, separators[i - 1].pAsking);
     }
 
-    pLook->Clear();
+    pLook->calls.clear();
     bar.SendMessage(WM_NCPAINT, 1, 0);
-    ASSERT_EQ(1u, pLook->panes.size());
-    EXPECT_EQ(1u, pLook->panes[0].dwKind);
-    EXPECT_EQ(bar.m_dwStyle, pLook->panes[0].dwStyle);
+    ASSERT_EQ(1u, pLook->calls.size());
+    EXPECT_EQ("StatusPane", pLook->calls[0].name);
+    EXPECT_EQ(1u, pLook->calls[0].dwKind);
+    EXPECT_EQ(bar.m_dwStyle, pLook->calls[0].dwStyle);
 }
 
 TEST_F(StatusControlBarTest, TextAndIconChangesHoldTheControlsPaintingOffThenRepaintOnce)
@@ -271,11 +249,11 @@ TEST_F(StatusControlBarTest, TheGripperStripAndTheLastStretchingPane)
     bar.GetClientRect(rcClient);
     const int cxStrip = ::GetSystemMetrics(SM_CXVSCROLL);
     Paint();
-    ASSERT_EQ(1u, pLook->grips.size());
+    ASSERT_EQ(1u, pLook->Calls("SizeGrip").size());
     CRect rcStrip(rcClient.right - cxStrip, rcClient.top, rcClient.right, rcClient.bottom);
     rcStrip.OffsetRect(-2, -2);
-    EXPECT_EQ(rcStrip, pLook->grips[0]);
-    std::vector<PaneRecord> borders = pLook->Kind(StatusPanePaintData::kPane);
+    EXPECT_EQ(rcStrip, pLook->Calls("SizeGrip")[0].rc);
+    std::vector<painttest::PaintCall> borders = pLook->Panes(StatusPanePaintData::kPane);
     ASSERT_FALSE(borders.empty());
     EXPECT_EQ(rcClient.right - cxStrip, borders.back().rcClip.right);
     EXPECT_EQ(rcClient.right - ::GetSystemMetrics(SM_CXSMICON) - ::GetSystemMetrics(SM_CXEDGE),
@@ -283,8 +261,8 @@ TEST_F(StatusControlBarTest, TheGripperStripAndTheLastStretchingPane)
 
     frame->ModifyStyle(0, WS_MAXIMIZE);
     Paint();
-    EXPECT_TRUE(pLook->grips.empty());
-    borders = pLook->Kind(StatusPanePaintData::kPane);
+    EXPECT_TRUE(pLook->Calls("SizeGrip").empty());
+    borders = pLook->Panes(StatusPanePaintData::kPane);
     ASSERT_FALSE(borders.empty());
     EXPECT_EQ(rcClient.right, borders.back().rcClip.right);
     frame->ModifyStyle(WS_MAXIMIZE, 0);
