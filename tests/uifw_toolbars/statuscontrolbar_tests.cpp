@@ -9,11 +9,12 @@
 #include "controlbar.h"
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
-#include "popuptrackingstate.h"
 #include "popuptracktestsupport.h"
 #include "recordinglook.h"
 #include "statuspanepaintdata.h"
+#include "toolcontrolbar.h"
 #include "winharness.h"
+#include <memory>
 #include <vector>
 
 using namespace winharness;
@@ -132,7 +133,7 @@ protected:
     }
     ~StatusControlBarTest() override
     {
-        PopupBarTrackingBridge::g_bButtonMenuTracking = false;
+        CUiToolControlBar::g_bMenuTracking = false;
         bar.DestroyWindow();
         CmdManagerHolder::GetStoredHandle()->ProfileReleaseWindow(frame->GetSafeHwnd(), true);
         frame->DestroyWindow();
@@ -333,7 +334,7 @@ TEST_F(StatusControlBarTest, APaneTipIsTheToolTextButNotWhileABarMenuIsTracked)
     EXPECT_EQ((INT_PTR)ID_P2, bar.OnToolHitTest(PaneRect(2).CenterPoint(), &ti2));
     EXPECT_EQ(LPSTR_TEXTCALLBACK, ti2.lpszText);
 
-    PopupBarTrackingBridge::g_bButtonMenuTracking = true;
+    CUiToolControlBar::g_bMenuTracking = true;
     EXPECT_EQ(-1, bar.OnToolHitTest(pt, nullptr));
 }
 

@@ -9,8 +9,8 @@
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
 #include "popupmenuwnd.h"
-#include "popuptrackingstate.h"
 #include "statuspanepaintdata.h"
+#include "toolcontrolbar.h"
 #include <cstdlib>
 #include <cstring>
 
@@ -446,7 +446,7 @@ int CUiStatusControlBar::HitTestPane(CPoint point) const
 
 INT_PTR CUiStatusControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 {
-    if (PopupBarTrackingBridge::g_bButtonMenuTracking || CUiPopupMenuWnd::IsTrackingMenu())
+    if (CUiToolControlBar::g_bMenuTracking || CUiPopupMenuWnd::IsTrackingMenu())
         return -1;
     const int nIndex = HitTestPane(point);
     if (nIndex < 0)
