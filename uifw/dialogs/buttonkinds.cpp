@@ -61,3 +61,30 @@ UINT UiMenuAlignCodeForDockBar(UINT nDockBarId)
         return 0;
     }
 }
+
+namespace {
+
+// 0 normal, 1 pressed, 2 hover, 3 disabled.
+int MarkLook(bool bEnabled, bool bHover, bool bMouseHeld, bool bSpaceHeld)
+{
+    if (!bEnabled)
+        return 3;
+    if (bSpaceHeld || (bHover && bMouseHeld))
+        return 1;
+    if (bHover != bMouseHeld)
+        return 2;
+    return 0;
+}
+
+} // namespace
+
+int UiCheckBoxStateIndex(int nCheck, bool bEnabled, bool bHover, bool bMouseHeld, bool bSpaceHeld)
+{
+    const int nState = nCheck < 0 || nCheck > 2 ? 1 : nCheck;
+    return MarkLook(bEnabled, bHover, bMouseHeld, bSpaceHeld) * 3 + nState;
+}
+
+int UiRadioStateIndex(int nCheck, bool bEnabled, bool bHover, bool bMouseHeld, bool bSpaceHeld)
+{
+    return MarkLook(bEnabled, bHover, bMouseHeld, bSpaceHeld) * 2 + (nCheck != 0 ? 1 : 0);
+}

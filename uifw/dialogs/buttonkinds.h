@@ -18,3 +18,10 @@ const int kUiDropDownPartWidth = 5 + 6;
 int UiButtonPartAt(const RECT& rcClient, POINT pt, bool bSplit);
 // The popup menu's alignment code for a bar in the dock bar with this id (0: not docked).
 UINT UiMenuAlignCodeForDockBar(UINT nDockBarId);
+
+// The state index of a check box's mark: 0-2 normal, 3-5 pressed, 6-8 hover, 9-11 disabled,
+// each for unchecked, checked and indeterminate. Pressed: space held, or hovered with the
+// mouse button held; hover: hovered without the button, or not hovered with it held.
+int UiCheckBoxStateIndex(int nCheck, bool bEnabled, bool bHover, bool bMouseHeld, bool bSpaceHeld);
+// The same for a radio button's mark: 0/1 normal, 2/3 pressed, 4/5 hover, 6/7 disabled.
+int UiRadioStateIndex(int nCheck, bool bEnabled, bool bHover, bool bMouseHeld, bool bSpaceHeld);
