@@ -170,10 +170,7 @@ TEST(HyperLinkTest, AClickOpensTheTrimmedTextAndCommandModeClicksAndMarksVisited
     DialogScope scope;
     HiddenParent parent;
     CDialog dlg;
-    ASSERT_TRUE(dlg.Create(IDD_CONTROLS, parent.wnd()));
-    dlg.SetWindowPos(NULL, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    dlg.ShowWindow(SW_SHOW);
-    dlg.SetActiveWindow();
+    ASSERT_TRUE(CreateShownDialog(dlg, IDD_CONTROLS, parent.wnd()));
     RecordingLink link;
     ASSERT_TRUE(link.SubclassDlgItem(IDC_BUTTON, &dlg));
     link.SetWindowText("  http://a  ");

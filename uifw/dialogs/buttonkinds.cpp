@@ -62,29 +62,23 @@ UINT UiMenuAlignCodeForDockBar(UINT nDockBarId)
     }
 }
 
-namespace {
-
-// 0 normal, 1 pressed, 2 hover, 3 disabled.
-int MarkLook(bool bEnabled, bool bHover, bool bMouseHeld, bool bSpaceHeld)
+int UiMarkLook(bool bEnabled, bool bHover, bool bMouseHeld, bool bSpaceHeld)
 {
     if (!bEnabled)
-        return 3;
+        return kUiMarkDisabled;
     if (bSpaceHeld || (bHover && bMouseHeld))
-        return 1;
+        return kUiMarkPressed;
     if (bHover != bMouseHeld)
-        return 2;
-    return 0;
+        return kUiMarkHover;
+    return kUiMarkNormal;
 }
 
-} // namespace
-
-int UiCheckBoxStateIndex(int nCheck, bool bEnabled, bool bHover, bool bMouseHeld, bool bSpaceHeld)
+int UiCheckBoxStateIndex(int nLook, int nCheck)
 {
-    const int nState = nCheck < 0 || nCheck > 2 ? 1 : nCheck;
-    return MarkLook(bEnabled, bHover, bMouseHeld, bSpaceHeld) * 3 + nState;
+    return nLook * 3 + (nCheck < 0 || nCheck > 2 ? 1 : nCheck);
 }
 
-int UiRadioStateIndex(int nCheck, bool bEnabled, bool bHover, bool bMouseHeld, bool bSpaceHeld)
+int UiRadioStateIndex(int nLook, int nCheck)
 {
-    return MarkLook(bEnabled, bHover, bMouseHeld, bSpaceHeld) * 2 + (nCheck != 0 ? 1 : 0);
+    return nLook * 2 + (nCheck != 0 ? 1 : 0);
 }

@@ -161,30 +161,32 @@ void CUiCheckBox::PaintCheckBox(CDC& dc, PushButtonPaintData& data)
     DrawCheckMark(dc, rcBox, data);
 }
 
-UINT CUiCheckBox::MarkFrameState(bool bEnabled, bool bPressedLook) const
+int CUiCheckBox::MarkLookOf(const PushButtonPaintData& data) const
 {
-    UINT nState = 0;
-    if (!bEnabled)
+    return UiMarkLook(data.Has(PushButtonPaintData::kEnabled), data.Has(PushButtonPaintData::kHover),
+                      (m_bPressFlags & kMouseHeld) != 0, (m_bPressFlags & kSpaceHeld) != 0);
+}
+
+void CUiCheckBox::DrawFrameMark(CDC& dc, const CRect& rcBox, UINT nKind, int nLook) const
+{
+    UINT nState = nKind;
+    if (nLook == kUiMarkDisabled)
         nState |= DFCS_INACTIVE;
-    if (bPressedLook)
+    if (nLook == kUiMarkPressed)
         nState |= DFCS_PUSHED;
     if (m_nCheck != 0)
         nState |= DFCS_CHECKED;
     if (GetStyle() & BS_FLAT)
         nState |= DFCS_FLAT;
-    return nState;
+    CRect rcMark = rcBox;
+    ::DrawFrameControl(dc.GetSafeHdc(), &rcMark, DFC_BUTTON, nState);
 }
 
 void CUiCheckBox::DrawCheckMark(CDC& dc, const CRect& rcBox, const PushButtonPaintData& data)
 {
-    const bool bEnabled = data.Has(PushButtonPaintData::kEnabled);
-    const int nIndex = UiCheckBoxStateIndex(m_nCheck, bEnabled, data.Has(PushButtonPaintData::kHover),
-                                            (m_bPressFlags & kMouseHeld) != 0, (m_bPressFlags & kSpaceHeld) != 0);
-    if (PaintCheckBoxHook(dc, rcBox, nIndex))
-        return;
-    CRect rcMark = rcBox;
-    const bool bPressedLook = nIndex % 12 >= 3 && nIndex % 12 <= 5;
-    ::DrawFrameControl(dc.GetSafeHdc(), &rcMark, DFC_BUTTON, DFCS_BUTTONCHECK | MarkFrameState(bEnabled, bPressedLook));
+    const int nLook = MarkLookOf(data);
+    if (!PaintCheckBoxHook(dc, rcBox, UiCheckBoxStateIndex(nLook, m_nCheck)))
+        DrawFrameMark(dc, rcBox, DFCS_BUTTONCHECK, nLook);
 }
 
 bool CUiCheckBox::PaintCheckBoxHook(CDC&, const CRect&, int)

@@ -26,6 +26,7 @@ public:
     BYTE m_bPressFlags;
 
 protected:
-    // The frame control's state bits for a mark of this look (index within its kind).
-    UINT MarkFrameState(bool bEnabled, bool bPressedLook) const;
+    int MarkLookOf(const PushButtonPaintData& data) const;
+    // The platform's mark of a kind (DFCS_BUTTONCHECK, DFCS_BUTTONRADIO) in a look.
+    void DrawFrameMark(CDC& dc, const CRect& rcBox, UINT nKind, int nLook) const;
 };

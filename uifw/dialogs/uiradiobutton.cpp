@@ -104,12 +104,7 @@ BOOL CUiRadioButton::PreTranslateMessage(MSG* pMsg)
 
 void CUiRadioButton::DrawCheckMark(CDC& dc, const CRect& rcBox, const PushButtonPaintData& data)
 {
-    const bool bEnabled = data.Has(PushButtonPaintData::kEnabled);
-    const int nIndex = UiRadioStateIndex(m_nCheck, bEnabled, data.Has(PushButtonPaintData::kHover),
-                                         (m_bPressFlags & kMouseHeld) != 0, (m_bPressFlags & kSpaceHeld) != 0);
-    if (PaintRadioHook(dc, rcBox, nIndex))
-        return;
-    CRect rcMark = rcBox;
-    const bool bPressedLook = nIndex == 2 || nIndex == 3;
-    ::DrawFrameControl(dc.GetSafeHdc(), &rcMark, DFC_BUTTON, DFCS_BUTTONRADIO | MarkFrameState(bEnabled, bPressedLook));
+    const int nLook = MarkLookOf(data);
+    if (!PaintRadioHook(dc, rcBox, UiRadioStateIndex(nLook, m_nCheck)))
+        DrawFrameMark(dc, rcBox, DFCS_BUTTONRADIO, nLook);
 }
