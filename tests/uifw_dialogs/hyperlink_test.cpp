@@ -60,7 +60,8 @@ std::string Built(LPCSTR lpszRegistered, LPCSTR lpszTarget)
 // is given; the old class comes back at the end.
 class HtmClassOverride {
 public:
-    explicit HtmClassOverride(const std::string& strCommand)
+    // The command's value is written with its type and, when asked, without its terminating zero.
+    explicit HtmClassOverride(const std::string& strCommand, DWORD dwType = REG_SZ, bool bTerminated = true)
     {
         HKEY hKey = NULL;
         if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, ".htm", 0, KEY_QUERY_VALUE, &hKey) == ERROR_SUCCESS) {
@@ -71,7 +72,7 @@ public:
             ::RegCloseKey(hKey);
         }
         SetDefault(".htm", kClass);
-        SetDefault(std::string(kClass) + "\\shell\\open\\command", strCommand);
+        SetDefault(std::string(kClass) + "\\shell\\open\\command", strCommand, dwType, bTerminated);
     }
     ~HtmClassOverride()
     {
@@ -85,11 +86,13 @@ public:
 
 private:
     static constexpr const char* kClass = "KorvaneTestPage";
-    static void SetDefault(const std::string& strKey, const std::string& strValue)
+    static void SetDefault(const std::string& strKey, const std::string& strValue, DWORD dwType = REG_SZ,
+                           bool bTerminated = true)
     {
         HKEY hKey = NULL;
         ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyA(HKEY_CLASSES_ROOT, strKey.c_str(), &hKey));
-        ::RegSetValueExA(hKey, NULL, 0, REG_SZ, (const BYTE*)strValue.c_str(), (DWORD)strValue.size() + 1);
+        ::RegSetValueExA(hKey, NULL, 0, dwType, (const BYTE*)strValue.c_str(),
+                         (DWORD)strValue.size() + (bTerminated ? 1 : 0));
         ::RegCloseKey(hKey);
     }
     bool m_bHadOld = false;
@@ -236,6 +239,19 @@ TEST(HyperLinkTest, TheRegisteredWebPageCommandRunsWithTheQuotedTarget)
         EXPECT_TRUE(link.OpenViaShellCommand("http://a/x y", 0, false));
         ASSERT_TRUE(PumpUntil([&] { return !ReadFile(strOut).empty(); }, 10000));
         EXPECT_EQ(strRecorder + "  \"http://a/x y\"", ReadFile(strOut));
+    }
+    {
+        // A value stored without its terminating zero still reads as the whole command; a
+        // value of another type is no command.
+        ::DeleteFileA(strOut.c_str());
+        HtmClassOverride htm(strRecorder + " %1", REG_SZ, false);
+        EXPECT_TRUE(link.OpenViaShellCommand("http://b", 0, false));
+        ASSERT_TRUE(PumpUntil([&] { return !ReadFile(strOut).empty(); }, 10000));
+        EXPECT_EQ(strRecorder + "  http://b", ReadFile(strOut));
+    }
+    {
+        HtmClassOverride htm(strRecorder + " %1", REG_BINARY);
+        EXPECT_FALSE(link.OpenViaShellCommand("http://c", 0, false));
     }
     {
         // A command that cannot start: WinExec's code, shown when asked.
