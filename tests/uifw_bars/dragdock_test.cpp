@@ -128,6 +128,24 @@ TEST_F(DragDockTest, BandsOverADockedBarGiveTabsAboveAndBelowUnlessItIsTooTall)
     EXPECT_NE(2, TargetAt(pBar, x, rc.bottom - 5).m_nKind);
 }
 
+TEST_F(DragDockTest, OverAFloatingBarTheBandsLieOnItsFloatingFrame)
+{
+    Pane* pTarget = DockedPane(0xD017, AFX_IDW_DOCKBAR_LEFT);
+    Pane* pBar = DockedPane(0xD018, AFX_IDW_DOCKBAR_TOP);
+    pTarget->m_sizeFloat = CSize(240, 240);
+    ASSERT_TRUE(pTarget->FloatAt(300, 200, CBRS_ALIGN_TOP));
+    Layout();
+    const CRect rc = WindowRect(FloatingFrameOf(pTarget));
+    auto top = TargetAt(pBar, rc.CenterPoint().x, rc.top + 5);
+    EXPECT_EQ(27, top.m_nKind);
+    EXPECT_EQ(pTarget, top.m_pTarget);
+    EXPECT_EQ(rc, top.m_rect);
+    auto above = TargetAt(pBar, rc.CenterPoint().x, rc.top + 40);
+    EXPECT_EQ(1, above.m_nKind);
+    EXPECT_EQ(CRect(rc.left, rc.top, rc.right, rc.top + rc.Height() / 2), above.m_rect);
+    EXPECT_EQ(2, TargetAt(pBar, rc.CenterPoint().x, rc.bottom - 5).m_nKind);
+}
+
 TEST_F(DragDockTest, FrameSideBandsLieAtTheFreeAreasEdges)
 {
     Pane* pBar = DockedPane(0xD014, AFX_IDW_DOCKBAR_TOP);

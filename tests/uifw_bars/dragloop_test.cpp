@@ -56,6 +56,7 @@ TEST_F(DragLoopTest, ADropOnTheRightBandDocksThereAndTheStatusLineIsEmptyMeanwhi
     EXPECT_EQ(HTNOWHERE, nHit);
     EXPECT_STREQ("", strDuring);
     EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_RIGHT, pBar->GetDockBarId());
+    EXPECT_GT(fx.pFrame->nTrackedAreas, 0);   // the outline was offered to the frame
     EXPECT_EQ(nullptr, CUiControlBar::GetBarBeingDragged());
     EXPECT_EQ((UINT)AFX_IDS_IDLEMESSAGE, fx.pFrame->m_nIDLastMessage);
     EXPECT_NE(HTNOWHERE, pOther->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptOther.x, ptOther.y)));
@@ -145,6 +146,7 @@ TEST_F(StudioDragLoopTest, TheCentreMarkerOfABarMakesTheDraggedBarATabOfItsGroup
     Pane* pTarget = DockedPane(0xD060, AFX_IDW_DOCKBAR_LEFT);
     Pane* pBar = DockedPane(0xD061, AFX_IDW_DOCKBAR_TOP);
     EXPECT_EQ(26, DropOnMarker(pBar, WindowRect(pTarget).CenterPoint(), [] { return InnerOfType(8); }));
+    EXPECT_EQ(0, fx.pFrame->nTrackedAreas);   // markers instead of outlines
     CUiDynTabControlBar* pGroup = pTarget->GetTabContainerBar();
     ASSERT_NE(nullptr, pGroup);
     EXPECT_EQ(pGroup, pBar->GetTabContainerBar());
