@@ -52,8 +52,10 @@ public:
 class Pane : public CUiControlBar {
 public:
     int nMinLength = 0;      // along a top or bottom row; 0: the bar's own
+    int nMinHeight = 0;      // 0: the bar's own
     int nNcPaints = 0;
     int GetMinExtentHorz() const override { return nMinLength > 0 ? nMinLength : CUiControlBar::GetMinExtentHorz(); }
+    int GetMinExtentVert() const override { return nMinHeight > 0 ? nMinHeight : CUiControlBar::GetMinExtentVert(); }
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
     {
         if (nMsg == WM_NCPAINT)
@@ -114,6 +116,43 @@ struct FrameFixture {
         winharness::PumpPending();
     }
     CUiDockBar* Side(UINT nID) const { return static_cast<CUiDockBar*>(pFrame->GetControlBar(nID)); }
+};
+
+// The eight pane bars of the main window, in their order of creation, on a large frame.
+struct PaneSpec {
+    UINT nID;
+    const char* pszCaption;
+};
+inline const PaneSpec* PaneSpecs()
+{
+    static const PaneSpec kPanes[8] = {
+        {32774, "詳細ﾛｸﾞﾃﾞｰﾀ"}, {32772, "送信ﾃﾞｰﾀｴﾃﾞｨﾀ"}, {32776, "接続状況"}, {32777, "送信ﾃﾞｰﾀｴｸｽﾌﾟﾛｰﾗ"},
+        {32860, "COM制御1"},    {32861, "COM制御2"},        {32898, "ｽｸﾘﾌﾟﾄ1"},   {32899, "ｽｸﾘﾌﾟﾄ2"},
+    };
+    return kPanes;
+}
+
+struct PaneFrameFixture : FrameFixture {
+    enum { kDetailedLog, kSendEditor, kConnectionStatus, kSendExplorer, kComControl1, kComControl2, kScript1, kScript2 };
+    Pane* panes[8] = {};
+    PaneFrameFixture() : FrameFixture(CRect(0, 0, 1200, 900))
+    {
+        for (int i = 0; i < 8; ++i) {
+            panes[i] = new Pane;
+            panes[i]->m_bAutoDelete = FALSE;
+            panes[i]->Create(PaneSpecs()[i].pszCaption, pFrame, PaneSpecs()[i].nID, 0x5640283C);
+            panes[i]->EnableDocking(CBRS_ALIGN_ANY);
+        }
+        winharness::PumpPending();
+    }
+    ~PaneFrameFixture()
+    {
+        if (::IsWindow(hFrame))
+            ::DestroyWindow(hFrame);
+        winharness::PumpPending();
+        for (Pane* p : panes)
+            delete p;
+    }
 };
 
 } // namespace barstest

@@ -85,8 +85,7 @@ CUiControlBar::~CUiControlBar()
     }
     if (g_pBarBeingFloated == this)
         g_pBarBeingFloated = nullptr;
-    // The caption buttons arrive with their own issue; the array is kept empty until then.
-    m_arrNcButtons.RemoveAll();
+    ReleaseNcAreaButtons();
 }
 
 BOOL CUiControlBar::Create(LPCTSTR lpszText, CWnd* pParentWnd, UINT nID, DWORD dwStyle)

@@ -19,6 +19,8 @@ class CUiPopupMenuWnd;
 class CUiBarNcAreaButton;
 class CUiDockBar;
 class CUiDockOuterBar;
+class CUiDynTabControlBar;
+class CUiMiniDockFrameWnd;
 struct BarPlacementRecord;
 
 class CUiControlBar : public CControlBar, public CUiMouseCaptureSink {
@@ -129,7 +131,7 @@ public:
     virtual bool CanSplitPrev();
     virtual void DrawRowResizeTracker(bool bErasing);
     virtual void DrawRowSplitTracker(bool bErasing);
-    virtual bool DockBarBeside(CUiControlBar* pTarget, UINT nSide);
+    virtual bool DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent);
     virtual bool DragApplyTarget();
     virtual void DragLoop(CPoint ptScreen);
     virtual void DragStop(bool bCancelled);
@@ -139,18 +141,19 @@ public:
     virtual void UpdateCursor(CPoint ptClient);
     virtual bool IsContentExpandWanted() const;
     virtual bool IsDockableByDrag() const;
-    virtual bool CanDockNow();
-    virtual CUiControlBar* GetTabContainerBar();
+    virtual bool CanDockNow(CUiControlBar* pOther);
+    virtual CUiDynTabControlBar* GetTabContainerBar();
     virtual void ToggleVisibility();
     virtual void UpdateBarCheckCmdUI(CCmdUI* pCmdUI);
-    virtual CWnd* CreateFloatingFrame();
+    virtual CUiMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
     virtual void ToggleDocking();
     virtual bool FloatAt(CPoint ptScreen);
-    virtual bool DockAtFrameSide(UINT nSide, bool bInner);
+    virtual bool DockAtFrameSide(UINT nDockBarId, bool bInner, CFrameWnd* pFrame = nullptr, bool bRecalc = true);
     virtual bool DockIntoBar(CUiControlBar* pTarget, UINT nSide);
     virtual bool DockAtSideWithDragState(InternalDraggingState_t* pState);
-    virtual bool InsertIntoFrameDockBar(CDockBar* pDockBar, int nIndex);
-    virtual bool DockIntoTabbedGroup(CUiControlBar* pBar, int nTab);
+    virtual bool InsertIntoFrameDockBar(UINT nDockBarId, UINT nLevel, CFrameWnd* pFrame = nullptr, bool bRecalc = true);
+    virtual bool DockIntoTabbedGroup(CUiControlBar* pBar, int nIndex = -1, CFrameWnd* pFrame = nullptr,
+                                     bool bRecalc = true);
     // nKind: 0 docked caption, 1 floating-frame caption (the tabbed group asks with 2 and 3).
     virtual void GetCaptionText(int nKind, CString& strText);
     virtual void AdjustCaptionTextRect(CRect& rcText);
@@ -186,6 +189,12 @@ public:
     static void UpdateChildBarsCmdUI(CWnd* pWnd, BOOL bDisableIfNoHndler);
     bool UpdateCmdUIGuarded(BOOL bDisableIfNoHndler);
     bool IsResizable() const { return !IsFixedSizeBar(); }
+    // The ring level of the dock bar the bar sits on (it must sit on one).
+    UINT GetDockBarLevel() const;
+    // A nested container that is no tabbed group.
+    bool IsPlainContainer() const;
+    // Whether the bar is one of a tabbed group's bars.
+    bool IsInTabbedGroup() const;
 
     // ---- Rows.
     int GetRowLength() const;
@@ -214,6 +223,12 @@ public:
     void QuerySplitterEdges(bool& bLeft, bool& bTop, bool& bRight, bool& bBottom);
     UINT NcButtonsHitTest(CPoint ptScreen, CUiBarNcAreaButton** ppButton);
     void PaintNcAreaButtons(CDC& dc);
+    // Offers a click to the visible caption buttons in order; true when one took it.
+    bool ClickNcAreaButtons(CPoint ptScreen);
+    void ReleaseNcAreaButtons();
+    // The window the caption buttons' rectangles are relative to: the bar's, or its floating
+    // frame's; null when the buttons have no place now.
+    CWnd* NcButtonsWindow() const;
 
     // ---- Window services.
     static bool RegisterBarWindowClass();

@@ -495,6 +495,8 @@ void CUiControlBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
 
 void CUiControlBar::OnNcLButtonUp(UINT nHitTest, CPoint point)
 {
+    if ((m_bViewFlags & kButtonHot) && ClickNcAreaButtons(point))
+        return;
     if (m_bTrackFlags & kRowResizing)
         RowResizeStop(false);
     else if (m_bTrackFlags & kRowSplitting)

@@ -288,7 +288,6 @@ bool CUiControlBar::InsertBarsMenuItem(CUiPopupMenuWnd* pMenu)
     return (m_bBarFlags & kInBarsMenu) && pMenu != nullptr && pMenu->ItemInsert((UINT)GetDlgCtrlID(), -1);
 }
 
-bool CUiControlBar::DockBarBeside(CUiControlBar*, UINT) { return false; }
 bool CUiControlBar::DragApplyTarget() { return false; }
 void CUiControlBar::DragLoop(CPoint) {}
 void CUiControlBar::DragStop(bool) {}
@@ -296,15 +295,9 @@ void CUiControlBar::DragTrack(CPoint, bool) {}
 void CUiControlBar::OnDragStarted() {}
 void CUiControlBar::OnDragEnded(InternalDraggingState_t*, InternalDraggingState_t*, bool) {}
 void CUiControlBar::UpdateCursor(CPoint) {}
-bool CUiControlBar::CanDockNow() { return false; }
-CUiControlBar* CUiControlBar::GetTabContainerBar() { return nullptr; }
 void CUiControlBar::ToggleVisibility() {}
 void CUiControlBar::UpdateBarCheckCmdUI(CCmdUI*) {}
-CWnd* CUiControlBar::CreateFloatingFrame() { return nullptr; }
 void CUiControlBar::ToggleDocking() {}
 bool CUiControlBar::FloatAt(CPoint) { return false; }
-bool CUiControlBar::DockAtFrameSide(UINT, bool) { return false; }
 bool CUiControlBar::DockIntoBar(CUiControlBar*, UINT) { return false; }
 bool CUiControlBar::DockAtSideWithDragState(InternalDraggingState_t*) { return false; }
-bool CUiControlBar::InsertIntoFrameDockBar(CDockBar*, int) { return false; }
-bool CUiControlBar::DockIntoTabbedGroup(CUiControlBar*, int) { return false; }

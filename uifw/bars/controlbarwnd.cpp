@@ -10,6 +10,7 @@
 #include "cmdmanager.h"
 #include "dockbar.h"
 #include "dragstate.h"
+#include "dynbar.h"
 #include "memorydc.h"
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
@@ -56,7 +57,7 @@ LRESULT CUiControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
         break;
     case WM_NCDESTROY:
         m_bBarFlags |= kNoCmdUI;
-        m_arrNcButtons.RemoveAll();
+        ReleaseNcAreaButtons();
         break;
     case WM_CLOSE:
         m_bBarFlags |= kNoCmdUI;
@@ -204,6 +205,20 @@ void CUiControlBar::QuerySplitterEdges(bool& bLeft, bool& bTop, bool& bRight, bo
         }
     }
     (void)nRowOfSelf;
+    if (pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))) {
+        if (static_cast<CUiDockDynBar*>(pDock)->IsHorizontal()) {
+            bTop = bRowBefore;
+            bBottom = bRowAfter;
+            bLeft = bVisibleBefore;
+            bRight = bVisibleAfter;
+        } else {
+            bLeft = bRowBefore;
+            bRight = bRowAfter;
+            bTop = bVisibleBefore;
+            bBottom = bVisibleAfter;
+        }
+        return;
+    }
     switch (pDock->GetDlgCtrlID()) {
     case AFX_IDW_DOCKBAR_TOP:
     case AFX_IDW_DOCKBAR_BOTTOM:
@@ -367,30 +382,6 @@ LRESULT CUiControlBar::OnNcHitTest(CPoint point)
         return bHorz ? HTLEFT : HTTOP;
     }
     return HTCLIENT;
-}
-
-UINT CUiControlBar::NcButtonsHitTest(CPoint, CUiBarNcAreaButton** ppButton)
-{
-    // The caption buttons arrive with their own issue; until then no button is hit.
-    if (ppButton != nullptr)
-        *ppButton = nullptr;
-    return HTCLIENT;
-}
-
-void CUiControlBar::PaintNcAreaButtons(CDC&)
-{
-}
-
-void CUiControlBar::CreateNcAreaButtons()
-{
-}
-
-void CUiControlBar::LayoutNcAreaButtons()
-{
-}
-
-void CUiControlBar::AdjustCaptionTextRect(CRect&)
-{
 }
 
 void CUiControlBar::OnNcPaint()

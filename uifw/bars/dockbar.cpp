@@ -5,6 +5,7 @@
 #include "cmdmanager.h"
 #include "controlbar.h"
 #include "dockbararray.h"
+#include "dynbar.h"
 #include "memorydc.h"
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
@@ -194,16 +195,46 @@ bool CUiDockBar::SetLayoutLock(bool bLock)
     return bOld;
 }
 
+namespace {
+// The visible nested containers among a dock bar's entries.
+template <class Fn> void ForEachContainer(CPtrArray& arr, Fn fn)
+{
+    for (INT_PTR i = 1; i < arr.GetSize(); ++i) {
+        void* p = arr[i];
+        if (!IsBarEntry(p) || !static_cast<CControlBar*>(p)->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)))
+            continue;
+        CUiDynControlBar* pContainer = static_cast<CUiDynControlBar*>(p);
+        if (pContainer->IsFixedSizeBar() || pContainer->IsFixedSizeForDrag() || !pContainer->IsVisible() ||
+            pContainer->m_pInnerDockBar == nullptr)
+            continue;
+        fn(pContainer->m_pInnerDockBar);
+    }
+}
+} // namespace
+
 void CUiDockBar::RecalcLayoutNow()
 {
-    // Nested containers lay themselves out here once they exist (their own issue).
     if (IsLocked() || (m_bReentry & 1))
         return;
+    m_bReentry |= 1;
+    ForEachContainer(m_arrBars, [](CUiDockDynBar* pInner) { pInner->RecalcLayoutNow(); });
+    m_bReentry &= ~1;
 }
 
 void CUiDockBar::RefreshBarsState()
 {
-    // Containers left with one bar dissolve here once they exist (their own issue).
+    if (IsLocked())
+        return;
+    // A container may dissolve on the way and change the entries; the walk reads them afresh.
+    for (INT_PTR i = 1; i < m_arrBars.GetSize(); ++i) {
+        void* p = m_arrBars[i];
+        if (!IsBarEntry(p) || !static_cast<CControlBar*>(p)->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)))
+            continue;
+        CUiDynControlBar* pContainer = static_cast<CUiDynControlBar*>(p);
+        if (pContainer->IsFixedSizeBar() || pContainer->IsFixedSizeForDrag() || pContainer->m_pInnerDockBar == nullptr)
+            continue;
+        pContainer->m_pInnerDockBar->RefreshBarsState();
+    }
 }
 
 void CUiDockBar::MoveBarInLayout(CControlBar* pBar, const CRect& rcBar, HDWP& hDWP)
@@ -571,16 +602,20 @@ void CUiDockBar::OptimizeRings(CFrameWnd* pFrame)
             for (int s = 0; s < 4; ++s)
                 chains[s] = next[s];
         }
-        // The dock bars inside containers (dock bars on a bar rather than on the frame) that
-        // hold no bar.
+        // The containers of this frame whose dock bar holds no bar.
         CArray<CUiDockBar*, CUiDockBar*> arrEmpty;
-        ForEachFrameDockBar(pFrame, [&](CUiDockBar* p) {
-            CWnd* pParent = p->GetParent();
-            if (p->GetSafeHwnd() != NULL && pParent != nullptr && pParent != pFrame &&
-                pParent->IsKindOf(RUNTIME_CLASS(CControlBar)) && p->GetDockedCount() < 1)
-                arrEmpty.Add(p);
-            return true;
-        });
+        {
+            CSingleLock lock(&CUiControlBar::g_csAllBars, TRUE);
+            for (INT_PTR i = 0; i < CUiControlBar::g_arrAllBars.GetSize(); ++i) {
+                CUiControlBar* pBar = CUiControlBar::g_arrAllBars[i];
+                if (!pBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) || pBar->GetSafeHwnd() == NULL ||
+                    pBar->m_pDockSite != pFrame)
+                    continue;
+                CUiDockDynBar* pInner = static_cast<CUiDynControlBar*>(pBar)->m_pInnerDockBar;
+                if (pInner != nullptr && pInner->GetSafeHwnd() != NULL && pInner->GetDockedCount() < 1)
+                    arrEmpty.Add(pInner);
+            }
+        }
         bool bDissolved = false;
         for (INT_PTR i = 0; i < arrEmpty.GetSize(); ++i) {
             HWND hDock = arrEmpty[i]->m_hWnd;

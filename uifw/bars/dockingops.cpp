@@ -1,0 +1,188 @@
+// The docking operations that place a bar without a drag: on a side of the frame (outer or
+// inner ring), beside another bar in a nested container, into a tabbed group; and the
+// floating frame a bar floats in.
+#include "controlbar.h"
+
+#include "dockbar.h"
+#include "dynbar.h"
+#include "dyntabbar.h"
+#include "minidockframewnd.h"
+
+bool CUiControlBar::CanDockNow(CUiControlBar*)
+{
+    return !IsMarkerDockingMode() || GetDragDockMode() == 1;
+}
+
+CUiDynTabControlBar* CUiControlBar::GetTabContainerBar()
+{
+    if (GetSafeHwnd() == NULL || !::IsWindow(m_hWnd))
+        return nullptr;
+    CWnd* pParent = GetParent();
+    if (pParent == nullptr || !pParent->IsKindOf(RUNTIME_CLASS(CUiDockDynTabBar)))
+        return nullptr;
+    CWnd* pGroup = pParent->GetParent();
+    return pGroup != nullptr && pGroup->IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar)) ? static_cast<CUiDynTabControlBar*>(pGroup)
+                                                                                   : nullptr;
+}
+
+UINT CUiControlBar::GetDockBarLevel() const
+{
+    return static_cast<CUiDockBar*>(m_pDockBar)->m_nLevel;
+}
+
+bool CUiControlBar::IsPlainContainer() const
+{
+    return IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) && !IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar));
+}
+
+bool CUiControlBar::IsInTabbedGroup() const
+{
+    return m_pDockBar != nullptr && m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockDynTabBar));
+}
+
+CUiMiniDockFrameWnd* CUiControlBar::CreateFloatingFrame(DWORD dwStyle)
+{
+    CUiMiniDockFrameWnd* pFrame = new CUiMiniDockFrameWnd;
+    // A frame that cannot be made has deleted itself.
+    if (!pFrame->Create(m_pDockSite, dwStyle))
+        return nullptr;
+    return pFrame;
+}
+
+bool CUiControlBar::DockAtFrameSide(UINT nDockBarId, bool bInner, CFrameWnd* pFrame, bool bRecalc)
+{
+    CFrameWnd* pTarget = pFrame != nullptr ? pFrame : m_pDockSite;
+    if (pTarget == nullptr)
+        return false;
+    CFrameWnd* pParentFrame = GetParentFrame();
+    if (pParentFrame != nullptr && pParentFrame->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)))
+        pParentFrame->ShowWindow(SW_HIDE);
+    CUiDockBar::InsertRingAtLevel(pTarget, 1);
+    const UINT nLevel = bInner ? CUiDockBar::AppendRing(pTarget) : 1;
+    return InsertIntoFrameDockBar(nDockBarId, nLevel, pTarget, bRecalc);
+}
+
+bool CUiControlBar::InsertIntoFrameDockBar(UINT nDockBarId, UINT nLevel, CFrameWnd* pFrame, bool bRecalc)
+{
+    CFrameWnd* pTarget = pFrame != nullptr ? pFrame : m_pDockSite;
+    if (pTarget == nullptr)
+        return false;
+    CControlBar* pDockBar = pTarget->GetControlBar(nDockBarId);
+    if (pDockBar == nullptr || !pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
+        return false;
+    CUiDockBar* pUiDockBar = static_cast<CUiDockBar*>(pDockBar);
+    if (nLevel != 0)
+        pUiDockBar = pUiDockBar->GetRingDockBar(nLevel);
+    if (pUiDockBar == nullptr)
+        return false;
+    pUiDockBar->DockBarAtEdge(this, true);
+    if (bRecalc)
+        pTarget->RecalcLayout(TRUE);
+    return true;
+}
+
+bool CUiControlBar::DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent)
+{
+    CDockBar* pOuter = m_pDockBar;
+    if (pBar == nullptr || pOuter == nullptr || pOuter->GetSafeHwnd() == NULL)
+        return false;
+    CRect rcThis, rcBar;
+    GetWindowRect(&rcThis);
+    const CPoint ptOrigin = rcThis.TopLeft();
+    CRect rcOld = rcThis;
+    pOuter->ScreenToClient(&rcOld);
+    rcBar = rcThis;
+    UINT nContainerId = AFX_IDW_DOCKBAR_LEFT;
+    switch (nSide) {
+    case AFX_IDW_DOCKBAR_TOP:
+        rcThis.top += ::MulDiv(rcThis.Height(), nPercent, 100);
+        rcBar.bottom = rcThis.top;
+        break;
+    case AFX_IDW_DOCKBAR_BOTTOM:
+        rcThis.bottom -= ::MulDiv(rcThis.Height(), nPercent, 100);
+        rcBar.top = rcThis.bottom;
+        break;
+    case AFX_IDW_DOCKBAR_LEFT:
+        rcThis.left += ::MulDiv(rcThis.Width(), nPercent, 100);
+        rcBar.right = rcThis.left;
+        nContainerId = AFX_IDW_DOCKBAR_TOP;
+        break;
+    default:
+        rcThis.right -= ::MulDiv(rcThis.Width(), nPercent, 100);
+        rcBar.left = rcThis.right;
+        nContainerId = AFX_IDW_DOCKBAR_TOP;
+        break;
+    }
+
+    CUiDynControlBar* pContainer = new CUiDynControlBar;
+    pContainer->m_sizeHorz = m_sizeHorz;
+    pContainer->m_sizeVert = m_sizeVert;
+    const DWORD dwStyle = ((GetStyle() | (m_dwStyle & CBRS_ALIGN_ANY)) & ~(CBRS_GRIPPER | CBRS_FLOATING)) | 0xF10;
+    // A container that cannot be made has deleted itself; nothing has changed yet.
+    if (!pContainer->Create(NULL, m_pDockSite, nContainerId, dwStyle))
+        return false;
+    CUiDockDynBar* pInner = pContainer->m_pInnerDockBar;
+    CDockBar* pOldOfBar = pBar->m_pDockBar;
+
+    pContainer->m_pDockSite = m_pDockSite;
+    pContainer->m_pDockBar = pOuter;
+    pContainer->EnableDocking(CBRS_ALIGN_ANY);
+    const int nIndex = pOuter->FindBar(this);
+    if (nIndex > 0)
+        pOuter->m_arrBars[nIndex] = pContainer;
+
+    m_pDockBar = pInner;
+    pBar->m_pDockBar = pInner;
+    pInner->m_bFloating = FALSE;
+    if (pOuter->m_bFloating) {
+        pOuter->m_dwStyle |= CBRS_FLOATING;
+        pInner->m_dwStyle &= ~CBRS_FLOATING;
+        m_dwStyle &= ~CBRS_FLOATING;
+        pBar->m_dwStyle &= ~CBRS_FLOATING;
+    }
+
+    m_bTrackFlags |= kNoChildMove;
+    pContainer->m_bTrackFlags |= kNoChildMove;
+    pBar->m_bTrackFlags |= kNoChildMove;
+    pContainer->SetParent(pOuter);
+    SetParent(pInner);
+    pBar->SetParent(pInner);
+
+    if (pOldOfBar != nullptr && pOldOfBar->GetSafeHwnd() != NULL) {
+        if (pOldOfBar->m_bFloating || !pOldOfBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
+            pOldOfBar->RemoveControlBar(pBar, -1, FALSE);
+        else
+            static_cast<CUiDockBar*>(pOldOfBar)->RemoveControlBarEx(pBar, -1, 0, false);
+    }
+
+    const bool bBarFirst = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_LEFT;
+    pInner->m_arrBars.Add(bBarFirst ? static_cast<CUiControlBar*>(pBar) : this);
+    pInner->m_arrBars.Add(bBarFirst ? this : static_cast<CUiControlBar*>(pBar));
+    pInner->m_arrBars.Add(nullptr);
+
+    m_sizeHorz = m_sizeVert = rcThis.Size();
+    pBar->m_sizeHorz = pBar->m_sizeVert = rcBar.Size();
+    pContainer->m_sizeFloat = rcOld.Size();
+
+    rcThis.OffsetRect(-ptOrigin.x, -ptOrigin.y);
+    rcBar.OffsetRect(-ptOrigin.x, -ptOrigin.y);
+    MoveWindow(&rcThis, FALSE);
+    pBar->MoveWindow(&rcBar, FALSE);
+    pContainer->MoveWindow(&rcOld, FALSE);
+
+    m_bTrackFlags &= ~kNoChildMove;
+    pContainer->m_bTrackFlags &= ~kNoChildMove;
+    pBar->m_bTrackFlags &= ~kNoChildMove;
+    if (m_pDockSite != nullptr)
+        CUiDockBar::OptimizeRings(m_pDockSite);
+
+    if (CFrameWnd* pParentFrame = pContainer->GetParentFrame()) {
+        pParentFrame->RecalcLayout(TRUE);
+        pContainer->RepositionChildWindow(-1, -1, TRUE);
+        pContainer->CreateNcAreaButtons();
+        pContainer->LayoutNcAreaButtons();
+        if (pContainer->m_pInnerDockBar != nullptr)
+            pContainer->m_pInnerDockBar->RecalcLayoutNow();
+    }
+    return true;
+}

@@ -1,0 +1,458 @@
+#include "dynbar.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNAMIC(CUiDockDynBar, CUiDockBar)
+IMPLEMENT_DYNCREATE(CUiDynControlBar, CUiControlBar)
+
+BEGIN_MESSAGE_MAP(CUiDockDynBar, CUiDockBar)
+    ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+BEGIN_MESSAGE_MAP(CUiDynControlBar, CUiControlBar)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+namespace {
+// A row's extent across and a bar's length along it, as the dock bar's orientation reads them.
+LONG& Thickness(CUiControlBar* pBar, bool bHorz)
+{
+    return bHorz ? pBar->m_sizeHorz.cy : pBar->m_sizeVert.cx;
+}
+
+LONG& Length(CUiControlBar* pBar, bool bHorz)
+{
+    return bHorz ? pBar->m_sizeHorz.cx : pBar->m_sizeVert.cy;
+}
+
+int MinThickness(CUiControlBar* pBar, bool bHorz)
+{
+    return bHorz ? pBar->GetMinExtentVert() : pBar->GetMinExtentHorz();
+}
+
+int MinLength(CUiControlBar* pBar, bool bHorz)
+{
+    return bHorz ? pBar->GetMinExtentHorz() : pBar->GetMinExtentVert();
+}
+} // namespace
+
+// ---- The rows of a layout.
+
+CUiDockDynBar::VisibleLayoutRows::VisibleLayoutRows()
+    : m_nTotalThickness(0), m_nTotalMinThickness(0), m_nMaxRowMinLength(0), m_nBarCount(0)
+{
+}
+
+CUiDockDynBar::VisibleLayoutRows::~VisibleLayoutRows()
+{
+    for (INT_PTR i = 0; i < m_arrRows.GetSize(); ++i)
+        delete m_arrRows[i];
+}
+
+void CUiDockDynBar::VisibleLayoutRows::AddBarToLastRow(CUiControlBar* pBar)
+{
+    if (m_arrRows.GetSize() == 0)
+        m_arrRows.Add(new VisibleLayoutItem_t);
+    m_arrRows[m_arrRows.GetSize() - 1]->m_arrBars.Add(pBar);
+}
+
+void CUiDockDynBar::VisibleLayoutRows::StartRow()
+{
+    if (m_arrRows.GetSize() == 0 || m_arrRows[m_arrRows.GetSize() - 1]->m_arrBars.GetSize() > 0)
+        m_arrRows.Add(new VisibleLayoutItem_t);
+}
+
+bool CUiDockDynBar::VisibleLayoutRows::IsEmpty() const
+{
+    return m_arrRows.GetSize() == 0 || (m_arrRows.GetSize() == 1 && m_arrRows[0]->m_arrBars.GetSize() == 0);
+}
+
+// ---- The inner dock bar.
+
+CUiDockDynBar::CUiDockDynBar(UINT nLevel) : CUiDockBar(nLevel), m_bDynFlags(0)
+{
+    m_bAutoDelete = TRUE;
+}
+
+CUiDockDynBar::~CUiDockDynBar()
+{
+}
+
+BOOL CUiDockDynBar::PreTranslateMessage(MSG* pMsg)
+{
+    return CDockBar::PreTranslateMessage(pMsg);
+}
+
+bool CUiDockDynBar::IsHorizontal() const
+{
+    const int nID = GetSafeHwnd() != NULL ? GetDlgCtrlID() : 0;
+    return nID == AFX_IDW_DOCKBAR_TOP || nID == AFX_IDW_DOCKBAR_BOTTOM;
+}
+
+CWnd* CUiDockDynBar::GetOuterWindow() const
+{
+    CWnd* pContainer = GetParent();
+    return pContainer != nullptr ? pContainer->GetParent() : nullptr;
+}
+
+void CUiDockDynBar::OnSize(UINT nType, int cx, int cy)
+{
+    CUiDockBar::OnSize(nType, cx, cy);
+    if (m_bDynFlags & kOutOfFrameList)
+        return;
+    if (CFrameWnd* pSite = GetDockingFrame())
+        pSite->RemoveControlBar(this);
+    m_bDynFlags |= kOutOfFrameList;
+}
+
+CWnd* CUiDockDynBar::GetAutoHideArea()
+{
+    CWnd* pOuter = GetOuterWindow();
+    return pOuter != nullptr && pOuter->IsKindOf(RUNTIME_CLASS(CUiDockBar)) ? static_cast<CUiDockBar*>(pOuter)->GetAutoHideArea()
+                                                                             : nullptr;
+}
+
+bool CUiDockDynBar::SetLayoutLock(bool bLock)
+{
+    const bool bOld = CUiDockBar::SetLayoutLock(bLock);
+    CWnd* pOuter = GetOuterWindow();
+    if (pOuter != nullptr && pOuter->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
+        return static_cast<CUiDockBar*>(pOuter)->SetLayoutLock(bLock);
+    return bOld;
+}
+
+void CUiDockDynBar::CollectVisibleItems(CArray<CUiControlBar*, CUiControlBar*>& arr)
+{
+    for (INT_PTR i = 1; i < m_arrBars.GetSize(); ++i) {
+        if (IsBarEntry(m_arrBars[i]) && static_cast<CControlBar*>(m_arrBars[i])->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+            arr.Add(static_cast<CUiControlBar*>(m_arrBars[i]));
+    }
+}
+
+void CUiDockDynBar::BuildRows(VisibleLayoutRows& rows)
+{
+    const bool bHorz = IsHorizontal();
+    const INT_PTR nCount = m_arrBars.GetSize();
+    for (INT_PTR i = 1; i < nCount; ++i) {
+        void* p = m_arrBars[i];
+        if (p == nullptr) {
+            if (i != nCount - 1)
+                rows.StartRow();
+            continue;
+        }
+        if (!IsBarEntry(p) || !static_cast<CControlBar*>(p)->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+            continue;
+        CUiControlBar* pBar = static_cast<CUiControlBar*>(p);
+        if (pBar->IsVisible())
+            rows.AddBarToLastRow(pBar);
+    }
+    for (INT_PTR r = 0; r < rows.m_arrRows.GetSize(); ++r) {
+        VisibleLayoutItem_t& row = *rows.m_arrRows[r];
+        if (row.m_arrBars.GetSize() == 0)
+            continue;
+        row.m_nThickness = (int)Thickness(row.m_arrBars[0], bHorz);
+        row.m_nMinThickness = MinThickness(row.m_arrBars[0], bHorz);
+        int nMinLength = 0;
+        for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b) {
+            CUiControlBar* pBar = row.m_arrBars[b];
+            row.m_nMinThickness = std::min(row.m_nMinThickness, MinThickness(pBar, bHorz));
+            row.m_nPreferredLength += (int)Length(pBar, bHorz);
+            nMinLength += MinLength(pBar, bHorz);
+        }
+        rows.m_nTotalThickness += row.m_nThickness;
+        rows.m_nTotalMinThickness += row.m_nMinThickness;
+        rows.m_nMaxRowMinLength = std::max(rows.m_nMaxRowMinLength, nMinLength);
+        rows.m_nBarCount += (int)row.m_arrBars.GetSize();
+    }
+}
+
+void CUiDockDynBar::LayoutRows(VisibleLayoutRows& rows, int cx, int cy)
+{
+    if (cx <= 0 || cy <= 0)
+        return;
+    const bool bHorz = IsHorizontal();
+    const INT_PTR nRows = rows.m_arrRows.GetSize();
+    // Across: the rows share the thickness, one pixel at a time, none below its minimum.
+    const int nAvailable = bHorz ? cy : cx;
+    if (rows.m_nTotalThickness == nAvailable) {
+        for (INT_PTR r = 0; r < nRows; ++r) {
+            VisibleLayoutItem_t& row = *rows.m_arrRows[r];
+            for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b)
+                Thickness(row.m_arrBars[b], bHorz) = row.m_nThickness;
+        }
+    } else {
+        int nDiff = nAvailable - rows.m_nTotalThickness;
+        const int nStep = nDiff > 0 ? 1 : -1;
+        bool bProgress = true;
+        while (nDiff != 0 && bProgress) {
+            bProgress = false;
+            for (INT_PTR r = 0; r < nRows && nDiff != 0; ++r) {
+                VisibleLayoutItem_t& row = *rows.m_arrRows[r];
+                if (row.m_arrBars.GetSize() == 0 || (nStep < 0 && row.m_nThickness <= row.m_nMinThickness))
+                    continue;
+                row.m_nThickness += nStep;
+                for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b)
+                    Thickness(row.m_arrBars[b], bHorz) += nStep;
+                nDiff -= nStep;
+                bProgress = true;
+            }
+        }
+    }
+    // Along: each row's bars share its length the same way.
+    const int nLengthAvailable = bHorz ? cx : cy;
+    for (INT_PTR r = 0; r < nRows; ++r) {
+        VisibleLayoutItem_t& row = *rows.m_arrRows[r];
+        int nDiff = nLengthAvailable - row.m_nPreferredLength;
+        const int nStep = nDiff > 0 ? 1 : -1;
+        bool bProgress = true;
+        while (nDiff != 0 && bProgress) {
+            bProgress = false;
+            for (INT_PTR b = 0; b < row.m_arrBars.GetSize() && nDiff != 0; ++b) {
+                CUiControlBar* pBar = row.m_arrBars[b];
+                if (nStep < 0 && Length(pBar, bHorz) <= MinLength(pBar, bHorz))
+                    continue;
+                Length(pBar, bHorz) += nStep;
+                nDiff -= nStep;
+                bProgress = true;
+            }
+        }
+    }
+    // Positions: one deferred move for every bar.
+    HDWP hDWP = ::BeginDeferWindowPos((int)rows.m_nBarCount);
+    CPoint pt(0, 0);
+    for (INT_PTR r = 0; r < nRows; ++r) {
+        VisibleLayoutItem_t& row = *rows.m_arrRows[r];
+        if (row.m_arrBars.GetSize() == 0)
+            continue;
+        for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b) {
+            CUiControlBar* pBar = row.m_arrBars[b];
+            const CSize size = bHorz ? pBar->m_sizeHorz : pBar->m_sizeVert;
+            const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOOWNERZORDER;
+            if (hDWP != NULL)
+                hDWP = ::DeferWindowPos(hDWP, pBar->m_hWnd, NULL, pt.x, pt.y, size.cx, size.cy, nFlags);
+            if (hDWP == NULL)
+                pBar->MoveWindow(pt.x, pt.y, size.cx, size.cy);
+            (bHorz ? pt.x : pt.y) += bHorz ? size.cx : size.cy;
+        }
+        const int nAcross = (int)Thickness(row.m_arrBars[0], bHorz);
+        if (bHorz) {
+            pt.y += nAcross;
+            pt.x = 0;
+        } else {
+            pt.x += nAcross;
+            pt.y = 0;
+        }
+    }
+    if (hDWP != NULL)
+        ::EndDeferWindowPos(hDWP);
+    for (INT_PTR r = 0; r < nRows; ++r) {
+        VisibleLayoutItem_t& row = *rows.m_arrRows[r];
+        for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b)
+            row.m_arrBars[b]->RepositionChildWindow(-1, -1, TRUE);
+    }
+}
+
+CSize CUiDockDynBar::CalcFixedLayout(BOOL bStretch, BOOL)
+{
+    CRect rc;
+    GetWindowRect(&rc);
+    VisibleLayoutRows rows;
+    BuildRows(rows);
+    if (!rows.IsEmpty() && bStretch && rc.Width() >= 1 && rc.Height() >= 1)
+        LayoutRows(rows, rc.Width(), rc.Height());
+    return rc.Size();
+}
+
+void CUiDockDynBar::RecalcLayoutNow()
+{
+    if (IsLocked() || (m_bReentry & 1) || GetSafeHwnd() == NULL)
+        return;
+    m_bReentry |= 1;
+    CalcFixedLayout(TRUE, IsHorizontal());
+    m_bReentry &= ~1;
+    CUiDockBar::RecalcLayoutNow();
+}
+
+void CUiDockDynBar::RefreshBarsState()
+{
+    DissolveIfSingle();
+}
+
+// A container left with one bar gives it its place; an empty one goes. Destroying the
+// container deletes this dock bar with it, so everything needed afterwards is kept in locals
+// first and the object is never touched again.
+void CUiDockDynBar::DissolveIfSingle()
+{
+    if (IsLocked() || GetSafeHwnd() == NULL)
+        return;
+    if (GetDockedCount() > 0) {
+        bool bBar = false, bPlaceHolder = false;
+        for (INT_PTR i = 1; i < m_arrBars.GetSize(); ++i) {
+            void* p = m_arrBars[i];
+            if (p == nullptr)
+                continue;
+            const bool bIsBar = IsBarEntry(p);
+            if ((bIsBar && (bBar || bPlaceHolder)) || (!bIsBar && bBar && !bPlaceHolder)) {
+                CUiDockBar::RefreshBarsState();
+                return;
+            }
+            (bIsBar ? bBar : bPlaceHolder) = true;
+        }
+    }
+    CWnd* pContainerWnd = GetParent();
+    if (pContainerWnd == nullptr || !pContainerWnd->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)))
+        return;
+    CUiDynControlBar* pContainer = static_cast<CUiDynControlBar*>(pContainerWnd);
+    CWnd* pOuterWnd = pContainer->GetParent();
+    CDockBar* pOuter = pOuterWnd != nullptr && pOuterWnd->IsKindOf(RUNTIME_CLASS(CDockBar)) ? static_cast<CDockBar*>(pOuterWnd)
+                                                                                             : nullptr;
+    const HWND hOuter = pOuter != nullptr ? pOuter->m_hWnd : NULL;
+    CUiDockBar* pUiOuter = pOuter != nullptr && pOuter->IsKindOf(RUNTIME_CLASS(CUiDockBar)) ? static_cast<CUiDockBar*>(pOuter)
+                                                                                            : nullptr;
+    CFrameWnd* pSite = GetDockingFrame();
+    if (pSite != nullptr && pSite->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+        pSite = pSite->GetParentFrame();
+    CFrameWnd* pParentFrame = GetParentFrame();
+    const bool bFloating = pParentFrame != nullptr && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd));
+    if (bFloating)
+        pParentFrame->m_nIdleFlags |= 12;
+    CControlBar* pSingle = nullptr;
+    for (INT_PTR i = 1; i < m_arrBars.GetSize(); ++i) {
+        if (m_arrBars[i] == nullptr)
+            continue;
+        if (!IsBarEntry(m_arrBars[i]))
+            return;   // a placeholder keeps the container
+        pSingle = static_cast<CControlBar*>(m_arrBars[i]);
+        break;
+    }
+    if (pSingle != nullptr) {
+        if (pOuter == nullptr)
+            return;
+        const int nIndex = pOuter->FindBar(pContainer);
+        if (nIndex > 0)
+            pOuter->m_arrBars[nIndex] = pSingle;
+        pSingle->m_pDockBar = pOuter;
+        if (pSingle->IsKindOf(RUNTIME_CLASS(CUiControlBar)) && !static_cast<CUiControlBar*>(pSingle)->IsFixedSizeBar()) {
+            CUiControlBar* pUi = static_cast<CUiControlBar*>(pSingle);
+            CRect rcContainer;
+            pContainer->GetWindowRect(&rcContainer);
+            if (pOuter->m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM))
+                pUi->m_sizeHorz = rcContainer.Size();
+            else
+                pUi->m_sizeVert = rcContainer.Size();
+            pUi->SetBarStyle((pUi->GetBarStyle() & ~CBRS_ALIGN_ANY) | (pOuter->m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY);
+        }
+        m_arrBars.RemoveAll();
+        m_arrBars.Add(nullptr);
+        pSingle->SetParent(pOuter);
+    } else {
+        if (pOuter != nullptr)
+            pOuter->RemoveControlBar(pContainer, -1, 0);
+    }
+    pContainer->m_pInnerDockBar = nullptr;
+    if (pSite != nullptr)
+        pSite->RemoveControlBar(this);
+    const HWND hContainer = pContainer->m_hWnd;
+    if (::IsWindow(hContainer))
+        pContainer->DestroyWindow();
+    if (pUiOuter != nullptr && ::IsWindow(hOuter))
+        pUiOuter->RecalcLayoutNow();
+    if (!bFloating && pSite != nullptr && ::IsWindow(pSite->m_hWnd))
+        pSite->m_nIdleFlags |= 12;
+}
+
+// ---- The container.
+
+CUiDynControlBar::CUiDynControlBar() : m_pInnerDockBar(nullptr)
+{
+    m_bBarFlags &= ~kInBarsMenu;
+    m_bAutoDelete = TRUE;
+}
+
+CUiDynControlBar::~CUiDynControlBar()
+{
+}
+
+CUiDockDynBar* CUiDynControlBar::CreateInnerDockBar()
+{
+    return new CUiDockDynBar(0);
+}
+
+int CUiDynControlBar::OnCreate(LPCREATESTRUCT lpcs)
+{
+    if (CUiControlBar::OnCreate(lpcs) == -1)
+        return -1;
+    CUiDockDynBar* pInner = CreateInnerDockBar();
+    // A failed creation has deleted the dock bar (it deletes itself).
+    if (!pInner->Create(GetParent(), 0x56002F00, (UINT)GetDlgCtrlID()))
+        return -1;
+    pInner->SetParent(this);
+    m_pInnerDockBar = pInner;
+    EnableToolTips(TRUE);
+    return 0;
+}
+
+bool CUiDynControlBar::QueryGripperLayout(bool& bCaptionAcross, bool& bCaptionLeft)
+{
+    bCaptionAcross = bCaptionLeft = false;
+    return false;
+}
+
+CSize CUiDynControlBar::CalcInnerSize() const
+{
+    if (m_pInnerDockBar == nullptr || m_pInnerDockBar->GetSafeHwnd() == NULL)
+        return CSize(0, 0);
+    CUiDockDynBar::VisibleLayoutRows rows;
+    m_pInnerDockBar->BuildRows(rows);
+    if (m_pInnerDockBar->IsHorizontal())
+        return CSize(rows.m_nMaxRowMinLength, rows.m_nTotalMinThickness);
+    return CSize(rows.m_nTotalMinThickness, rows.m_nMaxRowMinLength);
+}
+
+int CUiDynControlBar::GetMinExtentHorz() const
+{
+    return CalcInnerSize().cx;
+}
+
+int CUiDynControlBar::GetMinExtentVert() const
+{
+    return CalcInnerSize().cy;
+}
+
+CSize CUiDynControlBar::GetDefaultFloatSize() const
+{
+    return CalcInnerSize();
+}
+
+bool CUiDynControlBar::CanDockNow(CUiControlBar* pOther)
+{
+    if (!CUiControlBar::CanDockNow(pOther))
+        return false;
+    if (m_pInnerDockBar == nullptr)
+        return true;
+    CArray<CUiControlBar*, CUiControlBar*> arr;
+    m_pInnerDockBar->CollectVisibleItems(arr);
+    for (INT_PTR i = 0; i < arr.GetSize(); ++i) {
+        if (!arr[i]->CanDockNow(pOther))
+            return false;
+    }
+    return true;
+}
+
+CSize CUiDynControlBar::CalcDynamicLayout(int nLength, DWORD nMode)
+{
+    CSize size = CUiControlBar::CalcDynamicLayout(nLength, nMode);
+    if (m_pDockBar == nullptr || m_pDockBar->m_bLayoutQuery || m_pInnerDockBar == nullptr ||
+        m_pInnerDockBar->GetSafeHwnd() == NULL)
+        return size;
+    if (m_pInnerDockBar->GetDockedVisibleCount() == 0) {
+        if (CFrameWnd* pSite = GetDockSiteFrame())
+            pSite->ShowControlBar(this, FALSE, FALSE);
+        return CSize(0, 0);
+    }
+    CFrameWnd* pParentFrame = GetParentFrame();
+    if (pParentFrame != nullptr && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)) &&
+        m_pDockBar->GetParentFrame() == pParentFrame && !m_pInnerDockBar->IsLocked())
+        m_pInnerDockBar->RecalcLayoutNow();
+    return size;
+}
