@@ -8,6 +8,7 @@
 #include "afxfile.h"
 #include "barstate.h"
 #include "barstaterecords.h"
+#include "barstate_test_support.h"
 #include "winharness.h"
 
 namespace {
@@ -15,38 +16,9 @@ namespace {
 using Record = CUiControlBar::InternalDockStateBar;
 using Site = CUiControlBar::InternalDockStateSite;
 
-typedef std::vector<BYTE> Bytes;
-
-template <class Fn> Bytes Store(Fn fn)
-{
-    CMemFile file(1024);
-    {
-        CArchive ar(&file, CArchive::store);
-        fn(ar);
-        ar.Close();
-    }
-    Bytes bytes((size_t)file.GetLength());
-    file.SeekToBegin();
-    if (!bytes.empty())
-        file.Read(bytes.data(), (UINT)bytes.size());
-    return bytes;
-}
-
-// Loads the bytes with fn(archive); false also when the archive ran out of data.
-template <class Fn> bool Load(const Bytes& bytes, Fn fn)
-{
-    CMemFile file(1024);
-    if (!bytes.empty())
-        file.Write(bytes.data(), (UINT)bytes.size());
-    file.SeekToBegin();
-    try {
-        CArchive ar(&file, CArchive::load);
-        return fn(ar);
-    } catch (CException* e) {
-        e->Delete();
-        return false;
-    }
-}
+using barstatetest::Bytes;
+using barstatetest::Load;
+using barstatetest::Store;
 
 void Append(Bytes& bytes, const void* p, size_t n)
 {

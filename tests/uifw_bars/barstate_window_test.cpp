@@ -12,6 +12,7 @@
 #include "afxfile.h"
 #include "barstate.h"
 #include "barstaterecords.h"
+#include "barstate_test_support.h"
 #include "cmdmanager.h"
 #include "dynbar.h"
 #include "minidockframewnd.h"
@@ -22,20 +23,11 @@ namespace {
 using barstest::FrameFixture;
 using barstest::Pane;
 
-typedef std::vector<BYTE> Bytes;
+using barstatetest::Bytes;
 
 const char kCompany[] = "KorvaneBarStateTest";
 const char kProduct[] = "Prod";
 const UINT kIds[] = {0xA101, 0xA102, 0xA103};
-
-Bytes FileBytes(CMemFile& file)
-{
-    Bytes bytes((size_t)file.GetLength());
-    file.SeekToBegin();
-    if (!bytes.empty())
-        file.Read(bytes.data(), (UINT)bytes.size());
-    return bytes;
-}
 
 // A harness frame with three resizable panes, all docked at the top of the first inner ring.
 struct PanedFrame {
@@ -69,29 +61,13 @@ struct PanedFrame {
     }
     Bytes Save()
     {
-        CMemFile file(1024);
-        {
-            CArchive ar(&file, CArchive::store);
-            EXPECT_TRUE(BarStateSerialize(ar, fx.pFrame, nullptr));
-            ar.Close();
-        }
-        return FileBytes(file);
+        return barstatetest::Store([&](CArchive& ar) { EXPECT_TRUE(BarStateSerialize(ar, fx.pFrame, nullptr)); });
     }
     bool Load(const Bytes& bytes, WINDOWPLACEMENT* pwp = nullptr)
     {
-        CMemFile file(1024);
-        if (!bytes.empty())
-            file.Write(bytes.data(), (UINT)bytes.size());
-        file.SeekToBegin();
-        try {
-            CArchive ar(&file, CArchive::load);
-            const bool bLoaded = BarStateSerialize(ar, fx.pFrame, pwp);
-            winharness::PumpPending();
-            return bLoaded;
-        } catch (CException* e) {
-            e->Delete();
-            return false;
-        }
+        const bool bLoaded = barstatetest::Load(bytes, [&](CArchive& ar) { return BarStateSerialize(ar, fx.pFrame, pwp); });
+        winharness::PumpPending();
+        return bLoaded;
     }
     // The bars of the dock bar's rows, row by row.
     static std::vector<std::vector<UINT>> Rows(CDockBar* pDockBar)
@@ -271,14 +247,9 @@ TEST(BarStateApply, AFrameSavedMaximisedIsMovedToItsWorkAreaBeforeItsBarsAreAppl
     CUiControlBar::InternalDockStateSite site(f.fx.pFrame);
     site.CaptureState();
     site.m_wp.showCmd = SW_SHOWMAXIMIZED;
-    CMemFile file(1024);
-    {
-        CArchive ar(&file, CArchive::store);
-        ASSERT_TRUE(site.SerializeState(ar));
-        ar.Close();
-    }
+    const Bytes layout = barstatetest::Store([&](CArchive& ar) { site.SerializeState(ar); });
     WINDOWPLACEMENT wp = {};
-    ASSERT_TRUE(f.Load(FileBytes(file), &wp));
+    ASSERT_TRUE(f.Load(layout, &wp));
     EXPECT_EQ((UINT)SW_SHOWMAXIMIZED, wp.showCmd);
     MonitorInfo info;
     MonitorInfoFromRect(info, site.m_wp.rcNormalPosition);
@@ -309,13 +280,7 @@ Bytes FloatingContainerLayout(CRect* prcFloat = nullptr, bool bMove = false)
         pRecord->m_rcFloatFrame = *prcFloat;
     else if (prcFloat != nullptr)
         *prcFloat = pRecord->m_rcFloatFrame;
-    CMemFile file(1024);
-    {
-        CArchive ar(&file, CArchive::store);
-        EXPECT_TRUE(site.SerializeState(ar));
-        ar.Close();
-    }
-    return FileBytes(file);
+    return barstatetest::Store([&](CArchive& ar) { site.SerializeState(ar); });
 }
 
 CUiMiniDockFrameWnd* FloatingFrameOf(CControlBar* pBar)

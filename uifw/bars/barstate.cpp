@@ -25,6 +25,16 @@ bool HasCommandProfile(CFrameWnd* pFrame)
     return pProfile != nullptr && !pProfile->GetName().IsEmpty();
 }
 
+// The key of the frame's layout; false for a frame without a command profile.
+bool LayoutPath(CFrameWnd* pFrame, LPCSTR lpszRegistryKey, LPCSTR lpszProfileName, LPCSTR lpszLayoutName,
+                CString& strPath)
+{
+    if (!HasCommandProfile(pFrame))
+        return false;
+    BarStateRegistryPath(strPath, lpszLayoutName, lpszRegistryKey, lpszProfileName);
+    return true;
+}
+
 void SetNeutralPlacement(CFrameWnd* pFrame)
 {
     WINDOWPLACEMENT wp;
@@ -91,10 +101,9 @@ bool BarStateSerialize(CArchive& ar, CFrameWnd* pFrame, WINDOWPLACEMENT* pwpOut)
 bool BarStateLoad(CFrameWnd* pFrame, LPCSTR lpszRegistryKey, LPCSTR lpszProfileName, LPCSTR lpszLayoutName,
                   WINDOWPLACEMENT* pwpOut)
 {
-    if (!HasCommandProfile(pFrame))
-        return false;
     CString strPath;
-    BarStateRegistryPath(strPath, lpszLayoutName, lpszRegistryKey, lpszProfileName);
+    if (!LayoutPath(pFrame, lpszRegistryKey, lpszProfileName, lpszLayoutName, strPath))
+        return false;
     try {
         CMemFile file(kMemFileGrowBytes);
         if (!RegistryArchiveRead(file, strPath, HKEY_CURRENT_USER)) {
@@ -113,10 +122,9 @@ bool BarStateLoad(CFrameWnd* pFrame, LPCSTR lpszRegistryKey, LPCSTR lpszProfileN
 bool BarStateSave(CFrameWnd* pFrame, LPCSTR lpszRegistryKey, LPCSTR lpszProfileName, LPCSTR lpszLayoutName,
                   WINDOWPLACEMENT* pwpOut)
 {
-    if (!HasCommandProfile(pFrame))
-        return false;
     CString strPath;
-    BarStateRegistryPath(strPath, lpszLayoutName, lpszRegistryKey, lpszProfileName);
+    if (!LayoutPath(pFrame, lpszRegistryKey, lpszProfileName, lpszLayoutName, strPath))
+        return false;
     try {
         CMemFile file(kMemFileGrowBytes);
         CArchive ar(&file, CArchive::store, kArchiveBufferSize);

@@ -16,44 +16,6 @@
 
 namespace {
 const char kPlacementFormat[] = "%d,%d,%d,%d,%d,%d";
-
-void WritePoint(CArchive& ar, const POINT& pt)
-{
-    ar << (LONG)pt.x << (LONG)pt.y;
-}
-
-void ReadPoint(CArchive& ar, POINT& pt)
-{
-    LONG x, y;
-    ar >> x >> y;
-    pt.x = x;
-    pt.y = y;
-}
-
-void WriteSize(CArchive& ar, const SIZE& size)
-{
-    ar << (LONG)size.cx << (LONG)size.cy;
-}
-
-void ReadSize(CArchive& ar, SIZE& size)
-{
-    LONG cx, cy;
-    ar >> cx >> cy;
-    size.cx = cx;
-    size.cy = cy;
-}
-
-void WriteRect(CArchive& ar, const RECT& rc)
-{
-    ar << (LONG)rc.left << (LONG)rc.top << (LONG)rc.right << (LONG)rc.bottom;
-}
-
-void ReadRect(CArchive& ar, RECT& rc)
-{
-    LONG l, t, r, b;
-    ar >> l >> t >> r >> b;
-    ::SetRect(&rc, l, t, r, b);
-}
 }
 
 CString BarStateHeaderText()
@@ -83,9 +45,7 @@ void BarPlacementRecord::Serialize(CArchive& ar)
         ar << (WORD)(nOrder == 0 ? 1 : 0);
         if (nOrder == 0)
             return;
-        ar << (DWORD)nOrder;
-        WriteRect(ar, rcSaved);
-        ar << (LONG)nSavedHorz << (LONG)nSavedVert << (DWORD)nReserved;
+        ar << (DWORD)nOrder << rcSaved << (LONG)nSavedHorz << (LONG)nSavedVert << (DWORD)nReserved;
         return;
     }
     Reset();
@@ -95,9 +55,7 @@ void BarPlacementRecord::Serialize(CArchive& ar)
         return;
     DWORD dwOrder, dwLast;
     LONG nHorz, nVert;
-    ar >> dwOrder;
-    ReadRect(ar, rcSaved);
-    ar >> nHorz >> nVert >> dwLast;
+    ar >> dwOrder >> rcSaved >> nHorz >> nVert >> dwLast;
     nOrder = dwOrder;
     nSavedHorz = nHorz;
     nSavedVert = nVert;
@@ -108,24 +66,15 @@ void CUiControlBar::OuterItemData_t::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
         ar << (WORD)((m_bFlags & kFloating) ? 1 : 0) << m_nBarId;
-        WritePoint(ar, m_ptPos);
-        WriteSize(ar, m_sizeHorz);
-        WriteSize(ar, m_sizeVert);
-        WriteSize(ar, m_sizeFloat);
+        ar << m_ptPos << m_sizeHorz << m_sizeVert << m_sizeFloat;
         m_record.Serialize(ar);
         return;
     }
     *this = OuterItemData_t();
-    m_nBarId = 0;
-    m_ptPos = CPoint(0, 0);
-    m_sizeHorz = m_sizeVert = m_sizeFloat = CSize(0, 0);
     WORD wFloating;
     ar >> wFloating >> m_nBarId;
     m_bFlags = (BYTE)(wFloating & kFloating);
-    ReadPoint(ar, m_ptPos);
-    ReadSize(ar, m_sizeHorz);
-    ReadSize(ar, m_sizeVert);
-    ReadSize(ar, m_sizeFloat);
+    ar >> m_ptPos >> m_sizeHorz >> m_sizeVert >> m_sizeFloat;
     m_record.Serialize(ar);
 }
 
@@ -177,15 +126,8 @@ bool CUiControlBar::InternalDockStateBar::SerializeState(CArchive& ar, int nDept
     if (ar.IsStoring()) {
         ar << (DWORD)m_nBarId << (DWORD)m_nDockBarId << (LONG)m_nRingLevel << (LONG)m_nMRUWidth << m_dwStyle
            << m_dwFlags << m_dwMRUFloatStyle;
-        WritePoint(ar, m_ptLastFloat);
-        WritePoint(ar, m_ptMRUFloat);
-        WriteRect(ar, m_rcMRUDock);
-        WriteRect(ar, m_rcFloatFrame);
-        ar << m_dwFloatFrameStyle << m_dwBarValue;
-        WriteRect(ar, m_rcDock);
-        WriteSize(ar, m_sizeHorz);
-        WriteSize(ar, m_sizeVert);
-        WriteSize(ar, m_sizeFloat);
+        ar << m_ptLastFloat << m_ptMRUFloat << m_rcMRUDock << m_rcFloatFrame << m_dwFloatFrameStyle << m_dwBarValue
+           << m_rcDock << m_sizeHorz << m_sizeVert << m_sizeFloat;
         ar << (DWORD)m_arrChildren.GetSize();
         for (INT_PTR i = 0; i < m_arrChildren.GetSize(); i++)
             m_arrChildren[i]->SerializeState(ar, nDepth + 1);
@@ -201,15 +143,8 @@ bool CUiControlBar::InternalDockStateBar::SerializeState(CArchive& ar, int nDept
     m_nDockBarId = dwDockBarId;
     m_nRingLevel = nLevel;
     m_nMRUWidth = nWidth;
-    ReadPoint(ar, m_ptLastFloat);
-    ReadPoint(ar, m_ptMRUFloat);
-    ReadRect(ar, m_rcMRUDock);
-    ReadRect(ar, m_rcFloatFrame);
-    ar >> m_dwFloatFrameStyle >> m_dwBarValue;
-    ReadRect(ar, m_rcDock);
-    ReadSize(ar, m_sizeHorz);
-    ReadSize(ar, m_sizeVert);
-    ReadSize(ar, m_sizeFloat);
+    ar >> m_ptLastFloat >> m_ptMRUFloat >> m_rcMRUDock >> m_rcFloatFrame >> m_dwFloatFrameStyle >> m_dwBarValue >>
+        m_rcDock >> m_sizeHorz >> m_sizeVert >> m_sizeFloat;
     ar >> dwCount;
     for (DWORD i = 0; i < dwCount; i++) {
         InternalDockStateBar* pChild = new InternalDockStateBar;
