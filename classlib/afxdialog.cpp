@@ -70,6 +70,13 @@ BOOL CWnd::ExecuteDlgInit(LPCTSTR lpszResourceName)
     return AfxRunDlgInit(m_hWnd, p, p + ::SizeofResource(hInst, hRsrc));
 }
 
+BOOL CWnd::ExecuteDlgInit(const void* lpResource, DWORD dwSize)
+{
+    if (lpResource == nullptr || m_hWnd == NULL)
+        return TRUE;
+    return AfxRunDlgInit(m_hWnd, (const BYTE*)lpResource, (const BYTE*)lpResource + dwSize);
+}
+
 BOOL CWnd::ExecuteDlgInit(LPVOID lpResource)
 {
     if (lpResource == nullptr || m_hWnd == NULL)

@@ -2,6 +2,7 @@
 // shares with the class library (resource scripts include this header too).
 #pragma once
 
+#define ID_EDIT_CLEAR       0xE120
 #define ID_EDIT_COPY        0xE122
 #define ID_EDIT_CUT         0xE123
 #define ID_EDIT_PASTE       0xE125

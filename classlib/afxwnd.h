@@ -496,6 +496,8 @@ public:
                                 LPCRECT lpRectClient, BOOL bStretch, bool (*pfnSkip)(HWND, void*), void* pContext);
     BOOL ExecuteDlgInit(LPCTSTR lpszResourceName);
     BOOL ExecuteDlgInit(LPVOID lpResource);
+    // Init data of known size (found through another road than the resource module).
+    BOOL ExecuteDlgInit(const void* lpResource, DWORD dwSize);
     // Hides a shown tip of this thread; with bKeys the fly-by prompt goes back to idle too.
     static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
     // Tool tips of child windows and areas, found by OnToolHitTest: the default answers the

@@ -24,7 +24,7 @@ CTextInputDlg::CTextInputDlg(CWnd* pParent)
     : CDialog(IDD_TEXT_INPUT, pParent), m_nCharCode(0), m_nLineEnd(g_nLastLineEnd)
 {
     // The template's toolbar needs its window class before the dialog is made.
-    CStandInToolBar::RegisterWndClass();
+    CUiControlBar::RegisterBarWindowClass();
 }
 
 int CTextInputDlg::GetLastLineEnd()
@@ -77,7 +77,7 @@ BOOL CTextInputDlg::OnInitDialog()
     m_toolBar.SetButtonList(kButtons, sizeof(kButtons) / sizeof(kButtons[0]));
     m_toolBar.InsertButton(-1, IDC_TEXTINPUT_LINE_END, FALSE);
     m_lineEndList.SetParent(&m_toolBar);
-    m_toolBar.AttachButtonControl(m_toolBar.CommandToButtonIndex(IDC_TEXTINPUT_LINE_END), &m_lineEndList);
+    m_toolBar.AttachButtonControl(m_toolBar.CommandToButtonIndex(IDC_TEXTINPUT_LINE_END), &m_lineEndList, true);
     m_lineEndList.SetCurSel(m_nLineEnd);
 
     // The bytes with a terminating NUL become the field's text.

@@ -7,7 +7,7 @@
 #include "afxwin.h"
 #include "afxdisp.h"
 
-#include "standintoolbar.h"
+#include "toolcontrolbar.h"
 
 class CTextInputDlg : public CDialog {
 public:
@@ -52,5 +52,5 @@ protected:
     CString m_strText;
     CComboBox m_lineEndList;
     CEdit m_edit;
-    CStandInToolBar m_toolBar;
+    CUiToolControlBar m_toolBar;
 };

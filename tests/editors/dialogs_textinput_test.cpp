@@ -1,10 +1,11 @@
-// The text input dialog: its caption, its toolbar stand-in with the line-end list moved into
-// it, the apply buttons, and what it hands back however it closes.
+// The text input dialog: its caption, its toolbar with the line-end list moved into it, the
+// apply buttons clicked on the real bar, and what it hands back however it closes.
 #include <gtest/gtest.h>
 
 #include "../../res/resource.h"
 #include "dialogs_test_support.h"
-#include "standintoolbar.h"
+#include "cmdmanager.h"
+#include "toolcontrolbar.h"
 #include "textinputdlg.h"
 #include "winharness.h"
 
@@ -27,13 +28,48 @@ RECT ChildRect(HWND hParent, HWND hChild)
     return rc;
 }
 
-// Clicks the toolbar button of a command as the user would.
+// The dialogs' parent, bound to a command profile that holds the apply commands with their
+// tips as button texts (the bar takes its texts from its nearest bound ancestor).
+class ProfiledParent {
+public:
+    ProfiledParent()
+    {
+        CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
+        pManager->ProfileInstall("textinput-test", m_parent.hwnd());
+        for (UINT id : {32892u, 32895u, 32897u, 32896u, 32900u}) {
+            CUiCmdItem* pItem = pManager->CmdAllocPtr("textinput-test", id);
+            pItem->UpdateFromResource();
+            pItem->m_strToolbarText = pItem->m_strTipTool;
+        }
+    }
+    ~ProfiledParent() { CmdManagerHolder::GetStoredHandle()->ProfileReleaseWindow(m_parent.hwnd(), true); }
+    CWnd* wnd() const { return m_parent.wnd(); }
+
+private:
+    HiddenParent m_parent;
+};
+
+CUiToolControlBar* BarOf(HWND hDlg)
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(::GetDlgItem(hDlg, IDC_TEXTINPUT_TOOLBAR));
+    return pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CUiToolControlBar)) ? static_cast<CUiToolControlBar*>(pWnd)
+                                                                              : nullptr;
+}
+
+// Clicks the toolbar button of a command as the user would: press and release at its middle.
 void ClickToolButton(HWND hDlg, UINT id)
 {
-    HWND hBar = ::GetDlgItem(hDlg, IDC_TEXTINPUT_TOOLBAR);
-    HWND hButton = ::GetDlgItem(hBar, id);
-    ASSERT_NE(hButton, (HWND)NULL);
-    ::SendMessageA(hBar, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(hButton));
+    CUiToolControlBar* pBar = BarOf(hDlg);
+    ASSERT_NE(pBar, nullptr);
+    CUiBarButton* pButton = pBar->GetButton(pBar->CommandToButtonIndex(id));
+    ASSERT_NE(pButton, nullptr);
+    ASSERT_TRUE(pButton->IsVisible());
+    const CPoint pt = pButton->GetRect().CenterPoint();
+    CPoint ptScreen(pt);
+    pBar->ClientToScreen(&ptScreen);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    SendMouse(pBar->GetSafeHwnd(), WM_LBUTTONDOWN, pt.x, pt.y, MK_LBUTTON);
+    SendMouse(pBar->GetSafeHwnd(), WM_LBUTTONUP, pt.x, pt.y);
 }
 
 } // namespace
@@ -67,15 +103,16 @@ TEST(TextInputDialog, ToolbarHoldsTheApplyButtonsAndTheLineEndList)
     driver.Step(1, [&](HWND hDlg) {
         HWND hBar = ::GetDlgItem(hDlg, IDC_TEXTINPUT_TOOLBAR);
         barClass = ClassOf(hBar);
-        CStandInToolBar* pBar = static_cast<CStandInToolBar*>(CWnd::FromHandlePermanent(hBar));
+        CUiToolControlBar* pBar = BarOf(hDlg);
         ASSERT_NE(pBar, nullptr);
-        for (int i = 0; i < pBar->GetButtonCount(); ++i) {
+        for (int i = 0; i < pBar->GetButtonsCount(); ++i) {
             ids.push_back(pBar->GetButtonID(i));
-            HWND hButton = pBar->GetButtonWindow(i);
-            captions.push_back(hButton != NULL && ClassOf(hButton) == "Button" ? DialogDriver::WindowText(hButton) : "");
+            captions.push_back(std::string(pBar->GetButton(i)->GetText()));
         }
         HWND hCombo = ::GetDlgItem(hBar, IDC_TEXTINPUT_LINE_END);
-        comboInBar = hCombo != NULL && pBar->GetButtonWindow(pBar->CommandToButtonIndex(1037)) == hCombo;
+        CUiBarButton* pComboButton = pBar->GetButton(pBar->CommandToButtonIndex(1037));
+        comboInBar = hCombo != NULL && pComboButton != nullptr && pComboButton->GetCtrl() != nullptr &&
+                     pComboButton->GetCtrl()->GetSafeHwnd() == hCombo;
         for (int i = 0; i < static_cast<int>(::SendMessageA(hCombo, CB_GETCOUNT, 0, 0)); ++i) {
             char item[32] = "";
             ::SendMessageA(hCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
@@ -87,15 +124,16 @@ TEST(TextInputDialog, ToolbarHoldsTheApplyButtonsAndTheLineEndList)
         text = DialogDriver::Text(hDlg, IDC_TEXTINPUT_TEXT);
         DialogDriver::Post(hDlg, IDCANCEL);
     });
-    CTextInputDlg dlg;
+    ProfiledParent parent;
+    CTextInputDlg dlg(parent.wnd());
     dlg.SetData(ByteArray({'a', 'b', '\r', '\n', 'c'}));
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_TRUE(driver.AllStepsRun());
 
     EXPECT_EQ("VaviRIZ-ControlBar", barClass);
-    EXPECT_EQ((std::vector<UINT>{32892, 0, 32895, 32897, 32896, 32900, 0, 1037}), ids);
+    EXPECT_EQ((std::vector<UINT>{32892, 0, 32895, 32897, 32896, 32900, 0, 1037, 0xFFFFFFBE}), ids);
     EXPECT_EQ((std::vector<std::string>{"ｴﾃﾞｨﾀに反映", "", "SHIFTJISで反映", "JISで反映", "EUCで反映", "UTF8で反映", "",
-                                        ""}),
+                                        "", ""}),
               captions);
     EXPECT_TRUE(comboInBar);
     EXPECT_EQ((std::vector<std::string>{"CR+LF", "LF"}), lineEnds);
@@ -122,7 +160,8 @@ TEST(TextInputDialog, ApplyButtonsSetTheEncodingAndHandBackTheText)
             ::SetDlgItemTextA(hDlg, IDC_TEXTINPUT_TEXT, "あ");
             ClickToolButton(hDlg, c.id);
         });
-        CTextInputDlg dlg;
+        ProfiledParent parent;
+        CTextInputDlg dlg(parent.wnd());
         dlg.m_nCharCode = 0;
         EXPECT_EQ(IDOK, dlg.DoModal()) << c.id;
         EXPECT_EQ(c.code, dlg.m_nCharCode) << c.id;
@@ -163,27 +202,4 @@ TEST(TextInputDialog, ClosingStillKeepsTheTextAndTheLineEndForTheNextUse)
     EXPECT_EQ(static_cast<VARTYPE>(VT_ARRAY | VT_UI1), data.vt);
     EXPECT_TRUE(BytesOf(data).empty());
     CTextInputDlg::SetLastLineEnd(0);
-}
-
-TEST(StandInToolBar, AttachesOnlyItsOwnChildWithTheButtonsId)
-{
-    ASSERT_TRUE(CStandInToolBar::RegisterWndClass());
-    HiddenParent parent;
-    CStandInToolBar bar;
-    ASSERT_TRUE(bar.Create(kControlBarClassName, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 24), parent.wnd(), 5));
-    const UINT ids[] = {32892, 0, 1037};
-    ASSERT_TRUE(bar.SetButtonList(ids, 3));
-    EXPECT_EQ(2, bar.CommandToButtonIndex(1037));
-    EXPECT_EQ(-1, bar.CommandToButtonIndex(4711));
-
-    CComboBox outside, wrongId, inside;
-    ASSERT_TRUE(outside.Create(WS_CHILD | CBS_DROPDOWNLIST, CRect(0, 0, 60, 100), parent.wnd(), 1037));
-    ASSERT_TRUE(wrongId.Create(WS_CHILD | CBS_DROPDOWNLIST, CRect(0, 0, 60, 100), &bar, 1038));
-    ASSERT_TRUE(inside.Create(WS_CHILD | CBS_DROPDOWNLIST, CRect(0, 0, 60, 100), &bar, 1037));
-    EXPECT_FALSE(bar.AttachButtonControl(2, &outside));
-    EXPECT_FALSE(bar.AttachButtonControl(2, &wrongId));
-    EXPECT_FALSE(bar.AttachButtonControl(5, &inside));
-    EXPECT_TRUE(bar.AttachButtonControl(2, &inside));
-    EXPECT_EQ(inside.m_hWnd, bar.GetButtonWindow(2));
-    EXPECT_EQ(NULL, bar.GetButtonWindow(1));
 }

@@ -4,6 +4,7 @@
 // row of its own on request, equal thickness unless it may not expand).
 #pragma once
 #include "dockbar.h"
+#include "dyntabbar.h"
 #include "dragstate.h"
 #include "toolcontrolbar.h"
 #include "winharness.h"
@@ -24,6 +25,7 @@ public:
     int nTabbedRequests = 0;
     bool bAnswerConstruct = false;
     int nLayoutsByOuterBar = 0;
+    CUiDynTabControlBar* pTabbedBar = nullptr;   // handed out for the next tabbed group
 
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
     {
@@ -35,8 +37,13 @@ public:
         }
         if (nMsg == CUiControlBar::g_nMsgDrawTackedArea)
             ++nTrackedAreas;
-        if (nMsg == CUiControlBar::g_nMsgCreateTabbedBar)
+        if (nMsg == CUiControlBar::g_nMsgCreateTabbedBar) {
             ++nTabbedRequests;
+            if (pTabbedBar != nullptr) {
+                *reinterpret_cast<CUiDynTabControlBar**>(wParam) = pTabbedBar;
+                pTabbedBar = nullptr;
+            }
+        }
         return CFrameWnd::WindowProc(nMsg, wParam, lParam);
     }
     void RecalcLayout(BOOL bNotify = TRUE) override
@@ -116,6 +123,36 @@ struct FrameFixture {
         winharness::PumpPending();
     }
     CUiDockBar* Side(UINT nID) const { return static_cast<CUiDockBar*>(pFrame->GetControlBar(nID)); }
+};
+
+// A frame and the bars a test makes on it; the bars are deleted after the frame is gone.
+class BarsOnFrameTest : public ::testing::Test {
+protected:
+    explicit BarsOnFrameTest(const CRect& rc) : fx(rc) {}
+    FrameFixture fx;
+    std::vector<CControlBar*> bars;
+    Pane* MakePane(UINT nID, const char* pszText = "Pane")
+    {
+        Pane* p = new Pane;
+        p->m_bAutoDelete = FALSE;
+        p->Create(pszText, fx.pFrame, nID, 0x5640283C);
+        p->EnableDocking(CBRS_ALIGN_ANY);
+        bars.push_back(p);
+        return p;
+    }
+    void TearDown() override
+    {
+        if (::IsWindow(fx.hFrame))
+            ::DestroyWindow(fx.hFrame);
+        winharness::PumpPending();
+        for (CControlBar* p : bars)
+            delete p;
+    }
+    void Layout()
+    {
+        fx.pFrame->RecalcLayout();
+        winharness::PumpPending();
+    }
 };
 
 // The eight pane bars of the main window, in their order of creation, on a large frame.

@@ -13,23 +13,12 @@
 
 namespace {
 
-using barstest::FrameFixture;
 using barstest::Pane;
 using barstest::StandInToolBar;
 
-class CaptionTest : public ::testing::Test {
+class CaptionTest : public barstest::BarsOnFrameTest {
 protected:
-    FrameFixture fx{CRect(40, 40, 840, 640)};
-    std::vector<CControlBar*> bars;
-    Pane* MakePane(UINT nID)
-    {
-        Pane* p = new Pane;
-        p->m_bAutoDelete = FALSE;
-        p->Create("Pane", fx.pFrame, nID, 0x5640283C);
-        p->EnableDocking(CBRS_ALIGN_ANY);
-        bars.push_back(p);
-        return p;
-    }
+    CaptionTest() : BarsOnFrameTest(CRect(40, 40, 840, 640)) {}
     StandInToolBar* MakeToolBar(UINT nID)
     {
         StandInToolBar* p = new StandInToolBar;
@@ -37,19 +26,6 @@ protected:
         p->SetWindowText("Tools");
         bars.push_back(p);
         return p;
-    }
-    void TearDown() override
-    {
-        if (::IsWindow(fx.hFrame))
-            ::DestroyWindow(fx.hFrame);
-        winharness::PumpPending();
-        for (CControlBar* p : bars)
-            delete p;
-    }
-    void Layout()
-    {
-        fx.pFrame->RecalcLayout();
-        winharness::PumpPending();
     }
     static CUiBarNcAreaButton* Button(CUiControlBar* pBar, CRuntimeClass* pClass)
     {
@@ -111,7 +87,9 @@ TEST_F(CaptionTest, DockedBarsPlaceCloseAndAutoHideAlongTheirCaption)
     EXPECT_TRUE(pLeft->m_bViewFlags & CUiControlBar::kButtonHot);
     TOOLINFO ti = {};
     ti.cbSize = sizeof(ti);
-    EXPECT_EQ((INT_PTR)0xB001, pClose->GetTipInfo(CPoint(0, 0), &ti));
+    CPoint ptClient = ptClose;
+    pLeft->ScreenToClient(&ptClient);
+    EXPECT_EQ((INT_PTR)0xB001, pLeft->OnToolHitTest(ptClient, &ti));
     ASSERT_NE(nullptr, ti.lpszText);
     EXPECT_STREQ("Hide", ti.lpszText);
     ::free(ti.lpszText);
@@ -246,6 +224,13 @@ TEST_F(CaptionTest, FloatingFrameMetricsStylesAndHitTests)
     winharness::PumpPending();
     CUiMiniDockFrameWnd* pMini = FloatingFrame(pPane);
     ASSERT_NE(nullptr, pMini);
+
+    CUiMiniDockFrameWnd* pMade = pPane->CreateFloatingFrame(CBRS_ALIGN_TOP);
+    ASSERT_NE(nullptr, pMade);
+    EXPECT_EQ(0u, pMade->GetStyle() & 0xC40200u);
+    EXPECT_EQ(0u, pMade->GetExStyle() & 0x20181u);
+    EXPECT_EQ(fx.pFrame, pMade->GetParentFrame());
+    pMade->DestroyWindow();
 
     CRect rc(0, 0, 100, 100);
     pMini->CalcWindowRect(&rc);

@@ -10,30 +10,11 @@
 
 namespace {
 
-using barstest::FrameFixture;
 using barstest::Pane;
 
-class ContainerTest : public ::testing::Test {
+class ContainerTest : public barstest::BarsOnFrameTest {
 protected:
-    FrameFixture fx{CRect(40, 40, 840, 640)};
-    std::vector<Pane*> panes;
-    Pane* MakePane(UINT nID)
-    {
-        Pane* p = new Pane;
-        p->m_bAutoDelete = FALSE;
-        p->Create("Pane", fx.pFrame, nID, 0x5640283C);
-        p->EnableDocking(CBRS_ALIGN_ANY);
-        panes.push_back(p);
-        return p;
-    }
-    void TearDown() override
-    {
-        if (::IsWindow(fx.hFrame))
-            ::DestroyWindow(fx.hFrame);
-        winharness::PumpPending();
-        for (Pane* p : panes)
-            delete p;
-    }
+    ContainerTest() : BarsOnFrameTest(CRect(40, 40, 840, 640)) {}
     // A bar docked alone on the left, its column 300 px long.
     Pane* DockedTarget(UINT nID)
     {

@@ -45,3 +45,12 @@ void RelaySystemChange(CWnd* pWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
         break;
     }
 }
+
+void GetNonClientRects(CWnd* pWnd, CRect& rcWindow, CRect& rcClient)
+{
+    pWnd->GetWindowRect(&rcWindow);
+    pWnd->GetClientRect(&rcClient);
+    pWnd->ClientToScreen(&rcClient);
+    rcClient.OffsetRect(-rcWindow.left, -rcWindow.top);
+    rcWindow.OffsetRect(-rcWindow.left, -rcWindow.top);
+}

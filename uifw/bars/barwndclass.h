@@ -10,3 +10,7 @@ bool RegisterBarWindowClassOnce(LPCSTR lpszClassName, bool& bRegistered);
 // Passes WM_SYSCOLORCHANGE, WM_SETTINGCHANGE, WM_DISPLAYCHANGE or WM_THEMECHANGED with its
 // values to the paint manager's and the command manager's relays; other messages are ignored.
 void RelaySystemChange(CWnd* pWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+// The window's rectangle and its client rectangle, both in window coordinates (the window's
+// top-left corner at 0, 0): what a non-client painter works with.
+void GetNonClientRects(CWnd* pWnd, CRect& rcWindow, CRect& rcClient);

@@ -19,6 +19,7 @@ class CUiPopupMenuWnd;
 class CUiBarNcAreaButton;
 class CUiDockBar;
 class CUiDockOuterBar;
+class CUiDynControlBar;
 class CUiDynTabControlBar;
 class CUiMiniDockFrameWnd;
 struct BarPlacementRecord;
@@ -150,7 +151,7 @@ public:
     virtual void UpdateBarCheckCmdUI(CCmdUI* pCmdUI);
     virtual CUiMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
     virtual void ToggleDocking();
-    virtual bool FloatAt(CPoint ptScreen);
+    virtual void FloatAt(int x, int y, DWORD dwStyle);
     virtual bool DockAtFrameSide(UINT nDockBarId, bool bInner, CFrameWnd* pFrame = nullptr, bool bRecalc = true);
     virtual bool DockIntoBar(CUiControlBar* pTarget, UINT nSide);
     virtual bool DockAtSideWithDragState(InternalDraggingState_t* pState);
@@ -194,6 +195,8 @@ public:
     bool IsResizable() const { return !IsFixedSizeBar(); }
     // The ring level of the dock bar the bar sits on (it must sit on one).
     UINT GetDockBarLevel() const;
+    // Floats where the bar floated last (the point kept for the saved layout).
+    void FloatAtMRUPosition(DWORD dwStyle) { FloatAt(m_ptSavedLayout.x, m_ptSavedLayout.y, dwStyle); }
     // A nested container that is no tabbed group.
     bool IsPlainContainer() const;
     // Whether the bar is one of a tabbed group's bars.
@@ -307,6 +310,7 @@ protected:
     void RecalcFrameNow();
     void SetThicknessOfRow(int nThickness);
     void ApplySplit(int nTracked);
+    void GiveOwnPlaceTo(CUiDynControlBar* pContainer, CUiControlBar* pJoining);
 };
 
 // Whether nID is one of the frame's four side dock bars.

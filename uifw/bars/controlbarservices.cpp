@@ -10,6 +10,7 @@
 #include "dockbar.h"
 #include "dragstate.h"
 #include "minidockframewnd.h"
+#include "ncareabutton.h"
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
 #include "popupmenuwnd.h"
@@ -79,6 +80,16 @@ INT_PTR CUiControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 {
     if (IsAnyMenuTracked())
         return -1;
+    CPoint ptScreen = point;
+    ClientToScreen(&ptScreen);
+    CUiBarNcAreaButton* pButton = nullptr;
+    const_cast<CUiControlBar*>(this)->NcButtonsHitTest(ptScreen, &pButton);
+    if (pButton != nullptr) {
+        CWnd* pWnd = NcButtonsWindow();
+        CRect rcWindow;
+        pWnd->GetWindowRect(&rcWindow);
+        return pButton->GetTipInfo(CPoint(ptScreen.x - rcWindow.left, ptScreen.y - rcWindow.top), pTI);
+    }
     CWnd* pChild = GetWindow(GW_CHILD);
     if (pChild == nullptr)
         return -1;
@@ -298,6 +309,6 @@ void CUiControlBar::UpdateCursor(CPoint) {}
 void CUiControlBar::ToggleVisibility() {}
 void CUiControlBar::UpdateBarCheckCmdUI(CCmdUI*) {}
 void CUiControlBar::ToggleDocking() {}
-bool CUiControlBar::FloatAt(CPoint) { return false; }
+void CUiControlBar::FloatAt(int, int, DWORD) {}
 bool CUiControlBar::DockIntoBar(CUiControlBar*, UINT) { return false; }
 bool CUiControlBar::DockAtSideWithDragState(InternalDraggingState_t*) { return false; }

@@ -10,7 +10,7 @@
 #include "cmdmanager.h"
 #include "dockbar.h"
 #include "dragstate.h"
-#include "dynbar.h"
+#include "dyntabbar.h"
 #include "memorydc.h"
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
@@ -159,7 +159,8 @@ void CUiControlBar::OnSetFocus(CWnd* pOldWnd)
 bool CUiControlBar::QueryGripperLayout(bool& bCaptionAcross, bool& bCaptionLeft)
 {
     bCaptionAcross = bCaptionLeft = false;
-    if (GetSafeHwnd() == NULL || !(m_dwStyle & CBRS_GRIPPER) || IsBarFloating() || IsAloneInFloatingFrame())
+    if (GetSafeHwnd() == NULL || !(m_dwStyle & CBRS_GRIPPER) || IsBarFloating() || IsAloneInFloatingFrame() ||
+        (IsInTabbedGroup() && !IsAutoHidden()))
         return false;
     if ((m_bBarFlags & kCaptionAcross) || IsDockedVertically())
         bCaptionAcross = true;
@@ -174,8 +175,13 @@ void CUiControlBar::QuerySplitterEdges(bool& bLeft, bool& bTop, bool& bRight, bo
     CDockBar* pDock = m_pDockBar;
     if (IsFixedSizeBar() || m_pDockSite == nullptr || pDock == nullptr || !pDock->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
         return;
+    if (pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynTabBar))) {
+        bLeft = bTop = bRight = bBottom = false;
+        return;
+    }
     CUiDockBar* pUiDock = static_cast<CUiDockBar*>(pDock);
-    if (pUiDock->GetDockedCount() == 1 || pUiDock->m_nLevel == 0)
+    // The dock bars inside containers stand at level 0 too, but they are no outer dock bars.
+    if (pUiDock->GetDockedCount() == 1 || (pUiDock->m_nLevel == 0 && !pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))))
         return;
     const CPtrArray& arr = pDock->m_arrBars;
     bool bVisibleBefore = false, bVisibleAfter = false, bRowBefore = false, bRowAfter = false;
@@ -392,11 +398,7 @@ void CUiControlBar::OnNcPaint()
     }
     CWindowDC dcWindow(this);
     CRect rcWindow, rcClient;
-    GetWindowRect(&rcWindow);
-    GetClientRect(&rcClient);
-    ClientToScreen(&rcClient);
-    rcClient.OffsetRect(-rcWindow.left, -rcWindow.top);
-    rcWindow.OffsetRect(-rcWindow.left, -rcWindow.top);
+    GetNonClientRects(this, rcWindow, rcClient);
     dcWindow.ExcludeClipRect(&rcClient);
     {
         CUiMemoryDC dc;

@@ -5,7 +5,7 @@
 #include "cmdmanager.h"
 #include "controlbar.h"
 #include "dockbararray.h"
-#include "dynbar.h"
+#include "dyntabbar.h"
 #include "memorydc.h"
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
@@ -777,6 +777,15 @@ bool CUiDockBar::RemoveControlBarEx(CControlBar* pBar, int nPosExclude, int nPla
     CFrameWnd* pFrame = GetDockingFrame();
     const UINT nIdleBefore = pFrame != nullptr ? pFrame->m_nIdleFlags : 0;
     const BOOL bResult = CDockBar::RemoveControlBar(pBar, nPosExclude, nPlaceHolderMode);
+    if (IsKindOf(RUNTIME_CLASS(CUiDockDynTabBar))) {
+        // A bar that leaves a group takes its tab with it.
+        if (CUiDynTabControlBar* pGroup = static_cast<CUiDockDynTabBar*>(this)->GetGroup()) {
+            const int nTab = pGroup->m_wndTabs.ItemFindByLParam((LPARAM)pBar);
+            if (nTab >= 0)
+                pGroup->m_wndTabs.ItemRemove(nTab, 1, false);
+            pGroup->RepositionChildWindow(-1, -1, TRUE);
+        }
+    }
     if (!bDelayLayout && !m_bFloating && pFrame != nullptr && ::IsWindow(pFrame->m_hWnd))
         pFrame->m_nIdleFlags = nIdleBefore;
     return bResult && pBar->m_pDockContext != nullptr;

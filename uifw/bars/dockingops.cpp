@@ -8,6 +8,47 @@
 #include "dyntabbar.h"
 #include "minidockframewnd.h"
 
+#include <algorithm>
+#include <initializer_list>
+
+namespace {
+// Bars being re-parented keep their child windows still and skip their show/hide bookkeeping.
+void MarkMoving(std::initializer_list<CUiControlBar*> bars, bool bMoving)
+{
+    for (CUiControlBar* p : bars) {
+        if (bMoving)
+            p->m_bTrackFlags |= CUiControlBar::kNoChildMove;
+        else
+            p->m_bTrackFlags &= ~CUiControlBar::kNoChildMove;
+    }
+}
+} // namespace
+
+// The container takes this bar's entry in its dock bar and this bar moves into the
+// container's dock bar; pJoining, the bar that joins, is marked as moving with the two.
+void CUiControlBar::GiveOwnPlaceTo(CUiDynControlBar* pContainer, CUiControlBar* pJoining)
+{
+    CDockBar* pOuter = m_pDockBar;
+    CUiDockDynBar* pInner = pContainer->m_pInnerDockBar;
+    pContainer->m_pDockSite = m_pDockSite;
+    pContainer->m_pDockBar = pOuter;
+    pContainer->EnableDocking(CBRS_ALIGN_ANY);
+    const int nIndex = pOuter->FindBar(this);
+    if (nIndex > 0)
+        pOuter->m_arrBars[nIndex] = pContainer;
+    m_pDockBar = pInner;
+    pInner->m_bFloating = FALSE;
+    if (pOuter->m_bFloating) {
+        pOuter->m_dwStyle |= CBRS_FLOATING;
+        pInner->m_dwStyle &= ~CBRS_FLOATING;
+        m_dwStyle &= ~CBRS_FLOATING;
+        pJoining->m_dwStyle &= ~CBRS_FLOATING;
+    }
+    MarkMoving({this, pContainer, pJoining}, true);
+    pContainer->SetParent(pOuter);
+    SetParent(pInner);
+}
+
 bool CUiControlBar::CanDockNow(CUiControlBar*)
 {
     return !IsMarkerDockingMode() || GetDragDockMode() == 1;
@@ -123,29 +164,8 @@ bool CUiControlBar::DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent)
         return false;
     CUiDockDynBar* pInner = pContainer->m_pInnerDockBar;
     CDockBar* pOldOfBar = pBar->m_pDockBar;
-
-    pContainer->m_pDockSite = m_pDockSite;
-    pContainer->m_pDockBar = pOuter;
-    pContainer->EnableDocking(CBRS_ALIGN_ANY);
-    const int nIndex = pOuter->FindBar(this);
-    if (nIndex > 0)
-        pOuter->m_arrBars[nIndex] = pContainer;
-
-    m_pDockBar = pInner;
+    GiveOwnPlaceTo(pContainer, pBar);
     pBar->m_pDockBar = pInner;
-    pInner->m_bFloating = FALSE;
-    if (pOuter->m_bFloating) {
-        pOuter->m_dwStyle |= CBRS_FLOATING;
-        pInner->m_dwStyle &= ~CBRS_FLOATING;
-        m_dwStyle &= ~CBRS_FLOATING;
-        pBar->m_dwStyle &= ~CBRS_FLOATING;
-    }
-
-    m_bTrackFlags |= kNoChildMove;
-    pContainer->m_bTrackFlags |= kNoChildMove;
-    pBar->m_bTrackFlags |= kNoChildMove;
-    pContainer->SetParent(pOuter);
-    SetParent(pInner);
     pBar->SetParent(pInner);
 
     if (pOldOfBar != nullptr && pOldOfBar->GetSafeHwnd() != NULL) {
@@ -170,9 +190,7 @@ bool CUiControlBar::DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent)
     pBar->MoveWindow(&rcBar, FALSE);
     pContainer->MoveWindow(&rcOld, FALSE);
 
-    m_bTrackFlags &= ~kNoChildMove;
-    pContainer->m_bTrackFlags &= ~kNoChildMove;
-    pBar->m_bTrackFlags &= ~kNoChildMove;
+    MarkMoving({this, pContainer, pBar}, false);
     if (m_pDockSite != nullptr)
         CUiDockBar::OptimizeRings(m_pDockSite);
 
@@ -183,6 +201,125 @@ bool CUiControlBar::DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent)
         pContainer->LayoutNcAreaButtons();
         if (pContainer->m_pInnerDockBar != nullptr)
             pContainer->m_pInnerDockBar->RecalcLayoutNow();
+    }
+    return true;
+}
+
+bool CUiControlBar::DockIntoTabbedGroup(CUiControlBar* pBar, int nIndex, CFrameWnd* pFrame, bool bRecalc)
+{
+    if (pBar == nullptr || pBar == this || !CanDockNow(pBar) || !pBar->CanDockNow(this) || IsFixedSizeBar() ||
+        IsFixedSizeForDrag() || pBar->IsFixedSizeBar() || pBar->IsFixedSizeForDrag())
+        return false;
+    CFrameWnd* pSite = pFrame != nullptr ? pFrame : m_pDockSite;
+    CFrameWnd* pOldFrameOfBar = pBar->GetSafeHwnd() != NULL ? pBar->GetParentFrame() : nullptr;
+    const HWND hOldFrameOfBar = pOldFrameOfBar != nullptr ? pOldFrameOfBar->m_hWnd : NULL;
+
+    if (!IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar))) {
+        if (CUiDynTabControlBar* pGroup = GetTabContainerBar())
+            return pGroup->DockIntoTabbedGroup(pBar, nIndex, pFrame, bRecalc);
+        CDockBar* pOuter = m_pDockBar;
+        if (pSite == nullptr || pOuter == nullptr || pOuter->GetSafeHwnd() == NULL)
+            return false;
+        CUiDynTabControlBar* pGroup = nullptr;
+        pSite->SendMessage(g_nMsgCreateTabbedBar, (WPARAM)&pGroup, 0);
+        if (pGroup == nullptr)
+            pGroup = new CUiDynTabControlBar;
+        const DWORD dwStyle = (GetStyle() & ~CBRS_FLOATING) | (m_dwStyle & CBRS_ALIGN_ANY) | 0x400F10;
+        // A group that cannot be made has deleted itself; nothing has changed yet.
+        if (!pGroup->Create(NULL, m_pDockSite, GetDockBarId(), dwStyle))
+            return false;
+        CUiDockDynTabBar* pInner = pGroup->GetTabDockBar();
+        CDockBar* pOldOfBar = pBar->m_pDockBar;
+        const HWND hOldOfBar = pOldOfBar != nullptr ? pOldOfBar->m_hWnd : NULL;
+        const bool bOldIsUiDock = pOldOfBar != nullptr && pOldOfBar->IsKindOf(RUNTIME_CLASS(CUiDockBar));
+        CRect rcThis;
+        GetWindowRect(&rcThis);
+
+        GiveOwnPlaceTo(pGroup, pBar);
+        pInner->m_arrBars.Add(this);
+        pInner->m_arrBars.Add(nullptr);
+        pGroup->m_sizeHorz = m_sizeHorz;
+        pGroup->m_sizeVert = m_sizeVert;
+        pGroup->m_sizeFloat = m_sizeFloat;
+        MoveWindow(0, 0, rcThis.Width(), rcThis.Height(), FALSE);
+        pGroup->m_wndTabs.AddBarTab(this, -1, false, false);
+        pGroup->AddBarAsTab(pBar, -1, false);
+        MarkMoving({this, pGroup, pBar}, false);
+        if (bOldIsUiDock && ::IsWindow(hOldOfBar) && CWnd::FromHandlePermanent(hOldOfBar) == pOldOfBar)
+            static_cast<CUiDockBar*>(pOldOfBar)->RefreshBarsState();
+        if (m_pDockSite != nullptr) {
+            CUiDockBar::RemovePlaceHolderInFrame(m_pDockSite, this);
+            CUiDockBar::RemovePlaceHolderInFrame(m_pDockSite, pBar);
+            CUiDockBar::OptimizeRings(m_pDockSite);
+        }
+        pInner->LayoutTabBars(true);
+        int nSelect = pGroup->m_wndTabs.ItemFindByStyle(0, CUiTabItemInfo::kHidden);
+        pGroup->m_wndTabs.SelectionSet(nSelect >= 0 ? nSelect : 0, true, true);
+        pGroup->RepositionChildWindow(-1, -1, FALSE);
+
+        CFrameWnd* pGroupFrame = pGroup->GetParentFrame();
+        if (pGroupFrame != nullptr) {
+            const bool bMini = pGroupFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd));
+            if (!bMini && !bRecalc)
+                return true;
+            pGroup->CreateNcAreaButtons();
+            pGroup->LayoutNcAreaButtons();
+            if (pGroupFrame->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)))
+                pGroupFrame->RecalcLayout(TRUE);
+            else
+                pGroupFrame->m_nIdleFlags |= 12;
+            if (bMini && m_pDockSite != nullptr) {
+                if (m_pDockSite->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)))
+                    m_pDockSite->RecalcLayout(TRUE);
+                else
+                    m_pDockSite->m_nIdleFlags |= 12;
+            }
+        }
+        if (bRecalc && ::IsWindow(hOldFrameOfBar) && pOldFrameOfBar != pGroupFrame)
+            pOldFrameOfBar->RecalcLayout(TRUE);
+        return true;
+    }
+
+    CUiDynTabControlBar* pGroup = static_cast<CUiDynTabControlBar*>(this);
+    m_bTrackFlags |= kNoChildMove;
+    pBar->m_bTrackFlags |= kNoChildMove;
+    if (pBar->m_pDockBar != nullptr && pOldFrameOfBar != nullptr)
+        pOldFrameOfBar->m_nIdleFlags |= 12;
+    const bool bBarIsGroup = pBar->IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar));
+    const HWND hBar = pBar->m_hWnd;
+    pGroup->AddBarAsTab(pBar, nIndex, false);
+    CUiDynTabWnd& tabs = pGroup->m_wndTabs;
+    const int n = nIndex < 0 ? tabs.ItemGetCount() - 1 : nIndex;
+    int nSelect = -1;
+    for (int i = 0, nSeen = 0; i < tabs.ItemGetCount(); ++i) {
+        if (!tabs.ItemGetInfo(i)->IsVisible())
+            continue;
+        if (nSeen++ == n) {
+            nSelect = i;
+            break;
+        }
+    }
+    if (nSelect < 0)
+        nSelect = std::min(n, tabs.ItemGetCount() - 1);
+    tabs.SelectionSet(nSelect, true, true);
+    RepositionChildWindow(-1, -1, FALSE);
+    if (CFrameWnd* pGroupFrame = GetParentFrame()) {
+        if (bRecalc)
+            pGroupFrame->RecalcLayout(TRUE);
+        else
+            pGroupFrame->m_nIdleFlags |= 12;
+    }
+    // A group docked into this one has spread its bars over tabs and may be gone.
+    if (!bBarIsGroup && ::IsWindow(hBar))
+        pBar->RepositionChildWindow(-1, -1, FALSE);
+    m_bTrackFlags &= ~kNoChildMove;
+    if (::IsWindow(hBar))
+        pBar->m_bTrackFlags &= ~kNoChildMove;
+    if (bRecalc) {
+        if (m_pDockSite != nullptr)
+            CUiDockBar::OptimizeRings(m_pDockSite);
+        if (::IsWindow(hOldFrameOfBar))
+            pOldFrameOfBar->RecalcLayout(TRUE);
     }
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "afxdc.h"
 #include "barpaintdata.h"
+#include "barwndclass.h"
 #include "controlbar.h"
 #include "dockbar.h"
 #include "memorydc.h"
@@ -143,7 +144,10 @@ INT_PTR CUiMiniDockFrameWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
         return -1;
     TOOLINFO ti = {};
     ti.cbSize = sizeof(ti);
-    const INT_PTR nHit = pBar->OnToolHitTest(point, &ti);
+    CPoint ptBar = point;
+    ClientToScreen(&ptBar);
+    pBar->ScreenToClient(&ptBar);
+    const INT_PTR nHit = pBar->OnToolHitTest(ptBar, &ti);
     if (nHit >= 0 && ti.lpszText != nullptr && ti.lpszText != LPSTR_TEXTCALLBACK) {
         CToolTipCtrl& tip = const_cast<CToolTipCtrl&>(m_wndToolTip);
         tip.AddTool(const_cast<CUiMiniDockFrameWnd*>(this), ti.lpszText, &ti.rect, 1);
@@ -276,11 +280,7 @@ void CUiMiniDockFrameWnd::OnNcPaint()
 {
     CWindowDC dcWindow(this);
     CRect rcWindow, rcClient;
-    GetWindowRect(&rcWindow);
-    GetClientRect(&rcClient);
-    ClientToScreen(&rcClient);
-    rcClient.OffsetRect(-rcWindow.left, -rcWindow.top);
-    rcWindow.OffsetRect(-rcWindow.left, -rcWindow.top);
+    GetNonClientRects(this, rcWindow, rcClient);
     dcWindow.ExcludeClipRect(&rcClient);
     CUiControlBar* pBar = GetHostedUiBar();
     const bool bResizable = pBar != nullptr && !pBar->IsFixedSizeBar();

@@ -2,6 +2,7 @@
 
 #include "controlbar.h"
 #include "dockbar.h"
+#include "dyntabbar.h"
 #include "minidockframewnd.h"
 #include "ncbuttonpaintdata.h"
 #include "paintmanagerholder.h"
@@ -22,7 +23,10 @@ enum : UINT { kGlyphClose = 1, kGlyphMenu = 3, kGlyphPinOut = 10, kGlyphPinIn = 
 // A tabbed group closes only the bar it shows.
 CControlBar* BarHiddenByClose(CUiControlBar* pBar)
 {
-    return pBar;
+    if (pBar->IsBarFloating() || !pBar->IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar)))
+        return pBar;
+    CUiControlBar* pSelected = static_cast<CUiDynTabControlBar*>(pBar)->GetSelectedBar();
+    return pSelected != nullptr ? pSelected : pBar;
 }
 
 bool LeftButtonAlone()

@@ -13,6 +13,7 @@
 // (tabwndwnd.cpp), the mouse (tabmouse.cpp), the MDI strip (tabmdiwnd.cpp).
 #pragma once
 #include "afxcmn.h"
+#include "afxole.h"
 #include "afxtempl.h"
 #include "afxwin.h"
 #include "cmdicon.h"
@@ -21,6 +22,7 @@
 
 class CUiTabWnd;
 class CUiPaintManager;
+class CUiControlBar;
 
 // One tab of a strip.
 class CUiTabItemInfo : public CObject {
@@ -280,11 +282,49 @@ protected:
     BYTE m_bBusy;
 };
 
+// The strip of a tabbed group of bars (dyntabbar.h): each tab's user data is its bar.
 class CUiDynTabWnd : public CUiTabWnd {
     DECLARE_DYNCREATE(CUiDynTabWnd)
 public:
     CUiDynTabWnd();
     ~CUiDynTabWnd() override;
+
+    // A tab shown only while a bar is dragged onto the group or out of it.
+    enum : DWORD { kProvisional = 0x80000000 };
+
+    // OLE data dragged over a tab shows that tab's bar, to be dropped into it; the strip
+    // itself takes nothing.
+    class CDynDropTarget : public COleDropTarget {
+    public:
+        explicit CDynDropTarget(CUiDynTabWnd* pStrip) : m_pStrip(pStrip) {}
+        DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+        DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+        CUiDynTabWnd* m_pStrip;
+    };
+    CDynDropTarget m_dropTarget{this};
+    int m_nDraggedTab = -1;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    bool IsItemDraggable(int nIndex) const override;
+    void DragItemLoop(int nIndex) override;
+    bool OnItemClick(int nIndex, bool bPressed, int nMouseButton, UINT nKeyFlags) override;
+    bool OnSelectionChanged(int nOld, int nNew, bool bBefore) override;
+    CUiCmdIcon* ItemGetIconPtr(TAB_ITEM_INFO* pItem) override;
+    LPCSTR ItemGetTextPtr(TAB_ITEM_INFO* pItem) override;
+    void PaintItem(CDC& dc, int nIndex, TAB_ITEM_INFO* pItem, const CRect& rcItem, CFont* pFont, LPCSTR lpszText,
+                   CUiCmdIcon* pIcon) override;
+
+    void AddBarTab(CUiControlBar* pBar, int nIndex, bool bProvisional, bool bUpdate);
+    void RemoveProvisionalTabs(bool bUpdate);
+    CUiControlBar* GetItemBar(int nIndex, bool bSkipProvisional) const;
+    int HitTestScreenPoint(int x, int y) const;
+    // Ctrl+PageUp/PageDown: the previous or next tab whose bar shows; false when none.
+    bool StepSelection(bool bForward);
+    // The drag of a pressed tab's bar out of the group.
+    bool OnItemPress(int nIndex);
+    void OnLButtonDblClkMsg(CPoint pt);
+    void OnContextMenuMsg(CPoint pt);
 };
 
 class CUiDynAutoHideArea : public CUiTabWnd {

@@ -1,0 +1,293 @@
+// Tabbed groups on a real frame: making a group from two bars, what may not join one, the
+// frame's own group object, containers spreading over tabs, the strip (its height, the keys,
+// the right-click menu, OLE data over it), the Close button of a group, and the main window's
+// default layout of its eight panes.
+#include <gtest/gtest.h>
+
+#include "bars_test_support.h"
+
+#include "cmdmanager.h"
+#include "ncareabutton.h"
+#include "popupmenuwnd.h"
+
+namespace {
+
+using barstest::Pane;
+using barstest::PaneFrameFixture;
+using barstest::StandInToolBar;
+
+std::vector<CUiControlBar*> Tabs(CUiDynTabControlBar* pGroup)
+{
+    std::vector<CUiControlBar*> v;
+    for (int i = 0; i < pGroup->m_wndTabs.ItemGetCount(); ++i)
+        v.push_back(pGroup->m_wndTabs.GetItemBar(i, true));
+    return v;
+}
+
+class GroupTest : public barstest::BarsOnFrameTest {
+protected:
+    GroupTest() : BarsOnFrameTest(CRect(40, 40, 900, 700)) {}
+    void TearDown() override
+    {
+        CUiPopupMenuWnd::g_pfnTrackMenuHook = nullptr;
+        BarsOnFrameTest::TearDown();
+    }
+    // b1 on the right, b2 joined to it.
+    CUiDynTabControlBar* MakeGroup(Pane*& b1, Pane*& b2, UINT nFirstId)
+    {
+        b1 = MakePane(nFirstId, "One");
+        b2 = MakePane(nFirstId + 1, "Two");
+        b1->DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, false);
+        b2->DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, false);
+        Layout();
+        if (!b1->DockIntoTabbedGroup(b2, -1, nullptr, true))
+            return nullptr;
+        Layout();
+        return b1->GetTabContainerBar();
+    }
+};
+
+TEST_F(GroupTest, TwoBarsMakeAGroupInTheFirstOnesPlaceWithItsStripShown)
+{
+    Pane* b1 = MakePane(0xD001, "One");
+    Pane* b2 = MakePane(0xD002, "Two");
+    b1->DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, false);
+    b2->DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, false);
+    Layout();
+    CDockBar* pOuter = b1->m_pDockBar;
+    const int nIndex = pOuter->FindBar(b1);
+    ASSERT_GT(nIndex, 0);
+    const int nRequests = fx.pFrame->nTabbedRequests;
+
+    ASSERT_TRUE(b1->DockIntoTabbedGroup(b2, -1, nullptr, true));
+    Layout();
+    EXPECT_EQ(nRequests + 1, fx.pFrame->nTabbedRequests);
+    CControlBar* pEntry = static_cast<CControlBar*>(pOuter->m_arrBars[nIndex]);
+    ASSERT_TRUE(pEntry->IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar)));
+    CUiDynTabControlBar* pGroup = static_cast<CUiDynTabControlBar*>(pEntry);
+    EXPECT_EQ(pGroup, b1->GetTabContainerBar());
+    EXPECT_EQ(pGroup, b2->GetTabContainerBar());
+    EXPECT_EQ((std::vector<CUiControlBar*>{b1, b2}), Tabs(pGroup));
+    EXPECT_EQ(0, pGroup->m_wndTabs.SelectionGet());
+    EXPECT_TRUE(pGroup->m_wndTabs.IsWindowVisible());
+
+    // The strip is as high as its items area and 6 more (and a line above).
+    const int nHeight = pGroup->CalcTabStripHeight();
+    EXPECT_EQ(pGroup->m_wndTabs.GetItemsArea().Height() + 6, nHeight);
+    CRect rcStrip;
+    pGroup->m_wndTabs.GetWindowRect(&rcStrip);
+    EXPECT_EQ(nHeight + 1, rcStrip.Height());
+
+    // Toolbars join no group, on either side.
+    StandInToolBar* pTool = new StandInToolBar;
+    bars.push_back(pTool);
+    ASSERT_TRUE(pTool->Create(fx.pFrame, 0xD003));
+    fx.pFrame->DockControlBar(pTool, AFX_IDW_DOCKBAR_TOP);
+    EXPECT_FALSE(b1->DockIntoTabbedGroup(pTool, -1, nullptr, true));
+    EXPECT_FALSE(pTool->DockIntoTabbedGroup(b1, -1, nullptr, true));
+    EXPECT_EQ((std::vector<CUiControlBar*>{b1, b2}), Tabs(pGroup));
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_TOP, pTool->GetDockBarId());
+}
+
+class OwnGroup : public CUiDynTabControlBar {
+};
+
+// A group whose window cannot be made.
+class FailingGroup : public CUiDynTabControlBar {
+public:
+    static int nDeleted;
+    ~FailingGroup() override { ++nDeleted; }
+    BOOL PreCreateWindow(CREATESTRUCT&) override { return FALSE; }
+};
+int FailingGroup::nDeleted = 0;
+
+TEST_F(GroupTest, TheFramesOwnGroupObjectIsUsedAndAContainerSpreadsOverTabs)
+{
+    // A group that cannot be made is deleted and nothing changes.
+    Pane* a1 = MakePane(0xD018, "A");
+    Pane* a2 = MakePane(0xD019, "B");
+    a1->DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, false);
+    Layout();
+    CDockBar* pDockOfA1 = a1->m_pDockBar;
+    fx.pFrame->pTabbedBar = new FailingGroup;
+    EXPECT_FALSE(a1->DockIntoTabbedGroup(a2, -1, nullptr, true));
+    EXPECT_EQ(1, FailingGroup::nDeleted);
+    EXPECT_EQ(pDockOfA1, a1->m_pDockBar);
+    EXPECT_GT(pDockOfA1->FindBar(a1), 0);
+    EXPECT_EQ(nullptr, a2->m_pDockBar);
+
+    OwnGroup* pOwn = new OwnGroup;
+    fx.pFrame->pTabbedBar = pOwn;
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD011);
+    ASSERT_EQ(pOwn, pGroup);
+
+    Pane* c1 = MakePane(0xD013, "Three");
+    Pane* c2 = MakePane(0xD014, "Four");
+    c1->DockAtFrameSide(AFX_IDW_DOCKBAR_LEFT, false);
+    Layout();
+    ASSERT_TRUE(c1->DockBarBeside(c2, AFX_IDW_DOCKBAR_TOP, 50));
+    CUiControlBar* pContainer = static_cast<CUiControlBar*>(c1->GetParent()->GetParent());
+    ASSERT_TRUE(pContainer->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)));
+    const HWND hContainer = pContainer->m_hWnd;
+    ASSERT_TRUE(pGroup->DockIntoTabbedGroup(pContainer, -1, nullptr, true));
+    Layout();
+    EXPECT_EQ((std::vector<CUiControlBar*>{b1, b2, c2, c1}), Tabs(pGroup));
+    EXPECT_FALSE(::IsWindow(hContainer));
+    EXPECT_EQ(pGroup, c1->GetTabContainerBar());
+}
+
+namespace stripmenu {
+std::vector<UINT> ids;
+int Refuse(const PopupTrackCall& call, UINT*)
+{
+    ids.clear();
+    for (int i = 0; i < call.pMenu->ItemGetCount(); ++i)
+        ids.push_back(call.pMenu->ItemGetCmdID(i));
+    return CUiPopupMenuWnd::kHookRefuse;
+}
+} // namespace stripmenu
+
+TEST_F(GroupTest, TheStripSwitchesByKeysListsItsBarsAndTakesNoOleData)
+{
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD021);
+    ASSERT_NE(nullptr, pGroup);
+    Pane* b3 = MakePane(0xD023, "Three");
+    ASSERT_TRUE(b1->DockIntoTabbedGroup(b3, -1, nullptr, true));
+    Layout();
+    CUiDynTabWnd& tabs = pGroup->m_wndTabs;
+    ASSERT_EQ(3, tabs.ItemGetCount());
+    EXPECT_EQ(2, tabs.SelectionGet());   // the bar that joined at the end
+
+    MSG msg = {tabs.m_hWnd, WM_KEYDOWN, VK_NEXT, 0, 0, {0, 0}};
+    {
+        winharness::KeyboardModifiers ctrl(winharness::kCtrl);
+        EXPECT_TRUE(tabs.PreTranslateMessage(&msg));
+        EXPECT_EQ(0, tabs.SelectionGet());
+        msg.wParam = VK_PRIOR;
+        EXPECT_TRUE(tabs.PreTranslateMessage(&msg));
+        EXPECT_EQ(2, tabs.SelectionGet());
+        // Only one tab whose bar shows: nothing changes.
+        b1->ShowWindow(SW_HIDE);
+        b2->ShowWindow(SW_HIDE);
+        msg.wParam = VK_NEXT;
+        EXPECT_TRUE(tabs.PreTranslateMessage(&msg));
+        EXPECT_EQ(2, tabs.SelectionGet());
+        b1->ShowWindow(SW_SHOWNA);
+        b2->ShowWindow(SW_SHOWNA);
+    }
+    {
+        winharness::KeyboardModifiers ctrlShift(winharness::kCtrl | winharness::kShift);
+        tabs.PreTranslateMessage(&msg);
+        EXPECT_EQ(2, tabs.SelectionGet());
+    }
+
+    // A right click lists one command per tab and tells the frame with event code 9.
+    CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
+    ASSERT_TRUE(pManager->ProfileInstall("groups", fx.hFrame));
+    for (UINT nID : {0xD021u, 0xD022u, 0xD023u}) {
+        CUiCmdItem item(nID);
+        item.m_strMenuText = "Bar";
+        ASSERT_TRUE(pManager->CmdSetup("groups", item, true));
+    }
+    fx.pFrame->menuEvents.clear();
+    CUiPopupMenuWnd::g_pfnTrackMenuHook = &stripmenu::Refuse;
+    CRect rcStrip;
+    tabs.GetWindowRect(&rcStrip);
+    tabs.SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    tabs.SendMessage(WM_CONTEXTMENU, (WPARAM)tabs.m_hWnd, MAKELPARAM(rcStrip.left + 5, rcStrip.top + 5));
+    CUiPopupMenuWnd::g_pfnTrackMenuHook = nullptr;
+    ASSERT_FALSE(fx.pFrame->menuEvents.empty());
+    EXPECT_EQ(9, fx.pFrame->menuEvents.back().nEvent);
+    EXPECT_EQ((std::vector<UINT>{0xD021, 0xD022, 0xD023}), stripmenu::ids);
+    pManager->ProfileReleaseWindow(fx.hFrame, true);
+
+    // OLE data over a tab selects it and is refused.
+    const CPoint ptTab = tabs.ItemGetWindowRect(1).CenterPoint();
+    EXPECT_EQ(DROPEFFECT_NONE, tabs.m_dropTarget.OnDragOver(&tabs, nullptr, 0, ptTab));
+    EXPECT_EQ(1, tabs.SelectionGet());
+    EXPECT_EQ(DROPEFFECT_NONE, tabs.m_dropTarget.OnDragEnter(&tabs, nullptr, 0, tabs.ItemGetWindowRect(0).CenterPoint()));
+    EXPECT_EQ(0, tabs.SelectionGet());
+}
+
+TEST_F(GroupTest, CloseOnAGroupHidesOnlyTheSelectedBar)
+{
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD031);
+    ASSERT_NE(nullptr, pGroup);
+    pGroup->m_wndTabs.SelectionSet(1, true, true);
+    CUiBarNcAreaButton* pClose = nullptr;
+    for (INT_PTR i = 0; i < pGroup->m_arrNcButtons.GetSize(); ++i) {
+        if (pGroup->m_arrNcButtons[i]->IsKindOf(RUNTIME_CLASS(CUiBarNcAreaButtonClose)))
+            pClose = pGroup->m_arrNcButtons[i];
+    }
+    ASSERT_NE(nullptr, pClose);
+    ASSERT_TRUE(pClose->IsButtonVisible());
+    CRect rcGroup;
+    pGroup->GetWindowRect(&rcGroup);
+    const CPoint pt = rcGroup.TopLeft() + pClose->m_rc.CenterPoint();
+    pGroup->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+    pGroup->SendMessage(WM_NCLBUTTONDOWN, HTMINBUTTON, MAKELPARAM(pt.x, pt.y));
+    pGroup->SendMessage(WM_NCLBUTTONUP, HTMINBUTTON, MAKELPARAM(pt.x, pt.y));
+    EXPECT_FALSE(b2->IsVisible());
+    EXPECT_TRUE(b1->IsVisible());
+    EXPECT_TRUE(pGroup->IsVisible());
+}
+
+TEST(DefaultLayout, EightPanesInARightAndABottomGroup)
+{
+    PaneFrameFixture fx;
+    Pane** p = fx.panes;
+    Pane* pScript1 = p[PaneFrameFixture::kScript1];
+    pScript1->m_sizeHorz = pScript1->m_sizeVert = CSize(300, 300);
+    ASSERT_TRUE(pScript1->DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, false));
+    ASSERT_TRUE(pScript1->DockIntoTabbedGroup(p[PaneFrameFixture::kScript2], 1));
+    ASSERT_TRUE(pScript1->DockIntoTabbedGroup(p[PaneFrameFixture::kSendEditor], 0));
+    Pane* pStatus = p[PaneFrameFixture::kConnectionStatus];
+    pStatus->m_sizeHorz = pStatus->m_sizeVert = CSize(250, 250);
+    ASSERT_TRUE(pStatus->DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, false));
+    ASSERT_TRUE(pStatus->DockIntoTabbedGroup(p[PaneFrameFixture::kComControl2], 1));
+    ASSERT_TRUE(pStatus->DockIntoTabbedGroup(p[PaneFrameFixture::kComControl1], 1));
+    ASSERT_TRUE(pStatus->DockIntoTabbedGroup(p[PaneFrameFixture::kSendExplorer], 1));
+    ASSERT_TRUE(pStatus->DockIntoTabbedGroup(p[PaneFrameFixture::kDetailedLog], 0));
+    fx.pFrame->RecalcLayout();
+    winharness::PumpPending();
+
+    CUiDynTabControlBar* pRight = pScript1->GetTabContainerBar();
+    CUiDynTabControlBar* pBottom = pStatus->GetTabContainerBar();
+    ASSERT_NE(nullptr, pRight);
+    ASSERT_NE(nullptr, pBottom);
+    EXPECT_EQ((std::vector<CUiControlBar*>{p[PaneFrameFixture::kSendEditor], pScript1, p[PaneFrameFixture::kScript2]}),
+              Tabs(pRight));
+    EXPECT_EQ(p[PaneFrameFixture::kSendEditor], pRight->GetSelectedBar());
+    EXPECT_EQ((std::vector<CUiControlBar*>{p[PaneFrameFixture::kDetailedLog], pStatus, p[PaneFrameFixture::kSendExplorer],
+                                           p[PaneFrameFixture::kComControl1], p[PaneFrameFixture::kComControl2]}),
+              Tabs(pBottom));
+    EXPECT_EQ(p[PaneFrameFixture::kDetailedLog], pBottom->GetSelectedBar());
+
+    CRect rcRight, rcBottom, rcView;
+    pRight->GetWindowRect(&rcRight);
+    pBottom->GetWindowRect(&rcBottom);
+    fx.pFrame->GetDlgItem(AFX_IDW_PANE_FIRST)->GetWindowRect(&rcView);
+    EXPECT_EQ(300, rcRight.Width());
+    EXPECT_EQ(250, rcBottom.Height());
+    ASSERT_TRUE(pBottom->m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)));
+    ASSERT_TRUE(pRight->m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)));
+    EXPECT_EQ(1u, pBottom->GetDockBarLevel());
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_BOTTOM, pBottom->GetDockBarId());
+    EXPECT_EQ(2u, pRight->GetDockBarLevel());
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_RIGHT, pRight->GetDockBarId());
+    EXPECT_LE(rcRight.bottom, rcBottom.top);   // pushed inward by the bottom group
+    EXPECT_EQ(rcRight.left, rcView.right);
+    EXPECT_EQ(rcBottom.top, rcView.bottom);
+    CRect rcClient;
+    fx.pFrame->GetClientRect(&rcClient);
+    fx.pFrame->ClientToScreen(&rcClient);
+    EXPECT_EQ(rcClient.left, rcView.left);
+    EXPECT_EQ(rcClient.top, rcView.top);
+    EXPECT_EQ(rcClient.right, rcRight.right);
+    EXPECT_EQ(rcClient.bottom, rcBottom.bottom);
+}
+
+} // namespace

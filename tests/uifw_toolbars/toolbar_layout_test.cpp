@@ -1,0 +1,154 @@
+// The toolbar's sizes for the docking code and the placement of its buttons: empty bars,
+// a docked bar too short for its buttons, a floating bar sized by its height, hidden buttons.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "toolbar_test_support.h"
+
+using namespace tbtest;
+
+namespace {
+
+class ToolBarLayout : public ToolBarFixture {
+protected:
+    std::vector<UINT> TenWithSeparator()
+    {
+        std::vector<UINT> ids;
+        for (UINT i = 0; i < 10; ++i) {
+            if (i == 5)
+                ids.push_back(0);
+            ids.push_back(kIconFirst + i);
+        }
+        return ids;
+    }
+    // Sizes the bar's client area to cx and places the buttons.
+    void Narrow(CUiToolControlBar* pBar, int cx)
+    {
+        CRect rcWindow, rcClient;
+        pBar->GetWindowRect(&rcWindow);
+        pBar->GetClientRect(&rcClient);
+        pBar->SetWindowPos(NULL, 0, 0, cx + rcWindow.Width() - rcClient.Width(), rcWindow.Height(),
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pBar->CalcButtonLayout();
+    }
+    int IndexOf(CUiToolControlBar* pBar, CUiBarButton* pButton)
+    {
+        for (int i = 0; i < pBar->GetButtonsCount(); ++i)
+            if (pBar->GetButton(i) == pButton)
+                return i;
+        return -1;
+    }
+};
+
+TEST_F(ToolBarLayout, AnEmptyBarHasTheDefaultSizeDockedUndockedAndFloating)
+{
+    CUiToolControlBar* pDocked = MakeBar({});
+    EXPECT_EQ(CSize(23, 22), pDocked->CalcFixedLayout(FALSE, TRUE));
+
+    CUiToolControlBar loose;
+    ASSERT_TRUE(loose.Create("Loose", pFrame, 0xB1FF, WS_CHILD | CBRS_ALIGN_TOP));
+    EXPECT_EQ(CSize(23, 26), loose.CalcFixedLayout(FALSE, TRUE));
+    loose.DestroyWindow();
+
+    CUiToolControlBar* pFloating = MakeBar({});
+    pFrame->FloatControlBar(pFloating, CPoint(200, 200));
+    winharness::PumpPending();
+    ASSERT_TRUE(pFloating->IsBarFloating());
+    EXPECT_EQ(CSize(46, 22), pFloating->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH));
+}
+
+TEST_F(ToolBarLayout, ADockedBarTooShortHidesButtonsBehindTheChevron)
+{
+    CUiToolControlBar* pBar = MakeBar(TenWithSeparator());
+    CUiBarContentExpandButton* pChevron = pBar->m_pContentExpandButton;
+    ASSERT_NE(nullptr, pChevron);
+    for (int cx = 30; cx <= 300; ++cx) {
+        Narrow(pBar, cx);
+        CRect rcClient;
+        pBar->GetClientRect(&rcClient);
+        const CRect rcChevron = pChevron->GetRect();
+        ASSERT_TRUE(pChevron->IsVisible()) << cx;
+        EXPECT_EQ(11, rcChevron.Width()) << cx;
+        EXPECT_EQ(rcClient.right - pBar->m_cxRightBorder, rcChevron.right) << cx;
+        int nFirst = -1, nLast = -1;
+        for (int i = 0; i < pBar->GetButtonsCount() - 1; ++i) {
+            CUiBarButton* pButton = pBar->GetButton(i);
+            if (!pButton->IsVisible())
+                continue;
+            EXPECT_LE(pButton->GetRect().right, rcChevron.left) << cx << " button " << i;
+            nLast = i;
+            if (nFirst < 0)
+                nFirst = i;
+        }
+        if (nFirst >= 0) {
+            EXPECT_FALSE(pBar->GetButton(nFirst)->IsSeparator()) << cx;
+            EXPECT_FALSE(pBar->GetButton(nLast)->IsSeparator()) << cx;
+        }
+        // The list: hidden buttons in the order they were hidden (left to right here), a
+        // separator only between the fifth and the sixth.
+        std::vector<int> listed;
+        for (INT_PTR n = 0; n < pChevron->m_arrHidden.GetSize(); ++n)
+            listed.push_back(IndexOf(pBar, pChevron->m_arrHidden[n]));
+        int nPrev = -1;
+        for (size_t n = 0; n < listed.size(); ++n) {
+            EXPECT_GT(listed[n], nPrev) << cx;
+            nPrev = listed[n];
+            if (listed[n] == 5) {
+                ASSERT_TRUE(n > 0 && n + 1 < listed.size()) << cx;
+                EXPECT_EQ(4, listed[n - 1]) << cx;
+                EXPECT_EQ(6, listed[n + 1]) << cx;
+            }
+        }
+        const bool bBoth = std::count(listed.begin(), listed.end(), 4) && std::count(listed.begin(), listed.end(), 6);
+        EXPECT_EQ(bBoth ? 1 : 0, std::count(listed.begin(), listed.end(), 5)) << cx;
+        for (int i = 0; i < pBar->GetButtonsCount() - 1; ++i) {
+            CUiBarButton* pButton = pBar->GetButton(i);
+            if (!pButton->IsSeparator()) {
+                EXPECT_NE(pButton->IsVisible(), std::count(listed.begin(), listed.end(), i) == 1) << cx << " " << i;
+            }
+        }
+    }
+}
+
+TEST_F(ToolBarLayout, AFloatingBarSizedByHeightTakesTheNarrowestStepThatFits)
+{
+    std::vector<UINT> ids;
+    for (UINT i = 0; i < 10; ++i)
+        ids.push_back(kIconFirst + i);
+    CUiToolControlBar* pBar = MakeBar(ids);
+    pFrame->FloatControlBar(pBar, CPoint(200, 200));
+    winharness::PumpPending();
+    ASSERT_TRUE(pBar->IsBarFloating());
+    for (int nHeight : {30, 60, 80, 130, 400}) {
+        int nExpected = -1;
+        for (int w = 11; w < 2000 && nExpected < 0; w += 11) {
+            pBar->WrapButtonsHorizontally(w, 32767);
+            const CSize size = pBar->CalcWrappedExtent(false);
+            if (size.cy <= nHeight)
+                nExpected = size.cx;
+        }
+        pBar->CalcDynamicLayout(nHeight, LM_LENGTHY);
+        EXPECT_EQ(nExpected, pBar->CalcWrappedExtent(false).cx) << nHeight;
+    }
+}
+
+TEST_F(ToolBarLayout, AHiddenButtonAndItsSeparatorTakeNoPlace)
+{
+    CUiToolControlBar* pBar = MakeBar({kIconFirst, 0, kIconFirst + 1, kIconFirst + 2, kIconFirst + 3});
+    pBar->GetButton(2)->ModifyStyle(TBBS_HIDDEN, 0);
+    Narrow(pBar, 200);
+    EXPECT_FALSE(pBar->GetButton(1)->IsVisible());
+    EXPECT_FALSE(pBar->GetButton(2)->IsVisible());
+    EXPECT_EQ(pBar->GetButton(0)->GetRect().right, pBar->GetButton(3)->GetRect().left);
+    for (int cx = 20; cx <= 120; ++cx) {
+        Narrow(pBar, cx);
+        CUiBarContentExpandButton* pChevron = pBar->m_pContentExpandButton;
+        for (INT_PTR n = 0; n < pChevron->m_arrHidden.GetSize(); ++n) {
+            EXPECT_NE(pBar->GetButton(1), pChevron->m_arrHidden[n]) << cx;
+            EXPECT_NE(pBar->GetButton(2), pChevron->m_arrHidden[n]) << cx;
+        }
+    }
+}
+
+} // namespace

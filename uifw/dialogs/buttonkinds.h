@@ -1,0 +1,20 @@
+// The framework push button's tables, free of windows: kinds of the logical button type,
+// the text alignment a style asks for, the parts of a (split) button and the menu alignment
+// code of the dock bar a button's bar sits in.
+#pragma once
+#include "afxwin.h"
+
+bool UiIsPushKind(int nType);
+bool UiIsCheckKind(int nType);
+bool UiIsRadioKind(int nType);
+bool UiIsTriStateKind(int nType);
+// The DrawText-like code of the style's horizontal alignment: 4 left, 5 centre, 6 right.
+int UiButtonTextAlignment(DWORD dwStyle);
+
+enum { kUiPartNone = 0, kUiPartMain = 1, kUiPartDropDown = 2 };
+// The split drop-down strip: the popup's 5 x 3 down arrow and 6 pixels around it.
+const int kUiDropDownPartWidth = 5 + 6;
+// The part at pt (client coordinates).
+int UiButtonPartAt(const RECT& rcClient, POINT pt, bool bSplit);
+// The popup menu's alignment code for a bar in the dock bar with this id (0: not docked).
+UINT UiMenuAlignCodeForDockBar(UINT nDockBarId);
