@@ -28,6 +28,7 @@ UINT CUiControlBar::g_nMsgQueryRepositionCalcEffect =
     ::RegisterWindowMessageA("CUiControlBar::g_nMsgQueryRepositionCalcEffect");
 int CUiControlBar::g_nDragDockMode = -1;
 bool CUiControlBar::g_bIdleDuringLoops = false;
+bool CUiControlBar::g_bDragTrackBusy = false;
 CUiControlBar* CUiControlBar::g_pBarBeingFloated = nullptr;
 CUiControlBar::InternalDraggingState_t CUiControlBar::g_DragStatePrevious(nullptr);
 CUiControlBar::InternalDraggingState_t CUiControlBar::g_DragStateCurrent(nullptr);
@@ -226,7 +227,7 @@ void CUiControlBar::RequestFrameRecalcLayout()
     if ((m_bBarFlags & (kFrameLayout | kContained)) != kFrameLayout)
         return;
     CFrameWnd* pFrame = GetParentFrame();
-    if (pFrame == nullptr || pFrame->m_bInRecalcLayout)
+    if (pFrame == nullptr || pFrame->m_bInRecalcLayout || FrameLockMapFind(pFrame))
         return;
     WINDOWPLACEMENT wp = {sizeof(wp)};
     if (pFrame->GetWindowPlacement(&wp) && wp.showCmd == SW_SHOWMINIMIZED)
