@@ -369,12 +369,28 @@ void CUiControlBar::InternalDockStateBar::FinishApply(CFrameWnd* pFrame, Interna
             if (CFrameWnd* pFloatingFrame = m_pBar->GetParentFrame())
                 pFloatingFrame->RecalcLayout(TRUE);
         }
-        if (GetKind() == kKindTabbed && m_nSelectedChild >= 0 && !(m_pBar->GetStyle() & WS_VISIBLE))
-            m_pBar->ShowWindow(SW_SHOWNA);
+        if (GetKind() == kKindTabbed && m_nSelectedChild >= 0)
+            SelectChildTab();
         for (INT_PTR i = 0; i < m_arrChildren.GetSize(); i++)
             m_arrChildren[i]->FinishApply(pFrame, this);
     }
     CopyIntoBar();
+}
+
+// The tab is found by its bar: counting shown tabs up to the child's index would pick
+// another tab whenever a tab before it is hidden.
+void CUiControlBar::InternalDockStateBar::SelectChildTab()
+{
+    if (!(m_pBar->GetStyle() & WS_VISIBLE))
+        m_pBar->ShowWindow(SW_SHOWNA);
+    CUiDynTabControlBar* pGroup = static_cast<CUiDynTabControlBar*>(m_pBar);
+    CUiControlBar* pChild = m_arrChildren[m_nSelectedChild]->m_pBar;
+    if (pChild == nullptr || pGroup->GetSelectedBar() == pChild || !pChild->IsVisible() ||
+        pGroup->m_wndTabs.GetSafeHwnd() == NULL)
+        return;
+    const int nItem = pGroup->m_wndTabs.ItemFindByLParam((LPARAM)pChild);
+    if (nItem >= 0)
+        pGroup->m_wndTabs.SelectionSet(nItem, true, true);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -439,7 +455,7 @@ bool FrameBarInfoApply(CFrameWnd* pFrame, CDockState& state,
                 pParentFrame->m_nIdleFlags |= kIdleLayout;
             }
         } else {
-            static_cast<CUiControlBar*>(pBar)->FloatAt(rcTarget.TopLeft());
+            static_cast<CUiControlBar*>(pBar)->FloatAt(rcTarget.left, rcTarget.top, CBRS_ALIGN_TOP);
         }
     }
     for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++) {

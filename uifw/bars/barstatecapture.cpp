@@ -147,25 +147,32 @@ void CUiControlBar::InternalDockStateBar::CaptureState(CUiControlBar* pBar, Inte
     }
 }
 
-// A tabbed group's bars are its inner dock bar's bars in tab order, none of them on a row
-// of its own; a container's keep their rows.
+// A tabbed group's children are its tabs' bars in tab order; a container's keep their rows.
 void CUiControlBar::InternalDockStateBar::CaptureChildren(CUiControlBar* pBar)
 {
+    if (GetKind() == kKindTabbed) {
+        CUiDynTabControlBar* pGroup = static_cast<CUiDynTabControlBar*>(pBar);
+        CUiControlBar* pSelected = (pGroup->GetStyle() & WS_VISIBLE) ? pGroup->GetSelectedBar() : nullptr;
+        CUiDynTabWnd& tabs = pGroup->m_wndTabs;
+        const int nCount = tabs.GetSafeHwnd() != NULL ? tabs.ItemGetCount() : 0;
+        for (int i = 0; i < nCount; i++) {
+            CUiControlBar* pChild = tabs.GetItemBar(i, true);
+            if (pChild == nullptr)
+                continue;
+            InternalDockStateBar* pRecord = new InternalDockStateBar;
+            pRecord->CaptureState(pChild, this);
+            pRecord->m_dwFlags |= kChild | kTab | (pChild == pSelected ? (DWORD)kSelectedTab : 0u);
+            m_arrChildren.Add(pRecord);
+        }
+        return;
+    }
     CWnd* pInner = pBar->GetWindow(GW_CHILD);
     if (pInner == nullptr || !pInner->IsKindOf(RUNTIME_CLASS(CDockBar)))
         return;
-    const bool bTabbed = GetKind() == kKindTabbed;
-    const int nSelected = bTabbed && (pBar->GetStyle() & WS_VISIBLE) ? m_nSelectedChild : -1;
     ForEachRowBar(static_cast<CDockBar*>(pInner), [&](CUiControlBar* pChild, bool bNewRow) {
         InternalDockStateBar* pRecord = new InternalDockStateBar;
         pRecord->CaptureState(pChild, this);
-        if (bTabbed) {
-            pRecord->m_dwFlags |= kChild | kTab;
-            if ((int)m_arrChildren.GetSize() == nSelected)
-                pRecord->m_dwFlags |= kSelectedTab;
-        } else {
-            pRecord->m_dwFlags |= kChild | (bNewRow ? (DWORD)kNewRow : 0u);
-        }
+        pRecord->m_dwFlags |= kChild | (bNewRow ? (DWORD)kNewRow : 0u);
         m_arrChildren.Add(pRecord);
     });
 }

@@ -84,6 +84,7 @@ private:
     bool CreateContainer(CFrameWnd* pFrame, InternalDockStateBar* pParent);
     void DockIntoDockBar(CFrameWnd* pFrame, InternalDockStateBar* pParent);
     void CopyIntoBar();
+    void SelectChildTab();
 };
 
 class CUiControlBar::InternalDockStateSite : public CObject {
