@@ -27,6 +27,8 @@ namespace {
 
 const DWORD kBarStyle = 0x5640283C;
 const UINT kRefreshTimer = 1;
+// What the tip of the notification-area icon holds on every system.
+const int kTrayTipBytes = 63;
 
 // The commands the profile keeps as basic ones (never hidden as rarely used).
 const UINT kBasicCommands[] = {
@@ -368,7 +370,7 @@ void CMainFrame::NotifyTrayIcon(int nAction, LPCSTR lpszTip)
         data.uFlags = 0;
     }
     // Cut to what the tip holds, never between the two bytes of a character.
-    strTip = CutTip(strTip, static_cast<int>(sizeof(data.szTip)) - 1);
+    strTip = CutTip(strTip, kTrayTipBytes);
     lstrcpynA(data.szTip, strTip, sizeof(data.szTip));
     const DWORD dwMessage = nAction == 0 ? NIM_ADD : nAction == 1 ? NIM_MODIFY : NIM_DELETE;
     ShellNotifyIcon(dwMessage, &data);

@@ -19,6 +19,12 @@ const char kLogFilter[] = "Mirtolex Log file(*.mqt)|*.mqt|All Files(*.*)|*.*||";
 const char kTextFilter[] = "Mirtolex Log file(*.txt)|*.txt|All Files(*.*)|*.*||";
 const char kCsvFilter[] = "Mirtolex Log file(*.csv)|*.csv|All Files(*.*)|*.*||";
 
+// The class library's message box adds a warning icon to a box without one; this one is plain.
+void ShowNoLogData(HWND hOwner)
+{
+    AfxGetPromptHook()->MessageBox(hOwner, GetMessageText(13005), AfxGetAppName(), MB_OK);
+}
+
 } // namespace
 
 BOOL CMainFrame::AskFilePath(BOOL bOpen, LPCSTR lpszExt, LPCSTR lpszFilter, CString& strPath)
@@ -43,7 +49,7 @@ void CMainFrame::OnLoadLog()
 void CMainFrame::OnSaveLog()
 {
     if (m_pLogView->GetRecordCount() == 0) {
-        AfxMessageBox(GetMessageText(13005), MB_OK);
+        ShowNoLogData(m_hWnd);
         return;
     }
     CString strPath = GetCurrentCommSet().m_strLogPath;
@@ -56,7 +62,7 @@ void CMainFrame::OnSaveLog()
 void CMainFrame::OnExportLog()
 {
     if (m_pLogView->GetRecordCount() == 0) {
-        AfxMessageBox(GetMessageText(13005), MB_OK);
+        ShowNoLogData(m_hWnd);
         return;
     }
     CSaveFormatDlg dlg(this);
