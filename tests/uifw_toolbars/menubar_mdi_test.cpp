@@ -86,6 +86,14 @@ TEST_F(MdiMenuBar, UpdatesRunOnceAndARebuildReplacesAPendingUpdate)
     // The active child is the second hooked window.
     EXPECT_EQ(pChild->GetSafeHwnd(), pBar->m_hWndHooked);
     EXPECT_TRUE(pBar->IsWindowHookedBySink(pChild->GetSafeHwnd()));
+
+    // A plain resize of the child posts nothing; a frame change of a child that is not
+    // maximised posts a rebuild.
+    pChild->SetWindowPos(nullptr, 0, 0, 200, 150, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    EXPECT_FALSE(pBar->m_bRebuildPosted);
+    pChild->SetWindowPos(nullptr, 0, 0, 0, 0,
+                         SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    EXPECT_TRUE(pBar->m_bRebuildPosted);
 }
 
 TEST_F(MdiMenuBar, AClientMadeLaterIsHookedAtTheNextTick)
@@ -287,6 +295,30 @@ TEST_F(MdiMenuBar, ThePartsPostTheirCommandsAndShowTheirTips)
     free(help.lpszText);
     EXPECT_EQ(0xE145, RightButton()->OnHelpHitTest(info.m_rcHelp.CenterPoint()));
     EXPECT_EQ(-1, RightButton()->OnToolHitTest(CPoint(-5, -5), nullptr));
+}
+
+TEST_F(MdiMenuBar, TheButtonsListTheChildsSystemCommandsInAMenu)
+{
+    MakeMenuBar();
+    CMDIChildWnd* pChild = AddChild("one");
+    Maximize(pChild);
+    ASSERT_TRUE(HasMdiButtons());
+    CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
+    ASSERT_TRUE(pMenu->InitRootMenu(hFrame));
+    ASSERT_TRUE(First()->PutToPopupMenu(pMenu));
+    ASSERT_EQ(2, pMenu->ItemGetCount());
+    EXPECT_STREQ("Active document", pMenu->ItemGetInfo(0).m_strText);
+    CUiPopupMenuWnd* pSub = pMenu->ItemGetPopup(0);
+    ASSERT_NE(nullptr, pSub);
+    EXPECT_EQ(::GetMenuItemCount(::GetSystemMenu(pChild->GetSafeHwnd(), FALSE)), pSub->ItemGetCount());
+    EXPECT_TRUE(pMenu->ItemGetInfo(1).IsSeparator());
+
+    ASSERT_TRUE(RightButton()->PutToPopupMenu(pMenu));
+    std::vector<UINT> ids;
+    for (int i = 2; i < pMenu->ItemGetCount(); ++i)
+        ids.push_back(pMenu->ItemGetCmdID(i));
+    EXPECT_EQ(std::vector<UINT>({SC_MINIMIZE, SC_RESTORE, SC_MAXIMIZE, SC_CLOSE}), ids);
+    delete pMenu;
 }
 
 TEST_F(MdiMenuBar, TheRingRunsThroughBothSystemMenus)

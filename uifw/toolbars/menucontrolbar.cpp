@@ -26,6 +26,12 @@ namespace {
 const UINT kMenuItemInfoSize = 44;
 const UINT kCmdSubmenuButton = CUiCmdItem::kStateNotTracked;
 
+bool IsMenuCancellingMessage(UINT nMessage, WPARAM wParam)
+{
+    return nMessage == WM_SIZE || nMessage == WM_ACTIVATEAPP || nMessage == WM_SYSCOMMAND ||
+           (nMessage == WM_COMMAND && HIWORD(wParam) <= 1);
+}
+
 LPCSTR ProfileName(CUiCmdProfile* pProfile)
 {
     return pProfile != nullptr ? (LPCSTR)pProfile->GetName() : "";
@@ -440,33 +446,28 @@ bool CUiMenuControlBar::DispatchHookedMessage(LRESULT& lResult, HWND hWnd, UINT 
         return CUiHookSink::DispatchHookedMessage(lResult, hWnd, nMessage, wParam, lParam);
     CFrameWnd* pFrame = (m_bBarFlags & kContained) ? nullptr : GetDockSiteFrame();
     const HWND hFrame = pFrame != nullptr ? pFrame->GetSafeHwnd() : NULL;
+    // Messages that cancel the menus go on to the window unseen by the key translation.
+    bool bCancelling = false;
     if ((pFrame != nullptr && hWnd == hFrame) || (pFrame == nullptr && hWnd == m_hWndHooked)) {
         if (OnFrameHookMsg(lResult, hWnd, nMessage, wParam, lParam))
             return true;
+        bCancelling = IsMenuCancellingMessage(nMessage, wParam);
     } else if (pFrame != nullptr && hWnd == m_hWndHooked) {
         if (OnChildHookMsg(lResult, hWnd, nMessage, wParam, lParam))
             return true;
+        bCancelling = IsMenuCancellingMessage(nMessage, wParam) || nMessage == WM_WINDOWPOSCHANGED;
     } else if (pFrame != nullptr && hWnd == FindMdiClientWindow()) {
         if (OnMdiClientHookMsg(lResult, hWnd, nMessage, wParam, lParam))
             return true;
     }
-    if (CommonHookTail(hWnd, nMessage, wParam, lParam))
+    if (!bCancelling && CommonHookTail(hWnd, nMessage, wParam, lParam))
         return true;
     return CUiHookSink::DispatchHookedMessage(lResult, hWnd, nMessage, wParam, lParam);
 }
 
-namespace {
 
-bool IsMenuCancellingMessage(UINT nMessage, WPARAM wParam)
-{
-    return nMessage == WM_SIZE || nMessage == WM_ACTIVATEAPP || nMessage == WM_SYSCOMMAND ||
-           (nMessage == WM_COMMAND && HIWORD(wParam) <= 1);
-}
-
-} // namespace
-
-// True: handled with lResult. False: the common tail follows (messages that end in the
-// default dispatch go there through the tail too, which lets them pass).
+// True: handled with lResult. False: the dispatcher goes on (the key translation, then the
+// window).
 bool CUiMenuControlBar::OnFrameHookMsg(LRESULT& lResult, HWND, UINT nMessage, WPARAM wParam, LPARAM)
 {
     if (nMessage == WM_PARENTNOTIFY && CUiPopupMenuWnd::IsTrackingMenu()) {
@@ -482,21 +483,13 @@ bool CUiMenuControlBar::OnFrameHookMsg(LRESULT& lResult, HWND, UINT nMessage, WP
         lResult = 0;
         return true;
     }
-    if (nMessage == CUiPopupMenuWnd::g_nMsgNotifyMenuClosed) {
-        m_bSysMenuTracking = false;
-        lResult = 0;
-        return true;
-    }
     if (nMessage == CUiPopupMenuWnd::g_nMsgNotifyMenuExpanded) {
         g_bMenuExpanded = true;
         lResult = 0;
         return true;
     }
-    if (nMessage == CUiPopupMenuWnd::g_nMsgPopupNext || nMessage == CUiPopupMenuWnd::g_nMsgPopupPrev) {
-        OnPopupNextPrev(nMessage == CUiPopupMenuWnd::g_nMsgPopupNext, false);
-        lResult = 0;
+    if (OnPopupMenuNotify(lResult, nMessage, false))
         return true;
-    }
     if (!(m_bBarFlags & kContained))
         TakeFrameMenu();
     return false;
@@ -531,17 +524,20 @@ bool CUiMenuControlBar::OnChildHookMsg(LRESULT& lResult, HWND hWnd, UINT nMessag
         lResult = 0;
         return true;
     }
-    if (nMessage == CUiPopupMenuWnd::g_nMsgPopupNext || nMessage == CUiPopupMenuWnd::g_nMsgPopupPrev) {
-        OnPopupNextPrev(nMessage == CUiPopupMenuWnd::g_nMsgPopupNext, true);
-        lResult = 0;
-        return true;
-    }
+    return OnPopupMenuNotify(lResult, nMessage, true);
+}
+
+bool CUiMenuControlBar::OnPopupMenuNotify(LRESULT& lResult, UINT nMessage, bool bFromChild)
+{
     if (nMessage == CUiPopupMenuWnd::g_nMsgNotifyMenuClosed) {
         m_bSysMenuTracking = false;
-        lResult = 0;
-        return true;
+    } else if (nMessage == CUiPopupMenuWnd::g_nMsgPopupNext || nMessage == CUiPopupMenuWnd::g_nMsgPopupPrev) {
+        OnPopupNextPrev(nMessage == CUiPopupMenuWnd::g_nMsgPopupNext, bFromChild);
+    } else {
+        return false;
     }
-    return false;
+    lResult = 0;
+    return true;
 }
 
 bool CUiMenuControlBar::OnMdiClientHookMsg(LRESULT& lResult, HWND, UINT nMessage, WPARAM& wParam, LPARAM&)

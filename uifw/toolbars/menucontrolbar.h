@@ -116,6 +116,8 @@ protected:
     bool OnChildHookMsg(LRESULT& lResult, HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
     bool OnMdiClientHookMsg(LRESULT& lResult, HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam);
     bool CommonHookTail(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
+    // What an open popup menu tells the frame or the child: closed, next or previous menu.
+    bool OnPopupMenuNotify(LRESULT& lResult, UINT nMessage, bool bFromChild);
     // Next/previous menu messages and the caption mouse, on the frame and on the child.
     void OnPopupNextPrev(bool bNext, bool bFromChild);
     bool OnFrameNcMouse(UINT nMessage, WPARAM wParam);
