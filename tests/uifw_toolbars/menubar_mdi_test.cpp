@@ -301,8 +301,15 @@ TEST_F(MdiMenuBar, TheButtonsListTheChildsSystemCommandsInAMenu)
 {
     MakeMenuBar();
     CMDIChildWnd* pChild = AddChild("one");
+    HICON hIcon = tbtest::MakeIcon(RGB(255, 0, 0));
+    pChild->SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)hIcon);
     Maximize(pChild);
     ASSERT_TRUE(HasMdiButtons());
+    // The document button shows the child's icon, the right button none.
+    CUiCmdIcon* pIcon = First()->GetIconPtr();
+    ASSERT_NE(nullptr, pIcon);
+    EXPECT_EQ(CSize(16, 16), pIcon->GetSize());
+    EXPECT_EQ(nullptr, RightButton()->GetIconPtr());
     CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
     ASSERT_TRUE(pMenu->InitRootMenu(hFrame));
     ASSERT_TRUE(First()->PutToPopupMenu(pMenu));
@@ -319,6 +326,8 @@ TEST_F(MdiMenuBar, TheButtonsListTheChildsSystemCommandsInAMenu)
         ids.push_back(pMenu->ItemGetCmdID(i));
     EXPECT_EQ(std::vector<UINT>({SC_MINIMIZE, SC_RESTORE, SC_MAXIMIZE, SC_CLOSE}), ids);
     delete pMenu;
+    pChild->SendMessage(WM_SETICON, ICON_SMALL, 0);
+    ::DestroyIcon(hIcon);
 }
 
 TEST_F(MdiMenuBar, TheRingRunsThroughBothSystemMenus)

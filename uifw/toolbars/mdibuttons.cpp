@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "bitmapicon.h"
 #include "menucontrolbar.h"
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
@@ -204,13 +205,7 @@ bool CUiBarMdiDocButton::LoadMdiChildIcon(HWND hChild) const
 {
     HICON hIcon = (HICON)::SendMessage(hChild, CUiControlBar::g_nMsgQueryIcon, 0, 0);
     if (hIcon == NULL)
-        hIcon = (HICON)::SendMessage(hChild, WM_GETICON, ICON_SMALL, 0);
-    if (hIcon == NULL)
-        hIcon = (HICON)::SendMessage(hChild, WM_GETICON, ICON_BIG, 0);
-    if (hIcon == NULL)
-        hIcon = (HICON)::GetClassLongPtr(hChild, GCLP_HICONSM);
-    if (hIcon == NULL)
-        hIcon = (HICON)::GetClassLongPtr(hChild, GCLP_HICON);
+        hIcon = FindWindowIcon(hChild);
     m_icon.Empty();
     if (hIcon == NULL)
         return false;
