@@ -170,9 +170,11 @@ TEST_F(MenuBar, DestroyingTheBarUnhooksTheFrame)
 // keys itself.
 TEST_F(MenuBar, ABarInADialogHooksItsParentAndTranslatesKeys)
 {
-    winharness::HiddenParent parent;
-    const HWND hDialog = parent.wnd()->GetSafeHwnd();
-    ::ShowWindow(hDialog, SW_SHOW);
+    // A window owned by the frame, as a dialog is.
+    const HWND hDialog = ::CreateWindowExA(WS_EX_DLGMODALFRAME, AfxRegisterWndClass(0), "Dialog",
+                                           WS_POPUP | WS_CAPTION | WS_VISIBLE, 100, 100, 400, 200, hFrame, NULL,
+                                           ::GetModuleHandleA(NULL), NULL);
+    ASSERT_NE((HWND)NULL, hDialog);
     ::SetForegroundWindow(hDialog);
     CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
     pManager->ProfileInstall("menubar-dialog", hDialog);
@@ -199,9 +201,11 @@ TEST_F(MenuBar, ABarInADialogHooksItsParentAndTranslatesKeys)
     ::SendMessage(hDialog, WM_KEYDOWN, VK_ESCAPE, winharness::KeyLParam(VK_ESCAPE, false));
     EXPECT_FALSE(bar.m_bFlatTracking);
 
+    EXPECT_FALSE(bar.IsWindowHookedBySink(hFrame));
     bar.DestroyWindow();
     EXPECT_FALSE(bar.IsWindowHookedBySink(hDialog));
     pManager->ProfileReleaseWindow(hDialog, true);
+    ::DestroyWindow(hDialog);
 }
 
 } // namespace

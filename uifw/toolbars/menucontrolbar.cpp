@@ -144,10 +144,7 @@ int CUiMenuControlBar::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CUiToolControlBar::OnCreate(lpcs) == -1)
         return -1;
-    CWnd* pParent = GetParent();
-    CFrameWnd* pFrame = pParent != nullptr && (pParent->IsFrameWnd() || pParent->IsKindOf(RUNTIME_CLASS(CDockBar)))
-                            ? GetDockSiteFrame()
-                            : nullptr;
+    CFrameWnd* pFrame = FindHostFrame();
     if (pFrame == nullptr) {
         HookParentWindow();
         return 0;
@@ -176,8 +173,18 @@ int CUiMenuControlBar::OnCreate(LPCREATESTRUCT lpcs)
 void CUiMenuControlBar::PreSubclassWindow()
 {
     CUiToolControlBar::PreSubclassWindow();
-    if (GetDockSiteFrame() == nullptr)
+    if (FindHostFrame() == nullptr)
         HookParentWindow();
+}
+
+CFrameWnd* CUiMenuControlBar::FindHostFrame() const
+{
+    // A dialog's owner counts as its parent for GetParent: only a frame or a dock bar right
+    // above the bar makes it a frame's bar.
+    CWnd* pParent = GetParent();
+    if (pParent == nullptr || !(pParent->IsFrameWnd() || pParent->IsKindOf(RUNTIME_CLASS(CDockBar))))
+        return nullptr;
+    return GetDockSiteFrame();
 }
 
 void CUiMenuControlBar::HookParentWindow()

@@ -98,6 +98,8 @@ protected:
     afx_msg LRESULT OnTrackButtonMenu(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
+    // The frame the bar serves, null when it is hosted in a plain window.
+    CFrameWnd* FindHostFrame() const;
     // The plain-window hosting: the parent hooked once.
     void HookParentWindow();
     // Capture released, keyboard mode left, bar menus ended.
