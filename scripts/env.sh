@@ -56,7 +56,7 @@ stop_pty_pair() {
     local n
     if [ -n "${PTY_PAIR_PID:-}" ]; then
         kill "$PTY_PAIR_PID" 2>/dev/null
-        wait "$PTY_PAIR_PID" 2>/dev/null
+        wait "$PTY_PAIR_PID" 2>/dev/null || true
     fi
     for n in ${PTY_PAIR_COMS:-}; do rm -f "$WINEPREFIX/dosdevices/com$n"; done
     rm -rf "$BUILD_DIR/pty"

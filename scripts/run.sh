@@ -21,10 +21,13 @@ if [ "${1:-}" != "--smoke" ]; then
 fi
 
 fail() { echo "smoke: $*" >&2; exit 1; }
-start_display
-wineserver -p 2>/dev/null
-env LC_ALL=$WINE_LOCALE wine cmd /c exit >/dev/null 2>&1 </dev/null
 trap 'stop_pty_pair; wineserver -k 2>/dev/null; stop_display' EXIT
+start_display
+# A server left by an earlier run would keep the old display: start from a fresh one.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+wineserver -p 2>/dev/null || true
+env LC_ALL=$WINE_LOCALE wine cmd /c exit >/dev/null 2>&1 </dev/null
 start_pty_pair 1 9 || fail "no pseudo-terminal pair"
 rm -rf "$work" && mkdir -p "$work/hourly"
 key='HKCU\Software\Pellandor\Korvane\CMN'
