@@ -11,12 +11,8 @@
 #include "toolcontrolbar.h"
 
 IMPLEMENT_DYNCREATE(CUiBarButton, CObject)
-IMPLEMENT_DYNCREATE(CUiBarColorButton, CUiBarButton)
 
-namespace {
-
-// "&&" becomes "&", every other '&' goes: the text as it shows.
-CString StripMnemonics(const CString& strText)
+CString CUiBarButton::StripMnemonics(const CString& strText)
 {
     CString strOut;
     for (int i = 0; i < strText.GetLength(); ++i) {
@@ -31,8 +27,6 @@ CString StripMnemonics(const CString& strText)
     }
     return strOut;
 }
-
-} // namespace
 
 CUiBarButton::CUiBarButton() : CUiBarButton(nullptr, 0, 0)
 {
@@ -425,19 +419,4 @@ void CUiBarButton::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler, int nIn
     cmdUI.m_nIndex = (UINT)nIndex;
     cmdUI.m_nIndexMax = (UINT)m_pBar->GetButtonsCount();
     cmdUI.DoUpdate(pTarget, bDisableIfNoHndler);
-}
-
-// ---- The colour button's identity.
-
-CUiBarColorButton::CUiBarColorButton()
-{
-}
-
-CUiBarColorButton::CUiBarColorButton(CUiToolControlBar* pBar, UINT nCmdID, DWORD dwStyle)
-    : CUiBarButton(pBar, nCmdID, dwStyle)
-{
-}
-
-CUiBarColorButton::~CUiBarColorButton()
-{
 }

@@ -110,6 +110,8 @@ public:
     CUiCmdItem* FindCmdItem(UINT nCmdID) const;
     // The button's index in its bar's array, -1 when it is not there.
     int IndexInBar() const;
+    // "&&" becomes "&", every other '&' goes: the text as it shows.
+    static CString StripMnemonics(const CString& strText);
 
 protected:
     // Whether a control is attached and shown in the button's place.
@@ -139,12 +141,4 @@ protected:
     bool m_bTrackingPressed;
     CWnd* m_pCtrl;
     HMENU m_hMenu;
-};
-
-class CUiBarColorButton : public CUiBarButton {
-    DECLARE_DYNCREATE(CUiBarColorButton)
-public:
-    CUiBarColorButton();
-    CUiBarColorButton(CUiToolControlBar* pBar, UINT nCmdID, DWORD dwStyle);
-    ~CUiBarColorButton() override;
 };

@@ -9,7 +9,6 @@
 
 IMPLEMENT_DYNCREATE(CUiToolControlBar, CUiControlBar)
 IMPLEMENT_DYNCREATE(CUiMenuControlBar, CUiToolControlBar)
-IMPLEMENT_DYNCREATE(CUiPanelControlBar, CUiToolControlBar)
 
 const UINT CUiToolControlBar::g_nMsgTrackButtonMenu =
     ::RegisterWindowMessageA("CUiToolControlBar::g_nMsgTrackButtonMenu");
@@ -499,13 +498,5 @@ CUiMenuControlBar::CUiMenuControlBar()
 }
 
 CUiMenuControlBar::~CUiMenuControlBar()
-{
-}
-
-CUiPanelControlBar::CUiPanelControlBar()
-{
-}
-
-CUiPanelControlBar::~CUiPanelControlBar()
 {
 }

@@ -12,6 +12,7 @@
 #pragma once
 #include "afxtempl.h"
 #include "barbutton.h"
+#include "barcolorbutton.h"
 #include "contentexpandbutton.h"
 #include "controlbar.h"
 #include "outerrow.h"
@@ -173,11 +174,4 @@ class CUiMenuControlBar : public CUiToolControlBar {
 public:
     CUiMenuControlBar();
     ~CUiMenuControlBar() override;
-};
-
-class CUiPanelControlBar : public CUiToolControlBar {
-    DECLARE_DYNCREATE(CUiPanelControlBar)
-public:
-    CUiPanelControlBar();
-    ~CUiPanelControlBar() override;
 };
