@@ -25,6 +25,8 @@ CUiPanelControlBar::CUiPanelControlBar()
 {
     ::SetRect(&m_rcMargins, 5, 5, 5, 5);
     m_bNoContentExpand = 1;
+    // The child keeps its own size: the control bar would stretch it over the client area.
+    m_bTrackFlags &= ~kChildFills;
 }
 
 CUiPanelControlBar::~CUiPanelControlBar()
