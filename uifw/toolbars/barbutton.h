@@ -116,6 +116,15 @@ public:
 protected:
     // Whether a control is attached and shown in the button's place.
     bool IsCtrlShown() const;
+    // The icon (doubled with the large-icon option) and the text as measured along and
+    // across the bar, without the button's padding.
+    CSize MeasureContent(CDC& dc, bool bHorz, bool& bIcon, bool& bText) const;
+    // The command icon to paint: scaled to double size into iconLarge with the large-icon
+    // option.
+    CUiCmdIcon* GetPaintIcon(CUiCmdIcon& iconLarge) const;
+    // Before a button menu opens: false when this button's menu is the one open; else every
+    // bar menu is ended and a floating bar's frame activated.
+    bool PrepareButtonMenu();
     // Menu tracking shared with the chevron: converts, marks the button, tracks.
     void TrackPopupAtButton(CUiPopupMenuWnd* pPopup, CPoint point, bool bSelectFirst);
 

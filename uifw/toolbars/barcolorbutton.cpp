@@ -107,16 +107,9 @@ int CUiBarColorButton::OnTrackPopup(CPoint point, bool bSelectFirst)
 {
     if (IsDisabled() || m_pBar == nullptr || m_pBar->GetSafeHwnd() == NULL)
         return -1;
-    const int nIndex = IndexInBar();
     const bool bWasTracking = CUiToolControlBar::g_bMenuTracking;
-    if (bWasTracking && nIndex >= 0 && m_pBar->m_nMenuTrackingIndex == nIndex)
+    if (!PrepareButtonMenu())
         return -1;
-    CUiToolControlBar::EndAllBarMenuTracking();
-    if (m_pBar->IsBarFloating()) {
-        m_pBar->GetTopLevelParent()->SetActiveWindow();
-        if (CFrameWnd* pFrame = m_pBar->GetDockSiteFrame())
-            pFrame->BringWindowToTop();
-    }
     CUiPopupColorMenuWnd* pMenu = CreateColorMenu();
     CUiToolControlBar::g_bMenuTracking = bWasTracking;
     // No result cell: the menu is tracked without its own loop, and a cell on this stack

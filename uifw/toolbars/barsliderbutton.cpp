@@ -154,28 +154,10 @@ CSize CUiBarSliderButton::CalculateLayout(CDC& dc, CSize sizeGiven, bool bHorz)
         m_size = sizeGiven;
         return m_size;
     }
-    int w = 0, h = 0;
-    CUiCmdIcon* pIcon = GetIconPtr();
-    const bool bIcon = pIcon != nullptr && !pIcon->IsEmpty();
-    if (bIcon) {
-        const CSize sizeIcon = pIcon->GetSize();
-        const int nScale = QueryBarOptionA() ? 2 : 1;
-        w = sizeIcon.cx * nScale;
-        h = sizeIcon.cy * nScale;
-    }
-    const CString strText = StripMnemonics(GetText());
-    if (!strText.IsEmpty()) {
-        RECT rc = {0, 0, 0, 0};
-        ::DrawTextA(dc.GetSafeHdc(), strText, strText.GetLength(), &rc, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-        const int cxText = rc.right - rc.left, cyText = rc.bottom - rc.top;
-        if (bHorz) {
-            w += cxText + 6;
-            h = std::max(h, cyText);
-        } else {
-            h += cxText + 3;
-            w = std::max(w, cyText);
-        }
-    } else if (m_pBar != nullptr) {
+    bool bIcon = false, bText = false;
+    const CSize sizeContent = MeasureContent(dc, bHorz, bIcon, bText);
+    int w = sizeContent.cx, h = sizeContent.cy;
+    if (!bText && m_pBar != nullptr) {
         const CSize sizeDefault = m_pBar->GetDefaultButtonSize();
         if (bHorz)
             h = std::max<int>(h, sizeDefault.cy - 7);
@@ -186,7 +168,7 @@ CSize CUiBarSliderButton::CalculateLayout(CDC& dc, CSize sizeGiven, bool bHorz)
         w += (int)m_nAreaH;
     else
         h += (int)m_nAreaV;
-    if (strText.IsEmpty() && !bIcon) {
+    if (!bText && !bIcon) {
         if (bHorz)
             h += 4;
         else
@@ -208,13 +190,8 @@ void CUiBarSliderButton::Paint(CDC& dc, bool bHorz)
         return;
     const RECT& rcLabel = m_rcParts[SliderMath::kLabel];
     if (!IsEmptyPart(rcLabel) && dc.RectVisible(&rcLabel)) {
-        CUiCmdIcon* pIcon = GetIconPtr();
         CUiCmdIcon iconLarge;
-        if (pIcon != nullptr && !pIcon->IsEmpty() && QueryBarOptionA()) {
-            const CSize sizeIcon = pIcon->GetSize();
-            if (iconLarge.ScaleToSize(*pIcon, sizeIcon.cx * 2, sizeIcon.cy * 2))
-                pIcon = &iconLarge;
-        }
+        CUiCmdIcon* pIcon = GetPaintIcon(iconLarge);
         CFont* pFont = CUiToolControlBar::GetButtonFont(!bHorz);
         const CString strText = GetText();
         PushButtonPaintData data(this, bHorz, rcLabel, strText, pIcon, TRUE, FALSE, FALSE, FALSE, !IsDisabled(), TRUE,
