@@ -9,6 +9,7 @@
 #include "statuscontrolbar.h"
 #include "tabwnd.h"
 #include "menucontrolbar.h"
+#include "panelcontrolbar.h"
 #include "toolcontrolbar.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include "paintmanagerstudio2005.h"
 #include "paintsystem.h"
 #include "menucontrolbar.h"
+#include "panelcontrolbar.h"
 #include "toolcontrolbar.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "paintsystem.h"
 #include "tabwnd.h"
 #include "menucontrolbar.h"
+#include "panelcontrolbar.h"
 #include "toolcontrolbar.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include "controlbar.h"
 #include "paintsystem.h"
 #include "menucontrolbar.h"
+#include "panelcontrolbar.h"
 #include "toolcontrolbar.h"
 
 void CUiPaintManager::AdjustBarClientRect(CUiControlBar* pBar, CRect& rc)

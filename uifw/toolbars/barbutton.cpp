@@ -12,12 +12,8 @@
 #include "toolcontrolbar.h"
 
 IMPLEMENT_DYNCREATE(CUiBarButton, CObject)
-IMPLEMENT_DYNCREATE(CUiBarColorButton, CUiBarButton)
 
-namespace {
-
-// "&&" becomes "&", every other '&' goes: the text as it shows.
-CString StripMnemonics(const CString& strText)
+CString CUiBarButton::StripMnemonics(const CString& strText)
 {
     CString strOut;
     for (int i = 0; i < strText.GetLength(); ++i) {
@@ -32,8 +28,6 @@ CString StripMnemonics(const CString& strText)
     }
     return strOut;
 }
-
-} // namespace
 
 CUiBarButton::CUiBarButton() : CUiBarButton(nullptr, 0, 0)
 {
@@ -325,29 +319,10 @@ CSize CUiBarButton::CalculateLayout(CDC& dc, CSize sizeGiven, bool bHorz)
             m_size = size;
             return m_size;
         }
-        int w = 0, h = 0;
-        CUiCmdIcon* pIcon = GetIconPtr();
-        if (pIcon != nullptr && !pIcon->IsEmpty()) {
-            const CSize sizeIcon = pIcon->GetSize();
-            const int nScale = QueryBarOptionA() ? 2 : 1;
-            w = sizeIcon.cx * nScale;
-            h = sizeIcon.cy * nScale;
-        }
-        const CString strText = StripMnemonics(GetText());
-        if (!strText.IsEmpty()) {
-            RECT rc = {0, 0, 0, 0};
-            ::DrawTextA(dc.GetSafeHdc(), strText, strText.GetLength(), &rc, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-            const int cxText = rc.right - rc.left, cyText = rc.bottom - rc.top;
-            if (bHorz) {
-                w += cxText + 6;
-                h = std::max(h, cyText);
-            } else {
-                w = std::max(w, cyText);
-                h += cxText + 3;
-            }
-        }
-        size.cx = std::max<int>(size.cx, w + 6);
-        size.cy = std::max<int>(size.cy, h + 6);
+        bool bIcon = false, bText = false;
+        const CSize sizeContent = MeasureContent(dc, bHorz, bIcon, bText);
+        size.cx = std::max<int>(size.cx, sizeContent.cx + 6);
+        size.cy = std::max<int>(size.cy, sizeContent.cy + 6);
     }
     if (IsAbleToTrackMenu() && (m_pBar == nullptr || !m_pBar->IsKindOf(RUNTIME_CLASS(CUiMenuControlBar)))) {
         if (bHorz)
@@ -357,6 +332,45 @@ CSize CUiBarButton::CalculateLayout(CDC& dc, CSize sizeGiven, bool bHorz)
     }
     m_size = size;
     return m_size;
+}
+
+CSize CUiBarButton::MeasureContent(CDC& dc, bool bHorz, bool& bIcon, bool& bText) const
+{
+    int w = 0, h = 0;
+    CUiCmdIcon* pIcon = GetIconPtr();
+    bIcon = pIcon != nullptr && !pIcon->IsEmpty();
+    if (bIcon) {
+        const CSize sizeIcon = pIcon->GetSize();
+        const int nScale = QueryBarOptionA() ? 2 : 1;
+        w = sizeIcon.cx * nScale;
+        h = sizeIcon.cy * nScale;
+    }
+    const CString strText = StripMnemonics(GetText());
+    bText = !strText.IsEmpty();
+    if (bText) {
+        RECT rc = {0, 0, 0, 0};
+        ::DrawTextA(dc.GetSafeHdc(), strText, strText.GetLength(), &rc, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        const int cxText = rc.right - rc.left, cyText = rc.bottom - rc.top;
+        if (bHorz) {
+            w += cxText + 6;
+            h = std::max(h, cyText);
+        } else {
+            w = std::max(w, cyText);
+            h += cxText + 3;
+        }
+    }
+    return CSize(w, h);
+}
+
+CUiCmdIcon* CUiBarButton::GetPaintIcon(CUiCmdIcon& iconLarge) const
+{
+    CUiCmdIcon* pIcon = GetIconPtr();
+    if (pIcon != nullptr && !pIcon->IsEmpty() && QueryBarOptionA()) {
+        const CSize sizeIcon = pIcon->GetSize();
+        if (iconLarge.ScaleToSize(*pIcon, sizeIcon.cx * 2, sizeIcon.cy * 2))
+            return &iconLarge;
+    }
+    return pIcon;
 }
 
 void CUiBarButton::Paint(CDC& dc, bool bHorz)
@@ -373,13 +387,8 @@ void CUiBarButton::Paint(CDC& dc, bool bHorz)
     const bool bHover = (m_bHover || m_bTrackingPressed) && !CUiToolControlBar::g_bMenuTracking &&
                         !CUiPopupMenuWnd::IsTrackingMenu();
     const bool bIndeterminate = IsIndeterminate();
-    CUiCmdIcon* pIcon = GetIconPtr();
     CUiCmdIcon iconLarge;
-    if (pIcon != nullptr && !pIcon->IsEmpty() && QueryBarOptionA()) {
-        const CSize sizeIcon = pIcon->GetSize();
-        if (iconLarge.ScaleToSize(*pIcon, sizeIcon.cx * 2, sizeIcon.cy * 2))
-            pIcon = &iconLarge;
-    }
+    CUiCmdIcon* pIcon = GetPaintIcon(iconLarge);
     const bool bDropDown =
         IsAbleToTrackMenu() && (m_pBar == nullptr || !m_pBar->IsKindOf(RUNTIME_CLASS(CUiMenuControlBar)));
     CFont* pFont = CUiToolControlBar::GetButtonFont(!bHorz);
@@ -426,19 +435,4 @@ void CUiBarButton::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHndler, int nIn
     cmdUI.m_nIndex = (UINT)nIndex;
     cmdUI.m_nIndexMax = (UINT)m_pBar->GetButtonsCount();
     cmdUI.DoUpdate(pTarget, bDisableIfNoHndler);
-}
-
-// ---- The colour button's identity.
-
-CUiBarColorButton::CUiBarColorButton()
-{
-}
-
-CUiBarColorButton::CUiBarColorButton(CUiToolControlBar* pBar, UINT nCmdID, DWORD dwStyle)
-    : CUiBarButton(pBar, nCmdID, dwStyle)
-{
-}
-
-CUiBarColorButton::~CUiBarColorButton()
-{
 }

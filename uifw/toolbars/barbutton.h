@@ -114,10 +114,21 @@ public:
     CUiCmdItem* FindCmdItem(UINT nCmdID) const;
     // The button's index in its bar's array, -1 when it is not there.
     int IndexInBar() const;
+    // "&&" becomes "&", every other '&' goes: the text as it shows.
+    static CString StripMnemonics(const CString& strText);
 
 protected:
     // Whether a control is attached and shown in the button's place.
     bool IsCtrlShown() const;
+    // The icon (doubled with the large-icon option) and the text as measured along and
+    // across the bar, without the button's padding.
+    CSize MeasureContent(CDC& dc, bool bHorz, bool& bIcon, bool& bText) const;
+    // The command icon to paint: scaled to double size into iconLarge with the large-icon
+    // option.
+    CUiCmdIcon* GetPaintIcon(CUiCmdIcon& iconLarge) const;
+    // Before a button menu opens: false when this button's menu is the one open; else every
+    // bar menu is ended and a floating bar's frame activated.
+    bool PrepareButtonMenu();
     // Menu tracking shared with the chevron: converts, marks the button, tracks.
     void TrackPopupAtButton(CUiPopupMenuWnd* pPopup, CPoint point, bool bSelectFirst);
 
@@ -143,12 +154,4 @@ protected:
     bool m_bTrackingPressed;
     CWnd* m_pCtrl;
     HMENU m_hMenu;
-};
-
-class CUiBarColorButton : public CUiBarButton {
-    DECLARE_DYNCREATE(CUiBarColorButton)
-public:
-    CUiBarColorButton();
-    CUiBarColorButton(CUiToolControlBar* pBar, UINT nCmdID, DWORD dwStyle);
-    ~CUiBarColorButton() override;
 };

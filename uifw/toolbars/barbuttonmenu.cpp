@@ -76,6 +76,20 @@ void CUiBarButton::TrackPopupAtButton(CUiPopupMenuWnd* pPopup, CPoint point, boo
     m_pBar->SetMenuTrackingButton(nIndex);
 }
 
+bool CUiBarButton::PrepareButtonMenu()
+{
+    const int nIndex = IndexInBar();
+    if (CUiToolControlBar::g_bMenuTracking && nIndex >= 0 && m_pBar->m_nMenuTrackingIndex == nIndex)
+        return false;
+    CUiToolControlBar::EndAllBarMenuTracking();
+    if (m_pBar->IsBarFloating()) {
+        m_pBar->GetTopLevelParent()->SetActiveWindow();
+        if (CFrameWnd* pFrame = m_pBar->GetDockSiteFrame())
+            pFrame->BringWindowToTop();
+    }
+    return true;
+}
+
 int CUiBarButton::OnTrackPopup(CPoint point, bool bSelectFirst)
 {
     if (IsDisabled() || m_pBar == nullptr || m_pBar->GetSafeHwnd() == NULL)
@@ -86,14 +100,8 @@ int CUiBarButton::OnTrackPopup(CPoint point, bool bSelectFirst)
     }
     const int nIndex = IndexInBar();
     const bool bWasTracking = CUiToolControlBar::g_bMenuTracking;
-    if (!IsAbleToTrackMenu() || (bWasTracking && nIndex >= 0 && m_pBar->m_nMenuTrackingIndex == nIndex))
+    if (!IsAbleToTrackMenu() || !PrepareButtonMenu())
         return -1;
-    CUiToolControlBar::EndAllBarMenuTracking();
-    if (m_pBar->IsBarFloating()) {
-        m_pBar->GetTopLevelParent()->SetActiveWindow();
-        if (CFrameWnd* pFrame = m_pBar->GetDockSiteFrame())
-            pFrame->BringWindowToTop();
-    }
     CWnd* pTarget = GetCmdTargetWnd();
     const HWND hTarget = pTarget != nullptr ? pTarget->GetSafeHwnd() : NULL;
     CUiPopupMenuWnd* pPopup = new CUiPopupMenuWnd;

@@ -8,7 +8,6 @@
 #include "popuptrackingstate.h"
 
 IMPLEMENT_DYNCREATE(CUiToolControlBar, CUiControlBar)
-IMPLEMENT_DYNCREATE(CUiPanelControlBar, CUiToolControlBar)
 
 const UINT CUiToolControlBar::g_nMsgTrackButtonMenu =
     ::RegisterWindowMessageA("CUiToolControlBar::g_nMsgTrackButtonMenu");
@@ -493,10 +492,3 @@ bool CUiToolControlBar::IsMarkerDockingMode() const
     return true;
 }
 
-CUiPanelControlBar::CUiPanelControlBar()
-{
-}
-
-CUiPanelControlBar::~CUiPanelControlBar()
-{
-}

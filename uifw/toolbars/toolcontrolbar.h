@@ -12,6 +12,7 @@
 #pragma once
 #include "afxtempl.h"
 #include "barbutton.h"
+#include "barcolorbutton.h"
 #include "contentexpandbutton.h"
 #include "controlbar.h"
 #include "outerrow.h"
@@ -168,9 +169,3 @@ protected:
                       int& nPos, bool bHorz);
 };
 
-class CUiPanelControlBar : public CUiToolControlBar {
-    DECLARE_DYNCREATE(CUiPanelControlBar)
-public:
-    CUiPanelControlBar();
-    ~CUiPanelControlBar() override;
-};
