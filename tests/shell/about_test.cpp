@@ -59,7 +59,7 @@ AboutTexts ShowAbout(const std::function<void(HWND)>& more = nullptr)
 TEST(AboutBox, ShowsTheRunningProgramsVersionWhateverTheSettingsSay)
 {
     // The settings name another program's version.
-    theApp.SetRegistryKey("KorvaneShellTests");
+    UseTestProfile();
     theApp.WriteProfileString("CMN", "VER", "0.0.0.9");
     CAppSettings settings;
     LoadAppSettings(settings);
@@ -71,7 +71,7 @@ TEST(AboutBox, ShowsTheRunningProgramsVersionWhateverTheSettingsSay)
     EXPECT_EQ("Korvane Version " + std::string(GetProgramFileVersion()), texts.version);
     EXPECT_NE(std::string(kNoVersionText), std::string(GetProgramFileVersion()));
     EXPECT_EQ("", texts.dlls);
-    CWinApp::DelRegTree(HKEY_CURRENT_USER, "Software\\KorvaneShellTests");
+    UseTestProfile();
 }
 
 TEST(AboutBox, ListsTheScriptDllsWithTheirFunctions)

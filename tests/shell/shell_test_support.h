@@ -10,6 +10,17 @@
 
 extern CWinApp theApp;
 
+// The application's profile under a key of the tests' own, its settings section emptied.
+inline void UseTestProfile()
+{
+    static bool s_keySet = false;
+    if (!s_keySet) {
+        theApp.SetRegistryKey("KorvaneShellTests");
+        s_keySet = true;
+    }
+    CWinApp::DelRegTree(HKEY_CURRENT_USER, "Software\\KorvaneShellTests");
+}
+
 inline std::string ExeFolder()
 {
     char path[MAX_PATH] = "";
