@@ -76,10 +76,8 @@ BOOL CDataExplorerPane::OnInitDialog()
     GetDlgItem(IDC_EXPLORER_TREE)->ShowWindow(SW_HIDE);
     static const UINT kButtons[] = {ID_EXPLORER_REFRESH, ID_HEX_SEND_TO_SEND_EDITOR};
     m_toolBar.SetButtonList(kButtons, sizeof(kButtons) / sizeof(kButtons[0]));
-    // The template's bar knows no side: it goes on top, across the pane.
-    m_toolBar.SetBarStyle(m_toolBar.GetBarStyle() | CBRS_ALIGN_TOP);
     ShowSizeGrip(false);
-    RepositionBars(0, 0xFFFF, IDC_EXPLORER_TREE, reposDefault, NULL, NULL, TRUE);
+    LayoutPaneBars(this, IDC_EXPLORER_TREE);
     return TRUE;
 }
 

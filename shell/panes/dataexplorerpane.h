@@ -5,7 +5,7 @@
 
 #include "foldertree.h"
 #include "resizabledialog.h"
-#include "toolcontrolbar.h"
+#include "panetoolbar.h"
 
 class CSendEditorPane;
 
@@ -19,7 +19,7 @@ public:
     void SetSendEditorPane(CSendEditorPane* pPane) { m_pSendEditor = pPane; }
 
     CFolderTree& GetTree() { return m_tree; }
-    CUiToolControlBar& GetToolBar() { return m_toolBar; }
+    CPaneToolBar& GetToolBar() { return m_toolBar; }
     const CString& GetSelectedPath() const { return m_strSelPath; }
     BOOL IsFileSelected() const { return m_bFile; }
     BOOL IsFilled() const { return m_bFilled; }
@@ -40,7 +40,7 @@ protected:
     afx_msg void OnTreeRightClick(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
-    CUiToolControlBar m_toolBar;
+    CPaneToolBar m_toolBar;
     CFolderTree m_tree;
     CString m_strSelPath;
     BOOL m_bFile;

@@ -62,12 +62,10 @@ BOOL CDetailLogPane::OnInitDialog()
     static const UINT kButtons[] = {ID_HEX_SAVE_AS, ID_HEX_SEND_TO_SEND_EDITOR, ID_HEX_DATA_ANALYSIS, ID_HEX_MARKER,
                                     ID_HEX_MARKER_INFO, ID_HEX_SELECT_ALL, ID_HEX_COPY, ID_HEX_PROPERTIES};
     m_toolBar.SetButtonList(kButtons, sizeof(kButtons) / sizeof(kButtons[0]));
-    // The template's bar knows no side: it goes on top, across the pane.
-    m_toolBar.SetBarStyle(m_toolBar.GetBarStyle() | CBRS_ALIGN_TOP);
     ShowSizeGrip(false);
     // Both views take the whole area below the toolbar, one over the other.
-    RepositionBars(0, 0xFFFF, IDC_DETAIL_EDITOR, reposDefault, NULL, NULL, TRUE);
-    RepositionBars(0, 0xFFFF, IDC_DETAIL_TEXT, reposDefault, NULL, NULL, TRUE);
+    LayoutPaneBars(this, IDC_DETAIL_EDITOR);
+    LayoutPaneBars(this, IDC_DETAIL_TEXT);
     if (m_pSettings != NULL)
         ApplyEditorSettings(*m_pSettings);
     m_editor.SetEditable(FALSE);

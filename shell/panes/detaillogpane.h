@@ -8,7 +8,7 @@
 #include "hexeditdump.h"
 #include "readonlytextedit.h"
 #include "resizabledialog.h"
-#include "toolcontrolbar.h"
+#include "panetoolbar.h"
 
 // The log list's message to the pane: wParam 1 clears it, else lParam is the record to show.
 const UINT WM_SHOW_LOG_RECORD = WM_APP + 2;
@@ -20,11 +20,11 @@ public:
     CDetailLogPane();
     ~CDetailLogPane() override;
 
-    void SetSettings(const CAppSettings* pSettings) { m_pSettings = pSettings; }
+    void SetSources(const CAppSettings* pSettings) { m_pSettings = pSettings; }
     void ApplyEditorSettings(const CAppSettings& settings);
     CHexEditDump& GetEditor() { return m_editor; }
     CReadOnlyTextEdit& GetTextView() { return m_textView; }
-    CUiToolControlBar& GetToolBar() { return m_toolBar; }
+    CPaneToolBar& GetToolBar() { return m_toolBar; }
     int GetViewMode() const { return m_nViewMode; }
 
     BOOL OnInitDialog() override;
@@ -54,7 +54,7 @@ protected:
 
     CHexEditDump m_editor;
     CReadOnlyTextEdit m_textView;
-    CUiToolControlBar m_toolBar;
+    CPaneToolBar m_toolBar;
     int m_nViewMode;
     CFont m_font;
     CBrush m_brush;

@@ -58,10 +58,8 @@ BOOL CScriptPane::OnInitDialog()
     CUiResizableDialog::OnInitDialog();
     static const UINT kButtons[] = {ID_HEX_DATA_CLEAR, ID_HEX_READ_FILE, ID_HEX_SAVE, ID_HEX_SAVE_AS};
     m_toolBar.SetButtonList(kButtons, sizeof(kButtons) / sizeof(kButtons[0]));
-    // The template's bar knows no side: it goes on top, across the pane.
-    m_toolBar.SetBarStyle(m_toolBar.GetBarStyle() | CBRS_ALIGN_TOP);
     ShowSizeGrip(false);
-    RepositionBars(0, 0xFFFF, 0, reposDefault, NULL, NULL, TRUE);
+    LayoutPaneBars(this, 0);
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), TRUE);
 
     m_pEditor = new ColorEditWnd(this, CRect(100, 100, 200, 200), kEditorId, 4, TRUE);

@@ -10,7 +10,7 @@
 #include "afxdisp.h"
 #include "coloreditwnd.h"
 #include "resizabledialog.h"
-#include "toolcontrolbar.h"
+#include "panetoolbar.h"
 
 class CScriptPane : public CUiResizableDialog {
 public:
@@ -35,7 +35,7 @@ public:
 
     const CString& GetScriptPath() const { return m_strPath; }
     ColorEditWnd* GetEditor() const { return m_pEditor; }
-    CUiToolControlBar& GetToolBar() { return m_toolBar; }
+    CPaneToolBar& GetToolBar() { return m_toolBar; }
 
     BOOL OnInitDialog() override;
 
@@ -54,7 +54,7 @@ protected:
 
     void SetEditorText(LPCSTR lpszText);
 
-    CUiToolControlBar m_toolBar;
+    CPaneToolBar m_toolBar;
     HWND m_hTitleWnd;
     CFont m_font;
     ColorEditWnd* m_pEditor;

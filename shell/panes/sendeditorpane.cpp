@@ -82,10 +82,8 @@ BOOL CSendEditorPane::OnInitDialog()
                                     ID_HEX_UNDO, ID_HEX_REDO, ID_HEX_SELECT_ALL, ID_HEX_COPY,
                                     ID_HEX_CUT, ID_HEX_PASTE, ID_HEX_PROPERTIES};
     m_toolBar.SetButtonList(kButtons, sizeof(kButtons) / sizeof(kButtons[0]));
-    // The template's bar knows no side: it goes on top, across the pane.
-    m_toolBar.SetBarStyle(m_toolBar.GetBarStyle() | CBRS_ALIGN_TOP);
     ShowSizeGrip(false);
-    RepositionBars(0, 0xFFFF, IDC_SEND_EDITOR, reposDefault, NULL, NULL, TRUE);
+    LayoutPaneBars(this, IDC_SEND_EDITOR);
     if (m_pSettings != NULL)
         ApplyEditorSettings(*m_pSettings);
     SetTimer(kToolBarTimer, kToolBarTimerMs, NULL);

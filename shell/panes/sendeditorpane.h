@@ -5,7 +5,7 @@
 
 #include "appsettings.h"
 #include "hexeditsend.h"
-#include "toolcontrolbar.h"
+#include "panetoolbar.h"
 #include "resizabledialog.h"
 
 class CSendEditorPane : public CUiResizableDialog {
@@ -14,11 +14,11 @@ public:
     ~CSendEditorPane() override;
 
     // The application's settings (not owned); read by OnInitDialog for the display.
-    void SetSettings(const CAppSettings* pSettings) { m_pSettings = pSettings; }
+    void SetSources(const CAppSettings* pSettings) { m_pSettings = pSettings; }
     // The window that shows the editor's title (the pane's bar).
     void SetTitleTarget(CWnd* pWnd);
     CHexEditSend& GetEditor() { return m_editor; }
-    CUiToolControlBar& GetToolBar() { return m_toolBar; }
+    CPaneToolBar& GetToolBar() { return m_toolBar; }
     void ApplyEditorSettings(const CAppSettings& settings);
 
     BOOL OnInitDialog() override;
@@ -55,6 +55,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     CHexEditSend m_editor;
-    CUiToolControlBar m_toolBar;
+    CPaneToolBar m_toolBar;
     const CAppSettings* m_pSettings;
 };

@@ -8,6 +8,7 @@
 
 #include "dataexplorerpane.h"
 #include "pane_test_support.h"
+#include "pane_test_tools.h"
 #include "popupmenuwnd.h"
 #include "resource.h"
 #include "sendeditorpane.h"
@@ -26,6 +27,8 @@ public:
         char temp[MAX_PATH] = "";
         ::GetTempPathA(MAX_PATH, temp);
         m_base = std::string(temp) + "テスト_" + std::to_string(::GetCurrentProcessId());
+        // Process ids repeat: a run that ended early may have left its folder behind.
+        RemoveTree(m_base);
         ::CreateDirectoryA(m_base.c_str(), NULL);
         m_path = m_base + "\\work";
         ::CreateDirectoryA(m_path.c_str(), NULL);
@@ -68,7 +71,7 @@ LRESULT NotifyFromTree(CDataExplorerPane& pane, UINT code)
     return pane.SendMessage(WM_NOTIFY, IDC_EXPLORER_TREE, reinterpret_cast<LPARAM>(&hdr));
 }
 
-class ExplorerPaneTest : public ::testing::Test {
+class ExplorerPaneTest : public PaneHostFixture {
 protected:
     ExplorerPaneTest()
     {
@@ -80,9 +83,12 @@ protected:
         WriteFileBytes(work.Sub("alpha\\only.txt"), "hidden only");
         ::SetFileAttributesA(work.Sub("alpha\\only.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
 
-        bHosted = editorFrame.Host(editor, IDD_SEND_EDITOR_PANE) && frame.Host(pane, IDD_EXPLORER_PANE);
-        editor.SetTitleTarget(&editorFrame.Bar());
-        pane.SetTitleTarget(&frame.Bar());
+        bHosted = HostPane(editor, IDD_SEND_EDITOR_PANE, 32772, IDC_SEND_EDITOR);
+        pEditorBar = bars.back();
+        bHosted = bHosted && HostPane(pane, IDD_EXPLORER_PANE, 32777, IDC_EXPLORER_TREE);
+        pBar = bars.back();
+        editor.SetTitleTarget(pEditorBar);
+        pane.SetTitleTarget(pBar);
         pane.SetSendEditorPane(&editor);
     }
 
@@ -95,10 +101,10 @@ protected:
 
     WorkFolder work;
     winharness::ScriptedPrompts prompts;
-    PaneFrame editorFrame;
     CSendEditorPane editor;
-    PaneFrame frame;
     CDataExplorerPane pane;
+    CUiControlBar* pEditorBar = nullptr;
+    CUiControlBar* pBar = nullptr;
     bool bHosted = false;
 };
 
@@ -152,12 +158,12 @@ TEST_F(ExplorerPaneTest, ASelectedFileIsTitledSendableAndLoadsOnADoubleClickOrFr
     EXPECT_TRUE(pane.IsFileSelected());
     EXPECT_TRUE(CommandEnabled(&pane, ID_HEX_SEND_TO_SEND_EDITOR));
     const std::string file = std::string(tree.GetItemPath(tree.GetSelectedItem()));
-    EXPECT_EQ("送信ﾃﾞｰﾀｴｸｽﾌﾟﾛｰﾗ - " + file, frame.BarText());
+    EXPECT_EQ("送信ﾃﾞｰﾀｴｸｽﾌﾟﾛｰﾗ - " + file, WindowText(pBar));
 
     NotifyFromTree(pane, NM_DBLCLK);
     EXPECT_EQ(file, std::string(editor.GetEditor().GetDocumentPath()));
     EXPECT_EQ("bytes of b", BytesOf(editor.GetEditor().GetData()));
-    EXPECT_EQ("送信ﾃﾞｰﾀｴﾃﾞｨﾀ - " + file, editorFrame.BarText());
+    EXPECT_EQ("送信ﾃﾞｰﾀｴﾃﾞｨﾀ - " + file, WindowText(pEditorBar));
 
     // Menu 193 at the cursor: send, a separator, refresh; choosing send loads the file again.
     WriteFileBytes(work.Sub("b.bin"), "changed");
@@ -181,7 +187,7 @@ TEST_F(ExplorerPaneTest, ASelectedFileIsTitledSendableAndLoadsOnADoubleClickOrFr
     tree.SelectItem(hFolder);
     EXPECT_FALSE(pane.IsFileSelected());
     EXPECT_FALSE(CommandEnabled(&pane, ID_HEX_SEND_TO_SEND_EDITOR));
-    EXPECT_EQ("送信ﾃﾞｰﾀｴｸｽﾌﾟﾛｰﾗ - " + std::string(tree.GetItemPath(hFolder)), frame.BarText());
+    EXPECT_EQ("送信ﾃﾞｰﾀｴｸｽﾌﾟﾛｰﾗ - " + std::string(tree.GetItemPath(hFolder)), WindowText(pBar));
     EXPECT_TRUE(prompts.records.empty());
 }
 

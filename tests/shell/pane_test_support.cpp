@@ -1,168 +1,95 @@
 #include "pane_test_support.h"
 
-#include <shellapi.h>
-#include <shlobj.h>
-
-#include <cstring>
-
+#include "dockbar.h"
 #include "cmdmanager.h"
-#include "winharness.h"
+#include "hexedit.h"
+#include "resource.h"
 
 namespace panetest {
 
-std::string BytesOf(COleSafeArray data)
-{
-    std::string bytes;
-    if (data.vt != (VT_ARRAY | VT_UI1) || data.parray == NULL)
-        return bytes;
-    void* p = NULL;
-    data.AccessData(&p);
-    bytes.assign(static_cast<const char*>(p), data.GetOneDimSize());
-    data.UnaccessData();
-    return bytes;
-}
-
-void RecordingHexEditHost::SetSendEditorData(const COleSafeArray& data)
-{
-    sent.push_back(BytesOf(data));
-}
-
-void RecordingHexEditHost::ShowOtherSettings(CWnd*, int nStartPage, int nEditorIndex)
-{
-    properties.emplace_back(nStartPage, nEditorIndex);
-}
-
-PaneFrame::PaneFrame() : m_pFrame(new CFrameWnd)
-{
-    m_pFrame->Create(NULL, "pane frame", WS_OVERLAPPEDWINDOW, CRect(40, 40, 560, 480));
-    m_pFrame->ShowWindow(SW_SHOWNA);
-    // The panes' popup menus take their items from the frame's command profile.
-    CmdManagerHolder::GetStoredHandle()->ProfileInstall("panetest", m_pFrame->GetSafeHwnd());
-    m_bar.Create("pane bar", m_pFrame, kBarId, WS_CHILD | WS_VISIBLE | CBRS_TOP);
-    m_bar.MoveWindow(0, 0, 420, 320);
-}
-
-PaneFrame::~PaneFrame()
-{
-    if (::IsWindow(m_bar.GetSafeHwnd()))
-        m_bar.DestroyWindow();
-    CmdManagerHolder::GetStoredHandle()->ProfileReleaseWindow(m_pFrame->GetSafeHwnd(), true);
-    // The frame deletes itself when its window goes.
-    m_pFrame->DestroyWindow();
-}
-
-bool PaneFrame::Host(CDialog& pane, UINT nTemplate)
-{
-    if (!pane.Create(nTemplate, &m_bar))
-        return false;
-    CRect rc;
-    m_bar.GetClientRect(&rc);
-    pane.MoveWindow(&rc);
-    pane.ShowWindow(SW_SHOW);
-    winharness::PumpPending();
-    return true;
-}
-
-std::string PaneFrame::BarText() const
-{
-    const int n = ::GetWindowTextLengthA(m_bar.GetSafeHwnd());
-    std::string text(static_cast<size_t>(n) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(m_bar.GetSafeHwnd(), &text[0], n + 1)));
-    return text;
-}
-
-void DropFiles(HWND hWnd, const std::vector<std::string>& paths)
-{
-    size_t size = sizeof(DROPFILES) + 1;
-    for (const std::string& path : paths)
-        size += path.size() + 1;
-    HGLOBAL hDrop = ::GlobalAlloc(GHND, size);
-    char* p = static_cast<char*>(::GlobalLock(hDrop));
-    DROPFILES* pFiles = reinterpret_cast<DROPFILES*>(p);
-    pFiles->pFiles = sizeof(DROPFILES);
-    pFiles->fWide = FALSE;
-    char* pNames = p + sizeof(DROPFILES);
-    for (const std::string& path : paths) {
-        memcpy(pNames, path.c_str(), path.size() + 1);
-        pNames += path.size() + 1;
-    }
-    ::GlobalUnlock(hDrop);
-    // The pane releases the drop with DragFinish.
-    ::SendMessageA(hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
-}
-
 namespace {
-class RecordingCmdUI : public CCmdUI {
-public:
-    BOOL bEnabled = FALSE;
-    bool bSet = false;
-    void Enable(BOOL bOn) override
-    {
-        bEnabled = bOn;
-        bSet = true;
-        m_bEnableChanged = TRUE;
-    }
-};
+const char kProfile[] = "pane-test";
 } // namespace
 
-bool CommandEnabled(CCmdTarget* pTarget, UINT nId)
+BOOL PaneFrame::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    RecordingCmdUI cmdUI;
-    cmdUI.m_nID = nId;
-    cmdUI.DoUpdate(pTarget, TRUE);
-    return cmdUI.bEnabled != FALSE;
+    commands.push_back(LOWORD(wParam));
+    return CFrameWnd::OnCommand(wParam, lParam);
 }
 
-std::wstring SystemName(const std::string& path)
+PaneHostFixture::PaneHostFixture()
 {
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, NULL, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], n);
-    wide.resize(wide.size() - 1);
-    return wide.size() >= MAX_PATH ? L"\\\\?\\" + wide : wide;
+    CHexEdit::RegisterWndClass();
+    pFrame = new PaneFrame;
+    pFrame->Create(NULL, "Panes", WS_OVERLAPPEDWINDOW, CRect(40, 40, 840, 640));
+    hFrame = pFrame->GetSafeHwnd();
+    CWnd* pView = new CWnd;
+    pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pFrame, AFX_IDW_PANE_FIRST);
+    EnableFrameDocking(pFrame, CBRS_ALIGN_ANY, TRUE);
+    // The panes' commands with their pictures and tips, as the main frame loads them.
+    CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
+    pManager->ProfileInstall(kProfile, hFrame);
+    for (UINT nToolBar : {IDR_PANE_COMMANDS, IDR_COM_PANE_COMMANDS, IDR_TEXTINPUT_COMMANDS})
+        EXPECT_TRUE(pManager->ProfileLoadToolBar(kProfile, nToolBar, nullptr, nullptr, false, true, RGB(192, 192, 192)));
+    pFrame->ShowWindow(SW_SHOW);
+    pFrame->SetForegroundWindow();
+    pFrame->SetActiveWindow();
+    winharness::PumpPending();
 }
 
-std::string ReadFileBytes(const std::string& path)
+PaneHostFixture::~PaneHostFixture()
 {
-    std::string bytes;
-    HANDLE h = ::CreateFileW(SystemName(path).c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    char buffer[4096];
-    DWORD n = 0;
-    while (::ReadFile(h, buffer, sizeof(buffer), &n, NULL) && n > 0)
-        bytes.append(buffer, n);
-    ::CloseHandle(h);
-    return bytes;
+    DestroyHosted();
+    if (::IsWindow(hFrame))
+        ::DestroyWindow(hFrame);
+    CmdManagerHolder::GetStoredHandle()->ProfileReleaseWindow(hFrame, true);
+    winharness::PumpPending();
 }
 
-void WriteFileBytes(const std::string& path, const std::string& bytes)
+void PaneHostFixture::DestroyHosted()
 {
-    HANDLE h = ::CreateFileW(SystemName(path).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    DWORD n = 0;
-    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, NULL);
-    ::CloseHandle(h);
-}
-
-void RemoveTree(const std::string& path)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE h = ::FindFirstFileA((path + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = fd.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string child = path + "\\" + name;
-            ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                ::DeleteFileA(child.c_str());
-        } while (::FindNextFileA(h, &fd));
-        ::FindClose(h);
+    for (HWND hPane : panes) {
+        if (::IsWindow(hPane))
+            ::DestroyWindow(hPane);
     }
-    ::RemoveDirectoryA(path.c_str());
+    panes.clear();
+    for (CUiControlBar* pBar : bars) {
+        pBar->DestroyWindow();
+        delete pBar;
+    }
+    bars.clear();
+    if (::IsWindow(hFrame))
+        pFrame->RecalcLayout();
+}
+
+CUiControlBar* PaneHostFixture::MakeBar(UINT nBarId, LPCSTR lpszCaption)
+{
+    CUiControlBar* pBar = new CUiControlBar;
+    bars.push_back(pBar);
+    EXPECT_TRUE(pBar->Create(lpszCaption, pFrame, nBarId, 0x5640283C));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_BOTTOM);
+    pFrame->RecalcLayout();
+    return pBar;
+}
+
+bool PaneHostFixture::HostPane(CUiResizableDialog& pane, UINT nTemplate, UINT nBarId, UINT nAnchorId)
+{
+    CUiControlBar* pBar = MakeBar(nBarId, "Pane");
+    if (!pane.Create(MAKEINTRESOURCE(nTemplate), pBar))
+        return false;
+    panes.push_back(pane.GetSafeHwnd());
+    pane.ShowSizeGrip(false);
+    if (nAnchorId != 0)
+        pane.AnchorDlgItem(nAnchorId, CSize(0, 0), CSize(100, 100));
+    pane.ShowWindow(SW_SHOW);
+    // The bar fills its client area with the pane when it is sized next; it is sized already.
+    CRect rcBar;
+    pBar->GetClientRect(&rcBar);
+    pane.MoveWindow(&rcBar);
+    pFrame->RecalcLayout();
+    winharness::PumpPending();
+    return true;
 }
 
 } // namespace panetest

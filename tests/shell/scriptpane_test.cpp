@@ -8,6 +8,7 @@
 #include "defaultscript.h"
 #include "messagetext.h"
 #include "pane_test_support.h"
+#include "pane_test_tools.h"
 #include "resource.h"
 #include "scriptdlls.h"
 #include "scriptpane.h"
@@ -26,19 +27,18 @@ COleSafeArray Bytes(const std::string& text)
     return bytes;
 }
 
-class ScriptPaneTest : public ::testing::Test {
+class ScriptPaneTest : public PaneHostFixture {
 protected:
     ScriptPaneTest()
     {
-        bHosted = frame.Host(pane, IDD_SCRIPT_PANE);
-        pane.SetTitleTarget("ｽｸﾘﾌﾟﾄ1", &frame.Bar());
+        bHosted = HostPane(pane, IDD_SCRIPT_PANE, 32898, 0);
+        pane.SetTitleTarget("ｽｸﾘﾌﾟﾄ1", bars.back());
     }
 
     std::string Text() { return BytesOf(pane.GetScriptText()); }
 
     TempFolder folder;
     winharness::ScriptedPrompts prompts;
-    PaneFrame frame;
     CScriptPane pane;
     bool bHosted = false;
 };
@@ -68,7 +68,7 @@ TEST_F(ScriptPaneTest, SetScriptTextTakesTheBytesOrTheDefaultScriptAndDropsThePa
     ASSERT_TRUE(bHosted);
     pane.SetScriptText(Bytes("x=1"));
     EXPECT_EQ("x=1\r\n\r\n", Text());
-    EXPECT_EQ("ｽｸﾘﾌﾟﾄ1", frame.BarText());
+    EXPECT_EQ("ｽｸﾘﾌﾟﾄ1", WindowText(bars.back()));
     EXPECT_FALSE(pane.GetEditor()->CanUndo());
     pane.SetScriptText(COleSafeArray());
     EXPECT_EQ(std::string(LfToCrLf(DefaultScriptText())) + "\r\n", Text());
@@ -83,11 +83,11 @@ TEST_F(ScriptPaneTest, ALoadedScriptSavedUnderANewNameGetsCrLfLineEndsAndTheTitl
     WriteFileBytes(source, "a\nb\r\nc");
     prompts.fileAnswers = {source, target};
     pane.SendMessage(WM_COMMAND, ID_HEX_READ_FILE);
-    EXPECT_EQ("ｽｸﾘﾌﾟﾄ1 - " + source, frame.BarText());
+    EXPECT_EQ("ｽｸﾘﾌﾟﾄ1 - " + source, WindowText(bars.back()));
     EXPECT_TRUE(CommandEnabled(&pane, ID_HEX_SAVE));
     pane.SendMessage(WM_COMMAND, ID_HEX_SAVE_AS);
     EXPECT_EQ("a\r\nb\r\nc\r\n\r\n", ReadFileBytes(target));
-    EXPECT_EQ("ｽｸﾘﾌﾟﾄ1 - " + target, frame.BarText());
+    EXPECT_EQ("ｽｸﾘﾌﾟﾄ1 - " + target, WindowText(bars.back()));
 
     // The open dialog wants an existing file; the save dialog takes a new name.
     ASSERT_EQ(2u, prompts.records.size());
@@ -134,7 +134,7 @@ TEST_F(ScriptPaneTest, AFileThatCannotBeReadOrADropAnsweredCancelChangesNothing)
     EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), prompts.records[1].type & MB_ICONMASK);
     EXPECT_EQ("kept = 1\r\n\r\n", Text());
     EXPECT_EQ(kept, std::string(pane.GetScriptPath()));
-    EXPECT_EQ("ｽｸﾘﾌﾟﾄ1 - " + kept, frame.BarText());
+    EXPECT_EQ("ｽｸﾘﾌﾟﾄ1 - " + kept, WindowText(bars.back()));
 
     // A drop asks first; Cancel leaves everything.
     const std::string dropped = folder.File("dropped.lua");
@@ -152,17 +152,20 @@ TEST_F(ScriptPaneTest, AFileThatCannotBeReadOrADropAnsweredCancelChangesNothing)
     prompts.messageAnswers = {IDOK};
     DropFiles(pane.m_hWnd, {dropped});
     EXPECT_EQ("dropped = 1\r\n\r\n", Text());
-    EXPECT_EQ("ｽｸﾘﾌﾟﾄ1 - " + dropped, frame.BarText());
+    EXPECT_EQ("ｽｸﾘﾌﾟﾄ1 - " + dropped, WindowText(bars.back()));
 
     // New script asks, then brings the default script back without a path.
     prompts.messageAnswers = {IDOK};
     pane.SendMessage(WM_COMMAND, ID_HEX_DATA_CLEAR);
     EXPECT_EQ(std::string(GetMessageText(13088)), prompts.records.back().text);
     EXPECT_EQ(std::string(LfToCrLf(DefaultScriptText())) + "\r\n", Text());
-    EXPECT_EQ("ｽｸﾘﾌﾟﾄ1", frame.BarText());
+    EXPECT_EQ("ｽｸﾘﾌﾟﾄ1", WindowText(bars.back()));
 }
 
-TEST(ScriptPanes, BothPanesShareOneKeywordSetWithEachNameOnce)
+class ScriptPanesTest : public PaneHostFixture {
+};
+
+TEST_F(ScriptPanesTest, BothPanesShareOneKeywordSetWithEachNameOnce)
 {
     TempFolder folder;
     ASSERT_TRUE(::CopyFileA((ExeFolder() + "\\kvrtest_script.dll").c_str(), folder.File("kvrtest_script.dll").c_str(),
@@ -170,10 +173,9 @@ TEST(ScriptPanes, BothPanesShareOneKeywordSetWithEachNameOnce)
     GetScriptDllList().Clear();
     GetScriptDllList().LoadFolder(folder.Path().c_str());
     {
-        PaneFrame first, second;
         CScriptPane one, two;
-        ASSERT_TRUE(first.Host(one, IDD_SCRIPT_PANE));
-        ASSERT_TRUE(second.Host(two, IDD_SCRIPT_PANE));
+        ASSERT_TRUE(HostPane(one, IDD_SCRIPT_PANE, 32898, 0));
+        ASSERT_TRUE(HostPane(two, IDD_SCRIPT_PANE, 32899, 0));
         const CLuaKeywordSet& keywords = ScriptKeywordSet();
         EXPECT_EQ(21u, keywords.m_keywords1.size());
         EXPECT_EQ(14u, keywords.m_keywords2.size());

@@ -1,5 +1,5 @@
 // The send data editor and the detailed log data panes, each hosted from its template in a
-// control bar of a test frame.
+// control bar of the test frame.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +10,7 @@
 #include "detaillogpane.h"
 #include "messagetext.h"
 #include "pane_test_support.h"
+#include "pane_test_tools.h"
 #include "popupmenuwnd.h"
 #include "resource.h"
 #include "sendeditorpane.h"
@@ -49,9 +50,12 @@ std::string SystemText(DWORD error)
     return text;
 }
 
+class SendEditorPaneTest : public PaneHostFixture {
+};
+
 } // namespace
 
-TEST(SendEditorPane, ADropLoadsTheFirstFileByItsWholePathAndTitlesTheBar)
+TEST_F(SendEditorPaneTest, ADropLoadsTheFirstFileByItsWholePathAndTitlesTheBar)
 {
     TempFolder folder;
     // Two nested folders make a path of exactly 300 characters.
@@ -66,16 +70,15 @@ TEST(SendEditorPane, ADropLoadsTheFirstFileByItsWholePathAndTitlesTheBar)
 
     winharness::ScriptedPrompts prompts;
     RecordingHexEditHost host;
-    PaneFrame frame;
     CSendEditorPane pane;
-    ASSERT_TRUE(frame.Host(pane, IDD_SEND_EDITOR_PANE));
-    pane.SetTitleTarget(&frame.Bar());
+    ASSERT_TRUE(HostPane(pane, IDD_SEND_EDITOR_PANE, 32772, IDC_SEND_EDITOR));
+    pane.SetTitleTarget(bars.back());
     EXPECT_FALSE(CommandEnabled(&pane, ID_HEX_SAVE));
 
     DropFiles(pane.m_hWnd, {path, folder.File("second.bin"), folder.File("third.bin")});
     EXPECT_EQ(path, std::string(pane.GetEditor().GetDocumentPath()));
     EXPECT_EQ(std::string("\x01\x02\x03", 3), BytesOf(pane.GetEditor().GetData()));
-    EXPECT_EQ("送信ﾃﾞｰﾀｴﾃﾞｨﾀ - " + path, frame.BarText());
+    EXPECT_EQ("送信ﾃﾞｰﾀｴﾃﾞｨﾀ - " + path, WindowText(bars.back()));
     EXPECT_TRUE(CommandEnabled(&pane, ID_HEX_SAVE));
     EXPECT_TRUE(prompts.records.empty());
 
@@ -83,17 +86,16 @@ TEST(SendEditorPane, ADropLoadsTheFirstFileByItsWholePathAndTitlesTheBar)
     ::RemoveDirectoryA(deep.c_str());
 }
 
-TEST(SendEditorPane, TheToolbarCarriesTheFifteenCommandsAndTheEditorTheSendSettings)
+TEST_F(SendEditorPaneTest, TheToolbarCarriesTheFifteenCommandsAndTheEditorTheSendSettings)
 {
     CAppSettings settings;
     SetAppSettingsDefaults(settings);
     settings.m_editor[CAppSettings::EditorSend].nMode = 5;
     settings.m_editor[CAppSettings::EditorSend].nAddrDigits = -1;
     settings.m_editor[CAppSettings::EditorSend].nFont = 3;
-    PaneFrame frame;
     CSendEditorPane pane;
-    pane.SetSettings(&settings);
-    ASSERT_TRUE(frame.Host(pane, IDD_SEND_EDITOR_PANE));
+    pane.SetSources(&settings);
+    ASSERT_TRUE(HostPane(pane, IDD_SEND_EDITOR_PANE, 32772, IDC_SEND_EDITOR));
     const UINT kIds[] = {ID_HEX_DATA_CLEAR, ID_HEX_READ_FILE, ID_HEX_SAVE, ID_HEX_SAVE_AS, ID_HEX_TEXT_INPUT,
                          ID_HEX_DATA_ANALYSIS, ID_HEX_MARKER, ID_HEX_MARKER_INFO, ID_HEX_UNDO, ID_HEX_REDO,
                          ID_HEX_SELECT_ALL, ID_HEX_COPY, ID_HEX_CUT, ID_HEX_PASTE, ID_HEX_PROPERTIES};
@@ -111,14 +113,14 @@ TEST(SendEditorPane, TheToolbarCarriesTheFifteenCommandsAndTheEditorTheSendSetti
     EXPECT_EQ(rcPane.Width(), rcEditor.Width());
 }
 
-class DetailLogPaneTest : public ::testing::Test {
+class DetailLogPaneTest : public PaneHostFixture {
 protected:
     DetailLogPaneTest()
     {
         SetAppSettingsDefaults(settings);
         settings.m_editor[CAppSettings::EditorDump].nFont = 2;
-        pane.SetSettings(&settings);
-        bHosted = frame.Host(pane, IDD_DETAIL_LOG_PANE);
+        pane.SetSources(&settings);
+        bHosted = HostPane(pane, IDD_DETAIL_LOG_PANE, 32774, IDC_DETAIL_EDITOR);
     }
 
     std::string Shown(const CCommLogRecord& record)
@@ -130,7 +132,6 @@ protected:
     CAppSettings settings;
     winharness::ScriptedPrompts prompts;
     RecordingHexEditHost host;
-    PaneFrame frame;
     CDetailLogPane pane;
     bool bHosted = false;
 };

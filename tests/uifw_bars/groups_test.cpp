@@ -176,6 +176,8 @@ TEST_F(GroupTest, TheStripSwitchesByKeysListsItsBarsAndTakesNoOleData)
         EXPECT_EQ(2, tabs.SelectionGet());
         b1->ShowWindow(SW_SHOWNA);
         b2->ShowWindow(SW_SHOWNA);
+        EXPECT_EQ(1, tabs.SelectionGet());   // a bar shown again gets its tab selected
+        tabs.SelectionSet(2);
     }
     {
         winharness::KeyboardModifiers ctrlShift(winharness::kCtrl | winharness::kShift);

@@ -5,6 +5,8 @@
 
 #include "cmdmanager.h"
 #include "controlbar.h"
+#include "paintmanagerholder.h"
+#include "paintmanagerxp.h"
 #include "popupmenuwnd.h"
 #include "resizabledialog.h"
 
@@ -190,6 +192,43 @@ TEST(ResizableDialogTest, TheGripperAnswersTheHitTestOnlyWhileShown)
     dlg.ShowSizeGrip(false);
     EXPECT_NE(HTBOTTOMRIGHT, dlg.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)));
     dlg.DestroyWindow();
+}
+
+namespace {
+
+// A look that notes where the size grip is asked for.
+class GripLook : public CUiPaintManagerXP {
+public:
+    static std::vector<CRect> s_grips;
+    void PaintSizeGrip(CDC& dc, const CRect& rc, DWORD dwValue1, DWORD dwValue2) override
+    {
+        s_grips.push_back(rc);
+        CUiPaintManagerXP::PaintSizeGrip(dc, rc, dwValue1, dwValue2);
+    }
+};
+std::vector<CRect> GripLook::s_grips;
+
+} // namespace
+
+TEST(ResizableDialogTest, TheGripperIsPaintedByTheLookOnlyWhileShown)
+{
+    DialogScope scope;
+    HiddenParent parent;
+    PaintManagerHolder::Get().SetPaintManager(new GripLook);
+    CUiResizableDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_TINY, parent.wnd()));
+    SetClientSize(dlg, 200, 100);
+    GripLook::s_grips.clear();
+    dlg.SendMessage(WM_PAINT);
+    ASSERT_EQ(1u, GripLook::s_grips.size());
+    EXPECT_EQ(CRect(200 - ::GetSystemMetrics(SM_CXVSCROLL), 100 - ::GetSystemMetrics(SM_CYHSCROLL), 200, 100),
+              GripLook::s_grips[0]);
+    dlg.ShowSizeGrip(false);
+    GripLook::s_grips.clear();
+    dlg.SendMessage(WM_PAINT);
+    EXPECT_TRUE(GripLook::s_grips.empty());
+    dlg.DestroyWindow();
+    PaintManagerHolder::Get().SetPaintManager(nullptr);
 }
 
 TEST(ResizableDialogTest, AltSpaceTracksThePopupsSystemMenuUnderTheCaption)

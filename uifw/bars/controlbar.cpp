@@ -28,6 +28,7 @@ UINT CUiControlBar::g_nMsgQueryRepositionCalcEffect =
     ::RegisterWindowMessageA("CUiControlBar::g_nMsgQueryRepositionCalcEffect");
 int CUiControlBar::g_nDragDockMode = -1;
 bool CUiControlBar::g_bIdleDuringLoops = false;
+bool CUiControlBar::g_bDragTrackBusy = false;
 CUiControlBar* CUiControlBar::g_pBarBeingFloated = nullptr;
 CUiControlBar::InternalDraggingState_t CUiControlBar::g_DragStatePrevious(nullptr);
 CUiControlBar::InternalDraggingState_t CUiControlBar::g_DragStateCurrent(nullptr);

@@ -79,6 +79,7 @@ public:
     static UINT g_nMsgQueryRepositionCalcEffect;
     static int g_nDragDockMode;
     static bool g_bIdleDuringLoops;
+    static bool g_bDragTrackBusy;
     static CUiControlBar* g_pBarBeingFloated;
 
     class InternalDraggingState_t;
@@ -133,8 +134,8 @@ public:
     virtual void DrawRowResizeTracker(bool bErasing);
     virtual void DrawRowSplitTracker(bool bErasing);
     virtual bool DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent);
-    virtual bool DragApplyTarget();
-    virtual void DragLoop(CPoint ptScreen);
+    virtual bool DragApplyTarget(InternalDraggingState_t& state, bool bFromMarkers);
+    virtual void DragLoop(CPoint ptScreen, CPoint ptGrab = CPoint(0, 0), int nThresholdX = 1, int nThresholdY = 1);
     virtual void DragStop(bool bCancelled);
     virtual void DragTrack(CPoint ptScreen, bool bCtrl);
     virtual void OnDragStarted();
@@ -144,14 +145,16 @@ public:
     virtual bool IsDockableByDrag() const;
     virtual bool CanDockNow(CUiControlBar* pOther);
     virtual CUiDynTabControlBar* GetTabContainerBar();
-    virtual void ToggleVisibility();
-    virtual void UpdateBarCheckCmdUI(CCmdUI* pCmdUI);
+    virtual void ToggleVisibility(bool bToggle);
+    virtual void UpdateBarCheckCmdUI(CCmdUI* pCmdUI, bool bAllBars);
     virtual CUiMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
     virtual void ToggleDocking();
-    virtual void FloatAt(int x, int y, DWORD dwStyle);
+    // False when the bar could not be floated; it then stays where it was.
+    virtual bool FloatAt(int x, int y, DWORD dwStyle);
     virtual bool DockAtFrameSide(UINT nDockBarId, bool bInner, CFrameWnd* pFrame = nullptr, bool bRecalc = true);
-    virtual bool DockIntoBar(CUiControlBar* pTarget, UINT nSide);
-    virtual bool DockAtSideWithDragState(InternalDraggingState_t* pState);
+    virtual bool DockIntoBar(int nPercent, CUiControlBar* pTarget, UINT nSide, bool bRecalc);
+    virtual bool DockAtSideWithDragState(CUiControlBar* pBar, bool bAlong, bool bBefore, CFrameWnd* pFrame = nullptr,
+                                         bool bRecalc = true);
     virtual bool InsertIntoFrameDockBar(UINT nDockBarId, UINT nLevel, CFrameWnd* pFrame = nullptr, bool bRecalc = true);
     virtual bool DockIntoTabbedGroup(CUiControlBar* pBar, int nIndex = -1, CFrameWnd* pFrame = nullptr,
                                      bool bRecalc = true);
@@ -161,7 +164,7 @@ public:
     virtual void CreateNcAreaButtons();
     virtual void LayoutNcAreaButtons();
     virtual int HelpHitTestAt(int x, int y);
-    virtual void HandleMouseMove(UINT nFlags, int x, int y);
+    virtual bool HandleMouseMove(UINT nFlags, int x, int y);
 
     // ---- Placement queries.
     CFrameWnd* FindDockSiteFrame() const;
@@ -192,8 +195,8 @@ public:
     bool IsResizable() const { return !IsFixedSizeBar(); }
     // The ring level of the dock bar the bar sits on (it must sit on one).
     UINT GetDockBarLevel() const;
-    // Floats where the bar floated last (the point kept for the saved layout).
-    void FloatAtMRUPosition(DWORD dwStyle) { FloatAt(m_ptSavedLayout.x, m_ptSavedLayout.y, dwStyle); }
+    bool FloatAtMRUPosition(DWORD dwStyle);
+    bool DockIntoBarHalf(CUiControlBar* pTarget, UINT nSide, bool bRecalc);
     // A nested container that is no tabbed group.
     bool IsPlainContainer() const;
     // Whether the bar is one of a tabbed group's bars.
@@ -242,7 +245,21 @@ public:
     static void RepositionBarsEx(CWnd* pWnd, UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags,
                                  LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch);
     static int GetDragDockMode();
-    static void ToggleBarById(CFrameWnd* pFrame, UINT nID, BOOL bShow);
+    static bool ToggleBarById(CFrameWnd* pFrame, UINT nID, bool bToggle);
+
+    // ---- Fixed-size bars during a drag.
+    void DragFixedSizeBar(InternalDraggingState_t& state, int x, int y, bool bNoDock);
+    void FloatMoveFixedSizeBar(InternalDraggingState_t& state, int x, int y);
+    bool PlaceFixedSizeBarInDockBar(InternalDraggingState_t& state, int x, int y, CDockBar* pDockBar);
+    static void RelayoutDockBarAfterMove(CFrameWnd* pFrame, CDockBar* pDockBar);
+    // Moves pBar's whole row to the other side of pOther's row (both in one dock bar).
+    static void MoveRowPastRow(CControlBar* pBar, CControlBar* pOther);
+
+    // ---- Visibility.
+    void OnBarVisibilityChanged();
+    void ReclaimRowExtent();
+    void MakeRoomInRow();
+    bool SetAutoHideMode(bool bAutoHide, bool bArg2, bool bRecalc, bool bQuiet);
 
     // The record a layout query carries (g_nMsgQueryRepositionCalcEffect).
     struct LayoutQueryRecord {
@@ -280,6 +297,7 @@ protected:
     afx_msg void OnNcPaint();
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
     afx_msg void OnNcLButtonUp(UINT nHitTest, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnCancelMode();
@@ -295,6 +313,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     void ShowBarsMenu(WORD nEvent, UINT nMsg);
+    // One idle pass when the loops allow it, then waits for the next message.
+    static void IdleAndWait();
+    bool IsVisibilityBookkeepingOn() const;
     // The resize and split loops: WaitMessage, cancel on the listed messages, else dispatch.
     void RunTrackingLoop(BYTE bFlag, bool bSplit);
     CDockBar* DockBarOfRow() const;

@@ -511,23 +511,16 @@ void CUiControlBar::OnLButtonUp(UINT nFlags, CPoint point)
         RowResizeStop(false);
     else if (m_bTrackFlags & kRowSplitting)
         RowSplitStop(false);
+    else if (m_bTrackFlags & kDragging)
+        DragStop(false);
     else
         CControlBar::OnLButtonUp(nFlags, point);
 }
 
 void CUiControlBar::OnMouseMove(UINT nFlags, CPoint point)
 {
-    HandleMouseMove(nFlags, point.x, point.y);
-}
-
-void CUiControlBar::HandleMouseMove(UINT nFlags, int x, int y)
-{
-    if (m_bTrackFlags & kRowResizing)
-        RowResizeTrack();
-    else if (m_bTrackFlags & kRowSplitting)
-        RowSplitTrack();
-    else
-        CControlBar::OnMouseMove(nFlags, CPoint(x, y));
+    if (!HandleMouseMove(nFlags, point.x, point.y))
+        CControlBar::OnMouseMove(nFlags, point);
 }
 
 void CUiControlBar::OnCancelMode()
@@ -536,6 +529,8 @@ void CUiControlBar::OnCancelMode()
         RowResizeStop(true);
     if (m_bTrackFlags & kRowSplitting)
         RowSplitStop(true);
+    if (m_bTrackFlags & kDragging)
+        DragStop(true);
     CControlBar::OnCancelMode();
 }
 
@@ -546,6 +541,16 @@ void CUiControlBar::OnCaptureChanged(CWnd* pWnd)
     if (m_bTrackFlags & kRowSplitting)
         RowSplitStop(true);
     CControlBar::OnCaptureChanged(pWnd);
+}
+
+void CUiControlBar::IdleAndWait()
+{
+    if (g_bIdleDuringLoops) {
+        CWinThread* pThread = AfxGetThread();
+        for (LONG n = 0; pThread != nullptr && pThread->OnIdle(n); ++n) {
+        }
+    }
+    ::WaitMessage();
 }
 
 void CUiControlBar::RunTrackingLoop(BYTE bFlag, bool bSplit)
@@ -565,12 +570,7 @@ void CUiControlBar::RunTrackingLoop(BYTE bFlag, bool bSplit)
     while (m_bTrackFlags & bFlag) {
         MSG msg;
         if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-            if (g_bIdleDuringLoops) {
-                CWinThread* pThread = AfxGetThread();
-                for (LONG n = 0; pThread != nullptr && pThread->OnIdle(n); ++n) {
-                }
-            }
-            ::WaitMessage();
+            IdleAndWait();
             continue;
         }
         const UINT m = msg.message;

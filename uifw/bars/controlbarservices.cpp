@@ -202,10 +202,6 @@ int CUiControlBar::GetDragDockMode()
     return PaintManagerHolder::Get()->GetDockingDragMode() != 0 ? 1 : 0;
 }
 
-void CUiControlBar::ToggleBarById(CFrameWnd*, UINT, BOOL)
-{
-}
-
 // ---- The walk over the frame's bars.
 
 namespace {
@@ -299,16 +295,3 @@ bool CUiControlBar::InsertBarsMenuItem(CUiPopupMenuWnd* pMenu)
     return (m_bBarFlags & kInBarsMenu) && pMenu != nullptr && pMenu->ItemInsert((UINT)GetDlgCtrlID(), -1);
 }
 
-bool CUiControlBar::DragApplyTarget() { return false; }
-void CUiControlBar::DragLoop(CPoint) {}
-void CUiControlBar::DragStop(bool) {}
-void CUiControlBar::DragTrack(CPoint, bool) {}
-void CUiControlBar::OnDragStarted() {}
-void CUiControlBar::OnDragEnded(InternalDraggingState_t*, InternalDraggingState_t*, bool) {}
-void CUiControlBar::UpdateCursor(CPoint) {}
-void CUiControlBar::ToggleVisibility() {}
-void CUiControlBar::UpdateBarCheckCmdUI(CCmdUI*) {}
-void CUiControlBar::ToggleDocking() {}
-void CUiControlBar::FloatAt(int, int, DWORD) {}
-bool CUiControlBar::DockIntoBar(CUiControlBar*, UINT) { return false; }
-bool CUiControlBar::DockAtSideWithDragState(InternalDraggingState_t*) { return false; }

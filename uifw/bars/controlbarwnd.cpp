@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CUiControlBar, CControlBar)
     ON_WM_NCPAINT()
     ON_WM_NCLBUTTONDOWN()
     ON_WM_NCLBUTTONUP()
+    ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_MOUSEMOVE()
     ON_WM_CANCELMODE()
@@ -70,16 +71,23 @@ LRESULT CUiControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
         if (bPlaced)
             reinterpret_cast<WINDOWPOS*>(lParam)->flags |= SWP_FRAMECHANGED;
         break;
-    case WM_WINDOWPOSCHANGED:
+    case WM_WINDOWPOSCHANGED: {
+        // The frame shows and hides bars with SetWindowPos, which sends no WM_SHOWWINDOW: the
+        // visibility bookkeeping follows the window's new state here.
+        const UINT nFlags = reinterpret_cast<WINDOWPOS*>(lParam)->flags;
+        if (!bPlaced && !(nFlags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
+            break;
+        LRESULT lResult = CControlBar::WindowProc(nMsg, wParam, lParam);
         if (bPlaced) {
-            LRESULT lResult = CControlBar::WindowProc(nMsg, wParam, lParam);
-            if (reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_FRAMECHANGED)
+            if (nFlags & SWP_FRAMECHANGED)
                 LayoutNcAreaButtons();
             else
                 RecalcNcFrame();
-            return lResult;
         }
-        break;
+        if (nFlags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
+            OnBarVisibilityChanged();
+        return lResult;
+    }
     case WM_TIMER:
         if (wParam == 4101) {
             RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME);

@@ -1,6 +1,7 @@
 #include "dragstate.h"
 
 #include "afxdc.h"
+#include "dyntabbar.h"
 #include "minidockframewnd.h"
 
 CUiControlBar::InternalDraggingState_t::InternalDraggingState_t(CUiControlBar* pBar)
@@ -38,12 +39,17 @@ bool CUiControlBar::InternalDraggingState_t::IsEqual(const InternalDraggingState
            m_pTarget == other.m_pTarget && m_nTabIndex == other.m_nTabIndex;
 }
 
-CUiControlBar* CUiControlBar::InternalDraggingState_t::SetTarget(CUiControlBar* pBar, bool)
+CUiControlBar* CUiControlBar::InternalDraggingState_t::SetTarget(CUiControlBar* pBar, bool bSilent)
 {
-    // Tabbed containers drop their provisional tabs here once they exist (their own issue).
     CUiControlBar* pOld = m_pTarget;
     m_pTarget = pBar;
     m_nTabIndex = 0;
+    if (!bSilent && pOld != nullptr && pOld != pBar && pOld->IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar)) &&
+        ::IsWindow(pOld->m_hWnd)) {
+        CUiDynTabWnd& strip = static_cast<CUiDynTabControlBar*>(pOld)->m_wndTabs;
+        if (strip.GetSafeHwnd() != NULL)
+            strip.RemoveProvisionalTabs(false);
+    }
     return pOld;
 }
 
@@ -59,8 +65,13 @@ void CUiControlBar::InternalDraggingState_t::Empty(bool bEmpty)
     m_nTabIndex = 0;
 }
 
-int CUiControlBar::InternalDraggingState_t::CalcTabIndex(int, int)
+int CUiControlBar::InternalDraggingState_t::CalcTabIndex(int x, int y)
 {
+    if (m_pTarget == nullptr || !m_pTarget->IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar)))
+        return m_nTabIndex;
+    CUiDynTabWnd& strip = static_cast<CUiDynTabControlBar*>(m_pTarget)->m_wndTabs;
+    const int nHit = strip.HitTestScreenPoint(x, y);
+    m_nTabIndex = nHit >= 0 ? nHit : strip.ItemGetCount();
     return m_nTabIndex;
 }
 

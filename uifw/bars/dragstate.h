@@ -28,6 +28,21 @@ public:
     CUiControlBar* SetTarget(CUiControlBar* pBar, bool bSilent);
     void Empty(bool bEmpty);
     int CalcTabIndex(int x, int y);
+    // Fills the state for a screen point; bNoDock forbids every docking.
+    void CalcDragTarget(int x, int y, bool bNoDock);
+    void DrawTracker(bool bErase);
+
+private:
+    void FillDragTarget(int x, int y, bool bNoDock);
+    static void DropProvisionalTabs(CUiControlBar* pGroup);
+    void SetSplitForTarget(CUiControlBar* pTarget);
+    bool FindFloatingTarget(CPoint pt, int nMinWidth, int nMinHeight);
+    bool FindOuterSide(CPoint pt);
+    bool FindInnerSide(CPoint pt);
+    bool FindDockedTarget(CPoint pt, int nMinWidth, int nMinHeight);
+    // The bands over a target bar (or its floating frame): tabs, above, below, left, right.
+    bool TestTargetBands(CUiControlBar* pTarget, const CRect& rcHit, CPoint pt, int nMinWidth, int nMinHeight,
+                         bool bDocked);
 
 private:
     InternalDraggingState_t(const InternalDraggingState_t&) = delete;

@@ -414,8 +414,9 @@ void CUiDynTabControlBar::OnBarVisibilityChanged(CUiControlBar* pBar)
         const LPARAM lParam = pItem->m_lParam;
         m_wndTabs.ItemRemove(nIndex, 1, false);
         m_wndTabs.ItemInsert(nullptr, NULL, false, dwFlags & ~CUiTabItemInfo::kSelected, nIndex, lParam, false);
-        if (nSel == nIndex)
-            m_wndTabs.SelectionSet(nIndex, false, false);
+        // The tab is back at its index: the selection is where it was, before it or after it.
+        if (nSel >= 0 && m_wndTabs.SelectionGet() != nSel)
+            m_wndTabs.SelectionSet(nSel, false, false);
     }
     if (bVisible && bWasHidden)
         m_wndTabs.SelectionSet(nIndex, false, false);

@@ -71,10 +71,10 @@ void UiPaintSizeGripper(CDC& dc, CWnd* pWnd, const CRect& rcGripper)
 {
     if (rcGripper.IsRectEmpty())
         return;
-    CRect rc = rcGripper;
-    // Only the grip lines: the face below it is the dialog's own background.
-    ::DrawFrameControl(dc.GetSafeHdc(), &rc, DFC_SCROLL, DFCS_SCROLLSIZEGRIP | DFCS_TRANSPARENT);
-    PaintManagerHolder::Get()->EndPaintSession(pWnd, 0);
+    // The look paints only the grip: the face below it is the dialog's own background.
+    PaintManagerHolder& pm = PaintManagerHolder::Get();
+    pm->PaintSizeGrip(dc, rcGripper, reinterpret_cast<DWORD>(pWnd), 0);
+    pm->EndPaintSession(pWnd, 0);
 }
 
 bool UiIsPopupMenuTracking()

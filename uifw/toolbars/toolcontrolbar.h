@@ -80,7 +80,7 @@ public:
     void UpdateCursor(CPoint ptClient) override;
     void ToggleDocking() override;
     int HelpHitTestAt(int x, int y) override;
-    void HandleMouseMove(UINT nFlags, int x, int y) override;
+    bool HandleMouseMove(UINT nFlags, int x, int y) override;
 
     // ---- Own slots, in order.
     virtual void GetButtonRect(int nIndex, RECT* pRect) const;

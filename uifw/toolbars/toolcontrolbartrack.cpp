@@ -151,9 +151,9 @@ bool CUiToolControlBar::ProcessMouseMove(UINT nFlags, int x, int y)
     return true;
 }
 
-void CUiToolControlBar::HandleMouseMove(UINT nFlags, int x, int y)
+bool CUiToolControlBar::HandleMouseMove(UINT nFlags, int x, int y)
 {
-    ProcessMouseMove(nFlags, x, y);
+    return ProcessMouseMove(nFlags, x, y);
 }
 
 // ---- Press and release.

@@ -1,0 +1,594 @@
+// Floating, toggling and docking operations, the drag target for screen points, dock markers
+// with their highlight, tabbed groups as targets, and the visibility of bars, in the base
+// look (tracking outlines) and in Studio 2005 (markers).
+#include "dragdock_test_support.h"
+
+namespace {
+
+using barstest::Pane;
+using dragdocktest::DragDockTest;
+using dragdocktest::StudioDragDockTest;
+using dragdocktest::NoFramePane;
+
+TEST_F(DragDockTest, FloatAtMovesALonelyFrameAndMakesANewOneForASharedFrame)
+{
+    Pane* pBar = DockedPane(0xD001, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(pBar->FloatAt(300, 200, CBRS_ALIGN_TOP));
+    EXPECT_EQ(nullptr, CUiControlBar::GetBarBeingFloated());
+    CUiMiniDockFrameWnd* pFrame = FloatingFrameOf(pBar);
+    ASSERT_NE(nullptr, pFrame);
+    EXPECT_EQ(CPoint(300, 200), WindowRect(pFrame).TopLeft());
+    EXPECT_EQ(CPoint(300, 200), pBar->m_ptSavedLayout);
+
+    ASSERT_TRUE(pBar->FloatAt(350, 260, CBRS_ALIGN_TOP));
+    EXPECT_EQ(pFrame, FloatingFrameOf(pBar));   // the same window, moved
+    EXPECT_EQ(CPoint(350, 260), WindowRect(pFrame).TopLeft());
+
+    // A second bar beside it shares the frame; floating it makes a frame of its own.
+    Pane* pOther = MakePane(0xD002);
+    ASSERT_TRUE(pBar->DockBarBeside(pOther, AFX_IDW_DOCKBAR_RIGHT, 50));
+    winharness::PumpPending();
+    ASSERT_EQ(pFrame, FloatingFrameOf(pOther));
+    ASSERT_TRUE(pOther->FloatAt(100, 120, CBRS_ALIGN_TOP));
+    CUiMiniDockFrameWnd* pOwn = FloatingFrameOf(pOther);
+    ASSERT_NE(nullptr, pOwn);
+    EXPECT_NE(pFrame, pOwn);
+    EXPECT_EQ(CPoint(100, 120), WindowRect(pOwn).TopLeft());
+}
+
+TEST_F(DragDockTest, ToggleDockingFloatsADockedBarWhereItFloatedLastAndLeavesAFloatingOne)
+{
+    Pane* pBar = DockedPane(0xD003, AFX_IDW_DOCKBAR_LEFT);
+    pBar->m_ptSavedLayout = CPoint(220, 180);
+    // The caption double-click.
+    CRect rcWindow = WindowRect(pBar);
+    const CPoint ptCaption = rcWindow.TopLeft() + pBar->m_rcCaption.CenterPoint();
+    pBar->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
+    CUiMiniDockFrameWnd* pFrame = FloatingFrameOf(pBar);
+    ASSERT_NE(nullptr, pFrame);
+    EXPECT_EQ(CPoint(220, 180), WindowRect(pFrame).TopLeft());
+
+    const CRect rcBefore = WindowRect(pFrame);
+    pBar->ToggleDocking();
+    EXPECT_EQ(pFrame, FloatingFrameOf(pBar));
+    EXPECT_EQ(rcBefore, WindowRect(pFrame));
+}
+
+TEST_F(DragDockTest, AFloatingFrameThatCannotBeMadeLeavesTheBarDockedAndTheGlobalClear)
+{
+    NoFramePane* pBar = MakePane<NoFramePane>(0xD004);
+    pBar->DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, false);
+    fx.pFrame->RecalcLayout();
+    CDockBar* pDockBar = pBar->m_pDockBar;
+    EXPECT_FALSE(pBar->FloatAt(300, 200, CBRS_ALIGN_TOP));
+    EXPECT_EQ(nullptr, CUiControlBar::GetBarBeingFloated());
+    EXPECT_EQ(pDockBar, pBar->m_pDockBar);
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_TOP, pBar->GetDockBarId());
+    EXPECT_FALSE(pBar->m_bTrackFlags & CUiControlBar::kNoChildMove);
+    pBar->ToggleDocking();
+    EXPECT_EQ(nullptr, CUiControlBar::GetBarBeingFloated());
+    EXPECT_EQ(nullptr, FloatingFrameOf(pBar));
+}
+
+TEST_F(DragDockTest, DockAtSideWithDragStateGoesLeftAlongAndBelowAcrossATopBar)
+{
+    Pane* pTarget = DockedPane(0xD005, AFX_IDW_DOCKBAR_TOP);
+    Pane* pLeft = MakePane(0xD006);
+    ASSERT_TRUE(pTarget->DockAtSideWithDragState(pLeft, true, true));
+    CUiDockDynBar* pInner = static_cast<CUiDockDynBar*>(pTarget->m_pDockBar);
+    ASSERT_TRUE(pInner->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)));
+    EXPECT_EQ(pInner, pLeft->m_pDockBar);
+    EXPECT_EQ(pLeft, pInner->m_arrBars[1]);     // on the left, side by side
+    EXPECT_EQ(pTarget, pInner->m_arrBars[2]);
+    EXPECT_EQ(AFX_IDW_DOCKBAR_TOP, pInner->GetParent()->GetDlgCtrlID());
+
+    Pane* pOther = DockedPane(0xD007, AFX_IDW_DOCKBAR_TOP);
+    Pane* pBelow = MakePane(0xD008);
+    ASSERT_TRUE(pOther->DockAtSideWithDragState(pBelow, false, true));
+    CUiDockDynBar* pColumn = static_cast<CUiDockDynBar*>(pOther->m_pDockBar);
+    ASSERT_TRUE(pColumn->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)));
+    EXPECT_EQ(pOther, pColumn->m_arrBars[1]);   // above, the new bar under it
+    EXPECT_EQ(pBelow, pColumn->m_arrBars[2]);
+    EXPECT_EQ(AFX_IDW_DOCKBAR_LEFT, pColumn->GetParent()->GetDlgCtrlID());
+    EXPECT_LT(WindowRect(pOther).top, WindowRect(pBelow).top);
+}
+
+TEST_F(DragDockTest, WithCtrlTheBarFloatsAtTheCursorLessItsGrabOffset)
+{
+    Pane* pBar = DockedPane(0xD010, AFX_IDW_DOCKBAR_LEFT);
+    Pane* pTarget = DockedPane(0xD011, AFX_IDW_DOCKBAR_TOP);
+    pBar->m_ptGrabFloat = CPoint(7, 5);
+    pBar->m_sizeFloat = CSize(210, 160);
+    const CRect rcTarget = WindowRect(pTarget);
+    winharness::KeyboardModifiers ctrl(winharness::kCtrl);
+    const auto state = TargetAt(pBar, rcTarget.left + 50, rcTarget.top + 40);
+    EXPECT_EQ(0, state.m_nKind);
+    EXPECT_EQ(nullptr, state.m_pTarget);
+    const CRect rcSite = SiteRect();
+    EXPECT_EQ(CRect(CPoint(rcTarget.left + 50 - 7 + rcSite.left, rcTarget.top + 40 - 5 + rcSite.top), CSize(210, 160)),
+              state.m_rect);
+}
+
+TEST_F(DragDockTest, BandsOverADockedBarGiveTabsAboveAndBelowUnlessItIsTooTall)
+{
+    Pane* pTarget = DockedPane(0xD012, AFX_IDW_DOCKBAR_LEFT);
+    Pane* pBar = DockedPane(0xD013, AFX_IDW_DOCKBAR_TOP);
+    const CRect rc = WindowRect(pTarget);
+    ASSERT_GT(rc.Height(), 3 * 32 + 10);
+    const int x = rc.CenterPoint().x;
+    EXPECT_EQ(27, TargetAt(pBar, x, rc.top + 5).m_nKind);
+    auto above = TargetAt(pBar, x, rc.top + 40);
+    EXPECT_EQ(1, above.m_nKind);
+    EXPECT_EQ(pTarget, above.m_pTarget);
+    EXPECT_EQ(2, TargetAt(pBar, x, rc.bottom - 5).m_nKind);
+    EXPECT_EQ(13, TargetAt(pBar, WindowRect(pBar).CenterPoint().x, WindowRect(pBar).CenterPoint().y).m_nKind);
+
+    pTarget->nMinHeight = 65;
+    EXPECT_NE(1, TargetAt(pBar, x, rc.top + 40).m_nKind);
+    EXPECT_NE(2, TargetAt(pBar, x, rc.bottom - 5).m_nKind);
+}
+
+TEST_F(DragDockTest, OverAFloatingBarTheBandsLieOnItsFloatingFrame)
+{
+    Pane* pTarget = DockedPane(0xD017, AFX_IDW_DOCKBAR_LEFT);
+    Pane* pBar = DockedPane(0xD018, AFX_IDW_DOCKBAR_TOP);
+    pTarget->m_sizeFloat = CSize(240, 240);
+    ASSERT_TRUE(pTarget->FloatAt(300, 200, CBRS_ALIGN_TOP));
+    Layout();
+    const CRect rc = WindowRect(FloatingFrameOf(pTarget));
+    auto top = TargetAt(pBar, rc.CenterPoint().x, rc.top + 5);
+    EXPECT_EQ(27, top.m_nKind);
+    EXPECT_EQ(pTarget, top.m_pTarget);
+    EXPECT_EQ(rc, top.m_rect);
+    auto above = TargetAt(pBar, rc.CenterPoint().x, rc.top + 40);
+    EXPECT_EQ(1, above.m_nKind);
+    EXPECT_EQ(CRect(rc.left, rc.top, rc.right, rc.top + rc.Height() / 2), above.m_rect);
+    EXPECT_EQ(2, TargetAt(pBar, rc.CenterPoint().x, rc.bottom - 5).m_nKind);
+}
+
+TEST_F(DragDockTest, FrameSideBandsLieAtTheFreeAreasEdges)
+{
+    Pane* pBar = DockedPane(0xD014, AFX_IDW_DOCKBAR_TOP);
+    CRect rcClient;
+    fx.pFrame->GetClientRect(&rcClient);
+    fx.pFrame->ClientToScreen(&rcClient);
+    const int yMid = (WindowRect(pBar).bottom + rcClient.bottom) / 2;
+    // Outer sides: from 12 px outside the free area to 4 px inside.
+    EXPECT_EQ(11, TargetAt(pBar, rcClient.left - 12, yMid).m_nKind);
+    EXPECT_EQ(11, TargetAt(pBar, rcClient.left + 3, yMid).m_nKind);
+    EXPECT_NE(11, TargetAt(pBar, rcClient.left - 13, yMid).m_nKind);
+    EXPECT_EQ(12, TargetAt(pBar, rcClient.right - 2, yMid).m_nKind);
+    // Inner sides: 12 px inside the client area the bars leave free.
+    auto inner = TargetAt(pBar, rcClient.left + 6, yMid);
+    EXPECT_EQ(7, inner.m_nKind);
+    EXPECT_EQ(rcClient.left, inner.m_rect.left);
+    EXPECT_EQ(0, TargetAt(pBar, rcClient.left + 13, yMid).m_nKind);
+    EXPECT_EQ(6, TargetAt(pBar, rcClient.CenterPoint().x, rcClient.bottom - 10).m_nKind);
+}
+
+TEST_F(StudioDragDockTest, WithMarkersTheSamePointsFloat)
+{
+    Pane* pTarget = DockedPane(0xD015, AFX_IDW_DOCKBAR_LEFT);
+    Pane* pBar = DockedPane(0xD016, AFX_IDW_DOCKBAR_TOP);
+    const CRect rc = WindowRect(pTarget);
+    CRect rcClient;
+    fx.pFrame->GetClientRect(&rcClient);
+    fx.pFrame->ClientToScreen(&rcClient);
+    for (const CPoint& pt : {CPoint(rc.CenterPoint().x, rc.top + 40), CPoint(rc.CenterPoint().x, rc.bottom - 5),
+                             CPoint(rcClient.right - 2, rcClient.CenterPoint().y),
+                             CPoint(rcClient.CenterPoint().x, rcClient.bottom - 10)})
+        EXPECT_EQ(0, TargetAt(pBar, pt.x, pt.y).m_nKind) << pt.x << "," << pt.y;
+}
+
+TEST_F(StudioDragDockTest, DockCodesFollowTheMarkerTypeAndItsTarget)
+{
+    Pane* pBar = DockedPane(0xD020, AFX_IDW_DOCKBAR_TOP);
+    CWnd* pView = fx.pFrame->GetDlgItem(AFX_IDW_PANE_FIRST);
+    const int types[] = {0, 1, 2, 3, 8, 4, 5};
+    const int overBar[] = {22, 23, 24, 25, 26, 0, 0};
+    const int overView[] = {18, 19, 20, 21, 0, 0, 0};
+    const int atEdge[] = {14, 15, 16, 17, 0, 0, 0};
+    for (int i = 0; i < 7; ++i) {
+        CUiDynDockMarkerWnd a(pBar, types[i], NULL, NULL, NULL, CRect(0, 0, 10, 10));
+        CUiDynDockMarkerWnd b(pView, types[i], NULL, NULL, NULL, CRect(0, 0, 10, 10));
+        CUiDynDockMarkerWnd c(nullptr, types[i], NULL, NULL, NULL, CRect(0, 0, 10, 10));
+        EXPECT_EQ(overBar[i], a.GetDockCode()) << types[i];
+        EXPECT_EQ(overView[i], b.GetDockCode()) << types[i];
+        EXPECT_EQ(atEdge[i], c.GetDockCode()) << types[i];
+    }
+}
+
+TEST_F(StudioDragDockTest, OuterMarkersStandAtTheFreeAreaTopBottomLeftRight)
+{
+    DockedPane(0xD021, AFX_IDW_DOCKBAR_TOP);
+    CUiDynDockMarkerWnd::CreateOuterMarkers(fx.pFrame, false);
+    auto& outer = CUiDynDockMarkerWnd::OuterDockMarkers;
+    ASSERT_EQ(4, outer.GetSize());
+    CRect rcClient;
+    fx.pFrame->GetClientRect(&rcClient);
+    fx.pFrame->ClientToScreen(&rcClient);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(i, outer[i]->GetMarkerType());
+        EXPECT_EQ(NULL, outer[i]->GetTargetWnd());
+        EXPECT_FALSE(outer[i]->IsWindowVisible());
+    }
+    // The ring of the pane is inside the free area: the top marker stands at the client's top.
+    EXPECT_EQ(rcClient.top, WindowRect(outer[0]).top);
+    EXPECT_EQ(rcClient.bottom, WindowRect(outer[1]).bottom);
+    EXPECT_EQ(rcClient.left, WindowRect(outer[2]).left);
+    EXPECT_EQ(rcClient.right, WindowRect(outer[3]).right);
+    CUiDynDockMarkerWnd::DestroyAllMarkers();
+    EXPECT_EQ(0, outer.GetSize());
+    EXPECT_EQ(NULL, ::FindWindowA(CUiDynDockMarkerWnd::kClassName, NULL));
+}
+
+TEST_F(StudioDragDockTest, InnerMarkersFollowTheTargetUnderTheCursor)
+{
+    Pane* pTarget = DockedPane(0xD022, AFX_IDW_DOCKBAR_LEFT);
+    Pane* pBar = DockedPane(0xD023, AFX_IDW_DOCKBAR_TOP);
+    CUiControlBar::g_DragStatePrevious.m_pBar = pBar;
+    CUiControlBar::g_DragStatePrevious.Empty(false);
+    const CRect rc = WindowRect(pTarget);
+    ::SetCursorPos(rc.left + 10, rc.top + 40);
+    CUiDynDockMarkerWnd::UpdateInnerMarkers(fx.pFrame, true);
+    EXPECT_EQ(pTarget->m_hWnd, CUiDynDockMarkerWnd::InnerMarkerTarget);
+    ASSERT_GT(CUiDynDockMarkerWnd::InnerDockMarkers.GetSize(), 0);
+    CUiDynDockMarkerWnd* pFirst = CUiDynDockMarkerWnd::InnerDockMarkers[0];
+    ::SetCursorPos(rc.right - 10, rc.bottom - 10);
+    CUiDynDockMarkerWnd::UpdateInnerMarkers(fx.pFrame, true);
+    EXPECT_EQ(pFirst, CUiDynDockMarkerWnd::InnerDockMarkers[0]);   // kept, not rebuilt
+
+    CRect rcView = WindowRect(fx.pFrame->GetDlgItem(AFX_IDW_PANE_FIRST));
+    ::SetCursorPos(rcView.CenterPoint().x + 100, rcView.CenterPoint().y + 100);
+    CUiDynDockMarkerWnd::UpdateInnerMarkers(fx.pFrame, true);
+    EXPECT_EQ(fx.pFrame->GetDlgItem(AFX_IDW_PANE_FIRST)->m_hWnd, CUiDynDockMarkerWnd::InnerMarkerTarget);
+    bool bCentreTab = false;
+    for (INT_PTR i = 0; i < CUiDynDockMarkerWnd::InnerDockMarkers.GetSize(); ++i)
+        bCentreTab = bCentreTab || CUiDynDockMarkerWnd::InnerDockMarkers[i]->GetMarkerType() == 8;
+    EXPECT_FALSE(bCentreTab);   // set kind 6: no tab marker over the view
+
+    // Frame area that is no inner dock bar and no view: no inner markers.
+    CRect rcFrame = SiteRect();
+    ::SetCursorPos(rcFrame.left + 2, rcFrame.top + 2);
+    CUiDynDockMarkerWnd::UpdateInnerMarkers(fx.pFrame, true);
+    EXPECT_EQ(NULL, CUiDynDockMarkerWnd::InnerMarkerTarget);
+    EXPECT_EQ(0, CUiDynDockMarkerWnd::InnerDockMarkers.GetSize());
+    CUiControlBar::g_DragStatePrevious.Empty(true);
+}
+
+TEST_F(StudioDragDockTest, HighlightsTakeTheirShapeFromTheMarkerAndItsTarget)
+{
+    Pane* pTarget = DockedPane(0xD024, AFX_IDW_DOCKBAR_TOP);
+    Pane* pBar = DockedPane(0xD025, AFX_IDW_DOCKBAR_LEFT);
+    pBar->m_sizeHorz.cy = 10;
+    CUiControlBar::g_DragStatePrevious.m_pBar = pBar;
+    CUiControlBar::g_DragStatePrevious.Empty(false);
+    CWnd* pView = fx.pFrame->GetDlgItem(AFX_IDW_PANE_FIRST);
+    const CRect rcView = WindowRect(pView);
+
+    CUiDynDockMarkerWnd viewTop(pView, 0, NULL, NULL, NULL, CRect(0, 0, 10, 10));
+    ASSERT_TRUE(viewTop.ShowHighlight(true));
+    ASSERT_NE(nullptr, viewTop.GetHighlight());
+    EXPECT_EQ(CRect(rcView.left, rcView.top, rcView.right, rcView.top + 30), WindowRect(viewTop.GetHighlight()));
+    EXPECT_TRUE(viewTop.GetHighlight()->IsWindowVisible());
+
+    const CRect rcTarget = WindowRect(pTarget);
+    CUiDynDockMarkerWnd barLeft(pTarget, 2, NULL, NULL, NULL, CRect(0, 0, 10, 10));
+    ASSERT_TRUE(barLeft.ShowHighlight(true));
+    EXPECT_EQ(CRect(rcTarget.left, rcTarget.top, rcTarget.left + rcTarget.Width() / 2, rcTarget.bottom),
+              WindowRect(barLeft.GetHighlight()));
+    EXPECT_TRUE(barLeft.ShowHighlight(false));
+    EXPECT_EQ(nullptr, barLeft.GetHighlight());
+
+    // The frame edges need all four outer markers.
+    CUiDynDockMarkerWnd::CreateOuterMarkers(fx.pFrame, false);
+    ASSERT_EQ(4, CUiDynDockMarkerWnd::OuterDockMarkers.GetSize());
+    CUiDynDockMarkerWnd* pRight = CUiDynDockMarkerWnd::OuterDockMarkers[3];
+    CUiDynDockMarkerWnd::OuterDockMarkers.RemoveAt(3);
+    EXPECT_FALSE(CUiDynDockMarkerWnd::OuterDockMarkers[0]->ShowHighlight(true));
+    CUiDynDockMarkerWnd::OuterDockMarkers.Add(pRight);
+    EXPECT_TRUE(CUiDynDockMarkerWnd::OuterDockMarkers[0]->ShowHighlight(true));
+    CUiControlBar::g_DragStatePrevious.Empty(true);
+}
+
+TEST_F(StudioDragDockTest, TheTabbedShapeOverAThirtyPixelTargetHasAFifteenPixelTab)
+{
+    // A target of a known colour: the tinted picture differs from it in the main part and the
+    // tab, and the band right of the tab keeps the colour beneath.
+    CWnd target;
+    ASSERT_TRUE(target.CreateEx(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, CRect(100, 100, 300, 130), nullptr, 0));
+    winharness::PumpPending();
+    CUiDynDockMarkerWnd marker(&target, 8, NULL, NULL, NULL, CRect(0, 0, 10, 10));
+    Pane* pBar = DockedPane(0xD026, AFX_IDW_DOCKBAR_LEFT);
+    CUiControlBar::g_DragStatePrevious.m_pBar = pBar;
+    CUiControlBar::g_DragStatePrevious.Empty(false);
+    const COLORREF clrBeneath = ScreenPixel(250, 125);
+    ASSERT_EQ(clrBeneath, ScreenPixel(120, 105));
+    ASSERT_TRUE(marker.ShowHighlight(true));
+    CUiDynDockHighlightWnd* pHighlight = marker.GetHighlight();
+    EXPECT_EQ(CRect(100, 100, 300, 130), WindowRect(pHighlight));
+    pHighlight->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    winharness::PumpPending();
+    EXPECT_NE(clrBeneath, ScreenPixel(200, 105));    // main part
+    EXPECT_NE(clrBeneath, ScreenPixel(120, 116));    // the tab, 15 px high from the bottom
+    EXPECT_EQ(clrBeneath, ScreenPixel(250, 125));    // right of the tab
+    EXPECT_EQ(15, CUiDynDockHighlightWnd::TabHeightFor(30));
+    marker.ShowHighlight(false);
+    target.DestroyWindow();
+    CUiControlBar::g_DragStatePrevious.Empty(true);
+}
+
+TEST_F(StudioDragDockTest, AMarkerShowsItsHoverPictureUnderTheCursorAndDropsItsHighlightWhenLeft)
+{
+    Pane* pBar = DockedPane(0xD027, AFX_IDW_DOCKBAR_LEFT);
+    CUiControlBar::g_DragStatePrevious.m_pBar = pBar;
+    CUiControlBar::g_DragStatePrevious.Empty(false);
+    CUiDynDockMarkerWnd::CreateOuterMarkers(fx.pFrame, true);
+    ASSERT_EQ(4, CUiDynDockMarkerWnd::OuterDockMarkers.GetSize());
+    CUiDynDockMarkerWnd* pTop = CUiDynDockMarkerWnd::OuterDockMarkers[0];
+    const CRect rc = WindowRect(pTop);
+    ::SetCursorPos(rc.left - 40, rc.top + 200);
+    winharness::PumpFor(120);
+    std::vector<COLORREF> atRest;
+    for (int x = rc.left; x < rc.right; ++x)
+        atRest.push_back(ScreenPixel(x, rc.CenterPoint().y));
+    EXPECT_EQ(2, pTop->GetHoverState());
+
+    ::SetCursorPos(rc.CenterPoint().x, rc.CenterPoint().y);
+    winharness::PumpFor(100);
+    EXPECT_EQ(1, pTop->GetHoverState());
+    bool bDiffers = false;
+    for (int x = rc.left; x < rc.right; ++x)
+        bDiffers = bDiffers || atRest[x - rc.left] != ScreenPixel(x, rc.CenterPoint().y);
+    EXPECT_TRUE(bDiffers);
+
+    ASSERT_TRUE(pTop->ShowHighlight(true));
+    ::SetCursorPos(rc.left - 40, rc.top + 200);
+    winharness::PumpFor(100);
+    EXPECT_EQ(2, pTop->GetHoverState());
+    EXPECT_EQ(nullptr, pTop->GetHighlight());
+    CUiControlBar::g_DragStatePrevious.Empty(true);
+}
+
+TEST_F(DragDockTest, FloatingAGroupsSelectedBarRemovesItsTabAndADoubleClickOnATabFloatsItsBar)
+{
+    Pane *b1, *b2, *b3;
+    CUiDynTabControlBar* pGroup = MakeGroupOfThree(b1, b2, b3, 0xD040);
+    ASSERT_NE(nullptr, pGroup);
+    ASSERT_EQ(3, pGroup->m_wndTabs.ItemGetCount());
+    const int nTab = pGroup->m_wndTabs.ItemFindByLParam((LPARAM)b2);
+    pGroup->m_wndTabs.SelectionSet(nTab);
+    ASSERT_TRUE(b2->FloatAt(300, 300, CBRS_ALIGN_TOP));
+    EXPECT_EQ(-1, pGroup->m_wndTabs.ItemFindByLParam((LPARAM)b2));
+    EXPECT_NE(nullptr, FloatingFrameOf(b2));
+
+    // The double click on b3's tab.
+    CUiDynTabWnd& strip = pGroup->m_wndTabs;
+    Layout();
+    const int nTab3 = strip.ItemFindByLParam((LPARAM)b3);
+    ASSERT_GE(nTab3, 0);
+    CRect rcTab = strip.ItemGetInfo(nTab3)->m_rcItem;
+    b3->m_ptSavedLayout = CPoint(260, 240);
+    strip.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rcTab.CenterPoint().x, rcTab.CenterPoint().y));
+    winharness::PumpPending();
+    CUiMiniDockFrameWnd* pFrame = FloatingFrameOf(b3);
+    ASSERT_NE(nullptr, pFrame);
+    EXPECT_EQ(CPoint(260, 240), WindowRect(pFrame).TopLeft());
+}
+
+TEST_F(DragDockTest, AFailedFloatKeepsTheBarsTab)
+{
+    Pane* b1 = DockedPane(0xD044, AFX_IDW_DOCKBAR_RIGHT);
+    NoFramePane* b2 = MakePane<NoFramePane>(0xD045);
+    b2->DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, false);
+    ASSERT_TRUE(b1->DockIntoTabbedGroup(b2, -1, nullptr, true));
+    Layout();
+    CUiDynTabControlBar* pGroup = b1->GetTabContainerBar();
+    ASSERT_NE(nullptr, pGroup);
+    const int nTab = pGroup->m_wndTabs.ItemFindByLParam((LPARAM)b2);
+    ASSERT_GE(nTab, 0);
+    pGroup->m_wndTabs.SelectionSet(nTab);
+    EXPECT_FALSE(b2->FloatAt(300, 300, CBRS_ALIGN_TOP));
+    EXPECT_EQ(nTab, pGroup->m_wndTabs.ItemFindByLParam((LPARAM)b2));
+    EXPECT_EQ(pGroup, b2->GetTabContainerBar());
+    EXPECT_EQ(nullptr, CUiControlBar::GetBarBeingFloated());
+}
+
+TEST_F(DragDockTest, OverAGroupTheTopBandJoinsItAndItsStripGivesTheTabUnderTheCursor)
+{
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD046);
+    ASSERT_NE(nullptr, pGroup);
+    Pane* pBar = DockedPane(0xD048, AFX_IDW_DOCKBAR_TOP);
+    const CRect rc = WindowRect(pGroup);
+    auto top = TargetAt(pBar, rc.CenterPoint().x, rc.top + 5);
+    EXPECT_EQ(28, top.m_nKind);
+    EXPECT_EQ(pGroup, top.m_pTarget);
+    ASSERT_TRUE(pGroup->m_wndTabs.IsWindowVisible());
+    CUiDynTabWnd& strip = pGroup->m_wndTabs;
+    CRect rcTab = strip.ItemGetInfo(1)->m_rcItem;
+    strip.ClientToScreen(&rcTab);
+    CUiControlBar::InternalDraggingState_t state(pBar);
+    state.Empty(false);
+    state.CalcDragTarget(rcTab.CenterPoint().x, rcTab.CenterPoint().y, false);
+    EXPECT_EQ(29, state.m_nKind);
+    EXPECT_EQ(1, state.m_nTabIndex);
+    // Shown as a provisional tab while it is the target; gone with the target.
+    state.DrawTracker(false);
+    EXPECT_EQ(3, strip.ItemGetCount());
+    EXPECT_GE(strip.ItemFindByLParam((LPARAM)pBar), 0);
+    state.CalcDragTarget(rc.left - 200, rc.top - 200, false);
+    EXPECT_EQ(2, strip.ItemGetCount());
+    EXPECT_EQ(-1, strip.ItemFindByLParam((LPARAM)pBar));
+}
+
+TEST_F(DragDockTest, HidingAndShowingTheMiddleBarOfARowGivesTheNeighboursTheirLengthsBack)
+{
+    Pane* a = DockedPane(0xD050, AFX_IDW_DOCKBAR_TOP);
+    CUiDockBar* pTop = static_cast<CUiDockBar*>(a->m_pDockBar);
+    Pane* b = MakePane(0xD051);
+    Pane* c = MakePane(0xD052);
+    a->nMinLength = c->nMinLength = 60;
+    pTop->DockBarAtEdge(b, false);   // the last row: a's
+    pTop->DockBarAtEdge(c, false);
+    Layout();
+    ASSERT_EQ(pTop, c->m_pDockBar);
+    ASSERT_EQ(pTop->FindBar(a) + 2, pTop->FindBar(c));
+    const int nA = a->m_sizeHorz.cx, nC = c->m_sizeHorz.cx;
+    const int nWidthA = WindowRect(a).Width(), nWidthC = WindowRect(c).Width();
+
+    fx.pFrame->ShowControlBar(b, FALSE, FALSE);
+    Layout();
+    EXPECT_GT(WindowRect(a).Width() + WindowRect(c).Width(), nWidthA + nWidthC);
+    fx.pFrame->ShowControlBar(b, TRUE, FALSE);
+    Layout();
+    EXPECT_NEAR(nA, a->m_sizeHorz.cx, 1);
+    EXPECT_NEAR(nC, c->m_sizeHorz.cx, 1);
+    EXPECT_NEAR(nWidthA, WindowRect(a).Width(), 1);
+    EXPECT_NEAR(nWidthC, WindowRect(c).Width(), 1);
+    EXPECT_GE(a->m_sizeHorz.cx, 60);
+    EXPECT_GE(c->m_sizeHorz.cx, 60);
+}
+
+TEST_F(DragDockTest, AContainerHidesWithItsLastVisibleBarAndShowsWithAnyOfThem)
+{
+    Pane* a = DockedPane(0xD056, AFX_IDW_DOCKBAR_LEFT);
+    Pane* b = MakePane(0xD057);
+    ASSERT_TRUE(a->DockAtSideWithDragState(b, true, false));
+    Layout();
+    CWnd* pContainer = a->m_pDockBar->GetParent();
+    ASSERT_TRUE(pContainer->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)));
+    fx.pFrame->ShowControlBar(a, FALSE, FALSE);
+    Layout();
+    EXPECT_TRUE(pContainer->IsWindowVisible());
+    fx.pFrame->ShowControlBar(b, FALSE, FALSE);
+    Layout();
+    EXPECT_FALSE(pContainer->IsWindowVisible());
+    fx.pFrame->ShowControlBar(b, TRUE, FALSE);
+    Layout();
+    EXPECT_TRUE(pContainer->IsWindowVisible());
+}
+
+TEST_F(DragDockTest, AGroupFollowsTheVisibilityOfItsBars)
+{
+    Pane *b1, *b2, *b3;
+    CUiDynTabControlBar* pGroup = MakeGroupOfThree(b1, b2, b3, 0xD058);
+    ASSERT_NE(nullptr, pGroup);
+    CUiDynTabWnd& strip = pGroup->m_wndTabs;
+    strip.SelectionSet(strip.ItemFindByLParam((LPARAM)b1));
+    CWnd* pNext = b1->GetWindow(GW_HWNDNEXT);
+    while (pNext != nullptr && !pNext->IsWindowVisible())
+        pNext = pNext->GetWindow(GW_HWNDNEXT);
+    ASSERT_TRUE(pNext == b2 || pNext == b3);
+    fx.pFrame->ShowControlBar(b1, FALSE, FALSE);
+    Layout();
+    EXPECT_EQ(pNext->m_hWnd, strip.GetItemBar(strip.SelectionGet(), true)->m_hWnd);
+    fx.pFrame->ShowControlBar(b1, TRUE, FALSE);
+    Layout();
+    EXPECT_EQ(b1, strip.GetItemBar(strip.SelectionGet(), true));
+    fx.pFrame->ShowControlBar(b2, FALSE, FALSE);
+    fx.pFrame->ShowControlBar(b3, FALSE, FALSE);
+    Layout();
+    EXPECT_FALSE(strip.IsWindowVisible());
+}
+
+TEST_F(DragDockTest, TheBarsMenuChecksTheVisibleBars)
+{
+    class RecordingCmdUI : public CCmdUI {
+    public:
+        int nCheck = -1;
+        void Enable(BOOL) override {}
+        void SetCheck(int n) override { nCheck = n; }
+    };
+    Pane* pBar = DockedPane(0xD05B, AFX_IDW_DOCKBAR_LEFT);
+    RecordingCmdUI ui;
+    pBar->UpdateBarCheckCmdUI(&ui, true);
+    EXPECT_EQ(1, ui.nCheck);
+    fx.pFrame->ShowControlBar(pBar, FALSE, FALSE);
+    pBar->UpdateBarCheckCmdUI(&ui, true);
+    EXPECT_EQ(0, ui.nCheck);
+    ui.nCheck = -1;
+    pBar->UpdateBarCheckCmdUI(&ui, false);   // only the fixed-size bars answer without bAllBars
+    EXPECT_EQ(-1, ui.nCheck);
+}
+
+TEST_F(DragDockTest, AfterAFailedFloatHidingAndShowingStillGivesTheRowLengthBack)
+{
+    Pane* a = DockedPane(0xD05C, AFX_IDW_DOCKBAR_TOP);
+    CUiDockBar* pTop = static_cast<CUiDockBar*>(a->m_pDockBar);
+    NoFramePane* b = MakePane<NoFramePane>(0xD05D);
+    pTop->DockBarAtEdge(b, false);
+    Layout();
+    ASSERT_EQ(pTop, b->m_pDockBar);
+    EXPECT_FALSE(b->FloatAt(200, 200, CBRS_ALIGN_TOP));
+    const int nA = a->m_sizeHorz.cx;
+    const int nB = b->m_sizeHorz.cx;
+    fx.pFrame->ShowControlBar(b, FALSE, FALSE);
+    Layout();
+    EXPECT_EQ(nB, b->m_nReclaimExtent);
+    fx.pFrame->ShowControlBar(b, TRUE, FALSE);
+    Layout();
+    EXPECT_EQ(0, b->m_nReclaimExtent);
+    EXPECT_NEAR(nA, a->m_sizeHorz.cx, 1);
+}
+
+TEST_F(DragDockTest, ShowCommandsAndAutoHide)
+{
+    Pane* pBar = DockedPane(0xD053, AFX_IDW_DOCKBAR_LEFT);
+    EXPECT_FALSE(CUiControlBar::ToggleBarById(fx.pFrame, 0xD0FF, true));
+    EXPECT_TRUE(CUiControlBar::ToggleBarById(fx.pFrame, 0xD053, true));
+    EXPECT_FALSE(pBar->IsWindowVisible());
+    EXPECT_TRUE(CUiControlBar::ToggleBarById(fx.pFrame, 0xD053, true));
+    EXPECT_TRUE(pBar->IsWindowVisible());
+
+    // Without auto-hide areas nothing switches; nor does a floating bar or a toolbar.
+    EXPECT_FALSE(pBar->SetAutoHideMode(true, false, true, false));
+    EXPECT_FALSE(pBar->IsAutoHidden());
+    Pane* pFloating = DockedPane(0xD054, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(pFloating->FloatAt(300, 300, CBRS_ALIGN_TOP));
+    EXPECT_FALSE(pFloating->SetAutoHideMode(true, false, true, false));
+    barstest::StandInToolBar tool;
+    ASSERT_TRUE(tool.Create(fx.pFrame, 0xD055));
+    fx.pFrame->DockControlBar(&tool, AFX_IDW_DOCKBAR_TOP);
+    EXPECT_FALSE(tool.SetAutoHideMode(true, false, true, false));
+    EXPECT_FALSE(tool.IsAutoHidden());
+    tool.DestroyWindow();
+}
+
+TEST_F(DragDockTest, DockIntoBarHalfBelowATabDocksBelowTheWholeGroup)
+{
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD069);
+    ASSERT_NE(nullptr, pGroup);
+    Pane* pBar = DockedPane(0xD06B, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(pBar->DockIntoBarHalf(b2, AFX_IDW_DOCKBAR_BOTTOM, true));
+    Layout();
+    CUiDockDynBar* pInner = static_cast<CUiDockDynBar*>(pGroup->m_pDockBar);
+    ASSERT_TRUE(pInner->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)));
+    EXPECT_EQ(pInner, pBar->m_pDockBar);
+    EXPECT_EQ(pGroup, pInner->m_arrBars[1]);
+    EXPECT_EQ(pBar, pInner->m_arrBars[2]);
+    EXPECT_EQ(pGroup, b2->GetTabContainerBar());
+    EXPECT_LT(WindowRect(pGroup).top, WindowRect(pBar).top);
+}
+
+TEST_F(DragDockTest, TheCaptionShowsTheMoveCursorExceptOverItsButtons)
+{
+    Pane* pBar = DockedPane(0xD07A, AFX_IDW_DOCKBAR_LEFT);
+    const CRect rcWindow = WindowRect(pBar);
+    CRect rcClient;
+    pBar->GetClientRect(&rcClient);
+    pBar->ClientToScreen(&rcClient);
+    auto clientOf = [&](CPoint ptWindow) {
+        return CPoint(ptWindow.x + rcWindow.left - rcClient.left, ptWindow.y + rcWindow.top - rcClient.top);
+    };
+    pBar->UpdateCursor(clientOf(CPoint(pBar->m_rcCaption.left + 4, pBar->m_rcCaption.CenterPoint().y)));
+    EXPECT_EQ(::LoadCursor(NULL, IDC_SIZEALL), ::GetCursor());
+    ASSERT_GT(pBar->m_arrNcButtons.GetSize(), 0);
+    CUiBarNcAreaButton* pClose = pBar->m_arrNcButtons[0];
+    ASSERT_TRUE(pClose->IsButtonVisible());
+    pBar->UpdateCursor(clientOf(pClose->m_rc.CenterPoint()));
+    EXPECT_EQ(::LoadCursor(NULL, IDC_ARROW), ::GetCursor());
+}
+
+} // namespace

@@ -1,0 +1,222 @@
+// Showing and hiding a docked bar: a hidden bar remembers the length it gave up to its row
+// neighbours and takes it back, a pixel from each in turn, when it shows again; a nested
+// container shows and hides with its last visible bar; a tabbed group follows its bars' tabs.
+// Also the bars' show/hide commands and the switch into and out of auto-hide mode.
+#include "controlbar.h"
+
+#include "dockbar.h"
+#include "dynbar.h"
+#include "dyntabbar.h"
+#include "minidockframewnd.h"
+#include "paintdraw.h"
+
+namespace {
+
+bool IsFixed(const CUiControlBar* pBar)
+{
+    return pBar->IsFixedSizeBar() || pBar->IsFixedSizeForDrag();
+}
+
+// The length of the bar along its dock bar's rows.
+LONG& LengthAlongRow(CUiControlBar* pBar, bool bHorz)
+{
+    return bHorz ? pBar->m_sizeHorz.cx : pBar->m_sizeVert.cy;
+}
+
+int MinLengthAlongRow(const CUiControlBar* pBar, bool bHorz)
+{
+    return bHorz ? pBar->GetMinExtentHorz() : pBar->GetMinExtentVert();
+}
+
+// Takes up to nExtent pixels from the bars, one from each in turn, never below a minimum;
+// the pixels taken.
+int TakeFromBars(CArray<CUiControlBar*, CUiControlBar*>& arr, int nExtent, bool bHorz)
+{
+    int nTaken = 0;
+    while (nTaken < nExtent && arr.GetSize() > 0) {
+        for (INT_PTR i = 0; i < arr.GetSize() && nTaken < nExtent;) {
+            LONG& nLength = LengthAlongRow(arr[i], bHorz);
+            if (nLength <= MinLengthAlongRow(arr[i], bHorz)) {
+                arr.RemoveAt(i);
+                continue;
+            }
+            --nLength;
+            ++nTaken;
+            ++i;
+        }
+    }
+    return nTaken;
+}
+
+} // namespace
+
+bool CUiControlBar::IsVisibilityBookkeepingOn() const
+{
+    if (m_pDockBar == nullptr && !(m_bBarFlags & kContained))
+        return false;
+    if (IsAutoHidden() || GetBarBeingDragged() != nullptr || GetBarBeingFloated() != nullptr || IsFixed(this))
+        return false;
+    if (m_pDockSite == nullptr || m_pDockBar == nullptr)
+        return false;
+    if (const_cast<CUiControlBar*>(this)->IsDockSiteInPrintPreview())
+        return false;
+    return !(m_bTrackFlags & kNoChildMove);
+}
+
+void CUiControlBar::OnBarVisibilityChanged()
+{
+    const int nExtent = m_nReclaimExtent;
+    m_nReclaimExtent = 0;
+    if (!IsVisibilityBookkeepingOn())
+        return;
+    m_bTrackFlags |= kNoChildMove;
+    m_nReclaimExtent = nExtent;
+    ReclaimRowExtent();
+    const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
+    if (m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)) && !m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockDynTabBar))) {
+        CWnd* pParent = m_pDockBar->GetParent();
+        if (pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CControlBar))) {
+            CControlBar* pContainer = static_cast<CControlBar*>(pParent);
+            const bool bContainerVisible = (pContainer->GetStyle() & WS_VISIBLE) != 0;
+            if (bVisible && !bContainerVisible)
+                m_pDockSite->ShowControlBar(pContainer, TRUE, TRUE);
+            else if (!bVisible && m_pDockBar->GetDockedVisibleCount() == 0 && bContainerVisible)
+                m_pDockSite->ShowControlBar(pContainer, FALSE, TRUE);
+        }
+    }
+    if (!bVisible && IsPlainContainer()) {
+        CUiDockDynBar* pInner = static_cast<CUiDynControlBar*>(this)->m_pInnerDockBar;
+        for (INT_PTR i = 0; pInner != nullptr && i < pInner->m_arrBars.GetSize(); ++i) {
+            void* p = pInner->m_arrBars[i];
+            if (IsBarEntry(p) && static_cast<CControlBar*>(p)->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)))
+                static_cast<CControlBar*>(p)->DelayShow(FALSE);
+        }
+    }
+    CFrameWnd* pParentFrame = GetParentFrame();
+    if (pParentFrame != nullptr && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+        pParentFrame->RecalcLayout(TRUE);
+    m_bTrackFlags &= ~kNoChildMove;
+}
+
+void CUiControlBar::ReclaimRowExtent()
+{
+    if (IsPlainContainer() || m_pDockBar == nullptr)
+        return;
+    if (CUiDynTabControlBar* pGroup = GetTabContainerBar()) {
+        pGroup->OnBarVisibilityChanged(this);
+        return;
+    }
+    const UINT nId = GetDockBarId();
+    if (nId == AFX_IDW_DOCKBAR_FLOAT)
+        return;
+    const bool bHorz = nId == AFX_IDW_DOCKBAR_TOP || nId == AFX_IDW_DOCKBAR_BOTTOM;
+    if (!(GetStyle() & WS_VISIBLE)) {
+        m_nReclaimExtent = LengthAlongRow(this, bHorz);
+        return;
+    }
+    const int nExtent = m_nReclaimExtent;
+    if (nExtent <= 0)
+        return;
+    m_nReclaimExtent = 0;
+    CArray<CUiControlBar*, CUiControlBar*> arr;
+    CollectRowBars(arr, false);
+    for (INT_PTR i = arr.GetSize() - 1; i >= 0; --i) {
+        CUiControlBar* pBar = arr[i];
+        if (pBar == this || !(pBar->GetStyle() & WS_VISIBLE) || pBar->IsFixedSizeBar() ||
+            LengthAlongRow(pBar, bHorz) <= MinLengthAlongRow(pBar, bHorz))
+            arr.RemoveAt(i);
+    }
+    TakeFromBars(arr, nExtent, bHorz);
+}
+
+void CUiControlBar::MakeRoomInRow()
+{
+    if ((GetStyle() & WS_VISIBLE) || IsBarFloating() || m_pDockBar == nullptr)
+        return;
+    const bool bHorz = !IsDockedVertically();
+    CArray<CUiControlBar*, CUiControlBar*> arr;
+    CollectRowBars(arr, false);
+    for (INT_PTR i = arr.GetSize() - 1; i >= 0; --i) {
+        if (arr[i] == this || !(arr[i]->GetStyle() & WS_VISIBLE) || IsFixed(arr[i]))
+            arr.RemoveAt(i);
+    }
+    LONG& nLength = LengthAlongRow(this, bHorz);
+    if (nLength == 0)
+        nLength = MinLengthAlongRow(this, bHorz);
+    CUiControlBar* pFirst = arr.GetSize() > 0 ? arr[0] : nullptr;
+    TakeFromBars(arr, nLength, bHorz);
+    if (pFirst != nullptr) {
+        const int nThickness = bHorz ? pFirst->m_sizeHorz.cy : pFirst->m_sizeVert.cx;
+        if (nThickness > 0)
+            (bHorz ? m_sizeHorz.cy : m_sizeVert.cx) = nThickness;
+    }
+}
+
+void CUiControlBar::ToggleVisibility(bool bToggle)
+{
+    const bool bVisible = IsWindowVisible() != FALSE;
+    if (IsFixedSizeForDrag() || (bToggle && bVisible)) {
+        if (m_pDockSite != nullptr)
+            m_pDockSite->ShowControlBar(this, !bVisible, FALSE);
+        return;
+    }
+    if (IsAutoHidden())
+        return;   // no auto-hide area holds bars in this system
+    if (!bVisible && m_pDockSite != nullptr) {
+        m_pDockSite->ShowControlBar(this, TRUE, FALSE);
+        CFrameWnd* pParentFrame = GetParentFrame();
+        if (pParentFrame != nullptr && pParentFrame->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd))) {
+            OnBarVisibilityChanged();
+            pParentFrame->RecalcLayout(TRUE);
+        }
+    }
+    if (CUiDynTabControlBar* pGroup = GetTabContainerBar()) {
+        const int nTab = pGroup->m_wndTabs.ItemFindByLParam((LPARAM)this);
+        if (nTab >= 0)
+            pGroup->m_wndTabs.SelectionSet(nTab);
+        SetFocus();
+    } else if (IsBarFloating()) {
+        if (CFrameWnd* pMini = GetParentFrame())
+            pMini->BringWindowToTop();
+        SetFocus();
+    }
+}
+
+void CUiControlBar::UpdateBarCheckCmdUI(CCmdUI* pCmdUI, bool bAllBars)
+{
+    pCmdUI->Enable(TRUE);
+    if (!bAllBars && !IsFixedSizeForDrag())
+        return;
+    pCmdUI->SetCheck(IsWindowVisible() ? 1 : 0);
+}
+
+bool CUiControlBar::ToggleBarById(CFrameWnd* pFrame, UINT nID, bool bToggle)
+{
+    CControlBar* pBar = pFrame != nullptr ? pFrame->GetControlBar(nID) : nullptr;
+    if (pBar == nullptr)
+        return false;
+    if (pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+        static_cast<CUiControlBar*>(pBar)->ToggleVisibility(bToggle);
+    else
+        pFrame->ShowControlBar(pBar, !pBar->IsWindowVisible(), FALSE);
+    return true;
+}
+
+bool CUiControlBar::SetAutoHideMode(bool bAutoHide, bool bArg2, bool bRecalc, bool bQuiet)
+{
+    if ((bAutoHide || IsAutoHidden()) && IsFixed(this))
+        return false;
+    if (IsBarFloating())
+        return false;
+    if (bAutoHide == IsAutoHidden())
+        return true;
+    if (CUiDynTabControlBar* pGroup = GetTabContainerBar()) {
+        pGroup->m_nReclaimExtent = 0;
+        return pGroup->SetAutoHideMode(bAutoHide, bArg2, bRecalc, bAutoHide || bQuiet);
+    }
+    if (m_pDockBar == nullptr || !m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)) ||
+        static_cast<CUiDockBar*>(m_pDockBar)->GetAutoHideArea() == nullptr)
+        return false;
+    // No frame of this system installs auto-hide areas that take bars.
+    return false;
+}
