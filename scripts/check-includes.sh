@@ -16,7 +16,7 @@ declare -A allowed=(
     [log]="classlib res records uifw"
     [editors]="classlib res records uifw"
     [shell]="classlib res uifw records comm log editors"
-    [tests/support]="classlib"
+    [tests/support]="classlib records"
 )
 folders="classlib res uifw records comm log editors shell"
 

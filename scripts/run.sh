@@ -1,13 +1,55 @@
 #!/usr/bin/env bash
-# The run command: set up the machine, build, and start Korvane under Wine.
+# The run command: set up the machine, build, and start Korvane under Wine in a working folder
+# of its own, build/work (where it looks for "auto.kvr" and script DLLs).
+#
+# run.sh --smoke runs the program once end to end instead: a pseudo-terminal pair with COM1 of
+# the prefix on one end, a start-up set "Smoke" on port 1 with the hourly log on, bytes written
+# to the other end, which must reach the hourly file, and a close by WM_CLOSE that must end
+# the program with 0.
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 bash "$here/scripts/setup.sh"
 configure_and_build
 exe="$BUILD_DIR/bin/korvane.exe"
-if [ ! -f "$exe" ]; then
-    echo "run: the program's shell is not built yet; only the libraries and their tests exist."
-    exit 0
+work="$BUILD_DIR/work"
+
+if [ "${1:-}" != "--smoke" ]; then
+    mkdir -p "$work"
+    if [ -z "${DISPLAY:-}" ]; then start_display; trap stop_display EXIT; fi
+    cd "$work" && env LC_ALL=$WINE_LOCALE wine "$exe"
+    exit $?
 fi
-if [ -z "${DISPLAY:-}" ]; then start_display; trap stop_display EXIT; fi
-cd "$BUILD_DIR/bin" && env LC_ALL=$WINE_LOCALE wine "$exe"
+
+fail() { echo "smoke: $*" >&2; exit 1; }
+start_display
+wineserver -p 2>/dev/null
+env LC_ALL=$WINE_LOCALE wine cmd /c exit >/dev/null 2>&1 </dev/null
+trap 'stop_pty_pair; wineserver -k 2>/dev/null; stop_display' EXIT
+start_pty_pair 1 9 || fail "no pseudo-terminal pair"
+rm -rf "$work" && mkdir -p "$work/hourly"
+key='HKCU\Software\Pellandor\Korvane\CMN'
+env LC_ALL=$WINE_LOCALE wine reg delete 'HKCU\Software\Pellandor\Korvane' /f >/dev/null 2>&1 || true
+env LC_ALL=$WINE_LOCALE wine reg add "$key" /v AUTO /t REG_DWORD /d 1 /f >/dev/null 2>&1
+env LC_ALL=$WINE_LOCALE wine reg add "$key" /v PATH /t REG_SZ /d 'Z:'"${work//\//\\}"'\hourly' /f >/dev/null 2>&1
+(cd "$work" && env LC_ALL=$WINE_LOCALE wine "$BUILD_DIR/bin/kvrsmokeset.exe" auto.kvr Smoke 1) || fail "no start-up set"
+(cd "$work" && env LC_ALL=$WINE_LOCALE LD_PRELOAD="$PTY_MODEM_LIB" wine "$exe") &
+pid=$!
+shown=
+for _ in $(seq 300); do
+    if xwininfo -root -tree 2>/dev/null | grep -q '"Smoke - Korvane"'; then shown=1; break; fi
+    sleep 0.1
+done
+[ -n "$shown" ] || { kill "$pid" 2>/dev/null; fail "no window \"Smoke - Korvane\""; }
+sleep 1
+printf 'KVRSMOKE' >"$BUILD_DIR/pty/end2"
+found=
+for _ in $(seq 300); do
+    if grep -rqa KVRSMOKE "$work/hourly" 2>/dev/null; then found=1; break; fi
+    sleep 0.1
+done
+(cd "$work" && env LC_ALL=$WINE_LOCALE wine "$BUILD_DIR/bin/kvrclose.exe" "Smoke - Korvane") || fail "close helper found no window"
+rc=0
+wait "$pid" || rc=$?
+[ -n "$found" ] || fail "the hourly file never held the bytes"
+[ "$rc" -eq 0 ] || fail "the program ended with $rc"
+echo "smoke: ok"

@@ -4,6 +4,7 @@
 
 namespace {
 ShellExecuteProc g_pfnShellExecute = ::ShellExecuteA;
+ShellNotifyIconProc g_pfnShellNotifyIcon = ::Shell_NotifyIconA;
 } // namespace
 
 const char kSupportPageAddress[] = "https://www.example.com/korvane/";
@@ -18,4 +19,16 @@ ShellExecuteProc SetShellExecuteProc(ShellExecuteProc pfn)
 void OpenSupportPage(HWND hOwner)
 {
     g_pfnShellExecute(hOwner, "open", kSupportPageAddress, NULL, NULL, SW_SHOWNORMAL);
+}
+
+ShellNotifyIconProc SetShellNotifyIconProc(ShellNotifyIconProc pfn)
+{
+    const ShellNotifyIconProc old = g_pfnShellNotifyIcon;
+    g_pfnShellNotifyIcon = pfn != NULL ? pfn : ::Shell_NotifyIconA;
+    return old;
+}
+
+BOOL ShellNotifyIcon(DWORD dwMessage, NOTIFYICONDATAA* pData)
+{
+    return g_pfnShellNotifyIcon(dwMessage, pData);
 }

@@ -5,19 +5,16 @@
 #include <windows.h>
 
 #include "afxwin.h"
+#include "mainapp.h"
 
 #include <string>
 
-extern CWinApp theApp;
+extern CMainApp theApp;
 
 // The application's profile under a key of the tests' own, its settings section emptied.
 inline void UseTestProfile()
 {
-    static bool s_keySet = false;
-    if (!s_keySet) {
-        theApp.SetRegistryKey("KorvaneShellTests");
-        s_keySet = true;
-    }
+    theApp.SetRegistryKey("KorvaneShellTests");
     CWinApp::DelRegTree(HKEY_CURRENT_USER, "Software\\KorvaneShellTests");
 }
 

@@ -1,5 +1,5 @@
-// The application object of the shell's tests: its name is the program's, which the About box
-// shows.
-#include "afxwin.h"
+// The application object of the shell's tests: the program's own, so the start-up and the main
+// frame run in-process; its name is the program's, which the About box shows.
+#include "mainapp.h"
 
-CWinApp theApp("Korvane");
+CMainApp theApp;

@@ -8,6 +8,7 @@
 #include "painttestsupport.h"
 #include "statuscontrolbar.h"
 #include "tabwnd.h"
+#include "menucontrolbar.h"
 #include "toolcontrolbar.h"
 
 namespace {

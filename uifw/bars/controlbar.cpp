@@ -227,7 +227,7 @@ void CUiControlBar::RequestFrameRecalcLayout()
     if ((m_bBarFlags & (kFrameLayout | kContained)) != kFrameLayout)
         return;
     CFrameWnd* pFrame = GetParentFrame();
-    if (pFrame == nullptr || pFrame->m_bInRecalcLayout)
+    if (pFrame == nullptr || pFrame->m_bInRecalcLayout || FrameLockMapFind(pFrame))
         return;
     WINDOWPLACEMENT wp = {sizeof(wp)};
     if (pFrame->GetWindowPlacement(&wp) && wp.showCmd == SW_SHOWMINIMIZED)

@@ -83,6 +83,9 @@ public:
     static CUiControlBar* g_pBarBeingFloated;
 
     class InternalDraggingState_t;
+    class InternalDockStateBar;
+    class InternalDockStateSite;
+    struct OuterItemData_t;
     static InternalDraggingState_t g_DragStatePrevious;
     static InternalDraggingState_t g_DragStateCurrent;
 
@@ -235,6 +238,12 @@ public:
     // The window the caption buttons' rectangles are relative to: the bar's, or its floating
     // frame's; null when the buttons have no place now.
     CWnd* NcButtonsWindow() const;
+
+    // ---- The frames whose docking layout is being saved (flag 0) or loaded (flag 1): their
+    // bars ask them for no layout meanwhile.
+    static bool FrameLockMapAdd(CFrameWnd* pFrame, bool bLoading);
+    static bool FrameLockMapRemove(CFrameWnd* pFrame);
+    static bool FrameLockMapFind(CFrameWnd* pFrame, bool* pbLoading = nullptr);
 
     // ---- Window services.
     static bool RegisterBarWindowClass();

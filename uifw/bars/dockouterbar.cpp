@@ -257,7 +257,8 @@ void CUiDockOuterBar::StartDelayedLayoutTimer()
 bool CUiDockOuterBar::TryLayoutNow()
 {
     CFrameWnd* pFrame = GetDockingFrame();
-    if ((m_bOuterFlags & kRunning) || pFrame == nullptr || pFrame->m_bInRecalcLayout || !pFrame->IsWindowVisible())
+    if ((m_bOuterFlags & kRunning) || pFrame == nullptr || pFrame->m_bInRecalcLayout || !pFrame->IsWindowVisible() ||
+        CUiControlBar::FrameLockMapFind(pFrame))
         return false;
     m_bOuterFlags |= kRunning;
     pFrame->RecalcLayout();

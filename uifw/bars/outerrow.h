@@ -10,6 +10,7 @@
 #include "afxgeom.h"
 #include <vector>
 
+class CArchive;
 class CControlBar;
 
 struct BarPlacementRecord {
@@ -21,6 +22,9 @@ struct BarPlacementRecord {
 
     BarPlacementRecord() { rcSaved.SetRectEmpty(); }
     void Reset() { *this = BarPlacementRecord(); }
+    // A WORD (1: empty), then for a filled record the order, the rectangle, the two lengths
+    // and the last integer.
+    void Serialize(CArchive& ar);
 };
 
 struct OuterLayoutItemData {

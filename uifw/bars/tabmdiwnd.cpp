@@ -7,6 +7,7 @@
 // look joined.
 #include "tabwnd.h"
 
+#include "bitmapicon.h"
 #include "controlbar.h"
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
@@ -259,13 +260,7 @@ CUiCmdIcon* CUiTabMdiWnd::ItemGetIconPtr(TAB_ITEM_INFO* pItem)
     if (pItem == nullptr || !::IsWindow((HWND)pItem->m_lParam))
         return nullptr;
     const HWND hChild = (HWND)pItem->m_lParam;
-    HICON hIcon = (HICON)::SendMessage(hChild, WM_GETICON, ICON_SMALL, 0);
-    if (hIcon == NULL)
-        hIcon = (HICON)::SendMessage(hChild, WM_GETICON, ICON_BIG, 0);
-    if (hIcon == NULL)
-        hIcon = (HICON)::GetClassLongPtrA(hChild, GCLP_HICONSM);
-    if (hIcon == NULL)
-        hIcon = (HICON)::GetClassLongPtrA(hChild, GCLP_HICON);
+    HICON hIcon = FindWindowIcon(hChild);
     if (hIcon == NULL)
         return nullptr;
     CUiCmdIcon icon;

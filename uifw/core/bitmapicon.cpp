@@ -88,3 +88,15 @@ HICON CreateIconFromBitmap(HBITMAP hBitmap, COLORREF clrKey, const RECT* pRect, 
     ::DeleteObject(hImage);
     return hIcon;
 }
+
+HICON FindWindowIcon(HWND hWnd)
+{
+    HICON hIcon = (HICON)::SendMessage(hWnd, WM_GETICON, ICON_SMALL, 0);
+    if (hIcon == NULL)
+        hIcon = (HICON)::SendMessage(hWnd, WM_GETICON, ICON_BIG, 0);
+    if (hIcon == NULL)
+        hIcon = (HICON)::GetClassLongPtrA(hWnd, GCLP_HICONSM);
+    if (hIcon == NULL)
+        hIcon = (HICON)::GetClassLongPtrA(hWnd, GCLP_HICON);
+    return hIcon;
+}

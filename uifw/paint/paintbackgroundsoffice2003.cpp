@@ -10,6 +10,7 @@
 #include "paintmanagerholder.h"
 #include "paintmanagerstudio2005.h"
 #include "paintsystem.h"
+#include "menucontrolbar.h"
 #include "toolcontrolbar.h"
 
 namespace {

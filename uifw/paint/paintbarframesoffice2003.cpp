@@ -7,6 +7,7 @@
 #include "paintmanagerstudio2005.h"
 #include "paintsystem.h"
 #include "tabwnd.h"
+#include "menucontrolbar.h"
 #include "toolcontrolbar.h"
 
 namespace {

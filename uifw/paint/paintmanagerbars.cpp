@@ -3,6 +3,7 @@
 
 #include "controlbar.h"
 #include "paintsystem.h"
+#include "menucontrolbar.h"
 #include "toolcontrolbar.h"
 
 void CUiPaintManager::AdjustBarClientRect(CUiControlBar* pBar, CRect& rc)

@@ -10,6 +10,7 @@
 #include "popupmenuwnd.h"
 #include "statuscontrolbar.h"
 #include "statuspanepaintdata.h"
+#include "menucontrolbar.h"
 #include "toolcontrolbar.h"
 #include "xppaintparts.h"
 

@@ -8,6 +8,7 @@
 #include "paintmanagerholder.h"
 #include "popupmenuwnd.h"
 #include "pushbuttonpaintdata.h"
+#include "menucontrolbar.h"
 #include "toolcontrolbar.h"
 
 IMPLEMENT_DYNCREATE(CUiBarButton, CObject)

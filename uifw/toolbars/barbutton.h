@@ -32,6 +32,10 @@ class CUiCmdItem;
 #define TBBS_INDETERMINATE 0x00100000
 #endif
 
+// A copy of a tip text that the class library's tool tip handling frees after use
+// (LPSTR_TEXTCALLBACK when none can be allocated).
+LPSTR AllocTipText(const CString& strText);
+
 class CUiBarButton : public CObject {
     DECLARE_DYNCREATE(CUiBarButton)
 public:

@@ -7,6 +7,7 @@
 
 #include "cmdmanager.h"
 #include "popupmenuwnd.h"
+#include "menucontrolbar.h"
 #include "toolcontrolbar.h"
 
 namespace {
@@ -16,7 +17,8 @@ const UINT kIdleMessage = 0xE001;   // AFX_IDS_IDLEMESSAGE
 // The popup flags every bar button adds to its dock-side code.
 const UINT kBarMenuFlags = 0x820;
 
-// A copy the class library's tool tip handling frees after use.
+} // namespace
+
 LPSTR AllocTipText(const CString& strText)
 {
     const size_t nLength = (size_t)strText.GetLength();
@@ -26,8 +28,6 @@ LPSTR AllocTipText(const CString& strText)
     memcpy(psz, (LPCSTR)strText, nLength);
     return psz;
 }
-
-} // namespace
 
 int CUiBarButton::GetBarDockCode() const
 {

@@ -8,7 +8,6 @@
 #include "popuptrackingstate.h"
 
 IMPLEMENT_DYNCREATE(CUiToolControlBar, CUiControlBar)
-IMPLEMENT_DYNCREATE(CUiMenuControlBar, CUiToolControlBar)
 IMPLEMENT_DYNCREATE(CUiPanelControlBar, CUiToolControlBar)
 
 const UINT CUiToolControlBar::g_nMsgTrackButtonMenu =
@@ -492,14 +491,6 @@ bool CUiToolControlBar::IsSingleOnRow() const
 bool CUiToolControlBar::IsMarkerDockingMode() const
 {
     return true;
-}
-
-CUiMenuControlBar::CUiMenuControlBar()
-{
-}
-
-CUiMenuControlBar::~CUiMenuControlBar()
-{
 }
 
 CUiPanelControlBar::CUiPanelControlBar()

@@ -168,13 +168,6 @@ protected:
                       int& nPos, bool bHorz);
 };
 
-class CUiMenuControlBar : public CUiToolControlBar {
-    DECLARE_DYNCREATE(CUiMenuControlBar)
-public:
-    CUiMenuControlBar();
-    ~CUiMenuControlBar() override;
-};
-
 class CUiPanelControlBar : public CUiToolControlBar {
     DECLARE_DYNCREATE(CUiPanelControlBar)
 public:

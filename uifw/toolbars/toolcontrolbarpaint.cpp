@@ -1,5 +1,6 @@
 // The toolbar's client area: background, the look's row decoration, buttons and separators,
 // all drawn off screen and copied once; and the open button drawn again on its menu.
+#include "menucontrolbar.h"
 #include "toolcontrolbar.h"
 
 #include <algorithm>

@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "mdibuttons.h"
 #include "popupmenuwnd.h"
 #include "popuptrackingstate.h"
 
@@ -501,7 +502,8 @@ int CUiToolControlBar::FindNextVisibleButton(int nIndex, bool bForward, bool bSk
         if (i == nIndex)
             return nIndex;
         CUiBarButton* pButton = m_arrButtons[i];
-        if (!pButton->IsVisible() || (pButton->GetStyle() & TBBS_HIDDEN) || pButton->IsSeparator())
+        if (!pButton->IsVisible() || (pButton->GetStyle() & TBBS_HIDDEN) || pButton->IsSeparator() ||
+            pButton->IsKindOf(RUNTIME_CLASS(CUiBarMdiRightButton)))
             continue;
         if (bSkipDisabled && pButton->IsDisabled())
             continue;

@@ -1,0 +1,414 @@
+// The program in-process: the start-up with a fresh profile and working folder, the main
+// frame's layout, start-up sets, ports driven through the scripted serial device, the
+// dispatch of connection reports to real channel buffers, the log commands, the tray icon
+// and closing while connections run.
+#include <gtest/gtest.h>
+
+#include "appsettings.h"
+#include "channelbuffer.h"
+#include "commlogrecord.h"
+#include "currentcommset.h"
+#include "fakeserial.h"
+#include "logview.h"
+#include "mainframe.h"
+#include "portreporter.h"
+#include "resource.h"
+#include "scriptloop.h"
+#include "setfile_writer.h"
+#include "shell_test_support.h"
+#include "shellopen.h"
+#include "temp_folder_support.h"
+#include "winharness.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kProfileKey[] = "Software\\Pellandor\\Korvane";
+
+std::vector<NOTIFYICONDATAA> g_trayCalls;
+std::vector<DWORD> g_trayMessages;
+
+BOOL WINAPI RecordTray(DWORD dwMessage, PNOTIFYICONDATAA pData)
+{
+    g_trayMessages.push_back(dwMessage);
+    g_trayCalls.push_back(*pData);
+    return TRUE;
+}
+
+std::vector<BYTE> Bytes(COleSafeArray data)
+{
+    std::vector<BYTE> out(data.GetOneDimSize());
+    if (!out.empty()) {
+        BYTE* p = NULL;
+        data.AccessData(reinterpret_cast<void**>(&p));
+        memcpy(out.data(), p, out.size());
+        data.UnaccessData();
+    }
+    return out;
+}
+
+COleSafeArray Buffer(const std::vector<BYTE>& bytes)
+{
+    COleSafeArray data;
+    data.CreateOneDim(VT_UI1, static_cast<DWORD>(bytes.size()), bytes.empty() ? NULL : bytes.data());
+    return data;
+}
+
+bool KeyExists(const std::string& path)
+{
+    HKEY hKey = NULL;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(hKey);
+    return true;
+}
+
+DWORD WINAPI SetFromWorker(LPVOID)
+{
+    theApp.SetSendEditorData(Buffer({1, 2, 3}));
+    return 0;
+}
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    MainFrameTest()
+    {
+        CWinApp::DelRegTree(HKEY_CURRENT_USER, kProfileKey);
+        ::GetCurrentDirectoryA(MAX_PATH, m_oldDir);
+        ::SetCurrentDirectoryA(folder.Path().c_str());
+        g_trayCalls.clear();
+        g_trayMessages.clear();
+        SetShellNotifyIconProc(RecordTray);
+    }
+
+    ~MainFrameTest() override
+    {
+        Close();
+        SetShellNotifyIconProc(NULL);
+        ::SetCurrentDirectoryA(m_oldDir);
+        CWinApp::DelRegTree(HKEY_CURRENT_USER, kProfileKey);
+        UseTestProfile();
+    }
+
+    void Start()
+    {
+        ASSERT_TRUE(theApp.InitInstance());
+        frame = theApp.GetMainFrame();
+        ASSERT_NE(nullptr, frame);
+        winharness::PumpPending();
+    }
+
+    void Close()
+    {
+        if (frame != nullptr && ::IsWindow(frame->GetSafeHwnd()))
+            frame->DestroyWindow();
+        frame = nullptr;
+        winharness::PumpPending();
+    }
+
+    // Runs the command's handler as the frame's routing does, whatever its update state says.
+    void Command(UINT nId)
+    {
+        frame->OnCmdMsg(nId, CN_COMMAND, NULL, NULL);
+    }
+
+    bool Enabled(UINT nId)
+    {
+        struct Probe : CCmdUI {
+            BOOL on = FALSE;
+            void Enable(BOOL bOn) override { on = bOn; m_bEnableChanged = TRUE; }
+        } probe;
+        probe.m_nID = nId;
+        probe.DoUpdate(frame, TRUE);
+        return probe.on != FALSE;
+    }
+
+    void WriteSet(const char* name, const CCommSetRecord& set)
+    {
+        ASSERT_TRUE(testsets::WriteSetFileTo((folder.Path() + "\\" + name).c_str(), set));
+    }
+
+    static CCommSetRecord SerialSet(const char* name)
+    {
+        CCommSetRecord set;
+        SetCommSetDefaults(set, TRUE);
+        set.m_strSetName = name;
+        set.m_nInUse[0] = 1;
+        set.m_nCommType[0] = CCommSetRecord::kCommTypeSerial;
+        set.m_nComIndex[0] = 0;
+        return set;
+    }
+
+    TempFolder folder;
+    CMainFrame* frame = nullptr;
+    char m_oldDir[MAX_PATH] = "";
+};
+
+CString WindowTitle(CWnd* pWnd)
+{
+    CString str;
+    pWnd->GetWindowText(str);
+    return str;
+}
+
+TEST_F(MainFrameTest, FirstStartBuildsTheDefaultFrameAndClosingSavesTheProfile)
+{
+    Start();
+    EXPECT_STREQ("Default - Korvane", WindowTitle(frame));
+    ASSERT_LE(16, frame->ToolBar().GetButtonsCount());
+    EXPECT_EQ((UINT)ID_FRAME_COMM_SETTINGS, frame->ToolBar().GetButtonID(0));
+    EXPECT_EQ((UINT)ID_FRAME_ABOUT, frame->ToolBar().GetButtonID(15));
+    for (int port = 0; port < 2; port++) {
+        EXPECT_STREQ("None", frame->PortStateText(port));
+        EXPECT_EQ(0, frame->PortStateImage(port));
+    }
+    const struct { UINT id; const char* caption; } bars[] = {
+        {ID_BAR_DETAIL_LOG, "詳細ﾛｸﾞﾃﾞｰﾀ"}, {ID_BAR_SEND_EDITOR, "送信ﾃﾞｰﾀｴﾃﾞｨﾀ"},
+        {ID_BAR_CONN_STATUS, "接続状況"}, {ID_BAR_EXPLORER, "送信ﾃﾞｰﾀｴｸｽﾌﾟﾛｰﾗ"},
+        {ID_BAR_COM_CONTROL1, "COM制御1"}, {ID_BAR_COM_CONTROL2, "COM制御2"},
+        {ID_BAR_SCRIPT1, "ｽｸﾘﾌﾟﾄ1"}, {ID_BAR_SCRIPT2, "ｽｸﾘﾌﾟﾄ2"}};
+    for (const auto& bar : bars) {
+        CUiControlBar* pBar = frame->PaneBar(bar.id);
+        ASSERT_NE(nullptr, pBar) << bar.id;
+        EXPECT_STREQ(bar.caption, WindowTitle(pBar)) << bar.id;
+    }
+    EXPECT_TRUE(frame->PaneBar(ID_BAR_SCRIPT1)->IsDockedAtRight());
+    EXPECT_TRUE(frame->PaneBar(ID_BAR_CONN_STATUS)->IsDockedAtBottom());
+    EXPECT_EQ((UINT)-1, frame->GetMenu()->GetMenuState(ID_FRAME_SHOW_WINDOW, MF_BYCOMMAND));
+
+    Close();
+    DWORD type = 0, size = 0;
+    EXPECT_EQ(ERROR_SUCCESS, ::RegGetValueA(HKEY_CURRENT_USER, (std::string(kProfileKey) + "\\CMN").c_str(), "VER",
+                                            RRF_RT_REG_SZ, &type, NULL, &size));
+    EXPECT_TRUE(KeyExists(std::string(kProfileKey) + "\\VaviRIZ227\\Profiles\\Korvane\\ControlBar"));
+    EXPECT_TRUE(KeyExists(std::string(kProfileKey) + "\\VaviRIZ227\\Profiles\\Korvane\\CommandManager"));
+}
+
+TEST_F(MainFrameTest, StartUpSetFillsThePanesAndOpensItsPort)
+{
+    FakeSerial serial;
+    serial.AddDevice("\\\\.\\COM1");
+    CCommSetRecord set = SerialSet("Bench");
+    set.m_sendData = Buffer({0x10, 0x20, 0x30});
+    set.m_scriptText[0] = Buffer({'-', '-', '1'});
+    set.m_scriptText[1] = Buffer({'-', '-', '2'});
+    WriteSet("auto.kvr", set);
+    Start();
+    EXPECT_STREQ("Bench - Korvane", WindowTitle(frame));
+    EXPECT_EQ((std::vector<BYTE>{0x10, 0x20, 0x30}), Bytes(frame->SendPane().Editor().GetData()));
+    EXPECT_EQ((std::vector<BYTE>{'-', '-', '1'}), Bytes(frame->ScriptPane(0).GetScriptText()));
+    EXPECT_EQ((std::vector<BYTE>{'-', '-', '2'}), Bytes(frame->ScriptPane(1).GetScriptText()));
+    EXPECT_TRUE(winharness::PumpUntil([&] { return serial.Find("\\\\.\\COM1")->OpenCount() == 1; }));
+    EXPECT_TRUE(winharness::PumpUntil([&] { return frame->PortStateText(0) == "接続中"; }));
+    EXPECT_EQ(1, serial.Find("\\\\.\\COM1")->OpenCount());
+}
+
+TEST_F(MainFrameTest, DamagedStartUpSetGivesOneStopBoxAndTheDefaultSet)
+{
+    FakeSerial serial;
+    serial.AddDevice("\\\\.\\COM1");
+    HANDLE h = ::CreateFileA("auto.kvr", GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD written = 0;
+    ::WriteFile(h, "kvr\0broken", 10, &written, NULL);
+    ::CloseHandle(h);
+    winharness::ScriptedPrompts prompts;
+    Start();
+    ASSERT_EQ(1u, prompts.records.size());
+    EXPECT_EQ("ファイルの読み込みに失敗しました。", prompts.records[0].text);
+    EXPECT_EQ((UINT)MB_ICONSTOP, prompts.records[0].type & MB_ICONMASK);
+    EXPECT_STREQ("Default - Korvane", WindowTitle(frame));
+    winharness::PumpFor(100);
+    EXPECT_EQ(0, serial.Find("\\\\.\\COM1")->OpenCount());
+}
+
+TEST_F(MainFrameTest, PortRunsEndToEndThroughTheScriptedDevice)
+{
+    FakeSerial serial;
+    FakeSerialDevice& device = serial.AddDevice("\\\\.\\COM1");
+    CCommSetRecord set = SerialSet("Ports");
+    set.m_nRecvActionOn[0] = 1;
+    set.m_nReplyKind[0] = 2;
+    set.m_byFixedReply[0] = 0x55;
+    Start();
+    GetCurrentCommSet() = set;
+    frame->SetFrameTitle();
+    ASSERT_TRUE(Enabled(ID_PORT1_START));
+    Command(ID_PORT1_START);
+    ASSERT_TRUE(winharness::PumpUntil([&] { return Enabled(ID_PORT1_SEND); }));
+    EXPECT_STREQ("接続中", frame->PortStateText(0));
+    EXPECT_EQ(3, frame->PortStateImage(0));
+    ASSERT_TRUE(winharness::PumpUntil([&] { return frame->ConnPane().GetRowCount() == 1; }));
+    EXPECT_STREQ("1:(-)", frame->ConnPane().GetRowText(0, 1));
+    EXPECT_STREQ("COM1", frame->ConnPane().GetRowText(0, 3));
+    EXPECT_FALSE(frame->ComPane(0).IsIdle());
+    EXPECT_FALSE(Enabled(ID_FRAME_LOAD_LOG));
+    EXPECT_FALSE(Enabled(ID_FRAME_SAVE_LOG));
+
+    device.Inject(std::vector<BYTE>{0x41, 0x42});
+    ASSERT_TRUE(winharness::PumpUntil([&] { return device.Transmitted().size() == 2; }));
+    EXPECT_EQ((std::vector<BYTE>{0x55, 0x55}), device.Transmitted());
+    CLogStore& store = frame->GetLogView()->GetStore();
+    ASSERT_TRUE(winharness::PumpUntil([&] { return store.GetRecordCount() >= 3; }));
+
+    frame->SetSendEditorBytes(Buffer({0x01, 0x02}));
+    Command(ID_PORT1_SEND);
+    ASSERT_TRUE(winharness::PumpUntil([&] { return device.Transmitted().size() == 4; }));
+    EXPECT_EQ((std::vector<BYTE>{0x55, 0x55, 0x01, 0x02}), device.Transmitted());
+
+    Command(ID_PORT1_STOP);
+    ASSERT_TRUE(winharness::PumpUntil([&] { return Enabled(ID_PORT1_START); }));
+    EXPECT_STREQ("None", frame->PortStateText(0));
+    EXPECT_FALSE(Enabled(ID_PORT1_STOP));
+    EXPECT_FALSE(Enabled(ID_PORT1_SEND));
+    EXPECT_EQ(0, frame->ConnPane().GetRowCount());
+    EXPECT_TRUE(frame->ComPane(0).IsIdle());
+    EXPECT_TRUE(Enabled(ID_FRAME_SAVE_LOG));
+}
+
+TEST_F(MainFrameTest, RepliesAndRoutesReachTheChosenChannelBuffers)
+{
+    Start();
+    CCommSetRecord& set = GetCurrentCommSet();
+    set.m_nRecvActionOn[0] = 1;
+    set.m_nReplyKind[0] = 1;
+    set.m_nReplyTarget[0] = 0;
+    CChannelBuffer a(3, 0, 0), b(3, 0, 0), c(3, 0, 1);
+    a.m_nPort = 0; a.m_nSub = 0;
+    b.m_nPort = 0; b.m_nSub = 1;
+    c.m_nPort = 1; c.m_nSub = 0;
+    for (CChannelBuffer* p : {&a, &b, &c})
+        frame->SendMessage(WM_COMM_NOTIFY, CommNotifyRegister, reinterpret_cast<LPARAM>(p));
+    EXPECT_EQ(3, frame->ConnPane().GetRowCount());
+
+    CCommLogRecord record;
+    record.m_nPort = 0;
+    record.m_nKind = 2;
+    record.m_nSub = 1;
+    record.m_data = Buffer({7, 8});
+    frame->SendMessage(WM_COMM_NOTIFY, CommNotifyRecord, reinterpret_cast<LPARAM>(&record));
+    EXPECT_EQ(0, a.GetCount());
+    ASSERT_EQ(1, b.GetCount());
+    EXPECT_EQ((std::vector<BYTE>{7, 8}), Bytes(b.Pop()));
+    EXPECT_EQ(0, b.m_nLastFlag);
+
+    set.m_nReplyTarget[0] = 2;
+    frame->SendMessage(WM_COMM_NOTIFY, CommNotifyRecord, reinterpret_cast<LPARAM>(&record));
+    EXPECT_EQ(1, c.GetCount());
+    EXPECT_EQ(0, a.GetCount());
+
+    set.m_nScriptMode[0] = 1;
+    frame->SendMessage(WM_COMM_NOTIFY, CommNotifyRecord, reinterpret_cast<LPARAM>(&record));
+    EXPECT_EQ(1, c.GetCount());
+    HANDLE hEvent = ::CreateEventA(NULL, FALSE, FALSE, MakeScriptSendEventName(0));
+    Command(ID_PORT1_SEND);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(hEvent, 0));
+    ::CloseHandle(hEvent);
+    EXPECT_EQ(0, a.GetCount());
+    set.m_nScriptMode[0] = 0;
+
+    const int rows = frame->GetLogView()->GetRecordCount();
+    CCommLogRecord route;
+    route.m_nPort = 1;
+    route.m_nSub = 0;
+    route.m_nRouteTarget = 1;
+    route.m_data = Buffer({9});
+    frame->SendMessage(WM_COMM_NOTIFY, CommNotifyRoute, reinterpret_cast<LPARAM>(&route));
+    EXPECT_EQ(1, a.GetCount());
+    EXPECT_EQ(1, b.GetCount());
+    EXPECT_EQ(rows, frame->GetLogView()->GetRecordCount());
+
+    for (CChannelBuffer* p : {&a, &b, &c})
+        frame->SendMessage(WM_COMM_NOTIFY, CommNotifyUnregister, reinterpret_cast<LPARAM>(p));
+    EXPECT_TRUE(frame->RegisteredBuffers().empty());
+    EXPECT_EQ(0, frame->ConnPane().GetRowCount());
+}
+
+TEST_F(MainFrameTest, RetryRestartsUntilStopAndAPortOfAnotherTypeCanStartAgain)
+{
+    FakeSerial serial;   // no device: every open fails
+    Start();
+    CCommSetRecord set = SerialSet("Retry");
+    set.m_nAutoRetry[0] = 1;
+    set.m_nRetryPeriod[0] = 50;
+    GetCurrentCommSet() = set;
+    frame->SetFrameTitle();
+    Command(ID_PORT1_START);
+    CLogStore& store = frame->GetLogView()->GetStore();
+    ASSERT_TRUE(winharness::PumpUntil([&] { return store.GetRecordCount() >= 3; }, 5000));
+    EXPECT_TRUE(Enabled(ID_PORT1_STOP));
+    EXPECT_FALSE(Enabled(ID_PORT1_START));
+    Command(ID_PORT1_STOP);
+    ASSERT_TRUE(winharness::PumpUntil([&] { return Enabled(ID_PORT1_START); }, 5000));
+    EXPECT_FALSE(Enabled(ID_PORT1_STOP));
+
+    GetCurrentCommSet().m_nCommType[0] = 0;
+    Command(ID_PORT1_START);
+    EXPECT_FALSE(Enabled(ID_PORT1_START));
+    EXPECT_TRUE(Enabled(ID_PORT1_STOP));
+    Command(ID_PORT1_STOP);
+    EXPECT_TRUE(Enabled(ID_PORT1_START));
+}
+
+TEST_F(MainFrameTest, LogCommandsAskAndWriteTheAnsweredFiles)
+{
+    Start();
+    winharness::ScriptedPrompts prompts;
+    Command(ID_FRAME_SAVE_LOG);
+    ASSERT_EQ(1u, prompts.records.size());
+    EXPECT_EQ("ログデータはありません。", prompts.records[0].text);
+    EXPECT_EQ(0u, prompts.records[0].type & MB_ICONMASK);
+
+    CCommLogRecord record;
+    record.m_nPort = 0;
+    record.m_nKind = 2;
+    record.m_data = Buffer({0x41, 0x42});
+    frame->SendMessage(WM_COMM_NOTIFY, CommNotifyRecord, reinterpret_cast<LPARAM>(&record));
+    const std::string path = folder.Path() + "\\saved.mqt";
+    prompts.fileAnswers.push_back(path);
+    Command(ID_FRAME_SAVE_LOG);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(path.c_str()));
+    EXPECT_STREQ(path.c_str(), GetCurrentCommSet().m_strLogPath);
+    prompts.fileAnswers.push_back("");
+    Command(ID_FRAME_SAVE_LOG);
+    EXPECT_STREQ(path.c_str(), GetCurrentCommSet().m_strLogPath);
+
+    prompts.messageAnswers.push_back(IDCANCEL);
+    Command(ID_FRAME_CLEAR_LOG);
+    EXPECT_EQ("表示中のログを削除します。\nよろしいですか？", prompts.records.back().text);
+    EXPECT_EQ(1, frame->GetLogView()->GetRecordCount());
+}
+
+TEST_F(MainFrameTest, TrayIconFollowsTheTitleWithATipCutBetweenCharacters)
+{
+    GetAppSettings().m_nTaskTray = 1;
+    Start();
+    GetAppSettings().m_nTaskTray = 1;
+    frame->SetFrameTitle();
+    ASSERT_FALSE(g_trayCalls.empty());
+    EXPECT_EQ((DWORD)NIM_ADD, g_trayMessages.front());
+    EXPECT_EQ(kTrayIconId, g_trayCalls.front().uID);
+    CString name;
+    for (int i = 0; i < 40; i++)
+        name += "あ";
+    GetCurrentCommSet().m_strSetName = name;
+    frame->SetFrameTitle();
+    EXPECT_EQ((DWORD)NIM_MODIFY, g_trayMessages.back());
+    EXPECT_EQ(62u, strlen(g_trayCalls.back().szTip));
+    Close();
+    EXPECT_EQ((DWORD)NIM_DELETE, g_trayMessages.back());
+    GetAppSettings().m_nTaskTray = 0;
+}
+
+TEST_F(MainFrameTest, WorkerCallsOnTheSendEditorAreDoneByTheMainThread)
+{
+    Start();
+    HANDLE hThread = ::CreateThread(NULL, 0, SetFromWorker, NULL, 0, NULL);
+    EXPECT_EQ((DWORD)WAIT_TIMEOUT, ::WaitForSingleObject(hThread, 100));   // waits for the pump
+    ASSERT_TRUE(winharness::PumpUntil([&] { return ::WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0; }));
+    ::CloseHandle(hThread);
+    EXPECT_EQ((std::vector<BYTE>{1, 2, 3}), Bytes(frame->GetSendEditorBytes()));
+}
+
+} // namespace

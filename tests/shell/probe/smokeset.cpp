@@ -1,0 +1,18 @@
+// Writes the start-up set of the run command's smoke road: a set file with the given name
+// whose port 1 is in use on the given COM port (1 = COM1).
+#include <cstdlib>
+
+#include "setfile_writer.h"
+
+int main(int argc, char** argv)
+{
+    if (argc < 4)
+        return 2;
+    CCommSetRecord set;
+    SetCommSetDefaults(set, TRUE);
+    set.m_strSetName = argv[2];
+    set.m_nInUse[0] = 1;
+    set.m_nCommType[0] = CCommSetRecord::kCommTypeSerial;
+    set.m_nComIndex[0] = std::atoi(argv[3]) - 1;
+    return testsets::WriteSetFileTo(argv[1], set) ? 0 : 1;
+}

@@ -1,0 +1,195 @@
+// Saved layouts with tabbed groups: the main window's default layout of its eight panes put
+// back onto a fresh frame, a floating group of three with its second tab selected, and a bar
+// floating alone that the saved layout does not name.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "bars_test_support.h"
+
+#include "barstate.h"
+#include "barstate_test_support.h"
+#include "barstaterecords.h"
+#include "dyntabbar.h"
+#include "minidockframewnd.h"
+
+namespace {
+
+using barstatetest::Bytes;
+using barstest::PaneFrameFixture;
+
+std::vector<UINT> TabIds(CUiDynTabControlBar* pGroup)
+{
+    std::vector<UINT> v;
+    for (int i = 0; i < pGroup->m_wndTabs.ItemGetCount(); ++i)
+        v.push_back((UINT)pGroup->m_wndTabs.GetItemBar(i, true)->GetDlgCtrlID());
+    return v;
+}
+
+Bytes Save(CFrameWnd* pFrame)
+{
+    return barstatetest::Store([&](CArchive& ar) { EXPECT_TRUE(BarStateSerialize(ar, pFrame, nullptr)); });
+}
+
+bool Load(CFrameWnd* pFrame, const Bytes& bytes)
+{
+    const bool bLoaded = barstatetest::Load(bytes, [&](CArchive& ar) { return BarStateSerialize(ar, pFrame, nullptr); });
+    pFrame->RecalcLayout();
+    winharness::PumpPending();
+    return bLoaded;
+}
+
+// The main window's panes: a group on the right and one at the bottom, each with its first
+// tab selected.
+void BuildDefaultLayout(PaneFrameFixture& fx)
+{
+    struct Join {
+        int nHost, nBar, nIndex;
+    };
+    static const Join kJoins[] = {
+        {PaneFrameFixture::kScript1, PaneFrameFixture::kScript2, 1},
+        {PaneFrameFixture::kScript1, PaneFrameFixture::kSendEditor, 0},
+        {PaneFrameFixture::kConnectionStatus, PaneFrameFixture::kComControl2, 1},
+        {PaneFrameFixture::kConnectionStatus, PaneFrameFixture::kComControl1, 1},
+        {PaneFrameFixture::kConnectionStatus, PaneFrameFixture::kSendExplorer, 1},
+        {PaneFrameFixture::kConnectionStatus, PaneFrameFixture::kDetailedLog, 0},
+    };
+    fx.panes[PaneFrameFixture::kScript1]->m_sizeHorz = fx.panes[PaneFrameFixture::kScript1]->m_sizeVert = CSize(300, 300);
+    fx.panes[PaneFrameFixture::kConnectionStatus]->m_sizeHorz = CSize(250, 250);
+    fx.panes[PaneFrameFixture::kConnectionStatus]->m_sizeVert = CSize(250, 250);
+    ASSERT_TRUE(fx.panes[PaneFrameFixture::kScript1]->DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, false));
+    ASSERT_TRUE(fx.panes[PaneFrameFixture::kConnectionStatus]->DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, false));
+    for (const Join& j : kJoins)
+        ASSERT_TRUE(fx.panes[j.nHost]->DockIntoTabbedGroup(fx.panes[j.nBar], j.nIndex));
+    fx.pFrame->RecalcLayout();
+    winharness::PumpPending();
+}
+
+struct GroupShape {
+    std::vector<UINT> tabs;
+    UINT nSelected = 0;
+    CSize size;
+    bool bFloating = false;
+};
+
+GroupShape ShapeOf(CUiControlBar* pBar)
+{
+    GroupShape shape;
+    CUiDynTabControlBar* pGroup = pBar->GetTabContainerBar();
+    if (pGroup == nullptr)
+        return shape;
+    shape.tabs = TabIds(pGroup);
+    shape.nSelected = pGroup->GetSelectedBar() != nullptr ? (UINT)pGroup->GetSelectedBar()->GetDlgCtrlID() : 0;
+    CRect rc;
+    pGroup->GetWindowRect(&rc);
+    shape.size = rc.Size();
+    shape.bFloating = pGroup->GetParentFrame()->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)) != FALSE;
+    return shape;
+}
+
+void ExpectSameShape(const GroupShape& a, const GroupShape& b)
+{
+    EXPECT_EQ(a.tabs, b.tabs);
+    EXPECT_EQ(a.nSelected, b.nSelected);
+    EXPECT_EQ(a.size, b.size);
+    EXPECT_EQ(a.bFloating, b.bFloating);
+}
+
+TEST(BarStateGroups, TheDefaultPaneLayoutComesBackWithItsGroupsTabsSelectionAndSizes)
+{
+    Bytes saved;
+    GroupShape right, bottom;
+    {
+        PaneFrameFixture a;
+        BuildDefaultLayout(a);
+        right = ShapeOf(a.panes[PaneFrameFixture::kScript1]);
+        bottom = ShapeOf(a.panes[PaneFrameFixture::kConnectionStatus]);
+        ASSERT_EQ(3u, right.tabs.size());
+        ASSERT_EQ(5u, bottom.tabs.size());
+        saved = Save(a.pFrame);
+    }
+    PaneFrameFixture b;
+    ASSERT_TRUE(Load(b.pFrame, saved));
+    ExpectSameShape(right, ShapeOf(b.panes[PaneFrameFixture::kScript1]));
+    ExpectSameShape(bottom, ShapeOf(b.panes[PaneFrameFixture::kConnectionStatus]));
+    EXPECT_EQ(300, right.size.cx);
+    EXPECT_EQ(250, bottom.size.cy);
+}
+
+TEST(BarStateGroups, TheSelectedTabIsFoundByItsBarWhenATabBeforeItIsHidden)
+{
+    Bytes saved;
+    {
+        PaneFrameFixture a;
+        BuildDefaultLayout(a);
+        CUiDynTabControlBar* pGroup = a.panes[PaneFrameFixture::kScript2]->GetTabContainerBar();
+        ASSERT_NE(nullptr, pGroup);
+        a.pFrame->ShowControlBar(a.panes[PaneFrameFixture::kSendEditor], FALSE, FALSE);
+        pGroup->m_wndTabs.SelectionSet(pGroup->m_wndTabs.ItemFindByLParam((LPARAM)a.panes[PaneFrameFixture::kScript1]));
+        a.pFrame->RecalcLayout();
+        winharness::PumpPending();
+        ASSERT_EQ(a.panes[PaneFrameFixture::kScript1], pGroup->GetSelectedBar());
+        saved = Save(a.pFrame);
+    }
+    PaneFrameFixture b;
+    ASSERT_TRUE(Load(b.pFrame, saved));
+    CUiDynTabControlBar* pGroup = b.panes[PaneFrameFixture::kScript2]->GetTabContainerBar();
+    ASSERT_NE(nullptr, pGroup);
+    EXPECT_EQ(b.panes[PaneFrameFixture::kScript1], pGroup->GetSelectedBar());
+    EXPECT_FALSE(b.panes[PaneFrameFixture::kSendEditor]->IsVisible());
+}
+
+TEST(BarStateGroups, AFloatingGroupOfThreeComesBackFloatingWithItsSecondTabSelected)
+{
+    Bytes saved;
+    GroupShape floating;
+    CRect rcFloat;
+    {
+        PaneFrameFixture a;
+        barstest::Pane* pFirst = a.panes[PaneFrameFixture::kSendEditor];
+        ASSERT_TRUE(pFirst->FloatAt(240, 180, CBRS_ALIGN_TOP));
+        ASSERT_TRUE(pFirst->DockIntoTabbedGroup(a.panes[PaneFrameFixture::kScript1], -1));
+        ASSERT_TRUE(pFirst->DockIntoTabbedGroup(a.panes[PaneFrameFixture::kScript2], -1));
+        CUiDynTabControlBar* pGroup = pFirst->GetTabContainerBar();
+        ASSERT_NE(nullptr, pGroup);
+        ASSERT_EQ(3u, TabIds(pGroup).size());
+        pGroup->m_wndTabs.SelectionSet(1, true, true);
+        a.pFrame->RecalcLayout();
+        winharness::PumpPending();
+        floating = ShapeOf(a.panes[PaneFrameFixture::kScript1]);
+        ASSERT_TRUE(floating.bFloating);
+        ASSERT_EQ((UINT)a.panes[PaneFrameFixture::kScript1]->GetDlgCtrlID(), floating.nSelected);
+        pGroup->GetParentFrame()->GetWindowRect(&rcFloat);
+        saved = Save(a.pFrame);
+    }
+    PaneFrameFixture b;
+    ASSERT_TRUE(Load(b.pFrame, saved));
+    ExpectSameShape(floating, ShapeOf(b.panes[PaneFrameFixture::kScript1]));
+    CRect rc;
+    CFrameWnd* pFloat = b.panes[PaneFrameFixture::kScript1]->GetTabContainerBar()->GetParentFrame();
+    pFloat->GetWindowRect(&rc);
+    EXPECT_EQ(rcFloat, rc);
+    EXPECT_TRUE(pFloat->IsWindowVisible());
+}
+
+TEST(BarStateGroups, ABarFloatingAloneIsDockedOnTheSideOfItsStyleAndHiddenWhenTheLayoutDoesNotNameIt)
+{
+    PaneFrameFixture a;
+    CUiControlBar::InternalDockStateSite site(a.pFrame);
+    site.CaptureState();
+    const Bytes empty = barstatetest::Store([&](CArchive& ar) { site.SerializeState(ar); });
+
+    CUiControlBar* pBar = a.panes[PaneFrameFixture::kScript1];
+    ASSERT_TRUE(pBar->FloatAt(300, 200, CBRS_ALIGN_TOP));
+    winharness::PumpPending();
+    pBar->SetBarStyle((pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_LEFT);
+    CFrameWnd* pFloat = pBar->GetParentFrame();
+    ASSERT_TRUE(pFloat->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)));
+    ASSERT_TRUE(Load(a.pFrame, empty));
+    EXPECT_EQ(a.pFrame, pBar->GetParentFrame());
+    ASSERT_NE(nullptr, pBar->m_pDockBar);
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, (UINT)pBar->m_pDockBar->GetDlgCtrlID());
+    EXPECT_FALSE(pBar->IsVisible());
+}
+
+} // namespace

@@ -1,0 +1,485 @@
+// Putting a saved layout back into a live frame.
+//
+// Every bar is first taken to a neutral place (docked on a side and hidden); the tree of bar
+// records then docks the resizable bars into their rings and rows and rebuilds the nested
+// and floating containers, and the class library's dock state with the outer items puts the
+// fixed-size bars back. The frame is held in the frame lock map meanwhile and lays itself
+// out only at the explicit layouts below. A floating frame that cannot be made stops the
+// apply; the frame's in-layout flag is cleared on that way out too and a layout is asked for
+// at idle, or the frame would never lay itself out again.
+#include "barstaterecords.h"
+
+#include "afxext.h"
+#include "dockbar.h"
+#include "dynbar.h"
+#include "dyntabbar.h"
+#include "minidockframewnd.h"
+#include "monitorinfo.h"
+
+namespace {
+const UINT kIdleLayout = CFrameWnd::idleLayout | CFrameWnd::idleNotify;
+
+UINT SideOfStyle(DWORD dwStyle)
+{
+    if (dwStyle & CBRS_ALIGN_BOTTOM)
+        return AFX_IDW_DOCKBAR_BOTTOM;
+    if (dwStyle & CBRS_ALIGN_LEFT)
+        return AFX_IDW_DOCKBAR_LEFT;
+    if (dwStyle & CBRS_ALIGN_RIGHT)
+        return AFX_IDW_DOCKBAR_RIGHT;
+    return AFX_IDW_DOCKBAR_TOP;
+}
+
+bool IsInRingOrContainer(CDockBar* pDockBar)
+{
+    if (pDockBar == nullptr || !pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
+        return false;
+    return static_cast<CUiDockBar*>(pDockBar)->m_nLevel > 0 || pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockDynBar));
+}
+
+// A container's inner dock bar is no dock bar of the frame: the frame's layout and the
+// capture must never take it for one.
+void TakeOutOfFrameList(CUiDynControlBar* pContainer, CFrameWnd* pFrame)
+{
+    CUiDockDynBar* pInner = pContainer->m_pInnerDockBar;
+    if (pInner == nullptr || (pInner->m_bDynFlags & CUiDockDynBar::kOutOfFrameList))
+        return;
+    pFrame->RemoveControlBar(pInner);
+    pInner->m_bDynFlags |= CUiDockDynBar::kOutOfFrameList;
+}
+
+// Moves a floating frame back onto its monitor's work area when it lies wholly outside.
+void KeepOnWorkArea(CFrameWnd* pFloatingFrame)
+{
+    CRect rc;
+    pFloatingFrame->GetWindowRect(&rc);
+    const CRect rcFit = FitRectToMonitor(rc, TRUE, FALSE);
+    if (rcFit == rc)
+        return;
+    pFloatingFrame->SetWindowPos(NULL, rcFit.left, rcFit.top, rcFit.Width(), rcFit.Height(),
+                                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    pFloatingFrame->m_nIdleFlags |= kIdleLayout;
+}
+
+// Moves a bar inside its dock bar without the bar moving its child or laying out its row.
+void PlaceBar(CUiControlBar* pBar, const CRect& rc)
+{
+    pBar->m_bTrackFlags |= CUiControlBar::kNoChildMove;
+    pBar->MoveWindow(&rc, FALSE);
+    pBar->m_bTrackFlags &= ~CUiControlBar::kNoChildMove;
+}
+}
+
+// ---------------------------------------------------------------------------------------
+
+bool CUiControlBar::InternalDockStateSite::ApplyState(bool bPositionFrame)
+{
+    if (bPositionFrame)
+        PositionFrame();
+    UndockAll();
+    CUiDockBar::OptimizeRings(m_pFrame);
+    m_pFrame->RecalcLayout(TRUE);
+
+    if (!ApplyBarRecords())
+        return false;
+    ApplyAutoHideIds();
+    if (!FrameBarInfoApply(m_pFrame, *m_pDockState, m_arrOuterItems)) {
+        m_pFrame->m_nIdleFlags |= kIdleLayout;
+        return false;
+    }
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
+        m_arrBars[i]->RestoreSizes(m_pFrame, nullptr);
+    m_pFrame->RecalcLayout(TRUE);
+    FinishBars();
+    return true;
+}
+
+void CUiControlBar::InternalDockStateSite::PositionFrame()
+{
+    CRect rc(m_wp.rcNormalPosition);
+    switch (m_wp.showCmd) {
+    case SW_SHOWMAXIMIZED:
+    case SW_SHOWMINIMIZED:
+    case SW_SHOWMINNOACTIVE:
+    case SW_HIDE:
+    case SW_FORCEMINIMIZE: {
+        MonitorInfo info;
+        MonitorInfoFromRect(info, rc);
+        rc = info.rcWork;
+        break;
+    }
+    default:
+        break;
+    }
+    m_pFrame->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
+}
+
+// Every bar to a neutral place: bars floating alone docked on the side of their style, the
+// resizable bars of the rings and containers hidden where they are; all hidden at idle.
+void CUiControlBar::InternalDockStateSite::UndockAll()
+{
+    CArray<CControlBar*, CControlBar*> arrBars;
+    for (POSITION pos = m_pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;)
+        arrBars.Add(static_cast<CControlBar*>(m_pFrame->m_listControlBars.GetNext(pos)));
+
+    CArray<CUiControlBar*, CUiControlBar*> arrFloating;
+    for (INT_PTR i = 0; i < arrBars.GetSize(); i++) {
+        CControlBar* pBar = arrBars[i];
+        if (pBar->GetSafeHwnd() == NULL)
+            continue;
+        CFrameWnd* pParentFrame = pBar->GetParentFrame();
+        const bool bUiBar = pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)) != FALSE;
+        const bool bContainer = pBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) != FALSE;
+        if (pParentFrame != nullptr && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)) && bUiBar && !bContainer) {
+            arrFloating.Add(static_cast<CUiControlBar*>(pBar));
+            continue;
+        }
+        if (pBar->IsDockBar() || pBar->m_pDockSite == nullptr || pBar->m_pDockContext == nullptr)
+            continue;
+        if (pBar->m_pDockBar == nullptr) {
+            m_pFrame->DockControlBar(pBar, (UINT)0);
+            m_pFrame->ShowControlBar(pBar, FALSE, TRUE);
+        } else if (bUiBar && !bContainer && !static_cast<CUiControlBar*>(pBar)->IsFixedSizeBar() &&
+                   IsInRingOrContainer(pBar->m_pDockBar)) {
+            m_pFrame->ShowControlBar(pBar, FALSE, TRUE);
+        }
+    }
+    for (INT_PTR i = 0; i < arrFloating.GetSize(); i++) {
+        CUiControlBar* pBar = arrFloating[i];
+        const UINT nSide = SideOfStyle(pBar->GetBarStyle());
+        if (pBar->IsFixedSizeBar()) {
+            if (pBar->IsBarFloating())
+                pBar->ShowWindow(SW_HIDE);
+            m_pFrame->DockControlBar(pBar, nSide);
+        } else {
+            pBar->InsertIntoFrameDockBar(nSide, 1, m_pFrame, false);
+        }
+        m_pFrame->ShowControlBar(pBar, FALSE, TRUE);
+    }
+}
+
+bool CUiControlBar::InternalDockStateSite::ApplyBarRecords()
+{
+    m_pFrame->m_bInRecalcLayout = TRUE;
+    bool bApplied = true;
+    for (INT_PTR i = 0; i < m_arrBars.GetSize() && bApplied; i++)
+        bApplied = m_arrBars[i]->ApplyState(m_pFrame, nullptr);
+    m_pFrame->m_bInRecalcLayout = FALSE;
+    if (!bApplied)
+        m_pFrame->m_nIdleFlags |= kIdleLayout;
+    return bApplied;
+}
+
+// Bars cannot be switched into auto-hide mode yet; a saved id finds no strip item and is
+// passed over, as an id whose bar is gone is.
+void CUiControlBar::InternalDockStateSite::ApplyAutoHideIds()
+{
+}
+
+void CUiControlBar::InternalDockStateSite::FinishBars()
+{
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++) {
+        InternalDockStateBar* pRecord = m_arrBars[i];
+        pRecord->FinishApply(m_pFrame, nullptr);
+        if (!(pRecord->m_dwFlags & InternalDockStateBar::kFloating) || pRecord->m_pBar == nullptr)
+            continue;
+        pRecord->m_pBar->RecalcNcFrame();
+        pRecord->m_pBar->RepositionChildWindow(-1, -1, TRUE);
+        if (CFrameWnd* pFloatingFrame = pRecord->m_pBar->GetParentFrame())
+            pFloatingFrame->RecalcLayout(TRUE);
+    }
+    for (POSITION pos = m_pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;) {
+        CControlBar* pBar = static_cast<CControlBar*>(m_pFrame->m_listControlBars.GetNext(pos));
+        if (pBar->GetSafeHwnd() == NULL || pBar->IsDockBar() || !pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)) ||
+            pBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)))
+            continue;
+        CUiControlBar* pUiBar = static_cast<CUiControlBar*>(pBar);
+        if (!pUiBar->IsFixedSizeBar())
+            continue;
+        pUiBar->RecalcNcFrame();
+        if (pUiBar->IsBarFloating())
+            pUiBar->RequestFrameRecalcLayout();
+    }
+    m_pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, FALSE);
+    m_pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    m_pFrame->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+}
+
+// ---------------------------------------------------------------------------------------
+
+bool CUiControlBar::InternalDockStateBar::ApplyState(CFrameWnd* pFrame, InternalDockStateBar* pParent)
+{
+    m_pBar = nullptr;
+    if (GetKind() == kKindContainer || GetKind() == kKindTabbed) {
+        if (!CreateContainer(pFrame, pParent))
+            return false;
+        if (m_pBar == nullptr)
+            return true;
+        if (GetKind() == kKindTabbed) {
+            m_nSelectedChild = -1;
+            for (INT_PTR i = 0; i < m_arrChildren.GetSize(); i++) {
+                if ((m_arrChildren[i]->m_dwFlags & (kSelectedTab | kVisible)) == (kSelectedTab | kVisible))
+                    m_nSelectedChild = (int)i;
+            }
+        }
+        for (INT_PTR i = 0; i < m_arrChildren.GetSize(); i++) {
+            if (!m_arrChildren[i]->ApplyState(pFrame, this))
+                return false;
+        }
+    } else {
+        CControlBar* pBar = pFrame->GetControlBar(m_nBarId);
+        if (pBar == nullptr || pBar->IsDockBar() || !pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+            return true;
+        m_pBar = static_cast<CUiControlBar*>(pBar);
+        DockIntoDockBar(pFrame, pParent);
+    }
+
+    pFrame->ShowControlBar(m_pBar, (m_dwFlags & kVisible) != 0, TRUE);
+    CFrameWnd* pParentFrame = m_pBar->GetParentFrame();
+    if (pParentFrame != nullptr && pParentFrame->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd))) {
+        pParentFrame->m_listControlBars.RemoveAll();
+        KeepOnWorkArea(pParentFrame);
+    }
+    m_pBar->SetBarStyle(m_dwStyle);
+    CopyIntoBar();
+    return true;
+}
+
+bool CUiControlBar::InternalDockStateBar::CreateContainer(CFrameWnd* pFrame, InternalDockStateBar* pParent)
+{
+    CUiMiniDockFrameWnd* pFloatingFrame = nullptr;
+    if (m_dwFlags & kFloating) {
+        pFloatingFrame = new CUiMiniDockFrameWnd;
+        // A frame that cannot be made has deleted itself.
+        if (!pFloatingFrame->Create(pFrame, m_dwFloatFrameStyle))
+            return false;
+        const CRect rc = FitRectToMonitor(m_rcFloatFrame, TRUE, FALSE);
+        pFloatingFrame->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(),
+                                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        pFloatingFrame->m_nIdleFlags |= kIdleLayout;
+    }
+
+    CUiDynControlBar* pContainer = nullptr;
+    if (GetKind() == kKindTabbed) {
+        CUiControlBar* pOffered = nullptr;
+        pFrame->SendMessage(CUiControlBar::g_nMsgCreateTabbedBar, (WPARAM)&pOffered);
+        pContainer = pOffered != nullptr && pOffered->IsKindOf(RUNTIME_CLASS(CUiDynControlBar))
+                         ? static_cast<CUiDynControlBar*>(pOffered)
+                         : new CUiDynTabControlBar;
+    } else {
+        pContainer = new CUiDynControlBar;
+    }
+    pContainer->m_sizeHorz = m_sizeHorz;
+    pContainer->m_sizeVert = m_sizeVert;
+    pContainer->m_sizeFloat = m_sizeFloat;
+    // A container that cannot be made has deleted itself; its floating frame goes with it.
+    if (!pContainer->Create(NULL, pFrame, m_nBarId, 0x40000F10 | (m_dwFlags & kCreateStyleMask))) {
+        if (pFloatingFrame != nullptr)
+            pFloatingFrame->DestroyWindow();
+        return true;
+    }
+    m_pBar = pContainer;
+    pContainer->m_pDockSite = pFrame;
+    if (pContainer->m_pInnerDockBar != nullptr)
+        pContainer->m_pInnerDockBar->m_pDockSite = pFrame;
+    pContainer->SetOwner(pFrame);
+    pContainer->EnableDocking(CBRS_ALIGN_ANY);
+    if (pFrame->m_listControlBars.Find(pContainer) == NULL)
+        pFrame->AddControlBar(pContainer);
+    if (pFloatingFrame != nullptr)
+        pContainer->SetParent(&pFloatingFrame->m_wndDockBar);
+    TakeOutOfFrameList(pContainer, pFrame);
+
+    if (pFloatingFrame != nullptr) {
+        pFloatingFrame->m_wndDockBar.DockControlBar(pContainer, NULL);
+        PlaceBar(pContainer, m_rcDock);
+    } else {
+        DockIntoDockBar(pFrame, pParent);
+    }
+    return true;
+}
+
+void CUiControlBar::InternalDockStateBar::DockIntoDockBar(CFrameWnd* pFrame, InternalDockStateBar* pParent)
+{
+    if ((m_dwFlags & kTab) && pParent != nullptr) {
+        if (pParent->m_pBar != nullptr)
+            pParent->m_pBar->DockIntoTabbedGroup(m_pBar, -1, pFrame, false);
+        return;
+    }
+    CUiDockBar* pDockBar = nullptr;
+    if ((m_dwFlags & kChild) && pParent != nullptr) {
+        if (pParent->m_pBar != nullptr && pParent->m_pBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)))
+            pDockBar = static_cast<CUiDynControlBar*>(pParent->m_pBar)->m_pInnerDockBar;
+    } else if (m_nRingLevel >= 0 && m_nRingLevel <= kMaxNesting) {
+        // A damaged level must not make thousands of rings.
+        CControlBar* pSide = pFrame->GetControlBar(m_nDockBarId);
+        if (IsSideDockBarId(m_nDockBarId) && pSide != nullptr && pSide->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
+            pDockBar = static_cast<CUiDockBar*>(pSide)->GetRingDockBar((UINT)m_nRingLevel);
+    }
+    if (pDockBar == nullptr)
+        return;
+
+    const bool bWasLocked = pDockBar->SetLayoutLock(true);
+    pDockBar->DockControlBarEx(m_pBar, NULL, false);
+    if ((m_dwFlags & kChild) || GetKind() != kKindBar)
+        PlaceBar(m_pBar, m_rcDock);
+    pDockBar->SetLayoutLock(bWasLocked);
+
+    const int nIndex = pDockBar->FindBar(m_pBar);
+    if (nIndex <= 1)
+        return;
+    const bool bBreakBefore = pDockBar->m_arrBars[nIndex - 1] == nullptr;
+    if ((m_dwFlags & kNewRow) && !bBreakBefore)
+        pDockBar->m_arrBars.InsertAt(nIndex, (void*)nullptr);
+    else if (!(m_dwFlags & kNewRow) && bBreakBefore)
+        pDockBar->m_arrBars.RemoveAt(nIndex - 1);
+}
+
+void CUiControlBar::InternalDockStateBar::CopyIntoBar()
+{
+    m_pBar->m_ptSavedLayout = m_ptLastFloat;
+    m_pBar->m_sizeHorz = m_sizeHorz;
+    m_pBar->m_sizeVert = m_sizeVert;
+    m_pBar->m_sizeFloat = m_sizeFloat;
+    m_pBar->m_nReclaimExtent = (int)m_dwBarValue;
+    m_pBar->m_nMRUWidth = m_nMRUWidth;
+    if (CDockContext* pContext = m_pBar->m_pDockContext) {
+        pContext->m_rectMRUDockPos = m_rcMRUDock;
+        pContext->m_dwMRUFloatStyle = m_dwMRUFloatStyle;
+        pContext->m_ptMRUFloatPos = m_ptMRUFloat;
+    }
+}
+
+void CUiControlBar::InternalDockStateBar::RestoreSizes(CFrameWnd* pFrame, InternalDockStateBar*)
+{
+    if (m_pBar != nullptr)
+        CopyIntoBar();
+    for (INT_PTR i = 0; i < m_arrChildren.GetSize(); i++)
+        m_arrChildren[i]->RestoreSizes(pFrame, this);
+}
+
+void CUiControlBar::InternalDockStateBar::FinishApply(CFrameWnd* pFrame, InternalDockStateBar*)
+{
+    if (m_pBar == nullptr)
+        return;
+    if (m_pBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar))) {
+        TakeOutOfFrameList(static_cast<CUiDynControlBar*>(m_pBar), pFrame);
+        if (m_dwFlags & kFloating) {
+            if (CFrameWnd* pFloatingFrame = m_pBar->GetParentFrame())
+                pFloatingFrame->RecalcLayout(TRUE);
+        }
+        if (GetKind() == kKindTabbed && m_nSelectedChild >= 0)
+            SelectChildTab();
+        for (INT_PTR i = 0; i < m_arrChildren.GetSize(); i++)
+            m_arrChildren[i]->FinishApply(pFrame, this);
+    }
+    CopyIntoBar();
+}
+
+// The tab is found by its bar: counting shown tabs up to the child's index would pick
+// another tab whenever a tab before it is hidden.
+void CUiControlBar::InternalDockStateBar::SelectChildTab()
+{
+    if (!(m_pBar->GetStyle() & WS_VISIBLE))
+        m_pBar->ShowWindow(SW_SHOWNA);
+    CUiDynTabControlBar* pGroup = static_cast<CUiDynTabControlBar*>(m_pBar);
+    CUiControlBar* pChild = m_arrChildren[m_nSelectedChild]->m_pBar;
+    if (pChild == nullptr || pGroup->GetSelectedBar() == pChild || !pChild->IsVisible() ||
+        pGroup->m_wndTabs.GetSafeHwnd() == NULL)
+        return;
+    const int nItem = pGroup->m_wndTabs.ItemFindByLParam((LPARAM)pChild);
+    if (nItem >= 0)
+        pGroup->m_wndTabs.SelectionSet(nItem, true, true);
+}
+
+// ---------------------------------------------------------------------------------------
+
+bool FrameBarInfoApply(CFrameWnd* pFrame, CDockState& state,
+                       CArray<CUiControlBar::OuterItemData_t, CUiControlBar::OuterItemData_t&>& items)
+{
+    for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++) {
+        CControlBarInfo* pInfo = state.GetBarInfo((int)i);
+        pInfo->m_pBar = nullptr;
+        if (pInfo->m_bDockBar && pInfo->m_bFloating) {
+            CMiniDockFrameWnd* pFloatingFrame = pFrame->CreateFloatingFrame(pInfo->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);
+            if (pFloatingFrame == nullptr)
+                return false;
+            CRect rc(pInfo->m_pointPos, CSize(10, 10));
+            pFloatingFrame->CalcWindowRect(&rc);
+            pFloatingFrame->SetWindowPos(NULL, rc.left, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            pInfo->m_pBar = &pFloatingFrame->m_wndDockBar;
+        } else {
+            CControlBar* pBar = pFrame->GetControlBar(pInfo->m_nBarID);
+            if (pBar != nullptr && !pBar->IsDockBar() == !pInfo->m_bDockBar)
+                pInfo->m_pBar = pBar;
+        }
+        if (pInfo->m_pBar != nullptr)
+            pInfo->m_pBar->m_nMRUWidth = pInfo->m_nMRUWidth;
+    }
+    for (INT_PTR i = 0; i < items.GetSize(); i++) {
+        const CUiControlBar::OuterItemData_t& item = items[i];
+        CControlBar* pBar = pFrame->GetControlBar(item.m_nBarId);
+        if (pBar == nullptr || !pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+            continue;
+        CUiControlBar* pUiBar = static_cast<CUiControlBar*>(pBar);
+        pUiBar->m_ptSavedLayout = item.m_ptPos;
+        pUiBar->m_sizeHorz = item.m_sizeHorz;
+        pUiBar->m_sizeVert = item.m_sizeVert;
+        pUiBar->m_sizeFloat = item.m_sizeFloat;
+        pUiBar->SetPlacementRecord(item.m_record);
+    }
+    for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++) {
+        CControlBarInfo* pInfo = state.GetBarInfo((int)i);
+        if (pInfo->m_pBar == nullptr)
+            continue;
+        if (pInfo->m_pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)) && pInfo->m_pBar->m_pDockContext != nullptr)
+            static_cast<CUiControlBar*>(pInfo->m_pBar)->m_ptSavedLayout = pInfo->m_ptMRUFloatPos;
+        pInfo->m_pBar->SetBarInfo(pInfo, pFrame);
+    }
+    for (INT_PTR i = 0; i < items.GetSize(); i++) {
+        const CUiControlBar::OuterItemData_t& item = items[i];
+        if (!(item.m_bFlags & CUiControlBar::OuterItemData_t::kFloating))
+            continue;
+        CControlBar* pBar = pFrame->GetControlBar(item.m_nBarId);
+        if (pBar == nullptr || !pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+            continue;
+        const CRect rcTarget = FitRectToMonitor(CRect(item.m_ptPos, item.m_sizeFloat), TRUE, FALSE);
+        CFrameWnd* pParentFrame = pBar->GetParentFrame();
+        if (pParentFrame != nullptr && pParentFrame->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd))) {
+            CRect rc;
+            pParentFrame->GetWindowRect(&rc);
+            if (rc != rcTarget) {
+                pParentFrame->SetWindowPos(NULL, rcTarget.left, rcTarget.top, rcTarget.Width(), rcTarget.Height(),
+                                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+                pParentFrame->m_nIdleFlags |= kIdleLayout;
+            }
+        } else {
+            static_cast<CUiControlBar*>(pBar)->FloatAt(rcTarget.left, rcTarget.top, CBRS_ALIGN_TOP);
+        }
+    }
+    for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++) {
+        CControlBarInfo* pInfo = state.GetBarInfo((int)i);
+        if (pInfo->m_pBar == nullptr || !pInfo->m_bDockBar || !pInfo->m_bFloating)
+            continue;
+        CDockBar* pDockBar = static_cast<CDockBar*>(pInfo->m_pBar);
+        CFrameWnd* pFloatingFrame = pDockBar->GetParentFrame();
+        // A floating frame none of whose bars exist any more would only linger hidden.
+        if (pDockBar->GetDockedCount() == 0) {
+            pInfo->m_pBar = nullptr;
+            pFloatingFrame->DestroyWindow();
+            continue;
+        }
+        if (pDockBar->GetDockedVisibleCount() > 0) {
+            pFloatingFrame->RecalcLayout(TRUE);
+            pFloatingFrame->ShowWindow(SW_SHOWNA);
+        }
+        for (INT_PTR j = 1; j < pDockBar->m_arrBars.GetSize(); j++) {
+            void* p = pDockBar->m_arrBars[j];
+            if (IsBarEntry(p) && static_cast<CControlBar*>(p)->IsKindOf(RUNTIME_CLASS(CUiControlBar)) &&
+                !static_cast<CUiControlBar*>(p)->IsFixedSizeBar())
+                static_cast<CUiControlBar*>(p)->RecalcNcFrame();
+        }
+    }
+    return true;
+}
