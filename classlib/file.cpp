@@ -2,6 +2,9 @@
 // throws CFileException* with the cause mapped from the system error.
 #include "afx.h"
 
+#include <string>
+#include <vector>
+
 IMPLEMENT_DYNAMIC(CFile, CObject)
 
 const HANDLE CFile::hFileNull = INVALID_HANDLE_VALUE;
@@ -30,10 +33,21 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
     m_bCloseOnDelete = FALSE;
     m_strFileName.Empty();
 
-    char szFull[MAX_PATH];
-    LPSTR pFilePart = NULL;
-    DWORD nFull = lpszFileName == NULL ? 0 : GetFullPathNameA(lpszFileName, MAX_PATH, szFull, &pFilePart);
-    if (nFull == 0 || nFull >= MAX_PATH) {
+    // A path longer than MAX_PATH (a dropped file deep in a folder tree) opens as it stands:
+    // the name goes to the system in UTF-16, where the ANSI functions would stop at MAX_PATH.
+    std::vector<wchar_t> full;
+    DWORD nFull = 0;
+    if (lpszFileName != NULL) {
+        const int nWide = MultiByteToWideChar(CP_ACP, 0, lpszFileName, -1, NULL, 0);
+        std::vector<wchar_t> wide(static_cast<size_t>(nWide > 0 ? nWide : 1), L'\0');
+        if (nWide > 0)
+            MultiByteToWideChar(CP_ACP, 0, lpszFileName, -1, wide.data(), nWide);
+        nFull = GetFullPathNameW(wide.data(), 0, NULL, NULL);
+        full.assign(nFull + 1, L'\0');
+        if (nFull > 0)
+            nFull = GetFullPathNameW(wide.data(), nFull + 1, full.data(), NULL);
+    }
+    if (nFull == 0 || nFull >= full.size()) {
         if (pError != NULL) {
             pError->m_lOsError = lpszFileName == NULL ? ERROR_INVALID_NAME : (LONG)GetLastError();
             if (pError->m_lOsError == 0)
@@ -43,7 +57,15 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
         }
         return FALSE;
     }
-    m_strFileName = szFull;
+    const int nNarrow = WideCharToMultiByte(CP_ACP, 0, full.data(), -1, NULL, 0, NULL, NULL);
+    std::vector<char> narrow(static_cast<size_t>(nNarrow > 0 ? nNarrow : 1), '\0');
+    if (nNarrow > 0)
+        WideCharToMultiByte(CP_ACP, 0, full.data(), -1, narrow.data(), nNarrow, NULL, NULL);
+    m_strFileName = narrow.data();
+    // A drive path past MAX_PATH needs the extended-length prefix.
+    std::wstring sysName(full.data());
+    if (sysName.size() >= MAX_PATH && sysName.size() > 2 && sysName[1] == L':')
+        sysName = L"\\\\?\\" + sysName;
 
     DWORD dwAccess = 0;
     switch (nOpenFlags & 3) {
@@ -83,7 +105,7 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
     if (nOpenFlags & osSequentialScan)
         dwFlags |= FILE_FLAG_SEQUENTIAL_SCAN;
 
-    HANDLE hFile = ::CreateFileA(lpszFileName, dwAccess, dwShareMode, &sa, dwCreateFlag, dwFlags, NULL);
+    HANDLE hFile = ::CreateFileW(sysName.c_str(), dwAccess, dwShareMode, &sa, dwCreateFlag, dwFlags, NULL);
     if (hFile == INVALID_HANDLE_VALUE) {
         if (pError != NULL) {
             pError->m_lOsError = (LONG)::GetLastError();

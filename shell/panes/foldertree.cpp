@@ -1,0 +1,325 @@
+#include "foldertree.h"
+
+#include <mbstring.h>
+#include <shellapi.h>
+
+namespace {
+
+bool EndsWithBackslash(const CString& path)
+{
+    // A trail byte of 0x5C is no separator: look at the last character, not the last byte.
+    const int n = path.GetLength();
+    if (n == 0)
+        return false;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(static_cast<LPCSTR>(path));
+    return _mbsdec(p, p + n) == p + n - 1 && p[n - 1] == '\\';
+}
+
+CString WithBackslash(const CString& path)
+{
+    return EndsWithBackslash(path) ? path : path + "\\";
+}
+
+CString WithoutBackslash(CString path)
+{
+    while (EndsWithBackslash(path))
+        path = path.Left(path.GetLength() - 1);
+    return path;
+}
+
+bool IsDotEntry(const WIN32_FIND_DATAA& data)
+{
+    return strcmp(data.cFileName, ".") == 0 || strcmp(data.cFileName, "..") == 0;
+}
+
+class CWaitCursorScope {
+public:
+    CWaitCursorScope() : m_hOld(::SetCursor(::LoadCursor(NULL, IDC_WAIT))) {}
+    ~CWaitCursorScope() { ::SetCursor(m_hOld); }
+
+private:
+    HCURSOR m_hOld;
+};
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CFolderTree, CTreeCtrl)
+    ON_NOTIFY_REFLECT(TVN_ITEMEXPANDED, OnItemExpanded)
+END_MESSAGE_MAP()
+
+CFolderTree::CFolderTree() : m_bShowFiles(FALSE)
+{
+}
+
+CFolderTree::~CFolderTree()
+{
+    // The system's image list is shared by the whole process; it is never ours to destroy.
+    m_imageList.Detach();
+}
+
+void SortStringArray(CStringArray& strings)
+{
+    const INT_PTR n = strings.GetSize();
+    if (n < 2)
+        return;
+    bool bSwapped = true;
+    while (bSwapped) {
+        bSwapped = false;
+        for (INT_PTR i = 0; i + 1 < n; ++i) {
+            const unsigned char* a = reinterpret_cast<const unsigned char*>(static_cast<LPCSTR>(strings[i]));
+            const unsigned char* b = reinterpret_cast<const unsigned char*>(static_cast<LPCSTR>(strings[i + 1]));
+            if (_mbsicmp(a, b) > 0) {
+                CString t = strings[i];
+                strings[i] = strings[i + 1];
+                strings[i + 1] = t;
+                bSwapped = true;
+            }
+        }
+    }
+}
+
+BOOL CFolderTree::DisplayTree(LPCSTR lpszRoot, BOOL bShowFiles)
+{
+    if (GetStyle() & TVS_EDITLABELS)
+        ModifyStyle(TVS_EDITLABELS, 0);
+    DeleteAllItems();
+    if (!AttachSystemImageList())
+        return FALSE;
+    m_bShowFiles = bShowFiles;
+    if (lpszRoot == NULL || *lpszRoot == '\0') {
+        if (!DisplayDrives())
+            return FALSE;
+        m_strRoot.Empty();
+        return TRUE;
+    }
+    m_strRoot = WithBackslash(lpszRoot);
+    HTREEITEM hRoot = AddItem(TVI_ROOT, m_strRoot);
+    DisplayPath(hRoot, m_strRoot);
+    return TRUE;
+}
+
+BOOL CFolderTree::AttachSystemImageList()
+{
+    if (m_imageList.m_hImageList != NULL)
+        m_imageList.Detach();
+    SHFILEINFOA info = {};
+    HIMAGELIST hList = reinterpret_cast<HIMAGELIST>(
+        ::SHGetFileInfoA("C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    if (hList == NULL) {
+        m_strError = "Cannot retrieve the Handle of SystemImageList!";
+        return FALSE;
+    }
+    m_imageList.Attach(hList);
+    SetImageList(&m_imageList, TVSIL_NORMAL);
+    return TRUE;
+}
+
+BOOL CFolderTree::DisplayDrives()
+{
+    DeleteAllItems();
+    char buffer[128] = "";
+    const DWORD n = ::GetLogicalDriveStringsA(sizeof(buffer), buffer);
+    if (n == 0 || n > sizeof(buffer)) {
+        m_strError = "Error Getting Logical DriveStrings!";
+        return FALSE;
+    }
+    for (const char* p = buffer; *p != '\0'; p += strlen(p) + 1) {
+        HTREEITEM hItem = AddItem(TVI_ROOT, p);
+        if (hItem != NULL && HasSubItems(p))
+            InsertPlaceholder(hItem);
+    }
+    return TRUE;
+}
+
+void CFolderTree::InsertPlaceholder(HTREEITEM hItem)
+{
+    InsertItem("", hItem);
+}
+
+void CFolderTree::DisplayPath(HTREEITEM hParent, LPCSTR lpszPath)
+{
+    const CString folder = lpszPath;
+    const CString pattern = WithBackslash(folder) + "*.*";
+    CStringArray folders, files;
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = ::FindFirstFileA(pattern, &data);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do {
+            const CString path = WithBackslash(folder) + data.cFileName;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                if (!IsDotEntry(data))
+                    folders.Add(path);
+            } else if (m_bShowFiles) {
+                files.Add(path);
+            }
+        } while (::FindNextFileA(hFind, &data));
+        ::FindClose(hFind);
+    }
+    SortStringArray(folders);
+    SortStringArray(files);
+
+    SetRedraw(FALSE);
+    {
+        CWaitCursorScope wait;
+        for (INT_PTR i = 0; i < folders.GetSize(); ++i) {
+            HTREEITEM hItem = AddItem(hParent, folders[i]);
+            if (hItem != NULL && HasSubItems(folders[i]))
+                InsertPlaceholder(hItem);
+        }
+        for (INT_PTR i = 0; i < files.GetSize(); ++i)
+            AddItem(hParent, files[i]);
+    }
+    SetRedraw(TRUE);
+}
+
+CString CFolderTree::GetSubPath(LPCSTR lpszPath)
+{
+    const CString path = WithoutBackslash(lpszPath);
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(static_cast<LPCSTR>(path));
+    const unsigned char* last = _mbsrchr(p, '\\');
+    return last == NULL ? path : path.Mid(static_cast<int>(last - p) + 1);
+}
+
+HTREEITEM CFolderTree::AddItem(HTREEITEM hParent, LPCSTR lpszPath)
+{
+    const CString path = lpszPath;
+    const CString shellPath = WithBackslash(path);
+    SHFILEINFOA info = {};
+    if (!::SHGetFileInfoA(shellPath, 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON)) {
+        m_strError = "Error Gettting SystemFileInfo!";
+        return NULL;
+    }
+    const int nImage = info.iIcon;
+    ::DestroyIcon(info.hIcon);
+    SHFILEINFOA open = {};
+    if (!::SHGetFileInfoA(shellPath, 0, &open, sizeof(open), SHGFI_ICON | SHGFI_SMALLICON | SHGFI_OPENICON)) {
+        m_strError = "Error Gettting SystemFileInfo!";
+        return NULL;
+    }
+    const int nSelected = open.iIcon;
+    ::DestroyIcon(open.hIcon);
+    const CString text = hParent == TVI_ROOT ? WithoutBackslash(path) : GetSubPath(path);
+    return InsertItem(text, nImage, nSelected, hParent, TVI_LAST);
+}
+
+BOOL CFolderTree::HasSubItems(LPCSTR lpszPath) const
+{
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = ::FindFirstFileA(WithBackslash(lpszPath) + "*.*", &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return FALSE;
+    BOOL bFound = FALSE;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            bFound = !IsDotEntry(data);
+        else
+            bFound = m_bShowFiles && !(data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN);
+    } while (!bFound && ::FindNextFileA(hFind, &data));
+    ::FindClose(hFind);
+    return bFound;
+}
+
+void CFolderTree::ExpandItem(HTREEITEM hItem, UINT nCode)
+{
+    Expand(hItem, nCode);
+}
+
+void CFolderTree::OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    const NMTREEVIEWA* pView = reinterpret_cast<const NMTREEVIEWA*>(pNMHDR);
+    HTREEITEM hItem = pView->itemNew.hItem;
+    while (HTREEITEM hChild = GetChildItem(hItem))
+        DeleteItem(hChild);
+    if (pView->action & TVE_EXPAND)
+        DisplayPath(hItem, GetItemPath(hItem));
+    else
+        InsertPlaceholder(hItem);
+    *pResult = 0;
+}
+
+CString CFolderTree::GetItemPath(HTREEITEM hItem) const
+{
+    CString path;
+    for (HTREEITEM h = hItem; h != NULL; h = GetParentItem(h))
+        path = GetItemText(h) + "\\" + path;
+    return WithoutBackslash(path);
+}
+
+bool CFolderTree::IsDescendant(HTREEITEM hAncestor, HTREEITEM hItem) const
+{
+    for (HTREEITEM h = hItem != NULL ? GetParentItem(hItem) : NULL; h != NULL; h = GetParentItem(h))
+        if (h == hAncestor)
+            return true;
+    return false;
+}
+
+HTREEITEM CFolderTree::FindChildItem(HTREEITEM hParent, const CString& upperText) const
+{
+    for (HTREEITEM h = GetChildItem(hParent); h != NULL; h = GetNextSiblingItem(h)) {
+        CString text = GetItemText(h);
+        if (text.MakeUpper() == upperText)
+            return h;
+    }
+    return NULL;
+}
+
+BOOL CFolderTree::IsValidPath(LPCSTR lpszPath) const
+{
+    CString path = WithoutBackslash(lpszPath);
+    path.MakeUpper();
+    for (HTREEITEM h = GetRootItem(); h != NULL; h = GetNextSiblingItem(h)) {
+        CString root = GetItemText(h);
+        root.MakeUpper();
+        if (root.IsEmpty() || path.Left(root.GetLength()) != root)
+            continue;
+        // Device names ("nul", "con") resolve in any folder, missing ones too: ask for the
+        // folder itself.
+        const DWORD attributes = ::GetFileAttributesA(WithBackslash(lpszPath));
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    return FALSE;
+}
+
+BOOL CFolderTree::SetSelPath(LPCSTR lpszPath)
+{
+    if (!IsValidPath(lpszPath))
+        return FALSE;
+    CString path = lpszPath;
+    path.MakeUpper();
+    path = WithBackslash(path);
+
+    HTREEITEM hParent = TVI_ROOT;
+    HTREEITEM hFound = NULL;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(static_cast<LPCSTR>(path));
+    int nStart = 0;
+    for (int i = 0; p[i] != '\0'; i += _ismbblead(p[i]) && p[i + 1] != '\0' ? 2 : 1) {
+        if (p[i] != '\\')
+            continue;
+        SetRedraw(FALSE);
+        const CString component = path.Mid(nStart, i - nStart);
+        nStart = i + 1;
+        HTREEITEM hItem = FindChildItem(hParent, component);
+        if (hItem == NULL) {
+            hFound = NULL;
+            break;
+        }
+        if (GetItemState(hItem, TVIS_EXPANDEDONCE) & TVIS_EXPANDEDONCE) {
+            ExpandItem(hItem, TVE_EXPAND);
+            // The selection must not sit on an item the reset deletes: the tree control
+            // would go on using it.
+            if (IsDescendant(hItem, GetSelectedItem()))
+                SelectItem(hItem);
+            ExpandItem(hItem, TVE_COLLAPSE | TVE_COLLAPSERESET);
+            InsertPlaceholder(hItem);
+        }
+        ExpandItem(hItem, TVE_EXPAND);
+        hParent = hFound = hItem;
+    }
+    if (hFound == NULL) {
+        SetRedraw(TRUE);
+        return FALSE;
+    }
+    SelectItem(hFound);
+    SetRedraw(TRUE);
+    return TRUE;
+}

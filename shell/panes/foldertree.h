@@ -1,0 +1,49 @@
+// CFolderTree: a tree of the machine's drives, folders and (optionally) files with the shell's
+// small icons, filled lazily: a folder with content carries one empty placeholder child until
+// it is opened, and opening it lists the folder afresh. An item's path is the texts from its
+// root item down, joined with "\".
+#pragma once
+
+#include "afxcmn.h"
+#include "afxcoll.h"
+
+class CFolderTree : public CTreeCtrl {
+public:
+    CFolderTree();
+    ~CFolderTree() override;
+
+    // Empties the tree and shows the drives (no root) or one root folder with its content.
+    BOOL DisplayTree(LPCSTR lpszRoot, BOOL bShowFiles);
+    BOOL AttachSystemImageList();
+    BOOL DisplayDrives();
+    void DisplayPath(HTREEITEM hParent, LPCSTR lpszPath);
+    HTREEITEM AddItem(HTREEITEM hParent, LPCSTR lpszPath);
+    BOOL HasSubItems(LPCSTR lpszPath) const;
+    CString GetItemPath(HTREEITEM hItem) const;
+    // Opens the tree along a folder's path and selects its item; FALSE when the path is not
+    // valid or an item on the way is missing.
+    BOOL SetSelPath(LPCSTR lpszPath);
+    // The path lies on one of the tree's drives and names an existing folder.
+    BOOL IsValidPath(LPCSTR lpszPath) const;
+    HTREEITEM FindChildItem(HTREEITEM hParent, const CString& upperText) const;
+    static CString GetSubPath(LPCSTR lpszPath);
+
+    const CString& GetLastError() const { return m_strError; }
+
+protected:
+    afx_msg void OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
+
+    void InsertPlaceholder(HTREEITEM hItem);
+    void ExpandItem(HTREEITEM hItem, UINT nCode);
+    bool IsDescendant(HTREEITEM hAncestor, HTREEITEM hItem) const;
+
+    CString m_strError;
+    BOOL m_bShowFiles;
+    CImageList m_imageList;
+    CString m_strRoot;
+};
+
+// Ascending by the case-insensitive multibyte comparison, pairwise passes until one swaps
+// nothing.
+void SortStringArray(CStringArray& strings);

@@ -1,0 +1,217 @@
+// The send data explorer hosted from its template in a control bar of a test frame, beside a
+// send data editor pane: the folder tree's order and expand buttons, the first fill along the
+// working directory, the selection's title and command state, sending a file and menu 193.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dataexplorerpane.h"
+#include "pane_test_support.h"
+#include "pane_test_tools.h"
+#include "popupmenuwnd.h"
+#include "resource.h"
+#include "sendeditorpane.h"
+#include "shell_test_support.h"
+#include "winharness.h"
+
+using namespace panetest;
+
+namespace {
+
+// A test folder "<temp>\テスト_<pid>\work" made the working directory while alive.
+class WorkFolder {
+public:
+    WorkFolder()
+    {
+        char temp[MAX_PATH] = "";
+        ::GetTempPathA(MAX_PATH, temp);
+        m_base = std::string(temp) + "テスト_" + std::to_string(::GetCurrentProcessId());
+        // Process ids repeat: a run that ended early may have left its folder behind.
+        RemoveTree(m_base);
+        ::CreateDirectoryA(m_base.c_str(), NULL);
+        m_path = m_base + "\\work";
+        ::CreateDirectoryA(m_path.c_str(), NULL);
+        char old[MAX_PATH] = "";
+        ::GetCurrentDirectoryA(MAX_PATH, old);
+        m_old = old;
+        ::SetCurrentDirectoryA(m_path.c_str());
+    }
+    ~WorkFolder()
+    {
+        ::SetCurrentDirectoryA(m_old.c_str());
+        RemoveTree(m_base);
+    }
+    const std::string& Path() const { return m_path; }
+    std::string Sub(const std::string& name) const { return m_path + "\\" + name; }
+
+private:
+    std::string m_base, m_path, m_old;
+};
+
+std::vector<std::string> ChildTexts(CFolderTree& tree, HTREEITEM hItem)
+{
+    std::vector<std::string> texts;
+    for (HTREEITEM h = tree.GetChildItem(hItem); h != NULL; h = tree.GetNextSiblingItem(h))
+        texts.push_back(std::string(tree.GetItemText(h)));
+    return texts;
+}
+
+HTREEITEM Child(CFolderTree& tree, HTREEITEM hItem, const std::string& text)
+{
+    for (HTREEITEM h = tree.GetChildItem(hItem); h != NULL; h = tree.GetNextSiblingItem(h))
+        if (std::string(tree.GetItemText(h)) == text)
+            return h;
+    return NULL;
+}
+
+LRESULT NotifyFromTree(CDataExplorerPane& pane, UINT code)
+{
+    NMHDR hdr = {pane.GetTree().m_hWnd, IDC_EXPLORER_TREE, code};
+    return pane.SendMessage(WM_NOTIFY, IDC_EXPLORER_TREE, reinterpret_cast<LPARAM>(&hdr));
+}
+
+class ExplorerPaneTest : public PaneHostFixture {
+protected:
+    ExplorerPaneTest()
+    {
+        ::CreateDirectoryA(work.Sub("Zeta").c_str(), NULL);
+        ::CreateDirectoryA(work.Sub("alpha").c_str(), NULL);
+        WriteFileBytes(work.Sub("b.bin"), "bytes of b");
+        WriteFileBytes(work.Sub("h.txt"), "hidden");
+        ::SetFileAttributesA(work.Sub("h.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+        WriteFileBytes(work.Sub("alpha\\only.txt"), "hidden only");
+        ::SetFileAttributesA(work.Sub("alpha\\only.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+
+        bHosted = HostPane(editor, IDD_SEND_EDITOR_PANE, 32772, IDC_SEND_EDITOR);
+        pEditorBar = bars.back();
+        bHosted = bHosted && HostPane(pane, IDD_EXPLORER_PANE, 32777, IDC_EXPLORER_TREE);
+        pBar = bars.back();
+        editor.SetTitleTarget(pEditorBar);
+        pane.SetTitleTarget(pBar);
+        pane.SetSendEditorPane(&editor);
+    }
+
+    // The first refresh; true when the tree is filled within a second.
+    bool Fill()
+    {
+        pane.SendMessage(WM_COMMAND, ID_EXPLORER_REFRESH);
+        return winharness::PumpUntil([this] { return pane.IsFilled() != FALSE; }, 1000);
+    }
+
+    WorkFolder work;
+    winharness::ScriptedPrompts prompts;
+    CSendEditorPane editor;
+    CDataExplorerPane pane;
+    CUiControlBar* pEditorBar = nullptr;
+    CUiControlBar* pBar = nullptr;
+    bool bHosted = false;
+};
+
+} // namespace
+
+TEST_F(ExplorerPaneTest, TheFirstRefreshOpensTheWorkingDirectoryWithFoldersBeforeFilesInNameOrder)
+{
+    ASSERT_TRUE(bHosted);
+    EXPECT_FALSE(pane.GetDlgItem(IDC_EXPLORER_TREE)->IsWindowVisible());
+    ASSERT_TRUE(Fill());
+    CFolderTree& tree = pane.GetTree();
+    EXPECT_TRUE(tree.IsWindowVisible());
+
+    // The drives are the roots; the working directory is selected and listed.
+    char drives[128] = "";
+    ::GetLogicalDriveStringsA(sizeof(drives), drives);
+    int nDrives = 0;
+    for (const char* p = drives; *p; p += strlen(p) + 1)
+        ++nDrives;
+    int nRoots = 0;
+    for (HTREEITEM h = tree.GetRootItem(); h != NULL; h = tree.GetNextSiblingItem(h))
+        ++nRoots;
+    EXPECT_EQ(nDrives, nRoots);
+    HTREEITEM hSel = tree.GetSelectedItem();
+    ASSERT_NE(nullptr, hSel);
+    EXPECT_EQ(0, lstrcmpiA(work.Path().c_str(), tree.GetItemPath(hSel)));
+    EXPECT_EQ((std::vector<std::string>{"alpha", "Zeta", "b.bin", "h.txt"}), ChildTexts(tree, hSel));
+
+    // A folder holding only a hidden file has no expand button, an empty one neither.
+    EXPECT_EQ(nullptr, tree.GetChildItem(Child(tree, hSel, "alpha")));
+    EXPECT_EQ(nullptr, tree.GetChildItem(Child(tree, hSel, "Zeta")));
+
+    // Refresh with a file selected lists its folder again and keeps it open.
+    WriteFileBytes(work.Sub("c.bin"), "new");
+    tree.SelectItem(Child(tree, hSel, "b.bin"));
+    pane.SendMessage(WM_COMMAND, ID_EXPLORER_REFRESH);
+    hSel = tree.GetSelectedItem();
+    EXPECT_EQ(0, lstrcmpiA(work.Path().c_str(), tree.GetItemPath(hSel)));
+    EXPECT_EQ((std::vector<std::string>{"alpha", "Zeta", "b.bin", "c.bin", "h.txt"}), ChildTexts(tree, hSel));
+}
+
+TEST_F(ExplorerPaneTest, ASelectedFileIsTitledSendableAndLoadsOnADoubleClickOrFromTheMenu)
+{
+    ASSERT_TRUE(bHosted);
+    ASSERT_TRUE(Fill());
+    CFolderTree& tree = pane.GetTree();
+    HTREEITEM hFolder = tree.GetSelectedItem();
+    EXPECT_FALSE(CommandEnabled(&pane, ID_HEX_SEND_TO_SEND_EDITOR));
+
+    tree.SelectItem(Child(tree, hFolder, "b.bin"));
+    EXPECT_TRUE(pane.IsFileSelected());
+    EXPECT_TRUE(CommandEnabled(&pane, ID_HEX_SEND_TO_SEND_EDITOR));
+    const std::string file = std::string(tree.GetItemPath(tree.GetSelectedItem()));
+    EXPECT_EQ("送信ﾃﾞｰﾀｴｸｽﾌﾟﾛｰﾗ - " + file, WindowText(pBar));
+
+    NotifyFromTree(pane, NM_DBLCLK);
+    EXPECT_EQ(file, std::string(editor.GetEditor().GetDocumentPath()));
+    EXPECT_EQ("bytes of b", BytesOf(editor.GetEditor().GetData()));
+    EXPECT_EQ("送信ﾃﾞｰﾀｴﾃﾞｨﾀ - " + file, WindowText(pEditorBar));
+
+    // Menu 193 at the cursor: send, a separator, refresh; choosing send loads the file again.
+    WriteFileBytes(work.Sub("b.bin"), "changed");
+    static std::vector<UINT> items;
+    items.clear();
+    CUiPopupMenuWnd::g_pfnTrackMenuHook = [](const PopupTrackCall& call, UINT* pnChosen) {
+        for (int i = 0; i < call.pMenu->ItemGetCount(); ++i)
+            items.push_back(call.pMenu->ItemGetCmdID(i));
+        *pnChosen = ID_HEX_SEND_TO_SEND_EDITOR;
+        return static_cast<int>(CUiPopupMenuWnd::kHookChoose);
+    };
+    EXPECT_EQ(1, NotifyFromTree(pane, NM_RCLICK));
+    CUiPopupMenuWnd::g_pfnTrackMenuHook = nullptr;
+    winharness::PumpPending();
+    ASSERT_EQ(3u, items.size());
+    EXPECT_EQ(static_cast<UINT>(ID_HEX_SEND_TO_SEND_EDITOR), items[0]);
+    EXPECT_EQ(static_cast<UINT>(ID_EXPLORER_REFRESH), items[2]);
+    EXPECT_EQ("changed", BytesOf(editor.GetEditor().GetData()));
+
+    // A folder is not sent.
+    tree.SelectItem(hFolder);
+    EXPECT_FALSE(pane.IsFileSelected());
+    EXPECT_FALSE(CommandEnabled(&pane, ID_HEX_SEND_TO_SEND_EDITOR));
+    EXPECT_EQ("送信ﾃﾞｰﾀｴｸｽﾌﾟﾛｰﾗ - " + std::string(tree.GetItemPath(hFolder)), WindowText(pBar));
+    EXPECT_TRUE(prompts.records.empty());
+}
+
+TEST_F(ExplorerPaneTest, OnlyExistingFoldersOnTheTreesDrivesAreValidPaths)
+{
+    ASSERT_TRUE(bHosted);
+    ASSERT_TRUE(Fill());
+    CFolderTree& tree = pane.GetTree();
+    EXPECT_TRUE(tree.IsValidPath(work.Path().c_str()));
+    EXPECT_TRUE(tree.IsValidPath((work.Path() + "\\").c_str()));
+    EXPECT_FALSE(tree.IsValidPath(work.Sub("missing").c_str()));
+    EXPECT_FALSE(tree.IsValidPath(work.Sub("b.bin").c_str()));
+    EXPECT_FALSE(tree.IsValidPath("Q:\\nowhere"));
+    EXPECT_FALSE(tree.SetSelPath(work.Sub("missing").c_str()));
+}
+
+TEST(SortStringArray, SortsWithoutRegardToCase)
+{
+    CStringArray strings;
+    for (const char* s : {"b", "Zeta", "alpha", "B", "a"})
+        strings.Add(s);
+    SortStringArray(strings);
+    std::vector<std::string> sorted;
+    for (INT_PTR i = 0; i < strings.GetSize(); ++i)
+        sorted.push_back(std::string(strings[i]));
+    EXPECT_EQ((std::vector<std::string>{"a", "alpha", "b", "B", "Zeta"}), sorted);
+}
