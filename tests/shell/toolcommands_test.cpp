@@ -8,6 +8,7 @@
 #include "dialogdriver.h"
 #include "fakeserial.h"
 #include "mainframe.h"
+#include "pane_test_tools.h"
 #include "resource.h"
 #include "shell_test_support.h"
 #include "temp_folder_support.h"
@@ -50,16 +51,7 @@ protected:
         UseTestProfile();
     }
 
-    bool Enabled(UINT nId)
-    {
-        struct Probe : CCmdUI {
-            BOOL on = FALSE;
-            void Enable(BOOL bOn) override { on = bOn; m_bEnableChanged = TRUE; }
-        } probe;
-        probe.m_nID = nId;
-        probe.DoUpdate(frame, TRUE);
-        return probe.on != FALSE;
-    }
+    bool Enabled(UINT nId) { return panetest::CommandEnabled(frame, nId); }
 
     // Runs `open` and notes the dialog it shows, which the step then closes; `open` returns
     // only once the dialog has ended, as a modal dialog's caller does.
