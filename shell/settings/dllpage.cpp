@@ -7,31 +7,25 @@
 
 #include "dllselectdlg.h"
 #include "messagetext.h"
+#include "pluginprobe.h"
 #include "plugindll.h"
 #include "resource.h"
 
 namespace {
-
-const DWORD kVersionQuery = 0x2000000;
-const DWORD kCommentQuery = 0x1000000;
-const DWORD kDetailsCapability = 0x4000000;
-const DWORD kDetails = 0x8000000;
-const DWORD kReleaseBit = 0x80000000;
 
 // Comment query nComment on a copy of the last reply; a reply that asks for it is followed
 // by its release: the reply with word 0 reduced to its top bit, and a zeroed reply.
 CString QueryComment(CPluginDll& dll, KvrBlock& reply, DWORD nComment)
 {
     KvrBlock request = reply;
-    request.w[KvrCommand] = kCommentQuery;
+    request.w[KvrCommand] = KvrCommentQuery;
     request.w[KvrParam] = nComment;
     if (dll.CallDirect(reply, request) != 0)
         return CString();
-    const DWORD dwText = reply.w[KvrData];
-    const CString strText = dwText == 0 ? CString() : CString(reinterpret_cast<LPCSTR>(dwText));
-    if (reply.w[KvrCommand] & kReleaseBit) {
+    const CString strText = KvrReplyText(reply.w[KvrData]);
+    if (reply.w[KvrCommand] & KvrReleaseBit) {
         KvrBlock release = reply;
-        release.w[KvrCommand] &= kReleaseBit;
+        release.w[KvrCommand] &= KvrReleaseBit;
         KvrBlock empty = {};
         dll.CallDirect(empty, release);
     }
@@ -83,13 +77,13 @@ void CDllPage::Refresh()
         EnableItem(IDC_DLLPAGE_CLEAR, TRUE);
         strPath = m_strDllPath;
         KvrBlock reply = {}, request = {};
-        request.w[KvrCommand] = kVersionQuery;
+        request.w[KvrCommand] = KvrVersionQuery;
         if (dll.CallDirect(reply, request) == 0)
             strVersion.Format("0x%08X", static_cast<unsigned>(reply.w[KvrParam]));
         strComment1 = QueryComment(dll, reply, 0);
         strComment2 = QueryComment(dll, reply, 1);
         request = reply;
-        request.w[KvrCommand] = kDetailsCapability;
+        request.w[KvrCommand] = KvrDetailsCapability;
         if (dll.CallDirect(reply, request) == 0 && reply.w[KvrParam] == 1)
             EnableItem(IDC_DLLPAGE_DETAILS, TRUE);
         dll.Unload();
@@ -141,7 +135,7 @@ void CDllPage::OnDetails()
         m_dllData.UnaccessData();
     }
     KvrBlock reply = {}, request = {};
-    request.w[KvrCommand] = kDetails;
+    request.w[KvrCommand] = KvrDetails;
     request.w[KvrLength] = nSize;
     request.w[KvrData] = nSize != 0 ? reinterpret_cast<DWORD>(copy.data()) : 0;
     if (dll.CallDirect(reply, request) == 0) {
@@ -149,7 +143,7 @@ void CDllPage::OnDetails()
         const DWORD dwNewData = reply.w[KvrData];
         if (nNewSize != 0 && dwNewData != 0)
             m_dllData = BytesToArray(reinterpret_cast<const BYTE*>(dwNewData), nNewSize);
-        if (reply.w[KvrCommand] & kReleaseBit) {
+        if (reply.w[KvrCommand] & KvrReleaseBit) {
             KvrBlock release = reply;
             dll.CallDirect(reply, release);
         }

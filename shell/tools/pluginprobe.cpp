@@ -6,26 +6,17 @@
 
 namespace {
 
-const DWORD kVersionQuery = 0x2000000;
-const DWORD kCommentQuery = 0x1000000;
-const DWORD kReleaseBit = 0x80000000;
-
-CString TextAt(DWORD dwAddress)
-{
-    return dwAddress == 0 ? CString() : CString(reinterpret_cast<LPCSTR>(dwAddress));
-}
-
 // Comment query nComment; after a reply that asks for it, the DLL gets its own reply back as
 // the request, the reply block left as it was, to release the text.
 int QueryComment(CPluginDll& dll, DWORD nComment, CString& strComment)
 {
     KvrBlock reply = {}, request = {};
-    request.w[KvrCommand] = kCommentQuery;
+    request.w[KvrCommand] = KvrCommentQuery;
     request.w[KvrParam] = nComment;
     if (dll.CallDirect(reply, request) != 0)
         return -3;
-    strComment = TextAt(reply.w[KvrData]);
-    if (reply.w[KvrCommand] & kReleaseBit) {
+    strComment = KvrReplyText(reply.w[KvrData]);
+    if (reply.w[KvrCommand] & KvrReleaseBit) {
         request = reply;
         if (dll.CallDirect(reply, request) != 0)
             return -4;
@@ -34,6 +25,11 @@ int QueryComment(CPluginDll& dll, DWORD nComment, CString& strComment)
 }
 
 } // namespace
+
+CString KvrReplyText(DWORD dwAddress)
+{
+    return dwAddress == 0 ? CString() : CString(reinterpret_cast<LPCSTR>(dwAddress));
+}
 
 int ProbePluginDll(LPCSTR pszPath, DllInfo& info)
 {
@@ -44,7 +40,7 @@ int ProbePluginDll(LPCSTR pszPath, DllInfo& info)
     info.strFileName = pszName != NULL ? pszName + 1 : pszPath;
 
     KvrBlock reply = {}, request = {};
-    request.w[KvrCommand] = kVersionQuery;
+    request.w[KvrCommand] = KvrVersionQuery;
     if (dll.CallDirect(reply, request) != 0) {
         dll.Unload();
         return -2;
