@@ -2,9 +2,8 @@
 
 #include "commsetrecord.h"
 #include "resource.h"
-#include "settingspagestyle.h"
 
-BEGIN_MESSAGE_MAP(CCommSetPage, CDialog)
+BEGIN_MESSAGE_MAP(CCommSetPage, CSettingsPageBase)
     ON_EN_SETFOCUS(IDC_COMMSET_NAME, OnNameFocus)
     ON_EN_SETFOCUS(IDC_COMMSET_COMMENT, OnCommentFocus)
 END_MESSAGE_MAP()
@@ -22,46 +21,34 @@ void SelectWholeText(CWnd* pEdit)
 
 } // namespace
 
-CCommSetPage::CCommSetPage(CWnd* pParent)
+CCommSetPage::CCommSetPage(CWnd* pParent) : CSettingsPage<CCommSetRecord>(IDD_COMMSET_PAGE, pParent)
 {
     Create(IDD_COMMSET_PAGE, pParent);
 }
 
 BOOL CCommSetPage::OnInitDialog()
 {
-    CDialog::OnInitDialog();
-    LetTabEnterPage(this);
-    SendDlgItemMessage(IDC_COMMSET_NAME, EM_LIMITTEXT, kNameLimit, 0);
-    SendDlgItemMessage(IDC_COMMSET_COMMENT, EM_LIMITTEXT, kCommentLimit, 0);
-    CWnd* pAutoStart = GetDlgItem(IDC_COMMSET_AUTO_START);
-    pAutoStart->EnableWindow(FALSE);
-    pAutoStart->ShowWindow(SW_HIDE);
+    CSettingsPageBase::OnInitDialog();
+    LimitText(IDC_COMMSET_NAME, kNameLimit);
+    LimitText(IDC_COMMSET_COMMENT, kCommentLimit);
+    EnableItem(IDC_COMMSET_AUTO_START, FALSE);
+    ShowItem(IDC_COMMSET_AUTO_START, FALSE);
     return TRUE;
 }
 
-void CCommSetPage::PutSettings(void* pRecord)
-{
-    Put(*static_cast<const CCommSetRecord*>(pRecord));
-}
-
-int CCommSetPage::TakeSettings(void* pRecord)
-{
-    Take(*static_cast<CCommSetRecord*>(pRecord));
-    return 0;
-}
-
-void CCommSetPage::Put(const CCommSetRecord& set)
+void CCommSetPage::PutSettings(const CCommSetRecord& set)
 {
     SetDlgItemText(IDC_COMMSET_NAME, set.m_strSetName);
     SetDlgItemText(IDC_COMMSET_COMMENT, set.m_strComment);
-    SetChecked(this, IDC_COMMSET_AUTO_START, set.m_nAutoStart);
+    SetCheck(IDC_COMMSET_AUTO_START, set.m_nAutoStart);
 }
 
-void CCommSetPage::Take(CCommSetRecord& set)
+int CCommSetPage::TakeSettings(CCommSetRecord& set)
 {
     GetDlgItemText(IDC_COMMSET_NAME, set.m_strSetName);
     GetDlgItemText(IDC_COMMSET_COMMENT, set.m_strComment);
-    set.m_nAutoStart = IsChecked(this, IDC_COMMSET_AUTO_START);
+    set.m_nAutoStart = GetCheck(IDC_COMMSET_AUTO_START);
+    return 0;
 }
 
 void CCommSetPage::OnNameFocus()

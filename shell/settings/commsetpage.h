@@ -3,24 +3,19 @@
 #pragma once
 
 #include "afxwin.h"
-#include "isettingspage.h"
+#include "commsetrecord.h"
+#include "settingspage.h"
 
-class CCommSetRecord;
-
-class CCommSetPage : public CDialog, public ISettingsPage {
+class CCommSetPage : public CSettingsPage<CCommSetRecord> {
 public:
     // Creates the page at once, hidden, as a child of pParent.
     explicit CCommSetPage(CWnd* pParent);
 
-    void PutSettings(void* pRecord) override;
-    int TakeSettings(void* pRecord) override;
-    void Put(const CCommSetRecord& set);
-    void Take(CCommSetRecord& set);
+    void PutSettings(const CCommSetRecord& set) override;
+    int TakeSettings(CCommSetRecord& set) override;
 
 protected:
     BOOL OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
     afx_msg void OnNameFocus();
     afx_msg void OnCommentFocus();
     DECLARE_MESSAGE_MAP()

@@ -2,7 +2,6 @@
 
 #include "editorsettingsmodel.h"
 #include "resource.h"
-#include "settingspagestyle.h"
 
 namespace {
 
@@ -30,7 +29,7 @@ const int kSampleBytes = 0x80;
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CHexViewPage, CDialog)
+BEGIN_MESSAGE_MAP(CHexViewPage, CSettingsPageBase)
     ON_CONTROL_RANGE(BN_CLICKED, IDC_HEXVIEW_CHARACTERS, IDC_HEXVIEW_HEADER, OnCheckBox)
     ON_CONTROL_RANGE(CBN_SELCHANGE, IDC_HEXVIEW_GROUPING, IDC_HEXVIEW_CHAR_CODE, OnDropList)
     ON_BN_CLICKED(IDC_HEXVIEW_TEXT_COLOR, OnTextColor)
@@ -38,14 +37,15 @@ BEGIN_MESSAGE_MAP(CHexViewPage, CDialog)
     ON_CBN_SELCHANGE(IDC_HEXVIEW_EDITOR_CHOICE, OnEditorChoice)
 END_MESSAGE_MAP()
 
-CHexViewPage::CHexViewPage(CWnd* pParent) : m_nEditorIndex(CAppSettings::EditorSend)
+CHexViewPage::CHexViewPage(CWnd* pParent)
+    : CSettingsPage<CAppSettings>(IDD_HEX_VIEW_PAGE, pParent), m_nEditorIndex(CAppSettings::EditorSend)
 {
     Create(IDD_HEX_VIEW_PAGE, pParent);
 }
 
 void CHexViewPage::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    CSettingsPageBase::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_HEXVIEW_TEXT_COLOR, m_textColor);
     DDX_Control(pDX, IDC_HEXVIEW_BACK_COLOR, m_backColor);
     DDX_Control(pDX, IDC_HEXVIEW_SAMPLE, m_sample);
@@ -53,7 +53,7 @@ void CHexViewPage::DoDataExchange(CDataExchange* pDX)
 
 BOOL CHexViewPage::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CSettingsPageBase::OnInitDialog();
     COleSafeArray bytes;
     bytes.CreateOneDim(VT_UI1, kSampleBytes);
     BYTE* pBytes = nullptr;
@@ -66,28 +66,18 @@ BOOL CHexViewPage::OnInitDialog()
     return TRUE;
 }
 
-void CHexViewPage::PutSettings(void* pRecord)
-{
-    Put(*static_cast<const CAppSettings*>(pRecord));
-}
-
-int CHexViewPage::TakeSettings(void* pRecord)
-{
-    Take(*static_cast<CAppSettings*>(pRecord));
-    return 0;
-}
-
-void CHexViewPage::Put(const CAppSettings& settings)
+void CHexViewPage::PutSettings(const CAppSettings& settings)
 {
     m_records.assign(settings.m_editor, settings.m_editor + CAppSettings::EditorCount);
-    SendDlgItemMessage(IDC_HEXVIEW_EDITOR_CHOICE, CB_SETCURSEL, m_nEditorIndex);
+    SetListIndex(IDC_HEXVIEW_EDITOR_CHOICE, m_nEditorIndex);
     ShowRecord();
 }
 
-void CHexViewPage::Take(CAppSettings& settings)
+int CHexViewPage::TakeSettings(CAppSettings& settings)
 {
     for (size_t i = 0; i < m_records.size() && i < CAppSettings::EditorCount; ++i)
         settings.m_editor[i] = m_records[i];
+    return 0;
 }
 
 CEditorDisplaySettings* CHexViewPage::Current()
@@ -103,9 +93,9 @@ void CHexViewPage::ShowRecord()
     if (pRecord == nullptr)
         return;
     for (const FieldControl& box : kCheckBoxes)
-        SetChecked(this, box.nId, pRecord->*box.pField);
+        SetCheck(box.nId, pRecord->*box.pField);
     for (const FieldControl& list : kDropLists)
-        SendDlgItemMessage(list.nId, CB_SETCURSEL, static_cast<WPARAM>(pRecord->*list.pField));
+        SetListIndex(list.nId, pRecord->*list.pField);
     m_backColor.SetColor(pRecord->clrBack);
     m_textColor.SetColor(pRecord->clrText);
     UpdateSample();
@@ -128,7 +118,7 @@ void CHexViewPage::OnCheckBox(UINT nId)
     CEditorDisplaySettings* pRecord = Current();
     for (const FieldControl& box : kCheckBoxes) {
         if (pRecord != nullptr && box.nId == static_cast<int>(nId)) {
-            pRecord->*box.pField = IsChecked(this, box.nId);
+            pRecord->*box.pField = GetCheck(box.nId);
             UpdateSample();
         }
     }
@@ -139,7 +129,7 @@ void CHexViewPage::OnDropList(UINT nId)
     CEditorDisplaySettings* pRecord = Current();
     for (const FieldControl& list : kDropLists) {
         if (pRecord != nullptr && list.nId == static_cast<int>(nId)) {
-            pRecord->*list.pField = static_cast<int>(SendDlgItemMessage(list.nId, CB_GETCURSEL));
+            pRecord->*list.pField = GetListIndex(list.nId);
             UpdateSample();
         }
     }
@@ -163,6 +153,6 @@ void CHexViewPage::OnBackColor()
 
 void CHexViewPage::OnEditorChoice()
 {
-    m_nEditorIndex = static_cast<int>(SendDlgItemMessage(IDC_HEXVIEW_EDITOR_CHOICE, CB_GETCURSEL));
+    m_nEditorIndex = GetListIndex(IDC_HEXVIEW_EDITOR_CHOICE);
     ShowRecord();
 }

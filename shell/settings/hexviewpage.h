@@ -8,19 +8,17 @@
 #include "appsettings.h"
 #include "colorbutton.h"
 #include "hexedit.h"
-#include "isettingspage.h"
+#include "settingspage.h"
 
 #include <vector>
 
-class CHexViewPage : public CDialog, public ISettingsPage {
+class CHexViewPage : public CSettingsPage<CAppSettings> {
 public:
     // The owner sets m_nEditorIndex before the first PutSettings.
     explicit CHexViewPage(CWnd* pParent);
 
-    void PutSettings(void* pRecord) override;
-    int TakeSettings(void* pRecord) override;
-    void Put(const CAppSettings& settings);
-    void Take(CAppSettings& settings);
+    void PutSettings(const CAppSettings& settings) override;
+    int TakeSettings(CAppSettings& settings) override;
 
     // The editor shown: a CAppSettings::EditorIndex.
     int m_nEditorIndex;
@@ -33,8 +31,6 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
 
     CEditorDisplaySettings* Current();
     void ShowRecord();

@@ -2,7 +2,6 @@
 
 #include "commsetrecord.h"
 #include "resource.h"
-#include "settingspagestyle.h"
 
 namespace {
 
@@ -42,79 +41,62 @@ auto& ColorOf(Set& set, int i)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CLogDisplayPage, CDialog)
+BEGIN_MESSAGE_MAP(CLogDisplayPage, CSettingsPageBase)
     ON_CONTROL_RANGE(BN_CLICKED, IDC_LOGDISP_SEND1, IDC_LOGDISP_RECV2, OnListBox)
 END_MESSAGE_MAP()
 
-CLogDisplayPage::CLogDisplayPage(CWnd* pParent)
+CLogDisplayPage::CLogDisplayPage(CWnd* pParent) : CSettingsPage<CCommSetRecord>(IDD_LOG_DISPLAY_PAGE, pParent)
 {
     Create(IDD_LOG_DISPLAY_PAGE, pParent);
 }
 
 void CLogDisplayPage::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    CSettingsPageBase::DoDataExchange(pDX);
     for (int i = 0; i < 8; ++i)
         DDX_Control(pDX, kColorIds[i], m_colors[i]);
 }
 
-BOOL CLogDisplayPage::OnInitDialog()
+void CLogDisplayPage::PutSettings(const CCommSetRecord& set)
 {
-    CDialog::OnInitDialog();
-    LetTabEnterPage(this);
-    return TRUE;
-}
-
-void CLogDisplayPage::PutSettings(void* pRecord)
-{
-    Put(*static_cast<const CCommSetRecord*>(pRecord));
-}
-
-int CLogDisplayPage::TakeSettings(void* pRecord)
-{
-    Take(*static_cast<CCommSetRecord*>(pRecord));
-    return 0;
-}
-
-void CLogDisplayPage::Put(const CCommSetRecord& set)
-{
-    SendDlgItemMessage(IDC_LOGDISP_DATE_FORMAT, CB_SETCURSEL, set.m_nDateFormat == 1 ? 1 : 0);
+    SetListIndex(IDC_LOGDISP_DATE_FORMAT, set.m_nDateFormat == 1 ? 1 : 0);
     for (int port = 0; port < 2; ++port)
-        SetChecked(this, kMessageIds[port], set.m_nDisplayFlags[port * 3]);
+        SetCheck(kMessageIds[port], set.m_nDisplayFlags[port * 3]);
     for (int g = 0; g < kGroupCount; ++g) {
         const ColumnGroup& group = kGroups[g];
         const int nMask = set.m_nDisplayFlags[group.nFlagIndex];
-        SetChecked(this, group.nListId, nMask & 0x1);
+        SetCheck(group.nListId, nMask & 0x1);
         for (int c = 0; c < 3; ++c)
-            SetChecked(this, group.nColumnIds[c], nMask & (0x2 << c));
+            SetCheck(group.nColumnIds[c], nMask & (0x2 << c));
         ApplyColumnRule(g);
     }
     for (int i = 0; i < 8; ++i)
         m_colors[i].SetColor(ColorOf(set, i));
 }
 
-void CLogDisplayPage::Take(CCommSetRecord& set)
+int CLogDisplayPage::TakeSettings(CCommSetRecord& set)
 {
-    const int nFormat = static_cast<int>(SendDlgItemMessage(IDC_LOGDISP_DATE_FORMAT, CB_GETCURSEL));
+    const int nFormat = GetListIndex(IDC_LOGDISP_DATE_FORMAT);
     set.m_nDateFormat = nFormat < 0 ? 0 : nFormat;
     for (int port = 0; port < 2; ++port)
-        set.m_nDisplayFlags[port * 3] = IsChecked(this, kMessageIds[port]);
+        set.m_nDisplayFlags[port * 3] = GetCheck(kMessageIds[port]);
     for (const ColumnGroup& group : kGroups) {
-        int nMask = IsChecked(this, group.nListId);
+        int nMask = GetCheck(group.nListId);
         for (int c = 0; c < 3; ++c)
-            nMask |= IsChecked(this, group.nColumnIds[c]) << (c + 1);
+            nMask |= GetCheck(group.nColumnIds[c]) << (c + 1);
         set.m_nDisplayFlags[group.nFlagIndex] = nMask;
     }
     for (int i = 0; i < 8; ++i)
         ColorOf(set, i) = m_colors[i].GetColor();
+    return 0;
 }
 
 void CLogDisplayPage::ApplyColumnRule(int nGroup)
 {
     const ColumnGroup& group = kGroups[nGroup];
-    const BOOL bEnable = IsChecked(this, group.nListId);
+    const BOOL bEnable = GetCheck(group.nListId);
     for (int id : group.nColumnIds)
-        GetDlgItem(id)->EnableWindow(bEnable);
+        EnableItem(id, bEnable);
 }
 
 void CLogDisplayPage::OnListBox(UINT nId)

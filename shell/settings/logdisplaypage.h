@@ -5,27 +5,21 @@
 
 #include "afxwin.h"
 #include "colorbutton.h"
-#include "isettingspage.h"
+#include "commsetrecord.h"
+#include "settingspage.h"
 
-class CCommSetRecord;
-
-class CLogDisplayPage : public CDialog, public ISettingsPage {
+class CLogDisplayPage : public CSettingsPage<CCommSetRecord> {
 public:
     explicit CLogDisplayPage(CWnd* pParent);
 
-    void PutSettings(void* pRecord) override;
-    int TakeSettings(void* pRecord) override;
-    void Put(const CCommSetRecord& set);
-    void Take(CCommSetRecord& set);
+    void PutSettings(const CCommSetRecord& set) override;
+    int TakeSettings(CCommSetRecord& set) override;
 
     // Port 1 background, message, send, receive; then the same four of port 2.
     CColorButton m_colors[8];
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
     // The column boxes of a group follow its "list the entries" box.
     void ApplyColumnRule(int nGroup);
     afx_msg void OnListBox(UINT nId);

@@ -4,7 +4,6 @@
 #include "appsettings.h"
 #include "messagetext.h"
 #include "resource.h"
-#include "settingspagestyle.h"
 #include "settingsvalues.h"
 
 namespace {
@@ -14,66 +13,51 @@ const int kPrefixLimit = 32;
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CLogSavePage, CDialog)
+BEGIN_MESSAGE_MAP(CLogSavePage, CSettingsPageBase)
     ON_BN_CLICKED(IDC_LOGSAVE_AUTO, OnAutoSave)
     ON_BN_CLICKED(IDC_LOGSAVE_BROWSE, OnBrowse)
 END_MESSAGE_MAP()
 
-CLogSavePage::CLogSavePage(CWnd* pParent)
+CLogSavePage::CLogSavePage(CWnd* pParent) : CSettingsPage<CAppSettings>(IDD_LOG_SAVE_PAGE, pParent)
 {
     Create(IDD_LOG_SAVE_PAGE, pParent);
-    SendDlgItemMessage(IDC_LOGSAVE_MAX, EM_LIMITTEXT, kMaxLogDigits);
-    SendDlgItemMessage(IDC_LOGSAVE_PREFIX, EM_LIMITTEXT, kPrefixLimit);
+    LimitText(IDC_LOGSAVE_MAX, kMaxLogDigits);
+    LimitText(IDC_LOGSAVE_PREFIX, kPrefixLimit);
 }
 
 BOOL CLogSavePage::OnInitDialog()
 {
-    CDialog::OnInitDialog();
-    LetTabEnterPage(this);
+    CSettingsPageBase::OnInitDialog();
     SetDlgItemText(IDC_LOGSAVE_MAX_NOTE, GetMessageText(13001));
     SetDlgItemText(IDC_LOGSAVE_AUTO_NOTE, GetMessageText(13002));
     return TRUE;
 }
 
-void CLogSavePage::PutSettings(void* pRecord)
+void CLogSavePage::PutSettings(const CAppSettings& settings)
 {
-    Put(*static_cast<const CAppSettings*>(pRecord));
-}
-
-int CLogSavePage::TakeSettings(void* pRecord)
-{
-    Take(*static_cast<CAppSettings*>(pRecord));
-    return 0;
-}
-
-void CLogSavePage::Put(const CAppSettings& settings)
-{
-    CString entries;
-    entries.Format("%d", settings.m_nMaxLog);
-    SetDlgItemText(IDC_LOGSAVE_MAX, entries);
-    SendDlgItemMessage(IDC_LOGSAVE_FONT, CB_SETCURSEL, static_cast<WPARAM>(settings.m_nLogFont));
+    SetDlgItemNumber(IDC_LOGSAVE_MAX, settings.m_nMaxLog);
+    SetListIndex(IDC_LOGSAVE_FONT, settings.m_nLogFont);
     SetDlgItemText(IDC_LOGSAVE_FOLDER, settings.m_strPath);
     SetDlgItemText(IDC_LOGSAVE_PREFIX, settings.m_strFilePrefix);
-    SetChecked(this, IDC_LOGSAVE_AUTO, settings.m_nAutoSave);
+    SetCheck(IDC_LOGSAVE_AUTO, settings.m_nAutoSave);
     ApplySavingRule();
 }
 
-void CLogSavePage::Take(CAppSettings& settings)
+int CLogSavePage::TakeSettings(CAppSettings& settings)
 {
-    CString entries;
-    GetDlgItemText(IDC_LOGSAVE_MAX, entries);
-    settings.m_nMaxLog = LogEntriesFromText(entries);
-    settings.m_nAutoSave = IsChecked(this, IDC_LOGSAVE_AUTO);
-    settings.m_nLogFont = static_cast<int>(SendDlgItemMessage(IDC_LOGSAVE_FONT, CB_GETCURSEL));
+    settings.m_nMaxLog = AtLeastMinLogEntries(GetDlgItemNumber(IDC_LOGSAVE_MAX));
+    settings.m_nAutoSave = GetCheck(IDC_LOGSAVE_AUTO);
+    settings.m_nLogFont = GetListIndex(IDC_LOGSAVE_FONT);
     GetDlgItemText(IDC_LOGSAVE_FOLDER, settings.m_strPath);
     GetDlgItemText(IDC_LOGSAVE_PREFIX, settings.m_strFilePrefix);
+    return 0;
 }
 
 void CLogSavePage::ApplySavingRule()
 {
-    const BOOL bSaving = IsChecked(this, IDC_LOGSAVE_AUTO);
+    const BOOL bSaving = GetCheck(IDC_LOGSAVE_AUTO);
     for (int id : {IDC_LOGSAVE_FOLDER, IDC_LOGSAVE_PREFIX, IDC_LOGSAVE_BROWSE})
-        GetDlgItem(id)->EnableWindow(bSaving);
+        EnableItem(id, bSaving);
 }
 
 void CLogSavePage::OnAutoSave()

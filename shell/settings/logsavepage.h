@@ -3,23 +3,19 @@
 #pragma once
 
 #include "afxwin.h"
-#include "isettingspage.h"
+#include "appsettings.h"
+#include "settingspage.h"
 
-class CAppSettings;
 
-class CLogSavePage : public CDialog, public ISettingsPage {
+class CLogSavePage : public CSettingsPage<CAppSettings> {
 public:
     explicit CLogSavePage(CWnd* pParent);
 
-    void PutSettings(void* pRecord) override;
-    int TakeSettings(void* pRecord) override;
-    void Put(const CAppSettings& settings);
-    void Take(CAppSettings& settings);
+    void PutSettings(const CAppSettings& settings) override;
+    int TakeSettings(CAppSettings& settings) override;
 
 protected:
     BOOL OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
     // The folder, prefix and folder button are usable only while saving is on; they keep
     // their values either way.
     void ApplySavingRule();

@@ -1,33 +1,7 @@
 #include "settingsvalues.h"
 
-#include <climits>
-
-int ParseClampedInt(const char* pszText)
+int AtLeastMinLogEntries(int nEntries)
 {
-    if (pszText == nullptr)
-        return 0;
-    const char* p = pszText;
-    while (*p == ' ' || *p == '\t')
-        ++p;
-    bool bNegative = false;
-    if (*p == '-' || *p == '+') {
-        bNegative = *p == '-';
-        ++p;
-    }
-    // Gathered as a magnitude that stops growing once past the int range.
-    const long long kLimit = bNegative ? -static_cast<long long>(INT_MIN) : INT_MAX;
-    long long nValue = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        nValue = nValue * 10 + (*p - '0');
-        if (nValue > kLimit)
-            nValue = kLimit;
-    }
-    return static_cast<int>(bNegative ? -nValue : nValue);
-}
-
-int LogEntriesFromText(const char* pszText)
-{
-    const int nEntries = ParseClampedInt(pszText);
     return nEntries < kMinLogEntries ? kMinLogEntries : nEntries;
 }
 

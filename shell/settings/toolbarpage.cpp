@@ -4,26 +4,15 @@
 #include "resource.h"
 #include "settingsvalues.h"
 
-CToolbarPage::CToolbarPage(CWnd* pParent)
+CToolbarPage::CToolbarPage(CWnd* pParent) : CSettingsPage<CAppSettings>(IDD_TOOLBAR_PAGE, pParent)
 {
     Create(IDD_TOOLBAR_PAGE, pParent);
 }
 
-void CToolbarPage::PutSettings(void* pRecord)
+void CToolbarPage::PutSettings(const CAppSettings& settings)
 {
-    Put(*static_cast<const CAppSettings*>(pRecord));
-}
-
-int CToolbarPage::TakeSettings(void* pRecord)
-{
-    Take(*static_cast<CAppSettings*>(pRecord));
-    return 0;
-}
-
-void CToolbarPage::Put(const CAppSettings& settings)
-{
-    SendDlgItemMessage(IDC_TOOLBARPAGE_SIZE, CB_SETCURSEL, static_cast<WPARAM>(settings.m_nToolSize));
-    SendDlgItemMessage(IDC_TOOLBARPAGE_TRAY, CB_SETCURSEL, static_cast<WPARAM>(settings.m_nTaskTray));
+    SetListIndex(IDC_TOOLBARPAGE_SIZE, settings.m_nToolSize);
+    SetListIndex(IDC_TOOLBARPAGE_TRAY, settings.m_nTaskTray);
     CWnd* pEffects = GetDlgItem(IDC_TOOLBARPAGE_MENU_EFFECT);
     pEffects->SendMessage(CB_RESETCONTENT);
     for (int i = 0; kMenuAnimations[i].szName[0] != '\0'; ++i) {
@@ -33,11 +22,12 @@ void CToolbarPage::Put(const CAppSettings& settings)
     pEffects->SendMessage(CB_SETCURSEL, static_cast<WPARAM>(MenuAnimationListIndex(settings.m_nMenuEffect)));
 }
 
-void CToolbarPage::Take(CAppSettings& settings)
+int CToolbarPage::TakeSettings(CAppSettings& settings)
 {
-    settings.m_nToolSize = static_cast<int>(SendDlgItemMessage(IDC_TOOLBARPAGE_SIZE, CB_GETCURSEL));
-    settings.m_nTaskTray = static_cast<int>(SendDlgItemMessage(IDC_TOOLBARPAGE_TRAY, CB_GETCURSEL));
+    settings.m_nToolSize = GetListIndex(IDC_TOOLBARPAGE_SIZE);
+    settings.m_nTaskTray = GetListIndex(IDC_TOOLBARPAGE_TRAY);
     CWnd* pEffects = GetDlgItem(IDC_TOOLBARPAGE_MENU_EFFECT);
     const LRESULT nItem = pEffects->SendMessage(CB_GETCURSEL);
     settings.m_nMenuEffect = nItem < 0 ? 0 : static_cast<int>(pEffects->SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(nItem)));
+    return 0;
 }

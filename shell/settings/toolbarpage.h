@@ -3,20 +3,16 @@
 #pragma once
 
 #include "afxwin.h"
-#include "isettingspage.h"
+#include "appsettings.h"
+#include "settingspage.h"
 
-class CAppSettings;
 
-class CToolbarPage : public CDialog, public ISettingsPage {
+class CToolbarPage : public CSettingsPage<CAppSettings> {
 public:
     explicit CToolbarPage(CWnd* pParent);
 
-    void PutSettings(void* pRecord) override;
-    int TakeSettings(void* pRecord) override;
-    void Put(const CAppSettings& settings);
-    void Take(CAppSettings& settings);
+    void PutSettings(const CAppSettings& settings) override;
+    int TakeSettings(CAppSettings& settings) override;
 
 protected:
-    void OnOK() override {}
-    void OnCancel() override {}
 };

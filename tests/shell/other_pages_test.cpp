@@ -1,7 +1,7 @@
 // The hex view, log-save and toolbar pages on their templates: the four editor records with
 // the live sample, the log size and saving rule with the folder choice, and the menu
 // animations.
-#include "settings_test_support.h"
+#include "page_host_support.h"
 
 #include "appsettings.h"
 #include "hexviewpage.h"
@@ -44,34 +44,34 @@ TEST_F(OtherPagesTest, HexViewKeepsEachEditorsChangesAndTakesAllFour)
 {
     CHexViewPage page(&host);
     page.m_nEditorIndex = CAppSettings::EditorCom2;
-    page.PutSettings(&settings);
-    EXPECT_EQ("COM制御2", SelectedText(page, IDC_HEXVIEW_EDITOR_CHOICE));
-    EXPECT_EQ("18", SelectedText(page, IDC_HEXVIEW_FONT));
-    EXPECT_EQ("EUC", SelectedText(page, IDC_HEXVIEW_CHAR_CODE));
-    EXPECT_TRUE(Checked(page, IDC_HEXVIEW_CHARACTERS));
+    page.PutSettings(settings);
+    EXPECT_EQ("COM制御2", SelectedText(page.m_hWnd, IDC_HEXVIEW_EDITOR_CHOICE));
+    EXPECT_EQ("18", SelectedText(page.m_hWnd, IDC_HEXVIEW_FONT));
+    EXPECT_EQ("EUC", SelectedText(page.m_hWnd, IDC_HEXVIEW_CHAR_CODE));
+    EXPECT_TRUE(Checked(page.m_hWnd, IDC_HEXVIEW_CHARACTERS));
     EXPECT_EQ(RGB(200, 200, 203), page.m_backColor.GetColor());
 
     // Record 3: grouping and font; then record 0: header and text colour.
-    Choose(page, IDC_HEXVIEW_GROUPING, 2);
-    Choose(page, IDC_HEXVIEW_FONT, 1);
-    Choose(page, IDC_HEXVIEW_EDITOR_CHOICE, CAppSettings::EditorSend);
-    EXPECT_EQ("12", SelectedText(page, IDC_HEXVIEW_FONT));
-    EXPECT_EQ("1 Byte", SelectedText(page, IDC_HEXVIEW_GROUPING));
-    ClickCheck(page, IDC_HEXVIEW_HEADER, true);
+    ChooseListEntry(page.m_hWnd, IDC_HEXVIEW_GROUPING, 2);
+    ChooseListEntry(page.m_hWnd, IDC_HEXVIEW_FONT, 1);
+    ChooseListEntry(page.m_hWnd, IDC_HEXVIEW_EDITOR_CHOICE, CAppSettings::EditorSend);
+    EXPECT_EQ("12", SelectedText(page.m_hWnd, IDC_HEXVIEW_FONT));
+    EXPECT_EQ("1 Byte", SelectedText(page.m_hWnd, IDC_HEXVIEW_GROUPING));
+    Click(page.m_hWnd, IDC_HEXVIEW_HEADER, true);
     winharness::ScriptedPrompts prompts;
     prompts.colorAnswers = {0x00AA55};
-    Notify(page, IDC_HEXVIEW_TEXT_COLOR, BN_CLICKED);
+    Notify(page.m_hWnd, IDC_HEXVIEW_TEXT_COLOR, BN_CLICKED);
     EXPECT_EQ(0x00AA55u, page.m_sample.GetModel().m_crText);
 
-    Choose(page, IDC_HEXVIEW_EDITOR_CHOICE, CAppSettings::EditorCom2);
-    EXPECT_EQ("4 Byte", SelectedText(page, IDC_HEXVIEW_GROUPING));
-    EXPECT_EQ("14", SelectedText(page, IDC_HEXVIEW_FONT));
-    Choose(page, IDC_HEXVIEW_EDITOR_CHOICE, CAppSettings::EditorSend);
-    EXPECT_TRUE(Checked(page, IDC_HEXVIEW_HEADER));
+    ChooseListEntry(page.m_hWnd, IDC_HEXVIEW_EDITOR_CHOICE, CAppSettings::EditorCom2);
+    EXPECT_EQ("4 Byte", SelectedText(page.m_hWnd, IDC_HEXVIEW_GROUPING));
+    EXPECT_EQ("14", SelectedText(page.m_hWnd, IDC_HEXVIEW_FONT));
+    ChooseListEntry(page.m_hWnd, IDC_HEXVIEW_EDITOR_CHOICE, CAppSettings::EditorSend);
+    EXPECT_TRUE(Checked(page.m_hWnd, IDC_HEXVIEW_HEADER));
 
     CAppSettings taken;
     SetAppSettingsDefaults(taken);
-    EXPECT_EQ(0, page.TakeSettings(&taken));
+    EXPECT_EQ(0, page.TakeSettings(taken));
     CEditorDisplaySettings expected[4];
     for (int i = 0; i < 4; ++i)
         expected[i] = settings.m_editor[i];
@@ -93,7 +93,7 @@ TEST_F(OtherPagesTest, HexViewKeepsEachEditorsChangesAndTakesAllFour)
 TEST_F(OtherPagesTest, TheSampleHoldsTheFirst128BytesReadOnlyAndFollowsTheRecord)
 {
     CHexViewPage page(&host);
-    page.PutSettings(&settings);
+    page.PutSettings(settings);
     COleSafeArray data = page.m_sample.GetData();
     long nUpper = -1;
     data.GetUBound(1, &nUpper);
@@ -110,16 +110,16 @@ TEST_F(OtherPagesTest, TheSampleHoldsTheFirst128BytesReadOnlyAndFollowsTheRecord
     EXPECT_EQ(2, model.m_nGroupDigits);
     EXPECT_EQ(4, model.m_nAddressDigits);
     EXPECT_EQ(12, model.m_nFontHeight);
-    Choose(page, IDC_HEXVIEW_GROUPING, 2);   // "4 Byte"
+    ChooseListEntry(page.m_hWnd, IDC_HEXVIEW_GROUPING, 2);   // "4 Byte"
     EXPECT_EQ(8, model.m_nGroupDigits);
-    Choose(page, IDC_HEXVIEW_ADDRESS_DIGITS, 1);   // "8桁"
+    ChooseListEntry(page.m_hWnd, IDC_HEXVIEW_ADDRESS_DIGITS, 1);   // "8桁"
     EXPECT_EQ(8, model.m_nAddressDigits);
-    Choose(page, IDC_HEXVIEW_FONT, 3);
+    ChooseListEntry(page.m_hWnd, IDC_HEXVIEW_FONT, 3);
     EXPECT_EQ(18, model.m_nFontHeight);
-    ClickCheck(page, IDC_HEXVIEW_ADDRESS, false);
+    Click(page.m_hWnd, IDC_HEXVIEW_ADDRESS, false);
     EXPECT_FALSE(model.m_bShowAddress);
     // The character code is kept for the editor, not shown on the sample.
-    Choose(page, IDC_HEXVIEW_CHAR_CODE, 4);
+    ChooseListEntry(page.m_hWnd, IDC_HEXVIEW_CHAR_CODE, 4);
     EXPECT_EQ(nCodeBefore, model.m_nCharCode);
     EXPECT_EQ(4, page.m_records[0].nTextCode);
     page.DestroyWindow();
@@ -128,24 +128,24 @@ TEST_F(OtherPagesTest, TheSampleHoldsTheFirst128BytesReadOnlyAndFollowsTheRecord
 TEST_F(OtherPagesTest, LogSaveReadsItsNotesAndRaisesSmallCounts)
 {
     CLogSavePage page(&host);
-    EXPECT_EQ("通信ログをリアルタイムにファイル保存します。", Text(page, IDC_LOGSAVE_AUTO_NOTE));
-    EXPECT_EQ(std::string(GetMessageText(13001)), Text(page, IDC_LOGSAVE_MAX_NOTE));
+    EXPECT_EQ("通信ログをリアルタイムにファイル保存します。", Text(page.m_hWnd, IDC_LOGSAVE_AUTO_NOTE));
+    EXPECT_EQ(std::string(GetMessageText(13001)), Text(page.m_hWnd, IDC_LOGSAVE_MAX_NOTE));
     settings.m_nMaxLog = 500;
-    page.PutSettings(&settings);
-    EXPECT_EQ("500", Text(page, IDC_LOGSAVE_MAX));
+    page.PutSettings(settings);
+    EXPECT_EQ("500", Text(page.m_hWnd, IDC_LOGSAVE_MAX));
 
     struct { const char* text; int stored; } cases[] = {{"5", 10}, {"", 10}, {"1234", 1234}, {"99999999999", INT_MAX}};
     for (const auto& c : cases) {
         page.SetDlgItemText(IDC_LOGSAVE_MAX, c.text);
         CAppSettings taken;
-        page.TakeSettings(&taken);
+        page.TakeSettings(taken);
         EXPECT_EQ(c.stored, taken.m_nMaxLog) << c.text;
     }
     // Typing stops at four digits.
     page.SetDlgItemText(IDC_LOGSAVE_MAX, "");
     for (char ch : std::string("123456"))
         ::SendMessageA(::GetDlgItem(page.m_hWnd, IDC_LOGSAVE_MAX), WM_CHAR, static_cast<WPARAM>(ch), 1);
-    EXPECT_EQ("1234", Text(page, IDC_LOGSAVE_MAX));
+    EXPECT_EQ("1234", Text(page.m_hWnd, IDC_LOGSAVE_MAX));
     page.DestroyWindow();
 }
 
@@ -156,21 +156,21 @@ TEST_F(OtherPagesTest, WithSavingOffTheFolderAndPrefixAreGreyButStillSaved)
     settings.m_strPath = "C:\\logs";
     settings.m_strFilePrefix = "run";
     settings.m_nLogFont = 2;
-    page.PutSettings(&settings);
+    page.PutSettings(settings);
     for (int id : {IDC_LOGSAVE_FOLDER, IDC_LOGSAVE_PREFIX, IDC_LOGSAVE_BROWSE})
-        EXPECT_FALSE(Enabled(page, id)) << id;
-    EXPECT_EQ("16", SelectedText(page, IDC_LOGSAVE_FONT));
+        EXPECT_FALSE(Enabled(page.m_hWnd, id)) << id;
+    EXPECT_EQ("16", SelectedText(page.m_hWnd, IDC_LOGSAVE_FONT));
     CAppSettings taken;
-    page.TakeSettings(&taken);
+    page.TakeSettings(taken);
     EXPECT_EQ(0, taken.m_nAutoSave);
     EXPECT_STREQ("C:\\logs", taken.m_strPath);
     EXPECT_STREQ("run", taken.m_strFilePrefix);
     EXPECT_EQ(2, taken.m_nLogFont);
 
-    ClickCheck(page, IDC_LOGSAVE_AUTO, true);
+    Click(page.m_hWnd, IDC_LOGSAVE_AUTO, true);
     for (int id : {IDC_LOGSAVE_FOLDER, IDC_LOGSAVE_PREFIX, IDC_LOGSAVE_BROWSE})
-        EXPECT_TRUE(Enabled(page, id)) << id;
-    page.TakeSettings(&taken);
+        EXPECT_TRUE(Enabled(page.m_hWnd, id)) << id;
+    page.TakeSettings(taken);
     EXPECT_EQ(1, taken.m_nAutoSave);
     page.DestroyWindow();
 }
@@ -180,19 +180,19 @@ TEST_F(OtherPagesTest, AChosenFolderGoesIntoTheFieldAndACancelledChoiceChangesNo
     CLogSavePage page(&host);
     settings.m_nAutoSave = 1;
     settings.m_strPath = "C:\\before";
-    page.PutSettings(&settings);
+    page.PutSettings(settings);
     winharness::ScriptedPrompts prompts;
     prompts.folderAnswers = {"", "D:\\hourly logs"};
-    Notify(page, IDC_LOGSAVE_BROWSE, BN_CLICKED);
-    EXPECT_EQ("C:\\before", Text(page, IDC_LOGSAVE_FOLDER));
-    Notify(page, IDC_LOGSAVE_BROWSE, BN_CLICKED);
-    EXPECT_EQ("D:\\hourly logs", Text(page, IDC_LOGSAVE_FOLDER));
+    Notify(page.m_hWnd, IDC_LOGSAVE_BROWSE, BN_CLICKED);
+    EXPECT_EQ("C:\\before", Text(page.m_hWnd, IDC_LOGSAVE_FOLDER));
+    Notify(page.m_hWnd, IDC_LOGSAVE_BROWSE, BN_CLICKED);
+    EXPECT_EQ("D:\\hourly logs", Text(page.m_hWnd, IDC_LOGSAVE_FOLDER));
     ASSERT_EQ(2u, prompts.records.size());
     EXPECT_EQ("folder", prompts.records[0].kind);
     EXPECT_EQ("保存を行うディレクトリを指定してください。", prompts.records[0].text);
     EXPECT_EQ(static_cast<DWORD>(BIF_RETURNONLYFSDIRS), prompts.records[0].flags & BIF_RETURNONLYFSDIRS);
     CAppSettings taken;
-    page.TakeSettings(&taken);
+    page.TakeSettings(taken);
     EXPECT_STREQ("D:\\hourly logs", taken.m_strPath);
     page.DestroyWindow();
 }
@@ -203,24 +203,24 @@ TEST_F(OtherPagesTest, ToolbarPageShowsTheAnimationByNumber)
     settings.m_nToolSize = 1;
     settings.m_nTaskTray = 2;
     settings.m_nMenuEffect = 42;
-    page.PutSettings(&settings);
+    page.PutSettings(settings);
     EXPECT_EQ(11, static_cast<int>(page.SendDlgItemMessage(IDC_TOOLBARPAGE_MENU_EFFECT, CB_GETCOUNT)));
-    EXPECT_EQ("(none)", SelectedText(page, IDC_TOOLBARPAGE_MENU_EFFECT));
-    EXPECT_EQ("小さいサイズ", SelectedText(page, IDC_TOOLBARPAGE_SIZE));
-    EXPECT_EQ("表示する(ｱｲｺﾝ時ﾀｽｸﾊﾞｰ非表示)", SelectedText(page, IDC_TOOLBARPAGE_TRAY));
+    EXPECT_EQ("(none)", SelectedText(page.m_hWnd, IDC_TOOLBARPAGE_MENU_EFFECT));
+    EXPECT_EQ("小さいサイズ", SelectedText(page.m_hWnd, IDC_TOOLBARPAGE_SIZE));
+    EXPECT_EQ("表示する(ｱｲｺﾝ時ﾀｽｸﾊﾞｰ非表示)", SelectedText(page.m_hWnd, IDC_TOOLBARPAGE_TRAY));
     CAppSettings taken;
-    page.TakeSettings(&taken);
+    page.TakeSettings(taken);
     EXPECT_EQ(0, taken.m_nMenuEffect);
     EXPECT_EQ(1, taken.m_nToolSize);
     EXPECT_EQ(2, taken.m_nTaskTray);
 
     // Put again (the dialog may): the list is not doubled.
     settings.m_nMenuEffect = 7;
-    page.PutSettings(&settings);
+    page.PutSettings(settings);
     EXPECT_EQ(11, static_cast<int>(page.SendDlgItemMessage(IDC_TOOLBARPAGE_MENU_EFFECT, CB_GETCOUNT)));
-    EXPECT_EQ("Noise", SelectedText(page, IDC_TOOLBARPAGE_MENU_EFFECT));
-    Choose(page, IDC_TOOLBARPAGE_MENU_EFFECT, 9);
-    page.TakeSettings(&taken);
+    EXPECT_EQ("Noise", SelectedText(page.m_hWnd, IDC_TOOLBARPAGE_MENU_EFFECT));
+    ChooseListEntry(page.m_hWnd, IDC_TOOLBARPAGE_MENU_EFFECT, 9);
+    page.TakeSettings(taken);
     EXPECT_EQ(9, taken.m_nMenuEffect);
     page.DestroyWindow();
 }

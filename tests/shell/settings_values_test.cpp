@@ -1,35 +1,18 @@
-// The window-free rules of the settings pages: numbers of the digit edits, the least log size
-// and the menu animations.
+// The window-free rules of the other-settings pages: the least log size and the menu
+// animations.
 #include <gtest/gtest.h>
 
 #include "settingsvalues.h"
 
 #include <climits>
-#include <string>
-
-TEST(SettingsValues, DigitTextsAreReadWithoutWrappingPastTheIntRange)
-{
-    EXPECT_EQ(0, ParseClampedInt(""));
-    EXPECT_EQ(0, ParseClampedInt("abc"));
-    EXPECT_EQ(1234, ParseClampedInt("1234"));
-    EXPECT_EQ(1234, ParseClampedInt(" 1234x9"));
-    EXPECT_EQ(INT_MAX, ParseClampedInt("2147483647"));
-    EXPECT_EQ(INT_MAX, ParseClampedInt("2147483648"));
-    EXPECT_EQ(INT_MAX, ParseClampedInt("9999999999"));
-    EXPECT_EQ(INT_MAX, ParseClampedInt(std::string(400, '9').c_str()));
-    EXPECT_EQ(INT_MIN, ParseClampedInt("-2147483648"));
-    EXPECT_EQ(INT_MIN, ParseClampedInt("-99999999999"));
-    EXPECT_EQ(-5, ParseClampedInt("-5"));
-}
 
 TEST(SettingsValues, TheLogKeepsAtLeastTenEntries)
 {
-    EXPECT_EQ(10, LogEntriesFromText("5"));
-    EXPECT_EQ(10, LogEntriesFromText(""));
-    EXPECT_EQ(10, LogEntriesFromText("-7"));
-    EXPECT_EQ(10, LogEntriesFromText("10"));
-    EXPECT_EQ(1234, LogEntriesFromText("1234"));
-    EXPECT_EQ(INT_MAX, LogEntriesFromText("99999999999"));
+    EXPECT_EQ(10, AtLeastMinLogEntries(5));
+    EXPECT_EQ(10, AtLeastMinLogEntries(INT_MIN));
+    EXPECT_EQ(10, AtLeastMinLogEntries(10));
+    EXPECT_EQ(11, AtLeastMinLogEntries(11));
+    EXPECT_EQ(INT_MAX, AtLeastMinLogEntries(INT_MAX));
 }
 
 TEST(SettingsValues, AnimationNumbersOutsideTheTableShowTheFirstEntry)
