@@ -3,6 +3,7 @@
 #include "hexviewpage.h"
 #include "logsavepage.h"
 #include "messagetext.h"
+#include "othersettingsapply.h"
 #include "resource.h"
 #include "toolbarpage.h"
 
@@ -71,6 +72,8 @@ void COtherSettingDlg::Apply()
         if (m_settingsPages[i] != NULL)
             m_settingsPages[i]->TakeSettings(work);
     }
+    for (WPARAM nRefresh : ApplyOtherSettingsChanges(m_settings, work))
+        PostToFrame(nRefresh);
     m_settings = work;
     PostToFrame(3);
     SaveAppSettings(m_settings);

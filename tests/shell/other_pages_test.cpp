@@ -7,6 +7,7 @@
 #include "hexviewpage.h"
 #include "logsavepage.h"
 #include "messagetext.h"
+#include "othersettingsapply.h"
 #include "resource.h"
 #include "toolbarpage.h"
 
@@ -79,14 +80,8 @@ TEST_F(OtherPagesTest, HexViewKeepsEachEditorsChangesAndTakesAllFour)
     expected[0].clrText = 0x00AA55;
     expected[3].nMode = 2;
     expected[3].nFont = 1;
-    for (int i = 0; i < 4; ++i) {
-        const CEditorDisplaySettings& a = taken.m_editor[i];
-        const CEditorDisplaySettings& b = expected[i];
-        EXPECT_TRUE(a.nAscii == b.nAscii && a.nAddrCheck == b.nAddrCheck && a.nAddrDigits == b.nAddrDigits &&
-                    a.nMode == b.nMode && a.clrBack == b.clrBack && a.clrText == b.clrText && a.nFont == b.nFont &&
-                    a.nHead == b.nHead && a.nTextCode == b.nTextCode)
-            << "record " << i;
-    }
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(SameEditorDisplay(expected[i], taken.m_editor[i])) << "record " << i;
     page.DestroyWindow();
 }
 
