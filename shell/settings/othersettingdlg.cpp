@@ -1,7 +1,11 @@
 #include "othersettingdlg.h"
 
+#include "hexviewpage.h"
+#include "logsavepage.h"
 #include "messagetext.h"
+#include "othersettingsapply.h"
 #include "resource.h"
+#include "toolbarpage.h"
 
 int COtherSettingDlg::s_nLastOtherPage = 0;
 
@@ -15,9 +19,27 @@ COtherSettingDlg::COtherSettingDlg(CAppSettings& settings, CWnd* pParent)
 
 CDialog* COtherSettingDlg::CreatePage(int nIndex, ISettingsPage<CAppSettings>*& pSettings)
 {
-    (void)nIndex;
     pSettings = NULL;
-    return NULL;
+    switch (nIndex) {
+    case PageToolbar: {
+        CToolbarPage* pPage = new CToolbarPage(this);
+        pSettings = pPage;
+        return pPage;
+    }
+    case PageLogSave: {
+        CLogSavePage* pPage = new CLogSavePage(this);
+        pSettings = pPage;
+        return pPage;
+    }
+    case PageHexView: {
+        CHexViewPage* pPage = new CHexViewPage(this);
+        pPage->m_nEditorIndex = m_nEditorIndex;
+        pSettings = pPage;
+        return pPage;
+    }
+    default:
+        return NULL;
+    }
 }
 
 BOOL COtherSettingDlg::OnInitDialog()
@@ -50,6 +72,8 @@ void COtherSettingDlg::Apply()
         if (m_settingsPages[i] != NULL)
             m_settingsPages[i]->TakeSettings(work);
     }
+    for (WPARAM nRefresh : ApplyOtherSettingsChanges(m_settings, work))
+        PostToFrame(nRefresh);
     m_settings = work;
     PostToFrame(3);
     SaveAppSettings(m_settings);
