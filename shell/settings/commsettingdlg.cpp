@@ -1,7 +1,9 @@
 #include "commsettingdlg.h"
 
+#include "commsetpage.h"
 #include "currentcommset.h"
 #include "dllpage.h"
+#include "logdisplaypage.h"
 #include "messagetext.h"
 #include "portusepage.h"
 #include "receiveactionpage.h"
@@ -35,6 +37,11 @@ CDialog* CCommSettingDlg::CreatePage(int nIndex, ISettingsPage<CCommSetRecord>*&
 {
     pSettings = NULL;
     switch (nIndex) {
+    case PageCommSet: {
+        CCommSetPage* pPage = new CCommSetPage(this);
+        pSettings = pPage;
+        return pPage;
+    }
     case PagePortUse1:
     case PagePortUse2: {
         CPortUsePage* pPage = MakePortPage<CPortUsePage>(this, nIndex - PagePortUse1);
@@ -50,6 +57,11 @@ CDialog* CCommSettingDlg::CreatePage(int nIndex, ISettingsPage<CCommSetRecord>*&
     case PageDll1:
     case PageDll2: {
         CDllPage* pPage = MakePortPage<CDllPage>(this, nIndex - PageDll1);
+        pSettings = pPage;
+        return pPage;
+    }
+    case PageLogDisplay: {
+        CLogDisplayPage* pPage = new CLogDisplayPage(this);
         pSettings = pPage;
         return pPage;
     }

@@ -5,8 +5,9 @@
 
 #include "commsettingdlg.h"
 #include "currentcommset.h"
+#include "logdisplaypage.h"
 #include "portusepage.h"
-#include "settingsdlg_test_support.h"
+#include "settings_test_support.h"
 
 using namespace settingstest;
 
@@ -69,6 +70,8 @@ TEST_F(CommSettingDlgTest, TreeListsTheEightPagesUnderTheirGroupsGreyedWhileRunn
     }
     // A greyed page still shows what it holds.
     EXPECT_EQ(CCommSettingDlg::PagePortUse2, ShownPage());
+    EXPECT_TRUE(dlg.GetPage(CCommSettingDlg::PageCommSet)->IsWindowEnabled());
+    EXPECT_TRUE(dlg.GetPage(CCommSettingDlg::PageLogDisplay)->IsWindowEnabled());
 }
 
 TEST_F(CommSettingDlgTest, ApplyWhileRunningLeavesEveryPortFieldOfTheSet)
@@ -78,15 +81,25 @@ TEST_F(CommSettingDlgTest, ApplyWhileRunningLeavesEveryPortFieldOfTheSet)
     HWND hDlg = Open(1);
     SetText(ComPage(0), IDC_COMPORT_BAUD, "300");
     Click(Page(CCommSettingDlg::PageReceiveAction2), IDC_RECV_EXTENDED, false);
-    if (dlg.GetPage(CCommSettingDlg::PageCommSet) != nullptr)
-        SetText(Page(CCommSettingDlg::PageCommSet), IDC_COMMSET_NAME, "Renamed");
+    SetText(Page(CCommSettingDlg::PageCommSet), IDC_COMMSET_NAME, "Renamed");
     Press(hDlg, IDC_SETTINGS_APPLY);
     EXPECT_EQ(19200, GetCurrentCommSet().m_nBaudRate[0]);
     EXPECT_EQ(1, GetCurrentCommSet().m_nExtendedMode[1]);
-    if (dlg.GetPage(CCommSettingDlg::PageCommSet) != nullptr)
-        EXPECT_STREQ("Renamed", GetCurrentCommSet().m_strSetName);
-    // Nothing of the log display changed: the frame is not asked to list the log again.
+    EXPECT_STREQ("Renamed", GetCurrentCommSet().m_strSetName);
+    // A name alone leaves the log display: the frame is not asked to list the log again.
     EXPECT_TRUE(frame.Refreshes().empty());
+}
+
+TEST_F(CommSettingDlgTest, AChangedLogColourMakesApplyRefreshTheFrameLog)
+{
+    HWND hDlg = Open(0);
+    CLogDisplayPage* pLog = static_cast<CLogDisplayPage*>(dlg.GetPage(CCommSettingDlg::PageLogDisplay));
+    pLog->m_colors[4].SetColor(RGB(1, 2, 3));
+    Press(hDlg, IDC_SETTINGS_APPLY);
+    EXPECT_EQ(RGB(1, 2, 3), GetCurrentCommSet().m_clrBack[1]);
+    EXPECT_EQ(std::vector<WPARAM>{0}, frame.Refreshes());
+    Press(hDlg, IDC_SETTINGS_APPLY);
+    EXPECT_EQ(std::vector<WPARAM>{0}, frame.Refreshes());
 }
 
 TEST_F(CommSettingDlgTest, GroupItemsKeepThePageAndOkKeepsTheShownPageForTheNextOpening)

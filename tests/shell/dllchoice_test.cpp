@@ -14,7 +14,7 @@
 #include "dllpage.h"
 #include "dllselectdlg.h"
 #include "messagetext.h"
-#include "settingsdlg_test_support.h"
+#include "settings_test_support.h"
 #include "shell_test_support.h"
 #include "temp_folder_support.h"
 

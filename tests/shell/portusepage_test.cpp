@@ -8,7 +8,7 @@
 #include "dialogdriver.h"
 #include "flowcontroldlg.h"
 #include "portusepage.h"
-#include "settingsdlg_test_support.h"
+#include "settings_test_support.h"
 
 using namespace settingstest;
 

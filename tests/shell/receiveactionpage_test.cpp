@@ -7,7 +7,7 @@
 #include "bytes_test_support.h"
 #include "dialogdriver.h"
 #include "receiveactionpage.h"
-#include "settingsdlg_test_support.h"
+#include "settings_test_support.h"
 
 using namespace settingstest;
 
