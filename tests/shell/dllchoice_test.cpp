@@ -364,3 +364,17 @@ TEST_F(DllChoiceTest, ChoosingAnotherDllDropsItsDataAndClearAsksFirst)
     Press(hPage, IDC_DLLPAGE_CLEAR);
     EXPECT_EQ(2u, prompts.records.size());
 }
+
+TEST_F(DllChoiceTest, WithoutAFolderTheDialogSaysSoAndEndsCancelled)
+{
+    winharness::ScriptedPrompts prompts;
+    prompts.messageAnswers = {IDOK};
+    CDllSelectDlg dlg;
+    dlg.m_strFolder.Empty();
+    DialogDriver driver;
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    ASSERT_EQ(1u, prompts.records.size());
+    EXPECT_EQ(std::string(GetMessageText(13026)), prompts.records[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), prompts.records[0].type);
+    EXPECT_TRUE(dlg.m_strResult.IsEmpty());
+}
