@@ -154,13 +154,7 @@ protected:
 
 std::string Cell(HWND hList, int row, int column)
 {
-    char text[256] = "";
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    ::SendMessageA(hList, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    return text;
+    return winharness::ListViewCell(hList, row, column);
 }
 
 int RowOf(HWND hList, const std::string& name)
