@@ -1,7 +1,10 @@
 #include "commsettingdlg.h"
 
 #include "currentcommset.h"
+#include "dllpage.h"
 #include "messagetext.h"
+#include "portusepage.h"
+#include "receiveactionpage.h"
 #include "resource.h"
 
 namespace {
@@ -9,6 +12,14 @@ namespace {
 bool IsPortPage(int nIndex)
 {
     return nIndex >= CCommSettingDlg::PagePortUse1 && nIndex <= CCommSettingDlg::PageDll2;
+}
+
+template <class Page>
+Page* MakePortPage(CWnd* pParent, int nPort)
+{
+    Page* pPage = new Page(pParent);
+    pPage->SetPort(nPort);
+    return pPage;
 }
 
 } // namespace
@@ -22,9 +33,29 @@ CCommSettingDlg::CCommSettingDlg(CWnd* pParent)
 
 CDialog* CCommSettingDlg::CreatePage(int nIndex, ISettingsPage<CCommSetRecord>*& pSettings)
 {
-    (void)nIndex;
     pSettings = NULL;
-    return NULL;
+    switch (nIndex) {
+    case PagePortUse1:
+    case PagePortUse2: {
+        CPortUsePage* pPage = MakePortPage<CPortUsePage>(this, nIndex - PagePortUse1);
+        pSettings = pPage;
+        return pPage;
+    }
+    case PageReceiveAction1:
+    case PageReceiveAction2: {
+        CReceiveActionPage* pPage = MakePortPage<CReceiveActionPage>(this, nIndex - PageReceiveAction1);
+        pSettings = pPage;
+        return pPage;
+    }
+    case PageDll1:
+    case PageDll2: {
+        CDllPage* pPage = MakePortPage<CDllPage>(this, nIndex - PageDll1);
+        pSettings = pPage;
+        return pPage;
+    }
+    default:
+        return NULL;
+    }
 }
 
 BOOL CCommSettingDlg::OnInitDialog()

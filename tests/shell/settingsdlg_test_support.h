@@ -17,6 +17,11 @@
 
 namespace settingstest {
 
+// The window classes of the pages' own controls; a first member of a fixture that creates pages.
+struct PageClasses {
+    PageClasses() { CHexEdit::RegisterWndClass(); }
+};
+
 // A top-level window standing for the main frame: it records the wParam of every
 // WM_FRAME_REFRESH that reaches it.
 class RefreshRecorder {
@@ -126,6 +131,8 @@ inline void ChooseListEntry(HWND hDlg, int id, int index)
     ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(hList));
 }
 
+inline void SetText(HWND hDlg, int id, const char* text) { ::SetDlgItemTextA(hDlg, id, text); }
+
 inline void Click(HWND hDlg, int id, bool bChecked)
 {
     ::CheckDlgButton(hDlg, id, bChecked ? BST_CHECKED : BST_UNCHECKED);
@@ -140,7 +147,9 @@ inline std::string Text(HWND hDlg, int id)
 }
 
 inline bool Enabled(HWND hDlg, int id) { return ::IsWindowEnabled(::GetDlgItem(hDlg, id)) != FALSE; }
-inline bool Visible(HWND hDlg, int id) { return ::IsWindowVisible(::GetDlgItem(hDlg, id)) != FALSE; }
+// Shown by its own style, whatever its parents (the pages live under hidden windows).
+inline bool Visible(HWND hWnd) { return (::GetWindowLongA(hWnd, GWL_STYLE) & WS_VISIBLE) != 0; }
+inline bool Visible(HWND hDlg, int id) { return Visible(::GetDlgItem(hDlg, id)); }
 inline bool Checked(HWND hDlg, int id) { return ::IsDlgButtonChecked(hDlg, id) == BST_CHECKED; }
 
 } // namespace settingstest
