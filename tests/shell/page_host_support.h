@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "settingsdlg_test_support.h"
+#include "settings_test_support.h"
 
 namespace settingstest {
 
