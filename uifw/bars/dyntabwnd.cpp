@@ -55,18 +55,18 @@ int CUiDynTabWnd::HitTestScreenPoint(int x, int y) const
     return nHit >= 0 ? nHit : -1;
 }
 
-LPCSTR CUiDynTabWnd::ItemGetTextPtr(TAB_ITEM_INFO* pItem)
+LPCSTR BarItemCaptionText(CUiTabItemInfo* pItem)
 {
     // One text shared by every strip: it is read at once by the caller.
     static CString s_strText;
     CUiControlBar* pBar = pItem != nullptr ? reinterpret_cast<CUiControlBar*>(pItem->m_lParam) : nullptr;
     if (pBar == nullptr || pBar->GetSafeHwnd() == NULL)
-        return CUiTabWnd::ItemGetTextPtr(pItem);
+        return pItem != nullptr ? (LPCSTR)pItem->m_strText : nullptr;
     pBar->GetCaptionText(0, s_strText);
     return s_strText;
 }
 
-CUiCmdIcon* CUiDynTabWnd::ItemGetIconPtr(TAB_ITEM_INFO* pItem)
+CUiCmdIcon* BarItemCommandIcon(CUiTabItemInfo* pItem)
 {
     CUiControlBar* pBar = pItem != nullptr ? reinterpret_cast<CUiControlBar*>(pItem->m_lParam) : nullptr;
     CFrameWnd* pSite = pBar != nullptr ? pBar->GetDockSiteFrame() : nullptr;
@@ -75,6 +75,16 @@ CUiCmdIcon* CUiDynTabWnd::ItemGetIconPtr(TAB_ITEM_INFO* pItem)
     CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
     CUiCmdProfile* pProfile = pManager->ProfileFindByWindow(pSite->GetSafeHwnd());
     return pProfile != nullptr ? pManager->CmdGetIconPtr(pProfile->GetName(), (UINT)pBar->GetDlgCtrlID()) : nullptr;
+}
+
+LPCSTR CUiDynTabWnd::ItemGetTextPtr(TAB_ITEM_INFO* pItem)
+{
+    return BarItemCaptionText(pItem);
+}
+
+CUiCmdIcon* CUiDynTabWnd::ItemGetIconPtr(TAB_ITEM_INFO* pItem)
+{
+    return BarItemCommandIcon(pItem);
 }
 
 void CUiDynTabWnd::PaintItem(CDC& dc, int nIndex, TAB_ITEM_INFO* pItem, const CRect& rcItem, CFont* pFont,
