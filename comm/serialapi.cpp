@@ -18,6 +18,9 @@ const SerialApiTable kSystemTable = {
     ::GetOverlappedResult,
     ::CancelIo,
     ::CloseHandle,
+    ::GetCommProperties,
+    ::GetCommMask,
+    ::GetCommModemStatus,
 };
 
 SerialApiTable g_table = kSystemTable;

@@ -25,6 +25,9 @@ struct SerialApiTable
     BOOL(WINAPI* GetOverlappedResult)(HANDLE, LPOVERLAPPED, LPDWORD, BOOL);
     BOOL(WINAPI* CancelIo)(HANDLE);
     BOOL(WINAPI* CloseHandle)(HANDLE);
+    BOOL(WINAPI* GetCommProperties)(HANDLE, LPCOMMPROP);
+    BOOL(WINAPI* GetCommMask)(HANDLE, LPDWORD);
+    BOOL(WINAPI* GetCommModemStatus)(HANDLE, LPDWORD);
 };
 
 // The table in use. Replace entries only while no connection runs.

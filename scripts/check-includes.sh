@@ -10,7 +10,7 @@ cd "$top" || exit 2
 declare -A allowed=(
     [classlib]=""
     [res]=""
-    [uifw]="classlib"
+    [uifw]="classlib res"
     [records]="classlib"
     [comm]="classlib records"
     [log]="classlib res records uifw"

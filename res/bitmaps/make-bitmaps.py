@@ -248,12 +248,26 @@ def write_bmp(path, images, size):
         f.write(b'BM' + struct.pack('<IHHI', 14 + 40 + len(data), 0, 0, 54) + header + data)
 
 
-def icon_image(size):
-    im = Image(size, (0, 0, 0))
+def program_icon(im):
     im.rect(0, 0, 16, 16, BLUE)
     im.frame(0, 0, 16, 16, (0x10, 0x28, 0x70))
     im.text(4.5, 2.5, 'K', WHITE, 1.2)
     im.rect(2, 11, 14, 13, YELLOW)
+
+
+def colour_dialog_icon(im):
+    # Four swatches in a frame: the framework's colour dialog.
+    im.rect(0, 0, 16, 16, WHITE)
+    im.rect(2, 2, 8, 8, RED)
+    im.rect(8, 2, 14, 8, GREEN)
+    im.rect(2, 8, 8, 14, BLUE)
+    im.rect(8, 8, 14, 14, YELLOW)
+    im.frame(0, 0, 16, 16, DARK)
+
+
+def icon_image(size, paint):
+    im = Image(size, (0, 0, 0))
+    paint(im)
     xor = bytearray()
     stride = (size * 3 + 3) & ~3
     for y in range(size - 1, -1, -1):
@@ -266,8 +280,8 @@ def icon_image(size):
     return header + bytes(xor) + mask
 
 
-def write_icon(path, sizes):
-    images = [icon_image(s) for s in sizes]
+def write_icon(path, sizes, paint):
+    images = [icon_image(s, paint) for s in sizes]
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for s, data in zip(sizes, images):
@@ -296,4 +310,5 @@ if __name__ == '__main__':
               strip(['state-none', 'state-waiting', 'state-unused', 'state-connected'], 16, MASK), 16)
     write_bmp(os.path.join(HERE, 'settingstree.bmp'),
               strip(['tree-group', 'tree-page', 'tree-locked'], 16, MASK), 16)
-    write_icon(os.path.join(HERE, 'korvane.ico'), [32, 16])
+    write_icon(os.path.join(HERE, 'korvane.ico'), [32, 16], program_icon)
+    write_icon(os.path.join(HERE, 'colordlg.ico'), [32, 16], colour_dialog_icon)

@@ -194,6 +194,24 @@ void FakeSerialDevice::SetDriverDcb(const DCB& dcb)
     m_dcbSet = false;
 }
 
+void FakeSerialDevice::SetProperties(const COMMPROP& prop)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
+    m_prop = prop;
+}
+
+void FakeSerialDevice::SetDriverMask(DWORD mask)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
+    m_driverMask = mask;
+}
+
+void FakeSerialDevice::SetModemStatus(DWORD status)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
+    m_modemStatus = status;
+}
+
 std::vector<BYTE> FakeSerialDevice::Transmitted() const
 {
     std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
@@ -283,6 +301,9 @@ FakeSerial::FakeSerial()
     t.GetOverlappedResult = FakeGetOverlappedResult;
     t.CancelIo = FakeCancelIo;
     t.CloseHandle = FakeCloseHandle;
+    t.GetCommProperties = FakeGetCommProperties;
+    t.GetCommMask = FakeGetCommMask;
+    t.GetCommModemStatus = FakeGetCommModemStatus;
 }
 
 FakeSerial::~FakeSerial()
@@ -542,7 +563,7 @@ HANDLE WINAPI FakeSerial::FakeCreateFileA(LPCSTR name, DWORD access, DWORD share
     }
     dev->m_open = true;
     dev->m_openCount++;
-    dev->m_mask = 0;
+    dev->m_mask = dev->m_driverMask;
     dev->m_history = 0;
     HANDLE h = reinterpret_cast<HANDLE>(self->m_nextHandle);
     self->m_nextHandle += 4;
@@ -863,5 +884,47 @@ BOOL WINAPI FakeSerial::FakeCloseHandle(HANDLE h)
     dev->m_mask = 0;
     dev->m_history = 0;
     self->m_handles.erase(h);
+    return TRUE;
+}
+
+BOOL WINAPI FakeSerial::FakeGetCommProperties(HANDLE h, LPCOMMPROP prop)
+{
+    FakeSerial* self = s_active;
+    std::lock_guard<std::recursive_mutex> lock(self->m_lock);
+    self->Log("GetCommProperties");
+    if (self->TakeFailure("GetCommProperties"))
+        return FALSE;
+    FakeSerialDevice* dev = self->DeviceOf(h);
+    if (!dev)
+        return FALSE;
+    *prop = dev->m_prop;
+    return TRUE;
+}
+
+BOOL WINAPI FakeSerial::FakeGetCommMask(HANDLE h, LPDWORD mask)
+{
+    FakeSerial* self = s_active;
+    std::lock_guard<std::recursive_mutex> lock(self->m_lock);
+    self->Log("GetCommMask");
+    if (self->TakeFailure("GetCommMask"))
+        return FALSE;
+    FakeSerialDevice* dev = self->DeviceOf(h);
+    if (!dev)
+        return FALSE;
+    *mask = dev->m_mask;
+    return TRUE;
+}
+
+BOOL WINAPI FakeSerial::FakeGetCommModemStatus(HANDLE h, LPDWORD status)
+{
+    FakeSerial* self = s_active;
+    std::lock_guard<std::recursive_mutex> lock(self->m_lock);
+    self->Log("GetCommModemStatus");
+    if (self->TakeFailure("GetCommModemStatus"))
+        return FALSE;
+    FakeSerialDevice* dev = self->DeviceOf(h);
+    if (!dev)
+        return FALSE;
+    *status = dev->m_modemStatus;
     return TRUE;
 }

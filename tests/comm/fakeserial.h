@@ -62,6 +62,11 @@ public:
 
     // The device control block that GetCommState answers before the first SetCommState.
     void SetDriverDcb(const DCB& dcb);
+    // What GetCommProperties answers; the event mask a handle has when it is opened; the
+    // modem status word that GetCommModemStatus answers.
+    void SetProperties(const COMMPROP& prop);
+    void SetDriverMask(DWORD mask);
+    void SetModemStatus(DWORD status);
 
     // What the program did with the device.
     std::vector<BYTE> Transmitted() const;
@@ -86,6 +91,9 @@ private:
     int m_openCount = 0;
     DCB m_dcb{};
     bool m_dcbSet = false;
+    COMMPROP m_prop{};
+    DWORD m_driverMask = 0;
+    DWORD m_modemStatus = 0;
     COMMTIMEOUTS m_timeouts{};
     DWORD m_mask = 0;
     DWORD m_history = 0;             // events seen since the last wait, within the mask
@@ -149,6 +157,9 @@ private:
     static BOOL WINAPI FakeGetOverlappedResult(HANDLE, LPOVERLAPPED, LPDWORD, BOOL);
     static BOOL WINAPI FakeCancelIo(HANDLE);
     static BOOL WINAPI FakeCloseHandle(HANDLE);
+    static BOOL WINAPI FakeGetCommProperties(HANDLE, LPCOMMPROP);
+    static BOOL WINAPI FakeGetCommMask(HANDLE, LPDWORD);
+    static BOOL WINAPI FakeGetCommModemStatus(HANDLE, LPDWORD);
 
     // All of these run with m_lock held.
     void Log(const std::string& entry);

@@ -1,122 +1,14 @@
-// Floating and docking operations, the drag target for screen points, the dock markers with
-// their highlight, and the drag loop driven by scripted input, in the base look (tracking
-// outlines) and in the Studio 2005 look (markers).
-#include <gtest/gtest.h>
-
-#include "bars_test_support.h"
-
-#include "dockhighlightwnd.h"
-#include "dockmarkerwnd.h"
-#include "dynbar.h"
-#include "minidockframewnd.h"
-#include "paintmanagerholder.h"
-#include "paintmanagerstudio2005.h"
+// Floating, toggling and docking operations, the drag target for screen points, dock markers
+// with their highlight, tabbed groups as targets, and the visibility of bars, in the base
+// look (tracking outlines) and in Studio 2005 (markers).
+#include "dragdock_test_support.h"
 
 namespace {
 
-using barstest::FrameFixture;
 using barstest::Pane;
-
-// A pane whose floating frame cannot be made.
-class NoFramePane : public Pane {
-public:
-    CUiMiniDockFrameWnd* CreateFloatingFrame(DWORD) override { return nullptr; }
-};
-
-class DragDockTest : public ::testing::Test {
-protected:
-    explicit DragDockTest(bool bStudio = false)
-    {
-        PaintManagerHolder::Get().SetPaintManagerClass(bStudio ? RUNTIME_CLASS(CUiPaintManagerStudio2005)
-                                                               : RUNTIME_CLASS(CUiPaintManager));
-    }
-    FrameFixture fx{CRect(40, 40, 840, 640)};
-    std::vector<Pane*> panes;
-    template <class T = Pane> T* MakePane(UINT nID)
-    {
-        T* p = new T;
-        p->m_bAutoDelete = FALSE;
-        p->Create("Pane", fx.pFrame, nID, 0x5640283C);
-        p->EnableDocking(CBRS_ALIGN_ANY);
-        panes.push_back(p);
-        return p;
-    }
-    Pane* DockedPane(UINT nID, UINT nSide)
-    {
-        Pane* p = MakePane(nID);
-        p->DockAtFrameSide(nSide, false);
-        fx.pFrame->RecalcLayout();
-        winharness::PumpPending();
-        return p;
-    }
-    // b1 docked on the right, b2 joined to it as a tab.
-    CUiDynTabControlBar* MakeGroup(Pane*& b1, Pane*& b2, UINT nFirstId)
-    {
-        b1 = DockedPane(nFirstId, AFX_IDW_DOCKBAR_RIGHT);
-        b2 = DockedPane(nFirstId + 1, AFX_IDW_DOCKBAR_BOTTOM);
-        if (!b1->DockIntoTabbedGroup(b2, -1, nullptr, true))
-            return nullptr;
-        fx.pFrame->RecalcLayout();
-        winharness::PumpPending();
-        return b1->GetTabContainerBar();
-    }
-    void Layout()
-    {
-        fx.pFrame->RecalcLayout();
-        winharness::PumpPending();
-    }
-    void TearDown() override
-    {
-        CUiDynDockMarkerWnd::DestroyAllMarkers();
-        if (::IsWindow(fx.hFrame))
-            ::DestroyWindow(fx.hFrame);
-        winharness::PumpPending();
-        for (Pane* p : panes)
-            delete p;
-        PaintManagerHolder::Get().SetPaintManager(nullptr);
-    }
-    static COLORREF ScreenPixel(int x, int y)
-    {
-        HDC hScreen = ::GetDC(NULL);
-        const COLORREF clr = ::GetPixel(hScreen, x, y);
-        ::ReleaseDC(NULL, hScreen);
-        return clr;
-    }
-    static CRect WindowRect(CWnd* p)
-    {
-        CRect rc;
-        p->GetWindowRect(&rc);
-        return rc;
-    }
-    CRect SiteRect() const { return WindowRect(fx.pFrame); }
-    static CUiMiniDockFrameWnd* FloatingFrameOf(CUiControlBar* p)
-    {
-        CFrameWnd* pFrame = p->GetParentFrame();
-        return pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd))
-                   ? static_cast<CUiMiniDockFrameWnd*>(pFrame)
-                   : nullptr;
-    }
-    // The drag target the bar would get at the screen point.
-    struct Target {
-        int m_nKind;
-        CUiControlBar* m_pTarget;
-        CRect m_rect;
-    };
-    static Target TargetAt(CUiControlBar* pBar, int x, int y)
-    {
-        CUiControlBar::InternalDraggingState_t state(pBar);
-        state.Empty(false);
-        state.CalcDragTarget(x, y, false);
-        return {state.m_nKind, state.m_pTarget, state.m_rect};
-    }
-};
-
-class StudioDragDockTest : public DragDockTest {
-protected:
-    StudioDragDockTest() : DragDockTest(true) {}
-};
-
-// ---- Floating and docking without a drag.
+using dragdocktest::DragDockTest;
+using dragdocktest::StudioDragDockTest;
+using dragdocktest::NoFramePane;
 
 TEST_F(DragDockTest, FloatAtMovesALonelyFrameAndMakesANewOneForASharedFrame)
 {
@@ -201,8 +93,6 @@ TEST_F(DragDockTest, DockAtSideWithDragStateGoesLeftAlongAndBelowAcrossATopBar)
     EXPECT_LT(WindowRect(pOther).top, WindowRect(pBelow).top);
 }
 
-// ---- The drag target for screen points, base look.
-
 TEST_F(DragDockTest, WithCtrlTheBarFloatsAtTheCursorLessItsGrabOffset)
 {
     Pane* pBar = DockedPane(0xD010, AFX_IDW_DOCKBAR_LEFT);
@@ -238,6 +128,24 @@ TEST_F(DragDockTest, BandsOverADockedBarGiveTabsAboveAndBelowUnlessItIsTooTall)
     EXPECT_NE(2, TargetAt(pBar, x, rc.bottom - 5).m_nKind);
 }
 
+TEST_F(DragDockTest, OverAFloatingBarTheBandsLieOnItsFloatingFrame)
+{
+    Pane* pTarget = DockedPane(0xD017, AFX_IDW_DOCKBAR_LEFT);
+    Pane* pBar = DockedPane(0xD018, AFX_IDW_DOCKBAR_TOP);
+    pTarget->m_sizeFloat = CSize(240, 240);
+    ASSERT_TRUE(pTarget->FloatAt(300, 200, CBRS_ALIGN_TOP));
+    Layout();
+    const CRect rc = WindowRect(FloatingFrameOf(pTarget));
+    auto top = TargetAt(pBar, rc.CenterPoint().x, rc.top + 5);
+    EXPECT_EQ(27, top.m_nKind);
+    EXPECT_EQ(pTarget, top.m_pTarget);
+    EXPECT_EQ(rc, top.m_rect);
+    auto above = TargetAt(pBar, rc.CenterPoint().x, rc.top + 40);
+    EXPECT_EQ(1, above.m_nKind);
+    EXPECT_EQ(CRect(rc.left, rc.top, rc.right, rc.top + rc.Height() / 2), above.m_rect);
+    EXPECT_EQ(2, TargetAt(pBar, rc.CenterPoint().x, rc.bottom - 5).m_nKind);
+}
+
 TEST_F(DragDockTest, FrameSideBandsLieAtTheFreeAreasEdges)
 {
     Pane* pBar = DockedPane(0xD014, AFX_IDW_DOCKBAR_TOP);
@@ -271,8 +179,6 @@ TEST_F(StudioDragDockTest, WithMarkersTheSamePointsFloat)
                              CPoint(rcClient.CenterPoint().x, rcClient.bottom - 10)})
         EXPECT_EQ(0, TargetAt(pBar, pt.x, pt.y).m_nKind) << pt.x << "," << pt.y;
 }
-
-// ---- Markers and highlights, Studio 2005.
 
 TEST_F(StudioDragDockTest, DockCodesFollowTheMarkerTypeAndItsTarget)
 {
@@ -444,138 +350,11 @@ TEST_F(StudioDragDockTest, AMarkerShowsItsHoverPictureUnderTheCursorAndDropsItsH
     CUiControlBar::g_DragStatePrevious.Empty(true);
 }
 
-// ---- The drag loop, scripted.
-
-class DragLoopTest : public DragDockTest {
-protected:
-    // A press on the bar's caption at the point; the steps run inside the drag loop.
-    void DragFrom(Pane* pBar, CPoint ptPress, winharness::ScriptedInputPlayer& player)
-    {
-        ::SetCursorPos(ptPress.x, ptPress.y);
-        player.Start();
-        CRect rc = WindowRect(pBar);
-        pBar->DragLoop(ptPress, CPoint(ptPress.x - rc.left, ptPress.y - rc.top), 1, 1);
-        winharness::PumpPending();
-    }
-    CPoint CaptionPoint(Pane* pBar)
-    {
-        CRect rc = WindowRect(pBar);
-        return CPoint(rc.left + pBar->m_rcCaption.CenterPoint().x, rc.top + pBar->m_rcCaption.CenterPoint().y);
-    }
-};
-
-TEST_F(DragLoopTest, APressAndReleaseWithoutMovingStartsNoDrag)
-{
-    Pane* pBar = DockedPane(0xD030, AFX_IDW_DOCKBAR_TOP);
-    CDockBar* pDockBar = pBar->m_pDockBar;
-    const CPoint pt = CaptionPoint(pBar);
-    winharness::ScriptedInputPlayer player;
-    bool bDragged = false;
-    player.Keys(true).Call([&] { bDragged = CUiControlBar::GetBarBeingDragged() != nullptr; })
-        .PostToCapture(WM_LBUTTONUP).Keys(false);
-    DragFrom(pBar, pt, player);
-    EXPECT_FALSE(bDragged);
-    EXPECT_TRUE(CUiControlBar::g_DragStatePrevious.IsEmptyState());
-    EXPECT_TRUE(CUiControlBar::g_DragStateCurrent.IsEmptyState());
-    EXPECT_EQ(pDockBar, pBar->m_pDockBar);
-    EXPECT_NE(pBar->m_hWnd, ::GetCapture());
-}
-
-TEST_F(DragLoopTest, ADropOnTheRightBandDocksThereAndTheStatusLineIsEmptyMeanwhile)
-{
-    CWnd status;
-    ASSERT_TRUE(status.Create("STATIC", "x", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), fx.pFrame, AFX_IDW_STATUS_BAR));
-    Pane* pBar = DockedPane(0xD031, AFX_IDW_DOCKBAR_TOP);
-    Pane* pOther = DockedPane(0xD032, AFX_IDW_DOCKBAR_LEFT);
-    CRect rcClient;
-    fx.pFrame->GetClientRect(&rcClient);
-    fx.pFrame->ClientToScreen(&rcClient);
-    const CPoint pt = CaptionPoint(pBar);
-    const CPoint ptOther = WindowRect(pOther).CenterPoint();
-    winharness::ScriptedInputPlayer player;
-    LRESULT nHit = -1;
-    CString strDuring;
-    CUiControlBar* pDragged = nullptr;
-    player.Keys(true)
-        .MoveTo(pt.x + 20, pt.y + 20)
-        .MoveTo(rcClient.right - 2, rcClient.CenterPoint().y)
-        .Call([&] {
-            pDragged = CUiControlBar::GetBarBeingDragged();
-            nHit = pOther->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptOther.x, ptOther.y));
-            status.GetWindowText(strDuring);
-        })
-        .PostToCapture(WM_LBUTTONUP)
-        .Keys(false);
-    DragFrom(pBar, pt, player);
-    EXPECT_EQ(pBar, pDragged);
-    EXPECT_EQ(HTNOWHERE, nHit);
-    EXPECT_STREQ("", strDuring);
-    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_RIGHT, pBar->GetDockBarId());
-    EXPECT_EQ(nullptr, CUiControlBar::GetBarBeingDragged());
-    EXPECT_EQ((UINT)AFX_IDS_IDLEMESSAGE, fx.pFrame->m_nIDLastMessage);
-    EXPECT_NE(HTNOWHERE, pOther->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptOther.x, ptOther.y)));
-}
-
-TEST_F(DragLoopTest, EscapeOrARightClickCancelsAndTheFrameLaysOutAtIdleTime)
-{
-    Pane* pBar = DockedPane(0xD033, AFX_IDW_DOCKBAR_TOP);
-    CDockBar* pDockBar = pBar->m_pDockBar;
-    CRect rcClient;
-    fx.pFrame->GetClientRect(&rcClient);
-    fx.pFrame->ClientToScreen(&rcClient);
-    const CPoint pt = CaptionPoint(pBar);
-    for (UINT nMsg : {(UINT)WM_KEYDOWN, (UINT)WM_RBUTTONDOWN}) {
-        fx.pFrame->m_nIdleFlags = 0;
-        winharness::ScriptedInputPlayer player;
-        player.Keys(true)
-            .MoveTo(pt.x + 20, pt.y + 20)
-            .MoveTo(rcClient.right - 2, rcClient.CenterPoint().y)
-            .PostToCapture(nMsg, nMsg == WM_KEYDOWN ? VK_ESCAPE : 0)
-            .MoveTo(rcClient.right - 3, rcClient.CenterPoint().y)
-            .PostToCapture(WM_LBUTTONUP)
-            .Keys(false);
-        DragFrom(pBar, pt, player);
-        EXPECT_EQ(pDockBar, pBar->m_pDockBar) << nMsg;
-        EXPECT_EQ(12u, fx.pFrame->m_nIdleFlags & 12u) << nMsg;
-        EXPECT_EQ(nullptr, CUiControlBar::GetBarBeingDragged());
-    }
-}
-
-TEST_F(DragLoopTest, PressingCtrlWhileTheMouseRestsFloatsTheTargetWithinAStep)
-{
-    Pane* pBar = DockedPane(0xD034, AFX_IDW_DOCKBAR_TOP);
-    CRect rcClient;
-    fx.pFrame->GetClientRect(&rcClient);
-    fx.pFrame->ClientToScreen(&rcClient);
-    const CPoint pt = CaptionPoint(pBar);
-    int nBefore = -1, nAfter = -1;
-    winharness::ScriptedInputPlayer player;
-    player.Keys(true)
-        .MoveTo(pt.x + 20, pt.y + 20)
-        .MoveTo(rcClient.right - 2, rcClient.CenterPoint().y)
-        .Call([&] { nBefore = CUiControlBar::g_DragStatePrevious.m_nKind; })
-        .Keys(true, winharness::kCtrl)
-        .PostToCapture(WM_KEYDOWN, VK_CONTROL)
-        .Call([&] {})
-        .Call([&] {})
-        .Call([&] { nAfter = CUiControlBar::g_DragStatePrevious.m_nKind; })
-        .PostToCapture(WM_KEYDOWN, VK_ESCAPE)
-        .Keys(false);
-    DragFrom(pBar, pt, player);
-    EXPECT_EQ(12, nBefore);
-    EXPECT_EQ(0, nAfter);
-}
-
-// ---- Groups.
-
 TEST_F(DragDockTest, FloatingAGroupsSelectedBarRemovesItsTabAndADoubleClickOnATabFloatsItsBar)
 {
-    Pane *b1, *b2;
-    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD040);
+    Pane *b1, *b2, *b3;
+    CUiDynTabControlBar* pGroup = MakeGroupOfThree(b1, b2, b3, 0xD040);
     ASSERT_NE(nullptr, pGroup);
-    Pane* b3 = DockedPane(0xD042, AFX_IDW_DOCKBAR_TOP);
-    ASSERT_TRUE(b1->DockIntoTabbedGroup(b3, -1, nullptr, true));
-    Layout();
     ASSERT_EQ(3, pGroup->m_wndTabs.ItemGetCount());
     const int nTab = pGroup->m_wndTabs.ItemFindByLParam((LPARAM)b2);
     pGroup->m_wndTabs.SelectionSet(nTab);
@@ -643,40 +422,6 @@ TEST_F(DragDockTest, OverAGroupTheTopBandJoinsItAndItsStripGivesTheTabUnderTheCu
     EXPECT_EQ(-1, strip.ItemFindByLParam((LPARAM)pBar));
 }
 
-TEST_F(DragLoopTest, CancellingTheDragOfABarTakenFromAGroupPutsItsTabBackSelected)
-{
-    Pane *b1, *b2;
-    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD049);
-    ASSERT_NE(nullptr, pGroup);
-    Pane* b3 = DockedPane(0xD04B, AFX_IDW_DOCKBAR_TOP);
-    ASSERT_TRUE(b1->DockIntoTabbedGroup(b3, -1, nullptr, true));
-    Layout();
-    CUiDynTabWnd& strip = pGroup->m_wndTabs;
-    ASSERT_EQ(1, strip.ItemFindByLParam((LPARAM)b2));
-    strip.SelectionSet(0);
-    CRect rcTab = strip.ItemGetInfo(1)->m_rcItem;
-    CPoint ptTab = rcTab.CenterPoint();
-    strip.ClientToScreen(&ptTab);
-    const CRect rcGroup = WindowRect(pGroup);
-    winharness::ScriptedInputPlayer player;
-    player.Keys(true)
-        .MoveTo(ptTab.x - 30, ptTab.y - 30)
-        .MoveTo(rcGroup.CenterPoint().x, rcGroup.top + 5)      // over its own group
-        .MoveTo(rcGroup.left - 150, rcGroup.top + 100)         // away again: its tab goes
-        .PostToCapture(WM_KEYDOWN, VK_ESCAPE)
-        .Keys(false);
-    ::SetCursorPos(ptTab.x, ptTab.y);
-    player.Start();
-    strip.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rcTab.CenterPoint().x, rcTab.CenterPoint().y));
-    winharness::PumpPending();
-    EXPECT_EQ(pGroup, b2->GetTabContainerBar());
-    EXPECT_EQ(1, strip.ItemFindByLParam((LPARAM)b2));
-    EXPECT_EQ(1, strip.SelectionGet());
-    EXPECT_EQ(3, strip.ItemGetCount());
-}
-
-// ---- Visibility.
-
 TEST_F(DragDockTest, HidingAndShowingTheMiddleBarOfARowGivesTheNeighboursTheirLengthsBack)
 {
     Pane* a = DockedPane(0xD050, AFX_IDW_DOCKBAR_TOP);
@@ -726,12 +471,9 @@ TEST_F(DragDockTest, AContainerHidesWithItsLastVisibleBarAndShowsWithAnyOfThem)
 
 TEST_F(DragDockTest, AGroupFollowsTheVisibilityOfItsBars)
 {
-    Pane *b1, *b2;
-    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD058);
+    Pane *b1, *b2, *b3;
+    CUiDynTabControlBar* pGroup = MakeGroupOfThree(b1, b2, b3, 0xD058);
     ASSERT_NE(nullptr, pGroup);
-    Pane* b3 = DockedPane(0xD05A, AFX_IDW_DOCKBAR_TOP);
-    ASSERT_TRUE(b1->DockIntoTabbedGroup(b3, -1, nullptr, true));
-    Layout();
     CUiDynTabWnd& strip = pGroup->m_wndTabs;
     strip.SelectionSet(strip.ItemFindByLParam((LPARAM)b1));
     CWnd* pNext = b1->GetWindow(GW_HWNDNEXT);
@@ -811,6 +553,42 @@ TEST_F(DragDockTest, ShowCommandsAndAutoHide)
     EXPECT_FALSE(tool.SetAutoHideMode(true, false, true, false));
     EXPECT_FALSE(tool.IsAutoHidden());
     tool.DestroyWindow();
+}
+
+TEST_F(DragDockTest, DockIntoBarHalfBelowATabDocksBelowTheWholeGroup)
+{
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD069);
+    ASSERT_NE(nullptr, pGroup);
+    Pane* pBar = DockedPane(0xD06B, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(pBar->DockIntoBarHalf(b2, AFX_IDW_DOCKBAR_BOTTOM, true));
+    Layout();
+    CUiDockDynBar* pInner = static_cast<CUiDockDynBar*>(pGroup->m_pDockBar);
+    ASSERT_TRUE(pInner->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)));
+    EXPECT_EQ(pInner, pBar->m_pDockBar);
+    EXPECT_EQ(pGroup, pInner->m_arrBars[1]);
+    EXPECT_EQ(pBar, pInner->m_arrBars[2]);
+    EXPECT_EQ(pGroup, b2->GetTabContainerBar());
+    EXPECT_LT(WindowRect(pGroup).top, WindowRect(pBar).top);
+}
+
+TEST_F(DragDockTest, TheCaptionShowsTheMoveCursorExceptOverItsButtons)
+{
+    Pane* pBar = DockedPane(0xD07A, AFX_IDW_DOCKBAR_LEFT);
+    const CRect rcWindow = WindowRect(pBar);
+    CRect rcClient;
+    pBar->GetClientRect(&rcClient);
+    pBar->ClientToScreen(&rcClient);
+    auto clientOf = [&](CPoint ptWindow) {
+        return CPoint(ptWindow.x + rcWindow.left - rcClient.left, ptWindow.y + rcWindow.top - rcClient.top);
+    };
+    pBar->UpdateCursor(clientOf(CPoint(pBar->m_rcCaption.left + 4, pBar->m_rcCaption.CenterPoint().y)));
+    EXPECT_EQ(::LoadCursor(NULL, IDC_SIZEALL), ::GetCursor());
+    ASSERT_GT(pBar->m_arrNcButtons.GetSize(), 0);
+    CUiBarNcAreaButton* pClose = pBar->m_arrNcButtons[0];
+    ASSERT_TRUE(pClose->IsButtonVisible());
+    pBar->UpdateCursor(clientOf(pClose->m_rc.CenterPoint()));
+    EXPECT_EQ(::LoadCursor(NULL, IDC_ARROW), ::GetCursor());
 }
 
 } // namespace

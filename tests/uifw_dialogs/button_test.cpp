@@ -38,10 +38,7 @@ class ButtonFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dlg.Create(IDD_CONTROLS, parent.wnd()));
-        dlg.SetWindowPos(NULL, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        dlg.ShowWindow(SW_SHOW);
-        dlg.SetActiveWindow();
+        ASSERT_TRUE(CreateShownDialog(dlg, IDD_CONTROLS, parent.wnd()));
         CmdManagerHolder::GetStoredHandle()->ProfileInstall("dialogs-button", dlg.m_hWnd);
         ASSERT_TRUE(button.SubclassDlgItem(IDC_BUTTON, &dlg));
         PumpPending();

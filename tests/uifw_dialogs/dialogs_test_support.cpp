@@ -224,6 +224,16 @@ DbcsAnswer::~DbcsAnswer()
     CDialogTemplate::SetDBCSQuery(nullptr);
 }
 
+bool CreateShownDialog(CDialog& dlg, UINT nIDTemplate, CWnd* pParent, int x, int y)
+{
+    if (!dlg.Create(nIDTemplate, pParent))
+        return false;
+    dlg.SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    dlg.ShowWindow(SW_SHOW);
+    dlg.SetActiveWindow();
+    return true;
+}
+
 DialogScope::DialogScope()
 {
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};

@@ -48,6 +48,9 @@ public:
     ~DbcsAnswer();
 };
 
+// Creates the dialog from its template, placed at (x, y), shown and active.
+bool CreateShownDialog(CDialog& dlg, UINT nIDTemplate, CWnd* pParent, int x = 100, int y = 100);
+
 // The classic look, the default resource manager and no popup-menu hook; all back at the end.
 class DialogScope {
 public:

@@ -100,6 +100,10 @@ LRESULT CReceiverFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (message == CUiPopupMenuWnd::g_nMsgNotifyMenuClosed)
         ++nClosedNotes;
+    if (message == CUiPopupMenuWnd::g_nMsgCreateInplaceEdit && onCreateInplaceEdit) {
+        onCreateInplaceEdit(*reinterpret_cast<CUiPopupMenuWnd::InplaceEditCreateRecord*>(wParam));
+        return 0;
+    }
     if (message == WM_SYSCOMMAND)
         return 0;
     return CFrameWnd::WindowProc(message, wParam, lParam);

@@ -61,6 +61,8 @@ public:
     }
     int nUpdates = 0;
     afx_msg void OnUpdateEnabled(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+    // Answers g_nMsgCreateInplaceEdit when set.
+    std::function<void(CUiPopupMenuWnd::InplaceEditCreateRecord&)> onCreateInplaceEdit;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

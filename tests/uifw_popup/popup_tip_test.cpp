@@ -76,6 +76,35 @@ TEST_F(PopupTipTest, PaintsFillFramesAndTheIcon)
     EXPECT_GT(nIconPixels, 40);
 }
 
+TEST_F(PopupTipTest, BelowAnItemAtTheTopTheTextAndTheIconMoveDownWithTheBalloon)
+{
+    tip.SetText("WWWW");
+    ASSERT_TRUE(tip.ShowTipAt(frame, CRect(300, 2, 400, 22)));
+    const PopupTipShape& shape = tip.Shape();
+    ASSERT_NE(0, shape.Flags() & PopupTipShape::kPointerTop);
+    CUiPaintManager* pPaint = PaintManagerHolder::Get().GetStoredHandle();
+    const COLORREF clrText = pPaint->GetColor(23);
+    const COLORREF clrFill = pPaint->GetColor(24);
+    ASSERT_NE(clrText, clrFill);
+    ASSERT_NE(clrText, pPaint->GetColor(15));
+    ASSERT_NE(clrText, pPaint->GetColor(21));
+    DibSurface surface(shape.WindowSize().cx, shape.WindowSize().cy, RGB(1, 2, 3));
+    tip.PaintContent(*surface.cdc(), FALSE);
+    auto count = [&](int x0, int y0, int x1, int y1, bool bOther, COLORREF clr) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                n += (surface.Pixel(x, y) == clr) != bOther;
+        return n;
+    };
+    const int xText = 12 + 16 + 5;
+    // The text in colour 23 from 25 pixels lower; the icon at (12, 35).
+    EXPECT_GT(count(xText, 35, shape.Width() - 12, shape.Height() + 25 - 10, false, clrText), 10);
+    EXPECT_EQ(0, count(xText, 0, shape.Width(), 34, false, clrText));
+    EXPECT_GT(count(12, 35, 28, 51, true, clrFill), 40);
+    EXPECT_EQ(0, count(12, 28, 28, 34, true, clrFill));
+}
+
 TEST_F(PopupTipTest, ACommandItemShowsItsTipASubmenuItemHidesItAClickOnItIsSwallowed)
 {
     CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;

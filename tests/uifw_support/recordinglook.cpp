@@ -1,6 +1,7 @@
 #include "recordinglook.h"
 
 #include "paintmanagerholder.h"
+#include "statuspanepaintdata.h"
 #include "toolcontrolbar.h"
 
 namespace painttest {
@@ -23,6 +24,7 @@ PaintCall& RecordingLook::Record(const char* pszName, const CRect& rc, CObject* 
     call.rc = rc;
     call.pAsking = pAsking;
     call.ptViewport = ViewportOf(dc);
+    dc.GetClipBox(call.rcClip);
     calls.push_back(call);
     return calls.back();
 }
@@ -75,6 +77,20 @@ void RecordingLook::PaintToolBarShade(CDC& dc, CUiBarButton* pButton, LPARAM lPa
 {
     Record("ToolBarShade", pButton != nullptr ? pButton->GetRect() : CRect(), static_cast<CObject*>(pButton), dc);
     CUiPaintManagerXP::PaintToolBarShade(dc, pButton, lParam);
+}
+
+void RecordingLook::PaintStatusPane(CDC& dc, StatusPanePaintData& data)
+{
+    PaintCall& call = Record("StatusPane", data.m_rcItem, data.m_pAsking, dc);
+    call.dwKind = data.m_dwKind;
+    call.dwStyle = data.m_dwBarStyle;
+    CUiPaintManagerXP::PaintStatusPane(dc, data);
+}
+
+void RecordingLook::PaintSizeGrip(CDC& dc, const CRect& rc, DWORD dwValue1, DWORD dwValue2)
+{
+    Record("SizeGrip", rc, nullptr, dc);
+    CUiPaintManagerXP::PaintSizeGrip(dc, rc, dwValue1, dwValue2);
 }
 
 RecordingLookScope::RecordingLookScope() : m_pLook(new RecordingLook)

@@ -1,6 +1,6 @@
 // A look that records what the framework's elements ask it to paint: the XP look with every
 // call of the element painters below noted (name, rectangle, asking object, the flags that
-// matter) before it draws, and three answers the test sets (themed toolbar frame, the bar
+// matter, the clip box) before it draws, and three answers the test sets (themed toolbar frame, the bar
 // padding, the extra space beside a bar button). RecordingLookScope installs one through the
 // paint-manager holder and puts a plain XP look back when it ends.
 #pragma once
@@ -13,7 +13,8 @@
 namespace painttest {
 
 struct PaintCall {
-    std::string name;   // "PushButton", "Separator", "ToolBarExtras", "ContentExpandButton", "ToolBarShade"
+    std::string name;   // "PushButton", "Separator", "ToolBarExtras", "ContentExpandButton", "ToolBarShade",
+                        // "StatusPane", "SizeGrip"
     CRect rc;
     CObject* pAsking = nullptr;
     bool bHorz = false;
@@ -21,6 +22,9 @@ struct PaintCall {
     BYTE bFlags2 = 0;
     int nIndex = -1;    // the button index of a row decoration
     POINT ptViewport = {0, 0};
+    CRect rcClip;       // the context's clip box at the call
+    DWORD dwKind = 0;   // a status pane record's kind and bar style
+    DWORD dwStyle = 0;
 };
 
 class RecordingLook : public CUiPaintManagerXP {
@@ -43,6 +47,8 @@ public:
     void PaintContentExpandButton(CDC& dc, const CRect& rc, BOOL bHorz, BOOL bNoHidden, BOOL bEnabled, BOOL bPushed,
                                   BOOL bHover, CObject* pAsking, LPARAM lParam, BOOL bTransparent) override;
     void PaintToolBarShade(CDC& dc, CUiBarButton* pButton, LPARAM lParam) override;
+    void PaintStatusPane(CDC& dc, StatusPanePaintData& data) override;
+    void PaintSizeGrip(CDC& dc, const CRect& rc, DWORD dwValue1, DWORD dwValue2) override;
 
 private:
     PaintCall& Record(const char* pszName, const CRect& rc, CObject* pAsking, CDC& dc);

@@ -256,6 +256,14 @@ public:
     static int GetDragDockMode();
     static bool ToggleBarById(CFrameWnd* pFrame, UINT nID, bool bToggle);
 
+    // ---- Fixed-size bars during a drag.
+    void DragFixedSizeBar(InternalDraggingState_t& state, int x, int y, bool bNoDock);
+    void FloatMoveFixedSizeBar(InternalDraggingState_t& state, int x, int y);
+    bool PlaceFixedSizeBarInDockBar(InternalDraggingState_t& state, int x, int y, CDockBar* pDockBar);
+    static void RelayoutDockBarAfterMove(CFrameWnd* pFrame, CDockBar* pDockBar);
+    // Moves pBar's whole row to the other side of pOther's row (both in one dock bar).
+    static void MoveRowPastRow(CControlBar* pBar, CControlBar* pOther);
+
     // ---- Visibility.
     void OnBarVisibilityChanged();
     void ReclaimRowExtent();
@@ -314,6 +322,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     void ShowBarsMenu(WORD nEvent, UINT nMsg);
+    // One idle pass when the loops allow it, then waits for the next message.
+    static void IdleAndWait();
     bool IsVisibilityBookkeepingOn() const;
     // The resize and split loops: WaitMessage, cancel on the listed messages, else dispatch.
     void RunTrackingLoop(BYTE bFlag, bool bSplit);

@@ -543,6 +543,16 @@ void CUiControlBar::OnCaptureChanged(CWnd* pWnd)
     CControlBar::OnCaptureChanged(pWnd);
 }
 
+void CUiControlBar::IdleAndWait()
+{
+    if (g_bIdleDuringLoops) {
+        CWinThread* pThread = AfxGetThread();
+        for (LONG n = 0; pThread != nullptr && pThread->OnIdle(n); ++n) {
+        }
+    }
+    ::WaitMessage();
+}
+
 void CUiControlBar::RunTrackingLoop(BYTE bFlag, bool bSplit)
 {
     // The tracker lies across the row for a resize and along it for a split.
@@ -560,12 +570,7 @@ void CUiControlBar::RunTrackingLoop(BYTE bFlag, bool bSplit)
     while (m_bTrackFlags & bFlag) {
         MSG msg;
         if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-            if (g_bIdleDuringLoops) {
-                CWinThread* pThread = AfxGetThread();
-                for (LONG n = 0; pThread != nullptr && pThread->OnIdle(n); ++n) {
-                }
-            }
-            ::WaitMessage();
+            IdleAndWait();
             continue;
         }
         const UINT m = msg.message;

@@ -11,6 +11,7 @@
 #include "dragstate.h"
 #include "dyntabbar.h"
 #include "minidockframewnd.h"
+#include "ncareabutton.h"
 #include "paintdraw.h"
 #include "popupmenuwnd.h"
 
@@ -90,12 +91,7 @@ void CUiControlBar::DragLoop(CPoint ptScreen, CPoint ptGrab, int nThresholdX, in
                 break;
             }
             if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-                if (g_bIdleDuringLoops) {
-                    CWinThread* pThread = AfxGetThread();
-                    for (LONG n = 0; pThread != nullptr && pThread->OnIdle(n); ++n) {
-                    }
-                }
-                ::WaitMessage();
+                IdleAndWait();
                 continue;
             }
             const UINT m = msg.message;
@@ -178,12 +174,7 @@ void CUiControlBar::DragLoop(CPoint ptScreen, CPoint ptGrab, int nThresholdX, in
 
     while (::IsWindow(hWnd) && (m_bTrackFlags & kDragging)) {
         if (!::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-            if (g_bIdleDuringLoops) {
-                CWinThread* pThread = AfxGetThread();
-                for (LONG n = 0; pThread != nullptr && pThread->OnIdle(n); ++n) {
-                }
-            }
-            ::WaitMessage();
+            IdleAndWait();
             continue;
         }
         const UINT m = msg.message;
@@ -408,8 +399,18 @@ void CUiControlBar::UpdateCursor(CPoint ptClient)
             ClientToScreen(&pt);
             CRect rcWindow;
             GetWindowRect(&rcWindow);
-            if (m_rcCaption.PtInRect(CPoint(pt.x - rcWindow.left, pt.y - rcWindow.top)))
+            const CPoint ptWindow(pt.x - rcWindow.left, pt.y - rcWindow.top);
+            if (m_rcCaption.PtInRect(ptWindow)) {
                 hCursor = g_hCursorMove;
+                for (INT_PTR i = 0; i < m_arrNcButtons.GetSize(); ++i) {
+                    CUiBarNcAreaButton* pButton = m_arrNcButtons[i];
+                    HCURSOR hButton = pButton->IsButtonVisible() ? pButton->CursorAt(ptWindow) : NULL;
+                    if (hButton != NULL) {
+                        hCursor = hButton;
+                        break;
+                    }
+                }
+            }
         }
     } else if (m_bTrackFlags & kDragging) {
         if (IsFixedSizeBar()) {

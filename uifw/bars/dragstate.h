@@ -35,6 +35,7 @@ public:
 private:
     void FillDragTarget(int x, int y, bool bNoDock);
     static void DropProvisionalTabs(CUiControlBar* pGroup);
+    void SetSplitForTarget(CUiControlBar* pTarget);
     bool FindFloatingTarget(CPoint pt, int nMinWidth, int nMinHeight);
     bool FindOuterSide(CPoint pt);
     bool FindInnerSide(CPoint pt);

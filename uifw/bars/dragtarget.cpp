@@ -130,8 +130,10 @@ void CUiControlBar::InternalDraggingState_t::FillDragTarget(int x, int y, bool b
     CUiControlBar* pBar = m_pBar;
     if (pBar == nullptr || pBar->GetSafeHwnd() == NULL)
         return;
-    if (pBar->IsFixedSizeForDrag())
+    if (pBar->IsFixedSizeForDrag()) {
+        pBar->DragFixedSizeBar(*this, x, y, bNoDock);
         return;
+    }
     const CPoint pt(x, y);
     const int nMode = CUiControlBar::GetDragDockMode();
     const bool bMarkerSlot = pBar->IsMarkerDockingMode();
@@ -297,6 +299,17 @@ bool CUiControlBar::InternalDraggingState_t::TestTargetBands(CUiControlBar* pTar
     return true;
 }
 
+// A target that floats or sits outside the framework's dock bars shares its place; one in a
+// row of a dock bar may take the whole row.
+void CUiControlBar::InternalDraggingState_t::SetSplitForTarget(CUiControlBar* pTarget)
+{
+    if (pTarget->m_pDockBar == nullptr || !pTarget->m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)) ||
+        pTarget->IsBarFloating())
+        m_bFlags |= kSplit;
+    else
+        m_bFlags &= ~kSplit;
+}
+
 void CUiControlBar::InternalDraggingState_t::DropProvisionalTabs(CUiControlBar* pGroup)
 {
     if (!IsTabbedGroup(pGroup) || !::IsWindow(pGroup->m_hWnd))
@@ -326,11 +339,7 @@ bool CUiControlBar::InternalDraggingState_t::FindFloatingTarget(CPoint pt, int n
     }
     if (pTarget == nullptr || pTarget == pBar || !(pBar->m_dwDockStyle & CBRS_ALIGN_ANY))
         return false;
-    if (pTarget->m_pDockBar == nullptr || !pTarget->m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)) ||
-        pTarget->IsBarFloating())
-        m_bFlags |= kSplit;
-    else
-        m_bFlags &= ~kSplit;
+    SetSplitForTarget(pTarget);
     return TestTargetBands(pTarget, rcHit, pt, nMinWidth, nMinHeight, false);
 }
 
@@ -432,11 +441,7 @@ bool CUiControlBar::InternalDraggingState_t::FindDockedTarget(CPoint pt, int nMi
     const UINT nSide = pTarget->IsBarFloating() ? AFX_IDW_DOCKBAR_TOP : pTarget->GetDockBarId();
     if (!(pBar->m_dwDockStyle & CBRS_ALIGN_ANY) || !(pBar->m_dwDockStyle & AlignBitOfSide(nSide)))
         return false;
-    if (pTarget->m_pDockBar == nullptr || !pTarget->m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)) ||
-        pTarget->IsBarFloating())
-        m_bFlags |= kSplit;
-    else
-        m_bFlags &= ~kSplit;
+    SetSplitForTarget(pTarget);
     CRect rcHit;
     pTarget->GetWindowRect(&rcHit);
     return TestTargetBands(pTarget, rcHit, pt, nMinWidth, nMinHeight, true);

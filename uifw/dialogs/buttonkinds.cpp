@@ -61,3 +61,24 @@ UINT UiMenuAlignCodeForDockBar(UINT nDockBarId)
         return 0;
     }
 }
+
+int UiMarkLook(bool bEnabled, bool bHover, bool bMouseHeld, bool bSpaceHeld)
+{
+    if (!bEnabled)
+        return kUiMarkDisabled;
+    if (bSpaceHeld || (bHover && bMouseHeld))
+        return kUiMarkPressed;
+    if (bHover != bMouseHeld)
+        return kUiMarkHover;
+    return kUiMarkNormal;
+}
+
+int UiCheckBoxStateIndex(int nLook, int nCheck)
+{
+    return nLook * 3 + (nCheck < 0 || nCheck > 2 ? 1 : nCheck);
+}
+
+int UiRadioStateIndex(int nLook, int nCheck)
+{
+    return nLook * 2 + (nCheck != 0 ? 1 : 0);
+}

@@ -267,6 +267,27 @@ void CUiButton::OnClick(bool bFromKeyboard, bool bOnDropDownPart)
     NotifyParentAndRepaint();
 }
 
+CWnd* CUiButton::FindMenuReceiver(DWORD& dwFlags, UINT& nCode) const
+{
+    CWnd* pReceiver = GetParent();
+    if (pReceiver == nullptr || !pReceiver->IsKindOf(RUNTIME_CLASS(CControlBar)))
+        return pReceiver;
+    CWnd* pWalk = pReceiver;
+    while (pWalk != nullptr && pWalk->IsKindOf(RUNTIME_CLASS(CControlBar))) {
+        CControlBar* pBar = static_cast<CControlBar*>(pWalk);
+        if (nCode == 0 && pBar->m_pDockBar != nullptr && pBar->m_pDockBar->GetSafeHwnd() != NULL) {
+            dwFlags &= ~(DWORD)0x0F;
+            nCode = UiMenuAlignCodeForDockBar((UINT)pBar->m_pDockBar->GetDlgCtrlID());
+        }
+        pWalk = pWalk->GetParent();
+        if (pWalk != nullptr && pWalk->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd))) {
+            pWalk = pWalk->GetParentFrame();
+            break;
+        }
+    }
+    return pWalk;
+}
+
 bool CUiButton::TrackDropDown(bool bFromKeyboard)
 {
     if (!HasDropDownMenu())
@@ -279,23 +300,7 @@ bool CUiButton::TrackDropDown(bool bFromKeyboard)
 
     DWORD dwFlags = m_dwMenuAlign;
     UINT nCode = 0;
-    CWnd* pReceiver = GetParent();
-    if (pReceiver != nullptr && pReceiver->IsKindOf(RUNTIME_CLASS(CControlBar))) {
-        CWnd* pWalk = pReceiver;
-        while (pWalk != nullptr && pWalk->IsKindOf(RUNTIME_CLASS(CControlBar))) {
-            CControlBar* pBar = static_cast<CControlBar*>(pWalk);
-            if (nCode == 0 && pBar->m_pDockBar != nullptr && pBar->m_pDockBar->GetSafeHwnd() != NULL) {
-                dwFlags &= ~(DWORD)0x0F;
-                nCode = UiMenuAlignCodeForDockBar((UINT)pBar->m_pDockBar->GetDlgCtrlID());
-            }
-            pWalk = pWalk->GetParent();
-            if (pWalk != nullptr && pWalk->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd))) {
-                pWalk = pWalk->GetParentFrame();
-                break;
-            }
-        }
-        pReceiver = pWalk;
-    }
+    CWnd* pReceiver = FindMenuReceiver(dwFlags, nCode);
     if (pReceiver == nullptr || !pPopup->LoadMenu(pReceiver->m_hWnd, m_menu.GetSafeHmenu(), TRUE, TRUE)) {
         delete pPopup;
         return true;

@@ -14,6 +14,7 @@
 #include "mousecapturesink.h"
 
 class CUiPopupMenuWnd;
+struct PushButtonPaintData;
 
 class CUiButton : public CButton, public CUiMouseCaptureSink {
     DECLARE_DYNCREATE(CUiButton)
@@ -75,6 +76,17 @@ protected:
     void OnLButtonDownMsg(CPoint point);
     void OnLButtonUpMsg(CPoint point);
     void ClearPressState();
+    // The themed background when the look has one for a button at rest, else colour 1000;
+    // true only when the themed background was painted.
+    bool PaintBackground(CDC& dc, bool bHover, bool bPushed);
+    void CopyTextColors(PushButtonPaintData& data) const;
+    // The face of a push-kind button with the given icon; a colour sample shows its focus
+    // rectangle and border only while no menu is tracked and passes no font of its own.
+    void PaintFace(CDC& dc, bool bBackgroundPainted, HICON hIconOverride, bool bColorSample);
+    // The window that receives a drop-down menu's commands: the parent, or for a button in a
+    // control bar the first parent that is no bar (a floating bar's frame gives its parent
+    // frame); dwFlags and nCode get the alignment code of the bar's dock side.
+    CWnd* FindMenuReceiver(DWORD& dwFlags, UINT& nCode) const;
     // Sends BN_CLICKED to the parent and repaints when the button outlived it.
     void NotifyParentAndRepaint();
 };

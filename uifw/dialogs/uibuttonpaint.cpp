@@ -25,6 +25,11 @@ void CUiButton::PaintBuffered(HDC hDC)
 
 void CUiButton::PaintButton(CDC& dc, bool bBackgroundPainted)
 {
+    PaintFace(dc, bBackgroundPainted, NULL, false);
+}
+
+void CUiButton::PaintFace(CDC& dc, bool bBackgroundPainted, HICON hIconOverride, bool bColorSample)
+{
     CUiPaintManager* pManager = PaintManagerHolder::Get().GetStoredHandle();
     if (pManager == nullptr)
         return;
@@ -35,12 +40,14 @@ void CUiButton::PaintButton(CDC& dc, bool bBackgroundPainted)
 
     const bool bTracking = CUiPopupMenuWnd::IsTrackingMenu() != FALSE;
     bool bFocus = ::GetFocus() == m_hWnd && (m_bState & kShowFocus);
+    if (bColorSample)
+        bFocus = bFocus && !bTracking && !strText.IsEmpty();
     const bool bDefault = m_nLogicalType == BS_DEFPUSHBUTTON;
     bool bPushed = (m_bState & kPushed) != 0;
     const BOOL bEnabled = IsEffectivelyEnabled();
     bool bFlat = (GetStyle() & BS_FLAT) != 0;
     const bool bHover = (m_bState & kHover) && !bTracking;
-    HICON hIcon = bHover ? m_hIconHover : m_hIconNormal;
+    HICON hIcon = hIconOverride != NULL ? hIconOverride : (bHover ? m_hIconHover : m_hIconNormal);
 
     CUiCmdIcon icon;
     if (UiIsCheckKind(m_nLogicalType)) {
@@ -69,18 +76,13 @@ void CUiButton::PaintButton(CDC& dc, bool bBackgroundPainted)
         bFlat = true;
     }
 
-    if (!bBackgroundPainted) {
-        if (!bHover && !bPushed && pManager->HasThemedBackground(this, 0)) {
-            ExcludeChildWindowsFromClip(dc.GetSafeHdc(), m_hWnd, ChildClassExcludeFilterProc, 0);
-            bBackgroundPainted = pManager->PaintThemedBackground(dc, this, 0) != FALSE;
-        }
-        if (!bBackgroundPainted)
-            dc.FillSolidRect(&rcClient, pManager->GetColor(kFirstExtendedColorId));
-    }
+    if (!bBackgroundPainted)
+        bBackgroundPainted = PaintBackground(dc, bHover, bPushed);
 
     PushButtonPaintData data(this, TRUE, rcClient, strText, icon.IsEmpty() ? nullptr : &icon, bFlat, bHover,
-                             bPushed, FALSE, bEnabled, (m_bState & kBorder) != 0, bFocus, bDefault, m_nTextAlign,
-                             GetDialogFont(), HasDropDownMenu(), 0, bBackgroundPainted);
+                             bPushed, FALSE, bEnabled, (m_bState & kBorder) && !(bColorSample && bTracking), bFocus,
+                             bDefault, m_nTextAlign, bColorSample ? NULL : GetDialogFont(), HasDropDownMenu(), 0,
+                             bBackgroundPainted);
     if (m_bState & kSplit) {
         data.m_bFlags2 |= PushButtonPaintData::kSeparatedDropDown;
         if (bPushed && m_nPressedPart == kUiPartDropDown) {
@@ -88,11 +90,30 @@ void CUiButton::PaintButton(CDC& dc, bool bBackgroundPainted)
             data.m_bFlags2 |= PushButtonPaintData::kDropDownPushed;
         }
     }
+    CopyTextColors(data);
+    pManager->PaintPushButton(dc, data);
+}
+
+bool CUiButton::PaintBackground(CDC& dc, bool bHover, bool bPushed)
+{
+    CUiPaintManager* pManager = PaintManagerHolder::Get().GetStoredHandle();
+    if (!bHover && !bPushed && pManager->HasThemedBackground(this, 0)) {
+        ExcludeChildWindowsFromClip(dc.GetSafeHdc(), m_hWnd, ChildClassExcludeFilterProc, 0);
+        if (pManager->PaintThemedBackground(dc, this, 0))
+            return true;
+    }
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    dc.FillSolidRect(&rcClient, pManager->GetColor(kFirstExtendedColorId));
+    return false;
+}
+
+void CUiButton::CopyTextColors(PushButtonPaintData& data) const
+{
     data.m_clrForced[PushButtonPaintData::kForcedDisabled] = m_clrTextDisabled;
     data.m_clrForced[PushButtonPaintData::kForcedNormal] = m_clrTextNormal;
     data.m_clrForced[PushButtonPaintData::kForcedHover] = m_clrTextHover;
     data.m_clrForced[PushButtonPaintData::kForcedPressed] = m_clrTextPressed;
-    pManager->PaintPushButton(dc, data);
 }
 
 void CUiButton::PaintCombinedContent(LPVOID pCookie, CDC& dc, CWnd* pMenu, const RECT& rcExclude, int)

@@ -205,13 +205,7 @@ bool CUiPaintManager::DockMarker::CreateWindows(CWnd* pParent, CTypedPtrArray<CP
 BOOL CUiPaintManager::CreateDockMarkers(CWnd* pParent, int nKind, const CRect& rcTarget,
                                         CTypedPtrArray<CPtrArray, CUiDynDockMarkerWnd*>& arrMarkers)
 {
-    for (INT_PTR i = 0; i < arrMarkers.GetSize(); ++i) {
-        CUiDynDockMarkerWnd* pWnd = arrMarkers[i];
-        if (pWnd->GetSafeHwnd() != NULL)
-            pWnd->DestroyWindow();
-        delete pWnd;
-    }
-    arrMarkers.RemoveAll();
+    DestroyDockMarkerArray(arrMarkers);
     DockMarker tree;
     if (!tree.Create(nKind, rcTarget))
         return FALSE;

@@ -116,21 +116,10 @@ LRESULT CUiPopupMenuWnd::CInPlaceEditWnd::WindowProc(UINT message, WPARAM wParam
 LRESULT CUiPopupMenuWnd::CInPlaceEditWnd::OnKeyDown(WPARAM wParam, LPARAM lParam)
 {
     switch (wParam) {
-    case VK_ESCAPE: {
-        // Back to the menu on the same item; the text is not stored.
-        CUiPopupMenuWnd* pMenu = m_pMenu;
-        if (pMenu != nullptr && ::IsWindow(pMenu->GetSafeHwnd())) {
-            const int nIndex = pMenu->m_nCurIndex;
-            const HWND hMenu = pMenu->GetSafeHwnd();
-            pMenu->SetFocus();
-            // Taking the focus may have ended the tracking, and the menu with it.
-            if (!::IsWindow(hMenu))
-                return 0;
-            pMenu->ReleaseCurrentItem(FALSE);
-            pMenu->SetCurrentItem(nIndex, FALSE, TRUE, TRUE);
-        }
+    case VK_ESCAPE:
+        if (m_pMenu != nullptr)
+            m_pMenu->ReturnFromInplaceEdit();
         return 0;
-    }
     case VK_MENU:
         PostCancelMode();
         return 0;

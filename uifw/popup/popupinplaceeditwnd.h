@@ -1,7 +1,7 @@
 // The edit field of a menu item. It lives inside the menu window while the menu is shown,
 // judges every keystroke through the caller's validation callback (undoing what is refused),
-// stores its text on Enter and leaves the menu alone on Esc. It never destroys the menu: it
-// posts WM_CANCELMODE, which ends the tracking. It deletes itself after its window.
+// stores its text on Enter and hands the focus back to the menu on Esc. It never destroys the
+// menu: it posts WM_CANCELMODE, which ends the tracking. It deletes itself after its window.
 #pragma once
 #include "afxwin.h"
 #include "afxctrls.h"

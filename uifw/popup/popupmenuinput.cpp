@@ -136,6 +136,13 @@ void CUiPopupMenuWnd::ReleaseCurrentItem(BOOL bRepaint)
         return;
     }
     MENUITEMDATA& item = m_items[m_nCurIndex];
+    if (item.HasInplaceEdit()) {
+        item.m_bFlags3 &= ~MENUITEMDATA::kShowThirdText;
+        item.m_strThird.Empty();
+        CWnd* pEdit = item.m_pInplaceEdit;
+        if (pEdit != nullptr && ::IsWindow(pEdit->GetSafeHwnd()) && pEdit->IsWindowVisible())
+            pEdit->ShowWindow(SW_HIDE);
+    }
     item.m_bFlags1 &= ~MENUITEMDATA::kCurrent;
     m_nCurIndex = -1;
     if (item.m_pSubmenu != nullptr)
@@ -235,6 +242,9 @@ void CUiPopupMenuWnd::SetCurrentItem(int nIndex, BOOL bOpenSubmenu, BOOL bRepain
         if (nFirst >= 0)
             pSub->SetCurrentItem(nFirst, FALSE, !IsAnyMenuAnimating(), FALSE);
     }
+    // The field of the item shows its submenu as open.
+    if (bOpenSubmenu && nIndex < ItemGetCount() && m_items[nIndex].HasInplaceEdit())
+        PaintNow();
 }
 
 int CUiPopupMenuWnd::GetNextItemIndex(int nDirection) const
@@ -425,6 +435,11 @@ BOOL CUiPopupMenuWnd::OnTrackMouseMove(UINT message, CPoint pt, bool& bPassOn)
         return FALSE;
     if (!IsAnimationEnded() || !IsTrackingLive() || IsAnyMenuAnimating())
         return TRUE;
+    if (PassOnToInplaceEdit(pt, bPassOn))
+        return FALSE;
+    // The highlight stays on the edited item.
+    if (IsOwnChild(::GetFocus()))
+        return TRUE;
     if (!IsPointOverWindow(pt)) {
         if (m_pParent != nullptr && ::IsWindow(m_pParent->m_hWnd)) {
             CPoint ptParent(pt);
@@ -491,6 +506,8 @@ BOOL CUiPopupMenuWnd::OnTrackMouseClick(UINT message, CPoint pt, bool& bPassOn)
         return FALSE;
     if (!IsTrackingLive() || IsAnyMenuAnimating())
         return TRUE;
+    if (PassOnToInplaceEdit(pt, bPassOn))
+        return FALSE;
     const bool bRelease = message == WM_LBUTTONUP || message == WM_NCLBUTTONUP;
     const bool bNonClient = message >= WM_NCLBUTTONDOWN && message <= WM_NCMBUTTONDBLCLK;
     if (bRelease && !IsPointOverWindow(pt)) {
@@ -526,7 +543,8 @@ BOOL CUiPopupMenuWnd::OnTrackMouseClick(UINT message, CPoint pt, bool& bPassOn)
             CloseMenu(FALSE);
         return TRUE;
     }
-    const int nHit = HitTestItem(pt);
+    bool bOnEdit = false, bOnArrow = false;
+    const int nHit = HitTestItem(pt, &bOnEdit, &bOnArrow);
     if (bRelease && (nHit == kScrollUp || nHit == kScrollDown))
         return StartScrollTimer(nHit);
     if (nHit < 0) {
@@ -560,9 +578,20 @@ BOOL CUiPopupMenuWnd::OnTrackMouseClick(UINT message, CPoint pt, bool& bPassOn)
         CloseTrackedMenus();
         return TRUE;
     }
+    if (item.HasInplaceEdit() && !item.IsSubmenu()) {
+        if (!IsContextHelpMode()) {
+            SetFocusedMenu();
+            SetCurrentItem(nHit, FALSE, TRUE, TRUE);
+            if ((m_items[nHit].m_bFlags3 & MENUITEMDATA::kEditOnClick) != 0)
+                ShowInplaceEdit(nHit);
+        }
+        return TRUE;
+    }
     if (item.IsSubmenu()) {
         if (item.m_pSubmenu != nullptr && ::IsWindow(item.m_pSubmenu->m_hWnd))
             return FALSE;
+        if (item.HasInplaceEdit() && (bOnArrow || (item.m_bFlags3 & MENUITEMDATA::kEditOnClick) == 0))
+            ReleaseCurrentItem(FALSE);
         SetCurrentItem(nHit, TRUE, TRUE, TRUE);
         return TRUE;
     }
@@ -574,16 +603,35 @@ BOOL CUiPopupMenuWnd::OnTrackMouseClick(UINT message, CPoint pt, bool& bPassOn)
     return TRUE;
 }
 
-BOOL CUiPopupMenuWnd::OnTrackKeyDown(UINT nChar, UINT, UINT, bool& bPassOn)
+BOOL CUiPopupMenuWnd::OnTrackKeyDown(UINT nChar, UINT, UINT nFlags, bool& bPassOn)
 {
-    (void)bPassOn;
     if (!::IsWindow(m_hWnd) || !IsAnimationEnded() || !IsTrackingLive() || IsAnyMenuAnimating())
         return TRUE;
+    const bool bOnEditItem = m_nCurIndex >= 0 && m_nCurIndex < ItemGetCount() && m_items[m_nCurIndex].HasInplaceEdit();
+    const HWND hFocus = ::GetFocus();
+    if (IsOwnChild(hFocus) && !(nChar == VK_RETURN && bOnEditItem))
+        return OnInplaceEditKey(nChar, nFlags, hFocus, bPassOn);
     const bool bBarTracking = PopupBarTrackingBridge::g_bButtonMenuTracking;
     const bool bCtrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
     const bool bShift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
     switch (nChar) {
     case VK_RETURN:
+        if (bOnEditItem) {
+            const MENUITEMDATA& item = m_items[m_nCurIndex];
+            CWnd* pEdit = item.m_pInplaceEdit;
+            if (pEdit != nullptr && ::IsWindow(pEdit->GetSafeHwnd()) &&
+                (item.m_bFlags3 & MENUITEMDATA::kEditOnClick) != 0) {
+                // A shown edit gets its Enter itself.
+                if (pEdit->IsWindowVisible()) {
+                    bPassOn = true;
+                    return FALSE;
+                }
+                ShowInplaceEdit(m_nCurIndex);
+                return TRUE;
+            }
+            if (!item.IsSubmenu())
+                return OnTrackKeyDown(VK_RIGHT, 1, 0, bPassOn);
+        }
         if (m_nCurIndex >= 0) {
             if (m_items[m_nCurIndex].IsSubmenu())
                 return OnTrackKeyDown(VK_RIGHT, 1, 0, bPassOn);
@@ -758,9 +806,12 @@ void CUiPopupMenuWnd::ResetAnimationSurfaces()
     }
 }
 
-void CUiPopupMenuWnd::OnActivateApp(BOOL, DWORD)
+void CUiPopupMenuWnd::OnActivateApp(BOOL bActive, DWORD)
 {
-    CloseMenu(FALSE);
+    // An in-place edit taking the focus activates the menu, and with it an inactive
+    // application: only leaving the application closes the menu.
+    if (!bActive)
+        CloseMenu(FALSE);
 }
 
 void CUiPopupMenuWnd::OnCancelMode()
@@ -782,6 +833,17 @@ void CUiPopupMenuWnd::OnShowWindow(BOOL bShow, UINT nStatus)
 
 BOOL CUiPopupMenuWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
+    if (!IsContextHelpMode() && ::IsWindow(m_hWnd)) {
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        ScreenToClient(&pt);
+        bool bOnEdit = false;
+        const int nHit = HitTestItem(pt, &bOnEdit);
+        if (nHit >= 0 && bOnEdit && (m_items[nHit].m_bFlags3 & MENUITEMDATA::kEditOnClick) != 0) {
+            ::SetCursor(::LoadCursorA(NULL, IDC_IBEAM));
+            return TRUE;
+        }
+    }
     return CUiPopupBaseWnd::OnSetCursor(pWnd, nHitTest, message);
 }
 

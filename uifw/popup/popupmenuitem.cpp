@@ -22,7 +22,7 @@ PopupMenuItemData::PopupMenuItemData()
     : m_pSubmenu(nullptr), m_nIndex(kFreshIndex), m_nCmdId(0), m_cx(0), m_cy(0), m_cxIconArea(0),
       m_bFlags1(0), m_bFlags2(kEnabled), m_pfnBeforeCommand(nullptr), m_pfnClick(nullptr), m_cAccessChar(0),
       m_hWndReceiver(NULL), m_pInplaceValue(nullptr), m_cxInplace(0),
-      m_pInplaceEdit(nullptr), m_dwInplaceParams{0, 0, 0, 0}
+      m_pInplaceEdit(nullptr), m_dwInplaceParams{0, 0, 0, 0}, m_bFlags3(kEditOnClick)
 {
 }
 
@@ -50,6 +50,8 @@ PopupMenuItemData& PopupMenuItemData::operator=(const PopupMenuItemData& other)
     m_pInplaceEdit = other.m_pInplaceEdit;
     for (int i = 0; i < 4; ++i)
         m_dwInplaceParams[i] = other.m_dwInplaceParams[i];
+    m_bFlags3 = other.m_bFlags3;
+    m_strThird = other.m_strThird;
     return *this;
 }
 
@@ -261,4 +263,11 @@ void PopupMenuItemData::GetEditFieldRect(const RECT& rcItem, RECT& rcField) cons
     if (IsSubmenu())
         rc.right -= ::GetSystemMetrics(SM_CXHTHUMB);
     rcField = rc;
+}
+
+CString PopupMenuItemData::GetInplaceValueText() const
+{
+    if ((m_bFlags3 & kShowThirdText) != 0)
+        return m_strThird;
+    return m_pInplaceValue != nullptr ? *m_pInplaceValue : CString();
 }

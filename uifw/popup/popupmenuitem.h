@@ -28,6 +28,11 @@ public:
         kIndeterminate = 0x04,
         kOwnItem = 0x10,
     };
+    // Flag byte 3.
+    enum {
+        kEditOnClick = 0x01,   // the I-beam over the edit field; a click shows the edit
+        kShowThirdText = 0x02, // the field shows the third text instead of the value
+    };
     static const UINT kSubmenuId = 0xFFFFFFFF;
     static const int kFreshIndex = -100;
 
@@ -65,6 +70,9 @@ public:
     bool SetOwnIcon(HICON hIcon);
     // Given the item rectangle, where its edit field lies.
     void GetEditFieldRect(const RECT& rcItem, RECT& rcField) const;
+    bool HasInplaceEdit() const { return m_pInplaceValue != nullptr; }
+    // What the field shows while its edit is hidden.
+    CString GetInplaceValueText() const;
 
     CUiPopupMenuWnd* m_pSubmenu;
     int m_nIndex;
@@ -87,6 +95,8 @@ public:
     CWnd* m_pInplaceEdit;
     // Handed unchanged to the edit: validation, commit, hook, cookie.
     DWORD_PTR m_dwInplaceParams[4];
+    BYTE m_bFlags3;
+    CString m_strThird;
 };
 
 // Framework-wide switches of the items.

@@ -220,8 +220,18 @@ int CUiPopupMenuWnd::HitTestItem(CPoint pt, bool* pbOnEdit, bool* pbOnArrow) con
             continue;
         CRect rc;
         GetItemRect(i, rc);
-        if (rc.PtInRect(pt))
-            return i;
+        if (!rc.PtInRect(pt))
+            continue;
+        const MENUITEMDATA& item = m_items[i];
+        if (item.HasInplaceEdit()) {
+            CRect rcField;
+            item.GetEditFieldRect(rc, rcField);
+            if (pbOnEdit != nullptr)
+                *pbOnEdit = rcField.PtInRect(pt) != FALSE;
+            if (pbOnArrow != nullptr && item.IsSubmenu())
+                *pbOnArrow = pt.x >= rcField.right && pt.x < rcField.right + ::GetSystemMetrics(SM_CXHTHUMB);
+        }
+        return i;
     }
     return -1;
 }

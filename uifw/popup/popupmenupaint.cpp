@@ -59,6 +59,12 @@ void CUiPopupMenuWnd::PaintDefaultItem(CDC& dc, const RECT& rcItem, MENUITEMDATA
                            item.GetCmdID());
     if ((item.m_bFlags1 & MENUITEMDATA::kPaintBit) != 0)
         data.m_bFlags2 |= MenuItemPaintData::kNoIconArea;
+    if (item.HasInplaceEdit()) {
+        CRect rcField;
+        item.GetEditFieldRect(rcItem, rcField);
+        data.m_rcInPlace = rcField;
+        data.m_strInPlace = item.GetInplaceValueText();
+    }
     if (bSubmenuShown)
         data.m_bInPlaceFlags |= MenuItemPaintData::kInPlaceDropDownPushed;
     pPM->PaintMenuItem(dc, data);
@@ -96,6 +102,17 @@ void CUiPopupMenuWnd::PaintContent(CDC& dcTarget, BOOL bToWindow)
         GetClientRect(rcClient);
     else
         rcClient.SetRect(0, 0, m_rcContent.right + GetShadowSize(), m_rcContent.bottom + GetShadowSize());
+    // A shown in-place edit paints itself.
+    if (::IsWindow(m_hWnd)) {
+        for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+            if (!::IsWindowVisible(hChild))
+                continue;
+            CRect rcChild;
+            ::GetWindowRect(hChild, rcChild);
+            ScreenToClient(rcChild);
+            dcTarget.ExcludeClipRect(rcChild);
+        }
+    }
     CRect rcContent;
     GetContentRect(rcContent);
     CDC dcMem;

@@ -10,8 +10,8 @@
 // item array and the menu's rectangles only, so they run without a window. The files are cut
 // by family: items (popupmenuwnd.cpp), filling from menus and the MDI window list
 // (popupmenuload.cpp), layout and placement (popupmenulayout.cpp), tracking and window
-// creation (popupmenutrack.cpp), input and timers (popupmenuinput.cpp), painting
-// (popupmenupaint.cpp).
+// creation (popupmenutrack.cpp), input and timers (popupmenuinput.cpp), the items' in-place
+// edits (popupmenuinplace.cpp), painting (popupmenupaint.cpp).
 #pragma once
 #include "afxtempl.h"
 #include "popupbasewnd.h"
@@ -210,6 +210,9 @@ public:
     static const UINT g_nMsgPopupDrawLeftArea;
     static const UINT g_nMsgCreateInplaceEdit;
 
+    // Esc in an in-place edit: the menu takes the focus back and stays on the same item; the
+    // edit's text is not stored.
+    void ReturnFromInplaceEdit();
     // The edit the framework puts over an item's edit field (popupinplaceeditwnd.h).
     class CInPlaceEditWnd;
     // What g_nMsgCreateInplaceEdit hands the receiver: it stores an edit of its own through
@@ -271,6 +274,16 @@ protected:
     void PostNcDestroy() override;
     void OnAnimationEnded() override;
 
+    // Whether hWnd is a child window of this menu (an in-place edit).
+    bool IsOwnChild(HWND hWnd) const;
+    // A mouse event over a child window (a shown in-place edit; pt in client coordinates):
+    // its item becomes current and the event goes on to the edit. False elsewhere.
+    bool PassOnToInplaceEdit(CPoint pt, bool& bPassOn);
+    // Places the item's hidden edit over its field, shows it and gives it the focus.
+    void ShowInplaceEdit(int nIndex);
+    // Keys while the focus is in an in-place edit: the edit commands the menu turns into
+    // messages, the rest passed on to the edit.
+    BOOL OnInplaceEditKey(UINT nChar, UINT nFlags, HWND hEdit, bool& bPassOn);
     // Closes, empties and deletes the submenu of an item.
     static void DestroySubmenu(CUiPopupMenuWnd* pSubmenu, HWND hWndReceiver);
     // The receiver's recent files inserted at nPos; FALSE when an insertion failed.

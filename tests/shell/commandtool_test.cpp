@@ -1,0 +1,269 @@
+// The command tool as a dialog on its template, running the system's command interpreter and
+// the probe program built with the tests.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <regex>
+#include <string>
+
+#include "commandtooldlg.h"
+#include "dialogdriver.h"
+#include "resource.h"
+#include "shell_test_support.h"
+#include "winharness.h"
+
+using winharness::PumpUntil;
+
+namespace {
+
+std::string Probe()
+{
+    return "\"" + ExeFolder() + "\\kvrcmdprobe.exe\"";
+}
+
+bool Running(HWND hDlg)
+{
+    return DialogDriver::Text(hDlg, IDOK) == "中断";
+}
+
+bool WaitIdle(HWND hDlg, unsigned ms = 4000)
+{
+    return PumpUntil([&] { return !Running(hDlg); }, ms);
+}
+
+void SetParam(HWND hDlg, const std::string& text)
+{
+    ::SetDlgItemTextA(hDlg, IDC_CMDTOOL_PARAM, text.c_str());
+}
+
+struct InitState {
+    std::string commandLine, output, helpOutput, status, host;
+    bool hostVisible = true, hostLabelVisible = true;
+};
+
+// Opens the tool, runs fn once it is shown and closes it with Cancel.
+void WithTool(const std::function<void(HWND)>& fn, InitState* init = nullptr)
+{
+    DialogDriver driver;
+    if (init) {
+        driver.onInit = [init](HWND hDlg) {
+            init->commandLine = DialogDriver::Text(hDlg, IDC_CMDTOOL_COMMAND_LINE);
+            init->output = DialogDriver::Text(hDlg, IDC_CMDTOOL_OUTPUT);
+            init->helpOutput = DialogDriver::Text(hDlg, IDC_CMDTOOL_HELP_OUTPUT);
+            init->status = DialogDriver::Text(hDlg, IDC_CMDTOOL_STATUS);
+            init->host = DialogDriver::Text(hDlg, IDC_CMDTOOL_HOST);
+            init->hostVisible = ::IsWindowVisible(::GetDlgItem(hDlg, IDC_CMDTOOL_HOST)) != FALSE;
+            init->hostLabelVisible = (::GetWindowLongA(::GetDlgItem(hDlg, IDC_CMDTOOL_HOST_LABEL), GWL_STYLE) & WS_VISIBLE) != 0;
+        };
+    }
+    driver.Step(1, [&](HWND hDlg) {
+        fn(hDlg);
+        DialogDriver::Post(hDlg, IDCANCEL);
+    });
+    CCommandToolDlg dlg;
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_FALSE(driver.timedOut);
+}
+
+} // namespace
+
+TEST(CommandTool, OpensOnModeCom1AndSelectingTheCommandRunsItsHelp)
+{
+    InitState init;
+    std::string commandLine, helpOutput, output, status;
+    bool helpRan = false;
+    SIZE output1072 = {}, client = {};
+    WithTool(
+        [&](HWND hDlg) {
+            HWND hTree = ::GetDlgItem(hDlg, IDC_CMDTOOL_TREE);
+            helpRan = TreeView_GetSelection(hTree) != NULL;
+            WaitIdle(hDlg);
+            SetParam(hDlg, "com3");
+            commandLine = DialogDriver::Text(hDlg, IDC_CMDTOOL_COMMAND_LINE);
+            helpOutput = DialogDriver::Text(hDlg, IDC_CMDTOOL_HELP_OUTPUT);
+            output = DialogDriver::Text(hDlg, IDC_CMDTOOL_OUTPUT);
+            status = DialogDriver::Text(hDlg, IDC_CMDTOOL_STATUS);
+            output1072 = ResizedControl(hDlg, IDC_CMDTOOL_OUTPUT, 900, 700);
+            client = ClientSize(hDlg);
+        },
+        &init);
+    EXPECT_EQ("mode com1", init.commandLine);
+    EXPECT_EQ("", init.output);
+    EXPECT_EQ("", init.helpOutput);
+    EXPECT_EQ("", init.status);
+    EXPECT_EQ("localhost", init.host);
+    EXPECT_FALSE(init.hostVisible);
+    EXPECT_FALSE(init.hostLabelVisible);
+    EXPECT_EQ("mode com3", commandLine);
+    EXPECT_TRUE(helpRan);
+    EXPECT_NE("", helpOutput);
+    EXPECT_EQ("", output);
+    EXPECT_EQ(client.cx - 16, output1072.cx);
+    EXPECT_EQ(client.cy - 306, output1072.cy);
+    EXPECT_TRUE(std::regex_match(status, std::regex("HELPコマンド終了 経過時間 [0-9]+\\.[0-9]{3} sec"))) << status;
+}
+
+namespace {
+
+std::string Status(HWND hDlg)
+{
+    return DialogDriver::Text(hDlg, IDC_CMDTOOL_STATUS);
+}
+
+// Processes of this Wine session (or system) running the probe.
+int ProbeProcesses()
+{
+    HANDLE hSnap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    int count = 0;
+    for (BOOL more = ::Process32First(hSnap, &entry); more; more = ::Process32Next(hSnap, &entry))
+        count += _stricmp(entry.szExeFile, "kvrcmdprobe.exe") == 0;
+    ::CloseHandle(hSnap);
+    return count;
+}
+
+int OwnThreads()
+{
+    HANDLE hSnap = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    int count = 0;
+    for (BOOL more = ::Thread32First(hSnap, &entry); more; more = ::Thread32Next(hSnap, &entry))
+        count += entry.th32OwnerProcessID == ::GetCurrentProcessId();
+    ::CloseHandle(hSnap);
+    return count;
+}
+
+// The open handles of this process. Wine does not count them for GetProcessHandleCount, but
+// hands out the lowest free slots, so a scan of the low handle values finds them all.
+DWORD HandleCount()
+{
+    DWORD count = 0;
+    for (UINT_PTR value = 4; value < 0x4000; value += 4) {
+        DWORD flags = 0;
+        count += ::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != FALSE;
+    }
+    return count;
+}
+
+// Runs the parameter with the run button and waits for its end.
+void RunParam(HWND hDlg, const std::string& param)
+{
+    SetParam(hDlg, param);
+    DialogDriver::Press(hDlg, IDOK);
+    EXPECT_TRUE(WaitIdle(hDlg)) << param;
+}
+
+} // namespace
+
+TEST(CommandTool, ALongCommandCountsUpAndStopsWithItsOutputKept)
+{
+    bool runningState = false, treeEnabled = true, paramEnabled = true, closeRefused = false;
+    std::vector<std::string> ticks;
+    std::string stoppedStatus, stoppedOutput, linesOutput;
+    int probesLeft = -1;
+    WithTool([&](HWND hDlg) {
+        WaitIdle(hDlg);
+        SetParam(hDlg, "com1 & " + Probe() + " sleep 30");
+        DialogDriver::Press(hDlg, IDOK);
+        runningState = Running(hDlg);
+        treeEnabled = ::IsWindowEnabled(::GetDlgItem(hDlg, IDC_CMDTOOL_TREE)) != FALSE;
+        paramEnabled = ::IsWindowEnabled(::GetDlgItem(hDlg, IDC_CMDTOOL_PARAM)) != FALSE;
+        PumpUntil([&] {
+            const std::string status = Status(hDlg);
+            if (ticks.empty() || ticks.back() != status)
+                ticks.push_back(status);
+            return ticks.size() >= 6 && ControlText(hDlg, IDC_CMDTOOL_OUTPUT).find("sleeping") != std::string::npos;
+        }, 4000);
+        // The close box is refused while the command runs.
+        ::SendMessageA(hDlg, WM_CLOSE, 0, 0);
+        closeRefused = ::IsWindowVisible(hDlg) && Running(hDlg);
+        DialogDriver::Press(hDlg, IDOK);
+        WaitIdle(hDlg);
+        stoppedStatus = Status(hDlg);
+        stoppedOutput = ControlText(hDlg, IDC_CMDTOOL_OUTPUT);
+        PumpUntil([] { return ProbeProcesses() == 0; }, 1000);
+        probesLeft = ProbeProcesses();
+
+        // Output with LF line ends shows with CR LF; the run before it is cleared first.
+        RunParam(hDlg, "com1 & " + Probe() + " lines");
+        linesOutput = ControlText(hDlg, IDC_CMDTOOL_OUTPUT);
+    });
+    EXPECT_TRUE(runningState);
+    EXPECT_FALSE(treeEnabled);
+    EXPECT_FALSE(paramEnabled);
+    EXPECT_TRUE(closeRefused);
+    ASSERT_GE(ticks.size(), 6u);
+    for (size_t i = 1; i < ticks.size(); ++i)
+        EXPECT_TRUE(std::regex_match(ticks[i], std::regex("コマンド実行中 経過時間 [0-9]+\\.[0-9]{3} sec"))) << ticks[i];
+    EXPECT_TRUE(std::regex_match(stoppedStatus, std::regex("コマンド終了\\(中断\\) 経過時間 [0-9]+\\.[0-9]{3} sec")))
+        << stoppedStatus;
+    EXPECT_NE(std::string::npos, stoppedOutput.find("sleeping\r\n"));
+    EXPECT_EQ(std::string::npos, stoppedOutput.find("woke up"));
+    EXPECT_EQ(0, probesLeft);
+    EXPECT_NE(std::string::npos, linesOutput.find("first line\r\nsecond line\r\n")) << linesOutput;
+    EXPECT_EQ(std::string::npos, linesOutput.find("sleeping"));
+}
+
+TEST(CommandTool, EscWhileRunningEndsTheWorkerAndTheChildAndLeaksNothing)
+{
+    // A first run makes whatever the system creates once.
+    WithTool([&](HWND hDlg) { WaitIdle(hDlg); });
+    const DWORD handlesBefore = HandleCount();
+    const int threadsBefore = OwnThreads();
+    bool wasRunning = false;
+    WithTool([&](HWND hDlg) {
+        WaitIdle(hDlg);
+        SetParam(hDlg, "com1 & " + Probe() + " sleep 30");
+        DialogDriver::Press(hDlg, IDOK);
+        wasRunning = PumpUntil([&] { return ProbeProcesses() == 1; }, 3000) && Running(hDlg);
+        HWND hFocus = ::GetFocus();
+        winharness::PostKeyDown(hFocus != NULL ? hFocus : hDlg, VK_ESCAPE);
+        // WithTool's own Cancel follows; the Esc above closes the dialog first.
+    });
+    winharness::PumpFor(200);
+    EXPECT_TRUE(wasRunning);
+    EXPECT_EQ(0, ProbeProcesses());
+    EXPECT_EQ(threadsBefore, OwnThreads());
+    EXPECT_EQ(handlesBefore, HandleCount());
+}
+
+TEST(CommandTool, RunsLeaveNoHandlesBehindAndLongParametersArriveWhole)
+{
+    DWORD afterFirst = 0, afterEleventh = 0;
+    std::string lengthOutput;
+    const std::string prefix = "com1 & " + Probe() + " length ";
+    const std::string param = prefix + std::string(5000 - prefix.size() - 8, 'x') + "ABCDEFGH";
+    winharness::ScriptedPrompts prompts;
+    std::string refusedStatus;
+    WithTool([&](HWND hDlg) {
+        WaitIdle(hDlg);
+        // The count sees a new handle.
+        const DWORD before = HandleCount();
+        HANDLE hEvent = ::CreateEventA(NULL, FALSE, FALSE, NULL);
+        EXPECT_EQ(before + 1, HandleCount());
+        ::CloseHandle(hEvent);
+        RunParam(hDlg, "com1");
+        afterFirst = HandleCount();
+        for (int i = 0; i < 10; ++i)
+            RunParam(hDlg, "com1");
+        afterEleventh = HandleCount();
+
+        RunParam(hDlg, param);
+        lengthOutput = ControlText(hDlg, IDC_CMDTOOL_OUTPUT);
+
+        // A command line longer than the system takes fails to start like any other.
+        RunParam(hDlg, "com1 " + std::string(40000, 'y'));
+        refusedStatus = Status(hDlg);
+    });
+    EXPECT_NE(0u, afterFirst);
+    EXPECT_EQ(afterFirst, afterEleventh);
+    EXPECT_NE(std::string::npos, lengthOutput.find("length=" + std::to_string(5000 - prefix.size()) + " tail=ABCDEFGH"))
+        << lengthOutput;
+    ASSERT_EQ(1u, prompts.records.size());
+    EXPECT_EQ("コマンド起動に失敗しました。", prompts.records[0].text);
+    EXPECT_TRUE(std::regex_match(refusedStatus, std::regex("コマンド終了 経過時間 [0-9]+\\.[0-9]{3} sec"))) << refusedStatus;
+}

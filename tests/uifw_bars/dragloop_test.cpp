@@ -1,0 +1,345 @@
+// The drag loop under scripted input: the threshold, drops, cancelling, the Ctrl key, drops
+// onto markers in Studio 2005, and toolbars moved live between rows and sides.
+#include "dragdock_test_support.h"
+
+namespace {
+
+using barstest::Pane;
+using dragdocktest::DragLoopTest;
+using dragdocktest::StudioDragLoopTest;
+using dragdocktest::ToolDragTest;
+
+TEST_F(DragLoopTest, APressAndReleaseWithoutMovingStartsNoDrag)
+{
+    Pane* pBar = DockedPane(0xD030, AFX_IDW_DOCKBAR_TOP);
+    CDockBar* pDockBar = pBar->m_pDockBar;
+    const CPoint pt = CaptionPoint(pBar);
+    winharness::ScriptedInputPlayer player;
+    bool bDragged = false;
+    player.Keys(true).Call([&] { bDragged = CUiControlBar::GetBarBeingDragged() != nullptr; })
+        .PostToCapture(WM_LBUTTONUP).Keys(false);
+    DragFrom(pBar, pt, player);
+    EXPECT_FALSE(bDragged);
+    EXPECT_TRUE(CUiControlBar::g_DragStatePrevious.IsEmptyState());
+    EXPECT_TRUE(CUiControlBar::g_DragStateCurrent.IsEmptyState());
+    EXPECT_EQ(pDockBar, pBar->m_pDockBar);
+    EXPECT_NE(pBar->m_hWnd, ::GetCapture());
+}
+
+TEST_F(DragLoopTest, ADropOnTheRightBandDocksThereAndTheStatusLineIsEmptyMeanwhile)
+{
+    CWnd status;
+    ASSERT_TRUE(status.Create("STATIC", "x", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), fx.pFrame, AFX_IDW_STATUS_BAR));
+    Pane* pBar = DockedPane(0xD031, AFX_IDW_DOCKBAR_TOP);
+    Pane* pOther = DockedPane(0xD032, AFX_IDW_DOCKBAR_LEFT);
+    CRect rcClient;
+    fx.pFrame->GetClientRect(&rcClient);
+    fx.pFrame->ClientToScreen(&rcClient);
+    const CPoint pt = CaptionPoint(pBar);
+    const CPoint ptOther = WindowRect(pOther).CenterPoint();
+    winharness::ScriptedInputPlayer player;
+    LRESULT nHit = -1;
+    CString strDuring;
+    CUiControlBar* pDragged = nullptr;
+    player.Keys(true)
+        .MoveTo(pt.x + 20, pt.y + 20)
+        .MoveTo(rcClient.right - 2, rcClient.CenterPoint().y)
+        .Call([&] {
+            pDragged = CUiControlBar::GetBarBeingDragged();
+            nHit = pOther->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptOther.x, ptOther.y));
+            status.GetWindowText(strDuring);
+        })
+        .PostToCapture(WM_LBUTTONUP)
+        .Keys(false);
+    DragFrom(pBar, pt, player);
+    EXPECT_EQ(pBar, pDragged);
+    EXPECT_EQ(HTNOWHERE, nHit);
+    EXPECT_STREQ("", strDuring);
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_RIGHT, pBar->GetDockBarId());
+    EXPECT_GT(fx.pFrame->nTrackedAreas, 0);   // the outline was offered to the frame
+    EXPECT_EQ(nullptr, CUiControlBar::GetBarBeingDragged());
+    EXPECT_EQ((UINT)AFX_IDS_IDLEMESSAGE, fx.pFrame->m_nIDLastMessage);
+    EXPECT_NE(HTNOWHERE, pOther->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptOther.x, ptOther.y)));
+}
+
+TEST_F(DragLoopTest, EscapeOrARightClickCancelsAndTheFrameLaysOutAtIdleTime)
+{
+    Pane* pBar = DockedPane(0xD033, AFX_IDW_DOCKBAR_TOP);
+    CDockBar* pDockBar = pBar->m_pDockBar;
+    CRect rcClient;
+    fx.pFrame->GetClientRect(&rcClient);
+    fx.pFrame->ClientToScreen(&rcClient);
+    const CPoint pt = CaptionPoint(pBar);
+    for (UINT nMsg : {(UINT)WM_KEYDOWN, (UINT)WM_RBUTTONDOWN}) {
+        fx.pFrame->m_nIdleFlags = 0;
+        winharness::ScriptedInputPlayer player;
+        player.Keys(true)
+            .MoveTo(pt.x + 20, pt.y + 20)
+            .MoveTo(rcClient.right - 2, rcClient.CenterPoint().y)
+            .PostToCapture(nMsg, nMsg == WM_KEYDOWN ? VK_ESCAPE : 0)
+            .MoveTo(rcClient.right - 3, rcClient.CenterPoint().y)
+            .PostToCapture(WM_LBUTTONUP)
+            .Keys(false);
+        DragFrom(pBar, pt, player);
+        EXPECT_EQ(pDockBar, pBar->m_pDockBar) << nMsg;
+        EXPECT_EQ(12u, fx.pFrame->m_nIdleFlags & 12u) << nMsg;
+        EXPECT_EQ(nullptr, CUiControlBar::GetBarBeingDragged());
+    }
+}
+
+TEST_F(DragLoopTest, PressingCtrlWhileTheMouseRestsFloatsTheTargetWithinAStep)
+{
+    Pane* pBar = DockedPane(0xD034, AFX_IDW_DOCKBAR_TOP);
+    CRect rcClient;
+    fx.pFrame->GetClientRect(&rcClient);
+    fx.pFrame->ClientToScreen(&rcClient);
+    const CPoint pt = CaptionPoint(pBar);
+    int nBefore = -1, nAfter = -1;
+    winharness::ScriptedInputPlayer player;
+    player.Keys(true)
+        .MoveTo(pt.x + 20, pt.y + 20)
+        .MoveTo(rcClient.right - 2, rcClient.CenterPoint().y)
+        .Call([&] { nBefore = CUiControlBar::g_DragStatePrevious.m_nKind; })
+        .Keys(true, winharness::kCtrl)
+        .PostToCapture(WM_KEYDOWN, VK_CONTROL)
+        .Call([&] {})
+        .Call([&] {})
+        .Call([&] { nAfter = CUiControlBar::g_DragStatePrevious.m_nKind; })
+        .PostToCapture(WM_KEYDOWN, VK_ESCAPE)
+        .Keys(false);
+    DragFrom(pBar, pt, player);
+    EXPECT_EQ(12, nBefore);
+    EXPECT_EQ(0, nAfter);
+}
+
+TEST_F(DragLoopTest, CancellingTheDragOfABarTakenFromAGroupPutsItsTabBackSelected)
+{
+    Pane *b1, *b2, *b3;
+    CUiDynTabControlBar* pGroup = MakeGroupOfThree(b1, b2, b3, 0xD049);
+    ASSERT_NE(nullptr, pGroup);
+    CUiDynTabWnd& strip = pGroup->m_wndTabs;
+    ASSERT_EQ(1, strip.ItemFindByLParam((LPARAM)b2));
+    strip.SelectionSet(0);
+    CRect rcTab = strip.ItemGetInfo(1)->m_rcItem;
+    CPoint ptTab = rcTab.CenterPoint();
+    strip.ClientToScreen(&ptTab);
+    const CRect rcGroup = WindowRect(pGroup);
+    winharness::ScriptedInputPlayer player;
+    player.Keys(true)
+        .MoveTo(ptTab.x - 30, ptTab.y - 30)
+        .MoveTo(rcGroup.CenterPoint().x, rcGroup.top + 5)      // over its own group
+        .MoveTo(rcGroup.left - 150, rcGroup.top + 100)         // away again: its tab goes
+        .PostToCapture(WM_KEYDOWN, VK_ESCAPE)
+        .Keys(false);
+    ::SetCursorPos(ptTab.x, ptTab.y);
+    player.Start();
+    strip.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rcTab.CenterPoint().x, rcTab.CenterPoint().y));
+    winharness::PumpPending();
+    EXPECT_EQ(pGroup, b2->GetTabContainerBar());
+    EXPECT_EQ(1, strip.ItemFindByLParam((LPARAM)b2));
+    EXPECT_EQ(1, strip.SelectionGet());
+    EXPECT_EQ(3, strip.ItemGetCount());
+}
+
+TEST_F(StudioDragLoopTest, TheCentreMarkerOfABarMakesTheDraggedBarATabOfItsGroup)
+{
+    Pane* pTarget = DockedPane(0xD060, AFX_IDW_DOCKBAR_LEFT);
+    Pane* pBar = DockedPane(0xD061, AFX_IDW_DOCKBAR_TOP);
+    EXPECT_EQ(26, DropOnMarker(pBar, WindowRect(pTarget).CenterPoint(), [] { return InnerOfType(8); }));
+    EXPECT_EQ(0, fx.pFrame->nTrackedAreas);   // markers instead of outlines
+    CUiDynTabControlBar* pGroup = pTarget->GetTabContainerBar();
+    ASSERT_NE(nullptr, pGroup);
+    EXPECT_EQ(pGroup, pBar->GetTabContainerBar());
+    EXPECT_GE(pGroup->m_wndTabs.ItemFindByLParam((LPARAM)pBar), 0);
+    EXPECT_EQ(nullptr, CUiControlBar::GetBarBeingDragged());
+    EXPECT_EQ(NULL, ::FindWindowA(CUiDynDockMarkerWnd::kClassName, NULL));
+}
+
+TEST_F(StudioDragLoopTest, OverAGroupTheCentreMarkerGivesTheStripsFirstPlace)
+{
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD062);
+    ASSERT_NE(nullptr, pGroup);
+    Pane* pBar = DockedPane(0xD064, AFX_IDW_DOCKBAR_TOP);
+    const CRect rc = WindowRect(pGroup);
+    EXPECT_EQ(30, DropOnMarker(pBar, CPoint(rc.CenterPoint().x, rc.top + 40), [] { return InnerOfType(8); }));
+    EXPECT_EQ(pGroup, pBar->GetTabContainerBar());
+    EXPECT_EQ(0, pGroup->m_wndTabs.ItemFindByLParam((LPARAM)pBar));
+}
+
+TEST_F(StudioDragLoopTest, TheFrameEdgeMarkerDocksOutsideTheInnerRings)
+{
+    Pane* pLeft = DockedPane(0xD065, AFX_IDW_DOCKBAR_LEFT);
+    Pane* pBar = DockedPane(0xD066, AFX_IDW_DOCKBAR_TOP);
+    EXPECT_EQ(17, DropOnMarker(pBar, WindowRect(pLeft).CenterPoint(), [] {
+        auto& outer = CUiDynDockMarkerWnd::OuterDockMarkers;
+        return outer.GetSize() == 4 ? outer[3] : nullptr;
+    }));
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_RIGHT, pBar->GetDockBarId());
+    EXPECT_EQ(1u, pBar->GetDockBarLevel());
+    EXPECT_GT(pLeft->GetDockBarLevel(), 1u);
+}
+
+TEST_F(StudioDragLoopTest, TheViewsLeftMarkerDocksOnANewInnermostRing)
+{
+    Pane* pLeft = DockedPane(0xD067, AFX_IDW_DOCKBAR_LEFT);
+    Pane* pBar = DockedPane(0xD068, AFX_IDW_DOCKBAR_TOP);
+    const CRect rcView = WindowRect(fx.pFrame->GetDlgItem(AFX_IDW_PANE_FIRST));
+    EXPECT_EQ(20, DropOnMarker(pBar, CPoint(rcView.CenterPoint().x + 120, rcView.CenterPoint().y + 60),
+                               [] { return InnerOfType(2); }));
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, pBar->GetDockBarId());
+    EXPECT_GT(pBar->GetDockBarLevel(), pLeft->GetDockBarLevel());
+}
+
+TEST_F(DragLoopTest, ADropOnTheDraggedBarItselfChangesNothing)
+{
+    Pane* pBar = DockedPane(0xD06C, AFX_IDW_DOCKBAR_LEFT);
+    CDockBar* pDockBar = pBar->m_pDockBar;
+    const CRect rcBefore = WindowRect(pBar);
+    const CPoint pt = CaptionPoint(pBar);
+    winharness::ScriptedInputPlayer player;
+    int nKind = -1;
+    player.Keys(true)
+        .MoveTo(rcBefore.CenterPoint().x, rcBefore.CenterPoint().y)
+        .Call([&] { nKind = CUiControlBar::g_DragStatePrevious.m_nKind; })
+        .PostToCapture(WM_LBUTTONUP)
+        .Keys(false);
+    DragFrom(pBar, pt, player);
+    Layout();
+    EXPECT_EQ(13, nKind);
+    EXPECT_EQ(pDockBar, pBar->m_pDockBar);
+    EXPECT_EQ(rcBefore, WindowRect(pBar));
+}
+
+TEST_F(ToolDragTest, MoveRowPastRowPutsTheWholeRowOnTheOtherSide)
+{
+    auto* a = MakeTool(0xD070);
+    auto* b = MakeTool(0xD071);
+    auto* c = MakeTool(0xD072);
+    CDockBar* pTop = a->m_pDockBar;
+    SetRows(pTop, {nullptr, a, b, nullptr, c, nullptr});
+    CUiControlBar::MoveRowPastRow(a, c);
+    const std::vector<void*> expected = {nullptr, c, nullptr, a, b, nullptr};
+    ASSERT_EQ((INT_PTR)expected.size(), pTop->m_arrBars.GetSize());
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(expected[i], pTop->m_arrBars[(INT_PTR)i]) << i;
+    CUiControlBar::MoveRowPastRow(a, c);
+    const std::vector<void*> back = {nullptr, a, b, nullptr, c, nullptr};
+    for (size_t i = 0; i < back.size(); ++i)
+        EXPECT_EQ(back[i], pTop->m_arrBars[(INT_PTR)i]) << i;
+}
+
+TEST_F(ToolDragTest, ACtrlDragFloatsUnderTheCursorAndStaysFloatingOutsideTheFrame)
+{
+    auto* pTool = MakeTool(0xD073);
+    Layout();
+    const CRect rc = WindowRect(pTool);
+    const CPoint pt(rc.left + 10, rc.CenterPoint().y);
+    const CRect rcSite = SiteRect();
+    CPoint ptOutside(rcSite.right + 20, rcSite.top + 100);
+    CRect rcFrameInside, rcFrameOutside;
+    winharness::ScriptedInputPlayer player;
+    player.Keys(true, winharness::kCtrl)
+        .MoveTo(rcSite.CenterPoint().x, rcSite.CenterPoint().y)
+        .Call([&] {
+            if (CFrameWnd* p = pTool->GetParentFrame())
+                p->GetWindowRect(&rcFrameInside);
+        })
+        .Keys(true)
+        .MoveTo(ptOutside.x, ptOutside.y)
+        .Call([&] {
+            if (CFrameWnd* p = pTool->GetParentFrame())
+                p->GetWindowRect(&rcFrameOutside);
+        })
+        .PostToCapture(WM_LBUTTONUP)
+        .Keys(false);
+    DragFrom(pTool, pt, player);
+    EXPECT_TRUE(pTool->IsBarFloating());
+    EXPECT_EQ(rcSite.CenterPoint(), rcFrameInside.TopLeft());   // floated at the cursor
+    EXPECT_EQ(CPoint(ptOutside.x - pTool->m_ptGrabFloat.x, ptOutside.y - pTool->m_ptGrabFloat.y), rcFrameOutside.TopLeft());
+    EXPECT_NE(nullptr, FloatingFrameOf(pTool));
+}
+
+TEST_F(ToolDragTest, AlongItsOwnRowTheToolbarOnlyMovesAlongWithTheSizingCursor)
+{
+    for (UINT nSide : {(UINT)AFX_IDW_DOCKBAR_TOP, (UINT)AFX_IDW_DOCKBAR_LEFT}) {
+        auto* pTool = MakeTool(nSide == AFX_IDW_DOCKBAR_TOP ? 0xD074 : 0xD075, nSide);
+        Layout();
+        const bool bHorz = nSide == AFX_IDW_DOCKBAR_TOP;
+        CDockBar* pDock = pTool->m_pDockBar;
+        const CRect rc = WindowRect(pTool);
+        const CPoint pt = rc.CenterPoint();
+        const CPoint ptTo = bHorz ? CPoint(pt.x + 30, pt.y) : CPoint(pt.x, pt.y + 30);
+        HCURSOR hCursor = NULL;
+        winharness::ScriptedInputPlayer player;
+        player.Keys(true)
+            .MoveTo(ptTo.x, ptTo.y)
+            .MoveTo(ptTo.x, ptTo.y + (bHorz ? 1 : 0))
+            .Call([&] { hCursor = ::GetCursor(); })
+            .PostToCapture(WM_LBUTTONUP)
+            .Keys(false);
+        DragFrom(pTool, pt, player);
+        EXPECT_EQ(pDock, pTool->m_pDockBar);
+        const CRect rcAfter = WindowRect(pTool);
+        if (bHorz) {
+            EXPECT_EQ(rc.left + 30, rcAfter.left);
+            EXPECT_EQ(rc.top, rcAfter.top);
+        } else {
+            EXPECT_EQ(rc.top + 30, rcAfter.top);
+            EXPECT_EQ(rc.left, rcAfter.left);
+        }
+        EXPECT_EQ(::LoadCursor(NULL, bHorz ? IDC_SIZEWE : IDC_SIZENS), hCursor);
+    }
+}
+
+TEST_F(ToolDragTest, AloneInItsRowOverARowThatCannotTakeItTheRowsSwap)
+{
+    CRect rcWindow, rcClient;
+    fx.pFrame->GetWindowRect(&rcWindow);
+    fx.pFrame->GetClientRect(&rcClient);
+    fx.pFrame->SetWindowPos(NULL, 0, 0, 400 + rcWindow.Width() - rcClient.Width(), rcWindow.Height(),
+                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    auto* a = MakeTool(0xD076);
+    auto* b = MakeTool(0xD077);
+    auto* c = MakeTool(0xD078);
+    CDockBar* pTop = a->m_pDockBar;
+    SetRows(pTop, {nullptr, a, nullptr, b, c, nullptr});
+    const CRect rcA = WindowRect(a), rcB = WindowRect(b);
+    ASSERT_LT(rcA.bottom, rcB.CenterPoint().y);
+    const CPoint pt = rcA.CenterPoint();
+    winharness::ScriptedInputPlayer player;
+    player.Keys(true).MoveTo(pt.x, rcB.CenterPoint().y).PostToCapture(WM_LBUTTONUP).Keys(false);
+    DragFrom(a, pt, player);
+    ASSERT_EQ(6, pTop->m_arrBars.GetSize());
+    EXPECT_EQ(b, pTop->m_arrBars[1]);
+    EXPECT_EQ(c, pTop->m_arrBars[2]);
+    EXPECT_EQ(nullptr, pTop->m_arrBars[3]);
+    EXPECT_EQ(a, pTop->m_arrBars[4]);
+    EXPECT_EQ(rcA.top, WindowRect(b).top);   // laid out at once
+    EXPECT_EQ(rcB.top, WindowRect(a).top);
+}
+
+TEST_F(ToolDragTest, AHiddenOuterDockBarTakesAToolbarNearItsEdge)
+{
+    auto* pTool = MakeTool(0xD079);
+    Layout();
+    CDockBar* pBottom = fx.pFrame->GetControlBar(AFX_IDW_DOCKBAR_BOTTOM)->IsDockBar()
+                            ? static_cast<CDockBar*>(fx.pFrame->GetControlBar(AFX_IDW_DOCKBAR_BOTTOM))
+                            : nullptr;
+    ASSERT_NE(nullptr, pBottom);
+    pBottom->ShowWindow(SW_HIDE);
+    // Well inside the frame: only the zone along the hidden bottom edge holds the point.
+    CRect rcClient;
+    fx.pFrame->GetClientRect(&rcClient);
+    fx.pFrame->ClientToScreen(&rcClient);
+    const CRect rc = WindowRect(pTool);
+    winharness::ScriptedInputPlayer player;
+    player.Keys(true)
+        .MoveTo(rcClient.CenterPoint().x, rcClient.bottom - 25)
+        .PostToCapture(WM_LBUTTONUP)
+        .Keys(false);
+    DragFrom(pTool, rc.CenterPoint(), player);
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_BOTTOM, pTool->GetDockBarId());
+}
+
+} // namespace
