@@ -12,9 +12,11 @@
 
 #include "barstate.h"
 #include "barstate_test_support.h"
+#include "cmdmanager.h"
 #include "dyntabbar.h"
 #include "ncareabutton.h"
 #include "paintmanagerholder.h"
+#include "popupmenuwnd.h"
 #include "paintmanagerstudio2005.h"
 
 namespace {
@@ -300,6 +302,42 @@ TEST_F(AutoHideTest, ResizingTheFrameHidesTheSlider)
     winharness::PumpPending();
     EXPECT_FALSE(parts.pSlider->IsShown());
     EXPECT_TRUE(ContentIn(Content(p), p));
+}
+
+namespace stripmenu {
+std::vector<UINT> ids;
+int Refuse(const PopupTrackCall& call, UINT*)
+{
+    ids.clear();
+    for (int i = 0; i < call.pMenu->ItemGetCount(); ++i)
+        ids.push_back(call.pMenu->ItemGetInfo(i).IsSeparator() ? 0 : call.pMenu->ItemGetCmdID(i));
+    return CUiPopupMenuWnd::kHookRefuse;
+}
+} // namespace stripmenu
+
+TEST_F(AutoHideTest, TheStripsMenuListsItsBarsWithASeparatorBetweenGroups)
+{
+    Pane* a = LeftPane(0xB191);
+    Pane* b = LeftPane(0xB192);
+    ASSERT_TRUE(AutoHide(a));
+    ASSERT_TRUE(AutoHide(b));
+    CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
+    ASSERT_TRUE(pManager->ProfileInstall("autohide", fx.hFrame));
+    for (UINT nID : {0xB191u, 0xB192u}) {
+        CUiCmdItem item(nID);
+        item.m_strMenuText = "Bar";
+        ASSERT_TRUE(pManager->CmdSetup("autohide", item, true));
+    }
+    fx.pFrame->menuEvents.clear();
+    CUiPopupMenuWnd::g_pfnTrackMenuHook = &stripmenu::Refuse;
+    CRect rc;
+    parts.Left()->GetWindowRect(&rc);
+    parts.Left()->SendMessage(WM_CONTEXTMENU, (WPARAM)parts.Left()->m_hWnd, MAKELPARAM(rc.left + 3, rc.top + 3));
+    CUiPopupMenuWnd::g_pfnTrackMenuHook = nullptr;
+    EXPECT_EQ((std::vector<UINT>{0xB191, 0, 0xB192}), stripmenu::ids);
+    ASSERT_FALSE(fx.pFrame->menuEvents.empty());
+    EXPECT_EQ(8, fx.pFrame->menuEvents.back().nEvent);
+    pManager->ProfileReleaseWindow(fx.hFrame, true);
 }
 
 TEST(AutoHideLayout, ALayoutSavedWithAnAutoHiddenBarLoadsItAutoHidden)

@@ -17,6 +17,7 @@
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
 #include "popupmenuwnd.h"
+#include "stripmenu.h"
 
 IMPLEMENT_DYNCREATE(CUiDynAutoHideArea, CUiTabWnd)
 
@@ -454,9 +455,32 @@ void CUiDynAutoHideArea::NoticeMove(bool bUnlessResizing)
     m_pSlider->SendMessage(WM_CANCELMODE);
 }
 
+// The frame may fill the menu itself; else one command per auto-hidden bar, a separator
+// between the groups.
+void CUiDynAutoHideArea::ShowContextMenu(CPoint pt)
+{
+    CFrameWnd* pFrame = FrameOf(this);
+    if (pFrame == nullptr || CUiControlBar::IsFrameInHelpMode(this) || (m_pSlider != nullptr && m_pSlider->IsAnimating()) ||
+        m_nHoverSelectIndex >= 0)
+        return;
+    TrackStripMenu(this, pFrame, 8, pt, WM_CONTEXTMENU, [this](CUiPopupMenuWnd* pMenu) {
+        for (int i = 0; i < ItemGetCount(); i++) {
+            CUiControlBar* pBar = GetItemBar(i);
+            if (pBar == nullptr)
+                continue;
+            if (i > 0 && (ItemGetInfo(i)->m_dwFlags & TAB_ITEM_INFO::kGroupStart))
+                pMenu->ItemInsert(0, -1);
+            pMenu->ItemInsert((UINT)pBar->GetDlgCtrlID(), -1);
+        }
+    });
+}
+
 LRESULT CUiDynAutoHideArea::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (nMsg) {
+    case WM_CONTEXTMENU:
+        ShowContextMenu(CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
+        return 0;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
         return DefWindowProc(nMsg, wParam, lParam);

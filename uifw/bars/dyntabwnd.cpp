@@ -6,6 +6,7 @@
 #include "cmdmanager.h"
 #include "dyntabbar.h"
 #include "popupmenuwnd.h"
+#include "stripmenu.h"
 
 namespace {
 CUiDynTabControlBar* GroupOf(const CUiDynTabWnd* pStrip)
@@ -250,26 +251,12 @@ void CUiDynTabWnd::OnContextMenuMsg(CPoint pt)
     CFrameWnd* pSite = pGroup != nullptr ? pGroup->GetDockSiteFrame() : nullptr;
     if (pSite == nullptr)
         return;
-    CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
-    if (!pMenu->InitRootMenu(pSite->m_hWnd)) {
-        delete pMenu;
-        return;
-    }
-    CUiControlBar::POPUP_MENU_EVENT_DATA data(9, pMenu, this, pt, 123, 0);
-    if (!data.NotifyTarget(false)) {
+    TrackStripMenu(this, pSite, 9, pt, 123, [this](CUiPopupMenuWnd* pMenu) {
         for (int i = 0; i < ItemGetCount(); ++i) {
             if (CUiControlBar* pBar = GetItemBar(i, true))
                 pMenu->ItemInsert((UINT)pBar->GetDlgCtrlID(), -1);
         }
-    }
-    data.NotifyTarget(true);
-    if (pMenu->ItemGetCount() == 0) {
-        delete pMenu;
-        return;
-    }
-    pSite->SetFocus();
-    if (!pMenu->TrackMenu(0x800, pt.x, pt.y))
-        delete pMenu;
+    });
 }
 
 DROPEFFECT CUiDynTabWnd::CDynDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState,

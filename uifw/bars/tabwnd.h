@@ -387,6 +387,7 @@ protected:
     void SettleLook();
     void NoticeMove(bool bUnlessResizing);
     void PlaceInZOrder(CFrameWnd* pFrame, UINT nSideId);
+    void ShowContextMenu(CPoint pt);
 };
 
 // The one window per frame in which an auto-hidden bar slides out over the frame. See
