@@ -315,7 +315,7 @@ int Refuse(const PopupTrackCall& call, UINT*)
 }
 } // namespace stripmenu
 
-TEST_F(AutoHideTest, TheStripsMenuListsItsBarsWithASeparatorBetweenGroups)
+TEST_F(AutoHideTest, TheStripsMenuListsItsBarsWithASeparatorBetweenGroupsAndTheSlidersIsTheBarsMenu)
 {
     Pane* a = LeftPane(0xB191);
     Pane* b = LeftPane(0xB192);
@@ -337,6 +337,16 @@ TEST_F(AutoHideTest, TheStripsMenuListsItsBarsWithASeparatorBetweenGroups)
     EXPECT_EQ((std::vector<UINT>{0xB191, 0, 0xB192}), stripmenu::ids);
     ASSERT_FALSE(fx.pFrame->menuEvents.empty());
     EXPECT_EQ(8, fx.pFrame->menuEvents.back().nEvent);
+
+    // The slider's menu is the frame's bars menu.
+    ASSERT_TRUE(Select(0));
+    fx.pFrame->menuEvents.clear();
+    CUiPopupMenuWnd::g_pfnTrackMenuHook = &stripmenu::Refuse;
+    parts.pSlider->GetWindowRect(&rc);
+    parts.pSlider->SendMessage(WM_CONTEXTMENU, (WPARAM)parts.pSlider->m_hWnd, MAKELPARAM(rc.left + 30, rc.top + 30));
+    CUiPopupMenuWnd::g_pfnTrackMenuHook = nullptr;
+    ASSERT_FALSE(fx.pFrame->menuEvents.empty());
+    EXPECT_EQ(4, fx.pFrame->menuEvents.back().nEvent);
     pManager->ProfileReleaseWindow(fx.hFrame, true);
 }
 

@@ -532,6 +532,21 @@ void CUiDynAutoHideSlider::StoreDepth(int cx, int cy)
         pContent->SetWindowPos(NULL, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void CUiDynAutoHideSlider::ShowBarsMenu(CPoint pt)
+{
+    CFrameWnd* pFrame = GetParentFrame();
+    if (pFrame == nullptr)
+        return;
+    CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
+    if (!pMenu->InitRootMenu(pFrame->m_hWnd) ||
+        !CUiDockBar::BuildBarsPopupMenu(pFrame, pMenu, 4, m_pBar, WM_CONTEXTMENU, 0) || pMenu->ItemGetCount() == 0) {
+        delete pMenu;
+        return;
+    }
+    if (!pMenu->TrackMenu(0x800, pt.x, pt.y))
+        delete pMenu;
+}
+
 BOOL CUiDynAutoHideSlider::PreTranslateMessage(MSG* pMsg)
 {
     if (IsShown()) {
@@ -638,6 +653,10 @@ LRESULT CUiDynAutoHideSlider::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam
             if (CWnd* pFirst = GetWindow(GW_CHILD))
                 pFirst->SetFocus();
         }
+        return 0;
+    case WM_CONTEXTMENU:
+        if (IsShown() && !CUiControlBar::IsFrameInHelpMode(this))
+            ShowBarsMenu(CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
         return 0;
     case WM_CLOSE:
         return 0;

@@ -449,6 +449,7 @@ protected:
     bool IsCursorNear() const;
     void ResetCaptionButtons();
     void StoreDepth(int cx, int cy);
+    void ShowBarsMenu(CPoint pt);
 };
 
 // The texts and icons of tabs whose user data is a bar: the bar's caption, and the icon of
