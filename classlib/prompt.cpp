@@ -51,12 +51,18 @@ BOOL CPromptHook::BrowseForFolder(HWND hWndOwner, LPCSTR lpszTitle, UINT ulFlags
     bi.ulFlags = ulFlags;
     char szDisplay[MAX_PATH] = "";
     bi.pszDisplayName = szDisplay;
+    // The folder browser is a COM client; a thread that has not joined an apartment yet joins
+    // one for the time of the call (a thread already in one keeps it).
+    const HRESULT hrCom = ::CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
     LPITEMIDLIST pidl = ::SHBrowseForFolderA(&bi);
-    if (pidl == NULL)
-        return FALSE;
     char szPath[MAX_PATH] = "";
-    BOOL bPath = ::SHGetPathFromIDListA(pidl, szPath);
-    ::CoTaskMemFree(pidl);
+    BOOL bPath = FALSE;
+    if (pidl != NULL) {
+        bPath = ::SHGetPathFromIDListA(pidl, szPath);
+        ::CoTaskMemFree(pidl);
+    }
+    if (SUCCEEDED(hrCom))
+        ::CoUninitialize();
     if (!bPath || szPath[0] == '\0')
         return FALSE;
     strFolder = szPath;

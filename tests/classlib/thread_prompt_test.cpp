@@ -192,3 +192,77 @@ TEST(PromptHook, ExceptionReportsThroughTheHook)
     EXPECT_GE(prompt.m_texts[0].Find("データ.bin"), 0);
     EXPECT_EQ(prompt.m_types[0] & MB_ICONMASK, (UINT)MB_ICONSTOP);
 }
+
+namespace {
+
+// The folder browser's own road, on a thread of its own whose dialogs are cancelled as soon
+// as they initialise.
+struct BrowseRun {
+    bool bInMultiThreaded;  // the thread joins the multi-threaded apartment first
+    bool bDialogSeen = false;
+    HRESULT hrDuring = E_FAIL;  // a single-threaded join while the browser is shown
+    BOOL bChosen = TRUE;
+    HRESULT hrAfter = E_FAIL;  // a multi-threaded join after the browse
+};
+BrowseRun* g_pBrowseRun = nullptr;
+
+LRESULT CALLBACK CancelDialogs(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPRETSTRUCT* p = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && p->message == WM_INITDIALOG) {
+        g_pBrowseRun->bDialogSeen = true;
+        g_pBrowseRun->hrDuring = ::CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+        if (SUCCEEDED(g_pBrowseRun->hrDuring))
+            ::CoUninitialize();
+        ::PostMessageA(p->hwnd, WM_COMMAND, IDCANCEL, 0);
+    }
+    return ::CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+DWORD WINAPI BrowseOnThread(LPVOID pParam)
+{
+    BrowseRun& run = *static_cast<BrowseRun*>(pParam);
+    if (run.bInMultiThreaded)
+        ::CoInitializeEx(NULL, COINIT_MULTITHREADED);
+    HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, CancelDialogs, NULL, ::GetCurrentThreadId());
+    CPromptHook hook;
+    CString folder;
+    run.bChosen = hook.BrowseForFolder(NULL, "folder", 0x0001, folder);
+    ::UnhookWindowsHookEx(hHook);
+    run.hrAfter = ::CoInitializeEx(NULL, COINIT_MULTITHREADED);
+    if (SUCCEEDED(run.hrAfter))
+        ::CoUninitialize();
+    if (run.bInMultiThreaded)
+        ::CoUninitialize();
+    return 0;
+}
+
+void RunBrowse(BrowseRun& run)
+{
+    g_pBrowseRun = &run;
+    HANDLE hThread = ::CreateThread(NULL, 0, BrowseOnThread, &run, 0, NULL);
+    ASSERT_NE(hThread, (HANDLE)NULL);
+    EXPECT_EQ(::WaitForSingleObject(hThread, 20000), WAIT_OBJECT_0);
+    ::CloseHandle(hThread);
+    g_pBrowseRun = nullptr;
+}
+
+} // namespace
+
+TEST(PromptHook, FolderBrowserJoinsAnApartmentOnlyForItsCall)
+{
+    // Outside any apartment: the browser runs in one, which is left again afterwards.
+    BrowseRun outside{false};
+    RunBrowse(outside);
+    EXPECT_TRUE(outside.bDialogSeen);
+    EXPECT_EQ(outside.hrDuring, S_FALSE);
+    EXPECT_FALSE(outside.bChosen);
+    EXPECT_EQ(outside.hrAfter, S_OK);
+
+    // A thread already in the multi-threaded apartment stays there.
+    BrowseRun inside{true};
+    RunBrowse(inside);
+    EXPECT_EQ(inside.hrDuring, RPC_E_CHANGED_MODE);
+    EXPECT_FALSE(inside.bChosen);
+    EXPECT_EQ(inside.hrAfter, S_FALSE);
+}

@@ -3,7 +3,8 @@
 // The test loads this DLL itself (the connection's load then shares the same module) and
 // drives it through the KvrTest exports: KvrTestAddReply queues a reply for a command word
 // (the last queued reply of a command repeats), KvrTestGetRequest reads back the recorded
-// requests with a copy of their data, taken during the call while the data is valid. Without
+// requests with a copy of their data, taken during the call while the data is valid, and
+// KvrTestGetReplyIn the reply block each call found. Without
 // a queued reply, the version query answers 256 and every other command an empty reply.
 // KvrTestBlockOn makes the call of one command hang (a DLL that never returns) until
 // KvrTestRelease.
@@ -30,6 +31,7 @@ struct Reply
 struct Request
 {
     DWORD words[10];
+    DWORD replyIn[10];              // the reply block as the call found it
     std::vector<BYTE> data;
     std::vector<char> textBuffer;   // what the text buffer held when the call came
 };
@@ -57,6 +59,7 @@ extern "C" int WINAPI CallBackKVR(DWORD* reply, DWORD* request)
     std::lock_guard<std::mutex> hold(g_lock);
     Request seen;
     std::memcpy(seen.words, request, sizeof(seen.words));
+    std::memcpy(seen.replyIn, reply, sizeof(seen.replyIn));
     const BYTE* data = reinterpret_cast<const BYTE*>(request[6]);
     if (data && request[5])
         seen.data.assign(data, data + request[5]);
@@ -157,4 +160,15 @@ extern "C" int KvrTestGetRequest(int index, DWORD* words, BYTE* data, int capaci
     if (textBuffer && !seen.textBuffer.empty())
         std::memcpy(textBuffer, seen.textBuffer.data(), seen.textBuffer.size() < 260 ? seen.textBuffer.size() : 260);
     return n;
+}
+
+// Copies the reply block that request number index found when it came: 0, or -1 when there
+// is no such request.
+extern "C" int KvrTestGetReplyIn(int index, DWORD* words)
+{
+    std::lock_guard<std::mutex> hold(g_lock);
+    if (index < 0 || index >= static_cast<int>(g_requests.size()))
+        return -1;
+    std::memcpy(words, g_requests[static_cast<size_t>(index)].replyIn, sizeof(g_requests[0].replyIn));
+    return 0;
 }

@@ -32,13 +32,7 @@ COleSafeArray Blob(const std::vector<RandomRegion>& regions)
 
 std::string Cell(HWND hList, int row, int column)
 {
-    char text[256] = "";
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    ::SendMessageA(hList, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    return text;
+    return winharness::ListViewCell(hList, row, column);
 }
 
 int RowCount(HWND hDlg, int listId)

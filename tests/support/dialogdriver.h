@@ -101,11 +101,16 @@ private:
         if (!self->m_steps.empty() && self->m_steps.front().first == self->Depth() && ::IsWindowVisible(self->Top())) {
             auto step = std::move(self->m_steps.front());
             self->m_steps.pop_front();
-            self->m_lastProgress = ::GetTickCount();
+            ++self->m_nStepsRunning;
             step.second(self->Top());
+            --self->m_nStepsRunning;
+            self->m_lastProgress = ::GetTickCount();
             return;
         }
-        if (::GetTickCount() - self->m_lastProgress > 5000) {
+        // A step that pumps while it waits (a long command) re-enters here: a loaded machine may
+        // take longer than a dialog left without steps, so a running step gets a minute.
+        const DWORD nLimit = self->m_nStepsRunning == 0 ? 5000 : 60000;
+        if (::GetTickCount() - self->m_lastProgress > nLimit) {
             self->timedOut = true;
             self->m_lastProgress = ::GetTickCount();
             ::PostMessageA(self->Top(), WM_COMMAND, IDCANCEL, 0);
@@ -116,6 +121,7 @@ private:
     HHOOK m_hook = NULL;
     UINT_PTR m_timer = 0;
     DWORD m_lastProgress = 0;
+    int m_nStepsRunning = 0;
     std::vector<HWND> m_dialogs;
     std::deque<std::pair<int, std::function<void(HWND)>>> m_steps;
 };

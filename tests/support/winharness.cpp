@@ -1,5 +1,6 @@
 // Window test harness (see winharness.h).
 #include "winharness.h"
+#include <commctrl.h>
 #include <cstring>
 
 namespace winharness {
@@ -269,6 +270,17 @@ void Click(HWND hWnd, int x, int y, UINT keyFlags)
 {
     SendMouse(hWnd, WM_LBUTTONDOWN, x, y, keyFlags | MK_LBUTTON);
     SendMouse(hWnd, WM_LBUTTONUP, x, y, keyFlags);
+}
+
+std::string ListViewCell(HWND hList, int row, int column)
+{
+    char text[256] = "";
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    ::SendMessageA(hList, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    return text;
 }
 
 DibSurface::DibSurface(int width, int height, COLORREF fill) : m_pBits(nullptr), m_cx(width), m_cy(height)

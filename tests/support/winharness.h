@@ -77,6 +77,9 @@ LRESULT SendMouse(HWND hWnd, UINT message, int x, int y, UINT keyFlags = 0);
 // A left click: button down and up at the point.
 void Click(HWND hWnd, int x, int y, UINT keyFlags = 0);
 
+// The text of a list view's cell (at most 255 bytes).
+std::string ListViewCell(HWND hList, int row, int column);
+
 class DibSurface {
 public:
     DibSurface(int width, int height, COLORREF fill = RGB(255, 255, 255));

@@ -175,6 +175,10 @@ void CALLBACK StepScript::OnTimer(HWND, UINT, UINT_PTR, DWORD)
 {
     if (g_pScript == nullptr || g_pScript->m_steps.empty())
         return;
+    // A menu that still opens takes no keys yet: on a loaded machine its animation can outlast
+    // a tick, so the step waits for the next one.
+    if (PopupTrackingState::Get().m_pAnimating != nullptr)
+        return;
     std::function<void()> step = std::move(g_pScript->m_steps.front());
     g_pScript->m_steps.pop_front();
     step();

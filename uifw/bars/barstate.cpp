@@ -98,14 +98,29 @@ bool BarStateSerialize(CArchive& ar, CFrameWnd* pFrame, WINDOWPLACEMENT* pwpOut)
     return bResult;
 }
 
-bool BarStateLoad(CFrameWnd* pFrame, LPCSTR lpszRegistryKey, LPCSTR lpszProfileName, LPCSTR lpszLayoutName,
-                  WINDOWPLACEMENT* pwpOut)
+namespace {
+// Runs fn(file, path) over a fresh memory file for a frame with a command profile; an
+// exception of the registry archive, the file or the archive makes it false.
+template <class Fn> bool WithLayoutFile(CFrameWnd* pFrame, LPCSTR lpszRegistryKey, LPCSTR lpszProfileName,
+                                        LPCSTR lpszLayoutName, Fn fn)
 {
     CString strPath;
     if (!LayoutPath(pFrame, lpszRegistryKey, lpszProfileName, lpszLayoutName, strPath))
         return false;
     try {
         CMemFile file(kMemFileGrowBytes);
+        return fn(file, strPath);
+    } catch (CException* e) {
+        e->Delete();
+        return false;
+    }
+}
+}
+
+bool BarStateLoad(CFrameWnd* pFrame, LPCSTR lpszRegistryKey, LPCSTR lpszProfileName, LPCSTR lpszLayoutName,
+                  WINDOWPLACEMENT* pwpOut)
+{
+    auto load = [&](CMemFile& file, const CString& strPath) {
         if (!RegistryArchiveRead(file, strPath, HKEY_CURRENT_USER)) {
             SetNeutralPlacement(pFrame);
             return false;
@@ -113,20 +128,14 @@ bool BarStateLoad(CFrameWnd* pFrame, LPCSTR lpszRegistryKey, LPCSTR lpszProfileN
         file.SeekToBegin();
         CArchive ar(&file, CArchive::load, kArchiveBufferSize);
         return BarStateSerialize(ar, pFrame, pwpOut);
-    } catch (CException* e) {
-        e->Delete();
-        return false;
-    }
+    };
+    return WithLayoutFile(pFrame, lpszRegistryKey, lpszProfileName, lpszLayoutName, load);
 }
 
 bool BarStateSave(CFrameWnd* pFrame, LPCSTR lpszRegistryKey, LPCSTR lpszProfileName, LPCSTR lpszLayoutName,
                   WINDOWPLACEMENT* pwpOut)
 {
-    CString strPath;
-    if (!LayoutPath(pFrame, lpszRegistryKey, lpszProfileName, lpszLayoutName, strPath))
-        return false;
-    try {
-        CMemFile file(kMemFileGrowBytes);
+    auto save = [&](CMemFile& file, const CString& strPath) {
         CArchive ar(&file, CArchive::store, kArchiveBufferSize);
         if (!BarStateSerialize(ar, pFrame, pwpOut)) {
             ar.Abort();
@@ -135,8 +144,6 @@ bool BarStateSave(CFrameWnd* pFrame, LPCSTR lpszRegistryKey, LPCSTR lpszProfileN
         ar.Close();
         file.SeekToBegin();
         return RegistryArchiveWrite(file, strPath, HKEY_CURRENT_USER);
-    } catch (CException* e) {
-        e->Delete();
-        return false;
-    }
+    };
+    return WithLayoutFile(pFrame, lpszRegistryKey, lpszProfileName, lpszLayoutName, save);
 }

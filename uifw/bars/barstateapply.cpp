@@ -15,6 +15,7 @@
 #include "dyntabbar.h"
 #include "minidockframewnd.h"
 #include "monitorinfo.h"
+#include "tabwnd.h"
 
 namespace {
 const UINT kIdleLayout = CFrameWnd::idleLayout | CFrameWnd::idleNotify;
@@ -171,10 +172,33 @@ bool CUiControlBar::InternalDockStateSite::ApplyBarRecords()
     return bApplied;
 }
 
-// Bars cannot be switched into auto-hide mode yet; a saved id finds no strip item and is
-// passed over, as an id whose bar is gone is.
+// Each saved id is the group-active bar of its strip group: it is made so again.
 void CUiControlBar::InternalDockStateSite::ApplyAutoHideIds()
 {
+    for (INT_PTR i = 0; i < m_arrAutoHideIds.GetSize(); i++) {
+        CControlBar* pFound = m_pFrame->GetControlBar(m_arrAutoHideIds[i]);
+        if (pFound == nullptr || pFound->IsDockBar() || !pFound->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+            continue;
+        CUiControlBar* pBar = static_cast<CUiControlBar*>(pFound);
+        pBar->SetAutoHideMode(true, false, true, true);
+        CWnd* pDock = pBar->m_pDockBar;
+        while (pDock != nullptr && (!pDock->IsKindOf(RUNTIME_CLASS(CUiDockBar)) || pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))))
+            pDock = pDock->GetParent();
+        CControlBar* pSide = pDock != nullptr ? m_pFrame->GetControlBar((UINT)pDock->GetDlgCtrlID()) : nullptr;
+        CWnd* pAreaWnd = pSide != nullptr && pSide->IsKindOf(RUNTIME_CLASS(CUiDockBar)) ? static_cast<CUiDockBar*>(pSide)->GetAutoHideArea()
+                                                                                      : nullptr;
+        if (pAreaWnd == nullptr || !pAreaWnd->IsKindOf(RUNTIME_CLASS(CUiDynAutoHideArea)))
+            continue;
+        CUiDynAutoHideArea* pArea = static_cast<CUiDynAutoHideArea*>(pAreaWnd);
+        const int nItem = pArea->ItemFindByLParam((LPARAM)pBar);
+        if (nItem < 0)
+            continue;
+        const BYTE bOldQuiet = pArea->m_bQuiet;
+        pArea->m_bQuiet |= CUiDynAutoHideArea::kQuietNoSlide | CUiDynAutoHideArea::kQuietActive;
+        pArea->SelectionSet(nItem, false, false);
+        pArea->SelectionSet(-1, false, false);
+        pArea->m_bQuiet = bOldQuiet;
+    }
 }
 
 void CUiControlBar::InternalDockStateSite::FinishBars()

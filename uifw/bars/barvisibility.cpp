@@ -210,13 +210,57 @@ bool CUiControlBar::SetAutoHideMode(bool bAutoHide, bool bArg2, bool bRecalc, bo
         return false;
     if (bAutoHide == IsAutoHidden())
         return true;
-    if (CUiDynTabControlBar* pGroup = GetTabContainerBar()) {
+    // A group answers itself as its own group.
+    CUiDynTabControlBar* pGroup = GetTabContainerBar();
+    if (pGroup != nullptr && pGroup != this) {
         pGroup->m_nReclaimExtent = 0;
         return pGroup->SetAutoHideMode(bAutoHide, bArg2, bRecalc, bAutoHide || bQuiet);
     }
-    if (m_pDockBar == nullptr || !m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)) ||
-        static_cast<CUiDockBar*>(m_pDockBar)->GetAutoHideArea() == nullptr)
+    if (m_pDockBar == nullptr || !m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
         return false;
-    // No frame of this system installs auto-hide areas that take bars.
-    return false;
+    CWnd* pAreaWnd = static_cast<CUiDockBar*>(m_pDockBar)->GetAutoHideArea();
+    if (pAreaWnd == nullptr || !pAreaWnd->IsKindOf(RUNTIME_CLASS(CUiDynAutoHideArea)))
+        return false;
+    CUiDynAutoHideArea* pArea = static_cast<CUiDynAutoHideArea*>(pAreaWnd);
+    CFrameWnd* pSite = m_pDockSite;
+    if (bAutoHide) {
+        if (pSite != nullptr) {
+            if (IsVisible())
+                pSite->ShowControlBar(this, FALSE, TRUE);
+            pSite->m_nIdleFlags |= 12;
+        }
+        pArea->AppendControlBar(this, bQuiet);
+    } else {
+        if (pSite != nullptr)
+            pSite->m_nIdleFlags |= 12;
+        pArea->RemoveControlBar(this, bQuiet);
+        for (CWnd* p = bQuiet ? pArea->GetParent()->GetWindow(GW_CHILD) : nullptr; p != nullptr; p = p->GetWindow(GW_HWNDNEXT)) {
+            char szClass[32] = {};
+            ::GetClassNameA(p->m_hWnd, szClass, sizeof(szClass));
+            if (lstrcmpA(szClass, "VaviRIZ-AutohideSlider") == 0) {
+                p->SendMessage(WM_CANCELMODE);
+                break;
+            }
+        }
+    }
+    if (bAutoHide)
+        m_bViewFlags |= kAutoHidden;
+    else
+        m_bViewFlags &= ~kAutoHidden;
+    if (bRecalc && pSite != nullptr) {
+        const BYTE bFlags = m_bViewFlags;
+        m_bViewFlags &= ~kAutoHidden;
+        pSite->m_bInRecalcLayout = TRUE;
+        OnBarVisibilityChanged();
+        pSite->m_bInRecalcLayout = FALSE;
+        m_bViewFlags = bFlags;
+        pSite->RecalcLayout(TRUE);
+        if (!IsAutoHidden()) {
+            LayoutNcAreaButtons();
+            PostMessage(WM_NCPAINT);
+            PostMessage(WM_TIMER, 0x1005);
+        }
+        PassPaintMessages(TRUE, TRUE, TRUE);
+    }
+    return true;
 }

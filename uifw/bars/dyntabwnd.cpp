@@ -6,6 +6,7 @@
 #include "cmdmanager.h"
 #include "dyntabbar.h"
 #include "popupmenuwnd.h"
+#include "stripmenu.h"
 
 namespace {
 CUiDynTabControlBar* GroupOf(const CUiDynTabWnd* pStrip)
@@ -55,18 +56,18 @@ int CUiDynTabWnd::HitTestScreenPoint(int x, int y) const
     return nHit >= 0 ? nHit : -1;
 }
 
-LPCSTR CUiDynTabWnd::ItemGetTextPtr(TAB_ITEM_INFO* pItem)
+LPCSTR BarItemCaptionText(CUiTabItemInfo* pItem)
 {
     // One text shared by every strip: it is read at once by the caller.
     static CString s_strText;
     CUiControlBar* pBar = pItem != nullptr ? reinterpret_cast<CUiControlBar*>(pItem->m_lParam) : nullptr;
     if (pBar == nullptr || pBar->GetSafeHwnd() == NULL)
-        return CUiTabWnd::ItemGetTextPtr(pItem);
+        return pItem != nullptr ? (LPCSTR)pItem->m_strText : nullptr;
     pBar->GetCaptionText(0, s_strText);
     return s_strText;
 }
 
-CUiCmdIcon* CUiDynTabWnd::ItemGetIconPtr(TAB_ITEM_INFO* pItem)
+CUiCmdIcon* BarItemCommandIcon(CUiTabItemInfo* pItem)
 {
     CUiControlBar* pBar = pItem != nullptr ? reinterpret_cast<CUiControlBar*>(pItem->m_lParam) : nullptr;
     CFrameWnd* pSite = pBar != nullptr ? pBar->GetDockSiteFrame() : nullptr;
@@ -75,6 +76,16 @@ CUiCmdIcon* CUiDynTabWnd::ItemGetIconPtr(TAB_ITEM_INFO* pItem)
     CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
     CUiCmdProfile* pProfile = pManager->ProfileFindByWindow(pSite->GetSafeHwnd());
     return pProfile != nullptr ? pManager->CmdGetIconPtr(pProfile->GetName(), (UINT)pBar->GetDlgCtrlID()) : nullptr;
+}
+
+LPCSTR CUiDynTabWnd::ItemGetTextPtr(TAB_ITEM_INFO* pItem)
+{
+    return BarItemCaptionText(pItem);
+}
+
+CUiCmdIcon* CUiDynTabWnd::ItemGetIconPtr(TAB_ITEM_INFO* pItem)
+{
+    return BarItemCommandIcon(pItem);
 }
 
 void CUiDynTabWnd::PaintItem(CDC& dc, int nIndex, TAB_ITEM_INFO* pItem, const CRect& rcItem, CFont* pFont,
@@ -240,26 +251,12 @@ void CUiDynTabWnd::OnContextMenuMsg(CPoint pt)
     CFrameWnd* pSite = pGroup != nullptr ? pGroup->GetDockSiteFrame() : nullptr;
     if (pSite == nullptr)
         return;
-    CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
-    if (!pMenu->InitRootMenu(pSite->m_hWnd)) {
-        delete pMenu;
-        return;
-    }
-    CUiControlBar::POPUP_MENU_EVENT_DATA data(9, pMenu, this, pt, 123, 0);
-    if (!data.NotifyTarget(false)) {
+    TrackStripMenu(this, pSite, 9, pt, 123, [this](CUiPopupMenuWnd* pMenu) {
         for (int i = 0; i < ItemGetCount(); ++i) {
             if (CUiControlBar* pBar = GetItemBar(i, true))
                 pMenu->ItemInsert((UINT)pBar->GetDlgCtrlID(), -1);
         }
-    }
-    data.NotifyTarget(true);
-    if (pMenu->ItemGetCount() == 0) {
-        delete pMenu;
-        return;
-    }
-    pSite->SetFocus();
-    if (!pMenu->TrackMenu(0x800, pt.x, pt.y))
-        delete pMenu;
+    });
 }
 
 DROPEFFECT CUiDynTabWnd::CDynDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState,

@@ -6,8 +6,6 @@
 IMPLEMENT_DYNAMIC(CUiTabItemInfo, CObject)
 IMPLEMENT_DYNCREATE(CUiTabWnd, CWnd)
 IMPLEMENT_DYNCREATE(CUiDynTabWnd, CUiTabWnd)
-IMPLEMENT_DYNCREATE(CUiDynAutoHideArea, CUiTabWnd)
-IMPLEMENT_DYNCREATE(CUiDynAutoHideSlider, CWnd)
 
 CUiTabItemInfo::CUiTabItemInfo(CUiTabWnd* pOwner, LPCSTR lpszText, HICON hIcon, bool bCopyIcon, DWORD dwFlags,
                                LPARAM lParam)
@@ -204,18 +202,3 @@ CUiDynTabWnd::~CUiDynTabWnd()
 {
 }
 
-CUiDynAutoHideArea::CUiDynAutoHideArea()
-{
-}
-
-CUiDynAutoHideArea::~CUiDynAutoHideArea()
-{
-}
-
-CUiDynAutoHideSlider::CUiDynAutoHideSlider()
-{
-}
-
-CUiDynAutoHideSlider::~CUiDynAutoHideSlider()
-{
-}

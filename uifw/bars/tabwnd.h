@@ -22,6 +22,7 @@
 
 class CUiTabWnd;
 class CUiPaintManager;
+class CUiBarNcAreaButton;
 class CUiControlBar;
 
 // One tab of a strip.
@@ -327,16 +328,134 @@ public:
     void OnContextMenuMsg(CPoint pt);
 };
 
+class CUiDynAutoHideSlider;
+
+// The strip along one side of a frame that holds the frame's auto-hidden bars as tabs (a
+// former tabbed group as one group of tabs); selecting a tab slides its bar out in the frame's
+// slider. See autohidearea.cpp.
 class CUiDynAutoHideArea : public CUiTabWnd {
     DECLARE_DYNCREATE(CUiDynAutoHideArea)
 public:
     CUiDynAutoHideArea();
     ~CUiDynAutoHideArea() override;
+
+    // Quiet flags: no slide-out or slide-in follows a selection change; the hover part of
+    // the frame-active test is waived.
+    enum : BYTE { kQuietNoSlide = 0x01, kQuietActive = 0x02 };
+
+    class CDynDropTarget : public COleDropTarget {
+    public:
+        explicit CDynDropTarget(CUiDynAutoHideArea* pStrip) : m_pStrip(pStrip) {}
+        DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+        DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+        CUiDynAutoHideArea* m_pStrip;
+    };
+    CDynDropTarget m_dropTarget{this};
+    CUiDynAutoHideSlider* m_pSlider;
+    BYTE m_bQuiet;
+    CRect m_rcLastWindow;
+    BYTE m_bNoAnimation;
+
+    static bool g_bRegisterDropTargets;
+    static bool g_bKeyboardSwitch;
+    static int g_nTabLook;        // -1: the paint manager's; 0 collapsed; 1 full
+
+    virtual BOOL Create(CFrameWnd* pFrame, CUiDynAutoHideSlider* pSlider, UINT nSideId);
+    using CUiTabWnd::Create;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    void PostNcDestroy() override;
+    void OnSizeParentHook() override;
+    bool OnSelectionChanged(int nOld, int nNew, bool bBefore) override;
+    CUiCmdIcon* ItemGetIconPtr(TAB_ITEM_INFO* pItem) override;
+    LPCSTR ItemGetTextPtr(TAB_ITEM_INFO* pItem) override;
+    void GetLayoutMargins(int& nLead, int& nFar, int& nCross) override;
+
+    void AppendControlBar(CUiControlBar* pBar, bool bQuiet);
+    void RemoveControlBar(CUiControlBar* pBar, bool bQuiet);
+    CUiDynAutoHideSlider* GetAutoHideSlider() const { return m_pSlider; }
+    CUiControlBar* GetItemBar(int nIndex) const;
+    bool IsFrameActive() const;
+    static CUiDynAutoHideArea* FindAreaOfBar(CUiControlBar* pBar, int* pnIndex);
+    static void GetFrameAreas(CWnd* pWnd, CUiDynAutoHideArea** ppTop, CUiDynAutoHideArea** ppBottom,
+                              CUiDynAutoHideArea** ppLeft, CUiDynAutoHideArea** ppRight);
+
+protected:
+    void RemovePlainBar(CUiControlBar* pBar, bool bQuiet);
+    bool SwitchByKey(bool bForward);
+    void SettleLook();
+    void NoticeMove(bool bUnlessResizing);
+    void PlaceInZOrder(CFrameWnd* pFrame, UINT nSideId);
+    void ShowContextMenu(CPoint pt);
 };
 
+// The one window per frame in which an auto-hidden bar slides out over the frame. See
+// autohideslider.cpp.
 class CUiDynAutoHideSlider : public CWnd {
     DECLARE_DYNCREATE(CUiDynAutoHideSlider)
 public:
     CUiDynAutoHideSlider();
     ~CUiDynAutoHideSlider() override;
+
+    enum : BYTE { kShown = 0x01, kFocusInside = 0x02, kHidePending = 0x04, kAnimating = 0x08 };
+    enum { kIdle = 1 };
+    enum : UINT_PTR { kTimerWatch = 1, kTimerHide = 2 };
+
+    CUiDynAutoHideArea* m_pArea;
+    CUiControlBar* m_pBar;
+    CSize m_sizeContent;
+    BYTE m_bFlags;
+    int m_nResizeHit;
+    int m_nResizeStart;
+    int m_nResizeStart2;
+    CUiBarNcAreaButton* m_pHoverButton;
+    CUiBarNcAreaButton* m_pTipButton;
+    CUiBarNcAreaButton* m_pPressedButton;
+    CToolTipCtrl m_wndToolTip;
+    CRect m_rcFree;
+
+    static int g_nAnimationSteps;
+    static int g_nAnimationStepMs;
+    static bool g_bNoShowAnimation;
+    static bool g_bNoHideAnimation;
+
+    virtual BOOL Create(CFrameWnd* pFrame);
+    using CWnd::Create;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+    void PostNcDestroy() override;
+
+    bool IsShown() const { return (m_bFlags & kShown) != 0; }
+    bool IsAnimating() const { return (m_bFlags & kAnimating) != 0; }
+    bool IsResizing() const { return m_nResizeHit != kIdle; }
+    // The strip side (0 top, 1 bottom, 2 left, 3 right) of the shown bar.
+    int GetSide() const;
+    void Show(CUiControlBar* pBar, bool bAnimate);
+    void Hide(bool bAnimate);
+    // The mouse hook's part: true eats the message.
+    bool OnHookButton(UINT nMsg, CPoint ptScreen);
+    bool OnHookMove(CPoint ptScreen);
+
+protected:
+    CRect CalcFreeRect() const;
+    CSize NonClientSize() const;
+    CRect FullRect() const;
+    CRect StepRect(int nDepth) const;
+    void RunAnimation(bool bShowing);
+    void OnWatchTimer();
+    void OnHideTimer();
+    bool IsCursorNear() const;
+    void ResetCaptionButtons();
+    void StoreDepth(int cx, int cy);
+    void ShowBarsMenu(CPoint pt);
 };
+
+// The texts and icons of tabs whose user data is a bar: the bar's caption, and the icon of
+// its id in its frame's command profile.
+LPCSTR BarItemCaptionText(CUiTabItemInfo* pItem);
+CUiCmdIcon* BarItemCommandIcon(CUiTabItemInfo* pItem);
+
+// Shows or hides a bar in its frame's slider.
+void AnimateAutoHideSlider(CUiControlBar* pBar, bool bShow, bool bAnimate, bool bFlag);
