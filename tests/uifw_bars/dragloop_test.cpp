@@ -26,6 +26,36 @@ TEST_F(DragLoopTest, APressAndReleaseWithoutMovingStartsNoDrag)
     EXPECT_NE(pBar->m_hWnd, ::GetCapture());
 }
 
+TEST_F(DragLoopTest, NoDragStartsWhileTheFramesLayoutIsReadOrWritten)
+{
+    Pane* pBar = DockedPane(0xD03A, AFX_IDW_DOCKBAR_TOP);
+    CDockBar* pDockBar = pBar->m_pDockBar;
+    CRect rcClient;
+    fx.pFrame->GetClientRect(&rcClient);
+    fx.pFrame->ClientToScreen(&rcClient);
+    const CPoint pt = CaptionPoint(pBar);
+    ASSERT_TRUE(CUiControlBar::FrameLockMapAdd(fx.pFrame, true));
+    winharness::ScriptedInputPlayer player;
+    bool bDragged = false;
+    HWND hCapture = NULL;
+    player.Keys(true)
+        .MoveTo(pt.x + 20, pt.y + 20)
+        .MoveTo(rcClient.right - 2, rcClient.CenterPoint().y)
+        .Call([&] {
+            bDragged = CUiControlBar::GetBarBeingDragged() != nullptr;
+            hCapture = ::GetCapture();
+        })
+        .PostToCapture(WM_LBUTTONUP)
+        .Keys(false);
+    DragFrom(pBar, pt, player);
+    winharness::PumpUntil([&] { return player.Done(); });
+    EXPECT_TRUE(CUiControlBar::FrameLockMapRemove(fx.pFrame));
+    EXPECT_FALSE(bDragged);
+    EXPECT_NE(pBar->m_hWnd, hCapture);
+    EXPECT_EQ(pDockBar, pBar->m_pDockBar);
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_TOP, pBar->GetDockBarId());
+}
+
 TEST_F(DragLoopTest, ADropOnTheRightBandDocksThereAndTheStatusLineIsEmptyMeanwhile)
 {
     CWnd status;

@@ -55,6 +55,25 @@ TEST_F(MenuBar, TheFramesMenuBecomesButtons)
     EXPECT_EQ(hMenu, pBar->GetBarMenu()->GetSafeHmenu());
 }
 
+TEST_F(MenuBar, AFrameWhoseLayoutIsReadOrWrittenIsNotLaidOutByTheBar)
+{
+    CUiMenuControlBar* pBar = MakeMenuBar();
+    CWnd* pView = pFrame->GetDlgItem(AFX_IDW_PANE_FIRST);
+    ASSERT_NE(nullptr, pView);
+    CRect rcLaidOut, rc;
+    pView->GetWindowRect(&rcLaidOut);
+    pView->MoveWindow(0, 0, 5, 5);
+    ASSERT_TRUE(CUiControlBar::FrameLockMapAdd(pFrame, false));
+    pBar->RequestFrameRecalcLayout();
+    pView->GetWindowRect(&rc);
+    EXPECT_TRUE(CUiControlBar::FrameLockMapRemove(pFrame));
+    EXPECT_EQ(CSize(5, 5), rc.Size());
+
+    pBar->RequestFrameRecalcLayout();
+    pView->GetWindowRect(&rc);
+    EXPECT_EQ(rcLaidOut, rc);
+}
+
 TEST_F(MenuBar, ACommandMissingFromTheProfileStopsTheBuild)
 {
     HMENU hMenu = MakeFrameMenu(false);

@@ -74,6 +74,9 @@ void CUiControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 
 void CUiControlBar::DragLoop(CPoint ptScreen, CPoint ptGrab, int nThresholdX, int nThresholdY)
 {
+    // Bars moved while the frame's saved layout is read or written would break its records.
+    if (CFrameWnd* pSite = GetDockSiteFrame(); pSite != nullptr && FrameLockMapFind(pSite))
+        return;
     const HWND hWnd = m_hWnd;
     MSG msg;
     while (::PeekMessage(&msg, NULL, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {

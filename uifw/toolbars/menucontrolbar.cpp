@@ -656,7 +656,8 @@ void CUiMenuControlBar::RequestFrameRecalcLayout()
     if (m_bBarFlags & kContained)
         return;
     CFrameWnd* pFrame = GetDockSiteFrame();
-    if (pFrame == nullptr || IsBarFloating() || pFrame->m_bInRecalcLayout)
+    // While the frame's saved layout is read or written, only that code lays the frame out.
+    if (pFrame == nullptr || IsBarFloating() || pFrame->m_bInRecalcLayout || FrameLockMapFind(pFrame))
         return;
     if (pFrame->IsWindowVisible())
         pFrame->RecalcLayout(TRUE);
