@@ -2,7 +2,8 @@
 // strips top, bottom, left, right): bars and groups going into a strip, the AutoHide caption
 // button, selection only in an active frame, the keyboard switch, the slider's depth, its
 // hiding by the watch timers, by a frame resize and by another tab, the inner edge drag, and
-// a saved layout with an auto-hidden bar.
+// a saved layout with an auto-hidden bar; the slider's caption buttons: hover, press and
+// release, tips, the caption press and right click giving the content the focus.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -302,6 +303,189 @@ TEST_F(AutoHideTest, ResizingTheFrameHidesTheSlider)
     winharness::PumpPending();
     EXPECT_FALSE(parts.pSlider->IsShown());
     EXPECT_TRUE(ContentIn(Content(p), p));
+}
+
+// The slider shows a bar's caption with its buttons; the mouse hook's handlers are driven as
+// the hook would drive them, with screen points.
+class SliderCaptionTest : public AutoHideTest {
+protected:
+    Pane* pane = nullptr;
+    CUiDynAutoHideSlider* slider = nullptr;
+    void SetUp() override
+    {
+        AutoHideTest::SetUp();
+        pane = LeftPane(0xB1A1);
+        ASSERT_TRUE(AutoHide(pane));
+        ASSERT_TRUE(Select(0));
+        slider = parts.pSlider;
+        ASSERT_TRUE(slider->IsShown());
+        slider->SendMessage(WM_NCPAINT);
+    }
+    CUiBarNcAreaButton* Button(CRuntimeClass* pClass) const
+    {
+        for (INT_PTR i = 0; i < pane->m_arrNcButtons.GetSize(); i++) {
+            if (pane->m_arrNcButtons[i]->IsKindOf(pClass))
+                return pane->m_arrNcButtons[i];
+        }
+        return nullptr;
+    }
+    CPoint ScreenCentre(CUiBarNcAreaButton* pButton) const
+    {
+        CRect rc;
+        slider->GetWindowRect(&rc);
+        return rc.TopLeft() + pButton->m_rc.CenterPoint();
+    }
+    CPoint ClientCentre() const
+    {
+        CRect rc;
+        slider->GetClientRect(&rc);
+        slider->ClientToScreen(&rc);
+        return rc.CenterPoint();
+    }
+    CString TipText() const
+    {
+        char szText[80] = {};
+        TOOLINFO ti = {};
+        ti.cbSize = sizeof(ti);
+        ti.hwnd = slider->m_hWnd;
+        ti.uId = CUiDynAutoHideSlider::kCaptionTool;
+        ti.lpszText = szText;
+        slider->m_wndToolTip.SendMessage(TTM_GETTEXTA, sizeof(szText), (LPARAM)&ti);
+        return szText;
+    }
+};
+
+TEST_F(SliderCaptionTest, CloseAndAutoHideAreLaidOutAtTheCaptionsEndAndPainted)
+{
+    CUiBarNcAreaButton* pClose = Button(RUNTIME_CLASS(CUiBarNcAreaButtonClose));
+    CUiBarNcAreaButton* pPin = Button(RUNTIME_CLASS(CUiBarNcAreaButtonAutoHide));
+    ASSERT_TRUE(pClose->IsButtonVisible());
+    ASSERT_TRUE(pPin->IsButtonVisible());
+    EXPECT_FALSE(Button(RUNTIME_CLASS(CUiBarNcAreaButtonMenu))->IsButtonVisible());
+    const CRect rcCaption = slider->CaptionRect();
+    ASSERT_FALSE(rcCaption.IsRectEmpty());
+    CRect rcIn;
+    EXPECT_TRUE(rcIn.IntersectRect(&rcCaption, &pClose->m_rc) && rcIn == pClose->m_rc);
+    EXPECT_EQ(rcCaption.right - 3, pClose->m_rc.right);
+    EXPECT_EQ(pClose->m_rc.left - 3, pPin->m_rc.right);
+
+    // The close glyph is drawn into the slider's caption.
+    CWindowDC dc(slider);
+    std::map<COLORREF, int> colours;
+    for (int y = pClose->m_rc.top; y < pClose->m_rc.bottom; y++)
+        for (int x = pClose->m_rc.left; x < pClose->m_rc.right; x++)
+            colours[dc.GetPixel(x, y)]++;
+    EXPECT_GT(colours.size(), 1u);
+}
+
+TEST_F(SliderCaptionTest, TheHoveredButtonFollowsTheMoves)
+{
+    CUiBarNcAreaButton* pClose = Button(RUNTIME_CLASS(CUiBarNcAreaButtonClose));
+    CUiBarNcAreaButton* pPin = Button(RUNTIME_CLASS(CUiBarNcAreaButtonAutoHide));
+    EXPECT_FALSE(slider->OnHookMove(ScreenCentre(pPin)));
+    EXPECT_EQ(pPin, slider->m_pHoverButton);
+    EXPECT_FALSE(slider->OnHookMove(ScreenCentre(pClose)));
+    EXPECT_EQ(pClose, slider->m_pHoverButton);
+    EXPECT_TRUE(pClose->m_bFlags & CUiBarNcAreaButton::kHover);
+    EXPECT_FALSE(pPin->m_bFlags & CUiBarNcAreaButton::kHover);
+    EXPECT_FALSE(slider->OnHookMove(ClientCentre()));
+    EXPECT_EQ(nullptr, slider->m_pHoverButton);
+    EXPECT_FALSE(pClose->m_bFlags & CUiBarNcAreaButton::kHover);
+}
+
+TEST_F(SliderCaptionTest, APressedCloseReleasedOverItselfHidesTheSliderAndTheBar)
+{
+    CUiBarNcAreaButton* pClose = Button(RUNTIME_CLASS(CUiBarNcAreaButtonClose));
+    ASSERT_TRUE(slider->OnHookButton(WM_NCLBUTTONDOWN, ScreenCentre(pClose)));
+    EXPECT_EQ(pClose, slider->m_pPressedButton);
+    EXPECT_TRUE(pClose->m_bFlags & CUiBarNcAreaButton::kPressed);
+    EXPECT_TRUE(slider->IsShown());
+    EXPECT_TRUE(slider->OnHookButton(WM_NCLBUTTONUP, ScreenCentre(pClose)));
+    winharness::PumpPending();
+    EXPECT_FALSE(slider->IsShown());
+    EXPECT_FALSE(pane->IsAutoHidden());
+    EXPECT_FALSE(pane->IsWindowVisible());
+    EXPECT_EQ(0, parts.Left()->ItemGetCount());
+    EXPECT_TRUE(ContentIn(Content(pane), pane));
+}
+
+TEST_F(SliderCaptionTest, TheAutoHideButtonDocksTheBarAgain)
+{
+    CUiBarNcAreaButton* pPin = Button(RUNTIME_CLASS(CUiBarNcAreaButtonAutoHide));
+    ASSERT_TRUE(slider->OnHookButton(WM_LBUTTONDOWN, ScreenCentre(pPin)));
+    EXPECT_TRUE(slider->OnHookButton(WM_LBUTTONUP, ScreenCentre(pPin)));
+    winharness::PumpPending();
+    EXPECT_FALSE(slider->IsShown());
+    EXPECT_FALSE(pane->IsAutoHidden());
+    EXPECT_TRUE(pane->IsWindowVisible());
+    EXPECT_TRUE(ContentIn(Content(pane), pane));
+}
+
+TEST_F(SliderCaptionTest, AReleaseElsewhereOrAMiddleButtonClearsThePressedButtonAndNothingHides)
+{
+    CUiBarNcAreaButton* pClose = Button(RUNTIME_CLASS(CUiBarNcAreaButtonClose));
+    CUiBarNcAreaButton* pPin = Button(RUNTIME_CLASS(CUiBarNcAreaButtonAutoHide));
+    ASSERT_TRUE(slider->OnHookButton(WM_NCLBUTTONDOWN, ScreenCentre(pClose)));
+    EXPECT_FALSE(slider->OnHookButton(WM_NCLBUTTONUP, ScreenCentre(pPin)));
+    EXPECT_EQ(nullptr, slider->m_pPressedButton);
+    EXPECT_FALSE(pClose->m_bFlags & CUiBarNcAreaButton::kPressed);
+    ASSERT_TRUE(slider->OnHookButton(WM_NCLBUTTONDOWN, ScreenCentre(pClose)));
+    EXPECT_FALSE(slider->OnHookButton(WM_MBUTTONDOWN, ScreenCentre(pClose)));
+    EXPECT_EQ(nullptr, slider->m_pPressedButton);
+    EXPECT_FALSE(slider->OnHookButton(WM_NCLBUTTONUP, ScreenCentre(pClose)));
+    EXPECT_TRUE(slider->IsShown());
+    EXPECT_TRUE(pane->IsAutoHidden());
+}
+
+TEST_F(SliderCaptionTest, APressInTheCaptionOrARightClickInsideFocusesTheContent)
+{
+    CUiBarNcAreaButton* pPin = Button(RUNTIME_CLASS(CUiBarNcAreaButtonAutoHide));
+    CRect rcWindow;
+    slider->GetWindowRect(&rcWindow);
+    const CRect rcCaption = slider->CaptionRect();
+    const CPoint ptText(rcWindow.left + rcCaption.left + 4, rcWindow.top + rcCaption.CenterPoint().y);
+    ASSERT_LT(ptText.x, rcWindow.left + pPin->m_rc.left);
+
+    fx.pFrame->SetFocus();
+    EXPECT_FALSE(slider->OnHookButton(WM_LBUTTONDOWN, ClientCentre()));
+    EXPECT_EQ(fx.hFrame, ::GetFocus());
+    EXPECT_TRUE(slider->OnHookButton(WM_NCLBUTTONDOWN, ptText));
+    EXPECT_EQ(Content(pane), ::GetFocus());
+
+    fx.pFrame->SetFocus();
+    EXPECT_FALSE(slider->OnHookButton(WM_RBUTTONDOWN, CPoint(rcWindow.right + 40, rcWindow.CenterPoint().y)));
+    EXPECT_EQ(fx.hFrame, ::GetFocus());
+    EXPECT_FALSE(slider->OnHookButton(WM_RBUTTONDOWN, ClientCentre()));
+    EXPECT_EQ(Content(pane), ::GetFocus());
+}
+
+TEST_F(SliderCaptionTest, TheButtonUnderThePointGivesTheSlidersTip)
+{
+    CUiBarNcAreaButton* pClose = Button(RUNTIME_CLASS(CUiBarNcAreaButtonClose));
+    CUiBarNcAreaButton* pPin = Button(RUNTIME_CLASS(CUiBarNcAreaButtonAutoHide));
+    CPoint pt = ScreenCentre(pClose);
+    slider->ScreenToClient(&pt);
+    EXPECT_EQ(-1, slider->OnToolHitTest(pt, nullptr));
+    EXPECT_EQ(pClose, slider->m_pTipButton);
+    EXPECT_EQ(1, slider->m_wndToolTip.GetToolCount());
+    EXPECT_STREQ("Hide", TipText());
+    pt = ScreenCentre(pPin);
+    slider->ScreenToClient(&pt);
+    slider->OnToolHitTest(pt, nullptr);
+    EXPECT_EQ(pPin, slider->m_pTipButton);
+    EXPECT_EQ(1, slider->m_wndToolTip.GetToolCount());
+    EXPECT_STREQ("Auto Hide", TipText());
+}
+
+TEST_F(SliderCaptionTest, ShowingABarResetsItsButtonsAndItsActiveCaption)
+{
+    CUiBarNcAreaButton* pClose = Button(RUNTIME_CLASS(CUiBarNcAreaButtonClose));
+    ASSERT_TRUE(Select(-1));
+    pClose->m_bFlags |= CUiBarNcAreaButton::kHover | CUiBarNcAreaButton::kPressed;
+    pane->m_bViewFlags |= CUiControlBar::kFocusInside;
+    ASSERT_TRUE(Select(0));
+    EXPECT_FALSE(pClose->m_bFlags & (CUiBarNcAreaButton::kHover | CUiBarNcAreaButton::kPressed));
+    EXPECT_FALSE(pane->m_bViewFlags & CUiControlBar::kFocusInside);
 }
 
 namespace stripmenu {

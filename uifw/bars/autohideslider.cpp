@@ -105,10 +105,10 @@ bool IsHorizontalSide(int nSide)
 }
 }
 
-void AnimateAutoHideSlider(CUiControlBar* pBar, bool bShow, bool bAnimate, bool)
+CUiDynAutoHideSlider* CUiDynAutoHideSlider::FromBar(CUiControlBar* pBar)
 {
     if (pBar == nullptr)
-        return;
+        return nullptr;
     CUiDynAutoHideArea* pArea = nullptr;
     if (pBar->m_pDockBar != nullptr && pBar->m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar))) {
         CWnd* p = static_cast<CUiDockBar*>(pBar->m_pDockBar)->GetAutoHideArea();
@@ -118,7 +118,13 @@ void AnimateAutoHideSlider(CUiControlBar* pBar, bool bShow, bool bAnimate, bool)
     if (pArea == nullptr)
         pArea = CUiDynAutoHideArea::FindAreaOfBar(pBar, nullptr);
     CUiDynAutoHideSlider* pSlider = pArea != nullptr ? pArea->GetAutoHideSlider() : nullptr;
-    if (pSlider == nullptr || pSlider->GetSafeHwnd() == NULL)
+    return pSlider != nullptr && pSlider->GetSafeHwnd() != NULL ? pSlider : nullptr;
+}
+
+void AnimateAutoHideSlider(CUiControlBar* pBar, bool bShow, bool bAnimate, bool)
+{
+    CUiDynAutoHideSlider* pSlider = CUiDynAutoHideSlider::FromBar(pBar);
+    if (pSlider == nullptr)
         return;
     if (bShow)
         pSlider->Show(pBar, bAnimate);
@@ -222,6 +228,104 @@ CSize CUiDynAutoHideSlider::NonClientSize() const
             size.cx += m_pBar->m_nCaptionLeft + 1;
     }
     return size;
+}
+
+// The shown bar's caption in the slider's window coordinates, where the non-client size
+// leaves room for it; empty when the bar has none.
+CRect CUiDynAutoHideSlider::CaptionRect() const
+{
+    CRect rc(0, 0, 0, 0);
+    bool bAcross = false, bAtLeft = false;
+    if (!IsShown() || m_pBar == nullptr || GetSafeHwnd() == NULL || !m_pBar->QueryGripperLayout(bAcross, bAtLeft))
+        return rc;
+    CRect rcClient;
+    GetNonClientRects(const_cast<CUiDynAutoHideSlider*>(this), rc, rcClient);
+    rc.DeflateRect(2, 2);
+    const int nSide = GetSide();
+    (nSide == 0 ? rc.bottom : nSide == 1 ? rc.top : nSide == 2 ? rc.right : rc.left) += (nSide == 0 || nSide == 2) ? -3 : 3;
+    if (bAcross)
+        rc.bottom = rc.top + m_pBar->m_nCaptionTop;
+    else
+        rc.right = rc.left + m_pBar->m_nCaptionLeft;
+    return rc;
+}
+
+bool CUiDynAutoHideSlider::ShowsBar(const CUiControlBar* pBar) const
+{
+    return pBar != nullptr && IsShown() && m_pBar == pBar && GetSafeHwnd() != NULL && IsWindowVisible();
+}
+
+// The caption button under a screen point, the buttons laid out first: the slider may have
+// changed size since they were last painted.
+CUiBarNcAreaButton* CUiDynAutoHideSlider::CaptionButtonAt(CPoint ptScreen)
+{
+    if (!IsShown() || m_pBar == nullptr || CaptionRect().IsRectEmpty())
+        return nullptr;
+    m_pBar->LayoutNcAreaButtons();
+    CUiBarNcAreaButton* pButton = nullptr;
+    m_pBar->NcButtonsHitTest(ptScreen, &pButton);
+    return pButton;
+}
+
+// The press is recorded in the button too: the key state a hook sees may not show it yet.
+void CUiDynAutoHideSlider::SetPressedButton(CUiBarNcAreaButton* pButton)
+{
+    if (m_pPressedButton == pButton)
+        return;
+    if (m_pPressedButton != nullptr)
+        m_pPressedButton->m_bFlags &= ~CUiBarNcAreaButton::kPressed;
+    m_pPressedButton = pButton;
+    if (pButton != nullptr)
+        pButton->m_bFlags |= CUiBarNcAreaButton::kHover | CUiBarNcAreaButton::kPressed;
+    SendMessage(WM_NCPAINT);
+}
+
+void CUiDynAutoHideSlider::UpdateHoverButton(CPoint ptScreen)
+{
+    CUiBarNcAreaButton* pButton = nullptr;
+    if (IsShown() && !CUiPopupMenuWnd::IsTrackingMenu() && CUiControlBar::GetBarBeingDragged() == nullptr) {
+        CRect rc;
+        GetWindowRect(&rc);
+        if (rc.PtInRect(ptScreen))
+            pButton = CaptionButtonAt(ptScreen);
+    }
+    if (pButton == m_pHoverButton)
+        return;
+    // A hit test stops at the button it finds: the one left behind is told here.
+    if (m_pHoverButton != nullptr && m_pHoverButton != pButton)
+        m_pHoverButton->m_bFlags &= ~CUiBarNcAreaButton::kHover;
+    m_pHoverButton = pButton;
+    SendMessage(WM_NCPAINT);
+}
+
+// The slider's own tooltip carries the tip of the caption button under the point; the
+// answer is always -1, so that the framework adds no tool of its own.
+INT_PTR CUiDynAutoHideSlider::OnToolHitTest(CPoint point, TOOLINFO*) const
+{
+    CUiDynAutoHideSlider* pThis = const_cast<CUiDynAutoHideSlider*>(this);
+    if (!IsShown() || m_pBar == nullptr || CUiPopupMenuWnd::IsTrackingMenu() ||
+        CUiControlBar::GetBarBeingDragged() != nullptr || !(m_pBar->m_dwStyle & CBRS_TOOLTIPS) ||
+        m_wndToolTip.GetSafeHwnd() == NULL)
+        return -1;
+    CPoint ptScreen(point);
+    ClientToScreen(&ptScreen);
+    CUiBarNcAreaButton* pButton = pThis->CaptionButtonAt(ptScreen);
+    if (pButton == nullptr || pButton == m_pTipButton)
+        return -1;
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    TOOLINFO ti = {};
+    ti.cbSize = sizeof(ti);
+    const INT_PTR nTool = pButton->GetTipInfo(ptScreen - rcWindow.TopLeft(), &ti);
+    if (nTool > 0 && ti.lpszText != nullptr && ti.lpszText != LPSTR_TEXTCALLBACK) {
+        CToolTipCtrl& tip = pThis->m_wndToolTip;
+        tip.DelTool(pThis, kCaptionTool);
+        tip.AddTool(pThis, ti.lpszText, &ti.rect, kCaptionTool);
+        pThis->m_pTipButton = pButton;
+    }
+    if (ti.lpszText != nullptr && ti.lpszText != LPSTR_TEXTCALLBACK)
+        ::free(ti.lpszText);
+    return -1;
 }
 
 CRect CUiDynAutoHideSlider::StepRect(int nDepth) const
@@ -453,22 +557,36 @@ bool CUiDynAutoHideSlider::OnHookButton(UINT nMsg, CPoint ptScreen)
             m_nResizeStart = m_nResizeStart2 = IsHorizontalSide(GetSide()) ? pt.y : pt.x;
             return true;
         }
-        CRect rcClient;
-        GetClientRect(&rcClient);
-        ClientToScreen(&rcClient);
-        if (rcClient.PtInRect(ptScreen))
+        if (CUiBarNcAreaButton* pButton = CaptionButtonAt(ptScreen)) {
+            SetPressedButton(pButton);
+            return true;
+        }
+        CRect rcCaption = CaptionRect();
+        rcCaption.OffsetRect(rcWindow.TopLeft());
+        if (!rcCaption.PtInRect(ptScreen))
             return false;
-        // A press in the caption.
         CWnd* pFirst = GetWindow(GW_CHILD);
         (pFirst != nullptr ? pFirst : this)->SetFocus();
         return true;
     }
     case WM_LBUTTONUP:
-    case WM_NCLBUTTONUP:
-        if (!IsResizing())
+    case WM_NCLBUTTONUP: {
+        if (IsResizing()) {
+            m_nResizeHit = kIdle;
+            return true;
+        }
+        CUiBarNcAreaButton* pPressed = m_pPressedButton;
+        if (pPressed == nullptr)
             return false;
-        m_nResizeHit = kIdle;
-        return true;
+        if (bOver && CaptionButtonAt(ptScreen) == pPressed) {
+            const CPoint ptWindow = ptScreen - rcWindow.TopLeft();
+            Hide(false);
+            pPressed->OnClick(ptWindow);
+            return true;
+        }
+        SetPressedButton(nullptr);
+        return false;
+    }
     case WM_RBUTTONDOWN:
     case WM_NCRBUTTONDOWN:
     case WM_RBUTTONUP:
@@ -479,15 +597,18 @@ bool CUiDynAutoHideSlider::OnHookButton(UINT nMsg, CPoint ptScreen)
         return false;
     }
     default:
-        m_pPressedButton = nullptr;
+        if (m_pPressedButton != nullptr)
+            SetPressedButton(nullptr);
         return false;
     }
 }
 
 bool CUiDynAutoHideSlider::OnHookMove(CPoint ptScreen)
 {
-    if (!IsResizing())
+    if (!IsResizing()) {
+        UpdateHoverButton(ptScreen);
         return false;
+    }
     CPoint pt(ptScreen);
     GetParent()->ScreenToClient(&pt);
     CRect rcLimit(m_rcFree);
@@ -613,20 +734,18 @@ LRESULT CUiDynAutoHideSlider::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam
         dc.BeginOffscreen(&dcWindow, rcWindow, 3);
         dc.FillSolidRect(&rcWindow, pPaint->GetColor(15));
         dc.Draw3dRect(&rcWindow, pPaint->GetColor(16), pPaint->GetColor(20));
+        const CRect rcCaption = CaptionRect();
         bool bAcross = false, bAtLeft = false;
-        if (m_pBar != nullptr && m_pBar->QueryGripperLayout(bAcross, bAtLeft)) {
-            CRect rcCaption(rcWindow);
-            rcCaption.DeflateRect(2, 2);
-            if (bAcross)
-                rcCaption.bottom = rcCaption.top + m_pBar->m_nCaptionTop;
-            else
-                rcCaption.right = rcCaption.left + m_pBar->m_nCaptionLeft;
+        if (!rcCaption.IsRectEmpty() && m_pBar->QueryGripperLayout(bAcross, bAtLeft)) {
+            m_pBar->LayoutNcAreaButtons();
             CRect rcText(rcCaption);
             rcText.DeflateRect(bAcross ? 2 : 0, bAcross ? 0 : 2);
+            m_pBar->AdjustCaptionTextRect(rcText);
             CString strText;
             m_pBar->GetCaptionText(0, strText);
             GripperPaintData caption(this, rcCaption, rcText, (m_bFlags & kFocusInside) != 0, FALSE, bAtLeft, TRUE, strText);
             pPaint->PaintGripper(dc, caption);
+            m_pBar->PaintNcAreaButtons(dc);
         }
         return 0;
     }

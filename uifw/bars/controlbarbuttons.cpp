@@ -6,6 +6,7 @@
 #include "minidockframewnd.h"
 #include "ncareabutton.h"
 #include "popupmenuwnd.h"
+#include "tabwnd.h"
 
 #include <algorithm>
 
@@ -38,8 +39,12 @@ void CUiControlBar::ReleaseNcAreaButtons()
 
 CWnd* CUiControlBar::NcButtonsWindow() const
 {
-    if (GetSafeHwnd() == NULL || IsAutoHidden())
+    if (GetSafeHwnd() == NULL)
         return nullptr;
+    if (IsAutoHidden()) {
+        CUiDynAutoHideSlider* pSlider = CUiDynAutoHideSlider::FromBar(const_cast<CUiControlBar*>(this));
+        return pSlider != nullptr && pSlider->ShowsBar(this) ? pSlider : nullptr;
+    }
     if (!IsBarFloating())
         return const_cast<CUiControlBar*>(this);
     CFrameWnd* pFrame = GetParentFrame();

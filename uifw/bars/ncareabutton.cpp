@@ -8,6 +8,7 @@
 #include "paintmanagerholder.h"
 #include "popupmenuwnd.h"
 #include "resourcemanager.h"
+#include "tabwnd.h"
 
 #include <algorithm>
 
@@ -92,8 +93,16 @@ bool CUiBarNcAreaButton::QueryAutoHideState(bool* pbShownInSlider, bool* pbSlide
         *pbShownInSlider = false;
     if (pbSliderActive != nullptr)
         *pbSliderActive = false;
-    // No slider shows a bar until the auto-hide areas exist.
-    return m_pBar->IsAutoHidden();
+    if (!m_pBar->IsAutoHidden())
+        return false;
+    const CUiDynAutoHideSlider* pSlider = CUiDynAutoHideSlider::FromBar(m_pBar);
+    if (pSlider != nullptr && pSlider->ShowsBar(m_pBar)) {
+        if (pbShownInSlider != nullptr)
+            *pbShownInSlider = true;
+        if (pbSliderActive != nullptr)
+            *pbSliderActive = pSlider->IsFocusInside();
+    }
+    return true;
 }
 
 CUiMiniDockFrameWnd* CUiBarNcAreaButton::FloatingFrame() const
@@ -131,8 +140,12 @@ bool CUiBarNcAreaButton::QueryCaptionGeometry(CRect* pCaption, CRect* pWindow, b
             *pbPresent = true;
         return true;
     }
+    // An auto-hidden bar's caption is the one the slider draws for it.
+    const CUiDynAutoHideSlider* pSlider = m_pBar->IsAutoHidden() ? CUiDynAutoHideSlider::FromBar(m_pBar) : nullptr;
+    if (pSlider != nullptr && !pSlider->ShowsBar(m_pBar))
+        pSlider = nullptr;
     if (pWindow != nullptr)
-        m_pBar->GetWindowRect(pWindow);
+        (pSlider != nullptr ? static_cast<const CWnd*>(pSlider) : m_pBar)->GetWindowRect(pWindow);
     bool bAcross = false, bLeft = false;
     const bool bCaption = m_pBar->QueryGripperLayout(bAcross, bLeft);
     if (pbHorizontal != nullptr)
@@ -140,7 +153,7 @@ bool CUiBarNcAreaButton::QueryCaptionGeometry(CRect* pCaption, CRect* pWindow, b
     if (pbPresent != nullptr)
         *pbPresent = bCaption;
     if (pCaption != nullptr)
-        *pCaption = m_pBar->m_rcCaption;
+        *pCaption = pSlider != nullptr ? pSlider->CaptionRect() : CRect(m_pBar->m_rcCaption);
     return bCaption;
 }
 
@@ -242,11 +255,15 @@ INT_PTR CUiBarNcAreaButton::FillTipInfo(TOOLINFO* pTI, UINT nStringId, LPCSTR lp
     CString strText;
     if (!ResourceManagerHolder::GetResourceManager()->LoadString(strText, nStringId) || strText.IsEmpty())
         strText = lpszBuiltIn;
-    if (m_pBar->IsAutoHidden())
+    // An auto-hidden bar's window is hidden; its tip can only show over the slider that shows it.
+    CUiDynAutoHideSlider* pSlider = m_pBar->IsAutoHidden() ? CUiDynAutoHideSlider::FromBar(m_pBar) : nullptr;
+    if (m_pBar->IsAutoHidden() && (pSlider == nullptr || !pSlider->ShowsBar(m_pBar)))
         return 0;
     if (pTI == nullptr)
         return -1;
-    CWnd* pWnd = IsBarFloating() ? static_cast<CWnd*>(m_pBar->GetParentFrame()) : static_cast<CWnd*>(m_pBar);
+    CWnd* pWnd = pSlider != nullptr ? static_cast<CWnd*>(pSlider)
+                 : IsBarFloating() ? static_cast<CWnd*>(m_pBar->GetParentFrame())
+                                   : static_cast<CWnd*>(m_pBar);
     CRect rcWindow, rcClient;
     pWnd->GetWindowRect(&rcWindow);
     pWnd->GetClientRect(&rcClient);
@@ -254,7 +271,7 @@ INT_PTR CUiBarNcAreaButton::FillTipInfo(TOOLINFO* pTI, UINT nStringId, LPCSTR lp
     pTI->rect = m_rc;
     ::OffsetRect(&pTI->rect, rcWindow.left - rcClient.left, rcWindow.top - rcClient.top);
     pTI->uId = (UINT_PTR)m_pBar->GetDlgCtrlID();
-    pTI->hwnd = m_pBar->m_hWnd;
+    pTI->hwnd = pSlider != nullptr ? pSlider->m_hWnd : m_pBar->m_hWnd;
     const int nLength = strText.GetLength() + 1;
     char* pszCopy = static_cast<char*>(::calloc((size_t)nLength, 1));
     if (pszCopy != nullptr) {
@@ -338,6 +355,8 @@ bool CUiBarNcAreaButtonClose::OnClick(CPoint ptWindow)
     if (!m_rc.PtInRect(ptWindow))
         return false;
     ClearHoverAndPressed();
+    if (!IsBarFixedSize() && m_pBar->IsAutoHidden())
+        m_pBar->SetAutoHideMode(false, false, true, true);
     CFrameWnd* pFrame = GetBarFrame();
     if (pFrame == nullptr)
         return true;
@@ -386,7 +405,7 @@ bool CUiBarNcAreaButtonAutoHide::OnClick(CPoint ptWindow)
     if (!m_rc.PtInRect(ptWindow))
         return false;
     ClearHoverAndPressed();
-    // The switch itself belongs to the auto-hide areas; the button shows only where one is.
+    m_pBar->SetAutoHideMode(!m_pBar->IsAutoHidden(), false, true, false);
     return true;
 }
 

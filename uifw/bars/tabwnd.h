@@ -401,6 +401,7 @@ public:
     enum : BYTE { kShown = 0x01, kFocusInside = 0x02, kHidePending = 0x04, kAnimating = 0x08 };
     enum { kIdle = 1 };
     enum : UINT_PTR { kTimerWatch = 1, kTimerHide = 2 };
+    enum : UINT_PTR { kCaptionTool = 1 };
 
     CUiDynAutoHideArea* m_pArea;
     CUiControlBar* m_pBar;
@@ -426,7 +427,13 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     void PostNcDestroy() override;
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
 
+    // The slider of the strip a bar is or would be auto-hidden in.
+    static CUiDynAutoHideSlider* FromBar(CUiControlBar* pBar);
+    bool ShowsBar(const CUiControlBar* pBar) const;
+    bool IsFocusInside() const { return (m_bFlags & kFocusInside) != 0; }
+    CRect CaptionRect() const;
     bool IsShown() const { return (m_bFlags & kShown) != 0; }
     bool IsAnimating() const { return (m_bFlags & kAnimating) != 0; }
     bool IsResizing() const { return m_nResizeHit != kIdle; }
@@ -450,6 +457,9 @@ protected:
     void ResetCaptionButtons();
     void StoreDepth(int cx, int cy);
     void ShowBarsMenu(CPoint pt);
+    CUiBarNcAreaButton* CaptionButtonAt(CPoint ptScreen);
+    void SetPressedButton(CUiBarNcAreaButton* pButton);
+    void UpdateHoverButton(CPoint ptScreen);
 };
 
 // The texts and icons of tabs whose user data is a bar: the bar's caption, and the icon of
