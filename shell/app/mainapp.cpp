@@ -4,6 +4,7 @@
 #include "appsettings.h"
 #include "currentcommset.h"
 #include "hexedit.h"
+#include "logview.h"
 #include "mainframe.h"
 #include "portsession.h"
 #include "randomengine.h"
@@ -38,6 +39,7 @@ BOOL CMainApp::InitInstance()
     CHexEdit::RegisterWndClass();
     SetAppAccessors(this);
     SetHexEditHost(this);
+    SetOtherSettingsHost(this);
     return OpenMainFrame();
 }
 
@@ -50,6 +52,8 @@ BOOL CMainApp::OpenMainFrame()
         return FALSE;
     }
     m_hFrameWnd = pFrame->GetSafeHwnd();
+    pFrame->GetLogView()->SetPropertiesHandler(
+        [this](CWnd* pParent, int nPage) { ShowOtherSettings(pParent, nPage, 0); });
     pFrame->ActivateFrame(SW_SHOW);
     if (pFrame->IsIconic())
         pFrame->ShowWindow(SW_RESTORE);
@@ -102,10 +106,6 @@ COleSafeArray CMainApp::GetScriptText(int nPort)
     }
     ::SendMessageA(m_hFrameWnd.load(), WM_ACCESS_GET_SCRIPT, nPort, reinterpret_cast<LPARAM>(&data));
     return data;
-}
-
-void CMainApp::ShowOtherSettings(CWnd*, int, int)
-{
 }
 
 void CMainApp::OnAbout()

@@ -12,12 +12,13 @@
 
 #include "appaccess.h"
 #include "hexedithost.h"
+#include "othersettingsapply.h"
 
 #include <atomic>
 
 class CMainFrame;
 
-class CMainApp : public CWinApp, public IAppAccessors, public IHexEditHost {
+class CMainApp : public CWinApp, public IAppAccessors, public IHexEditHost, public IOtherSettingsHost {
 public:
     CMainApp();
 
@@ -33,6 +34,8 @@ public:
     void SetSendEditorData(const COleSafeArray& data) override;
     COleSafeArray GetScriptText(int nPort) override;
     void ShowOtherSettings(CWnd* pParent, int nStartPage, int nEditorIndex) override;
+    void ApplyLogFont(const CAppSettings& settings) override;
+    void ApplyEditorSettings(int nEditorIndex, const CAppSettings& settings) override;
 
 protected:
     afx_msg void OnAbout();

@@ -58,6 +58,7 @@ public:
     CFrameComPane() : m_bIdle(TRUE), m_dwLineState(0) {}
     BOOL OnInitDialog() override;
     LRESULT OnComAction(int nAction, LPARAM lParam);
+    CHexEdit& Editor() { return m_editor; }
     BOOL IsIdle() const { return m_bIdle; }
 
 private:

@@ -66,6 +66,8 @@ public:
     COleSafeArray GetSendEditorBytes();
     void SetSendEditorBytes(const COleSafeArray& data);
     COleSafeArray GetScriptBytes(int nPort);
+    // One editor's display settings (a CAppSettings::EditorIndex) into its pane's editor.
+    void ApplyEditorSettings(int nEditorIndex, const CAppSettings& settings);
 
     CLogview* GetLogView() const { return m_pLogView; }
     CFrameSendPane& SendPane() { return m_wndSendPane; }
@@ -122,6 +124,8 @@ protected:
     afx_msg void OnComTool();
     afx_msg void OnCommandTool();
     afx_msg void OnUpdatePortPane(CCmdUI* pCmdUI);
+    afx_msg void OnCommSettings();
+    afx_msg void OnOtherSettings();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -156,4 +160,6 @@ private:
     int m_nPortImage[2];
     CString m_strPortState[2][2];
     std::vector<CChannelBuffer*> m_buffers;
+    // The communication settings' page for the next opening.
+    int m_nCommSettingPage = 0;
 };

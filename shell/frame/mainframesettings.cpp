@@ -1,0 +1,43 @@
+// The frame's openers of the two settings dialogs, and the editors' side of applying the other
+// settings. The communication settings come back at the page the user left them on, but only
+// when the dialog ended with OK: a cancelled visit does not move the next opening.
+#include "mainframe.h"
+
+#include "appsettings.h"
+#include "commsettingdlg.h"
+#include "hexpanesettings.h"
+#include "othersettingsopen.h"
+
+void CMainFrame::OnCommSettings()
+{
+    CCommSettingDlg dlg(this);
+    dlg.m_bRunning = AnyPortRunning() ? 1 : 0;
+    dlg.m_nInitialPage = m_nCommSettingPage;
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_nCommSettingPage = dlg.m_nInitialPage;
+    SetFrameTitle();
+}
+
+void CMainFrame::OnOtherSettings()
+{
+    RunOtherSettingsDialog(GetAppSettings(), this, kOtherSettingsLastPage);
+}
+
+void CMainFrame::ApplyEditorSettings(int nEditorIndex, const CAppSettings& settings)
+{
+    switch (nEditorIndex) {
+    case CAppSettings::EditorSend:
+        ApplyHexPaneSettings(m_wndSendPane.Editor(), settings.m_editor[nEditorIndex]);
+        break;
+    case CAppSettings::EditorDump:
+        ApplyHexPaneSettings(m_wndDetailPane.Editor(), settings.m_editor[nEditorIndex]);
+        break;
+    case CAppSettings::EditorCom1:
+    case CAppSettings::EditorCom2:
+        ApplyHexPaneSettings(m_wndComPane[nEditorIndex - CAppSettings::EditorCom1].Editor(),
+                             settings.m_editor[nEditorIndex]);
+        break;
+    default: break;
+    }
+}
