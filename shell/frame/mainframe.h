@@ -16,6 +16,7 @@
 
 #include "controlbar.h"
 #include "framepanes.h"
+#include "framerefresh.h"
 #include "mainstatusbar.h"
 #include "ncpanewrapper.h"
 #include "toolcontrolbar.h"
@@ -27,7 +28,6 @@ class CChannelBuffer;
 class CCommLogRecord;
 class CLogview;
 
-const UINT WM_FRAME_REFRESH = WM_APP + 3;
 const UINT WM_TRAY_NOTIFY = WM_APP + 7;
 // The application's accessors, sent by threads other than the main thread: wParam the port
 // (script text only), lParam the COleSafeArray to fill or to take.

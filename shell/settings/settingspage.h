@@ -8,11 +8,7 @@
 #pragma once
 
 #include "afxwin.h"
-
-// Posted to the main frame: 0 lists the log again, 1 a changed toolbar size, 3 the title again.
-#ifndef WM_FRAME_REFRESH
-#define WM_FRAME_REFRESH (WM_APP + 3)
-#endif
+#include "framerefresh.h"
 
 template <class Record>
 class ISettingsPage {
