@@ -372,4 +372,24 @@ TEST_F(ToolDragTest, AHiddenOuterDockBarTakesAToolbarNearItsEdge)
     EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_BOTTOM, pTool->GetDockBarId());
 }
 
+TEST_F(ToolDragTest, WithinItsRowARecordFromALongerDockBarNoLongerPullsTheBar)
+{
+    auto* pTool = MakeTool(0xD07A);
+    Layout();
+    CDockBar* pTop = pTool->m_pDockBar;
+    CRect rcClient;
+    pTop->GetClientRect(&rcClient);
+    const CRect rc = WindowRect(pTool);
+    // Saved while the frame was wider: the place lies past the row's end now.
+    pTool->record.nOrder = 1;
+    pTool->record.rcSaved.SetRect(rcClient.right + 40, 0, rcClient.right + 40 + rc.Width(), rc.Height());
+    pTool->m_ptGrabHorz = CPoint(5, 5);
+    // A step across the row that does not move the bar along it.
+    CUiControlBar::InternalDraggingState_t state(pTool);
+    ASSERT_TRUE(pTool->PlaceFixedSizeBarInDockBar(state, rc.left + 5, rc.top + 8, pTop));
+    Layout();
+    EXPECT_EQ(rc, WindowRect(pTool));
+    EXPECT_LE(pTool->record.rcSaved.right, rcClient.right);
+}
+
 } // namespace

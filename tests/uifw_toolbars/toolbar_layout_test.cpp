@@ -1,9 +1,11 @@
 // The toolbar's sizes for the docking code and the placement of its buttons: empty bars,
-// a docked bar too short for its buttons, a floating bar sized by its height, hidden buttons.
+// a docked bar too short for its buttons, a floating bar sized by its height, hidden buttons,
+// a bar dropped into a row too short for it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "dragstate.h"
 #include "toolbar_test_support.h"
 
 using namespace tbtest;
@@ -149,6 +151,59 @@ TEST_F(ToolBarLayout, AHiddenButtonAndItsSeparatorTakeNoPlace)
             EXPECT_NE(pBar->GetButton(2), pChevron->m_arrHidden[n]) << cx;
         }
     }
+}
+
+// A toolbar in the mode that wants its chevron kept up to date while it is dragged.
+class ExpandingToolBar : public CUiToolControlBar {
+public:
+    bool IsContentExpandWanted() const override { return true; }
+};
+
+TEST_F(ToolBarLayout, ABarDroppedIntoARowTooShortListsItsOverflowAtOnce)
+{
+    CRect rcWindow, rcClient;
+    pFrame->GetWindowRect(&rcWindow);
+    pFrame->GetClientRect(&rcClient);
+    pFrame->SetWindowPos(NULL, 0, 0, 380 + rcWindow.Width() - rcClient.Width(), rcWindow.Height(),
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CUiToolControlBar* pFirst = MakeBar(TenWithSeparator());
+    auto* pBar = new ExpandingToolBar;
+    bars.push_back(pBar);
+    ASSERT_TRUE(pBar->Create("Expanding", pFrame, 0xB1F0, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT | CBRS_SIZE_DYNAMIC));
+    pBar->SetButtonList(TenWithSeparator().data(), 11);
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_LEFT);
+    pFrame->RecalcLayout();
+    winharness::PumpPending();
+    CUiBarContentExpandButton* pChevron = pBar->m_pContentExpandButton;
+    ASSERT_NE(nullptr, pChevron);
+
+    // Dropped just past the first bar, in its row: the two do not fit side by side.
+    CRect rcFirst;
+    pFirst->GetWindowRect(&rcFirst);
+    CDockBar* pTop = pFirst->m_pDockBar;
+    pBar->m_ptGrabHorz = CPoint(4, 4);
+    CUiControlBar::InternalDraggingState_t state(pBar);
+    ASSERT_TRUE(pBar->PlaceFixedSizeBarInDockBar(state, rcFirst.right + 8, rcFirst.top + 4, pTop));
+    ASSERT_EQ(pTop, pBar->m_pDockBar);
+    CRect rcBar, rcTop;
+    pBar->GetWindowRect(&rcBar);
+    pTop->GetWindowRect(&rcTop);
+    ASSERT_EQ(rcFirst.top, rcBar.top);   // the same row
+
+    ASSERT_GT(pChevron->m_arrHidden.GetSize(), 0);
+    for (int i = 0; i < pBar->GetButtonsCount() - 1; ++i) {
+        CUiBarButton* pButton = pBar->GetButton(i);
+        if (pButton->IsSeparator())
+            continue;
+        bool bListed = false;
+        for (INT_PTR n = 0; n < pChevron->m_arrHidden.GetSize(); ++n)
+            bListed = bListed || pChevron->m_arrHidden[n] == pButton;
+        EXPECT_NE(pButton->IsVisible(), bListed) << i;
+        if (pButton->IsVisible())
+            EXPECT_LE(pButton->GetRect().right, pChevron->GetRect().left) << i;
+    }
+    EXPECT_LE(rcBar.right, rcTop.right);
 }
 
 } // namespace

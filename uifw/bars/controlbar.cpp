@@ -201,6 +201,10 @@ bool CUiControlBar::IsContentExpandWanted() const
     return false;
 }
 
+void CUiControlBar::RefreshContentExpandLayout()
+{
+}
+
 bool CUiControlBar::IsDockableByDrag() const
 {
     return true;

@@ -145,6 +145,8 @@ public:
     virtual void OnDragEnded(InternalDraggingState_t* pPrevious, InternalDraggingState_t* pCurrent, bool bCancelled);
     virtual void UpdateCursor(CPoint ptClient);
     virtual bool IsContentExpandWanted() const;
+    // Lays the bar's content out again for the room its row gives it now; nothing by default.
+    virtual void RefreshContentExpandLayout();
     virtual bool IsDockableByDrag() const;
     virtual bool CanDockNow(CUiControlBar* pOther);
     virtual CUiDynTabControlBar* GetTabContainerBar();

@@ -12,6 +12,7 @@
 #include "dockbar.h"
 #include "dockbararray.h"
 #include "minidockframewnd.h"
+#include "outerrow.h"
 #include "paintdraw.h"
 
 namespace {
@@ -47,6 +48,19 @@ CRect ZoneOfSide(CFrameWnd* pSite, CDockBar* pDockBar, UINT nSide)
     const int nMargin = ::MulDiv(12, 3, 2);
     rc.InflateRect(nMargin, nMargin);
     return rc;
+}
+
+// A record saved while the dock bar was longer would pull the bar back past the row's end
+// at the next layout; such a record no longer tells where the user put the bar.
+void ForgetPlacementBeyond(BarPlacementRecord* pRecord, CDockBar* pDockBar, bool bHorz)
+{
+    if (pRecord == nullptr || pRecord->nOrder == 0 || pRecord->rcSaved.IsRectEmpty())
+        return;
+    CRect rcClient;
+    pDockBar->GetClientRect(&rcClient);
+    if (outerrow::Start(pRecord->rcSaved, bHorz) < 0 ||
+        outerrow::End(pRecord->rcSaved, bHorz) > outerrow::Length(rcClient, bHorz))
+        pRecord->Reset();
 }
 
 } // namespace
@@ -132,6 +146,12 @@ bool CUiControlBar::PlaceFixedSizeBarInDockBar(InternalDraggingState_t& state, i
             static_cast<CUiDockBar*>(pDockBar)->DockControlBarEx(this, &rcDrop, true);
         else
             pDockBar->DockControlBar(this, &rcDrop);
+        if (IsContentExpandWanted()) {
+            CArray<CUiControlBar*, CUiControlBar*> arrRow;
+            CollectVisibleRowBars(arrRow);
+            if (arrRow.GetSize() > 1)
+                RefreshContentExpandLayout();
+        }
         CapturePlacementRecord();
         pSite->RecalcLayout(TRUE);
         RelayoutDockBarAfterMove(pSite, pDockBar);
@@ -154,6 +174,7 @@ bool CUiControlBar::PlaceFixedSizeBarInDockBar(InternalDraggingState_t& state, i
         CRect rcBar;
         GetWindowRect(&rcBar);
         const int nOffset = bHorz ? x - ptGrab.x - rcBar.left : y - ptGrab.y - rcBar.top;
+        ForgetPlacementBeyond(GetPlacementRecord(), pDockBar, bHorz);
         bool bChanged = false;
         if (pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockOuterBar)))
             static_cast<CUiDockOuterBar*>(pDockBar)->DragBarInRow(this, nOffset, &bChanged);

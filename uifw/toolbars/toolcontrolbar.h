@@ -77,6 +77,7 @@ public:
     void SetPlacementRecord(const BarPlacementRecord& record) override;
     bool IsSingleOnRow() const override;
     void RequestFrameRecalcLayout() override;
+    void RefreshContentExpandLayout() override;
     bool IsMarkerDockingMode() const override;
     void UpdateCursor(CPoint ptClient) override;
     void ToggleDocking() override;

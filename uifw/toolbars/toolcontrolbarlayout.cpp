@@ -791,6 +791,36 @@ void CUiToolControlBar::RequestFrameRecalcLayout()
         static_cast<CUiDockOuterBar*>(m_pDockBar)->RequestDelayedLayout();
 }
 
+// A bar just dropped into a row that is too short for it shows its chevron list at once,
+// before the frame's layout shrinks it: its length becomes the room the row's other bars
+// leave (never below its minimum) and its buttons are placed for that length.
+void CUiToolControlBar::RefreshContentExpandLayout()
+{
+    if (GetSafeHwnd() == NULL || m_pDockBar == nullptr || IsBarFloating())
+        return;
+    const bool bHorz = !IsDockedVertically();
+    CArray<CUiControlBar*, CUiControlBar*> arrRow;
+    CollectVisibleRowBars(arrRow);
+    CRect rcClient;
+    m_pDockBar->GetClientRect(&rcClient);
+    int nRoom = bHorz ? rcClient.Width() : rcClient.Height();
+    for (INT_PTR i = 0; i < arrRow.GetSize(); ++i) {
+        if (arrRow[i] == this)
+            continue;
+        CRect rc;
+        arrRow[i]->GetWindowRect(&rc);
+        nRoom -= bHorz ? rc.Width() : rc.Height();
+    }
+    const CSize sizeMin = GetMinSize();
+    nRoom = std::max<int>(nRoom, bHorz ? sizeMin.cx : sizeMin.cy);
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    if ((bHorz ? rcWindow.Width() : rcWindow.Height()) > nRoom)
+        SetWindowPos(NULL, 0, 0, bHorz ? nRoom : rcWindow.Width(), bHorz ? rcWindow.Height() : nRoom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    CalcButtonLayout();
+}
+
 void CUiToolControlBar::ToggleDocking()
 {
     if (m_pDockContext != nullptr)
