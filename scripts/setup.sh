@@ -8,7 +8,7 @@ BUILD_DIR=${BUILD_DIR:-$here/build}
 mkdir -p "$BUILD_DIR"
 
 packages=(g++-mingw-w64-i686-posix mingw-w64-tools cmake make wine wine64 wine32:i386
-          xvfb xauth x11-apps x11-utils imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
+          xvfb xauth x11-apps x11-utils imagemagick fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine
           googletest dpkg-dev locales socat gcc-multilib)
 
 missing=()
