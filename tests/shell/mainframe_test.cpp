@@ -176,7 +176,16 @@ TEST_F(MainFrameTest, FirstStartBuildsTheDefaultFrameAndClosingSavesTheProfile)
     }
     EXPECT_TRUE(frame->PaneBar(ID_BAR_SCRIPT1)->IsDockedAtRight());
     EXPECT_TRUE(frame->PaneBar(ID_BAR_CONN_STATUS)->IsDockedAtBottom());
-    EXPECT_EQ((UINT)-1, frame->GetMenu()->GetMenuState(ID_FRAME_SHOW_WINDOW, MF_BYCOMMAND));
+    // The frame's menu lives in the menu bar, without the tray menu's "show window".
+    EXPECT_EQ(nullptr, frame->GetMenu());
+    CMenu* pBarMenu = frame->MenuBar().GetBarMenu();
+    ASSERT_NE(nullptr, pBarMenu);
+    EXPECT_EQ((UINT)-1, pBarMenu->GetMenuState(ID_FRAME_SHOW_WINDOW, MF_BYCOMMAND));
+    EXPECT_NE((UINT)-1, pBarMenu->GetMenuState(ID_PORT1_START, MF_BYCOMMAND));
+    EXPECT_LE(4, frame->MenuBar().GetButtonsCount());
+    CMenu tray;
+    ASSERT_TRUE(tray.LoadMenu(IDR_TRAY_MENU));
+    EXPECT_NE((UINT)-1, tray.GetMenuState(ID_FRAME_SHOW_WINDOW, MF_BYCOMMAND));
 
     Close();
     DWORD type = 0, size = 0;
@@ -197,9 +206,10 @@ TEST_F(MainFrameTest, StartUpSetFillsThePanesAndOpensItsPort)
     WriteSet("auto.kvr", set);
     Start();
     EXPECT_STREQ("Bench - Korvane", WindowTitle(frame));
-    EXPECT_EQ((std::vector<BYTE>{0x10, 0x20, 0x30}), Bytes(frame->SendPane().Editor().GetData()));
-    EXPECT_EQ((std::vector<BYTE>{'-', '-', '1'}), Bytes(frame->ScriptPane(0).GetScriptText()));
-    EXPECT_EQ((std::vector<BYTE>{'-', '-', '2'}), Bytes(frame->ScriptPane(1).GetScriptText()));
+    EXPECT_EQ((std::vector<BYTE>{0x10, 0x20, 0x30}), Bytes(frame->SendPane().GetEditor().GetData()));
+    // The script editor hands its text back with its own line ends after it.
+    EXPECT_EQ(0, memcmp("--1", Bytes(frame->ScriptPane(0).GetScriptText()).data(), 3));
+    EXPECT_EQ(0, memcmp("--2", Bytes(frame->ScriptPane(1).GetScriptText()).data(), 3));
     EXPECT_TRUE(winharness::PumpUntil([&] { return serial.Find("\\\\.\\COM1")->OpenCount() == 1; }));
     EXPECT_TRUE(winharness::PumpUntil([&] { return frame->PortStateText(0) == "接続中"; }));
     EXPECT_EQ(1, serial.Find("\\\\.\\COM1")->OpenCount());
@@ -239,10 +249,10 @@ TEST_F(MainFrameTest, PortRunsEndToEndThroughTheScriptedDevice)
     ASSERT_TRUE(winharness::PumpUntil([&] { return Enabled(ID_PORT1_SEND); }));
     EXPECT_STREQ("接続中", frame->PortStateText(0));
     EXPECT_EQ(3, frame->PortStateImage(0));
-    ASSERT_TRUE(winharness::PumpUntil([&] { return frame->ConnPane().GetRowCount() == 1; }));
-    EXPECT_STREQ("1:(-)", frame->ConnPane().GetRowText(0, 1));
-    EXPECT_STREQ("COM1", frame->ConnPane().GetRowText(0, 3));
-    EXPECT_FALSE(frame->ComPane(0).IsIdle());
+    ASSERT_TRUE(winharness::PumpUntil([&] { return frame->ConnPane().m_wndList.GetItemCount() == 1; }));
+    EXPECT_STREQ("1:(-)", frame->ConnPane().m_wndList.GetItemText(0, 1));
+    EXPECT_STREQ("COM1", frame->ConnPane().m_wndList.GetItemText(0, 3));
+    EXPECT_FALSE(frame->ComPane(0).m_bIdle);
     EXPECT_FALSE(Enabled(ID_FRAME_LOAD_LOG));
     EXPECT_FALSE(Enabled(ID_FRAME_SAVE_LOG));
 
@@ -262,8 +272,8 @@ TEST_F(MainFrameTest, PortRunsEndToEndThroughTheScriptedDevice)
     EXPECT_STREQ("None", frame->PortStateText(0));
     EXPECT_FALSE(Enabled(ID_PORT1_STOP));
     EXPECT_FALSE(Enabled(ID_PORT1_SEND));
-    EXPECT_EQ(0, frame->ConnPane().GetRowCount());
-    EXPECT_TRUE(frame->ComPane(0).IsIdle());
+    EXPECT_EQ(0, frame->ConnPane().m_wndList.GetItemCount());
+    EXPECT_TRUE(frame->ComPane(0).m_bIdle);
     EXPECT_TRUE(Enabled(ID_FRAME_SAVE_LOG));
 }
 
@@ -280,7 +290,7 @@ TEST_F(MainFrameTest, RepliesAndRoutesReachTheChosenChannelBuffers)
     c.m_nPort = 1; c.m_nSub = 0;
     for (CChannelBuffer* p : {&a, &b, &c})
         frame->SendMessage(WM_COMM_NOTIFY, CommNotifyRegister, reinterpret_cast<LPARAM>(p));
-    EXPECT_EQ(3, frame->ConnPane().GetRowCount());
+    EXPECT_EQ(3, frame->ConnPane().m_wndList.GetItemCount());
 
     CCommLogRecord record;
     record.m_nPort = 0;
@@ -322,7 +332,7 @@ TEST_F(MainFrameTest, RepliesAndRoutesReachTheChosenChannelBuffers)
     for (CChannelBuffer* p : {&a, &b, &c})
         frame->SendMessage(WM_COMM_NOTIFY, CommNotifyUnregister, reinterpret_cast<LPARAM>(p));
     EXPECT_TRUE(frame->RegisteredBuffers().empty());
-    EXPECT_EQ(0, frame->ConnPane().GetRowCount());
+    EXPECT_EQ(0, frame->ConnPane().m_wndList.GetItemCount());
 }
 
 TEST_F(MainFrameTest, RetryRestartsUntilStopAndAPortOfAnotherTypeCanStartAgain)
