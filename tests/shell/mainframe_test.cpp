@@ -692,4 +692,25 @@ TEST_F(MainFrameTest, TheSupportPageOpensThroughTheShell)
     EXPECT_EQ(SW_SHOWNORMAL, g_openShow);
 }
 
+TEST_F(MainFrameTest, AltReachesTheMenuBarThroughTheFramesOwnPreTranslation)
+{
+    Start();
+    frame->SetForegroundWindow();
+    frame->GetLogView()->SetFocus();
+    winharness::KeyboardModifiers modifiers(winharness::kNone);
+    popuptrack::TrackRecorder recorder;
+    recorder.Refuse();
+    auto Key = [&](UINT nMessage, UINT vk, bool bAlt) {
+        MSG msg = {::GetFocus(), nMessage, vk, winharness::KeyLParam(vk, nMessage == WM_KEYUP, bAlt)};
+        const BOOL bTaken = theApp.PreTranslateMessage(&msg);
+        winharness::PumpPending();
+        return bTaken != FALSE;
+    };
+    Key(WM_SYSKEYDOWN, VK_MENU, true);
+    EXPECT_TRUE(Key(WM_KEYUP, VK_MENU, false));
+    EXPECT_TRUE(frame->MenuBar().m_bFlatTracking);
+    Key(WM_KEYDOWN, VK_ESCAPE, false);
+    EXPECT_FALSE(frame->MenuBar().m_bFlatTracking);
+}
+
 } // namespace
