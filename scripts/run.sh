@@ -5,7 +5,7 @@
 # run.sh --smoke runs the program once end to end instead: a pseudo-terminal pair with COM1 of
 # the prefix on one end, a start-up set "Smoke" on port 1 with the hourly log on, bytes written
 # to the other end, which must reach the hourly file, and a close by WM_CLOSE that must end
-# the program with 0.
+# the program with 0; then a first start with no key in an empty folder.
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 bash "$here/scripts/setup.sh"
@@ -21,6 +21,14 @@ if [ "${1:-}" != "--smoke" ]; then
 fi
 
 fail() { echo "smoke: $*" >&2; exit 1; }
+# Waits (at most 30 s) until a top-level window of that title shows.
+wait_for_window() {
+    for _ in $(seq 300); do
+        if xwininfo -root -tree 2>/dev/null | grep -q "\"$1\""; then return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
 trap 'stop_pty_pair; wineserver -k 2>/dev/null; stop_display' EXIT
 start_display
 # A server left by an earlier run would keep the old display: start from a fresh one.
@@ -37,12 +45,7 @@ env LC_ALL=$WINE_LOCALE wine reg add "$key" /v PATH /t REG_SZ /d 'Z:'"${work//\/
 (cd "$work" && env LC_ALL=$WINE_LOCALE wine "$BUILD_DIR/bin/kvrsmokeset.exe" auto.kvr Smoke 1) || fail "no start-up set"
 (cd "$work" && env LC_ALL=$WINE_LOCALE LD_PRELOAD="$PTY_MODEM_LIB" wine "$exe") &
 pid=$!
-shown=
-for _ in $(seq 300); do
-    if xwininfo -root -tree 2>/dev/null | grep -q '"Smoke - Korvane"'; then shown=1; break; fi
-    sleep 0.1
-done
-[ -n "$shown" ] || { kill "$pid" 2>/dev/null; fail "no window \"Smoke - Korvane\""; }
+wait_for_window "Smoke - Korvane" || { kill "$pid" 2>/dev/null; fail "no window \"Smoke - Korvane\""; }
 sleep 1
 printf 'KVRSMOKE' >"$BUILD_DIR/pty/end2"
 found=
@@ -55,4 +58,23 @@ rc=0
 wait "$pid" || rc=$?
 [ -n "$found" ] || fail "the hourly file never held the bytes"
 [ "$rc" -eq 0 ] || fail "the program ended with $rc"
+
+# A first start: no key and an empty folder give the default set, and a close leaves the
+# settings, the bar layout and the command profile behind.
+root='HKCU\Software\Pellandor\Korvane'
+first="$BUILD_DIR/work-first"
+rm -rf "$first" && mkdir -p "$first"
+env LC_ALL=$WINE_LOCALE wine reg delete "$root" /f >/dev/null 2>&1 || true
+(cd "$first" && env LC_ALL=$WINE_LOCALE wine "$exe") &
+pid=$!
+wait_for_window "Default - Korvane" || { kill "$pid" 2>/dev/null; fail "no window \"Default - Korvane\" on a first start"; }
+(cd "$first" && env LC_ALL=$WINE_LOCALE wine "$BUILD_DIR/bin/kvrclose.exe" "Default - Korvane") || fail "close helper found no window"
+rc=0
+wait "$pid" || rc=$?
+[ "$rc" -eq 0 ] || fail "the first start ended with $rc"
+env LC_ALL=$WINE_LOCALE wine reg query "$root\CMN" /v VER >/dev/null 2>&1 || fail "no CMN VER after a first start"
+for sub in ControlBar CommandManager; do
+    env LC_ALL=$WINE_LOCALE wine reg query "$root\\VaviRIZ227\\Profiles\\Korvane\\$sub" >/dev/null 2>&1 ||
+        fail "no $sub after a first start"
+done
 echo "smoke: ok"

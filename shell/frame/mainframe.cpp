@@ -204,9 +204,13 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     m_pLogView->SetSources(&settings, &GetCurrentCommSet());
 
-    // The menu bar is not built yet: the frame keeps its own menu, without the tray's entry.
-    if (CMenu* pMenu = GetMenu())
+    // The menu bar takes the frame's menu; showing the window is the tray menu's business.
+    if (!m_wndMenuBar.Create(NULL, this, AFX_IDW_DIALOGBAR, kBarStyle))
+        return -1;
+    if (CMenu* pMenu = m_wndMenuBar.GetBarMenu()) {
         pMenu->DeleteMenu(ID_FRAME_SHOW_WINDOW, MF_BYCOMMAND);
+        m_wndMenuBar.UpdateMenuBarImpl(false);
+    }
 
     if (!m_bmpPortStates.LoadBitmap(MAKEINTRESOURCE(IDB_PORT_STATES)) ||
         !m_imgPortStates.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 16))
@@ -228,6 +232,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!CreatePanes())
         return -1;
 
+    m_wndMenuBar.EnableDocking(CBRS_ALIGN_ANY);
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
     for (CUiControlBar& bar : m_wndPaneBar)
         bar.EnableDocking(CBRS_ALIGN_ANY);
@@ -269,24 +274,45 @@ bool CMainFrame::HostPane(CUiResizableDialog& pane, CUiControlBar& bar, UINT nBa
 
 bool CMainFrame::CreatePanes()
 {
-    return HostPane(m_wndDetailPane, m_wndPaneBar[1], ID_BAR_DETAIL_LOG, IDS_DETAIL_LOG_TITLE, IDD_DETAIL_LOG_PANE,
-                    IDC_DETAIL_EDITOR, IDC_DETAIL_TEXT) &&
-           HostPane(m_wndSendPane, m_wndPaneBar[0], ID_BAR_SEND_EDITOR, IDS_SEND_EDITOR_TITLE, IDD_SEND_EDITOR_PANE,
-                    IDC_SEND_EDITOR, 0) &&
-           HostPane(m_wndConnPane, m_wndPaneBar[2], ID_BAR_CONN_STATUS, IDS_CONN_STATUS_TITLE, IDD_CONN_STATUS_PANE,
-                    0, 0) &&
-           HostPane(m_wndExplorerPane, m_wndPaneBar[3], ID_BAR_EXPLORER, IDS_EXPLORER_TITLE, IDD_EXPLORER_PANE,
-                    IDC_EXPLORER_TREE, 0) &&
-           HostPane(m_wndComPane[0], m_wndComBar[0], ID_BAR_COM_CONTROL1, IDS_COM_CONTROL1_TITLE,
-                    IDD_COM_CONTROL_PANE, IDC_COM_EDITOR, 0) &&
-           HostPane(m_wndComPane[1], m_wndComBar[1], ID_BAR_COM_CONTROL2, IDS_COM_CONTROL2_TITLE,
-                    IDD_COM_CONTROL_PANE, IDC_COM_EDITOR, 0) &&
-           HostPane(m_wndScriptPane[0], m_wndScriptBar[0], ID_BAR_SCRIPT1, IDS_SCRIPT1_TITLE, IDD_SCRIPT_PANE, 0, 0) &&
-           HostPane(m_wndScriptPane[1], m_wndScriptBar[1], ID_BAR_SCRIPT2, IDS_SCRIPT2_TITLE, IDD_SCRIPT_PANE, 0, 0);
+    const CAppSettings& settings = GetAppSettings();
+    m_wndDetailPane.SetSources(&settings);
+    m_wndSendPane.SetSources(&settings);
+    if (!HostPane(m_wndDetailPane, m_wndPaneBar[1], ID_BAR_DETAIL_LOG, IDS_DETAIL_LOG_TITLE, IDD_DETAIL_LOG_PANE,
+                  IDC_DETAIL_EDITOR, IDC_DETAIL_TEXT) ||
+        !HostPane(m_wndSendPane, m_wndPaneBar[0], ID_BAR_SEND_EDITOR, IDS_SEND_EDITOR_TITLE, IDD_SEND_EDITOR_PANE,
+                  IDC_SEND_EDITOR, 0))
+        return false;
+    m_wndSendPane.SetTitleTarget(&m_wndPaneBar[0]);
+    if (!HostPane(m_wndConnPane, m_wndPaneBar[2], ID_BAR_CONN_STATUS, IDS_CONN_STATUS_TITLE, IDD_CONN_STATUS_PANE, 0,
+                  0) ||
+        !HostPane(m_wndExplorerPane, m_wndPaneBar[3], ID_BAR_EXPLORER, IDS_EXPLORER_TITLE, IDD_EXPLORER_PANE,
+                  IDC_EXPLORER_TREE, 0))
+        return false;
+    m_wndExplorerPane.SetTitleTarget(&m_wndPaneBar[3]);
+    m_wndExplorerPane.SetSendEditorPane(&m_wndSendPane);
+    const UINT nComBars[2] = {ID_BAR_COM_CONTROL1, ID_BAR_COM_CONTROL2};
+    const UINT nComTitles[2] = {IDS_COM_CONTROL1_TITLE, IDS_COM_CONTROL2_TITLE};
+    for (int i = 0; i < 2; i++) {
+        m_wndComPane[i].m_nPort = i;
+        m_wndComPane[i].SetSources(&settings);
+        if (!HostPane(m_wndComPane[i], m_wndComBar[i], nComBars[i], nComTitles[i], IDD_COM_CONTROL_PANE,
+                      IDC_COM_EDITOR, 0))
+            return false;
+        m_wndComPane[i].OnLineAction(CComControlPane::kEnded, 0);
+    }
+    const UINT nScriptBars[2] = {ID_BAR_SCRIPT1, ID_BAR_SCRIPT2};
+    const UINT nScriptTitles[2] = {IDS_SCRIPT1_TITLE, IDS_SCRIPT2_TITLE};
+    for (int i = 0; i < 2; i++) {
+        if (!HostPane(m_wndScriptPane[i], m_wndScriptBar[i], nScriptBars[i], nScriptTitles[i], IDD_SCRIPT_PANE, 0, 0))
+            return false;
+        m_wndScriptPane[i].SetTitleTarget(LoadText(nScriptTitles[i]), &m_wndScriptBar[i]);
+    }
+    return true;
 }
 
 void CMainFrame::BuildDefaultLayout()
 {
+    m_wndMenuBar.DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, false);
     m_wndToolBar.DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, false);
     CUiControlBar& script1 = m_wndScriptBar[0];
     script1.m_sizeHorz = script1.m_sizeVert = CSize(300, 300);
@@ -445,6 +471,8 @@ BOOL CMainFrame::DestroyWindow()
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 {
+    if (!m_bClosing && m_wndMenuBar.GetSafeHwnd() != NULL && m_wndMenuBar.TranslateMenuKey(pMsg))
+        return TRUE;
     return CFrameWnd::PreTranslateMessage(pMsg);
 }
 

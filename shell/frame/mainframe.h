@@ -15,10 +15,16 @@
 #include "afxext.h"
 
 #include "controlbar.h"
-#include "framepanes.h"
+#include "comcontrolpane.h"
+#include "connstatuspane.h"
+#include "dataexplorerpane.h"
+#include "detaillogpane.h"
 #include "framerefresh.h"
 #include "mainstatusbar.h"
+#include "menucontrolbar.h"
 #include "ncpanewrapper.h"
+#include "scriptpane.h"
+#include "sendeditorpane.h"
 #include "toolcontrolbar.h"
 
 #include <vector>
@@ -70,11 +76,13 @@ public:
     void ApplyEditorSettings(int nEditorIndex, const CAppSettings& settings);
 
     CLogview* GetLogView() const { return m_pLogView; }
-    CFrameSendPane& SendPane() { return m_wndSendPane; }
-    CFrameDetailPane& DetailPane() { return m_wndDetailPane; }
-    CFrameConnPane& ConnPane() { return m_wndConnPane; }
-    CFrameComPane& ComPane(int nPort) { return m_wndComPane[nPort != 0 ? 1 : 0]; }
-    CFrameScriptPane& ScriptPane(int nPort) { return m_wndScriptPane[nPort != 0 ? 1 : 0]; }
+    CSendEditorPane& SendPane() { return m_wndSendPane; }
+    CDetailLogPane& DetailPane() { return m_wndDetailPane; }
+    CConnStatusPane& ConnPane() { return m_wndConnPane; }
+    CDataExplorerPane& ExplorerPane() { return m_wndExplorerPane; }
+    CComControlPane& ComPane(int nPort) { return m_wndComPane[nPort != 0 ? 1 : 0]; }
+    CScriptPane& ScriptPane(int nPort) { return m_wndScriptPane[nPort != 0 ? 1 : 0]; }
+    CUiMenuControlBar& MenuBar() { return m_wndMenuBar; }
     CUiToolControlBar& ToolBar() { return m_wndToolBar; }
     CMainStatusBar& StatusBar() { return m_wndStatusBar; }
     CUiControlBar* PaneBar(UINT nBarId);
@@ -144,15 +152,16 @@ private:
 
     CLogview* m_pLogView;
     CMainStatusBar m_wndStatusBar;
+    CUiMenuControlBar m_wndMenuBar;
     CUiToolControlBar m_wndToolBar;
-    CNcPaneWrapper<CFrameSendPane> m_wndSendPane;
-    CNcPaneWrapper<CFrameDetailPane> m_wndDetailPane;
-    CNcPaneWrapper<CFrameConnPane> m_wndConnPane;
-    CNcPaneWrapper<CFrameExplorerPane> m_wndExplorerPane;
+    CNcPaneWrapper<CSendEditorPane> m_wndSendPane;
+    CNcPaneWrapper<CDetailLogPane> m_wndDetailPane;
+    CNcPaneWrapper<CConnStatusPane> m_wndConnPane;
+    CNcPaneWrapper<CDataExplorerPane> m_wndExplorerPane;
     CUiControlBar m_wndPaneBar[4];
-    CNcPaneWrapper<CFrameScriptPane> m_wndScriptPane[2];
+    CNcPaneWrapper<CScriptPane> m_wndScriptPane[2];
     CUiControlBar m_wndScriptBar[2];
-    CNcPaneWrapper<CFrameComPane> m_wndComPane[2];
+    CNcPaneWrapper<CComControlPane> m_wndComPane[2];
     CUiControlBar m_wndComBar[2];
     CImageList m_imgPortStates;
     CBitmap m_bmpPortStates;

@@ -148,16 +148,16 @@ void CMainFrame::LoadStartupCommSet(BOOL bStartPorts)
     m_bSetLoaded = 1;
     CCommSetRecord& set = GetCurrentCommSet();
     if (ReadCommSetFile(set) == 0) {
-        CHexEditSend& sendEditor = m_wndSendPane.Editor();
+        CHexEditSend& sendEditor = m_wndSendPane.GetEditor();
         sendEditor.SetData(set.m_sendData);
         sendEditor.SetMarkerData(set.m_sendMarkers);
-        m_wndDetailPane.Editor().SetMarkerData(set.m_detailMarkers);
+        m_wndDetailPane.GetEditor().SetMarkerData(set.m_detailMarkers);
         m_wndScriptPane[0].SetScriptText(set.m_scriptText[0]);
         m_wndScriptPane[1].SetScriptText(set.m_scriptText[1]);
         PostMessage(WM_FRAME_REFRESH, 0, 0);
         SetFrameTitle();
         sendEditor.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        m_wndDetailPane.Editor().RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        m_wndDetailPane.GetEditor().RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         if (bStartPorts || set.m_nAutoStart != 0) {
             for (int nPort = 0; nPort < 2; nPort++) {
                 if (set.m_nInUse[nPort] != 0)

@@ -233,10 +233,10 @@ LRESULT CMainFrame::UpdateComControlPane(WPARAM wParam, LPARAM lParam)
     const int nAction = HIWORD(wParam);
     if (nAction > ComPanePending)
         return 0;
-    CFrameComPane& pane = ComPane(LOWORD(wParam));
+    CComControlPane& pane = ComPane(LOWORD(wParam));
     if (pane.GetSafeHwnd() == NULL)
         return 0;
-    return pane.OnComAction(nAction, lParam);
+    return pane.OnLineAction(static_cast<UINT>(nAction), lParam);
 }
 
 LRESULT CMainFrame::OnFrameRefresh(WPARAM wParam, LPARAM)
@@ -252,13 +252,13 @@ COleSafeArray CMainFrame::GetSendEditorBytes()
 {
     if (m_wndSendPane.GetSafeHwnd() == NULL)
         return COleSafeArray();
-    return m_wndSendPane.Editor().GetData();
+    return m_wndSendPane.GetEditor().GetData();
 }
 
 void CMainFrame::SetSendEditorBytes(const COleSafeArray& data)
 {
     if (m_wndSendPane.GetSafeHwnd() != NULL)
-        m_wndSendPane.Editor().SetData(data);
+        m_wndSendPane.GetEditor().SetData(data);
 }
 
 COleSafeArray CMainFrame::GetScriptBytes(int nPort)

@@ -28,15 +28,14 @@ void CMainFrame::ApplyEditorSettings(int nEditorIndex, const CAppSettings& setti
 {
     switch (nEditorIndex) {
     case CAppSettings::EditorSend:
-        ApplyHexPaneSettings(m_wndSendPane.Editor(), settings.m_editor[nEditorIndex]);
+        m_wndSendPane.ApplyEditorSettings(settings);
         break;
     case CAppSettings::EditorDump:
-        ApplyHexPaneSettings(m_wndDetailPane.Editor(), settings.m_editor[nEditorIndex]);
+        m_wndDetailPane.ApplyEditorSettings(settings);
         break;
     case CAppSettings::EditorCom1:
     case CAppSettings::EditorCom2:
-        ApplyHexPaneSettings(m_wndComPane[nEditorIndex - CAppSettings::EditorCom1].Editor(),
-                             settings.m_editor[nEditorIndex]);
+        m_wndComPane[nEditorIndex - CAppSettings::EditorCom1].ApplyEditorSettings(settings);
         break;
     default: break;
     }

@@ -8,10 +8,16 @@
 #include "channelbuffer.h"
 #include "commlogrecord.h"
 #include "currentcommset.h"
+#include "dialogdriver.h"
 #include "fakeserial.h"
 #include "logview.h"
 #include "mainframe.h"
+#include "pane_test_tools.h"
+#include "popuptracktestsupport.h"
 #include "portreporter.h"
+#include "portsession.h"
+#include "randomengine.h"
+#include "randomregion.h"
 #include "resource.h"
 #include "scriptloop.h"
 #include "setfile_writer.h"
@@ -54,6 +60,17 @@ COleSafeArray Buffer(const std::vector<BYTE>& bytes)
     COleSafeArray data;
     data.CreateOneDim(VT_UI1, static_cast<DWORD>(bytes.size()), bytes.empty() ? NULL : bytes.data());
     return data;
+}
+
+std::string g_openVerb, g_openFile;
+int g_openShow = -1;
+
+HINSTANCE WINAPI RecordOpen(HWND, LPCSTR lpszVerb, LPCSTR lpszFile, LPCSTR, LPCSTR, INT nShow)
+{
+    g_openVerb = lpszVerb != NULL ? lpszVerb : "";
+    g_openFile = lpszFile != NULL ? lpszFile : "";
+    g_openShow = nShow;
+    return reinterpret_cast<HINSTANCE>(33);
 }
 
 bool KeyExists(const std::string& path)
@@ -176,7 +193,16 @@ TEST_F(MainFrameTest, FirstStartBuildsTheDefaultFrameAndClosingSavesTheProfile)
     }
     EXPECT_TRUE(frame->PaneBar(ID_BAR_SCRIPT1)->IsDockedAtRight());
     EXPECT_TRUE(frame->PaneBar(ID_BAR_CONN_STATUS)->IsDockedAtBottom());
-    EXPECT_EQ((UINT)-1, frame->GetMenu()->GetMenuState(ID_FRAME_SHOW_WINDOW, MF_BYCOMMAND));
+    // The frame's menu lives in the menu bar, without the tray menu's "show window".
+    EXPECT_EQ(nullptr, frame->GetMenu());
+    CMenu* pBarMenu = frame->MenuBar().GetBarMenu();
+    ASSERT_NE(nullptr, pBarMenu);
+    EXPECT_EQ((UINT)-1, pBarMenu->GetMenuState(ID_FRAME_SHOW_WINDOW, MF_BYCOMMAND));
+    EXPECT_NE((UINT)-1, pBarMenu->GetMenuState(ID_PORT1_START, MF_BYCOMMAND));
+    EXPECT_LE(4, frame->MenuBar().GetButtonsCount());
+    CMenu tray;
+    ASSERT_TRUE(tray.LoadMenu(IDR_TRAY_MENU));
+    EXPECT_NE((UINT)-1, tray.GetMenuState(ID_FRAME_SHOW_WINDOW, MF_BYCOMMAND));
 
     Close();
     DWORD type = 0, size = 0;
@@ -197,9 +223,10 @@ TEST_F(MainFrameTest, StartUpSetFillsThePanesAndOpensItsPort)
     WriteSet("auto.kvr", set);
     Start();
     EXPECT_STREQ("Bench - Korvane", WindowTitle(frame));
-    EXPECT_EQ((std::vector<BYTE>{0x10, 0x20, 0x30}), Bytes(frame->SendPane().Editor().GetData()));
-    EXPECT_EQ((std::vector<BYTE>{'-', '-', '1'}), Bytes(frame->ScriptPane(0).GetScriptText()));
-    EXPECT_EQ((std::vector<BYTE>{'-', '-', '2'}), Bytes(frame->ScriptPane(1).GetScriptText()));
+    EXPECT_EQ((std::vector<BYTE>{0x10, 0x20, 0x30}), Bytes(frame->SendPane().GetEditor().GetData()));
+    // The script editor hands its text back with its own line ends after it.
+    EXPECT_EQ(0, memcmp("--1", Bytes(frame->ScriptPane(0).GetScriptText()).data(), 3));
+    EXPECT_EQ(0, memcmp("--2", Bytes(frame->ScriptPane(1).GetScriptText()).data(), 3));
     EXPECT_TRUE(winharness::PumpUntil([&] { return serial.Find("\\\\.\\COM1")->OpenCount() == 1; }));
     EXPECT_TRUE(winharness::PumpUntil([&] { return frame->PortStateText(0) == "接続中"; }));
     EXPECT_EQ(1, serial.Find("\\\\.\\COM1")->OpenCount());
@@ -239,18 +266,29 @@ TEST_F(MainFrameTest, PortRunsEndToEndThroughTheScriptedDevice)
     ASSERT_TRUE(winharness::PumpUntil([&] { return Enabled(ID_PORT1_SEND); }));
     EXPECT_STREQ("接続中", frame->PortStateText(0));
     EXPECT_EQ(3, frame->PortStateImage(0));
-    ASSERT_TRUE(winharness::PumpUntil([&] { return frame->ConnPane().GetRowCount() == 1; }));
-    EXPECT_STREQ("1:(-)", frame->ConnPane().GetRowText(0, 1));
-    EXPECT_STREQ("COM1", frame->ConnPane().GetRowText(0, 3));
-    EXPECT_FALSE(frame->ComPane(0).IsIdle());
+    ASSERT_TRUE(winharness::PumpUntil([&] { return frame->ConnPane().m_wndList.GetItemCount() == 1; }));
+    EXPECT_STREQ("1:(-)", frame->ConnPane().m_wndList.GetItemText(0, 1));
+    EXPECT_STREQ("COM1", frame->ConnPane().m_wndList.GetItemText(0, 3));
+    EXPECT_FALSE(frame->ComPane(0).m_bIdle);
     EXPECT_FALSE(Enabled(ID_FRAME_LOAD_LOG));
     EXPECT_FALSE(Enabled(ID_FRAME_SAVE_LOG));
+    EXPECT_FALSE(Enabled(ID_FRAME_EXPORT_LOG));
+    EXPECT_FALSE(frame->GetLogView()->GetExStyle() & WS_EX_ACCEPTFILES);
 
     device.Inject(std::vector<BYTE>{0x41, 0x42});
     ASSERT_TRUE(winharness::PumpUntil([&] { return device.Transmitted().size() == 2; }));
     EXPECT_EQ((std::vector<BYTE>{0x55, 0x55}), device.Transmitted());
     CLogStore& store = frame->GetLogView()->GetStore();
     ASSERT_TRUE(winharness::PumpUntil([&] { return store.GetRecordCount() >= 3; }));
+    CListCtrl& list = frame->GetLogView()->GetListCtrl();
+    int nRecv = -1;
+    for (int i = 0; i < list.GetItemCount() && nRecv < 0; i++) {
+        if (list.GetItemText(i, 3).Find("Recv:0002:4142") == 0)
+            nRecv = i;
+    }
+    ASSERT_LE(0, nRecv);
+    list.SetItemState(nRecv, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_EQ((std::vector<BYTE>{0x41, 0x42}), Bytes(frame->DetailPane().GetEditor().GetData()));
 
     frame->SetSendEditorBytes(Buffer({0x01, 0x02}));
     Command(ID_PORT1_SEND);
@@ -262,9 +300,10 @@ TEST_F(MainFrameTest, PortRunsEndToEndThroughTheScriptedDevice)
     EXPECT_STREQ("None", frame->PortStateText(0));
     EXPECT_FALSE(Enabled(ID_PORT1_STOP));
     EXPECT_FALSE(Enabled(ID_PORT1_SEND));
-    EXPECT_EQ(0, frame->ConnPane().GetRowCount());
-    EXPECT_TRUE(frame->ComPane(0).IsIdle());
+    EXPECT_EQ(0, frame->ConnPane().m_wndList.GetItemCount());
+    EXPECT_TRUE(frame->ComPane(0).m_bIdle);
     EXPECT_TRUE(Enabled(ID_FRAME_SAVE_LOG));
+    EXPECT_TRUE(frame->GetLogView()->GetExStyle() & WS_EX_ACCEPTFILES);
 }
 
 TEST_F(MainFrameTest, RepliesAndRoutesReachTheChosenChannelBuffers)
@@ -280,7 +319,7 @@ TEST_F(MainFrameTest, RepliesAndRoutesReachTheChosenChannelBuffers)
     c.m_nPort = 1; c.m_nSub = 0;
     for (CChannelBuffer* p : {&a, &b, &c})
         frame->SendMessage(WM_COMM_NOTIFY, CommNotifyRegister, reinterpret_cast<LPARAM>(p));
-    EXPECT_EQ(3, frame->ConnPane().GetRowCount());
+    EXPECT_EQ(3, frame->ConnPane().m_wndList.GetItemCount());
 
     CCommLogRecord record;
     record.m_nPort = 0;
@@ -322,7 +361,7 @@ TEST_F(MainFrameTest, RepliesAndRoutesReachTheChosenChannelBuffers)
     for (CChannelBuffer* p : {&a, &b, &c})
         frame->SendMessage(WM_COMM_NOTIFY, CommNotifyUnregister, reinterpret_cast<LPARAM>(p));
     EXPECT_TRUE(frame->RegisteredBuffers().empty());
-    EXPECT_EQ(0, frame->ConnPane().GetRowCount());
+    EXPECT_EQ(0, frame->ConnPane().m_wndList.GetItemCount());
 }
 
 TEST_F(MainFrameTest, RetryRestartsUntilStopAndAPortOfAnotherTypeCanStartAgain)
@@ -336,7 +375,13 @@ TEST_F(MainFrameTest, RetryRestartsUntilStopAndAPortOfAnotherTypeCanStartAgain)
     frame->SetFrameTitle();
     Command(ID_PORT1_START);
     CLogStore& store = frame->GetLogView()->GetStore();
-    ASSERT_TRUE(winharness::PumpUntil([&] { return store.GetRecordCount() >= 3; }, 5000));
+    auto FailedOpens = [&] {
+        int n = 0;
+        for (int i = 0; i < store.GetRecordCount(); i++)
+            n += store.GetRecord(i).m_nKind == 0 && store.GetRecord(i).m_nMsgCode == 20003;
+        return n;
+    };
+    ASSERT_TRUE(winharness::PumpUntil([&] { return FailedOpens() >= 3; }, 5000));
     EXPECT_TRUE(Enabled(ID_PORT1_STOP));
     EXPECT_FALSE(Enabled(ID_PORT1_START));
     Command(ID_PORT1_STOP);
@@ -378,6 +423,47 @@ TEST_F(MainFrameTest, LogCommandsAskAndWriteTheAnsweredFiles)
     Command(ID_FRAME_CLEAR_LOG);
     EXPECT_EQ("表示中のログを削除します。\nよろしいですか？", prompts.records.back().text);
     EXPECT_EQ(1, frame->GetLogView()->GetRecordCount());
+
+    Command(ID_FRAME_CLEAR_LOG);
+    ASSERT_EQ(0, frame->GetLogView()->GetRecordCount());
+    prompts.fileAnswers.push_back(path);
+    Command(ID_FRAME_LOAD_LOG);
+    ASSERT_EQ(1, frame->GetLogView()->GetRecordCount());
+    EXPECT_EQ((std::vector<BYTE>{0x41, 0x42}), Bytes(frame->GetLogView()->GetStore().GetRecord(0).m_data));
+}
+
+TEST_F(MainFrameTest, ExportAsksTheFormatThenWritesCsvOrText)
+{
+    Start();
+    CCommLogRecord record;
+    record.m_nPort = 0;
+    record.m_nKind = 2;
+    record.m_data = Buffer({0x41, 0x42});
+    frame->SendMessage(WM_COMM_NOTIFY, CommNotifyRecord, reinterpret_cast<LPARAM>(&record));
+    winharness::ScriptedPrompts prompts;
+    auto Export = [&](std::vector<UINT> clicks, const std::string& path) {
+        DialogDriver driver;
+        driver.Step(1, [&](HWND hDlg) {
+            for (UINT id : clicks)
+                ::SendDlgItemMessageA(hDlg, id, BM_CLICK, 0, 0);
+            DialogDriver::Post(hDlg, IDOK);
+        });
+        prompts.fileAnswers.push_back(path);
+        Command(ID_FRAME_EXPORT_LOG);
+        EXPECT_FALSE(driver.timedOut);
+        return panetest::ReadFileBytes(path);
+    };
+    const std::string csv = Export({}, folder.Path() + "\\plain.csv");
+    ASSERT_EQ(1u, prompts.records.size());
+    EXPECT_EQ("csv", prompts.records[0].defExt);
+    const std::string text = Export({IDC_SAVEFORMAT_TEXT}, folder.Path() + "\\plain.txt");
+    EXPECT_EQ("txt", prompts.records.back().defExt);
+    const std::string digest = Export({IDC_SAVEFORMAT_TEXT, IDC_SAVEFORMAT_CSV}, folder.Path() + "\\digest.csv");
+    EXPECT_EQ("csv", prompts.records.back().defExt);
+    EXPECT_NE("<missing>", csv);
+    EXPECT_NE("<missing>", text);
+    EXPECT_NE(csv, text);
+    EXPECT_EQ(csv, digest);
 }
 
 TEST_F(MainFrameTest, TrayIconFollowsTheTitleWithATipCutBetweenCharacters)
@@ -409,6 +495,222 @@ TEST_F(MainFrameTest, WorkerCallsOnTheSendEditorAreDoneByTheMainThread)
     ASSERT_TRUE(winharness::PumpUntil([&] { return ::WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0; }));
     ::CloseHandle(hThread);
     EXPECT_EQ((std::vector<BYTE>{1, 2, 3}), Bytes(frame->GetSendEditorBytes()));
+}
+
+TEST_F(MainFrameTest, AMovedBarStaysMovedAndAMinimisedFrameComesBackRestored)
+{
+    Start();
+    ASSERT_TRUE(frame->ToolBar().DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, false));
+    ASSERT_TRUE(frame->ToolBar().IsDockedAtBottom());
+    frame->ShowWindow(SW_MINIMIZE);
+    winharness::PumpPending();
+    Close();
+
+    Start();
+    EXPECT_TRUE(frame->ToolBar().IsDockedAtBottom());
+    EXPECT_FALSE(frame->ToolBar().IsDockedAtTop());
+    EXPECT_FALSE(frame->IsIconic());
+    EXPECT_TRUE(frame->IsWindowVisible());
+}
+
+TEST_F(MainFrameTest, F8AndCtrl1ReachTheFrameWithTheFocusInTheSendEditor)
+{
+    FakeSerial serial;
+    serial.AddDevice("\\\\.\\COM1");
+    Start();
+    GetCurrentCommSet() = SerialSet("Keys");
+    frame->SetFrameTitle();
+    CCommLogRecord record;
+    record.m_nPort = 0;
+    record.m_nKind = 2;
+    record.m_data = Buffer({0x41});
+    frame->SendMessage(WM_COMM_NOTIFY, CommNotifyRecord, reinterpret_cast<LPARAM>(&record));
+    frame->SendPane().GetEditor().SetFocus();
+    winharness::ScriptedPrompts prompts;
+    prompts.messageAnswers.push_back(IDCANCEL);
+    MSG msg = {frame->SendPane().GetEditor().GetSafeHwnd(), WM_KEYDOWN, VK_F8, 0};
+    EXPECT_TRUE(theApp.PreTranslateMessage(&msg));
+    ASSERT_EQ(1u, prompts.records.size());
+    EXPECT_EQ("表示中のログを削除します。\nよろしいですか？", prompts.records[0].text);
+
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    msg.wParam = '1';
+    EXPECT_TRUE(theApp.PreTranslateMessage(&msg));
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    EXPECT_TRUE(winharness::PumpUntil([&] { return frame->PortStateText(0) == "接続中"; }));
+}
+
+TEST_F(MainFrameTest, ClosingWhileBothPortsRunEndsTheirThreadsAndSavesEverything)
+{
+    FakeSerial serial;
+    FakeSerialDevice& one = serial.AddDevice("\\\\.\\COM1");
+    FakeSerialDevice& two = serial.AddDevice("\\\\.\\COM2");
+    Start();
+    GetAppSettings().m_nTaskTray = 1;
+    CCommSetRecord set = SerialSet("Closing");
+    set.m_nInUse[1] = 1;
+    set.m_nCommType[1] = CCommSetRecord::kCommTypeSerial;
+    set.m_nComIndex[1] = 1;
+    GetCurrentCommSet() = set;
+    frame->SetFrameTitle();
+    Command(ID_PORT1_START);
+    Command(ID_PORT2_START);
+    ASSERT_TRUE(winharness::PumpUntil([&] { return one.IsOpen() && two.IsOpen(); }));
+    ASSERT_TRUE(winharness::PumpUntil([&] { return frame->RegisteredBuffers().size() == 2; }));
+
+    // A worker keeps using the accessors while the frame closes.
+    struct Worker {
+        static DWORD WINAPI Run(LPVOID pStop)
+        {
+            while (!*static_cast<volatile LONG*>(pStop)) {
+                theApp.SetSendEditorData(Buffer({1, 2}));
+                theApp.GetSendEditorData();
+            }
+            return 0;
+        }
+    };
+    volatile LONG stop = 0;
+    HANDLE hWorker = ::CreateThread(NULL, 0, Worker::Run, (LPVOID)&stop, 0, NULL);
+    winharness::PumpFor(50);
+    const DWORD dwStart = ::GetTickCount();
+    Close();
+    EXPECT_GT(5000u, ::GetTickCount() - dwStart);
+    EXPECT_FALSE(one.IsOpen());
+    EXPECT_FALSE(two.IsOpen());
+    stop = 1;
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(hWorker, 5000));
+    ::CloseHandle(hWorker);
+    ASSERT_FALSE(g_trayMessages.empty());
+    EXPECT_EQ((DWORD)NIM_DELETE, g_trayMessages.back());
+    // The settings were saved as they stood at the close.
+    DWORD type = 0, value = 0, size = sizeof(value);
+    EXPECT_EQ(ERROR_SUCCESS, ::RegGetValueA(HKEY_CURRENT_USER, (std::string(kProfileKey) + "\\CMN").c_str(),
+                                            "TASKTRY", RRF_RT_REG_DWORD, &type, &value, &size));
+    EXPECT_EQ(1u, value);
+    GetAppSettings().m_nTaskTray = 0;
+}
+
+TEST_F(MainFrameTest, ExtendedModeSendsTheEditorBytesWithoutTheRandomRegions)
+{
+    Start();
+    CCommSetRecord& set = GetCurrentCommSet();
+    RandomRegion region = MakeEmptyRandomRegion();
+    region.start = 0;
+    region.end = 1;
+    region.type = RandomValueByte;
+    region.unsignedMin = region.unsignedMax = 0x10;
+    CRandomEngine& engine = GetPortSlot(0).m_randomEngine;
+    engine.LoadRandomRegions(RandomRegionsToBlob({region}), 0);
+    set.m_nRandomOn[0] = 1;
+    CChannelBuffer buffer(3, 0, 0);
+    buffer.m_nPort = 0;
+    buffer.m_nSub = 0;
+    frame->SendMessage(WM_COMM_NOTIFY, CommNotifyRegister, reinterpret_cast<LPARAM>(&buffer));
+    frame->SetSendEditorBytes(Buffer({1, 2, 3}));
+
+    Command(ID_PORT1_SEND);
+    ASSERT_EQ(1, buffer.GetCount());
+    EXPECT_EQ(0x10, Bytes(buffer.Pop())[0]);
+    set.m_nExtendedMode[0] = 1;
+    Command(ID_PORT1_SEND);
+    ASSERT_EQ(1, buffer.GetCount());
+    EXPECT_EQ((std::vector<BYTE>{1, 2, 3}), Bytes(buffer.Pop()));
+
+    frame->SendMessage(WM_COMM_NOTIFY, CommNotifyUnregister, reinterpret_cast<LPARAM>(&buffer));
+    engine.LoadRandomRegions(COleSafeArray(), 0);
+    set.m_nRandomOn[0] = set.m_nExtendedMode[0] = 0;
+}
+
+TEST_F(MainFrameTest, TheTrayIconHidesAMinimisedWindowShowsItAgainAndOpensItsMenu)
+{
+    Start();
+    GetAppSettings().m_nTaskTray = 2;
+    frame->SetFrameTitle();
+    frame->ShowWindow(SW_MINIMIZE);
+    winharness::PumpPending();
+    EXPECT_FALSE(frame->IsWindowVisible());
+    frame->SendMessage(WM_TRAY_NOTIFY, kTrayIconId, WM_LBUTTONDBLCLK);
+    winharness::PumpPending();
+    EXPECT_TRUE(frame->IsWindowVisible());
+    EXPECT_FALSE(frame->IsIconic());
+
+    popuptrack::TrackRecorder recorder;
+    recorder.Refuse();
+    EXPECT_EQ(1, frame->SendMessage(WM_TRAY_NOTIFY, kTrayIconId, WM_RBUTTONDOWN));
+    ASSERT_EQ(1u, recorder.calls.size());
+    EXPECT_EQ(popuptrack::MenuResourceIds(IDR_TRAY_MENU), recorder.calls[0].ids);
+    GetAppSettings().m_nTaskTray = 0;
+}
+
+TEST_F(MainFrameTest, WorkersGetAndSetTheSendDataWholeWhileTheMainThreadEdits)
+{
+    Start();
+    struct Worker {
+        static DWORD WINAPI Run(LPVOID pBroken)
+        {
+            // A thousand calls: each is a round trip through the main thread's queue, which
+            // costs milliseconds under Wine, and the fault shows within the first hundred.
+            for (int i = 0; i < 500; i++) {
+                const BYTE value = static_cast<BYTE>(i);
+                theApp.SetSendEditorData(Buffer(std::vector<BYTE>(64, value)));
+                const std::vector<BYTE> read = Bytes(theApp.GetSendEditorData());
+                // Whoever wrote last, a read is one write's bytes, never a mixture.
+                for (BYTE b : read) {
+                    if (b != read[0] || read.size() != 64)
+                        ::InterlockedIncrement(static_cast<LONG*>(pBroken));
+                }
+            }
+            return 0;
+        }
+    };
+    LONG broken = 0;
+    HANDLE hWorker = ::CreateThread(NULL, 0, Worker::Run, &broken, 0, NULL);
+    // The main thread edits between the calls it serves.
+    int nEdits = 0;
+    while (::MsgWaitForMultipleObjects(1, &hWorker, FALSE, 5000, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        winharness::PumpPending();
+        if (nEdits++ % 16 == 0)
+            frame->SetSendEditorBytes(Buffer(std::vector<BYTE>(64, 0xEE)));
+    }
+    ::CloseHandle(hWorker);
+    EXPECT_EQ(0, broken);
+    EXPECT_LT(0, nEdits);
+}
+
+TEST_F(MainFrameTest, TheSupportPageOpensThroughTheShell)
+{
+    Start();
+    ShellExecuteProc pOld = SetShellExecuteProc(RecordOpen);
+    frame->SendMessage(WM_COMMAND, ID_FRAME_SUPPORT_PAGE, 0);
+    SetShellExecuteProc(pOld);
+    EXPECT_EQ("open", g_openVerb);
+    EXPECT_EQ(kSupportPageAddress, g_openFile);
+    EXPECT_EQ(SW_SHOWNORMAL, g_openShow);
+}
+
+TEST_F(MainFrameTest, AltReachesTheMenuBarThroughTheFramesOwnPreTranslation)
+{
+    Start();
+    frame->SetForegroundWindow();
+    frame->GetLogView()->SetFocus();
+    winharness::KeyboardModifiers modifiers(winharness::kNone);
+    popuptrack::TrackRecorder recorder;
+    recorder.Refuse();
+    auto Key = [&](UINT nMessage, UINT vk, bool bAlt) {
+        MSG msg = {::GetFocus(), nMessage, vk, winharness::KeyLParam(vk, nMessage == WM_KEYUP, bAlt)};
+        const BOOL bTaken = theApp.PreTranslateMessage(&msg);
+        winharness::PumpPending();
+        return bTaken != FALSE;
+    };
+    Key(WM_SYSKEYDOWN, VK_MENU, true);
+    EXPECT_TRUE(Key(WM_KEYUP, VK_MENU, false));
+    EXPECT_TRUE(frame->MenuBar().m_bFlatTracking);
+    Key(WM_KEYDOWN, VK_ESCAPE, false);
+    EXPECT_FALSE(frame->MenuBar().m_bFlatTracking);
 }
 
 } // namespace
