@@ -55,7 +55,7 @@ fi
 
 # Wine prefix of the build's own, with the Japanese font names mapped to the IPA fonts.
 export WINEPREFIX="$BUILD_DIR/wineprefix" WINEDEBUG=-all WINEARCH=win64
-if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.korvane-prefix-2" ]; then
+if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.korvane-prefix-3" ]; then
     echo "setup: preparing the Wine prefix"
     wineboot -i >/dev/null 2>&1 || true
     timeout 60 wineserver -w || true
@@ -64,10 +64,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.korvane-prefix-2" ]
     printf '"ＭＳ ゴシック"="IPAGothic"\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n"MS UI Gothic"="IPAPGothic"\r\n"ＭＳ 明朝"="IPAMincho"\r\n"MS Gothic"="IPAGothic"\r\n"MS PGothic"="IPAPGothic"\r\n"MS Mincho"="IPAMincho"\r\n' >> "$reg"
     # Without a window manager Wine waits for every managed top-level window that hides.
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n' >> "$reg"
+    # A program that crashes ends at once with its fault on the output: the automatic debugger
+    # would wait, holding a test run until its time-out.
+    printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug]\r\n"Debugger"=""\r\n' >> "$reg"
     # regedit reads a REGEDIT4 file in the ANSI code page: convert to CP932 and run in it.
     iconv -f UTF-8 -t CP932 "$reg" > "$reg.932"
     env LC_ALL=ja_JP.UTF-8 wine regedit "$(winepath -w "$reg.932" 2>/dev/null)" >/dev/null 2>&1 || true
     timeout 60 wineserver -w || true
-    touch "$WINEPREFIX/.korvane-prefix-2"
+    touch "$WINEPREFIX/.korvane-prefix-3"
 fi
 echo "setup: ready"

@@ -37,6 +37,7 @@ public:
     void SetSources(const CAppSettings* pSettings) { m_pSettings = pSettings; }
     // The port's editor display settings into the editor, which is laid out and redrawn.
     void ApplyEditorSettings(const CAppSettings& settings);
+    CHexEditCom& GetEditor() { return m_wndEditor; }
     // One line-state action of the frame; the next line command for kNextCommand, else 0.
     // kShowBuffer takes a COleSafeArray*.
     LRESULT OnLineAction(UINT nAction, LPARAM lParam);

@@ -204,9 +204,9 @@ TEST_F(SettingsWireTest, OtherSettingsApplyReachesTheLogViewTheChangedEditorAndT
     ASSERT_NE(nullptr, frame);
     ASSERT_EQ(0, GetAppSettings().m_nTaskTray);
     const int nOldFont = FontHeight(frame->GetLogView());
-    const short nComGroups = frame->ComPane(0).Editor().GetModel().m_nGroupDigits;
-    const short nDumpGroups = frame->DetailPane().Editor().GetModel().m_nGroupDigits;
-    ASSERT_NE(8, frame->SendPane().Editor().GetModel().m_nGroupDigits);
+    const short nComGroups = frame->ComPane(0).GetEditor().GetModel().m_nGroupDigits;
+    const short nDumpGroups = frame->DetailPane().GetEditor().GetModel().m_nGroupDigits;
+    ASSERT_NE(8, frame->SendPane().GetEditor().GetModel().m_nGroupDigits);
     const int nOldToolSize = GetAppSettings().m_nToolSize;
     CRect toolBarBefore;
     frame->ToolBar().GetWindowRect(&toolBarBefore);
@@ -224,7 +224,7 @@ TEST_F(SettingsWireTest, OtherSettingsApplyReachesTheLogViewTheChangedEditorAndT
         ChooseListEntry(pDlg->GetPage(COtherSettingDlg::PageHexView)->GetSafeHwnd(), IDC_HEXVIEW_GROUPING, 2);
         Press(hDlg, IDC_SETTINGS_APPLY);
         nFontAfterApply = FontHeight(frame->GetLogView());
-        nSendGroupsAfterApply = frame->SendPane().Editor().GetModel().m_nGroupDigits;
+        nSendGroupsAfterApply = frame->SendPane().GetEditor().GetModel().m_nGroupDigits;
         DialogDriver::Post(hDlg, IDCANCEL);
     });
     Command(ID_FRAME_OTHER_SETTINGS);
@@ -232,8 +232,8 @@ TEST_F(SettingsWireTest, OtherSettingsApplyReachesTheLogViewTheChangedEditorAndT
     EXPECT_FALSE(driver.timedOut);
     EXPECT_NE(nOldFont, nFontAfterApply);
     EXPECT_EQ(8, nSendGroupsAfterApply);
-    EXPECT_EQ(nComGroups, frame->ComPane(0).Editor().GetModel().m_nGroupDigits);
-    EXPECT_EQ(nDumpGroups, frame->DetailPane().Editor().GetModel().m_nGroupDigits);
+    EXPECT_EQ(nComGroups, frame->ComPane(0).GetEditor().GetModel().m_nGroupDigits);
+    EXPECT_EQ(nDumpGroups, frame->DetailPane().GetEditor().GetModel().m_nGroupDigits);
     EXPECT_EQ((std::vector<DWORD>{NIM_ADD}), g_trayMessages);
     EXPECT_TRUE(frame->m_bTrayAdded);
     // A new toolbar size waits for the next start.

@@ -120,8 +120,9 @@ TEST_F(ToolCommandsTest, ToolsOpenModallyOverTheFrameAndStayEnabledWhilePortsRun
     ASSERT_NE(nullptr, frame);
     const struct { UINT id; const char* caption; } tools[] = {
         {ID_FRAME_COM_TOOL, "COMツール"}, {ID_FRAME_COMMAND_TOOL, "コマンド発行ツール"}};
+    ASSERT_NE(nullptr, frame->MenuBar().GetBarMenu());
     for (const auto& tool : tools) {
-        EXPECT_NE((UINT)-1, frame->GetMenu()->GetMenuState(tool.id, MF_BYCOMMAND)) << tool.id;
+        EXPECT_NE((UINT)-1, frame->MenuBar().GetBarMenu()->GetMenuState(tool.id, MF_BYCOMMAND)) << tool.id;
         EXPECT_TRUE(Enabled(tool.id)) << tool.id;
         OpenedDialog seen = OpenAndClose([&] { MenuCommand(tool.id); });
         EXPECT_EQ(tool.caption, seen.caption);
