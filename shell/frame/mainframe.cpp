@@ -491,7 +491,9 @@ void CMainFrame::OnSetFocus(CWnd*)
 
 void CMainFrame::OnPaint()
 {
-    ValidateRect(NULL);
+    // The frame has no WS_CLIPCHILDREN: a plain ValidateRect would validate the log view
+    // with it, and the view would never paint.
+    ::RedrawWindow(m_hWnd, NULL, NULL, RDW_VALIDATE | RDW_NOCHILDREN);
 }
 
 void CMainFrame::OnTimer(UINT_PTR nIDEvent)

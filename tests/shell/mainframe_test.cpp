@@ -212,6 +212,27 @@ TEST_F(MainFrameTest, FirstStartBuildsTheDefaultFrameAndClosingSavesTheProfile)
     EXPECT_TRUE(KeyExists(std::string(kProfileKey) + "\\VaviRIZ227\\Profiles\\Korvane\\CommandManager"));
 }
 
+TEST_F(MainFrameTest, TheFramesOwnPaintLeavesTheLogViewToPaintItself)
+{
+    Start();
+    CLogview* pView = frame->GetLogView();
+    ASSERT_NE(nullptr, pView);
+    CRect rcView;
+    pView->GetClientRect(&rcView);
+    ASSERT_FALSE(rcView.IsRectEmpty());
+    pView->Invalidate();
+    frame->Invalidate();
+    frame->SendMessage(WM_PAINT);
+    CRect rcUpdate;
+    EXPECT_TRUE(pView->GetUpdateRect(&rcUpdate));
+    EXPECT_EQ(rcView, rcUpdate);
+
+    // Shown, the empty list is the window colour below its column headers.
+    winharness::PumpPending();
+    CClientDC dc(pView);
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), dc.GetPixel(rcView.CenterPoint()));
+}
+
 TEST_F(MainFrameTest, StartUpSetFillsThePanesAndOpensItsPort)
 {
     FakeSerial serial;

@@ -68,15 +68,15 @@ TEST_F(PanelBar, DockedWithAGripperItIsTheChildPlusMarginsAndTheGripper)
 {
     CUiPanelControlBar* pPanel = MakePanel(true);
     EXPECT_EQ(CSize(110, 50), pPanel->CalcPanelSize(CUiPanelControlBar::kDockedHorz));
+    EXPECT_EQ(CSize(110 + pPanel->m_nCaptionLeft + 2, 52), pPanel->CalcFixedLayout(FALSE, TRUE));
+    pPanel->m_bBarFlags |= CUiControlBar::kCaptionAcross;
     EXPECT_EQ(CSize(112, 50 + pPanel->m_nCaptionTop + 2), pPanel->CalcFixedLayout(FALSE, TRUE));
     pPanel->m_bBarFlags &= ~CUiControlBar::kCaptionAcross;
-    EXPECT_EQ(CSize(110 + pPanel->m_nCaptionLeft + 2, 52), pPanel->CalcFixedLayout(FALSE, TRUE));
     EXPECT_EQ(110, pPanel->GetMinExtentHorz());
     EXPECT_EQ(50, pPanel->GetMinExtentVert());
     EXPECT_EQ(CPoint(5, 5), ChildRect(pPanel).TopLeft());
 
     CUiPanelControlBar* pEmpty = MakePanel(false);
-    pEmpty->m_bBarFlags &= ~CUiControlBar::kCaptionAcross;
     EXPECT_EQ(CSize(10 + pEmpty->m_nCaptionLeft + 2, 12), pEmpty->CalcFixedLayout(FALSE, TRUE));
 }
 

@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "dragstate.h"
+#include "paintmanagerholder.h"
+#include "paintmanagerstudio2005.h"
 #include "toolbar_test_support.h"
 
 using namespace tbtest;
@@ -110,6 +112,29 @@ TEST_F(ToolBarLayout, ADockedBarTooShortHidesButtonsBehindTheChevron)
                 EXPECT_NE(pButton->IsVisible(), std::count(listed.begin(), listed.end(), i) == 1) << cx << " " << i;
             }
         }
+    }
+}
+
+// The frame's toolbar: a gripper, and a look that keeps extra space before the chevron.
+TEST_F(ToolBarLayout, ADockedBarWithAGripperShowsEveryButtonWholeInTheSizeItAskedFor)
+{
+    struct LookGuard {
+        LookGuard() { PaintManagerHolder::Get().SetPaintManager(new CUiPaintManagerStudio2005); }
+        ~LookGuard() { PaintManagerHolder::Get().SetPaintManager(nullptr); }
+    } look;
+    ASSERT_NE(CSize(0, 0), PaintManagerHolder::Get()->GetBarButtonExtraSpace());
+    CUiToolControlBar* pBar = MakeBar(TenWithSeparator(), AFX_IDW_DOCKBAR_TOP, CBRS_GRIPPER);
+    CRect rcWindow, rcClient;
+    pBar->GetWindowRect(&rcWindow);
+    pBar->GetClientRect(&rcClient);
+    // The gripper stands at the bar's left end: the bar grows along its length, not across it.
+    EXPECT_LT(rcWindow.Height() - rcClient.Height(), pBar->m_nCaptionTop);
+    EXPECT_EQ(0, pBar->m_pContentExpandButton->m_arrHidden.GetSize());
+    for (int i = 0; i < pBar->GetButtonsCount() - 1; ++i) {
+        CUiBarButton* pButton = pBar->GetButton(i);
+        ASSERT_TRUE(pButton->IsVisible()) << i;
+        const CRect rcButton = pButton->GetRect();
+        EXPECT_EQ(rcButton, rcButton & rcClient) << i;
     }
 }
 

@@ -112,7 +112,7 @@ ToolBarFixture::~ToolBarFixture()
     winharness::PumpPending();
 }
 
-CUiToolControlBar* ToolBarFixture::MakeBar(const std::vector<UINT>& ids, UINT nDockBarId)
+CUiToolControlBar* ToolBarFixture::MakeBar(const std::vector<UINT>& ids, UINT nDockBarId, DWORD dwExtraStyle)
 {
     CUiToolControlBar* pBar = new CUiToolControlBar;
     bars.push_back(pBar);
@@ -121,7 +121,7 @@ CUiToolControlBar* ToolBarFixture::MakeBar(const std::vector<UINT>& ids, UINT nD
                           : nDockBarId == AFX_IDW_DOCKBAR_RIGHT ? CBRS_ALIGN_RIGHT
                                                                 : CBRS_ALIGN_TOP;
     EXPECT_TRUE(pBar->Create("Test bar", pFrame, 0xB100 + (UINT)bars.size(),
-                             WS_CHILD | WS_VISIBLE | dwAlign | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC));
+                             WS_CHILD | WS_VISIBLE | dwAlign | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC | dwExtraStyle));
     pBar->SetButtonList(ids.empty() ? nullptr : ids.data(), (int)ids.size());
     pBar->EnableDocking(CBRS_ALIGN_ANY);
     pFrame->DockControlBar(pBar, nDockBarId);

@@ -43,7 +43,8 @@ protected:
     ~ToolBarFixture() override;
 
     // A new docked toolbar of the frame with the ids (the fixture destroys it).
-    CUiToolControlBar* MakeBar(const std::vector<UINT>& ids, UINT nDockBarId = AFX_IDW_DOCKBAR_TOP);
+    CUiToolControlBar* MakeBar(const std::vector<UINT>& ids, UINT nDockBarId = AFX_IDW_DOCKBAR_TOP,
+                               DWORD dwExtraStyle = 0);
     CUiCmdItem* Item(UINT id);
     // Sends a mouse message to the bar at a client point, the cursor moved there first.
     void Mouse(CUiToolControlBar* pBar, UINT nMsg, CPoint pt, UINT nFlags = 0);

@@ -64,7 +64,9 @@ CUiToolControlBar::CUiToolControlBar()
 {
     m_cxLeftBorder = m_cxRightBorder = 1;
     m_cyTopBorder = m_cyBottomBorder = 0;
-    m_bBarFlags |= kFixedSize;
+    // A toolbar docked at the top or bottom keeps its gripper at its left end; only a bar
+    // docked at a side has it across the top.
+    m_bBarFlags = (m_bBarFlags | kFixedSize) & ~kCaptionAcross;
     m_nCaptionTop = 10;
     m_nCaptionLeft = 8;
 }

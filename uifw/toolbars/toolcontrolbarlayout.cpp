@@ -171,6 +171,14 @@ CSize CUiToolControlBar::CalcLayoutExtent(DWORD nMode, int nLength)
             PaintManagerHolder::Get()->AdjustBarClientRect(this, rcFrame);
             size.cx += 100 - rcFrame.Width();
             size.cy += 100 - rcFrame.Height();
+            // So does its gripper, which the non-client area takes from the same window.
+            bool bGripAcross = false, bGripLeft = false;
+            if (QueryGripperLayout(bGripAcross, bGripLeft)) {
+                if (bGripAcross)
+                    size.cy += m_nCaptionTop + 1;
+                else
+                    size.cx += m_nCaptionLeft + 1;
+            }
         }
     }
     if (IsBarFloating()) {
@@ -367,9 +375,11 @@ CSize CUiToolControlBar::CalcWrappedExtent(bool bVertical)
             if (nLines > 0 && !m_bNoContentExpand)
                 m_bContentWrapped = 1;
         } else if (!IsBarFloating()) {
+            // The placement keeps the look's extra space before the chevron: so does the size.
             const CSize sizeChevron = m_pContentExpandButton->CalculateLayout(mc.dc(), sizeDefault, bMeasureHorz);
-            result.cx = std::max<int>(result.cx, x + sizeChevron.cx);
-            result.cy = std::max<int>(result.cy, y + sizeChevron.cy);
+            const CSize sizeExtra = PaintManagerHolder::Get()->GetBarButtonExtraSpace();
+            result.cx = std::max<int>(result.cx, x + sizeChevron.cx + (bMeasureHorz ? sizeExtra.cx : 0));
+            result.cy = std::max<int>(result.cy, y + sizeChevron.cy + (bMeasureHorz ? 0 : sizeExtra.cy));
         }
     }
     if (!bVertical) {
