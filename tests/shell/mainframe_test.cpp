@@ -31,7 +31,7 @@
 
 namespace {
 
-const char kProfileKey[] = "Software\\Pellandor\\Korvane";
+const char* const kProfileKey = ProgramHome::kProfileKey;
 
 std::vector<NOTIFYICONDATAA> g_trayCalls;
 std::vector<DWORD> g_trayMessages;
@@ -92,9 +92,6 @@ class MainFrameTest : public ::testing::Test {
 protected:
     MainFrameTest()
     {
-        CWinApp::DelRegTree(HKEY_CURRENT_USER, kProfileKey);
-        ::GetCurrentDirectoryA(MAX_PATH, m_oldDir);
-        ::SetCurrentDirectoryA(folder.Path().c_str());
         g_trayCalls.clear();
         g_trayMessages.clear();
         SetShellNotifyIconProc(RecordTray);
@@ -104,9 +101,6 @@ protected:
     {
         Close();
         SetShellNotifyIconProc(NULL);
-        ::SetCurrentDirectoryA(m_oldDir);
-        CWinApp::DelRegTree(HKEY_CURRENT_USER, kProfileKey);
-        UseTestProfile();
     }
 
     void Start()
@@ -131,16 +125,7 @@ protected:
         frame->OnCmdMsg(nId, CN_COMMAND, NULL, NULL);
     }
 
-    bool Enabled(UINT nId)
-    {
-        struct Probe : CCmdUI {
-            BOOL on = FALSE;
-            void Enable(BOOL bOn) override { on = bOn; m_bEnableChanged = TRUE; }
-        } probe;
-        probe.m_nID = nId;
-        probe.DoUpdate(frame, TRUE);
-        return probe.on != FALSE;
-    }
+    bool Enabled(UINT nId) { return panetest::CommandEnabled(frame, nId); }
 
     void WriteSet(const char* name, const CCommSetRecord& set)
     {
@@ -158,9 +143,9 @@ protected:
         return set;
     }
 
-    TempFolder folder;
+    ProgramHome home;
+    TempFolder& folder = home.folder;
     CMainFrame* frame = nullptr;
-    char m_oldDir[MAX_PATH] = "";
 };
 
 CString WindowTitle(CWnd* pWnd)

@@ -15,7 +15,6 @@
 #include "othersettingdlg.h"
 #include "shell_test_support.h"
 #include "shellopen.h"
-#include "temp_folder_support.h"
 
 #include <string>
 #include <vector>
@@ -23,8 +22,6 @@
 using namespace settingstest;
 
 namespace {
-
-const char kProfileKey[] = "Software\\Pellandor\\Korvane";
 
 std::vector<DWORD> g_trayMessages;
 
@@ -64,9 +61,6 @@ class SettingsWireTest : public ::testing::Test {
 protected:
     SettingsWireTest()
     {
-        CWinApp::DelRegTree(HKEY_CURRENT_USER, kProfileKey);
-        ::GetCurrentDirectoryA(MAX_PATH, m_oldDir);
-        ::SetCurrentDirectoryA(folder.Path().c_str());
         g_trayMessages.clear();
         SetShellNotifyIconProc(RecordTray);
         EXPECT_TRUE(theApp.InitInstance());
@@ -82,16 +76,12 @@ protected:
         }
         winharness::PumpPending();
         SetShellNotifyIconProc(NULL);
-        ::SetCurrentDirectoryA(m_oldDir);
-        CWinApp::DelRegTree(HKEY_CURRENT_USER, kProfileKey);
-        UseTestProfile();
     }
 
     void Command(UINT nId) { frame->OnCmdMsg(nId, CN_COMMAND, NULL, NULL); }
 
-    TempFolder folder;
+    ProgramHome home;
     CMainFrame* frame = nullptr;
-    char m_oldDir[MAX_PATH] = "";
 };
 
 CString WindowTitle(CWnd* pWnd)

@@ -6,6 +6,7 @@
 
 #include "afxwin.h"
 #include "mainapp.h"
+#include "temp_folder_support.h"
 
 #include <string>
 
@@ -17,6 +18,34 @@ inline void UseTestProfile()
     theApp.SetRegistryKey("KorvaneShellTests");
     CWinApp::DelRegTree(HKEY_CURRENT_USER, "Software\\KorvaneShellTests");
 }
+
+// The program started in the test process writes its state under its own key and looks for its
+// files in the working folder: this gives it an empty key and a working folder of its own, and
+// at its end puts the folder, the key and the tests' own profile back.
+class ProgramHome {
+public:
+    static constexpr const char* kProfileKey = "Software\\Pellandor\\Korvane";
+
+    ProgramHome()
+    {
+        CWinApp::DelRegTree(HKEY_CURRENT_USER, kProfileKey);
+        ::GetCurrentDirectoryA(MAX_PATH, m_szOldDir);
+        ::SetCurrentDirectoryA(folder.Path().c_str());
+    }
+    ~ProgramHome()
+    {
+        ::SetCurrentDirectoryA(m_szOldDir);
+        CWinApp::DelRegTree(HKEY_CURRENT_USER, kProfileKey);
+        UseTestProfile();
+    }
+    ProgramHome(const ProgramHome&) = delete;
+    ProgramHome& operator=(const ProgramHome&) = delete;
+
+    TempFolder folder;
+
+private:
+    char m_szOldDir[MAX_PATH] = "";
+};
 
 inline std::string ExeFolder()
 {

@@ -11,15 +11,12 @@
 #include "pane_test_tools.h"
 #include "resource.h"
 #include "shell_test_support.h"
-#include "temp_folder_support.h"
 #include "winharness.h"
 
 #include <functional>
 #include <string>
 
 namespace {
-
-const char kProfileKey[] = "Software\\Pellandor\\Korvane";
 
 // What the test saw of the one dialog a command opened.
 struct OpenedDialog {
@@ -33,9 +30,6 @@ class ToolCommandsTest : public ::testing::Test {
 protected:
     ToolCommandsTest()
     {
-        CWinApp::DelRegTree(HKEY_CURRENT_USER, kProfileKey);
-        ::GetCurrentDirectoryA(MAX_PATH, m_oldDir);
-        ::SetCurrentDirectoryA(folder.Path().c_str());
         EXPECT_TRUE(theApp.InitInstance());
         frame = theApp.GetMainFrame();
         winharness::PumpPending();
@@ -46,9 +40,6 @@ protected:
         if (frame != nullptr && ::IsWindow(frame->GetSafeHwnd()))
             frame->DestroyWindow();
         winharness::PumpPending();
-        ::SetCurrentDirectoryA(m_oldDir);
-        CWinApp::DelRegTree(HKEY_CURRENT_USER, kProfileKey);
-        UseTestProfile();
     }
 
     bool Enabled(UINT nId) { return panetest::CommandEnabled(frame, nId); }
@@ -110,9 +101,8 @@ protected:
         frame->ToolBar().GetButton(nIndex)->OnDeliverCmd();
     }
 
-    TempFolder folder;
+    ProgramHome home;
     CMainFrame* frame = nullptr;
-    char m_oldDir[MAX_PATH] = "";
 };
 
 TEST_F(ToolCommandsTest, ToolsOpenModallyOverTheFrameAndStayEnabledWhilePortsRun)
