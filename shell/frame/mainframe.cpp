@@ -86,6 +86,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_MESSAGE(WM_ACCESS_GET_SEND_DATA, OnAccessGetSendData)
     ON_MESSAGE(WM_ACCESS_SET_SEND_DATA, OnAccessSetSendData)
     ON_MESSAGE(WM_ACCESS_GET_SCRIPT, OnAccessGetScript)
+    ON_REGISTERED_MESSAGE(CUiControlBar::g_nMsgConstructPopupMenu, OnConstructBarsMenu)
     ON_COMMAND(ID_FRAME_LOAD_LOG, OnLoadLog)
     ON_COMMAND(ID_FRAME_SAVE_LOG, OnSaveLog)
     ON_COMMAND(ID_FRAME_EXPORT_LOG, OnExportLog)
@@ -425,11 +426,15 @@ void CMainFrame::ShowPortState(int nPort, UINT nTextId)
 
 void CMainFrame::OnUpdatePortPane(CCmdUI* pCmdUI)
 {
+    // Icon and text come together through the status bar's own record; the class library's
+    // record of the same pane, which knows no icon, is left alone.
+    CMainStatusCmdUI* pStatus = CMainStatusCmdUI::FromCmdUI(pCmdUI);
+    if (pStatus == nullptr)
+        return;
     const int nPort = pCmdUI->m_nID == ID_STATUS_PORT1 ? 0 : 1;
-    if (CMainStatusCmdUI* pStatus = CMainStatusCmdUI::FromCmdUI(pCmdUI))
-        pStatus->SetIcon(m_hPortIcon[nPort]);
-    pCmdUI->SetText(m_strPortState[nPort][0]);
-    pCmdUI->Enable(TRUE);
+    pStatus->SetIcon(m_hPortIcon[nPort]);
+    pStatus->SetText(m_strPortState[nPort][0]);
+    pStatus->Enable(TRUE);
 }
 
 void CMainFrame::StopConnectionsForClose()
@@ -528,6 +533,17 @@ LRESULT CMainFrame::OnTrayNotify(WPARAM wParam, LPARAM lParam)
         PostMessage(WM_TRAY_NOTIFY, 0, 0);
         return 1;
     }
+    return 0;
+}
+
+LRESULT CMainFrame::OnConstructBarsMenu(WPARAM wParam, LPARAM)
+{
+    // The framework lists its own bars; the status bar, a bar of the class library, joins
+    // them at the end once they are in.
+    auto* pData = reinterpret_cast<CUiControlBar::POPUP_MENU_EVENT_DATA*>(wParam);
+    if (pData != nullptr && (pData->m_bFlags & 0x01) && pData->m_pMenu != nullptr &&
+        pData->IsControlBarMenuListEvent() && m_wndStatusBar.GetSafeHwnd() != NULL)
+        pData->m_pMenu->ItemInsert(ID_FRAME_VIEW_STATUS_BAR, -1);
     return 0;
 }
 

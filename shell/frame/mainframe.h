@@ -111,6 +111,7 @@ protected:
     afx_msg LRESULT OnFrameRefresh(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIgnoredApp(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnConstructBarsMenu(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnAccessGetSendData(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnAccessSetSendData(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnAccessGetScript(WPARAM wParam, LPARAM lParam);

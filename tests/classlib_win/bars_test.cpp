@@ -6,7 +6,10 @@
 #include "bar_test_support.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
+#include <algorithm>
+#include <climits>
 #include <cstring>
+#include <vector>
 
 using namespace winharness;
 
@@ -197,6 +200,71 @@ TEST_F(BarsTest, TheStatusBarShowsIndicatorsAndTheCapsLockState)
     EXPECT_TRUE(status.GetPaneStyle(1) & SBPS_POPOUT);
     state.Enable(TRUE);
     EXPECT_EQ(PaneShown(1), "COM1: 9600bps");
+}
+
+// The status control draws its panes itself: a repaint shows each pane's text.
+TEST_F(BarsTest, TheStatusBarPaintsItsPanesText)
+{
+    MakeStatusBar();
+    pFrame->RecalcLayout();
+    PumpPending();
+    CRect rcPane;
+    status.GetItemRect(1, &rcPane);
+    ASSERT_FALSE(rcPane.IsRectEmpty());
+    auto CountText = [&] {
+        CClientDC dc(&status);
+        int n = 0;
+        for (int y = rcPane.top; y < rcPane.bottom; y++)
+            for (int x = rcPane.left; x < rcPane.right; x++)
+                n += dc.GetPixel(x, y) == ::GetSysColor(COLOR_BTNTEXT);
+        return n;
+    };
+    status.Invalidate();
+    status.UpdateWindow();
+    EXPECT_LT(20, CountText());
+
+    // A pane as wide as its text and a small icon shows the whole text beside the icon.
+    const char* pszText = "MMMMWW";
+    HFONT hFont = (HFONT)status.SendMessage(WM_GETFONT);
+    CSize sizeText;
+    {
+        CClientDC dc(&status);
+        HGDIOBJ hOld = dc.SelectObject(hFont);
+        sizeText = dc.GetTextExtent(pszText, (int)strlen(pszText));
+        dc.SelectObject(hOld);
+    }
+    DibSurface reference(sizeText.cx + 10, sizeText.cy + 4, RGB(255, 255, 255));
+    ::SelectObject(reference.dc(), hFont);
+    ::SetBkMode(reference.dc(), TRANSPARENT);
+    ::TextOutA(reference.dc(), 5, 2, pszText, (int)strlen(pszText));
+    int xInkFirst = INT_MAX, xInkLast = INT_MIN;
+    for (int y = 0; y < reference.height(); y++)
+        for (int x = 0; x < reference.width(); x++)
+            if (reference.Pixel(x, y) == RGB(0, 0, 0))
+                xInkFirst = std::min(xInkFirst, x), xInkLast = std::max(xInkLast, x + 1);
+    ASSERT_LT(xInkFirst, xInkLast);
+
+    const int cxIcon = ::GetSystemMetrics(SM_CXSMICON), cyIcon = ::GetSystemMetrics(SM_CYSMICON);
+    std::vector<BYTE> andMask(cyIcon * ((cxIcon + 15) / 16) * 2, 0), xorMask(cxIcon * cyIcon * 4, 0x80);
+    HICON hIcon = ::CreateIcon(NULL, cxIcon, cyIcon, 1, 32, andMask.data(), xorMask.data());
+    ASSERT_NE(nullptr, hIcon);
+    status.GetStatusBarCtrl().SetIcon(1, hIcon);
+    status.SetPaneText(1, pszText);
+    status.SetPaneInfo(1, ID_TEST_IND_A, SBPS_NORMAL, sizeText.cx + cxIcon);
+    status.GetItemRect(1, &rcPane);
+    status.Invalidate();
+    status.UpdateWindow();
+    int xFirst = INT_MAX, xLast = INT_MIN;
+    {
+        CClientDC dc(&status);
+        for (int y = rcPane.top; y < rcPane.bottom; y++)
+            for (int x = rcPane.left; x < rcPane.right; x++)
+                if (dc.GetPixel(x, y) == ::GetSysColor(COLOR_BTNTEXT))
+                    xFirst = std::min(xFirst, x), xLast = std::max(xLast, x + 1);
+    }
+    EXPECT_EQ(xInkLast - xInkFirst, xLast - xFirst);
+    status.GetStatusBarCtrl().SetIcon(1, NULL);
+    ::DestroyIcon(hIcon);
 }
 
 TEST_F(BarsTest, PromptsReachTheFirstPane)

@@ -8,6 +8,7 @@
 #include "channelbuffer.h"
 #include "commlogrecord.h"
 #include "currentcommset.h"
+#include "dockbar.h"
 #include "dialogdriver.h"
 #include "fakeserial.h"
 #include "logview.h"
@@ -26,6 +27,7 @@
 #include "temp_folder_support.h"
 #include "winharness.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -195,6 +197,85 @@ TEST_F(MainFrameTest, FirstStartBuildsTheDefaultFrameAndClosingSavesTheProfile)
                                             RRF_RT_REG_SZ, &type, NULL, &size));
     EXPECT_TRUE(KeyExists(std::string(kProfileKey) + "\\VaviRIZ227\\Profiles\\Korvane\\ControlBar"));
     EXPECT_TRUE(KeyExists(std::string(kProfileKey) + "\\VaviRIZ227\\Profiles\\Korvane\\CommandManager"));
+}
+
+// The status bar along the whole bottom of the frame's client area, in the frame's bar list.
+::testing::AssertionResult StatusBarAtTheBottom(CMainFrame* frame)
+{
+    CMainStatusBar& bar = frame->StatusBar();
+    if (frame->GetControlBar(ID_FRAME_VIEW_STATUS_BAR) != &bar)
+        return ::testing::AssertionFailure() << "not among the frame's bars";
+    if (!bar.IsWindowVisible())
+        return ::testing::AssertionFailure() << "hidden";
+    CRect rcClient, rcBar;
+    frame->GetClientRect(&rcClient);
+    bar.GetWindowRect(&rcBar);
+    frame->ScreenToClient(&rcBar);
+    if (rcBar.bottom != rcClient.bottom || rcBar.left != 0 || rcBar.right != rcClient.right || rcBar.Height() < 10)
+        return ::testing::AssertionFailure() << "at " << rcBar.left << "," << rcBar.top << "," << rcBar.right << ","
+                                             << rcBar.bottom << " in " << rcClient.right << "x" << rcClient.bottom;
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(MainFrameTest, TheStatusBarShowsThePortStatesAtTheBottomOfEveryStartAndTheViewMenuTogglesIt)
+{
+    Start();
+    EXPECT_TRUE(StatusBarAtTheBottom(frame));
+    CMainStatusBar& bar = frame->StatusBar();
+    theApp.OnIdle(0);
+    EXPECT_STREQ("None", bar.GetPaneText(1));
+    EXPECT_STREQ("None", bar.GetPaneText(2));
+    frame->ShowPortState(0, IDS_STATE_CONNECTED);
+    theApp.OnIdle(0);
+    EXPECT_STREQ("接続中", bar.GetPaneText(1));
+    EXPECT_NE(nullptr, bar.GetStatusBarCtrl().GetIcon(1));
+    EXPECT_STREQ("None", bar.GetPaneText(2));
+
+    // The frame's bars menu lists it with the others.
+    CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
+    ASSERT_TRUE(pMenu->InitRootMenu(frame->GetSafeHwnd()));
+    EXPECT_TRUE(CUiDockBar::BuildBarsPopupMenu(frame, pMenu, 0, &frame->ToolBar(), WM_CONTEXTMENU, 0));
+    std::vector<UINT> ids;
+    for (int i = 0; i < pMenu->ItemGetCount(); ++i)
+        ids.push_back(pMenu->ItemGetCmdID(i));
+    delete pMenu;
+    EXPECT_NE(ids.end(), std::find(ids.begin(), ids.end(), (UINT)ID_FRAME_VIEW_TOOLBAR));
+    EXPECT_NE(ids.end(), std::find(ids.begin(), ids.end(), (UINT)ID_FRAME_VIEW_STATUS_BAR));
+
+    EXPECT_TRUE(Enabled(ID_FRAME_VIEW_STATUS_BAR));
+    EXPECT_EQ(1, panetest::CommandChecked(frame, ID_FRAME_VIEW_STATUS_BAR));
+    Command(ID_FRAME_VIEW_STATUS_BAR);
+    EXPECT_FALSE(bar.IsWindowVisible());
+    EXPECT_EQ(0, panetest::CommandChecked(frame, ID_FRAME_VIEW_STATUS_BAR));
+    Command(ID_FRAME_VIEW_STATUS_BAR);
+    EXPECT_EQ(1, panetest::CommandChecked(frame, ID_FRAME_VIEW_STATUS_BAR));
+    EXPECT_TRUE(StatusBarAtTheBottom(frame));
+
+    frame->ShowWindow(SW_MAXIMIZE);
+    winharness::PumpPending();
+    EXPECT_TRUE(StatusBarAtTheBottom(frame));
+    Close();
+    Start();
+    EXPECT_TRUE(StatusBarAtTheBottom(frame));
+}
+
+// Only the status bar's own record carries the port's icon; the frame leaves the class
+// library's ordinary record of the same pane alone.
+TEST_F(MainFrameTest, ThePortPanesAnswerOnlyTheStatusBarsOwnRecord)
+{
+    struct PlainRecord : CCmdUI {
+        int nCalls = 0;
+        void Enable(BOOL) override { ++nCalls; m_bEnableChanged = TRUE; }
+        void SetCheck(int) override { ++nCalls; }
+        void SetText(LPCTSTR) override { ++nCalls; }
+    };
+    Start();
+    for (UINT nId : {ID_STATUS_PORT1, ID_STATUS_PORT2}) {
+        PlainRecord record;
+        record.m_nID = nId;
+        record.DoUpdate(frame, FALSE);
+        EXPECT_EQ(0, record.nCalls) << nId;
+    }
 }
 
 TEST_F(MainFrameTest, TheFramesOwnPaintLeavesTheLogViewToPaintItself)
