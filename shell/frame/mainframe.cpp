@@ -313,8 +313,10 @@ bool CMainFrame::CreatePanes()
 
 void CMainFrame::BuildDefaultLayout()
 {
-    m_wndMenuBar.DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, false);
-    m_wndToolBar.DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, false);
+    // Fixed-size bars live in the outer dock bars, each docked bar in a row of its own
+    // after those before it: the menu bar first, so that it is the top row.
+    DockControlBar(&m_wndMenuBar, AFX_IDW_DOCKBAR_TOP);
+    DockControlBar(&m_wndToolBar, AFX_IDW_DOCKBAR_TOP);
     CUiControlBar& script1 = m_wndScriptBar[0];
     script1.m_sizeHorz = script1.m_sizeVert = CSize(300, 300);
     script1.DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, false);

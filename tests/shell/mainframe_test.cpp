@@ -259,6 +259,26 @@ TEST_F(MainFrameTest, TheStatusBarShowsThePortStatesAtTheBottomOfEveryStartAndTh
     EXPECT_TRUE(StatusBarAtTheBottom(frame));
 }
 
+// The menu bar takes the top row alone, across the whole frame; the toolbar stands below it.
+TEST_F(MainFrameTest, TheMenuBarIsTheTopRowAndTheToolbarTheNextOnEveryStart)
+{
+    for (int nStart = 0; nStart < 2; nStart++) {
+        Start();
+        CRect rcClient, rcMenu, rcTools;
+        frame->GetClientRect(&rcClient);
+        frame->MenuBar().GetWindowRect(&rcMenu);
+        frame->ToolBar().GetWindowRect(&rcTools);
+        frame->ScreenToClient(&rcMenu);
+        frame->ScreenToClient(&rcTools);
+        EXPECT_EQ(0, rcMenu.top) << nStart;
+        EXPECT_EQ(0, rcMenu.left) << nStart;
+        EXPECT_EQ(rcClient.right, rcMenu.right) << nStart;
+        EXPECT_EQ(rcMenu.bottom, rcTools.top) << nStart;
+        EXPECT_EQ(0, rcTools.left) << nStart;
+        Close();
+    }
+}
+
 // Only the status bar's own record carries the port's icon; the frame leaves the class
 // library's ordinary record of the same pane alone.
 TEST_F(MainFrameTest, ThePortPanesAnswerOnlyTheStatusBarsOwnRecord)
