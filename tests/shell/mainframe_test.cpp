@@ -701,6 +701,27 @@ TEST_F(MainFrameTest, ClosingWhileBothPortsRunEndsTheirThreadsAndSavesEverything
     GetAppSettings().m_nTaskTray = 0;
 }
 
+// The file menu's exit closes the frame as its caption's close button does: the running port
+// is stopped and waited for, and the layout and the settings are saved.
+TEST_F(MainFrameTest, ExitIsEnabledAndClosesTheFrameWhileAPortRuns)
+{
+    FakeSerial serial;
+    FakeSerialDevice& device = serial.AddDevice("\\\\.\\COM1");
+    Start();
+    GetCurrentCommSet() = SerialSet("Exit");
+    frame->SetFrameTitle();
+    Command(ID_PORT1_START);
+    ASSERT_TRUE(winharness::PumpUntil([&] { return device.IsOpen(); }));
+    EXPECT_TRUE(Enabled(ID_FRAME_EXIT));
+    const HWND hFrame = frame->GetSafeHwnd();
+    frame->SendMessage(WM_COMMAND, ID_FRAME_EXIT, 0);
+    EXPECT_FALSE(::IsWindow(hFrame));
+    frame = nullptr;
+    EXPECT_FALSE(device.IsOpen());
+    EXPECT_TRUE(KeyExists(std::string(kProfileKey) + "\\VaviRIZ227\\Profiles\\Korvane\\ControlBar"));
+    EXPECT_TRUE(KeyExists(std::string(kProfileKey) + "\\CMN"));
+}
+
 TEST_F(MainFrameTest, ExtendedModeSendsTheEditorBytesWithoutTheRandomRegions)
 {
     Start();
