@@ -12,6 +12,7 @@ IMPLEMENT_DYNCREATE(CLogview, CListView)
 
 BEGIN_MESSAGE_MAP(CLogview, CListView)
     ON_WM_CREATE()
+    ON_WM_SIZE()
     ON_WM_CONTEXTMENU()
     ON_WM_DROPFILES()
     ON_NOTIFY_REFLECT(LVN_DELETEALLITEMS, OnDeleteAllItems)
@@ -62,6 +63,13 @@ int CLogview::OnCreate(LPCREATESTRUCT lpCreateStruct)
     return 0;
 }
 
+void CLogview::SetSources(const CAppSettings* pSettings, const CCommSetRecord* pSet)
+{
+    m_store.SetSources(pSettings, pSet);
+    if (m_hWnd != nullptr)
+        SetLogFont(m_store.Settings());
+}
+
 void CLogview::SetLogFont(const CAppSettings& settings)
 {
     // The new font is in place before the old one is deleted, so the list never holds a
@@ -74,6 +82,14 @@ void CLogview::SetLogFont(const CAppSettings& settings)
         SetFont(&m_font, TRUE);
     if (hOld != nullptr)
         ::DeleteObject(hOld);
+}
+
+void CLogview::OnSize(UINT nType, int cx, int cy)
+{
+    CListView::OnSize(nType, cx, cy);
+    // The list may scroll its rows to fill the new size without painting them again, and its
+    // header keeps the lines of the old width: the whole list is painted afresh.
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CLogview::OnRowAppended(const CLogRowTexts& texts, BOOL bAutoScroll)

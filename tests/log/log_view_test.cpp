@@ -10,6 +10,7 @@
 #include "contextmenupresenter.h"
 #include "popuptracktestsupport.h"
 #include "logview.h"
+#include "winharness.h"
 
 using namespace logtest;
 
@@ -258,6 +259,37 @@ TEST_F(LogViewTest, RowsAreColouredByPortAndKind)
     DeleteObject(hBitmap);
     DeleteDC(hDC);
     EXPECT_EQ(0xDDFFDDu, pixel);
+}
+
+// The list grows while scrolled to its end (a pane group floated away, the frame maximised):
+// what it shows on the screen is what a fresh paint of the same rows shows.
+TEST_F(LogViewTest, AListThatGrowsShowsEachRowOnce)
+{
+    parent.ShowWindow(SW_SHOWNA);
+    view->SetWindowPos(nullptr, 0, 0, 500, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int i = 0; i < 120; ++i)
+        view->AppendLogRecord(Record(i % 2, CCommLogRecord::KindReceive, {static_cast<BYTE>(i)}));
+    List().EnsureVisible(119, FALSE);
+    view->UpdateWindow();
+    winharness::PumpPending();
+    auto Shown = [&](winharness::DibSurface& surface) {
+        CClientDC dc(view);
+        ::BitBlt(surface.dc(), 0, 0, surface.width(), surface.height(), dc.GetSafeHdc(), 0, 0, SRCCOPY);
+    };
+    view->SetWindowPos(nullptr, 0, 0, 760, 520, SWP_NOZORDER | SWP_NOACTIVATE);
+    view->UpdateWindow();
+    winharness::PumpPending();
+    CRect client;
+    view->GetClientRect(&client);
+    winharness::DibSurface shown(client.Width(), client.Height()), fresh(client.Width(), client.Height());
+    Shown(shown);
+    view->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Shown(fresh);
+    int nDiffer = 0;
+    for (int y = 0; y < client.Height(); ++y)
+        for (int x = 0; x < client.Width(); ++x)
+            nDiffer += shown.Pixel(x, y) != fresh.Pixel(x, y);
+    EXPECT_EQ(0, nDiffer);
 }
 
 TEST_F(LogViewTest, RefreshAfterAColourChangeKeepsEveryNumber)

@@ -701,6 +701,25 @@ TEST_F(MainFrameTest, ClosingWhileBothPortsRunEndsTheirThreadsAndSavesEverything
     GetAppSettings().m_nTaskTray = 0;
 }
 
+TEST_F(MainFrameTest, TheLogFontChosenInTheSettingsIsTheListsAtTheNextStart)
+{
+    auto ListFontHeight = [&] {
+        LOGFONTA font = {};
+        HFONT hFont = (HFONT)frame->GetLogView()->SendMessage(WM_GETFONT);
+        ::GetObjectA(hFont, sizeof(font), &font);
+        return font.lfHeight;
+    };
+    Start();
+    EXPECT_EQ(12, ListFontHeight());
+    GetAppSettings().m_nLogFont = 2;
+    Close();
+    GetAppSettings().m_nLogFont = 0;
+    Start();
+    EXPECT_EQ(2, GetAppSettings().m_nLogFont);
+    EXPECT_EQ(16, ListFontHeight());
+    GetAppSettings().m_nLogFont = 0;
+}
+
 // The file menu's exit closes the frame as its caption's close button does: the running port
 // is stopped and waited for, and the layout and the settings are saved.
 TEST_F(MainFrameTest, ExitIsEnabledAndClosesTheFrameWhileAPortRuns)
