@@ -84,6 +84,46 @@ TEST_F(Separator, LinesOfEachLook)
     }
 }
 
+// The separator item of a popup menu is seen against the menu, at Wine's colours as at the
+// Windows default schemes (the classic one and the light face of later Windows).
+TEST_F(Separator, MenuSeparatorLinesStandOutFromTheMenu)
+{
+    struct Scheme {
+        const char* name;
+        COLORREF window, face, shadow, dark, light, hilight, selection;
+    };
+    const Scheme schemes[] = {
+        {"Wine", RGB(255, 255, 255), RGB(245, 245, 245), RGB(166, 166, 166), RGB(106, 106, 106), RGB(227, 227, 227),
+         RGB(255, 255, 255), RGB(48, 150, 250)},
+        {"Windows classic", RGB(255, 255, 255), RGB(212, 208, 200), RGB(128, 128, 128), RGB(64, 64, 64),
+         RGB(212, 208, 200), RGB(255, 255, 255), RGB(10, 36, 106)},
+        {"Windows standard", RGB(255, 255, 255), RGB(240, 240, 240), RGB(160, 160, 160), RGB(105, 105, 105),
+         RGB(227, 227, 227), RGB(255, 255, 255), RGB(51, 153, 255)},
+    };
+    auto Level = [](COLORREF clr) { return (GetRValue(clr) + GetGValue(clr) + GetBValue(clr)) / 3; };
+    const CRect rcItem(0, 0, 100, 9);
+    for (const Scheme& scheme : schemes) {
+        scope.SetSysColor(COLOR_WINDOW, scheme.window);
+        scope.SetSysColor(COLOR_BTNFACE, scheme.face);
+        scope.SetSysColor(COLOR_BTNSHADOW, scheme.shadow);
+        scope.SetSysColor(COLOR_3DDKSHADOW, scheme.dark);
+        scope.SetSysColor(COLOR_3DLIGHT, scheme.light);
+        scope.SetSysColor(COLOR_3DHILIGHT, scheme.hilight);
+        scope.SetSysColor(COLOR_HIGHLIGHT, scheme.selection);
+        for (Look look : {kXP, kOffice2003, kStudio2005}) {
+            for (BOOL bRarelyUsed : {FALSE, TRUE}) {
+                Use(look);
+                pm->PaintInsetLine(*surface.cdc(), rcItem, 24, bRarelyUsed, nullptr, 0);
+                const COLORREF clrLine = surface.Pixel(60, 4), clrMenu = surface.Pixel(60, 2);
+                EXPECT_EQ(C(2001), clrMenu) << scheme.name << " " << LookName(look);
+                EXPECT_LE(24, std::abs(Level(clrLine) - Level(clrMenu)))
+                    << scheme.name << " " << LookName(look) << (bRarelyUsed ? " rarely used" : "") << ": line "
+                    << std::hex << clrLine << " on " << clrMenu;
+            }
+        }
+    }
+}
+
 TEST_F(Separator, StatusPanesAndBarBorderLines)
 {
     const CRect rc(4, 4, 10, 8);
