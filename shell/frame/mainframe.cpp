@@ -9,9 +9,7 @@
 #include "logview.h"
 #include "messagetext.h"
 #include "paintmanagerholder.h"
-#include "paintmanageroffice2003.h"
 #include "paintmanagerstudio2005.h"
-#include "paintmanagerxp.h"
 #include "popupbasewnd.h"
 #include "popupmenuwnd.h"
 #include "portsession.h"
@@ -133,14 +131,7 @@ END_MESSAGE_MAP()
 CMainFrame::CMainFrame()
     : m_pLogView(NULL)
 {
-    CRuntimeClass* pLook = RUNTIME_CLASS(CUiPaintManagerStudio2005);
-    switch (GetAppSettings().m_nLook) {
-    case 32828: pLook = RUNTIME_CLASS(CUiPaintManagerOffice2003); break;
-    case 32829: pLook = RUNTIME_CLASS(CUiPaintManagerXP); break;
-    case 32830: pLook = RUNTIME_CLASS(CUiPaintManager); break;
-    default: break;
-    }
-    PaintManagerHolder::Get().SetPaintManagerClass(pLook);
+    PaintManagerHolder::Get().SetPaintManagerClass(PaintManagerClassOfLook(GetAppSettings().m_nLook));
     memset(&m_wpSaved, 0, sizeof(m_wpSaved));
     m_wpSaved.length = sizeof(m_wpSaved);
     SetCommSetDefaults(GetCurrentCommSet(), TRUE);
