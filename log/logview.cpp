@@ -39,7 +39,7 @@ const LogColumn kColumns[] = {
 
 }  // namespace
 
-CLogview::CLogview() : m_hDetailPane(nullptr)
+CLogview::CLogview() : m_hDetailPane(nullptr), m_bDrawLowLine(false)
 {
     m_store.SetRowSink(this);
 }
@@ -78,6 +78,7 @@ void CLogview::SetLogFont(const CAppSettings& settings)
     m_font.CreateFont(FontPointSizeFromIndex(settings.m_nLogFont), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                       FIXED_PITCH | FF_MODERN, NULL);
+    CheckLowLine();
     if (m_hWnd != nullptr)
         SetFont(&m_font, TRUE);
     if (hOld != nullptr)
@@ -167,8 +168,14 @@ void CLogview::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         *pResult = CDRF_NOTIFYITEMDRAW;
         return;
     }
+    if (pDraw->nmcd.dwDrawStage == CDDS_ITEMPOSTPAINT) {
+        DrawLowLines(pDraw->nmcd.hdc, static_cast<int>(pDraw->nmcd.dwItemSpec));
+        return;
+    }
     if (pDraw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
         return;
+    if (m_bDrawLowLine && GetListCtrl().GetItemText(static_cast<int>(pDraw->nmcd.dwItemSpec), kContentsColumn).Find('_') >= 0)
+        *pResult = CDRF_NOTIFYPOSTPAINT;
     const CCommLogRecord* pRecord = m_store.FindRowRecord(static_cast<int>(pDraw->nmcd.dwItemSpec));
     COLORREF clrText = 0;
     COLORREF clrBack = 0;

@@ -76,8 +76,14 @@ private:
     void OnAllRowsDeleted() override;
     void OnShownRecordDropped() override;
     void PostClearToDetailPane();
+    // Whether the list's font draws the low line "_" as nothing; and, when it does, the low
+    // lines of a row drawn by the list itself (logviewlowline.cpp).
+    void CheckLowLine();
+    void DrawLowLines(HDC hDC, int nRow);
+    static const int kContentsColumn = 3;
 
     CFont m_font;
+    bool m_bDrawLowLine;
     HWND m_hDetailPane;
     CLogStore m_store;
     std::function<void(CWnd*, int)> m_onProperties;
