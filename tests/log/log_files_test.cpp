@@ -435,8 +435,10 @@ TEST_F(HourlyLog, TornTailIsCutBackToTheLastWholeRecordBeforeAppending)
     // Whole records, then a record torn by a crash: its length word promises more than follows.
     const std::string path = folder.File("AUTOSAVE2024010312.mqt");
     std::vector<BYTE> file = Header();
+    // The middle record is larger than the pieces the file is walked in.
     for (int i = 0; i < 3; ++i)
-        AppendBody(file, Record(0, CCommLogRecord::KindReceive, {BYTE(i)}, Time(2024, 1, 3, 12, 0, i, 0)));
+        AppendBody(file, Record(0, CCommLogRecord::KindReceive, std::vector<BYTE>(i == 1 ? 100000 : 1, BYTE(i)),
+                                Time(2024, 1, 3, 12, 0, i, 0)));
     const std::vector<BYTE> whole = file;
     AppendBody(file, Record(0, CCommLogRecord::KindReceive, std::vector<BYTE>(100, 0xEE)));
     file.resize(file.size() - 40);
