@@ -233,13 +233,21 @@ TEST_F(HexEditInputTest, NewDataWhileTheButtonIsHeldEndsTheDragInsideTheNewData)
     // input in a shown window, the data replaced between the move and the release.
     ::SetWindowPos(parent, HWND_TOPMOST, 40, 40, 760, 480, SWP_SHOWWINDOW);
     Make(B({0x5F, 0x1C, 0x96}));
-    EmptyTheClipboard(parent);
     const HexEditModel& model = hex.GetModel();
     POINT down = PointOfByte(model, 2, false, 0);
     POINT moved = PointOfByte(model, 2, false, 1);
     hex.ClientToScreen(&down);
     hex.ClientToScreen(&moved);
 
+    // A failed step must not leave the button held for the tests after this one.
+    struct ReleaseAtEnd {
+        ~ReleaseAtEnd()
+        {
+            if (::GetAsyncKeyState(VK_LBUTTON) & 0x8000)
+                RealButton(false);
+            PumpFor(50);
+        }
+    } releaseAtEnd;
     RealMove(down);
     RealButton(true);
     ASSERT_TRUE(PumpUntil([&] { return model.IsMouseSelecting(); }));
@@ -257,12 +265,7 @@ TEST_F(HexEditInputTest, NewDataWhileTheButtonIsHeldEndsTheDragInsideTheNewData)
     EXPECT_TRUE(model.HasNoSelection() || model.GetSelEnd() < 2);
 
     // The next paste lands in the new data.
-    ASSERT_TRUE(OpenClipboard(parent));
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 2);
-    memcpy(GlobalLock(block), "\xAA", 2);
-    GlobalUnlock(block);
-    SetClipboardData(CF_TEXT, block);
-    CloseClipboard();
+    ASSERT_TRUE(PutTextBlock(parent, "\xAA", 2));
     SendKey(hex, 'V', kCtrl);
     EmptyTheClipboard(parent);
     EXPECT_EQ(B({0xAA, 0xF7, 0x48}), EditorBytes(hex));
