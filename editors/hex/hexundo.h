@@ -2,9 +2,9 @@
 // oldest first. A push that makes a list 1,000 records long drops its oldest record, so each
 // list keeps at most 999. The bytes the records hold are bounded as well: a push that takes
 // them past kByteLimit drops oldest records until they fit again, or until only one record
-// still holds bytes, so the last edit can always be undone however large it was. Without that, an editor whose
-// whole data is replaced again and again (a script filling it with what a device sends)
-// would hold hundreds of copies of it.
+// still holds bytes, so the last edit can always be undone however large it was. Without
+// that, an editor whose whole data is replaced again and again (a script filling it with what
+// a device sends) would hold hundreds of copies of it.
 #pragma once
 
 #include "afxdisp.h"
