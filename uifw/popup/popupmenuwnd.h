@@ -173,6 +173,7 @@ public:
 
     // ---- Base overrides.
     BOOL IsNestedTracking() const override;
+    BOOL IsInternalCallback() const override;
     BOOL IsContextHelpMode() const override;
     BOOL IsShadowEnabled() const override;
     int GetShadowSize() const override;
@@ -273,6 +274,9 @@ protected:
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     void PostNcDestroy() override;
     void OnAnimationEnded() override;
+    void OnNestedMouseActivate() override;
+    // The submenu whose window shows, or null.
+    CUiPopupMenuWnd* GetOpenSubmenu() const;
 
     // Whether hWnd is a child window of this menu (an in-place edit).
     bool IsOwnChild(HWND hWnd) const;
