@@ -107,13 +107,13 @@ protected:
     {
         CRect rc;
         pMenu->GetClientRect(rc);
-        DibSurface under(rc.Width(), rc.Height(), kUnder);
-        pMenu->m_bmpUnder.DeleteObject();
-        pMenu->m_bmpUnder.CreateCompatibleBitmap(under.cdc(), rc.Width(), rc.Height());
+        CClientDC dcWindow(pMenu);
         CDC dc;
-        dc.CreateCompatibleDC(under.cdc());
+        dc.CreateCompatibleDC(&dcWindow);
+        pMenu->m_bmpUnder.DeleteObject();
+        pMenu->m_bmpUnder.CreateCompatibleBitmap(&dcWindow, rc.Width(), rc.Height());
         CBitmap* pOld = dc.SelectObject(&pMenu->m_bmpUnder);
-        dc.BitBlt(0, 0, rc.Width(), rc.Height(), under.cdc(), 0, 0, SRCCOPY);
+        dc.FillSolidRect(rc, kUnder);
         dc.SelectObject(pOld);
     }
     // One frame of the animation kind at progress p (after pPrev) into the surface.
