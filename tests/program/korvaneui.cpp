@@ -538,8 +538,33 @@ SerialPeer::~SerialPeer()
         ::CloseHandle(m_hPort);
 }
 
+namespace {
+
+// Bytes another test left unread at the program's end of the pair would reach the program as
+// soon as it opens its port: they are read away first.
+void DrainProgramEnd()
+{
+    char name[32];
+    std::snprintf(name, sizeof(name), "\\\\.\\COM%d", ProgramCom());
+    HANDLE hPort = ::CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    if (hPort == INVALID_HANDLE_VALUE)
+        return;
+    COMMTIMEOUTS timeouts = {};
+    timeouts.ReadIntervalTimeout = MAXDWORD;
+    ::SetCommTimeouts(hPort, &timeouts);
+    BYTE buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(hPort, buffer, sizeof(buffer), &read, NULL) && read > 0) {
+    }
+    ::PurgeComm(hPort, PURGE_RXCLEAR | PURGE_TXCLEAR);
+    ::CloseHandle(hPort);
+}
+
+} // namespace
+
 bool SerialPeer::Open()
 {
+    DrainProgramEnd();
     char name[32];
     std::snprintf(name, sizeof(name), "\\\\.\\COM%d", PeerCom());
     m_hPort = ::CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
