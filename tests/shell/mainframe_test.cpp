@@ -230,6 +230,17 @@ TEST_F(MainFrameTest, TheStatusBarShowsThePortStatesAtTheBottomOfEveryStartAndTh
     EXPECT_STREQ("接続中", bar.GetPaneText(1));
     EXPECT_NE(nullptr, bar.GetStatusBarCtrl().GetIcon(1));
     EXPECT_STREQ("None", bar.GetPaneText(2));
+    // Icon and text come only through the bar's own record; the class library's ordinary
+    // record of the same pane is left alone.
+    struct PlainRecord : CCmdUI {
+        int nCalls = 0;
+        void Enable(BOOL) override { ++nCalls, m_bEnableChanged = TRUE; }
+        void SetCheck(int) override { ++nCalls; }
+        void SetText(LPCTSTR) override { ++nCalls; }
+    } plain;
+    plain.m_nID = ID_STATUS_PORT1;
+    plain.DoUpdate(frame, FALSE);
+    EXPECT_EQ(0, plain.nCalls);
 
     // The frame's bars menu lists it with the others.
     CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
@@ -276,25 +287,6 @@ TEST_F(MainFrameTest, TheMenuBarIsTheTopRowAndTheToolbarTheNextOnEveryStart)
         EXPECT_EQ(rcMenu.bottom, rcTools.top) << nStart;
         EXPECT_EQ(0, rcTools.left) << nStart;
         Close();
-    }
-}
-
-// Only the status bar's own record carries the port's icon; the frame leaves the class
-// library's ordinary record of the same pane alone.
-TEST_F(MainFrameTest, ThePortPanesAnswerOnlyTheStatusBarsOwnRecord)
-{
-    struct PlainRecord : CCmdUI {
-        int nCalls = 0;
-        void Enable(BOOL) override { ++nCalls; m_bEnableChanged = TRUE; }
-        void SetCheck(int) override { ++nCalls; }
-        void SetText(LPCTSTR) override { ++nCalls; }
-    };
-    Start();
-    for (UINT nId : {ID_STATUS_PORT1, ID_STATUS_PORT2}) {
-        PlainRecord record;
-        record.m_nID = nId;
-        record.DoUpdate(frame, FALSE);
-        EXPECT_EQ(0, record.nCalls) << nId;
     }
 }
 
