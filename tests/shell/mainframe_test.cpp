@@ -9,6 +9,7 @@
 #include "commlogrecord.h"
 #include "currentcommset.h"
 #include "dialogdriver.h"
+#include "dyntabbar.h"
 #include "fakeserial.h"
 #include "logview.h"
 #include "mainframe.h"
@@ -517,6 +518,61 @@ TEST_F(MainFrameTest, AMovedBarStaysMovedAndAMinimisedFrameComesBackRestored)
     EXPECT_FALSE(frame->ToolBar().IsDockedAtTop());
     EXPECT_FALSE(frame->IsIconic());
     EXPECT_TRUE(frame->IsWindowVisible());
+}
+
+// Each pane's group (its tab ids in order), whether the pane shows, and each group's selected tab.
+struct PaneLayout {
+    std::vector<std::vector<UINT>> groups;
+    std::vector<UINT> selected;
+    std::vector<bool> shown;
+    bool operator==(const PaneLayout& o) const { return groups == o.groups && selected == o.selected && shown == o.shown; }
+};
+
+PaneLayout PaneLayoutOf(CMainFrame* frame)
+{
+    static const UINT kPanes[] = {ID_BAR_DETAIL_LOG,   ID_BAR_SEND_EDITOR,  ID_BAR_CONN_STATUS, ID_BAR_EXPLORER,
+                                  ID_BAR_COM_CONTROL1, ID_BAR_COM_CONTROL2, ID_BAR_SCRIPT1,     ID_BAR_SCRIPT2};
+    PaneLayout layout;
+    for (UINT id : kPanes) {
+        CUiControlBar* pBar = frame->PaneBar(id);
+        layout.shown.push_back(pBar != nullptr && pBar->IsWindowVisible() && pBar->IsVisible());
+        CUiDynTabControlBar* pGroup = pBar != nullptr ? pBar->GetTabContainerBar() : nullptr;
+        std::vector<UINT> tabs;
+        for (int i = 0; pGroup != nullptr && i < pGroup->m_wndTabs.ItemGetCount(); ++i)
+            tabs.push_back((UINT)pGroup->m_wndTabs.GetItemBar(i, true)->GetDlgCtrlID());
+        layout.groups.push_back(tabs);
+        CUiControlBar* pSelected = pGroup != nullptr ? pGroup->GetSelectedBar() : nullptr;
+        layout.selected.push_back(pSelected != nullptr ? (UINT)pSelected->GetDlgCtrlID() : 0);
+        // The selected pane is the one on top, the one a person sees.
+        CWnd* pTop = pGroup != nullptr ? pGroup->m_pInnerDockBar->GetWindow(GW_CHILD) : nullptr;
+        while (pTop != nullptr && !pTop->IsWindowVisible())
+            pTop = pTop->GetWindow(GW_HWNDNEXT);
+        EXPECT_EQ(pSelected != nullptr ? pSelected->m_hWnd : NULL, pTop != nullptr ? pTop->m_hWnd : NULL) << id;
+    }
+    return layout;
+}
+
+TEST_F(MainFrameTest, EveryPaneComesBackShownInItsGroupWithItsSelectedTabAfterEachRestart)
+{
+    Start();
+    CUiDynTabControlBar* pBottom = frame->PaneBar(ID_BAR_CONN_STATUS)->GetTabContainerBar();
+    ASSERT_NE(nullptr, pBottom);
+    pBottom->m_wndTabs.SelectionSet(pBottom->m_wndTabs.ItemFindByLParam((LPARAM)frame->PaneBar(ID_BAR_COM_CONTROL1)));
+    winharness::PumpPending();
+    const PaneLayout first = PaneLayoutOf(frame);
+    ASSERT_EQ(std::vector<bool>(8, true), first.shown);
+    ASSERT_EQ(frame->PaneBar(ID_BAR_COM_CONTROL1), pBottom->GetSelectedBar());
+    ASSERT_EQ(3u, first.groups[6].size());
+    ASSERT_EQ(5u, first.groups[2].size());
+    for (int run = 1; run <= 3; run++) {
+        Close();
+        Start();
+        EXPECT_TRUE(frame->IsWindowVisible()) << run;
+        const PaneLayout again = PaneLayoutOf(frame);
+        EXPECT_EQ(first.shown, again.shown) << run;
+        EXPECT_EQ(first.groups, again.groups) << run;
+        EXPECT_EQ(first.selected, again.selected) << run;
+    }
 }
 
 TEST_F(MainFrameTest, F8AndCtrl1ReachTheFrameWithTheFocusInTheSendEditor)

@@ -67,6 +67,7 @@ void BuildDefaultLayout(PaneFrameFixture& fx)
 
 struct GroupShape {
     std::vector<UINT> tabs;
+    std::vector<bool> shown;   // each tab's bar: its window shows and the bars menu checks it
     UINT nSelected = 0;
     CSize size;
     bool bFloating = false;
@@ -79,6 +80,10 @@ GroupShape ShapeOf(CUiControlBar* pBar)
     if (pGroup == nullptr)
         return shape;
     shape.tabs = TabIds(pGroup);
+    for (int i = 0; i < pGroup->m_wndTabs.ItemGetCount(); ++i) {
+        CUiControlBar* pTab = pGroup->m_wndTabs.GetItemBar(i, true);
+        shape.shown.push_back(pTab->IsWindowVisible() && (pTab->GetStyle() & WS_VISIBLE) && pTab->IsVisible());
+    }
     shape.nSelected = pGroup->GetSelectedBar() != nullptr ? (UINT)pGroup->GetSelectedBar()->GetDlgCtrlID() : 0;
     CRect rc;
     pGroup->GetWindowRect(&rc);
@@ -90,6 +95,7 @@ GroupShape ShapeOf(CUiControlBar* pBar)
 void ExpectSameShape(const GroupShape& a, const GroupShape& b)
 {
     EXPECT_EQ(a.tabs, b.tabs);
+    EXPECT_EQ(a.shown, b.shown);
     EXPECT_EQ(a.nSelected, b.nSelected);
     EXPECT_EQ(a.size, b.size);
     EXPECT_EQ(a.bFloating, b.bFloating);
@@ -106,6 +112,8 @@ TEST(BarStateGroups, TheDefaultPaneLayoutComesBackWithItsGroupsTabsSelectionAndS
         bottom = ShapeOf(a.panes[PaneFrameFixture::kConnectionStatus]);
         ASSERT_EQ(3u, right.tabs.size());
         ASSERT_EQ(5u, bottom.tabs.size());
+        ASSERT_EQ(std::vector<bool>(3, true), right.shown);
+        ASSERT_EQ(std::vector<bool>(5, true), bottom.shown);
         saved = Save(a.pFrame);
     }
     PaneFrameFixture b;

@@ -268,9 +268,24 @@ void CUiDockDynBar::RecalcLayoutNow()
     if (IsLocked() || (m_bReentry & 1) || GetSafeHwnd() == NULL)
         return;
     m_bReentry |= 1;
+    CarryOutDelayedShows();
     CalcFixedLayout(TRUE, IsHorizontal());
     m_bReentry &= ~1;
     CUiDockBar::RecalcLayoutNow();
+}
+
+// The frame's layout carries out the shows and hides asked for later of the bars on its own
+// dock bars only; a bar inside a container would otherwise keep its pending state for good.
+void CUiDockDynBar::CarryOutDelayedShows()
+{
+    for (INT_PTR i = 1; i < m_arrBars.GetSize(); ++i) {
+        void* p = m_arrBars[i];
+        if (!IsBarEntry(p))
+            continue;
+        CControlBar* pBar = static_cast<CControlBar*>(p);
+        if (pBar->m_nStateFlags & (CControlBar::delayHide | CControlBar::delayShow))
+            pBar->RecalcDelayShow(nullptr);
+    }
 }
 
 void CUiDockDynBar::RefreshBarsState()
