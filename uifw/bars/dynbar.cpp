@@ -276,6 +276,8 @@ void CUiDockDynBar::RecalcLayoutNow()
 
 // The frame's layout carries out the shows and hides asked for later of the bars on its own
 // dock bars only; a bar inside a container would otherwise keep its pending state for good.
+// A container in here that no longer holds a shown bar hides, as one on a frame side does at
+// the frame's layout: a bar that leaves it shows nothing there any more.
 void CUiDockDynBar::CarryOutDelayedShows()
 {
     for (INT_PTR i = 1; i < m_arrBars.GetSize(); ++i) {
@@ -283,6 +285,11 @@ void CUiDockDynBar::CarryOutDelayedShows()
         if (!IsBarEntry(p))
             continue;
         CControlBar* pBar = static_cast<CControlBar*>(p);
+        if (pBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) && (pBar->GetStyle() & WS_VISIBLE)) {
+            CUiDockDynBar* pInner = static_cast<CUiDynControlBar*>(pBar)->m_pInnerDockBar;
+            if (pInner != nullptr && pInner->GetSafeHwnd() != NULL && pInner->GetDockedVisibleCount() == 0)
+                pBar->DelayShow(FALSE);
+        }
         if (pBar->m_nStateFlags & (CControlBar::delayHide | CControlBar::delayShow))
             pBar->RecalcDelayShow(nullptr);
     }
