@@ -366,7 +366,18 @@ void CUiDockDynBar::DissolveIfSingle()
         }
         m_arrBars.RemoveAll();
         m_arrBars.Add(nullptr);
+        // Re-parenting hides and shows the window again; that is no hide of the bar's own, and
+        // its show/hide bookkeeping must not take it for one (a container would hide the
+        // containers inside it for good).
+        CUiControlBar* pUiSingle =
+            pSingle->IsKindOf(RUNTIME_CLASS(CUiControlBar)) ? static_cast<CUiControlBar*>(pSingle) : nullptr;
+        const BYTE bOldTrack = pUiSingle != nullptr ? pUiSingle->m_bTrackFlags : 0;
+        if (pUiSingle != nullptr)
+            pUiSingle->m_bTrackFlags |= CUiControlBar::kNoChildMove;
         pSingle->SetParent(pOuter);
+        if (pUiSingle != nullptr)
+            pUiSingle->m_bTrackFlags = (BYTE)((pUiSingle->m_bTrackFlags & ~CUiControlBar::kNoChildMove) |
+                                              (bOldTrack & CUiControlBar::kNoChildMove));
     } else {
         if (pOuter != nullptr)
             pOuter->RemoveControlBar(pContainer, -1, 0);
