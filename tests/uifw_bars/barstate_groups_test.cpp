@@ -16,6 +16,7 @@
 namespace {
 
 using barstatetest::Bytes;
+using barstest::Pane;
 using barstest::PaneFrameFixture;
 
 std::vector<UINT> TabIds(CUiDynTabControlBar* pGroup)
@@ -120,6 +121,8 @@ TEST(BarStateGroups, TheDefaultPaneLayoutComesBackWithItsGroupsTabsSelectionAndS
     ASSERT_TRUE(Load(b.pFrame, saved));
     ExpectSameShape(right, ShapeOf(b.panes[PaneFrameFixture::kScript1]));
     ExpectSameShape(bottom, ShapeOf(b.panes[PaneFrameFixture::kConnectionStatus]));
+    for (Pane* p : b.panes)
+        EXPECT_FALSE(p->IsLeftOutByLayout());
     EXPECT_EQ(300, right.size.cx);
     EXPECT_EQ(250, bottom.size.cy);
 }
@@ -198,6 +201,16 @@ TEST(BarStateGroups, ABarFloatingAloneIsDockedOnTheSideOfItsStyleAndHiddenWhenTh
     ASSERT_NE(nullptr, pBar->m_pDockBar);
     EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, (UINT)pBar->m_pDockBar->GetDlgCtrlID());
     EXPECT_FALSE(pBar->IsVisible());
+    EXPECT_TRUE(pBar->IsLeftOutByLayout());
+    // A bar never docked waits on the inner ring, where it has its size once it shows.
+    CUiControlBar* pNever = a.panes[PaneFrameFixture::kScript2];
+    EXPECT_TRUE(pNever->IsLeftOutByLayout());
+    a.pFrame->ShowControlBar(pNever, TRUE, FALSE);
+    a.pFrame->RecalcLayout();
+    CRect rc;
+    pNever->GetWindowRect(&rc);
+    EXPECT_GT(rc.Width(), 20);
+    EXPECT_GT(rc.Height(), 20);
 }
 
 } // namespace

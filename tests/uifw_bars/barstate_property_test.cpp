@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "bars_test_support.h"
+#include "layout_check_support.h"
 
 #include "barstate.h"
-#include "afxwinstate.h"
 #include "barstate_test_support.h"
 #include "dyntabbar.h"
 #include "minidockframewnd.h"
@@ -26,6 +26,10 @@ namespace {
 
 using barstatetest::Bytes;
 using barstest::PaneFrameFixture;
+using layoutcheck::BuildDefaultLayout;
+using layoutcheck::Idle;
+using layoutcheck::LayOutAtIdle;
+using layoutcheck::Unusable;
 
 // 200 sequences in chains of forty: the first of a chain starts from the main window's
 // default layout, each later one from the frame its predecessor was loaded into, so that
@@ -33,27 +37,6 @@ using barstest::PaneFrameFixture;
 const unsigned kChains = 5;
 const unsigned kChainLength = 40;
 const unsigned kMaxSteps = 3;
-
-// The frame's layouts asked for at idle time, as the message loop runs them between a
-// person's steps.
-void LayOutAtIdle()
-{
-    winharness::PumpPending();
-    for (CFrameWnd* pFrame : AfxGetWinThreadState()->frames) {
-        if (pFrame->m_nIdleFlags & CFrameWnd::idleLayout)
-            pFrame->RecalcLayout((pFrame->m_nIdleFlags & CFrameWnd::idleNotify) != 0);
-        pFrame->m_nIdleFlags &= ~(CFrameWnd::idleLayout | CFrameWnd::idleNotify);
-    }
-    winharness::PumpPending();
-}
-
-// The whole idle pass: the layouts, then every frame's and bar's command update.
-void Idle()
-{
-    LayOutAtIdle();
-    AfxIdleUpdateFrames(nullptr);
-    winharness::PumpPending();
-}
 
 // The bars of a dock bar's rows, row by row, placeholders and empty rows left out.
 std::vector<std::vector<CControlBar*>> RowsOf(CDockBar* pDockBar)
@@ -156,81 +139,6 @@ std::string Describe(PaneFrameFixture& fx)
             << PathOf(pPane) << '\n';
     }
     return out.str();
-}
-
-// Every window from the pane up to the main frame (hidden here, so that nothing paints) or
-// to its floating frame shows.
-bool ShownUpToFrame(CWnd* pWnd, CFrameWnd* pMainFrame)
-{
-    for (; pWnd != nullptr && pWnd != pMainFrame; pWnd = pWnd->GetParent()) {
-        if (!(pWnd->GetStyle() & WS_VISIBLE))
-            return false;
-        if (pWnd->GetStyle() & WS_POPUP)
-            break;
-    }
-    return pWnd != nullptr;
-}
-
-// The windows that hold a pane, inside out: class, shown (+) or not (-), and for dock bars
-// their bars and shown bars, for the report of an unusable layout.
-std::string HoldersOf(CWnd* pPane)
-{
-    std::ostringstream out;
-    for (CWnd* p = pPane; p != nullptr; p = p->GetParent()) {
-        out << ' ' << p->GetRuntimeClass()->m_lpszClassName << ((p->GetStyle() & WS_VISIBLE) ? '+' : '-');
-        if (p->IsKindOf(RUNTIME_CLASS(CDockBar)))
-            out << static_cast<CDockBar*>(p)->GetDockedCount() << '/' << static_cast<CDockBar*>(p)->GetDockedVisibleCount();
-        if (p->GetStyle() & WS_POPUP)
-            break;
-    }
-    return out.str();
-}
-
-// A layout a person can go on with: every pane has a place, a shown pane can be seen and no
-// container shows without a shown pane, every tab stands for a pane of its own group and
-// every pane of a group has its tab.
-std::string Unusable(PaneFrameFixture& fx)
-{
-    for (barstest::Pane* pPane : fx.panes) {
-        if (pPane->GetSafeHwnd() == NULL)
-            return "a pane's window is gone";
-        if (pPane->m_pDockBar == nullptr)
-            return "a pane has no place";
-        if ((pPane->GetStyle() & WS_VISIBLE) && !pPane->IsWindowVisible())
-            return "a shown pane cannot be seen:" + HoldersOf(pPane);
-        for (CWnd* pHolder = pPane->GetParent(); pHolder != nullptr && !(pHolder->GetStyle() & WS_POPUP);
-             pHolder = pHolder->GetParent()) {
-            if (pHolder->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) && (pHolder->GetStyle() & WS_VISIBLE) &&
-                static_cast<CUiDynControlBar*>(pHolder)->m_pInnerDockBar->GetDockedVisibleCount() == 0)
-                return "a container shows without a shown pane:" + HoldersOf(pPane);
-        }
-        if (CUiDynTabControlBar* pGroup = pPane->GetTabContainerBar()) {
-            if (pGroup->m_wndTabs.ItemFindByLParam((LPARAM)pPane) < 0)
-                return "a pane of a group has no tab";
-            for (int i = 0; i < pGroup->m_wndTabs.ItemGetCount(); ++i) {
-                CUiControlBar* pTab = pGroup->m_wndTabs.GetItemBar(i, true);
-                if (pTab == nullptr || pTab->GetSafeHwnd() == NULL || pTab->GetTabContainerBar() != pGroup)
-                    return "a tab stands for a pane that is elsewhere";
-            }
-        }
-    }
-    return std::string();
-}
-
-// The main window's layout: a group of three on the right and one of five at the bottom.
-void BuildDefaultLayout(PaneFrameFixture& fx)
-{
-    auto& p = fx.panes;
-    p[PaneFrameFixture::kScript1]->m_sizeHorz = p[PaneFrameFixture::kScript1]->m_sizeVert = CSize(300, 300);
-    p[PaneFrameFixture::kConnectionStatus]->m_sizeHorz = p[PaneFrameFixture::kConnectionStatus]->m_sizeVert = CSize(250, 250);
-    p[PaneFrameFixture::kScript1]->DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, false);
-    p[PaneFrameFixture::kScript1]->DockIntoTabbedGroup(p[PaneFrameFixture::kScript2], 1);
-    p[PaneFrameFixture::kScript1]->DockIntoTabbedGroup(p[PaneFrameFixture::kSendEditor], 0);
-    p[PaneFrameFixture::kConnectionStatus]->DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, false);
-    for (int n : {PaneFrameFixture::kComControl2, PaneFrameFixture::kComControl1, PaneFrameFixture::kSendExplorer})
-        p[PaneFrameFixture::kConnectionStatus]->DockIntoTabbedGroup(p[n], 1);
-    p[PaneFrameFixture::kConnectionStatus]->DockIntoTabbedGroup(p[PaneFrameFixture::kDetailedLog], 0);
-    Idle();
 }
 
 const UINT kSides[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
