@@ -6,6 +6,7 @@
 
 #include "barstate.h"
 #include "barstaterecords.h"
+#include "barstate_test_support.h"
 #include "monitorinfo.h"
 #include "registryarchive.h"
 #include "afxfile.h"
@@ -615,24 +616,9 @@ protected:
     static std::vector<BYTE> Damaged(const std::vector<BYTE>& bytes, const std::function<void(Site&)>& fn)
     {
         Site site(nullptr);
-        CMemFile in(1024);
-        in.Write(bytes.data(), (UINT)bytes.size());
-        in.SeekToBegin();
-        {
-            CArchive ar(&in, CArchive::load);
-            EXPECT_TRUE(site.SerializeState(ar));
-        }
+        EXPECT_TRUE(barstatetest::Load(bytes, [&](CArchive& ar) { return site.SerializeState(ar); }));
         fn(site);
-        CMemFile out(1024);
-        {
-            CArchive ar(&out, CArchive::store);
-            site.SerializeState(ar);
-            ar.Close();
-        }
-        std::vector<BYTE> damaged((size_t)out.GetLength());
-        out.SeekToBegin();
-        out.Read(damaged.data(), (UINT)damaged.size());
-        return damaged;
+        return barstatetest::Store([&](CArchive& ar) { site.SerializeState(ar); });
     }
     static Record* Find(CArray<Record*, Record*>& records, UINT nId)
     {

@@ -29,6 +29,7 @@ using barstest::PaneFrameFixture;
 using layoutcheck::BuildDefaultLayout;
 using layoutcheck::Idle;
 using layoutcheck::LayOutAtIdle;
+using layoutcheck::RowsOf;
 using layoutcheck::Unusable;
 
 // 200 sequences in chains of forty: the first of a chain starts from the main window's
@@ -37,24 +38,6 @@ using layoutcheck::Unusable;
 const unsigned kChains = 5;
 const unsigned kChainLength = 40;
 const unsigned kMaxSteps = 3;
-
-// The bars of a dock bar's rows, row by row, placeholders and empty rows left out.
-std::vector<std::vector<CControlBar*>> RowsOf(CDockBar* pDockBar)
-{
-    std::vector<std::vector<CControlBar*>> rows(1);
-    for (INT_PTR i = 1; i < pDockBar->m_arrBars.GetSize(); i++) {
-        void* p = pDockBar->m_arrBars[i];
-        if (p == nullptr) {
-            if (!rows.back().empty())
-                rows.emplace_back();
-        } else if (IsBarEntry(p)) {
-            rows.back().push_back(static_cast<CControlBar*>(p));
-        }
-    }
-    if (rows.back().empty())
-        rows.pop_back();
-    return rows;
-}
 
 std::string RowPlace(CDockBar* pDockBar, CControlBar* pBar)
 {

@@ -4,6 +4,7 @@
 #pragma once
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "afxwinstate.h"
 #include "bars_test_support.h"
@@ -31,6 +32,24 @@ inline void Idle()
     LayOutAtIdle();
     AfxIdleUpdateFrames(nullptr);
     winharness::PumpPending();
+}
+
+// The bars of a dock bar's rows, row by row, placeholders and empty rows left out.
+inline std::vector<std::vector<CControlBar*>> RowsOf(CDockBar* pDockBar)
+{
+    std::vector<std::vector<CControlBar*>> rows(1);
+    for (INT_PTR i = 1; i < pDockBar->m_arrBars.GetSize(); i++) {
+        void* p = pDockBar->m_arrBars[i];
+        if (p == nullptr) {
+            if (!rows.back().empty())
+                rows.emplace_back();
+        } else if (IsBarEntry(p)) {
+            rows.back().push_back(static_cast<CControlBar*>(p));
+        }
+    }
+    if (rows.back().empty())
+        rows.pop_back();
+    return rows;
 }
 
 // The windows that hold a pane, inside out: class, shown (+) or not (-), and for dock bars

@@ -4,13 +4,13 @@
 // allocate past the ceiling, and the records of every input, whole or cut short, are freed.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "afxfile.h"
+#include "barstate_test_support.h"
 #include "barstaterecords.h"
 #include "fuzzharness.h"
 #include "heapcount.h"
 
+using barstatetest::Store;
 using fuzz::Bytes;
 using fuzz::Seed;
 
@@ -18,21 +18,6 @@ namespace {
 
 using Record = CUiControlBar::InternalDockStateBar;
 using Site = CUiControlBar::InternalDockStateSite;
-
-Bytes Store(const std::function<void(CArchive&)>& fn)
-{
-    CMemFile file(1024);
-    {
-        CArchive ar(&file, CArchive::store);
-        fn(ar);
-        ar.Close();
-    }
-    Bytes bytes((size_t)file.GetLength());
-    file.SeekToBegin();
-    if (!bytes.empty())
-        file.Read(bytes.data(), (UINT)bytes.size());
-    return bytes;
-}
 
 Record* Bar(UINT nId, DWORD dwFlags)
 {

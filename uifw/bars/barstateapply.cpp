@@ -96,6 +96,20 @@ CSize MinFloatingFrameSize()
     return CSize(2 * ::GetSystemMetrics(SM_CXFRAME) + nCaption, 2 * ::GetSystemMetrics(SM_CYFRAME) + 2 * nCaption);
 }
 
+// Mends each record of the array (children of pParent) and deletes those that cannot be.
+void RefuseRecords(CArray<CUiControlBar::InternalDockStateBar*, CUiControlBar::InternalDockStateBar*>& records,
+                   CFrameWnd* pFrame, CUiControlBar::InternalDockStateBar* pParent, std::vector<UINT>& named)
+{
+    for (INT_PTR i = 0; i < records.GetSize();) {
+        if (records[i]->RefuseDamage(pFrame, pParent, named)) {
+            i++;
+            continue;
+        }
+        delete records[i];
+        records.RemoveAt(i);
+    }
+}
+
 // A bar of the frame that a plain bar record may name: never a container, which only the
 // apply itself makes (one may carry the id a damaged record names).
 CUiControlBar* PlainBarOf(CFrameWnd* pFrame, UINT nId)
@@ -166,10 +180,26 @@ void CUiControlBar::InternalDockStateSite::MarkLeftOutBars()
         CUiControlBar* pUiBar = static_cast<CUiControlBar*>(pBar);
         const bool bPlaced = std::find(placed.begin(), placed.end(), pBar) != placed.end() ||
                              std::find(ids.begin(), ids.end(), (UINT)pBar->GetDlgCtrlID()) != ids.end();
-        if (bPlaced)
+        if (bPlaced) {
             pUiBar->m_bViewFlags &= ~kLeftOutByLayout;
-        else
-            pUiBar->m_bViewFlags |= kLeftOutByLayout;
+            continue;
+        }
+        pUiBar->m_bViewFlags |= kLeftOutByLayout;
+        // Parked on the outer ring a resizable bar has no size once it shows: it waits on the
+        // inner ring. Moved only now, when no container of the records is left half built.
+        CDockBar* pDockBar = pUiBar->m_pDockBar;
+        if (!pUiBar->IsFixedSizeBar() && !pUiBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) && pDockBar != nullptr &&
+            pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)) && !pDockBar->m_bFloating &&
+            static_cast<CUiDockBar*>(pDockBar)->m_nLevel == 0 && !pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))) {
+            pUiBar->InsertIntoFrameDockBar(SideOfStyle(pUiBar->GetBarStyle()), 1, m_pFrame, false);
+            // A row of its own: several left out would share the last row down to nothing.
+            CDockBar* pRing = pUiBar->m_pDockBar;
+            const int nIndex = pRing != nullptr ? pRing->FindBar(pUiBar) : -1;
+            if (nIndex > 1 && pRing->m_arrBars[nIndex - 1] != nullptr)
+                pRing->m_arrBars.InsertAt(nIndex, (void*)nullptr);
+            m_pFrame->ShowControlBar(pUiBar, FALSE, TRUE);
+            m_pFrame->m_nIdleFlags |= kIdleLayout;
+        }
     }
 }
 
@@ -192,14 +222,7 @@ void CUiControlBar::InternalDockStateSite::KeepPlacementOnWorkArea()
 void CUiControlBar::InternalDockStateSite::RefuseDamagedRecords()
 {
     std::vector<UINT> named;
-    for (INT_PTR i = 0; i < m_arrBars.GetSize();) {
-        if (m_arrBars[i]->RefuseDamage(m_pFrame, nullptr, named)) {
-            i++;
-            continue;
-        }
-        delete m_arrBars[i];
-        m_arrBars.RemoveAt(i);
-    }
+    RefuseRecords(m_arrBars, m_pFrame, nullptr, named);
 }
 
 // The class library's records never name a bar that the record tree placed: the capture keeps
@@ -273,11 +296,7 @@ void CUiControlBar::InternalDockStateSite::UndockAll()
         if (pBar->IsDockBar() || pBar->m_pDockSite == nullptr || pBar->m_pDockContext == nullptr)
             continue;
         if (pBar->m_pDockBar == nullptr) {
-            // A resizable bar has no size on the outer ring: it waits on the inner one.
-            if (bUiBar && !bContainer && !static_cast<CUiControlBar*>(pBar)->IsFixedSizeBar())
-                static_cast<CUiControlBar*>(pBar)->InsertIntoFrameDockBar(SideOfStyle(pBar->GetBarStyle()), 1, m_pFrame, false);
-            else
-                m_pFrame->DockControlBar(pBar, (UINT)0);
+            m_pFrame->DockControlBar(pBar, (UINT)0);
             m_pFrame->ShowControlBar(pBar, FALSE, TRUE);
         } else if (bUiBar && !bContainer && !static_cast<CUiControlBar*>(pBar)->IsFixedSizeBar() &&
                    IsInRingOrContainer(pBar->m_pDockBar)) {
@@ -379,14 +398,7 @@ bool CUiControlBar::InternalDockStateBar::RefuseDamage(CFrameWnd* pFrame, Intern
     if (GetKind() == kKindContainer || GetKind() == kKindTabbed) {
         if (!IsSideDockBarId(m_nBarId) && m_nBarId != AFX_IDW_DOCKBAR_FLOAT)
             m_nBarId = AFX_IDW_DOCKBAR_TOP;
-        for (INT_PTR i = 0; i < m_arrChildren.GetSize();) {
-            if (m_arrChildren[i]->RefuseDamage(pFrame, this, named)) {
-                i++;
-                continue;
-            }
-            delete m_arrChildren[i];
-            m_arrChildren.RemoveAt(i);
-        }
+        RefuseRecords(m_arrChildren, pFrame, this, named);
         if (m_arrChildren.GetSize() == 0)
             return false;
         if (pParent != nullptr)
