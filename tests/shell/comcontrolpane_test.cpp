@@ -159,6 +159,24 @@ TEST_F(ComControlPaneTest, BufferedBytesCanBeDroppedOrHandedOverWhileAConnection
     EXPECT_EQ(0, pane.OnLineAction(99, 0));
 }
 
+TEST_F(ComControlPaneTest, BufferedReadsLeaveNoUndoRecordInTheViewer)
+{
+    CComControlPane& pane = panes[0];
+    pane.OnLineAction(CComControlPane::kReset, 0);
+    std::vector<BYTE> block(64 * 1024);
+    for (int i = 0; i < 48; ++i) {
+        block[0] = static_cast<BYTE>(i);
+        COleSafeArray bytes = BufferOf(block);
+        pane.OnLineAction(CComControlPane::kShowBuffer, (LPARAM)&bytes);
+    }
+    const HexEditModel& model = pane.m_wndEditor.GetModel();
+    EXPECT_EQ(block.size(), model.GetDataSize());
+    EXPECT_EQ(0u, model.GetUndoList().GetCount());
+    EXPECT_EQ(0u, model.GetRedoList().GetCount());
+    Press(pane, ID_HEX_DATA_CLEAR);
+    EXPECT_EQ(0u, model.GetUndoList().GetCount());
+}
+
 TEST_F(ComControlPaneTest, AnEndedConnectionLeavesThePaneIdleAndEmpty)
 {
     CComControlPane& pane = panes[0];

@@ -4,6 +4,7 @@
 
 #include "afxext.h"
 #include "barbutton.h"
+#include "cmdicon.h"
 #include "popupmenuwnd.h"
 #include "statuscontrolbar.h"
 #include "statuspanepaintdata.h"
@@ -31,6 +32,13 @@ public:
     BOOL IsJoinedBorderClosed() override { return m_bClosed; }
     CUiToolControlBar* m_pBar = nullptr;
     BOOL m_bClosed = FALSE;
+};
+
+// A bar button whose icon the test sets.
+class CIconButton : public CUiBarButton {
+public:
+    CUiCmdIcon* GetIconPtr() const override { return m_pIcon; }
+    CUiCmdIcon* m_pIcon = nullptr;
 };
 
 } // namespace
@@ -189,6 +197,11 @@ TEST_F(Separator, Office2003JoinsOnlyWithUnwrappedDockedBars)
     CFrameWnd site;
     bar.m_pDockSite = &site;
     popup.m_pBar = &bar;
+    CIconButton button;
+    CUiCmdIcon icon, emptyIcon;
+    icon.ConstructFromIcon(::LoadIcon(NULL, IDI_APPLICATION), true);
+    bar.m_arrButtons.Add(&button);
+    bar.m_nMenuTrackingIndex = 0;
     const CRect rcMenu(20, 30, 100, 70), rcButton(30, 10, 60, 31);
     for (Look look : {kOffice2003, kStudio2005}) {
         SCOPED_TRACE(LookName(look));
@@ -218,7 +231,16 @@ TEST_F(Separator, Office2003JoinsOnlyWithUnwrappedDockedBars)
         EXPECT_EQ(28 * 18, painttest::CountIn(surface, CRect(31, 11, 59, 29), kSentinel));
         EXPECT_EQ(C(2007), surface.Pixel(45, 29));
         EXPECT_EQ(kSentinel, surface.Pixel(45, 28));
+        // The owner button's icon keeps the border joined, open where the button meets it.
+        for (bool bIcon : {false, true}) {
+            Use(look);
+            button.m_pIcon = bIcon ? &icon : &emptyIcon;
+            pm->PaintMenuJoinedArea(*surface.cdc(), rcMenu, rcButton, 2, &popup, 0);
+            EXPECT_EQ(bIcon ? kSentinel : C(2007), surface.Pixel(45, 29)) << bIcon;
+        }
+        button.m_pIcon = nullptr;
         popup.m_bClosed = FALSE;
     }
+    bar.m_arrButtons.RemoveAll();
     bar.m_pDockSite = nullptr;
 }

@@ -156,7 +156,9 @@ void CUiPaintManagerOffice2003::PaintMenuJoinedArea(CDC& dc, const CRect& rcBord
     GrowOnSide(rcBorder, nSide, 1);
     CRect rcExclude(rcButton);
     rcExclude.DeflateRect(1, 1);
-    const bool bClosed = pMenu->IsJoinedBorderClosed() && !bMenuBar;
+    // A button with an icon always joins its menu: only text buttons may close the border.
+    const bool bIconButton = pButton != nullptr && IsNonEmptyIcon(pButton->GetIconPtr());
+    const bool bClosed = pMenu->IsJoinedBorderClosed() && !bMenuBar && !bIconButton;
     if (bClosed && nSide == 4) {
         rcBorder.right -= 2;
         rcExclude.right -= 2;

@@ -161,17 +161,17 @@ bool CUiToolControlBar::HandleMouseMove(UINT nFlags, int x, int y)
 
 void CUiToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
+    // Outside the buttons (the gripper, the bar's ends) a press drags the bar.
     if (IsBarDragActive()) {
-        Default();
+        CUiControlBar::OnLButtonDown(nFlags, point);
         return;
     }
     MoveFocusToFrame();
     m_nPressedIndex = HitTestButton(point.x, point.y);
     if (m_nPressedIndex < 0) {
-        Default();
+        CUiControlBar::OnLButtonDown(nFlags, point);
         return;
     }
-    (void)nFlags;
     const int nIndex = m_nPressedIndex;
     UpdateButtonCmdUI(nIndex);
     CUiBarButton* pButton = GetButton(nIndex);
