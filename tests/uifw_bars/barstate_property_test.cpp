@@ -240,12 +240,6 @@ private:
     }
 };
 
-struct Outcome {
-    bool bUsable = false;
-    bool bSame = false;
-    std::string report;
-};
-
 struct Chain {
     std::unique_ptr<PaneFrameFixture> frame;
     std::ostringstream steps;   // of every sequence so far, for the report
@@ -286,7 +280,8 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
     const Bytes saved = barstatetest::Store([&](CArchive& ar) { BarStateSerialize(ar, a.pFrame, nullptr); });
     std::unique_ptr<PaneFrameFixture> b(new PaneFrameFixture);
     const bool bLoaded = barstatetest::Load(saved, [&](CArchive& ar) { return BarStateSerialize(ar, b->pFrame, nullptr); });
-    Idle();
+    // The apply ends with the command update of an idle pass; the layouts it asked for follow.
+    LayOutAtIdle();
     chain.frame = std::move(b);
     const std::string after = Describe(*chain.frame);
     if (bLoaded && after == before) {
