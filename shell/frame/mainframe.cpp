@@ -237,8 +237,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     pManager->ProfileMarkCommands(pszProfile, kBasicCommands);
     pManager->ProfilePersist(pszProfile, pApp->m_pszRegistryKey, pszProfile, false);
+    // A damaged saved layout never shows less than the default one.
     if (!BarStateLoad(this, pApp->m_pszRegistryKey, pszProfile, pszProfile, &m_wpSaved))
         BuildDefaultLayout();
+    else
+        PlaceLeftOutPanes();
 
     m_bSetLoaded = 0;
     SetFrameTitle();
@@ -302,25 +305,67 @@ bool CMainFrame::CreatePanes()
     return true;
 }
 
+CMainFrame::DefaultGroup CMainFrame::DefaultGroupOf(int nGroup)
+{
+    if (nGroup == 0)
+        return {&m_wndScriptBar[0], AFX_IDW_DOCKBAR_RIGHT, 300, {{&m_wndScriptBar[1], 1}, {&m_wndPaneBar[0], 0}}};
+    return {&m_wndPaneBar[2],
+            AFX_IDW_DOCKBAR_BOTTOM,
+            250,
+            {{&m_wndComBar[1], 1}, {&m_wndComBar[0], 1}, {&m_wndPaneBar[3], 1}, {&m_wndPaneBar[1], 0}}};
+}
+
 void CMainFrame::BuildDefaultLayout()
 {
     // Fixed-size bars live in the outer dock bars, each docked bar in a row of its own
     // after those before it: the menu bar first, so that it is the top row.
     DockControlBar(&m_wndMenuBar, AFX_IDW_DOCKBAR_TOP);
     DockControlBar(&m_wndToolBar, AFX_IDW_DOCKBAR_TOP);
-    CUiControlBar& script1 = m_wndScriptBar[0];
-    script1.m_sizeHorz = script1.m_sizeVert = CSize(300, 300);
-    script1.DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, false);
-    script1.DockIntoTabbedGroup(&m_wndScriptBar[1], 1);
-    script1.DockIntoTabbedGroup(&m_wndPaneBar[0], 0);
-    CUiControlBar& status = m_wndPaneBar[2];
-    status.m_sizeHorz = status.m_sizeVert = CSize(250, 250);
-    status.DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, false);
-    status.DockIntoTabbedGroup(&m_wndComBar[1], 1);
-    status.DockIntoTabbedGroup(&m_wndComBar[0], 1);
-    status.DockIntoTabbedGroup(&m_wndPaneBar[3], 1);
-    status.DockIntoTabbedGroup(&m_wndPaneBar[1], 0);
+    for (int n = 0; n < kDefaultGroups; n++) {
+        const DefaultGroup group = DefaultGroupOf(n);
+        group.pHost->m_sizeHorz = group.pHost->m_sizeVert = CSize(group.nSize, group.nSize);
+        group.pHost->DockAtFrameSide(group.nSide, false);
+        for (const DefaultGroup::Join& join : group.joins) {
+            if (join.pBar != nullptr)
+                group.pHost->DockIntoTabbedGroup(join.pBar, join.nIndex);
+        }
+    }
     RecalcLayout();
+}
+
+void CMainFrame::PlaceLeftOutPanes()
+{
+    bool bChanged = false;
+    for (int n = 0; n < kDefaultGroups; n++) {
+        const DefaultGroup group = DefaultGroupOf(n);
+        std::vector<CUiControlBar*> bars(1, group.pHost);
+        for (const DefaultGroup::Join& join : group.joins) {
+            if (join.pBar != nullptr)
+                bars.push_back(join.pBar);
+        }
+        for (CUiControlBar* pBar : bars) {
+            if (!pBar->IsLeftOutByLayout())
+                continue;
+            CUiControlBar* pAnchor = NULL;
+            for (CUiControlBar* pOther : bars) {
+                if (pAnchor == NULL && pOther != pBar && !pOther->IsLeftOutByLayout())
+                    pAnchor = pOther;
+            }
+            if (pAnchor != NULL)
+                pAnchor->DockIntoTabbedGroup(pBar, -1);
+            else
+                pBar->DockAtFrameSide(group.nSide, false);
+            ShowControlBar(pBar, TRUE, FALSE);
+            bChanged = true;
+        }
+    }
+    // No command hides the menu bar: one saved hidden is damage.
+    if (!(m_wndMenuBar.GetStyle() & WS_VISIBLE)) {
+        ShowControlBar(&m_wndMenuBar, TRUE, FALSE);
+        bChanged = true;
+    }
+    if (bChanged)
+        RecalcLayout();
 }
 
 CUiControlBar* CMainFrame::PaneBar(UINT nBarId)
