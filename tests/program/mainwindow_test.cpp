@@ -242,6 +242,7 @@ TEST(MainWindow, TheLogListDrawsEachRowOnceAfterResizesAndAClosedMenuWithItsLowL
     Click(rcList.left + 120, rcList.top + 60, true);
     ASSERT_TRUE(WaitFor([&] { return !k.NoMenuOpen(); })) << "no context menu";
     WaitStill(ScreenRect(PopupMenus(k.Pid()).front()));
+    EXPECT_FALSE(k.MenuCommands(PopupMenus(k.Pid()).front()).empty()) << "the context menu shows no commands";
     k.CloseMenus();
     EXPECT_EQ(0, RowsRedrawnDifferently(k)) << "after a menu closed over the list";
     EXPECT_TRUE(k.Close());
