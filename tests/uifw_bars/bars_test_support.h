@@ -182,6 +182,27 @@ struct PaneFrameFixture : FrameFixture {
         }
         winharness::PumpPending();
     }
+    // The main window's default layout: a group on the right (the send data editor's tab
+    // first and selected, the two scripts) and one at the bottom (the detailed log's tab first
+    // and selected, then connection status, send data explorer and the two COM controls).
+    void BuildDefaultLayout()
+    {
+        struct Join {
+            int nHost, nBar, nIndex;
+        };
+        static const Join kJoins[] = {
+            {kScript1, kScript2, 1},          {kScript1, kSendEditor, 0},       {kConnectionStatus, kComControl2, 1},
+            {kConnectionStatus, kComControl1, 1}, {kConnectionStatus, kSendExplorer, 1}, {kConnectionStatus, kDetailedLog, 0},
+        };
+        panes[kScript1]->m_sizeHorz = panes[kScript1]->m_sizeVert = CSize(300, 300);
+        panes[kConnectionStatus]->m_sizeHorz = panes[kConnectionStatus]->m_sizeVert = CSize(250, 250);
+        ASSERT_TRUE(panes[kScript1]->DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, false));
+        ASSERT_TRUE(panes[kConnectionStatus]->DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, false));
+        for (const Join& j : kJoins)
+            ASSERT_TRUE(panes[j.nHost]->DockIntoTabbedGroup(panes[j.nBar], j.nIndex));
+        pFrame->RecalcLayout();
+        winharness::PumpPending();
+    }
     ~PaneFrameFixture()
     {
         if (::IsWindow(hFrame))

@@ -731,13 +731,18 @@ int CUiDockBar::DockBarInRow(CControlBar* pRefBar, CControlBar* pBar, bool bBack
 
 void CUiDockBar::DockControlBarEx(CControlBar* pBar, LPCRECT lpRect, bool bMove)
 {
+    // The old dock bar is refreshed only once the bar lives here: a container left with one
+    // bar dissolves then, and destroys whatever windows it still holds.
+    CUiDockBar* pOld = nullptr;
+    HWND hOld = NULL;
     if (pBar->m_pDockBar != nullptr && pBar->m_pDockBar != this && pBar->m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar))) {
-        CUiDockBar* pOld = static_cast<CUiDockBar*>(pBar->m_pDockBar);
+        pOld = static_cast<CUiDockBar*>(pBar->m_pDockBar);
+        hOld = pOld->m_hWnd;
         pOld->RemoveControlBarEx(pBar, -1, (m_bFloating && !pOld->m_bFloating) ? 1 : 0, false);
-        if (!pOld->m_bFloating && !IsLocked())
-            pOld->RefreshBarsState();
     }
     CDockBar::DockControlBar(pBar, lpRect);
+    if (pOld != nullptr && !pOld->m_bFloating && !IsLocked() && ::IsWindow(hOld) && CWnd::FromHandlePermanent(hOld) == pOld)
+        pOld->RefreshBarsState();
     int nPos = FindBar(pBar);
     if (nPos <= 0)
         return;
@@ -811,11 +816,20 @@ void CUiDockBar::RemovePlaceHolderEx(void* pBarOrId, bool bSearchFrame, bool* pb
 
 void CUiDockBar::RemovePlaceHolderInFrame(CFrameWnd* pFrame, void* pBarOrId, bool* pbFound)
 {
+    // The inner dock bars of containers left the frame's list of bars: they are reached
+    // through their containers.
     bool bFound = false;
-    ForEachFrameDockBar(pFrame, [&](CUiDockBar* p) {
-        p->RemovePlaceHolderEx(pBarOrId, false, &bFound);
-        return !bFound;
-    });
+    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
+    while (pos != NULL && !bFound) {
+        CControlBar* p = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
+        CUiDockBar* pDockBar = nullptr;
+        if (p->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
+            pDockBar = static_cast<CUiDockBar*>(p);
+        else if (p->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)))
+            pDockBar = static_cast<CUiDynControlBar*>(p)->m_pInnerDockBar;
+        if (pDockBar != nullptr && pDockBar->GetSafeHwnd() != NULL)
+            pDockBar->RemovePlaceHolderEx(pBarOrId, false, &bFound);
+    }
     if (pbFound != nullptr)
         *pbFound = bFound;
 }
