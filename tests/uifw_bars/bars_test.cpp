@@ -246,6 +246,26 @@ TEST_F(BarsFrameTest, HelpHitTestStatusTextAndTheQueryLayout)
     EXPECT_EQ(1, leave.nSizeParent);
 }
 
+// Asked whether it takes part in the layout, a bar whose show waits for the frame's next
+// layout is shown now; a hidden bar stays hidden.
+TEST(BarVisibility, AShowWaitingForTheLayoutIsMadeWhenTheBarIsAskedAboutItsPlace)
+{
+    barstest::FrameFixture fx;
+    barstest::StandInToolBar tool;
+    ASSERT_TRUE(tool.Create(fx.pFrame, 0x9311));
+    fx.pFrame->DockControlBar(&tool, AFX_IDW_DOCKBAR_TOP);
+    fx.pFrame->ShowControlBar(&tool, FALSE, FALSE);
+    fx.pFrame->RecalcLayout();
+    winharness::PumpPending();
+    EXPECT_FALSE(tool.IsVisibleInLayout());
+    EXPECT_FALSE(tool.IsWindowVisible());
+    fx.pFrame->ShowControlBar(&tool, TRUE, TRUE);
+    ASSERT_FALSE(tool.IsWindowVisible());
+    EXPECT_TRUE(tool.IsVisibleInLayout());
+    EXPECT_TRUE(tool.IsWindowVisible());
+    tool.DestroyWindow();
+}
+
 TEST_F(BarsFrameTest, BarInADialogIsContained)
 {
     winharness::HiddenParent parent;

@@ -853,8 +853,19 @@ bool CUiDockBar::BuildBarsPopupMenu(CFrameWnd* pFrame, CUiPopupMenuWnd* pMenu, W
     CUiControlBar::POPUP_MENU_EVENT_DATA data(nEvent, pMenu, pSource, CPoint(-1, -1), nMsg, lExtra);
     if (data.NotifyTarget(false))
         return true;
-    CArray<CUiControlBar*, CUiControlBar*> arr;
-    CUiControlBar::CollectFrameBars(nullptr, pFrame, arr, 0xFFF, 0, 0);
+    CArray<CUiControlBar*, CUiControlBar*> collected, arr;
+    CUiControlBar::CollectFrameBars(nullptr, pFrame, collected, 0xFFF, 0, 0);
+    // A tabbed group stands in the frame's list for its bars; the menu lists the bars, in the
+    // order of their tabs.
+    for (INT_PTR i = 0; i < collected.GetSize(); ++i) {
+        CUiDockDynTabBar* pTabs = collected[i]->IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar))
+                                      ? static_cast<CUiDynTabControlBar*>(collected[i])->GetTabDockBar()
+                                      : nullptr;
+        if (pTabs != nullptr)
+            pTabs->CollectVisibleItems(arr);
+        else
+            arr.Add(collected[i]);
+    }
     CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
     CUiCmdProfile* pProfile = pManager->ProfileFindByWindow(pFrame->GetSafeHwnd());
     const bool bInPlace = CUiControlBar::IsInPlaceActiveFrame(pFrame);
