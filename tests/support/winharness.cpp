@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <cstdio>
 
 namespace winharness {
 
@@ -283,6 +282,27 @@ RealHand& RealHand::Call(std::function<void()> fn)
     return *this;
 }
 
+RealHand& RealHand::WaitFor(std::function<bool()> pred, unsigned ms)
+{
+    m_steps.push_back([this, pred, ms]() {
+        const DWORD dwStart = ::GetTickCount();
+        bool bHolds = false;
+        std::function<void()> ask = [&] { bHolds = pred(); };
+        for (;;) {
+            ::SendMessageA(m_hCallWnd, WM_APP, (WPARAM)&ask, 0);
+            if (bHolds || ::GetTickCount() - dwStart >= ms)
+                break;
+            ::Sleep(10);
+        }
+    });
+    return *this;
+}
+
+RealHand& RealHand::Settle()
+{
+    return WaitFor([] { return HIWORD(::GetQueueStatus(QS_INPUT)) == 0; });
+}
+
 RealHand& RealHand::MoveTo(CPoint pt, int nStep)
 {
     return MoveTo([pt]() { return pt; }, nStep);
@@ -298,7 +318,7 @@ RealHand& RealHand::MoveTo(std::function<CPoint()> where, int nStep)
         const int n = std::max(1, nFar / std::max(nStep, 1));
         for (int i = 1; i <= n; ++i) {
             RealMove(CPoint(ptFrom.x + (pt.x - ptFrom.x) * i / n, ptFrom.y + (pt.y - ptFrom.y) * i / n));
-            ::Sleep(8);
+            ::Sleep(5);
         }
     });
     return *this;
@@ -306,13 +326,13 @@ RealHand& RealHand::MoveTo(std::function<CPoint()> where, int nStep)
 
 RealHand& RealHand::Press()
 {
-    m_steps.push_back([]() { RealButton(true); ::Sleep(30); });
+    m_steps.push_back([]() { RealButton(true); ::Sleep(20); });
     return *this;
 }
 
 RealHand& RealHand::Release()
 {
-    m_steps.push_back([]() { RealButton(false); ::Sleep(30); });
+    m_steps.push_back([]() { RealButton(false); ::Sleep(20); });
     return *this;
 }
 
@@ -324,24 +344,23 @@ RealHand& RealHand::Pause(unsigned ms)
 
 RealHand& RealHand::Click(CPoint pt)
 {
-    return MoveTo(pt).Pause(40).Press().Release().Pause(40);
+    return MoveTo(pt).Pause(30).Press().Release().Pause(30);
 }
 
 RealHand& RealHand::DoubleClick(CPoint pt)
 {
-    return MoveTo(pt).Pause(40).Press().Release().Press().Release().Pause(60);
+    return MoveTo(pt).Pause(30).Press().Release().Press().Release().Pause(40);
 }
 
 RealHand& RealHand::Drag(CPoint from, CPoint to, int nStep)
 {
     const CPoint ptStart(from.x + (to.x > from.x ? 10 : -10), from.y + (to.y > from.y ? 10 : -10));
-    return MoveTo(from, nStep).Pause(30).Press().MoveTo(ptStart, 4).MoveTo(to, nStep).Pause(90).Release().Pause(30);
+    return MoveTo(from, nStep).Settle().Press().MoveTo(ptStart, 4).MoveTo(to, nStep).Settle().Release().Settle();
 }
 
 DWORD WINAPI RealHand::ThreadMain(LPVOID pParam)
 {
     RealHand* pHand = static_cast<RealHand*>(pParam);
-    int k = 0;
     for (auto& step : pHand->m_steps) {
         step();
     }
@@ -390,7 +409,7 @@ bool RealHand::Play(unsigned timeoutMs)
     ::CloseHandle(m_hReturned);
     // What the last steps gave the queue is handled before the caller looks, and the idle
     // pass the message loop would make then (the frames' delayed layouts) is made.
-    PumpFor(50);
+    PumpFor(30);
     IdlePass();
     m_steps.clear();
     return bDone && !m_bStuck;

@@ -190,9 +190,9 @@ public:
     RealHand();
     ~RealHand();
     // Moves from wherever the cursor is in steps of at most nStep pixels.
-    RealHand& MoveTo(CPoint pt, int nStep = 12);
+    RealHand& MoveTo(CPoint pt, int nStep = 24);
     // The same to a point known only when the step comes (set by an earlier Call).
-    RealHand& MoveTo(std::function<CPoint()> where, int nStep = 12);
+    RealHand& MoveTo(std::function<CPoint()> where, int nStep = 24);
     RealHand& Press();
     RealHand& Release();
     RealHand& Pause(unsigned ms);
@@ -200,10 +200,15 @@ public:
     RealHand& DoubleClick(CPoint pt);
     // Press at from, a move past the drag thresholds, on to to, a rest, and the release; the
     // moves in steps of at most nStep pixels.
-    RealHand& Drag(CPoint from, CPoint to, int nStep = 12);
+    RealHand& Drag(CPoint from, CPoint to, int nStep = 24);
     // Runs fn on the calling thread at this point of the steps, inside whatever loop the
     // thread is in then (it gets it as a sent message), and goes on when it has run.
     RealHand& Call(std::function<void()> fn);
+    // Asks pred the same way every 10 ms until it holds or ms have passed: for what the
+    // calling thread does when it gets to the input, however long that takes it.
+    RealHand& WaitFor(std::function<bool()> pred, unsigned ms = 2000);
+    // Waits until the calling thread has taken all the input given so far.
+    RealHand& Settle();
     // Plays the steps and pumps until they are done and the queue is empty; false when they
     // took longer than timeoutMs, or when they left a modal loop running (it is cancelled).
     // The steps are then forgotten, so the hand can be used again.

@@ -34,6 +34,20 @@ bool CUiControlBar::DockIntoBarHalf(CUiControlBar* pTarget, UINT nSide, bool bRe
     return DockIntoBar(50, pTarget, nSide, bRecalc);
 }
 
+namespace {
+// The dock bar that holds the outermost container a dock bar lies in (itself outside one).
+CDockBar* OutermostDockBar(CDockBar* pDock)
+{
+    while (pDock != nullptr && pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))) {
+        CWnd* pContainer = pDock->GetParent();
+        pDock = pContainer != nullptr && pContainer->IsKindOf(RUNTIME_CLASS(CUiControlBar))
+                    ? static_cast<CUiControlBar*>(pContainer)->m_pDockBar
+                    : nullptr;
+    }
+    return pDock;
+}
+} // namespace
+
 void CUiControlBar::RememberDockedPlace()
 {
     CDockBar* pDock = m_pDockBar;
@@ -72,13 +86,7 @@ void CUiControlBar::RememberDockedPlace()
                                                                      : AFX_IDW_DOCKBAR_BOTTOM;
             }
         }
-        // The side and ring are those of the outermost container.
-        while (pDock != nullptr && pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))) {
-            CWnd* pContainer = pDock->GetParent();
-            pDock = pContainer != nullptr && pContainer->IsKindOf(RUNTIME_CLASS(CUiControlBar))
-                        ? static_cast<CUiControlBar*>(pContainer)->m_pDockBar
-                        : nullptr;
-        }
+        pDock = OutermostDockBar(pDock);
     }
     if (pDock != nullptr && !pDock->m_bFloating && pDock->IsKindOf(RUNTIME_CLASS(CUiDockBar))) {
         place.nSide = (UINT)pDock->GetDlgCtrlID();
@@ -94,7 +102,11 @@ bool CUiControlBar::DockAtMRUPlace()
     CWnd* pPartnerWnd = ::IsWindow(m_placeDocked.hPartner) ? CWnd::FromHandlePermanent(m_placeDocked.hPartner) : nullptr;
     if (pPartnerWnd != nullptr && pPartnerWnd != this && pPartnerWnd->IsKindOf(RUNTIME_CLASS(CUiControlBar))) {
         CUiControlBar* pPartner = static_cast<CUiControlBar*>(pPartnerWnd);
-        if (pPartner->m_pDockSite == m_pDockSite && !pPartner->IsBarFloating() && pPartner->IsVisible()) {
+        // A partner that moved meanwhile to another side no longer marks the place.
+        CDockBar* pPartnerSide = OutermostDockBar(pPartner->m_pDockBar);
+        const bool bSameSide = m_placeDocked.nSide == 0 ||
+                               (pPartnerSide != nullptr && (UINT)pPartnerSide->GetDlgCtrlID() == m_placeDocked.nSide);
+        if (pPartner->m_pDockSite == m_pDockSite && !pPartner->IsBarFloating() && pPartner->IsVisible() && bSameSide) {
             if (m_placeDocked.nPartnerSide != 0)
                 return DockIntoBarHalf(pPartner, m_placeDocked.nPartnerSide, true);
             if (!pPartner->DockIntoTabbedGroup(this, m_placeDocked.nTabIndex, nullptr, true))

@@ -101,7 +101,7 @@ bool CUiMiniDockFrameWnd::OwnerWatch::DispatchHookedMessage(LRESULT&, HWND, UINT
     // Looked at once the owner has moved: the frame's timer comes after the message.
     const bool bForward = (nMessage == WM_WINDOWPOSCHANGED &&
                            !(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER)) ||
-                          (nMessage == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE);
+                          (nMessage == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) || nMessage == WM_MOUSEACTIVATE;
     if (bForward && m_pFrame->GetSafeHwnd() != NULL)
         m_pFrame->SetTimer(kTimerKeepInFront, 1, NULL);
     return false;
@@ -132,17 +132,13 @@ void CUiMiniDockFrameWnd::KeepInFrontOfOwner()
         if (h == m_hWnd)
             return;
     }
-    // Right in front of the owner: behind the nearest shown window of this program in front of
-    // it, or in front of everything not topmost when that is a topmost window, another
-    // program's, or none. Hidden windows (tips and the like) are passed over: they move on
-    // their own.
+    // Right in front of the owner: behind the nearest shown window in front of it, or in front
+    // of everything not topmost when that is a topmost window or there is none. Hidden windows
+    // (tips and the like) are passed over: they move on their own.
     HWND hAfter = ::GetWindow(hOwner, GW_HWNDPREV);
     while (hAfter != NULL && !::IsWindowVisible(hAfter))
         hAfter = ::GetWindow(hAfter, GW_HWNDPREV);
-    DWORD nProcess = 0;
-    if (hAfter != NULL)
-        ::GetWindowThreadProcessId(hAfter, &nProcess);
-    if (hAfter == NULL || nProcess != ::GetCurrentProcessId() || (::GetWindowLong(hAfter, GWL_EXSTYLE) & WS_EX_TOPMOST))
+    if (hAfter == NULL || (::GetWindowLong(hAfter, GWL_EXSTYLE) & WS_EX_TOPMOST))
         hAfter = HWND_TOP;
     g_bKeepingInFront = true;
     ::SetWindowPos(m_hWnd, hAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
@@ -172,6 +168,7 @@ BOOL CUiMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
     RemoveSystemFrame();
     if (HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER))
         m_ownerWatch.InstallWindowHook(hOwner);
+    SetTimer(kTimerWatchOwner, 250, NULL);
     SetTimer(kTimerLayoutButtons, 1, NULL);
     EnableToolTips(TRUE);
     if (m_wndToolTip.Create(this))
@@ -765,6 +762,9 @@ void CUiMiniDockFrameWnd::OnTimer(UINT_PTR nIDEvent)
     switch (nIDEvent) {
     case kTimerKeepInFront:
         KillTimer(nIDEvent);
+        KeepInFrontOfOwner();
+        return;
+    case kTimerWatchOwner:
         KeepInFrontOfOwner();
         return;
     case kTimerLayoutButtons:

@@ -22,10 +22,18 @@ public:
     CUiMiniDockFrameWnd();
     ~CUiMiniDockFrameWnd() override;
 
-    enum : UINT_PTR { kTimerLayoutButtons = 1, kTimerCloseHover = 2, kTimerButtonHover = 4, kTimerKeepInFront = 5 };
+    enum : UINT_PTR {
+        kTimerLayoutButtons = 1,
+        kTimerCloseHover = 2,
+        kTimerButtonHover = 4,
+        kTimerKeepInFront = 5,
+        kTimerWatchOwner = 6
+    };
 
     // Watches the window the frame floats for: whenever that comes forward, the frame follows
-    // it in front (the system does not always keep an owned frame above its owner).
+    // it in front. The system does not always keep an owned frame in front of its owner (Wine
+    // may put the owner in front after a click on it without a message to either window), so
+    // a slow timer looks too.
     class OwnerWatch : public CUiHookSink {
     public:
         explicit OwnerWatch(CUiMiniDockFrameWnd* pFrame) : m_pFrame(pFrame) {}
