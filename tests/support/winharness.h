@@ -79,6 +79,10 @@ void PostKeyDown(HWND hWnd, UINT vk);
 LRESULT SendMouse(HWND hWnd, UINT message, int x, int y, UINT keyFlags = 0);
 // A left click: button down and up at the point.
 void Click(HWND hWnd, int x, int y, UINT keyFlags = 0);
+// Real input, as a hand gives it: the cursor moved to a screen point and the left button
+// pressed or released through SendInput; the window under the cursor gets the messages.
+void RealMove(POINT ptScreen);
+void RealButton(bool bDown);
 
 // The text of a list view's cell (at most 255 bytes).
 std::string ListViewCell(HWND hList, int row, int column);
@@ -178,12 +182,10 @@ private:
     ScriptedInputPlayer& operator=(const ScriptedInputPlayer&) = delete;
 };
 
-// Real input, as a hand gives it: the cursor moved and the buttons pressed through SendInput
-// (the window system turns them into the messages, captures and double clicks a user's hand
-// would give), played from a thread of its own with pauses between the steps, while the
-// calling thread pumps its messages and the modal loops the input starts pump theirs.
-void RealMove(CPoint ptScreen);
-void RealButton(bool bDown);
+// A hand's steps of real input (RealMove, RealButton: the window system turns them into the
+// messages, captures and double clicks a user's hand would give), played from a thread of its
+// own with pauses between the steps, while the calling thread pumps its messages and the
+// modal loops the input starts pump theirs.
 
 class RealHand {
 public:
