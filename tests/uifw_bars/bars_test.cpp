@@ -325,9 +325,7 @@ UINT nFlags = 0;
 int Refuse(const PopupTrackCall& call, UINT*)
 {
     nFlags = call.nFlags;
-    ids.clear();
-    for (int i = 0; i < call.pMenu->ItemGetCount(); ++i)
-        ids.push_back(call.pMenu->ItemGetCmdID(i));
+    ids = barstest::MenuCmdIds(call.pMenu);
     return 1;
 }
 } // namespace menucheck
@@ -350,9 +348,7 @@ TEST(BarsMenu, FixedSizeBarsThenASeparatorThenTheResizableOnes)
     CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
     ASSERT_TRUE(pMenu->InitRootMenu(fx.hFrame));
     EXPECT_TRUE(CUiDockBar::BuildBarsPopupMenu(fx.pFrame, pMenu, 1, &p1, WM_RBUTTONUP, 0));
-    std::vector<UINT> ids;
-    for (int i = 0; i < pMenu->ItemGetCount(); ++i)
-        ids.push_back(pMenu->ItemGetCmdID(i));
+    const std::vector<UINT> ids = barstest::MenuCmdIds(pMenu);
     EXPECT_EQ((std::vector<UINT>{0x9301, 0x9302, 0xFFFFFFFF, 0x9303, 0x9304}), ids);
     ASSERT_EQ(5, pMenu->ItemGetCount());
     EXPECT_TRUE(pMenu->ItemGetInfo(2).IsSeparator());

@@ -4,8 +4,10 @@
 // row of its own on request, equal thickness unless it may not expand).
 #pragma once
 #include "dockbar.h"
+#include "dockmarkerwnd.h"
 #include "dyntabbar.h"
 #include "dragstate.h"
+#include "popupmenuwnd.h"
 #include "toolcontrolbar.h"
 #include "winharness.h"
 
@@ -167,6 +169,39 @@ inline const PaneSpec* PaneSpecs()
         {32860, "COM制御1"},    {32861, "COM制御2"},        {32898, "ｽｸﾘﾌﾟﾄ1"},   {32899, "ｽｸﾘﾌﾟﾄ2"},
     };
     return kPanes;
+}
+
+// The command ids of a menu's items in their order.
+inline std::vector<UINT> MenuCmdIds(CUiPopupMenuWnd* pMenu)
+{
+    std::vector<UINT> ids;
+    for (int i = 0; i < pMenu->ItemGetCount(); ++i)
+        ids.push_back(pMenu->ItemGetCmdID(i));
+    return ids;
+}
+
+// The command ids of the bars menu the frame builds on a right click on pSource (none when it
+// builds none).
+inline std::vector<UINT> BarsMenuCmdIds(CFrameWnd* pFrame, CWnd* pSource)
+{
+    CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
+    std::vector<UINT> ids;
+    if (pMenu->InitRootMenu(pFrame->GetSafeHwnd()) &&
+        CUiDockBar::BuildBarsPopupMenu(pFrame, pMenu, 1, pSource, WM_RBUTTONUP, 0))
+        ids = MenuCmdIds(pMenu);
+    delete pMenu;
+    return ids;
+}
+
+// The inner dock marker of the type shown now, or null.
+inline CUiDynDockMarkerWnd* InnerMarkerOfType(int nType)
+{
+    auto& inner = CUiDynDockMarkerWnd::InnerDockMarkers;
+    for (INT_PTR i = 0; i < inner.GetSize(); ++i) {
+        if (inner[i]->GetMarkerType() == nType)
+            return inner[i];
+    }
+    return nullptr;
 }
 
 struct PaneFrameFixture : FrameFixture {

@@ -4,6 +4,7 @@
 
 namespace {
 
+using barstest::InnerMarkerOfType;
 using barstest::Pane;
 using dragdocktest::DragLoopTest;
 using dragdocktest::StudioDragLoopTest;
@@ -176,7 +177,7 @@ TEST_F(StudioDragLoopTest, TheCentreMarkerOfABarMakesTheDraggedBarATabOfItsGroup
 {
     Pane* pTarget = DockedPane(0xD060, AFX_IDW_DOCKBAR_LEFT);
     Pane* pBar = DockedPane(0xD061, AFX_IDW_DOCKBAR_TOP);
-    EXPECT_EQ(26, DropOnMarker(pBar, WindowRect(pTarget).CenterPoint(), [] { return InnerOfType(8); }));
+    EXPECT_EQ(26, DropOnMarker(pBar, WindowRect(pTarget).CenterPoint(), [] { return InnerMarkerOfType(8); }));
     EXPECT_EQ(0, fx.pFrame->nTrackedAreas);   // markers instead of outlines
     CUiDynTabControlBar* pGroup = pTarget->GetTabContainerBar();
     ASSERT_NE(nullptr, pGroup);
@@ -193,7 +194,7 @@ TEST_F(StudioDragLoopTest, OverAGroupTheCentreMarkerGivesTheStripsFirstPlace)
     ASSERT_NE(nullptr, pGroup);
     Pane* pBar = DockedPane(0xD064, AFX_IDW_DOCKBAR_TOP);
     const CRect rc = WindowRect(pGroup);
-    EXPECT_EQ(30, DropOnMarker(pBar, CPoint(rc.CenterPoint().x, rc.top + 40), [] { return InnerOfType(8); }));
+    EXPECT_EQ(30, DropOnMarker(pBar, CPoint(rc.CenterPoint().x, rc.top + 40), [] { return InnerMarkerOfType(8); }));
     EXPECT_EQ(pGroup, pBar->GetTabContainerBar());
     EXPECT_EQ(0, pGroup->m_wndTabs.ItemFindByLParam((LPARAM)pBar));
 }
@@ -217,7 +218,7 @@ TEST_F(StudioDragLoopTest, TheViewsLeftMarkerDocksOnANewInnermostRing)
     Pane* pBar = DockedPane(0xD068, AFX_IDW_DOCKBAR_TOP);
     const CRect rcView = WindowRect(fx.pFrame->GetDlgItem(AFX_IDW_PANE_FIRST));
     EXPECT_EQ(20, DropOnMarker(pBar, CPoint(rcView.CenterPoint().x + 120, rcView.CenterPoint().y + 60),
-                               [] { return InnerOfType(2); }));
+                               [] { return InnerMarkerOfType(2); }));
     EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, pBar->GetDockBarId());
     EXPECT_GT(pBar->GetDockBarLevel(), pLeft->GetDockBarLevel());
 }

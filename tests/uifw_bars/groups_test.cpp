@@ -144,9 +144,7 @@ namespace stripmenu {
 std::vector<UINT> ids;
 int Refuse(const PopupTrackCall& call, UINT*)
 {
-    ids.clear();
-    for (int i = 0; i < call.pMenu->ItemGetCount(); ++i)
-        ids.push_back(call.pMenu->ItemGetCmdID(i));
+    ids = barstest::MenuCmdIds(call.pMenu);
     return CUiPopupMenuWnd::kHookRefuse;
 }
 } // namespace stripmenu
@@ -395,19 +393,13 @@ TEST(DefaultLayout, TheFramesBarListStandsEachGroupInForItsBarsButTheBarsMenuLis
 
     CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
     ASSERT_TRUE(pManager->ProfileInstall("panes", fx.hFrame));
-    CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
-    ASSERT_TRUE(pMenu->InitRootMenu(fx.hFrame));
-    EXPECT_TRUE(CUiDockBar::BuildBarsPopupMenu(fx.pFrame, pMenu, 1, &c1, WM_RBUTTONUP, 0));
-    std::vector<UINT> ids;
-    for (int i = 0; i < pMenu->ItemGetCount(); ++i)
-        ids.push_back(pMenu->ItemGetCmdID(i));
+    std::vector<UINT> ids = barstest::BarsMenuCmdIds(fx.pFrame, &c1);
     std::sort(ids.begin(), ids.end());
     std::vector<UINT> all{0x9401, 0x9402};
     for (int i = 0; i < 8; ++i)
         all.push_back(barstest::PaneSpecs()[i].nID);
     std::sort(all.begin(), all.end());
     EXPECT_EQ(all, ids);
-    delete pMenu;
     pManager->ProfileReleaseWindow(fx.hFrame, true);
     ::DestroyWindow(fx.hFrame);
     winharness::PumpPending();

@@ -8,6 +8,7 @@ namespace {
 
 using panestest::DefaultLayoutFixture;
 using panestest::WindowRect;
+using barstest::InnerMarkerOfType;
 using barstest::Pane;
 using P = barstest::PaneFrameFixture;
 
@@ -37,22 +38,13 @@ protected:
         }
         return false;
     }
-    static CUiDynDockMarkerWnd* InnerMarker(int nType)
-    {
-        auto& inner = CUiDynDockMarkerWnd::InnerDockMarkers;
-        for (INT_PTR i = 0; i < inner.GetSize(); ++i) {
-            if (inner[i]->GetMarkerType() == nType)
-                return inner[i];
-        }
-        return nullptr;
-    }
     // Presses at from, drags over ptOver, where the inner markers come up, and drops on the
     // marker of the type.
     bool DragOntoMarker(CPoint from, CPoint ptOver, int nType, int nStep = 24)
     {
         CUiDynDockMarkerWnd* pMarker = nullptr;
         hand.MoveTo(from, nStep).Settle().Press().MoveTo(from + CPoint(-10, -10), 4).MoveTo(ptOver, nStep);
-        hand.Settle().WaitFor([&] { return (pMarker = InnerMarker(nType)) != nullptr; });
+        hand.Settle().WaitFor([&] { return (pMarker = InnerMarkerOfType(nType)) != nullptr; });
         hand.MoveTo([&] { return pMarker != nullptr ? WindowRect(pMarker).CenterPoint() : ptOver; }).Settle();
         hand.Release().Settle();
         return hand.Play() && pMarker != nullptr;
@@ -197,7 +189,7 @@ TEST_F(PanesByMouse, OverADockMarkerTheDropAreaIsTintedUntilTheDrop)
     bool bTinted = false, bStillTinted = false;
     const CPoint ptTab = fx.TabPoint(P::kScript2);
     hand.MoveTo(ptTab).Pause(40).Press().MoveTo(ptTab + CPoint(-10, -10), 4).MoveTo(fx.ViewPoint()).MoveTo(rcBottom.CenterPoint());
-    hand.Settle().WaitFor([&] { return (pLeft = InnerMarker(2)) != nullptr; });
+    hand.Settle().WaitFor([&] { return (pLeft = InnerMarkerOfType(2)) != nullptr; });
     hand.MoveTo([&] { return pLeft != nullptr ? WindowRect(pLeft).CenterPoint() : rcBottom.CenterPoint(); }).Pause(300);
     hand.Call([&] { bTinted = pLeft != nullptr && pLeft->GetHighlight() != nullptr && ScreenPixel(ptArea) != clrBefore; });
     // Resting on the marker, a few pixels further: the area stays.
