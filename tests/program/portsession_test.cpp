@@ -17,42 +17,6 @@ namespace {
 
 const char kStartPrompt[] = "通信処理を開始します。(ﾎﾟｰﾄ1)";
 const char kStopPrompt[] = "通信処理を終了します。(ﾎﾟｰﾄ1)";
-// Port 1 on the program's end of the pair, its baud rate picked from the drop list, and the
-// received data echoed back.
-void ChooseSettings(Korvane& k)
-{
-    k.Activate();
-    Key(VK_F12);
-    HWND hDlg = k.WaitDialog("通信設定");
-    ASSERT_NE(nullptr, hDlg) << "F12 opened no settings dialog";
-    HWND hTree = FindChild(hDlg, "SysTreeView32");
-    ASSERT_TRUE(k.ClickTreeItem(hTree, "ポート１", 0));
-    ASSERT_TRUE(WaitFor([&] { return ShownChild(hDlg, "ComboBox", IDC_COMPORT_PORT) != NULL; }));
-    HWND hUse = ShownChild(hDlg, "Button", IDC_PORTUSE_USE);
-    if (::SendMessageA(hUse, BM_GETCHECK, 0, 0) != BST_CHECKED) {
-        const POINT at = Center(ScreenRect(hUse));
-        Click(ScreenRect(hUse).left + 6, at.y);
-    }
-    ASSERT_TRUE(k.ChooseInCombo(ShownChild(hDlg, "ComboBox", IDC_COMPORT_PORT), "COM" + std::to_string(ProgramCom())));
-    ASSERT_TRUE(k.ChooseInCombo(ShownChild(hDlg, "ComboBox", IDC_COMPORT_BAUD_LIST), "115200"));
-    EXPECT_EQ("115200", TextOf(ShownChild(hDlg, "Edit", IDC_COMPORT_BAUD)));
-
-    ASSERT_TRUE(k.ClickTreeItem(hTree, "ポート１", 1));
-    HWND hAction = NULL;
-    ASSERT_TRUE(WaitFor([&] { return (hAction = ShownChild(hDlg, "Button", IDC_RECV_ACTION)) != NULL; }));
-    if (::SendMessageA(hAction, BM_GETCHECK, 0, 0) != BST_CHECKED)
-        Click(ScreenRect(hAction).left + 6, Center(ScreenRect(hAction)).y);
-    HWND hEcho = ShownChild(hDlg, "Button", IDC_RECV_REPLY_RECEIVED);
-    ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(hEcho); }));
-    Click(ScreenRect(hEcho).left + 6, Center(ScreenRect(hEcho)).y);
-    ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(hEcho, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
-
-    HWND hOk = FindChild(hDlg, "Button", IDOK);
-    const POINT ok = Center(ScreenRect(hOk));
-    Click(ok.x, ok.y);
-    ASSERT_TRUE(k.WaitDialogGone(hDlg)) << "the settings dialog stayed open after OK";
-}
-
 // The first log row whose contents column is a record of that kind ("Recv", "Send") holding
 // the bytes' hex; -1 when none.
 int FindLogRow(const Korvane& k, const char* kind, const std::vector<BYTE>& bytes)
@@ -75,14 +39,8 @@ int FindLogRow(const Korvane& k, const char* kind, const std::vector<BYTE>& byte
 // A file dialog of the program: the whole path typed into its name field, then Enter.
 void AnswerFileDialog(Korvane& k, const std::string& path)
 {
-    HWND hDlg = NULL;
-    ASSERT_TRUE(WaitFor([&] {
-        for (HWND h : TopWindows(k.Process().Pid())) {
-            if (h != k.Main() && ClassOf(h) == "#32770")
-                hDlg = h;
-        }
-        return hDlg != NULL;
-    })) << "no file dialog";
+    HWND hDlg = k.WaitAnyDialog();
+    ASSERT_NE(nullptr, hDlg) << "no file dialog";
     WaitStill(ScreenRect(hDlg));
     Type(path);
     Key(VK_RETURN);
@@ -141,12 +99,10 @@ TEST(PortSession, SettingsStartReceiveEchoSendAndStopAsAPersonDoes)
 TEST(LogFile, SavedThroughTheFileMenuClearedWithF8AndLoadedBack)
 {
     SerialPeer peer;
-    ASSERT_TRUE(peer.Open());
     Korvane k;
-    // A start-up set that starts port 1 on the program's end of the pair.
-    ASSERT_TRUE(WriteStartupSet(k, "LogFile"));
-    ASSERT_TRUE(k.Start());
-    ASSERT_TRUE(WaitFor([&] { return PortState(k) == kConnected; })) << PortState(k);
+    StartConnected(k, peer, "LogFile");
+    if (HasFatalFailure())
+        return;
     const std::vector<std::vector<BYTE>> blocks = {{0x01, 0x02}, {0xFE, 0xDC, 0xBA}, {0x5A}};
     for (const std::vector<BYTE>& block : blocks) {
         ASSERT_TRUE(peer.Write(block));
@@ -164,14 +120,7 @@ TEST(LogFile, SavedThroughTheFileMenuClearedWithF8AndLoadedBack)
 
     k.Activate();
     Key(VK_F8);
-    HWND hAsk = NULL;
-    ASSERT_TRUE(WaitFor([&] {
-        for (HWND h : TopWindows(k.Process().Pid())) {
-            if (h != k.Main() && ClassOf(h) == "#32770")
-                hAsk = h;
-        }
-        return hAsk != NULL;
-    })) << "F8 asked nothing";
+    ASSERT_NE(nullptr, k.WaitAnyDialog()) << "F8 asked nothing";
     Key(VK_RETURN);
     ASSERT_TRUE(WaitFor([&] { return k.LogCount() == 0; })) << k.LogCount() << " rows left after F8";
 
