@@ -3,6 +3,7 @@
 // floating frames, and the tinted drop area over a dock marker. After every step each pane must
 // still be reachable and no tab may stand for a pane that is elsewhere.
 #include "panes_test_support.h"
+#include "uiprobe.h"
 
 namespace {
 
@@ -11,6 +12,7 @@ using panestest::WindowRect;
 using barstest::InnerMarkerOfType;
 using barstest::Pane;
 using P = barstest::PaneFrameFixture;
+using e2e::Screenshot;
 
 class PanesByMouse : public ::testing::Test {
 protected:
@@ -204,6 +206,37 @@ TEST_F(PanesByMouse, OverADockMarkerTheDropAreaIsTintedUntilTheDrop)
     EXPECT_TRUE(fx.FloatingFrameOf(pane(P::kScript2)) == nullptr);
     EXPECT_LT(WindowRect(pane(P::kScript2)).CenterPoint().x, WindowRect(fx.GroupOf(P::kDetailedLog)).left);
     EXPECT_TRUE(fx.Reachable());
+}
+
+TEST_F(PanesByMouse, ATabDraggedAcrossAFloatingGroupsTabsOntoAnEdgeMarkerLeavesNoTabThere)
+{
+    CUiDynTabControlBar* pBottom = fx.GroupOf(P::kDetailedLog);
+    hand.Drag(DefaultLayoutFixture::CaptionPoint(pBottom), fx.ViewPoint());
+    ASSERT_TRUE(hand.Play());
+    ASSERT_TRUE(fx.FloatingFrameOf(pBottom) != nullptr);
+    const std::vector<UINT> tabs = TabsOf(P::kDetailedLog);
+    // Over the floating group's tabs, where it offers a tab, then on to the left edge marker.
+    const CPoint ptTab = fx.TabPoint(P::kScript2);
+    const CPoint ptStrip = fx.TabPoint(P::kConnectionStatus);
+    CUiDynDockMarkerWnd* pLeft = nullptr;
+    hand.MoveTo(ptTab).Settle().Press().MoveTo(ptTab + CPoint(-10, -10), 4).MoveTo(ptStrip).Settle().Pause(150);
+    hand.MoveTo(fx.ViewPoint() + CPoint(-150, 0)).Settle().WaitFor([&] {
+        auto& outer = CUiDynDockMarkerWnd::OuterDockMarkers;
+        return outer.GetSize() == 4 && (pLeft = outer[2]) != nullptr;
+    });
+    hand.MoveTo([&] { return pLeft != nullptr ? WindowRect(pLeft).CenterPoint() : fx.ViewPoint(); }).Settle();
+    hand.Release().Settle();
+    ASSERT_TRUE(hand.Play());
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, pane(P::kScript2)->GetDockBarId());
+    EXPECT_EQ(tabs, TabsOf(P::kDetailedLog));
+    EXPECT_TRUE(fx.Reachable());
+    // The strip shows what it holds: painted afresh, it looks the same.
+    CUiDynTabWnd& strip = fx.GroupOf(P::kDetailedLog)->m_wndTabs;
+    winharness::PumpPending();
+    const Screenshot shown(WindowRect(&strip));
+    strip.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    winharness::PumpPending();
+    EXPECT_EQ(0, shown.Differences(Screenshot(WindowRect(&strip))));
 }
 
 } // namespace
