@@ -369,6 +369,29 @@ TEST_F(ToolDragTest, AloneInItsRowOverARowThatCannotTakeItTheRowsSwap)
     EXPECT_EQ(rcB.top, WindowRect(a).top);
 }
 
+// A toolbar alone in the last row has no row beyond it to go to: pulled just past its row it
+// stays docked there and follows the cursor along, however often the hand moves there.
+TEST_F(StudioToolDragTest, AloneInTheLastRowAndPulledJustPastItTheToolbarStaysInItsRow)
+{
+    auto* a = MakeTool(0xD07C);
+    auto* b = MakeTool(0xD07D);
+    Layout();
+    CDockBar* pTop = b->m_pDockBar;
+    const CRect rcA = WindowRect(a), rcB = WindowRect(b);
+    ASSERT_LE(rcA.bottom, rcB.top);
+    const CPoint ptPress(rcB.left + 6, rcB.CenterPoint().y);
+    winharness::RealHand hand;
+    hand.MoveTo(ptPress).Settle().Press().MoveTo(ptPress + CPoint(10, 0), 4).Settle();
+    for (int i = 1; i <= 8; ++i)
+        hand.MoveTo(CPoint(ptPress.x + 10 + 10 * i, rcB.bottom + 6 + i % 2), 4).Settle();
+    hand.Release().Settle();
+    ASSERT_TRUE(hand.Play());
+    EXPECT_EQ(nullptr, FloatingFrameOf(b));
+    EXPECT_EQ(pTop, b->m_pDockBar);
+    EXPECT_EQ(rcB.top, WindowRect(b).top);
+    EXPECT_EQ(rcB.left + 90, WindowRect(b).left);
+}
+
 TEST_F(ToolDragTest, AHiddenOuterDockBarTakesAToolbarNearItsEdge)
 {
     auto* pTool = MakeTool(0xD079);
