@@ -95,6 +95,39 @@ private:
     UINT m_nEnd = 0;
 };
 
+// Whether a length word read with nLeft bytes of the file after it starts a whole record: a
+// body shorter than its fixed part (0 included) or longer than what is left is damage.
+bool IsWholeBodyLength(DWORD n, ULONGLONG nLeft)
+{
+    return n >= static_cast<DWORD>(CCommLogRecord::kBodyHeaderSize) && n <= nLeft;
+}
+
+// Where a reader of the log file, nTotal bytes long with a good header, stops: the end of the
+// last whole record. Only the length words are read, from large pieces of the file; a body
+// that ends beyond the piece in hand is passed by starting the next piece after it.
+ULONGLONG WholeRecordsEnd(CFile& file, ULONGLONG nTotal)
+{
+    const UINT kWalkPiece = 64 * 1024;
+    std::vector<BYTE> piece(kWalkPiece);
+    ULONGLONG nPieceAt = 0;
+    UINT nPieceLength = 0;
+    ULONGLONG nPos = kLogFileHeaderSize;
+    while (nTotal - nPos >= 4) {
+        if (nPos + 4 > nPieceAt + nPieceLength) {
+            file.Seek(static_cast<LONGLONG>(nPos), CFile::begin);
+            nPieceAt = nPos;
+            nPieceLength = file.Read(piece.data(), kWalkPiece);
+            if (nPieceLength < 4)
+                break;
+        }
+        const DWORD n = LogGetInt32(&piece[static_cast<size_t>(nPos - nPieceAt)]);
+        if (!IsWholeBodyLength(n, nTotal - nPos - 4))
+            break;
+        nPos += 4 + static_cast<ULONGLONG>(n);
+    }
+    return nPos;
+}
+
 // TRUE when the source starts with the 32-byte header with the format mark; read(p, n)
 // gives the next bytes of the source and how many it gave.
 template <typename ReadFn>
@@ -132,9 +165,8 @@ LogFileReadResult ReadRecordsFrom(ULONGLONG nTotal, ReadFn read,
             return LogFileReadDamaged;
         nPos += 4;
         const DWORD n = LogGetInt32(lengthWord);
-        // A body shorter than its fixed part (0 included) or longer than what is left
-        // is damage; nothing is allocated for it.
-        if (n < static_cast<DWORD>(CCommLogRecord::kBodyHeaderSize) || n > nTotal - nPos)
+        // Nothing is allocated for a damaged length.
+        if (!IsWholeBodyLength(n, nTotal - nPos))
             return LogFileReadDamaged;
         body.resize(n);
         if (read(body.data(), n) < n)
@@ -234,6 +266,12 @@ CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time
 
 BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRecord& record)
 {
+    CHourlyLogAppender appender;
+    return appender.Append(pszFolder, pszPrefix, record);
+}
+
+BOOL CHourlyLogAppender::Append(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRecord& record)
+{
     const CString path = HourlyLogPath(pszFolder, pszPrefix, record.m_time);
     try {
         std::vector<BYTE> bytes;
@@ -270,6 +308,7 @@ BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRec
                 return FALSE;
             }
             created.Close();
+            Remember(path, kLogFileHeaderSize);
         } else {
             // Held by another program, access denied, or no such folder: the file (if any)
             // is left alone and this record is not written.
@@ -277,9 +316,21 @@ BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRec
         }
 
         CFile file;
-        if (!file.Open(path, CFile::modeWrite | CFile::shareDenyWrite))
+        if (!file.Open(path, CFile::modeReadWrite | CFile::shareDenyWrite))
             return FALSE;
-        const ULONGLONG nEnd = file.SeekToEnd();
+        ULONGLONG nEnd = file.GetLength();
+        if (path != m_strPath || nEnd != m_nEnd) {
+            // A file this appender did not leave as it is now (written before a crash, or by
+            // another writer since) may end in a torn record, and every record appended after
+            // it would be unreadable. The torn bytes never were readable: they go.
+            const ULONGLONG nWhole = WholeRecordsEnd(file, nEnd);
+            if (nWhole < nEnd) {
+                file.SetLength(nWhole);
+                nEnd = nWhole;
+            }
+        }
+        Forget();
+        file.Seek(static_cast<LONGLONG>(nEnd), CFile::begin);
         try {
             WriteAll(file, bytes);
         } catch (CException* e) {
@@ -295,10 +346,23 @@ BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRec
             return FALSE;
         }
         file.Close();
+        Remember(path, nEnd + bytes.size());
         return TRUE;
     } catch (CException* e) {
         e->Delete();
     } catch (...) {
     }
     return FALSE;
+}
+
+void CHourlyLogAppender::Remember(const CString& path, ULONGLONG nEnd)
+{
+    m_strPath = path;
+    m_nEnd = nEnd;
+}
+
+void CHourlyLogAppender::Forget()
+{
+    m_strPath.Empty();
+    m_nEnd = 0;
 }

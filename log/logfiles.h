@@ -48,8 +48,25 @@ LogFileReadResult ReadLogRecords(const BYTE* pBytes, DWORD nLength,
 // Folder + "\" + prefix + "YYYYMMDDHH.mqt" of the record time.
 CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time);
 
-// Appends the record to its hourly file. A missing file is created with the header; an
+// Appends records to their hourly files. A missing file is created with the header; an
 // existing file is appended to only when it can be opened now and starts with the header,
-// and is never truncated below what it held. A write that fails part-way is cut back, so the
+// and is never truncated below its whole records: a torn record at its end (a crash while it
+// was written) is cut off first, since the reader stops there and would never reach what came
+// after it. The appender remembers where the file it last wrote ends, so only a file it did
+// not leave as it is now is walked for a tear. A write that fails part-way is cut back, so the
 // file keeps whole records only. FALSE (nothing written) otherwise; nothing is shown.
+class CHourlyLogAppender
+{
+public:
+    BOOL Append(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRecord& record);
+
+private:
+    void Remember(const CString& path, ULONGLONG nEnd);
+    void Forget();
+
+    CString m_strPath;   // the file last written, empty for none
+    ULONGLONG m_nEnd = 0;  // its length after that write
+};
+
+// One record appended by an appender of its own (the file is walked for a tear each time).
 BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRecord& record);

@@ -198,7 +198,7 @@ BOOL CLogStore::ReadLogFile(LPCSTR pszPath)
 
 BOOL CLogStore::WriteRealtimeLog(const CCommLogRecord& record)
 {
-    return AppendHourlyLogRecord(m_pSettings->m_strPath, m_pSettings->m_strFilePrefix, record);
+    return m_hourly.Append(m_pSettings->m_strPath, m_pSettings->m_strFilePrefix, record);
 }
 
 BOOL CLogStore::ExportLogCsv(LPCSTR pszPath)

@@ -16,6 +16,7 @@
 #include "afxwin.h"
 #include "appsettings.h"
 #include "commlogrecord.h"
+#include "logfiles.h"
 
 class CCommSetRecord;
 struct CLogRowTexts;
@@ -104,4 +105,5 @@ private:
     std::deque<CCommLogRecord> m_records;
     int m_nNextSeq;
     CAppSettings m_defaultSettings;
+    CHourlyLogAppender m_hourly;
 };

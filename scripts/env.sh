@@ -1,7 +1,15 @@
 # Sourced by the scripts: the build folder, its Wine prefix and the Japanese code page.
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$here/build}
-export WINEPREFIX="$BUILD_DIR/wineprefix"
+# Two Wine prefixes of the build's own. The run command's holds what a user made: the program's
+# settings and layout in its registry. The tests' (the test command, the smoke road, the
+# benchmark) is emptied and filled by the tests as they like. Scripts work in the tests' one
+# unless they choose the run command's.
+export RUN_PREFIX="$BUILD_DIR/wineprefix"
+export TEST_PREFIX="$BUILD_DIR/testprefix"
+export WINEPREFIX="$TEST_PREFIX"
+# The run command's working folder, where the user's start-up set, logs and scripts live.
+export RUN_WORK="$BUILD_DIR/work"
 export WINEDEBUG=-all
 # Wine's ANSI code page follows LC_ALL: ja_JP gives code page 932 (no glibc locale needed,
 # so it is set only for the commands that start Wine, where bash does not try to use it).
@@ -35,8 +43,9 @@ build_pty_modem() {
 # links live in the build folder, so runs of other build folders (each with its own prefix)
 # never meet. Start it after Wine's services are up: their start renews the prefix's COM links.
 start_pty_pair() {
-    local dir="$BUILD_DIR/pty" dos="$WINEPREFIX/dosdevices"
+    local dir="$BUILD_DIR/pty-$1-$2" dos="$WINEPREFIX/dosdevices"
     stop_pty_pair
+    PTY_PAIR_DIR=$dir
     mkdir -p "$dir"
     socat pty,raw,echo=0,link="$dir/end1" pty,raw,echo=0,link="$dir/end2" >"$dir/socat.log" 2>&1 &
     PTY_PAIR_PID=$!
@@ -59,8 +68,8 @@ stop_pty_pair() {
         wait "$PTY_PAIR_PID" 2>/dev/null || true
     fi
     for n in ${PTY_PAIR_COMS:-}; do rm -f "$WINEPREFIX/dosdevices/com$n"; done
-    rm -rf "$BUILD_DIR/pty"
-    PTY_PAIR_PID= PTY_PAIR_COMS=
+    [ -n "${PTY_PAIR_DIR:-}" ] && rm -rf "$PTY_PAIR_DIR"
+    PTY_PAIR_PID= PTY_PAIR_COMS= PTY_PAIR_DIR=
     unset KORVANE_PTY_COMS
 }
 
@@ -112,4 +121,21 @@ start_display() {
 
 stop_display() {
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
+
+# What a user made with the run command, as text: whether its prefix exists, the program's
+# registry keys in it (with the times they were written), and every file of its working
+# folder with a checksum. The tests compare it before and after.
+run_world_fingerprint() {
+    if [ -f "$RUN_PREFIX/user.reg" ]; then
+        echo "prefix"
+        awk '/^\[/ { keep = ($0 ~ /^\[Software\\\\Pellandor/) } keep' "$RUN_PREFIX/user.reg"
+    else
+        echo "no prefix"
+    fi
+    if [ -d "$RUN_WORK" ]; then
+        (cd "$RUN_WORK" && find . -type f -print0 | sort -z | xargs -0 -r md5sum)
+    else
+        echo "no work folder"
+    fi
 }

@@ -1,30 +1,38 @@
 #!/usr/bin/env bash
-# The run command: set up the machine, build, and start Korvane under Wine in a working folder
-# of its own, build/work (where it looks for "auto.kvr" and script DLLs).
+# The run command: set up the machine, build what the program needs, and start Korvane under
+# Wine in the run command's own prefix and working folder, build/work (where it looks for
+# "auto.kvr" and script DLLs and writes its logs).
 #
-# run.sh --smoke runs the program once end to end instead: a pseudo-terminal pair with COM1 of
-# the prefix on one end, a start-up set "Smoke" on port 1 with the hourly log on, bytes written
-# to the other end, which must reach the hourly file, and a close by WM_CLOSE that must end
-# the program with 0; then a first start with no key in an empty folder.
+# run.sh --smoke runs the program once end to end instead, in the tests' prefix and folders of
+# its own, so nothing a user made with the run command is touched: a pseudo-terminal pair with
+# COM1 of the prefix on one end, a start-up set "Smoke" on port 1 with the hourly log on, bytes
+# written to the other end, which must reach the hourly file, and a close by WM_CLOSE that must
+# end the program with 0; then a first start with no key in an empty folder.
+# KORVANE_BUILT=1 skips the set-up and the build (the tests run it on a finished build).
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
-bash "$here/scripts/setup.sh"
-# Only what runs is built: the program with lua51.dll, and for the smoke road its two helpers
-# (the test executables, the fuzzers and the benchmark are the test command's business).
-if [ "${1:-}" = "--smoke" ]; then
-    configure_and_build --target korvane kvrclose kvrsmokeset
-else
-    configure_and_build --target korvane
+if [ "${1:-}" != "--smoke" ]; then
+    export WINEPREFIX="$RUN_PREFIX"
+fi
+if [ -z "${KORVANE_BUILT:-}" ]; then
+    bash "$here/scripts/setup.sh"
+    # Only what runs is built: the program with lua51.dll, and for the smoke road its two
+    # helpers (the test executables, the fuzzers and the benchmark are the test command's).
+    if [ "${1:-}" = "--smoke" ]; then
+        configure_and_build --target korvane kvrclose kvrsmokeset
+    else
+        configure_and_build --target korvane
+    fi
 fi
 exe="$BUILD_DIR/bin/korvane.exe"
-work="$BUILD_DIR/work"
 
 if [ "${1:-}" != "--smoke" ]; then
-    mkdir -p "$work"
+    mkdir -p "$RUN_WORK"
     if [ -z "${DISPLAY:-}" ]; then start_display; trap stop_display EXIT; fi
-    cd "$work" && env LC_ALL=$WINE_LOCALE wine "$exe"
+    cd "$RUN_WORK" && env LC_ALL=$WINE_LOCALE wine "$exe"
     exit $?
 fi
+work="$BUILD_DIR/smoke-work"
 
 fail() { echo "smoke: $*" >&2; exit 1; }
 # Waits (at most 30 s) until a top-level window of that title shows.
@@ -35,12 +43,12 @@ wait_for_window() {
     done
     return 1
 }
-trap 'stop_pty_pair; wineserver -k 2>/dev/null; stop_display' EXIT
+# The prefix's server may be the test command's, running its tests: it is used as it is and
+# left running; a server this road starts ends with it.
+own_server=
+trap 'stop_pty_pair; [ -n "$own_server" ] && wineserver -k 2>/dev/null; stop_display' EXIT
 start_display
-# A server left by an earlier run would keep the old display: start from a fresh one.
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
-wineserver -p 2>/dev/null || true
+if wineserver -p 2>/dev/null; then own_server=1; fi
 env LC_ALL=$WINE_LOCALE wine cmd /c exit >/dev/null 2>&1 </dev/null
 start_pty_pair 1 9 || fail "no pseudo-terminal pair"
 rm -rf "$work" && mkdir -p "$work/hourly"
@@ -53,7 +61,7 @@ env LC_ALL=$WINE_LOCALE wine reg add "$key" /v PATH /t REG_SZ /d 'Z:'"${work//\/
 pid=$!
 wait_for_window "Smoke - Korvane" || { kill "$pid" 2>/dev/null; fail "no window \"Smoke - Korvane\""; }
 sleep 1
-printf 'KVRSMOKE' >"$BUILD_DIR/pty/end2"
+printf 'KVRSMOKE' >"$PTY_PAIR_DIR/end2"
 found=
 for _ in $(seq 300); do
     if grep -rqa KVRSMOKE "$work/hourly" 2>/dev/null; then found=1; break; fi
@@ -68,7 +76,7 @@ wait "$pid" || rc=$?
 # A first start: no key and an empty folder give the default set, and a close leaves the
 # settings, the bar layout and the command profile behind.
 root='HKCU\Software\Pellandor\Korvane'
-first="$BUILD_DIR/work-first"
+first="$BUILD_DIR/smoke-first"
 rm -rf "$first" && mkdir -p "$first"
 env LC_ALL=$WINE_LOCALE wine reg delete "$root" /f >/dev/null 2>&1 || true
 (cd "$first" && env LC_ALL=$WINE_LOCALE wine "$exe") &

@@ -53,8 +53,9 @@ if [ ! -f "$BUILD_DIR/locale/ja_JP.UTF-8/LC_CTYPE" ]; then
     localedef -i ja_JP -f UTF-8 "$BUILD_DIR/locale/ja_JP.UTF-8" >/dev/null 2>&1 || true
 fi
 
-# Wine prefix of the build's own, with the Japanese font names mapped to the IPA fonts.
-export WINEPREFIX="$BUILD_DIR/wineprefix" WINEDEBUG=-all WINEARCH=win64
+# A Wine prefix of the build's own (the one the calling script chose), with the Japanese font
+# names mapped to the IPA fonts.
+export WINEPREFIX="${WINEPREFIX:-$BUILD_DIR/testprefix}" WINEDEBUG=-all WINEARCH=win64
 if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.korvane-prefix-3" ]; then
     echo "setup: preparing the Wine prefix"
     wineboot -i >/dev/null 2>&1 || true

@@ -4,6 +4,8 @@ set -uo pipefail
 source "$(dirname "$0")/env.sh"
 bash "$here/scripts/setup.sh" || exit 1
 configure_and_build || exit 1
+# What a user made with the run command; a test compares it once every other test has run.
+run_world_fingerprint >"$BUILD_DIR/run-world.start"
 
 start_wine_session
 

@@ -162,6 +162,12 @@ void CHexEdit::SetData(const COleSafeArray& data)
     ApplyViewChanges();
 }
 
+void CHexEdit::ResetData(const COleSafeArray& data)
+{
+    m_model.ResetData(data);
+    ApplyViewChanges();
+}
+
 void CHexEdit::Undo()
 {
     m_model.Undo();

@@ -45,6 +45,8 @@ public:
     void RecalcLayout();
 
     void SetData(const COleSafeArray& data);
+    // The data without any history: for replacements the user is not to undo.
+    void ResetData(const COleSafeArray& data);
     COleSafeArray GetData() const { return m_model.GetData(); }
     void SetEditable(BOOL bEditable) { m_model.SetEditable(bEditable); }
     BOOL IsEditable() const { return m_model.IsEditable(); }

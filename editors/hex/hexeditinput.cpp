@@ -317,13 +317,7 @@ void HexEditModel::LButtonUp(int x, int y)
     if (m_bMouseSelecting) {
         if (m_bKeepColumn)
             UpdateDragSelection(x, y);
-        Changed(HEXVIEW_RELEASE_CAPTURE);
-        m_bMouseSelecting = false;
-        m_bKeepColumn = false;
-        if (m_bTimerRunning) {
-            m_bTimerRunning = false;
-            Changed(HEXVIEW_TIMER_STOP);
-        }
+        EndDrag();
     }
     if (!HasNoSelection() && m_nCaret == m_nSelEnd) {
         m_nCaret = m_nSelEnd + 1;
@@ -344,13 +338,21 @@ void HexEditModel::LButtonDblClk(int x, int y)
         m_nNibble = 0;
         ++m_nCaret;
     }
+    EndDrag();
+    Changed(HEXVIEW_RELEASE_CAPTURE | HEXVIEW_REDRAW);
+    UpdateCaretPos();
+}
+
+void HexEditModel::EndDrag()
+{
+    if (m_bMouseSelecting)
+        Changed(HEXVIEW_RELEASE_CAPTURE);
     m_bMouseSelecting = false;
+    m_bKeepColumn = false;
     if (m_bTimerRunning) {
         m_bTimerRunning = false;
         Changed(HEXVIEW_TIMER_STOP);
     }
-    Changed(HEXVIEW_RELEASE_CAPTURE | HEXVIEW_REDRAW);
-    UpdateCaretPos();
 }
 
 // ---------------------------------------------------------------------------------------

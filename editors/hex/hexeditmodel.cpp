@@ -30,14 +30,29 @@ UINT HexEditModel::TakeViewChanges()
 
 void HexEditModel::SetData(const COleSafeArray& data)
 {
+    AssignFrom(data, &HexEditModel::SetData);
+}
+
+void HexEditModel::ResetData(const COleSafeArray& data)
+{
+    AssignFrom(data, &HexEditModel::ResetData);
+}
+
+void HexEditModel::AssignFrom(const COleSafeArray& data, void (HexEditModel::*assign)(const BYTE*, UINT))
+{
     HexBuffer incoming;
     incoming.Assign(data);
     HexBuffer::Reader reader(incoming);
-    SetData(reader.Data(), reader.Size());
+    (this->*assign)(reader.Data(), reader.Size());
 }
 
 void HexEditModel::SetData(const BYTE* bytes, UINT n)
 {
+    // A viewer's user cannot undo: a viewer keeps no history, however often its data comes.
+    if (!m_bEditable) {
+        ResetData(bytes, n);
+        return;
+    }
     // Two undo steps: the first removes the new content, the second brings the old back.
     ClearSelection();
     m_nCaret = 0;
@@ -48,6 +63,23 @@ void HexEditModel::SetData(const BYTE* bytes, UINT n)
     }
     if (n > 0)
         AddUndoRecord(HEXUNDO_INSERTED, NULL, n, true);
+    ReplaceContent(bytes, n);
+}
+
+void HexEditModel::ResetData(const BYTE* bytes, UINT n)
+{
+    m_undo.Clear();
+    m_redo.Clear();
+    ReplaceContent(bytes, n);
+}
+
+void HexEditModel::ReplaceContent(const BYTE* bytes, UINT n)
+{
+    // New data may come while the button is held (a script or an extension DLL writing the
+    // editor during a drag): the drag ends here, or its anchor and the release would put the
+    // caret and the selection past the new end.
+    EndDrag();
+    ClearSelection();
     m_buffer.Assign(bytes, n);
     m_nCaret = 0;
     m_nTop = 0;

@@ -84,8 +84,14 @@ public:
     HexMarker m_analysis;
 
     // ---- data ----
+    // Replaces the whole content: undoable in two steps in an editor, without any history in
+    // a viewer (not editable). Ends a drag in progress.
     void SetData(const COleSafeArray& data);
     void SetData(const BYTE* bytes, UINT n);
+    // Replaces the whole content and empties both histories: for replacements the user is
+    // not to undo.
+    void ResetData(const COleSafeArray& data);
+    void ResetData(const BYTE* bytes, UINT n);
     COleSafeArray GetData() const { return m_buffer.ToSafeArray(); }
     const HexBuffer& GetBuffer() const { return m_buffer; }
     UINT GetDataSize() const { return m_buffer.GetSize(); }
@@ -211,6 +217,10 @@ private:
     void StepHistory(HexUndoList& source, bool toRedo);
     void AfterHistoryStep();
     void OverwriteAndInsert(const BYTE* bytes, UINT n);
+    void AssignFrom(const COleSafeArray& data, void (HexEditModel::*assign)(const BYTE*, UINT));
+    void ReplaceContent(const BYTE* bytes, UINT n);
+    // Ends mouse-selecting: capture released, timer stopped, keep-column cleared.
+    void EndDrag();
     bool IsOnHeaderRow(int y) const;
     bool IsInClient(int x, int y) const;
     void Changed(UINT changes) { m_nChanges |= changes; }

@@ -191,8 +191,7 @@ void CHexEditSend::OnDataClear()
         return;
     COleSafeArray empty;
     empty.CreateOneDim(VT_UI1, 0);
-    SetData(empty);
-    ClearUndo();
+    ResetData(empty);
     m_strPath.Empty();
     UpdateTitle();
 }

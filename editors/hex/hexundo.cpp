@@ -1,5 +1,14 @@
 #include "hexundo.h"
 
+namespace {
+
+size_t HeldBytes(HexUndoRecord& record)
+{
+    return record.bytes.GetOneDimSize();
+}
+
+}  // namespace
+
 void HexUndoList::Push(int position, int kind, const BYTE* bytes, UINT count, bool joined)
 {
     m_records.emplace_back();
@@ -12,7 +21,11 @@ void HexUndoList::Push(int position, int kind, const BYTE* bytes, UINT count, bo
         record.bytes.CreateOneDim(VT_UI1, count, bytes);
     else
         record.bytes.CreateOneDim(VT_UI1, 0);
-    if (m_records.size() >= kLimit) {
+    m_nBytes += HeldBytes(record);
+    // Over the byte limit the oldest records go until the one holding bytes is the only one
+    // that does: the newest steps stay whole, however large.
+    while (m_records.size() >= kLimit || (m_nBytes > kByteLimit && HeldBytes(m_records.front()) < m_nBytes)) {
+        m_nBytes -= HeldBytes(m_records.front());
         m_records.pop_front();
         // The oldest record left has nothing before it to be undone with.
         m_records.front().bJoined = false;
@@ -25,6 +38,7 @@ bool HexUndoList::Pop(HexUndoRecord& record)
         return false;
     // The bytes are handed over, not copied: a copy would make and free a buffer each step.
     HexUndoRecord& newest = m_records.back();
+    m_nBytes -= HeldBytes(newest);
     VARIANT bytes = newest.bytes.Detach();
     record = newest;
     record.bytes.Attach(bytes);

@@ -61,8 +61,8 @@ BOOL CHexViewPage::OnInitDialog()
     for (int i = 0; i < kSampleBytes; ++i)
         pBytes[i] = static_cast<BYTE>(i);
     bytes.UnaccessData();
-    m_sample.SetData(bytes);
     m_sample.SetEditable(FALSE);
+    m_sample.SetData(bytes);
     return TRUE;
 }
 

@@ -1,6 +1,8 @@
 // Undo and redo histories of the hex editor model.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "hex_test_support.h"
 
 TEST(HexUndo, HistoryKeepsTheNewest999Edits)
@@ -111,6 +113,56 @@ TEST(HexUndo, SetDataUndoesInTwoSteps)
     EXPECT_FALSE(model.CanRedo());
     model.Undo();
     EXPECT_EQ(0u, model.GetDataSize());
+}
+
+// Bytes the records of a history list hold.
+size_t HeldBytes(const HexUndoList& list)
+{
+    size_t n = 0;
+    for (size_t i = 0; i < list.GetCount(); ++i)
+        n += list.GetAt(i).nKind == HEXUNDO_INSERTED ? 0 : list.GetAt(i).nCount;
+    return n;
+}
+
+TEST(HexUndo, ReplacingTheWholeDataKeepsUndoMemoryBounded)
+{
+    // Bytes a device sends for an hour: 1,000 replacements of 64 KiB each.
+    const UINT kBlock = 64 * 1024;
+    const size_t kBound = 16u << 20;
+    HexEditModel editor, viewer;
+    SetUpModel(editor, Bytes());
+    SetUpModel(viewer, Bytes());
+    viewer.SetEditable(FALSE);
+    Bytes block(kBlock);
+    for (int i = 0; i < 1000; ++i) {
+        std::fill(block.begin(), block.end(), static_cast<BYTE>(i));
+        editor.SetData(block.data(), kBlock);
+        viewer.SetData(block.data(), kBlock);
+    }
+    // A viewer's user cannot undo: it keeps nothing.
+    EXPECT_EQ(0u, viewer.GetUndoList().GetCount());
+    EXPECT_FALSE(viewer.CanRedo());
+    EXPECT_EQ(Bytes(kBlock, 999 % 256), ModelBytes(viewer));
+
+    // An editor keeps its newest steps within the bound, and they still undo.
+    EXPECT_LE(HeldBytes(editor.GetUndoList()), kBound);
+    editor.Undo();
+    editor.Undo();
+    EXPECT_EQ(Bytes(kBlock, 998 % 256), ModelBytes(editor));
+    while (editor.CanUndo())
+        editor.Undo();
+    EXPECT_LE(HeldBytes(editor.GetRedoList()), kBound);
+    editor.Redo();
+    editor.Redo();
+    EXPECT_LE(HeldBytes(editor.GetUndoList()) + HeldBytes(editor.GetRedoList()), 2 * kBound);
+
+    // One step larger than the bound is still kept: the last replacement can be undone.
+    Bytes big((kBound / kBlock + 1) * kBlock, 0x77);
+    editor.SetData(big.data(), static_cast<UINT>(big.size()));
+    editor.SetData(block.data(), kBlock);
+    editor.Undo();
+    editor.Undo();
+    EXPECT_EQ(big, ModelBytes(editor));
 }
 
 TEST(HexUndo, SelectionReplacedByTypingUndoesInTwoSteps)

@@ -64,12 +64,7 @@ TEST_F(HexEditClipboardTest, TextAlonePastesItsBytes)
 {
     CHexEdit hex;
     ASSERT_TRUE(MakeEditor(hex, parent, Bytes()));
-    ASSERT_TRUE(OpenClipboard(parent));
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, 4);
-    memcpy(GlobalLock(h), "ABC", 4);
-    GlobalUnlock(h);
-    SetClipboardData(CF_TEXT, h);
-    CloseClipboard();
+    ASSERT_TRUE(PutTextBlock(parent, "ABC", 4));
     hex.SetFocus();
     SendKey(hex, 'V', kCtrl);
     EXPECT_EQ(B("ABC"), EditorBytes(hex));

@@ -226,3 +226,47 @@ TEST_F(HexEditInputTest, CompositionWindowFollowsTheCaretInTheControlFont)
     EXPECT_EQ(FIXED_PITCH | FF_MODERN, lf.lfPitchAndFamily);
     ImmReleaseContext(hex.m_hWnd, himc);
 }
+
+TEST_F(HexEditInputTest, NewDataWhileTheButtonIsHeldEndsTheDragInsideTheNewData)
+{
+    // A script or an extension DLL may replace the bytes while the user drags: real mouse
+    // input in a shown window, the data replaced between the move and the release.
+    ::SetWindowPos(parent, HWND_TOPMOST, 40, 40, 760, 480, SWP_SHOWWINDOW);
+    Make(B({0x5F, 0x1C, 0x96}));
+    const HexEditModel& model = hex.GetModel();
+    POINT down = PointOfByte(model, 2, false, 0);
+    POINT moved = PointOfByte(model, 2, false, 1);
+    hex.ClientToScreen(&down);
+    hex.ClientToScreen(&moved);
+
+    // A failed step must not leave the button held for the tests after this one.
+    struct ReleaseAtEnd {
+        ~ReleaseAtEnd()
+        {
+            if (::GetAsyncKeyState(VK_LBUTTON) & 0x8000)
+                RealButton(false);
+            PumpFor(50);
+        }
+    } releaseAtEnd;
+    RealMove(down);
+    RealButton(true);
+    ASSERT_TRUE(PumpUntil([&] { return model.IsMouseSelecting(); }));
+    RealMove(moved);
+    ASSERT_TRUE(PumpUntil([&] { return model.GetSelStart() == 2; }));
+    ASSERT_EQ(hex.m_hWnd, ::GetCapture());
+
+    hex.SetData(SafeBytes(B({0xF7, 0x48})));
+    RealButton(false);
+    PumpFor(200);
+
+    EXPECT_FALSE(model.IsMouseSelecting());
+    EXPECT_NE(hex.m_hWnd, ::GetCapture());
+    EXPECT_LE(model.GetCaret(), 2);
+    EXPECT_TRUE(model.HasNoSelection() || model.GetSelEnd() < 2);
+
+    // The next paste lands in the new data.
+    ASSERT_TRUE(PutTextBlock(parent, "\xAA", 2));
+    SendKey(hex, 'V', kCtrl);
+    EmptyTheClipboard(parent);
+    EXPECT_EQ(B({0xAA, 0xF7, 0x48}), EditorBytes(hex));
+}

@@ -118,6 +118,20 @@ inline void EmptyTheClipboard(HWND owner)
     }
 }
 
+// Puts a CF_TEXT block of exactly these bytes (no terminator added) on the clipboard alone.
+inline bool PutTextBlock(HWND owner, const char* bytes, size_t n)
+{
+    if (!OpenClipboard(owner))
+        return false;
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, n);
+    memcpy(GlobalLock(block), bytes, n);
+    GlobalUnlock(block);
+    const bool put = SetClipboardData(CF_TEXT, block) != NULL;
+    CloseClipboard();
+    return put;
+}
+
 // The text of a tooltip window's only tool of hwndTool.
 inline std::string ToolTipText(HWND tip, HWND hwndTool)
 {

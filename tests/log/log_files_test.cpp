@@ -430,6 +430,51 @@ TEST_F(HourlyLog, AppendThatFailsPartWayLeavesEveryRecordReadable)
     EXPECT_TRUE(prompts.seen.empty());
 }
 
+TEST_F(HourlyLog, TornTailIsCutBackToTheLastWholeRecordBeforeAppending)
+{
+    // Whole records, then a record torn by a crash: its length word promises more than follows.
+    const std::string path = folder.File("AUTOSAVE2024010312.mqt");
+    std::vector<BYTE> file = Header();
+    // The middle record is larger than the pieces the file is walked in.
+    for (int i = 0; i < 3; ++i)
+        AppendBody(file, Record(0, CCommLogRecord::KindReceive, std::vector<BYTE>(i == 1 ? 100000 : 1, BYTE(i)),
+                                Time(2024, 1, 3, 12, 0, i, 0)));
+    const std::vector<BYTE> whole = file;
+    AppendBody(file, Record(0, CCommLogRecord::KindReceive, std::vector<BYTE>(100, 0xEE)));
+    file.resize(file.size() - 40);
+    WriteFileBytes(path, file);
+
+    // The reader meets the tear after the whole records and says so.
+    EXPECT_FALSE(store.ReadLogFile(path.c_str()));
+    ASSERT_EQ(1u, prompts.seen.size());
+    EXPECT_EQ(MessageText(13007), prompts.seen[0].text);
+    prompts.seen.clear();
+    EXPECT_EQ(3, store.GetRecordCount());
+
+    for (int i = 0; i < 10; ++i)
+        store.AppendLogRecord(Record(1, CCommLogRecord::KindSend, {BYTE(0x40 + i)}, Time(2024, 1, 3, 12, 5, i, 0)));
+    EXPECT_EQ(13, CountRecords(path));
+    std::vector<BYTE> expected = whole;
+    for (int i = 0; i < 10; ++i)
+        AppendBody(expected, store.GetRecord(3 + i));
+    EXPECT_EQ(expected, ReadFileBytes(path));
+
+    // A tear made behind the appender's back (another writer that crashed), here inside a
+    // length word, is found as well; so is one in the file of the next hour.
+    std::vector<BYTE> torn = ReadFileBytes(path);
+    torn.insert(torn.end(), {0x60, 0x00});
+    WriteFileBytes(path, torn);
+    const std::string next = folder.File("AUTOSAVE2024010313.mqt");
+    std::vector<BYTE> nextFile = Header();
+    nextFile.insert(nextFile.end(), {0x00, 0x00, 0x00});
+    WriteFileBytes(next, nextFile);
+    store.AppendLogRecord(Record(1, CCommLogRecord::KindSend, {0x50}, Time(2024, 1, 3, 12, 59, 0, 0)));
+    store.AppendLogRecord(Record(1, CCommLogRecord::KindSend, {0x51}, Time(2024, 1, 3, 13, 0, 0, 0)));
+    EXPECT_EQ(14, CountRecords(path));
+    EXPECT_EQ(1, CountRecords(next));
+    EXPECT_TRUE(prompts.seen.empty());
+}
+
 TEST(HourlyLogPath, FolderPrefixAndHourOfTheRecord)
 {
     EXPECT_EQ("C:\\logs\\AUTOSAVE2024010312.mqt",

@@ -76,6 +76,10 @@ void PostKeyDown(HWND hWnd, UINT vk);
 LRESULT SendMouse(HWND hWnd, UINT message, int x, int y, UINT keyFlags = 0);
 // A left click: button down and up at the point.
 void Click(HWND hWnd, int x, int y, UINT keyFlags = 0);
+// Real input, as a hand gives it: the cursor moved to a screen point and the left button
+// pressed or released through SendInput; the window under the cursor gets the messages.
+void RealMove(POINT ptScreen);
+void RealButton(bool bDown);
 
 // The text of a list view's cell (at most 255 bytes).
 std::string ListViewCell(HWND hList, int row, int column);

@@ -2,26 +2,6 @@
 
 namespace tbtest {
 
-void RealMove(CPoint ptScreen)
-{
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    // Rounded up, so that the system's scaling back down lands on the pixel itself.
-    in.mi.dx = (LONG)(((LONGLONG)ptScreen.x * 65536 + cx - 1) / cx);
-    in.mi.dy = (LONG)(((LONGLONG)ptScreen.y * 65536 + cy - 1) / cy);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof(in));
-}
-
-void RealButton(bool bDown)
-{
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = bDown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    ::SendInput(1, &in, sizeof(in));
-}
-
 MessageRecorder::MessageRecorder(CWnd* pParent)
 {
     CreateEx(0, AfxRegisterWndClass(0), "recorder", WS_CHILD, CRect(0, 0, 10, 10), pParent, 0);

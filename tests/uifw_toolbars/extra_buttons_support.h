@@ -23,8 +23,8 @@ template <class T> T* PutButton(CWnd* pFrame, CUiToolControlBar* pBar, int nInde
 }
 
 // Real input at a screen point.
-void RealMove(CPoint ptScreen);
-void RealButton(bool bDown);
+using winharness::RealButton;
+using winharness::RealMove;
 
 // A hidden child window recording every registered message (0xC000 and above) it receives;
 // as a command target it enables every command.

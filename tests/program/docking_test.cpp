@@ -1,0 +1,155 @@
+// Floating and docking the panes with the mouse as a hand does: each group floated by its
+// caption and by a double click, docked back by each dock marker and by a double click on the
+// floating caption, a single tab dragged out and back. After every step every pane can still
+// be reached and no tab stands for a pane that is elsewhere.
+#include <gtest/gtest.h>
+
+#include "journeys.h"
+
+#include <algorithm>
+
+using namespace e2e;
+
+namespace {
+
+const int kSendEditor = 32772;
+const int kDetailLog = 32774;
+const int kComControl2 = 32861;
+
+HWND GroupOf(const Korvane& k, int paneId)
+{
+    const LayoutView layout = k.ReadLayout();
+    const GroupView* group = layout.GroupOf(paneId);
+    return group != nullptr ? group->hwnd : NULL;
+}
+
+// The middle of the main window's log list, away from every docked bar.
+POINT Middle(const Korvane& k)
+{
+    return Center(ScreenRect(k.LogList()));
+}
+
+// Floats the group of the pane by dragging its caption to the middle.
+void FloatByCaption(Korvane& k, int paneId, const std::string& step)
+{
+    HWND hGroup = GroupOf(k, paneId);
+    ASSERT_NE(nullptr, hGroup) << step;
+    Drag(CaptionPoint(hGroup), Middle(k));
+    ASSERT_TRUE(WaitFor([&] { return FloatingFrameOf(k, paneId) != NULL; })) << step << ": not floating";
+    ExpectEveryPaneReachable(k, step);
+}
+
+void ToggleByDoubleClick(Korvane& k, HWND hCaptionOf, int paneId, bool bFloats, const std::string& step)
+{
+    const POINT at = CaptionPoint(hCaptionOf);
+    DoubleClick(at.x, at.y);
+    ASSERT_TRUE(WaitFor([&] { return (FloatingFrameOf(k, paneId) != NULL) == bFloats; }))
+        << step << (bFloats ? ": still docked" : ": still floating");
+    ExpectEveryPaneReachable(k, step);
+}
+
+// Drags a floating frame by its caption onto one of the dock markers.
+void DockOnMarker(Korvane& k, int paneId, RECT Markers::*marker, const std::string& step)
+{
+    HWND hFrame = FloatingFrameOf(k, paneId);
+    ASSERT_NE(nullptr, hFrame) << step;
+    PressAndMove(CaptionPoint(hFrame), Middle(k));
+    Markers markers;
+    ASSERT_TRUE(WaitFor([&] {
+        markers = ReadMarkers(k);
+        const RECT& rc = markers.*marker;
+        return rc.right > rc.left;
+    })) << step << ": the marker never showed";
+    MoveAndRelease(Center(markers.*marker));
+    ASSERT_TRUE(WaitFor([&] { return FloatingFrameOf(k, paneId) == NULL; })) << step << ": still floating";
+    ExpectEveryPaneReachable(k, step);
+}
+
+// The floating frame stays above the main window after a click on the main window, and no
+// black band is drawn inside its border.
+void ExpectFloatingFrameWhole(Korvane& k, int paneId, const std::string& step)
+{
+    HWND hFrame = FloatingFrameOf(k, paneId);
+    ASSERT_NE(nullptr, hFrame);
+    const RECT rcList = ScreenRect(k.LogList());
+    Click(rcList.right - 20, rcList.bottom - 20);
+    ::Sleep(200);
+    const RECT rc = ScreenRect(hFrame);
+    EXPECT_EQ(hFrame, ::GetAncestor(::WindowFromPoint(Center(rc)), GA_ROOT)) << step << ": fell behind the main window";
+    const Screenshot shot(rc);
+    int black = 0;
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x)
+            black += shot.AtLocal(x, y) == RGB(0, 0, 0) && (x < 8 || y < 8 || x >= shot.Width() - 8 || y >= shot.Height() - 8);
+    EXPECT_LT(black, 20) << step << ": a black band inside the frame's border";
+}
+
+} // namespace
+
+TEST(Docking, DISABLED_GroupsFloatAndDockBackByCaptionDoubleClickAndEveryMarker)
+{
+    Korvane k;
+    ASSERT_TRUE(k.Start());
+    ExpectEveryPaneReachable(k, "first start");
+
+    // The bottom group: by its caption and back by a double click on the floating caption,
+    // then floated by a double click and docked on each of the main window's edge markers.
+    FloatByCaption(k, kDetailLog, "bottom group dragged out by its caption");
+    ExpectFloatingFrameWhole(k, kDetailLog, "bottom group floating");
+    ToggleByDoubleClick(k, FloatingFrameOf(k, kDetailLog), kDetailLog, false, "bottom group docked by a double click");
+    struct Edge {
+        RECT Markers::*marker;
+        const char* name;
+    };
+    for (const Edge& edge : {Edge{&Markers::left, "left"}, Edge{&Markers::top, "top"}, Edge{&Markers::right, "right"},
+                             Edge{&Markers::bottom, "bottom"}}) {
+        ToggleByDoubleClick(k, GroupOf(k, kDetailLog), kDetailLog, true, std::string("bottom group floated before the ") + edge.name + " marker");
+        DockOnMarker(k, kDetailLog, edge.marker, std::string("bottom group docked on the ") + edge.name + " marker");
+        if (HasFatalFailure())
+            return;
+    }
+
+    // The right group: each side of the compass over the log list, each time floated first.
+    for (const Edge& edge : {Edge{&Markers::compassLeft, "compass left"}, Edge{&Markers::compassTop, "compass top"},
+                             Edge{&Markers::compassRight, "compass right"},
+                             Edge{&Markers::compassBottom, "compass bottom"}}) {
+        FloatByCaption(k, kSendEditor, std::string("right group floated before the ") + edge.name + " marker");
+        DockOnMarker(k, kSendEditor, edge.marker, std::string("right group docked on the ") + edge.name + " marker");
+        if (HasFatalFailure())
+            return;
+    }
+
+    // A single tab out of the bottom group and back into it by the compass's centre.
+    HWND hStrip = TabStripOf(GroupOf(k, kDetailLog));
+    ASSERT_NE(nullptr, hStrip);
+    const std::vector<TabLabel> labels = k.TabLabels(hStrip);
+    ASSERT_EQ(5u, labels.size());
+    Drag(Center(labels.back().rc), Middle(k));
+    ASSERT_TRUE(WaitFor([&] { return FloatingFrameOf(k, kComControl2) != NULL; })) << "the tab did not float";
+    ExpectEveryPaneReachable(k, "a tab dragged out floating");
+    ExpectFloatingFrameWhole(k, kComControl2, "a tab floating");
+    HWND hFrame = FloatingFrameOf(k, kComControl2);
+    HWND hBottom = GroupOf(k, kDetailLog);
+    PressAndMove(CaptionPoint(hFrame), Center(ScreenRect(hBottom)));
+    Markers markers;
+    ASSERT_TRUE(WaitFor([&] {
+        markers = ReadMarkers(k);
+        return markers.compass;
+    }));
+    MoveAndRelease(Center(markers.compassCentre));
+    ASSERT_TRUE(WaitFor([&] { return FloatingFrameOf(k, kComControl2) == NULL; })) << "the tab did not dock back";
+    ExpectEveryPaneReachable(k, "the tab docked back into its group");
+    const LayoutView layout = k.ReadLayout();
+    ASSERT_NE(nullptr, layout.GroupOf(kComControl2));
+    EXPECT_EQ(layout.GroupOf(kDetailLog), layout.GroupOf(kComControl2)) << "the tab joined another group";
+
+    LayoutView withOrders = layout;
+    k.ReadTabOrders(withOrders);
+    for (const GroupView& group : withOrders.groups) {
+        std::vector<int> sorted = group.members;
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(layout.GroupOf(group.members.empty() ? 0 : group.members[0])->members, sorted)
+            << "clicking each tab shows each pane of the group once";
+    }
+    EXPECT_TRUE(k.Close());
+}

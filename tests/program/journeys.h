@@ -1,0 +1,72 @@
+// What the journeys share: the default layout as a person sees it, the view menu's checks, the
+// status bar as drawn, a start-up set on the pseudo-terminal pair.
+#pragma once
+
+#include "korvaneui.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace e2e {
+
+// The status bar shown at the bottom of the main window with its panes drawn.
+bool StatusBarSeen(const Korvane& k);
+// The port 1 state shown in the status bar.
+std::string PortState(const Korvane& k);
+
+// The right group (send data editor selected, script 1, script 2) and the bottom group
+// (detailed log data selected, connection status, send data explorer, COM control 1 and 2),
+// docked in the main window; tab orders read from the strips.
+void ExpectDefaultLayout(const Korvane& k, const LayoutView& layout);
+
+struct ViewChecks {
+    bool toolbar = false;
+    bool statusBar = false;
+    bool panes[8] = {};
+};
+// The check marks of the view menu's bar and pane items, read from its pixels.
+ViewChecks ReadViewChecks(Korvane& k);
+// Clicks the view menu's row of a bar or pane (0 toolbar, 1 status bar, 2.. the panes).
+void ClickViewRow(Korvane& k, int row);
+
+// Through F12's dialog: port 1 on the program's end of the pair, its baud rate picked from
+// the drop list, and the received data echoed back.
+void ChooseSettings(Korvane& k);
+
+// "auto.kvr" in the program's folder: a set of that name whose port 1 is in use on the
+// program's end of the pair (written by the tests' own set writer).
+bool WriteStartupSet(Korvane& k, const char* name);
+
+const char kConnected[] = "接続中";
+const char kNone[] = "None";
+
+} // namespace e2e
+
+namespace e2e {
+
+// ---- Dragging bars as a hand does.
+
+// The dock markers shown while a bar is dragged: the four at the main window's edges and
+// the compass over the bar or view under the cursor (its centre joins a tabbed group).
+struct Markers {
+    RECT left = {}, right = {}, top = {}, bottom = {};
+    RECT compassLeft = {}, compassRight = {}, compassTop = {}, compassBottom = {};
+    RECT compassCentre = {};
+    bool outer = false;
+    bool compass = false;
+};
+Markers ReadMarkers(const Korvane& k);
+
+// The point on a bar's caption (docked group or floating frame) that a hand takes.
+POINT CaptionPoint(HWND hWnd);
+// The floating frame that holds a pane, NULL when it is docked.
+HWND FloatingFrameOf(const Korvane& k, int paneId);
+// The tab strip of a group.
+HWND TabStripOf(HWND hGroup);
+
+// After a docking step: every pane still exists, every group's strip shows one tab per pane
+// inside it, and every pane is seen or can be brought up by its tab.
+void ExpectEveryPaneReachable(const Korvane& k, const std::string& step);
+
+} // namespace e2e

@@ -1,0 +1,147 @@
+// A port session as a person runs it: the communication settings chosen in their dialog, the
+// port started from the toolbar, bytes from the device shown in the log and answered by the
+// automatic echo, bytes typed into the send data editor sent with Ctrl+2, the port stopped;
+// then the log saved through the file menu, cleared with F8 and loaded back.
+#include <gtest/gtest.h>
+
+#include "journeys.h"
+#include "resource.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+const char kStartPrompt[] = "通信処理を開始します。(ﾎﾟｰﾄ1)";
+const char kStopPrompt[] = "通信処理を終了します。(ﾎﾟｰﾄ1)";
+// The first log row whose contents column is a record of that kind ("Recv", "Send") holding
+// the bytes' hex; -1 when none.
+int FindLogRow(const Korvane& k, const char* kind, const std::vector<BYTE>& bytes)
+{
+    const std::string hex = Hex(bytes);
+    const std::vector<std::vector<std::string>> rows = k.LogRows();
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+        const std::string& contents = rows[i][3];
+        std::string packed;
+        for (char c : contents) {
+            if (c != ' ')
+                packed += c;
+        }
+        if (contents.compare(0, strlen(kind), kind) == 0 && packed.find(hex) != std::string::npos)
+            return i;
+    }
+    return -1;
+}
+
+// A file dialog of the program: the whole path typed into its name field, then Enter.
+void AnswerFileDialog(Korvane& k, const std::string& path)
+{
+    HWND hDlg = NULL;
+    ASSERT_TRUE(WaitFor([&] {
+        for (HWND h : TopWindows(k.Process().Pid())) {
+            if (h != k.Main() && ClassOf(h) == "#32770")
+                hDlg = h;
+        }
+        return hDlg != NULL;
+    })) << "no file dialog";
+    WaitStill(ScreenRect(hDlg));
+    Type(path);
+    Key(VK_RETURN);
+    ASSERT_TRUE(k.WaitDialogGone(hDlg)) << "the file dialog stayed open";
+}
+
+// The file menu's command by its access key.
+void FileCommand(Korvane& k, char accessKey)
+{
+    ASSERT_NE(nullptr, k.OpenMenu('F'));
+    Key(static_cast<WORD>(accessKey));
+    ASSERT_TRUE(WaitFor([&] { return k.NoMenuOpen(); }));
+}
+
+} // namespace
+
+TEST(PortSession, SettingsStartReceiveEchoSendAndStopAsAPersonDoes)
+{
+    SerialPeer peer;
+    ASSERT_TRUE(peer.Open()) << "the peer's end of the pseudo-terminal pair (COM" << PeerCom() << ")";
+    Korvane k;
+    ASSERT_TRUE(k.Start());
+    ChooseSettings(k);
+    if (HasFatalFailure())
+        return;
+
+    ASSERT_TRUE(k.ClickToolButton(kStartPrompt)) << "no toolbar button shows \"" << kStartPrompt << "\"";
+    ASSERT_TRUE(WaitFor([&] { return PortState(k) == kConnected; })) << PortState(k);
+
+    const std::vector<BYTE> block = {0x11, 0x22, 0x33, 0x44, 0xA5};
+    ASSERT_TRUE(peer.Write(block));
+    const std::vector<BYTE> echo = peer.Read(block.size());
+    EXPECT_EQ(Hex(block), Hex(echo)) << "the automatic echo";
+    if (Hex(block) != Hex(echo)) {
+        for (const auto& row : k.LogRows())
+            ADD_FAILURE() << row[0] << " " << row[1] << " " << row[3];
+    }
+    EXPECT_TRUE(WaitFor([&] { return FindLogRow(k, "Recv", block) >= 0; })) << "no received row";
+    EXPECT_TRUE(WaitFor([&] { return FindLogRow(k, "Send", block) >= 0; })) << "no row of the echo";
+
+    // Hex typed into the send data editor, sent with Ctrl+2.
+    HWND hEditor = FindChild(k.PaneBar(32772), "CHexEdit");
+    ASSERT_NE(nullptr, hEditor);
+    const RECT rcEditor = ScreenRect(hEditor);
+    Click(rcEditor.left + 90, rcEditor.top + 24);
+    Type("C0FFEE0102");
+    Key('2', kCtrl);
+    EXPECT_EQ("C0FFEE0102", Hex(peer.Read(5)));
+    EXPECT_TRUE(WaitFor([&] { return FindLogRow(k, "Send", {0xC0, 0xFF, 0xEE, 0x01, 0x02}) >= 0; }));
+
+    ASSERT_TRUE(k.ClickToolButton(kStopPrompt));
+    EXPECT_TRUE(WaitFor([&] { return PortState(k) == kNone; })) << PortState(k);
+    EXPECT_TRUE(k.Close());
+}
+
+TEST(LogFile, SavedThroughTheFileMenuClearedWithF8AndLoadedBack)
+{
+    SerialPeer peer;
+    ASSERT_TRUE(peer.Open());
+    Korvane k;
+    // A start-up set that starts port 1 on the program's end of the pair.
+    ASSERT_TRUE(WriteStartupSet(k, "LogFile"));
+    ASSERT_TRUE(k.Start());
+    ASSERT_TRUE(WaitFor([&] { return PortState(k) == kConnected; })) << PortState(k);
+    const std::vector<std::vector<BYTE>> blocks = {{0x01, 0x02}, {0xFE, 0xDC, 0xBA}, {0x5A}};
+    for (const std::vector<BYTE>& block : blocks) {
+        ASSERT_TRUE(peer.Write(block));
+        ASSERT_TRUE(WaitFor([&] { return FindLogRow(k, "Recv", block) >= 0; }));
+    }
+    k.Activate();
+    Key('3', kCtrl);
+    ASSERT_TRUE(WaitFor([&] { return PortState(k) == kNone; })) << PortState(k);
+    const std::vector<std::vector<std::string>> before = k.LogRows();
+
+    const std::string path = k.File("saved.mqt");
+    FileCommand(k, 'W');
+    AnswerFileDialog(k, path);
+    ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+
+    k.Activate();
+    Key(VK_F8);
+    HWND hAsk = NULL;
+    ASSERT_TRUE(WaitFor([&] {
+        for (HWND h : TopWindows(k.Process().Pid())) {
+            if (h != k.Main() && ClassOf(h) == "#32770")
+                hAsk = h;
+        }
+        return hAsk != NULL;
+    })) << "F8 asked nothing";
+    Key(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return k.LogCount() == 0; })) << k.LogCount() << " rows left after F8";
+
+    FileCommand(k, 'L');
+    AnswerFileDialog(k, path);
+    ASSERT_TRUE(WaitFor([&] { return k.LogCount() == static_cast<int>(before.size()); })) << k.LogCount();
+    EXPECT_EQ(before, k.LogRows());
+    EXPECT_TRUE(k.Close());
+}

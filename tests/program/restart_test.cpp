@@ -1,0 +1,151 @@
+// The main window comes back as the user left it: three restarts in a row keep every pane's
+// visibility, rectangle, group and selected tab, the bars and the status bar; so does an
+// arrangement made by mouse (the bottom group floating, a tab docked at the left, the toolbar in
+// a row of its own) and a changed look.
+#include <gtest/gtest.h>
+
+#include "journeys.h"
+
+#include <algorithm>
+#include <sstream>
+
+using namespace e2e;
+
+namespace {
+
+const int kDetailLog = 32774;
+const int kScript2 = 32899;
+
+struct Snapshot {
+    LayoutView layout;
+    RECT menuBar = {};
+    RECT toolBar = {};
+    bool statusBar = false;
+};
+
+Snapshot Take(Korvane& k)
+{
+    Snapshot shot;
+    shot.layout = k.ReadLayout();
+    k.ReadTabOrders(shot.layout);
+    shot.menuBar = ScreenRect(k.MenuBar());
+    shot.toolBar = ScreenRect(k.ToolBar());
+    shot.statusBar = StatusBarSeen(k);
+    return shot;
+}
+
+std::string RectText(const RECT& rc)
+{
+    std::ostringstream out;
+    out << "(" << rc.left << "," << rc.top << " " << rc.right - rc.left << "x" << rc.bottom - rc.top << ")";
+    return out.str();
+}
+
+// bRects: rectangles compared too (a changed look may change the bars' sizes).
+void ExpectSame(const Snapshot& before, const Snapshot& after, bool bRects, const std::string& when)
+{
+    SCOPED_TRACE(when);
+    if (bRects) {
+        EXPECT_EQ("", before.layout.Differences(after.layout));
+        EXPECT_EQ(RectText(before.menuBar), RectText(after.menuBar)) << "the menu bar";
+        EXPECT_EQ(RectText(before.toolBar), RectText(after.toolBar)) << "the toolbar";
+    } else {
+        for (const PaneView& pane : before.layout.panes) {
+            const PaneView* other = after.layout.Pane(pane.id);
+            ASSERT_NE(nullptr, other);
+            EXPECT_EQ(pane.seen, other->seen) << NameOf(pane.id);
+            EXPECT_EQ(pane.floating, other->floating) << NameOf(pane.id);
+            const GroupView* g1 = before.layout.GroupOf(pane.id);
+            const GroupView* g2 = after.layout.GroupOf(pane.id);
+            ASSERT_EQ(g1 == nullptr, g2 == nullptr) << NameOf(pane.id);
+            if (g1 != nullptr) {
+                EXPECT_EQ(g1->members, g2->members) << NameOf(pane.id);
+                EXPECT_EQ(g1->selected, g2->selected) << NameOf(pane.id);
+            }
+        }
+    }
+    EXPECT_EQ(before.statusBar, after.statusBar) << "the status bar";
+}
+
+void Restart(Korvane& k)
+{
+    ASSERT_TRUE(k.Close()) << "the program did not end with 0";
+    ASSERT_TRUE(k.Start());
+}
+
+void SetLook(int look)
+{
+    HKEY hKey = NULL;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kProgramKey) + "\\CMN").c_str(), 0, NULL,
+                                               0, KEY_WRITE, NULL, &hKey, NULL));
+    const DWORD value = static_cast<DWORD>(look);
+    ::RegSetValueExA(hKey, "UI", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    ::RegCloseKey(hKey);
+}
+
+} // namespace
+
+TEST(Restart, TheDefaultLayoutComesBackWholeThreeTimes)
+{
+    Korvane k;
+    ASSERT_TRUE(k.Start());
+    const Snapshot first = Take(k);
+    ExpectDefaultLayout(k, first.layout);
+    EXPECT_TRUE(first.statusBar);
+    for (int i = 1; i <= 3; ++i) {
+        Restart(k);
+        ExpectSame(first, Take(k), true, "start " + std::to_string(i + 1));
+        ExpectDefaultLayout(k, k.ReadLayout());
+    }
+    EXPECT_TRUE(k.Close());
+}
+
+TEST(Restart, DISABLED_AnArrangementMadeByMouseAndAChangedLookComeBack)
+{
+    Korvane k;
+    ASSERT_TRUE(k.Start());
+    // The bottom group floats in the middle of the screen.
+    const LayoutView start = k.ReadLayout();
+    ASSERT_NE(nullptr, start.GroupOf(kDetailLog));
+    Drag(CaptionPoint(start.GroupOf(kDetailLog)->hwnd), Center(ScreenRect(k.LogList())));
+    ASSERT_TRUE(WaitFor([&] { return FloatingFrameOf(k, kDetailLog) != NULL; }));
+
+    // Script 2's tab dragged out of the right group and docked at the main window's left.
+    HWND hStrip = TabStripOf(start.GroupOf(kScript2)->hwnd);
+    const std::vector<TabLabel> labels = k.TabLabels(hStrip);
+    ASSERT_EQ(3u, labels.size());
+    PressAndMove(Center(labels[2].rc), Center(ScreenRect(k.LogList())));
+    Markers markers;
+    ASSERT_TRUE(WaitFor([&] {
+        markers = ReadMarkers(k);
+        return markers.outer;
+    }));
+    MoveAndRelease(Center(markers.left));
+    ASSERT_TRUE(WaitFor([&] {
+        HWND hBar = k.PaneBar(kScript2);
+        return Seen(hBar) && ScreenRect(hBar).left < ScreenRect(k.LogList()).left;
+    })) << "script 2 is not docked at the left";
+
+    // The toolbar by its gripper into a row of its own below the lowest bar of the top.
+    const RECT rcTool = ScreenRect(k.ToolBar());
+    const RECT rcMenu = ScreenRect(k.MenuBar());
+    const int below = std::max(rcTool.bottom, rcMenu.bottom) + 6;
+    Drag(POINT{rcTool.left + 3, (rcTool.top + rcTool.bottom) / 2}, POINT{rcTool.left + 160, below});
+    ASSERT_TRUE(WaitFor([&] { return ScreenRect(k.ToolBar()).top >= rcMenu.bottom; })) << "the toolbar did not move";
+    WaitStill(ScreenRect(k.Main()));
+
+    const Snapshot arranged = Take(k);
+    Restart(k);
+    ExpectSame(arranged, Take(k), true, "after the arrangement");
+    Restart(k);
+    ExpectSame(arranged, Take(k), true, "a second start after the arrangement");
+
+    ASSERT_TRUE(k.Close());
+    SetLook(32828);
+    ASSERT_TRUE(k.Start());
+    const Snapshot office = Take(k);
+    ExpectSame(arranged, office, false, "in another look");
+    Restart(k);
+    ExpectSame(office, Take(k), true, "in another look, started again");
+    EXPECT_TRUE(k.Close());
+}
