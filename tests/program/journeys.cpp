@@ -229,4 +229,12 @@ void ExpectEveryPaneReachable(const Korvane& k, const std::string& step)
     }
 }
 
+void StartConnected(Korvane& k, SerialPeer& peer, const char* name)
+{
+    ASSERT_TRUE(peer.Open()) << "the peer's end of the pseudo-terminal pair (COM" << PeerCom() << ")";
+    ASSERT_TRUE(WriteStartupSet(k, name));
+    ASSERT_TRUE(k.Start());
+    ASSERT_TRUE(WaitFor([&] { return PortState(k) == kConnected; })) << PortState(k);
+}
+
 } // namespace e2e

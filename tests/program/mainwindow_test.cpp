@@ -184,11 +184,10 @@ TEST(MainWindow, TheMenuBarIsTheTopRowAndEachComControlPaneShowsItsSevenIndicato
 TEST(MainWindow, TheLogListDrawsEachRowOnceAfterResizesAndAClosedMenuWithItsLowLines)
 {
     SerialPeer peer;
-    ASSERT_TRUE(peer.Open());
     Korvane k;
-    ASSERT_TRUE(WriteStartupSet(k, "Rows"));
-    ASSERT_TRUE(k.Start());
-    ASSERT_TRUE(WaitFor([&] { return PortState(k) == kConnected; })) << PortState(k);
+    StartConnected(k, peer, "Rows");
+    if (HasFatalFailure())
+        return;
     for (int i = 0; i < 12; ++i) {
         ASSERT_TRUE(peer.Write({static_cast<BYTE>(i), 0x5F, 0xA0}));
         ::Sleep(20);

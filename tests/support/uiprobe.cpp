@@ -455,9 +455,8 @@ int Luma(COLORREF c)
     return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000;
 }
 
-int InkPixels(const RECT& rc)
+COLORREF MostCommonColor(const Screenshot& shot)
 {
-    const Screenshot shot(rc);
     std::map<COLORREF, int> counts;
     for (int y = 0; y < shot.Height(); ++y)
         for (int x = 0; x < shot.Width(); ++x)
@@ -470,6 +469,13 @@ int InkPixels(const RECT& rc)
             back = entry.first;
         }
     }
+    return back;
+}
+
+int InkPixels(const RECT& rc)
+{
+    const Screenshot shot(rc);
+    const COLORREF back = MostCommonColor(shot);
     int ink = 0;
     for (int y = 0; y < shot.Height(); ++y)
         for (int x = 0; x < shot.Width(); ++x)
