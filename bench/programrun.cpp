@@ -29,60 +29,6 @@ BOOL CALLBACK FindVisibleTopLevel(HWND hWnd, LPARAM lParam)
 
 } // namespace
 
-std::string BinFolder()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.rfind('\\'));
-}
-
-std::string NewFolder(const char* prefix)
-{
-    char temp[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, temp);
-    for (unsigned n = GetTickCount() ^ GetCurrentProcessId();; ++n) {
-        std::string path = std::string(temp) + prefix + std::to_string(n);
-        if (CreateDirectoryA(path.c_str(), nullptr))
-            return path;
-        if (GetLastError() != ERROR_ALREADY_EXISTS)
-            return std::string();
-    }
-}
-
-void RemoveFolder(const std::string& path)
-{
-    if (path.empty())
-        return;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string child = path + "\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveFolder(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-bool WriteWholeFile(const std::string& path, const void* data, size_t size)
-{
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(h, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
-    CloseHandle(h);
-    return ok;
-}
-
 ProgramRun::ProgramRun(std::string exePath, std::string workFolder)
     : m_exe(std::move(exePath)), m_folder(std::move(workFolder))
 {

@@ -1,6 +1,8 @@
 // A program of the build started as a person starts it, for the figures that watch a whole
 // process: in a working folder of its own, its main window waited for until it shows and its
-// thread has gone idle, its working set read from outside, and ended through its window.
+// thread has gone idle, its working set read from outside, and ended through its window. Unlike
+// the end-to-end tests' e2e::Program (programdriver.h, whose folder helpers the figures use) it
+// starts any executable of the build, the bare floor program too, and times the launch.
 #pragma once
 
 #include <windows.h>
@@ -8,14 +10,6 @@
 #include <string>
 
 namespace bench {
-
-// The folder of the running executable (the build's bin folder).
-std::string BinFolder();
-// A new empty folder under the temporary folder, and its removal with what it holds.
-std::string NewFolder(const char* prefix);
-void RemoveFolder(const std::string& path);
-// Writes bytes to a file; false when it cannot.
-bool WriteWholeFile(const std::string& path, const void* data, size_t size);
 
 class ProgramRun
 {

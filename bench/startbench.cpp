@@ -6,6 +6,7 @@
 #include "benchframe.h"
 #include "benchkit.h"
 #include "figures.h"
+#include "programdriver.h"
 #include "programrun.h"
 
 #include "afxwin.h"
@@ -22,7 +23,11 @@ namespace bench {
 
 namespace {
 
-const char kProgramKey[] = "Software\\Pellandor\\Korvane";
+using e2e::BinFolder;
+using e2e::kProgramKey;
+using e2e::NewFolder;
+using e2e::RemoveFolder;
+
 const DWORD kStartBoundMs = 60000;
 
 struct StartResult
@@ -70,7 +75,7 @@ double OwnWorkingSet()
 void StartFigures()
 {
     // A first start (nothing saved) leaves the layout and profile that every later start reads.
-    CWinApp::DelRegTree(HKEY_CURRENT_USER, kProgramKey);
+    e2e::EmptyProgramKey();
     const StartResult first = StartOnce("korvane.exe");
     std::vector<double> bare, program, bareSets, programSets;
     int failed = first.seconds < 0;
@@ -200,7 +205,7 @@ void ReceiveMemoryFigure()
         device.Close();
     }
     RemoveFolder(folder);
-    CWinApp::DelRegTree(HKEY_CURRENT_USER, kProgramKey);
+    e2e::EmptyProgramKey();
     if (echoed < kReceiveBytes)
         Report("3 memory.receive-echoed", static_cast<double>(echoed), "bytes", kReceiveBytes, "sent", AtLeast, 1);
     const double records = LogRecordsBytes(static_cast<int>(kReceiveBytes / kBlockBytes));
