@@ -60,6 +60,7 @@ build_figure() {
 }
 
 if [ "${1:-}" = testtime ]; then
+    mkdir -p "$BUILD_DIR"
     start=$(date +%s.%N)
     taskset -c 0,1 bash "$here/scripts/test.sh" >"$BUILD_DIR/testtime.log" 2>&1
     rc=$?
