@@ -57,6 +57,7 @@ struct Markers {
     RECT compassCentre = {};
     bool outer = false;
     bool compass = false;
+    std::string seen;  // every marker's rectangle, for a failure's message
 };
 Markers ReadMarkers(const Korvane& k);
 

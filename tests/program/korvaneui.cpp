@@ -471,6 +471,25 @@ std::vector<TabLabel> Korvane::TabLabels(HWND hTabWnd) const
     return labels;
 }
 
+namespace {
+
+// The window a click at the point would reach inside root if no other top-level window lay
+// over it.
+HWND DeepestChildAt(HWND root, POINT screen)
+{
+    HWND hAt = root;
+    for (;;) {
+        POINT pt = screen;
+        ::ScreenToClient(hAt, &pt);
+        HWND hChild = ::ChildWindowFromPointEx(hAt, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (hChild == NULL || hChild == hAt)
+            return hAt;
+        hAt = hChild;
+    }
+}
+
+} // namespace
+
 LayoutView Korvane::ReadLayout() const
 {
     LayoutView layout;
@@ -497,7 +516,9 @@ LayoutView Korvane::ReadLayout() const
                 }
                 GroupView& group = layout.groups[it->second];
                 group.members.push_back(name.id);
-                if (pane.seen)
+                // The group shows the pane on top among its children, a floating frame over
+                // the group or not.
+                if (Shown(hBar) && IsSelfOrDescendant(hBar, DeepestChildAt(hGroup, mid)))
                     group.selected = name.id;
             }
         }

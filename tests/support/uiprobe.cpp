@@ -655,9 +655,10 @@ std::vector<HWND> PopupMenus(DWORD pid)
     std::vector<HWND> out;
     for (HWND h : TopWindows(pid)) {
         // The popup menus register their class through the class library: "Afx:" names,
-        // without a caption, owned popups.
+        // without a caption, owned popups that save the bits under them (a floating frame is
+        // such a popup too, but does not).
         if ((::GetWindowLongA(h, GWL_STYLE) & WS_POPUP) && !(::GetWindowLongA(h, GWL_STYLE) & WS_CAPTION) &&
-            ClassOf(h).compare(0, 4, "Afx:") == 0)
+            ClassOf(h).compare(0, 4, "Afx:") == 0 && (::GetClassLongA(h, GCL_STYLE) & CS_SAVEBITS))
             out.push_back(h);
     }
     return out;
