@@ -1,7 +1,8 @@
-// The benchmark: the receive path, the log and the editors, each figure against a floor
-// measured beside it in the same run. Arguments name the figure groups to run (receive, pty,
-// log, hex, script); none runs them all. The exit code is the number of figures that fell
-// short of their goals.
+// The benchmark: the program's start-up and memory, keys typed into its editors, the log, the
+// receive path and the automatic reply, and the editors' models, each figure against a floor
+// measured beside it in the same run. Arguments name the figure groups to run (start, memory,
+// keys, log, receive, pty, hex, script); none runs them all. The exit code is the number of
+// figures that fell short of their goals.
 #include "benchkit.h"
 #include "figures.h"
 
@@ -20,8 +21,9 @@ int main(int argc, char** argv)
         void (*run)();
     };
     const Group groups[] = {
-        {"receive", bench::ReceiveFigures}, {"pty", bench::PtyFigures},       {"log", bench::LogFigures},
-        {"hex", bench::HexFigures},         {"script", bench::ScriptFigures},
+        {"start", bench::StartupFigures}, {"memory", bench::MemoryFigures}, {"keys", bench::KeyFigures},
+        {"log", bench::LogFigures},       {"receive", bench::ReceiveFigures}, {"pty", bench::PtyFigures},
+        {"hex", bench::HexFigures},       {"script", bench::ScriptFigures},
     };
     std::printf("%-36s %12s %-9s       %12s %-16s       %9s  %-10s %s\n", "figure", "value", "unit", "floor", "(what)",
                 "ratio", "goal", "result");

@@ -5,6 +5,11 @@
 // the font, the row colours (custom draw), the selected record going to the detailed log
 // data pane (WM_LOG_DETAIL), the context menu through a presenter, and log files dropped
 // on it.
+//
+// The rows hold no texts of their own: the list asks for a row's texts when it draws the
+// row (LVN_GETDISPINFO) and the view makes them from the row's record, as the store would
+// have. Nine thousand rows so cost neither their texts' memory nor the time to copy them
+// in, and listing them all again (refresh, reading a file) draws the list once at its end.
 #pragma once
 
 #include <functional>
@@ -12,6 +17,7 @@
 #include "afxwin.h"
 #include "afxcview.h"
 #include "logstore.h"
+#include "logtext.h"
 
 // Sent to the detailed log data pane: wParam LogDetailShow with lParam the selected
 // CCommLogRecord (sent); LogDetailClear with lParam 0 (posted) when the record shown there
@@ -66,6 +72,7 @@ protected:
     afx_msg void OnDeleteItem(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnProperties();
 
     DECLARE_MESSAGE_MAP()
@@ -75,7 +82,11 @@ private:
     void OnFirstRowDeleted() override;
     void OnAllRowsDeleted() override;
     void OnShownRecordDropped() override;
+    void OnRelistBegin() override;
+    void OnRelistEnd() override;
     void PostClearToDetailPane();
+    // The texts of a row's record, made again only for another row or record.
+    const CLogRowTexts* RowTexts(int nRow);
     // Whether the list's font draws the low line "_" as nothing; and, when it does, the low
     // lines of a row drawn by the list itself (logviewlowline.cpp).
     void CheckLowLine();
@@ -85,6 +96,10 @@ private:
     CFont m_font;
     bool m_bDrawLowLine;
     HWND m_hDetailPane;
+    // The row whose texts were made last (nullptr: none; every change of the rows drops it).
+    const CCommLogRecord* m_pTextsRecord;
+    int m_nTextsSeq;
+    CLogRowTexts m_rowTexts;
     CLogStore m_store;
     std::function<void(CWnd*, int)> m_onProperties;
 };

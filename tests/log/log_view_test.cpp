@@ -343,6 +343,50 @@ TEST_F(LogViewTest, RefreshAfterAColourChangeKeepsEveryNumber)
     EXPECT_EQ(RGB(0x12, 0x34, 0x56), back);
 }
 
+namespace {
+
+int g_nViewPaints = 0;
+HWND g_hPaintedView = NULL;
+
+LRESULT CALLBACK CountViewPaints(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && pMsg->message == WM_PAINT && pMsg->hwnd == g_hPaintedView)
+        ++g_nViewPaints;
+    return CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+}  // namespace
+
+// The rows hold no texts of their own: they show their records as the set words them when
+// drawn; listing everything again leaves the list shown and drawing.
+TEST_F(LogViewTest, RowsWordTheirRecordsWhenDrawnAndARefreshDrawsAgain)
+{
+    parent.ShowWindow(SW_SHOWNA);
+    set.m_nDateFormat = 1;
+    for (int i = 0; i < 3; ++i)
+        view->AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {BYTE(i)}));
+    const std::string shortTime = ItemText(2, 2);
+    EXPECT_EQ(12u, shortTime.size());
+    EXPECT_EQ("0003", ItemText(2, 0));
+    EXPECT_EQ("1:(-)", ItemText(2, 1));
+
+    set.m_nDateFormat = 0;
+    view->RefreshList();
+    EXPECT_TRUE(view->IsWindowVisible());
+    EXPECT_EQ(23u, ItemText(2, 2).size());
+    EXPECT_EQ(shortTime, ItemText(2, 2).substr(11));
+
+    g_hPaintedView = view->m_hWnd;
+    g_nViewPaints = 0;
+    HHOOK hHook = SetWindowsHookExA(WH_CALLWNDPROC, CountViewPaints, NULL, GetCurrentThreadId());
+    view->AppendLogRecord(Record(1, CCommLogRecord::KindSend, {BYTE(9)}));
+    view->UpdateWindow();
+    UnhookWindowsHookEx(hHook);
+    EXPECT_GE(g_nViewPaints, 1);
+    EXPECT_EQ("2:(-)", ItemText(3, 1));
+}
+
 TEST_F(LogViewTest, SelectingARowSendsItsRecordToTheDetailPane)
 {
     view->AppendLogRecord(Record(0, CCommLogRecord::KindSend, {7}));
