@@ -19,6 +19,7 @@ BEGIN_MESSAGE_MAP(CLogview, CListView)
     ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_COMMAND(CLogview::kPropertiesCommand, OnProperties)
+    ON_MESSAGE(WM_LOG_RESUME_DRAW, OnResumeDraw)
 END_MESSAGE_MAP()
 
 namespace {
@@ -38,7 +39,7 @@ const LogColumn kColumns[] = {
 
 }  // namespace
 
-CLogview::CLogview() : m_hDetailPane(nullptr)
+CLogview::CLogview() : m_bDrawingHeld(FALSE), m_nScrollRow(-1), m_hDetailPane(nullptr)
 {
     m_store.SetRowSink(this);
 }
@@ -80,6 +81,7 @@ void CLogview::OnRowAppended(const CLogRowTexts& texts, BOOL bAutoScroll)
 {
     if (m_hWnd == nullptr)
         return;
+    HoldDrawing();
     CListCtrl& list = GetListCtrl();
     const int nRow = list.InsertItem(list.GetItemCount(), texts.strNo);
     if (nRow < 0)
@@ -89,21 +91,49 @@ void CLogview::OnRowAppended(const CLogRowTexts& texts, BOOL bAutoScroll)
     list.SetItemText(nRow, 3, texts.strContents);
     if (bAutoScroll) {
         // Selecting and focusing the row shows its record in the detail pane (OnItemChanged).
+        // A list that does not draw does not scroll either: the row comes into view when
+        // drawing resumes.
         list.SetItemState(nRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        list.EnsureVisible(nRow, FALSE);
+        m_nScrollRow = nRow;
     }
+}
+
+void CLogview::HoldDrawing()
+{
+    if (m_bDrawingHeld)
+        return;
+    m_bDrawingHeld = TRUE;
+    SetRedraw(FALSE);
+    PostMessage(WM_LOG_RESUME_DRAW);
+}
+
+LRESULT CLogview::OnResumeDraw(WPARAM, LPARAM)
+{
+    if (!m_bDrawingHeld)
+        return 0;
+    m_bDrawingHeld = FALSE;
+    SetRedraw(TRUE);
+    Invalidate();
+    CListCtrl& list = GetListCtrl();
+    if (m_nScrollRow >= 0 && m_nScrollRow < list.GetItemCount())
+        list.EnsureVisible(m_nScrollRow, FALSE);
+    m_nScrollRow = -1;
+    return 0;
 }
 
 void CLogview::OnFirstRowDeleted()
 {
     if (m_hWnd != nullptr)
         GetListCtrl().DeleteItem(0);
+    if (m_nScrollRow >= 0)
+        --m_nScrollRow;
 }
 
 void CLogview::OnAllRowsDeleted()
 {
     if (m_hWnd != nullptr)
         GetListCtrl().DeleteAllItems();
+    m_nScrollRow = -1;
 }
 
 void CLogview::OnShownRecordDropped()

@@ -5,6 +5,13 @@
 // the font, the row colours (custom draw), the selected record going to the detailed log
 // data pane (WM_LOG_DETAIL), the context menu through a presenter, and log files dropped
 // on it.
+//
+// Rows come in bursts: the connections report block after block while the message loop
+// waits in their SendMessage calls, and a list that redraws its scroll bars for every row
+// spends most of the main thread on it. So the list stops drawing at the first row of a
+// burst and draws again, once, when the message loop next reaches the view's posted
+// WM_LOG_RESUME_DRAW; the automatic scroll then brings the newest row into view. Each new
+// row is still selected as it comes, so the detail pane shows every record in turn.
 #pragma once
 
 #include <functional>
@@ -18,6 +25,8 @@
 // left the log or every row was deleted.
 #define WM_LOG_DETAIL (WM_APP + 2)
 enum LogDetailAction { LogDetailShow = 0, LogDetailClear = 1 };
+// Posted by the view to itself at the first row of a burst.
+#define WM_LOG_RESUME_DRAW (WM_APP + 13)
 
 class CLogview : public CListView, private ILogRowSink
 {
@@ -65,6 +74,7 @@ protected:
     afx_msg void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnProperties();
+    afx_msg LRESULT OnResumeDraw(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -74,8 +84,11 @@ private:
     void OnAllRowsDeleted() override;
     void OnShownRecordDropped() override;
     void PostClearToDetailPane();
+    void HoldDrawing();
 
     CFont m_font;
+    BOOL m_bDrawingHeld;
+    int m_nScrollRow;  // the row to bring into view when drawing resumes, -1 none
     HWND m_hDetailPane;
     CLogStore m_store;
     std::function<void(CWnd*, int)> m_onProperties;

@@ -317,6 +317,54 @@ TEST_F(LogViewTest, AutoScrollSelectsTheNewRow)
     EXPECT_EQ(1, pane.messages.back().seq);
 }
 
+// WM_SETREDRAW as the list receives it, while a test watches.
+std::vector<WPARAM>* g_redraws = nullptr;
+HWND g_watched = nullptr;
+
+LRESULT CALLBACK WatchRedraw(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->hwnd == g_watched && sent->message == WM_SETREDRAW && g_redraws != nullptr)
+        g_redraws->push_back(sent->wParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A burst of rows (appended with no message handled between them, as the connections report)
+// costs the list one redraw: it stops drawing at the first row and draws again once the
+// message loop runs. Every record still reaches the detail pane in turn, and the newest row
+// ends selected and in view.
+TEST_F(LogViewTest, ABurstOfRowsIsDrawnOnceAndEndsWithTheNewestInView)
+{
+    parent.ShowWindow(SW_SHOWNA);
+    settings.m_nAutoScroll = 1;
+    std::vector<WPARAM> redraws;
+    g_redraws = &redraws;
+    g_watched = view->m_hWnd;
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchRedraw, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+
+    const int kRows = 200;
+    for (int i = 0; i < kRows; ++i)
+        view->AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {BYTE(i)}));
+    EXPECT_EQ(std::vector<WPARAM>{FALSE}, redraws) << "the list stopped drawing once for the whole burst";
+    EXPECT_EQ(kRows, CountPane(false, LogDetailShow));
+    pane.Pump();
+    EXPECT_EQ((std::vector<WPARAM>{FALSE, TRUE}), redraws) << "and drew again when the loop ran";
+
+    ASSERT_EQ(kRows, List().GetItemCount());
+    EXPECT_EQ(LVIS_SELECTED | LVIS_FOCUSED, List().GetItemState(kRows - 1, LVIS_SELECTED | LVIS_FOCUSED));
+    EXPECT_EQ(kRows - 1, pane.messages.back().seq);
+    const int top = List().GetTopIndex();
+    EXPECT_GT(top, 0);
+    EXPECT_LT(kRows - 1, top + List().GetCountPerPage()) << "the newest row is out of view";
+
+    // The next burst holds drawing again.
+    view->AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {0xFF}));
+    EXPECT_EQ((std::vector<WPARAM>{FALSE, TRUE, FALSE}), redraws);
+    UnhookWindowsHookEx(hook);
+    g_redraws = nullptr;
+}
+
 TEST_F(LogViewTest, ClearingTheLogClearsTheDetailPane)
 {
     view->AppendLogRecord(Record(0, CCommLogRecord::KindSend, {1}));
