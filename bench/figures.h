@@ -8,5 +8,6 @@ void PtyFigures();         // 2: the receive path over the real pseudo-terminal 
 void LogFigures();         // 4: the log store, the log list and saved-log reading
 void HexFigures();         // 5: the hex editor over 16 MiB
 void ScriptFigures();      // 6: the script editor over 10,000 lines
+void SoakFigures();        // 8: the real program for minutes on two pseudo-terminal pairs
 
 } // namespace bench
