@@ -180,6 +180,10 @@ public:
     // Fills in the instance handle and the names from the module (the constructor already
     // did, so the names are there even when the program's own WinMain never ran).
     void SetCurrentHandles();
+
+    // ID_APP_EXIT: the main window is asked to close, as its caption's close button asks it.
+    afx_msg void OnAppExit();
+    DECLARE_MESSAGE_MAP()
 };
 
 CWinApp* AFXAPI AfxGetApp();

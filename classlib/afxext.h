@@ -187,6 +187,7 @@ public:
     virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler);
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
 
+    afx_msg void OnPaint();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);

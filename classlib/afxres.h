@@ -2,6 +2,9 @@
 // shares with the class library (resource scripts include this header too).
 #pragma once
 
+// The File menu's exit: closes the application's main window.
+#define ID_APP_EXIT         0xE141
+
 #define ID_EDIT_CLEAR       0xE120
 #define ID_EDIT_COPY        0xE122
 #define ID_EDIT_CUT         0xE123

@@ -2,9 +2,14 @@
 // this file, beside the CWinApp constructor, so every program with an application object
 // links it.
 #include "afxwin.h"
+#include "afxres.h"
 #include <stdlib.h>
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
+BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
 
 namespace {
 CWinApp* g_pApp = NULL;
@@ -32,6 +37,12 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
     m_hThread = ::GetCurrentThread();
     m_nThreadID = ::GetCurrentThreadId();
     SetCurrentHandles();
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd != nullptr && ::IsWindow(m_pMainWnd->m_hWnd))
+        m_pMainWnd->SendMessage(WM_CLOSE);
 }
 
 CWinApp::~CWinApp()

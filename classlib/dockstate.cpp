@@ -162,10 +162,11 @@ void CDockState::Serialize(CArchive& ar)
     if (wVersion != kVersion)
         return;
     ar >> dwCount;
+    // Each record is held before it is read: data that ends early leaves it where Clear frees it.
     for (DWORD i = 0; i < dwCount; i++) {
         CControlBarInfo* pInfo = new CControlBarInfo;
-        pInfo->Serialize(ar);
         m_arrBarInfo.Add(pInfo);
+        pInfo->Serialize(ar);
     }
 }
 
@@ -241,6 +242,9 @@ void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
             pDockBar->m_arrBars.Add((void*)(UINT_PTR)nID);
             continue;
         }
+        // A bar named twice would hold two entries, one of them left behind when it moves on.
+        if (pDockBar->FindBar(pBar) > 0)
+            continue;
         CDockBar* pOld = pBar->m_pDockBar;
         pBar->SetParent(pDockBar);
         if (pOld != nullptr && pOld != pDockBar)

@@ -7,10 +7,12 @@
 #include "afxext.h"
 #include "afxdc.h"
 #include <algorithm>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
+    ON_WM_PAINT()
     ON_WM_SIZE()
     ON_WM_NCHITTEST()
     ON_WM_DRAWITEM_REFLECT()
@@ -199,19 +201,31 @@ void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
         int borders[3] = {};
         ::SendMessage(m_hWnd, SB_GETBORDERS, 0, (LPARAM)borders);
         int cxGap = borders[2];
-        int cxPad = 2 * (borders[0] + 2);   // frame and text margin on both sides
+        // The control draws each pane's sunken edge inside it and starts the text 3 pixels past it.
+        int cxPad = 2 * (borders[0] + 3);
         CRect rect;
         GetClientRect(&rect);
         CalcInsideRect(rect, TRUE);
         if (GetStyle() & SBARS_SIZEGRIP)
             rect.right -= ::GetSystemMetrics(SM_CXVSCROLL);
+        // A pane's width holds its text and, with an icon, a small icon; the control draws the
+        // icon as tall and as wide as the pane is high, so such a pane gets the difference.
+        CRect rcPart;
+        ::SendMessage(m_hWnd, SB_GETRECT, 0, (LPARAM)&rcPart);
+        const int cxIconExtra = std::max(0, rcPart.Height() - ::GetSystemMetrics(SM_CXSMICON));
+        std::vector<int> widths(m_nCount);
+        for (int i = 0; i < m_nCount; i++) {
+            widths[i] = m_pPanes[i].cxText + cxPad;
+            if (::SendMessage(m_hWnd, SB_GETICON, (WPARAM)i, 0) != 0)
+                widths[i] += cxIconExtra;
+        }
         int cxUsed = 0;
         int nStretch = 0;
         for (int i = 0; i < m_nCount; i++) {
             if (m_pPanes[i].nStyle & SBPS_STRETCH)
                 ++nStretch;
             else
-                cxUsed += m_pPanes[i].cxText + cxPad;
+                cxUsed += widths[i];
             if (i > 0)
                 cxUsed += cxGap;
         }
@@ -227,7 +241,7 @@ void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
                 --nStretch;
                 x += cx;
             } else {
-                x += m_pPanes[i].cxText + cxPad;
+                x += widths[i];
             }
             pRights[i] = x;
         }
@@ -260,6 +274,12 @@ CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         ::SendMessage(m_hWnd, SB_GETBORDERS, 0, (LPARAM)borders);
     size.cy += tm.tmHeight + 2 * borders[1] + 2;
     return size;
+}
+
+void CStatusBar::OnPaint()
+{
+    // The control draws its panes; the control bar's own painting would only validate them.
+    Default();
 }
 
 void CStatusBar::OnSize(UINT nType, int cx, int cy)

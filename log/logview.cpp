@@ -12,6 +12,7 @@ IMPLEMENT_DYNCREATE(CLogview, CListView)
 
 BEGIN_MESSAGE_MAP(CLogview, CListView)
     ON_WM_CREATE()
+    ON_WM_SIZE()
     ON_WM_CONTEXTMENU()
     ON_WM_DROPFILES()
     ON_NOTIFY_REFLECT(LVN_DELETEALLITEMS, OnDeleteAllItems)
@@ -39,7 +40,7 @@ const LogColumn kColumns[] = {
 
 }  // namespace
 
-CLogview::CLogview() : m_bDrawingHeld(FALSE), m_nScrollRow(-1), m_hDetailPane(nullptr)
+CLogview::CLogview() : m_bDrawLowLine(false), m_bDrawingHeld(FALSE), m_nScrollRow(-1), m_hDetailPane(nullptr)
 {
     m_store.SetRowSink(this);
 }
@@ -63,6 +64,13 @@ int CLogview::OnCreate(LPCREATESTRUCT lpCreateStruct)
     return 0;
 }
 
+void CLogview::SetSources(const CAppSettings* pSettings, const CCommSetRecord* pSet)
+{
+    m_store.SetSources(pSettings, pSet);
+    if (m_hWnd != nullptr)
+        SetLogFont(m_store.Settings());
+}
+
 void CLogview::SetLogFont(const CAppSettings& settings)
 {
     // The new font is in place before the old one is deleted, so the list never holds a
@@ -71,10 +79,19 @@ void CLogview::SetLogFont(const CAppSettings& settings)
     m_font.CreateFont(FontPointSizeFromIndex(settings.m_nLogFont), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                       FIXED_PITCH | FF_MODERN, NULL);
+    CheckLowLine();
     if (m_hWnd != nullptr)
         SetFont(&m_font, TRUE);
     if (hOld != nullptr)
         ::DeleteObject(hOld);
+}
+
+void CLogview::OnSize(UINT nType, int cx, int cy)
+{
+    CListView::OnSize(nType, cx, cy);
+    // The list may scroll its rows to fill the new size without painting them again, and its
+    // header keeps the lines of the old width: the whole list is painted afresh.
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CLogview::OnRowAppended(const CLogRowTexts& texts, BOOL bAutoScroll)
@@ -181,8 +198,14 @@ void CLogview::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         *pResult = CDRF_NOTIFYITEMDRAW;
         return;
     }
+    if (pDraw->nmcd.dwDrawStage == CDDS_ITEMPOSTPAINT) {
+        DrawLowLines(pDraw->nmcd.hdc, static_cast<int>(pDraw->nmcd.dwItemSpec));
+        return;
+    }
     if (pDraw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
         return;
+    if (m_bDrawLowLine && GetListCtrl().GetItemText(static_cast<int>(pDraw->nmcd.dwItemSpec), kContentsColumn).Find('_') >= 0)
+        *pResult = CDRF_NOTIFYPOSTPAINT;
     const CCommLogRecord* pRecord = m_store.FindRowRecord(static_cast<int>(pDraw->nmcd.dwItemSpec));
     COLORREF clrText = 0;
     COLORREF clrBack = 0;

@@ -56,8 +56,9 @@ public:
     // The window of the detailed log data pane; the frame sets it once the panes exist.
     void SetDetailPane(HWND hWnd) { m_hDetailPane = hWnd; }
     HWND GetDetailPane() const { return m_hDetailPane; }
-    // The application's settings and current set; see CLogStore::SetSources.
-    void SetSources(const CAppSettings* pSettings, const CCommSetRecord* pSet) { m_store.SetSources(pSettings, pSet); }
+    // The application's settings and current set; see CLogStore::SetSources. The list takes
+    // the log font of the settings given.
+    void SetSources(const CAppSettings* pSettings, const CCommSetRecord* pSet);
     // Runs the other-settings dialog at the given page for the properties command; the
     // application installs it (the dialog belongs to the shell).
     void SetPropertiesHandler(std::function<void(CWnd* pParent, int nPage)> handler) { m_onProperties = std::move(handler); }
@@ -67,6 +68,7 @@ public:
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg void OnDeleteAllItems(NMHDR* pNMHDR, LRESULT* pResult);
@@ -85,8 +87,14 @@ private:
     void OnShownRecordDropped() override;
     void PostClearToDetailPane();
     void HoldDrawing();
+    // Whether the list's font draws the low line "_" as nothing; and, when it does, the low
+    // lines of a row drawn by the list itself (logviewlowline.cpp).
+    void CheckLowLine();
+    void DrawLowLines(HDC hDC, int nRow);
+    static const int kContentsColumn = 3;
 
     CFont m_font;
+    bool m_bDrawLowLine;
     BOOL m_bDrawingHeld;
     int m_nScrollRow;  // the row to bring into view when drawing resumes, -1 none
     HWND m_hDetailPane;

@@ -117,6 +117,11 @@
 #define ID_FRAME_ABOUT 57664
 #define ID_FRAME_SUPPORT_PAGE 32832
 #define ID_FRAME_SHOW_WINDOW 32856
+// The looks, as the setting "UI" names them.
+#define ID_LOOK_STUDIO2005 32827
+#define ID_LOOK_OFFICE2003 32828
+#define ID_LOOK_OFFICEXP 32829
+#define ID_LOOK_OFFICE2000 32830
 // Keys without a handler.
 #define ID_FRAME_KEY_NEW 32800
 #define ID_FRAME_KEY_OPEN 32801

@@ -9,9 +9,7 @@
 #include "logview.h"
 #include "messagetext.h"
 #include "paintmanagerholder.h"
-#include "paintmanageroffice2003.h"
 #include "paintmanagerstudio2005.h"
-#include "paintmanagerxp.h"
 #include "popupbasewnd.h"
 #include "popupmenuwnd.h"
 #include "portsession.h"
@@ -86,6 +84,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_MESSAGE(WM_ACCESS_GET_SEND_DATA, OnAccessGetSendData)
     ON_MESSAGE(WM_ACCESS_SET_SEND_DATA, OnAccessSetSendData)
     ON_MESSAGE(WM_ACCESS_GET_SCRIPT, OnAccessGetScript)
+    ON_REGISTERED_MESSAGE(CUiControlBar::g_nMsgConstructPopupMenu, OnConstructBarsMenu)
     ON_COMMAND(ID_FRAME_LOAD_LOG, OnLoadLog)
     ON_COMMAND(ID_FRAME_SAVE_LOG, OnSaveLog)
     ON_COMMAND(ID_FRAME_EXPORT_LOG, OnExportLog)
@@ -132,14 +131,7 @@ END_MESSAGE_MAP()
 CMainFrame::CMainFrame()
     : m_pLogView(NULL)
 {
-    CRuntimeClass* pLook = RUNTIME_CLASS(CUiPaintManagerStudio2005);
-    switch (GetAppSettings().m_nLook) {
-    case 32828: pLook = RUNTIME_CLASS(CUiPaintManagerOffice2003); break;
-    case 32829: pLook = RUNTIME_CLASS(CUiPaintManagerXP); break;
-    case 32830: pLook = RUNTIME_CLASS(CUiPaintManager); break;
-    default: break;
-    }
-    PaintManagerHolder::Get().SetPaintManagerClass(pLook);
+    PaintManagerHolder::Get().SetPaintManagerClass(PaintManagerClassOfLook(GetAppSettings().m_nLook));
     memset(&m_wpSaved, 0, sizeof(m_wpSaved));
     m_wpSaved.length = sizeof(m_wpSaved);
     SetCommSetDefaults(GetCurrentCommSet(), TRUE);
@@ -245,8 +237,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     pManager->ProfileMarkCommands(pszProfile, kBasicCommands);
     pManager->ProfilePersist(pszProfile, pApp->m_pszRegistryKey, pszProfile, false);
+    // A damaged saved layout never shows less than the default one.
     if (!BarStateLoad(this, pApp->m_pszRegistryKey, pszProfile, pszProfile, &m_wpSaved))
         BuildDefaultLayout();
+    else
+        PlaceLeftOutPanes();
 
     m_bSetLoaded = 0;
     SetFrameTitle();
@@ -310,23 +305,67 @@ bool CMainFrame::CreatePanes()
     return true;
 }
 
+CMainFrame::DefaultGroup CMainFrame::DefaultGroupOf(int nGroup)
+{
+    if (nGroup == 0)
+        return {&m_wndScriptBar[0], AFX_IDW_DOCKBAR_RIGHT, 300, {{&m_wndScriptBar[1], 1}, {&m_wndPaneBar[0], 0}}};
+    return {&m_wndPaneBar[2],
+            AFX_IDW_DOCKBAR_BOTTOM,
+            250,
+            {{&m_wndComBar[1], 1}, {&m_wndComBar[0], 1}, {&m_wndPaneBar[3], 1}, {&m_wndPaneBar[1], 0}}};
+}
+
 void CMainFrame::BuildDefaultLayout()
 {
-    m_wndMenuBar.DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, false);
-    m_wndToolBar.DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, false);
-    CUiControlBar& script1 = m_wndScriptBar[0];
-    script1.m_sizeHorz = script1.m_sizeVert = CSize(300, 300);
-    script1.DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, false);
-    script1.DockIntoTabbedGroup(&m_wndScriptBar[1], 1);
-    script1.DockIntoTabbedGroup(&m_wndPaneBar[0], 0);
-    CUiControlBar& status = m_wndPaneBar[2];
-    status.m_sizeHorz = status.m_sizeVert = CSize(250, 250);
-    status.DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, false);
-    status.DockIntoTabbedGroup(&m_wndComBar[1], 1);
-    status.DockIntoTabbedGroup(&m_wndComBar[0], 1);
-    status.DockIntoTabbedGroup(&m_wndPaneBar[3], 1);
-    status.DockIntoTabbedGroup(&m_wndPaneBar[1], 0);
+    // Fixed-size bars live in the outer dock bars, each docked bar in a row of its own
+    // after those before it: the menu bar first, so that it is the top row.
+    DockControlBar(&m_wndMenuBar, AFX_IDW_DOCKBAR_TOP);
+    DockControlBar(&m_wndToolBar, AFX_IDW_DOCKBAR_TOP);
+    for (int n = 0; n < kDefaultGroups; n++) {
+        const DefaultGroup group = DefaultGroupOf(n);
+        group.pHost->m_sizeHorz = group.pHost->m_sizeVert = CSize(group.nSize, group.nSize);
+        group.pHost->DockAtFrameSide(group.nSide, false);
+        for (const DefaultGroup::Join& join : group.joins) {
+            if (join.pBar != nullptr)
+                group.pHost->DockIntoTabbedGroup(join.pBar, join.nIndex);
+        }
+    }
     RecalcLayout();
+}
+
+void CMainFrame::PlaceLeftOutPanes()
+{
+    bool bChanged = false;
+    for (int n = 0; n < kDefaultGroups; n++) {
+        const DefaultGroup group = DefaultGroupOf(n);
+        std::vector<CUiControlBar*> bars(1, group.pHost);
+        for (const DefaultGroup::Join& join : group.joins) {
+            if (join.pBar != nullptr)
+                bars.push_back(join.pBar);
+        }
+        for (CUiControlBar* pBar : bars) {
+            if (!pBar->IsLeftOutByLayout())
+                continue;
+            CUiControlBar* pAnchor = NULL;
+            for (CUiControlBar* pOther : bars) {
+                if (pAnchor == NULL && pOther != pBar && !pOther->IsLeftOutByLayout())
+                    pAnchor = pOther;
+            }
+            if (pAnchor != NULL)
+                pAnchor->DockIntoTabbedGroup(pBar, -1);
+            else
+                pBar->DockAtFrameSide(group.nSide, false);
+            ShowControlBar(pBar, TRUE, FALSE);
+            bChanged = true;
+        }
+    }
+    // No command hides the menu bar: one saved hidden is damage.
+    if (!(m_wndMenuBar.GetStyle() & WS_VISIBLE)) {
+        ShowControlBar(&m_wndMenuBar, TRUE, FALSE);
+        bChanged = true;
+    }
+    if (bChanged)
+        RecalcLayout();
 }
 
 CUiControlBar* CMainFrame::PaneBar(UINT nBarId)
@@ -425,11 +464,15 @@ void CMainFrame::ShowPortState(int nPort, UINT nTextId)
 
 void CMainFrame::OnUpdatePortPane(CCmdUI* pCmdUI)
 {
+    // Icon and text come together through the status bar's own record; the class library's
+    // record of the same pane, which knows no icon, is left alone.
+    CMainStatusCmdUI* pStatus = CMainStatusCmdUI::FromCmdUI(pCmdUI);
+    if (pStatus == nullptr)
+        return;
     const int nPort = pCmdUI->m_nID == ID_STATUS_PORT1 ? 0 : 1;
-    if (CMainStatusCmdUI* pStatus = CMainStatusCmdUI::FromCmdUI(pCmdUI))
-        pStatus->SetIcon(m_hPortIcon[nPort]);
-    pCmdUI->SetText(m_strPortState[nPort][0]);
-    pCmdUI->Enable(TRUE);
+    pStatus->SetIcon(m_hPortIcon[nPort]);
+    pStatus->SetText(m_strPortState[nPort][0]);
+    pStatus->Enable(TRUE);
 }
 
 void CMainFrame::StopConnectionsForClose()
@@ -528,6 +571,17 @@ LRESULT CMainFrame::OnTrayNotify(WPARAM wParam, LPARAM lParam)
         PostMessage(WM_TRAY_NOTIFY, 0, 0);
         return 1;
     }
+    return 0;
+}
+
+LRESULT CMainFrame::OnConstructBarsMenu(WPARAM wParam, LPARAM)
+{
+    // The framework lists its own bars; the status bar, a bar of the class library, joins
+    // them at the end once they are in.
+    auto* pData = reinterpret_cast<CUiControlBar::POPUP_MENU_EVENT_DATA*>(wParam);
+    if (pData != nullptr && (pData->m_bFlags & 0x01) && pData->m_pMenu != nullptr &&
+        pData->IsControlBarMenuListEvent() && m_wndStatusBar.GetSafeHwnd() != NULL)
+        pData->m_pMenu->ItemInsert(ID_FRAME_VIEW_STATUS_BAR, -1);
     return 0;
 }
 

@@ -111,6 +111,7 @@ protected:
     afx_msg LRESULT OnFrameRefresh(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIgnoredApp(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnConstructBarsMenu(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnAccessGetSendData(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnAccessSetSendData(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnAccessGetScript(WPARAM wParam, LPARAM lParam);
@@ -140,7 +141,23 @@ private:
     bool CreatePanes();
     bool HostPane(CUiResizableDialog& pane, CUiControlBar& bar, UINT nBarId, UINT nCaptionId, UINT nTemplate,
                   UINT nAnchor1, UINT nAnchor2);
+    // The two tabbed groups of the default layout: the host docked at a side with its size,
+    // then each bar joined to it at a tab index.
+    enum { kDefaultGroups = 2 };
+    struct DefaultGroup {
+        struct Join {
+            CUiControlBar* pBar;
+            int nIndex;
+        };
+        CUiControlBar* pHost;
+        UINT nSide;
+        int nSize;
+        Join joins[4];
+    };
+    DefaultGroup DefaultGroupOf(int nGroup);
     void BuildDefaultLayout();
+    // Puts each pane that a loaded layout left out where the default layout puts it.
+    void PlaceLeftOutPanes();
     bool AnyPortRunning() const;
     void ShowConnections();
     // Pushes bytes to the buffers chosen by a reply or route target (0 the buffer of nPort and

@@ -1,6 +1,7 @@
 // The frame's openers of the two settings dialogs, and the editors' side of applying the other
-// settings. The communication settings come back at the page the user left them on, but only
-// when the dialog ended with OK: a cancelled visit does not move the next opening.
+// settings. The communication settings come back at the page the user left them on, and the
+// set-modified mark comes back from them, but only when the dialog ended with OK: a cancelled
+// visit changes neither.
 #include "mainframe.h"
 
 #include "appsettings.h"
@@ -12,9 +13,11 @@ void CMainFrame::OnCommSettings()
 {
     CCommSettingDlg dlg(this);
     dlg.m_bRunning = AnyPortRunning() ? 1 : 0;
+    dlg.m_bSetModified = m_bSetModified;
     dlg.m_nInitialPage = m_nCommSettingPage;
     if (dlg.DoModal() != IDOK)
         return;
+    m_bSetModified = dlg.m_bSetModified;
     m_nCommSettingPage = dlg.m_nInitialPage;
     SetFrameTitle();
 }

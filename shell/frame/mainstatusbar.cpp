@@ -28,9 +28,10 @@ CMainStatusBar::~CMainStatusBar()
 
 int CMainStatusBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (Default() == -1)
+    // The control bar's creation puts the bar into its frame's list, through which the frame
+    // shows, hides, saves and updates its bars.
+    if (CStatusBar::OnCreate(lpCreateStruct) == -1)
         return -1;
-    (void)lpCreateStruct;
     if (!m_wndToolTip.Create(this, TTS_ALWAYSTIP))
         return -1;
     m_wndToolTip.Activate(TRUE);

@@ -27,7 +27,7 @@ Page* MakePortPage(CWnd* pParent, int nPort)
 } // namespace
 
 CCommSettingDlg::CCommSettingDlg(CWnd* pParent)
-    : CSettingsDlgBase(IDD_COMM_SETTINGS, pParent), m_bRunning(0), m_nInitialPage(0), m_nCurrentPage(0)
+    : CSettingsDlgBase(IDD_COMM_SETTINGS, pParent), m_bRunning(0), m_bSetModified(0), m_nInitialPage(0), m_nCurrentPage(0)
 {
     for (int i = 0; i < kMaxPages; ++i)
         m_settingsPages[i] = NULL;
@@ -120,6 +120,7 @@ void CCommSettingDlg::Apply()
     }
     const bool bDisplayChanged = GetCurrentCommSet().CompareLogDisplay(work) != 0;
     AssignCurrentCommSet(work);
+    m_bSetModified = 1;
     if (bDisplayChanged)
         PostToFrame(0);
     m_nInitialPage = m_nCurrentPage;

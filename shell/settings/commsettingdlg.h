@@ -3,8 +3,9 @@
 // port's receive actions and extension DLL, and the log display. While a port runs (running
 // set by the opener) the six port pages are greyed, and Apply takes nothing from them.
 //
-// The opener sets running and initialPage, runs DoModal and, on IDOK, keeps initialPage as
-// the page for the next opening: Apply stores the page shown at that moment there.
+// The opener sets running, the set-modified mark and initialPage, runs DoModal and, on IDOK,
+// takes the mark back and keeps initialPage as the page for the next opening: Apply marks
+// the set modified and stores the page shown at that moment there.
 #pragma once
 
 #include "commsetrecord.h"
@@ -30,6 +31,8 @@ public:
     BOOL OnInitDialog() override;
 
     int m_bRunning;
+    // The opener's set-modified mark; Apply sets it, and the opener takes it back on IDOK.
+    int m_bSetModified;
     int m_nInitialPage;
     int m_nCurrentPage;
 

@@ -1,13 +1,24 @@
 #include "commandtooldlg.h"
 
 #include "commandrunner.h"
-#include "conversions.h"
 #include "messagetext.h"
 #include "resource.h"
 #include "tooldialog.h"
 #include "workerthread.h"
 
 namespace {
+
+// Draining the pipe takes turns with the message loop: a pass stops after this long, or as
+// soon as a key or a button is pressed, and a timer (the lowest of the loop's messages) brings
+// the next once the loop has had its turn.
+const UINT_PTR kDrainTimer = 1;
+const DWORD kDrainPassMs = 100;
+const UINT kDrainPauseMs = 10;
+// The edit control's own work for an addition grows with all it holds: the output goes in
+// pieces of this size, few enough to cost little, small enough to keep a pass short.
+const int kDrainPieceBytes = 64 * 1024;
+// Within a pass, how long to wait for a command that is writing to write again.
+const DWORD kDrainWaitMs = 5;
 
 // The commands offered, ended by an empty name; a command's index is its place here.
 const char* const kCommands[] = {"mode", ""};
@@ -38,12 +49,14 @@ BEGIN_MESSAGE_MAP(CCommandToolDlg, CDialog)
     ON_WM_SIZE()
     ON_WM_CLOSE()
     ON_WM_CTLCOLOR()
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CCommandToolDlg::CCommandToolDlg(CWnd* pParent)
     : CDialog(IDD_COMMAND_TOOL, pParent), m_nCommand(0), m_dwStartTick(0),
       m_hStop(::CreateEventA(NULL, FALSE, FALSE, NULL)), m_hRead(NULL), m_hWrite(NULL), m_bHelp(FALSE),
-      m_bRunning(FALSE), m_crWindow(::GetSysColor(COLOR_WINDOW)), m_crInfo(RGB(255, 255, 224)), m_hWorker(NULL)
+      m_bRunning(FALSE), m_crWindow(::GetSysColor(COLOR_WINDOW)), m_crInfo(RGB(255, 255, 224)), m_hWorker(NULL),
+      m_bDrainHelp(false), m_bDrainScheduled(false)
 {
     m_params[0] = "com1";
     CreateToolFont(m_font);
@@ -79,6 +92,9 @@ BOOL CCommandToolDlg::OnInitDialog()
     CEdit* const edits[] = {&m_status, &m_output, &m_param, &m_host, &m_helpOutput, &m_commandLine};
     for (CEdit* pEdit : edits)
         pEdit->SetFont(&m_font, TRUE);
+    // Output of any length is shown whole.
+    m_output.SetLimitText(0);
+    m_helpOutput.SetLimitText(0);
 
     m_images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 1);
     m_bitmap.LoadBitmap(IDB_SETTINGS_TREE);
@@ -206,6 +222,10 @@ void CCommandToolDlg::StopWorker()
 
 void CCommandToolDlg::ClosePipe()
 {
+    if (m_hWnd != NULL)
+        KillTimer(kDrainTimer);
+    m_bDrainScheduled = false;
+    m_outputText.Reset();
     if (m_hRead != NULL)
         ::CloseHandle(m_hRead);
     if (m_hWrite != NULL)
@@ -219,6 +239,9 @@ LRESULT CCommandToolDlg::OnCommandOutput(WPARAM wParam, LPARAM lParam)
     const bool bHelp = m_bHelp != FALSE;
     if (wParam == 1) {
         m_status.SetWindowText(ElapsedText(13035, dwElapsed));
+        // While the command keeps writing the timed passes drain it; the report only counts.
+        if (m_bDrainScheduled)
+            return 0;
     } else if (wParam == 0) {
         // The worker's last word: its thread handle is of no more use.
         if (m_hWorker != NULL) {
@@ -243,20 +266,65 @@ LRESULT CCommandToolDlg::OnCommandOutput(WPARAM wParam, LPARAM lParam)
 
 void CCommandToolDlg::DrainPipe(bool bHelp)
 {
+    KillTimer(kDrainTimer);
+    m_bDrainScheduled = false;
     CEdit& target = bHelp ? m_helpOutput : m_output;
-    for (;;) {
+    const DWORD dwStart = ::GetTickCount();
+    DWORD dwLastRead = 0;
+    bool bRead = false;
+    // What is read goes into the edit in pieces of some size: each addition costs the edit
+    // about the length of all it holds.
+    CString strPiece;
+    char buffer[4096];
+    // The pass ends when its time is up, or sooner when the user has pressed a key or a button.
+    while (m_hRead != NULL && ::GetTickCount() - dwStart < kDrainPassMs && !::GetInputState()) {
         DWORD dwWaiting = 0;
-        if (m_hRead == NULL || !::PeekNamedPipe(m_hRead, NULL, 0, NULL, &dwWaiting, NULL) || dwWaiting == 0)
-            return;
-        char buffer[4096] = {};
+        if (!::PeekNamedPipe(m_hRead, NULL, 0, NULL, &dwWaiting, NULL))
+            break;
+        if (dwWaiting == 0) {
+            // A command that has just written usually writes again at once; one that has
+            // not written in this pass is left to the next report.
+            if (!bRead || ::GetTickCount() - dwLastRead >= kDrainWaitMs)
+                break;
+            ::Sleep(1);
+            continue;
+        }
         DWORD dwRead = 0;
-        if (!::ReadFile(m_hRead, buffer, 4095, &dwRead, NULL) || dwRead == 0)
-            return;
-        CString text;
-        target.GetWindowText(text);
-        text += LfToCrLf(buffer);
-        target.SetWindowText(text);
+        if (!::ReadFile(m_hRead, buffer, sizeof(buffer) - 1, &dwRead, NULL) || dwRead == 0)
+            break;
+        strPiece += m_outputText.Take(buffer, static_cast<int>(dwRead));
+        bRead = true;
+        dwLastRead = ::GetTickCount();
+        if (strPiece.GetLength() >= kDrainPieceBytes) {
+            AppendOutput(target, strPiece);
+            strPiece.Empty();
+        }
     }
+    AppendOutput(target, strPiece);
+    if (bRead) {
+        m_bDrainHelp = bHelp;
+        m_bDrainScheduled = SetTimer(kDrainTimer, kDrainPauseMs, NULL) != 0;
+    }
+}
+
+void CCommandToolDlg::AppendOutput(CEdit& target, const CString& strText)
+{
+    if (strText.IsEmpty())
+        return;
+    // Appended at the end: taking the whole text and setting it again costs the length of
+    // everything shown so far at every piece.
+    const int nLength = target.GetWindowTextLength();
+    target.SetSel(nLength, nLength, TRUE);
+    target.ReplaceSel(strText, FALSE);
+}
+
+void CCommandToolDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kDrainTimer) {
+        CDialog::OnTimer(nIDEvent);
+        return;
+    }
+    DrainPipe(m_bDrainHelp);
 }
 
 void CCommandToolDlg::OnSize(UINT nType, int cx, int cy)

@@ -1,8 +1,10 @@
 // CCommandToolDlg: the command tool. Its list holds the commands of the system's command
 // interpreter that the tool offers ("mode"); choosing one runs its help ("mode /?") at once,
 // the run button runs the shown command line with the user's parameter. The command runs on
-// a worker thread (commandrunner.h) while the dialog drains the pipe on every report, shows
-// the elapsed time and turns the run button into a stop button.
+// a worker thread (commandrunner.h) while the dialog drains the pipe on every report and, while
+// the command keeps writing, in passes of bounded length between which the message loop runs
+// (so the stop button answers); it shows the elapsed time and turns the run button into a stop
+// button.
 //
 // The dialog never lets its handles go while the worker may still use them: ending the dialog
 // while a command runs stops the command, waits for the worker, drops its queued reports, and
@@ -11,6 +13,8 @@
 
 #include "afxwin.h"
 #include "afxcmn.h"
+
+#include "commandoutput.h"
 
 class CCommandToolDlg : public CDialog {
 public:
@@ -32,6 +36,7 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnClose();
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     DECLARE_MESSAGE_MAP()
 
     void UpdateControls();
@@ -40,8 +45,10 @@ protected:
     // Stops a running worker and waits for it; its reports still queued are dropped.
     void StopWorker();
     void ClosePipe();
-    // Appends what waits in the pipe to the help output or the command output.
+    // Appends what waits in the pipe to the help output or the command output, for a bounded
+    // time; a timer brings the next pass while the command keeps writing.
     void DrainPipe(bool bHelp);
+    static void AppendOutput(CEdit& target, const CString& strText);
     void SetRunningState(bool bRunning);
 
     CButton m_run;
@@ -68,4 +75,8 @@ protected:
     CBrush m_infoBrush;
     COLORREF m_crInfo;
     HANDLE m_hWorker;
+    CCommandOutputText m_outputText;
+    // The output that the next timed pass drains into, and whether one is due.
+    bool m_bDrainHelp;
+    bool m_bDrainScheduled;
 };

@@ -6,7 +6,10 @@
 #include "bar_test_support.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
+#include <algorithm>
+#include <climits>
 #include <cstring>
+#include <vector>
 
 using namespace winharness;
 
@@ -197,6 +200,49 @@ TEST_F(BarsTest, TheStatusBarShowsIndicatorsAndTheCapsLockState)
     EXPECT_TRUE(status.GetPaneStyle(1) & SBPS_POPOUT);
     state.Enable(TRUE);
     EXPECT_EQ(PaneShown(1), "COM1: 9600bps");
+}
+
+// The status control draws its panes itself, each pane's text whole: a pane as wide as its
+// text shows all of it, beside a small icon as without one.
+TEST_F(BarsTest, TheStatusBarPaintsItsPanesTextWhole)
+{
+    MakeStatusBar();
+    pFrame->RecalcLayout();
+    const char* pszText = "MMMMWW";
+    int cxText = 0;
+    {
+        CClientDC dc(&status);
+        HGDIOBJ hOld = dc.SelectObject((HFONT)status.SendMessage(WM_GETFONT));
+        cxText = dc.GetTextExtent(pszText, (int)strlen(pszText)).cx;
+        dc.SelectObject(hOld);
+    }
+    status.SetPaneText(1, pszText);
+    // The width of the text's ink in pane 1 as the bar shows it with the pane that wide.
+    auto InkWidth = [&](int cxPane) {
+        status.SetPaneInfo(1, ID_TEST_IND_A, SBPS_NORMAL, cxPane);
+        status.Invalidate();
+        status.UpdateWindow();
+        CRect rc;
+        status.GetItemRect(1, &rc);
+        CClientDC dc(&status);
+        int xFirst = INT_MAX, xLast = INT_MIN;
+        for (int y = rc.top; y < rc.bottom; y++)
+            for (int x = rc.left; x < rc.right; x++)
+                if (dc.GetPixel(x, y) == ::GetSysColor(COLOR_BTNTEXT))
+                    xFirst = std::min(xFirst, x), xLast = std::max(xLast, x + 1);
+        return xLast - xFirst;
+    };
+    const int cxWhole = InkWidth(cxText + 40);
+    EXPECT_LT(cxText / 2, cxWhole);
+    EXPECT_EQ(cxWhole, InkWidth(cxText));
+
+    const int cxIcon = ::GetSystemMetrics(SM_CXSMICON), cyIcon = ::GetSystemMetrics(SM_CYSMICON);
+    std::vector<BYTE> andMask(cyIcon * ((cxIcon + 15) / 16) * 2, 0), xorMask(cxIcon * cyIcon * 4, 0x80);
+    HICON hIcon = ::CreateIcon(NULL, cxIcon, cyIcon, 1, 32, andMask.data(), xorMask.data());
+    status.GetStatusBarCtrl().SetIcon(1, hIcon);
+    EXPECT_EQ(cxWhole, InkWidth(cxText + cxIcon));
+    status.GetStatusBarCtrl().SetIcon(1, NULL);
+    ::DestroyIcon(hIcon);
 }
 
 TEST_F(BarsTest, PromptsReachTheFirstPane)

@@ -1,8 +1,10 @@
 // Docking: the frame's dock bars, docking and taking out with placeholders, the row layout,
-// floating frames, toggling between docked and floating, and the dock state.
+// floating frames, toggling between docked and floating, and the dock state with damaged
+// records.
 #include "bar_test_support.h"
 #include "afxarchive.h"
 #include "afxfile.h"
+#include "heapcount.h"
 #include "winharness.h"
 #include <gtest/gtest.h>
 #include <cstring>
@@ -341,4 +343,53 @@ TEST_F(DockingTest, TheDockStateRoundTripsAndRestoresRowsAndFloatingPlaces)
     EXPECT_EQ(rcMini.TopLeft(), CPoint(400, 300));
     EXPECT_EQ(c2.m_pDockContext->m_uMRUDockID, (UINT)AFX_IDW_DOCKBAR_TOP);
     ::DestroyWindow(hFrame2);
+}
+
+TEST_F(DockingTest, ABarNamedTwiceInARowDocksOnceAndADockStateCutShortLeavesNothingBehind)
+{
+    CDockBar* pTop = MakeThreeBars();
+    pFrame->DockControlBar(&a, pTop);
+    pFrame->DockControlBar(&b, pTop);
+    pFrame->RecalcLayout();
+    CDockState state;
+    pFrame->GetDockState(state);
+    CControlBarInfo* pTopInfo = state.GetBarInfo(0);
+    ASSERT_EQ(pTopInfo->m_nBarID, (UINT)AFX_IDW_DOCKBAR_TOP);
+    ASSERT_EQ(pTopInfo->m_arrBarID[0], 0xE810u);
+    pTopInfo->m_arrBarID.InsertAt(1, 0xE810u);
+    pFrame->SetDockState(state);
+    pFrame->RecalcLayout();
+    EXPECT_EQ(Entries(pTop), (std::vector<void*>{nullptr, &a, nullptr, &b, nullptr}));
+    // Floated, the bar leaves its place for a placeholder and no entry of itself behind.
+    pFrame->FloatControlBar(&a, CPoint(300, 300), CBRS_ALIGN_TOP);
+    for (void* p : Entries(pTop))
+        EXPECT_NE(p, (void*)&a);
+
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        state.Serialize(ar);
+        ar.Close();
+    }
+    const UINT nLength = (UINT)file.GetLength();
+    std::vector<BYTE> bytes(nLength);
+    file.SeekToBegin();
+    file.Read(bytes.data(), nLength);
+    auto readCut = [&](UINT nCut) {
+        CMemFile cut;
+        cut.Write(bytes.data(), nCut);
+        cut.SeekToBegin();
+        CDockState read;
+        try {
+            CArchive ar(&cut, CArchive::load);
+            read.Serialize(ar);
+        } catch (CException* e) {
+            e->Delete();
+        }
+    };
+    readCut(nLength - 1);
+    const long nBefore = heapcount::LiveBlocks();
+    for (UINT n = 0; n < nLength; n++)
+        readCut(n);
+    EXPECT_EQ(nBefore, heapcount::LiveBlocks());
 }

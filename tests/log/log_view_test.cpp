@@ -10,6 +10,7 @@
 #include "contextmenupresenter.h"
 #include "popuptracktestsupport.h"
 #include "logview.h"
+#include "winharness.h"
 
 using namespace logtest;
 
@@ -258,6 +259,61 @@ TEST_F(LogViewTest, RowsAreColouredByPortAndKind)
     DeleteObject(hBitmap);
     DeleteDC(hDC);
     EXPECT_EQ(0xDDFFDDu, pixel);
+}
+
+// At every log font a row shows its low lines, also where the font draws the character as
+// nothing (the IPA fonts at 12 and 18 pixels): "EV_TXEMPTY" differs from "EV TXEMPTY".
+TEST_F(LogViewTest, RowsShowTheirLowLinesAtEveryLogFont)
+{
+    view->AppendLogRecord(Message(0, 20003, Text("EV_TXEMPTY")));
+    view->AppendLogRecord(Message(0, 20003, Text("EV TXEMPTY")));
+    for (int nIndex = 0; nIndex < 4; ++nIndex) {
+        settings.m_nLogFont = nIndex;
+        view->SetLogFont(settings);
+        CRect client, rows[2];
+        view->GetClientRect(&client);
+        winharness::DibSurface surface(client.Width(), client.Height());
+        view->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.dc()), PRF_CLIENT | PRF_ERASEBKGND);
+        for (int row = 0; row < 2; ++row)
+            ASSERT_TRUE(List().GetSubItemRect(row, 3, LVIR_BOUNDS, rows[row]));
+        ASSERT_EQ(rows[0].Height(), rows[1].Height());
+        int nDiffer = 0;
+        for (int y = 0; y < rows[0].Height(); ++y)
+            for (int x = rows[0].left; x < rows[0].right; ++x)
+                nDiffer += surface.Pixel(x, rows[0].top + y) != surface.Pixel(x, rows[1].top + y);
+        EXPECT_LT(0, nDiffer) << "font index " << nIndex;
+    }
+}
+
+// The list grows while scrolled to its end (a pane group floated away, the frame maximised):
+// what it shows on the screen is what a fresh paint of the same rows shows.
+TEST_F(LogViewTest, AListThatGrowsShowsEachRowOnce)
+{
+    parent.ShowWindow(SW_SHOWNA);
+    view->SetWindowPos(nullptr, 0, 0, 500, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int i = 0; i < 120; ++i)
+        view->AppendLogRecord(Record(i % 2, CCommLogRecord::KindReceive, {static_cast<BYTE>(i)}));
+    List().EnsureVisible(119, FALSE);
+    view->UpdateWindow();
+    winharness::PumpPending();
+    auto Shown = [&](winharness::DibSurface& surface) {
+        CClientDC dc(view);
+        ::BitBlt(surface.dc(), 0, 0, surface.width(), surface.height(), dc.GetSafeHdc(), 0, 0, SRCCOPY);
+    };
+    view->SetWindowPos(nullptr, 0, 0, 760, 520, SWP_NOZORDER | SWP_NOACTIVATE);
+    view->UpdateWindow();
+    winharness::PumpPending();
+    CRect client;
+    view->GetClientRect(&client);
+    winharness::DibSurface shown(client.Width(), client.Height()), fresh(client.Width(), client.Height());
+    Shown(shown);
+    view->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Shown(fresh);
+    int nDiffer = 0;
+    for (int y = 0; y < client.Height(); ++y)
+        for (int x = 0; x < client.Width(); ++x)
+            nDiffer += shown.Pixel(x, y) != fresh.Pixel(x, y);
+    EXPECT_EQ(0, nDiffer);
 }
 
 TEST_F(LogViewTest, RefreshAfterAColourChangeKeepsEveryNumber)

@@ -31,7 +31,7 @@ void EndProgram(Korvane& k, Way way)
 
 } // namespace
 
-TEST(Exit, DISABLED_TheFileMenusExitAndAltF4EndTheProgramWithZeroIdleAndWithAPortRunning)
+TEST(Exit, TheFileMenusExitAndAltF4EndTheProgramWithZeroIdleAndWithAPortRunning)
 {
     for (Way way : {Way::ExitItem, Way::AltF4}) {
         {

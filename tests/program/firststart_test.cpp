@@ -6,7 +6,7 @@
 
 using namespace e2e;
 
-TEST(FirstStart, DISABLED_ShowsTitleBarsStatusAndTheDefaultLayout)
+TEST(FirstStart, ShowsTitleBarsStatusAndTheDefaultLayout)
 {
     Korvane k;
     ASSERT_TRUE(k.Start());

@@ -123,8 +123,11 @@ public:
     void ReadTabOrders(LayoutView& layout);
 
 private:
+    void PictureIfFailed();
+
     std::string m_folder;
     std::unique_ptr<Program> m_program;
+    bool m_bPictured = false;
 };
 
 // The other end of the pseudo-terminal pair, opened with plain Win32 calls.

@@ -114,7 +114,12 @@ TEST(PortSession, SettingsStartReceiveEchoSendAndStopAsAPersonDoes)
 
     const std::vector<BYTE> block = {0x11, 0x22, 0x33, 0x44, 0xA5};
     ASSERT_TRUE(peer.Write(block));
-    EXPECT_EQ(Hex(block), Hex(peer.Read(block.size()))) << "the automatic echo";
+    const std::vector<BYTE> echo = peer.Read(block.size());
+    EXPECT_EQ(Hex(block), Hex(echo)) << "the automatic echo";
+    if (Hex(block) != Hex(echo)) {
+        for (const auto& row : k.LogRows())
+            ADD_FAILURE() << row[0] << " " << row[1] << " " << row[3];
+    }
     EXPECT_TRUE(WaitFor([&] { return FindLogRow(k, "Recv", block) >= 0; })) << "no received row";
     EXPECT_TRUE(WaitFor([&] { return FindLogRow(k, "Send", block) >= 0; })) << "no row of the echo";
 

@@ -85,7 +85,7 @@ void SetLook(int look)
 
 } // namespace
 
-TEST(Restart, DISABLED_TheDefaultLayoutComesBackWholeThreeTimes)
+TEST(Restart, TheDefaultLayoutComesBackWholeThreeTimes)
 {
     Korvane k;
     ASSERT_TRUE(k.Start());
@@ -100,7 +100,7 @@ TEST(Restart, DISABLED_TheDefaultLayoutComesBackWholeThreeTimes)
     EXPECT_TRUE(k.Close());
 }
 
-TEST(Restart, DISABLED_AnArrangementMadeByMouseAndAChangedLookComeBack)
+TEST(Restart, AnArrangementMadeByMouseAndAChangedLookComeBack)
 {
     Korvane k;
     ASSERT_TRUE(k.Start());

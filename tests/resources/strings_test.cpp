@@ -40,6 +40,11 @@ TEST(ShellStrings, TextsAsTheProgramShowsThem)
         {32845, "ﾃﾞｰﾀの解析ﾀﾞｲｱﾛｸﾞを表示します。\nﾃﾞｰﾀ解析"}, {32852, "設定ﾀﾞｲｱﾛｸﾞを表示します。\nﾌﾟﾛﾊﾟﾃｨ"},
         {32862, "CTS\nCTS"}, {32863, "DSR\nDSR"}, {32864, "RLSD\nRLSD"}, {32865, "RING\nRING"},
         {32866, "FRM\nFRM"}, {32867, "OVR\nOVR"}, {32868, "PRT\nPRT"}, {32869, "BRK\nBRK"},
+        // The looks the setting "UI" names, each as status text and tip.
+        {32827, "Switch to Visual Studio 2005 theme\nSwitch to Visual Studio 2005 theme"},
+        {32828, "Switch to Microsoft Office 2003 theme\nSwitch to Microsoft Office 2003 theme"},
+        {32829, "Switch to Microsoft Office XP theme\nSwitch to Microsoft Office XP theme"},
+        {32830, "Switch to Microsoft Office 2000 theme\nSwitch to Microsoft Office 2000 theme"},
     };
     for (const Given& given : kGiven)
         EXPECT_EQ(given.text, LoadText(given.nId)) << given.nId;

@@ -2,6 +2,7 @@
 // word, the queue of line commands with the named event that wakes the port's connection, the
 // update rules of its toolbar, and the editor's display settings.
 #include "pane_test_support.h"
+#include "pane_test_tools.h"
 
 #include "appsettings.h"
 #include "bytes_test_support.h"
@@ -88,6 +89,36 @@ TEST_F(ComControlPaneTest, ALineWordColoursEachIndicatorByItsBit)
     ::BitBlt(surface.dc(), 0, 0, rc.Width(), rc.Height(), hDC, 0, 0, SRCCOPY);
     ::ReleaseDC(pane.m_labels[0].GetSafeHwnd(), hDC);
     EXPECT_EQ((COLORREF)0xCCFFFF, surface.Pixel(1, 1));
+}
+
+// CTS, DSR, RLSD, FRM, OVR, PRT and BRK side by side inside their bar, each a sunken, centred
+// label of 34 by 16 pixels, also after the pane changed its size.
+TEST_F(ComControlPaneTest, TheSevenIndicatorsStandInTheirOrderInsideTheirBar)
+{
+    const char* const names[] = {"CTS", "DSR", "RLSD", "FRM", "OVR", "PRT", "BRK"};
+    for (int nPass = 0; nPass < 2; ++nPass) {
+        CComControlPane& pane = panes[0];
+        CRect rcBar;
+        pane.m_wndIndicatorBar.GetWindowRect(&rcBar);
+        int xPrevious = rcBar.left;
+        for (int i = 0; i < 7; ++i) {
+            CColorLabel& label = pane.m_labels[i];
+            CRect rc;
+            label.GetWindowRect(&rc);
+            EXPECT_EQ(34, rc.Width()) << names[i];
+            EXPECT_EQ(16, rc.Height()) << names[i];
+            EXPECT_LE(xPrevious, rc.left) << names[i];
+            EXPECT_LE(rc.right, rcBar.right) << names[i];
+            EXPECT_LE(rcBar.top, rc.top) << names[i];
+            EXPECT_LE(rc.bottom, rcBar.bottom) << names[i];
+            EXPECT_TRUE(label.IsWindowVisible()) << names[i];
+            EXPECT_EQ((DWORD)(SS_SUNKEN | SS_CENTER), label.GetStyle() & (SS_SUNKEN | SS_CENTER)) << names[i];
+            EXPECT_EQ(names[i], panetest::WindowText(&label));
+            xPrevious = rc.right;
+        }
+        ::SetWindowPos(pane.GetParent()->GetSafeHwnd(), NULL, 0, 0, 520, 300, SWP_NOMOVE | SWP_NOZORDER);
+        winharness::PumpPending();
+    }
 }
 
 TEST_F(ComControlPaneTest, TogglesQueueTheirCommandsAndWakeOnlyTheirPortsConnection)

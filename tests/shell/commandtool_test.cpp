@@ -8,6 +8,7 @@
 #include <regex>
 #include <string>
 
+#include "commandoutput.h"
 #include "commandtooldlg.h"
 #include "dialogdriver.h"
 #include "resource.h"
@@ -266,4 +267,147 @@ TEST(CommandTool, RunsLeaveNoHandlesBehindAndLongParametersArriveWhole)
     ASSERT_EQ(1u, prompts.records.size());
     EXPECT_EQ("コマンド起動に失敗しました。", prompts.records[0].text);
     EXPECT_TRUE(std::regex_match(refusedStatus, std::regex("コマンド終了 経過時間 [0-9]+\\.[0-9]{3} sec"))) << refusedStatus;
+}
+
+namespace {
+
+// The text the tool shows of the probe's "bytes" output: its 64-byte lines with CR LF ends.
+std::string ProbeBytesShown(size_t nBytes)
+{
+    std::string raw;
+    char line[65];
+    for (unsigned i = 0; raw.size() < nBytes; ++i) {
+        std::snprintf(line, sizeof(line), "%08u:abcdefghijklmnopqrstuvwxyz_ABCDEFGHIJKLMNOPQRSTUVWXYZ_\n", i);
+        raw += line;
+    }
+    raw.resize(nBytes);
+    std::string shown;
+    for (char c : raw) {
+        if (c == '\n')
+            shown += '\r';
+        shown += c;
+    }
+    return shown;
+}
+
+// Notes the length of each text added to an edit control.
+struct AdditionRecorder {
+    static std::vector<size_t>& Pieces()
+    {
+        static std::vector<size_t> pieces;
+        return pieces;
+    }
+    static WNDPROC& Old()
+    {
+        static WNDPROC old = nullptr;
+        return old;
+    }
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+    {
+        if (nMsg == EM_REPLACESEL && lParam != 0)
+            Pieces().push_back(strlen(reinterpret_cast<LPCSTR>(lParam)));
+        return ::CallWindowProcA(Old(), hWnd, nMsg, wParam, lParam);
+    }
+    explicit AdditionRecorder(HWND hEdit) : m_hEdit(hEdit)
+    {
+        Pieces().clear();
+        Old() = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+    }
+    ~AdditionRecorder() { ::SetWindowLongPtrA(m_hEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Old())); }
+    HWND m_hEdit;
+};
+
+// Milliseconds a bare edit control like the output takes to take the text added at its end
+// in the given pieces.
+DWORD BareEditMs(HWND hDlg, const std::string& shown, const std::vector<size_t>& pieces)
+{
+    RECT rc;
+    ::GetWindowRect(::GetDlgItem(hDlg, IDC_CMDTOOL_OUTPUT), &rc);
+    HWND hEdit = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                                   WS_POPUP | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
+                                   rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, hDlg, NULL, NULL, NULL);
+    ::SendMessageA(hEdit, WM_SETFONT, ::SendDlgItemMessageA(hDlg, IDC_CMDTOOL_OUTPUT, WM_GETFONT, 0, 0), FALSE);
+    ::SendMessageA(hEdit, EM_SETLIMITTEXT, 0, 0);
+    const DWORD dwStart = ::GetTickCount();
+    size_t nAt = 0;
+    for (size_t nPiece : pieces) {
+        const std::string piece = shown.substr(nAt, nPiece);
+        const int nLength = ::GetWindowTextLengthA(hEdit);
+        ::SendMessageA(hEdit, EM_SETSEL, nLength, nLength);
+        ::SendMessageA(hEdit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+        nAt += nPiece;
+    }
+    ::UpdateWindow(hEdit);
+    const DWORD dwMs = ::GetTickCount() - dwStart;
+    EXPECT_EQ(shown.size(), static_cast<size_t>(::GetWindowTextLengthA(hEdit)));
+    ::DestroyWindow(hEdit);
+    return dwMs;
+}
+
+} // namespace
+
+// Long output arrives whole and about as fast as an edit control can take it, a zero byte in
+// it hides nothing after it, and a command that writes without pause stops at once.
+TEST(CommandTool, OutputOfAnyLengthIsShownWholeAndAStopAnswersAtOnce)
+{
+    const size_t kBytes = 2 * 1024 * 1024;
+    const std::string expected = ProbeBytesShown(kBytes);
+    DWORD dwBare = 0, dwTool = 0, dwStop = 0;
+    bool bComplete = false, bSame = false, bFlooding = false;
+    std::string nulOutput, stoppedStatus;
+    WithTool([&](HWND hDlg) {
+        WaitIdle(hDlg);
+        HWND hOutput = ::GetDlgItem(hDlg, IDC_CMDTOOL_OUTPUT);
+        {
+            AdditionRecorder recorder(hOutput);
+            SetParam(hDlg, "com1 > nul 2>&1 & " + Probe() + " bytes " + std::to_string(kBytes));
+            DialogDriver::Press(hDlg, IDOK);
+            PumpUntil([&] { return ::GetWindowTextLengthA(hOutput) > 0; }, 10000);
+            const DWORD dwFirst = ::GetTickCount();
+            bComplete = PumpUntil(
+                [&] { return ::GetWindowTextLengthA(hOutput) >= static_cast<int>(expected.size()); }, 60000);
+            dwTool = ::GetTickCount() - dwFirst;
+            WaitIdle(hDlg, 10000);
+        }
+        bSame = ControlText(hDlg, IDC_CMDTOOL_OUTPUT) == expected;
+        if (bSame)
+            dwBare = BareEditMs(hDlg, expected, AdditionRecorder::Pieces());
+
+        RunParam(hDlg, "com1 > nul 2>&1 & " + Probe() + " nul");
+        nulOutput = ControlText(hDlg, IDC_CMDTOOL_OUTPUT);
+
+        // The probe writes for ten seconds unless it is stopped.
+        SetParam(hDlg, "com1 > nul 2>&1 & " + Probe() + " flood 10");
+        DialogDriver::Press(hDlg, IDOK);
+        bFlooding = PumpUntil([&] { return ::GetWindowTextLengthA(hOutput) > 100000; }, 10000) && Running(hDlg);
+        const DWORD dwPress = ::GetTickCount();
+        DialogDriver::Press(hDlg, IDOK);
+        PumpUntil([&] { return !Running(hDlg); }, 10000);
+        dwStop = ::GetTickCount() - dwPress;
+        stoppedStatus = Status(hDlg);
+    });
+    EXPECT_TRUE(bComplete);
+    EXPECT_TRUE(bSame);
+    EXPECT_LE(dwTool, 2 * dwBare) << "the tool took " << dwTool << " ms, a bare edit " << dwBare << " ms";
+    EXPECT_EQ("before^@after\r\n", nulOutput);
+    EXPECT_TRUE(bFlooding);
+    EXPECT_GT(1000u, dwStop);
+    EXPECT_TRUE(std::regex_match(stoppedStatus, std::regex("コマンド終了\\(中断\\) 経過時間 [0-9]+\\.[0-9]{3} sec")))
+        << stoppedStatus;
+}
+
+// A character whose two bytes come in two reads is shown whole; a zero byte shows as a mark.
+TEST(CommandTool, OutputTextKeepsCharactersWholeAcrossReads)
+{
+    CCommandOutputText text;
+    const std::string a = "x\n\x82";   // "x", a line feed and the first byte of "あ"
+    const std::string b("\xA0y\0z", 4);   // its second byte, "y", a zero byte, "z"
+    std::string shown = static_cast<LPCSTR>(text.Take(a.data(), static_cast<int>(a.size())));
+    shown += static_cast<LPCSTR>(text.Take(b.data(), static_cast<int>(b.size())));
+    EXPECT_EQ("x\r\nあy^@z", shown);
+    // A first byte without its second shows as "?" and takes nothing after it.
+    EXPECT_EQ("?^@", std::string(text.Take("\x82\0", 2)));
+    text.Take("\x82", 1);
+    text.Reset();
+    EXPECT_EQ("A", std::string(text.Take("A", 1)));
 }

@@ -4,20 +4,30 @@
 // and closing while connections run.
 #include <gtest/gtest.h>
 
+#include "barstate.h"
+#include "barstaterecords.h"
+#include "barstate_test_support.h"
+#include "monitorinfo.h"
+#include "registryarchive.h"
+#include "afxfile.h"
 #include "appsettings.h"
 #include "channelbuffer.h"
 #include "commlogrecord.h"
 #include "currentcommset.h"
+#include "dockbar.h"
 #include "dialogdriver.h"
+#include "dyntabbar.h"
 #include "fakeserial.h"
 #include "logview.h"
 #include "mainframe.h"
+#include "monitorinfo.h"
 #include "pane_test_tools.h"
 #include "popuptracktestsupport.h"
 #include "portreporter.h"
 #include "portsession.h"
 #include "randomengine.h"
 #include "randomregion.h"
+#include "registryarchive.h"
 #include "resource.h"
 #include "scriptloop.h"
 #include "setfile_writer.h"
@@ -26,6 +36,8 @@
 #include "temp_folder_support.h"
 #include "winharness.h"
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -195,6 +207,97 @@ TEST_F(MainFrameTest, FirstStartBuildsTheDefaultFrameAndClosingSavesTheProfile)
                                             RRF_RT_REG_SZ, &type, NULL, &size));
     EXPECT_TRUE(KeyExists(std::string(kProfileKey) + "\\VaviRIZ227\\Profiles\\Korvane\\ControlBar"));
     EXPECT_TRUE(KeyExists(std::string(kProfileKey) + "\\VaviRIZ227\\Profiles\\Korvane\\CommandManager"));
+}
+
+// The status bar along the whole bottom of the frame's client area, in the frame's bar list.
+::testing::AssertionResult StatusBarAtTheBottom(CMainFrame* frame)
+{
+    CMainStatusBar& bar = frame->StatusBar();
+    if (frame->GetControlBar(ID_FRAME_VIEW_STATUS_BAR) != &bar)
+        return ::testing::AssertionFailure() << "not among the frame's bars";
+    if (!bar.IsWindowVisible())
+        return ::testing::AssertionFailure() << "hidden";
+    CRect rcClient, rcBar;
+    frame->GetClientRect(&rcClient);
+    bar.GetWindowRect(&rcBar);
+    frame->ScreenToClient(&rcBar);
+    if (rcBar.bottom != rcClient.bottom || rcBar.left != 0 || rcBar.right != rcClient.right || rcBar.Height() < 10)
+        return ::testing::AssertionFailure() << "at " << rcBar.left << "," << rcBar.top << "," << rcBar.right << ","
+                                             << rcBar.bottom << " in " << rcClient.right << "x" << rcClient.bottom;
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(MainFrameTest, TheStatusBarShowsThePortStatesAtTheBottomOfEveryStartAndTheViewMenuTogglesIt)
+{
+    Start();
+    EXPECT_TRUE(StatusBarAtTheBottom(frame));
+    CMainStatusBar& bar = frame->StatusBar();
+    theApp.OnIdle(0);
+    EXPECT_STREQ("None", bar.GetPaneText(1));
+    EXPECT_STREQ("None", bar.GetPaneText(2));
+    frame->ShowPortState(0, IDS_STATE_CONNECTED);
+    theApp.OnIdle(0);
+    EXPECT_STREQ("接続中", bar.GetPaneText(1));
+    EXPECT_NE(nullptr, bar.GetStatusBarCtrl().GetIcon(1));
+    EXPECT_STREQ("None", bar.GetPaneText(2));
+    // Icon and text come only through the bar's own record; the class library's ordinary
+    // record of the same pane is left alone.
+    struct PlainRecord : CCmdUI {
+        int nCalls = 0;
+        void Enable(BOOL) override { ++nCalls, m_bEnableChanged = TRUE; }
+        void SetCheck(int) override { ++nCalls; }
+        void SetText(LPCTSTR) override { ++nCalls; }
+    } plain;
+    plain.m_nID = ID_STATUS_PORT1;
+    plain.DoUpdate(frame, FALSE);
+    EXPECT_EQ(0, plain.nCalls);
+
+    // The frame's bars menu lists it with the others.
+    CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
+    ASSERT_TRUE(pMenu->InitRootMenu(frame->GetSafeHwnd()));
+    EXPECT_TRUE(CUiDockBar::BuildBarsPopupMenu(frame, pMenu, 0, &frame->ToolBar(), WM_CONTEXTMENU, 0));
+    std::vector<UINT> ids;
+    for (int i = 0; i < pMenu->ItemGetCount(); ++i)
+        ids.push_back(pMenu->ItemGetCmdID(i));
+    delete pMenu;
+    EXPECT_NE(ids.end(), std::find(ids.begin(), ids.end(), (UINT)ID_FRAME_VIEW_TOOLBAR));
+    EXPECT_NE(ids.end(), std::find(ids.begin(), ids.end(), (UINT)ID_FRAME_VIEW_STATUS_BAR));
+
+    EXPECT_TRUE(Enabled(ID_FRAME_VIEW_STATUS_BAR));
+    EXPECT_EQ(1, panetest::CommandChecked(frame, ID_FRAME_VIEW_STATUS_BAR));
+    Command(ID_FRAME_VIEW_STATUS_BAR);
+    EXPECT_FALSE(bar.IsWindowVisible());
+    EXPECT_EQ(0, panetest::CommandChecked(frame, ID_FRAME_VIEW_STATUS_BAR));
+    Command(ID_FRAME_VIEW_STATUS_BAR);
+    EXPECT_EQ(1, panetest::CommandChecked(frame, ID_FRAME_VIEW_STATUS_BAR));
+    EXPECT_TRUE(StatusBarAtTheBottom(frame));
+
+    frame->ShowWindow(SW_MAXIMIZE);
+    winharness::PumpPending();
+    EXPECT_TRUE(StatusBarAtTheBottom(frame));
+    Close();
+    Start();
+    EXPECT_TRUE(StatusBarAtTheBottom(frame));
+}
+
+// The menu bar takes the top row alone, across the whole frame; the toolbar stands below it.
+TEST_F(MainFrameTest, TheMenuBarIsTheTopRowAndTheToolbarTheNextOnEveryStart)
+{
+    for (int nStart = 0; nStart < 2; nStart++) {
+        Start();
+        CRect rcClient, rcMenu, rcTools;
+        frame->GetClientRect(&rcClient);
+        frame->MenuBar().GetWindowRect(&rcMenu);
+        frame->ToolBar().GetWindowRect(&rcTools);
+        frame->ScreenToClient(&rcMenu);
+        frame->ScreenToClient(&rcTools);
+        EXPECT_EQ(0, rcMenu.top) << nStart;
+        EXPECT_EQ(0, rcMenu.left) << nStart;
+        EXPECT_EQ(rcClient.right, rcMenu.right) << nStart;
+        EXPECT_EQ(rcMenu.bottom, rcTools.top) << nStart;
+        EXPECT_EQ(0, rcTools.left) << nStart;
+        Close();
+    }
 }
 
 TEST_F(MainFrameTest, TheFramesOwnPaintLeavesTheLogViewToPaintItself)
@@ -519,6 +622,254 @@ TEST_F(MainFrameTest, AMovedBarStaysMovedAndAMinimisedFrameComesBackRestored)
     EXPECT_TRUE(frame->IsWindowVisible());
 }
 
+// Each pane's group (its tab ids in order), whether the pane shows, and each group's selected tab.
+struct PaneLayout {
+    std::vector<std::vector<UINT>> groups;
+    std::vector<UINT> selected;
+    std::vector<bool> shown;
+    bool operator==(const PaneLayout& o) const { return groups == o.groups && selected == o.selected && shown == o.shown; }
+};
+
+PaneLayout PaneLayoutOf(CMainFrame* frame)
+{
+    static const UINT kPanes[] = {ID_BAR_DETAIL_LOG,   ID_BAR_SEND_EDITOR,  ID_BAR_CONN_STATUS, ID_BAR_EXPLORER,
+                                  ID_BAR_COM_CONTROL1, ID_BAR_COM_CONTROL2, ID_BAR_SCRIPT1,     ID_BAR_SCRIPT2};
+    PaneLayout layout;
+    for (UINT id : kPanes) {
+        CUiControlBar* pBar = frame->PaneBar(id);
+        layout.shown.push_back(pBar != nullptr && pBar->IsWindowVisible() && pBar->IsVisible());
+        CUiDynTabControlBar* pGroup = pBar != nullptr ? pBar->GetTabContainerBar() : nullptr;
+        std::vector<UINT> tabs;
+        for (int i = 0; pGroup != nullptr && i < pGroup->m_wndTabs.ItemGetCount(); ++i)
+            tabs.push_back((UINT)pGroup->m_wndTabs.GetItemBar(i, true)->GetDlgCtrlID());
+        layout.groups.push_back(tabs);
+        CUiControlBar* pSelected = pGroup != nullptr ? pGroup->GetSelectedBar() : nullptr;
+        layout.selected.push_back(pSelected != nullptr ? (UINT)pSelected->GetDlgCtrlID() : 0);
+        // The selected pane is the one on top, the one a person sees.
+        CWnd* pTop = pGroup != nullptr ? pGroup->m_pInnerDockBar->GetWindow(GW_CHILD) : nullptr;
+        while (pTop != nullptr && !pTop->IsWindowVisible())
+            pTop = pTop->GetWindow(GW_HWNDNEXT);
+        EXPECT_EQ(pSelected != nullptr ? pSelected->m_hWnd : NULL, pTop != nullptr ? pTop->m_hWnd : NULL) << id;
+    }
+    return layout;
+}
+
+TEST_F(MainFrameTest, EveryPaneComesBackShownInItsGroupWithItsSelectedTabAfterEachRestart)
+{
+    Start();
+    CUiDynTabControlBar* pBottom = frame->PaneBar(ID_BAR_CONN_STATUS)->GetTabContainerBar();
+    ASSERT_NE(nullptr, pBottom);
+    pBottom->m_wndTabs.SelectionSet(pBottom->m_wndTabs.ItemFindByLParam((LPARAM)frame->PaneBar(ID_BAR_COM_CONTROL1)));
+    winharness::PumpPending();
+    const PaneLayout first = PaneLayoutOf(frame);
+    ASSERT_EQ(std::vector<bool>(8, true), first.shown);
+    ASSERT_EQ(frame->PaneBar(ID_BAR_COM_CONTROL1), pBottom->GetSelectedBar());
+    ASSERT_EQ(3u, first.groups[6].size());
+    ASSERT_EQ(5u, first.groups[2].size());
+    for (int run = 1; run <= 3; run++) {
+        Close();
+        Start();
+        EXPECT_TRUE(frame->IsWindowVisible()) << run;
+        const PaneLayout again = PaneLayoutOf(frame);
+        EXPECT_EQ(first.shown, again.shown) << run;
+        EXPECT_EQ(first.groups, again.groups) << run;
+        EXPECT_EQ(first.selected, again.selected) << run;
+    }
+}
+
+// The saved layout as it lies in the registry: read into records, changed, written back.
+class SavedLayoutTest : public MainFrameTest {
+protected:
+    using Record = CUiControlBar::InternalDockStateBar;
+    using Site = CUiControlBar::InternalDockStateSite;
+
+    static CString LayoutPath()
+    {
+        CString strPath;
+        BarStateRegistryPath(strPath, "Korvane", "Pellandor", "Korvane");
+        return strPath;
+    }
+    static std::vector<BYTE> ReadLayout()
+    {
+        CMemFile file(1024);
+        EXPECT_TRUE(RegistryArchiveRead(file, LayoutPath(), HKEY_CURRENT_USER));
+        std::vector<BYTE> bytes((size_t)file.GetLength());
+        file.SeekToBegin();
+        file.Read(bytes.data(), (UINT)bytes.size());
+        return bytes;
+    }
+    static void WriteLayout(const std::vector<BYTE>& bytes)
+    {
+        CMemFile file(1024);
+        file.Write(bytes.data(), (UINT)bytes.size());
+        file.SeekToBegin();
+        ASSERT_TRUE(RegistryArchiveWrite(file, LayoutPath(), HKEY_CURRENT_USER));
+    }
+    // The bytes read into records, damaged by fn, and stored again.
+    static std::vector<BYTE> Damaged(const std::vector<BYTE>& bytes, const std::function<void(Site&)>& fn)
+    {
+        Site site(nullptr);
+        EXPECT_TRUE(barstatetest::Load(bytes, [&](CArchive& ar) { return site.SerializeState(ar); }));
+        fn(site);
+        return barstatetest::Store([&](CArchive& ar) { site.SerializeState(ar); });
+    }
+    static Record* Find(CArray<Record*, Record*>& records, UINT nId)
+    {
+        for (INT_PTR i = 0; i < records.GetSize(); i++) {
+            if (records[i]->m_nBarId == nId)
+                return records[i];
+            if (Record* p = Find(records[i]->m_arrChildren, nId))
+                return p;
+        }
+        return nullptr;
+    }
+    static Record* Holding(Site& site, UINT nId)
+    {
+        for (INT_PTR i = 0; i < site.m_arrBars.GetSize(); i++) {
+            CArray<Record*, Record*> one;
+            one.Add(site.m_arrBars[i]);
+            if (Find(one, nId) != nullptr)
+                return site.m_arrBars[i];
+        }
+        return nullptr;
+    }
+
+    // What a person finds after the start: the window shows on the work area, and every pane
+    // shows, or shows when the view menu asks, inside it, with a tab when it is in a group.
+    void ExpectWindowAndPanesWithinReach()
+    {
+        ASSERT_NE(nullptr, frame);
+        EXPECT_TRUE(frame->IsWindowVisible());
+        EXPECT_FALSE(frame->IsIconic());
+        MonitorInfo info;
+        MonitorInfoFromWindow(info, frame);
+        const CRect rcWork(info.rcWork);
+        CRect rcFrame;
+        frame->GetWindowRect(&rcFrame);
+        EXPECT_EQ(rcFrame, rcFrame & rcWork);
+        EXPECT_GE(rcFrame.Width(), 320);
+        EXPECT_GE(rcFrame.Height(), 240);
+        for (UINT id : kPaneIds) {
+            CUiControlBar* pBar = frame->PaneBar(id);
+            ASSERT_NE(nullptr, pBar);
+            if (!pBar->IsWindowVisible()) {
+                Command(id);
+                winharness::PumpPending();
+            }
+            EXPECT_TRUE(pBar->IsWindowVisible()) << id;
+            CRect rc;
+            pBar->GetWindowRect(&rc);
+            EXPECT_TRUE(rcWork.PtInRect(CPoint(rc.left + 4, rc.top + 4))) << id;
+            EXPECT_LE(rc.Width(), rcWork.Width()) << id;
+            EXPECT_GE(rc.Width(), 20) << id;
+            EXPECT_GE(rc.Height(), 20) << id;
+            if (CUiDynTabControlBar* pGroup = pBar->GetTabContainerBar()) {
+                EXPECT_GE(pGroup->m_wndTabs.ItemFindByLParam((LPARAM)pBar), 0) << id;
+            }
+        }
+        CRect rcView;
+        frame->GetLogView()->GetWindowRect(&rcView);
+        EXPECT_GT(rcView.Width(), 100);
+        EXPECT_GT(rcView.Height(), 50);
+    }
+
+    static constexpr UINT kPaneIds[8] = {ID_BAR_DETAIL_LOG,   ID_BAR_SEND_EDITOR,  ID_BAR_CONN_STATUS, ID_BAR_EXPLORER,
+                                         ID_BAR_COM_CONTROL1, ID_BAR_COM_CONTROL2, ID_BAR_SCRIPT1,     ID_BAR_SCRIPT2};
+};
+
+TEST_F(SavedLayoutTest, EachDamagedValueInTheRegistryGivesAWindowThatShowsOnTheWorkAreaWithEveryPaneWithinReach)
+{
+    // The default layout with script 2 and the explorer floating as a group of their own.
+    Start();
+    CUiControlBar* pScript2 = frame->PaneBar(ID_BAR_SCRIPT2);
+    ASSERT_TRUE(pScript2->FloatAt(300, 200, CBRS_ALIGN_TOP));
+    ASSERT_TRUE(pScript2->DockIntoTabbedGroup(frame->PaneBar(ID_BAR_EXPLORER), -1));
+    winharness::PumpPending();
+    Close();
+    const std::vector<BYTE> saved = ReadLayout();
+    ASSERT_FALSE(saved.empty());
+
+    struct Case {
+        const char* pszName;
+        std::function<void(Site&)> damage;
+        std::function<void(CMainFrame*)> check;
+    };
+    const Case cases[] = {
+        {"show command 1234", [](Site& s) { s.m_wp.showCmd = 1234; }},
+        {"a window of no size", [](Site& s) { s.m_wp.rcNormalPosition.right = s.m_wp.rcNormalPosition.left; }},
+        {"a window of negative size", [](Site& s) { ::SetRect(&s.m_wp.rcNormalPosition, 400, 300, 100, 100); }},
+        {"a floating group of no size",
+         [](Site& s) {
+             Record* p = Holding(s, ID_BAR_SCRIPT2);
+             p->m_rcFloatFrame.right = p->m_rcFloatFrame.left;
+             p->m_rcFloatFrame.bottom = p->m_rcFloatFrame.top;
+         }},
+        {"a pane 0x3FFFFFFF wide",
+         [](Site& s) {
+             Holding(s, ID_BAR_SCRIPT1)->m_sizeVert.cx = 0x3FFFFFFF;
+             Find(s.m_arrBars, ID_BAR_SCRIPT1)->m_sizeVert.cx = 0x3FFFFFFF;
+         }},
+        {"the toolbar named twice",
+         [](Site& s) {
+             Record* p = Find(s.m_arrBars, ID_FRAME_VIEW_TOOLBAR);
+             ASSERT_NE(nullptr, p);
+             Record* pTwice = new Record;
+             pTwice->m_nBarId = p->m_nBarId;
+             pTwice->m_nDockBarId = AFX_IDW_DOCKBAR_LEFT;
+             pTwice->m_nRingLevel = 1;
+             pTwice->m_dwFlags = Record::kKindBar | Record::kVisible | Record::kNewRow;
+             s.m_arrBars.Add(pTwice);
+         }},
+        {"a group whose pane names the group's own id",
+         [](Site& s) {
+             Record* p = Holding(s, ID_BAR_CONN_STATUS);
+             p->m_nBarId = 0x7123;
+             p->m_arrChildren[0]->m_nBarId = 0x7123;
+         }},
+        {"a pane left out",
+         [](Site& s) {
+             Record* p = Holding(s, ID_BAR_CONN_STATUS);
+             for (INT_PTR i = 0; i < p->m_arrChildren.GetSize(); i++) {
+                 if (p->m_arrChildren[i]->m_nBarId == ID_BAR_COM_CONTROL1) {
+                     delete p->m_arrChildren[i];
+                     p->m_arrChildren.RemoveAt(i);
+                     break;
+                 }
+             }
+         },
+         // It comes back where the default layout has it, shown.
+         [](CMainFrame* f) {
+             EXPECT_TRUE(f->PaneBar(ID_BAR_COM_CONTROL1)->IsWindowVisible());
+             EXPECT_NE(nullptr, f->PaneBar(ID_BAR_COM_CONTROL1)->GetTabContainerBar());
+             EXPECT_EQ(f->PaneBar(ID_BAR_CONN_STATUS)->GetTabContainerBar(),
+                       f->PaneBar(ID_BAR_COM_CONTROL1)->GetTabContainerBar());
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        WriteLayout(Damaged(saved, c.damage));
+        Start();
+        if (c.check)
+            c.check(frame);
+        ExpectWindowAndPanesWithinReach();
+        CUiToolControlBar& tool = frame->ToolBar();
+        // The toolbar floated leaves nothing of itself behind (its dock bar may go with it).
+        CDockBar* pToolDock = tool.m_pDockBar;
+        const HWND hToolDock = pToolDock != nullptr ? pToolDock->m_hWnd : NULL;
+        ASSERT_TRUE(tool.FloatAt(500, 500, CBRS_ALIGN_TOP));
+        if (::IsWindow(hToolDock) && CWnd::FromHandlePermanent(hToolDock) == pToolDock) {
+            for (INT_PTR i = 0; i < pToolDock->m_arrBars.GetSize(); i++)
+                EXPECT_NE((void*)&tool, pToolDock->m_arrBars[i]);
+        }
+        Close();
+    }
+    // A layout cut short is no layout: the default one is built.
+    WriteLayout(std::vector<BYTE>(saved.begin(), saved.begin() + saved.size() / 2));
+    Start();
+    ExpectWindowAndPanesWithinReach();
+    EXPECT_TRUE(frame->PaneBar(ID_BAR_SCRIPT1)->IsDockedAtRight());
+}
+
 TEST_F(MainFrameTest, F8AndCtrl1ReachTheFrameWithTheFocusInTheSendEditor)
 {
     FakeSerial serial;
@@ -598,6 +949,46 @@ TEST_F(MainFrameTest, ClosingWhileBothPortsRunEndsTheirThreadsAndSavesEverything
                                             "TASKTRY", RRF_RT_REG_DWORD, &type, &value, &size));
     EXPECT_EQ(1u, value);
     GetAppSettings().m_nTaskTray = 0;
+}
+
+TEST_F(MainFrameTest, TheLogFontChosenInTheSettingsIsTheListsAtTheNextStart)
+{
+    auto ListFontHeight = [&] {
+        LOGFONTA font = {};
+        HFONT hFont = (HFONT)frame->GetLogView()->SendMessage(WM_GETFONT);
+        ::GetObjectA(hFont, sizeof(font), &font);
+        return font.lfHeight;
+    };
+    Start();
+    EXPECT_EQ(12, ListFontHeight());
+    GetAppSettings().m_nLogFont = 2;
+    Close();
+    GetAppSettings().m_nLogFont = 0;
+    Start();
+    EXPECT_EQ(2, GetAppSettings().m_nLogFont);
+    EXPECT_EQ(16, ListFontHeight());
+    GetAppSettings().m_nLogFont = 0;
+}
+
+// The file menu's exit closes the frame as its caption's close button does: the running port
+// is stopped and waited for, and the layout and the settings are saved.
+TEST_F(MainFrameTest, ExitIsEnabledAndClosesTheFrameWhileAPortRuns)
+{
+    FakeSerial serial;
+    FakeSerialDevice& device = serial.AddDevice("\\\\.\\COM1");
+    Start();
+    GetCurrentCommSet() = SerialSet("Exit");
+    frame->SetFrameTitle();
+    Command(ID_PORT1_START);
+    ASSERT_TRUE(winharness::PumpUntil([&] { return device.IsOpen(); }));
+    EXPECT_TRUE(Enabled(ID_FRAME_EXIT));
+    const HWND hFrame = frame->GetSafeHwnd();
+    frame->SendMessage(WM_COMMAND, ID_FRAME_EXIT, 0);
+    EXPECT_FALSE(::IsWindow(hFrame));
+    frame = nullptr;
+    EXPECT_FALSE(device.IsOpen());
+    EXPECT_TRUE(KeyExists(std::string(kProfileKey) + "\\VaviRIZ227\\Profiles\\Korvane\\ControlBar"));
+    EXPECT_TRUE(KeyExists(std::string(kProfileKey) + "\\CMN"));
 }
 
 TEST_F(MainFrameTest, ExtendedModeSendsTheEditorBytesWithoutTheRandomRegions)

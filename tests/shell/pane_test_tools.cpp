@@ -64,12 +64,14 @@ class RecordingCmdUI : public CCmdUI {
 public:
     BOOL bEnabled = FALSE;
     bool bSet = false;
+    int nCheck = -1;
     void Enable(BOOL bOn) override
     {
         bEnabled = bOn;
         bSet = true;
         m_bEnableChanged = TRUE;
     }
+    void SetCheck(int nState) override { nCheck = nState; }
 };
 } // namespace
 
@@ -79,6 +81,14 @@ bool CommandEnabled(CCmdTarget* pTarget, UINT nId)
     cmdUI.m_nID = nId;
     cmdUI.DoUpdate(pTarget, TRUE);
     return cmdUI.bEnabled != FALSE;
+}
+
+int CommandChecked(CCmdTarget* pTarget, UINT nId)
+{
+    RecordingCmdUI cmdUI;
+    cmdUI.m_nID = nId;
+    cmdUI.DoUpdate(pTarget, TRUE);
+    return cmdUI.nCheck;
 }
 
 std::wstring SystemName(const std::string& path)

@@ -38,6 +38,8 @@ void DropFiles(HWND hWnd, const std::vector<std::string>& paths);
 // Whether the pane's update handler for the command enables it (a handler that sets nothing
 // leaves it enabled exactly when the command has a handler).
 bool CommandEnabled(CCmdTarget* pTarget, UINT nId);
+// The check mark the update handler gives the command (-1 when it sets none).
+int CommandChecked(CCmdTarget* pTarget, UINT nId);
 
 // The system's name of a path: UTF-16, with the extended-length prefix past MAX_PATH.
 std::wstring SystemName(const std::string& path);

@@ -142,6 +142,29 @@ TEST_F(SettingsWireTest, CommSettingsKnowARunningPortAndComeBackAtThePageLeftWit
     EXPECT_EQ(CCommSettingDlg::PageDll2, nThirdPage);
 }
 
+// The dialog is handed the frame's set-modified mark and gives it back on OK: the set
+// counts as modified once settings were applied to it; a cancelled visit changes nothing.
+TEST_F(SettingsWireTest, TheSetModifiedMarkGoesIntoTheDialogAndComesBackWithOk)
+{
+    ASSERT_NE(nullptr, frame);
+    DialogDriver driver;
+    std::vector<int> handed;
+    auto Visit = [&](int nFrameMark, UINT nButton) {
+        frame->m_bSetModified = nFrameMark;
+        driver.Step(kCommDialogDepth, [&, nButton](HWND hDlg) {
+            handed.push_back(DialogOf<CCommSettingDlg>(hDlg)->m_bSetModified);
+            DialogDriver::Post(hDlg, nButton);
+        });
+        Command(ID_FRAME_COMM_SETTINGS);
+        return frame->m_bSetModified;
+    };
+    EXPECT_EQ(0, Visit(0, IDCANCEL));
+    EXPECT_EQ(1, Visit(0, IDOK));
+    EXPECT_EQ(1, Visit(1, IDCANCEL));
+    EXPECT_EQ((std::vector<int>{0, 0, 1}), handed);
+    EXPECT_FALSE(driver.timedOut);
+}
+
 TEST_F(SettingsWireTest, OtherSettingsOpenAtTheOpenersPageAndAreAlwaysOwnedByTheFrame)
 {
     ASSERT_NE(nullptr, frame);

@@ -260,6 +260,12 @@ TEST_F(BarsFrameTest, BarInADialogIsContained)
     layout.rect = CRect(0, 0, 100, 100);
     EXPECT_EQ(0, bar.SendMessage(WM_SIZEPARENT, 0, (LPARAM)&layout));
     EXPECT_EQ(CRect(0, 0, 100, 100), CRect(layout.rect));
+    // Keys at a contained bar with the focus are its dialog's to translate (the frame's
+    // accelerators and menu keys come through the dialog's bar); the bar eats none.
+    for (UINT nMsg : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_SYSCHAR}) {
+        MSG msg = {hChild, nMsg, nMsg == WM_SYSCHAR ? (WPARAM)'v' : (WPARAM)VK_F12, 0};
+        EXPECT_FALSE(bar.PreTranslateMessage(&msg)) << nMsg;
+    }
     bar.UnsubclassWindow();
     ::DestroyWindow(hChild);
 }

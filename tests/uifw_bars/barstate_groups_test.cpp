@@ -16,6 +16,7 @@
 namespace {
 
 using barstatetest::Bytes;
+using barstest::Pane;
 using barstest::PaneFrameFixture;
 
 std::vector<UINT> TabIds(CUiDynTabControlBar* pGroup)
@@ -67,6 +68,7 @@ void BuildDefaultLayout(PaneFrameFixture& fx)
 
 struct GroupShape {
     std::vector<UINT> tabs;
+    std::vector<bool> shown;   // each tab's bar: its window shows and the bars menu checks it
     UINT nSelected = 0;
     CSize size;
     bool bFloating = false;
@@ -79,6 +81,10 @@ GroupShape ShapeOf(CUiControlBar* pBar)
     if (pGroup == nullptr)
         return shape;
     shape.tabs = TabIds(pGroup);
+    for (int i = 0; i < pGroup->m_wndTabs.ItemGetCount(); ++i) {
+        CUiControlBar* pTab = pGroup->m_wndTabs.GetItemBar(i, true);
+        shape.shown.push_back(pTab->IsWindowVisible() && (pTab->GetStyle() & WS_VISIBLE) && pTab->IsVisible());
+    }
     shape.nSelected = pGroup->GetSelectedBar() != nullptr ? (UINT)pGroup->GetSelectedBar()->GetDlgCtrlID() : 0;
     CRect rc;
     pGroup->GetWindowRect(&rc);
@@ -90,6 +96,7 @@ GroupShape ShapeOf(CUiControlBar* pBar)
 void ExpectSameShape(const GroupShape& a, const GroupShape& b)
 {
     EXPECT_EQ(a.tabs, b.tabs);
+    EXPECT_EQ(a.shown, b.shown);
     EXPECT_EQ(a.nSelected, b.nSelected);
     EXPECT_EQ(a.size, b.size);
     EXPECT_EQ(a.bFloating, b.bFloating);
@@ -106,12 +113,16 @@ TEST(BarStateGroups, TheDefaultPaneLayoutComesBackWithItsGroupsTabsSelectionAndS
         bottom = ShapeOf(a.panes[PaneFrameFixture::kConnectionStatus]);
         ASSERT_EQ(3u, right.tabs.size());
         ASSERT_EQ(5u, bottom.tabs.size());
+        ASSERT_EQ(std::vector<bool>(3, true), right.shown);
+        ASSERT_EQ(std::vector<bool>(5, true), bottom.shown);
         saved = Save(a.pFrame);
     }
     PaneFrameFixture b;
     ASSERT_TRUE(Load(b.pFrame, saved));
     ExpectSameShape(right, ShapeOf(b.panes[PaneFrameFixture::kScript1]));
     ExpectSameShape(bottom, ShapeOf(b.panes[PaneFrameFixture::kConnectionStatus]));
+    for (Pane* p : b.panes)
+        EXPECT_FALSE(p->IsLeftOutByLayout());
     EXPECT_EQ(300, right.size.cx);
     EXPECT_EQ(250, bottom.size.cy);
 }
@@ -190,6 +201,16 @@ TEST(BarStateGroups, ABarFloatingAloneIsDockedOnTheSideOfItsStyleAndHiddenWhenTh
     ASSERT_NE(nullptr, pBar->m_pDockBar);
     EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, (UINT)pBar->m_pDockBar->GetDlgCtrlID());
     EXPECT_FALSE(pBar->IsVisible());
+    EXPECT_TRUE(pBar->IsLeftOutByLayout());
+    // A bar never docked waits on the inner ring, where it has its size once it shows.
+    CUiControlBar* pNever = a.panes[PaneFrameFixture::kScript2];
+    EXPECT_TRUE(pNever->IsLeftOutByLayout());
+    a.pFrame->ShowControlBar(pNever, TRUE, FALSE);
+    a.pFrame->RecalcLayout();
+    CRect rc;
+    pNever->GetWindowRect(&rc);
+    EXPECT_GT(rc.Width(), 20);
+    EXPECT_GT(rc.Height(), 20);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bars_test_support.h"
+#include "layout_check_support.h"
 
 #include "afxfile.h"
 #include "barstate.h"
@@ -72,18 +73,12 @@ struct PanedFrame {
     // The bars of the dock bar's rows, row by row.
     static std::vector<std::vector<UINT>> Rows(CDockBar* pDockBar)
     {
-        std::vector<std::vector<UINT>> rows(1);
-        for (INT_PTR i = 1; i < pDockBar->m_arrBars.GetSize(); i++) {
-            void* p = pDockBar->m_arrBars[i];
-            if (p == nullptr) {
-                if (!rows.back().empty())
-                    rows.emplace_back();
-            } else if (IsBarEntry(p)) {
-                rows.back().push_back((UINT)static_cast<CControlBar*>(p)->GetDlgCtrlID());
-            }
+        std::vector<std::vector<UINT>> rows;
+        for (const std::vector<CControlBar*>& row : layoutcheck::RowsOf(pDockBar)) {
+            rows.emplace_back();
+            for (CControlBar* pBar : row)
+                rows.back().push_back((UINT)pBar->GetDlgCtrlID());
         }
-        if (rows.back().empty())
-            rows.pop_back();
         return rows;
     }
 };

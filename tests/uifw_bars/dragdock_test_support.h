@@ -222,4 +222,9 @@ protected:
     }
 };
 
+class StudioToolDragTest : public ToolDragTest {
+protected:
+    StudioToolDragTest() { PaintManagerHolder::Get().SetPaintManagerClass(RUNTIME_CLASS(CUiPaintManagerStudio2005)); }
+};
+
 } // namespace dragdocktest

@@ -7,6 +7,7 @@ namespace {
 using barstest::Pane;
 using dragdocktest::DragLoopTest;
 using dragdocktest::StudioDragLoopTest;
+using dragdocktest::StudioToolDragTest;
 using dragdocktest::ToolDragTest;
 
 TEST_F(DragLoopTest, APressAndReleaseWithoutMovingStartsNoDrag)
@@ -320,6 +321,24 @@ TEST_F(ToolDragTest, AlongItsOwnRowTheToolbarOnlyMovesAlongWithTheSizingCursor)
         }
         EXPECT_EQ(::LoadCursor(NULL, bHorz ? IDC_SIZEWE : IDC_SIZENS), hCursor);
     }
+}
+
+TEST_F(StudioToolDragTest, APressOnAToolbarStartsItsDragInTheLookWithMarkers)
+{
+    auto* pTool = MakeTool(0xD07A);
+    Layout();
+    const CRect rc = WindowRect(pTool);
+    const CPoint pt = rc.CenterPoint();
+    winharness::ScriptedInputPlayer player;
+    player.Keys(true).MoveTo(pt.x + 30, pt.y).MoveTo(pt.x + 30, pt.y + 1).PostToCapture(WM_LBUTTONUP).Keys(false);
+    ::SetCursorPos(pt.x, pt.y);
+    player.Start();
+    CPoint ptClient = pt;
+    pTool->ScreenToClient(&ptClient);
+    pTool->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptClient.x, ptClient.y));
+    winharness::PumpUntil([&] { return player.Done(); });
+    EXPECT_EQ(rc.left + 30, WindowRect(pTool).left);
+    EXPECT_EQ(rc.top, WindowRect(pTool).top);
 }
 
 TEST_F(ToolDragTest, AloneInItsRowOverARowThatCannotTakeItTheRowsSwap)

@@ -1,7 +1,8 @@
 // Tabbed groups on a real frame: making a group from two bars, what may not join one, the
 // frame's own group object, containers spreading over tabs, the strip (its height, the keys,
-// the right-click menu, OLE data over it), the Close button of a group, and the main window's
-// default layout of its eight panes.
+// the right-click menu, OLE data over it), the Close button of a group, a bar leaving a group
+// of two for another, a group's visibility following its bars inside a container, and the
+// main window's default layout of its eight panes.
 #include <gtest/gtest.h>
 
 #include "bars_test_support.h"
@@ -235,6 +236,53 @@ TEST_F(GroupTest, CloseOnAGroupHidesOnlyTheSelectedBar)
     EXPECT_FALSE(b2->IsVisible());
     EXPECT_TRUE(b1->IsVisible());
     EXPECT_TRUE(pGroup->IsVisible());
+}
+
+TEST_F(GroupTest, ABarLeavingAGroupOfTwoForAnotherGroupLivesOnThere)
+{
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD101);
+    ASSERT_NE(nullptr, pGroup);
+    Pane* b3 = MakePane(0xD103, "Three");
+    b3->DockAtFrameSide(AFX_IDW_DOCKBAR_LEFT, false);
+    Layout();
+    pGroup->m_wndTabs.SelectionSet(pGroup->m_wndTabs.ItemFindByLParam((LPARAM)b1));
+    // The group left with one bar dissolves while b1 moves: b1 must not go with it.
+    ASSERT_TRUE(b3->DockIntoTabbedGroup(b1, -1));
+    Layout();
+    ASSERT_NE(nullptr, b1->GetSafeHwnd());
+    ASSERT_NE(nullptr, b3->GetTabContainerBar());
+    EXPECT_EQ(b3->GetTabContainerBar(), b1->GetTabContainerBar());
+    EXPECT_TRUE(b1->IsWindowVisible());
+    EXPECT_EQ(nullptr, b2->GetTabContainerBar());
+    EXPECT_TRUE(b2->IsWindowVisible());
+}
+
+TEST_F(GroupTest, AGroupInsideAContainerShowsWithItsFirstShownBarAndHidesWithItsLast)
+{
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD111);
+    ASSERT_NE(nullptr, pGroup);
+    Pane* b3 = MakePane(0xD113, "Three");
+    ASSERT_TRUE(b3->DockIntoBar(50, b1, AFX_IDW_DOCKBAR_BOTTOM, true));
+    Layout();
+    ASSERT_TRUE(pGroup->GetParent()->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)));
+    auto toggle = [&](Pane* p) {
+        CUiControlBar::ToggleBarById(fx.pFrame, (UINT)p->GetDlgCtrlID(), true);
+        Layout();
+    };
+    toggle(b1);
+    toggle(b2);
+    EXPECT_FALSE(pGroup->GetStyle() & WS_VISIBLE);
+    toggle(b2);
+    EXPECT_TRUE(b2->IsWindowVisible());
+    // b2 floats off while b1 stays hidden: nothing of the group is left to show.
+    ASSERT_TRUE(b2->FloatAt(300, 200, CBRS_ALIGN_TOP));
+    Layout();
+    EXPECT_FALSE(pGroup->GetStyle() & WS_VISIBLE);
+    toggle(b1);
+    EXPECT_TRUE(b1->IsWindowVisible());
+    EXPECT_TRUE(b3->IsWindowVisible());
 }
 
 TEST(DefaultLayout, EightPanesInARightAndABottomGroup)

@@ -201,6 +201,18 @@ TEST(CmdItem, TotalReachingTheLimitHalvesTotalAndEveryCount)
     EXPECT_EQ(0x7FFFFFFFu, profile.m_nTotalUsage);
     EXPECT_EQ(3u, pBusy->GetUsageCount());
     EXPECT_EQ(0u, pRare->GetUsageCount());
+
+    // A saved profile may hold a total at the very top: the next use halves it first instead
+    // of wrapping it to 0, which would make every command rarely used.
+    pBusy->m_nUsageCount = 0xC0000000;
+    pRare->m_nUsageCount = 0x3FFFFFFF;
+    profile.m_nTotalUsage = 0xFFFFFFFF;
+    pBusy->IncrementUsageCount();
+    EXPECT_EQ(0x80000000u, profile.m_nTotalUsage);
+    EXPECT_EQ(0x60000001u, pBusy->GetUsageCount());
+    EXPECT_EQ(0x1FFFFFFFu, pRare->GetUsageCount());
+    EXPECT_FALSE(pBusy->StateIsRarelyUsed());
+    EXPECT_FALSE(pRare->StateIsRarelyUsed());
 }
 
 TEST(CmdItem, PercentageHoldsForCountsBeyondThirtyTwoBitProducts)

@@ -4,6 +4,7 @@
 
 #include "afxext.h"
 #include "barbutton.h"
+#include "cmdicon.h"
 #include "popupmenuwnd.h"
 #include "statuscontrolbar.h"
 #include "statuspanepaintdata.h"
@@ -31,6 +32,13 @@ public:
     BOOL IsJoinedBorderClosed() override { return m_bClosed; }
     CUiToolControlBar* m_pBar = nullptr;
     BOOL m_bClosed = FALSE;
+};
+
+// A bar button whose icon the test sets.
+class CIconButton : public CUiBarButton {
+public:
+    CUiCmdIcon* GetIconPtr() const override { return m_pIcon; }
+    CUiCmdIcon* m_pIcon = nullptr;
 };
 
 } // namespace
@@ -81,6 +89,46 @@ TEST_F(Separator, LinesOfEachLook)
         const winharness::ColorLegend flat = {{'.', C(1000)}, {'|', C(2002)}};
         EXPECT_TRUE(MatchesAsciiMap(surface, 10, 10, rows, flat));
         scope.SetBitsPerPixel(32);
+    }
+}
+
+// The separator item of a popup menu is seen against the menu, at Wine's colours as at the
+// Windows default schemes (the classic one and the light face of later Windows).
+TEST_F(Separator, MenuSeparatorLinesStandOutFromTheMenu)
+{
+    struct Scheme {
+        const char* name;
+        COLORREF window, face, shadow, dark, light, hilight, selection;
+    };
+    const Scheme schemes[] = {
+        {"Wine", RGB(255, 255, 255), RGB(245, 245, 245), RGB(166, 166, 166), RGB(106, 106, 106), RGB(227, 227, 227),
+         RGB(255, 255, 255), RGB(48, 150, 250)},
+        {"Windows classic", RGB(255, 255, 255), RGB(212, 208, 200), RGB(128, 128, 128), RGB(64, 64, 64),
+         RGB(212, 208, 200), RGB(255, 255, 255), RGB(10, 36, 106)},
+        {"Windows standard", RGB(255, 255, 255), RGB(240, 240, 240), RGB(160, 160, 160), RGB(105, 105, 105),
+         RGB(227, 227, 227), RGB(255, 255, 255), RGB(51, 153, 255)},
+    };
+    auto Level = [](COLORREF clr) { return (GetRValue(clr) + GetGValue(clr) + GetBValue(clr)) / 3; };
+    const CRect rcItem(0, 0, 100, 9);
+    for (const Scheme& scheme : schemes) {
+        scope.SetSysColor(COLOR_WINDOW, scheme.window);
+        scope.SetSysColor(COLOR_BTNFACE, scheme.face);
+        scope.SetSysColor(COLOR_BTNSHADOW, scheme.shadow);
+        scope.SetSysColor(COLOR_3DDKSHADOW, scheme.dark);
+        scope.SetSysColor(COLOR_3DLIGHT, scheme.light);
+        scope.SetSysColor(COLOR_3DHILIGHT, scheme.hilight);
+        scope.SetSysColor(COLOR_HIGHLIGHT, scheme.selection);
+        for (Look look : {kXP, kOffice2003, kStudio2005}) {
+            for (BOOL bRarelyUsed : {FALSE, TRUE}) {
+                Use(look);
+                pm->PaintInsetLine(*surface.cdc(), rcItem, 24, bRarelyUsed, nullptr, 0);
+                const COLORREF clrLine = surface.Pixel(60, 4), clrMenu = surface.Pixel(60, 2);
+                EXPECT_EQ(C(2001), clrMenu) << scheme.name << " " << LookName(look);
+                EXPECT_LE(24, std::abs(Level(clrLine) - Level(clrMenu)))
+                    << scheme.name << " " << LookName(look) << (bRarelyUsed ? " rarely used" : "") << ": line "
+                    << std::hex << clrLine << " on " << clrMenu;
+            }
+        }
     }
 }
 
@@ -189,6 +237,11 @@ TEST_F(Separator, Office2003JoinsOnlyWithUnwrappedDockedBars)
     CFrameWnd site;
     bar.m_pDockSite = &site;
     popup.m_pBar = &bar;
+    CIconButton button;
+    CUiCmdIcon icon, emptyIcon;
+    icon.ConstructFromIcon(::LoadIcon(NULL, IDI_APPLICATION), true);
+    bar.m_arrButtons.Add(&button);
+    bar.m_nMenuTrackingIndex = 0;
     const CRect rcMenu(20, 30, 100, 70), rcButton(30, 10, 60, 31);
     for (Look look : {kOffice2003, kStudio2005}) {
         SCOPED_TRACE(LookName(look));
@@ -218,7 +271,16 @@ TEST_F(Separator, Office2003JoinsOnlyWithUnwrappedDockedBars)
         EXPECT_EQ(28 * 18, painttest::CountIn(surface, CRect(31, 11, 59, 29), kSentinel));
         EXPECT_EQ(C(2007), surface.Pixel(45, 29));
         EXPECT_EQ(kSentinel, surface.Pixel(45, 28));
+        // The owner button's icon keeps the border joined, open where the button meets it.
+        for (bool bIcon : {false, true}) {
+            Use(look);
+            button.m_pIcon = bIcon ? &icon : &emptyIcon;
+            pm->PaintMenuJoinedArea(*surface.cdc(), rcMenu, rcButton, 2, &popup, 0);
+            EXPECT_EQ(bIcon ? kSentinel : C(2007), surface.Pixel(45, 29)) << bIcon;
+        }
+        button.m_pIcon = nullptr;
         popup.m_bClosed = FALSE;
     }
+    bar.m_arrButtons.RemoveAll();
     bar.m_pDockSite = nullptr;
 }

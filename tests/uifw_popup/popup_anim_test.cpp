@@ -177,4 +177,67 @@ TEST_F(PopupAnimTest, AClickOnAPopupLeavesTheActiveWindow)
     DestroyReceiver(frame);
 }
 
+// What the window shows at the centre of its body.
+COLORREF ShownPixelOf(CUiPopupMenuWnd& menu)
+{
+    const CPoint pt = menu.m_rcContent.CenterPoint();
+    DibSurface surface(1, 1);
+    CClientDC dc(&menu);
+    ::BitBlt(surface.dc(), 0, 0, 1, 1, dc.GetSafeHdc(), pt.x, pt.y, SRCCOPY);
+    return surface.Pixel(0, 0);
+}
+
+TEST_F(PopupAnimTest, AClickIntoANestedParentKeepsItsSubmenuAboveAndBothPainted)
+{
+    CReceiverFrame* frame = MakeReceiver();
+    CUiPopupMenuWnd parent;
+    parent.InitRootMenu(frame->GetSafeHwnd());
+    parent.ItemInsertCommand(ID_A, -1, "Alpha", nullptr, nullptr, 0);
+    CUiPopupMenuWnd* pSub = new CUiPopupMenuWnd;
+    pSub->ItemInsertCommand(ID_B, -1, "Beta", nullptr, nullptr, 0);
+    parent.ItemInsertSubmenu(pSub, -1, "More");
+    ASSERT_TRUE(parent.TrackMenu(CUiPopupMenuWnd::kNested, 300, 300));
+    parent.SetCurrentItem(1, TRUE, TRUE, FALSE);
+    ASSERT_TRUE(::IsWindow(pSub->GetSafeHwnd()) && pSub->IsWindowVisible());
+    PumpPending();
+    const COLORREF clrParent = ShownPixelOf(parent), clrSub = ShownPixelOf(*pSub);
+    // The parent stacked over its submenu, and both spoiled on the screen.
+    parent.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const COLORREF kSpoilt = RGB(255, 0, 255);
+    for (CWnd* pWnd : {static_cast<CWnd*>(&parent), static_cast<CWnd*>(pSub)}) {
+        pWnd->ValidateRect(nullptr);
+        CClientDC dc(pWnd);
+        CRect rc;
+        pWnd->GetClientRect(rc);
+        dc.FillSolidRect(rc, kSpoilt);
+    }
+    ASSERT_EQ(kSpoilt, ShownPixelOf(parent));
+
+    EXPECT_EQ(MA_NOACTIVATE, parent.SendMessage(WM_MOUSEACTIVATE, (WPARAM)frame->GetSafeHwnd(),
+                                                MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
+    bool bSubAbove = false;
+    for (HWND h = ::GetWindow(pSub->GetSafeHwnd(), GW_HWNDNEXT); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+        bSubAbove = bSubAbove || h == parent.GetSafeHwnd();
+    EXPECT_TRUE(bSubAbove);
+    EXPECT_EQ(pSub->GetSafeHwnd(), ::GetWindow(parent.GetSafeHwnd(), GW_HWNDPREV));
+    // Painted at once, before any paint message could come.
+    EXPECT_EQ(clrParent, ShownPixelOf(parent));
+    EXPECT_EQ(clrSub, ShownPixelOf(*pSub));
+    parent.CloseMenu(FALSE);
+    parent.DestroyWindow();
+    DestroyReceiver(frame);
+}
+
+TEST_F(PopupAnimTest, APopupHasNoFrameWhateverItsStyle)
+{
+    CUiPopupBaseWnd popup;
+    ASSERT_TRUE(popup.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP | WS_CAPTION | WS_THICKFRAME,
+                               CRect(100, 100, 300, 250), nullptr, 0));
+    CRect rcWindow, rcClient;
+    popup.GetWindowRect(rcWindow);
+    popup.GetClientRect(rcClient);
+    EXPECT_EQ(rcWindow.Size(), rcClient.Size());
+    popup.DestroyWindow();
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "menuitempaintdata.h"
 #include "paintmanagerholder.h"
+#include "paintsystem.h"
 #include "pushbuttonpaintdata.h"
 #include <string>
 
@@ -29,8 +30,10 @@ public:
         if (depth == 0)
             calls.push_back(call);
     }
+    HGDIOBJ hPaletteAtBorder = NULL;
     void PaintMenuBorder(CDC& dc, const CRect& rc, CObject* pAsking, LPARAM lParam) override
     {
+        hPaletteAtBorder = ::GetCurrentObject(dc.GetSafeHdc(), OBJ_PAL);
         Record("border");
         Nest nest(depth);
         CUiPaintManager::PaintMenuBorder(dc, rc, pAsking, lParam);
@@ -136,6 +139,28 @@ TEST_F(PopupPaintTest, NoShadowWhileTheMenuAnimates)
     CClientDC dc(pMenu);
     pMenu->PaintContent(dc, TRUE);
     EXPECT_TRUE(pMenu->m_shadowBody.HasCachedStrips());
+}
+
+TEST_F(PopupPaintTest, APaletteDevicePaintsWithTheLooksPalette)
+{
+    ASSERT_NE(nullptr, look->m_palette.GetSafeHandle());
+    CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
+    pMenu->InitRootMenu(frame->GetSafeHwnd());
+    pMenu->ItemInsertCommand(ID_A, -1, "Alpha", nullptr, nullptr, 0);
+    ASSERT_TRUE(pMenu->TrackMenu(0, 100, 100));
+    ASSERT_TRUE(WaitAnimationEnd());
+    DibSurface surface(300, 300);
+    const HGDIOBJ hOwn = ::GetCurrentObject(surface.dc(), OBJ_PAL);
+    for (int nBits : {32, 8}) {
+        SetBitsPerPixelOverride(nBits);
+        for (BOOL bToWindow : {FALSE, TRUE}) {
+            look->hPaletteAtBorder = NULL;
+            pMenu->PaintContent(*surface.cdc(), bToWindow);
+            EXPECT_EQ(nBits == 8 ? look->m_palette.GetSafeHandle() : hOwn, look->hPaletteAtBorder) << nBits;
+            EXPECT_EQ(hOwn, ::GetCurrentObject(surface.dc(), OBJ_PAL));
+        }
+    }
+    SetBitsPerPixelOverride(0);
 }
 
 } // namespace

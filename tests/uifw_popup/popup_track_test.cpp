@@ -190,11 +190,35 @@ TEST_F(PopupTrackTest, HooksPassANegativeCodeOnAndNothingWithoutTracking)
     EXPECT_EQ(-1, pMenu->GetCurrentItemIndex());
     EXPECT_EQ(1, State().KeyboardHook(HC_ACTION, VK_DOWN, 1));
     EXPECT_EQ(0, pMenu->GetCurrentItemIndex());
-    // A focused menu that went away leaves the root to take the input.
-    State().m_pFocused = nullptr;
-    EXPECT_EQ(1, State().KeyboardHook(HC_ACTION, VK_DOWN, 1));
-    EXPECT_EQ(1, pMenu->GetCurrentItemIndex());
     CUiPopupMenuWnd::CloseTrackedMenus();
+    EXPECT_FALSE(State().HasHooks());
+}
+
+TEST_F(PopupTrackTest, WithNoFocusedMenuTheRootIsNotDrivenAndAReleasedAltCloses)
+{
+    CUiPopupMenuWnd* pMenu = NewMenu({{ID_A, "&Alpha"}, {ID_B, "&Beta"}});
+    ASSERT_TRUE(pMenu->TrackMenu(0, 100, 100));
+    ASSERT_TRUE(WaitAnimationEnd());
+    CRect rcItem;
+    pMenu->GetItemRect(1, rcItem);
+    pMenu->ClientToScreen(rcItem);
+    CUiPopupMenuWnd gone;   // a focused menu whose window is no more
+    for (CUiPopupMenuWnd* pFocused : {static_cast<CUiPopupMenuWnd*>(nullptr), &gone}) {
+        State().m_pFocused = pFocused;
+        // Keys go on to the window with the focus; the mouse reaches neither the menu nor
+        // what lies beside it, so a click there closes nothing.
+        EXPECT_EQ(0, State().KeyboardHook(HC_ACTION, VK_DOWN, KeyLParam(VK_DOWN, false)));
+        EXPECT_EQ(0, State().KeyboardHook(HC_ACTION, VK_DOWN, KeyLParam(VK_DOWN, true)));
+        EXPECT_EQ(1, HookMouse(WM_MOUSEMOVE, rcItem.CenterPoint()));
+        EXPECT_EQ(1, HookMouse(WM_LBUTTONDOWN, FrameScreenPoint(300, 250)));
+        EXPECT_EQ(-1, pMenu->GetCurrentItemIndex());
+        ASSERT_TRUE(State().IsRoot(pMenu));
+    }
+    // Alt pressed goes on and closes nothing; released, it closes the menus.
+    EXPECT_EQ(0, State().KeyboardHook(HC_ACTION, VK_MENU, KeyLParam(VK_MENU, false, true)));
+    ASSERT_TRUE(State().IsRoot(pMenu));
+    EXPECT_EQ(0, State().KeyboardHook(HC_ACTION, VK_MENU, KeyLParam(VK_MENU, true, true)));
+    EXPECT_FALSE(CUiPopupMenuWnd::IsTrackingMenu());
     EXPECT_FALSE(State().HasHooks());
 }
 

@@ -226,6 +226,32 @@ TEST_F(MdiMenuBar, AMaximisedChildBringsTheDocumentAndRightButtons)
     EXPECT_EQ(4, pMenuBar->GetButtonsCount());
 }
 
+// The child's buttons take no part in the keyboard's access characters, and while a menu of
+// the bar is open the right button may be the hot one but is not drawn so.
+TEST_F(MdiMenuBar, TheChildsButtonsAreNoAccessKeysNorHoveredWhileAMenuIsOpen)
+{
+    MakeMenuBar();
+    CMDIChildWnd* pChild = AddChild("one");
+    Maximize(pChild);
+    ASSERT_TRUE(HasMdiButtons());
+    // Both buttons carry the command whose text would answer Alt+F.
+    Item(pMenuBar->m_nMdiButtonsCmdID)->m_strToolbarText = "&File";
+    const int nFile = pMenuBar->FindButtonByAccessKey('F');
+    ASSERT_LT(0, nFile);
+    EXPECT_EQ("&File", std::string(pMenuBar->GetButton(nFile)->GetText()));
+    EXPECT_FALSE(pMenuBar->GetButton(nFile)->IsKindOf(RUNTIME_CLASS(CUiBarMdiDocButton)));
+    EXPECT_FALSE(pMenuBar->GetButton(nFile)->IsKindOf(RUNTIME_CLASS(CUiBarMdiRightButton)));
+
+    ::SetActiveWindow(hFrame);
+    CUiToolControlBar::g_bMenuTracking = true;
+    const int nRight = pMenuBar->GetButtonsCount() - 1;
+    const CPoint pt = RightButton()->GetRect().CenterPoint();
+    pMenuBar->UpdateHotButton(pt.x, pt.y);
+    EXPECT_EQ(nRight, pMenuBar->m_nHotIndex);
+    EXPECT_FALSE(RightButton()->IsHover());
+    CUiToolControlBar::EndAllBarMenuTracking();
+}
+
 TEST_F(MdiMenuBar, TheRightButtonsSizeFollowsTheChildsCaption)
 {
     MakeMenuBar();

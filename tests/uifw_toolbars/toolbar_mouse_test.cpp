@@ -2,6 +2,8 @@
 // disabled buttons and a press that survives an insert before it.
 #include <gtest/gtest.h>
 
+#include "paintmanagerholder.h"
+#include "paintmanagerstudio2005.h"
 #include "toolbar_test_support.h"
 
 using namespace tbtest;
@@ -91,6 +93,36 @@ TEST_F(ToolBarMouse, AnInsertBeforeThePressedButtonKeepsThePressOnIt)
     EXPECT_EQ(kSave, pBar->GetButtonID(3));
     Mouse(pBar, WM_LBUTTONUP, Centre(pBar, 3));
     EXPECT_EQ(std::vector<UINT>{kSave}, pFrame->commands);
+}
+
+TEST_F(ToolBarMouse, APressBesideTheButtonsDragsTheBarInTheLookWithMarkers)
+{
+    PaintManagerHolder& holder = PaintManagerHolder::Get();
+    CRuntimeClass* pOld = holder.GetStoredHandle()->GetRuntimeClass();
+    holder.SetPaintManagerClass(RUNTIME_CLASS(CUiPaintManagerStudio2005));
+    CRect rc;
+    pBar->GetWindowRect(&rc);
+    // The gripper at the bar's leading end.
+    const CPoint pt(rc.left + 3, rc.CenterPoint().y);
+    bool bDragged = false;
+    winharness::ScriptedInputPlayer player;
+    player.Keys(true)
+        .MoveTo(pt.x + 30, pt.y)
+        .MoveTo(pt.x + 30, pt.y + 1)
+        .Call([&] { bDragged = CUiControlBar::GetBarBeingDragged() == pBar; })
+        .PostToCapture(WM_LBUTTONUP)
+        .Keys(false);
+    ::SetCursorPos(pt.x, pt.y);
+    player.Start();
+    CPoint ptClient = pt;
+    pBar->ScreenToClient(&ptClient);
+    pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptClient.x, ptClient.y));
+    winharness::PumpUntil([&] { return player.Done(); });
+    holder.SetPaintManagerClass(pOld);
+    EXPECT_TRUE(bDragged);
+    CRect rcAfter;
+    pBar->GetWindowRect(&rcAfter);
+    EXPECT_EQ(rc.left + 30, rcAfter.left);
 }
 
 } // namespace

@@ -10,12 +10,16 @@
 #include "barstaterecords.h"
 
 #include "afxext.h"
+#include "barstatelimits.h"
 #include "dockbar.h"
 #include "dynbar.h"
 #include "dyntabbar.h"
 #include "minidockframewnd.h"
 #include "monitorinfo.h"
 #include "tabwnd.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 const UINT kIdleLayout = CFrameWnd::idleLayout | CFrameWnd::idleNotify;
@@ -66,8 +70,55 @@ void KeepOnWorkArea(CFrameWnd* pFloatingFrame)
 void PlaceBar(CUiControlBar* pBar, const CRect& rc)
 {
     pBar->m_bTrackFlags |= CUiControlBar::kNoChildMove;
-    pBar->MoveWindow(&rc, FALSE);
+    const CRect rcPlace = barstatelimits::DockPlace(rc, CRect(0, 0, 200, 200));
+    pBar->MoveWindow(&rcPlace, FALSE);
     pBar->m_bTrackFlags &= ~CUiControlBar::kNoChildMove;
+}
+
+CRect WorkAreaOf(CWnd* pWnd)
+{
+    MonitorInfo info;
+    MonitorInfoFromWindow(info, pWnd);
+    return CRect(info.rcWork);
+}
+
+CRect WorkAreaAt(POINT pt)
+{
+    MonitorInfo info;
+    MonitorInfoFromPoint(info, pt);
+    return CRect(info.rcWork);
+}
+
+// The smallest floating frame there is: its borders and caption around a bar's caption.
+CSize MinFloatingFrameSize()
+{
+    const int nCaption = ::GetSystemMetrics(SM_CYSMCAPTION);
+    return CSize(2 * ::GetSystemMetrics(SM_CXFRAME) + nCaption, 2 * ::GetSystemMetrics(SM_CYFRAME) + 2 * nCaption);
+}
+
+// Mends each record of the array (children of pParent) and deletes those that cannot be.
+void RefuseRecords(CArray<CUiControlBar::InternalDockStateBar*, CUiControlBar::InternalDockStateBar*>& records,
+                   CFrameWnd* pFrame, CUiControlBar::InternalDockStateBar* pParent, std::vector<UINT>& named)
+{
+    for (INT_PTR i = 0; i < records.GetSize();) {
+        if (records[i]->RefuseDamage(pFrame, pParent, named)) {
+            i++;
+            continue;
+        }
+        delete records[i];
+        records.RemoveAt(i);
+    }
+}
+
+// A bar of the frame that a plain bar record may name: never a container, which only the
+// apply itself makes (one may carry the id a damaged record names).
+CUiControlBar* PlainBarOf(CFrameWnd* pFrame, UINT nId)
+{
+    CControlBar* pBar = nId != 0 ? pFrame->GetControlBar(nId) : nullptr;
+    if (pBar == nullptr || pBar->IsDockBar() || !pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)) ||
+        pBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)))
+        return nullptr;
+    return static_cast<CUiControlBar*>(pBar);
 }
 }
 
@@ -75,15 +126,18 @@ void PlaceBar(CUiControlBar* pBar, const CRect& rc)
 
 bool CUiControlBar::InternalDockStateSite::ApplyState(bool bPositionFrame)
 {
+    KeepPlacementOnWorkArea();
     if (bPositionFrame)
         PositionFrame();
     UndockAll();
     CUiDockBar::OptimizeRings(m_pFrame);
     m_pFrame->RecalcLayout(TRUE);
 
+    RefuseDamagedRecords();
     if (!ApplyBarRecords())
         return false;
     ApplyAutoHideIds();
+    KeepTreeBarsOutOfDockState();
     if (!FrameBarInfoApply(m_pFrame, *m_pDockState, m_arrOuterItems)) {
         m_pFrame->m_nIdleFlags |= kIdleLayout;
         return false;
@@ -92,7 +146,110 @@ bool CUiControlBar::InternalDockStateSite::ApplyState(bool bPositionFrame)
         m_arrBars[i]->RestoreSizes(m_pFrame, nullptr);
     m_pFrame->RecalcLayout(TRUE);
     FinishBars();
+    MarkLeftOutBars();
     return true;
+}
+
+// Every framework bar that no record placed: the tree's plain bars, the class library's bar
+// records, the bars of its dock bar records' rows and the outer items' bars are the placed ones.
+void CUiControlBar::InternalDockStateSite::MarkLeftOutBars()
+{
+    std::vector<CControlBar*> placed;
+    std::vector<UINT> ids;
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
+        m_arrBars[i]->CollectPlainBarIds(ids);
+    for (INT_PTR i = 0; i < m_arrOuterItems.GetSize(); i++)
+        ids.push_back(m_arrOuterItems[i].m_nBarId);
+    for (INT_PTR i = 0; i < m_pDockState->m_arrBarInfo.GetSize(); i++) {
+        CControlBar* pBar = m_pDockState->GetBarInfo((int)i)->m_pBar;
+        if (pBar == nullptr || pBar->GetSafeHwnd() == NULL)
+            continue;
+        placed.push_back(pBar);
+        if (!pBar->IsDockBar())
+            continue;
+        CDockBar* pDockBar = static_cast<CDockBar*>(pBar);
+        for (INT_PTR j = 1; j < pDockBar->m_arrBars.GetSize(); j++) {
+            if (IsBarEntry(pDockBar->m_arrBars[j]))
+                placed.push_back(static_cast<CControlBar*>(pDockBar->m_arrBars[j]));
+        }
+    }
+    for (POSITION pos = m_pFrame->m_listControlBars.GetHeadPosition(); pos != NULL;) {
+        CControlBar* pBar = static_cast<CControlBar*>(m_pFrame->m_listControlBars.GetNext(pos));
+        if (pBar->GetSafeHwnd() == NULL || pBar->IsDockBar() || !pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+            continue;
+        CUiControlBar* pUiBar = static_cast<CUiControlBar*>(pBar);
+        const bool bPlaced = std::find(placed.begin(), placed.end(), pBar) != placed.end() ||
+                             std::find(ids.begin(), ids.end(), (UINT)pBar->GetDlgCtrlID()) != ids.end();
+        if (bPlaced) {
+            pUiBar->m_bViewFlags &= ~kLeftOutByLayout;
+            continue;
+        }
+        pUiBar->m_bViewFlags |= kLeftOutByLayout;
+        // Parked on the outer ring a resizable bar has no size once it shows: it waits on the
+        // inner ring. Moved only now, when no container of the records is left half built.
+        CDockBar* pDockBar = pUiBar->m_pDockBar;
+        if (!pUiBar->IsFixedSizeBar() && !pUiBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) && pDockBar != nullptr &&
+            pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)) && !pDockBar->m_bFloating &&
+            static_cast<CUiDockBar*>(pDockBar)->m_nLevel == 0 && !pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))) {
+            pUiBar->InsertIntoFrameDockBar(SideOfStyle(pUiBar->GetBarStyle()), 1, m_pFrame, false);
+            // A row of its own: several left out would share the last row down to nothing.
+            CDockBar* pRing = pUiBar->m_pDockBar;
+            const int nIndex = pRing != nullptr ? pRing->FindBar(pUiBar) : -1;
+            if (nIndex > 1 && pRing->m_arrBars[nIndex - 1] != nullptr)
+                pRing->m_arrBars.InsertAt(nIndex, (void*)nullptr);
+            m_pFrame->ShowControlBar(pUiBar, FALSE, TRUE);
+            m_pFrame->m_nIdleFlags |= kIdleLayout;
+        }
+    }
+}
+
+// The frame shows, and lies on the work area of its monitor, whatever the saved placement says.
+void CUiControlBar::InternalDockStateSite::KeepPlacementOnWorkArea()
+{
+    WINDOWPLACEMENT wpOwn;
+    CRect rcOwn(m_wp.rcNormalPosition);
+    if (BarStateNeutralPlacement(m_pFrame, wpOwn))
+        rcOwn = wpOwn.rcNormalPosition;
+    const CSize sizeMinTrack(::GetSystemMetrics(SM_CXMINTRACK), ::GetSystemMetrics(SM_CYMINTRACK));
+    const CPoint ptSaved(m_wp.rcNormalPosition.left, m_wp.rcNormalPosition.top);
+    m_wp.rcNormalPosition = barstatelimits::FramePlacement(m_wp.rcNormalPosition, rcOwn, WorkAreaAt(ptSaved), sizeMinTrack);
+}
+
+// Makes the record tree one the capture could have written: a bar named twice keeps its first
+// place, a bar that does not exist or is a container is left out with any container
+// left without bars, a container has a container's id, a child the kind of place its parent
+// offers, and a docked top-level record a frame side and an inner ring.
+void CUiControlBar::InternalDockStateSite::RefuseDamagedRecords()
+{
+    std::vector<UINT> named;
+    RefuseRecords(m_arrBars, m_pFrame, nullptr, named);
+}
+
+// The class library's records never name a bar that the record tree placed: the capture keeps
+// the two apart, and such a record would pull the bar out of its group or container again.
+void CUiControlBar::InternalDockStateSite::KeepTreeBarsOutOfDockState()
+{
+    std::vector<UINT> placed;
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
+        m_arrBars[i]->CollectPlainBarIds(placed);
+    auto isPlaced = [&](UINT nId) { return std::find(placed.begin(), placed.end(), nId) != placed.end(); };
+    for (INT_PTR i = 0; i < m_pDockState->m_arrBarInfo.GetSize(); i++) {
+        CControlBarInfo* pInfo = m_pDockState->GetBarInfo((int)i);
+        if (!pInfo->m_bDockBar) {
+            if (isPlaced(pInfo->m_nBarID))
+                pInfo->m_nBarID = 0;
+            continue;
+        }
+        for (INT_PTR j = pInfo->m_arrBarID.GetSize() - 1; j >= 0; j--) {
+            const DWORD dwId = pInfo->m_arrBarID[j];
+            if (dwId != 0 && !(dwId & CControlBarInfo::kPlaceHolderFlag) && isPlaced(dwId & 0xFFFF))
+                pInfo->m_arrBarID.RemoveAt(j);
+        }
+    }
+    for (INT_PTR i = 0; i < m_arrOuterItems.GetSize(); i++) {
+        if (isPlaced(m_arrOuterItems[i].m_nBarId))
+            m_arrOuterItems[i].m_nBarId = 0;
+    }
 }
 
 void CUiControlBar::InternalDockStateSite::PositionFrame()
@@ -232,6 +389,45 @@ void CUiControlBar::InternalDockStateSite::FinishBars()
 
 // ---------------------------------------------------------------------------------------
 
+bool CUiControlBar::InternalDockStateBar::RefuseDamage(CFrameWnd* pFrame, InternalDockStateBar* pParent,
+                                                       std::vector<UINT>& named)
+{
+    m_dwFlags &= ~(kChild | kTab);
+    if (pParent != nullptr)
+        m_dwFlags |= kChild | (pParent->GetKind() == kKindTabbed ? (DWORD)kTab : 0u);
+    if (GetKind() == kKindContainer || GetKind() == kKindTabbed) {
+        if (!IsSideDockBarId(m_nBarId) && m_nBarId != AFX_IDW_DOCKBAR_FLOAT)
+            m_nBarId = AFX_IDW_DOCKBAR_TOP;
+        RefuseRecords(m_arrChildren, pFrame, this, named);
+        if (m_arrChildren.GetSize() == 0)
+            return false;
+        if (pParent != nullptr)
+            m_dwFlags &= ~kFloating;
+    } else {
+        m_dwFlags = (m_dwFlags & ~(kKindMask | kFloating)) | kKindBar;
+        for (INT_PTR i = 0; i < m_arrChildren.GetSize(); i++)
+            delete m_arrChildren[i];
+        m_arrChildren.RemoveAll();
+        if (PlainBarOf(pFrame, m_nBarId) == nullptr || std::find(named.begin(), named.end(), m_nBarId) != named.end())
+            return false;
+        named.push_back(m_nBarId);
+    }
+    if (pParent == nullptr && !(m_dwFlags & kFloating)) {
+        if (!IsSideDockBarId(m_nDockBarId))
+            m_nDockBarId = SideOfStyle(m_dwStyle);
+        m_nRingLevel = std::max(1, std::min((int)kMaxNesting, m_nRingLevel));
+    }
+    return true;
+}
+
+void CUiControlBar::InternalDockStateBar::CollectPlainBarIds(std::vector<UINT>& ids) const
+{
+    if (GetKind() == kKindBar && m_pBar != nullptr)
+        ids.push_back(m_nBarId);
+    for (INT_PTR i = 0; i < m_arrChildren.GetSize(); i++)
+        m_arrChildren[i]->CollectPlainBarIds(ids);
+}
+
 bool CUiControlBar::InternalDockStateBar::ApplyState(CFrameWnd* pFrame, InternalDockStateBar* pParent)
 {
     m_pBar = nullptr;
@@ -252,10 +448,10 @@ bool CUiControlBar::InternalDockStateBar::ApplyState(CFrameWnd* pFrame, Internal
                 return false;
         }
     } else {
-        CControlBar* pBar = pFrame->GetControlBar(m_nBarId);
-        if (pBar == nullptr || pBar->IsDockBar() || !pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+        // A container the apply made may carry the id a record names: it is never a plain bar.
+        m_pBar = PlainBarOf(pFrame, m_nBarId);
+        if (m_pBar == nullptr)
             return true;
-        m_pBar = static_cast<CUiControlBar*>(pBar);
         DockIntoDockBar(pFrame, pParent);
     }
 
@@ -265,8 +461,10 @@ bool CUiControlBar::InternalDockStateBar::ApplyState(CFrameWnd* pFrame, Internal
         pParentFrame->m_listControlBars.RemoveAll();
         KeepOnWorkArea(pParentFrame);
     }
-    m_pBar->SetBarStyle(m_dwStyle);
-    CopyIntoBar();
+    // Where the bar sits decides its side and floating bits, not what the record says.
+    const DWORD kPlaceBits = CBRS_ALIGN_ANY | CBRS_FLOATING;
+    m_pBar->SetBarStyle((m_dwStyle & ~kPlaceBits) | (m_pBar->GetBarStyle() & kPlaceBits));
+    CopyIntoBar(pFrame);
     return true;
 }
 
@@ -278,7 +476,8 @@ bool CUiControlBar::InternalDockStateBar::CreateContainer(CFrameWnd* pFrame, Int
         // A frame that cannot be made has deleted itself.
         if (!pFloatingFrame->Create(pFrame, m_dwFloatFrameStyle))
             return false;
-        const CRect rc = FitRectToMonitor(m_rcFloatFrame, TRUE, FALSE);
+        const CRect rc = barstatelimits::FloatingFrame(m_rcFloatFrame, MinFloatingFrameSize(), CSize(200, 200),
+                                                       WorkAreaAt(m_rcFloatFrame.TopLeft()));
         pFloatingFrame->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(),
                                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
         pFloatingFrame->m_nIdleFlags |= kIdleLayout;
@@ -294,9 +493,10 @@ bool CUiControlBar::InternalDockStateBar::CreateContainer(CFrameWnd* pFrame, Int
     } else {
         pContainer = new CUiDynControlBar;
     }
-    pContainer->m_sizeHorz = m_sizeHorz;
-    pContainer->m_sizeVert = m_sizeVert;
-    pContainer->m_sizeFloat = m_sizeFloat;
+    const CRect rcWork = WorkAreaOf(pFrame);
+    pContainer->m_sizeHorz = barstatelimits::BarSize(m_sizeHorz, pContainer->m_sizeHorz, rcWork);
+    pContainer->m_sizeVert = barstatelimits::BarSize(m_sizeVert, pContainer->m_sizeVert, rcWork);
+    pContainer->m_sizeFloat = barstatelimits::BarSize(m_sizeFloat, pContainer->m_sizeFloat, rcWork);
     // A container that cannot be made has deleted itself; its floating frame goes with it.
     if (!pContainer->Create(NULL, pFrame, m_nBarId, 0x40000F10 | (m_dwFlags & kCreateStyleMask))) {
         if (pFloatingFrame != nullptr)
@@ -360,25 +560,30 @@ void CUiControlBar::InternalDockStateBar::DockIntoDockBar(CFrameWnd* pFrame, Int
         pDockBar->m_arrBars.RemoveAt(nIndex - 1);
 }
 
-void CUiControlBar::InternalDockStateBar::CopyIntoBar()
+// The sizes a bar could not have had are refused (it keeps its own), and the places it floats
+// at later are held on the work area.
+void CUiControlBar::InternalDockStateBar::CopyIntoBar(CFrameWnd* pFrame)
 {
-    m_pBar->m_ptSavedLayout = m_ptLastFloat;
-    m_pBar->m_sizeHorz = m_sizeHorz;
-    m_pBar->m_sizeVert = m_sizeVert;
-    m_pBar->m_sizeFloat = m_sizeFloat;
-    m_pBar->m_nReclaimExtent = (int)m_dwBarValue;
-    m_pBar->m_nMRUWidth = m_nMRUWidth;
+    const CRect rcWork = WorkAreaOf(pFrame);
+    m_pBar->m_ptSavedLayout = barstatelimits::ScreenPoint(m_ptLastFloat, WorkAreaAt(m_ptLastFloat));
+    m_pBar->m_sizeHorz = barstatelimits::BarSize(m_sizeHorz, m_pBar->m_sizeHorz, rcWork);
+    m_pBar->m_sizeVert = barstatelimits::BarSize(m_sizeVert, m_pBar->m_sizeVert, rcWork);
+    m_pBar->m_sizeFloat = barstatelimits::BarSize(m_sizeFloat, m_pBar->m_sizeFloat, rcWork);
+    const int nExtent = (int)m_dwBarValue;
+    m_pBar->m_nReclaimExtent = nExtent >= 0 && nExtent <= std::max(rcWork.Width(), rcWork.Height()) ? nExtent : 0;
+    if (m_nMRUWidth > 0)
+        m_pBar->m_nMRUWidth = m_nMRUWidth;
     if (CDockContext* pContext = m_pBar->m_pDockContext) {
         pContext->m_rectMRUDockPos = m_rcMRUDock;
         pContext->m_dwMRUFloatStyle = m_dwMRUFloatStyle;
-        pContext->m_ptMRUFloatPos = m_ptMRUFloat;
+        pContext->m_ptMRUFloatPos = barstatelimits::ScreenPoint(m_ptMRUFloat, WorkAreaAt(m_ptMRUFloat));
     }
 }
 
 void CUiControlBar::InternalDockStateBar::RestoreSizes(CFrameWnd* pFrame, InternalDockStateBar*)
 {
     if (m_pBar != nullptr)
-        CopyIntoBar();
+        CopyIntoBar(pFrame);
     for (INT_PTR i = 0; i < m_arrChildren.GetSize(); i++)
         m_arrChildren[i]->RestoreSizes(pFrame, this);
 }
@@ -398,7 +603,7 @@ void CUiControlBar::InternalDockStateBar::FinishApply(CFrameWnd* pFrame, Interna
         for (INT_PTR i = 0; i < m_arrChildren.GetSize(); i++)
             m_arrChildren[i]->FinishApply(pFrame, this);
     }
-    CopyIntoBar();
+    CopyIntoBar(pFrame);
 }
 
 // The tab is found by its bar: counting shown tabs up to the child's index would pick
@@ -419,9 +624,42 @@ void CUiControlBar::InternalDockStateBar::SelectChildTab()
 
 // ---------------------------------------------------------------------------------------
 
+namespace {
+// Holds the places and sizes that the class library's records and the outer items give bars
+// to what the program could have written: screen points on the work area, positions inside a
+// dock bar near it, positive widths, sizes no larger than the work area (else the bar's own).
+void KeepDockStateOnWorkArea(CFrameWnd* pFrame, CDockState& state,
+                             CArray<CUiControlBar::OuterItemData_t, CUiControlBar::OuterItemData_t&>& items)
+{
+    const CRect rcWork = WorkAreaOf(pFrame);
+    for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++) {
+        CControlBarInfo* pInfo = state.GetBarInfo((int)i);
+        if (pInfo->m_bDockBar && pInfo->m_bFloating)
+            pInfo->m_pointPos = barstatelimits::ScreenPoint(pInfo->m_pointPos, WorkAreaAt(pInfo->m_pointPos));
+        else
+            pInfo->m_pointPos = barstatelimits::DockPlace(CRect(pInfo->m_pointPos, CSize(0, 0)), CRect(0, 0, 0, 0)).TopLeft();
+        if (pInfo->m_nMRUWidth <= 0)
+            pInfo->m_nMRUWidth = 32767;
+        pInfo->m_ptMRUFloatPos = barstatelimits::ScreenPoint(pInfo->m_ptMRUFloatPos, WorkAreaAt(pInfo->m_ptMRUFloatPos));
+    }
+    for (INT_PTR i = 0; i < items.GetSize(); i++) {
+        CUiControlBar::OuterItemData_t& item = items[i];
+        CControlBar* pBar = pFrame->GetControlBar(item.m_nBarId);
+        if (pBar == nullptr || !pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+            continue;
+        CUiControlBar* pUiBar = static_cast<CUiControlBar*>(pBar);
+        item.m_ptPos = barstatelimits::ScreenPoint(item.m_ptPos, WorkAreaAt(item.m_ptPos));
+        item.m_sizeHorz = barstatelimits::BarSize(item.m_sizeHorz, pUiBar->m_sizeHorz, rcWork);
+        item.m_sizeVert = barstatelimits::BarSize(item.m_sizeVert, pUiBar->m_sizeVert, rcWork);
+        item.m_sizeFloat = barstatelimits::BarSize(item.m_sizeFloat, pUiBar->m_sizeFloat, rcWork);
+    }
+}
+} // namespace
+
 bool FrameBarInfoApply(CFrameWnd* pFrame, CDockState& state,
                        CArray<CUiControlBar::OuterItemData_t, CUiControlBar::OuterItemData_t&>& items)
 {
+    KeepDockStateOnWorkArea(pFrame, state, items);
     for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++) {
         CControlBarInfo* pInfo = state.GetBarInfo((int)i);
         pInfo->m_pBar = nullptr;

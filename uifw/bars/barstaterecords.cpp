@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "afxext.h"
+#include "barstatelimits.h"
 #include "libraryversion.h"
 
 // The class library's macros take no nested class names.
@@ -225,8 +226,8 @@ bool CUiControlBar::InternalDockStateSite::SerializeState(CArchive& ar)
         return false;
     }
     ::SetRect(&m_wp.rcNormalPosition, n[0], n[1], n[2], n[3]);
-    m_wp.showCmd = (UINT)n[4];
-    m_wp.flags = (UINT)n[5];
+    m_wp.showCmd = barstatelimits::ShowCommand(n[4]);
+    m_wp.flags = (UINT)n[5] & (WPF_SETMINPOSITION | WPF_RESTORETOMAXIMIZED | WPF_ASYNCWINDOWPLACEMENT);
     m_pDockState->Serialize(ar);
     DWORD dwCount;
     ar >> dwCount;

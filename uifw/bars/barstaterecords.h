@@ -13,6 +13,8 @@
 #include "controlbar.h"
 #include "outerrow.h"
 
+#include <vector>
+
 struct CUiControlBar::OuterItemData_t {
     enum : BYTE { kFloating = 0x01 };
 
@@ -70,6 +72,11 @@ public:
     bool SerializeState(CArchive& ar, int nDepth = 1);
 
     void CaptureState(CUiControlBar* pBar, InternalDockStateBar* pParent);
+    // Mends a record read from outside into one the capture could have written (named: the
+    // bars named so far); false when nothing of it can be applied.
+    bool RefuseDamage(CFrameWnd* pFrame, InternalDockStateBar* pParent, std::vector<UINT>& named);
+    // The ids of the plain bars the record and its children were applied to.
+    void CollectPlainBarIds(std::vector<UINT>& ids) const;
     // False only when a floating frame cannot be made.
     bool ApplyState(CFrameWnd* pFrame, InternalDockStateBar* pParent);
     void RestoreSizes(CFrameWnd* pFrame, InternalDockStateBar* pParent);
@@ -83,7 +90,7 @@ private:
     void CaptureFloatingFrame(CUiControlBar* pBar);
     bool CreateContainer(CFrameWnd* pFrame, InternalDockStateBar* pParent);
     void DockIntoDockBar(CFrameWnd* pFrame, InternalDockStateBar* pParent);
-    void CopyIntoBar();
+    void CopyIntoBar(CFrameWnd* pFrame);
     void SelectChildTab();
 };
 
@@ -114,8 +121,12 @@ private:
     InternalDockStateSite(const InternalDockStateSite&) = delete;
     InternalDockStateSite& operator=(const InternalDockStateSite&) = delete;
 
+    void KeepPlacementOnWorkArea();
     void PositionFrame();
     void UndockAll();
+    void RefuseDamagedRecords();
+    void KeepTreeBarsOutOfDockState();
+    void MarkLeftOutBars();
     bool ApplyBarRecords();
     void ApplyAutoHideIds();
     void FinishBars();

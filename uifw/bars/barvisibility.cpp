@@ -73,7 +73,8 @@ void CUiControlBar::OnBarVisibilityChanged()
     m_nReclaimExtent = nExtent;
     ReclaimRowExtent();
     const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
-    if (m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)) && !m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockDynTabBar))) {
+    // A tabbed group is a container too: it hides with its last shown bar and shows with its first.
+    if (m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))) {
         CWnd* pParent = m_pDockBar->GetParent();
         if (pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CControlBar))) {
             CControlBar* pContainer = static_cast<CControlBar*>(pParent);

@@ -38,7 +38,7 @@ public:
     // State flags (m_bTrackFlags).
     enum : BYTE { kRowResizing = 0x01, kRowSplitting = 0x02, kDragging = 0x04, kChildFills = 0x08, kNoChildMove = 0x10 };
     // View flags (m_bViewFlags).
-    enum : BYTE { kFocusInside = 0x01, kSplitPrev = 0x02, kButtonHot = 0x04, kAutoHidden = 0x08 };
+    enum : BYTE { kFocusInside = 0x01, kSplitPrev = 0x02, kButtonHot = 0x04, kAutoHidden = 0x08, kLeftOutByLayout = 0x10 };
 
     BYTE m_bBarFlags;
     int m_nCaptionTop;       // caption thickness across the top
@@ -186,6 +186,9 @@ public:
     BOOL IsBarDocked() const;
     bool IsAloneInFloatingFrame() const;
     bool IsAutoHidden() const { return (m_bViewFlags & kAutoHidden) != 0; }
+    // The last saved layout applied to the frame did not name the bar: it waits hidden where
+    // the apply parked it, and its frame may place it as it would without a saved layout.
+    bool IsLeftOutByLayout() const { return (m_bViewFlags & kLeftOutByLayout) != 0; }
     static void CollectFrameBars(CWnd* pExclude, CFrameWnd* pFrame, CArray<CUiControlBar*, CUiControlBar*>& arr,
                                  DWORD dwMask, int x, int y);
     void CollectBarsOfSameFrame(bool bExcludeSelf, CArray<CUiControlBar*, CUiControlBar*>& arr, DWORD dwMask, int x, int y);

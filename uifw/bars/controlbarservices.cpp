@@ -72,6 +72,11 @@ BOOL CUiControlBar::PreTranslateMessage(MSG* pMsg)
             if (pFrame->PreTranslateMessage(pMsg))
                 return TRUE;
         }
+    } else {
+        // The dialog holding a contained bar translates its keys (and offers them to the frame
+        // first); the bar's own dialog handling would eat them all, accelerators and menu keys
+        // included, whenever the bar has the focus.
+        return FALSE;
     }
     return PreTranslateInput(pMsg);
 }

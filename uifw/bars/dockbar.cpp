@@ -731,12 +731,24 @@ int CUiDockBar::DockBarInRow(CControlBar* pRefBar, CControlBar* pBar, bool bBack
 
 void CUiDockBar::DockControlBarEx(CControlBar* pBar, LPCRECT lpRect, bool bMove)
 {
+    // The dock bar the bar leaves is tidied up only once the bar lives here: a container it
+    // leaves with one bar dissolves, and destroying the container would take along every
+    // window still inside it.
+    CUiDockBar* pOldToRefresh = nullptr;
     if (pBar->m_pDockBar != nullptr && pBar->m_pDockBar != this && pBar->m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar))) {
         CUiDockBar* pOld = static_cast<CUiDockBar*>(pBar->m_pDockBar);
         pOld->RemoveControlBarEx(pBar, -1, (m_bFloating && !pOld->m_bFloating) ? 1 : 0, false);
         if (!pOld->m_bFloating && !IsLocked())
-            pOld->RefreshBarsState();
+            pOldToRefresh = pOld;
     }
+    const HWND hOldToRefresh = pOldToRefresh != nullptr ? pOldToRefresh->m_hWnd : NULL;
+    DockControlBarHere(pBar, lpRect, bMove);
+    if (pOldToRefresh != nullptr && ::IsWindow(hOldToRefresh) && CWnd::FromHandlePermanent(hOldToRefresh) == pOldToRefresh)
+        pOldToRefresh->RefreshBarsState();
+}
+
+void CUiDockBar::DockControlBarHere(CControlBar* pBar, LPCRECT lpRect, bool bMove)
+{
     CDockBar::DockControlBar(pBar, lpRect);
     int nPos = FindBar(pBar);
     if (nPos <= 0)

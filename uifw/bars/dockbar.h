@@ -96,6 +96,8 @@ protected:
     // Takes the bar from its old dock bar before it is put here.
     void TakeFromOldDockBar(CControlBar* pBar);
     void AdoptBar(CControlBar* pBar);
+    // DockControlBarEx once the bar is out of its old dock bar.
+    void DockControlBarHere(CControlBar* pBar, LPCRECT lpRect, bool bMove);
 };
 
 class CUiDockOuterBar : public CUiDockBar {

@@ -64,9 +64,10 @@ void CUiControlBar::OnLButtonDown(UINT nFlags, CPoint point)
         pParentFrame->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptScreen.x, ptScreen.y));
         return;
     }
-    if (IsFixedSizeBar())
-        return;
-    SetFocus();
+    // Fixed-size bars are dragged by the same loop and placed live as it runs; only a
+    // resizable bar takes the focus.
+    if (!IsFixedSizeBar())
+        SetFocus();
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     DragLoop(ptScreen, CPoint(ptScreen.x - rcWindow.left, ptScreen.y - rcWindow.top), 1, 1);

@@ -268,9 +268,31 @@ void CUiDockDynBar::RecalcLayoutNow()
     if (IsLocked() || (m_bReentry & 1) || GetSafeHwnd() == NULL)
         return;
     m_bReentry |= 1;
+    CarryOutDelayedShows();
     CalcFixedLayout(TRUE, IsHorizontal());
     m_bReentry &= ~1;
     CUiDockBar::RecalcLayoutNow();
+}
+
+// The frame's layout carries out the shows and hides asked for later of the bars on its own
+// dock bars only; a bar inside a container would otherwise keep its pending state for good.
+// A container in here that no longer holds a shown bar hides, as one on a frame side does at
+// the frame's layout: a bar that leaves it shows nothing there any more.
+void CUiDockDynBar::CarryOutDelayedShows()
+{
+    for (INT_PTR i = 1; i < m_arrBars.GetSize(); ++i) {
+        void* p = m_arrBars[i];
+        if (!IsBarEntry(p))
+            continue;
+        CControlBar* pBar = static_cast<CControlBar*>(p);
+        if (pBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) && (pBar->GetStyle() & WS_VISIBLE)) {
+            CUiDockDynBar* pInner = static_cast<CUiDynControlBar*>(pBar)->m_pInnerDockBar;
+            if (pInner != nullptr && pInner->GetSafeHwnd() != NULL && pInner->GetDockedVisibleCount() == 0)
+                pBar->DelayShow(FALSE);
+        }
+        if (pBar->m_nStateFlags & (CControlBar::delayHide | CControlBar::delayShow))
+            pBar->RecalcDelayShow(nullptr);
+    }
 }
 
 void CUiDockDynBar::RefreshBarsState()
@@ -344,7 +366,18 @@ void CUiDockDynBar::DissolveIfSingle()
         }
         m_arrBars.RemoveAll();
         m_arrBars.Add(nullptr);
+        // Re-parenting hides and shows the window again; that is no hide of the bar's own, and
+        // its show/hide bookkeeping must not take it for one (a container would hide the
+        // containers inside it for good).
+        CUiControlBar* pUiSingle =
+            pSingle->IsKindOf(RUNTIME_CLASS(CUiControlBar)) ? static_cast<CUiControlBar*>(pSingle) : nullptr;
+        const BYTE bOldTrack = pUiSingle != nullptr ? pUiSingle->m_bTrackFlags : 0;
+        if (pUiSingle != nullptr)
+            pUiSingle->m_bTrackFlags |= CUiControlBar::kNoChildMove;
         pSingle->SetParent(pOuter);
+        if (pUiSingle != nullptr)
+            pUiSingle->m_bTrackFlags = (BYTE)((pUiSingle->m_bTrackFlags & ~CUiControlBar::kNoChildMove) |
+                                              (bOldTrack & CUiControlBar::kNoChildMove));
     } else {
         if (pOuter != nullptr)
             pOuter->RemoveControlBar(pContainer, -1, 0);

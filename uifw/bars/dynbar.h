@@ -58,6 +58,8 @@ public:
     void BuildRows(VisibleLayoutRows& rows);
     void LayoutRows(VisibleLayoutRows& rows, int cx, int cy);
     void DissolveIfSingle();
+    // Shows and hides its bars as they asked to be at the next layout.
+    void CarryOutDelayedShows();
     // The window holding the container: the dock bar the container sits on.
     CWnd* GetOuterWindow() const;
 

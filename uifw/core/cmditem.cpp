@@ -261,6 +261,9 @@ void CUiCmdItem::IncrementUsageCount()
 {
     if (StateIsBasic() || StateIsForcedRarelyUsed())
         return;
+    // A saved profile may hold a total already at the limit: it is halved before this use is
+    // added, or the total would start again from 0 and every command turn rarely used.
+    AnalyzeGlobalUsageOverflow();
     // A saved profile may hold a count above its total; the count stops at its top instead
     // of starting again from 0.
     if (m_nUsageCount != 0xFFFFFFFF)

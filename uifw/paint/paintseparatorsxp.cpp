@@ -91,10 +91,13 @@ void CUiPaintManagerXP::PaintInsetLine(CDC& dc, const CRect& rcItem, int cxIconA
     CRect rcRest(rcItem);
     rcRest.left = rcIconArea.right;
     SolidFill(dc, rcRest, GetColor(2001));
+    // The line takes the colour of the look's toolbar separators: the icon area's colours
+    // are too close to the menu's own for a light button face (Wine's, and the Windows
+    // default of later versions) to leave the line visible.
     const int mid = (rcItem.top + rcItem.bottom) / 2;
     CRect rcLine(rcIconArea.right + 3, mid, rcItem.right, mid + 1);
     if (!rcLine.IsRectEmpty())
-        SolidFill(dc, rcLine, GetColor(bRarelyUsed ? 2005 : 1000));
+        SolidFill(dc, rcLine, GetColor(2002));
 }
 
 void CUiPaintManagerXP::PaintMenuBorder(CDC& dc, const CRect& rc, CObject*, LPARAM)
@@ -156,7 +159,9 @@ void CUiPaintManagerOffice2003::PaintMenuJoinedArea(CDC& dc, const CRect& rcBord
     GrowOnSide(rcBorder, nSide, 1);
     CRect rcExclude(rcButton);
     rcExclude.DeflateRect(1, 1);
-    const bool bClosed = pMenu->IsJoinedBorderClosed() && !bMenuBar;
+    // A button with an icon always joins its menu: only text buttons may close the border.
+    const bool bIconButton = pButton != nullptr && IsNonEmptyIcon(pButton->GetIconPtr());
+    const bool bClosed = pMenu->IsJoinedBorderClosed() && !bMenuBar && !bIconButton;
     if (bClosed && nSide == 4) {
         rcBorder.right -= 2;
         rcExclude.right -= 2;

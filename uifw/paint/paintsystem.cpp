@@ -47,6 +47,27 @@ void SetBitsPerPixelOverride(int nBits)
     g_nBitsOverride = nBits;
 }
 
+bool IsPaletteDevice(HDC hDC)
+{
+    if (g_nBitsOverride != 0)
+        return g_nBitsOverride <= 8;
+    return hDC != NULL && (::GetDeviceCaps(hDC, RASTERCAPS) & RC_PALETTE) != 0;
+}
+
+PaletteScope::PaletteScope(CDC& dc, CPalette* pPalette) : m_hDC(dc.GetSafeHdc()), m_hOld(NULL)
+{
+    if (pPalette == nullptr || pPalette->GetSafeHandle() == NULL || !IsPaletteDevice(m_hDC))
+        return;
+    m_hOld = ::SelectPalette(m_hDC, (HPALETTE)pPalette->GetSafeHandle(), FALSE);
+    ::RealizePalette(m_hDC);
+}
+
+PaletteScope::~PaletteScope()
+{
+    if (m_hOld != NULL)
+        ::SelectPalette(m_hDC, m_hOld, FALSE);
+}
+
 COLORREF PaintGetSysColor(int nIndex)
 {
     if (g_sysOverride.active && nIndex >= 0 && nIndex < kSysColorCount)

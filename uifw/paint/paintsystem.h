@@ -13,6 +13,23 @@ int GetScreenBitsPerPixel();
 int GetBitsPerPixel(HDC hDC);
 // 0 gives the real answer back.
 void SetBitsPerPixelOverride(int nBits);
+// Whether the context draws through a palette (RC_PALETTE); under the bits-per-pixel
+// override, whether that depth has one.
+bool IsPaletteDevice(HDC hDC);
+
+// The palette selected into a palette device and realised for the scope's life; on any other
+// device, or without a palette, nothing happens.
+class PaletteScope {
+public:
+    PaletteScope(CDC& dc, CPalette* pPalette);
+    ~PaletteScope();
+    PaletteScope(const PaletteScope&) = delete;
+    PaletteScope& operator=(const PaletteScope&) = delete;
+
+private:
+    HDC m_hDC;
+    HPALETTE m_hOld;
+};
 
 COLORREF PaintGetSysColor(int nIndex);
 HBRUSH PaintGetSysColorBrush(int nIndex);

@@ -35,6 +35,7 @@ BEGIN_MESSAGE_MAP(CUiPopupBaseWnd, CWnd)
     ON_WM_ERASEBKGND()
     ON_WM_PAINT()
     ON_WM_NCPAINT()
+    ON_WM_NCCALCSIZE()
     ON_WM_SIZE()
     ON_WM_TIMER()
     ON_WM_SETCURSOR()
@@ -81,6 +82,11 @@ BOOL CUiPopupBaseWnd::IsJoinedBorderClosed()
 LPVOID CUiPopupBaseWnd::GetCallbackCookie() const
 {
     return m_bCookieFlag ? m_pCookie : nullptr;
+}
+
+BOOL CUiPopupBaseWnd::IsInternalCallback() const
+{
+    return FALSE;
 }
 
 BOOL CUiPopupBaseWnd::IsNestedTracking() const
@@ -313,7 +319,7 @@ bool CUiPopupBaseWnd::MakeSections(CDC& dcWindow, CDC& dcMem, int cx, int cy)
 int CUiPopupBaseWnd::OnMouseActivate(CWnd*, UINT, UINT)
 {
     if (IsNestedTracking()) {
-        SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        OnNestedMouseActivate();
         return MA_NOACTIVATE;
     }
     POINT pt;
@@ -323,6 +329,11 @@ int CUiPopupBaseWnd::OnMouseActivate(CWnd*, UINT, UINT)
         (::GetWindowLongA(hUnder, GWL_STYLE) & WS_CHILD) != 0 && ::GetParent(hUnder) == m_hWnd)
         return MA_ACTIVATE;
     return MA_NOACTIVATEANDEAT;
+}
+
+void CUiPopupBaseWnd::OnNestedMouseActivate()
+{
+    SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 BOOL CUiPopupBaseWnd::OnEraseBkgnd(CDC*)
@@ -342,6 +353,12 @@ void CUiPopupBaseWnd::OnPaint()
 }
 
 void CUiPopupBaseWnd::OnNcPaint()
+{
+}
+
+// Whatever styles the window was given, a popup has no frame: its client area is the whole
+// window.
+void CUiPopupBaseWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*)
 {
 }
 

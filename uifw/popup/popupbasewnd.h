@@ -32,6 +32,8 @@ public:
     virtual BOOL IsJoinedBorderClosed();
 
     virtual LPVOID GetCallbackCookie() const;
+    // Whether the track callback is the framework's own (a submenu painting its opening item).
+    virtual BOOL IsInternalCallback() const;
     virtual BOOL IsNestedTracking() const;
     virtual void InitAnimation();
     virtual void StartAnimation();
@@ -96,11 +98,15 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnPaint();
     afx_msg void OnNcPaint();
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     // Called when the animation ended (the menu clears the animating menu).
     virtual void OnAnimationEnded() {}
+    // A click on a popup of a nested tracking: it comes to the top (a menu brings its open
+    // submenus with it).
+    virtual void OnNestedMouseActivate();
     bool MakeSections(CDC& dcWindow, CDC& dcMem, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 };

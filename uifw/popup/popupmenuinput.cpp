@@ -2,6 +2,7 @@
 // expanding, keys, mouse moves and clicks as the tracking hooks hand them over, the menu's
 // timers and how a menu closes.
 #include <algorithm>
+#include <vector>
 #include "popupmenuwnd.h"
 
 #include "afxres.h"
@@ -43,6 +44,42 @@ void JoinedItemCallback(LPVOID pCookie, CDC& dc, CWnd* pMenu, const RECT& rcExcl
 }
 
 } // namespace
+
+BOOL CUiPopupMenuWnd::IsInternalCallback() const
+{
+    return m_pfnCallback == &JoinedItemCallback;
+}
+
+CUiPopupMenuWnd* CUiPopupMenuWnd::GetOpenSubmenu() const
+{
+    for (int i = 0; i < ItemGetCount(); ++i) {
+        CUiPopupMenuWnd* pSub = m_items[i].m_pSubmenu;
+        if (pSub != nullptr && ::IsWindow(pSub->m_hWnd) && pSub->IsWindowVisible())
+            return pSub;
+    }
+    return nullptr;
+}
+
+void CUiPopupMenuWnd::OnNestedMouseActivate()
+{
+    // Nested menus are not top-most by themselves: the clicked menu and its open submenus
+    // are stacked again, the deepest on top and each parent right below its child, and
+    // painted at once, since the click is not followed by a paint of its own.
+    std::vector<CUiPopupMenuWnd*> chain;
+    for (CUiPopupMenuWnd* pMenu = this; pMenu != nullptr && chain.size() < 64; pMenu = pMenu->GetOpenSubmenu())
+        chain.push_back(pMenu);
+    HWND hAfter = HWND_TOPMOST;
+    UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        ::SetWindowPos((*it)->m_hWnd, hAfter, 0, 0, 0, 0, nFlags);
+        hAfter = (*it)->m_hWnd;
+        nFlags |= SWP_NOREDRAW;
+    }
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        CClientDC dc(*it);
+        (*it)->PaintContent(dc, TRUE);
+    }
+}
 
 CUiPopupMenuWnd* CUiPopupMenuWnd::GetFocusedMenu() const
 {

@@ -2,12 +2,16 @@
 // animation.
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <vector>
 #include "popupmenuwnd.h"
 
 #include "paintmanager.h"
 #include "menuitempaintdata.h"
 #include "paintmanagerholder.h"
+#include "paintparts.h"
+#include "paintsystem.h"
+#include "windowsversion.h"
 #include "pushbuttonpaintdata.h"
 #include "popuptrackingstate.h"
 
@@ -16,6 +20,26 @@ namespace {
 CUiPaintManager* PaintManager()
 {
     return PaintManagerHolder::Get().GetStoredHandle();
+}
+
+// The menu's place beside its button (1 below, 2 above, 3 left, 4 right of it) read as the
+// side of the menu's border that meets the button, as the border painters number it (1 the
+// bottom, 2 the top, 3 the left, 4 the right side).
+int BorderSideMeetingButton(int nJoinedSide)
+{
+    static const int kSides[5] = {0, 2, 1, 4, 3};
+    return nJoinedSide >= 1 && nJoinedSide <= 4 ? kSides[nJoinedSide] : 0;
+}
+
+// The stretch of the unfolding effects: halftone where the system has it (the NT family),
+// else whole pixels. Answers the mode it replaced.
+int SetUnfoldStretchMode(CDC& dc)
+{
+    const bool bHalftone = (PaintManagerHolder::Get().m_wFamilyFlags & kWinNT) != 0;
+    const int nOld = dc.SetStretchBltMode(bHalftone ? HALFTONE : COLORONCOLOR);
+    if (bHalftone)
+        dc.SetBrushOrg(0, 0);
+    return nOld;
 }
 
 } // namespace
@@ -115,6 +139,7 @@ void CUiPopupMenuWnd::PaintContent(CDC& dcTarget, BOOL bToWindow)
     }
     CRect rcContent;
     GetContentRect(rcContent);
+    PaletteScope paletteTarget(dcTarget, &pPM->m_palette);
     CDC dcMem;
     CBitmap bmp;
     CBitmap* pOldBmp = nullptr;
@@ -126,9 +151,33 @@ void CUiPopupMenuWnd::PaintContent(CDC& dcTarget, BOOL bToWindow)
         pDC = &dcMem;
     }
     CDC& dc = *pDC;
+    PaletteScope palette(dc, &pPM->m_palette);
     CFont* pOldFont = dc.SelectObject(&pPM->m_fontNormal);
     dc.FillSolidRect(rcContent, pPM->GetThemeFillColor());
     pPM->PaintMenuBorder(dc, rcContent, this, 0);
+    const bool bJoined = (m_bBaseFlags & kJoined) != 0 && m_nJoinedSide != 0 && ::IsWindow(m_hWnd);
+    CRect rcButton(m_rcExclude);
+    if (bJoined) {
+        // The border opens where the button meets it. The body overlaps the button by one
+        // pixel; the painter frames its menu rectangle one pixel out on the joined side and
+        // leaves the button's inside open, so both are given one pixel toward each other.
+        ScreenToClient(rcButton);
+        CRect rcMenu(rcContent), rcOpen(rcButton);
+        const int nBorderSide = BorderSideMeetingButton(m_nJoinedSide);
+        GrowOnSide(rcMenu, nBorderSide, -1);
+        GrowOnSide(rcOpen, m_nJoinedSide, 1);
+        pPM->PaintMenuJoinedArea(dc, rcMenu, rcOpen, nBorderSide, this, 0);
+        // Where the button opens the border, the body's colour (the line next to it, one
+        // pixel further from the button) runs up to the button.
+        CRect rcSeam(rcOpen);
+        rcSeam.DeflateRect(1, 1);
+        rcSeam.IntersectRect(rcSeam, rcContent);
+        static const POINT kInward[5] = {{0, 0}, {0, 1}, {0, -1}, {-1, 0}, {1, 0}};
+        const POINT d = kInward[m_nJoinedSide];
+        if (!rcSeam.IsRectEmpty())
+            dc.BitBlt(rcSeam.left, rcSeam.top, rcSeam.Width(), rcSeam.Height(), &dc, rcSeam.left + d.x,
+                      rcSeam.top + d.y, SRCCOPY);
+    }
     const int m = GetItemMargin();
     CRgn rgnClip;
     rgnClip.CreateRectRgnIndirect(rcClient);
@@ -210,35 +259,65 @@ void CUiPopupMenuWnd::PaintContent(CDC& dcTarget, BOOL bToWindow)
         PopupLeftAreaRecord record = {&dc, &rcBand, this};
         ::SendMessageA(m_hWndReceiver, g_nMsgPopupDrawLeftArea, 0, (LPARAM)&record);
     }
-    if ((m_bBaseFlags & kJoined) != 0 && ::IsWindow(m_hWnd)) {
-        CRect rcButton(m_rcExclude);
-        ScreenToClient(rcButton);
-        pPM->PaintMenuJoinedArea(dc, rcButton, rcClient, m_nJoinedSide, this, 0);
-        if (m_pfnCallback != nullptr)
-            m_pfnCallback(m_pCookie, dc, this, m_rcExclude, m_nJoinedSide);
+    if (bJoined && m_pfnCallback != nullptr) {
+        // The opening button paints itself where it lies in the window, never into the body.
+        const int nSaved = dc.SaveDC();
+        dc.ExcludeClipRect(rcContent);
+        m_pfnCallback(m_pCookie, dc, this, m_rcExclude, m_nJoinedSide);
+        dc.RestoreDC(nSaved);
     }
     dc.SelectObject(pOldFont);
-    const int s = GetShadowSize();
-    if (IsShadowEnabled() && IsAnimationEnded() && s > 0) {
-        // The shadow darkens what lay under the window before it showed.
-        if (m_bmpUnder.GetSafeHandle() != NULL && !m_shadowBody.HasCachedStrips()) {
-            CDC dcUnder;
-            dcUnder.CreateCompatibleDC(&dc);
-            CBitmap* pOld = dcUnder.SelectObject(&m_bmpUnder);
-            dc.BitBlt(rcContent.right, rcContent.top, s, rcContent.Height() + s, &dcUnder, rcContent.right,
-                      rcContent.top, SRCCOPY);
-            dc.BitBlt(rcContent.left, rcContent.bottom, rcContent.Width() + s, s, &dcUnder, rcContent.left,
-                      rcContent.bottom, SRCCOPY);
-            dcUnder.SelectObject(pOld);
-        }
-        const CRect rcNone(0, 0, 0, 0);
-        m_shadowBody.Paint(dc, rcContent, rcNone, rcNone, s, 75, 100, TRUE, TRUE, FALSE);
-    }
+    if (IsShadowEnabled() && IsAnimationEnded() && GetShadowSize() > 0)
+        PaintShadows(dc, rcContent, bJoined ? rcButton : CRect(0, 0, 0, 0));
     if (pOldBmp != nullptr) {
         dcTarget.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMem, 0, 0, SRCCOPY);
         dcMem.SelectObject(pOldBmp);
     }
     pPM->EndPaintSession(this, 0);
+}
+
+void CUiPopupMenuWnd::RestoreUnderShadow(CDC& dc, const CRect& rcBody, int s)
+{
+    if (m_bmpUnder.GetSafeHandle() == NULL)
+        return;
+    CDC dcUnder;
+    if (!dcUnder.CreateCompatibleDC(&dc))
+        return;
+    CBitmap* pOld = dcUnder.SelectObject(&m_bmpUnder);
+    dc.BitBlt(rcBody.right, rcBody.top, s, rcBody.Height() + s, &dcUnder, rcBody.right, rcBody.top, SRCCOPY);
+    dc.BitBlt(rcBody.left, rcBody.bottom, rcBody.Width() + s, s, &dcUnder, rcBody.left, rcBody.bottom, SRCCOPY);
+    dcUnder.SelectObject(pOld);
+}
+
+void CUiPopupMenuWnd::PaintShadows(CDC& dc, const CRect& rcContent, const CRect& rcButton)
+{
+    // The shadows darken what lay under the window before it showed, once; later paints put
+    // back their cached strips. A menu joined with its button casts one shadow with it: the
+    // body's shadow never falls on the button, and the button's (a top menu's only; a
+    // submenu's opening item lies in its parent) never on the body, each told of the other so
+    // that their strips meet without a gap or a corner.
+    const int s = GetShadowSize();
+    const bool bJoined = !rcButton.IsRectEmpty();
+    const bool bButtonShadow = bJoined && m_pParent == nullptr;
+    const CRect rcNone(0, 0, 0, 0);
+    auto outside = [&dc](const CRect& rcOut, const std::function<void()>& paint) {
+        const int nSaved = dc.SaveDC();
+        dc.ExcludeClipRect(rcOut);
+        paint();
+        dc.RestoreDC(nSaved);
+    };
+    if (bButtonShadow && !m_shadowExclude.HasCachedStrips())
+        outside(rcContent, [&] { RestoreUnderShadow(dc, rcButton, s); });
+    if (!m_shadowBody.HasCachedStrips())
+        outside(rcButton, [&] { RestoreUnderShadow(dc, rcContent, s); });
+    if (bButtonShadow) {
+        outside(rcContent, [&] {
+            m_shadowExclude.Paint(dc, rcButton, rcButton, rcContent, s, 75, 100, TRUE, TRUE, FALSE);
+        });
+    }
+    outside(rcButton, [&] {
+        m_shadowBody.Paint(dc, rcContent, bJoined ? rcContent : rcNone, rcButton, s, 75, 100, TRUE, TRUE, FALSE);
+    });
 }
 
 void CUiPopupMenuWnd::PaintExpandFrame(CDC& dcFrame, CDC& dcContent, int p)
@@ -249,8 +328,10 @@ void CUiPopupMenuWnd::PaintExpandFrame(CDC& dcFrame, CDC& dcContent, int p)
     VisibleItems items;
     GetVisibleItemDefinitions(nullptr, items);
     if (items.GetSize() == 0) {
+        const int nOldMode = SetUnfoldStretchMode(dcFrame);
         dcFrame.StretchBlt(c.left, c.top, c.Width(), p * c.Height() / 100, &dcContent, c.left, c.top, c.Width(),
                            c.Height(), SRCCOPY);
+        dcFrame.SetStretchBltMode(nOldMode);
         return;
     }
     std::vector<CRect> sources, targets;
@@ -277,6 +358,25 @@ void CUiPopupMenuWnd::PaintExpandFrame(CDC& dcFrame, CDC& dcContent, int p)
     }
 }
 
+void CUiPopupMenuWnd::KeepJoinedButtonInFrame(int cx, int cy)
+{
+    // The button and the shadow room around it (not on the side that meets the body) stay
+    // as the screen showed them until the animation ends: the button is drawn on the bar
+    // already, and its own picture and shadow come with the first direct paint.
+    if ((m_bBaseFlags & kJoined) == 0 || m_nJoinedSide == 0 || m_pFrameBits == nullptr || m_pBackBits == nullptr ||
+        !::IsWindow(m_hWnd))
+        return;
+    const int s = GetShadowSize();
+    CRect rc(m_rcExclude);
+    ScreenToClient(rc);
+    rc.InflateRect(s, s);
+    GrowOnSide(rc, m_nJoinedSide, -s);
+    rc.IntersectRect(rc, CRect(0, 0, cx, cy));
+    for (int y = rc.top; y < rc.bottom; ++y)
+        memcpy(m_pFrameBits + (size_t)y * cx + rc.left, m_pBackBits + (size_t)y * cx + rc.left,
+               (size_t)rc.Width() * 4);
+}
+
 void CUiPopupMenuWnd::RenderAnimationFrame(CDC& dc)
 {
     if (!::IsWindow(m_hWnd))
@@ -285,10 +385,12 @@ void CUiPopupMenuWnd::RenderAnimationFrame(CDC& dc)
     GetClientRect(rcClient);
     const int cx = rcClient.Width();
     const int cy = rcClient.Height();
+    PaletteScope palette(dc, &PaintManager()->m_palette);
     CDC dcMem;
     if (!dcMem.CreateCompatibleDC(&dc))
         return;
-    const bool bPixels = m_nAnimation != 4 || ScreenBitsPerPixel() > 8;
+    const int k = m_nAnimation;
+    const bool bPixels = k != 4 || ScreenBitsPerPixel() > 8;
     if (m_bmpContent.GetSafeHandle() == NULL) {
         if (bPixels) {
             if (!MakeSections(dc, dcMem, cx, cy))
@@ -303,18 +405,21 @@ void CUiPopupMenuWnd::RenderAnimationFrame(CDC& dc)
     }
     CBitmap* pShow = &m_bmpContent;
     const int p = std::min(m_nProgress, 100);
-    if (m_nAnimation == 4 && m_pFrameBits != nullptr) {
+    const bool bJoined = (m_bBaseFlags & kJoined) != 0;
+    const int nSide = bJoined ? m_nJoinedSide : 0;
+    if (k == 4 && m_pFrameBits != nullptr) {
         FadePixels(m_pFrameBits, m_pBackBits, m_pContentBits, cx, cy, p);
         pShow = &m_bmpFrame;
-    } else if (m_nAnimation >= 7 && m_nAnimation <= 10 && m_pFrameBits != nullptr) {
-        if (m_nPrevProgress == 0 && p > 0 && m_nAnimation != 7)
+    } else if (k >= 7 && k <= 10 && m_pFrameBits != nullptr) {
+        // Every effect starts from what lay under the window, the dissolve too.
+        if (m_nPrevProgress == 0)
             memcpy(m_pFrameBits, m_pBackBits, (size_t)cx * cy * 4);
-        MixPixels(m_nAnimation, m_pFrameBits, m_pBackBits, m_pContentBits, cx, cy, p, m_nPrevProgress);
+        MixPixels(k, m_pFrameBits, m_pBackBits, m_pContentBits, cx, cy, p, m_nPrevProgress);
+        KeepJoinedButtonInFrame(cx, cy);
         pShow = &m_bmpFrame;
-    } else if ((m_nAnimation == -2 || m_nAnimation == 2 || m_nAnimation == 3 || m_nAnimation == 5 ||
-                m_nAnimation == 6) &&
-               m_pFrameBits != nullptr) {
-        // Slides and unfolding: the content moved in or stretched over what lay beneath.
+    } else if ((k == -2 || k == 2 || k == 3 || k == 5 || k == 6) && m_pFrameBits != nullptr) {
+        // Slides and unfolding: the content moved in or stretched over what lay beneath; a
+        // menu joined with its button comes out of the button's side.
         const CRect& c = m_rcContent;
         memcpy(m_pFrameBits, m_pBackBits, (size_t)cx * cy * 4);
         CDC dcFrame;
@@ -322,21 +427,27 @@ void CUiPopupMenuWnd::RenderAnimationFrame(CDC& dc)
         CBitmap* pOldFrame = dcFrame.SelectObject(&m_bmpFrame);
         CBitmap* pOldContent = dcMem.SelectObject(&m_bmpContent);
         dcFrame.IntersectClipRect(c);
-        if (m_nAnimation == -2) {
+        if (k == -2) {
             PaintExpandFrame(dcFrame, dcMem, p);
-        } else if (m_nAnimation <= 3) {
-            const int dx = m_nAnimation == 2 ? (100 - p) * c.Width() / 100 : 0;
+        } else if (k <= 3) {
+            const int dx = k == 2 ? (100 - p) * c.Width() / 100 : 0;
             const int dy = (100 - p) * c.Height() / 100;
-            dcFrame.BitBlt(c.left - dx, c.top - dy, c.Width(), c.Height(), &dcMem, c.left, c.top, SRCCOPY);
+            const int x = nSide == 3 ? c.left + dx : c.left - dx;
+            const int y = nSide == 2 ? c.top + dy : c.top - dy;
+            dcFrame.BitBlt(x, y, c.Width(), c.Height(), &dcMem, c.left, c.top, SRCCOPY);
         } else {
-            const int sw = m_nAnimation == 5 ? p * c.Width() / 100 : c.Width();
+            const int sw = k == 5 ? p * c.Width() / 100 : c.Width();
             const int sh = p * c.Height() / 100;
-            const int nOldMode = dcFrame.SetStretchBltMode(COLORONCOLOR);
-            dcFrame.StretchBlt(c.left, c.top, sw, sh, &dcMem, c.left, c.top, c.Width(), c.Height(), SRCCOPY);
+            const int x = nSide == 3 ? c.right - sw : c.left;
+            const int y = nSide == 2 ? c.bottom - sh : c.top;
+            const int nOldMode = SetUnfoldStretchMode(dcFrame);
+            dcFrame.StretchBlt(x, y, sw, sh, &dcMem, c.left, c.top, c.Width(), c.Height(), SRCCOPY);
             dcFrame.SetStretchBltMode(nOldMode);
         }
         dcMem.SelectObject(pOldContent);
         dcFrame.SelectObject(pOldFrame);
+        ::GdiFlush();
+        KeepJoinedButtonInFrame(cx, cy);
         pShow = &m_bmpFrame;
     }
     CBitmap* pOld = dcMem.SelectObject(pShow);

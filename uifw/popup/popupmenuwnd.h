@@ -173,6 +173,7 @@ public:
 
     // ---- Base overrides.
     BOOL IsNestedTracking() const override;
+    BOOL IsInternalCallback() const override;
     BOOL IsContextHelpMode() const override;
     BOOL IsShadowEnabled() const override;
     int GetShadowSize() const override;
@@ -273,6 +274,9 @@ protected:
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     void PostNcDestroy() override;
     void OnAnimationEnded() override;
+    void OnNestedMouseActivate() override;
+    // The submenu whose window shows, or null.
+    CUiPopupMenuWnd* GetOpenSubmenu() const;
 
     // Whether hWnd is a child window of this menu (an in-place edit).
     bool IsOwnChild(HWND hWnd) const;
@@ -296,6 +300,13 @@ protected:
     void PaintDefaultItem(CDC& dc, const RECT& rcItem, MENUITEMDATA& item, BYTE bDrawFlags);
     // One frame of the expand effect at progress p, from the content picture.
     void PaintExpandFrame(CDC& dcFrame, CDC& dcContent, int p);
+    // The shadows of the body and, joined (rcButton not empty), of the opening button.
+    void PaintShadows(CDC& dc, const CRect& rcContent, const CRect& rcButton);
+    // What lay under the window, put back where a shadow of rcBody falls.
+    void RestoreUnderShadow(CDC& dc, const CRect& rcBody, int s);
+    // The opening button and the shadow around it keep the background picture in a frame of
+    // the animation (client coordinates; nothing for a menu that is not joined).
+    void KeepJoinedButtonInFrame(int cx, int cy);
 
     friend class PopupTrackingState;
     DECLARE_MESSAGE_MAP()

@@ -164,11 +164,14 @@ BOOL PopupShadow::Paint(CDC& dc, const CRect& rcBody, const CRect& rcExclude1, c
         dcMem.SelectObject(pOld);
         return bDone;
     }
-    if (m_rgnClip.GetSafeHandle() != NULL)
-        dc.SelectClipRgn(&m_rgnClip);
+    // The strips narrow the caller's clip rather than replace it: a joined menu keeps its
+    // button out of the shadow of its body, and the button's shadow out of the body.
+    const int nSaved = m_rgnClip.GetSafeHandle() != NULL ? dc.SaveDC() : 0;
+    if (nSaved != 0)
+        dc.SelectClipRgn(&m_rgnClip, RGN_AND);
     const BOOL bDone = Render(dc);
-    if (m_rgnClip.GetSafeHandle() != NULL)
-        dc.SelectClipRgn(nullptr);
+    if (nSaved != 0)
+        dc.RestoreDC(nSaved);
     return bDone;
 }
 

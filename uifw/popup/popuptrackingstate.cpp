@@ -106,11 +106,7 @@ void PopupTrackingState::EndMenuTracking()
 
 CUiPopupMenuWnd* PopupTrackingState::InputMenu() const
 {
-    if (m_pFocused != nullptr && ::IsWindow(m_pFocused->GetSafeHwnd()))
-        return m_pFocused;
-    if (m_pRoot != nullptr && ::IsWindow(m_pRoot->GetSafeHwnd()))
-        return m_pRoot;
-    return nullptr;
+    return m_pFocused != nullptr && ::IsWindow(m_pFocused->GetSafeHwnd()) ? m_pFocused : nullptr;
 }
 
 LRESULT CALLBACK PopupTrackingState::MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam)
@@ -128,9 +124,11 @@ LRESULT PopupTrackingState::MouseHook(int nCode, WPARAM wParam, LPARAM lParam)
     const HHOOK hHook = m_hMouseHook;
     if (nCode < 0 || m_pRoot == nullptr || IsEnding())
         return ::CallNextHookEx(hHook, nCode, wParam, lParam);
+    // Between two menus of the chain (one gone, the next not yet focused) the mouse reaches
+    // neither the menus nor the windows under them.
     CUiPopupMenuWnd* pMenu = InputMenu();
     if (pMenu == nullptr)
-        return ::CallNextHookEx(hHook, nCode, wParam, lParam);
+        return 1;
     const MOUSEHOOKSTRUCT* pHook = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
     const UINT message = (UINT)wParam;
     bool bPassOn = false;

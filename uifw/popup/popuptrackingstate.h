@@ -42,8 +42,7 @@ public:
 private:
     PopupTrackingState();
     ~PopupTrackingState();
-    // The focused menu when it has a window, else the root when it has one (a chain without
-    // a usable focused menu is driven through its root rather than left deaf).
+    // The focused menu when its window exists, else null: input then drives no menu.
     CUiPopupMenuWnd* InputMenu() const;
     static LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam);

@@ -67,6 +67,9 @@ CUiToolControlBar::CUiToolControlBar()
     // A toolbar docked at the top or bottom keeps its gripper at its left end; only a bar
     // docked at a side has it across the top.
     m_bBarFlags = (m_bBarFlags | kFixedSize) & ~kCaptionAcross;
+    // The controls attached to buttons stand where their buttons are, at their own size; no
+    // child window fills a toolbar.
+    m_bTrackFlags &= ~kChildFills;
     m_nCaptionTop = 10;
     m_nCaptionLeft = 8;
 }

@@ -110,7 +110,9 @@ bool CUiToolControlBar::UpdateHotButton(int x, int y)
     CUiBarButton* pHot = GetButton(m_nHotIndex);
     if (pHot == nullptr)
         return true;
-    if (pHot->IsDisabled() && g_bMenuTracking)
+    // While a bar's menu is open, a disabled button or the MDI child's right button may be
+    // the hot one but is not drawn so.
+    if ((pHot->IsDisabled() || pHot->IsKindOf(RUNTIME_CLASS(CUiBarMdiRightButton))) && g_bMenuTracking)
         return true;
     pHot->SetHover(true);
     InvalidateButton(m_nHotIndex);
@@ -161,17 +163,17 @@ bool CUiToolControlBar::HandleMouseMove(UINT nFlags, int x, int y)
 
 void CUiToolControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
+    // Outside the buttons (the gripper, the bar's ends) a press drags the bar.
     if (IsBarDragActive()) {
-        Default();
+        CUiControlBar::OnLButtonDown(nFlags, point);
         return;
     }
     MoveFocusToFrame();
     m_nPressedIndex = HitTestButton(point.x, point.y);
     if (m_nPressedIndex < 0) {
-        Default();
+        CUiControlBar::OnLButtonDown(nFlags, point);
         return;
     }
-    (void)nFlags;
     const int nIndex = m_nPressedIndex;
     UpdateButtonCmdUI(nIndex);
     CUiBarButton* pButton = GetButton(nIndex);
@@ -475,7 +477,8 @@ int CUiToolControlBar::FindButtonByAccessKey(UINT nKey) const
     for (int i = 0; i < GetButtonsCount(); ++i) {
         CUiBarButton* pButton = m_arrButtons[i];
         if (pButton->IsSeparator() || !pButton->IsVisible() || (pButton->GetStyle() & TBBS_HIDDEN) ||
-            pButton->IsKindOf(RUNTIME_CLASS(CUiBarContentExpandButton)))
+            pButton->IsKindOf(RUNTIME_CLASS(CUiBarContentExpandButton)) ||
+            pButton->IsKindOf(RUNTIME_CLASS(CUiBarMdiDocButton)) || pButton->IsKindOf(RUNTIME_CLASS(CUiBarMdiRightButton)))
             continue;
         const CString strText = pButton->GetText();
         const int nAmp = strText.Find('&');

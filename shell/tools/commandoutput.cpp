@@ -1,0 +1,46 @@
+#include "commandoutput.h"
+
+#include <string>
+
+CString CCommandOutputText::Take(const char* pBytes, int nCount)
+{
+    std::string out;
+    out.reserve(static_cast<size_t>(nCount) + static_cast<size_t>(nCount) / 8 + 2);
+    int i = 0;
+    // A lead byte without a trail byte (a zero byte follows it) shows as "?": alone in the
+    // edit it would take the next character as its trail byte.
+    if (m_nLead >= 0 && nCount > 0) {
+        if (pBytes[0] != '\0') {
+            out += static_cast<char>(m_nLead);
+            out += pBytes[0];
+            i = 1;
+        } else {
+            out += '?';
+        }
+        m_nLead = -1;
+    }
+    for (; i < nCount; ++i) {
+        const char c = pBytes[i];
+        if (::IsDBCSLeadByteEx(932, static_cast<BYTE>(c))) {
+            if (i + 1 == nCount) {
+                m_nLead = static_cast<BYTE>(c);
+                break;
+            }
+            if (pBytes[i + 1] != '\0') {
+                out += c;
+                out += pBytes[++i];
+            } else {
+                out += '?';
+            }
+            continue;
+        }
+        if (c == '\0') {
+            out += "^@";
+            continue;
+        }
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return CString(out.c_str(), static_cast<int>(out.size()));
+}

@@ -1,0 +1,18 @@
+// What the command tool shows of the bytes a command writes: the text for an edit control,
+// piece by piece as the pipe gives them. Line feeds become CR LF, a zero byte shows as "^@"
+// (the text after it is shown too), and a code page 932 lead byte that ends one piece waits
+// for its trail byte in the next, so no character is split between two pieces.
+#pragma once
+
+#include "afxwin.h"
+
+class CCommandOutputText {
+public:
+    // The text of the next piece of output.
+    CString Take(const char* pBytes, int nCount);
+    // Forgets a lead byte still waiting (a new command begins).
+    void Reset() { m_nLead = -1; }
+
+private:
+    int m_nLead = -1;
+};

@@ -1,0 +1,328 @@
+// Saved layouts come back exactly: seeded random sequences of what a person does by mouse
+// with the eight panes (float one, dock it at a side, beside another pane, into a group, out
+// of a group, hide and show it), each followed by save, load into a fresh frame and a
+// comparison of where every pane sits: side, ring, row, container, group with its tab order
+// and selection, floating rectangle and visibility. A failing sequence prints its seed and
+// the steps that led to it; KORVANE_LAYOUT_SEED=<n> runs sequence n again (with the sequences
+// before it in its chain).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bars_test_support.h"
+#include "layout_check_support.h"
+
+#include "barstate.h"
+#include "barstate_test_support.h"
+#include "dyntabbar.h"
+#include "minidockframewnd.h"
+
+namespace {
+
+using barstatetest::Bytes;
+using barstest::PaneFrameFixture;
+using layoutcheck::BuildDefaultLayout;
+using layoutcheck::Idle;
+using layoutcheck::LayOutAtIdle;
+using layoutcheck::RowsOf;
+using layoutcheck::Unusable;
+
+// 200 sequences in chains of forty: the first of a chain starts from the main window's
+// default layout, each later one from the frame its predecessor was loaded into, so that
+// layouts grow richer than a few steps make them while every sequence costs one fresh frame.
+const unsigned kChains = 5;
+const unsigned kChainLength = 40;
+const unsigned kMaxSteps = 3;
+
+std::string RowPlace(CDockBar* pDockBar, CControlBar* pBar)
+{
+    const auto rows = RowsOf(pDockBar);
+    for (size_t r = 0; r < rows.size(); r++) {
+        for (size_t c = 0; c < rows[r].size(); c++) {
+            if (rows[r][c] == pBar)
+                return " row " + std::to_string(r) + " col " + std::to_string(c);
+        }
+    }
+    return " row ?";
+}
+
+std::vector<UINT> TabIds(CUiDynTabControlBar* pGroup)
+{
+    std::vector<UINT> ids;
+    for (int i = 0; i < pGroup->m_wndTabs.ItemGetCount(); ++i) {
+        CUiControlBar* pTab = pGroup->m_wndTabs.GetItemBar(i, true);
+        ids.push_back(pTab != nullptr ? (UINT)pTab->GetDlgCtrlID() : 0);
+    }
+    return ids;
+}
+
+// Where a pane sits, from itself out to the frame side or floating frame that holds it.
+std::string PathOf(CControlBar* pPane)
+{
+    std::ostringstream out;
+    CControlBar* p = pPane;
+    for (int nDepth = 0; p != nullptr && nDepth < 16; nDepth++) {
+        CDockBar* pDock = p->m_pDockBar;
+        if (pDock == nullptr || pDock->GetSafeHwnd() == NULL) {
+            out << " nowhere";
+            break;
+        }
+        // A container or group holding one bar (kept by the place of a bar that left) looks
+        // and acts as that bar alone; a saved layout does not keep such places.
+        if (pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)) && pDock->GetDockedCount() == 1) {
+            p = static_cast<CControlBar*>(pDock->GetParent());
+            continue;
+        }
+        if (pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynTabBar))) {
+            CUiDynTabControlBar* pGroup = static_cast<CUiDockDynTabBar*>(pDock)->GetGroup();
+            if (pGroup == nullptr) {
+                out << " orphan tab";
+                break;
+            }
+            out << " tab of [";
+            for (UINT nId : TabIds(pGroup))
+                out << std::hex << nId << std::dec << ' ';
+            out << ']';
+            // A hidden group has no selection anyone sees; showing a pane of it selects that one.
+            CUiControlBar* pSelected = pGroup->GetSelectedBar();
+            if (pGroup->GetStyle() & WS_VISIBLE)
+                out << " selected " << std::hex << (pSelected != nullptr ? pSelected->GetDlgCtrlID() : 0) << std::dec;
+            p = pGroup;
+        } else if (pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))) {
+            out << " in container " << (static_cast<CUiDockDynBar*>(pDock)->IsHorizontal() ? "across" : "down")
+                << RowPlace(pDock, p);
+            p = static_cast<CControlBar*>(pDock->GetParent());
+        } else if (pDock->m_bFloating) {
+            CRect rc;
+            pDock->GetParentFrame()->GetWindowRect(&rc);
+            out << " floating at " << rc.left << ',' << rc.top;
+            // A hidden floating frame takes its size from its bars when one shows again.
+            if (pDock->GetParentFrame()->GetStyle() & WS_VISIBLE)
+                out << ',' << rc.right << ',' << rc.bottom;
+            break;
+        } else {
+            const UINT nLevel = pDock->IsKindOf(RUNTIME_CLASS(CUiDockBar)) ? static_cast<CUiDockBar*>(pDock)->m_nLevel : 0;
+            out << " side " << std::hex << pDock->GetDlgCtrlID() << std::dec << " ring " << nLevel << RowPlace(pDock, p);
+            break;
+        }
+    }
+    return out.str();
+}
+
+std::string Describe(PaneFrameFixture& fx)
+{
+    std::ostringstream out;
+    for (barstest::Pane* pPane : fx.panes) {
+        out << std::hex << pPane->GetDlgCtrlID() << std::dec << ((pPane->GetStyle() & WS_VISIBLE) ? " shown" : " hidden")
+            << PathOf(pPane) << '\n';
+    }
+    return out.str();
+}
+
+const UINT kSides[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+
+// One random step on the frame, described in words for the report of a failing sequence.
+class Steps {
+public:
+    Steps(PaneFrameFixture& fx, unsigned nSeed, std::ostream& notes) : m_fx(fx), m_rng(nSeed), m_notes(notes) {}
+
+    // Notes the step before it is taken, so that a step that ends the process is named.
+    void Step()
+    {
+        barstest::Pane* p = Pick(true);
+        if (p == nullptr) {
+            Show();
+            return;
+        }
+        switch (Below(7)) {
+        case 0: {
+            const int x = 40 + Below(800), y = 40 + Below(600);
+            Note(Name(p) + " floated at " + std::to_string(x) + "," + std::to_string(y));
+            Grab(p);
+            p->FloatAt(x, y, CBRS_ALIGN_TOP);
+            return;
+        }
+        case 1:
+        case 2: {
+            const UINT nSide = kSides[Below(4)];
+            const bool bInner = Below(4) == 0;
+            Note(Name(p) + (p->IsInTabbedGroup() ? " (out of its group)" : "") + " docked at side " + Hex(nSide) +
+                 (bInner ? " inside" : ""));
+            Grab(p);
+            p->DockAtFrameSide(nSide, bInner);
+            return;
+        }
+        case 3: {
+            barstest::Pane* pTarget = Pick(true, p);
+            if (pTarget == nullptr) {
+                Note("no target");
+                return;
+            }
+            const UINT nSide = kSides[Below(4)];
+            Note(Name(p) + " docked beside " + Name(pTarget) + " at " + Hex(nSide));
+            Grab(p);
+            p->DockIntoBar(50, pTarget, nSide, true);
+            return;
+        }
+        case 4: {
+            barstest::Pane* pTarget = Pick(true, p);
+            if (pTarget == nullptr) {
+                Note("no target");
+                return;
+            }
+            const int nIndex = (int)Below(4) - 1;
+            Note(Name(p) + " into the group of " + Name(pTarget) + " at " + std::to_string(nIndex));
+            Grab(p);
+            pTarget->DockIntoTabbedGroup(p, nIndex);
+            return;
+        }
+        case 5:
+            Note(Name(p) + " hidden");
+            CUiControlBar::ToggleBarById(m_fx.pFrame, (UINT)p->GetDlgCtrlID(), true);
+            return;
+        default:
+            Show();
+            return;
+        }
+    }
+
+private:
+    PaneFrameFixture& m_fx;
+    std::mt19937 m_rng;
+    std::ostream& m_notes;
+
+    void Note(const std::string& strStep) { m_notes << "  " << strStep << '\n'; }
+
+    unsigned Below(unsigned n) { return (unsigned)(m_rng() % n); }
+    static std::string Hex(UINT n)
+    {
+        std::ostringstream out;
+        out << std::hex << n;
+        return out.str();
+    }
+    static std::string Name(CControlBar* p) { return "pane " + Hex((UINT)p->GetDlgCtrlID()); }
+
+    // A shown pane (or a hidden one), other than pExcept.
+    barstest::Pane* Pick(bool bShown, barstest::Pane* pExcept = nullptr)
+    {
+        std::vector<barstest::Pane*> candidates;
+        for (barstest::Pane* p : m_fx.panes) {
+            if (p != pExcept && ((p->GetStyle() & WS_VISIBLE) != 0) == bShown)
+                candidates.push_back(p);
+        }
+        return candidates.empty() ? nullptr : candidates[Below((unsigned)candidates.size())];
+    }
+
+    // A pane taken by its tab is the group's selected one before it moves, as a press selects.
+    void Grab(barstest::Pane* p)
+    {
+        if (CUiDynTabControlBar* pGroup = p->GetTabContainerBar()) {
+            const int nTab = pGroup->m_wndTabs.ItemFindByLParam((LPARAM)p);
+            if (nTab >= 0)
+                pGroup->m_wndTabs.SelectionSet(nTab);
+        }
+    }
+
+    void Show()
+    {
+        barstest::Pane* p = Pick(false);
+        if (p == nullptr) {
+            Note("nothing hidden");
+            return;
+        }
+        Note(Name(p) + " shown");
+        CUiControlBar::ToggleBarById(m_fx.pFrame, (UINT)p->GetDlgCtrlID(), true);
+    }
+};
+
+struct Chain {
+    std::unique_ptr<PaneFrameFixture> frame;
+    std::ostringstream steps;   // of every sequence so far, for the report
+};
+
+// A sequence that ends the process still names itself.
+const Chain* g_pRunning = nullptr;
+
+LONG WINAPI ReportCrash(EXCEPTION_POINTERS*)
+{
+    if (g_pRunning != nullptr) {
+        std::fprintf(stderr, "the process ended in this sequence:\n%s\n", g_pRunning->steps.str().c_str());
+        std::fflush(stderr);
+    }
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+// Runs sequence nSeed on the chain's frame; its report, empty when the layout came back. A
+// sequence that ends in a layout nobody can go on with adds to unusable and ends the chain.
+std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& unusable, bool& bEnds)
+{
+    PaneFrameFixture& a = *chain.frame;
+    Steps steps(a, nSeed, chain.steps);
+    chain.steps << "seed " << nSeed << ":\n";
+    const unsigned nSteps = 1 + nSeed * 2654435761u % kMaxSteps;
+    for (unsigned i = 0; i < nSteps; i++) {
+        steps.Step();
+        LayOutAtIdle();
+    }
+    Idle();
+    bEnds = true;
+    const std::string strUnusable = Unusable(a);
+    if (!strUnusable.empty()) {
+        unusable.push_back(chain.steps.str() + "  ends unusable: " + strUnusable + "\n");
+        return std::string();
+    }
+    const std::string before = Describe(a);
+    const Bytes saved = barstatetest::Store([&](CArchive& ar) { BarStateSerialize(ar, a.pFrame, nullptr); });
+    std::unique_ptr<PaneFrameFixture> b(new PaneFrameFixture);
+    const bool bLoaded = barstatetest::Load(saved, [&](CArchive& ar) { return BarStateSerialize(ar, b->pFrame, nullptr); });
+    // The apply ends with the command update of an idle pass; the layouts it asked for follow.
+    LayOutAtIdle();
+    chain.frame = std::move(b);
+    const std::string after = Describe(*chain.frame);
+    if (bLoaded && after == before) {
+        bEnds = false;
+        return std::string();
+    }
+    return chain.steps.str() + (bLoaded ? "" : "  the load failed\n") + "  saved:\n" + before + "  loaded:\n" + after;
+}
+
+TEST(BarStateProperty, EveryUsableLayoutMadeByTheDockingOperationsComesBackIdentical)
+{
+    // KORVANE_LAYOUT_SEED=<n> runs the chain of sequence n up to it.
+    unsigned nOnly = 0;
+    if (const char* pszSeed = std::getenv("KORVANE_LAYOUT_SEED"))
+        nOnly = (unsigned)std::strtoul(pszSeed, nullptr, 10);
+    unsigned nCompared = 0;
+    std::vector<std::string> unusable;
+    const LPTOP_LEVEL_EXCEPTION_FILTER pfnOld = ::SetUnhandledExceptionFilter(ReportCrash);
+    for (unsigned c = 0; c < kChains; c++) {
+        const unsigned nFirst = c * kChainLength + 1;
+        if (nOnly != 0 && (nOnly < nFirst || nOnly >= nFirst + kChainLength))
+            continue;
+        Chain chain;
+        g_pRunning = &chain;
+        chain.frame.reset(new PaneFrameFixture);
+        BuildDefaultLayout(*chain.frame);
+        for (unsigned nSeed = nFirst; nSeed < nFirst + kChainLength && (nOnly == 0 || nSeed <= nOnly); nSeed++) {
+            bool bEnds = false;
+            const std::string strFailure = RunSequence(chain, nSeed, unusable, bEnds);
+            EXPECT_EQ("", strFailure) << "sequence " << nSeed << " did not come back";
+            if (bEnds)
+                break;
+            nCompared++;
+        }
+    }
+    g_pRunning = nullptr;
+    ::SetUnhandledExceptionFilter(pfnOld);
+    for (const std::string& s : unusable)
+        std::printf("%s", s.c_str());
+    EXPECT_TRUE(unusable.empty()) << unusable.size() << " sequences ended in an unusable layout";
+    std::printf("%u sequences came back identical\n", nCompared);
+}
+
+} // namespace
