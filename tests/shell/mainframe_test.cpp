@@ -811,14 +811,22 @@ TEST_F(SavedLayoutTest, EachDamagedValueInTheRegistryGivesAWindowThatShowsOnTheW
          }},
         {"the toolbar named twice",
          [](Site& s) {
-             Record* p = Find(s.m_arrBars, ID_FRAME_VIEW_TOOLBAR);
-             ASSERT_NE(nullptr, p);
-             Record* pTwice = new Record;
-             pTwice->m_nBarId = p->m_nBarId;
-             pTwice->m_nDockBarId = AFX_IDW_DOCKBAR_LEFT;
-             pTwice->m_nRingLevel = 1;
-             pTwice->m_dwFlags = Record::kKindBar | Record::kVisible | Record::kNewRow;
-             s.m_arrBars.Add(pTwice);
+             // The toolbar lies in the outer top dock bar, whose rows the class library's
+             // dock state keeps: a second row names it again.
+             ASSERT_NE(nullptr, s.m_pDockState);
+             CControlBarInfo* pTop = nullptr;
+             for (INT_PTR i = 0; i < s.m_pDockState->m_arrBarInfo.GetSize(); i++) {
+                 CControlBarInfo* pInfo = s.m_pDockState->GetBarInfo(static_cast<int>(i));
+                 if (pInfo->m_bDockBar && pInfo->m_nBarID == AFX_IDW_DOCKBAR_TOP)
+                     pTop = pInfo;
+             }
+             ASSERT_NE(nullptr, pTop);
+             bool bNamed = false;
+             for (INT_PTR i = 0; i < pTop->m_arrBarID.GetSize(); i++)
+                 bNamed = bNamed || pTop->m_arrBarID[i] == ID_FRAME_VIEW_TOOLBAR;
+             ASSERT_TRUE(bNamed);
+             pTop->m_arrBarID.Add(ID_FRAME_VIEW_TOOLBAR);
+             pTop->m_arrBarID.Add(0);
          }},
         {"a group whose pane names the group's own id",
          [](Site& s) {
