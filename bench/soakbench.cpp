@@ -121,38 +121,37 @@ bool WriteStartupSet(const std::string& path, const int programCom[2])
 const int kDetailPane = 32774;
 const int kComPanes[2] = {32860, 32861};
 
-// Drags a pane's tab out of its group to a point; true once the pane floats.
-bool FloatByTab(e2e::Korvane& k, int paneId, POINT drop)
+// Drags a pane's tab, the one fromEnd places before the last of its group's strip, out to a
+// point; true once the pane floats.
+bool FloatByTab(e2e::Korvane& k, int paneId, size_t fromEnd, POINT drop)
 {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        if (e2e::FloatingFrameOf(k, paneId) != NULL)
-            return true;
+    for (int attempt = 0; attempt < 3 && e2e::FloatingFrameOf(k, paneId) == NULL; ++attempt) {
         const e2e::LayoutView layout = k.ReadLayout();
         const e2e::GroupView* group = layout.GroupOf(paneId);
         if (group == nullptr)
             return false;
-        // The strip is read from its pixels: wait until it shows one label per member.
+        // The strip is read from its pixels: wait until it shows a label for every member (a
+        // tab of a pane floated before may stay on it).
         HWND strip = e2e::TabStripOf(group->hwnd);
         std::vector<e2e::TabLabel> labels;
-        if (!e2e::WaitFor([&] { return (labels = k.TabLabels(strip)).size() == group->members.size(); }, 3000))
+        if (!e2e::WaitFor([&] { return (labels = k.TabLabels(strip)).size() >= group->members.size(); }, 3000) ||
+            labels.size() <= fromEnd)
             continue;
-        const size_t index =
-            std::find(group->members.begin(), group->members.end(), paneId) - group->members.begin();
-        e2e::Drag(e2e::Center(labels[index].rc), drop);
+        e2e::Drag(e2e::Center(labels[labels.size() - 1 - fromEnd].rc), drop);
         e2e::WaitFor([&] { return e2e::FloatingFrameOf(k, paneId) != NULL; }, 3000);
     }
     return e2e::FloatingFrameOf(k, paneId) != NULL;
 }
 
-// The COM control panes dragged out of the bottom group by their tabs, each to a place of its
-// own beside the main window (a floating frame may fall behind it); the detailed log data pane
-// stays the group's shown tab. Answers the names of the three panes that are not seen.
+// The COM control panes dragged out of the bottom group by their tabs (the last two of its
+// strip), each to a place of its own beside the main window (a floating frame may fall behind
+// it); the detailed log data pane stays the group's shown tab. Answers the names of the three
+// panes that are not seen.
 std::string ShowPanes(e2e::Korvane& k)
 {
     const RECT main = e2e::ScreenRect(k.Main());
-    const POINT drops[2] = {{main.right + 40, main.top + 60}, {main.right + 40, main.top + 360}};
-    for (int i = 1; i >= 0; --i)
-        FloatByTab(k, kComPanes[i], drops[i]);
+    FloatByTab(k, kComPanes[0], 1, POINT{main.right + 40, main.top + 60});
+    FloatByTab(k, kComPanes[1], 0, POINT{main.right + 40, main.top + 360});
     const e2e::LayoutView layout = k.ReadLayout();
     if (const e2e::GroupView* group = layout.GroupOf(kDetailPane)) {
         if (group->selected != kDetailPane) {
@@ -292,6 +291,11 @@ bool SoakRun::SetUp(const int programCom[2], const int peerCom[2], double minute
     // The automatic scroll first: once panes float, their frames stand among the menus' windows.
     const bool autoScroll = TurnOnAutoScroll(m_program);
     const std::string unseen = ShowPanes(m_program);
+    if (!unseen.empty()) {
+        // A picture of the screen as it was, beside the benchmark, for looking at why.
+        e2e::Screenshot(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)})
+            .SaveBmp(e2e::BinFolder() + "\\soak-panes.bmp");
+    }
     std::printf("8 soak: %.4g minutes, ports COM%d (echo) and COM%d (script), peers on COM%d and COM%d; "
                 "detailed log data and COM control panes %s%s, automatic scroll %s\n",
                 minutes, programCom[0], programCom[1], peerCom[0], peerCom[1], unseen.empty() ? "shown" : "NOT seen: ",
