@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "resource.h"
+
 #include <algorithm>
 
 namespace e2e {
@@ -84,6 +86,42 @@ void ClickViewRow(Korvane& k, int row)
     const POINT at = MenuRowPoint(hPopup, rows[row]);
     Click(at.x, at.y);
     ASSERT_TRUE(WaitFor([&] { return k.NoMenuOpen(); }));
+}
+
+// Port 1 on the program's end of the pair, its baud rate picked from the drop list, and the
+// received data echoed back.
+void ChooseSettings(Korvane& k)
+{
+    k.Activate();
+    Key(VK_F12);
+    HWND hDlg = k.WaitDialog("通信設定");
+    ASSERT_NE(nullptr, hDlg) << "F12 opened no settings dialog";
+    HWND hTree = FindChild(hDlg, "SysTreeView32");
+    ASSERT_TRUE(k.ClickTreeItem(hTree, "ポート１", 0));
+    ASSERT_TRUE(WaitFor([&] { return ShownChild(hDlg, "ComboBox", IDC_COMPORT_PORT) != NULL; }));
+    HWND hUse = ShownChild(hDlg, "Button", IDC_PORTUSE_USE);
+    if (::SendMessageA(hUse, BM_GETCHECK, 0, 0) != BST_CHECKED) {
+        const POINT at = Center(ScreenRect(hUse));
+        Click(ScreenRect(hUse).left + 6, at.y);
+    }
+    ASSERT_TRUE(k.ChooseInCombo(ShownChild(hDlg, "ComboBox", IDC_COMPORT_PORT), "COM" + std::to_string(ProgramCom())));
+    ASSERT_TRUE(k.ChooseInCombo(ShownChild(hDlg, "ComboBox", IDC_COMPORT_BAUD_LIST), "115200"));
+    EXPECT_EQ("115200", TextOf(ShownChild(hDlg, "Edit", IDC_COMPORT_BAUD)));
+
+    ASSERT_TRUE(k.ClickTreeItem(hTree, "ポート１", 1));
+    HWND hAction = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hAction = ShownChild(hDlg, "Button", IDC_RECV_ACTION)) != NULL; }));
+    if (::SendMessageA(hAction, BM_GETCHECK, 0, 0) != BST_CHECKED)
+        Click(ScreenRect(hAction).left + 6, Center(ScreenRect(hAction)).y);
+    HWND hEcho = ShownChild(hDlg, "Button", IDC_RECV_REPLY_RECEIVED);
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(hEcho); }));
+    Click(ScreenRect(hEcho).left + 6, Center(ScreenRect(hEcho)).y);
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(hEcho, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+
+    HWND hOk = FindChild(hDlg, "Button", IDOK);
+    const POINT ok = Center(ScreenRect(hOk));
+    Click(ok.x, ok.y);
+    ASSERT_TRUE(k.WaitDialogGone(hDlg)) << "the settings dialog stayed open after OK";
 }
 
 bool WriteStartupSet(Korvane& k, const char* name)

@@ -30,6 +30,10 @@ ViewChecks ReadViewChecks(Korvane& k);
 // Clicks the view menu's row of a bar or pane (0 toolbar, 1 status bar, 2.. the panes).
 void ClickViewRow(Korvane& k, int row);
 
+// Through F12's dialog: port 1 on the program's end of the pair, its baud rate picked from
+// the drop list, and the received data echoed back.
+void ChooseSettings(Korvane& k);
+
 // "auto.kvr" in the program's folder: a set of that name whose port 1 is in use on the
 // program's end of the pair (written by the tests' own set writer).
 bool WriteStartupSet(Korvane& k, const char* name);

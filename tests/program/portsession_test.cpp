@@ -17,42 +17,6 @@ namespace {
 
 const char kStartPrompt[] = "通信処理を開始します。(ﾎﾟｰﾄ1)";
 const char kStopPrompt[] = "通信処理を終了します。(ﾎﾟｰﾄ1)";
-// Port 1 on the program's end of the pair, its baud rate picked from the drop list, and the
-// received data echoed back.
-void ChooseSettings(Korvane& k)
-{
-    k.Activate();
-    Key(VK_F12);
-    HWND hDlg = k.WaitDialog("通信設定");
-    ASSERT_NE(nullptr, hDlg) << "F12 opened no settings dialog";
-    HWND hTree = FindChild(hDlg, "SysTreeView32");
-    ASSERT_TRUE(k.ClickTreeItem(hTree, "ポート１", 0));
-    ASSERT_TRUE(WaitFor([&] { return ShownChild(hDlg, "ComboBox", IDC_COMPORT_PORT) != NULL; }));
-    HWND hUse = ShownChild(hDlg, "Button", IDC_PORTUSE_USE);
-    if (::SendMessageA(hUse, BM_GETCHECK, 0, 0) != BST_CHECKED) {
-        const POINT at = Center(ScreenRect(hUse));
-        Click(ScreenRect(hUse).left + 6, at.y);
-    }
-    ASSERT_TRUE(k.ChooseInCombo(ShownChild(hDlg, "ComboBox", IDC_COMPORT_PORT), "COM" + std::to_string(ProgramCom())));
-    ASSERT_TRUE(k.ChooseInCombo(ShownChild(hDlg, "ComboBox", IDC_COMPORT_BAUD_LIST), "115200"));
-    EXPECT_EQ("115200", TextOf(ShownChild(hDlg, "Edit", IDC_COMPORT_BAUD)));
-
-    ASSERT_TRUE(k.ClickTreeItem(hTree, "ポート１", 1));
-    HWND hAction = NULL;
-    ASSERT_TRUE(WaitFor([&] { return (hAction = ShownChild(hDlg, "Button", IDC_RECV_ACTION)) != NULL; }));
-    if (::SendMessageA(hAction, BM_GETCHECK, 0, 0) != BST_CHECKED)
-        Click(ScreenRect(hAction).left + 6, Center(ScreenRect(hAction)).y);
-    HWND hEcho = ShownChild(hDlg, "Button", IDC_RECV_REPLY_RECEIVED);
-    ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(hEcho); }));
-    Click(ScreenRect(hEcho).left + 6, Center(ScreenRect(hEcho)).y);
-    ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(hEcho, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
-
-    HWND hOk = FindChild(hDlg, "Button", IDOK);
-    const POINT ok = Center(ScreenRect(hOk));
-    Click(ok.x, ok.y);
-    ASSERT_TRUE(k.WaitDialogGone(hDlg)) << "the settings dialog stayed open after OK";
-}
-
 // The first log row whose contents column is a record of that kind ("Recv", "Send") holding
 // the bytes' hex; -1 when none.
 int FindLogRow(const Korvane& k, const char* kind, const std::vector<BYTE>& bytes)

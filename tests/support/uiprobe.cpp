@@ -155,6 +155,19 @@ bool WaitFor(const std::function<bool()>& cond, unsigned timeoutMs)
     }
 }
 
+RECT WaitSettled(HWND hWnd, unsigned timeoutMs)
+{
+    RECT rc = ScreenRect(hWnd);
+    const DWORD start = ::GetTickCount();
+    for (int still = 0; still < 5 && ::GetTickCount() - start < timeoutMs;) {
+        ::Sleep(40);
+        const RECT now = ScreenRect(hWnd);
+        still = ::EqualRect(&now, &rc) ? still + 1 : 0;
+        rc = now;
+    }
+    return rc;
+}
+
 void WaitStill(const RECT& rc, unsigned timeoutMs)
 {
     const DWORD start = ::GetTickCount();
@@ -255,6 +268,17 @@ RECT ListRowRect(HWND hList, int row)
     RECT rc = {LVIR_BOUNDS, 0, 0, 0};
     if (!block.Write(&rc, sizeof(rc)) ||
         !Send(hList, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(block.Address())) || !block.Read(&rc, sizeof(rc)))
+        return RECT{};
+    ::MapWindowPoints(hList, NULL, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+RECT ListCellRect(HWND hList, int row, int column)
+{
+    RemoteBlock block(hList, sizeof(RECT));
+    RECT rc = {LVIR_BOUNDS, column, 0, 0};
+    if (!block.Write(&rc, sizeof(rc)) ||
+        !Send(hList, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(block.Address())) || !block.Read(&rc, sizeof(rc)))
         return RECT{};
     ::MapWindowPoints(hList, NULL, reinterpret_cast<POINT*>(&rc), 2);
     return rc;

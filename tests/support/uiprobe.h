@@ -48,6 +48,9 @@ std::vector<HWND> Ancestors(HWND hWnd);
 
 // Polls cond every 20 ms until it holds (true) or the time has passed (false).
 bool WaitFor(const std::function<bool()>& cond, unsigned timeoutMs = 5000);
+// Waits until the window keeps its place and size for 200 ms (a layout has settled); answers
+// its rectangle.
+RECT WaitSettled(HWND hWnd, unsigned timeoutMs = 4000);
 // Waits until the screen rectangle's pixels stay the same over two samples 60 ms apart.
 void WaitStill(const RECT& rc, unsigned timeoutMs = 2000);
 
@@ -80,8 +83,10 @@ private:
 int ListCount(HWND hList);
 std::string ListCell(HWND hList, int row, int column);
 std::vector<std::string> ListRow(HWND hList, int row, int columns);
-// The rectangle of a list view's row on the screen (empty when not shown).
+// The rectangle of a list view's row, or of one cell of it, on the screen (empty when not
+// shown).
 RECT ListRowRect(HWND hList, int row);
+RECT ListCellRect(HWND hList, int row, int column);
 // The texts of a status bar's panes.
 std::vector<std::string> StatusTexts(HWND hStatus);
 // The items of a combo box's list, and its current selection.

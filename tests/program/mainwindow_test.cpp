@@ -1,0 +1,295 @@
+// The main window as a user meets it: the status bar at the bottom following the port and the
+// view menu on every start, the menu bar as the top row, the COM control panes' seven line
+// indicators, the log list drawing each row once after its size changes and a menu closed over
+// it with every character of its rows, and the log font kept across a restart.
+#include <gtest/gtest.h>
+
+#include "journeys.h"
+#include "resource.h"
+
+#include <algorithm>
+#include <set>
+
+using namespace e2e;
+
+namespace {
+
+const char kWaiting[] = "処理待機中";
+
+RECT ClientOnScreen(HWND hWnd)
+{
+    RECT rc;
+    ::GetClientRect(hWnd, &rc);
+    ::MapWindowPoints(hWnd, NULL, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// The status bar lies along the whole bottom of the main window's client area.
+void ExpectStatusBarAtTheBottom(const Korvane& k)
+{
+    const RECT rc = WaitSettled(k.StatusBar());
+    ASSERT_TRUE(StatusBarSeen(k)) << "no status bar";
+    const RECT client = ClientOnScreen(k.Main());
+    EXPECT_EQ(client.bottom, rc.bottom);
+    EXPECT_EQ(client.left, rc.left);
+    EXPECT_EQ(client.right, rc.right);
+}
+
+// The log list's rows as drawn now against a fresh paint of the same rows: the pixels that
+// differ, leaving out a lone line of them (the list view's grid line along the top of the
+// first row after a scroll), which no row drawn twice or out of place ever is.
+int RowsRedrawnDifferently(const Korvane& k)
+{
+    HWND hList = k.LogList();
+    const RECT rc = WaitSettled(hList);
+    WaitStill(rc);
+    const Screenshot shown(rc);
+    ::InvalidateRect(hList, NULL, TRUE);
+    ::UpdateWindow(hList);
+    WaitStill(rc);
+    const Screenshot fresh(rc);
+    std::vector<int> perRow(shown.Height(), 0);
+    for (int y = 0; y < shown.Height(); ++y)
+        for (int x = 0; x < shown.Width(); ++x)
+            perRow[y] += shown.AtLocal(x, y) != fresh.AtLocal(x, y);
+    int differing = 0;
+    for (int y = 0; y < shown.Height(); ++y) {
+        const bool lone = (y == 0 || perRow[y - 1] == 0) && (y + 1 == shown.Height() || perRow[y + 1] == 0);
+        if (!lone)
+            differing += perRow[y];
+    }
+    return differing;
+}
+
+// Whether the lowest ink of a text begins inside it rather than at its first character: an
+// underscore lies below the letters' baseline, under the characters after the first ones.
+bool LowestInkStartsInside(const Screenshot& shot)
+{
+    const COLORREF back = shot.AtLocal(shot.Width() - 1, 0);
+    auto ink = [&](int x, int y) { return std::abs(Luma(shot.AtLocal(x, y)) - Luma(back)) > 80; };
+    int first = shot.Width();
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x)
+            if (ink(x, y))
+                first = std::min(first, x);
+    for (int y = shot.Height() - 1; y >= 0; --y) {
+        for (int x = 0; x < shot.Width(); ++x) {
+            if (ink(x, y))
+                return x - first >= 6;
+        }
+    }
+    return false;
+}
+
+int FindRowHolding(const Korvane& k, const std::string& text)
+{
+    const std::vector<std::vector<std::string>> rows = k.LogRows();
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+        if (rows[i][3].find(text) != std::string::npos)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+TEST(MainWindow, TheStatusBarFollowsThePortAndTheViewMenuAtTheBottomOfEveryStart)
+{
+    SerialPeer peer;
+    ASSERT_TRUE(peer.Open());
+    Korvane k;
+    ASSERT_TRUE(k.Start());
+    ExpectStatusBarAtTheBottom(k);
+    EXPECT_TRUE(WaitFor([&] { return PortState(k) == kNone; })) << PortState(k);
+    ChooseSettings(k);
+    if (HasFatalFailure())
+        return;
+
+    // Every text the port pane shows while port 1 connects.
+    std::set<std::string> seen;
+    k.Activate();
+    Key('1', kCtrl);
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const std::string state = PortState(k);
+            seen.insert(state);
+            return state == kConnected;
+        },
+        5000))
+        << PortState(k);
+    EXPECT_TRUE(seen.count(kWaiting) || seen.count(kConnected));
+    Key('3', kCtrl);
+    EXPECT_TRUE(WaitFor([&] { return PortState(k) == kNone; })) << PortState(k);
+
+    // The view menu switches it off and on, its check following.
+    ClickViewRow(k, 1);
+    EXPECT_TRUE(WaitFor([&] { return !StatusBarSeen(k); })) << "the status bar stayed";
+    EXPECT_FALSE(ReadViewChecks(k).statusBar);
+    ClickViewRow(k, 1);
+    EXPECT_TRUE(WaitFor([&] { return StatusBarSeen(k); })) << "the status bar did not come back";
+    EXPECT_TRUE(ReadViewChecks(k).statusBar);
+
+    ASSERT_TRUE(k.Close());
+    ASSERT_TRUE(k.Start());
+    ExpectStatusBarAtTheBottom(k);
+    // Maximised too.
+    const RECT rcCaption = ScreenRect(k.Main());
+    DoubleClick(rcCaption.left + 200, rcCaption.top + 8);
+    ASSERT_TRUE(WaitFor([&] { return ::IsZoomed(k.Main()) != FALSE; })) << "a double click on the caption did not maximise";
+    WaitStill(ScreenRect(k.Main()));
+    ExpectStatusBarAtTheBottom(k);
+    EXPECT_TRUE(k.Close());
+}
+
+TEST(MainWindow, TheMenuBarIsTheTopRowAndEachComControlPaneShowsItsSevenIndicators)
+{
+    Korvane k;
+    ASSERT_TRUE(k.Start());
+    const RECT client = ClientOnScreen(k.Main());
+    const RECT menu = ScreenRect(k.MenuBar());
+    const RECT tool = ScreenRect(k.ToolBar());
+    EXPECT_EQ(client.top, menu.top) << "the menu bar is not the first row";
+    EXPECT_LE(menu.bottom, tool.top) << "the toolbar is not below the menu bar";
+
+    const LayoutView layout = k.ReadLayout();
+    HWND hStrip = TabStripOf(layout.GroupOf(32860)->hwnd);
+    const char* const names[7] = {"CTS", "DSR", "RLSD", "FRM", "OVR", "PRT", "BRK"};
+    for (int pane : {32860, 32861}) {
+        SCOPED_TRACE(NameOf(pane));
+        // Its tab brings the pane up.
+        LayoutView orders = k.ReadLayout();
+        k.ReadTabOrders(orders);
+        const std::vector<int>& tabs = orders.GroupOf(pane)->members;
+        const size_t index = std::find(tabs.begin(), tabs.end(), pane) - tabs.begin();
+        const std::vector<TabLabel> labels = k.TabLabels(hStrip);
+        ASSERT_LT(index, labels.size());
+        const POINT at = Center(labels[index].rc);
+        Click(at.x, at.y);
+        ASSERT_TRUE(WaitFor([&] { return k.ReadLayout().Pane(pane)->seen; }));
+        int lastRight = -1;
+        for (const char* name : names) {
+            HWND hLabel = FindChild(k.PaneBar(pane), "Static", -1, name);
+            ASSERT_NE(nullptr, hLabel) << name;
+            EXPECT_TRUE(Seen(hLabel)) << name << " is not seen";
+            const RECT rc = ScreenRect(hLabel);
+            EXPECT_EQ(34, rc.right - rc.left) << name;
+            EXPECT_EQ(16, rc.bottom - rc.top) << name;
+            EXPECT_GT(rc.left, lastRight) << name << " is out of order";
+            lastRight = rc.left;
+        }
+    }
+    EXPECT_TRUE(k.Close());
+}
+
+TEST(MainWindow, TheLogListDrawsEachRowOnceAfterResizesAndAClosedMenuWithItsLowLines)
+{
+    SerialPeer peer;
+    ASSERT_TRUE(peer.Open());
+    Korvane k;
+    ASSERT_TRUE(WriteStartupSet(k, "Rows"));
+    ASSERT_TRUE(k.Start());
+    ASSERT_TRUE(WaitFor([&] { return PortState(k) == kConnected; })) << PortState(k);
+    for (int i = 0; i < 12; ++i) {
+        ASSERT_TRUE(peer.Write({static_cast<BYTE>(i), 0x5F, 0xA0}));
+        ::Sleep(20);
+    }
+    // A send ends with an EV_TXEMPTY row.
+    HWND hEditor = FindChild(k.PaneBar(32772), "CHexEdit");
+    const RECT rcEditor = ScreenRect(hEditor);
+    Click(rcEditor.left + 90, rcEditor.top + 24);
+    Type("5A");
+    Key('2', kCtrl);
+    ASSERT_TRUE(WaitFor([&] { return FindRowHolding(k, "EV_TXEMPTY") >= 0 && k.LogCount() >= 15; })) << k.LogCount();
+    WaitStill(ScreenRect(k.LogList()));
+
+    EXPECT_EQ(0, RowsRedrawnDifferently(k)) << "at the start";
+
+    // The underscore of "EV_TXEMPTY" is drawn: the cell's lowest ink lies under "_", not under
+    // the "E" it begins with.
+    const int row = FindRowHolding(k, "EV_TXEMPTY");
+    RECT cell = ListCellRect(k.LogList(), row, 3);
+    ASSERT_GT(cell.bottom, cell.top);
+    cell.right = std::min(cell.right, cell.left + 80);
+    EXPECT_TRUE(LowestInkStartsInside(Screenshot(cell))) << "no underscore under \"EV_TXEMPTY\"";
+
+    // More rows than the list shows: it follows them to the end, where a list that grows
+    // must draw its rows anew.
+    for (int i = 0; i < 30; ++i) {
+        ASSERT_TRUE(peer.Write({static_cast<BYTE>(0x80 + i), 0x5F}));
+        ::Sleep(30);
+    }
+    ASSERT_TRUE(WaitFor([&] { return FindRowHolding(k, "9D5F") >= 0; })) << k.LogCount();
+    ASSERT_GE(k.LogCount(), 35) << "too few rows to fill the list";
+    // The last row taken, as a hand does with the End key: the list shows the end.
+    const RECT rcRows = ScreenRect(k.LogList());
+    Click(rcRows.left + 60, rcRows.top + 40);
+    Key(VK_END);
+    EXPECT_EQ(0, RowsRedrawnDifferently(k)) << "scrolled to the end";
+
+    // The bottom group floated: the list grows.
+    const LayoutView layout = k.ReadLayout();
+    Drag(CaptionPoint(layout.GroupOf(32774)->hwnd), Center(ScreenRect(k.LogList())));
+    ASSERT_TRUE(WaitFor([&] { return FloatingFrameOf(k, 32774) != NULL; }));
+    EXPECT_EQ(0, RowsRedrawnDifferently(k)) << "after the bottom group floated";
+
+    // Maximised.
+    const RECT rcCaption = ScreenRect(k.Main());
+    DoubleClick(rcCaption.left + 200, rcCaption.top + 8);
+    ASSERT_TRUE(WaitFor([&] { return ::IsZoomed(k.Main()) != FALSE; }));
+    EXPECT_EQ(0, RowsRedrawnDifferently(k)) << "after maximising";
+
+    // A context menu closed over the list.
+    const RECT rcList = ScreenRect(k.LogList());
+    Click(rcList.left + 120, rcList.top + 60, true);
+    ASSERT_TRUE(WaitFor([&] { return !k.NoMenuOpen(); })) << "no context menu";
+    WaitStill(ScreenRect(PopupMenus(k.Pid()).front()));
+    k.CloseMenus();
+    EXPECT_EQ(0, RowsRedrawnDifferently(k)) << "after a menu closed over the list";
+    EXPECT_TRUE(k.Close());
+}
+
+TEST(MainWindow, TheLogFontChosenInTheOtherSettingsIsTheListsAtTheNextStart)
+{
+    Korvane k;
+    ASSERT_TRUE(k.Start());
+    // A row to measure: starting port 1 of the default set logs at least one message.
+    auto rowHeight = [&] {
+        k.Activate();
+        Key('1', kCtrl);
+        EXPECT_TRUE(WaitFor([&] { return k.LogCount() > 0; })) << "no row";
+        Key('3', kCtrl);
+        const RECT rc = ListRowRect(k.LogList(), 0);
+        return rc.bottom - rc.top;
+    };
+    const int before = rowHeight();
+
+    k.Activate();
+    Key(VK_F11);
+    HWND hDlg = k.WaitDialog("その他の設定");
+    ASSERT_NE(nullptr, hDlg) << "F11 opened no settings dialog";
+    HWND hTree = FindChild(hDlg, "SysTreeView32");
+    HWND hFont = NULL;
+    // The page with the log's font size, found as a person finds it: page by page.
+    for (const TreeItem& item : TreeItems(hTree)) {
+        Click(Center(item.rc).x, Center(item.rc).y);
+        ::Sleep(150);
+        HWND hCombo = ShownChild(hDlg, "ComboBox", IDC_LOGSAVE_FONT);
+        if (hCombo != NULL && ComboItems(hCombo) == std::vector<std::string>{"12", "14", "16", "18"}) {
+            hFont = hCombo;
+            break;
+        }
+    }
+    ASSERT_NE(nullptr, hFont) << "no page offers the log's font size";
+    ASSERT_TRUE(k.ChooseInCombo(hFont, "16"));
+    const POINT ok = Center(ScreenRect(FindChild(hDlg, "Button", IDOK)));
+    Click(ok.x, ok.y);
+    ASSERT_TRUE(k.WaitDialogGone(hDlg));
+    const RECT rcNow = ListRowRect(k.LogList(), 0);
+    const int applied = rcNow.bottom - rcNow.top;
+    EXPECT_GT(applied, before) << "the font did not grow the rows";
+
+    ASSERT_TRUE(k.Close());
+    ASSERT_TRUE(k.Start());
+    EXPECT_EQ(applied, rowHeight()) << "the list's font at the next start";
+    EXPECT_TRUE(k.Close());
+}
