@@ -6,6 +6,7 @@
 #include "hexedit.h"
 #include "logview.h"
 #include "mainframe.h"
+#include "popupmenupresenter.h"
 #include "portsession.h"
 #include "randomengine.h"
 #include "resource.h"
@@ -13,6 +14,11 @@
 #include "shellopen.h"
 
 #include <commctrl.h>
+
+namespace {
+// The log list's and the editors' context menus open through it.
+CUiPopupMenuPresenter g_contextMenus;
+} // namespace
 
 BEGIN_MESSAGE_MAP(CMainApp, CWinApp)
     ON_COMMAND(ID_FRAME_ABOUT, OnAbout)
@@ -40,6 +46,7 @@ BOOL CMainApp::InitInstance()
     SetAppAccessors(this);
     SetHexEditHost(this);
     SetOtherSettingsHost(this);
+    SetContextMenuPresenter(&g_contextMenus);
     return OpenMainFrame();
 }
 
@@ -66,6 +73,7 @@ BOOL CMainApp::OpenMainFrame()
 
 int CMainApp::ExitInstance()
 {
+    SetContextMenuPresenter(nullptr);
     return CWinApp::ExitInstance();
 }
 

@@ -43,11 +43,10 @@ TEST(Exit, TheFileMenusExitAndAltF4EndTheProgramWithZeroIdleAndWithAPortRunning)
         {
             SCOPED_TRACE(way == Way::ExitItem ? "exit item, port running" : "Alt+F4, port running");
             SerialPeer peer;
-            ASSERT_TRUE(peer.Open());
             Korvane k;
-            ASSERT_TRUE(WriteStartupSet(k, "Exit"));
-            ASSERT_TRUE(k.Start());
-            ASSERT_TRUE(WaitFor([&] { return PortState(k) == kConnected; })) << PortState(k);
+            StartConnected(k, peer, "Exit");
+            if (HasFatalFailure())
+                return;
             EndProgram(k, way);
         }
     }

@@ -37,6 +37,8 @@ void ChooseSettings(Korvane& k);
 // "auto.kvr" in the program's folder: a set of that name whose port 1 is in use on the
 // program's end of the pair (written by the tests' own set writer).
 bool WriteStartupSet(Korvane& k, const char* name);
+// The peer opened, and the program started with such a set: its port 1 connected.
+void StartConnected(Korvane& k, SerialPeer& peer, const char* name);
 
 const char kConnected[] = "接続中";
 const char kNone[] = "None";
@@ -55,6 +57,7 @@ struct Markers {
     RECT compassCentre = {};
     bool outer = false;
     bool compass = false;
+    std::string seen;  // every marker's rectangle, for a failure's message
 };
 Markers ReadMarkers(const Korvane& k);
 

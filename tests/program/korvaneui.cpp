@@ -325,6 +325,21 @@ HWND Korvane::WaitDialog(const std::string& title, unsigned timeoutMs) const
     return hFound;
 }
 
+HWND Korvane::WaitAnyDialog(unsigned timeoutMs) const
+{
+    HWND hFound = NULL;
+    WaitFor(
+        [&] {
+            for (HWND h : TopWindows(m_program->Pid())) {
+                if (h != Main() && ClassOf(h) == "#32770")
+                    hFound = h;
+            }
+            return hFound != NULL;
+        },
+        timeoutMs);
+    return hFound;
+}
+
 bool Korvane::WaitDialogGone(HWND hDlg, unsigned timeoutMs) const
 {
     return WaitFor([&] { return !::IsWindow(hDlg) || !::IsWindowVisible(hDlg); }, timeoutMs);
@@ -401,19 +416,7 @@ std::vector<TabLabel> Korvane::TabLabels(HWND hTabWnd) const
     const RECT rc = ScreenRect(hTabWnd);
     const Screenshot shot(rc);
     const int w = shot.Width(), h = shot.Height();
-    std::map<COLORREF, int> counts;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            ++counts[shot.AtLocal(x, y)];
-    COLORREF back = 0;
-    int best = -1;
-    for (const auto& entry : counts) {
-        if (entry.second > best) {
-            best = entry.second;
-            back = entry.first;
-        }
-    }
-    const int backLuma = Luma(back);
+    const int backLuma = Luma(MostCommonColor(shot));
     auto ink = [&](int x, int y) { return std::abs(Luma(shot.AtLocal(x, y)) - backLuma) > 60; };
     // Text is ink that is not part of a line: the strip's edges and the tabs' tops and bottoms
     // run along it, the tabs' borders down most of it.
@@ -468,6 +471,25 @@ std::vector<TabLabel> Korvane::TabLabels(HWND hTabWnd) const
     return labels;
 }
 
+namespace {
+
+// The window a click at the point would reach inside root if no other top-level window lay
+// over it.
+HWND DeepestChildAt(HWND root, POINT screen)
+{
+    HWND hAt = root;
+    for (;;) {
+        POINT pt = screen;
+        ::ScreenToClient(hAt, &pt);
+        HWND hChild = ::ChildWindowFromPointEx(hAt, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (hChild == NULL || hChild == hAt)
+            return hAt;
+        hAt = hChild;
+    }
+}
+
+} // namespace
+
 LayoutView Korvane::ReadLayout() const
 {
     LayoutView layout;
@@ -494,7 +516,9 @@ LayoutView Korvane::ReadLayout() const
                 }
                 GroupView& group = layout.groups[it->second];
                 group.members.push_back(name.id);
-                if (pane.seen)
+                // The group shows the pane on top among its children, a floating frame over
+                // the group or not.
+                if (Shown(hBar) && IsSelfOrDescendant(hBar, DeepestChildAt(hGroup, mid)))
                     group.selected = name.id;
             }
         }

@@ -106,6 +106,8 @@ public:
 
     // A shown dialog of the program with the title.
     HWND WaitDialog(const std::string& title, unsigned timeoutMs = 5000) const;
+    // Any shown dialog of the program (a file dialog, a message box).
+    HWND WaitAnyDialog(unsigned timeoutMs = 5000) const;
     bool WaitDialogGone(HWND hDlg, unsigned timeoutMs = 5000) const;
     // Picks an item of a drop list by its text, with the mouse.
     bool ChooseInCombo(HWND hCombo, const std::string& item);

@@ -184,11 +184,10 @@ TEST(MainWindow, TheMenuBarIsTheTopRowAndEachComControlPaneShowsItsSevenIndicato
 TEST(MainWindow, TheLogListDrawsEachRowOnceAfterResizesAndAClosedMenuWithItsLowLines)
 {
     SerialPeer peer;
-    ASSERT_TRUE(peer.Open());
     Korvane k;
-    ASSERT_TRUE(WriteStartupSet(k, "Rows"));
-    ASSERT_TRUE(k.Start());
-    ASSERT_TRUE(WaitFor([&] { return PortState(k) == kConnected; })) << PortState(k);
+    StartConnected(k, peer, "Rows");
+    if (HasFatalFailure())
+        return;
     for (int i = 0; i < 12; ++i) {
         ASSERT_TRUE(peer.Write({static_cast<BYTE>(i), 0x5F, 0xA0}));
         ::Sleep(20);
@@ -243,6 +242,7 @@ TEST(MainWindow, TheLogListDrawsEachRowOnceAfterResizesAndAClosedMenuWithItsLowL
     Click(rcList.left + 120, rcList.top + 60, true);
     ASSERT_TRUE(WaitFor([&] { return !k.NoMenuOpen(); })) << "no context menu";
     WaitStill(ScreenRect(PopupMenus(k.Pid()).front()));
+    EXPECT_FALSE(k.MenuCommands(PopupMenus(k.Pid()).front()).empty()) << "the context menu shows no commands";
     k.CloseMenus();
     EXPECT_EQ(0, RowsRedrawnDifferently(k)) << "after a menu closed over the list";
     EXPECT_TRUE(k.Close());

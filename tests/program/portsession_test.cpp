@@ -39,14 +39,8 @@ int FindLogRow(const Korvane& k, const char* kind, const std::vector<BYTE>& byte
 // A file dialog of the program: the whole path typed into its name field, then Enter.
 void AnswerFileDialog(Korvane& k, const std::string& path)
 {
-    HWND hDlg = NULL;
-    ASSERT_TRUE(WaitFor([&] {
-        for (HWND h : TopWindows(k.Process().Pid())) {
-            if (h != k.Main() && ClassOf(h) == "#32770")
-                hDlg = h;
-        }
-        return hDlg != NULL;
-    })) << "no file dialog";
+    HWND hDlg = k.WaitAnyDialog();
+    ASSERT_NE(nullptr, hDlg) << "no file dialog";
     WaitStill(ScreenRect(hDlg));
     Type(path);
     Key(VK_RETURN);
@@ -105,12 +99,10 @@ TEST(PortSession, SettingsStartReceiveEchoSendAndStopAsAPersonDoes)
 TEST(LogFile, SavedThroughTheFileMenuClearedWithF8AndLoadedBack)
 {
     SerialPeer peer;
-    ASSERT_TRUE(peer.Open());
     Korvane k;
-    // A start-up set that starts port 1 on the program's end of the pair.
-    ASSERT_TRUE(WriteStartupSet(k, "LogFile"));
-    ASSERT_TRUE(k.Start());
-    ASSERT_TRUE(WaitFor([&] { return PortState(k) == kConnected; })) << PortState(k);
+    StartConnected(k, peer, "LogFile");
+    if (HasFatalFailure())
+        return;
     const std::vector<std::vector<BYTE>> blocks = {{0x01, 0x02}, {0xFE, 0xDC, 0xBA}, {0x5A}};
     for (const std::vector<BYTE>& block : blocks) {
         ASSERT_TRUE(peer.Write(block));
@@ -128,14 +120,7 @@ TEST(LogFile, SavedThroughTheFileMenuClearedWithF8AndLoadedBack)
 
     k.Activate();
     Key(VK_F8);
-    HWND hAsk = NULL;
-    ASSERT_TRUE(WaitFor([&] {
-        for (HWND h : TopWindows(k.Process().Pid())) {
-            if (h != k.Main() && ClassOf(h) == "#32770")
-                hAsk = h;
-        }
-        return hAsk != NULL;
-    })) << "F8 asked nothing";
+    ASSERT_NE(nullptr, k.WaitAnyDialog()) << "F8 asked nothing";
     Key(VK_RETURN);
     ASSERT_TRUE(WaitFor([&] { return k.LogCount() == 0; })) << k.LogCount() << " rows left after F8";
 

@@ -455,9 +455,8 @@ int Luma(COLORREF c)
     return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000;
 }
 
-int InkPixels(const RECT& rc)
+COLORREF MostCommonColor(const Screenshot& shot)
 {
-    const Screenshot shot(rc);
     std::map<COLORREF, int> counts;
     for (int y = 0; y < shot.Height(); ++y)
         for (int x = 0; x < shot.Width(); ++x)
@@ -470,6 +469,13 @@ int InkPixels(const RECT& rc)
             back = entry.first;
         }
     }
+    return back;
+}
+
+int InkPixels(const RECT& rc)
+{
+    const Screenshot shot(rc);
+    const COLORREF back = MostCommonColor(shot);
     int ink = 0;
     for (int y = 0; y < shot.Height(); ++y)
         for (int x = 0; x < shot.Width(); ++x)
@@ -649,9 +655,10 @@ std::vector<HWND> PopupMenus(DWORD pid)
     std::vector<HWND> out;
     for (HWND h : TopWindows(pid)) {
         // The popup menus register their class through the class library: "Afx:" names,
-        // without a caption, owned popups.
+        // without a caption, owned popups that save the bits under them (a floating frame is
+        // such a popup too, but does not).
         if ((::GetWindowLongA(h, GWL_STYLE) & WS_POPUP) && !(::GetWindowLongA(h, GWL_STYLE) & WS_CAPTION) &&
-            ClassOf(h).compare(0, 4, "Afx:") == 0)
+            ClassOf(h).compare(0, 4, "Afx:") == 0 && (::GetClassLongA(h, GCL_STYLE) & CS_SAVEBITS))
             out.push_back(h);
     }
     return out;

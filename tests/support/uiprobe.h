@@ -125,6 +125,8 @@ private:
 };
 
 int Luma(COLORREF c);
+// The colour most pixels of the shot have (a window's background).
+COLORREF MostCommonColor(const Screenshot& shot);
 // Pixels of the rectangle that stand out from its most common colour (text, lines, icons): a
 // window that shows nothing drawn has none.
 int InkPixels(const RECT& rc);

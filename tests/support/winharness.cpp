@@ -1,6 +1,8 @@
 // Window test harness (see winharness.h).
 #include "winharness.h"
 #include <commctrl.h>
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace winharness {
@@ -84,6 +86,12 @@ bool PumpPending()
         ::DispatchMessageA(&msg);
     }
     return bQuit;
+}
+
+void IdlePass()
+{
+    AfxIdleUpdateFrames(nullptr);
+    PumpPending();
 }
 
 bool PumpUntil(const std::function<bool()>& pred, unsigned timeoutMs)
@@ -221,6 +229,170 @@ void ScriptedInputPlayer::Tick()
         if (HWND hCapture = ::GetCapture())
             ::SendMessageA(hCapture, WM_CANCELMODE, 0, 0);
     }
+}
+
+RealHand::RealHand() : m_bDone(0), m_bStuck(0), m_nThreadId(0), m_hReturned(NULL), m_hCallWnd(NULL)
+{
+}
+
+RealHand::~RealHand()
+{
+    // A button left down by a failed test must not hold the next one.
+    if (::GetAsyncKeyState(VK_LBUTTON) < 0)
+        RealButton(false);
+    if (m_hCallWnd != NULL)
+        ::DestroyWindow(m_hCallWnd);
+}
+
+LRESULT CALLBACK RealHand::CallWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (nMsg == WM_APP) {
+        (*reinterpret_cast<std::function<void()>*>(wParam))();
+        return 0;
+    }
+    return ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
+}
+
+RealHand& RealHand::Call(std::function<void()> fn)
+{
+    m_steps.push_back([this, fn]() {
+        std::function<void()> call = fn;
+        ::SendMessageA(m_hCallWnd, WM_APP, (WPARAM)&call, 0);
+    });
+    return *this;
+}
+
+RealHand& RealHand::WaitFor(std::function<bool()> pred, unsigned ms)
+{
+    m_steps.push_back([this, pred, ms]() {
+        const DWORD dwStart = ::GetTickCount();
+        bool bHolds = false;
+        std::function<void()> ask = [&] { bHolds = pred(); };
+        for (;;) {
+            ::SendMessageA(m_hCallWnd, WM_APP, (WPARAM)&ask, 0);
+            if (bHolds || ::GetTickCount() - dwStart >= ms)
+                break;
+            ::Sleep(10);
+        }
+    });
+    return *this;
+}
+
+RealHand& RealHand::Settle()
+{
+    return WaitFor([] { return HIWORD(::GetQueueStatus(QS_INPUT)) == 0; });
+}
+
+RealHand& RealHand::MoveTo(CPoint pt, int nStep)
+{
+    return MoveTo([pt]() { return pt; }, nStep);
+}
+
+RealHand& RealHand::MoveTo(std::function<CPoint()> where, int nStep)
+{
+    m_steps.push_back([where, nStep]() {
+        const CPoint pt = where();
+        CPoint ptFrom;
+        ::GetCursorPos(&ptFrom);
+        const int nFar = (int)std::max(std::abs(pt.x - ptFrom.x), std::abs(pt.y - ptFrom.y));
+        const int n = std::max(1, nFar / std::max(nStep, 1));
+        for (int i = 1; i <= n; ++i) {
+            RealMove(CPoint(ptFrom.x + (pt.x - ptFrom.x) * i / n, ptFrom.y + (pt.y - ptFrom.y) * i / n));
+            ::Sleep(5);
+        }
+    });
+    return *this;
+}
+
+RealHand& RealHand::Press()
+{
+    m_steps.push_back([]() { RealButton(true); ::Sleep(20); });
+    return *this;
+}
+
+RealHand& RealHand::Release()
+{
+    m_steps.push_back([]() { RealButton(false); ::Sleep(20); });
+    return *this;
+}
+
+RealHand& RealHand::Pause(unsigned ms)
+{
+    m_steps.push_back([ms]() { ::Sleep(ms); });
+    return *this;
+}
+
+RealHand& RealHand::Click(CPoint pt)
+{
+    return MoveTo(pt).Pause(30).Press().Release().Pause(30);
+}
+
+RealHand& RealHand::DoubleClick(CPoint pt)
+{
+    return MoveTo(pt).Pause(30).Press().Release().Press().Release().Pause(40);
+}
+
+RealHand& RealHand::Drag(CPoint from, CPoint to, int nStep)
+{
+    const CPoint ptStart(from.x + (to.x > from.x ? 10 : -10), from.y + (to.y > from.y ? 10 : -10));
+    return MoveTo(from, nStep).Settle().Press().MoveTo(ptStart, 4).MoveTo(to, nStep).Settle().Release().Settle();
+}
+
+DWORD WINAPI RealHand::ThreadMain(LPVOID pParam)
+{
+    RealHand* pHand = static_cast<RealHand*>(pParam);
+    for (auto& step : pHand->m_steps) {
+        step();
+    }
+    ::InterlockedExchange(&pHand->m_bDone, 1);
+    // A modal loop that outlived the steps is ended, so a test fails instead of hanging.
+    if (::WaitForSingleObject(pHand->m_hReturned, 4000) == WAIT_TIMEOUT) {
+        ::InterlockedExchange(&pHand->m_bStuck, 1);
+        do {
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof(info);
+            if (::GetGUIThreadInfo(pHand->m_nThreadId, &info)) {
+                if (info.hwndCapture != NULL)
+                    ::PostMessageA(info.hwndCapture, WM_CANCELMODE, 0, 0);
+                // The system's own move and size loops end on Esc.
+                if (info.flags & (GUI_INMOVESIZE | GUI_INMENUMODE))
+                    ::PostThreadMessageA(pHand->m_nThreadId, WM_KEYDOWN, VK_ESCAPE, 0);
+            }
+            RealButton(false);
+        } while (::WaitForSingleObject(pHand->m_hReturned, 500) == WAIT_TIMEOUT);
+    }
+    return 0;
+}
+
+bool RealHand::Play(unsigned timeoutMs)
+{
+    m_bDone = m_bStuck = 0;
+    m_nThreadId = ::GetCurrentThreadId();
+    if (m_hCallWnd == NULL) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = &RealHand::CallWndProc;
+        wc.hInstance = ::GetModuleHandleA(NULL);
+        wc.lpszClassName = "KorvaneRealHandCalls";
+        ::RegisterClassA(&wc);
+        m_hCallWnd = ::CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, wc.hInstance, NULL);
+    }
+    m_hReturned = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+    HANDLE hThread = ::CreateThread(NULL, 0, &RealHand::ThreadMain, this, 0, NULL);
+    if (hThread == NULL) {
+        ::CloseHandle(m_hReturned);
+        return false;
+    }
+    const bool bDone = PumpUntil([this] { return m_bDone != 0; }, timeoutMs);
+    ::SetEvent(m_hReturned);
+    ::WaitForSingleObject(hThread, INFINITE);
+    ::CloseHandle(hThread);
+    ::CloseHandle(m_hReturned);
+    // What the last steps gave the queue is handled before the caller looks, and the idle
+    // pass the message loop would make then (the frames' delayed layouts) is made.
+    PumpFor(30);
+    IdlePass();
+    m_steps.clear();
+    return bDone && !m_bStuck;
 }
 
 LPARAM KeyLParam(UINT vk, bool bUp, bool bAlt)

@@ -51,6 +51,9 @@ bool PumpPending();
 bool PumpUntil(const std::function<bool()>& pred, unsigned timeoutMs = 3000);
 // Pumps for a fixed time.
 void PumpFor(unsigned ms);
+// The idle pass of the message loop once its queue is empty: every visible frame takes its
+// idle update (the layout it delayed), then the queue is pumped.
+void IdlePass();
 
 enum Modifiers : unsigned { kNone = 0, kShift = 1, kCtrl = 2, kAlt = 4 };
 
@@ -177,6 +180,53 @@ private:
     UINT_PTR m_timer;
     ScriptedInputPlayer(const ScriptedInputPlayer&) = delete;
     ScriptedInputPlayer& operator=(const ScriptedInputPlayer&) = delete;
+};
+
+// A hand's steps of real input (RealMove, RealButton: the window system turns them into the
+// messages, captures and double clicks a user's hand would give), played from a thread of its
+// own with pauses between the steps, while the calling thread pumps its messages and the
+// modal loops the input starts pump theirs.
+
+class RealHand {
+public:
+    RealHand();
+    ~RealHand();
+    // Moves from wherever the cursor is in steps of at most nStep pixels.
+    RealHand& MoveTo(CPoint pt, int nStep = 24);
+    // The same to a point known only when the step comes (set by an earlier Call).
+    RealHand& MoveTo(std::function<CPoint()> where, int nStep = 24);
+    RealHand& Press();
+    RealHand& Release();
+    RealHand& Pause(unsigned ms);
+    RealHand& Click(CPoint pt);
+    RealHand& DoubleClick(CPoint pt);
+    // Press at from, a move past the drag thresholds, on to to, a rest, and the release; the
+    // moves in steps of at most nStep pixels.
+    RealHand& Drag(CPoint from, CPoint to, int nStep = 24);
+    // Runs fn on the calling thread at this point of the steps, inside whatever loop the
+    // thread is in then (it gets it as a sent message), and goes on when it has run.
+    RealHand& Call(std::function<void()> fn);
+    // Asks pred the same way every 10 ms until it holds or ms have passed: for what the
+    // calling thread does when it gets to the input, however long that takes it.
+    RealHand& WaitFor(std::function<bool()> pred, unsigned ms = 2000);
+    // Waits until the calling thread has taken all the input given so far.
+    RealHand& Settle();
+    // Plays the steps and pumps until they are done and the queue is empty; false when they
+    // took longer than timeoutMs, or when they left a modal loop running (it is cancelled).
+    // The steps are then forgotten, so the hand can be used again.
+    bool Play(unsigned timeoutMs = 15000);
+
+private:
+    static DWORD WINAPI ThreadMain(LPVOID pParam);
+    static LRESULT CALLBACK CallWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+    std::vector<std::function<void()>> m_steps;
+    volatile LONG m_bDone;
+    volatile LONG m_bStuck;   // the steps ended inside a loop that had to be cancelled
+    DWORD m_nThreadId;
+    HANDLE m_hReturned;
+    HWND m_hCallWnd;          // a message-only window of the calling thread that runs the calls
+    RealHand(const RealHand&) = delete;
+    RealHand& operator=(const RealHand&) = delete;
 };
 
 struct PromptRecord {

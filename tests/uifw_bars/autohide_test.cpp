@@ -269,6 +269,26 @@ TEST_F(AutoHideTest, WithTheCursorAwayTheSliderHidesUnlessItHoldsTheFocus)
     EXPECT_EQ(-1, parts.Left()->SelectionGet());
 }
 
+// Showing an auto-hidden bar by its command slides it out, the slider holding the focus; a new
+// text of the bar lays its tab out again.
+TEST_F(AutoHideTest, TheBarsCommandSlidesItOutFocusedAndANewTextWidensItsTab)
+{
+    Pane* p = LeftPane(0xB161);
+    p->SetWindowText("P");
+    ASSERT_TRUE(AutoHide(p));
+    ::SetCursorPos(1270, 1010);
+    ASSERT_TRUE(CUiControlBar::ToggleBarById(fx.pFrame, 0xB161, false));
+    winharness::PumpPending();
+    EXPECT_TRUE(parts.pSlider->ShowsBar(p));
+    HWND hFocus = ::GetFocus();
+    EXPECT_TRUE(hFocus == parts.pSlider->m_hWnd || ::IsChild(parts.pSlider->m_hWnd, hFocus));
+
+    parts.Left()->UpdateLayout(true);
+    const int nBefore = parts.Left()->ItemGetWindowRect(0).Height();
+    p->SetWindowText("A caption many times longer than before");
+    EXPECT_GT(parts.Left()->ItemGetWindowRect(0).Height(), nBefore);
+}
+
 TEST_F(AutoHideTest, TheInnerEdgeStopsTwentyPixelsBeforeTheFarSideAndGivesTheBarItsNewDepth)
 {
     Pane* p = LeftPane(0xB161);

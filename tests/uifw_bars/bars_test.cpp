@@ -246,6 +246,26 @@ TEST_F(BarsFrameTest, HelpHitTestStatusTextAndTheQueryLayout)
     EXPECT_EQ(1, leave.nSizeParent);
 }
 
+// Asked whether it takes part in the layout, a bar whose show waits for the frame's next
+// layout is shown now; a hidden bar stays hidden.
+TEST(BarVisibility, AShowWaitingForTheLayoutIsMadeWhenTheBarIsAskedAboutItsPlace)
+{
+    barstest::FrameFixture fx;
+    barstest::StandInToolBar tool;
+    ASSERT_TRUE(tool.Create(fx.pFrame, 0x9311));
+    fx.pFrame->DockControlBar(&tool, AFX_IDW_DOCKBAR_TOP);
+    fx.pFrame->ShowControlBar(&tool, FALSE, FALSE);
+    fx.pFrame->RecalcLayout();
+    winharness::PumpPending();
+    EXPECT_FALSE(tool.IsVisibleInLayout());
+    EXPECT_FALSE(tool.IsWindowVisible());
+    fx.pFrame->ShowControlBar(&tool, TRUE, TRUE);
+    ASSERT_FALSE(tool.IsWindowVisible());
+    EXPECT_TRUE(tool.IsVisibleInLayout());
+    EXPECT_TRUE(tool.IsWindowVisible());
+    tool.DestroyWindow();
+}
+
 TEST_F(BarsFrameTest, BarInADialogIsContained)
 {
     winharness::HiddenParent parent;
@@ -305,9 +325,7 @@ UINT nFlags = 0;
 int Refuse(const PopupTrackCall& call, UINT*)
 {
     nFlags = call.nFlags;
-    ids.clear();
-    for (int i = 0; i < call.pMenu->ItemGetCount(); ++i)
-        ids.push_back(call.pMenu->ItemGetCmdID(i));
+    ids = barstest::MenuCmdIds(call.pMenu);
     return 1;
 }
 } // namespace menucheck
@@ -330,9 +348,7 @@ TEST(BarsMenu, FixedSizeBarsThenASeparatorThenTheResizableOnes)
     CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
     ASSERT_TRUE(pMenu->InitRootMenu(fx.hFrame));
     EXPECT_TRUE(CUiDockBar::BuildBarsPopupMenu(fx.pFrame, pMenu, 1, &p1, WM_RBUTTONUP, 0));
-    std::vector<UINT> ids;
-    for (int i = 0; i < pMenu->ItemGetCount(); ++i)
-        ids.push_back(pMenu->ItemGetCmdID(i));
+    const std::vector<UINT> ids = barstest::MenuCmdIds(pMenu);
     EXPECT_EQ((std::vector<UINT>{0x9301, 0x9302, 0xFFFFFFFF, 0x9303, 0x9304}), ids);
     ASSERT_EQ(5, pMenu->ItemGetCount());
     EXPECT_TRUE(pMenu->ItemGetInfo(2).IsSeparator());

@@ -4,8 +4,10 @@
 // row of its own on request, equal thickness unless it may not expand).
 #pragma once
 #include "dockbar.h"
+#include "dockmarkerwnd.h"
 #include "dyntabbar.h"
 #include "dragstate.h"
+#include "popupmenuwnd.h"
 #include "toolcontrolbar.h"
 #include "winharness.h"
 
@@ -169,6 +171,39 @@ inline const PaneSpec* PaneSpecs()
     return kPanes;
 }
 
+// The command ids of a menu's items in their order.
+inline std::vector<UINT> MenuCmdIds(CUiPopupMenuWnd* pMenu)
+{
+    std::vector<UINT> ids;
+    for (int i = 0; i < pMenu->ItemGetCount(); ++i)
+        ids.push_back(pMenu->ItemGetCmdID(i));
+    return ids;
+}
+
+// The command ids of the bars menu the frame builds on a right click on pSource (none when it
+// builds none).
+inline std::vector<UINT> BarsMenuCmdIds(CFrameWnd* pFrame, CWnd* pSource)
+{
+    CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
+    std::vector<UINT> ids;
+    if (pMenu->InitRootMenu(pFrame->GetSafeHwnd()) &&
+        CUiDockBar::BuildBarsPopupMenu(pFrame, pMenu, 1, pSource, WM_RBUTTONUP, 0))
+        ids = MenuCmdIds(pMenu);
+    delete pMenu;
+    return ids;
+}
+
+// The inner dock marker of the type shown now, or null.
+inline CUiDynDockMarkerWnd* InnerMarkerOfType(int nType)
+{
+    auto& inner = CUiDynDockMarkerWnd::InnerDockMarkers;
+    for (INT_PTR i = 0; i < inner.GetSize(); ++i) {
+        if (inner[i]->GetMarkerType() == nType)
+            return inner[i];
+    }
+    return nullptr;
+}
+
 struct PaneFrameFixture : FrameFixture {
     enum { kDetailedLog, kSendEditor, kConnectionStatus, kSendExplorer, kComControl1, kComControl2, kScript1, kScript2 };
     Pane* panes[8] = {};
@@ -180,6 +215,27 @@ struct PaneFrameFixture : FrameFixture {
             panes[i]->Create(PaneSpecs()[i].pszCaption, pFrame, PaneSpecs()[i].nID, 0x5640283C);
             panes[i]->EnableDocking(CBRS_ALIGN_ANY);
         }
+        winharness::PumpPending();
+    }
+    // The main window's default layout: a group on the right (the send data editor's tab
+    // first and selected, the two scripts) and one at the bottom (the detailed log's tab first
+    // and selected, then connection status, send data explorer and the two COM controls).
+    void BuildDefaultLayout()
+    {
+        struct Join {
+            int nHost, nBar, nIndex;
+        };
+        static const Join kJoins[] = {
+            {kScript1, kScript2, 1},          {kScript1, kSendEditor, 0},       {kConnectionStatus, kComControl2, 1},
+            {kConnectionStatus, kComControl1, 1}, {kConnectionStatus, kSendExplorer, 1}, {kConnectionStatus, kDetailedLog, 0},
+        };
+        panes[kScript1]->m_sizeHorz = panes[kScript1]->m_sizeVert = CSize(300, 300);
+        panes[kConnectionStatus]->m_sizeHorz = panes[kConnectionStatus]->m_sizeVert = CSize(250, 250);
+        ASSERT_TRUE(panes[kScript1]->DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, false));
+        ASSERT_TRUE(panes[kConnectionStatus]->DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, false));
+        for (const Join& j : kJoins)
+            ASSERT_TRUE(panes[j.nHost]->DockIntoTabbedGroup(panes[j.nBar], j.nIndex));
+        pFrame->RecalcLayout();
         winharness::PumpPending();
     }
     ~PaneFrameFixture()

@@ -40,32 +40,6 @@ bool Load(CFrameWnd* pFrame, const Bytes& bytes)
     return bLoaded;
 }
 
-// The main window's panes: a group on the right and one at the bottom, each with its first
-// tab selected.
-void BuildDefaultLayout(PaneFrameFixture& fx)
-{
-    struct Join {
-        int nHost, nBar, nIndex;
-    };
-    static const Join kJoins[] = {
-        {PaneFrameFixture::kScript1, PaneFrameFixture::kScript2, 1},
-        {PaneFrameFixture::kScript1, PaneFrameFixture::kSendEditor, 0},
-        {PaneFrameFixture::kConnectionStatus, PaneFrameFixture::kComControl2, 1},
-        {PaneFrameFixture::kConnectionStatus, PaneFrameFixture::kComControl1, 1},
-        {PaneFrameFixture::kConnectionStatus, PaneFrameFixture::kSendExplorer, 1},
-        {PaneFrameFixture::kConnectionStatus, PaneFrameFixture::kDetailedLog, 0},
-    };
-    fx.panes[PaneFrameFixture::kScript1]->m_sizeHorz = fx.panes[PaneFrameFixture::kScript1]->m_sizeVert = CSize(300, 300);
-    fx.panes[PaneFrameFixture::kConnectionStatus]->m_sizeHorz = CSize(250, 250);
-    fx.panes[PaneFrameFixture::kConnectionStatus]->m_sizeVert = CSize(250, 250);
-    ASSERT_TRUE(fx.panes[PaneFrameFixture::kScript1]->DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, false));
-    ASSERT_TRUE(fx.panes[PaneFrameFixture::kConnectionStatus]->DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, false));
-    for (const Join& j : kJoins)
-        ASSERT_TRUE(fx.panes[j.nHost]->DockIntoTabbedGroup(fx.panes[j.nBar], j.nIndex));
-    fx.pFrame->RecalcLayout();
-    winharness::PumpPending();
-}
-
 struct GroupShape {
     std::vector<UINT> tabs;
     std::vector<bool> shown;   // each tab's bar: its window shows and the bars menu checks it
@@ -108,7 +82,7 @@ TEST(BarStateGroups, TheDefaultPaneLayoutComesBackWithItsGroupsTabsSelectionAndS
     GroupShape right, bottom;
     {
         PaneFrameFixture a;
-        BuildDefaultLayout(a);
+        a.BuildDefaultLayout();
         right = ShapeOf(a.panes[PaneFrameFixture::kScript1]);
         bottom = ShapeOf(a.panes[PaneFrameFixture::kConnectionStatus]);
         ASSERT_EQ(3u, right.tabs.size());
@@ -132,7 +106,7 @@ TEST(BarStateGroups, TheSelectedTabIsFoundByItsBarWhenATabBeforeItIsHidden)
     Bytes saved;
     {
         PaneFrameFixture a;
-        BuildDefaultLayout(a);
+        a.BuildDefaultLayout();
         CUiDynTabControlBar* pGroup = a.panes[PaneFrameFixture::kScript2]->GetTabContainerBar();
         ASSERT_NE(nullptr, pGroup);
         a.pFrame->ShowControlBar(a.panes[PaneFrameFixture::kSendEditor], FALSE, FALSE);

@@ -75,14 +75,7 @@ TEST_F(ContainerTest, DockBarBesideSplitsTheTargetsPlaceInAContainer)
     CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
     ASSERT_TRUE(pManager->ProfileInstall("containers", fx.hFrame));
     pContainer->SetWindowText("Box");
-    CUiPopupMenuWnd* pMenu = new CUiPopupMenuWnd;
-    ASSERT_TRUE(pMenu->InitRootMenu(fx.hFrame));
-    EXPECT_TRUE(CUiDockBar::BuildBarsPopupMenu(fx.pFrame, pMenu, 1, pTarget, WM_RBUTTONUP, 0));
-    std::vector<UINT> ids;
-    for (int i = 0; i < pMenu->ItemGetCount(); ++i)
-        ids.push_back(pMenu->ItemGetCmdID(i));
-    EXPECT_EQ((std::vector<UINT>{0xC001, 0xC002}), ids);
-    delete pMenu;
+    EXPECT_EQ((std::vector<UINT>{0xC001, 0xC002}), barstest::BarsMenuCmdIds(fx.pFrame, pTarget));
     pManager->ProfileReleaseWindow(fx.hFrame, true);
 }
 

@@ -376,6 +376,53 @@ TEST_F(DragDockTest, FloatingAGroupsSelectedBarRemovesItsTabAndADoubleClickOnATa
     EXPECT_EQ(CPoint(260, 240), WindowRect(pFrame).TopLeft());
 }
 
+TEST_F(DragDockTest, AnUnselectedBarFloatsWithItsOwnTabAndTheGroupDissolvesAroundTheLastOne)
+{
+    Pane *b1, *b2, *b3;
+    CUiDynTabControlBar* pGroup = MakeGroupOfThree(b1, b2, b3, 0xD048);
+    ASSERT_NE(nullptr, pGroup);
+    CUiDynTabWnd& strip = pGroup->m_wndTabs;
+    strip.SelectionSet(strip.ItemFindByLParam((LPARAM)b3));
+    ASSERT_TRUE(b1->FloatAt(300, 300, CBRS_ALIGN_TOP));
+    EXPECT_EQ(-1, strip.ItemFindByLParam((LPARAM)b1));
+    EXPECT_GE(strip.ItemFindByLParam((LPARAM)b2), 0);
+    EXPECT_EQ(b3, pGroup->GetSelectedBar());
+    // No placeholder of the floated bar keeps the group together.
+    EXPECT_LT(pGroup->GetTabDockBar()->FindBar((CControlBar*)(UINT_PTR)0xD048), 1);
+    ASSERT_TRUE(b2->FloatAt(320, 320, CBRS_ALIGN_TOP));
+    winharness::PumpPending();
+    EXPECT_EQ(nullptr, b3->GetTabContainerBar());
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_RIGHT, b3->GetDockBarId());
+    EXPECT_TRUE(b3->IsWindowVisible());
+}
+
+TEST_F(DragDockTest, AFloatedBarDocksBackAtItsTabOrAtItsSideWhenItsGroupFloatsMeanwhile)
+{
+    Pane *b1, *b2, *b3;
+    CUiDynTabControlBar* pGroup = MakeGroupOfThree(b1, b2, b3, 0xD04A);
+    ASSERT_NE(nullptr, pGroup);
+    CUiDynTabWnd& strip = pGroup->m_wndTabs;
+    const int nTab = strip.ItemFindByLParam((LPARAM)b1);
+    ASSERT_TRUE(b1->FloatAt(300, 300, CBRS_ALIGN_TOP));
+    ASSERT_TRUE(b1->DockAtMRUPlace());
+    winharness::PumpPending();
+    EXPECT_EQ(pGroup, b1->GetTabContainerBar());
+    EXPECT_EQ(nTab, strip.ItemFindByLParam((LPARAM)b1));
+    EXPECT_EQ(b1, pGroup->GetSelectedBar());
+
+    // The group floats while b1 floats on its own: b1 goes back to the side, not into it.
+    ASSERT_TRUE(b1->FloatAt(300, 300, CBRS_ALIGN_TOP));
+    ASSERT_TRUE(pGroup->FloatAt(500, 200, CBRS_ALIGN_TOP));
+    winharness::PumpPending();
+    ASSERT_NE(nullptr, FloatingFrameOf(pGroup));
+    ASSERT_TRUE(b1->DockAtMRUPlace());
+    winharness::PumpPending();
+    EXPECT_EQ(nullptr, FloatingFrameOf(b1));
+    EXPECT_NE(pGroup, b1->GetTabContainerBar());
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_RIGHT, b1->GetDockBarId());
+    EXPECT_TRUE(b1->IsWindowVisible());
+}
+
 TEST_F(DragDockTest, AFailedFloatKeepsTheBarsTab)
 {
     Pane* b1 = DockedPane(0xD044, AFX_IDW_DOCKBAR_RIGHT);

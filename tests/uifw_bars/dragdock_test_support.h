@@ -182,15 +182,6 @@ protected:
         DragFrom(pBar, pt, player);
         return nKind;
     }
-    static CUiDynDockMarkerWnd* InnerOfType(int nType)
-    {
-        auto& inner = CUiDynDockMarkerWnd::InnerDockMarkers;
-        for (INT_PTR i = 0; i < inner.GetSize(); ++i) {
-            if (inner[i]->GetMarkerType() == nType)
-                return inner[i];
-        }
-        return nullptr;
-    }
 };
 
 class ToolDragTest : public DragLoopTest {

@@ -4,6 +4,7 @@
 
 namespace {
 
+using barstest::InnerMarkerOfType;
 using barstest::Pane;
 using dragdocktest::DragLoopTest;
 using dragdocktest::StudioDragLoopTest;
@@ -176,7 +177,7 @@ TEST_F(StudioDragLoopTest, TheCentreMarkerOfABarMakesTheDraggedBarATabOfItsGroup
 {
     Pane* pTarget = DockedPane(0xD060, AFX_IDW_DOCKBAR_LEFT);
     Pane* pBar = DockedPane(0xD061, AFX_IDW_DOCKBAR_TOP);
-    EXPECT_EQ(26, DropOnMarker(pBar, WindowRect(pTarget).CenterPoint(), [] { return InnerOfType(8); }));
+    EXPECT_EQ(26, DropOnMarker(pBar, WindowRect(pTarget).CenterPoint(), [] { return InnerMarkerOfType(8); }));
     EXPECT_EQ(0, fx.pFrame->nTrackedAreas);   // markers instead of outlines
     CUiDynTabControlBar* pGroup = pTarget->GetTabContainerBar();
     ASSERT_NE(nullptr, pGroup);
@@ -193,7 +194,7 @@ TEST_F(StudioDragLoopTest, OverAGroupTheCentreMarkerGivesTheStripsFirstPlace)
     ASSERT_NE(nullptr, pGroup);
     Pane* pBar = DockedPane(0xD064, AFX_IDW_DOCKBAR_TOP);
     const CRect rc = WindowRect(pGroup);
-    EXPECT_EQ(30, DropOnMarker(pBar, CPoint(rc.CenterPoint().x, rc.top + 40), [] { return InnerOfType(8); }));
+    EXPECT_EQ(30, DropOnMarker(pBar, CPoint(rc.CenterPoint().x, rc.top + 40), [] { return InnerMarkerOfType(8); }));
     EXPECT_EQ(pGroup, pBar->GetTabContainerBar());
     EXPECT_EQ(0, pGroup->m_wndTabs.ItemFindByLParam((LPARAM)pBar));
 }
@@ -217,7 +218,7 @@ TEST_F(StudioDragLoopTest, TheViewsLeftMarkerDocksOnANewInnermostRing)
     Pane* pBar = DockedPane(0xD068, AFX_IDW_DOCKBAR_TOP);
     const CRect rcView = WindowRect(fx.pFrame->GetDlgItem(AFX_IDW_PANE_FIRST));
     EXPECT_EQ(20, DropOnMarker(pBar, CPoint(rcView.CenterPoint().x + 120, rcView.CenterPoint().y + 60),
-                               [] { return InnerOfType(2); }));
+                               [] { return InnerMarkerOfType(2); }));
     EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, pBar->GetDockBarId());
     EXPECT_GT(pBar->GetDockBarLevel(), pLeft->GetDockBarLevel());
 }
@@ -366,6 +367,29 @@ TEST_F(ToolDragTest, AloneInItsRowOverARowThatCannotTakeItTheRowsSwap)
     EXPECT_EQ(a, pTop->m_arrBars[4]);
     EXPECT_EQ(rcA.top, WindowRect(b).top);   // laid out at once
     EXPECT_EQ(rcB.top, WindowRect(a).top);
+}
+
+// A toolbar alone in the last row has no row beyond it to go to: pulled just past its row it
+// stays docked there and follows the cursor along, however often the hand moves there.
+TEST_F(StudioToolDragTest, AloneInTheLastRowAndPulledJustPastItTheToolbarStaysInItsRow)
+{
+    auto* a = MakeTool(0xD07C);
+    auto* b = MakeTool(0xD07D);
+    Layout();
+    CDockBar* pTop = b->m_pDockBar;
+    const CRect rcA = WindowRect(a), rcB = WindowRect(b);
+    ASSERT_LE(rcA.bottom, rcB.top);
+    const CPoint ptPress(rcB.left + 6, rcB.CenterPoint().y);
+    winharness::RealHand hand;
+    hand.MoveTo(ptPress).Settle().Press().MoveTo(ptPress + CPoint(10, 0), 4).Settle();
+    for (int i = 1; i <= 8; ++i)
+        hand.MoveTo(CPoint(ptPress.x + 10 + 10 * i, rcB.bottom + 6 + i % 2), 4).Settle();
+    hand.Release().Settle();
+    ASSERT_TRUE(hand.Play());
+    EXPECT_EQ(nullptr, FloatingFrameOf(b));
+    EXPECT_EQ(pTop, b->m_pDockBar);
+    EXPECT_EQ(rcB.top, WindowRect(b).top);
+    EXPECT_EQ(rcB.left + 90, WindowRect(b).left);
 }
 
 TEST_F(ToolDragTest, AHiddenOuterDockBarTakesAToolbarNearItsEdge)

@@ -5,6 +5,8 @@
 // main window's default layout of its eight panes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "bars_test_support.h"
 
 #include "cmdmanager.h"
@@ -142,9 +144,7 @@ namespace stripmenu {
 std::vector<UINT> ids;
 int Refuse(const PopupTrackCall& call, UINT*)
 {
-    ids.clear();
-    for (int i = 0; i < call.pMenu->ItemGetCount(); ++i)
-        ids.push_back(call.pMenu->ItemGetCmdID(i));
+    ids = barstest::MenuCmdIds(call.pMenu);
     return CUiPopupMenuWnd::kHookRefuse;
 }
 } // namespace stripmenu
@@ -212,6 +212,26 @@ TEST_F(GroupTest, TheStripSwitchesByKeysListsItsBarsAndTakesNoOleData)
     EXPECT_EQ(1, tabs.SelectionGet());
     EXPECT_EQ(DROPEFFECT_NONE, tabs.m_dropTarget.OnDragEnter(&tabs, nullptr, 0, tabs.ItemGetWindowRect(0).CenterPoint()));
     EXPECT_EQ(0, tabs.SelectionGet());
+}
+
+TEST_F(GroupTest, ANewTextWidensTheBarsTabAndIsTheGroupsCaptionWhileTheBarIsSelected)
+{
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xA0A1);
+    ASSERT_NE(nullptr, pGroup);
+    CUiDynTabWnd& strip = pGroup->m_wndTabs;
+    strip.SelectionSet(strip.ItemFindByLParam((LPARAM)b1));
+    strip.UpdateLayout(true);
+    const int nTab = strip.ItemFindByLParam((LPARAM)b1);
+    const int nBefore = strip.ItemGetWindowRect(nTab).Width();
+    b1->SetWindowText("One with a much longer caption");
+    EXPECT_GT(strip.ItemGetWindowRect(nTab).Width(), nBefore);
+    CString strText;
+    pGroup->GetWindowText(strText);
+    EXPECT_STREQ("One with a much longer caption", strText);
+    b2->SetWindowText("Two again");
+    pGroup->GetWindowText(strText);
+    EXPECT_STREQ("One with a much longer caption", strText);
 }
 
 TEST_F(GroupTest, CloseOnAGroupHidesOnlyTheSelectedBar)
@@ -338,6 +358,51 @@ TEST(DefaultLayout, EightPanesInARightAndABottomGroup)
     EXPECT_EQ(rcClient.top, rcView.top);
     EXPECT_EQ(rcClient.right, rcRight.right);
     EXPECT_EQ(rcClient.bottom, rcBottom.bottom);
+}
+
+// The frame's list of bars (what the drag targets are found among) names a group, not its
+// bars, and never a plain container but its bars; the bars menu still lists every pane.
+TEST(DefaultLayout, TheFramesBarListStandsEachGroupInForItsBarsButTheBarsMenuListsEveryPane)
+{
+    PaneFrameFixture fx;
+    fx.BuildDefaultLayout();
+    Pane c1, c2;
+    c1.m_bAutoDelete = c2.m_bAutoDelete = FALSE;
+    ASSERT_TRUE(c1.Create("C1", fx.pFrame, 0x9401, 0x5640283C));
+    ASSERT_TRUE(c2.Create("C2", fx.pFrame, 0x9402, 0x5640283C));
+    c1.EnableDocking(CBRS_ALIGN_ANY);
+    c2.EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(c1.DockAtFrameSide(AFX_IDW_DOCKBAR_LEFT, false));
+    ASSERT_TRUE(c2.DockIntoBarHalf(&c1, AFX_IDW_DOCKBAR_BOTTOM, true));
+    ASSERT_TRUE(c1.m_pDockBar->GetParent()->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)));
+    Pane** p = fx.panes;
+    CUiDynTabControlBar* pRight = p[PaneFrameFixture::kScript1]->GetTabContainerBar();
+    CUiDynTabControlBar* pBottom = p[PaneFrameFixture::kDetailedLog]->GetTabContainerBar();
+
+    CArray<CUiControlBar*, CUiControlBar*> arr;
+    CUiControlBar::CollectFrameBars(nullptr, fx.pFrame, arr, 0xFFF, 0, 0);
+    std::vector<CUiControlBar*> bars(arr.GetData(), arr.GetData() + arr.GetSize());
+    std::sort(bars.begin(), bars.end());
+    std::vector<CUiControlBar*> expected{pRight, pBottom, &c1, &c2};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, bars);
+    // Left out with one of its bars, a group still stands in for the others.
+    arr.RemoveAll();
+    p[PaneFrameFixture::kScript1]->CollectBarsOfSameFrame(true, arr, 0xFFF, 0, 0);
+    EXPECT_EQ(4, arr.GetSize());
+
+    CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
+    ASSERT_TRUE(pManager->ProfileInstall("panes", fx.hFrame));
+    std::vector<UINT> ids = barstest::BarsMenuCmdIds(fx.pFrame, &c1);
+    std::sort(ids.begin(), ids.end());
+    std::vector<UINT> all{0x9401, 0x9402};
+    for (int i = 0; i < 8; ++i)
+        all.push_back(barstest::PaneSpecs()[i].nID);
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ(all, ids);
+    pManager->ProfileReleaseWindow(fx.hFrame, true);
+    ::DestroyWindow(fx.hFrame);
+    winharness::PumpPending();
 }
 
 } // namespace

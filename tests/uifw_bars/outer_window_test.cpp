@@ -97,24 +97,31 @@ TEST_F(OuterTest, CapturePlacementMakesTheBarTheMostRecentOfItsRow)
     EXPECT_EQ(3u, bars[2]->record.nOrder);
 }
 
-TEST_F(OuterTest, DraggingABarAlongItsRowKeepsTheOrderWithoutOverlap)
+TEST_F(OuterTest, DraggingABarAlongItsRowPushesItsNeighboursAndExchangesPlacesWithOneItPasses)
 {
     SetClientWidth(fx.pFrame, 600);
     MakeRow(3);
     bars[1]->MoveWindow(200, 0, 150, 22);   // gaps of 50 and 0
     bars[2]->MoveWindow(350, 0, 150, 22);
     bool bChanged = false;
-    Top()->DragBarInRow(bars[1], 80, &bChanged);
+    Top()->DragBarInRow(bars[1], 70, &bChanged);
     EXPECT_TRUE(bChanged);
-    EXPECT_EQ(280, RectOf(bars[1]).left);
-    EXPECT_EQ(430, RectOf(bars[2]).left);   // pushed
+    EXPECT_EQ(270, RectOf(bars[1]).left);
+    EXPECT_EQ(420, RectOf(bars[2]).left);   // pushed, not yet passed
+    // Past the middle of its neighbour: the two exchange places, in the row array too.
     Top()->DragBarInRow(bars[1], 500, &bChanged);
-    EXPECT_EQ(600, RectOf(bars[2]).right);  // the row's end stops them
-    EXPECT_EQ(RectOf(bars[2]).left, RectOf(bars[1]).right);
+    EXPECT_EQ(600, RectOf(bars[1]).right);  // the row's end stops it
+    EXPECT_LE(RectOf(bars[2]).right, RectOf(bars[1]).left);
+    CDockBar* pTop = Top();
+    EXPECT_LT(pTop->FindBar(bars[2]), pTop->FindBar(bars[1]));
     EXPECT_EQ(1u, bars[1]->record.nOrder);
+    // All the way back: it passes both and leads the row.
     Top()->DragBarInRow(bars[1], -1000, &bChanged);
-    EXPECT_EQ(RectOf(bars[0]).right, RectOf(bars[1]).left);
-    EXPECT_EQ(0, RectOf(bars[0]).left);
+    EXPECT_EQ(0, RectOf(bars[1]).left);
+    EXPECT_LE(RectOf(bars[1]).right, RectOf(bars[0]).left);
+    EXPECT_LE(RectOf(bars[0]).right, RectOf(bars[2]).left);
+    EXPECT_LT(pTop->FindBar(bars[1]), pTop->FindBar(bars[0]));
+    EXPECT_LT(pTop->FindBar(bars[0]), pTop->FindBar(bars[2]));
 }
 
 TEST(OuterDelayedLayout, TwoRequestsArmOneTimerThatWaitsForTheFrameToShow)

@@ -209,6 +209,41 @@ TEST(OuterRows, PlacementOrderAndThickness)
     EXPECT_EQ(300, push.items[1].rcLayout.right);
 }
 
+TEST(OuterRows, ABarDraggedPastTheMiddleOfANeighbourExchangesPlacesWithIt)
+{
+    OuterRow row(3, 90, 40);
+    row.items[0].rcLayout = CRect(0, 0, 100, 22);
+    row.items[1].rcLayout = CRect(110, 0, 200, 22);
+    row.items[2].rcLayout = CRect(210, 0, 300, 22);
+    for (int i = 0; i < 3; ++i)
+        row.items[i].sizePreferred = CSize(i, 0);   // tells the bars apart
+    std::vector<std::pair<int, int>> swaps;
+    auto note = [&](int i, int j) { swaps.push_back({i, j}); };
+    int nIndex = 0;
+    // Short of the middle: the neighbours are pushed, nothing is exchanged.
+    EXPECT_EQ(0, outerrow::DragItemInRow(row.items, nIndex, 20, 400, true, note));
+    EXPECT_EQ(0, nIndex);
+    EXPECT_EQ(CRect(20, 0, 120, 22), row.items[0].rcLayout);
+    EXPECT_EQ(120, row.items[1].rcLayout.left);
+    // Past it: the neighbour takes the place where the bar began, the bar goes behind it.
+    EXPECT_EQ(1, outerrow::DragItemInRow(row.items, nIndex, 60, 400, true, note));
+    EXPECT_EQ(1, nIndex);
+    EXPECT_EQ(0, row.items[1].sizePreferred.cx);
+    EXPECT_EQ(1, row.items[0].sizePreferred.cx);
+    EXPECT_EQ(CRect(0, 0, 90, 22), row.items[0].rcLayout);   // back where it was, as far as room allows
+    EXPECT_EQ(90, row.items[1].rcLayout.left);
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{0, 1}}), swaps);
+    // Backwards past both: it leads the row, the others follow in their order, none overlap.
+    nIndex = 2;
+    row.items[2].rcLayout = CRect(300, 0, 390, 22);
+    EXPECT_EQ(2, outerrow::DragItemInRow(row.items, nIndex, -350, 400, true, note));
+    EXPECT_EQ(0, nIndex);
+    EXPECT_EQ(0, row.items[0].rcLayout.left);
+    EXPECT_EQ(2, row.items[0].sizePreferred.cx);
+    for (int i = 1; i < 3; ++i)
+        EXPECT_LE(row.items[i - 1].rcLayout.right, row.items[i].rcLayout.left);
+}
+
 TEST(OuterRows, ABarMovedAlongItsRowGoesBeforeTheFirstBarAfterItsStart)
 {
     const std::vector<std::pair<int, int>> spans = {{0, 100}, {150, 250}, {300, 400}};

@@ -138,6 +138,26 @@ TEST_F(ToolBarLayout, ADockedBarWithAGripperShowsEveryButtonWholeInTheSizeItAske
     }
 }
 
+// Docked at a side, the bar is measured down its length as its buttons are placed, its
+// separator counted too: nothing goes behind the chevron for want of room it asked for.
+TEST_F(ToolBarLayout, ADockedBarAtTheLeftInTheStudioLookAsksForTheLengthItsButtonsTake)
+{
+    struct LookGuard {
+        LookGuard() { PaintManagerHolder::Get().SetPaintManager(new CUiPaintManagerStudio2005); }
+        ~LookGuard() { PaintManagerHolder::Get().SetPaintManager(nullptr); }
+    } look;
+    CUiToolControlBar* pBar = MakeBar(TenWithSeparator(), AFX_IDW_DOCKBAR_LEFT, CBRS_GRIPPER);
+    CRect rcClient;
+    pBar->GetClientRect(&rcClient);
+    EXPECT_EQ(0, pBar->m_pContentExpandButton->m_arrHidden.GetSize());
+    for (int i = 0; i < pBar->GetButtonsCount() - 1; ++i) {
+        CUiBarButton* pButton = pBar->GetButton(i);
+        ASSERT_TRUE(pButton->IsVisible()) << i;
+        EXPECT_GE(pButton->GetRect().top, rcClient.top) << i;
+        EXPECT_LE(pButton->GetRect().bottom, rcClient.bottom) << i;
+    }
+}
+
 TEST_F(ToolBarLayout, AFloatingBarSizedByHeightTakesTheNarrowestStepThatFits)
 {
     std::vector<UINT> ids;

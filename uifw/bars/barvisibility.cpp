@@ -161,8 +161,18 @@ void CUiControlBar::ToggleVisibility(bool bToggle)
             m_pDockSite->ShowControlBar(this, !bVisible, FALSE);
         return;
     }
-    if (IsAutoHidden())
-        return;   // no auto-hide area holds bars in this system
+    if (IsAutoHidden()) {
+        // It slides out of its strip, and its slider takes the focus.
+        int nIndex = -1;
+        CUiDynAutoHideArea* pArea = CUiDynAutoHideArea::FindAreaOfBar(this, &nIndex);
+        CUiDynAutoHideSlider* pSlider = pArea != nullptr ? pArea->GetAutoHideSlider() : nullptr;
+        if (pArea == nullptr || pSlider == nullptr || pSlider->GetSafeHwnd() == NULL)
+            return;
+        if (!pSlider->ShowsBar(this))
+            pArea->SelectionSet(nIndex, true, true);
+        pSlider->SetFocus();
+        return;
+    }
     if (!bVisible && m_pDockSite != nullptr) {
         m_pDockSite->ShowControlBar(this, TRUE, FALSE);
         CFrameWnd* pParentFrame = GetParentFrame();

@@ -5,7 +5,9 @@
 #include "cmdmanager.h"
 #include "dockbar.h"
 #include "dragstate.h"
+#include "dyntabbar.h"
 #include "minidockframewnd.h"
+#include "popupmenuwnd.h"
 #include "resourcemanager.h"
 
 #include <algorithm>
@@ -269,6 +271,13 @@ bool CUiControlBar::IsVisibleInLayout()
         return false;
     if ((m_dwStyle & CBRS_HIDE_INPLACE) && IsDockSiteInPlaceActive())
         return false;
+    // A show still waiting for the frame's next layout is made now, so the answer holds for
+    // the window too. A bar plainly hidden stays hidden: the question shows nothing.
+    if ((m_nStateFlags & delayShow) && GetSafeHwnd() != NULL) {
+        if (CFrameWnd* pSite = FindDockSiteFrame())
+            ToggleBarById(pSite, (UINT)GetDlgCtrlID(), false);
+        CUiPopupMenuWnd::PumpPendingMessages(FALSE);
+    }
     return GetSafeHwnd() != NULL && IsVisible();
 }
 
@@ -441,7 +450,13 @@ bool CUiControlBar::UpdateCmdUIGuarded(BOOL bDisableIfNoHndler)
 
 void CUiControlBar::AddBarUnique(CArray<CUiControlBar*, CUiControlBar*>& arr, CUiControlBar* pBar)
 {
-    // Tabbed containers arrive with their own issue: a bar is its own representative until then.
+    // A bar of a tabbed group takes part as its group, which may itself be a tab of another.
+    while (pBar->m_pDockBar != nullptr && pBar->m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockDynTabBar))) {
+        CWnd* pGroup = pBar->m_pDockBar->GetParent();
+        if (pGroup == nullptr || !pGroup->IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar)))
+            break;
+        pBar = static_cast<CUiControlBar*>(pGroup);
+    }
     for (INT_PTR i = 0; i < arr.GetSize(); ++i) {
         if (arr[i] == pBar)
             return;

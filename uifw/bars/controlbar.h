@@ -65,6 +65,16 @@ public:
     BYTE m_bViewFlags;
     CPoint m_ptLastDrag;
     CArray<CUiBarNcAreaButton*, CUiBarNcAreaButton*> m_arrNcButtons;
+    // Where the bar was docked when it last floated, for toggling it back: a bar of the
+    // group or container it left (into that group, or beside that bar on the side it was),
+    // and the frame side and ring level it was docked on.
+    struct DockedPlace {
+        UINT nSide = 0;           // 0: never docked
+        UINT nLevel = 0;
+        HWND hPartner = NULL;
+        UINT nPartnerSide = 0;    // 0: the partner's group; else the partner's side the bar was on
+        int nTabIndex = -1;
+    } m_placeDocked;
 
     // ---- Process-wide.
     static CArray<CUiControlBar*, CUiControlBar*> g_arrAllBars;
@@ -204,6 +214,9 @@ public:
     // The ring level of the dock bar the bar sits on (it must sit on one).
     UINT GetDockBarLevel() const;
     bool FloatAtMRUPosition(DWORD dwStyle);
+    // Notes where the docked bar is (m_placeDocked); a floating bar goes back there.
+    void RememberDockedPlace();
+    bool DockAtMRUPlace();
     bool DockIntoBarHalf(CUiControlBar* pTarget, UINT nSide, bool bRecalc);
     // A nested container that is no tabbed group.
     bool IsPlainContainer() const;

@@ -279,7 +279,7 @@ void CUiControlBar::CollectFrameBars(CWnd* pExclude, CFrameWnd* pFrame, CArray<C
     CSingleLock lock(&g_csAllBars, TRUE);
     for (INT_PTR i = 0; i < g_arrAllBars.GetSize(); ++i) {
         CUiControlBar* pBar = g_arrAllBars[i];
-        if (pBar->GetSafeHwnd() == NULL || (pBar->m_bBarFlags & kContained))
+        if (pBar->GetSafeHwnd() == NULL || (pBar->m_bBarFlags & kContained) || pBar->IsPlainContainer())
             continue;
         if (pExclude != nullptr && (pBar == pExclude || ::IsChild(pExclude->m_hWnd, pBar->m_hWnd)))
             continue;

@@ -125,6 +125,29 @@ LRESULT CUiControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 LRESULT CUiControlBar::OnSetText(WPARAM, LPARAM lParam)
 {
     LRESULT lResult = DefWindowProc(WM_SETTEXT, 0, lParam);
+    // Where else the text shows: the tab of an auto-hidden bar and its slider's caption, or
+    // the tab of a grouped bar, and the group's caption while it is the selected one.
+    if (!IsFixedSizeBar() && !IsKindOf(RUNTIME_CLASS(CUiDynControlBar))) {
+        CUiControlBar* pCaptioned = this;
+        if (IsAutoHidden()) {
+            if (CUiDynAutoHideArea* pArea = CUiDynAutoHideArea::FindAreaOfBar(this, nullptr)) {
+                pArea->UpdateLayout(true);
+                CUiDynAutoHideSlider* pSlider = pArea->GetAutoHideSlider();
+                if (pSlider != nullptr && pSlider->GetSafeHwnd() != NULL && pSlider->IsWindowVisible())
+                    pSlider->SendMessage(WM_NCPAINT);
+            }
+        } else if (CUiDynTabControlBar* pGroup = IsVisible() ? GetTabContainerBar() : nullptr) {
+            pGroup->m_wndTabs.UpdateLayout(true);
+            if (CFrameWnd* pSite = GetDockSiteFrame()) {
+                pSite->m_nIdleFlags |= 12;
+                pSite->PostMessage(WM_NULL);
+            }
+            if (pGroup->GetSelectedBar() == this)
+                pGroup->SetWindowText((LPCTSTR)lParam);
+            pCaptioned = pGroup;
+        }
+        pCaptioned->RecalcNcFrame();
+    }
     CFrameWnd* pParentFrame = GetParentFrame();
     if (m_pDockBar != nullptr && pParentFrame != nullptr && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd))) {
         m_pDockBar->SetWindowText((LPCTSTR)lParam);

@@ -823,11 +823,20 @@ void CUiDockBar::RemovePlaceHolderEx(void* pBarOrId, bool bSearchFrame, bool* pb
 
 void CUiDockBar::RemovePlaceHolderInFrame(CFrameWnd* pFrame, void* pBarOrId, bool* pbFound)
 {
+    // The inner dock bars of containers left the frame's list of bars: they are reached
+    // through their containers.
     bool bFound = false;
-    ForEachFrameDockBar(pFrame, [&](CUiDockBar* p) {
-        p->RemovePlaceHolderEx(pBarOrId, false, &bFound);
-        return !bFound;
-    });
+    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
+    while (pos != NULL && !bFound) {
+        CControlBar* p = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
+        CUiDockBar* pDockBar = nullptr;
+        if (p->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
+            pDockBar = static_cast<CUiDockBar*>(p);
+        else if (p->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)))
+            pDockBar = static_cast<CUiDynControlBar*>(p)->m_pInnerDockBar;
+        if (pDockBar != nullptr && pDockBar->GetSafeHwnd() != NULL)
+            pDockBar->RemovePlaceHolderEx(pBarOrId, false, &bFound);
+    }
     if (pbFound != nullptr)
         *pbFound = bFound;
 }
@@ -851,8 +860,19 @@ bool CUiDockBar::BuildBarsPopupMenu(CFrameWnd* pFrame, CUiPopupMenuWnd* pMenu, W
     CUiControlBar::POPUP_MENU_EVENT_DATA data(nEvent, pMenu, pSource, CPoint(-1, -1), nMsg, lExtra);
     if (data.NotifyTarget(false))
         return true;
-    CArray<CUiControlBar*, CUiControlBar*> arr;
-    CUiControlBar::CollectFrameBars(nullptr, pFrame, arr, 0xFFF, 0, 0);
+    CArray<CUiControlBar*, CUiControlBar*> collected, arr;
+    CUiControlBar::CollectFrameBars(nullptr, pFrame, collected, 0xFFF, 0, 0);
+    // A tabbed group stands in the frame's list for its bars; the menu lists the bars, in the
+    // order of their tabs.
+    for (INT_PTR i = 0; i < collected.GetSize(); ++i) {
+        CUiDockDynTabBar* pTabs = collected[i]->IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar))
+                                      ? static_cast<CUiDynTabControlBar*>(collected[i])->GetTabDockBar()
+                                      : nullptr;
+        if (pTabs != nullptr)
+            pTabs->CollectVisibleItems(arr);
+        else
+            arr.Add(collected[i]);
+    }
     CUiCmdManager* pManager = CmdManagerHolder::GetStoredHandle();
     CUiCmdProfile* pProfile = pManager->ProfileFindByWindow(pFrame->GetSafeHwnd());
     const bool bInPlace = CUiControlBar::IsInPlaceActiveFrame(pFrame);

@@ -117,6 +117,8 @@ public:
     void CapturePlacement(CUiControlBar* pBar);
     bool MoveBarInRow(CUiControlBar* pBar, CArray<CUiControlBar*, CUiControlBar*>& arrRow, int nOffset);
     void DragBarInRow(CUiControlBar* pBar, int nOffset, bool* pbChanged);
+    // Exchanges the places of two bars of a row in the row array.
+    void SwapRowItems(CControlBar* pA, CControlBar* pB);
 
 protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);

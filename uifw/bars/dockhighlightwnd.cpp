@@ -12,6 +12,7 @@ IMPLEMENT_DYNAMIC(CUiDynDockHighlightWnd, CWnd)
 BEGIN_MESSAGE_MAP(CUiDynDockHighlightWnd, CWnd)
     ON_WM_MOUSEACTIVATE()
     ON_WM_PAINT()
+    ON_WM_NCHITTEST()
 END_MESSAGE_MAP()
 
 const char* const CUiDynDockHighlightWnd::kClassName = "VaviRIZ-DynDockHighlightWnd";
@@ -106,6 +107,22 @@ CUiDynDockHighlightWnd::CUiDynDockHighlightWnd(CUiDynDockMarkerWnd* pMarker) : m
     if (!CreateEx(WS_EX_TOPMOST, kClassName, "", WS_POPUP, rc, pOwner, 0))
         return;
     SetWindowPos(pOwner, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // Behind every marker, their own order kept: the cursor rests on one of them, and the
+    // window under the cursor must be that marker for the drop to dock there.
+    HWND hLowest = NULL;
+    for (HWND h = ::GetTopWindow(NULL); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        CWnd* p = CWnd::FromHandlePermanent(h);
+        if (p != nullptr && p->IsKindOf(RUNTIME_CLASS(CUiDynDockMarkerWnd)))
+            hLowest = h;
+    }
+    if (hLowest != NULL)
+        ::SetWindowPos(m_hWnd, hLowest, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+LRESULT CUiDynDockHighlightWnd::OnNcHitTest(CPoint)
+{
+    // Never the window under the cursor: the drag looks through it for the markers.
+    return HTTRANSPARENT;
 }
 
 CUiDynDockHighlightWnd::~CUiDynDockHighlightWnd()

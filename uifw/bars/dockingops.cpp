@@ -303,18 +303,20 @@ bool CUiControlBar::DockIntoTabbedGroup(CUiControlBar* pBar, int nIndex, CFrameW
         nSelect = std::min(n, tabs.ItemGetCount() - 1);
     tabs.SelectionSet(nSelect, true, true);
     RepositionChildWindow(-1, -1, FALSE);
-    if (CFrameWnd* pGroupFrame = GetParentFrame()) {
-        if (bRecalc)
-            pGroupFrame->RecalcLayout(TRUE);
-        else
-            pGroupFrame->m_nIdleFlags |= 12;
-    }
     // A group docked into this one has spread its bars over tabs and may be gone.
     if (!bBarIsGroup && ::IsWindow(hBar))
         pBar->RepositionChildWindow(-1, -1, FALSE);
     m_bTrackFlags &= ~kNoChildMove;
     if (::IsWindow(hBar))
         pBar->m_bTrackFlags &= ~kNoChildMove;
+    // The frame lays the group out only now: a size it gives the group must reach the strip
+    // and the bars, which a group still marked as moving would not pass on.
+    if (CFrameWnd* pGroupFrame = GetParentFrame()) {
+        if (bRecalc)
+            pGroupFrame->RecalcLayout(TRUE);
+        else
+            pGroupFrame->m_nIdleFlags |= 12;
+    }
     if (bRecalc) {
         if (m_pDockSite != nullptr)
             CUiDockBar::OptimizeRings(m_pDockSite);

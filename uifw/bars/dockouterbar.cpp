@@ -198,28 +198,39 @@ void CUiDockOuterBar::DragBarInRow(CUiControlBar* pBar, int nOffset, bool* pbCha
         return;
     std::vector<OuterLayoutItemData> items(arrRow.GetSize());
     for (INT_PTR i = 0; i < arrRow.GetSize(); ++i) {
+        items[i].pBar = arrRow[i];
         arrRow[i]->GetWindowRect(&items[i].rcLayout);
         ScreenToClient(&items[i].rcLayout);
         items[i].rcCurrent = items[i].rcLayout;
     }
-    std::vector<int> run;
-    for (int k = nIndex; k >= 0 && k < (int)items.size(); k += nOffset > 0 ? 1 : -1)
-        run.push_back(k);
     CRect rcClient;
     GetClientRect(&rcClient);
-    if (outerrow::PushBars(items, run, nOffset, outerrow::Length(rcClient, bHorz), bHorz) == 0)
-        return;
+    const int nSwaps = outerrow::DragItemInRow(items, nIndex, nOffset, outerrow::Length(rcClient, bHorz), bHorz,
+                                               [&](int i, int j) { SwapRowItems(items[i].pBar, items[j].pBar); });
+    bool bMoved = nSwaps > 0;
     for (size_t i = 0; i < items.size(); ++i) {
         if (items[i].rcLayout == items[i].rcCurrent)
             continue;
+        bMoved = true;
         const CRect& rc = items[i].rcLayout;
-        arrRow[i]->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), 0x51C);
-        if (BarPlacementRecord* pRecord = arrRow[i]->GetPlacementRecord())
+        items[i].pBar->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), 0x51C);
+        if (BarPlacementRecord* pRecord = static_cast<CUiControlBar*>(items[i].pBar)->GetPlacementRecord())
             pRecord->rcSaved = rc;
     }
+    if (!bMoved)
+        return;
     CapturePlacement(pBar);
     if (pbChanged != nullptr)
         *pbChanged = true;
+}
+
+void CUiDockOuterBar::SwapRowItems(CControlBar* pA, CControlBar* pB)
+{
+    const int nA = FindBar(pA), nB = FindBar(pB);
+    if (nA > 0 && nB > 0) {
+        m_arrBars[nA] = pB;
+        m_arrBars[nB] = pA;
+    }
 }
 
 // ---- Delayed layout.

@@ -32,6 +32,7 @@ void GiveLengthToRowNeighbour(CUiControlBar* pBar)
 bool CUiControlBar::DragApplyTarget(InternalDraggingState_t& state, bool bFromMarkers)
 {
     CUiDynDockMarkerWnd::HideAllHighlights(true);
+    state.ForgetDeadTarget();
     CUiControlBar* pBar = state.m_pBar;
     if (state.IsEmptyState() || pBar == nullptr || pBar->IsFixedSizeForDrag())
         return false;

@@ -170,7 +170,8 @@ bool CUiControlBar::PlaceFixedSizeBarInDockBar(InternalDraggingState_t& state, i
     const int nAcross = bHorz ? y : x;
     const int nLeading = bHorz ? rcRow.top : rcRow.left;
     const int nTrailing = bHorz ? rcRow.bottom : rcRow.right;
-    if (nAcross > nLeading + a && nAcross < nTrailing + b) {
+    // Along the row, to the cursor.
+    auto moveAlong = [&] {
         CRect rcBar;
         GetWindowRect(&rcBar);
         const int nOffset = bHorz ? x - ptGrab.x - rcBar.left : y - ptGrab.y - rcBar.top;
@@ -183,7 +184,9 @@ bool CUiControlBar::PlaceFixedSizeBarInDockBar(InternalDraggingState_t& state, i
             RelayoutDockBarAfterMove(pSite, pDockBar);
         }
         return true;
-    }
+    };
+    if (nAcross > nLeading + a && nAcross < nTrailing + b)
+        return moveAlong();
 
     const bool bBackwards = nAcross <= nLeading + a;
     CUiControlBar* pOtherInRow = nullptr;
@@ -201,8 +204,11 @@ bool CUiControlBar::PlaceFixedSizeBarInDockBar(InternalDraggingState_t& state, i
 
     CArray<CUiControlBar*, CUiControlBar*> arrNext;
     CollectAdjacentRowBars(!bBackwards, arrNext);
+    // Alone in the outermost row on that side, the bar has its row of its own already. Failing
+    // here would float it, and the next move, still in this side's zone, would dock it back:
+    // it stays in its row until the cursor leaves the zone.
     if (arrNext.GetSize() == 0)
-        return false;
+        return moveAlong();
     CRect rcClient;
     pDockBar->GetClientRect(&rcClient);
     int nLength = bHorz ? CalcFixedLayout(FALSE, TRUE).cx : CalcFixedLayout(FALSE, FALSE).cy;

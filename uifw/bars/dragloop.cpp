@@ -330,6 +330,9 @@ void CUiControlBar::DragStop(bool bCancelled)
     }
     if (bCancelled && m_pDockSite != nullptr && ::IsWindow(m_pDockSite->m_hWnd))
         m_pDockSite->m_nIdleFlags |= 12;
+    // The markers gone, the floating frames come in front of the frame again.
+    if (m_pDockSite != nullptr && ::IsWindow(m_pDockSite->m_hWnd))
+        CUiMiniDockFrameWnd::KeepFloatingFramesInFront(m_pDockSite);
 }
 
 void CUiControlBar::OnDragStarted()
@@ -363,6 +366,8 @@ void CUiControlBar::OnDragEnded(InternalDraggingState_t*, InternalDraggingState_
             SetFocus();
         }
     }
+    if (pCurrent != nullptr)
+        pCurrent->ForgetDeadTarget();
     if (bCancelled && pCurrent != nullptr && pCurrent->m_pTarget != nullptr &&
         pCurrent->m_pTarget->IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar)) && ::IsWindow(pCurrent->m_pTarget->m_hWnd))
         static_cast<CUiDynTabControlBar*>(pCurrent->m_pTarget)->m_wndTabs.RemoveProvisionalTabs(true);

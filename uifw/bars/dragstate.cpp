@@ -5,7 +5,8 @@
 #include "minidockframewnd.h"
 
 CUiControlBar::InternalDraggingState_t::InternalDraggingState_t(CUiControlBar* pBar)
-    : m_bFlags(kEmpty), m_nKind(0), m_nCursorKind(0), m_nLevel(0), m_pBar(pBar), m_pTarget(nullptr), m_nTabIndex(0)
+    : m_bFlags(kEmpty), m_nKind(0), m_nCursorKind(0), m_nLevel(0), m_pBar(pBar), m_pTarget(nullptr), m_hTarget(NULL),
+      m_nTabIndex(0)
 {
     m_rect.SetRectEmpty();
 }
@@ -28,6 +29,7 @@ CUiControlBar::InternalDraggingState_t& CUiControlBar::InternalDraggingState_t::
     m_rect = other.m_rect;
     m_pBar = other.m_pBar;
     m_pTarget = other.m_pTarget;
+    m_hTarget = other.m_hTarget;
     m_nTabIndex = other.m_nTabIndex;
     return *this;
 }
@@ -39,10 +41,20 @@ bool CUiControlBar::InternalDraggingState_t::IsEqual(const InternalDraggingState
            m_pTarget == other.m_pTarget && m_nTabIndex == other.m_nTabIndex;
 }
 
+void CUiControlBar::InternalDraggingState_t::ForgetDeadTarget()
+{
+    if (m_pTarget != nullptr && !(::IsWindow(m_hTarget) && CWnd::FromHandlePermanent(m_hTarget) == m_pTarget)) {
+        m_pTarget = nullptr;
+        m_hTarget = NULL;
+    }
+}
+
 CUiControlBar* CUiControlBar::InternalDraggingState_t::SetTarget(CUiControlBar* pBar, bool bSilent)
 {
+    ForgetDeadTarget();
     CUiControlBar* pOld = m_pTarget;
     m_pTarget = pBar;
+    m_hTarget = pBar != nullptr ? pBar->GetSafeHwnd() : NULL;
     m_nTabIndex = 0;
     if (!bSilent && pOld != nullptr && pOld != pBar && pOld->IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar)) &&
         ::IsWindow(pOld->m_hWnd)) {

@@ -21,11 +21,15 @@ public:
     CRect m_rect;
     CUiControlBar* m_pBar;
     CUiControlBar* m_pTarget;
+    HWND m_hTarget;       // the target's window, to know it still lives
     int m_nTabIndex;
 
     bool IsEmptyState() const { return (m_bFlags & kEmpty) != 0; }
     bool IsEqual(const InternalDraggingState_t& other) const;
     CUiControlBar* SetTarget(CUiControlBar* pBar, bool bSilent);
+    // A docking applied during the drag may have dissolved the group the state targeted:
+    // such a target is forgotten, untouched.
+    void ForgetDeadTarget();
     void Empty(bool bEmpty);
     int CalcTabIndex(int x, int y);
     // Fills the state for a screen point; bNoDock forbids every docking.

@@ -117,11 +117,13 @@ int SideIndex(UINT nSide)
 
 void CUiControlBar::InternalDraggingState_t::CalcDragTarget(int x, int y, bool bNoDock)
 {
-    // A group that is no longer the target drops the tabs it showed for the dragged bar; one
-    // that stays the target keeps them.
+    // A group that is no longer the target of a drop into it drops the tabs it showed for the
+    // dragged bar; one that stays the target keeps them.
+    ForgetDeadTarget();
     CUiControlBar* pOld = m_pTarget;
     FillDragTarget(x, y, bNoDock);
-    if (pOld != m_pTarget)
+    // A marker beside the same group is no drop into it either.
+    if (pOld != m_pTarget || m_nKind < 28 || m_nKind > 30)
         DropProvisionalTabs(pOld);
 }
 
@@ -449,6 +451,7 @@ bool CUiControlBar::InternalDraggingState_t::FindDockedTarget(CPoint pt, int nMi
 
 void CUiControlBar::InternalDraggingState_t::DrawTracker(bool bErase)
 {
+    ForgetDeadTarget();
     CUiControlBar* pBar = m_pBar;
     if (pBar == nullptr || m_nKind == 13 || pBar->IsFixedSizeBar())
         return;

@@ -381,13 +381,6 @@ void CUiDynTabControlBar::InsertBarTabs(CUiControlBar* pBar, int nIndex, bool bU
     m_wndTabs.UpdateLayout(bUpdate);
 }
 
-void CUiDynTabControlBar::RemoveSelectedTab()
-{
-    const int nSel = m_wndTabs.SelectionGet();
-    if (m_wndTabs.ItemGetCount() > 0 && nSel >= 0)
-        m_wndTabs.ItemRemove(nSel, 1, false);
-}
-
 void CUiDynTabControlBar::OnBarVisibilityChanged(CUiControlBar* pBar)
 {
     CWnd* pParent = GetParent();

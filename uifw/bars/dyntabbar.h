@@ -50,7 +50,6 @@ public:
     CUiDockDynTabBar* GetTabDockBar() const;
     void AddBarAsTab(CUiControlBar* pBar, int nIndex, bool bRecalc);
     void InsertBarTabs(CUiControlBar* pBar, int nIndex, bool bUpdate);
-    void RemoveSelectedTab();
     void OnBarVisibilityChanged(CUiControlBar* pBar);
     void SelectTopBarIfNone();
     int CalcTabStripHeight();

@@ -39,11 +39,17 @@ void CUiDynTabWnd::AddBarTab(CUiControlBar* pBar, int nIndex, bool bProvisional,
 
 void CUiDynTabWnd::RemoveProvisionalTabs(bool bUpdate)
 {
+    bool bRemoved = false;
     for (int i = ItemGetCount() - 1; i >= 0; --i) {
-        if (ItemGetInfo(i)->m_dwFlags & kProvisional)
+        if (ItemGetInfo(i)->m_dwFlags & kProvisional) {
             ItemRemove(i, 1, false);
+            bRemoved = true;
+        }
     }
     UpdateLayout(bUpdate);
+    // The tabs shown for a dragged bar that went elsewhere must not stay on the screen.
+    if (bRemoved && !bUpdate && GetSafeHwnd() != NULL)
+        Invalidate();
 }
 
 int CUiDynTabWnd::HitTestScreenPoint(int x, int y) const

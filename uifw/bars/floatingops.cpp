@@ -11,6 +11,8 @@
 #include "dyntabbar.h"
 #include "minidockframewnd.h"
 
+#include <algorithm>
+
 namespace {
 
 // Clears the bar being floated however the operation ends.
@@ -30,6 +32,104 @@ bool CUiControlBar::FloatAtMRUPosition(DWORD dwStyle)
 bool CUiControlBar::DockIntoBarHalf(CUiControlBar* pTarget, UINT nSide, bool bRecalc)
 {
     return DockIntoBar(50, pTarget, nSide, bRecalc);
+}
+
+namespace {
+// The dock bar that holds the outermost container a dock bar lies in (itself outside one).
+CDockBar* OutermostDockBar(CDockBar* pDock)
+{
+    while (pDock != nullptr && pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))) {
+        CWnd* pContainer = pDock->GetParent();
+        pDock = pContainer != nullptr && pContainer->IsKindOf(RUNTIME_CLASS(CUiControlBar))
+                    ? static_cast<CUiControlBar*>(pContainer)->m_pDockBar
+                    : nullptr;
+    }
+    return pDock;
+}
+} // namespace
+
+void CUiControlBar::RememberDockedPlace()
+{
+    CDockBar* pDock = m_pDockBar;
+    if (pDock == nullptr || pDock->m_bFloating || !pDock->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
+        return;
+    DockedPlace place;
+    if (pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))) {
+        // A partner that stays: another bar of the group, or the container's neighbour. The
+        // bar's tab may be gone already while it is dragged out: its index is the one the strip
+        // noted when the drag began.
+        const bool bGroup = pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynTabBar));
+        if (CUiDynTabControlBar* pGroup = bGroup ? static_cast<CUiDockDynTabBar*>(pDock)->GetGroup() : nullptr) {
+            place.nTabIndex = pGroup->m_wndTabs.ItemFindByLParam((LPARAM)this);
+            if (place.nTabIndex < 0)
+                place.nTabIndex = pGroup->m_wndTabs.m_nDraggedTab;
+        }
+        CArray<CUiControlBar*, CUiControlBar*> arr;
+        static_cast<CUiDockDynBar*>(pDock)->CUiDockDynBar::CollectVisibleItems(arr);
+        INT_PTR nOwn = -1;
+        for (INT_PTR i = 0; i < arr.GetSize(); ++i)
+            nOwn = arr[i] == this ? i : nOwn;
+        CUiControlBar* pPartner = nullptr;
+        if (nOwn >= 0 && nOwn + 1 < arr.GetSize())
+            pPartner = arr[nOwn + 1];
+        else if (nOwn > 0)
+            pPartner = arr[nOwn - 1];
+        if (pPartner != nullptr) {
+            place.hPartner = pPartner->m_hWnd;
+            if (!bGroup) {
+                CRect rcOwn, rcPartner;
+                GetWindowRect(&rcOwn);
+                pPartner->GetWindowRect(&rcPartner);
+                place.nPartnerSide = rcOwn.right <= rcPartner.left  ? AFX_IDW_DOCKBAR_LEFT
+                                     : rcOwn.left >= rcPartner.right ? AFX_IDW_DOCKBAR_RIGHT
+                                     : rcOwn.bottom <= rcPartner.top ? AFX_IDW_DOCKBAR_TOP
+                                                                     : AFX_IDW_DOCKBAR_BOTTOM;
+            }
+        }
+        pDock = OutermostDockBar(pDock);
+    }
+    if (pDock != nullptr && !pDock->m_bFloating && pDock->IsKindOf(RUNTIME_CLASS(CUiDockBar))) {
+        place.nSide = (UINT)pDock->GetDlgCtrlID();
+        place.nLevel = static_cast<CUiDockBar*>(pDock)->m_nLevel;
+    }
+    m_placeDocked = place;
+}
+
+bool CUiControlBar::DockAtMRUPlace()
+{
+    if (!IsBarFloating() || m_pDockSite == nullptr)
+        return false;
+    CWnd* pPartnerWnd = ::IsWindow(m_placeDocked.hPartner) ? CWnd::FromHandlePermanent(m_placeDocked.hPartner) : nullptr;
+    if (pPartnerWnd != nullptr && pPartnerWnd != this && pPartnerWnd->IsKindOf(RUNTIME_CLASS(CUiControlBar))) {
+        CUiControlBar* pPartner = static_cast<CUiControlBar*>(pPartnerWnd);
+        // A partner that moved meanwhile to another side no longer marks the place.
+        CDockBar* pPartnerSide = OutermostDockBar(pPartner->m_pDockBar);
+        const bool bSameSide = m_placeDocked.nSide == 0 ||
+                               (pPartnerSide != nullptr && (UINT)pPartnerSide->GetDlgCtrlID() == m_placeDocked.nSide);
+        if (pPartner->m_pDockSite == m_pDockSite && !pPartner->IsBarFloating() && pPartner->IsVisible() && bSameSide) {
+            if (m_placeDocked.nPartnerSide != 0)
+                return DockIntoBarHalf(pPartner, m_placeDocked.nPartnerSide, true);
+            if (!pPartner->DockIntoTabbedGroup(this, m_placeDocked.nTabIndex, nullptr, true))
+                return false;
+            // Back at its tab, shown: a group made anew put it after its partner.
+            if (CUiDynTabControlBar* pGroup = GetTabContainerBar()) {
+                CUiDynTabWnd& tabs = pGroup->m_wndTabs;
+                const int nTab = tabs.ItemFindByLParam((LPARAM)this);
+                const int nWanted = m_placeDocked.nTabIndex;
+                if (nTab >= 0 && nWanted >= 0 && nWanted < tabs.ItemGetCount() && nWanted != nTab)
+                    tabs.ItemMove(nTab, nWanted, true);
+                tabs.SelectionSet(tabs.ItemFindByLParam((LPARAM)this), true, true);
+            }
+            return true;
+        }
+    }
+    UINT nSide = m_placeDocked.nSide;
+    if (nSide == 0)
+        nSide = m_pDockContext != nullptr && m_pDockContext->m_uMRUDockID != 0 ? m_pDockContext->m_uMRUDockID
+                                                                              : AFX_IDW_DOCKBAR_TOP;
+    if (nSide < AFX_IDW_DOCKBAR_TOP || nSide > AFX_IDW_DOCKBAR_BOTTOM)
+        nSide = AFX_IDW_DOCKBAR_TOP;
+    return InsertIntoFrameDockBar(nSide, std::max<UINT>(m_placeDocked.nLevel, 1));
 }
 
 void CUiControlBar::ToggleDocking()
@@ -72,8 +172,6 @@ bool CUiControlBar::FloatAt(int x, int y, DWORD dwStyle)
     CUiMiniDockFrameWnd* pFloating = CreateFloatingFrame(dwFloatStyle);
     if (pFloating == nullptr)
         return false;
-    if (CUiDynTabControlBar* pGroup = GetTabContainerBar())
-        pGroup->RemoveSelectedTab();
 
     const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
     CDockBar* pOldDockBar = m_pDockBar;
@@ -82,6 +180,12 @@ bool CUiControlBar::FloatAt(int x, int y, DWORD dwStyle)
                              pOldDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar));
     CFrameWnd* pOldFrame = GetParentFrame();
     const HWND hOldFrame = pOldFrame != nullptr ? pOldFrame->GetSafeHwnd() : NULL;
+    RememberDockedPlace();
+    // The bar leaves its dock bar first, and a group takes its tab (not the selected one)
+    // with it: the floating frame's dock bar would leave a placeholder behind, which keeps a
+    // group or container with one bar left from dissolving.
+    if (bOldWasSide)
+        static_cast<CUiDockBar*>(pOldDockBar)->RemoveControlBarEx(this, -1, 0, false);
 
     pFloating->SetWindowPos(NULL, x, y, 0, 0, nMoveOnly);
     if (pFloating->GetOwner() == nullptr && m_pDockSite != nullptr)

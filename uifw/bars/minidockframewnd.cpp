@@ -14,6 +14,7 @@
 #include "toolcontrolbar.h"
 
 #include <algorithm>
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CUiMiniDockFrameWnd, CMiniDockFrameWnd)
 
@@ -39,6 +40,7 @@ BEGIN_MESSAGE_MAP(CUiMiniDockFrameWnd, CMiniDockFrameWnd)
     ON_WM_CANCELMODE()
     ON_WM_PAINT()
     ON_WM_NCCALCSIZE()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 namespace {
@@ -69,6 +71,7 @@ CRect WorkAreaOf(CWnd* pWnd)
 
 bool g_bInResizeTrack = false;
 bool g_bInReachAdjust = false;
+bool g_bKeepingInFront = false;
 } // namespace
 
 CUiMiniDockFrameWnd::CUiMiniDockFrameWnd()
@@ -81,8 +84,65 @@ CUiMiniDockFrameWnd::CUiMiniDockFrameWnd()
 
 CUiMiniDockFrameWnd::~CUiMiniDockFrameWnd()
 {
+    m_ownerWatch.UnhookAllWindows();
     if (m_wndToolTip.GetSafeHwnd() != NULL)
         m_wndToolTip.DestroyWindow();
+}
+
+void CUiMiniDockFrameWnd::OnDestroy()
+{
+    m_ownerWatch.UnhookAllWindows();
+    CMiniDockFrameWnd::OnDestroy();
+}
+
+bool CUiMiniDockFrameWnd::OwnerWatch::DispatchHookedMessage(LRESULT&, HWND, UINT nMessage, WPARAM& wParam,
+                                                            LPARAM& lParam)
+{
+    // Looked at once the owner has moved: the frame's timer comes after the message.
+    const bool bForward = (nMessage == WM_WINDOWPOSCHANGED &&
+                           !(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER)) ||
+                          (nMessage == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) || nMessage == WM_MOUSEACTIVATE;
+    if (bForward && m_pFrame->GetSafeHwnd() != NULL)
+        m_pFrame->SetTimer(kTimerKeepInFront, 1, NULL);
+    return false;
+}
+
+void CUiMiniDockFrameWnd::KeepFloatingFramesInFront(CFrameWnd* pSite)
+{
+    if (pSite == nullptr || pSite->GetSafeHwnd() == NULL)
+        return;
+    std::vector<HWND> frames;
+    for (HWND h = ::GetTopWindow(NULL); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (::GetWindow(h, GW_OWNER) == pSite->m_hWnd)
+            frames.push_back(h);
+    }
+    for (HWND h : frames) {
+        CWnd* p = CWnd::FromHandlePermanent(h);
+        if (p != nullptr && p->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)))
+            static_cast<CUiMiniDockFrameWnd*>(p)->KeepInFrontOfOwner();
+    }
+}
+
+void CUiMiniDockFrameWnd::KeepInFrontOfOwner()
+{
+    const HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (g_bKeepingInFront || hOwner == NULL || !IsWindowVisible() || !::IsWindowVisible(hOwner))
+        return;
+    for (HWND h = ::GetWindow(hOwner, GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV)) {
+        if (h == m_hWnd)
+            return;
+    }
+    // Right in front of the owner: behind the nearest shown window in front of it, or in front
+    // of everything not topmost when that is a topmost window or there is none. Hidden windows
+    // (tips and the like) are passed over: they move on their own.
+    HWND hAfter = ::GetWindow(hOwner, GW_HWNDPREV);
+    while (hAfter != NULL && !::IsWindowVisible(hAfter))
+        hAfter = ::GetWindow(hAfter, GW_HWNDPREV);
+    if (hAfter == NULL || (::GetWindowLong(hAfter, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        hAfter = HWND_TOP;
+    g_bKeepingInFront = true;
+    ::SetWindowPos(m_hWnd, hAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    g_bKeepingInFront = false;
 }
 
 // ---- Creation and the frame's metrics.
@@ -106,6 +166,9 @@ BOOL CUiMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
     if (!CMiniDockFrameWnd::Create(pParent, dwBarStyle))
         return FALSE;
     RemoveSystemFrame();
+    if (HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER))
+        m_ownerWatch.InstallWindowHook(hOwner);
+    SetTimer(kTimerWatchOwner, 250, NULL);
     SetTimer(kTimerLayoutButtons, 1, NULL);
     EnableToolTips(TRUE);
     if (m_wndToolTip.Create(this))
@@ -341,7 +404,9 @@ BOOL CUiMiniDockFrameWnd::OnEraseBkgnd(CDC*)
 
 void CUiMiniDockFrameWnd::OnPaint()
 {
-    ValidateRect(NULL);
+    // The frame's own area only: a frame without WS_CLIPCHILDREN would validate its bars with
+    // it, and a bar that never paints shows black.
+    RedrawWindow(NULL, NULL, RDW_VALIDATE | RDW_NOCHILDREN);
 }
 
 // ---- The close button and the mouse on the non-client area.
@@ -454,7 +519,11 @@ void CUiMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
     if (nHitTest == HTCAPTION && m_rcClose.PtInRect(CPoint(point - rcWindow.TopLeft())))
         return;
     if (CUiControlBar* pBar = GetHostedUiBar()) {
-        pBar->ToggleDocking();
+        // A resizable bar goes back where it was docked; a toolbar's dock context knows its place.
+        if (pBar->IsFixedSizeBar() || pBar->IsFixedSizeForDrag())
+            pBar->ToggleDocking();
+        else
+            pBar->DockAtMRUPlace();
         return;
     }
     CMiniDockFrameWnd::OnNcLButtonDblClk(nHitTest, point);
@@ -691,6 +760,13 @@ void CUiMiniDockFrameWnd::OnTimer(UINT_PTR nIDEvent)
 {
     CUiControlBar* pBar = GetHostedUiBar();
     switch (nIDEvent) {
+    case kTimerKeepInFront:
+        KillTimer(nIDEvent);
+        KeepInFrontOfOwner();
+        return;
+    case kTimerWatchOwner:
+        KeepInFrontOfOwner();
+        return;
     case kTimerLayoutButtons:
         KillTimer(nIDEvent);
         if (pBar != nullptr)
@@ -751,6 +827,10 @@ void CUiMiniDockFrameWnd::OnWindowPosChanging(WINDOWPOS* lpwndpos)
 void CUiMiniDockFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 {
     CMiniDockFrameWnd::OnWindowPosChanged(lpwndpos);
+    // Kept in front of its owner while it moves or shows: the system may have put the owner
+    // in front meanwhile without a word to either window.
+    if (!(lpwndpos->flags & SWP_NOMOVE) || !(lpwndpos->flags & SWP_NOZORDER) || (lpwndpos->flags & SWP_SHOWWINDOW))
+        KeepInFrontOfOwner();
     CUiControlBar* pBar = GetHostedUiBar();
     if (IsResizing() || g_bInReachAdjust || (lpwndpos->flags & SWP_NOMOVE) || pBar == nullptr || !pBar->IsBarFloating())
         return;

@@ -11,6 +11,7 @@
 #pragma once
 #include "afxcmn.h"
 #include "afxext.h"
+#include "hooksink.h"
 #include "mousecapturesink.h"
 
 class CUiControlBar;
@@ -21,7 +22,27 @@ public:
     CUiMiniDockFrameWnd();
     ~CUiMiniDockFrameWnd() override;
 
-    enum : UINT_PTR { kTimerLayoutButtons = 1, kTimerCloseHover = 2, kTimerButtonHover = 4 };
+    enum : UINT_PTR {
+        kTimerLayoutButtons = 1,
+        kTimerCloseHover = 2,
+        kTimerButtonHover = 4,
+        kTimerKeepInFront = 5,
+        kTimerWatchOwner = 6
+    };
+
+    // Watches the window the frame floats for: whenever that comes forward, the frame follows
+    // it in front. The system does not always keep an owned frame in front of its owner (Wine
+    // may put the owner in front after a click on it without a message to either window), so
+    // a slow timer looks too.
+    class OwnerWatch : public CUiHookSink {
+    public:
+        explicit OwnerWatch(CUiMiniDockFrameWnd* pFrame) : m_pFrame(pFrame) {}
+        bool DispatchHookedMessage(LRESULT& lResult, HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam) override;
+
+    private:
+        CUiMiniDockFrameWnd* m_pFrame;
+    };
+    OwnerWatch m_ownerWatch{this};
 
     CToolTipCtrl m_wndToolTip;
     CRect m_rcClose;          // window coordinates
@@ -45,6 +66,10 @@ public:
     void ResizeStop();
     void ResizeTrack(int x, int y);
     bool IsResizing() const { return m_nResizeHit != 0; }
+    // Puts the frame just in front of its owner when it is behind it.
+    void KeepInFrontOfOwner();
+    // The same for every floating frame of the frame.
+    static void KeepFloatingFramesInFront(CFrameWnd* pSite);
 
 protected:
     afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
@@ -68,6 +93,7 @@ protected:
     afx_msg void OnCancelMode();
     afx_msg void OnPaint();
     afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
     // The caption and border styles the system would draw, taken off again.

@@ -186,6 +186,45 @@ int PushBars(std::vector<OuterLayoutItemData>& items, const std::vector<int>& ru
     return nMoved;
 }
 
+int DragItemInRow(std::vector<OuterLayoutItemData>& items, int& nIndex, int nOffset, int nRowLength, bool bHorz,
+                  const std::function<void(int, int)>& onSwap)
+{
+    const int nCount = (int)items.size();
+    if (nIndex < 0 || nIndex >= nCount || nOffset == 0)
+        return 0;
+    const int nLength = Length(items[nIndex].rcLayout, bHorz);
+    const int nWanted = Start(items[nIndex].rcLayout, bHorz) + nOffset;
+    int nSwaps = 0;
+    for (;;) {
+        const int nOther = nOffset > 0 ? nIndex + 1 : nIndex - 1;
+        if (nOther < 0 || nOther >= nCount)
+            break;
+        CRect& rcBar = items[nIndex].rcLayout;
+        CRect& rcOther = items[nOther].rcLayout;
+        const int nMiddle = (Start(rcOther, bHorz) + End(rcOther, bHorz)) / 2;
+        if (nOffset > 0 ? nWanted + nLength <= nMiddle : nWanted >= nMiddle)
+            break;
+        if (nOffset > 0) {
+            MoveTo(rcOther, bHorz, Start(rcBar, bHorz));
+            MoveTo(rcBar, bHorz, End(rcOther, bHorz));
+        } else {
+            MoveTo(rcOther, bHorz, End(rcBar, bHorz) - Length(rcOther, bHorz));
+            MoveTo(rcBar, bHorz, Start(rcOther, bHorz) - nLength);
+        }
+        const int nFirst = std::min(nIndex, nOther);
+        onSwap(nFirst, nFirst + 1);
+        std::swap(items[nIndex], items[nOther]);
+        nIndex = nOther;
+        ++nSwaps;
+    }
+    const int nRest = nWanted - Start(items[nIndex].rcLayout, bHorz);
+    std::vector<int> run;
+    for (int k = nIndex; k >= 0 && k < nCount; k += nRest > 0 ? 1 : -1)
+        run.push_back(k);
+    PushBars(items, run, nRest, nRowLength, bHorz);
+    return nSwaps;
+}
+
 void EqualizeRowThickness(bool bHorz, std::vector<OuterLayoutItemData>& items, int nFirst, int nLast)
 {
     int nCount = 0, nThickest = 0;

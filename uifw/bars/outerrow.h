@@ -8,6 +8,7 @@
 // compressed bars their lengths and places back when the row has room again.
 #pragma once
 #include "afxgeom.h"
+#include <functional>
 #include <vector>
 
 class CArchive;
@@ -66,6 +67,12 @@ bool SqueezeRowSegment(std::vector<OuterLayoutItemData>& items, int nFirst, int 
 // Answers the distance moved.
 int PushBars(std::vector<OuterLayoutItemData>& items, const std::vector<int>& run, int nAmount, int nRowLength,
              bool bHorz);
+// Drags items[nIndex] by nOffset along its row. Its leading edge passing the middle of a
+// neighbour, the two exchange places (onSwap(i, i + 1) is told, and the items are swapped): the
+// neighbour takes the place where the bar began, the bar goes right behind it. The rest of
+// the way pushes the bars ahead as PushBars does. nIndex follows the bar; answers the swaps.
+int DragItemInRow(std::vector<OuterLayoutItemData>& items, int& nIndex, int nOffset, int nRowLength, bool bHorz,
+                  const std::function<void(int, int)>& onSwap);
 // The bars of the range that ask for it share the thickest one's thickness.
 void EqualizeRowThickness(bool bHorz, std::vector<OuterLayoutItemData>& items, int nFirst, int nLast);
 // Makes pSelf the most recently placed bar of its row; records of 0 go beyond any in use

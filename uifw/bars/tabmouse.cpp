@@ -185,8 +185,12 @@ void CUiTabWnd::OnMouseMoveMsg(CPoint pt)
 {
     if (m_bState & kTracking) {
         if (m_nTrackedHit >= 0 && m_nTrackedHit < ItemGetCount()) {
+            // A group's strip drags the tab's bar out while it is asked (IsItemDraggable), and
+            // a group left with one bar dissolves, strip and all: nothing of this object may
+            // be touched once its window is gone.
+            const HWND hWnd = m_hWnd;
             if (m_ptPress.x >= 0 && (std::abs(pt.x - m_ptPress.x) >= 6 || std::abs(pt.y - m_ptPress.y) >= 6) &&
-                IsItemDraggable(m_nTrackedHit)) {
+                IsItemDraggable(m_nTrackedHit) && ::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == this) {
                 SetTip(nullptr, CRect());
                 DragItemLoop(m_nTrackedHit);
             }

@@ -336,7 +336,9 @@ CSize CUiToolControlBar::CalcWrappedExtent(bool bVertical)
         if (!IsButtonInLayout(i))
             continue;
         CSize size = pButton->CalculateLayout(mc.dc(), sizeDefault, bMeasureHorz);
-        if (pButton->IsSeparator() && (bLineStart || pButton->GetWrap(nMode)))
+        // Stacked down a docked side there are no wrap points: the placement keeps every
+        // separator but a leading one, and so does the size.
+        if (pButton->IsSeparator() && (bLineStart || (!bStacked && pButton->GetWrap(nMode))))
             size = CSize(0, 0);
         result.cx = std::max<int>(result.cx, x + size.cx);
         result.cy = std::max<int>(result.cy, y + size.cy);
