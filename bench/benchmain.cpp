@@ -1,7 +1,9 @@
-// The benchmark: the receive path, the log and the editors, each figure against a floor
-// measured beside it in the same run. Arguments name the figure groups to run (receive, pty,
-// log, hex, script, soak); none runs them all but the soak, which takes minutes and runs only
-// when named. The exit code is the number of figures that fell short of their goals.
+// The benchmark: the program's start-up and memory, keys typed into its editors, the log, the
+// receive path and the automatic reply, and the editors' models, each figure against a floor
+// measured beside it in the same run. Arguments name the figure groups to run (start, memory,
+// keys, log, receive, pty, hex, script, soak); none runs them all but the soak, which takes
+// minutes and runs only when named. The exit code is the number of figures that fell short of
+// their goals.
 #include "benchkit.h"
 #include "figures.h"
 
@@ -21,9 +23,11 @@ int main(int argc, char** argv)
         bool named;  // runs only when named
     };
     const Group groups[] = {
+        {"start", bench::StartupFigures, false}, {"memory", bench::MemoryFigures, false},
+        {"keys", bench::KeyFigures, false},      {"log", bench::LogFigures, false},
         {"receive", bench::ReceiveFigures, false}, {"pty", bench::PtyFigures, false},
-        {"log", bench::LogFigures, false},         {"hex", bench::HexFigures, false},
-        {"script", bench::ScriptFigures, false},   {"soak", bench::SoakFigures, true},
+        {"hex", bench::HexFigures, false},       {"script", bench::ScriptFigures, false},
+        {"soak", bench::SoakFigures, true},
     };
     std::printf("%-36s %12s %-9s       %12s %-16s       %9s  %-10s %s\n", "figure", "value", "unit", "floor", "(what)",
                 "ratio", "goal", "result");

@@ -1,4 +1,4 @@
-// Figure 2: the receive path over the real pseudo-terminal pair of the test command, one port.
+// Figure 7: the receive path over the real pseudo-terminal pair of the test command, one port.
 // The device end writes the sequence stream in pieces of 1 to 4,096 bytes; the connection
 // runs on the other end and the frame logs and checks every block. The floor is a bare Win32
 // read loop on the same end, fed in the same way, run between the connection's runs.
@@ -72,7 +72,7 @@ void PtyFigures()
 {
     int connectionCom = 0, deviceCom = 0;
     if (!PairPorts(connectionCom, deviceCom)) {
-        std::printf("2 receive.pty: skipped, KORVANE_PTY_COMS names no pseudo-terminal pair (run scripts/bench.sh)\n");
+        std::printf("7 receive.pty: skipped, KORVANE_PTY_COMS names no pseudo-terminal pair (run scripts/bench.sh)\n");
         return;
     }
     CCommSetRecord& set = GetCurrentCommSet();
@@ -90,7 +90,7 @@ void PtyFigures()
     FillStream(stream.data(), stream.size(), 0);
     PortDevice device;
     if (!device.Open(deviceCom)) {
-        std::printf("2 receive.pty: skipped, COM%d does not open\n", deviceCom);
+        std::printf("7 receive.pty: skipped, COM%d does not open\n", deviceCom);
         return;
     }
     BenchFrame frame;
@@ -121,12 +121,12 @@ void PtyFigures()
     set = saved;
 
     const double value = Median(values);
-    Report("2 receive.pty.one-port", value, "B/s", kLineRateBytes, "3Mbaud-line", AtLeast, 1);
-    Report("2 receive.pty.one-port-vs-bare", value, "B/s", Median(floors), "bare-win32-loop", AtLeast, 0.5);
-    Report("2 receive.pty.lost", static_cast<double>(lost), "bytes", 0, "none", AtMost, 0);
-    ReportInfo("2 receive.pty.ui-wait-max", maxWait, "ms", 50, "bound");
+    Report("7 receive.pty.one-port", value, "B/s", kLineRateBytes, "3Mbaud-line", AtLeast, 1);
+    Report("7 receive.pty.one-port-vs-bare", value, "B/s", Median(floors), "bare-win32-loop", AtLeast, 0.5);
+    Report("7 receive.pty.lost", static_cast<double>(lost), "bytes", 0, "none", AtMost, 0);
+    ReportInfo("7 receive.pty.ui-wait-max", maxWait, "ms", 50, "bound");
     if (failures)
-        Report("2 receive.pty.failure-messages", failures, "records", 0, "none", AtMost, 0);
+        Report("7 receive.pty.failure-messages", failures, "records", 0, "none", AtMost, 0);
 }
 
 } // namespace bench

@@ -1,4 +1,4 @@
-// Figure 8: the soak. The real program, started as the end-to-end tests start it, runs both
+// Figure 11: the soak. The real program, started as the end-to-end tests start it, runs both
 // ports on pseudo-terminal pairs for KORVANE_SOAK_MINUTES (default 10) while a peer on each far
 // end sends at full speed: port 1 answers with the automatic echo, port 2 with a Lua script's
 // OnReceive, the hourly log takes every record and the log holds at most 9,999. It is set up
@@ -274,18 +274,18 @@ bool SoakRun::SetUp(const int programCom[2], const int peerCom[2], double minute
     const std::string hourly = m_program.File("hourly");
     CreateDirectoryA(hourly.c_str(), nullptr);
     if (!WriteSettings(hourly) || !WriteStartupSet(m_program.File("auto.kvr"), programCom)) {
-        Report("8 soak.set-up", 0, "steps", 1, "settings+set", AtLeast, 1);
+        Report("11 soak.set-up", 0, "steps", 1, "settings+set", AtLeast, 1);
         return false;
     }
     m_files.reset(new HourlyFollower(hourly, kPrefix, kSeeds, kMaxLog));
     for (int port = 0; port < 2; ++port) {
         if (!m_peers[port].Open(peerCom[port])) {
-            std::printf("8 soak: skipped, COM%d does not open\n", peerCom[port]);
+            std::printf("11 soak: skipped, COM%d does not open\n", peerCom[port]);
             return false;
         }
     }
     if (!m_program.Start()) {
-        Report("8 soak.program-started", 0, "windows", 1, "main-window", AtLeast, 1);
+        Report("11 soak.program-started", 0, "windows", 1, "main-window", AtLeast, 1);
         return false;
     }
     // The automatic scroll first: once panes float, their frames stand among the menus' windows.
@@ -296,7 +296,7 @@ bool SoakRun::SetUp(const int programCom[2], const int peerCom[2], double minute
         e2e::Screenshot(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)})
             .SaveBmp(e2e::BinFolder() + "\\soak-panes.bmp");
     }
-    std::printf("8 soak: %.4g minutes, ports COM%d (echo) and COM%d (script), peers on COM%d and COM%d; "
+    std::printf("11 soak: %.4g minutes, ports COM%d (echo) and COM%d (script), peers on COM%d and COM%d; "
                 "detailed log data and COM control panes %s%s, automatic scroll %s\n",
                 minutes, programCom[0], programCom[1], peerCom[0], peerCom[1], unseen.empty() ? "shown" : "NOT seen: ",
                 unseen.c_str(), autoScroll ? "on" : "NOT on");
@@ -376,9 +376,9 @@ void SoakRun::Close()
 
 void SoakRun::ReportGoals()
 {
-    std::printf("8 soak: the last row was taken once the peers had stopped and all came back; the trends are of "
+    std::printf("11 soak: the last row was taken once the peers had stopped and all came back; the trends are of "
                 "the rows before it\n");
-    std::printf("8 soak: working set from GetProcessMemoryInfo, private bytes from its %s, handles from %s, gdi objects "
+    std::printf("11 soak: working set from GetProcessMemoryInfo, private bytes from its %s, handles from %s, gdi objects "
                 "from %s, user objects from %s; the log filled (*) at %s\n",
                 m_sources.privateBytes.c_str(), m_sources.handles.c_str(), m_sources.gdi.c_str(),
                 m_sources.user.c_str(),
@@ -387,11 +387,11 @@ void SoakRun::ReportGoals()
     std::string messages;
     for (const auto& entry : m_files->Messages())
         messages += " " + std::to_string(entry.first) + "x" + std::to_string(entry.second);
-    std::printf("8 soak: hourly files %d, records %llu, damaged %llu, messages by code:%s\n", m_files->Files(),
+    std::printf("11 soak: hourly files %d, records %llu, damaged %llu, messages by code:%s\n", m_files->Files(),
                 m_files->Records(), m_files->Damaged(), messages.c_str());
     ReportCounts();
     ReportStreams();
-    Report("8 soak.exit-code", m_ended ? m_exitCode : STILL_ACTIVE, "code", 0, "zero", AtMost, 0);
+    Report("11 soak.exit-code", m_ended ? m_exitCode : STILL_ACTIVE, "code", 0, "zero", AtMost, 0);
 }
 
 void SoakRun::ReportCounts()
@@ -402,11 +402,11 @@ void SoakRun::ReportCounts()
         double ProcessCounts::*count;
         const char* unit;
     } counts[] = {
-        {"8 soak.working-set-growth", &ProcessCounts::workingSet, "bytes"},
-        {"8 soak.private-bytes-growth", &ProcessCounts::privateBytes, "bytes"},
-        {"8 soak.handle-growth", &ProcessCounts::handles, "handles"},
-        {"8 soak.gdi-object-growth", &ProcessCounts::gdiObjects, "objects"},
-        {"8 soak.user-object-growth", &ProcessCounts::userObjects, "objects"},
+        {"11 soak.working-set-growth", &ProcessCounts::workingSet, "bytes"},
+        {"11 soak.private-bytes-growth", &ProcessCounts::privateBytes, "bytes"},
+        {"11 soak.handle-growth", &ProcessCounts::handles, "handles"},
+        {"11 soak.gdi-object-growth", &ProcessCounts::gdiObjects, "objects"},
+        {"11 soak.user-object-growth", &ProcessCounts::userObjects, "objects"},
     };
     for (const auto& c : counts) {
         if (m_samples.front().counts.*c.count < 0) {
@@ -427,17 +427,17 @@ void SoakRun::ReportStreams()
         const std::string p = port == 0 ? "port1" : "port2";
         const StreamCheck& filed = m_files->Received(port);
         const StreamCheck& back = m_peers[port].Back();
-        Report("8 soak.hourly-in-order-" + p, static_cast<double>(filed.Matched()), "bytes", sent, "peer-sent",
+        Report("11 soak.hourly-in-order-" + p, static_cast<double>(filed.Matched()), "bytes", sent, "peer-sent",
                AtLeast, 1);
         if (filed.Stray() != 0)
-            Report("8 soak.hourly-stray-" + p, static_cast<double>(filed.Stray()), "bytes", 0, "none", AtMost, 0);
-        Report(std::string("8 soak.") + (port == 0 ? "echo-back-" : "script-reply-back-") + p,
+            Report("11 soak.hourly-stray-" + p, static_cast<double>(filed.Stray()), "bytes", 0, "none", AtMost, 0);
+        Report(std::string("11 soak.") + (port == 0 ? "echo-back-" : "script-reply-back-") + p,
                static_cast<double>(back.Matched()), "bytes", sent, "peer-sent", AtLeast, 1);
         if (back.Stray() != 0)
-            Report("8 soak.back-stray-" + p, static_cast<double>(back.Stray()), "bytes", 0, "none", AtMost, 0);
+            Report("11 soak.back-stray-" + p, static_cast<double>(back.Stray()), "bytes", 0, "none", AtMost, 0);
     }
     if (!m_sentWhole)
-        Report("8 soak.peer-writes-taken", 0, "peers", 2, "both", AtLeast, 1);
+        Report("11 soak.peer-writes-taken", 0, "peers", 2, "both", AtLeast, 1);
 }
 
 } // namespace
@@ -447,7 +447,7 @@ void SoakFigures()
     int programCom[2] = {}, peerCom[2] = {};
     if (!ComPair("KORVANE_PTY_COMS", programCom[0], peerCom[0]) ||
         !ComPair("KORVANE_PTY_COMS2", programCom[1], peerCom[1])) {
-        std::printf("8 soak: skipped, KORVANE_PTY_COMS and KORVANE_PTY_COMS2 name no two pseudo-terminal pairs "
+        std::printf("11 soak: skipped, KORVANE_PTY_COMS and KORVANE_PTY_COMS2 name no two pseudo-terminal pairs "
                     "(run scripts/bench.sh soak)\n");
         return;
     }

@@ -186,6 +186,26 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
+// The entries of one profile section read with the section's key opened once, where each
+// GetProfileInt and GetProfileString opens the whole key path again; the values and
+// defaults are the same as theirs.
+class CProfileSectionReader
+{
+public:
+    CProfileSectionReader(CWinApp* pApp, LPCSTR lpszSection);
+    ~CProfileSectionReader();
+    CProfileSectionReader(const CProfileSectionReader&) = delete;
+    CProfileSectionReader& operator=(const CProfileSectionReader&) = delete;
+
+    UINT GetInt(LPCSTR lpszEntry, int nDefault);
+    CString GetString(LPCSTR lpszEntry, LPCSTR lpszDefault = NULL);
+
+private:
+    CWinApp* m_pApp;
+    CString m_strSection;
+    HKEY m_hKey;
+};
+
 CWinApp* AFXAPI AfxGetApp();
 // The cursor of context help (Shift+F1): the arrow with the question mark.
 HCURSOR AFXAPI AfxGetContextHelpCursor();

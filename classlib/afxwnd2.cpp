@@ -560,9 +560,14 @@ int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw)
 {
     AFX_NEED_WND(0);
     CScrollBar* pBar = GetScrollBarCtrl(nBar);
-    if (pBar != nullptr)
-        return ::SetScrollPos(((CWnd*)pBar)->m_hWnd, SB_CTL, nPos, bRedraw);
-    return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw);
+    HWND hWndBar = pBar != nullptr ? ((CWnd*)pBar)->m_hWnd : m_hWnd;
+    const int nBarKind = pBar != nullptr ? SB_CTL : nBar;
+    // Setting a position repaints the bar even when it does not move, which costs a whole
+    // non-client paint under Wine; the answer is the same either way.
+    SCROLLINFO info = {sizeof(info), SIF_POS};
+    if (::GetScrollInfo(hWndBar, nBarKind, &info) && info.nPos == nPos)
+        return nPos;
+    return ::SetScrollPos(hWndBar, nBarKind, nPos, bRedraw);
 }
 
 void CWnd::GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
@@ -627,10 +632,20 @@ BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
     AFX_NEED_WND(FALSE);
     lpScrollInfo->cbSize = sizeof(SCROLLINFO);
     CScrollBar* pBar = GetScrollBarCtrl(nBar);
-    if (pBar != nullptr)
-        ::SetScrollInfo(((CWnd*)pBar)->m_hWnd, SB_CTL, lpScrollInfo, bRedraw);
-    else
-        ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+    HWND hWndBar = pBar != nullptr ? ((CWnd*)pBar)->m_hWnd : m_hWnd;
+    const int nBarKind = pBar != nullptr ? SB_CTL : nBar;
+    // A bar given the range, page and position it already has would only be repainted as it
+    // is (a whole non-client paint under Wine); nor does it show or hide, which follows a
+    // change of range or page.
+    const UINT nFields = lpScrollInfo->fMask & (SIF_RANGE | SIF_PAGE | SIF_POS);
+    SCROLLINFO now = {sizeof(now), nFields};
+    if (nFields != 0 && nFields == (lpScrollInfo->fMask & ~SIF_DISABLENOSCROLL) &&
+        ::GetScrollInfo(hWndBar, nBarKind, &now) &&
+        (!(nFields & SIF_RANGE) || (now.nMin == lpScrollInfo->nMin && now.nMax == lpScrollInfo->nMax)) &&
+        (!(nFields & SIF_PAGE) || now.nPage == lpScrollInfo->nPage) &&
+        (!(nFields & SIF_POS) || now.nPos == lpScrollInfo->nPos))
+        return TRUE;
+    ::SetScrollInfo(hWndBar, nBarKind, lpScrollInfo, bRedraw);
     return TRUE;
 }
 
@@ -998,21 +1013,49 @@ BOOL CWnd::SendNotifyMessage(UINT message, WPARAM wParam, LPARAM lParam) const
     return ::SendNotifyMessage(m_hWnd, message, wParam, lParam);
 }
 
+namespace {
+
+struct DescendantMessage
+{
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    BOOL bOnlyPerm;
+};
+
+void SendToOne(HWND hWnd, const DescendantMessage& m)
+{
+    if (m.bOnlyPerm) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pWnd != nullptr)
+            AfxCallWndProc(pWnd, hWnd, m.message, m.wParam, m.lParam);
+    } else {
+        ::SendMessage(hWnd, m.message, m.wParam, m.lParam);
+    }
+}
+
+BOOL CALLBACK SendToDescendant(HWND hWnd, LPARAM lParam)
+{
+    SendToOne(hWnd, *reinterpret_cast<const DescendantMessage*>(lParam));
+    return TRUE;
+}
+
+} // namespace
+
 void PASCAL CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
                                            BOOL bDeep, BOOL bOnlyPerm)
 {
-    for (HWND hWndChild = ::GetTopWindow(hWnd); hWndChild != NULL;
-         hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
-        if (bOnlyPerm) {
-            CWnd* pWnd = CWnd::FromHandlePermanent(hWndChild);
-            if (pWnd != nullptr)
-                AfxCallWndProc(pWnd, hWndChild, message, wParam, lParam);
-        } else {
-            ::SendMessage(hWndChild, message, wParam, lParam);
-        }
-        if (bDeep && ::IsWindow(hWndChild) && ::GetTopWindow(hWndChild) != NULL)
-            SendMessageToDescendants(hWndChild, message, wParam, lParam, bDeep, bOnlyPerm);
+    const DescendantMessage m = {message, wParam, lParam, bOnlyPerm};
+    if (bDeep) {
+        // The system walks the whole tree in the same order (each child, then its own
+        // descendants, then its next sibling) asking once per window, where a walk by
+        // GetTopWindow and GetWindow asks twice: under Wine every such question is a call to
+        // the server, and the idle pass sends its update to every window of the frame.
+        ::EnumChildWindows(hWnd, SendToDescendant, reinterpret_cast<LPARAM>(&m));
+        return;
     }
+    for (HWND hWndChild = ::GetTopWindow(hWnd); hWndChild != NULL; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT))
+        SendToOne(hWndChild, m);
 }
 
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm)

@@ -41,6 +41,43 @@ HKEY CWinApp::GetSectionKey(LPCSTR lpszSection)
     return hSectionKey;
 }
 
+namespace {
+
+UINT ReadSectionInt(HKEY hSecKey, LPCSTR lpszEntry, int nDefault)
+{
+    DWORD dwValue = 0;
+    DWORD dwType = 0;
+    DWORD dwCount = sizeof(DWORD);
+    LONG lResult = ::RegQueryValueExA(hSecKey, lpszEntry, NULL, &dwType, (LPBYTE)&dwValue, &dwCount);
+    if (lResult == ERROR_SUCCESS && dwType == REG_DWORD && dwCount == sizeof(DWORD))
+        return (UINT)dwValue;
+    return (UINT)nDefault;
+}
+
+CString ReadSectionString(HKEY hSecKey, LPCSTR lpszEntry, LPCSTR lpszDefault)
+{
+    CString strValue(lpszDefault);
+    DWORD dwType = 0;
+    DWORD dwCount = 0;
+    LONG lResult = ::RegQueryValueExA(hSecKey, lpszEntry, NULL, &dwType, NULL, &dwCount);
+    if (lResult == ERROR_SUCCESS && (dwType == REG_SZ || dwType == REG_EXPAND_SZ)) {
+        CString strRead;
+        LPSTR p = strRead.GetBuffer((int)dwCount);
+        lResult = ::RegQueryValueExA(hSecKey, lpszEntry, NULL, &dwType, (LPBYTE)p, &dwCount);
+        if (lResult == ERROR_SUCCESS) {
+            // The stored size counts the terminating NUL, when the writer stored one.
+            int nLen = (int)dwCount;
+            while (nLen > 0 && p[nLen - 1] == '\0')
+                nLen--;
+            strRead.ReleaseBuffer(nLen);
+            strValue = strRead;
+        }
+    }
+    return strValue;
+}
+
+} // namespace
+
 UINT CWinApp::GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault)
 {
     if (m_pszRegistryKey == NULL)
@@ -48,14 +85,9 @@ UINT CWinApp::GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault)
     HKEY hSecKey = GetSectionKey(lpszSection);
     if (hSecKey == NULL)
         return (UINT)nDefault;
-    DWORD dwValue = 0;
-    DWORD dwType = 0;
-    DWORD dwCount = sizeof(DWORD);
-    LONG lResult = ::RegQueryValueExA(hSecKey, lpszEntry, NULL, &dwType, (LPBYTE)&dwValue, &dwCount);
+    const UINT nValue = ReadSectionInt(hSecKey, lpszEntry, nDefault);
     ::RegCloseKey(hSecKey);
-    if (lResult == ERROR_SUCCESS && dwType == REG_DWORD && dwCount == sizeof(DWORD))
-        return (UINT)dwValue;
-    return (UINT)nDefault;
+    return nValue;
 }
 
 BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue)
@@ -88,26 +120,10 @@ CString CWinApp::GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR l
                 return strValue;
         }
     }
-    CString strValue(lpszDefault);
     HKEY hSecKey = GetSectionKey(lpszSection);
     if (hSecKey == NULL)
-        return strValue;
-    DWORD dwType = 0;
-    DWORD dwCount = 0;
-    LONG lResult = ::RegQueryValueExA(hSecKey, lpszEntry, NULL, &dwType, NULL, &dwCount);
-    if (lResult == ERROR_SUCCESS && (dwType == REG_SZ || dwType == REG_EXPAND_SZ)) {
-        CString strRead;
-        LPSTR p = strRead.GetBuffer((int)dwCount);
-        lResult = ::RegQueryValueExA(hSecKey, lpszEntry, NULL, &dwType, (LPBYTE)p, &dwCount);
-        if (lResult == ERROR_SUCCESS) {
-            // The stored size counts the terminating NUL, when the writer stored one.
-            int nLen = (int)dwCount;
-            while (nLen > 0 && p[nLen - 1] == '\0')
-                nLen--;
-            strRead.ReleaseBuffer(nLen);
-            strValue = strRead;
-        }
-    }
+        return CString(lpszDefault);
+    CString strValue = ReadSectionString(hSecKey, lpszEntry, lpszDefault);
     ::RegCloseKey(hSecKey);
     return strValue;
 }
@@ -226,4 +242,31 @@ LONG CWinApp::DelRegTree(HKEY hParentKey, const CString& strKeyName)
     if (lResult != ERROR_NO_MORE_ITEMS && lResult != ERROR_SUCCESS)
         return lResult;
     return ::RegDeleteKeyA(hParentKey, strKeyName);
+}
+
+CProfileSectionReader::CProfileSectionReader(CWinApp* pApp, LPCSTR lpszSection)
+    : m_pApp(pApp), m_strSection(lpszSection), m_hKey(NULL)
+{
+    if (m_pApp->m_pszRegistryKey != NULL)
+        m_hKey = m_pApp->GetSectionKey(lpszSection);
+}
+
+CProfileSectionReader::~CProfileSectionReader()
+{
+    if (m_hKey != NULL)
+        ::RegCloseKey(m_hKey);
+}
+
+UINT CProfileSectionReader::GetInt(LPCSTR lpszEntry, int nDefault)
+{
+    if (m_pApp->m_pszRegistryKey == NULL)
+        return m_pApp->GetProfileInt(m_strSection, lpszEntry, nDefault);
+    return m_hKey != NULL ? ReadSectionInt(m_hKey, lpszEntry, nDefault) : (UINT)nDefault;
+}
+
+CString CProfileSectionReader::GetString(LPCSTR lpszEntry, LPCSTR lpszDefault)
+{
+    if (m_pApp->m_pszRegistryKey == NULL)
+        return m_pApp->GetProfileString(m_strSection, lpszEntry, lpszDefault);
+    return m_hKey != NULL ? ReadSectionString(m_hKey, lpszEntry, lpszDefault) : CString(lpszDefault);
 }

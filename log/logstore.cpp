@@ -111,10 +111,14 @@ void CLogStore::RefreshList()
     std::deque<CCommLogRecord> records;
     records.swap(m_records);
     const int nFirstSeq = records.empty() ? 0 : records.front().m_nSeq;
+    if (m_pSink != nullptr)
+        m_pSink->OnRelistBegin();
     DeleteAllRows();
     m_nNextSeq = nFirstSeq;
     for (const CCommLogRecord& record : records)
         Append(record, FALSE);
+    if (m_pSink != nullptr)
+        m_pSink->OnRelistEnd();
 }
 
 int CLogStore::GetRowSeq(int nRow) const
@@ -176,10 +180,14 @@ BOOL CLogStore::ReadLogFile(LPCSTR pszPath)
         read.push_back(record);
     });
     if (result != LogFileReadRefused) {
+        if (m_pSink != nullptr)
+            m_pSink->OnRelistBegin();
         ClearLogView();
         m_nNextSeq = nDropped;
         for (const CCommLogRecord& record : read)
             Append(record, FALSE);
+        if (m_pSink != nullptr)
+            m_pSink->OnRelistEnd();
     }
     if (result != LogFileReadOk) {
         ShowStopBox(13007);

@@ -34,6 +34,10 @@ public:
     virtual void OnAllRowsDeleted() = 0;
     // The record shown in the detail pane was dropped from the log.
     virtual void OnShownRecordDropped() = 0;
+    // Every row is about to be listed again (refresh, reading a file), and all of them were:
+    // a list may hold its drawing between the two.
+    virtual void OnRelistBegin() {}
+    virtual void OnRelistEnd() {}
 };
 
 class CLogStore

@@ -19,8 +19,9 @@ BEGIN_MESSAGE_MAP(CLogview, CListView)
     ON_NOTIFY_REFLECT(LVN_DELETEITEM, OnDeleteItem)
     ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFOW, OnGetDispInfo)
     ON_COMMAND(CLogview::kPropertiesCommand, OnProperties)
-    ON_MESSAGE(WM_LOG_RESUME_DRAW, OnResumeDraw)
 END_MESSAGE_MAP()
 
 namespace {
@@ -40,7 +41,8 @@ const LogColumn kColumns[] = {
 
 }  // namespace
 
-CLogview::CLogview() : m_bDrawLowLine(false), m_bDrawingHeld(FALSE), m_nScrollRow(-1), m_hDetailPane(nullptr)
+CLogview::CLogview()
+    : m_bDrawLowLine(false), m_hDetailPane(nullptr), m_pTextsRecord(nullptr), m_nTextsSeq(-1)
 {
     m_store.SetRowSink(this);
 }
@@ -94,63 +96,89 @@ void CLogview::OnSize(UINT nType, int cx, int cy)
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void CLogview::OnRowAppended(const CLogRowTexts& texts, BOOL bAutoScroll)
+void CLogview::OnRowAppended(const CLogRowTexts&, BOOL bAutoScroll)
 {
     if (m_hWnd == nullptr)
         return;
-    HoldDrawing();
+    m_pTextsRecord = nullptr;
     CListCtrl& list = GetListCtrl();
-    const int nRow = list.InsertItem(list.GetItemCount(), texts.strNo);
+    // The columns after the first have no text set either, so the list asks for theirs too.
+    const int nRow = list.InsertItem(LVIF_TEXT, list.GetItemCount(), LPSTR_TEXTCALLBACK, 0, 0, 0, 0);
     if (nRow < 0)
         return;
-    list.SetItemText(nRow, 1, texts.strId);
-    list.SetItemText(nRow, 2, texts.strTime);
-    list.SetItemText(nRow, 3, texts.strContents);
     if (bAutoScroll) {
         // Selecting and focusing the row shows its record in the detail pane (OnItemChanged).
-        // A list that does not draw does not scroll either: the row comes into view when
-        // drawing resumes.
         list.SetItemState(nRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        m_nScrollRow = nRow;
+        list.EnsureVisible(nRow, FALSE);
     }
-}
-
-void CLogview::HoldDrawing()
-{
-    if (m_bDrawingHeld)
-        return;
-    m_bDrawingHeld = TRUE;
-    SetRedraw(FALSE);
-    PostMessage(WM_LOG_RESUME_DRAW);
-}
-
-LRESULT CLogview::OnResumeDraw(WPARAM, LPARAM)
-{
-    if (!m_bDrawingHeld)
-        return 0;
-    m_bDrawingHeld = FALSE;
-    SetRedraw(TRUE);
-    Invalidate();
-    CListCtrl& list = GetListCtrl();
-    if (m_nScrollRow >= 0 && m_nScrollRow < list.GetItemCount())
-        list.EnsureVisible(m_nScrollRow, FALSE);
-    m_nScrollRow = -1;
-    return 0;
 }
 
 void CLogview::OnFirstRowDeleted()
 {
+    m_pTextsRecord = nullptr;
     if (m_hWnd != nullptr)
         GetListCtrl().DeleteItem(0);
-    if (m_nScrollRow >= 0)
-        --m_nScrollRow;
 }
 
 void CLogview::OnAllRowsDeleted()
 {
+    m_pTextsRecord = nullptr;
     if (m_hWnd != nullptr)
         GetListCtrl().DeleteAllItems();
-    m_nScrollRow = -1;
+}
+
+void CLogview::OnRelistBegin()
+{
+    if (m_hWnd != nullptr)
+        SetRedraw(FALSE);
+}
+
+void CLogview::OnRelistEnd()
+{
+    m_pTextsRecord = nullptr;
+    if (m_hWnd == nullptr)
+        return;
+    SetRedraw(TRUE);
+    Invalidate();
+}
+
+const CLogRowTexts* CLogview::RowTexts(int nRow)
+{
+    const CCommLogRecord* pRecord = m_store.FindRowRecord(nRow);
+    if (pRecord == nullptr)
+        return nullptr;
+    if (pRecord != m_pTextsRecord || pRecord->m_nSeq != m_nTextsSeq) {
+        BuildLogRowTexts(*pRecord, m_store.CommSet(), m_rowTexts);
+        m_pTextsRecord = pRecord;
+        m_nTextsSeq = pRecord->m_nSeq;
+    }
+    return &m_rowTexts;
+}
+
+void CLogview::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    // Both forms share the item's layout up to the text pointer's type.
+    NMLVDISPINFOA* pInfo = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR);
+    if (!(pInfo->item.mask & LVIF_TEXT) || pInfo->item.pszText == nullptr || pInfo->item.cchTextMax <= 0)
+        return;
+    LPCSTR pszText = "";
+    if (const CLogRowTexts* pTexts = RowTexts(pInfo->item.iItem)) {
+        switch (pInfo->item.iSubItem) {
+        case 0: pszText = pTexts->strNo; break;
+        case 1: pszText = pTexts->strId; break;
+        case 2: pszText = pTexts->strTime; break;
+        case 3: pszText = pTexts->strContents; break;
+        default: break;
+        }
+    }
+    if (pNMHDR->code == LVN_GETDISPINFOW) {
+        LPWSTR pszWide = reinterpret_cast<NMLVDISPINFOW*>(pNMHDR)->item.pszText;
+        if (::MultiByteToWideChar(CP_ACP, 0, pszText, -1, pszWide, pInfo->item.cchTextMax) == 0)
+            pszWide[pInfo->item.cchTextMax - 1] = L'\0';
+        return;
+    }
+    ::lstrcpynA(pInfo->item.pszText, pszText, pInfo->item.cchTextMax);
 }
 
 void CLogview::OnShownRecordDropped()

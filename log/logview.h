@@ -6,12 +6,10 @@
 // data pane (WM_LOG_DETAIL), the context menu through a presenter, and log files dropped
 // on it.
 //
-// Rows come in bursts: the connections report block after block while the message loop
-// waits in their SendMessage calls, and a list that redraws its scroll bars for every row
-// spends most of the main thread on it. So the list stops drawing at the first row of a
-// burst and draws again, once, when the message loop next reaches the view's posted
-// WM_LOG_RESUME_DRAW; the automatic scroll then brings the newest row into view. Each new
-// row is still selected as it comes, so the detail pane shows every record in turn.
+// The rows hold no texts of their own: the list asks for a row's texts when it draws the
+// row (LVN_GETDISPINFO) and the view makes them from the row's record, as the store would
+// have. Nine thousand rows so cost neither their texts' memory nor the time to copy them
+// in, and listing them all again (refresh, reading a file) draws the list once at its end.
 #pragma once
 
 #include <functional>
@@ -19,14 +17,13 @@
 #include "afxwin.h"
 #include "afxcview.h"
 #include "logstore.h"
+#include "logtext.h"
 
 // Sent to the detailed log data pane: wParam LogDetailShow with lParam the selected
 // CCommLogRecord (sent); LogDetailClear with lParam 0 (posted) when the record shown there
 // left the log or every row was deleted.
 #define WM_LOG_DETAIL (WM_APP + 2)
 enum LogDetailAction { LogDetailShow = 0, LogDetailClear = 1 };
-// Posted by the view to itself at the first row of a burst.
-#define WM_LOG_RESUME_DRAW (WM_APP + 13)
 
 class CLogview : public CListView, private ILogRowSink
 {
@@ -75,8 +72,8 @@ protected:
     afx_msg void OnDeleteItem(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnProperties();
-    afx_msg LRESULT OnResumeDraw(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -85,8 +82,11 @@ private:
     void OnFirstRowDeleted() override;
     void OnAllRowsDeleted() override;
     void OnShownRecordDropped() override;
+    void OnRelistBegin() override;
+    void OnRelistEnd() override;
     void PostClearToDetailPane();
-    void HoldDrawing();
+    // The texts of a row's record, made again only for another row or record.
+    const CLogRowTexts* RowTexts(int nRow);
     // Whether the list's font draws the low line "_" as nothing; and, when it does, the low
     // lines of a row drawn by the list itself (logviewlowline.cpp).
     void CheckLowLine();
@@ -95,9 +95,11 @@ private:
 
     CFont m_font;
     bool m_bDrawLowLine;
-    BOOL m_bDrawingHeld;
-    int m_nScrollRow;  // the row to bring into view when drawing resumes, -1 none
     HWND m_hDetailPane;
+    // The row whose texts were made last (nullptr: none; every change of the rows drops it).
+    const CCommLogRecord* m_pTextsRecord;
+    int m_nTextsSeq;
+    CLogRowTexts m_rowTexts;
     CLogStore m_store;
     std::function<void(CWnd*, int)> m_onProperties;
 };

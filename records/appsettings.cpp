@@ -60,14 +60,14 @@ CString EditorKey(int editor, int i)
     return CString(kEditorPrefixes[editor]) + kEditorKeys[i];
 }
 
-void ReadInt(CWinApp* app, LPCSTR key, int& value)
+void ReadInt(CProfileSectionReader& section, LPCSTR key, int& value)
 {
-    value = static_cast<int>(app->GetProfileInt(kSection, key, value));
+    value = static_cast<int>(section.GetInt(key, value));
 }
 
-void ReadText(CWinApp* app, LPCSTR key, CString& value)
+void ReadText(CProfileSectionReader& section, LPCSTR key, CString& value)
 {
-    value = app->GetProfileString(kSection, key, value);
+    value = section.GetString(key, value);
 }
 
 void WriteInt(CWinApp* app, LPCSTR key, int value)
@@ -174,24 +174,27 @@ void LoadAppSettings(CAppSettings& settings)
         return;
     const CString running = settings.m_strVersion;
 
-    ReadInt(app, "MAXLOG", settings.m_nMaxLog);
-    ReadInt(app, "AUTO", settings.m_nAutoSave);
-    ReadText(app, "PATH", settings.m_strPath);
-    ReadText(app, "FILE", settings.m_strFilePrefix);
-    ReadInt(app, "LOGFONT", settings.m_nLogFont);
-    for (int editor = 0; editor < CAppSettings::EditorCount; ++editor) {
-        CEditorDisplaySettings& block = settings.m_editor[editor];
-        for (int i = 0; i < 9; ++i) {
-            int value = GetEditorValue(block, i);
-            ReadInt(app, EditorKey(editor, i), value);
-            SetEditorValue(block, i, value);
+    {
+        CProfileSectionReader section(app, kSection);
+        ReadInt(section, "MAXLOG", settings.m_nMaxLog);
+        ReadInt(section, "AUTO", settings.m_nAutoSave);
+        ReadText(section, "PATH", settings.m_strPath);
+        ReadText(section, "FILE", settings.m_strFilePrefix);
+        ReadInt(section, "LOGFONT", settings.m_nLogFont);
+        for (int editor = 0; editor < CAppSettings::EditorCount; ++editor) {
+            CEditorDisplaySettings& block = settings.m_editor[editor];
+            for (int i = 0; i < 9; ++i) {
+                int value = GetEditorValue(block, i);
+                ReadInt(section, EditorKey(editor, i), value);
+                SetEditorValue(block, i, value);
+            }
         }
+        ReadText(section, "VER", settings.m_strVersion);
+        ReadInt(section, "UI", settings.m_nLook);
+        ReadInt(section, "TOOLSIZE", settings.m_nToolSize);
+        ReadInt(section, "TASKTRY", settings.m_nTaskTray);
+        ReadInt(section, "CONTEXT", settings.m_nMenuEffect);
     }
-    ReadText(app, "VER", settings.m_strVersion);
-    ReadInt(app, "UI", settings.m_nLook);
-    ReadInt(app, "TOOLSIZE", settings.m_nToolSize);
-    ReadInt(app, "TASKTRY", settings.m_nTaskTray);
-    ReadInt(app, "CONTEXT", settings.m_nMenuEffect);
 
     if (settings.m_nMaxLog < kMinLog)
         settings.m_nMaxLog = kMinLog;

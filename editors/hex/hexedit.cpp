@@ -278,7 +278,7 @@ void CHexEdit::Apply(UINT changes)
     if (changes & HEXVIEW_SCROLLBARS)
         ApplyScrollBars();
     if (changes & HEXVIEW_REDRAW)
-        RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        RedrawChanged();
     if (changes & HEXVIEW_CARET)
         PlaceCaret();
     if ((changes & HEXVIEW_TIP_DEACTIVATE) && m_toolTip.m_hWnd != NULL)
@@ -306,6 +306,33 @@ void CHexEdit::ApplyScrollBars()
     }
 }
 
+void CHexEdit::RedrawChanged()
+{
+    // A key or a caret move changes a row or two: painting the whole window again costs far
+    // more than working out which rows changed (under Wine every painted pixel also travels
+    // to the display).
+    CRect rc;
+    GetClientRect(&rc);
+    if (m_bPaintedKnown && IsWindowVisible() && rc.Width() > 0 && rc.Height() > 0) {
+        HexPaintSignature now;
+        SignHexPaint(rc, m_model, now);
+        if (now.whole == m_painted.whole && now.rows.size() == m_painted.rows.size()) {
+            bool bChanged = false;
+            for (size_t row = 0; row < now.rows.size(); ++row) {
+                if (now.rows[row] == m_painted.rows[row])
+                    continue;
+                const RECT rcRow = HexPaintRowRect(rc, m_model, static_cast<int>(row));
+                InvalidateRect(&rcRow, FALSE);
+                bChanged = true;
+            }
+            if (bChanged)
+                UpdateWindow();
+            return;
+        }
+    }
+    RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
 // ---------------------------------------------------------------------------------------
 // Painting
 
@@ -319,11 +346,13 @@ void CHexEdit::OnPaint()
     // Through an off-screen bitmap, so that scrolling and typing do not flicker.
     HDC hdcMem = ::CreateCompatibleDC(dc.m_hDC);
     HBITMAP hbm = ::CreateCompatibleBitmap(dc.m_hDC, rc.Width(), rc.Height());
+    // The whole client area is painted (into the bitmap), whatever part of it is shown again.
+    m_bPaintedKnown = true;
     if (hdcMem == NULL || hbm == NULL) {
-        PaintHexEdit(dc.m_hDC, rc, m_model);
+        PaintHexEdit(dc.m_hDC, rc, m_model, &m_painted);
     } else {
         HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
-        PaintHexEdit(hdcMem, rc, m_model);
+        PaintHexEdit(hdcMem, rc, m_model, &m_painted);
         ::BitBlt(dc.m_hDC, 0, 0, rc.Width(), rc.Height(), hdcMem, 0, 0, SRCCOPY);
         ::SelectObject(hdcMem, hOld);
     }

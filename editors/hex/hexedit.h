@@ -15,6 +15,7 @@
 #include "afxcmn.h"
 
 #include "hexeditmodel.h"
+#include "hexpaint.h"
 
 extern const char kHexEditClassName[];  // "CHexEdit"
 
@@ -107,6 +108,9 @@ protected:
 private:
     void Apply(UINT changes);
     void ApplyScrollBars();
+    // Paints again the rows that would now be painted otherwise, or the whole window when
+    // more than rows changed (or what the screen shows is not known).
+    void RedrawChanged();
     void CreateSystemCaret();
     void DestroySystemCaret();
     void PlaceCaret();
@@ -119,6 +123,10 @@ private:
     bool m_bHaveCaret = false;
     bool m_bCaretVisible = false;
     CToolTipCtrl m_toolTip;       // relays this window's messages; a drag deactivates it
+    // What is on the screen, as the painting's signature; unknown until the whole client area
+    // was painted and again whenever the window is hidden.
+    HexPaintSignature m_painted;
+    bool m_bPaintedKnown = false;
     CToolTipCtrl m_markerTip;     // the comment of the marker under the mouse
     char m_szTipText[kHexTipTextMax + 1];
 };

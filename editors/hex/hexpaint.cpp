@@ -28,10 +28,84 @@ SIZE MeasureHexCell(HDC hdc, HFONT font)
 
 namespace {
 
+// Where the painter's drawing goes: into a device context, into a signature, or both.
+class HexCanvas {
+public:
+    HexCanvas(HDC hdc, HexPaintSignature* pSig) : m_hdc(hdc), m_pSig(pSig) {}
+
+    bool Draws() const { return m_hdc != NULL; }
+    HDC Dc() const { return m_hdc; }
+    // Drawing from now on belongs to row n (-1: to the whole).
+    void BeginRow(int n)
+    {
+        m_nRow = n;
+        if (m_pSig != nullptr && n >= 0 && static_cast<size_t>(n) >= m_pSig->rows.size())
+            m_pSig->rows.resize(static_cast<size_t>(n) + 1, kHexSignatureStart);
+    }
+    void Fill(const RECT& rc, COLORREF color)
+    {
+        Feed('F', &rc, sizeof(rc), color, color);
+        if (m_hdc == NULL)
+            return;
+        ::SetBkColor(m_hdc, color);
+        ::ExtTextOutA(m_hdc, 0, 0, ETO_OPAQUE, &rc, NULL, 0, NULL);
+    }
+    void Text(int x, int y, const std::string& text, COLORREF crText, COLORREF crBack)
+    {
+        const POINT pt = {x, y};
+        Feed('T', &pt, sizeof(pt), crText, crBack, text);
+        if (m_hdc == NULL)
+            return;
+        ::SetTextColor(m_hdc, crText);
+        ::SetBkColor(m_hdc, crBack);
+        ::TextOutA(m_hdc, x, y, text.data(), static_cast<int>(text.size()));
+    }
+    void ClippedText(int x, int y, const RECT& rcClip, const std::string& text, COLORREF crText, COLORREF crBack)
+    {
+        const RECT rcPlace = {x, y, rcClip.right, rcClip.bottom};
+        Feed('C', &rcPlace, sizeof(rcPlace), crText, crBack, text);
+        const RECT rcFrom = rcClip;
+        Feed('c', &rcFrom, sizeof(rcFrom), 0, 0);
+        if (m_hdc == NULL)
+            return;
+        ::SetTextColor(m_hdc, crText);
+        ::SetBkColor(m_hdc, crBack);
+        ::ExtTextOutA(m_hdc, x, y, ETO_OPAQUE | ETO_CLIPPED, &rcClip, text.data(), static_cast<int>(text.size()),
+                      NULL);
+    }
+    void Value(unsigned long long value) { Feed('V', &value, sizeof(value), 0, 0); }
+
+private:
+    void Feed(char kind, const void* p, size_t n, COLORREF c1, COLORREF c2, const std::string& text = std::string())
+    {
+        if (m_pSig == nullptr)
+            return;
+        unsigned long long& h = m_nRow >= 0 ? m_pSig->rows[static_cast<size_t>(m_nRow)] : m_pSig->whole;
+        auto mix = [&h](const void* q, size_t count) {
+            const BYTE* b = static_cast<const BYTE*>(q);
+            for (size_t i = 0; i < count; ++i) {
+                h ^= b[i];
+                h *= 1099511628211ull;
+            }
+        };
+        mix(&kind, 1);
+        mix(p, n);
+        mix(&c1, sizeof(c1));
+        mix(&c2, sizeof(c2));
+        const size_t length = text.size();
+        mix(&length, sizeof(length));
+        mix(text.data(), length);
+    }
+
+    HDC m_hdc;
+    HexPaintSignature* m_pSig;
+    int m_nRow = -1;
+};
+
 class HexPainter {
 public:
-    HexPainter(HDC hdc, const RECT& rc, const HexEditModel& model)
-        : m_hdc(hdc), m_rc(rc), m_model(model), m_layout(model.GetLayout()), m_cols(m_layout.cols),
+    HexPainter(HexCanvas& canvas, const RECT& rc, const HexEditModel& model)
+        : m_canvas(canvas), m_rc(rc), m_model(model), m_layout(model.GetLayout()), m_cols(m_layout.cols),
           m_cw(m_layout.nCellWidth), m_ch(m_layout.nCellHeight)
     {
     }
@@ -48,7 +122,7 @@ private:
     void Header();
     void Row(int row, const std::vector<HexCharCell>& cells, const std::vector<BYTE>& bytes);
 
-    HDC m_hdc;
+    HexCanvas& m_canvas;
     RECT m_rc;
     const HexEditModel& m_model;
     const HexLayout& m_layout;
@@ -60,15 +134,12 @@ private:
 void HexPainter::Fill(int x, int y, int cx, int cy, COLORREF color)
 {
     RECT rc = {x, y, x + cx, y + cy};
-    ::SetBkColor(m_hdc, color);
-    ::ExtTextOutA(m_hdc, 0, 0, ETO_OPAQUE, &rc, NULL, 0, NULL);
+    m_canvas.Fill(rc, color);
 }
 
 void HexPainter::Text(int x, int y, const std::string& text, COLORREF crText, COLORREF crBack)
 {
-    ::SetTextColor(m_hdc, crText);
-    ::SetBkColor(m_hdc, crBack);
-    ::TextOutA(m_hdc, x, y, text.data(), static_cast<int>(text.size()));
+    m_canvas.Text(x, y, text, crText, crBack);
 }
 
 void HexPainter::CellText(int x, int y, const HexCharCell& cell, COLORREF crText, COLORREF crBack)
@@ -80,11 +151,8 @@ void HexPainter::CellText(int x, int y, const HexCharCell& cell, COLORREF crText
         return;
     }
     RECT rcCell = {x, y, x + m_cw, y + m_ch};
-    ::SetTextColor(m_hdc, crText);
-    ::SetBkColor(m_hdc, crBack);
     const int textX = cell.nHalf == 2 ? x - m_cw : x;
-    ::ExtTextOutA(m_hdc, textX, y, ETO_OPAQUE | ETO_CLIPPED, &rcCell, cell.text.data(),
-                  static_cast<int>(cell.text.size()), NULL);
+    m_canvas.ClippedText(textX, y, rcCell, cell.text, crText, crBack);
 }
 
 void HexPainter::Header()
@@ -144,7 +212,9 @@ void HexPainter::Paint()
 {
     const int width = m_rc.right - m_rc.left;
     const int height = m_rc.bottom - m_rc.top;
+    m_canvas.BeginRow(-1);
     Fill(m_rc.left, m_rc.top, width, height, m_model.m_crBack);
+    m_canvas.Value(m_model.HasData() ? 1 : 0);
     if (!m_model.HasData())
         return;
 
@@ -154,11 +224,19 @@ void HexPainter::Paint()
         Fill(x0 + kHexBytesPerLine * m_cw + 4, m_rc.top, 1, height, kHexSeparatorLine);
     }
 
-    HFONT font = CreateHexEditFont(m_model.m_nFontHeight);
-    HGDIOBJ oldFont = ::SelectObject(m_hdc, font);
-    const int oldMode = ::SetBkMode(m_hdc, OPAQUE);
-    const COLORREF oldText = ::GetTextColor(m_hdc);
-    const COLORREF oldBack = ::GetBkColor(m_hdc);
+    m_canvas.Value(static_cast<unsigned long long>(m_model.m_nFontHeight));
+    HDC hdc = m_canvas.Dc();
+    HFONT font = NULL;
+    HGDIOBJ oldFont = NULL;
+    int oldMode = 0;
+    COLORREF oldText = 0, oldBack = 0;
+    if (m_canvas.Draws()) {
+        font = CreateHexEditFont(m_model.m_nFontHeight);
+        oldFont = ::SelectObject(hdc, font);
+        oldMode = ::SetBkMode(hdc, OPAQUE);
+        oldText = ::GetTextColor(hdc);
+        oldBack = ::GetBkColor(hdc);
+    }
 
     if (m_model.m_bShowHeader)
         Header();
@@ -173,20 +251,41 @@ void HexPainter::Paint()
         m_model.GetDisplayCells(first, count, cells);
     std::vector<BYTE> bytes;
     m_model.GetBuffer().Read(first, count, bytes);
-    for (int row = 0; row < rows; ++row)
+    for (int row = 0; row < rows; ++row) {
+        m_canvas.BeginRow(row);
         Row(row, cells, bytes);
+    }
+    m_canvas.BeginRow(-1);
 
-    ::SetBkColor(m_hdc, oldBack);
-    ::SetTextColor(m_hdc, oldText);
-    ::SetBkMode(m_hdc, oldMode);
-    ::SelectObject(m_hdc, oldFont);
-    ::DeleteObject(font);
+    if (m_canvas.Draws()) {
+        ::SetBkColor(hdc, oldBack);
+        ::SetTextColor(hdc, oldText);
+        ::SetBkMode(hdc, oldMode);
+        ::SelectObject(hdc, oldFont);
+        ::DeleteObject(font);
+    }
 }
 
 }  // namespace
 
-void PaintHexEdit(HDC hdc, const RECT& rcClient, const HexEditModel& model)
+void PaintHexEdit(HDC hdc, const RECT& rcClient, const HexEditModel& model, HexPaintSignature* pSig)
 {
-    HexPainter painter(hdc, rcClient, model);
+    if (pSig != nullptr)
+        *pSig = HexPaintSignature();
+    HexCanvas canvas(hdc, pSig);
+    HexPainter painter(canvas, rcClient, model);
     painter.Paint();
+}
+
+void SignHexPaint(const RECT& rcClient, const HexEditModel& model, HexPaintSignature& sig)
+{
+    PaintHexEdit(NULL, rcClient, model, &sig);
+}
+
+RECT HexPaintRowRect(const RECT& rcClient, const HexEditModel& model, int row)
+{
+    const int ch = model.GetLayout().nCellHeight;
+    const int y = rcClient.top + (row + (model.m_bShowHeader ? 1 : 0)) * ch;
+    const RECT rc = {rcClient.left, y, rcClient.right, y + ch};
+    return rc;
 }

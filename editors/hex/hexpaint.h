@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 class HexEditModel;
 
 // Colours of the fixed parts.
@@ -22,6 +24,23 @@ HFONT CreateHexEditFont(int height);
 // Cell size: the extent of "0" in the font.
 SIZE MeasureHexCell(HDC hdc, HFONT font);
 
+const unsigned long long kHexSignatureStart = 14695981039346656037ull;
+
+// What the painting draws, boiled down: one value for what spans the rows (size, layout,
+// scroll, colours, header, font) and one per row drawn, each a hash of the drawing calls made
+// for it. Two states of a model with equal values paint the same pixels there, so a row whose
+// value changed is all that needs painting again.
+struct HexPaintSignature
+{
+    unsigned long long whole = kHexSignatureStart;
+    std::vector<unsigned long long> rows;
+};
+
 // Paints the whole client rectangle from the model's layout, scroll position, bytes, colours
-// and caret. Without a byte array only the background is filled.
-void PaintHexEdit(HDC hdc, const RECT& rcClient, const HexEditModel& model);
+// and caret. Without a byte array only the background is filled. With pSig the signature of
+// what was painted is made on the way.
+void PaintHexEdit(HDC hdc, const RECT& rcClient, const HexEditModel& model, HexPaintSignature* pSig = nullptr);
+// The signature of what PaintHexEdit would paint now, without painting.
+void SignHexPaint(const RECT& rcClient, const HexEditModel& model, HexPaintSignature& sig);
+// The band that a row (0: the first row of bytes) takes in the client rectangle.
+RECT HexPaintRowRect(const RECT& rcClient, const HexEditModel& model, int row);

@@ -71,8 +71,11 @@ BOOL CComControlPane::OnInitDialog()
                            &m_wndIndicatorBar, indicator.nId);
         m_labels[i].SetLabelFont(&m_fontIndicator);
         m_wndIndicatorBar.InsertButton(-1, indicator.nId, false);
-        m_wndIndicatorBar.AttachButtonControl(m_wndIndicatorBar.GetButtonsCount() - 1, &m_labels[i], true);
+        // One layout for the whole row: laying it out after each label moves every label
+        // placed before it again.
+        m_wndIndicatorBar.AttachButtonControl(m_wndIndicatorBar.GetButtonsCount() - 1, &m_labels[i], true, false);
     }
+    m_wndIndicatorBar.RequestFrameRecalcLayout();
     ShowLineWord(0);
     if (m_pSettings != nullptr)
         ApplyEditorSettings(*m_pSettings);

@@ -94,6 +94,49 @@ TEST_F(ProfileTest, MissingEntriesGiveDefaults)
     EXPECT_EQ(m_pApp->GetProfileString("CMN", "TEXT", "gone"), "gone");
 }
 
+// The section reader answers as GetProfileInt and GetProfileString do, key held open or not.
+TEST_F(ProfileTest, SectionReaderReadsAsTheSingleReads)
+{
+    m_pApp->WriteProfileInt("CMN", "MAXLOG", 5000);
+    m_pApp->WriteProfileInt("CMN", "NEG", -3);
+    m_pApp->WriteProfileString("CMN", "PREFIX", "ログ\\");
+    m_pApp->WriteProfileString("CMN", "TEXT", "12");
+    {
+        CProfileSectionReader section(m_pApp, "CMN");
+        EXPECT_EQ(section.GetInt("MAXLOG", 1), 5000u);
+        EXPECT_EQ((int)section.GetInt("NEG", 0), -3);
+        EXPECT_EQ(section.GetString("PREFIX"), "ログ\\");
+        EXPECT_EQ(section.GetInt("NOSUCH", 1234), 1234u);
+        EXPECT_EQ(section.GetString("NOSUCH", "既定"), "既定");
+        EXPECT_EQ(section.GetString("NOSUCH"), "");
+        // A value of another type reads as missing.
+        EXPECT_EQ(section.GetInt("TEXT", 7), 7u);
+        EXPECT_EQ(section.GetString("MAXLOG", "d"), "d");
+        CProfileSectionReader other(m_pApp, "OTHER");
+        EXPECT_EQ(other.GetInt("NOSUCH", -1), (UINT)-1);
+    }
+    // Without a registry key the profile is an .INI file, read as before.
+    CString strIni;
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    strIni.Format("%skorvane_profile_%lu.ini", szTemp, GetCurrentProcessId());
+    WritePrivateProfileStringA("CMN", "MAXLOG", "321", strIni);
+    WritePrivateProfileStringA("CMN", "PREFIX", "abc", strIni);
+    LPCSTR pszOldKey = m_pApp->m_pszRegistryKey;
+    LPCSTR pszOldProfile = m_pApp->m_pszProfileName;
+    m_pApp->m_pszRegistryKey = NULL;
+    m_pApp->m_pszProfileName = strIni;
+    {
+        CProfileSectionReader section(m_pApp, "CMN");
+        EXPECT_EQ(section.GetInt("MAXLOG", 1), 321u);
+        EXPECT_EQ(section.GetString("PREFIX"), "abc");
+        EXPECT_EQ(section.GetInt("NOSUCH", 9), 9u);
+    }
+    m_pApp->m_pszRegistryKey = pszOldKey;
+    m_pApp->m_pszProfileName = pszOldProfile;
+    DeleteFileA(strIni);
+}
+
 TEST_F(ProfileTest, BinaryValues)
 {
     BYTE data[] = {0x00, 0x5C, 0xFF, 0x83, 0x5C};

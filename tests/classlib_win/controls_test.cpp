@@ -162,3 +162,63 @@ TEST(Controls, WaitCursorNests)
     target.EndWaitCursor();
     EXPECT_EQ(::GetCursor(), hArrow);
 }
+
+namespace {
+
+COLORREF WindowPixel(HWND hWnd, int x, int y)
+{
+    HDC hdc = ::GetWindowDC(hWnd);
+    const COLORREF clr = ::GetPixel(hdc, x, y);
+    ::ReleaseDC(hWnd, hdc);
+    return clr;
+}
+
+} // namespace
+
+// A bar given the range, page and position it already holds keeps them and is not painted
+// again; a change reaches the bar and its picture; a hidden bar stays hidden.
+TEST(Controls, ScrollBarGivenWhatItHoldsIsLeftAlone)
+{
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "scroll", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 0, 0, 200, 200,
+                             NULL, NULL));
+    SCROLLINFO si = {sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 20};
+    EXPECT_TRUE(wnd.SetScrollInfo(SB_VERT, &si, TRUE));
+    SCROLLINFO now = {};
+    ASSERT_TRUE(wnd.GetScrollInfo(SB_VERT, &now, SIF_ALL));
+    EXPECT_EQ(now.nMax, 100);
+    EXPECT_EQ(now.nPage, 10u);
+    EXPECT_EQ(now.nPos, 20);
+    winharness::PumpPending();
+
+    // A dot in the bar's track, in window coordinates, that only a paint of the bar covers.
+    CRect rcClient;
+    wnd.GetClientRect(&rcClient);
+    const int x = rcClient.right + ::GetSystemMetrics(SM_CXVSCROLL) / 2;
+    const int y = rcClient.bottom - ::GetSystemMetrics(SM_CYVSCROLL) - 4;
+    const COLORREF kDot = 0x00FF00;
+    HDC hdc = ::GetWindowDC(wnd.m_hWnd);
+    ::SetPixel(hdc, x, y, kDot);
+    ::ReleaseDC(wnd.m_hWnd, hdc);
+    ASSERT_EQ(kDot, WindowPixel(wnd.m_hWnd, x, y));
+
+    EXPECT_TRUE(wnd.SetScrollInfo(SB_VERT, &si, TRUE));
+    EXPECT_EQ(20, wnd.SetScrollPos(SB_VERT, 20, TRUE));
+    winharness::PumpPending();
+    EXPECT_EQ(kDot, WindowPixel(wnd.m_hWnd, x, y));
+
+    si.nPos = 90;
+    EXPECT_TRUE(wnd.SetScrollInfo(SB_VERT, &si, TRUE));
+    winharness::PumpPending();
+    EXPECT_NE(kDot, WindowPixel(wnd.m_hWnd, x, y));
+    ASSERT_TRUE(wnd.GetScrollInfo(SB_VERT, &now, SIF_POS));
+    EXPECT_EQ(now.nPos, 90);
+    EXPECT_EQ(90, wnd.SetScrollPos(SB_VERT, 50, TRUE));
+    EXPECT_EQ(50, wnd.GetScrollPos(SB_VERT));
+
+    wnd.ShowScrollBar(SB_VERT, FALSE);
+    si.nPos = 50;
+    wnd.SetScrollInfo(SB_VERT, &si, TRUE);
+    EXPECT_EQ(0u, wnd.GetStyle() & WS_VSCROLL);
+    wnd.DestroyWindow();
+}

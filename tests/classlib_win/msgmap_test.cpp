@@ -621,3 +621,89 @@ TEST(Binding, WrappersDoNothingWithoutAWindow)
     CWnd* volatile pNull = nullptr;
     EXPECT_EQ(pNull->GetSafeHwnd(), (HWND)NULL);
 }
+
+namespace {
+
+const UINT kDescendantMsg = WM_APP + 77;
+std::vector<std::string> g_descendantOrder;
+
+class CDescendantRecorder : public CWnd
+{
+public:
+    explicit CDescendantRecorder(const char* pszName) : m_strName(pszName) {}
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == kDescendantMsg)
+            g_descendantOrder.push_back(m_strName);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    bool Make(CWnd* pParent)
+    {
+        return CreateEx(0, AfxRegisterWndClass(0), m_strName.c_str(), WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
+                        pParent->m_hWnd, NULL) != FALSE;
+    }
+
+private:
+    std::string m_strName;
+};
+
+LRESULT CALLBACK RawRecorderProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kDescendantMsg)
+        g_descendantOrder.push_back("raw");
+    return ::DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+} // namespace
+
+// Each child, then its own descendants, then its next sibling; only the first level when
+// not deep; windows without an object of the library only when not limited to those.
+TEST(MessageMap, SendMessageToDescendantsWalksTheTreeInOrder)
+{
+    CDescendantRecorder top("top"), a("a"), a1("a1"), a2("a2"), b("b");
+    ASSERT_TRUE(top.CreateEx(0, AfxRegisterWndClass(0), "top", WS_POPUP, 0, 0, 50, 50, NULL, NULL));
+    ASSERT_TRUE(a.Make(&top));
+    ASSERT_TRUE(a1.Make(&a));
+    ASSERT_TRUE(a2.Make(&a));
+    ASSERT_TRUE(b.Make(&top));
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = RawRecorderProc;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.lpszClassName = "KorvaneRawRecorder";
+    ::RegisterClassA(&wc);
+    HWND hRaw = ::CreateWindowA("KorvaneRawRecorder", "", WS_CHILD, 0, 0, 5, 5, b.m_hWnd, NULL, wc.hInstance, NULL);
+    ASSERT_NE(hRaw, (HWND)NULL);
+
+    // The first child made is the last in the z order, as GetTopWindow walks it.
+    std::vector<std::string> expected;
+    for (HWND h = ::GetTopWindow(top.m_hWnd); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        CWnd* p = CWnd::FromHandlePermanent(h);
+        ASSERT_NE(p, nullptr);
+        if (p == &a) {
+            expected.push_back("a");
+            for (HWND c = ::GetTopWindow(a.m_hWnd); c != NULL; c = ::GetWindow(c, GW_HWNDNEXT))
+                expected.push_back(c == a1.m_hWnd ? "a1" : "a2");
+        } else {
+            expected.push_back("b");
+            expected.push_back("raw");
+        }
+    }
+
+    g_descendantOrder.clear();
+    top.SendMessageToDescendants(kDescendantMsg, 0, 0, TRUE, FALSE);
+    EXPECT_EQ(g_descendantOrder, expected);
+
+    g_descendantOrder.clear();
+    top.SendMessageToDescendants(kDescendantMsg, 0, 0, TRUE, TRUE);
+    expected.erase(std::remove(expected.begin(), expected.end(), std::string("raw")), expected.end());
+    EXPECT_EQ(g_descendantOrder, expected);
+
+    g_descendantOrder.clear();
+    top.SendMessageToDescendants(kDescendantMsg, 0, 0, FALSE, TRUE);
+    std::vector<std::string> firstLevel;
+    for (const std::string& name : expected)
+        if (name == "a" || name == "b")
+            firstLevel.push_back(name);
+    EXPECT_EQ(g_descendantOrder, firstLevel);
+    top.DestroyWindow();
+}

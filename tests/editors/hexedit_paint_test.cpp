@@ -212,3 +212,81 @@ TEST_F(HexEditPaintTest, WheelScrollsThreeRowsPerNotch)
     hex.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
     EXPECT_EQ(0, model.GetTop());
 }
+
+namespace {
+
+// What the shown editor's client area holds on the screen.
+void CaptureScreen(CHexEdit& hex, DibSurface& surface)
+{
+    HDC hdc = ::GetDC(hex.m_hWnd);
+    ::BitBlt(surface.dc(), 0, 0, surface.width(), surface.height(), hdc, 0, 0, SRCCOPY);
+    ::ReleaseDC(hex.m_hWnd, hdc);
+    GdiFlush();
+}
+
+int CountDifferent(const DibSurface& a, const DibSurface& b)
+{
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            n += a.Pixel(x, y) != b.Pixel(x, y);
+    return n;
+}
+
+}  // namespace
+
+// A typed key paints again the rows it changed and leaves the others as they are on the
+// screen, and what it paints is what painting the whole window paints.
+TEST(HexEditRepaint, AKeyRepaintsItsRowsAndTheScreenMatchesAWholePaint)
+{
+    CWnd shown;
+    ASSERT_TRUE(shown.CreateEx(0, AfxRegisterWndClass(0), "hex repaint", WS_POPUP | WS_VISIBLE, 0, 0, 720, 420,
+                               NULL, NULL));
+    CHexEdit hex;
+    Bytes data;
+    for (int i = 0; i < 512; ++i)
+        data.push_back(static_cast<BYTE>(i * 3));
+    ASSERT_TRUE(MakeEditor(hex, shown.m_hWnd, data));
+    hex.SetFocus();
+    hex.UpdateWindow();
+    PumpPending();
+    CRect rc;
+    hex.GetClientRect(&rc);
+    const HexEditModel& model = hex.GetModel();
+    if (model.IsInsertMode())
+        SendKey(hex, VK_INSERT);
+    ASSERT_FALSE(model.IsInsertMode());
+
+    // A dot that only a paint of the tenth row would cover.
+    const RECT rcRow = HexCellRect(model, 10 * kHexBytesPerLine + 4);
+    const COLORREF kDot = 0x00FF00;
+    HDC hdc = ::GetDC(hex.m_hWnd);
+    ::SetPixel(hdc, rcRow.left + 1, rcRow.top + 1, kDot);
+    ::ReleaseDC(hex.m_hWnd, hdc);
+
+    SendChar(hex, '7');
+    SendChar(hex, 'A');
+    PumpPending();
+    EXPECT_EQ(0x7A, EditorBytes(hex)[0]);
+    DibSurface typed(rc.Width(), rc.Height());
+    CaptureScreen(hex, typed);
+    EXPECT_EQ(kDot, typed.Pixel(rcRow.left + 1, rcRow.top + 1));
+
+    hex.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    DibSurface whole(rc.Width(), rc.Height());
+    CaptureScreen(hex, whole);
+    EXPECT_EQ(1, CountDifferent(typed, whole));
+
+    // Inserting moves every byte after the caret: those rows are painted again, rightly.
+    SendKey(hex, VK_INSERT);
+    SendChar(hex, '1');
+    PumpPending();
+    ASSERT_TRUE(model.IsInsertMode());
+    EXPECT_EQ(513u, EditorBytes(hex).size());
+    CaptureScreen(hex, typed);
+    hex.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    CaptureScreen(hex, whole);
+    EXPECT_EQ(0, CountDifferent(typed, whole));
+    hex.DestroyWindow();
+    shown.DestroyWindow();
+}

@@ -59,6 +59,32 @@ TEST_F(ToolBarButtons, ListsInsertsAndRemovesAroundTheChevron)
     EXPECT_EQ(nullptr, pBar->m_pContentExpandButton);
 }
 
+// Controls attached in a row without a layout each wait for one layout, which puts every
+// one of them in its button's place.
+TEST_F(ToolBarButtons, ControlsAttachedInARowAreLaidOutOnce)
+{
+    CUiToolControlBar* pBar = MakeBar({kOpen, kSave});
+    CStatic first, second;
+    ASSERT_TRUE(first.Create("1", WS_CHILD | WS_VISIBLE, CRect(0, 0, 30, 12), pBar, kOpen));
+    ASSERT_TRUE(second.Create("2", WS_CHILD | WS_VISIBLE, CRect(0, 0, 30, 12), pBar, kSave));
+    EXPECT_TRUE(pBar->AttachButtonControl(0, &first, true, false));
+    EXPECT_TRUE(pBar->AttachButtonControl(1, &second, true, false));
+    EXPECT_FALSE(pBar->AttachButtonControl(0, &second, true, false));
+    pBar->RequestFrameRecalcLayout();
+    winharness::PumpPending();
+    for (int i = 0; i < 2; ++i) {
+        CWnd& ctrl = i == 0 ? static_cast<CWnd&>(first) : static_cast<CWnd&>(second);
+        CRect rcButton, rcCtrl;
+        pBar->GetButtonRect(i, &rcButton);
+        ctrl.GetWindowRect(&rcCtrl);
+        pBar->ScreenToClient(&rcCtrl);
+        EXPECT_TRUE(ctrl.IsWindowVisible());
+        EXPECT_TRUE(rcButton.PtInRect(rcCtrl.CenterPoint())) << i;
+    }
+    pBar->AttachButtonControl(0, nullptr);
+    pBar->AttachButtonControl(1, nullptr);
+}
+
 TEST_F(ToolBarButtons, IdleUpdateSetsStylesAndTheCommandItems)
 {
     CUiToolControlBar* pBar = MakeBar({kOpen, 0, kSave, kClose});

@@ -172,7 +172,6 @@ bool CUiMenuControlBar::TranslateMenuKey(MSG* pMsg)
         return true;
     const bool bFrame = !(m_bBarFlags & kContained) && GetDockSiteFrame() != nullptr;
     const bool bPreview = bFrame && IsInPrintPreview();
-    const bool bDroppedCombo = FindDroppedCombo() != nullptr;
 
     bool bCommonEnd = true;
     if (nMessage == WM_COMMAND) {
@@ -189,6 +188,8 @@ bool CUiMenuControlBar::TranslateMenuKey(MSG* pMsg)
             LeaveKeyboardMode(true);
         return false;
     }
+    // Asked for keys only: it asks the system for the focus, and every message passes here.
+    const bool bDroppedCombo = FindDroppedCombo() != nullptr;
 
     const bool bKeyUp = nMessage == WM_KEYUP || nMessage == WM_SYSKEYUP;
     const UINT nKey = LOBYTE(pMsg->wParam);

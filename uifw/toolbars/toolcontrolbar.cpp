@@ -343,7 +343,7 @@ void CUiToolControlBar::SetButtonStyle(int nIndex, DWORD dwStyle)
         UpdateWindow();
 }
 
-bool CUiToolControlBar::AttachButtonControl(int nIndex, CWnd* pCtrl, bool bNotOwned)
+bool CUiToolControlBar::AttachButtonControl(int nIndex, CWnd* pCtrl, bool bNotOwned, bool bRecalc)
 {
     CUiBarButton* pButton = GetButton(nIndex);
     if (pButton == nullptr)
@@ -355,7 +355,8 @@ bool CUiToolControlBar::AttachButtonControl(int nIndex, CWnd* pCtrl, bool bNotOw
             return false;
     }
     pButton->SetCtrl(pCtrl, bNotOwned);
-    RequestFrameRecalcLayout();
+    if (bRecalc)
+        RequestFrameRecalcLayout();
     return true;
 }
 

@@ -118,7 +118,9 @@ public:
     UINT GetButtonID(int nIndex) const;
     DWORD GetButtonStyle(int nIndex) const;
     void SetButtonStyle(int nIndex, DWORD dwStyle);
-    bool AttachButtonControl(int nIndex, CWnd* pCtrl, bool bNotOwned = false);
+    // bRecalc false leaves the layout to a later RequestFrameRecalcLayout, for a caller that
+    // attaches several controls in a row.
+    bool AttachButtonControl(int nIndex, CWnd* pCtrl, bool bNotOwned = false, bool bRecalc = true);
     bool SetButtonMenu(int nIndex, HMENU hMenu, bool bPopupOnly = true, bool bOwned = true, bool bRecalc = true);
     bool SetButtonAppendMdiWindows(int nIndex, bool bOn);
     bool IsContentExpandButton(int nIndex) const;

@@ -1,0 +1,27 @@
+# Precompiled headers. The system headers and the class library's afxwin.h, which nearly
+# every file of the program includes, take longer to compile than most files' own code:
+# each library, test executable and the benchmark compiles them once, not in every file.
+# (With ccache as compiler launcher, ccache is told to accept the precompiled header.)
+set(KORVANE_PCH_HEADERS
+    "$<$<COMPILE_LANGUAGE:CXX>:<windows.h$<ANGLE-R>>"
+    "$<$<COMPILE_LANGUAGE:CXX>:<commctrl.h$<ANGLE-R>>"
+    "$<$<COMPILE_LANGUAGE:CXX>:<algorithm$<ANGLE-R>>"
+    "$<$<COMPILE_LANGUAGE:CXX>:<functional$<ANGLE-R>>"
+    "$<$<COMPILE_LANGUAGE:CXX>:<string$<ANGLE-R>>"
+    "$<$<COMPILE_LANGUAGE:CXX>:<vector$<ANGLE-R>>"
+    "$<$<COMPILE_LANGUAGE:CXX>:${CMAKE_SOURCE_DIR}/classlib/afxwin.h>")
+
+# korvane_precompile(target [test]): "test" adds GoogleTest's header.
+function(korvane_precompile target)
+    set(headers ${KORVANE_PCH_HEADERS})
+    if("test" IN_LIST ARGN)
+        list(APPEND headers "$<$<COMPILE_LANGUAGE:CXX>:<gtest/gtest.h$<ANGLE-R>>")
+    endif()
+    target_precompile_headers(${target} PRIVATE ${headers})
+endfunction()
+
+if(CMAKE_CXX_COMPILER_LAUNCHER MATCHES "ccache")
+    set(CMAKE_CXX_COMPILER_LAUNCHER ${CMAKE_COMMAND} -E env
+        "CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime" ccache)
+    add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fpch-preprocess>)
+endif()
