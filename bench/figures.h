@@ -12,5 +12,6 @@ void ReceiveFigures();     // 8 and 6: the receive path and the automatic reply,
 void PtyFigures();         // 7: the receive path over the real pseudo-terminal pair
 void HexFigures();         // 9: the hex editor model over 16 MiB
 void ScriptFigures();      // 10: the script editor model over 10,000 lines
+void SoakFigures();        // 11: the real program for minutes on two pseudo-terminal pairs
 
 } // namespace bench

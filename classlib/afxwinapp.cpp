@@ -51,6 +51,19 @@ void AFXAPI AfxDeleteTempMaps()
     CImageList::DeleteTempMap();
 }
 
+size_t AFXAPI AfxTempObjectCount()
+{
+    const AFX_WIN_THREAD_STATE* pState = AfxGetWinThreadState();
+    size_t n = 0;
+    auto add = [&n](const auto& map) { n += map.temp.size() + map.dead.size(); };
+    add(pState->wnds);
+    add(pState->dcs);
+    add(pState->gdis);
+    add(pState->menus);
+    add(pState->imagelists);
+    return n;
+}
+
 void CWinApp::DoWaitCursor(int nCode)
 {
     AfxDoWaitCursor(nCode);

@@ -646,6 +646,8 @@ LPCTSTR AFXAPI AfxGetDefaultWndClass();
 
 // Frees the temporary objects of this thread (windows, DCs, GDI objects, menus).
 void AFXAPI AfxDeleteTempMaps();
+// The temporary objects of this thread waiting for AfxDeleteTempMaps, live or retired.
+size_t AFXAPI AfxTempObjectCount();
 BOOL AFXAPI AfxIsDescendant(HWND hWndParent, HWND hWndChild);
 // Whether hWnd is a window of the given class name (case-insensitive).
 BOOL AFXAPI AfxCompareClassName(HWND hWnd, LPCTSTR lpszClassName);

@@ -12,6 +12,9 @@ thread_local CWinThread* t_pCurrentThread = NULL;
 // never closed.
 const HANDLE kCurrentThreadPseudoHandle = (HANDLE)(LONG_PTR)-2;
 
+// The temporary objects the message loop lets pile up between idle passes.
+const size_t kTempObjectPile = 256;
+
 unsigned __stdcall ThreadEntry(void* pParam)
 {
     CWinThread* pThread = static_cast<CWinThread*>(pParam);
@@ -193,6 +196,13 @@ int CWinThread::Run()
                 bIdle = TRUE;
                 lIdleCount = 0;
             }
+            // A thread kept busy by a steady stream of messages (a device sending without
+            // pause) reaches no idle pass, and a temporary is made again for the same handle
+            // once a paint DC has taken it: they would pile up for as long as the stream lasts.
+            // Between two messages of this outermost loop no handler holds one, so a pile is
+            // freed here as the idle pass would free it.
+            if (AfxTempObjectCount() >= kTempObjectPile)
+                AfxDeleteTempMaps();
         } while (::PeekMessageA(&m_msgCur, NULL, 0, 0, PM_NOREMOVE));
     }
 }

@@ -39,16 +39,19 @@ build_pty_modem() {
 }
 
 # A pseudo-terminal pair with COM ports $1 and $2 of the build's Wine prefix mapped to its two
-# ends; KORVANE_PTY_COMS names the two ports for the programs started afterwards. The ends'
-# links live in the build folder, so runs of other build folders (each with its own prefix)
-# never meet. Start it after Wine's services are up: their start renews the prefix's COM links.
+# ends; the variable named by $3 (KORVANE_PTY_COMS when not given) names the two ports for the
+# programs started afterwards, and PTY_PAIR_DIR holds the ends' links. The links live in the
+# build folder, so runs of other build folders (each with its own prefix) never meet. Several
+# pairs may run at once; stop_pty_pair stops them all. Start them after Wine's services are
+# up: their start renews the prefix's COM links.
+PTY_PAIRS=()
 start_pty_pair() {
-    local dir="$BUILD_DIR/pty-$1-$2" dos="$WINEPREFIX/dosdevices"
-    stop_pty_pair
-    PTY_PAIR_DIR=$dir
+    local dir="$BUILD_DIR/pty-$1-$2" dos="$WINEPREFIX/dosdevices" var=${3:-KORVANE_PTY_COMS} pid
+    rm -rf "$dir"
     mkdir -p "$dir"
     socat pty,raw,echo=0,link="$dir/end1" pty,raw,echo=0,link="$dir/end2" >"$dir/socat.log" 2>&1 &
-    PTY_PAIR_PID=$!
+    pid=$!
+    PTY_PAIRS+=("$pid $1 $2 $dir $var")
     for _ in $(seq 100); do [ -e "$dir/end1" ] && [ -e "$dir/end2" ] && break; sleep 0.05; done
     if ! [ -e "$dir/end1" ] || ! [ -e "$dir/end2" ]; then
         echo "warning: socat made no pseudo-terminal pair" >&2
@@ -57,20 +60,22 @@ start_pty_pair() {
     fi
     ln -sfn "$dir/end1" "$dos/com$1"
     ln -sfn "$dir/end2" "$dos/com$2"
-    PTY_PAIR_COMS="$1 $2"
-    export KORVANE_PTY_COMS="$1 $2"
+    PTY_PAIR_DIR=$dir
+    export "$var=$1 $2"
 }
 
 stop_pty_pair() {
-    local n
-    if [ -n "${PTY_PAIR_PID:-}" ]; then
-        kill "$PTY_PAIR_PID" 2>/dev/null
-        wait "$PTY_PAIR_PID" 2>/dev/null || true
-    fi
-    for n in ${PTY_PAIR_COMS:-}; do rm -f "$WINEPREFIX/dosdevices/com$n"; done
-    [ -n "${PTY_PAIR_DIR:-}" ] && rm -rf "$PTY_PAIR_DIR"
-    PTY_PAIR_PID= PTY_PAIR_COMS= PTY_PAIR_DIR=
-    unset KORVANE_PTY_COMS
+    local entry pid a b dir var
+    for entry in "${PTY_PAIRS[@]}"; do
+        read -r pid a b dir var <<<"$entry"
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+        rm -f "$WINEPREFIX/dosdevices/com$a" "$WINEPREFIX/dosdevices/com$b"
+        rm -rf "$dir"
+        unset "$var"
+    done
+    PTY_PAIRS=()
+    PTY_PAIR_DIR=
 }
 
 # What the programs of the test command run in: a private display, a Wine server kept for the

@@ -556,6 +556,51 @@ TEST(Binding, TemporaryObjectsForForeignWindowsAreFreedAtIdle)
     EXPECT_EQ(CWnd::FromHandle(NULL), nullptr);
 }
 
+namespace {
+
+// Each message wraps a DC for a moment, as a handler given the DC of an erase does, then a
+// paint DC takes the same handle; and posts the next message before it returns, so the loop
+// never finds its queue empty.
+class CBusyWnd : public CWnd {
+public:
+    int nLeft = 0;
+    size_t nMostTemporaries = 0;
+    afx_msg LRESULT OnNext(WPARAM, LPARAM)
+    {
+        HDC hdc = ::CreateCompatibleDC(NULL);
+        CDC::FromHandle(hdc)->SetBkColor(RGB(1, 2, 3));
+        {
+            CDC owner;
+            owner.Attach(hdc);
+        }
+        nMostTemporaries = std::max(nMostTemporaries, AfxTempObjectCount());
+        if (--nLeft > 0)
+            PostMessage(WM_APP + 2);
+        else
+            ::PostQuitMessage(0);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBusyWnd, CWnd)
+    ON_MESSAGE(WM_APP + 2, OnNext)
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST(Binding, TemporariesStayFewWhileTheLoopNeverGoesIdle)
+{
+    CBusyWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, NULL, "busy", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    wnd.nLeft = 2000;
+    wnd.PostMessage(WM_APP + 2);
+    theApp.Run();
+    EXPECT_EQ(wnd.nLeft, 0);
+    EXPECT_LE(wnd.nMostTemporaries, 300u);
+    wnd.DestroyWindow();
+}
+
 TEST(Binding, WrappersDoNothingWithoutAWindow)
 {
     CWnd wnd;

@@ -1,13 +1,7 @@
 #include "portdevice.h"
 
+#include <algorithm>
 #include <cstdio>
-
-namespace {
-
-// How long one write may wait for the other side to take it.
-const DWORD kWriteBoundMs = 10000;
-
-} // namespace
 
 PortDevice::~PortDevice()
 {
@@ -68,13 +62,28 @@ void PortDevice::Close()
 
 void PortDevice::StartWriting(std::vector<BYTE> bytes, std::vector<size_t> pieces, bool repeat)
 {
+    size_t index = 0, offset = 0;
+    StartWritingFrom([bytes = std::move(bytes), pieces = std::move(pieces), repeat, index,
+                      offset](const BYTE*& data, size_t& length) mutable {
+        if (index == pieces.size()) {
+            if (!repeat || pieces.empty())
+                return false;
+            index = offset = 0;
+        }
+        data = bytes.data() + offset;
+        length = std::min(pieces[index++], bytes.size() - offset);
+        offset += length;
+        return true;
+    });
+}
+
+void PortDevice::StartWritingFrom(PieceSource source)
+{
     StopWriting();
     m_stopWriting = false;
     m_writeFailed = false;
     m_writeDone = false;
-    m_writer = std::thread([this, bytes = std::move(bytes), pieces = std::move(pieces), repeat] {
-        WriteLoop(bytes, pieces, repeat);
-    });
+    m_writer = std::thread([this, source = std::move(source)] { WriteLoop(source); });
 }
 
 bool PortDevice::WaitWritten(DWORD timeoutMs)
@@ -129,7 +138,9 @@ void PortDevice::ReadLoop()
     std::vector<BYTE> buffer(4096);
     while (!m_closing) {
         long n = Transfer(false, buffer.data(), static_cast<DWORD>(buffer.size()), m_closing, 1000);
-        if (n > 0) {
+        if (n > 0 && m_receiver) {
+            m_receiver(buffer.data(), static_cast<size_t>(n));
+        } else if (n > 0) {
             std::lock_guard<std::mutex> hold(m_lock);
             m_received.insert(m_received.end(), buffer.begin(), buffer.begin() + n);
         } else {
@@ -139,23 +150,19 @@ void PortDevice::ReadLoop()
     }
 }
 
-void PortDevice::WriteLoop(std::vector<BYTE> bytes, std::vector<size_t> pieces, bool repeat)
+void PortDevice::WriteLoop(PieceSource source)
 {
-    do {
-        size_t offset = 0;
-        for (size_t piece : pieces) {
-            if (m_stopWriting)
-                break;
-            if (offset + piece > bytes.size())
-                piece = bytes.size() - offset;
-            long n = Transfer(true, bytes.data() + offset, static_cast<DWORD>(piece), m_stopWriting, kWriteBoundMs);
-            if (n != static_cast<long>(piece)) {
-                m_writeFailed = !m_stopWriting;
-                break;
-            }
-            offset += piece;
+    const BYTE* data = nullptr;
+    size_t length = 0;
+    while (!m_stopWriting && source(data, length)) {
+        if (length == 0)
+            continue;
+        long n = Transfer(true, const_cast<BYTE*>(data), static_cast<DWORD>(length), m_stopWriting, m_writeBoundMs);
+        if (n != static_cast<long>(length)) {
+            m_writeFailed = !m_stopWriting;
+            break;
         }
-    } while (repeat && !m_stopWriting && !m_writeFailed);
+    }
     m_writeDone = true;
 }
 
