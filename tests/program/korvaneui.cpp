@@ -529,6 +529,36 @@ LayoutView Korvane::ReadLayout() const
     return layout;
 }
 
+namespace {
+
+// Under Wine a press inside the main window may put a floating frame behind it for a moment
+// (the program brings it in front again): a strip is read once it lies on top at its middle
+// and its pixels rest, and a label of a floating strip is pressed once the cursor has rested
+// on it, longer than the program's slowest watch, with the strip on top there.
+bool OnTopAt(HWND hStrip, POINT at)
+{
+    return WaitFor([&] { return IsSelfOrDescendant(hStrip, ::WindowFromPoint(at)); }, 2000);
+}
+
+void WaitUncovered(HWND hStrip)
+{
+    OnTopAt(hStrip, Center(ScreenRect(hStrip)));
+    WaitStill(ScreenRect(hStrip));
+}
+
+void ClickLabel(HWND hStrip, const TabLabel& label)
+{
+    const POINT at = Center(label.rc);
+    MouseMove(at.x, at.y);
+    if (::GetWindow(::GetAncestor(hStrip, GA_ROOT), GW_OWNER) != NULL)
+        ::Sleep(300);
+    OnTopAt(hStrip, at);
+    MouseDown();
+    MouseUp();
+}
+
+} // namespace
+
 void Korvane::ReadTabOrders(LayoutView& layout)
 {
     for (GroupView& group : layout.groups) {
@@ -539,19 +569,23 @@ void Korvane::ReadTabOrders(LayoutView& layout)
         }
         if (hTab == NULL)
             continue;
+        auto shownNow = [&] {
+            for (const GroupView& candidate : ReadLayout().groups) {
+                if (candidate.hwnd == group.hwnd)
+                    return candidate.selected;
+            }
+            return 0;
+        };
+        // The labels are read once, with the group as it was: in some looks the labels of the
+        // tabs beside the selected one are too faint to be told from the strip.
+        WaitUncovered(hTab);
+        const std::vector<TabLabel> labels = TabLabels(hTab);
         std::vector<int> order;
-        for (const TabLabel& label : TabLabels(hTab)) {
-            const POINT at = Center(label.rc);
-            Click(at.x, at.y);
+        for (const TabLabel& label : labels) {
+            ClickLabel(hTab, label);
             int shown = 0;
             WaitFor([&] {
-                const LayoutView now = ReadLayout();
-                const GroupView* g = nullptr;
-                for (const GroupView& candidate : now.groups) {
-                    if (candidate.hwnd == group.hwnd)
-                        g = &candidate;
-                }
-                shown = g != nullptr ? g->selected : 0;
+                shown = shownNow();
                 return shown != 0 && std::find(order.begin(), order.end(), shown) == order.end();
             },
                     1500);
@@ -559,11 +593,10 @@ void Korvane::ReadTabOrders(LayoutView& layout)
         }
         group.members = order;
         // Back to the tab that was selected.
-        const std::vector<TabLabel> labels = TabLabels(hTab);
-        for (size_t i = 0; i < order.size() && i < labels.size(); ++i) {
+        for (size_t i = 0; i < order.size(); ++i) {
             if (order[i] == group.selected) {
-                const POINT at = Center(labels[i].rc);
-                Click(at.x, at.y);
+                ClickLabel(hTab, labels[i]);
+                WaitFor([&] { return shownNow() == group.selected; }, 1500);
             }
         }
     }

@@ -100,7 +100,7 @@ TEST(Restart, TheDefaultLayoutComesBackWholeThreeTimes)
     EXPECT_TRUE(k.Close());
 }
 
-TEST(Restart, DISABLED_AnArrangementMadeByMouseAndAChangedLookComeBack)
+TEST(Restart, AnArrangementMadeByMouseAndAChangedLookComeBack)
 {
     Korvane k;
     ASSERT_TRUE(k.Start());

@@ -127,6 +127,24 @@ TEST_F(PanesByMouse, AFloatingFrameStaysAboveTheMainWindowAndPaintsAllOfItsBar)
     EXPECT_TRUE(fx.Reachable());
 }
 
+TEST_F(PanesByMouse, AFloatingFrameIsBackInFrontRightAfterEachPressOnATabOfTheMainWindow)
+{
+    hand.Drag(fx.TabPoint(P::kScript2), fx.ViewPoint());
+    ASSERT_TRUE(hand.Play());
+    CUiMiniDockFrameWnd* pFloating = fx.FloatingFrameOf(pane(P::kScript2));
+    ASSERT_TRUE(pFloating != nullptr);
+    // Such a press raises the main window over the floating frame for a moment; looked at
+    // well inside the frame's slow watch, only its answer to the press itself is in time.
+    int nBehind = 0;
+    for (int i = 0; i < 6; ++i) {
+        hand.Click(fx.TabPoint(i % 2 == 0 ? P::kScript1 : P::kSendEditor)).Pause(40).Call([&] {
+            nBehind += Above(pFloating->m_hWnd, fx.hFrame) ? 0 : 1;
+        });
+        ASSERT_TRUE(hand.Play());
+    }
+    EXPECT_EQ(0, nBehind);
+}
+
 TEST_F(PanesByMouse, TheBottomGroupFloatedAndDockedBackKeepsAllFivePanesTwice)
 {
     const std::vector<UINT> tabs = TabsOf(P::kDetailedLog);

@@ -98,10 +98,15 @@ void CUiMiniDockFrameWnd::OnDestroy()
 bool CUiMiniDockFrameWnd::OwnerWatch::DispatchHookedMessage(LRESULT&, HWND, UINT nMessage, WPARAM& wParam,
                                                             LPARAM& lParam)
 {
-    // Looked at once the owner has moved: the frame's timer comes after the message.
+    // Looked at once the owner has moved: the frame's timer comes after the message. A press
+    // on a window inside the owner may raise the owner without any message to it (Wine does
+    // so for a press on a tab of a docked group): the press is reported by its parent notice.
+    const UINT nNotice = nMessage == WM_PARENTNOTIFY ? LOWORD(wParam) : 0;
+    const bool bPress = nNotice == WM_LBUTTONDOWN || nNotice == WM_RBUTTONDOWN || nNotice == WM_MBUTTONDOWN;
     const bool bForward = (nMessage == WM_WINDOWPOSCHANGED &&
                            !(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER)) ||
-                          (nMessage == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) || nMessage == WM_MOUSEACTIVATE;
+                          (nMessage == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) || nMessage == WM_MOUSEACTIVATE ||
+                          bPress;
     if (bForward && m_pFrame->GetSafeHwnd() != NULL)
         m_pFrame->SetTimer(kTimerKeepInFront, 1, NULL);
     return false;
