@@ -13,7 +13,9 @@ void ColorEditWnd::OnPaint()
 {
     CPaintDC dc(this);
     CRect rcPaint(dc.m_ps.rcPaint);
-    if (rcPaint.IsRectEmpty())
+    // A script pane behind the selected tab of its group is sent its paint too: none of it shows.
+    CRect rcClip;
+    if (rcPaint.IsRectEmpty() || dc.GetClipBox(&rcClip) == NULLREGION)
         return;
     if (dc.IsPrinting()) {
         Paint(&dc, rcPaint);

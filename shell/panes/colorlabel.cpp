@@ -32,6 +32,10 @@ void CColorLabel::SetLabelFont(CFont* pFont)
 void CColorLabel::OnPaint()
 {
     CPaintDC dc(this);
+    // The line labels of a COM control pane behind the selected tab of its group: none shows.
+    CRect rcClip;
+    if (dc.GetClipBox(&rcClip) == NULLREGION)
+        return;
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     CRect rc(0, 0, rcWindow.Width() - 2, rcWindow.Height() - 2);

@@ -93,6 +93,39 @@ TEST(CmdIconLook, IconsFromBitmapsOnBothRoadsKeepKeyPixelsTransparent)
     EXPECT_EQ((HICON)NULL, CreateIconFromBitmap(NULL, kKey));
 }
 
+// A toolbar's first paint makes an icon for each of its buttons, one after another: each
+// icon shows its own bitmap, whatever size the icon made before it had and however many
+// icons came before it.
+TEST(CmdIconLook, IconsMadeOneAfterAnotherEachShowTheirOwnBitmap)
+{
+    painttest::PaintLookScope scope;
+    scope.SetVersion(VER_PLATFORM_WIN32_NT, 5, 1, 2600, "Service Pack 2");
+    winharness::DibSurface surface(24, 24);
+    for (int i = 0; i < 80; i++) {
+        const int cx = i % 3 == 2 ? 24 : 16;
+        const COLORREF clr = RGB(i * 3, 255 - i * 3, 100 + i);
+        HBITMAP hBitmap = MakeBitmap(cx, cx, [&](int x, int) { return x == 0 ? kKey : clr; });
+        HICON hIcon = CreateIconFromBitmap(hBitmap, kKey);
+        ::DeleteObject(hBitmap);
+        ASSERT_NE((HICON)NULL, hIcon) << i;
+        ICONINFO info = {};
+        ASSERT_TRUE(::GetIconInfo(hIcon, &info)) << i;
+        BITMAP bm = {};
+        ::GetObject(info.hbmMask, sizeof(bm), &bm);
+        EXPECT_EQ(cx, bm.bmWidth) << i;
+        ::DeleteObject(info.hbmMask);
+        ::DeleteObject(info.hbmColor);
+        surface.Fill(kSentinel);
+        ::DrawIconEx(surface.dc(), 0, 0, hIcon, 0, 0, 0, NULL, DI_NORMAL);
+        EXPECT_EQ(kSentinel, surface.Pixel(0, cx / 2)) << i;
+        EXPECT_EQ(clr, surface.Pixel(cx - 1, cx - 1)) << i;
+        if (cx == 16) {
+            EXPECT_EQ(kSentinel, surface.Pixel(20, 20)) << i;
+        }
+        ::DestroyIcon(hIcon);
+    }
+}
+
 TEST(CmdIconLook, FlatDisabledOnAPaletteDisplayIsTheBrushColour)
 {
     painttest::PaintLookScope scope;

@@ -43,6 +43,24 @@ TEST_F(ToolBarPaint, AHiddenButtonAndItsSeparatorAreNotPainted)
     EXPECT_EQ(1u, Look().Calls("ContentExpandButton").size());
 }
 
+// A bar that a sibling covers wholly (a pane behind the selected tab of its group) gets a
+// paint whose clip is empty: it draws nothing and makes no button icons, until it shows.
+TEST_F(ToolBarPaint, ABarWhoseClipIsEmptyPaintsNothing)
+{
+    CUiToolControlBar* pBar = MakeBar({kIconFirst, 0, kIconFirst + 1});
+    CRect rc;
+    pBar->GetClientRect(&rc);
+    winharness::DibSurface surface(rc.Width(), rc.Height());
+    Look().calls.clear();
+    ::IntersectClipRect(surface.dc(), 0, 0, 0, 0);
+    pBar->DoPaint(surface.cdc());
+    EXPECT_TRUE(Look().calls.empty());
+
+    Paint(pBar);
+    EXPECT_TRUE(Painted(pBar->GetButton(0)));
+    EXPECT_TRUE(Painted(pBar->GetButton(2)));
+}
+
 TEST_F(ToolBarPaint, ARowSeparatorIsTheStripUnderItsRowOrNothingWithoutAGap)
 {
     CUiToolControlBar* pBar = MakeBar({kIconFirst, 0, kIconFirst + 1});

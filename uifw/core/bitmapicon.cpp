@@ -9,6 +9,7 @@
 #include "paintsystem.h"
 
 #include <commctrl.h>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -32,16 +33,43 @@ void MapSysColors(DWORD* pPixels, int nCount, COLORREF clrKey)
     }
 }
 
+// The image list that makes the icons of one size. Making and destroying a list for each icon
+// cost more than the icon itself, and a toolbar's first paint makes an icon for every button:
+// the list takes one icon after another and is made anew only when it is full or another size
+// is asked for. It lives as long as the process.
+class IconMakerList
+{
+public:
+    HICON MakeIcon(HBITMAP hImage, int cx, int cy, COLORREF clrKey)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_hList != NULL && (cx != m_cx || cy != m_cy || ImageList_GetImageCount(m_hList) >= kImages)) {
+            ImageList_Destroy(m_hList);
+            m_hList = NULL;
+        }
+        if (m_hList == NULL) {
+            m_hList = ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, kImages, 0);
+            m_cx = cx;
+            m_cy = cy;
+        }
+        if (m_hList == NULL)
+            return NULL;
+        const int nIndex = ImageList_AddMasked(m_hList, hImage, clrKey);
+        return nIndex >= 0 ? ImageList_GetIcon(m_hList, nIndex, ILD_NORMAL) : NULL;
+    }
+
+private:
+    static const int kImages = 32;
+    std::mutex m_mutex;
+    HIMAGELIST m_hList = NULL;
+    int m_cx = 0;
+    int m_cy = 0;
+};
+
 HICON IconThroughImageList(HBITMAP hImage, int cx, int cy, COLORREF clrKey)
 {
-    HIMAGELIST hList = ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, 1, 0);
-    if (hList == NULL)
-        return NULL;
-    HICON hIcon = NULL;
-    if (ImageList_AddMasked(hList, hImage, clrKey) >= 0)
-        hIcon = ImageList_GetIcon(hList, 0, ILD_NORMAL);
-    ImageList_Destroy(hList);
-    return hIcon;
+    static IconMakerList* s_pMaker = new IconMakerList;
+    return s_pMaker->MakeIcon(hImage, cx, cy, clrKey);
 }
 
 HICON IconThroughMask(HBITMAP hImage, DWORD* pPixels, int cx, int cy, COLORREF clrKey)

@@ -12,6 +12,11 @@
 
 void CUiToolControlBar::DoPaint(CDC* pDC)
 {
+    // The panes of a tab group lie one upon another and each is sent its paint: behind the
+    // selected one nothing drawn would show, and a first paint makes an icon for every button.
+    CRect rcClip;
+    if (pDC->GetClipBox(&rcClip) == NULLREGION)
+        return;
     ExcludeChildWindowsFromClip(pDC->GetSafeHdc(), GetSafeHwnd(), nullptr, 0);
     CUiPaintManager* pPaint = PaintManagerHolder::Get().GetStoredHandle();
     CRect rcClient;
