@@ -133,13 +133,15 @@ TEST_F(PanesByMouse, AFloatingFrameIsBackInFrontRightAfterEachPressOnATabOfTheMa
     ASSERT_TRUE(hand.Play());
     CUiMiniDockFrameWnd* pFloating = fx.FloatingFrameOf(pane(P::kScript2));
     ASSERT_TRUE(pFloating != nullptr);
-    // Such a press raises the main window over the floating frame for a moment; looked at
-    // well inside the frame's slow watch, only its answer to the press itself is in time.
+    // Such a press raises the main window over the floating frame for a moment. With the
+    // frame's slow watch stopped, only its answer to the press itself brings it back.
+    pFloating->KillTimer(CUiMiniDockFrameWnd::kTimerWatchOwner);
     int nBehind = 0;
     for (int i = 0; i < 6; ++i) {
-        hand.Click(fx.TabPoint(i % 2 == 0 ? P::kScript1 : P::kSendEditor)).Pause(40).Call([&] {
-            nBehind += Above(pFloating->m_hWnd, fx.hFrame) ? 0 : 1;
-        });
+        hand.Click(fx.TabPoint(i % 2 == 0 ? P::kScript1 : P::kSendEditor))
+            .Settle()
+            .WaitFor([&] { return Above(pFloating->m_hWnd, fx.hFrame); }, 1000)
+            .Call([&] { nBehind += Above(pFloating->m_hWnd, fx.hFrame) ? 0 : 1; });
         ASSERT_TRUE(hand.Play());
     }
     EXPECT_EQ(0, nBehind);
