@@ -9,6 +9,7 @@
 #include "dataexplorerpane.h"
 #include "pane_test_support.h"
 #include "pane_test_tools.h"
+#include "programdriver.h"
 #include "popupmenuwnd.h"
 #include "resource.h"
 #include "sendeditorpane.h"
@@ -28,7 +29,7 @@ public:
         ::GetTempPathA(MAX_PATH, temp);
         m_base = std::string(temp) + "テスト_" + std::to_string(::GetCurrentProcessId());
         // Process ids repeat: a run that ended early may have left its folder behind.
-        RemoveTree(m_base);
+        e2e::RemoveFolder(m_base);
         ::CreateDirectoryA(m_base.c_str(), NULL);
         m_path = m_base + "\\work";
         ::CreateDirectoryA(m_path.c_str(), NULL);
@@ -40,7 +41,7 @@ public:
     ~WorkFolder()
     {
         ::SetCurrentDirectoryA(m_old.c_str());
-        RemoveTree(m_base);
+        e2e::RemoveFolder(m_base);
     }
     const std::string& Path() const { return m_path; }
     std::string Sub(const std::string& name) const { return m_path + "\\" + name; }

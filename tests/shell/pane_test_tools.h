@@ -46,8 +46,6 @@ std::wstring SystemName(const std::string& path);
 // "<missing>" when the file cannot be opened.
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
-// Removes a folder with everything in it.
-void RemoveTree(const std::string& path);
 std::string BytesOf(COleSafeArray data);
 
 } // namespace panetest

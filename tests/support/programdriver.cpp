@@ -67,10 +67,13 @@ void RemoveFolder(const std::string& path)
             const std::string name = fd.cFileName;
             if (name == "." || name == "..")
                 continue;
+            // A read-only file or folder goes too.
+            const std::string child = path + "\\" + name;
+            ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveFolder(path + "\\" + name);
+                RemoveFolder(child);
             else
-                ::DeleteFileA((path + "\\" + name).c_str());
+                ::DeleteFileA(child.c_str());
         } while (::FindNextFileA(h, &fd));
         ::FindClose(h);
     }
