@@ -16,7 +16,13 @@ rc=$?
 grep -E '^\s*[0-9]+/[0-9]+ Test|\[  (PASSED|FAILED)  \]|\[==========\] [0-9]+ tests? from' "$log" || true
 if [ $rc -ne 0 ]; then
     echo "---- output of the failing tests ----"
-    grep -E '\[  FAILED  \]|Failure|error:|Expected|Which is|Value of|Actual|^[0-9]+: ' "$log" | grep -vE '^[0-9]+: \[ (RUN|      OK) ' | head -300
+    # Only the failing executables' lines: the others' would crowd the failures out.
+    failing=$(sed -nE 's/.*Test +#([0-9]+): .*\*\*\*.*/\1/p' "$log" | paste -sd'|')
+    if [ -n "$failing" ]; then
+        grep -E "^($failing): " "$log" | grep -vE '^[0-9]+: \[ (RUN|      OK) |^[0-9]+: \[----------\]|^[0-9]+: $' | head -300
+    else
+        grep -E '\[  FAILED  \]|Failure|error:' "$log" | head -300
+    fi
     echo "(whole output: $log)"
 fi
 tail -n 4 "$log"
