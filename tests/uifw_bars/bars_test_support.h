@@ -63,12 +63,15 @@ public:
     int nMinLength = 0;      // along a top or bottom row; 0: the bar's own
     int nMinHeight = 0;      // 0: the bar's own
     int nNcPaints = 0;
+    int nPaints = 0;
     int GetMinExtentHorz() const override { return nMinLength > 0 ? nMinLength : CUiControlBar::GetMinExtentHorz(); }
     int GetMinExtentVert() const override { return nMinHeight > 0 ? nMinHeight : CUiControlBar::GetMinExtentVert(); }
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
     {
         if (nMsg == WM_NCPAINT)
             ++nNcPaints;
+        else if (nMsg == WM_PAINT)
+            ++nPaints;
         return CUiControlBar::WindowProc(nMsg, wParam, lParam);
     }
 };

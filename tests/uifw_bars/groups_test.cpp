@@ -1,6 +1,6 @@
 // Tabbed groups on a real frame: making a group from two bars, what may not join one, the
 // frame's own group object, containers spreading over tabs, the strip (its height, the keys,
-// the right-click menu, OLE data over it), the Close button of a group, a bar leaving a group
+// the right-click menu, OLE data over it), painting only the tab on top, the Close button of a group, a bar leaving a group
 // of two for another, a group's visibility following its bars inside a container, and the
 // main window's default layout of its eight panes.
 #include <gtest/gtest.h>
@@ -232,6 +232,35 @@ TEST_F(GroupTest, ANewTextWidensTheBarsTabAndIsTheGroupsCaptionWhileTheBarIsSele
     b2->SetWindowText("Two again");
     pGroup->GetWindowText(strText);
     EXPECT_STREQ("One with a much longer caption", strText);
+}
+
+TEST_F(GroupTest, AnExposedGroupPaintsOnlyTheTabOnTopAndATabBroughtUpPaintsAnew)
+{
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD0A0);
+    ASSERT_NE(nullptr, pGroup);
+    Pane* b3 = MakePane(0xD0A2, "Three");
+    ASSERT_TRUE(b1->DockIntoTabbedGroup(b3, -1, nullptr, true));
+    Layout();
+    const std::vector<Pane*> panes = {b1, b2, b3};
+    pGroup->m_wndTabs.SelectionSet(1);
+    Layout();
+    for (Pane* p : panes)
+        p->nPaints = 0;
+
+    // The frame exposed as a whole, as when it is first shown or uncovered.
+    ::RedrawWindow(fx.hFrame, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    winharness::PumpPending();
+    EXPECT_GE(b2->nPaints, 1);
+    EXPECT_EQ(0, b1->nPaints);
+    EXPECT_EQ(0, b3->nPaints);
+
+    // A tab selected comes up and paints, though its paint was dropped while it lay below.
+    for (int nTab : {2, 0}) {
+        pGroup->m_wndTabs.SelectionSet(nTab);
+        winharness::PumpPending();
+        EXPECT_GE(panes[nTab]->nPaints, 1) << nTab;
+    }
 }
 
 TEST_F(GroupTest, CloseOnAGroupHidesOnlyTheSelectedBar)

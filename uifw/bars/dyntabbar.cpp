@@ -38,6 +38,27 @@ BOOL CUiDockDynTabBar::PreTranslateMessage(MSG* pMsg)
     return CUiDockDynBar::PreTranslateMessage(pMsg);
 }
 
+LRESULT CUiDockDynTabBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    // The tabs under the selected one cannot be seen, yet exposing the group (the frame shown
+    // at start, a window moved off it) leaves each of them and all their children to paint.
+    // The group paints before its tabs, and raising a tab exposes it anew.
+    if (nMsg == WM_PAINT) {
+        for (HWND hBar = ::GetWindow(m_hWnd, GW_CHILD); hBar != NULL; hBar = ::GetWindow(hBar, GW_HWNDNEXT)) {
+            if (!::IsWindowVisible(hBar) || !::GetUpdateRect(hBar, NULL, FALSE))
+                continue;
+            HDC hDC = ::GetDCEx(hBar, NULL, DCX_CACHE | DCX_CLIPSIBLINGS);
+            RECT rcClip;
+            const bool bCovered = hDC != NULL && ::GetClipBox(hDC, &rcClip) == NULLREGION;
+            if (hDC != NULL)
+                ::ReleaseDC(hBar, hDC);
+            if (bCovered)
+                ::RedrawWindow(hBar, NULL, NULL, RDW_VALIDATE | RDW_NOERASE | RDW_NOFRAME | RDW_ALLCHILDREN);
+        }
+    }
+    return CUiDockDynBar::WindowProc(nMsg, wParam, lParam);
+}
+
 CSize CUiDockDynTabBar::LayoutTabBars(bool bMark)
 {
     CRect rcWindow;

@@ -19,6 +19,7 @@ public:
     ~CUiDockDynTabBar() override;
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void RecalcLayoutNow() override;
     void RefreshBarsState() override;
