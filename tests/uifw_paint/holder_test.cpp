@@ -1,8 +1,10 @@
-// Installing and replacing the current paint manager; the metrics each look answers.
+// Installing and replacing the current paint manager; the metrics each look answers; the
+// depth of a context as the looks read it.
 #include <gtest/gtest.h>
 
 #include "paintmanageroffice2003.h"
 #include "paintmanagerstudio2005.h"
+#include "paintsystem.h"
 #include "painttestsupport.h"
 #include "tabwnd.h"
 
@@ -145,4 +147,31 @@ TEST(PaintManagerHolder, LooksAreCreatedFromTheirClassNamesAndTheSavedChoice)
     EXPECT_EQ(RUNTIME_CLASS(CUiPaintManager), PaintManagerClassOfLook(32830));
     EXPECT_EQ(RUNTIME_CLASS(CUiPaintManagerStudio2005), PaintManagerClassOfLook(32827));
     EXPECT_EQ(RUNTIME_CLASS(CUiPaintManagerStudio2005), PaintManagerClassOfLook(0));
+}
+
+TEST(PaintSystem, TheDepthOfEveryKindOfContextIsWhatTheContextSaysAcrossADisplayChange)
+{
+    HWND hWnd = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 20, 20, NULL, NULL, NULL, NULL);
+    HDC hScreen = ::GetDC(NULL);
+    HDC hWindow = ::GetDC(hWnd);
+    HDC hMemory = ::CreateCompatibleDC(hScreen);
+    HDC hDevice = ::CreateDCA("DISPLAY", NULL, NULL, NULL);
+    for (int nRound = 0; nRound < 2; ++nRound) {
+        SCOPED_TRACE(nRound);
+        for (HDC hDC : {hScreen, hWindow, hMemory, hDevice})
+            EXPECT_EQ(::GetDeviceCaps(hDC, BITSPIXEL), GetBitsPerPixel(hDC));
+        EXPECT_EQ(::GetDeviceCaps(hScreen, BITSPIXEL), GetScreenBitsPerPixel());
+        // An override answers for every context until taken away.
+        SetBitsPerPixelOverride(8);
+        EXPECT_EQ(8, GetBitsPerPixel(hWindow));
+        EXPECT_EQ(8, GetScreenBitsPerPixel());
+        SetBitsPerPixelOverride(0);
+        ForgetDisplayBitsPerPixel();
+    }
+    EXPECT_EQ(0, GetBitsPerPixel(NULL));
+    ::DeleteDC(hDevice);
+    ::DeleteDC(hMemory);
+    ::ReleaseDC(hWnd, hWindow);
+    ::ReleaseDC(NULL, hScreen);
+    ::DestroyWindow(hWnd);
 }

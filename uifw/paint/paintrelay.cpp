@@ -2,6 +2,7 @@
 // status bar of a frame handles them, but only one window per frame passes them on: the
 // framework's status bar, else the first outer dock bar, else the first MDI tab window.
 #include "paintmanagerholder.h"
+#include "paintsystem.h"
 
 #include "dockbar.h"
 #include "minidockframewnd.h"
@@ -75,6 +76,7 @@ LRESULT PaintManagerHolder::OnSettingChange(CWnd* pWnd, UINT uFlags, LPCSTR lpsz
 
 LRESULT PaintManagerHolder::OnDisplayChange(CWnd* pWnd, INT nBitsPerPixel, INT cx, INT cy)
 {
+    ForgetDisplayBitsPerPixel();
     if (!IsThemeRelayWindow(pWnd) || m_pPaintManager == nullptr)
         return 0;
     return m_pPaintManager->OnDisplayChange(nBitsPerPixel, cx, cy);

@@ -3,6 +3,15 @@
 namespace {
 
 int g_nBitsOverride = 0;
+// Asked of a screen or window context, the depth costs Wine a look at the display's
+// configuration (a fifth of a millisecond), and painting asks it hundreds of times in a start;
+// it changes only with the display mode, which WM_DISPLAYCHANGE announces. 0: not known.
+int g_nDisplayBits = 0;
+
+bool IsDisplayContext(HDC hDC)
+{
+    return ::GetObjectType(hDC) == OBJ_DC && ::WindowFromDC(hDC) != NULL;
+}
 
 struct SysColorOverride {
     bool active = false;
@@ -29,13 +38,21 @@ int GetBitsPerPixel(HDC hDC)
 {
     if (g_nBitsOverride != 0)
         return g_nBitsOverride;
-    return hDC == NULL ? 0 : ::GetDeviceCaps(hDC, BITSPIXEL);
+    if (hDC == NULL)
+        return 0;
+    if (!IsDisplayContext(hDC))
+        return ::GetDeviceCaps(hDC, BITSPIXEL);
+    if (g_nDisplayBits == 0)
+        g_nDisplayBits = ::GetDeviceCaps(hDC, BITSPIXEL);
+    return g_nDisplayBits;
 }
 
 int GetScreenBitsPerPixel()
 {
     if (g_nBitsOverride != 0)
         return g_nBitsOverride;
+    if (g_nDisplayBits != 0)
+        return g_nDisplayBits;
     HDC hDC = ::GetDC(NULL);
     int nBits = GetBitsPerPixel(hDC);
     ::ReleaseDC(NULL, hDC);
@@ -45,6 +62,11 @@ int GetScreenBitsPerPixel()
 void SetBitsPerPixelOverride(int nBits)
 {
     g_nBitsOverride = nBits;
+}
+
+void ForgetDisplayBitsPerPixel()
+{
+    g_nDisplayBits = 0;
 }
 
 bool IsPaletteDevice(HDC hDC)

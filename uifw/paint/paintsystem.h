@@ -13,6 +13,8 @@ int GetScreenBitsPerPixel();
 int GetBitsPerPixel(HDC hDC);
 // 0 gives the real answer back.
 void SetBitsPerPixelOverride(int nBits);
+// The display's depth is read again at the next question: the display mode changed.
+void ForgetDisplayBitsPerPixel();
 // Whether the context draws through a palette (RC_PALETTE); under the bits-per-pixel
 // override, whether that depth has one.
 bool IsPaletteDevice(HDC hDC);
