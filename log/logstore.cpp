@@ -67,10 +67,8 @@ void CLogStore::Append(const CCommLogRecord& record, BOOL bLive)
     if (!(LogDisplayFlags(*m_pSet, stored) & LogFlagListed))
         return;
     m_listed.push_back(stored.m_nSeq);
-    CLogRowTexts texts;
-    BuildLogRowTexts(stored, *m_pSet, texts);
     if (m_pSink != nullptr)
-        m_pSink->OnRowAppended(texts, m_pSettings->m_nAutoScroll != 0);
+        m_pSink->OnRowAppended(stored, m_pSettings->m_nAutoScroll != 0);
 }
 
 void CLogStore::DropOldest()

@@ -19,15 +19,15 @@
 #include "logfiles.h"
 
 class CCommSetRecord;
-struct CLogRowTexts;
 
 // What the store asks of the list it feeds.
 class ILogRowSink
 {
 public:
     virtual ~ILogRowSink() {}
-    // A row was added at the end; bAutoScroll: select, focus and show it.
-    virtual void OnRowAppended(const CLogRowTexts& texts, BOOL bAutoScroll) = 0;
+    // A row was added at the end for the record; bAutoScroll: select, focus and show it. The
+    // row's texts are the record's BuildLogRowTexts, made when a list needs them.
+    virtual void OnRowAppended(const CCommLogRecord& record, BOOL bAutoScroll) = 0;
     // The first row went with the oldest record.
     virtual void OnFirstRowDeleted() = 0;
     // Every row went (clear, refresh, reading a file).

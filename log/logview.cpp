@@ -96,7 +96,7 @@ void CLogview::OnSize(UINT nType, int cx, int cy)
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void CLogview::OnRowAppended(const CLogRowTexts&, BOOL bAutoScroll)
+void CLogview::OnRowAppended(const CCommLogRecord&, BOOL bAutoScroll)
 {
     if (m_hWnd == nullptr)
         return;

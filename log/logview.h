@@ -78,7 +78,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void OnRowAppended(const CLogRowTexts& texts, BOOL bAutoScroll) override;
+    void OnRowAppended(const CCommLogRecord& record, BOOL bAutoScroll) override;
     void OnFirstRowDeleted() override;
     void OnAllRowsDeleted() override;
     void OnShownRecordDropped() override;

@@ -139,12 +139,14 @@ inline std::string MessageText(int code)
     return Str(GetMessageText(code));
 }
 
-// The rows a list would hold after the store's calls.
+// The rows a list would hold after the store's calls, with the texts a list would show.
 class RowMirror : public ILogRowSink
 {
 public:
-    void OnRowAppended(const CLogRowTexts& texts, BOOL bAutoScroll) override
+    void OnRowAppended(const CCommLogRecord& record, BOOL bAutoScroll) override
     {
+        CLogRowTexts texts;
+        BuildLogRowTexts(record, *pSet, texts);
         rows.push_back(texts);
         autoScrolled.push_back(bAutoScroll != FALSE);
     }
@@ -169,6 +171,7 @@ public:
     int firstDeleted = 0;
     int allDeleted = 0;
     int shownDropped = 0;
+    const CCommSetRecord* pSet = nullptr;
 };
 
 // A store over settings and a set of the test's own, with the row mirror attached.
@@ -180,6 +183,7 @@ protected:
         SetCommSetDefaults(set, 0);
         settings.m_strPath = folder.Path().c_str();
         store.SetSources(&settings, &set);
+        mirror.pSet = &set;
         store.SetRowSink(&mirror);
     }
 
