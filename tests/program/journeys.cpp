@@ -5,6 +5,7 @@
 #include "resource.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace e2e {
 
@@ -265,6 +266,24 @@ void StartConnected(Korvane& k, SerialPeer& peer, const char* name)
     ASSERT_TRUE(WriteStartupSet(k, name));
     ASSERT_TRUE(k.Start());
     ASSERT_TRUE(WaitFor([&] { return PortState(k) == kConnected; })) << PortState(k);
+}
+
+int FindLogRow(const Korvane& k, const std::string& text, const char* kind)
+{
+    const std::vector<std::vector<std::string>> rows = k.LogRows();
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+        const std::string& contents = rows[i][3];
+        std::string packed = contents;
+        packed.erase(std::remove(packed.begin(), packed.end(), ' '), packed.end());
+        if (contents.compare(0, strlen(kind), kind) == 0 && packed.find(text) != std::string::npos)
+            return i;
+    }
+    return -1;
+}
+
+int FindLogRow(const Korvane& k, const char* kind, const std::vector<BYTE>& bytes)
+{
+    return FindLogRow(k, Hex(bytes), kind);
 }
 
 } // namespace e2e

@@ -40,6 +40,13 @@ bool WriteStartupSet(Korvane& k, const char* name);
 // The peer opened, and the program started with such a set: its port 1 connected.
 void StartConnected(Korvane& k, SerialPeer& peer, const char* name);
 
+// The first log row whose contents begin with kind and hold text, the spaces that group the
+// hex digits in byte pairs left out (blocks sharing a row are grouped from the first one's
+// start); -1 when none does.
+int FindLogRow(const Korvane& k, const std::string& text, const char* kind = "");
+// The same for the given bytes' hex digits.
+int FindLogRow(const Korvane& k, const char* kind, const std::vector<BYTE>& bytes);
+
 const char kConnected[] = "接続中";
 const char kNone[] = "None";
 

@@ -90,20 +90,6 @@ bool LowestInkStartsInside(const Screenshot& shot)
     return false;
 }
 
-// The first row whose text holds the given one, the spaces that group its hex digits in
-// pairs of bytes left out: two blocks sharing a row are grouped from the first one's start.
-int FindRowHolding(const Korvane& k, const std::string& text)
-{
-    const std::vector<std::vector<std::string>> rows = k.LogRows();
-    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-        std::string row = rows[i][3];
-        row.erase(std::remove(row.begin(), row.end(), ' '), row.end());
-        if (row.find(text) != std::string::npos)
-            return i;
-    }
-    return -1;
-}
-
 } // namespace
 
 TEST(MainWindow, TheStatusBarFollowsThePortAndTheViewMenuAtTheBottomOfEveryStart)
@@ -212,7 +198,7 @@ TEST(MainWindow, TheLogListDrawsEachRowOnceAfterResizesAndAClosedMenuWithItsLowL
     Type("5A");
     Key('2', kCtrl);
     // Blocks that arrive together may share a row: the last one's bytes are what to wait for.
-    ASSERT_TRUE(WaitFor([&] { return FindRowHolding(k, "EV_TXEMPTY") >= 0 && FindRowHolding(k, "0B5FA0") >= 0; }))
+    ASSERT_TRUE(WaitFor([&] { return FindLogRow(k, "EV_TXEMPTY") >= 0 && FindLogRow(k, "0B5FA0") >= 0; }))
         << k.LogCount() << " rows:" << [&] {
                std::string all;
                for (const std::vector<std::string>& r : k.LogRows())
@@ -225,7 +211,7 @@ TEST(MainWindow, TheLogListDrawsEachRowOnceAfterResizesAndAClosedMenuWithItsLowL
 
     // The underscore of "EV_TXEMPTY" is drawn: the cell's lowest ink lies under "_", not under
     // the "E" it begins with.
-    const int row = FindRowHolding(k, "EV_TXEMPTY");
+    const int row = FindLogRow(k, "EV_TXEMPTY");
     RECT cell = ListCellRect(k.LogList(), row, 3);
     ASSERT_GT(cell.bottom, cell.top);
     cell.right = std::min(cell.right, cell.left + 80);
@@ -237,7 +223,7 @@ TEST(MainWindow, TheLogListDrawsEachRowOnceAfterResizesAndAClosedMenuWithItsLowL
         ASSERT_TRUE(peer.Write({static_cast<BYTE>(0x80 + i), 0x5F}));
         ::Sleep(30);
     }
-    ASSERT_TRUE(WaitFor([&] { return FindRowHolding(k, "A75F") >= 0; })) << k.LogCount();
+    ASSERT_TRUE(WaitFor([&] { return FindLogRow(k, "A75F") >= 0; })) << k.LogCount();
     ASSERT_GE(k.LogCount(), 35) << "too few rows to fill the list";
     // The last row taken, as a hand does with the End key: the list shows the end.
     const RECT rcRows = ScreenRect(k.LogList());

@@ -19,23 +19,6 @@ const char kStartPrompt[] = "通信処理を開始します。(ﾎﾟｰﾄ1)";
 const char kStopPrompt[] = "通信処理を終了します。(ﾎﾟｰﾄ1)";
 // The first log row whose contents column is a record of that kind ("Recv", "Send") holding
 // the bytes' hex; -1 when none.
-int FindLogRow(const Korvane& k, const char* kind, const std::vector<BYTE>& bytes)
-{
-    const std::string hex = Hex(bytes);
-    const std::vector<std::vector<std::string>> rows = k.LogRows();
-    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-        const std::string& contents = rows[i][3];
-        std::string packed;
-        for (char c : contents) {
-            if (c != ' ')
-                packed += c;
-        }
-        if (contents.compare(0, strlen(kind), kind) == 0 && packed.find(hex) != std::string::npos)
-            return i;
-    }
-    return -1;
-}
-
 // A file dialog of the program: the whole path typed into its name field, then Enter.
 void AnswerFileDialog(Korvane& k, const std::string& path)
 {
