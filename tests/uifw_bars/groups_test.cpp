@@ -48,6 +48,16 @@ protected:
         Layout();
         return b1->GetTabContainerBar();
     }
+    // The same with b3 joined at the end.
+    CUiDynTabControlBar* MakeGroupOfThree(Pane*& b1, Pane*& b2, Pane*& b3, UINT nFirstId)
+    {
+        CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, nFirstId);
+        b3 = MakePane(nFirstId + 2, "Three");
+        if (pGroup == nullptr || !b1->DockIntoTabbedGroup(b3, -1, nullptr, true))
+            return nullptr;
+        Layout();
+        return pGroup;
+    }
 };
 
 TEST_F(GroupTest, TwoBarsMakeAGroupInTheFirstOnesPlaceWithItsStripShown)
@@ -151,12 +161,9 @@ int Refuse(const PopupTrackCall& call, UINT*)
 
 TEST_F(GroupTest, TheStripSwitchesByKeysListsItsBarsAndTakesNoOleData)
 {
-    Pane *b1, *b2;
-    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD021);
+    Pane *b1, *b2, *b3;
+    CUiDynTabControlBar* pGroup = MakeGroupOfThree(b1, b2, b3, 0xD021);
     ASSERT_NE(nullptr, pGroup);
-    Pane* b3 = MakePane(0xD023, "Three");
-    ASSERT_TRUE(b1->DockIntoTabbedGroup(b3, -1, nullptr, true));
-    Layout();
     CUiDynTabWnd& tabs = pGroup->m_wndTabs;
     ASSERT_EQ(3, tabs.ItemGetCount());
     EXPECT_EQ(2, tabs.SelectionGet());   // the bar that joined at the end
@@ -236,12 +243,9 @@ TEST_F(GroupTest, ANewTextWidensTheBarsTabAndIsTheGroupsCaptionWhileTheBarIsSele
 
 TEST_F(GroupTest, AnExposedGroupPaintsOnlyTheTabOnTopAndATabBroughtUpPaintsAnew)
 {
-    Pane *b1, *b2;
-    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD0A0);
+    Pane *b1, *b2, *b3;
+    CUiDynTabControlBar* pGroup = MakeGroupOfThree(b1, b2, b3, 0xD0A0);
     ASSERT_NE(nullptr, pGroup);
-    Pane* b3 = MakePane(0xD0A2, "Three");
-    ASSERT_TRUE(b1->DockIntoTabbedGroup(b3, -1, nullptr, true));
-    Layout();
     const std::vector<Pane*> panes = {b1, b2, b3};
     pGroup->m_wndTabs.SelectionSet(1);
     Layout();
