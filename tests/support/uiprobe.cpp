@@ -262,27 +262,33 @@ std::vector<std::string> ListRow(HWND hList, int row, int columns)
     return cells;
 }
 
-RECT ListRowRect(HWND hList, int row)
+namespace {
+
+// A row's or a cell's bounds through the list's own memory (LVM_GETITEMRECT takes the kind in
+// left, LVM_GETSUBITEMRECT also the column in top), on the screen.
+RECT ListBounds(HWND hList, UINT message, int row, int column)
 {
     RemoteBlock block(hList, sizeof(RECT));
-    RECT rc = {LVIR_BOUNDS, 0, 0, 0};
-    if (!block.Write(&rc, sizeof(rc)) ||
-        !Send(hList, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(block.Address())) || !block.Read(&rc, sizeof(rc)))
+    RECT rc = {LVIR_BOUNDS, column, 0, 0};
+    if (!block.Write(&rc, sizeof(rc)) || !Send(hList, message, row, reinterpret_cast<LPARAM>(block.Address())) ||
+        !block.Read(&rc, sizeof(rc)))
         return RECT{};
     ::MapWindowPoints(hList, NULL, reinterpret_cast<POINT*>(&rc), 2);
     return rc;
 }
 
+} // namespace
+
+RECT ListRowRect(HWND hList, int row)
+{
+    return ListBounds(hList, LVM_GETITEMRECT, row, 0);
+}
+
 RECT ListCellRect(HWND hList, int row, int column)
 {
-    RemoteBlock block(hList, sizeof(RECT));
-    RECT rc = {LVIR_BOUNDS, column, 0, 0};
-    if (!block.Write(&rc, sizeof(rc)) ||
-        !Send(hList, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(block.Address())) || !block.Read(&rc, sizeof(rc)))
-        return RECT{};
-    ::MapWindowPoints(hList, NULL, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
+    return ListBounds(hList, LVM_GETSUBITEMRECT, row, column);
 }
+
 
 std::vector<std::string> StatusTexts(HWND hStatus)
 {
