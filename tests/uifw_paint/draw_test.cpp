@@ -177,6 +177,58 @@ TEST(Monitors, RectanglesAreMovedOntoTheNearestMonitor)
     EXPECT_EQ(m, CRect(info.rcMonitor));
 }
 
+TEST(Monitors, TheListedMonitorsAnswerAsTheSystemDoes)
+{
+    MonitorInfo screen;
+    MonitorInfoFromPoint(screen, CPoint(0, 0));
+    const CRect m(screen.rcMonitor);
+    const CRect asked[] = {CRect(10, 10, 20, 20), CRect(m.right - 5, 5, m.right + 50, 30),
+                           CRect(m.right + 400, m.bottom + 300, m.right + 500, m.bottom + 350),
+                           CRect(-900, -700, -800, -600), CRect(40, 40, 40, 40), CRect(m.right, 0, m.right, 0)};
+    for (const CRect& rc : asked) {
+        SCOPED_TRACE(rc.left);
+        MONITORINFO system = {sizeof(system)};
+        ASSERT_TRUE(::GetMonitorInfoA(::MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST), &system));
+        MonitorInfo ours;
+        MonitorInfoFromRect(ours, rc);
+        EXPECT_EQ(CRect(system.rcMonitor), CRect(ours.rcMonitor));
+        EXPECT_EQ(CRect(system.rcWork), CRect(ours.rcWork));
+        EXPECT_EQ((system.dwFlags & MONITORINFOF_PRIMARY) != 0, (ours.dwFlags & 1) != 0);
+    }
+    // Listed anew after a display or setting change: still the same answers.
+    ForgetMonitors();
+    MonitorInfoFromPoint(screen, CPoint(5, 5));
+    EXPECT_EQ(m, CRect(screen.rcMonitor));
+}
+
+TEST(Monitors, ARectangleGoesToTheMonitorSharingMostOfItElseToTheNearest)
+{
+    // Two side by side and a third below the second, as a desk may have them.
+    MonitorInfo monitors[3];
+    monitors[0].rcMonitor = {0, 0, 1000, 800};
+    monitors[1].rcMonitor = {1000, 0, 2000, 800};
+    monitors[2].rcMonitor = {1000, 800, 2000, 1600};
+    auto pick = [&](const RECT& rc) {
+        const RECT got = PickMonitor(monitors, 3, rc).rcMonitor;
+        for (int i = 0; i < 3; i++) {
+            if (::EqualRect(&got, &monitors[i].rcMonitor))
+                return i;
+        }
+        return -1;
+    };
+    EXPECT_EQ(0, pick(CRect(900, 100, 1050, 200)));
+    EXPECT_EQ(1, pick(CRect(950, 100, 1100, 200)));
+    EXPECT_EQ(2, pick(CRect(1500, 700, 1600, 1000)));
+    // A point on a shared edge belongs to the monitor it is the first pixel of.
+    EXPECT_EQ(1, pick(CRect(1000, 10, 1000, 10)));
+    // Outside every monitor: the nearest, by the gap on both axes.
+    EXPECT_EQ(0, pick(CRect(-300, 900, -200, 950)));
+    EXPECT_EQ(2, pick(CRect(2100, 1500, 2200, 1550)));
+    EXPECT_EQ(1, pick(CRect(1500, -400, 1600, -300)));
+    const MonitorInfo none = PickMonitor(monitors, 0, CRect(0, 0, 1, 1));
+    EXPECT_TRUE(::IsRectEmpty(&none.rcMonitor));
+}
+
 TEST(ChildClip, TheFilterLetsTheBackgroundShowThroughTransparentChildren)
 {
     painttest::PaintLookScope scope;

@@ -15,6 +15,13 @@ struct MonitorInfo {
 typedef void (*MonitorInfoSource)(MonitorInfo& info, const RECT& rc);
 void SetMonitorInfoSource(MonitorInfoSource pfnSource);
 
+// The monitors are listed anew at the next query: after a display or work area change.
+void ForgetMonitors();
+
+// Of nCount monitors, the one the system gives a rectangle: the one sharing the most area with
+// it (a point or empty rectangle counting as its first pixel), else the nearest.
+MonitorInfo PickMonitor(const MonitorInfo* pMonitors, size_t nCount, const RECT& rc);
+
 void MonitorInfoFromPoint(MonitorInfo& info, POINT pt);
 void MonitorInfoFromRect(MonitorInfo& info, const RECT& rc);
 void MonitorInfoFromHwnd(MonitorInfo& info, HWND hWnd);

@@ -3,6 +3,7 @@
 // framework's status bar, else the first outer dock bar, else the first MDI tab window.
 #include "paintmanagerholder.h"
 #include "paintsystem.h"
+#include "monitorinfo.h"
 
 #include "dockbar.h"
 #include "minidockframewnd.h"
@@ -69,6 +70,7 @@ LRESULT PaintManagerHolder::OnSysColorChange(CWnd* pWnd)
 
 LRESULT PaintManagerHolder::OnSettingChange(CWnd* pWnd, UINT uFlags, LPCSTR lpszSection)
 {
+    ForgetMonitors();
     if (!IsThemeRelayWindow(pWnd) || m_pPaintManager == nullptr)
         return 0;
     return m_pPaintManager->OnSettingChange(uFlags, lpszSection);
@@ -77,6 +79,7 @@ LRESULT PaintManagerHolder::OnSettingChange(CWnd* pWnd, UINT uFlags, LPCSTR lpsz
 LRESULT PaintManagerHolder::OnDisplayChange(CWnd* pWnd, INT nBitsPerPixel, INT cx, INT cy)
 {
     ForgetDisplayBitsPerPixel();
+    ForgetMonitors();
     if (!IsThemeRelayWindow(pWnd) || m_pPaintManager == nullptr)
         return 0;
     return m_pPaintManager->OnDisplayChange(nBitsPerPixel, cx, cy);
