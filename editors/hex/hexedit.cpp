@@ -2,6 +2,7 @@
 // for, painting and scrolling. Keys and focus are in hexeditkeys.cpp, the mouse and the
 // tooltips in hexeditmouse.cpp.
 #include "hexedit.h"
+#include "paintsystem.h"
 
 #include <algorithm>
 
@@ -345,7 +346,7 @@ void CHexEdit::OnPaint()
         return;
     // Through an off-screen bitmap, so that scrolling and typing do not flicker.
     HDC hdcMem = ::CreateCompatibleDC(dc.m_hDC);
-    HBITMAP hbm = ::CreateCompatibleBitmap(dc.m_hDC, rc.Width(), rc.Height());
+    HBITMAP hbm = CreateOffscreenBitmap(dc.m_hDC, rc.Width(), rc.Height());
     // The whole client area is painted (into the bitmap), whatever part of it is shown again.
     m_bPaintedKnown = true;
     if (hdcMem == NULL || hbm == NULL) {

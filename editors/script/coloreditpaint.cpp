@@ -2,6 +2,7 @@
 // own colour; a double-byte character is two cells and one glyph; selected cells take the
 // selection colours.
 #include "coloreditwnd.h"
+#include "paintsystem.h"
 #include "coloreditchars.h"
 #include "afxdc.h"
 #include <algorithm>
@@ -24,7 +25,8 @@ void ColorEditWnd::OnPaint()
     // Drawn off screen and copied in one piece, so the cells never flicker.
     CDC memDC;
     CBitmap bitmap;
-    if (!memDC.CreateCompatibleDC(&dc) || !bitmap.CreateCompatibleBitmap(&dc, rcPaint.Width(), rcPaint.Height())) {
+    if (!memDC.CreateCompatibleDC(&dc) ||
+        !bitmap.Attach(CreateOffscreenBitmap(dc.GetSafeHdc(), rcPaint.Width(), rcPaint.Height()))) {
         Paint(&dc, rcPaint);
         return;
     }

@@ -8,6 +8,8 @@
 #include "painttestsupport.h"
 #include "tabwnd.h"
 
+#include <vector>
+
 TEST(PaintManagerHolder, AnXPLookIsCurrentFromTheStart)
 {
     CUiPaintManager* pCurrent = PaintManagerHolder::Get().GetStoredHandle();
@@ -173,5 +175,57 @@ TEST(PaintSystem, TheDepthOfEveryKindOfContextIsWhatTheContextSaysAcrossADisplay
     ::DeleteDC(hMemory);
     ::ReleaseDC(hWnd, hWindow);
     ::ReleaseDC(NULL, hScreen);
+    ::DestroyWindow(hWnd);
+}
+
+// Drawn on alike, the bitmap for off-screen drawing holds what a compatible bitmap holds, and
+// a memory context keeps its own kind of bitmap.
+TEST(PaintSystem, AnOffscreenBitmapHoldsWhatACompatibleOneHolds)
+{
+    HWND hWnd = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 20, 20, NULL, NULL, NULL, NULL);
+    HDC hWindow = ::GetDC(hWnd);
+    HDC hMemory = ::CreateCompatibleDC(hWindow);
+    auto pixelsAfterDrawing = [&](HBITMAP hBitmap) {
+        HGDIOBJ hOld = ::SelectObject(hMemory, hBitmap);
+        const RECT rcAll = {0, 0, 30, 20}, rcPart = {3, 4, 17, 9};
+        ::FillRect(hMemory, &rcAll, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+        HBRUSH hBrush = ::CreateSolidBrush(RGB(12, 200, 77));
+        ::FillRect(hMemory, &rcPart, hBrush);
+        ::DeleteObject(hBrush);
+        ::SetPixel(hMemory, 29, 19, RGB(250, 1, 130));
+        ::TextOutA(hMemory, 1, 1, "Ab", 2);
+        ::SelectObject(hMemory, hOld);
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+        bmi.bmiHeader.biWidth = 30;
+        bmi.bmiHeader.biHeight = 20;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        std::vector<DWORD> pixels(30 * 20);
+        EXPECT_EQ(20, ::GetDIBits(hMemory, hBitmap, 0, 20, pixels.data(), &bmi, DIB_RGB_COLORS));
+        return pixels;
+    };
+    HBITMAP hOffscreen = CreateOffscreenBitmap(hWindow, 30, 20);
+    HBITMAP hCompatible = ::CreateCompatibleBitmap(hWindow, 30, 20);
+    ASSERT_NE((HBITMAP)NULL, hOffscreen);
+    BITMAP bmOffscreen, bmCompatible;
+    ::GetObject(hOffscreen, sizeof(bmOffscreen), &bmOffscreen);
+    ::GetObject(hCompatible, sizeof(bmCompatible), &bmCompatible);
+    EXPECT_EQ(bmCompatible.bmBitsPixel, bmOffscreen.bmBitsPixel);
+    EXPECT_EQ(30, bmOffscreen.bmWidth);
+    EXPECT_EQ(20, bmOffscreen.bmHeight);
+    EXPECT_EQ(pixelsAfterDrawing(hCompatible), pixelsAfterDrawing(hOffscreen));
+
+    HBITMAP hMono = ::CreateBitmap(8, 8, 1, 1, NULL);
+    HGDIOBJ hOld = ::SelectObject(hMemory, hMono);
+    HBITMAP hForMono = CreateOffscreenBitmap(hMemory, 8, 8);
+    BITMAP bmForMono;
+    ::GetObject(hForMono, sizeof(bmForMono), &bmForMono);
+    EXPECT_EQ(1, bmForMono.bmBitsPixel);
+    ::SelectObject(hMemory, hOld);
+    for (HBITMAP h : {hOffscreen, hCompatible, hMono, hForMono})
+        ::DeleteObject(h);
+    ::DeleteDC(hMemory);
+    ::ReleaseDC(hWnd, hWindow);
     ::DestroyWindow(hWnd);
 }

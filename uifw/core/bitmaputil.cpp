@@ -98,9 +98,8 @@ HBITMAP BitmapFromPackedDib(const BYTE* pDib, DWORD dwCount, ULONGLONG ullBitsOf
         return NULL;
 
     void* pBits = NULL;
-    ScreenDC screen;
     HBITMAP hBitmap =
-        ::CreateDIBSection(screen, reinterpret_cast<const BITMAPINFO*>(pDib), DIB_RGB_COLORS, &pBits, NULL, 0);
+        ::CreateDIBSection(NULL, reinterpret_cast<const BITMAPINFO*>(pDib), DIB_RGB_COLORS, &pBits, NULL, 0);
     if (hBitmap == NULL)
         return NULL;
     DIBSECTION ds = {};
@@ -174,17 +173,18 @@ HBITMAP CloneBitmap(HBITMAP hBitmap, const RECT* pRect, COLORREF** ppBits)
     const CRect rc = pRect != NULL ? CRect(*pRect) : CRect(0, 0, bm.bmWidth, bm.bmHeight);
     if (rc.Width() <= 0 || rc.Height() <= 0)
         return NULL;
-    ScreenDC screen;
     HBITMAP hCopy = NULL;
     if (ppBits != NULL) {
         hCopy = Create32BitSection(rc.Width(), rc.Height(), ppBits);
     } else {
+        ScreenDC screen;
         hCopy = ::CreateCompatibleBitmap(screen, rc.Width(), rc.Height());
     }
     if (hCopy == NULL)
         return NULL;
-    HDC hSrc = ::CreateCompatibleDC(screen);
-    HDC hDst = ::CreateCompatibleDC(screen);
+    // Contexts made for the screen without taking its context, which costs Wine a request.
+    HDC hSrc = ::CreateCompatibleDC(NULL);
+    HDC hDst = ::CreateCompatibleDC(NULL);
     HGDIOBJ hOldSrc = ::SelectObject(hSrc, hBitmap);
     HGDIOBJ hOldDst = ::SelectObject(hDst, hCopy);
     const bool bCopied = hOldSrc != NULL && hOldDst != NULL &&

@@ -1,4 +1,5 @@
 #include "memorydc.h"
+#include "paintsystem.h"
 
 HBITMAP(WINAPI* CUiMemoryDC::s_pfnCreateDIBSection)(HDC, const BITMAPINFO*, UINT, void**, HANDLE,
                                                     DWORD) = ::CreateDIBSection;
@@ -88,7 +89,7 @@ bool CUiMemoryDC::MakeBitmap(DWORD dwOptions, int cx, int cy)
         m_pDibBits = pBits;
         return true;
     }
-    return m_bitmap.CreateCompatibleBitmap(m_pTarget, cx, cy) != FALSE;
+    return m_bitmap.Attach(CreateOffscreenBitmap(m_pTarget->m_hDC, cx, cy)) != FALSE;
 }
 
 void CUiMemoryDC::BorrowTarget()

@@ -3,14 +3,17 @@
 namespace {
 
 int g_nBitsOverride = 0;
-// Asked of a screen or window context, the depth costs Wine a look at the display's
+// Asked of a screen, window or memory context, the depth costs Wine a look at the display's
 // configuration (a fifth of a millisecond), and painting asks it hundreds of times in a start;
 // it changes only with the display mode, which WM_DISPLAYCHANGE announces. 0: not known.
 int g_nDisplayBits = 0;
 
+// A memory context answers the depth of the device it was made for, whatever bitmap it
+// holds, and the program makes memory contexts for the display only.
 bool IsDisplayContext(HDC hDC)
 {
-    return ::GetObjectType(hDC) == OBJ_DC && ::WindowFromDC(hDC) != NULL;
+    const DWORD dwType = ::GetObjectType(hDC);
+    return dwType == OBJ_MEMDC || (dwType == OBJ_DC && ::WindowFromDC(hDC) != NULL);
 }
 
 struct SysColorOverride {
@@ -57,6 +60,24 @@ int GetScreenBitsPerPixel()
     int nBits = GetBitsPerPixel(hDC);
     ::ReleaseDC(NULL, hDC);
     return nBits;
+}
+
+HBITMAP CreateOffscreenBitmap(HDC hTarget, int cx, int cy)
+{
+    // Other contexts keep their own kind: a memory context may hold a monochrome bitmap.
+    if (cx <= 0 || cy <= 0 || ::GetObjectType(hTarget) != OBJ_DC || ::WindowFromDC(hTarget) == NULL ||
+        GetBitsPerPixel(hTarget) != 32)
+        return ::CreateCompatibleBitmap(hTarget, cx, cy);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    return hBitmap != NULL ? hBitmap : ::CreateCompatibleBitmap(hTarget, cx, cy);
 }
 
 void SetBitsPerPixelOverride(int nBits)

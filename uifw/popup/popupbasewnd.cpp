@@ -1,4 +1,5 @@
 #include "popupbasewnd.h"
+#include "paintsystem.h"
 
 #include "soundplayer.h"
 #include <cmath>
@@ -268,7 +269,7 @@ void CUiPopupBaseWnd::CaptureScreenUnder()
     HDC hScreen = ::GetDC(NULL);
     CDC dcMem;
     if (dcMem.CreateCompatibleDC(CDC::FromHandle(hScreen)) &&
-        m_bmpUnder.CreateCompatibleBitmap(CDC::FromHandle(hScreen), rc.Width(), rc.Height())) {
+        m_bmpUnder.Attach(CreateOffscreenBitmap(hScreen, rc.Width(), rc.Height()))) {
         CBitmap* pOld = dcMem.SelectObject(&m_bmpUnder);
         ::BitBlt(dcMem.GetSafeHdc(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
         dcMem.SelectObject(pOld);

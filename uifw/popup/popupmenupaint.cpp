@@ -145,7 +145,7 @@ void CUiPopupMenuWnd::PaintContent(CDC& dcTarget, BOOL bToWindow)
     CBitmap* pOldBmp = nullptr;
     CDC* pDC = &dcTarget;
     if (bToWindow && dcMem.CreateCompatibleDC(&dcTarget) &&
-        bmp.CreateCompatibleBitmap(&dcTarget, rcClient.Width(), rcClient.Height())) {
+        bmp.Attach(CreateOffscreenBitmap(dcTarget.GetSafeHdc(), rcClient.Width(), rcClient.Height()))) {
         pOldBmp = dcMem.SelectObject(&bmp);
         dcMem.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcTarget, 0, 0, SRCCOPY);
         pDC = &dcMem;
@@ -396,7 +396,7 @@ void CUiPopupMenuWnd::RenderAnimationFrame(CDC& dc)
             if (!MakeSections(dc, dcMem, cx, cy))
                 return;
         } else {
-            if (!m_bmpContent.CreateCompatibleBitmap(&dc, cx, cy))
+            if (!m_bmpContent.Attach(CreateOffscreenBitmap(dc.GetSafeHdc(), cx, cy)))
                 return;
             CBitmap* pOld = dcMem.SelectObject(&m_bmpContent);
             PaintContent(dcMem, FALSE);
