@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "archive_test_support.h"
+#include "bitmapicon.h"
 #include "cmdicon.h"
 #include "winharness.h"
 
@@ -320,4 +321,22 @@ TEST(CmdIcon, PaintStatesDrawTheImageTheGeneratedLookOrTheBrushColour)
 
     EXPECT_FALSE(CUiCmdIcon().Paint(surface.cdc(), CPoint(0, 0)));
     ::DeleteObject(hBrush);
+}
+
+TEST(CmdIcon, AnIconMadeFromABitmapHasTheSizeItsOwnInformationGives)
+{
+    // Odd sizes: twice the centre hotspot is one pixel short of the bitmap.
+    for (const CSize& size : {CSize(16, 16), CSize(15, 13), CSize(1, 1)}) {
+        SCOPED_TRACE(size.cx);
+        CBitmap bitmap;
+        CWindowDC screen(nullptr);
+        ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&screen, size.cx, size.cy));
+        CmdIconIconHolder made, asked;
+        made.TakeMadeFromBitmap(CreateIconFromBitmap((HBITMAP)bitmap.m_hObject, RGB(192, 192, 192)),
+                                (HBITMAP)bitmap.m_hObject);
+        asked.Take(CreateIconFromBitmap((HBITMAP)bitmap.m_hObject, RGB(192, 192, 192)), false);
+        ASSERT_NE((HICON)NULL, made.m_hIcon);
+        EXPECT_EQ(asked.m_cx, made.m_cx);
+        EXPECT_EQ(asked.m_cy, made.m_cy);
+    }
 }

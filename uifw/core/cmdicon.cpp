@@ -123,7 +123,7 @@ COLORREF CUiCmdIcon::GetBitmapColorKey() const
 HICON CUiCmdIcon::GetIcon(bool bMapSysColors)
 {
     if (m_icon.m_hIcon == NULL && m_bitmap.m_hBitmap != NULL)
-        m_icon.Take(m_bitmap.MakeIcon(bMapSysColors), false);
+        m_icon.TakeMadeFromBitmap(m_bitmap.MakeIcon(bMapSysColors), m_bitmap.m_hBitmap);
     return m_icon.m_hIcon;
 }
 

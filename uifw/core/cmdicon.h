@@ -47,6 +47,8 @@ public:
     // a new icon made from the handle's icon information. The size is twice the hotspot
     // modulo 256, or the colour (else mask) bitmap's size where that gives 0.
     void Take(HICON hIcon, bool bCopy);
+    // Takes an icon just made from the whole of hSource, with the size Take would give it.
+    void TakeMadeFromBitmap(HICON hIcon, HBITMAP hSource);
     void Empty();
     // The icon is the caller's now; the holder is empty.
     HICON Detach();
@@ -56,6 +58,7 @@ public:
     int m_cy;
 
 private:
+    void SetSize(DWORD xHotspot, DWORD yHotspot, CSize sizeImage);
     CmdIconIconHolder(const CmdIconIconHolder&) = delete;
     CmdIconIconHolder& operator=(const CmdIconIconHolder&) = delete;
 };

@@ -113,11 +113,29 @@ void CmdIconIconHolder::Take(HICON hIcon, bool bCopy)
     if (hNew == NULL)
         return;
     m_hIcon = hNew;
-    m_cx = (int)((info.xHotspot * 2) % 256);
-    m_cy = (int)((info.yHotspot * 2) % 256);
+    SetSize(info.xHotspot, info.yHotspot, BitmapSize(bitmaps.Image()));
+}
+
+void CmdIconIconHolder::TakeMadeFromBitmap(HICON hIcon, HBITMAP hSource)
+{
+    if (hIcon == m_hIcon)
+        return;
+    Empty();
+    if (hIcon == NULL)
+        return;
+    m_hIcon = hIcon;
+    // An icon's hotspot is its centre, and this icon is the bitmap's size: what Take learns
+    // from the icon's information, which costs Wine two looks at the display's configuration.
+    const CSize size = BitmapSize(hSource);
+    SetSize(size.cx / 2, size.cy / 2, size);
+}
+
+void CmdIconIconHolder::SetSize(DWORD xHotspot, DWORD yHotspot, CSize sizeImage)
+{
+    m_cx = (int)((xHotspot * 2) % 256);
+    m_cy = (int)((yHotspot * 2) % 256);
     if (m_cx == 0 || m_cy == 0) {
-        const CSize size = BitmapSize(bitmaps.Image());
-        m_cx = size.cx;
-        m_cy = size.cy;
+        m_cx = sizeImage.cx;
+        m_cy = sizeImage.cy;
     }
 }

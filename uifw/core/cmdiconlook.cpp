@@ -57,7 +57,7 @@ void CUiCmdIcon::GenerateLook()
                                          TintChannel(GetGValue(m_clrTint), nValue),
                                          TintChannel(GetBValue(m_clrTint), nValue)));
     }
-    m_generated.Take(CreateIconFromBitmap(hBitmap, clrKey), false);
+    m_generated.TakeMadeFromBitmap(CreateIconFromBitmap(hBitmap, clrKey), hBitmap);
     ::DeleteObject(hBitmap);
 }
 
