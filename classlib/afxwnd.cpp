@@ -462,6 +462,18 @@ MSG* AFXAPI AfxGetCurrentMessageRecord()
     return &AfxGetWinThreadState()->lastSentMsg;
 }
 
+void AFXAPI AfxGetPermanentChildren(HWND hWndParent, CArray<HWND, HWND>& children)
+{
+    children.RemoveAll();
+    if (hWndParent == NULL)
+        return;
+    for (const auto& entry : AfxGetWinThreadState()->wnds.perm) {
+        if (::IsWindow(entry.first) && (::GetWindowLongA(entry.first, GWL_STYLE) & WS_CHILD) &&
+            ::GetAncestor(entry.first, GA_PARENT) == hWndParent)
+            children.Add(entry.first);
+    }
+}
+
 const MSG* PASCAL CWnd::GetCurrentMessage()
 {
     MSG* pMsg = &AfxGetWinThreadState()->lastSentMsg;

@@ -627,6 +627,10 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam
 // for a window procedure that subclasses a window in front of the library's: it saves,
 // writes and restores the record as AfxCallWndProc does.
 MSG* AFXAPI AfxGetCurrentMessageRecord();
+// The direct children of hWndParent that have permanent window objects of this thread, in no
+// particular order: what a walk over the children finds of them, without asking the system
+// for each child in turn (Wine answers every step of such a walk with a server request).
+void AFXAPI AfxGetPermanentChildren(HWND hWndParent, CArray<HWND, HWND>& children);
 WNDPROC AFXAPI AfxGetAfxWndProc();
 // Marks pWnd as the window being created on this thread; the next window the system
 // creates here is attached to it. Unhook reports whether the slot was consumed.

@@ -707,3 +707,31 @@ TEST(MessageMap, SendMessageToDescendantsWalksTheTreeInOrder)
     EXPECT_EQ(g_descendantOrder, firstLevel);
     top.DestroyWindow();
 }
+
+// Only the direct children with an object of the library: no grandchild, no window without
+// an object, no window the parent merely owns, and none that is gone.
+TEST(MessageMap, ThePermanentChildrenAreTheDirectChildrenWithObjects)
+{
+    CDescendantRecorder top("top"), a("a"), a1("a1"), b("b"), owned("owned"), gone("gone");
+    ASSERT_TRUE(top.CreateEx(0, AfxRegisterWndClass(0), "top", WS_POPUP, 0, 0, 50, 50, NULL, NULL));
+    ASSERT_TRUE(a.Make(&top));
+    ASSERT_TRUE(a1.Make(&a));
+    ASSERT_TRUE(b.Make(&top));
+    ASSERT_TRUE(gone.Make(&top));
+    ASSERT_TRUE(owned.CreateEx(0, AfxRegisterWndClass(0), "owned", WS_POPUP, 0, 0, 5, 5, top.m_hWnd, NULL));
+    HWND hRaw = ::CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 5, 5, top.m_hWnd, NULL, NULL, NULL);
+    ASSERT_NE(hRaw, (HWND)NULL);
+    gone.DestroyWindow();
+
+    CArray<HWND, HWND> children;
+    AfxGetPermanentChildren(top.m_hWnd, children);
+    std::vector<HWND> found(children.GetData(), children.GetData() + children.GetSize());
+    std::sort(found.begin(), found.end());
+    std::vector<HWND> expected = {a.m_hWnd, b.m_hWnd};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, found);
+    AfxGetPermanentChildren(NULL, children);
+    EXPECT_EQ(0, children.GetSize());
+    owned.DestroyWindow();
+    top.DestroyWindow();
+}

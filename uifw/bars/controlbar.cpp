@@ -246,8 +246,10 @@ void CUiControlBar::RequestFrameRecalcLayout()
 
 void CUiControlBar::RepositionChildWindow(int cx, int cy, BOOL bRepaint)
 {
+    if (!(m_bTrackFlags & kChildFills))
+        return;
     CWnd* pChild = GetWindow(GW_CHILD);
-    if (!(m_bTrackFlags & kChildFills) || pChild == nullptr)
+    if (pChild == nullptr)
         return;
     CRect rc(0, 0, cx, cy);
     if (cx < 0 || cy < 0)
@@ -429,8 +431,13 @@ bool CUiControlBar::PreTranslateChildBars(CWnd* pWnd, MSG* pMsg)
 
 void CUiControlBar::UpdateChildBarsCmdUI(CWnd* pWnd, BOOL bDisableIfNoHndler)
 {
-    for (CWnd* pChild = pWnd->GetWindow(GW_CHILD); pChild != nullptr; pChild = pChild->GetWindow(GW_HWNDNEXT)) {
-        CWnd* pPerm = CWnd::FromHandlePermanent(pChild->GetSafeHwnd());
+    // Every message a pane gets may end here: the bars are found among the thread's window
+    // objects rather than by a walk over the children, which costs a request per child.
+    CArray<HWND, HWND> children;
+    AfxGetPermanentChildren(pWnd->GetSafeHwnd(), children);
+    for (INT_PTR i = 0; i < children.GetSize(); ++i) {
+        // Looked up at its turn: an update may destroy a bar met later in the list.
+        CWnd* pPerm = CWnd::FromHandlePermanent(children[i]);
         if (pPerm != nullptr && pPerm->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
             static_cast<CUiControlBar*>(pPerm)->UpdateCmdUIGuarded(bDisableIfNoHndler);
     }
