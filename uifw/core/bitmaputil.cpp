@@ -1,5 +1,7 @@
 #include "bitmaputil.h"
 
+#include "paintsystem.h"
+
 #include <cstring>
 #include <memory>
 #include <new>
@@ -176,6 +178,11 @@ HBITMAP CloneBitmap(HBITMAP hBitmap, const RECT* pRect, COLORREF** ppBits)
     HBITMAP hCopy = NULL;
     if (ppBits != NULL) {
         hCopy = Create32BitSection(rc.Width(), rc.Height(), ppBits);
+    } else if (GetScreenBitsPerPixel() == 32) {
+        // The pixels of a bitmap compatible with the screen, without the display look that
+        // Wine takes for such a bitmap when it is made and each time it is selected.
+        COLORREF* pBits = NULL;
+        hCopy = Create32BitSection(rc.Width(), rc.Height(), &pBits);
     } else {
         ScreenDC screen;
         hCopy = ::CreateCompatibleBitmap(screen, rc.Width(), rc.Height());

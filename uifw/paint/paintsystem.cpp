@@ -1,5 +1,7 @@
 #include "paintsystem.h"
 
+#include "bitmaputil.h"
+
 namespace {
 
 int g_nBitsOverride = 0;
@@ -68,15 +70,8 @@ HBITMAP CreateOffscreenBitmap(HDC hTarget, int cx, int cy)
     if (cx <= 0 || cy <= 0 || ::GetObjectType(hTarget) != OBJ_DC || ::WindowFromDC(hTarget) == NULL ||
         GetBitsPerPixel(hTarget) != 32)
         return ::CreateCompatibleBitmap(hTarget, cx, cy);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    COLORREF* pBits = NULL;
+    HBITMAP hBitmap = Create32BitSection(cx, cy, &pBits);
     return hBitmap != NULL ? hBitmap : ::CreateCompatibleBitmap(hTarget, cx, cy);
 }
 
