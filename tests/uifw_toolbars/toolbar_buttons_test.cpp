@@ -85,6 +85,26 @@ TEST_F(ToolBarButtons, ControlsAttachedInARowAreLaidOutOnce)
     pBar->AttachButtonControl(1, nullptr);
 }
 
+// A control a button holds follows its command's state at each idle update, and a bar
+// without one updates its buttons all the same.
+TEST_F(ToolBarButtons, AHeldControlFollowsItsCommandAtTheIdleUpdate)
+{
+    CUiToolControlBar* pPlain = MakeBar({kSave});
+    pPlain->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+    EXPECT_EQ(0u, pPlain->GetButtonStyle(0) & TBBS_DISABLED);
+
+    CUiToolControlBar* pBar = MakeBar({kOpen, kSave});
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 40, 14), pBar, kOpen));
+    ASSERT_TRUE(pBar->AttachButtonControl(0, &edit, true, false));
+    for (bool bEnabled : {false, true, false}) {
+        pFrame->bOpenEnabled = bEnabled;
+        pBar->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+        EXPECT_EQ(bEnabled, edit.IsWindowEnabled() != FALSE);
+    }
+    pBar->AttachButtonControl(0, nullptr);
+}
+
 TEST_F(ToolBarButtons, IdleUpdateSetsStylesAndTheCommandItems)
 {
     CUiToolControlBar* pBar = MakeBar({kOpen, 0, kSave, kClose});

@@ -434,9 +434,15 @@ void CUiToolControlBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndle
     }
     if (GetSafeHwnd() == NULL || !(GetStyle() & WS_VISIBLE))
         return;
-    for (int i = 0; i < GetButtonsCount(); ++i)
+    bool bHoldsControls = false;
+    for (int i = 0; i < GetButtonsCount(); ++i) {
         m_arrButtons[i]->OnUpdateCmdUI(pTargetWnd, bDisableIfNoHndler, i);
-    UpdateDialogControls(pTargetWnd, bDisableIfNoHndler);
+        bHoldsControls = bHoldsControls || m_arrButtons[i]->GetCtrl() != nullptr;
+    }
+    // A toolbar's child windows are the controls its buttons hold. Without one there is no
+    // child to update, and asking for the first child costs Wine a request on every update.
+    if (bHoldsControls)
+        UpdateDialogControls(pTargetWnd, bDisableIfNoHndler);
 }
 
 // ---- Tips, help and cursor.
