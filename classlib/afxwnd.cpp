@@ -467,9 +467,9 @@ void AFXAPI AfxGetPermanentChildren(HWND hWndParent, CArray<HWND, HWND>& childre
     children.RemoveAll();
     if (hWndParent == NULL)
         return;
+    // A window that is gone has no parent, and a popup's is the desktop.
     for (const auto& entry : AfxGetWinThreadState()->wnds.perm) {
-        if (::IsWindow(entry.first) && (::GetWindowLongA(entry.first, GWL_STYLE) & WS_CHILD) &&
-            ::GetAncestor(entry.first, GA_PARENT) == hWndParent)
+        if (::GetAncestor(entry.first, GA_PARENT) == hWndParent)
             children.Add(entry.first);
     }
 }
