@@ -4,6 +4,8 @@
 // bytes it has, and a button image must lie inside the bitmap, else nothing is copied from
 // outside it (the image then stays empty and its command is not registered).
 #include "cmdprofile.h"
+#include "bitmaputil.h"
+#include "paintsystem.h"
 
 #include "cmdicon.h"
 #include "resourcemanager.h"
@@ -103,6 +105,16 @@ bool CUiCmdProfile::UpdateFromToolBar(UINT nResourceId, UINT** ppIds, int* pnCou
     HBITMAP hBitmap = pManager->LoadBitmap(LOWORD(nResourceId));
     if (hBitmap == NULL)
         return false;
+    // Every button's image is copied out of the strip, and Wine takes a look at the display's
+    // configuration each time a loaded bitmap is selected: on a 32-bit display the strip is
+    // first copied once into a section of the same pixels, which it selects without one.
+    COLORREF* pStripBits = NULL;
+    if (GetScreenBitsPerPixel() == 32) {
+        if (HBITMAP hStrip = CloneBitmap(hBitmap, NULL, &pStripBits)) {
+            ::DeleteObject(hBitmap);
+            hBitmap = hStrip;
+        }
+    }
 
     const WORD* pButtons = reinterpret_cast<const WORD*>(resource.GetData() + sizeof(header));
     int nImage = 0;
