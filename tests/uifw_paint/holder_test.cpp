@@ -215,6 +215,13 @@ TEST(PaintSystem, AnOffscreenBitmapHoldsWhatACompatibleOneHolds)
     EXPECT_EQ(30, bmOffscreen.bmWidth);
     EXPECT_EQ(20, bmOffscreen.bmHeight);
     EXPECT_EQ(pixelsAfterDrawing(hCompatible), pixelsAfterDrawing(hOffscreen));
+    // Without a target, for the screen.
+    HBITMAP hForScreen = CreateOffscreenBitmap(NULL, 30, 20);
+    BITMAP bmForScreen;
+    ASSERT_NE(0, ::GetObject(hForScreen, sizeof(bmForScreen), &bmForScreen));
+    EXPECT_EQ(bmCompatible.bmBitsPixel, bmForScreen.bmBitsPixel);
+    EXPECT_EQ(pixelsAfterDrawing(hCompatible), pixelsAfterDrawing(hForScreen));
+    ::DeleteObject(hForScreen);
 
     HBITMAP hMono = ::CreateBitmap(8, 8, 1, 1, NULL);
     HGDIOBJ hOld = ::SelectObject(hMemory, hMono);

@@ -176,17 +176,10 @@ HBITMAP CloneBitmap(HBITMAP hBitmap, const RECT* pRect, COLORREF** ppBits)
     if (rc.Width() <= 0 || rc.Height() <= 0)
         return NULL;
     HBITMAP hCopy = NULL;
-    if (ppBits != NULL) {
+    if (ppBits != NULL)
         hCopy = Create32BitSection(rc.Width(), rc.Height(), ppBits);
-    } else if (GetScreenBitsPerPixel() == 32) {
-        // The pixels of a bitmap compatible with the screen, without the display look that
-        // Wine takes for such a bitmap when it is made and each time it is selected.
-        COLORREF* pBits = NULL;
-        hCopy = Create32BitSection(rc.Width(), rc.Height(), &pBits);
-    } else {
-        ScreenDC screen;
-        hCopy = ::CreateCompatibleBitmap(screen, rc.Width(), rc.Height());
-    }
+    else
+        hCopy = CreateOffscreenBitmap(NULL, rc.Width(), rc.Height());
     if (hCopy == NULL)
         return NULL;
     // Contexts made for the screen without taking its context, which costs Wine a request.

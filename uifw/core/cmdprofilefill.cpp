@@ -5,7 +5,6 @@
 // outside it (the image then stays empty and its command is not registered).
 #include "cmdprofile.h"
 #include "bitmaputil.h"
-#include "paintsystem.h"
 
 #include "cmdicon.h"
 #include "resourcemanager.h"
@@ -106,14 +105,11 @@ bool CUiCmdProfile::UpdateFromToolBar(UINT nResourceId, UINT** ppIds, int* pnCou
     if (hBitmap == NULL)
         return false;
     // Every button's image is copied out of the strip, and Wine takes a look at the display's
-    // configuration each time a loaded bitmap is selected: on a 32-bit display the strip is
-    // first copied once into a section of the same pixels, which it selects without one.
-    COLORREF* pStripBits = NULL;
-    if (GetScreenBitsPerPixel() == 32) {
-        if (HBITMAP hStrip = CloneBitmap(hBitmap, NULL, &pStripBits)) {
-            ::DeleteObject(hBitmap);
-            hBitmap = hStrip;
-        }
+    // configuration each time a loaded bitmap is selected: the strip is first copied once into
+    // a bitmap of the same pixels, which on a 32-bit display it selects without one.
+    if (HBITMAP hStrip = CloneBitmap(hBitmap)) {
+        ::DeleteObject(hBitmap);
+        hBitmap = hStrip;
     }
 
     const WORD* pButtons = reinterpret_cast<const WORD*>(resource.GetData() + sizeof(header));

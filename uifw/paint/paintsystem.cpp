@@ -10,12 +10,17 @@ int g_nBitsOverride = 0;
 // it changes only with the display mode, which WM_DISPLAYCHANGE announces. 0: not known.
 int g_nDisplayBits = 0;
 
+// The context of a window or of the screen.
+bool IsWindowContext(HDC hDC)
+{
+    return ::GetObjectType(hDC) == OBJ_DC && ::WindowFromDC(hDC) != NULL;
+}
+
 // A memory context answers the depth of the device it was made for, whatever bitmap it
 // holds, and the program makes memory contexts for the display only.
 bool IsDisplayContext(HDC hDC)
 {
-    const DWORD dwType = ::GetObjectType(hDC);
-    return dwType == OBJ_MEMDC || (dwType == OBJ_DC && ::WindowFromDC(hDC) != NULL);
+    return ::GetObjectType(hDC) == OBJ_MEMDC || IsWindowContext(hDC);
 }
 
 struct SysColorOverride {
@@ -67,12 +72,19 @@ int GetScreenBitsPerPixel()
 HBITMAP CreateOffscreenBitmap(HDC hTarget, int cx, int cy)
 {
     // Other contexts keep their own kind: a memory context may hold a monochrome bitmap.
-    if (cx <= 0 || cy <= 0 || ::GetObjectType(hTarget) != OBJ_DC || ::WindowFromDC(hTarget) == NULL ||
-        GetBitsPerPixel(hTarget) != 32)
+    if (hTarget != NULL && !IsWindowContext(hTarget))
         return ::CreateCompatibleBitmap(hTarget, cx, cy);
-    COLORREF* pBits = NULL;
-    HBITMAP hBitmap = Create32BitSection(cx, cy, &pBits);
-    return hBitmap != NULL ? hBitmap : ::CreateCompatibleBitmap(hTarget, cx, cy);
+    if (cx > 0 && cy > 0 && GetScreenBitsPerPixel() == 32) {
+        COLORREF* pBits = NULL;
+        if (HBITMAP hBitmap = Create32BitSection(cx, cy, &pBits))
+            return hBitmap;
+    }
+    if (hTarget != NULL)
+        return ::CreateCompatibleBitmap(hTarget, cx, cy);
+    HDC hScreen = ::GetDC(NULL);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
+    ::ReleaseDC(NULL, hScreen);
+    return hBitmap;
 }
 
 void SetBitsPerPixelOverride(int nBits)

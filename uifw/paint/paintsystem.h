@@ -15,10 +15,10 @@ int GetBitsPerPixel(HDC hDC);
 void SetBitsPerPixelOverride(int nBits);
 // The display's depth is read again at the next question: the display mode changed.
 void ForgetDisplayBitsPerPixel();
-// A bitmap to draw on off screen and copy to the window or screen context hTarget: a bitmap
-// compatible with it. A compatible bitmap costs Wine a look at the display's configuration
-// when made and again each time it is selected; on a 32-bit display a 32-bit section holds the
-// same pixels without that cost, and that is what such a target gets.
+// A bitmap to draw on off screen and copy to the window or screen context hTarget (NULL: the
+// screen): a bitmap compatible with it. A compatible bitmap costs Wine a look at the display's
+// configuration when made and again each time it is selected; on a 32-bit display a 32-bit
+// section holds the same pixels without that cost, and that is what such a target gets.
 HBITMAP CreateOffscreenBitmap(HDC hTarget, int cx, int cy);
 // Whether the context draws through a palette (RC_PALETTE); under the bits-per-pixel
 // override, whether that depth has one.
