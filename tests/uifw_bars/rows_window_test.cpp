@@ -278,6 +278,24 @@ TEST_F(RowsTest, TheNonClientAreaPaintsTheFrameThenTheCaptionInTheLook)
     PaintManagerHolder::Get().SetPaintManager(nullptr);
 }
 
+TEST_F(RowsTest, ABarOfAHiddenFrameLeavesItsFrameUnpaintedUntilTheFrameShows)
+{
+    Pane* p1 = Make(0xA072);
+    pTop->DockBarAtEdge(p1, false);
+    Layout();
+    fx.pFrame->ShowWindow(SW_HIDE);
+    winharness::PumpPending();
+    RecordingPaintManager* pLook = new RecordingPaintManager;
+    ASSERT_TRUE(PaintManagerHolder::Get().SetPaintManager(pLook));
+    p1->SendMessage(WM_NCPAINT, 1, 0);
+    EXPECT_TRUE(pLook->calls.empty());
+    fx.pFrame->ShowWindow(SW_SHOWNA);
+    fx.pFrame->UpdateWindow();
+    winharness::PumpPending();
+    EXPECT_EQ((std::vector<std::string>{"frame", "caption"}), pLook->calls);
+    PaintManagerHolder::Get().SetPaintManager(nullptr);
+}
+
 TEST_F(RowsTest, FocusInsideMakesTheCaptionActiveAtTheNextIdlePass)
 {
     Pane* p1 = Make(0xA031);

@@ -423,6 +423,10 @@ LRESULT CUiControlBar::OnNcHitTest(CPoint point)
 
 void CUiControlBar::OnNcPaint()
 {
+    // Bars are laid out, and ask for their frames to be drawn, before the main window first
+    // shows: nothing drawn then is seen, and showing the window sends each its paint again.
+    if (!IsWindowVisible())
+        return;
     if (m_pDockBar == nullptr && !(m_bBarFlags & kContained)) {
         Default();
         return;
