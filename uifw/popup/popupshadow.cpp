@@ -154,7 +154,8 @@ BOOL PopupShadow::Paint(CDC& dc, const CRect& rcBody, const CRect& rcExclude1, c
         const CRect rcAll(rcBody.left, rcBody.top, rcBody.right + nSize, rcBody.bottom + nSize);
         CDC dcMem;
         CBitmap bmp;
-        if (!dcMem.CreateCompatibleDC(&dc) || !bmp.Attach(CreateOffscreenBitmap(dc.GetSafeHdc(), rcAll.Width(), rcAll.Height())))
+        if (!dcMem.CreateCompatibleDC(&dc) ||
+            !bmp.Attach(CreateOffscreenBitmap(dc.GetSafeHdc(), rcAll.Width(), rcAll.Height())))
             return FALSE;
         CBitmap* pOld = dcMem.SelectObject(&bmp);
         dcMem.BitBlt(0, 0, rcAll.Width(), rcAll.Height(), &dc, rcAll.left, rcAll.top, SRCCOPY);
@@ -260,7 +261,8 @@ BOOL PopupShadow::SaveStrips(CDC& dc)
     const CRect& b = m_rcBody;
     DestroyStrips();
     CDC dcMem;
-    if (!dcMem.CreateCompatibleDC(&dc) || !m_bmpRight.Attach(CreateOffscreenBitmap(dc.GetSafeHdc(), s, b.Height() + s)) ||
+    if (!dcMem.CreateCompatibleDC(&dc) ||
+        !m_bmpRight.Attach(CreateOffscreenBitmap(dc.GetSafeHdc(), s, b.Height() + s)) ||
         !m_bmpBottom.Attach(CreateOffscreenBitmap(dc.GetSafeHdc(), b.Width() + s, s))) {
         DestroyStrips();
         return FALSE;
