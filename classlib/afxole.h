@@ -1,6 +1,6 @@
-// OLE drag and drop targets, the data object they are handed, and the OLE document's
-// identity. OLE is used only when the program initialised it (AfxOleInit); until then a
-// drop target does not register.
+// OLE drag and drop targets, the data object they are handed, and the OLE document with the
+// in-place state of its items. OLE is used only when the program initialised it (AfxOleInit);
+// until then a drop target does not register.
 #pragma once
 #include "afxwin.h"
 #include <ole2.h>
@@ -66,10 +66,41 @@ protected:
     CPoint ToClient(POINTL pt) const;
 };
 
-// The OLE document's identity: this program embeds nothing, so no item is ever active.
+// A document holding embedded items. Only their state is kept: whether an item is active in
+// place and in which view. No server is run; whoever activates an item sets its state.
 class COleDocument : public CDocument {
     DECLARE_DYNAMIC(COleDocument)
 public:
     COleDocument() {}
+    // The items still held are deleted with the document.
+    virtual ~COleDocument();
+
+    void AddItem(COleClientItem* pItem);
+    void RemoveItem(COleClientItem* pItem);
+    // The item active in place in the view pWnd, or NULL.
     virtual COleClientItem* GetInPlaceActiveItem(CWnd* pWnd);
+
+protected:
+    CPtrList m_docItemList;
+};
+
+class COleClientItem : public CCmdTarget {
+    DECLARE_DYNAMIC(COleClientItem)
+public:
+    enum ItemState { emptyState, loadedState, openState, activeState, activeUIState };
+
+    // Joins pContainerDoc when one is given.
+    explicit COleClientItem(COleDocument* pContainerDoc = NULL);
+    // Leaves its document.
+    virtual ~COleClientItem();
+
+    BOOL IsInPlaceActive() const { return m_nItemState == activeState || m_nItemState == activeUIState; }
+
+    COleDocument* m_pDocument;   // set by COleDocument::AddItem
+    UINT m_nItemState;
+    CView* m_pView;              // the view it is active in place in
+
+private:
+    COleClientItem(const COleClientItem&) = delete;
+    COleClientItem& operator=(const COleClientItem&) = delete;
 };

@@ -102,9 +102,56 @@ HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatE
 IMPLEMENT_DYNAMIC(COleDropTarget, CCmdTarget)
 IMPLEMENT_DYNAMIC(COleDocument, CDocument)
 
-COleClientItem* COleDocument::GetInPlaceActiveItem(CWnd*)
+COleDocument::~COleDocument()
 {
+    while (!m_docItemList.IsEmpty())
+        delete (COleClientItem*)m_docItemList.GetHead();   // the item takes itself off the list
+}
+
+void COleDocument::AddItem(COleClientItem* pItem)
+{
+    if (pItem->m_pDocument == this)
+        return;
+    if (pItem->m_pDocument != nullptr)
+        pItem->m_pDocument->RemoveItem(pItem);
+    m_docItemList.AddTail(pItem);
+    pItem->m_pDocument = this;
+}
+
+void COleDocument::RemoveItem(COleClientItem* pItem)
+{
+    POSITION pos = m_docItemList.Find(pItem);
+    if (pos == NULL)
+        return;
+    m_docItemList.RemoveAt(pos);
+    pItem->m_pDocument = nullptr;
+}
+
+COleClientItem* COleDocument::GetInPlaceActiveItem(CWnd* pWnd)
+{
+    if (pWnd == nullptr)
+        return nullptr;
+    for (POSITION pos = m_docItemList.GetHeadPosition(); pos != NULL;) {
+        COleClientItem* pItem = (COleClientItem*)m_docItemList.GetNext(pos);
+        if (pItem->m_pView == pWnd && pItem->IsInPlaceActive())
+            return pItem;
+    }
     return nullptr;
+}
+
+IMPLEMENT_DYNAMIC(COleClientItem, CCmdTarget)
+
+COleClientItem::COleClientItem(COleDocument* pContainerDoc)
+    : m_pDocument(nullptr), m_nItemState(emptyState), m_pView(nullptr)
+{
+    if (pContainerDoc != nullptr)
+        pContainerDoc->AddItem(this);
+}
+
+COleClientItem::~COleClientItem()
+{
+    if (m_pDocument != nullptr)
+        m_pDocument->RemoveItem(this);
 }
 
 COleDropTarget::COleDropTarget() : m_hWnd(NULL)

@@ -2,6 +2,7 @@
 // the window services and the tracked outlines.
 #include <gtest/gtest.h>
 
+#include "afxole.h"
 #include "cmdmanager.h"
 #include "dockbar.h"
 #include "dragstate.h"
@@ -263,6 +264,52 @@ TEST(BarVisibility, AShowWaitingForTheLayoutIsMadeWhenTheBarIsAskedAboutItsPlace
     ASSERT_FALSE(tool.IsWindowVisible());
     EXPECT_TRUE(tool.IsVisibleInLayout());
     EXPECT_TRUE(tool.IsWindowVisible());
+    tool.DestroyWindow();
+}
+
+// An item active in place in the frame's view keeps the bars that ask for it out of the
+// layout; a floating frame answers for its frame and an MDI frame for its active child; a print
+// preview or a plain document hides nothing.
+TEST(BarVisibility, AnItemActiveInPlaceInTheFramesViewKeepsTheBarsThatAskItHidden)
+{
+    COleDocument doc;   // outlives the frame's views
+    CDocument plain;
+    barstest::FrameFixture fx;
+    CCreateContext ctx;
+    ctx.m_pCurrentDoc = &doc;
+    auto viewOn = [&ctx](CView* pView, CFrameWnd* pFrame) {
+        pView->Create(NULL, NULL, WS_CHILD, CRect(0, 0, 0, 0), pFrame, 0xE901, &ctx);
+        pFrame->SetActiveView(pView, FALSE);
+        return pView;
+    };
+    COleClientItem* pItem = new COleClientItem(&doc);
+    pItem->m_pView = viewOn(new CView, fx.pFrame);
+    pItem->m_nItemState = COleClientItem::activeUIState;
+    barstest::StandInToolBar tool;
+    ASSERT_TRUE(tool.Create(fx.pFrame, 0x9321));
+    tool.m_dwStyle |= CBRS_HIDE_INPLACE;
+    fx.pFrame->DockControlBar(&tool, AFX_IDW_DOCKBAR_TOP);
+    fx.pFrame->ShowControlBar(&tool, FALSE, FALSE);
+    fx.pFrame->ShowControlBar(&tool, TRUE, TRUE);
+    EXPECT_FALSE(tool.IsVisibleInLayout());
+    CMiniDockFrameWnd* pFloating = fx.pFrame->CreateFloatingFrame(CBRS_ALIGN_TOP);
+    EXPECT_TRUE(CUiControlBar::IsInPlaceActiveFrame(pFloating));
+    pFloating->DestroyWindow();
+
+    pItem->m_pView = viewOn(new CPreviewView, fx.pFrame);
+    EXPECT_FALSE(CUiControlBar::IsInPlaceActiveFrame(fx.pFrame));
+    ctx.m_pCurrentDoc = &plain;
+    viewOn(new CView, fx.pFrame);
+    EXPECT_TRUE(tool.IsVisibleInLayout());
+
+    CMDIFrameWnd* pMdi = new CMDIFrameWnd;
+    ASSERT_TRUE(pMdi->Create(NULL, "MDI", WS_OVERLAPPEDWINDOW, CRect(10, 10, 410, 310)));
+    CMDIChildWnd* pChild = new CMDIChildWnd;
+    ASSERT_TRUE(pChild->Create(NULL, "Child", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, pMdi));
+    ctx.m_pCurrentDoc = &doc;
+    pItem->m_pView = viewOn(new CView, pChild);
+    EXPECT_TRUE(CUiControlBar::IsInPlaceActiveFrame(pMdi));
+    pMdi->DestroyWindow();
     tool.DestroyWindow();
 }
 

@@ -185,6 +185,10 @@ TEST_F(GroupTest, TheStripSwitchesByKeysListsItsBarsAndTakesNoOleData)
         b1->ShowWindow(SW_SHOWNA);
         b2->ShowWindow(SW_SHOWNA);
         EXPECT_EQ(1, tabs.SelectionGet());   // a bar shown again gets its tab selected
+        // Keys at a bar of the group reach the strip through the group first.
+        MSG atBar = {b1->m_hWnd, WM_KEYDOWN, VK_PRIOR, 0, 0, {0, 0}};
+        EXPECT_TRUE(b1->PreTranslateMessage(&atBar));
+        EXPECT_EQ(0, tabs.SelectionGet());
         tabs.SelectionSet(2);
     }
     {

@@ -2,6 +2,7 @@
 // queries and the frame set-up that installs the outer dock bars.
 #include "controlbar.h"
 
+#include "afxole.h"
 #include "cmdmanager.h"
 #include "dockbar.h"
 #include "dragstate.h"
@@ -408,10 +409,28 @@ CUiControlBar* CUiControlBar::GetBarBeingDragged()
     return g_DragStatePrevious.IsEmptyState() ? nullptr : g_DragStatePrevious.m_pBar;
 }
 
-bool CUiControlBar::IsInPlaceActiveFrame(CFrameWnd*)
+bool CUiControlBar::IsInPlaceActiveFrame(CFrameWnd* pFrame)
 {
-    // No document of this program holds an in-place active item.
-    return false;
+    if (pFrame == nullptr) {
+        CWnd* pMain = AfxGetMainWnd();
+        if (pMain == nullptr || !pMain->IsFrameWnd())
+            return false;
+        pFrame = static_cast<CFrameWnd*>(pMain);
+    }
+    if (IsFrameInPrintPreview(pFrame))
+        return false;
+    // The item is active in the view of the frame a floating bar belongs to, and in an MDI
+    // frame in the view of its active child.
+    if (pFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+        pFrame = pFrame->GetParentFrame();
+    if (pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+        pFrame = static_cast<CMDIFrameWnd*>(pFrame)->MDIGetActive();
+    CView* pView = pFrame != nullptr ? pFrame->GetActiveView() : nullptr;
+    if (pView == nullptr || pView->IsKindOf(RUNTIME_CLASS(CPreviewView)))
+        return false;
+    CDocument* pDoc = pView->GetDocument();
+    return pDoc != nullptr && pDoc->IsKindOf(RUNTIME_CLASS(COleDocument)) &&
+           static_cast<COleDocument*>(pDoc)->GetInPlaceActiveItem(pView) != nullptr;
 }
 
 bool CUiControlBar::IsDockSiteInPlaceActive() const

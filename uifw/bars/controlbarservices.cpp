@@ -9,6 +9,7 @@
 #include "commandstatustext.h"
 #include "dockbar.h"
 #include "dragstate.h"
+#include "dynbar.h"
 #include "minidockframewnd.h"
 #include "ncareabutton.h"
 #include "paintmanager.h"
@@ -55,6 +56,11 @@ void CUiControlBar::PreSubclassWindow()
 BOOL CUiControlBar::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
+    // A container or tabbed group sees the keys of its bars before their dialog handling
+    // dispatches them (its tab-switching keys among them).
+    CWnd* pParent = GetParent();
+    if (pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)) && pParent->PreTranslateMessage(pMsg))
         return TRUE;
     const UINT m = pMsg->message;
     if ((((m_dwStyle & CBRS_FLYBY) && ((m >= 0x200 && m <= 0x209) || (m >= 0xA0 && m <= 0xA9))) ||
