@@ -450,3 +450,13 @@ TEST(CommandTool, OutputTextKeepsCharactersWholeAcrossReads)
     text.Reset();
     EXPECT_EQ("A", std::string(text.Take("A", 1)));
 }
+
+// A first byte that ends a line has no second byte: the line end stays, in one read or two.
+TEST(CommandTool, ALeadByteBeforeALineEndLeavesTheLineEnd)
+{
+    CCommandOutputText text;
+    EXPECT_EQ("one?\r\ntwo?\rthree", std::string(text.Take("one\x82\ntwo\x82\rthree", 15)));
+    std::string shown = static_cast<LPCSTR>(text.Take("four\x82", 5));
+    shown += static_cast<LPCSTR>(text.Take("\nfive", 5));
+    EXPECT_EQ("four?\r\nfive", shown);
+}
