@@ -45,6 +45,7 @@ private:
 
 BEGIN_MESSAGE_MAP(CFolderTree, CTreeCtrl)
     ON_NOTIFY_REFLECT(TVN_ITEMEXPANDED, OnItemExpanded)
+    ON_WM_GETDLGCODE()
 END_MESSAGE_MAP()
 
 CFolderTree::CFolderTree() : m_bShowFiles(FALSE)
@@ -222,6 +223,17 @@ BOOL CFolderTree::HasSubItems(LPCSTR lpszPath) const
 void CFolderTree::ExpandItem(HTREEITEM hItem, UINT nCode)
 {
     Expand(hItem, nCode);
+}
+
+UINT CFolderTree::OnGetDlgCode()
+{
+    // The dialog manager would turn Enter into its default button's command; here it opens the
+    // selected item.
+    UINT nCode = CTreeCtrl::OnGetDlgCode();
+    const MSG* pMsg = reinterpret_cast<const MSG*>(GetCurrentMessage()->lParam);
+    if (pMsg != NULL && pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN)
+        nCode |= DLGC_WANTMESSAGE;
+    return nCode;
 }
 
 void CFolderTree::OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult)

@@ -1,7 +1,8 @@
 // CFolderTree: a tree of the machine's drives, folders and (optionally) files with the shell's
 // small icons, filled lazily: a folder with content carries one empty placeholder child until
 // it is opened, and opening it lists the folder afresh. An item's path is the texts from its
-// root item down, joined with "\".
+// root item down, joined with "\". In a dialog, Enter stays with the tree, which tells its
+// parent (NM_RETURN).
 #pragma once
 
 #include "afxcmn.h"
@@ -32,6 +33,7 @@ public:
 
 protected:
     afx_msg void OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg UINT OnGetDlgCode();
     DECLARE_MESSAGE_MAP()
 
     void InsertPlaceholder(HTREEITEM hItem);

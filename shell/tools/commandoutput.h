@@ -1,7 +1,9 @@
 // What the command tool shows of the bytes a command writes: the text for an edit control,
 // piece by piece as the pipe gives them. Line feeds become CR LF, a zero byte shows as "^@"
 // (the text after it is shown too), and a code page 932 lead byte that ends one piece waits
-// for its trail byte in the next, so no character is split between two pieces.
+// for its trail byte in the next, so no character is split between two pieces. A lead byte
+// without a trail byte after it shows as "?", and the byte after it (a line end, a zero
+// byte) keeps its own meaning.
 #pragma once
 
 #include "afxwin.h"

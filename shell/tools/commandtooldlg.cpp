@@ -277,7 +277,10 @@ void CCommandToolDlg::DrainPipe(bool bHelp)
     CString strPiece;
     char buffer[4096];
     // The pass ends when its time is up, or sooner when the user has pressed a key or a button.
-    while (m_hRead != NULL && ::GetTickCount() - dwStart < kDrainPassMs && !::GetInputState()) {
+    // Once the worker has ended no report brings another pass, so then what is left is taken
+    // whatever input waits (the release of the key that ran the command is enough).
+    const bool bEnded = m_hWorker == NULL;
+    while (m_hRead != NULL && ::GetTickCount() - dwStart < kDrainPassMs && (bEnded || !::GetInputState())) {
         DWORD dwWaiting = 0;
         if (!::PeekNamedPipe(m_hRead, NULL, 0, NULL, &dwWaiting, NULL))
             break;

@@ -3,8 +3,8 @@
 // the run button runs the shown command line with the user's parameter. The command runs on
 // a worker thread (commandrunner.h) while the dialog drains the pipe on every report and, while
 // the command keeps writing, in passes of bounded length between which the message loop runs
-// (so the stop button answers); it shows the elapsed time and turns the run button into a stop
-// button.
+// (so the stop button answers); once the worker has ended, what is left is drained whatever
+// input waits. It shows the elapsed time and turns the run button into a stop button.
 //
 // The dialog never lets its handles go while the worker may still use them: ending the dialog
 // while a command runs stops the command, waits for the worker, drops its queued reports, and

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "commandoutput.h"
+#include "commandrunner.h"
 #include "commandtooldlg.h"
 #include "dialogdriver.h"
 #include "resource.h"
@@ -158,7 +159,45 @@ void RunParam(HWND hDlg, const std::string& param)
     EXPECT_TRUE(WaitIdle(hDlg)) << param;
 }
 
+WNDPROC g_oldToolProc = nullptr;
+bool g_bInputWaited = false;
+
+// A hand at the keyboard at every report of the worker: a real key pressed and released just
+// before the dialog takes the report, so that input waits in the queue while it does.
+LRESULT CALLBACK KeyAtEveryReport(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (nMsg == WM_COMMAND_OUTPUT) {
+        INPUT in[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+        in[0].ki.wVk = in[1].ki.wVk = VK_SHIFT;
+        in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(2, in, sizeof(INPUT));
+        if (wParam == 0)
+            g_bInputWaited = ::GetInputState() != FALSE;
+    }
+    return ::CallWindowProcA(g_oldToolProc, hWnd, nMsg, wParam, lParam);
+}
+
 } // namespace
+
+// The worker's last report finds input waiting (the release of the key that ran the command is
+// enough): what is left in the pipe is shown all the same.
+TEST(CommandTool, OutputLeftAtTheEndIsShownWhateverInputWaits)
+{
+    std::string output;
+    WithTool([&](HWND hDlg) {
+        WaitIdle(hDlg);
+        ::SetForegroundWindow(hDlg);
+        g_bInputWaited = false;
+        g_oldToolProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(hDlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyAtEveryReport)));
+        RunParam(hDlg, "com1 > nul 2>&1 & " + Probe() + " lines");
+        PumpUntil([&] { return ControlText(hDlg, IDC_CMDTOOL_OUTPUT).find("second") != std::string::npos; }, 1000);
+        ::SetWindowLongPtrA(hDlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_oldToolProc));
+        output = ControlText(hDlg, IDC_CMDTOOL_OUTPUT);
+    });
+    EXPECT_TRUE(g_bInputWaited);
+    EXPECT_EQ("first line\r\nsecond line\r\n", output);
+}
 
 TEST(CommandTool, ALongCommandCountsUpAndStopsWithItsOutputKept)
 {
@@ -410,4 +449,14 @@ TEST(CommandTool, OutputTextKeepsCharactersWholeAcrossReads)
     text.Take("\x82", 1);
     text.Reset();
     EXPECT_EQ("A", std::string(text.Take("A", 1)));
+}
+
+// A first byte that ends a line has no second byte: the line end stays, in one read or two.
+TEST(CommandTool, ALeadByteBeforeALineEndLeavesTheLineEnd)
+{
+    CCommandOutputText text;
+    EXPECT_EQ("one?\r\ntwo?\rthree", std::string(text.Take("one\x82\ntwo\x82\rthree", 15)));
+    std::string shown = static_cast<LPCSTR>(text.Take("four\x82", 5));
+    shown += static_cast<LPCSTR>(text.Take("\nfive", 5));
+    EXPECT_EQ("four?\r\nfive", shown);
 }

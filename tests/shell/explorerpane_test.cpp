@@ -3,6 +3,7 @@
 // working directory, the selection's title and command state, sending a file and menu 193.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,33 @@ LRESULT NotifyFromTree(CDataExplorerPane& pane, UINT code)
 {
     NMHDR hdr = {pane.GetTree().m_hWnd, IDC_EXPLORER_TREE, code};
     return pane.SendMessage(WM_NOTIFY, IDC_EXPLORER_TREE, reinterpret_cast<LPARAM>(&hdr));
+}
+
+// Enter typed as a hand types it, the main key or the keypad's.
+void RealEnter(bool bKeypad)
+{
+    INPUT in[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+    in[0].ki.wVk = in[1].ki.wVk = VK_RETURN;
+    in[0].ki.wScan = in[1].ki.wScan = static_cast<WORD>(::MapVirtualKeyA(VK_RETURN, 0));
+    in[0].ki.dwFlags = bKeypad ? KEYEVENTF_EXTENDEDKEY : 0;
+    in[1].ki.dwFlags = in[0].ki.dwFlags | KEYEVENTF_KEYUP;
+    ::SendInput(2, in, sizeof(INPUT));
+}
+
+// Takes the queue's messages as the application's loop does, each offered to the windows'
+// pre-translation first, until pred() holds or a second has passed.
+bool AppLoopUntil(const std::function<bool()>& pred)
+{
+    for (const DWORD dwStart = ::GetTickCount(); !pred() && ::GetTickCount() - dwStart < 1000; ::Sleep(1)) {
+        MSG msg;
+        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            if (!AfxPreTranslateMessage(&msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+        }
+    }
+    return pred();
 }
 
 class ExplorerPaneTest : public PaneHostFixture {
@@ -189,6 +217,28 @@ TEST_F(ExplorerPaneTest, ASelectedFileIsTitledSendableAndLoadsOnADoubleClickOrFr
     EXPECT_FALSE(pane.IsFileSelected());
     EXPECT_FALSE(CommandEnabled(&pane, ID_HEX_SEND_TO_SEND_EDITOR));
     EXPECT_EQ("送信ﾃﾞｰﾀｴｸｽﾌﾟﾛｰﾗ - " + std::string(tree.GetItemPath(hFolder)), WindowText(pBar));
+    EXPECT_TRUE(prompts.records.empty());
+}
+
+// Enter in the tree, typed into the application's loop, is the tree's and not the pane's.
+TEST_F(ExplorerPaneTest, EnterInTheTreeLoadsTheSelectedFileFromEitherEnterKey)
+{
+    ASSERT_TRUE(bHosted);
+    ASSERT_TRUE(Fill());
+    CFolderTree& tree = pane.GetTree();
+    tree.SelectItem(Child(tree, tree.GetSelectedItem(), "b.bin"));
+    const std::string file = std::string(tree.GetItemPath(tree.GetSelectedItem()));
+    pFrame->SetForegroundWindow();
+    tree.SetFocus();
+    for (const bool bKeypad : {false, true}) {
+        const std::string bytes = bKeypad ? "keypad" : "main";
+        WriteFileBytes(work.Sub("b.bin"), bytes);
+        RealEnter(bKeypad);
+        EXPECT_TRUE(AppLoopUntil([&] { return BytesOf(editor.GetEditor().GetData()) == bytes; })) << bytes << " Enter";
+        EXPECT_EQ(file, std::string(editor.GetEditor().GetDocumentPath()));
+        EXPECT_EQ(tree.m_hWnd, ::GetFocus());
+    }
+    EXPECT_TRUE(pane.IsWindowVisible());
     EXPECT_TRUE(prompts.records.empty());
 }
 
