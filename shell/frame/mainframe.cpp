@@ -220,6 +220,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!m_wndStatusBar.Create(this, 0x50008200, ID_FRAME_VIEW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicatorsEx(kIndicators, 7, kIndicatorTips, NULL))
         return -1;
+    // The idle prompt that the frame posted as it was made has already gone: the menu bar
+    // passes pending messages on at its creation, while there was no status bar yet.
+    SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
 
     if (!CreatePanes())
         return -1;

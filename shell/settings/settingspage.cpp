@@ -3,6 +3,10 @@
 #include "conversions.h"
 #include "settingsnumbers.h"
 
+BEGIN_MESSAGE_MAP(CSettingsPageBase, CDialog)
+    ON_WM_ENABLE()
+END_MESSAGE_MAP()
+
 CSettingsPageBase::CSettingsPageBase(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTemplate, pParent)
 {
 }
@@ -12,6 +16,26 @@ BOOL CSettingsPageBase::OnInitDialog()
     CDialog::OnInitDialog();
     ModifyStyle(DS_MODALFRAME, WS_TABSTOP);
     return TRUE;
+}
+
+void CSettingsPageBase::OnEnable(BOOL bEnable)
+{
+    CDialog::OnEnable(bEnable);
+    if (!bEnable) {
+        // A child page greys its own controls when it is disabled here.
+        for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+            if (::IsWindowEnabled(hChild)) {
+                m_greyedControls.push_back(hChild);
+                ::EnableWindow(hChild, FALSE);
+            }
+        }
+        return;
+    }
+    for (HWND hChild : m_greyedControls) {
+        if (::IsWindow(hChild) && ::GetParent(hChild) == m_hWnd)
+            ::EnableWindow(hChild, TRUE);
+    }
+    m_greyedControls.clear();
 }
 
 int CSettingsPageBase::GetDlgItemNumber(int nID) const

@@ -5,7 +5,13 @@
 // A page is created hidden by its own constructor (the page templates carry no WS_VISIBLE);
 // the settings dialog shows the page whose tree item is selected. Enter and Esc inside a page
 // do nothing: only the dialog's own buttons close it.
+//
+// A page disabled as a whole (a port page while its port runs) greys every control on it, since
+// a disabled dialog alone still draws its controls as editable; enabled again, each control
+// takes back the state it had.
 #pragma once
+
+#include <vector>
 
 #include "afxwin.h"
 #include "framerefresh.h"
@@ -32,6 +38,9 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
 
+    afx_msg void OnEnable(BOOL bEnable);
+    DECLARE_MESSAGE_MAP()
+
     // The number at the start of a control's text, clamped to the int32 range (0 when empty).
     int GetDlgItemNumber(int nID) const;
     void SetDlgItemNumber(int nID, int nValue);
@@ -44,6 +53,10 @@ protected:
     void LimitText(int nID, int nChars);
     int GetListIndex(int nID) const;
     void SetListIndex(int nID, int nIndex);
+
+private:
+    // The controls that the page's own disabling greyed.
+    std::vector<HWND> m_greyedControls;
 };
 
 // A page of one record type. The concrete page's constructor creates its window, so that its

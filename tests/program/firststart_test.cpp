@@ -16,6 +16,8 @@ TEST(FirstStart, ShowsTitleBarsStatusAndTheDefaultLayout)
     EXPECT_TRUE(StatusBarSeen(k)) << "no status bar";
     const std::vector<std::string> status = k.Status();
     ASSERT_GE(status.size(), 3u);
+    // The idle prompt is there from the start, before any menu has been opened.
+    EXPECT_EQ("ﾚﾃﾞｨ", status[0]);
     EXPECT_EQ("None", status[1]);
     EXPECT_EQ("None", status[2]);
 

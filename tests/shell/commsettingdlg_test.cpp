@@ -53,6 +53,23 @@ protected:
     CCommSettingDlg dlg{nullptr};
 };
 
+// Whether each window inside a page is enabled (its controls, the COM port page and its own),
+// in window order.
+void EnabledInside(HWND hParent, std::vector<bool>& states)
+{
+    for (HWND hChild = ::GetWindow(hParent, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        states.push_back(::IsWindowEnabled(hChild) != FALSE);
+        EnabledInside(hChild, states);
+    }
+}
+
+std::vector<bool> EnabledInside(HWND hPage)
+{
+    std::vector<bool> states;
+    EnabledInside(hPage, states);
+    return states;
+}
+
 } // namespace
 
 TEST_F(CommSettingDlgTest, TreeListsTheEightPagesUnderTheirGroupsGreyedWhileRunning)
@@ -72,6 +89,26 @@ TEST_F(CommSettingDlgTest, TreeListsTheEightPagesUnderTheirGroupsGreyedWhileRunn
     EXPECT_EQ(CCommSettingDlg::PagePortUse2, ShownPage());
     EXPECT_TRUE(dlg.GetPage(CCommSettingDlg::PageCommSet)->IsWindowEnabled());
     EXPECT_TRUE(dlg.GetPage(CCommSettingDlg::PageLogDisplay)->IsWindowEnabled());
+}
+
+TEST_F(CommSettingDlgTest, ControlsOfLockedPortPagesAreGreyedAndComeBackAsTheyWereOnceUnlocked)
+{
+    std::vector<std::vector<bool>> editable;
+    {
+        CCommSettingDlg unlocked(nullptr);
+        unlocked.m_bRunning = 0;
+        ASSERT_TRUE(unlocked.Create(IDD_COMM_SETTINGS, frame.wnd()));
+        for (int i = CCommSettingDlg::PagePortUse1; i <= CCommSettingDlg::PageDll2; ++i)
+            editable.push_back(EnabledInside(unlocked.GetPage(i)->GetSafeHwnd()));
+        unlocked.DestroyWindow();
+    }
+    Open(1);
+    for (int i = CCommSettingDlg::PagePortUse1; i <= CCommSettingDlg::PageDll2; ++i) {
+        const std::vector<bool>& before = editable[i - CCommSettingDlg::PagePortUse1];
+        EXPECT_EQ(std::vector<bool>(before.size(), false), EnabledInside(Page(i))) << "page " << i;
+        dlg.GetPage(i)->EnableWindow(TRUE);
+        EXPECT_EQ(before, EnabledInside(Page(i))) << "page " << i;
+    }
 }
 
 TEST_F(CommSettingDlgTest, ApplyWhileRunningLeavesEveryPortFieldOfTheSet)
