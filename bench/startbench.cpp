@@ -38,13 +38,15 @@ struct StartResult
     double workingSet = 0;
 };
 
-// One start of an executable of the bin folder in a fresh working folder, closed afterwards.
+// One start of the program, or of a helper of the benchmark's folder, in a fresh working
+// folder, closed afterwards.
 StartResult StartOnce(const char* exeName)
 {
     StartResult result;
     const std::string folder = NewFolder("kvstart");
     {
-        ProgramRun run(BinFolder() + "\\" + exeName, folder);
+        const std::string exeFolder = std::string(exeName) == "korvane.exe" ? e2e::ProgramFolder() : BinFolder();
+        ProgramRun run(exeFolder + "\\" + exeName, folder);
         if (run.Start()) {
             result.seconds = run.WaitShownAndIdle(kStartBoundMs);
             result.workingSet = run.WorkingSet();
@@ -184,7 +186,7 @@ void ReceiveMemoryFigure()
     size_t echoed = 0;
     {
         PortDevice device;
-        ProgramRun run(BinFolder() + "\\korvane.exe", folder);
+        ProgramRun run(e2e::ProgramFolder() + "\\korvane.exe", folder);
         if (device.Open(deviceCom) && run.Start() && run.WaitShownAndIdle(kStartBoundMs) > 0) {
             // The connection is up once a block comes back.
             std::vector<BYTE> probe(kBlockBytes, 0x55);

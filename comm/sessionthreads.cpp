@@ -1,5 +1,7 @@
 #include "sessionthreads.h"
 
+#include "commsetrecord.h"
+#include "currentcommset.h"
 #include "portsession.h"
 #include "workerthread.h"
 
@@ -24,6 +26,32 @@ struct StartBlock
 
 std::mutex g_lock;
 std::vector<SessionThread> g_threads;
+
+// Each port's extension DLL as its starter loaded it. It stays mapped between the port's
+// connections, not only during them, so that Wine never maps it again (see the header). Only
+// the starter's thread touches them.
+struct ExtensionDll
+{
+    CString strPath;
+    HMODULE hModule = NULL;
+};
+ExtensionDll g_extensionDlls[2];
+
+void HoldExtensionDll(int nPort)
+{
+    const CCommSetRecord& set = GetCurrentCommSet();
+    const CString& strPath = set.m_strExtDllPath[nPort];
+    ExtensionDll& held = g_extensionDlls[nPort];
+    if (set.m_nExtendedMode[nPort] == 0 || (held.hModule != NULL && strPath == held.strPath))
+        return;
+    // The new one first: the same module under another name keeps its mapping. A DLL that
+    // cannot be loaded is left to the connection, which reports it.
+    HMODULE hModule = strPath.IsEmpty() ? NULL : LoadLibraryA(strPath);
+    if (held.hModule != NULL)
+        FreeLibrary(held.hModule);
+    held.strPath = strPath;
+    held.hModule = hModule;
+}
 
 UINT SessionThreadProc(LPVOID pParam)
 {
@@ -92,6 +120,7 @@ void PumpMessages()
 
 BOOL BeginPortSessionThread(int nPort)
 {
+    HoldExtensionDll(nPort);
     HANDLE hStop = CreateEventA(NULL, TRUE, FALSE, GetPortSlot(nPort).MakeThreadStopEventName());
     if (!hStop)
         return FALSE;
@@ -117,6 +146,16 @@ BOOL BeginPortSessionThread(int nPort)
     if (thread.hStop)
         CloseHandle(thread.hStop);
     return FALSE;
+}
+
+void ReleaseExtensionDlls()
+{
+    for (ExtensionDll& held : g_extensionDlls) {
+        if (held.hModule != NULL)
+            FreeLibrary(held.hModule);
+        held.strPath.Empty();
+        held.hModule = NULL;
+    }
 }
 
 std::vector<UnendedSession> StopPortSessionsAndWait(DWORD dwTimeout)

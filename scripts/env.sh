@@ -1,6 +1,10 @@
 # Sourced by the scripts: the build folder, its Wine prefix and the Japanese code page.
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$here/build}
+# The program's folder holds what the program ships (korvane.exe, lua51.dll); the test
+# executables, the tests' DLLs and helpers and the benchmark live in a folder of their own.
+export PROGRAM_DIR="$BUILD_DIR/bin"
+export TEST_BIN="$BUILD_DIR/testbin"
 # Two Wine prefixes of the build's own. The run command's holds what a user made: the program's
 # settings and layout in its registry. The tests' (the test command, the smoke road, the
 # benchmark) is emptied and filled by the tests as they like. Scripts work in the tests' one

@@ -27,7 +27,7 @@ if [ -z "${KORVANE_BUILT:-}" ]; then
         configure_and_build --target korvane
     fi
 fi
-exe="$BUILD_DIR/bin/korvane.exe"
+exe="$PROGRAM_DIR/korvane.exe"
 
 if [ "${1:-}" != "--smoke" ]; then
     mkdir -p "$RUN_WORK"
@@ -63,7 +63,7 @@ key='HKCU\Software\Pellandor\Korvane\CMN'
 env LC_ALL=$WINE_LOCALE wine reg delete 'HKCU\Software\Pellandor\Korvane' /f >/dev/null 2>&1 || true
 env LC_ALL=$WINE_LOCALE wine reg add "$key" /v AUTO /t REG_DWORD /d 1 /f >/dev/null 2>&1
 env LC_ALL=$WINE_LOCALE wine reg add "$key" /v PATH /t REG_SZ /d 'Z:'"${work//\//\\}"'\hourly' /f >/dev/null 2>&1
-(cd "$work" && env LC_ALL=$WINE_LOCALE wine "$BUILD_DIR/bin/kvrsmokeset.exe" auto.kvr Smoke 1) || fail "no start-up set"
+(cd "$work" && env LC_ALL=$WINE_LOCALE wine "$TEST_BIN/kvrsmokeset.exe" auto.kvr Smoke 1) || fail "no start-up set"
 (cd "$work" && env LC_ALL=$WINE_LOCALE LD_PRELOAD="$PTY_MODEM_LIB" wine "$exe") &
 pid=$!
 wait_for_window "Smoke - Korvane" || { kill "$pid" 2>/dev/null; fail "no window \"Smoke - Korvane\""; }
@@ -74,7 +74,7 @@ for _ in $(seq 300); do
     if grep -rqa KVRSMOKE "$work/hourly" 2>/dev/null; then found=1; break; fi
     sleep 0.1
 done
-(cd "$work" && env LC_ALL=$WINE_LOCALE wine "$BUILD_DIR/bin/kvrclose.exe" "Smoke - Korvane") || fail "close helper found no window"
+(cd "$work" && env LC_ALL=$WINE_LOCALE wine "$TEST_BIN/kvrclose.exe" "Smoke - Korvane") || fail "close helper found no window"
 rc=0
 wait "$pid" || rc=$?
 [ -n "$found" ] || fail "the hourly file never held the bytes"
@@ -89,7 +89,7 @@ env LC_ALL=$WINE_LOCALE wine reg delete "$root" /f >/dev/null 2>&1 || true
 (cd "$first" && env LC_ALL=$WINE_LOCALE wine "$exe") &
 pid=$!
 wait_for_window "Default - Korvane" || { kill "$pid" 2>/dev/null; fail "no window \"Default - Korvane\" on a first start"; }
-(cd "$first" && env LC_ALL=$WINE_LOCALE wine "$BUILD_DIR/bin/kvrclose.exe" "Default - Korvane") || fail "close helper found no window"
+(cd "$first" && env LC_ALL=$WINE_LOCALE wine "$TEST_BIN/kvrclose.exe" "Default - Korvane") || fail "close helper found no window"
 rc=0
 wait "$pid" || rc=$?
 [ "$rc" -eq 0 ] || fail "the first start ended with $rc"

@@ -5,6 +5,8 @@
 #include "connection_fixture.h"
 #include "portdevice.h"
 #include "scriptloop.h"
+#include "sessionthreads.h"
+#include "temp_folder_support.h"
 
 #include <tlhelp32.h>
 
@@ -13,7 +15,7 @@
 
 namespace {
 
-enum Mode { Plain, Script };
+enum Mode { Plain, Script, Extended };
 
 const size_t kMebibyte = 1 << 20;
 // How long a stopped connection may take to end while its device takes what it writes.
@@ -108,7 +110,7 @@ DWORD HandleCount()
 
 std::string ModeName(const ::testing::TestParamInfo<Mode>& info)
 {
-    return info.param == Plain ? "Plain" : "Script";
+    return info.param == Plain ? "Plain" : info.param == Script ? "Script" : "Extended";
 }
 
 } // namespace
@@ -116,6 +118,7 @@ std::string ModeName(const ::testing::TestParamInfo<Mode>& info)
 class PtyConnectionTest : public ConnectionTest, public ::testing::WithParamInterface<Mode>
 {
 protected:
+    TempFolder dllFolder;
     TestApp app;
     PortDevice device;
     // What the frame was told, gathered as it arrives on the main thread.
@@ -139,6 +142,18 @@ protected:
         if (GetParam() == Script) {
             set.m_nScriptMode[0] = 1;
             app.SetScript(0, kEchoScript);
+        }
+        if (GetParam() == Extended) {
+            // A copy of its own, so this process has never mapped it: only the connection's
+            // starter and the connection load it. Its replies leave the user's sends to the
+            // program.
+            char exe[MAX_PATH] = "";
+            GetModuleFileNameA(nullptr, exe, MAX_PATH);
+            std::string source(exe);
+            source = source.substr(0, source.rfind('\\')) + "\\kvrtest_ext.dll";
+            ASSERT_TRUE(CopyFileA(source.c_str(), dllFolder.File("kvrpty_ext.dll").c_str(), FALSE)) << source;
+            set.m_nExtendedMode[0] = 1;
+            set.m_strExtDllPath[0] = dllFolder.File("kvrpty_ext.dll").c_str();
         }
         echo = GetParam() == Plain;
         // Whatever an earlier test left in the pair is drained before this one starts.
@@ -179,7 +194,7 @@ protected:
     // script mode the script sends the editor's bytes from OnSendPush.
     void ManualSend(const std::vector<BYTE>& bytes)
     {
-        if (GetParam() == Plain) {
+        if (GetParam() != Script) {
             Push(bytes, 1);
             return;
         }
@@ -348,6 +363,40 @@ TEST_P(PtyConnectionTest, SecondStopWithWritesPendingEndsWithin100Ms)
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, PtyConnectionTest, ::testing::Values(Plain, Script), ModeName);
+
+// Under Wine, once a thread has waited for comm events, a connection thread that maps a DLL
+// with thread-local storage (as the test DLLs have) spins in the loader: each extended
+// connection started after another ran must still load its DLL, exchange bytes and end on its
+// stop.
+class ExtendedPtyConnection : public PtyConnectionTest
+{
+};
+
+TEST_P(ExtendedPtyConnection, TwoInARowBothExchangeBytesAndEndOnTheirStop)
+{
+    for (BYTE round = 0; round < 2; ++round) {
+        ASSERT_TRUE(BeginPortSessionThread(0));
+        ASSERT_TRUE(frame.WaitFor([&] { return !frame.Buffers().empty() || !failures.empty(); }, 10000))
+            << "round " << int(round) << ": " << ::testing::PrintToString(frame.Trace());
+        const std::vector<BYTE> in = {0x49, 0x4E, round}, out = {0x4F, 0x55, 0x54, round};
+        device.StartWriting(in, {in.size()});
+        EXPECT_TRUE(frame.WaitFor([&] { return received.size() >= in.size(); }, 10000)) << "round " << int(round);
+        ManualSend(out);
+        EXPECT_TRUE(frame.WaitFor([&] { return device.ReceivedCount() >= out.size(); }, 10000)) << "round " << int(round);
+        EXPECT_TRUE(StopPortSessionsAndWait(kCloseBoundMs).empty()) << "round " << int(round) << " did not end";
+        EXPECT_EQ(in, received);
+        EXPECT_EQ(out, device.Received());
+        EXPECT_EQ(std::vector<std::string>(), failures);
+        EXPECT_NE(nullptr, frame.FindMessage(20011));
+        device.DrainQuiet(50, 1000);
+        frame.Clear();
+        received.clear();
+        sent.clear();
+    }
+    ReleaseExtensionDlls();
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ExtendedPtyConnection, ::testing::Values(Extended), ModeName);
 
 // Without the preload library a pseudo-terminal has no modem lines, and Wine's comm-event
 // wait fails at once: the connection must say so and end, not hang.

@@ -125,10 +125,12 @@ void ChooseSettings(Korvane& k)
     ASSERT_TRUE(k.WaitDialogGone(hDlg)) << "the settings dialog stayed open after OK";
 }
 
-bool WriteStartupSet(Korvane& k, const char* name)
+bool WriteStartupSet(Korvane& k, const char* name, const std::string& extensionDll)
 {
     const std::string tool = BinFolder() + "\\kvrsmokeset.exe";
     std::string cmd = "\"" + tool + "\" \"" + k.File("auto.kvr") + "\" " + name + " " + std::to_string(ProgramCom());
+    if (!extensionDll.empty())
+        cmd += " \"" + extensionDll + "\"";
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};

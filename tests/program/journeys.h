@@ -35,8 +35,9 @@ void ClickViewRow(Korvane& k, int row);
 void ChooseSettings(Korvane& k);
 
 // "auto.kvr" in the program's folder: a set of that name whose port 1 is in use on the
-// program's end of the pair (written by the tests' own set writer).
-bool WriteStartupSet(Korvane& k, const char* name);
+// program's end of the pair (written by the tests' own set writer), in extended mode with the
+// extension DLL of that path when one is given.
+bool WriteStartupSet(Korvane& k, const char* name, const std::string& extensionDll = "");
 // The peer opened, and the program started with such a set: its port 1 connected.
 void StartConnected(Korvane& k, SerialPeer& peer, const char* name);
 

@@ -1,7 +1,8 @@
 // A port session as a person runs it: the communication settings chosen in their dialog, the
 // port started from the toolbar, bytes from the device shown in the log and answered by the
 // automatic echo, bytes typed into the send data editor sent with Ctrl+2, the port stopped;
-// then the log saved through the file menu, cleared with F8 and loaded back.
+// then the log saved through the file menu, cleared with F8 and loaded back; a port in extended
+// mode stopped and started again.
 #include <gtest/gtest.h>
 
 #include "journeys.h"
@@ -76,6 +77,41 @@ TEST(PortSession, SettingsStartReceiveEchoSendAndStopAsAPersonDoes)
 
     ASSERT_TRUE(k.ClickToolButton(kStopPrompt));
     EXPECT_TRUE(WaitFor([&] { return PortState(k) == kNone; })) << PortState(k);
+    EXPECT_TRUE(k.Close());
+}
+
+// Port 1 in extended mode with an extension DLL that only the program loads: its second
+// connection of the run talks through the DLL as its first did. Under Wine a connection thread
+// that mapped the DLL afresh after an earlier connection hung in the loader for good.
+TEST(PortSession, ExtendedModeStoppedAndStartedAgainStillTalksThroughItsDll)
+{
+    SerialPeer peer;
+    ASSERT_TRUE(peer.Open()) << "the peer's end of the pseudo-terminal pair (COM" << PeerCom() << ")";
+    Korvane k;
+    const std::string dll = k.File("kvrjourney_ext.dll");
+    ASSERT_TRUE(::CopyFileA((BinFolder() + "\\kvrtest_ext.dll").c_str(), dll.c_str(), FALSE));
+    ASSERT_TRUE(WriteStartupSet(k, "Extended", dll));
+    ASSERT_TRUE(k.Start());
+    for (BYTE round = 0; round < 2; ++round) {
+        if (round > 0) {
+            ASSERT_TRUE(k.ClickToolButton(kStartPrompt));
+        }
+        ASSERT_TRUE(WaitFor([&] { return PortState(k) == kConnected; })) << "round " << int(round);
+        const std::vector<BYTE> block = {0xE7, 0x01, round};
+        ASSERT_TRUE(peer.Write(block));
+        EXPECT_TRUE(WaitFor([&] { return FindLogRow(k, "Recv", block) >= 0; })) << "round " << int(round);
+        // The user's send goes to the DLL, whose reply leaves the writing to the program.
+        if (round == 0) {
+            const RECT rc = ScreenRect(FindChild(k.PaneBar(32772), "CHexEdit"));
+            Click(rc.left + 90, rc.top + 24);
+            Type("5AA5");
+        }
+        k.Activate();
+        Key('2', kCtrl);
+        EXPECT_EQ("5AA5", Hex(peer.Read(2))) << "round " << int(round);
+        ASSERT_TRUE(k.ClickToolButton(kStopPrompt));
+        ASSERT_TRUE(WaitFor([&] { return PortState(k) == kNone; })) << "round " << int(round) << ": " << PortState(k);
+    }
     EXPECT_TRUE(k.Close());
 }
 

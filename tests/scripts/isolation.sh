@@ -2,7 +2,9 @@
 # What a user made with the run command (the program's keys in the run command's Wine prefix,
 # and its working folder with start-up set and logs) is left as it was, by the test command's
 # tests (compared with what the test command found when it began) and by the smoke road (run
-# here on the finished build, around a log file put into the user's folder for it).
+# here on the finished build, around a log file put into the user's folder for it). The
+# program's folder holds none of the tests' executables, DLLs and helpers: the program takes
+# every DLL there for an extension DLL the user put there.
 set -u
 here=$(cd "$(dirname "$0")/../.." && pwd)
 source "$here/scripts/env.sh"
@@ -16,6 +18,14 @@ if [ -f "$BUILD_DIR/run-world.start" ]; then
 else
     echo "note: no fingerprint from the test command's start; only the smoke road is checked"
 fi
+
+# Every file the build makes besides the program, as the build lists them.
+while read -r name; do
+    if [ -n "$name" ] && [ -e "$PROGRAM_DIR/$name" ]; then
+        echo "FAILED: the program's folder holds $name of the tests"
+        status=1
+    fi
+done <"$BUILD_DIR/test-runnables.txt"
 
 made=
 if [ ! -d "$RUN_WORK" ]; then

@@ -16,6 +16,13 @@ std::string BinFolder()
     return folder.substr(0, folder.rfind('\\'));
 }
 
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = "";
+    ::GetFullPathNameA((BinFolder() + "\\..\\bin").c_str(), MAX_PATH, path, NULL);
+    return path;
+}
+
 namespace {
 
 void DeleteKeyTree(HKEY hParent, const std::string& name)
@@ -96,7 +103,7 @@ Program::~Program()
 
 bool Program::Start()
 {
-    std::string exe = BinFolder() + "\\korvane.exe";
+    std::string exe = ProgramFolder() + "\\korvane.exe";
     std::string cmd = "\"" + exe + "\"";
     STARTUPINFOA si = {};
     si.cb = sizeof(si);

@@ -15,8 +15,10 @@ namespace e2e {
 // The program's registry key under HKEY_CURRENT_USER.
 extern const char* const kProgramKey;
 
-// The folder of the running executable (the build's bin folder, where korvane.exe lies).
+// The folder of the running executable (the build's tests' folder, with the tests' helpers).
 std::string BinFolder();
+// The program's folder, where korvane.exe lies: "bin" beside the tests' folder.
+std::string ProgramFolder();
 // Removes the program's key with everything under it.
 void EmptyProgramKey();
 // A new empty folder under the system's temporary folder; removed with its contents by

@@ -1,5 +1,6 @@
 // Writes the start-up set of the run command's smoke road: a set file with the given name
-// whose port 1 is in use on the given COM port (1 = COM1).
+// whose port 1 is in use on the given COM port (1 = COM1); a fourth argument puts port 1 in
+// extended mode with that extension DLL.
 #include <cstdlib>
 
 #include "setfile_writer.h"
@@ -14,5 +15,9 @@ int main(int argc, char** argv)
     set.m_nInUse[0] = 1;
     set.m_nCommType[0] = CCommSetRecord::kCommTypeSerial;
     set.m_nComIndex[0] = std::atoi(argv[3]) - 1;
+    if (argc > 4) {
+        set.m_nExtendedMode[0] = 1;
+        set.m_strExtDllPath[0] = argv[4];
+    }
     return testsets::WriteSetFileTo(argv[1], set) ? 0 : 1;
 }
