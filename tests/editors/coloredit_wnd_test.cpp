@@ -118,6 +118,9 @@ TEST_F(ColorEditWindowTest, ControlCharactersOfKeyChordsTypeNothing)
     SendChar(hwnd(), 0x1B);
     EXPECT_EQ(Text(), "a");
     EXPECT_EQ(parent.Count(EN_CHANGE), 1);   // the Backspace alone
+    // A loaded text keeps what it holds.
+    editor->SetText("x\x19y\x7F");
+    EXPECT_EQ(Text(), "x\x19y\x7F\r\n\r\n");
 }
 
 TEST_F(ColorEditWindowTest, ShiftExtendsTheSelectionAndAPlainMoveDropsIt)
