@@ -194,7 +194,9 @@ void HexEditModel::Char(UINT ch)
 
 void HexEditModel::ImeChar(UINT code)
 {
-    if (!m_bEditable || !HasData())
+    // As with keys and characters: bytes changed under a drag would leave it selecting over
+    // data that is no longer there.
+    if (!m_bEditable || m_bMouseSelecting || !HasData())
         return;
     const std::vector<BYTE> bytes = ImeCharToBytes(code, m_nCharCode);
     if (bytes.empty())

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "hexeditmodel.h"
+#include "lowlinecell.h"
 
 HFONT CreateHexEditFont(int height)
 {
@@ -74,6 +75,13 @@ public:
                       NULL);
     }
     void Value(unsigned long long value) { Feed('V', &value, sizeof(value), 0, 0); }
+    // The low line under a "_" just drawn where the font leaves it out: it follows from the
+    // text and the font height, both fed already, so it feeds nothing itself.
+    void LowLine(int x, int y, const CellLowLine& line, COLORREF color)
+    {
+        if (m_hdc != NULL)
+            DrawCellLowLine(m_hdc, line, x, y, color);
+    }
 
 private:
     void Feed(char kind, const void* p, size_t n, COLORREF c1, COLORREF c2, const std::string& text = std::string())
@@ -129,6 +137,7 @@ private:
     const HexColumns& m_cols;
     int m_cw;
     int m_ch;
+    CellLowLine m_lowLine;
 };
 
 void HexPainter::Fill(int x, int y, int cx, int cy, COLORREF color)
@@ -148,6 +157,8 @@ void HexPainter::CellText(int x, int y, const HexCharCell& cell, COLORREF crText
         return;
     if (cell.nHalf == 0) {
         Text(x, y, cell.text, crText, crBack);
+        if (cell.text == "_")
+            m_canvas.LowLine(x, y, m_lowLine, crText);
         return;
     }
     RECT rcCell = {x, y, x + m_cw, y + m_ch};
@@ -232,6 +243,7 @@ void HexPainter::Paint()
     COLORREF oldText = 0, oldBack = 0;
     if (m_canvas.Draws()) {
         font = CreateHexEditFont(m_model.m_nFontHeight);
+        m_lowLine = GetCellLowLine(font, m_ch);
         oldFont = ::SelectObject(hdc, font);
         oldMode = ::SetBkMode(hdc, OPAQUE);
         oldText = ::GetTextColor(hdc);

@@ -197,9 +197,11 @@ void CColorEditModel::CommitEdit()
 
 bool CColorEditModel::TypeChar(unsigned int code)
 {
-    // LF arrives after Ctrl+Enter (which posts its own CR) and NUL from Ctrl+@: a line never
-    // holds a line end, and a NUL would cut the text short when it is read back.
-    if (code == 8 || code == 10 || code == 0)
+    // Key chords arrive as control characters (Ctrl+Y as 0x19, Ctrl+Backspace as 0x7F, LF
+    // after Ctrl+Enter, which posts its own CR): typed into a script they would show as
+    // nothing and break it when it runs, and a NUL would cut the text short. Only TAB and CR
+    // mean something here; what a loaded or pasted text holds is left to it.
+    if ((code < 0x20 && code != 9 && code != 13) || code == 0x7F)
         return false;
     BeginEdit();
     DeleteSelection();

@@ -104,8 +104,8 @@ public:
     int WordRight(int column, int line) const;  // column reached on the same line (column < length)
 
     // User actions, one undo step each.
-    // WM_CHAR: TAB expands, CR breaks the line, 8 (handled on key-down), LF (sent after
-    // Ctrl+Enter) and NUL are ignored; returns false for an ignored code.
+    // WM_CHAR: TAB expands, CR breaks the line, every other control character (Backspace,
+    // handled on key-down, among them) and DEL are ignored; returns false for an ignored code.
     bool TypeChar(unsigned int code);
     void KeyBackspace();
     void KeyDelete();

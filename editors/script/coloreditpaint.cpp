@@ -58,17 +58,18 @@ void ColorEditWnd::Paint(CDC* pDC, const RECT& rcPaint)
     pDC->FillSolidRect(&rcClient, m_crBack);
 
     const int nEnd = std::min(LastVisibleLine() + 1, m_model.GetLineCount());
+    const CellLowLine lowLine = GetCellLowLine(static_cast<HFONT>(m_font.GetSafeHandle()), m_nLineHeight);
     CRect rcDummy;
     for (int nLine = m_nTopLine; nLine < nEnd; ++nLine) {
         const CRect rcLine = LineRect(nLine);
         if (rcDummy.IntersectRect(&rcLine, &rcPaint))
-            DrawLine(pDC, nLine, (nLine - m_nTopLine) * m_nLineHeight);
+            DrawLine(pDC, nLine, (nLine - m_nTopLine) * m_nLineHeight, lowLine);
     }
     pDC->SetBkMode(nOldMode);
     pDC->SelectObject(pOldFont);
 }
 
-void ColorEditWnd::DrawLine(CDC* pDC, int nLine, int y)
+void ColorEditWnd::DrawLine(CDC* pDC, int nLine, int y, const CellLowLine& lowLine)
 {
     const CString& strLine = m_model.GetLineRef(nLine);
     const LineColorVector& colors = m_model.GetLineColors(nLine);
@@ -92,6 +93,8 @@ void ColorEditWnd::DrawLine(CDC* pDC, int nLine, int y)
         pDC->FillSolidRect(x, y, n * m_nCellWidth, m_nLineHeight, crCell);
         pDC->SetTextColor(crText);
         pDC->TextOut(x, y, reinterpret_cast<LPCSTR>(p + i), n);
+        if (n == 1 && p[i] == '_')
+            DrawCellLowLine(pDC->GetSafeHdc(), lowLine, x, y, crText);
         i += n - 1;
         x += n * m_nCellWidth;
     }

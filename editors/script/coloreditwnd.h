@@ -22,6 +22,7 @@
 #include "afxwin.h"
 #include "coloreditmodel.h"
 #include "luakeywordset.h"
+#include "lowlinecell.h"
 
 
 class ColorEditWnd : public CWnd {
@@ -109,7 +110,7 @@ protected:
     void ScrollClient(int dx, int dy);
     BOOL HasScrollBar(int nBar) const;
 
-    void DrawLine(CDC* pDC, int nLine, int y);
+    void DrawLine(CDC* pDC, int nLine, int y, const CellLowLine& lowLine);
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);

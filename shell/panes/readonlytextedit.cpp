@@ -1,8 +1,11 @@
 #include "readonlytextedit.h"
 
 #include "hexedithost.h"
+#include "lowlinecell.h"
 #include "popupmenupresenter.h"
 #include "resource.h"
+
+#include <string>
 
 namespace {
 // Which editor of the other-settings dialog the dump editor is.
@@ -10,6 +13,7 @@ const int kDumpEditorIndex = 1;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CReadOnlyTextEdit, CEdit)
+    ON_WM_PAINT()
     ON_WM_CONTEXTMENU()
     ON_COMMAND(ID_HEX_SELECT_ALL, OnSelectAll)
     ON_UPDATE_COMMAND_UI(ID_HEX_SELECT_ALL, OnUpdateSelectAll)
@@ -34,6 +38,53 @@ void ShowDumpEditorProperties(CWnd* pOwner)
 {
     if (IHexEditHost* pHost = GetHexEditHost())
         pHost->ShowOtherSettings(pOwner, kOtherSettingsEditorPage, kDumpEditorIndex);
+}
+
+void CReadOnlyTextEdit::OnPaint()
+{
+    Default();
+    HDC hDC = ::GetDC(m_hWnd);
+    DrawLowLines(hDC);
+    ::ReleaseDC(m_hWnd, hDC);
+}
+
+void CReadOnlyTextEdit::DrawLowLines(HDC hDC)
+{
+    const int nLength = ::GetWindowTextLengthW(m_hWnd);
+    if (nLength <= 0)
+        return;
+    std::wstring text(static_cast<size_t>(nLength) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(m_hWnd, &text[0], nLength + 1)));
+    if (text.find(L'_') == std::wstring::npos)
+        return;
+    const int nSaved = ::SaveDC(hDC);
+    ::SelectObject(hDC, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
+    TEXTMETRICA tm = {};
+    ::GetTextMetricsA(hDC, &tm);
+    // The edit's lines are as high as its font.
+    const CellLowLine line = GetCellLowLine(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)), tm.tmHeight);
+    if (line.bDrawn) {
+        // The colours the edit took for its text: a read-only edit asks for them as a static.
+        CWnd* pParent = GetParent();
+        if (pParent != NULL)
+            pParent->SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hDC), reinterpret_cast<LPARAM>(m_hWnd));
+        const COLORREF crText = ::GetTextColor(hDC);
+        const bool bSelectionShown = ::GetFocus() == m_hWnd || (GetStyle() & ES_NOHIDESEL) != 0;
+        DWORD nSelStart = 0, nSelEnd = 0;
+        SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&nSelStart), reinterpret_cast<LPARAM>(&nSelEnd));
+        RECT rcFormat = {};
+        SendMessage(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rcFormat));
+        ::IntersectClipRect(hDC, rcFormat.left, rcFormat.top, rcFormat.right, rcFormat.bottom);
+        for (size_t i = text.find(L'_'); i != std::wstring::npos; i = text.find(L'_', i + 1)) {
+            const LRESULT at = SendMessage(EM_POSFROMCHAR, i);
+            if (at == -1)
+                continue;
+            const bool bSelected = bSelectionShown && i >= nSelStart && i < nSelEnd;
+            DrawCellLowLine(hDC, line, static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at)),
+                            bSelected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : crText);
+        }
+    }
+    ::RestoreDC(hDC, nSaved);
 }
 
 void CReadOnlyTextEdit::OnContextMenu(CWnd*, CPoint point)

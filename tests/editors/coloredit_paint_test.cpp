@@ -103,3 +103,23 @@ TEST_F(ColorEditWindowTest, TheWindowPaintsWhatPaintDraws)
     EXPECT_EQ(differing, 0);
     EXPECT_GT(expected.Count(RGB(0, 150, 0)), 10);   // the comment
 }
+
+TEST_F(ColorEditWindowTest, LowLinesShowInTheLowerHalfOfTheirCells)
+{
+    // Whatever the font does with "_" at the editor's size, "port_name" never reads "port name".
+    editor->SetText("a_b\na_b\nxyz");
+    CRect rc;
+    editor->GetClientRect(&rc);
+    DibSurface dib(rc.Width(), rc.Height());
+    editor->Paint(dib.cdc(), rc);
+    const int cw = editor->GetCellWidth();
+    const int lh = editor->GetLineHeight();
+    for (int line = 0; line < 2; ++line) {
+        int upper = 0, lower = 0;
+        for (int y = line * lh; y < (line + 1) * lh; ++y)
+            for (int x = 8 + cw; x < 8 + 2 * cw; ++x)
+                (y - line * lh < lh / 2 ? upper : lower) += dib.Pixel(x, y) != RGB(255, 255, 255);
+        EXPECT_GT(lower, 0) << line;
+        EXPECT_EQ(upper, 0) << line;
+    }
+}

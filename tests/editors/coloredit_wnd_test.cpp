@@ -107,6 +107,22 @@ TEST_F(ColorEditWindowTest, UndoAndRedoTravelThroughTheApplicationLoop)
     EXPECT_EQ(Text(), "ab");
 }
 
+TEST_F(ColorEditWindowTest, ControlCharactersOfKeyChordsTypeNothing)
+{
+    Type("ab");
+    parent.notes.clear();
+    // The loop makes Ctrl+Y (redo elsewhere) the character 0x19 and Ctrl+Backspace 0x7F: as
+    // bytes of the script they would show as nothing and break it when it runs.
+    KeyThroughAppLoop('Y', kCtrl);
+    KeyThroughAppLoop(VK_BACK, kCtrl);
+    SendChar(hwnd(), 0x1B);
+    EXPECT_EQ(Text(), "a");
+    EXPECT_EQ(parent.Count(EN_CHANGE), 1);   // the Backspace alone
+    // A loaded text keeps what it holds.
+    editor->SetText("x\x19y\x7F");
+    EXPECT_EQ(Text(), "x\x19y\x7F\r\n\r\n");
+}
+
 TEST_F(ColorEditWindowTest, ShiftExtendsTheSelectionAndAPlainMoveDropsIt)
 {
     editor->SetText("foo(bar) x\nsecond");

@@ -230,6 +230,25 @@ TEST(HexEditing, MouseSelection)
     EXPECT_EQ(caret, model.GetCaret());
 }
 
+TEST(HexEditing, NoInputChangesTheBytesWhileTheButtonIsHeld)
+{
+    HexEditModel model;
+    SetUpModel(model, Bytes(40, 0x11));
+    const POINT from = PointOfByte(model, 3, false), to = PointOfByte(model, 20, false);
+    model.LButtonDown(from.x, from.y, false);
+    model.MouseMove(to.x, to.y);
+    // An input-method character would replace the bytes under a drag that goes on over them.
+    model.ImeChar(0x82A0);
+    model.Char('7');
+    model.KeyDown(VK_DELETE, false, false);
+    EXPECT_EQ(Bytes(40, 0x11), ModelBytes(model));
+    EXPECT_FALSE(model.CanUndo());
+    model.LButtonUp(to.x, to.y);
+    EXPECT_EQ(3, model.GetSelStart());
+    EXPECT_EQ(20, model.GetSelEnd());
+    EXPECT_EQ(21, model.GetCaret());
+}
+
 TEST(HexEditing, DragBelowTheRowsScrollsOnTheTimer)
 {
     HexEditModel model;

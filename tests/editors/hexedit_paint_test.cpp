@@ -178,6 +178,22 @@ TEST_F(HexEditPaintTest, DoubleWidthCharacterTakesTheColoursOfEachOfItsBytes)
     EXPECT_GT(CountOther(surface, CharCellRect(model, 1), kMarkBack), 0);
 }
 
+TEST_F(HexEditPaintTest, TheLowLineShowsInTheLowerHalfOfItsCellAtEveryFontHeight)
+{
+    hex.SetData(SafeBytes(B({0x5F, 0x5F})));
+    for (int height : {12, 14, 16, 18}) {
+        hex.GetModel().m_nFontHeight = height;
+        hex.RecalcLayout();
+        const CSize size = ClientSize();
+        DibSurface surface(size.cx, size.cy);
+        Paint(surface);
+        RECT upper = CharCellRect(hex.GetModel(), 1), lower = upper;
+        upper.bottom = lower.top = (upper.top + upper.bottom) / 2;
+        EXPECT_GT(CountOther(surface, lower, kBack), 0) << height;
+        EXPECT_EQ(0, CountOther(surface, upper, kBack)) << height;
+    }
+}
+
 TEST_F(HexEditPaintTest, WheelScrollsThreeRowsPerNotch)
 {
     hex.SetData(SafeBytes(Bytes(4096, 0xAB)));

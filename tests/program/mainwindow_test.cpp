@@ -1,7 +1,8 @@
 // The main window as a user meets it: the status bar at the bottom following the port and the
 // view menu on every start, the menu bar as the top row, the COM control panes' seven line
 // indicators, the log list drawing each row once after its size changes and a menu closed over
-// it with every character of its rows, and the log font kept across a restart.
+// it with every character of its rows, low lines in the log list and the script editor, and the
+// log font kept across a restart.
 #include <gtest/gtest.h>
 
 #include "journeys.h"
@@ -88,6 +89,44 @@ bool LowestInkStartsInside(const Screenshot& shot)
         }
     }
     return false;
+}
+
+// Of two lines of the same text but for one character, the first at the top of the shot:
+// where the first's pixels differ from the second's, at the offset (the line height) where
+// they differ least, from the top row and the first column of the first line's ink.
+std::vector<POINT> FirstLineDifferences(const Screenshot& shot, int* pWidth)
+{
+    const COLORREF back = MostCommonColor(shot);
+    auto ink = [&](int x, int y) { return shot.AtLocal(x, y) != back; };
+    int top = -1;
+    for (int y = 0; y < shot.Height() && top < 0; ++y)
+        for (int x = 0; x < shot.Width() && top < 0; ++x)
+            if (ink(x, y))
+                top = y;
+    std::vector<POINT> best;
+    int bestD = 0;
+    for (int d = 8; top >= 0 && d <= 32 && top + 2 * d <= shot.Height(); ++d) {
+        std::vector<POINT> differing;
+        for (int y = top; y < top + d; ++y)
+            for (int x = 0; x < shot.Width(); ++x)
+                if (ink(x, y) != ink(x, y + d))
+                    differing.push_back(POINT{x, y - top});
+        if (bestD == 0 || differing.size() < best.size()) {
+            best = differing;
+            bestD = d;
+        }
+    }
+    int left = shot.Width(), right = -1;
+    for (int y = top; y >= 0 && y < top + bestD; ++y)
+        for (int x = 0; x < shot.Width(); ++x)
+            if (ink(x, y)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    for (POINT& pt : best)
+        pt.x -= left;
+    *pWidth = right - left + 1;
+    return best;
 }
 
 } // namespace
@@ -180,7 +219,7 @@ TEST(MainWindow, TheMenuBarIsTheTopRowAndEachComControlPaneShowsItsSevenIndicato
     EXPECT_TRUE(k.Close());
 }
 
-TEST(MainWindow, TheLogListDrawsEachRowOnceAfterResizesAndAClosedMenuWithItsLowLines)
+TEST(MainWindow, TheLogListDrawsEachRowOnceAfterResizesAndAClosedMenuAndLowLinesShowThereAndInTheScriptEditor)
 {
     SerialPeer peer;
     Korvane k;
@@ -216,6 +255,35 @@ TEST(MainWindow, TheLogListDrawsEachRowOnceAfterResizesAndAClosedMenuWithItsLowL
     ASSERT_GT(cell.bottom, cell.top);
     cell.right = std::min(cell.right, cell.left + 80);
     EXPECT_TRUE(LowestInkStartsInside(Screenshot(cell))) << "no underscore under \"EV_TXEMPTY\"";
+
+    // Script 1's editor shows its low lines too: "port_name" typed above "port name" at its
+    // top differs from it only at the bottom of the "_", in the middle of the text.
+    const LayoutView start = k.ReadLayout();
+    const std::vector<TabLabel> tabs = k.TabLabels(TabStripOf(start.GroupOf(32898)->hwnd));
+    ASSERT_EQ(3u, tabs.size());
+    Click(Center(tabs[1].rc).x, Center(tabs[1].rc).y);
+    HWND hScript = FindChild(k.PaneBar(32898), nullptr, 101);
+    ASSERT_TRUE(WaitFor([&] { return Shown(hScript); })) << "script 1 is not shown";
+    const RECT rcScript = WaitSettled(hScript);
+    Click(rcScript.left + 60, rcScript.top + 30);
+    Key(VK_HOME, kCtrl);
+    Type("port_name");
+    Key(VK_RETURN);
+    Type("port name");
+    Key(VK_RETURN);
+    // The caret goes with the focus.
+    const RECT rcLogList = ScreenRect(k.LogList());
+    Click(rcLogList.left + 60, rcLogList.top + 40);
+    const RECT rcLines = {rcScript.left, rcScript.top, rcScript.left + 160, rcScript.top + 70};
+    WaitStill(rcLines);
+    const Screenshot lines(rcLines);
+    int width = 0;
+    const std::vector<POINT> differing = FirstLineDifferences(lines, &width);
+    EXPECT_FALSE(differing.empty()) << "no underscore in \"port_name\"";
+    for (const POINT& pt : differing) {
+        EXPECT_GE(pt.y, 5) << "above the line's foot";
+        EXPECT_TRUE(pt.x > width / 3 && pt.x < 2 * width / 3) << "not under the \"_\" of \"port_name\"";
+    }
 
     // More rows than the list shows: it follows them to the end, where a list that grows
     // must draw its rows anew.

@@ -222,3 +222,35 @@ TEST_F(DetailLogPaneTest, TheTextViewTakesTheDumpFontHeightAndItsMenuSelectsAll)
     const std::string shown = std::string(GetMessageText(13021)) + "\r\npayload";
     EXPECT_EQ(static_cast<DWORD>(::MultiByteToWideChar(CP_ACP, 0, shown.c_str(), -1, NULL, 0) - 1), end);
 }
+
+TEST_F(DetailLogPaneTest, TheTextViewShowsItsLowLinesAtTheSmallestFont)
+{
+    ASSERT_TRUE(bHosted);
+    settings.m_editor[CAppSettings::EditorDump].nFont = 0;
+    pane.ApplyEditorSettings(settings);
+    Shown(MessageRecord(13021, 0, "EV_TXEMPTY"));
+    HWND hView = pane.GetTextView().m_hWnd;
+    ::RedrawWindow(hView, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    winharness::PumpPending();
+
+    // The cell of "_" as the view places its characters, 12 pixels high.
+    const int underscore = static_cast<int>(::SendMessageA(hView, EM_LINEINDEX, 1, 0)) + 2;
+    const LRESULT at = ::SendMessageA(hView, EM_POSFROMCHAR, underscore, 0);
+    const LRESULT next = ::SendMessageA(hView, EM_POSFROMCHAR, underscore + 1, 0);
+    const int x = static_cast<short>(LOWORD(at)), y = static_cast<short>(HIWORD(at));
+    const int cx = static_cast<short>(LOWORD(next)) - x;
+    ASSERT_GT(cx, 0);
+    CRect rc;
+    ::GetClientRect(hView, &rc);
+    winharness::DibSurface shot(rc.Width(), rc.Height());
+    HDC hdc = ::GetDC(hView);
+    ::BitBlt(shot.dc(), 0, 0, rc.Width(), rc.Height(), hdc, 0, 0, SRCCOPY);
+    ::ReleaseDC(hView, hdc);
+    const COLORREF back = settings.m_editor[CAppSettings::EditorDump].clrBack;
+    int upper = 0, lower = 0;
+    for (int row = 0; row < 12; ++row)
+        for (int col = 0; col < cx; ++col)
+            (row < 6 ? upper : lower) += shot.Pixel(x + col, y + row) != back;
+    EXPECT_GT(lower, 0);
+    EXPECT_EQ(0, upper);
+}
