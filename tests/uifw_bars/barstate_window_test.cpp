@@ -318,6 +318,48 @@ TEST(BarStateApply, AFloatingContainerComesBackFloatingAtItsPlaceOrOnTheWorkArea
     EXPECT_EQ(CRect(info.rcWork.right - rcSaved.Width(), rcSaved.top, info.rcWork.right, rcSaved.bottom), rc);
 }
 
+// The part of a window that shows through every window holding it, on the screen.
+CRect ShownPart(CWnd* pWnd)
+{
+    CRect rc;
+    pWnd->GetWindowRect(&rc);
+    for (CWnd* p = pWnd; !(p->GetStyle() & WS_POPUP) && (p = p->GetParent()) != nullptr;) {
+        CRect rcClient;
+        p->GetClientRect(&rcClient);
+        p->ClientToScreen(&rcClient);
+        rc &= rcClient;
+    }
+    return rc;
+}
+
+TEST(BarStateApply, TwoPanesDockedSideBySideComeBackShownWithTheirSizes)
+{
+    Bytes saved;
+    CSize sizes[2];
+    {
+        PanedFrame a;
+        a.Inner(AFX_IDW_DOCKBAR_LEFT)->DockControlBarEx(a.panes[0], NULL, false);
+        a.Layout();
+        ASSERT_TRUE(a.panes[0]->DockBarBeside(a.panes[1], AFX_IDW_DOCKBAR_RIGHT, 50));
+        layoutcheck::Idle();
+        for (int i = 0; i < 2; ++i) {
+            CRect rc;
+            a.panes[i]->GetWindowRect(&rc);
+            ASSERT_EQ(rc, ShownPart(a.panes[i])) << i;
+            sizes[i] = rc.Size();
+        }
+        saved = a.Save();
+    }
+    PanedFrame b;
+    ASSERT_TRUE(b.Load(saved));
+    layoutcheck::Idle();
+    ASSERT_TRUE(b.panes[0]->GetParent()->GetParent()->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)));
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(sizes[i], ShownPart(b.panes[i]).Size()) << i;
+        EXPECT_GT(sizes[i].cx, 20) << i;
+    }
+}
+
 // Refuses the creation of windows (WH_CBT) that match the test's filter.
 struct CreationRefuser {
     static HWND s_hFrame;

@@ -600,6 +600,12 @@ void CUiControlBar::InternalDockStateBar::FinishApply(CFrameWnd* pFrame, Interna
         }
         if (GetKind() == kKindTabbed && m_nSelectedChild >= 0)
             SelectChildTab();
+        // The container was placed without sizing its inner dock bar, and the frame's layout
+        // that followed gave it the same rectangle, so no size message came: the inner dock bar
+        // would stay empty, its bars unseen, until the main window is resized. Done before the
+        // children, whose containers the inner dock bar's layout has placed by then.
+        if (!(m_dwFlags & kFloating))
+            m_pBar->RepositionChildWindow(-1, -1, TRUE);
         for (INT_PTR i = 0; i < m_arrChildren.GetSize(); i++)
             m_arrChildren[i]->FinishApply(pFrame, this);
     }
