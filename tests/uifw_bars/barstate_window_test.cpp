@@ -318,20 +318,6 @@ TEST(BarStateApply, AFloatingContainerComesBackFloatingAtItsPlaceOrOnTheWorkArea
     EXPECT_EQ(CRect(info.rcWork.right - rcSaved.Width(), rcSaved.top, info.rcWork.right, rcSaved.bottom), rc);
 }
 
-// The part of a window that shows through every window holding it, on the screen.
-CRect ShownPart(CWnd* pWnd)
-{
-    CRect rc;
-    pWnd->GetWindowRect(&rc);
-    for (CWnd* p = pWnd; !(p->GetStyle() & WS_POPUP) && (p = p->GetParent()) != nullptr;) {
-        CRect rcClient;
-        p->GetClientRect(&rcClient);
-        p->ClientToScreen(&rcClient);
-        rc &= rcClient;
-    }
-    return rc;
-}
-
 TEST(BarStateApply, TwoPanesDockedSideBySideComeBackShownWithTheirSizes)
 {
     Bytes saved;
@@ -345,7 +331,7 @@ TEST(BarStateApply, TwoPanesDockedSideBySideComeBackShownWithTheirSizes)
         for (int i = 0; i < 2; ++i) {
             CRect rc;
             a.panes[i]->GetWindowRect(&rc);
-            ASSERT_EQ(rc, ShownPart(a.panes[i])) << i;
+            ASSERT_EQ(rc, layoutcheck::ShownPart(a.panes[i])) << i;
             sizes[i] = rc.Size();
         }
         saved = a.Save();
@@ -355,7 +341,7 @@ TEST(BarStateApply, TwoPanesDockedSideBySideComeBackShownWithTheirSizes)
     layoutcheck::Idle();
     ASSERT_TRUE(b.panes[0]->GetParent()->GetParent()->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)));
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(sizes[i], ShownPart(b.panes[i]).Size()) << i;
+        EXPECT_EQ(sizes[i], layoutcheck::ShownPart(b.panes[i]).Size()) << i;
         EXPECT_GT(sizes[i].cx, 20) << i;
     }
 }

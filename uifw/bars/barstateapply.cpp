@@ -238,7 +238,8 @@ void CUiControlBar::InternalDockStateSite::KeepPlacementOnWorkArea()
 // Makes the record tree one the capture could have written: a bar named twice keeps its first
 // place, a bar that does not exist or is a container is left out with any container
 // left without bars, a container has a container's id, a child the kind of place its parent
-// offers, and a docked top-level record a frame side and an inner ring.
+// offers, a floating container a floating frame's style, and a docked top-level record a
+// frame side and an inner ring.
 void CUiControlBar::InternalDockStateSite::RefuseDamagedRecords()
 {
     std::vector<UINT> named;
@@ -432,6 +433,8 @@ bool CUiControlBar::InternalDockStateBar::RefuseDamage(CFrameWnd* pFrame, Intern
             return false;
         named.push_back(m_nBarId);
     }
+    if (m_dwFlags & kFloating)
+        m_dwFloatFrameStyle = barstatelimits::FloatingFrameStyle(m_dwFloatFrameStyle);
     if (pParent == nullptr && !(m_dwFlags & kFloating)) {
         if (!IsSideDockBarId(m_nDockBarId))
             m_nDockBarId = SideOfStyle(m_dwStyle);
