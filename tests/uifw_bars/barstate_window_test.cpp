@@ -1,5 +1,5 @@
-// Saved docking layouts on real frames: rows of the inner rings and floating containers
-// saved from one frame and put back onto a fresh one, the byte-identical round trip, damaged
+// Saved docking layouts on real frames: rows of the inner rings and docked and floating
+// containers saved from one frame and put back onto a fresh one, the byte-identical round trip, damaged
 // and cut streams refused with nothing applied, the frame lock, the registry round trip under
 // a test key with its removal, and a floating frame that cannot be made during an apply.
 #include <gtest/gtest.h>
