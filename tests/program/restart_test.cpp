@@ -1,7 +1,7 @@
 // The main window comes back as the user left it: three restarts in a row keep every pane's
 // visibility, rectangle, group and selected tab, the bars and the status bar; so does an
-// arrangement made by mouse (the bottom group floating, a tab docked at the left, the toolbar
-// moved along its row, a pane hidden) and a changed look.
+// arrangement made by mouse (the bottom group floating, a tab docked at the left and another
+// beside it, the toolbar moved along its row, a pane hidden) and a changed look.
 #include <gtest/gtest.h>
 
 #include "journeys.h"
@@ -15,6 +15,7 @@ namespace {
 
 const int kDetailLog = 32774;
 const int kScript2 = 32899;
+const int kExplorer = 32777;
 
 struct Snapshot {
     LayoutView layout;
@@ -126,6 +127,22 @@ TEST(Restart, AnArrangementMadeByMouseAndAChangedLookComeBack)
         return Seen(hBar) && ScreenRect(hBar).left < ScreenRect(k.LogList()).left;
     })) << "script 2 is not docked at the left";
 
+    // The send data explorer's tab out of the floating group, docked beside script 2 on the
+    // compass over it: the two side by side in one container.
+    const std::vector<TabLabel> floating = k.TabLabels(TabStripOf(k.ReadLayout().GroupOf(kDetailLog)->hwnd));
+    ASSERT_EQ(5u, floating.size());
+    PressAndMove(Center(floating[2].rc), Center(ScreenRect(k.PaneBar(kScript2))));
+    ASSERT_TRUE(WaitFor([&] {
+        markers = ReadMarkers(k);
+        return markers.compass;
+    })) << "markers: " << markers.seen;
+    MoveAndRelease(Center(markers.compassRight));
+    ASSERT_TRUE(WaitFor([&] {
+        const RECT rcScript = ScreenRect(k.PaneBar(kScript2)), rcExplorer = ScreenRect(k.PaneBar(kExplorer));
+        return Seen(k.PaneBar(kExplorer)) && Seen(k.PaneBar(kScript2)) && rcExplorer.left >= rcScript.right &&
+               rcExplorer.right < ScreenRect(k.LogList()).left;
+    })) << "the send data explorer is not beside script 2";
+
     // The toolbar, alone in its row under the menu bar, by its gripper along that row: pulled
     // just past the row it stays there and follows the hand.
     const RECT rcTool = ScreenRect(k.ToolBar());
@@ -144,6 +161,9 @@ TEST(Restart, AnArrangementMadeByMouseAndAChangedLookComeBack)
     const Snapshot arranged = Take(k);
     for (int i = 1; i <= 3; ++i) {
         Restart(k);
+        // Seen: on top, with something drawn in them (a container left unsized shows nothing).
+        EXPECT_TRUE(WaitFor([&] { return Seen(k.PaneBar(kExplorer)) && Seen(k.PaneBar(kScript2)); }))
+            << "the two panes side by side are not on the screen at start " << i + 1;
         ExpectSame(arranged, Take(k), true, "start " + std::to_string(i + 1) + " after the arrangement");
     }
 

@@ -63,6 +63,13 @@ TEST(BarStateLimits, ValuesTheProgramCannotHaveWrittenAreRefusedAndPlacesKeptOnT
     EXPECT_EQ(CRect(0, 0, 200, 200), DockPlace(CRect(0, 0, 0x3FFFFFFF, 10), CRect(0, 0, 200, 200)));
     EXPECT_EQ(CRect(0, 0, 200, 200), DockPlace(CRect(10, 10, 5, 20), CRect(0, 0, 200, 200)));
     EXPECT_EQ(CRect(3, 4, 300, 250), DockPlace(CRect(3, 4, 300, 250), CRect(0, 0, 200, 200)));
+
+    // A group's floating frame as the program makes it is kept; another style never loses the
+    // alignment its dock bar takes back.
+    const DWORD dwFrame = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_SYSMENU | 0x3900;
+    EXPECT_EQ(dwFrame, FloatingFrameStyle(dwFrame));
+    for (DWORD dwDamaged : {0ul, dwFrame & ~CBRS_ALIGN_ANY, (DWORD)WS_CHILD, 0xFFFFFFFFul})
+        EXPECT_EQ(dwFrame & ~(WS_VISIBLE | WS_CLIPSIBLINGS), FloatingFrameStyle(dwDamaged)) << std::hex << dwDamaged;
 }
 
 // The eight panes in the default layout, the detailed log and the explorer floating as a
@@ -157,7 +164,7 @@ void ExpectUsableAfterLoad(const Bytes& bytes, const char* pszCase)
     EXPECT_EQ(rcFrame, rcFrame & rcWork);
     EXPECT_GE(rcFrame.Width(), ::GetSystemMetrics(SM_CXMINTRACK));
     EXPECT_EQ("", layoutcheck::Unusable(b));
-    // Every pane can be shown through the bars menu, and then lies on the work area no larger
+    // Every pane can be shown through the bars menu, and then shows on the work area no larger
     // than it, its caption within reach.
     const int nCaption = ::GetSystemMetrics(SM_CYSMCAPTION);
     for (Pane* pPane : b.panes) {
@@ -166,8 +173,7 @@ void ExpectUsableAfterLoad(const Bytes& bytes, const char* pszCase)
             layoutcheck::Idle();
         }
         EXPECT_TRUE(pPane->IsWindowVisible()) << std::hex << pPane->GetDlgCtrlID();
-        CRect rc;
-        pPane->GetWindowRect(&rc);
+        const CRect rc = layoutcheck::ShownPart(pPane);
         EXPECT_GE(rc.Width(), nCaption) << std::hex << pPane->GetDlgCtrlID();
         EXPECT_GE(rc.Height(), nCaption) << std::hex << pPane->GetDlgCtrlID();
         EXPECT_LE(rc.Width(), rcWork.Width()) << std::hex << pPane->GetDlgCtrlID();
@@ -220,6 +226,10 @@ TEST(BarStateDamage, EachDamagedValueGivesAFrameThatShowsOnTheWorkAreaWithEveryP
              p->m_rcFloatFrame.bottom = p->m_rcFloatFrame.top;
              p->m_sizeFloat = CSize(0, 0);
          }},
+        {"a floating group whose frame style lost its alignment bits",
+         [&](Site& s) { TopRecordHolding(s, kFloatingPane)->m_dwFloatFrameStyle &= ~CBRS_ALIGN_ANY; }},
+        {"a floating group framed as a child window",
+         [&](Site& s) { TopRecordHolding(s, kFloatingPane)->m_dwFloatFrameStyle = WS_CHILD | WS_VISIBLE; }},
         {"a floating group far off the screen",
          [&](Site& s) { TopRecordHolding(s, kFloatingPane)->m_rcFloatFrame.SetRect(INT_MAX - 10, INT_MIN, INT_MAX, 20); }},
         {"a pane 0x3FFFFFFF wide",

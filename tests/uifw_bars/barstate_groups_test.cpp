@@ -1,11 +1,13 @@
 // Saved layouts with tabbed groups: the main window's default layout of its eight panes put
-// back onto a fresh frame, a floating group of three with its second tab selected, and a bar
-// floating alone that the saved layout does not name.
+// back onto a fresh frame, a floating group of three with its second tab selected, floating
+// bars, groups and containers docked back by a double click on the side they came from, and
+// a bar floating alone that the saved layout does not name.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "bars_test_support.h"
+#include "layout_check_support.h"
 
 #include "barstate.h"
 #include "barstate_test_support.h"
@@ -155,6 +157,65 @@ TEST(BarStateGroups, AFloatingGroupOfThreeComesBackFloatingWithItsSecondTabSelec
     pFloat->GetWindowRect(&rc);
     EXPECT_EQ(rcFloat, rc);
     EXPECT_TRUE(pFloat->IsWindowVisible());
+}
+
+// The side of the frame where the bar is docked, through the containers holding it; 0 when
+// it floats.
+UINT SideOf(CControlBar* pBar)
+{
+    CDockBar* pDock = pBar->m_pDockBar;
+    while (pDock != nullptr && pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)))
+        pDock = static_cast<CControlBar*>(pDock->GetParent())->m_pDockBar;
+    return pDock == nullptr || pDock->m_bFloating ? 0 : (UINT)pDock->GetDlgCtrlID();
+}
+
+TEST(BarStateGroups, ADoubleClickOnAFloatingCaptionDocksItOnTheSideItFloatedFromBeforeTheLayoutWasSaved)
+{
+    using P = PaneFrameFixture;
+    // A pane taken out of two side by side at the left, the bottom group, two other panes side
+    // by side at the left.
+    const struct {
+        int nPane;
+        bool bWhole;   // its group or container floats with it
+        UINT nSide;
+    } kFloated[] = {{P::kScript2, false, AFX_IDW_DOCKBAR_LEFT},
+                    {P::kConnectionStatus, true, AFX_IDW_DOCKBAR_BOTTOM},
+                    {P::kSendExplorer, true, AFX_IDW_DOCKBAR_LEFT}};
+    Bytes saved;
+    {
+        PaneFrameFixture a;
+        a.BuildDefaultLayout();
+        for (int n : {P::kSendExplorer, P::kScript1}) {
+            ASSERT_TRUE(a.panes[n]->FloatAt(300, 300, CBRS_ALIGN_TOP));
+            ASSERT_TRUE(a.panes[n]->DockAtFrameSide(AFX_IDW_DOCKBAR_LEFT, false));
+            ASSERT_TRUE(a.panes[n]->DockBarBeside(a.panes[n == P::kScript1 ? P::kScript2 : P::kComControl1],
+                                                  AFX_IDW_DOCKBAR_RIGHT, 50));
+        }
+        layoutcheck::Idle();
+        int nAt = 200;
+        for (const auto& f : kFloated) {
+            Pane* pPane = a.panes[f.nPane];
+            ASSERT_EQ(f.nSide, SideOf(pPane)) << f.nPane;
+            CWnd* pHolder = f.bWhole ? pPane->GetParent()->GetParent() : pPane;
+            ASSERT_TRUE(static_cast<CUiControlBar*>(pHolder)->FloatAt(nAt, nAt, CBRS_ALIGN_TOP));
+            nAt += 100;
+            layoutcheck::Idle();
+        }
+        saved = Save(a.pFrame);
+    }
+    PaneFrameFixture b;
+    ASSERT_TRUE(Load(b.pFrame, saved));
+    for (const auto& f : kFloated) {
+        CFrameWnd* pFloating = b.panes[f.nPane]->GetParentFrame();
+        ASSERT_TRUE(pFloating->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd))) << f.nPane;
+        CRect rc;
+        pFloating->GetWindowRect(&rc);
+        const CPoint ptCaption(rc.left + 40, rc.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYSMCAPTION) / 2);
+        ASSERT_EQ(HTCAPTION, (int)pFloating->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptCaption.x, ptCaption.y)));
+        pFloating->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
+        layoutcheck::Idle();
+        EXPECT_EQ(f.nSide, SideOf(b.panes[f.nPane])) << f.nPane;
+    }
 }
 
 TEST(BarStateGroups, ABarFloatingAloneIsDockedOnTheSideOfItsStyleAndHiddenWhenTheLayoutDoesNotNameIt)

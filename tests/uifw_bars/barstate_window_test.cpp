@@ -1,5 +1,5 @@
-// Saved docking layouts on real frames: rows of the inner rings and floating containers
-// saved from one frame and put back onto a fresh one, the byte-identical round trip, damaged
+// Saved docking layouts on real frames: rows of the inner rings and docked and floating
+// containers saved from one frame and put back onto a fresh one, the byte-identical round trip, damaged
 // and cut streams refused with nothing applied, the frame lock, the registry round trip under
 // a test key with its removal, and a floating frame that cannot be made during an apply.
 #include <gtest/gtest.h>
@@ -316,6 +316,34 @@ TEST(BarStateApply, AFloatingContainerComesBackFloatingAtItsPlaceOrOnTheWorkArea
     MonitorInfo info;
     MonitorInfoFromRect(info, rcOutside);
     EXPECT_EQ(CRect(info.rcWork.right - rcSaved.Width(), rcSaved.top, info.rcWork.right, rcSaved.bottom), rc);
+}
+
+TEST(BarStateApply, TwoPanesDockedSideBySideComeBackShownWithTheirSizes)
+{
+    Bytes saved;
+    CSize sizes[2];
+    {
+        PanedFrame a;
+        a.Inner(AFX_IDW_DOCKBAR_LEFT)->DockControlBarEx(a.panes[0], NULL, false);
+        a.Layout();
+        ASSERT_TRUE(a.panes[0]->DockBarBeside(a.panes[1], AFX_IDW_DOCKBAR_RIGHT, 50));
+        layoutcheck::Idle();
+        for (int i = 0; i < 2; ++i) {
+            CRect rc;
+            a.panes[i]->GetWindowRect(&rc);
+            ASSERT_EQ(rc, layoutcheck::ShownPart(a.panes[i])) << i;
+            sizes[i] = rc.Size();
+        }
+        saved = a.Save();
+    }
+    PanedFrame b;
+    ASSERT_TRUE(b.Load(saved));
+    layoutcheck::Idle();
+    ASSERT_TRUE(b.panes[0]->GetParent()->GetParent()->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)));
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(sizes[i], layoutcheck::ShownPart(b.panes[i]).Size()) << i;
+        EXPECT_GT(sizes[i].cx, 20) << i;
+    }
 }
 
 // Refuses the creation of windows (WH_CBT) that match the test's filter.

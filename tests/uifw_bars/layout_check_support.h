@@ -52,6 +52,20 @@ inline std::vector<std::vector<CControlBar*>> RowsOf(CDockBar* pDockBar)
     return rows;
 }
 
+// The part of a window that shows through every window holding it, on the screen.
+inline CRect ShownPart(CWnd* pWnd)
+{
+    CRect rc;
+    pWnd->GetWindowRect(&rc);
+    for (CWnd* p = pWnd; !(p->GetStyle() & WS_POPUP) && (p = p->GetParent()) != nullptr;) {
+        CRect rcClient;
+        p->GetClientRect(&rcClient);
+        p->ClientToScreen(&rcClient);
+        rc &= rcClient;
+    }
+    return rc;
+}
+
 // The windows that hold a pane, inside out: class, shown (+) or not (-), and for dock bars
 // their bars and shown bars, for the report of an unusable layout.
 inline std::string HoldersOf(CWnd* pPane)

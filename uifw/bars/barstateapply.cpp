@@ -75,6 +75,26 @@ void PlaceBar(CUiControlBar* pBar, const CRect& rc)
     pBar->m_bTrackFlags &= ~CUiControlBar::kNoChildMove;
 }
 
+// The frame side a saved dock rectangle (screen) lay on: the side whose triangle between the
+// diagonals of the frame's client area holds the rectangle's centre; 0 for an empty rectangle.
+UINT SideOfDockRect(const CRect& rcDock, CFrameWnd* pFrame)
+{
+    if (rcDock.IsRectEmpty())
+        return 0;
+    CRect rcClient;
+    pFrame->GetClientRect(&rcClient);
+    pFrame->ClientToScreen(&rcClient);
+    if (rcClient.IsRectEmpty())
+        return 0;
+    // In 64 bits, and inside the client area: a damaged rectangle must not overflow.
+    const long long x = std::max<long long>(rcClient.left, std::min<long long>(rcClient.right, ((long long)rcDock.left + rcDock.right) / 2));
+    const long long y = std::max<long long>(rcClient.top, std::min<long long>(rcClient.bottom, ((long long)rcDock.top + rcDock.bottom) / 2));
+    const long long dx = 2 * x - rcClient.left - rcClient.right, dy = 2 * y - rcClient.top - rcClient.bottom;
+    if ((dx < 0 ? -dx : dx) * rcClient.Height() > (dy < 0 ? -dy : dy) * rcClient.Width())
+        return dx < 0 ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_RIGHT;
+    return dy < 0 ? AFX_IDW_DOCKBAR_TOP : AFX_IDW_DOCKBAR_BOTTOM;
+}
+
 CRect WorkAreaOf(CWnd* pWnd)
 {
     MonitorInfo info;
@@ -218,7 +238,8 @@ void CUiControlBar::InternalDockStateSite::KeepPlacementOnWorkArea()
 // Makes the record tree one the capture could have written: a bar named twice keeps its first
 // place, a bar that does not exist or is a container is left out with any container
 // left without bars, a container has a container's id, a child the kind of place its parent
-// offers, and a docked top-level record a frame side and an inner ring.
+// offers, a floating container a floating frame's style, and a docked top-level record a
+// frame side and an inner ring.
 void CUiControlBar::InternalDockStateSite::RefuseDamagedRecords()
 {
     std::vector<UINT> named;
@@ -412,6 +433,8 @@ bool CUiControlBar::InternalDockStateBar::RefuseDamage(CFrameWnd* pFrame, Intern
             return false;
         named.push_back(m_nBarId);
     }
+    if (m_dwFlags & kFloating)
+        m_dwFloatFrameStyle = barstatelimits::FloatingFrameStyle(m_dwFloatFrameStyle);
     if (pParent == nullptr && !(m_dwFlags & kFloating)) {
         if (!IsSideDockBarId(m_nDockBarId))
             m_nDockBarId = SideOfStyle(m_dwStyle);
@@ -577,6 +600,11 @@ void CUiControlBar::InternalDockStateBar::CopyIntoBar(CFrameWnd* pFrame)
         pContext->m_rectMRUDockPos = m_rcMRUDock;
         pContext->m_dwMRUFloatStyle = m_dwMRUFloatStyle;
         pContext->m_ptMRUFloatPos = barstatelimits::ScreenPoint(m_ptMRUFloat, WorkAreaAt(m_ptMRUFloat));
+        // A floating container's record names no side it was docked on, and its new window
+        // was never docked: without one, a double click on its caption would dock it at the
+        // top. The side is read from where it lay when it floated.
+        if ((m_dwFlags & kFloating) && !IsSideDockBarId(pContext->m_uMRUDockID))
+            pContext->m_uMRUDockID = SideOfDockRect(m_rcMRUDock, pFrame);
     }
 }
 
@@ -600,6 +628,12 @@ void CUiControlBar::InternalDockStateBar::FinishApply(CFrameWnd* pFrame, Interna
         }
         if (GetKind() == kKindTabbed && m_nSelectedChild >= 0)
             SelectChildTab();
+        // The container was placed without sizing its inner dock bar, and the frame's layout
+        // that followed gave it the same rectangle, so no size message came: the inner dock bar
+        // would stay empty, its bars unseen, until the main window is resized. Done before the
+        // children, whose containers the inner dock bar's layout has placed by then.
+        if (!(m_dwFlags & kFloating))
+            m_pBar->RepositionChildWindow(-1, -1, TRUE);
         for (INT_PTR i = 0; i < m_arrChildren.GetSize(); i++)
             m_arrChildren[i]->FinishApply(pFrame, this);
     }

@@ -1,5 +1,7 @@
 #include "barstatelimits.h"
 
+#include "afxext.h"
+
 #include <algorithm>
 
 namespace barstatelimits {
@@ -80,6 +82,17 @@ CRect DockPlace(const RECT& rcSaved, const RECT& rcDefault)
                        HeightOf(rcSaved) <= kFar && rcSaved.left > -kFar && rcSaved.top > -kFar &&
                        rcSaved.right < kFar && rcSaved.bottom < kFar;
     return CRect(bSane ? rcSaved : rcDefault);
+}
+
+DWORD FloatingFrameStyle(DWORD dwSaved)
+{
+    // What every floating frame has once its system caption and border are gone, and what it
+    // may have besides: a frame of a bar that sizes itself has no move frame.
+    const DWORD dwAlways = WS_POPUP | WS_SYSMENU | MFS_SYNCACTIVE | MFS_BLOCKSYSMENU | FWS_SNAPTOBARS;
+    const DWORD dwMay = WS_VISIBLE | WS_DISABLED | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | MFS_MOVEFRAME;
+    if ((dwSaved & dwAlways) == dwAlways && (dwSaved & ~(dwAlways | dwMay)) == 0)
+        return dwSaved;
+    return dwAlways | MFS_MOVEFRAME;
 }
 
 UINT ShowCommand(int nSaved)

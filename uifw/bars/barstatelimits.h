@@ -29,6 +29,12 @@ CPoint ScreenPoint(POINT ptSaved, const RECT& rcWork);
 // A place inside a dock bar: one with a negative or absurd extent gives way to rcDefault.
 CRect DockPlace(const RECT& rcSaved, const RECT& rcDefault);
 
+// A floating frame's window style: the capture writes the style of a floating frame the
+// program made, whose low bits the frame takes back as its dock bar's alignment (without them
+// the dock bar has no orientation and its bars no size). A style such a frame cannot have
+// gives way to that of a frame made by floating a group.
+DWORD FloatingFrameStyle(DWORD dwSaved);
+
 // The show command of a saved placement: one that ShowWindow does not know would leave the
 // window hidden for good and becomes SW_SHOWNORMAL.
 UINT ShowCommand(int nSaved);

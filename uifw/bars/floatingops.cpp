@@ -91,6 +91,12 @@ void CUiControlBar::RememberDockedPlace()
     if (pDock != nullptr && !pDock->m_bFloating && pDock->IsKindOf(RUNTIME_CLASS(CUiDockBar))) {
         place.nSide = (UINT)pDock->GetDlgCtrlID();
         place.nLevel = static_cast<CUiDockBar*>(pDock)->m_nLevel;
+        // The dock context keeps the side and the rectangle too, as a bar floated by its dock
+        // context does: the saved layout carries them, where the place above is not kept.
+        if (m_pDockContext != nullptr) {
+            m_pDockContext->m_uMRUDockID = place.nSide;
+            GetWindowRect(&m_pDockContext->m_rectMRUDockPos);
+        }
     }
     m_placeDocked = place;
 }
