@@ -4,6 +4,7 @@
 // a bar floating alone that the saved layout does not name.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "bars_test_support.h"
@@ -216,6 +217,69 @@ TEST(BarStateGroups, ADoubleClickOnAFloatingCaptionDocksItOnTheSideItFloatedFrom
         layoutcheck::Idle();
         EXPECT_EQ(f.nSide, SideOf(b.panes[f.nPane])) << f.nPane;
     }
+}
+
+// A saved group may name panes this program does not have (another version wrote it). One
+// left with a single pane gives it its place at once, docked or floating, as when a person
+// drags the other panes out; a second save and load then puts every pane where the first did.
+TEST(BarStateGroups, AGroupLeftWithOnePaneByTheLoadDissolvesAtOnceAndASecondRoundTripChangesNothing)
+{
+    const UINT kLone[] = {barstest::PaneSpecs()[PaneFrameFixture::kScript1].nID,
+                          barstest::PaneSpecs()[PaneFrameFixture::kDetailedLog].nID};
+    Bytes saved;
+    {
+        PaneFrameFixture a;
+        a.BuildDefaultLayout();
+        Pane* pDetail = a.panes[PaneFrameFixture::kDetailedLog];
+        ASSERT_TRUE(pDetail->FloatAt(500, 300, CBRS_ALIGN_TOP));
+        ASSERT_TRUE(pDetail->DockIntoTabbedGroup(a.panes[PaneFrameFixture::kSendExplorer], -1));
+        CUiControlBar::InternalDockStateSite site(a.pFrame);
+        site.CaptureState();
+        UINT nUnknown = 0x7F00;
+        for (INT_PTR i = 0; i < site.m_arrBars.GetSize(); i++) {
+            auto& children = site.m_arrBars[i]->m_arrChildren;
+            const bool bLone = std::any_of(children.GetData(), children.GetData() + children.GetSize(), [&](auto* p) {
+                return p->m_nBarId == kLone[0] || p->m_nBarId == kLone[1];
+            });
+            for (INT_PTR c = 0; bLone && c < children.GetSize(); c++) {
+                if (children[c]->m_nBarId != kLone[0] && children[c]->m_nBarId != kLone[1])
+                    children[c]->m_nBarId = nUnknown++;
+            }
+        }
+        ASSERT_EQ(0x7F03u, nUnknown);
+        saved = barstatetest::Store([&](CArchive& ar) { site.SerializeState(ar); });
+    }
+    struct Place {
+        CRuntimeClass* pHolder;
+        UINT nSide;
+        bool bFloating, bShown;
+        CRect rc;
+    };
+    auto placeOf = [](CUiControlBar* p) {
+        CRect rc;
+        p->GetWindowRect(&rc);
+        return Place{p->m_pDockBar->GetRuntimeClass(), p->GetDockBarId(), p->IsBarFloating() != FALSE,
+                     p->IsWindowVisible() != FALSE, rc};
+    };
+    PaneFrameFixture b, c;
+    ASSERT_TRUE(Load(b.pFrame, saved));
+    ASSERT_TRUE(Load(c.pFrame, Save(b.pFrame)));
+    for (int i = 0; i < 8; i++) {
+        SCOPED_TRACE(i);
+        if (b.panes[i]->GetDlgCtrlID() == (int)kLone[0] || b.panes[i]->GetDlgCtrlID() == (int)kLone[1]) {
+            EXPECT_EQ(nullptr, b.panes[i]->GetTabContainerBar());
+            EXPECT_TRUE(b.panes[i]->IsWindowVisible());
+        }
+        const Place first = placeOf(b.panes[i]), second = placeOf(c.panes[i]);
+        EXPECT_STREQ(first.pHolder->m_lpszClassName, second.pHolder->m_lpszClassName);
+        EXPECT_EQ(first.nSide, second.nSide);
+        EXPECT_EQ(first.bFloating, second.bFloating);
+        EXPECT_EQ(first.bShown, second.bShown);
+        if (first.bShown) {
+            EXPECT_EQ(first.rc, second.rc);
+        }
+    }
+    EXPECT_TRUE(b.panes[PaneFrameFixture::kDetailedLog]->IsBarFloating());
 }
 
 TEST(BarStateGroups, ABarFloatingAloneIsDockedOnTheSideOfItsStyleAndHiddenWhenTheLayoutDoesNotNameIt)

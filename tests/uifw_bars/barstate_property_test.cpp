@@ -1,10 +1,12 @@
 // Saved layouts come back exactly: seeded random sequences of what a person does by mouse
 // with the eight panes (float one, dock it at a side, beside another pane, into a group, out
-// of a group, hide and show it), each followed by save, load into a fresh frame and a
-// comparison of where every pane sits: side, ring, row, container, group with its tab order
-// and selection, floating rectangle and visibility. A failing sequence prints its seed and
-// the steps that led to it; KORVANE_LAYOUT_SEED=<n> runs sequence n again (with the sequences
-// before it in its chain).
+// of a group, out of a floating group or container onto a side marker, hide and show it), and
+// what the main window does with panes a saved layout left out (group them with a pane that
+// may be hidden), each followed by save, load into a fresh frame and a comparison of where
+// every pane sits: side, ring, row, container, group with its tab order and selection,
+// floating rectangle and visibility; then a second save and load, which must change nothing
+// at all. A failing sequence prints its seed and the steps that led to it;
+// KORVANE_LAYOUT_SEED=<n> runs sequence n again (with the sequences before it in its chain).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -61,8 +63,9 @@ std::vector<UINT> TabIds(CUiDynTabControlBar* pGroup)
     return ids;
 }
 
-// Where a pane sits, from itself out to the frame side or floating frame that holds it.
-std::string PathOf(CControlBar* pPane)
+// Where a pane sits, from itself out to the frame side or floating frame that holds it. Unless
+// bExact, a container holding one bar is left out of the path.
+std::string PathOf(CControlBar* pPane, bool bExact)
 {
     std::ostringstream out;
     CControlBar* p = pPane;
@@ -74,7 +77,7 @@ std::string PathOf(CControlBar* pPane)
         }
         // A container or group holding one bar (kept by the place of a bar that left) looks
         // and acts as that bar alone; a saved layout does not keep such places.
-        if (pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)) && pDock->GetDockedCount() == 1) {
+        if (!bExact && pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)) && pDock->GetDockedCount() == 1) {
             p = static_cast<CControlBar*>(pDock->GetParent());
             continue;
         }
@@ -114,12 +117,12 @@ std::string PathOf(CControlBar* pPane)
     return out.str();
 }
 
-std::string Describe(PaneFrameFixture& fx)
+std::string Describe(PaneFrameFixture& fx, bool bExact = false)
 {
     std::ostringstream out;
     for (barstest::Pane* pPane : fx.panes) {
         out << std::hex << pPane->GetDlgCtrlID() << std::dec << ((pPane->GetStyle() & WS_VISIBLE) ? " shown" : " hidden")
-            << PathOf(pPane) << '\n';
+            << PathOf(pPane, bExact) << '\n';
     }
     return out.str();
 }
@@ -139,7 +142,7 @@ public:
             Show();
             return;
         }
-        switch (Below(7)) {
+        switch (Below(10)) {
         case 0: {
             const int x = 40 + Below(800), y = 40 + Below(600);
             Note(Name(p) + " floated at " + std::to_string(x) + "," + std::to_string(y));
@@ -185,16 +188,41 @@ public:
             Note(Name(p) + " hidden");
             CUiControlBar::ToggleBarById(m_fx.pFrame, (UINT)p->GetDlgCtrlID(), true);
             return;
+        case 6:
+            JoinFloating(p);
+            return;
+        case 7:
+            LeaveFloatingByMarker();
+            return;
+        case 8:
+            JoinHidden(p);
+            return;
         default:
             Show();
             return;
         }
     }
 
+    // After the step and the idle pass: a pane left shown in a floating frame that another
+    // pane left is on screen with a size; what went wrong, else empty.
+    std::string CheckLeftPanes()
+    {
+        std::string strWrong;
+        for (barstest::Pane* p : m_left) {
+            CRect rc;
+            p->GetWindowRect(&rc);
+            if (!p->IsWindowVisible() || rc.IsRectEmpty())
+                strWrong = Name(p) + " left shown is not on screen:" + layoutcheck::HoldersOf(p);
+        }
+        m_left.clear();
+        return strWrong;
+    }
+
 private:
     PaneFrameFixture& m_fx;
     std::mt19937 m_rng;
     std::ostream& m_notes;
+    std::vector<barstest::Pane*> m_left;
 
     void Note(const std::string& strStep) { m_notes << "  " << strStep << '\n'; }
 
@@ -226,6 +254,80 @@ private:
             if (nTab >= 0)
                 pGroup->m_wndTabs.SelectionSet(nTab);
         }
+    }
+
+    // A pane grouped with or docked beside a floating one, so that floating groups and
+    // containers are common.
+    void JoinFloating(barstest::Pane* p)
+    {
+        std::vector<barstest::Pane*> floating;
+        for (barstest::Pane* pOther : m_fx.panes) {
+            if (pOther != p && (pOther->GetStyle() & WS_VISIBLE) && pOther->GetParentFrame() != m_fx.pFrame)
+                floating.push_back(pOther);
+        }
+        if (floating.empty()) {
+            Note("nothing floats");
+            return;
+        }
+        barstest::Pane* pTarget = floating[Below((unsigned)floating.size())];
+        Grab(p);
+        if (Below(2) == 0) {
+            Note(Name(p) + " into the floating group of " + Name(pTarget));
+            pTarget->DockIntoTabbedGroup(p, -1);
+        } else {
+            const UINT nSide = kSides[Below(4)];
+            Note(Name(p) + " docked beside the floating " + Name(pTarget) + " at " + Hex(nSide));
+            p->DockIntoBar(50, pTarget, nSide, true);
+        }
+    }
+
+    // A shown pane of a floating group or container dropped onto one of the side markers.
+    void LeaveFloatingByMarker()
+    {
+        std::vector<barstest::Pane*> candidates;
+        for (barstest::Pane* p : m_fx.panes) {
+            if ((p->GetStyle() & WS_VISIBLE) && p->GetParentFrame() != m_fx.pFrame &&
+                p->m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)))
+                candidates.push_back(p);
+        }
+        if (candidates.empty()) {
+            Note("no floating group");
+            return;
+        }
+        barstest::Pane* p = candidates[Below((unsigned)candidates.size())];
+        for (barstest::Pane* pOther : m_fx.panes) {
+            if (pOther != p && (pOther->GetStyle() & WS_VISIBLE) && pOther->GetParentFrame() == p->GetParentFrame())
+                m_left.push_back(pOther);
+        }
+        // The four frame edges, then the four sides of the view.
+        const int nKind = 14 + (int)Below(8);
+        Note(Name(p) + " out of its floating holder onto marker " + std::to_string(nKind));
+        Grab(p);
+        CUiControlBar::InternalDraggingState_t state(p);
+        state.Empty(false);
+        state.m_nKind = nKind;
+        p->DragApplyTarget(state, true);
+    }
+
+    // As the main window places a pane a saved layout left out: into the group of, or beside,
+    // a pane that may be hidden, and then shown.
+    void JoinHidden(barstest::Pane* p)
+    {
+        barstest::Pane* pAnchor = Pick(false, p);
+        if (pAnchor == nullptr) {
+            Note("nothing hidden");
+            return;
+        }
+        Grab(p);
+        if (Below(2) == 0) {
+            Note(Name(p) + " into the group of the hidden " + Name(pAnchor));
+            pAnchor->DockIntoTabbedGroup(p, -1);
+        } else {
+            const UINT nSide = kSides[Below(4)];
+            Note(Name(p) + " docked beside the hidden " + Name(pAnchor) + " at " + Hex(nSide));
+            p->DockIntoBar(50, pAnchor, nSide, true);
+        }
+        m_fx.pFrame->ShowControlBar(p, TRUE, FALSE);
     }
 
     void Show()
@@ -268,6 +370,12 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
     for (unsigned i = 0; i < nSteps; i++) {
         steps.Step();
         LayOutAtIdle();
+        const std::string strLeft = steps.CheckLeftPanes();
+        if (!strLeft.empty()) {
+            unusable.push_back(chain.steps.str() + "  " + strLeft + "\n");
+            bEnds = true;
+            return std::string();
+        }
     }
     Idle();
     bEnds = true;
@@ -284,11 +392,24 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
     LayOutAtIdle();
     chain.frame = std::move(b);
     const std::string after = Describe(*chain.frame);
-    if (bLoaded && after == before) {
+    if (!bLoaded || after != before)
+        return chain.steps.str() + (bLoaded ? "" : "  the load failed\n") + "  saved:\n" + before + "  loaded:\n" + after;
+    // A loaded layout is saved and loaded again without a single change.
+    const std::string first = Describe(*chain.frame, true);
+    const Bytes savedAgain =
+        barstatetest::Store([&](CArchive& ar) { BarStateSerialize(ar, chain.frame->pFrame, nullptr); });
+    std::unique_ptr<PaneFrameFixture> c(new PaneFrameFixture);
+    const bool bLoadedAgain =
+        barstatetest::Load(savedAgain, [&](CArchive& ar) { return BarStateSerialize(ar, c->pFrame, nullptr); });
+    LayOutAtIdle();
+    chain.frame = std::move(c);
+    const std::string second = Describe(*chain.frame, true);
+    if (bLoadedAgain && second == first) {
         bEnds = false;
         return std::string();
     }
-    return chain.steps.str() + (bLoaded ? "" : "  the load failed\n") + "  saved:\n" + before + "  loaded:\n" + after;
+    return chain.steps.str() + (bLoadedAgain ? "" : "  the second load failed\n") + "  loaded:\n" + first +
+           "  loaded again:\n" + second;
 }
 
 TEST(BarStateProperty, EveryUsableLayoutMadeByTheDockingOperationsComesBackIdentical)

@@ -2,6 +2,10 @@
 // with their highlight, tabbed groups as targets, and the visibility of bars, in the base
 // look (tracking outlines) and in Studio 2005 (markers).
 #include "dragdock_test_support.h"
+#include "layout_check_support.h"
+
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -421,6 +425,55 @@ TEST_F(DragDockTest, AFloatedBarDocksBackAtItsTabOrAtItsSideWhenItsGroupFloatsMe
     EXPECT_NE(pGroup, b1->GetTabContainerBar());
     EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_RIGHT, b1->GetDockBarId());
     EXPECT_TRUE(b1->IsWindowVisible());
+}
+
+// Whatever way a pane leaves a floating group or container, the pane left behind stays on
+// screen, also once the frames laid themselves out at idle time (the message loop lays out
+// shown frames only).
+TEST_F(DragDockTest, ThePaneLeftInAFloatingGroupOrContainerStaysOnScreenWhicheverWayTheOtherLeaves)
+{
+    Pane* pOtherGroup = DockedPane(0xD0A0, AFX_IDW_DOCKBAR_TOP);
+    Pane* pNeighbour = DockedPane(0xD0A1, AFX_IDW_DOCKBAR_RIGHT);
+    const std::pair<const char*, std::function<void(Pane*)>> ways[] = {
+        {"onto the frame's left marker",
+         [](Pane* p) {
+             CUiControlBar::InternalDraggingState_t state(p);
+             state.Empty(false);
+             state.m_nKind = 16;
+             EXPECT_TRUE(p->DragApplyTarget(state, true));
+         }},
+        {"onto the view's bottom marker",
+         [](Pane* p) {
+             CUiControlBar::InternalDraggingState_t state(p);
+             state.Empty(false);
+             state.m_nKind = 19;
+             EXPECT_TRUE(p->DragApplyTarget(state, true));
+         }},
+        {"to a frame side", [](Pane* p) { EXPECT_TRUE(p->DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, true)); }},
+        {"into another group", [&](Pane* p) { EXPECT_TRUE(pOtherGroup->DockIntoTabbedGroup(p, -1)); }},
+        {"beside a docked pane", [&](Pane* p) { EXPECT_TRUE(p->DockIntoBar(50, pNeighbour, AFX_IDW_DOCKBAR_TOP, true)); }},
+        {"floating on its own", [](Pane* p) { EXPECT_TRUE(p->FloatAt(100, 500, CBRS_ALIGN_TOP)); }},
+    };
+    UINT nId = 0xD0B0;
+    for (const auto& way : ways) {
+        for (bool bGroup : {true, false}) {
+            SCOPED_TRACE(std::string(bGroup ? "group, " : "container, ") + way.first);
+            Pane* pStays = MakePane(nId++);
+            Pane* pLeaves = MakePane(nId++);
+            ASSERT_TRUE(pStays->FloatAt(520, 140, CBRS_ALIGN_TOP));
+            ASSERT_TRUE(bGroup ? pStays->DockIntoTabbedGroup(pLeaves, -1)
+                               : pLeaves->DockIntoBar(50, pStays, AFX_IDW_DOCKBAR_RIGHT, true));
+            layoutcheck::LayOutAtIdle();
+            way.second(pLeaves);
+            layoutcheck::LayOutAtIdle();
+            EXPECT_TRUE(pLeaves->IsWindowVisible());
+            EXPECT_NE(nullptr, FloatingFrameOf(pStays));
+            EXPECT_TRUE(pStays->IsWindowVisible());
+            EXPECT_FALSE(WindowRect(pStays).IsRectEmpty());
+            // Out of the way of the next pair.
+            fx.pFrame->ShowControlBar(pStays, FALSE, FALSE);
+        }
+    }
 }
 
 TEST_F(DragDockTest, AFailedFloatKeepsTheBarsTab)

@@ -342,6 +342,53 @@ TEST_F(GroupTest, AGroupInsideAContainerShowsWithItsFirstShownBarAndHidesWithIts
     EXPECT_TRUE(b3->IsWindowVisible());
 }
 
+// The main window groups a pane a saved layout left out with an anchor that may be hidden: the
+// pane shows with its new group or container, and the hidden one comes back from the bars menu.
+TEST_F(GroupTest, APaneJoiningAHiddenOneShowsAndTheHiddenOneComesBack)
+{
+    auto toggle = [&](Pane* p) {
+        CUiControlBar::ToggleBarById(fx.pFrame, (UINT)p->GetDlgCtrlID(), true);
+        Layout();
+    };
+    auto expectOnScreen = [](Pane* p) {
+        EXPECT_TRUE(p->IsWindowVisible()) << std::hex << p->GetDlgCtrlID();
+        CRect rc;
+        p->GetWindowRect(&rc);
+        EXPECT_FALSE(rc.IsRectEmpty()) << std::hex << p->GetDlgCtrlID();
+    };
+    Pane* pHidden = MakePane(0xD121, "Hidden");
+    pHidden->DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, false);
+    Pane* pBeside = MakePane(0xD122, "Beside");
+    pBeside->DockAtFrameSide(AFX_IDW_DOCKBAR_LEFT, false);
+    Pane *g1, *g2;
+    CUiDynTabControlBar* pInner = MakeGroup(g1, g2, 0xD123);
+    ASSERT_NE(nullptr, pInner);
+    Pane* pNeighbour = MakePane(0xD125, "Neighbour");
+    ASSERT_TRUE(pNeighbour->DockIntoBar(50, g1, AFX_IDW_DOCKBAR_BOTTOM, true));
+    Layout();
+    for (Pane* p : {pHidden, pBeside, g1, g2, pNeighbour})
+        toggle(p);
+    ASSERT_FALSE(pInner->GetParent()->GetParent()->GetStyle() & WS_VISIBLE);
+
+    Pane* j1 = MakePane(0xD126, "Joins the hidden pane");
+    Pane* j2 = MakePane(0xD127, "Docks beside the hidden pane");
+    Pane* j3 = MakePane(0xD128, "Joins the group in a hidden container");
+    for (Pane* p : {j1, j2, j3})
+        p->DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, false);
+    Layout();
+    ASSERT_TRUE(pHidden->DockIntoTabbedGroup(j1, -1));
+    ASSERT_TRUE(j2->DockIntoBar(50, pBeside, AFX_IDW_DOCKBAR_BOTTOM, true));
+    ASSERT_TRUE(g2->DockIntoTabbedGroup(j3, -1));
+    Layout();
+    for (Pane* p : {j1, j2, j3})
+        expectOnScreen(p);
+    for (Pane* p : {pHidden, pBeside, g1, g2, pNeighbour}) {
+        EXPECT_FALSE(p->IsWindowVisible()) << std::hex << p->GetDlgCtrlID();
+        toggle(p);
+        expectOnScreen(p);
+    }
+}
+
 TEST(DefaultLayout, EightPanesInARightAndABottomGroup)
 {
     PaneFrameFixture fx;

@@ -14,11 +14,13 @@
 namespace layoutcheck {
 
 // The frame's layouts asked for at idle time, as the message loop runs them between a
-// person's steps.
+// person's steps: a hidden frame gets no idle pass and keeps its request.
 inline void LayOutAtIdle()
 {
     winharness::PumpPending();
     for (CFrameWnd* pFrame : AfxGetWinThreadState()->frames) {
+        if (!pFrame->IsWindowVisible())
+            continue;
         if (pFrame->m_nIdleFlags & CFrameWnd::idleLayout)
             pFrame->RecalcLayout((pFrame->m_nIdleFlags & CFrameWnd::idleNotify) != 0);
         pFrame->m_nIdleFlags &= ~(CFrameWnd::idleLayout | CFrameWnd::idleNotify);

@@ -166,6 +166,14 @@ bool CUiControlBar::InternalDockStateSite::ApplyState(bool bPositionFrame)
         m_arrBars[i]->RestoreSizes(m_pFrame, nullptr);
     m_pFrame->RecalcLayout(TRUE);
     FinishBars();
+    // A container the records left with one bar (the others named bars this frame does not
+    // have) gives it its place now, as when a person drags the others out; kept, it would
+    // dissolve only at the next load, and a second save and load would differ from the first.
+    bool bDissolved = false;
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
+        bDissolved = m_arrBars[i]->DissolveIfSingle() || bDissolved;
+    if (bDissolved)
+        m_pFrame->RecalcLayout(TRUE);
     MarkLeftOutBars();
     return true;
 }
@@ -638,6 +646,24 @@ void CUiControlBar::InternalDockStateBar::FinishApply(CFrameWnd* pFrame, Interna
             m_arrChildren[i]->FinishApply(pFrame, this);
     }
     CopyIntoBar(pFrame);
+}
+
+bool CUiControlBar::InternalDockStateBar::DissolveIfSingle()
+{
+    bool bDissolved = false;
+    for (INT_PTR i = 0; i < m_arrChildren.GetSize(); i++)
+        bDissolved = m_arrChildren[i]->DissolveIfSingle() || bDissolved;
+    if (m_pBar == nullptr || !m_pBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)))
+        return bDissolved;
+    CUiDockDynBar* pInner = static_cast<CUiDynControlBar*>(m_pBar)->m_pInnerDockBar;
+    if (pInner == nullptr || pInner->GetSafeHwnd() == NULL || pInner->GetDockedCount() != 1)
+        return bDissolved;
+    const HWND hContainer = m_pBar->m_hWnd;
+    pInner->RefreshBarsState();
+    if (::IsWindow(hContainer))
+        return bDissolved;
+    m_pBar = nullptr;
+    return true;
 }
 
 // The tab is found by its bar: counting shown tabs up to the child's index would pick

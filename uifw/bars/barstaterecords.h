@@ -81,6 +81,9 @@ public:
     bool ApplyState(CFrameWnd* pFrame, InternalDockStateBar* pParent);
     void RestoreSizes(CFrameWnd* pFrame, InternalDockStateBar* pParent);
     void FinishApply(CFrameWnd* pFrame, InternalDockStateBar* pParent);
+    // Dissolves the containers of the record's tree left with one bar, inner ones first;
+    // whether one was.
+    bool DissolveIfSingle();
 
 private:
     InternalDockStateBar(const InternalDockStateBar&) = delete;

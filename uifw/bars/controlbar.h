@@ -222,6 +222,13 @@ public:
     bool IsPlainContainer() const;
     // Whether the bar is one of a tabbed group's bars.
     bool IsInTabbedGroup() const;
+    // Whether the bar floats in a frame of the framework that shows no other bar: only then may
+    // the frame hide as the bar leaves it.
+    bool IsLastShownInFloatingFrame() const;
+    // A shown bar shows the containers and the floating frame it lies in.
+    void ShowHoldersOfShownBar();
+    // The screen rectangle pBar and this bar share when pBar joins it.
+    CRect PlaceToShareWith(CUiControlBar* pBar) const;
 
     // ---- Rows.
     int GetRowLength() const;

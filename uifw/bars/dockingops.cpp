@@ -22,6 +22,26 @@ void MarkMoving(std::initializer_list<CUiControlBar*> bars, bool bMoving)
             p->m_bTrackFlags &= ~CUiControlBar::kNoChildMove;
     }
 }
+
+// A size a bar keeps, or the place it is given when it kept none.
+CSize SizeOr(CSize size, CSize sizePlace)
+{
+    return size.cx > 0 && size.cy > 0 ? size : sizePlace;
+}
+
+// A group that a shown bar joined (it may have come as one of a container's bars) shows.
+void ShowWithAShownBar(CUiDynTabControlBar* pGroup)
+{
+    CArray<CUiControlBar*, CUiControlBar*> arr;
+    if (CUiDockDynTabBar* pInner = pGroup->GetTabDockBar())
+        pInner->CUiDockDynBar::CollectVisibleItems(arr);
+    for (INT_PTR i = 0; i < arr.GetSize(); ++i) {
+        if (arr[i]->GetStyle() & WS_VISIBLE) {
+            arr[i]->ShowHoldersOfShownBar();
+            return;
+        }
+    }
+}
 } // namespace
 
 // The container takes this bar's entry in its dock bar and this bar moves into the
@@ -47,6 +67,65 @@ void CUiControlBar::GiveOwnPlaceTo(CUiDynControlBar* pContainer, CUiControlBar* 
     MarkMoving({this, pContainer, pJoining}, true);
     pContainer->SetParent(pOuter);
     SetParent(pInner);
+}
+
+// A container or group shows while one of its bars does. A shown bar that joined hidden ones
+// (the main frame groups a pane a saved layout left out with a partner that may be hidden)
+// shows every container around it, and the floating frame they may lie in.
+void CUiControlBar::ShowHoldersOfShownBar()
+{
+    if (!(GetStyle() & WS_VISIBLE) || m_pDockSite == nullptr)
+        return;
+    for (CDockBar* pDock = m_pDockBar; pDock != nullptr && pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar));) {
+        CWnd* pHolderWnd = pDock->GetParent();
+        if (pHolderWnd == nullptr || !pHolderWnd->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)))
+            break;
+        CUiDynControlBar* pHolder = static_cast<CUiDynControlBar*>(pHolderWnd);
+        if (!(pHolder->GetStyle() & WS_VISIBLE))
+            m_pDockSite->ShowControlBar(pHolder, TRUE, FALSE);
+        pDock = pHolder->m_pDockBar;
+    }
+    CFrameWnd* pParentFrame = GetParentFrame();
+    if (pParentFrame != nullptr && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)) &&
+        !pParentFrame->IsWindowVisible())
+        pParentFrame->RecalcLayout(TRUE);
+}
+
+// A hidden bar may never have been laid out (a saved layout put it back hidden): its window has
+// no size, and the size it keeps for where it sits stands in, else the joining bar's.
+CRect CUiControlBar::PlaceToShareWith(CUiControlBar* pBar) const
+{
+    CRect rc;
+    GetWindowRect(&rc);
+    if (!rc.IsRectEmpty())
+        return rc;
+    CSize size = IsBarFloating() ? m_sizeFloat : IsDockedHorizontally() ? m_sizeHorz : m_sizeVert;
+    if (size.cx <= 0 || size.cy <= 0) {
+        CRect rcBar;
+        pBar->GetWindowRect(&rcBar);
+        size = rcBar.IsRectEmpty() ? CSize(200, 200) : rcBar.Size();
+    }
+    return CRect(rc.TopLeft(), size);
+}
+
+bool CUiControlBar::IsLastShownInFloatingFrame() const
+{
+    CFrameWnd* pFrame = GetParentFrame();
+    if (pFrame == nullptr || !pFrame->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)))
+        return false;
+    // The frame's windows depth first, this bar's own left out.
+    HWND hNext = ::GetWindow(pFrame->m_hWnd, GW_CHILD);
+    while (hNext != NULL) {
+        const HWND h = hNext;
+        CWnd* pWnd = h != m_hWnd ? CWnd::FromHandlePermanent(h) : nullptr;
+        if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CControlBar)) && !static_cast<CControlBar*>(pWnd)->IsDockBar() &&
+            !pWnd->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) && (pWnd->GetStyle() & WS_VISIBLE))
+            return false;
+        hNext = h != m_hWnd ? ::GetWindow(h, GW_CHILD) : NULL;
+        for (HWND hUp = h; hNext == NULL && hUp != pFrame->m_hWnd; hUp = ::GetParent(hUp))
+            hNext = ::GetWindow(hUp, GW_HWNDNEXT);
+    }
+    return true;
 }
 
 bool CUiControlBar::CanDockNow(CUiControlBar*)
@@ -95,9 +174,9 @@ bool CUiControlBar::DockAtFrameSide(UINT nDockBarId, bool bInner, CFrameWnd* pFr
     CFrameWnd* pTarget = pFrame != nullptr ? pFrame : m_pDockSite;
     if (pTarget == nullptr)
         return false;
-    CFrameWnd* pParentFrame = GetParentFrame();
-    if (pParentFrame != nullptr && pParentFrame->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)))
-        pParentFrame->ShowWindow(SW_HIDE);
+    // A frame still holding a shown bar stays: hidden, it would never lay itself out again.
+    if (IsLastShownInFloatingFrame())
+        GetParentFrame()->ShowWindow(SW_HIDE);
     CUiDockBar::InsertRingAtLevel(pTarget, 1);
     const UINT nLevel = bInner ? CUiDockBar::AppendRing(pTarget) : 1;
     return InsertIntoFrameDockBar(nDockBarId, nLevel, pTarget, bRecalc);
@@ -127,8 +206,7 @@ bool CUiControlBar::DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent)
     CDockBar* pOuter = m_pDockBar;
     if (pBar == nullptr || pOuter == nullptr || pOuter->GetSafeHwnd() == NULL)
         return false;
-    CRect rcThis, rcBar;
-    GetWindowRect(&rcThis);
+    CRect rcThis = PlaceToShareWith(pBar), rcBar;
     const CPoint ptOrigin = rcThis.TopLeft();
     CRect rcOld = rcThis;
     pOuter->ScreenToClient(&rcOld);
@@ -156,9 +234,10 @@ bool CUiControlBar::DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent)
     }
 
     CUiDynControlBar* pContainer = new CUiDynControlBar;
-    pContainer->m_sizeHorz = m_sizeHorz;
-    pContainer->m_sizeVert = m_sizeVert;
-    const DWORD dwStyle = ((GetStyle() | (m_dwStyle & CBRS_ALIGN_ANY)) & ~(CBRS_GRIPPER | CBRS_FLOATING)) | 0xF10;
+    pContainer->m_sizeHorz = SizeOr(m_sizeHorz, rcOld.Size());
+    pContainer->m_sizeVert = SizeOr(m_sizeVert, rcOld.Size());
+    const DWORD dwStyle =
+        ((GetStyle() | (pBar->GetStyle() & WS_VISIBLE) | (m_dwStyle & CBRS_ALIGN_ANY)) & ~(CBRS_GRIPPER | CBRS_FLOATING)) | 0xF10;
     // A container that cannot be made has deleted itself; nothing has changed yet.
     if (!pContainer->Create(NULL, m_pDockSite, nContainerId, dwStyle))
         return false;
@@ -191,6 +270,7 @@ bool CUiControlBar::DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent)
     pContainer->MoveWindow(&rcOld, FALSE);
 
     MarkMoving({this, pContainer, pBar}, false);
+    pBar->ShowHoldersOfShownBar();
     if (m_pDockSite != nullptr)
         CUiDockBar::OptimizeRings(m_pDockSite);
 
@@ -224,7 +304,8 @@ bool CUiControlBar::DockIntoTabbedGroup(CUiControlBar* pBar, int nIndex, CFrameW
         pSite->SendMessage(g_nMsgCreateTabbedBar, (WPARAM)&pGroup, 0);
         if (pGroup == nullptr)
             pGroup = new CUiDynTabControlBar;
-        const DWORD dwStyle = (GetStyle() & ~CBRS_FLOATING) | (m_dwStyle & CBRS_ALIGN_ANY) | 0x400F10;
+        const DWORD dwStyle =
+            ((GetStyle() | (pBar->GetStyle() & WS_VISIBLE)) & ~CBRS_FLOATING) | (m_dwStyle & CBRS_ALIGN_ANY) | 0x400F10;
         // A group that cannot be made has deleted itself; nothing has changed yet.
         if (!pGroup->Create(NULL, m_pDockSite, GetDockBarId(), dwStyle))
             return false;
@@ -232,15 +313,14 @@ bool CUiControlBar::DockIntoTabbedGroup(CUiControlBar* pBar, int nIndex, CFrameW
         CDockBar* pOldOfBar = pBar->m_pDockBar;
         const HWND hOldOfBar = pOldOfBar != nullptr ? pOldOfBar->m_hWnd : NULL;
         const bool bOldIsUiDock = pOldOfBar != nullptr && pOldOfBar->IsKindOf(RUNTIME_CLASS(CUiDockBar));
-        CRect rcThis;
-        GetWindowRect(&rcThis);
+        const CRect rcThis = PlaceToShareWith(pBar);
 
         GiveOwnPlaceTo(pGroup, pBar);
         pInner->m_arrBars.Add(this);
         pInner->m_arrBars.Add(nullptr);
-        pGroup->m_sizeHorz = m_sizeHorz;
-        pGroup->m_sizeVert = m_sizeVert;
-        pGroup->m_sizeFloat = m_sizeFloat;
+        pGroup->m_sizeHorz = SizeOr(m_sizeHorz, rcThis.Size());
+        pGroup->m_sizeVert = SizeOr(m_sizeVert, rcThis.Size());
+        pGroup->m_sizeFloat = SizeOr(m_sizeFloat, rcThis.Size());
         MoveWindow(0, 0, rcThis.Width(), rcThis.Height(), FALSE);
         pGroup->m_wndTabs.AddBarTab(this, -1, false, false);
         pGroup->AddBarAsTab(pBar, -1, false);
@@ -256,6 +336,7 @@ bool CUiControlBar::DockIntoTabbedGroup(CUiControlBar* pBar, int nIndex, CFrameW
         int nSelect = pGroup->m_wndTabs.ItemFindByStyle(0, CUiTabItemInfo::kHidden);
         pGroup->m_wndTabs.SelectionSet(nSelect >= 0 ? nSelect : 0, true, true);
         pGroup->RepositionChildWindow(-1, -1, FALSE);
+        ShowWithAShownBar(pGroup);
 
         CFrameWnd* pGroupFrame = pGroup->GetParentFrame();
         if (pGroupFrame != nullptr) {
@@ -301,6 +382,16 @@ bool CUiControlBar::DockIntoTabbedGroup(CUiControlBar* pBar, int nIndex, CFrameW
     }
     if (nSelect < 0)
         nSelect = std::min(n, tabs.ItemGetCount() - 1);
+    // Short of shown tabs that index may name a hidden bar's tab: the joining bar's own is
+    // selected instead, or the first shown one.
+    if (nSelect >= 0 && !tabs.ItemGetInfo(nSelect)->IsVisible()) {
+        const int nOwn = ::IsWindow(hBar) ? tabs.ItemFindByLParam((LPARAM)pBar) : -1;
+        const int nFirstShown = tabs.ItemFindByStyle(0, CUiTabItemInfo::kHidden);
+        if (nOwn >= 0 && tabs.ItemGetInfo(nOwn)->IsVisible())
+            nSelect = nOwn;
+        else if (nFirstShown >= 0)
+            nSelect = nFirstShown;
+    }
     tabs.SelectionSet(nSelect, true, true);
     RepositionChildWindow(-1, -1, FALSE);
     // A group docked into this one has spread its bars over tabs and may be gone.
@@ -309,6 +400,7 @@ bool CUiControlBar::DockIntoTabbedGroup(CUiControlBar* pBar, int nIndex, CFrameW
     m_bTrackFlags &= ~kNoChildMove;
     if (::IsWindow(hBar))
         pBar->m_bTrackFlags &= ~kNoChildMove;
+    ShowWithAShownBar(pGroup);
     // The frame lays the group out only now: a size it gives the group must reach the strip
     // and the bars, which a group still marked as moving would not pass on.
     if (CFrameWnd* pGroupFrame = GetParentFrame()) {

@@ -464,7 +464,7 @@ void CUiControlBar::InternalDraggingState_t::DrawTracker(bool bErase)
         // The group shows the bar as provisional tabs; they go with the target (SetTarget).
         if (bErase || !IsTabbedGroup(m_pTarget))
             return;
-        if (bMarkers && bOwnFloating)
+        if (bMarkers && bOwnFloating && pBar->IsLastShownInFloatingFrame())
             pOwnFrame->ShowWindow(SW_HIDE);
         CUiDynTabControlBar* pGroup = static_cast<CUiDynTabControlBar*>(m_pTarget);
         if (m_nKind != 28)

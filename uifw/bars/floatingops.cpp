@@ -232,8 +232,7 @@ bool CUiControlBar::DockIntoBar(int nPercent, CUiControlBar* pTarget, UINT nSide
     if (pTarget == nullptr)
         return false;
     CFrameWnd* pOwnFrame = GetParentFrame();
-    if (pOwnFrame != nullptr && pOwnFrame->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)) &&
-        GetBarBeingDragged() == this && GetDragDockMode() == 1)
+    if (GetBarBeingDragged() == this && GetDragDockMode() == 1 && IsLastShownInFloatingFrame())
         pOwnFrame->ShowWindow(SW_HIDE);
     CUiControlBar* pHost = pTarget->GetTabContainerBar();
     if (pHost == nullptr)
