@@ -4,6 +4,7 @@
 // a font the list draws the line itself where the character stands, after the list has drawn
 // the row, in the colour the list drew the row's text in.
 #include "logview.h"
+#include "textink.h"
 
 #include <algorithm>
 
@@ -12,40 +13,14 @@ namespace {
 // The first column of ink of the text drawn at x 0 in the font, or -1 when it draws none.
 int FirstInkColumn(HFONT hFont, const char* pszText, int nLength)
 {
-    HDC hScreen = ::GetDC(NULL);
-    HDC hDC = ::CreateCompatibleDC(hScreen);
-    ::ReleaseDC(NULL, hScreen);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = 64;
-    bmi.bmiHeader.biHeight = -64;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    int nFirst = -1;
-    if (hBitmap != NULL) {
-        HGDIOBJ hOldBitmap = ::SelectObject(hDC, hBitmap);
-        HGDIOBJ hOldFont = ::SelectObject(hDC, hFont);
-        RECT rc = {0, 0, 64, 64};
-        ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        ::SetBkMode(hDC, TRANSPARENT);
-        ::SetTextColor(hDC, RGB(0, 0, 0));
-        ::TextOutA(hDC, 0, 0, pszText, nLength);
-        ::GdiFlush();
-        const DWORD* pPixels = static_cast<const DWORD*>(pBits);
-        for (int x = 0; x < 64 && nFirst < 0; ++x)
-            for (int y = 0; y < 64; ++y)
-                if ((pPixels[y * 64 + x] & 0xFFFFFF) != 0xFFFFFF) {
-                    nFirst = x;
-                    break;
-                }
-        ::SelectObject(hDC, hOldFont);
-        ::SelectObject(hDC, hOldBitmap);
-        ::DeleteObject(hBitmap);
-    }
-    ::DeleteDC(hDC);
-    return nFirst;
+    std::vector<bool> ink;
+    if (!RenderTextInk(hFont, pszText, nLength, 64, 64, ink))
+        return -1;
+    for (int x = 0; x < 64; ++x)
+        for (int y = 0; y < 64; ++y)
+            if (ink[y * 64 + x])
+                return x;
+    return -1;
 }
 
 } // namespace

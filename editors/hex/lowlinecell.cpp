@@ -1,5 +1,7 @@
 #include "lowlinecell.h"
 
+#include "textink.h"
+
 #include <stddef.h>
 #include <string.h>
 
@@ -9,34 +11,13 @@
 namespace {
 
 // Whether the font draws ink of "_" within the rows of the cell, drawn at the cell's top.
-bool InkInsideCell(HDC hDC, int nCellHeight, int nWidth)
+bool InkInsideCell(HFONT hFont, int nCellHeight, int nWidth)
 {
-    const int nHeight = nCellHeight * 3;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = nWidth;
-    bmi.bmiHeader.biHeight = -nHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    std::vector<bool> ink;
     // Without a surface to look at, the font is trusted.
-    if (hBitmap == NULL)
+    if (!RenderTextInk(hFont, "_", 1, nWidth, nCellHeight * 3, ink))
         return true;
-    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
-    const RECT rc = {0, 0, nWidth, nHeight};
-    ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    ::SetBkMode(hDC, TRANSPARENT);
-    ::SetTextColor(hDC, RGB(0, 0, 0));
-    ::TextOutA(hDC, 0, 0, "_", 1);
-    ::GdiFlush();
-    const DWORD* pPixels = static_cast<const DWORD*>(pBits);
-    bool bInside = false;
-    for (int i = 0; i < nWidth * nCellHeight && !bInside; ++i)
-        bInside = (pPixels[i] & 0xFFFFFF) != 0xFFFFFF;
-    ::SelectObject(hDC, hOld);
-    ::DeleteObject(hBitmap);
-    return bInside;
+    return std::find(ink.begin(), ink.begin() + nWidth * nCellHeight, true) != ink.begin() + nWidth * nCellHeight;
 }
 
 CellLowLine MeasureCellLowLine(HFONT hFont, int nCellHeight)
@@ -49,7 +30,7 @@ CellLowLine MeasureCellLowLine(HFONT hFont, int nCellHeight)
     TEXTMETRICA tm = {};
     SIZE advance = {};
     if (::GetTextMetricsA(hDC, &tm) && ::GetTextExtentPoint32A(hDC, "_", 1, &advance) && advance.cx > 0 &&
-        !InkInsideCell(hDC, nCellHeight, std::max<int>(advance.cx, tm.tmMaxCharWidth) + 8)) {
+        !InkInsideCell(hFont, nCellHeight, std::max<int>(advance.cx, tm.tmMaxCharWidth) + 8)) {
         // The ink box the font gives the character, moved up into the cell when it lies below.
         GLYPHMETRICS gm = {};
         const MAT2 identity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
