@@ -160,6 +160,46 @@ TEST(BarStateGroups, AFloatingGroupOfThreeComesBackFloatingWithItsSecondTabSelec
     EXPECT_TRUE(pFloat->IsWindowVisible());
 }
 
+// Panes leaving the floating containers they came in: each container left with one bar gives
+// it its place, and the floating frame keeps its size then and after a load, as does every pane.
+TEST(BarStateGroups, AFloatingContainerLeftHoldingAGroupAndAPaneKeepsItsSizeAndComesBackAtIt)
+{
+    using P = PaneFrameFixture;
+    const int kPanes[] = {P::kConnectionStatus, P::kScript1, P::kScript2};
+    Bytes saved;
+    CRect rcFloat, rcBefore, rc;
+    CSize sizes[3];
+    {
+        PaneFrameFixture a;
+        ASSERT_TRUE(a.panes[P::kConnectionStatus]->FloatAt(596, 57, CBRS_ALIGN_TOP));
+        ASSERT_TRUE(a.panes[P::kScript2]->DockIntoBar(50, a.panes[P::kConnectionStatus], AFX_IDW_DOCKBAR_BOTTOM, true));
+        ASSERT_TRUE(a.panes[P::kScript1]->DockIntoBar(50, a.panes[P::kScript2], AFX_IDW_DOCKBAR_LEFT, true));
+        layoutcheck::Idle();
+        a.panes[P::kScript2]->GetParentFrame()->GetWindowRect(&rcBefore);
+        ASSERT_TRUE(a.panes[P::kConnectionStatus]->DockIntoBar(50, a.panes[P::kScript2], AFX_IDW_DOCKBAR_TOP, true));
+        ASSERT_TRUE(a.panes[P::kConnectionStatus]->DockIntoTabbedGroup(a.panes[P::kScript1], 1));
+        layoutcheck::Idle();
+        a.panes[P::kScript2]->GetParentFrame()->GetWindowRect(&rcFloat);
+        EXPECT_EQ(rcBefore, rcFloat);
+        for (int i = 0; i < 3; i++) {
+            a.panes[kPanes[i]]->GetWindowRect(&rc);
+            sizes[i] = rc.Size();
+        }
+        saved = Save(a.pFrame);
+    }
+    PaneFrameFixture b;
+    ASSERT_TRUE(Load(b.pFrame, saved));
+    layoutcheck::Idle();
+    CFrameWnd* pFloat = b.panes[P::kScript2]->GetParentFrame();
+    ASSERT_EQ(pFloat, b.panes[P::kScript1]->GetTabContainerBar()->GetParentFrame());
+    pFloat->GetWindowRect(&rc);
+    EXPECT_EQ(rcFloat, rc);
+    for (int i = 0; i < 3; i++) {
+        b.panes[kPanes[i]]->GetWindowRect(&rc);
+        EXPECT_EQ(sizes[i], rc.Size()) << i;
+    }
+}
+
 // The side of the frame where the bar is docked, through the containers holding it; 0 when
 // it floats.
 UINT SideOf(CControlBar* pBar)

@@ -115,6 +115,25 @@ TEST_F(ContainerTest, ABarLeavingATwoBarContainerGetsItsPlaceBackAHundredTimes)
     EXPECT_EQ(CSize(200, 300), WindowSize(pTarget));
 }
 
+// In a floating frame too, where no layout of the frame's rings would dissolve it later.
+TEST_F(ContainerTest, ABarLeavingAFloatingTwoBarContainerToDockBesideAnotherGivesTheOtherItsPlace)
+{
+    Pane* pTarget = MakePane(0xC025);
+    Pane* pOther = MakePane(0xC026);
+    Pane* pThird = MakePane(0xC027);
+    ASSERT_TRUE(pThird->DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, false));
+    ASSERT_TRUE(pTarget->FloatAt(300, 200, CBRS_ALIGN_TOP));
+    CDockBar* pFloating = pTarget->m_pDockBar;
+    ASSERT_TRUE(pOther->DockIntoBar(50, pTarget, AFX_IDW_DOCKBAR_TOP, true));
+    CWnd* pContainer = pTarget->GetParent()->GetParent();
+    ASSERT_TRUE(pContainer->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)));
+    const HWND hContainer = pContainer->m_hWnd;
+    ASSERT_TRUE(pOther->DockIntoBar(50, pThird, AFX_IDW_DOCKBAR_TOP, true));
+    EXPECT_FALSE(::IsWindow(hContainer));
+    EXPECT_EQ(pFloating, pTarget->m_pDockBar);
+    EXPECT_EQ(pFloating, pTarget->GetParent());
+}
+
 TEST_F(ContainerTest, AContainerOfHiddenBarsIsEmptyAndHidden)
 {
     Pane* pTarget = DockedTarget(0xC031);

@@ -243,6 +243,7 @@ bool CUiControlBar::DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent)
         return false;
     CUiDockDynBar* pInner = pContainer->m_pInnerDockBar;
     CDockBar* pOldOfBar = pBar->m_pDockBar;
+    const HWND hOldOfBar = pOldOfBar != nullptr ? pOldOfBar->m_hWnd : NULL;
     GiveOwnPlaceTo(pContainer, pBar);
     pBar->m_pDockBar = pInner;
     pBar->SetParent(pInner);
@@ -271,6 +272,12 @@ bool CUiControlBar::DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent)
 
     MarkMoving({this, pContainer, pBar}, false);
     pBar->ShowHoldersOfShownBar();
+    // The container the bar came from may hold one bar now: it gives that bar its place, as
+    // when the bar leaves for a group; kept, it would stand around that bar with borders of
+    // its own until a load dissolved it.
+    if (pOldOfBar != nullptr && pOldOfBar != pInner && pOldOfBar->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)) &&
+        ::IsWindow(hOldOfBar) && CWnd::FromHandlePermanent(hOldOfBar) == pOldOfBar)
+        static_cast<CUiDockDynBar*>(pOldOfBar)->RefreshBarsState();
     if (m_pDockSite != nullptr)
         CUiDockBar::OptimizeRings(m_pDockSite);
 

@@ -358,7 +358,11 @@ void CUiDockDynBar::DissolveIfSingle()
             CUiControlBar* pUi = static_cast<CUiControlBar*>(pSingle);
             CRect rcContainer;
             pContainer->GetWindowRect(&rcContainer);
-            if (pOuter->m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM))
+            // In a floating frame the floating size is the one the frame's layout asks for:
+            // the bar's own, from before it joined the container, would shrink the frame.
+            if (pOuter->m_bFloating)
+                pUi->m_sizeFloat = rcContainer.Size();
+            else if (pOuter->m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM))
                 pUi->m_sizeHorz = rcContainer.Size();
             else
                 pUi->m_sizeVert = rcContainer.Size();
