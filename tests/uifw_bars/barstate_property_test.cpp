@@ -370,7 +370,9 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
     for (unsigned i = 0; i < nSteps; i++) {
         steps.Step();
         LayOutAtIdle();
-        const std::string strLeft = steps.CheckLeftPanes();
+        std::string strLeft = steps.CheckLeftPanes();
+        if (strLeft.empty() && !(strLeft = Unusable(a)).empty())
+            strLeft = "unusable after the step: " + strLeft;
         if (!strLeft.empty()) {
             unusable.push_back(chain.steps.str() + "  " + strLeft + "\n");
             bEnds = true;
@@ -391,6 +393,11 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
     // The apply ends with the command update of an idle pass; the layouts it asked for follow.
     LayOutAtIdle();
     chain.frame = std::move(b);
+    std::string strLoaded = Unusable(*chain.frame);
+    if (!strLoaded.empty()) {
+        unusable.push_back(chain.steps.str() + "  unusable after the load: " + strLoaded + "\n");
+        return std::string();
+    }
     const std::string after = Describe(*chain.frame);
     if (!bLoaded || after != before)
         return chain.steps.str() + (bLoaded ? "" : "  the load failed\n") + "  saved:\n" + before + "  loaded:\n" + after;
@@ -403,6 +410,10 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
         barstatetest::Load(savedAgain, [&](CArchive& ar) { return BarStateSerialize(ar, c->pFrame, nullptr); });
     LayOutAtIdle();
     chain.frame = std::move(c);
+    if (!(strLoaded = Unusable(*chain.frame)).empty()) {
+        unusable.push_back(chain.steps.str() + "  unusable after the second load: " + strLoaded + "\n");
+        return std::string();
+    }
     const std::string second = Describe(*chain.frame, true);
     if (bLoadedAgain && second == first) {
         bEnds = false;

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "bars_test_support.h"
+#include "layout_check_support.h"
 
 #include "cmdmanager.h"
 #include "ncareabutton.h"
@@ -387,6 +388,45 @@ TEST_F(GroupTest, APaneJoiningAHiddenOneShowsAndTheHiddenOneComesBack)
         toggle(p);
         expectOnScreen(p);
     }
+}
+
+// A pane that spanned the frame remembers a side thickness as wide as the frame; docked at the
+// outer edge it still leaves the panes docked inside it, a group in a container among them,
+// a part of the frame of their own.
+TEST_F(GroupTest, APaneAsWideAsTheFrameDockedOutsideLeavesTheGroupInsideItOnScreen)
+{
+    Pane *b1, *b2;
+    ASSERT_NE(nullptr, MakeGroup(b1, b2, 0xD131));
+    Pane* b3 = MakePane(0xD133, "Three");
+    ASSERT_TRUE(b3->DockIntoBar(50, b1, AFX_IDW_DOCKBAR_BOTTOM, true));
+    Pane* pWide = MakePane(0xD134, "Wide");
+    CRect rcClient;
+    fx.pFrame->GetClientRect(&rcClient);
+    pWide->m_sizeVert = CSize(rcClient.Width(), 300);
+    pWide->DockAtFrameSide(AFX_IDW_DOCKBAR_LEFT, false);
+    Layout();
+    for (Pane* p : {b1, b3, pWide})
+        EXPECT_FALSE(layoutcheck::ShownPart(p).IsRectEmpty()) << std::hex << p->GetDlgCtrlID();
+}
+
+// A container remembering a thickness below what its group's caption and strip take is laid out
+// thick enough for the group's selected pane and for the pane beside it.
+TEST_F(GroupTest, AThinContainerShowsTheSelectedPaneOfItsGroupAndThePaneBesideIt)
+{
+    Pane* b1 = MakePane(0xD141, "One");
+    Pane* b2 = MakePane(0xD142, "Two");
+    Pane* b3 = MakePane(0xD143, "Three");
+    b1->DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, false);
+    ASSERT_TRUE(b1->DockIntoTabbedGroup(b2, -1, nullptr, true));
+    ASSERT_TRUE(b3->DockIntoBar(50, b1, AFX_IDW_DOCKBAR_RIGHT, true));
+    CUiDynTabControlBar* pGroup = b1->GetTabContainerBar();
+    CUiControlBar* pContainer = static_cast<CUiControlBar*>(pGroup->GetParent()->GetParent());
+    ASSERT_TRUE(pContainer->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)));
+    pContainer->m_sizeHorz.cy = 10;
+    Layout();
+    ASSERT_EQ(2, pGroup->m_wndTabs.ItemGetVisibleCount());
+    EXPECT_FALSE(layoutcheck::ShownPart(pGroup->GetSelectedBar()).IsRectEmpty());
+    EXPECT_FALSE(layoutcheck::ShownPart(b3).IsRectEmpty());
 }
 
 TEST(DefaultLayout, EightPanesInARightAndABottomGroup)

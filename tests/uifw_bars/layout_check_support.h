@@ -83,9 +83,9 @@ inline std::string HoldersOf(CWnd* pPane)
     return out.str();
 }
 
-// A layout a person can go on with: every pane has a place, a shown pane can be seen and no
-// container shows without a shown pane, every tab stands for a pane of its own group and
-// every pane of a group has its tab.
+// A layout a person can go on with: every pane has a place, a shown pane can be seen and has a
+// size on screen, no container shows without a shown pane, every tab stands for a pane of its
+// own group and every pane of a group has its tab.
 inline std::string Unusable(barstest::PaneFrameFixture& fx)
 {
     for (barstest::Pane* pPane : fx.panes) {
@@ -95,6 +95,11 @@ inline std::string Unusable(barstest::PaneFrameFixture& fx)
             return "a pane has no place";
         if ((pPane->GetStyle() & WS_VISIBLE) && !pPane->IsWindowVisible())
             return "a shown pane cannot be seen:" + HoldersOf(pPane);
+        if ((pPane->GetStyle() & WS_VISIBLE) && ShownPart(pPane).IsRectEmpty()) {
+            std::ostringstream out;
+            out << "shown pane " << std::hex << pPane->GetDlgCtrlID() << " has no size on screen:" << HoldersOf(pPane);
+            return out.str();
+        }
         for (CWnd* pHolder = pPane->GetParent(); pHolder != nullptr && !(pHolder->GetStyle() & WS_POPUP);
              pHolder = pHolder->GetParent()) {
             if (pHolder->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) && (pHolder->GetStyle() & WS_VISIBLE) &&

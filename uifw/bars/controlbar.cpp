@@ -135,15 +135,22 @@ bool CUiControlBar::RowQueryFlag() const
     return false;
 }
 
+// The strip towards the previous bar of a row takes room along the row only: beside that bar
+// in a row at the top or bottom, above it in a column at the left or right. Across, it is as
+// long as the bar and asks for nothing, or a bar could never be made thinner than it is.
 int CUiControlBar::GetMinExtentHorz() const
 {
-    int n = m_nMinWidthBase + m_rcSplitPrev.Width();
+    const UINT nSide = GetDockBarId();
+    const bool bColumn = nSide == AFX_IDW_DOCKBAR_LEFT || nSide == AFX_IDW_DOCKBAR_RIGHT;
+    int n = m_nMinWidthBase + (bColumn ? 0 : m_rcSplitPrev.Width());
     return (m_bBarFlags & kCaptionAcross) ? std::max(n, 10) : n;
 }
 
 int CUiControlBar::GetMinExtentVert() const
 {
-    return m_nMinHeightBase + m_rcSplitPrev.Height();
+    const UINT nSide = GetDockBarId();
+    const bool bRow = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
+    return m_nMinHeightBase + (bRow ? 0 : m_rcSplitPrev.Height());
 }
 
 CSize CUiControlBar::GetDefaultFloatSize() const

@@ -155,7 +155,9 @@ void CUiDockDynBar::BuildRows(VisibleLayoutRows& rows)
         int nMinLength = 0;
         for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b) {
             CUiControlBar* pBar = row.m_arrBars[b];
-            row.m_nMinThickness = std::min(row.m_nMinThickness, MinThickness(pBar, bHorz));
+            // The bars of a row share its thickness: it cannot go below the largest least one
+            // without leaving that bar (a group under its strip, say) no room.
+            row.m_nMinThickness = std::max(row.m_nMinThickness, MinThickness(pBar, bHorz));
             row.m_nPreferredLength += (int)Length(pBar, bHorz);
             nMinLength += MinLength(pBar, bHorz);
         }

@@ -252,6 +252,8 @@ void CUiDynTabControlBar::RepositionChildWindow(int cx, int cy, BOOL bRecalc)
         pInner->RecalcLayoutNow();
 }
 
+// The group's own frame and caption, its strip while it shows, and the largest least size of
+// its shown bars: a group at its least size still shows the selected bar.
 CSize CUiDynTabControlBar::CalcInnerSize() const
 {
     CSize size(CUiControlBar::GetMinExtentHorz(), CUiControlBar::GetMinExtentVert());
@@ -259,13 +261,19 @@ CSize CUiDynTabControlBar::CalcInnerSize() const
         return size;
     CArray<CUiControlBar*, CUiControlBar*> arr;
     m_pInnerDockBar->CollectVisibleItems(arr);
+    CSize sizeBars(0, 0);
     for (INT_PTR i = 0; i < arr.GetSize(); ++i) {
         if (!arr[i]->IsVisible())
             continue;
-        size.cx = std::max(size.cx, (LONG)arr[i]->GetMinExtentHorz());
-        size.cy = std::max(size.cy, (LONG)arr[i]->GetMinExtentVert());
+        sizeBars.cx = std::max(sizeBars.cx, (LONG)arr[i]->GetMinExtentHorz());
+        sizeBars.cy = std::max(sizeBars.cy, (LONG)arr[i]->GetMinExtentVert());
     }
-    return size;
+    if (m_wndTabs.GetSafeHwnd() != NULL && m_wndTabs.ItemGetVisibleCount() >= 2) {
+        CRect rcStrip;
+        m_wndTabs.GetWindowRect(&rcStrip);
+        sizeBars.cy += rcStrip.Height();
+    }
+    return size + sizeBars;
 }
 
 CUiControlBar* CUiDynTabControlBar::GetSelectedBar() const

@@ -155,3 +155,30 @@ void MinimizeRowItem(std::vector<RowItem>& items, int nSelf)
         }
     }
 }
+
+void FitRowsAcross(std::vector<RowSpan>& rows, int nRoom)
+{
+    long long nTotal = 0, nAbove = 0, nLeast = 0;
+    for (RowSpan& row : rows) {
+        nTotal += row.nThickness;
+        if (!row.bShrinks)
+            continue;
+        row.nMinThickness = std::min(row.nMinThickness, row.nThickness);
+        nAbove += row.nThickness - row.nMinThickness;
+        nLeast += row.nMinThickness;
+    }
+    if (nTotal <= nRoom || nAbove + nLeast == 0)
+        return;
+    const long long nOver = nTotal - nRoom;
+    for (RowSpan& row : rows) {
+        if (!row.bShrinks)
+            continue;
+        if (nOver <= nAbove) {
+            const long long nKeep = (long long)(row.nThickness - row.nMinThickness) * (nAbove - nOver) / nAbove;
+            row.nThickness = row.nMinThickness + (int)nKeep;
+        } else {
+            const long long nFor = std::max<long long>(0, nLeast - (nOver - nAbove));
+            row.nThickness = std::max(1, (int)(nLeast > 0 ? row.nMinThickness * nFor / nLeast : 0));
+        }
+    }
+}

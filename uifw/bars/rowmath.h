@@ -22,6 +22,14 @@ struct RowFit {
     int nThickness = 0;         // the common thickness of the visible resizable bars
 };
 
+// A row of a dock bar across it: its thickness, the least it needs, and whether it may give
+// pixels up (it holds only resizable bars).
+struct RowSpan {
+    int nThickness = 0;
+    int nMinThickness = 0;
+    bool bShrinks = true;
+};
+
 // Lays the row out from the bar at nSelf: only the first visible resizable bar of a row does
 // (else kAnswerFixed and nothing changes). nAvailable: the dock bar's length along the row;
 // nStartTotal: what the row's borders take before the first bar.
@@ -40,3 +48,9 @@ void ApplySplitLengths(int& nLength, int nMinLength, int* pNeighbourLength, int 
 void MaximizeRowItem(std::vector<RowItem>& items, int nSelf);
 // The bar at nSelf goes to its minimum; the freed pixels go one at a time to the others.
 void MinimizeRowItem(std::vector<RowItem>& items, int nSelf);
+
+// The rows of a dock bar made to fit nRoom across: rows that may shrink give up what they have
+// above their least thickness, in proportion to it; when even their least thicknesses do not
+// fit, those are shared out in proportion, each row keeping one pixel at least. The others
+// keep their thickness.
+void FitRowsAcross(std::vector<RowSpan>& rows, int nRoom);
