@@ -1,22 +1,16 @@
 #include "textink.h"
 
+#include "bitmaputil.h"
+
 bool RenderTextInk(HFONT hFont, const char* pszText, int nLength, int cx, int cy, std::vector<bool>& ink)
 {
     ink.clear();
     if (cx <= 0 || cy <= 0)
         return false;
-    HDC hScreen = ::GetDC(NULL);
-    HDC hDC = ::CreateCompatibleDC(hScreen);
-    ::ReleaseDC(NULL, hScreen);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* pBits = nullptr;
-    HBITMAP hBitmap = hDC != NULL ? ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0) : NULL;
-    if (hBitmap != NULL) {
+    COLORREF* pPixels = nullptr;
+    HBITMAP hBitmap = Create32BitSection(cx, cy, &pPixels);
+    HDC hDC = hBitmap != NULL ? ::CreateCompatibleDC(NULL) : NULL;
+    if (hDC != NULL) {
         HGDIOBJ hOldBitmap = ::SelectObject(hDC, hBitmap);
         HGDIOBJ hOldFont = ::SelectObject(hDC, hFont);
         const RECT rc = {0, 0, cx, cy};
@@ -25,15 +19,16 @@ bool RenderTextInk(HFONT hFont, const char* pszText, int nLength, int cx, int cy
         ::SetTextColor(hDC, RGB(0, 0, 0));
         ::TextOutA(hDC, 0, 0, pszText, nLength);
         ::GdiFlush();
-        const DWORD* pPixels = static_cast<const DWORD*>(pBits);
+        // The section's rows run from the bottom up.
         ink.resize(static_cast<size_t>(cx) * cy);
-        for (size_t i = 0; i < ink.size(); ++i)
-            ink[i] = (pPixels[i] & 0xFFFFFF) != 0xFFFFFF;
+        for (int y = 0; y < cy; ++y)
+            for (int x = 0; x < cx; ++x)
+                ink[static_cast<size_t>(y) * cx + x] = (pPixels[static_cast<size_t>(cy - 1 - y) * cx + x] & 0xFFFFFF) != 0xFFFFFF;
         ::SelectObject(hDC, hOldFont);
         ::SelectObject(hDC, hOldBitmap);
-        ::DeleteObject(hBitmap);
-    }
-    if (hDC != NULL)
         ::DeleteDC(hDC);
-    return hBitmap != NULL;
+    }
+    if (hBitmap != NULL)
+        ::DeleteObject(hBitmap);
+    return hDC != NULL;
 }
