@@ -36,6 +36,12 @@ protected:
         CUiPopupMenuWnd::g_pfnTrackMenuHook = nullptr;
         BarsOnFrameTest::TearDown();
     }
+    // The pane's entry of the bars menu chosen, and the frame laid out at idle.
+    void Toggle(Pane* p)
+    {
+        CUiControlBar::ToggleBarById(fx.pFrame, (UINT)p->GetDlgCtrlID(), true);
+        Layout();
+    }
     // b1 on the right, b2 joined to it.
     CUiDynTabControlBar* MakeGroup(Pane*& b1, Pane*& b2, UINT nFirstId)
     {
@@ -325,20 +331,16 @@ TEST_F(GroupTest, AGroupInsideAContainerShowsWithItsFirstShownBarAndHidesWithIts
     ASSERT_TRUE(b3->DockIntoBar(50, b1, AFX_IDW_DOCKBAR_BOTTOM, true));
     Layout();
     ASSERT_TRUE(pGroup->GetParent()->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)));
-    auto toggle = [&](Pane* p) {
-        CUiControlBar::ToggleBarById(fx.pFrame, (UINT)p->GetDlgCtrlID(), true);
-        Layout();
-    };
-    toggle(b1);
-    toggle(b2);
+    Toggle(b1);
+    Toggle(b2);
     EXPECT_FALSE(pGroup->GetStyle() & WS_VISIBLE);
-    toggle(b2);
+    Toggle(b2);
     EXPECT_TRUE(b2->IsWindowVisible());
     // b2 floats off while b1 stays hidden: nothing of the group is left to show.
     ASSERT_TRUE(b2->FloatAt(300, 200, CBRS_ALIGN_TOP));
     Layout();
     EXPECT_FALSE(pGroup->GetStyle() & WS_VISIBLE);
-    toggle(b1);
+    Toggle(b1);
     EXPECT_TRUE(b1->IsWindowVisible());
     EXPECT_TRUE(b3->IsWindowVisible());
 }
@@ -347,10 +349,6 @@ TEST_F(GroupTest, AGroupInsideAContainerShowsWithItsFirstShownBarAndHidesWithIts
 // pane shows with its new group or container, and the hidden one comes back from the bars menu.
 TEST_F(GroupTest, APaneJoiningAHiddenOneShowsAndTheHiddenOneComesBack)
 {
-    auto toggle = [&](Pane* p) {
-        CUiControlBar::ToggleBarById(fx.pFrame, (UINT)p->GetDlgCtrlID(), true);
-        Layout();
-    };
     auto expectOnScreen = [](Pane* p) {
         EXPECT_TRUE(p->IsWindowVisible()) << std::hex << p->GetDlgCtrlID();
         CRect rc;
@@ -368,7 +366,7 @@ TEST_F(GroupTest, APaneJoiningAHiddenOneShowsAndTheHiddenOneComesBack)
     ASSERT_TRUE(pNeighbour->DockIntoBar(50, g1, AFX_IDW_DOCKBAR_BOTTOM, true));
     Layout();
     for (Pane* p : {pHidden, pBeside, g1, g2, pNeighbour})
-        toggle(p);
+        Toggle(p);
     ASSERT_FALSE(pInner->GetParent()->GetParent()->GetStyle() & WS_VISIBLE);
 
     Pane* j1 = MakePane(0xD126, "Joins the hidden pane");
@@ -385,7 +383,7 @@ TEST_F(GroupTest, APaneJoiningAHiddenOneShowsAndTheHiddenOneComesBack)
         expectOnScreen(p);
     for (Pane* p : {pHidden, pBeside, g1, g2, pNeighbour}) {
         EXPECT_FALSE(p->IsWindowVisible()) << std::hex << p->GetDlgCtrlID();
-        toggle(p);
+        Toggle(p);
         expectOnScreen(p);
     }
 }
