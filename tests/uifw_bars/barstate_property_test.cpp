@@ -269,14 +269,19 @@ private:
             Note("nothing floats");
             return;
         }
-        barstest::Pane* pTarget = floating[Below((unsigned)floating.size())];
+        GroupOrDockBeside(p, floating[Below((unsigned)floating.size())], "floating");
+    }
+
+    // p grabbed and put into the group of the target or docked beside it, at random.
+    void GroupOrDockBeside(barstest::Pane* p, barstest::Pane* pTarget, const char* pszTarget)
+    {
         Grab(p);
         if (Below(2) == 0) {
-            Note(Name(p) + " into the floating group of " + Name(pTarget));
+            Note(Name(p) + " into the group of the " + pszTarget + " " + Name(pTarget));
             pTarget->DockIntoTabbedGroup(p, -1);
         } else {
             const UINT nSide = kSides[Below(4)];
-            Note(Name(p) + " docked beside the floating " + Name(pTarget) + " at " + Hex(nSide));
+            Note(Name(p) + " docked beside the " + pszTarget + " " + Name(pTarget) + " at " + Hex(nSide));
             p->DockIntoBar(50, pTarget, nSide, true);
         }
     }
@@ -303,10 +308,7 @@ private:
         const int nKind = 14 + (int)Below(8);
         Note(Name(p) + " out of its floating holder onto marker " + std::to_string(nKind));
         Grab(p);
-        CUiControlBar::InternalDraggingState_t state(p);
-        state.Empty(false);
-        state.m_nKind = nKind;
-        p->DragApplyTarget(state, true);
+        layoutcheck::DropOnMarker(p, nKind);
     }
 
     // As the main window places a pane a saved layout left out: into the group of, or beside,
@@ -318,15 +320,7 @@ private:
             Note("nothing hidden");
             return;
         }
-        Grab(p);
-        if (Below(2) == 0) {
-            Note(Name(p) + " into the group of the hidden " + Name(pAnchor));
-            pAnchor->DockIntoTabbedGroup(p, -1);
-        } else {
-            const UINT nSide = kSides[Below(4)];
-            Note(Name(p) + " docked beside the hidden " + Name(pAnchor) + " at " + Hex(nSide));
-            p->DockIntoBar(50, pAnchor, nSide, true);
-        }
+        GroupOrDockBeside(p, pAnchor, "hidden");
         m_fx.pFrame->ShowControlBar(p, TRUE, FALSE);
     }
 

@@ -435,20 +435,8 @@ TEST_F(DragDockTest, ThePaneLeftInAFloatingGroupOrContainerStaysOnScreenWhicheve
     Pane* pOtherGroup = DockedPane(0xD0A0, AFX_IDW_DOCKBAR_TOP);
     Pane* pNeighbour = DockedPane(0xD0A1, AFX_IDW_DOCKBAR_RIGHT);
     const std::pair<const char*, std::function<void(Pane*)>> ways[] = {
-        {"onto the frame's left marker",
-         [](Pane* p) {
-             CUiControlBar::InternalDraggingState_t state(p);
-             state.Empty(false);
-             state.m_nKind = 16;
-             EXPECT_TRUE(p->DragApplyTarget(state, true));
-         }},
-        {"onto the view's bottom marker",
-         [](Pane* p) {
-             CUiControlBar::InternalDraggingState_t state(p);
-             state.Empty(false);
-             state.m_nKind = 19;
-             EXPECT_TRUE(p->DragApplyTarget(state, true));
-         }},
+        {"onto the frame's left marker", [](Pane* p) { EXPECT_TRUE(layoutcheck::DropOnMarker(p, 16)); }},
+        {"onto the view's bottom marker", [](Pane* p) { EXPECT_TRUE(layoutcheck::DropOnMarker(p, 19)); }},
         {"to a frame side", [](Pane* p) { EXPECT_TRUE(p->DockAtFrameSide(AFX_IDW_DOCKBAR_BOTTOM, true)); }},
         {"into another group", [&](Pane* p) { EXPECT_TRUE(pOtherGroup->DockIntoTabbedGroup(p, -1)); }},
         {"beside a docked pane", [&](Pane* p) { EXPECT_TRUE(p->DockIntoBar(50, pNeighbour, AFX_IDW_DOCKBAR_TOP, true)); }},

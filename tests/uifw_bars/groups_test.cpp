@@ -65,6 +65,16 @@ protected:
         Layout();
         return pGroup;
     }
+    // MakeGroup's group with b3 docked below b1, which puts the group and b3 in a container;
+    // not laid out yet.
+    CUiDynTabControlBar* MakeGroupInContainer(Pane*& b1, Pane*& b2, Pane*& b3, UINT nFirstId)
+    {
+        CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, nFirstId);
+        b3 = MakePane(nFirstId + 2, "Three");
+        if (pGroup == nullptr || !b3->DockIntoBar(50, b1, AFX_IDW_DOCKBAR_BOTTOM, true))
+            return nullptr;
+        return pGroup;
+    }
 };
 
 TEST_F(GroupTest, TwoBarsMakeAGroupInTheFirstOnesPlaceWithItsStripShown)
@@ -324,11 +334,9 @@ TEST_F(GroupTest, ABarLeavingAGroupOfTwoForAnotherGroupLivesOnThere)
 
 TEST_F(GroupTest, AGroupInsideAContainerShowsWithItsFirstShownBarAndHidesWithItsLast)
 {
-    Pane *b1, *b2;
-    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD111);
+    Pane *b1, *b2, *b3;
+    CUiDynTabControlBar* pGroup = MakeGroupInContainer(b1, b2, b3, 0xD111);
     ASSERT_NE(nullptr, pGroup);
-    Pane* b3 = MakePane(0xD113, "Three");
-    ASSERT_TRUE(b3->DockIntoBar(50, b1, AFX_IDW_DOCKBAR_BOTTOM, true));
     Layout();
     ASSERT_TRUE(pGroup->GetParent()->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)));
     Toggle(b1);
@@ -359,11 +367,9 @@ TEST_F(GroupTest, APaneJoiningAHiddenOneShowsAndTheHiddenOneComesBack)
     pHidden->DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, false);
     Pane* pBeside = MakePane(0xD122, "Beside");
     pBeside->DockAtFrameSide(AFX_IDW_DOCKBAR_LEFT, false);
-    Pane *g1, *g2;
-    CUiDynTabControlBar* pInner = MakeGroup(g1, g2, 0xD123);
+    Pane *g1, *g2, *pNeighbour;
+    CUiDynTabControlBar* pInner = MakeGroupInContainer(g1, g2, pNeighbour, 0xD123);
     ASSERT_NE(nullptr, pInner);
-    Pane* pNeighbour = MakePane(0xD125, "Neighbour");
-    ASSERT_TRUE(pNeighbour->DockIntoBar(50, g1, AFX_IDW_DOCKBAR_BOTTOM, true));
     Layout();
     for (Pane* p : {pHidden, pBeside, g1, g2, pNeighbour})
         Toggle(p);
@@ -393,10 +399,8 @@ TEST_F(GroupTest, APaneJoiningAHiddenOneShowsAndTheHiddenOneComesBack)
 // a part of the frame of their own.
 TEST_F(GroupTest, APaneAsWideAsTheFrameDockedOutsideLeavesTheGroupInsideItOnScreen)
 {
-    Pane *b1, *b2;
-    ASSERT_NE(nullptr, MakeGroup(b1, b2, 0xD131));
-    Pane* b3 = MakePane(0xD133, "Three");
-    ASSERT_TRUE(b3->DockIntoBar(50, b1, AFX_IDW_DOCKBAR_BOTTOM, true));
+    Pane *b1, *b2, *b3;
+    ASSERT_NE(nullptr, MakeGroupInContainer(b1, b2, b3, 0xD131));
     Pane* pWide = MakePane(0xD134, "Wide");
     CRect rcClient;
     fx.pFrame->GetClientRect(&rcClient);

@@ -13,6 +13,16 @@
 
 namespace layoutcheck {
 
+// The bar dropped as a drag ends over a dock marker of that kind (14 to 17 the frame's edges,
+// 18 to 21 the view's sides), without the drag's own loop.
+inline bool DropOnMarker(CUiControlBar* pBar, int nKind)
+{
+    CUiControlBar::InternalDraggingState_t state(pBar);
+    state.Empty(false);
+    state.m_nKind = nKind;
+    return pBar->DragApplyTarget(state, true);
+}
+
 // The frame's layouts asked for at idle time, as the message loop runs them between a
 // person's steps: a hidden frame gets no idle pass and keeps its request.
 inline void LayOutAtIdle()
