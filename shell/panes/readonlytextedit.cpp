@@ -58,11 +58,12 @@ void CReadOnlyTextEdit::DrawLowLines(HDC hDC)
     if (text.find(L'_') == std::wstring::npos)
         return;
     const int nSaved = ::SaveDC(hDC);
-    ::SelectObject(hDC, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
+    const HFONT hFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    ::SelectObject(hDC, hFont);
     TEXTMETRICA tm = {};
     ::GetTextMetricsA(hDC, &tm);
     // The edit's lines are as high as its font.
-    const CellLowLine line = GetCellLowLine(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)), tm.tmHeight);
+    const CellLowLine line = GetCellLowLine(hFont, tm.tmHeight);
     if (line.bDrawn) {
         // The colours the edit took for its text: a read-only edit asks for them as a static.
         CWnd* pParent = GetParent();
