@@ -39,14 +39,33 @@ void MinimumRoomOf(CDockBar* pDock, int& nAcross, int& nAlong)
         nAlong = std::max(nAlong, nLength);
     }
 }
+
+// What the frame's view keeps across the rows of a dock bar of that direction, laid out before
+// it: a quarter of the frame's client area, no less than 100 x 60 pixels where the client area
+// has them. The view is what the frame is for; docked bars may remember more than a smaller
+// frame has room for.
+int ViewLeastAcross(CWnd* pFrame, bool bAlongX)
+{
+    if (pFrame == nullptr)
+        return 0;
+    HWND hView = ::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST);
+    if (hView == NULL || !(::GetWindowLongA(hView, GWL_STYLE) & WS_VISIBLE))
+        return 0;
+    CRect rcClient;
+    pFrame->GetClientRect(&rcClient);
+    const int nClient = bAlongX ? rcClient.Height() : rcClient.Width();
+    return std::min(nClient, std::max(bAlongX ? 60 : 100, nClient / 4));
+}
 } // namespace
 
 // What the frame's layout leaves this dock bar across its rows: the rest of the layout
 // rectangle less what the dock bars it lays out after this one need at the least for their
 // shown bars (those of the same direction their thickness, the others their length). Bars
 // remember sizes a wider frame gave them; without this the first dock bars would take it all.
-int CUiDockBar::RoomAcrossRows(bool bAlongX) const
+// nForView: how much less leaves the view, laid out last, its least size too.
+int CUiDockBar::RoomAcrossRows(bool bAlongX, int& nForView) const
 {
+    nForView = 0;
     if (m_rectLayout.IsRectEmpty() || m_bFloating)
         return INT_MAX;
     int nKeep = 0, nKeepAlong = 0;
@@ -64,6 +83,8 @@ int CUiDockBar::RoomAcrossRows(bool bAlongX) const
         else
             nKeepAlong = std::max(nKeepAlong, nAlong);
     }
+    // The bars across this dock bar's rows laid out later share the view's extent there.
+    nForView = std::max(0, ViewLeastAcross(GetParent(), bAlongX) - nKeepAlong);
     return std::max(0, (bAlongX ? m_rectLayout.Height() : m_rectLayout.Width()) - nKeep - nKeepAlong);
 }
 
@@ -87,7 +108,7 @@ CSize CUiDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     std::vector<RowSpan> rows;
     int nAlong = 0, nAcross = 0, nThickness = 0, nAlongMax = 0;
     int nRowMin = 0;
-    bool bWrapPending = false, bRowShrinks = true;
+    bool bWrapPending = false, bRowShrinks = true, bRowNew = false;
     auto endRow = [&]() {
         if (nThickness == 0)
             return;
@@ -95,11 +116,13 @@ CSize CUiDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         row.nThickness = nThickness;
         row.nMinThickness = nRowMin;
         row.bShrinks = bRowShrinks;
+        row.bGivesFirst = bRowNew;
         rows.push_back(row);
         nAcross += nThickness;
         nAlong = 0;
         nThickness = nRowMin = 0;
         bRowShrinks = true;
+        bRowNew = false;
     };
     for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i) {
         void* p = m_arrBars[i];
@@ -172,11 +195,21 @@ CSize CUiDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         nThickness = std::max(nThickness, nIdealAcross);
         nRowMin = std::max(nRowMin, nMinAcross);
         bRowShrinks = bRowShrinks && bResizable;
+        bRowNew = bRowNew || (bResizable && static_cast<CUiControlBar*>(pBar)->IsNewToOrientation());
         if (!m_bLayoutQuery)
             pBar->RecalcDelayShow(nullptr);
     }
     endRow();
-    const int nRoom = RoomAcrossRows(bAlongX);
+    int nForView = 0;
+    int nRoom = RoomAcrossRows(bAlongX, nForView);
+    if (nForView > 0) {
+        // In a frame too small for both, the rows keep their least thickness before the view
+        // keeps its least size.
+        int nLeast = 0;
+        for (const RowSpan& row : rows)
+            nLeast += row.bShrinks ? std::min(row.nMinThickness, row.nThickness) : row.nThickness;
+        nRoom = std::max(nRoom - nForView, std::min(nRoom, nLeast));
+    }
     if (nAcross > nRoom) {
         FitRowsAcross(rows, nRoom);
         std::vector<int> starts;
@@ -192,6 +225,20 @@ CSize CUiDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                 place.rc.SetRect(place.rc.left, nStart, place.rc.right, nStart + std::min(place.rc.Height(), nThick));
             else
                 place.rc.SetRect(nStart, place.rc.top, nStart + std::min(place.rc.Width(), nThick), place.rc.bottom);
+        }
+    }
+    if (!m_bLayoutQuery && nRoom != INT_MAX) {
+        // A bar new to this orientation keeps the thickness the frame left it here.
+        for (const Placed& place : placed) {
+            if (!place.pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+                continue;
+            CUiControlBar* pUi = static_cast<CUiControlBar*>(place.pBar);
+            if (!pUi->IsNewToOrientation())
+                continue;
+            pUi->SetNewToOrientation(false);
+            const int nPlaced = bAlongX ? place.rc.Height() : place.rc.Width();
+            if (!pUi->IsFixedSizeBar() && nPlaced < pUi->GetRowThickness())
+                pUi->SetRowThickness(std::max(nPlaced, pUi->GetMinRowThickness()));
         }
     }
     if (!m_bLayoutQuery) {

@@ -159,8 +159,18 @@ void MinimizeRowItem(std::vector<RowItem>& items, int nSelf)
 void FitRowsAcross(std::vector<RowSpan>& rows, int nRoom)
 {
     long long nTotal = 0, nAbove = 0, nLeast = 0;
-    for (RowSpan& row : rows) {
+    for (const RowSpan& row : rows)
         nTotal += row.nThickness;
+    for (RowSpan& row : rows) {
+        if (nTotal <= nRoom)
+            break;
+        if (!row.bShrinks || !row.bGivesFirst)
+            continue;
+        const int nGive = (int)std::min<long long>(nTotal - nRoom, std::max(0, row.nThickness - row.nMinThickness));
+        row.nThickness -= nGive;
+        nTotal -= nGive;
+    }
+    for (RowSpan& row : rows) {
         if (!row.bShrinks)
             continue;
         row.nMinThickness = std::min(row.nMinThickness, row.nThickness);
