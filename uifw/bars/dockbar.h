@@ -11,6 +11,9 @@
 #pragma once
 #include "afxext.h"
 #include "outerrow.h"
+#include "rowmath.h"
+
+#include <vector>
 
 class CUiControlBar;
 class CUiPopupMenuWnd;
@@ -89,9 +92,8 @@ protected:
     void MoveBarInLayout(CControlBar* pBar, const CRect& rcBar, HDWP& hDWP);
     // The length the rows may take: the layout rectangle's, else the frame's client area's.
     int MaxRowExtent(bool bAlongX) const;
-    // How thick the rows may be together in the frame's layout (INT_MAX outside one), and in
-    // nForView how much less leaves the frame's view its least size.
-    int RoomAcrossRows(bool bAlongX, int& nForView) const;
+    // How thick the rows may be together in the frame's layout (INT_MAX outside one).
+    int RoomAcrossRows(bool bAlongX, const std::vector<RowSpan>& rows) const;
     // The layout mode a bar's ideal size is asked with.
     static DWORD IdealLayoutMode(CControlBar* pBar);
     // The rows' size as the frame takes it: one pixel more each way that holds rows.

@@ -22,15 +22,12 @@ struct RowFit {
     int nThickness = 0;         // the common thickness of the visible resizable bars
 };
 
-// A row of a dock bar across it: its thickness, the least it needs, whether it may give
-// pixels up (it holds only resizable bars), and whether it gives them before the other rows (a
-// bar just docked there from a side of the other orientation, whose remembered thickness came
-// from elsewhere).
+// A row of a dock bar across it: its thickness, the least it needs, and whether it may give
+// pixels up (it holds only resizable bars).
 struct RowSpan {
     int nThickness = 0;
     int nMinThickness = 0;
     bool bShrinks = true;
-    bool bGivesFirst = false;
 };
 
 // Lays the row out from the bar at nSelf: only the first visible resizable bar of a row does
@@ -52,9 +49,10 @@ void MaximizeRowItem(std::vector<RowItem>& items, int nSelf);
 // The bar at nSelf goes to its minimum; the freed pixels go one at a time to the others.
 void MinimizeRowItem(std::vector<RowItem>& items, int nSelf);
 
-// The rows of a dock bar made to fit nRoom across: rows that give first go down towards their
-// least thickness before any other gives a pixel; then rows that may shrink give up what they
-// have above their least thickness, in proportion to it; when even their least thicknesses do not
-// fit, those are shared out in proportion, each row keeping one pixel at least. The others
-// keep their thickness.
+// The rows of a dock bar made to fit nRoom across. While their least thicknesses fit, the rows
+// that may shrink are held to one largest thickness (none below its least), so that thin rows
+// keep theirs and the thickest give; pixels that one thickness cannot share go one each to the
+// first rows held. A row laid out at what it got gets the same again. When even the least
+// thicknesses do not fit, those are shared out in proportion, each row keeping one pixel at
+// least. The others keep their thickness.
 void FitRowsAcross(std::vector<RowSpan>& rows, int nRoom);
