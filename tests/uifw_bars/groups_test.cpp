@@ -433,8 +433,9 @@ TEST_F(GroupTest, AThinContainerShowsTheSelectedPaneOfItsGroupAndThePaneBesideIt
 
 // Panes remembering widths a wider frame gave them, docked side by side on both sides (one
 // shown again from the bars menu after another was docked at the edge), still leave the view a
-// quarter of the client area and share the rest alike, the last laid out as wide as the first;
-// a frame wide enough gives each its remembered width back.
+// quarter of the client area and share the rest alike, the last laid out as wide as the first,
+// also after a layout query (a drag asks one at every move); a frame wide enough gives each its
+// remembered width back.
 TEST_F(GroupTest, PanesRememberingMoreThanTheFrameHoldsLeaveTheViewAQuarterAndGetTheirWidthsBackLater)
 {
     Pane *b1, *b2;
@@ -453,13 +454,19 @@ TEST_F(GroupTest, PanesRememberingMoreThanTheFrameHoldsLeaveTheViewAQuarterAndGe
     pEdge->DockAtFrameSide(AFX_IDW_DOCKBAR_LEFT, false);
     Layout();
     Toggle(pHidden);
+    CRect rcQuery(0, 0, 0, 0);
+    CUiControlBar::RepositionBarsEx(fx.pFrame, 0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rcQuery, NULL, TRUE);
     CRect rcClient;
     fx.pFrame->GetClientRect(&rcClient);
     const CRect rcView = layoutcheck::ShownPart(fx.pFrame->GetDlgItem(AFX_IDW_PANE_FIRST));
     EXPECT_GE(rcView.Width(), std::max(100, rcClient.Width() / 4));
     EXPECT_GE(rcView.Height(), std::max(60, rcClient.Height() / 4));
-    for (CUiControlBar* p : {(CUiControlBar*)pGroup, (CUiControlBar*)pLeft, (CUiControlBar*)pHidden, (CUiControlBar*)pEdge})
+    for (CUiControlBar* p : {(CUiControlBar*)pGroup, (CUiControlBar*)pLeft, (CUiControlBar*)pHidden, (CUiControlBar*)pEdge}) {
+        CRect rcWindow;
+        p->GetWindowRect(&rcWindow);
+        EXPECT_EQ(rcWindow, layoutcheck::ShownPart(p)) << std::hex << p->GetDlgCtrlID() << ": cut off";
         EXPECT_NEAR(layoutcheck::ShownPart(pEdge).Width(), layoutcheck::ShownPart(p).Width(), 20) << std::hex << p->GetDlgCtrlID();
+    }
 
     fx.pFrame->SetWindowPos(NULL, 0, 0, 1280, 700, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Layout();

@@ -157,6 +157,10 @@ CSize CUiControlBar::CalcDynamicLayout(int nLength, DWORD nMode)
         arr.InsertAt(positions[fit.nBreakBefore], (void*)nullptr);
         nLaidOut = fit.nBreakBefore;
     }
+    // A layout query moves nothing: the bars stay where the last layout put them (perhaps
+    // thinner than they remember, where the frame had less room).
+    if (pDock->m_bLayoutQuery)
+        return CalcFixedLayout(FALSE, bHorz);
     HDWP hDWP = ::BeginDeferWindowPos(nLaidOut);
     int nOffset = 0;
     for (int k = 0; k < nLaidOut; ++k) {
