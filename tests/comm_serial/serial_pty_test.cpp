@@ -143,13 +143,15 @@ protected:
         }
         if (GetParam() == Extended) {
             // A copy of its own, so this process has never mapped it: only the connection's
-            // starter and the connection load it. It lies beside the tests, since the program
-            // keeps it mapped until this process ends, and Wine removes no mapped file. Its
-            // replies leave the user's sends to the program.
+            // starter and the connection load it. It lies in a folder beside the tests, since
+            // the program keeps it mapped until this process ends and Wine removes no mapped
+            // file, and not in the tests' own folder, whose DLLs other test processes map when
+            // they start the program. Its replies leave the user's sends to the program.
             char exe[MAX_PATH] = "";
             GetModuleFileNameA(nullptr, exe, MAX_PATH);
             const std::string folder = std::string(exe).substr(0, std::string(exe).rfind('\\'));
-            const std::string copy = folder + "\\kvrpty_ext.dll";
+            CreateDirectoryA((folder + "\\ptyext").c_str(), NULL);
+            const std::string copy = folder + "\\ptyext\\kvrpty_ext.dll";
             ASSERT_TRUE(CopyFileA((folder + "\\kvrtest_ext.dll").c_str(), copy.c_str(), FALSE)) << copy;
             set.m_nExtendedMode[0] = 1;
             set.m_strExtDllPath[0] = copy.c_str();
