@@ -75,7 +75,7 @@ bool g_bKeepingInFront = false;
 } // namespace
 
 CUiMiniDockFrameWnd::CUiMiniDockFrameWnd()
-    : m_bCloseHover(false), m_ptLastTrack(-1, -1), m_nResizeHit(0)
+    : m_bCloseHover(false), m_ptLastTrack(-1, -1), m_nResizeHit(0), m_hLastHosted(NULL)
 {
     m_rcClose.SetRectEmpty();
     m_rcCaption.SetRectEmpty();
@@ -267,6 +267,50 @@ bool CUiMiniDockFrameWnd::GetContainerCaptionText(CString& strText)
     return !strText.IsEmpty();
 }
 
+void CUiMiniDockFrameWnd::GetCaptionText(CUiControlBar* pBar, CString& strText)
+{
+    strText.Empty();
+    if (pBar != nullptr) {
+        if (pBar->IsPlainContainer())
+            GetContainerCaptionText(strText);
+        else
+            pBar->GetCaptionText(1, strText);
+    }
+    if (strText.IsEmpty()) {
+        if (pBar == nullptr)
+            GetWindowText(strText);
+        else
+            pBar->GetWindowText(strText);
+    }
+}
+
+void CUiMiniDockFrameWnd::RecalcLayout(BOOL bNotify)
+{
+    CMiniDockFrameWnd::RecalcLayout(bNotify);
+    FollowHostedBar();
+}
+
+// A group or container left with one bar gives the frame that bar without a word to the
+// frame, and the frame keeps its size: its window text would still name the bar that left
+// last, and the bar, which had no caption of its own in the group, no caption buttons.
+void CUiMiniDockFrameWnd::FollowHostedBar()
+{
+    CUiControlBar* pBar = GetHostedUiBar();
+    if (pBar == nullptr || GetSafeHwnd() == NULL)
+        return;
+    CString strText, strOld;
+    GetCaptionText(pBar, strText);
+    GetWindowText(strOld);
+    const bool bChanged = strText != strOld || pBar->m_hWnd != m_hLastHosted;
+    m_hLastHosted = pBar->m_hWnd;
+    if (strText != strOld)
+        SetWindowText(strText);
+    pBar->CreateNcAreaButtons();
+    pBar->LayoutNcAreaButtons();
+    if (bChanged && IsWindowVisible())
+        SendMessage(WM_NCPAINT);
+}
+
 // ---- Size, hit tests and painting.
 
 void CUiMiniDockFrameWnd::OnSize(UINT nType, int cx, int cy)
@@ -359,18 +403,7 @@ void CUiMiniDockFrameWnd::OnNcPaint()
         BarFramePaintData frame(this, rcWindow, rcClient, TRUE, bResizable, FALSE);
         pPaint->PaintControlBarBorders(dc, frame);
         CString strText;
-        if (pBar != nullptr) {
-            if (pBar->IsPlainContainer())
-                GetContainerCaptionText(strText);
-            else
-                pBar->GetCaptionText(1, strText);
-        }
-        if (strText.IsEmpty()) {
-            if (pBar == nullptr)
-                GetWindowText(strText);
-            else
-                pBar->GetWindowText(strText);
-        }
+        GetCaptionText(pBar, strText);
         CRect rcText = m_rcCaption;
         rcText.right = m_rcClose.left;
         if (pBar != nullptr)
