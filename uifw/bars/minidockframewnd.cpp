@@ -128,6 +128,35 @@ void CUiMiniDockFrameWnd::KeepFloatingFramesInFront(CFrameWnd* pSite)
     }
 }
 
+CPoint CUiMiniDockFrameWnd::PlaceOnWorkArea()
+{
+    CRect rc;
+    GetWindowRect(&rc);
+    const HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+    std::vector<CPoint> corners;
+    for (HWND h = ::GetTopWindow(NULL); h != NULL && hOwner != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        CWnd* p = h != m_hWnd && ::GetWindow(h, GW_OWNER) == hOwner && ::IsWindowVisible(h) ? CWnd::FromHandlePermanent(h)
+                                                                                         : nullptr;
+        if (p != nullptr && p->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd))) {
+            CRect rcOther;
+            p->GetWindowRect(&rcOther);
+            corners.push_back(rcOther.TopLeft());
+        }
+    }
+    // One caption further down and right at a time, or up and left where the work area ends.
+    const int nStep = BorderHeight() + CaptionHeight();
+    CRect rcPlaced = FitRectToMonitor(rc, TRUE, TRUE);
+    for (int i = 1; i < 64; ++i) {
+        if (std::find(corners.begin(), corners.end(), rcPlaced.TopLeft()) == corners.end())
+            break;
+        const int nOffset = (i % 2 == 1 ? 1 : -1) * ((i + 1) / 2) * nStep;
+        rcPlaced = FitRectToMonitor(CRect(rc.TopLeft() + CSize(nOffset, nOffset), rc.Size()), TRUE, TRUE);
+    }
+    if (rcPlaced.TopLeft() != rc.TopLeft())
+        SetWindowPos(NULL, rcPlaced.left, rcPlaced.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return rcPlaced.TopLeft();
+}
+
 void CUiMiniDockFrameWnd::KeepInFrontOfOwner()
 {
     const HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);

@@ -76,6 +76,9 @@ public:
     void KeepInFrontOfOwner();
     // The same for every floating frame of the frame.
     static void KeepFloatingFramesInFront(CFrameWnd* pSite);
+    // Moves the frame wholly onto its work area and off the top-left corner of every other
+    // shown floating frame of its owner; answers its top-left corner.
+    CPoint PlaceOnWorkArea();
 
 protected:
     afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);
