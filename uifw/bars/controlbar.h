@@ -81,6 +81,7 @@ public:
         bool bOwnRow = false;     // the only bar of its row
         bool bOwnRing = false;    // the only bar of its ring, which went as it left
         CRect rcDocked = CRect(0, 0, 0, 0);   // screen
+        CSize sizeOwn[2], sizePartner[2];      // docked sizes (top or bottom, left or right)
     } m_placeDocked;
 
     // ---- Process-wide.

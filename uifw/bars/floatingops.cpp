@@ -107,14 +107,16 @@ void CUiControlBar::RememberDockedPlace()
             pPartner = arr[nOwn - 1];
         if (pPartner != nullptr) {
             place.hPartner = pPartner->m_hWnd;
+            place.sizeOwn[0] = m_sizeHorz;
+            place.sizeOwn[1] = m_sizeVert;
+            place.sizePartner[0] = pPartner->m_sizeHorz;
+            place.sizePartner[1] = pPartner->m_sizeVert;
+            // The container's order, not the windows' places: a hidden partner has none.
             if (!bGroup) {
-                CRect rcOwn, rcPartner;
-                GetWindowRect(&rcOwn);
-                pPartner->GetWindowRect(&rcPartner);
-                place.nPartnerSide = rcOwn.right <= rcPartner.left  ? AFX_IDW_DOCKBAR_LEFT
-                                     : rcOwn.left >= rcPartner.right ? AFX_IDW_DOCKBAR_RIGHT
-                                     : rcOwn.bottom <= rcPartner.top ? AFX_IDW_DOCKBAR_TOP
-                                                                     : AFX_IDW_DOCKBAR_BOTTOM;
+                const bool bBefore = nOwn + 1 < arr.GetSize();
+                const bool bAcross = static_cast<CUiDockDynBar*>(pDock)->IsHorizontal();
+                place.nPartnerSide = bAcross ? (bBefore ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_RIGHT)
+                                             : (bBefore ? AFX_IDW_DOCKBAR_TOP : AFX_IDW_DOCKBAR_BOTTOM);
             }
         }
         pDock = OutermostDockBar(pDock, pHolder);
@@ -125,7 +127,9 @@ void CUiControlBar::RememberDockedPlace()
         place.nLevel = pSide->m_nLevel;
         if (!RowArrayPlaceOf(pSide->m_arrBars, pSide->FindBar(pHolder), place.nRow, place.nInRow, place.bOwnRow))
             place.nRow = -1;
-        place.bOwnRing = place.nLevel > 0 && HoldsRingAlone(pSide, pHolder);
+        // A container it leaves stays in the row and ring, held by the bars left in it.
+        place.bOwnRow = place.bOwnRow && pHolder == this;
+        place.bOwnRing = place.nLevel > 0 && pHolder == this && HoldsRingAlone(pSide, pHolder);
         GetWindowRect(&place.rcDocked);
         // The dock context keeps the side and the rectangle too, as a bar floated by its dock
         // context does: the saved layout carries them, where the place above is not kept.
@@ -175,9 +179,20 @@ bool CUiControlBar::DockAtMRUPlace()
         CDockBar* pPartnerSide = OutermostDockBar(pPartner->m_pDockBar);
         const bool bSameSide = m_placeDocked.nSide == 0 ||
                                (pPartnerSide != nullptr && (UINT)pPartnerSide->GetDlgCtrlID() == m_placeDocked.nSide);
-        if (pPartner->m_pDockSite == m_pDockSite && !pPartner->IsBarFloating() && pPartner->IsVisible() && bSameSide) {
-            if (m_placeDocked.nPartnerSide != 0)
-                return DockIntoBarHalf(pPartner, m_placeDocked.nPartnerSide, true);
+        // A hidden partner still holds the place: the bar goes back beside it or into its group.
+        if (pPartner->m_pDockSite == m_pDockSite && pPartner->GetParentFrame() == m_pDockSite && bSameSide) {
+            if (m_placeDocked.nPartnerSide != 0) {
+                if (!DockIntoBarHalf(pPartner, m_placeDocked.nPartnerSide, true))
+                    return false;
+                // The two share the place as they did, not by halves.
+                m_sizeHorz = m_placeDocked.sizeOwn[0];
+                m_sizeVert = m_placeDocked.sizeOwn[1];
+                pPartner->m_sizeHorz = m_placeDocked.sizePartner[0];
+                pPartner->m_sizeVert = m_placeDocked.sizePartner[1];
+                if (m_pDockBar != nullptr && m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
+                    static_cast<CUiDockBar*>(m_pDockBar)->RecalcLayoutNow();
+                return true;
+            }
             if (!pPartner->DockIntoTabbedGroup(this, m_placeDocked.nTabIndex, nullptr, true))
                 return false;
             // Back at its tab, shown: a group made anew put it after its partner.
