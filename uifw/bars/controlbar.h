@@ -229,9 +229,11 @@ public:
     // its dock context docks it again, across a restart too.
     void LeavePlaceHolderAtDockedPlace();
     // A double click on a docked bar: it floats where it floated last; one that never floated
-    // where it is docked now. The frame is held on the work area either way.
+    // beside where it is docked now. The frame is held on the work area either way.
     bool FloatByDoubleClick();
-    CPoint FirstFloatingPlace() const;
+    // The window rectangle of what holds the bar on its frame side (the bar, or its outermost
+    // group or container), and that side.
+    CRect DockedHolderRect(UINT& nSide) const;
     // The same toggle of a fixed-size bar, through its dock context.
     void ToggleDockingByContext();
     bool DockIntoBarHalf(CUiControlBar* pTarget, UINT nSide, bool bRecalc);

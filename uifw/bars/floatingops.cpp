@@ -240,21 +240,62 @@ void CUiControlBar::LeavePlaceHolderAtDockedPlace()
     }
 }
 
-CPoint CUiControlBar::FirstFloatingPlace() const
+CRect CUiControlBar::DockedHolderRect(UINT& nSide) const
 {
+    CControlBar* pHolder = const_cast<CUiControlBar*>(this);
+    CDockBar* pDock = OutermostDockBar(m_pDockBar, pHolder);
+    nSide = pDock != nullptr ? (UINT)pDock->GetDlgCtrlID() : 0;
     CRect rc;
-    GetWindowRect(&rc);
-    return rc.TopLeft();
+    (pHolder != nullptr ? pHolder : this)->GetWindowRect(&rc);
+    return rc;
 }
+
+namespace {
+// A frame of that size beside the docked place, towards the middle of the frame the place is
+// on: what stays docked there stays in sight.
+CPoint BesideDockedPlace(const CRect& rcDocked, UINT nSide, CSize sizeFrame)
+{
+    switch (nSide) {
+    case AFX_IDW_DOCKBAR_TOP: return CPoint(rcDocked.left, rcDocked.bottom);
+    case AFX_IDW_DOCKBAR_BOTTOM: return CPoint(rcDocked.left, rcDocked.top - sizeFrame.cy);
+    case AFX_IDW_DOCKBAR_LEFT: return CPoint(rcDocked.right, rcDocked.top);
+    case AFX_IDW_DOCKBAR_RIGHT: return CPoint(rcDocked.left - sizeFrame.cx, rcDocked.top);
+    default: return rcDocked.TopLeft();
+    }
+}
+
+// The floating frame the bar floats in now, or null.
+CUiMiniDockFrameWnd* FloatingFrameOf(CControlBar* pBar)
+{
+    CFrameWnd* pFrame = pBar->GetParentFrame();
+    return pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)) ? static_cast<CUiMiniDockFrameWnd*>(pFrame)
+                                                                                   : nullptr;
+}
+
+// Puts a frame floated by a double click beside the docked place when the bar had no floating
+// place of its own, then wholly on the work area; answers its top-left corner.
+CPoint PlaceFloatedFrame(CUiMiniDockFrameWnd* pFloating, bool bOwnPlace, const CRect& rcDocked, UINT nSide)
+{
+    if (!bOwnPlace) {
+        CRect rc;
+        pFloating->GetWindowRect(&rc);
+        const CPoint pt = BesideDockedPlace(rcDocked, nSide, rc.Size());
+        pFloating->SetWindowPos(NULL, pt.x, pt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return pFloating->PlaceOnWorkArea();
+}
+} // namespace
 
 bool CUiControlBar::FloatByDoubleClick()
 {
-    const CPoint pt = m_ptSavedLayout != CPoint(0, 0) ? m_ptSavedLayout : FirstFloatingPlace();
+    const bool bOwnPlace = m_ptSavedLayout != CPoint(0, 0);
+    UINT nSide = 0;
+    const CRect rcDocked = DockedHolderRect(nSide);
+    const CPoint pt = bOwnPlace ? m_ptSavedLayout : rcDocked.TopLeft();
     if (!FloatAt(pt.x, pt.y, CBRS_ALIGN_TOP))
         return false;
-    CFrameWnd* pFrame = GetParentFrame();
-    if (pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)))
-        m_ptSavedLayout = static_cast<CUiMiniDockFrameWnd*>(pFrame)->PlaceOnWorkArea();
+    if (CUiMiniDockFrameWnd* pFloating = FloatingFrameOf(this))
+        m_ptSavedLayout = PlaceFloatedFrame(pFloating, bOwnPlace, rcDocked, nSide);
     return true;
 }
 
@@ -262,12 +303,15 @@ void CUiControlBar::ToggleDockingByContext()
 {
     if (m_pDockContext != nullptr) {
         const bool bDocked = !IsFloating();
-        if (bDocked && m_pDockContext->m_ptMRUFloatPos == CPoint(0, 0))
-            m_pDockContext->m_ptMRUFloatPos = FirstFloatingPlace();
+        const bool bOwnPlace = m_pDockContext->m_ptMRUFloatPos != CPoint(0, 0);
+        UINT nSide = 0;
+        const CRect rcDocked = DockedHolderRect(nSide);
+        if (bDocked && !bOwnPlace)
+            m_pDockContext->m_ptMRUFloatPos = rcDocked.TopLeft();
         m_pDockContext->ToggleDocking();
-        CFrameWnd* pFrame = bDocked && IsFloating() ? GetParentFrame() : nullptr;
-        if (pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)))
-            m_pDockContext->m_ptMRUFloatPos = static_cast<CUiMiniDockFrameWnd*>(pFrame)->PlaceOnWorkArea();
+        CUiMiniDockFrameWnd* pFloating = bDocked ? FloatingFrameOf(this) : nullptr;
+        if (pFloating != nullptr)
+            m_pDockContext->m_ptMRUFloatPos = PlaceFloatedFrame(pFloating, bOwnPlace, rcDocked, nSide);
     }
     if (CFrameWnd* pSite = GetDockSiteFrame())
         pSite->m_nIdleFlags |= 12;
