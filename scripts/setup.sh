@@ -9,12 +9,33 @@ mkdir -p "$BUILD_DIR"
 
 packages=(g++-mingw-w64-i686-posix mingw-w64-tools cmake make wine wine64 wine32:i386
           xvfb xauth x11-apps x11-utils imagemagick fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine
+          fonts-horai-umefont
           googletest dpkg-dev locales socat gcc-multilib)
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+
+# A fresh machine often runs its automatic upgrades right after boot, holding the package
+# locks for minutes: apt-get waits for them (at most lock_wait seconds) instead of ending at
+# once, and says so. It waits by itself for dpkg's locks, not for the package lists' lock of an
+# update; the locks are where the machine's apt configuration puts them.
+lock_wait=900
+eval "$(apt-config shell apt_lists Dir::State::lists/d apt_status Dir::State::status/f apt_archives Dir::Cache::archives/d)"
+apt_admin=$(dirname "$apt_status")
+package_locks=("${apt_lists}lock" "$apt_admin/lock-frontend" "$apt_admin/lock" "${apt_archives}lock")
+package_lock_held() {
+    lslocks -n -r -o PATH 2>/dev/null | grep -qxF -f <(printf '%s\n' "${package_locks[@]}")
+}
+run_apt_get() {
+    local deadline=$((SECONDS + lock_wait))
+    if package_lock_held; then
+        echo "setup: another package manager holds the package lock; waiting for it (at most $((lock_wait / 60)) minutes)" >&2
+        while package_lock_held && [ $SECONDS -lt $deadline ]; do sleep 2; done
+    fi
+    apt-get -o DPkg::Lock::Timeout=$lock_wait "$@"
+}
 
 have_src_list() { grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/; }
 
@@ -30,12 +51,12 @@ fi
 lua_tar=$(ls "$BUILD_DIR"/_deps/lua5.1_5.1.5.orig.tar.gz 2>/dev/null || true)
 if [ ${#missing[@]} -gt 0 ] || [ -z "$lua_tar" ]; then
     if [ -n "${need_update:-}" ] || [ ${#missing[@]} -gt 0 ] || [ -z "$lua_tar" ]; then
-        apt-get update -qq
+        run_apt_get update -qq
     fi
 fi
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive run_apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
 # Lua 5.1.5 sources, unchanged, from Debian's source package; kept in the build tree only.
@@ -54,15 +75,19 @@ if [ ! -f "$BUILD_DIR/locale/ja_JP.UTF-8/LC_CTYPE" ]; then
 fi
 
 # A Wine prefix of the build's own (the one the calling script chose), with the Japanese font
-# names mapped to the IPA fonts.
+# names mapped to the IPA fonts. A fixed-pitch font that names no face gets Wine's default
+# fixed face, "Courier New"; unmapped, that is IPAGothic, whose low line "_" rounds to no pixel
+# at 12 and 18 pixels (the program's edits and editors would show "hi_there" as "hi there").
+# Ume Gothic has IPAGothic's cell sizes and draws it inside the cell at every size.
 export WINEPREFIX="${WINEPREFIX:-$BUILD_DIR/testprefix}" WINEDEBUG=-all WINEARCH=win64
-if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.korvane-prefix-3" ]; then
+if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.korvane-prefix-4" ]; then
     echo "setup: preparing the Wine prefix"
     wineboot -i >/dev/null 2>&1 || true
     timeout 60 wineserver -w || true
     reg="$BUILD_DIR/_deps/fonts.reg"
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n' > "$reg"
     printf '"ＭＳ ゴシック"="IPAGothic"\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n"MS UI Gothic"="IPAPGothic"\r\n"ＭＳ 明朝"="IPAMincho"\r\n"MS Gothic"="IPAGothic"\r\n"MS PGothic"="IPAPGothic"\r\n"MS Mincho"="IPAMincho"\r\n' >> "$reg"
+    printf '"Courier New"="Ume Gothic"\r\n' >> "$reg"
     # Without a window manager Wine waits for every managed top-level window that hides.
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n' >> "$reg"
     # A program that crashes ends at once with its fault on the output: the automatic debugger
@@ -72,6 +97,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.korvane-prefix-3" ]
     iconv -f UTF-8 -t CP932 "$reg" > "$reg.932"
     env LC_ALL=ja_JP.UTF-8 wine regedit "$(winepath -w "$reg.932" 2>/dev/null)" >/dev/null 2>&1 || true
     timeout 60 wineserver -w || true
-    touch "$WINEPREFIX/.korvane-prefix-3"
+    touch "$WINEPREFIX/.korvane-prefix-4"
 fi
 echo "setup: ready"
