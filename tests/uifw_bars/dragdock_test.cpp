@@ -75,7 +75,7 @@ struct Scope {
 // A bar that never floated floats by a double click beside the place it is docked at, inside
 // the work area, never at the screen's corner and never on the corner of a frame floated so
 // before; a pane left alone in its group's floating frame floats again where that frame was.
-TEST_F(DragDockTest, ADoubleClickFloatsABarWithoutAFloatingPlaceOverItsDockedPlaceInsideTheWorkArea)
+TEST_F(DragDockTest, ADoubleClickFloatsABarWithoutAFloatingPlaceBesideItsDockedPlaceInsideTheWorkArea)
 {
     smallwork::Scope workArea;
     const CRect rcWork(0, 0, 880, 680);
