@@ -372,7 +372,10 @@ void CUiDockDynBar::DissolveIfSingle()
                 pUi->m_sizeHorz = rcContainer.Size();
             else
                 pUi->m_sizeVert = rcContainer.Size();
-            pUi->SetBarStyle((pUi->GetBarStyle() & ~CBRS_ALIGN_ANY) | (pOuter->m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY);
+            // It floats with its dock bar only: one that floated once and came back into the
+            // container would otherwise be laid out at its floating size on a frame side.
+            pUi->SetBarStyle((pUi->GetBarStyle() & ~(CBRS_ALIGN_ANY | CBRS_FLOATING)) | (pOuter->m_dwStyle & CBRS_ALIGN_ANY) |
+                             CBRS_BORDER_ANY | (pOuter->m_bFloating ? CBRS_FLOATING : 0));
         }
         m_arrBars.RemoveAll();
         m_arrBars.Add(nullptr);
