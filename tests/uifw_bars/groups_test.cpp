@@ -353,6 +353,25 @@ TEST_F(GroupTest, AGroupInsideAContainerShowsWithItsFirstShownBarAndHidesWithIts
     Toggle(b1);
     EXPECT_TRUE(b1->IsWindowVisible());
     EXPECT_TRUE(b3->IsWindowVisible());
+
+    // A group of three whose only shown pane floats off beside a hidden pane: nothing of the
+    // container is left to show either.
+    Pane* b4 = MakePane(0xD114, "Four");
+    ASSERT_TRUE(b1->DockIntoTabbedGroup(b4, -1, nullptr, true));
+    ASSERT_TRUE(b2->DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, false));
+    ASSERT_TRUE(b1->DockIntoTabbedGroup(b2, -1, nullptr, true));
+    Layout();
+    for (Pane* p : {b1, b3, b4})
+        Toggle(p);
+    ASSERT_TRUE(b2->IsWindowVisible());
+    ASSERT_NE(nullptr, b2->GetTabContainerBar());
+    CWnd* pContainer = b2->GetTabContainerBar()->GetParent()->GetParent();
+    ASSERT_TRUE(pContainer->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)));
+    layoutcheck::LayOutAtIdle();
+    ASSERT_TRUE(b2->FloatAt(300, 200, CBRS_ALIGN_TOP));
+    layoutcheck::LayOutAtIdle();
+    EXPECT_FALSE(pContainer->GetStyle() & WS_VISIBLE);
+    EXPECT_FALSE(b1->GetTabContainerBar()->GetStyle() & WS_VISIBLE);
 }
 
 // The main window groups a pane a saved layout left out with an anchor that may be hidden: the

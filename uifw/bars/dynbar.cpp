@@ -283,11 +283,9 @@ void CUiDockDynBar::CarryOutDelayedShows()
         if (!IsBarEntry(p))
             continue;
         CControlBar* pBar = static_cast<CControlBar*>(p);
-        if (pBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) && (pBar->GetStyle() & WS_VISIBLE)) {
-            CUiDockDynBar* pInner = static_cast<CUiDynControlBar*>(pBar)->m_pInnerDockBar;
-            if (pInner != nullptr && pInner->GetSafeHwnd() != NULL && pInner->GetDockedVisibleCount() == 0)
-                pBar->DelayShow(FALSE);
-        }
+        if (pBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) && (pBar->GetStyle() & WS_VISIBLE) &&
+            !static_cast<CUiDynControlBar*>(pBar)->HoldsShownBar())
+            pBar->DelayShow(FALSE);
         if (pBar->m_nStateFlags & (CControlBar::delayHide | CControlBar::delayShow))
             pBar->RecalcDelayShow(nullptr);
     }
@@ -470,6 +468,21 @@ CSize CUiDynControlBar::GetDefaultFloatSize() const
     return CalcInnerSize();
 }
 
+bool CUiDynControlBar::HoldsShownBar() const
+{
+    if (m_pInnerDockBar == nullptr || m_pInnerDockBar->GetSafeHwnd() == NULL)
+        return false;
+    for (INT_PTR i = 1; i < m_pInnerDockBar->m_arrBars.GetSize(); ++i) {
+        void* p = m_pInnerDockBar->m_arrBars[i];
+        if (!IsBarEntry(p) || !static_cast<CControlBar*>(p)->IsVisible())
+            continue;
+        CControlBar* pBar = static_cast<CControlBar*>(p);
+        if (!pBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) || static_cast<CUiDynControlBar*>(pBar)->HoldsShownBar())
+            return true;
+    }
+    return false;
+}
+
 bool CUiDynControlBar::CanDockNow(CUiControlBar* pOther)
 {
     if (!CUiControlBar::CanDockNow(pOther))
@@ -491,7 +504,9 @@ CSize CUiDynControlBar::CalcDynamicLayout(int nLength, DWORD nMode)
     if (m_pDockBar == nullptr || m_pDockBar->m_bLayoutQuery || m_pInnerDockBar == nullptr ||
         m_pInnerDockBar->GetSafeHwnd() == NULL)
         return size;
-    if (m_pInnerDockBar->GetDockedVisibleCount() == 0) {
+    if (!HoldsShownBar()) {
+        // A group inside, left with no shown bar, hides with it and not at some later layout.
+        m_pInnerDockBar->CarryOutDelayedShows();
         if (CFrameWnd* pSite = GetDockSiteFrame())
             pSite->ShowControlBar(this, FALSE, FALSE);
         return CSize(0, 0);

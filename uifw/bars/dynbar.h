@@ -82,6 +82,9 @@ public:
     int GetMinExtentVert() const override;
     CSize GetDefaultFloatSize() const override;
     bool CanDockNow(CUiControlBar* pOther) override;
+    // Whether a bar it holds shows, in a container inside it too: a group whose shown bars
+    // all left shows nothing, though its window is still up until its own layout.
+    bool HoldsShownBar() const;
     virtual CSize CalcInnerSize() const;
     virtual CUiDockDynBar* CreateInnerDockBar();
 
