@@ -77,6 +77,7 @@ public:
     CUiDockDynBar* m_pInnerDockBar;
 
     CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
+    void RepositionChildWindow(int cx, int cy, BOOL bRepaint) override;
     bool QueryGripperLayout(bool& bCaptionAcross, bool& bCaptionLeft) override;
     int GetMinExtentHorz() const override;
     int GetMinExtentVert() const override;
