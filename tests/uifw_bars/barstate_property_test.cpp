@@ -577,7 +577,9 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
         return std::string();
     }
     const std::string second = Describe(*chain.frame, true) + PlacesOnScreen(*chain.frame);
-    if (bLoadedAgain && second == first && !(strLoaded = CheckFramesAndDoubleClicks(*chain.frame, nSeed * 8 + 6)).empty())
+    // The layout is the one the double click was tried on after the first load; the next
+    // sequence's steps try theirs on this frame.
+    if (bLoadedAgain && second == first && !(strLoaded = CheckFloatingFrames(*chain.frame)).empty())
         return chain.steps.str() + "  after the second load: " + strLoaded + "\n";
     if (bLoadedAgain && second == first) {
         bEnds = false;
