@@ -228,11 +228,14 @@ HWND Korvane::OpenMenu(char accessKey)
         }
         Activate();
         Key(static_cast<WORD>(accessKey), kAlt);
-        WaitFor([&] {
-            std::vector<HWND> popups = PopupMenus(m_program->Pid());
-            hPopup = popups.empty() ? NULL : popups.front();
-            return hPopup != NULL;
-        });
+        WaitIdle(Main());
+        WaitFor(
+            [&] {
+                std::vector<HWND> popups = PopupMenus(m_program->Pid());
+                hPopup = popups.empty() ? NULL : popups.front();
+                return hPopup != NULL;
+            },
+            2000);
     }
     if (hPopup != NULL)
         WaitStill(ScreenRect(hPopup));
@@ -260,6 +263,7 @@ void Korvane::CloseMenus()
 {
     for (int i = 0; i < 3 && !NoMenuOpen(); ++i) {
         Key(VK_ESCAPE);
+        WaitIdle(Main());
         WaitFor([&] { return NoMenuOpen(); }, 500);
     }
 }
@@ -281,7 +285,7 @@ bool Korvane::FindToolButton(const std::string& prompt, POINT* pAt) const
     int first = -1, last = -1;
     for (int at = from + 3; at < to; at += 6) {
         bHorz ? MouseMove(at, across) : MouseMove(across, at);
-        ::Sleep(30);
+        WaitIdle(hBar);
         std::vector<std::string> texts = Status();
         const bool hit = !texts.empty() && texts[0] == prompt;
         if (hit) {
@@ -381,7 +385,7 @@ bool Korvane::ChooseInCombo(HWND hCombo, const std::string& item)
             Key(VK_DOWN);
         Key(VK_RETURN);
     }
-    return WaitFor([&] { return ComboSelection(hCombo) == index; }, 2000);
+    return WaitFor([&] { return ComboSelection(hCombo) == index; });
 }
 
 bool Korvane::ClickTreeItem(HWND hTree, const std::string& text, int occurrence)
@@ -537,7 +541,7 @@ namespace {
 // on it, longer than the program's slowest watch, with the strip on top there.
 bool OnTopAt(HWND hStrip, POINT at)
 {
-    return WaitFor([&] { return IsSelfOrDescendant(hStrip, ::WindowFromPoint(at)); }, 2000);
+    return WaitFor([&] { return IsSelfOrDescendant(hStrip, ::WindowFromPoint(at)); });
 }
 
 void WaitUncovered(HWND hStrip)
@@ -587,8 +591,7 @@ void Korvane::ReadTabOrders(LayoutView& layout)
             WaitFor([&] {
                 shown = shownNow();
                 return shown != 0 && std::find(order.begin(), order.end(), shown) == order.end();
-            },
-                    1500);
+            });
             order.push_back(shown);
         }
         group.members = order;
@@ -596,7 +599,7 @@ void Korvane::ReadTabOrders(LayoutView& layout)
         for (size_t i = 0; i < order.size(); ++i) {
             if (order[i] == group.selected) {
                 ClickLabel(hTab, labels[i]);
-                WaitFor([&] { return shownNow() == group.selected; }, 1500);
+                WaitFor([&] { return shownNow() == group.selected; });
             }
         }
     }
