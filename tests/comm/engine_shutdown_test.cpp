@@ -119,14 +119,18 @@ TEST_F(EngineTest, SecondStopCutsTheWaitForAWriteThatNeverEnds)
 
 // ---- nothing pending when the port is closed -----------------------------------------------
 
+// As under Wine, the wait ends some milliseconds after the mask is cleared, and its event is
+// signalled a while after its record reads done: the event is closed only after its signal.
 TEST_F(EngineTest, EveryEndFinishesTheCommWaitBeforeClosing)
 {
     device.SetLateCompletion(5);
+    device.SetLateWaitSignal(40);
     ASSERT_TRUE(StartConnected());
     device.Inject("a");
     ASSERT_TRUE(frame.WaitForText("recv 61"));
     ASSERT_TRUE(Stop());
     EXPECT_EQ(0, device.PendingAtClose()) << "stopped";
+    EXPECT_EQ(0, device.SignalledAfterClose()) << "stopped";
     CloseHandle(m_hThread);
     CloseHandle(m_hStop);
     m_hThread = m_hStop = nullptr;
@@ -137,15 +141,18 @@ TEST_F(EngineTest, EveryEndFinishesTheCommWaitBeforeClosing)
     Push({7});
     ASSERT_TRUE(WaitEnded());
     EXPECT_EQ(0, device.PendingAtClose()) << "ended by a failed write";
+    EXPECT_EQ(0, device.SignalledAfterClose()) << "ended by a failed write";
 }
 
 TEST_F(ScriptTest, ScriptEndFinishesTheCommWaitBeforeClosing)
 {
     device.SetLateCompletion(5);
+    device.SetLateWaitSignal(40);
     Run("function OnConnected() Logput(1, 'ready') end function OnDisConnected() end");
     ASSERT_TRUE(WaitForLog(10039, "ready"));
     ASSERT_TRUE(Stop());
     EXPECT_EQ(0, device.PendingAtClose());
+    EXPECT_EQ(0, device.SignalledAfterClose());
 }
 
 // ---- the engine's own start, and the stop the shell waits for ------------------------------
