@@ -490,11 +490,11 @@ TEST_F(MainFrameTest, RetryRestartsUntilStopAndAPortOfAnotherTypeCanStartAgain)
             n += store.GetRecord(i).m_nKind == 0 && store.GetRecord(i).m_nMsgCode == 20003;
         return n;
     };
-    ASSERT_TRUE(winharness::PumpUntil([&] { return FailedOpens() >= 3; }, 5000));
+    ASSERT_TRUE(winharness::PumpUntil([&] { return FailedOpens() >= 3; }));
     EXPECT_TRUE(Enabled(ID_PORT1_STOP));
     EXPECT_FALSE(Enabled(ID_PORT1_START));
     Command(ID_PORT1_STOP);
-    ASSERT_TRUE(winharness::PumpUntil([&] { return Enabled(ID_PORT1_START); }, 5000));
+    ASSERT_TRUE(winharness::PumpUntil([&] { return Enabled(ID_PORT1_START); }));
     EXPECT_FALSE(Enabled(ID_PORT1_STOP));
 
     GetCurrentCommSet().m_nCommType[0] = 0;

@@ -139,7 +139,7 @@ TEST_F(PanesByMouse, AFloatingFrameComesBackInFrontAfterEachPressOnATabOfTheMain
     for (int i = 0; i < 6; ++i) {
         hand.Click(fx.TabPoint(i % 2 == 0 ? P::kScript1 : P::kSendEditor))
             .Settle()
-            .WaitFor([&] { return Above(pFloating->m_hWnd, fx.hFrame); }, 1000)
+            .WaitFor([&] { return Above(pFloating->m_hWnd, fx.hFrame); })
             .Call([&] { nBehind += Above(pFloating->m_hWnd, fx.hFrame) ? 0 : 1; });
         ASSERT_TRUE(hand.Play());
     }

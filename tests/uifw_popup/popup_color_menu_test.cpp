@@ -45,7 +45,7 @@ protected:
     }
     static bool Ended()
     {
-        return PumpUntil([] { return !CUiPopupMenuWnd::IsTrackingMenu(); }, 2000);
+        return PumpUntil([] { return !CUiPopupMenuWnd::IsTrackingMenu(); });
     }
     // The notifications of the colour menu that reached the receiver so far.
     std::vector<CReceiverFrame::Received> Notes()
