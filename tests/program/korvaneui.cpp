@@ -595,10 +595,17 @@ void Korvane::ReadTabOrders(LayoutView& layout)
             order.push_back(shown);
         }
         group.members = order;
-        // Back to the tab that was selected.
+        // Back to the tab that was selected, unless it is shown already: a second click on the
+        // tab clicked last would be a double click, which floats its pane. Its label is read
+        // where it lies now (a selected tab may be wider than the others and move its
+        // neighbours).
+        if (shownNow() == group.selected)
+            continue;
+        WaitUncovered(hTab);
+        const std::vector<TabLabel> now = TabLabels(hTab);
         for (size_t i = 0; i < order.size(); ++i) {
             if (order[i] == group.selected) {
-                ClickLabel(hTab, labels[i]);
+                ClickLabel(hTab, now.size() == labels.size() ? now[i] : labels[i]);
                 WaitFor([&] { return shownNow() == group.selected; });
             }
         }

@@ -158,10 +158,10 @@ bool WaitFor(const std::function<bool()>& cond, unsigned timeoutMs)
 namespace {
 
 // Polls cond, at first often (an idle program answers within a few milliseconds), then every
-// 16 ms.
+// 4 ms.
 bool Poll(const std::function<bool()>& cond, DWORD start, unsigned timeoutMs)
 {
-    for (DWORD pause = 1;; pause = std::min<DWORD>(pause * 2, 16)) {
+    for (DWORD pause = 1;; pause = std::min<DWORD>(pause * 2, 4)) {
         if (cond())
             return true;
         if (::GetTickCount() - start >= timeoutMs)
@@ -182,28 +182,30 @@ BOOL CALLBACK CollectThreadTop(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
-// Whether a shown window of the tree has something left to paint; a minimised window's
-// children are never painted and do not count.
-bool TreeToPaint(HWND hWnd)
+BOOL CALLBACK StopAtSomethingToPaint(HWND hWnd, LPARAM lParam)
 {
-    if (!(::GetWindowLongA(hWnd, GWL_STYLE) & WS_VISIBLE))
-        return false;
-    if (::GetUpdateRect(hWnd, NULL, FALSE))
-        return true;
-    if (::IsIconic(hWnd))
-        return false;
-    for (HWND h = ::GetWindow(hWnd, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
-        if (TreeToPaint(h))
-            return true;
-    }
-    return false;
+    if (!::GetUpdateRect(hWnd, NULL, FALSE))
+        return TRUE;
+    *reinterpret_cast<bool*>(lParam) = true;
+    return FALSE;
 }
 
+// Whether a shown window of the thread has something left to paint (a hidden or minimised
+// window is given nothing to paint).
 bool ThreadHasSomethingToPaint(DWORD tid)
 {
     std::vector<HWND> tops;
     ::EnumThreadWindows(tid, CollectThreadTop, reinterpret_cast<LPARAM>(&tops));
-    return std::any_of(tops.begin(), tops.end(), TreeToPaint);
+    for (HWND hTop : tops) {
+        if (!::IsWindowVisible(hTop))
+            continue;
+        bool bFound = ::GetUpdateRect(hTop, NULL, FALSE) != FALSE;
+        if (!bFound)
+            ::EnumChildWindows(hTop, StopAtSomethingToPaint, reinterpret_cast<LPARAM>(&bFound));
+        if (bFound)
+            return true;
+    }
+    return false;
 }
 
 // The deepest shown window at a screen point inside a top-level window, disabled ones too.
