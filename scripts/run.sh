@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The run command: set up the machine, build what the program needs, and start Korvane under
 # Wine in the run command's own prefix and working folder, build/work (where it looks for
-# "auto.kvr" and script DLLs and writes its logs).
+# "auto.kvr" and script DLLs and writes its logs), on the display DISPLAY names or, without one,
+# on a hidden display of its own, which it names.
 #
 # run.sh --smoke runs the program once end to end instead, in the tests' prefix and folders of
 # its own, so nothing a user made with the run command is touched: a pseudo-terminal pair with
@@ -31,7 +32,16 @@ exe="$PROGRAM_DIR/korvane.exe"
 
 if [ "${1:-}" != "--smoke" ]; then
     mkdir -p "$RUN_WORK"
-    if [ -z "${DISPLAY:-}" ]; then start_display; trap stop_display EXIT; fi
+    # Without a display of the user's the window goes to one of our own, which nobody sees
+    # unless told where it is.
+    if [ -z "${DISPLAY:-}" ]; then
+        start_display
+        trap stop_display EXIT
+        if [ -n "${DISPLAY:-}" ]; then
+            echo "run: no DISPLAY given: the program shows on a hidden display of its own, $DISPLAY, until it ends"
+            echo "run: a picture of it: import -display $DISPLAY -window root x.png; to see and use the window, give a DISPLAY"
+        fi
+    fi
     preload=()
     if [ "${1:-}" = "--pty-modem" ]; then preload=(LD_PRELOAD="$PTY_MODEM_LIB"); fi
     # Wine's 64-bit helpers cannot load the 32-bit library and say so on every start: not a

@@ -16,6 +16,26 @@ for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
+# A fresh machine often runs its automatic upgrades right after boot, holding the package
+# locks for minutes: apt-get waits for them (at most lock_wait seconds) instead of ending at
+# once, and says so. It waits by itself for dpkg's locks, not for the package lists' lock of an
+# update; the locks are where the machine's apt configuration puts them.
+lock_wait=900
+eval "$(apt-config shell apt_lists Dir::State::lists/d apt_status Dir::State::status/f apt_archives Dir::Cache::archives/d)"
+apt_admin=$(dirname "$apt_status")
+package_locks=("${apt_lists}lock" "$apt_admin/lock-frontend" "$apt_admin/lock" "${apt_archives}lock")
+package_lock_held() {
+    lslocks -n -r -o PATH 2>/dev/null | grep -qxF -f <(printf '%s\n' "${package_locks[@]}")
+}
+run_apt_get() {
+    local deadline=$((SECONDS + lock_wait))
+    if package_lock_held; then
+        echo "setup: another package manager holds the package lock; waiting for it (at most $((lock_wait / 60)) minutes)" >&2
+        while package_lock_held && [ $SECONDS -lt $deadline ]; do sleep 2; done
+    fi
+    apt-get -o DPkg::Lock::Timeout=$lock_wait "$@"
+}
+
 have_src_list() { grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/; }
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -30,12 +50,12 @@ fi
 lua_tar=$(ls "$BUILD_DIR"/_deps/lua5.1_5.1.5.orig.tar.gz 2>/dev/null || true)
 if [ ${#missing[@]} -gt 0 ] || [ -z "$lua_tar" ]; then
     if [ -n "${need_update:-}" ] || [ ${#missing[@]} -gt 0 ] || [ -z "$lua_tar" ]; then
-        apt-get update -qq
+        run_apt_get update -qq
     fi
 fi
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive run_apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
 # Lua 5.1.5 sources, unchanged, from Debian's source package; kept in the build tree only.

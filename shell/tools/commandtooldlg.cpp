@@ -56,7 +56,7 @@ CCommandToolDlg::CCommandToolDlg(CWnd* pParent)
     : CDialog(IDD_COMMAND_TOOL, pParent), m_nCommand(0), m_dwStartTick(0),
       m_hStop(::CreateEventA(NULL, FALSE, FALSE, NULL)), m_hRead(NULL), m_hWrite(NULL), m_bHelp(FALSE),
       m_bRunning(FALSE), m_crWindow(::GetSysColor(COLOR_WINDOW)), m_crInfo(RGB(255, 255, 224)), m_hWorker(NULL),
-      m_bDrainHelp(false), m_bDrainScheduled(false)
+      m_bDrainHelp(false), m_bDrainScheduled(false), m_hFocusBeforeRun(NULL)
 {
     m_params[0] = "com1";
     CreateToolFont(m_font);
@@ -175,8 +175,21 @@ void CCommandToolDlg::OnOK()
 void CCommandToolDlg::SetRunningState(bool bRunning)
 {
     m_run.SetWindowText(GetMessageText(bRunning ? 13032 : 13033));
+    // A control greyed while it has the focus takes the keyboard with it: the dialog would
+    // answer no Esc or Tab until clicked. The run button holds the focus for the run and
+    // gives it back when the run ends, unless the user has moved it meanwhile.
+    const HWND hFocus = ::GetFocus();
+    if (bRunning && (hFocus == m_tree.m_hWnd || hFocus == m_param.m_hWnd)) {
+        m_hFocusBeforeRun = hFocus;
+        GotoDlgCtrl(&m_run);
+    }
     m_tree.EnableWindow(!bRunning);
     m_param.EnableWindow(!bRunning);
+    if (!bRunning) {
+        if (m_hFocusBeforeRun != NULL && hFocus == m_run.m_hWnd)
+            GotoDlgCtrl(CWnd::FromHandle(m_hFocusBeforeRun));
+        m_hFocusBeforeRun = NULL;
+    }
     if (bRunning)
         m_host.EnableWindow(FALSE);
 }

@@ -79,4 +79,6 @@ protected:
     // The output that the next timed pass drains into, and whether one is due.
     bool m_bDrainHelp;
     bool m_bDrainScheduled;
+    // The control that had the focus when a run greyed it.
+    HWND m_hFocusBeforeRun;
 };

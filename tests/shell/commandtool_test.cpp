@@ -75,13 +75,16 @@ TEST(CommandTool, OpensOnModeCom1AndSelectingTheCommandRunsItsHelp)
 {
     InitState init;
     std::string commandLine, helpOutput, output, status;
-    bool helpRan = false;
+    bool helpRan = false, focusKept = false;
     SIZE output1072 = {}, client = {};
     WithTool(
         [&](HWND hDlg) {
             HWND hTree = ::GetDlgItem(hDlg, IDC_CMDTOOL_TREE);
             helpRan = TreeView_GetSelection(hTree) != NULL;
             WaitIdle(hDlg);
+            // The help run greys the list that had the focus: Esc and Tab must still reach
+            // the dialog without a click first.
+            focusKept = ::IsChild(hDlg, ::GetFocus()) != FALSE;
             SetParam(hDlg, "com3");
             commandLine = DialogDriver::Text(hDlg, IDC_CMDTOOL_COMMAND_LINE);
             helpOutput = DialogDriver::Text(hDlg, IDC_CMDTOOL_HELP_OUTPUT);
@@ -100,6 +103,7 @@ TEST(CommandTool, OpensOnModeCom1AndSelectingTheCommandRunsItsHelp)
     EXPECT_FALSE(init.hostLabelVisible);
     EXPECT_EQ("mode com3", commandLine);
     EXPECT_TRUE(helpRan);
+    EXPECT_TRUE(focusKept);
     EXPECT_NE("", helpOutput);
     EXPECT_EQ("", output);
     EXPECT_EQ(client.cx - 16, output1072.cx);

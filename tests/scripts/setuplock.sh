@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The set-up waits while another package manager holds the package lists' lock (which apt-get
+# itself would not wait for) and says so, rather than ending with apt-get's lock error. It runs
+# on an apt configuration of its own (lists, cache and lock in a folder here, no sources), in a
+# build folder that lacks only the Lua sources' archive, so that its one step is an update.
+set -u
+here=$(cd "$(dirname "$0")/../.." && pwd)
+dir=$(mktemp -d)
+holder=
+trap '[ -n "$holder" ] && kill "$holder" 2>/dev/null; rm -rf "$dir"' EXIT
+fail() { echo "FAILED: $*"; exit 1; }
+
+mkdir -p "$dir/lists/partial" "$dir/cache/archives/partial" "$dir/parts" \
+         "$dir/build/_deps/lua-5.1.5/src" "$dir/build/locale/ja_JP.UTF-8" "$dir/prefix"
+touch "$dir/build/_deps/lua-5.1.5/src/lapi.c" "$dir/build/locale/ja_JP.UTF-8/LC_CTYPE" \
+      "$dir/prefix/system.reg" "$dir/prefix/.korvane-prefix-3"
+cat >"$dir/apt.conf" <<EOF
+Dir::State::Lists "$dir/lists";
+Dir::Cache "$dir/cache";
+Dir::Etc::SourceList "/dev/null";
+Dir::Etc::SourceParts "$dir/parts";
+EOF
+
+# apt's locks are record locks; the holder says when it has the lock, keeps it 6 s and says when
+# it lets it go (just before it does).
+perl -MFcntl -e 'open(my $f, ">>", $ARGV[0]) or die "open: $!";
+                 my $l = pack("s s x4 q q i x4", F_WRLCK, 0, 0, 0, 0);
+                 fcntl($f, F_SETLK, $l) or die "lock: $!";
+                 open(my $r, ">", $ARGV[1]) or die; close $r; sleep 6;
+                 open($r, ">", $ARGV[2]) or die; close $r' \
+     "$dir/lists/lock" "$dir/held" "$dir/released" &
+holder=$!
+for _ in $(seq 100); do [ -e "$dir/held" ] && break; sleep 0.1; done
+[ -e "$dir/held" ] || fail "the lock holder never took the lock"
+
+out=$(APT_CONFIG="$dir/apt.conf" BUILD_DIR="$dir/build" WINEPREFIX="$dir/prefix" \
+      bash "$here/scripts/setup.sh" 2>&1)
+rc=$?
+echo "$out"
+[ -e "$dir/released" ] || fail "the set-up ended while the lock was still held"
+[ $rc -eq 0 ] || fail "the set-up ended with $rc"
+grep -q "waiting for it" <<<"$out" || fail "the set-up did not say that it waits"
+echo "setup lock: ok"
