@@ -1,5 +1,6 @@
 #include "plugindll.h"
 
+#include "modulekeeper.h"
 #include "portreporter.h"
 
 #include <cstring>
@@ -28,7 +29,7 @@ CPluginDll::~CPluginDll()
 BOOL CPluginDll::Load(LPCSTR pszPath)
 {
     Unload();
-    m_hModule = LoadLibraryA(pszPath);
+    m_hModule = GetExtensionModules().Load(pszPath);
     if (m_hModule)
         m_pCallBack = reinterpret_cast<CallBackKvrProc>(GetProcAddress(m_hModule, "CallBackKVR"));
     if (!m_pCallBack) {
@@ -40,8 +41,7 @@ BOOL CPluginDll::Load(LPCSTR pszPath)
 
 void CPluginDll::Unload()
 {
-    if (m_hModule)
-        FreeLibrary(m_hModule);
+    GetExtensionModules().Free(m_hModule);
     m_hModule = NULL;
     m_pCallBack = NULL;
 }

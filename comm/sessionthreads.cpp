@@ -2,6 +2,7 @@
 
 #include "commsetrecord.h"
 #include "currentcommset.h"
+#include "modulekeeper.h"
 #include "portsession.h"
 #include "workerthread.h"
 
@@ -27,30 +28,13 @@ struct StartBlock
 std::mutex g_lock;
 std::vector<SessionThread> g_threads;
 
-// Each port's extension DLL as its starter loaded it. It stays mapped between the port's
-// connections, not only during them, so that Wine never maps it again (see the header). Only
-// the starter's thread touches them.
-struct ExtensionDll
-{
-    CString strPath;
-    HMODULE hModule = NULL;
-};
-ExtensionDll g_extensionDlls[2];
-
-void HoldExtensionDll(int nPort)
+// The DLLs that the set names for the ports are mapped before a connection starts (see the
+// header), whatever the ports' modes: the extension-DLL page loads them too.
+void KeepExtensionDlls()
 {
     const CCommSetRecord& set = GetCurrentCommSet();
-    const CString& strPath = set.m_strExtDllPath[nPort];
-    ExtensionDll& held = g_extensionDlls[nPort];
-    if (set.m_nExtendedMode[nPort] == 0 || (held.hModule != NULL && strPath == held.strPath))
-        return;
-    // The new one first: the same module under another name keeps its mapping. A DLL that
-    // cannot be loaded is left to the connection, which reports it.
-    HMODULE hModule = strPath.IsEmpty() ? NULL : LoadLibraryA(strPath);
-    if (held.hModule != NULL)
-        FreeLibrary(held.hModule);
-    held.strPath = strPath;
-    held.hModule = hModule;
+    for (const CString& strPath : set.m_strExtDllPath)
+        GetExtensionModules().Keep(strPath);
 }
 
 UINT SessionThreadProc(LPVOID pParam)
@@ -120,7 +104,7 @@ void PumpMessages()
 
 BOOL BeginPortSessionThread(int nPort)
 {
-    HoldExtensionDll(nPort);
+    KeepExtensionDlls();
     HANDLE hStop = CreateEventA(NULL, TRUE, FALSE, GetPortSlot(nPort).MakeThreadStopEventName());
     if (!hStop)
         return FALSE;
@@ -146,16 +130,6 @@ BOOL BeginPortSessionThread(int nPort)
     if (thread.hStop)
         CloseHandle(thread.hStop);
     return FALSE;
-}
-
-void ReleaseExtensionDlls()
-{
-    for (ExtensionDll& held : g_extensionDlls) {
-        if (held.hModule != NULL)
-            FreeLibrary(held.hModule);
-        held.strPath.Empty();
-        held.hModule = NULL;
-    }
 }
 
 std::vector<UnendedSession> StopPortSessionsAndWait(DWORD dwTimeout)

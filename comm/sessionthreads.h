@@ -6,13 +6,11 @@
 // whole life. A stop given at any moment after the call (even while the device is being opened
 // and set up, and by a frame that opens the event by name, sets it and closes it) is seen.
 //
-// Before it starts a port in extended mode, it loads the port's extension DLL on the calling
-// (UI) thread and holds it until the port starts with another DLL or ReleaseExtensionDlls.
-// Under Wine, once a thread of the process has waited for comm events, mapping a DLL that has
-// thread-local storage may hang or fault (a connection thread mapping it spins in the loader),
-// while loading one that is mapped only takes a reference. Mapped by the starter before the
-// run's first connection, or at least before its own, and kept, a DLL is never mapped again
-// by the connections that use it.
+// Before it starts a port, it has the process's module keeper map the extension DLLs that the
+// current set names for the two ports, on the calling (UI) thread. Under Wine the keeper keeps
+// them mapped, so that no connection, probe or later start maps them again once connections
+// have run (see modulekeeper.h); on Windows it does nothing, and each connection in extended
+// mode loads its DLL itself and frees it at its end.
 //
 // StopPortSessionsAndWait is the shell's close path: it stops every connection started here
 // that still runs, and any started while it waits (an automatic retry), and waits for their
@@ -31,9 +29,6 @@
 // Starts the connection thread of a port (0 or 1), whose slot the caller has filled. FALSE
 // when the stop event or the thread could not be created; nothing runs then.
 BOOL BeginPortSessionThread(int nPort);
-
-// Lets go of the extension DLLs held for the ports; only once no connection runs.
-void ReleaseExtensionDlls();
 
 struct UnendedSession
 {

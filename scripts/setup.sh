@@ -9,6 +9,7 @@ mkdir -p "$BUILD_DIR"
 
 packages=(g++-mingw-w64-i686-posix mingw-w64-tools cmake make wine wine64 wine32:i386
           xvfb xauth x11-apps x11-utils imagemagick fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine
+          fonts-horai-umefont
           googletest dpkg-dev locales socat gcc-multilib)
 
 missing=()
@@ -74,15 +75,19 @@ if [ ! -f "$BUILD_DIR/locale/ja_JP.UTF-8/LC_CTYPE" ]; then
 fi
 
 # A Wine prefix of the build's own (the one the calling script chose), with the Japanese font
-# names mapped to the IPA fonts.
+# names mapped to the IPA fonts. A fixed-pitch font that names no face gets Wine's default
+# fixed face, "Courier New"; unmapped, that is IPAGothic, whose low line "_" rounds to no pixel
+# at 12 and 18 pixels (the program's edits and editors would show "hi_there" as "hi there").
+# Ume Gothic has IPAGothic's cell sizes and draws it inside the cell at every size.
 export WINEPREFIX="${WINEPREFIX:-$BUILD_DIR/testprefix}" WINEDEBUG=-all WINEARCH=win64
-if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.korvane-prefix-3" ]; then
+if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.korvane-prefix-4" ]; then
     echo "setup: preparing the Wine prefix"
     wineboot -i >/dev/null 2>&1 || true
     timeout 60 wineserver -w || true
     reg="$BUILD_DIR/_deps/fonts.reg"
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n' > "$reg"
     printf '"ＭＳ ゴシック"="IPAGothic"\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n"MS UI Gothic"="IPAPGothic"\r\n"ＭＳ 明朝"="IPAMincho"\r\n"MS Gothic"="IPAGothic"\r\n"MS PGothic"="IPAPGothic"\r\n"MS Mincho"="IPAMincho"\r\n' >> "$reg"
+    printf '"Courier New"="Ume Gothic"\r\n' >> "$reg"
     # Without a window manager Wine waits for every managed top-level window that hides.
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n' >> "$reg"
     # A program that crashes ends at once with its fault on the output: the automatic debugger
@@ -92,6 +97,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX/.korvane-prefix-3" ]
     iconv -f UTF-8 -t CP932 "$reg" > "$reg.932"
     env LC_ALL=ja_JP.UTF-8 wine regedit "$(winepath -w "$reg.932" 2>/dev/null)" >/dev/null 2>&1 || true
     timeout 60 wineserver -w || true
-    touch "$WINEPREFIX/.korvane-prefix-3"
+    touch "$WINEPREFIX/.korvane-prefix-4"
 fi
 echo "setup: ready"

@@ -6,6 +6,8 @@
 #include "hexedit.h"
 #include "logview.h"
 #include "mainframe.h"
+#include "modulekeeper.h"
+#include "plugindll.h"
 #include "popupmenupresenter.h"
 #include "portsession.h"
 #include "randomengine.h"
@@ -42,6 +44,9 @@ BOOL CMainApp::InitInstance()
     SetRegistryKey("Pellandor");
     LoadAppSettings(GetAppSettings());
     LoadScriptDlls();
+    // The extension DLLs that the DLL choice lists, mapped before any connection runs; under
+    // Wine they then stay mapped (modulekeeper.h).
+    GetExtensionModules().KeepFolder(GetAppDirectory());
     CHexEdit::RegisterWndClass();
     SetAppAccessors(this);
     SetHexEditHost(this);

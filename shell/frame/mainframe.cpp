@@ -483,9 +483,7 @@ void CMainFrame::StopConnectionsForClose()
     m_bRunning[0] = m_bRunning[1] = 0;
     StopPortSession(0);
     StopPortSession(1);
-    // A thread that did not end may still be inside its extension DLL.
-    if (StopPortSessionsAndWait(5000).empty())
-        ReleaseExtensionDlls();
+    StopPortSessionsAndWait(5000);
     // The threads unregister their buffers before they end; what is left was never
     // unregistered, and nothing will use it through the frame any more.
     const DWORD dwStart = ::GetTickCount();

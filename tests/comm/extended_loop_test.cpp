@@ -1,8 +1,10 @@
 // Extended mode: the interface version check, the start of a connection, and what the
-// extension DLL is told and what its replies make the connection do. The DLL is the test
-// extension built beside the executable, whose replies the tests queue.
+// extension DLL is told and what its replies make the connection do; and where extension DLLs
+// are mapped. The DLL is the test extension built beside the executable, whose replies the
+// tests queue.
 #include "script_fixture.h"
 
+#include "modulekeeper.h"
 #include "plugindll.h"
 #include "sessionthreads.h"
 
@@ -415,4 +417,59 @@ TEST_F(ExtendedTest, StopAndWaitGivesUpOnAThreadStuckInTheDll)
     EXPECT_TRUE(StopPortSessionsAndWait(5000).empty());
     EXPECT_EQ(1, frame.Count("msg 20011"));
     EXPECT_FALSE(device.IsOpen());
+}
+
+// Where extension DLLs are mapped: by Windows' rule a module is mapped while a holder has it;
+// by the rule the program keeps under Wine (where mapping a DLL with thread-local storage
+// after a connection's comm wait faults), once mapped it stays mapped until the keeper goes,
+// however often it is loaded and freed again. The process's keeper follows Wine's rule here,
+// and the holder of the connections, probes and page goes through it.
+TEST(ModuleKeeper, KeepsWhatItMappedOnlyUnderWinesRuleAndEveryDllHolderGoesThroughTheProcesssKeeper)
+{
+    TempFolder folder;
+    char exe[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    const std::string source = std::string(exe).substr(0, std::string(exe).find_last_of('\\')) + "\\kvrtest_ext.dll";
+    std::vector<std::string> paths;
+    for (const char* name : {"one.dll", "two.dll", "three.dll"}) {
+        paths.push_back(folder.File(name));
+        ASSERT_TRUE(CopyFileA(source.c_str(), paths.back().c_str(), FALSE)) << name;
+    }
+    auto mapped = [](const std::string& path) { return GetModuleHandleA(path.c_str()) != NULL; };
+    {
+        CModuleKeeper windows(false);
+        windows.Free(windows.Load(paths[0].c_str()));
+        windows.Keep(paths[1].c_str());
+        windows.KeepFolder((folder.Path() + "\\").c_str());
+        for (const std::string& path : paths)
+            EXPECT_FALSE(mapped(path)) << path;
+    }
+    {
+        CModuleKeeper wine(true);
+        const HMODULE hOne = wine.Load(paths[0].c_str());
+        ASSERT_NE(nullptr, hOne);
+        wine.Free(hOne);
+        EXPECT_TRUE(mapped(paths[0]));
+        for (int i = 0; i < 3; ++i) {
+            const HMODULE hAgain = wine.Load(paths[0].c_str());
+            EXPECT_EQ(hOne, hAgain) << "load " << i;
+            wine.Free(hAgain);
+        }
+        wine.KeepFolder((folder.Path() + "\\").c_str());
+        for (const std::string& path : paths)
+            EXPECT_TRUE(mapped(path)) << path;
+    }
+    // The keeper held one reference of each, and nothing was left over.
+    for (const std::string& path : paths)
+        EXPECT_FALSE(mapped(path)) << path;
+
+    ASSERT_TRUE(RunningUnderWine());
+    EXPECT_TRUE(GetExtensionModules().KeepsMapped());
+    // The DLL beside the tests, which the holder maps for good (a copy in the folder could then
+    // not be removed).
+    {
+        CPluginDll dll;
+        ASSERT_TRUE(dll.Load(source.c_str()));
+    }
+    EXPECT_TRUE(mapped(source)) << "the holder's unload unmapped the DLL";
 }

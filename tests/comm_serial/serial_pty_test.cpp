@@ -6,7 +6,6 @@
 #include "portdevice.h"
 #include "scriptloop.h"
 #include "sessionthreads.h"
-#include "temp_folder_support.h"
 
 #include <tlhelp32.h>
 
@@ -118,7 +117,6 @@ std::string ModeName(const ::testing::TestParamInfo<Mode>& info)
 class PtyConnectionTest : public ConnectionTest, public ::testing::WithParamInterface<Mode>
 {
 protected:
-    TempFolder dllFolder;
     TestApp app;
     PortDevice device;
     // What the frame was told, gathered as it arrives on the main thread.
@@ -145,15 +143,18 @@ protected:
         }
         if (GetParam() == Extended) {
             // A copy of its own, so this process has never mapped it: only the connection's
-            // starter and the connection load it. Its replies leave the user's sends to the
-            // program.
+            // starter and the connection load it. It lies in a folder beside the tests, since
+            // the program keeps it mapped until this process ends and Wine removes no mapped
+            // file, and not in the tests' own folder, whose DLLs other test processes map when
+            // they start the program. Its replies leave the user's sends to the program.
             char exe[MAX_PATH] = "";
             GetModuleFileNameA(nullptr, exe, MAX_PATH);
-            std::string source(exe);
-            source = source.substr(0, source.rfind('\\')) + "\\kvrtest_ext.dll";
-            ASSERT_TRUE(CopyFileA(source.c_str(), dllFolder.File("kvrpty_ext.dll").c_str(), FALSE)) << source;
+            const std::string folder = std::string(exe).substr(0, std::string(exe).rfind('\\'));
+            CreateDirectoryA((folder + "\\ptyext").c_str(), NULL);
+            const std::string copy = folder + "\\ptyext\\kvrpty_ext.dll";
+            ASSERT_TRUE(CopyFileA((folder + "\\kvrtest_ext.dll").c_str(), copy.c_str(), FALSE)) << copy;
             set.m_nExtendedMode[0] = 1;
-            set.m_strExtDllPath[0] = dllFolder.File("kvrpty_ext.dll").c_str();
+            set.m_strExtDllPath[0] = copy.c_str();
         }
         echo = GetParam() == Plain;
         // Whatever an earlier test left in the pair is drained before this one starts.
@@ -393,7 +394,6 @@ TEST_P(ExtendedPtyConnection, TwoInARowBothExchangeBytesAndEndOnTheirStop)
         received.clear();
         sent.clear();
     }
-    ReleaseExtensionDlls();
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ExtendedPtyConnection, ::testing::Values(Extended), ModeName);

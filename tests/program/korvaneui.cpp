@@ -142,9 +142,21 @@ void Korvane::PictureIfFailed()
         .SaveBmp(BinFolder() + "\\failed-" + name + ".bmp");
 }
 
+std::string Korvane::CopyProgramFolder()
+{
+    const std::string copy = File("program");
+    ::CreateDirectoryA(copy.c_str(), NULL);
+    for (const char* name : {"korvane.exe", "lua51.dll"}) {
+        if (!::CopyFileA((ProgramFolder() + "\\" + name).c_str(), (copy + "\\" + name).c_str(), FALSE))
+            return std::string();
+    }
+    m_exeFolder = copy;
+    return copy;
+}
+
 bool Korvane::Start()
 {
-    m_program.reset(new Program(m_folder));
+    m_program.reset(new Program(m_folder, m_exeFolder));
     if (!m_program->Start() || m_program->WaitMainWindow() == NULL)
         return false;
     m_program->WaitIdle();

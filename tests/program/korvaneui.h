@@ -71,6 +71,10 @@ public:
 
     const std::string& Folder() const { return m_folder; }
     std::string File(const std::string& name) const { return m_folder + "\\" + name; }
+    // From the next start on, the program runs from a copy of its folder (korvane.exe and
+    // lua51.dll) made inside the working folder, where a test puts what a user would put
+    // beside the program; answers the copy's path, empty when it could not be made.
+    std::string CopyProgramFolder();
 
     // Starts the program and waits until its main window shows and it waits for input.
     bool Start();
@@ -128,6 +132,7 @@ private:
     void PictureIfFailed();
 
     std::string m_folder;
+    std::string m_exeFolder;
     std::unique_ptr<Program> m_program;
     bool m_bPictured = false;
 };

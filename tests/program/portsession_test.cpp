@@ -2,7 +2,7 @@
 // port started from the toolbar, bytes from the device shown in the log and answered by the
 // automatic echo, bytes typed into the send data editor sent with Ctrl+2, the port stopped;
 // then the log saved through the file menu, cleared with F8 and loaded back; a port in extended
-// mode stopped and started again.
+// mode stopped and started again, then in plain mode, and the extension-DLL choice after them.
 #include <gtest/gtest.h>
 
 #include "journeys.h"
@@ -80,19 +80,54 @@ TEST(PortSession, SettingsStartReceiveEchoSendAndStopAsAPersonDoes)
     EXPECT_TRUE(k.Close());
 }
 
-// Port 1 in extended mode with an extension DLL that only the program loads: its second
-// connection of the run talks through the DLL as its first did. Under Wine a connection thread
-// that mapped the DLL afresh after an earlier connection hung in the loader for good.
-TEST(PortSession, ExtendedModeStoppedAndStartedAgainStillTalksThroughItsDll)
+namespace {
+
+// Through F12's dialog: port 1's receive action in extended mode or not, then OK.
+void ChooseExtendedMode(Korvane& k, bool bExtended)
+{
+    k.Activate();
+    Key(VK_F12);
+    HWND hDlg = k.WaitDialog("通信設定");
+    ASSERT_NE(nullptr, hDlg) << "F12 opened no settings dialog";
+    ASSERT_TRUE(k.ClickTreeItem(FindChild(hDlg, "SysTreeView32"), "ポート１", 1));
+    HWND hExtended = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hExtended = ShownChild(hDlg, "Button", IDC_RECV_EXTENDED)) != NULL; }));
+    if ((::SendMessageA(hExtended, BM_GETCHECK, 0, 0) == BST_CHECKED) != bExtended)
+        Click(ScreenRect(hExtended).left + 6, Center(ScreenRect(hExtended)).y);
+    ASSERT_TRUE(WaitFor([&] { return (::SendMessageA(hExtended, BM_GETCHECK, 0, 0) == BST_CHECKED) == bExtended; }));
+    const POINT ok = Center(ScreenRect(FindChild(hDlg, "Button", IDOK)));
+    Click(ok.x, ok.y);
+    ASSERT_TRUE(k.WaitDialogGone(hDlg)) << "the settings dialog stayed open after OK";
+}
+
+} // namespace
+
+// Port 1 in extended mode with an extension DLL that only the program loads, beside a second
+// one in the program's folder (both with thread-local storage, as every DLL built with MinGW):
+// its second connection of the run talks through the DLL as its first did, a plain connection
+// follows, and then the DLL choice of the settings opens at once, three times, listing both.
+// Under Wine a connection thread that mapped the DLL afresh after an earlier connection hung in
+// the loader for good, and a choice that mapped a DLL anew after connections had run never
+// showed, the program no longer answering.
+TEST(PortSession, ExtendedModeTwiceThenPlainAndTheDllChoiceStillOpensAtOnce)
 {
     SerialPeer peer;
     ASSERT_TRUE(peer.Open()) << "the peer's end of the pseudo-terminal pair (COM" << PeerCom() << ")";
     Korvane k;
-    const std::string dll = k.File("kvrjourney_ext.dll");
-    ASSERT_TRUE(::CopyFileA((BinFolder() + "\\kvrtest_ext.dll").c_str(), dll.c_str(), FALSE));
+    const std::string folder = k.CopyProgramFolder();
+    ASSERT_FALSE(folder.empty());
+    const std::string dll = folder + "\\kvrjourney_ext.dll";
+    for (const std::string& copy : {dll, folder + "\\kvrjourney_more.dll"})
+        ASSERT_TRUE(::CopyFileA((BinFolder() + "\\kvrtest_ext.dll").c_str(), copy.c_str(), FALSE)) << copy;
     ASSERT_TRUE(WriteStartupSet(k, "Extended", dll));
     ASSERT_TRUE(k.Start());
-    for (BYTE round = 0; round < 2; ++round) {
+    for (BYTE round = 0; round < 3; ++round) {
+        // The last round is a plain connection.
+        if (round == 2) {
+            ChooseExtendedMode(k, false);
+            if (HasFatalFailure())
+                return;
+        }
         if (round > 0) {
             ASSERT_TRUE(k.ClickToolButton(kStartPrompt));
         }
@@ -112,6 +147,28 @@ TEST(PortSession, ExtendedModeStoppedAndStartedAgainStillTalksThroughItsDll)
         ASSERT_TRUE(k.ClickToolButton(kStopPrompt));
         ASSERT_TRUE(WaitFor([&] { return PortState(k) == kNone; })) << "round " << int(round) << ": " << PortState(k);
     }
+
+    k.Activate();
+    Key(VK_F12);
+    HWND hDlg = k.WaitDialog("通信設定");
+    ASSERT_NE(nullptr, hDlg) << "F12 opened no settings dialog";
+    ASSERT_TRUE(k.ClickTreeItem(FindChild(hDlg, "SysTreeView32"), "拡張(ポート１)"));
+    HWND hChoose = NULL;
+    ASSERT_TRUE(WaitFor([&] {
+        hChoose = FindChild(hDlg, "Button", IDC_DLLPAGE_CHOOSE, "DLLを選択...");
+        return hChoose != NULL && ::IsWindowVisible(hChoose);
+    }));
+    for (int opening = 0; opening < 3; ++opening) {
+        const POINT at = Center(ScreenRect(hChoose));
+        Click(at.x, at.y);
+        HWND hChoice = k.WaitDialog("DLL選択");
+        ASSERT_NE(nullptr, hChoice) << "opening " << opening << ": the DLL choice did not show";
+        EXPECT_EQ(2, ListCount(FindChild(hChoice, "SysListView32", IDC_DLLSELECT_LIST))) << "opening " << opening;
+        Key(VK_ESCAPE);
+        ASSERT_TRUE(k.WaitDialogGone(hChoice)) << "opening " << opening;
+    }
+    Key(VK_ESCAPE);
+    ASSERT_TRUE(k.WaitDialogGone(hDlg));
     EXPECT_TRUE(k.Close());
 }
 

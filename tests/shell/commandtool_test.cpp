@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <regex>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "dialogdriver.h"
 #include "resource.h"
 #include "shell_test_support.h"
+#include "textink.h"
 #include "winharness.h"
 
 using winharness::PumpUntil;
@@ -101,6 +103,85 @@ TEST(CommandTool, OpensOnModeCom1AndSelectingTheCommandRunsItsHelp)
     EXPECT_EQ(client.cx - 16, output1072.cx);
     EXPECT_EQ(client.cy - 306, output1072.cy);
     EXPECT_TRUE(std::regex_match(status, std::regex("HELPコマンド終了 経過時間 [0-9]+\\.[0-9]{3} sec"))) << status;
+}
+
+namespace {
+
+// The pixels under the low line of the edit's first "_", in the upper and the lower half of
+// its line, that differ from the edit's background (taken at the top of that cell).
+struct LowLineInk {
+    int upper = -1, lower = -1;
+};
+
+LowLineInk InkUnderLowLine(HWND hEdit)
+{
+    LowLineInk ink;
+    const std::string text = DialogDriver::WindowText(hEdit);
+    const size_t at = text.find('_');
+    if (at == std::string::npos)
+        return ink;
+    ::RedrawWindow(hEdit, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    winharness::PumpPending();
+    const LRESULT pos = ::SendMessageA(hEdit, EM_POSFROMCHAR, at, 0);
+    const LRESULT next = ::SendMessageA(hEdit, EM_POSFROMCHAR, at + 1, 0);
+    const int x = static_cast<short>(LOWORD(pos)), y = static_cast<short>(HIWORD(pos));
+    const int cx = static_cast<short>(LOWORD(next)) - x;
+    HDC hdc = ::GetDC(hEdit);
+    HGDIOBJ hOld = ::SelectObject(hdc, reinterpret_cast<HFONT>(::SendMessageA(hEdit, WM_GETFONT, 0, 0)));
+    TEXTMETRICA tm = {};
+    ::GetTextMetricsA(hdc, &tm);
+    ::SelectObject(hdc, hOld);
+    RECT rc;
+    ::GetClientRect(hEdit, &rc);
+    winharness::DibSurface shot(rc.right, rc.bottom);
+    ::BitBlt(shot.dc(), 0, 0, rc.right, rc.bottom, hdc, 0, 0, SRCCOPY);
+    ::ReleaseDC(hEdit, hdc);
+    if (cx <= 0 || y + tm.tmHeight > rc.bottom)
+        return ink;
+    const COLORREF back = shot.Pixel(x, y);
+    ink.upper = ink.lower = 0;
+    for (int row = 0; row < tm.tmHeight; ++row)
+        for (int col = 0; col < cx; ++col)
+            (row < tm.tmHeight / 2 ? ink.upper : ink.lower) += shot.Pixel(x + col, y + row) != back;
+    return ink;
+}
+
+} // namespace
+
+// The tool's fixed-pitch font, which names no face, shows "_" in its parameter, command-line
+// and output boxes, and the same font made at every height the program uses for it (the log
+// list, the editors and panes, the COM tool) draws the character's ink inside its line.
+TEST(CommandTool, ItsBoxesShowTheLowLineAndTheProgramsFixedPitchFontDrawsItInsideItsLineAtEveryHeight)
+{
+    std::vector<std::pair<int, LowLineInk>> boxes;
+    WithTool([&](HWND hDlg) {
+        WaitIdle(hDlg);
+        SetParam(hDlg, "hi_there");
+        ::SetDlgItemTextA(hDlg, IDC_CMDTOOL_OUTPUT, "port_name");
+        for (int id : {IDC_CMDTOOL_PARAM, IDC_CMDTOOL_COMMAND_LINE, IDC_CMDTOOL_OUTPUT})
+            boxes.emplace_back(id, InkUnderLowLine(::GetDlgItem(hDlg, id)));
+    });
+    for (const auto& [id, ink] : boxes) {
+        EXPECT_GT(ink.lower, 0) << "box " << id;
+        EXPECT_EQ(0, ink.upper) << "box " << id;
+    }
+    for (int height : {12, 14, 16, 18}) {
+        CFont font;
+        ASSERT_TRUE(font.CreateFont(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                                    NULL));
+        HDC hdc = ::CreateCompatibleDC(NULL);
+        HGDIOBJ hOld = ::SelectObject(hdc, font);
+        TEXTMETRICA tm = {};
+        ::GetTextMetricsA(hdc, &tm);
+        ::SelectObject(hdc, hOld);
+        ::DeleteDC(hdc);
+        std::vector<bool> ink;
+        const int cx = tm.tmMaxCharWidth + 4;
+        ASSERT_TRUE(RenderTextInk(font, "_", 1, cx, tm.tmHeight * 2, ink));
+        const bool bInside = std::find(ink.begin(), ink.begin() + cx * tm.tmHeight, true) != ink.begin() + cx * tm.tmHeight;
+        EXPECT_TRUE(bInside) << "height " << height << ": no ink of \"_\" inside its line of " << tm.tmHeight << " rows";
+    }
 }
 
 namespace {

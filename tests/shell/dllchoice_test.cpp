@@ -1,5 +1,5 @@
 // The extension-DLL selection dialog and the extension-DLL page over four copies of the
-// recording extension DLL in a folder of the test's own: A answers everything (comments with
+// recording extension DLL in a folder of the tests' own: A answers everything (comments with
 // the release bit), B fails the version query, C answers details with data of its own, D has
 // no settings window. Each copy is loaded and scripted by the test first, so the dialog and
 // the page share its module and its record of the blocks it got.
@@ -16,7 +16,6 @@
 #include "messagetext.h"
 #include "settings_test_support.h"
 #include "shell_test_support.h"
-#include "temp_folder_support.h"
 
 using namespace settingstest;
 using testbytes::BufferOf;
@@ -104,13 +103,26 @@ protected:
     DllChoiceTest()
     {
         const char* names[4] = {"A", "B", "C", "D"};
-        for (int i = 0; i < 4; ++i) {
-            const std::string path = folder.File(std::string(names[i]) + ".dll");
-            ::CopyFileA((ExeFolder() + "\\kvrtest_ext.dll").c_str(), path.c_str(), FALSE);
-            dlls[i].Load(path);
-        }
+        for (int i = 0; i < 4; ++i)
+            dlls[i].Load(folder.File(std::string(names[i]) + ".dll"));
         Script();
     }
+
+    // The copies are made once for the whole run, in a folder beside the tests: under Wine the
+    // program keeps every extension DLL it mapped until it ends, and Wine removes no mapped
+    // file.
+    static void SetUpTestSuite()
+    {
+        ::CreateDirectoryA(folder.Path().c_str(), NULL);
+        for (const char* name : {"A.dll", "B.dll", "C.dll", "D.dll"})
+            ::CopyFileA((ExeFolder() + "\\kvrtest_ext.dll").c_str(), folder.File(name).c_str(), FALSE);
+    }
+
+    struct Folder {
+        std::string Path() const { return ExeFolder() + "\\dllchoice"; }
+        std::string File(const std::string& name) const { return Path() + "\\" + name; }
+    };
+    static constexpr Folder folder = {};
 
     // The answers of each copy, from the start.
     void Script()
@@ -148,7 +160,6 @@ protected:
     }
 
     PageClasses classes;
-    TempFolder folder;
     ExtCopy dlls[4];
 };
 

@@ -89,7 +89,10 @@ void RemoveFolder(const std::string& path)
     ::RemoveDirectoryA(path.c_str());
 }
 
-Program::Program(std::string workFolder) : m_folder(std::move(workFolder)) {}
+Program::Program(std::string workFolder, std::string exeFolder)
+    : m_folder(std::move(workFolder)), m_exeFolder(exeFolder.empty() ? ProgramFolder() : std::move(exeFolder))
+{
+}
 
 Program::~Program()
 {
@@ -105,7 +108,7 @@ Program::~Program()
 
 bool Program::Start()
 {
-    std::string exe = ProgramFolder() + "\\korvane.exe";
+    std::string exe = m_exeFolder + "\\korvane.exe";
     std::string cmd = "\"" + exe + "\"";
     STARTUPINFOA si = {};
     si.cb = sizeof(si);

@@ -28,8 +28,9 @@ void RemoveFolder(const std::string& path);
 
 class Program {
 public:
-    // The program runs in workFolder (where it looks for "auto.kvr" and writes its files).
-    explicit Program(std::string workFolder);
+    // The program runs in workFolder (where it looks for "auto.kvr" and writes its files),
+    // started from exeFolder (the program's folder when empty).
+    explicit Program(std::string workFolder, std::string exeFolder = std::string());
     // Ends the process by force when a test left it running.
     ~Program();
     Program(const Program&) = delete;
@@ -56,6 +57,7 @@ public:
 
 private:
     std::string m_folder;
+    std::string m_exeFolder;
     PROCESS_INFORMATION m_pi = {};
     HWND m_hMain = NULL;
 };
