@@ -181,9 +181,11 @@ void PendingFigures(FakeSerial& fake, BenchFrame& frame)
     const CCommSetRecord saved = set;
     set.m_nRecvFraming[0] = 2;
     const BYTE delimiter = 0x0A;
-    set.m_delimiters[0].CreateOneDim(VT_UI1, 1, &delimiter);
+    COleSafeArray delimiters;
+    delimiters.CreateOneDim(VT_UI1, 1, &delimiter);
+    set.m_delimiters[0] = delimiters;
     set.m_nRecvBufferSize[0] = static_cast<int>(kPile + 4096);
-    FakeSerialDevice& device = fake.AddDevice("\\.\COM1");
+    FakeSerialDevice& device = fake.AddDevice("\\\\.\\COM1");
     frame.ResetCounts();
     StartConnection(frame, 0);
     frame.WaitFor([&] { return frame.GetPort(0).buffer && frame.GetPort(0).lineShown; }, 10000);
@@ -332,10 +334,6 @@ void ReceiveFigures()
         BenchFrame frame;
         ThroughputFigures(fake, frame);
         ReplyFigures(fake, frame);
-    }
-    {
-        FakeSerial fake;
-        BenchFrame frame;
         PendingFigures(fake, frame);
     }
     SetAppAccessors(nullptr);
