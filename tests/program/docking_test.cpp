@@ -1,6 +1,7 @@
 // Floating and docking the panes with the mouse as a hand does: each group floated by its
 // caption and by a double click, docked back by each dock marker and by a double click on the
-// floating caption, every pane dragged out by its tab and docked back. After every step every pane can still
+// floating caption, every pane dragged out by its tab and docked back; the toolbar dragged out
+// over another side and docked back by a double click. After every step every pane can still
 // be reached and no tab stands for a pane that is elsewhere.
 #include <gtest/gtest.h>
 
@@ -95,6 +96,15 @@ void ExpectFloatingFrameWhole(Korvane& k, int paneId, const std::string& step)
         shot.SaveBmp(BinFolder() + "\\failed-black-band.bmp");
 }
 
+// Wholly on the work area, away from the screen's corner.
+bool OnWorkArea(const RECT& rc)
+{
+    RECT rcWork = {};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    return (rc.left != 0 || rc.top != 0) && rc.left >= rcWork.left && rc.top >= rcWork.top && rc.right <= rcWork.right &&
+           rc.bottom <= rcWork.bottom;
+}
+
 } // namespace
 
 TEST(Docking, GroupsFloatAndDockBackByCaptionDoubleClickAndEveryMarker)
@@ -102,6 +112,40 @@ TEST(Docking, GroupsFloatAndDockBackByCaptionDoubleClickAndEveryMarker)
     Korvane k;
     ASSERT_TRUE(k.Start());
     ExpectEveryPaneReachable(k, "first start");
+
+    // Neither group ever floated: a double click floats each on the work area, where it is
+    // docked, apart from the other; double clicks on their floating frames bring back the
+    // layout of the start.
+    const LayoutView start = k.ReadLayout();
+    ToggleByDoubleClick(k, GroupOf(k, kSendEditor), kSendEditor, true, "right group floated by a double click");
+    ToggleByDoubleClick(k, GroupOf(k, kDetailLog), kDetailLog, true, "bottom group floated by a double click");
+    const RECT rcRight = ScreenRect(FloatingFrameOf(k, kSendEditor));
+    const RECT rcBottom = ScreenRect(FloatingFrameOf(k, kDetailLog));
+    EXPECT_TRUE(OnWorkArea(rcRight)) << rcRight.left << "," << rcRight.top;
+    EXPECT_TRUE(OnWorkArea(rcBottom)) << rcBottom.left << "," << rcBottom.top;
+    EXPECT_FALSE(rcRight.left == rcBottom.left && rcRight.top == rcBottom.top) << "one floats on the other";
+    ToggleByDoubleClick(k, FloatingFrameOf(k, kDetailLog), kDetailLog, false, "bottom group docked by a double click");
+    ToggleByDoubleClick(k, FloatingFrameOf(k, kSendEditor), kSendEditor, false, "right group docked by a double click");
+    EXPECT_EQ("", start.Differences(k.ReadLayout()));
+
+    // The toolbar by its gripper out of its row, docking on the main window's right side on
+    // the way out, floats; a double click on its floating frame puts it back where it was.
+    const RECT rcTool = ScreenRect(k.ToolBar());
+    const RECT rcMain = ScreenRect(k.Main());
+    const int yMiddle = (rcMain.top + rcMain.bottom) / 2;
+    PressAndMove(POINT{rcTool.left + 3, (rcTool.top + rcTool.bottom) / 2}, POINT{rcMain.right - 4, yMiddle});
+    const bool bRightOnTheWay = WaitFor([&] { return ::GetDlgCtrlID(::GetParent(k.ToolBar())) == 0xE81D; });
+    MoveAndRelease(POINT{rcMain.right + 120, yMiddle});
+    ASSERT_TRUE(bRightOnTheWay) << "the toolbar never docked on the right side";
+    ASSERT_TRUE(WaitFor([&] { return ::GetAncestor(k.ToolBar(), GA_ROOT) != k.Main(); })) << "the toolbar did not float";
+    const POINT atTool = CaptionPoint(::GetAncestor(k.ToolBar(), GA_ROOT));
+    DoubleClick(atTool.x, atTool.y);
+    ASSERT_TRUE(WaitFor([&] { return ::GetAncestor(k.ToolBar(), GA_ROOT) == k.Main(); })) << "the toolbar did not dock";
+    EXPECT_TRUE(WaitFor([&] {
+        const RECT rc = ScreenRect(k.ToolBar());
+        return ::EqualRect(&rcTool, &rc) != FALSE;
+    }))
+        << "the toolbar docked at " << ScreenRect(k.ToolBar()).left << "," << ScreenRect(k.ToolBar()).top;
 
     // The bottom group: by its caption and back by a double click on the floating caption,
     // then floated by a double click and docked on each of the main window's edge markers.
@@ -150,7 +194,8 @@ TEST(Docking, GroupsFloatAndDockBackByCaptionDoubleClickAndEveryMarker)
             })) << "tab " << j << " shows a pane floated before";
             floated.push_back(pane);
             const std::string name = NameOf(pane);
-            Drag(at, Middle(k));
+            // Pressed beside the click, or the press would make a double click.
+            Drag(POINT{at.x + 8, at.y}, Middle(k));
             ASSERT_TRUE(WaitFor([&] { return FloatingFrameOf(k, pane) != NULL; })) << name << ": its tab did not float";
             ExpectEveryPaneReachable(k, name + " floated by its tab");
             ToggleByDoubleClick(k, FloatingFrameOf(k, pane), pane, false, name + " docked back by a double click");

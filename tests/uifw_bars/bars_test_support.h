@@ -210,13 +210,26 @@ inline CUiDynDockMarkerWnd* InnerMarkerOfType(int nType)
 struct PaneFrameFixture : FrameFixture {
     enum { kDetailedLog, kSendEditor, kConnectionStatus, kSendExplorer, kComControl1, kComControl2, kScript1, kScript2 };
     Pane* panes[8] = {};
-    PaneFrameFixture() : FrameFixture(CRect(0, 0, 1200, 900))
+    // With bToolBars, stand-ins of the menu bar (a row of its own) and the toolbar in two rows
+    // at the top, as the main window has them; the frame grows by those rows, so that the
+    // panes have the room they have without them.
+    std::vector<StandInToolBar*> toolbars;
+    explicit PaneFrameFixture(bool bToolBars = false) : FrameFixture(CRect(0, 0, 1200, bToolBars ? 944 : 900))
     {
         for (int i = 0; i < 8; ++i) {
             panes[i] = new Pane;
             panes[i]->m_bAutoDelete = FALSE;
             panes[i]->Create(PaneSpecs()[i].pszCaption, pFrame, PaneSpecs()[i].nID, 0x5640283C);
             panes[i]->EnableDocking(CBRS_ALIGN_ANY);
+        }
+        for (UINT nID : {0xE805u, 0xE800u}) {
+            if (!bToolBars)
+                break;
+            toolbars.push_back(new StandInToolBar);
+            toolbars.back()->Create(pFrame, nID);
+            toolbars.back()->SetWindowText(nID == 0xE805u ? "Menu" : "Tools");
+            toolbars.back()->bRowOfItsOwn = nID == 0xE805u;
+            pFrame->DockControlBar(toolbars.back(), AFX_IDW_DOCKBAR_TOP);
         }
         winharness::PumpPending();
     }
@@ -247,6 +260,8 @@ struct PaneFrameFixture : FrameFixture {
             ::DestroyWindow(hFrame);
         winharness::PumpPending();
         for (Pane* p : panes)
+            delete p;
+        for (StandInToolBar* p : toolbars)
             delete p;
     }
 };

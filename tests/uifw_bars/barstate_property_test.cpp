@@ -5,10 +5,14 @@
 // may be hidden), each followed by save, load into a fresh frame and a comparison of where
 // every pane sits: side, ring, row, container, group with its tab order and selection,
 // floating rectangle and visibility; then a second save and load, which must change nothing
-// at all. A failing sequence prints its seed and the steps that led to it;
+// at all. After every step and every load each floating frame names a bar it holds and shows
+// its close button, and a double click on a docked pane, group or toolbar (the frame has the
+// main window's two toolbar rows) floats it on the work area, a second one on its floating
+// frame puts everything back. A failing sequence prints its seed and the steps that led to it;
 // KORVANE_LAYOUT_SEED=<n> runs sequence n again (with the sequences before it in its chain).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <random>
@@ -23,6 +27,8 @@
 #include "barstate_test_support.h"
 #include "dyntabbar.h"
 #include "minidockframewnd.h"
+#include "monitorinfo.h"
+#include "ncareabutton.h"
 
 namespace {
 
@@ -336,6 +342,120 @@ private:
     }
 };
 
+// Every shown floating frame names a shown bar it holds in its window text, and that bar
+// shows its close button in the frame's caption; what is wrong, else empty.
+std::string CheckFloatingFrames(PaneFrameFixture& fx)
+{
+    std::vector<CControlBar*> bars(fx.panes, fx.panes + 8);
+    bars.insert(bars.end(), fx.toolbars.begin(), fx.toolbars.end());
+    for (CControlBar* pBar : bars) {
+        CFrameWnd* pParent = pBar->GetParentFrame();
+        if (!pBar->IsWindowVisible() || pParent == nullptr || !pParent->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)))
+            continue;
+        auto* pFloating = static_cast<CUiMiniDockFrameWnd*>(pParent);
+        CString strFrame;
+        pFloating->GetWindowText(strFrame);
+        bool bNamed = false;
+        for (CControlBar* pHeld : bars) {
+            CString strBar;
+            pHeld->GetWindowText(strBar);
+            bNamed = bNamed || (pHeld->GetParentFrame() == pFloating && pHeld->IsWindowVisible() && strBar == strFrame);
+        }
+        CUiControlBar* pHosted = pFloating->GetHostedUiBar();
+        bool bClose = false;
+        for (INT_PTR i = 0; pHosted != nullptr && i < pHosted->m_arrNcButtons.GetSize(); ++i) {
+            CUiBarNcAreaButton* pButton = pHosted->m_arrNcButtons[i];
+            bClose = bClose || (pButton->IsKindOf(RUNTIME_CLASS(CUiBarNcAreaButtonClose)) && pButton->IsButtonVisible() &&
+                                CRect().IntersectRect(pButton->m_rc, pFloating->m_rcCaption));
+        }
+        if (!bNamed || !bClose)
+            return "the floating frame of " + std::string((LPCSTR)strFrame) + (bNamed ? "" : " names no shown bar it holds") +
+                   (bClose ? "" : " has no close button");
+    }
+    return std::string();
+}
+
+// Where the toolbars are, as Describe tells it of the panes.
+std::string DescribeToolBars(PaneFrameFixture& fx)
+{
+    std::ostringstream out;
+    for (barstest::StandInToolBar* p : fx.toolbars) {
+        out << std::hex << p->GetDlgCtrlID() << std::dec;
+        if (p->IsFloating())
+            out << " floating\n";
+        else
+            out << " side " << std::hex << p->m_pDockBar->GetDlgCtrlID() << std::dec << RowPlace(p->m_pDockBar, p) << '\n';
+    }
+    return out.str();
+}
+
+// A double click on the caption of a docked pane (or its group) or on a docked toolbar, chosen
+// at random, floats it on the work area and never at the screen's corner; a double click on
+// the floating frame's caption puts everything back where it was. What is wrong, else empty.
+std::string CheckDoubleClicks(PaneFrameFixture& fx, unsigned nSeed)
+{
+    std::vector<CUiControlBar*> candidates;
+    for (barstest::Pane* p : fx.panes) {
+        CUiControlBar* pCaptioned = p;
+        if (CUiDynTabControlBar* pGroup = p->GetTabContainerBar())
+            pCaptioned = pGroup;
+        if (p->IsWindowVisible() && p->GetParentFrame() == fx.pFrame && !pCaptioned->m_rcCaption.IsRectEmpty() &&
+            std::find(candidates.begin(), candidates.end(), pCaptioned) == candidates.end())
+            candidates.push_back(pCaptioned);
+    }
+    for (barstest::StandInToolBar* p : fx.toolbars) {
+        if (p->IsWindowVisible() && !p->IsFloating())
+            candidates.push_back(p);
+    }
+    if (candidates.empty())
+        return std::string();
+    CUiControlBar* pBar = candidates[std::mt19937(nSeed)() % candidates.size()];
+    std::ostringstream name;
+    name << "bar " << std::hex << pBar->GetDlgCtrlID() << std::dec;
+    if (CUiDynTabControlBar* pGroup = pBar->IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar))
+                                          ? static_cast<CUiDynTabControlBar*>(pBar)
+                                          : nullptr)
+        name << " (the group of pane " << std::hex << pGroup->m_wndTabs.GetItemBar(0, true)->GetDlgCtrlID() << std::dec << ')';
+    const std::string before = Describe(fx) + DescribeToolBars(fx);
+    CRect rc;
+    pBar->GetWindowRect(&rc);
+    if (pBar->IsFixedSizeBar()) {
+        pBar->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+    } else {
+        const CPoint pt = rc.TopLeft() + pBar->m_rcCaption.CenterPoint();
+        pBar->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(pt.x, pt.y));
+    }
+    LayOutAtIdle();
+    CFrameWnd* pParent = pBar->GetParentFrame();
+    if (pParent == nullptr || !pParent->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)))
+        return name.str() + " did not float on a double click";
+    CRect rcFrame;
+    pParent->GetWindowRect(&rcFrame);
+    MonitorInfo info;
+    MonitorInfoFromWindow(info, pParent);
+    if (rcFrame.TopLeft() == CPoint(0, 0) || (rcFrame & CRect(info.rcWork)) != rcFrame) {
+        std::ostringstream out;
+        out << name.str() << " floated by a double click at " << rcFrame.left << ',' << rcFrame.top << ',' << rcFrame.right
+            << ',' << rcFrame.bottom;
+        return out.str();
+    }
+    auto* pFloating = static_cast<CUiMiniDockFrameWnd*>(pParent);
+    const CPoint ptCaption = rcFrame.TopLeft() + pFloating->m_rcCaption.CenterPoint();
+    pFloating->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
+    LayOutAtIdle();
+    const std::string after = Describe(fx) + DescribeToolBars(fx);
+    if (after != before)
+        return name.str() + " double-clicked twice did not come back:\n" + before + "  came to:\n" + after;
+    return std::string();
+}
+
+// After a step and after a load: the floating frames' captions, then the double clicks.
+std::string CheckFramesAndDoubleClicks(PaneFrameFixture& fx, unsigned nSeed)
+{
+    const std::string strFrames = CheckFloatingFrames(fx);
+    return strFrames.empty() ? CheckDoubleClicks(fx, nSeed) : strFrames;
+}
+
 struct Chain {
     std::unique_ptr<PaneFrameFixture> frame;
     std::ostringstream steps;   // of every sequence so far, for the report
@@ -372,6 +492,10 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
             bEnds = true;
             return std::string();
         }
+        if (!(strLeft = CheckFramesAndDoubleClicks(a, nSeed * 8 + i)).empty()) {
+            bEnds = true;
+            return chain.steps.str() + "  after the step: " + strLeft + "\n";
+        }
     }
     Idle();
     bEnds = true;
@@ -382,7 +506,7 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
     }
     const std::string before = Describe(a);
     const Bytes saved = barstatetest::Store([&](CArchive& ar) { BarStateSerialize(ar, a.pFrame, nullptr); });
-    std::unique_ptr<PaneFrameFixture> b(new PaneFrameFixture);
+    std::unique_ptr<PaneFrameFixture> b(new PaneFrameFixture(true));
     const bool bLoaded = barstatetest::Load(saved, [&](CArchive& ar) { return BarStateSerialize(ar, b->pFrame, nullptr); });
     // The apply ends with the command update of an idle pass; the layouts it asked for follow.
     LayOutAtIdle();
@@ -395,11 +519,13 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
     const std::string after = Describe(*chain.frame);
     if (!bLoaded || after != before)
         return chain.steps.str() + (bLoaded ? "" : "  the load failed\n") + "  saved:\n" + before + "  loaded:\n" + after;
+    if (!(strLoaded = CheckFramesAndDoubleClicks(*chain.frame, nSeed * 8 + 5)).empty())
+        return chain.steps.str() + "  after the load: " + strLoaded + "\n";
     // A loaded layout is saved and loaded again without a single change.
     const std::string first = Describe(*chain.frame, true);
     const Bytes savedAgain =
         barstatetest::Store([&](CArchive& ar) { BarStateSerialize(ar, chain.frame->pFrame, nullptr); });
-    std::unique_ptr<PaneFrameFixture> c(new PaneFrameFixture);
+    std::unique_ptr<PaneFrameFixture> c(new PaneFrameFixture(true));
     const bool bLoadedAgain =
         barstatetest::Load(savedAgain, [&](CArchive& ar) { return BarStateSerialize(ar, c->pFrame, nullptr); });
     LayOutAtIdle();
@@ -409,6 +535,8 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
         return std::string();
     }
     const std::string second = Describe(*chain.frame, true);
+    if (bLoadedAgain && second == first && !(strLoaded = CheckFramesAndDoubleClicks(*chain.frame, nSeed * 8 + 6)).empty())
+        return chain.steps.str() + "  after the second load: " + strLoaded + "\n";
     if (bLoadedAgain && second == first) {
         bEnds = false;
         return std::string();
@@ -432,7 +560,7 @@ TEST(BarStateProperty, EveryUsableLayoutMadeByTheDockingOperationsComesBackIdent
             continue;
         Chain chain;
         g_pRunning = &chain;
-        chain.frame.reset(new PaneFrameFixture);
+        chain.frame.reset(new PaneFrameFixture(true));
         BuildDefaultLayout(*chain.frame);
         for (unsigned nSeed = nFirst; nSeed < nFirst + kChainLength && (nOnly == 0 || nSeed <= nOnly); nSeed++) {
             bool bEnds = false;

@@ -3,6 +3,7 @@
 // look (tracking outlines) and in Studio 2005 (markers).
 #include "dragdock_test_support.h"
 #include "layout_check_support.h"
+#include "monitorinfo.h"
 
 #include <string>
 #include <utility>
@@ -56,6 +57,67 @@ TEST_F(DragDockTest, ToggleDockingFloatsADockedBarWhereItFloatedLastAndLeavesAFl
     pBar->ToggleDocking();
     EXPECT_EQ(pFrame, FloatingFrameOf(pBar));
     EXPECT_EQ(rcBefore, WindowRect(pFrame));
+}
+
+namespace smallwork {
+// A work area a little larger than the test frame (40, 40, 840, 640).
+void Source(MonitorInfo& info, const RECT&)
+{
+    info.rcMonitor = info.rcWork = CRect(0, 0, 880, 680);
+    info.dwFlags = 1;
+}
+struct Scope {
+    Scope() { SetMonitorInfoSource(&Source); }
+    ~Scope() { SetMonitorInfoSource(nullptr); }
+};
+} // namespace smallwork
+
+// A bar that never floated floats by a double click beside the place it is docked at, inside
+// the work area, never at the screen's corner and never on the corner of a frame floated so
+// before; a pane left alone in its group's floating frame floats again where that frame was.
+TEST_F(DragDockTest, ADoubleClickFloatsABarWithoutAFloatingPlaceBesideItsDockedPlaceInsideTheWorkArea)
+{
+    smallwork::Scope workArea;
+    const CRect rcWork(0, 0, 880, 680);
+    auto doubleClick = [](CUiControlBar* pBar) {
+        const CPoint pt = WindowRect(pBar).TopLeft() + pBar->m_rcCaption.CenterPoint();
+        pBar->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(pt.x, pt.y));
+        winharness::PumpPending();
+    };
+    std::vector<CPoint> corners;
+    for (UINT nSide : {AFX_IDW_DOCKBAR_RIGHT, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_LEFT}) {
+        SCOPED_TRACE(nSide);
+        Pane* pBar = DockedPane(0xD0E0 + (UINT)corners.size(), nSide);
+        const CRect rcDocked = WindowRect(pBar);
+        doubleClick(pBar);
+        CUiMiniDockFrameWnd* pFrame = FloatingFrameOf(pBar);
+        ASSERT_NE(nullptr, pFrame);
+        const CRect rcFrame = WindowRect(pFrame);
+        EXPECT_NE(CPoint(0, 0), rcFrame.TopLeft());
+        EXPECT_EQ(rcFrame, rcFrame & rcWork) << "outside the work area";
+        CRect rcNear = rcDocked;
+        rcNear.InflateRect(48, 48);
+        EXPECT_TRUE(CRect().IntersectRect(rcFrame, rcNear)) << "away from its docked place";
+        for (const CPoint& pt : corners)
+            EXPECT_NE(pt, rcFrame.TopLeft()) << "on a frame floated before";
+        corners.push_back(rcFrame.TopLeft());
+    }
+
+    Pane *b1, *b2;
+    CUiDynTabControlBar* pGroup = MakeGroup(b1, b2, 0xD0F0);
+    ASSERT_NE(nullptr, pGroup);
+    ASSERT_TRUE(pGroup->FloatAt(300, 260, CBRS_ALIGN_TOP));
+    ASSERT_TRUE(layoutcheck::DropOnMarker(b2, 14));
+    layoutcheck::LayOutAtIdle();
+    CUiMiniDockFrameWnd* pLeft = FloatingFrameOf(b1);
+    ASSERT_NE(nullptr, pLeft);
+    const CPoint ptCaption = WindowRect(pLeft).TopLeft() + pLeft->m_rcCaption.CenterPoint();
+    pLeft->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
+    winharness::PumpPending();
+    ASSERT_EQ(nullptr, FloatingFrameOf(b1));
+    doubleClick(b1);
+    ASSERT_NE(nullptr, FloatingFrameOf(b1));
+    EXPECT_EQ(CPoint(300, 260), WindowRect(FloatingFrameOf(b1)).TopLeft());
 }
 
 TEST_F(DragDockTest, AFloatingFrameThatCannotBeMadeLeavesTheBarDockedAndTheGlobalClear)
@@ -427,6 +489,32 @@ TEST_F(DragDockTest, AFloatedBarDocksBackAtItsTabOrAtItsSideWhenItsGroupFloatsMe
     EXPECT_NE(pGroup, b1->GetTabContainerBar());
     EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_RIGHT, b1->GetDockBarId());
     EXPECT_TRUE(b1->IsWindowVisible());
+}
+
+// Panes docked back in another order than they left: each comes back between the tabs it left.
+TEST_F(DragDockTest, FloatedBarsDockBackBetweenTheTabsTheyLeftInAnyOrder)
+{
+    Pane *b1, *b2, *b3;
+    CUiDynTabControlBar* pGroup = MakeGroupOfThree(b1, b2, b3, 0xD04C);
+    ASSERT_NE(nullptr, pGroup);
+    Pane* b4 = DockedPane(0xD04F, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_TRUE(b1->DockIntoTabbedGroup(b4, -1, nullptr, true));
+    Layout();
+    auto order = [&] {
+        std::vector<CControlBar*> bars;
+        for (int i = 0; i < pGroup->m_wndTabs.ItemGetCount(); ++i)
+            bars.push_back(pGroup->m_wndTabs.GetItemBar(i, true));
+        return bars;
+    };
+    ASSERT_EQ((std::vector<CControlBar*>{b1, b2, b3, b4}), order());
+    ASSERT_TRUE(b3->FloatAt(300, 300, CBRS_ALIGN_TOP));
+    ASSERT_TRUE(b1->FloatAt(340, 340, CBRS_ALIGN_TOP));
+    ASSERT_TRUE(b3->DockAtMRUPlace());
+    winharness::PumpPending();
+    EXPECT_EQ((std::vector<CControlBar*>{b2, b3, b4}), order());
+    ASSERT_TRUE(b1->DockAtMRUPlace());
+    winharness::PumpPending();
+    EXPECT_EQ((std::vector<CControlBar*>{b1, b2, b3, b4}), order());
 }
 
 // Whatever way a pane leaves a floating group or container, the pane left behind stays on

@@ -1,6 +1,12 @@
 // The drag loop under scripted input: the threshold, drops, cancelling, the Ctrl key, drops
 // onto markers in Studio 2005, and toolbars moved live between rows and sides.
 #include "dragdock_test_support.h"
+#include "layout_check_support.h"
+
+#include "barstate.h"
+#include "barstate_test_support.h"
+
+#include <memory>
 
 namespace {
 
@@ -390,6 +396,62 @@ TEST_F(StudioToolDragTest, AloneInTheLastRowAndPulledJustPastItTheToolbarStaysIn
     EXPECT_EQ(pTop, b->m_pDockBar);
     EXPECT_EQ(rcB.top, WindowRect(b).top);
     EXPECT_EQ(rcB.left + 90, WindowRect(b).left);
+}
+
+// A toolbar dragged out of its row of its own, docking on the frame's right side on the way
+// out, floats; a double click on its floating frame puts it back in the row and side it left,
+// also in a fresh frame the saved layout was loaded into.
+TEST_F(ToolDragTest, AToolbarFloatedAcrossAnotherSideDocksBackInTheRowItLeftByADoubleClick)
+{
+    const UINT kIds[3] = {0xD080, 0xD081, 0xD082};
+    auto* a = MakeTool(kIds[0]);
+    auto* b = MakeTool(kIds[1]);
+    auto* c = MakeTool(kIds[2]);
+    CDockBar* pTop = a->m_pDockBar;
+    SetRows(pTop, {nullptr, a, nullptr, b, nullptr, c, nullptr});
+    const auto rows = layoutcheck::RowsOf(pTop);
+    const CRect rcB = WindowRect(b);
+    const CRect rcSite = SiteRect();
+    UINT nSideOnTheWay = 0;
+    winharness::ScriptedInputPlayer player;
+    player.Keys(true)
+        .MoveTo(rcSite.right - 6, rcSite.CenterPoint().y)
+        .MoveTo(rcSite.right - 5, rcSite.CenterPoint().y + 20)
+        .Call([&] { nSideOnTheWay = b->GetDockBarId(); })
+        .MoveTo(rcSite.right + 150, rcSite.CenterPoint().y + 40)
+        .PostToCapture(WM_LBUTTONUP)
+        .Keys(false);
+    DragFrom(b, CPoint(rcB.left + 6, rcB.CenterPoint().y), player);
+    ASSERT_EQ((UINT)AFX_IDW_DOCKBAR_RIGHT, nSideOnTheWay);
+    ASSERT_NE(nullptr, FloatingFrameOf(b));
+    const barstatetest::Bytes saved =
+        barstatetest::Store([&](CArchive& ar) { BarStateSerialize(ar, fx.pFrame, nullptr); });
+    auto dockBack = [](barstest::StandInToolBar* p) {
+        CUiMiniDockFrameWnd* pMini = FloatingFrameOf(p);
+        ASSERT_NE(nullptr, pMini);
+        const CPoint pt = WindowRect(pMini).TopLeft() + pMini->m_rcCaption.CenterPoint();
+        pMini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(pt.x, pt.y));
+        layoutcheck::LayOutAtIdle();
+    };
+    dockBack(b);
+    EXPECT_EQ(pTop, b->m_pDockBar);
+    EXPECT_EQ(rows, layoutcheck::RowsOf(pTop));
+    EXPECT_EQ(rcB, WindowRect(b));
+
+    std::vector<std::unique_ptr<barstest::StandInToolBar>> again;
+    barstest::FrameFixture fresh{CRect(40, 40, 840, 640)};
+    for (UINT nId : kIds) {
+        again.emplace_back(new barstest::StandInToolBar);
+        again.back()->Create(fresh.pFrame, nId);
+        fresh.pFrame->DockControlBar(again.back().get(), AFX_IDW_DOCKBAR_TOP);
+    }
+    ASSERT_TRUE(barstatetest::Load(saved, [&](CArchive& ar) { return BarStateSerialize(ar, fresh.pFrame, nullptr); }));
+    layoutcheck::LayOutAtIdle();
+    dockBack(again[1].get());
+    CDockBar* pFreshTop = static_cast<CDockBar*>(fresh.pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+    EXPECT_EQ(pFreshTop, again[1]->m_pDockBar);
+    EXPECT_EQ((std::vector<std::vector<CControlBar*>>{{again[0].get()}, {again[1].get()}, {again[2].get()}}),
+              layoutcheck::RowsOf(pFreshTop));
 }
 
 TEST_F(ToolDragTest, AHiddenOuterDockBarTakesAToolbarNearItsEdge)

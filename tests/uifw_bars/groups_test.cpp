@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
+#include <string>
 
 #include "bars_test_support.h"
 #include "layout_check_support.h"
@@ -484,6 +486,65 @@ TEST(DefaultLayout, EightPanesInARightAndABottomGroup)
     EXPECT_EQ(rcClient.top, rcView.top);
     EXPECT_EQ(rcClient.right, rcRight.right);
     EXPECT_EQ(rcClient.bottom, rcBottom.bottom);
+}
+
+// Every ring of every side with its rows, from the frame's edge inwards; a group is named by
+// its first tab's pane.
+std::string RingRows(CFrameWnd* pFrame)
+{
+    std::ostringstream out;
+    for (UINT nSide : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT}) {
+        for (auto* p = static_cast<CUiDockBar*>(pFrame->GetControlBar(nSide))->m_pInner; p != nullptr; p = p->m_pInner) {
+            out << std::hex << nSide << " ring " << p->m_nLevel << ':';
+            for (const auto& row : layoutcheck::RowsOf(p)) {
+                out << " [";
+                for (CControlBar* pBar : row) {
+                    if (pBar->IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar)))
+                        out << " group of " << static_cast<CUiDynTabControlBar*>(pBar)->m_wndTabs.GetItemBar(0, true)->GetDlgCtrlID();
+                    else
+                        out << ' ' << pBar->GetDlgCtrlID();
+                }
+                out << " ]";
+            }
+            out << '\n';
+        }
+    }
+    return out.str();
+}
+
+// COM control 1 docked outermost on the right, floated as a caption drag ends and docked back
+// as a double click on its frame docks it: outermost on the right again, every ring and row as
+// before; the same for the right group floated by a double click on its caption after a pane
+// took a row of its own inside it in its ring.
+TEST(DefaultLayout, BarsDockedBackByADoubleClickTakeTheRingAndTheRowTheyLeft)
+{
+    PaneFrameFixture fx;
+    fx.BuildDefaultLayout();
+    Pane** p = fx.panes;
+    Pane* pCom1 = p[PaneFrameFixture::kComControl1];
+    CUiDynTabControlBar* pRight = p[PaneFrameFixture::kScript1]->GetTabContainerBar();
+    ASSERT_TRUE(pCom1->DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, false));
+    layoutcheck::LayOutAtIdle();
+    const std::string outermost = RingRows(fx.pFrame);
+    ASSERT_TRUE(pCom1->FloatAt(300, 300, CBRS_ALIGN_TOP));
+    layoutcheck::LayOutAtIdle();
+    ASSERT_TRUE(pCom1->DockAtMRUPlace());
+    layoutcheck::LayOutAtIdle();
+    EXPECT_EQ(outermost, RingRows(fx.pFrame));
+    CRect rcCom1, rcRight;
+    pCom1->GetWindowRect(&rcCom1);
+    pRight->GetWindowRect(&rcRight);
+    EXPECT_GE(rcCom1.left, rcRight.right);
+
+    ASSERT_TRUE(p[PaneFrameFixture::kComControl2]->InsertIntoFrameDockBar(AFX_IDW_DOCKBAR_RIGHT, pRight->GetDockBarLevel()));
+    layoutcheck::LayOutAtIdle();
+    const std::string inside = RingRows(fx.pFrame);
+    pRight->ToggleDocking();
+    layoutcheck::LayOutAtIdle();
+    ASSERT_TRUE(pRight->IsBarFloating());
+    ASSERT_TRUE(pRight->DockAtMRUPlace());
+    layoutcheck::LayOutAtIdle();
+    EXPECT_EQ(inside, RingRows(fx.pFrame));
 }
 
 // The frame's list of bars (what the drag targets are found among) names a group, not its

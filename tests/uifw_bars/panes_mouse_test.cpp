@@ -3,6 +3,7 @@
 // floating frames, and the tinted drop area over a dock marker. After every step each pane must
 // still be reachable and no tab may stand for a pane that is elsewhere.
 #include "panes_test_support.h"
+#include "ncareabutton.h"
 #include "uiprobe.h"
 
 namespace {
@@ -256,6 +257,45 @@ TEST_F(PanesByMouse, ATabDraggedAcrossAFloatingGroupsTabsOntoAnEdgeMarkerLeavesN
     strip.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     winharness::PumpPending();
     EXPECT_EQ(0, shown.Differences(Screenshot(WindowRect(&strip))));
+}
+
+// The right group floated by its caption, two of its tabs dragged out onto edge markers: the
+// frame left holding the third pane takes its text and its close button, which hides it.
+TEST_F(PanesByMouse, AFloatingFrameLeftWithOnePaneByTabsDraggedOutTakesItsTextAndCloseButton)
+{
+    hand.Drag(DefaultLayoutFixture::CaptionPoint(fx.GroupOf(P::kSendEditor)), fx.ViewPoint());
+    ASSERT_TRUE(hand.Play());
+    CUiMiniDockFrameWnd* pFloating = fx.FloatingFrameOf(fx.GroupOf(P::kSendEditor));
+    ASSERT_TRUE(pFloating != nullptr);
+    int nEdge = 3;
+    for (int nPane : {P::kScript2, P::kScript1}) {
+        const CPoint ptTab = fx.TabPoint(nPane);
+        CUiDynDockMarkerWnd* pEdge = nullptr;
+        hand.MoveTo(ptTab).Settle().Press().MoveTo(ptTab + CPoint(-10, -10), 4).MoveTo(fx.ViewPoint()).Settle();
+        hand.WaitFor([&] {
+            auto& outer = CUiDynDockMarkerWnd::OuterDockMarkers;
+            return outer.GetSize() == 4 && (pEdge = outer[nEdge]) != nullptr;
+        });
+        hand.MoveTo([&] { return pEdge != nullptr ? WindowRect(pEdge).CenterPoint() : fx.ViewPoint(); }).Settle();
+        hand.Release().Settle();
+        ASSERT_TRUE(hand.Play());
+        ASSERT_TRUE(fx.FloatingFrameOf(pane(nPane)) == nullptr);
+        nEdge = 1;
+    }
+    ASSERT_TRUE(pFloating == fx.FloatingFrameOf(pane(P::kSendEditor)));
+    CString strText, strPane;
+    pFloating->GetWindowText(strText);
+    pane(P::kSendEditor)->GetWindowText(strPane);
+    EXPECT_EQ(strPane, strText);
+    CUiBarNcAreaButton* pClose = nullptr;
+    for (INT_PTR i = 0; i < pane(P::kSendEditor)->m_arrNcButtons.GetSize(); ++i) {
+        if (pane(P::kSendEditor)->m_arrNcButtons[i]->IsKindOf(RUNTIME_CLASS(CUiBarNcAreaButtonClose)))
+            pClose = pane(P::kSendEditor)->m_arrNcButtons[i];
+    }
+    ASSERT_TRUE(pClose != nullptr && pClose->IsButtonVisible());
+    hand.Click(WindowRect(pFloating).TopLeft() + pClose->m_rc.CenterPoint()).Settle();
+    ASSERT_TRUE(hand.Play());
+    EXPECT_FALSE(pane(P::kSendEditor)->IsVisible());
 }
 
 } // namespace

@@ -66,14 +66,22 @@ public:
     CPoint m_ptLastDrag;
     CArray<CUiBarNcAreaButton*, CUiBarNcAreaButton*> m_arrNcButtons;
     // Where the bar was docked when it last floated, for toggling it back: a bar of the
-    // group or container it left (into that group, or beside that bar on the side it was),
-    // and the frame side and ring level it was docked on.
+    // group or container it left (into that group between the tabs it stood between, or
+    // beside that bar on the side it was), and the frame side, ring and row it was docked in.
     struct DockedPlace {
         UINT nSide = 0;           // 0: never docked
         UINT nLevel = 0;
         HWND hPartner = NULL;
         UINT nPartnerSide = 0;    // 0: the partner's group; else the partner's side the bar was on
         int nTabIndex = -1;
+        HWND hTabBefore = NULL;   // the panes of the tabs beside its own
+        HWND hTabAfter = NULL;
+        int nRow = -1;            // among the rows of its dock bar that hold a bar; -1: unknown
+        int nInRow = 0;           // among the bars of that row
+        bool bOwnRow = false;     // the only bar of its row
+        bool bOwnRing = false;    // the only bar of its ring, which went as it left
+        CRect rcDocked = CRect(0, 0, 0, 0);   // screen
+        CSize sizeOwn[2], sizePartner[2];      // docked sizes (top or bottom, left or right)
     } m_placeDocked;
 
     // ---- Process-wide.
@@ -217,6 +225,17 @@ public:
     // Notes where the docked bar is (m_placeDocked); a floating bar goes back there.
     void RememberDockedPlace();
     bool DockAtMRUPlace();
+    // A fixed-size bar floated leaves a placeholder at that place in its outer dock bar, where
+    // its dock context docks it again, across a restart too.
+    void LeavePlaceHolderAtDockedPlace();
+    // A double click on a docked bar: it floats where it floated last; one that never floated
+    // beside where it is docked now. The frame is held on the work area either way.
+    bool FloatByDoubleClick();
+    // The window rectangle of what holds the bar on its frame side (the bar, or its outermost
+    // group or container), and that side.
+    CRect DockedHolderRect(UINT& nSide) const;
+    // The same toggle of a fixed-size bar, through its dock context.
+    void ToggleDockingByContext();
     bool DockIntoBarHalf(CUiControlBar* pTarget, UINT nSide, bool bRecalc);
     // A nested container that is no tabbed group.
     bool IsPlainContainer() const;

@@ -602,6 +602,22 @@ void CUiDockBar::DockBarAtEdge(CControlBar* pBar, bool bInnerSide)
         AdoptBar(pBar);
         RowArrayPlaceAtEdge(m_arrBars, pBar, bInnerFirst);
     }
+    FinishDockingInRow(pBar);
+}
+
+void CUiDockBar::DockBarAtRow(CControlBar* pBar, int nRow, int nInRow, bool bOwnRow)
+{
+    const int nOld = FindBar(pBar);
+    if (nOld > 0)
+        RowArrayRemoveEntry(m_arrBars, nOld);
+    else
+        AdoptBar(pBar);
+    RowArrayPlaceAt(m_arrBars, pBar, nRow, nInRow, bOwnRow);
+    FinishDockingInRow(pBar);
+}
+
+void CUiDockBar::FinishDockingInRow(CControlBar* pBar)
+{
     pBar->m_pDockBar = this;
     if (pBar->m_pDockContext != nullptr)
         pBar->m_pDockContext->m_uMRUDockID = (UINT)GetDlgCtrlID();

@@ -45,6 +45,8 @@ public:
     // ---- Putting bars in and taking them out.
     void DockControlBarEx(CControlBar* pBar, LPCRECT lpRect, bool bMove);
     void DockBarAtEdge(CControlBar* pBar, bool bInnerSide);
+    // Takes the bar in at a place a bar had (RowArrayPlaceAt).
+    void DockBarAtRow(CControlBar* pBar, int nRow, int nInRow, bool bOwnRow);
     int DockBarInRow(CControlBar* pRefBar, CControlBar* pBar, bool bBackwards);
     bool RemoveControlBarEx(CControlBar* pBar, int nPosExclude, int nPlaceHolderMode, bool bDelayLayout);
     void RemovePlaceHolderEx(void* pBarOrId, bool bSearchFrame, bool* pbFound = nullptr);
@@ -98,6 +100,8 @@ protected:
     // Takes the bar from its old dock bar before it is put here.
     void TakeFromOldDockBar(CControlBar* pBar);
     void AdoptBar(CControlBar* pBar);
+    // The bar placed in the row array is this dock bar's now, shown.
+    void FinishDockingInRow(CControlBar* pBar);
     // DockControlBarEx once the bar is out of its old dock bar.
     void DockControlBarHere(CControlBar* pBar, LPCRECT lpRect, bool bMove);
 };

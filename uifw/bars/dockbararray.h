@@ -18,3 +18,10 @@ int RowArrayIsolate(CPtrArray& arr, int nPos);
 int RowArrayInsertRowBeside(CPtrArray& arr, int nRef, void* p, bool bBackwards);
 // The first and one-past-last index of the row holding nPos.
 void RowArrayRowBounds(const CPtrArray& arr, int nPos, int& nFirst, int& nEnd);
+// Where the bar at nPos stands: the index of its row among the rows that hold a bar, its index
+// among that row's bars, and whether it is the row's only bar. False when nPos holds no bar.
+bool RowArrayPlaceOf(const CPtrArray& arr, int nPos, int& nRow, int& nInRow, bool& bOwnRow);
+// Puts p at such a place: in a row of its own before the nRow-th row that holds a bar (after
+// the last one when there are fewer), or, unless bOwnRow, in that row before its nInRow-th
+// bar. Answers its index.
+int RowArrayPlaceAt(CPtrArray& arr, void* p, int nRow, int nInRow, bool bOwnRow);

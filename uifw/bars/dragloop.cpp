@@ -341,6 +341,10 @@ void CUiControlBar::OnDragStarted()
     CUiPopupMenuWnd::CloseTrackedMenus();
     if (CUiDynTabControlBar* pGroup = GetTabContainerBar())
         pGroup->m_wndTabs.m_nDraggedTab = pGroup->m_wndTabs.ItemFindByLParam((LPARAM)this);
+    // A fixed-size bar changes sides and rows while it is dragged; should it end floating, it
+    // left the place it had now.
+    if (IsFixedSizeForDrag() && !IsBarFloating())
+        RememberDockedPlace();
     SendStatusText(this, kNoStatusText);
 }
 

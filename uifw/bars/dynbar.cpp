@@ -362,8 +362,16 @@ void CUiDockDynBar::DissolveIfSingle()
             pContainer->GetWindowRect(&rcContainer);
             // In a floating frame the floating size is the one the frame's layout asks for:
             // the bar's own, from before it joined the container, would shrink the frame.
-            if (pOuter->m_bFloating)
+            if (pOuter->m_bFloating) {
                 pUi->m_sizeFloat = rcContainer.Size();
+                // It floats where the container floated, and goes back where that was docked.
+                CRect rcFrame = rcContainer;
+                if (pParentFrame != nullptr)
+                    pParentFrame->GetWindowRect(&rcFrame);
+                pUi->m_ptSavedLayout = rcFrame.TopLeft();
+                if (pContainer->m_placeDocked.nSide != 0)
+                    pUi->m_placeDocked = pContainer->m_placeDocked;
+            }
             else if (pOuter->m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM))
                 pUi->m_sizeHorz = rcContainer.Size();
             else

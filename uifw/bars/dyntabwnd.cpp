@@ -246,7 +246,7 @@ void CUiDynTabWnd::OnLButtonDblClkMsg(CPoint pt)
 {
     CUiControlBar* pBar = GetItemBar(HitTestTab(pt), true);
     if (pBar != nullptr)
-        pBar->FloatAtMRUPosition(CBRS_ALIGN_TOP);
+        pBar->FloatByDoubleClick();
 }
 
 void CUiDynTabWnd::OnContextMenuMsg(CPoint pt)

@@ -7,6 +7,7 @@
 #include "controlbar.h"
 
 #include "dockbar.h"
+#include "dockbararray.h"
 #include "dragstate.h"
 #include "dyntabbar.h"
 #include "minidockframewnd.h"
@@ -35,16 +36,38 @@ bool CUiControlBar::DockIntoBarHalf(CUiControlBar* pTarget, UINT nSide, bool bRe
 }
 
 namespace {
-// The dock bar that holds the outermost container a dock bar lies in (itself outside one).
-CDockBar* OutermostDockBar(CDockBar* pDock)
+// The dock bar that holds the outermost container a dock bar lies in (itself outside one), and
+// in pHolder the bar in it that holds the rest (pBar itself outside a container).
+CDockBar* OutermostDockBar(CDockBar* pDock, CControlBar*& pHolder)
 {
     while (pDock != nullptr && pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))) {
         CWnd* pContainer = pDock->GetParent();
-        pDock = pContainer != nullptr && pContainer->IsKindOf(RUNTIME_CLASS(CUiControlBar))
-                    ? static_cast<CUiControlBar*>(pContainer)->m_pDockBar
-                    : nullptr;
+        const bool bBar = pContainer != nullptr && pContainer->IsKindOf(RUNTIME_CLASS(CUiControlBar));
+        pHolder = bBar ? static_cast<CUiControlBar*>(pContainer) : nullptr;
+        pDock = bBar ? static_cast<CUiControlBar*>(pContainer)->m_pDockBar : nullptr;
     }
     return pDock;
+}
+
+CDockBar* OutermostDockBar(CDockBar* pDock)
+{
+    CControlBar* pHolder = nullptr;
+    return OutermostDockBar(pDock, pHolder);
+}
+
+// Whether the four dock bars of the ring hold nothing but pBar.
+bool HoldsRingAlone(CUiDockBar* pDock, CControlBar* pBar)
+{
+    for (INT_PTR i = 1; i < pDock->m_arrBars.GetSize(); ++i) {
+        if (pDock->m_arrBars[i] != nullptr && pDock->m_arrBars[i] != pBar)
+            return false;
+    }
+    for (UINT nSide : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT}) {
+        CUiDockBar* pOther = nSide == (UINT)pDock->GetDlgCtrlID() ? nullptr : pDock->FindSameLevelDockBar(nSide, false);
+        if (pOther != nullptr && !pOther->IsEmpty())
+            return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -54,15 +77,23 @@ void CUiControlBar::RememberDockedPlace()
     if (pDock == nullptr || pDock->m_bFloating || !pDock->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
         return;
     DockedPlace place;
+    CControlBar* pHolder = this;
     if (pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))) {
         // A partner that stays: another bar of the group, or the container's neighbour. The
         // bar's tab may be gone already while it is dragged out: its index is the one the strip
-        // noted when the drag began.
+        // noted when the drag began. The panes of the tabs beside its own mark its place even
+        // when others left the group meanwhile.
         const bool bGroup = pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynTabBar));
         if (CUiDynTabControlBar* pGroup = bGroup ? static_cast<CUiDockDynTabBar*>(pDock)->GetGroup() : nullptr) {
-            place.nTabIndex = pGroup->m_wndTabs.ItemFindByLParam((LPARAM)this);
+            CUiDynTabWnd& tabs = pGroup->m_wndTabs;
+            place.nTabIndex = tabs.ItemFindByLParam((LPARAM)this);
+            const int nAfter = place.nTabIndex >= 0 ? place.nTabIndex + 1 : tabs.m_nDraggedTab;
             if (place.nTabIndex < 0)
-                place.nTabIndex = pGroup->m_wndTabs.m_nDraggedTab;
+                place.nTabIndex = tabs.m_nDraggedTab;
+            CUiControlBar* pBefore = place.nTabIndex > 0 ? tabs.GetItemBar(place.nTabIndex - 1, true) : nullptr;
+            CUiControlBar* pAfter = nAfter >= 0 && nAfter < tabs.ItemGetCount() ? tabs.GetItemBar(nAfter, true) : nullptr;
+            place.hTabBefore = pBefore != nullptr && pBefore != this ? pBefore->m_hWnd : NULL;
+            place.hTabAfter = pAfter != nullptr && pAfter != this ? pAfter->m_hWnd : NULL;
         }
         CArray<CUiControlBar*, CUiControlBar*> arr;
         static_cast<CUiDockDynBar*>(pDock)->CUiDockDynBar::CollectVisibleItems(arr);
@@ -76,30 +107,66 @@ void CUiControlBar::RememberDockedPlace()
             pPartner = arr[nOwn - 1];
         if (pPartner != nullptr) {
             place.hPartner = pPartner->m_hWnd;
+            place.sizeOwn[0] = m_sizeHorz;
+            place.sizeOwn[1] = m_sizeVert;
+            place.sizePartner[0] = pPartner->m_sizeHorz;
+            place.sizePartner[1] = pPartner->m_sizeVert;
+            // The container's order, not the windows' places: a hidden partner has none.
             if (!bGroup) {
-                CRect rcOwn, rcPartner;
-                GetWindowRect(&rcOwn);
-                pPartner->GetWindowRect(&rcPartner);
-                place.nPartnerSide = rcOwn.right <= rcPartner.left  ? AFX_IDW_DOCKBAR_LEFT
-                                     : rcOwn.left >= rcPartner.right ? AFX_IDW_DOCKBAR_RIGHT
-                                     : rcOwn.bottom <= rcPartner.top ? AFX_IDW_DOCKBAR_TOP
-                                                                     : AFX_IDW_DOCKBAR_BOTTOM;
+                const bool bBefore = nOwn + 1 < arr.GetSize();
+                const bool bAcross = static_cast<CUiDockDynBar*>(pDock)->IsHorizontal();
+                place.nPartnerSide = bAcross ? (bBefore ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_RIGHT)
+                                             : (bBefore ? AFX_IDW_DOCKBAR_TOP : AFX_IDW_DOCKBAR_BOTTOM);
             }
         }
-        pDock = OutermostDockBar(pDock);
+        pDock = OutermostDockBar(pDock, pHolder);
     }
     if (pDock != nullptr && !pDock->m_bFloating && pDock->IsKindOf(RUNTIME_CLASS(CUiDockBar))) {
-        place.nSide = (UINT)pDock->GetDlgCtrlID();
-        place.nLevel = static_cast<CUiDockBar*>(pDock)->m_nLevel;
+        CUiDockBar* pSide = static_cast<CUiDockBar*>(pDock);
+        place.nSide = (UINT)pSide->GetDlgCtrlID();
+        place.nLevel = pSide->m_nLevel;
+        if (!RowArrayPlaceOf(pSide->m_arrBars, pSide->FindBar(pHolder), place.nRow, place.nInRow, place.bOwnRow))
+            place.nRow = -1;
+        // A container it leaves stays in the row and ring, held by the bars left in it.
+        place.bOwnRow = place.bOwnRow && pHolder == this;
+        place.bOwnRing = place.nLevel > 0 && pHolder == this && HoldsRingAlone(pSide, pHolder);
+        GetWindowRect(&place.rcDocked);
         // The dock context keeps the side and the rectangle too, as a bar floated by its dock
         // context does: the saved layout carries them, where the place above is not kept.
         if (m_pDockContext != nullptr) {
             m_pDockContext->m_uMRUDockID = place.nSide;
-            GetWindowRect(&m_pDockContext->m_rectMRUDockPos);
+            m_pDockContext->m_rectMRUDockPos = place.rcDocked;
         }
     }
     m_placeDocked = place;
 }
+
+namespace {
+// The bar's tab moved between the panes of the tabs it stood between, as far as they are
+// still in its group; else to the index it had.
+void MoveTabBackBetween(CUiControlBar* pBar, const CUiControlBar::DockedPlace& place)
+{
+    CUiDynTabControlBar* pGroup = pBar->GetTabContainerBar();
+    if (pGroup == nullptr)
+        return;
+    CUiDynTabWnd& tabs = pGroup->m_wndTabs;
+    const int nTab = tabs.ItemFindByLParam((LPARAM)pBar);
+    if (nTab < 0)
+        return;
+    // Indexes among the other tabs, as if the bar's own were out.
+    auto otherIndex = [&](HWND h) {
+        CWnd* p = ::IsWindow(h) ? CWnd::FromHandlePermanent(h) : nullptr;
+        const int n = p != nullptr ? tabs.ItemFindByLParam((LPARAM)p) : -1;
+        return n < 0 ? -1 : n > nTab ? n - 1 : n;
+    };
+    const int nBefore = otherIndex(place.hTabBefore), nAfter = otherIndex(place.hTabAfter);
+    int nWanted = nBefore >= 0 ? nBefore + 1 : nAfter >= 0 ? nAfter : place.nTabIndex;
+    nWanted = std::min(nWanted, tabs.ItemGetCount() - 1);
+    if (nWanted >= 0 && nWanted != nTab)
+        tabs.ItemMove(nTab, nWanted, true);
+    tabs.SelectionSet(tabs.ItemFindByLParam((LPARAM)pBar), true, true);
+}
+} // namespace
 
 bool CUiControlBar::DockAtMRUPlace()
 {
@@ -112,20 +179,24 @@ bool CUiControlBar::DockAtMRUPlace()
         CDockBar* pPartnerSide = OutermostDockBar(pPartner->m_pDockBar);
         const bool bSameSide = m_placeDocked.nSide == 0 ||
                                (pPartnerSide != nullptr && (UINT)pPartnerSide->GetDlgCtrlID() == m_placeDocked.nSide);
-        if (pPartner->m_pDockSite == m_pDockSite && !pPartner->IsBarFloating() && pPartner->IsVisible() && bSameSide) {
-            if (m_placeDocked.nPartnerSide != 0)
-                return DockIntoBarHalf(pPartner, m_placeDocked.nPartnerSide, true);
+        // A hidden partner still holds the place: the bar goes back beside it or into its group.
+        if (pPartner->m_pDockSite == m_pDockSite && pPartner->GetParentFrame() == m_pDockSite && bSameSide) {
+            if (m_placeDocked.nPartnerSide != 0) {
+                if (!DockIntoBarHalf(pPartner, m_placeDocked.nPartnerSide, true))
+                    return false;
+                // The two share the place as they did, not by halves.
+                m_sizeHorz = m_placeDocked.sizeOwn[0];
+                m_sizeVert = m_placeDocked.sizeOwn[1];
+                pPartner->m_sizeHorz = m_placeDocked.sizePartner[0];
+                pPartner->m_sizeVert = m_placeDocked.sizePartner[1];
+                if (m_pDockBar != nullptr && m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
+                    static_cast<CUiDockBar*>(m_pDockBar)->RecalcLayoutNow();
+                return true;
+            }
             if (!pPartner->DockIntoTabbedGroup(this, m_placeDocked.nTabIndex, nullptr, true))
                 return false;
             // Back at its tab, shown: a group made anew put it after its partner.
-            if (CUiDynTabControlBar* pGroup = GetTabContainerBar()) {
-                CUiDynTabWnd& tabs = pGroup->m_wndTabs;
-                const int nTab = tabs.ItemFindByLParam((LPARAM)this);
-                const int nWanted = m_placeDocked.nTabIndex;
-                if (nTab >= 0 && nWanted >= 0 && nWanted < tabs.ItemGetCount() && nWanted != nTab)
-                    tabs.ItemMove(nTab, nWanted, true);
-                tabs.SelectionSet(tabs.ItemFindByLParam((LPARAM)this), true, true);
-            }
+            MoveTabBackBetween(this, m_placeDocked);
             return true;
         }
     }
@@ -135,25 +206,130 @@ bool CUiControlBar::DockAtMRUPlace()
                                                                               : AFX_IDW_DOCKBAR_TOP;
     if (nSide < AFX_IDW_DOCKBAR_TOP || nSide > AFX_IDW_DOCKBAR_BOTTOM)
         nSide = AFX_IDW_DOCKBAR_TOP;
-    return InsertIntoFrameDockBar(nSide, std::max<UINT>(m_placeDocked.nLevel, 1));
+    const UINT nLevel = std::max<UINT>(m_placeDocked.nLevel, 1);
+    if (m_placeDocked.nSide == 0 || m_placeDocked.nRow < 0)
+        return InsertIntoFrameDockBar(nSide, nLevel);
+    // Back in the ring and row it left: the ring it held alone went as it left.
+    if (m_placeDocked.bOwnRing)
+        CUiDockBar::InsertRingAtLevel(m_pDockSite, nLevel);
+    CControlBar* pOuter = m_pDockSite->GetControlBar(nSide);
+    CUiDockBar* pDock = pOuter != nullptr && pOuter->IsKindOf(RUNTIME_CLASS(CUiDockBar))
+                            ? static_cast<CUiDockBar*>(pOuter)->GetRingDockBar(nLevel)
+                            : nullptr;
+    if (pDock == nullptr)
+        return InsertIntoFrameDockBar(nSide, nLevel);
+    pDock->DockBarAtRow(this, m_placeDocked.nRow, m_placeDocked.nInRow, m_placeDocked.bOwnRow);
+    m_pDockSite->RecalcLayout(TRUE);
+    return true;
+}
+
+void CUiControlBar::LeavePlaceHolderAtDockedPlace()
+{
+    if (m_placeDocked.nSide == 0 || m_placeDocked.nRow < 0 || m_placeDocked.nLevel != 0 || m_pDockSite == nullptr)
+        return;
+    CControlBar* pOuter = m_pDockSite->GetControlBar(m_placeDocked.nSide);
+    if (pOuter == nullptr || !pOuter->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
+        return;
+    CUiDockBar* pDock = static_cast<CUiDockBar*>(pOuter);
+    void* pId = (void*)(UINT_PTR)(GetDlgCtrlID() & 0xFFFF);
+    if (pDock->FindBar(static_cast<CControlBar*>(pId)) <= 0)
+        RowArrayPlaceAt(pDock->m_arrBars, pId, m_placeDocked.nRow, m_placeDocked.nInRow, m_placeDocked.bOwnRow);
+    if (m_pDockContext != nullptr) {
+        m_pDockContext->m_uMRUDockID = m_placeDocked.nSide;
+        m_pDockContext->m_rectMRUDockPos = m_placeDocked.rcDocked;
+    }
+}
+
+CRect CUiControlBar::DockedHolderRect(UINT& nSide) const
+{
+    CControlBar* pHolder = const_cast<CUiControlBar*>(this);
+    CDockBar* pDock = OutermostDockBar(m_pDockBar, pHolder);
+    nSide = pDock != nullptr ? (UINT)pDock->GetDlgCtrlID() : 0;
+    CRect rc;
+    (pHolder != nullptr ? pHolder : this)->GetWindowRect(&rc);
+    return rc;
+}
+
+namespace {
+// A frame of that size beside the docked place, towards the middle of the frame the place is
+// on: what stays docked there stays in sight.
+CPoint BesideDockedPlace(const CRect& rcDocked, UINT nSide, CSize sizeFrame)
+{
+    switch (nSide) {
+    case AFX_IDW_DOCKBAR_TOP: return CPoint(rcDocked.left, rcDocked.bottom);
+    case AFX_IDW_DOCKBAR_BOTTOM: return CPoint(rcDocked.left, rcDocked.top - sizeFrame.cy);
+    case AFX_IDW_DOCKBAR_LEFT: return CPoint(rcDocked.right, rcDocked.top);
+    case AFX_IDW_DOCKBAR_RIGHT: return CPoint(rcDocked.left - sizeFrame.cx, rcDocked.top);
+    default: return rcDocked.TopLeft();
+    }
+}
+
+// The floating frame the bar floats in now, or null.
+CUiMiniDockFrameWnd* FloatingFrameOf(CControlBar* pBar)
+{
+    CFrameWnd* pFrame = pBar->GetParentFrame();
+    return pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)) ? static_cast<CUiMiniDockFrameWnd*>(pFrame)
+                                                                                   : nullptr;
+}
+
+// Puts a frame floated by a double click beside the docked place when the bar had no floating
+// place of its own, then wholly on the work area; answers its top-left corner.
+CPoint PlaceFloatedFrame(CUiMiniDockFrameWnd* pFloating, bool bOwnPlace, const CRect& rcDocked, UINT nSide)
+{
+    if (!bOwnPlace) {
+        CRect rc;
+        pFloating->GetWindowRect(&rc);
+        const CPoint pt = BesideDockedPlace(rcDocked, nSide, rc.Size());
+        pFloating->SetWindowPos(NULL, pt.x, pt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return pFloating->PlaceOnWorkArea();
+}
+} // namespace
+
+bool CUiControlBar::FloatByDoubleClick()
+{
+    const bool bOwnPlace = m_ptSavedLayout != CPoint(0, 0);
+    UINT nSide = 0;
+    const CRect rcDocked = DockedHolderRect(nSide);
+    const CPoint pt = bOwnPlace ? m_ptSavedLayout : rcDocked.TopLeft();
+    if (!FloatAt(pt.x, pt.y, CBRS_ALIGN_TOP))
+        return false;
+    if (CUiMiniDockFrameWnd* pFloating = FloatingFrameOf(this))
+        m_ptSavedLayout = PlaceFloatedFrame(pFloating, bOwnPlace, rcDocked, nSide);
+    return true;
+}
+
+void CUiControlBar::ToggleDockingByContext()
+{
+    if (m_pDockContext != nullptr) {
+        const bool bDocked = !IsFloating();
+        const bool bOwnPlace = m_pDockContext->m_ptMRUFloatPos != CPoint(0, 0);
+        UINT nSide = 0;
+        const CRect rcDocked = DockedHolderRect(nSide);
+        if (bDocked && !bOwnPlace)
+            m_pDockContext->m_ptMRUFloatPos = rcDocked.TopLeft();
+        m_pDockContext->ToggleDocking();
+        CUiMiniDockFrameWnd* pFloating = bDocked ? FloatingFrameOf(this) : nullptr;
+        if (pFloating != nullptr)
+            m_pDockContext->m_ptMRUFloatPos = PlaceFloatedFrame(pFloating, bOwnPlace, rcDocked, nSide);
+    }
+    if (CFrameWnd* pSite = GetDockSiteFrame())
+        pSite->m_nIdleFlags |= 12;
+    if (GetSafeHwnd() != NULL)
+        RecalcNcFrame();
 }
 
 void CUiControlBar::ToggleDocking()
 {
     if (IsFixedSizeForDrag()) {
-        if (m_pDockContext != nullptr)
-            m_pDockContext->ToggleDocking();
-        if (m_pDockSite != nullptr && ::IsWindow(m_pDockSite->m_hWnd))
-            m_pDockSite->m_nIdleFlags |= 12;
-        if (GetSafeHwnd() != NULL)
-            RecalcNcFrame();
+        ToggleDockingByContext();
         return;
     }
     CFrameWnd* pParentFrame = GetParentFrame();
     if (GetDockBarId() == AFX_IDW_DOCKBAR_FLOAT ||
         (pParentFrame != nullptr && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd))))
         return;
-    FloatAtMRUPosition(CBRS_ALIGN_TOP);
+    FloatByDoubleClick();
 }
 
 bool CUiControlBar::FloatAt(int x, int y, DWORD dwStyle)
@@ -186,7 +362,11 @@ bool CUiControlBar::FloatAt(int x, int y, DWORD dwStyle)
                              pOldDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar));
     CFrameWnd* pOldFrame = GetParentFrame();
     const HWND hOldFrame = pOldFrame != nullptr ? pOldFrame->GetSafeHwnd() : NULL;
-    RememberDockedPlace();
+    // A fixed-size bar moves through the dock bars while it is dragged: the place it left is
+    // the one it had when the drag began.
+    const bool bFixed = IsFixedSizeForDrag();
+    if (!bFixed || GetBarBeingDragged() != this)
+        RememberDockedPlace();
     // The bar leaves its dock bar first, and a group takes its tab (not the selected one)
     // with it: the floating frame's dock bar would leave a placeholder behind, which keeps a
     // group or container with one bar left from dissolving.
@@ -220,6 +400,8 @@ bool CUiControlBar::FloatAt(int x, int y, DWORD dwStyle)
     }
     if (m_pDockSite != nullptr) {
         CUiDockBar::RemovePlaceHolderInFrame(m_pDockSite, this);
+        if (bFixed)
+            LeavePlaceHolderAtDockedPlace();
         CUiDockBar::OptimizeRings(m_pDockSite);
         m_pDockSite->RecalcLayout(TRUE);
     }

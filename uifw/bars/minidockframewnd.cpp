@@ -75,7 +75,7 @@ bool g_bKeepingInFront = false;
 } // namespace
 
 CUiMiniDockFrameWnd::CUiMiniDockFrameWnd()
-    : m_bCloseHover(false), m_ptLastTrack(-1, -1), m_nResizeHit(0)
+    : m_bCloseHover(false), m_ptLastTrack(-1, -1), m_nResizeHit(0), m_hLastHosted(NULL)
 {
     m_rcClose.SetRectEmpty();
     m_rcCaption.SetRectEmpty();
@@ -126,6 +126,35 @@ void CUiMiniDockFrameWnd::KeepFloatingFramesInFront(CFrameWnd* pSite)
         if (p != nullptr && p->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)))
             static_cast<CUiMiniDockFrameWnd*>(p)->KeepInFrontOfOwner();
     }
+}
+
+CPoint CUiMiniDockFrameWnd::PlaceOnWorkArea()
+{
+    CRect rc;
+    GetWindowRect(&rc);
+    const HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+    std::vector<CPoint> corners;
+    for (HWND h = ::GetTopWindow(NULL); h != NULL && hOwner != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        CWnd* p = h != m_hWnd && ::GetWindow(h, GW_OWNER) == hOwner && ::IsWindowVisible(h) ? CWnd::FromHandlePermanent(h)
+                                                                                         : nullptr;
+        if (p != nullptr && p->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd))) {
+            CRect rcOther;
+            p->GetWindowRect(&rcOther);
+            corners.push_back(rcOther.TopLeft());
+        }
+    }
+    // One caption further down and right at a time, or up and left where the work area ends.
+    const int nStep = BorderHeight() + CaptionHeight();
+    CRect rcPlaced = FitRectToMonitor(rc, TRUE, TRUE);
+    for (int i = 1; i < 64; ++i) {
+        if (std::find(corners.begin(), corners.end(), rcPlaced.TopLeft()) == corners.end())
+            break;
+        const int nOffset = (i % 2 == 1 ? 1 : -1) * ((i + 1) / 2) * nStep;
+        rcPlaced = FitRectToMonitor(CRect(rc.TopLeft() + CSize(nOffset, nOffset), rc.Size()), TRUE, TRUE);
+    }
+    if (rcPlaced.TopLeft() != rc.TopLeft())
+        SetWindowPos(NULL, rcPlaced.left, rcPlaced.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return rcPlaced.TopLeft();
 }
 
 void CUiMiniDockFrameWnd::KeepInFrontOfOwner()
@@ -267,6 +296,50 @@ bool CUiMiniDockFrameWnd::GetContainerCaptionText(CString& strText)
     return !strText.IsEmpty();
 }
 
+void CUiMiniDockFrameWnd::GetCaptionText(CUiControlBar* pBar, CString& strText)
+{
+    strText.Empty();
+    if (pBar != nullptr) {
+        if (pBar->IsPlainContainer())
+            GetContainerCaptionText(strText);
+        else
+            pBar->GetCaptionText(1, strText);
+    }
+    if (strText.IsEmpty()) {
+        if (pBar == nullptr)
+            GetWindowText(strText);
+        else
+            pBar->GetWindowText(strText);
+    }
+}
+
+void CUiMiniDockFrameWnd::RecalcLayout(BOOL bNotify)
+{
+    CMiniDockFrameWnd::RecalcLayout(bNotify);
+    FollowHostedBar();
+}
+
+// A group or container left with one bar gives the frame that bar without a word to the
+// frame, and the frame keeps its size: its window text would still name the bar that left
+// last, and the bar, which had no caption of its own in the group, no caption buttons.
+void CUiMiniDockFrameWnd::FollowHostedBar()
+{
+    CUiControlBar* pBar = GetHostedUiBar();
+    if (pBar == nullptr || GetSafeHwnd() == NULL)
+        return;
+    CString strText, strOld;
+    GetCaptionText(pBar, strText);
+    GetWindowText(strOld);
+    const bool bChanged = strText != strOld || pBar->m_hWnd != m_hLastHosted;
+    m_hLastHosted = pBar->m_hWnd;
+    if (strText != strOld)
+        SetWindowText(strText);
+    pBar->CreateNcAreaButtons();
+    pBar->LayoutNcAreaButtons();
+    if (bChanged && IsWindowVisible())
+        SendMessage(WM_NCPAINT);
+}
+
 // ---- Size, hit tests and painting.
 
 void CUiMiniDockFrameWnd::OnSize(UINT nType, int cx, int cy)
@@ -359,18 +432,7 @@ void CUiMiniDockFrameWnd::OnNcPaint()
         BarFramePaintData frame(this, rcWindow, rcClient, TRUE, bResizable, FALSE);
         pPaint->PaintControlBarBorders(dc, frame);
         CString strText;
-        if (pBar != nullptr) {
-            if (pBar->IsPlainContainer())
-                GetContainerCaptionText(strText);
-            else
-                pBar->GetCaptionText(1, strText);
-        }
-        if (strText.IsEmpty()) {
-            if (pBar == nullptr)
-                GetWindowText(strText);
-            else
-                pBar->GetWindowText(strText);
-        }
+        GetCaptionText(pBar, strText);
         CRect rcText = m_rcCaption;
         rcText.right = m_rcClose.left;
         if (pBar != nullptr)

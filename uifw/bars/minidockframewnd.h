@@ -51,16 +51,22 @@ public:
     CPoint m_ptLastTrack;
     int m_nResizeHit;         // HTLEFT .. HTBOTTOMRIGHT while a resize runs, else 0
     CRect m_rcResizeStart;    // screen
+    HWND m_hLastHosted;       // the bar the caption showed last
 
     void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL Create(CWnd* pParent, DWORD dwBarStyle) override;
     using CMiniDockFrameWnd::Create;
+    void RecalcLayout(BOOL bNotify = TRUE) override;
 
     CControlBar* GetHostedControlBar() const;
     CUiControlBar* GetHostedUiBar() const;
     bool GetContainerCaptionText(CString& strText);
+    // The text the caption shows for the bar the frame holds now.
+    void GetCaptionText(CUiControlBar* pBar, CString& strText);
+    // The window text and the caption buttons follow the bar the frame holds now.
+    void FollowHostedBar();
     void UpdateCloseButtonHover(CPoint ptScreen);
     void ResizeLoop(int nHitTest);
     void ResizeStop();
@@ -70,6 +76,9 @@ public:
     void KeepInFrontOfOwner();
     // The same for every floating frame of the frame.
     static void KeepFloatingFramesInFront(CFrameWnd* pSite);
+    // Moves the frame wholly onto its work area and off the top-left corner of every other
+    // shown floating frame of its owner; answers its top-left corner.
+    CPoint PlaceOnWorkArea();
 
 protected:
     afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point);

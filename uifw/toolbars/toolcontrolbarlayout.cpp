@@ -835,11 +835,7 @@ void CUiToolControlBar::RefreshContentExpandLayout()
 
 void CUiToolControlBar::ToggleDocking()
 {
-    if (m_pDockContext != nullptr)
-        m_pDockContext->ToggleDocking();
-    if (CFrameWnd* pFrame = GetDockSiteFrame())
-        pFrame->m_nIdleFlags |= 12;
-    RecalcNcFrame();
+    ToggleDockingByContext();
 }
 
 LRESULT CUiToolControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
