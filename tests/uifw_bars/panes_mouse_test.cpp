@@ -50,7 +50,10 @@ protected:
         hand.Settle().WaitFor([&] { return (pMarker = InnerMarkerOfType(nType)) != nullptr; });
         hand.MoveTo([&] { return pMarker != nullptr ? WindowRect(pMarker).CenterPoint() : ptOver; }).Settle();
         hand.Release().Settle();
-        return hand.Play() && pMarker != nullptr;
+        const bool bPlayed = hand.Play();
+        EXPECT_TRUE(bPlayed) << "the drag's steps did not end, or left a loop running";
+        EXPECT_NE(nullptr, pMarker) << "no marker of type " << nType << " came up";
+        return bPlayed && pMarker != nullptr;
     }
     static COLORREF ScreenPixel(CPoint pt)
     {
