@@ -1,7 +1,9 @@
 // The main window comes back as the user left it: three restarts in a row keep every pane's
 // visibility, rectangle, group and selected tab, the bars and the status bar; so does an
 // arrangement made by mouse (the bottom group floating, a tab docked at the left and another
-// beside it, the toolbar moved along its row, a pane hidden) and a changed look.
+// beside it, the toolbar moved along its row, a pane hidden, two tabs of the floating group
+// docked at the right and bottom edges and the rest docked back by a double click, which leaves
+// the log list a quarter of the window with its rows) and a changed look.
 #include <gtest/gtest.h>
 
 #include "journeys.h"
@@ -21,6 +23,7 @@ struct Snapshot {
     LayoutView layout;
     RECT menuBar = {};
     RECT toolBar = {};
+    RECT logList = {};
     bool statusBar = false;
 };
 
@@ -31,6 +34,7 @@ Snapshot Take(Korvane& k)
     k.ReadTabOrders(shot.layout);
     shot.menuBar = ScreenRect(k.MenuBar());
     shot.toolBar = ScreenRect(k.ToolBar());
+    shot.logList = ScreenRect(k.LogList());
     shot.statusBar = StatusBarSeen(k);
     return shot;
 }
@@ -50,6 +54,7 @@ void ExpectSame(const Snapshot& before, const Snapshot& after, bool bRects, cons
         EXPECT_EQ("", before.layout.Differences(after.layout));
         EXPECT_EQ(RectText(before.menuBar), RectText(after.menuBar)) << "the menu bar";
         EXPECT_EQ(RectText(before.toolBar), RectText(after.toolBar)) << "the toolbar";
+        EXPECT_EQ(RectText(before.logList), RectText(after.logList)) << "the log list";
     } else {
         for (const PaneView& pane : before.layout.panes) {
             const PaneView* other = after.layout.Pane(pane.id);
@@ -66,6 +71,19 @@ void ExpectSame(const Snapshot& before, const Snapshot& after, bool bRects, cons
         }
     }
     EXPECT_EQ(before.statusBar, after.statusBar) << "the status bar";
+}
+
+// The log list, what the window is for, keeps a quarter of the main window's client area each
+// way whatever the panes remember, and shows rows there.
+void ExpectLogListUsable(Korvane& k, const std::string& when)
+{
+    RECT rcClient;
+    ::GetClientRect(k.Main(), &rcClient);
+    const RECT rc = ScreenRect(k.LogList());
+    EXPECT_TRUE(Shown(k.LogList())) << when;
+    EXPECT_GE(rc.right - rc.left, rcClient.right / 4) << when << ": the log list " << RectText(rc);
+    EXPECT_GE(rc.bottom - rc.top, rcClient.bottom / 4) << when << ": the log list " << RectText(rc);
+    EXPECT_GE(ListRowsShown(k.LogList()), 5) << when;
 }
 
 void Restart(Korvane& k)
@@ -158,9 +176,42 @@ TEST(Restart, AnArrangementMadeByMouseAndAChangedLookComeBack)
     ClickViewRow(k, 3);
     ASSERT_FALSE(ReadViewChecks(k).panes[1]) << "the view menu did not hide the pane";
 
+    // Two tabs of the floating group out onto the right and the bottom edge markers, and the
+    // pane left shown in it docked back by a double click on the frame's caption: the panes
+    // docked around remember more than the window has, and the log list keeps its room.
+    auto floatingPanes = [&] {
+        const LayoutView layout = k.ReadLayout();
+        return std::count_if(layout.panes.begin(), layout.panes.end(), [](const PaneView& p) { return p.floating; });
+    };
+    for (RECT Markers::*edge : {&Markers::right, &Markers::bottom}) {
+        const std::vector<TabLabel> tabs = k.TabLabels(TabStripOf(k.ReadLayout().GroupOf(kDetailLog)->hwnd));
+        ASSERT_GE(tabs.size(), 2u);
+        const auto floatingBefore = floatingPanes();
+        PressAndMove(Center(tabs.back().rc), Center(ScreenRect(k.LogList())));
+        ASSERT_TRUE(WaitFor([&] {
+            markers = ReadMarkers(k);
+            return markers.outer;
+        }));
+        MoveAndRelease(Center(markers.*edge));
+        ASSERT_TRUE(WaitFor([&] { return floatingPanes() < floatingBefore; })) << "a tab did not leave the floating group";
+        ExpectLogListUsable(k, "a tab docked at an edge");
+    }
+    HWND hLeft = NULL;
+    for (const PaneName& pane : kPanes) {
+        if (hLeft == NULL && k.ReadLayout().Pane(pane.id)->seen && FloatingFrameOf(k, pane.id) != NULL)
+            hLeft = FloatingFrameOf(k, pane.id);
+    }
+    ASSERT_NE(nullptr, hLeft) << "no floating frame left";
+    const POINT atCaption = CaptionPoint(hLeft);
+    DoubleClick(atCaption.x, atCaption.y);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(hLeft); })) << "the floating frame did not dock back";
+    WaitStill(ScreenRect(k.Main()));
+    ExpectLogListUsable(k, "the floating frame docked back");
+
     const Snapshot arranged = Take(k);
     for (int i = 1; i <= 3; ++i) {
         Restart(k);
+        ExpectLogListUsable(k, "start " + std::to_string(i + 1) + " after the arrangement");
         // Seen: on top, with something drawn in them (a container left unsized shows nothing).
         EXPECT_TRUE(WaitFor([&] { return Seen(k.PaneBar(kExplorer)) && Seen(k.PaneBar(kScript2)); }))
             << "the two panes side by side are not on the screen at start " << i + 1;

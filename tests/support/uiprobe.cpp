@@ -384,6 +384,11 @@ int ListCount(HWND hList)
     return static_cast<int>(Send(hList, LVM_GETITEMCOUNT, 0, 0));
 }
 
+int ListRowsShown(HWND hList)
+{
+    return static_cast<int>(Send(hList, LVM_GETCOUNTPERPAGE, 0, 0));
+}
+
 std::string ListCell(HWND hList, int row, int column)
 {
     RemoteBlock block(hList, sizeof(LVITEMA) + kTextRoom);

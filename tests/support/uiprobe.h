@@ -95,6 +95,8 @@ private:
 };
 
 int ListCount(HWND hList);
+// How many whole rows a list view shows at once.
+int ListRowsShown(HWND hList);
 std::string ListCell(HWND hList, int row, int column);
 std::vector<std::string> ListRow(HWND hList, int row, int columns);
 // The rectangle of a list view's row, or of one cell of it, on the screen (empty when not

@@ -322,6 +322,51 @@ TEST(BarStateGroups, AGroupLeftWithOnePaneByTheLoadDissolvesAtOnceAndASecondRoun
     EXPECT_TRUE(b.panes[PaneFrameFixture::kDetailedLog]->IsBarFloating());
 }
 
+// The send data editor's group, beside the bottom group in a column on the right, remembers the
+// column's height for rows at the top. Docked at the top it takes no more than the frame leaves
+// there: the view and the group left on the right keep a usable height, a taller frame does not
+// give it the column's height, and a save and load put every pane back where it was.
+TEST(BarStateGroups, AGroupDockedAtTheTopFromAColumnTakesWhatTheFrameLeavesAndComesBackThere)
+{
+    auto viewOf = [](PaneFrameFixture& fx) { return layoutcheck::ShownPart(fx.pFrame->GetDlgItem(AFX_IDW_PANE_FIRST)); };
+    Bytes saved;
+    std::vector<CRect> rects;
+    {
+        PaneFrameFixture a;
+        a.BuildDefaultLayout();
+        Pane* pEditor = a.panes[PaneFrameFixture::kSendEditor];
+        Pane* pDetail = a.panes[PaneFrameFixture::kDetailedLog];
+        ASSERT_TRUE(pDetail->GetTabContainerBar()->DockIntoBar(50, pEditor, AFX_IDW_DOCKBAR_RIGHT, true));
+        layoutcheck::Idle();
+        CUiDynTabControlBar* pTop = pEditor->GetTabContainerBar();
+        ASSERT_TRUE(pTop->DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, false));
+        layoutcheck::Idle();
+        ASSERT_EQ((UINT)AFX_IDW_DOCKBAR_RIGHT, pDetail->GetTabContainerBar()->GetDockBarId());
+        CRect rcClient;
+        a.pFrame->GetClientRect(&rcClient);
+        EXPECT_GE(viewOf(a).Height(), rcClient.Height() / 4);
+        EXPECT_GE(layoutcheck::ShownPart(pDetail).Height(), 60);
+        const int nTop = layoutcheck::ShownPart(pTop).Height();
+        EXPECT_LE(nTop, rcClient.Height() - rcClient.Height() / 4);
+
+        a.pFrame->SetWindowPos(NULL, 0, 0, 1200, 1000, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        layoutcheck::Idle();
+        EXPECT_EQ(nTop, layoutcheck::ShownPart(pTop).Height()) << "a taller frame";
+        a.pFrame->SetWindowPos(NULL, 0, 0, 1200, 900, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        layoutcheck::Idle();
+        for (Pane* p : a.panes)
+            rects.push_back(layoutcheck::ShownPart(p));
+        rects.push_back(viewOf(a));
+        saved = Save(a.pFrame);
+    }
+    PaneFrameFixture b;
+    ASSERT_TRUE(Load(b.pFrame, saved));
+    layoutcheck::Idle();
+    for (int i = 0; i < 8; i++)
+        EXPECT_EQ(layoutcheck::RectText(rects[i]), layoutcheck::RectText(layoutcheck::ShownPart(b.panes[i]))) << i;
+    EXPECT_EQ(layoutcheck::RectText(rects[8]), layoutcheck::RectText(viewOf(b))) << "the view";
+}
+
 TEST(BarStateGroups, ABarFloatingAloneIsDockedOnTheSideOfItsStyleAndHiddenWhenTheLayoutDoesNotNameIt)
 {
     PaneFrameFixture a;

@@ -1,11 +1,12 @@
 // Saved layouts come back exactly: seeded random sequences of what a person does by mouse
-// with the eight panes (float one, dock it at a side, beside another pane, into a group, out
-// of a group, out of a floating group or container onto a side marker, hide and show it), and
-// what the main window does with panes a saved layout left out (group them with a pane that
-// may be hidden), each followed by save, load into a fresh frame and a comparison of where
-// every pane sits: side, ring, row, container, group with its tab order and selection,
-// floating rectangle and visibility; then a second save and load, which must change nothing
-// at all. After every step and every load each floating frame names a bar it holds and shows
+// with the eight panes (float one, dock it or now and then its group at a side, beside another
+// pane, into a group, out of a group, out of a floating group or container onto a side marker,
+// hide and show it), and what the main window does with panes a saved layout left out (group
+// them with a pane that may be hidden), each followed by save, load into a fresh frame and a
+// comparison of where every pane sits: side, ring, row, container, group with its tab order and
+// selection, floating rectangle, visibility and its rectangle on the screen; then a second save
+// and load, which must change nothing at all. After every step and every load the view keeps a
+// quarter of the client area. After every step and every load each floating frame names a bar it holds and shows
 // its close button, and a double click on a docked pane, group or toolbar (the frame has the
 // main window's two toolbar rows) floats it on the work area, a second one on its floating
 // frame puts everything back. A failing sequence prints its seed and the steps that led to it;
@@ -133,12 +134,39 @@ std::string Describe(PaneFrameFixture& fx, bool bExact = false)
     return out.str();
 }
 
+// What is wrong with the room the frame leaves its view: a quarter of the client area each way,
+// no less than 100 x 60 pixels; empty when it has that.
+std::string ViewRoomShort(PaneFrameFixture& fx)
+{
+    CRect rcClient;
+    fx.pFrame->GetClientRect(&rcClient);
+    const CRect rcView = layoutcheck::ShownPart(fx.pFrame->GetDlgItem(AFX_IDW_PANE_FIRST));
+    if (rcView.Width() >= std::max(100, rcClient.Width() / 4) && rcView.Height() >= std::max(60, rcClient.Height() / 4))
+        return std::string();
+    return "the view is " + layoutcheck::RectText(rcView) + " of a client area " + layoutcheck::RectText(rcClient);
+}
+
+// Where the view and every shown pane lie, for a round trip that must not move them.
+std::string PlacesOnScreen(PaneFrameFixture& fx)
+{
+    std::ostringstream out;
+    out << "view " << layoutcheck::RectText(layoutcheck::ShownPart(fx.pFrame->GetDlgItem(AFX_IDW_PANE_FIRST))) << '\n';
+    for (barstest::Pane* pPane : fx.panes) {
+        if (pPane->IsWindowVisible())
+            out << std::hex << pPane->GetDlgCtrlID() << std::dec << " at " << layoutcheck::RectText(layoutcheck::ShownPart(pPane)) << '\n';
+    }
+    return out.str();
+}
+
 const UINT kSides[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
 
 // One random step on the frame, described in words for the report of a failing sequence.
 class Steps {
 public:
-    Steps(PaneFrameFixture& fx, unsigned nSeed, std::ostream& notes) : m_fx(fx), m_rng(nSeed), m_notes(notes) {}
+    Steps(PaneFrameFixture& fx, unsigned nSeed, std::ostream& notes)
+        : m_fx(fx), m_rng(nSeed), m_rngGroup(~nSeed), m_notes(notes)
+    {
+    }
 
     // Notes the step before it is taken, so that a step that ends the process is named.
     void Step()
@@ -160,10 +188,12 @@ public:
         case 2: {
             const UINT nSide = kSides[Below(4)];
             const bool bInner = Below(4) == 0;
-            Note(Name(p) + (p->IsInTabbedGroup() ? " (out of its group)" : "") + " docked at side " + Hex(nSide) +
-                 (bInner ? " inside" : ""));
+            // Now and then its group, docked on a side, by the group's caption.
+            CUiControlBar* pHolder = m_rngGroup() % 3 == 0 ? GroupOnSide(p) : p;
+            Note(Name(p) + (pHolder != p ? "'s group" : p->IsInTabbedGroup() ? " (out of its group)" : "") +
+                 " docked at side " + Hex(nSide) + (bInner ? " inside" : ""));
             Grab(p);
-            p->DockAtFrameSide(nSide, bInner);
+            pHolder->DockAtFrameSide(nSide, bInner);
             return;
         }
         case 3: {
@@ -227,6 +257,7 @@ public:
 private:
     PaneFrameFixture& m_fx;
     std::mt19937 m_rng;
+    std::mt19937 m_rngGroup;   // whether a step takes a pane's group: the other choices stay as they were
     std::ostream& m_notes;
     std::vector<barstest::Pane*> m_left;
 
@@ -250,6 +281,16 @@ private:
                 candidates.push_back(p);
         }
         return candidates.empty() ? nullptr : candidates[Below((unsigned)candidates.size())];
+    }
+
+    // The pane's group when the group lies on a frame side, else the pane.
+    static CUiControlBar* GroupOnSide(barstest::Pane* p)
+    {
+        CUiDynTabControlBar* pGroup = p->GetTabContainerBar();
+        if (pGroup == nullptr || pGroup->m_pDockBar == nullptr || pGroup->m_pDockBar->m_bFloating ||
+            pGroup->m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)))
+            return p;
+        return pGroup;
     }
 
     // A pane taken by its tab is the group's selected one before it moves, as a press selects.
@@ -487,6 +528,8 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
         std::string strLeft = steps.CheckLeftPanes();
         if (strLeft.empty() && !(strLeft = Unusable(a)).empty())
             strLeft = "unusable after the step: " + strLeft;
+        if (strLeft.empty())
+            strLeft = ViewRoomShort(a);
         if (!strLeft.empty()) {
             unusable.push_back(chain.steps.str() + "  " + strLeft + "\n");
             bEnds = true;
@@ -504,25 +547,25 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
         unusable.push_back(chain.steps.str() + "  ends unusable: " + strUnusable + "\n");
         return std::string();
     }
-    const std::string before = Describe(a);
+    const std::string before = Describe(a) + PlacesOnScreen(a);
     const Bytes saved = barstatetest::Store([&](CArchive& ar) { BarStateSerialize(ar, a.pFrame, nullptr); });
     std::unique_ptr<PaneFrameFixture> b(new PaneFrameFixture(true));
     const bool bLoaded = barstatetest::Load(saved, [&](CArchive& ar) { return BarStateSerialize(ar, b->pFrame, nullptr); });
     // The apply ends with the command update of an idle pass; the layouts it asked for follow.
     LayOutAtIdle();
     chain.frame = std::move(b);
-    std::string strLoaded = Unusable(*chain.frame);
+    std::string strLoaded = Unusable(*chain.frame) + ViewRoomShort(*chain.frame);
     if (!strLoaded.empty()) {
         unusable.push_back(chain.steps.str() + "  unusable after the load: " + strLoaded + "\n");
         return std::string();
     }
-    const std::string after = Describe(*chain.frame);
+    const std::string after = Describe(*chain.frame) + PlacesOnScreen(*chain.frame);
     if (!bLoaded || after != before)
         return chain.steps.str() + (bLoaded ? "" : "  the load failed\n") + "  saved:\n" + before + "  loaded:\n" + after;
     if (!(strLoaded = CheckFramesAndDoubleClicks(*chain.frame, nSeed * 8 + 5)).empty())
         return chain.steps.str() + "  after the load: " + strLoaded + "\n";
     // A loaded layout is saved and loaded again without a single change.
-    const std::string first = Describe(*chain.frame, true);
+    const std::string first = Describe(*chain.frame, true) + PlacesOnScreen(*chain.frame);
     const Bytes savedAgain =
         barstatetest::Store([&](CArchive& ar) { BarStateSerialize(ar, chain.frame->pFrame, nullptr); });
     std::unique_ptr<PaneFrameFixture> c(new PaneFrameFixture(true));
@@ -530,11 +573,11 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
         barstatetest::Load(savedAgain, [&](CArchive& ar) { return BarStateSerialize(ar, c->pFrame, nullptr); });
     LayOutAtIdle();
     chain.frame = std::move(c);
-    if (!(strLoaded = Unusable(*chain.frame)).empty()) {
+    if (!(strLoaded = Unusable(*chain.frame) + ViewRoomShort(*chain.frame)).empty()) {
         unusable.push_back(chain.steps.str() + "  unusable after the second load: " + strLoaded + "\n");
         return std::string();
     }
-    const std::string second = Describe(*chain.frame, true);
+    const std::string second = Describe(*chain.frame, true) + PlacesOnScreen(*chain.frame);
     if (bLoadedAgain && second == first && !(strLoaded = CheckFramesAndDoubleClicks(*chain.frame, nSeed * 8 + 6)).empty())
         return chain.steps.str() + "  after the second load: " + strLoaded + "\n";
     if (bLoadedAgain && second == first) {

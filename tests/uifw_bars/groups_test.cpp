@@ -433,6 +433,49 @@ TEST_F(GroupTest, AThinContainerShowsTheSelectedPaneOfItsGroupAndThePaneBesideIt
     EXPECT_FALSE(layoutcheck::ShownPart(b3).IsRectEmpty());
 }
 
+// Panes remembering widths a wider frame gave them, docked side by side on both sides (one
+// shown again from the bars menu after another was docked at the edge), still leave the view a
+// quarter of the client area and share the rest alike, the last laid out as wide as the first,
+// also after a layout query (a drag asks one at every move); a frame wide enough gives each its
+// remembered width back.
+TEST_F(GroupTest, PanesRememberingMoreThanTheFrameHoldsLeaveTheViewAQuarterAndGetTheirWidthsBackLater)
+{
+    Pane *b1, *b2;
+    ASSERT_NE(nullptr, MakeGroup(b1, b2, 0xD151));
+    CUiDynTabControlBar* pGroup = b1->GetTabContainerBar();
+    Pane* pLeft = MakePane(0xD153, "Left");
+    Pane* pHidden = MakePane(0xD154, "Hidden");
+    Pane* pEdge = MakePane(0xD155, "Edge");
+    pGroup->m_sizeVert.cx = 220;
+    for (Pane* p : {pLeft, pHidden, pEdge})
+        p->m_sizeVert = CSize(220, 300);
+    pLeft->DockAtFrameSide(AFX_IDW_DOCKBAR_LEFT, false);
+    pHidden->DockAtFrameSide(AFX_IDW_DOCKBAR_LEFT, false);
+    Layout();
+    Toggle(pHidden);
+    pEdge->DockAtFrameSide(AFX_IDW_DOCKBAR_LEFT, false);
+    Layout();
+    Toggle(pHidden);
+    CRect rcQuery(0, 0, 0, 0);
+    CUiControlBar::RepositionBarsEx(fx.pFrame, 0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rcQuery, NULL, TRUE);
+    CRect rcClient;
+    fx.pFrame->GetClientRect(&rcClient);
+    const CRect rcView = layoutcheck::ShownPart(fx.pFrame->GetDlgItem(AFX_IDW_PANE_FIRST));
+    EXPECT_GE(rcView.Width(), std::max(100, rcClient.Width() / 4));
+    EXPECT_GE(rcView.Height(), std::max(60, rcClient.Height() / 4));
+    for (CUiControlBar* p : {(CUiControlBar*)pGroup, (CUiControlBar*)pLeft, (CUiControlBar*)pHidden, (CUiControlBar*)pEdge}) {
+        CRect rcWindow;
+        p->GetWindowRect(&rcWindow);
+        EXPECT_EQ(rcWindow, layoutcheck::ShownPart(p)) << std::hex << p->GetDlgCtrlID() << ": cut off";
+        EXPECT_NEAR(layoutcheck::ShownPart(pEdge).Width(), layoutcheck::ShownPart(p).Width(), 20) << std::hex << p->GetDlgCtrlID();
+    }
+
+    fx.pFrame->SetWindowPos(NULL, 0, 0, 1280, 700, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
+    for (CUiControlBar* p : {(CUiControlBar*)pGroup, (CUiControlBar*)pLeft, (CUiControlBar*)pHidden, (CUiControlBar*)pEdge})
+        EXPECT_EQ(220, layoutcheck::ShownPart(p).Width()) << std::hex << p->GetDlgCtrlID();
+}
+
 TEST(DefaultLayout, EightPanesInARightAndABottomGroup)
 {
     PaneFrameFixture fx;

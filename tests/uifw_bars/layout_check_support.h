@@ -78,6 +78,13 @@ inline CRect ShownPart(CWnd* pWnd)
     return rc;
 }
 
+// A rectangle as the reports show it: "left,top widthxheight".
+inline std::string RectText(const CRect& rc)
+{
+    return std::to_string(rc.left) + "," + std::to_string(rc.top) + " " + std::to_string(rc.Width()) + "x" +
+           std::to_string(rc.Height());
+}
+
 // The windows that hold a pane, inside out: class, shown (+) or not (-), and for dock bars
 // their bars and shown bars, for the report of an unusable layout.
 inline std::string HoldersOf(CWnd* pPane)

@@ -38,7 +38,10 @@ public:
     // State flags (m_bTrackFlags).
     enum : BYTE { kRowResizing = 0x01, kRowSplitting = 0x02, kDragging = 0x04, kChildFills = 0x08, kNoChildMove = 0x10 };
     // View flags (m_bViewFlags).
-    enum : BYTE { kFocusInside = 0x01, kSplitPrev = 0x02, kButtonHot = 0x04, kAutoHidden = 0x08, kLeftOutByLayout = 0x10 };
+    enum : BYTE {
+        kFocusInside = 0x01, kSplitPrev = 0x02, kButtonHot = 0x04, kAutoHidden = 0x08, kLeftOutByLayout = 0x10,
+        kNewToOrientation = 0x20,
+    };
 
     BYTE m_bBarFlags;
     int m_nCaptionTop;       // caption thickness across the top
@@ -207,6 +210,16 @@ public:
     // The last saved layout applied to the frame did not name the bar: it waits hidden where
     // the apply parked it, and its frame may place it as it would without a saved layout.
     bool IsLeftOutByLayout() const { return (m_bViewFlags & kLeftOutByLayout) != 0; }
+    // Docked on a frame side from a side of the other orientation (itself, or a container or
+    // group holding it): the thickness it remembers for this orientation was never laid out
+    // here, and its first layout here holds it to what the frame leaves.
+    bool IsNewToOrientation() const { return (m_bViewFlags & kNewToOrientation) != 0; }
+    void SetNewToOrientation(bool bNew)
+    {
+        m_bViewFlags = bNew ? (m_bViewFlags | kNewToOrientation) : (m_bViewFlags & ~kNewToOrientation);
+    }
+    // Before the bar docks on the side nSide: notes whether it comes from the other orientation.
+    void NoteOrientationOfNewSide(UINT nSide);
     static void CollectFrameBars(CWnd* pExclude, CFrameWnd* pFrame, CArray<CUiControlBar*, CUiControlBar*>& arr,
                                  DWORD dwMask, int x, int y);
     void CollectBarsOfSameFrame(bool bExcludeSelf, CArray<CUiControlBar*, CUiControlBar*>& arr, DWORD dwMask, int x, int y);

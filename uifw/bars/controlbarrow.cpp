@@ -157,6 +157,9 @@ CSize CUiControlBar::CalcDynamicLayout(int nLength, DWORD nMode)
         arr.InsertAt(positions[fit.nBreakBefore], (void*)nullptr);
         nLaidOut = fit.nBreakBefore;
     }
+    // A layout query moves nothing: the bars stay where the last layout put them.
+    if (pDock->m_bLayoutQuery)
+        return CalcFixedLayout(FALSE, bHorz);
     HDWP hDWP = ::BeginDeferWindowPos(nLaidOut);
     int nOffset = 0;
     for (int k = 0; k < nLaidOut; ++k) {
@@ -167,12 +170,15 @@ CSize CUiControlBar::CalcDynamicLayout(int nLength, DWORD nMode)
         pBar->GetWindowRect(&rcOld);
         pDock->ScreenToClient(&rcOld);
         CRect rc(rcOld);
+        // Along the row only: the dock bar's layout that asks sets the thickness across, which
+        // may be less than the bars remember where the frame has less room; the window never
+        // shows the remembered one in between.
         if (items[k].bResizable) {
             CUiControlBar* p = static_cast<CUiControlBar*>(pBar);
             if (bHorz)
-                rc.SetRect(rc.left, rc.top, rc.left + p->GetRowLength(), rc.top + p->GetRowThickness());
+                rc.right = rc.left + p->GetRowLength();
             else
-                rc.SetRect(rc.left, rc.top, rc.left + p->GetRowThickness(), rc.top + p->GetRowLength());
+                rc.bottom = rc.top + p->GetRowLength();
         }
         const int nLead = bHorz ? rc.left : rc.top;
         if (nLead != nOffset)

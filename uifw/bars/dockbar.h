@@ -11,6 +11,9 @@
 #pragma once
 #include "afxext.h"
 #include "outerrow.h"
+#include "rowmath.h"
+
+#include <vector>
 
 class CUiControlBar;
 class CUiPopupMenuWnd;
@@ -92,7 +95,7 @@ protected:
     // The length the rows may take: the layout rectangle's, else the frame's client area's.
     int MaxRowExtent(bool bAlongX) const;
     // How thick the rows may be together in the frame's layout (INT_MAX outside one).
-    int RoomAcrossRows(bool bAlongX) const;
+    int RoomAcrossRows(bool bAlongX, const std::vector<RowSpan>& rows) const;
     // The layout mode a bar's ideal size is asked with.
     static DWORD IdealLayoutMode(CControlBar* pBar);
     // The rows' size as the frame takes it: one pixel more each way that holds rows.

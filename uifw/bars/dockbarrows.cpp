@@ -11,18 +11,21 @@
 #include <vector>
 
 namespace {
-// The least a dock bar's shown bars take: across, the sum of its rows' thickest minimum; along,
-// its longest minimum.
-void MinimumRoomOf(CDockBar* pDock, int& nAcross, int& nAlong)
+// The rows of a dock bar's shown bars across it: the thickness their bars remember, the least
+// they need and whether they may give pixels up; and along it the longest least length.
+void RowsOf(CDockBar* pDock, std::vector<RowSpan>& rows, int& nAlong)
 {
-    nAcross = nAlong = 0;
+    nAlong = 0;
     const bool bAlongX = (pDock->m_dwStyle & CBRS_ORIENT_HORZ) != 0;
-    int nRow = 0;
+    RowSpan row;
+    bool bAny = false;
     for (INT_PTR i = 1; i <= pDock->m_arrBars.GetSize(); ++i) {
         void* p = i < pDock->m_arrBars.GetSize() ? pDock->m_arrBars[i] : nullptr;
         if (p == nullptr) {
-            nAcross += nRow;
-            nRow = 0;
+            if (bAny)
+                rows.push_back(row);
+            row = RowSpan();
+            bAny = false;
             continue;
         }
         if (!IsBarEntry(p) || !static_cast<CControlBar*>(p)->IsVisible())
@@ -30,26 +33,53 @@ void MinimumRoomOf(CDockBar* pDock, int& nAcross, int& nAlong)
         CControlBar* pBar = static_cast<CControlBar*>(p);
         CRect rc;
         pBar->GetWindowRect(&rc);
-        int nThick = bAlongX ? rc.Height() : rc.Width(), nLength = bAlongX ? rc.Width() : rc.Height();
+        int nLeast = bAlongX ? rc.Height() : rc.Width(), nLength = bAlongX ? rc.Width() : rc.Height();
+        int nThickness = nLeast;
         if (pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)) && !static_cast<CUiControlBar*>(pBar)->IsFixedSizeBar()) {
-            nThick = static_cast<CUiControlBar*>(pBar)->GetMinRowThickness();
-            nLength = static_cast<CUiControlBar*>(pBar)->GetMinRowLength();
+            CUiControlBar* pUi = static_cast<CUiControlBar*>(pBar);
+            nLeast = pUi->GetMinRowThickness();
+            nThickness = std::max(nLeast, pUi->GetRowThickness());
+            nLength = pUi->GetMinRowLength();
+        } else {
+            row.bShrinks = false;
         }
-        nRow = std::max(nRow, nThick);
+        row.nThickness = std::max(row.nThickness, nThickness);
+        row.nMinThickness = std::max(row.nMinThickness, nLeast);
+        bAny = true;
         nAlong = std::max(nAlong, nLength);
     }
 }
+
+// What the frame's view keeps across the rows of a dock bar of that direction, laid out before
+// it: a quarter of the frame's client area, no less than 100 x 60 pixels where the client area
+// has them. The view is what the frame is for; docked bars may remember more than a smaller
+// frame has room for.
+int ViewLeastAcross(CWnd* pFrame, bool bAlongX)
+{
+    if (pFrame == nullptr)
+        return 0;
+    HWND hView = ::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST);
+    if (hView == NULL || !(::GetWindowLongA(hView, GWL_STYLE) & WS_VISIBLE))
+        return 0;
+    CRect rcClient;
+    pFrame->GetClientRect(&rcClient);
+    const int nClient = bAlongX ? rcClient.Height() : rcClient.Width();
+    return std::min(nClient, std::max(bAlongX ? 60 : 100, nClient / 4));
+}
 } // namespace
 
-// What the frame's layout leaves this dock bar across its rows: the rest of the layout
-// rectangle less what the dock bars it lays out after this one need at the least for their
-// shown bars (those of the same direction their thickness, the others their length). Bars
-// remember sizes a wider frame gave them; without this the first dock bars would take it all.
-int CUiDockBar::RoomAcrossRows(bool bAlongX) const
+// What the frame's layout leaves this dock bar's rows across: the rest of the layout rectangle
+// less what the dock bars it lays out after this one take for their shown bars (those of the
+// other direction their least length) and less the view's least size. The rows of the dock
+// bars of one direction share what is left as one set of rows, this dock bar's first: bars
+// remember sizes a larger frame gave them, and the first dock bars laid out must not take it
+// all. The view gives way where the rows would not keep their least.
+int CUiDockBar::RoomAcrossRows(bool bAlongX, const std::vector<RowSpan>& rows) const
 {
     if (m_rectLayout.IsRectEmpty() || m_bFloating)
         return INT_MAX;
-    int nKeep = 0, nKeepAlong = 0;
+    std::vector<RowSpan> shared(rows);
+    int nKeepAlong = 0;
     for (CWnd* pNext = GetWindow(GW_HWNDNEXT); pNext != nullptr; pNext = pNext->GetWindow(GW_HWNDNEXT)) {
         CWnd* pWnd = CWnd::FromHandlePermanent(pNext->m_hWnd);
         if (pWnd == nullptr || !pWnd->IsKindOf(RUNTIME_CLASS(CUiDockBar)) || !(pWnd->GetStyle() & WS_VISIBLE))
@@ -57,14 +87,25 @@ int CUiDockBar::RoomAcrossRows(bool bAlongX) const
         CUiDockBar* pDock = static_cast<CUiDockBar*>(pWnd);
         if (!(pDock->m_dwStyle & CBRS_ALIGN_ANY) || pDock->m_bFloating)
             continue;
-        int nAcross, nAlong;
-        MinimumRoomOf(pDock, nAcross, nAlong);
+        std::vector<RowSpan> later;
+        int nAlong = 0;
+        RowsOf(pDock, later, nAlong);
         if (((pDock->m_dwStyle & CBRS_ORIENT_HORZ) != 0) == bAlongX)
-            nKeep += nAcross;
+            shared.insert(shared.end(), later.begin(), later.end());
         else
             nKeepAlong = std::max(nKeepAlong, nAlong);
     }
-    return std::max(0, (bAlongX ? m_rectLayout.Height() : m_rectLayout.Width()) - nKeep - nKeepAlong);
+    const int nRoom = (bAlongX ? m_rectLayout.Height() : m_rectLayout.Width()) - nKeepAlong;
+    // The bars across this dock bar's rows laid out later share the view's extent there.
+    const int nForView = std::max(0, ViewLeastAcross(GetParent(), bAlongX) - nKeepAlong);
+    int nLeast = 0;
+    for (const RowSpan& row : shared)
+        nLeast += row.bShrinks ? std::min(row.nMinThickness, row.nThickness) : row.nThickness;
+    FitRowsAcross(shared, std::max(nRoom - nForView, std::min(nRoom, nLeast)));
+    int nOwn = 0;
+    for (size_t i = 0; i < rows.size(); ++i)
+        nOwn += shared[i].nThickness;
+    return std::max(0, nOwn);
 }
 
 // The rows of an inner dock bar: each bar starts at the running point or further on at the
@@ -176,7 +217,7 @@ CSize CUiDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
             pBar->RecalcDelayShow(nullptr);
     }
     endRow();
-    const int nRoom = RoomAcrossRows(bAlongX);
+    const int nRoom = RoomAcrossRows(bAlongX, rows);
     if (nAcross > nRoom) {
         FitRowsAcross(rows, nRoom);
         std::vector<int> starts;
@@ -192,6 +233,20 @@ CSize CUiDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                 place.rc.SetRect(place.rc.left, nStart, place.rc.right, nStart + std::min(place.rc.Height(), nThick));
             else
                 place.rc.SetRect(nStart, place.rc.top, nStart + std::min(place.rc.Width(), nThick), place.rc.bottom);
+        }
+    }
+    if (!m_bLayoutQuery && nRoom != INT_MAX) {
+        // A bar new to this orientation keeps the thickness the frame left it here.
+        for (const Placed& place : placed) {
+            if (!place.pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+                continue;
+            CUiControlBar* pUi = static_cast<CUiControlBar*>(place.pBar);
+            if (!pUi->IsNewToOrientation())
+                continue;
+            pUi->SetNewToOrientation(false);
+            const int nPlaced = bAlongX ? place.rc.Height() : place.rc.Width();
+            if (!pUi->IsFixedSizeBar() && nPlaced < pUi->GetRowThickness())
+                pUi->SetRowThickness(std::max(nPlaced, pUi->GetMinRowThickness()));
         }
     }
     if (!m_bLayoutQuery) {

@@ -169,11 +169,29 @@ CUiMiniDockFrameWnd* CUiControlBar::CreateFloatingFrame(DWORD dwStyle)
     return pFrame;
 }
 
+void CUiControlBar::NoteOrientationOfNewSide(UINT nSide)
+{
+    CDockBar* pDock = m_pDockBar;
+    while (pDock != nullptr && pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))) {
+        CWnd* pHolder = pDock->GetParent();
+        pDock = pHolder != nullptr && pHolder->IsKindOf(RUNTIME_CLASS(CControlBar)) ? static_cast<CControlBar*>(pHolder)->m_pDockBar
+                                                                                  : nullptr;
+    }
+    // A bar from a floating frame, or never docked, keeps what it remembers.
+    bool bNew = false;
+    if (pDock != nullptr && !pDock->m_bFloating && (pDock->m_dwStyle & CBRS_ALIGN_ANY)) {
+        const bool bWasAcross = (pDock->m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+        bNew = bWasAcross != (nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM);
+    }
+    SetNewToOrientation(bNew);
+}
+
 bool CUiControlBar::DockAtFrameSide(UINT nDockBarId, bool bInner, CFrameWnd* pFrame, bool bRecalc)
 {
     CFrameWnd* pTarget = pFrame != nullptr ? pFrame : m_pDockSite;
     if (pTarget == nullptr)
         return false;
+    NoteOrientationOfNewSide(nDockBarId);
     // A frame still holding a shown bar stays: hidden, it would never lay itself out again.
     if (IsLastShownInFloatingFrame())
         GetParentFrame()->ShowWindow(SW_HIDE);

@@ -81,6 +81,7 @@ bool CUiControlBar::DragApplyTarget(InternalDraggingState_t& state, bool bFromMa
             return false;
         CUiDockBar* pOuter = static_cast<CUiDockBar*>(pControlBar);
         CUiDockBar* pDockBar = nullptr;
+        pBar->NoteOrientationOfNewSide(nSide);
         if (nKind <= 8) {
             if (nKind <= 6)
                 pBar->m_sizeHorz.cy = state.m_rect.Height();

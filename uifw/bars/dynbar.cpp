@@ -174,31 +174,27 @@ void CUiDockDynBar::LayoutRows(VisibleLayoutRows& rows, int cx, int cy)
         return;
     const bool bHorz = IsHorizontal();
     const INT_PTR nRows = rows.m_arrRows.GetSize();
-    // Across: the rows share the thickness, one pixel at a time, none below its minimum.
+    // Across: the rows share the thickness, one pixel at a time, none below its minimum; every
+    // bar of a row takes the row's (a bar that came in from a thinner place has another).
     const int nAvailable = bHorz ? cy : cx;
-    if (rows.m_nTotalThickness == nAvailable) {
-        for (INT_PTR r = 0; r < nRows; ++r) {
+    int nDiff = nAvailable - rows.m_nTotalThickness;
+    const int nStep = nDiff > 0 ? 1 : -1;
+    bool bProgress = true;
+    while (nDiff != 0 && bProgress) {
+        bProgress = false;
+        for (INT_PTR r = 0; r < nRows && nDiff != 0; ++r) {
             VisibleLayoutItem_t& row = *rows.m_arrRows[r];
-            for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b)
-                Thickness(row.m_arrBars[b], bHorz) = row.m_nThickness;
+            if (row.m_arrBars.GetSize() == 0 || (nStep < 0 && row.m_nThickness <= row.m_nMinThickness))
+                continue;
+            row.m_nThickness += nStep;
+            nDiff -= nStep;
+            bProgress = true;
         }
-    } else {
-        int nDiff = nAvailable - rows.m_nTotalThickness;
-        const int nStep = nDiff > 0 ? 1 : -1;
-        bool bProgress = true;
-        while (nDiff != 0 && bProgress) {
-            bProgress = false;
-            for (INT_PTR r = 0; r < nRows && nDiff != 0; ++r) {
-                VisibleLayoutItem_t& row = *rows.m_arrRows[r];
-                if (row.m_arrBars.GetSize() == 0 || (nStep < 0 && row.m_nThickness <= row.m_nMinThickness))
-                    continue;
-                row.m_nThickness += nStep;
-                for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b)
-                    Thickness(row.m_arrBars[b], bHorz) += nStep;
-                nDiff -= nStep;
-                bProgress = true;
-            }
-        }
+    }
+    for (INT_PTR r = 0; r < nRows; ++r) {
+        VisibleLayoutItem_t& row = *rows.m_arrRows[r];
+        for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b)
+            Thickness(row.m_arrBars[b], bHorz) = row.m_nThickness;
     }
     // Along: each row's bars share its length the same way.
     const int nLengthAvailable = bHorz ? cx : cy;
@@ -376,7 +372,10 @@ void CUiDockDynBar::DissolveIfSingle()
                 pUi->m_sizeHorz = rcContainer.Size();
             else
                 pUi->m_sizeVert = rcContainer.Size();
-            pUi->SetBarStyle((pUi->GetBarStyle() & ~CBRS_ALIGN_ANY) | (pOuter->m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY);
+            // It floats with its dock bar only: one that floated once and came back into the
+            // container would otherwise be laid out at its floating size on a frame side.
+            pUi->SetBarStyle((pUi->GetBarStyle() & ~(CBRS_ALIGN_ANY | CBRS_FLOATING)) | (pOuter->m_dwStyle & CBRS_ALIGN_ANY) |
+                             CBRS_BORDER_ANY | (pOuter->m_bFloating ? CBRS_FLOATING : 0));
         }
         m_arrBars.RemoveAll();
         m_arrBars.Add(nullptr);

@@ -213,6 +213,10 @@ int CUiDynTabControlBar::CalcTabStripHeight()
 {
     CRect rc;
     GetClientRect(&rc);
+    // The strip is as high as its tabs, however little room the group has: its height counts
+    // in the group's least size, which must not shrink with the group.
+    rc.right = rc.left + std::max(rc.Width(), 100);
+    rc.bottom = rc.top + std::max(rc.Height(), 1000);
     m_wndTabs.RecalcTabLayoutIn(rc, nullptr);
     int nHeight = m_wndTabs.GetItemsArea().Height();
     if (m_wndTabs.GetItemsArea().IsRectEmpty()) {

@@ -158,27 +158,49 @@ void MinimizeRowItem(std::vector<RowItem>& items, int nSelf)
 
 void FitRowsAcross(std::vector<RowSpan>& rows, int nRoom)
 {
-    long long nTotal = 0, nAbove = 0, nLeast = 0;
+    long long nTotal = 0, nFixed = 0, nLeast = 0;
+    int nThickest = 0;
     for (RowSpan& row : rows) {
         nTotal += row.nThickness;
-        if (!row.bShrinks)
+        if (!row.bShrinks) {
+            nFixed += row.nThickness;
             continue;
+        }
         row.nMinThickness = std::min(row.nMinThickness, row.nThickness);
-        nAbove += row.nThickness - row.nMinThickness;
         nLeast += row.nMinThickness;
+        nThickest = std::max(nThickest, row.nThickness);
     }
-    if (nTotal <= nRoom || nAbove + nLeast == 0)
+    if (nTotal <= nRoom || nFixed == nTotal)
         return;
-    const long long nOver = nTotal - nRoom;
+    if (nFixed + nLeast >= nRoom) {
+        const long long nFor = std::max<long long>(0, nRoom - nFixed);
+        for (RowSpan& row : rows) {
+            if (row.bShrinks)
+                row.nThickness = std::max(1, (int)(nLeast > 0 ? row.nMinThickness * nFor / nLeast : 0));
+        }
+        return;
+    }
+    auto filled = [&](int nCap) {
+        long long n = nFixed;
+        for (const RowSpan& row : rows) {
+            if (row.bShrinks)
+                n += std::max(row.nMinThickness, std::min(row.nThickness, nCap));
+        }
+        return n;
+    };
+    int nLow = 0, nHigh = nThickest;   // filled(nLow) <= nRoom < filled(nHigh)
+    while (nHigh - nLow > 1) {
+        const int nMid = nLow + (nHigh - nLow) / 2;
+        (filled(nMid) <= nRoom ? nLow : nHigh) = nMid;
+    }
+    long long nLeft = nRoom - filled(nLow);
     for (RowSpan& row : rows) {
-        if (!row.bShrinks)
+        if (!row.bShrinks || row.nThickness <= nLow)
             continue;
-        if (nOver <= nAbove) {
-            const long long nKeep = (long long)(row.nThickness - row.nMinThickness) * (nAbove - nOver) / nAbove;
-            row.nThickness = row.nMinThickness + (int)nKeep;
-        } else {
-            const long long nFor = std::max<long long>(0, nLeast - (nOver - nAbove));
-            row.nThickness = std::max(1, (int)(nLeast > 0 ? row.nMinThickness * nFor / nLeast : 0));
+        row.nThickness = std::max(row.nMinThickness, nLow);
+        if (nLeft > 0 && row.nThickness == nLow) {
+            ++row.nThickness;
+            --nLeft;
         }
     }
 }

@@ -49,8 +49,10 @@ void MaximizeRowItem(std::vector<RowItem>& items, int nSelf);
 // The bar at nSelf goes to its minimum; the freed pixels go one at a time to the others.
 void MinimizeRowItem(std::vector<RowItem>& items, int nSelf);
 
-// The rows of a dock bar made to fit nRoom across: rows that may shrink give up what they have
-// above their least thickness, in proportion to it; when even their least thicknesses do not
-// fit, those are shared out in proportion, each row keeping one pixel at least. The others
-// keep their thickness.
+// The rows of a dock bar made to fit nRoom across. While their least thicknesses fit, the rows
+// that may shrink are held to one largest thickness (none below its least), so that thin rows
+// keep theirs and the thickest give; pixels that one thickness cannot share go one each to the
+// first rows held. A row laid out at what it got gets the same again. When even the least
+// thicknesses do not fit, those are shared out in proportion, each row keeping one pixel at
+// least. The others keep their thickness.
 void FitRowsAcross(std::vector<RowSpan>& rows, int nRoom);
