@@ -113,6 +113,10 @@ LRESULT CALLBACK BenchFrame::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM 
         const int port = LOWORD(wParam) & 1;
         if (HIWORD(wParam) == ComPaneLineState)
             self->m_ports[port].lineShown = true;
+        if (HIWORD(wParam) == ComPanePending) {
+            ++self->m_ports[port].pendingShows;
+            self->m_ports[port].lastPendingShown = Now();
+        }
         return 0;
     }
     return DefWindowProcA(hWnd, msg, wParam, lParam);

@@ -47,6 +47,8 @@ public:
         int failures = 0;                  // messages other than the usual ones
         bool reply = false;
         std::vector<BYTE> replyBytes;
+        int pendingShows = 0;              // showings of the bytes waiting for their delimiter
+        double lastPendingShown = 0;       // when the last one came
     };
 
     BenchFrame();

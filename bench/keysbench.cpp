@@ -153,6 +153,7 @@ void KeyFigures()
     }
     parent.DestroyWindow();
     DeleteObject(font);
+    CommandToolFigures();
 }
 
 } // namespace bench

@@ -348,12 +348,24 @@ bool CConnectionLoop::FinishCommWait(DWORD dwTimeout)
 {
     if (!m_bWaitArmed)
         return true;
-    // Polled rather than waited for by its event alone, whose signal the loop may have taken.
+    // Wine finishes a comm-event wait on a thread of its own, which marks the record done a
+    // moment before it signals the event (milliseconds on a busy machine): the wait is over
+    // only once both have happened, or a newer event given the closed event's handle value
+    // would take the signal. The record is polled as well, since the event may hold a signal
+    // of an earlier completion; a signal taken once the record reads done is this wait's.
     const DWORD dwStart = GetTickCount();
-    while (!IsDone(m_pWait->ov) && GetTickCount() - dwStart < dwTimeout)
-        WaitForSingleObject(m_hWaitEvent, 10);
-    if (!IsDone(m_pWait->ov))
-        return false;
+    bool bSignalled = false;
+    for (;;) {
+        const bool bDone = IsDone(m_pWait->ov);
+        if (bDone && bSignalled)
+            break;
+        const DWORD dwElapsed = GetTickCount() - dwStart;
+        if (dwElapsed >= dwTimeout)
+            return false;
+        const DWORD dwStep = bDone ? dwTimeout - dwElapsed : 10;
+        if (WaitForSingleObject(m_hWaitEvent, dwStep) == WAIT_OBJECT_0)
+            bSignalled = bDone || IsDone(m_pWait->ov);
+    }
     // The wait's outcome, ERROR_OPERATION_ABORTED included, means nothing any more.
     DWORD dwCount = 0;
     SerialApi().GetOverlappedResult(m_hPort, &m_pWait->ov, &dwCount, FALSE);

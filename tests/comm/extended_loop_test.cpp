@@ -307,7 +307,7 @@ TEST_F(ExtendedTest, PeriodicTimerRunsUntilTheDllStopsIt)
     Reply(0x10, {{0, 0x800}, {1, 1}});
     Reply(0x10, {});
     ASSERT_TRUE(StartTalking());
-    ASSERT_TRUE(frame.WaitFor([&] { return CountCommand(0x10) == 3; }, 2000));
+    ASSERT_TRUE(frame.WaitFor([&] { return CountCommand(0x10) == 3; }));
     frame.Pump(150);
     EXPECT_EQ(3, CountCommand(0x10));
     for (const auto& r : Requests()) {

@@ -60,6 +60,16 @@ struct FakeSerial::Scheduled
     bool abort;
 };
 
+// A wait's event signalled after its record was marked done: the caller's handle value, and a
+// handle of the device's own to the same event, which keeps it alive.
+struct FakeSerial::LateSignal
+{
+    DWORD due;
+    FakeSerialDevice* dev;
+    HANDLE hCaller;
+    HANDLE hOwn;
+};
+
 FakeSerial* FakeSerial::s_active = nullptr;
 
 // ---- devices ---------------------------------------------------------------------------------
@@ -187,6 +197,12 @@ void FakeSerialDevice::SetLateCompletion(DWORD ms)
     m_lateMs = ms;
 }
 
+void FakeSerialDevice::SetLateWaitSignal(DWORD ms)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
+    m_lateSignalMs = ms;
+}
+
 void FakeSerialDevice::SetDriverDcb(const DCB& dcb)
 {
     std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
@@ -278,6 +294,18 @@ int FakeSerialDevice::PendingAtClose() const
     return m_pendingAtClose;
 }
 
+int FakeSerialDevice::SignalledAfterClose() const
+{
+    // Once the device's late signals have all come.
+    for (DWORD start = GetTickCount();; Sleep(1)) {
+        std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
+        const std::vector<FakeSerial::LateSignal>& late = m_owner->m_lateSignals;
+        const bool bQueued = std::any_of(late.begin(), late.end(), [this](const FakeSerial::LateSignal& l) { return l.dev == this; });
+        if (!bQueued || GetTickCount() - start > 30000)
+            return m_signalledAfterClose;
+    }
+}
+
 // ---- the device set --------------------------------------------------------------------------
 
 FakeSerial::FakeSerial()
@@ -317,6 +345,8 @@ FakeSerial::~FakeSerial()
     WaitForSingleObject(m_timerThread, INFINITE);
     CloseHandle(m_timerThread);
     CloseHandle(m_timerWake);
+    for (const LateSignal& late : m_lateSignals)
+        CloseHandle(late.hOwn);
     s_active = nullptr;
 }
 
@@ -414,9 +444,40 @@ void FakeSerial::Complete(Operation& op, DWORD error, DWORD bytes)
     op.bytes = bytes;
     op.ov->Internal = error ? kStatusCancelled : 0;
     op.ov->InternalHigh = bytes;
-    if (op.ov->hEvent)
+    if (!op.ov->hEvent)
+        return;
+    if (op.kind == OpWait && op.dev->m_lateSignalMs)
+        SignalLate(op.dev, op.ov->hEvent);
+    else
         SetEvent(op.ov->hEvent);
 }
+
+void FakeSerial::SignalLate(FakeSerialDevice* dev, HANDLE hEvent)
+{
+    HANDLE hOwn = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), hEvent, GetCurrentProcess(), &hOwn, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
+        SetEvent(hEvent);
+        return;
+    }
+    m_lateSignals.push_back({GetTickCount() + dev->m_lateSignalMs, dev, hEvent, hOwn});
+    SetEvent(m_timerWake);
+}
+
+namespace {
+
+// Whether the caller's handle value still names the event the device holds.
+bool SameEvent(HANDLE hCaller, HANDLE hOwn)
+{
+    typedef BOOL(WINAPI * CompareFn)(HANDLE, HANDLE);
+    static const CompareFn compare =
+        reinterpret_cast<CompareFn>(GetProcAddress(GetModuleHandleA("kernelbase.dll"), "CompareObjectHandles"));
+    DWORD flags = 0;
+    if (!GetHandleInformation(hCaller, &flags))
+        return false;
+    return compare == nullptr || compare(hCaller, hOwn);
+}
+
+} // namespace
 
 void FakeSerial::RaiseLocked(FakeSerialDevice* dev, DWORD events)
 {
@@ -533,6 +594,19 @@ void FakeSerial::RunTimers()
                 } else if (op.kind == OpRead) {
                     FinishRead(op);
                 }
+            }
+            for (size_t i = 0; i < m_lateSignals.size();) {
+                const LateSignal late = m_lateSignals[i];
+                LONG left = static_cast<LONG>(late.due - now);
+                if (left > 0) {
+                    wait = std::min<DWORD>(wait, static_cast<DWORD>(left));
+                    ++i;
+                    continue;
+                }
+                m_lateSignals.erase(m_lateSignals.begin() + i);
+                late.dev->m_signalledAfterClose += !SameEvent(late.hCaller, late.hOwn);
+                SetEvent(late.hOwn);
+                CloseHandle(late.hOwn);
             }
         }
         WaitForSingleObject(m_timerWake, wait);

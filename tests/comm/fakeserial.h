@@ -9,9 +9,12 @@
 // PurgeComm with PURGE_TXABORT aborts pending writes. CancelIo aborts whatever runs on the handle.
 // With late completions on, the device behaves as Wine does on a real port: a wait ended by
 // SetCommMask, and operations cancelled by CancelIo, complete (ERROR_OPERATION_ABORTED) only
-// some milliseconds later, and PurgeComm does not abort pending writes. Whatever is still pending
-// when the handle is closed is counted (the caller's records may be gone by the time a real
-// system finishes it) and dropped without touching the caller's memory.
+// some milliseconds later, and PurgeComm does not abort pending writes. Whatever is still
+// pending when the handle is closed is counted (the caller's records may be gone by the time a
+// real system finishes it) and dropped without touching the caller's memory. With late wait
+// signals on, a comm-event wait is marked done in its record some time before its event is
+// signalled, as Wine finishes it on a thread of its own; an event that the caller closed in
+// between is counted (its handle value may belong to a newer event by then).
 //
 // Tests inject received bytes, switch the lines, ring, raise line errors and breaks, delay or
 // hold write completions, make reads complete late, and fail any named call once with a chosen
@@ -59,6 +62,9 @@ public:
 
     // Cancellations complete this many milliseconds late, as under Wine (0: at once).
     void SetLateCompletion(DWORD ms);
+    // A comm-event wait's event is signalled this many milliseconds after its record reads
+    // done (0: at once).
+    void SetLateWaitSignal(DWORD ms);
 
     // The device control block that GetCommState answers before the first SetCommState.
     void SetDriverDcb(const DCB& dcb);
@@ -80,6 +86,9 @@ public:
     DWORD InputQueueCount() const;
     DWORD ReadTotal() const;         // bytes handed out by reads
     int PendingAtClose() const;      // operations still pending when a handle was closed
+    // Wait events the caller had closed when the device signalled them, once every late
+    // signal has come.
+    int SignalledAfterClose() const;
 
 private:
     friend class FakeSerial;
@@ -107,8 +116,10 @@ private:
     int m_writeCount = 0;
     LONGLONG m_lastWriteCounter = 0;
     DWORD m_lateMs = 0;
+    DWORD m_lateSignalMs = 0;
     DWORD m_readTotal = 0;
     int m_pendingAtClose = 0;
+    int m_signalledAfterClose = 0;
     LPOVERLAPPED m_waitOv = nullptr; // pending WaitCommEvent
     LPDWORD m_waitMask = nullptr;
 };
@@ -139,6 +150,7 @@ private:
     friend class FakeSerialDevice;
     struct Operation;
     struct Scheduled;
+    struct LateSignal;
 
     static FakeSerial* s_active;
 
@@ -167,6 +179,7 @@ private:
     FakeSerialDevice* DeviceOf(HANDLE h);
     Operation& StartOperation(FakeSerialDevice* dev, LPOVERLAPPED ov, int kind);
     void Complete(Operation& op, DWORD error, DWORD bytes);
+    void SignalLate(FakeSerialDevice* dev, HANDLE hEvent);
     void RaiseLocked(FakeSerialDevice* dev, DWORD events);
     void CompleteWait(FakeSerialDevice* dev, DWORD events);
     void FinishWrite(Operation& op);
@@ -188,6 +201,7 @@ private:
     std::map<LPOVERLAPPED, std::unique_ptr<Operation>> m_ops;
     unsigned m_nextSerial = 1;
     std::vector<Scheduled> m_scheduled;
+    std::vector<LateSignal> m_lateSignals;
     HANDLE m_timerWake = nullptr;
     HANDLE m_timerThread = nullptr;
     bool m_quit = false;

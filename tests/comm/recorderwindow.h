@@ -61,9 +61,10 @@ public:
     std::function<void(const RecordedReport&)> onReport;
 
     // Pumps messages until the predicate holds or the time-out runs out; returns the predicate.
-    bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+    // The time-out is generous: the machines are shared, and a met wait returns at once.
+    bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 30000);
     // Until a report with this text was recorded (count times).
-    bool WaitForText(const std::string& text, DWORD timeoutMs = 5000, int count = 1);
+    bool WaitForText(const std::string& text, DWORD timeoutMs = 30000, int count = 1);
     // Pumps messages for the given time.
     void Pump(DWORD ms);
 

@@ -54,7 +54,7 @@ protected:
     }
 
     // Until a message entry with this code and payload text was recorded.
-    bool WaitForLog(int code, const std::string& text, DWORD timeoutMs = 5000)
+    bool WaitForLog(int code, const std::string& text, DWORD timeoutMs = 30000)
     {
         return frame.WaitFor(
             [&] {

@@ -39,7 +39,7 @@ function OnTimer(id)
 end
 )");
     ASSERT_TRUE(WaitForLog(10039, "ready"));
-    ASSERT_TRUE(WaitForLog(10039, "killed", 200));
+    ASSERT_TRUE(WaitForLog(10039, "killed"));
     frame.Pump(150);
     EXPECT_EQ(3, Count(Texts(10039), "timer0"));
 }
@@ -61,7 +61,8 @@ function OnTimer(id) n = n + 1 if n == 5 then KillTimer(1) Logput(1, 'five' .. i
 function OnDisConnected() end
 )");
     ASSERT_TRUE(WaitForLog(10039, "ready"));
-    ASSERT_TRUE(WaitForLog(10039, "five1", 1000));
+    // A period of its own would take seconds for five.
+    ASSERT_TRUE(WaitForLog(10039, "five1", 5000));
 }
 
 TEST_F(ScriptTest, TimersEndWithTheConnection)

@@ -135,7 +135,7 @@ TEST_F(HexEditInputTest, DragSelectsWithCaptureAndKeepsScrollingPastTheEdge)
     hex.GetClientRect(&rc);
     SendMouse(hex, WM_MOUSEMOVE, from.x, rc.bottom + 20, MK_LBUTTON);
     const int topAfterMove = model.GetTop();
-    EXPECT_TRUE(PumpUntil([&] { return model.GetTop() >= topAfterMove + 3 * 16; }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return model.GetTop() >= topAfterMove + 3 * 16; }));
     SendMouse(hex, WM_LBUTTONUP, from.x, rc.bottom + 20);
     const int topAfterUp = model.GetTop();
     PumpFor(500);
@@ -257,7 +257,7 @@ TEST_F(HexEditInputTest, NewDataWhileTheButtonIsHeldEndsTheDragInsideTheNewData)
 
     hex.SetData(SafeBytes(B({0xF7, 0x48})));
     RealButton(false);
-    PumpFor(200);
+    PumpUntil([&] { return !model.IsMouseSelecting(); });
 
     EXPECT_FALSE(model.IsMouseSelecting());
     EXPECT_NE(hex.m_hWnd, ::GetCapture());

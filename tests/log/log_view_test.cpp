@@ -490,12 +490,7 @@ TEST_F(LogViewTest, ContextMenuGoesThroughTheFrameworkPopupAtTheClickPoint)
     EXPECT_EQ(view->m_hWnd, call.hWndReceiver);
     EXPECT_EQ(view->m_hWnd, call.hWndOwner);
     EXPECT_EQ(popuptrack::MenuResourceIds(172), call.ids);
-    for (int i = 0; i < 20 && page < 0; ++i) {
-        MSG msg;
-        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-            ::DispatchMessageA(&msg);
-        ::Sleep(10);
-    }
+    winharness::PumpUntil([&] { return page >= 0; });
     EXPECT_EQ(1, page);
 
     // From the keyboard: just inside the list's top-left corner. Refused: no menu stays.

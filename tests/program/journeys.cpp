@@ -136,7 +136,7 @@ bool WriteStartupSet(Korvane& k, const char* name, const std::string& extensionD
     PROCESS_INFORMATION pi = {};
     if (!::CreateProcessA(tool.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
         return false;
-    ::WaitForSingleObject(pi.hProcess, 10000);
+    ::WaitForSingleObject(pi.hProcess, kPatienceMs);
     DWORD code = 1;
     ::GetExitCodeProcess(pi.hProcess, &code);
     ::CloseHandle(pi.hThread);
@@ -258,7 +258,7 @@ void ExpectEveryPaneReachable(const Korvane& k, const std::string& step)
 {
     // The program lays a moved group out on its next idle turns: a person reads it a moment later.
     std::string problems;
-    WaitFor([&] { return (problems = Unreachable(k)).empty(); }, 2000);
+    WaitFor([&] { return (problems = Unreachable(k)).empty(); });
     EXPECT_EQ("", problems) << step;
 }
 

@@ -240,11 +240,14 @@ HWND Korvane::OpenMenu(char accessKey)
         }
         Activate();
         Key(static_cast<WORD>(accessKey), kAlt);
-        WaitFor([&] {
-            std::vector<HWND> popups = PopupMenus(m_program->Pid());
-            hPopup = popups.empty() ? NULL : popups.front();
-            return hPopup != NULL;
-        });
+        WaitIdle(Main());
+        WaitFor(
+            [&] {
+                std::vector<HWND> popups = PopupMenus(m_program->Pid());
+                hPopup = popups.empty() ? NULL : popups.front();
+                return hPopup != NULL;
+            },
+            2000);
     }
     if (hPopup != NULL)
         WaitStill(ScreenRect(hPopup));
@@ -272,6 +275,7 @@ void Korvane::CloseMenus()
 {
     for (int i = 0; i < 3 && !NoMenuOpen(); ++i) {
         Key(VK_ESCAPE);
+        WaitIdle(Main());
         WaitFor([&] { return NoMenuOpen(); }, 500);
     }
 }
@@ -293,7 +297,7 @@ bool Korvane::FindToolButton(const std::string& prompt, POINT* pAt) const
     int first = -1, last = -1;
     for (int at = from + 3; at < to; at += 6) {
         bHorz ? MouseMove(at, across) : MouseMove(across, at);
-        ::Sleep(30);
+        WaitIdle(hBar);
         std::vector<std::string> texts = Status();
         const bool hit = !texts.empty() && texts[0] == prompt;
         if (hit) {
@@ -393,7 +397,7 @@ bool Korvane::ChooseInCombo(HWND hCombo, const std::string& item)
             Key(VK_DOWN);
         Key(VK_RETURN);
     }
-    return WaitFor([&] { return ComboSelection(hCombo) == index; }, 2000);
+    return WaitFor([&] { return ComboSelection(hCombo) == index; });
 }
 
 bool Korvane::ClickTreeItem(HWND hTree, const std::string& text, int occurrence)
@@ -549,7 +553,7 @@ namespace {
 // on it, longer than the program's slowest watch, with the strip on top there.
 bool OnTopAt(HWND hStrip, POINT at)
 {
-    return WaitFor([&] { return IsSelfOrDescendant(hStrip, ::WindowFromPoint(at)); }, 2000);
+    return WaitFor([&] { return IsSelfOrDescendant(hStrip, ::WindowFromPoint(at)); });
 }
 
 void WaitUncovered(HWND hStrip)
@@ -599,16 +603,22 @@ void Korvane::ReadTabOrders(LayoutView& layout)
             WaitFor([&] {
                 shown = shownNow();
                 return shown != 0 && std::find(order.begin(), order.end(), shown) == order.end();
-            },
-                    1500);
+            });
             order.push_back(shown);
         }
         group.members = order;
-        // Back to the tab that was selected.
+        // Back to the tab that was selected, unless it is shown already: a second click on the
+        // tab clicked last would be a double click, which floats its pane. Its label is read
+        // where it lies now (a selected tab may be wider than the others and move its
+        // neighbours).
+        if (shownNow() == group.selected)
+            continue;
+        WaitUncovered(hTab);
+        const std::vector<TabLabel> now = TabLabels(hTab);
         for (size_t i = 0; i < order.size(); ++i) {
             if (order[i] == group.selected) {
-                ClickLabel(hTab, labels[i]);
-                WaitFor([&] { return shownNow() == group.selected; }, 1500);
+                ClickLabel(hTab, now.size() == labels.size() ? now[i] : labels[i]);
+                WaitFor([&] { return shownNow() == group.selected; });
             }
         }
     }

@@ -109,10 +109,10 @@ public:
     bool ClickToolButton(const std::string& prompt);
 
     // A shown dialog of the program with the title.
-    HWND WaitDialog(const std::string& title, unsigned timeoutMs = 5000) const;
+    HWND WaitDialog(const std::string& title, unsigned timeoutMs = kPatienceMs) const;
     // Any shown dialog of the program (a file dialog, a message box).
-    HWND WaitAnyDialog(unsigned timeoutMs = 5000) const;
-    bool WaitDialogGone(HWND hDlg, unsigned timeoutMs = 5000) const;
+    HWND WaitAnyDialog(unsigned timeoutMs = kPatienceMs) const;
+    bool WaitDialogGone(HWND hDlg, unsigned timeoutMs = kPatienceMs) const;
     // Picks an item of a drop list by its text, with the mouse.
     bool ChooseInCombo(HWND hCombo, const std::string& item);
     // Clicks a tree item by its text (the first, or a later one of the same text).
@@ -145,7 +145,7 @@ public:
     bool Open();
     bool Write(const std::vector<BYTE>& bytes);
     // Reads until count bytes came or the time has passed.
-    std::vector<BYTE> Read(size_t count, unsigned timeoutMs = 5000);
+    std::vector<BYTE> Read(size_t count, unsigned timeoutMs = kPatienceMs);
 
 private:
     HANDLE m_hPort;

@@ -1,15 +1,42 @@
-// The probes the journeys read the program with each reject the state they must reject: a
-// greyed menu item, a hidden pane (its view menu check, its tab), a missing status bar.
+// The probes the journeys read the program with wait for a program that a busy machine holds
+// up, and each rejects the state it must reject: a greyed menu item, a hidden pane (its view
+// menu check, its tab), a missing status bar.
 #include <gtest/gtest.h>
 
 #include "journeys.h"
 
+#include <thread>
+
 using namespace e2e;
 
-TEST(Probes, RejectAGreyedItemAHiddenPaneAMissingTabAndAMissingStatusBar)
+TEST(Probes, WaitForAHeldProgramAndRejectAGreyedItemAHiddenPaneAMissingTabAndAMissingStatusBar)
 {
     Korvane k;
     ASSERT_TRUE(k.Start());
+
+    // The program's thread held, as cores busy with other work hold it, while the caption's
+    // double click waits for it, and let go a moment later: the screen is still all the while,
+    // but the program has not taken its input. Once the probe says the window is still, it is
+    // maximised and laid out anew, the status bar along its bottom.
+    HANDLE hThread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, ::GetWindowThreadProcessId(k.Main(), NULL));
+    ASSERT_NE(nullptr, hThread);
+    ASSERT_NE(static_cast<DWORD>(-1), ::SuspendThread(hThread));
+    const RECT rcBefore = ScreenRect(k.Main());
+    DoubleClick(rcBefore.left + 200, rcBefore.top + 8);
+    std::thread release([hThread] {
+        ::Sleep(1500);
+        ::ResumeThread(hThread);
+    });
+    WaitStill(rcBefore);
+    const bool zoomed = ::IsZoomed(k.Main()) != FALSE;
+    const RECT rcStatus = ScreenRect(k.StatusBar());
+    RECT client;
+    ::GetClientRect(k.Main(), &client);
+    ::MapWindowPoints(k.Main(), NULL, reinterpret_cast<POINT*>(&client), 2);
+    release.join();
+    ::CloseHandle(hThread);
+    EXPECT_TRUE(zoomed) << "still before the program took the double click";
+    EXPECT_EQ(client.bottom, rcStatus.bottom) << "still before the program laid its window out";
 
     // With an empty log the file menu can load a log but neither save nor export one.
     HWND hPopup = k.OpenMenu('F');

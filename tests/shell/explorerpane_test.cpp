@@ -121,11 +121,11 @@ protected:
         pane.SetSendEditorPane(&editor);
     }
 
-    // The first refresh; true when the tree is filled within a second.
+    // The first refresh; true when the tree is filled.
     bool Fill()
     {
         pane.SendMessage(WM_COMMAND, ID_EXPLORER_REFRESH);
-        return winharness::PumpUntil([this] { return pane.IsFilled() != FALSE; }, 1000);
+        return winharness::PumpUntil([this] { return pane.IsFilled() != FALSE; });
     }
 
     WorkFolder work;

@@ -108,8 +108,9 @@ private:
             return;
         }
         // A step that pumps while it waits (a long command) re-enters here: a loaded machine may
-        // take longer than a dialog left without steps, so a running step gets a minute.
-        const DWORD nLimit = self->m_nStepsRunning == 0 ? 5000 : 60000;
+        // take longer than a dialog left without steps, so a running step gets five minutes, and
+        // a dialog half a minute to show for its step.
+        const DWORD nLimit = self->m_nStepsRunning == 0 ? 30000 : 300000;
         if (::GetTickCount() - self->m_lastProgress > nLimit) {
             self->timedOut = true;
             self->m_lastProgress = ::GetTickCount();

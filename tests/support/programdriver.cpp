@@ -1,5 +1,7 @@
 #include "programdriver.h"
 
+#include "uiprobe.h"
+
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -160,7 +162,12 @@ HWND Program::WaitMainWindow(unsigned timeoutMs)
 
 bool Program::WaitIdle(unsigned timeoutMs)
 {
-    return ::WaitForInputIdle(m_pi.hProcess, timeoutMs) == 0;
+    // The system's idle signal comes once, after the start: later waits go through the
+    // program's window.
+    const DWORD start = ::GetTickCount();
+    ::WaitForInputIdle(m_pi.hProcess, timeoutMs);
+    const DWORD spent = ::GetTickCount() - start;
+    return m_hMain != NULL && e2e::WaitIdle(m_hMain, spent < timeoutMs ? timeoutMs - spent : 0);
 }
 
 bool Program::Running() const

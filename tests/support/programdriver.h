@@ -40,8 +40,9 @@ public:
     // The visible top-level window of the process whose title ends in " - Korvane"; NULL when
     // none showed within the time.
     HWND WaitMainWindow(unsigned timeoutMs = 30000);
-    // Waits until the program waits for input with nothing queued (false after the time).
-    bool WaitIdle(unsigned timeoutMs = 10000);
+    // Waits until the program has gone idle with its main window painted (false after the
+    // time).
+    bool WaitIdle(unsigned timeoutMs = 30000);
 
     HWND Main() const { return m_hMain; }
     DWORD Pid() const { return m_pi.dwProcessId; }

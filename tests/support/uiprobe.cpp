@@ -155,12 +155,143 @@ bool WaitFor(const std::function<bool()>& cond, unsigned timeoutMs)
     }
 }
 
+namespace {
+
+// Polls cond, at first often (an idle program answers within a few milliseconds), then every
+// 4 ms.
+bool Poll(const std::function<bool()>& cond, DWORD start, unsigned timeoutMs)
+{
+    for (DWORD pause = 1;; pause = std::min<DWORD>(pause * 2, 4)) {
+        if (cond())
+            return true;
+        if (::GetTickCount() - start >= timeoutMs)
+            return false;
+        ::Sleep(pause);
+    }
+}
+
+unsigned Remaining(DWORD start, unsigned timeoutMs)
+{
+    const DWORD spent = ::GetTickCount() - start;
+    return spent < timeoutMs ? timeoutMs - spent : 0;
+}
+
+BOOL CALLBACK CollectThreadTop(HWND hWnd, LPARAM lParam)
+{
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+}
+
+BOOL CALLBACK StopAtSomethingToPaint(HWND hWnd, LPARAM lParam)
+{
+    if (!::GetUpdateRect(hWnd, NULL, FALSE))
+        return TRUE;
+    *reinterpret_cast<bool*>(lParam) = true;
+    return FALSE;
+}
+
+// Whether a shown window of the thread has something left to paint (a hidden or minimised
+// window is given nothing to paint).
+bool ThreadHasSomethingToPaint(DWORD tid)
+{
+    std::vector<HWND> tops;
+    ::EnumThreadWindows(tid, CollectThreadTop, reinterpret_cast<LPARAM>(&tops));
+    for (HWND hTop : tops) {
+        if (!::IsWindowVisible(hTop))
+            continue;
+        bool bFound = ::GetUpdateRect(hTop, NULL, FALSE) != FALSE;
+        if (!bFound)
+            ::EnumChildWindows(hTop, StopAtSomethingToPaint, reinterpret_cast<LPARAM>(&bFound));
+        if (bFound)
+            return true;
+    }
+    return false;
+}
+
+// The deepest shown window at a screen point inside a top-level window, disabled ones too.
+HWND DeepestAt(HWND hTop, POINT screen)
+{
+    HWND hAt = hTop;
+    for (;;) {
+        POINT pt = screen;
+        ::ScreenToClient(hAt, &pt);
+        HWND hChild = ::ChildWindowFromPointEx(hAt, pt, CWP_SKIPINVISIBLE);
+        if (hChild == NULL || hChild == hAt)
+            return hAt;
+        hAt = hChild;
+    }
+}
+
+// Marks one pixel for painting in a window of the thread that lies open on the screen there,
+// near a corner of one of its top-level windows (the given window's first): it is painted
+// again as it is. Answers the window, NULL when the thread shows none at the points tried.
+HWND MarkPixel(HWND hWnd, DWORD tid)
+{
+    std::vector<HWND> tops = {::GetAncestor(hWnd, GA_ROOTOWNER), ::GetAncestor(hWnd, GA_ROOT)};
+    ::EnumThreadWindows(tid, CollectThreadTop, reinterpret_cast<LPARAM>(&tops));
+    for (HWND hTop : tops) {
+        if (hTop == NULL || !::IsWindowVisible(hTop) || ::IsIconic(hTop))
+            continue;
+        RECT rc;
+        ::GetClientRect(hTop, &rc);
+        ::MapWindowPoints(hTop, NULL, reinterpret_cast<POINT*>(&rc), 2);
+        if (rc.right - rc.left < 4 || rc.bottom - rc.top < 4)
+            continue;
+        const POINT points[] = {{rc.right - 2, rc.bottom - 2}, {rc.left + 1, rc.bottom - 2}, {rc.right - 2, rc.top + 1},
+                                Center(rc)};
+        for (const POINT& pt : points) {
+            HWND hOver = ::WindowFromPoint(pt);
+            if (hOver == NULL || ::GetWindowThreadProcessId(hOver, NULL) != tid)
+                continue;
+            HWND hAt = DeepestAt(::GetAncestor(hOver, GA_ROOT), pt);
+            POINT local = pt;
+            ::ScreenToClient(hAt, &local);
+            RECT client;
+            ::GetClientRect(hAt, &client);
+            if (::GetWindowThreadProcessId(hAt, NULL) != tid || !::PtInRect(&client, local))
+                continue;
+            const RECT pixel = {local.x, local.y, local.x + 1, local.y + 1};
+            ::InvalidateRect(hAt, &pixel, FALSE);
+            return hAt;
+        }
+    }
+    return NULL;
+}
+
+} // namespace
+
+bool WaitIdle(HWND hWnd, unsigned timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    if (hWnd == NULL || !::IsWindow(hWnd))
+        return false;
+    const DWORD tid = ::GetWindowThreadProcessId(hWnd, NULL);
+    const char* waitingFor = "an answer to a message";
+    DWORD_PTR result = 0;
+    bool idle = ::SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, std::max(1u, timeoutMs), &result) != 0;
+    for (int round = 0; idle && round < 2; ++round) {
+        waitingFor = "the paint of a marked pixel";
+        HWND hMarked = MarkPixel(hWnd, tid);
+        if (hMarked != NULL)
+            idle = Poll([&] { return !::GetUpdateRect(hMarked, NULL, FALSE); }, start, timeoutMs);
+    }
+    if (idle) {
+        waitingFor = "the paint of every window";
+        idle = Poll([&] { return !ThreadHasSomethingToPaint(tid); }, start, timeoutMs);
+    }
+    if (!idle && ::IsWindow(hWnd))
+        std::printf("note: the program did not go idle within %u ms (waiting for %s)\n", timeoutMs, waitingFor);
+    return idle;
+}
+
 RECT WaitSettled(HWND hWnd, unsigned timeoutMs)
 {
-    RECT rc = ScreenRect(hWnd);
     const DWORD start = ::GetTickCount();
-    for (int still = 0; still < 5 && ::GetTickCount() - start < timeoutMs;) {
+    WaitIdle(hWnd, timeoutMs);
+    RECT rc = ScreenRect(hWnd);
+    for (int still = 0; still < 3 && ::GetTickCount() - start < timeoutMs;) {
         ::Sleep(40);
+        WaitIdle(hWnd, Remaining(start, timeoutMs));
         const RECT now = ScreenRect(hWnd);
         still = ::EqualRect(&now, &rc) ? still + 1 : 0;
         rc = now;
@@ -168,17 +299,29 @@ RECT WaitSettled(HWND hWnd, unsigned timeoutMs)
     return rc;
 }
 
-void WaitStill(const RECT& rc, unsigned timeoutMs)
+bool WaitStill(const RECT& rc, unsigned timeoutMs)
 {
     const DWORD start = ::GetTickCount();
+    // The program that shows the rectangle (none when only the desktop lies there).
+    HWND hShown = ::WindowFromPoint(Center(rc));
+    if (hShown == ::GetDesktopWindow())
+        hShown = NULL;
+    auto idle = [&] {
+        if (hShown != NULL && ::IsWindow(hShown))
+            WaitIdle(hShown, Remaining(start, timeoutMs));
+    };
+    idle();
     Screenshot last(rc);
-    while (::GetTickCount() - start < timeoutMs) {
-        ::Sleep(60);
+    for (int same = 0; ::GetTickCount() - start < timeoutMs;) {
+        ::Sleep(50);
+        idle();
         Screenshot now(rc);
-        if (now == last)
-            return;
+        same = now == last ? same + 1 : 0;
+        if (same >= 2)
+            return true;
         last = now;
     }
+    return false;
 }
 
 // ---- Memory of the program's process.

@@ -46,13 +46,27 @@ HWND ShownChild(HWND root, const char* cls, int id);
 // The chain of ancestors of a window, nearest first, up to and without the desktop.
 std::vector<HWND> Ancestors(HWND hWnd);
 
+// How long a probe waits for what it needs by default: the test machines are shared, and a
+// program held to busy cores may take many seconds for what takes it milliseconds alone. A
+// wait that is met returns at once, so only a failure pays for the patience.
+const unsigned kPatienceMs = 30000;
+
 // Polls cond every 20 ms until it holds (true) or the time has passed (false).
-bool WaitFor(const std::function<bool()>& cond, unsigned timeoutMs = 5000);
-// Waits until the window keeps its place and size for 200 ms (a layout has settled); answers
-// its rectangle.
-RECT WaitSettled(HWND hWnd, unsigned timeoutMs = 4000);
-// Waits until the screen rectangle's pixels stay the same over two samples 60 ms apart.
-void WaitStill(const RECT& rc, unsigned timeoutMs = 2000);
+bool WaitFor(const std::function<bool()>& cond, unsigned timeoutMs = kPatienceMs);
+// Waits until the program whose UI thread owns the window has taken the input and the
+// messages given to it so far, run its idle pass and painted what was left to paint (false
+// after the time, said on the output). A pixel of the program's window is marked for
+// painting: the system lets the thread paint only once its queue holds no input and no posted
+// message, and the thread's idle pass comes after that; two such rounds, then no shown window
+// of the thread has anything left to paint.
+bool WaitIdle(HWND hWnd, unsigned timeoutMs = kPatienceMs);
+// Waits until the program of the window is idle and the window has kept its place and size
+// over several of the program's idle rounds (a layout has settled); answers its rectangle.
+RECT WaitSettled(HWND hWnd, unsigned timeoutMs = kPatienceMs);
+// Waits until the program showing the screen rectangle is idle and the rectangle's pixels
+// stay the same over more than one of its paint cycles: three samples, each after the program
+// went idle again, some time apart (false when they never did within the time).
+bool WaitStill(const RECT& rc, unsigned timeoutMs = kPatienceMs);
 
 // ---- Memory of the program's process.
 

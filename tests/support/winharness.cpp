@@ -346,7 +346,7 @@ DWORD WINAPI RealHand::ThreadMain(LPVOID pParam)
     }
     ::InterlockedExchange(&pHand->m_bDone, 1);
     // A modal loop that outlived the steps is ended, so a test fails instead of hanging.
-    if (::WaitForSingleObject(pHand->m_hReturned, 4000) == WAIT_TIMEOUT) {
+    if (::WaitForSingleObject(pHand->m_hReturned, 15000) == WAIT_TIMEOUT) {
         ::InterlockedExchange(&pHand->m_bStuck, 1);
         do {
             GUITHREADINFO info = {};

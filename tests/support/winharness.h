@@ -48,7 +48,7 @@ private:
 // found is dropped and reported.
 bool PumpPending();
 // Pumps until pred() holds; false when timeoutMs passed first.
-bool PumpUntil(const std::function<bool()>& pred, unsigned timeoutMs = 3000);
+bool PumpUntil(const std::function<bool()>& pred, unsigned timeoutMs = 30000);
 // Pumps for a fixed time.
 void PumpFor(unsigned ms);
 // The idle pass of the message loop once its queue is empty: every visible frame takes its
@@ -208,13 +208,13 @@ public:
     RealHand& Call(std::function<void()> fn);
     // Asks pred the same way every 10 ms until it holds or ms have passed: for what the
     // calling thread does when it gets to the input, however long that takes it.
-    RealHand& WaitFor(std::function<bool()> pred, unsigned ms = 2000);
+    RealHand& WaitFor(std::function<bool()> pred, unsigned ms = 30000);
     // Waits until the calling thread has taken all the input given so far.
     RealHand& Settle();
     // Plays the steps and pumps until they are done and the queue is empty; false when they
     // took longer than timeoutMs, or when they left a modal loop running (it is cancelled).
     // The steps are then forgotten, so the hand can be used again.
-    bool Play(unsigned timeoutMs = 15000);
+    bool Play(unsigned timeoutMs = 120000);
 
 private:
     static DWORD WINAPI ThreadMain(LPVOID pParam);

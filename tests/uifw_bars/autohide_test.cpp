@@ -264,7 +264,7 @@ TEST_F(AutoHideTest, WithTheCursorAwayTheSliderHidesUnlessItHoldsTheFocus)
     EXPECT_TRUE(parts.pSlider->IsShown());
 
     fx.pFrame->SetFocus();
-    EXPECT_TRUE(winharness::PumpUntil([&] { return !parts.pSlider->IsShown(); }, 2000));
+    EXPECT_TRUE(winharness::PumpUntil([&] { return !parts.pSlider->IsShown(); }));
     EXPECT_TRUE(ContentIn(Content(p), p));
     EXPECT_EQ(-1, parts.Left()->SelectionGet());
 }

@@ -394,14 +394,16 @@ TEST_F(StudioDragDockTest, AMarkerShowsItsHoverPictureUnderTheCursorAndDropsItsH
     CUiDynDockMarkerWnd* pTop = CUiDynDockMarkerWnd::OuterDockMarkers[0];
     const CRect rc = WindowRect(pTop);
     ::SetCursorPos(rc.left - 40, rc.top + 200);
-    winharness::PumpFor(120);
+    winharness::PumpUntil([&] { return pTop->GetHoverState() == 2; });
+    winharness::PumpFor(60);
     std::vector<COLORREF> atRest;
     for (int x = rc.left; x < rc.right; ++x)
         atRest.push_back(ScreenPixel(x, rc.CenterPoint().y));
     EXPECT_EQ(2, pTop->GetHoverState());
 
     ::SetCursorPos(rc.CenterPoint().x, rc.CenterPoint().y);
-    winharness::PumpFor(100);
+    winharness::PumpUntil([&] { return pTop->GetHoverState() == 1; });
+    winharness::PumpFor(60);
     EXPECT_EQ(1, pTop->GetHoverState());
     bool bDiffers = false;
     for (int x = rc.left; x < rc.right; ++x)
@@ -410,7 +412,7 @@ TEST_F(StudioDragDockTest, AMarkerShowsItsHoverPictureUnderTheCursorAndDropsItsH
 
     ASSERT_TRUE(pTop->ShowHighlight(true));
     ::SetCursorPos(rc.left - 40, rc.top + 200);
-    winharness::PumpFor(100);
+    winharness::PumpUntil([&] { return pTop->GetHoverState() == 2; });
     EXPECT_EQ(2, pTop->GetHoverState());
     EXPECT_EQ(nullptr, pTop->GetHighlight());
     CUiControlBar::g_DragStatePrevious.Empty(true);

@@ -135,7 +135,7 @@ TEST(OuterDelayedLayout, TwoRequestsArmOneTimerThatWaitsForTheFrameToShow)
     winharness::PumpFor(60);
     EXPECT_EQ(0, hidden.pFrame->nLayoutsByOuterBar);
     hidden.pFrame->ShowWindow(SW_SHOWNA);
-    EXPECT_TRUE(winharness::PumpUntil([&] { return !(pTop->m_bOuterFlags & CUiDockOuterBar::kPending); }, 2000));
+    EXPECT_TRUE(winharness::PumpUntil([&] { return !(pTop->m_bOuterFlags & CUiDockOuterBar::kPending); }));
     winharness::PumpFor(60);
     EXPECT_EQ(1, hidden.pFrame->nLayoutsByOuterBar);
 }

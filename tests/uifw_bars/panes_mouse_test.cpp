@@ -50,7 +50,10 @@ protected:
         hand.Settle().WaitFor([&] { return (pMarker = InnerMarkerOfType(nType)) != nullptr; });
         hand.MoveTo([&] { return pMarker != nullptr ? WindowRect(pMarker).CenterPoint() : ptOver; }).Settle();
         hand.Release().Settle();
-        return hand.Play() && pMarker != nullptr;
+        const bool bPlayed = hand.Play();
+        EXPECT_TRUE(bPlayed) << "the drag's steps did not end, or left a loop running";
+        EXPECT_NE(nullptr, pMarker) << "no marker of type " << nType << " came up";
+        return bPlayed && pMarker != nullptr;
     }
     static COLORREF ScreenPixel(CPoint pt)
     {
@@ -140,7 +143,7 @@ TEST_F(PanesByMouse, AFloatingFrameComesBackInFrontAfterEachPressOnATabOfTheMain
     for (int i = 0; i < 6; ++i) {
         hand.Click(fx.TabPoint(i % 2 == 0 ? P::kScript1 : P::kSendEditor))
             .Settle()
-            .WaitFor([&] { return Above(pFloating->m_hWnd, fx.hFrame); }, 1000)
+            .WaitFor([&] { return Above(pFloating->m_hWnd, fx.hFrame); })
             .Call([&] { nBehind += Above(pFloating->m_hWnd, fx.hFrame) ? 0 : 1; });
         ASSERT_TRUE(hand.Play());
     }

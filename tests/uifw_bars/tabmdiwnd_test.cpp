@@ -107,7 +107,7 @@ TEST_F(TabMdiTest, TheStripShowsWithTheFirstChildAndAsksTheFrameForALayout)
     EXPECT_EQ(0, strip.ItemGetCount());
     pFrame->m_nIdleFlags = 0;
     Child* pChild = AddChild("Log");
-    EXPECT_TRUE(winharness::PumpUntil([&] { return strip.ItemGetCount() == 1; }, 50));
+    EXPECT_TRUE(winharness::PumpUntil([&] { return strip.ItemGetCount() == 1; }));
     EXPECT_TRUE(strip.GetStyle() & WS_VISIBLE);
     EXPECT_EQ(12u, pFrame->m_nIdleFlags & 12);
     EXPECT_EQ((LPARAM)pChild->m_hWnd, strip.ItemGetInfo(0)->m_lParam);

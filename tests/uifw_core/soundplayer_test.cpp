@@ -49,14 +49,14 @@ public:
     }
     bool WaitPlayed(size_t n)
     {
-        for (int i = 0; i < 500 && PlayedCount() < n; i++)
+        for (int i = 0; i < 3000 && PlayedCount() < n; i++)
             ::Sleep(10);
         return PlayedCount() >= n;
     }
     bool WaitThreadsEnded()
     {
         for (HANDLE h : threads)
-            if (::WaitForSingleObject(h, 5000) != WAIT_OBJECT_0)
+            if (::WaitForSingleObject(h, 30000) != WAIT_OBJECT_0)
                 return false;
         return true;
     }

@@ -170,9 +170,9 @@ TEST_F(PopupAnimTest, AClickOnAPopupLeavesTheActiveWindow)
                                                       MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
     EXPECT_EQ(1, HookMouse(WM_LBUTTONDOWN, rc.CenterPoint()));
     EXPECT_EQ(1, HookMouse(WM_LBUTTONUP, rc.CenterPoint()));
-    ASSERT_TRUE(PumpUntil([] { return !CUiPopupMenuWnd::IsTrackingMenu(); }, 2000));
+    ASSERT_TRUE(PumpUntil([] { return !CUiPopupMenuWnd::IsTrackingMenu(); }));
     EXPECT_EQ(hActive, ::GetActiveWindow());
-    PumpUntil([&] { return frame->nHandledA > 0; }, 1000);
+    PumpUntil([&] { return frame->nHandledA > 0; });
     EXPECT_EQ(1, frame->nHandledA);
     DestroyReceiver(frame);
 }

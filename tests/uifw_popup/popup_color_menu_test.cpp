@@ -30,8 +30,12 @@ protected:
         pMenu->m_pResult = &clrResult;
         return pMenu;
     }
+    // Tracked with the real cursor away from the menu: a hand resting on a swatch, however
+    // late the thread takes its moves, would preview it.
     CUiPopupColorMenuWnd* Track(const RECT* pExclude = nullptr)
     {
+        ::SetCursorPos(1270, 1010);
+        PumpUntil([] { return HIWORD(::GetQueueStatus(QS_INPUT)) == 0; });
         CUiPopupColorMenuWnd* pMenu = NewMenu();
         EXPECT_TRUE(pMenu->TrackMenu(0, 200, 200, pExclude));
         EXPECT_TRUE(WaitAnimationEnd());
@@ -45,7 +49,7 @@ protected:
     }
     static bool Ended()
     {
-        return PumpUntil([] { return !CUiPopupMenuWnd::IsTrackingMenu(); }, 2000);
+        return PumpUntil([] { return !CUiPopupMenuWnd::IsTrackingMenu(); });
     }
     // The notifications of the colour menu that reached the receiver so far.
     std::vector<CReceiverFrame::Received> Notes()

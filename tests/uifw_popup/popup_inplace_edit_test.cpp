@@ -107,7 +107,7 @@ protected:
     static void Key(CWnd* pWnd, UINT vk) { pWnd->SendMessage(WM_KEYDOWN, vk, 1); }
     static bool Ended()
     {
-        return PumpUntil([] { return !CUiPopupMenuWnd::IsTrackingMenu(); }, 2000);
+        return PumpUntil([] { return !CUiPopupMenuWnd::IsTrackingMenu(); });
     }
 
     PopupScope scope;

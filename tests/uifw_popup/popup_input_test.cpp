@@ -80,7 +80,7 @@ TEST_F(PopupInputTest, AUniqueAccessCharacterChoosesAtOnceASharedOneMoves)
     EXPECT_EQ(1, pMenu->GetCurrentItemIndex());
     EXPECT_TRUE(CUiPopupMenuWnd::IsTrackingMenu());
     Key('O');
-    ASSERT_TRUE(PumpUntil([&] { return frame->Count(WM_COMMAND, ID_OPEN) > 0; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return frame->Count(WM_COMMAND, ID_OPEN) > 0; }));
     EXPECT_FALSE(CUiPopupMenuWnd::IsTrackingMenu());
 }
 
@@ -104,7 +104,7 @@ TEST_F(PopupInputTest, LeftClosesOnlyTheSubmenuEscapeTheWholeChain)
     Key(VK_RIGHT);
     ASSERT_EQ(pSub, State().m_pFocused);
     Key(VK_ESCAPE);
-    EXPECT_TRUE(PumpUntil([] { return !CUiPopupMenuWnd::IsTrackingMenu(); }, 2000));
+    EXPECT_TRUE(PumpUntil([] { return !CUiPopupMenuWnd::IsTrackingMenu(); }));
     EXPECT_EQ(1, frame->Count(WM_COMMAND, 0));
 }
 

@@ -201,7 +201,7 @@ LRESULT HookMouse(UINT message, POINT ptScreen)
 
 bool WaitAnimationEnd()
 {
-    return winharness::PumpUntil([] { return PopupTrackingState::Get().m_pAnimating == nullptr; }, 2000);
+    return winharness::PumpUntil([] { return PopupTrackingState::Get().m_pAnimating == nullptr; });
 }
 
 } // namespace popuptest

@@ -69,7 +69,7 @@ TEST_F(PopupTrackTest, AChosenCommandIsPostedAndSystemCommandsGoAsSysCommands)
     script.Start();
     const CPoint pt = FrameScreenPoint(20, 20);
     ASSERT_TRUE(pMenu->TrackMenu(CUiPopupMenuWnd::kOwnLoop, pt.x, pt.y));
-    PumpUntil([&] { return frame->nHandledA > 0; }, 2000);
+    PumpUntil([&] { return frame->nHandledA > 0; });
     EXPECT_EQ(1, frame->Count(WM_COMMAND, ID_A));
     EXPECT_EQ(1, frame->nHandledA);
     EXPECT_EQ(std::vector<int>({3}), std::vector<int>(g_sounds.end() - 1, g_sounds.end()));
@@ -79,7 +79,7 @@ TEST_F(PopupTrackTest, AChosenCommandIsPostedAndSystemCommandsGoAsSysCommands)
     TypeKeys(second, {VK_DOWN, VK_DOWN, VK_RETURN});
     second.Start();
     ASSERT_TRUE(pMenu->TrackMenu(CUiPopupMenuWnd::kOwnLoop, pt.x, pt.y));
-    PumpUntil([&] { return frame->Count(WM_SYSCOMMAND, SC_CLOSE) > 0; }, 2000);
+    PumpUntil([&] { return frame->Count(WM_SYSCOMMAND, SC_CLOSE) > 0; });
     EXPECT_EQ(1, frame->Count(WM_SYSCOMMAND, SC_CLOSE));
 }
 
@@ -91,7 +91,7 @@ TEST_F(PopupTrackTest, EscapePostsCommandZeroAndClosesTheChain)
     EXPECT_TRUE(State().HasHooks());
     ASSERT_TRUE(WaitAnimationEnd());
     HookKey(VK_ESCAPE);
-    ASSERT_TRUE(PumpUntil([] { return !CUiPopupMenuWnd::IsTrackingMenu(); }, 2000));
+    ASSERT_TRUE(PumpUntil([] { return !CUiPopupMenuWnd::IsTrackingMenu(); }));
     PumpFor(30);
     EXPECT_EQ(1, frame->Count(WM_COMMAND, 0));
     EXPECT_EQ(0, frame->nHandledA);

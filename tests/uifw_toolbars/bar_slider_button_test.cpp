@@ -94,7 +94,7 @@ protected:
             script();
             bDone = true;
         });
-        winharness::PumpUntil([&] { return bDone.load(); }, 10000);
+        winharness::PumpUntil([&] { return bDone.load(); }, 60000);
         input.join();
         winharness::PumpFor(100);
     }
@@ -140,18 +140,27 @@ TEST_F(BarSliderButton, HoldingTheIncrementArrowRepeatsOnlyOverTheArrow)
     ProbeSlider* pSlider = MakeSlider(100, 0, 10);
     const CPoint ptArrow = OnScreen(pSlider->GetPartRect(kIncrement));
     const CPoint ptLabel = OnScreen(pSlider->GetPartRect(kLabel));
+    UINT nAtLeave = 0;
+    DWORD dwHeld = 0;
     Drive([&] {
         RealMove(ptArrow);
         ::Sleep(50);
+        const DWORD dwPress = ::GetTickCount();
         RealButton(true);
-        ::Sleep(500);
+        // Held over the arrow until it has stepped a few times, however slowly the loop runs.
+        for (const DWORD dwStart = ::GetTickCount(); pSlider->GetScrollPos() < 4 && ::GetTickCount() - dwStart < 30000;)
+            ::Sleep(5);
+        nAtLeave = pSlider->GetScrollPos();
+        dwHeld = ::GetTickCount() - dwPress;
         RealMove(ptLabel);
         ::Sleep(700);
         RealButton(false);
     });
-    // About one step per 50 ms over the arrow, none over the label.
-    EXPECT_GE(pSlider->GetScrollPos(), 4u);
-    EXPECT_LE(pSlider->GetScrollPos(), 14u);
+    // No faster than a step per 50 ms over the arrow; none over the label once the loop took the
+    // move there (input comes before the repeat timer: one step under way at most).
+    EXPECT_GE(nAtLeave, 4u);
+    EXPECT_LE(nAtLeave, dwHeld / 50 + 2);
+    EXPECT_LE(pSlider->GetScrollPos(), nAtLeave + 1);
     ASSERT_EQ(1, pSlider->nPresses);
     EXPECT_FALSE(pSlider->bTimerAfterPress);
     EXPECT_FALSE(pSlider->bCaptureAfterPress);
@@ -164,7 +173,10 @@ TEST_F(BarSliderButton, HoldingTheIncrementArrowRepeatsOnlyOverTheArrow)
         RealMove(ptArrow);
         ::Sleep(50);
         RealButton(true);
-        ::Sleep(500);
+        for (const DWORD dwStart = ::GetTickCount(); pSlider->GetScrollPos() < 3 && ::GetTickCount() - dwStart < 30000;)
+            ::Sleep(5);
+        // A few more periods held at the end of the range.
+        ::Sleep(250);
         RealButton(false);
     });
     EXPECT_EQ(3u, pSlider->GetScrollPos());
@@ -204,7 +216,9 @@ TEST_F(BarSliderButton, ASliderTakenOutOfItsBarDuringTheLoopIsLeftAlone)
         RealMove(ptArrow);
         ::Sleep(50);
         RealButton(true);
-        ::Sleep(200);
+        // Taken out once the loop has stepped.
+        for (const DWORD dwStart = ::GetTickCount(); pSlider->GetScrollPos() == 0 && ::GetTickCount() - dwStart < 30000;)
+            ::Sleep(5);
         ::PostMessageA(hRemover, WM_APP, 0, 0);
         ::Sleep(300);
         RealButton(false);

@@ -112,7 +112,7 @@ TEST_F(MdiMenuBar, AClientMadeLaterIsHookedAtTheNextTick)
                                         pPlain->GetSafeHwnd(), NULL, ::GetModuleHandleA(NULL), &ccs);
     ASSERT_NE((HWND)NULL, hLate);
     EXPECT_FALSE(bar.IsWindowHookedBySink(hLate));
-    EXPECT_TRUE(winharness::PumpUntil([&] { return bar.IsWindowHookedBySink(hLate); }, 500));
+    EXPECT_TRUE(winharness::PumpUntil([&] { return bar.IsWindowHookedBySink(hLate); }));
     EXPECT_EQ(hLate, bar.FindMdiClientWindow());
     // The search timer is gone.
     EXPECT_FALSE(::KillTimer(bar.GetSafeHwnd(), CUiMenuControlBar::kTimerFindMdiClient));
