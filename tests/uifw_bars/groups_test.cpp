@@ -718,4 +718,3 @@ TEST(DefaultLayout, TheFramesBarListStandsEachGroupInForItsBarsButTheBarsMenuLis
 }
 
 } // namespace
-
