@@ -14,6 +14,8 @@
 
 #include "cmdmanager.h"
 #include "ncareabutton.h"
+#include "paintmanager.h"
+#include "paintmanagerholder.h"
 #include "popupmenuwnd.h"
 
 namespace {
@@ -594,12 +596,30 @@ std::string RingRows(CFrameWnd* pFrame)
     return out.str();
 }
 
+// The look that drags with an outline, for as long as a test runs.
+struct OutlineLook {
+    OutlineLook() { PaintManagerHolder::Get().SetPaintManagerClass(RUNTIME_CLASS(CUiPaintManager)); }
+    ~OutlineLook() { PaintManagerHolder::Get().SetPaintManager(nullptr); }
+};
+
+// The bar floated as a caption drag with an outline ends away from every docking place.
+bool FloatAsACaptionDragEnds(CUiControlBar* pBar, CPoint ptScreen)
+{
+    CUiControlBar::InternalDraggingState_t state(pBar);
+    state.Empty(false);
+    state.m_nKind = 0;
+    state.m_rect = CRect(ptScreen, CSize(200, 200));
+    return pBar->DragApplyTarget(state, false);
+}
+
 // COM control 1 docked outermost on the right, floated as a caption drag ends and docked back
 // as a double click on its frame docks it: outermost on the right again, every ring and row as
 // before; the same for the right group floated by a double click on its caption after a pane
-// took a row of its own inside it in its ring.
+// took a row of its own inside it in its ring. Dropped by the outline beside the right group
+// and floated the same way, it comes back beside the group at the widths the two had.
 TEST(DefaultLayout, BarsDockedBackByADoubleClickTakeTheRingAndTheRowTheyLeft)
 {
+    OutlineLook look;
     PaneFrameFixture fx;
     fx.BuildDefaultLayout();
     Pane** p = fx.panes;
@@ -608,7 +628,7 @@ TEST(DefaultLayout, BarsDockedBackByADoubleClickTakeTheRingAndTheRowTheyLeft)
     ASSERT_TRUE(pCom1->DockAtFrameSide(AFX_IDW_DOCKBAR_RIGHT, false));
     layoutcheck::LayOutAtIdle();
     const std::string outermost = RingRows(fx.pFrame);
-    ASSERT_TRUE(pCom1->FloatAt(300, 300, CBRS_ALIGN_TOP));
+    ASSERT_TRUE(FloatAsACaptionDragEnds(pCom1, CPoint(300, 300)));
     layoutcheck::LayOutAtIdle();
     ASSERT_TRUE(pCom1->DockAtMRUPlace());
     layoutcheck::LayOutAtIdle();
@@ -627,6 +647,29 @@ TEST(DefaultLayout, BarsDockedBackByADoubleClickTakeTheRingAndTheRowTheyLeft)
     ASSERT_TRUE(pRight->DockAtMRUPlace());
     layoutcheck::LayOutAtIdle();
     EXPECT_EQ(inside, RingRows(fx.pFrame));
+
+    ASSERT_TRUE(FloatAsACaptionDragEnds(pCom1, CPoint(300, 300)));
+    layoutcheck::LayOutAtIdle();
+    CUiControlBar::InternalDraggingState_t beside(pCom1);
+    beside.Empty(false);
+    beside.SetTarget(pRight, true);
+    beside.m_nKind = 4;
+    ASSERT_TRUE(pCom1->DragApplyTarget(beside, false));
+    beside.SetTarget(nullptr, true);
+    layoutcheck::LayOutAtIdle();
+    CRect rcBeside;
+    pCom1->GetWindowRect(&rcBeside);
+    pRight->GetWindowRect(&rcRight);
+    const int nGroupWidth = rcRight.Width();
+    ASSERT_GE(rcBeside.left, rcRight.right);
+    ASSERT_TRUE(FloatAsACaptionDragEnds(pCom1, CPoint(300, 300)));
+    layoutcheck::LayOutAtIdle();
+    ASSERT_TRUE(pCom1->DockAtMRUPlace());
+    layoutcheck::LayOutAtIdle();
+    pCom1->GetWindowRect(&rcCom1);
+    pRight->GetWindowRect(&rcRight);
+    EXPECT_EQ(rcBeside.Width(), rcCom1.Width());
+    EXPECT_EQ(nGroupWidth, rcRight.Width());
 }
 
 // The frame's list of bars (what the drag targets are found among) names a group, not its

@@ -56,14 +56,23 @@ bool CUiControlBar::DragApplyTarget(InternalDraggingState_t& state, bool bFromMa
 
     switch (nKind) {
     case 0: {
-        if (!pBar->IsBarFloating())
+        // The place the bar leaves is the one it had before its row neighbour took its length:
+        // a partner it docks back beside gets back the size it had beside it, not both.
+        const bool bWasDocked = !pBar->IsBarFloating();
+        DockedPlace placeLeft;
+        if (bWasDocked) {
+            pBar->RememberDockedPlace();
+            placeLeft = pBar->m_placeDocked;
             GiveLengthToRowNeighbour(pBar);
+        }
         CRect rcSite(0, 0, 0, 0);
         if (pSite != nullptr)
             pSite->GetWindowRect(&rcSite);
         const CPoint ptFloat(state.m_rect.left - rcSite.left, state.m_rect.top - rcSite.top);
         if (!pBar->FloatAt(ptFloat.x, ptFloat.y, CBRS_ALIGN_TOP))
             return false;
+        if (bWasDocked)
+            pBar->m_placeDocked = placeLeft;
         if (pBar->m_pDockContext != nullptr)
             pBar->m_pDockContext->m_ptMRUFloatPos = ptFloat;
         if (pSite != nullptr && !pBar->IsMarkerDockingMode())
