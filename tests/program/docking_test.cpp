@@ -186,6 +186,8 @@ TEST(Docking, GroupsFloatAndDockBackByCaptionDoubleClickAndEveryMarker)
             ASSERT_EQ(members.size(), tabs.size());
             const POINT at = Center(tabs[j].rc);
             Click(at.x, at.y);
+            // Read before the program has taken the click, the tab selected before it would pass.
+            WaitIdle(hGroup);
             int pane = 0;
             ASSERT_TRUE(WaitFor([&] {
                 const LayoutView now = k.ReadLayout();
