@@ -211,10 +211,9 @@ struct PaneFrameFixture : FrameFixture {
     enum { kDetailedLog, kSendEditor, kConnectionStatus, kSendExplorer, kComControl1, kComControl2, kScript1, kScript2 };
     Pane* panes[8] = {};
     // With bToolBars, stand-ins of the menu bar (a row of its own) and the toolbar in two rows
-    // at the top, as the main window has them; the frame grows by those rows, so that the
-    // panes have the room they have without them.
+    // at the top, as the main window has them.
     std::vector<StandInToolBar*> toolbars;
-    explicit PaneFrameFixture(bool bToolBars = false) : FrameFixture(CRect(0, 0, 1200, bToolBars ? 944 : 900))
+    explicit PaneFrameFixture(bool bToolBars = false) : FrameFixture(CRect(0, 0, 1200, 900))
     {
         for (int i = 0; i < 8; ++i) {
             panes[i] = new Pane;

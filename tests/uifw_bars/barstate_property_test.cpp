@@ -164,7 +164,7 @@ const UINT kSides[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCK
 class Steps {
 public:
     Steps(PaneFrameFixture& fx, unsigned nSeed, std::ostream& notes)
-        : m_fx(fx), m_rng(nSeed), m_rngGroup(~nSeed), m_notes(notes)
+        : m_fx(fx), m_rng(nSeed), m_notes(notes)
     {
     }
 
@@ -189,7 +189,7 @@ public:
             const UINT nSide = kSides[Below(4)];
             const bool bInner = Below(4) == 0;
             // Now and then its group, docked on a side, by the group's caption.
-            CUiControlBar* pHolder = m_rngGroup() % 3 == 0 ? GroupOnSide(p) : p;
+            CUiControlBar* pHolder = Below(3) == 0 ? GroupOnSide(p) : p;
             Note(Name(p) + (pHolder != p ? "'s group" : p->IsInTabbedGroup() ? " (out of its group)" : "") +
                  " docked at side " + Hex(nSide) + (bInner ? " inside" : ""));
             Grab(p);
@@ -257,7 +257,6 @@ public:
 private:
     PaneFrameFixture& m_fx;
     std::mt19937 m_rng;
-    std::mt19937 m_rngGroup;   // whether a step takes a pane's group: the other choices stay as they were
     std::ostream& m_notes;
     std::vector<barstest::Pane*> m_left;
 
@@ -578,7 +577,9 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
         return std::string();
     }
     const std::string second = Describe(*chain.frame, true) + PlacesOnScreen(*chain.frame);
-    if (bLoadedAgain && second == first && !(strLoaded = CheckFramesAndDoubleClicks(*chain.frame, nSeed * 8 + 6)).empty())
+    // The layout is the one the double click was tried on after the first load; the next
+    // sequence's steps try theirs on this frame.
+    if (bLoadedAgain && second == first && !(strLoaded = CheckFloatingFrames(*chain.frame)).empty())
         return chain.steps.str() + "  after the second load: " + strLoaded + "\n";
     if (bLoadedAgain && second == first) {
         bEnds = false;

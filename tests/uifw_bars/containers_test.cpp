@@ -79,13 +79,15 @@ TEST_F(ContainerTest, DockBarBesideSplitsTheTargetsPlaceInAContainer)
     pManager->ProfileReleaseWindow(fx.hFrame, true);
 }
 
-TEST_F(ContainerTest, NoPercentLeavesTheNewBarWithoutExtent)
+// A bar is never laid out below its least length, so that it can be seen and grabbed.
+TEST_F(ContainerTest, NoPercentLeavesTheNewBarOnlyItsLeastExtent)
 {
     Pane* pTarget = DockedTarget(0xC011);
     Pane* pBar = MakePane(0xC012);
     ASSERT_TRUE(pTarget->DockBarBeside(pBar, AFX_IDW_DOCKBAR_TOP, 0));
-    EXPECT_EQ(0, WindowSize(pBar).cy);
-    EXPECT_EQ(0, pBar->m_sizeVert.cy);
+    EXPECT_GT(pBar->GetMinExtentVert(), 0);
+    EXPECT_EQ(pBar->GetMinExtentVert(), WindowSize(pBar).cy);
+    EXPECT_EQ(pBar->GetMinExtentVert(), pBar->m_sizeVert.cy);
     EXPECT_GT(WindowSize(pTarget).cy, 250);
 }
 

@@ -353,6 +353,25 @@ TEST_F(GroupTest, AGroupInsideAContainerShowsWithItsFirstShownBarAndHidesWithIts
     Toggle(b1);
     EXPECT_TRUE(b1->IsWindowVisible());
     EXPECT_TRUE(b3->IsWindowVisible());
+
+    // A group of three whose only shown pane floats off beside a hidden pane: nothing of the
+    // container is left to show either.
+    Pane* b4 = MakePane(0xD114, "Four");
+    ASSERT_TRUE(b1->DockIntoTabbedGroup(b4, -1, nullptr, true));
+    ASSERT_TRUE(b2->DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, false));
+    ASSERT_TRUE(b1->DockIntoTabbedGroup(b2, -1, nullptr, true));
+    Layout();
+    for (Pane* p : {b1, b3, b4})
+        Toggle(p);
+    ASSERT_TRUE(b2->IsWindowVisible());
+    ASSERT_NE(nullptr, b2->GetTabContainerBar());
+    CWnd* pContainer = b2->GetTabContainerBar()->GetParent()->GetParent();
+    ASSERT_TRUE(pContainer->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)));
+    layoutcheck::LayOutAtIdle();
+    ASSERT_TRUE(b2->FloatAt(300, 200, CBRS_ALIGN_TOP));
+    layoutcheck::LayOutAtIdle();
+    EXPECT_FALSE(pContainer->GetStyle() & WS_VISIBLE);
+    EXPECT_FALSE(b1->GetTabContainerBar()->GetStyle() & WS_VISIBLE);
 }
 
 // The main window groups a pane a saved layout left out with an anchor that may be hidden: the
@@ -413,8 +432,9 @@ TEST_F(GroupTest, APaneAsWideAsTheFrameDockedOutsideLeavesTheGroupInsideItOnScre
         EXPECT_FALSE(layoutcheck::ShownPart(p).IsRectEmpty()) << std::hex << p->GetDlgCtrlID();
 }
 
-// A container remembering a thickness below what its group's caption and strip take is laid out
-// thick enough for the group's selected pane and for the pane beside it.
+// A container remembering less than its group's caption and strip take, across its rows or
+// along them or as a floating frame, is laid out large enough for the group's selected pane and
+// for the pane beside it.
 TEST_F(GroupTest, AThinContainerShowsTheSelectedPaneOfItsGroupAndThePaneBesideIt)
 {
     Pane* b1 = MakePane(0xD141, "One");
@@ -422,15 +442,34 @@ TEST_F(GroupTest, AThinContainerShowsTheSelectedPaneOfItsGroupAndThePaneBesideIt
     Pane* b3 = MakePane(0xD143, "Three");
     b1->DockAtFrameSide(AFX_IDW_DOCKBAR_TOP, false);
     ASSERT_TRUE(b1->DockIntoTabbedGroup(b2, -1, nullptr, true));
-    ASSERT_TRUE(b3->DockIntoBar(50, b1, AFX_IDW_DOCKBAR_RIGHT, true));
+    ASSERT_TRUE(b3->DockIntoBar(50, b1, AFX_IDW_DOCKBAR_BOTTOM, true));
     CUiDynTabControlBar* pGroup = b1->GetTabContainerBar();
-    CUiControlBar* pContainer = static_cast<CUiControlBar*>(pGroup->GetParent()->GetParent());
+    CUiDynControlBar* pContainer = static_cast<CUiDynControlBar*>(pGroup->GetParent()->GetParent());
     ASSERT_TRUE(pContainer->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)));
     pContainer->m_sizeHorz.cy = 10;
     Layout();
     ASSERT_EQ(2, pGroup->m_wndTabs.ItemGetVisibleCount());
-    EXPECT_FALSE(layoutcheck::ShownPart(pGroup->GetSelectedBar()).IsRectEmpty());
-    EXPECT_FALSE(layoutcheck::ShownPart(b3).IsRectEmpty());
+    auto expectBothShown = [&](const char* pszWhere) {
+        EXPECT_FALSE(layoutcheck::ShownPart(pGroup->GetSelectedBar()).IsRectEmpty()) << pszWhere;
+        EXPECT_FALSE(layoutcheck::ShownPart(b3).IsRectEmpty()) << pszWhere;
+    };
+    expectBothShown("across");
+
+    // Along: the group remembers a length below its least, the pane beside it the rest.
+    CRect rcInner;
+    pContainer->m_pInnerDockBar->GetClientRect(&rcInner);
+    pGroup->m_sizeVert.cy = 10;
+    b3->m_sizeVert.cy = rcInner.Height() - 10;
+    Layout();
+    expectBothShown("along");
+
+    // Floating, at a size below what the group and the pane beside it take.
+    ASSERT_TRUE(pContainer->FloatAt(300, 200, CBRS_ALIGN_TOP));
+    Layout();
+    pContainer->m_sizeFloat = CSize(60, 30);
+    pContainer->GetParentFrame()->RecalcLayout();
+    winharness::PumpPending();
+    expectBothShown("floating");
 }
 
 // Panes remembering widths a wider frame gave them, docked side by side on both sides (one

@@ -170,6 +170,9 @@ CSize CUiDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
             continue;
         }
         const CSize sizeIdeal = pBar->CalcDynamicLayout(-1, IdealLayoutMode(pBar));
+        // A container that found nothing of its own to show hid itself just now.
+        if (!pBar->IsVisible())
+            continue;
         const int nIdealAlong = bAlongX ? sizeIdeal.cx : sizeIdeal.cy;
         // A thickness remembered below the bar's least one (a group's grows with its strip)
         // is laid out at the least.

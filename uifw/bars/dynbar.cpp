@@ -174,6 +174,23 @@ void CUiDockDynBar::LayoutRows(VisibleLayoutRows& rows, int cx, int cy)
         return;
     const bool bHorz = IsHorizontal();
     const INT_PTR nRows = rows.m_arrRows.GetSize();
+    // A row or bar remembering less than its least (a group made where a thin pane was) is
+    // laid out at its least; the others give up what that takes, as far as they can.
+    for (INT_PTR r = 0; r < nRows; ++r) {
+        VisibleLayoutItem_t& row = *rows.m_arrRows[r];
+        if (row.m_arrBars.GetSize() > 0 && row.m_nThickness < row.m_nMinThickness) {
+            rows.m_nTotalThickness += row.m_nMinThickness - row.m_nThickness;
+            row.m_nThickness = row.m_nMinThickness;
+        }
+        for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b) {
+            CUiControlBar* pBar = row.m_arrBars[b];
+            const int nShort = MinLength(pBar, bHorz) - (int)Length(pBar, bHorz);
+            if (nShort > 0) {
+                Length(pBar, bHorz) += nShort;
+                row.m_nPreferredLength += nShort;
+            }
+        }
+    }
     // Across: the rows share the thickness, one pixel at a time, none below its minimum; every
     // bar of a row takes the row's (a bar that came in from a thinner place has another).
     const int nAvailable = bHorz ? cy : cx;
@@ -283,11 +300,9 @@ void CUiDockDynBar::CarryOutDelayedShows()
         if (!IsBarEntry(p))
             continue;
         CControlBar* pBar = static_cast<CControlBar*>(p);
-        if (pBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) && (pBar->GetStyle() & WS_VISIBLE)) {
-            CUiDockDynBar* pInner = static_cast<CUiDynControlBar*>(pBar)->m_pInnerDockBar;
-            if (pInner != nullptr && pInner->GetSafeHwnd() != NULL && pInner->GetDockedVisibleCount() == 0)
-                pBar->DelayShow(FALSE);
-        }
+        if (pBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) && (pBar->GetStyle() & WS_VISIBLE) &&
+            !static_cast<CUiDynControlBar*>(pBar)->HoldsShownBar())
+            pBar->DelayShow(FALSE);
         if (pBar->m_nStateFlags & (CControlBar::delayHide | CControlBar::delayShow))
             pBar->RecalcDelayShow(nullptr);
     }
@@ -470,6 +485,37 @@ CSize CUiDynControlBar::GetDefaultFloatSize() const
     return CalcInnerSize();
 }
 
+// Its rows follow a new size at once, as a group's bars do: a floating container is laid out
+// before its frame gives it the size it asked for.
+void CUiDynControlBar::RepositionChildWindow(int cx, int cy, BOOL bRepaint)
+{
+    const bool bInner = m_pInnerDockBar != nullptr && m_pInnerDockBar->GetSafeHwnd() != NULL;
+    CRect rcOld;
+    if (bInner)
+        m_pInnerDockBar->GetWindowRect(&rcOld);
+    CUiControlBar::RepositionChildWindow(cx, cy, bRepaint);
+    CRect rcNew;
+    if (bInner)
+        m_pInnerDockBar->GetWindowRect(&rcNew);
+    if (bInner && rcNew.Size() != rcOld.Size())
+        m_pInnerDockBar->RecalcLayoutNow();
+}
+
+bool CUiDynControlBar::HoldsShownBar() const
+{
+    if (m_pInnerDockBar == nullptr || m_pInnerDockBar->GetSafeHwnd() == NULL)
+        return false;
+    for (INT_PTR i = 1; i < m_pInnerDockBar->m_arrBars.GetSize(); ++i) {
+        void* p = m_pInnerDockBar->m_arrBars[i];
+        if (!IsBarEntry(p) || !static_cast<CControlBar*>(p)->IsVisible())
+            continue;
+        CControlBar* pBar = static_cast<CControlBar*>(p);
+        if (!pBar->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) || static_cast<CUiDynControlBar*>(pBar)->HoldsShownBar())
+            return true;
+    }
+    return false;
+}
+
 bool CUiDynControlBar::CanDockNow(CUiControlBar* pOther)
 {
     if (!CUiControlBar::CanDockNow(pOther))
@@ -487,11 +533,20 @@ bool CUiDynControlBar::CanDockNow(CUiControlBar* pOther)
 
 CSize CUiDynControlBar::CalcDynamicLayout(int nLength, DWORD nMode)
 {
+    // Floating, it is never smaller than what its bars take: it may remember the size of a
+    // thin pane whose place it took, and a group it took in since needs its caption and strip.
+    if (IsBarFloating()) {
+        const CSize sizeLeast = CalcInnerSize();
+        m_sizeFloat.cx = std::max(m_sizeFloat.cx, sizeLeast.cx);
+        m_sizeFloat.cy = std::max(m_sizeFloat.cy, sizeLeast.cy);
+    }
     CSize size = CUiControlBar::CalcDynamicLayout(nLength, nMode);
     if (m_pDockBar == nullptr || m_pDockBar->m_bLayoutQuery || m_pInnerDockBar == nullptr ||
         m_pInnerDockBar->GetSafeHwnd() == NULL)
         return size;
-    if (m_pInnerDockBar->GetDockedVisibleCount() == 0) {
+    if (!HoldsShownBar()) {
+        // A group inside, left with no shown bar, hides with it and not at some later layout.
+        m_pInnerDockBar->CarryOutDelayedShows();
         if (CFrameWnd* pSite = GetDockSiteFrame())
             pSite->ShowControlBar(this, FALSE, FALSE);
         return CSize(0, 0);

@@ -77,11 +77,15 @@ public:
     CUiDockDynBar* m_pInnerDockBar;
 
     CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
+    void RepositionChildWindow(int cx, int cy, BOOL bRepaint) override;
     bool QueryGripperLayout(bool& bCaptionAcross, bool& bCaptionLeft) override;
     int GetMinExtentHorz() const override;
     int GetMinExtentVert() const override;
     CSize GetDefaultFloatSize() const override;
     bool CanDockNow(CUiControlBar* pOther) override;
+    // Whether a bar it holds shows, in a container inside it too: a group whose shown bars
+    // all left shows nothing, though its window is still up until its own layout.
+    bool HoldsShownBar() const;
     virtual CSize CalcInnerSize() const;
     virtual CUiDockDynBar* CreateInnerDockBar();
 
