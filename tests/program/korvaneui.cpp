@@ -599,6 +599,10 @@ void Korvane::ReadTabOrders(LayoutView& layout)
         std::vector<int> order;
         for (const TabLabel& label : labels) {
             ClickLabel(hTab, label);
+            // Until the program has taken the click the group still shows the tab selected
+            // before it, which would be taken for the clicked one (and the clicked one's pane
+            // lost from the order when the next click is taken first).
+            WaitIdle(hTab);
             int shown = 0;
             WaitFor([&] {
                 shown = shownNow();

@@ -86,6 +86,18 @@ void ExpectLogListUsable(Korvane& k, const std::string& when)
     EXPECT_GE(ListRowsShown(k.LogList()), 5) << when;
 }
 
+// Under Wine a press inside the main window may put the floating frame behind it for a moment
+// (the program brings it in front again): the frame's strip is read once it lies on top and
+// rests.
+std::vector<TabLabel> FloatingTabLabels(Korvane& k)
+{
+    HWND hStrip = TabStripOf(k.ReadLayout().GroupOf(kDetailLog)->hwnd);
+    const RECT rc = ScreenRect(hStrip);
+    WaitFor([&] { return ::GetAncestor(::WindowFromPoint(Center(rc)), GA_ROOT) == ::GetAncestor(hStrip, GA_ROOT); });
+    WaitStill(rc);
+    return k.TabLabels(hStrip);
+}
+
 void Restart(Korvane& k)
 {
     ASSERT_TRUE(k.Close()) << "the program did not end with 0";
@@ -147,7 +159,7 @@ TEST(Restart, AnArrangementMadeByMouseAndAChangedLookComeBack)
 
     // The send data explorer's tab out of the floating group, docked beside script 2 on the
     // compass over it: the two side by side in one container.
-    const std::vector<TabLabel> floating = k.TabLabels(TabStripOf(k.ReadLayout().GroupOf(kDetailLog)->hwnd));
+    const std::vector<TabLabel> floating = FloatingTabLabels(k);
     ASSERT_EQ(5u, floating.size());
     PressAndMove(Center(floating[2].rc), Center(ScreenRect(k.PaneBar(kScript2))));
     ASSERT_TRUE(WaitFor([&] {
@@ -184,7 +196,7 @@ TEST(Restart, AnArrangementMadeByMouseAndAChangedLookComeBack)
         return std::count_if(layout.panes.begin(), layout.panes.end(), [](const PaneView& p) { return p.floating; });
     };
     for (RECT Markers::*edge : {&Markers::right, &Markers::bottom}) {
-        const std::vector<TabLabel> tabs = k.TabLabels(TabStripOf(k.ReadLayout().GroupOf(kDetailLog)->hwnd));
+        const std::vector<TabLabel> tabs = FloatingTabLabels(k);
         ASSERT_GE(tabs.size(), 2u);
         const auto floatingBefore = floatingPanes();
         PressAndMove(Center(tabs.back().rc), Center(ScreenRect(k.LogList())));

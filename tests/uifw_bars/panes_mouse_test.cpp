@@ -6,6 +6,8 @@
 #include "ncareabutton.h"
 #include "uiprobe.h"
 
+#include <sstream>
+
 namespace {
 
 using panestest::DefaultLayoutFixture;
@@ -46,13 +48,29 @@ protected:
     bool DragOntoMarker(CPoint from, CPoint ptOver, int nType, int nStep = 24)
     {
         CUiDynDockMarkerWnd* pMarker = nullptr;
+        std::ostringstream state;
         hand.MoveTo(from, nStep).Settle().Press().MoveTo(from + CPoint(-10, -10), 4).MoveTo(ptOver, nStep);
         hand.Settle().WaitFor([&] { return (pMarker = InnerMarkerOfType(nType)) != nullptr; });
+        // Where the drag stood when no marker came up, for the failure's message.
+        hand.Call([&] {
+            if (pMarker != nullptr)
+                return;
+            CPoint pt;
+            ::GetCursorPos(&pt);
+            CUiControlBar* pDragged = CUiControlBar::GetBarBeingDragged();
+            auto& inner = CUiDynDockMarkerWnd::InnerDockMarkers;
+            state << "pressed at " << from.x << "," << from.y << ", cursor at " << pt.x << "," << pt.y << " (over "
+                  << ptOver.x << "," << ptOver.y << "), dragging bar "
+                  << (pDragged != nullptr ? (int)pDragged->GetDlgCtrlID() : 0) << ", button "
+                  << (::GetAsyncKeyState(VK_LBUTTON) < 0 ? "down" : "up") << ", inner target "
+                  << CUiDynDockMarkerWnd::InnerMarkerTarget << " of " << inner.GetSize() << " markers, window there "
+                  << ::WindowFromPoint(pt) << ", capture " << ::GetCapture();
+        });
         hand.MoveTo([&] { return pMarker != nullptr ? WindowRect(pMarker).CenterPoint() : ptOver; }).Settle();
         hand.Release().Settle();
         const bool bPlayed = hand.Play();
         EXPECT_TRUE(bPlayed) << "the drag's steps did not end, or left a loop running";
-        EXPECT_NE(nullptr, pMarker) << "no marker of type " << nType << " came up";
+        EXPECT_NE(nullptr, pMarker) << "no marker of type " << nType << " came up: " << state.str();
         return bPlayed && pMarker != nullptr;
     }
     static COLORREF ScreenPixel(CPoint pt)
