@@ -40,10 +40,24 @@ void FloatByCaption(Korvane& k, int paneId, const std::string& step)
     ExpectEveryPaneReachable(k, step);
 }
 
-void ToggleByDoubleClick(Korvane& k, HWND hCaptionOf, int paneId, bool bFloats, const std::string& step)
+// bTakenLate: both clicks are queued while the program's UI thread is held, as a busy machine
+// holds it, and it takes them together afterwards.
+void ToggleByDoubleClick(Korvane& k, HWND hCaptionOf, int paneId, bool bFloats, const std::string& step,
+                         bool bTakenLate = false)
 {
     const POINT at = CaptionPoint(hCaptionOf);
+    HANDLE hThread = NULL;
+    if (bTakenLate) {
+        hThread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, ::GetWindowThreadProcessId(k.Main(), NULL));
+        ASSERT_NE(nullptr, hThread) << step;
+        ::SuspendThread(hThread);
+    }
     DoubleClick(at.x, at.y);
+    if (hThread != NULL) {
+        ::Sleep(300);   // how long the busy machine holds it
+        ::ResumeThread(hThread);
+        ::CloseHandle(hThread);
+    }
     ASSERT_TRUE(WaitFor([&] { return (FloatingFrameOf(k, paneId) != NULL) == bFloats; }))
         << step << (bFloats ? ": still docked" : ": still floating");
     ExpectEveryPaneReachable(k, step);
@@ -153,14 +167,14 @@ TEST(Docking, GroupsFloatAndDockBackByCaptionDoubleClickAndEveryMarker)
     // then floated by a double click and docked on each of the main window's edge markers.
     FloatByCaption(k, kDetailLog, "bottom group dragged out by its caption");
     ExpectFloatingFrameWhole(k, kDetailLog, "bottom group floating");
-    ToggleByDoubleClick(k, FloatingFrameOf(k, kDetailLog), kDetailLog, false, "bottom group docked by a double click");
+    ToggleByDoubleClick(k, FloatingFrameOf(k, kDetailLog), kDetailLog, false, "bottom group docked by a double click taken late", true);
     struct Edge {
         RECT Markers::*marker;
         const char* name;
     };
     for (const Edge& edge : {Edge{&Markers::left, "left"}, Edge{&Markers::top, "top"}, Edge{&Markers::right, "right"},
                              Edge{&Markers::bottom, "bottom"}}) {
-        ToggleByDoubleClick(k, GroupOf(k, kDetailLog), kDetailLog, true, std::string("bottom group floated before the ") + edge.name + " marker");
+        ToggleByDoubleClick(k, GroupOf(k, kDetailLog), kDetailLog, true, std::string("bottom group floated before the ") + edge.name + " marker", true);
         DockOnMarker(k, kDetailLog, edge.marker, std::string("bottom group docked on the ") + edge.name + " marker");
         if (HasFatalFailure())
             return;

@@ -85,7 +85,9 @@ void CUiControlBar::DragLoop(CPoint ptScreen, CPoint ptGrab, int nThresholdX, in
     CUiMouseCaptureSink::SetCapture(hWnd);
 
     if (nThresholdX >= 1 && nThresholdY >= 1) {
-        ::WaitMessage();
+        // No wait before the first look at the queue: a release (and a double click's second
+        // press) taken late together with the press are already queued, and a wait would sleep
+        // on them until the next input came.
         CPoint ptStart;
         ::GetCursorPos(&ptStart);
         bool bStart = false, bEnd = false;
