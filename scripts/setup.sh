@@ -28,13 +28,32 @@ package_locks=("${apt_lists}lock" "$apt_admin/lock-frontend" "$apt_admin/lock" "
 package_lock_held() {
     lslocks -n -r -o PATH 2>/dev/null | grep -qxF -f <(printf '%s\n' "${package_locks[@]}")
 }
+say_waiting() {
+    [ -n "${said_waiting:-}" ] && return 0
+    echo "setup: another package manager holds the package lock; waiting for it (at most $((lock_wait / 60)) minutes)" >&2
+    said_waiting=1
+}
 run_apt_get() {
-    local deadline=$((SECONDS + lock_wait))
-    if package_lock_held; then
-        echo "setup: another package manager holds the package lock; waiting for it (at most $((lock_wait / 60)) minutes)" >&2
-        while package_lock_held && [ $SECONDS -lt $deadline ]; do sleep 2; done
-    fi
-    apt-get -o DPkg::Lock::Timeout=$lock_wait "$@"
+    local deadline=$((SECONDS + lock_wait)) rc err
+    err=$(mktemp)
+    while :; do
+        if package_lock_held; then
+            say_waiting
+            while package_lock_held && [ $SECONDS -lt $deadline ]; do sleep 2; done
+        fi
+        rc=0
+        LC_ALL=C apt-get -o DPkg::Lock::Timeout=$lock_wait "$@" 2>"$err" || rc=$?
+        # Another package manager can take a lock between the look above and apt-get's own
+        # try, and apt-get does not wait for the lists' lock: it tries again.
+        if [ $rc -ne 0 ] && grep -qE 'Could not get lock|Unable to lock' "$err" && [ $SECONDS -lt $deadline ]; then
+            say_waiting
+            sleep 2
+            continue
+        fi
+        cat "$err" >&2
+        rm -f "$err"
+        return $rc
+    done
 }
 
 have_src_list() { grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/; }
