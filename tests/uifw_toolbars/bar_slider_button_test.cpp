@@ -190,15 +190,22 @@ TEST_F(BarSliderButton, DraggingTheThumbByHalfTheFreeTrackMovesHalfTheRange)
     const int nFree = (rcTrack.right - rcTrack.left) - (rcThumb.right - rcThumb.left);
     ASSERT_EQ(20, nFree);
     const CPoint ptThumb = OnScreen(rcThumb);
+    // The move and the release are taken late, together, as on a busy machine: the thread that
+    // runs the loop is held while they are made.
+    HANDLE hLoopThread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, hLoopThread);
     Drive([&] {
         RealMove(ptThumb);
         ::Sleep(50);
         RealButton(true);
         ::Sleep(150);
+        ::SuspendThread(hLoopThread);
         RealMove(ptThumb + CPoint(nFree / 2, 0));
-        ::Sleep(150);
         RealButton(false);
+        ::Sleep(300);   // how long the busy machine holds it
+        ::ResumeThread(hLoopThread);
     });
+    ::CloseHandle(hLoopThread);
     EXPECT_EQ(50u, pSlider->GetScrollPos());
     EXPECT_EQ(rcThumb.left + nFree / 2, pSlider->GetPartRect(kThumb).left);
     EXPECT_FALSE(pSlider->bCaptureAfterPress);

@@ -48,9 +48,11 @@ bool IsLoopEndMessage(const MSG& msg, HWND hBar)
     }
 }
 
+// The buttons as of the input taken so far, not as the hand holds them now: a move and a release
+// taken late together must still move the thumb before the release ends the loop.
 bool IsKeyDown(int vk)
 {
-    return (::GetAsyncKeyState(vk) & 0x8000) != 0;
+    return (::GetKeyState(vk) & 0x8000) != 0;
 }
 
 } // namespace
