@@ -209,10 +209,14 @@ void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
         if (GetStyle() & SBARS_SIZEGRIP)
             rect.right -= ::GetSystemMetrics(SM_CXVSCROLL);
         // A pane's width holds its text and, with an icon, a small icon; the control draws the
-        // icon as tall and as wide as the pane is high, so such a pane gets the difference.
+        // icon as tall and as wide as the pane is high, so such a pane gets the difference. It
+        // also sets the icon 2 pixels in from the pane's edge, a fixed offset of its own (no
+        // system metric); without them the end of the text, drawn 3 pixels past the icon,
+        // reaches the pane's edge.
+        const int cxIconInset = 2;
         CRect rcPart;
         ::SendMessage(m_hWnd, SB_GETRECT, 0, (LPARAM)&rcPart);
-        const int cxIconExtra = std::max(0, rcPart.Height() - ::GetSystemMetrics(SM_CXSMICON));
+        const int cxIconExtra = std::max(0, rcPart.Height() - ::GetSystemMetrics(SM_CXSMICON)) + cxIconInset;
         std::vector<int> widths(m_nCount);
         for (int i = 0; i < m_nCount; i++) {
             widths[i] = m_pPanes[i].cxText + cxPad;

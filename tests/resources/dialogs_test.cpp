@@ -1,10 +1,13 @@
 // Every dialog template of the shell holds its controls with their ids, classes and texts,
 // walked from the template's bytes; pages and panes have the styles their hosts need; the
-// drop lists carry their entries as init data in code page 932.
+// drop lists carry their entries as init data in code page 932; in no template of the program
+// does a control lie over another.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
+
+#include <algorithm>
 
 #include "resource.h"
 #include "resource_reader.h"
@@ -189,4 +192,105 @@ TEST(DialogInitData, ListsInOrderInCodePage932)
         EXPECT_EQ(count.nEntries, ListEntries(count.nTemplate, count.nControl).size())
             << count.nTemplate << "/" << count.nControl;
     EXPECT_EQ("COM16", ListEntries(IDD_COM_TOOL, IDC_COMTOOL_PORT).back());
+}
+
+namespace {
+
+// Two controls of a template that may share their place, and why.
+struct SharedPlace
+{
+    UINT nTemplate, nFirst, nSecond;
+    const char* reason;
+};
+
+const SharedPlace kSharedPlaces[] = {
+    {IDD_DETAIL_LOG_PANE, IDC_DETAIL_EDITOR, IDC_DETAIL_TEXT,
+     "the pane shows an entry's bytes or a message's text, never both"},
+    {IDD_COM_PORT_PAGE, IDC_COMPORT_BLOCK_SIZE, IDC_COMPORT_DELIMITER,
+     "the framing shows the block size or the delimiter, never both"},
+    {IDD_TEXT_INPUT, IDC_TEXTINPUT_TOOLBAR, IDC_TEXTINPUT_LINE_END,
+     "the dialog moves the line-end list into its toolbar as one of the toolbar's buttons"},
+};
+
+bool MayShare(UINT nTemplate, UINT nFirst, UINT nSecond)
+{
+    for (const SharedPlace& shared : kSharedPlaces)
+        if (shared.nTemplate == nTemplate && ((shared.nFirst == nFirst && shared.nSecond == nSecond) ||
+                                              (shared.nFirst == nSecond && shared.nSecond == nFirst)))
+            return true;
+    return false;
+}
+
+bool IsGroupBox(const DialogControl& control)
+{
+    return _stricmp(control.className.c_str(), "Button") == 0 && (control.dwStyle & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+// Where the control shows as the dialog opens, in dialog units; empty when the template does
+// not place it.
+RECT ShownPlace(const DialogControl& control)
+{
+    RECT rc = control.rc;
+    // An up-down control that takes its buddy places itself beside it.
+    if (_stricmp(control.className.c_str(), UPDOWN_CLASSA) == 0 && (control.dwStyle & UDS_AUTOBUDDY) &&
+        (control.dwStyle & (UDS_ALIGNLEFT | UDS_ALIGNRIGHT)))
+        return RECT{};
+    // A closed drop list shows only its selection field; the template's height includes the
+    // list it drops. The field is the font's height with the control's edges, just under 13
+    // dialog units with the templates' 9-point font; 14 keeps a unit free below it.
+    if (_stricmp(control.className.c_str(), "ComboBox") == 0 && (control.dwStyle & 3) != CBS_SIMPLE)
+        rc.bottom = std::min<LONG>(rc.bottom, rc.top + 14);
+    return rc;
+}
+
+std::string Describe(const DialogControl& control)
+{
+    const RECT& rc = control.rc;
+    return std::to_string((int)control.nId) + " " + control.className + " \"" + control.text + "\" at " +
+           std::to_string(rc.left) + "," + std::to_string(rc.top) + " " + std::to_string(rc.right - rc.left) + "x" +
+           std::to_string(rc.bottom - rc.top);
+}
+
+}  // namespace
+
+// The templates read here are the program's own: korvane.exe links the same resources.
+TEST(DialogTemplates, AreThoseOfTheProgram)
+{
+    char szPath[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+    std::string strProgram(szPath);
+    strProgram = strProgram.substr(0, strProgram.find_last_of('\\')) + "\\..\\bin\\korvane.exe";
+    HMODULE hProgram = ::LoadLibraryExA(strProgram.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, hProgram) << strProgram;
+    std::vector<UINT> program = DialogIds(hProgram), own = DialogIds();
+    ::FreeLibrary(hProgram);
+    std::sort(program.begin(), program.end());
+    std::sort(own.begin(), own.end());
+    EXPECT_EQ(program, own);
+}
+
+// No control lies over another where a user would see both: a group box holds controls
+// wholly inside it, and nothing straddles its edge.
+TEST(DialogTemplates, NoControlLiesOverAnother)
+{
+    const std::vector<UINT> ids = DialogIds();
+    EXPECT_GE(ids.size(), 30u);
+    for (UINT nTemplate : ids) {
+        const DialogTemplate dialog = ReadDialog(nTemplate);
+        ASSERT_TRUE(dialog.bFound) << nTemplate;
+        for (size_t i = 0; i < dialog.controls.size(); ++i) {
+            for (size_t j = i + 1; j < dialog.controls.size(); ++j) {
+                const DialogControl& a = dialog.controls[i];
+                const DialogControl& b = dialog.controls[j];
+                const RECT rcA = ShownPlace(a), rcB = ShownPlace(b);
+                RECT rcBoth;
+                if (!::IntersectRect(&rcBoth, &rcA, &rcB) || MayShare(nTemplate, a.nId, b.nId))
+                    continue;
+                // A control wholly inside a group box.
+                if (IsGroupBox(a) != IsGroupBox(b) && ::EqualRect(&rcBoth, IsGroupBox(a) ? &rcB : &rcA))
+                    continue;
+                ADD_FAILURE() << "template " << nTemplate << ": " << Describe(a) << " and " << Describe(b);
+            }
+        }
+    }
 }

@@ -151,6 +151,9 @@ DialogTemplate ReadDialog(UINT nId)
             break;
         DialogControl control;
         std::memcpy(&control.dwStyle, p + 8, 4);
+        short place[4];  // x, y, cx, cy
+        std::memcpy(place, p + 12, sizeof(place));
+        control.rc = {place[0], place[1], place[0] + place[2], place[1] + place[3]};
         std::memcpy(&control.nId, p + 20, 4);
         pw = ReadNameOrOrdinal(reinterpret_cast<const WORD*>(p + 24), control.className);
         pw = ReadNameOrOrdinal(pw, control.text);
@@ -159,6 +162,25 @@ DialogTemplate ReadDialog(UINT nId)
         dialog.controls.push_back(control);
     }
     return dialog;
+}
+
+namespace {
+
+BOOL CALLBACK AddDialogId(HMODULE, LPCSTR, LPSTR lpName, LONG_PTR lParam)
+{
+    // Our scripts name every template by a number; a name would show as id 0.
+    reinterpret_cast<std::vector<UINT>*>(lParam)->push_back(IS_INTRESOURCE(lpName) ? LOWORD(lpName) : 0);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<UINT> DialogIds(HMODULE hModule)
+{
+    std::vector<UINT> ids;
+    ::EnumResourceNamesA(hModule != nullptr ? hModule : ::GetModuleHandleA(nullptr), RT_DIALOG, AddDialogId,
+                         reinterpret_cast<LONG_PTR>(&ids));
+    return ids;
 }
 
 std::vector<InitEntry> ReadDialogInit(UINT nId)

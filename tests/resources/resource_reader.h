@@ -32,6 +32,7 @@ struct DialogControl
     std::string className;  // predefined classes by name ("Button", "Edit", ...)
     std::string text;
     DWORD dwStyle = 0;
+    RECT rc = {};  // in dialog units, as the template places it
 };
 struct DialogTemplate
 {
@@ -45,6 +46,8 @@ struct DialogTemplate
 };
 // Walks the bytes of an extended dialog template.
 DialogTemplate ReadDialog(UINT nId);
+// The ids of every dialog template of a module (this executable's by default).
+std::vector<UINT> DialogIds(HMODULE hModule = nullptr);
 
 struct InitEntry
 {

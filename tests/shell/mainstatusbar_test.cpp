@@ -1,7 +1,10 @@
 // The main status bar in a frame, set up as the main frame sets it: its panes and tips, the
-// port pane that the frame's own update record widens to its text and icon, and the double
-// click that reaches the frame as the pane's command.
+// port pane that the frame's own update record widens to its text and icon, every port state
+// text shown whole beside the icon, and the double click that reaches the frame as the pane's
+// command.
 #include <gtest/gtest.h>
+
+#include <climits>
 
 #include "mainstatusbar.h"
 #include "resource.h"
@@ -192,4 +195,111 @@ TEST_F(MainStatusBarTest, AnOwnerDrawnPaneStaysOwnerDrawnAndPaintsInItsColoursAf
     EXPECT_EQ(RGB(200, 0, 0), surface.Pixel(0, 0));
     EXPECT_EQ(RGB(200, 0, 0), surface.Pixel(39, 19));
     EXPECT_GT(surface.Count(RGB(255, 255, 255)), 0);
+}
+
+namespace {
+
+// A pale solid icon: none of its pixels passes for the ink of a text.
+HICON MakePaleIcon()
+{
+    const int cx = ::GetSystemMetrics(SM_CXSMICON);
+    HDC hScreen = ::GetDC(NULL);
+    ICONINFO info = {TRUE, 0, 0, ::CreateBitmap(cx, cx, 1, 1, NULL), ::CreateCompatibleBitmap(hScreen, cx, cx)};
+    ::ReleaseDC(NULL, hScreen);
+    HDC hDC = ::CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(hDC, info.hbmColor);
+    ::PatBlt(hDC, 0, 0, cx, cx, WHITENESS);
+    ::SelectObject(hDC, info.hbmMask);
+    ::PatBlt(hDC, 0, 0, cx, cx, BLACKNESS);
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    HICON hIcon = ::CreateIconIndirect(&info);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return hIcon;
+}
+
+// The dark pixels of a rectangle: their bounding box, and their rows of '#' and '.' over it.
+struct Ink {
+    CRect rc{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    std::string rows;
+};
+
+Ink InkOf(const winharness::DibSurface& surface, const CRect& rc)
+{
+    auto dark = [&](int x, int y) {
+        const COLORREF clr = surface.Pixel(x, y);
+        return GetRValue(clr) + GetGValue(clr) + GetBValue(clr) < 3 * 128;
+    };
+    Ink ink;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            if (dark(x, y))
+                ink.rc.SetRect(std::min<int>(ink.rc.left, x), std::min<int>(ink.rc.top, y),
+                               std::max<int>(ink.rc.right, x + 1), std::max<int>(ink.rc.bottom, y + 1));
+    for (int y = ink.rc.top; y < ink.rc.bottom; ++y) {
+        for (int x = ink.rc.left; x < ink.rc.right; ++x)
+            ink.rows += dark(x, y) ? '#' : '.';
+        ink.rows += '\n';
+    }
+    return ink;
+}
+
+} // namespace
+
+TEST_F(MainStatusBarTest, EveryPortStateTextShowsWholeBesideTheIconThemedAndClassic)
+{
+    frame->hIcon = MakePaleIcon();
+    HMODULE hTheme = ::LoadLibraryA("uxtheme.dll");
+    typedef HRESULT(WINAPI * PFN_SetWindowTheme)(HWND, LPCWSTR, LPCWSTR);
+    auto pfnSetWindowTheme = hTheme != NULL ? (PFN_SetWindowTheme)::GetProcAddress(hTheme, "SetWindowTheme") : nullptr;
+    ASSERT_NE(nullptr, pfnSetWindowTheme);
+    CRect rcClient;
+    bar.GetClientRect(&rcClient);
+    winharness::DibSurface ground(rcClient.Width(), rcClient.Height());
+    winharness::DibSurface shown(rcClient.Width(), rcClient.Height());
+    for (bool bClassic : {false, true}) {
+        // The status control draws its panes in the system's visual style, or without one with
+        // sunken edges, and places icon and text differently in each.
+        if (bClassic) {
+            pfnSetWindowTheme(bar.GetSafeHwnd(), L" ", L" ");
+            bar.SendMessage(WM_THEMECHANGED);
+        }
+        for (const char* pszText : {"None", "処理待機中", "接続ﾄﾗｲ中", "接続中"}) {
+            const char* pszLook = bClassic ? " classic" : " themed";
+            bar.SetPaneIcon(1, frame->hIcon);
+            bar.SetPaneTextFitted(1, pszText);
+            CRect rcPane;
+            bar.GetItemRect(1, &rcPane);
+            bar.SetPaneText(1, "");
+            ground.PrintWindow(bar.GetSafeHwnd());
+            bar.SetPaneText(1, pszText);
+            shown.PrintWindow(bar.GetSafeHwnd());
+
+            // The same text unclipped in the bar's font, converted as the control converts it.
+            WCHAR szWide[64] = {};
+            const int nWide = ::MultiByteToWideChar(CP_ACP, 0, pszText, -1, szWide, 64) - 1;
+            winharness::DibSurface whole(rcPane.Width() * 2, rcPane.Height() * 2);
+            HGDIOBJ hOld = ::SelectObject(whole.dc(), (HFONT)bar.SendMessage(WM_GETFONT));
+            ::TextOutW(whole.dc(), 4, 4, szWide, nWide);
+            ::SelectObject(whole.dc(), hOld);
+            ::GdiFlush();
+
+            const Ink expected = InkOf(whole, CRect(0, 0, whole.width(), whole.height()));
+            const Ink ink = InkOf(shown, rcPane);
+            ASSERT_FALSE(expected.rows.empty()) << pszText;
+            EXPECT_EQ(expected.rows, ink.rows) << pszText << pszLook << ", pane " << rcPane.Width() << " wide";
+            // Nothing of the pane's edge or icon lies under the text or touches it at its sides.
+            CRect rcUnder = ink.rc;
+            rcUnder.InflateRect(1, 0);
+            rcUnder.IntersectRect(rcUnder, rcPane);
+            const COLORREF clrGround = ground.Pixel(rcUnder.left, rcUnder.top);
+            int nOther = 0;
+            for (int y = rcUnder.top; y < rcUnder.bottom; ++y)
+                for (int x = rcUnder.left; x < rcUnder.right; ++x)
+                    nOther += ground.Pixel(x, y) != clrGround;
+            EXPECT_EQ(0, nOther) << pszText << pszLook << ", pane " << rcPane.Width() << " wide";
+        }
+    }
+    ::FreeLibrary(hTheme);
 }
