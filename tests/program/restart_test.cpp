@@ -15,6 +15,7 @@ using namespace e2e;
 
 namespace {
 
+const int kSendEditor = 32772;
 const int kDetailLog = 32774;
 const int kScript2 = 32899;
 const int kExplorer = 32777;
@@ -237,5 +238,19 @@ TEST(Restart, AnArrangementMadeByMouseAndAChangedLookComeBack)
     ExpectSame(arranged, office, false, "in another look");
     Restart(k);
     ExpectSame(office, Take(k), true, "in another look, started again");
+
+    // In this look a tab dragged out shows a halftone outline, over its group's lower half and
+    // on over the log list: the strip, which drops the tab meanwhile, keeps nothing of it.
+    HWND hRight = TabStripOf(k.ReadLayout().GroupOf(kSendEditor)->hwnd);
+    const RECT rcStrip = ScreenRect(hRight);
+    const POINT atTab = Center(k.TabLabels(hRight).back().rc), overLog = Center(ScreenRect(k.LogList()));
+    PressAndMove(atTab, POINT{atTab.x, rcStrip.top - 12});
+    MouseMove(overLog.x, overLog.y);
+    WaitStill(rcStrip);
+    const Screenshot shown(rcStrip);
+    ::RedrawWindow(hRight, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    WaitStill(rcStrip);
+    EXPECT_EQ(0, shown.Differences(Screenshot(rcStrip))) << "pixels of the strip changed by a repaint mid-drag";
+    MoveAndRelease(overLog);
     EXPECT_TRUE(k.Close());
 }

@@ -5,8 +5,10 @@
 
 #include "barstate.h"
 #include "barstate_test_support.h"
+#include "uiprobe.h"
 
 #include <memory>
+#include <sstream>
 
 namespace {
 
@@ -177,6 +179,67 @@ TEST_F(DragLoopTest, CancellingTheDragOfABarTakenFromAGroupPutsItsTabBackSelecte
     EXPECT_EQ(1, strip.ItemFindByLParam((LPARAM)b2));
     EXPECT_EQ(1, strip.SelectionGet());
     EXPECT_EQ(3, strip.ItemGetCount());
+}
+
+// The outline is inverted onto the screen and inverted away: a window that paints under it
+// meanwhile (the strip the tab leaves, a pane) would keep its pieces.
+TEST_F(DragLoopTest, ATabDraggedOutOfItsGroupLeavesNothingOfItsOutlineCancelledOrDropped)
+{
+    Pane *b1, *b2, *b3;
+    CUiDynTabControlBar* pGroup = MakeGroupOfThree(b1, b2, b3, 0xD04A);
+    ASSERT_NE(nullptr, pGroup);
+    CUiDynTabWnd& strip = pGroup->m_wndTabs;
+    const CRect rcSite = SiteRect();
+    ::SetForegroundWindow(fx.hFrame);   // for the Esc key
+    // What of the rectangle on the screen a repaint of the windows changes; empty when nothing.
+    auto staleAfterRepaint = [](const CRect& rc, std::initializer_list<HWND> windows) -> std::string {
+        const e2e::Screenshot shown(rc);
+        for (HWND h : windows)
+            ::RedrawWindow(h, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        winharness::PumpPending();
+        const e2e::Screenshot fresh(rc);
+        CRect rcStale(0, 0, 0, 0);
+        for (int y = rc.top; y < rc.bottom; ++y) {
+            for (int x = rc.left; x < rc.right; ++x) {
+                if (shown.At(x, y) != fresh.At(x, y))
+                    rcStale.UnionRect(&rcStale, CRect(x, y, x + 1, y + 1));
+            }
+        }
+        if (rcStale.IsRectEmpty())
+            return "";
+        std::ostringstream text;
+        text << shown.Differences(fresh) << " pixels within (" << rcStale.left << "," << rcStale.top << ")-("
+             << rcStale.right << "," << rcStale.bottom << ")";
+        return text.str();
+    };
+    for (bool bCancel : {true, false}) {
+        SCOPED_TRACE(bCancel ? "cancelled" : "dropped");
+        const int nTab = strip.SelectionGet() == 1 ? 2 : 1;
+        CUiControlBar* pDragged = strip.GetItemBar(nTab, false);
+        CRect rcTab = strip.ItemGetInfo(nTab)->m_rcItem;
+        strip.ClientToScreen(&rcTab);
+        const CPoint ptTab = rcTab.CenterPoint();
+        const CRect rcGroup = WindowRect(pGroup), rcStrip = WindowRect(&strip);
+        std::string strGroupMeanwhile;
+        // Up out of the strip over the group's lower half, and on over the view.
+        winharness::RealHand hand;
+        hand.MoveTo(ptTab).Settle().Press().MoveTo(CPoint(ptTab.x, rcStrip.top - 12), 4).Settle();
+        // The group paints again meanwhile, as a pane whose content changes does.
+        hand.Call([&] { pGroup->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN); }).Settle();
+        hand.MoveTo(rcSite.CenterPoint()).Settle();
+        hand.Call([&] { strGroupMeanwhile = staleAfterRepaint(rcGroup, {pGroup->m_hWnd}); });
+        if (bCancel)
+            hand.Call([] { e2e::Key(VK_ESCAPE); }).Settle();
+        hand.Release().Settle();
+        ASSERT_TRUE(hand.Play());
+        winharness::IdlePass();
+        ASSERT_EQ(bCancel, pDragged->GetTabContainerBar() == pGroup);
+        EXPECT_EQ("", strGroupMeanwhile) << "the group, the outline gone on over the view; its strip: (" << rcStrip.left
+                                         << "," << rcStrip.top << ")-(" << rcStrip.right << "," << rcStrip.bottom << ")";
+        CFrameWnd* pFloating = pDragged->GetParentFrame();
+        EXPECT_EQ("", staleAfterRepaint(rcSite, {fx.hFrame, pFloating != fx.pFrame ? pFloating->m_hWnd : NULL}))
+            << "the frame after the drag";
+    }
 }
 
 TEST_F(StudioDragLoopTest, TheCentreMarkerOfABarMakesTheDraggedBarATabOfItsGroup)

@@ -35,6 +35,20 @@ bool IsMouseMessage(UINT m)
     return m >= WM_MOUSEFIRST && m <= 0x209;
 }
 
+// Windows under the outline shown change (a group drops the tabs it showed for the bar) or
+// paint: the outline goes off the screen first and comes back once they painted, or the
+// inverting erase would leave its pieces on them.
+void PaintBeneathOutline(CUiControlBar::InternalDraggingState_t& shown, CUiControlBar* pGroupLeft)
+{
+    const bool bOutlined = shown.IsOutlined();
+    if (bOutlined)
+        shown.DrawTracker(true);
+    CUiControlBar::InternalDraggingState_t::DropProvisionalTabs(pGroupLeft);
+    PassPaintMessages(TRUE, TRUE, TRUE);
+    if (bOutlined)
+        shown.DrawTracker(false);
+}
+
 void SendStatusText(CUiControlBar* pBar, UINT nID)
 {
     CWnd* pTarget = pBar->GetOwner();
@@ -190,6 +204,10 @@ void CUiControlBar::DragLoop(CPoint ptScreen, CPoint ptGrab, int nThresholdX, in
             DragStop(true);
             break;
         }
+        if (m == WM_PAINT && g_DragStatePrevious.IsOutlined()) {
+            PaintBeneathOutline(g_DragStatePrevious, nullptr);
+            continue;
+        }
         if (m == WM_TIMER && msg.wParam == kDragTimer && msg.hwnd == hWnd) {
             ::PeekMessage(&msg, hWnd, WM_TIMER, WM_TIMER, PM_REMOVE);
             CPoint pt;
@@ -251,8 +269,10 @@ void CUiControlBar::DragTrack(CPoint ptScreen, bool bCtrl)
     CFrameWnd* pSite = m_pDockSite;
     InternalDraggingState_t& current = g_DragStateCurrent;
     InternalDraggingState_t& previous = g_DragStatePrevious;
-    current.CalcDragTarget(ptScreen.x, ptScreen.y, bCtrl);
+    CUiControlBar* pGroupLeft = current.FindDragTarget(ptScreen.x, ptScreen.y, bCtrl);
     if (current.IsEqual(previous)) {
+        if (InternalDraggingState_t::HasProvisionalTabs(pGroupLeft))
+            PaintBeneathOutline(previous, pGroupLeft);
         if (!bCtrl) {
             if (bMarkers && IsTabbedGroupKind(current.m_nKind)) {
                 CUiDynDockMarkerWnd::HideAllHighlights(true);
@@ -266,14 +286,12 @@ void CUiControlBar::DragTrack(CPoint ptScreen, bool bCtrl)
             CUiDynDockMarkerWnd::ShowAllMarkers(false);
         }
     } else {
-        if (!previous.IsEmptyState()) {
-            const bool bTabKind = IsTabbedGroupKind(previous.m_nKind);
-            if (!bTabKind)
-                PassPaintMessages(TRUE, TRUE, TRUE);
+        // The old outline goes before anything under it changes, and what changed paints
+        // before the new one goes over it.
+        if (!previous.IsEmptyState())
             previous.DrawTracker(true);
-            if (!bTabKind)
-                PassPaintMessages(TRUE, TRUE, TRUE);
-        }
+        InternalDraggingState_t::DropProvisionalTabs(pGroupLeft);
+        PassPaintMessages(TRUE, TRUE, TRUE);
         current.DrawTracker(false);
         if (IsMarkerDockingMode()) {
             if (bMarkers && IsTabbedGroupKind(current.m_nKind)) {
@@ -310,9 +328,10 @@ void CUiControlBar::DragStop(bool bCancelled)
     InternalDraggingState_t& current = g_DragStateCurrent;
     InternalDraggingState_t& previous = g_DragStatePrevious;
     if (!current.IsEmptyState()) {
+        // Off the screen before anything under it paints.
+        current.DrawTracker(true);
         if (!IsTabbedGroupKind(current.m_nKind))
             PassPaintMessages(TRUE, TRUE, TRUE);
-        current.DrawTracker(true);
         OnDragEnded(&previous, &current, bCancelled);
         const bool bAlreadyThere =
             IsMarkerDockingMode() && (previous.IsEmptyState() || previous.IsEqual(current)) && !bMarkers;

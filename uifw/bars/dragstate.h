@@ -32,13 +32,21 @@ public:
     void ForgetDeadTarget();
     void Empty(bool bEmpty);
     int CalcTabIndex(int x, int y);
-    // Fills the state for a screen point; bNoDock forbids every docking.
+    // Fills the state for a screen point; bNoDock forbids every docking. A group that is no
+    // longer the target of a drop into it drops the tabs it showed for the dragged bar.
     void CalcDragTarget(int x, int y, bool bNoDock);
+    // The same, but that group is answered (null when none) and keeps its tabs until the
+    // caller drops them (DropProvisionalTabs): the drag loop first takes its outline away.
+    CUiControlBar* FindDragTarget(int x, int y, bool bNoDock);
+    static void DropProvisionalTabs(CUiControlBar* pGroup);
+    static bool HasProvisionalTabs(CUiControlBar* pGroup);
     void DrawTracker(bool bErase);
+    // Shown as an inverted outline (not as tabs or by markers): what paints under it while it
+    // is shown would keep its pieces when it is inverted away.
+    bool IsOutlined() const;
 
 private:
     void FillDragTarget(int x, int y, bool bNoDock);
-    static void DropProvisionalTabs(CUiControlBar* pGroup);
     void SetSplitForTarget(CUiControlBar* pTarget);
     bool FindFloatingTarget(CPoint pt, int nMinWidth, int nMinHeight);
     bool FindOuterSide(CPoint pt);

@@ -117,14 +117,18 @@ int SideIndex(UINT nSide)
 
 void CUiControlBar::InternalDraggingState_t::CalcDragTarget(int x, int y, bool bNoDock)
 {
-    // A group that is no longer the target of a drop into it drops the tabs it showed for the
-    // dragged bar; one that stays the target keeps them.
+    DropProvisionalTabs(FindDragTarget(x, y, bNoDock));
+}
+
+CUiControlBar* CUiControlBar::InternalDraggingState_t::FindDragTarget(int x, int y, bool bNoDock)
+{
+    // A group that stays the target of a drop into it keeps the tabs it showed for the
+    // dragged bar.
     ForgetDeadTarget();
     CUiControlBar* pOld = m_pTarget;
     FillDragTarget(x, y, bNoDock);
     // A marker beside the same group is no drop into it either.
-    if (pOld != m_pTarget || m_nKind < 28 || m_nKind > 30)
-        DropProvisionalTabs(pOld);
+    return pOld != m_pTarget || m_nKind < 28 || m_nKind > 30 ? pOld : nullptr;
 }
 
 void CUiControlBar::InternalDraggingState_t::FillDragTarget(int x, int y, bool bNoDock)
@@ -312,13 +316,28 @@ void CUiControlBar::InternalDraggingState_t::SetSplitForTarget(CUiControlBar* pT
         m_bFlags &= ~kSplit;
 }
 
-void CUiControlBar::InternalDraggingState_t::DropProvisionalTabs(CUiControlBar* pGroup)
+namespace {
+
+CUiDynTabWnd* LiveStripOf(CUiControlBar* pGroup)
 {
     if (!IsTabbedGroup(pGroup) || !::IsWindow(pGroup->m_hWnd))
-        return;
+        return nullptr;
     CUiDynTabWnd& strip = static_cast<CUiDynTabControlBar*>(pGroup)->m_wndTabs;
-    if (strip.GetSafeHwnd() != NULL)
-        strip.RemoveProvisionalTabs(false);
+    return strip.GetSafeHwnd() != NULL ? &strip : nullptr;
+}
+
+} // namespace
+
+void CUiControlBar::InternalDraggingState_t::DropProvisionalTabs(CUiControlBar* pGroup)
+{
+    if (CUiDynTabWnd* pStrip = LiveStripOf(pGroup))
+        pStrip->RemoveProvisionalTabs(false);
+}
+
+bool CUiControlBar::InternalDraggingState_t::HasProvisionalTabs(CUiControlBar* pGroup)
+{
+    CUiDynTabWnd* pStrip = LiveStripOf(pGroup);
+    return pStrip != nullptr && pStrip->HasProvisionalTabs();
 }
 
 bool CUiControlBar::InternalDraggingState_t::FindFloatingTarget(CPoint pt, int nMinWidth, int nMinHeight)
@@ -447,6 +466,15 @@ bool CUiControlBar::InternalDraggingState_t::FindDockedTarget(CPoint pt, int nMi
     CRect rcHit;
     pTarget->GetWindowRect(&rcHit);
     return TestTargetBands(pTarget, rcHit, pt, nMinWidth, nMinHeight, true);
+}
+
+bool CUiControlBar::InternalDraggingState_t::IsOutlined() const
+{
+    const CUiControlBar* pBar = m_pBar;
+    if (pBar == nullptr || m_nKind == 13 || pBar->IsFixedSizeBar() || GetDragDockMode() == 1 ||
+        pBar->IsMarkerDockingMode() || m_rect.IsRectEmpty())
+        return false;
+    return !(m_nKind >= 28 && m_nKind <= 30 && m_pTarget != nullptr);
 }
 
 void CUiControlBar::InternalDraggingState_t::DrawTracker(bool bErase)

@@ -52,6 +52,15 @@ void CUiDynTabWnd::RemoveProvisionalTabs(bool bUpdate)
         Invalidate();
 }
 
+bool CUiDynTabWnd::HasProvisionalTabs() const
+{
+    for (int i = 0; i < ItemGetCount(); ++i) {
+        if (ItemGetInfo(i)->m_dwFlags & kProvisional)
+            return true;
+    }
+    return false;
+}
+
 int CUiDynTabWnd::HitTestScreenPoint(int x, int y) const
 {
     if (GetSafeHwnd() == NULL)
@@ -98,9 +107,7 @@ void CUiDynTabWnd::PaintItem(CDC& dc, int nIndex, TAB_ITEM_INFO* pItem, const CR
                              LPCSTR lpszText, CUiCmdIcon* pIcon)
 {
     // While provisional tabs exist they are drawn as the current one and the others are not.
-    bool bAnyProvisional = false;
-    for (int i = 0; i < ItemGetCount() && !bAnyProvisional; ++i)
-        bAnyProvisional = (ItemGetInfo(i)->m_dwFlags & kProvisional) != 0;
+    const bool bAnyProvisional = HasProvisionalTabs();
     const DWORD dwSaved = pItem->m_dwFlags;
     if (bAnyProvisional) {
         TAB_ITEM_INFO* pPrev = ItemGetInfo(nIndex - 1);

@@ -318,6 +318,7 @@ public:
 
     void AddBarTab(CUiControlBar* pBar, int nIndex, bool bProvisional, bool bUpdate);
     void RemoveProvisionalTabs(bool bUpdate);
+    bool HasProvisionalTabs() const;
     CUiControlBar* GetItemBar(int nIndex, bool bSkipProvisional) const;
     int HitTestScreenPoint(int x, int y) const;
     // Ctrl+PageUp/PageDown: the previous or next tab whose bar shows; false when none.
