@@ -6,6 +6,7 @@
 
 #include "barpaintdata.h"
 #include "paintmanagerholder.h"
+#include "uiprobe.h"
 
 namespace {
 
@@ -162,6 +163,26 @@ TEST_F(RowsTest, ScriptedSplitKeepsTheSumAndANeighbourAtItsMinimumStops)
     split(15);
     EXPECT_EQ(n1 + n2 - 40, p1->m_sizeHorz.cx);
     EXPECT_EQ(40, p2->m_sizeHorz.cx);
+
+    // Cancelled while the bar under the band paints again (as a pane whose content changes
+    // does): nothing of the inverted band stays on it.
+    Layout();
+    const CPoint pt = StripCentre(p1, p1->m_rcSplitNext);
+    CRect rcRow;
+    pTop->GetWindowRect(&rcRow);
+    ::SetForegroundWindow(fx.hFrame);   // for the Esc key
+    winharness::RealHand hand;
+    hand.MoveTo(pt).Settle().Press().MoveTo(CPoint(pt.x - 30, pt.y), 10).Settle();
+    hand.Call([&] { p1->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN); }).Settle();
+    hand.MoveTo(CPoint(pt.x - 60, pt.y), 10).Settle();
+    hand.Call([] { e2e::Key(VK_ESCAPE); }).Settle().Release().Settle();
+    ASSERT_TRUE(hand.Play());
+    winharness::PumpPending();
+    EXPECT_FALSE(p1->m_bTrackFlags & CUiControlBar::kRowSplitting);
+    const e2e::Screenshot shown(rcRow);
+    pTop->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    winharness::PumpPending();
+    EXPECT_EQ(0, shown.Differences(e2e::Screenshot(rcRow))) << "pixels of the row a repaint changes";
 }
 
 TEST_F(RowsTest, RowsShareTheirLengthAndMaximizeTakesTheOthersToTheirMinimum)

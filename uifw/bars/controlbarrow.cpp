@@ -7,6 +7,7 @@
 #include "dockbar.h"
 #include "dockbararray.h"
 #include "dragstate.h"
+#include "paintdraw.h"
 #include "rowmath.h"
 
 #include <algorithm>
@@ -564,14 +565,18 @@ void CUiControlBar::RunTrackingLoop(BYTE bFlag, bool bSplit)
     // The tracker lies across the row for a resize and along it for a split.
     m_bTrackFlags |= bFlag;
     CUiMouseCaptureSink::SetCapture(m_hWnd);
-    if (!(bSplit ? IsLiveRowSplit() : IsLiveRowResize())) {
+    const bool bBand = !(bSplit ? IsLiveRowSplit() : IsLiveRowResize());
+    auto drawBand = [&](bool bErasing) {
+        if (bSplit)
+            DrawRowSplitTracker(bErasing);
+        else
+            DrawRowResizeTracker(bErasing);
+    };
+    if (bBand) {
         CPoint pt;
         ::GetCursorPos(&pt);
         m_nTrackerPos = (IsDockedHorizontally() != bSplit) ? pt.y : pt.x;
-        if (bSplit)
-            DrawRowSplitTracker(false);
-        else
-            DrawRowResizeTracker(false);
+        drawBand(false);
     }
     while (m_bTrackFlags & bFlag) {
         MSG msg;
@@ -590,6 +595,14 @@ void CUiControlBar::RunTrackingLoop(BYTE bFlag, bool bSplit)
             else
                 RowResizeStop(true);
             break;
+        }
+        // The band is inverted onto the windows under it: one that paints while it shows would
+        // keep its pieces once it is inverted away.
+        if (m == WM_PAINT && bBand) {
+            drawBand(true);
+            PassPaintMessages(TRUE, TRUE, TRUE);
+            drawBand(false);
+            continue;
         }
         if (!AfxPumpMessage()) {
             ::PostQuitMessage(0);
