@@ -2,7 +2,9 @@
 // caption and by a double click, docked back by each dock marker and by a double click on the
 // floating caption, every pane dragged out by its tab and docked back; the toolbar dragged out
 // over another side and docked back by a double click. After every step every pane can still
-// be reached and no tab stands for a pane that is elsewhere.
+// be reached and no tab stands for a pane that is elsewhere. Then the right group, set side by
+// side with the bottom group in a column, moved to the top edge: it takes the height it
+// remembers for the top, as the drop area showed, and keeps it across a restart.
 #include <gtest/gtest.h>
 
 #include "journeys.h"
@@ -119,6 +121,90 @@ bool OnWorkArea(const RECT& rc)
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
     return (rc.left != 0 || rc.top != 0) && rc.left >= rcWork.left && rc.top >= rcWork.top && rc.right <= rcWork.right &&
            rc.bottom <= rcWork.bottom;
+}
+
+// ---- A group moved from a column on the right to the top edge.
+
+// The tinted drop area the markers show, empty while none shows.
+RECT DropArea(const Korvane& k)
+{
+    for (HWND h : TopWindows(k.Pid())) {
+        if (ClassOf(h) == "VaviRIZ-DynDockHighlightWnd")
+            return ScreenRect(h);
+    }
+    return RECT{};
+}
+
+std::string Text(const RECT& rc)
+{
+    return std::to_string(rc.left) + "," + std::to_string(rc.top) + " " + std::to_string(rc.right - rc.left) + "x" +
+           std::to_string(rc.bottom - rc.top);
+}
+
+// In the look (with dock markers, or with outlines): the bottom group dropped at the right
+// side of the right group, the two side by side in a column at full height; then the right
+// group by its caption onto the top edge. There it takes the height the default layout gave it
+// for the top and bottom (300 pixels, which the frame has room for), not the column's; the
+// drop area the markers showed was that place; a restart brings back the same.
+void RightGroupFromAColumnToTheTop(int look)
+{
+    const bool bMarkers = look == 32827;
+    SCOPED_TRACE(bMarkers ? "with dock markers" : "with outlines");
+    Korvane k;
+    SetSetting("UI", look);
+    ASSERT_TRUE(k.Start());
+    const RECT rcRight = ScreenRect(GroupOf(k, kSendEditor));
+    const POINT atRightSide = {rcRight.right - 10, (rcRight.top + rcRight.bottom) / 2};
+    if (bMarkers) {
+        PressAndMove(CaptionPoint(GroupOf(k, kDetailLog)), Center(rcRight));
+        Markers markers;
+        ASSERT_TRUE(WaitFor([&] { return (markers = ReadMarkers(k)).compass; })) << "markers: " << markers.seen;
+        MoveAndRelease(Center(markers.compassRight));
+    } else {
+        Drag(CaptionPoint(GroupOf(k, kDetailLog)), atRightSide);
+    }
+    ASSERT_TRUE(WaitFor([&] {
+        const RECT rcDetail = ScreenRect(GroupOf(k, kDetailLog)), rcEditor = ScreenRect(GroupOf(k, kSendEditor));
+        return FloatingFrameOf(k, kDetailLog) == NULL && rcDetail.left >= rcEditor.right - 1 && rcDetail.top == rcEditor.top;
+    })) << "the bottom group is not beside the right group: " << Text(ScreenRect(GroupOf(k, kDetailLog)));
+    // The classic look's tab labels, grey on grey, are not read from the pixels.
+    if (bMarkers)
+        ExpectEveryPaneReachable(k, "the bottom group beside the right group");
+
+    const RECT rcList = ScreenRect(k.LogList());
+    RECT rcShown = {};
+    if (bMarkers) {
+        PressAndMove(CaptionPoint(GroupOf(k, kSendEditor)), Middle(k));
+        Markers markers;
+        ASSERT_TRUE(WaitFor([&] { return (markers = ReadMarkers(k)).outer; })) << "markers: " << markers.seen;
+        const POINT atTop = Center(markers.top);
+        MouseMove(atTop.x, atTop.y);
+        EXPECT_TRUE(WaitFor([&] { return !::IsRectEmpty(&(rcShown = DropArea(k))); })) << "no drop area shown";
+        MoveAndRelease(atTop);
+    } else {
+        Drag(CaptionPoint(GroupOf(k, kSendEditor)), POINT{(rcList.left + rcList.right) / 2, rcList.top + 2});
+    }
+    RECT rcTop = {};
+    ASSERT_TRUE(WaitFor([&] {
+        rcTop = ScreenRect(GroupOf(k, kSendEditor));
+        return FloatingFrameOf(k, kSendEditor) == NULL && rcTop.bottom <= ScreenRect(k.LogList()).top;
+    })) << "the right group is not at the top: " << Text(rcTop);
+    if (bMarkers)
+        ExpectEveryPaneReachable(k, "the right group at the top");
+    EXPECT_EQ(300, rcTop.bottom - rcTop.top) << Text(rcTop);
+    if (bMarkers)
+        EXPECT_EQ(Text(rcShown), Text(rcTop)) << "the drop area shown";
+    RECT rcClient;
+    ::GetClientRect(k.Main(), &rcClient);
+    const RECT rcView = ScreenRect(k.LogList());
+    EXPECT_GE(rcView.bottom - rcView.top, rcClient.bottom / 4) << "the log list " << Text(rcView);
+
+    const LayoutView before = k.ReadLayout();
+    ASSERT_TRUE(k.Close());
+    ASSERT_TRUE(k.Start());
+    EXPECT_EQ("", before.Differences(k.ReadLayout())) << "after a restart";
+    EXPECT_EQ(Text(rcView), Text(ScreenRect(k.LogList()))) << "the log list after a restart";
+    EXPECT_TRUE(k.Close());
 }
 
 } // namespace
@@ -258,4 +344,9 @@ TEST(Docking, GroupsFloatAndDockBackByCaptionDoubleClickAndEveryMarker)
             << "clicking each tab shows each pane of the group once";
     }
     EXPECT_TRUE(k.Close());
+
+    // The right group from a column to the top edge, in the look with dock markers and in one
+    // with outlines, each from a fresh start.
+    RightGroupFromAColumnToTheTop(32827);
+    RightGroupFromAColumnToTheTop(32830);
 }

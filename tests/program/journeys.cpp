@@ -26,6 +26,15 @@ bool StatusBarSeen(const Korvane& k)
     return InkPixels(rc) > 0;
 }
 
+void SetSetting(const char* name, DWORD value)
+{
+    HKEY hKey = NULL;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kProgramKey) + "\\CMN").c_str(), 0, NULL,
+                                               0, KEY_WRITE, NULL, &hKey, NULL));
+    ::RegSetValueExA(hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    ::RegCloseKey(hKey);
+}
+
 std::string PortState(const Korvane& k)
 {
     const std::vector<std::string> texts = k.Status();

@@ -30,6 +30,10 @@ ViewChecks ReadViewChecks(Korvane& k);
 // Clicks the view menu's row of a bar or pane (0 toolbar, 1 status bar, 2.. the panes).
 void ClickViewRow(Korvane& k, int row);
 
+// A value of the program's "CMN" settings, written while it is not running (the look "UI":
+// 32827 Studio 2005, 32828 Office 2003, 32829 XP, 32830 classic).
+void SetSetting(const char* name, DWORD value);
+
 // Through F12's dialog: port 1 on the program's end of the pair, its baud rate picked from
 // the drop list, and the received data echoed back.
 void ChooseSettings(Korvane& k);

@@ -105,16 +105,6 @@ void Restart(Korvane& k)
     ASSERT_TRUE(k.Start());
 }
 
-void SetLook(int look)
-{
-    HKEY hKey = NULL;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kProgramKey) + "\\CMN").c_str(), 0, NULL,
-                                               0, KEY_WRITE, NULL, &hKey, NULL));
-    const DWORD value = static_cast<DWORD>(look);
-    ::RegSetValueExA(hKey, "UI", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-    ::RegCloseKey(hKey);
-}
-
 } // namespace
 
 TEST(Restart, TheDefaultLayoutComesBackWholeThreeTimes)
@@ -232,7 +222,7 @@ TEST(Restart, AnArrangementMadeByMouseAndAChangedLookComeBack)
     }
 
     ASSERT_TRUE(k.Close());
-    SetLook(32828);
+    SetSetting("UI", 32828);
     ASSERT_TRUE(k.Start());
     const Snapshot office = Take(k);
     ExpectSame(arranged, office, false, "in another look");

@@ -322,10 +322,10 @@ TEST(BarStateGroups, AGroupLeftWithOnePaneByTheLoadDissolvesAtOnceAndASecondRoun
     EXPECT_TRUE(b.panes[PaneFrameFixture::kDetailedLog]->IsBarFloating());
 }
 
-// The send data editor's group, beside the bottom group in a column on the right, remembers the
-// column's height for rows at the top. Docked at the top it takes no more than the frame leaves
-// there: the view and the group left on the right keep a usable height, a taller frame does not
-// give it the column's height, and a save and load put every pane back where it was.
+// The send data editor's group, beside the bottom group in a column on the right, docked at the
+// top takes no more than the frame leaves there: the view and the group left on the right keep
+// a usable height, a taller frame does not give it the column's height, and a save and load put
+// every pane back where it was.
 TEST(BarStateGroups, AGroupDockedAtTheTopFromAColumnTakesWhatTheFrameLeavesAndComesBackThere)
 {
     auto viewOf = [](PaneFrameFixture& fx) { return layoutcheck::ShownPart(fx.pFrame->GetDlgItem(AFX_IDW_PANE_FIRST)); };

@@ -6,7 +6,9 @@
 // comparison of where every pane sits: side, ring, row, container, group with its tab order and
 // selection, floating rectangle, visibility and its rectangle on the screen; then a second save
 // and load, which must change nothing at all. After every step and every load the view keeps a
-// quarter of the client area. After every step and every load each floating frame names a bar it holds and shows
+// quarter of the client area, and a pane, group or container moved onto a side of the other
+// orientation is no thicker there than it remembered for that orientation when it last lay
+// on one (or its least). After every step and every load each floating frame names a bar it holds and shows
 // its close button, and a double click on a docked pane, group or toolbar (the frame has the
 // main window's two toolbar rows) floats it on the work area, a second one on its floating
 // frame puts everything back. A failing sequence prints its seed and the steps that led to it;
@@ -15,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -496,9 +499,89 @@ std::string CheckFramesAndDoubleClicks(PaneFrameFixture& fx, unsigned nSeed)
     return strFrames.empty() ? CheckDoubleClicks(fx, nSeed) : strFrames;
 }
 
+// What the panes and their holders remember for the orientation of the frame sides they do not
+// lie on: the thickness the bar kept for it when it last lay on such a side (as the frame first
+// gave it when it never did). A holder is a pane's group or container, out to the frame side.
+class SideMemory {
+public:
+    // After a step: a bar moved directly onto a side of the other orientation that came out
+    // thicker than it remembered for it (or its least), else empty; then notes what each one
+    // remembers now. A frame it has not seen before is only noted.
+    std::string CheckAndNote(PaneFrameFixture& fx)
+    {
+        if (fx.pFrame != m_pFrame)
+            m_kept.clear();
+        m_pFrame = fx.pFrame;
+        std::ostringstream wrong;
+        std::map<HWND, Kept> now;
+        for (CUiControlBar* pBar : Holders(fx)) {
+            auto it = m_kept.find(pBar->m_hWnd);
+            if (!pBar->IsWindowVisible()) {
+                if (it != m_kept.end())
+                    now[pBar->m_hWnd] = it->second;
+                continue;
+            }
+            const int o = OrientationOf(pBar);
+            const Kept code{o, {0, (int)pBar->m_sizeHorz.cy, (int)pBar->m_sizeVert.cx}};
+            CDockBar* pDock = pBar->m_pDockBar;
+            const bool bOnSide = o != 0 && !pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar));
+            if (it != m_kept.end() && bOnSide && it->second.nOrientation != 0 && it->second.nOrientation != o) {
+                CRect rc;
+                pBar->GetWindowRect(&rc);
+                const int nThickness = o == 1 ? rc.Height() : rc.Width();
+                const int nMost = std::max(it->second.nAcross[o], pBar->GetMinRowThickness());
+                if (nThickness > nMost)
+                    wrong << "bar " << std::hex << pBar->GetDlgCtrlID() << std::dec << " moved to side "
+                          << std::hex << pDock->GetDlgCtrlID() << std::dec << " is " << nThickness
+                          << " thick, remembering " << it->second.nAcross[o] << " for it\n";
+            }
+            // Only the orientation it lies on is its own to change; a tab takes its group's.
+            Kept kept = it != m_kept.end() && o != 0 && !pBar->IsInTabbedGroup() ? it->second : code;
+            kept.nAcross[o] = code.nAcross[o];
+            kept.nOrientation = o;
+            now[pBar->m_hWnd] = kept;
+        }
+        m_kept.swap(now);
+        return wrong.str();
+    }
+
+private:
+    struct Kept {
+        int nOrientation;   // 1 on a side at the top or bottom, 2 at the left or right, 0 elsewhere
+        int nAcross[3];     // the thickness remembered for each orientation
+    };
+    std::map<HWND, Kept> m_kept;
+    CFrameWnd* m_pFrame = nullptr;
+
+    static std::vector<CUiControlBar*> Holders(PaneFrameFixture& fx)
+    {
+        std::vector<CUiControlBar*> bars;
+        for (barstest::Pane* pPane : fx.panes) {
+            for (CControlBar* p = pPane; p != nullptr && p->IsKindOf(RUNTIME_CLASS(CUiControlBar));) {
+                if (std::find(bars.begin(), bars.end(), p) == bars.end())
+                    bars.push_back(static_cast<CUiControlBar*>(p));
+                CDockBar* pDock = p->m_pDockBar;
+                p = pDock != nullptr && pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)) ? static_cast<CControlBar*>(pDock->GetParent())
+                                                                                      : nullptr;
+            }
+        }
+        return bars;
+    }
+    static int OrientationOf(CUiControlBar* pBar)
+    {
+        CDockBar* pDock = pBar->m_pDockBar;
+        while (pDock != nullptr && pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)))
+            pDock = static_cast<CControlBar*>(pDock->GetParent())->m_pDockBar;
+        if (pDock == nullptr || pDock->m_bFloating || !(pDock->m_dwStyle & CBRS_ALIGN_ANY))
+            return 0;
+        return (pDock->m_dwStyle & CBRS_ORIENT_HORZ) ? 1 : 2;
+    }
+};
+
 struct Chain {
     std::unique_ptr<PaneFrameFixture> frame;
     std::ostringstream steps;   // of every sequence so far, for the report
+    SideMemory sides;
 };
 
 // A sequence that ends the process still names itself.
@@ -521,6 +604,7 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
     Steps steps(a, nSeed, chain.steps);
     chain.steps << "seed " << nSeed << ":\n";
     const unsigned nSteps = 1 + nSeed * 2654435761u % kMaxSteps;
+    chain.sides.CheckAndNote(a);
     for (unsigned i = 0; i < nSteps; i++) {
         steps.Step();
         LayOutAtIdle();
@@ -533,6 +617,10 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
             unusable.push_back(chain.steps.str() + "  " + strLeft + "\n");
             bEnds = true;
             return std::string();
+        }
+        if (!(strLeft = chain.sides.CheckAndNote(a)).empty()) {
+            bEnds = true;
+            return chain.steps.str() + "  after the step: " + strLeft;
         }
         if (!(strLeft = CheckFramesAndDoubleClicks(a, nSeed * 8 + i)).empty()) {
             bEnds = true;

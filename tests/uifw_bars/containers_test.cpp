@@ -173,16 +173,16 @@ TEST_F(ContainerTest, RowsNeverGoBelowTheirMinimumAndTheInnerSizeIsTheLeastAnyLa
     EXPECT_EQ(100, pContainer->GetMinExtentHorz());
     EXPECT_EQ(70, pContainer->GetMinExtentVert());
 
-    pTarget->m_sizeHorz = CSize(150, 120);
-    pBar->m_sizeHorz = CSize(150, 100);
+    pTarget->PlaceSize() = CSize(150, 120);
+    pBar->PlaceSize() = CSize(150, 100);
     CUiDockDynBar::VisibleLayoutRows rows;
     pInner->BuildRows(rows);
     ASSERT_EQ(2, rows.m_arrRows.GetSize());
     EXPECT_EQ(220, rows.m_nTotalThickness);
     pInner->LayoutRows(rows, 300, 20);
-    EXPECT_EQ(30, pTarget->m_sizeHorz.cy);
-    EXPECT_EQ(40, pBar->m_sizeHorz.cy);
-    EXPECT_EQ(300, pTarget->m_sizeHorz.cx);
+    EXPECT_EQ(30, pTarget->PlaceSize().cy);
+    EXPECT_EQ(40, pBar->PlaceSize().cy);
+    EXPECT_EQ(300, pTarget->PlaceSize().cx);
 
     // A row whose bar is hidden takes no part.
     pBar->ShowWindow(SW_HIDE);
@@ -190,8 +190,8 @@ TEST_F(ContainerTest, RowsNeverGoBelowTheirMinimumAndTheInnerSizeIsTheLeastAnyLa
     pInner->BuildRows(visible);
     EXPECT_EQ(1, visible.m_nBarCount);
     pInner->LayoutRows(visible, 300, 90);
-    EXPECT_EQ(90, pTarget->m_sizeHorz.cy);
-    EXPECT_EQ(40, pBar->m_sizeHorz.cy);
+    EXPECT_EQ(90, pTarget->PlaceSize().cy);
+    EXPECT_EQ(40, pBar->PlaceSize().cy);
 }
 
 } // namespace

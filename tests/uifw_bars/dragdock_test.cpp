@@ -335,7 +335,12 @@ TEST_F(StudioDragDockTest, HighlightsTakeTheirShapeFromTheMarkerAndItsTarget)
     CUiDynDockMarkerWnd viewTop(pView, 0, NULL, NULL, NULL, CRect(0, 0, 10, 10));
     ASSERT_TRUE(viewTop.ShowHighlight(true));
     ASSERT_NE(nullptr, viewTop.GetHighlight());
-    EXPECT_EQ(CRect(rcView.left, rcView.top, rcView.right, rcView.top + 30), WindowRect(viewTop.GetHighlight()));
+    // At the view's top the bar lands in a new innermost ring, at its least thickness as it
+    // remembers less; the highlight shows it there.
+    const CRect rcTop = WindowRect(viewTop.GetHighlight());
+    EXPECT_EQ(rcView.top, rcTop.top);
+    EXPECT_EQ(rcView.right, rcTop.right);
+    EXPECT_EQ(pBar->GetMinExtentVert(), rcTop.Height());
     EXPECT_TRUE(viewTop.GetHighlight()->IsWindowVisible());
 
     const CRect rcTarget = WindowRect(pTarget);
@@ -767,6 +772,142 @@ TEST_F(DragDockTest, TheCaptionShowsTheMoveCursorExceptOverItsButtons)
     ASSERT_TRUE(pClose->IsButtonVisible());
     pBar->UpdateCursor(clientOf(pClose->m_rc.CenterPoint()));
     EXPECT_EQ(::LoadCursor(NULL, IDC_ARROW), ::GetCursor());
+}
+
+
+// ---- The main window's groups moved onto a side of the frame by each road a hand takes.
+
+using barstest::PaneFrameFixture;
+
+// An outline dropped in the band at a side of the free area (the frame's, a new outermost
+// ring, or the view's), or a drop on the frame-edge or view marker of that side.
+enum class Road { kOutlineOuter, kOutlineInner, kMarkerEdge, kMarkerView };
+
+CRect RectOf(CWnd* p)
+{
+    CRect rc;
+    p->GetWindowRect(&rc);
+    return rc;
+}
+
+const char* NameOf(Road road)
+{
+    const char* names[] = {"outline at the frame's side", "outline at the view's side", "frame-edge marker", "view marker"};
+    return names[(int)road];
+}
+
+// The eight panes in the main window's default layout, with the main window's toolbar rows;
+// the look put back afterwards.
+struct DefaultPanes {
+    PaneFrameFixture fx{true};
+    DefaultPanes() { fx.BuildDefaultLayout(); }
+    ~DefaultPanes()
+    {
+        CUiControlBar::g_DragStatePrevious.Empty(true);
+        CUiDynDockMarkerWnd::DestroyAllMarkers();
+        PaintManagerHolder::Get().SetPaintManager(nullptr);
+    }
+    CUiControlBar* GroupOf(int nPane) { return fx.panes[nPane]->GetTabContainerBar(); }
+    // The frame made lower, so that the rows no longer get all they remember.
+    void MakeHeight(int cy)
+    {
+        fx.pFrame->SetWindowPos(NULL, 0, 0, 1200, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        layoutcheck::Idle();
+    }
+    // pBar dropped on the side nSide by the road; the place the preview showed for it.
+    CRect DropOnSide(CUiControlBar* pBar, UINT nSide, Road road)
+    {
+        const int nIndex = nSide == AFX_IDW_DOCKBAR_TOP ? 0 : nSide == AFX_IDW_DOCKBAR_BOTTOM ? 1 : nSide == AFX_IDW_DOCKBAR_LEFT ? 2 : 3;
+        CWnd* pView = fx.pFrame->GetDlgItem(AFX_IDW_PANE_FIRST);
+        CRect rcPreview;
+        if (road == Road::kOutlineOuter || road == Road::kOutlineInner) {
+            PaintManagerHolder::Get().SetPaintManagerClass(RUNTIME_CLASS(CUiPaintManager));
+            // The free area between the outer dock bars (only the top one holds bars), or the view.
+            CRect rc;
+            if (road == Road::kOutlineOuter) {
+                fx.pFrame->GetClientRect(&rc);
+                fx.pFrame->ClientToScreen(&rc);
+                rc.top = RectOf(fx.pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP)).bottom;
+            } else {
+                rc = RectOf(pView);
+            }
+            const int d = road == Road::kOutlineOuter ? 2 : 6;
+            const CPoint pts[4] = {CPoint(rc.CenterPoint().x, rc.top + d), CPoint(rc.CenterPoint().x, rc.bottom - d - 1),
+                                   CPoint(rc.left + d, rc.CenterPoint().y), CPoint(rc.right - d - 1, rc.CenterPoint().y)};
+            CUiControlBar::InternalDraggingState_t state(pBar);
+            state.Empty(false);
+            state.CalcDragTarget(pts[nIndex].x, pts[nIndex].y, false);
+            EXPECT_EQ((road == Road::kOutlineOuter ? 9 : 5) + nIndex, state.m_nKind) << NameOf(road);
+            rcPreview = state.m_rect;
+            EXPECT_TRUE(pBar->DragApplyTarget(state, false)) << NameOf(road);
+        } else {
+            PaintManagerHolder::Get().SetPaintManagerClass(RUNTIME_CLASS(CUiPaintManagerStudio2005));
+            CUiControlBar::g_DragStatePrevious.m_pBar = pBar;
+            CUiControlBar::g_DragStatePrevious.Empty(false);
+            CUiDynDockMarkerWnd overView(pView, nIndex, NULL, NULL, NULL, CRect(0, 0, 10, 10));
+            CUiDynDockMarkerWnd::CreateOuterMarkers(fx.pFrame, false);
+            CUiDynDockMarkerWnd* pMarker =
+                road == Road::kMarkerView ? &overView : CUiDynDockMarkerWnd::OuterDockMarkers[nIndex];
+            EXPECT_TRUE(CUiDynDockHighlightWnd::CalcHighlightRect(pMarker, rcPreview)) << NameOf(road);
+            const int nKind = pMarker->GetDockCode();
+            CUiControlBar::g_DragStatePrevious.Empty(true);
+            CUiDynDockMarkerWnd::DestroyAllMarkers();
+            EXPECT_TRUE(layoutcheck::DropOnMarker(pBar, nKind)) << NameOf(road);
+        }
+        layoutcheck::Idle();
+        return rcPreview;
+    }
+};
+
+const Road kRoads[] = {Road::kOutlineOuter, Road::kOutlineInner, Road::kMarkerEdge, Road::kMarkerView};
+
+// A group laid out across a side of one orientation beside another (side by side in a column
+// on the right, stacked in a row at the bottom) keeps what it remembers for the other one:
+// moved to a side of that orientation by any road it takes its remembered thickness there
+// (the frame has room for it), not its extent in the column or row it left; and back on a
+// side of the first orientation it takes what it had there.
+TEST(SideRoads, AGroupMovedToASideOfTheOtherOrientationTakesWhatItRemembersForIt)
+{
+    auto across = [](UINT nSide, const CRect& rc) {
+        return nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM ? rc.Height() : rc.Width();
+    };
+    for (Road road : kRoads) {
+        for (bool bColumn : {true, false}) {
+            DefaultPanes a;
+            CUiControlBar* pEditor = a.GroupOf(PaneFrameFixture::kSendEditor);
+            CUiControlBar* pBottom = a.GroupOf(PaneFrameFixture::kDetailedLog);
+            const UINT nOther = bColumn ? AFX_IDW_DOCKBAR_TOP : AFX_IDW_DOCKBAR_RIGHT;
+            const UINT nBack = bColumn ? AFX_IDW_DOCKBAR_RIGHT : AFX_IDW_DOCKBAR_BOTTOM;
+            const int nRemembered = bColumn ? pEditor->m_sizeHorz.cy : pEditor->m_sizeVert.cx;
+            ASSERT_TRUE(bColumn ? pBottom->DockIntoBar(50, pEditor, AFX_IDW_DOCKBAR_RIGHT, true)
+                                : pEditor->DockIntoBar(50, pBottom, AFX_IDW_DOCKBAR_TOP, true));
+            layoutcheck::Idle();
+            const int nHad = across(nBack, RectOf(pEditor));
+            const std::string strFrom = std::string(bColumn ? "from a column" : "from a row") + " by the " + NameOf(road);
+            a.DropOnSide(pEditor, nOther, road);
+            ASSERT_EQ(nOther, pEditor->GetDockBarId()) << strFrom;
+            EXPECT_EQ(nRemembered, across(nOther, layoutcheck::ShownPart(pEditor))) << strFrom;
+            a.DropOnSide(pEditor, nBack, road);
+            EXPECT_EQ(nHad, across(nBack, layoutcheck::ShownPart(pEditor))) << strFrom << ", back";
+        }
+    }
+}
+
+// What a drag shows at a side of the frame or of the view, the outline or the tinted drop
+// area, is where the group lands there, also where the frame is too low for all the rows
+// remember and the rows already on that side give up pixels too.
+TEST(SideRoads, ThePreviewAtASideIsWhereTheGroupLands)
+{
+    for (Road road : kRoads) {
+        for (UINT nSide : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM}) {
+            DefaultPanes a;
+            a.MakeHeight(600);
+            CUiControlBar* pEditor = a.GroupOf(PaneFrameFixture::kSendEditor);
+            const CRect rcPreview = a.DropOnSide(pEditor, nSide, road);
+            EXPECT_EQ(layoutcheck::RectText(rcPreview), layoutcheck::RectText(RectOf(pEditor)))
+                << "side " << std::hex << nSide << " by the " << NameOf(road);
+        }
+    }
 }
 
 } // namespace

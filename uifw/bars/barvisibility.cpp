@@ -17,12 +17,6 @@ bool IsFixed(const CUiControlBar* pBar)
     return pBar->IsFixedSizeBar() || pBar->IsFixedSizeForDrag();
 }
 
-// The length of the bar along its dock bar's rows.
-LONG& LengthAlongRow(CUiControlBar* pBar, bool bHorz)
-{
-    return bHorz ? pBar->m_sizeHorz.cx : pBar->m_sizeVert.cy;
-}
-
 int MinLengthAlongRow(const CUiControlBar* pBar, bool bHorz)
 {
     return bHorz ? pBar->GetMinExtentHorz() : pBar->GetMinExtentVert();
@@ -35,7 +29,7 @@ int TakeFromBars(CArray<CUiControlBar*, CUiControlBar*>& arr, int nExtent, bool 
     int nTaken = 0;
     while (nTaken < nExtent && arr.GetSize() > 0) {
         for (INT_PTR i = 0; i < arr.GetSize() && nTaken < nExtent;) {
-            LONG& nLength = LengthAlongRow(arr[i], bHorz);
+            LONG& nLength = arr[i]->LengthAlong(bHorz);
             if (nLength <= MinLengthAlongRow(arr[i], bHorz)) {
                 arr.RemoveAt(i);
                 continue;
@@ -112,7 +106,7 @@ void CUiControlBar::ReclaimRowExtent()
         return;
     const bool bHorz = nId == AFX_IDW_DOCKBAR_TOP || nId == AFX_IDW_DOCKBAR_BOTTOM;
     if (!(GetStyle() & WS_VISIBLE)) {
-        m_nReclaimExtent = LengthAlongRow(this, bHorz);
+        m_nReclaimExtent = LengthAlong(bHorz);
         return;
     }
     const int nExtent = m_nReclaimExtent;
@@ -124,7 +118,7 @@ void CUiControlBar::ReclaimRowExtent()
     for (INT_PTR i = arr.GetSize() - 1; i >= 0; --i) {
         CUiControlBar* pBar = arr[i];
         if (pBar == this || !(pBar->GetStyle() & WS_VISIBLE) || pBar->IsFixedSizeBar() ||
-            LengthAlongRow(pBar, bHorz) <= MinLengthAlongRow(pBar, bHorz))
+            pBar->LengthAlong(bHorz) <= MinLengthAlongRow(pBar, bHorz))
             arr.RemoveAt(i);
     }
     TakeFromBars(arr, nExtent, bHorz);
@@ -141,15 +135,15 @@ void CUiControlBar::MakeRoomInRow()
         if (arr[i] == this || !(arr[i]->GetStyle() & WS_VISIBLE) || IsFixed(arr[i]))
             arr.RemoveAt(i);
     }
-    LONG& nLength = LengthAlongRow(this, bHorz);
+    LONG& nLength = LengthAlong(bHorz);
     if (nLength == 0)
         nLength = MinLengthAlongRow(this, bHorz);
     CUiControlBar* pFirst = arr.GetSize() > 0 ? arr[0] : nullptr;
     TakeFromBars(arr, nLength, bHorz);
     if (pFirst != nullptr) {
-        const int nThickness = bHorz ? pFirst->m_sizeHorz.cy : pFirst->m_sizeVert.cx;
+        const int nThickness = pFirst->ThicknessAcross(bHorz);
         if (nThickness > 0)
-            (bHorz ? m_sizeHorz.cy : m_sizeVert.cx) = nThickness;
+            ThicknessAcross(bHorz) = nThickness;
     }
 }
 

@@ -261,8 +261,22 @@ public:
     void ShowHoldersOfShownBar();
     // The screen rectangle pBar and this bar share when pBar joins it.
     CRect PlaceToShareWith(CUiControlBar* pBar) const;
+    // Where the bar would lie docked in a new row of its own on the side nSide of its dock
+    // site, at the edge nearest the view (CUiDockBar::PlaceOfNewRow): in the ring dock bar
+    // pInto, or in a new ring outside the others (bOutermost) or inside them all.
+    CRect PlaceOfNewRowOnSide(UINT nSide, CUiDockBar* pInto, bool bOutermost);
 
     // ---- Rows.
+    // The sizes the bar keeps for where it lies, a width and a height: those for the
+    // orientation of the frame side its outermost holder is docked on (a bar stacked or set
+    // side by side in a container on the right keeps its left-and-right sizes there), else
+    // those of its own row's orientation. The other orientation's stay as the bar last had
+    // them there, for when it goes back to a side of that orientation.
+    CSize& PlaceSize();
+    const CSize& PlaceSize() const { return const_cast<CUiControlBar*>(this)->PlaceSize(); }
+    // Its length along a row of that direction and its thickness across it, in PlaceSize().
+    LONG& LengthAlong(bool bHorzRow) { return bHorzRow ? PlaceSize().cx : PlaceSize().cy; }
+    LONG& ThicknessAcross(bool bHorzRow) { return bHorzRow ? PlaceSize().cy : PlaceSize().cx; }
     int GetRowLength() const;
     void SetRowLength(int nLength);
     int GetRowThickness() const;

@@ -7,6 +7,7 @@
 #include "dockbar.h"
 #include "dockbararray.h"
 #include "dragstate.h"
+#include "dynbar.h"
 #include "paintdraw.h"
 #include "rowmath.h"
 
@@ -44,24 +45,37 @@ CDockBar* CUiControlBar::DockBarOfRow() const
     return m_pDockBar;
 }
 
+CSize& CUiControlBar::PlaceSize()
+{
+    CDockBar* pDock = m_pDockBar;
+    while (pDock != nullptr && pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))) {
+        CWnd* pHolder = pDock->GetParent();
+        pDock = pHolder != nullptr && pHolder->IsKindOf(RUNTIME_CLASS(CControlBar)) ? static_cast<CControlBar*>(pHolder)->m_pDockBar
+                                                                                  : nullptr;
+    }
+    if (pDock != nullptr && pDock != m_pDockBar && !pDock->m_bFloating && (pDock->m_dwStyle & CBRS_ALIGN_ANY))
+        return (pDock->m_dwStyle & CBRS_ORIENT_HORZ) ? m_sizeHorz : m_sizeVert;
+    return IsDockedVertically() ? m_sizeVert : m_sizeHorz;
+}
+
 int CUiControlBar::GetRowLength() const
 {
-    return IsDockedVertically() ? m_sizeVert.cy : m_sizeHorz.cx;
+    return IsDockedVertically() ? PlaceSize().cy : PlaceSize().cx;
 }
 
 void CUiControlBar::SetRowLength(int nLength)
 {
-    (IsDockedVertically() ? m_sizeVert.cy : m_sizeHorz.cx) = nLength;
+    LengthAlong(!IsDockedVertically()) = nLength;
 }
 
 int CUiControlBar::GetRowThickness() const
 {
-    return IsDockedVertically() ? m_sizeVert.cx : m_sizeHorz.cy;
+    return IsDockedVertically() ? PlaceSize().cx : PlaceSize().cy;
 }
 
 void CUiControlBar::SetRowThickness(int nThickness)
 {
-    (IsDockedVertically() ? m_sizeVert.cx : m_sizeHorz.cy) = nThickness;
+    ThicknessAcross(!IsDockedVertically()) = nThickness;
 }
 
 int CUiControlBar::GetMinRowLength() const
@@ -371,9 +385,7 @@ bool CUiControlBar::IsSingleVisibleInRow(bool bFixedOnly, bool bResizableOnly)
 
 bool CUiControlBar::IsMinimizedInRow()
 {
-    if (IsDockedVertically())
-        return m_sizeVert.cy == GetMinExtentVert();
-    return IsDockedHorizontally() && m_sizeHorz.cx == GetMinExtentHorz();
+    return (IsDockedVertically() || IsDockedHorizontally()) && GetRowLength() == GetMinRowLength();
 }
 
 bool CUiControlBar::IsMaximizedInRow()

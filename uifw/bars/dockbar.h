@@ -75,6 +75,17 @@ public:
     void UnlinkFromRing();
     void LinkInside(CUiDockBar* pOuter);
 
+    // ---- The frame's layout asked in advance.
+    // What a child of the frame takes from rcFree (client coordinates) in the frame's layout,
+    // as a layout query tells.
+    static void TakeLayoutRoom(CFrameWnd* pFrame, HWND hChild, CRect& rcFree);
+    // Where a bar would lie, in screen coordinates, once the frame is laid out with it in a new
+    // row of its own on the side nSide at the edge nearest the view, row being what it brings
+    // across: in the ring dock bar pInto, or without one in a new ring laid out before the
+    // others (bOutermost) or after them all. pLeaving, the bar that moves, leaves its place.
+    static CRect PlaceOfNewRow(CFrameWnd* pFrame, UINT nSide, CUiDockBar* pInto, bool bOutermost, const RowSpan& row,
+                               CControlBar* pLeaving);
+
     static bool BuildBarsPopupMenu(CFrameWnd* pFrame, CUiPopupMenuWnd* pMenu, WORD nEvent, CWnd* pSource,
                                    UINT nMsg, LPARAM lExtra);
     static bool RegisterDockBarClass();

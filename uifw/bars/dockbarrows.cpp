@@ -12,8 +12,9 @@
 
 namespace {
 // The rows of a dock bar's shown bars across it: the thickness their bars remember, the least
-// they need and whether they may give pixels up; and along it the longest least length.
-void RowsOf(CDockBar* pDock, std::vector<RowSpan>& rows, int& nAlong)
+// they need and whether they may give pixels up; and along it the longest least length. The
+// bar pLeaving, about to go elsewhere, counts no more.
+void RowsOf(CDockBar* pDock, std::vector<RowSpan>& rows, int& nAlong, CControlBar* pLeaving = nullptr)
 {
     nAlong = 0;
     const bool bAlongX = (pDock->m_dwStyle & CBRS_ORIENT_HORZ) != 0;
@@ -28,7 +29,7 @@ void RowsOf(CDockBar* pDock, std::vector<RowSpan>& rows, int& nAlong)
             bAny = false;
             continue;
         }
-        if (!IsBarEntry(p) || !static_cast<CControlBar*>(p)->IsVisible())
+        if (!IsBarEntry(p) || p == pLeaving || !static_cast<CControlBar*>(p)->IsVisible())
             continue;
         CControlBar* pBar = static_cast<CControlBar*>(p);
         CRect rc;
@@ -50,6 +51,23 @@ void RowsOf(CDockBar* pDock, std::vector<RowSpan>& rows, int& nAlong)
     }
 }
 
+// A dock bar whose rows take their part of the room the frame's layout leaves the rows.
+bool SharesRows(CWnd* pWnd)
+{
+    if (pWnd == nullptr || !pWnd->IsKindOf(RUNTIME_CLASS(CUiDockBar)) || !(pWnd->GetStyle() & WS_VISIBLE))
+        return false;
+    CUiDockBar* pDock = static_cast<CUiDockBar*>(pWnd);
+    return (pDock->m_dwStyle & CBRS_ALIGN_ANY) && !pDock->m_bFloating;
+}
+
+LaterDockRows LaterRowsOf(CDockBar* pDock, CControlBar* pLeaving)
+{
+    LaterDockRows later;
+    later.bAlongX = (pDock->m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    RowsOf(pDock, later.rows, later.nAlong, pLeaving);
+    return later;
+}
+
 // What the frame's view keeps across the rows of a dock bar of that direction, laid out before
 // it: a quarter of the frame's client area, no less than 100 x 60 pixels where the client area
 // has them. The view is what the frame is for; docked bars may remember more than a smaller
@@ -66,6 +84,16 @@ int ViewLeastAcross(CWnd* pFrame, bool bAlongX)
     const int nClient = bAlongX ? rcClient.Height() : rcClient.Width();
     return std::min(nClient, std::max(bAlongX ? 60 : 100, nClient / 4));
 }
+
+// The rows laid out in nRoom across, as the dock bar's layout fits them.
+void FitOwnRows(std::vector<RowSpan>& rows, int nRoom)
+{
+    int nAcross = 0;
+    for (const RowSpan& row : rows)
+        nAcross += row.nThickness;
+    if (nAcross > nRoom)
+        FitRowsAcross(rows, nRoom);
+}
 } // namespace
 
 // What the frame's layout leaves this dock bar's rows across: the rest of the layout rectangle
@@ -78,34 +106,131 @@ int CUiDockBar::RoomAcrossRows(bool bAlongX, const std::vector<RowSpan>& rows) c
 {
     if (m_rectLayout.IsRectEmpty() || m_bFloating)
         return INT_MAX;
-    std::vector<RowSpan> shared(rows);
-    int nKeepAlong = 0;
+    std::vector<LaterDockRows> later;
     for (CWnd* pNext = GetWindow(GW_HWNDNEXT); pNext != nullptr; pNext = pNext->GetWindow(GW_HWNDNEXT)) {
         CWnd* pWnd = CWnd::FromHandlePermanent(pNext->m_hWnd);
-        if (pWnd == nullptr || !pWnd->IsKindOf(RUNTIME_CLASS(CUiDockBar)) || !(pWnd->GetStyle() & WS_VISIBLE))
-            continue;
-        CUiDockBar* pDock = static_cast<CUiDockBar*>(pWnd);
-        if (!(pDock->m_dwStyle & CBRS_ALIGN_ANY) || pDock->m_bFloating)
-            continue;
-        std::vector<RowSpan> later;
-        int nAlong = 0;
-        RowsOf(pDock, later, nAlong);
-        if (((pDock->m_dwStyle & CBRS_ORIENT_HORZ) != 0) == bAlongX)
-            shared.insert(shared.end(), later.begin(), later.end());
-        else
-            nKeepAlong = std::max(nKeepAlong, nAlong);
+        if (SharesRows(pWnd))
+            later.push_back(LaterRowsOf(static_cast<CUiDockBar*>(pWnd), nullptr));
     }
-    const int nRoom = (bAlongX ? m_rectLayout.Height() : m_rectLayout.Width()) - nKeepAlong;
-    // The bars across this dock bar's rows laid out later share the view's extent there.
-    const int nForView = std::max(0, ViewLeastAcross(GetParent(), bAlongX) - nKeepAlong);
-    int nLeast = 0;
-    for (const RowSpan& row : shared)
-        nLeast += row.bShrinks ? std::min(row.nMinThickness, row.nThickness) : row.nThickness;
-    FitRowsAcross(shared, std::max(nRoom - nForView, std::min(nRoom, nLeast)));
-    int nOwn = 0;
-    for (size_t i = 0; i < rows.size(); ++i)
-        nOwn += shared[i].nThickness;
-    return std::max(0, nOwn);
+    return RoomForRows(rows, bAlongX, bAlongX ? m_rectLayout.Height() : m_rectLayout.Width(),
+                       ViewLeastAcross(GetParent(), bAlongX), later);
+}
+
+void CUiDockBar::TakeLayoutRoom(CFrameWnd* pFrame, HWND hChild, CRect& rcFree)
+{
+    if (CWnd::FromHandlePermanent(hChild) != nullptr) {
+        CUiControlBar::LayoutQueryRecord record = {};
+        record.bMode = 1;
+        record.pWnd = pFrame;
+        record.nIDFirst = 0;
+        record.nIDLast = 0xFFFF;
+        record.nIDLeftOver = AFX_IDW_PANE_FIRST;
+        ::SendMessage(hChild, CUiControlBar::g_nMsgQueryRepositionCalcEffect, (WPARAM)&record, 0);
+        if (record.bMode & CUiControlBar::LayoutQueryRecord::kLeaveMeOut)
+            return;
+    }
+    AFX_SIZEPARENTPARAMS layout = {};
+    layout.hDWP = NULL;
+    layout.rect = rcFree;
+    ::SendMessage(hChild, WM_SIZEPARENT, 0, (LPARAM)&layout);
+    rcFree = layout.rect;
+}
+
+// The frame's layout run in thought with the row added: every child before the inner rings
+// takes its room as a layout query tells; each inner ring's dock bar takes its rows' room as
+// its own layout computes it, the row counting where it will lie.
+CRect CUiDockBar::PlaceOfNewRow(CFrameWnd* pFrame, UINT nSide, CUiDockBar* pInto, bool bOutermost, const RowSpan& row,
+                                CControlBar* pLeaving)
+{
+    const bool bAlongX = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
+    // Where it goes: the inner side's first row at the bottom and right, the last elsewhere.
+    const bool bFirstRow = nSide == AFX_IDW_DOCKBAR_BOTTOM || nSide == AFX_IDW_DOCKBAR_RIGHT;
+    struct Step {
+        HWND hOther = NULL;          // a child laid out by a query
+        LaterDockRows dock;          // else a dock bar's rows
+        bool bTarget = false;
+        UINT nSide = 0;
+    };
+    std::vector<Step> steps;
+    Step target;
+    target.bTarget = true;
+    target.nSide = nSide;
+    target.dock.bAlongX = bAlongX;
+    if (pInto != nullptr)
+        RowsOf(pInto, target.dock.rows, target.dock.nAlong, pLeaving);
+    target.dock.rows.insert(bFirstRow ? target.dock.rows.begin() : target.dock.rows.end(), row);
+    const size_t nNew = bFirstRow ? 0 : target.dock.rows.size() - 1;
+    bool bPlaced = false;
+    for (HWND h = ::GetWindow(pFrame->m_hWnd, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (::GetDlgCtrlID(h) == AFX_IDW_PANE_FIRST)
+            continue;
+        CWnd* pWnd = CWnd::FromHandlePermanent(h);
+        const bool bRing = pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CUiDockBar)) &&
+                           static_cast<CUiDockBar*>(pWnd)->m_nLevel >= 1;
+        if (bRing && bOutermost && !bPlaced) {
+            steps.push_back(target);
+            bPlaced = true;
+        }
+        if (pWnd == pInto) {
+            steps.push_back(target);
+            bPlaced = true;
+            continue;
+        }
+        Step step;
+        if (!bRing)
+            step.hOther = h;
+        else if (SharesRows(pWnd))
+            step.dock = LaterRowsOf(static_cast<CUiDockBar*>(pWnd), pLeaving);
+        else
+            continue;
+        step.nSide = (UINT)::GetDlgCtrlID(h);
+        steps.push_back(step);
+    }
+    if (!bPlaced)
+        steps.push_back(target);
+
+    CRect rcArea;
+    pFrame->GetClientRect(&rcArea);
+    for (size_t i = 0; i < steps.size(); ++i) {
+        Step& step = steps[i];
+        if (step.hOther != NULL) {
+            TakeLayoutRoom(pFrame, step.hOther, rcArea);
+            continue;
+        }
+        std::vector<LaterDockRows> later;
+        for (size_t j = i + 1; j < steps.size(); ++j) {
+            if (steps[j].hOther == NULL)
+                later.push_back(steps[j].dock);
+        }
+        const bool bX = step.dock.bAlongX;
+        const int nExtent = std::max(0, bX ? rcArea.Height() : rcArea.Width());
+        std::vector<RowSpan> rows = step.dock.rows;
+        FitOwnRows(rows, RoomForRows(rows, bX, nExtent, ViewLeastAcross(pFrame, bX), later));
+        int nTotal = 0, nBefore = 0;
+        for (size_t r = 0; r < rows.size(); ++r) {
+            nBefore += step.bTarget && r < nNew ? rows[r].nThickness : 0;
+            nTotal += rows[r].nThickness;
+        }
+        nTotal = std::min(nTotal, nExtent);
+        CRect rcDock(rcArea);
+        switch (step.nSide) {
+        case AFX_IDW_DOCKBAR_TOP: rcDock.bottom = rcArea.top + nTotal; rcArea.top = rcDock.bottom; break;
+        case AFX_IDW_DOCKBAR_BOTTOM: rcDock.top = rcArea.bottom - nTotal; rcArea.bottom = rcDock.top; break;
+        case AFX_IDW_DOCKBAR_LEFT: rcDock.right = rcArea.left + nTotal; rcArea.left = rcDock.right; break;
+        default: rcDock.left = rcArea.right - nTotal; rcArea.right = rcDock.left; break;
+        }
+        if (!step.bTarget)
+            continue;
+        CRect rc(rcDock);
+        const int nThick = std::min<int>(rows[nNew].nThickness, nTotal - nBefore);
+        if (bX)
+            rc.SetRect(rcDock.left, rcDock.top + nBefore, rcDock.right, rcDock.top + nBefore + nThick);
+        else
+            rc.SetRect(rcDock.left + nBefore, rcDock.top, rcDock.left + nBefore + nThick, rcDock.bottom);
+        pFrame->ClientToScreen(&rc);
+        return rc;
+    }
+    return CRect(0, 0, 0, 0);
 }
 
 // The rows of an inner dock bar: each bar starts at the running point or further on at the

@@ -16,7 +16,6 @@ BEGIN_MESSAGE_MAP(CUiDynDockHighlightWnd, CWnd)
 END_MESSAGE_MAP()
 
 const char* const CUiDynDockHighlightWnd::kClassName = "VaviRIZ-DynDockHighlightWnd";
-int CUiDynDockHighlightWnd::MinHighlightExtent[2] = {30, 30};
 
 namespace {
 
@@ -82,17 +81,14 @@ bool CUiDynDockHighlightWnd::CalcHighlightRect(CUiDynDockMarkerWnd* pMarker, CRe
         }
         return true;
     }
-    const int cyStrip = std::max((int)pDragged->m_sizeHorz.cy, MinHighlightExtent[1]);
-    const int cxStrip = std::max((int)pDragged->m_sizeVert.cx, MinHighlightExtent[0]);
-    switch (nType) {
-    case 0: rc.bottom = rc.top + cyStrip; break;
-    case 1: rc.top = rc.bottom - cyStrip; break;
-    case 2: rc.right = rc.left + cxStrip; break;
-    case 3: rc.left = rc.right - cxStrip; break;
-    case 8: break;
-    default: return false;
+    // A side of the view or of the frame: the place the layout will give the bar there, a new
+    // ring inside the others or outside them.
+    const UINT kSides[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+    if (nType >= 0 && nType < 4) {
+        rc = pDragged->PlaceOfNewRowOnSide(kSides[nType], nullptr, pMarker->GetTargetWnd() == NULL);
+        return !rc.IsRectEmpty();
     }
-    return true;
+    return nType == 8;
 }
 
 CUiDynDockHighlightWnd::CUiDynDockHighlightWnd(CUiDynDockMarkerWnd* pMarker) : m_pMarker(pMarker)

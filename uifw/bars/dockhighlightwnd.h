@@ -25,7 +25,6 @@ public:
     static int TabHeightFor(int cy) { return cy < 36 ? cy / 2 : 18; }
 
     static const char* const kClassName;
-    static int MinHighlightExtent[2];   // strip width at the left or right, height at the top or bottom
 
 protected:
     CUiDynDockMarkerWnd* m_pMarker;

@@ -99,7 +99,7 @@ CRect CUiControlBar::PlaceToShareWith(CUiControlBar* pBar) const
     GetWindowRect(&rc);
     if (!rc.IsRectEmpty())
         return rc;
-    CSize size = IsBarFloating() ? m_sizeFloat : IsDockedHorizontally() ? m_sizeHorz : m_sizeVert;
+    CSize size = IsBarFloating() ? m_sizeFloat : PlaceSize();
     if (size.cx <= 0 || size.cy <= 0) {
         CRect rcBar;
         pBar->GetWindowRect(&rcBar);
@@ -278,8 +278,10 @@ bool CUiControlBar::DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent)
     pInner->m_arrBars.Add(bBarFirst ? this : static_cast<CUiControlBar*>(pBar));
     pInner->m_arrBars.Add(nullptr);
 
-    m_sizeHorz = m_sizeVert = rcThis.Size();
-    pBar->m_sizeHorz = pBar->m_sizeVert = rcBar.Size();
+    // Only the sizes for where the two now lie: those of the other orientation stay what the
+    // bars had on a side of it, for when they go back to one.
+    PlaceSize() = rcThis.Size();
+    pBar->PlaceSize() = rcBar.Size();
     pContainer->m_sizeFloat = rcOld.Size();
 
     rcThis.OffsetRect(-ptOrigin.x, -ptOrigin.y);

@@ -69,25 +69,9 @@ CRect FreeAreaOfFrame(CFrameWnd* pFrame)
     for (HWND hChild = ::GetWindow(pFrame->m_hWnd, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
         if (::GetDlgCtrlID(hChild) == AFX_IDW_PANE_FIRST)
             continue;
-        CWnd* pChild = CWnd::FromHandlePermanent(hChild);
-        if (IsInnerDockBar(pChild))
+        if (IsInnerDockBar(CWnd::FromHandlePermanent(hChild)))
             break;
-        if (pChild != nullptr) {
-            CUiControlBar::LayoutQueryRecord record = {};
-            record.bMode = 1;
-            record.pWnd = pFrame;
-            record.nIDFirst = 0;
-            record.nIDLast = 0xFFFF;
-            record.nIDLeftOver = AFX_IDW_PANE_FIRST;
-            ::SendMessage(hChild, CUiControlBar::g_nMsgQueryRepositionCalcEffect, (WPARAM)&record, 0);
-            if (record.bMode & CUiControlBar::LayoutQueryRecord::kLeaveMeOut)
-                continue;
-        }
-        AFX_SIZEPARENTPARAMS layout = {};
-        layout.hDWP = NULL;
-        layout.rect = rcFree;
-        ::SendMessage(hChild, WM_SIZEPARENT, 0, (LPARAM)&layout);
-        rcFree = layout.rect;
+        CUiDockBar::TakeLayoutRoom(pFrame, hChild, rcFree);
     }
     return rcFree;
 }

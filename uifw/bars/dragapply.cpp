@@ -21,10 +21,8 @@ void GiveLengthToRowNeighbour(CUiControlBar* pBar)
     CUiControlBar* pOther = static_cast<CUiControlBar*>(pNeighbour);
     CRect rc;
     pBar->GetWindowRect(&rc);
-    if (pBar->IsDockedHorizontally())
-        pOther->m_sizeHorz.cx += rc.Width();
-    else
-        pOther->m_sizeVert.cy += rc.Height();
+    const bool bHorz = pBar->IsDockedHorizontally();
+    pOther->LengthAlong(bHorz) += bHorz ? rc.Width() : rc.Height();
 }
 
 } // namespace

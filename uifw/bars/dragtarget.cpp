@@ -364,6 +364,17 @@ bool CUiControlBar::InternalDraggingState_t::FindFloatingTarget(CPoint pt, int n
     return TestTargetBands(pTarget, rcHit, pt, nMinWidth, nMinHeight, false);
 }
 
+CRect CUiControlBar::PlaceOfNewRowOnSide(UINT nSide, CUiDockBar* pInto, bool bOutermost)
+{
+    if (m_pDockSite == nullptr)
+        return CRect(0, 0, 0, 0);
+    const bool bAlongX = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
+    RowSpan row;
+    row.nMinThickness = bAlongX ? GetMinExtentVert() : GetMinExtentHorz();
+    row.nThickness = std::max<int>(row.nMinThickness, bAlongX ? m_sizeHorz.cy : m_sizeVert.cx);
+    return CUiDockBar::PlaceOfNewRow(m_pDockSite, nSide, pInto, bOutermost, row, this);
+}
+
 bool CUiControlBar::InternalDraggingState_t::FindOuterSide(CPoint pt)
 {
     CUiControlBar* pBar = m_pBar;
@@ -378,8 +389,7 @@ bool CUiControlBar::InternalDraggingState_t::FindOuterSide(CPoint pt)
     for (UINT nSide : kSides) {
         if (!(pBar->m_dwDockStyle & SideMask(nSide)) || !BandAlong(rcZone, nSide, 16).PtInRect(pt))
             continue;
-        const bool bAcross = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
-        m_rect = BandAlong(rcFree, nSide, bAcross ? pBar->m_sizeHorz.cy : pBar->m_sizeVert.cx);
+        m_rect = pBar->PlaceOfNewRowOnSide(nSide, nullptr, true);
         m_nKind = 9 + SideIndex(nSide);
         m_nLevel = 1;
         return true;
@@ -401,8 +411,6 @@ bool CUiControlBar::InternalDraggingState_t::FindInnerSide(CPoint pt)
     pSite->ClientToScreen(&rcClient);
     if (rcClient.IsRectEmpty() || !rcClient.PtInRect(pt))
         return false;
-    const int nMaxHeight = ::MulDiv(rcClient.Height(), 3, 4);
-    const int nMaxWidth = ::MulDiv(rcClient.Width(), 3, 4);
     for (UINT nSide : kSides) {
         if (!(pBar->m_dwDockStyle & SideMask(nSide)))
             continue;
@@ -435,9 +443,8 @@ bool CUiControlBar::InternalDraggingState_t::FindInnerSide(CPoint pt)
             if ((p1 == nullptr || p1->IsEmpty()) && (p2 == nullptr || p2->IsEmpty()))
                 nLevel = nInner;
         }
-        const bool bAcross = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
-        const int nDepth = bAcross ? std::min((int)pBar->m_sizeHorz.cy, nMaxHeight) : std::min((int)pBar->m_sizeVert.cx, nMaxWidth);
-        m_rect = BandAlong(rcClient, nSide, nDepth);
+        // Shown where the layout will put it: no deeper than the frame leaves it there.
+        m_rect = pBar->PlaceOfNewRowOnSide(nSide, nLevel == nInner ? pOuter->GetRingDockBar(nLevel) : nullptr, false);
         m_nKind = 5 + SideIndex(nSide);
         m_nLevel = nLevel;
         return true;

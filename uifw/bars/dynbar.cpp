@@ -14,17 +14,7 @@ BEGIN_MESSAGE_MAP(CUiDynControlBar, CUiControlBar)
 END_MESSAGE_MAP()
 
 namespace {
-// A row's extent across and a bar's length along it, as the dock bar's orientation reads them.
-LONG& Thickness(CUiControlBar* pBar, bool bHorz)
-{
-    return bHorz ? pBar->m_sizeHorz.cy : pBar->m_sizeVert.cx;
-}
-
-LONG& Length(CUiControlBar* pBar, bool bHorz)
-{
-    return bHorz ? pBar->m_sizeHorz.cx : pBar->m_sizeVert.cy;
-}
-
+// The least extent of a bar across and along a row, as the dock bar's orientation reads them.
 int MinThickness(CUiControlBar* pBar, bool bHorz)
 {
     return bHorz ? pBar->GetMinExtentVert() : pBar->GetMinExtentHorz();
@@ -150,7 +140,7 @@ void CUiDockDynBar::BuildRows(VisibleLayoutRows& rows)
         VisibleLayoutItem_t& row = *rows.m_arrRows[r];
         if (row.m_arrBars.GetSize() == 0)
             continue;
-        row.m_nThickness = (int)Thickness(row.m_arrBars[0], bHorz);
+        row.m_nThickness = (int)row.m_arrBars[0]->ThicknessAcross(bHorz);
         row.m_nMinThickness = MinThickness(row.m_arrBars[0], bHorz);
         int nMinLength = 0;
         for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b) {
@@ -158,7 +148,7 @@ void CUiDockDynBar::BuildRows(VisibleLayoutRows& rows)
             // The bars of a row share its thickness: it cannot go below the largest least one
             // without leaving that bar (a group under its strip, say) no room.
             row.m_nMinThickness = std::max(row.m_nMinThickness, MinThickness(pBar, bHorz));
-            row.m_nPreferredLength += (int)Length(pBar, bHorz);
+            row.m_nPreferredLength += (int)pBar->LengthAlong(bHorz);
             nMinLength += MinLength(pBar, bHorz);
         }
         rows.m_nTotalThickness += row.m_nThickness;
@@ -184,9 +174,9 @@ void CUiDockDynBar::LayoutRows(VisibleLayoutRows& rows, int cx, int cy)
         }
         for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b) {
             CUiControlBar* pBar = row.m_arrBars[b];
-            const int nShort = MinLength(pBar, bHorz) - (int)Length(pBar, bHorz);
+            const int nShort = MinLength(pBar, bHorz) - (int)pBar->LengthAlong(bHorz);
             if (nShort > 0) {
-                Length(pBar, bHorz) += nShort;
+                pBar->LengthAlong(bHorz) += nShort;
                 row.m_nPreferredLength += nShort;
             }
         }
@@ -211,7 +201,7 @@ void CUiDockDynBar::LayoutRows(VisibleLayoutRows& rows, int cx, int cy)
     for (INT_PTR r = 0; r < nRows; ++r) {
         VisibleLayoutItem_t& row = *rows.m_arrRows[r];
         for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b)
-            Thickness(row.m_arrBars[b], bHorz) = row.m_nThickness;
+            row.m_arrBars[b]->ThicknessAcross(bHorz) = row.m_nThickness;
     }
     // Along: each row's bars share its length the same way.
     const int nLengthAvailable = bHorz ? cx : cy;
@@ -224,9 +214,9 @@ void CUiDockDynBar::LayoutRows(VisibleLayoutRows& rows, int cx, int cy)
             bProgress = false;
             for (INT_PTR b = 0; b < row.m_arrBars.GetSize() && nDiff != 0; ++b) {
                 CUiControlBar* pBar = row.m_arrBars[b];
-                if (nStep < 0 && Length(pBar, bHorz) <= MinLength(pBar, bHorz))
+                if (nStep < 0 && pBar->LengthAlong(bHorz) <= MinLength(pBar, bHorz))
                     continue;
-                Length(pBar, bHorz) += nStep;
+                pBar->LengthAlong(bHorz) += nStep;
                 nDiff -= nStep;
                 bProgress = true;
             }
@@ -241,7 +231,7 @@ void CUiDockDynBar::LayoutRows(VisibleLayoutRows& rows, int cx, int cy)
             continue;
         for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b) {
             CUiControlBar* pBar = row.m_arrBars[b];
-            const CSize size = bHorz ? pBar->m_sizeHorz : pBar->m_sizeVert;
+            const CSize size = pBar->PlaceSize();
             const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOOWNERZORDER;
             if (hDWP != NULL)
                 hDWP = ::DeferWindowPos(hDWP, pBar->m_hWnd, NULL, pt.x, pt.y, size.cx, size.cy, nFlags);
@@ -249,7 +239,7 @@ void CUiDockDynBar::LayoutRows(VisibleLayoutRows& rows, int cx, int cy)
                 pBar->MoveWindow(pt.x, pt.y, size.cx, size.cy);
             (bHorz ? pt.x : pt.y) += bHorz ? size.cx : size.cy;
         }
-        const int nAcross = (int)Thickness(row.m_arrBars[0], bHorz);
+        const int nAcross = (int)row.m_arrBars[0]->ThicknessAcross(bHorz);
         if (bHorz) {
             pt.y += nAcross;
             pt.x = 0;
@@ -382,11 +372,9 @@ void CUiDockDynBar::DissolveIfSingle()
                 pUi->m_ptSavedLayout = rcFrame.TopLeft();
                 if (pContainer->m_placeDocked.nSide != 0)
                     pUi->m_placeDocked = pContainer->m_placeDocked;
+            } else {
+                pUi->PlaceSize() = rcContainer.Size();
             }
-            else if (pOuter->m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM))
-                pUi->m_sizeHorz = rcContainer.Size();
-            else
-                pUi->m_sizeVert = rcContainer.Size();
             // It floats with its dock bar only: one that floated once and came back into the
             // container would otherwise be laid out at its floating size on a frame side.
             pUi->SetBarStyle((pUi->GetBarStyle() & ~(CBRS_ALIGN_ANY | CBRS_FLOATING)) | (pOuter->m_dwStyle & CBRS_ALIGN_ANY) |

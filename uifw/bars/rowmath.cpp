@@ -204,3 +204,27 @@ void FitRowsAcross(std::vector<RowSpan>& rows, int nRoom)
         }
     }
 }
+
+int RoomForRows(const std::vector<RowSpan>& own, bool bAlongX, int nExtent, int nViewLeast,
+                const std::vector<LaterDockRows>& later)
+{
+    std::vector<RowSpan> shared(own);
+    int nKeepAlong = 0;
+    for (const LaterDockRows& dock : later) {
+        if (dock.bAlongX == bAlongX)
+            shared.insert(shared.end(), dock.rows.begin(), dock.rows.end());
+        else
+            nKeepAlong = std::max(nKeepAlong, dock.nAlong);
+    }
+    const int nRoom = nExtent - nKeepAlong;
+    // The bars across this dock bar's rows laid out later share the view's extent there.
+    const int nForView = std::max(0, nViewLeast - nKeepAlong);
+    int nLeast = 0;
+    for (const RowSpan& row : shared)
+        nLeast += row.bShrinks ? std::min(row.nMinThickness, row.nThickness) : row.nThickness;
+    FitRowsAcross(shared, std::max(nRoom - nForView, std::min(nRoom, nLeast)));
+    int nOwn = 0;
+    for (size_t i = 0; i < own.size(); ++i)
+        nOwn += shared[i].nThickness;
+    return std::max(0, nOwn);
+}

@@ -30,6 +30,22 @@ struct RowSpan {
     bool bShrinks = true;
 };
 
+// The shown rows of a dock bar laid out after another, as that one's rows see them: their
+// direction, and the longest least length of one of its shown bars along them.
+struct LaterDockRows {
+    bool bAlongX = true;
+    std::vector<RowSpan> rows;
+    int nAlong = 0;
+};
+
+// How thick a dock bar's rows may be together, as the frame lays it out in nExtent across: the
+// dock bars laid out after it keep what their bars need along their rows (those of the other
+// direction) and the view keeps nViewLeast as far as the rows keep their least thickness; the
+// rows of the same direction laid out after it share the rest with the own rows as one set,
+// FitRowsAcross deciding each one's part.
+int RoomForRows(const std::vector<RowSpan>& own, bool bAlongX, int nExtent, int nViewLeast,
+                const std::vector<LaterDockRows>& later);
+
 // Lays the row out from the bar at nSelf: only the first visible resizable bar of a row does
 // (else kAnswerFixed and nothing changes). nAvailable: the dock bar's length along the row;
 // nStartTotal: what the row's borders take before the first bar.
