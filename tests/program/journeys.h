@@ -10,6 +10,10 @@
 
 namespace e2e {
 
+// A value of the program's settings (its "CMN" key), as a user sets it while the program is not
+// running: "UI" picks the look (32827 Studio 2005, 32828 Office 2003, 32829 XP, 32830 classic).
+void SetProgramSetting(const char* name, DWORD value);
+
 // The status bar shown at the bottom of the main window with its panes drawn.
 bool StatusBarSeen(const Korvane& k);
 // The port 1 state shown in the status bar.

@@ -9,15 +9,6 @@ using namespace e2e;
 
 namespace {
 
-void SetSetting(const char* name, DWORD value)
-{
-    HKEY hKey = NULL;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kProgramKey) + "\\CMN").c_str(), 0, NULL,
-                                               0, KEY_WRITE, NULL, &hKey, NULL));
-    ::RegSetValueExA(hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-    ::RegCloseKey(hKey);
-}
-
 // Opens a menu by open(), takes its rectangle, closes it with Esc and compares the screen
 // there with what it showed before.
 void ExpectLeavesNothing(Korvane& k, const std::string& what, const std::function<void()>& open)
@@ -68,8 +59,8 @@ TEST(Menus, OpenAnimateAndCloseLeavingNothingDrawnInEveryLook)
                              Look{32829, 7, "XP, noise", "FV"}, Look{32830, 9, "classic, circles", "FV"}}) {
         SCOPED_TRACE(look.name);
         Korvane k;
-        SetSetting("UI", look.id);
-        SetSetting("CONTEXT", look.animation);
+        SetProgramSetting("UI", look.id);
+        SetProgramSetting("CONTEXT", look.animation);
         ASSERT_TRUE(k.Start());
         for (const char* key = look.menus; *key != '\0'; ++key) {
             ExpectLeavesNothing(k, std::string("menu bar, Alt+") + *key, [&] {

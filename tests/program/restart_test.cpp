@@ -9,7 +9,6 @@
 #include "journeys.h"
 
 #include <algorithm>
-#include <sstream>
 
 using namespace e2e;
 
@@ -37,13 +36,6 @@ Snapshot Take(Korvane& k)
     shot.logList = ScreenRect(k.LogList());
     shot.statusBar = StatusBarSeen(k);
     return shot;
-}
-
-std::string RectText(const RECT& rc)
-{
-    std::ostringstream out;
-    out << "(" << rc.left << "," << rc.top << " " << rc.right - rc.left << "x" << rc.bottom - rc.top << ")";
-    return out.str();
 }
 
 // bRects: rectangles compared too (a changed look may change the bars' sizes).
@@ -102,16 +94,6 @@ void Restart(Korvane& k)
 {
     ASSERT_TRUE(k.Close()) << "the program did not end with 0";
     ASSERT_TRUE(k.Start());
-}
-
-void SetLook(int look)
-{
-    HKEY hKey = NULL;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kProgramKey) + "\\CMN").c_str(), 0, NULL,
-                                               0, KEY_WRITE, NULL, &hKey, NULL));
-    const DWORD value = static_cast<DWORD>(look);
-    ::RegSetValueExA(hKey, "UI", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-    ::RegCloseKey(hKey);
 }
 
 } // namespace
@@ -231,7 +213,7 @@ TEST(Restart, AnArrangementMadeByMouseAndAChangedLookComeBack)
     }
 
     ASSERT_TRUE(k.Close());
-    SetLook(32828);
+    SetProgramSetting("UI", 32828);
     ASSERT_TRUE(k.Start());
     const Snapshot office = Take(k);
     ExpectSame(arranged, office, false, "in another look");
