@@ -151,7 +151,7 @@ void RightGroupFromAColumnToTheTop(int look)
     const bool bMarkers = look == 32827;
     SCOPED_TRACE(bMarkers ? "with dock markers" : "with outlines");
     Korvane k;
-    SetSetting("UI", look);
+    SetProgramSetting("UI", look);
     ASSERT_TRUE(k.Start());
     const RECT rcRight = ScreenRect(GroupOf(k, kSendEditor));
     const POINT atRightSide = {rcRight.right - 10, (rcRight.top + rcRight.bottom) / 2};
@@ -349,4 +349,57 @@ TEST(Docking, GroupsFloatAndDockBackByCaptionDoubleClickAndEveryMarker)
     // with outlines, each from a fresh start.
     RightGroupFromAColumnToTheTop(32827);
     RightGroupFromAColumnToTheTop(32830);
+}
+
+namespace {
+
+// In a fresh profile of the look: the toolbar by its gripper into the menu bar's row, out of
+// it across the right side low enough that it reaches past that side's end there, where it
+// moves once more, and off the main window, floating; a double click on its floating frame's
+// caption puts it back at the place and length it had beside the menu bar, and a restart
+// keeps them.
+void ToolbarBesideTheMenuBarFloatsAndDocksBack(int look, const std::string& name)
+{
+    SCOPED_TRACE(name);
+    Korvane k;
+    SetProgramSetting("UI", static_cast<DWORD>(look));
+    ASSERT_TRUE(k.Start());
+    const RECT rcMenu = ScreenRect(k.MenuBar());
+    const RECT rcTool = ScreenRect(k.ToolBar());
+    const int yMenu = (rcMenu.top + rcMenu.bottom) / 2;
+    Drag(POINT{rcTool.left + 3, (rcTool.top + rcTool.bottom) / 2},
+         POINT{rcMenu.right - (rcTool.right - rcTool.left) - 40, yMenu});
+    ASSERT_TRUE(WaitFor([&] { return ScreenRect(k.ToolBar()).top == rcMenu.top; })) << "not in the menu bar's row";
+    WaitStill(ScreenRect(k.Main()));
+    const RECT rcInRow = ScreenRect(k.ToolBar()), rcMenuInRow = ScreenRect(k.MenuBar());
+    ASSERT_EQ(rcTool.right - rcTool.left, rcInRow.right - rcInRow.left) << "squeezed in the menu bar's row";
+
+    const RECT rcStatus = ScreenRect(k.StatusBar());
+    const POINT onRight{rcStatus.right - 6, rcStatus.top - 40};
+    PressAndMove(POINT{rcInRow.left + 3, yMenu}, onRight);
+    ASSERT_TRUE(WaitFor([&] { return ::GetDlgCtrlID(::GetParent(k.ToolBar())) == 0xE81D; })) << "not on the right";
+    MouseMove(onRight.x, onRight.y + 2);
+    WaitIdle(k.Main());
+    MoveAndRelease(POINT{rcStatus.right + 120, onRight.y});
+    ASSERT_TRUE(WaitFor([&] { return ::GetAncestor(k.ToolBar(), GA_ROOT) != k.Main(); })) << "did not float";
+    const POINT atCaption = CaptionPoint(::GetAncestor(k.ToolBar(), GA_ROOT));
+    DoubleClick(atCaption.x, atCaption.y);
+    ASSERT_TRUE(WaitFor([&] { return ::GetAncestor(k.ToolBar(), GA_ROOT) == k.Main(); })) << "did not dock";
+    WaitStill(ScreenRect(k.Main()));
+    EXPECT_EQ(RectText(rcInRow), RectText(ScreenRect(k.ToolBar()))) << "the toolbar docked back";
+    EXPECT_EQ(RectText(rcMenuInRow), RectText(ScreenRect(k.MenuBar()))) << "the menu bar beside it";
+
+    ASSERT_TRUE(k.Close());
+    ASSERT_TRUE(k.Start());
+    EXPECT_EQ(RectText(rcInRow), RectText(ScreenRect(k.ToolBar()))) << "the toolbar after a restart";
+    EXPECT_EQ(RectText(rcMenuInRow), RectText(ScreenRect(k.MenuBar()))) << "the menu bar after a restart";
+    EXPECT_TRUE(k.Close());
+}
+
+} // namespace
+
+TEST(Docking, AToolbarFloatedFromTheMenuBarsRowDocksBackAtItsPlaceAndLengthWithMarkersAndWithOutlines)
+{
+    ToolbarBesideTheMenuBarFloatsAndDocksBack(32827, "Studio 2005, dock markers");
+    ToolbarBesideTheMenuBarFloatsAndDocksBack(32830, "classic, outlines");
 }

@@ -9,6 +9,15 @@
 
 namespace e2e {
 
+void SetProgramSetting(const char* name, DWORD value)
+{
+    HKEY hKey = NULL;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kProgramKey) + "\\CMN").c_str(), 0, NULL,
+                                               0, KEY_WRITE, NULL, &hKey, NULL));
+    ::RegSetValueExA(hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    ::RegCloseKey(hKey);
+}
+
 bool StatusBarSeen(const Korvane& k)
 {
     HWND hStatus = k.StatusBar();
@@ -24,15 +33,6 @@ bool StatusBarSeen(const Korvane& k)
         return false;
     ::MapWindowPoints(hStatus, NULL, reinterpret_cast<POINT*>(&rc), 2);
     return InkPixels(rc) > 0;
-}
-
-void SetSetting(const char* name, DWORD value)
-{
-    HKEY hKey = NULL;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kProgramKey) + "\\CMN").c_str(), 0, NULL,
-                                               0, KEY_WRITE, NULL, &hKey, NULL));
-    ::RegSetValueExA(hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-    ::RegCloseKey(hKey);
 }
 
 std::string PortState(const Korvane& k)

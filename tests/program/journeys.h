@@ -10,6 +10,10 @@
 
 namespace e2e {
 
+// A value of the program's settings (its "CMN" key), as a user sets it while the program is not
+// running: "UI" picks the look (32827 Studio 2005, 32828 Office 2003, 32829 XP, 32830 classic).
+void SetProgramSetting(const char* name, DWORD value);
+
 // The status bar shown at the bottom of the main window with its panes drawn.
 bool StatusBarSeen(const Korvane& k);
 // The port 1 state shown in the status bar.
@@ -29,10 +33,6 @@ struct ViewChecks {
 ViewChecks ReadViewChecks(Korvane& k);
 // Clicks the view menu's row of a bar or pane (0 toolbar, 1 status bar, 2.. the panes).
 void ClickViewRow(Korvane& k, int row);
-
-// A value of the program's "CMN" settings, written while it is not running (the look "UI":
-// 32827 Studio 2005, 32828 Office 2003, 32829 XP, 32830 classic).
-void SetSetting(const char* name, DWORD value);
 
 // Through F12's dialog: port 1 on the program's end of the pair, its baud rate picked from
 // the drop list, and the received data echoed back.

@@ -51,19 +51,19 @@ HWND GroupWindow(HWND hBar)
     return NULL;
 }
 
-std::string RectText(const RECT& rc)
-{
-    char text[80];
-    std::snprintf(text, sizeof(text), "(%ld,%ld %ldx%ld)", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
-    return text;
-}
-
 bool SameRect(const RECT& a, const RECT& b)
 {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
 } // namespace
+
+std::string RectText(const RECT& rc)
+{
+    char text[80];
+    std::snprintf(text, sizeof(text), "(%ld,%ld %ldx%ld)", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    return text;
+}
 
 // ---- Layout.
 

@@ -56,6 +56,9 @@ struct LayoutView {
     std::string Differences(const LayoutView& other) const;
 };
 
+// A rectangle as the tests' messages show it: "(left,top widthxheight)".
+std::string RectText(const RECT& rc);
+
 // A label of a tab strip found in its pixels.
 struct TabLabel {
     RECT rc;

@@ -59,8 +59,8 @@ TEST(Menus, OpenAnimateAndCloseLeavingNothingDrawnInEveryLook)
                              Look{32829, 7, "XP, noise", "FV"}, Look{32830, 9, "classic, circles", "FV"}}) {
         SCOPED_TRACE(look.name);
         Korvane k;
-        SetSetting("UI", look.id);
-        SetSetting("CONTEXT", look.animation);
+        SetProgramSetting("UI", look.id);
+        SetProgramSetting("CONTEXT", look.animation);
         ASSERT_TRUE(k.Start());
         for (const char* key = look.menus; *key != '\0'; ++key) {
             ExpectLeavesNothing(k, std::string("menu bar, Alt+") + *key, [&] {

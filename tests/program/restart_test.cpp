@@ -9,7 +9,6 @@
 #include "journeys.h"
 
 #include <algorithm>
-#include <sstream>
 
 using namespace e2e;
 
@@ -38,13 +37,6 @@ Snapshot Take(Korvane& k)
     shot.logList = ScreenRect(k.LogList());
     shot.statusBar = StatusBarSeen(k);
     return shot;
-}
-
-std::string RectText(const RECT& rc)
-{
-    std::ostringstream out;
-    out << "(" << rc.left << "," << rc.top << " " << rc.right - rc.left << "x" << rc.bottom - rc.top << ")";
-    return out.str();
 }
 
 // bRects: rectangles compared too (a changed look may change the bars' sizes).
@@ -222,7 +214,7 @@ TEST(Restart, AnArrangementMadeByMouseAndAChangedLookComeBack)
     }
 
     ASSERT_TRUE(k.Close());
-    SetSetting("UI", 32828);
+    SetProgramSetting("UI", 32828);
     ASSERT_TRUE(k.Start());
     const Snapshot office = Take(k);
     ExpectSame(arranged, office, false, "in another look");

@@ -80,6 +80,7 @@ class StandInToolBar : public CUiToolControlBar {
 public:
     BarPlacementRecord record;
     bool bRowOfItsOwn = false;
+    bool bTurns = false;   // long along a left or right side too, as the framework's toolbars are
     CSize sizePreferred = CSize(150, 22);
     CSize sizeMin = CSize(60, 22);
 
@@ -91,11 +92,13 @@ public:
         EnableDocking(CBRS_ALIGN_ANY);
         return TRUE;
     }
-    CSize CalcDynamicLayout(int, DWORD) override { return sizePreferred; }
-    CSize CalcFixedLayout(BOOL, BOOL) override { return sizePreferred; }
-    CSize GetMinSize() const override { return sizeMin; }
+    CSize CalcDynamicLayout(int, DWORD nMode) override { return Turned(sizePreferred, (nMode & LM_VERTDOCK) != 0); }
+    CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return Turned(sizePreferred, !bHorz); }
+    CSize GetMinSize() const override { return Turned(sizeMin, IsDockedVertically() != FALSE); }
+    CSize Turned(CSize size, bool bVert) const { return bTurns && bVert ? CSize(size.cy, size.cx) : size; }
     bool IsMarkerDockingMode() const override { return true; }
     BarPlacementRecord* GetPlacementRecord() override { return &record; }
+    void SetPlacementRecord(const BarPlacementRecord& r) override { record = r; }
     bool RowQueryFlag() const override { return bRowOfItsOwn; }
     bool IsSingleOnRow() const override { return !m_bNoContentExpand; }
 };
@@ -228,6 +231,7 @@ struct PaneFrameFixture : FrameFixture {
             toolbars.back()->Create(pFrame, nID);
             toolbars.back()->SetWindowText(nID == 0xE805u ? "Menu" : "Tools");
             toolbars.back()->bRowOfItsOwn = nID == 0xE805u;
+            toolbars.back()->bTurns = nID != 0xE805u;
             pFrame->DockControlBar(toolbars.back(), AFX_IDW_DOCKBAR_TOP);
         }
         winharness::PumpPending();

@@ -11,7 +11,10 @@
 // on one (or its least). After every step and every load each floating frame names a bar it holds and shows
 // its close button, and a double click on a docked pane, group or toolbar (the frame has the
 // main window's two toolbar rows) floats it on the work area, a second one on its floating
-// frame puts everything back. A failing sequence prints its seed and the steps that led to it;
+// frame puts everything back. Now and then the toolbar is dragged by mouse into the menu
+// bar's row or out of it, or out across another side until it floats; docked back by a double
+// click on its floating frame, it takes back the place and length it had before it floated.
+// A failing sequence prints its seed and the steps that led to it;
 // KORVANE_LAYOUT_SEED=<n> runs sequence n again (with the sequences before it in its chain).
 #include <gtest/gtest.h>
 
@@ -489,8 +492,94 @@ std::string CheckDoubleClicks(PaneFrameFixture& fx, unsigned nSeed)
     const std::string after = Describe(fx) + DescribeToolBars(fx);
     if (after != before)
         return name.str() + " double-clicked twice did not come back:\n" + before + "  came to:\n" + after;
+    CRect rcBack;
+    pBar->GetWindowRect(&rcBack);
+    if (pBar->IsFixedSizeBar() && rcBack != rc)
+        return name.str() + " double-clicked twice came back at " + layoutcheck::RectText(rcBack) + ", not at " +
+               layoutcheck::RectText(rc);
     return std::string();
 }
+
+// The toolbar dragged by mouse (its drag loop under scripted input): into the menu bar's row,
+// out of it into a row of its own, or out across the right, left or bottom side, moved once
+// or twice there and off the frame, floating; a floating one is docked back by a double click
+// on its floating frame's caption and must be where it was docked before it floated. It
+// outlives the frames of a chain, which all lie at the same place on the screen.
+class ToolBarSteps {
+public:
+    // What went wrong, else empty.
+    std::string Step(PaneFrameFixture& fx, unsigned nSeed, std::ostream& notes)
+    {
+        std::mt19937 rng(nSeed * 7919u);
+        auto below = [&](int n) { return (int)(rng() % (unsigned)n); };
+        if (below(3) != 0)
+            return std::string();
+        barstest::StandInToolBar* pMenu = fx.toolbars[0];
+        barstest::StandInToolBar* pTool = fx.toolbars[1];
+        if (!pTool->IsWindowVisible())
+            return std::string();
+        if (pTool->IsFloating()) {
+            notes << "  the toolbar docked back by a double click\n";
+            auto* pFloating = static_cast<CUiMiniDockFrameWnd*>(pTool->GetParentFrame());
+            CRect rc;
+            pFloating->GetWindowRect(&rc);
+            const CPoint pt = rc.TopLeft() + pFloating->m_rcCaption.CenterPoint();
+            pFloating->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(pt.x, pt.y));
+            LayOutAtIdle();
+            pTool->GetWindowRect(&rc);
+            if (!pTool->IsFloating() && rc != m_rcDocked)
+                return "the toolbar docked back at " + layoutcheck::RectText(rc) + ", not at " +
+                       layoutcheck::RectText(m_rcDocked);
+            return std::string();
+        }
+        CRect rcTool, rcMenu, rcClient;
+        pTool->GetWindowRect(&rcTool);
+        pMenu->GetWindowRect(&rcMenu);
+        fx.pFrame->GetClientRect(&rcClient);
+        fx.pFrame->ClientToScreen(&rcClient);
+        const bool bBesideMenu = pTool->m_pDockBar == pMenu->m_pDockBar && rcTool.top == rcMenu.top;
+        const CPoint ptPress(rcTool.left + 4, rcTool.CenterPoint().y);
+        winharness::ScriptedInputPlayer player;
+        player.Keys(true);
+        const int nKind = below(4);
+        if (nKind == 0 && !bBesideMenu && pTool->GetDockBarId() == AFX_IDW_DOCKBAR_TOP) {
+            const int x = rcMenu.left + below(rcMenu.Width());
+            notes << "  the toolbar into the menu bar's row at " << x << '\n';
+            player.MoveTo(ptPress.x, rcMenu.CenterPoint().y).MoveTo(x, rcMenu.CenterPoint().y);
+        } else if (nKind == 1 && bBesideMenu) {
+            notes << "  the toolbar out of the menu bar's row into a row of its own\n";
+            player.MoveTo(ptPress.x, rcTool.bottom + 3);
+        } else {
+            // Clear of the zones of the other sides, at any place along this one.
+            CRect rcTop;
+            fx.pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP)->GetWindowRect(&rcTop);
+            const int nSide = below(3);
+            const int nAlong = nSide == 2 ? rcClient.left + 31 + below(rcClient.Width() - 62)
+                                          : rcTop.bottom + 31 + below(rcClient.bottom - 31 - rcTop.bottom - 31);
+            const CPoint pt = nSide == 0 ? CPoint(rcClient.right - 6, nAlong)
+                              : nSide == 1 ? CPoint(rcClient.left + 6, nAlong)
+                                           : CPoint(nAlong, rcClient.bottom - 10);
+            const CPoint ptOff = nSide == 0 ? CPoint(rcClient.right + 40, pt.y) : CPoint(pt.x, rcClient.bottom + 60);
+            const int nMoves = 1 + below(2);
+            notes << "  the toolbar dragged out across the " << (nSide == 0 ? "right" : nSide == 1 ? "left" : "bottom")
+                  << " side at " << pt.x << ',' << pt.y << ", moved " << nMoves << " times there\n";
+            m_rcDocked = rcTool;
+            player.MoveTo(ptPress.x, rcClient.CenterPoint().y).MoveTo(pt.x, pt.y);
+            if (nMoves > 1)
+                player.MoveTo(nSide == 2 ? pt.x + 1 : pt.x, nSide == 2 ? pt.y : pt.y + 1);
+            player.MoveTo(ptOff.x, ptOff.y);
+        }
+        player.PostToCapture(WM_LBUTTONUP).Keys(false);
+        ::SetCursorPos(ptPress.x, ptPress.y);
+        player.Start(1);
+        pTool->DragLoop(ptPress, ptPress - rcTool.TopLeft(), 1, 1);
+        LayOutAtIdle();
+        return std::string();
+    }
+
+private:
+    CRect m_rcDocked;   // where the toolbar was docked before it last floated
+};
 
 // After a step and after a load: the floating frames' captions, then the double clicks.
 std::string CheckFramesAndDoubleClicks(PaneFrameFixture& fx, unsigned nSeed)
@@ -582,6 +671,7 @@ struct Chain {
     std::unique_ptr<PaneFrameFixture> frame;
     std::ostringstream steps;   // of every sequence so far, for the report
     SideMemory sides;
+    ToolBarSteps tools;
 };
 
 // A sequence that ends the process still names itself.
@@ -621,6 +711,10 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
         if (!(strLeft = chain.sides.CheckAndNote(a)).empty()) {
             bEnds = true;
             return chain.steps.str() + "  after the step: " + strLeft;
+        }
+        if (!(strLeft = chain.tools.Step(a, nSeed * 8 + i, chain.steps)).empty()) {
+            bEnds = true;
+            return chain.steps.str() + "  " + strLeft + "\n";
         }
         if (!(strLeft = CheckFramesAndDoubleClicks(a, nSeed * 8 + i)).empty()) {
             bEnds = true;

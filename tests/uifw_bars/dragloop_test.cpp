@@ -461,15 +461,47 @@ TEST_F(StudioToolDragTest, AloneInTheLastRowAndPulledJustPastItTheToolbarStaysIn
     EXPECT_EQ(rcB.left + 90, WindowRect(b).left);
 }
 
+// A double click on the caption of the toolbar's floating frame.
+void DockBackByDoubleClick(CControlBar* p)
+{
+    CFrameWnd* pFrame = p->GetParentFrame();
+    ASSERT_TRUE(pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)));
+    auto* pMini = static_cast<CUiMiniDockFrameWnd*>(pFrame);
+    CRect rc;
+    pMini->GetWindowRect(&rc);
+    const CPoint pt = rc.TopLeft() + pMini->m_rcCaption.CenterPoint();
+    pMini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(pt.x, pt.y));
+    layoutcheck::LayOutAtIdle();
+}
+
+// A frame where the test's frame is, with stand-ins like these docked at the top, and the saved
+// layout loaded into it.
+struct LoadedFrame {
+    barstest::FrameFixture fx{CRect(40, 40, 840, 640)};
+    std::vector<std::unique_ptr<barstest::StandInToolBar>> bars;
+    bool bLoaded = false;
+    LoadedFrame(const barstatetest::Bytes& saved, std::initializer_list<barstest::StandInToolBar*> like)
+    {
+        for (barstest::StandInToolBar* p : like) {
+            bars.emplace_back(new barstest::StandInToolBar);
+            bars.back()->bRowOfItsOwn = p->bRowOfItsOwn;
+            bars.back()->bTurns = p->bTurns;
+            bars.back()->Create(fx.pFrame, (UINT)p->GetDlgCtrlID());
+            fx.pFrame->DockControlBar(bars.back().get(), AFX_IDW_DOCKBAR_TOP);
+        }
+        bLoaded = barstatetest::Load(saved, [&](CArchive& ar) { return BarStateSerialize(ar, fx.pFrame, nullptr); });
+        layoutcheck::LayOutAtIdle();
+    }
+};
+
 // A toolbar dragged out of its row of its own, docking on the frame's right side on the way
 // out, floats; a double click on its floating frame puts it back in the row and side it left,
 // also in a fresh frame the saved layout was loaded into.
 TEST_F(ToolDragTest, AToolbarFloatedAcrossAnotherSideDocksBackInTheRowItLeftByADoubleClick)
 {
-    const UINT kIds[3] = {0xD080, 0xD081, 0xD082};
-    auto* a = MakeTool(kIds[0]);
-    auto* b = MakeTool(kIds[1]);
-    auto* c = MakeTool(kIds[2]);
+    auto* a = MakeTool(0xD080);
+    auto* b = MakeTool(0xD081);
+    auto* c = MakeTool(0xD082);
     CDockBar* pTop = a->m_pDockBar;
     SetRows(pTop, {nullptr, a, nullptr, b, nullptr, c, nullptr});
     const auto rows = layoutcheck::RowsOf(pTop);
@@ -489,32 +521,78 @@ TEST_F(ToolDragTest, AToolbarFloatedAcrossAnotherSideDocksBackInTheRowItLeftByAD
     ASSERT_NE(nullptr, FloatingFrameOf(b));
     const barstatetest::Bytes saved =
         barstatetest::Store([&](CArchive& ar) { BarStateSerialize(ar, fx.pFrame, nullptr); });
-    auto dockBack = [](barstest::StandInToolBar* p) {
-        CUiMiniDockFrameWnd* pMini = FloatingFrameOf(p);
-        ASSERT_NE(nullptr, pMini);
-        const CPoint pt = WindowRect(pMini).TopLeft() + pMini->m_rcCaption.CenterPoint();
-        pMini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(pt.x, pt.y));
-        layoutcheck::LayOutAtIdle();
-    };
-    dockBack(b);
+    DockBackByDoubleClick(b);
     EXPECT_EQ(pTop, b->m_pDockBar);
     EXPECT_EQ(rows, layoutcheck::RowsOf(pTop));
     EXPECT_EQ(rcB, WindowRect(b));
 
-    std::vector<std::unique_ptr<barstest::StandInToolBar>> again;
-    barstest::FrameFixture fresh{CRect(40, 40, 840, 640)};
-    for (UINT nId : kIds) {
-        again.emplace_back(new barstest::StandInToolBar);
-        again.back()->Create(fresh.pFrame, nId);
-        fresh.pFrame->DockControlBar(again.back().get(), AFX_IDW_DOCKBAR_TOP);
+    LoadedFrame fresh(saved, {a, b, c});
+    ASSERT_TRUE(fresh.bLoaded);
+    DockBackByDoubleClick(fresh.bars[1].get());
+    CDockBar* pFreshTop = static_cast<CDockBar*>(fresh.fx.pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+    EXPECT_EQ(pFreshTop, fresh.bars[1]->m_pDockBar);
+    const std::vector<std::vector<CControlBar*>> rowsAgain = {
+        {fresh.bars[0].get()}, {fresh.bars[1].get()}, {fresh.bars[2].get()}};
+    EXPECT_EQ(rowsAgain, layoutcheck::RowsOf(pFreshTop));
+}
+
+// The toolbar dragged into the menu bar's row is the bar placed last there and keeps its
+// length beside it. Dragged out across the right side low enough to reach past that side's
+// end, where it moves once more, and off the frame, it floats; a double click on its floating
+// frame puts it back at the place and length it had beside the menu bar, which a saved layout
+// keeps.
+TEST_F(ToolDragTest, AToolbarFloatedFromTheMenuBarsRowAcrossAnotherSideDocksBackAtItsPlaceAndLength)
+{
+    auto* pMenu = MakeTool(0xE805);
+    pMenu->bRowOfItsOwn = true;
+    auto* pTool = MakeTool(0xE800);
+    pTool->bTurns = true;
+    CDockBar* pTop = pMenu->m_pDockBar;
+    SetRows(pTop, {nullptr, pMenu, nullptr, pTool, nullptr});
+    const CRect rcMenu = WindowRect(pMenu), rcTool = WindowRect(pTool);
+    {
+        const CPoint pt(rcTool.left + 4, rcTool.CenterPoint().y);
+        winharness::ScriptedInputPlayer player;
+        player.Keys(true)
+            .MoveTo(pt.x, rcMenu.CenterPoint().y)
+            .MoveTo(rcMenu.right - rcTool.Width() + 4, rcMenu.CenterPoint().y)
+            .PostToCapture(WM_LBUTTONUP)
+            .Keys(false);
+        DragFrom(pTool, pt, player);
     }
-    ASSERT_TRUE(barstatetest::Load(saved, [&](CArchive& ar) { return BarStateSerialize(ar, fresh.pFrame, nullptr); }));
     layoutcheck::LayOutAtIdle();
-    dockBack(again[1].get());
-    CDockBar* pFreshTop = static_cast<CDockBar*>(fresh.pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
-    EXPECT_EQ(pFreshTop, again[1]->m_pDockBar);
-    EXPECT_EQ((std::vector<std::vector<CControlBar*>>{{again[0].get()}, {again[1].get()}, {again[2].get()}}),
-              layoutcheck::RowsOf(pFreshTop));
+    const CRect rcInRow = WindowRect(pTool), rcMenuInRow = WindowRect(pMenu);
+    ASSERT_EQ(rcMenuInRow.top, rcInRow.top);
+    ASSERT_EQ(rcTool.Width(), rcInRow.Width());
+    CRect rcClient;
+    fx.pFrame->GetClientRect(&rcClient);
+    fx.pFrame->ClientToScreen(&rcClient);
+    UINT nSideOnTheWay = 0;
+    {
+        const CPoint pt(rcInRow.left + 4, rcInRow.CenterPoint().y);
+        winharness::ScriptedInputPlayer player;
+        player.Keys(true)
+            .MoveTo(pt.x, pt.y + 40)
+            .MoveTo(rcClient.right - 6, rcClient.bottom - 60)
+            .MoveTo(rcClient.right - 6, rcClient.bottom - 59)
+            .Call([&] { nSideOnTheWay = pTool->GetDockBarId(); })
+            .MoveTo(rcClient.right + 150, rcClient.CenterPoint().y)
+            .PostToCapture(WM_LBUTTONUP)
+            .Keys(false);
+        DragFrom(pTool, pt, player);
+    }
+    ASSERT_EQ((UINT)AFX_IDW_DOCKBAR_RIGHT, nSideOnTheWay);
+    ASSERT_NE(nullptr, FloatingFrameOf(pTool));
+    DockBackByDoubleClick(pTool);
+    using layoutcheck::RectText;
+    EXPECT_EQ(RectText(rcInRow), RectText(WindowRect(pTool)));
+    EXPECT_EQ(RectText(rcMenuInRow), RectText(WindowRect(pMenu)));
+
+    const barstatetest::Bytes saved =
+        barstatetest::Store([&](CArchive& ar) { BarStateSerialize(ar, fx.pFrame, nullptr); });
+    LoadedFrame fresh(saved, {pMenu, pTool});
+    ASSERT_TRUE(fresh.bLoaded);
+    EXPECT_EQ(RectText(rcInRow), RectText(WindowRect(fresh.bars[1].get())));
 }
 
 TEST_F(ToolDragTest, AHiddenOuterDockBarTakesAToolbarNearItsEdge)

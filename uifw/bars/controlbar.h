@@ -14,6 +14,7 @@
 #include "afxmt.h"
 #include "afxtempl.h"
 #include "mousecapturesink.h"
+#include "outerrow.h"
 
 class CUiPopupMenuWnd;
 class CUiBarNcAreaButton;
@@ -22,7 +23,6 @@ class CUiDockOuterBar;
 class CUiDynControlBar;
 class CUiDynTabControlBar;
 class CUiMiniDockFrameWnd;
-struct BarPlacementRecord;
 
 class CUiControlBar : public CControlBar, public CUiMouseCaptureSink {
     DECLARE_DYNAMIC(CUiControlBar)
@@ -85,6 +85,7 @@ public:
         bool bOwnRing = false;    // the only bar of its ring, which went as it left
         CRect rcDocked = CRect(0, 0, 0, 0);   // screen
         CSize sizeOwn[2], sizePartner[2];      // docked sizes (top or bottom, left or right)
+        BarPlacementRecord record;             // a fixed-size bar's, in its row there
     } m_placeDocked;
 
     // ---- Process-wide.
@@ -239,7 +240,8 @@ public:
     void RememberDockedPlace();
     bool DockAtMRUPlace();
     // A fixed-size bar floated leaves a placeholder at that place in its outer dock bar, where
-    // its dock context docks it again, across a restart too.
+    // its dock context docks it again, across a restart too, and takes back the placement
+    // record it had there.
     void LeavePlaceHolderAtDockedPlace();
     // A double click on a docked bar: it floats where it floated last; one that never floated
     // beside where it is docked now. The frame is held on the work area either way.

@@ -131,6 +131,8 @@ void CUiControlBar::RememberDockedPlace()
         place.bOwnRow = place.bOwnRow && pHolder == this;
         place.bOwnRing = place.nLevel > 0 && pHolder == this && HoldsRingAlone(pSide, pHolder);
         GetWindowRect(&place.rcDocked);
+        if (BarPlacementRecord* pRecord = GetPlacementRecord())
+            place.record = *pRecord;
         // The dock context keeps the side and the rectangle too, as a bar floated by its dock
         // context does: the saved layout carries them, where the place above is not kept.
         if (m_pDockContext != nullptr) {
@@ -238,6 +240,10 @@ void CUiControlBar::LeavePlaceHolderAtDockedPlace()
         m_pDockContext->m_uMRUDockID = m_placeDocked.nSide;
         m_pDockContext->m_rectMRUDockPos = m_placeDocked.rcDocked;
     }
+    // Its drag reset the record on every side it crossed and may have forgotten it there: one
+    // that no longer ranks the bar where it stood would have the row squeeze it to its least
+    // when it docks back, its neighbours keeping its length.
+    SetPlacementRecord(m_placeDocked.record);
 }
 
 CRect CUiControlBar::DockedHolderRect(UINT& nSide) const
