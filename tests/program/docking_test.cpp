@@ -4,7 +4,8 @@
 // over another side and docked back by a double click. After every step every pane can still
 // be reached and no tab stands for a pane that is elsewhere. Then the right group, set side by
 // side with the bottom group in a column, moved to the top edge: it takes the height it
-// remembers for the top, as the drop area showed, and keeps it across a restart.
+// remembers for the top, as the drop area showed, and keeps it across a restart; and the
+// toolbar floated from the menu bar's row docks back there at its place and length.
 #include <gtest/gtest.h>
 
 #include "journeys.h"
@@ -135,12 +136,6 @@ RECT DropArea(const Korvane& k)
     return RECT{};
 }
 
-std::string Text(const RECT& rc)
-{
-    return std::to_string(rc.left) + "," + std::to_string(rc.top) + " " + std::to_string(rc.right - rc.left) + "x" +
-           std::to_string(rc.bottom - rc.top);
-}
-
 // In the look (with dock markers, or with outlines): the bottom group dropped at the right
 // side of the right group, the two side by side in a column at full height; then the right
 // group by its caption onto the top edge. There it takes the height the default layout gave it
@@ -166,7 +161,7 @@ void RightGroupFromAColumnToTheTop(int look)
     ASSERT_TRUE(WaitFor([&] {
         const RECT rcDetail = ScreenRect(GroupOf(k, kDetailLog)), rcEditor = ScreenRect(GroupOf(k, kSendEditor));
         return FloatingFrameOf(k, kDetailLog) == NULL && rcDetail.left >= rcEditor.right - 1 && rcDetail.top == rcEditor.top;
-    })) << "the bottom group is not beside the right group: " << Text(ScreenRect(GroupOf(k, kDetailLog)));
+    })) << "the bottom group is not beside the right group: " << RectText(ScreenRect(GroupOf(k, kDetailLog)));
     // The classic look's tab labels, grey on grey, are not read from the pixels.
     if (bMarkers)
         ExpectEveryPaneReachable(k, "the bottom group beside the right group");
@@ -188,22 +183,22 @@ void RightGroupFromAColumnToTheTop(int look)
     ASSERT_TRUE(WaitFor([&] {
         rcTop = ScreenRect(GroupOf(k, kSendEditor));
         return FloatingFrameOf(k, kSendEditor) == NULL && rcTop.bottom <= ScreenRect(k.LogList()).top;
-    })) << "the right group is not at the top: " << Text(rcTop);
+    })) << "the right group is not at the top: " << RectText(rcTop);
     if (bMarkers)
         ExpectEveryPaneReachable(k, "the right group at the top");
-    EXPECT_EQ(300, rcTop.bottom - rcTop.top) << Text(rcTop);
+    EXPECT_EQ(300, rcTop.bottom - rcTop.top) << RectText(rcTop);
     if (bMarkers)
-        EXPECT_EQ(Text(rcShown), Text(rcTop)) << "the drop area shown";
+        EXPECT_EQ(RectText(rcShown), RectText(rcTop)) << "the drop area shown";
     RECT rcClient;
     ::GetClientRect(k.Main(), &rcClient);
     const RECT rcView = ScreenRect(k.LogList());
-    EXPECT_GE(rcView.bottom - rcView.top, rcClient.bottom / 4) << "the log list " << Text(rcView);
+    EXPECT_GE(rcView.bottom - rcView.top, rcClient.bottom / 4) << "the log list " << RectText(rcView);
 
     const LayoutView before = k.ReadLayout();
     ASSERT_TRUE(k.Close());
     ASSERT_TRUE(k.Start());
     EXPECT_EQ("", before.Differences(k.ReadLayout())) << "after a restart";
-    EXPECT_EQ(Text(rcView), Text(ScreenRect(k.LogList()))) << "the log list after a restart";
+    EXPECT_EQ(RectText(rcView), RectText(ScreenRect(k.LogList()))) << "the log list after a restart";
     EXPECT_TRUE(k.Close());
 }
 
