@@ -187,8 +187,9 @@ void RightGroupFromAColumnToTheTop(int look)
     if (bMarkers)
         ExpectEveryPaneReachable(k, "the right group at the top");
     EXPECT_EQ(300, rcTop.bottom - rcTop.top) << RectText(rcTop);
-    if (bMarkers)
+    if (bMarkers) {
         EXPECT_EQ(RectText(rcShown), RectText(rcTop)) << "the drop area shown";
+    }
     RECT rcClient;
     ::GetClientRect(k.Main(), &rcClient);
     const RECT rcView = ScreenRect(k.LogList());
