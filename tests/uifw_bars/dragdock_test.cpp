@@ -5,8 +5,10 @@
 #include "layout_check_support.h"
 #include "monitorinfo.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -853,25 +855,26 @@ struct DefaultPanes {
         layoutcheck::Idle();
         return rcPreview;
     }
-    // pBar dropped beside pTarget on its side nSide, or into its group (0), by an outline over
-    // the band of that side or by the marker; the place the preview showed for it.
+    // The group pBar dropped beside the group pTarget on its side nSide by an outline over the
+    // band of that side, or by the marker of that side or (0) of the centre; the place the
+    // preview showed for it.
     CRect DropBeside(CUiControlBar* pBar, CUiControlBar* pTarget, UINT nSide, bool bMarker)
     {
-        const int nIndex = nSide == AFX_IDW_DOCKBAR_TOP ? 0 : nSide == AFX_IDW_DOCKBAR_BOTTOM ? 1 : nSide == AFX_IDW_DOCKBAR_LEFT ? 2 : nSide == AFX_IDW_DOCKBAR_RIGHT ? 3 : 4;
+        const UINT kSides[5] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT, 0};
+        const int nIndex = (int)(std::find(kSides, kSides + 4, nSide) - kSides);
         CRect rcPreview;
         CUiControlBar::InternalDraggingState_t state(pBar);
         state.Empty(false);
         if (!bMarker) {
             PaintManagerHolder::Get().SetPaintManagerClass(RUNTIME_CLASS(CUiPaintManager));
-            // The bands over the target, or over its floating frame: into the group at the
-            // top, above it under that, below it over its strip, at its left and right.
+            // The bands over the target, or over its floating frame: above it under the band
+            // that joins the group, below it over its strip, at its left and right.
             const CRect rc = RectOf(pTarget->IsBarFloating() ? static_cast<CWnd*>(pTarget->GetParentFrame()) : pTarget);
             const int yStrip = RectOf(&static_cast<CUiDynTabControlBar*>(pTarget)->m_wndTabs).top;
-            const CPoint pts[5] = {CPoint(rc.CenterPoint().x, rc.top + 40), CPoint(rc.CenterPoint().x, yStrip - 5),
-                                   CPoint(rc.left + 5, rc.CenterPoint().y), CPoint(rc.right - 6, rc.CenterPoint().y),
-                                   CPoint(rc.CenterPoint().x, rc.top + 5)};
+            const CPoint pts[4] = {CPoint(rc.CenterPoint().x, rc.top + 40), CPoint(rc.CenterPoint().x, yStrip - 5),
+                                   CPoint(rc.left + 5, rc.CenterPoint().y), CPoint(rc.right - 6, rc.CenterPoint().y)};
             state.CalcDragTarget(pts[nIndex].x, pts[nIndex].y, false);
-            EXPECT_EQ(nIndex < 4 ? nIndex + 1 : 28, state.m_nKind) << "outline";
+            EXPECT_EQ(nIndex + 1, state.m_nKind) << "outline";
             EXPECT_EQ(pTarget, state.m_pTarget) << "outline";
             rcPreview = state.m_rect;
             EXPECT_TRUE(pBar->DragApplyTarget(state, false)) << "outline";
@@ -950,13 +953,18 @@ TEST(SideRoads, ThePreviewBesideAGroupIsWhereTheGroupLands)
 {
     enum Setup { kDocked, kInItsColumn, kFloating };
     const char* names[] = {"docked", "in the target's column", "floating target"};
+    const UINT kTop = AFX_IDW_DOCKBAR_TOP, kBottom = AFX_IDW_DOCKBAR_BOTTOM;
     for (bool bMarker : {false, true}) {
         for (Setup setup : {kDocked, kInItsColumn, kFloating}) {
-            for (UINT nSide : {0xE81Bu, 0xE81Eu, 0xE81Cu, 0xE81Du, 0u}) {
-                // No band over a floating frame lies at its left or right while it is high enough
-                // to be split across.
-                if (!bMarker && (nSide == 0 || (setup == kFloating && (nSide == AFX_IDW_DOCKBAR_LEFT || nSide == AFX_IDW_DOCKBAR_RIGHT))))
-                    continue;
+            // No band over a floating frame lies at its left or right while it is high enough to
+            // be split across. The drop area is worked out as the outline is: two sides and the
+            // group's centre do there.
+            std::vector<UINT> sides = {kTop, kBottom};
+            if (bMarker)
+                sides = {kTop, AFX_IDW_DOCKBAR_RIGHT, 0};
+            else if (setup != kFloating)
+                sides = {kTop, kBottom, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+            for (UINT nSide : sides) {
                 DefaultPanes a;
                 CUiControlBar* pEditor = a.GroupOf(PaneFrameFixture::kSendEditor);
                 CUiControlBar* pBottom = a.GroupOf(PaneFrameFixture::kDetailedLog);
