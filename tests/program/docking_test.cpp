@@ -137,10 +137,11 @@ RECT DropArea(const Korvane& k)
 }
 
 // In the look (with dock markers, or with outlines): the bottom group dropped at the right
-// side of the right group, the two side by side in a column at full height; then the right
-// group by its caption onto the top edge. There it takes the height the default layout gave it
-// for the top and bottom (300 pixels, which the frame has room for), not the column's; the
-// drop area the markers showed was that place; a restart brings back the same.
+// side of the right group, the two side by side in a column at full height, the bottom group
+// where the drop area showed it; then the right group by its caption onto the top edge. There
+// it takes the height the default layout gave it for the top and bottom (300 pixels, which the
+// frame has room for), not the column's; the drop area the markers showed was that place; a
+// restart brings back the same.
 void RightGroupFromAColumnToTheTop(int look)
 {
     const bool bMarkers = look == 32827;
@@ -150,11 +151,15 @@ void RightGroupFromAColumnToTheTop(int look)
     ASSERT_TRUE(k.Start());
     const RECT rcRight = ScreenRect(GroupOf(k, kSendEditor));
     const POINT atRightSide = {rcRight.right - 10, (rcRight.top + rcRight.bottom) / 2};
+    RECT rcBeside = {};
     if (bMarkers) {
         PressAndMove(CaptionPoint(GroupOf(k, kDetailLog)), Center(rcRight));
         Markers markers;
         ASSERT_TRUE(WaitFor([&] { return (markers = ReadMarkers(k)).compass; })) << "markers: " << markers.seen;
-        MoveAndRelease(Center(markers.compassRight));
+        const POINT atCompassRight = Center(markers.compassRight);
+        MouseMove(atCompassRight.x, atCompassRight.y);
+        EXPECT_TRUE(WaitFor([&] { return !::IsRectEmpty(&(rcBeside = DropArea(k))); })) << "no drop area beside";
+        MoveAndRelease(atCompassRight);
     } else {
         Drag(CaptionPoint(GroupOf(k, kDetailLog)), atRightSide);
     }
@@ -163,8 +168,10 @@ void RightGroupFromAColumnToTheTop(int look)
         return FloatingFrameOf(k, kDetailLog) == NULL && rcDetail.left >= rcEditor.right - 1 && rcDetail.top == rcEditor.top;
     })) << "the bottom group is not beside the right group: " << RectText(ScreenRect(GroupOf(k, kDetailLog)));
     // The classic look's tab labels, grey on grey, are not read from the pixels.
-    if (bMarkers)
+    if (bMarkers) {
         ExpectEveryPaneReachable(k, "the bottom group beside the right group");
+        EXPECT_EQ(Text(rcBeside), Text(ScreenRect(GroupOf(k, kDetailLog)))) << "the drop area beside the right group";
+    }
 
     const RECT rcList = ScreenRect(k.LogList());
     RECT rcShown = {};

@@ -5,8 +5,10 @@
 #include "layout_check_support.h"
 #include "monitorinfo.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -205,10 +207,7 @@ TEST_F(DragDockTest, OverAFloatingBarTheBandsLieOnItsFloatingFrame)
     auto top = TargetAt(pBar, rc.CenterPoint().x, rc.top + 5);
     EXPECT_EQ(27, top.m_nKind);
     EXPECT_EQ(pTarget, top.m_pTarget);
-    EXPECT_EQ(rc, top.m_rect);
-    auto above = TargetAt(pBar, rc.CenterPoint().x, rc.top + 40);
-    EXPECT_EQ(1, above.m_nKind);
-    EXPECT_EQ(CRect(rc.left, rc.top, rc.right, rc.top + rc.Height() / 2), above.m_rect);
+    EXPECT_EQ(1, TargetAt(pBar, rc.CenterPoint().x, rc.top + 40).m_nKind);
     EXPECT_EQ(2, TargetAt(pBar, rc.CenterPoint().x, rc.bottom - 5).m_nKind);
 }
 
@@ -343,11 +342,10 @@ TEST_F(StudioDragDockTest, HighlightsTakeTheirShapeFromTheMarkerAndItsTarget)
     EXPECT_EQ(pBar->GetMinExtentVert(), rcTop.Height());
     EXPECT_TRUE(viewTop.GetHighlight()->IsWindowVisible());
 
-    const CRect rcTarget = WindowRect(pTarget);
+    // Beside a bar it is where the bar lands (SideRoads), gone when hidden.
     CUiDynDockMarkerWnd barLeft(pTarget, 2, NULL, NULL, NULL, CRect(0, 0, 10, 10));
     ASSERT_TRUE(barLeft.ShowHighlight(true));
-    EXPECT_EQ(CRect(rcTarget.left, rcTarget.top, rcTarget.left + rcTarget.Width() / 2, rcTarget.bottom),
-              WindowRect(barLeft.GetHighlight()));
+    ASSERT_NE(nullptr, barLeft.GetHighlight());
     EXPECT_TRUE(barLeft.ShowHighlight(false));
     EXPECT_EQ(nullptr, barLeft.GetHighlight());
 
@@ -857,6 +855,43 @@ struct DefaultPanes {
         layoutcheck::Idle();
         return rcPreview;
     }
+    // The group pBar dropped beside the group pTarget on its side nSide by an outline over the
+    // band of that side, or by the marker of that side or (0) of the centre; the place the
+    // preview showed for it.
+    CRect DropBeside(CUiControlBar* pBar, CUiControlBar* pTarget, UINT nSide, bool bMarker)
+    {
+        const UINT kSides[5] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT, 0};
+        const int nIndex = (int)(std::find(kSides, kSides + 4, nSide) - kSides);
+        CRect rcPreview;
+        CUiControlBar::InternalDraggingState_t state(pBar);
+        state.Empty(false);
+        if (!bMarker) {
+            PaintManagerHolder::Get().SetPaintManagerClass(RUNTIME_CLASS(CUiPaintManager));
+            // The bands over the target, or over its floating frame: above it under the band
+            // that joins the group, below it over its strip, at its left and right.
+            const CRect rc = RectOf(pTarget->IsBarFloating() ? static_cast<CWnd*>(pTarget->GetParentFrame()) : pTarget);
+            const int yStrip = RectOf(&static_cast<CUiDynTabControlBar*>(pTarget)->m_wndTabs).top;
+            const CPoint pts[4] = {CPoint(rc.CenterPoint().x, rc.top + 40), CPoint(rc.CenterPoint().x, yStrip - 5),
+                                   CPoint(rc.left + 5, rc.CenterPoint().y), CPoint(rc.right - 6, rc.CenterPoint().y)};
+            state.CalcDragTarget(pts[nIndex].x, pts[nIndex].y, false);
+            EXPECT_EQ(nIndex + 1, state.m_nKind) << "outline";
+            EXPECT_EQ(pTarget, state.m_pTarget) << "outline";
+            rcPreview = state.m_rect;
+            EXPECT_TRUE(pBar->DragApplyTarget(state, false)) << "outline";
+        } else {
+            PaintManagerHolder::Get().SetPaintManagerClass(RUNTIME_CLASS(CUiPaintManagerStudio2005));
+            CUiControlBar::g_DragStatePrevious.m_pBar = pBar;
+            CUiControlBar::g_DragStatePrevious.Empty(false);
+            CUiDynDockMarkerWnd marker(pTarget, nIndex < 4 ? nIndex : 8, NULL, NULL, NULL, CRect(0, 0, 10, 10));
+            EXPECT_TRUE(CUiDynDockHighlightWnd::CalcHighlightRect(&marker, rcPreview)) << "marker";
+            state.m_nKind = marker.GetDockCode();
+            state.SetTarget(pTarget, true);
+            CUiControlBar::g_DragStatePrevious.Empty(true);
+            EXPECT_TRUE(pBar->DragApplyTarget(state, true)) << "marker";
+        }
+        layoutcheck::Idle();
+        return rcPreview;
+    }
 };
 
 const Road kRoads[] = {Road::kOutlineOuter, Road::kOutlineInner, Road::kMarkerEdge, Road::kMarkerView};
@@ -906,6 +941,44 @@ TEST(SideRoads, ThePreviewAtASideIsWhereTheGroupLands)
             const CRect rcPreview = a.DropOnSide(pEditor, nSide, road);
             EXPECT_EQ(layoutcheck::RectText(rcPreview), layoutcheck::RectText(RectOf(pEditor)))
                 << "side " << std::hex << nSide << " by the " << NameOf(road);
+        }
+    }
+}
+
+// What a drag shows beside a group, the outline over its band or the tinted drop area of its
+// marker, is where the dragged group lands beside it, or the group it joins: also where the
+// dragged group leaves a place the target then takes (a ring across the frame, the column the
+// two shared) and where the target floats.
+TEST(SideRoads, ThePreviewBesideAGroupIsWhereTheGroupLands)
+{
+    enum Setup { kDocked, kInItsColumn, kFloating };
+    const char* names[] = {"docked", "in the target's column", "floating target"};
+    const UINT kTop = AFX_IDW_DOCKBAR_TOP, kBottom = AFX_IDW_DOCKBAR_BOTTOM;
+    for (bool bMarker : {false, true}) {
+        for (Setup setup : {kDocked, kInItsColumn, kFloating}) {
+            // No band over a floating frame lies at its left or right while it is high enough to
+            // be split across. The drop area is worked out as the outline is: two sides and the
+            // group's centre do there.
+            std::vector<UINT> sides = {kTop, kBottom};
+            if (bMarker)
+                sides = {kTop, AFX_IDW_DOCKBAR_RIGHT, 0};
+            else if (setup != kFloating)
+                sides = {kTop, kBottom, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+            for (UINT nSide : sides) {
+                DefaultPanes a;
+                CUiControlBar* pEditor = a.GroupOf(PaneFrameFixture::kSendEditor);
+                CUiControlBar* pBottom = a.GroupOf(PaneFrameFixture::kDetailedLog);
+                if (setup == kInItsColumn) {
+                    ASSERT_TRUE(pBottom->DockIntoBar(50, pEditor, AFX_IDW_DOCKBAR_BOTTOM, true));
+                }
+                if (setup == kFloating)
+                    pEditor->FloatAt(300, 200, CBRS_ALIGN_TOP);
+                layoutcheck::Idle();
+                const CRect rcPreview = a.DropBeside(pBottom, pEditor, nSide, bMarker);
+                const CRect rcLanded = RectOf(nSide != 0 ? pBottom : a.GroupOf(PaneFrameFixture::kDetailedLog));
+                EXPECT_EQ(layoutcheck::RectText(rcPreview), layoutcheck::RectText(rcLanded))
+                    << (bMarker ? "marker" : "outline") << ", " << names[setup] << ", side " << std::hex << nSide;
+            }
         }
     }
 }

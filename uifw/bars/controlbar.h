@@ -263,6 +263,15 @@ public:
     void ShowHoldersOfShownBar();
     // The screen rectangle pBar and this bar share when pBar joins it.
     CRect PlaceToShareWith(CUiControlBar* pBar) const;
+    // The part of rc (the place two bars share) that a bar joining on the side nSide takes
+    // with nPercent of its extent; rc keeps the rest.
+    static CRect SplitForJoining(CRect& rc, UINT nSide, int nPercent);
+    // What a bar joining pTarget joins: its tabbed group when it has one.
+    static CUiControlBar* HostOfJoining(CUiControlBar* pTarget);
+    // Where the bar would lie once docked beside pTarget on its side nSide (DockIntoBarHalf),
+    // as far as the layout can know it in advance: its own place left, the frame laid out
+    // again, the two sharing the target's place there.
+    CRect PlaceBeside(CUiControlBar* pTarget, UINT nSide);
     // Where the bar would lie docked in a new row of its own on the side nSide of its dock
     // site, at the edge nearest the view (CUiDockBar::PlaceOfNewRow): in the ring dock bar
     // pInto, or in a new ring outside the others (bOutermost) or inside them all.
@@ -302,7 +311,19 @@ public:
     void MakeOwnRowAndStretch();
 
     // ---- Non-client area.
-    void QuerySplitterEdges(bool& bLeft, bool& bTop, bool& bRight, bool& bBottom);
+    // The edges of a docked resizable bar that show strips (towards a row or a bar before or
+    // after it), and whether a shown resizable bar comes before it in its row: for the place
+    // the entry pEntry has in the dock bar pDock, pLeaving no longer counting there.
+    struct SplitterEdges {
+        bool bLeft = true, bTop = true, bRight = true, bBottom = true;
+        bool bFollows = false;
+    };
+    static SplitterEdges SplitterEdgesAt(CDockBar* pDock, void* pEntry, CControlBar* pLeaving);
+    // The strips a resizable bar docked in a dock bar of that id shows on those edges, taken
+    // from rc (its window rectangle at 0,0): the row-resize strip and the split strips after
+    // and before it.
+    static void TakeStrips(UINT nDockBarId, const SplitterEdges& edges, int nStripVert, int nStripHorz, CRect& rc,
+                           CRect& rcRowResize, CRect& rcSplitNext, CRect& rcSplitPrev);
     UINT NcButtonsHitTest(CPoint ptScreen, CUiBarNcAreaButton** ppButton);
     void PaintNcAreaButtons(CDC& dc);
     // Offers a click to the visible caption buttons in order; true when one took it.

@@ -200,34 +200,39 @@ bool CUiControlBar::QueryGripperLayout(bool& bCaptionAcross, bool& bCaptionLeft)
     return true;
 }
 
-void CUiControlBar::QuerySplitterEdges(bool& bLeft, bool& bTop, bool& bRight, bool& bBottom)
+CUiControlBar::SplitterEdges CUiControlBar::SplitterEdgesAt(CDockBar* pDock, void* pEntry, CControlBar* pLeaving)
 {
-    bLeft = bTop = bRight = bBottom = true;
-    CDockBar* pDock = m_pDockBar;
-    if (IsFixedSizeBar() || m_pDockSite == nullptr || pDock == nullptr || !pDock->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
-        return;
+    SplitterEdges edges;
+    if (pDock == nullptr)
+        return edges;
+    const CPtrArray& arr = pDock->m_arrBars;
+    int nSelf = -1;
+    for (int i = 0; i < arr.GetSize() && nSelf < 0; ++i) {
+        if (arr[i] == pEntry)
+            nSelf = i;
+    }
+    for (int i = nSelf - 1; nSelf > 0 && i > 0 && arr[i] != nullptr; --i) {
+        if (!IsBarEntry(arr[i]) || arr[i] == pLeaving)
+            continue;
+        CControlBar* pPrev = static_cast<CControlBar*>(arr[i]);
+        edges.bFollows = pPrev->IsKindOf(RUNTIME_CLASS(CUiControlBar)) &&
+                         !static_cast<CUiControlBar*>(pPrev)->IsFixedSizeBar() && pPrev->IsVisible();
+        break;
+    }
+    if (!pDock->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
+        return edges;
     if (pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynTabBar))) {
-        bLeft = bTop = bRight = bBottom = false;
-        return;
+        edges.bLeft = edges.bTop = edges.bRight = edges.bBottom = false;
+        return edges;
     }
     CUiDockBar* pUiDock = static_cast<CUiDockBar*>(pDock);
+    const int nDocked = pUiDock->GetDockedCount() - (pLeaving != nullptr && pDock->FindBar(pLeaving) >= 0 ? 1 : 0);
     // The dock bars inside containers stand at level 0 too, but they are no outer dock bars.
-    if (pUiDock->GetDockedCount() == 1 || (pUiDock->m_nLevel == 0 && !pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))))
-        return;
-    const CPtrArray& arr = pDock->m_arrBars;
+    if (nDocked == 1 || (pUiDock->m_nLevel == 0 && !pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))))
+        return edges;
     bool bVisibleBefore = false, bVisibleAfter = false, bRowBefore = false, bRowAfter = false;
-    int nSelf = pDock->FindBar(this);
-    int nRowOfSelf = 0, nRow = 0;
     for (int i = 0; i < arr.GetSize(); ++i) {
-        if (arr[i] == nullptr) {
-            ++nRow;
-            continue;
-        }
-        if (i == nSelf) {
-            nRowOfSelf = nRow;
-            continue;
-        }
-        if (!IsBarEntry(arr[i]) || !static_cast<CControlBar*>(arr[i])->IsVisible())
+        if (i == nSelf || !IsBarEntry(arr[i]) || arr[i] == pLeaving || !static_cast<CControlBar*>(arr[i])->IsVisible())
             continue;
         if (nSelf >= 0 && i < nSelf) {
             bool bSameRow = true;
@@ -241,35 +246,88 @@ void CUiControlBar::QuerySplitterEdges(bool& bLeft, bool& bTop, bool& bRight, bo
             (bSameRow ? bVisibleAfter : bRowAfter) = true;
         }
     }
-    (void)nRowOfSelf;
     if (pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar))) {
         if (static_cast<CUiDockDynBar*>(pDock)->IsHorizontal()) {
-            bTop = bRowBefore;
-            bBottom = bRowAfter;
-            bLeft = bVisibleBefore;
-            bRight = bVisibleAfter;
+            edges.bTop = bRowBefore;
+            edges.bBottom = bRowAfter;
+            edges.bLeft = bVisibleBefore;
+            edges.bRight = bVisibleAfter;
         } else {
-            bLeft = bRowBefore;
-            bRight = bRowAfter;
-            bTop = bVisibleBefore;
-            bBottom = bVisibleAfter;
+            edges.bLeft = bRowBefore;
+            edges.bRight = bRowAfter;
+            edges.bTop = bVisibleBefore;
+            edges.bBottom = bVisibleAfter;
         }
-        return;
+        return edges;
     }
     switch (pDock->GetDlgCtrlID()) {
     case AFX_IDW_DOCKBAR_TOP:
     case AFX_IDW_DOCKBAR_BOTTOM:
-        bTop = pDock->GetDlgCtrlID() == AFX_IDW_DOCKBAR_TOP ? bRowBefore : true;
-        bBottom = pDock->GetDlgCtrlID() == AFX_IDW_DOCKBAR_BOTTOM ? bRowAfter : true;
-        bLeft = bVisibleBefore;
-        bRight = bVisibleAfter;
+        edges.bTop = pDock->GetDlgCtrlID() == AFX_IDW_DOCKBAR_TOP ? bRowBefore : true;
+        edges.bBottom = pDock->GetDlgCtrlID() == AFX_IDW_DOCKBAR_BOTTOM ? bRowAfter : true;
+        edges.bLeft = bVisibleBefore;
+        edges.bRight = bVisibleAfter;
         break;
     case AFX_IDW_DOCKBAR_LEFT:
     case AFX_IDW_DOCKBAR_RIGHT:
-        bLeft = pDock->GetDlgCtrlID() == AFX_IDW_DOCKBAR_LEFT ? bRowBefore : true;
-        bRight = pDock->GetDlgCtrlID() == AFX_IDW_DOCKBAR_RIGHT ? bRowAfter : true;
-        bTop = bVisibleBefore;
-        bBottom = bVisibleAfter;
+        edges.bLeft = pDock->GetDlgCtrlID() == AFX_IDW_DOCKBAR_LEFT ? bRowBefore : true;
+        edges.bRight = pDock->GetDlgCtrlID() == AFX_IDW_DOCKBAR_RIGHT ? bRowAfter : true;
+        edges.bTop = bVisibleBefore;
+        edges.bBottom = bVisibleAfter;
+        break;
+    default:
+        break;
+    }
+    return edges;
+}
+
+void CUiControlBar::TakeStrips(UINT nDockBarId, const SplitterEdges& edges, int nStripVert, int nStripHorz, CRect& rc,
+                               CRect& rcRowResize, CRect& rcSplitNext, CRect& rcSplitPrev)
+{
+    const CRect rcWindow = rc;
+    rcRowResize.SetRectEmpty();
+    rcSplitNext.SetRectEmpty();
+    rcSplitPrev.SetRectEmpty();
+    switch (nDockBarId) {
+    case AFX_IDW_DOCKBAR_TOP:
+    case AFX_IDW_DOCKBAR_BOTTOM:
+        if (edges.bRight) {
+            rcSplitNext.SetRect(rc.right - nStripVert, rc.top, rc.right, rc.bottom);
+            rc.right -= nStripVert;
+        }
+        if (nDockBarId == AFX_IDW_DOCKBAR_TOP ? edges.bBottom : edges.bTop) {
+            if (nDockBarId == AFX_IDW_DOCKBAR_TOP) {
+                rcRowResize.SetRect(rcWindow.left, rc.bottom - nStripHorz, rcWindow.right, rc.bottom);
+                rc.bottom -= nStripHorz;
+            } else {
+                rcRowResize.SetRect(rcWindow.left, rc.top, rcWindow.right, rc.top + nStripHorz);
+                rc.top += nStripHorz;
+            }
+        }
+        if (edges.bFollows) {
+            rcSplitPrev.SetRect(rc.left, rc.top, rc.left + nStripVert, rc.bottom);
+            rc.left += nStripVert;
+        }
+        break;
+    case AFX_IDW_DOCKBAR_LEFT:
+    case AFX_IDW_DOCKBAR_RIGHT:
+        if (edges.bBottom) {
+            rcSplitNext.SetRect(rc.left, rc.bottom - nStripHorz, rc.right, rc.bottom);
+            rc.bottom -= nStripHorz;
+        }
+        if (nDockBarId == AFX_IDW_DOCKBAR_LEFT ? edges.bRight : edges.bLeft) {
+            if (nDockBarId == AFX_IDW_DOCKBAR_LEFT) {
+                rcRowResize.SetRect(rc.right - nStripVert, rcWindow.top, rc.right, rcWindow.bottom);
+                rc.right -= nStripHorz;
+            } else {
+                rcRowResize.SetRect(rc.left, rcWindow.top, rc.left + nStripVert, rcWindow.bottom);
+                rc.left += nStripHorz;
+            }
+        }
+        if (edges.bFollows) {
+            rcSplitPrev.SetRect(rc.left, rc.top, rc.right, rc.top + nStripVert);
+            rc.top += nStripHorz;
+        }
         break;
     default:
         break;
@@ -291,70 +349,22 @@ void CUiControlBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp
         return;
     }
     const CPoint ptWindow = rc.TopLeft();
-    bool bLeft, bTop, bRight, bBottom;
-    QuerySplitterEdges(bLeft, bTop, bRight, bBottom);
-    m_rcRowResize.SetRectEmpty();
-    m_rcSplitNext.SetRectEmpty();
-    m_rcSplitPrev.SetRectEmpty();
+    SplitterEdges edges = SplitterEdgesAt(m_pDockBar, this, nullptr);
+    if (IsFixedSizeBar() || m_pDockSite == nullptr)
+        edges.bLeft = edges.bTop = edges.bRight = edges.bBottom = true;
     m_nMinWidthBase = m_nStripVert;
     m_nMinHeightBase = m_nStripHorz;
     bool bAcross, bAtLeft;
     const bool bCaption = QueryGripperLayout(bAcross, bAtLeft);
     // Window coordinates from here on; moved back to the parent's at the end.
     rc.OffsetRect(-ptWindow.x, -ptWindow.y);
-    const CRect rcWindow = rc;
-    if (IsFixedSizeBar()) {
+    m_rcRowResize.SetRectEmpty();
+    m_rcSplitNext.SetRectEmpty();
+    m_rcSplitPrev.SetRectEmpty();
+    if (IsFixedSizeBar())
         PaintManagerHolder::Get()->AdjustBarClientRect(this, rc);
-    } else {
-        bool bFollows = false;
-        if (CControlBar* pPrev = FindRowNeighbour(false, false, false))
-            bFollows = pPrev->IsKindOf(RUNTIME_CLASS(CUiControlBar)) &&
-                       !static_cast<CUiControlBar*>(pPrev)->IsFixedSizeBar() && pPrev->IsVisible();
-        switch (GetDockBarId()) {
-        case AFX_IDW_DOCKBAR_TOP:
-        case AFX_IDW_DOCKBAR_BOTTOM:
-            if (bRight) {
-                m_rcSplitNext.SetRect(rc.right - m_nStripVert, rc.top, rc.right, rc.bottom);
-                rc.right -= m_nStripVert;
-            }
-            if (GetDockBarId() == AFX_IDW_DOCKBAR_TOP ? bBottom : bTop) {
-                if (GetDockBarId() == AFX_IDW_DOCKBAR_TOP) {
-                    m_rcRowResize.SetRect(rcWindow.left, rc.bottom - m_nStripHorz, rcWindow.right, rc.bottom);
-                    rc.bottom -= m_nStripHorz;
-                } else {
-                    m_rcRowResize.SetRect(rcWindow.left, rc.top, rcWindow.right, rc.top + m_nStripHorz);
-                    rc.top += m_nStripHorz;
-                }
-            }
-            if (bFollows) {
-                m_rcSplitPrev.SetRect(rc.left, rc.top, rc.left + m_nStripVert, rc.bottom);
-                rc.left += m_nStripVert;
-            }
-            break;
-        case AFX_IDW_DOCKBAR_LEFT:
-        case AFX_IDW_DOCKBAR_RIGHT:
-            if (bBottom) {
-                m_rcSplitNext.SetRect(rc.left, rc.bottom - m_nStripHorz, rc.right, rc.bottom);
-                rc.bottom -= m_nStripHorz;
-            }
-            if (GetDockBarId() == AFX_IDW_DOCKBAR_LEFT ? bRight : bLeft) {
-                if (GetDockBarId() == AFX_IDW_DOCKBAR_LEFT) {
-                    m_rcRowResize.SetRect(rc.right - m_nStripVert, rcWindow.top, rc.right, rcWindow.bottom);
-                    rc.right -= m_nStripHorz;
-                } else {
-                    m_rcRowResize.SetRect(rc.left, rcWindow.top, rc.left + m_nStripVert, rcWindow.bottom);
-                    rc.left += m_nStripHorz;
-                }
-            }
-            if (bFollows) {
-                m_rcSplitPrev.SetRect(rc.left, rc.top, rc.right, rc.top + m_nStripVert);
-                rc.top += m_nStripHorz;
-            }
-            break;
-        default:
-            break;
-        }
-    }
+    else
+        TakeStrips(GetDockBarId(), edges, m_nStripVert, m_nStripHorz, rc, m_rcRowResize, m_rcSplitNext, m_rcSplitPrev);
     m_rcCaption.SetRectEmpty();
     if (bCaption) {
         if (bAcross) {

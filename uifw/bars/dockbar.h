@@ -85,6 +85,15 @@ public:
     // others (bOutermost) or after them all. pLeaving, the bar that moves, leaves its place.
     static CRect PlaceOfNewRow(CFrameWnd* pFrame, UINT nSide, CUiDockBar* pInto, bool bOutermost, const RowSpan& row,
                                CControlBar* pLeaving);
+    // Where a docked bar will lie, in screen coordinates, once pLeaving has left its place and
+    // the frame is laid out again: a bar left alone in a container takes the container's
+    // place, and the container's other bars and a ring dock bar's rows share the room anew.
+    // A floating bar stays where it is.
+    static CRect PlaceOnceLeft(CControlBar* pBar, CControlBar* pLeaving);
+    // Where the dock bar of a plain container (no caption, strips of those widths) would lie,
+    // in screen coordinates, if the container stood in the place of pEntry once pLeaving has
+    // left (the place pEntry then takes).
+    static CRect InnerOnceLeft(CControlBar* pEntry, int nStripVert, int nStripHorz, CControlBar* pLeaving);
 
     static bool BuildBarsPopupMenu(CFrameWnd* pFrame, CUiPopupMenuWnd* pMenu, WORD nEvent, CWnd* pSource,
                                    UINT nMsg, LPARAM lExtra);

@@ -4,29 +4,49 @@
 
 #include "controlbar.h"
 #include "dockbararray.h"
+#include "dyntabbar.h"
 #include "rowmath.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <vector>
 
 namespace {
+// A bar looked for in a dock bar's rows: the index of its row among the rows, and that row's
+// shown bars along it (their lengths, the least ones, and whether they may be resized).
+struct BarInRows {
+    CControlBar* pBar = nullptr;
+    size_t nRow = 0;
+    bool bFound = false;
+    std::vector<RowItem> items;
+    size_t nItem = 0;
+};
+
 // The rows of a dock bar's shown bars across it: the thickness their bars remember, the least
 // they need and whether they may give pixels up; and along it the longest least length. The
 // bar pLeaving, about to go elsewhere, counts no more.
-void RowsOf(CDockBar* pDock, std::vector<RowSpan>& rows, int& nAlong, CControlBar* pLeaving = nullptr)
+void RowsOf(CDockBar* pDock, std::vector<RowSpan>& rows, int& nAlong, CControlBar* pLeaving = nullptr,
+            BarInRows* pFind = nullptr)
 {
     nAlong = 0;
     const bool bAlongX = (pDock->m_dwStyle & CBRS_ORIENT_HORZ) != 0;
     RowSpan row;
-    bool bAny = false;
+    std::vector<RowItem> items;
+    bool bAny = false, bHasFound = false;
     for (INT_PTR i = 1; i <= pDock->m_arrBars.GetSize(); ++i) {
         void* p = i < pDock->m_arrBars.GetSize() ? pDock->m_arrBars[i] : nullptr;
         if (p == nullptr) {
+            if (bHasFound) {
+                pFind->nRow = rows.size();
+                pFind->items = items;
+                pFind->bFound = true;
+            }
             if (bAny)
                 rows.push_back(row);
             row = RowSpan();
-            bAny = false;
+            items.clear();
+            bAny = bHasFound = false;
             continue;
         }
         if (!IsBarEntry(p) || p == pLeaving || !static_cast<CControlBar*>(p)->IsVisible())
@@ -36,14 +56,25 @@ void RowsOf(CDockBar* pDock, std::vector<RowSpan>& rows, int& nAlong, CControlBa
         pBar->GetWindowRect(&rc);
         int nLeast = bAlongX ? rc.Height() : rc.Width(), nLength = bAlongX ? rc.Width() : rc.Height();
         int nThickness = nLeast;
+        RowItem item;
+        item.bResizable = false;
+        item.nLength = nLength;
         if (pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)) && !static_cast<CUiControlBar*>(pBar)->IsFixedSizeBar()) {
             CUiControlBar* pUi = static_cast<CUiControlBar*>(pBar);
             nLeast = pUi->GetMinRowThickness();
             nThickness = std::max(nLeast, pUi->GetRowThickness());
             nLength = pUi->GetMinRowLength();
+            item.bResizable = true;
+            item.nLength = pUi->GetRowLength();
+            item.nMinLength = nLength;
         } else {
             row.bShrinks = false;
         }
+        if (pFind != nullptr && pBar == pFind->pBar) {
+            bHasFound = true;
+            pFind->nItem = items.size();
+        }
+        items.push_back(item);
         row.nThickness = std::max(row.nThickness, nThickness);
         row.nMinThickness = std::max(row.nMinThickness, nLeast);
         bAny = true;
@@ -136,65 +167,62 @@ void CUiDockBar::TakeLayoutRoom(CFrameWnd* pFrame, HWND hChild, CRect& rcFree)
     rcFree = layout.rect;
 }
 
-// The frame's layout run in thought with the row added: every child before the inner rings
-// takes its room as a layout query tells; each inner ring's dock bar takes its rows' room as
-// its own layout computes it, the row counting where it will lie.
-CRect CUiDockBar::PlaceOfNewRow(CFrameWnd* pFrame, UINT nSide, CUiDockBar* pInto, bool bOutermost, const RowSpan& row,
-                                CControlBar* pLeaving)
+namespace {
+// A child of the frame in its layout worked out in advance: a window whose room a layout query
+// tells, or the rows of an inner ring's dock bar (none yet for a new ring); once laid out, the
+// dock bar's rectangle in the frame's client area and its rows as fitted there.
+struct LayoutStep {
+    HWND hOther = NULL;
+    CUiDockBar* pDock = nullptr;
+    LaterDockRows dock;
+    UINT nSide = 0;
+    CRect rcDock;
+    std::vector<RowSpan> fitted;
+};
+
+// The frame's children in the order its layout takes them, pLeaving's rows left out; the ring
+// dock bar pKept takes part even while it shows nothing. nFirstRing: the step before which the
+// first inner ring comes.
+std::vector<LayoutStep> StepsOfFrame(CFrameWnd* pFrame, CControlBar* pLeaving, CUiDockBar* pKept,
+                                     size_t* pFirstRing = nullptr)
 {
-    const bool bAlongX = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
-    // Where it goes: the inner side's first row at the bottom and right, the last elsewhere.
-    const bool bFirstRow = nSide == AFX_IDW_DOCKBAR_BOTTOM || nSide == AFX_IDW_DOCKBAR_RIGHT;
-    struct Step {
-        HWND hOther = NULL;          // a child laid out by a query
-        LaterDockRows dock;          // else a dock bar's rows
-        bool bTarget = false;
-        UINT nSide = 0;
-    };
-    std::vector<Step> steps;
-    Step target;
-    target.bTarget = true;
-    target.nSide = nSide;
-    target.dock.bAlongX = bAlongX;
-    if (pInto != nullptr)
-        RowsOf(pInto, target.dock.rows, target.dock.nAlong, pLeaving);
-    target.dock.rows.insert(bFirstRow ? target.dock.rows.begin() : target.dock.rows.end(), row);
-    const size_t nNew = bFirstRow ? 0 : target.dock.rows.size() - 1;
-    bool bPlaced = false;
+    std::vector<LayoutStep> steps;
+    if (pFirstRing != nullptr)
+        *pFirstRing = SIZE_MAX;
     for (HWND h = ::GetWindow(pFrame->m_hWnd, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
         if (::GetDlgCtrlID(h) == AFX_IDW_PANE_FIRST)
             continue;
         CWnd* pWnd = CWnd::FromHandlePermanent(h);
         const bool bRing = pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CUiDockBar)) &&
                            static_cast<CUiDockBar*>(pWnd)->m_nLevel >= 1;
-        if (bRing && bOutermost && !bPlaced) {
-            steps.push_back(target);
-            bPlaced = true;
-        }
-        if (pWnd == pInto) {
-            steps.push_back(target);
-            bPlaced = true;
-            continue;
-        }
-        Step step;
-        if (!bRing)
+        if (bRing && pFirstRing != nullptr && *pFirstRing == SIZE_MAX)
+            *pFirstRing = steps.size();
+        LayoutStep step;
+        if (!bRing) {
             step.hOther = h;
-        else if (SharesRows(pWnd))
-            step.dock = LaterRowsOf(static_cast<CUiDockBar*>(pWnd), pLeaving);
-        else
+        } else if (SharesRows(pWnd) || pWnd == pKept) {
+            step.pDock = static_cast<CUiDockBar*>(pWnd);
+            step.dock = LaterRowsOf(step.pDock, pLeaving);
+        } else {
             continue;
+        }
         step.nSide = (UINT)::GetDlgCtrlID(h);
         steps.push_back(step);
     }
-    if (!bPlaced)
-        steps.push_back(target);
+    return steps;
+}
 
+// The frame's layout run in thought: every child before the inner rings takes its room as a
+// layout query tells; each inner ring's dock bar takes its rows' room as its own layout
+// computes it.
+void LayOutSteps(CFrameWnd* pFrame, std::vector<LayoutStep>& steps)
+{
     CRect rcArea;
     pFrame->GetClientRect(&rcArea);
     for (size_t i = 0; i < steps.size(); ++i) {
-        Step& step = steps[i];
+        LayoutStep& step = steps[i];
         if (step.hOther != NULL) {
-            TakeLayoutRoom(pFrame, step.hOther, rcArea);
+            CUiDockBar::TakeLayoutRoom(pFrame, step.hOther, rcArea);
             continue;
         }
         std::vector<LaterDockRows> later;
@@ -204,33 +232,166 @@ CRect CUiDockBar::PlaceOfNewRow(CFrameWnd* pFrame, UINT nSide, CUiDockBar* pInto
         }
         const bool bX = step.dock.bAlongX;
         const int nExtent = std::max(0, bX ? rcArea.Height() : rcArea.Width());
-        std::vector<RowSpan> rows = step.dock.rows;
-        FitOwnRows(rows, RoomForRows(rows, bX, nExtent, ViewLeastAcross(pFrame, bX), later));
-        int nTotal = 0, nBefore = 0;
-        for (size_t r = 0; r < rows.size(); ++r) {
-            nBefore += step.bTarget && r < nNew ? rows[r].nThickness : 0;
-            nTotal += rows[r].nThickness;
-        }
+        step.fitted = step.dock.rows;
+        FitOwnRows(step.fitted, RoomForRows(step.fitted, bX, nExtent, ViewLeastAcross(pFrame, bX), later));
+        int nTotal = 0;
+        for (const RowSpan& row : step.fitted)
+            nTotal += row.nThickness;
         nTotal = std::min(nTotal, nExtent);
-        CRect rcDock(rcArea);
+        step.rcDock = rcArea;
         switch (step.nSide) {
-        case AFX_IDW_DOCKBAR_TOP: rcDock.bottom = rcArea.top + nTotal; rcArea.top = rcDock.bottom; break;
-        case AFX_IDW_DOCKBAR_BOTTOM: rcDock.top = rcArea.bottom - nTotal; rcArea.bottom = rcDock.top; break;
-        case AFX_IDW_DOCKBAR_LEFT: rcDock.right = rcArea.left + nTotal; rcArea.left = rcDock.right; break;
-        default: rcDock.left = rcArea.right - nTotal; rcArea.right = rcDock.left; break;
+        case AFX_IDW_DOCKBAR_TOP: step.rcDock.bottom = rcArea.top += nTotal; break;
+        case AFX_IDW_DOCKBAR_BOTTOM: step.rcDock.top = rcArea.bottom -= nTotal; break;
+        case AFX_IDW_DOCKBAR_LEFT: step.rcDock.right = rcArea.left += nTotal; break;
+        default: step.rcDock.left = rcArea.right -= nTotal; break;
         }
-        if (!step.bTarget)
+    }
+}
+
+// The part of a laid-out dock bar that its row nRow takes across, from nStart to nEnd along,
+// in screen coordinates.
+CRect RowPartOf(CFrameWnd* pFrame, const LayoutStep& step, size_t nRow, int nStart, int nEnd)
+{
+    const bool bX = step.dock.bAlongX;
+    const int nTotal = bX ? step.rcDock.Height() : step.rcDock.Width();
+    int nBefore = 0;
+    for (size_t r = 0; r < nRow; ++r)
+        nBefore += step.fitted[r].nThickness;
+    const int nThick = std::max(0, std::min<int>(step.fitted[nRow].nThickness, nTotal - nBefore));
+    const CRect& rcDock = step.rcDock;
+    CRect rc = bX ? CRect(rcDock.left + nStart, rcDock.top + nBefore, rcDock.left + nEnd, rcDock.top + nBefore + nThick)
+                  : CRect(rcDock.left + nBefore, rcDock.top + nStart, rcDock.left + nBefore + nThick, rcDock.top + nEnd);
+    pFrame->ClientToScreen(&rc);
+    return rc;
+}
+
+// The entries of a dock bar but pLeaving's: bars and placeholders.
+int EntriesBut(CDockBar* pDock, CControlBar* pLeaving)
+{
+    int n = 0;
+    for (INT_PTR i = 1; i < pDock->m_arrBars.GetSize(); ++i) {
+        void* p = pDock->m_arrBars[i];
+        n += p != nullptr && p != pLeaving ? 1 : 0;
+    }
+    return n;
+}
+
+// The plain container (no tabbed group) whose dock bar holds the bar.
+CUiDynControlBar* ContainerOf(CControlBar* pBar)
+{
+    CDockBar* pDock = pBar->m_pDockBar;
+    if (pDock == nullptr || !pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)) || pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynTabBar)))
+        return nullptr;
+    CWnd* pHolder = pDock->GetParent();
+    return pHolder != nullptr && pHolder->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)) ? static_cast<CUiDynControlBar*>(pHolder)
+                                                                                     : nullptr;
+}
+// The bar whose place pBar takes once pLeaving has left: pBar, or the plain container it is
+// then left alone in, which dissolves (and so on outwards).
+CControlBar* PlaceTakenOnceLeft(CControlBar* pBar, CControlBar* pLeaving)
+{
+    while (CUiDynControlBar* pContainer = ContainerOf(pBar)) {
+        if (EntriesBut(pBar->m_pDockBar, pLeaving) != 1)
+            break;
+        pBar = pContainer;
+    }
+    return pBar;
+}
+} // namespace
+
+CRect CUiDockBar::PlaceOfNewRow(CFrameWnd* pFrame, UINT nSide, CUiDockBar* pInto, bool bOutermost, const RowSpan& row,
+                                CControlBar* pLeaving)
+{
+    size_t nFirstRing = SIZE_MAX;
+    std::vector<LayoutStep> steps = StepsOfFrame(pFrame, pLeaving, pInto, &nFirstRing);
+    size_t nTarget = pInto == nullptr && bOutermost ? std::min(nFirstRing, steps.size()) : steps.size();
+    for (size_t i = 0; i < steps.size() && pInto != nullptr; ++i) {
+        if (steps[i].pDock == pInto)
+            nTarget = i;
+    }
+    if (pInto == nullptr) {
+        LayoutStep ring;
+        ring.nSide = nSide;
+        ring.dock.bAlongX = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
+        steps.insert(steps.begin() + nTarget, ring);
+    }
+    if (nTarget == steps.size())
+        return CRect(0, 0, 0, 0);
+    // Where it goes: the inner side's first row at the bottom and right, the last elsewhere.
+    std::vector<RowSpan>& rows = steps[nTarget].dock.rows;
+    const bool bFirstRow = nSide == AFX_IDW_DOCKBAR_BOTTOM || nSide == AFX_IDW_DOCKBAR_RIGHT;
+    rows.insert(bFirstRow ? rows.begin() : rows.end(), row);
+    const size_t nNew = bFirstRow ? 0 : rows.size() - 1;
+    LayOutSteps(pFrame, steps);
+    const LayoutStep& step = steps[nTarget];
+    return RowPartOf(pFrame, step, nNew, 0, step.dock.bAlongX ? step.rcDock.Width() : step.rcDock.Height());
+}
+
+CRect CUiDockBar::PlaceOnceLeft(CControlBar* pBar, CControlBar* pLeaving)
+{
+    pBar = PlaceTakenOnceLeft(pBar, pLeaving);
+    CRect rc;
+    pBar->GetWindowRect(&rc);
+    CDockBar* pDock = pBar->m_pDockBar;
+    if (pDock == nullptr || pDock->m_bFloating || !pDock->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
+        return rc;
+    const bool bAlongX = (pDock->m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    if (CUiDynControlBar* pContainer = ContainerOf(pBar)) {
+        if (!pBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+            return rc;
+        return static_cast<CUiDockDynBar*>(pDock)->PlaceOnceLeft(
+            static_cast<CUiControlBar*>(pBar),
+            InnerOnceLeft(pContainer, pContainer->m_nStripVert, pContainer->m_nStripHorz, pLeaving), pLeaving);
+    }
+    CFrameWnd* pFrame = pDock->GetParent() != nullptr ? DYNAMIC_DOWNCAST(CFrameWnd, pDock->GetParent()) : nullptr;
+    if (pFrame == nullptr || static_cast<CUiDockBar*>(pDock)->m_nLevel < 1)
+        return rc;
+    // In a ring dock bar: its row across as the frame lays the rings out, and along the row
+    // the length the row's first resizable bar shares out.
+    BarInRows found;
+    found.pBar = pBar;
+    std::vector<RowSpan> spans;
+    int nLongest = 0;
+    RowsOf(pDock, spans, nLongest, pLeaving, &found);
+    std::vector<LayoutStep> steps = StepsOfFrame(pFrame, pLeaving, static_cast<CUiDockBar*>(pDock));
+    LayOutSteps(pFrame, steps);
+    for (const LayoutStep& step : steps) {
+        if (step.pDock != pDock || !found.bFound || found.nRow >= step.fitted.size())
             continue;
-        CRect rc(rcDock);
-        const int nThick = std::min<int>(rows[nNew].nThickness, nTotal - nBefore);
-        if (bX)
-            rc.SetRect(rcDock.left, rcDock.top + nBefore, rcDock.right, rcDock.top + nBefore + nThick);
-        else
-            rc.SetRect(rcDock.left + nBefore, rcDock.top, rcDock.left + nBefore + nThick, rcDock.bottom);
-        pFrame->ClientToScreen(&rc);
+        std::vector<RowItem>& items = found.items;
+        int nFirst = 0;
+        while (nFirst < (int)items.size() && !items[nFirst].bResizable)
+            ++nFirst;
+        if (nFirst < (int)items.size()) {
+            const int nBorders = 2 * ::GetSystemMetrics(bAlongX ? SM_CYBORDER : SM_CXBORDER);
+            DistributeRowLength(items, nFirst, bAlongX ? step.rcDock.Width() : step.rcDock.Height(), nBorders);
+        }
+        int nStart = 0;
+        for (size_t i = 0; i < found.nItem; ++i)
+            nStart += items[i].nLength;
+        return RowPartOf(pFrame, step, found.nRow, nStart, nStart + items[found.nItem].nLength);
+    }
+    return rc;
+}
+
+CRect CUiDockBar::InnerOnceLeft(CControlBar* pEntry, int nStripVert, int nStripHorz, CControlBar* pLeaving)
+{
+    pEntry = PlaceTakenOnceLeft(pEntry, pLeaving);
+    CRect rc = PlaceOnceLeft(pEntry, pLeaving);
+    CDockBar* pDock = pEntry->m_pDockBar;
+    if (pDock == nullptr)
+        return rc;
+    // Floating, the container keeps a pixel of border and holds its dock bar a frame's width
+    // inside; docked, its strips are all it takes.
+    if (pDock->m_bFloating) {
+        rc.DeflateRect(1 + ::GetSystemMetrics(SM_CXFRAME), 1 + ::GetSystemMetrics(SM_CYFRAME));
         return rc;
     }
-    return CRect(0, 0, 0, 0);
+    CRect rcClient(CPoint(0, 0), rc.Size()), rcRowResize, rcSplitNext, rcSplitPrev;
+    CUiControlBar::TakeStrips((UINT)pDock->GetDlgCtrlID(), CUiControlBar::SplitterEdgesAt(pDock, pEntry, pLeaving),
+                              nStripVert, nStripHorz, rcClient, rcRowResize, rcSplitNext, rcSplitPrev);
+    rcClient.OffsetRect(rc.TopLeft());
+    return rcClient;
 }
 
 // The rows of an inner dock bar: each bar starts at the running point or further on at the

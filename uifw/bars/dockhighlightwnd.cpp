@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controlbar.h"
+#include "dockbar.h"
 #include "dockmarkerwnd.h"
 #include "paintmanager.h"
 #include "paintmanagerholder.h"
@@ -51,12 +52,23 @@ bool CUiDynDockHighlightWnd::CalcHighlightRect(CUiDynDockMarkerWnd* pMarker, CRe
     CUiControlBar* pDragged = CUiControlBar::GetBarBeingDragged();
     if (pMarker == nullptr || pDragged == nullptr)
         return false;
-    bool bBarTarget = false;
+    const UINT kSides[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+    const int nType = pMarker->GetMarkerType();
     if (HWND hTarget = pMarker->GetTargetWnd()) {
         if (!::GetWindowRect(hTarget, &rc))
             return false;
         CWnd* pTarget = CWnd::FromHandlePermanent(hTarget);
-        bBarTarget = pTarget != nullptr && pTarget->IsKindOf(RUNTIME_CLASS(CUiControlBar));
+        // Beside a bar, or into its group: where the drop puts the dragged bar, or the group.
+        if (pTarget != nullptr && pTarget->IsKindOf(RUNTIME_CLASS(CUiControlBar))) {
+            CUiControlBar* pBar = static_cast<CUiControlBar*>(pTarget);
+            if (nType >= 0 && nType < 4)
+                rc = pDragged->PlaceBeside(pBar, kSides[nType]);
+            else if (nType == 8)
+                rc = CUiDockBar::PlaceOnceLeft(CUiControlBar::HostOfJoining(pBar), pDragged);
+            else
+                return false;
+            return !rc.IsRectEmpty();
+        }
     } else {
         CUiDynDockMarkerWnd::MarkerArray& outer = CUiDynDockMarkerWnd::OuterDockMarkers;
         if (outer.GetSize() != 4)
@@ -69,21 +81,8 @@ bool CUiDynDockHighlightWnd::CalcHighlightRect(CUiDynDockMarkerWnd* pMarker, CRe
         }
         rc.SetRect(rcMarker[2].left, rcMarker[0].top, rcMarker[3].right, rcMarker[1].bottom);
     }
-    const int nType = pMarker->GetMarkerType();
-    if (bBarTarget) {
-        switch (nType) {
-        case 0: rc.bottom = rc.top + rc.Height() / 2; break;
-        case 1: rc.top = rc.top + rc.Height() / 2; break;
-        case 2: rc.right = rc.left + rc.Width() / 2; break;
-        case 3: rc.left = rc.left + rc.Width() / 2; break;
-        case 8: break;
-        default: return false;
-        }
-        return true;
-    }
     // A side of the view or of the frame: the place the layout will give the bar there, a new
     // ring inside the others or outside them.
-    const UINT kSides[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
     if (nType >= 0 && nType < 4) {
         rc = pDragged->PlaceOfNewRowOnSide(kSides[nType], nullptr, pMarker->GetTargetWnd() == NULL);
         return !rc.IsRectEmpty();

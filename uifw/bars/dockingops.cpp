@@ -108,6 +108,65 @@ CRect CUiControlBar::PlaceToShareWith(CUiControlBar* pBar) const
     return CRect(rc.TopLeft(), size);
 }
 
+CRect CUiControlBar::SplitForJoining(CRect& rc, UINT nSide, int nPercent)
+{
+    CRect rcJoining(rc);
+    switch (nSide) {
+    case AFX_IDW_DOCKBAR_TOP:
+        rc.top += ::MulDiv(rc.Height(), nPercent, 100);
+        rcJoining.bottom = rc.top;
+        break;
+    case AFX_IDW_DOCKBAR_BOTTOM:
+        rc.bottom -= ::MulDiv(rc.Height(), nPercent, 100);
+        rcJoining.top = rc.bottom;
+        break;
+    case AFX_IDW_DOCKBAR_LEFT:
+        rc.left += ::MulDiv(rc.Width(), nPercent, 100);
+        rcJoining.right = rc.left;
+        break;
+    default:
+        rc.right -= ::MulDiv(rc.Width(), nPercent, 100);
+        rcJoining.left = rc.right;
+        break;
+    }
+    return rcJoining;
+}
+
+CUiControlBar* CUiControlBar::HostOfJoining(CUiControlBar* pTarget)
+{
+    CUiControlBar* pGroup = pTarget->GetTabContainerBar();
+    return pGroup != nullptr ? pGroup : pTarget;
+}
+
+// DockBarBeside run in thought: the container made in the host's place lies where the host
+// will lie once this bar has left its own, less its strips there; its dock bar lays the two
+// halves of the host's present place out in it.
+CRect CUiControlBar::PlaceBeside(CUiControlBar* pTarget, UINT nSide)
+{
+    CUiControlBar* pHost = HostOfJoining(pTarget);
+    CRect rcHost = pHost->PlaceToShareWith(this);
+    const CRect rcOwn = SplitForJoining(rcHost, nSide, 50);
+    const CRect rcInner = CUiDockBar::InnerOnceLeft(pHost, pHost->m_nStripVert, pHost->m_nStripHorz, this);
+    // One row of the two, along the split; this bar first at the top and left.
+    const bool bHorz = nSide == AFX_IDW_DOCKBAR_LEFT || nSide == AFX_IDW_DOCKBAR_RIGHT;
+    const bool bOwnFirst = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_LEFT;
+    std::vector<InnerRow> rows(1);
+    InnerRow& row = rows[0];
+    row.span.nThickness = bHorz ? rcHost.Height() : rcHost.Width();
+    for (CUiControlBar* pBar : {bOwnFirst ? this : pHost, bOwnFirst ? pHost : this}) {
+        const CRect& rc = pBar == this ? rcOwn : rcHost;
+        row.span.nMinThickness = std::max(row.span.nMinThickness, bHorz ? pBar->GetMinExtentVert() : pBar->GetMinExtentHorz());
+        RowItem item;
+        item.nLength = bHorz ? rc.Width() : rc.Height();
+        item.nMinLength = bHorz ? pBar->GetMinExtentHorz() : pBar->GetMinExtentVert();
+        row.bars.push_back(item);
+    }
+    ShareInnerRows(rows, bHorz ? rcInner.Height() : rcInner.Width(), bHorz ? rcInner.Width() : rcInner.Height());
+    const int nBefore = bOwnFirst ? 0 : row.bars[0].nLength, nLength = row.bars[bOwnFirst ? 0 : 1].nLength;
+    return bHorz ? CRect(rcInner.left + nBefore, rcInner.top, rcInner.left + nBefore + nLength, rcInner.top + row.span.nThickness)
+                 : CRect(rcInner.left, rcInner.top + nBefore, rcInner.left + row.span.nThickness, rcInner.top + nBefore + nLength);
+}
+
 bool CUiControlBar::IsLastShownInFloatingFrame() const
 {
     CFrameWnd* pFrame = GetParentFrame();
@@ -228,28 +287,9 @@ bool CUiControlBar::DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent)
     const CPoint ptOrigin = rcThis.TopLeft();
     CRect rcOld = rcThis;
     pOuter->ScreenToClient(&rcOld);
-    rcBar = rcThis;
-    UINT nContainerId = AFX_IDW_DOCKBAR_LEFT;
-    switch (nSide) {
-    case AFX_IDW_DOCKBAR_TOP:
-        rcThis.top += ::MulDiv(rcThis.Height(), nPercent, 100);
-        rcBar.bottom = rcThis.top;
-        break;
-    case AFX_IDW_DOCKBAR_BOTTOM:
-        rcThis.bottom -= ::MulDiv(rcThis.Height(), nPercent, 100);
-        rcBar.top = rcThis.bottom;
-        break;
-    case AFX_IDW_DOCKBAR_LEFT:
-        rcThis.left += ::MulDiv(rcThis.Width(), nPercent, 100);
-        rcBar.right = rcThis.left;
-        nContainerId = AFX_IDW_DOCKBAR_TOP;
-        break;
-    default:
-        rcThis.right -= ::MulDiv(rcThis.Width(), nPercent, 100);
-        rcBar.left = rcThis.right;
-        nContainerId = AFX_IDW_DOCKBAR_TOP;
-        break;
-    }
+    rcBar = SplitForJoining(rcThis, nSide, nPercent);
+    const UINT nContainerId =
+        nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_TOP;
 
     CUiDynControlBar* pContainer = new CUiDynControlBar;
     pContainer->m_sizeHorz = SizeOr(m_sizeHorz, rcOld.Size());

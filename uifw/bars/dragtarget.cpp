@@ -234,7 +234,6 @@ bool CUiControlBar::InternalDraggingState_t::TestTargetBands(CUiControlBar* pTar
     const bool bAccept = pBar->CanDockNow(pTarget) && pTarget->CanDockNow(pBar);
     const int nTargetMinWidth = pTarget->GetMinExtentHorz();
     const int nTargetMinHeight = pTarget->GetMinExtentVert();
-    CRect rcPreview;
     int nKind = 0;
     const bool bVertical = bDocked ? rcHit.Width() >= nMinWidth && nMinHeight <= 64 && nTargetMinHeight <= 64
                                    : rcHit.Width() >= nMinWidth && rcHit.Height() / 2 >= nMinHeight &&
@@ -244,58 +243,42 @@ bool CUiControlBar::InternalDraggingState_t::TestTargetBands(CUiControlBar* pTar
         const bool bStrip = StripRect(pTarget, rcStrip);
         int nAboveTop = rcHit.top;
         if (bAccept) {
-            if (pt.y >= rcHit.top && pt.y < rcHit.top + kBand) {
+            if (pt.y >= rcHit.top && pt.y < rcHit.top + kBand)
                 nKind = bStrip ? 28 : 27;
-                rcPreview = rcHit;
-            }
             nAboveTop = rcHit.top + kBand;
         }
         const int nBottom = bStrip ? rcStrip.top : rcHit.bottom;
-        if (nKind == 0 && pt.y >= nAboveTop && pt.y < nAboveTop + kBand) {
+        if (nKind == 0 && pt.y >= nAboveTop && pt.y < nAboveTop + kBand)
             nKind = 1;
-            rcPreview.SetRect(rcHit.left, rcHit.top, rcHit.right, rcHit.top + rcHit.Height() / 2);
-        } else if (nKind == 0 && bStrip && rcStrip.PtInRect(pt) && (!bDocked || pBar->IsDockableByDrag())) {
+        else if (nKind == 0 && bStrip && rcStrip.PtInRect(pt) && (!bDocked || pBar->IsDockableByDrag()))
             nKind = 29;
-            rcPreview = rcHit;
-        } else if (nKind == 0 && pt.y >= nBottom - kBand && pt.y < nBottom) {
+        else if (nKind == 0 && pt.y >= nBottom - kBand && pt.y < nBottom)
             nKind = 2;
-            rcPreview.SetRect(rcHit.left, rcHit.top + rcHit.Height() / 2, rcHit.right, rcHit.bottom);
-        }
     }
     const bool bHorizontal = bDocked ? rcHit.Height() >= nMinHeight && nMinWidth <= 64 && nTargetMinWidth <= 64
                                      : rcHit.Height() >= nMinHeight && rcHit.Width() / 2 >= nMinWidth &&
                                            rcHit.Width() / 2 >= nTargetMinWidth;
     if (nKind == 0 && (bDocked || !bVertical) && bHorizontal) {
-        if (pt.x >= rcHit.left && pt.x < rcHit.left + kBand) {
+        if (pt.x >= rcHit.left && pt.x < rcHit.left + kBand)
             nKind = 3;
-            rcPreview.SetRect(rcHit.left, rcHit.top, rcHit.left + rcHit.Width() / 2, rcHit.bottom);
-        } else if (pt.x >= rcHit.right - kBand && pt.x < rcHit.right) {
+        else if (pt.x >= rcHit.right - kBand && pt.x < rcHit.right)
             nKind = 4;
-            rcPreview.SetRect(rcHit.left + rcHit.Width() / 2, rcHit.top, rcHit.right, rcHit.bottom);
-        }
     }
     if (nKind == 0)
         return false;
+    // The preview is the place the drop gives: the bar's half of the target's place, or the
+    // whole group it joins, where the frame's layout will have them once the bar has left its
+    // own place.
+    const CRect rcPreview = nKind <= 4 ? pBar->PlaceBeside(pTarget, kSides[nKind - 1])
+                                       : CUiDockBar::PlaceOnceLeft(HostOfJoining(pTarget), pBar);
+    if (nKind >= 27 ||
+        (bDocked && pTarget->m_pDockBar != nullptr && !pTarget->IsBarFloating() && pTarget->IsSingleVisibleInRow(false, false)))
+        m_bFlags &= ~kSplit;
     if (bDocked && pTarget->m_pDockBar != nullptr) {
-        CRect rcDockBar;
-        pTarget->m_pDockBar->GetWindowRect(&rcDockBar);
-        const bool bHorzDockBar = !pTarget->IsDockedVertically();
-        if (!(m_bFlags & kSplit) && bHorzDockBar && (nKind == 1 || nKind == 2)) {
-            rcPreview.left = rcDockBar.left;
-            rcPreview.right = rcDockBar.right;
-        } else if (!(m_bFlags & kSplit) && !bHorzDockBar && (nKind == 3 || nKind == 4)) {
-            rcPreview.top = rcDockBar.top;
-            rcPreview.bottom = rcDockBar.bottom;
-        }
-        if (nKind >= 27 || (!pTarget->IsBarFloating() && pTarget->IsSingleVisibleInRow(false, false)))
-            m_bFlags &= ~kSplit;
-        if (bHorzDockBar ? rcPreview.Width() < nMinWidth : rcPreview.Height() < nMinHeight)
+        if (!pTarget->IsDockedVertically() ? rcPreview.Width() < nMinWidth : rcPreview.Height() < nMinHeight)
             return false;
-    } else {
-        if (nKind >= 27)
-            m_bFlags &= ~kSplit;
-        if (rcPreview.Width() < nMinWidth || rcPreview.Height() < nMinHeight)
-            return false;
+    } else if (rcPreview.Width() < nMinWidth || rcPreview.Height() < nMinHeight) {
+        return false;
     }
     m_nKind = nKind;
     m_rect = rcPreview;
@@ -517,10 +500,13 @@ void CUiControlBar::InternalDraggingState_t::DrawTracker(bool bErase)
     if (pSite == nullptr)
         return;
     CRect rc(m_rect);
-    if (m_pTarget != nullptr && m_pTarget->m_pDockBar != nullptr) {
-        CRect rcDockBar;
-        m_pTarget->m_pDockBar->GetWindowRect(&rcDockBar);
-        if (!rc.IntersectRect(&rc, &rcDockBar))
+    // Inside the client area of the target's frame, where the bar lands: the place may reach
+    // beyond the target's dock bar now, which grows once the bar has left its own place.
+    if (CFrameWnd* pTargetFrame = m_pTarget != nullptr ? m_pTarget->GetParentFrame() : nullptr) {
+        CRect rcClient;
+        pTargetFrame->GetClientRect(&rcClient);
+        pTargetFrame->ClientToScreen(&rcClient);
+        if (!rc.IntersectRect(&rc, &rcClient))
             return;
     }
     CRect rcSite;

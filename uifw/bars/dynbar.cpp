@@ -1,6 +1,7 @@
 #include "dynbar.h"
 
 #include <algorithm>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CUiDockDynBar, CUiDockBar)
 IMPLEMENT_DYNCREATE(CUiDynControlBar, CUiControlBar)
@@ -23,6 +24,28 @@ int MinThickness(CUiControlBar* pBar, bool bHorz)
 int MinLength(CUiControlBar* pBar, bool bHorz)
 {
     return bHorz ? pBar->GetMinExtentHorz() : pBar->GetMinExtentVert();
+}
+
+// The rows that hold bars, as ShareInnerRows takes them.
+std::vector<InnerRow> SharesOf(const CUiDockDynBar::VisibleLayoutRows& rows, bool bHorz)
+{
+    std::vector<InnerRow> shares;
+    for (INT_PTR r = 0; r < rows.m_arrRows.GetSize(); ++r) {
+        const CUiDockDynBar::VisibleLayoutItem_t& row = *rows.m_arrRows[r];
+        if (row.m_arrBars.GetSize() == 0)
+            continue;
+        InnerRow share;
+        share.span.nThickness = row.m_nThickness;
+        share.span.nMinThickness = row.m_nMinThickness;
+        for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b) {
+            RowItem bar;
+            bar.nLength = (int)row.m_arrBars[b]->LengthAlong(bHorz);
+            bar.nMinLength = MinLength(row.m_arrBars[b], bHorz);
+            share.bars.push_back(bar);
+        }
+        shares.push_back(share);
+    }
+    return shares;
 }
 } // namespace
 
@@ -119,7 +142,7 @@ void CUiDockDynBar::CollectVisibleItems(CArray<CUiControlBar*, CUiControlBar*>& 
     }
 }
 
-void CUiDockDynBar::BuildRows(VisibleLayoutRows& rows)
+void CUiDockDynBar::BuildRows(VisibleLayoutRows& rows, CControlBar* pLeaving)
 {
     const bool bHorz = IsHorizontal();
     const INT_PTR nCount = m_arrBars.GetSize();
@@ -130,7 +153,7 @@ void CUiDockDynBar::BuildRows(VisibleLayoutRows& rows)
                 rows.StartRow();
             continue;
         }
-        if (!IsBarEntry(p) || !static_cast<CControlBar*>(p)->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+        if (!IsBarEntry(p) || p == pLeaving || !static_cast<CControlBar*>(p)->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
             continue;
         CUiControlBar* pBar = static_cast<CUiControlBar*>(p);
         if (pBar->IsVisible())
@@ -165,61 +188,19 @@ void CUiDockDynBar::LayoutRows(VisibleLayoutRows& rows, int cx, int cy)
     const bool bHorz = IsHorizontal();
     const INT_PTR nRows = rows.m_arrRows.GetSize();
     // A row or bar remembering less than its least (a group made where a thin pane was) is
-    // laid out at its least; the others give up what that takes, as far as they can.
-    for (INT_PTR r = 0; r < nRows; ++r) {
+    // laid out at its least; the others give up what that takes, as far as they can. Every bar
+    // of a row takes the row's thickness (a bar that came in from a thinner place has another).
+    std::vector<InnerRow> shares = SharesOf(rows, bHorz);
+    ShareInnerRows(shares, bHorz ? cy : cx, bHorz ? cx : cy);
+    for (INT_PTR r = 0, s = 0; r < nRows; ++r) {
         VisibleLayoutItem_t& row = *rows.m_arrRows[r];
-        if (row.m_arrBars.GetSize() > 0 && row.m_nThickness < row.m_nMinThickness) {
-            rows.m_nTotalThickness += row.m_nMinThickness - row.m_nThickness;
-            row.m_nThickness = row.m_nMinThickness;
-        }
+        if (row.m_arrBars.GetSize() == 0)
+            continue;
+        const InnerRow& share = shares[s++];
+        row.m_nThickness = share.span.nThickness;
         for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b) {
-            CUiControlBar* pBar = row.m_arrBars[b];
-            const int nShort = MinLength(pBar, bHorz) - (int)pBar->LengthAlong(bHorz);
-            if (nShort > 0) {
-                pBar->LengthAlong(bHorz) += nShort;
-                row.m_nPreferredLength += nShort;
-            }
-        }
-    }
-    // Across: the rows share the thickness, one pixel at a time, none below its minimum; every
-    // bar of a row takes the row's (a bar that came in from a thinner place has another).
-    const int nAvailable = bHorz ? cy : cx;
-    int nDiff = nAvailable - rows.m_nTotalThickness;
-    const int nStep = nDiff > 0 ? 1 : -1;
-    bool bProgress = true;
-    while (nDiff != 0 && bProgress) {
-        bProgress = false;
-        for (INT_PTR r = 0; r < nRows && nDiff != 0; ++r) {
-            VisibleLayoutItem_t& row = *rows.m_arrRows[r];
-            if (row.m_arrBars.GetSize() == 0 || (nStep < 0 && row.m_nThickness <= row.m_nMinThickness))
-                continue;
-            row.m_nThickness += nStep;
-            nDiff -= nStep;
-            bProgress = true;
-        }
-    }
-    for (INT_PTR r = 0; r < nRows; ++r) {
-        VisibleLayoutItem_t& row = *rows.m_arrRows[r];
-        for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b)
-            row.m_arrBars[b]->ThicknessAcross(bHorz) = row.m_nThickness;
-    }
-    // Along: each row's bars share its length the same way.
-    const int nLengthAvailable = bHorz ? cx : cy;
-    for (INT_PTR r = 0; r < nRows; ++r) {
-        VisibleLayoutItem_t& row = *rows.m_arrRows[r];
-        int nDiff = nLengthAvailable - row.m_nPreferredLength;
-        const int nStep = nDiff > 0 ? 1 : -1;
-        bool bProgress = true;
-        while (nDiff != 0 && bProgress) {
-            bProgress = false;
-            for (INT_PTR b = 0; b < row.m_arrBars.GetSize() && nDiff != 0; ++b) {
-                CUiControlBar* pBar = row.m_arrBars[b];
-                if (nStep < 0 && pBar->LengthAlong(bHorz) <= MinLength(pBar, bHorz))
-                    continue;
-                pBar->LengthAlong(bHorz) += nStep;
-                nDiff -= nStep;
-                bProgress = true;
-            }
+            row.m_arrBars[b]->ThicknessAcross(bHorz) = share.span.nThickness;
+            row.m_arrBars[b]->LengthAlong(bHorz) = share.bars[b].nLength;
         }
     }
     // Positions: one deferred move for every bar.
@@ -255,6 +236,34 @@ void CUiDockDynBar::LayoutRows(VisibleLayoutRows& rows, int cx, int cy)
         for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b)
             row.m_arrBars[b]->RepositionChildWindow(-1, -1, TRUE);
     }
+}
+
+CRect CUiDockDynBar::PlaceOnceLeft(CUiControlBar* pBar, const CRect& rcDockBar, CControlBar* pLeaving)
+{
+    const bool bHorz = IsHorizontal();
+    VisibleLayoutRows rows;
+    BuildRows(rows, pLeaving);
+    std::vector<InnerRow> shares = SharesOf(rows, bHorz);
+    ShareInnerRows(shares, bHorz ? rcDockBar.Height() : rcDockBar.Width(), bHorz ? rcDockBar.Width() : rcDockBar.Height());
+    int nAcross = 0;
+    for (INT_PTR r = 0, s = 0; r < rows.m_arrRows.GetSize(); ++r) {
+        const VisibleLayoutItem_t& row = *rows.m_arrRows[r];
+        if (row.m_arrBars.GetSize() == 0)
+            continue;
+        const InnerRow& share = shares[s++];
+        int nAlong = 0;
+        for (INT_PTR b = 0; b < row.m_arrBars.GetSize(); ++b) {
+            const int nLength = share.bars[b].nLength, nThick = share.span.nThickness;
+            if (row.m_arrBars[b] == pBar)
+                return bHorz ? CRect(CPoint(rcDockBar.left + nAlong, rcDockBar.top + nAcross), CSize(nLength, nThick))
+                             : CRect(CPoint(rcDockBar.left + nAcross, rcDockBar.top + nAlong), CSize(nThick, nLength));
+            nAlong += nLength;
+        }
+        nAcross += share.span.nThickness;
+    }
+    CRect rc;
+    pBar->GetWindowRect(&rc);
+    return rc;
 }
 
 CSize CUiDockDynBar::CalcFixedLayout(BOOL bStretch, BOOL)

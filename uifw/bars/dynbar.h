@@ -55,8 +55,12 @@ public:
     virtual void CollectVisibleItems(CArray<CUiControlBar*, CUiControlBar*>& arr);
 
     bool IsHorizontal() const;
-    void BuildRows(VisibleLayoutRows& rows);
+    // The rows of the shown bars, pLeaving (a bar about to go elsewhere) left out.
+    void BuildRows(VisibleLayoutRows& rows, CControlBar* pLeaving = nullptr);
     void LayoutRows(VisibleLayoutRows& rows, int cx, int cy);
+    // Where pBar will lie, in screen coordinates, once pLeaving has left and this dock bar is
+    // laid out in rcDockBar.
+    CRect PlaceOnceLeft(CUiControlBar* pBar, const CRect& rcDockBar, CControlBar* pLeaving);
     void DissolveIfSingle();
     // Shows and hides its bars as they asked to be at the next layout.
     void CarryOutDelayedShows();

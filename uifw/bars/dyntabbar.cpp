@@ -341,12 +341,16 @@ void CUiDynTabControlBar::DockBarIntoGroup(CUiControlBar* pBar, int& nIndex)
             CArray<CUiControlBar*, CUiControlBar*> arr;
             pTheirs->CollectVisibleItems(arr);
             for (INT_PTR i = 0; i < arr.GetSize(); ++i) {
-                CDockBar* pOwn = arr[i]->m_pDockBar;
-                const bool bOwnLocked = pOwn != nullptr && pOwn->IsKindOf(RUNTIME_CLASS(CUiDockBar)) &&
-                                        static_cast<CUiDockBar*>(pOwn)->CUiDockBar::SetLayoutLock(true);
+                CDockBar* pDock = arr[i]->m_pDockBar;
+                CUiDockBar* pOwn = pDock != nullptr && pDock->IsKindOf(RUNTIME_CLASS(CUiDockBar)) ? static_cast<CUiDockBar*>(pDock)
+                                                                                                 : nullptr;
+                const HWND hOwn = pOwn != nullptr ? pOwn->m_hWnd : NULL;
+                const bool bOwnLocked = pOwn != nullptr && pOwn->CUiDockBar::SetLayoutLock(true);
                 DockBarIntoGroup(arr[i], nIndex);
-                if (pOwn != nullptr && pOwn->IsKindOf(RUNTIME_CLASS(CUiDockBar)) && ::IsWindow(pOwn->m_hWnd))
-                    static_cast<CUiDockBar*>(pOwn)->CUiDockBar::SetLayoutLock(bOwnLocked);
+                // The group dissolves around its last bar, and the ring that bar then lay in
+                // goes when it leaves: the dock bar may be gone.
+                if (pOwn != nullptr && ::IsWindow(hOwn) && CWnd::FromHandlePermanent(hOwn) == pOwn)
+                    pOwn->CUiDockBar::SetLayoutLock(bOwnLocked);
             }
         }
     } else if (pInner != nullptr) {

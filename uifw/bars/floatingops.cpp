@@ -422,9 +422,7 @@ bool CUiControlBar::DockIntoBar(int nPercent, CUiControlBar* pTarget, UINT nSide
     CFrameWnd* pOwnFrame = GetParentFrame();
     if (GetBarBeingDragged() == this && GetDragDockMode() == 1 && IsLastShownInFloatingFrame())
         pOwnFrame->ShowWindow(SW_HIDE);
-    CUiControlBar* pHost = pTarget->GetTabContainerBar();
-    if (pHost == nullptr)
-        pHost = pTarget;
+    CUiControlBar* pHost = HostOfJoining(pTarget);
 
     CFrameWnd* pHostFrame = pHost->GetParentFrame();
     CFrameWnd* pHostSite = pHost->m_pDockSite;

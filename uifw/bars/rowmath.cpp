@@ -228,3 +228,46 @@ int RoomForRows(const std::vector<RowSpan>& own, bool bAlongX, int nExtent, int 
         nOwn += shared[i].nThickness;
     return std::max(0, nOwn);
 }
+
+namespace {
+// nDiff handed out one pixel at a time over the values in their order, starting over at the
+// first; when taking, a value at its least is passed over.
+template <class Least> void SharePixels(std::vector<int*>& values, int nDiff, Least least)
+{
+    const int nStep = nDiff > 0 ? 1 : -1;
+    bool bProgress = true;
+    while (nDiff != 0 && bProgress) {
+        bProgress = false;
+        for (size_t i = 0; i < values.size() && nDiff != 0; ++i) {
+            if (nStep < 0 && *values[i] <= least(i))
+                continue;
+            *values[i] += nStep;
+            nDiff -= nStep;
+            bProgress = true;
+        }
+    }
+}
+} // namespace
+
+void ShareInnerRows(std::vector<InnerRow>& rows, int nAcross, int nAlong)
+{
+    int nTotal = 0;
+    std::vector<int*> thicknesses;
+    for (InnerRow& row : rows) {
+        row.span.nThickness = std::max(row.span.nThickness, row.span.nMinThickness);
+        nTotal += row.span.nThickness;
+        thicknesses.push_back(&row.span.nThickness);
+        for (RowItem& bar : row.bars)
+            bar.nLength = std::max(bar.nLength, bar.nMinLength);
+    }
+    SharePixels(thicknesses, nAcross - nTotal, [&](size_t i) { return rows[i].span.nMinThickness; });
+    for (InnerRow& row : rows) {
+        int nPreferred = 0;
+        std::vector<int*> lengths;
+        for (RowItem& bar : row.bars) {
+            nPreferred += bar.nLength;
+            lengths.push_back(&bar.nLength);
+        }
+        SharePixels(lengths, nAlong - nPreferred, [&](size_t i) { return row.bars[i].nMinLength; });
+    }
+}

@@ -46,6 +46,18 @@ struct LaterDockRows {
 int RoomForRows(const std::vector<RowSpan>& own, bool bAlongX, int nExtent, int nViewLeast,
                 const std::vector<LaterDockRows>& later);
 
+// A row of a container's dock bar: its thickness across and the least it needs, and its bars'
+// lengths along it with their least ones.
+struct InnerRow {
+    RowSpan span;
+    std::vector<RowItem> bars;
+};
+
+// The rows of a container's dock bar laid out in nAcross x nAlong: a row or bar remembering less
+// than its least gets its least; the rows share the thickness one pixel at a time in their
+// order, none going below its least, and each row's bars share its length the same way.
+void ShareInnerRows(std::vector<InnerRow>& rows, int nAcross, int nAlong);
+
 // Lays the row out from the bar at nSelf: only the first visible resizable bar of a row does
 // (else kAnswerFixed and nothing changes). nAvailable: the dock bar's length along the row;
 // nStartTotal: what the row's borders take before the first bar.
