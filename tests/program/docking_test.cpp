@@ -170,7 +170,7 @@ void RightGroupFromAColumnToTheTop(int look)
     // The classic look's tab labels, grey on grey, are not read from the pixels.
     if (bMarkers) {
         ExpectEveryPaneReachable(k, "the bottom group beside the right group");
-        EXPECT_EQ(Text(rcBeside), Text(ScreenRect(GroupOf(k, kDetailLog)))) << "the drop area beside the right group";
+        EXPECT_EQ(RectText(rcBeside), RectText(ScreenRect(GroupOf(k, kDetailLog)))) << "the drop area beside the right group";
     }
 
     const RECT rcList = ScreenRect(k.LogList());
