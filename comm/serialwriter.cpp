@@ -23,18 +23,26 @@ DWORD CSerialWriter::Write(const void* pData, int nLength)
     PendingWrite* w = new PendingWrite;
     ZeroMemory(&w->ov, sizeof(w->ov));
     w->ov.hEvent = m_hEvent;
+    w->bStarted = false;
     const BYTE* p = static_cast<const BYTE*>(pData);
     w->bytes.assign(p, p + nLength);
+    m_writes.push_back(w);
+    return m_writes.size() == 1 ? StartOldest() : 0;
+}
+
+DWORD CSerialWriter::StartOldest()
+{
+    PendingWrite* w = m_writes.front();
     DWORD written = 0;
-    if (!SerialApi().WriteFile(m_hPort, w->bytes.data(), static_cast<DWORD>(w->bytes.size()),
-                               &written, &w->ov)) {
+    if (!SerialApi().WriteFile(m_hPort, w->bytes.data(), static_cast<DWORD>(w->bytes.size()), &written, &w->ov)) {
         DWORD error = GetLastError();
         if (error != ERROR_IO_PENDING) {
             delete w;
+            m_writes.pop_front();
             return error;
         }
     }
-    m_writes.push_back(w);
+    w->bStarted = true;
     return 0;
 }
 
@@ -42,24 +50,27 @@ int CSerialWriter::Collect(DWORD& dwError)
 {
     dwError = 0;
     int nDone = 0;
-    for (auto it = m_writes.begin(); it != m_writes.end();) {
-        PendingWrite* w = *it;
+    while (!m_writes.empty()) {
+        PendingWrite* w = m_writes.front();
+        if (!w->bStarted) {
+            dwError = StartOldest();
+            if (dwError)
+                return nDone;
+            continue;
+        }
         DWORD n = 0;
-        if (SerialApi().GetOverlappedResult(m_hPort, &w->ov, &n, FALSE)) {
-            ++nDone;
-        } else {
+        if (!SerialApi().GetOverlappedResult(m_hPort, &w->ov, &n, FALSE)) {
             DWORD error = GetLastError();
-            if (error == ERROR_IO_INCOMPLETE) {
-                ++it;
-                continue;
-            }
+            if (error == ERROR_IO_INCOMPLETE)
+                return nDone;
             delete w;
-            m_writes.erase(it);
+            m_writes.pop_front();
             dwError = error;
             return nDone;
         }
+        ++nDone;
         delete w;
-        it = m_writes.erase(it);
+        m_writes.pop_front();
     }
     return nDone;
 }
@@ -94,7 +105,7 @@ bool CSerialWriter::WaitReleased(DWORD dwTimeout)
     for (;;) {
         for (auto it = m_writes.begin(); it != m_writes.end();) {
             DWORD n = 0;
-            if (SerialApi().GetOverlappedResult(m_hPort, &(*it)->ov, &n, FALSE) ||
+            if (!(*it)->bStarted || SerialApi().GetOverlappedResult(m_hPort, &(*it)->ov, &n, FALSE) ||
                 GetLastError() != ERROR_IO_INCOMPLETE) {
                 delete *it;
                 it = m_writes.erase(it);
@@ -111,7 +122,15 @@ bool CSerialWriter::WaitReleased(DWORD dwTimeout)
 bool CSerialWriter::Abandon()
 {
     // Whatever still runs stays allocated: the system may yet read its bytes and fill its
-    // record.
+    // record. Writes that never got their turn are the writer's own.
+    for (auto it = m_writes.begin(); it != m_writes.end();) {
+        if ((*it)->bStarted) {
+            ++it;
+            continue;
+        }
+        delete *it;
+        it = m_writes.erase(it);
+    }
     bool bAllReleased = m_writes.empty();
     m_writes.clear();
     return bAllReleased;

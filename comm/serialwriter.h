@@ -2,10 +2,14 @@
 // bytes, both kept until the system reports the write complete.
 //
 // A connection loop writes a block and goes back to waiting without waiting for the write;
-// several blocks may be on their way at once. The system reads a block's bytes and fills its
-// OVERLAPPED record until the write completes, so neither may be reused or freed before. All
-// records share the loop's write-completion event; after it fires (or after any write was
-// started) the loop collects every write that has finished, in the order they were started.
+// several blocks may be on their way at once, but only the oldest is handed to the system:
+// Wine writes a block given while an earlier one still waits for room on the line as soon as
+// there is room, ahead of the rest of the earlier one, and the bytes reach the other end out
+// of order. The others wait here and go to the system one by one as each before them
+// completes. The system reads a block's bytes and fills its OVERLAPPED record until the write
+// completes, so neither may be reused or freed before. All records share the loop's
+// write-completion event; after it fires (or after any write was started) the loop collects
+// every write that has finished, in the order they were given, which starts the next.
 #pragma once
 
 #include <windows.h>
@@ -23,15 +27,16 @@ public:
 
     void Attach(HANDLE hPort, HANDLE hEvent);
 
-    // Starts an overlapped write of a copy of the bytes. 0 when it runs or has finished,
-    // otherwise the error of WriteFile.
+    // Takes a copy of the bytes for an overlapped write, started at once when no write runs.
+    // 0 when it runs, waits its turn or has finished, otherwise the error of WriteFile.
     DWORD Write(const void* pData, int nLength);
 
-    // Takes every finished write, oldest first. Returns the number of writes that finished
-    // well; stops at the first that failed and gives its error in dwError (0 when none did).
+    // Takes every finished write, oldest first, starting each next one as the one before it
+    // completes. Returns the number of writes that finished well; stops at the first that
+    // failed, or could not be started, and gives its error in dwError (0 when none did).
     int Collect(DWORD& dwError);
 
-    // Writes still running.
+    // Writes running or waiting their turn.
     int GetPendingCount() const { return static_cast<int>(m_writes.size()); }
 
     // Waits until every write has finished, at most dwTimeout ms, and stops early when hStop is
@@ -50,7 +55,10 @@ private:
     {
         OVERLAPPED ov;
         std::vector<BYTE> bytes;
+        bool bStarted;   // handed to the system: its record and bytes are the system's until it completes
     };
+    // Hands the oldest write to the system; 0 or the error of WriteFile.
+    DWORD StartOldest();
 
     HANDLE m_hPort;
     HANDLE m_hEvent;

@@ -5,6 +5,7 @@
 #include "connection_fixture.h"
 #include "portdevice.h"
 #include "scriptloop.h"
+#include "serialwriter.h"
 #include "sessionthreads.h"
 
 #include <tlhelp32.h>
@@ -364,6 +365,53 @@ TEST_P(PtyConnectionTest, SecondStopWithWritesPendingEndsWithoutWaitingOutTheWri
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, PtyConnectionTest, ::testing::Values(Plain, Script), ModeName);
+
+// A connection answers block after block without waiting for each write: the later blocks must
+// not reach the device ahead of the rest of an earlier one that waited for room on the line.
+// Three mebibytes in blocks of 1 to 4,096 bytes, each given to the writer as soon as the one
+// before it was.
+TEST(PtyWriter, BlocksGivenWhileEarlierOnesWaitForRoomReachTheDeviceInOrder)
+{
+    int connection = 0, devicePort = 0;
+    ASSERT_TRUE(PairPorts(connection, devicePort)) << "KORVANE_PTY_COMS names no pseudo-terminal pair";
+    PortDevice device;
+    ASSERT_TRUE(device.Open(devicePort));
+    device.DrainQuiet(50, 3000);
+    char name[32];
+    std::snprintf(name, sizeof(name), "\\\\.\\COM%d", connection);
+    HANDLE hPort = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hPort) << name;
+    DCB dcb = {};
+    dcb.DCBlength = sizeof(dcb);
+    ASSERT_TRUE(GetCommState(hPort, &dcb));
+    dcb.fOutxCtsFlow = dcb.fOutxDsrFlow = dcb.fOutX = dcb.fInX = 0;
+    ASSERT_TRUE(SetCommState(hPort, &dcb));
+    HANDLE hEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    const size_t kTotal = 3 * kMebibyte;
+    const std::vector<BYTE> pattern = Pattern(kTotal, 23);
+    {
+        CSerialWriter writer;
+        writer.Attach(hPort, hEvent);
+        DWORD dwError = 0;
+        size_t offset = 0;
+        for (size_t piece : Pieces(kTotal, 29)) {
+            ASSERT_EQ(0u, writer.Write(pattern.data() + offset, static_cast<int>(piece)));
+            offset += piece;
+            writer.Collect(dwError);
+            ASSERT_EQ(0u, dwError);
+        }
+        writer.WaitAll(kTrafficBoundMs, NULL, dwError);
+        EXPECT_EQ(0u, dwError);
+        EXPECT_EQ(0, writer.GetPendingCount());
+    }
+    const DWORD start = GetTickCount();
+    while (device.ReceivedCount() < kTotal && GetTickCount() - start < kTrafficBoundMs)
+        Sleep(10);
+    const std::vector<BYTE> back = device.Received();
+    EXPECT_TRUE(back == pattern) << "at the device: " << Difference(back, pattern);
+    CloseHandle(hPort);
+    CloseHandle(hEvent);
+}
 
 // Under Wine, once a thread has waited for comm events, a connection thread that maps a DLL
 // with thread-local storage (as the test DLLs have) spins in the loader: each extended
