@@ -136,6 +136,22 @@ RECT DropArea(const Korvane& k)
     return RECT{};
 }
 
+// Presses at from, moves over the point until the marker shows, onto it, and releases there
+// once the markers' drop area shows; rcShown gets that area.
+void DropOnMarker(const Korvane& k, POINT from, POINT over, RECT Markers::*marker, RECT& rcShown)
+{
+    PressAndMove(from, over);
+    Markers markers;
+    ASSERT_TRUE(WaitFor([&] {
+        markers = ReadMarkers(k);
+        return (markers.*marker).right > (markers.*marker).left;
+    })) << "markers: " << markers.seen;
+    const POINT at = Center(markers.*marker);
+    MouseMove(at.x, at.y);
+    EXPECT_TRUE(WaitFor([&] { return !::IsRectEmpty(&(rcShown = DropArea(k))); })) << "no drop area shown";
+    MoveAndRelease(at);
+}
+
 // In the look (with dock markers, or with outlines): the bottom group dropped at the right
 // side of the right group, the two side by side in a column at full height, the bottom group
 // where the drop area showed it; then the right group by its caption onto the top edge. There
@@ -153,13 +169,8 @@ void RightGroupFromAColumnToTheTop(int look)
     const POINT atRightSide = {rcRight.right - 10, (rcRight.top + rcRight.bottom) / 2};
     RECT rcBeside = {};
     if (bMarkers) {
-        PressAndMove(CaptionPoint(GroupOf(k, kDetailLog)), Center(rcRight));
-        Markers markers;
-        ASSERT_TRUE(WaitFor([&] { return (markers = ReadMarkers(k)).compass; })) << "markers: " << markers.seen;
-        const POINT atCompassRight = Center(markers.compassRight);
-        MouseMove(atCompassRight.x, atCompassRight.y);
-        EXPECT_TRUE(WaitFor([&] { return !::IsRectEmpty(&(rcBeside = DropArea(k))); })) << "no drop area beside";
-        MoveAndRelease(atCompassRight);
+        ASSERT_NO_FATAL_FAILURE(
+            DropOnMarker(k, CaptionPoint(GroupOf(k, kDetailLog)), Center(rcRight), &Markers::compassRight, rcBeside));
     } else {
         Drag(CaptionPoint(GroupOf(k, kDetailLog)), atRightSide);
     }
@@ -176,13 +187,8 @@ void RightGroupFromAColumnToTheTop(int look)
     const RECT rcList = ScreenRect(k.LogList());
     RECT rcShown = {};
     if (bMarkers) {
-        PressAndMove(CaptionPoint(GroupOf(k, kSendEditor)), Middle(k));
-        Markers markers;
-        ASSERT_TRUE(WaitFor([&] { return (markers = ReadMarkers(k)).outer; })) << "markers: " << markers.seen;
-        const POINT atTop = Center(markers.top);
-        MouseMove(atTop.x, atTop.y);
-        EXPECT_TRUE(WaitFor([&] { return !::IsRectEmpty(&(rcShown = DropArea(k))); })) << "no drop area shown";
-        MoveAndRelease(atTop);
+        ASSERT_NO_FATAL_FAILURE(
+            DropOnMarker(k, CaptionPoint(GroupOf(k, kSendEditor)), Middle(k), &Markers::top, rcShown));
     } else {
         Drag(CaptionPoint(GroupOf(k, kSendEditor)), POINT{(rcList.left + rcList.right) / 2, rcList.top + 2});
     }
