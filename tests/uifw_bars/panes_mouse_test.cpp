@@ -213,7 +213,9 @@ TEST_F(PanesByMouse, TheSelectedTabOfAGroupOfTwoDroppedOnOtherTabsFiftyTimes)
         hand.Drag(fx.TabPoint(nFrom), fx.TabPoint(P::kComControl1), 60);
         ASSERT_TRUE(hand.Play());
         ASSERT_TRUE(fx.Reachable());
-        EXPECT_TRUE(fx.GroupOf(nFrom) == fx.GroupOf(P::kDetailedLog));
+        EXPECT_TRUE(fx.GroupOf(nFrom) == fx.GroupOf(P::kDetailedLog))
+            << "the tab ended " << (fx.FloatingFrameOf(pane(nFrom)) != nullptr ? "floating" : "docked")
+            << " on dock bar " << pane(nFrom)->GetDockBarId() << ", in a group: " << (fx.GroupOf(nFrom) != nullptr);
         // Pressed away from where the last drop let go, or the press would make a double click.
         ASSERT_TRUE(DragOntoMarker(fx.TabPoint(nFrom) + CPoint(12, 0), WindowRect(pane(nOther)).CenterPoint(), 8, 60));
         ASSERT_TRUE(fx.Reachable());
