@@ -104,7 +104,7 @@ void CUiControlBar::ReclaimRowExtent()
     const UINT nId = GetDockBarId();
     if (nId == AFX_IDW_DOCKBAR_FLOAT)
         return;
-    const bool bHorz = nId == AFX_IDW_DOCKBAR_TOP || nId == AFX_IDW_DOCKBAR_BOTTOM;
+    const bool bHorz = IsTopOrBottomSide(nId);
     if (!(GetStyle() & WS_VISIBLE)) {
         m_nReclaimExtent = LengthAlong(bHorz);
         return;

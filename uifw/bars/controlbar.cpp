@@ -149,7 +149,7 @@ int CUiControlBar::GetMinExtentHorz() const
 int CUiControlBar::GetMinExtentVert() const
 {
     const UINT nSide = GetDockBarId();
-    const bool bRow = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
+    const bool bRow = IsTopOrBottomSide(nSide);
     return m_nMinHeightBase + (bRow ? 0 : m_rcSplitPrev.Height());
 }
 
@@ -508,8 +508,7 @@ void CUiControlBar::CollectBarsOfSameFrame(bool bExcludeSelf, CArray<CUiControlB
 bool EnableFrameDocking(CFrameWnd* pFrame, DWORD dwDockStyle, BOOL bReplaceFloatingClass)
 {
     pFrame->EnableDocking(dwDockStyle);
-    const UINT kSides[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
-    for (UINT nID : kSides) {
+    for (UINT nID : kFrameSides) {
         DWORD dwAlign = 0;
         CUiControlBar::g_mapSideAlign.Lookup(nID, dwAlign);
         if (!(dwAlign & dwDockStyle & CBRS_ALIGN_ANY))

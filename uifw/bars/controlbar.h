@@ -24,6 +24,15 @@ class CUiDynControlBar;
 class CUiDynTabControlBar;
 class CUiMiniDockFrameWnd;
 
+// The frame's four sides by the ids of their dock bars, in the order side indices count them
+// (top, bottom, left, right).
+constexpr UINT kFrameSides[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
+// The top and bottom sides, whose rows run across the frame.
+inline bool IsTopOrBottomSide(UINT nSide)
+{
+    return nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
+}
+
 class CUiControlBar : public CControlBar, public CUiMouseCaptureSink {
     DECLARE_DYNAMIC(CUiControlBar)
 public:

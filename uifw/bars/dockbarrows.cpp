@@ -312,7 +312,7 @@ CRect CUiDockBar::PlaceOfNewRow(CFrameWnd* pFrame, UINT nSide, CUiDockBar* pInto
     if (pInto == nullptr) {
         LayoutStep ring;
         ring.nSide = nSide;
-        ring.dock.bAlongX = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
+        ring.dock.bAlongX = IsTopOrBottomSide(nSide);
         steps.insert(steps.begin() + nTarget, ring);
     }
     if (nTarget == steps.size())

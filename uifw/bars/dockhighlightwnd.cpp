@@ -52,7 +52,6 @@ bool CUiDynDockHighlightWnd::CalcHighlightRect(CUiDynDockMarkerWnd* pMarker, CRe
     CUiControlBar* pDragged = CUiControlBar::GetBarBeingDragged();
     if (pMarker == nullptr || pDragged == nullptr)
         return false;
-    const UINT kSides[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
     const int nType = pMarker->GetMarkerType();
     if (HWND hTarget = pMarker->GetTargetWnd()) {
         if (!::GetWindowRect(hTarget, &rc))
@@ -62,7 +61,7 @@ bool CUiDynDockHighlightWnd::CalcHighlightRect(CUiDynDockMarkerWnd* pMarker, CRe
         if (pTarget != nullptr && pTarget->IsKindOf(RUNTIME_CLASS(CUiControlBar))) {
             CUiControlBar* pBar = static_cast<CUiControlBar*>(pTarget);
             if (nType >= 0 && nType < 4)
-                rc = pDragged->PlaceBeside(pBar, kSides[nType]);
+                rc = pDragged->PlaceBeside(pBar, kFrameSides[nType]);
             else if (nType == 8)
                 rc = CUiDockBar::PlaceOnceLeft(CUiControlBar::HostOfJoining(pBar), pDragged);
             else
@@ -84,7 +83,7 @@ bool CUiDynDockHighlightWnd::CalcHighlightRect(CUiDynDockMarkerWnd* pMarker, CRe
     // A side of the view or of the frame: the place the layout will give the bar there, a new
     // ring inside the others or outside them.
     if (nType >= 0 && nType < 4) {
-        rc = pDragged->PlaceOfNewRowOnSide(kSides[nType], nullptr, pMarker->GetTargetWnd() == NULL);
+        rc = pDragged->PlaceOfNewRowOnSide(kFrameSides[nType], nullptr, pMarker->GetTargetWnd() == NULL);
         return !rc.IsRectEmpty();
     }
     return nType == 8;

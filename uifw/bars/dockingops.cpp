@@ -240,7 +240,7 @@ void CUiControlBar::NoteOrientationOfNewSide(UINT nSide)
     bool bNew = false;
     if (pDock != nullptr && !pDock->m_bFloating && (pDock->m_dwStyle & CBRS_ALIGN_ANY)) {
         const bool bWasAcross = (pDock->m_dwStyle & CBRS_ORIENT_HORZ) != 0;
-        bNew = bWasAcross != (nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM);
+        bNew = bWasAcross != IsTopOrBottomSide(nSide);
     }
     SetNewToOrientation(bNew);
 }
@@ -288,8 +288,7 @@ bool CUiControlBar::DockBarBeside(CUiControlBar* pBar, UINT nSide, int nPercent)
     CRect rcOld = rcThis;
     pOuter->ScreenToClient(&rcOld);
     rcBar = SplitForJoining(rcThis, nSide, nPercent);
-    const UINT nContainerId =
-        nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_TOP;
+    const UINT nContainerId = IsTopOrBottomSide(nSide) ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_TOP;
 
     CUiDynControlBar* pContainer = new CUiDynControlBar;
     pContainer->m_sizeHorz = SizeOr(m_sizeHorz, rcOld.Size());

@@ -17,13 +17,6 @@
 
 namespace {
 
-const UINT kSides[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
-
-bool IsHorizontalSide(UINT nSide)
-{
-    return nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
-}
-
 CRect ZoneOfSide(CFrameWnd* pSite, CDockBar* pDockBar, UINT nSide)
 {
     CRect rc;
@@ -84,11 +77,11 @@ void CUiControlBar::DragFixedSizeBar(InternalDraggingState_t& state, int x, int 
     CDockBar* pDockBars[4] = {};
     bool bHolds[4] = {};
     for (int i = 0; i < 4; ++i) {
-        CControlBar* pControlBar = pSite->GetControlBar(kSides[i]);
+        CControlBar* pControlBar = pSite->GetControlBar(kFrameSides[i]);
         if (pControlBar == nullptr || !pControlBar->IsDockBar())
             continue;
         pDockBars[i] = static_cast<CDockBar*>(pControlBar);
-        bHolds[i] = ZoneOfSide(pSite, pDockBars[i], kSides[i]).PtInRect(pt) != FALSE;
+        bHolds[i] = ZoneOfSide(pSite, pDockBars[i], kFrameSides[i]).PtInRect(pt) != FALSE;
     }
     // The present side, then the visible sides, then the hidden ones.
     for (int nPass = 0; nPass < 3; ++nPass) {
@@ -135,7 +128,7 @@ bool CUiControlBar::PlaceFixedSizeBarInDockBar(InternalDraggingState_t& state, i
         return false;
     state.m_nCursorKind = 0;
     const UINT nSide = (UINT)pDockBar->GetDlgCtrlID();
-    const bool bHorz = IsHorizontalSide(nSide);
+    const bool bHorz = IsTopOrBottomSide(nSide);
     const CPoint ptGrab = bHorz ? m_ptGrabHorz : m_ptGrabVert;
     CFrameWnd* pSite = m_pDockSite;
     if (pDockBar != m_pDockBar) {
@@ -258,7 +251,7 @@ void CUiControlBar::RelayoutDockBarAfterMove(CFrameWnd* pFrame, CDockBar* pDockB
     }
     // A dock bar that keeps its thickness lays itself out alone; the frame only when it grew
     // or shrank.
-    const bool bHorz = IsHorizontalSide((UINT)pDockBar->GetDlgCtrlID());
+    const bool bHorz = IsTopOrBottomSide((UINT)pDockBar->GetDlgCtrlID());
     const CRect rcSavedLayout = pDockBar->m_rectLayout;
     const BOOL bSavedQuery = pDockBar->m_bLayoutQuery;
     CRect rcWindow;

@@ -40,8 +40,6 @@ DWORD AlignBitOfSide(UINT nSide)
     }
 }
 
-const UINT kSides[4] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT};
-
 bool IsTabbedGroup(CUiControlBar* pBar)
 {
     return pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar));
@@ -60,7 +58,7 @@ CRect FreeAreaBetweenOuterBars(CFrameWnd* pSite)
     CRect rcFree;
     pSite->GetClientRect(&rcFree);
     pSite->ClientToScreen(&rcFree);
-    for (UINT nSide : kSides) {
+    for (UINT nSide : kFrameSides) {
         CControlBar* pControlBar = pSite->GetControlBar(nSide);
         if (pControlBar == nullptr || !pControlBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
             continue;
@@ -107,7 +105,7 @@ bool StripRect(CUiControlBar* pTarget, CRect& rc)
 int SideIndex(UINT nSide)
 {
     for (int i = 0; i < 4; ++i) {
-        if (kSides[i] == nSide)
+        if (kFrameSides[i] == nSide)
             return i;
     }
     return 0;
@@ -269,7 +267,7 @@ bool CUiControlBar::InternalDraggingState_t::TestTargetBands(CUiControlBar* pTar
     // The preview is the place the drop gives: the bar's half of the target's place, or the
     // whole group it joins, where the frame's layout will have them once the bar has left its
     // own place.
-    const CRect rcPreview = nKind <= 4 ? pBar->PlaceBeside(pTarget, kSides[nKind - 1])
+    const CRect rcPreview = nKind <= 4 ? pBar->PlaceBeside(pTarget, kFrameSides[nKind - 1])
                                        : CUiDockBar::PlaceOnceLeft(HostOfJoining(pTarget), pBar);
     if (nKind >= 27 ||
         (bDocked && pTarget->m_pDockBar != nullptr && !pTarget->IsBarFloating() && pTarget->IsSingleVisibleInRow(false, false)))
@@ -351,7 +349,7 @@ CRect CUiControlBar::PlaceOfNewRowOnSide(UINT nSide, CUiDockBar* pInto, bool bOu
 {
     if (m_pDockSite == nullptr)
         return CRect(0, 0, 0, 0);
-    const bool bAlongX = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
+    const bool bAlongX = IsTopOrBottomSide(nSide);
     RowSpan row;
     row.nMinThickness = bAlongX ? GetMinExtentVert() : GetMinExtentHorz();
     row.nThickness = std::max<int>(row.nMinThickness, bAlongX ? m_sizeHorz.cy : m_sizeVert.cx);
@@ -369,7 +367,7 @@ bool CUiControlBar::InternalDraggingState_t::FindOuterSide(CPoint pt)
     rcZone.InflateRect(12, 12);
     if (rcZone.IsRectEmpty() || !rcZone.PtInRect(pt))
         return false;
-    for (UINT nSide : kSides) {
+    for (UINT nSide : kFrameSides) {
         if (!(pBar->m_dwDockStyle & SideMask(nSide)) || !BandAlong(rcZone, nSide, 16).PtInRect(pt))
             continue;
         m_rect = pBar->PlaceOfNewRowOnSide(nSide, nullptr, true);
@@ -394,7 +392,7 @@ bool CUiControlBar::InternalDraggingState_t::FindInnerSide(CPoint pt)
     pSite->ClientToScreen(&rcClient);
     if (rcClient.IsRectEmpty() || !rcClient.PtInRect(pt))
         return false;
-    for (UINT nSide : kSides) {
+    for (UINT nSide : kFrameSides) {
         if (!(pBar->m_dwDockStyle & SideMask(nSide)))
             continue;
         CControlBar* pControlBar = pSite->GetControlBar(nSide);

@@ -99,7 +99,7 @@ BOOL CUiDockDynBar::PreTranslateMessage(MSG* pMsg)
 bool CUiDockDynBar::IsHorizontal() const
 {
     const int nID = GetSafeHwnd() != NULL ? GetDlgCtrlID() : 0;
-    return nID == AFX_IDW_DOCKBAR_TOP || nID == AFX_IDW_DOCKBAR_BOTTOM;
+    return IsTopOrBottomSide((UINT)nID);
 }
 
 CWnd* CUiDockDynBar::GetOuterWindow() const
