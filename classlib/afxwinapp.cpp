@@ -12,6 +12,40 @@ BOOL AFXAPI AfxPreTranslateMessage(MSG* pMsg)
     return CWnd::WalkPreTranslateTree(AfxGetMainWnd()->GetSafeHwnd(), pMsg);
 }
 
+// An input method hands a double-byte character to a window of this code page as two WM_CHAR,
+// lead byte then trail byte. Neither half is a dialog key or an accelerator, and neither may
+// meet the pre-translate walk alone: its dialog-message check makes a lone lead byte the code
+// page's default character 「・」. Nor may they reach a system edit control one by one: under
+// Wine its ANSI procedure turns each byte into a character of its own. So the pump keeps a
+// lead byte until its trail byte comes and hands the window the whole character as a wide
+// one: a system control takes it as such, and a window of ours, whose procedure is ANSI, gets
+// the two bytes again, one after the other, from the system's conversion.
+bool AfxTakeDoubleByteHalf(const MSG& msg)
+{
+    if (msg.message != WM_CHAR)
+        return false;
+    AFX_WIN_THREAD_STATE* pState = AfxGetWinThreadState();
+    if (pState->bLeadByteHeld) {
+        pState->bLeadByteHeld = false;
+        MSG whole = pState->msgLeadByte;
+        const char bytes[2] = {static_cast<char>(whole.wParam), static_cast<char>(msg.wParam)};
+        WCHAR wch = 0;
+        if (msg.hwnd == whole.hwnd && HIBYTE(LOWORD(msg.wParam)) == 0 &&
+            ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, 2, &wch, 1) == 1) {
+            whole.wParam = wch;
+            ::DispatchMessageW(&whole);
+            return true;
+        }
+        // No trail byte of its: the lead byte goes as it came, and this one its own way.
+        ::DispatchMessageA(&whole);
+    }
+    if (HIBYTE(LOWORD(msg.wParam)) != 0 || !::IsDBCSLeadByte(LOBYTE(msg.wParam)))
+        return false;
+    pState->msgLeadByte = msg;
+    pState->bLeadByteHeld = true;
+    return true;
+}
+
 BOOL AFXAPI AfxPumpMessage()
 {
     CWinThread* pThread = AfxGetThread();
@@ -20,7 +54,7 @@ BOOL AFXAPI AfxPumpMessage()
     MSG msg;
     if (!::GetMessageA(&msg, NULL, 0, 0))
         return FALSE;
-    if (msg.message != WM_KICKIDLE && !AfxPreTranslateMessage(&msg)) {
+    if (msg.message != WM_KICKIDLE && !AfxTakeDoubleByteHalf(msg) && !AfxPreTranslateMessage(&msg)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }

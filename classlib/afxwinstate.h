@@ -109,6 +109,12 @@ struct AFX_WIN_THREAD_STATE {
     int nWaitCursorCount = 0;
     HCURSOR hcurWaitRestore = nullptr;
     bool bInMsgFilter = false;
+    // A double-byte character on its way: the pump's lead byte waiting for its trail byte, and
+    // the lead byte that a subclassed system control got and its procedure has not yet.
+    bool bLeadByteHeld = false;
+    MSG msgLeadByte = {};
+    HWND hWndSuperLead = NULL;
+    BYTE bySuperLead = 0;
 
     // Tool tips: the thread's tooltip, the window and hit of the tool it holds.
     CToolTipCtrl* pToolTip = nullptr;
@@ -122,6 +128,11 @@ struct AFX_WIN_THREAD_STATE {
 };
 
 AFX_WIN_THREAD_STATE* AFXAPI AfxGetWinThreadState();
+
+// Takes a message of the pump that is half of a double-byte character (a WM_CHAR of a lead
+// byte, or the one after it) past the pre-translate walk, dispatching the character whole once
+// both halves came. False for every other message, which the pump handles as usual.
+bool AfxTakeDoubleByteHalf(const MSG& msg);
 
 // Internal helpers shared by the window sources.
 BOOL AFXAPI AfxReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,

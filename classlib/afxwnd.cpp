@@ -119,9 +119,7 @@ static LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
                 e->Delete();
             } catch (...) {
             }
-            WNDPROC pfnOld = (WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
-            if (pfnOld != AfxWndProc)
-                pWndInit->m_pfnSuper = pfnOld;
+            pWndInit->HookWindowProc();
         }
     }
     return ::CallNextHookEx(pState->hHookCbt, code, wParam, lParam);
@@ -209,7 +207,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
         if (pStill != nullptr) {
             if (pStill->m_pfnSuper != nullptr)
                 ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)pStill->m_pfnSuper);
-            pStill->m_pfnSuper = nullptr;
+            pStill->m_pfnSuper = pStill->m_pfnSuperW = nullptr;
             pStill->Detach();
             pStill->PostNcDestroy();
         }
@@ -280,12 +278,12 @@ const CWnd CWnd::wndTopMost(HWND_TOPMOST);
 const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
 CWnd::CWnd()
-    : m_hWnd(NULL), m_hWndOwner(NULL), m_nFlags(0), m_pfnSuper(nullptr), m_nModalResult(0)
+    : m_hWnd(NULL), m_hWndOwner(NULL), m_nFlags(0), m_pfnSuper(nullptr), m_pfnSuperW(nullptr), m_nModalResult(0)
 {
 }
 
 CWnd::CWnd(HWND hWnd)
-    : m_hWnd(hWnd), m_hWndOwner(NULL), m_nFlags(0), m_pfnSuper(nullptr), m_nModalResult(0)
+    : m_hWnd(hWnd), m_hWndOwner(NULL), m_nFlags(0), m_pfnSuper(nullptr), m_pfnSuperW(nullptr), m_nModalResult(0)
 {
 }
 
@@ -409,10 +407,20 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     if (!Attach(hWnd))
         return FALSE;
     PreSubclassWindow();
-    WNDPROC pfnOld = (WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
-    if (pfnOld != AfxWndProc)
-        m_pfnSuper = pfnOld;
+    HookWindowProc();
     return TRUE;
+}
+
+void CWnd::HookWindowProc()
+{
+    // A system control's procedure taken by its wide-character name before it is replaced: a
+    // double-byte character reaches it whole only through that one (DefWindowProc).
+    WNDPROC pfnOldW = (WNDPROC)::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC);
+    WNDPROC pfnOld = (WNDPROC)::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
+    if (pfnOld != AfxWndProc) {
+        m_pfnSuper = pfnOld;
+        m_pfnSuperW = pfnOldW;
+    }
 }
 
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
@@ -429,7 +437,7 @@ HWND CWnd::UnsubclassWindow()
         return NULL;
     if (m_pfnSuper != nullptr)
         ::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
-    m_pfnSuper = nullptr;
+    m_pfnSuper = m_pfnSuperW = nullptr;
     return Detach();
 }
 
@@ -446,9 +454,35 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
-    if (m_pfnSuper != nullptr)
+    if (m_pfnSuper != nullptr) {
+        WCHAR wch = 0;
+        if (nMsg == WM_CHAR && m_pfnSuperW != nullptr && TakeSuperDoubleByte(wParam, wch))
+            return wch != 0 ? ::CallWindowProcW(m_pfnSuperW, m_hWnd, WM_CHAR, wch, lParam) : 0;
         return ::CallWindowProc(m_pfnSuper, m_hWnd, nMsg, wParam, lParam);
+    }
     return ::DefWindowProc(m_hWnd, nMsg, wParam, lParam);
+}
+
+bool CWnd::TakeSuperDoubleByte(WPARAM wParam, WCHAR& wch)
+{
+    // A system control's ANSI procedure would take the two bytes of a double-byte character
+    // as two characters (Wine's edit makes the lead byte 「・」): the lead byte is kept here and
+    // the character goes to the wide-character procedure once its trail byte comes.
+    AFX_WIN_THREAD_STATE* pState = AfxGetWinThreadState();
+    const BYTE byLead = pState->hWndSuperLead == m_hWnd ? pState->bySuperLead : 0;
+    pState->hWndSuperLead = NULL;
+    wch = 0;
+    if (HIBYTE(LOWORD(wParam)) != 0)
+        return false;
+    if (byLead == 0) {
+        if (!::IsDBCSLeadByte(LOBYTE(wParam)))
+            return false;
+        pState->hWndSuperLead = m_hWnd;
+        pState->bySuperLead = LOBYTE(wParam);
+        return true;
+    }
+    const char bytes[2] = {static_cast<char>(byLead), static_cast<char>(wParam)};
+    return ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, 2, &wch, 1) == 1;
 }
 
 LRESULT CWnd::Default()
@@ -967,7 +1001,7 @@ void CWnd::OnNcDestroy()
     Default();
     if ((WNDPROC)::GetWindowLongPtr(m_hWnd, GWLP_WNDPROC) == pfnWndProc && m_pfnSuper != nullptr)
         ::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
-    m_pfnSuper = nullptr;
+    m_pfnSuper = m_pfnSuperW = nullptr;
     Detach();
     PostNcDestroy();
 }

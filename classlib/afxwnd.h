@@ -253,6 +253,7 @@ public:
     HWND m_hWndOwner;     // owner set with SetOwner (otherwise the parent)
     UINT m_nFlags;        // WF_ flags
     WNDPROC m_pfnSuper;   // the procedure this window was subclassed from
+    WNDPROC m_pfnSuperW;  // the same, as its wide-character callers reach it
     int m_nModalResult;
 
     // Callable through a NULL pointer, as code written for the framework expects.
@@ -284,6 +285,9 @@ public:
     virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
 
     BOOL SubclassWindow(HWND hWnd);
+    // Puts AfxWndProc in front of the attached window's procedure (SubclassWindow, and the
+    // creation hook for a window of a class not the library's).
+    void HookWindowProc();
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
     HWND UnsubclassWindow();
 
@@ -615,6 +619,10 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // For DefWindowProc: takes a WM_CHAR byte of a double-byte character meant for the
+    // subclassed procedure; true with wch 0 while a lead byte waits, with the character once
+    // the trail byte came.
+    bool TakeSuperDoubleByte(WPARAM wParam, WCHAR& wch);
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
     friend LRESULT AFXAPI AfxCallWndProc(CWnd*, HWND, UINT, WPARAM, LPARAM);

@@ -1232,7 +1232,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
             BOOL bPumped = pThread != nullptr ? pThread->PumpMessage() : FALSE;
             if (pThread == nullptr) {
                 if (::GetMessage(pMsg, NULL, 0, 0)) {
-                    if (!WalkPreTranslateTree(NULL, pMsg)) {
+                    if (!AfxTakeDoubleByteHalf(*pMsg) && !WalkPreTranslateTree(NULL, pMsg)) {
                         ::TranslateMessage(pMsg);
                         ::DispatchMessage(pMsg);
                     }

@@ -1,6 +1,7 @@
 // CWinThread and AfxBeginThread. Each thread started here knows its CWinThread through a
 // thread-local pointer; the main thread's is the application object.
 #include "afxwin.h"
+#include "afxwinstate.h"
 #include <process.h>
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
@@ -140,7 +141,7 @@ BOOL CWinThread::PumpMessage()
 {
     if (!::GetMessageA(&m_msgCur, NULL, 0, 0))
         return FALSE;
-    if (m_msgCur.message != WM_KICKIDLE && !PreTranslateMessage(&m_msgCur)) {
+    if (m_msgCur.message != WM_KICKIDLE && !AfxTakeDoubleByteHalf(m_msgCur) && !PreTranslateMessage(&m_msgCur)) {
         ::TranslateMessage(&m_msgCur);
         ::DispatchMessageA(&m_msgCur);
     }

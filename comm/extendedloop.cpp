@@ -23,25 +23,7 @@ enum
     MsgDllVersion = 10032,
 };
 
-// Commands of the program.
-const DWORD kCmdConnected = 1;
-const DWORD kCmdDisconnecting = 2;
-const DWORD kCmdReceived = 4;
-const DWORD kCmdUserSend = 8;
-const DWORD kCmdTimer = 0x10;
-const DWORD kCmdVersion = 0x2000000;
-const DWORD kCmdInitialise = 0x4000000;
-const DWORD kCmdSettings = 0x10000000;
-
-// Actions of the DLL, tested in this order.
-const DWORD kActRoute = 0x100;
-const DWORD kActEnd = 0x200;
-const DWORD kActStartTimer = 0x400;
-const DWORD kActStopTimer = 0x800;
-const DWORD kActCallWithEditor = 0x1000;
-const DWORD kActSetEditor = 0x2000;
-const DWORD kActCallAgain = 0x80000000;
-const DWORD kKnownActions = kActRoute | kActEnd | kActStartTimer | kActStopTimer | kActCallWithEditor | kActSetEditor;
+const DWORD kKnownActions = KvrActRoute | KvrActEnd | KvrActStartTimer | KvrActStopTimer | KvrActCallWithEditor | KvrActSetEditor;
 const DWORD kOneShot = 0x80000000;
 
 const DWORD kVersion100 = 100;
@@ -122,7 +104,7 @@ int CExtendedLoop::Run()
 
 bool CExtendedLoop::Initialise()
 {
-    m_request.w[KvrCommand] = kCmdInitialise;
+    m_request.w[KvrCommand] = KvrCmdInitialise;
     m_bTalking = true;
     if (!CallDll(-104))
         return false;
@@ -134,7 +116,7 @@ bool CExtendedLoop::Initialise()
         request.w[KvrKeep1] = m_request.w[KvrKeep1];
         request.w[KvrKeep2] = m_request.w[KvrKeep2];
         m_request = request;
-        m_request.w[KvrCommand] = kCmdSettings;
+        m_request.w[KvrCommand] = KvrCmdSettings;
         m_request.w[KvrLength] = static_cast<DWORD>(settings.size());
         m_request.w[KvrData] = settings.empty() ? 0 : reinterpret_cast<DWORD>(settings.data());
         if (!CallDll(-105))
@@ -142,7 +124,7 @@ bool CExtendedLoop::Initialise()
     }
     // "Connected" goes out as a copy of the last reply.
     m_request = m_reply;
-    m_request.w[KvrCommand] = kCmdConnected;
+    m_request.w[KvrCommand] = KvrCmdConnected;
     if (!CallDll(-106))
         return false;
     return CarryOut();
@@ -165,7 +147,7 @@ bool CExtendedLoop::Exchange(DWORD dwCommand, DWORD dwParam, const std::vector<B
     m_request = request;
     if (!CallDll(-106))
         return false;
-    if (dwCommand == kCmdUserSend && m_reply.w[KvrParam] == 0) {
+    if (dwCommand == KvrCmdUserSend && m_reply.w[KvrParam] == 0) {
         if (pData->empty())
             m_reporter.Message(MsgSendDataZero, 0);
         else if (!WriteBlock(*pData, -107))
@@ -199,7 +181,7 @@ bool CExtendedLoop::CarryOut()
     while (m_reply.w[KvrCommand] != 0) {
         const DWORD dwAction = m_reply.w[KvrCommand];
         m_request = m_reply;
-        if (dwAction & kActRoute) {
+        if (dwAction & KvrActRoute) {
             CCommLogRecord record(m_nPort, 0);
             record.m_nKind = CCommLogRecord::KindSend;
             record.m_nRouteTarget = static_cast<int>(m_reply.w[KvrParam]);
@@ -207,16 +189,16 @@ bool CExtendedLoop::CarryOut()
             record.SetPayload(m_replyData.data(), static_cast<int>(m_replyData.size()));
             ::SendMessageA(m_reporter.GetFrameWnd(), WM_COMM_NOTIFY, CommNotifyRoute,
                            reinterpret_cast<LPARAM>(&record));
-        } else if (dwAction & kActEnd) {
+        } else if (dwAction & KvrActEnd) {
             m_nResult = -999;
             return false;
-        } else if (dwAction & kActStartTimer) {
+        } else if (dwAction & KvrActStartTimer) {
             DWORD dwParam = m_reply.w[KvrParam];
             StartTimer((dwParam & ~kOneShot) == 0 ? 0 : 1, static_cast<int>(m_reply.w[KvrPeriod]),
                        (dwParam & kOneShot) != 0);
-        } else if (dwAction & kActStopTimer) {
+        } else if (dwAction & KvrActStopTimer) {
             StopTimer((m_reply.w[KvrParam] & ~kOneShot) == 0 ? 0 : 1);
-        } else if (dwAction & kActCallWithEditor) {
+        } else if (dwAction & KvrActCallWithEditor) {
             // Straight back to the DLL with its own reply and the editor's bytes. The text
             // words of a reply mean nothing, so the call gets the program's buffer there.
             std::vector<BYTE> editor = BytesOf(GetSendEditorData());
@@ -236,10 +218,10 @@ bool CExtendedLoop::CarryOut()
             if (nResult == 1)
                 return Fail(MsgDllFailed, 0, -108);
             continue;
-        } else if (dwAction & kActSetEditor) {
+        } else if (dwAction & KvrActSetEditor) {
             SetSendEditorData(ByteBufferOf(m_replyData));
         }
-        if ((dwAction & kActCallAgain) || !(dwAction & kKnownActions)) {
+        if ((dwAction & KvrActCallAgain) || !(dwAction & kKnownActions)) {
             if (!CallDll(-109))
                 return false;
         } else {
@@ -267,7 +249,7 @@ bool CExtendedLoop::SendBlock(const std::vector<BYTE>& bytes)
 {
     // The user's send: the DLL decides.
     if (m_buffer.m_nLastFlag == 1)
-        return Exchange(kCmdUserSend, 0, &bytes);
+        return Exchange(KvrCmdUserSend, 0, &bytes);
     if (bytes.empty()) {
         m_reporter.Message(MsgEmptySend, 0);
         return true;
@@ -283,7 +265,7 @@ bool CExtendedLoop::OnBytesRead(DWORD dwRead)
 bool CExtendedLoop::OnBlock(const std::vector<BYTE>& block)
 {
     m_reporter.Data(CCommLogRecord::KindReceive, block.data(), static_cast<int>(block.size()));
-    return Exchange(kCmdReceived, 0, &block);
+    return Exchange(KvrCmdReceived, 0, &block);
 }
 
 bool CExtendedLoop::LineCommands()
@@ -303,7 +285,7 @@ bool CExtendedLoop::Timer(int nId)
 {
     if (m_nOneShot[nId])
         StopTimer(nId);
-    return Exchange(kCmdTimer, static_cast<DWORD>(nId), NULL);
+    return Exchange(KvrCmdTimer, static_cast<DWORD>(nId), NULL);
 }
 
 void CExtendedLoop::StartTimer(int nId, int nPeriod, bool bOneShot)
@@ -332,7 +314,7 @@ void CExtendedLoop::End()
     // but no longer changes the result.
     if (m_bTalking) {
         int nResult = m_nResult;
-        Exchange(kCmdDisconnecting, 0, NULL);
+        Exchange(KvrCmdDisconnecting, 0, NULL);
         // What the reply routed to this port is written before the buffer goes.
         SendPath();
         m_nResult = nResult;
@@ -370,7 +352,7 @@ int RunExtendedMode(int nCommType, int nReserved1, int nReserved2, HANDLE hPort,
         KvrBlock reply, request;
         std::memset(&reply, 0, sizeof(reply));
         std::memset(&request, 0, sizeof(request));
-        request.w[KvrCommand] = kCmdVersion;
+        request.w[KvrCommand] = KvrVersionQuery;
         if (dll.CallDirect(reply, request) != 0) {
             reporter.Message(MsgDllFailed, 0);
             nResult = -201;

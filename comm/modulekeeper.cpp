@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-CModuleKeeper::CModuleKeeper(bool bKeepMapped) : m_bKeepMapped(bKeepMapped)
+CModuleKeeper::CModuleKeeper(bool bKeepMapped) : m_bKeepMapped(bKeepMapped), m_bFreshMapsOver(false)
 {
 }
 
@@ -14,6 +14,15 @@ CModuleKeeper::~CModuleKeeper()
 
 HMODULE CModuleKeeper::Load(LPCSTR pszPath)
 {
+    if (m_bFreshMapsOver) {
+        // A reference to what is mapped already, which the loader finds without mapping.
+        HMODULE hMapped = NULL;
+        if (pszPath == NULL || !GetModuleHandleExA(0, pszPath, &hMapped)) {
+            SetLastError(ERROR_MOD_NOT_FOUND);
+            return NULL;
+        }
+        return hMapped;
+    }
     HMODULE hModule = LoadLibraryA(pszPath);
     if (hModule == NULL || !m_bKeepMapped)
         return hModule;

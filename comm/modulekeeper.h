@@ -10,7 +10,9 @@
 // mapped already only takes a reference. So under Wine the keeper keeps every module it
 // mapped until the program ends, and the program has it map, before its first connection,
 // every DLL it may load later: those of its own folder, which the DLL choice lists, and those
-// the start-up set names.
+// the start-up set names. From the first connection on it maps nothing afresh: a DLL that
+// could not be mapped before (one missing a DLL it needs, say) or that came later is then
+// refused as if it could not be loaded, and waits for the program's next start.
 //
 // On Windows nothing is kept: a module stays mapped while a holder has it, so each
 // connection loads its DLL afresh and frees it at its end, and a probe leaves no DLL mapped
@@ -19,6 +21,7 @@
 
 #include "afxwin.h"
 
+#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -34,8 +37,11 @@ public:
     bool KeepsMapped() const { return m_bKeepMapped; }
 
     // LoadLibraryA. When keeping, a module that it had not kept yet gets one reference more,
-    // held until the keeper goes, so that the holder's Free never unmaps it.
+    // held until the keeper goes, so that the holder's Free never unmaps it; once fresh maps
+    // are over, only a module mapped already is given (NULL with ERROR_MOD_NOT_FOUND else).
     HMODULE Load(LPCSTR pszPath);
+    // When keeping: nothing is mapped afresh from now on. Called before a connection starts.
+    void EndFreshMaps() { m_bFreshMapsOver = m_bKeepMapped; }
     // FreeLibrary of a handle that Load gave.
     void Free(HMODULE hModule);
 
@@ -47,6 +53,7 @@ public:
 
 private:
     const bool m_bKeepMapped;
+    std::atomic<bool> m_bFreshMapsOver;
     std::mutex m_lock;
     std::vector<HMODULE> m_kept;
 };

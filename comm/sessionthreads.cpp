@@ -105,6 +105,7 @@ void PumpMessages()
 BOOL BeginPortSessionThread(int nPort)
 {
     KeepExtensionDlls();
+    GetExtensionModules().EndFreshMaps();
     HANDLE hStop = CreateEventA(NULL, TRUE, FALSE, GetPortSlot(nPort).MakeThreadStopEventName());
     if (!hStop)
         return FALSE;

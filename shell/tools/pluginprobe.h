@@ -6,18 +6,9 @@
 #pragma once
 
 #include "afxwin.h"
+#include "plugindll.h"
 
 #include <vector>
-
-// The request codes of the questions asked of an extension DLL, and the bit of reply word 0
-// that asks for a release call.
-enum KvrQuery : DWORD {
-    KvrCommentQuery = 0x1000000,
-    KvrVersionQuery = 0x2000000,
-    KvrDetailsCapability = 0x4000000,
-    KvrDetails = 0x8000000,
-    KvrReleaseBit = 0x80000000
-};
 
 // The zero-terminated text at an address that a DLL replied; empty for address 0.
 CString KvrReplyText(DWORD dwAddress);

@@ -116,3 +116,131 @@ TEST(PreTranslate, TheModalLoopOfADialogWalksTheSameWay)
     EXPECT_EQ(g_walk[2], "dialog");
     EXPECT_EQ(dlg.leaf.nKeys, 1);
 }
+
+namespace {
+
+// 「テスト」 as an input method hands it to a code page 932 window: each character a lead byte
+// and a trail byte, posted as two WM_CHAR.
+const BYTE kTypedJapanese[] = {0x83, 0x65, 0x83, 0x58, 0x83, 0x67};
+const std::string kExpectedJapanese(reinterpret_cast<const char*>(kTypedJapanese), sizeof(kTypedJapanese));
+
+void PostTypedJapanese(HWND hWnd)
+{
+    for (BYTE b : kTypedJapanese)
+        ::PostMessageA(hWnd, WM_CHAR, b, 1);
+}
+
+std::string WindowBytes(HWND hWnd)
+{
+    char text[64] = {};
+    ::GetWindowTextA(hWnd, text, sizeof(text));
+    return text;
+}
+
+// A window of the program's own, as the script editor: it keeps the bytes it is given.
+class CByteField : public CWnd {
+public:
+    std::string bytes;
+    afx_msg void OnChar(UINT nChar, UINT, UINT) { bytes += static_cast<char>(nChar); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CByteField, CWnd)
+    ON_WM_CHAR()
+END_MESSAGE_MAP()
+
+// A system edit control subclassed by the library, as the framework's edits are.
+class CSubclassedEdit : public CWnd {
+public:
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) { CWnd::OnChar(nChar, nRepCnt, nFlags); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSubclassedEdit, CWnd)
+    ON_WM_CHAR()
+END_MESSAGE_MAP()
+
+// A dialog with a system edit, a subclassed edit and a field of the program's own; the typed
+// characters are posted to each in turn as it opens.
+class CTypingDialog : public CDialog {
+public:
+    CWnd edit;
+    CSubclassedEdit subclassed;
+    CByteField own;
+    std::string typed[3];
+    bool bTypeOnInit = true;
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
+        edit.Attach(::CreateWindowExA(0, "EDIT", "", style, 4, 4, 150, 20, m_hWnd, (HMENU)100, AfxGetInstanceHandle(), NULL));
+        subclassed.SubclassWindow(
+            ::CreateWindowExA(0, "EDIT", "", style, 4, 28, 150, 20, m_hWnd, (HMENU)101, AfxGetInstanceHandle(), NULL));
+        own.Create(NULL, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(4, 52, 150, 70), this, 102);
+        edit.SetFocus();
+        if (bTypeOnInit)
+            Type();
+        return FALSE;
+    }
+    void Type()
+    {
+        for (HWND hWnd : {edit.m_hWnd, subclassed.m_hWnd, own.m_hWnd})
+            PostTypedJapanese(hWnd);
+        PostMessage(WM_APP);
+    }
+    LRESULT OnTyped(WPARAM, LPARAM)
+    {
+        typed[0] = WindowBytes(edit.m_hWnd);
+        typed[1] = WindowBytes(subclassed.m_hWnd);
+        typed[2] = own.bytes;
+        if (bTypeOnInit)
+            EndDialog(IDOK);
+        return 0;
+    }
+    ~CTypingDialog() { edit.Detach(); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTypingDialog, CDialog)
+    ON_MESSAGE(WM_APP, OnTyped)
+END_MESSAGE_MAP()
+
+void ExpectTypedWhole(const CTypingDialog& dlg, const char* loop)
+{
+    const char* fields[3] = {"system edit", "subclassed edit", "own field"};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(dlg.typed[i], kExpectedJapanese) << fields[i] << " in " << loop;
+}
+
+} // namespace
+
+// Each half of a double-byte character alone is garbled: the walk's dialog-message check makes
+// a lone lead byte the code page's default character 「・」, and under Wine a system edit's ANSI
+// procedure does the same with each byte it gets.
+TEST(PreTranslate, AJapaneseCharacterTypedAsTwoBytesArrivesWholeInTheFieldsOfAModalAndAModelessDialog)
+{
+    HiddenParent owner;
+    EmptyDialogTemplate tmpl = {};
+    tmpl.dlg.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+    tmpl.dlg.cx = 120;
+    tmpl.dlg.cy = 60;
+
+    CTypingDialog modal;
+    modal.InitModalIndirect(&tmpl.dlg, owner.wnd());
+    EXPECT_EQ(modal.DoModal(), IDOK);
+    ExpectTypedWhole(modal, "the modal loop");
+
+    // The application's loop, with the dialog as the main window.
+    CTypingDialog modeless;
+    modeless.bTypeOnInit = false;
+    tmpl.dlg.style |= WS_VISIBLE;
+    ASSERT_TRUE(modeless.CreateIndirect(&tmpl.dlg, owner.wnd()));
+    CWnd* pOldMain = theApp.m_pMainWnd;
+    theApp.m_pMainWnd = &modeless;
+    modeless.Type();
+    ::PostQuitMessage(0);
+    theApp.Run();
+    theApp.m_pMainWnd = pOldMain;
+    ExpectTypedWhole(modeless, "the application's loop");
+    modeless.DestroyWindow();
+}

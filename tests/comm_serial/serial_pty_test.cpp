@@ -442,6 +442,18 @@ TEST_P(ExtendedPtyConnection, TwoInARowBothExchangeBytesAndEndOnTheirStop)
         received.clear();
         sent.clear();
     }
+    // A DLL that could not be mapped before the first connection (it needs a DLL found nowhere)
+    // is refused with its message, not mapped anew: under Wine that faulted in the loader.
+    char exe[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    const std::string folder = std::string(exe).substr(0, std::string(exe).rfind('\\'));
+    const std::string unusable = folder + "\\ptyext\\kvrpty_missing.dll";
+    ASSERT_TRUE(CopyFileA((folder + "\\kvrtest_extmissing.dll").c_str(), unusable.c_str(), FALSE)) << unusable;
+    set.m_strExtDllPath[0] = unusable.c_str();
+    ASSERT_TRUE(BeginPortSessionThread(0));
+    EXPECT_TRUE(frame.WaitFor([&] { return frame.FindMessage(10030) != nullptr; }, 10000))
+        << ::testing::PrintToString(frame.Trace());
+    EXPECT_TRUE(StopPortSessionsAndWait(kCloseBoundMs).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ExtendedPtyConnection, ::testing::Values(Extended), ModeName);

@@ -100,6 +100,17 @@ void ChooseExtendedMode(Korvane& k, bool bExtended)
     ASSERT_TRUE(k.WaitDialogGone(hDlg)) << "the settings dialog stayed open after OK";
 }
 
+bool WriteFileBytes(const std::string& path, const std::vector<BYTE>& bytes)
+{
+    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const BOOL ok = ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+    ::CloseHandle(h);
+    return ok && written == bytes.size();
+}
+
 } // namespace
 
 // Port 1 in extended mode with an extension DLL that only the program loads, beside a second
@@ -108,7 +119,10 @@ void ChooseExtendedMode(Korvane& k, bool bExtended)
 // follows, and then the DLL choice of the settings opens at once, three times, listing both.
 // Under Wine a connection thread that mapped the DLL afresh after an earlier connection hung in
 // the loader for good, and a choice that mapped a DLL anew after connections had run never
-// showed, the program no longer answering.
+// showed, the program no longer answering. Beside them lie files the program cannot use: a DLL
+// that needs a DLL found nowhere (it could not be mapped at the start and must not be mapped
+// anew after a connection: the choice faulted there), bytes named .dll, an empty .dll, and a
+// usable DLL put there once connections have run, which waits for the next start.
 TEST(PortSession, ExtendedModeTwiceThenPlainAndTheDllChoiceStillOpensAtOnce)
 {
     SerialPeer peer;
@@ -119,6 +133,10 @@ TEST(PortSession, ExtendedModeTwiceThenPlainAndTheDllChoiceStillOpensAtOnce)
     const std::string dll = folder + "\\kvrjourney_ext.dll";
     for (const std::string& copy : {dll, folder + "\\kvrjourney_more.dll"})
         ASSERT_TRUE(::CopyFileA((BinFolder() + "\\kvrtest_ext.dll").c_str(), copy.c_str(), FALSE)) << copy;
+    ASSERT_TRUE(::CopyFileA((BinFolder() + "\\kvrtest_extmissing.dll").c_str(),
+                            (folder + "\\kvrjourney_missing.dll").c_str(), FALSE));
+    ASSERT_TRUE(WriteFileBytes(folder + "\\kvrjourney_noise.dll", std::vector<BYTE>(3000, 0xA7)));
+    ASSERT_TRUE(WriteFileBytes(folder + "\\kvrjourney_empty.dll", {}));
     ASSERT_TRUE(WriteStartupSet(k, "Extended", dll));
     ASSERT_TRUE(k.Start());
     for (BYTE round = 0; round < 3; ++round) {
@@ -148,6 +166,7 @@ TEST(PortSession, ExtendedModeTwiceThenPlainAndTheDllChoiceStillOpensAtOnce)
         ASSERT_TRUE(WaitFor([&] { return PortState(k) == kNone; })) << "round " << int(round) << ": " << PortState(k);
     }
 
+    ASSERT_TRUE(::CopyFileA((BinFolder() + "\\kvrtest_ext.dll").c_str(), (folder + "\\kvrjourney_late.dll").c_str(), FALSE));
     k.Activate();
     Key(VK_F12);
     HWND hDlg = k.WaitDialog("通信設定");
