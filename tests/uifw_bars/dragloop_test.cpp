@@ -543,12 +543,8 @@ TEST_F(ToolDragTest, AToolbarFloatedAcrossAnotherSideDocksBackInTheRowItLeftByAD
 // keeps.
 TEST_F(ToolDragTest, AToolbarFloatedFromTheMenuBarsRowAcrossAnotherSideDocksBackAtItsPlaceAndLength)
 {
-    auto* pMenu = MakeTool(0xE805);
-    pMenu->bRowOfItsOwn = true;
-    auto* pTool = MakeTool(0xE800);
-    pTool->bTurns = true;
-    CDockBar* pTop = pMenu->m_pDockBar;
-    SetRows(pTop, {nullptr, pMenu, nullptr, pTool, nullptr});
+    barstest::StandInToolBar *pMenu, *pTool;
+    MakeMenuBarAndToolBarRows(pMenu, pTool);
     const CRect rcMenu = WindowRect(pMenu), rcTool = WindowRect(pTool);
     {
         const CPoint pt(rcTool.left + 4, rcTool.CenterPoint().y);
@@ -602,12 +598,8 @@ TEST_F(ToolDragTest, AToolbarFloatedFromTheMenuBarsRowAcrossAnotherSideDocksBack
 // row's left end. A saved layout keeps it.
 TEST_F(ToolDragTest, AToolbarEnteringTheMenuBarsRowByEitherRoadHasItsWholeLength)
 {
-    auto* pMenu = MakeTool(0xE805);
-    pMenu->bRowOfItsOwn = true;
-    auto* pTool = MakeTool(0xE800);
-    pTool->bTurns = true;
-    CDockBar* pTop = pMenu->m_pDockBar;
-    SetRows(pTop, {nullptr, pMenu, nullptr, pTool, nullptr});
+    barstest::StandInToolBar *pMenu, *pTool;
+    MakeMenuBarAndToolBarRows(pMenu, pTool);
     const CRect rcMenu = WindowRect(pMenu), rcTool = WindowRect(pTool);
     const int yMenu = rcMenu.CenterPoint().y;
     auto drag = [&](CUiControlBar* pBar, CPoint ptPress, std::initializer_list<CPoint> path) {
