@@ -5,7 +5,8 @@
 // be reached and no tab stands for a pane that is elsewhere. Then the right group, set side by
 // side with the bottom group in a column, moved to the top edge: it takes the height it
 // remembers for the top, as the drop area showed, and keeps it across a restart; and the
-// toolbar floated from the menu bar's row docks back there at its place and length.
+// toolbar floated from the menu bar's row docks back there at its place and length, and has
+// its whole length there whichever road it takes in.
 #include <gtest/gtest.h>
 
 #include "journeys.h"
@@ -366,7 +367,10 @@ namespace {
 // it across the right side low enough that it reaches past that side's end there, where it
 // moves once more, and off the main window, floating; a double click on its floating frame's
 // caption puts it back at the place and length it had beside the menu bar, and a restart
-// keeps them.
+// keeps them. Then the two other roads into that row, where the toolbar has its whole length
+// each time and after a restart: floated off the main window, its floating frame by the
+// caption through the row below into the menu bar's row at x 700; moved by its gripper to
+// x 300, before the menu bar, and the menu bar by its gripper to the row's left end.
 void ToolbarBesideTheMenuBarFloatsAndDocksBack(int look, const std::string& name)
 {
     SCOPED_TRACE(name);
@@ -402,6 +406,38 @@ void ToolbarBesideTheMenuBarFloatsAndDocksBack(int look, const std::string& name
     ASSERT_TRUE(k.Start());
     EXPECT_EQ(RectText(rcInRow), RectText(ScreenRect(k.ToolBar()))) << "the toolbar after a restart";
     EXPECT_EQ(RectText(rcMenuInRow), RectText(ScreenRect(k.MenuBar()))) << "the menu bar after a restart";
+
+    const LONG nWhole = rcTool.right - rcTool.left;
+    auto expectWhole = [&](const char* road) {
+        ASSERT_TRUE(WaitFor([&] { return ScreenRect(k.ToolBar()).top == rcMenu.top; })) << road << ": not in the menu bar's row";
+        WaitStill(ScreenRect(k.Main()));
+        const RECT rc = ScreenRect(k.ToolBar());
+        EXPECT_EQ(nWhole, rc.right - rc.left) << road << ": " << RectText(rc);
+    };
+    const RECT rcMain = ScreenRect(k.Main());
+    Drag(POINT{ScreenRect(k.ToolBar()).left + 3, yMenu}, POINT{(rcMain.left + rcMain.right) / 2, rcMain.bottom + 60});
+    ASSERT_TRUE(WaitFor([&] { return ::GetAncestor(k.ToolBar(), GA_ROOT) != k.Main(); })) << "did not float off the window";
+    const HWND hFloating = ::GetAncestor(k.ToolBar(), GA_ROOT);
+    WaitStill(ScreenRect(hFloating));
+    const int x = rcMain.left + 700;
+    PressAndMove(CaptionPoint(hFloating), POINT{x, rcMenu.bottom + 12});
+    MouseMove(x, yMenu);
+    MoveAndRelease(POINT{x + 1, yMenu});
+    ASSERT_TRUE(WaitFor([&] { return ::GetAncestor(k.ToolBar(), GA_ROOT) == k.Main(); })) << "did not dock";
+    expectWhole("its floating frame into the menu bar's row");
+
+    Drag(POINT{ScreenRect(k.ToolBar()).left + 3, yMenu}, POINT{rcMain.left + 300, yMenu});
+    ASSERT_TRUE(WaitFor([&] { return ScreenRect(k.ToolBar()).left < ScreenRect(k.MenuBar()).left; }))
+        << "not before the menu bar: " << RectText(ScreenRect(k.ToolBar()));
+    Drag(POINT{ScreenRect(k.MenuBar()).left + 3, yMenu}, POINT{rcMenu.left + 2, yMenu});
+    ASSERT_TRUE(WaitFor([&] { return ScreenRect(k.MenuBar()).left < ScreenRect(k.ToolBar()).left; }))
+        << "the menu bar not at the row's left end: " << RectText(ScreenRect(k.MenuBar()));
+    expectWhole("the menu bar to the row's left end");
+
+    const RECT rcWhole = ScreenRect(k.ToolBar());
+    ASSERT_TRUE(k.Close());
+    ASSERT_TRUE(k.Start());
+    EXPECT_EQ(RectText(rcWhole), RectText(ScreenRect(k.ToolBar()))) << "the toolbar's whole length after a restart";
     EXPECT_TRUE(k.Close());
 }
 

@@ -14,6 +14,9 @@
 // frame puts everything back. Now and then the toolbar is dragged by mouse into the menu
 // bar's row or out of it, or out across another side until it floats; docked back by a double
 // click on its floating frame, it takes back the place and length it had before it floated.
+// Or its floating frame is dragged by the caption into the menu bar's row, and beside the
+// menu bar the later of the two is dragged to the row's left end; after every step and every
+// load a toolbar whose row has room for its bars has its whole length.
 // A failing sequence prints its seed and the steps that led to it;
 // KORVANE_LAYOUT_SEED=<n> runs sequence n again (with the sequences before it in its chain).
 #include <gtest/gtest.h>
@@ -502,8 +505,10 @@ std::string CheckDoubleClicks(PaneFrameFixture& fx, unsigned nSeed)
 
 // The toolbar dragged by mouse (its drag loop under scripted input): into the menu bar's row,
 // out of it into a row of its own, or out across the right, left or bottom side, moved once
-// or twice there and off the frame, floating; a floating one is docked back by a double click
-// on its floating frame's caption and must be where it was docked before it floated. It
+// or twice there and off the frame, floating; beside the menu bar, the later of the two by
+// its gripper to the row's left end. A floating one is docked back by a double click on its
+// floating frame's caption and must be where it was docked before it floated, or its
+// floating frame is dragged by the caption through the row below into the menu bar's row. It
 // outlives the frames of a chain, which all lie at the same place on the screen.
 class ToolBarSteps {
 public:
@@ -518,12 +523,35 @@ public:
         barstest::StandInToolBar* pTool = fx.toolbars[1];
         if (!pTool->IsWindowVisible())
             return std::string();
+        CRect rcTool, rcMenu, rcClient;
+        pTool->GetWindowRect(&rcTool);
+        pMenu->GetWindowRect(&rcMenu);
+        fx.pFrame->GetClientRect(&rcClient);
+        fx.pFrame->ClientToScreen(&rcClient);
+        const int yMenu = rcMenu.CenterPoint().y;
+        winharness::ScriptedInputPlayer player;
+        player.Keys(true);
+        auto drag = [&](CUiControlBar* pBar, CPoint ptPress, CPoint ptGrab) {
+            player.PostToCapture(WM_LBUTTONUP).Keys(false);
+            ::SetCursorPos(ptPress.x, ptPress.y);
+            player.Start(1);
+            pBar->DragLoop(ptPress, ptGrab, 1, 1);
+            LayOutAtIdle();
+        };
         if (pTool->IsFloating()) {
-            notes << "  the toolbar docked back by a double click\n";
             auto* pFloating = static_cast<CUiMiniDockFrameWnd*>(pTool->GetParentFrame());
             CRect rc;
             pFloating->GetWindowRect(&rc);
             const CPoint pt = rc.TopLeft() + pFloating->m_rcCaption.CenterPoint();
+            if (below(2) == 0) {
+                const int x = rcMenu.left + below(rcMenu.Width()), y = rcMenu.bottom + 2 + below(20);
+                notes << "  the toolbar's floating frame by its caption through " << x << ',' << y
+                      << " into the menu bar's row\n";
+                player.MoveTo(x, y).MoveTo(x + 1, y).MoveTo(x + 2, yMenu);
+                drag(pTool, pt, CPoint(0, 0));
+                return std::string();
+            }
+            notes << "  the toolbar docked back by a double click\n";
             pFloating->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(pt.x, pt.y));
             LayOutAtIdle();
             pTool->GetWindowRect(&rc);
@@ -532,23 +560,25 @@ public:
                        layoutcheck::RectText(m_rcDocked);
             return std::string();
         }
-        CRect rcTool, rcMenu, rcClient;
-        pTool->GetWindowRect(&rcTool);
-        pMenu->GetWindowRect(&rcMenu);
-        fx.pFrame->GetClientRect(&rcClient);
-        fx.pFrame->ClientToScreen(&rcClient);
         const bool bBesideMenu = pTool->m_pDockBar == pMenu->m_pDockBar && rcTool.top == rcMenu.top;
         const CPoint ptPress(rcTool.left + 4, rcTool.CenterPoint().y);
-        winharness::ScriptedInputPlayer player;
-        player.Keys(true);
         const int nKind = below(4);
         if (nKind == 0 && !bBesideMenu && pTool->GetDockBarId() == AFX_IDW_DOCKBAR_TOP) {
             const int x = rcMenu.left + below(rcMenu.Width());
             notes << "  the toolbar into the menu bar's row at " << x << '\n';
-            player.MoveTo(ptPress.x, rcMenu.CenterPoint().y).MoveTo(x, rcMenu.CenterPoint().y);
+            player.MoveTo(ptPress.x, yMenu).MoveTo(x, yMenu);
         } else if (nKind == 1 && bBesideMenu) {
             notes << "  the toolbar out of the menu bar's row into a row of its own\n";
             player.MoveTo(ptPress.x, rcTool.bottom + 3);
+        } else if (nKind == 2 && bBesideMenu) {
+            const bool bToolLater = rcTool.left > rcMenu.left;
+            barstest::StandInToolBar* pLater = bToolLater ? pTool : pMenu;
+            const CRect& rcLater = bToolLater ? rcTool : rcMenu;
+            notes << "  the " << (bToolLater ? "toolbar" : "menu bar") << " by its gripper to the row's left end\n";
+            const CPoint ptGripper(rcLater.left + 4, yMenu);
+            player.MoveTo(rcClient.left + 30, yMenu).MoveTo(rcClient.left + 2, yMenu);
+            drag(pLater, ptGripper, ptGripper - rcLater.TopLeft());
+            return std::string();
         } else {
             // Clear of the zones of the other sides, at any place along this one.
             CRect rcTop;
@@ -569,17 +599,44 @@ public:
                 player.MoveTo(nSide == 2 ? pt.x + 1 : pt.x, nSide == 2 ? pt.y : pt.y + 1);
             player.MoveTo(ptOff.x, ptOff.y);
         }
-        player.PostToCapture(WM_LBUTTONUP).Keys(false);
-        ::SetCursorPos(ptPress.x, ptPress.y);
-        player.Start(1);
-        pTool->DragLoop(ptPress, ptPress - rcTool.TopLeft(), 1, 1);
-        LayOutAtIdle();
+        drag(pTool, ptPress, ptPress - rcTool.TopLeft());
         return std::string();
     }
 
 private:
     CRect m_rcDocked;   // where the toolbar was docked before it last floated
 };
+
+// A docked toolbar whose row has room for its bars at the lengths their contents need (the
+// menu bar's contents, not the row it stretches over) has its whole length; what is wrong,
+// else empty.
+std::string CheckToolBarLengths(PaneFrameFixture& fx)
+{
+    for (barstest::StandInToolBar* p : fx.toolbars) {
+        if (p->bRowOfItsOwn || !p->IsWindowVisible() || p->IsFloating())
+            continue;
+        const bool bHorz = p->IsDockedHorizontally() != FALSE;
+        CArray<CUiControlBar*, CUiControlBar*> row;
+        p->CollectVisibleRowBars(row);
+        int nWanted = 0;
+        for (INT_PTR i = 0; i < row.GetSize(); ++i)
+            nWanted += outerrow::Along(row[i]->CalcFixedLayout(FALSE, bHorz), bHorz);
+        CRect rcRow, rc;
+        p->m_pDockBar->GetClientRect(&rcRow);
+        if (nWanted > outerrow::Length(rcRow, bHorz))
+            continue;
+        p->GetWindowRect(&rc);
+        const int nWhole = outerrow::Along(p->CalcFixedLayout(FALSE, bHorz), bHorz);
+        if (outerrow::Length(rc, bHorz) != nWhole) {
+            std::ostringstream out;
+            out << "toolbar " << std::hex << p->GetDlgCtrlID() << std::dec << " is " << outerrow::Length(rc, bHorz)
+                << " long, not its " << nWhole << ", in a row of " << row.GetSize() << " bars wanting " << nWanted
+                << " of " << outerrow::Length(rcRow, bHorz);
+            return out.str();
+        }
+    }
+    return std::string();
+}
 
 // After a step and after a load: the floating frames' captions, then the double clicks.
 std::string CheckFramesAndDoubleClicks(PaneFrameFixture& fx, unsigned nSeed)
@@ -712,7 +769,8 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
             bEnds = true;
             return chain.steps.str() + "  after the step: " + strLeft;
         }
-        if (!(strLeft = chain.tools.Step(a, nSeed * 8 + i, chain.steps)).empty()) {
+        if (!(strLeft = chain.tools.Step(a, nSeed * 8 + i, chain.steps)).empty() ||
+            !(strLeft = CheckToolBarLengths(a)).empty()) {
             bEnds = true;
             return chain.steps.str() + "  " + strLeft + "\n";
         }
@@ -743,7 +801,8 @@ std::string RunSequence(Chain& chain, unsigned nSeed, std::vector<std::string>& 
     const std::string after = Describe(*chain.frame) + PlacesOnScreen(*chain.frame);
     if (!bLoaded || after != before)
         return chain.steps.str() + (bLoaded ? "" : "  the load failed\n") + "  saved:\n" + before + "  loaded:\n" + after;
-    if (!(strLoaded = CheckFramesAndDoubleClicks(*chain.frame, nSeed * 8 + 5)).empty())
+    if (!(strLoaded = CheckToolBarLengths(*chain.frame)).empty() ||
+        !(strLoaded = CheckFramesAndDoubleClicks(*chain.frame, nSeed * 8 + 5)).empty())
         return chain.steps.str() + "  after the load: " + strLoaded + "\n";
     // A loaded layout is saved and loaded again without a single change.
     const std::string first = Describe(*chain.frame, true) + PlacesOnScreen(*chain.frame);

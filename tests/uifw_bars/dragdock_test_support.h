@@ -195,6 +195,16 @@ protected:
         tools.push_back(p);
         return p;
     }
+    // Stand-ins of the main window's menu bar (a row of its own) and toolbar, in two rows at
+    // the top.
+    void MakeMenuBarAndToolBarRows(barstest::StandInToolBar*& pMenu, barstest::StandInToolBar*& pTool)
+    {
+        pMenu = MakeTool(0xE805);
+        pMenu->bRowOfItsOwn = true;
+        pTool = MakeTool(0xE800);
+        pTool->bTurns = true;
+        SetRows(pMenu->m_pDockBar, {nullptr, pMenu, nullptr, pTool, nullptr});
+    }
     // The rows of the dock bar: the bars in their order, 0 for each row break.
     void SetRows(CDockBar* pDock, std::initializer_list<CControlBar*> entries)
     {

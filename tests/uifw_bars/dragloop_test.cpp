@@ -543,12 +543,8 @@ TEST_F(ToolDragTest, AToolbarFloatedAcrossAnotherSideDocksBackInTheRowItLeftByAD
 // keeps.
 TEST_F(ToolDragTest, AToolbarFloatedFromTheMenuBarsRowAcrossAnotherSideDocksBackAtItsPlaceAndLength)
 {
-    auto* pMenu = MakeTool(0xE805);
-    pMenu->bRowOfItsOwn = true;
-    auto* pTool = MakeTool(0xE800);
-    pTool->bTurns = true;
-    CDockBar* pTop = pMenu->m_pDockBar;
-    SetRows(pTop, {nullptr, pMenu, nullptr, pTool, nullptr});
+    barstest::StandInToolBar *pMenu, *pTool;
+    MakeMenuBarAndToolBarRows(pMenu, pTool);
     const CRect rcMenu = WindowRect(pMenu), rcTool = WindowRect(pTool);
     {
         const CPoint pt(rcTool.left + 4, rcTool.CenterPoint().y);
@@ -593,6 +589,55 @@ TEST_F(ToolDragTest, AToolbarFloatedFromTheMenuBarsRowAcrossAnotherSideDocksBack
     LoadedFrame fresh(saved, {pMenu, pTool});
     ASSERT_TRUE(fresh.bLoaded);
     EXPECT_EQ(RectText(rcInRow), RectText(WindowRect(fresh.bars[1].get())));
+}
+
+// The toolbar enters the menu bar's row by either road a hand takes and has its whole length
+// there, as the row has room for both: its floating frame dragged by the caption through the
+// row it left, with its drop place reaching past the row's end, up into the menu bar's row;
+// then, moved by its gripper before the menu bar, the menu bar dragged by its gripper to the
+// row's left end. A saved layout keeps it.
+TEST_F(ToolDragTest, AToolbarEnteringTheMenuBarsRowByEitherRoadHasItsWholeLength)
+{
+    barstest::StandInToolBar *pMenu, *pTool;
+    MakeMenuBarAndToolBarRows(pMenu, pTool);
+    const CRect rcMenu = WindowRect(pMenu), rcTool = WindowRect(pTool);
+    const int yMenu = rcMenu.CenterPoint().y;
+    auto drag = [&](CUiControlBar* pBar, CPoint ptPress, std::initializer_list<CPoint> path) {
+        winharness::ScriptedInputPlayer player;
+        player.Keys(true);
+        for (const CPoint& pt : path)
+            player.MoveTo(pt.x, pt.y);
+        player.PostToCapture(WM_LBUTTONUP).Keys(false);
+        ::SetCursorPos(ptPress.x, ptPress.y);
+        player.Start();
+        pBar->DragLoop(ptPress);
+        layoutcheck::LayOutAtIdle();
+    };
+    pTool->FloatAt(rcTool.left + 100, rcTool.bottom + 200, CBRS_ALIGN_TOP);
+    Layout();
+    CUiMiniDockFrameWnd* pFloating = FloatingFrameOf(pTool);
+    ASSERT_NE(nullptr, pFloating);
+    const int x = rcMenu.right - rcTool.Width() / 2;
+    drag(pTool, WindowRect(pFloating).TopLeft() + pFloating->m_rcCaption.CenterPoint(),
+         {CPoint(x, rcTool.CenterPoint().y), CPoint(x + 1, rcTool.CenterPoint().y), CPoint(x + 2, yMenu)});
+    using layoutcheck::RectText;
+    ASSERT_EQ(rcMenu.top, WindowRect(pTool).top) << "not in the menu bar's row";
+    EXPECT_EQ(rcTool.Width(), WindowRect(pTool).Width()) << "its floating frame dragged into the menu bar's row";
+
+    CRect rcInRow = WindowRect(pTool);
+    drag(pTool, CPoint(rcInRow.left + 4, yMenu), {CPoint(rcMenu.left + 40, yMenu), CPoint(rcMenu.left + 30, yMenu)});
+    rcInRow = WindowRect(pTool);
+    ASSERT_LT(rcInRow.left, WindowRect(pMenu).left) << "not before the menu bar";
+    const CRect rcMenuAfter = WindowRect(pMenu);
+    drag(pMenu, CPoint(rcMenuAfter.left + 4, yMenu), {CPoint(rcMenu.left + 4, yMenu), CPoint(rcMenu.left + 2, yMenu)});
+    ASSERT_LT(WindowRect(pMenu).left, WindowRect(pTool).left) << "the menu bar did not pass the toolbar";
+    EXPECT_EQ(rcTool.Width(), WindowRect(pTool).Width()) << "the menu bar dragged to the row's left end";
+
+    const barstatetest::Bytes saved =
+        barstatetest::Store([&](CArchive& ar) { BarStateSerialize(ar, fx.pFrame, nullptr); });
+    LoadedFrame fresh(saved, {pMenu, pTool});
+    ASSERT_TRUE(fresh.bLoaded);
+    EXPECT_EQ(RectText(WindowRect(pTool)), RectText(WindowRect(fresh.bars[1].get())));
 }
 
 TEST_F(ToolDragTest, AHiddenOuterDockBarTakesAToolbarNearItsEdge)

@@ -40,8 +40,10 @@ void CUiDockOuterBar::InitItem(OuterLayoutItemData& item, CControlBar* pBar, int
     item.bSingleOnRow = pUi != nullptr && pUi->IsSingleOnRow();
     item.pRecord = pUi != nullptr ? pUi->GetPlacementRecord() : nullptr;
     item.sizePreferred = pBar->CalcDynamicLayout(-1, IdealLayoutMode(pBar));
-    if (pUi != nullptr && pUi->RowQueryFlag())
+    if (pUi != nullptr && pUi->RowQueryFlag()) {
+        item.nContentLength = outerrow::Along(item.sizePreferred, bHorz);
         (bHorz ? item.sizePreferred.cx : item.sizePreferred.cy) = nMaxExtent;
+    }
     CRect rcWindow, rcClient;
     pBar->GetWindowRect(&rcWindow);
     pBar->GetClientRect(&rcClient);

@@ -12,6 +12,12 @@ void MoveTo(CRect& rc, bool bHorz, int nStart)
         rc.OffsetRect(0, nStart - rc.top);
 }
 
+int WantedLength(const OuterLayoutItemData& item, bool bHorz)
+{
+    const int nPreferred = Along(item.sizePreferred, bHorz);
+    return item.nContentLength > 0 ? std::min(item.nContentLength, nPreferred) : nPreferred;
+}
+
 void SetSpan(CRect& rc, bool bHorz, int nStart, int nEnd)
 {
     if (bHorz) {
@@ -102,7 +108,9 @@ void BuildPlacementOrder(bool bHorz, std::vector<int>& order, std::vector<OuterL
             int& nSaved = SavedLength(rec, bHorz);
             if (nSaved == 0)
                 nSaved = Length(item.rcCurrent, bHorz);
-            nSaved = std::min(nSaved, Along(item.sizePreferred, bHorz));
+            // A bar that fills its row asks back what its contents need, not the whole row
+            // it stretched over: that would leave the bars beside it their least.
+            nSaved = std::min(nSaved, WantedLength(item, bHorz));
         } else if (rec.nOrder == 0 || rec.rcSaved.IsRectEmpty()) {
             unset.push_back(i);
             continue;
@@ -136,14 +144,26 @@ bool SqueezeRowSegment(std::vector<OuterLayoutItemData>& items, int nFirst, int 
         if (nLimit < 0)
             return false;
     } else {
+        // What a bar has beyond its wanted length (the menu bar's stretch over the row) goes
+        // before any bar shrinks below what its contents need; then the bars shrink from the
+        // last back towards their minimums.
         int nOverflow = nTotal - nRowLength;
+        std::vector<int> lengths(nCount);
         for (int k = nCount - 1; k >= 0; --k) {
-            CRect& rc = work[k].rcLayout;
-            const int nLength = Length(rc, bHorz);
-            const int nGive = std::min(std::max(nLength - Along(work[k].sizeMin, bHorz), 0), nOverflow);
+            const int nLength = Length(work[k].rcLayout, bHorz);
+            const int nGive = std::min(std::max(nLength - WantedLength(work[k], bHorz), 0), nOverflow);
+            nOverflow -= nGive;
+            lengths[k] = nLength - nGive;
+        }
+        for (int k = nCount - 1; k >= 0; --k) {
+            const int nGive = std::min(std::max(lengths[k] - Along(work[k].sizeMin, bHorz), 0), nOverflow);
             nOverflow -= nGive;
             bShrunk = bShrunk || nGive > 0;
-            SetSpan(rc, bHorz, nLimit - (nLength - nGive), nLimit);
+            lengths[k] -= nGive;
+        }
+        for (int k = nCount - 1; k >= 0; --k) {
+            CRect& rc = work[k].rcLayout;
+            SetSpan(rc, bHorz, nLimit - lengths[k], nLimit);
             nLimit = Start(rc, bHorz);
         }
         if (nOverflow > 0 || nLimit < 0)

@@ -3,9 +3,11 @@
 // Each bar keeps the place the user gave it: a row is laid out from the bars' current places
 // with their preferred lengths; a row that does not fit first loses its gaps, then its bars
 // shrink towards their minimum lengths from the last one back, and only then does a bar wrap
-// into a new line. The placement records remember, per bar, the order in which the bars of a
-// row were placed (1 = most recently), the saved rectangle and the saved lengths; they give
-// compressed bars their lengths and places back when the row has room again.
+// into a new line. A bar that fills its row (the menu bar) stretches over the row's free length
+// but wants only what its contents need: that stretch goes first when the others need room.
+// The placement records remember, per bar, the order in which the bars of a row were placed
+// (1 = most recently), the saved rectangle and the saved lengths; they give compressed bars
+// their lengths and places back when the row has room again.
 #pragma once
 #include "afxgeom.h"
 #include <functional>
@@ -35,7 +37,8 @@ struct OuterLayoutItemData {
     bool bFixedSize = true;
     bool bSingleOnRow = false;
     BYTE bFlags = 1;             // bit 0: visible
-    CSize sizePreferred;
+    CSize sizePreferred;         // a bar that fills its row: the whole row along it
+    int nContentLength = 0;      // along the row, what a bar that fills it needs; 0: the preferred length
     CSize sizeMin;
     CRect rcLayout;
     CRect rcCurrent;
@@ -48,6 +51,8 @@ inline int End(const CRect& rc, bool bHorz) { return bHorz ? rc.right : rc.botto
 inline int Length(const CRect& rc, bool bHorz) { return bHorz ? rc.Width() : rc.Height(); }
 inline int Across(const CSize& size, bool bHorz) { return bHorz ? size.cy : size.cx; }
 inline int Along(const CSize& size, bool bHorz) { return bHorz ? size.cx : size.cy; }
+// The length the bar's contents need along the row.
+int WantedLength(const OuterLayoutItemData& item, bool bHorz);
 // Moves the rectangle along the row to start at nStart, keeping its length.
 void MoveTo(CRect& rc, bool bHorz, int nStart);
 void SetSpan(CRect& rc, bool bHorz, int nStart, int nEnd);
@@ -57,9 +62,9 @@ void SetSpan(CRect& rc, bool bHorz, int nStart, int nEnd);
 // order. With bInit, unset records are filled from the current rectangles first.
 void BuildPlacementOrder(bool bHorz, std::vector<int>& order, std::vector<OuterLayoutItemData>& items, bool bInit,
                          int nFirst, int nLast);
-// Fits items[nFirst..nLast] into [0, nRowLength): packs them, then shrinks them from the last
-// back; hands saved lengths back within a run starting at 0. False (nothing written) when the
-// minimums do not fit.
+// Fits items[nFirst..nLast] into [0, nRowLength): packs them, then takes back what bars have
+// beyond their wanted lengths, then shrinks them from the last back; hands saved lengths back
+// within a run starting at 0. False (nothing written) when the minimums do not fit.
 bool SqueezeRowSegment(std::vector<OuterLayoutItemData>& items, int nFirst, int nLast, int nRowLength, bool bHorz,
                        bool& bChanged);
 // Moves the bar at the leading end of run (its indices in pushing order) by nAmount; gaps are
