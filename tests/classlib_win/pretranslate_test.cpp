@@ -51,6 +51,12 @@ END_MESSAGE_MAP()
 struct alignas(4) EmptyDialogTemplate {
     DLGTEMPLATE dlg;
     WORD menu, cls, title;
+    EmptyDialogTemplate() : dlg(), menu(0), cls(0), title(0)
+    {
+        dlg.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+        dlg.cx = 120;
+        dlg.cy = 80;
+    }
 };
 
 class CWalkDialog : public CDialog {
@@ -102,10 +108,7 @@ TEST(PreTranslate, TheApplicationLoopWalksFromTheTargetToTheMainWindow)
 TEST(PreTranslate, TheModalLoopOfADialogWalksTheSameWay)
 {
     HiddenParent owner;
-    EmptyDialogTemplate tmpl = {};
-    tmpl.dlg.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
-    tmpl.dlg.cx = 120;
-    tmpl.dlg.cy = 80;
+    EmptyDialogTemplate tmpl;
     CWalkDialog dlg;
     dlg.InitModalIndirect(&tmpl.dlg, owner.wnd());
     g_walk.clear();
@@ -220,10 +223,7 @@ void ExpectTypedWhole(const CTypingDialog& dlg, const char* loop)
 TEST(PreTranslate, AJapaneseCharacterTypedAsTwoBytesArrivesWholeInTheFieldsOfAModalAndAModelessDialog)
 {
     HiddenParent owner;
-    EmptyDialogTemplate tmpl = {};
-    tmpl.dlg.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
-    tmpl.dlg.cx = 120;
-    tmpl.dlg.cy = 60;
+    EmptyDialogTemplate tmpl;
 
     CTypingDialog modal;
     modal.InitModalIndirect(&tmpl.dlg, owner.wnd());
