@@ -229,18 +229,12 @@ bool CConnectionLoop::CollectWrites()
 
 void CConnectionLoop::DrainWrites()
 {
-    const DWORD dwStart = GetTickCount();
-    for (;;) {
-        const DWORD dwElapsed = GetTickCount() - dwStart;
-        DWORD dwError = 0;
-        int nDone = m_writer.WaitAll(dwElapsed < kDrainWaitMs ? kDrainWaitMs - dwElapsed : 0, m_events.m_hStop, dwError);
-        for (int i = 0; i < nDone; ++i)
-            m_reporter.Message(MsgWriteDone, 0);
-        if (!dwError)
-            return;
-        // A failed write ends nothing more here: the rest are still waited for.
+    DWORD dwError = 0;
+    int nDone = m_writer.WaitAll(kDrainWaitMs, m_events.m_hStop, dwError);
+    for (int i = 0; i < nDone; ++i)
+        m_reporter.Message(MsgWriteDone, 0);
+    if (dwError)
         m_reporter.Message(MsgWriteFailed, dwError);
-    }
 }
 
 bool CConnectionLoop::CommEvent()

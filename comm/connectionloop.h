@@ -122,12 +122,13 @@ protected:
     // Logs the block as sent and starts its write.
     bool WriteBlock(const std::vector<BYTE>& bytes, int nFailResult);
 
-    // Reports every finished write. A write that finished at once may have had its completion
-    // signal cleared by the start of the next write on the shared event, so loops also call
-    // this after each send pass rather than wait for the event.
+    // Reports every finished write, and a failed write, which ends the connection. A write that
+    // finished at once may have had its completion signal cleared by the start of the next
+    // write on the shared event, so loops also call this after each send pass rather than wait
+    // for the event.
     bool CollectWrites();
     // When the connection ends: waits, bounded and cut short by a stop, for the writes still on
-    // their way, reporting each completion and failure.
+    // their way, reporting each completion, or the failure that drops the rest.
     void DrainWrites();
 
     // The completed comm-event wait: line state, line events, the queued bytes read into

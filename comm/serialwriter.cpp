@@ -37,8 +37,7 @@ DWORD CSerialWriter::StartOldest()
     if (!SerialApi().WriteFile(m_hPort, w->bytes.data(), static_cast<DWORD>(w->bytes.size()), &written, &w->ov)) {
         DWORD error = GetLastError();
         if (error != ERROR_IO_PENDING) {
-            delete w;
-            m_writes.pop_front();
+            DropAll();
             return error;
         }
     }
@@ -63,8 +62,7 @@ int CSerialWriter::Collect(DWORD& dwError)
             DWORD error = GetLastError();
             if (error == ERROR_IO_INCOMPLETE)
                 return nDone;
-            delete w;
-            m_writes.pop_front();
+            DropAll();
             dwError = error;
             return nDone;
         }
@@ -73,6 +71,13 @@ int CSerialWriter::Collect(DWORD& dwError)
         m_writes.pop_front();
     }
     return nDone;
+}
+
+void CSerialWriter::DropAll()
+{
+    for (PendingWrite* w : m_writes)
+        delete w;
+    m_writes.clear();
 }
 
 int CSerialWriter::WaitAll(DWORD dwTimeout, HANDLE hStop, DWORD& dwError)

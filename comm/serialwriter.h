@@ -9,7 +9,9 @@
 // completes. The system reads a block's bytes and fills its OVERLAPPED record until the write
 // completes, so neither may be reused or freed before. All records share the loop's
 // write-completion event; after it fires (or after any write was started) the loop collects
-// every write that has finished, in the order they were given, which starts the next.
+// every write that has finished, in the order they were given, which starts the next. A write
+// that fails drops the writes waiting behind it: the line is lost, and each of them would only
+// fail the same way.
 #pragma once
 
 #include <windows.h>
@@ -33,7 +35,8 @@ public:
 
     // Takes every finished write, oldest first, starting each next one as the one before it
     // completes. Returns the number of writes that finished well; stops at the first that
-    // failed, or could not be started, and gives its error in dwError (0 when none did).
+    // failed, or could not be started, and gives its error in dwError (0 when none did); the
+    // writes after it are dropped.
     int Collect(DWORD& dwError);
 
     // Writes running or waiting their turn.
@@ -57,8 +60,11 @@ private:
         std::vector<BYTE> bytes;
         bool bStarted;   // handed to the system: its record and bytes are the system's until it completes
     };
-    // Hands the oldest write to the system; 0 or the error of WriteFile.
+    // Hands the oldest write to the system; 0 or the error of WriteFile, after which no write
+    // is left.
     DWORD StartOldest();
+    // Frees every write; none may be in the system's hands.
+    void DropAll();
 
     HANDLE m_hPort;
     HANDLE m_hEvent;
