@@ -316,6 +316,22 @@ protected:
         }
         ASSERT_LT(done + 1, static_cast<int>(blocks.size())) << "no block waits behind the stall";
     }
+
+    // The device got the blocks' bytes in order, the last block cut at most; every block was
+    // logged once as sent, and none was reported written whose bytes the device lacks.
+    void ExpectSentInOrder(const std::vector<std::vector<BYTE>>& blocks)
+    {
+        const std::vector<BYTE> all = Joined(blocks);
+        EXPECT_TRUE(sent == all) << "logged as sent: " << Difference(sent, all);
+        EXPECT_EQ(static_cast<int>(blocks.size()), Sends());
+        const std::vector<BYTE> back = device.Received();
+        EXPECT_TRUE(back.size() <= all.size() && std::equal(back.begin(), back.end(), all.begin()))
+            << "at the device: " << Difference(back, all);
+        size_t whole = 0, bytes = 0;
+        while (whole < blocks.size() && bytes + blocks[whole].size() <= back.size())
+            bytes += blocks[whole++].size();
+        EXPECT_LE(frame.Count("msg 20016"), static_cast<int>(whole)) << "blocks reported written that never arrived";
+    }
 };
 
 TEST_P(PtyConnectionTest, MebibyteBothWaysThenAManualSend)
@@ -448,6 +464,37 @@ TEST_P(PtyConnectionTest, SecondStopWithWritesPendingEndsWithoutWaitingOutTheWri
     std::printf("the second stop ended the connection after %lu ms\n", static_cast<unsigned long>(took));
     // Less than the two seconds a cancelled write is given, let alone the ten of the drain.
     EXPECT_LT(took, 2000u);
+}
+
+// A queue that built up behind a stalled line goes at the line's pace once the line frees, not
+// one block per turn of the connection loop, whose turns wait for the frame to take each report:
+// here the frame holds the first completion report after the stall until the device has every
+// byte of the queue.
+TEST_P(PtyConnectionTest, BlocksQueuedBehindAStallGoOutWhileTheFrameHoldsAReport)
+{
+    ASSERT_TRUE(Connect()) << ::testing::PrintToString(failures);
+    const std::vector<std::vector<BYTE>> blocks = Blocks(32, 16 * 1024, 60);
+    ASSERT_NO_FATAL_FAILURE(QueueBehindAStall(blocks));
+    const size_t total = Joined(blocks).size();
+    bool held = false;
+    size_t arrived = 0;
+    frame.onReport = [&](const RecordedReport& report) {
+        Gather(report);
+        if (!held && report.Text() == "msg 20016") {
+            held = true;
+            const DWORD start = GetTickCount();
+            while (device.ReceivedCount() < total && GetTickCount() - start < 30000)
+                Sleep(5);
+            arrived = device.ReceivedCount();
+        }
+    };
+    device.PauseReading(false);
+    const int count = static_cast<int>(blocks.size());
+    ASSERT_TRUE(frame.WaitFor([&] { return frame.Count("msg 20016") == count || !failures.empty(); }, kTrafficBoundMs));
+    EXPECT_EQ(total, arrived) << "the queue stopped while the frame held a report";
+    EXPECT_EQ(std::vector<std::string>(), failures);
+    ExpectSentInOrder(blocks);
+    ASSERT_TRUE(Stop());
 }
 
 // A device lost while blocks wait behind a stalled line: the first failed write ends the
