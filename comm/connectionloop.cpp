@@ -25,8 +25,9 @@ enum
 
 const DWORD kPurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
 
-// How long the end waits for writes still on their way; a second stop cuts it short.
-const DWORD kDrainWaitMs = 10000;
+// How long the end waits for writes still on their way (what the output queue of a port at
+// 9600 baud holds by default takes a little over two seconds); a second stop cuts it short.
+const DWORD kDrainWaitMs = 3000;
 // How long a cancelled operation is given to complete. Wine notices a cancellation some
 // milliseconds after the call; a real driver at once.
 const DWORD kCancelWaitMs = 2000;
@@ -161,9 +162,11 @@ bool CConnectionLoop::NoMemory()
     return Fail(MsgEngineFailed, ERROR_NOT_ENOUGH_MEMORY, m_results.nNoMemory);
 }
 
-void CConnectionLoop::TakeStop()
+void CConnectionLoop::TakeStop(bool bByUser)
 {
     ResetEvent(m_events.m_hStop);
+    if (bByUser)
+        m_writer.DropWaiting();
     m_reporter.Message(MsgStopped, 0);
 }
 

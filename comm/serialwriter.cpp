@@ -120,6 +120,11 @@ int CSerialWriter::WaitAll(DWORD dwTimeout, HANDLE hStop, DWORD& dwError)
     }
 }
 
+void CSerialWriter::DropWaiting()
+{
+    m_waiting.clear();
+}
+
 bool CSerialWriter::ReleaseFinished()
 {
     DWORD n = 0;

@@ -49,6 +49,9 @@ public:
     // is set. Returns the number written well; dwError as for Collect.
     int WaitAll(DWORD dwTimeout, HANDLE hStop, DWORD& dwError);
 
+    // Drops the blocks that wait for their turn; the write the system holds goes on.
+    void DropWaiting();
+
     // After the write was cancelled: drops the waiting blocks and waits, bounded, until the
     // system has finished with the write's record, then frees it. True when none is left.
     bool WaitReleased(DWORD dwTimeout);
