@@ -217,12 +217,7 @@ void BacklogFigure(int connectionCom, int deviceCom)
     PortDevice device;
     device.SetReceiver([&](const BYTE* data, size_t length) { arrivals.Take(data, length); });
     e2e::Korvane program;
-    CCommSetRecord set;
-    SetCommSetDefaults(set, TRUE);
-    set.m_strSetName = "Backlog";
-    set.m_nInUse[0] = 1;
-    set.m_nCommType[0] = CCommSetRecord::kCommTypeSerial;
-    set.m_nComIndex[0] = connectionCom - 1;
+    CCommSetRecord set = testsets::PortOneSet("Backlog", connectionCom);
     set.m_nRecvFraming[0] = 0;
     set.m_nRecvBufferSize[0] = kQueueBytes;
     set.m_nInQueue[0] = set.m_nOutQueue[0] = kQueueBytes;
