@@ -2,15 +2,25 @@
 // The device end writes the sequence stream in pieces of 1 to 4,096 bytes; the connection
 // runs on the other end and the frame logs and checks every block. The floor is a bare Win32
 // read loop on the same end, fed in the same way, run between the connection's runs.
+//
+// Beside it, the send path behind a stalled line, in the program itself: blocks given 20 ms
+// apart while the device reads nothing, then the time from the device's going on to the last
+// byte, against the line's own pace for the same bytes: a bare Win32 write of them all behind
+// the same stall, run between the program's runs while its port is stopped.
 #include "benchframe.h"
 #include "benchkit.h"
 #include "figures.h"
 
+#include "bytes_test_support.h"
 #include "commsetrecord.h"
 #include "currentcommset.h"
+#include "journeys.h"
 #include "portdevice.h"
 #include "portsession.h"
+#include "resource.h"
+#include "setfile_writer.h"
 
+#include <atomic>
 #include <cstdio>
 
 namespace bench {
@@ -66,6 +76,182 @@ double BareRun(int comNumber, PortDevice& device, const std::vector<BYTE>& strea
     return matched == stream.size() ? seconds : 0;
 }
 
+// The backlog: five blocks of 64 KiB, 20 ms apart, as five presses of Ctrl+2 with 64 KiB in the
+// send data editor give. The program's script sends them when the device sends a byte (the
+// stream's bytes, as StreamByte gives them), and a byte of its own once connected.
+const int kBacklogBlocks = 5;
+const size_t kBacklogBlockBytes = 65536;
+const DWORD kStallMs = 500;
+const char kBacklogScript[] = "local blocks = {}\n"
+                              "for b = 0, 4 do\n"
+                              "  local t = {}\n"
+                              "  for i = 1, 65536 do\n"
+                              "    local k = b * 65536 + i - 1\n"
+                              "    t[i] = math.floor(math.floor(k / 4) / 256 ^ (k % 4)) % 256\n"
+                              "  end\n"
+                              "  blocks[b + 1] = t\n"
+                              "end\n"
+                              "local n = 0\n"
+                              "function OnConnected() SendData({0x52}) end\n"
+                              "function OnReceive(data) n = 0 SetTimer(0, 20) end\n"
+                              "function OnTimer(id) n = n + 1 SendData(blocks[n]) if n == 5 then KillTimer(0) end end\n"
+                              "function OnSendPush() end\n"
+                              "function OnDisConnected() end\n";
+
+// What the device end receives: while armed, the bytes in sequence and the time the last one
+// came, taken on its reader thread and published by done; otherwise a count of stray bytes.
+struct Arrivals
+{
+    size_t expected = 0;
+    size_t matched = 0;
+    size_t broken = 0;
+    double lastByte = 0;
+    std::atomic<bool> armed{false};
+    std::atomic<bool> done{false};
+    std::atomic<int> stray{0};
+
+    // While the line is quiet.
+    void Arm(size_t total)
+    {
+        expected = total;
+        matched = broken = 0;
+        lastByte = 0;
+        done = false;
+        armed = true;
+    }
+    void Take(const BYTE* data, size_t length)
+    {
+        if (!armed) {
+            stray += static_cast<int>(length);
+            return;
+        }
+        for (size_t i = 0; i < length; ++i) {
+            if (data[i] == StreamByte(matched))
+                ++matched;
+            else
+                ++broken;
+        }
+        if (matched + broken >= expected) {
+            lastByte = Now();
+            armed = false;
+            done = true;
+        }
+    }
+};
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (!done() && GetTickCount() - start < timeoutMs)
+        Sleep(1);
+    return done();
+}
+
+// Seconds from the device's going on to the last byte of the bytes written by a bare loop as
+// one write behind the stall, once the program has let the port go; 0 when they did not all
+// arrive in order.
+double BareBacklog(int comNumber, PortDevice& device, Arrivals& arrivals, const std::vector<BYTE>& bytes)
+{
+    char name[32];
+    std::snprintf(name, sizeof(name), "\\\\.\\COM%d", comNumber);
+    HANDLE port = INVALID_HANDLE_VALUE;
+    WaitUntil([&] {
+        port = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED,
+                           nullptr);
+        return port != INVALID_HANDLE_VALUE;
+    }, 10000);
+    if (port == INVALID_HANDLE_VALUE)
+        return 0;
+    COMMTIMEOUTS timeouts = {};
+    SetupComm(port, kQueueBytes, kQueueBytes);
+    SetCommTimeouts(port, &timeouts);
+    PurgeComm(port, PURGE_RXCLEAR | PURGE_TXCLEAR);
+    device.PauseReading(true);
+    arrivals.Arm(bytes.size());
+    OVERLAPPED ov = {};
+    ov.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    DWORD written = 0;
+    const bool started = WriteFile(port, bytes.data(), static_cast<DWORD>(bytes.size()), &written, &ov) ||
+                         GetLastError() == ERROR_IO_PENDING;
+    Sleep(kStallMs);
+    const double start = Now();
+    device.PauseReading(false);
+    const bool arrived = started && WaitUntil([&] { return arrivals.done.load(); }, 30000);
+    if (started)
+        GetOverlappedResult(port, &ov, &written, TRUE);
+    CloseHandle(ov.hEvent);
+    CloseHandle(port);
+    return arrived && arrivals.broken == 0 ? arrivals.lastByte - start : 0;
+}
+
+// The same for the program's connection, started as the user starts it (unless the program's
+// start started it) and given the blocks by its script; it is stopped again afterwards. The
+// connection says it is ready with a byte of its own, the stray bytes' count passing readies.
+double ProgramBacklog(HWND hMain, bool bStart, PortDevice& device, Arrivals& arrivals, size_t total, int& readies)
+{
+    if (bStart)
+        PostMessageA(hMain, WM_COMMAND, ID_PORT1_START, 0);
+    double seconds = 0;
+    if (WaitUntil([&] { return arrivals.stray > readies; }, 10000)) {
+        readies = arrivals.stray;
+        device.PauseReading(true);
+        arrivals.Arm(total);
+        device.StartWriting({0x47}, {1});
+        device.WaitWritten(5000);
+        Sleep(kStallMs);
+        const double start = Now();
+        device.PauseReading(false);
+        if (WaitUntil([&] { return arrivals.done.load(); }, 30000) && arrivals.broken == 0)
+            seconds = arrivals.lastByte - start;
+    }
+    PostMessageA(hMain, WM_COMMAND, ID_PORT1_STOP, 0);
+    return seconds;
+}
+
+// In the program itself: each block's completion report reaches its log view, which the frame
+// of the receive figure does not have, so a connection that waited for the frame's answer block
+// by block shows here.
+void BacklogFigure(int connectionCom, int deviceCom)
+{
+    Arrivals arrivals;
+    PortDevice device;
+    device.SetReceiver([&](const BYTE* data, size_t length) { arrivals.Take(data, length); });
+    e2e::Korvane program;
+    CCommSetRecord set = testsets::PortOneSet("Backlog", connectionCom);
+    set.m_nRecvFraming[0] = 0;
+    set.m_nRecvBufferSize[0] = kQueueBytes;
+    set.m_nInQueue[0] = set.m_nOutQueue[0] = kQueueBytes;
+    set.m_nScriptMode[0] = 1;
+    set.m_scriptText[0] =
+        testbytes::BufferOf(std::vector<BYTE>(kBacklogScript, kBacklogScript + sizeof(kBacklogScript) - 1));
+    if (!device.Open(deviceCom) || !testsets::WriteSetFileTo(program.File("auto.kvr").c_str(), set) ||
+        !program.Start()) {
+        Report("7 send.pty.backlog-set-up", 0, "steps", 1, "device+set+program", AtLeast, 1);
+        return;
+    }
+    std::vector<BYTE> bytes(kBacklogBlocks * kBacklogBlockBytes);
+    FillStream(bytes.data(), bytes.size(), 0);
+    std::vector<double> floors, values;
+    int failedRuns = 0, readies = 0;
+    for (int run = 0; run < Runs(); ++run) {
+        // The set starts its port with the program.
+        const double value = ProgramBacklog(program.Main(), run > 0, device, arrivals, bytes.size(), readies);
+        const double bare = BareBacklog(connectionCom, device, arrivals, bytes);
+        if (bare > 0 && value > 0) {
+            floors.push_back(bare);
+            values.push_back(value);
+        } else {
+            ++failedRuns;
+        }
+    }
+    program.Close();
+    device.Close();
+    Report("7 send.pty.backlog-after-stall", Median(values) * 1e3, "ms", Median(floors) * 1e3, "bare-one-write", AtMost,
+           1.5);
+    if (failedRuns)
+        Report("7 send.pty.backlog-runs-failed", failedRuns, "runs", 0, "none", AtMost, 0);
+}
+
 } // namespace
 
 void PtyFigures()
@@ -117,8 +303,6 @@ void PtyFigures()
         failures += port.failures;
     }
     device.Close();
-    SetAppAccessors(nullptr);
-    set = saved;
 
     const double value = Median(values);
     Report("7 receive.pty.one-port", value, "B/s", kLineRateBytes, "3Mbaud-line", AtLeast, 1);
@@ -127,6 +311,10 @@ void PtyFigures()
     ReportInfo("7 receive.pty.ui-wait-max", maxWait, "ms", 50, "bound");
     if (failures)
         Report("7 receive.pty.failure-messages", failures, "records", 0, "none", AtMost, 0);
+
+    BacklogFigure(connectionCom, deviceCom);
+    SetAppAccessors(nullptr);
+    set = saved;
 }
 
 } // namespace bench

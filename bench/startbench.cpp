@@ -166,12 +166,7 @@ void ReceiveMemoryFigure()
     const std::string folder = NewFolder("kvmem");
     // Port 1 on the pair in blocks of a fixed size, each answered with its own bytes: the
     // echo tells the device end that the block was received and logged.
-    CCommSetRecord set;
-    SetCommSetDefaults(set, TRUE);
-    set.m_strSetName = "Memory";
-    set.m_nInUse[0] = 1;
-    set.m_nCommType[0] = CCommSetRecord::kCommTypeSerial;
-    set.m_nComIndex[0] = connectionCom - 1;
+    CCommSetRecord set = testsets::PortOneSet("Memory", connectionCom);
     set.m_nRecvFraming[0] = 1;
     set.m_nFixedBlockSize[0] = kBlockBytes;
     set.m_nRecvActionOn[0] = 1;

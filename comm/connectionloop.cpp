@@ -25,8 +25,9 @@ enum
 
 const DWORD kPurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
 
-// How long the end waits for writes still on their way; a second stop cuts it short.
-const DWORD kDrainWaitMs = 10000;
+// How long the end waits for writes still on their way (what the output queue of a port at
+// 9600 baud holds by default takes a little over two seconds); a second stop cuts it short.
+const DWORD kDrainWaitMs = 3000;
 // How long a cancelled operation is given to complete. Wine notices a cancellation some
 // milliseconds after the call; a real driver at once.
 const DWORD kCancelWaitMs = 2000;
@@ -161,9 +162,11 @@ bool CConnectionLoop::NoMemory()
     return Fail(MsgEngineFailed, ERROR_NOT_ENOUGH_MEMORY, m_results.nNoMemory);
 }
 
-void CConnectionLoop::TakeStop()
+void CConnectionLoop::TakeStop(bool bByUser)
 {
     ResetEvent(m_events.m_hStop);
+    if (bByUser)
+        m_writer.DropWaiting();
     m_reporter.Message(MsgStopped, 0);
 }
 
@@ -229,18 +232,12 @@ bool CConnectionLoop::CollectWrites()
 
 void CConnectionLoop::DrainWrites()
 {
-    const DWORD dwStart = GetTickCount();
-    for (;;) {
-        const DWORD dwElapsed = GetTickCount() - dwStart;
-        DWORD dwError = 0;
-        int nDone = m_writer.WaitAll(dwElapsed < kDrainWaitMs ? kDrainWaitMs - dwElapsed : 0, m_events.m_hStop, dwError);
-        for (int i = 0; i < nDone; ++i)
-            m_reporter.Message(MsgWriteDone, 0);
-        if (!dwError)
-            return;
-        // A failed write ends nothing more here: the rest are still waited for.
+    DWORD dwError = 0;
+    int nDone = m_writer.WaitAll(kDrainWaitMs, m_events.m_hStop, dwError);
+    for (int i = 0; i < nDone; ++i)
+        m_reporter.Message(MsgWriteDone, 0);
+    if (dwError)
         m_reporter.Message(MsgWriteFailed, dwError);
-    }
 }
 
 bool CConnectionLoop::CommEvent()

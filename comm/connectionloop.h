@@ -13,7 +13,9 @@
 // leaves a pass: a failed allocation ends the connection as a reported failure.
 //
 // At the end: a stop is taken by resetting the stop event, so a second stop can cut short what
-// the end still waits for. Writes in flight are waited for (bounded) and reported; then the
+// the end still waits for. A stop drops the blocks still waiting for their turn to be written:
+// however long the queue behind a stalled line has grown, only the write the system holds is
+// waited for. The writes still on their way are waited for (bounded) and reported; then the
 // comm-event wait is ended and waited for, unfinished writes are cancelled and waited for, and
 // only then is the port closed and are the records and events released. A system may complete
 // a cancelled operation some time after the call that cancelled it, writing into its OVERLAPPED
@@ -109,7 +111,8 @@ protected:
     bool NoMemory();
 
     // Takes the stop: resets the stop event, so that a second stop is seen, and reports 20011.
-    void TakeStop();
+    // The user's stop drops the blocks waiting for their turn to be written.
+    void TakeStop(bool bByUser = true);
 
     // What every loop does on the shared wait indexes: a send pass on the send and trigger
     // events, the write and comm-event completions and the line commands. An index no loop
@@ -122,12 +125,13 @@ protected:
     // Logs the block as sent and starts its write.
     bool WriteBlock(const std::vector<BYTE>& bytes, int nFailResult);
 
-    // Reports every finished write. A write that finished at once may have had its completion
-    // signal cleared by the start of the next write on the shared event, so loops also call
-    // this after each send pass rather than wait for the event.
+    // Reports every block whose write finished, and a failed write, which ends the connection.
+    // A write that finished at once may have had its completion signal cleared by the start of
+    // the next write on the shared event, so loops also call this after each send pass rather
+    // than wait for the event.
     bool CollectWrites();
-    // When the connection ends: waits, bounded and cut short by a stop, for the writes still on
-    // their way, reporting each completion and failure.
+    // When the connection ends: waits, bounded and cut short by a stop, for the blocks still on
+    // their way, reporting each completion, or the failure that drops the rest.
     void DrainWrites();
 
     // The completed comm-event wait: line state, line events, the queued bytes read into

@@ -68,7 +68,7 @@ private:
     bool KeepServing() override { return !m_context.m_nDisconnect; }
     bool Timer(int nId);
     bool ScriptFailed(int nResult);
-    void StopPath();
+    void StopPath(bool bByUser = true);
     void End();
 
     CPortSessionContext m_context;
@@ -100,7 +100,7 @@ int CScriptLoop::Run()
         handles[WaitScriptSend] = m_hScriptSend;
         for (;;) {
             if (m_context.m_nDisconnect) {
-                StopPath();
+                StopPath(false);
                 break;
             }
             bool bDelivered = false;
@@ -277,9 +277,10 @@ bool CScriptLoop::ScriptFailed(int nResult)
     return false;
 }
 
-void CScriptLoop::StopPath()
+// The script's own Disconnect lets what it sent before leave the port.
+void CScriptLoop::StopPath(bool bByUser)
 {
-    TakeStop();
+    TakeStop(bByUser);
 }
 
 // OnDisConnected runs with the stop taken, so that only a second stop interrupts it; the bytes

@@ -48,12 +48,25 @@ build_pty_modem() {
 # build folder, so runs of other build folders (each with its own prefix) never meet. Several
 # pairs may run at once; stop_pty_pair stops them all. Start them after Wine's services are
 # up: their start renews the prefix's COM links.
+#
+# A pair that ends is made again at once on new pseudo-terminals behind the same links, as a
+# device pulled out and put back: a test that plays a lost device ends the pair's socat, whose
+# process id is in the file that the variable ${3}_SOCAT (KORVANE_PTY_COMS_SOCAT) names.
 PTY_PAIRS=()
 start_pty_pair() {
     local dir="$BUILD_DIR/pty-$1-$2" dos="$WINEPREFIX/dosdevices" var=${3:-KORVANE_PTY_COMS} pid
     rm -rf "$dir"
     mkdir -p "$dir"
-    socat pty,raw,echo=0,link="$dir/end1" pty,raw,echo=0,link="$dir/end2" >"$dir/socat.log" 2>&1 &
+    (
+        trap 'kill "$socat" 2>/dev/null; wait "$socat" 2>/dev/null; exit 0' TERM
+        while :; do
+            socat pty,raw,echo=0,link="$dir/end1" pty,raw,echo=0,link="$dir/end2" >>"$dir/socat.log" 2>&1 &
+            socat=$!
+            echo "$socat" >"$dir/socat.pid"
+            wait "$socat"
+            sleep 0.2
+        done
+    ) &
     pid=$!
     PTY_PAIRS+=("$pid $1 $2 $dir $var")
     for _ in $(seq 100); do [ -e "$dir/end1" ] && [ -e "$dir/end2" ] && break; sleep 0.05; done
@@ -65,7 +78,7 @@ start_pty_pair() {
     ln -sfn "$dir/end1" "$dos/com$1"
     ln -sfn "$dir/end2" "$dos/com$2"
     PTY_PAIR_DIR=$dir
-    export "$var=$1 $2"
+    export "$var=$1 $2" "${var}_SOCAT=$dir/socat.pid"
 }
 
 stop_pty_pair() {
@@ -76,7 +89,7 @@ stop_pty_pair() {
         wait "$pid" 2>/dev/null || true
         rm -f "$WINEPREFIX/dosdevices/com$a" "$WINEPREFIX/dosdevices/com$b"
         rm -rf "$dir"
-        unset "$var"
+        unset "$var" "${var}_SOCAT"
     done
     PTY_PAIRS=()
     PTY_PAIR_DIR=

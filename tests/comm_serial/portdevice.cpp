@@ -43,6 +43,7 @@ bool PortDevice::Open(int comNumber)
         return false;
     }
     m_closing = false;
+    m_paused = false;
     m_reader = std::thread([this] { ReadLoop(); });
     return true;
 }
@@ -137,6 +138,10 @@ void PortDevice::ReadLoop()
 {
     std::vector<BYTE> buffer(4096);
     while (!m_closing) {
+        if (m_paused) {
+            Sleep(5);
+            continue;
+        }
         long n = Transfer(false, buffer.data(), static_cast<DWORD>(buffer.size()), m_closing, 1000);
         if (n > 0 && m_receiver) {
             m_receiver(buffer.data(), static_cast<size_t>(n));

@@ -50,6 +50,9 @@ public:
     // Ends the writer at its next piece (a write in progress is cancelled) and joins it.
     void StopWriting();
     bool Writing() const { return !m_writeDone; }
+    // A paused reader reads nothing, so what the connection writes fills the line and then
+    // waits; once it goes on, it reads as fast as before.
+    void PauseReading(bool paused) { m_paused = paused; }
 
     std::vector<BYTE> Received() const;
     size_t ReceivedCount() const;
@@ -70,6 +73,7 @@ private:
     std::atomic<bool> m_stopWriting{false};
     std::atomic<bool> m_writeDone{true};
     std::atomic<bool> m_writeFailed{false};
+    std::atomic<bool> m_paused{false};
     mutable std::mutex m_lock;
     std::vector<BYTE> m_received;
     Receiver m_receiver;

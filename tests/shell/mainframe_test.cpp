@@ -144,17 +144,6 @@ protected:
         ASSERT_TRUE(testsets::WriteSetFileTo((folder.Path() + "\\" + name).c_str(), set));
     }
 
-    static CCommSetRecord SerialSet(const char* name)
-    {
-        CCommSetRecord set;
-        SetCommSetDefaults(set, TRUE);
-        set.m_strSetName = name;
-        set.m_nInUse[0] = 1;
-        set.m_nCommType[0] = CCommSetRecord::kCommTypeSerial;
-        set.m_nComIndex[0] = 0;
-        return set;
-    }
-
     ProgramHome home;
     TempFolder& folder = home.folder;
     CMainFrame* frame = nullptr;
@@ -325,7 +314,7 @@ TEST_F(MainFrameTest, StartUpSetFillsThePanesAndOpensItsPort)
 {
     FakeSerial serial;
     serial.AddDevice("\\\\.\\COM1");
-    CCommSetRecord set = SerialSet("Bench");
+    CCommSetRecord set = testsets::PortOneSet("Bench", 1);
     set.m_sendData = Buffer({0x10, 0x20, 0x30});
     set.m_scriptText[0] = Buffer({'-', '-', '1'});
     set.m_scriptText[1] = Buffer({'-', '-', '2'});
@@ -363,7 +352,7 @@ TEST_F(MainFrameTest, PortRunsEndToEndThroughTheScriptedDevice)
 {
     FakeSerial serial;
     FakeSerialDevice& device = serial.AddDevice("\\\\.\\COM1");
-    CCommSetRecord set = SerialSet("Ports");
+    CCommSetRecord set = testsets::PortOneSet("Ports", 1);
     set.m_nRecvActionOn[0] = 1;
     set.m_nReplyKind[0] = 2;
     set.m_byFixedReply[0] = 0x55;
@@ -477,7 +466,7 @@ TEST_F(MainFrameTest, RetryRestartsUntilStopAndAPortOfAnotherTypeCanStartAgain)
 {
     FakeSerial serial;   // no device: every open fails
     Start();
-    CCommSetRecord set = SerialSet("Retry");
+    CCommSetRecord set = testsets::PortOneSet("Retry", 1);
     set.m_nAutoRetry[0] = 1;
     set.m_nRetryPeriod[0] = 50;
     GetCurrentCommSet() = set;
@@ -883,7 +872,7 @@ TEST_F(MainFrameTest, F8AndCtrl1ReachTheFrameWithTheFocusInTheSendEditor)
     FakeSerial serial;
     serial.AddDevice("\\\\.\\COM1");
     Start();
-    GetCurrentCommSet() = SerialSet("Keys");
+    GetCurrentCommSet() = testsets::PortOneSet("Keys", 1);
     frame->SetFrameTitle();
     CCommLogRecord record;
     record.m_nPort = 0;
@@ -916,7 +905,7 @@ TEST_F(MainFrameTest, ClosingWhileBothPortsRunEndsTheirThreadsAndSavesEverything
     FakeSerialDevice& two = serial.AddDevice("\\\\.\\COM2");
     Start();
     GetAppSettings().m_nTaskTray = 1;
-    CCommSetRecord set = SerialSet("Closing");
+    CCommSetRecord set = testsets::PortOneSet("Closing", 1);
     set.m_nInUse[1] = 1;
     set.m_nCommType[1] = CCommSetRecord::kCommTypeSerial;
     set.m_nComIndex[1] = 1;
@@ -985,7 +974,7 @@ TEST_F(MainFrameTest, ExitIsEnabledAndClosesTheFrameWhileAPortRuns)
     FakeSerial serial;
     FakeSerialDevice& device = serial.AddDevice("\\\\.\\COM1");
     Start();
-    GetCurrentCommSet() = SerialSet("Exit");
+    GetCurrentCommSet() = testsets::PortOneSet("Exit", 1);
     frame->SetFrameTitle();
     Command(ID_PORT1_START);
     ASSERT_TRUE(winharness::PumpUntil([&] { return device.IsOpen(); }));

@@ -166,6 +166,18 @@ inline Bytes WriteSetFile(const CCommSetRecord& s, int version, const PageItems*
 }
 
 
+// A set of the name, every value its default, whose port 1 is in use on COM comNumber.
+inline CCommSetRecord PortOneSet(const char* name, int comNumber)
+{
+    CCommSetRecord set;
+    SetCommSetDefaults(set, TRUE);
+    set.m_strSetName = name;
+    set.m_nInUse[0] = 1;
+    set.m_nCommType[0] = CCommSetRecord::kCommTypeSerial;
+    set.m_nComIndex[0] = comNumber - 1;
+    return set;
+}
+
 // Writes a set file of the newest version to a path; false when it cannot be written.
 inline bool WriteSetFileTo(const char* pszPath, const CCommSetRecord& set)
 {

@@ -9,12 +9,7 @@ int main(int argc, char** argv)
 {
     if (argc < 4)
         return 2;
-    CCommSetRecord set;
-    SetCommSetDefaults(set, TRUE);
-    set.m_strSetName = argv[2];
-    set.m_nInUse[0] = 1;
-    set.m_nCommType[0] = CCommSetRecord::kCommTypeSerial;
-    set.m_nComIndex[0] = std::atoi(argv[3]) - 1;
+    CCommSetRecord set = testsets::PortOneSet(argv[2], std::atoi(argv[3]));
     if (argc > 4) {
         set.m_nExtendedMode[0] = 1;
         set.m_strExtDllPath[0] = argv[4];
