@@ -182,6 +182,8 @@ public:
     virtual bool CanDockNow(CUiControlBar* pOther);
     virtual CUiDynTabControlBar* GetTabContainerBar();
     virtual void ToggleVisibility(bool bToggle);
+    // Hides the bar as its close does: a container (a tabbed group too) with every bar it holds.
+    void HideByClose();
     virtual void UpdateBarCheckCmdUI(CCmdUI* pCmdUI, bool bAllBars);
     virtual CUiMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
     virtual void ToggleDocking();

@@ -100,6 +100,7 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg void OnCancelMode();
+    afx_msg void OnClose();
     afx_msg void OnPaint();
     afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     afx_msg void OnDestroy();
