@@ -127,6 +127,38 @@ TEST_F(DragLoopTest, EscapeOrARightClickCancelsAndTheFrameLaysOutAtIdleTime)
     }
 }
 
+// A right click that ends a drag (cancels it in the outline look, drops in the marker look)
+// is the drag's: neither its press nor its release reaches the pane under the pointer, which
+// would open its menu.
+TEST_F(DragLoopTest, ARightClickThatEndsADragOpensNoMenu)
+{
+    Pane* pBar = DockedPane(0xD03B, AFX_IDW_DOCKBAR_LEFT);
+    Pane* pOther = DockedPane(0xD03C, AFX_IDW_DOCKBAR_TOP);
+    for (bool bMarkers : {false, true}) {
+        SCOPED_TRACE(bMarkers ? "Studio 2005" : "classic");
+        if (bMarkers)
+            PaintManagerHolder::Get().SetPaintManagerClass(RUNTIME_CLASS(CUiPaintManagerStudio2005));
+        fx.pFrame->menuEvents.clear();
+        pBar->nRightButtons = pOther->nRightButtons = 0;
+        const CPoint pt = CaptionPoint(pBar);
+        bool bDragging = false;
+        winharness::RealHand hand;
+        hand.MoveTo(pt).Settle().Press().MoveTo(pt + CPoint(10, 10), 4).MoveTo(WindowRect(pOther).CenterPoint()).Settle();
+        hand.Call([&] { bDragging = CUiControlBar::GetBarBeingDragged() == pBar; });
+        hand.Call([] { e2e::MouseDown(true); }).Pause(30).Call([] { e2e::MouseUp(true); }).Settle();
+        hand.Release().Settle();
+        ASSERT_TRUE(hand.Play());
+        EXPECT_TRUE(bDragging);
+        EXPECT_EQ(nullptr, CUiControlBar::GetBarBeingDragged());
+        EXPECT_EQ(0, pBar->nRightButtons + pOther->nRightButtons);
+        EXPECT_EQ(0u, fx.pFrame->menuEvents.size());
+        // A right click of its own still builds the pane's menu.
+        hand.Call([] { e2e::MouseDown(true); }).Pause(30).Call([] { e2e::MouseUp(true); }).Settle();
+        ASSERT_TRUE(hand.Play());
+        EXPECT_EQ(1u, fx.pFrame->menuEvents.size());
+    }
+}
+
 TEST_F(DragLoopTest, PressingCtrlWhileTheMouseRestsFloatsTheTargetWithinAStep)
 {
     Pane* pBar = DockedPane(0xD034, AFX_IDW_DOCKBAR_TOP);

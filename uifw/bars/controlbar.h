@@ -432,6 +432,10 @@ protected:
     bool IsVisibilityBookkeepingOn() const;
     // The resize and split loops: WaitMessage, cancel on the listed messages, else dispatch.
     void RunTrackingLoop(BYTE bFlag, bool bSplit);
+    // The right click that ends one of the bar's loops is the loop's: the press (msg, still
+    // queued) is taken before the loop lets the mouse go (true), its release after.
+    bool TakeRightPressThatEnded(const MSG& msg);
+    void TakeRightRelease();
     CDockBar* DockBarOfRow() const;
     void RecalcFrameNow();
     void SetThicknessOfRow(int nThickness);
