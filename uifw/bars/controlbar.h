@@ -247,6 +247,10 @@ public:
     // The ring level of the dock bar the bar sits on (it must sit on one).
     UINT GetDockBarLevel() const;
     bool FloatAtMRUPosition(DWORD dwStyle);
+    // The size the bar takes floating: a container never less than what its bars take.
+    CSize FloatingSize() const;
+    // The window rectangle of the floating frame the bar gets floated at ptFrame (FloatAt).
+    CRect FloatingFrameRectAt(CPoint ptFrame) const;
     // Notes where the docked bar is (m_placeDocked); a floating bar goes back there.
     void RememberDockedPlace();
     bool DockAtMRUPlace();

@@ -213,6 +213,11 @@ BOOL CUiMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
 
 void CUiMiniDockFrameWnd::CalcWindowRect(LPRECT lpClientRect, UINT)
 {
+    FrameRectAround(lpClientRect);
+}
+
+void CUiMiniDockFrameWnd::FrameRectAround(LPRECT lpClientRect)
+{
     ::InflateRect(lpClientRect, BorderWidth(), BorderHeight());
     lpClientRect->top -= CaptionHeight();
 }
