@@ -572,6 +572,22 @@ int Screenshot::Differences(const Screenshot& other) const
     return n;
 }
 
+RECT Screenshot::DifferenceBounds(const Screenshot& other) const
+{
+    RECT rc = {0, 0, 0, 0};
+    if (m_cx != other.m_cx || m_cy != other.m_cy)
+        return m_rc;
+    for (int y = 0; y < m_cy; ++y) {
+        for (int x = 0; x < m_cx; ++x) {
+            if (AtLocal(x, y) == other.AtLocal(x, y))
+                continue;
+            const RECT pixel = {m_rc.left + x, m_rc.top + y, m_rc.left + x + 1, m_rc.top + y + 1};
+            ::UnionRect(&rc, &rc, &pixel);
+        }
+    }
+    return rc;
+}
+
 bool Screenshot::SaveBmp(const std::string& path) const
 {
     const int stride = (m_cx * 3 + 3) & ~3;

@@ -130,6 +130,8 @@ public:
     bool operator==(const Screenshot& other) const;
     // Number of pixels that differ from the other shot of the same rectangle.
     int Differences(const Screenshot& other) const;
+    // The smallest rectangle (screen coordinates) holding them; empty when none differs.
+    RECT DifferenceBounds(const Screenshot& other) const;
     // Saves a 24-bit BMP, for looking at a failure.
     bool SaveBmp(const std::string& path) const;
 

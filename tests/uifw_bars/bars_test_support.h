@@ -64,6 +64,7 @@ public:
     int nMinHeight = 0;      // 0: the bar's own
     int nNcPaints = 0;
     int nPaints = 0;
+    int nRightButtons = 0;   // presses and releases, client or not
     int GetMinExtentHorz() const override { return nMinLength > 0 ? nMinLength : CUiControlBar::GetMinExtentHorz(); }
     int GetMinExtentVert() const override { return nMinHeight > 0 ? nMinHeight : CUiControlBar::GetMinExtentVert(); }
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
@@ -72,6 +73,8 @@ public:
             ++nNcPaints;
         else if (nMsg == WM_PAINT)
             ++nPaints;
+        else if (nMsg == WM_RBUTTONDOWN || nMsg == WM_RBUTTONUP || nMsg == WM_NCRBUTTONDOWN || nMsg == WM_NCRBUTTONUP)
+            ++nRightButtons;
         return CUiControlBar::WindowProc(nMsg, wParam, lParam);
     }
 };

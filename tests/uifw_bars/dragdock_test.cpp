@@ -173,7 +173,9 @@ TEST_F(DragDockTest, WithCtrlTheBarFloatsAtTheCursorLessItsGrabOffset)
     EXPECT_EQ(0, state.m_nKind);
     EXPECT_EQ(nullptr, state.m_pTarget);
     const CRect rcSite = SiteRect();
-    EXPECT_EQ(CRect(CPoint(rcTarget.left + 50 - 7 + rcSite.left, rcTarget.top + 40 - 5 + rcSite.top), CSize(210, 160)),
+    CRect rcFrame(0, 0, 210, 160);   // the floating frame around the bar
+    CUiMiniDockFrameWnd::FrameRectAround(&rcFrame);
+    EXPECT_EQ(CRect(CPoint(rcTarget.left + 50 - 7 + rcSite.left, rcTarget.top + 40 - 5 + rcSite.top), rcFrame.Size()),
               state.m_rect);
 }
 

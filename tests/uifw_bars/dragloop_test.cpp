@@ -127,6 +127,38 @@ TEST_F(DragLoopTest, EscapeOrARightClickCancelsAndTheFrameLaysOutAtIdleTime)
     }
 }
 
+// A right click that ends a drag (cancels it in the outline look, drops in the marker look)
+// is the drag's: neither its press nor its release reaches the pane under the pointer, which
+// would open its menu.
+TEST_F(DragLoopTest, ARightClickThatEndsADragOpensNoMenu)
+{
+    Pane* pBar = DockedPane(0xD03B, AFX_IDW_DOCKBAR_LEFT);
+    Pane* pOther = DockedPane(0xD03C, AFX_IDW_DOCKBAR_TOP);
+    for (bool bMarkers : {false, true}) {
+        SCOPED_TRACE(bMarkers ? "Studio 2005" : "classic");
+        if (bMarkers)
+            PaintManagerHolder::Get().SetPaintManagerClass(RUNTIME_CLASS(CUiPaintManagerStudio2005));
+        fx.pFrame->menuEvents.clear();
+        pBar->nRightButtons = pOther->nRightButtons = 0;
+        const CPoint pt = CaptionPoint(pBar);
+        bool bDragging = false;
+        winharness::RealHand hand;
+        hand.MoveTo(pt).Settle().Press().MoveTo(pt + CPoint(10, 10), 4).MoveTo(WindowRect(pOther).CenterPoint()).Settle();
+        hand.Call([&] { bDragging = CUiControlBar::GetBarBeingDragged() == pBar; });
+        hand.Call([] { e2e::MouseDown(true); }).Pause(30).Call([] { e2e::MouseUp(true); }).Settle();
+        hand.Release().Settle();
+        ASSERT_TRUE(hand.Play());
+        EXPECT_TRUE(bDragging);
+        EXPECT_EQ(nullptr, CUiControlBar::GetBarBeingDragged());
+        EXPECT_EQ(0, pBar->nRightButtons + pOther->nRightButtons);
+        EXPECT_EQ(0u, fx.pFrame->menuEvents.size());
+        // A right click of its own still builds the pane's menu.
+        hand.Call([] { e2e::MouseDown(true); }).Pause(30).Call([] { e2e::MouseUp(true); }).Settle();
+        ASSERT_TRUE(hand.Play());
+        EXPECT_EQ(1u, fx.pFrame->menuEvents.size());
+    }
+}
+
 TEST_F(DragLoopTest, PressingCtrlWhileTheMouseRestsFloatsTheTargetWithinAStep)
 {
     Pane* pBar = DockedPane(0xD034, AFX_IDW_DOCKBAR_TOP);
@@ -198,13 +230,7 @@ TEST_F(DragLoopTest, ATabDraggedOutOfItsGroupLeavesNothingOfItsOutlineCancelledO
             ::RedrawWindow(h, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         winharness::PumpPending();
         const e2e::Screenshot fresh(rc);
-        CRect rcStale(0, 0, 0, 0);
-        for (int y = rc.top; y < rc.bottom; ++y) {
-            for (int x = rc.left; x < rc.right; ++x) {
-                if (shown.At(x, y) != fresh.At(x, y))
-                    rcStale.UnionRect(&rcStale, CRect(x, y, x + 1, y + 1));
-            }
-        }
+        const CRect rcStale(shown.DifferenceBounds(fresh));
         if (rcStale.IsRectEmpty())
             return "";
         std::ostringstream text;
@@ -240,6 +266,30 @@ TEST_F(DragLoopTest, ATabDraggedOutOfItsGroupLeavesNothingOfItsOutlineCancelledO
         EXPECT_EQ("", staleAfterRepaint(rcSite, {fx.hFrame, pFloating != fx.pFrame ? pFloating->m_hWnd : NULL}))
             << "the frame after the drag";
     }
+}
+
+// Dragged off the frame in the outline look, a docked pane shows the floating frame it will
+// get, on the screen where it lands.
+TEST_F(DragLoopTest, TheOutlineOfAFloatingDropIsTheFrameThatLands)
+{
+    Pane* pBar = DockedPane(0xD04B, AFX_IDW_DOCKBAR_LEFT);
+    const CRect rcSite = SiteRect();
+    const CPoint pt = CaptionPoint(pBar);
+    // Bare screen right of the frame, where the pane is dropped.
+    const CRect rcBare(rcSite.right + 20, rcSite.top, ::GetSystemMetrics(SM_CXSCREEN), rcSite.bottom);
+    const CPoint ptDrop(rcBare.left + 140, rcBare.top + 150);
+    std::unique_ptr<e2e::Screenshot> before;
+    CRect rcOutline(0, 0, 0, 0);
+    winharness::RealHand hand;
+    hand.Call([&] { before.reset(new e2e::Screenshot(rcBare)); });
+    hand.MoveTo(pt).Settle().Press().MoveTo(pt + CPoint(10, 10), 4).MoveTo(ptDrop).Settle();
+    hand.Call([&] { rcOutline = before->DifferenceBounds(e2e::Screenshot(rcBare)); });
+    hand.Release().Settle();
+    ASSERT_TRUE(hand.Play());
+    CUiMiniDockFrameWnd* pFloating = FloatingFrameOf(pBar);
+    ASSERT_NE(nullptr, pFloating);
+    using layoutcheck::RectText;
+    EXPECT_EQ(RectText(WindowRect(pFloating)), RectText(rcOutline));
 }
 
 TEST_F(StudioDragLoopTest, TheCentreMarkerOfABarMakesTheDraggedBarATabOfItsGroup)

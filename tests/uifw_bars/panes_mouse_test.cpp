@@ -322,3 +322,63 @@ TEST_F(PanesByMouse, AFloatingFrameLeftWithOnePaneByTabsDraggedOutTakesItsTextAn
 }
 
 } // namespace
+
+// The right group floated by its caption and closed by its frame's close button: every pane
+// of it left the screen, and the view menu says so of each; choosing one there shows that
+// pane alone, in the frame, checked.
+TEST_F(PanesByMouse, AFloatingGroupClosedByItsFrameLeavesEachPaneUncheckedAndTheViewMenuShowsOneAgain)
+{
+    class CheckOf : public CCmdUI {
+    public:
+        int nCheck = -1;
+        explicit CheckOf(UINT nID) { m_nID = nID; }
+        void Enable(BOOL) override {}
+        void SetCheck(int n) override { nCheck = n; }
+    };
+    auto checks = [&] {
+        std::vector<int> v;
+        for (int nPane : {P::kSendEditor, P::kScript1, P::kScript2}) {
+            CheckOf ui(Id(nPane));
+            fx.pFrame->OnUpdateControlBarMenu(&ui);
+            v.push_back(ui.nCheck);
+        }
+        return v;
+    };
+    auto shown = [&] {
+        std::vector<int> v;
+        for (int nPane : {P::kSendEditor, P::kScript1, P::kScript2})
+            v.push_back(pane(nPane)->IsWindowVisible() ? 1 : 0);
+        return v;
+    };
+    CUiDynTabControlBar* pGroup = fx.GroupOf(P::kSendEditor);
+    hand.Drag(DefaultLayoutFixture::CaptionPoint(pGroup), fx.ViewPoint());
+    ASSERT_TRUE(hand.Play());
+    CUiMiniDockFrameWnd* pFloating = fx.FloatingFrameOf(pGroup);
+    ASSERT_TRUE(pFloating != nullptr);
+    CUiBarNcAreaButton* pClose = nullptr;
+    for (INT_PTR i = 0; i < pGroup->m_arrNcButtons.GetSize(); ++i) {
+        if (pGroup->m_arrNcButtons[i]->IsKindOf(RUNTIME_CLASS(CUiBarNcAreaButtonClose)))
+            pClose = pGroup->m_arrNcButtons[i];
+    }
+    ASSERT_TRUE(pClose != nullptr && pClose->IsButtonVisible());
+    hand.Click(WindowRect(pFloating).TopLeft() + pClose->m_rc.CenterPoint()).Settle();
+    ASSERT_TRUE(hand.Play());
+    EXPECT_FALSE(pFloating->IsWindowVisible());
+    EXPECT_EQ((std::vector<int>{0, 0, 0}), shown());
+    EXPECT_EQ((std::vector<int>{0, 0, 0}), checks());
+
+    EXPECT_TRUE(fx.pFrame->OnBarCheck(Id(P::kScript1)));
+    winharness::IdlePass();
+    EXPECT_EQ((std::vector<int>{0, 1, 0}), shown());
+    EXPECT_EQ((std::vector<int>{0, 1, 0}), checks());
+    EXPECT_TRUE(fx.Reachable());
+
+    // Closed by Alt+F4 in its frame, the same.
+    ASSERT_TRUE(pFloating == fx.FloatingFrameOf(pGroup) && pFloating->IsWindowVisible());
+    hand.Call([&] { e2e::Activate(pFloating->m_hWnd); }).Settle();
+    hand.Call([] { e2e::Key(VK_F4, e2e::kAlt); }).Settle();
+    ASSERT_TRUE(hand.Play());
+    EXPECT_FALSE(pFloating->IsWindowVisible());
+    EXPECT_EQ((std::vector<int>{0, 0, 0}), shown());
+    EXPECT_EQ((std::vector<int>{0, 0, 0}), checks());
+}

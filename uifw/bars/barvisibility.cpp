@@ -187,6 +187,29 @@ void CUiControlBar::ToggleVisibility(bool bToggle)
     }
 }
 
+// A container hidden alone would leave its bars shown in their own state while none of them is
+// on the screen: the view menu would check them, and choosing one there would hide it unseen.
+void CUiControlBar::HideByClose()
+{
+    CFrameWnd* pSite = GetDockSiteFrame();
+    if (pSite == nullptr)
+        return;
+    // The container goes first, so that its bars leave no tab changes on the screen.
+    if (GetStyle() & WS_VISIBLE)
+        pSite->ShowControlBar(this, FALSE, FALSE);
+    if (!::IsWindow(m_hWnd) || !IsKindOf(RUNTIME_CLASS(CUiDynControlBar)))
+        return;
+    CUiDockDynBar* pInner = static_cast<CUiDynControlBar*>(this)->m_pInnerDockBar;
+    CArray<CUiControlBar*, CUiControlBar*> arr;
+    for (INT_PTR i = 0; pInner != nullptr && i < pInner->m_arrBars.GetSize(); ++i) {
+        void* p = pInner->m_arrBars[i];
+        if (IsBarEntry(p) && static_cast<CControlBar*>(p)->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+            arr.Add(static_cast<CUiControlBar*>(p));
+    }
+    for (INT_PTR i = 0; i < arr.GetSize(); ++i)
+        arr[i]->HideByClose();
+}
+
 void CUiControlBar::UpdateBarCheckCmdUI(CCmdUI* pCmdUI, bool bAllBars)
 {
     pCmdUI->Enable(TRUE);

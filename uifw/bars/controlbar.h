@@ -182,6 +182,8 @@ public:
     virtual bool CanDockNow(CUiControlBar* pOther);
     virtual CUiDynTabControlBar* GetTabContainerBar();
     virtual void ToggleVisibility(bool bToggle);
+    // Hides the bar as its close does: a container (a tabbed group too) with every bar it holds.
+    void HideByClose();
     virtual void UpdateBarCheckCmdUI(CCmdUI* pCmdUI, bool bAllBars);
     virtual CUiMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
     virtual void ToggleDocking();
@@ -245,6 +247,10 @@ public:
     // The ring level of the dock bar the bar sits on (it must sit on one).
     UINT GetDockBarLevel() const;
     bool FloatAtMRUPosition(DWORD dwStyle);
+    // The size the bar takes floating: a container never less than what its bars take.
+    CSize FloatingSize() const;
+    // The window rectangle of the floating frame the bar gets floated at ptFrame (FloatAt).
+    CRect FloatingFrameRectAt(CPoint ptFrame) const;
     // Notes where the docked bar is (m_placeDocked); a floating bar goes back there.
     void RememberDockedPlace();
     bool DockAtMRUPlace();
@@ -430,6 +436,10 @@ protected:
     bool IsVisibilityBookkeepingOn() const;
     // The resize and split loops: WaitMessage, cancel on the listed messages, else dispatch.
     void RunTrackingLoop(BYTE bFlag, bool bSplit);
+    // The right click that ends one of the bar's loops is the loop's: the press (msg, still
+    // queued) is taken before the loop lets the mouse go (true), its release after.
+    bool TakeRightPressThatEnded(const MSG& msg);
+    void TakeRightRelease();
     CDockBar* DockBarOfRow() const;
     void RecalcFrameNow();
     void SetThicknessOfRow(int nThickness);

@@ -602,10 +602,13 @@ void CUiControlBar::RunTrackingLoop(BYTE bFlag, bool bSplit)
                              m == WM_NCRBUTTONUP || m == 0xA7 || m == 0xA8 || m == WM_RBUTTONDOWN ||
                              m == WM_MBUTTONDOWN || m == WM_MBUTTONUP || (m >= 0x100 && m <= 0x108);
         if (bCancel) {
+            const bool bRightPress = TakeRightPressThatEnded(msg);
             if (bSplit)
                 RowSplitStop(true);
             else
                 RowResizeStop(true);
+            if (bRightPress)
+                TakeRightRelease();
             break;
         }
         // The band is inverted onto the windows under it: one that paints while it shows would

@@ -201,7 +201,10 @@ void CUiControlBar::DragLoop(CPoint ptScreen, CPoint ptGrab, int nThresholdX, in
         if (m == WM_ACTIVATEAPP || m == WM_CANCELMODE || m == WM_CONTEXTMENU || m == WM_NCLBUTTONUP ||
             m == WM_NCRBUTTONDOWN || m == WM_NCRBUTTONUP || m == 0xA7 || m == 0xA8 || m == WM_RBUTTONDOWN ||
             m == WM_MBUTTONDOWN || m == WM_MBUTTONUP) {
+            const bool bRightPress = TakeRightPressThatEnded(msg);
             DragStop(true);
+            if (bRightPress)
+                TakeRightRelease();
             break;
         }
         if (m == WM_PAINT && g_DragStatePrevious.IsOutlined()) {
@@ -256,6 +259,51 @@ void CUiControlBar::DragLoop(CPoint ptScreen, CPoint ptGrab, int nThresholdX, in
     }
     if (::IsWindow(hWnd))
         KillTimer(kDragTimer);
+}
+
+// A right click ending one of the bar's loops would reach the window under the pointer once
+// the loop lets the mouse go, and open its context menu: the press (or release) is taken while
+// the bar still holds the mouse, and after the loop's end the bar holds it again until the
+// release has come and is taken too.
+bool CUiControlBar::TakeRightPressThatEnded(const MSG& msg)
+{
+    const UINT m = msg.message;
+    if (m != WM_RBUTTONDOWN && m != WM_NCRBUTTONDOWN && m != WM_RBUTTONUP && m != WM_NCRBUTTONUP)
+        return false;
+    MSG taken;
+    ::PeekMessage(&taken, NULL, m, m, PM_REMOVE);
+    return m == WM_RBUTTONDOWN || m == WM_NCRBUTTONDOWN;
+}
+
+void CUiControlBar::TakeRightRelease()
+{
+    const HWND hWnd = m_hWnd;
+    if (!::IsWindow(hWnd))
+        return;
+    CUiMouseCaptureSink::SetCapture(hWnd);
+    MSG taken;
+    while (::IsWindow(hWnd) && ::GetCapture() == hWnd) {
+        // A button seen up has its release queued already.
+        const bool bReleased = ::GetAsyncKeyState(VK_RBUTTON) >= 0;
+        if (::PeekMessage(&taken, NULL, WM_RBUTTONUP, WM_RBUTTONUP, PM_REMOVE) ||
+            ::PeekMessage(&taken, NULL, WM_NCRBUTTONUP, WM_NCRBUTTONUP, PM_REMOVE) || bReleased)
+            break;
+        if (!::PeekMessage(&taken, NULL, 0, 0, PM_NOREMOVE)) {
+            IdleAndWait();
+            continue;
+        }
+        const UINT n = taken.message;
+        if (n == WM_MOUSEMOVE || n == WM_NCMOUSEMOVE) {
+            ::PeekMessage(&taken, taken.hwnd, n, n, PM_REMOVE);
+            continue;
+        }
+        if (!AfxPumpMessage()) {
+            ::PostQuitMessage(0);
+            break;
+        }
+    }
+    if (::IsWindow(hWnd) && ::GetCapture() == hWnd)
+        ::ReleaseCapture();
 }
 
 void CUiControlBar::DragTrack(CPoint ptScreen, bool bCtrl)

@@ -218,7 +218,8 @@ void CUiControlBar::InternalDraggingState_t::FillDragTarget(int x, int y, bool b
             const int t = std::min(pBar->m_rcCaption.Width(), pBar->m_rcCaption.Height());
             rc.OffsetRect(x - pBar->m_ptGrabFloat.x - rc.left - t, y - pBar->m_ptGrabFloat.y - rc.top - t / 2);
         } else {
-            rc = CRect(CPoint(x - pBar->m_ptGrabFloat.x, y - pBar->m_ptGrabFloat.y), pBar->m_sizeFloat);
+            // The frame the bar will float in, not the bar alone: that is what lands there.
+            rc = pBar->FloatingFrameRectAt(CPoint(x - pBar->m_ptGrabFloat.x, y - pBar->m_ptGrabFloat.y));
         }
         rc.OffsetRect(rcSite.left, rcSite.top);
         m_rect = rc;

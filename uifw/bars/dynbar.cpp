@@ -532,11 +532,8 @@ CSize CUiDynControlBar::CalcDynamicLayout(int nLength, DWORD nMode)
 {
     // Floating, it is never smaller than what its bars take: it may remember the size of a
     // thin pane whose place it took, and a group it took in since needs its caption and strip.
-    if (IsBarFloating()) {
-        const CSize sizeLeast = CalcInnerSize();
-        m_sizeFloat.cx = std::max(m_sizeFloat.cx, sizeLeast.cx);
-        m_sizeFloat.cy = std::max(m_sizeFloat.cy, sizeLeast.cy);
-    }
+    if (IsBarFloating())
+        m_sizeFloat = FloatingSize();
     CSize size = CUiControlBar::CalcDynamicLayout(nLength, nMode);
     if (m_pDockBar == nullptr || m_pDockBar->m_bLayoutQuery || m_pInnerDockBar == nullptr ||
         m_pInnerDockBar->GetSafeHwnd() == NULL)

@@ -25,6 +25,24 @@ public:
 
 } // namespace
 
+CSize CUiControlBar::FloatingSize() const
+{
+    CSize size = m_sizeFloat;
+    if (IsKindOf(RUNTIME_CLASS(CUiDynControlBar))) {
+        const CSize sizeLeast = static_cast<const CUiDynControlBar*>(this)->CalcInnerSize();
+        size.cx = std::max(size.cx, sizeLeast.cx);
+        size.cy = std::max(size.cy, sizeLeast.cy);
+    }
+    return size;
+}
+
+CRect CUiControlBar::FloatingFrameRectAt(CPoint ptFrame) const
+{
+    CRect rc(CPoint(0, 0), FloatingSize());
+    CUiMiniDockFrameWnd::FrameRectAround(&rc);
+    return CRect(ptFrame, rc.Size());
+}
+
 bool CUiControlBar::FloatAtMRUPosition(DWORD dwStyle)
 {
     return FloatAt(m_ptSavedLayout.x, m_ptSavedLayout.y, dwStyle);

@@ -38,6 +38,7 @@ BEGIN_MESSAGE_MAP(CUiMiniDockFrameWnd, CMiniDockFrameWnd)
     ON_WM_NCHITTEST()
     ON_WM_NCLBUTTONDBLCLK()
     ON_WM_CANCELMODE()
+    ON_WM_CLOSE()
     ON_WM_PAINT()
     ON_WM_NCCALCSIZE()
     ON_WM_DESTROY()
@@ -211,6 +212,11 @@ BOOL CUiMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
 }
 
 void CUiMiniDockFrameWnd::CalcWindowRect(LPRECT lpClientRect, UINT)
+{
+    FrameRectAround(lpClientRect);
+}
+
+void CUiMiniDockFrameWnd::FrameRectAround(LPRECT lpClientRect)
 {
     ::InflateRect(lpClientRect, BorderWidth(), BorderHeight());
     lpClientRect->top -= CaptionHeight();
@@ -819,6 +825,15 @@ void CUiMiniDockFrameWnd::OnCancelMode()
     CUiPopupMenuWnd::CloseTrackedMenus();
     CancelToolTips();
     ResizeStop();
+}
+
+// Closed (Alt+F4 on a pane inside) as by its close button.
+void CUiMiniDockFrameWnd::OnClose()
+{
+    if (CUiControlBar* pBar = GetHostedUiBar())
+        pBar->HideByClose();
+    else
+        CMiniDockFrameWnd::OnClose();
 }
 
 // ---- Timers, limits and staying reachable.

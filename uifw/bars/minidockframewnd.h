@@ -54,6 +54,8 @@ public:
     HWND m_hLastHosted;       // the bar the caption showed last
 
     void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0) override;
+    // The same for any frame of the class, made or not.
+    static void FrameRectAround(LPRECT lpClientRect);
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL Create(CWnd* pParent, DWORD dwBarStyle) override;
@@ -100,6 +102,7 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg void OnCancelMode();
+    afx_msg void OnClose();
     afx_msg void OnPaint();
     afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     afx_msg void OnDestroy();

@@ -21,8 +21,8 @@ IMPLEMENT_DYNCREATE(CUiBarNcAreaButtonMenu, CUiBarNcAreaButton)
 namespace {
 enum : UINT { kGlyphClose = 1, kGlyphMenu = 3, kGlyphPinOut = 10, kGlyphPinIn = 11 };
 
-// A tabbed group closes only the bar it shows.
-CControlBar* BarHiddenByClose(CUiControlBar* pBar)
+// A docked tabbed group closes only the bar it shows.
+CUiControlBar* BarHiddenByClose(CUiControlBar* pBar)
 {
     if (pBar->IsBarFloating() || !pBar->IsKindOf(RUNTIME_CLASS(CUiDynTabControlBar)))
         return pBar;
@@ -357,10 +357,7 @@ bool CUiBarNcAreaButtonClose::OnClick(CPoint ptWindow)
     ClearHoverAndPressed();
     if (!IsBarFixedSize() && m_pBar->IsAutoHidden())
         m_pBar->SetAutoHideMode(false, false, true, true);
-    CFrameWnd* pFrame = GetBarFrame();
-    if (pFrame == nullptr)
-        return true;
-    pFrame->ShowControlBar(BarHiddenByClose(m_pBar), FALSE, FALSE);
+    BarHiddenByClose(m_pBar)->HideByClose();
     return true;
 }
 
