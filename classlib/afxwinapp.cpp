@@ -12,6 +12,19 @@ BOOL AFXAPI AfxPreTranslateMessage(MSG* pMsg)
     return CWnd::WalkPreTranslateTree(AfxGetMainWnd()->GetSafeHwnd(), pMsg);
 }
 
+bool AfxIsLeadByteChar(WPARAM wParam)
+{
+    return HIBYTE(LOWORD(wParam)) == 0 && ::IsDBCSLeadByte(LOBYTE(wParam));
+}
+
+bool AfxWideCharOfBytes(BYTE byLead, WPARAM wTrail, WCHAR& wch)
+{
+    if (HIBYTE(LOWORD(wTrail)) != 0)
+        return false;
+    const char bytes[2] = {static_cast<char>(byLead), static_cast<char>(wTrail)};
+    return ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, 2, &wch, 1) == 1;
+}
+
 // An input method hands a double-byte character to a window of this code page as two WM_CHAR,
 // lead byte then trail byte. Neither half is a dialog key or an accelerator, and neither may
 // meet the pre-translate walk alone: its dialog-message check makes a lone lead byte the code
@@ -28,10 +41,8 @@ bool AfxTakeDoubleByteHalf(const MSG& msg)
     if (pState->bLeadByteHeld) {
         pState->bLeadByteHeld = false;
         MSG whole = pState->msgLeadByte;
-        const char bytes[2] = {static_cast<char>(whole.wParam), static_cast<char>(msg.wParam)};
         WCHAR wch = 0;
-        if (msg.hwnd == whole.hwnd && HIBYTE(LOWORD(msg.wParam)) == 0 &&
-            ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, 2, &wch, 1) == 1) {
+        if (msg.hwnd == whole.hwnd && AfxWideCharOfBytes(LOBYTE(whole.wParam), msg.wParam, wch)) {
             whole.wParam = wch;
             ::DispatchMessageW(&whole);
             return true;
@@ -39,7 +50,7 @@ bool AfxTakeDoubleByteHalf(const MSG& msg)
         // No trail byte of its: the lead byte goes as it came, and this one its own way.
         ::DispatchMessageA(&whole);
     }
-    if (HIBYTE(LOWORD(msg.wParam)) != 0 || !::IsDBCSLeadByte(LOBYTE(msg.wParam)))
+    if (!AfxIsLeadByteChar(msg.wParam))
         return false;
     pState->msgLeadByte = msg;
     pState->bLeadByteHeld = true;

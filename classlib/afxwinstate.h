@@ -129,6 +129,11 @@ struct AFX_WIN_THREAD_STATE {
 
 AFX_WIN_THREAD_STATE* AFXAPI AfxGetWinThreadState();
 
+// Whether a WM_CHAR's wParam is a lone lead byte of a double-byte character.
+bool AfxIsLeadByteChar(WPARAM wParam);
+// The wide character of a lead byte and the trail byte of the WM_CHAR after it; false when the
+// two make none.
+bool AfxWideCharOfBytes(BYTE byLead, WPARAM wTrail, WCHAR& wch);
 // Takes a message of the pump that is half of a double-byte character (a WM_CHAR of a lead
 // byte, or the one after it) past the pre-translate walk, dispatching the character whole once
 // both halves came. False for every other message, which the pump handles as usual.

@@ -472,17 +472,13 @@ bool CWnd::TakeSuperDoubleByte(WPARAM wParam, WCHAR& wch)
     const BYTE byLead = pState->hWndSuperLead == m_hWnd ? pState->bySuperLead : 0;
     pState->hWndSuperLead = NULL;
     wch = 0;
-    if (HIBYTE(LOWORD(wParam)) != 0)
+    if (byLead != 0)
+        return AfxWideCharOfBytes(byLead, wParam, wch);
+    if (!AfxIsLeadByteChar(wParam))
         return false;
-    if (byLead == 0) {
-        if (!::IsDBCSLeadByte(LOBYTE(wParam)))
-            return false;
-        pState->hWndSuperLead = m_hWnd;
-        pState->bySuperLead = LOBYTE(wParam);
-        return true;
-    }
-    const char bytes[2] = {static_cast<char>(byLead), static_cast<char>(wParam)};
-    return ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, 2, &wch, 1) == 1;
+    pState->hWndSuperLead = m_hWnd;
+    pState->bySuperLead = LOBYTE(wParam);
+    return true;
 }
 
 LRESULT CWnd::Default()
