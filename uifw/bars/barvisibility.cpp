@@ -80,11 +80,11 @@ void CUiControlBar::OnBarVisibilityChanged()
         }
     }
     if (!bVisible && IsPlainContainer()) {
-        CUiDockDynBar* pInner = static_cast<CUiDynControlBar*>(this)->m_pInnerDockBar;
-        for (INT_PTR i = 0; pInner != nullptr && i < pInner->m_arrBars.GetSize(); ++i) {
-            void* p = pInner->m_arrBars[i];
-            if (IsBarEntry(p) && static_cast<CControlBar*>(p)->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)))
-                static_cast<CControlBar*>(p)->DelayShow(FALSE);
+        CArray<CUiControlBar*, CUiControlBar*> arr;
+        static_cast<CUiDynControlBar*>(this)->GetInnerBars(arr);
+        for (INT_PTR i = 0; i < arr.GetSize(); ++i) {
+            if (arr[i]->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)))
+                arr[i]->DelayShow(FALSE);
         }
     }
     CFrameWnd* pParentFrame = GetParentFrame();
@@ -199,13 +199,8 @@ void CUiControlBar::HideByClose()
         pSite->ShowControlBar(this, FALSE, FALSE);
     if (!::IsWindow(m_hWnd) || !IsKindOf(RUNTIME_CLASS(CUiDynControlBar)))
         return;
-    CUiDockDynBar* pInner = static_cast<CUiDynControlBar*>(this)->m_pInnerDockBar;
     CArray<CUiControlBar*, CUiControlBar*> arr;
-    for (INT_PTR i = 0; pInner != nullptr && i < pInner->m_arrBars.GetSize(); ++i) {
-        void* p = pInner->m_arrBars[i];
-        if (IsBarEntry(p) && static_cast<CControlBar*>(p)->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
-            arr.Add(static_cast<CUiControlBar*>(p));
-    }
+    static_cast<CUiDynControlBar*>(this)->GetInnerBars(arr);
     for (INT_PTR i = 0; i < arr.GetSize(); ++i)
         arr[i]->HideByClose();
 }

@@ -401,17 +401,10 @@ HWND CUiDynDockMarkerWnd::FindTargetInContainer(CWnd* pContainer, CPoint pt)
 {
     if (pContainer == nullptr || !pContainer->IsKindOf(RUNTIME_CLASS(CUiDynControlBar)))
         return NULL;
-    CUiDockDynBar* pInner = static_cast<CUiDynControlBar*>(pContainer)->m_pInnerDockBar;
-    if (pInner == nullptr)
-        return NULL;
-    for (INT_PTR i = 0; i < pInner->m_arrBars.GetSize(); ++i) {
-        void* pEntry = pInner->m_arrBars[i];
-        if (!IsBarEntry(pEntry))
-            continue;
-        CControlBar* pControlBar = static_cast<CControlBar*>(pEntry);
-        if (!pControlBar->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
-            continue;
-        CUiControlBar* pBar = static_cast<CUiControlBar*>(pControlBar);
+    CArray<CUiControlBar*, CUiControlBar*> arr;
+    static_cast<CUiDynControlBar*>(pContainer)->GetInnerBars(arr);
+    for (INT_PTR i = 0; i < arr.GetSize(); ++i) {
+        CUiControlBar* pBar = arr[i];
         if (pBar->GetSafeHwnd() == NULL || IsSkippedForMarkers(pBar) || !WindowHoldsPoint(pBar->m_hWnd, pt))
             continue;
         if (HWND hFound = TargetOfBar(pBar, pt))

@@ -498,6 +498,15 @@ void CUiDynControlBar::RepositionChildWindow(int cx, int cy, BOOL bRepaint)
         m_pInnerDockBar->RecalcLayoutNow();
 }
 
+void CUiDynControlBar::GetInnerBars(CArray<CUiControlBar*, CUiControlBar*>& arr) const
+{
+    for (INT_PTR i = 0; m_pInnerDockBar != nullptr && i < m_pInnerDockBar->m_arrBars.GetSize(); ++i) {
+        void* p = m_pInnerDockBar->m_arrBars[i];
+        if (IsBarEntry(p) && static_cast<CControlBar*>(p)->IsKindOf(RUNTIME_CLASS(CUiControlBar)))
+            arr.Add(static_cast<CUiControlBar*>(p));
+    }
+}
+
 bool CUiDynControlBar::HoldsShownBar() const
 {
     if (m_pInnerDockBar == nullptr || m_pInnerDockBar->GetSafeHwnd() == NULL)

@@ -90,6 +90,8 @@ public:
     // Whether a bar it holds shows, in a container inside it too: a group whose shown bars
     // all left shows nothing, though its window is still up until its own layout.
     bool HoldsShownBar() const;
+    // The framework's bars it holds, in the order of its inner dock bar.
+    void GetInnerBars(CArray<CUiControlBar*, CUiControlBar*>& arr) const;
     virtual CSize CalcInnerSize() const;
     virtual CUiDockDynBar* CreateInnerDockBar();
 
