@@ -139,14 +139,6 @@ struct Arrivals
     }
 };
 
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (!done() && GetTickCount() - start < timeoutMs)
-        Sleep(1);
-    return done();
-}
-
 // Seconds from the device's going on to the last byte of the bytes written by a bare loop as
 // one write behind the stall, once the program has let the port go; 0 when they did not all
 // arrive in order.
@@ -155,7 +147,7 @@ double BareBacklog(int comNumber, PortDevice& device, Arrivals& arrivals, const 
     char name[32];
     std::snprintf(name, sizeof(name), "\\\\.\\COM%d", comNumber);
     HANDLE port = INVALID_HANDLE_VALUE;
-    WaitUntil([&] {
+    e2e::WaitFor([&] {
         port = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED,
                            nullptr);
         return port != INVALID_HANDLE_VALUE;
@@ -176,7 +168,7 @@ double BareBacklog(int comNumber, PortDevice& device, Arrivals& arrivals, const 
     Sleep(kStallMs);
     const double start = Now();
     device.PauseReading(false);
-    const bool arrived = started && WaitUntil([&] { return arrivals.done.load(); }, 30000);
+    const bool arrived = started && e2e::WaitFor([&] { return arrivals.done.load(); }, 30000);
     if (started)
         GetOverlappedResult(port, &ov, &written, TRUE);
     CloseHandle(ov.hEvent);
@@ -192,7 +184,7 @@ double ProgramBacklog(HWND hMain, bool bStart, PortDevice& device, Arrivals& arr
     if (bStart)
         PostMessageA(hMain, WM_COMMAND, ID_PORT1_START, 0);
     double seconds = 0;
-    if (WaitUntil([&] { return arrivals.stray > readies; }, 10000)) {
+    if (e2e::WaitFor([&] { return arrivals.stray > readies; }, 10000)) {
         readies = arrivals.stray;
         device.PauseReading(true);
         arrivals.Arm(total);
@@ -201,7 +193,7 @@ double ProgramBacklog(HWND hMain, bool bStart, PortDevice& device, Arrivals& arr
         Sleep(kStallMs);
         const double start = Now();
         device.PauseReading(false);
-        if (WaitUntil([&] { return arrivals.done.load(); }, 30000) && arrivals.broken == 0)
+        if (e2e::WaitFor([&] { return arrivals.done.load(); }, 30000) && arrivals.broken == 0)
             seconds = arrivals.lastByte - start;
     }
     PostMessageA(hMain, WM_COMMAND, ID_PORT1_STOP, 0);

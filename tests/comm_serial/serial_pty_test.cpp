@@ -139,6 +139,17 @@ bool EndThePair(const std::string& pid)
     return true;
 }
 
+// A copy of a DLL of the tests' folder in the folder "ptyext" beside it; "" when it cannot be made.
+std::string ExtensionCopy(const char* dll, const char* copyName)
+{
+    char exe[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    const std::string folder = std::string(exe).substr(0, std::string(exe).rfind('\\'));
+    CreateDirectoryA((folder + "\\ptyext").c_str(), NULL);
+    const std::string copy = folder + "\\ptyext\\" + copyName;
+    return CopyFileA((folder + "\\" + dll).c_str(), copy.c_str(), FALSE) ? copy : std::string();
+}
+
 int ThreadCount()
 {
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
@@ -200,12 +211,8 @@ protected:
             // the program keeps it mapped until this process ends and Wine removes no mapped
             // file, and not in the tests' own folder, whose DLLs other test processes map when
             // they start the program. Its replies leave the user's sends to the program.
-            char exe[MAX_PATH] = "";
-            GetModuleFileNameA(nullptr, exe, MAX_PATH);
-            const std::string folder = std::string(exe).substr(0, std::string(exe).rfind('\\'));
-            CreateDirectoryA((folder + "\\ptyext").c_str(), NULL);
-            const std::string copy = folder + "\\ptyext\\kvrpty_ext.dll";
-            ASSERT_TRUE(CopyFileA((folder + "\\kvrtest_ext.dll").c_str(), copy.c_str(), FALSE)) << copy;
+            const std::string copy = ExtensionCopy("kvrtest_ext.dll", "kvrpty_ext.dll");
+            ASSERT_FALSE(copy.empty()) << "kvrpty_ext.dll";
             set.m_nExtendedMode[0] = 1;
             set.m_strExtDllPath[0] = copy.c_str();
         }
@@ -658,11 +665,8 @@ TEST_P(ExtendedPtyConnection, TwoInARowBothExchangeBytesAndEndOnTheirStop)
     }
     // A DLL that could not be mapped before the first connection (it needs a DLL found nowhere)
     // is refused with its message, not mapped anew: under Wine that faulted in the loader.
-    char exe[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    const std::string folder = std::string(exe).substr(0, std::string(exe).rfind('\\'));
-    const std::string unusable = folder + "\\ptyext\\kvrpty_missing.dll";
-    ASSERT_TRUE(CopyFileA((folder + "\\kvrtest_extmissing.dll").c_str(), unusable.c_str(), FALSE)) << unusable;
+    const std::string unusable = ExtensionCopy("kvrtest_extmissing.dll", "kvrpty_missing.dll");
+    ASSERT_FALSE(unusable.empty()) << "kvrpty_missing.dll";
     set.m_strExtDllPath[0] = unusable.c_str();
     ASSERT_TRUE(BeginPortSessionThread(0));
     EXPECT_TRUE(frame.WaitFor([&] { return frame.FindMessage(10030) != nullptr; }, 10000))

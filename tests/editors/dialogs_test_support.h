@@ -35,17 +35,6 @@ inline ByteVector BytesOf(const COleSafeArray& source)
 }
 
 
-inline bool WriteWholeFile(const std::string& path, const ByteVector& bytes)
-{
-    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL ok = bytes.empty() || ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
-    ::CloseHandle(h);
-    return ok && written == bytes.size();
-}
-
 inline bool ReadWholeFile(const std::string& path, ByteVector& bytes)
 {
     HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);

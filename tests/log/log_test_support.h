@@ -89,13 +89,7 @@ inline std::string ReadFileText(const std::string& path)
 
 inline void WriteFileBytes(const std::string& path, const std::vector<BYTE>& bytes)
 {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    DWORD written = 0;
-    if (!bytes.empty())
-        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
-    ASSERT_EQ(bytes.size(), written);
+    ASSERT_TRUE(WriteWholeFile(path, bytes)) << path;
 }
 
 inline bool FileExists(const std::string& path)

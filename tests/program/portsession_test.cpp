@@ -7,6 +7,7 @@
 
 #include "journeys.h"
 #include "resource.h"
+#include "temp_folder_support.h"
 
 #include <cstring>
 #include <string>
@@ -100,17 +101,6 @@ void ChooseExtendedMode(Korvane& k, bool bExtended)
     ASSERT_TRUE(k.WaitDialogGone(hDlg)) << "the settings dialog stayed open after OK";
 }
 
-bool WriteFileBytes(const std::string& path, const std::vector<BYTE>& bytes)
-{
-    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL ok = ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
-    ::CloseHandle(h);
-    return ok && written == bytes.size();
-}
-
 } // namespace
 
 // Port 1 in extended mode with an extension DLL that only the program loads, beside a second
@@ -135,8 +125,8 @@ TEST(PortSession, ExtendedModeTwiceThenPlainAndTheDllChoiceStillOpensAtOnce)
         ASSERT_TRUE(::CopyFileA((BinFolder() + "\\kvrtest_ext.dll").c_str(), copy.c_str(), FALSE)) << copy;
     ASSERT_TRUE(::CopyFileA((BinFolder() + "\\kvrtest_extmissing.dll").c_str(),
                             (folder + "\\kvrjourney_missing.dll").c_str(), FALSE));
-    ASSERT_TRUE(WriteFileBytes(folder + "\\kvrjourney_noise.dll", std::vector<BYTE>(3000, 0xA7)));
-    ASSERT_TRUE(WriteFileBytes(folder + "\\kvrjourney_empty.dll", {}));
+    ASSERT_TRUE(WriteWholeFile(folder + "\\kvrjourney_noise.dll", std::vector<BYTE>(3000, 0xA7)));
+    ASSERT_TRUE(WriteWholeFile(folder + "\\kvrjourney_empty.dll", {}));
     ASSERT_TRUE(WriteStartupSet(k, "Extended", dll));
     ASSERT_TRUE(k.Start());
     for (BYTE round = 0; round < 3; ++round) {

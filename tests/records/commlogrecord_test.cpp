@@ -9,6 +9,7 @@
 #include "bytes_test_support.h"
 #include "bytestreamreader.h"
 #include "commlogrecord.h"
+#include "temp_folder_support.h"
 
 namespace {
 
@@ -43,24 +44,9 @@ void ExpectSameRecord(const CCommLogRecord& a, const CCommLogRecord& b)
     EXPECT_EQ(a.m_nPeerPort, b.m_nPeerPort);
 }
 
-std::string TempFolder()
-{
-    char path[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, path);
-    std::string folder = std::string(path) + "korvane_records_" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
 void WriteFileBytes(const std::string& path, const std::vector<BYTE>& bytes)
 {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    DWORD written = 0;
-    if (!bytes.empty())
-        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
-    ASSERT_EQ(bytes.size(), written);
+    ASSERT_TRUE(WriteWholeFile(path, bytes)) << path;
 }
 
 } // namespace
@@ -238,15 +224,15 @@ TEST(ByteStreamReader, BlobsAndBytesComeOffTheFront)
 
 TEST(ByteStreamReader, LoadFileReadsWholeFilesAndKeepsTheBufferOnFailure)
 {
-    const std::string folder = TempFolder();
-    const std::string path = folder + "\\stream.bin";
+    TempFolder folder;
+    const std::string path = folder.File("stream.bin");
     std::vector<BYTE> content(70000);
     for (size_t i = 0; i < content.size(); ++i)
         content[i] = static_cast<BYTE>(i * 7);
     WriteFileBytes(path, content);
 
     CByteStreamReader reader(BufferOf({9, 8, 7}));
-    EXPECT_EQ(0, reader.LoadFile((folder + "\\missing.bin").c_str()));
+    EXPECT_EQ(0, reader.LoadFile(folder.File("missing.bin").c_str()));
     EXPECT_EQ((std::vector<BYTE>{9, 8, 7}), BytesOf(reader));
 
     EXPECT_EQ(1, reader.LoadFile(path.c_str()));
@@ -259,7 +245,4 @@ TEST(ByteStreamReader, LoadFileReadsWholeFilesAndKeepsTheBufferOnFailure)
     reader = CByteStreamReader(BufferOf({1, 2}));
     reader.Clear();
     EXPECT_EQ(0u, reader.GetRemaining());
-
-    DeleteFileA(path.c_str());
-    RemoveDirectoryA(folder.c_str());
 }

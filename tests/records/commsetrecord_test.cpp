@@ -137,14 +137,7 @@ protected:
 
     void Store(const Bytes& bytes)
     {
-        HANDLE h = CreateFileA(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, h);
-        DWORD written = 0;
-        if (!bytes.empty())
-            WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(h);
-        ASSERT_EQ(bytes.size(), written);
+        ASSERT_TRUE(WriteWholeFile(m_path, bytes)) << m_path;
     }
 
     // Reads the bytes as a set file into target.

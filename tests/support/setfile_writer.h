@@ -9,6 +9,7 @@
 
 #include "bytes_test_support.h"
 #include "commsetrecord.h"
+#include "temp_folder_support.h"
 
 namespace testsets {
 
@@ -181,14 +182,7 @@ inline CCommSetRecord PortOneSet(const char* name, int comNumber)
 // Writes a set file of the newest version to a path; false when it cannot be written.
 inline bool WriteSetFileTo(const char* pszPath, const CCommSetRecord& set)
 {
-    const Bytes file = WriteSetFile(set, 103);
-    HANDLE h = ::CreateFileA(pszPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL ok = ::WriteFile(h, file.data(), static_cast<DWORD>(file.size()), &written, NULL);
-    ::CloseHandle(h);
-    return ok && written == file.size();
+    return WriteWholeFile(pszPath, WriteSetFile(set, 103));
 }
 
 } // namespace testsets

@@ -1,9 +1,23 @@
-// A folder of its own under the system's temporary folder, removed with its files.
+// A folder of its own under the system's temporary folder, removed with its files, and a file
+// written whole in one call.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+// Writes the bytes to the file at path, replacing it; false when it was not written whole.
+inline bool WriteWholeFile(const std::string& path, const std::vector<BYTE>& bytes)
+{
+    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const BOOL ok = bytes.empty() || ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+    ::CloseHandle(h);
+    return ok && written == bytes.size();
+}
 
 class TempFolder
 {
