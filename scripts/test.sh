@@ -19,7 +19,16 @@ if [ $rc -ne 0 ]; then
     # Only the failing executables' lines: the others' would crowd the failures out.
     failing=$(sed -nE 's/.*Test +#([0-9]+): .*\*\*\*.*/\1/p' "$log" | paste -sd'|')
     if [ -n "$failing" ]; then
-        grep -E "^($failing): " "$log" | grep -vE '^[0-9]+: \[ (RUN|      OK) |^[0-9]+: \[----------\]|^[0-9]+: $' | head -300
+        # Of each failing executable, what its failed tests printed (or the test it was in when
+        # it crashed or timed out), so that a shortened report still shows each cause.
+        for n in ${failing//|/ }; do
+            grep -E "^$n: " "$log" | sed -E "s/^$n: //" | awk -v n="$n" '
+                /^\[ RUN      \]/ { buf = ""; inside = 1; kept = 0 }
+                inside && kept < 60 && !/^\[ RUN/ && !/^$/ && !/wrong ELF class/ { buf = buf n ": " $0 "\n"; ++kept }
+                /^\[       OK \]/ { inside = 0; buf = "" }
+                /^\[  FAILED  \] .* \([0-9]+ ms\)$/ { printf "%s", buf; inside = 0; buf = "" }
+                END { if (inside) printf "%s%s: (ended inside this test)\n", buf, n }'
+        done | head -300
     else
         grep -E '\[  FAILED  \]|Failure|error:' "$log" | head -300
     fi

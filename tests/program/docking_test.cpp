@@ -421,10 +421,15 @@ void ToolbarBesideTheMenuBarFloatsAndDocksBack(int look, const std::string& name
     WaitStill(ScreenRect(hFloating));
     const int x = rcMain.left + 700;
     PressAndMove(CaptionPoint(hFloating), POINT{x, rcMenu.bottom + 12});
+    // Where the toolbar was on its way, for a failure's message.
+    WaitIdle(k.Main());
+    const std::string below = RectText(ScreenRect(k.ToolBar()));
     MouseMove(x, yMenu);
+    WaitIdle(k.Main());
+    const std::string over = RectText(ScreenRect(k.ToolBar()));
     MoveAndRelease(POINT{x + 1, yMenu});
     ASSERT_TRUE(WaitFor([&] { return ::GetAncestor(k.ToolBar(), GA_ROOT) == k.Main(); })) << "did not dock";
-    expectWhole("its floating frame into the menu bar's row");
+    expectWhole(("its floating frame into the menu bar's row (below it at " + below + ", over it at " + over + ")").c_str());
 
     Drag(POINT{ScreenRect(k.ToolBar()).left + 3, yMenu}, POINT{rcMain.left + 300, yMenu});
     ASSERT_TRUE(WaitFor([&] { return ScreenRect(k.ToolBar()).left < ScreenRect(k.MenuBar()).left; }))

@@ -731,10 +731,20 @@ void Click(int x, int y, bool bRight)
 void DoubleClick(int x, int y)
 {
     MouseMove(x, y);
-    MouseDown();
-    MouseUp();
-    MouseDown();
-    MouseUp();
+    DoubleClickHere();
+}
+
+void DoubleClickHere()
+{
+    INPUT in[4] = {};
+    const DWORD dwNow = ::GetTickCount();
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        in[i].mi.time = dwNow + i * kStepMs;
+    }
+    ::SendInput(4, in, sizeof(INPUT));
+    ::Sleep(4 * kStepMs);
 }
 
 void PressAndMove(POINT from, POINT to)

@@ -158,6 +158,10 @@ void MouseDown(bool bRight = false);
 void MouseUp(bool bRight = false);
 void Click(int x, int y, bool bRight = false);
 void DoubleClick(int x, int y);
+// The two presses and releases of a left double click where the cursor is. They carry the
+// times a hand's double click has whenever this thread gets to give them: a busy machine that
+// holds it between the clicks must not make two single clicks of them.
+void DoubleClickHere();
 // Presses at from and moves (past the drag threshold, in steps with pauses) to the point; the
 // button stays down.
 void PressAndMove(POINT from, POINT to);

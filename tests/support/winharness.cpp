@@ -1,5 +1,6 @@
 // Window test harness (see winharness.h).
 #include "winharness.h"
+#include "uiprobe.h"
 #include <commctrl.h>
 #include <algorithm>
 #include <cstdlib>
@@ -329,7 +330,9 @@ RealHand& RealHand::Click(CPoint pt)
 
 RealHand& RealHand::DoubleClick(CPoint pt)
 {
-    return MoveTo(pt).Pause(30).Press().Release().Press().Release().Pause(40);
+    MoveTo(pt).Pause(30);
+    m_steps.push_back([]() { e2e::DoubleClickHere(); });
+    return Pause(40);
 }
 
 RealHand& RealHand::Drag(CPoint from, CPoint to, int nStep)
