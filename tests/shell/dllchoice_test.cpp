@@ -98,6 +98,26 @@ Words CommentReply(const char* text)
     return w;
 }
 
+// The copies are made and mapped once, before any test of the run, in a folder beside the
+// tests, and stay mapped: under Wine a DLL mapped after threads of the process have come and
+// gone can fault in Wine's loader (the program maps the DLLs of its folder at its start for
+// the same reason), the program keeps every extension DLL it mapped until it ends, and Wine
+// removes no mapped file.
+class DllCopies : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        const std::string folder = ExeFolder() + "\\dllchoice";
+        ::CreateDirectoryA(folder.c_str(), NULL);
+        for (const char* name : {"A.dll", "B.dll", "C.dll", "D.dll"}) {
+            const std::string path = folder + "\\" + name;
+            ::CopyFileA((ExeFolder() + "\\kvrtest_ext.dll").c_str(), path.c_str(), FALSE);
+            ::LoadLibraryA(path.c_str());
+        }
+    }
+};
+::testing::Environment* const g_pDllCopies = ::testing::AddGlobalTestEnvironment(new DllCopies);
+
 class DllChoiceTest : public ::testing::Test {
 protected:
     DllChoiceTest()
@@ -106,16 +126,6 @@ protected:
         for (int i = 0; i < 4; ++i)
             dlls[i].Load(folder.File(std::string(names[i]) + ".dll"));
         Script();
-    }
-
-    // The copies are made once for the whole run, in a folder beside the tests: under Wine the
-    // program keeps every extension DLL it mapped until it ends, and Wine removes no mapped
-    // file.
-    static void SetUpTestSuite()
-    {
-        ::CreateDirectoryA(folder.Path().c_str(), NULL);
-        for (const char* name : {"A.dll", "B.dll", "C.dll", "D.dll"})
-            ::CopyFileA((ExeFolder() + "\\kvrtest_ext.dll").c_str(), folder.File(name).c_str(), FALSE);
     }
 
     struct Folder {

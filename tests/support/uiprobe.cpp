@@ -736,15 +736,17 @@ void DoubleClick(int x, int y)
 
 void DoubleClickHere()
 {
-    INPUT in[4] = {};
-    const DWORD dwNow = ::GetTickCount();
+    // Each input carries the time it has in a hand's double click, counted from the first,
+    // however late this thread gets to give it.
+    const DWORD dwFirst = ::GetTickCount();
     for (int i = 0; i < 4; ++i) {
-        in[i].type = INPUT_MOUSE;
-        in[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-        in[i].mi.time = dwNow + i * kStepMs;
+        INPUT in = {};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        in.mi.time = dwFirst + i * kStepMs;
+        ::SendInput(1, &in, sizeof(in));
+        ::Sleep(kStepMs);
     }
-    ::SendInput(4, in, sizeof(INPUT));
-    ::Sleep(4 * kStepMs);
 }
 
 void PressAndMove(POINT from, POINT to)

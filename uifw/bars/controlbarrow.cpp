@@ -619,7 +619,7 @@ void CUiControlBar::RunTrackingLoop(BYTE bFlag, bool bSplit)
             drawBand(false);
             continue;
         }
-        if (!AfxPumpPeekedMessage(msg)) {
+        if (!AfxPumpMessage()) {
             ::PostQuitMessage(0);
             break;
         }

@@ -142,10 +142,8 @@ void CUiControlBar::DragLoop(CPoint ptScreen, CPoint ptGrab, int nThresholdX, in
                 bEnd = true;
                 break;
             }
-            if (!AfxPumpPeekedMessage(msg)) {
+            if (!AfxPumpMessage())
                 ::PostQuitMessage(0);
-                bEnd = true;
-            }
         }
         if (bEnd) {
             if (::IsWindow(hWnd) && ::GetCapture() == hWnd)
@@ -251,7 +249,7 @@ void CUiControlBar::DragLoop(CPoint ptScreen, CPoint ptGrab, int nThresholdX, in
         }
         if (::GetCapture() == hWnd && ::GetKeyState(VK_LBUTTON) < 0 && ::GetKeyState(VK_RBUTTON) >= 0 &&
             ::GetKeyState(VK_MBUTTON) >= 0) {
-            if (!AfxPumpPeekedMessage(msg)) {
+            if (!AfxPumpMessage()) {
                 ::PostQuitMessage(0);
             }
             continue;
@@ -304,7 +302,7 @@ void CUiControlBar::TakeRightRelease()
             ::PeekMessage(&taken, taken.hwnd, n, n, PM_REMOVE);
             continue;
         }
-        if (!AfxPumpPeekedMessage(taken)) {
+        if (!AfxPumpMessage()) {
             ::PostQuitMessage(0);
             break;
         }

@@ -673,7 +673,7 @@ void CUiMiniDockFrameWnd::ResizeLoop(int nHitTest)
             ResizeStop();
             break;
         }
-        if (!AfxPumpPeekedMessage(msg)) {
+        if (!AfxPumpMessage()) {
             ::PostQuitMessage(0);
             break;
         }
