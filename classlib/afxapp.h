@@ -251,6 +251,10 @@ inline void AFXAPI AfxEnableControlContainer() {}
 BOOL AFXAPI AfxPreTranslateMessage(MSG* pMsg);
 // One message of the calling thread's loop; FALSE on WM_QUIT.
 BOOL AFXAPI AfxPumpMessage();
+// The message a loop has just peeked and chosen to pass on, and nothing else: input that came
+// in front of a peeked paint or timer meanwhile stays queued for the loop to judge. FALSE on
+// WM_QUIT.
+BOOL AFXAPI AfxPumpPeekedMessage(const MSG& peeked);
 // Sends WM_IDLEUPDATECMDUI to the visible frames of this thread other than pSkip.
 void AFXAPI AfxIdleUpdateFrames(CWnd* pSkip);
 

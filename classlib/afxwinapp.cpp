@@ -72,6 +72,24 @@ BOOL AFXAPI AfxPumpMessage()
     return TRUE;
 }
 
+BOOL AFXAPI AfxPumpPeekedMessage(const MSG& peeked)
+{
+    CWinThread* pThread = AfxGetThread();
+    MSG local;
+    MSG& msg = pThread != NULL ? pThread->m_msgCur : local;
+    // A thread message (a thread timer's, say) is the first of its number in the queue, as
+    // input never has its number.
+    if (!::PeekMessageA(&msg, peeked.hwnd, peeked.message, peeked.message, PM_REMOVE))
+        return TRUE;   // gone meanwhile, as a paint validated by a sent message
+    if (msg.message == WM_QUIT)
+        return FALSE;
+    if (msg.message != WM_KICKIDLE && !AfxTakeDoubleByteHalf(msg) && !AfxPreTranslateMessage(&msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return TRUE;
+}
+
 void AFXAPI AfxIdleUpdateFrames(CWnd* pSkip)
 {
     // A copy: an update handler may create or destroy frames.

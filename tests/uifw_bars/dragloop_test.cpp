@@ -159,6 +159,54 @@ TEST_F(DragLoopTest, ARightClickThatEndsADragOpensNoMenu)
     }
 }
 
+// The click comes just after the loop chose to pass a paint on, as a busy machine gives it: the
+// loop passes on only that paint, and then sees the press.
+namespace rightclickbehindpaint {
+bool bArmed = false;
+LRESULT CALLBACK OnGetMessage(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* pMsg = reinterpret_cast<const MSG*>(lParam);
+    if (nCode == HC_ACTION && wParam == PM_NOREMOVE && bArmed && pMsg->message == WM_PAINT) {
+        if (HWND hCapture = ::GetCapture()) {
+            bArmed = false;
+            ::PostMessageA(hCapture, WM_RBUTTONDOWN, MK_RBUTTON, 0);
+            ::PostMessageA(hCapture, WM_RBUTTONUP, 0, 0);
+        }
+    }
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+} // namespace rightclickbehindpaint
+
+TEST_F(StudioDragLoopTest, ARightClickThatComesWhileTheLoopPassesAPaintOnEndsTheDragAndOpensNoMenu)
+{
+    Pane* pBar = DockedPane(0xD03D, AFX_IDW_DOCKBAR_LEFT);
+    Pane* pOther = DockedPane(0xD03E, AFX_IDW_DOCKBAR_TOP);
+    const CPoint pt = CaptionPoint(pBar);
+    const CPoint ptOther = WindowRect(pOther).CenterPoint();
+    HHOOK hHook = ::SetWindowsHookExA(WH_GETMESSAGE, &rightclickbehindpaint::OnGetMessage, NULL, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, hHook);
+    bool bDragging = false;
+    winharness::ScriptedInputPlayer player;
+    player.Keys(true)
+        .MoveTo(pt.x + 20, pt.y + 20)
+        .MoveTo(ptOther.x, ptOther.y)
+        .Call([&] {
+            bDragging = CUiControlBar::GetBarBeingDragged() == pBar;
+            rightclickbehindpaint::bArmed = true;
+            pOther->Invalidate();
+        })
+        .Call([] {})
+        .Keys(false);
+    DragFrom(pBar, pt, player);
+    winharness::PumpUntil([&] { return player.Done(); });
+    ::UnhookWindowsHookEx(hHook);
+    EXPECT_TRUE(bDragging);
+    EXPECT_FALSE(rightclickbehindpaint::bArmed) << "no paint was passed on";
+    EXPECT_EQ(nullptr, CUiControlBar::GetBarBeingDragged());
+    EXPECT_EQ(0, pBar->nRightButtons + pOther->nRightButtons);
+    EXPECT_EQ(0u, fx.pFrame->menuEvents.size());
+}
+
 TEST_F(DragLoopTest, PressingCtrlWhileTheMouseRestsFloatsTheTargetWithinAStep)
 {
     Pane* pBar = DockedPane(0xD034, AFX_IDW_DOCKBAR_TOP);

@@ -619,7 +619,7 @@ void CUiControlBar::RunTrackingLoop(BYTE bFlag, bool bSplit)
             drawBand(false);
             continue;
         }
-        if (!AfxPumpMessage()) {
+        if (!AfxPumpPeekedMessage(msg)) {
             ::PostQuitMessage(0);
             break;
         }

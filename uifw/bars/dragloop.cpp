@@ -142,8 +142,10 @@ void CUiControlBar::DragLoop(CPoint ptScreen, CPoint ptGrab, int nThresholdX, in
                 bEnd = true;
                 break;
             }
-            if (!AfxPumpMessage())
+            if (!AfxPumpPeekedMessage(msg)) {
                 ::PostQuitMessage(0);
+                bEnd = true;
+            }
         }
         if (bEnd) {
             if (::IsWindow(hWnd) && ::GetCapture() == hWnd)
@@ -249,7 +251,7 @@ void CUiControlBar::DragLoop(CPoint ptScreen, CPoint ptGrab, int nThresholdX, in
         }
         if (::GetCapture() == hWnd && ::GetKeyState(VK_LBUTTON) < 0 && ::GetKeyState(VK_RBUTTON) >= 0 &&
             ::GetKeyState(VK_MBUTTON) >= 0) {
-            if (!AfxPumpMessage()) {
+            if (!AfxPumpPeekedMessage(msg)) {
                 ::PostQuitMessage(0);
             }
             continue;
@@ -302,7 +304,7 @@ void CUiControlBar::TakeRightRelease()
             ::PeekMessage(&taken, taken.hwnd, n, n, PM_REMOVE);
             continue;
         }
-        if (!AfxPumpMessage()) {
+        if (!AfxPumpPeekedMessage(taken)) {
             ::PostQuitMessage(0);
             break;
         }

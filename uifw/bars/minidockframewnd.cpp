@@ -673,7 +673,7 @@ void CUiMiniDockFrameWnd::ResizeLoop(int nHitTest)
             ResizeStop();
             break;
         }
-        if (!AfxPumpMessage()) {
+        if (!AfxPumpPeekedMessage(msg)) {
             ::PostQuitMessage(0);
             break;
         }

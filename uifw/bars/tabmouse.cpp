@@ -290,7 +290,7 @@ void CUiTabWnd::DragItemLoop(int nIndex)
         const bool bEnd = m == WM_LBUTTONUP || (m >= 0x0204 && m <= 0x020A) || m == WM_CAPTURECHANGED ||
                           (m >= 0x00A1 && m <= 0x00A9) || m == WM_SYSCOLORCHANGE || m == WM_SETTINGCHANGE ||
                           m == WM_ACTIVATEAPP || m == WM_CANCELMODE || m == WM_CONTEXTMENU || ::GetCapture() != hWnd;
-        if (!AfxPumpMessage()) {
+        if (!AfxPumpPeekedMessage(msg)) {
             ::PostQuitMessage(0);
             break;
         }

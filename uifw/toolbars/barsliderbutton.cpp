@@ -321,7 +321,7 @@ void CUiBarSliderButton::TrackPress(CPoint point, int nStep)
             break;
         const bool bTick = msg.message == WM_TIMER && msg.hwnd == hBar && msg.wParam == kRepeatTimer;
         if (!bTick && msg.message != WM_MOUSEMOVE) {
-            if (!AfxPumpMessage()) {
+            if (!AfxPumpPeekedMessage(msg)) {
                 ::PostQuitMessage(0);
                 break;
             }
