@@ -65,11 +65,16 @@ BOOL AFXAPI AfxPumpMessage()
     MSG msg;
     if (!::GetMessageA(&msg, NULL, 0, 0))
         return FALSE;
+    AfxHandleTakenMessage(msg);
+    return TRUE;
+}
+
+void AfxHandleTakenMessage(MSG& msg)
+{
     if (msg.message != WM_KICKIDLE && !AfxTakeDoubleByteHalf(msg) && !AfxPreTranslateMessage(&msg)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
-    return TRUE;
 }
 
 BOOL AFXAPI AfxPumpPeekedMessage(const MSG& peeked)
@@ -83,10 +88,7 @@ BOOL AFXAPI AfxPumpPeekedMessage(const MSG& peeked)
         return TRUE;   // gone meanwhile, as a paint validated by a sent message
     if (msg.message == WM_QUIT)
         return FALSE;
-    if (msg.message != WM_KICKIDLE && !AfxTakeDoubleByteHalf(msg) && !AfxPreTranslateMessage(&msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+    AfxHandleTakenMessage(msg);
     return TRUE;
 }
 
