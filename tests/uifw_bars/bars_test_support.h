@@ -202,12 +202,15 @@ inline std::vector<UINT> BarsMenuCmdIds(CFrameWnd* pFrame, CWnd* pSource)
     return ids;
 }
 
-// The inner dock marker of the type shown now, or null.
-inline CUiDynDockMarkerWnd* InnerMarkerOfType(int nType)
+// The inner dock marker of the type shown now, or null; with hTarget, only one of the set
+// shown for that window. A set that came up for a window the drag passed on its way is
+// destroyed as soon as the drag takes its next move, so a test that keeps a marker names
+// the window it waits for.
+inline CUiDynDockMarkerWnd* InnerMarkerOfType(int nType, HWND hTarget = NULL)
 {
     auto& inner = CUiDynDockMarkerWnd::InnerDockMarkers;
     for (INT_PTR i = 0; i < inner.GetSize(); ++i) {
-        if (inner[i]->GetMarkerType() == nType)
+        if (inner[i]->GetMarkerType() == nType && (hTarget == NULL || inner[i]->GetTargetWnd() == hTarget))
             return inner[i];
     }
     return nullptr;

@@ -423,6 +423,32 @@ TEST_F(StudioDragDockTest, AMarkerShowsItsHoverPictureUnderTheCursorAndDropsItsH
     CUiControlBar::g_DragStatePrevious.Empty(true);
 }
 
+// Destroying a marker's window lets other threads' sent messages in (a test's hand asking
+// what markers show); the set must not hold a marker deleted already when they ask.
+std::vector<INT_PTR> g_setSizesAtDestroy;
+
+LRESULT CALLBACK NoteSetSizeAtDestroy(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_DESTROYWND) {
+        CWnd* pWnd = CWnd::FromHandlePermanent((HWND)wParam);
+        if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CUiDynDockMarkerWnd)))
+            g_setSizesAtDestroy.push_back(CUiDynDockMarkerWnd::OuterDockMarkers.GetSize());
+    }
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+TEST_F(StudioDragDockTest, AMarkerSetIsEmptyBeforeItsFirstWindowGoes)
+{
+    CUiDynDockMarkerWnd::CreateOuterMarkers(fx.pFrame, true);
+    ASSERT_EQ(4, CUiDynDockMarkerWnd::OuterDockMarkers.GetSize());
+    g_setSizesAtDestroy.clear();
+    HHOOK hHook = ::SetWindowsHookExA(WH_CBT, &NoteSetSizeAtDestroy, NULL, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, hHook);
+    CUiDynDockMarkerWnd::DestroyAllMarkers();
+    ::UnhookWindowsHookEx(hHook);
+    EXPECT_EQ(std::vector<INT_PTR>(4, 0), g_setSizesAtDestroy);
+}
+
 TEST_F(DragDockTest, FloatingAGroupsSelectedBarRemovesItsTabAndADoubleClickOnATabFloatsItsBar)
 {
     Pane *b1, *b2, *b3;

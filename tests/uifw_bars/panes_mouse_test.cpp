@@ -43,14 +43,14 @@ protected:
         }
         return false;
     }
-    // Presses at from, drags over ptOver, where the inner markers come up, and drops on the
-    // marker of the type.
-    bool DragOntoMarker(CPoint from, CPoint ptOver, int nType, int nStep = 24)
+    // Presses at from, drags over ptOver, where the inner markers of hTarget come up, and
+    // drops on the marker of the type.
+    bool DragOntoMarker(CPoint from, CPoint ptOver, HWND hTarget, int nType, int nStep = 24)
     {
         CUiDynDockMarkerWnd* pMarker = nullptr;
         std::ostringstream state;
         hand.MoveTo(from, nStep).Settle().Press().MoveTo(from + CPoint(-10, -10), 4).MoveTo(ptOver, nStep);
-        hand.Settle().WaitFor([&] { return (pMarker = InnerMarkerOfType(nType)) != nullptr; });
+        hand.Settle().WaitFor([&] { return (pMarker = InnerMarkerOfType(nType, hTarget)) != nullptr; });
         // Where the drag stood when no marker came up, for the failure's message.
         hand.Call([&] {
             if (pMarker != nullptr)
@@ -112,7 +112,9 @@ TEST_F(PanesByMouse, EveryPaneDraggedOutByItsTabDocksBackIntoItsGroupOnADoubleCl
         const std::vector<UINT> tabsBefore = TabsOf(i);
         hand.Drag(fx.TabPoint(i), fx.ViewPoint());
         ASSERT_TRUE(hand.Play());
-        ASSERT_TRUE(fx.FloatingFrameOf(pane(i)) != nullptr);
+        ASSERT_TRUE(fx.FloatingFrameOf(pane(i)) != nullptr)
+            << "the tab ended docked on dock bar " << pane(i)->GetDockBarId() << ", in a group: " << (fx.GroupOf(i) != nullptr)
+            << ", " << TabsOf(i).size() << " tabs there";
         EXPECT_TRUE(fx.Reachable());
         hand.DoubleClick(DefaultLayoutFixture::CaptionPoint(pane(i)));
         ASSERT_TRUE(hand.Play());
@@ -217,7 +219,9 @@ TEST_F(PanesByMouse, TheSelectedTabOfAGroupOfTwoDroppedOnOtherTabsFiftyTimes)
             << "the tab ended " << (fx.FloatingFrameOf(pane(nFrom)) != nullptr ? "floating" : "docked")
             << " on dock bar " << pane(nFrom)->GetDockBarId() << ", in a group: " << (fx.GroupOf(nFrom) != nullptr);
         // Pressed away from where the last drop let go, or the press would make a double click.
-        ASSERT_TRUE(DragOntoMarker(fx.TabPoint(nFrom) + CPoint(12, 0), WindowRect(pane(nOther)).CenterPoint(), 8, 60));
+        CUiDynTabControlBar* pOtherGroup = fx.GroupOf(nOther);
+        const HWND hOther = pOtherGroup != nullptr ? pOtherGroup->m_hWnd : pane(nOther)->m_hWnd;
+        ASSERT_TRUE(DragOntoMarker(fx.TabPoint(nFrom) + CPoint(12, 0), WindowRect(pane(nOther)).CenterPoint(), hOther, 8, 60));
         ASSERT_TRUE(fx.Reachable());
         ASSERT_TRUE(fx.GroupOf(nFrom) != nullptr);
         ASSERT_TRUE(fx.GroupOf(nFrom) == fx.GroupOf(nOther));
@@ -234,7 +238,8 @@ TEST_F(PanesByMouse, OverADockMarkerTheDropAreaIsTintedUntilTheDrop)
     bool bTinted = false, bStillTinted = false;
     const CPoint ptTab = fx.TabPoint(P::kScript2);
     hand.MoveTo(ptTab).Pause(40).Press().MoveTo(ptTab + CPoint(-10, -10), 4).MoveTo(fx.ViewPoint()).MoveTo(rcBottom.CenterPoint());
-    hand.Settle().WaitFor([&] { return (pLeft = InnerMarkerOfType(2)) != nullptr; });
+    // The markers of the view the drag passes come up first, and go at its next move.
+    hand.Settle().WaitFor([&] { return (pLeft = InnerMarkerOfType(2, pBottom->m_hWnd)) != nullptr; });
     hand.MoveTo([&] { return pLeft != nullptr ? WindowRect(pLeft).CenterPoint() : rcBottom.CenterPoint(); }).Pause(300);
     hand.Call([&] { bTinted = pLeft != nullptr && pLeft->GetHighlight() != nullptr && ScreenPixel(ptArea) != clrBefore; });
     // Resting on the marker, a few pixels further: the area stays.

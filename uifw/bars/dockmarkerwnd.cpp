@@ -131,13 +131,17 @@ HWND FindInnerTarget(CFrameWnd* pFrame, CPoint pt, CUiControlBar* pDragged, int&
 
 void DestroyDockMarkerArray(CUiDynDockMarkerWnd::MarkerArray& arr)
 {
-    for (INT_PTR i = 0; i < arr.GetSize(); ++i) {
-        CUiDynDockMarkerWnd* pMarker = arr[i];
+    // Out of the set before any goes: destroying a top-level window lets other threads' sent
+    // messages in, and whoever looks at the set then must not find a marker already deleted.
+    CUiDynDockMarkerWnd::MarkerArray dying;
+    dying.Copy(arr);
+    arr.RemoveAll();
+    for (INT_PTR i = 0; i < dying.GetSize(); ++i) {
+        CUiDynDockMarkerWnd* pMarker = dying[i];
         if (pMarker->GetSafeHwnd() != NULL)
             pMarker->DestroyWindow();
         delete pMarker;
     }
-    arr.RemoveAll();
 }
 
 bool CUiDynDockMarkerWnd::RegisterMarkerClass()
