@@ -198,6 +198,9 @@ void RightGroupFromAColumnToTheTop(int look)
         rcTop = ScreenRect(GroupOf(k, kSendEditor));
         return FloatingFrameOf(k, kSendEditor) == NULL && rcTop.bottom <= ScreenRect(k.LogList()).top;
     })) << "the right group is not at the top: " << RectText(rcTop);
+    // Docked, the group stands at the top of the client area, at its floating height, until
+    // the frame's layout, which the program makes once it goes idle, gives it its place.
+    rcTop = WaitSettled(GroupOf(k, kSendEditor));
     if (bMarkers)
         ExpectEveryPaneReachable(k, "the right group at the top");
     EXPECT_EQ(300, rcTop.bottom - rcTop.top) << RectText(rcTop);
@@ -294,6 +297,11 @@ TEST(Docking, GroupsFloatAndDockBackByCaptionDoubleClickAndEveryMarker)
         std::vector<int> floated;
         for (size_t j = 0; j < members.size(); ++j) {
             HWND hGroup = GroupOf(k, groupOf);
+            // The pane docked back shows before the strip has painted its tab selected (and
+            // wider, moving its neighbours) and the group its last layout: the labels are read
+            // where a click will meet them.
+            WaitIdle(hGroup);
+            WaitStill(ScreenRect(TabStripOf(hGroup)));
             const std::vector<TabLabel> tabs = k.TabLabels(TabStripOf(hGroup));
             ASSERT_EQ(members.size(), tabs.size());
             const POINT at = Center(tabs[j].rc);

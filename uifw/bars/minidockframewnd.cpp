@@ -167,16 +167,38 @@ void CUiMiniDockFrameWnd::KeepInFrontOfOwner()
         if (h == m_hWnd)
             return;
     }
-    // Right in front of the owner: behind the nearest shown window in front of it, or in front
-    // of everything not topmost when that is a topmost window or there is none. Hidden windows
-    // (tips and the like) are passed over: they move on their own.
-    HWND hAfter = ::GetWindow(hOwner, GW_HWNDPREV);
-    while (hAfter != NULL && !::IsWindowVisible(hAfter))
-        hAfter = ::GetWindow(hAfter, GW_HWNDPREV);
-    if (hAfter == NULL || (::GetWindowLong(hAfter, GWL_EXSTYLE) & WS_EX_TOPMOST))
-        hAfter = HWND_TOP;
+    // Right in front of the owner, behind the shown windows in front of it. Placed behind one
+    // of them, the frame would be in front of the owner only in the system's order of windows:
+    // under Wine the X server's stacking follows a window only when it goes to the top, and the
+    // owner, raised there before, would go on hiding the frame. So the frame goes to the top,
+    // and the shown windows of this thread that were in front of the owner go there again
+    // after it, back to front. Hidden windows (tips and the like) move on their own; topmost
+    // ones stay above anyway.
+    // Another program's window in front of the owner keeps its place: the frame goes right
+    // behind the nearest shown window then, as nothing of this thread may be raised over it.
+    const UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    std::vector<HWND> inFront;
+    HWND hNearest = NULL;
+    bool bOthers = false;
+    const DWORD dwThread = ::GetCurrentThreadId();
+    for (HWND h = ::GetWindow(hOwner, GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV)) {
+        if (!::IsWindowVisible(h) || (::GetWindowLong(h, GWL_EXSTYLE) & WS_EX_TOPMOST))
+            continue;
+        if (hNearest == NULL)
+            hNearest = h;
+        if (::GetWindowThreadProcessId(h, NULL) == dwThread)
+            inFront.push_back(h);
+        else
+            bOthers = true;
+    }
     g_bKeepingInFront = true;
-    ::SetWindowPos(m_hWnd, hAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    if (bOthers) {
+        ::SetWindowPos(m_hWnd, hNearest, 0, 0, 0, 0, nFlags);
+    } else {
+        ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, nFlags);
+        for (HWND h : inFront)
+            ::SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, nFlags);
+    }
     g_bKeepingInFront = false;
 }
 
