@@ -70,7 +70,9 @@ fi
 lua_tar=$(ls "$BUILD_DIR"/_deps/lua5.1_5.1.5.orig.tar.gz 2>/dev/null || true)
 if [ ${#missing[@]} -gt 0 ] || [ -z "$lua_tar" ]; then
     if [ -n "${need_update:-}" ] || [ ${#missing[@]} -gt 0 ] || [ -z "$lua_tar" ]; then
-        run_apt_get update -qq
+        # A mirror caught in its sync fails an index or two: the lists there are still serve
+        # whatever is already known, and a package or source they lack fails below, by name.
+        run_apt_get update -qq || echo "setup: the package lists were not all updated; going on with those there are" >&2
     fi
 fi
 if [ ${#missing[@]} -gt 0 ]; then

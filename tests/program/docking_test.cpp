@@ -44,6 +44,18 @@ void FloatByCaption(Korvane& k, int paneId, const std::string& step)
     ExpectEveryPaneReachable(k, step);
 }
 
+// For a failure's message: the window that holds the mouse, the program's loops, and the
+// window a click at the point meets.
+std::string WhatHoldsTheProgram(const Korvane& k, POINT at)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(k.Main(), NULL), &info);
+    const HWND hAt = ::WindowFromPoint(at);
+    return "capture " + (info.hwndCapture != NULL ? ClassOf(info.hwndCapture) : std::string("none")) + ", flags " +
+           std::to_string(info.flags) + ", at the point " + ClassOf(hAt) + " in " + ClassOf(::GetAncestor(hAt, GA_ROOT));
+}
+
 // bTakenLate: both clicks are queued while the program's UI thread is held, as a busy machine
 // holds it, and it takes them together afterwards.
 void ToggleByDoubleClick(Korvane& k, HWND hCaptionOf, int paneId, bool bFloats, const std::string& step,
@@ -63,7 +75,7 @@ void ToggleByDoubleClick(Korvane& k, HWND hCaptionOf, int paneId, bool bFloats, 
         ::CloseHandle(hThread);
     }
     ASSERT_TRUE(WaitFor([&] { return (FloatingFrameOf(k, paneId) != NULL) == bFloats; }))
-        << step << (bFloats ? ": still docked" : ": still floating");
+        << step << (bFloats ? ": still docked" : ": still floating") << "; " << WhatHoldsTheProgram(k, at);
     ExpectEveryPaneReachable(k, step);
 }
 
