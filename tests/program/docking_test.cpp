@@ -28,6 +28,15 @@ HWND GroupOf(const Korvane& k, int paneId)
     return group != nullptr ? group->hwnd : NULL;
 }
 
+// A point on the caption of a group where it stays: a group just docked stands at the top of
+// the client area until the frame's layout, made once the program goes idle, gives it its
+// place, and a press at the caption it had there would meet the log list.
+POINT SettledCaptionPoint(HWND hWnd)
+{
+    WaitSettled(hWnd);
+    return CaptionPoint(hWnd);
+}
+
 // The middle of the main window's log list, away from every docked bar.
 POINT Middle(const Korvane& k)
 {
@@ -39,7 +48,7 @@ void FloatByCaption(Korvane& k, int paneId, const std::string& step)
 {
     HWND hGroup = GroupOf(k, paneId);
     ASSERT_NE(nullptr, hGroup) << step;
-    Drag(CaptionPoint(hGroup), Middle(k));
+    Drag(SettledCaptionPoint(hGroup), Middle(k));
     ASSERT_TRUE(WaitFor([&] { return FloatingFrameOf(k, paneId) != NULL; })) << step << ": not floating";
     ExpectEveryPaneReachable(k, step);
 }
@@ -61,7 +70,7 @@ std::string WhatHoldsTheProgram(const Korvane& k, POINT at)
 void ToggleByDoubleClick(Korvane& k, HWND hCaptionOf, int paneId, bool bFloats, const std::string& step,
                          bool bTakenLate = false)
 {
-    const POINT at = CaptionPoint(hCaptionOf);
+    const POINT at = SettledCaptionPoint(hCaptionOf);
     HANDLE hThread = NULL;
     if (bTakenLate) {
         hThread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, ::GetWindowThreadProcessId(k.Main(), NULL));
@@ -183,9 +192,9 @@ void RightGroupFromAColumnToTheTop(int look)
     RECT rcBeside = {};
     if (bMarkers) {
         ASSERT_NO_FATAL_FAILURE(
-            DropOnMarker(k, CaptionPoint(GroupOf(k, kDetailLog)), Center(rcRight), &Markers::compassRight, rcBeside));
+            DropOnMarker(k, SettledCaptionPoint(GroupOf(k, kDetailLog)), Center(rcRight), &Markers::compassRight, rcBeside));
     } else {
-        Drag(CaptionPoint(GroupOf(k, kDetailLog)), atRightSide);
+        Drag(SettledCaptionPoint(GroupOf(k, kDetailLog)), atRightSide);
     }
     ASSERT_TRUE(WaitFor([&] {
         const RECT rcDetail = ScreenRect(GroupOf(k, kDetailLog)), rcEditor = ScreenRect(GroupOf(k, kSendEditor));
@@ -201,9 +210,9 @@ void RightGroupFromAColumnToTheTop(int look)
     RECT rcShown = {};
     if (bMarkers) {
         ASSERT_NO_FATAL_FAILURE(
-            DropOnMarker(k, CaptionPoint(GroupOf(k, kSendEditor)), Middle(k), &Markers::top, rcShown));
+            DropOnMarker(k, SettledCaptionPoint(GroupOf(k, kSendEditor)), Middle(k), &Markers::top, rcShown));
     } else {
-        Drag(CaptionPoint(GroupOf(k, kSendEditor)), POINT{(rcList.left + rcList.right) / 2, rcList.top + 2});
+        Drag(SettledCaptionPoint(GroupOf(k, kSendEditor)), POINT{(rcList.left + rcList.right) / 2, rcList.top + 2});
     }
     RECT rcTop = {};
     ASSERT_TRUE(WaitFor([&] {
