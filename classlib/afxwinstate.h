@@ -137,10 +137,10 @@ bool AfxWideCharOfBytes(BYTE byLead, WPARAM wTrail, WCHAR& wch);
 // Takes a message of the pump that is half of a double-byte character (a WM_CHAR of a lead
 // byte, or the one after it) past the pre-translate walk, dispatching the character whole once
 // both halves came. False for every other message, which the pump handles as usual.
+bool AfxTakeDoubleByteHalf(const MSG& msg);
 // A message taken from the queue, handled as the thread's loop handles it: the lead-byte
 // hold, the pre-translate walk, then translate and dispatch.
 void AfxHandleTakenMessage(MSG& msg);
-bool AfxTakeDoubleByteHalf(const MSG& msg);
 
 // Internal helpers shared by the window sources.
 BOOL AFXAPI AfxReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,
