@@ -51,6 +51,7 @@ run_apt_get() {
             continue
         fi
         cat "$err" >&2
+        apt_errors=$(cat "$err")
         rm -f "$err"
         return $rc
     done
@@ -75,9 +76,29 @@ if [ ${#missing[@]} -gt 0 ] || [ -z "$lua_tar" ]; then
         run_apt_get update -qq || echo "setup: the package lists were not all updated; going on with those there are" >&2
     fi
 fi
+install_missing() {
+    DEBIAN_FRONTEND=noninteractive run_apt_get install -y -qq --no-install-recommends "$@" "${missing[@]}" >/dev/null
+}
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
-    DEBIAN_FRONTEND=noninteractive run_apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    if ! install_missing; then
+        # A suite whose list of one architecture failed to update (a mirror in its sync) leaves
+        # that architecture on the release's older versions while the other takes the suite's
+        # newer ones; a library installed for both (wine32 needs many) must have one version on
+        # both, so apt finds no solution. Preferring the machine's own release gives them one.
+        codename=$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
+        retried=
+        if [ -n "$codename" ] && grep -q 'Unable to correct problems' <<<"${apt_errors:-}"; then
+            echo "setup: the install could not be resolved; trying once more, preferring the release $codename" >&2
+            retried=1
+        fi
+        if [ -z "$retried" ] || ! install_missing -t "$codename"; then
+            echo "setup: the packages could not be installed (apt-get's errors above). A package mirror" \
+                 "in the middle of its sync can leave the package lists incomplete for hours: run" \
+                 "'apt-get update' again later, then this command again." >&2
+            exit 1
+        fi
+    fi
 fi
 
 # Lua 5.1.5 sources, unchanged, from Debian's source package; kept in the build tree only.

@@ -10,10 +10,9 @@ holder=
 trap '[ -n "$holder" ] && kill "$holder" 2>/dev/null; rm -rf "$dir"' EXIT
 fail() { echo "FAILED: $*"; exit 1; }
 
-mkdir -p "$dir/lists/partial" "$dir/cache/archives/partial" "$dir/parts" \
-         "$dir/build/_deps/lua-5.1.5/src" "$dir/build/locale/ja_JP.UTF-8" "$dir/prefix"
-touch "$dir/build/_deps/lua-5.1.5/src/lapi.c" "$dir/build/locale/ja_JP.UTF-8/LC_CTYPE" \
-      "$dir/prefix/system.reg" "$dir/prefix/.korvane-prefix-3"
+source "$here/tests/scripts/setupready.sh"
+mkdir -p "$dir/lists/partial" "$dir/cache/archives/partial" "$dir/parts"
+ready_build_folder "$dir"
 cat >"$dir/apt.conf" <<EOF
 Dir::State::Lists "$dir/lists";
 Dir::Cache "$dir/cache";
