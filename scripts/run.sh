@@ -29,6 +29,9 @@ if [ -z "${KORVANE_BUILT:-}" ]; then
     fi
 fi
 exe="$PROGRAM_DIR/korvane.exe"
+# Wine's 64-bit helpers cannot load the 32-bit modem-line library and say so on every start of a
+# program that preloads it: not a fault, and not shown.
+without_elf_class_notes() { "$@" 2> >(grep -v 'wrong ELF class' >&2); }
 
 if [ "${1:-}" != "--smoke" ]; then
     mkdir -p "$RUN_WORK"
@@ -44,9 +47,7 @@ if [ "${1:-}" != "--smoke" ]; then
     fi
     preload=()
     if [ "${1:-}" = "--pty-modem" ]; then preload=(LD_PRELOAD="$PTY_MODEM_LIB"); fi
-    # Wine's 64-bit helpers cannot load the 32-bit library and say so on every start: not a
-    # fault, and not shown.
-    cd "$RUN_WORK" && env LC_ALL=$WINE_LOCALE "${preload[@]}" wine "$exe" 2> >(grep -v 'wrong ELF class' >&2)
+    cd "$RUN_WORK" && without_elf_class_notes env LC_ALL=$WINE_LOCALE "${preload[@]}" wine "$exe"
     exit $?
 fi
 work="$BUILD_DIR/smoke-work"
@@ -74,7 +75,7 @@ env LC_ALL=$WINE_LOCALE wine reg delete 'HKCU\Software\Pellandor\Korvane' /f >/d
 env LC_ALL=$WINE_LOCALE wine reg add "$key" /v AUTO /t REG_DWORD /d 1 /f >/dev/null 2>&1
 env LC_ALL=$WINE_LOCALE wine reg add "$key" /v PATH /t REG_SZ /d 'Z:'"${work//\//\\}"'\hourly' /f >/dev/null 2>&1
 (cd "$work" && env LC_ALL=$WINE_LOCALE wine "$TEST_BIN/kvrsmokeset.exe" auto.kvr Smoke 1) || fail "no start-up set"
-(cd "$work" && env LC_ALL=$WINE_LOCALE LD_PRELOAD="$PTY_MODEM_LIB" wine "$exe") &
+(cd "$work" && without_elf_class_notes env LC_ALL=$WINE_LOCALE LD_PRELOAD="$PTY_MODEM_LIB" wine "$exe") &
 pid=$!
 wait_for_window "Smoke - Korvane" || { kill "$pid" 2>/dev/null; fail "no window \"Smoke - Korvane\""; }
 sleep 1

@@ -1,5 +1,6 @@
 // The main window comes back as the user left it: three restarts in a row keep every pane's
-// visibility, rectangle, group and selected tab, the bars and the status bar; so does an
+// visibility, rectangle, group and selected tab, the bars and the status bar, and a splitter
+// that a limit stopped comes back where it was let go after the next drag; so does an
 // arrangement made by mouse (the bottom group floating, a tab docked at the left and another
 // beside it, the toolbar moved along its row, a pane hidden, two tabs of the floating group
 // docked at the right and bottom edges and the rest docked back by a double click, which leaves
@@ -9,6 +10,7 @@
 #include "journeys.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 using namespace e2e;
 
@@ -97,9 +99,38 @@ void Restart(Korvane& k)
     ASSERT_TRUE(k.Start());
 }
 
+// The splitter above the bottom group dragged up past the room the log list keeps stops there;
+// dragged from there back to where it was, it lands there (not short by the first drag's
+// overshoot), and shows there again at the next start.
+void ExpectSplitterLandsWhereLetGoAfterALimit(Korvane& k, const std::string& look)
+{
+    SCOPED_TRACE(look);
+    auto group = [&] { return k.ReadLayout().GroupOf(kDetailLog)->hwnd; };
+    const RECT before = WaitSettled(group());
+    const POINT strip = {(before.left + before.right) / 2, before.top + 1};
+    Drag(strip, POINT{strip.x, 100});
+    RECT stopped = {};
+    ASSERT_TRUE(WaitFor([&] {
+        stopped = WaitSettled(group());
+        return stopped.top < before.top - 100;
+    })) << "the splitter did not follow the drag up: " << RectText(stopped);
+    ExpectLogListUsable(k, "the splitter dragged up past the log list's room");
+    EXPECT_GT(stopped.top, 100 + 50) << "no limit stopped the splitter";
+
+    Drag(POINT{strip.x, stopped.top + 1}, strip);
+    RECT landed = {};
+    EXPECT_TRUE(WaitFor([&] {
+        landed = WaitSettled(group());
+        return std::abs(landed.top - before.top) <= 3;
+    })) << "let go at " << strip.y << " after a stop at " << stopped.top << ", the splitter landed at "
+        << RectText(landed) << ", not at " << RectText(before);
+    Restart(k);
+    EXPECT_EQ(RectText(landed), RectText(WaitSettled(group()))) << "the splitter's place at the next start";
+}
+
 } // namespace
 
-TEST(Restart, TheDefaultLayoutComesBackWholeThreeTimes)
+TEST(Restart, TheDefaultLayoutComesBackWholeThreeTimesAndASplitterStoppedByALimitLandsWhereLetGoNext)
 {
     Korvane k;
     ASSERT_TRUE(k.Start());
@@ -111,6 +142,14 @@ TEST(Restart, TheDefaultLayoutComesBackWholeThreeTimes)
         ExpectSame(first, Take(k), true, "start " + std::to_string(i + 1));
         ExpectDefaultLayout(k, k.ReadLayout());
     }
+
+    // The Studio 2005 look resizes live; the classic one draws a tracking line and resizes
+    // once the button is let go.
+    ExpectSplitterLandsWhereLetGoAfterALimit(k, "Studio 2005");
+    ASSERT_TRUE(k.Close());
+    SetProgramSetting("UI", 32830);
+    ASSERT_TRUE(k.Start());
+    ExpectSplitterLandsWhereLetGoAfterALimit(k, "classic");
     EXPECT_TRUE(k.Close());
 }
 

@@ -443,6 +443,8 @@ protected:
     CDockBar* DockBarOfRow() const;
     void RecalcFrameNow();
     void SetThicknessOfRow(int nThickness);
+    // After a resize's layout: the row keeps the thickness it shows where a limit stopped it.
+    void KeepShownRowThickness();
     void ApplySplit(int nTracked);
     void GiveOwnPlaceTo(CUiDynControlBar* pContainer, CUiControlBar* pJoining);
 };

@@ -658,6 +658,7 @@ void CUiControlBar::RowResizeTrack()
         pFrame->RecalcLayout(TRUE);
         if (m_pDockBar != nullptr && m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
             static_cast<CUiDockBar*>(m_pDockBar)->RecalcLayoutNow();
+        KeepShownRowThickness();
         return;
     }
     DrawRowResizeTracker(true);
@@ -671,6 +672,19 @@ void CUiControlBar::SetThicknessOfRow(int nThickness)
     CollectRowBars(arr, true);
     for (INT_PTR i = 0; i < arr.GetSize(); ++i)
         arr[i]->SetRowThickness(nThickness);
+}
+
+// The frame's layout keeps the view its room, so a row can show thinner than the drag asked
+// for. Remembered, the size asked for would put the next drag (measured from it) and the next
+// start off by the overshoot: the row keeps what the user sees. Only a resize does this; a
+// frame made smaller keeps each row's thickness for when it grows again.
+void CUiControlBar::KeepShownRowThickness()
+{
+    CRect rc;
+    GetWindowRect(&rc);
+    const int nShown = IsDockedVertically() ? rc.Width() : rc.Height();
+    if (nShown < GetRowThickness())
+        SetThicknessOfRow(std::max(nShown, GetMinRowThickness()));
 }
 
 void CUiControlBar::RowResizeStop(bool bCancelled)
@@ -687,7 +701,8 @@ void CUiControlBar::RowResizeStop(bool bCancelled)
             m_pDockBar->RedrawWindow(NULL, NULL, kRedraw);
         return;
     }
-    if (m_nTrackedValue != GetRowThickness()) {
+    const bool bResized = m_nTrackedValue != GetRowThickness();
+    if (bResized) {
         CArray<CUiControlBar*, CUiControlBar*> arr;
         CollectRowBars(arr, true);
         const int nDelta = arr.GetSize() > 0 ? arr[0]->GetRowThickness() - m_nTrackedValue : 0;
@@ -702,6 +717,8 @@ void CUiControlBar::RowResizeStop(bool bCancelled)
         }
     }
     RecalcFrameNow();
+    if (bResized)
+        KeepShownRowThickness();
     if (m_pDockBar != nullptr)
         m_pDockBar->RedrawWindow(NULL, NULL, kRedraw);
 }
