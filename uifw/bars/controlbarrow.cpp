@@ -649,7 +649,10 @@ void CUiControlBar::RowResizeTrack()
     const int nDistance = bHorz ? pt.y - rcWindow.top : pt.x - rcWindow.left;
     const int nHalf = (bHorz ? m_rcRowResize.Height() : m_rcRowResize.Width()) / 2;
     const bool bLeading = IsDockedAtTop() || IsDockedAtLeft();
-    const int nNew = RowResizeThickness(nDistance, nHalf, GetRowThickness(), bLeading, GetMinRowThickness(), nMax);
+    // Measured from the thickness shown: the one remembered may be more than the frame has room
+    // for, as in a window made smaller.
+    const int nShown = bHorz ? rcWindow.Height() : rcWindow.Width();
+    const int nNew = RowResizeThickness(nDistance, nHalf, nShown, bLeading, GetMinRowThickness(), nMax);
     m_nTrackedValue = nNew;
     if (nNew == GetRowThickness())
         return;
