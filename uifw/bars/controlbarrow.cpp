@@ -683,9 +683,7 @@ void CUiControlBar::SetThicknessOfRow(int nThickness)
 // frame made smaller keeps each row's thickness for when it grows again.
 void CUiControlBar::KeepShownRowThickness()
 {
-    CRect rc;
-    GetWindowRect(&rc);
-    const int nShown = IsDockedVertically() ? rc.Width() : rc.Height();
+    const int nShown = WindowLength(this, IsDockedVertically());
     if (nShown < GetRowThickness())
         SetThicknessOfRow(std::max(nShown, GetMinRowThickness()));
 }
