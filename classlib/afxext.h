@@ -306,6 +306,8 @@ public:
     virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
 
     afx_msg BOOL OnNcActivate(BOOL bActive);
+    // The owner frame's state: the mini frame takes input only while its owner does.
+    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -50,6 +50,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CLOSE()
     ON_WM_SIZE()
     ON_WM_SETFOCUS()
+    ON_WM_ENABLE()
     ON_WM_ERASEBKGND()
     ON_WM_INITMENUPOPUP()
     ON_WM_MENUSELECT()
@@ -404,6 +405,14 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
         ((CWnd*)m_pViewActive)->SetFocus();
     else
         CWnd::OnSetFocus(pOldWnd);
+}
+
+// A modal dialog or message box disables its owner frame: the frame's floating frames, which
+// would otherwise take clicks and keys for it, follow, and take input again with it.
+void CFrameWnd::OnEnable(BOOL bEnable)
+{
+    CWnd::OnEnable(bEnable);
+    NotifyFloatingWindows(bEnable ? FS_ENABLE : FS_DISABLE);
 }
 
 BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC)

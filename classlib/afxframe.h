@@ -120,6 +120,9 @@ public:
     CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
     void GetDockState(CDockState& state) const;
     void SetDockState(const CDockState& state);
+    // Sends WM_FLOATSTATUS with the flags to every window this frame owns; the floating
+    // frames among them follow it (FS_ENABLE, FS_DISABLE).
+    void NotifyFloatingWindows(DWORD dwFlags);
     virtual CDocument* GetActiveDocument();
 
     afx_msg BOOL OnBarCheck(UINT nID);
@@ -145,6 +148,7 @@ public:
     afx_msg void OnClose();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnEnable(BOOL bEnable);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);

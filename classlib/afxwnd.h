@@ -60,6 +60,9 @@ class CWinThread;
 #define WM_QUERYCENTERWND 0x036B
 #define WM_DISABLEMODAL 0x036C
 #define WM_FLOATSTATUS 0x036D
+// What a frame tells its floating frames through WM_FLOATSTATUS.
+#define FS_ENABLE 0x0010
+#define FS_DISABLE 0x0020
 #define WM_ACTIVATETOPLEVEL 0x036E
 #define WM_SOCKET_NOTIFY 0x0373
 #define WM_SOCKET_DEAD 0x0374

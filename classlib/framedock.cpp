@@ -2,6 +2,8 @@
 #include "afxext.h"
 #include "afxwinstate.h"
 
+#include <vector>
+
 namespace {
 struct DockSide {
     UINT nID;
@@ -73,6 +75,21 @@ CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD dwStyle)
     if (!pFrame->Create(this, dwStyle))
         return nullptr;
     return pFrame;
+}
+
+void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
+{
+    // Owned windows are top-level windows: found among the desktop's children by their owner,
+    // all of them before any is told, as a window told may change the order.
+    std::vector<HWND> owned;
+    for (HWND h = ::GetTopWindow(NULL); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (::GetWindow(h, GW_OWNER) == m_hWnd)
+            owned.push_back(h);
+    }
+    for (HWND h : owned) {
+        if (::IsWindow(h))
+            ::SendMessage(h, WM_FLOATSTATUS, (WPARAM)dwFlags, 0);
+    }
 }
 
 void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)

@@ -6,6 +6,7 @@ IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
     ON_WM_NCACTIVATE()
+    ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 END_MESSAGE_MAP()
 
 CMiniFrameWnd::CMiniFrameWnd()
@@ -58,6 +59,13 @@ BOOL CMiniFrameWnd::OnNcActivate(BOOL bActive)
     return (BOOL)DefWindowProc(WM_NCACTIVATE, (WPARAM)bActive, 0);
 }
 
+LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)
+{
+    if (wParam & (FS_ENABLE | FS_DISABLE))
+        EnableWindow((wParam & FS_ENABLE) != 0);
+    return 0;
+}
+
 // ---------------------------------------------------------------------------------------
 
 IMPLEMENT_DYNCREATE(CMiniDockFrameWnd, CMiniFrameWnd)
@@ -94,6 +102,9 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
         DestroyWindow();
         return FALSE;
     }
+    // Made while a modal dialog holds its owner, it takes no input until the owner does.
+    if (pParent != nullptr && !pParent->IsWindowEnabled())
+        EnableWindow(FALSE);
     RecalcLayout();
     return TRUE;
 }

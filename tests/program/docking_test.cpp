@@ -6,7 +6,9 @@
 // side with the bottom group in a column, moved to the top edge: it takes the height it
 // remembers for the top, as the drop area showed, and keeps it across a restart; and the
 // toolbar floated from the menu bar's row docks back there at its place and length, and has
-// its whole length there whichever road it takes in.
+// its whole length there whichever road it takes in. While a modal dialog is open a floating
+// frame takes no input: a click on it leaves the dialog in front, and the main window's keys do
+// not open a second dialog from it.
 #include <gtest/gtest.h>
 
 #include "journeys.h"
@@ -481,4 +483,89 @@ TEST(Docking, AToolbarFloatedFromTheMenuBarsRowDocksBackAtItsPlaceAndLengthWithM
 {
     ToolbarBesideTheMenuBarFloatsAndDocksBack(32827, "Studio 2005, dock markers");
     ToolbarBesideTheMenuBarFloatsAndDocksBack(32830, "classic, outlines");
+}
+
+namespace {
+
+// The program's shown dialogs of that title.
+int DialogsTitled(const Korvane& k, const std::string& title)
+{
+    int n = 0;
+    for (HWND h : TopWindows(k.Pid()))
+        n += ClassOf(h) == "#32770" && TextOf(h) == title;
+    return n;
+}
+
+// Whether hFront lies in front of hBehind in the order of windows.
+bool InFrontOf(HWND hFront, HWND hBehind)
+{
+    for (HWND h = ::GetWindow(hFront, GW_HWNDNEXT); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (h == hBehind)
+            return true;
+    }
+    return false;
+}
+
+// In the look: the bottom group floated by a double click, then F11's dialog. A click on the
+// floating frame's caption leaves the dialog in front of the main window and of the frame, and
+// active; F11 pressed then opens no second dialog. Once the dialog is closed the frame takes
+// input again: dragged by its caption it moves, and a double click docks it back.
+void ModalDialogOverAFloatingFrame(int look, const std::string& name)
+{
+    SCOPED_TRACE(name);
+    Korvane k;
+    SetProgramSetting("UI", static_cast<DWORD>(look));
+    ASSERT_TRUE(k.Start());
+    // The classic look's tab labels, grey on grey, are not read from the pixels: the double
+    // clicks are given here without reading every pane's tab afterwards.
+    const POINT atGroup = SettledCaptionPoint(GroupOf(k, kDetailLog));
+    DoubleClick(atGroup.x, atGroup.y);
+    ASSERT_TRUE(WaitFor([&] { return FloatingFrameOf(k, kDetailLog) != NULL; })) << "the bottom group did not float";
+    const HWND hFrame = FloatingFrameOf(k, kDetailLog);
+    ASSERT_NE(nullptr, hFrame);
+    k.Activate();
+    Key(VK_F11);
+    const HWND hDlg = k.WaitDialog("その他の設定");
+    ASSERT_NE(nullptr, hDlg) << "F11 opened no settings dialog";
+
+    const POINT at = CaptionPoint(hFrame);
+    Click(at.x, at.y);
+    WaitIdle(k.Main());
+    const RECT rcDlg = ScreenRect(hDlg);
+    EXPECT_TRUE(InFrontOf(hDlg, k.Main())) << "the dialog went behind the main window";
+    EXPECT_TRUE(InFrontOf(hDlg, hFrame)) << "the dialog went behind the floating frame";
+    EXPECT_EQ(hDlg, ::GetAncestor(::WindowFromPoint(Center(rcDlg)), GA_ROOT)) << "the dialog is not seen in front";
+    EXPECT_EQ(hDlg, ::GetForegroundWindow()) << "the dialog is not the active window";
+    Key(VK_F11);
+    WaitIdle(k.Main());
+    EXPECT_EQ(1, DialogsTitled(k, "その他の設定")) << "F11 from the floating frame opened a second dialog";
+
+    for (HWND h : TopWindows(k.Pid())) {
+        if (ClassOf(h) == "#32770" && TextOf(h) == "その他の設定")
+            ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
+    }
+    ASSERT_TRUE(k.WaitDialogGone(hDlg));
+    const RECT rcFrame = WaitSettled(hFrame);
+    // Pressed away from the click before, which it would make a double click.
+    Drag(POINT{at.x + 40, at.y}, POINT{at.x + 130, at.y + 60});
+    // A drag may move the group into a frame of its own.
+    RECT rcMoved = {};
+    EXPECT_TRUE(WaitFor([&] {
+        const HWND h = FloatingFrameOf(k, kDetailLog);
+        rcMoved = h != NULL ? ScreenRect(h) : RECT{};
+        return rcMoved.left > rcFrame.left + 40 && rcMoved.top > rcFrame.top + 30;
+    })) << "the floating frame did not follow a drag after the dialog closed: " << RectText(rcMoved);
+    const POINT atMoved = SettledCaptionPoint(FloatingFrameOf(k, kDetailLog));
+    DoubleClick(atMoved.x, atMoved.y);
+    EXPECT_TRUE(WaitFor([&] { return FloatingFrameOf(k, kDetailLog) == NULL; }))
+        << "the bottom group did not dock back by a double click after the dialog closed";
+    EXPECT_TRUE(k.Close());
+}
+
+} // namespace
+
+TEST(Docking, AModalDialogStaysInFrontOfAClickedFloatingFrameWhoseKeysWaitTillItCloses)
+{
+    ModalDialogOverAFloatingFrame(32827, "Studio 2005");
+    ModalDialogOverAFloatingFrame(32830, "classic");
 }
