@@ -69,7 +69,9 @@ enum KvrQuery : DWORD
 // What a connection does with a reply, by reply word 0: the first set bit of these, in this
 // order. Afterwards the program calls again at once, with the reply as the request, when bit 31
 // is set, or when word 0 is not 0 but has none of these bits; otherwise the exchange is over.
-// A reply whose word 0 is 0 ends it at once.
+// A reply whose word 0 is 0 ends it at once. The user's stop ends the connection between two
+// calls of such a chain, as it does between two exchanges; the chain of the reply to
+// KvrCmdDisconnecting is cut by a stop, or half a second after the end began.
 enum KvrAction : DWORD
 {
     KvrActRoute = 0x100,            // send the reply's data: word 1 = 0 on this port, 1 or 2 on that port
