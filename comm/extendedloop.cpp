@@ -29,6 +29,11 @@ const DWORD kOneShot = 0x80000000;
 const DWORD kVersion100 = 100;
 const DWORD kVersion256 = 256;
 
+// How long the end gives the chain of calls that the disconnecting reply asks for: a chain of a
+// few calls is long done, and a stop still ends a DLL that asks to be called again on every
+// reply within a second.
+const DWORD kEndChainMs = 500;
+
 const ConnectionLoopResults kResults = {
     -100, // nCreateWriteEvent
     -101, // nCreateWaitEvent
@@ -57,6 +62,7 @@ private:
     bool Exchange(DWORD dwCommand, DWORD dwParam, const std::vector<BYTE>* pData);
     bool CallDll(int nFailResult);
     bool CarryOut();
+    bool MayCallAgain();
     void TakeReplyData();
     bool Serve(DWORD dwIndex) override;
     bool SendBlock(const std::vector<BYTE>& bytes) override;
@@ -74,13 +80,19 @@ private:
     KvrBlock m_reply;
     std::vector<BYTE> m_replyData;  // the reply's data, copied right after each call
     bool m_bTalking;                // the DLL has been told of the connection
+    bool m_bEnding;                 // the DLL is being told of the end
+    DWORD m_dwEndStart;
     CPeriodTimer* m_pTimer[2];
     int m_nOneShot[2];
 };
 
 CExtendedLoop::CExtendedLoop(int nCommType, HANDLE hPort, int nPort, const CConnectionSetup& setup,
                              CPluginDll& dll)
-    : CConnectionLoop(nCommType, hPort, nPort, setup, kResults), m_dll(dll), m_bTalking(false)
+    : CConnectionLoop(nCommType, hPort, nPort, setup, kResults),
+      m_dll(dll),
+      m_bTalking(false),
+      m_bEnding(false),
+      m_dwEndStart(0)
 {
     std::memset(&m_request, 0, sizeof(m_request));
     std::memset(&m_reply, 0, sizeof(m_reply));
@@ -199,6 +211,8 @@ bool CExtendedLoop::CarryOut()
         } else if (dwAction & KvrActStopTimer) {
             StopTimer((m_reply.w[KvrParam] & ~kOneShot) == 0 ? 0 : 1);
         } else if (dwAction & KvrActCallWithEditor) {
+            if (!MayCallAgain())
+                return false;
             // Straight back to the DLL with its own reply and the editor's bytes. The text
             // words of a reply mean nothing, so the call gets the program's buffer there.
             std::vector<BYTE> editor = BytesOf(GetSendEditorData());
@@ -222,13 +236,27 @@ bool CExtendedLoop::CarryOut()
             SetSendEditorData(ByteBufferOf(m_replyData));
         }
         if ((dwAction & KvrActCallAgain) || !(dwAction & kKnownActions)) {
-            if (!CallDll(-109))
+            if (!MayCallAgain() || !CallDll(-109))
                 return false;
         } else {
             m_reply.w[KvrCommand] = 0;
         }
     }
     return true;
+}
+
+// Every call returns at once, so a DLL that asks to be called again on every reply would keep
+// the connection from its wait, where the stop is served: the stop is looked at between the
+// calls too, and ends the connection as it does there. In the end the stop was taken already:
+// a second stop, or the end's time, cuts the chain.
+bool CExtendedLoop::MayCallAgain()
+{
+    const bool bStopped = WaitForSingleObject(m_events.m_hStop, 0) == WAIT_OBJECT_0;
+    if (m_bEnding)
+        return !bStopped && GetTickCount() - m_dwEndStart < kEndChainMs;
+    if (bStopped)
+        TakeStop();
+    return !bStopped;
 }
 
 bool CExtendedLoop::Serve(DWORD dwIndex)
@@ -314,6 +342,8 @@ void CExtendedLoop::End()
     // but no longer changes the result.
     if (m_bTalking) {
         int nResult = m_nResult;
+        m_bEnding = true;
+        m_dwEndStart = GetTickCount();
         Exchange(KvrCmdDisconnecting, 0, NULL);
         // What the reply routed to this port is written before the buffer goes.
         SendPath();

@@ -29,9 +29,12 @@ if [ -z "${KORVANE_BUILT:-}" ]; then
     fi
 fi
 exe="$PROGRAM_DIR/korvane.exe"
-# Wine's 64-bit helpers cannot load the 32-bit modem-line library and say so on every start of a
-# program that preloads it: not a fault, and not shown.
-without_elf_class_notes() { "$@" 2> >(grep -v 'wrong ELF class' >&2); }
+# Wine's lines that tell of no fault are not shown: its 64-bit helpers cannot load the 32-bit
+# modem-line library and say so on every start of a program that preloads it, and every file
+# dialog finds that the drive Z: (the Linux root) has no volume label or serial number.
+without_wine_notes() {
+    "$@" 2> >(grep -v -e 'wrong ELF class' -e 'FS volume label and serial are not available' >&2)
+}
 
 if [ "${1:-}" != "--smoke" ]; then
     mkdir -p "$RUN_WORK"
@@ -39,7 +42,10 @@ if [ "${1:-}" != "--smoke" ]; then
     # unless told where it is.
     if [ -z "${DISPLAY:-}" ]; then
         start_display
-        trap stop_display EXIT
+        # Wine's own processes of the prefix (its services, the desktop's explorer) end a few
+        # seconds after the program and use the display until then: stopped before them, they
+        # would report its loss.
+        trap 'timeout 30 wineserver -w 2>/dev/null || true; stop_display' EXIT
         if [ -n "${DISPLAY:-}" ]; then
             echo "run: no DISPLAY given: the program shows on a hidden display of its own, $DISPLAY, until it ends"
             echo "run: a picture of it: import -display $DISPLAY -window root x.png; to see and use the window, give a DISPLAY"
@@ -47,7 +53,7 @@ if [ "${1:-}" != "--smoke" ]; then
     fi
     preload=()
     if [ "${1:-}" = "--pty-modem" ]; then preload=(LD_PRELOAD="$PTY_MODEM_LIB"); fi
-    cd "$RUN_WORK" && without_elf_class_notes env LC_ALL=$WINE_LOCALE "${preload[@]}" wine "$exe"
+    cd "$RUN_WORK" && without_wine_notes env LC_ALL=$WINE_LOCALE "${preload[@]}" wine "$exe"
     exit $?
 fi
 work="$BUILD_DIR/smoke-work"
@@ -75,7 +81,7 @@ env LC_ALL=$WINE_LOCALE wine reg delete 'HKCU\Software\Pellandor\Korvane' /f >/d
 env LC_ALL=$WINE_LOCALE wine reg add "$key" /v AUTO /t REG_DWORD /d 1 /f >/dev/null 2>&1
 env LC_ALL=$WINE_LOCALE wine reg add "$key" /v PATH /t REG_SZ /d 'Z:'"${work//\//\\}"'\hourly' /f >/dev/null 2>&1
 (cd "$work" && env LC_ALL=$WINE_LOCALE wine "$TEST_BIN/kvrsmokeset.exe" auto.kvr Smoke 1) || fail "no start-up set"
-(cd "$work" && without_elf_class_notes env LC_ALL=$WINE_LOCALE LD_PRELOAD="$PTY_MODEM_LIB" wine "$exe") &
+(cd "$work" && without_wine_notes env LC_ALL=$WINE_LOCALE LD_PRELOAD="$PTY_MODEM_LIB" wine "$exe") &
 pid=$!
 wait_for_window "Smoke - Korvane" || { kill "$pid" 2>/dev/null; fail "no window \"Smoke - Korvane\""; }
 sleep 1

@@ -391,6 +391,41 @@ TEST_F(ExtendedTest, BytesOfTheLastReplyReachTheDeviceBeforeTheClose)
     EXPECT_EQ(0, device.PendingAtClose());
 }
 
+TEST_F(ExtendedTest, StopEndsADllThatAsksToBeCalledAgainOnEveryReplyAndItsLastChainRunsToItsEnd)
+{
+    // A received block starts a chain with no end: every reply sends a byte and asks to be
+    // called again. The disconnecting reply chains three calls and ends.
+    Reply(4, {{0, 0x80000100}}, {0x61});
+    Reply(0x80000100, {{0, 0x80000100}}, {0x61});
+    Reply(2, {{0, 0xC0000000}});
+    Reply(0xC0000000, {{0, 0xC0000000}});
+    Reply(0xC0000000, {{0, 0xC0000000}});
+    Reply(0xC0000000, {});
+    ASSERT_TRUE(StartTalking());
+    device.Inject("x");
+    // The count alone: the chain records requests faster than they could all be read back.
+    ASSERT_TRUE(frame.WaitFor([&] { return m_count() > 100; }));
+
+    const DWORD start = GetTickCount();
+    SetStopEvent();
+    const bool ended = WaitEnded(3000);
+    const DWORD elapsed = GetTickCount() - start;
+    if (!ended) {
+        // A loop that never looks at the stop: the DLL's emptied replies end the chain, and the
+        // wait after it takes the stop.
+        m_reset();
+        ASSERT_TRUE(WaitEnded());
+    }
+    ASSERT_TRUE(ended) << "the connection did not end within 3 s of the stop";
+    EXPECT_LT(elapsed, 1000u);
+    EXPECT_EQ(std::vector<std::string>({"msg 20011", "unregister", "pane 1", "msg 20002", "state 1"}),
+              Last(frame.Trace({"pane 2"}), 5));
+    std::vector<DWORD> commands = Commands();
+    ASSERT_EQ(1, CountCommand(2));
+    EXPECT_EQ(std::vector<DWORD>({2, 0xC0000000, 0xC0000000, 0xC0000000}),
+              std::vector<DWORD>(commands.end() - 4, commands.end()));
+}
+
 TEST_F(ExtendedTest, StopAndWaitGivesUpOnAThreadStuckInTheDll)
 {
     auto blockOn = reinterpret_cast<void (*)(DWORD)>(GetProcAddress(m_hDll, "KvrTestBlockOn"));

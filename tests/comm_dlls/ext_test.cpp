@@ -8,7 +8,10 @@
 // a queued reply, the version query answers 256 and every other command an empty reply.
 // KvrTestBlockOn makes the call of one command hang (a DLL that never returns) until
 // KvrTestRelease.
-#include <windows.h>
+//
+// It is built as the README tells a DLL's author to build one: from kvrextension.h alone, with
+// no other folder of the program on its include path, and exported with -Wl,--kill-at.
+#include "kvrextension.h"
 
 #include <cstring>
 #include <deque>
@@ -22,7 +25,7 @@ namespace {
 struct Reply
 {
     int result = 0;
-    DWORD words[10] = {};
+    KvrBlock words = {};
     std::vector<BYTE> data;
     bool nullData = false;      // a length with a null data pointer
     std::string text;
@@ -30,8 +33,8 @@ struct Reply
 
 struct Request
 {
-    DWORD words[10];
-    DWORD replyIn[10];              // the reply block as the call found it
+    KvrBlock words;
+    KvrBlock replyIn;               // the reply block as the call found it
     std::vector<BYTE> data;
     std::vector<char> textBuffer;   // what the text buffer held when the call came
 };
@@ -50,45 +53,46 @@ const char kComment2[] = "Replies scripted by the tests";
 
 } // namespace
 
-extern "C" int WINAPI CallBackKVR(DWORD* reply, DWORD* request)
+extern "C" int WINAPI CallBackKVR(KvrBlock* pReply, KvrBlock* pRequest)
 {
-    if (g_blockCommand && request[0] == g_blockCommand) {
+    DWORD* request = pRequest->w;
+    if (g_blockCommand && request[KvrCommand] == g_blockCommand) {
         InterlockedIncrement(&g_blocked);
         WaitForSingleObject(g_release, 60000);
     }
     std::lock_guard<std::mutex> hold(g_lock);
     Request seen;
-    std::memcpy(seen.words, request, sizeof(seen.words));
-    std::memcpy(seen.replyIn, reply, sizeof(seen.replyIn));
-    const BYTE* data = reinterpret_cast<const BYTE*>(request[6]);
-    if (data && request[5])
-        seen.data.assign(data, data + request[5]);
-    const char* text = reinterpret_cast<const char*>(request[9]);
-    if (text && request[7])
-        seen.textBuffer.assign(text, text + request[7]);
+    seen.words = *pRequest;
+    seen.replyIn = *pReply;
+    const BYTE* data = reinterpret_cast<const BYTE*>(request[KvrData]);
+    if (data && request[KvrLength])
+        seen.data.assign(data, data + request[KvrLength]);
+    char* text = reinterpret_cast<char*>(request[KvrText]);
+    if (text && request[KvrTextSize])
+        seen.textBuffer.assign(text, text + request[KvrTextSize]);
     g_requests.push_back(seen);
 
     Reply answer;
-    auto it = g_replies.find(request[0]);
+    auto it = g_replies.find(request[KvrCommand]);
     if (it != g_replies.end() && !it->second.empty()) {
         answer = it->second.front();
         if (it->second.size() > 1)
             it->second.pop_front();
-    } else if (request[0] == 0x2000000) {
-        answer.words[0] = 256;
-        answer.words[1] = 0x00010001;
-    } else if (request[0] == 0x1000000) {
-        answer.words[6] = reinterpret_cast<DWORD>(request[1] == 0 ? kComment1 : kComment2);
+    } else if (request[KvrCommand] == KvrVersionQuery) {
+        answer.words.w[KvrCommand] = 256;
+        answer.words.w[KvrParam] = 0x00010001;
+    } else if (request[KvrCommand] == KvrCommentQuery) {
+        answer.words.w[KvrData] = reinterpret_cast<DWORD>(request[KvrParam] == 0 ? kComment1 : kComment2);
     }
 
-    std::memcpy(reply, answer.words, sizeof(answer.words));
+    *pReply = answer.words;
     if (!answer.data.empty()) {
         g_replyData = answer.data;
-        reply[5] = static_cast<DWORD>(g_replyData.size());
-        reply[6] = answer.nullData ? 0 : reinterpret_cast<DWORD>(g_replyData.data());
+        pReply->w[KvrLength] = static_cast<DWORD>(g_replyData.size());
+        pReply->w[KvrData] = answer.nullData ? 0 : reinterpret_cast<DWORD>(g_replyData.data());
     }
-    if (!answer.text.empty() && text && request[7])
-        lstrcpynA(const_cast<char*>(text), answer.text.c_str(), static_cast<int>(request[7]));
+    if (!answer.text.empty() && text && request[KvrTextSize])
+        lstrcpynA(text, answer.text.c_str(), static_cast<int>(request[KvrTextSize]));
     return answer.result;
 }
 
@@ -127,7 +131,7 @@ extern "C" void KvrTestAddReply(DWORD command, int result, const DWORD* words, c
     Reply answer;
     answer.result = result;
     if (words)
-        std::memcpy(answer.words, words, sizeof(answer.words));
+        std::memcpy(answer.words.w, words, sizeof(answer.words));
     if (data && length > 0)
         answer.data.assign(data, data + length);
     answer.nullData = nullData != 0;
@@ -151,7 +155,7 @@ extern "C" int KvrTestGetRequest(int index, DWORD* words, BYTE* data, int capaci
     if (index < 0 || index >= static_cast<int>(g_requests.size()))
         return -1;
     const Request& seen = g_requests[static_cast<size_t>(index)];
-    std::memcpy(words, seen.words, sizeof(seen.words));
+    std::memcpy(words, seen.words.w, sizeof(seen.words));
     int n = static_cast<int>(seen.data.size());
     if (data)
         std::memcpy(data, seen.data.data(), static_cast<size_t>(n < capacity ? n : capacity));
@@ -169,6 +173,6 @@ extern "C" int KvrTestGetReplyIn(int index, DWORD* words)
     std::lock_guard<std::mutex> hold(g_lock);
     if (index < 0 || index >= static_cast<int>(g_requests.size()))
         return -1;
-    std::memcpy(words, g_requests[static_cast<size_t>(index)].replyIn, sizeof(g_requests[0].replyIn));
+    std::memcpy(words, g_requests[static_cast<size_t>(index)].replyIn.w, sizeof(KvrBlock));
     return 0;
 }
