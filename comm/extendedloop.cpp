@@ -29,9 +29,9 @@ const DWORD kOneShot = 0x80000000;
 const DWORD kVersion100 = 100;
 const DWORD kVersion256 = 256;
 
-// How long the end gives the chain of calls that the disconnecting reply asks for: a chain of a
-// few calls is long done, and a stop still ends a DLL that asks to be called again on every
-// reply within a second.
+// How long the end that follows a stop gives the chain of calls that the disconnecting reply
+// asks for: a chain of a few calls is long done, and the stop still ends a DLL that asks to be
+// called again on every reply within a second.
 const DWORD kEndChainMs = 500;
 
 const ConnectionLoopResults kResults = {
@@ -63,6 +63,7 @@ private:
     bool CallDll(int nFailResult);
     bool CarryOut();
     bool MayCallAgain();
+    void TakeStopped();
     void TakeReplyData();
     bool Serve(DWORD dwIndex) override;
     bool SendBlock(const std::vector<BYTE>& bytes) override;
@@ -80,6 +81,7 @@ private:
     KvrBlock m_reply;
     std::vector<BYTE> m_replyData;  // the reply's data, copied right after each call
     bool m_bTalking;                // the DLL has been told of the connection
+    bool m_bStopTaken;              // the user's stop ends the connection
     bool m_bEnding;                 // the DLL is being told of the end
     DWORD m_dwEndStart;
     CPeriodTimer* m_pTimer[2];
@@ -91,6 +93,7 @@ CExtendedLoop::CExtendedLoop(int nCommType, HANDLE hPort, int nPort, const CConn
     : CConnectionLoop(nCommType, hPort, nPort, setup, kResults),
       m_dll(dll),
       m_bTalking(false),
+      m_bStopTaken(false),
       m_bEnding(false),
       m_dwEndStart(0)
 {
@@ -247,23 +250,29 @@ bool CExtendedLoop::CarryOut()
 
 // Every call returns at once, so a DLL that asks to be called again on every reply would keep
 // the connection from its wait, where the stop is served: the stop is looked at between the
-// calls too, and ends the connection as it does there. In the end the stop was taken already:
-// a second stop, or the end's time, cuts the chain.
+// calls too, and ends the connection as it does there. In the end a stop cuts the chain; after
+// the user's stop, which was taken already and greys the command, so does the end's time.
 bool CExtendedLoop::MayCallAgain()
 {
     const bool bStopped = WaitForSingleObject(m_events.m_hStop, 0) == WAIT_OBJECT_0;
     if (m_bEnding)
-        return !bStopped && GetTickCount() - m_dwEndStart < kEndChainMs;
+        return !bStopped && (!m_bStopTaken || GetTickCount() - m_dwEndStart < kEndChainMs);
     if (bStopped)
-        TakeStop();
+        TakeStopped();
     return !bStopped;
+}
+
+void CExtendedLoop::TakeStopped()
+{
+    m_bStopTaken = true;
+    TakeStop();
 }
 
 bool CExtendedLoop::Serve(DWORD dwIndex)
 {
     switch (dwIndex) {
     case WaitStop:
-        TakeStop();
+        TakeStopped();
         return false;
     case WaitTimer0:
         return Timer(0);
