@@ -1,6 +1,8 @@
 // The main window comes back as the user left it: three restarts in a row keep every pane's
 // visibility, rectangle, group and selected tab, the bars and the status bar, and a splitter
-// that a limit stopped comes back where it was let go after the next drag; so does an
+// that a limit stopped comes back where it was let go after the next drag; splitters only
+// touched in a smaller window leave the panes the sizes they remember, and the splitter of the
+// upper of two rows at the bottom lands where let go whatever the lower one remembers; so does an
 // arrangement made by mouse (the bottom group floating, a tab docked at the left and another
 // beside it, the toolbar moved along its row, a pane hidden, two tabs of the floating group
 // docked at the right and bottom edges and the rest docked back by a double click, which leaves
@@ -128,9 +130,99 @@ void ExpectSplitterLandsWhereLetGoAfterALimit(Korvane& k, const std::string& loo
     EXPECT_EQ(RectText(landed), RectText(WaitSettled(group()))) << "the splitter's place at the next start";
 }
 
+HWND GroupOf(Korvane& k, int paneId)
+{
+    const LayoutView layout = k.ReadLayout();
+    const GroupView* group = layout.GroupOf(paneId);
+    return group != nullptr ? group->hwnd : NULL;
+}
+
+// The main window sized by a drag of its lower right corner, as a hand does.
+void SizeByCorner(Korvane& k, int cx, int cy)
+{
+    const RECT rc = ScreenRect(k.Main());
+    Drag(POINT{rc.right - 2, rc.bottom - 2}, POINT{rc.left + cx - 2, rc.top + cy - 2});
+    RECT now = {};
+    ASSERT_TRUE(WaitFor([&] {
+        now = WaitSettled(k.Main());
+        return now.right - now.left == cx && now.bottom - now.top == cy;
+    })) << "the window dragged by its corner to " << cx << " x " << cy << " is " << RectText(now);
+}
+
+// The bottom group's splitter put at y 400 and the right group's at x 400, more than a window of
+// 640 x 480 has room for: made that small, the window shows both groups squeezed. Each splitter
+// pressed there, moved a little and let go where it was taken changes nothing on the screen, and
+// the window made large again shows both groups as before.
+void ExpectSplittersTouchedInASmallerWindowKeepTheSizes(Korvane& k, const std::string& look)
+{
+    SCOPED_TRACE(look);
+    const RECT large = ScreenRect(k.Main());
+    const RECT bottom = WaitSettled(GroupOf(k, kDetailLog));
+    const int across = (bottom.left + bottom.right) / 2;
+    Drag(POINT{across, bottom.top + 1}, POINT{across, large.top + 400});
+    const RECT right = WaitSettled(GroupOf(k, kSendEditor));
+    const int down = (right.top + right.bottom) / 2;
+    Drag(POINT{right.left + 1, down}, POINT{large.left + 400, down});
+    // One layout places both groups: the second is read once the first has settled.
+    const RECT bottomLarge = WaitSettled(GroupOf(k, kDetailLog)), rightLarge = ScreenRect(GroupOf(k, kSendEditor));
+
+    ASSERT_NO_FATAL_FAILURE(SizeByCorner(k, 640, 480));
+    const RECT bottomSmall = WaitSettled(GroupOf(k, kDetailLog)), rightSmall = ScreenRect(GroupOf(k, kSendEditor));
+    ASSERT_LT(bottomSmall.bottom - bottomSmall.top, bottomLarge.bottom - bottomLarge.top)
+        << "the bottom group is not squeezed: " << RectText(bottomSmall);
+    ASSERT_LT(rightSmall.right - rightSmall.left, rightLarge.right - rightLarge.left)
+        << "the right group is not squeezed: " << RectText(rightSmall);
+    const POINT atBottom = {(bottomSmall.left + bottomSmall.right) / 2, bottomSmall.top + 1};
+    PressAndMove(atBottom, POINT{atBottom.x, atBottom.y - 8});
+    MoveAndRelease(atBottom);
+    EXPECT_EQ(RectText(bottomSmall), RectText(WaitSettled(GroupOf(k, kDetailLog)))) << "the bottom group after a touch";
+    const POINT atRight = {rightSmall.left + 1, (rightSmall.top + rightSmall.bottom) / 2};
+    PressAndMove(atRight, POINT{atRight.x + 8, atRight.y});
+    MoveAndRelease(atRight);
+    EXPECT_EQ(RectText(rightSmall), RectText(WaitSettled(GroupOf(k, kSendEditor)))) << "the right group after a touch";
+
+    ASSERT_NO_FATAL_FAILURE(SizeByCorner(k, large.right - large.left, large.bottom - large.top));
+    EXPECT_EQ(RectText(bottomLarge), RectText(WaitSettled(GroupOf(k, kDetailLog))))
+        << "the bottom group in the window made large again";
+    EXPECT_EQ(RectText(rightLarge), RectText(ScreenRect(GroupOf(k, kSendEditor))))
+        << "the right group in the window made large again";
+}
+
+// The right group dragged by its caption onto the outer bottom marker becomes a row under the
+// bottom group, the two held thinner than they remember by the log list's room. The upper row's
+// splitter dragged down lands where let go: the lower row keeps what it shows, and takes back
+// none of what the upper one gave up.
+void ExpectTheUpperOfTwoBottomRowsLandsWhereLetGo(Korvane& k)
+{
+    PressAndMove(CaptionPoint(GroupOf(k, kSendEditor)), Center(ScreenRect(k.LogList())));
+    Markers markers;
+    ASSERT_TRUE(WaitFor([&] {
+        markers = ReadMarkers(k);
+        return markers.outer;
+    }));
+    MoveAndRelease(Center(markers.bottom));
+    RECT upper = {}, lower = {};
+    ASSERT_TRUE(WaitFor([&] {
+        upper = WaitSettled(GroupOf(k, kDetailLog));
+        lower = ScreenRect(GroupOf(k, kSendEditor));
+        return lower.top == upper.bottom && lower.left == upper.left && lower.right == upper.right;
+    })) << "the right group is no row under the bottom group: " << RectText(lower) << " and " << RectText(upper);
+    ExpectLogListUsable(k, "two rows at the bottom");
+
+    const POINT taken = {(upper.left + upper.right) / 2, upper.top + 2};
+    Drag(taken, POINT{taken.x, taken.y + 98});
+    RECT landed = {};
+    EXPECT_TRUE(WaitFor([&] {
+        landed = WaitSettled(GroupOf(k, kDetailLog));
+        return std::abs(landed.top - (upper.top + 98)) <= 3;
+    })) << "let go at " << taken.y + 98 << ", the upper row's splitter landed at " << RectText(landed)
+        << " (the lower row: " << RectText(ScreenRect(GroupOf(k, kSendEditor))) << ")";
+    EXPECT_EQ(RectText(lower), RectText(ScreenRect(GroupOf(k, kSendEditor)))) << "the lower row";
+}
+
 } // namespace
 
-TEST(Restart, TheDefaultLayoutComesBackWholeThreeTimesAndASplitterStoppedByALimitLandsWhereLetGoNext)
+TEST(Restart, TheDefaultLayoutComesBackWholeThreeTimesAndSplittersLandWhereLetGoAndKeepWhatTheyRememberWhenTouched)
 {
     Korvane k;
     ASSERT_TRUE(k.Start());
@@ -143,13 +235,18 @@ TEST(Restart, TheDefaultLayoutComesBackWholeThreeTimesAndASplitterStoppedByALimi
         ExpectDefaultLayout(k, k.ReadLayout());
     }
 
-    // The Studio 2005 look resizes live; the classic one draws a tracking line and resizes
-    // once the button is let go.
+    // Two looks, each drawing its own tracking band and resizing once the button is let go; the
+    // Studio 2005 look's dock markers put a second row at the bottom.
     ExpectSplitterLandsWhereLetGoAfterALimit(k, "Studio 2005");
     ASSERT_TRUE(k.Close());
     SetProgramSetting("UI", 32830);
     ASSERT_TRUE(k.Start());
     ExpectSplitterLandsWhereLetGoAfterALimit(k, "classic");
+    ExpectSplittersTouchedInASmallerWindowKeepTheSizes(k, "classic");
+    ASSERT_TRUE(k.Close());
+    SetProgramSetting("UI", 32827);
+    ASSERT_TRUE(k.Start());
+    ExpectTheUpperOfTwoBottomRowsLandsWhereLetGo(k);
     EXPECT_TRUE(k.Close());
 }
 

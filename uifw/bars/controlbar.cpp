@@ -63,7 +63,7 @@ CUiControlBar::CUiControlBar()
     : m_bBarFlags(kCaptionAcross | kFrameLayout | kInBarsMenu),
       m_nCaptionTop(::GetSystemMetrics(SM_CYSMCAPTION) + 1), m_nCaptionLeft(::GetSystemMetrics(SM_CYSMCAPTION) + 1),
       m_nStripHorz(StripThickness(SM_CYFRAME)), m_nStripVert(StripThickness(SM_CXFRAME)), m_nTrackerPos(0),
-      m_nTrackedValue(0), m_sizeHorz(200, 150), m_sizeVert(150, 200), m_sizeFloat(200, 200),
+      m_nTrackedValue(0), m_nResizeGrip(0), m_sizeHorz(200, 150), m_sizeVert(150, 200), m_sizeFloat(200, 200),
       m_bTrackFlags(kChildFills), m_nReclaimExtent(0), m_ptSavedLayout(0, 0), m_ptGrabFloat(0, 0),
       m_ptGrabHorz(0, 0), m_ptGrabVert(0, 0), m_bViewFlags(0), m_ptLastDrag(-1, -1)
 {

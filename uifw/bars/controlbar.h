@@ -61,6 +61,7 @@ public:
     int m_nMinHeightBase;
     int m_nTrackerPos;       // screen coordinate of the tracker
     int m_nTrackedValue;     // new row thickness, or the length change of a split
+    int m_nResizeGrip;       // a row resize: how far from the point that asks for no change the strip was taken
     CSize m_sizeHorz;        // docked at the top or bottom
     CSize m_sizeVert;        // docked at the left or right
     CSize m_sizeFloat;
@@ -157,7 +158,7 @@ public:
     virtual bool IsLiveRowResize() const;
     virtual bool IsLiveRowSplit() const;
     virtual void RepositionChildWindow(int cx, int cy, BOOL bRepaint);
-    virtual void RowResizeLoop();
+    virtual void RowResizeLoop(CPoint ptTaken);
     virtual void RowResizeStop(bool bCancelled);
     virtual void RowResizeTrack();
     virtual void RowSplitLoop();
@@ -445,6 +446,10 @@ protected:
     void SetThicknessOfRow(int nThickness);
     // After a resize's layout: the row keeps the thickness it shows where a limit stopped it.
     void KeepShownRowThickness();
+    // The resizable bars of the rows between this bar's row and the frame's edge, on a frame's
+    // dock bar: those of its own dock bar on that side and those of the rings outside it.
+    void CollectOuterRowBars(CArray<CUiControlBar*, CUiControlBar*>& arr);
+    void KeepOuterRowsShown();
     void ApplySplit(int nTracked);
     void GiveOwnPlaceTo(CUiDynControlBar* pContainer, CUiControlBar* pJoining);
 };

@@ -12,6 +12,7 @@
 #include "rowmath.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -499,7 +500,7 @@ void CUiControlBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
         return;
     const CPoint pt = point - rcWindow.TopLeft();
     if (m_rcRowResize.PtInRect(pt)) {
-        RowResizeLoop();
+        RowResizeLoop(point);
     } else if (m_rcSplitNext.PtInRect(pt)) {
         m_bViewFlags &= ~kSplitPrev;
         if (CanSplitNext())
@@ -587,7 +588,7 @@ void CUiControlBar::RunTrackingLoop(BYTE bFlag, bool bSplit)
     if (bBand) {
         CPoint pt;
         ::GetCursorPos(&pt);
-        m_nTrackerPos = (IsDockedHorizontally() != bSplit) ? pt.y : pt.x;
+        m_nTrackerPos = ((IsDockedHorizontally() != bSplit) ? pt.y : pt.x) - (bSplit ? 0 : m_nResizeGrip);
         drawBand(false);
     }
     while (m_bTrackFlags & bFlag) {
@@ -626,10 +627,67 @@ void CUiControlBar::RunTrackingLoop(BYTE bFlag, bool bSplit)
     }
 }
 
-void CUiControlBar::RowResizeLoop()
+namespace {
+
+// The thicknesses bars remember, to be given back to those still alive.
+class RememberedThicknesses {
+public:
+    void Add(const CArray<CUiControlBar*, CUiControlBar*>& arr)
+    {
+        for (INT_PTR i = 0; i < arr.GetSize(); ++i)
+            m_entries.push_back(Entry{arr[i]->m_hWnd, arr[i], arr[i]->GetRowThickness()});
+    }
+    // True when one of them had changed.
+    bool GiveBack() const
+    {
+        bool bChanged = false;
+        for (const Entry& entry : m_entries) {
+            if (CWnd::FromHandlePermanent(entry.hWnd) != entry.pBar || entry.pBar->GetRowThickness() == entry.nThickness)
+                continue;
+            entry.pBar->SetRowThickness(entry.nThickness);
+            bChanged = true;
+        }
+        return bChanged;
+    }
+
+private:
+    struct Entry {
+        HWND hWnd;
+        CUiControlBar* pBar;
+        int nThickness;
+    };
+    std::vector<Entry> m_entries;
+};
+
+} // namespace
+
+void CUiControlBar::RowResizeLoop(CPoint ptTaken)
 {
-    m_nTrackedValue = GetRowThickness();
+    const bool bHorz = IsDockedHorizontally();
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    const int nShown = bHorz ? rcWindow.Height() : rcWindow.Width();
+    // The drag is measured from where the strip was taken, so that a drag let go there asks for
+    // the thickness shown wherever across the strip it began.
+    const int nHalf = (bHorz ? m_rcRowResize.Height() : m_rcRowResize.Width()) / 2;
+    const int nEdge = bHorz ? rcWindow.top : rcWindow.left;
+    const int nAsksShown = IsDockedAtTop() || IsDockedAtLeft() ? nEdge + nShown - nHalf : nEdge + nHalf;
+    m_nResizeGrip = (bHorz ? ptTaken.y : ptTaken.x) - nAsksShown;
+    // A row that a smaller window squeezed remembers more than it shows, for when the window
+    // grows again: a drag let go where the row shows gives every row what it remembered.
+    CArray<CUiControlBar*, CUiControlBar*> arr;
+    RememberedThicknesses remembered;
+    CollectRowBars(arr, true);
+    remembered.Add(arr);
+    CollectOuterRowBars(arr);
+    remembered.Add(arr);
+    // A live resize lays the frame out at every step: the rows beyond hold from the start.
+    if (IsLiveRowResize())
+        KeepOuterRowsShown();
+    m_nTrackedValue = nShown;
     RunTrackingLoop(kRowResizing, false);
+    if (m_nTrackedValue == nShown && remembered.GiveBack())
+        RecalcFrameNow();
 }
 
 void CUiControlBar::RowResizeTrack()
@@ -644,9 +702,9 @@ void CUiControlBar::RowResizeTrack()
     const int nMax = bHorz ? rcFrame.Height() - GetMinExtentVert() : rcFrame.Width() - GetMinExtentHorz();
     if (nMax < 1)
         return;
-    CPoint pt;
-    pt = TrackPoint();
-    const int nDistance = bHorz ? pt.y - rcWindow.top : pt.x - rcWindow.left;
+    const CPoint pt = TrackPoint();
+    const int nAt = (bHorz ? pt.y : pt.x) - m_nResizeGrip;
+    const int nDistance = nAt - (bHorz ? rcWindow.top : rcWindow.left);
     const int nHalf = (bHorz ? m_rcRowResize.Height() : m_rcRowResize.Width()) / 2;
     const bool bLeading = IsDockedAtTop() || IsDockedAtLeft();
     // Measured from the thickness shown: the one remembered may be more than the frame has room
@@ -654,19 +712,21 @@ void CUiControlBar::RowResizeTrack()
     const int nShown = bHorz ? rcWindow.Height() : rcWindow.Width();
     const int nNew = RowResizeThickness(nDistance, nHalf, nShown, bLeading, GetMinRowThickness(), nMax);
     m_nTrackedValue = nNew;
-    if (nNew == GetRowThickness())
-        return;
-    if (IsLiveRowResize()) {
-        SetThicknessOfRow(nNew);
-        pFrame->RecalcLayout(TRUE);
-        if (m_pDockBar != nullptr && m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
-            static_cast<CUiDockBar*>(m_pDockBar)->RecalcLayoutNow();
-        KeepShownRowThickness();
+    if (!IsLiveRowResize()) {
+        if (nAt != m_nTrackerPos) {
+            DrawRowResizeTracker(true);
+            m_nTrackerPos = nAt;
+            DrawRowResizeTracker(false);
+        }
         return;
     }
-    DrawRowResizeTracker(true);
-    m_nTrackerPos = bHorz ? pt.y : pt.x;
-    DrawRowResizeTracker(false);
+    if (nNew == nShown)
+        return;
+    SetThicknessOfRow(nNew);
+    pFrame->RecalcLayout(TRUE);
+    if (m_pDockBar != nullptr && m_pDockBar->IsKindOf(RUNTIME_CLASS(CUiDockBar)))
+        static_cast<CUiDockBar*>(m_pDockBar)->RecalcLayoutNow();
+    KeepShownRowThickness();
 }
 
 void CUiControlBar::SetThicknessOfRow(int nThickness)
@@ -688,6 +748,44 @@ void CUiControlBar::KeepShownRowThickness()
         SetThicknessOfRow(std::max(nShown, GetMinRowThickness()));
 }
 
+void CUiControlBar::CollectOuterRowBars(CArray<CUiControlBar*, CUiControlBar*>& arr)
+{
+    arr.RemoveAll();
+    CDockBar* pDock = m_pDockBar;
+    const int nPos = pDock != nullptr ? pDock->FindBar(this) : -1;
+    if (nPos < 0 || pDock->m_bFloating || !pDock->IsKindOf(RUNTIME_CLASS(CUiDockBar)) ||
+        pDock->IsKindOf(RUNTIME_CLASS(CUiDockDynBar)))
+        return;
+    auto take = [&arr](CDockBar* p, int nFrom, int nTo) {
+        for (int i = nFrom; i < nTo; ++i) {
+            if (IsResizableUiBar(p->m_arrBars[i]))
+                arr.Add(static_cast<CUiControlBar*>(p->m_arrBars[i]));
+        }
+    };
+    // A top or left dock bar's first rows lie at the edge, a bottom or right one's last rows.
+    int nFirst, nEnd;
+    RowArrayRowBounds(pDock->m_arrBars, nPos, nFirst, nEnd);
+    if (IsDockedAtTop() || IsDockedAtLeft())
+        take(pDock, 0, nFirst);
+    else
+        take(pDock, nEnd, (int)pDock->m_arrBars.GetSize());
+    for (CUiDockBar* p = static_cast<CUiDockBar*>(pDock)->m_pOuter; p != nullptr; p = p->m_pOuter)
+        take(p, 0, (int)p->m_arrBars.GetSize());
+}
+
+// The rows between a resized row and the frame's edge hold it there: one that a smaller window
+// squeezed would take back its remembered thickness from what the resize gives up and push
+// the row's strip away from where it was let go. They keep what they show.
+void CUiControlBar::KeepOuterRowsShown()
+{
+    CArray<CUiControlBar*, CUiControlBar*> arr;
+    CollectOuterRowBars(arr);
+    for (INT_PTR i = 0; i < arr.GetSize(); ++i) {
+        if (arr[i]->IsVisible())
+            arr[i]->KeepShownRowThickness();
+    }
+}
+
 void CUiControlBar::RowResizeStop(bool bCancelled)
 {
     m_bTrackFlags &= ~kRowResizing;
@@ -702,8 +800,10 @@ void CUiControlBar::RowResizeStop(bool bCancelled)
             m_pDockBar->RedrawWindow(NULL, NULL, kRedraw);
         return;
     }
-    const bool bResized = m_nTrackedValue != GetRowThickness();
+    // The band drew over the layout, which still shows the row as it was when taken.
+    const bool bResized = m_nTrackedValue != WindowLength(this, IsDockedVertically());
     if (bResized) {
+        KeepOuterRowsShown();
         CArray<CUiControlBar*, CUiControlBar*> arr;
         CollectRowBars(arr, true);
         const int nDelta = arr.GetSize() > 0 ? arr[0]->GetRowThickness() - m_nTrackedValue : 0;
