@@ -54,6 +54,7 @@ CConnectionLoop::CConnectionLoop(int nCommType, HANDLE hPort, int nPort, const C
       m_hWaitEvent(NULL),
       m_dwErrors(0),
       m_nResult(0),
+      m_bUserStopTaken(false),
       m_pWait(NULL),
       m_bWaitArmed(false),
       m_bWritesLeft(false),
@@ -165,8 +166,10 @@ bool CConnectionLoop::NoMemory()
 void CConnectionLoop::TakeStop(bool bByUser)
 {
     ResetEvent(m_events.m_hStop);
-    if (bByUser)
+    if (bByUser) {
+        m_bUserStopTaken = true;
         m_writer.DropWaiting();
+    }
     m_reporter.Message(MsgStopped, 0);
 }
 

@@ -111,7 +111,8 @@ protected:
     bool NoMemory();
 
     // Takes the stop: resets the stop event, so that a second stop is seen, and reports 20011.
-    // The user's stop drops the blocks waiting for their turn to be written.
+    // The user's stop drops the blocks waiting for their turn to be written, and is noted in
+    // m_bUserStopTaken.
     void TakeStop(bool bByUser = true);
 
     // What every loop does on the shared wait indexes: a send pass on the send and trigger
@@ -181,6 +182,7 @@ protected:
     DWORD m_dwErrors;
     COMSTAT m_stat;
     int m_nResult;
+    bool m_bUserStopTaken;  // the user's stop ends the connection
 
 private:
     // The comm-event wait's OVERLAPPED record and event mask, which the system fills when the

@@ -63,7 +63,6 @@ private:
     bool CallDll(int nFailResult);
     bool CarryOut();
     bool MayCallAgain();
-    void TakeStopped();
     void TakeReplyData();
     bool Serve(DWORD dwIndex) override;
     bool SendBlock(const std::vector<BYTE>& bytes) override;
@@ -81,7 +80,6 @@ private:
     KvrBlock m_reply;
     std::vector<BYTE> m_replyData;  // the reply's data, copied right after each call
     bool m_bTalking;                // the DLL has been told of the connection
-    bool m_bStopTaken;              // the user's stop ends the connection
     bool m_bEnding;                 // the DLL is being told of the end
     DWORD m_dwEndStart;
     CPeriodTimer* m_pTimer[2];
@@ -93,7 +91,6 @@ CExtendedLoop::CExtendedLoop(int nCommType, HANDLE hPort, int nPort, const CConn
     : CConnectionLoop(nCommType, hPort, nPort, setup, kResults),
       m_dll(dll),
       m_bTalking(false),
-      m_bStopTaken(false),
       m_bEnding(false),
       m_dwEndStart(0)
 {
@@ -256,23 +253,17 @@ bool CExtendedLoop::MayCallAgain()
 {
     const bool bStopped = WaitForSingleObject(m_events.m_hStop, 0) == WAIT_OBJECT_0;
     if (m_bEnding)
-        return !bStopped && (!m_bStopTaken || GetTickCount() - m_dwEndStart < kEndChainMs);
+        return !bStopped && (!m_bUserStopTaken || GetTickCount() - m_dwEndStart < kEndChainMs);
     if (bStopped)
-        TakeStopped();
+        TakeStop();
     return !bStopped;
-}
-
-void CExtendedLoop::TakeStopped()
-{
-    m_bStopTaken = true;
-    TakeStop();
 }
 
 bool CExtendedLoop::Serve(DWORD dwIndex)
 {
     switch (dwIndex) {
     case WaitStop:
-        TakeStopped();
+        TakeStop();
         return false;
     case WaitTimer0:
         return Timer(0);
