@@ -1203,9 +1203,15 @@ void CWnd::ActivateTopParent()
 
 // ---- Modal loop: pumps the thread's messages (with the pre-translate walk and idle
 // processing) until EndModalLoop.
+//
+// A dialog made hidden is shown at the first idle moment, once it has laid itself out; but
+// a queue that never empties (paints and posts while a device floods the log) would keep it
+// hidden, with its owner already disabled, so it is shown once it has waited this long.
+const DWORD kModalShowWithinMs = 100;
 
 int CWnd::RunModalLoop(DWORD dwFlags)
 {
+    const DWORD dwStart = ::GetTickCount();
     BOOL bIdle = TRUE;
     LONG lIdleCount = 0;
     BOOL bShowIdle = (dwFlags & MLF_SHOWONIDLE) && !(GetStyle() & WS_VISIBLE);
@@ -1249,7 +1255,8 @@ int CWnd::RunModalLoop(DWORD dwFlags)
                 // The window went away under the loop.
                 return m_nModalResult;
             }
-            if (bShowIdle && (pMsg->message == 0x118 || pMsg->message == WM_SYSKEYDOWN)) {
+            if (bShowIdle && (pMsg->message == 0x118 || pMsg->message == WM_SYSKEYDOWN ||
+                              ::GetTickCount() - dwStart >= kModalShowWithinMs)) {
                 ShowWindow(SW_SHOWNORMAL);
                 UpdateWindow();
                 bShowIdle = FALSE;

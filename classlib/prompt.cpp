@@ -25,21 +25,95 @@ UINT WithDefaultIcon(UINT nType)
     }
     return nType;
 }
+
+// The system's own dialogs (message box, file, colour and folder dialogs) run modal loops that
+// show a dialog made hidden only when the queue empties or a timer's message comes; a queue
+// that never empties (paints and posts while a device floods the log) would keep the colour
+// dialog hidden for as long, with its owner already disabled. While one runs, the thread's
+// hooks note the dialog it makes and show it once it has waited kShowWithinMs, as the class
+// library's own modal loop does.
+class CSystemPromptShow
+{
+public:
+    CSystemPromptShow() : m_hDialog(NULL), m_dwMade(0), m_pOuter(t_pInnermost)
+    {
+        const DWORD dwThread = ::GetCurrentThreadId();
+        m_hCbt = ::SetWindowsHookExA(WH_CBT, CbtProc, NULL, dwThread);
+        m_hGetMessage = ::SetWindowsHookExA(WH_GETMESSAGE, GetMessageProc, NULL, dwThread);
+        t_pInnermost = this;
+    }
+    ~CSystemPromptShow()
+    {
+        t_pInnermost = m_pOuter;
+        if (m_hGetMessage != NULL)
+            ::UnhookWindowsHookEx(m_hGetMessage);
+        if (m_hCbt != NULL)
+            ::UnhookWindowsHookEx(m_hCbt);
+    }
+    CSystemPromptShow(const CSystemPromptShow&) = delete;
+    CSystemPromptShow& operator=(const CSystemPromptShow&) = delete;
+
+private:
+    static const DWORD kShowWithinMs = 100;
+
+    static LRESULT CALLBACK CbtProc(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        if (nCode == HCBT_CREATEWND) {
+            CSystemPromptShow* pPrompt = t_pInnermost;
+            const CREATESTRUCTA* pcs = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+            char szClass[16] = "";
+            if (pPrompt != NULL && pPrompt->m_hDialog == NULL && !(pcs->style & WS_CHILD) &&
+                ::GetClassNameA(reinterpret_cast<HWND>(wParam), szClass, sizeof(szClass)) > 0 &&
+                lstrcmpA(szClass, "#32770") == 0) {
+                pPrompt->m_hDialog = reinterpret_cast<HWND>(wParam);
+                pPrompt->m_dwMade = ::GetTickCount();
+            }
+        }
+        return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+    }
+
+    static LRESULT CALLBACK GetMessageProc(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        if (nCode == HC_ACTION) {
+            for (CSystemPromptShow* p = t_pInnermost; p != NULL; p = p->m_pOuter) {
+                if (p->m_hDialog != NULL && ::GetTickCount() - p->m_dwMade >= kShowWithinMs) {
+                    const HWND hDialog = p->m_hDialog;
+                    p->m_hDialog = NULL;
+                    if (::IsWindow(hDialog) && !::IsWindowVisible(hDialog))
+                        ::ShowWindow(hDialog, SW_SHOWNORMAL);
+                }
+            }
+        }
+        return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+    }
+
+    static thread_local CSystemPromptShow* t_pInnermost;
+    HHOOK m_hCbt;
+    HHOOK m_hGetMessage;
+    HWND m_hDialog;     // the dialog made, until it is shown
+    DWORD m_dwMade;
+    CSystemPromptShow* m_pOuter;
+};
+
+thread_local CSystemPromptShow* CSystemPromptShow::t_pInnermost = NULL;
 } // namespace
 
 int CPromptHook::MessageBox(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
 {
+    CSystemPromptShow show;
     return ::MessageBoxA(hWndOwner, lpszText, lpszCaption, nType);
 }
 
 INT_PTR CPromptHook::FileDialog(BOOL bOpen, OPENFILENAMEA* pofn)
 {
+    CSystemPromptShow show;
     BOOL bOK = bOpen ? ::GetOpenFileNameA(pofn) : ::GetSaveFileNameA(pofn);
     return bOK ? IDOK : IDCANCEL;
 }
 
 INT_PTR CPromptHook::ColorDialog(CHOOSECOLORA* pcc)
 {
+    CSystemPromptShow show;
     return ::ChooseColorA(pcc) ? IDOK : IDCANCEL;
 }
 
@@ -54,7 +128,11 @@ BOOL CPromptHook::BrowseForFolder(HWND hWndOwner, LPCSTR lpszTitle, UINT ulFlags
     // The folder browser is a COM client; a thread that has not joined an apartment yet joins
     // one for the time of the call (a thread already in one keeps it).
     const HRESULT hrCom = ::CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
-    LPITEMIDLIST pidl = ::SHBrowseForFolderA(&bi);
+    LPITEMIDLIST pidl;
+    {
+        CSystemPromptShow show;
+        pidl = ::SHBrowseForFolderA(&bi);
+    }
     char szPath[MAX_PATH] = "";
     BOOL bPath = FALSE;
     if (pidl != NULL) {

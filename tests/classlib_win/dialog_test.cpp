@@ -7,6 +7,8 @@
 #include "afxdlgs.h"
 #include "winharness.h"
 #include <gtest/gtest.h>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -255,4 +257,131 @@ TEST(CommonDialogs, ColourDialogAndFolderBrowser)
     EXPECT_FALSE(AfxBrowseForFolder(NULL, "again", strFolder));
     EXPECT_EQ(strFolder, "C:\\data");
     EXPECT_EQ(prompts.records.back().kind, "folder");
+}
+
+namespace {
+
+// A shown window that keeps the thread's queue from ever emptying: every message it takes
+// posts the next and leaves it to paint, as a log flooded by a device does.
+class QueueFlood {
+public:
+    QueueFlood()
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.lpszClassName = "KorvaneTestQueueFlood";
+        ::RegisterClassA(&wc);
+        m_hWnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
+                                   nullptr, nullptr, wc.hInstance, nullptr);
+        ::PostMessageA(m_hWnd, WM_APP, 0, 0);
+    }
+    ~QueueFlood()
+    {
+        ::DestroyWindow(m_hWnd);
+        PumpPending();
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_APP) {
+            ::InvalidateRect(hWnd, nullptr, TRUE);
+            ::PostMessageA(hWnd, WM_APP, 0, 0);
+            return 0;
+        }
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    }
+    HWND m_hWnd;
+};
+
+// Watches from another thread for a dialog of the calling thread to be shown, then cancels
+// it; one that stays hidden is cancelled after five seconds all the same.
+class ShownWatch {
+public:
+    ShownWatch() : m_dwThread(::GetCurrentThreadId())
+    {
+        m_hThread = ::CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    }
+    // The time from the watch's start to the dialog being shown, or -1 when it never was.
+    long Join()
+    {
+        ::WaitForSingleObject(m_hThread, INFINITE);
+        ::CloseHandle(m_hThread);
+        return m_nShownMs;
+    }
+
+private:
+    struct Found {
+        bool bVisibleOnly;
+        HWND hWnd;
+    };
+    static BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
+    {
+        Found* pFound = reinterpret_cast<Found*>(lParam);
+        char szClass[16] = "";
+        ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+        if (std::string(szClass) == "#32770" && (!pFound->bVisibleOnly || ::IsWindowVisible(hWnd))) {
+            pFound->hWnd = hWnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static DWORD WINAPI Run(LPVOID pParam)
+    {
+        ShownWatch* self = static_cast<ShownWatch*>(pParam);
+        const DWORD dwStart = ::GetTickCount();
+        Found found = {true, nullptr};
+        while (found.hWnd == nullptr && ::GetTickCount() - dwStart < 5000) {
+            ::EnumThreadWindows(self->m_dwThread, FindDialog, reinterpret_cast<LPARAM>(&found));
+            if (found.hWnd == nullptr)
+                ::Sleep(5);
+        }
+        if (found.hWnd != nullptr)
+            self->m_nShownMs = static_cast<long>(::GetTickCount() - dwStart);
+        found.bVisibleOnly = false;
+        // Cancelled until it has gone, as a dialog may still be starting.
+        for (;;) {
+            found.hWnd = nullptr;
+            ::EnumThreadWindows(self->m_dwThread, FindDialog, reinterpret_cast<LPARAM>(&found));
+            if (found.hWnd == nullptr)
+                return 0;
+            ::PostMessageA(found.hWnd, WM_COMMAND, IDCANCEL, 0);
+            ::Sleep(50);
+        }
+    }
+
+    DWORD m_dwThread;
+    HANDLE m_hThread;
+    long m_nShownMs = -1;
+};
+
+} // namespace
+
+// Whatever keeps the queue busy, a modal dialog of the library, a message box and the system's
+// common dialogs are shown while the flood goes on, not when it ends.
+TEST(Dialog, ModalDialogsAndBoxesShowWhileTheQueueNeverEmpties)
+{
+    HiddenParent owner;
+    QueueFlood flood;
+    auto ShownWithin = [](const char* pszWhat, const std::function<void()>& run) {
+        ShownWatch watch;
+        run();
+        const long nMs = watch.Join();
+        EXPECT_NE(-1, nMs) << pszWhat << " stayed hidden";
+        std::printf("%s shown after %ld ms\n", pszWhat, nMs);
+    };
+    ShownWithin("dialog", [&] {
+        CDialog dlg(IDD_TEST_DATA, owner.wnd());
+        EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    });
+    ShownWithin("message box", [] { AfxMessageBox("flood", MB_OKCANCEL); });
+    ShownWithin("colour dialog", [] {
+        CColorDialog dlg(0x00FF00, CC_FULLOPEN);
+        dlg.DoModal();
+    });
+    ShownWithin("file dialog", [] {
+        CFileDialog dlg(TRUE, "bin", nullptr, OFN_FILEMUSTEXIST, "*.bin|*.bin||");
+        dlg.DoModal();
+    });
 }
