@@ -278,6 +278,15 @@ BOOL CHourlyLogAppender::Append(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommL
         if (!AppendRecord(bytes, record))
             return FALSE;
 
+        // The file this appender wrote last, still as it left it, is a log file whose records
+        // are whole: the record goes on at its end with one open, not three, as a chatty
+        // device brings a record a millisecond.
+        if (path == m_strPath) {
+            CFile file;
+            if (file.Open(path, CFile::modeReadWrite | CFile::shareDenyWrite) && file.GetLength() == m_nEnd)
+                return WriteAtEnd(file, path, m_nEnd, bytes);
+        }
+
         CFile existing;
         CFileException error;
         if (existing.Open(path, CFile::modeRead | CFile::shareDenyNone, &error)) {
@@ -329,30 +338,37 @@ BOOL CHourlyLogAppender::Append(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommL
                 nEnd = nWhole;
             }
         }
-        Forget();
-        file.Seek(static_cast<LONGLONG>(nEnd), CFile::begin);
-        try {
-            WriteAll(file, bytes);
-        } catch (CException* e) {
-            // A record cut short (a full disk) would hide every later record of the hour from
-            // the reader: the file goes back to where it ended.
-            e->Delete();
-            try {
-                file.SetLength(nEnd);
-            } catch (CException* eCut) {
-                eCut->Delete();
-            }
-            file.Abort();
-            return FALSE;
-        }
-        file.Close();
-        Remember(path, nEnd + bytes.size());
-        return TRUE;
+        return WriteAtEnd(file, path, nEnd, bytes);
     } catch (CException* e) {
         e->Delete();
     } catch (...) {
     }
     return FALSE;
+}
+
+BOOL CHourlyLogAppender::WriteAtEnd(CFile& file, const CString& path, ULONGLONG nEnd, std::vector<BYTE>& bytes)
+{
+    Forget();
+    // The bytes are handed over (and gone) with the write.
+    const ULONGLONG nNewEnd = nEnd + bytes.size();
+    file.Seek(static_cast<LONGLONG>(nEnd), CFile::begin);
+    try {
+        WriteAll(file, bytes);
+    } catch (CException* e) {
+        // A record cut short (a full disk) would hide every later record of the hour from
+        // the reader: the file goes back to where it ended.
+        e->Delete();
+        try {
+            file.SetLength(nEnd);
+        } catch (CException* eCut) {
+            eCut->Delete();
+        }
+        file.Abort();
+        return FALSE;
+    }
+    file.Close();
+    Remember(path, nNewEnd);
+    return TRUE;
 }
 
 void CHourlyLogAppender::Remember(const CString& path, ULONGLONG nEnd)

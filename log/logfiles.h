@@ -9,6 +9,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "afxwin.h"
 
@@ -61,6 +62,9 @@ public:
     BOOL Append(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRecord& record);
 
 private:
+    // Writes the record's bytes at the end of the open file, or takes them back; then the file
+    // is remembered as this appender left it.
+    BOOL WriteAtEnd(CFile& file, const CString& path, ULONGLONG nEnd, std::vector<BYTE>& bytes);
     void Remember(const CString& path, ULONGLONG nEnd);
     void Forget();
 
