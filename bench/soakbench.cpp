@@ -176,22 +176,6 @@ std::string ShowPanes(e2e::Korvane& k)
     return unseen;
 }
 
-// The view menu's automatic scroll, by its keys; answers whether the menu shows it checked.
-bool TurnOnAutoScroll(e2e::Korvane& k)
-{
-    const size_t kAutoScrollRow = 11;
-    if (k.OpenMenu('V') == NULL)
-        return false;
-    e2e::Key('A');
-    e2e::WaitFor([&] { return k.NoMenuOpen(); });
-    HWND menu = k.OpenMenu('V');
-    if (menu == NULL)
-        return false;
-    const std::vector<e2e::MenuRow> rows = k.MenuCommands(menu);
-    k.CloseMenus();
-    return rows.size() > kAutoScrollRow && rows[kAutoScrollRow].checked;
-}
-
 void PrintHeader()
 {
     std::printf("%7s %8s %8s %8s %8s %7s %5s %5s | %9s %9s %9s | %9s %9s %9s\n", "t/s", "records", "log/KiB",
@@ -289,7 +273,7 @@ bool SoakRun::SetUp(const int programCom[2], const int peerCom[2], double minute
         return false;
     }
     // The automatic scroll first: once panes float, their frames stand among the menus' windows.
-    const bool autoScroll = TurnOnAutoScroll(m_program);
+    const bool autoScroll = e2e::TurnOnAutoScroll(m_program);
     const std::string unseen = ShowPanes(m_program);
     if (!unseen.empty()) {
         // A picture of the screen as it was, beside the benchmark, for looking at why.

@@ -13,6 +13,8 @@ IMPLEMENT_DYNCREATE(CLogview, CListView)
 BEGIN_MESSAGE_MAP(CLogview, CListView)
     ON_WM_CREATE()
     ON_WM_SIZE()
+    ON_WM_PAINT()
+    ON_WM_TIMER()
     ON_WM_CONTEXTMENU()
     ON_WM_DROPFILES()
     ON_NOTIFY_REFLECT(LVN_DELETEALLITEMS, OnDeleteAllItems)
@@ -42,7 +44,9 @@ const LogColumn kColumns[] = {
 }  // namespace
 
 CLogview::CLogview()
-    : m_bDrawLowLine(false), m_hDetailPane(nullptr), m_pTextsRecord(nullptr), m_nTextsSeq(-1)
+    : m_bDrawLowLine(false), m_hDetailPane(nullptr), m_pTextsRecord(nullptr), m_nTextsSeq(-1), m_nRowsToDelete(0),
+      m_nRowsToInsert(0), m_bScrollToLast(false), m_bRelisting(false), m_bUpdateScheduled(false), m_dwListBusyMs(0),
+      m_dwListDone(0)
 {
     m_store.SetRowSink(this);
 }
@@ -100,51 +104,142 @@ void CLogview::OnRowAppended(const CCommLogRecord&, BOOL bAutoScroll)
 {
     if (m_hWnd == nullptr)
         return;
-    m_pTextsRecord = nullptr;
-    CListCtrl& list = GetListCtrl();
-    // The columns after the first have no text set either, so the list asks for theirs too.
-    const int nRow = list.InsertItem(LVIF_TEXT, list.GetItemCount(), LPSTR_TEXTCALLBACK, 0, 0, 0, 0);
-    if (nRow < 0)
-        return;
-    if (bAutoScroll) {
-        // Selecting and focusing the row shows its record in the detail pane (OnItemChanged).
-        list.SetItemState(nRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        list.EnsureVisible(nRow, FALSE);
-    }
+    ++m_nRowsToInsert;
+    m_bScrollToLast = bAutoScroll != FALSE;
+    ScheduleUpdate();
 }
 
 void CLogview::OnFirstRowDeleted()
 {
+    if (m_hWnd == nullptr)
+        return;
     m_pTextsRecord = nullptr;
-    if (m_hWnd != nullptr)
-        GetListCtrl().DeleteItem(0);
+    // The store's first row is either still in the list, to be deleted with the next batch,
+    // or one the list never got.
+    if (GetListCtrl().GetItemCount() > m_nRowsToDelete)
+        ++m_nRowsToDelete;
+    else if (m_nRowsToInsert > 0)
+        --m_nRowsToInsert;
+    ScheduleUpdate();
 }
 
 void CLogview::OnAllRowsDeleted()
 {
     m_pTextsRecord = nullptr;
+    m_nRowsToDelete = 0;
+    m_nRowsToInsert = 0;
     if (m_hWnd != nullptr)
         GetListCtrl().DeleteAllItems();
 }
 
 void CLogview::OnRelistBegin()
 {
-    if (m_hWnd != nullptr)
-        SetRedraw(FALSE);
+    if (m_hWnd == nullptr)
+        return;
+    m_bRelisting = true;
+    SetRedraw(FALSE);
 }
 
 void CLogview::OnRelistEnd()
 {
-    m_pTextsRecord = nullptr;
     if (m_hWnd == nullptr)
+        return;
+    UpdateRows();
+    m_bRelisting = false;
+    SetRedraw(TRUE);
+    Invalidate();
+    if (m_bScrollToLast && GetListCtrl().GetItemCount() > 0)
+        GetListCtrl().EnsureVisible(GetListCtrl().GetItemCount() - 1, FALSE);
+}
+
+void CLogview::ScheduleUpdate()
+{
+    if (m_bUpdateScheduled || m_bRelisting)
+        return;
+    // Under Wine a batch costs the list tens of milliseconds however few rows it brings (its
+    // scroll bar and a whole paint), and the records wait for the thread meanwhile: the next
+    // batch waits twice as long as the list took over the last one, within bounds.
+    DWORD dwGap = 2 * m_dwListBusyMs;
+    dwGap = dwGap < kUpdateGapMs ? kUpdateGapMs : dwGap > kUpdateGapMaxMs ? kUpdateGapMaxMs : dwGap;
+    const DWORD dwSince = ::GetTickCount() - m_dwListDone;
+    const DWORD dwWait = dwSince + USER_TIMER_MINIMUM >= dwGap ? USER_TIMER_MINIMUM : dwGap - dwSince;
+    m_bUpdateScheduled = SetTimer(kUpdateTimer, dwWait, nullptr) != 0;
+    // Without a timer the list follows the store at once, as it did row by row.
+    if (!m_bUpdateScheduled)
+        UpdateRows();
+}
+
+void CLogview::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kUpdateTimer) {
+        CListView::OnTimer(nIDEvent);
+        return;
+    }
+    UpdateRows();
+}
+
+void CLogview::OnPaint()
+{
+    // What the list paints is the store's rows as they are now.
+    UpdateRows();
+    const DWORD dwStart = ::GetTickCount();
+    Default();
+    m_dwListDone = ::GetTickCount();
+    m_dwListBusyMs += m_dwListDone - dwStart;
+}
+
+void CLogview::UpdateRows()
+{
+    if (m_bUpdateScheduled) {
+        KillTimer(kUpdateTimer);
+        m_bUpdateScheduled = false;
+    }
+    if (m_hWnd == nullptr || (m_nRowsToDelete == 0 && m_nRowsToInsert == 0))
+        return;
+    const DWORD dwStart = ::GetTickCount();
+    m_pTextsRecord = nullptr;
+    CListCtrl& list = GetListCtrl();
+    if (!m_bRelisting)
+        SetRedraw(FALSE);
+    // The counts follow every row as it goes or comes, so that whatever the list asks while
+    // it changes finds the records its rows stand for.
+    while (m_nRowsToDelete > 0) {
+        --m_nRowsToDelete;
+        list.DeleteItem(0);
+    }
+    int nLast = -1;
+    while (m_nRowsToInsert > 0) {
+        --m_nRowsToInsert;
+        // The columns after the first have no text set either, so the list asks for theirs too.
+        nLast = list.InsertItem(LVIF_TEXT, list.GetItemCount(), LPSTR_TEXTCALLBACK, 0, 0, 0, 0);
+        if (nLast < 0) {
+            // The list took no more rows: it holds what it could, the store keeps the rest.
+            m_nRowsToInsert = 0;
+            break;
+        }
+    }
+    const bool bScroll = m_bScrollToLast && nLast >= 0;
+    // Selecting and focusing the row shows its record in the detail pane (OnItemChanged).
+    if (bScroll)
+        list.SetItemState(nLast, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    if (m_bRelisting)
         return;
     SetRedraw(TRUE);
     Invalidate();
+    if (bScroll)
+        list.EnsureVisible(nLast, FALSE);
+    m_dwListDone = ::GetTickCount();
+    m_dwListBusyMs = m_dwListDone - dwStart;
+}
+
+const CCommLogRecord* CLogview::RecordOfRow(int nRow) const
+{
+    return nRow < m_nRowsToDelete ? nullptr : m_store.FindRowRecord(nRow - m_nRowsToDelete);
 }
 
 const CLogRowTexts* CLogview::RowTexts(int nRow)
 {
-    const CCommLogRecord* pRecord = m_store.FindRowRecord(nRow);
+    const CCommLogRecord* pRecord = RecordOfRow(nRow);
     if (pRecord == nullptr)
         return nullptr;
     if (pRecord != m_pTextsRecord || pRecord->m_nSeq != m_nTextsSeq) {
@@ -210,7 +305,7 @@ void CLogview::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
     const NMLISTVIEW* pInfo = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
     if (pInfo->uNewState != (LVIS_SELECTED | LVIS_FOCUSED))
         return;
-    const CCommLogRecord* pRecord = m_store.FindRowRecord(pInfo->iItem);
+    const CCommLogRecord* pRecord = RecordOfRow(pInfo->iItem);
     if (pRecord == nullptr)
         return;
     m_store.SetShownSeq(pRecord->m_nSeq);
@@ -234,7 +329,7 @@ void CLogview::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         return;
     if (m_bDrawLowLine && GetListCtrl().GetItemText(static_cast<int>(pDraw->nmcd.dwItemSpec), kContentsColumn).Find('_') >= 0)
         *pResult = CDRF_NOTIFYPOSTPAINT;
-    const CCommLogRecord* pRecord = m_store.FindRowRecord(static_cast<int>(pDraw->nmcd.dwItemSpec));
+    const CCommLogRecord* pRecord = RecordOfRow(static_cast<int>(pDraw->nmcd.dwItemSpec));
     COLORREF clrText = 0;
     COLORREF clrBack = 0;
     if (pRecord != nullptr && LogRowColors(m_store.CommSet(), *pRecord, clrText, clrBack)) {

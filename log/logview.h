@@ -10,6 +10,17 @@
 // row (LVN_GETDISPINFO) and the view makes them from the row's record, as the store would
 // have. Nine thousand rows so cost neither their texts' memory nor the time to copy them
 // in, and listing them all again (refresh, reading a file) draws the list once at its end.
+//
+// The store takes every record at once, but the list follows it in batches: rows added and
+// rows trimmed away wait until the list is brought up to date, before it paints or by a
+// timer, whose message comes only when the thread has nothing else to do, a few tens of
+// milliseconds after the last batch at the earliest (longer when the list took long over
+// that one). A list that inserts, selects, scrolls and paints each row on its own costs the
+// interface thread over ten milliseconds a row on a shown window, and the connection threads
+// wait for that thread on every record: a chatty device would be read at the pace of the
+// screen. A batch goes in inside one redraw, and automatic scrolling selects and shows only
+// its last row. Until then the list's rows stand for the store's rows shifted by the rows
+// still to be trimmed, so a row never shows a record that already left the log.
 #pragma once
 
 #include <functional>
@@ -43,6 +54,10 @@ public:
     void RefreshList() { m_store.RefreshList(); }
     void SetLogFont(const CAppSettings& settings);
     int GetRecordCount() const { return m_store.GetRecordCount(); }
+    // The rows the log lists, whether or not the list shows them yet.
+    int GetRowCount() const { return m_store.GetRowCount(); }
+    // Brings the list up to date with the store now, rather than at the next batch.
+    void UpdateRows();
 
     BOOL ReadLogFile(LPCSTR pszPath) { return m_store.ReadLogFile(pszPath); }
     BOOL WriteLogFile(LPCSTR pszPath) { return m_store.WriteLogFile(pszPath); }
@@ -66,6 +81,8 @@ public:
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnPaint();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg void OnDeleteAllItems(NMHDR* pNMHDR, LRESULT* pResult);
@@ -85,6 +102,11 @@ private:
     void OnRelistBegin() override;
     void OnRelistEnd() override;
     void PostClearToDetailPane();
+    // Asks for the next batch: soon when the last one is long past, else once the gap after it
+    // has passed (the timer's message comes only when the thread has nothing else to do).
+    void ScheduleUpdate();
+    // The stored record a row of the list shows, or null (a row whose record left the log).
+    const CCommLogRecord* RecordOfRow(int nRow) const;
     // The texts of a row's record, made again only for another row or record.
     const CLogRowTexts* RowTexts(int nRow);
     // Whether the list's font draws the low line "_" as nothing; and, when it does, the low
@@ -92,6 +114,10 @@ private:
     void CheckLowLine();
     void DrawLowLines(HDC hDC, int nRow);
     static const int kContentsColumn = 3;
+    static const UINT_PTR kUpdateTimer = 0x4C47;
+    // The bounds of the time between the end of one batch and the next.
+    static const DWORD kUpdateGapMs = 40;
+    static const DWORD kUpdateGapMaxMs = 250;
 
     CFont m_font;
     bool m_bDrawLowLine;
@@ -100,6 +126,17 @@ private:
     const CCommLogRecord* m_pTextsRecord;
     int m_nTextsSeq;
     CLogRowTexts m_rowTexts;
+    // What the list still lacks of the store: rows at its front whose records were trimmed,
+    // rows at its end not inserted yet, and whether the last row appended asked to be
+    // selected and shown.
+    int m_nRowsToDelete;
+    int m_nRowsToInsert;
+    bool m_bScrollToLast;
+    bool m_bRelisting;
+    bool m_bUpdateScheduled;
+    // What the list took over the last batch and the paints since, and when it was done.
+    DWORD m_dwListBusyMs;
+    DWORD m_dwListDone;
     CLogStore m_store;
     std::function<void(CWnd*, int)> m_onProperties;
 };

@@ -119,7 +119,7 @@ void CMainFrame::OnUpdateAutoScroll(CCmdUI* pCmdUI)
 
 void CMainFrame::OnClearLog()
 {
-    if (m_pLogView->GetListCtrl().GetItemCount() == 0)
+    if (m_pLogView->GetRowCount() == 0)
         return;
     if (AfxMessageBox(GetMessageText(13015), MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
         m_pLogView->ClearLogView();
@@ -127,7 +127,7 @@ void CMainFrame::OnClearLog()
 
 void CMainFrame::OnUpdateClearLog(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(m_pLogView != NULL && m_pLogView->GetListCtrl().GetItemCount() > 0);
+    pCmdUI->Enable(m_pLogView != NULL && m_pLogView->GetRowCount() > 0);
 }
 
 void CMainFrame::OnComTool()

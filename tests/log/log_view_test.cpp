@@ -101,7 +101,12 @@ protected:
         parent.DestroyWindow();
     }
 
-    CListCtrl& List() { return view->GetListCtrl(); }
+    // The list as it stands once it has caught up with the log.
+    CListCtrl& List()
+    {
+        view->UpdateRows();
+        return view->GetListCtrl();
+    }
     std::string ItemText(int row, int column) { return Str(List().GetItemText(row, column)); }
 
     void Select(int row)
@@ -115,6 +120,15 @@ protected:
         for (const PaneMessage& m : pane.messages)
             n += (m.posted == posted && m.action == action) ? 1 : 0;
         return n;
+    }
+
+    // The record last sent to the detail pane, -1 for none.
+    int ShownSeq()
+    {
+        for (auto it = pane.messages.rbegin(); it != pane.messages.rend(); ++it)
+            if (!it->posted && it->action == LogDetailShow)
+                return it->seq;
+        return -1;
     }
 
     // The colours the view gives a row at its item pre-paint stage, asked the way the list
@@ -267,6 +281,7 @@ TEST_F(LogViewTest, RowsShowTheirLowLinesAtEveryLogFont)
 {
     view->AppendLogRecord(Message(0, 20003, Text("EV_TXEMPTY")));
     view->AppendLogRecord(Message(0, 20003, Text("EV TXEMPTY")));
+    view->UpdateRows();
     for (int nIndex = 0; nIndex < 4; ++nIndex) {
         settings.m_nLogFont = nIndex;
         view->SetLogFont(settings);
@@ -407,14 +422,46 @@ TEST_F(LogViewTest, SelectingARowSendsItsRecordToTheDetailPane)
     EXPECT_EQ(1u, pane.messages.size());
 }
 
-TEST_F(LogViewTest, AutoScrollSelectsTheNewRow)
+// Rows that come together go into the list as one batch, by themselves once the thread has
+// nothing else to do: with automatic scroll on, only the batch's last row is selected and
+// shown, and only its record reaches the detail pane. Until a batch goes in, the rows of
+// records trimmed meanwhile show nothing, never another record.
+TEST_F(LogViewTest, AutoScrollShowsEachBatchsLastRowAndNoRowShowsATrimmedRecord)
 {
+    parent.ShowWindow(SW_SHOWNA);
     settings.m_nAutoScroll = 1;
-    view->AppendLogRecord(Record(0, CCommLogRecord::KindSend, {1}));
-    view->AppendLogRecord(Record(0, CCommLogRecord::KindSend, {2}));
-    EXPECT_EQ(LVIS_SELECTED | LVIS_FOCUSED, List().GetItemState(1, LVIS_SELECTED | LVIS_FOCUSED));
-    ASSERT_EQ(2, CountPane(false, LogDetailShow));
-    EXPECT_EQ(1, pane.messages.back().seq);
+    settings.m_nMaxLog = 50;
+    CListCtrl& list = view->GetListCtrl();
+    auto Batch = [&](int nFirst, int nCount) {
+        for (int i = nFirst; i < nFirst + nCount; ++i)
+            view->AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {BYTE(i)}));
+    };
+    auto LastRowShown = [&](int nRows) {
+        EXPECT_EQ(nRows, list.GetItemCount());
+        EXPECT_EQ(LVIS_SELECTED | LVIS_FOCUSED, list.GetItemState(nRows - 1, LVIS_SELECTED | LVIS_FOCUSED));
+        EXPECT_LE(nRows, list.GetTopIndex() + list.GetCountPerPage());
+        EXPECT_EQ(1, CountPane(false, LogDetailShow));
+    };
+
+    Batch(0, 30);
+    ASSERT_TRUE(winharness::PumpUntil([&] { return list.GetItemCount() == 30; }));
+    LastRowShown(30);
+    EXPECT_EQ(29, ShownSeq());
+
+    // 60 more: all 30 rows listed and the first 10 of the batch leave the log.
+    pane.messages.clear();
+    Batch(30, 60);
+    ASSERT_EQ(30, list.GetItemCount());
+    EXPECT_EQ("", Str(list.GetItemText(0, 0)));
+    EXPECT_EQ("", Str(list.GetItemText(29, 3)));
+    ASSERT_TRUE(winharness::PumpUntil([&] { return list.GetItemCount() == 50; }));
+    pane.Pump();
+    LastRowShown(50);
+    EXPECT_EQ(89, ShownSeq());
+    // Posted, and taken from the queue by whichever pump came first.
+    EXPECT_EQ(1, CountPane(true, LogDetailClear) + CountPane(false, LogDetailClear));
+    EXPECT_EQ("0041", ItemText(0, 0));
+    EXPECT_EQ("0090", ItemText(49, 0));
 }
 
 TEST_F(LogViewTest, ClearingTheLogClearsTheDetailPane)

@@ -134,12 +134,14 @@ void ChooseSettings(Korvane& k)
     ASSERT_TRUE(k.WaitDialogGone(hDlg)) << "the settings dialog stayed open after OK";
 }
 
-bool WriteStartupSet(Korvane& k, const char* name, const std::string& extensionDll)
+bool WriteStartupSet(Korvane& k, const char* name, const std::string& extensionDll, bool bLines)
 {
     const std::string tool = BinFolder() + "\\kvrsmokeset.exe";
     std::string cmd = "\"" + tool + "\" \"" + k.File("auto.kvr") + "\" " + name + " " + std::to_string(ProgramCom());
     if (!extensionDll.empty())
         cmd += " \"" + extensionDll + "\"";
+    if (bLines)
+        cmd += " --lines";
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
@@ -277,6 +279,21 @@ void StartConnected(Korvane& k, SerialPeer& peer, const char* name)
     ASSERT_TRUE(WriteStartupSet(k, name));
     ASSERT_TRUE(k.Start());
     ASSERT_TRUE(WaitFor([&] { return PortState(k) == kConnected; })) << PortState(k);
+}
+
+bool TurnOnAutoScroll(Korvane& k)
+{
+    const size_t kAutoScrollRow = 11;
+    if (k.OpenMenu('V') == NULL)
+        return false;
+    Key('A');
+    WaitFor([&] { return k.NoMenuOpen(); });
+    HWND menu = k.OpenMenu('V');
+    if (menu == NULL)
+        return false;
+    const std::vector<MenuRow> rows = k.MenuCommands(menu);
+    k.CloseMenus();
+    return rows.size() > kAutoScrollRow && rows[kAutoScrollRow].checked;
 }
 
 int FindLogRow(const Korvane& k, const std::string& text, const char* kind)

@@ -41,7 +41,11 @@ void ChooseSettings(Korvane& k);
 // "auto.kvr" in the program's folder: a set of that name whose port 1 is in use on the
 // program's end of the pair (written by the tests' own set writer), in extended mode with the
 // extension DLL of that path when one is given.
-bool WriteStartupSet(Korvane& k, const char* name, const std::string& extensionDll = "");
+// With bLines, port 1 reads blocks up to a line feed at 115200 baud with 64 KiB buffers.
+bool WriteStartupSet(Korvane& k, const char* name, const std::string& extensionDll = "", bool bLines = false);
+// The view menu's automatic scroll turned on by its keys; answers whether the menu then shows
+// it checked.
+bool TurnOnAutoScroll(Korvane& k);
 // The peer opened, and the program started with such a set: its port 1 connected.
 void StartConnected(Korvane& k, SerialPeer& peer, const char* name);
 

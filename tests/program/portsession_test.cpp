@@ -9,6 +9,8 @@
 #include "resource.h"
 #include "temp_folder_support.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -78,6 +80,88 @@ TEST(PortSession, SettingsStartReceiveEchoSendAndStopAsAPersonDoes)
 
     ASSERT_TRUE(k.ClickToolButton(kStopPrompt));
     EXPECT_TRUE(WaitFor([&] { return PortState(k) == kNone; })) << PortState(k);
+    EXPECT_TRUE(k.Close());
+}
+
+// A chatty device: 2,000 lines of 40 bytes written to the program as fast as the line takes
+// them, port 1 cutting blocks at each line feed and the log scrolling with them. Every line is
+// a row of its own, in order, and the last is shown soon after the device is done; F12 pressed
+// while the lines pour in shows its dialog at once. A list that painted every row on its own
+// read the device at the screen's pace, some 60 lines a second, and a dialog asked for during
+// the flood stayed hidden while the queue never emptied.
+TEST(PortSession, AChattyDeviceIsLoggedLineByLineWhileF12OpensAtOnce)
+{
+    const int kLines = 2000;
+    SerialPeer peer;
+    ASSERT_TRUE(peer.Open()) << "the peer's end of the pseudo-terminal pair (COM" << PeerCom() << ")";
+    Korvane k;
+    SetProgramSetting("MAXLOG", 9999);
+    ASSERT_TRUE(WriteStartupSet(k, "Chatty", "", true));
+    ASSERT_TRUE(k.Start());
+    ASSERT_TRUE(WaitFor([&] { return PortState(k) == kConnected; })) << PortState(k);
+    ASSERT_TRUE(TurnOnAutoScroll(k));
+    k.Activate();
+    auto RecvRows = [&] {
+        std::vector<std::string> digests;
+        for (const auto& row : k.LogRows()) {
+            const size_t at = row[3].find(":[");
+            if (row[3].compare(0, 4, "Recv") == 0 && at != std::string::npos)
+                digests.push_back(row[3].substr(at + 2, 5));
+        }
+        return digests;
+    };
+    const int nRowsBefore = k.LogCount();
+
+    // Each line: its number, letters up to 39 bytes, a line feed.
+    std::vector<BYTE> lines;
+    for (int i = 0; i < kLines; ++i) {
+        char line[41];
+        std::snprintf(line, sizeof(line), "%05d%.34s\n", i, "abcdefghijklmnopqrstuvwxyzABCDEFGH");
+        lines.insert(lines.end(), line, line + 40);
+    }
+    // Written from here in chunks, so that the dialog is looked for while the lines pour in;
+    // F12 goes once 250 lines are on their way.
+    const size_t kChunk = 40 * 50;
+    DWORD dwPressed = 0, dwShownMs = 0;
+    int nRowsAtDialog = 0;
+    HWND hDlg = NULL;
+    for (size_t at = 0; at < lines.size(); at += kChunk) {
+        ASSERT_TRUE(peer.Write(std::vector<BYTE>(lines.begin() + at, lines.begin() + std::min(lines.size(), at + kChunk))));
+        if (at == 4 * kChunk) {
+            Key(VK_F12);
+            dwPressed = ::GetTickCount();
+        } else if (dwPressed != 0 && hDlg == NULL && (hDlg = k.WaitDialog("通信設定", 0)) != NULL) {
+            dwShownMs = ::GetTickCount() - dwPressed;
+            nRowsAtDialog = k.LogCount() - nRowsBefore;
+        }
+    }
+    const DWORD dwWritten = ::GetTickCount();
+    if (hDlg == NULL) {
+        hDlg = k.WaitDialog("通信設定");
+        dwShownMs = ::GetTickCount() - dwPressed;
+        nRowsAtDialog = k.LogCount() - nRowsBefore;
+    }
+    EXPECT_NE(nullptr, hDlg) << "F12 opened no settings dialog";
+    EXPECT_LE(dwShownMs, 1000u) << "the settings dialog showed " << dwShownMs << " ms after F12, " << nRowsAtDialog
+                                << " lines logged";
+    if (hDlg != NULL) {
+        Key(VK_ESCAPE);
+        EXPECT_TRUE(k.WaitDialogGone(hDlg));
+    }
+    const bool bAll = WaitFor([&] { return k.LogCount() >= nRowsBefore + kLines; });
+    const DWORD dwLastMs = ::GetTickCount() - dwWritten;
+    std::printf("F12 during the flood (%d lines logged) showed its dialog after %lu ms; the last line was shown %lu ms "
+                "after the device's last write\n",
+                nRowsAtDialog, static_cast<unsigned long>(dwShownMs), static_cast<unsigned long>(dwLastMs));
+    ASSERT_TRUE(bAll) << k.LogCount() - nRowsBefore << " of " << kLines << " lines logged";
+    EXPECT_LE(dwLastMs, 3000u) << "the last line was shown " << dwLastMs << " ms after the device's last write";
+    const std::vector<std::string> digests = RecvRows();
+    ASSERT_EQ(static_cast<size_t>(kLines), digests.size());
+    for (int i = 0; i < kLines; ++i) {
+        char number[6];
+        std::snprintf(number, sizeof(number), "%05d", i);
+        ASSERT_EQ(number, digests[static_cast<size_t>(i)]) << "row of line " << i;
+    }
     EXPECT_TRUE(k.Close());
 }
 

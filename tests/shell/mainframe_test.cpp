@@ -379,6 +379,7 @@ TEST_F(MainFrameTest, PortRunsEndToEndThroughTheScriptedDevice)
     CLogStore& store = frame->GetLogView()->GetStore();
     ASSERT_TRUE(winharness::PumpUntil([&] { return store.GetRecordCount() >= 3; }));
     CListCtrl& list = frame->GetLogView()->GetListCtrl();
+    ASSERT_TRUE(winharness::PumpUntil([&] { return list.GetItemCount() == store.GetRowCount(); }));
     int nRecv = -1;
     for (int i = 0; i < list.GetItemCount() && nRecv < 0; i++) {
         if (list.GetItemText(i, 3).Find("Recv:0002:4142") == 0)
