@@ -69,6 +69,18 @@ int CChannelBuffer::GetCount()
     return static_cast<int>(m_queue.size());
 }
 
+void CChannelBuffer::Clear()
+{
+    // The blocks are freed when this goes, outside the lock.
+    std::deque<Entry> dropped;
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        if (!lock.IsLocked())
+            return;
+        dropped.swap(m_queue);
+    }
+}
+
 void CChannelBuffer::Signal()
 {
     HANDLE hKept = NULL;

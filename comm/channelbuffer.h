@@ -44,6 +44,9 @@ public:
     // Number of queued blocks.
     int GetCount();
 
+    // Drops every queued block.
+    void Clear();
+
     // Sets the trigger event named m_strEventName (auto reset; created when it does not exist).
     // The event of a connection that is waiting for it is kept open from the first signal on,
     // as long as the name stays the same; one that nobody holds is set and closed again.

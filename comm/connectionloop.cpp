@@ -169,8 +169,18 @@ void CConnectionLoop::TakeStop(bool bByUser)
     if (bByUser) {
         m_bUserStopTaken = true;
         m_writer.DropWaiting();
+        m_buffer.Clear();
     }
     m_reporter.Message(MsgStopped, 0);
+}
+
+bool CConnectionLoop::StopsHere()
+{
+    if (WaitForSingleObject(m_events.m_hStop, 0) != WAIT_OBJECT_0)
+        return false;
+    // Every loop ends on the stop.
+    Serve(WaitStop);
+    return true;
 }
 
 bool CConnectionLoop::WaitNext(const HANDLE* pHandles, DWORD nCount, DWORD& dwIndex)
@@ -204,8 +214,8 @@ bool CConnectionLoop::SendPath()
 {
     COleSafeArray data;
     int nPopped;
-    while ((nPopped = m_buffer.PopNext(data)) > 0) {
-        if (!SendBlock(BytesOf(data)))
+    for (int nSent = 0; (nPopped = m_buffer.PopNext(data)) > 0; ++nSent) {
+        if ((nSent && StopsHere()) || !SendBlock(BytesOf(data)))
             return false;
     }
     if (nPopped < 0)
@@ -281,11 +291,11 @@ bool CConnectionLoop::FrameReceivedBytes(DWORD dwRead)
         return OnBlock(std::vector<BYTE>(m_recv.begin(), m_recv.begin() + dwRead));
     if (!AppendPending(dwRead))
         return false;
-    for (;;) {
+    for (int nBlocks = 0;; ++nBlocks) {
         size_t nBlock = NextPendingBlock();
         if (nBlock == 0)
             break;
-        if (!OnBlock(m_pending.Take(nBlock)))
+        if ((nBlocks && StopsHere()) || !OnBlock(m_pending.Take(nBlock)))
             return false;
     }
     ShowPending();

@@ -12,15 +12,18 @@
 // again; a source that expires again before a pass ends cannot starve the others. No exception
 // leaves a pass: a failed allocation ends the connection as a reported failure.
 //
-// At the end: a stop is taken by resetting the stop event, so a second stop can cut short what
-// the end still waits for. A stop drops the blocks still waiting for their turn to be written:
-// however long the queue behind a stalled line has grown, only the write the system holds is
-// waited for. The writes still on their way are waited for (bounded) and reported; then the
-// comm-event wait is ended and waited for, unfinished writes are cancelled and waited for, and
-// only then is the port closed and are the records and events released. A system may complete
-// a cancelled operation some time after the call that cancelled it, writing into its OVERLAPPED
-// record and signalling its event; a record that never completes is left allocated with its
-// event open rather than released under the system's hands.
+// At the end: a stop is taken by resetting the stop event, so a second stop can cut short what the
+// end still waits for. The user's stop drops the blocks not yet handed to the system, those
+// waiting for their turn to be written and those still queued in the channel buffer: however long
+// the queue behind a stalled line, or from a peer that routes faster than the log takes it, has
+// grown, only the write the system holds is waited for. A pass that hands on block after block
+// (the lines of one read, the channel buffer's queue) looks at the stop between two, so a stop
+// waits behind one block of a backlog at most. The writes still on their way are waited for
+// (bounded) and reported; then the comm-event wait is ended and waited for, unfinished writes are
+// cancelled and waited for, and only then is the port closed and are the records and events
+// released. A system may complete a cancelled operation some time after the call that cancelled
+// it, writing into its OVERLAPPED record and signalling its event; a record that never completes
+// is left allocated with its event open rather than released under the system's hands.
 #pragma once
 
 #include "channelbuffer.h"
@@ -111,16 +114,20 @@ protected:
     bool NoMemory();
 
     // Takes the stop: resets the stop event, so that a second stop is seen, and reports 20011.
-    // The user's stop drops the blocks waiting for their turn to be written, and is noted in
-    // m_bUserStopTaken.
+    // The user's stop drops the blocks waiting for their turn to be written and those queued in
+    // the channel buffer, and is noted in m_bUserStopTaken.
     void TakeStop(bool bByUser = true);
+    // Looked at between two blocks of a pass: a stop that came meanwhile is served as the wait
+    // serves it. True when the pass ends here.
+    virtual bool StopsHere();
 
     // What every loop does on the shared wait indexes: a send pass on the send and trigger
     // events, the write and comm-event completions and the line commands. An index no loop
     // knows ends the connection as a failure.
     virtual bool Serve(DWORD dwIndex);
 
-    // Hands every block of the channel buffer to SendBlock, then collects finished writes.
+    // Hands every block of the channel buffer to SendBlock, looking at the stop between two,
+    // then collects finished writes.
     bool SendPath();
     virtual bool SendBlock(const std::vector<BYTE>& bytes) = 0;
     // Logs the block as sent and starts its write.
@@ -140,8 +147,9 @@ protected:
     bool CommEvent();
     virtual bool OnBytesRead(DWORD dwRead) = 0;
 
-    // Hands the dwRead bytes of m_recv to OnBlock block by block by the port's framing rule;
-    // bytes of an incomplete block stay pending and are shown in the COM control pane.
+    // Hands the dwRead bytes of m_recv to OnBlock block by block by the port's framing rule,
+    // looking at the stop between two; bytes of an incomplete block stay pending and are shown
+    // in the COM control pane.
     bool FrameReceivedBytes(DWORD dwRead);
     // Appends the dwRead bytes of m_recv to the pending bytes; false (reported) without memory.
     bool AppendPending(DWORD dwRead);

@@ -29,9 +29,10 @@ const DWORD kOneShot = 0x80000000;
 const DWORD kVersion100 = 100;
 const DWORD kVersion256 = 256;
 
-// How long the end that follows a stop gives the chain of calls that the disconnecting reply
-// asks for: a chain of a few calls is long done, and the stop still ends a DLL that asks to be
-// called again on every reply within a second.
+// How long the end that follows the user's stop gives the chain of calls that the disconnecting
+// reply asks for and the writing of what it routed to the port: a chain of a few calls and its
+// blocks are long done, and the stop still ends a DLL that asks to be called again on every
+// reply, or routes more than the log can take, within a second.
 const DWORD kEndChainMs = 500;
 
 const ConnectionLoopResults kResults = {
@@ -62,7 +63,7 @@ private:
     bool Exchange(DWORD dwCommand, DWORD dwParam, const std::vector<BYTE>* pData);
     bool CallDll(int nFailResult);
     bool CarryOut();
-    bool MayCallAgain();
+    bool StopsHere() override;
     void TakeReplyData();
     bool Serve(DWORD dwIndex) override;
     bool SendBlock(const std::vector<BYTE>& bytes) override;
@@ -211,7 +212,7 @@ bool CExtendedLoop::CarryOut()
         } else if (dwAction & KvrActStopTimer) {
             StopTimer((m_reply.w[KvrParam] & ~kOneShot) == 0 ? 0 : 1);
         } else if (dwAction & KvrActCallWithEditor) {
-            if (!MayCallAgain())
+            if (StopsHere())
                 return false;
             // Straight back to the DLL with its own reply and the editor's bytes. The text
             // words of a reply mean nothing, so the call gets the program's buffer there.
@@ -236,7 +237,7 @@ bool CExtendedLoop::CarryOut()
             SetSendEditorData(ByteBufferOf(m_replyData));
         }
         if ((dwAction & KvrActCallAgain) || !(dwAction & kKnownActions)) {
-            if (!MayCallAgain() || !CallDll(-109))
+            if (StopsHere() || !CallDll(-109))
                 return false;
         } else {
             m_reply.w[KvrCommand] = 0;
@@ -247,16 +248,15 @@ bool CExtendedLoop::CarryOut()
 
 // Every call returns at once, so a DLL that asks to be called again on every reply would keep
 // the connection from its wait, where the stop is served: the stop is looked at between the
-// calls too, and ends the connection as it does there. In the end a stop cuts the chain; after
-// the user's stop, which was taken already and greys the command, so does the end's time.
-bool CExtendedLoop::MayCallAgain()
+// calls too, and ends the connection as it does there. In the end a stop cuts the chain and the
+// writing of what it routed; after the user's stop, which was taken already and greys the
+// command, so does the end's time.
+bool CExtendedLoop::StopsHere()
 {
+    if (!m_bEnding)
+        return CConnectionLoop::StopsHere();
     const bool bStopped = WaitForSingleObject(m_events.m_hStop, 0) == WAIT_OBJECT_0;
-    if (m_bEnding)
-        return !bStopped && (!m_bUserStopTaken || GetTickCount() - m_dwEndStart < kEndChainMs);
-    if (bStopped)
-        TakeStop();
-    return !bStopped;
+    return bStopped || (m_bUserStopTaken && GetTickCount() - m_dwEndStart >= kEndChainMs);
 }
 
 bool CExtendedLoop::Serve(DWORD dwIndex)
@@ -345,7 +345,8 @@ void CExtendedLoop::End()
         m_bEnding = true;
         m_dwEndStart = GetTickCount();
         Exchange(KvrCmdDisconnecting, 0, NULL);
-        // What the reply routed to this port is written before the buffer goes.
+        // What the reply routed to this port is written before the buffer goes (after the
+        // user's stop, which dropped what was queued before, as much as the end's time lets).
         SendPath();
         m_nResult = nResult;
     }

@@ -70,9 +70,10 @@ enum KvrQuery : DWORD
 // order. Afterwards the program calls again at once, with the reply as the request, when bit 31
 // is set, or when word 0 is not 0 but has none of these bits; otherwise the exchange is over.
 // A reply whose word 0 is 0 ends it at once. The user's stop ends the connection between two
-// calls of such a chain, as it does between two exchanges; the chain of the reply to
-// KvrCmdDisconnecting is cut by a stop and, when the user's stop ended the connection, half a
-// second after the end began.
+// calls of such a chain, as it does between two exchanges, and drops what was routed to the
+// port but not yet written; the chain of the reply to KvrCmdDisconnecting is cut by a stop and,
+// when the user's stop ended the connection, half a second after the end began, within which
+// what it routes to the port is written.
 enum KvrAction : DWORD
 {
     KvrActRoute = 0x100,            // send the reply's data: word 1 = 0 on this port, 1 or 2 on that port

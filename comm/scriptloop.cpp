@@ -98,12 +98,12 @@ int CScriptLoop::Run()
         HANDLE handles[WaitHandleCount];
         FillSharedHandles(handles);
         handles[WaitScriptSend] = m_hScriptSend;
+        bool bDelivered = false;
         for (;;) {
             if (m_context.m_nDisconnect) {
                 StopPath(false);
                 break;
             }
-            bool bDelivered = false;
             if (!Guarded([&] { return DeliverBlock(bDelivered); }))
                 break;
             if (bDelivered)
@@ -173,8 +173,11 @@ bool CScriptLoop::LoadScript()
 }
 
 // The loop head: cuts the next complete block off the pending bytes and hands it to OnReceive.
+// The blocks of one read come here one a turn, with no wait between them where the stop would
+// be served, so it is looked at between them.
 bool CScriptLoop::DeliverBlock(bool& bDelivered)
 {
+    const bool bBetween = bDelivered;
     bDelivered = false;
     if (!m_bReceived || m_pending.IsEmpty())
         return true;
@@ -185,6 +188,8 @@ bool CScriptLoop::DeliverBlock(bool& bDelivered)
         nBlock = NextPendingBlock();
     if (nBlock == 0)
         return true;
+    if (bBetween && StopsHere())
+        return false;
     std::vector<BYTE> block = m_pending.Take(nBlock);
     m_reporter.Data(CCommLogRecord::KindReceive, block.data(), static_cast<int>(block.size()));
     ShowPending();

@@ -4,6 +4,8 @@
 
 #include "sessionthreads.h"
 
+#include <algorithm>
+#include <string>
 #include <thread>
 
 namespace {
@@ -41,6 +43,59 @@ TEST_F(EngineTest, StopGivenDuringTheStartedReportIsNotLost)
     EXPECT_EQ(1, frame.Count("msg 20011"));
     EXPECT_FALSE(device.IsOpen());
     EXPECT_EQ("state 1", frame.Trace().back());
+}
+
+// A read that brings a hundred lines, of which the first is logged when the stop comes: every
+// loop looks at the stop between the lines of the read and serves it as its wait would, so
+// only that line is logged, however much each row costs the frame.
+TEST_F(AppTest, StopIsTakenBetweenTheLinesOfOneReadInEveryMode)
+{
+    const std::string dllPath = ExeFolder() + "\\kvrtest_ext.dll";
+    HMODULE hDll = LoadLibraryA(dllPath.c_str());
+    ASSERT_NE(nullptr, hDll);
+    // What earlier tests queued in the extension DLL goes: it answers every call with nothing.
+    reinterpret_cast<void (*)()>(GetProcAddress(hDll, "KvrTestReset"))();
+    std::string lines;
+    for (int i = 0; i < 100; ++i)
+        lines += "line " + std::to_string(1000 + i) + "\n";
+    set.m_nRecvFraming[0] = 2;
+    set.m_delimiters[0] = Bytes({0x0A});
+    set.m_strExtDllPath[0] = dllPath.c_str();
+    app.SetScript(0, "function OnConnected() end function OnReceive(data) end function OnSendPush() end "
+                     "function OnTimer(id) end function OnDisConnected() end");
+    frame.recordDelayMs = 15;
+    frame.onReport = [&](const RecordedReport& report) {
+        if (report.type == RecordedReport::Record && report.kind == 2)
+            SetStopEvent();
+    };
+    for (int mode = 0; mode < 3; ++mode) {
+        SCOPED_TRACE(mode == 0 ? "plain" : mode == 1 ? "script" : "extended");
+        set.m_nScriptMode[0] = mode == 1;
+        set.m_nExtendedMode[0] = mode == 2;
+        frame.Clear();
+        ASSERT_TRUE(StartConnected());
+        device.Inject(lines.c_str());
+        ASSERT_TRUE(WaitEnded());
+        CloseHandle(m_hThread);
+        CloseHandle(m_hStop);
+        m_hThread = m_hStop = nullptr;
+
+        std::string logged;
+        for (const RecordedReport& report : frame.Reports()) {
+            if (report.type == RecordedReport::Record && report.kind == 2)
+                logged.append(report.payload.begin(), report.payload.end());
+        }
+        EXPECT_EQ("line 1000\n", logged);
+        std::vector<std::string> trace = frame.Trace({"pane", "register", "unregister"});
+        auto row = std::find_if(trace.begin(), trace.end(), [](const std::string& t) { return t.compare(0, 4, "recv") == 0; });
+        ASSERT_NE(trace.end(), row);
+        ASSERT_NE(trace.end(), row + 1);
+        EXPECT_EQ("msg 20011", row[1]);
+        EXPECT_EQ(1, frame.Count("msg 20011"));
+        EXPECT_EQ("state 1", trace.back());
+    }
+    frame.onReport = nullptr;
+    FreeLibrary(hDll);
 }
 
 // ---- a script that never returns -----------------------------------------------------------

@@ -8,6 +8,8 @@
 #include "plugindll.h"
 #include "sessionthreads.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -391,39 +393,112 @@ TEST_F(ExtendedTest, BytesOfTheLastReplyReachTheDeviceBeforeTheClose)
     EXPECT_EQ(0, device.PendingAtClose());
 }
 
-TEST_F(ExtendedTest, StopEndsADllThatAsksToBeCalledAgainOnEveryReplyAndItsLastChainRunsToItsEnd)
+TEST_F(ExtendedTest, StopEndsWithinASecondWhateverTheDllRoutedAndItsLastChainRunsToItsEnd)
 {
-    // A received block starts a chain with no end: every reply sends a byte and asks to be
-    // called again. The disconnecting reply chains three calls and ends.
-    Reply(4, {{0, 0x80000100}}, {0x61});
-    Reply(0x80000100, {{0, 0x80000100}}, {0x61});
-    Reply(2, {{0, 0xC0000000}});
-    Reply(0xC0000000, {{0, 0xC0000000}});
-    Reply(0xC0000000, {{0, 0xC0000000}});
-    Reply(0xC0000000, {});
-    ASSERT_TRUE(StartTalking());
-    device.Inject("x");
-    // The count alone: the chain records requests faster than they could all be read back.
-    ASSERT_TRUE(frame.WaitFor([&] { return m_count() > 100; }));
-
-    const DWORD start = GetTickCount();
-    SetStopEvent();
-    const bool ended = WaitEnded(3000);
-    const DWORD elapsed = GetTickCount() - start;
-    if (!ended) {
-        // A loop that never looks at the stop: the DLL's emptied replies end the chain, and the
-        // wait after it takes the stop.
+    // The frame's routing, into the port's own channel buffer, and what a row of the real
+    // window's log costs it.
+    int routed = 0, sent = 0;
+    size_t transmittedBefore = 0;   // by the connections before
+    frame.onReport = [&](const RecordedReport& report) {
+        if (report.type == RecordedReport::Route && !frame.Buffers().empty()) {
+            frame.Buffers().front()->Push(Bytes(report.payload), 0);
+            frame.Buffers().front()->Signal();
+            ++routed;
+        }
+        sent += report.type == RecordedReport::Record && report.kind == 1;
+    };
+    // Whatever way the test leaves, the end that the fixture waits for reaches none of this.
+    struct Unhook
+    {
+        RecorderWindow& frame;
+        ~Unhook() { frame.onReport = nullptr; }
+    } unhook{frame};
+    frame.recordDelayMs = 15;
+    device.SetWriteDelay(20);
+    // A received block starts a chain in which every reply routes a numbered block to this port
+    // and asks to be called again, up to the last, which an endless chain repeats; the
+    // disconnecting reply's chain routes three bytes and ends.
+    auto startChain = [&](int length, bool endless) {
         m_reset();
-        ASSERT_TRUE(WaitEnded());
-    }
-    ASSERT_TRUE(ended) << "the connection did not end within 3 s of the stop";
-    EXPECT_LT(elapsed, 1000u);
-    EXPECT_EQ(std::vector<std::string>({"msg 20011", "unregister", "pane 1", "msg 20002", "state 1"}),
-              Last(frame.Trace({"pane 2"}), 5));
-    std::vector<DWORD> commands = Commands();
-    ASSERT_EQ(1, CountCommand(2));
-    EXPECT_EQ(std::vector<DWORD>({2, 0xC0000000, 0xC0000000, 0xC0000000}),
-              std::vector<DWORD>(commands.end() - 4, commands.end()));
+        Reply(4, {{0, 0x80000100}}, {0, 0});
+        for (int i = 1; i < length; ++i)
+            Reply(0x80000100, {{0, endless || i + 1 < length ? 0x80000100 : 0x100}}, {BYTE(i >> 8), BYTE(i)});
+        Reply(2, {{0, 0xC0000100}}, {0xE1});
+        Reply(0xC0000100, {{0, 0xC0000100}}, {0xE2});
+        Reply(0xC0000100, {{0, 0x100}}, {0xE3});
+        frame.Clear();
+        routed = sent = 0;
+        transmittedBefore = device.Transmitted().size();
+        ASSERT_TRUE(StartTalking());
+        device.Inject("x");
+    };
+    // Stops; the end takes less than a second. What was listed as sent before the stop (from
+    // least to most blocks) is a prefix of what the chain routed, in order; the blocks of it
+    // handed to the port were written and completed, the rest got no completion; the
+    // disconnecting chain ran to its end and its bytes were written after the stop.
+    auto stopAndCheck = [&](size_t least, size_t most) {
+        const DWORD start = GetTickCount();
+        SetStopEvent();
+        const bool ended = WaitEnded(3000);
+        const DWORD elapsed = GetTickCount() - start;
+        if (!ended) {
+            // An end that writes all the chain queued, or a chain that never looks at the
+            // stop: the frame logs at once, and the DLL's emptied replies end the chain.
+            frame.recordDelayMs = 0;
+            m_reset();
+            ASSERT_TRUE(WaitEnded(120000));
+        }
+        ASSERT_TRUE(ended) << "the connection did not end within 3 s of the stop";
+        EXPECT_LT(elapsed, 1000u);
+        std::vector<std::string> trace = frame.Trace({"pane 2", "route"});
+        const auto stop = std::find(trace.begin(), trace.end(), "msg 20011");
+        ASSERT_NE(trace.end(), stop);
+        std::vector<std::string> before, after;
+        for (auto it = trace.begin(); it != trace.end(); ++it) {
+            if (it->compare(0, 4, "send") == 0)
+                (it < stop ? before : after).push_back(*it);
+        }
+        EXPECT_GE(before.size(), least);
+        EXPECT_LE(before.size(), most);
+        for (size_t i = 0; i < before.size(); ++i) {
+            char text[16];
+            std::snprintf(text, sizeof(text), "send %02X %02X", unsigned(i >> 8) & 0xFF, unsigned(i) & 0xFF);
+            ASSERT_EQ(text, before[i]);
+        }
+        EXPECT_EQ(std::vector<std::string>({"send E1", "send E2", "send E3"}), after);
+        const size_t written = static_cast<size_t>(frame.Count("msg 20016")) - 3;
+        ASSERT_LE(written, before.size());
+        std::string expected, transmitted;
+        for (size_t i = 0; i < written; ++i)
+            expected += before[i].substr(4);
+        expected += " E1 E2 E3";
+        const std::vector<BYTE> bytes = device.Transmitted();
+        for (size_t i = transmittedBefore; i < bytes.size(); ++i) {
+            char part[4];
+            std::snprintf(part, sizeof(part), " %02X", bytes[i]);
+            transmitted += part;
+        }
+        EXPECT_EQ(expected, transmitted);
+        EXPECT_EQ(std::vector<std::string>({"pane 1", "msg 20002", "state 1"}), Last(trace, 3));
+        std::vector<DWORD> commands = Commands();
+        ASSERT_EQ(1, CountCommand(2));
+        EXPECT_EQ(std::vector<DWORD>({2, 0xC0000100, 0xC0000100}), std::vector<DWORD>(commands.end() - 3, commands.end()));
+        CloseHandle(m_hThread);
+        CloseHandle(m_hStop);
+        m_hThread = m_hStop = nullptr;
+    };
+
+    // The stop comes while the chain still calls: nothing it routed was listed.
+    startChain(3000, true);
+    ASSERT_TRUE(frame.WaitFor([&] { return routed >= 3000; }));
+    stopAndCheck(0, 0);
+    if (HasFatalFailure())
+        return;
+
+    // The chain routed three thousand blocks and ended; the stop comes while they are written.
+    startChain(3000, false);
+    ASSERT_TRUE(frame.WaitFor([&] { return sent >= 5; }));
+    stopAndCheck(5, 3000);
 }
 
 TEST_F(ExtendedTest, StopAndWaitGivesUpOnAThreadStuckInTheDll)

@@ -225,6 +225,8 @@ LRESULT RecorderWindow::OnCommNotify(WPARAM wParam, LPARAM lParam)
         return 0;
     }
     Add(report);
+    if (report.type == RecordedReport::Record && recordDelayMs)
+        Sleep(recordDelayMs);
     return 0;
 }
 

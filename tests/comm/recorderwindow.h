@@ -57,6 +57,10 @@ public:
     // piles up megabytes turns this off, so the frame's copy does not hide the engine's cost).
     bool recordPending = true;
 
+    // What each logged record (WM_APP+4 wParam 2) costs the frame in milliseconds, while its
+    // sender waits, as a row of the real window's log list costs the UI thread (0: nothing).
+    DWORD recordDelayMs = 0;
+
     // Called on the main thread after each report was recorded, while the sender waits.
     std::function<void(const RecordedReport&)> onReport;
 
