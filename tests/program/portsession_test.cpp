@@ -86,7 +86,8 @@ TEST(PortSession, SettingsStartReceiveEchoSendAndStopAsAPersonDoes)
 // A chatty device: 2,000 lines of 40 bytes written to the program as fast as the line takes
 // them, port 1 cutting blocks at each line feed and the log scrolling with them. Every line is
 // a row of its own, in order, and the last is shown soon after the device is done; F12 pressed
-// while the lines pour in shows its dialog at once. A list that painted every row on its own
+// while the lines pour in shows its dialog within a second (or twice what the same dialog
+// takes with nothing coming in, on a slow machine). A list that painted every row on its own
 // read the device at the screen's pace, some 60 lines a second, and a dialog asked for during
 // the flood stayed hidden while the queue never emptied.
 TEST(PortSession, AChattyDeviceIsLoggedLineByLineWhileF12OpensAtOnce)
@@ -110,6 +111,14 @@ TEST(PortSession, AChattyDeviceIsLoggedLineByLineWhileF12OpensAtOnce)
         }
         return digests;
     };
+    // What the settings dialog takes to show with nothing coming in.
+    DWORD dwPressed = ::GetTickCount();
+    Key(VK_F12);
+    HWND hDlg = k.WaitDialog("通信設定");
+    const DWORD dwQuietMs = ::GetTickCount() - dwPressed;
+    ASSERT_NE(nullptr, hDlg) << "F12 opened no settings dialog";
+    Key(VK_ESCAPE);
+    ASSERT_TRUE(k.WaitDialogGone(hDlg));
     const int nRowsBefore = k.LogCount();
 
     // Each line: its number, letters up to 39 bytes, a line feed.
@@ -122,9 +131,10 @@ TEST(PortSession, AChattyDeviceIsLoggedLineByLineWhileF12OpensAtOnce)
     // Written from here in chunks, so that the dialog is looked for while the lines pour in;
     // F12 goes once 250 lines are on their way.
     const size_t kChunk = 40 * 50;
-    DWORD dwPressed = 0, dwShownMs = 0;
+    DWORD dwShownMs = 0;
     int nRowsAtDialog = 0;
-    HWND hDlg = NULL;
+    dwPressed = 0;
+    hDlg = NULL;
     for (size_t at = 0; at < lines.size(); at += kChunk) {
         ASSERT_TRUE(peer.Write(std::vector<BYTE>(lines.begin() + at, lines.begin() + std::min(lines.size(), at + kChunk))));
         if (at == 4 * kChunk) {
@@ -142,19 +152,21 @@ TEST(PortSession, AChattyDeviceIsLoggedLineByLineWhileF12OpensAtOnce)
         nRowsAtDialog = k.LogCount() - nRowsBefore;
     }
     EXPECT_NE(nullptr, hDlg) << "F12 opened no settings dialog";
-    EXPECT_LE(dwShownMs, 1000u) << "the settings dialog showed " << dwShownMs << " ms after F12, " << nRowsAtDialog
-                                << " lines logged";
+    EXPECT_LE(dwShownMs, std::max<DWORD>(1000, 2 * dwQuietMs))
+        << "the settings dialog showed " << dwShownMs << " ms after F12 (" << dwQuietMs << " ms with nothing coming in), "
+        << nRowsAtDialog << " lines shown";
     if (hDlg != NULL) {
         Key(VK_ESCAPE);
         EXPECT_TRUE(k.WaitDialogGone(hDlg));
     }
     const bool bAll = WaitFor([&] { return k.LogCount() >= nRowsBefore + kLines; });
     const DWORD dwLastMs = ::GetTickCount() - dwWritten;
-    std::printf("F12 during the flood (%d lines logged) showed its dialog after %lu ms; the last line was shown %lu ms "
-                "after the device's last write\n",
-                nRowsAtDialog, static_cast<unsigned long>(dwShownMs), static_cast<unsigned long>(dwLastMs));
+    std::printf("F12 showed its dialog after %lu ms, during the flood (%d lines shown) after %lu ms; the last line was "
+                "shown %lu ms after the device's last write\n",
+                static_cast<unsigned long>(dwQuietMs), nRowsAtDialog, static_cast<unsigned long>(dwShownMs),
+                static_cast<unsigned long>(dwLastMs));
     ASSERT_TRUE(bAll) << k.LogCount() - nRowsBefore << " of " << kLines << " lines logged";
-    EXPECT_LE(dwLastMs, 3000u) << "the last line was shown " << dwLastMs << " ms after the device's last write";
+    EXPECT_LE(dwLastMs, 5000u) << "the last line was shown " << dwLastMs << " ms after the device's last write";
     const std::vector<std::string> digests = RecvRows();
     ASSERT_EQ(static_cast<size_t>(kLines), digests.size());
     for (int i = 0; i < kLines; ++i) {
