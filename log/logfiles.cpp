@@ -278,13 +278,11 @@ BOOL CHourlyLogAppender::Append(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommL
         if (!AppendRecord(bytes, record))
             return FALSE;
 
-        // The file this appender wrote last, still as it left it, is a log file whose records
-        // are whole: the record goes on at its end with one open, not three, as a chatty
-        // device brings a record a millisecond.
-        if (path == m_strPath) {
-            CFile file;
-            if (file.Open(path, CFile::modeReadWrite | CFile::shareDenyWrite) && file.GetLength() == m_nEnd)
-                return WriteAtEnd(file, path, m_nEnd, bytes);
+        // The file kept open since the last record, which nobody else could write meanwhile.
+        if (m_file.m_hFile != CFile::hFileNull) {
+            if (path == m_strPath && m_file.GetLength() == m_nEnd)
+                return WriteAtEnd(path, m_nEnd, bytes);
+            Release();
         }
 
         CFile existing;
@@ -324,49 +322,53 @@ BOOL CHourlyLogAppender::Append(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommL
             return FALSE;
         }
 
-        CFile file;
-        if (!file.Open(path, CFile::modeReadWrite | CFile::shareDenyWrite))
+        if (!m_file.Open(path, CFile::modeReadWrite | CFile::shareDenyWrite))
             return FALSE;
-        ULONGLONG nEnd = file.GetLength();
+        ULONGLONG nEnd = m_file.GetLength();
         if (path != m_strPath || nEnd != m_nEnd) {
             // A file this appender did not leave as it is now (written before a crash, or by
             // another writer since) may end in a torn record, and every record appended after
             // it would be unreadable. The torn bytes never were readable: they go.
-            const ULONGLONG nWhole = WholeRecordsEnd(file, nEnd);
+            const ULONGLONG nWhole = WholeRecordsEnd(m_file, nEnd);
             if (nWhole < nEnd) {
-                file.SetLength(nWhole);
+                m_file.SetLength(nWhole);
                 nEnd = nWhole;
             }
         }
-        return WriteAtEnd(file, path, nEnd, bytes);
+        return WriteAtEnd(path, nEnd, bytes);
     } catch (CException* e) {
         e->Delete();
     } catch (...) {
     }
+    Release();
     return FALSE;
 }
 
-BOOL CHourlyLogAppender::WriteAtEnd(CFile& file, const CString& path, ULONGLONG nEnd, std::vector<BYTE>& bytes)
+void CHourlyLogAppender::Release()
+{
+    m_file.Abort();
+}
+
+BOOL CHourlyLogAppender::WriteAtEnd(const CString& path, ULONGLONG nEnd, std::vector<BYTE>& bytes)
 {
     Forget();
     // The bytes are handed over (and gone) with the write.
     const ULONGLONG nNewEnd = nEnd + bytes.size();
-    file.Seek(static_cast<LONGLONG>(nEnd), CFile::begin);
+    m_file.Seek(static_cast<LONGLONG>(nEnd), CFile::begin);
     try {
-        WriteAll(file, bytes);
+        WriteAll(m_file, bytes);
     } catch (CException* e) {
         // A record cut short (a full disk) would hide every later record of the hour from
         // the reader: the file goes back to where it ended.
         e->Delete();
         try {
-            file.SetLength(nEnd);
+            m_file.SetLength(nEnd);
         } catch (CException* eCut) {
             eCut->Delete();
         }
-        file.Abort();
+        Release();
         return FALSE;
     }
-    file.Close();
     Remember(path, nNewEnd);
     return TRUE;
 }

@@ -56,21 +56,28 @@ CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time
 // after it. The appender remembers where the file it last wrote ends, so only a file it did
 // not leave as it is now is walked for a tear. A write that fails part-way is cut back, so the
 // file keeps whole records only. FALSE (nothing written) otherwise; nothing is shown.
+//
+// The file written stays open (others may read it, not write it) until Release or a record of
+// another file: a device that sends a record a millisecond costs one write a record, not the
+// opens and checks of a file found as it may have been left.
 class CHourlyLogAppender
 {
 public:
     BOOL Append(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRecord& record);
+    // Closes the file kept open since the last record.
+    void Release();
 
 private:
-    // Writes the record's bytes at the end of the open file, or takes them back; then the file
-    // is remembered as this appender left it.
-    BOOL WriteAtEnd(CFile& file, const CString& path, ULONGLONG nEnd, std::vector<BYTE>& bytes);
+    // Writes the record's bytes at the end of the open file, or takes them back (and closes
+    // it); then the file is remembered as this appender left it.
+    BOOL WriteAtEnd(const CString& path, ULONGLONG nEnd, std::vector<BYTE>& bytes);
     void Remember(const CString& path, ULONGLONG nEnd);
     void Forget();
 
+    CFile m_file;        // the file last written while it is kept open
     CString m_strPath;   // the file last written, empty for none
     ULONGLONG m_nEnd = 0;  // its length after that write
 };
 
-// One record appended by an appender of its own (the file is walked for a tear each time).
+// One record appended by an appender of its own (the file is walked for a tear and closed).
 BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRecord& record);

@@ -196,7 +196,10 @@ BOOL CLogStore::ReadLogFile(LPCSTR pszPath)
 
 BOOL CLogStore::WriteRealtimeLog(const CCommLogRecord& record)
 {
-    return m_hourly.Append(m_pSettings->m_strPath, m_pSettings->m_strFilePrefix, record);
+    const BOOL bWritten = m_hourly.Append(m_pSettings->m_strPath, m_pSettings->m_strFilePrefix, record);
+    if (m_pSink == nullptr || !m_pSink->KeepHourlyFileOpen())
+        m_hourly.Release();
+    return bWritten;
 }
 
 BOOL CLogStore::ExportLogCsv(LPCSTR pszPath)

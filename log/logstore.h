@@ -38,6 +38,9 @@ public:
     // a list may hold its drawing between the two.
     virtual void OnRelistBegin() {}
     virtual void OnRelistEnd() {}
+    // A record went to the hourly file. True: the file stays open for the next record until
+    // the list calls ReleaseHourlyFile; false: it is closed again.
+    virtual bool KeepHourlyFileOpen() { return false; }
 };
 
 class CLogStore
@@ -85,6 +88,8 @@ public:
     BOOL ReadLogFile(LPCSTR pszPath);
     // Appends the record to its hourly file; failures are silent.
     BOOL WriteRealtimeLog(const CCommLogRecord& record);
+    // Closes the hourly file kept open for the list.
+    void ReleaseHourlyFile() { m_hourly.Release(); }
     BOOL ExportLogCsv(LPCSTR pszPath);
     BOOL ExportLogText(LPCSTR pszPath);
     // A log file dropped on the list: asks 13008 with the path (OK / Cancel) and reads the

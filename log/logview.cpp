@@ -152,6 +152,12 @@ void CLogview::OnRelistEnd()
         GetListCtrl().EnsureVisible(GetListCtrl().GetItemCount() - 1, FALSE);
 }
 
+bool CLogview::KeepHourlyFileOpen()
+{
+    ScheduleUpdate();
+    return true;
+}
+
 void CLogview::ScheduleUpdate()
 {
     if (m_bUpdateScheduled || m_bRelisting)
@@ -180,8 +186,6 @@ void CLogview::OnTimer(UINT_PTR nIDEvent)
 
 void CLogview::OnPaint()
 {
-    // What the list paints is the store's rows as they are now.
-    UpdateRows();
     const DWORD dwStart = ::GetTickCount();
     Default();
     m_dwListDone = ::GetTickCount();
@@ -194,6 +198,8 @@ void CLogview::UpdateRows()
         KillTimer(kUpdateTimer);
         m_bUpdateScheduled = false;
     }
+    // Held only while records keep coming: a user may open, move or delete the file between.
+    m_store.ReleaseHourlyFile();
     if (m_hWnd == nullptr || (m_nRowsToDelete == 0 && m_nRowsToInsert == 0))
         return;
     const DWORD dwStart = ::GetTickCount();
