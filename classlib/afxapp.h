@@ -16,7 +16,8 @@
 //
 // Every message box, file dialog, colour dialog and folder browser of the program goes
 // through one replaceable prompt hook (CPromptHook), so that tests can see what was asked
-// and give the answer without a window.
+// and give the answer without a window. Whatever window owns it, the whole program waits for
+// it: the owner's top-level window is disabled for its time (CPromptModality).
 #pragma once
 #include "afx.h"
 #include "afxwnd.h"
@@ -242,6 +243,25 @@ CPromptHook* AFXAPI AfxGetPromptHook();
 // The window that owns a prompt shown now: the last active popup of the calling thread's
 // active top-level window; NULL when the thread has none.
 HWND AFXAPI AfxGetPromptOwner();
+
+// Held for the time of a prompt whose owner is given: the top-level window above the owner is
+// disabled when it is another window than the owner and enabled, and enabled again at the end,
+// when the owner gets the activation back. A box owned by a floating frame disables only that
+// frame; the main frame above it, and with it every other floating frame, would go on taking
+// clicks and keys, so that a second prompt could open or the first fall behind. Message boxes,
+// the common dialogs and the folder browser hold one; a modal CDialog disables the same window
+// through PreModal.
+class CPromptModality {
+public:
+    explicit CPromptModality(HWND hWndOwner);
+    ~CPromptModality();
+    CPromptModality(const CPromptModality&) = delete;
+    CPromptModality& operator=(const CPromptModality&) = delete;
+
+private:
+    HWND m_hWndOwner; // the owner's top-level window
+    HWND m_hWndTop;   // the window disabled for the prompt's time, NULL when none was
+};
 
 // Kept for code written for the library: ActiveX control containment is not supported and
 // this does nothing.

@@ -1,4 +1,5 @@
-// CFileDialog, CColorDialog and the folder browser, each shown through the prompt hook.
+// CFileDialog, CColorDialog and the folder browser, each shown through the prompt hook while
+// the owner's top-level window waits with the owner (CPromptModality).
 #include "afxdlgs.h"
 #include "afxapp.h"
 
@@ -72,10 +73,9 @@ INT_PTR CFileDialog::DoModal()
         m_ofn.lpstrDefExt = m_strDefExt;
     if (!m_strFilter.empty())
         m_ofn.lpstrFilter = m_strFilter.c_str();
-    m_ofn.hwndOwner = PreModal();
-    INT_PTR nResult = AfxGetPromptHook()->FileDialog(m_bOpenFileDialog, &m_ofn);
-    PostModal();
-    return nResult;
+    m_ofn.hwndOwner = CWnd::GetSafeOwner_(m_pParentWnd->GetSafeHwnd(), NULL);
+    CPromptModality modality(m_ofn.hwndOwner);
+    return AfxGetPromptHook()->FileDialog(m_bOpenFileDialog, &m_ofn);
 }
 
 CString CFileDialog::GetPathName() const
@@ -168,10 +168,9 @@ INT_PTR CColorDialog::DoModal()
 {
     if (m_cc.lpCustColors == nullptr)
         m_cc.lpCustColors = GetSavedCustomColors();
-    m_cc.hwndOwner = PreModal();
-    INT_PTR nResult = AfxGetPromptHook()->ColorDialog(&m_cc);
-    PostModal();
-    return nResult;
+    m_cc.hwndOwner = CWnd::GetSafeOwner_(m_pParentWnd->GetSafeHwnd(), NULL);
+    CPromptModality modality(m_cc.hwndOwner);
+    return AfxGetPromptHook()->ColorDialog(&m_cc);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -179,6 +178,7 @@ INT_PTR CColorDialog::DoModal()
 BOOL AFXAPI AfxBrowseForFolder(CWnd* pOwner, LPCTSTR lpszTitle, CString& strFolder, UINT ulFlags)
 {
     HWND hWndOwner = CWnd::GetSafeOwner_(pOwner->GetSafeHwnd(), NULL);
+    CPromptModality modality(hWndOwner);
     CString strChosen;
     if (!AfxGetPromptHook()->BrowseForFolder(hWndOwner, lpszTitle, ulFlags, strChosen) || strChosen.IsEmpty())
         return FALSE;

@@ -1102,6 +1102,7 @@ int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 {
     if (lpszCaption == NULL)
         lpszCaption = AfxGetAppName();
+    CPromptModality modality(m_hWnd);
     return AfxGetPromptHook()->MessageBox(m_hWnd, lpszText, lpszCaption, nType);
 }
 

@@ -1,5 +1,6 @@
 // The prompt hook and AfxMessageBox. Every message box of the program passes through the one
-// installed CPromptHook; the default one shows the system's message box.
+// installed CPromptHook; the default one shows the system's message box. The owner's top-level
+// window waits with the owner (CPromptModality), whichever hook answers.
 #include "afxwin.h"
 #include <shlobj.h>
 
@@ -170,9 +171,31 @@ HWND AFXAPI AfxGetPromptOwner()
     return ::GetLastActivePopup(hTop);
 }
 
+CPromptModality::CPromptModality(HWND hWndOwner) : m_hWndOwner(NULL), m_hWndTop(NULL)
+{
+    // Another thread's windows are left as they are: a worker's prompt has no owner of its own,
+    // and enabling a window of a thread that waits for this one would wait for ever.
+    if (hWndOwner != NULL && ::GetWindowThreadProcessId(hWndOwner, NULL) == ::GetCurrentThreadId())
+        m_hWndOwner = CWnd::GetSafeOwner_(hWndOwner, &m_hWndTop);
+}
+
+CPromptModality::~CPromptModality()
+{
+    if (m_hWndTop == NULL || !::IsWindow(m_hWndTop))
+        return;
+    ::EnableWindow(m_hWndTop, TRUE);
+    // The prompt ended while its owner was disabled with the rest, so the system may have
+    // passed the activation on to another window; the owner takes it back.
+    if (::IsWindow(m_hWndOwner) && ::IsWindowEnabled(m_hWndOwner) && ::IsWindowVisible(m_hWndOwner) &&
+        ::GetActiveWindow() != m_hWndOwner)
+        ::SetActiveWindow(m_hWndOwner);
+}
+
 int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
 {
-    return AfxGetPromptHook()->MessageBox(AfxGetPromptOwner(), lpszPrompt, m_pszAppName, WithDefaultIcon(nType));
+    const HWND hWndOwner = AfxGetPromptOwner();
+    CPromptModality modality(hWndOwner);
+    return AfxGetPromptHook()->MessageBox(hWndOwner, lpszPrompt, m_pszAppName, WithDefaultIcon(nType));
 }
 
 int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp)
@@ -182,7 +205,9 @@ int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp)
     CWinApp* pApp = AfxGetApp();
     if (pApp != NULL)
         return pApp->DoMessageBox(lpszText, nType, nIDHelp);
-    return AfxGetPromptHook()->MessageBox(AfxGetPromptOwner(), lpszText, NULL, WithDefaultIcon(nType));
+    const HWND hWndOwner = AfxGetPromptOwner();
+    CPromptModality modality(hWndOwner);
+    return AfxGetPromptHook()->MessageBox(hWndOwner, lpszText, NULL, WithDefaultIcon(nType));
 }
 
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)

@@ -19,10 +19,10 @@ const char kLogFilter[] = "Mirtolex Log file(*.mqt)|*.mqt|All Files(*.*)|*.*||";
 const char kTextFilter[] = "Mirtolex Log file(*.txt)|*.txt|All Files(*.*)|*.*||";
 const char kCsvFilter[] = "Mirtolex Log file(*.csv)|*.csv|All Files(*.*)|*.*||";
 
-// The class library's message box adds a warning icon to a box without one; this one is plain.
-void ShowNoLogData(HWND hOwner)
+// AfxMessageBox adds a warning icon to a box without one; this one is plain.
+void ShowNoLogData(CWnd& owner)
 {
-    AfxGetPromptHook()->MessageBox(hOwner, GetMessageText(13005), AfxGetAppName(), MB_OK);
+    owner.MessageBox(GetMessageText(13005), NULL, MB_OK);
 }
 
 } // namespace
@@ -49,7 +49,7 @@ void CMainFrame::OnLoadLog()
 void CMainFrame::OnSaveLog()
 {
     if (m_pLogView->GetRecordCount() == 0) {
-        ShowNoLogData(m_hWnd);
+        ShowNoLogData(*this);
         return;
     }
     CString strPath = GetCurrentCommSet().m_strLogPath;
@@ -62,7 +62,7 @@ void CMainFrame::OnSaveLog()
 void CMainFrame::OnExportLog()
 {
     if (m_pLogView->GetRecordCount() == 0) {
-        ShowNoLogData(m_hWnd);
+        ShowNoLogData(*this);
         return;
     }
     CSaveFormatDlg dlg(this);

@@ -3,6 +3,7 @@
 // records.
 #include "bar_test_support.h"
 #include "afxarchive.h"
+#include "afxdlgs.h"
 #include "afxfile.h"
 #include "heapcount.h"
 #include "winharness.h"
@@ -227,6 +228,77 @@ TEST_F(DockingTest, AFloatingBarLivesInAMiniFrameThatFollowsIt)
     EXPECT_EQ(CountThreadWindows(), nWindows);
     pFrame->FloatControlBar(&a, CPoint(300, 200), CBRS_ALIGN_TOP);   // nothing to float it in
     EXPECT_FALSE(a.IsFloating());
+}
+
+namespace {
+
+// Notes, at every message box, folder browser and file dialog, its owner and which of the
+// windows watched took input while it was asked.
+class EnabledAtPrompt : public CPromptHook {
+public:
+    explicit EnabledAtPrompt(std::vector<HWND> watched) : m_watched(watched), m_pOld(AfxSetPromptHook(this)) {}
+    ~EnabledAtPrompt() override { AfxSetPromptHook(m_pOld); }
+    int MessageBox(HWND hWndOwner, LPCSTR, LPCSTR, UINT) override
+    {
+        Note(hWndOwner);
+        return IDOK;
+    }
+    BOOL BrowseForFolder(HWND hWndOwner, LPCSTR, UINT, CString&) override
+    {
+        Note(hWndOwner);
+        return FALSE;
+    }
+    INT_PTR FileDialog(BOOL, OPENFILENAMEA* pofn) override
+    {
+        Note(pofn->hwndOwner);
+        return IDCANCEL;
+    }
+    std::vector<HWND> owners;
+    std::vector<std::vector<bool>> enabled;
+
+private:
+    void Note(HWND hWndOwner)
+    {
+        owners.push_back(hWndOwner);
+        std::vector<bool> states;
+        for (HWND h : m_watched)
+            states.push_back(::IsWindowEnabled(h) != FALSE);
+        enabled.push_back(states);
+    }
+    std::vector<HWND> m_watched;
+    CPromptHook* m_pOld;
+};
+
+} // namespace
+
+// A prompt asked from a floating frame, by any road, disables the frame above it and with it
+// every floating frame for its time; one asked while the frame is disabled already (under a
+// modal dialog) leaves it disabled.
+TEST_F(DockingTest, APromptFromAFloatingFrameMakesTheFrameAndEveryFloatingFrameWait)
+{
+    MakeBar(a, 0xE810);
+    MakeBar(b, 0xE811);
+    pFrame->FloatControlBar(&a, CPoint(300, 200), CBRS_ALIGN_TOP);
+    pFrame->FloatControlBar(&b, CPoint(450, 200), CBRS_ALIGN_TOP);
+    const HWND hMiniA = FloatingFrameOf(a)->m_hWnd, hMiniB = FloatingFrameOf(b)->m_hWnd;
+    ::SetActiveWindow(hMiniA);
+    ASSERT_EQ(hMiniA, ::GetActiveWindow());
+    EnabledAtPrompt prompts({hFrame, hMiniA, hMiniB});
+    AfxMessageBox("from the active floating frame");
+    a.MessageBox("from a bar in it");
+    CString folder;
+    AfxBrowseForFolder(&a, "a folder", folder);
+    CFileDialog(TRUE, NULL, NULL, 0, NULL, &a).DoModal();
+    EXPECT_EQ(prompts.owners, (std::vector<HWND>{hMiniA, a.m_hWnd, hMiniA, hMiniA}));
+    const std::vector<bool> none(3, false);
+    EXPECT_EQ(prompts.enabled, (std::vector<std::vector<bool>>(4, none)));
+    for (HWND h : {hFrame, hMiniA, hMiniB})
+        EXPECT_TRUE(::IsWindowEnabled(h));
+
+    pFrame->EnableWindow(FALSE);
+    AfxMessageBox("under a modal dialog");
+    EXPECT_FALSE(::IsWindowEnabled(hFrame));
+    pFrame->EnableWindow(TRUE);
 }
 
 TEST_F(DockingTest, ToggleDockingFloatsAtTheLastPlaceAndDocksBackIntoTheOldRow)

@@ -8,7 +8,8 @@
 // toolbar floated from the menu bar's row docks back there at its place and length, and has
 // its whole length there whichever road it takes in. While a modal dialog is open a floating
 // frame takes no input: a click on it leaves the dialog in front, and the main window's keys do
-// not open a second dialog from it.
+// not open a second dialog from it. A message box asked from a floating frame makes the whole
+// program wait for it as a dialog does.
 #include <gtest/gtest.h>
 
 #include "journeys.h"
@@ -506,16 +507,135 @@ bool InFrontOf(HWND hFront, HWND hBehind)
     return false;
 }
 
+// The program's shown dialogs and message boxes.
+int ShownDialogs(const Korvane& k)
+{
+    int n = 0;
+    for (HWND h : TopWindows(k.Pid()))
+        n += ClassOf(h) == "#32770";
+    return n;
+}
+
+// A point on the menu bar's button of the menu of that key, found by opening the menu by its
+// key: the menu opens at its button's left edge.
+POINT MenuButtonPoint(Korvane& k, char accessKey)
+{
+    const HWND hPopup = k.OpenMenu(accessKey);
+    const RECT rcPopup = hPopup != NULL ? ScreenRect(hPopup) : RECT{};
+    k.CloseMenus();
+    Key(VK_ESCAPE);
+    const RECT rcBar = ScreenRect(k.MenuBar());
+    return POINT{rcPopup.left + 10, (rcBar.top + rcBar.bottom) / 2};
+}
+
+// Whether a click there opened a menu, waited for when one is expected, else looked for once
+// the program has taken the click; a menu it opened is closed again.
+bool ClickOpensAMenu(Korvane& k, POINT at, bool bRight, bool bExpected)
+{
+    Click(at.x, at.y, bRight);
+    WaitIdle(k.Main());
+    const bool bOpened = WaitFor([&] { return !k.NoMenuOpen(); }, bExpected ? kPatienceMs : 0);
+    k.CloseMenus();
+    return bOpened;
+}
+
+// In the look, the bottom group docked and rows in the log: the right group and the bottom
+// group floated by double clicks, a click inside the bottom group's frame, then F8, whose box
+// asks whether to clear the log. While it waits the main window takes nothing: a right click on
+// the log list opens no menu, a click on the menu bar's 表示 opens none (and so no second box),
+// and a click on the other floating frame leaves the box in front and active. Its Cancel gives
+// every window its input back and keeps the rows.
+void MessageBoxFromAFloatingFrame(Korvane& k)
+{
+    for (int pane : {kSendEditor, kDetailLog}) {
+        const POINT atGroup = SettledCaptionPoint(GroupOf(k, pane));
+        DoubleClick(atGroup.x, atGroup.y);
+        ASSERT_TRUE(WaitFor([&] { return FloatingFrameOf(k, pane) != NULL; })) << NameOf(pane) << " did not float";
+    }
+    const HWND hFrame = FloatingFrameOf(k, kDetailLog), hOther = FloatingFrameOf(k, kSendEditor);
+    ASSERT_NE(hFrame, hOther);
+    WaitSettled(hFrame);
+    WaitSettled(hOther);
+    // Each click checked first on the enabled main window: it reaches what it is meant for.
+    const POINT atView = MenuButtonPoint(k, 'V');
+    const RECT rcList = ScreenRect(k.LogList());
+    const POINT atList{rcList.left + 40, rcList.top + 30};
+    ASSERT_EQ(k.LogList(), ::WindowFromPoint(atList)) << "the log list is covered at " << atList.x << "," << atList.y;
+    ASSERT_TRUE(ClickOpensAMenu(k, atList, true, true)) << "a right click on the log list opened no menu";
+    ASSERT_TRUE(ClickOpensAMenu(k, atView, false, true)) << "a click on the view menu opened nothing";
+    const POINT atOther = CaptionPoint(hOther);
+    ASSERT_EQ(hOther, ::GetAncestor(::WindowFromPoint(atOther), GA_ROOT)) << "the other floating frame is covered";
+
+    const int rows = k.LogCount();
+    const POINT inFrame = Center(ScreenRect(hFrame));
+    Click(inFrame.x, inFrame.y);
+    WaitIdle(k.Main());
+    Key(VK_F8);
+    const HWND hBox = k.WaitAnyDialog();
+    ASSERT_NE(nullptr, hBox) << "F8 from the floating frame asked nothing";
+    WaitIdle(hBox);
+    const RECT rcBox = ScreenRect(hBox);
+    ASSERT_FALSE(::PtInRect(&rcBox, atList) || ::PtInRect(&rcBox, atView) || ::PtInRect(&rcBox, atOther))
+        << "the box " << RectText(rcBox) << " covers a point clicked";
+    auto expectBoxInFront = [&](const std::string& after) {
+        EXPECT_TRUE(InFrontOf(hBox, k.Main())) << after << ": the box went behind the main window";
+        EXPECT_TRUE(InFrontOf(hBox, hOther)) << after << ": the box went behind the other floating frame";
+        EXPECT_EQ(hBox, ::GetAncestor(::WindowFromPoint(Center(rcBox)), GA_ROOT)) << after << ": the box is not seen";
+        EXPECT_EQ(hBox, ::GetForegroundWindow()) << after << ": the box is not the active window";
+    };
+    expectBoxInFront("F8");
+    EXPECT_FALSE(ClickOpensAMenu(k, atList, true, false)) << "a right click on the log list opened its menu under the box";
+    expectBoxInFront("a right click on the log list");
+    EXPECT_FALSE(ClickOpensAMenu(k, atView, false, false)) << "a click on the view menu opened it under the box";
+    expectBoxInFront("a click on the view menu");
+    Click(atOther.x, atOther.y);
+    WaitIdle(k.Main());
+    expectBoxInFront("a click on the other floating frame");
+    EXPECT_EQ(1, ShownDialogs(k)) << "a second box opened";
+
+    const POINT atCancel = Center(ScreenRect(FindChild(hBox, "Button", IDCANCEL)));
+    if (::GetAncestor(::WindowFromPoint(atCancel), GA_ROOT) == hBox)
+        Click(atCancel.x, atCancel.y);
+    else
+        ADD_FAILURE() << "the box's Cancel is covered";
+    if (!k.WaitDialogGone(hBox)) {
+        ADD_FAILURE() << "the box took no click on its Cancel";
+        ::PostMessageA(hBox, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(k.WaitDialogGone(hBox));
+    }
+    WaitIdle(k.Main());
+    EXPECT_EQ(rows, k.LogCount()) << "Cancel cleared the log";
+    // Which of the two: without a window manager the display gives the focus to the window under
+    // the pointer when the box goes, and the program may take that.
+    const HWND hActive = ::GetForegroundWindow();
+    EXPECT_TRUE(hActive == hFrame || hActive == k.Main()) << "after Cancel the active window is " << ClassOf(hActive);
+    EXPECT_TRUE(ClickOpensAMenu(k, atList, true, true)) << "after Cancel a right click on the log list opened no menu";
+    EXPECT_TRUE(ClickOpensAMenu(k, atView, false, true)) << "after Cancel a click on the view menu opened nothing";
+    for (int pane : {kSendEditor, kDetailLog}) {
+        const POINT at = SettledCaptionPoint(FloatingFrameOf(k, pane));
+        DoubleClick(at.x, at.y);
+        EXPECT_TRUE(WaitFor([&] { return FloatingFrameOf(k, pane) == NULL; }))
+            << NameOf(pane) << " did not dock back by a double click after Cancel";
+    }
+}
+
 // In the look: the bottom group floated by a double click, then F11's dialog. A click on the
 // floating frame's caption leaves the dialog in front of the main window and of the frame, and
 // active; F11 pressed then opens no second dialog. Once the dialog is closed the frame takes
-// input again: dragged by its caption it moves, and a double click docks it back.
+// input again: dragged by its caption it moves, and a double click docks it back. Then the
+// message box of F8 asked from a floating frame, with rows in the log from the peer.
 void ModalDialogOverAFloatingFrame(int look, const std::string& name)
 {
     SCOPED_TRACE(name);
+    SerialPeer peer;
     Korvane k;
     SetProgramSetting("UI", static_cast<DWORD>(look));
-    ASSERT_TRUE(k.Start());
+    ASSERT_NO_FATAL_FAILURE(StartConnected(k, peer, "Docking"));
+    ASSERT_TRUE(peer.Write({0x4B, 0x56}));
+    ASSERT_TRUE(WaitFor([&] { return FindLogRow(k, "Recv", {0x4B, 0x56}) >= 0; })) << "no row in the log";
+    k.Activate();
+    Key('3', kCtrl);
+    ASSERT_TRUE(WaitFor([&] { return PortState(k) == kNone; })) << PortState(k);
     // The classic look's tab labels, grey on grey, are not read from the pixels: the double
     // clicks are given here without reading every pane's tab afterwards.
     const POINT atGroup = SettledCaptionPoint(GroupOf(k, kDetailLog));
@@ -559,6 +679,7 @@ void ModalDialogOverAFloatingFrame(int look, const std::string& name)
     DoubleClick(atMoved.x, atMoved.y);
     EXPECT_TRUE(WaitFor([&] { return FloatingFrameOf(k, kDetailLog) == NULL; }))
         << "the bottom group did not dock back by a double click after the dialog closed";
+    MessageBoxFromAFloatingFrame(k);
     EXPECT_TRUE(k.Close());
 }
 
