@@ -45,7 +45,7 @@ const LogColumn kColumns[] = {
 
 CLogview::CLogview()
     : m_bDrawLowLine(false), m_hDetailPane(nullptr), m_pTextsRecord(nullptr), m_nTextsSeq(-1), m_nRowsToDelete(0),
-      m_nRowsToInsert(0), m_bScrollToLast(false), m_bRelisting(false), m_bUpdateScheduled(false), m_dwListBusyMs(0),
+      m_nRowsToInsert(0), m_bScrollToLast(false), m_bUpdateScheduled(false), m_dwListBusyMs(0),
       m_dwListDone(0)
 {
     m_store.SetRowSink(this);
@@ -134,22 +134,18 @@ void CLogview::OnAllRowsDeleted()
 
 void CLogview::OnRelistBegin()
 {
-    if (m_hWnd == nullptr)
-        return;
-    m_bRelisting = true;
-    SetRedraw(FALSE);
+    if (m_hWnd != nullptr)
+        SetRedraw(FALSE);
 }
 
 void CLogview::OnRelistEnd()
 {
     if (m_hWnd == nullptr)
         return;
+    // The rows go in as one batch, which draws again; a log listed empty brings none.
     UpdateRows();
-    m_bRelisting = false;
     SetRedraw(TRUE);
     Invalidate();
-    if (m_bScrollToLast && GetListCtrl().GetItemCount() > 0)
-        GetListCtrl().EnsureVisible(GetListCtrl().GetItemCount() - 1, FALSE);
 }
 
 bool CLogview::KeepHourlyFileOpen()
@@ -160,7 +156,7 @@ bool CLogview::KeepHourlyFileOpen()
 
 void CLogview::ScheduleUpdate()
 {
-    if (m_bUpdateScheduled || m_bRelisting)
+    if (m_bUpdateScheduled)
         return;
     // Under Wine a batch costs the list tens of milliseconds however few rows it brings (its
     // scroll bar and a whole paint), and the records wait for the thread meanwhile: the next
@@ -205,8 +201,7 @@ void CLogview::UpdateRows()
     const DWORD dwStart = ::GetTickCount();
     m_pTextsRecord = nullptr;
     CListCtrl& list = GetListCtrl();
-    if (!m_bRelisting)
-        SetRedraw(FALSE);
+    SetRedraw(FALSE);
     // The counts follow every row as it goes or comes, so that whatever the list asks while
     // it changes finds the records its rows stand for.
     while (m_nRowsToDelete > 0) {
@@ -228,8 +223,6 @@ void CLogview::UpdateRows()
     // Selecting and focusing the row shows its record in the detail pane (OnItemChanged).
     if (bScroll)
         list.SetItemState(nLast, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    if (m_bRelisting)
-        return;
     SetRedraw(TRUE);
     Invalidate();
     if (bScroll)

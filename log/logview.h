@@ -12,15 +12,14 @@
 // in, and listing them all again (refresh, reading a file) draws the list once at its end.
 //
 // The store takes every record at once, but the list follows it in batches: rows added and
-// rows trimmed away wait until the list is brought up to date, before it paints or by a
-// timer, whose message comes only when the thread has nothing else to do, a few tens of
-// milliseconds after the last batch at the earliest (longer when the list took long over
-// that one). A list that inserts, selects, scrolls and paints each row on its own costs the
+// rows trimmed away wait for a timer, whose message comes only when the thread has nothing
+// else to do, a few tens of milliseconds after the last batch at the earliest (longer when
+// the list took long over that one and its paints since). A list that inserts, selects, scrolls and paints each row on its own costs the
 // interface thread over ten milliseconds a row on a shown window, and the connection threads
 // wait for that thread on every record: a chatty device would be read at the pace of the
 // screen. A batch goes in inside one redraw, and automatic scrolling selects and shows only
 // its last row. Until then the list's rows stand for the store's rows shifted by the rows
-// still to be trimmed, so a row never shows a record that already left the log.
+// still to be trimmed: a row whose record already left the log paints empty, never another.
 #pragma once
 
 #include <functional>
@@ -134,7 +133,6 @@ private:
     int m_nRowsToDelete;
     int m_nRowsToInsert;
     bool m_bScrollToLast;
-    bool m_bRelisting;
     bool m_bUpdateScheduled;
     // What the list took over the last batch and the paints since, and when it was done.
     DWORD m_dwListBusyMs;
