@@ -171,7 +171,22 @@ void CConnectionLoop::TakeStop(bool bByUser)
         m_writer.DropWaiting();
         m_buffer.Clear();
     }
+    KeepCutRead();
     m_reporter.Message(MsgStopped, 0);
+}
+
+void CConnectionLoop::KeepCutRead()
+{
+    // One record for all of them: the stop waits behind one more row, not behind the backlog.
+    std::vector<BYTE> lines;
+    for (size_t nBlock; (nBlock = NextPendingBlock()) != 0;) {
+        const std::vector<BYTE> block = m_pending.Take(nBlock);
+        lines.insert(lines.end(), block.begin(), block.end());
+    }
+    if (lines.empty())
+        return;
+    m_reporter.Data(CCommLogRecord::KindReceive, lines.data(), static_cast<int>(lines.size()));
+    ShowPending();
 }
 
 bool CConnectionLoop::StopsHere()

@@ -13,17 +13,18 @@
 // leaves a pass: a failed allocation ends the connection as a reported failure.
 //
 // At the end: a stop is taken by resetting the stop event, so a second stop can cut short what the
-// end still waits for. The user's stop drops the blocks not yet handed to the system, those
-// waiting for their turn to be written and those still queued in the channel buffer: however long
-// the queue behind a stalled line, or from a peer that routes faster than the log takes it, has
-// grown, only the write the system holds is waited for. A pass that hands on block after block
-// (the lines of one read, the channel buffer's queue) looks at the stop between two, so a stop
-// waits behind one block of a backlog at most. The writes still on their way are waited for
-// (bounded) and reported; then the comm-event wait is ended and waited for, unfinished writes are
-// cancelled and waited for, and only then is the port closed and are the records and events
-// released. A system may complete a cancelled operation some time after the call that cancelled
-// it, writing into its OVERLAPPED record and signalling its event; a record that never completes
-// is left allocated with its event open rather than released under the system's hands.
+// end still waits for. The user's stop drops the blocks not yet handed to the system, those waiting
+// for their turn to be written and those still queued in the channel buffer: however long the queue
+// behind a stalled line, or from a peer that routes faster than the log takes it, has grown, only
+// the write the system holds is waited for. A pass that hands on block after block (the lines of
+// one read, the channel buffer's queue) looks at the stop between two, so a stop waits behind one
+// block of a backlog at most; the lines of the read after that one were read from the device all
+// the same and are logged, as one block, before the stop. The writes still on their way are waited
+// for (bounded) and reported; then the comm-event wait is ended and waited for, unfinished writes
+// are cancelled and waited for, and only then is the port closed and are the records and events
+// released. A system may complete a cancelled operation some time after the call that cancelled it,
+// writing into its OVERLAPPED record and signalling its event; a record that never completes is
+// left allocated with its event open rather than released under the system's hands.
 #pragma once
 
 #include "channelbuffer.h"
@@ -115,8 +116,12 @@ protected:
 
     // Takes the stop: resets the stop event, so that a second stop is seen, and reports 20011.
     // The user's stop drops the blocks waiting for their turn to be written and those queued in
-    // the channel buffer, and is noted in m_bUserStopTaken.
+    // the channel buffer, and is noted in m_bUserStopTaken. What was read from the device is
+    // kept: the complete blocks of a read that the stop cut short are logged before 20011 (an
+    // incomplete block goes with the pending bytes, as at any end).
     void TakeStop(bool bByUser = true);
+    // Logs the complete pending blocks as one received block.
+    void KeepCutRead();
     // Looked at between two blocks of a pass: a stop that came meanwhile is served as the wait
     // serves it. True when the pass ends here.
     virtual bool StopsHere();

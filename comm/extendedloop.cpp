@@ -64,6 +64,7 @@ private:
     bool CallDll(int nFailResult);
     bool CarryOut();
     bool StopsHere() override;
+    bool WriteRouted();
     void TakeReplyData();
     bool Serve(DWORD dwIndex) override;
     bool SendBlock(const std::vector<BYTE>& bytes) override;
@@ -202,6 +203,8 @@ bool CExtendedLoop::CarryOut()
             record.SetPayload(m_replyData.data(), static_cast<int>(m_replyData.size()));
             ::SendMessageA(m_reporter.GetFrameWnd(), WM_COMM_NOTIFY, CommNotifyRoute,
                            reinterpret_cast<LPARAM>(&record));
+            if (m_bEnding && m_bUserStopTaken && !WriteRouted())
+                return false;
         } else if (dwAction & KvrActEnd) {
             m_nResult = -999;
             return false;
@@ -250,13 +253,30 @@ bool CExtendedLoop::CarryOut()
 // the connection from its wait, where the stop is served: the stop is looked at between the
 // calls too, and ends the connection as it does there. In the end a stop cuts the chain and the
 // writing of what it routed; after the user's stop, which was taken already and greys the
-// command, so does the end's time.
+// command, so does the end's time (what the chain routed until then is written already).
 bool CExtendedLoop::StopsHere()
 {
     if (!m_bEnding)
         return CConnectionLoop::StopsHere();
     const bool bStopped = WaitForSingleObject(m_events.m_hStop, 0) == WAIT_OBJECT_0;
     return bStopped || (m_bUserStopTaken && GetTickCount() - m_dwEndStart >= kEndChainMs);
+}
+
+// The end's chain after the user's stop has only the end's time: what a call routes to this
+// port is logged and written before the next call, so that all that the chain routed within that
+// time is written when the time cuts it, and the end takes no longer for a DLL that routed much.
+// The user's send pushed after the stop is dropped by it, as those queued before were.
+bool CExtendedLoop::WriteRouted()
+{
+    COleSafeArray data;
+    int nPopped;
+    while ((nPopped = m_buffer.PopNext(data)) > 0) {
+        if (m_buffer.m_nLastFlag != 1 && !SendBlock(BytesOf(data)))
+            return false;
+    }
+    if (nPopped < 0)
+        return NoMemory();
+    return CollectWrites();
 }
 
 bool CExtendedLoop::Serve(DWORD dwIndex)
@@ -346,7 +366,7 @@ void CExtendedLoop::End()
         m_dwEndStart = GetTickCount();
         Exchange(KvrCmdDisconnecting, 0, NULL);
         // What the reply routed to this port is written before the buffer goes (after the
-        // user's stop, which dropped what was queued before, as much as the end's time lets).
+        // user's stop, which dropped what was queued before, it was written as it came).
         SendPath();
         m_nResult = nResult;
     }

@@ -116,8 +116,9 @@ enum KvrQuery KVR_WORD_TYPE
 // A reply whose word 0 is 0 ends it at once. The user's stop ends the connection between two
 // calls of such a chain, as it does between two exchanges, and drops what was routed to the
 // port but not yet written; the chain of the reply to KvrCmdDisconnecting is cut by a stop and,
-// when the user's stop ended the connection, half a second after the end began, within which
-// what it routes to the port is written.
+// when the user's stop ended the connection, half a second after the end began. In that last
+// chain what a call routes to the port is logged as sent and written before the next call, so
+// everything it routed until the cut is written.
 enum KvrAction KVR_WORD_TYPE
 {
     KvrActRoute = 0x100,            // send the reply's data: word 1 = 0 on this port, 1 or 2 on that port

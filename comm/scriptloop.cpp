@@ -282,9 +282,16 @@ bool CScriptLoop::ScriptFailed(int nResult)
     return false;
 }
 
-// The script's own Disconnect lets what it sent before leave the port.
+// The script's own Disconnect lets what it sent before leave the port. Bytes the user asked to
+// deliver and the loop head had not come to yet are one block, whatever the framing.
 void CScriptLoop::StopPath(bool bByUser)
 {
+    if (m_bFlush && !m_pending.IsEmpty()) {
+        std::vector<BYTE> block = m_pending.TakeAll();
+        m_reporter.Data(CCommLogRecord::KindReceive, block.data(), static_cast<int>(block.size()));
+        ShowPending();
+    }
+    m_bFlush = false;
     TakeStop(bByUser);
 }
 

@@ -415,17 +415,31 @@ TEST_F(ExtendedTest, StopEndsWithinASecondWhateverTheDllRoutedAndItsLastChainRun
     } unhook{frame};
     frame.recordDelayMs = 15;
     device.SetWriteDelay(20);
+    // The chain of the disconnecting reply: three calls that route a byte each and end; calls
+    // that route a numbered block each and never end, which the end's half second cuts; or
+    // four calls that only ask to be called again.
+    enum EndChain { ThreeRoutes, EndlessRoutes, CallsOnly };
     // A received block starts a chain in which every reply routes a numbered block to this port
-    // and asks to be called again, up to the last, which an endless chain repeats; the
-    // disconnecting reply's chain routes three bytes and ends.
-    auto startChain = [&](int length, bool endless) {
+    // and asks to be called again, up to the last, which an endless chain repeats.
+    auto startChain = [&](int length, bool endless, EndChain end) {
         m_reset();
         Reply(4, {{0, 0x80000100}}, {0, 0});
         for (int i = 1; i < length; ++i)
             Reply(0x80000100, {{0, endless || i + 1 < length ? 0x80000100 : 0x100}}, {BYTE(i >> 8), BYTE(i)});
-        Reply(2, {{0, 0xC0000100}}, {0xE1});
-        Reply(0xC0000100, {{0, 0xC0000100}}, {0xE2});
-        Reply(0xC0000100, {{0, 0x100}}, {0xE3});
+        if (end == ThreeRoutes) {
+            Reply(2, {{0, 0xC0000100}}, {0xE1});
+            Reply(0xC0000100, {{0, 0xC0000100}}, {0xE2});
+            Reply(0xC0000100, {{0, 0x100}}, {0xE3});
+        } else if (end == EndlessRoutes) {
+            Reply(2, {{0, 0xC0000100}}, {0xE0, 0});
+            for (int i = 1; i < 256; ++i)
+                Reply(0xC0000100, {{0, 0xC0000100}}, {0xE0, BYTE(i)});
+        } else {
+            Reply(2, {{0, 0xC0000000}});
+            Reply(0xC0000000, {{0, 0xC0000000}});
+            Reply(0xC0000000, {{0, 0xC0000000}});
+            Reply(0xC0000000, {});
+        }
         frame.Clear();
         routed = sent = 0;
         transmittedBefore = device.Transmitted().size();
@@ -434,9 +448,11 @@ TEST_F(ExtendedTest, StopEndsWithinASecondWhateverTheDllRoutedAndItsLastChainRun
     };
     // Stops; the end takes less than a second. What was listed as sent before the stop (from
     // least to most blocks) is a prefix of what the chain routed, in order; the blocks of it
-    // handed to the port were written and completed, the rest got no completion; the
-    // disconnecting chain ran to its end and its bytes were written after the stop.
-    auto stopAndCheck = [&](size_t least, size_t most) {
+    // handed to the port were written and completed, the rest got no completion. Everything
+    // the disconnecting chain routed was listed as sent after the stop and written, and the
+    // buffer stayed registered for it: it goes after the last block listed, followed only by
+    // completions before the connection is reported over.
+    auto stopAndCheck = [&](size_t least, size_t most, EndChain end) {
         const DWORD start = GetTickCount();
         SetStopEvent();
         const bool ended = WaitEnded(3000);
@@ -450,13 +466,15 @@ TEST_F(ExtendedTest, StopEndsWithinASecondWhateverTheDllRoutedAndItsLastChainRun
         }
         ASSERT_TRUE(ended) << "the connection did not end within 3 s of the stop";
         EXPECT_LT(elapsed, 1000u);
-        std::vector<std::string> trace = frame.Trace({"pane 2", "route"});
+        std::vector<std::string> trace = frame.Trace({"pane 2"});
         const auto stop = std::find(trace.begin(), trace.end(), "msg 20011");
         ASSERT_NE(trace.end(), stop);
-        std::vector<std::string> before, after;
+        std::vector<std::string> before, after, routedAfter;
         for (auto it = trace.begin(); it != trace.end(); ++it) {
             if (it->compare(0, 4, "send") == 0)
                 (it < stop ? before : after).push_back(*it);
+            else if (it > stop && it->compare(0, 7, "route 0") == 0)
+                routedAfter.push_back("send" + it->substr(7));
         }
         EXPECT_GE(before.size(), least);
         EXPECT_LE(before.size(), most);
@@ -465,13 +483,20 @@ TEST_F(ExtendedTest, StopEndsWithinASecondWhateverTheDllRoutedAndItsLastChainRun
             std::snprintf(text, sizeof(text), "send %02X %02X", unsigned(i >> 8) & 0xFF, unsigned(i) & 0xFF);
             ASSERT_EQ(text, before[i]);
         }
-        EXPECT_EQ(std::vector<std::string>({"send E1", "send E2", "send E3"}), after);
-        const size_t written = static_cast<size_t>(frame.Count("msg 20016")) - 3;
+        EXPECT_EQ(routedAfter, after);
+        if (end == ThreeRoutes)
+            EXPECT_EQ(std::vector<std::string>({"send E1", "send E2", "send E3"}), after);
+        else if (end == EndlessRoutes)
+            EXPECT_GE(after.size(), 2u);
+        else
+            EXPECT_TRUE(after.empty());
+        const size_t written = static_cast<size_t>(frame.Count("msg 20016")) - after.size();
         ASSERT_LE(written, before.size());
         std::string expected, transmitted;
         for (size_t i = 0; i < written; ++i)
             expected += before[i].substr(4);
-        expected += " E1 E2 E3";
+        for (const std::string& block : after)
+            expected += block.substr(4);
         const std::vector<BYTE> bytes = device.Transmitted();
         for (size_t i = transmittedBefore; i < bytes.size(); ++i) {
             char part[4];
@@ -479,26 +504,64 @@ TEST_F(ExtendedTest, StopEndsWithinASecondWhateverTheDllRoutedAndItsLastChainRun
             transmitted += part;
         }
         EXPECT_EQ(expected, transmitted);
+
+        trace = frame.Trace({"pane 2", "route"});
+        const auto unregister = std::find(trace.begin(), trace.end(), "unregister");
+        ASSERT_NE(trace.end(), unregister);
+        ASSERT_GE(trace.end() - unregister, 4);
         EXPECT_EQ(std::vector<std::string>({"pane 1", "msg 20002", "state 1"}), Last(trace, 3));
+        EXPECT_TRUE(std::all_of(unregister + 1, trace.end() - 3, [](const std::string& t) { return t == "msg 20016"; }));
+        ptrdiff_t lastSend = -1;
+        for (size_t i = 0; i < trace.size(); ++i) {
+            if (trace[i].compare(0, 4, "send") == 0)
+                lastSend = static_cast<ptrdiff_t>(i);
+        }
+        EXPECT_LT(lastSend, unregister - trace.begin());
+        EXPECT_LT(std::find(trace.begin(), trace.end(), "msg 20011"), unregister);
+        if (end == CallsOnly) {
+            EXPECT_EQ(std::vector<std::string>({"msg 20011", "unregister", "pane 1", "msg 20002", "state 1"}), Last(trace, 5));
+        }
+
         std::vector<DWORD> commands = Commands();
         ASSERT_EQ(1, CountCommand(2));
-        EXPECT_EQ(std::vector<DWORD>({2, 0xC0000100, 0xC0000100}), std::vector<DWORD>(commands.end() - 3, commands.end()));
+        std::vector<DWORD> endCalls(std::find(commands.begin(), commands.end(), 2u), commands.end());
+        if (end == ThreeRoutes)
+            EXPECT_EQ(std::vector<DWORD>({2, 0xC0000100, 0xC0000100}), endCalls);
+        else if (end == EndlessRoutes)
+            EXPECT_EQ(after.size(), endCalls.size());
+        else
+            EXPECT_EQ(std::vector<DWORD>({2, 0xC0000000, 0xC0000000, 0xC0000000}), endCalls);
         CloseHandle(m_hThread);
         CloseHandle(m_hStop);
         m_hThread = m_hStop = nullptr;
     };
 
     // The stop comes while the chain still calls: nothing it routed was listed.
-    startChain(3000, true);
+    startChain(3000, true, ThreeRoutes);
     ASSERT_TRUE(frame.WaitFor([&] { return routed >= 3000; }));
-    stopAndCheck(0, 0);
+    stopAndCheck(0, 0, ThreeRoutes);
     if (HasFatalFailure())
         return;
 
     // The chain routed three thousand blocks and ended; the stop comes while they are written.
-    startChain(3000, false);
+    startChain(3000, false, ThreeRoutes);
     ASSERT_TRUE(frame.WaitFor([&] { return sent >= 5; }));
-    stopAndCheck(5, 3000);
+    stopAndCheck(5, 3000, ThreeRoutes);
+    if (HasFatalFailure())
+        return;
+
+    // The disconnecting chain would route for ever; its half second cuts it.
+    startChain(300, true, EndlessRoutes);
+    ASSERT_TRUE(frame.WaitFor([&] { return routed >= 300; }));
+    stopAndCheck(0, 0, EndlessRoutes);
+    if (HasFatalFailure())
+        return;
+
+    // The disconnecting chain only asks to be called again: it runs to its end, and the buffer
+    // goes right after the stop.
+    startChain(300, true, CallsOnly);
+    ASSERT_TRUE(frame.WaitFor([&] { return routed >= 300; }));
+    stopAndCheck(0, 0, CallsOnly);
 }
 
 TEST_F(ExtendedTest, StopAndWaitGivesUpOnAThreadStuckInTheDll)
