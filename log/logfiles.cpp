@@ -186,38 +186,38 @@ LogFileReadResult ReadRecordsFrom(ULONGLONG nTotal, ReadFn read,
     }
 }
 
-// The byte that an appender locks while it writes, far past any end of a log file. Locks are
-// the system's, so appenders of other processes keep to them too.
-const DWORD kWritersLockLow = 0;
-const DWORD kWritersLockHigh = 0x40000000;
+// The bytes that appenders lock, far past any end of a log file; locks are the system's, so
+// appenders in other processes keep to them too. The writers' byte is held by the one appender
+// that may write the file; the knock byte by one that waits for it.
+const DWORD kLockHigh = 0x40000000;
+const DWORD kWritersByte = 0;
+const DWORD kKnockByte = 1;
 
-BOOL LockWriters(HANDLE hFile)
+BOOL LockByte(HANDLE hFile, DWORD nByte)
 {
-    return ::LockFile(hFile, kWritersLockLow, kWritersLockHigh, 1, 0);
+    return ::LockFile(hFile, nByte, kLockHigh, 1, 0);
 }
 
-void UnlockWriters(HANDLE hFile)
+void UnlockByte(HANDLE hFile, DWORD nByte)
 {
-    ::UnlockFile(hFile, kWritersLockLow, kWritersLockHigh, 1, 0);
+    ::UnlockFile(hFile, nByte, kLockHigh, 1, 0);
 }
 
-// Takes the writers' lock, waiting a few milliseconds at most for another writer's record.
-BOOL LockWritersSoon(HANDLE hFile)
+// Whether another handle holds the byte now.
+bool IsByteHeld(HANDLE hFile, DWORD nByte)
 {
-    for (int i = 0;; ++i) {
-        if (LockWriters(hFile))
-            return TRUE;
-        if (::GetLastError() != ERROR_LOCK_VIOLATION || i == 12)
-            return FALSE;
-        ::Sleep(i < 4 ? 0 : 1);
+    if (LockByte(hFile, nByte)) {
+        UnlockByte(hFile, nByte);
+        return false;
     }
+    return ::GetLastError() == ERROR_LOCK_VIOLATION;
 }
 
 // Whether the record the file of nTotal bytes ends inside was being written: another appender
 // writes now, or has written since.
 bool IsBeingWritten(CFile& file, ULONGLONG nTotal)
 {
-    if (!LockWriters(file.m_hFile))
+    if (!LockByte(file.m_hFile, kWritersByte))
         return ::GetLastError() == ERROR_LOCK_VIOLATION;
     bool bGrown = false;
     try {
@@ -225,7 +225,7 @@ bool IsBeingWritten(CFile& file, ULONGLONG nTotal)
     } catch (CException* e) {
         e->Delete();
     }
-    UnlockWriters(file.m_hFile);
+    UnlockByte(file.m_hFile, kWritersByte);
     return bGrown;
 }
 
@@ -340,13 +340,16 @@ BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRec
 }
 
 CHourlyLogAppender::CHourlyLogAppender()
-    : m_nEnd(0), m_bHeaderChecked(FALSE), m_nWaitingBytes(0), m_nNextId(1), m_nTimer(0)
+    : m_nEnd(0), m_bHeaderChecked(FALSE), m_bLocked(FALSE), m_bKnocking(FALSE), m_dwKnockLooked(0),
+      m_bYielded(FALSE), m_dwYieldedAt(0), m_nWaitingBytes(0), m_nTimer(0)
 {
 }
 
 CHourlyLogAppender::~CHourlyLogAppender()
 {
+    m_bYielded = FALSE;
     Release();
+    LetGo();
     StopTicking();
 }
 
@@ -357,20 +360,23 @@ BOOL CHourlyLogAppender::Append(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommL
         std::vector<BYTE> bytes;
         if (!AppendRecord(bytes, record))
             return FALSE;
-        const bool bFirstToWait = m_waiting.empty();
-        if (bFirstToWait) {
+        // What waits goes first, the file being free again perhaps; a record goes behind the
+        // records of its file that still wait.
+        if (!m_waiting.empty())
+            WriteWaiting();
+        const bool bBehind = std::any_of(m_waiting.begin(), m_waiting.end(),
+                                         [&](const Waiting& waiting) { return waiting.path == path; });
+        if (!bBehind) {
             const Outcome outcome = Write(path, bytes);
             if (outcome != Busy)
                 return outcome == Written;
         }
-        // Behind the records that wait, so that each file gets its records in order.
         if (m_nWaitingBytes + bytes.size() > kWaitingMax)
             return FALSE;
-        const unsigned long long nId = m_nNextId++;
         m_nWaitingBytes += bytes.size();
-        m_waiting.push_back(Waiting{path, std::move(bytes), nId});
+        m_waiting.push_back(Waiting{path, std::move(bytes)});
         StartTicking();
-        return !bFirstToWait && WriteWaiting(nId) == Written;
+        return FALSE;
     } catch (CException* e) {
         e->Delete();
     } catch (...) {
@@ -386,14 +392,15 @@ void CHourlyLogAppender::Release()
         e->Delete();
     } catch (...) {
     }
-    LetGo();
-    if (m_waiting.empty())
+    // One that waits for another appender to let it in keeps knocking.
+    if (!m_bKnocking)
+        LetGo();
+    if (m_waiting.empty() && m_file.m_hFile == CFile::hFileNull)
         StopTicking();
 }
 
-CHourlyLogAppender::Outcome CHourlyLogAppender::WriteWaiting(unsigned long long nId)
+void CHourlyLogAppender::WriteWaiting()
 {
-    Outcome watched = Busy;
     std::vector<CString> busy;
     std::vector<BYTE> chunk;
     auto it = m_waiting.begin();
@@ -406,16 +413,12 @@ CHourlyLogAppender::Outcome CHourlyLogAppender::WriteWaiting(unsigned long long 
         // The records of one file that follow each other go in one write.
         chunk.clear();
         auto last = it;
-        bool bWatched = false;
         while (last != m_waiting.end() && last->path == path &&
                (chunk.empty() || chunk.size() + last->bytes.size() <= kWriteChunk)) {
             chunk.insert(chunk.end(), last->bytes.begin(), last->bytes.end());
-            bWatched = bWatched || last->nId == nId;
             ++last;
         }
         const Outcome outcome = Write(path, chunk);
-        if (bWatched)
-            watched = outcome;
         if (outcome == Busy) {
             busy.push_back(path);
             it = last;
@@ -425,14 +428,11 @@ CHourlyLogAppender::Outcome CHourlyLogAppender::WriteWaiting(unsigned long long 
             m_nWaitingBytes -= done->bytes.size();
         it = m_waiting.erase(it, last);
     }
-    return watched;
 }
 
 CHourlyLogAppender::Outcome CHourlyLogAppender::Write(const CString& path, const std::vector<BYTE>& bytes)
 {
     if (!Hold(path))
-        return Busy;
-    if (!LockWritersSoon(m_file.m_hFile))
         return Busy;
     Outcome outcome = Busy;
     ULONGLONG nEnd = 0;
@@ -460,30 +460,61 @@ CHourlyLogAppender::Outcome CHourlyLogAppender::Write(const CString& path, const
             }
         }
     }
-    UnlockWriters(m_file.m_hFile);
-    if (outcome != Written)
+    if (outcome != Written) {
         LetGo();
-    return outcome;
+        return outcome;
+    }
+    // Another appender that waits for the file is let in, now and then looked for.
+    const DWORD dwNow = ::GetTickCount();
+    if (dwNow - m_dwKnockLooked >= kKnockLookMs) {
+        m_dwKnockLooked = dwNow;
+        if (IsByteHeld(m_file.m_hFile, kKnockByte)) {
+            LetGo();
+            m_dwYieldedAt = dwNow;
+            m_bYielded = TRUE;
+        }
+    }
+    return Written;
 }
 
 BOOL CHourlyLogAppender::Hold(const CString& path)
 {
-    if (m_file.m_hFile != CFile::hFileNull) {
-        if (path == m_strPath)
-            return TRUE;
+    if (m_bYielded) {
+        // Long enough for the other's next tick to find the file free.
+        if (::GetTickCount() - m_dwYieldedAt < kYieldMs)
+            return FALSE;
+        m_bYielded = FALSE;
+    }
+    if (m_file.m_hFile != CFile::hFileNull && path != m_strPath)
         LetGo();
+    if (m_file.m_hFile == CFile::hFileNull) {
+        if (path != m_strPath) {
+            m_strPath = path;
+            m_nEnd = 0;
+        }
+        // Opening or creating never truncates. A program that holds the file and lets no one
+        // write it, or read it, keeps it from being opened at all.
+        if (!m_file.Open(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite |
+                                   CFile::shareDenyNone | kNoInherit))
+            return FALSE;
+        m_bHeaderChecked = FALSE;
+        StartTicking();
     }
-    if (path != m_strPath) {
-        m_strPath = path;
-        m_nEnd = 0;
-    }
-    // Opening or creating never truncates. A program that holds the file and lets no one write
-    // it, or read it, keeps it from being opened at all.
-    if (!m_file.Open(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite |
-                               CFile::shareDenyNone | kNoInherit))
+    if (m_bLocked)
+        return TRUE;
+    if (!LockByte(m_file.m_hFile, kWritersByte)) {
+        // Another appender holds it: this one knocks, keeping the file open to do so, and is
+        // let in when the other looks next.
+        if (!m_bKnocking)
+            m_bKnocking = LockByte(m_file.m_hFile, kKnockByte);
         return FALSE;
-    m_bHeaderChecked = FALSE;
-    StartTicking();
+    }
+    m_bLocked = TRUE;
+    if (m_bKnocking) {
+        UnlockByte(m_file.m_hFile, kKnockByte);
+        m_bKnocking = FALSE;
+    }
+    m_dwKnockLooked = ::GetTickCount();
     return TRUE;
 }
 
@@ -537,6 +568,14 @@ ULONGLONG CHourlyLogAppender::PrepareEnd()
 
 void CHourlyLogAppender::LetGo()
 {
+    if (m_file.m_hFile != CFile::hFileNull) {
+        if (m_bLocked)
+            UnlockByte(m_file.m_hFile, kWritersByte);
+        if (m_bKnocking)
+            UnlockByte(m_file.m_hFile, kKnockByte);
+    }
+    m_bLocked = FALSE;
+    m_bKnocking = FALSE;
     m_file.Abort();
 }
 

@@ -57,17 +57,20 @@ CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time
 // A file is written only when it starts with the header (a missing or empty file is given one)
 // and is never truncated below its whole records: a torn record at its end (a crash while it was
 // written) is cut off first, since the reader stops there and would never reach what came after
-// it. Other appenders, in this program or in another instance of it, may write the same file:
-// each writes under the writers' lock (a byte far past any end of the file) at the end it finds
-// then, so records never mix, and a tear is cut only while no one can be writing the record.
-// The appender remembers where the file ends after its own last write (a write that fails
+// it. The appender remembers where the file ends after its own last write (a write that fails
 // part-way is cut back there), so only what others appended since is walked for a tear.
 //
-// When the file is held: the file written last stays open for the next record, shared for
-// reading and writing and never inherited by a process the program starts. It is let go at the
-// next tick of the appender's timer (a tenth of a second; the tick comes only when the thread
-// has nothing else to do), for a record of another file, after a failure, and at the end. A
-// program that opens the file denying writers (as `type` does) gets in once it is let go.
+// When the file is held, and by whom: an appender writes only while it holds the writers' lock
+// of the file (a byte far past any end of a file; the system's lock, which other instances of
+// the program keep to as well), so records never mix and a tear is cut only while no one can be
+// writing a record. It keeps the file open and the lock from one record to the next, shared for
+// reading and writing and never inherited by a process the program starts: a record then costs
+// one write, not the opens, locks and checks of a file found as it may have been left. It lets
+// go at the next tick of its timer (a tenth of a second; the tick comes only when the thread has
+// nothing else to do), for a record of another file, after a failure, and at the end; and when
+// another appender waits for the file (which it says by locking the knock byte beside the
+// writers'), it lets go after its next record and stays out long enough for the other's tick.
+// A program that opens the file denying writers (as `type` does) gets in once it is let go.
 //
 // A record whose file cannot be opened or written now (another program holds it, the disk is
 // full, the folder is missing) waits, and so do the records after it for the same file; they go
@@ -81,6 +84,10 @@ class CHourlyLogAppender
 public:
     static const size_t kWaitingMax = 16 * 1024 * 1024;
     static const UINT kTickMs = 100;
+    // How often the appender that holds the file looks whether another waits for it, and how
+    // long it then stays out.
+    static const DWORD kKnockLookMs = 25;
+    static const DWORD kYieldMs = 150;
 
     CHourlyLogAppender();
     // Writes what waits if it can; what cannot be written then is lost.
@@ -99,30 +106,34 @@ private:
     {
         CString path;
         std::vector<BYTE> bytes;
-        unsigned long long nId;
     };
 
     // Writes the bytes of whole records at the end of the file.
     Outcome Write(const CString& path, const std::vector<BYTE>& bytes);
-    // Holds the file open (TRUE), from before when it is the file last written.
+    // Holds the file (TRUE): open, and with the writers' lock.
     BOOL Hold(const CString& path);
-    // Under the writers' lock: where the file's whole records end, made ready for the next
+    // Holding the file: where the file's whole records end, made ready for the next
     // record (a header given, a tear cut); 0 for a file that is not a log file.
     ULONGLONG PrepareEnd();
-    // Writes the records that wait, in order; the outcome of the one numbered nId.
-    Outcome WriteWaiting(unsigned long long nId = 0);
+    // Writes the records that wait, in order; those of a file that cannot be written now keep
+    // waiting.
+    void WriteWaiting();
     void LetGo();
     void StartTicking();
     void StopTicking();
     static void CALLBACK OnTick(HWND hWnd, UINT nMsg, UINT_PTR nIdEvent, DWORD dwTime);
 
-    CFile m_file;        // the file last written while it is held
+    CFile m_file;        // the file last written while it is open
     CString m_strPath;   // the file last written, empty for none
     ULONGLONG m_nEnd;    // where its whole records ended after this appender's last write, 0 unknown
     BOOL m_bHeaderChecked;  // since the file was opened
+    BOOL m_bLocked;      // holds the writers' lock: the file is held
+    BOOL m_bKnocking;    // waits for another appender's lock, and says so
+    DWORD m_dwKnockLooked;
+    BOOL m_bYielded;     // let another in, and stays out for a while
+    DWORD m_dwYieldedAt;
     std::deque<Waiting> m_waiting;
     size_t m_nWaitingBytes;
-    unsigned long long m_nNextId;
     UINT_PTR m_nTimer;
 
     CHourlyLogAppender(const CHourlyLogAppender&) = delete;

@@ -416,16 +416,50 @@ TEST_F(HourlyLog, HeldFileIsNotHandedToAChildProcess)
     CloseHandle(child.hProcess);
 }
 
-// Called by the writer below between the two halves of what it writes.
-std::function<void()> g_betweenHalves;
-
-// Writes the first half of what it is given, lets the test look at the file, then the rest.
-void WriteInTwoHalves(CFile& file, const void* pData, UINT nCount)
+TEST_F(HourlyLog, WhatWaitsIsBoundedAndRecordsGoInAgainOnceItIsWritten)
 {
-    file.Write(pData, nCount / 2);
-    if (g_betweenHalves)
-        g_betweenHalves();
-    file.Write(static_cast<const BYTE*>(pData) + nCount / 2, nCount - nCount / 2);
+    const std::string path = folder.File("AUTOSAVE2024010312.mqt");
+    WriteFileBytes(path, Header());
+    const HANDLE hHeld = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+    CHourlyLogAppender appender;
+    const std::vector<BYTE> mebibyte(1 << 20, 0x5A);
+    int count = 0;
+    while (appender.GetWaitingBytes() + 2 * mebibyte.size() <= CHourlyLogAppender::kWaitingMax) {
+        EXPECT_FALSE(appender.Append(folder.Path().c_str(), "AUTOSAVE",
+                                     Record(0, CCommLogRecord::KindReceive, mebibyte, Time(2024, 1, 3, 12, 0, count, 0))));
+        ++count;
+    }
+    const size_t waiting = appender.GetWaitingBytes();
+    // One more fits; the next is not kept.
+    appender.Append(folder.Path().c_str(), "AUTOSAVE", Record(0, CCommLogRecord::KindReceive, mebibyte, Time(2024, 1, 3, 12, 1, 0, 0)));
+    ++count;
+    EXPECT_GT(appender.GetWaitingBytes(), waiting);
+    const size_t full = appender.GetWaitingBytes();
+    appender.Append(folder.Path().c_str(), "AUTOSAVE", Record(0, CCommLogRecord::KindReceive, mebibyte, Time(2024, 1, 3, 12, 2, 0, 0)));
+    EXPECT_EQ(full, appender.GetWaitingBytes());
+    CloseHandle(hHeld);
+
+    EXPECT_TRUE(appender.Append(folder.Path().c_str(), "AUTOSAVE",
+                                Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 12, 3, 0, 0))));
+    EXPECT_EQ(0u, appender.GetWaitingBytes());
+    appender.Release();
+    EXPECT_EQ(count + 1, CountRecords(path));
+}
+
+// Called once by the writer below before it writes the last bytes.
+std::function<void()> g_beforeTheLastBytes;
+
+// Writes all but the last few bytes of what it is given, lets the test look, then the rest.
+void WriteTheLastBytesAfterALook(CFile& file, const void* pData, UINT nCount)
+{
+    const UINT nFirst = nCount > 5 ? nCount - 5 : 0;
+    file.Write(pData, nFirst);
+    const std::function<void()> look = std::move(g_beforeTheLastBytes);
+    g_beforeTheLastBytes = nullptr;
+    if (look)
+        look();
+    file.Write(static_cast<const BYTE*>(pData) + nFirst, nCount - nFirst);
 }
 
 TEST_F(HourlyLog, TwoAppendersWriteOneFileWholeRecordsEachInItsOrderWhileTheReaderReadsIt)
@@ -435,25 +469,28 @@ TEST_F(HourlyLog, TwoAppendersWriteOneFileWholeRecordsEachInItsOrderWhileTheRead
     CHourlyLogAppender appenders[2];
     const int kEach = 20;
     int wholeWhenRead = -1;
+    const LogFileWriteFn previous = SetLogFileWriter(nullptr);
+    // Each sends a line every 20 ms, and its timer ticks between.
     for (int i = 0; i < kEach; ++i) {
-        for (int which = 0; which < 2; ++which) {
-            const CCommLogRecord record =
-                Record(which, CCommLogRecord::KindReceive, {BYTE(which), BYTE(i)}, Time(2024, 1, 3, 12, i, which, 0));
-            // Halfway through one record, the program's reader reads the file being written.
-            const bool bReadBetween = i == kEach / 2 && which == 1;
-            const LogFileWriteFn previous = SetLogFileWriter(bReadBetween ? WriteInTwoHalves : nullptr);
-            g_betweenHalves = [&] {
+        // The program's reader reads the file while a record is being written.
+        if (i == 1) {
+            SetLogFileWriter(WriteTheLastBytesAfterALook);
+            g_beforeTheLastBytes = [&] {
                 EXPECT_TRUE(store.ReadLogFile(path.c_str()));
                 wholeWhenRead = store.GetRecordCount();
             };
-            appenders[which].Append(folder.Path().c_str(), "AUTOSAVE", record);
-            g_betweenHalves = nullptr;
-            SetLogFileWriter(previous);
         }
+        for (int which = 0; which < 2; ++which) {
+            appenders[which].Append(folder.Path().c_str(), "AUTOSAVE",
+                                    Record(which, CCommLogRecord::KindReceive, {BYTE(which), BYTE(i)},
+                                           Time(2024, 1, 3, 12, i, which, 0)));
+        }
+        winharness::PumpFor(20);
     }
-    for (CHourlyLogAppender& appender : appenders)
-        appender.Release();
-    EXPECT_EQ(kEach + 1, wholeWhenRead);
+    EXPECT_TRUE(winharness::PumpUntil([&] { return CountRecords(path) == 2 * kEach; }, 10000)) << CountRecords(path);
+    SetLogFileWriter(previous);
+    g_beforeTheLastBytes = nullptr;
+    EXPECT_GE(wholeWhenRead, 1);
     EXPECT_TRUE(prompts.seen.empty());
 
     std::vector<int> next(2, 0);
