@@ -41,7 +41,7 @@ LogExportResult WriteExport(LPCSTR pszPath, const std::deque<CCommLogRecord>& re
                             const CCommSetRecord& set, const CString& header, LineOf lineOf)
 {
     CFile file;
-    if (!file.Open(pszPath, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite))
+    if (!file.Open(pszPath, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::modeNoInherit))
         return LogExportCannotCreate;
     try {
         WriteText(file, header);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "commlogrecord.h"
@@ -102,16 +103,17 @@ bool IsWholeBodyLength(DWORD n, ULONGLONG nLeft)
     return n >= static_cast<DWORD>(CCommLogRecord::kBodyHeaderSize) && n <= nLeft;
 }
 
-// Where a reader of the log file, nTotal bytes long with a good header, stops: the end of the
-// last whole record. Only the length words are read, from large pieces of the file; a body
-// that ends beyond the piece in hand is passed by starting the next piece after it.
-ULONGLONG WholeRecordsEnd(CFile& file, ULONGLONG nTotal)
+// Where a reader of the log file, nTotal bytes long with a good header and a record starting at
+// nFrom, stops: the end of the last whole record. Only the length words are read, from large
+// pieces of the file; a body that ends beyond the piece in hand is passed by starting the next
+// piece after it.
+ULONGLONG WholeRecordsEnd(CFile& file, ULONGLONG nFrom, ULONGLONG nTotal)
 {
     const UINT kWalkPiece = 64 * 1024;
     std::vector<BYTE> piece(kWalkPiece);
     ULONGLONG nPieceAt = 0;
     UINT nPieceLength = 0;
-    ULONGLONG nPos = kLogFileHeaderSize;
+    ULONGLONG nPos = nFrom;
     while (nTotal - nPos >= 4) {
         if (nPos + 4 > nPieceAt + nPieceLength) {
             file.Seek(static_cast<LONGLONG>(nPos), CFile::begin);
@@ -146,10 +148,12 @@ BOOL ReadHeader(CFile& file)
 
 // The reader over any source of the file's bytes, nTotal in all. Class-library exceptions
 // pass through.
+// bCut: the damage found is the file ending inside a record.
 template <typename ReadFn>
 LogFileReadResult ReadRecordsFrom(ULONGLONG nTotal, ReadFn read,
-                                  const std::function<void(const CCommLogRecord&)>& onRecord)
+                                  const std::function<void(const CCommLogRecord&)>& onRecord, bool& bCut)
 {
+    bCut = false;
     if (!ReadHeader(read))
         return LogFileReadRefused;
     ULONGLONG nPos = kLogFileHeaderSize;
@@ -161,13 +165,17 @@ LogFileReadResult ReadRecordsFrom(ULONGLONG nTotal, ReadFn read,
         const UINT nGot = read(lengthWord, 4);
         if (nGot == 0)
             return LogFileReadOk;
-        if (nGot < 4)
+        if (nGot < 4) {
+            bCut = true;
             return LogFileReadDamaged;
+        }
         nPos += 4;
         const DWORD n = LogGetInt32(lengthWord);
         // Nothing is allocated for a damaged length.
-        if (!IsWholeBodyLength(n, nTotal - nPos))
+        if (!IsWholeBodyLength(n, nTotal - nPos)) {
+            bCut = n >= static_cast<DWORD>(CCommLogRecord::kBodyHeaderSize);
             return LogFileReadDamaged;
+        }
         body.resize(n);
         if (read(body.data(), n) < n)
             return LogFileReadDamaged;
@@ -178,12 +186,59 @@ LogFileReadResult ReadRecordsFrom(ULONGLONG nTotal, ReadFn read,
     }
 }
 
+// The bytes that appenders lock, far past any end of a log file; locks are the system's, so
+// appenders in other processes keep to them too. The writers' byte is held by the one appender
+// that may write the file; the knock byte by one that waits for it.
+const DWORD kLockHigh = 0x40000000;
+const DWORD kWritersByte = 0;
+const DWORD kKnockByte = 1;
+
+BOOL LockByte(HANDLE hFile, DWORD nByte)
+{
+    return ::LockFile(hFile, nByte, kLockHigh, 1, 0);
+}
+
+void UnlockByte(HANDLE hFile, DWORD nByte)
+{
+    ::UnlockFile(hFile, nByte, kLockHigh, 1, 0);
+}
+
+// Whether another handle holds the byte now.
+bool IsByteHeld(HANDLE hFile, DWORD nByte)
+{
+    if (LockByte(hFile, nByte)) {
+        UnlockByte(hFile, nByte);
+        return false;
+    }
+    return ::GetLastError() == ERROR_LOCK_VIOLATION;
+}
+
+// Whether the record the file of nTotal bytes ends inside was being written: another appender
+// writes now, or has written since.
+bool IsBeingWritten(CFile& file, ULONGLONG nTotal)
+{
+    if (!LockByte(file.m_hFile, kWritersByte))
+        return ::GetLastError() == ERROR_LOCK_VIOLATION;
+    bool bGrown = false;
+    try {
+        bGrown = file.GetLength() != nTotal;
+    } catch (CException* e) {
+        e->Delete();
+    }
+    UnlockByte(file.m_hFile, kWritersByte);
+    return bGrown;
+}
+
+// The opens of the log files: never handed to a process the program starts, where a file would
+// stay open, and refused to others, for the child's life.
+const UINT kNoInherit = CFile::modeNoInherit;
+
 }  // namespace
 
 BOOL WriteLogFileRecords(LPCSTR pszPath, const std::function<const CCommLogRecord*()>& next)
 {
     CFile file;
-    if (!file.Open(pszPath, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite))
+    if (!file.Open(pszPath, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | kNoInherit))
         return FALSE;
     try {
         std::vector<BYTE> buffer;
@@ -211,14 +266,27 @@ BOOL WriteLogFileRecords(LPCSTR pszPath, const std::function<const CCommLogRecor
 LogFileReadResult ReadLogFileRecords(LPCSTR pszPath,
                                      const std::function<void(const CCommLogRecord&)>& onRecord)
 {
+    // Writers are let in: the hourly file of this hour is read while it is being written.
     CFile file;
-    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite))
+    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyNone | kNoInherit))
         return LogFileReadRefused;
     LogFileReadResult result = LogFileReadDamaged;
     try {
+        // What was appended after the file was opened is left for the next reading.
+        const ULONGLONG nTotal = file.GetLength();
+        ULONGLONG nLeft = nTotal;
         CPieceReader reader(file);
+        bool bCut = false;
         result = ReadRecordsFrom(
-            file.GetLength(), [&](void* p, UINT n) { return reader.Read(p, n); }, onRecord);
+            nTotal,
+            [&](void* p, UINT n) {
+                const UINT nTake = reader.Read(p, nLeft < n ? static_cast<UINT>(nLeft) : n);
+                nLeft -= nTake;
+                return nTake;
+            },
+            onRecord, bCut);
+        if (result == LogFileReadDamaged && bCut && IsBeingWritten(file, nTotal))
+            result = LogFileReadOk;
     } catch (CException* e) {
         e->Delete();
         result = LogFileReadDamaged;
@@ -248,7 +316,8 @@ LogFileReadResult ReadLogRecords(const BYTE* pBytes, DWORD nLength,
         return nGive;
     };
     try {
-        return ReadRecordsFrom(nLength, read, onRecord);
+        bool bCut = false;
+        return ReadRecordsFrom(nLength, read, onRecord, bCut);
     } catch (CException* e) {
         e->Delete();
     } catch (...) {
@@ -270,6 +339,20 @@ BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRec
     return appender.Append(pszFolder, pszPrefix, record);
 }
 
+CHourlyLogAppender::CHourlyLogAppender()
+    : m_nEnd(0), m_bHeaderChecked(FALSE), m_bLocked(FALSE), m_bKnocking(FALSE), m_dwKnockLooked(0),
+      m_bYielded(FALSE), m_dwYieldedAt(0), m_nWaitingBytes(0), m_nTimer(0)
+{
+}
+
+CHourlyLogAppender::~CHourlyLogAppender()
+{
+    m_bYielded = FALSE;
+    Release();
+    LetGo();
+    StopTicking();
+}
+
 BOOL CHourlyLogAppender::Append(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRecord& record)
 {
     const CString path = HourlyLogPath(pszFolder, pszPrefix, record.m_time);
@@ -277,110 +360,257 @@ BOOL CHourlyLogAppender::Append(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommL
         std::vector<BYTE> bytes;
         if (!AppendRecord(bytes, record))
             return FALSE;
-
-        // The file kept open since the last record, which nobody else could write meanwhile.
-        if (m_file.m_hFile != CFile::hFileNull) {
-            if (path == m_strPath && m_file.GetLength() == m_nEnd)
-                return WriteAtEnd(path, m_nEnd, bytes);
-            Release();
+        // What waits goes first, the file being free again perhaps; a record goes behind the
+        // records of its file that still wait.
+        if (!m_waiting.empty())
+            WriteWaiting();
+        const bool bBehind = std::any_of(m_waiting.begin(), m_waiting.end(),
+                                         [&](const Waiting& waiting) { return waiting.path == path; });
+        if (!bBehind) {
+            const Outcome outcome = Write(path, bytes);
+            if (outcome != Busy)
+                return outcome == Written;
         }
-
-        CFile existing;
-        CFileException error;
-        if (existing.Open(path, CFile::modeRead | CFile::shareDenyNone, &error)) {
-            const BOOL bLogFile = ReadHeader(existing);
-            existing.Close();
-            if (!bLogFile)
-                return FALSE;
-        } else if (error.m_lOsError == ERROR_FILE_NOT_FOUND) {
-            // Created only when it is missing: opening-or-creating never truncates, and a
-            // file that appeared in the meantime is left for the next record.
-            CFile created;
-            if (!created.Open(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite |
-                                        CFile::shareDenyWrite))
-                return FALSE;
-            if (created.GetLength() != 0) {
-                created.Close();
-                return FALSE;
-            }
-            std::vector<BYTE> header;
-            AppendHeader(header);
-            try {
-                WriteAll(created, header);
-            } catch (CException* e) {
-                // A cut header would make the file foreign to every later record of the hour.
-                e->Delete();
-                created.Abort();
-                ::DeleteFileA(path);
-                return FALSE;
-            }
-            created.Close();
-            Remember(path, kLogFileHeaderSize);
-        } else {
-            // Held by another program, access denied, or no such folder: the file (if any)
-            // is left alone and this record is not written.
+        if (m_nWaitingBytes + bytes.size() > kWaitingMax)
             return FALSE;
-        }
-
-        if (!m_file.Open(path, CFile::modeReadWrite | CFile::shareDenyWrite))
-            return FALSE;
-        ULONGLONG nEnd = m_file.GetLength();
-        if (path != m_strPath || nEnd != m_nEnd) {
-            // A file this appender did not leave as it is now (written before a crash, or by
-            // another writer since) may end in a torn record, and every record appended after
-            // it would be unreadable. The torn bytes never were readable: they go.
-            const ULONGLONG nWhole = WholeRecordsEnd(m_file, nEnd);
-            if (nWhole < nEnd) {
-                m_file.SetLength(nWhole);
-                nEnd = nWhole;
-            }
-        }
-        return WriteAtEnd(path, nEnd, bytes);
+        m_nWaitingBytes += bytes.size();
+        m_waiting.push_back(Waiting{path, std::move(bytes)});
+        StartTicking();
+        return FALSE;
     } catch (CException* e) {
         e->Delete();
     } catch (...) {
     }
-    Release();
     return FALSE;
 }
 
 void CHourlyLogAppender::Release()
 {
-    m_file.Abort();
+    try {
+        WriteWaiting();
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+    // One that waits for another appender to let it in keeps knocking.
+    if (!m_bKnocking)
+        LetGo();
+    if (m_waiting.empty() && m_file.m_hFile == CFile::hFileNull)
+        StopTicking();
 }
 
-BOOL CHourlyLogAppender::WriteAtEnd(const CString& path, ULONGLONG nEnd, std::vector<BYTE>& bytes)
+void CHourlyLogAppender::WriteWaiting()
 {
-    Forget();
-    // The bytes are handed over (and gone) with the write.
-    const ULONGLONG nNewEnd = nEnd + bytes.size();
-    m_file.Seek(static_cast<LONGLONG>(nEnd), CFile::begin);
-    try {
-        WriteAll(m_file, bytes);
-    } catch (CException* e) {
-        // A record cut short (a full disk) would hide every later record of the hour from
-        // the reader: the file goes back to where it ended.
-        e->Delete();
-        try {
-            m_file.SetLength(nEnd);
-        } catch (CException* eCut) {
-            eCut->Delete();
+    std::vector<CString> busy;
+    std::vector<BYTE> chunk;
+    auto it = m_waiting.begin();
+    while (it != m_waiting.end()) {
+        const CString path = it->path;
+        if (std::find(busy.begin(), busy.end(), path) != busy.end()) {
+            ++it;
+            continue;
         }
-        Release();
+        // The records of one file that follow each other go in one write.
+        chunk.clear();
+        auto last = it;
+        while (last != m_waiting.end() && last->path == path &&
+               (chunk.empty() || chunk.size() + last->bytes.size() <= kWriteChunk)) {
+            chunk.insert(chunk.end(), last->bytes.begin(), last->bytes.end());
+            ++last;
+        }
+        const Outcome outcome = Write(path, chunk);
+        if (outcome == Busy) {
+            busy.push_back(path);
+            it = last;
+            continue;
+        }
+        for (auto done = it; done != last; ++done)
+            m_nWaitingBytes -= done->bytes.size();
+        it = m_waiting.erase(it, last);
+    }
+}
+
+CHourlyLogAppender::Outcome CHourlyLogAppender::Write(const CString& path, const std::vector<BYTE>& bytes)
+{
+    if (!Hold(path))
+        return Busy;
+    Outcome outcome = Busy;
+    ULONGLONG nEnd = 0;
+    try {
+        nEnd = PrepareEnd();
+        if (nEnd == 0) {
+            outcome = Refused;
+        } else {
+            m_file.Seek(static_cast<LONGLONG>(nEnd), CFile::begin);
+            g_writer(m_file, bytes.data(), static_cast<UINT>(bytes.size()));
+            m_nEnd = nEnd + bytes.size();
+            outcome = Written;
+        }
+    } catch (CException* e) {
+        e->Delete();
+        // A record cut short (a full disk) would hide every later record of the hour from the
+        // reader: the file goes back to where its whole records ended, which is remembered.
+        if (nEnd != 0) {
+            try {
+                m_file.SetLength(nEnd);
+                m_nEnd = nEnd;
+            } catch (CException* eCut) {
+                eCut->Delete();
+                m_nEnd = 0;
+            }
+        }
+    }
+    if (outcome != Written) {
+        LetGo();
+        return outcome;
+    }
+    // Another appender that waits for the file is let in, now and then looked for.
+    const DWORD dwNow = ::GetTickCount();
+    if (dwNow - m_dwKnockLooked >= kKnockLookMs) {
+        m_dwKnockLooked = dwNow;
+        if (IsByteHeld(m_file.m_hFile, kKnockByte)) {
+            LetGo();
+            m_dwYieldedAt = dwNow;
+            m_bYielded = TRUE;
+        }
+    }
+    return Written;
+}
+
+BOOL CHourlyLogAppender::Hold(const CString& path)
+{
+    if (m_bYielded) {
+        // Long enough for the other's next tick to find the file free.
+        if (::GetTickCount() - m_dwYieldedAt < kYieldMs)
+            return FALSE;
+        m_bYielded = FALSE;
+    }
+    if (m_file.m_hFile != CFile::hFileNull && path != m_strPath)
+        LetGo();
+    if (m_file.m_hFile == CFile::hFileNull) {
+        if (path != m_strPath) {
+            m_strPath = path;
+            m_nEnd = 0;
+        }
+        // Opening or creating never truncates. A program that holds the file and lets no one
+        // write it, or read it, keeps it from being opened at all.
+        if (!m_file.Open(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite |
+                                   CFile::shareDenyNone | kNoInherit))
+            return FALSE;
+        m_bHeaderChecked = FALSE;
+        StartTicking();
+    }
+    if (m_bLocked)
+        return TRUE;
+    if (!LockByte(m_file.m_hFile, kWritersByte)) {
+        // Another appender holds it: this one knocks, keeping the file open to do so, and is
+        // let in when the other looks next.
+        if (!m_bKnocking)
+            m_bKnocking = LockByte(m_file.m_hFile, kKnockByte);
         return FALSE;
     }
-    Remember(path, nNewEnd);
+    m_bLocked = TRUE;
+    if (m_bKnocking) {
+        UnlockByte(m_file.m_hFile, kKnockByte);
+        m_bKnocking = FALSE;
+    }
+    m_dwKnockLooked = ::GetTickCount();
     return TRUE;
 }
 
-void CHourlyLogAppender::Remember(const CString& path, ULONGLONG nEnd)
+ULONGLONG CHourlyLogAppender::PrepareEnd()
 {
-    m_strPath = path;
-    m_nEnd = nEnd;
+    const ULONGLONG nLength = m_file.GetLength();
+    if (nLength == 0) {
+        // Created now, or left empty by a header that could not be written. A cut header
+        // would make the file foreign to every later record: it goes back to nothing.
+        std::vector<BYTE> header;
+        AppendHeader(header);
+        m_file.Seek(0, CFile::begin);
+        try {
+            g_writer(m_file, header.data(), static_cast<UINT>(header.size()));
+        } catch (CException*) {
+            try {
+                m_file.SetLength(0);
+            } catch (CException* eCut) {
+                eCut->Delete();
+            }
+            throw;
+        }
+        m_bHeaderChecked = TRUE;
+        m_nEnd = kLogFileHeaderSize;
+        return m_nEnd;
+    }
+    if (nLength < static_cast<ULONGLONG>(kLogFileHeaderSize))
+        return 0;
+    if (!m_bHeaderChecked) {
+        m_file.Seek(0, CFile::begin);
+        if (!ReadHeader(m_file))
+            return 0;
+        m_bHeaderChecked = TRUE;
+    }
+    if (nLength == m_nEnd)
+        return m_nEnd;
+    // Others appended since (or the file was never written by this appender). Under the lock
+    // no one is writing a record, so a tear is one that a crash left.
+    ULONGLONG nWhole = 0;
+    if (m_nEnd >= static_cast<ULONGLONG>(kLogFileHeaderSize) && m_nEnd < nLength)
+        nWhole = WholeRecordsEnd(m_file, m_nEnd, nLength);
+    // A tear, or an end that is not where a record of this file starts (the file was replaced):
+    // the whole file is walked before anything is cut.
+    if (nWhole < nLength)
+        nWhole = WholeRecordsEnd(m_file, kLogFileHeaderSize, nLength);
+    if (nWhole < nLength)
+        m_file.SetLength(nWhole);
+    m_nEnd = nWhole;
+    return m_nEnd;
 }
 
-void CHourlyLogAppender::Forget()
+void CHourlyLogAppender::LetGo()
 {
-    m_strPath.Empty();
-    m_nEnd = 0;
+    if (m_file.m_hFile != CFile::hFileNull) {
+        if (m_bLocked)
+            UnlockByte(m_file.m_hFile, kWritersByte);
+        if (m_bKnocking)
+            UnlockByte(m_file.m_hFile, kKnockByte);
+    }
+    m_bLocked = FALSE;
+    m_bKnocking = FALSE;
+    m_file.Abort();
+}
+
+namespace {
+
+// The appenders whose timers tick, by timer.
+std::map<UINT_PTR, CHourlyLogAppender*>& TickingAppenders()
+{
+    static std::map<UINT_PTR, CHourlyLogAppender*> s_appenders;
+    return s_appenders;
+}
+
+}  // namespace
+
+void CHourlyLogAppender::StartTicking()
+{
+    if (m_nTimer != 0)
+        return;
+    m_nTimer = ::SetTimer(nullptr, 0, kTickMs, OnTick);
+    if (m_nTimer != 0)
+        TickingAppenders()[m_nTimer] = this;
+}
+
+void CHourlyLogAppender::StopTicking()
+{
+    if (m_nTimer == 0)
+        return;
+    ::KillTimer(nullptr, m_nTimer);
+    TickingAppenders().erase(m_nTimer);
+    m_nTimer = 0;
+}
+
+void CALLBACK CHourlyLogAppender::OnTick(HWND, UINT, UINT_PTR nIdEvent, DWORD)
+{
+    const auto it = TickingAppenders().find(nIdEvent);
+    if (it != TickingAppenders().end())
+        it->second->Release();
 }

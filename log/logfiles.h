@@ -8,6 +8,7 @@
 // told about a failure is decided by the log (logstore.cpp).
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -32,7 +33,9 @@ BOOL WriteLogFileRecords(LPCSTR pszPath, const std::function<const CCommLogRecor
 
 // Reads every complete record of the file in order and hands it to onRecord; stops at the
 // first damage. Lengths are checked against the bytes left in the file before anything is
-// allocated for them.
+// allocated for them. The file may be being written meanwhile (the hourly file of this hour, by
+// this program or another): the records found whole when it was opened are read, and a record
+// that another appender is still writing at its end is not damage.
 LogFileReadResult ReadLogFileRecords(LPCSTR pszPath,
                                      const std::function<void(const CCommLogRecord&)>& onRecord);
 
@@ -49,34 +52,92 @@ LogFileReadResult ReadLogRecords(const BYTE* pBytes, DWORD nLength,
 // Folder + "\" + prefix + "YYYYMMDDHH.mqt" of the record time.
 CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time);
 
-// Appends records to their hourly files. A missing file is created with the header; an
-// existing file is appended to only when it can be opened now and starts with the header,
-// and is never truncated below its whole records: a torn record at its end (a crash while it
-// was written) is cut off first, since the reader stops there and would never reach what came
-// after it. The appender remembers where the file it last wrote ends, so only a file it did
-// not leave as it is now is walked for a tear. A write that fails part-way is cut back, so the
-// file keeps whole records only. FALSE (nothing written) otherwise; nothing is shown.
+// Appends records to their hourly files.
 //
-// The file written stays open (others may read it, not write it) until Release or a record of
-// another file: a device that sends a record a millisecond costs one write a record, not the
-// opens and checks of a file found as it may have been left.
+// A file is written only when it starts with the header (a missing or empty file is given one)
+// and is never truncated below its whole records: a torn record at its end (a crash while it was
+// written) is cut off first, since the reader stops there and would never reach what came after
+// it. The appender remembers where the file ends after its own last write (a write that fails
+// part-way is cut back there), so only what others appended since is walked for a tear.
+//
+// When the file is held, and by whom: an appender writes only while it holds the writers' lock
+// of the file (a byte far past any end of a file; the system's lock, which other instances of
+// the program keep to as well), so records never mix and a tear is cut only while no one can be
+// writing a record. It keeps the file open and the lock from one record to the next, shared for
+// reading and writing and never inherited by a process the program starts: a record then costs
+// one write, not the opens, locks and checks of a file found as it may have been left. It lets
+// go at the next tick of its timer (a tenth of a second; the tick comes only when the thread has
+// nothing else to do), for a record of another file, after a failure, and at the end; and when
+// another appender waits for the file (which it says by locking the knock byte beside the
+// writers'), it lets go after its next record and stays out long enough for the other's tick.
+// A program that opens the file denying writers (as `type` does) gets in once it is let go.
+//
+// A record whose file cannot be opened or written now (another program holds it, the disk is
+// full, the folder is missing) waits, and so do the records after it for the same file; they go
+// in, in order, at the next record or tick at which the file can be written. At most
+// kWaitingMax bytes wait: a record that comes while that much waits is not written. A file
+// that is not a log file is never written, and its records do not wait. Nothing is shown.
+//
+// The ticks come through the thread's message loop; an appender is used on one thread.
 class CHourlyLogAppender
 {
 public:
+    static const size_t kWaitingMax = 16 * 1024 * 1024;
+    static const UINT kTickMs = 100;
+    // How often the appender that holds the file looks whether another waits for it, and how
+    // long it then stays out.
+    static const DWORD kKnockLookMs = 25;
+    static const DWORD kYieldMs = 150;
+
+    CHourlyLogAppender();
+    // Writes what waits if it can; what cannot be written then is lost.
+    ~CHourlyLogAppender();
+
+    // TRUE when the record is in its file now; FALSE when it waits or is not written.
     BOOL Append(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRecord& record);
-    // Closes the file kept open since the last record.
+    // Writes what waits if it can and lets go of the file, as a tick of the timer does.
     void Release();
+    // The bytes of the records waiting.
+    size_t GetWaitingBytes() const { return m_nWaitingBytes; }
 
 private:
-    // Writes the record's bytes at the end of the open file, or takes them back (and closes
-    // it); then the file is remembered as this appender left it.
-    BOOL WriteAtEnd(const CString& path, ULONGLONG nEnd, std::vector<BYTE>& bytes);
-    void Remember(const CString& path, ULONGLONG nEnd);
-    void Forget();
+    enum Outcome { Written, Busy, Refused };
+    struct Waiting
+    {
+        CString path;
+        std::vector<BYTE> bytes;
+    };
 
-    CFile m_file;        // the file last written while it is kept open
+    // Writes the bytes of whole records at the end of the file.
+    Outcome Write(const CString& path, const std::vector<BYTE>& bytes);
+    // Holds the file (TRUE): open, and with the writers' lock.
+    BOOL Hold(const CString& path);
+    // Holding the file: where the file's whole records end, made ready for the next
+    // record (a header given, a tear cut); 0 for a file that is not a log file.
+    ULONGLONG PrepareEnd();
+    // Writes the records that wait, in order; those of a file that cannot be written now keep
+    // waiting.
+    void WriteWaiting();
+    void LetGo();
+    void StartTicking();
+    void StopTicking();
+    static void CALLBACK OnTick(HWND hWnd, UINT nMsg, UINT_PTR nIdEvent, DWORD dwTime);
+
+    CFile m_file;        // the file last written while it is open
     CString m_strPath;   // the file last written, empty for none
-    ULONGLONG m_nEnd = 0;  // its length after that write
+    ULONGLONG m_nEnd;    // where its whole records ended after this appender's last write, 0 unknown
+    BOOL m_bHeaderChecked;  // since the file was opened
+    BOOL m_bLocked;      // holds the writers' lock: the file is held
+    BOOL m_bKnocking;    // waits for another appender's lock, and says so
+    DWORD m_dwKnockLooked;
+    BOOL m_bYielded;     // let another in, and stays out for a while
+    DWORD m_dwYieldedAt;
+    std::deque<Waiting> m_waiting;
+    size_t m_nWaitingBytes;
+    UINT_PTR m_nTimer;
+
+    CHourlyLogAppender(const CHourlyLogAppender&) = delete;
+    CHourlyLogAppender& operator=(const CHourlyLogAppender&) = delete;
 };
 
 // One record appended by an appender of its own (the file is walked for a tear and closed).

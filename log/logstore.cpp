@@ -196,10 +196,7 @@ BOOL CLogStore::ReadLogFile(LPCSTR pszPath)
 
 BOOL CLogStore::WriteRealtimeLog(const CCommLogRecord& record)
 {
-    const BOOL bWritten = m_hourly.Append(m_pSettings->m_strPath, m_pSettings->m_strFilePrefix, record);
-    if (m_pSink == nullptr || !m_pSink->KeepHourlyFileOpen())
-        m_hourly.Release();
-    return bWritten;
+    return m_hourly.Append(m_pSettings->m_strPath, m_pSettings->m_strFilePrefix, record);
 }
 
 BOOL CLogStore::ExportLogCsv(LPCSTR pszPath)

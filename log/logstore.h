@@ -38,9 +38,6 @@ public:
     // a list may hold its drawing between the two.
     virtual void OnRelistBegin() {}
     virtual void OnRelistEnd() {}
-    // A record went to the hourly file. True: the file stays open for the next record until
-    // the list calls ReleaseHourlyFile; false: it is closed again.
-    virtual bool KeepHourlyFileOpen() { return false; }
 };
 
 class CLogStore
@@ -86,10 +83,9 @@ public:
     // Replaces the log by the file's records; those read before any damage stay. A file that
     // is refused (cannot be opened, not a log file) leaves the log as it was.
     BOOL ReadLogFile(LPCSTR pszPath);
-    // Appends the record to its hourly file; failures are silent.
+    // Appends the record to its hourly file, or leaves it waiting there while the file is busy
+    // (CHourlyLogAppender says when the file is held and what waits); failures are silent.
     BOOL WriteRealtimeLog(const CCommLogRecord& record);
-    // Closes the hourly file kept open for the list.
-    void ReleaseHourlyFile() { m_hourly.Release(); }
     BOOL ExportLogCsv(LPCSTR pszPath);
     BOOL ExportLogText(LPCSTR pszPath);
     // A log file dropped on the list: asks 13008 with the path (OK / Cancel) and reads the

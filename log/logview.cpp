@@ -148,12 +148,6 @@ void CLogview::OnRelistEnd()
     Invalidate();
 }
 
-bool CLogview::KeepHourlyFileOpen()
-{
-    ScheduleUpdate();
-    return true;
-}
-
 void CLogview::ScheduleUpdate()
 {
     if (m_bUpdateScheduled)
@@ -194,8 +188,6 @@ void CLogview::UpdateRows()
         KillTimer(kUpdateTimer);
         m_bUpdateScheduled = false;
     }
-    // Held only while records keep coming: a user may open, move or delete the file between.
-    m_store.ReleaseHourlyFile();
     if (m_hWnd == nullptr || (m_nRowsToDelete == 0 && m_nRowsToInsert == 0))
         return;
     const DWORD dwStart = ::GetTickCount();

@@ -100,8 +100,6 @@ private:
     void OnShownRecordDropped() override;
     void OnRelistBegin() override;
     void OnRelistEnd() override;
-    // Until the next batch, which closes it.
-    bool KeepHourlyFileOpen() override;
     void PostClearToDetailPane();
     // Asks for the next batch: soon when the last one is long past, else once the gap after it
     // has passed (the timer's message comes only when the thread has nothing else to do).

@@ -36,7 +36,7 @@ DWORD CByteStreamReader::GetRemaining() const
 int CByteStreamReader::LoadFile(LPCTSTR pszPath)
 {
     CFile file;
-    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite | CFile::modeNoInherit | CFile::typeBinary))
         return 0;
     try {
         const ULONGLONG nFileLength = file.GetLength();

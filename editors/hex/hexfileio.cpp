@@ -4,7 +4,7 @@
 BOOL HexReadWholeFile(LPCSTR path, ULONGLONG minLength, ULONGLONG maxLength, std::vector<BYTE>& content)
 {
     CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::modeNoInherit | CFile::typeBinary))
         return FALSE;
     try {
         const ULONGLONG length = file.GetLength();
@@ -31,7 +31,7 @@ BOOL HexReadWholeFile(LPCSTR path, ULONGLONG minLength, ULONGLONG maxLength, std
 BOOL HexWriteWholeFile(LPCSTR path, const void* p, UINT size)
 {
     CFile file;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary))
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::modeNoInherit | CFile::typeBinary))
         return FALSE;
     try {
         if (size > 0)

@@ -204,6 +204,8 @@ void CCommandToolDlg::StartCommand(const CString& strCommand)
         AfxMessageBox(GetMessageText(13040), MB_OK);
         return;
     }
+    // The interpreter inherits only the end it writes its output to.
+    ::SetHandleInformation(m_hRead, HANDLE_FLAG_INHERIT, 0);
     SetRunningState(true);
     m_dwStartTick = ::GetTickCount();
     m_bRunning = TRUE;

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "logfiles.h"
+#include "winharness.h"
 
 using namespace logtest;
 
@@ -285,6 +286,24 @@ protected:
             ReadLogFileRecords(path.c_str(), [&count](const CCommLogRecord&) { ++count; });
         return result == LogFileReadOk ? count : -1;
     }
+
+    // Opens the file as another program does, once the log has let go of it.
+    static HANDLE OpenOnceLetGo(const std::string& path, DWORD access, DWORD share)
+    {
+        HANDLE h = INVALID_HANDLE_VALUE;
+        winharness::PumpUntil([&] {
+            h = CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            return h != INVALID_HANDLE_VALUE;
+        }, 10000);
+        return h;
+    }
+
+    // Writes the file behind the log's back, once the log has let go of it.
+    static void WriteOnceLetGo(const std::string& path, const std::vector<BYTE>& bytes)
+    {
+        CloseHandle(OpenOnceLetGo(path, GENERIC_WRITE, 0));
+        WriteFileBytes(path, bytes);
+    }
 };
 
 TEST_F(HourlyLog, RecordsGoToTheFileOfTheirHour)
@@ -333,40 +352,156 @@ TEST_F(HourlyLog, ExistingFileThatIsNotALogStaysByteIdentical)
     EXPECT_TRUE(prompts.seen.empty());
 }
 
-TEST_F(HourlyLog, FileHeldOpenWithoutSharingIsNeitherTruncatedNorWritten)
+TEST_F(HourlyLog, RecordsWaitWhileAnotherProgramHoldsTheFileAndGoInInOrderOnceItIsFree)
 {
+    // A reader that lets others read but not write (as `type` opens a file), and a program
+    // that lets others write but not read: opening the file fails while either holds it,
+    // although creating it anew would succeed and empty it.
     const std::string path = folder.File("AUTOSAVE2024010312.mqt");
-    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 12, 0, 0, 0)));
-    const std::vector<BYTE> before = ReadFileBytes(path);
-    ASSERT_EQ(1, CountRecords(path));
-
-    HANDLE hHeld = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
-    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {2}, Time(2024, 1, 3, 12, 1, 0, 0)));
-    CloseHandle(hHeld);
-
-    EXPECT_EQ(before, ReadFileBytes(path));
-    // Once the file is free again, the next record is appended after the earlier ones.
-    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {3}, Time(2024, 1, 3, 12, 2, 0, 0)));
-    EXPECT_EQ(2, CountRecords(path));
+    const DWORD shares[] = {FILE_SHARE_READ, FILE_SHARE_WRITE};
+    int minute = 0;
+    for (DWORD share : shares) {
+        SCOPED_TRACE(share);
+        store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {BYTE(minute)}, Time(2024, 1, 3, 12, minute, 0, 0)));
+        ++minute;
+        const std::vector<BYTE> before = ReadFileBytes(path);
+        const HANDLE hHeld = OpenOnceLetGo(path, GENERIC_READ, share);
+        ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+        for (int i = 0; i < 5; ++i, ++minute)
+            store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {BYTE(minute)}, Time(2024, 1, 3, 12, minute, 0, 0)));
+        CloseHandle(hHeld);
+        EXPECT_EQ(before, ReadFileBytes(path));
+        // In as soon as the file is free, without another record to bring them.
+        EXPECT_TRUE(winharness::PumpUntil([&] { return CountRecords(path) == minute; }, 10000)) << CountRecords(path);
+    }
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {BYTE(minute)}, Time(2024, 1, 3, 12, minute, 0, 0)));
+    std::vector<BYTE> expected = Header();
+    for (int i = 0; i < store.GetRecordCount(); ++i)
+        AppendBody(expected, store.GetRecord(i));
+    EXPECT_EQ(expected, ReadFileBytes(path));
     EXPECT_TRUE(prompts.seen.empty());
 }
 
-TEST_F(HourlyLog, FileThatCannotBeReadNowIsNotRecreated)
+TEST_F(HourlyLog, HeldFileIsNotHandedToAChildProcess)
 {
-    // Held by a program that lets others write but not read: opening it for reading fails
-    // although creating it anew would succeed and empty it.
+    // The command tool's interpreter, and a script's os.execute or io.popen, are started with
+    // the program's inheritable handles: one to the held file would hold it for their life.
     const std::string path = folder.File("AUTOSAVE2024010312.mqt");
-    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 12, 0, 0, 0)));
-    const std::vector<BYTE> before = ReadFileBytes(path);
+    CHourlyLogAppender appender;
+    ASSERT_TRUE(appender.Append(folder.Path().c_str(), "AUTOSAVE",
+                                Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 12, 0, 0, 0))));
+    char szInterpreter[MAX_PATH + 16] = "";
+    GetSystemDirectoryA(szInterpreter, MAX_PATH);
+    lstrcatA(szInterpreter, "\\cmd.exe");
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION child = {};
+    ASSERT_TRUE(CreateProcessA(szInterpreter, nullptr, nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr,
+                               &si, &child));
+    appender.Release();
 
-    HANDLE hHeld = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    // No one else holds the file for writing: a reader that lets others only read gets in.
+    const HANDLE hReader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, hReader);
+    CloseHandle(hReader);
+    EXPECT_TRUE(appender.Append(folder.Path().c_str(), "AUTOSAVE",
+                                Record(0, CCommLogRecord::KindReceive, {2}, Time(2024, 1, 3, 12, 1, 0, 0))));
+    appender.Release();
+    EXPECT_EQ(2, CountRecords(path));
+
+    TerminateProcess(child.hProcess, 0);
+    WaitForSingleObject(child.hProcess, INFINITE);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+}
+
+TEST_F(HourlyLog, WhatWaitsIsBoundedAndRecordsGoInAgainOnceItIsWritten)
+{
+    const std::string path = folder.File("AUTOSAVE2024010312.mqt");
+    WriteFileBytes(path, Header());
+    const HANDLE hHeld = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
-    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {2}, Time(2024, 1, 3, 12, 1, 0, 0)));
+    CHourlyLogAppender appender;
+    const std::vector<BYTE> mebibyte(1 << 20, 0x5A);
+    int count = 0;
+    while (appender.GetWaitingBytes() + 2 * mebibyte.size() <= CHourlyLogAppender::kWaitingMax) {
+        EXPECT_FALSE(appender.Append(folder.Path().c_str(), "AUTOSAVE",
+                                     Record(0, CCommLogRecord::KindReceive, mebibyte, Time(2024, 1, 3, 12, 0, count, 0))));
+        ++count;
+    }
+    const size_t waiting = appender.GetWaitingBytes();
+    // One more fits; the next is not kept.
+    appender.Append(folder.Path().c_str(), "AUTOSAVE", Record(0, CCommLogRecord::KindReceive, mebibyte, Time(2024, 1, 3, 12, 1, 0, 0)));
+    ++count;
+    EXPECT_GT(appender.GetWaitingBytes(), waiting);
+    const size_t full = appender.GetWaitingBytes();
+    appender.Append(folder.Path().c_str(), "AUTOSAVE", Record(0, CCommLogRecord::KindReceive, mebibyte, Time(2024, 1, 3, 12, 2, 0, 0)));
+    EXPECT_EQ(full, appender.GetWaitingBytes());
     CloseHandle(hHeld);
 
-    EXPECT_EQ(before, ReadFileBytes(path));
+    EXPECT_TRUE(appender.Append(folder.Path().c_str(), "AUTOSAVE",
+                                Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 12, 3, 0, 0))));
+    EXPECT_EQ(0u, appender.GetWaitingBytes());
+    appender.Release();
+    EXPECT_EQ(count + 1, CountRecords(path));
+}
+
+// Called once by the writer below before it writes the last bytes.
+std::function<void()> g_beforeTheLastBytes;
+
+// Writes all but the last few bytes of what it is given, lets the test look, then the rest.
+void WriteTheLastBytesAfterALook(CFile& file, const void* pData, UINT nCount)
+{
+    const UINT nFirst = nCount > 5 ? nCount - 5 : 0;
+    file.Write(pData, nFirst);
+    const std::function<void()> look = std::move(g_beforeTheLastBytes);
+    g_beforeTheLastBytes = nullptr;
+    if (look)
+        look();
+    file.Write(static_cast<const BYTE*>(pData) + nFirst, nCount - nFirst);
+}
+
+TEST_F(HourlyLog, TwoAppendersWriteOneFileWholeRecordsEachInItsOrderWhileTheReaderReadsIt)
+{
+    // Two instances of the program with the same folder and prefix.
+    const std::string path = folder.File("AUTOSAVE2024010312.mqt");
+    CHourlyLogAppender appenders[2];
+    const int kEach = 20;
+    int wholeWhenRead = -1;
+    const LogFileWriteFn previous = SetLogFileWriter(nullptr);
+    // Each sends a line every 20 ms, and its timer ticks between.
+    for (int i = 0; i < kEach; ++i) {
+        // The program's reader reads the file while a record is being written.
+        if (i == 1) {
+            SetLogFileWriter(WriteTheLastBytesAfterALook);
+            g_beforeTheLastBytes = [&] {
+                EXPECT_TRUE(store.ReadLogFile(path.c_str()));
+                wholeWhenRead = store.GetRecordCount();
+            };
+        }
+        for (int which = 0; which < 2; ++which) {
+            appenders[which].Append(folder.Path().c_str(), "AUTOSAVE",
+                                    Record(which, CCommLogRecord::KindReceive, {BYTE(which), BYTE(i)},
+                                           Time(2024, 1, 3, 12, i, which, 0)));
+        }
+        winharness::PumpFor(20);
+    }
+    EXPECT_TRUE(winharness::PumpUntil([&] { return CountRecords(path) == 2 * kEach; }, 10000)) << CountRecords(path);
+    SetLogFileWriter(previous);
+    g_beforeTheLastBytes = nullptr;
+    EXPECT_GE(wholeWhenRead, 1);
+    EXPECT_TRUE(prompts.seen.empty());
+
+    std::vector<int> next(2, 0);
+    int count = 0;
+    EXPECT_EQ(LogFileReadOk, ReadLogFileRecords(path.c_str(), [&](const CCommLogRecord& record) {
+        const std::vector<BYTE> payload = BytesOf(record.m_data);
+        ASSERT_EQ(2u, payload.size());
+        EXPECT_EQ(next[payload[0]]++, payload[1]);
+        ++count;
+    }));
+    EXPECT_EQ(2 * kEach, count);
 }
 
 TEST_F(HourlyLog, MissingFolderIsSilent)
@@ -415,18 +550,32 @@ TEST_F(HourlyLog, AppendThatFailsPartWayLeavesEveryRecordReadable)
     SetLogFileWriter(previous);
     EXPECT_EQ(before, ReadFileBytes(path));
 
+    // The appender knows where the file it cut back ends, and does not walk the records before
+    // it again: a length word changed behind its back (and put back after) goes unseen.
+    std::vector<BYTE> changed = before;
+    changed[32] = 0xFF;
+    WriteOnceLetGo(path, changed);
     for (int i = 0; i < 10; ++i)
         store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {BYTE(10 + i)}, Time(2024, 1, 3, 12, 2, 0, 0)));
-    EXPECT_EQ(11, CountRecords(path));
+    std::vector<BYTE> after = ReadFileBytes(path);
+    ASSERT_GT(after.size(), 32u);
+    after[32] = before[32];
+    WriteOnceLetGo(path, after);
+    // The record that failed went in first, once the file could be written.
+    std::vector<BYTE> expected = Header();
+    for (int i = 0; i < 12; ++i)
+        AppendBody(expected, store.GetRecord(i));
+    EXPECT_EQ(expected, ReadFileBytes(path));
 
-    // A new hour's file whose header could not be written is not left behind as a foreign file.
+    // A new hour's file whose header could not be written is not left behind as a foreign
+    // file: it holds nothing until its records go in.
     const std::string next = folder.File("AUTOSAVE2024010313.mqt");
     SetLogFileWriter(WriteHalfThenFail);
     store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {3}, Time(2024, 1, 3, 13, 0, 0, 0)));
     SetLogFileWriter(previous);
-    EXPECT_FALSE(FileExists(next));
+    EXPECT_TRUE(ReadFileBytes(next).empty());
     store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {4}, Time(2024, 1, 3, 13, 1, 0, 0)));
-    EXPECT_EQ(1, CountRecords(next));
+    EXPECT_EQ(2, CountRecords(next));
     EXPECT_TRUE(prompts.seen.empty());
 }
 
@@ -463,7 +612,7 @@ TEST_F(HourlyLog, TornTailIsCutBackToTheLastWholeRecordBeforeAppending)
     // length word, is found as well; so is one in the file of the next hour.
     std::vector<BYTE> torn = ReadFileBytes(path);
     torn.insert(torn.end(), {0x60, 0x00});
-    WriteFileBytes(path, torn);
+    WriteOnceLetGo(path, torn);
     const std::string next = folder.File("AUTOSAVE2024010313.mqt");
     std::vector<BYTE> nextFile = Header();
     nextFile.insert(nextFile.end(), {0x00, 0x00, 0x00});
