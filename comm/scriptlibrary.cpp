@@ -284,7 +284,7 @@ int ReadWholeFile(const char* pszPath, BYTE*& pBytes, size_t& nSize)
     if (!pBytes)
         return 7;
     CFile file;
-    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary)) {
+    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary | CFile::modeNoInherit)) {
         std::free(pBytes);
         pBytes = NULL;
         return 5;
@@ -343,7 +343,7 @@ int FileWriteBody(lua_State* L)
     path.push_back(0);
     CFile file;
     if (!file.Open(reinterpret_cast<const char*>(path.data()),
-                   CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeBinary))
+                   CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeBinary | CFile::modeNoInherit))
         return PushNumber(L, 4);
     // A write that fails on the way (a full disk) cannot be told apart for the script from a
     // file that could not be made: both leave no usable file.
