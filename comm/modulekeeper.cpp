@@ -116,9 +116,12 @@ HMODULE CModuleKeeper::Load(LPCSTR pszPath, bool bFreshMapsOver)
             return hModule;
         return NULL;
     }
-    if (!strSource.IsEmpty() && GetModuleHandleExA(0, strSource, &hModule)) {
-        if (!bFreshMapsOver)
-            Add(strSource, hModule, NULL);
+    // The loader gives a module of that bare name that is mapped already, from wherever; and
+    // a module mapped from the DLL's own file is the one the process uses.
+    const bool bByName = IsBareName(pszPath) && GetModuleHandleExA(0, pszPath, &hModule);
+    if (bByName || (!strSource.IsEmpty() && GetModuleHandleExA(0, strSource, &hModule))) {
+        if (!bFreshMapsOver && !Holds(hModule))
+            Add(bByName ? CString() : strSource, hModule, NULL);
         return hModule;
     }
     if (bFreshMapsOver) {
@@ -161,6 +164,15 @@ const CModuleKeeper::Kept* CModuleKeeper::Find(const CString& strSource) const
             return &kept;
     }
     return NULL;
+}
+
+bool CModuleKeeper::Holds(HMODULE hModule) const
+{
+    for (const Kept& kept : m_kept) {
+        if (kept.hModule == hModule)
+            return true;
+    }
+    return false;
 }
 
 HMODULE CModuleKeeper::MapCopy(const CString& strSource)

@@ -56,9 +56,10 @@ public:
     // LoadLibraryA, or, when keeping, a copy's LoadLibraryA: a DLL it had not kept yet is
     // copied, mapped and given one reference more, held until the keeper goes, so that the
     // holder's Free never unmaps it; a DLL kept already (named by the same path, or by its
-    // bare name for the program's folder) is given again, even when its file has gone since.
-    // Once fresh maps are over, only a module mapped already is given (NULL with
-    // ERROR_MOD_NOT_FOUND else).
+    // bare name for the program's folder) is given again, even when its file has gone since,
+    // and so is a module mapped already from the DLL's file or, for a bare name, one of that
+    // name, as the loader gives it. Once fresh maps are over, only a module mapped already is
+    // given (NULL with ERROR_MOD_NOT_FOUND else).
     HMODULE Load(LPCSTR pszPath);
     // Load without the end of fresh maps, for the script DLLs, which the start-up maps once,
     // before any connection, and never again.
@@ -87,6 +88,7 @@ private:
     // program's folder first, as the loader does.
     CString SourceOf(LPCSTR pszPath) const;
     const Kept* Find(const CString& strSource) const;
+    bool Holds(HMODULE hModule) const;
     // Maps a copy of the file, or when no copy can be made the file itself, and keeps it.
     // Called with the lock held.
     HMODULE MapCopy(const CString& strSource);
