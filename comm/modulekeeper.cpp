@@ -1,6 +1,74 @@
 #include "modulekeeper.h"
 
-#include <algorithm>
+#include "plugindll.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// The folder under the system's temporary folder that holds each process's copy folders.
+const char kCopiesFolder[] = "korvane-dlls";
+
+bool IsBareName(LPCSTR pszPath)
+{
+    return std::strpbrk(pszPath, "\\/:") == NULL;
+}
+
+bool FileExists(LPCSTR pszPath)
+{
+    const DWORD dwAttributes = GetFileAttributesA(pszPath);
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ProcessRuns(DWORD dwProcessId)
+{
+    HANDLE hProcess = OpenProcess(SYNCHRONIZE, FALSE, dwProcessId);
+    if (hProcess == NULL)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    const bool bRuns = WaitForSingleObject(hProcess, 0) == WAIT_TIMEOUT;
+    CloseHandle(hProcess);
+    return bRuns;
+}
+
+// Removes the files of a folder and, one level down, of its subfolders, then the folders. A
+// file still mapped stays, and so does its folder.
+void RemoveFolder(const CString& strFolder, bool bSubfolders)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA(strFolder + "\\*", &found);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do {
+            const CString strPath = strFolder + "\\" + found.cFileName;
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA(strPath);
+            else if (bSubfolders && std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0)
+                RemoveFolder(strPath, false);
+        } while (FindNextFileA(hFind, &found));
+        FindClose(hFind);
+    }
+    RemoveDirectoryA(strFolder);
+}
+
+// The copy folders of processes that have ended: the system removed their copies as they
+// ended (a process that was killed between a copy and its handle may have left one).
+void RemoveLeftFolders(const CString& strBase)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA(strBase + "\\*", &found);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || found.cFileName[0] == '.')
+            continue;
+        const DWORD dwProcessId = std::strtoul(found.cFileName, NULL, 10);
+        if (dwProcessId != 0 && dwProcessId != GetCurrentProcessId() && !ProcessRuns(dwProcessId))
+            RemoveFolder(strBase + "\\" + found.cFileName, true);
+    } while (FindNextFileA(hFind, &found));
+    FindClose(hFind);
+}
+
+} // namespace
 
 CModuleKeeper::CModuleKeeper(bool bKeepMapped) : m_bKeepMapped(bKeepMapped), m_bFreshMapsOver(false)
 {
@@ -8,34 +76,183 @@ CModuleKeeper::CModuleKeeper(bool bKeepMapped) : m_bKeepMapped(bKeepMapped), m_b
 
 CModuleKeeper::~CModuleKeeper()
 {
-    for (HMODULE hModule : m_kept)
-        FreeLibrary(hModule);
+    for (const Kept& kept : m_kept)
+        FreeLibrary(kept.hModule);
+    // A copy goes once no one else has it mapped.
+    for (const Kept& kept : m_kept) {
+        if (kept.hCopy != NULL)
+            CloseHandle(kept.hCopy);
+    }
+    for (size_t i = m_folders.size(); i-- > 0;)
+        RemoveDirectoryA(m_folders[i]);
 }
 
 HMODULE CModuleKeeper::Load(LPCSTR pszPath)
 {
-    if (m_bFreshMapsOver) {
-        // A reference to what is mapped already, which the loader finds without mapping.
-        HMODULE hMapped = NULL;
-        if (pszPath == NULL || !GetModuleHandleExA(0, pszPath, &hMapped)) {
-            SetLastError(ERROR_MOD_NOT_FOUND);
-            return NULL;
-        }
-        return hMapped;
+    return Load(pszPath, m_bFreshMapsOver);
+}
+
+HMODULE CModuleKeeper::LoadAtStartUp(LPCSTR pszPath)
+{
+    return Load(pszPath, false);
+}
+
+HMODULE CModuleKeeper::Load(LPCSTR pszPath, bool bFreshMapsOver)
+{
+    if (!m_bKeepMapped)
+        return LoadLibraryA(pszPath);
+    if (pszPath == NULL || *pszPath == '\0') {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return NULL;
     }
-    HMODULE hModule = LoadLibraryA(pszPath);
-    if (hModule == NULL || !m_bKeepMapped)
-        return hModule;
     std::lock_guard<std::mutex> hold(m_lock);
-    if (std::find(m_kept.begin(), m_kept.end(), hModule) == m_kept.end()) {
-        // The reference is taken from the module itself: no second search by name, which
-        // could find another file.
-        HMODULE hKept = NULL;
-        if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(hModule), &hKept) &&
-            hKept != NULL)
-            m_kept.push_back(hKept);
+    const CString strSource = SourceOf(pszPath);
+    HMODULE hModule = NULL;
+    if (const Kept* pKept = Find(strSource)) {
+        // A reference taken from the module itself: no search by name, which could find
+        // another file.
+        if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(pKept->hModule),
+                               &hModule))
+            return hModule;
+        return NULL;
     }
+    // The loader gives a module of that bare name that is mapped already, from wherever; and
+    // a module mapped from the DLL's own file is the one the process uses.
+    const bool bByName = IsBareName(pszPath) && GetModuleHandleExA(0, pszPath, &hModule);
+    if (bByName || (!strSource.IsEmpty() && GetModuleHandleExA(0, strSource, &hModule))) {
+        if (!bFreshMapsOver && !Holds(hModule))
+            Add(bByName ? CString() : strSource, hModule, NULL);
+        return hModule;
+    }
+    if (bFreshMapsOver) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return NULL;
+    }
+    if (strSource.IsEmpty()) {
+        // No such file: the loader says why, or finds what it finds by that name.
+        hModule = LoadLibraryA(pszPath);
+        if (hModule != NULL)
+            Add(CString(), hModule, NULL);
+        return hModule;
+    }
+    return MapCopy(strSource);
+}
+
+CString CModuleKeeper::SourceOf(LPCSTR pszPath) const
+{
+    char szFull[MAX_PATH];
+    if (!IsBareName(pszPath)) {
+        const DWORD n = GetFullPathNameA(pszPath, sizeof(szFull), szFull, NULL);
+        return n == 0 || n >= sizeof(szFull) ? CString(pszPath) : CString(szFull);
+    }
+    // The program's folder is where the loader looks first, and where the DLL choice lists
+    // the DLLs whose bare names the sets hold. A DLL kept from there stays found when its file
+    // is gone.
+    const CString strBeside = GetAppDirectory() + pszPath;
+    if (Find(strBeside) != NULL || FileExists(strBeside))
+        return strBeside;
+    const DWORD n = SearchPathA(NULL, pszPath, NULL, sizeof(szFull), szFull, NULL);
+    return n == 0 || n >= sizeof(szFull) ? CString() : CString(szFull);
+}
+
+const CModuleKeeper::Kept* CModuleKeeper::Find(const CString& strSource) const
+{
+    if (strSource.IsEmpty())
+        return NULL;
+    for (const Kept& kept : m_kept) {
+        if (kept.strSource.CompareNoCase(strSource) == 0)
+            return &kept;
+    }
+    return NULL;
+}
+
+bool CModuleKeeper::Holds(HMODULE hModule) const
+{
+    for (const Kept& kept : m_kept) {
+        if (kept.hModule == hModule)
+            return true;
+    }
+    return false;
+}
+
+HMODULE CModuleKeeper::MapCopy(const CString& strSource)
+{
+    const int nSlash = strSource.ReverseFind('\\');
+    const CString strName = strSource.Mid(nSlash + 1);
+    CString strCopy;
+    const CString strFolder = CopyFolder();
+    // The copy keeps the DLL's file name; a name met twice (two folders' DLLs) gets a
+    // subfolder.
+    for (int n = 0; !strFolder.IsEmpty() && n < 100; ++n) {
+        CString strIn = strFolder;
+        if (n > 0) {
+            strIn.Format("%s\\%d", static_cast<LPCSTR>(strFolder), n);
+            if (CreateDirectoryA(strIn, NULL))
+                m_folders.push_back(strIn);
+        }
+        if (!FileExists(strIn + "\\" + strName)) {
+            strCopy = strIn + "\\" + strName;
+            break;
+        }
+    }
+    HANDLE hCopy = NULL;
+    if (!strCopy.IsEmpty() && CopyFileA(strSource, strCopy, TRUE)) {
+        // A read-only file would refuse to be deleted.
+        SetFileAttributesA(strCopy, FILE_ATTRIBUTE_NORMAL);
+        hCopy = CreateFileA(strCopy, DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                            FILE_FLAG_DELETE_ON_CLOSE, NULL);
+        if (hCopy == INVALID_HANDLE_VALUE) {
+            hCopy = NULL;
+            DeleteFileA(strCopy);
+        }
+    }
+    // Without a copy (no temporary folder, no room, no such file), the file itself, as
+    // before copies were made: the loader then also says why a missing file fails.
+    HMODULE hModule = LoadLibraryA(hCopy != NULL ? strCopy : strSource);
+    if (hModule == NULL) {
+        const DWORD dwError = GetLastError();
+        if (hCopy != NULL)
+            CloseHandle(hCopy);
+        SetLastError(dwError);
+        return NULL;
+    }
+    Add(strSource, hModule, hCopy);
     return hModule;
+}
+
+void CModuleKeeper::Add(const CString& strSource, HMODULE hModule, HANDLE hCopy)
+{
+    HMODULE hKept = NULL;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(hModule), &hKept);
+    // Without a reference of its own (which the system never refuses for a mapped module) the
+    // module is not found again; its copy still goes at the process's end.
+    m_kept.push_back(Kept{hKept != NULL ? strSource : CString(), hKept, hCopy});
+}
+
+CString CModuleKeeper::CopyFolder()
+{
+    if (!m_strFolder.IsEmpty())
+        return m_strFolder;
+    char szTemp[MAX_PATH];
+    const DWORD n = GetTempPathA(sizeof(szTemp), szTemp);
+    if (n == 0 || n >= sizeof(szTemp))
+        return CString();
+    CString strBase(szTemp);
+    if (strBase.Right(1) != "\\")
+        strBase += "\\";
+    strBase += kCopiesFolder;
+    CreateDirectoryA(strBase, NULL);
+    RemoveLeftFolders(strBase);
+    for (int i = 0; i < 1000; ++i) {
+        CString strFolder;
+        strFolder.Format("%s\\%lu-%d", static_cast<LPCSTR>(strBase), GetCurrentProcessId(), i);
+        if (CreateDirectoryA(strFolder, NULL)) {
+            m_strFolder = strFolder;
+            m_folders.push_back(strFolder);
+            break;
+        }
+    }
+    return m_strFolder;
 }
 
 void CModuleKeeper::Free(HMODULE hModule)

@@ -15,8 +15,9 @@ public:
     CPluginDll(const CPluginDll&) = delete;
     CPluginDll& operator=(const CPluginDll&) = delete;
 
-    // Loads the library (through the process's module keeper, which under Wine keeps it
-    // mapped after Unload) and finds "CallBackKVR"; 1 on success, else unloads and returns 0.
+    // Loads the library (through the process's module keeper, which under Wine maps a copy of
+    // it and keeps it mapped after Unload) and finds "CallBackKVR"; 1 on success, else unloads
+    // and returns 0.
     BOOL Load(LPCSTR pszPath);
     void Unload();
 

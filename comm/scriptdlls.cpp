@@ -1,6 +1,7 @@
 #include "scriptdlls.h"
 
 #include "conversions.h"
+#include "modulekeeper.h"
 
 #include <cstring>
 
@@ -26,8 +27,7 @@ CPluginDllList::~CPluginDllList()
 void CPluginDllList::Clear()
 {
     for (Entry* pEntry : m_entries) {
-        if (pEntry->hModule)
-            FreeLibrary(pEntry->hModule);
+        GetExtensionModules().Free(pEntry->hModule);
         delete pEntry;
     }
     m_entries.clear();
@@ -55,12 +55,12 @@ void CPluginDllList::LoadFolder(LPCSTR pszFolder)
 
 CPluginDllList::Entry* CPluginDllList::LoadOne(const CString& strPath)
 {
-    HMODULE hModule = LoadLibraryA(strPath);
+    HMODULE hModule = GetExtensionModules().LoadAtStartUp(strPath);
     if (!hModule)
         return NULL;
     GetModuleNameProc pGetName = reinterpret_cast<GetModuleNameProc>(GetProcAddress(hModule, "GetModuleName"));
     if (!pGetName) {
-        FreeLibrary(hModule);
+        GetExtensionModules().Free(hModule);
         return NULL;
     }
 
@@ -84,7 +84,7 @@ CPluginDllList::Entry* CPluginDllList::LoadOne(const CString& strPath)
         pEntry->functions.push_back(function);
     }
     if (pEntry->functions.empty()) {
-        FreeLibrary(hModule);
+        GetExtensionModules().Free(hModule);
         delete pEntry;
         return NULL;
     }

@@ -6,7 +6,10 @@
 // exports becomes a function record; a name it does not export is left out, so no script can
 // call through a missing address. A DLL that lists no usable function is unloaded again. The
 // list is filled on the main thread before any connection starts and only read afterwards, so
-// it takes no lock; the DLLs stay loaded until the list is destroyed at exit.
+// it takes no lock; the DLLs stay loaded until the list is destroyed at exit. They are mapped
+// through the process's module keeper (modulekeeper.h): under Wine it maps copies of its own
+// and keeps them mapped, so that nothing done to a DLL's file changes the functions scripts
+// call.
 //
 // Each listed function is a Lua C function: it works on the calling connection's Lua state,
 // with the one Lua of lua51.dll that the program and the DLLs share.

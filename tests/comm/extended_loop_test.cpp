@@ -592,11 +592,14 @@ TEST_F(ExtendedTest, StopAndWaitGivesUpOnAThreadStuckInTheDll)
     EXPECT_FALSE(device.IsOpen());
 }
 
-// Where extension DLLs are mapped: by Windows' rule a module is mapped while a holder has it;
-// by the rule the program keeps under Wine (where mapping a DLL with thread-local storage
-// after a connection's comm wait faults), once mapped it stays mapped until the keeper goes,
-// however often it is loaded and freed again. The process's keeper follows Wine's rule here,
-// and the holder of the connections, probes and page goes through it.
+// Where extension DLLs are mapped: by Windows' rule a module is mapped from the DLL's file while
+// a holder has it; by the rule the program keeps under Wine (where mapping a DLL with
+// thread-local storage after a connection's comm wait faults, and where a Linux program may
+// write into a mapped DLL's file), the keeper maps a copy of its own, which stays mapped until
+// the keeper goes, however often it is loaded and freed again, and goes with it; the DLL's own
+// file is left free to be replaced or removed. A module the process mapped already from the
+// DLL's file is taken as it is. The process's keeper follows Wine's rule here, and the holder
+// of the connections, probes and page goes through it.
 TEST(ModuleKeeper, KeepsWhatItMappedOnlyUnderWinesRuleAndEveryDllHolderGoesThroughTheProcesssKeeper)
 {
     TempFolder folder;
@@ -604,45 +607,81 @@ TEST(ModuleKeeper, KeepsWhatItMappedOnlyUnderWinesRuleAndEveryDllHolderGoesThrou
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     const std::string source = std::string(exe).substr(0, std::string(exe).find_last_of('\\')) + "\\kvrtest_ext.dll";
     std::vector<std::string> paths;
-    for (const char* name : {"one.dll", "two.dll", "three.dll"}) {
+    for (const char* name : {"one.dll", "two.dll", "three.dll", "four.dll"}) {
         paths.push_back(folder.File(name));
         ASSERT_TRUE(CopyFileA(source.c_str(), paths.back().c_str(), FALSE)) << name;
     }
     auto mapped = [](const std::string& path) { return GetModuleHandleA(path.c_str()) != NULL; };
+    auto fileOf = [](HMODULE hModule) {
+        char path[MAX_PATH] = "";
+        GetModuleFileNameA(hModule, path, MAX_PATH);
+        return std::string(path);
+    };
+    auto exists = [](const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
     {
         CModuleKeeper windows(false);
-        windows.Free(windows.Load(paths[0].c_str()));
+        const HMODULE hOne = windows.Load(paths[0].c_str());
+        EXPECT_TRUE(mapped(paths[0]));
+        windows.Free(hOne);
         windows.Keep(paths[1].c_str());
         windows.KeepFolder((folder.Path() + "\\").c_str());
         for (const std::string& path : paths)
             EXPECT_FALSE(mapped(path)) << path;
     }
+    std::vector<std::string> copies;
+    // The process mapped four.dll itself: the keeper takes that module.
+    const HMODULE hFour = LoadLibraryA(paths[3].c_str());
+    ASSERT_NE(nullptr, hFour);
     {
         CModuleKeeper wine(true);
         const HMODULE hOne = wine.Load(paths[0].c_str());
         ASSERT_NE(nullptr, hOne);
         wine.Free(hOne);
-        EXPECT_TRUE(mapped(paths[0]));
+        const std::string copy = fileOf(hOne);
+        EXPECT_NE(std::string::npos, copy.find("\\korvane-dlls\\")) << copy;
+        EXPECT_EQ("\\one.dll", copy.substr(copy.find_last_of('\\'))) << copy;
+        EXPECT_FALSE(mapped(paths[0]));
         for (int i = 0; i < 3; ++i) {
             const HMODULE hAgain = wine.Load(paths[0].c_str());
             EXPECT_EQ(hOne, hAgain) << "load " << i;
             wine.Free(hAgain);
         }
         wine.KeepFolder((folder.Path() + "\\").c_str());
+        for (size_t i = 0; i < paths.size(); ++i) {
+            const HMODULE hModule = wine.Load(paths[i].c_str());
+            ASSERT_NE(nullptr, hModule) << paths[i];
+            copies.push_back(fileOf(hModule));
+            wine.Free(hModule);
+        }
+        EXPECT_EQ(copy, copies[0]);
+        EXPECT_EQ(paths[3], copies[3]);
+        // The DLLs' own files are free: removed, the kept modules are still given by their paths.
         for (const std::string& path : paths)
-            EXPECT_TRUE(mapped(path)) << path;
+            EXPECT_TRUE(DeleteFileA(path.c_str()) || path == paths[3]) << path << " " << GetLastError();
+        wine.EndFreshMaps();
+        const HMODULE hTwo = wine.Load(paths[1].c_str());
+        EXPECT_EQ(copies[1], fileOf(hTwo));
+        wine.Free(hTwo);
     }
-    // The keeper held one reference of each, and nothing was left over.
-    for (const std::string& path : paths)
-        EXPECT_FALSE(mapped(path)) << path;
+    // The keeper held one reference of each, and nothing was left over: its copies went with it.
+    for (const std::string& copy : {copies[0], copies[1], copies[2]}) {
+        EXPECT_EQ(nullptr, GetModuleHandleA(copy.c_str())) << copy;
+        EXPECT_FALSE(exists(copy)) << copy;
+    }
+    EXPECT_FALSE(exists(copies[0].substr(0, copies[0].find_last_of('\\'))));
+    EXPECT_TRUE(mapped(paths[3]));
+    FreeLibrary(hFour);
+    EXPECT_FALSE(mapped(paths[3]));
 
     ASSERT_TRUE(RunningUnderWine());
     EXPECT_TRUE(GetExtensionModules().KeepsMapped());
-    // The DLL beside the tests, which the holder maps for good (a copy in the folder could then
-    // not be removed).
+    // The DLL beside the tests, which the holder maps for good (from a copy, or from the file
+    // when a fixture of the process mapped it first).
+    std::string file;
     {
         CPluginDll dll;
         ASSERT_TRUE(dll.Load(source.c_str()));
+        file = fileOf(dll.m_hModule);
     }
-    EXPECT_TRUE(mapped(source)) << "the holder's unload unmapped the DLL";
+    EXPECT_NE(nullptr, GetModuleHandleA(file.c_str())) << "the holder's unload unmapped the DLL";
 }

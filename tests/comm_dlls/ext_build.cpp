@@ -1,0 +1,66 @@
+// An extension DLL that the tests build twice, as its author rebuilds it: KVR_BUILD 1 with
+// optimisation, KVR_BUILD 2 without and with other numbers. Each echoes a received block on its
+// port as its build's mark (0xA1 or 0xB2) followed by every byte looked up in a 64 KiB table of
+// its build, and leaves the user's sends to the program.
+//
+// Its sections begin at page boundaries of the file (--file-alignment 0x1000 in its build), so
+// Wine maps its code, table and data straight from the file, as it maps every such section of
+// any DLL: a second build written into the same file changes what a process that mapped the
+// file runs.
+#include "kvrextension.h"
+
+#include <array>
+
+#ifndef KVR_BUILD
+#define KVR_BUILD 1
+#endif
+
+namespace {
+
+const BYTE kMark = KVR_BUILD == 1 ? 0xA1 : 0xB2;
+const unsigned kFactor = KVR_BUILD == 1 ? 7 : 13;
+
+// Byte i of a block maps byte b to kTable[i % 256 * 256 + b].
+constexpr std::array<BYTE, 65536> MakeTable()
+{
+    std::array<BYTE, 65536> table = {};
+    for (unsigned k = 0; k < table.size(); ++k)
+        table[k] = static_cast<BYTE>((k * kFactor + (k >> 8)) & 0xFF);
+    return table;
+}
+constexpr std::array<BYTE, 65536> kTable = MakeTable();
+
+BYTE g_echo[1 + 4096];
+
+const char* const kComment = KVR_BUILD == 1 ? "Table echo, build 1" : "Table echo, build 2";
+
+} // namespace
+
+extern "C" int WINAPI CallBackKVR(KvrBlock* pReply, KvrBlock* pRequest)
+{
+    DWORD* reply = pReply->w;
+    const DWORD* request = pRequest->w;
+    switch (request[KvrCommand]) {
+    case KvrVersionQuery:
+        reply[KvrCommand] = 256;
+        reply[KvrParam] = 0x00B00000 + KVR_BUILD;
+        break;
+    case KvrCommentQuery:
+        reply[KvrData] = reinterpret_cast<DWORD>(kComment);
+        break;
+    case KvrCmdReceived: {
+        const BYTE* block = reinterpret_cast<const BYTE*>(request[KvrData]);
+        DWORD n = request[KvrLength] < 4096 ? request[KvrLength] : 4096;
+        g_echo[0] = kMark;
+        for (DWORD i = 0; i < n; ++i)
+            g_echo[1 + i] = kTable[i % 256 * 256 + block[i]];
+        reply[KvrCommand] = KvrActRoute;
+        reply[KvrLength] = n + 1;
+        reply[KvrData] = reinterpret_cast<DWORD>(g_echo);
+        break;
+    }
+    default:
+        break;
+    }
+    return 0;
+}
