@@ -88,7 +88,8 @@
 // the target connections' channel buffers, and a connection serves its buffer only between
 // exchanges. So those blocks are logged as sent and written, in order, after the chain, and a
 // DLL that asks to be called again on every reply sends nothing to its port until it stops
-// asking. A block routed to a port that runs no connection (or to a target other than 0, 1
+// asking. The one exception is the chain of the reply to KvrCmdDisconnecting after the user's
+// stop (below), whose blocks are written as they are routed. A block routed to a port that runs no connection (or to a target other than 0, 1
 // and 2) is dropped, and nothing is logged of it.
 #pragma once
 
@@ -128,7 +129,7 @@ enum KvrQuery KVR_WORD_TYPE
     KvrCmdTimer = 0x10,             // word 1: the timer, 0 or 1
     KvrCommentQuery = 0x1000000,    // word 1: which comment, 0 or 1
     KvrVersionQuery = 0x2000000,
-    KvrCmdInitialise = 0x4000000,   // a connection's first call
+    KvrCmdInitialise = 0x4000000,   // a connection's second call, after KvrVersionQuery
     KvrDetailsCapability = 0x4000000,   // the extension-DLL page's question (above)
     KvrDetails = 0x8000000,         // the page's 詳細設定...: data: the port's settings bytes; the reply's data replaces them
     KvrCmdSettings = 0x10000000     // data: the port's settings bytes of the communication set
