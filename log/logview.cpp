@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "contextmenupresenter.h"
 #include "conversions.h"
 #include "logtext.h"
@@ -23,6 +25,8 @@ BEGIN_MESSAGE_MAP(CLogview, CListView)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOW, OnGetDispInfo)
+    ON_NOTIFY_REFLECT(LVN_ODFINDITEMA, OnFindItem)
+    ON_NOTIFY_REFLECT(LVN_ODFINDITEMW, OnFindItem)
     ON_COMMAND(CLogview::kPropertiesCommand, OnProperties)
 END_MESSAGE_MAP()
 
@@ -305,6 +309,42 @@ void CLogview::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
         return;
     }
     ::lstrcpynA(pInfo->item.pszText, pszText, pInfo->item.cchTextMax);
+}
+
+void CLogview::OnFindItem(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    // Letters typed into the list choose the next row whose number begins with them, as the
+    // list itself chose among rows of its own.
+    *pResult = -1;
+    const NMLVFINDITEMA* pFind = reinterpret_cast<const NMLVFINDITEMA*>(pNMHDR);
+    if (!(pFind->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || pFind->lvfi.psz == nullptr)
+        return;
+    char szWanted[64] = {};
+    if (pNMHDR->code == LVN_ODFINDITEMW) {
+        const LPCWSTR pszWide = reinterpret_cast<const NMLVFINDITEMW*>(pNMHDR)->lvfi.psz;
+        ::WideCharToMultiByte(CP_ACP, 0, pszWide, -1, szWanted, sizeof(szWanted) - 1, nullptr, nullptr);
+    } else {
+        ::lstrcpynA(szWanted, pFind->lvfi.psz, sizeof(szWanted));
+    }
+    const int nWanted = ::lstrlenA(szWanted);
+    const bool bPartial = (pFind->lvfi.flags & LVFI_PARTIAL) != 0;
+    const int nRows = GetListCtrl().GetItemCount();
+    const int nStart = pFind->iStart >= 0 && pFind->iStart < nRows ? pFind->iStart : 0;
+    const int nLooked = (pFind->lvfi.flags & LVFI_WRAP) ? nRows : nRows - nStart;
+    for (int i = 0; i < nLooked; ++i) {
+        const int nRow = (nStart + i) % nRows;
+        const CCommLogRecord* pRecord = RecordOfRow(nRow);
+        if (pRecord == nullptr)
+            continue;
+        char szNo[16];
+        ::wsprintfA(szNo, "%04d", pRecord->m_nSeq + 1);
+        if (bPartial ? ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, szNo,
+                                        std::min(nWanted, ::lstrlenA(szNo)), szWanted, nWanted) == CSTR_EQUAL
+                     : ::lstrcmpiA(szNo, szWanted) == 0) {
+            *pResult = nRow;
+            return;
+        }
+    }
 }
 
 void CLogview::OnShownRecordDropped()

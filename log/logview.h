@@ -96,6 +96,7 @@ protected:
     afx_msg void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnFindItem(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnProperties();
 
     DECLARE_MESSAGE_MAP()

@@ -420,6 +420,12 @@ TEST_F(LogViewTest, SelectingARowSendsItsRecordToTheDetailPane)
     // Focus alone (not selected and focused) shows nothing.
     List().SetItemState(0, LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     EXPECT_EQ(1u, pane.messages.size());
+
+    // Typed digits choose the next row whose number begins with them.
+    for (char c : std::string("0001"))
+        view->SendMessage(WM_CHAR, static_cast<WPARAM>(c), 1);
+    EXPECT_EQ(0, List().GetNextItem(-1, LVNI_SELECTED));
+    EXPECT_EQ(0, ShownSeq());
 }
 
 // Rows that come together go into the list as one batch, by themselves once the thread has
