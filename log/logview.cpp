@@ -49,8 +49,8 @@ const LogColumn kColumns[] = {
 
 CLogview::CLogview()
     : m_bDrawLowLine(false), m_hDetailPane(nullptr), m_pTextsRecord(nullptr), m_nTextsSeq(-1), m_nRowsToDelete(0),
-      m_nRowsToInsert(0), m_bScrollToLast(false), m_bUpdateScheduled(false), m_bMovingSelection(false), m_dwListBusyMs(0),
-      m_dwListDone(0)
+      m_nRowsToInsert(0), m_bScrollToLast(false), m_bUpdateScheduled(false), m_bMovingSelection(false),
+      m_dwListBusyMs(0), m_dwListDone(0)
 {
     m_store.SetRowSink(this);
 }

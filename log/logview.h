@@ -21,11 +21,10 @@
 // scrolls and paints each row on its own costs the interface thread over ten milliseconds a
 // row on a shown window, and the connection threads wait for that thread on every record: a
 // chatty device would be read at the pace of the screen. A batch is drawn once, and automatic
-// scrolling selects and shows only
-// its last row; without it, the rows on the screen and the selected one keep their records
-// while older ones are trimmed. Until then the list's rows stand for the store's rows shifted
-// by the rows still to be trimmed: a row whose record already left the log paints empty,
-// never another.
+// scrolling selects and shows only its last row; without it, the rows on the screen and the
+// selected one keep their records while older ones are trimmed. Until then the list's rows
+// stand for the store's rows shifted by the rows still to be trimmed: a row whose record
+// already left the log paints empty, never another.
 #pragma once
 
 #include <functional>
