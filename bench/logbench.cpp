@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -258,22 +259,32 @@ struct Flood
     double shown = 0;       // when its row was first seen shown; 0: not within the wait
 };
 
-// Whether the list holds exactly rows rows, the last of them lies within its visible rows,
-// its redraw is on and it has painted since (no update region left): the row is on the screen.
-bool LastRowShown(HWND list, int rows)
+// Whether the list holds exactly rows rows, the last of them numbered number ("No.", which at
+// a full log is all that tells the newest row from an older one), lying within its visible
+// rows, its redraw on and painted since (no update region left): the row is on the screen.
+bool LastRowShown(HWND list, int rows, int number)
 {
     const int last = rows - 1;
     const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
-    return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == rows && top <= last &&
-           last < top + SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0) && IsWindowVisible(list) &&
-           !GetUpdateRect(list, nullptr, FALSE);
+    if (SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) != rows || top > last ||
+        last >= top + SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0) || !IsWindowVisible(list) ||
+        GetUpdateRect(list, nullptr, FALSE))
+        return false;
+    char text[16] = {}, expected[16];
+    LVITEMA item = {};
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(list, LVM_GETITEMTEXTA, last, reinterpret_cast<LPARAM>(&item));
+    std::snprintf(expected, sizeof(expected), "%04d", number);
+    return std::strcmp(text, expected) == 0;
 }
 
-// The device's lines as fast as they are taken: a connection thread reports each line as one received record through a synchronous send to the frame,
-// the next as soon as the send returned, for count records or feedSeconds, whichever ends
-// first. The UI thread meanwhile runs an ordinary message loop, so paints and timers come as
+// The device's lines as fast as they are taken: a connection thread reports each line as one
+// received record through a synchronous send to the frame, the next as soon as the send
+// returned, for count records or feedSeconds, whichever ends first. The log holds held
+// records before the first line (a full log: every line trims the oldest). The UI thread meanwhile runs an ordinary message loop, so paints and timers come as
 // in the program, and between messages looks whether the last record's row is shown.
-Flood FloodView(FloodFrame& frame, int count, double feedSeconds)
+Flood FloodView(FloodFrame& frame, int count, double feedSeconds, int held, int maxLog)
 {
     Flood flood;
     std::atomic<bool> done(false);
@@ -301,7 +312,7 @@ Flood FloodView(FloodFrame& frame, int count, double feedSeconds)
         }
         if (!done)
             continue;
-        if (LastRowShown(list, flood.rows)) {
+        if (LastRowShown(list, std::min(held + flood.rows, maxLog), (held + flood.rows - 1) % CLogStore::kSeqLimit + 1)) {
             flood.shown = Now();
             break;
         }
@@ -321,6 +332,7 @@ void FloodFigures(const CCommSetRecord& set)
     const int kRecords = 3000;
     const double kFeedSeconds = 10;
     const size_t kBatch = 500;
+    const int kMaxLog = 9999;
     std::vector<CLogRowTexts> rows(kRecords);
     for (int i = 0; i < kRecords; ++i) {
         CCommLogRecord record(0, 0);
@@ -333,7 +345,7 @@ void FloodFigures(const CCommSetRecord& set)
         BuildLogRowTexts(record, set, rows[static_cast<size_t>(i)]);
     }
     CAppSettings settings;
-    settings.m_nMaxLog = 9999;
+    settings.m_nMaxLog = kMaxLog;
     settings.m_nAutoSave = 0;
     settings.m_nAutoScroll = 1;
     // The program's window at about its normal size, its client area all log.
@@ -342,23 +354,34 @@ void FloodFigures(const CCommSetRecord& set)
                    nullptr, nullptr);
     CRect area;
     frame.GetClientRect(&area);
-    std::vector<double> floors, rates, delays;
+    std::vector<double> floors, rates, delays, fullRates, fullDelays;
     int unshown = 0;
-    for (int run = 0; run < Runs(); ++run) {
+    // A flood into the view holding held records already, shown and scrolled to its last row.
+    auto FloodInto = [&](int held, std::vector<double>& rateOut, std::vector<double>& delayOut) {
         frame.m_pView = NewView(frame, settings, set, area);
-        // The floor fills a bare list of the same size and font where the view stands.
-        const HFONT font = reinterpret_cast<HFONT>(frame.m_pView->SendMessage(WM_GETFONT));
-        frame.m_pView->ShowWindow(SW_HIDE);
-        floors.push_back(kRecords / TimeOf([&] { FillBareList(frame, area, font, rows, rows.size(), kBatch, true); }));
-        frame.m_pView->ShowWindow(SW_SHOW);
+        for (int i = 0; i < held; ++i)
+            frame.m_pView->AppendLogRecord(Block(0, i));
+        frame.m_pView->UpdateRows();
         frame.m_pView->UpdateWindow();
-        const Flood flood = FloodView(frame, kRecords, kFeedSeconds);
+        const Flood flood = FloodView(frame, kRecords, kFeedSeconds, held, kMaxLog);
         const double shown = flood.shown != 0 ? flood.shown : Now();
         unshown += flood.shown == 0;
-        rates.push_back(flood.rows / (shown - flood.firstSend));
-        delays.push_back(shown - flood.lastReturn);
+        rateOut.push_back(flood.rows / (shown - flood.firstSend));
+        delayOut.push_back(shown - flood.lastReturn);
         frame.m_pView->DestroyWindow();
         frame.m_pView = nullptr;
+    };
+    for (int run = 0; run < Runs(); ++run) {
+        // The floor fills a bare list of the same size and font where the view stands.
+        {
+            CLogview* probe = NewView(frame, settings, set, area);
+            const HFONT font = reinterpret_cast<HFONT>(probe->SendMessage(WM_GETFONT));
+            probe->ShowWindow(SW_HIDE);
+            floors.push_back(kRecords / TimeOf([&] { FillBareList(frame, area, font, rows, rows.size(), kBatch, true); }));
+            probe->DestroyWindow();
+        }
+        FloodInto(0, rates, delays);
+        FloodInto(kMaxLog, fullRates, fullDelays);
     }
     frame.DestroyWindow();
     // The synchronous report of every record alone lets through about a third of the bare
@@ -368,8 +391,13 @@ void FloodFigures(const CCommSetRecord& set)
     Report("5 log.flood-shown-rate-vs-bare", Median(rates), "rows/s", Median(floors), "bare-list-500s", AtLeast, 0.1);
     // A device's last line is to be on the screen within half a second of it.
     Report("5 log.flood-last-row-shown-delay", Median(delays) * 1e3, "ms", 500, "half-second", AtMost, 0.6);
+    // Once the log is full every line trims the oldest row: the same pace as an empty log's,
+    // and at least a thousand lines a second.
+    Report("5 log.flood-full-log-rate-vs-empty", Median(fullRates), "rows/s", Median(rates), "empty-log", AtLeast, 0.8);
+    Report("5 log.flood-full-log-rate", Median(fullRates), "rows/s", 1000, "a-thousand", AtLeast, 1);
+    Report("5 log.flood-full-log-last-row-delay", Median(fullDelays) * 1e3, "ms", 500, "half-second", AtMost, 0.6);
     if (unshown != 0)
-        ReportInfo("5 log.flood-runs-last-row-unshown", unshown, "runs", Runs(), "runs");
+        ReportInfo("5 log.flood-runs-last-row-unshown", unshown, "runs", 2 * Runs(), "runs");
 }
 
 void SavedLogFigures()

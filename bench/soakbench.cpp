@@ -11,7 +11,9 @@
 // Goals: once the log is full no count grows by more than 2 % over the rest of the traffic
 // (the least-squares trend of the samples since, against the value when it filled); every
 // byte sent is in the hourly files in order; every echo and script reply came back; the
-// program ends with 0 when closed. One more sample is taken once the peers stopped and all
+// program ends with 0 when closed; and once the log is full, no second passes without a new
+// record in the hourly files while the peers send (the files are followed every 100 ms; the
+// peers' own pauses last at most half a second). One more sample is taken once the peers stopped and all
 // came back; the program's memory steps up once as it falls idle there (a few MiB, then flat
 // however long it idles), so that sample is shown but kept out of the trends.
 #include "benchkit.h"
@@ -35,6 +37,7 @@ namespace {
 
 const int kMaxLog = 9999;
 const DWORD kSampleMs = 10000;
+const DWORD kFollowMs = 100;
 const BYTE kDelimiter = 0x0A;
 const unsigned kSeeds[2] = {0x50A4C001u, 0x50A4C002u};
 const char kPrefix[] = "SOAK";
@@ -236,6 +239,8 @@ private:
     // A row of the table for every sample of a short run, for every few of a long one, and for
     // the one when the log filled and the last.
     void TakeSample(bool last = false);
+    // Reads the hourly files on; while the peers send, times the stretches without a record.
+    void Follow();
     void ReportCounts();
     void ReportStreams();
 
@@ -246,6 +251,11 @@ private:
     size_t m_filled = SIZE_MAX;
     size_t m_traffic = 0;  // the samples taken while the peers sent
     size_t m_printEvery = 1;
+    bool m_sending = false;
+    unsigned long long m_followed = 0;  // records seen by the last Follow
+    double m_lastRecord = 0;            // when a new record was last seen
+    double m_longestStill = -1;         // the longest stretch without one once the log was full
+    double m_longestStillAt = 0;
     CountSources m_sources;
     double m_start = 0;
     bool m_sentWhole = true;
@@ -294,7 +304,7 @@ void SoakRun::TakeSample(bool last)
     Sample s;
     s.t = Now() - m_start;
     SampleProcess(m_program.Process().Process(), m_program.Pid(), s.counts, m_sources);
-    m_files->Poll();
+    Follow();
     s.records = m_files->Records();
     s.logBytes = m_files->LogBytes();
     for (int port = 0; port < 2; ++port) {
@@ -310,19 +320,40 @@ void SoakRun::TakeSample(bool last)
         PrintSample(s, fills);
 }
 
+void SoakRun::Follow()
+{
+    m_files->Poll();
+    const double now = Now();
+    const unsigned long long records = m_files->Records();
+    if (records != m_followed) {
+        m_followed = records;
+        m_lastRecord = now;
+    }
+    // A stretch still going on counts as far as it has come.
+    if (m_sending && records >= static_cast<unsigned long long>(kMaxLog) && now - m_lastRecord > m_longestStill) {
+        m_longestStill = now - m_lastRecord;
+        m_longestStillAt = m_lastRecord - m_start;
+    }
+}
+
 void SoakRun::Traffic(double minutes)
 {
     PrintHeader();
     m_start = Now();
+    m_lastRecord = m_start;
+    m_sending = true;
     for (SoakPeer& peer : m_peers)
         peer.StartSending();
     TakeSample();
     const double end = m_start + minutes * 60;
     while (Now() < end) {
-        Sleep(static_cast<DWORD>(std::min<double>(kSampleMs, (end - Now()) * 1000) + 1));
+        Sleep(static_cast<DWORD>(std::min<double>(kFollowMs, (end - Now()) * 1000) + 1));
+        Follow();
         if (Now() >= m_start + m_samples.size() * kSampleMs / 1000.0 - 0.5)
             TakeSample();
     }
+    Follow();
+    m_sending = false;
 }
 
 void SoakRun::Drain()
@@ -374,6 +405,13 @@ void SoakRun::ReportGoals()
     std::printf("11 soak: hourly files %d, records %llu, damaged %llu, messages by code:%s\n", m_files->Files(),
                 m_files->Records(), m_files->Damaged(), messages.c_str());
     ReportCounts();
+    if (m_longestStill < 0) {
+        Report("11 soak.longest-still-when-full", 1, "s", 0, "log-never-full", AtMost, 1);
+    } else {
+        std::printf("11 soak: the longest stretch without a record once the log was full began at %.0f s\n",
+                    m_longestStillAt);
+        Report("11 soak.longest-still-when-full", m_longestStill, "s", 1, "a-second", AtMost, 1);
+    }
     ReportStreams();
     Report("11 soak.exit-code", m_ended ? m_exitCode : STILL_ACTIVE, "code", 0, "zero", AtMost, 0);
 }

@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "contextmenupresenter.h"
 #include "conversions.h"
 #include "logtext.h"
@@ -23,6 +25,8 @@ BEGIN_MESSAGE_MAP(CLogview, CListView)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOW, OnGetDispInfo)
+    ON_NOTIFY_REFLECT(LVN_ODFINDITEMA, OnFindItem)
+    ON_NOTIFY_REFLECT(LVN_ODFINDITEMW, OnFindItem)
     ON_COMMAND(CLogview::kPropertiesCommand, OnProperties)
 END_MESSAGE_MAP()
 
@@ -45,8 +49,8 @@ const LogColumn kColumns[] = {
 
 CLogview::CLogview()
     : m_bDrawLowLine(false), m_hDetailPane(nullptr), m_pTextsRecord(nullptr), m_nTextsSeq(-1), m_nRowsToDelete(0),
-      m_nRowsToInsert(0), m_bScrollToLast(false), m_bUpdateScheduled(false), m_dwListBusyMs(0),
-      m_dwListDone(0)
+      m_nRowsToInsert(0), m_bScrollToLast(false), m_bUpdateScheduled(false), m_bMovingSelection(false),
+      m_dwListBusyMs(0), m_dwListDone(0)
 {
     m_store.SetRowSink(this);
 }
@@ -54,6 +58,14 @@ CLogview::CLogview()
 CLogview::~CLogview()
 {
     m_store.SetRowSink(nullptr);
+}
+
+BOOL CLogview::PreCreateWindow(CREATESTRUCT& cs)
+{
+    // The list holds no rows of its own, only their count (a list takes this style only when
+    // it is made).
+    cs.style |= LVS_OWNERDATA;
+    return CListView::PreCreateWindow(cs);
 }
 
 int CLogview::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -193,32 +205,56 @@ void CLogview::UpdateRows()
     const DWORD dwStart = ::GetTickCount();
     m_pTextsRecord = nullptr;
     CListCtrl& list = GetListCtrl();
-    SetRedraw(FALSE);
-    // The counts follow every row as it goes or comes, so that whatever the list asks while
-    // it changes finds the records its rows stand for.
-    while (m_nRowsToDelete > 0) {
-        --m_nRowsToDelete;
-        list.DeleteItem(0);
+    const int nTrimmed = m_nRowsToDelete;
+    const int nRows = list.GetItemCount() - m_nRowsToDelete + m_nRowsToInsert;
+    const int nTop = list.GetTopIndex();
+    const int nSelected = list.GetNextItem(-1, LVNI_SELECTED);
+    const int nFocused = list.GetNextItem(-1, LVNI_FOCUSED);
+    const bool bScroll = m_bScrollToLast && m_nRowsToInsert > 0;
+    m_nRowsToDelete = 0;
+    m_nRowsToInsert = 0;
+    // A list whose count changes works out its scroll bar again, at a cost under Wine: it
+    // does so once, as redraw comes back. A full log's count stays.
+    const bool bCount = nRows != list.GetItemCount();
+    if (bCount)
+        SetRedraw(FALSE);
+    // The list keeps its selection and focus by row number: they move up with the rows trimmed
+    // above them and so stay on their records, and go with a record that was trimmed. Moving
+    // them shows nothing new in the detail pane. Automatic scrolling takes them off first, so
+    // that the last row is selected afresh even where it stands at the same number.
+    if (nTrimmed > 0 || bScroll) {
+        m_bMovingSelection = true;
+        if (nSelected >= 0)
+            list.SetItemState(nSelected, 0, LVIS_SELECTED);
+        if (nFocused >= 0)
+            list.SetItemState(nFocused, 0, LVIS_FOCUSED);
     }
-    int nLast = -1;
-    while (m_nRowsToInsert > 0) {
-        --m_nRowsToInsert;
-        // The columns after the first have no text set either, so the list asks for theirs too.
-        nLast = list.InsertItem(LVIF_TEXT, list.GetItemCount(), LPSTR_TEXTCALLBACK, 0, 0, 0, 0);
-        if (nLast < 0) {
-            // The list took no more rows: it holds what it could, the store keeps the rest.
-            m_nRowsToInsert = 0;
-            break;
-        }
+    if (bCount)
+        list.SetItemCountEx(nRows, LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+    if (nTrimmed > 0 && !bScroll) {
+        if (nSelected >= nTrimmed)
+            list.SetItemState(nSelected - nTrimmed, LVIS_SELECTED, LVIS_SELECTED);
+        if (nFocused >= nTrimmed)
+            list.SetItemState(nFocused - nTrimmed, LVIS_FOCUSED, LVIS_FOCUSED);
     }
-    const bool bScroll = m_bScrollToLast && nLast >= 0;
+    m_bMovingSelection = false;
     // Selecting and focusing the row shows its record in the detail pane (OnItemChanged).
     if (bScroll)
-        list.SetItemState(nLast, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    SetRedraw(TRUE);
+        list.SetItemState(nRows - 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    if (bCount)
+        SetRedraw(TRUE);
     Invalidate();
-    if (bScroll)
-        list.EnsureVisible(nLast, FALSE);
+    if (bScroll) {
+        list.EnsureVisible(nRows - 1, FALSE);
+    } else if (nTrimmed > 0) {
+        // The rows on the screen keep their records: the view moves up by the rows trimmed
+        // above it (to the first row once those it showed are trimmed too).
+        const int nWantTop = nTop > nTrimmed ? nTop - nTrimmed : 0;
+        const int nNowTop = list.GetTopIndex();
+        CRect rcRow;
+        if (nNowTop != nWantTop && list.GetItemRect(nNowTop, &rcRow, LVIR_BOUNDS))
+            list.Scroll(CSize(0, (nWantTop - nNowTop) * rcRow.Height()));
+    }
     m_dwListDone = ::GetTickCount();
     m_dwListBusyMs = m_dwListDone - dwStart;
 }
@@ -267,6 +303,42 @@ void CLogview::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
     ::lstrcpynA(pInfo->item.pszText, pszText, pInfo->item.cchTextMax);
 }
 
+void CLogview::OnFindItem(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    // Letters typed into the list choose the next row whose number begins with them, as the
+    // list itself chose among rows of its own.
+    *pResult = -1;
+    const NMLVFINDITEMA* pFind = reinterpret_cast<const NMLVFINDITEMA*>(pNMHDR);
+    if (!(pFind->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || pFind->lvfi.psz == nullptr)
+        return;
+    char szWanted[64] = {};
+    if (pNMHDR->code == LVN_ODFINDITEMW) {
+        const LPCWSTR pszWide = reinterpret_cast<const NMLVFINDITEMW*>(pNMHDR)->lvfi.psz;
+        ::WideCharToMultiByte(CP_ACP, 0, pszWide, -1, szWanted, sizeof(szWanted) - 1, nullptr, nullptr);
+    } else {
+        ::lstrcpynA(szWanted, pFind->lvfi.psz, sizeof(szWanted));
+    }
+    const int nWanted = ::lstrlenA(szWanted);
+    const bool bPartial = (pFind->lvfi.flags & LVFI_PARTIAL) != 0;
+    const int nRows = GetListCtrl().GetItemCount();
+    const int nStart = pFind->iStart >= 0 && pFind->iStart < nRows ? pFind->iStart : 0;
+    const int nLooked = (pFind->lvfi.flags & LVFI_WRAP) ? nRows : nRows - nStart;
+    for (int i = 0; i < nLooked; ++i) {
+        const int nRow = (nStart + i) % nRows;
+        const CCommLogRecord* pRecord = RecordOfRow(nRow);
+        if (pRecord == nullptr)
+            continue;
+        char szNo[16];
+        ::wsprintfA(szNo, "%04d", pRecord->m_nSeq + 1);
+        if (bPartial ? ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, szNo,
+                                        std::min(nWanted, ::lstrlenA(szNo)), szWanted, nWanted) == CSTR_EQUAL
+                     : ::lstrcmpiA(szNo, szWanted) == 0) {
+            *pResult = nRow;
+            return;
+        }
+    }
+}
+
 void CLogview::OnShownRecordDropped()
 {
     PostClearToDetailPane();
@@ -294,7 +366,7 @@ void CLogview::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
     const NMLISTVIEW* pInfo = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
-    if (pInfo->uNewState != (LVIS_SELECTED | LVIS_FOCUSED))
+    if (m_bMovingSelection || pInfo->uNewState != (LVIS_SELECTED | LVIS_FOCUSED))
         return;
     const CCommLogRecord* pRecord = RecordOfRow(pInfo->iItem);
     if (pRecord == nullptr)

@@ -420,12 +420,20 @@ TEST_F(LogViewTest, SelectingARowSendsItsRecordToTheDetailPane)
     // Focus alone (not selected and focused) shows nothing.
     List().SetItemState(0, LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     EXPECT_EQ(1u, pane.messages.size());
+
+    // Typed digits choose the next row whose number begins with them.
+    for (char c : std::string("0002"))
+        view->SendMessage(WM_CHAR, static_cast<WPARAM>(c), 1);
+    EXPECT_EQ(1, List().GetNextItem(-1, LVNI_SELECTED));
+    EXPECT_LT(1u, pane.messages.size());
+    EXPECT_EQ(1, ShownSeq());
 }
 
 // Rows that come together go into the list as one batch, by themselves once the thread has
 // nothing else to do: with automatic scroll on, only the batch's last row is selected and
 // shown, and only its record reaches the detail pane. Until a batch goes in, the rows of
-// records trimmed meanwhile show nothing, never another record.
+// records trimmed meanwhile show nothing, never another record. With automatic scroll off, a
+// full log's trims leave what the user looks at in place.
 TEST_F(LogViewTest, AutoScrollShowsEachBatchsLastRowAndNoRowShowsATrimmedRecord)
 {
     parent.ShowWindow(SW_SHOWNA);
@@ -462,6 +470,34 @@ TEST_F(LogViewTest, AutoScrollShowsEachBatchsLastRowAndNoRowShowsATrimmedRecord)
     EXPECT_EQ(1, CountPane(true, LogDetailClear) + CountPane(false, LogDetailClear));
     EXPECT_EQ("0041", ItemText(0, 0));
     EXPECT_EQ("0090", ItemText(49, 0));
+
+    // Automatic scroll off, a row chosen: while older rows are trimmed, the rows on the screen
+    // and the chosen one keep their records (the view moves up with the trims) until those
+    // records are trimmed themselves.
+    settings.m_nAutoScroll = 0;
+    const int nTop = list.GetTopIndex();
+    const int nTrim = nTop / 2;
+    ASSERT_GT(nTrim, 2);
+    Select(nTop + 5);
+    const std::string topRecord = ItemText(nTop, 0), chosenRecord = ItemText(nTop + 5, 0);
+    pane.messages.clear();
+    Batch(90, nTrim);
+    char last[8];
+    std::snprintf(last, sizeof(last), "%04d", 90 + nTrim);
+    ASSERT_TRUE(winharness::PumpUntil([&] { return Str(list.GetItemText(49, 0)) == last; }));
+    EXPECT_EQ(nTop - nTrim, list.GetTopIndex());
+    EXPECT_EQ(topRecord, ItemText(list.GetTopIndex(), 0));
+    EXPECT_EQ(nTop + 5 - nTrim, list.GetNextItem(-1, LVNI_SELECTED));
+    EXPECT_EQ(UINT(LVIS_SELECTED | LVIS_FOCUSED), list.GetItemState(nTop + 5 - nTrim, LVIS_SELECTED | LVIS_FOCUSED));
+    EXPECT_EQ(chosenRecord, ItemText(nTop + 5 - nTrim, 0));
+    pane.Pump();
+    EXPECT_EQ(0u, pane.messages.size());
+    Batch(90 + nTrim, nTop + 5);
+    ASSERT_TRUE(winharness::PumpUntil([&] { return list.GetNextItem(-1, LVNI_SELECTED) < 0; }));
+    pane.Pump();
+    EXPECT_EQ(0, list.GetTopIndex());
+    EXPECT_EQ(1, CountPane(true, LogDetailClear) + CountPane(false, LogDetailClear));
+    EXPECT_EQ(0, CountPane(false, LogDetailShow));
 }
 
 TEST_F(LogViewTest, ClearingTheLogClearsTheDetailPane)
