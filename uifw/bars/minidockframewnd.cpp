@@ -217,9 +217,9 @@ void CUiMiniDockFrameWnd::KeepInFrontOfOwner(bool bForce)
         else
             bOthers = true;
     }
-    if (bInFront && (bOthers || TopmostWindowShown()))
-        return;
     m_bForwardLost = !bOthers && TopmostWindowShown();
+    if (bInFront && (bOthers || m_bForwardLost))
+        return;
     g_bKeepingInFront = true;
     if (bOthers) {
         ::SetWindowPos(m_hWnd, hNearest, 0, 0, 0, 0, nFlags);
@@ -916,8 +916,10 @@ void CUiMiniDockFrameWnd::OnTimer(UINT_PTR nIDEvent)
     CUiControlBar* pBar = GetHostedUiBar();
     switch (nIDEvent) {
     case kTimerKeepInFront:
+        // The owner came forward: on the screen it may now cover the frame even where the
+        // order of windows still has the frame in front of it.
         KillTimer(nIDEvent);
-        KeepInFrontOfOwner();
+        KeepInFrontOfOwner(true);
         return;
     case kTimerWatchOwner:
         KeepInFrontOfOwner(m_bForwardLost);
