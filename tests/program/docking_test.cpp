@@ -9,7 +9,8 @@
 // its whole length there whichever road it takes in. While a modal dialog is open a floating
 // frame takes no input: a click on it leaves the dialog in front, and the main window's keys do
 // not open a second dialog from it. A message box asked from a floating frame makes the whole
-// program wait for it as a dialog does.
+// program wait for it as a dialog does. After a menu of the main window the first click into a
+// floating frame reaches it.
 #include <gtest/gtest.h>
 
 #include "journeys.h"
@@ -582,7 +583,8 @@ void FirstClickAfterAMenuReachesAFloatingFrame(Korvane& k, HWND hFrame, POINT at
 // asks whether to clear the log. While it waits the main window takes nothing: a right click on
 // the log list opens no menu, a click on the menu bar's 表示 opens none (and so no second box),
 // and a click on the other floating frame leaves the box in front and active. Its Cancel gives
-// every window its input back and keeps the rows.
+// every window its input back and keeps the rows; then the first click into the right group's
+// frame after a menu of the main window reaches it.
 void MessageBoxFromAFloatingFrame(Korvane& k)
 {
     for (int pane : {kSendEditor, kDetailLog}) {
