@@ -560,7 +560,18 @@ void FirstClickAfterAMenuReachesAFloatingFrame(Korvane& k, HWND hFrame, POINT at
         Click(inEditor.x, inEditor.y);
         WaitIdle(k.Main());
         const POINT at = bMenuBar ? atView : atList;
-        Click(at.x, at.y, !bMenuBar);
+        if (bMenuBar) {
+            Click(at.x, at.y);
+        } else {
+            // Pressed and released in one go, as a quick hand does: the menu opens before
+            // anything else the press started has run.
+            MouseMove(at.x, at.y);
+            INPUT in[2] = {};
+            in[0].type = in[1].type = INPUT_MOUSE;
+            in[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+            in[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+            ::SendInput(2, in, sizeof(INPUT));
+        }
         ASSERT_TRUE(WaitFor([&] { return !k.NoMenuOpen(); })) << menu << " did not open";
         k.CloseMenus();
         ASSERT_TRUE(k.NoMenuOpen()) << "Esc left " << menu << " open";
