@@ -1225,6 +1225,9 @@ int CWnd::RunModalLoop(DWORD dwFlags)
 
     for (;;) {
         while (bIdle && !::PeekMessage(pMsg, NULL, 0, 0, PM_NOREMOVE)) {
+            // A message sent to the dialog while the queue was looked at may have ended it.
+            if (!ContinueModal())
+                goto ExitModal;
             if (bShowIdle) {
                 ShowWindow(SW_SHOWNORMAL);
                 UpdateWindow();
@@ -1256,14 +1259,15 @@ int CWnd::RunModalLoop(DWORD dwFlags)
                 // The window went away under the loop.
                 return m_nModalResult;
             }
+            // A dialog that ended with this message is never shown, not even for a moment.
+            if (!ContinueModal())
+                goto ExitModal;
             if (bShowIdle && (pMsg->message == 0x118 || pMsg->message == WM_SYSKEYDOWN ||
                               ::GetTickCount() - dwStart >= kModalShowWithinMs)) {
                 ShowWindow(SW_SHOWNORMAL);
                 UpdateWindow();
                 bShowIdle = FALSE;
             }
-            if (!ContinueModal())
-                goto ExitModal;
             if (pThread != nullptr ? pThread->IsIdleMessage(pMsg) : TRUE) {
                 bIdle = TRUE;
                 lIdleCount = 0;

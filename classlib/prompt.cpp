@@ -31,15 +31,20 @@ UINT WithDefaultIcon(UINT nType)
 // show a dialog made hidden only when the queue empties or a timer's message comes; a queue
 // that never empties (paints and posts while a device floods the log) would keep the colour
 // dialog hidden for as long, with its owner already disabled. While one runs, the thread's
-// hooks note the dialog it makes and show it once it has waited kShowWithinMs, as the class
-// library's own modal loop does.
+// hooks note the dialog it makes and show it once its loop has run kShowWithinMs, as the class
+// library's own modal loop does. The time counts from the end of its WM_INITDIALOG, after
+// which the system's loop starts: a dialog whose set-up pumps messages is not shown half
+// built. Only that one dialog is watched, and only once: any other dialog made on the thread
+// while the prompt waits (one the program made hidden on purpose) is left as it is.
 class CSystemPromptShow
 {
 public:
-    CSystemPromptShow() : m_hDialog(NULL), m_dwMade(0), m_pOuter(t_pInnermost)
+    CSystemPromptShow() : m_hDialog(NULL), m_bTaken(false), m_bLoopRuns(false), m_dwLoopStart(0),
+                          m_pOuter(t_pInnermost)
     {
         const DWORD dwThread = ::GetCurrentThreadId();
         m_hCbt = ::SetWindowsHookExA(WH_CBT, CbtProc, NULL, dwThread);
+        m_hCallRet = ::SetWindowsHookExA(WH_CALLWNDPROCRET, CallRetProc, NULL, dwThread);
         m_hGetMessage = ::SetWindowsHookExA(WH_GETMESSAGE, GetMessageProc, NULL, dwThread);
         t_pInnermost = this;
     }
@@ -48,6 +53,8 @@ public:
         t_pInnermost = m_pOuter;
         if (m_hGetMessage != NULL)
             ::UnhookWindowsHookEx(m_hGetMessage);
+        if (m_hCallRet != NULL)
+            ::UnhookWindowsHookEx(m_hCallRet);
         if (m_hCbt != NULL)
             ::UnhookWindowsHookEx(m_hCbt);
     }
@@ -63,11 +70,27 @@ private:
             CSystemPromptShow* pPrompt = t_pInnermost;
             const CREATESTRUCTA* pcs = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
             char szClass[16] = "";
-            if (pPrompt != NULL && pPrompt->m_hDialog == NULL && !(pcs->style & WS_CHILD) &&
+            if (pPrompt != NULL && !pPrompt->m_bTaken && !(pcs->style & WS_CHILD) &&
                 ::GetClassNameA(reinterpret_cast<HWND>(wParam), szClass, sizeof(szClass)) > 0 &&
                 lstrcmpA(szClass, "#32770") == 0) {
                 pPrompt->m_hDialog = reinterpret_cast<HWND>(wParam);
-                pPrompt->m_dwMade = ::GetTickCount();
+                pPrompt->m_bTaken = true;
+            }
+        }
+        return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+    }
+
+    static LRESULT CALLBACK CallRetProc(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        if (nCode == HC_ACTION) {
+            const CWPRETSTRUCT* pcwp = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+            if (pcwp->message == WM_INITDIALOG) {
+                for (CSystemPromptShow* p = t_pInnermost; p != NULL; p = p->m_pOuter) {
+                    if (p->m_hDialog == pcwp->hwnd && !p->m_bLoopRuns) {
+                        p->m_bLoopRuns = true;
+                        p->m_dwLoopStart = ::GetTickCount();
+                    }
+                }
             }
         }
         return ::CallNextHookEx(NULL, nCode, wParam, lParam);
@@ -77,7 +100,7 @@ private:
     {
         if (nCode == HC_ACTION) {
             for (CSystemPromptShow* p = t_pInnermost; p != NULL; p = p->m_pOuter) {
-                if (p->m_hDialog != NULL && ::GetTickCount() - p->m_dwMade >= kShowWithinMs) {
+                if (p->m_hDialog != NULL && p->m_bLoopRuns && ::GetTickCount() - p->m_dwLoopStart >= kShowWithinMs) {
                     const HWND hDialog = p->m_hDialog;
                     p->m_hDialog = NULL;
                     if (::IsWindow(hDialog) && !::IsWindowVisible(hDialog))
@@ -90,9 +113,12 @@ private:
 
     static thread_local CSystemPromptShow* t_pInnermost;
     HHOOK m_hCbt;
+    HHOOK m_hCallRet;
     HHOOK m_hGetMessage;
-    HWND m_hDialog;     // the dialog made, until it is shown
-    DWORD m_dwMade;
+    HWND m_hDialog;      // the prompt's dialog, until it is shown
+    bool m_bTaken;       // the prompt's dialog was made: no other is watched
+    bool m_bLoopRuns;    // its WM_INITDIALOG has returned
+    DWORD m_dwLoopStart;
     CSystemPromptShow* m_pOuter;
 };
 

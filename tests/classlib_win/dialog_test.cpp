@@ -385,3 +385,134 @@ TEST(Dialog, ModalDialogsAndBoxesShowWhileTheQueueNeverEmpties)
         dlg.DoModal();
     });
 }
+
+namespace {
+
+// A window of the test's thread that makes, when another thread asks, a dialog window made
+// hidden on purpose (to be shown later, as a program may do), and destroys it again.
+class HiddenDialogMaker {
+public:
+    enum { kMake = WM_APP + 1, kPing, kDestroy };
+    HiddenDialogMaker()
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.lpszClassName = "KorvaneTestHiddenDialogMaker";
+        ::RegisterClassA(&wc);
+        m_hWnd = ::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                                   nullptr);
+        s_hPinged = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    }
+    ~HiddenDialogMaker()
+    {
+        ::DestroyWindow(m_hWnd);
+        ::CloseHandle(s_hPinged);
+    }
+    HWND hwnd() const { return m_hWnd; }
+    static HANDLE Pinged() { return s_hPinged; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        switch (message) {
+        case kMake:
+            return (LRESULT)::CreateWindowExA(0, "#32770", "hidden", WS_POPUP | WS_CAPTION, 20, 20, 200, 100, nullptr,
+                                              nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        case kPing:
+            ::SetEvent(s_hPinged);
+            return 0;
+        case kDestroy:
+            ::DestroyWindow((HWND)wParam);
+            return 0;
+        }
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    }
+    HWND m_hWnd;
+    static HANDLE s_hPinged;
+};
+HANDLE HiddenDialogMaker::s_hPinged = NULL;
+
+struct FindDialog {
+    bool bShownOnly;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindDialogProc(HWND hWnd, LPARAM lParam)
+{
+    FindDialog* pFind = reinterpret_cast<FindDialog*>(lParam);
+    char szClass[16] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (std::string(szClass) == "#32770" && (!pFind->bShownOnly || ::IsWindowVisible(hWnd))) {
+        pFind->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND DialogOfThread(DWORD dwThread, bool bShownOnly)
+{
+    FindDialog find = {bShownOnly, nullptr};
+    ::EnumThreadWindows(dwThread, FindDialogProc, reinterpret_cast<LPARAM>(&find));
+    return find.hFound;
+}
+
+// From another thread: once the box of the thread is shown, has the thread make a hidden
+// dialog, lets the flood run well past the time in which the box was shown, sees whether
+// the hidden dialog was shown, and then cancels the box.
+struct HiddenDuringBox {
+    DWORD dwThread;
+    HWND hMaker;
+    HWND hBox;
+    HWND hHidden;
+    bool bHiddenShown;
+
+    static DWORD WINAPI Run(LPVOID pParam)
+    {
+        HiddenDuringBox* p = static_cast<HiddenDuringBox*>(pParam);
+        const DWORD dwStart = ::GetTickCount();
+        while (p->hBox == nullptr && ::GetTickCount() - dwStart < 5000) {
+            p->hBox = DialogOfThread(p->dwThread, true);
+            if (p->hBox == nullptr)
+                ::Sleep(5);
+        }
+        if (p->hBox != nullptr) {
+            // Made once the box has been shown for a while, and then left well past the time
+            // in which a hidden box would have been shown.
+            ::Sleep(400);
+            p->hHidden = (HWND)::SendMessageA(p->hMaker, HiddenDialogMaker::kMake, 0, 0);
+            ::Sleep(400);
+            // A message posted now is taken through the box's loop, as the flood's are.
+            ::PostMessageA(p->hMaker, HiddenDialogMaker::kPing, 0, 0);
+            ::WaitForSingleObject(HiddenDialogMaker::Pinged(), 5000);
+            p->bHiddenShown = p->hHidden != nullptr && ::IsWindowVisible(p->hHidden);
+            ::SendMessageA(p->hMaker, HiddenDialogMaker::kDestroy, (WPARAM)p->hHidden, 0);
+        }
+        // Cancelled until it has gone, shown or not.
+        for (HWND h = DialogOfThread(p->dwThread, false); h != nullptr; h = DialogOfThread(p->dwThread, false)) {
+            ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
+            ::Sleep(50);
+        }
+        return 0;
+    }
+};
+
+} // namespace
+
+// The box shown while the queue never empties is the only window shown for it: a dialog that
+// the program makes hidden while the box waits stays hidden, however long the flood goes on.
+TEST(Dialog, ADialogMadeHiddenWhileAMessageBoxWaitsStaysHidden)
+{
+    HiddenParent owner;
+    QueueFlood flood;
+    HiddenDialogMaker maker;
+    HiddenDuringBox run = {::GetCurrentThreadId(), maker.hwnd(), nullptr, nullptr, false};
+    const HANDLE hThread = ::CreateThread(nullptr, 0, HiddenDuringBox::Run, &run, 0, nullptr);
+    AfxMessageBox("flood", MB_OKCANCEL);
+    ::WaitForSingleObject(hThread, INFINITE);
+    ::CloseHandle(hThread);
+    ASSERT_NE(nullptr, run.hBox) << "the box stayed hidden";
+    ASSERT_NE(nullptr, run.hHidden) << "no dialog was made while the box waited";
+    EXPECT_FALSE(run.bHiddenShown) << "the dialog made hidden while the box waited was shown";
+}
+

@@ -9,7 +9,8 @@
 // its whole length there whichever road it takes in. While a modal dialog is open a floating
 // frame takes no input: a click on it leaves the dialog in front, and the main window's keys do
 // not open a second dialog from it. A message box asked from a floating frame makes the whole
-// program wait for it as a dialog does.
+// program wait for it as a dialog does. After a menu of the main window the first click into a
+// floating frame reaches it.
 #include <gtest/gtest.h>
 
 #include "journeys.h"
@@ -21,6 +22,9 @@ using namespace e2e;
 namespace {
 
 const int kSendEditor = 32772;
+// The send editor pane's toolbar and hex editor.
+const int kSendEditorToolBar = 1076;
+const int kSendEditorHex = 1000;
 const int kDetailLog = 32774;
 const int kComControl2 = 32861;
 
@@ -539,12 +543,59 @@ bool ClickOpensAMenu(Korvane& k, POINT at, bool bRight, bool bExpected)
     return bOpened;
 }
 
+// After a menu of the main window, the first click into a floating frame reaches it: a click
+// into the send editor in its floating frame, then the log list's right-click menu or the
+// menu bar's 表示 closed with Esc, and one click on the frame's data-clear button asks its
+// question. The click that opens a menu of the main window brings that window forward over
+// the frame, and the frame must come forward again once the menu has gone.
+void FirstClickAfterAMenuReachesAFloatingFrame(Korvane& k, HWND hFrame, POINT atList, POINT atView)
+{
+    const HWND hBar = FindChild(hFrame, nullptr, kSendEditorToolBar);
+    ASSERT_TRUE(Shown(hBar)) << "the send editor's toolbar is not shown in its floating frame";
+    POINT atClear = {};
+    ASSERT_TRUE(k.FindToolButton("ﾃﾞｰﾀをｸﾘｱします。", &atClear, hBar)) << "no data-clear button on the send editor";
+    const POINT inEditor = Center(ScreenRect(FindChild(hFrame, nullptr, kSendEditorHex)));
+    for (const bool bMenuBar : {false, true}) {
+        const std::string menu = bMenuBar ? "the view menu" : "the log list's menu";
+        Click(inEditor.x, inEditor.y);
+        WaitIdle(k.Main());
+        const POINT at = bMenuBar ? atView : atList;
+        if (bMenuBar) {
+            Click(at.x, at.y);
+        } else {
+            // Pressed and released in one go, as a quick hand does: the menu opens before
+            // anything else the press started has run.
+            MouseMove(at.x, at.y);
+            INPUT in[2] = {};
+            in[0].type = in[1].type = INPUT_MOUSE;
+            in[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+            in[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+            ::SendInput(2, in, sizeof(INPUT));
+        }
+        ASSERT_TRUE(WaitFor([&] { return !k.NoMenuOpen(); })) << menu << " did not open";
+        k.CloseMenus();
+        ASSERT_TRUE(k.NoMenuOpen()) << "Esc left " << menu << " open";
+        Click(atClear.x, atClear.y);
+        HWND hBox = k.WaitAnyDialog();
+        EXPECT_NE(nullptr, hBox) << "after " << menu << ", one click on the floating frame's data-clear button asked nothing";
+        if (hBox == nullptr) {
+            Click(atClear.x, atClear.y);
+            hBox = k.WaitAnyDialog();
+        }
+        ASSERT_NE(nullptr, hBox) << "a second click on data-clear asked nothing either";
+        ::PostMessageA(hBox, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(k.WaitDialogGone(hBox));
+        WaitIdle(k.Main());
+    }
+}
+
 // In the look, the bottom group docked and rows in the log: the right group and the bottom
 // group floated by double clicks, a click inside the bottom group's frame, then F8, whose box
 // asks whether to clear the log. While it waits the main window takes nothing: a right click on
 // the log list opens no menu, a click on the menu bar's 表示 opens none (and so no second box),
 // and a click on the other floating frame leaves the box in front and active. Its Cancel gives
-// every window its input back and keeps the rows.
+// every window its input back and keeps the rows; then the first click into the right group's
+// frame after a menu of the main window reaches it.
 void MessageBoxFromAFloatingFrame(Korvane& k)
 {
     for (int pane : {kSendEditor, kDetailLog}) {
@@ -611,6 +662,7 @@ void MessageBoxFromAFloatingFrame(Korvane& k)
     EXPECT_TRUE(hActive == hFrame || hActive == k.Main()) << "after Cancel the active window is " << ClassOf(hActive);
     EXPECT_TRUE(ClickOpensAMenu(k, atList, true, true)) << "after Cancel a right click on the log list opened no menu";
     EXPECT_TRUE(ClickOpensAMenu(k, atView, false, true)) << "after Cancel a click on the view menu opened nothing";
+    FirstClickAfterAMenuReachesAFloatingFrame(k, hOther, atList, atView);
     for (int pane : {kSendEditor, kDetailLog}) {
         const POINT at = SettledCaptionPoint(FloatingFrameOf(k, pane));
         DoubleClick(at.x, at.y);

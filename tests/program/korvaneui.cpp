@@ -285,9 +285,10 @@ bool Korvane::NoMenuOpen() const
     return PopupMenus(m_program->Pid()).empty();
 }
 
-bool Korvane::FindToolButton(const std::string& prompt, POINT* pAt) const
+bool Korvane::FindToolButton(const std::string& prompt, POINT* pAt, HWND hBar) const
 {
-    HWND hBar = ToolBar();
+    if (hBar == NULL)
+        hBar = ToolBar();
     if (!Shown(hBar))
         return false;
     const RECT rc = ScreenRect(hBar);

@@ -107,8 +107,9 @@ public:
     void CloseMenus();
     bool NoMenuOpen() const;
 
-    // The centre of the toolbar button over which the status bar shows the prompt.
-    bool FindToolButton(const std::string& prompt, POINT* pAt) const;
+    // The centre of the toolbar button over which the status bar shows the prompt: of the
+    // main toolbar, or of the bar given (a pane's toolbar).
+    bool FindToolButton(const std::string& prompt, POINT* pAt, HWND hBar = NULL) const;
     bool ClickToolButton(const std::string& prompt);
 
     // A shown dialog of the program with the title.

@@ -11,6 +11,7 @@
 #include "paintdraw.h"
 #include "paintmanagerholder.h"
 #include "popupmenuwnd.h"
+#include "popuptrackingstate.h"
 #include "toolcontrolbar.h"
 
 #include <algorithm>
@@ -76,7 +77,7 @@ bool g_bKeepingInFront = false;
 } // namespace
 
 CUiMiniDockFrameWnd::CUiMiniDockFrameWnd()
-    : m_bCloseHover(false), m_ptLastTrack(-1, -1), m_nResizeHit(0), m_hLastHosted(NULL)
+    : m_bCloseHover(false), m_ptLastTrack(-1, -1), m_nResizeHit(0), m_hLastHosted(NULL), m_bForwardLost(false)
 {
     m_rcClose.SetRectEmpty();
     m_rcCaption.SetRectEmpty();
@@ -158,15 +159,36 @@ CPoint CUiMiniDockFrameWnd::PlaceOnWorkArea()
     return rcPlaced.TopLeft();
 }
 
-void CUiMiniDockFrameWnd::KeepInFrontOfOwner()
+namespace {
+
+// Whether a shown topmost window (an open menu, a tip) lies at the top of the order of windows.
+bool TopmostWindowShown()
+{
+    for (HWND h = ::GetTopWindow(NULL); h != NULL && (::GetWindowLong(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
+         h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (::IsWindowVisible(h))
+            return true;
+    }
+    return false;
+}
+
+// The popup menus tell the frames when a tracking has ended.
+struct TrackingEndedInstaller {
+    TrackingEndedInstaller() { PopupTrackingState::g_pfnTrackingEnded = &CUiMiniDockFrameWnd::ComeForwardWhereLost; }
+} g_trackingEndedInstaller;
+
+} // namespace
+
+void CUiMiniDockFrameWnd::KeepInFrontOfOwner(bool bForce)
 {
     const HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
     if (g_bKeepingInFront || hOwner == NULL || !IsWindowVisible() || !::IsWindowVisible(hOwner))
         return;
-    for (HWND h = ::GetWindow(hOwner, GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV)) {
-        if (h == m_hWnd)
-            return;
-    }
+    bool bInFront = false;
+    for (HWND h = ::GetWindow(hOwner, GW_HWNDPREV); h != NULL && !bInFront; h = ::GetWindow(h, GW_HWNDPREV))
+        bInFront = h == m_hWnd;
+    if (bInFront && !bForce)
+        return;
     // Right in front of the owner, behind the shown windows in front of it. Placed behind one
     // of them, the frame would be in front of the owner only in the system's order of windows:
     // under Wine the X server's stacking follows a window only when it goes to the top, and the
@@ -176,6 +198,10 @@ void CUiMiniDockFrameWnd::KeepInFrontOfOwner()
     // ones stay above anyway.
     // Another program's window in front of the owner keeps its place: the frame goes right
     // behind the nearest shown window then, as nothing of this thread may be raised over it.
+    // While a topmost window is shown (an open menu, whose owner the click that opened it
+    // raised), the top lies below it: the system's order changes, the screen does not, and
+    // the owner goes on hiding the frame and taking the clicks meant for it. The frame comes
+    // forward once more when the topmost window has gone.
     const UINT nFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
     std::vector<HWND> inFront;
     HWND hNearest = NULL;
@@ -191,15 +217,40 @@ void CUiMiniDockFrameWnd::KeepInFrontOfOwner()
         else
             bOthers = true;
     }
+    m_bForwardLost = !bOthers && TopmostWindowShown();
+    if (bInFront && (bOthers || m_bForwardLost))
+        return;
     g_bKeepingInFront = true;
     if (bOthers) {
         ::SetWindowPos(m_hWnd, hNearest, 0, 0, 0, 0, nFlags);
     } else {
-        ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, nFlags);
+        // Already in front, the frame keeps its place among the others.
+        if (!bInFront)
+            inFront.insert(inFront.begin(), m_hWnd);
         for (HWND h : inFront)
             ::SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, nFlags);
     }
     g_bKeepingInFront = false;
+}
+
+void CUiMiniDockFrameWnd::ComeForwardWhereLost()
+{
+    if (TopmostWindowShown())
+        return;
+    const DWORD dwThread = ::GetCurrentThreadId();
+    std::vector<HWND> frames;
+    for (HWND h = ::GetTopWindow(NULL); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (::GetWindowThreadProcessId(h, NULL) == dwThread)
+            frames.push_back(h);
+    }
+    for (HWND h : frames) {
+        CWnd* p = CWnd::FromHandlePermanent(h);
+        if (p != nullptr && ::IsWindow(h) && p->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)) &&
+            static_cast<CUiMiniDockFrameWnd*>(p)->m_bForwardLost) {
+            static_cast<CUiMiniDockFrameWnd*>(p)->m_bForwardLost = false;
+            static_cast<CUiMiniDockFrameWnd*>(p)->KeepInFrontOfOwner(true);
+        }
+    }
 }
 
 // ---- Creation and the frame's metrics.
@@ -865,11 +916,13 @@ void CUiMiniDockFrameWnd::OnTimer(UINT_PTR nIDEvent)
     CUiControlBar* pBar = GetHostedUiBar();
     switch (nIDEvent) {
     case kTimerKeepInFront:
+        // The owner came forward: on the screen it may now cover the frame even where the
+        // order of windows still has the frame in front of it.
         KillTimer(nIDEvent);
-        KeepInFrontOfOwner();
+        KeepInFrontOfOwner(true);
         return;
     case kTimerWatchOwner:
-        KeepInFrontOfOwner();
+        KeepInFrontOfOwner(m_bForwardLost);
         return;
     case kTimerLayoutButtons:
         KillTimer(nIDEvent);

@@ -52,6 +52,7 @@ public:
     int m_nResizeHit;         // HTLEFT .. HTBOTTOMRIGHT while a resize runs, else 0
     CRect m_rcResizeStart;    // screen
     HWND m_hLastHosted;       // the bar the caption showed last
+    bool m_bForwardLost;      // came forward while a topmost window was shown
 
     void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0) override;
     // The same for any frame of the class, made or not.
@@ -74,8 +75,13 @@ public:
     void ResizeStop();
     void ResizeTrack(int x, int y);
     bool IsResizing() const { return m_nResizeHit != 0; }
-    // Puts the frame just in front of its owner when it is behind it.
-    void KeepInFrontOfOwner();
+    // Puts the frame just in front of its owner when it is behind it. Forced, the shown
+    // windows in front of the owner are put in front again in their order even when the frame
+    // is already in front of it: the screen follows the order again.
+    void KeepInFrontOfOwner(bool bForce = false);
+    // Frames whose last coming forward the screen did not follow (a topmost window, a menu,
+    // stood in front) come forward again, once nothing topmost is shown.
+    static void ComeForwardWhereLost();
     // The same for every floating frame of the frame.
     static void KeepFloatingFramesInFront(CFrameWnd* pSite);
     // Moves the frame wholly onto its work area and off the top-left corner of every other

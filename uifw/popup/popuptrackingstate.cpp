@@ -4,6 +4,7 @@
 #include "commandstatustext.h"
 
 clock_t PopupTrackingState::g_tLastKey = 0;
+void (*PopupTrackingState::g_pfnTrackingEnded)() = nullptr;
 
 bool PopupBarTrackingBridge::g_bButtonMenuTracking = false;
 void (*PopupBarTrackingBridge::g_pfnEndAllBarMenuTracking)() = nullptr;
@@ -85,6 +86,7 @@ void PopupTrackingState::EndMenuTracking()
     m_bFlags |= 1;
     m_pFocused = m_pAnimating = nullptr;
     m_pResult = nullptr;
+    const bool bTracked = m_pRoot != nullptr;
     if (m_pRoot != nullptr) {
         CUiPopupMenuWnd* pRoot = m_pRoot;
         pRoot->BuildItemsFromMenu(NULL, TRUE);
@@ -102,6 +104,8 @@ void PopupTrackingState::EndMenuTracking()
     }
     SetMenuHooks(false);
     m_bFlags &= ~1;
+    if (bTracked && g_pfnTrackingEnded != nullptr)
+        g_pfnTrackingEnded();
 }
 
 CUiPopupMenuWnd* PopupTrackingState::InputMenu() const

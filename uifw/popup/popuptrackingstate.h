@@ -39,6 +39,11 @@ public:
     static const clock_t kKeyInterval = 20;
     static clock_t g_tLastKey;
 
+    // Called once a tracking has ended and its menus are gone; the bars install it (the
+    // floating frames that could not come forward on the screen while a menu stood in front
+    // of them come forward then). None by default.
+    static void (*g_pfnTrackingEnded)();
+
 private:
     PopupTrackingState();
     ~PopupTrackingState();
