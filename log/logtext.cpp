@@ -110,9 +110,16 @@ CString LogKindText(const CCommLogRecord& record)
     }
 }
 
+CString LogRowNumberText(const CCommLogRecord& record)
+{
+    CString strNo;
+    strNo.Format("%04d", record.m_nSeq + 1);
+    return strNo;
+}
+
 void BuildLogRowTexts(const CCommLogRecord& record, const CCommSetRecord& set, CLogRowTexts& texts)
 {
-    texts.strNo.Format("%04d", record.m_nSeq + 1);
+    texts.strNo = LogRowNumberText(record);
 
     texts.strId.Format("%d", record.m_nPort + 1);
     if (record.m_nSub > 0)

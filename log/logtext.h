@@ -69,3 +69,5 @@ struct CLogRowTexts
 
 // The four texts of a list row under the set's date format and display flags.
 void BuildLogRowTexts(const CCommLogRecord& record, const CCommSetRecord& set, CLogRowTexts& texts);
+// The row's "No." text alone.
+CString LogRowNumberText(const CCommLogRecord& record);

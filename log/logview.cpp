@@ -328,11 +328,10 @@ void CLogview::OnFindItem(NMHDR* pNMHDR, LRESULT* pResult)
         const CCommLogRecord* pRecord = RecordOfRow(nRow);
         if (pRecord == nullptr)
             continue;
-        char szNo[16];
-        ::wsprintfA(szNo, "%04d", pRecord->m_nSeq + 1);
-        if (bPartial ? ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, szNo,
-                                        std::min(nWanted, ::lstrlenA(szNo)), szWanted, nWanted) == CSTR_EQUAL
-                     : ::lstrcmpiA(szNo, szWanted) == 0) {
+        const CString strNo = LogRowNumberText(*pRecord);
+        if (bPartial ? ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, strNo,
+                                        std::min(nWanted, strNo.GetLength()), szWanted, nWanted) == CSTR_EQUAL
+                     : ::lstrcmpiA(strNo, szWanted) == 0) {
             *pResult = nRow;
             return;
         }

@@ -295,6 +295,40 @@ private:
     HWND m_hWnd;
 };
 
+// The first dialog of the thread, or of those shown only.
+struct FindDialog {
+    bool bShownOnly;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindDialogProc(HWND hWnd, LPARAM lParam)
+{
+    FindDialog* pFind = reinterpret_cast<FindDialog*>(lParam);
+    char szClass[16] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (std::string(szClass) == "#32770" && (!pFind->bShownOnly || ::IsWindowVisible(hWnd))) {
+        pFind->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND DialogOfThread(DWORD dwThread, bool bShownOnly)
+{
+    FindDialog find = {bShownOnly, nullptr};
+    ::EnumThreadWindows(dwThread, FindDialogProc, reinterpret_cast<LPARAM>(&find));
+    return find.hFound;
+}
+
+// Cancels the thread's dialogs until they have gone, shown or not, as one may still be starting.
+void CancelDialogsOf(DWORD dwThread)
+{
+    for (HWND h = DialogOfThread(dwThread, false); h != nullptr; h = DialogOfThread(dwThread, false)) {
+        ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
+        ::Sleep(50);
+    }
+}
+
 // Watches from another thread for a dialog of the calling thread to be shown, then cancels
 // it; one that stays hidden is cancelled after five seconds all the same.
 class ShownWatch {
@@ -312,43 +346,20 @@ public:
     }
 
 private:
-    struct Found {
-        bool bVisibleOnly;
-        HWND hWnd;
-    };
-    static BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
-    {
-        Found* pFound = reinterpret_cast<Found*>(lParam);
-        char szClass[16] = "";
-        ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-        if (std::string(szClass) == "#32770" && (!pFound->bVisibleOnly || ::IsWindowVisible(hWnd))) {
-            pFound->hWnd = hWnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
     static DWORD WINAPI Run(LPVOID pParam)
     {
         ShownWatch* self = static_cast<ShownWatch*>(pParam);
         const DWORD dwStart = ::GetTickCount();
-        Found found = {true, nullptr};
-        while (found.hWnd == nullptr && ::GetTickCount() - dwStart < 5000) {
-            ::EnumThreadWindows(self->m_dwThread, FindDialog, reinterpret_cast<LPARAM>(&found));
-            if (found.hWnd == nullptr)
+        HWND hShown = nullptr;
+        while (hShown == nullptr && ::GetTickCount() - dwStart < 5000) {
+            hShown = DialogOfThread(self->m_dwThread, true);
+            if (hShown == nullptr)
                 ::Sleep(5);
         }
-        if (found.hWnd != nullptr)
+        if (hShown != nullptr)
             self->m_nShownMs = static_cast<long>(::GetTickCount() - dwStart);
-        found.bVisibleOnly = false;
-        // Cancelled until it has gone, as a dialog may still be starting.
-        for (;;) {
-            found.hWnd = nullptr;
-            ::EnumThreadWindows(self->m_dwThread, FindDialog, reinterpret_cast<LPARAM>(&found));
-            if (found.hWnd == nullptr)
-                return 0;
-            ::PostMessageA(found.hWnd, WM_COMMAND, IDCANCEL, 0);
-            ::Sleep(50);
-        }
+        CancelDialogsOf(self->m_dwThread);
+        return 0;
     }
 
     DWORD m_dwThread;
@@ -433,30 +444,6 @@ private:
 };
 HANDLE HiddenDialogMaker::s_hPinged = NULL;
 
-struct FindDialog {
-    bool bShownOnly;
-    HWND hFound;
-};
-
-BOOL CALLBACK FindDialogProc(HWND hWnd, LPARAM lParam)
-{
-    FindDialog* pFind = reinterpret_cast<FindDialog*>(lParam);
-    char szClass[16] = "";
-    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-    if (std::string(szClass) == "#32770" && (!pFind->bShownOnly || ::IsWindowVisible(hWnd))) {
-        pFind->hFound = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND DialogOfThread(DWORD dwThread, bool bShownOnly)
-{
-    FindDialog find = {bShownOnly, nullptr};
-    ::EnumThreadWindows(dwThread, FindDialogProc, reinterpret_cast<LPARAM>(&find));
-    return find.hFound;
-}
-
 // From another thread: once the box of the thread is shown, has the thread make a hidden
 // dialog, lets the flood run well past the time in which the box was shown, sees whether
 // the hidden dialog was shown, and then cancels the box.
@@ -488,11 +475,7 @@ struct HiddenDuringBox {
             p->bHiddenShown = p->hHidden != nullptr && ::IsWindowVisible(p->hHidden);
             ::SendMessageA(p->hMaker, HiddenDialogMaker::kDestroy, (WPARAM)p->hHidden, 0);
         }
-        // Cancelled until it has gone, shown or not.
-        for (HWND h = DialogOfThread(p->dwThread, false); h != nullptr; h = DialogOfThread(p->dwThread, false)) {
-            ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
-            ::Sleep(50);
-        }
+        CancelDialogsOf(p->dwThread);
         return 0;
     }
 };
