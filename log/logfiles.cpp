@@ -341,7 +341,7 @@ BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRec
 
 CHourlyLogAppender::CHourlyLogAppender()
     : m_nEnd(0), m_bHeaderChecked(FALSE), m_bLocked(FALSE), m_bKnocking(FALSE), m_dwKnockLooked(0),
-      m_bYielded(FALSE), m_dwYieldedAt(0), m_nWaitingBytes(0), m_nTimer(0)
+      m_bYielded(FALSE), m_dwYieldedAt(0), m_dwHeldAt(0), m_nWaitingBytes(0), m_nTimer(0)
 {
 }
 
@@ -474,6 +474,10 @@ CHourlyLogAppender::Outcome CHourlyLogAppender::Write(const CString& path, const
             m_bYielded = TRUE;
         }
     }
+    // A steady flood leaves the thread no idle moment for the tick: held a tick's length, the
+    // file is let go after the record all the same.
+    if (m_bLocked && dwNow - m_dwHeldAt >= kTickMs)
+        LetGo();
     return Written;
 }
 
@@ -510,6 +514,7 @@ BOOL CHourlyLogAppender::Hold(const CString& path)
         return FALSE;
     }
     m_bLocked = TRUE;
+    m_dwHeldAt = ::GetTickCount();
     if (m_bKnocking) {
         UnlockByte(m_file.m_hFile, kKnockByte);
         m_bKnocking = FALSE;

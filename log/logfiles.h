@@ -67,7 +67,10 @@ CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time
 // reading and writing and never inherited by a process the program starts: a record then costs
 // one write, not the opens, locks and checks of a file found as it may have been left. It lets
 // go at the next tick of its timer (a tenth of a second; the tick comes only when the thread has
-// nothing else to do), for a record of another file, after a failure, and at the end; and when
+// nothing else to do), after a record once it has held the file that long (a steady flood never
+// leaves the thread idle: held for seconds, the file would shut out a reader denying writers and,
+// under Wine, keep a descriptor of the Wine server for every open of it by anyone meanwhile),
+// for a record of another file, after a failure, and at the end; and when
 // another appender waits for the file (which it says by locking the knock byte beside the
 // writers'), it lets go after its next record and stays out long enough for the other's tick.
 // A program that opens the file denying writers (as `type` does) gets in once it is let go.
@@ -132,6 +135,7 @@ private:
     DWORD m_dwKnockLooked;
     BOOL m_bYielded;     // let another in, and stays out for a while
     DWORD m_dwYieldedAt;
+    DWORD m_dwHeldAt;    // when the writers' lock was taken
     std::deque<Waiting> m_waiting;
     size_t m_nWaitingBytes;
     UINT_PTR m_nTimer;

@@ -382,6 +382,39 @@ TEST_F(HourlyLog, RecordsWaitWhileAnotherProgramHoldsTheFileAndGoInInOrderOnceIt
     EXPECT_TRUE(prompts.seen.empty());
 }
 
+TEST_F(HourlyLog, ASteadyFloodLetsGoOfTheFileEveryTenthOfASecond)
+{
+    // Records that keep coming leave the thread no idle moment for the timer's tick: the file
+    // is let go between two records all the same, so that a reader denying writers gets in
+    // during the flood (under Wine, every open of a file whose lock is held also keeps a
+    // descriptor of the Wine server until the lock goes). No message is pumped here.
+    const std::string path = folder.File("AUTOSAVE2024010312.mqt");
+    CHourlyLogAppender appender;
+    std::vector<BYTE> expected = Header();
+    auto append = [&](int n) {
+        const CCommLogRecord record =
+            Record(0, CCommLogRecord::KindReceive, {BYTE(n), BYTE(n >> 8)}, Time(2024, 1, 3, 12, n % 60, 0, 0));
+        AppendBody(expected, record);
+        appender.Append(folder.Path().c_str(), "AUTOSAVE", record);
+    };
+    HANDLE hReader = INVALID_HANDLE_VALUE;
+    int n = 0;
+    const DWORD dwStart = GetTickCount();
+    while (hReader == INVALID_HANDLE_VALUE && GetTickCount() - dwStart < 5000) {
+        append(n++);
+        Sleep(2);
+        hReader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    ASSERT_NE(INVALID_HANDLE_VALUE, hReader) << "held through " << n << " records";
+    // The records that come while the reader holds the file wait, and go in after it.
+    for (int i = 0; i < 3; ++i)
+        append(n++);
+    CloseHandle(hReader);
+    appender.Release();
+    EXPECT_EQ(expected, ReadFileBytes(path));
+}
+
 TEST_F(HourlyLog, HeldFileIsNotHandedToAChildProcess)
 {
     // The command tool's interpreter, and a script's os.execute or io.popen, are started with
