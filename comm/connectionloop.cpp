@@ -360,7 +360,13 @@ void CConnectionLoop::DiscardPending()
 bool CConnectionLoop::ArmCommWait(int nFailResult)
 {
     m_pWait->dwEvtMask = 0;
-    if (!SerialApi().WaitCommEvent(m_hPort, &m_pWait->dwEvtMask, &m_pWait->ov)) {
+    if (SerialApi().WaitCommEvent(m_hPort, &m_pWait->dwEvtMask, &m_pWait->ov)) {
+        // Done at once: bytes came while the last ones were read and handed on. Wine then
+        // leaves the event unsignalled (it resets it as the wait starts), and a peer whose line
+        // is full sends no further character, so the loop would wait for good with bytes
+        // queued: the completion is signalled here and served as any other.
+        SetEvent(m_hWaitEvent);
+    } else {
         DWORD dwError = GetLastError();
         if (dwError != ERROR_IO_PENDING)
             return Fail(MsgCommWaitFailed, dwError, nFailResult);

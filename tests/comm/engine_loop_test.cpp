@@ -95,6 +95,23 @@ TEST_F(EngineTest, ReadAnsweredLaterIsWaitedFor)
     ASSERT_TRUE(frame.WaitForText("recv 43"));
 }
 
+TEST_F(EngineTest, BytesQueuedDuringARunningReadAreReadWithoutAnotherCharacter)
+{
+    // Under Wine the next wait then completes at once and signals nothing, and a peer whose
+    // line is full sends no character that could end a wait.
+    device.SetWineAtOnceWait(true);
+    device.SetReadDelay(100);
+    ASSERT_TRUE(StartConnected());
+    auto called = [&](const char* name) { return frame.WaitFor([&] { return !fake.Calls({name}).empty(); }); };
+    ASSERT_TRUE(called("WaitCommEvent"));
+    device.Inject("AB");
+    ASSERT_TRUE(called("ReadFile"));
+    device.Inject("C");
+    ASSERT_TRUE(frame.WaitForText("recv 41 42"));
+    ASSERT_TRUE(frame.WaitForText("recv 43")) << "the loop waits for a signal with bytes queued";
+    EXPECT_EQ(0u, device.InputQueueCount());
+}
+
 // ---- sending -------------------------------------------------------------------------------
 
 TEST_F(EngineTest, PushedBlockIsLoggedThenWrittenThenCompleted)

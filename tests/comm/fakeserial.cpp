@@ -203,6 +203,12 @@ void FakeSerialDevice::SetLateWaitSignal(DWORD ms)
     m_lateSignalMs = ms;
 }
 
+void FakeSerialDevice::SetWineAtOnceWait(bool on)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
+    m_wineAtOnceWait = on;
+}
+
 void FakeSerialDevice::SetDriverDcb(const DCB& dcb)
 {
     std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
@@ -769,13 +775,20 @@ BOOL WINAPI FakeSerial::FakeWaitCommEvent(HANDLE h, LPDWORD mask, LPOVERLAPPED o
     }
     Operation& op = self->StartOperation(dev, ov, OpWait);
     op.evtMask = mask;
-    if (dev->m_history) {
+    DWORD events = dev->m_history;
+    if (dev->m_wineAtOnceWait && !dev->m_input.empty())
+        events |= dev->m_mask & EV_RXCHAR;
+    if (events) {
         // Events that happened since the last wait complete the new one at once.
-        DWORD events = dev->m_history;
         dev->m_history = 0;
         if (mask)
             *mask = events;
-        self->Complete(op, 0, 0);
+        // Done within the call, so never signalled late; Wine's is not signalled at all.
+        op.pending = false;
+        op.ov->Internal = 0;
+        op.ov->InternalHigh = 0;
+        if (ov->hEvent && !dev->m_wineAtOnceWait)
+            SetEvent(ov->hEvent);
         return TRUE;
     }
     dev->m_waitOv = ov;

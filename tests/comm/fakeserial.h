@@ -63,8 +63,11 @@ public:
     // Cancellations complete this many milliseconds late, as under Wine (0: at once).
     void SetLateCompletion(DWORD ms);
     // A comm-event wait's event is signalled this many milliseconds after its record reads
-    // done (0: at once).
+    // done (0: at once); a wait that completes within its call is signalled at once.
     void SetLateWaitSignal(DWORD ms);
+    // Comm-event waits as Wine's: a wait armed while bytes are queued finds EV_RXCHAR at once,
+    // and a wait that completes at once leaves its event unsignalled (reset, as at any start).
+    void SetWineAtOnceWait(bool on);
 
     // The device control block that GetCommState answers before the first SetCommState.
     void SetDriverDcb(const DCB& dcb);
@@ -117,6 +120,7 @@ private:
     LONGLONG m_lastWriteCounter = 0;
     DWORD m_lateMs = 0;
     DWORD m_lateSignalMs = 0;
+    bool m_wineAtOnceWait = false;
     DWORD m_readTotal = 0;
     int m_pendingAtClose = 0;
     int m_signalledAfterClose = 0;
