@@ -342,6 +342,9 @@ TEST(LogFile, SavedThroughTheFileMenuClearedWithF8AndLoadedBack)
     k.Activate();
     Key('3', kCtrl);
     ASSERT_TRUE(WaitFor([&] { return PortState(k) == kNone; })) << PortState(k);
+    // The list follows the log in batches: the stop's record, the connection's last, is listed
+    // once its batch has come, and with it every record before.
+    ASSERT_TRUE(WaitFor([&] { return FindLogRow(k, "シリアル処理は中断しました") >= 0; })) << "no row of the stop";
     const std::vector<std::vector<std::string>> before = k.LogRows();
 
     const std::string path = k.File("saved.mqt");
