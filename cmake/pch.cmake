@@ -11,13 +11,23 @@ set(KORVANE_PCH_HEADERS
     "$<$<COMPILE_LANGUAGE:CXX>:<vector$<ANGLE-R>>"
     "$<$<COMPILE_LANGUAGE:CXX>:${CMAKE_SOURCE_DIR}/classlib/afxwin.h>")
 
-# korvane_precompile(target [test]): "test" adds GoogleTest's header.
+# korvane_precompile(target [test]): "test" adds GoogleTest's header. The first target of each
+# kind compiles the header and the later ones use its result: a compiled header is 130-180 MB,
+# and one per target filled a small disk before the build was half done.
 function(korvane_precompile target)
     set(headers ${KORVANE_PCH_HEADERS})
+    set(kind lib)
     if("test" IN_LIST ARGN)
         list(APPEND headers "$<$<COMPILE_LANGUAGE:CXX>:<gtest/gtest.h$<ANGLE-R>>")
+        set(kind test)
     endif()
-    target_precompile_headers(${target} PRIVATE ${headers})
+    get_property(owner GLOBAL PROPERTY KORVANE_PCH_OWNER_${kind})
+    if(owner)
+        target_precompile_headers(${target} REUSE_FROM ${owner})
+    else()
+        target_precompile_headers(${target} PRIVATE ${headers})
+        set_property(GLOBAL PROPERTY KORVANE_PCH_OWNER_${kind} ${target})
+    endif()
 endfunction()
 
 if(CMAKE_CXX_COMPILER_LAUNCHER MATCHES "ccache")
