@@ -11,15 +11,20 @@ set(KORVANE_PCH_HEADERS
     "$<$<COMPILE_LANGUAGE:CXX>:<vector$<ANGLE-R>>"
     "$<$<COMPILE_LANGUAGE:CXX>:${CMAKE_SOURCE_DIR}/classlib/afxwin.h>")
 
-# korvane_precompile(target [test]): "test" adds GoogleTest's header. The first target of each
-# kind compiles the header and the later ones use its result: a compiled header is 130-180 MB,
-# and one per target filled a small disk before the build was half done.
+# korvane_precompile(target [test] [optimised]): "test" adds GoogleTest's header; "optimised"
+# names test code compiled with the libraries' optimisation (a compiled header serves only code
+# compiled with its options). The first target of each kind compiles the header and the later
+# ones use its result: a compiled header is 130-180 MB, and one per target filled a small disk
+# before the build was half done.
 function(korvane_precompile target)
     set(headers ${KORVANE_PCH_HEADERS})
     set(kind lib)
     if("test" IN_LIST ARGN)
         list(APPEND headers "$<$<COMPILE_LANGUAGE:CXX>:<gtest/gtest.h$<ANGLE-R>>")
         set(kind test)
+    endif()
+    if("optimised" IN_LIST ARGN)
+        string(APPEND kind _optimised)
     endif()
     get_property(owner GLOBAL PROPERTY KORVANE_PCH_OWNER_${kind})
     if(owner)
