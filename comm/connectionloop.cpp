@@ -185,8 +185,7 @@ void CConnectionLoop::KeepCutRead()
     }
     if (lines.empty())
         return;
-    m_reporter.Data(CCommLogRecord::KindReceive, lines.data(), static_cast<int>(lines.size()));
-    ShowPending();
+    LogTakenBlock(lines);
 }
 
 bool CConnectionLoop::StopsHere()
@@ -337,6 +336,12 @@ bool CConnectionLoop::OnBlock(const std::vector<BYTE>&)
 void CConnectionLoop::ShowPending()
 {
     m_reporter.Pane(ComPanePending, reinterpret_cast<LPARAM>(&m_pending.View()));
+}
+
+void CConnectionLoop::LogTakenBlock(const std::vector<BYTE>& block)
+{
+    m_reporter.Data(CCommLogRecord::KindReceive, block.data(), static_cast<int>(block.size()));
+    ShowPending();
 }
 
 int CConnectionLoop::NextLineCommand()

@@ -163,6 +163,8 @@ protected:
     virtual bool OnBlock(const std::vector<BYTE>& block);
     // Shows the pending bytes in the COM control pane.
     void ShowPending();
+    // Logs a block taken from the pending bytes as received, and shows what is left of them.
+    void LogTakenBlock(const std::vector<BYTE>& block);
 
     // The next line command of the COM control pane that is neither an escape function nor
     // the discard of the pending bytes, which are carried out here; 0 when none is left.

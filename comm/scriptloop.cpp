@@ -191,8 +191,7 @@ bool CScriptLoop::DeliverBlock(bool& bDelivered)
     if (bBetween && StopsHere())
         return false;
     std::vector<BYTE> block = m_pending.Take(nBlock);
-    m_reporter.Data(CCommLogRecord::KindReceive, block.data(), static_cast<int>(block.size()));
-    ShowPending();
+    LogTakenBlock(block);
     bDelivered = true;
     bool bCalled = m_host.Call("OnReceive", block, MsgOnReceiveError);
     if (!CollectWrites())
@@ -286,11 +285,8 @@ bool CScriptLoop::ScriptFailed(int nResult)
 // deliver and the loop head had not come to yet are one block, whatever the framing.
 void CScriptLoop::StopPath(bool bByUser)
 {
-    if (m_bFlush && !m_pending.IsEmpty()) {
-        std::vector<BYTE> block = m_pending.TakeAll();
-        m_reporter.Data(CCommLogRecord::KindReceive, block.data(), static_cast<int>(block.size()));
-        ShowPending();
-    }
+    if (m_bFlush && !m_pending.IsEmpty())
+        LogTakenBlock(m_pending.TakeAll());
     m_bFlush = false;
     TakeStop(bByUser);
 }
