@@ -261,19 +261,24 @@ TEST(CommonDialogs, ColourDialogAndFolderBrowser)
 
 namespace {
 
+// A top-level window of the test's thread with a class of its own.
+HWND MakeWindowOfClass(LPCSTR pszClass, WNDPROC proc, DWORD dwExStyle, DWORD dwStyle, int cx, int cy)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = pszClass;
+    ::RegisterClassA(&wc);
+    return ::CreateWindowExA(dwExStyle, pszClass, "", dwStyle, 0, 0, cx, cy, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
 // A shown window that keeps the thread's queue from ever emptying: every message it takes
 // posts the next and leaves it to paint, as a log flooded by a device does.
 class QueueFlood {
 public:
     QueueFlood()
     {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = "KorvaneTestQueueFlood";
-        ::RegisterClassA(&wc);
-        m_hWnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
-                                   nullptr, nullptr, wc.hInstance, nullptr);
+        m_hWnd = MakeWindowOfClass("KorvaneTestQueueFlood", Proc, WS_EX_TOOLWINDOW, WS_POPUP | WS_VISIBLE, 200, 100);
         ::PostMessageA(m_hWnd, WM_APP, 0, 0);
     }
     ~QueueFlood()
@@ -406,13 +411,7 @@ public:
     enum { kMake = WM_APP + 1, kPing, kDestroy };
     HiddenDialogMaker()
     {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = "KorvaneTestHiddenDialogMaker";
-        ::RegisterClassA(&wc);
-        m_hWnd = ::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
-                                   nullptr);
+        m_hWnd = MakeWindowOfClass("KorvaneTestHiddenDialogMaker", Proc, 0, WS_POPUP, 10, 10);
         s_hPinged = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
     }
     ~HiddenDialogMaker()
