@@ -70,9 +70,9 @@ CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time
 // nothing else to do), after a record once it has held the file that long (a steady flood never
 // leaves the thread idle: held for seconds, the file would shut out a reader denying writers and,
 // under Wine, keep a descriptor of the Wine server for every open of it by anyone meanwhile),
-// for a record of another file, after a failure, and at the end; and when
-// another appender waits for the file (which it says by locking the knock byte beside the
-// writers'), it lets go after its next record and stays out long enough for the other's tick.
+// for a record of another file, after a failure, and at the end; and when another appender
+// waits for the file (which it says by locking the knock byte beside the writers'), it lets go
+// after its next record and stays out long enough for the other's tick.
 // A program that opens the file denying writers (as `type` does) gets in once it is let go.
 //
 // A record whose file cannot be opened or written now (another program holds it, the disk is

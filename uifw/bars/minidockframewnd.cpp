@@ -244,11 +244,13 @@ void CUiMiniDockFrameWnd::ComeForwardWhereLost()
             frames.push_back(h);
     }
     for (HWND h : frames) {
-        CWnd* p = CWnd::FromHandlePermanent(h);
-        if (p != nullptr && ::IsWindow(h) && p->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)) &&
-            static_cast<CUiMiniDockFrameWnd*>(p)->m_bForwardLost) {
-            static_cast<CUiMiniDockFrameWnd*>(p)->m_bForwardLost = false;
-            static_cast<CUiMiniDockFrameWnd*>(p)->KeepInFrontOfOwner(true);
+        CWnd* p = ::IsWindow(h) ? CWnd::FromHandlePermanent(h) : nullptr;
+        if (p == nullptr || !p->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)))
+            continue;
+        CUiMiniDockFrameWnd* pFrame = static_cast<CUiMiniDockFrameWnd*>(p);
+        if (pFrame->m_bForwardLost) {
+            pFrame->m_bForwardLost = false;
+            pFrame->KeepInFrontOfOwner(true);
         }
     }
 }
