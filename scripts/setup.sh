@@ -116,6 +116,10 @@ if [ ! -f "$BUILD_DIR/locale/ja_JP.UTF-8/LC_CTYPE" ]; then
     localedef -i ja_JP -f UTF-8 "$BUILD_DIR/locale/ja_JP.UTF-8" >/dev/null 2>&1 || true
 fi
 
+source "$here/scripts/i386.sh"
+ensure_i386_programs || exit 1
+use_i386_emulation || exit 1
+
 # A Wine prefix of the build's own (the one the calling script chose), with the Japanese font
 # names mapped to the IPA fonts. A fixed-pitch font that names no face gets Wine's default
 # fixed face, "Courier New"; unmapped, that is IPAGothic, whose low line "_" rounds to no pixel
