@@ -95,5 +95,5 @@ for group in "$@"; do
     fi
 done
 
-cd "$TEST_BIN" && env LC_ALL=$WINE_LOCALE LD_PRELOAD="$PTY_MODEM_LIB${LD_PRELOAD:+ $LD_PRELOAD}" wine korvane_bench.exe "${groups[@]}"
+cd "$TEST_BIN" && env LC_ALL=$WINE_LOCALE LD_PRELOAD="$PTY_MODEM_LIB" wine korvane_bench.exe "${groups[@]}"
 exit $(($? + short))

@@ -24,7 +24,6 @@ export JOBS=${JOBS:-$(nproc)}
 # (scripts/ptymodem.c); a program started with it in LD_PRELOAD can run connections on COM
 # ports mapped to a pseudo-terminal pair.
 export PTY_MODEM_LIB="$BUILD_DIR/ptymodem/ptymodem.so"
-source "$here/scripts/i386.sh"
 
 configure_and_build() {
     build_pty_modem || return 1
@@ -101,7 +100,6 @@ stop_pty_pair() {
 # serial path runs its connection on one end and plays the device on the other). Everything
 # is stopped when the calling script exits.
 start_wine_session() {
-    use_i386_emulation || return 1
     start_display
     # Wine 8's server keeps an object of every process that waited for comm events on a
     # pseudo-terminal, and lists all its objects when it is stopped: that list goes to a file.

@@ -28,7 +28,6 @@ if [ -z "${KORVANE_BUILT:-}" ]; then
         configure_and_build --target korvane
     fi
 fi
-use_i386_emulation
 exe="$PROGRAM_DIR/korvane.exe"
 # Wine's lines that tell of no fault are not shown: its 64-bit helpers cannot load the 32-bit
 # modem-line library and say so on every start of a program that preloads it, and every file
@@ -53,7 +52,7 @@ if [ "${1:-}" != "--smoke" ]; then
         fi
     fi
     preload=()
-    if [ "${1:-}" = "--pty-modem" ]; then preload=(LD_PRELOAD="$PTY_MODEM_LIB${LD_PRELOAD:+ $LD_PRELOAD}"); fi
+    if [ "${1:-}" = "--pty-modem" ]; then preload=(LD_PRELOAD="$PTY_MODEM_LIB"); fi
     cd "$RUN_WORK" && without_wine_notes env LC_ALL=$WINE_LOCALE "${preload[@]}" wine "$exe"
     exit $?
 fi
@@ -82,7 +81,7 @@ env LC_ALL=$WINE_LOCALE wine reg delete 'HKCU\Software\Pellandor\Korvane' /f >/d
 env LC_ALL=$WINE_LOCALE wine reg add "$key" /v AUTO /t REG_DWORD /d 1 /f >/dev/null 2>&1
 env LC_ALL=$WINE_LOCALE wine reg add "$key" /v PATH /t REG_SZ /d 'Z:'"${work//\//\\}"'\hourly' /f >/dev/null 2>&1
 (cd "$work" && env LC_ALL=$WINE_LOCALE wine "$TEST_BIN/kvrsmokeset.exe" auto.kvr Smoke 1) || fail "no start-up set"
-(cd "$work" && without_wine_notes env LC_ALL=$WINE_LOCALE LD_PRELOAD="$PTY_MODEM_LIB${LD_PRELOAD:+ $LD_PRELOAD}" wine "$exe") &
+(cd "$work" && without_wine_notes env LC_ALL=$WINE_LOCALE LD_PRELOAD="$PTY_MODEM_LIB" wine "$exe") &
 pid=$!
 wait_for_window "Smoke - Korvane" || { kill "$pid" 2>/dev/null; fail "no window \"Smoke - Korvane\""; }
 sleep 1

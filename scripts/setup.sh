@@ -118,7 +118,6 @@ fi
 
 source "$here/scripts/i386.sh"
 ensure_i386_programs || exit 1
-use_i386_emulation || exit 1
 
 # A Wine prefix of the build's own (the one the calling script chose), with the Japanese font
 # names mapped to the IPA fonts. A fixed-pitch font that names no face gets Wine's default
