@@ -24,6 +24,7 @@ export JOBS=${JOBS:-$(nproc)}
 # (scripts/ptymodem.c); a program started with it in LD_PRELOAD can run connections on COM
 # ports mapped to a pseudo-terminal pair.
 export PTY_MODEM_LIB="$BUILD_DIR/ptymodem/ptymodem.so"
+source "$here/scripts/i386.sh"
 
 configure_and_build() {
     build_pty_modem || return 1

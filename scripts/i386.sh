@@ -1,4 +1,4 @@
-# Sourced by setup.sh: 32-bit programs on a machine whose processor runs none.
+# Sourced by env.sh and setup.sh: 32-bit programs on a machine whose processor runs none.
 #
 # Some virtual machines run 64-bit user code only (the kernel says "IA-32 emulation off", and an
 # i386 program fails with "Exec format error"): 32-bit Wine, and with it the program, cannot run

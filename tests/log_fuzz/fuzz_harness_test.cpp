@@ -5,19 +5,36 @@
 #include "afxdisp.h"
 #include "fuzzharness.h"
 
+namespace {
+
+// Whether the byte lies on a committed page that can be read. Asked of the memory manager, not
+// found by touching it: under an emulator (qemu-i386) a fault is not told apart from an illegal
+// instruction, and the probe itself would end the process.
+bool Readable(const BYTE* p)
+{
+    MEMORY_BASIC_INFORMATION info = {};
+    if (!VirtualQuery(p, &info, sizeof(info)) || info.State != MEM_COMMIT)
+        return false;
+    const DWORD protect = info.Protect & ~(PAGE_GUARD | PAGE_NOCACHE | PAGE_WRITECOMBINE);
+    return protect != PAGE_NOACCESS && (info.Protect & PAGE_GUARD) == 0;
+}
+
+} // namespace
+
 TEST(FuzzHarness, InputsEndAtAPageThatCannotBeRead)
 {
     fuzz::GuardedBuffer buffer;
     const BYTE bytes[] = {1, 2, 3};
     for (size_t n : {size_t(0), size_t(1), size_t(3)}) {
         const BYTE* p = buffer.Place(bytes, n);
-        EXPECT_FALSE(IsBadReadPtr(p, n));
-        EXPECT_TRUE(IsBadReadPtr(p + n, 1));
+        if (n)
+            EXPECT_TRUE(Readable(p) && Readable(p + n - 1));
+        EXPECT_FALSE(Readable(p + n));
     }
     const fuzz::Bytes big(70000, 0x42);
     const BYTE* p = buffer.Place(big.data(), big.size());
     EXPECT_EQ(0x42, p[big.size() - 1]);
-    EXPECT_TRUE(IsBadReadPtr(p + big.size(), 1));
+    EXPECT_FALSE(Readable(p + big.size()));
 }
 
 TEST(FuzzHarness, CeilingSeesOperatorNewAndSafeArrays)

@@ -407,10 +407,11 @@ TEST(CommandTool, OutputOfAnyLengthIsShownWholeAndAStopEndsAFloodingCommand)
         RunParam(hDlg, "com1 > nul 2>&1 & " + Probe() + " nul");
         nulOutput = ControlText(hDlg, IDC_CMDTOOL_OUTPUT);
 
-        // The probe writes for a minute unless it is stopped.
-        SetParam(hDlg, "com1 > nul 2>&1 & " + Probe() + " flood 60");
+        // The probe writes for ten minutes unless it is stopped, however slowly its output
+        // comes on a busy or emulated machine.
+        SetParam(hDlg, "com1 > nul 2>&1 & " + Probe() + " flood 600");
         DialogDriver::Press(hDlg, IDOK);
-        bFlooding = PumpUntil([&] { return ::GetWindowTextLengthA(hOutput) > 100000; }) && Running(hDlg);
+        bFlooding = PumpUntil([&] { return ::GetWindowTextLengthA(hOutput) > 100000; }, 300000) && Running(hDlg);
         DialogDriver::Press(hDlg, IDOK);
         WaitIdle(hDlg);
         stoppedStatus = Status(hDlg);
