@@ -7,6 +7,10 @@
 // apart while the device reads nothing, then the time from the device's going on to the last
 // byte, against the line's own pace for the same bytes: a bare Win32 write of them all behind
 // the same stall, run between the program's runs while its port is stopped.
+//
+// And a flood of numbered lines at a steady pace into the program itself, the hourly log on,
+// while a short-lived Wine program starts every two seconds beside it: every line must be in the
+// hourly file, in order, once the program has been closed.
 #include "benchframe.h"
 #include "benchkit.h"
 #include "figures.h"
@@ -19,9 +23,16 @@
 #include "portsession.h"
 #include "resource.h"
 #include "setfile_writer.h"
+#include "soakstreams.h"
+
+#include "commlogrecord.h"
+#include "logfiles.h"
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
 
 namespace bench {
 
@@ -244,6 +255,142 @@ void BacklogFigure(int connectionCom, int deviceCom)
         Report("7 send.pty.backlog-runs-failed", failedRuns, "runs", 0, "none", AtMost, 0);
 }
 
+const int kFloodLinesPerSecond = 150;
+const DWORD kFloodStartGapMs = 2000;
+const char kFloodPrefix[] = "FLOOD";
+
+int FloodSeconds()
+{
+    char text[32] = {};
+    if (GetEnvironmentVariableA("KORVANE_FLOOD_SECONDS", text, sizeof(text)) && std::atoi(text) > 0)
+        return std::atoi(text);
+    return 30;
+}
+
+// Line n: its number in eight digits, filled to 40 bytes with the line feed.
+std::string FloodLine(unsigned n)
+{
+    char line[48];
+    std::snprintf(line, sizeof(line), "%08u flood line, forty bytes long....\n", n);
+    return line;
+}
+
+// What the hourly files of the folder hold of the lines: how many came in order from the first,
+// how many did not, and the longest time between two received records.
+struct FiledLines
+{
+    unsigned inOrder = 0;
+    unsigned outOfOrder = 0;
+    double longestGapMs = 0;
+};
+
+double RecordSeconds(const SYSTEMTIME& t)
+{
+    return ((t.wDay * 24.0 + t.wHour) * 60 + t.wMinute) * 60 + t.wSecond + t.wMilliseconds / 1000.0;
+}
+
+FiledLines ReadFiledLines(const std::string& folder)
+{
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "\\" + kFloodPrefix + "*.mqt").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            names.insert(found.cFileName);
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    FiledLines filed;
+    std::string text;
+    double last = -1;
+    for (const std::string& name : names) {
+        ReadLogFileRecords((folder + "\\" + name).c_str(), [&](const CCommLogRecord& record) {
+            if (record.m_nKind != CCommLogRecord::KindReceive)
+                return;
+            const double at = RecordSeconds(record.m_time);
+            if (last >= 0)
+                filed.longestGapMs = std::max(filed.longestGapMs, (at - last) * 1e3);
+            last = at;
+            const std::vector<BYTE> bytes = testbytes::BytesOf(record.m_data);
+            text.append(bytes.begin(), bytes.end());
+        });
+    }
+    for (size_t at = 0; at + 8 <= text.size();) {
+        const size_t end = text.find('\n', at);
+        const std::string line = text.substr(at, end == std::string::npos ? std::string::npos : end + 1 - at);
+        if (line == FloodLine(filed.inOrder))
+            ++filed.inOrder;
+        else
+            ++filed.outOfOrder;
+        if (end == std::string::npos)
+            break;
+        at = end + 1;
+    }
+    return filed;
+}
+
+void FloodFigure(int deviceCom)
+{
+    e2e::Korvane program;
+    const std::string hourly = program.File("hourly");
+    CreateDirectoryA(hourly.c_str(), nullptr);
+    PortDevice device;
+    if (!WriteHourlySettings(hourly, kFloodPrefix, 9999) || !e2e::WriteStartupSet(program, "Flood", "", true) ||
+        !device.Open(deviceCom) || !program.Start() ||
+        !e2e::WaitFor([&] { return e2e::PortState(program) == e2e::kConnected; }, 30000)) {
+        Report("7 receive.pty.flood-set-up", 0, "steps", 1, "device+set+program", AtLeast, 1);
+        return;
+    }
+    const unsigned total = static_cast<unsigned>(FloodSeconds() * kFloodLinesPerSecond);
+    unsigned next = 0;
+    std::string piece;
+    const double start = Now();
+    device.StartWritingFrom([&](const BYTE*& data, size_t& length) {
+        if (next >= total)
+            return false;
+        const double due = start + static_cast<double>(next) / kFloodLinesPerSecond;
+        while (Now() < due)
+            Sleep(1);
+        piece = FloodLine(next++);
+        data = reinterpret_cast<const BYTE*>(piece.data());
+        length = piece.size();
+        return true;
+    });
+    int starts = 0;
+    while (device.Writing()) {
+        char command[] = "cmd.exe /c exit";
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi = {};
+        if (CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
+            ++starts;
+            WaitForSingleObject(pi.hProcess, 30000);
+            CloseHandle(pi.hThread);
+            CloseHandle(pi.hProcess);
+        }
+        const DWORD since = GetTickCount();
+        while (device.Writing() && GetTickCount() - since < kFloodStartGapMs)
+            Sleep(20);
+    }
+    const bool written = device.WaitWritten(120000);
+    // The program takes what the line still holds, then is closed as a user closes it.
+    e2e::WaitFor([&] { return e2e::PortState(program) == e2e::kConnected && ReadFiledLines(hourly).inOrder >= total; },
+                 20000);
+    const double closeStart = Now();
+    const bool closed = program.Close();
+    const double closeSeconds = Now() - closeStart;
+    device.Close();
+    const FiledLines filed = ReadFiledLines(hourly);
+    Report("7 receive.pty.flood-lines-filed", filed.inOrder, "lines", written ? total : 0, "device-sent", AtLeast, 1);
+    if (filed.outOfOrder)
+        Report("7 receive.pty.flood-lines-out-of-order", filed.outOfOrder, "lines", 0, "none", AtMost, 0);
+    ReportInfo("7 receive.pty.flood-longest-gap", filed.longestGapMs, "ms", 1000.0 / kFloodLinesPerSecond,
+               "line-period");
+    ReportInfo("7 receive.pty.flood-wine-starts", starts, "programs", FloodSeconds() * 1000.0 / kFloodStartGapMs,
+               "one-per-2s");
+    Report("7 receive.pty.flood-close", closed ? closeSeconds : 99, "s", 1, "bound", AtMost, 1);
+}
+
 } // namespace
 
 void PtyFigures()
@@ -305,6 +452,7 @@ void PtyFigures()
         Report("7 receive.pty.failure-messages", failures, "records", 0, "none", AtMost, 0);
 
     BacklogFigure(connectionCom, deviceCom);
+    FloodFigure(deviceCom);
     SetAppAccessors(nullptr);
     set = saved;
 }

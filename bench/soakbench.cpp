@@ -74,27 +74,6 @@ double Minutes()
     return 10;
 }
 
-bool WriteSettings(const std::string& hourlyFolder)
-{
-    HKEY key = NULL;
-    const std::string path = std::string(e2e::kProgramKey) + "\\CMN";
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return false;
-    auto number = [&](const char* name, DWORD value) {
-        return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
-               ERROR_SUCCESS;
-    };
-    auto text = [&](const char* name, const std::string& value) {
-        return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                              static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
-    };
-    const bool ok = number("MAXLOG", kMaxLog) && number("AUTO", 1) && text("PATH", hourlyFolder) &&
-                    text("FILE", kPrefix);
-    RegCloseKey(key);
-    return ok;
-}
-
 // Port 1: plain, blocks up to a line feed, the received bytes echoed on the same port.
 // Port 2: the script, every read one block.
 bool WriteStartupSet(const std::string& path, const int programCom[2])
@@ -267,7 +246,7 @@ bool SoakRun::SetUp(const int programCom[2], const int peerCom[2], double minute
 {
     const std::string hourly = m_program.File("hourly");
     CreateDirectoryA(hourly.c_str(), nullptr);
-    if (!WriteSettings(hourly) || !WriteStartupSet(m_program.File("auto.kvr"), programCom)) {
+    if (!WriteHourlySettings(hourly, kPrefix, kMaxLog) || !WriteStartupSet(m_program.File("auto.kvr"), programCom)) {
         Report("11 soak.set-up", 0, "steps", 1, "settings+set", AtLeast, 1);
         return false;
     }

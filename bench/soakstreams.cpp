@@ -2,6 +2,7 @@
 
 #include "commlogrecord.h"
 #include "logfiles.h"
+#include "programdriver.h"
 
 #include <algorithm>
 #include <cstring>
@@ -202,6 +203,26 @@ void HourlyFollower::TakeRecord(const BYTE* body, size_t length)
         m_sent[port]->Take(payload, size);
     else
         ++m_messages[static_cast<int>(Word(body + 16))];
+}
+
+bool WriteHourlySettings(const std::string& folder, const char* prefix, DWORD maxLog)
+{
+    HKEY key = NULL;
+    const std::string path = std::string(e2e::kProgramKey) + "\\CMN";
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    auto number = [&](const char* name, DWORD value) {
+        return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
+               ERROR_SUCCESS;
+    };
+    auto text = [&](const char* name, const std::string& value) {
+        return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                              static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    };
+    const bool ok = number("MAXLOG", maxLog) && number("AUTO", 1) && text("PATH", folder) && text("FILE", prefix);
+    RegCloseKey(key);
+    return ok;
 }
 
 } // namespace bench

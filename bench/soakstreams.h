@@ -115,4 +115,8 @@ private:
     unsigned long long m_logBytes = 0;
 };
 
+// Turns the program's hourly log on into the folder, with the file prefix and the log's size, in
+// its "CMN" settings.
+bool WriteHourlySettings(const std::string& folder, const char* prefix, DWORD maxLog);
+
 } // namespace bench

@@ -31,6 +31,13 @@ const DWORD kDrainWaitMs = 3000;
 // How long a cancelled operation is given to complete. Wine notices a cancellation some
 // milliseconds after the call; a real driver at once.
 const DWORD kCancelWaitMs = 2000;
+// The longest the loop waits on its handles before it looks at the port itself: a comm-event
+// wait can end without the loop learning of it (see CommEvent), and bytes queued then would wait
+// for good, the peer's line full. A look is one ClearCommError; an idle port costs nothing more.
+const DWORD kLookMs = 200;
+// How long a comm-event wait that has not reported queued bytes is given to end once the mask is
+// set again, and how long a new wait is tried while the system still counts one that just ended.
+const DWORD kRenewWaitMs = 500;
 
 bool IsDone(const OVERLAPPED& ov)
 {
@@ -55,8 +62,13 @@ CConnectionLoop::CConnectionLoop(int nCommType, HANDLE hPort, int nPort, const C
       m_dwErrors(0),
       m_nResult(0),
       m_bUserStopTaken(false),
+      m_dwLookErrors(0),
+      m_dwLastLook(0),
+      m_nArm(0),
+      m_nSuspectArm(0),
       m_pWait(NULL),
       m_bWaitArmed(false),
+      m_bWaitLeft(false),
       m_bWritesLeft(false),
       m_results(results)
 {
@@ -107,6 +119,7 @@ bool CConnectionLoop::StartLineWatch()
     if (!SerialApi().ClearCommError(m_hPort, &m_dwErrors, &m_stat))
         return Fail(MsgClearErrorFailed, GetLastError(), m_results.nFirstClearError);
     m_reporter.Pane(ComPaneLineState, static_cast<LPARAM>(LineStateWord(m_dwErrors, m_stat)));
+    m_dwLastLook = GetTickCount();
     return ArmCommWait(m_results.nFirstCommWait);
 }
 
@@ -199,13 +212,51 @@ bool CConnectionLoop::StopsHere()
 
 bool CConnectionLoop::WaitNext(const HANDLE* pHandles, DWORD nCount, DWORD& dwIndex)
 {
-    DWORD dwWait = WaitForMultipleObjects(nCount, pHandles, FALSE, INFINITE);
-    if (dwWait == WAIT_FAILED)
-        return Fail(MsgWaitFailed, GetLastError(), m_results.nWaitFailed);
-    dwIndex = dwWait - WAIT_OBJECT_0;
-    if (dwIndex >= nCount)
-        return Fail(MsgUnexpectedWait, 0, m_results.nUnexpectedWait);
-    return true;
+    // Looked for on every wait, not only when a wait times out: a timer that expires more often
+    // than the look is due would otherwise put it off for good.
+    for (;;) {
+        DWORD dwSinceLook = GetTickCount() - m_dwLastLook;
+        if (dwSinceLook >= kLookMs) {
+            if (!Guarded([&] { return LookAtPort(); }))
+                return false;
+            dwSinceLook = 0;
+        }
+        DWORD dwWait = WaitForMultipleObjects(nCount, pHandles, FALSE, kLookMs - dwSinceLook);
+        if (dwWait == WAIT_TIMEOUT)
+            continue;
+        if (dwWait == WAIT_FAILED)
+            return Fail(MsgWaitFailed, GetLastError(), m_results.nWaitFailed);
+        dwIndex = dwWait - WAIT_OBJECT_0;
+        if (dwIndex >= nCount)
+            return Fail(MsgUnexpectedWait, 0, m_results.nUnexpectedWait);
+        return true;
+    }
+}
+
+bool CConnectionLoop::LookAtPort()
+{
+    m_dwLastLook = GetTickCount();
+    if (!m_bWaitArmed)
+        return true;
+    if (IsDone(m_pWait->ov))
+        return CommEvent();    // completed, its signal not seen
+    DWORD dwErrors = 0;
+    COMSTAT stat;
+    if (!SerialApi().ClearCommError(m_hPort, &dwErrors, &stat))
+        return Fail(MsgClearErrorFailed, GetLastError(), m_results.nClearError);
+    // Kept for the completion of the wait that an error ends, which reports them.
+    m_dwLookErrors |= dwErrors;
+    if (!stat.cbInQue) {
+        m_nSuspectArm = 0;
+        return true;
+    }
+    // Bytes the wait has not reported yet: it may only just have been armed, so it is given
+    // until the next look. Still the same wait then, it has missed them.
+    if (m_nSuspectArm != m_nArm) {
+        m_nSuspectArm = m_nArm;
+        return true;
+    }
+    return RenewCommWait(false);
 }
 
 bool CConnectionLoop::Serve(DWORD dwIndex)
@@ -269,17 +320,59 @@ void CConnectionLoop::DrainWrites()
 
 bool CConnectionLoop::CommEvent()
 {
-    const SerialApiTable& api = SerialApi();
     DWORD dwCount = 0;
-    BOOL bDone = api.GetOverlappedResult(m_hPort, &m_pWait->ov, &dwCount, FALSE);
-    if (!bDone && GetLastError() == ERROR_IO_INCOMPLETE)
-        return true;    // the signal of an earlier completion; the wait still runs
+    BOOL bDone = SerialApi().GetOverlappedResult(m_hPort, &m_pWait->ov, &dwCount, FALSE);
+    if (!bDone && GetLastError() == ERROR_IO_INCOMPLETE) {
+        // Signalled while the record reads pending. Under Wine that is a wait that completed
+        // while its own WaitCommEvent call still ran: Wine's waiting thread writes the events
+        // and the result, signals and ends, and the call, resumed after it, writes "pending"
+        // into the record, which then reads pending for good. The events written tell it from
+        // the signal of an earlier completion, which leaves the new wait's mask empty.
+        if (m_pWait->dwEvtMask == 0)
+            return true;
+        return RenewCommWait(true);
+    }
     m_bWaitArmed = false;
     if (!bDone)
         return Fail(MsgCommWaitFailed, GetLastError(), m_results.nCommWaitFailed);
-    const DWORD dwEvtMask = m_pWait->dwEvtMask;
+    return ServePort(m_pWait->dwEvtMask);
+}
+
+bool CConnectionLoop::RenewCommWait(bool bOver)
+{
+    DWORD dwEvtMask = m_pWait->dwEvtMask;
+    if (!bOver) {
+        // A wait that still runs ends when the mask is set again; one whose end was lost does not.
+        SerialApi().SetCommMask(m_hPort, kCommEventMask);
+        const DWORD dwStart = GetTickCount();
+        while (!IsDone(m_pWait->ov) && GetTickCount() - dwStart < kRenewWaitMs &&
+               WaitForSingleObject(m_events.m_hStop, 10) == WAIT_TIMEOUT) {
+        }
+        if (IsDone(m_pWait->ov)) {
+            DWORD dwCount = 0;
+            SerialApi().GetOverlappedResult(m_hPort, &m_pWait->ov, &dwCount, FALSE);
+            m_bWaitArmed = false;
+            return ServePort(m_pWait->dwEvtMask | EV_RXCHAR);
+        }
+    }
+    // The system may yet write into the record and signal its event: the record is left to it,
+    // the event stays open until the end, and a new record serves from here on.
+    CommWait* pWait = new CommWait;
+    ZeroMemory(pWait, sizeof(*pWait));
+    pWait->ov.hEvent = m_hWaitEvent;
+    m_pWait = pWait;
+    m_bWaitArmed = false;
+    m_bWaitLeft = true;
+    return ServePort(dwEvtMask | EV_RXCHAR);
+}
+
+bool CConnectionLoop::ServePort(DWORD dwEvtMask)
+{
+    const SerialApiTable& api = SerialApi();
     if (!api.ClearCommError(m_hPort, &m_dwErrors, &m_stat))
         return Fail(MsgClearErrorFailed, GetLastError(), m_results.nClearError);
+    m_dwErrors |= m_dwLookErrors;
+    m_dwLookErrors = 0;
     m_reporter.Pane(ComPaneLineState, static_cast<LPARAM>(LineStateWord(m_dwErrors, m_stat)));
     ReportLineEvents(m_reporter, dwEvtMask, m_dwErrors, m_stat);
     if ((dwEvtMask & EV_RXCHAR) && m_stat.cbInQue) {
@@ -364,18 +457,29 @@ void CConnectionLoop::DiscardPending()
 
 bool CConnectionLoop::ArmCommWait(int nFailResult)
 {
-    m_pWait->dwEvtMask = 0;
-    if (SerialApi().WaitCommEvent(m_hPort, &m_pWait->dwEvtMask, &m_pWait->ov)) {
-        // Done at once: bytes came while the last ones were read and handed on. Wine then
-        // leaves the event unsignalled (it resets it as the wait starts), and a peer whose line
-        // is full sends no further character, so the loop would wait for good with bytes
-        // queued: the completion is signalled here and served as any other.
-        SetEvent(m_hWaitEvent);
-    } else {
-        DWORD dwError = GetLastError();
-        if (dwError != ERROR_IO_PENDING)
+    const DWORD dwStart = GetTickCount();
+    for (;;) {
+        m_pWait->dwEvtMask = 0;
+        if (SerialApi().WaitCommEvent(m_hPort, &m_pWait->dwEvtMask, &m_pWait->ov)) {
+            // Done at once: bytes came while the last ones were read and handed on. Wine then
+            // leaves the event unsignalled (it resets it as the wait starts), and a peer whose
+            // line is full sends no further character, so the loop would wait for good with
+            // bytes queued: the completion is signalled here and served as any other.
+            SetEvent(m_hWaitEvent);
+            break;
+        }
+        const DWORD dwError = GetLastError();
+        if (dwError == ERROR_IO_PENDING)
+            break;
+        // The system refuses a second wait while it still counts one: a wait served from its
+        // record before its own end was through (Wine's thread marks the record done, then lets
+        // go of the port's wait, then signals). That end comes within milliseconds.
+        if (dwError != ERROR_INVALID_PARAMETER || GetTickCount() - dwStart >= kRenewWaitMs)
             return Fail(MsgCommWaitFailed, dwError, nFailResult);
+        if (WaitForSingleObject(m_events.m_hStop, 5) == WAIT_OBJECT_0)
+            return true;    // the stop is served next; no wait runs
     }
+    ++m_nArm;
     m_bWaitArmed = true;
     return true;
 }
@@ -456,7 +560,7 @@ void CConnectionLoop::CloseEvents()
     if (m_hWriteEvent && !m_bWritesLeft)
         CloseHandle(m_hWriteEvent);
     if (!m_bWaitArmed) {
-        if (m_hWaitEvent)
+        if (m_hWaitEvent && !m_bWaitLeft)
             CloseHandle(m_hWaitEvent);
         delete m_pWait;
     }

@@ -150,6 +150,9 @@ protected:
     // The completed comm-event wait: line state, line events, the queued bytes read into
     // m_recv and handed to OnBytesRead, then the next wait.
     bool CommEvent();
+    // The port served after a wait that ended with these events: line state, line events, the
+    // queued bytes read and handed on, then the next wait.
+    bool ServePort(DWORD dwEvtMask);
     virtual bool OnBytesRead(DWORD dwRead) = 0;
 
     // Hands the dwRead bytes of m_recv to OnBlock block by block by the port's framing rule,
@@ -209,12 +212,24 @@ private:
     };
 
     bool ArmCommWait(int nFailResult);
+    // Done when a wait has gone by without one: a comm-event wait that completed without a
+    // signal is served; one that has left bytes queued since the last look is renewed.
+    bool LookAtPort();
+    // Ends the armed comm-event wait that missed its completion (bOver: known to be over already)
+    // and serves the port as after one, received characters among the events; a record the
+    // system does not give back is left to it and a new one takes its place.
+    bool RenewCommWait(bool bOver);
     // Waits, bounded, until the armed comm-event wait has completed; true when it has.
     bool FinishCommWait(DWORD dwTimeout);
     void CloseEvents();
 
+    DWORD m_dwLookErrors;   // line errors a look took from the port, for the next completion
+    DWORD m_dwLastLook;
+    unsigned m_nArm;        // comm-event waits armed so far
+    unsigned m_nSuspectArm; // the wait that had left bytes queued at the last look
     CommWait* m_pWait;
     bool m_bWaitArmed;
+    bool m_bWaitLeft;       // a wait's record was left to the system, whose event stays open
     bool m_bWritesLeft;     // writes that never completed were left to the system
 
     const ConnectionLoopResults m_results;

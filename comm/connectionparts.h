@@ -47,6 +47,10 @@ public:
     HANDLE m_hCommand;
 };
 
+// Every event a connection waits for on its port: received characters, the modem lines, breaks,
+// line errors and ring (not EV_RXFLAG, not EV_TXEMPTY).
+const DWORD kCommEventMask = EV_RXCHAR | EV_CTS | EV_DSR | EV_RLSD | EV_BREAK | EV_ERR | EV_RING;
+
 // Reads exactly nCount queued bytes with the given OVERLAPPED record. A read that the system
 // answers with ERROR_IO_PENDING is waited for, and its count taken from its completion.
 // Returns 0 or the error of the failed call; dwRead gets the count.

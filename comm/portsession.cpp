@@ -26,9 +26,6 @@ enum
     MsgMaskFailed = 20020,
 };
 
-// Every event the loops wait for: received characters, the modem lines, breaks, line errors
-// and ring (not EV_RXFLAG, not EV_TXEMPTY).
-const DWORD kCommMask = EV_RXCHAR | EV_CTS | EV_DSR | EV_RLSD | EV_BREAK | EV_ERR | EV_RING;
 const DWORD kPurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
 
 DWORD g_dwStartTick = 0;
@@ -93,7 +90,7 @@ int OpenAndRun(CPortReporter& reporter, const CConnectionSetup& setup, int nPort
                 nCode = MsgSetupFailed, nResult = -6;
             else if (!api.SetCommTimeouts(hPort, &timeouts))
                 nCode = MsgTimeoutsFailed, nResult = -7;
-            else if (!api.SetCommMask(hPort, kCommMask))
+            else if (!api.SetCommMask(hPort, kCommEventMask))
                 nCode = MsgMaskFailed, nResult = -8;
             else if (!api.PurgeComm(hPort, kPurgeAll))
                 nCode = MsgPurgeFailed, nResult = -9;

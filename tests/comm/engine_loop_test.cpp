@@ -112,6 +112,27 @@ TEST_F(EngineTest, BytesQueuedDuringARunningReadAreReadWithoutAnotherCharacter)
     EXPECT_EQ(0u, device.InputQueueCount());
 }
 
+TEST_F(EngineTest, BytesOfAWaitWhoseEndWasLostAreReadAndTheLoopWaitsAgain)
+{
+    // Under Wine a wait that ends while its own call still runs reads pending for good, its
+    // events written and its event signalled; a wait may also end with nothing said at all. The
+    // peer's line full, no further character comes to end another wait.
+    ASSERT_TRUE(StartConnected());
+    device.LoseWaitEnds(1, true);
+    device.Inject("AB");
+    ASSERT_TRUE(frame.WaitForText("recv 41 42")) << "the loop took a signalled end for an earlier one";
+    device.LoseWaitEnds(1, false);
+    device.Inject("CD");
+    ASSERT_TRUE(frame.WaitForText("recv 43 44")) << "the loop never looked at the port's queue";
+    device.Inject("EF");
+    ASSERT_TRUE(frame.WaitForText("recv 45 46"));
+    EXPECT_EQ(nullptr, frame.FindMessage(20021));
+    // The wait running now is one the device counts: the stop ends it by the mask alone.
+    fake.ClearCalls();
+    ASSERT_TRUE(Stop());
+    EXPECT_TRUE(fake.Calls({"CancelIo"}).empty());
+}
+
 // ---- sending -------------------------------------------------------------------------------
 
 TEST_F(EngineTest, PushedBlockIsLoggedThenWrittenThenCompleted)

@@ -50,6 +50,7 @@ struct FakeSerial::Operation
     const BYTE* writeFrom = nullptr;
     DWORD length = 0;
     LPDWORD evtMask = nullptr;
+    bool endLost = false;   // ended, but the record reads pending for good
 };
 
 struct FakeSerial::Scheduled
@@ -201,6 +202,13 @@ void FakeSerialDevice::SetLateWaitSignal(DWORD ms)
 {
     std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
     m_lateSignalMs = ms;
+}
+
+void FakeSerialDevice::LoseWaitEnds(int count, bool signalled)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
+    m_lostWaitEnds = count;
+    m_lostWaitEndsSignalled = signalled;
 }
 
 void FakeSerialDevice::SetWineAtOnceWait(bool on)
@@ -505,6 +513,18 @@ void FakeSerial::CompleteWait(FakeSerialDevice* dev, DWORD events)
     if (it == m_ops.end())
         return;
     Operation& op = *it->second;
+    if (events && dev->m_lostWaitEnds > 0) {
+        --dev->m_lostWaitEnds;
+        op.pending = false;
+        op.endLost = true;
+        if (dev->m_lostWaitEndsSignalled) {
+            if (op.evtMask)
+                *op.evtMask = events;
+            if (op.ov->hEvent)
+                SetEvent(op.ov->hEvent);
+        }
+        return;
+    }
     if (op.evtMask)
         *op.evtMask = events;
     Complete(op, 0, 0);
@@ -907,7 +927,7 @@ BOOL WINAPI FakeSerial::FakeGetOverlappedResult(HANDLE h, LPOVERLAPPED ov, LPDWO
         return FALSE;
     }
     unsigned serial = it->second->serial;
-    while (it->second->pending) {
+    while (it->second->pending || it->second->endLost) {
         if (!wait) {
             SetLastError(ERROR_IO_INCOMPLETE);
             return FALSE;

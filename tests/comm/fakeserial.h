@@ -68,6 +68,12 @@ public:
     // Comm-event waits as Wine's: a wait armed while bytes are queued finds EV_RXCHAR at once,
     // and a wait that completes at once leaves its event unsignalled (reset, as at any start).
     void SetWineAtOnceWait(bool on);
+    // The next count waits that end by an event end as Wine's can when the event comes while
+    // the wait's own call still runs: the device counts the wait no more, but its record reads
+    // pending for good. Signalled, the events are written and the event is set, as Wine's
+    // waiting thread does before the call writes "pending" over its result; otherwise nothing
+    // tells the caller at all.
+    void LoseWaitEnds(int count, bool signalled);
 
     // The device control block that GetCommState answers before the first SetCommState.
     void SetDriverDcb(const DCB& dcb);
@@ -121,6 +127,8 @@ private:
     DWORD m_lateMs = 0;
     DWORD m_lateSignalMs = 0;
     bool m_wineAtOnceWait = false;
+    int m_lostWaitEnds = 0;
+    bool m_lostWaitEndsSignalled = false;
     DWORD m_readTotal = 0;
     int m_pendingAtClose = 0;
     int m_signalledAfterClose = 0;
