@@ -393,7 +393,7 @@ TEST_F(ExtendedTest, BytesOfTheLastReplyReachTheDeviceBeforeTheClose)
     EXPECT_EQ(0, device.PendingAtClose());
 }
 
-TEST_F(ExtendedTest, StopEndsWithinASecondWhateverTheDllRoutedAndItsLastChainRunsToItsEnd)
+TEST_F(ExtendedTest, StopEndsWithoutWaitingForWhatTheDllRoutedAndItsLastChainRunsToItsEnd)
 {
     // The frame's routing, into the port's own channel buffer, and what a row of the real
     // window's log costs it.
@@ -446,17 +446,17 @@ TEST_F(ExtendedTest, StopEndsWithinASecondWhateverTheDllRoutedAndItsLastChainRun
         ASSERT_TRUE(StartTalking());
         device.Inject("x");
     };
-    // Stops; the end takes less than a second. What was listed as sent before the stop (from
+    // Stops; the end does not wait for what was queued (written at the device's pace, three
+    // thousand blocks would take a minute) nor for a chain that never ends, whose calls the
+    // end's half second cuts before its replies run out. What was listed as sent before the stop (from
     // least to most blocks) is a prefix of what the chain routed, in order; the blocks of it
     // handed to the port were written and completed, the rest got no completion. Everything
     // the disconnecting chain routed was listed as sent after the stop and written, and the
     // buffer stayed registered for it: it goes after the last block listed, followed only by
     // completions before the connection is reported over.
     auto stopAndCheck = [&](size_t least, size_t most, EndChain end) {
-        const DWORD start = GetTickCount();
         SetStopEvent();
-        const bool ended = WaitEnded(3000);
-        const DWORD elapsed = GetTickCount() - start;
+        const bool ended = WaitEnded(10000);
         if (!ended) {
             // An end that writes all the chain queued, or a chain that never looks at the
             // stop: the frame logs at once, and the DLL's emptied replies end the chain.
@@ -464,8 +464,7 @@ TEST_F(ExtendedTest, StopEndsWithinASecondWhateverTheDllRoutedAndItsLastChainRun
             m_reset();
             ASSERT_TRUE(WaitEnded(120000));
         }
-        ASSERT_TRUE(ended) << "the connection did not end within 3 s of the stop";
-        EXPECT_LT(elapsed, 1000u);
+        ASSERT_TRUE(ended) << "the connection did not end within 10 s of the stop";
         std::vector<std::string> trace = frame.Trace({"pane 2"});
         const auto stop = std::find(trace.begin(), trace.end(), "msg 20011");
         ASSERT_NE(trace.end(), stop);
@@ -527,8 +526,10 @@ TEST_F(ExtendedTest, StopEndsWithinASecondWhateverTheDllRoutedAndItsLastChainRun
         std::vector<DWORD> endCalls(std::find(commands.begin(), commands.end(), 2u), commands.end());
         if (end == ThreeRoutes)
             EXPECT_EQ(std::vector<DWORD>({2, 0xC0000100, 0xC0000100}), endCalls);
-        else if (end == EndlessRoutes)
+        else if (end == EndlessRoutes) {
             EXPECT_EQ(after.size(), endCalls.size());
+            EXPECT_LT(endCalls.size(), 256u) << "the disconnecting chain ran until its replies ran out";
+        }
         else
             EXPECT_EQ(std::vector<DWORD>({2, 0xC0000000, 0xC0000000, 0xC0000000}), endCalls);
         CloseHandle(m_hThread);
