@@ -240,12 +240,16 @@ TEST_F(PanesByMouse, OverADockMarkerTheDropAreaIsTintedUntilTheDrop)
     hand.MoveTo(ptTab).Pause(40).Press().MoveTo(ptTab + CPoint(-10, -10), 4).MoveTo(fx.ViewPoint()).MoveTo(rcBottom.CenterPoint());
     // The markers of the view the drag passes come up first, and go at its next move.
     hand.Settle().WaitFor([&] { return (pLeft = InnerMarkerOfType(2, pBottom->m_hWnd)) != nullptr; });
-    hand.MoveTo([&] { return pLeft != nullptr ? WindowRect(pLeft).CenterPoint() : rcBottom.CenterPoint(); }).Pause(300);
-    hand.Call([&] { bTinted = pLeft != nullptr && pLeft->GetHighlight() != nullptr && ScreenPixel(ptArea) != clrBefore; });
+    // The tint is looked for until it shows, however long the window takes to draw it.
+    auto tinted = [&] { return pLeft != nullptr && pLeft->GetHighlight() != nullptr && ScreenPixel(ptArea) != clrBefore; };
+    hand.MoveTo([&] { return pLeft != nullptr ? WindowRect(pLeft).CenterPoint() : rcBottom.CenterPoint(); })
+        .Settle()
+        .WaitFor([&] { return bTinted = tinted(); });
     // Resting on the marker, a few pixels further: the area stays.
     hand.MoveTo([&] { return pLeft != nullptr ? WindowRect(pLeft).CenterPoint() + CPoint(2, 2) : rcBottom.CenterPoint(); })
+        .Settle()
         .Pause(300);
-    hand.Call([&] { bStillTinted = pLeft != nullptr && pLeft->GetHighlight() != nullptr && ScreenPixel(ptArea) != clrBefore; });
+    hand.Call([&] { bStillTinted = tinted(); });
     hand.Release().Pause(60);
     ASSERT_TRUE(hand.Play());
     EXPECT_TRUE(bTinted);
