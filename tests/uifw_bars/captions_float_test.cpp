@@ -1,5 +1,5 @@
 // Caption buttons of docked and floating bars, and the floating frame: its metrics, hit tests,
-// the work-area limits, the border resize loop and its own close button.
+// the work-area limits, the border resize loop, its own close button and its coming forward.
 #include <gtest/gtest.h>
 
 #include "bars_test_support.h"
