@@ -3,6 +3,9 @@
 #include <mbstring.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 bool EndsWithBackslash(const CString& path)
@@ -60,23 +63,17 @@ CFolderTree::~CFolderTree()
 
 void SortStringArray(CStringArray& strings)
 {
-    const INT_PTR n = strings.GetSize();
-    if (n < 2)
-        return;
-    bool bSwapped = true;
-    while (bSwapped) {
-        bSwapped = false;
-        for (INT_PTR i = 0; i + 1 < n; ++i) {
-            const unsigned char* a = reinterpret_cast<const unsigned char*>(static_cast<LPCSTR>(strings[i]));
-            const unsigned char* b = reinterpret_cast<const unsigned char*>(static_cast<LPCSTR>(strings[i + 1]));
-            if (_mbsicmp(a, b) > 0) {
-                CString t = strings[i];
-                strings[i] = strings[i + 1];
-                strings[i + 1] = t;
-                bSwapped = true;
-            }
-        }
-    }
+    // Stable, so names that compare equal keep the order in which the folder listed them.
+    std::vector<CString> sorted;
+    sorted.reserve(static_cast<size_t>(strings.GetSize()));
+    for (INT_PTR i = 0; i < strings.GetSize(); ++i)
+        sorted.push_back(strings[i]);
+    std::stable_sort(sorted.begin(), sorted.end(), [](const CString& a, const CString& b) {
+        return _mbsicmp(reinterpret_cast<const unsigned char*>(static_cast<LPCSTR>(a)),
+                        reinterpret_cast<const unsigned char*>(static_cast<LPCSTR>(b))) < 0;
+    });
+    for (size_t i = 0; i < sorted.size(); ++i)
+        strings[static_cast<INT_PTR>(i)] = sorted[i];
 }
 
 BOOL CFolderTree::DisplayTree(LPCSTR lpszRoot, BOOL bShowFiles)
@@ -124,11 +121,8 @@ BOOL CFolderTree::DisplayDrives()
         m_strError = "Error Getting Logical DriveStrings!";
         return FALSE;
     }
-    for (const char* p = buffer; *p != '\0'; p += strlen(p) + 1) {
-        HTREEITEM hItem = AddItem(TVI_ROOT, p);
-        if (hItem != NULL && HasSubItems(p))
-            InsertPlaceholder(hItem);
-    }
+    for (const char* p = buffer; *p != '\0'; p += strlen(p) + 1)
+        AddFolderItem(TVI_ROOT, p, TVI_LAST);
     return TRUE;
 }
 
@@ -137,11 +131,9 @@ void CFolderTree::InsertPlaceholder(HTREEITEM hItem)
     InsertItem("", hItem);
 }
 
-void CFolderTree::DisplayPath(HTREEITEM hParent, LPCSTR lpszPath)
+void CFolderTree::ListFolder(const CString& folder, CStringArray& folders, CStringArray& files) const
 {
-    const CString folder = lpszPath;
     const CString pattern = WithBackslash(folder) + "*.*";
-    CStringArray folders, files;
     WIN32_FIND_DATAA data;
     HANDLE hFind = ::FindFirstFileA(pattern, &data);
     if (hFind != INVALID_HANDLE_VALUE) {
@@ -158,19 +150,96 @@ void CFolderTree::DisplayPath(HTREEITEM hParent, LPCSTR lpszPath)
     }
     SortStringArray(folders);
     SortStringArray(files);
+}
 
+void CFolderTree::DisplayPath(HTREEITEM hParent, LPCSTR lpszPath)
+{
+    CStringArray folders, files;
+    ListFolder(lpszPath, folders, files);
     SetRedraw(FALSE);
     {
         CWaitCursorScope wait;
-        for (INT_PTR i = 0; i < folders.GetSize(); ++i) {
-            HTREEITEM hItem = AddItem(hParent, folders[i]);
-            if (hItem != NULL && HasSubItems(folders[i]))
-                InsertPlaceholder(hItem);
-        }
+        for (INT_PTR i = 0; i < folders.GetSize(); ++i)
+            AddFolderItem(hParent, folders[i], TVI_LAST);
         for (INT_PTR i = 0; i < files.GetSize(); ++i)
-            AddItem(hParent, files[i]);
+            AddItem(hParent, files[i], TVI_LAST, TRUE);
     }
     SetRedraw(TRUE);
+}
+
+// Lists an open folder again into the items it shows. Asking the shell for an item's icons is
+// what a listing costs most (milliseconds an item under Wine, where the shell looks into every
+// path it is asked about), so only what is new asks: the items of what is still there
+// keep their place and icons, those of what has gone go, and what is new is added in its
+// place. Every sub-folder but upperNext, the next on the way down, is shown closed again, with
+// a placeholder when it has content now, as a fresh listing would show it.
+void CFolderTree::RefreshFolder(HTREEITEM hItem, const CString& upperNext)
+{
+    CStringArray folders, files;
+    ListFolder(GetItemPath(hItem), folders, files);
+    std::vector<HTREEITEM> shown;
+    for (HTREEITEM h = GetChildItem(hItem); h != NULL; h = GetNextSiblingItem(h))
+        shown.push_back(h);
+    // shown[nNext] is the first item neither kept nor dropped yet; both lists are in the same
+    // order, so an item passed over has gone from the folder.
+    size_t nNext = 0;
+    auto dropUpTo = [&](size_t nEnd) {
+        for (; nNext < nEnd; ++nNext) {
+            const HTREEITEM hSel = GetSelectedItem();
+            if (hSel == shown[nNext] || IsDescendant(shown[nNext], hSel))
+                SelectItem(hItem);
+            DeleteItem(shown[nNext]);
+        }
+    };
+    HTREEITEM hAfter = TVI_FIRST;
+    for (const BOOL bFile : {FALSE, TRUE}) {
+        const CStringArray& paths = bFile ? files : folders;
+        for (INT_PTR i = 0; i < paths.GetSize(); ++i) {
+            const CString name = GetSubPath(paths[i]);
+            size_t nFound = nNext;
+            while (nFound < shown.size() &&
+                   (GetItemText(shown[nFound]) != name || (GetItemData(shown[nFound]) == kFileItem) != (bFile != FALSE)))
+                ++nFound;
+            HTREEITEM hChild = NULL;
+            if (nFound < shown.size()) {
+                dropUpTo(nFound);
+                hChild = shown[nNext++];
+                CString upper = name;
+                if (!bFile && upper.MakeUpper() != upperNext)
+                    ShowClosed(hChild, paths[i]);
+            } else {
+                hChild = bFile ? AddItem(hItem, paths[i], hAfter, TRUE) : AddFolderItem(hItem, paths[i], hAfter);
+            }
+            if (hChild != NULL)
+                hAfter = hChild;
+        }
+    }
+    dropUpTo(shown.size());
+}
+
+void CFolderTree::ShowClosed(HTREEITEM hItem, const CString& path)
+{
+    if (GetItemState(hItem, TVIS_EXPANDEDONCE) & TVIS_EXPANDEDONCE) {
+        // The selection must not sit on an item the reset deletes: the tree control would go
+        // on using it.
+        if (IsDescendant(hItem, GetSelectedItem()))
+            SelectItem(hItem);
+        ExpandItem(hItem, TVE_COLLAPSE | TVE_COLLAPSERESET);
+    }
+    const BOOL bContent = HasSubItems(path);
+    if (bContent && GetChildItem(hItem) == NULL)
+        InsertPlaceholder(hItem);
+    else if (!bContent)
+        while (HTREEITEM hChild = GetChildItem(hItem))
+            DeleteItem(hChild);
+}
+
+HTREEITEM CFolderTree::AddFolderItem(HTREEITEM hParent, const CString& path, HTREEITEM hInsertAfter)
+{
+    HTREEITEM hItem = AddItem(hParent, path, hInsertAfter);
+    if (hItem != NULL && HasSubItems(path))
+        InsertPlaceholder(hItem);
+    return hItem;
 }
 
 CString CFolderTree::GetSubPath(LPCSTR lpszPath)
@@ -181,26 +250,22 @@ CString CFolderTree::GetSubPath(LPCSTR lpszPath)
     return last == NULL ? path : path.Mid(static_cast<int>(last - p) + 1);
 }
 
-HTREEITEM CFolderTree::AddItem(HTREEITEM hParent, LPCSTR lpszPath)
+HTREEITEM CFolderTree::AddItem(HTREEITEM hParent, LPCSTR lpszPath, HTREEITEM hInsertAfter, BOOL bFile)
 {
     const CString path = lpszPath;
     const CString shellPath = WithBackslash(path);
+    // The icons' indexes in the system image list, without the icons themselves: making each
+    // icon only to destroy it at once doubled the cost of an item.
     SHFILEINFOA info = {};
-    if (!::SHGetFileInfoA(shellPath, 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON)) {
-        m_strError = "Error Gettting SystemFileInfo!";
-        return NULL;
-    }
-    const int nImage = info.iIcon;
-    ::DestroyIcon(info.hIcon);
     SHFILEINFOA open = {};
-    if (!::SHGetFileInfoA(shellPath, 0, &open, sizeof(open), SHGFI_ICON | SHGFI_SMALLICON | SHGFI_OPENICON)) {
+    if (!::SHGetFileInfoA(shellPath, 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON) ||
+        !::SHGetFileInfoA(shellPath, 0, &open, sizeof(open), SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_OPENICON)) {
         m_strError = "Error Gettting SystemFileInfo!";
         return NULL;
     }
-    const int nSelected = open.iIcon;
-    ::DestroyIcon(open.hIcon);
     const CString text = hParent == TVI_ROOT ? WithoutBackslash(path) : GetSubPath(path);
-    return InsertItem(text, nImage, nSelected, hParent, TVI_LAST);
+    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, text, info.iIcon, open.iIcon, 0, 0,
+                      bFile ? kFileItem : 0, hParent, hInsertAfter);
 }
 
 BOOL CFolderTree::HasSubItems(LPCSTR lpszPath) const
@@ -299,32 +364,39 @@ BOOL CFolderTree::SetSelPath(LPCSTR lpszPath)
     CString path = lpszPath;
     path.MakeUpper();
     path = WithBackslash(path);
-
-    HTREEITEM hParent = TVI_ROOT;
-    HTREEITEM hFound = NULL;
+    std::vector<CString> components;
     const unsigned char* p = reinterpret_cast<const unsigned char*>(static_cast<LPCSTR>(path));
     int nStart = 0;
     for (int i = 0; p[i] != '\0'; i += _ismbblead(p[i]) && p[i + 1] != '\0' ? 2 : 1) {
-        if (p[i] != '\\')
-            continue;
-        SetRedraw(FALSE);
-        const CString component = path.Mid(nStart, i - nStart);
-        nStart = i + 1;
-        HTREEITEM hItem = FindChildItem(hParent, component);
+        if (p[i] == '\\') {
+            components.push_back(path.Mid(nStart, i - nStart));
+            nStart = i + 1;
+        }
+    }
+
+    SetRedraw(FALSE);
+    HTREEITEM hParent = TVI_ROOT;
+    HTREEITEM hFound = NULL;
+    for (size_t n = 0; n < components.size(); ++n) {
+        HTREEITEM hItem = FindChildItem(hParent, components[n]);
         if (hItem == NULL) {
             hFound = NULL;
             break;
         }
-        if (GetItemState(hItem, TVIS_EXPANDEDONCE) & TVIS_EXPANDEDONCE) {
+        const UINT nState = GetItemState(hItem, TVIS_EXPANDED | TVIS_EXPANDEDONCE);
+        if (nState & TVIS_EXPANDED) {
+            RefreshFolder(hItem, n + 1 < components.size() ? components[n + 1] : CString());
+        } else {
+            // Opened before and closed since: only its placeholder is left, and the tree sends
+            // no notification for an item it has expanded once, so it is reset to be listed.
+            if (nState & TVIS_EXPANDEDONCE) {
+                if (IsDescendant(hItem, GetSelectedItem()))
+                    SelectItem(hItem);
+                ExpandItem(hItem, TVE_COLLAPSE | TVE_COLLAPSERESET);
+                InsertPlaceholder(hItem);
+            }
             ExpandItem(hItem, TVE_EXPAND);
-            // The selection must not sit on an item the reset deletes: the tree control
-            // would go on using it.
-            if (IsDescendant(hItem, GetSelectedItem()))
-                SelectItem(hItem);
-            ExpandItem(hItem, TVE_COLLAPSE | TVE_COLLAPSERESET);
-            InsertPlaceholder(hItem);
         }
-        ExpandItem(hItem, TVE_EXPAND);
         hParent = hFound = hItem;
     }
     if (hFound == NULL) {

@@ -1,6 +1,7 @@
 // The send data explorer hosted from its template in a control bar of a test frame, beside a
 // send data editor pane: the folder tree's order and expand buttons, the first fill along the
-// working directory, the selection's title and command state, sending a file and menu 193.
+// working directory and its refresh after the disk changed, the selection's title and command
+// state, sending a file and menu 193.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -65,6 +66,27 @@ HTREEITEM Child(CFolderTree& tree, HTREEITEM hItem, const std::string& text)
         if (std::string(tree.GetItemText(h)) == text)
             return h;
     return NULL;
+}
+
+// What a tree shows below an item, in display order: each item's depth, text and icons, and
+// whether it is open and has an expand button.
+std::vector<std::string> ShownBelow(CFolderTree& tree, HTREEITEM hItem)
+{
+    std::vector<std::string> rows;
+    for (HTREEITEM h = tree.GetChildItem(hItem); h != NULL; h = tree.GetNextVisibleItem(h)) {
+        int depth = 0;
+        HTREEITEM p = tree.GetParentItem(h);
+        for (; p != NULL && p != hItem; p = tree.GetParentItem(p))
+            ++depth;
+        if (p == NULL)
+            break;
+        int image = -1, selected = -1;
+        tree.GetItemImage(h, image, selected);
+        rows.push_back(std::string(depth, ' ') + std::string(tree.GetItemText(h)) + " " + std::to_string(image) + "/" +
+                       std::to_string(selected) + ((tree.GetItemState(h, TVIS_EXPANDED) & TVIS_EXPANDED) ? " open" : "") +
+                       (tree.GetChildItem(h) != NULL ? " +" : ""));
+    }
+    return rows;
 }
 
 LRESULT NotifyFromTree(CDataExplorerPane& pane, UINT code)
@@ -166,13 +188,39 @@ TEST_F(ExplorerPaneTest, TheFirstRefreshOpensTheWorkingDirectoryWithFoldersBefor
     EXPECT_EQ(nullptr, tree.GetChildItem(Child(tree, hSel, "alpha")));
     EXPECT_EQ(nullptr, tree.GetChildItem(Child(tree, hSel, "Zeta")));
 
-    // Refresh with a file selected lists its folder again and keeps it open.
+    // F5 gives a folder that got content its expand button.
+    WriteFileBytes(work.Sub("alpha\\seen.txt"), "seen");
+    NMTVKEYDOWN f5 = {{tree.m_hWnd, IDC_EXPLORER_TREE, TVN_KEYDOWN}, VK_F5, 0};
+    pane.SendMessage(WM_NOTIFY, IDC_EXPLORER_TREE, reinterpret_cast<LPARAM>(&f5));
+    ASSERT_EQ(hSel, tree.GetSelectedItem());
+    EXPECT_NE(nullptr, tree.GetChildItem(Child(tree, hSel, "alpha")));
+
+    // Refresh with a file selected lists its folder again and keeps it open and selected, as a
+    // fresh fill shows it: what came on disk shows up, what went goes, and a folder opened
+    // beside it is closed again, its button as its content is now.
+    tree.Expand(Child(tree, hSel, "alpha"), TVE_EXPAND);
+    EXPECT_EQ((std::vector<std::string>{"only.txt", "seen.txt"}), ChildTexts(tree, Child(tree, hSel, "alpha")));
+    ::DeleteFileA(work.Sub("alpha\\seen.txt").c_str());
+    ::RemoveDirectoryA(work.Sub("Zeta").c_str());
+    ::DeleteFileA(work.Sub("h.txt").c_str());
+    ::CreateDirectoryA(work.Sub("mid").c_str(), NULL);
+    ::CreateDirectoryA(work.Sub("mid\\inner").c_str(), NULL);
     WriteFileBytes(work.Sub("c.bin"), "new");
     tree.SelectItem(Child(tree, hSel, "b.bin"));
     pane.SendMessage(WM_COMMAND, ID_EXPLORER_REFRESH);
     hSel = tree.GetSelectedItem();
     EXPECT_EQ(0, lstrcmpiA(work.Path().c_str(), tree.GetItemPath(hSel)));
-    EXPECT_EQ((std::vector<std::string>{"alpha", "Zeta", "b.bin", "c.bin", "h.txt"}), ChildTexts(tree, hSel));
+    EXPECT_TRUE(tree.GetItemState(hSel, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_EQ((std::vector<std::string>{"alpha", "mid", "b.bin", "c.bin"}), ChildTexts(tree, hSel));
+    EXPECT_EQ(nullptr, tree.GetChildItem(Child(tree, hSel, "alpha")));
+    EXPECT_NE(nullptr, tree.GetChildItem(Child(tree, hSel, "mid")));
+    CFolderTree fresh;
+    ASSERT_TRUE(fresh.Create(WS_CHILD | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, CRect(0, 0, 200, 200), &pane, 1));
+    ASSERT_TRUE(fresh.DisplayTree(NULL, TRUE));
+    ASSERT_TRUE(fresh.SetSelPath(work.Path().c_str()));
+    EXPECT_EQ(ShownBelow(fresh, fresh.GetSelectedItem()), ShownBelow(tree, hSel));
+    for (HTREEITEM h = tree.GetParentItem(hSel); h != NULL; h = tree.GetParentItem(h))
+        EXPECT_TRUE(tree.GetItemState(h, TVIS_EXPANDED) & TVIS_EXPANDED) << tree.GetItemText(h);
 }
 
 TEST_F(ExplorerPaneTest, ASelectedFileIsTitledSendableAndLoadsOnADoubleClickOrFromTheMenu)

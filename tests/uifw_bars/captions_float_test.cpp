@@ -1,5 +1,5 @@
 // Caption buttons of docked and floating bars, and the floating frame: its metrics, hit tests,
-// the work-area limits, the border resize loop and its own close button.
+// the work-area limits, the border resize loop, its own close button and its coming forward.
 #include <gtest/gtest.h>
 
 #include "bars_test_support.h"
@@ -8,6 +8,7 @@
 #include "monitorinfo.h"
 #include "ncareabutton.h"
 #include "popupmenuwnd.h"
+#include "uiprobe.h"
 
 #include <string>
 
@@ -47,6 +48,13 @@ protected:
     {
         CFrameWnd* p = pBar->GetParentFrame();
         return p != nullptr && p->IsKindOf(RUNTIME_CLASS(CUiMiniDockFrameWnd)) ? static_cast<CUiMiniDockFrameWnd*>(p) : nullptr;
+    }
+    // The frame of the pane floated at (100, 120).
+    CUiMiniDockFrameWnd* Float(Pane* pPane)
+    {
+        fx.pFrame->FloatControlBar(pPane, CPoint(100, 120), CBRS_ALIGN_TOP);
+        winharness::PumpPending();
+        return FloatingFrame(pPane);
     }
     static CPoint ScreenCentre(CWnd* pWnd, const CRect& rcInWindow)
     {
@@ -119,9 +127,7 @@ TEST_F(CaptionTest, DockedBarsPlaceCloseAndAutoHideAlongTheirCaption)
 TEST_F(CaptionTest, FloatingBarsShowCloseAndAToolBarItsMenuButtonDockedToolBarsNone)
 {
     Pane* pPane = MakePane(0xB011);
-    fx.pFrame->FloatControlBar(pPane, CPoint(100, 120), CBRS_ALIGN_TOP);
-    winharness::PumpPending();
-    CUiMiniDockFrameWnd* pMini = FloatingFrame(pPane);
+    CUiMiniDockFrameWnd* pMini = Float(pPane);
     ASSERT_NE(nullptr, pMini);
     ASSERT_TRUE(pPane->IsBarFloating());
     EXPECT_TRUE(Button(pPane, RUNTIME_CLASS(CUiBarNcAreaButtonClose))->IsButtonVisible());
@@ -220,9 +226,7 @@ TEST_F(CaptionTest, FloatingFrameMetricsStylesAndHitTests)
     const int cx = ::GetSystemMetrics(SM_CXFRAME), cy = ::GetSystemMetrics(SM_CYFRAME);
     const int cyCaption = ::GetSystemMetrics(SM_CYSMCAPTION);
     Pane* pPane = MakePane(0xB031);
-    fx.pFrame->FloatControlBar(pPane, CPoint(100, 120), CBRS_ALIGN_TOP);
-    winharness::PumpPending();
-    CUiMiniDockFrameWnd* pMini = FloatingFrame(pPane);
+    CUiMiniDockFrameWnd* pMini = Float(pPane);
     ASSERT_NE(nullptr, pMini);
 
     CUiMiniDockFrameWnd* pMade = pPane->CreateFloatingFrame(CBRS_ALIGN_TOP);
@@ -268,12 +272,95 @@ TEST_F(CaptionTest, FloatingFrameMetricsStylesAndHitTests)
         EXPECT_EQ(HTCAPTION, pToolFrame->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y))) << pt.x << "," << pt.y;
 }
 
+namespace {
+
+// Another program showing its always-on-top window while this lives (the tests' kvrtopmost).
+class OtherProgramsTopmostWindow {
+public:
+    OtherProgramsTopmostWindow()
+    {
+        char sz[MAX_PATH] = {};
+        ::GetModuleFileNameA(NULL, sz, MAX_PATH);
+        std::string path = sz;
+        path = path.substr(0, path.rfind('\\') + 1) + "kvrtopmost.exe";
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        if (::CreateProcessA(path.c_str(), NULL, NULL, NULL, FALSE, 0, NULL, NULL, &si, &m_pi)) {
+            ::CloseHandle(m_pi.hThread);
+            e2e::WaitFor([this] {
+                m_hWnd = ::FindWindowA("KvrTopmostWindow", "kvr topmost");
+                return m_hWnd != NULL && ::IsWindowVisible(m_hWnd);
+            });
+        }
+    }
+    ~OtherProgramsTopmostWindow()
+    {
+        if (m_pi.hProcess == NULL)
+            return;
+        if (m_hWnd != NULL)
+            ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+        if (::WaitForSingleObject(m_pi.hProcess, e2e::kPatienceMs) != WAIT_OBJECT_0)
+            ::TerminateProcess(m_pi.hProcess, 1);
+        ::CloseHandle(m_pi.hProcess);
+    }
+    HWND Handle() const { return m_hWnd; }
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+    HWND m_hWnd = NULL;
+};
+
+// How often a window was asked to the top of the order of windows.
+struct BroughtToTop {
+    static HWND s_hWnd;
+    static int s_nTimes;
+    static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        const CWPSTRUCT* p = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (nCode == HC_ACTION && p->hwnd == s_hWnd && p->message == WM_WINDOWPOSCHANGING) {
+            const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(p->lParam);
+            s_nTimes += !(pos->flags & SWP_NOZORDER) && pos->hwndInsertAfter == HWND_TOP;
+        }
+        return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+    }
+};
+HWND BroughtToTop::s_hWnd = NULL;
+int BroughtToTop::s_nTimes = 0;
+
+} // namespace
+
+// Another program's always-on-top window stays shown for good and says nothing of this
+// program's menus: the frame comes forward when its owner does, and after a menu of its own
+// program stood in front, all the same.
+TEST_F(CaptionTest, AFloatingFrameComesForwardWhileAnotherProgramShowsAnAlwaysOnTopWindow)
+{
+    Pane* pPane = MakePane(0xB051);
+    CUiMiniDockFrameWnd* pMini = Float(pPane);
+    ASSERT_NE(nullptr, pMini);
+    ASSERT_TRUE(pMini->IsWindowVisible() && fx.pFrame->IsWindowVisible());
+    const OtherProgramsTopmostWindow other;
+    ASSERT_NE(nullptr, other.Handle()) << "the other program showed no window";
+    BroughtToTop::s_hWnd = pMini->m_hWnd;
+    BroughtToTop::s_nTimes = 0;
+    const HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, &BroughtToTop::Hook, NULL, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, hHook);
+
+    pMini->KeepInFrontOfOwner(true);
+    EXPECT_GT(BroughtToTop::s_nTimes, 0) << "the frame did not come forward with its owner";
+    EXPECT_FALSE(pMini->m_bForwardLost);
+
+    BroughtToTop::s_nTimes = 0;
+    pMini->m_bForwardLost = true;
+    CUiMiniDockFrameWnd::ComeForwardWhereLost();
+    EXPECT_GT(BroughtToTop::s_nTimes, 0) << "the frame did not come forward once the menu had gone";
+    EXPECT_FALSE(pMini->m_bForwardLost);
+    ::UnhookWindowsHookEx(hHook);
+}
+
 TEST_F(CaptionTest, FloatingFrameStaysOnTheWorkAreaAndResizesByItsBorder)
 {
     Pane* pPane = MakePane(0xB041);
-    fx.pFrame->FloatControlBar(pPane, CPoint(100, 120), CBRS_ALIGN_TOP);
-    winharness::PumpPending();
-    CUiMiniDockFrameWnd* pMini = FloatingFrame(pPane);
+    CUiMiniDockFrameWnd* pMini = Float(pPane);
     ASSERT_NE(nullptr, pMini);
     MonitorInfo info;
     MonitorInfoFromWindow(info, pMini);

@@ -161,12 +161,17 @@ CPoint CUiMiniDockFrameWnd::PlaceOnWorkArea()
 
 namespace {
 
-// Whether a shown topmost window (an open menu, a tip) lies at the top of the order of windows.
+// Whether a shown topmost window of this program (an open menu, a tip) lies at the top of the
+// order of windows. Another program's always-on-top window stays there for good and tells
+// nothing of this program's menus: counted, it would keep the frames from ever coming forward.
 bool TopmostWindowShown()
 {
+    const DWORD dwProcess = ::GetCurrentProcessId();
     for (HWND h = ::GetTopWindow(NULL); h != NULL && (::GetWindowLong(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
          h = ::GetWindow(h, GW_HWNDNEXT)) {
-        if (::IsWindowVisible(h))
+        DWORD dwOwner = 0;
+        ::GetWindowThreadProcessId(h, &dwOwner);
+        if (dwOwner == dwProcess && ::IsWindowVisible(h))
             return true;
     }
     return false;
