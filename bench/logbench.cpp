@@ -434,6 +434,128 @@ void SavedLogFigures()
         Report("5 log.read-saved-record-count", counted, "records", kRecords, "written", AtLeast, 1);
 }
 
+// The hourly appender while a reader denying writers holds one hour's file (as `type` does):
+// the records of that hour wait, and those of the next hour's file, which is free, go in.
+class HourlyBench
+{
+public:
+    HourlyBench()
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        m_folder.Format("%skvrhourly%lu", temp, GetCurrentProcessId());
+        CreateDirectoryA(m_folder, nullptr);
+        m_record.m_nKind = CCommLogRecord::KindReceive;
+        GetLocalTime(&m_record.m_time);
+        m_record.m_time.wHour = 10;
+    }
+    ~HourlyBench()
+    {
+        for (int hour = 10; hour < 13; ++hour)
+            DeleteFileA(Path(hour));
+        RemoveDirectoryA(m_folder);
+    }
+
+    // The hour's file made about 30 MB of whole records, as an hour of a busy port leaves it:
+    // an appender that forgot where it ends would walk it again.
+    void Fill(int hour)
+    {
+        char one[MAX_PATH];
+        GetTempFileNameA(m_folder, "one", 0, one);
+        const CCommLogRecord* pNext = &m_record;
+        WriteLogFileRecords(one, [&] {
+            const CCommLogRecord* p = pNext;
+            pNext = nullptr;
+            return p;
+        });
+        std::vector<BYTE> bytes(4096);
+        HANDLE h = CreateFileA(one, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        DWORD got = 0;
+        ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+        CloseHandle(h);
+        DeleteFileA(one);
+        const std::vector<BYTE> record(bytes.begin() + kLogFileHeaderSize, bytes.begin() + got);
+        std::vector<BYTE> file(bytes.begin(), bytes.begin() + kLogFileHeaderSize);
+        while (file.size() < 30 * 1024 * 1024)
+            file.insert(file.end(), record.begin(), record.end());
+        h = CreateFileA(Path(hour), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        WriteFile(h, file.data(), static_cast<DWORD>(file.size()), &got, nullptr);
+        CloseHandle(h);
+    }
+
+    CString Path(int hour)
+    {
+        SYSTEMTIME time = m_record.m_time;
+        time.wHour = static_cast<WORD>(hour);
+        return HourlyLogPath(m_folder, "HB", time);
+    }
+
+    // Seconds per record of count 40-byte lines of the hour appended.
+    double Append(CHourlyLogAppender& appender, int hour, int count, bool timed = true)
+    {
+        auto append = [&] {
+            char line[41];
+            for (int i = 0; i < count; ++i) {
+                DeviceLine(m_nLine++, line);
+                m_record.SetPayload(line, 40);
+                m_record.m_time.wHour = static_cast<WORD>(hour);
+                appender.Append(m_folder, "HB", m_record);
+            }
+        };
+        if (!timed) {
+            append();
+            return 0;
+        }
+        return TimeOf(append) / count;
+    }
+
+private:
+    CString m_folder;
+    CCommLogRecord m_record{0, 0};
+    int m_nLine = 0;
+};
+
+void HourlyFigures()
+{
+    const int kWaiting = 100000;
+    const int kMeasured = 2000;
+    HourlyBench bench;
+    std::vector<double> none, many, alone, beside;
+    int unwritten = 0;
+    bench.Fill(11);
+    bench.Fill(12);
+    for (int run = 0; run < Runs(); ++run) {
+        // Each appender learns where the large file ends with its first record, before the
+        // records timed.
+        {
+            CHourlyLogAppender appender;
+            bench.Append(appender, 12, 1, false);
+            alone.push_back(bench.Append(appender, 12, kMeasured));
+        }
+        const HANDLE hReader = CreateFileA(bench.Path(10), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        CHourlyLogAppender appender;
+        none.push_back(bench.Append(appender, 10, kMeasured));
+        bench.Append(appender, 10, kWaiting - kMeasured, false);
+        many.push_back(bench.Append(appender, 10, kMeasured));
+        bench.Append(appender, 11, 1, false);
+        beside.push_back(bench.Append(appender, 11, kMeasured));
+        CloseHandle(hReader);
+        appender.Release();
+        unwritten += appender.GetWaitingBytes() != 0;
+        DeleteFileA(bench.Path(10));
+    }
+    // A record that waits behind 100,000 others costs what the first to wait costs.
+    Report("5 log.hourly-100000-waiting-vs-none", Median(many) * 1e6, "us/rec", Median(none) * 1e6,
+           "none-waiting", AtMost, 2);
+    // A free file's records go in as fast while another file's records wait as while none do,
+    // its end remembered across the tries of the other.
+    Report("5 log.hourly-free-file-beside-held", Median(beside) * 1e6, "us/rec", Median(alone) * 1e6,
+           "none-waiting", AtMost, 1.5);
+    if (unwritten != 0)
+        Report("5 log.hourly-runs-left-waiting", unwritten, "runs", 0, "none", AtMost, 1);
+}
+
 } // namespace
 
 void LogFigures()
@@ -444,6 +566,7 @@ void LogFigures()
     ListFigures(set);
     FloodFigures(set);
     SavedLogFigures();
+    HourlyFigures();
 }
 
 } // namespace bench

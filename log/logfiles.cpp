@@ -340,41 +340,72 @@ BOOL AppendHourlyLogRecord(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRec
 }
 
 CHourlyLogAppender::CHourlyLogAppender()
-    : m_nEnd(0), m_bHeaderChecked(FALSE), m_bLocked(FALSE), m_bKnocking(FALSE), m_dwKnockLooked(0),
-      m_bYielded(FALSE), m_dwYieldedAt(0), m_dwHeldAt(0), m_nWaitingBytes(0), m_nTimer(0)
+    : m_pOpen(nullptr), m_nHolds(0), m_bHeaderChecked(FALSE), m_bLocked(FALSE), m_bKnocking(FALSE),
+      m_dwKnockLooked(0), m_bYielded(FALSE), m_dwYieldedAt(0), m_dwHeldAt(0), m_nWaitingBytes(0), m_nTimer(0)
 {
 }
 
 CHourlyLogAppender::~CHourlyLogAppender()
 {
-    m_bYielded = FALSE;
-    Release();
-    LetGo();
+    Close();
     StopTicking();
+}
+
+CHourlyLogAppender::HourFile& CHourlyLogAppender::FileOf(const CString& path)
+{
+    for (HourFile& file : m_files) {
+        if (file.path == path)
+            return file;
+    }
+    // Besides the files whose records wait, the few held last are remembered: the hour's file
+    // keeps its end across the tries of the last hour's.
+    const size_t kRemembered = 4;
+    size_t nIdle = 0;
+    auto oldest = m_files.end();
+    for (auto it = m_files.begin(); it != m_files.end(); ++it) {
+        if (!it->waiting.empty() || &*it == m_pOpen)
+            continue;
+        ++nIdle;
+        if (oldest == m_files.end() || it->nUsed < oldest->nUsed)
+            oldest = it;
+    }
+    if (nIdle >= kRemembered)
+        m_files.erase(oldest);
+    m_files.push_back(HourFile());
+    m_files.back().path = path;
+    return m_files.back();
+}
+
+CString CHourlyLogAppender::GetWaitingPath() const
+{
+    for (const HourFile& file : m_files) {
+        if (!file.waiting.empty())
+            return file.path;
+    }
+    return CString();
 }
 
 BOOL CHourlyLogAppender::Append(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRecord& record)
 {
-    const CString path = HourlyLogPath(pszFolder, pszPrefix, record.m_time);
     try {
         std::vector<BYTE> bytes;
         if (!AppendRecord(bytes, record))
             return FALSE;
-        // What waits goes first, the file being free again perhaps; a record goes behind the
+        HourFile& file = FileOf(HourlyLogPath(pszFolder, pszPrefix, record.m_time));
+        // What waits goes first, its file being free again perhaps; a record goes behind the
         // records of its file that still wait.
-        if (!m_waiting.empty())
-            WriteWaiting();
-        const bool bBehind = std::any_of(m_waiting.begin(), m_waiting.end(),
-                                         [&](const Waiting& waiting) { return waiting.path == path; });
-        if (!bBehind) {
-            const Outcome outcome = Write(path, bytes);
+        if (m_nWaitingBytes != 0)
+            WriteAllWaiting(&file);
+        if (file.waiting.empty()) {
+            const Outcome outcome = Write(file, bytes);
             if (outcome != Busy)
                 return outcome == Written;
+            file.dwTried = ::GetTickCount();
         }
         if (m_nWaitingBytes + bytes.size() > kWaitingMax)
             return FALSE;
         m_nWaitingBytes += bytes.size();
-        m_waiting.push_back(Waiting{path, std::move(bytes)});
+        file.waiting.push_back(std::move(bytes));
         StartTicking();
         return FALSE;
     } catch (CException* e) {
@@ -387,7 +418,7 @@ BOOL CHourlyLogAppender::Append(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommL
 void CHourlyLogAppender::Release()
 {
     try {
-        WriteWaiting();
+        WriteAllWaiting(nullptr);
     } catch (CException* e) {
         e->Delete();
     } catch (...) {
@@ -395,44 +426,89 @@ void CHourlyLogAppender::Release()
     // One that waits for another appender to let it in keeps knocking.
     if (!m_bKnocking)
         LetGo();
-    if (m_waiting.empty() && m_file.m_hFile == CFile::hFileNull)
+    if (m_nWaitingBytes == 0 && m_file.m_hFile == CFile::hFileNull)
         StopTicking();
 }
 
-void CHourlyLogAppender::WriteWaiting()
+BOOL CHourlyLogAppender::Close()
 {
-    std::vector<CString> busy;
-    std::vector<BYTE> chunk;
-    auto it = m_waiting.begin();
-    while (it != m_waiting.end()) {
-        const CString path = it->path;
-        if (std::find(busy.begin(), busy.end(), path) != busy.end()) {
-            ++it;
+    try {
+        m_bYielded = FALSE;
+        const DWORD dwStart = ::GetTickCount();
+        for (;;) {
+            WriteAllWaiting(nullptr);
+            if (m_nWaitingBytes == 0 || ::GetTickCount() - dwStart >= kCloseWaitMs)
+                break;
+            ::Sleep(kCloseLookMs);
+        }
+        LetGo();
+        for (auto it = m_files.begin(); m_nWaitingBytes != 0 && it != m_files.end(); ++it) {
+            if (it->waiting.empty())
+                continue;
+            // The hourly file's name, before its ".mqt", names the file of its pending records.
+            HourFile& into = FileOf(it->path.Left(it->path.GetLength() - 4) + "-pending.mqt");
+            WriteWaiting(*it, &into);
+        }
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+    LetGo();
+    if (m_nWaitingBytes == 0)
+        StopTicking();
+    return m_nWaitingBytes == 0;
+}
+
+void CHourlyLogAppender::Discard()
+{
+    for (HourFile& file : m_files)
+        file.waiting.clear();
+    m_nWaitingBytes = 0;
+}
+
+void CHourlyLogAppender::WriteAllWaiting(const HourFile* pRecordFile)
+{
+    const DWORD dwNow = ::GetTickCount();
+    for (HourFile& file : m_files) {
+        if (file.waiting.empty() ||
+            (pRecordFile != nullptr && &file != pRecordFile && dwNow - file.dwTried < kRetryMs))
             continue;
-        }
-        // The records of one file that follow each other go in one write.
-        chunk.clear();
-        auto last = it;
-        while (last != m_waiting.end() && last->path == path &&
-               (chunk.empty() || chunk.size() + last->bytes.size() <= kWriteChunk)) {
-            chunk.insert(chunk.end(), last->bytes.begin(), last->bytes.end());
-            ++last;
-        }
-        const Outcome outcome = Write(path, chunk);
-        if (outcome == Busy) {
-            busy.push_back(path);
-            it = last;
-            continue;
-        }
-        for (auto done = it; done != last; ++done)
-            m_nWaitingBytes -= done->bytes.size();
-        it = m_waiting.erase(it, last);
+        file.dwTried = dwNow;
+        WriteWaiting(file);
     }
 }
 
-CHourlyLogAppender::Outcome CHourlyLogAppender::Write(const CString& path, const std::vector<BYTE>& bytes)
+BOOL CHourlyLogAppender::WriteWaiting(HourFile& file, HourFile* pInto)
 {
-    if (!Hold(path))
+    HourFile& into = pInto != nullptr ? *pInto : file;
+    // Held first: a file that cannot be had costs the same however many records wait for it.
+    if (!Hold(into))
+        return FALSE;
+    std::vector<BYTE> chunk;
+    while (!file.waiting.empty()) {
+        // The records that follow each other go in one write.
+        chunk.clear();
+        size_t nRecords = 0;
+        for (const std::vector<BYTE>& bytes : file.waiting) {
+            if (!chunk.empty() && chunk.size() + bytes.size() > kWriteChunk)
+                break;
+            chunk.insert(chunk.end(), bytes.begin(), bytes.end());
+            ++nRecords;
+        }
+        const Outcome outcome = Write(into, chunk);
+        // A pending file that is not a log file keeps them as a busy one does.
+        if (outcome == Busy || (outcome == Refused && &into != &file))
+            return FALSE;
+        // Written, or refused for good (not a log file): they wait no longer.
+        m_nWaitingBytes -= chunk.size();
+        file.waiting.erase(file.waiting.begin(), file.waiting.begin() + static_cast<ptrdiff_t>(nRecords));
+    }
+    return TRUE;
+}
+
+CHourlyLogAppender::Outcome CHourlyLogAppender::Write(HourFile& file, const std::vector<BYTE>& bytes)
+{
+    if (!Hold(file))
         return Busy;
     Outcome outcome = Busy;
     ULONGLONG nEnd = 0;
@@ -443,7 +519,7 @@ CHourlyLogAppender::Outcome CHourlyLogAppender::Write(const CString& path, const
         } else {
             m_file.Seek(static_cast<LONGLONG>(nEnd), CFile::begin);
             g_writer(m_file, bytes.data(), static_cast<UINT>(bytes.size()));
-            m_nEnd = nEnd + bytes.size();
+            file.nEnd = nEnd + bytes.size();
             outcome = Written;
         }
     } catch (CException* e) {
@@ -453,10 +529,10 @@ CHourlyLogAppender::Outcome CHourlyLogAppender::Write(const CString& path, const
         if (nEnd != 0) {
             try {
                 m_file.SetLength(nEnd);
-                m_nEnd = nEnd;
+                file.nEnd = nEnd;
             } catch (CException* eCut) {
                 eCut->Delete();
-                m_nEnd = 0;
+                file.nEnd = 0;
             }
         }
     }
@@ -481,7 +557,7 @@ CHourlyLogAppender::Outcome CHourlyLogAppender::Write(const CString& path, const
     return Written;
 }
 
-BOOL CHourlyLogAppender::Hold(const CString& path)
+BOOL CHourlyLogAppender::Hold(HourFile& file)
 {
     if (m_bYielded) {
         // Long enough for the other's next tick to find the file free.
@@ -489,21 +565,19 @@ BOOL CHourlyLogAppender::Hold(const CString& path)
             return FALSE;
         m_bYielded = FALSE;
     }
-    if (m_file.m_hFile != CFile::hFileNull && path != m_strPath)
+    if (m_file.m_hFile != CFile::hFileNull && m_pOpen != &file)
         LetGo();
     if (m_file.m_hFile == CFile::hFileNull) {
-        if (path != m_strPath) {
-            m_strPath = path;
-            m_nEnd = 0;
-        }
         // Opening or creating never truncates. A program that holds the file and lets no one
         // write it, or read it, keeps it from being opened at all.
-        if (!m_file.Open(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite |
-                                   CFile::shareDenyNone | kNoInherit))
+        if (!m_file.Open(file.path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite |
+                                        CFile::shareDenyNone | kNoInherit))
             return FALSE;
+        m_pOpen = &file;
         m_bHeaderChecked = FALSE;
         StartTicking();
     }
+    file.nUsed = ++m_nHolds;
     if (m_bLocked)
         return TRUE;
     if (!LockByte(m_file.m_hFile, kWritersByte)) {
@@ -525,6 +599,7 @@ BOOL CHourlyLogAppender::Hold(const CString& path)
 
 ULONGLONG CHourlyLogAppender::PrepareEnd()
 {
+    ULONGLONG& nKnown = m_pOpen->nEnd;
     const ULONGLONG nLength = m_file.GetLength();
     if (nLength == 0) {
         // Created now, or left empty by a header that could not be written. A cut header
@@ -543,8 +618,8 @@ ULONGLONG CHourlyLogAppender::PrepareEnd()
             throw;
         }
         m_bHeaderChecked = TRUE;
-        m_nEnd = kLogFileHeaderSize;
-        return m_nEnd;
+        nKnown = kLogFileHeaderSize;
+        return nKnown;
     }
     if (nLength < static_cast<ULONGLONG>(kLogFileHeaderSize))
         return 0;
@@ -554,21 +629,21 @@ ULONGLONG CHourlyLogAppender::PrepareEnd()
             return 0;
         m_bHeaderChecked = TRUE;
     }
-    if (nLength == m_nEnd)
-        return m_nEnd;
+    if (nLength == nKnown)
+        return nKnown;
     // Others appended since (or the file was never written by this appender). Under the lock
     // no one is writing a record, so a tear is one that a crash left.
     ULONGLONG nWhole = 0;
-    if (m_nEnd >= static_cast<ULONGLONG>(kLogFileHeaderSize) && m_nEnd < nLength)
-        nWhole = WholeRecordsEnd(m_file, m_nEnd, nLength);
+    if (nKnown >= static_cast<ULONGLONG>(kLogFileHeaderSize) && nKnown < nLength)
+        nWhole = WholeRecordsEnd(m_file, nKnown, nLength);
     // A tear, or an end that is not where a record of this file starts (the file was replaced):
     // the whole file is walked before anything is cut.
     if (nWhole < nLength)
         nWhole = WholeRecordsEnd(m_file, kLogFileHeaderSize, nLength);
     if (nWhole < nLength)
         m_file.SetLength(nWhole);
-    m_nEnd = nWhole;
-    return m_nEnd;
+    nKnown = nWhole;
+    return nKnown;
 }
 
 void CHourlyLogAppender::LetGo()
@@ -581,6 +656,7 @@ void CHourlyLogAppender::LetGo()
     }
     m_bLocked = FALSE;
     m_bKnocking = FALSE;
+    m_pOpen = nullptr;
     m_file.Abort();
 }
 

@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <functional>
+#include <list>
 #include <vector>
 
 #include "afxwin.h"
@@ -77,9 +78,17 @@ CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time
 //
 // A record whose file cannot be opened or written now (another program holds it, the disk is
 // full, the folder is missing) waits, and so do the records after it for the same file; they go
-// in, in order, at the next record or tick at which the file can be written. At most
+// in, in order, at the next record of the file or tick at which the file can be written (while
+// only records of other files come, it is tried every kRetryMs). The records that wait are kept
+// by file, and each file remembers where it ends: a record costs the same however many wait,
+// and the records of a file that is free go straight in while those of another wait. At most
 // kWaitingMax bytes wait: a record that comes while that much waits is not written. A file
 // that is not a log file is never written, and its records do not wait. Nothing is shown.
+//
+// At the end (Close, or the destructor) the files are tried for up to kCloseWaitMs, which gives
+// another appender holding one the time to let go; what still cannot go into its file goes into
+// a log file of its own beside it, named after it: AUTOSAVE2024010312.mqt's records into
+// AUTOSAVE2024010312-pending.mqt (appended to, when an earlier end left one).
 //
 // The ticks come through the thread's message loop; an appender is used on one thread.
 class CHourlyLogAppender
@@ -87,48 +96,69 @@ class CHourlyLogAppender
 public:
     static const size_t kWaitingMax = 16 * 1024 * 1024;
     static const UINT kTickMs = 100;
+    // How often a file whose records wait is tried while only records of other files come.
+    static const DWORD kRetryMs = 50;
     // How often the appender that holds the file looks whether another waits for it, and how
     // long it then stays out.
     static const DWORD kKnockLookMs = 25;
     static const DWORD kYieldMs = 150;
+    // How long the end tries the files that records wait for, and how often.
+    static const DWORD kCloseWaitMs = 1500;
+    static const DWORD kCloseLookMs = 20;
 
     CHourlyLogAppender();
-    // Writes what waits if it can; what cannot be written then is lost.
+    // Closes; what can be written nowhere then is lost.
     ~CHourlyLogAppender();
 
     // TRUE when the record is in its file now; FALSE when it waits or is not written.
     BOOL Append(LPCSTR pszFolder, LPCSTR pszPrefix, const CCommLogRecord& record);
     // Writes what waits if it can and lets go of the file, as a tick of the timer does.
     void Release();
+    // Puts what waits into its files, or into their pending files, as described above, and
+    // lets go. FALSE when records are left that could be written nowhere (a full disk); they
+    // still wait, for another Close, or for Discard, which drops them.
+    BOOL Close();
+    void Discard();
     // The bytes of the records waiting.
     size_t GetWaitingBytes() const { return m_nWaitingBytes; }
+    // The file of the first records that wait, empty when none wait.
+    CString GetWaitingPath() const;
 
 private:
     enum Outcome { Written, Busy, Refused };
-    struct Waiting
+    // A file written or waited for, and what is known of it.
+    struct HourFile
     {
         CString path;
-        std::vector<BYTE> bytes;
+        ULONGLONG nEnd = 0;  // where its whole records ended after this appender's last write, 0 unknown
+        std::deque<std::vector<BYTE>> waiting;  // the records that wait for it, oldest first
+        DWORD dwTried = 0;   // when those were last tried
+        unsigned nUsed = 0;  // when it was last held, counted in holds
     };
 
+    HourFile& FileOf(const CString& path);
     // Writes the bytes of whole records at the end of the file.
-    Outcome Write(const CString& path, const std::vector<BYTE>& bytes);
+    Outcome Write(HourFile& file, const std::vector<BYTE>& bytes);
     // Holds the file (TRUE): open, and with the writers' lock.
-    BOOL Hold(const CString& path);
+    BOOL Hold(HourFile& file);
     // Holding the file: where the file's whole records end, made ready for the next
     // record (a header given, a tear cut); 0 for a file that is not a log file.
     ULONGLONG PrepareEnd();
-    // Writes the records that wait, in order; those of a file that cannot be written now keep
-    // waiting.
-    void WriteWaiting();
+    // Writes the records that wait for the file into it (or into another), in order, in
+    // chunks of whole records; FALSE when some still wait.
+    BOOL WriteWaiting(HourFile& file, HourFile* pInto = nullptr);
+    // Tries the files whose records wait: all of them, or with a record of its file at hand,
+    // that file and those of the others not tried for kRetryMs.
+    void WriteAllWaiting(const HourFile* pRecordFile);
     void LetGo();
     void StartTicking();
     void StopTicking();
     static void CALLBACK OnTick(HWND hWnd, UINT nMsg, UINT_PTR nIdEvent, DWORD dwTime);
 
-    CFile m_file;        // the file last written while it is open
-    CString m_strPath;   // the file last written, empty for none
-    ULONGLONG m_nEnd;    // where its whole records ended after this appender's last write, 0 unknown
+    CFile m_file;        // the file held last while it is open
+    HourFile* m_pOpen;   // its entry, null while none is open
+    std::list<HourFile> m_files;
+    unsigned m_nHolds;
     BOOL m_bHeaderChecked;  // since the file was opened
     BOOL m_bLocked;      // holds the writers' lock: the file is held
     BOOL m_bKnocking;    // waits for another appender's lock, and says so
@@ -136,7 +166,6 @@ private:
     BOOL m_bYielded;     // let another in, and stays out for a while
     DWORD m_dwYieldedAt;
     DWORD m_dwHeldAt;    // when the writers' lock was taken
-    std::deque<Waiting> m_waiting;
     size_t m_nWaitingBytes;
     UINT_PTR m_nTimer;
 

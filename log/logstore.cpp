@@ -199,6 +199,18 @@ BOOL CLogStore::WriteRealtimeLog(const CCommLogRecord& record)
     return m_hourly.Append(m_pSettings->m_strPath, m_pSettings->m_strFilePrefix, record);
 }
 
+void CLogStore::CloseRealtimeLog()
+{
+    // Only records that could be written nowhere, not even beside their file, are asked about.
+    while (!m_hourly.Close()) {
+        const CString text = m_hourly.GetWaitingPath() + "\n" + GetMessageText(13006);
+        if (AfxMessageBox(text, MB_RETRYCANCEL | MB_ICONSTOP) != IDRETRY) {
+            m_hourly.Discard();
+            return;
+        }
+    }
+}
+
 BOOL CLogStore::ExportLogCsv(LPCSTR pszPath)
 {
     if (m_records.empty()) {

@@ -86,6 +86,10 @@ public:
     // Appends the record to its hourly file, or leaves it waiting there while the file is busy
     // (CHourlyLogAppender says when the file is held and what waits); failures are silent.
     BOOL WriteRealtimeLog(const CCommLogRecord& record);
+    // At the program's end: the records that wait go into their hourly files or beside them
+    // (CHourlyLogAppender::Close); records that can go nowhere (a full disk) are shown with
+    // their file and 13006, to be tried again or given up.
+    void CloseRealtimeLog();
     BOOL ExportLogCsv(LPCSTR pszPath);
     BOOL ExportLogText(LPCSTR pszPath);
     // A log file dropped on the list: asks 13008 with the path (OK / Cancel) and reads the

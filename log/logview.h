@@ -66,6 +66,7 @@ public:
     BOOL ReadLogFile(LPCSTR pszPath) { return m_store.ReadLogFile(pszPath); }
     BOOL WriteLogFile(LPCSTR pszPath) { return m_store.WriteLogFile(pszPath); }
     BOOL WriteRealtimeLog(const CCommLogRecord& record) { return m_store.WriteRealtimeLog(record); }
+    void CloseRealtimeLog() { m_store.CloseRealtimeLog(); }
     BOOL ExportLogCsv(LPCSTR pszPath) { return m_store.ExportLogCsv(pszPath); }
     BOOL ExportLogText(LPCSTR pszPath) { return m_store.ExportLogText(pszPath); }
 

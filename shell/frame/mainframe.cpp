@@ -499,6 +499,10 @@ BOOL CMainFrame::DestroyWindow()
 {
     m_bClosing = 1;
     StopConnectionsForClose();
+    // The records still waiting for their hourly file, the stop rows among them, go now, while
+    // a question about them can still be asked.
+    if (m_pLogView != NULL)
+        m_pLogView->CloseRealtimeLog();
     NotifyTrayIcon(2, NULL);
     for (HICON& hIcon : m_hPortIcon) {
         if (hIcon != NULL)

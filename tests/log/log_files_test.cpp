@@ -4,7 +4,9 @@
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <functional>
+#include <thread>
 
 #include "logfiles.h"
 #include "winharness.h"
@@ -285,6 +287,27 @@ protected:
         const LogFileReadResult result =
             ReadLogFileRecords(path.c_str(), [&count](const CCommLogRecord&) { ++count; });
         return result == LogFileReadOk ? count : -1;
+    }
+
+    // The payloads' first bytes of every log file of the folder whose name starts with the
+    // hourly file's, as the program's reader loads them, file by file.
+    std::vector<std::vector<int>> NumbersInFilesOfTheHour(const std::string& hourly)
+    {
+        std::vector<std::vector<int>> files;
+        const std::string stem = hourly.substr(0, hourly.size() - 4);
+        WIN32_FIND_DATAA found = {};
+        const HANDLE hFind = FindFirstFileA((stem + "*.mqt").c_str(), &found);
+        if (hFind == INVALID_HANDLE_VALUE)
+            return files;
+        do {
+            CLogStore reader;
+            EXPECT_TRUE(reader.ReadLogFile(folder.File(found.cFileName).c_str())) << found.cFileName;
+            files.emplace_back();
+            for (int i = 0; i < reader.GetRecordCount(); ++i)
+                files.back().push_back(BytesOf(reader.GetRecord(i).m_data).at(0));
+        } while (FindNextFileA(hFind, &found));
+        FindClose(hFind);
+        return files;
     }
 
     // Opens the file as another program does, once the log has let go of it.
@@ -610,6 +633,112 @@ TEST_F(HourlyLog, AppendThatFailsPartWayLeavesEveryRecordReadable)
     store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {4}, Time(2024, 1, 3, 13, 1, 0, 0)));
     EXPECT_EQ(2, CountRecords(next));
     EXPECT_TRUE(prompts.seen.empty());
+}
+
+// Restores the log files' writer when asked, as a user frees the disk before answering.
+class FreeingTheDisk : public CPromptHook
+{
+public:
+    explicit FreeingTheDisk(LogFileWriteFn writer) : m_writer(writer) { m_pOld = AfxSetPromptHook(this); }
+    ~FreeingTheDisk() override { AfxSetPromptHook(m_pOld); }
+
+    int MessageBox(HWND, LPCSTR lpszText, LPCSTR, UINT nType) override
+    {
+        seen.push_back({lpszText, nType});
+        SetLogFileWriter(m_writer);
+        return IDRETRY;
+    }
+
+    std::vector<PromptSeen> seen;
+
+private:
+    LogFileWriteFn m_writer;
+    CPromptHook* m_pOld;
+};
+
+TEST_F(HourlyLog, WhatWaitsAtTheEndGoesBesideItsHeldFileAndOnlyWhatCanGoNowhereIsAskedAbout)
+{
+    // The program ends while a reader denying writers still holds the hour's file: every record
+    // is afterwards in a log file of the folder named after it, each file in order, and once.
+    const std::string path = folder.File("AUTOSAVE2024010312.mqt");
+    HANDLE hHeld = INVALID_HANDLE_VALUE;
+    {
+        CHourlyLogAppender appender;
+        for (int i = 0; i < 30; ++i) {
+            if (i == 10)
+                hHeld = OpenOnceLetGo(path, GENERIC_READ, FILE_SHARE_READ);
+            appender.Append(folder.Path().c_str(), "AUTOSAVE",
+                            Record(0, CCommLogRecord::KindReceive, {BYTE(i)}, Time(2024, 1, 3, 12, i, 0, 0)));
+        }
+        ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+        EXPECT_NE(0u, appender.GetWaitingBytes());
+    }
+    CloseHandle(hHeld);
+    std::vector<int> all;
+    for (const std::vector<int>& numbers : NumbersInFilesOfTheHour(path)) {
+        EXPECT_TRUE(std::is_sorted(numbers.begin(), numbers.end()));
+        all.insert(all.end(), numbers.begin(), numbers.end());
+    }
+    std::sort(all.begin(), all.end());
+    std::vector<int> expected(30);
+    for (int i = 0; i < 30; ++i)
+        expected[i] = i;
+    EXPECT_EQ(expected, all);
+
+    // A full disk takes them nowhere: the end asks, naming their file, and tries again.
+    const std::string next = folder.File("AUTOSAVE2024010313.mqt");
+    const LogFileWriteFn previous = SetLogFileWriter(WriteHalfThenFail);
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 13, 0, 0, 0)));
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {2}, Time(2024, 1, 3, 13, 1, 0, 0)));
+    FreeingTheDisk answer(previous);
+    store.CloseRealtimeLog();
+    ASSERT_EQ(1u, answer.seen.size());
+    EXPECT_EQ(next + "\n" + MessageText(13006), answer.seen[0].text);
+    EXPECT_EQ(UINT(MB_RETRYCANCEL), answer.seen[0].type & MB_TYPEMASK);
+    EXPECT_EQ(2, CountRecords(next));
+    EXPECT_TRUE(prompts.seen.empty());
+}
+
+TEST_F(HourlyLog, AnAppenderEndingWhileAnotherHoldsTheFileGetsItsRecordsInOnceTheOtherLetsGo)
+{
+    // Two instances of the program: the other holds the file after its record, and its next
+    // record comes a while after this one has begun to end.
+    const std::string path = folder.File("AUTOSAVE2024010312.mqt");
+    const HANDLE hHolding = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const HANDLE hEnding = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const HANDLE hEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread other([&] {
+        CHourlyLogAppender appender;
+        appender.Append(folder.Path().c_str(), "AUTOSAVE",
+                        Record(1, CCommLogRecord::KindReceive, {1, 0}, Time(2024, 1, 3, 12, 0, 0, 0)));
+        SetEvent(hHolding);
+        WaitForSingleObject(hEnding, INFINITE);
+        Sleep(300);
+        appender.Append(folder.Path().c_str(), "AUTOSAVE",
+                        Record(1, CCommLogRecord::KindReceive, {1, 1}, Time(2024, 1, 3, 12, 0, 1, 0)));
+        // The appenders' timers are listed for the one thread that the program has.
+        WaitForSingleObject(hEnded, INFINITE);
+    });
+    WaitForSingleObject(hHolding, INFINITE);
+    {
+        CHourlyLogAppender appender;
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_FALSE(appender.Append(folder.Path().c_str(), "AUTOSAVE",
+                                         Record(0, CCommLogRecord::KindReceive, {0, BYTE(i)},
+                                                Time(2024, 1, 3, 12, 1, i, 0))));
+        }
+        SetEvent(hEnding);
+    }
+    SetEvent(hEnded);
+    other.join();
+    for (HANDLE h : {hHolding, hEnding, hEnded})
+        CloseHandle(h);
+    std::vector<int> next(2, 0);
+    EXPECT_EQ(LogFileReadOk, ReadLogFileRecords(path.c_str(), [&](const CCommLogRecord& record) {
+        const std::vector<BYTE> payload = BytesOf(record.m_data);
+        EXPECT_EQ(next[payload.at(0)]++, payload.at(1));
+    }));
+    EXPECT_EQ((std::vector<int>{5, 2}), next);
 }
 
 TEST_F(HourlyLog, TornTailIsCutBackToTheLastWholeRecordBeforeAppending)
