@@ -7,8 +7,10 @@
 
 namespace {
 
-// The folder under the system's temporary folder that holds each process's copy folders.
+// The folder under the system's temporary folder that holds each keeper's copy folder.
 const char kCopiesFolder[] = "korvane-dlls";
+// The file that a keeper holds open in its copy folder, sharing nothing, while it lives.
+const char kInUseName[] = "in-use";
 
 bool IsBareName(LPCSTR pszPath)
 {
@@ -50,8 +52,11 @@ void RemoveFolder(const CString& strFolder, bool bSubfolders)
     RemoveDirectoryA(strFolder);
 }
 
-// The copy folders of processes that have ended: the system removed their copies as they
-// ended (a process that was killed between a copy and its handle may have left one).
+// The copy folders that no live keeper holds: those whose in-use file can be deleted (left by
+// a Wine server that ended before its processes did), the empty ones (the system removed the
+// copies and the in-use file as the keeper's process ended) and those of earlier builds, which
+// held no such file, once their process has ended. A folder that a keeper has just made and
+// not yet marked may go too: its keeper then makes another.
 void RemoveLeftFolders(const CString& strBase)
 {
     WIN32_FIND_DATAA found;
@@ -61,16 +66,24 @@ void RemoveLeftFolders(const CString& strBase)
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || found.cFileName[0] == '.')
             continue;
+        const CString strFolder = strBase + "\\" + found.cFileName;
+        if (DeleteFileA(strFolder + "\\" + kInUseName)) {
+            RemoveFolder(strFolder, true);
+            continue;
+        }
+        if (GetLastError() != ERROR_FILE_NOT_FOUND || RemoveDirectoryA(strFolder))
+            continue;
+        // No process but this one has its id now.
         const DWORD dwProcessId = std::strtoul(found.cFileName, NULL, 10);
-        if (dwProcessId != 0 && dwProcessId != GetCurrentProcessId() && !ProcessRuns(dwProcessId))
-            RemoveFolder(strBase + "\\" + found.cFileName, true);
+        if (dwProcessId != 0 && (dwProcessId == GetCurrentProcessId() || !ProcessRuns(dwProcessId)))
+            RemoveFolder(strFolder, true);
     } while (FindNextFileA(hFind, &found));
     FindClose(hFind);
 }
 
 } // namespace
 
-CModuleKeeper::CModuleKeeper(bool bKeepMapped) : m_bKeepMapped(bKeepMapped), m_bFreshMapsOver(false)
+CModuleKeeper::CModuleKeeper(bool bKeepMapped) : m_bKeepMapped(bKeepMapped), m_bFreshMapsOver(false), m_hInUse(NULL)
 {
 }
 
@@ -83,6 +96,8 @@ CModuleKeeper::~CModuleKeeper()
         if (kept.hCopy != NULL)
             CloseHandle(kept.hCopy);
     }
+    if (m_hInUse != NULL)
+        CloseHandle(m_hInUse);
     for (size_t i = m_folders.size(); i-- > 0;)
         RemoveDirectoryA(m_folders[i]);
 }
@@ -246,11 +261,19 @@ CString CModuleKeeper::CopyFolder()
     for (int i = 0; i < 1000; ++i) {
         CString strFolder;
         strFolder.Format("%s\\%lu-%d", static_cast<LPCSTR>(strBase), GetCurrentProcessId(), i);
-        if (CreateDirectoryA(strFolder, NULL)) {
-            m_strFolder = strFolder;
-            m_folders.push_back(strFolder);
-            break;
+        if (!CreateDirectoryA(strFolder, NULL))
+            continue;
+        // Another keeper's start may have taken the folder, still unmarked, for a left one.
+        HANDLE hInUse = CreateFileA(strFolder + "\\" + kInUseName, DELETE, 0, NULL, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, NULL);
+        if (hInUse == INVALID_HANDLE_VALUE) {
+            RemoveDirectoryA(strFolder);
+            continue;
         }
+        m_hInUse = hInUse;
+        m_strFolder = strFolder;
+        m_folders.push_back(strFolder);
+        break;
     }
     return m_strFolder;
 }

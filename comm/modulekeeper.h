@@ -22,14 +22,18 @@
 // and data of the running DLL, which crashed at its next call or at the next thread's start.
 // Nothing outside the program knows the copy, so nothing done to the DLL's file changes what
 // runs; the build the program mapped stays until its next start, as every DLL mapped under
-// Wine does anyway. Each copy lies under its own file name in a folder of the process under
-// the system's temporary folder ("korvane-dlls\<process id>-<n>"), held by a handle that
-// deletes it when the handle goes: the system removes the copies when the process ends,
-// however it ends, and the next keeper to make a folder removes the emptied folders of
-// processes that are gone. A DLL asking for its own module's file name gets the copy's; the
-// DLLs' documents say to look beside the program instead. A module the process has mapped
-// already from the DLL's own file (the program's lua51.dll, say) is taken as it is: a copy
-// would be a second module with state of its own.
+// Wine does anyway.
+//
+// Each copy lies under its own file name in a folder of the keeper under the system's
+// temporary folder ("korvane-dlls\<process id>-<n>"), held by a handle that deletes it when
+// the handle goes: the system removes the copies when the process ends, however it ends. The
+// keeper holds a file in its folder open without sharing while it lives; the next keeper to
+// make a folder removes every folder that no live keeper holds so, whatever process id the
+// folder was named by (a fresh Wine session gives the program the same one at every start). A
+// DLL asking for its own module's file name gets the copy's; the DLLs' documents say to look
+// beside the program instead. A module the process has mapped already from the DLL's own file
+// (the program's lua51.dll, say) is taken as it is: a copy would be a second module with state
+// of its own.
 //
 // On Windows nothing is kept or copied: the system refuses to write into a mapped DLL's file,
 // a module stays mapped while a holder has it, so each connection loads its DLL afresh and
@@ -101,6 +105,7 @@ private:
     std::mutex m_lock;
     std::vector<Kept> m_kept;
     CString m_strFolder;            // the keeper's copy folder, made at its first copy
+    HANDLE m_hInUse;                // held open in it, sharing nothing, while the keeper lives
     std::vector<CString> m_folders; // it and the subfolders made for names met twice
 };
 
