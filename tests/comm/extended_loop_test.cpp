@@ -738,3 +738,41 @@ TEST(ModuleKeeper, KeepsWhatItMappedOnlyUnderWinesRuleAndEveryDllHolderGoesThrou
     }
     EXPECT_NE(nullptr, GetModuleHandleA(file.c_str())) << "the holder's unload unmapped the DLL";
 }
+
+// An extension DLL that imports a helper DLL from the program's folder has the helper mapped
+// from a copy beside its own: a new build of the helper written over its file in place, as
+// `cp` does, changes nothing that runs, and the helper's copy goes with the keeper.
+TEST(ModuleKeeper, MapsTheHelperThatADllImportsFromTheProgramsFolderFromACopyBesideItsOwn)
+{
+    const std::string helper = ProgramFolder() + "\\kvrhelper.dll";
+    ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\kvrtest_extbuild1.dll").c_str(), helper.c_str(), FALSE));
+    const std::vector<BYTE> block = {0xE7, 0x01, 0x5A};
+    auto echo = [&block](HMODULE hDll) {
+        const auto call = reinterpret_cast<CallBackKvrProc>(GetProcAddress(hDll, "CallBackKVR"));
+        KvrBlock reply = {};
+        KvrBlock request = {};
+        request.w[KvrCommand] = KvrCmdReceived;
+        request.w[KvrLength] = static_cast<DWORD>(block.size());
+        request.w[KvrData] = reinterpret_cast<DWORD>(block.data());
+        call(&reply, &request);
+        const BYTE* data = reinterpret_cast<const BYTE*>(reply.w[KvrData]);
+        return std::vector<BYTE>(data, data + reply.w[KvrLength]);
+    };
+    std::string helperCopy;
+    {
+        CModuleKeeper keeper(true);
+        const HMODULE hDll = keeper.Load((ProgramFolder() + "\\kvrtest_exthelped.dll").c_str());
+        ASSERT_NE(nullptr, hDll);
+        const std::vector<BYTE> first = echo(hDll);
+        ASSERT_EQ(4u, first.size());
+        EXPECT_EQ(0xA1, first[0]);
+        helperCopy = FileOf(GetModuleHandleA("kvrhelper.dll"));
+        ASSERT_EQ(FolderOf(FileOf(hDll)) + "\\kvrhelper.dll", helperCopy);
+        ASSERT_TRUE(LinuxCopyOver(ProgramFolder() + "\\kvrtest_extbuild2.dll", helper));
+        EXPECT_EQ(first, echo(hDll));
+        keeper.Free(hDll);
+    }
+    EXPECT_EQ(nullptr, GetModuleHandleA("kvrhelper.dll"));
+    EXPECT_FALSE(Exists(helperCopy));
+    EXPECT_TRUE(DeleteFileA(helper.c_str()));
+}
