@@ -18,9 +18,10 @@
 // a DLL writes every reply word it means, 0 included.
 //
 // Under Wine the program runs a copy of the DLL that it made in a temporary folder of its own,
-// so GetModuleFileName of the DLL's own module names that copy, not the DLL's file: a DLL that
-// reads files beside itself finds them beside the program (GetModuleFileName(NULL, ...)), whose
-// folder is the one the DLL choice lists.
+// with copies of the DLLs it imports from the program's folder beside it, so GetModuleFileName
+// of the DLL's own module names that copy, not the DLL's file: a DLL that reads files beside
+// itself finds them beside the program (GetModuleFileName(NULL, ...)), whose folder is the one
+// the DLL choice lists.
 //
 // The function returns 0. Any other result fails a question of the DLL choice or the page, and
 // a connection's version query ("DLL内部エラー", and the port closes). During a connection only

@@ -1,5 +1,7 @@
 #include "modulekeeper.h"
 
+#include "conversions.h"
+#include "dllimports.h"
 #include "plugindll.h"
 
 #include <cstdlib>
@@ -7,8 +9,10 @@
 
 namespace {
 
-// The folder under the system's temporary folder that holds each process's copy folders.
+// The folder under the system's temporary folder that holds each keeper's copy folder.
 const char kCopiesFolder[] = "korvane-dlls";
+// The file that a keeper holds open in its copy folder, sharing nothing, while it lives.
+const char kInUseName[] = "in-use";
 
 bool IsBareName(LPCSTR pszPath)
 {
@@ -50,8 +54,11 @@ void RemoveFolder(const CString& strFolder, bool bSubfolders)
     RemoveDirectoryA(strFolder);
 }
 
-// The copy folders of processes that have ended: the system removed their copies as they
-// ended (a process that was killed between a copy and its handle may have left one).
+// The copy folders that no live keeper holds: those whose in-use file can be deleted (left by
+// a Wine server that ended before its processes did), the empty ones (the system removed the
+// copies and the in-use file as the keeper's process ended) and those of earlier builds, which
+// held no such file, once their process has ended. A folder that a keeper has just made and
+// not yet marked may go too: its keeper then makes another.
 void RemoveLeftFolders(const CString& strBase)
 {
     WIN32_FIND_DATAA found;
@@ -61,16 +68,66 @@ void RemoveLeftFolders(const CString& strBase)
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || found.cFileName[0] == '.')
             continue;
+        const CString strFolder = strBase + "\\" + found.cFileName;
+        if (DeleteFileA(strFolder + "\\" + kInUseName)) {
+            RemoveFolder(strFolder, true);
+            continue;
+        }
+        if (GetLastError() != ERROR_FILE_NOT_FOUND || RemoveDirectoryA(strFolder))
+            continue;
+        // No process but this one has its id now.
         const DWORD dwProcessId = std::strtoul(found.cFileName, NULL, 10);
-        if (dwProcessId != 0 && dwProcessId != GetCurrentProcessId() && !ProcessRuns(dwProcessId))
-            RemoveFolder(strBase + "\\" + found.cFileName, true);
+        if (dwProcessId != 0 && (dwProcessId == GetCurrentProcessId() || !ProcessRuns(dwProcessId)))
+            RemoveFolder(strFolder, true);
     } while (FindNextFileA(hFind, &found));
     FindClose(hFind);
 }
 
+CString FileNameOf(const CString& strPath)
+{
+    return strPath.Mid(strPath.ReverseFind('\\') + 1);
+}
+
+// The file that the loader maps for a DLL that another imports, when it lies where a user's
+// DLLs lie: the program's folder, which the loader looks into first, or the working folder,
+// which it looks into after the system's folders. Empty for any other DLL.
+CString HelperSource(const CString& strName)
+{
+    if (!IsBareName(strName))
+        return CString();
+    const CString strBeside = GetAppDirectory() + strName;
+    if (FileExists(strBeside))
+        return strBeside;
+    char szFolder[MAX_PATH];
+    for (UINT(WINAPI * pFolder)(LPSTR, UINT) : {GetSystemDirectoryA, GetWindowsDirectoryA}) {
+        const UINT n = pFolder(szFolder, sizeof(szFolder));
+        if (n > 0 && n < sizeof(szFolder) && FileExists(CString(szFolder) + "\\" + strName))
+            return CString();
+    }
+    const DWORD n = GetCurrentDirNoSlash(sizeof(szFolder), szFolder);
+    const CString strHere = CString(szFolder) + "\\" + strName;
+    return n > 0 && n < sizeof(szFolder) && FileExists(strHere) ? strHere : CString();
+}
+
+// Copies the file to the path and opens the copy for its deletion once the handle is closed
+// and no one maps it. NULL when either fails.
+HANDLE CopyToDelete(const CString& strSource, const CString& strCopy)
+{
+    if (!CopyFileA(strSource, strCopy, TRUE))
+        return NULL;
+    // A read-only file would refuse to be deleted.
+    SetFileAttributesA(strCopy, FILE_ATTRIBUTE_NORMAL);
+    HANDLE hCopy = CreateFileA(strCopy, DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                               FILE_FLAG_DELETE_ON_CLOSE, NULL);
+    if (hCopy != INVALID_HANDLE_VALUE)
+        return hCopy;
+    DeleteFileA(strCopy);
+    return NULL;
+}
+
 } // namespace
 
-CModuleKeeper::CModuleKeeper(bool bKeepMapped) : m_bKeepMapped(bKeepMapped), m_bFreshMapsOver(false)
+CModuleKeeper::CModuleKeeper(bool bKeepMapped) : m_bKeepMapped(bKeepMapped), m_bFreshMapsOver(false), m_hInUse(NULL)
 {
 }
 
@@ -83,6 +140,8 @@ CModuleKeeper::~CModuleKeeper()
         if (kept.hCopy != NULL)
             CloseHandle(kept.hCopy);
     }
+    if (m_hInUse != NULL)
+        CloseHandle(m_hInUse);
     for (size_t i = m_folders.size(); i-- > 0;)
         RemoveDirectoryA(m_folders[i]);
 }
@@ -177,11 +236,15 @@ bool CModuleKeeper::Holds(HMODULE hModule) const
 
 HMODULE CModuleKeeper::MapCopy(const CString& strSource)
 {
-    const int nSlash = strSource.ReverseFind('\\');
-    const CString strName = strSource.Mid(nSlash + 1);
-    CString strCopy;
+    std::vector<Copy> copies;
+    bool bImportsRead = false;
+    auto discard = [&copies] {
+        for (const Copy& copy : copies)
+            CloseHandle(copy.hCopy);
+        copies.clear();
+    };
     const CString strFolder = CopyFolder();
-    // The copy keeps the DLL's file name; a name met twice (two folders' DLLs) gets a
+    // The copies keep their files' names; a name met twice (two folders' DLLs) gets a
     // subfolder.
     for (int n = 0; !strFolder.IsEmpty() && n < 100; ++n) {
         CString strIn = strFolder;
@@ -190,34 +253,68 @@ HMODULE CModuleKeeper::MapCopy(const CString& strSource)
             if (CreateDirectoryA(strIn, NULL))
                 m_folders.push_back(strIn);
         }
-        if (!FileExists(strIn + "\\" + strName)) {
-            strCopy = strIn + "\\" + strName;
+        const CopyResult result = CopyWithHelpers(strSource, strIn, copies, bImportsRead);
+        if (result == CopiedAll)
             break;
-        }
+        discard();
+        if (result == CopyFailed)
+            break;
     }
-    HANDLE hCopy = NULL;
-    if (!strCopy.IsEmpty() && CopyFileA(strSource, strCopy, TRUE)) {
-        // A read-only file would refuse to be deleted.
-        SetFileAttributesA(strCopy, FILE_ATTRIBUTE_NORMAL);
-        hCopy = CreateFileA(strCopy, DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
-                            FILE_FLAG_DELETE_ON_CLOSE, NULL);
-        if (hCopy == INVALID_HANDLE_VALUE) {
-            hCopy = NULL;
-            DeleteFileA(strCopy);
-        }
-    }
-    // Without a copy (no temporary folder, no room, no such file), the file itself, as
-    // before copies were made: the loader then also says why a missing file fails.
-    HMODULE hModule = LoadLibraryA(hCopy != NULL ? strCopy : strSource);
+    // Without copies (no temporary folder, no room, no such file), the file itself, as before
+    // copies were made: the loader then also says why a missing file fails. A copy whose
+    // imports are unknown has its helpers found where the DLL's own file would.
+    HMODULE hModule = copies.empty() ? LoadLibraryA(strSource)
+                                     : LoadLibraryExA(copies[0].strCopy, NULL,
+                                                      bImportsRead ? LOAD_WITH_ALTERED_SEARCH_PATH : 0);
     if (hModule == NULL) {
         const DWORD dwError = GetLastError();
-        if (hCopy != NULL)
-            CloseHandle(hCopy);
+        discard();
         SetLastError(dwError);
         return NULL;
     }
-    Add(strSource, hModule, hCopy);
+    for (size_t i = 0; i < copies.size(); ++i) {
+        // A helper that the loader did not map (one whose import it found otherwise) goes.
+        HMODULE hMapped = i == 0 ? hModule : GetModuleHandleA(copies[i].strCopy);
+        if (hMapped != NULL)
+            Add(copies[i].strSource, hMapped, copies[i].hCopy);
+        else
+            CloseHandle(copies[i].hCopy);
+    }
+    if (copies.empty())
+        Add(strSource, hModule, NULL);
     return hModule;
+}
+
+CModuleKeeper::CopyResult CModuleKeeper::CopyWithHelpers(const CString& strSource, const CString& strFolder,
+                                                         std::vector<Copy>& copies, bool& bImportsRead)
+{
+    std::vector<CString> sources(1, strSource);
+    for (size_t i = 0; i < sources.size(); ++i) {
+        const CString strCopy = strFolder + "\\" + FileNameOf(sources[i]);
+        if (FileExists(strCopy))
+            return NameTaken;
+        HANDLE hCopy = CopyToDelete(sources[i], strCopy);
+        if (hCopy == NULL)
+            return CopyFailed;
+        copies.push_back(Copy{sources[i], strCopy, hCopy});
+        // The table of the copy, which is what is mapped: the DLL's own file may change meanwhile.
+        std::vector<CString> imports;
+        const bool bRead = ReadDllImportsOfFile(strCopy, imports);
+        if (i == 0)
+            bImportsRead = bRead;
+        for (const CString& strName : imports) {
+            bool bListed = false;
+            for (const CString& strListed : sources)
+                bListed = bListed || FileNameOf(strListed).CompareNoCase(strName) == 0;
+            // The loader takes a module of that name that is mapped already, from wherever.
+            if (bListed || GetModuleHandleA(strName) != NULL)
+                continue;
+            const CString strHelper = HelperSource(strName);
+            if (!strHelper.IsEmpty())
+                sources.push_back(strHelper);
+        }
+    }
+    return CopiedAll;
 }
 
 void CModuleKeeper::Add(const CString& strSource, HMODULE hModule, HANDLE hCopy)
@@ -246,11 +343,19 @@ CString CModuleKeeper::CopyFolder()
     for (int i = 0; i < 1000; ++i) {
         CString strFolder;
         strFolder.Format("%s\\%lu-%d", static_cast<LPCSTR>(strBase), GetCurrentProcessId(), i);
-        if (CreateDirectoryA(strFolder, NULL)) {
-            m_strFolder = strFolder;
-            m_folders.push_back(strFolder);
-            break;
+        if (!CreateDirectoryA(strFolder, NULL))
+            continue;
+        // Another keeper's start may have taken the folder, still unmarked, for a left one.
+        HANDLE hInUse = CreateFileA(strFolder + "\\" + kInUseName, DELETE, 0, NULL, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, NULL);
+        if (hInUse == INVALID_HANDLE_VALUE) {
+            RemoveDirectoryA(strFolder);
+            continue;
         }
+        m_hInUse = hInUse;
+        m_strFolder = strFolder;
+        m_folders.push_back(strFolder);
+        break;
     }
     return m_strFolder;
 }

@@ -22,14 +22,23 @@
 // and data of the running DLL, which crashed at its next call or at the next thread's start.
 // Nothing outside the program knows the copy, so nothing done to the DLL's file changes what
 // runs; the build the program mapped stays until its next start, as every DLL mapped under
-// Wine does anyway. Each copy lies under its own file name in a folder of the process under
-// the system's temporary folder ("korvane-dlls\<process id>-<n>"), held by a handle that
-// deletes it when the handle goes: the system removes the copies when the process ends,
-// however it ends, and the next keeper to make a folder removes the emptied folders of
-// processes that are gone. A DLL asking for its own module's file name gets the copy's; the
-// DLLs' documents say to look beside the program instead. A module the process has mapped
-// already from the DLL's own file (the program's lua51.dll, say) is taken as it is: a copy
-// would be a second module with state of its own.
+// Wine does anyway. The same holds for the DLLs it imports that the loader would map from the
+// program's folder or the working folder, its helpers: the keeper reads the import table of
+// each copy, copies those helpers (and theirs) beside it, and maps the copy with the loader
+// looking into the copy's folder instead of the program's, so that the helpers are mapped from
+// their copies. A helper mapped already (lua51.dll, one copied for an earlier DLL) is the one
+// the loader takes by its name, and is not copied again; DLLs of the system's folders and of
+// the path are mapped from their own files.
+//
+// Each copy lies under its own file name in a folder of the keeper under the system's
+// temporary folder ("korvane-dlls\<process id>-<n>"), held by a handle that deletes it when
+// the handle goes: the system removes the copies when the process ends, however it ends. The
+// keeper holds a file in its folder open without sharing while it lives; the next keeper to
+// make a folder removes every folder that no live keeper holds so, whatever process id the
+// folder was named by (a fresh Wine session gives the program the same one at every start). A
+// DLL asking for its own module's file name gets the copy's; the DLLs' documents say where to
+// look instead. A module the process has mapped already from the DLL's own file (the program's
+// lua51.dll, say) is taken as it is: a copy would be a second module with state of its own.
 //
 // On Windows nothing is kept or copied: the system refuses to write into a mapped DLL's file,
 // a module stays mapped while a holder has it, so each connection loads its DLL afresh and
@@ -89,9 +98,26 @@ private:
     CString SourceOf(LPCSTR pszPath) const;
     const Kept* Find(const CString& strSource) const;
     bool Holds(HMODULE hModule) const;
-    // Maps a copy of the file, or when no copy can be made the file itself, and keeps it.
-    // Called with the lock held.
+    struct Copy
+    {
+        CString strSource;
+        CString strCopy;
+        HANDLE hCopy;           // deletes the copy once closed and unmapped
+    };
+    enum CopyResult
+    {
+        CopiedAll,
+        NameTaken,              // a file of one of the names lies in the folder
+        CopyFailed,
+    };
+
+    // Maps a copy of the file with copies of its helpers, or when no copy can be made the file
+    // itself, and keeps them. Called with the lock held.
     HMODULE MapCopy(const CString& strSource);
+    // Copies the DLL into the folder, then each helper of a copy; bImportsRead tells whether
+    // the DLL's import table could be read.
+    static CopyResult CopyWithHelpers(const CString& strSource, const CString& strFolder, std::vector<Copy>& copies,
+                                      bool& bImportsRead);
     // Adds the module with a reference of the keeper's own. Called with the lock held.
     void Add(const CString& strSource, HMODULE hModule, HANDLE hCopy);
     CString CopyFolder();
@@ -101,6 +127,7 @@ private:
     std::mutex m_lock;
     std::vector<Kept> m_kept;
     CString m_strFolder;            // the keeper's copy folder, made at its first copy
+    HANDLE m_hInUse;                // held open in it, sharing nothing, while the keeper lives
     std::vector<CString> m_folders; // it and the subfolders made for names met twice
 };
 

@@ -54,7 +54,12 @@ if [ "${1:-}" != "--smoke" ]; then
     preload=()
     if [ "${1:-}" = "--pty-modem" ]; then preload=(LD_PRELOAD="$PTY_MODEM_LIB"); fi
     cd "$RUN_WORK" && without_wine_notes env LC_ALL=$WINE_LOCALE "${preload[@]}" wine "$exe"
-    exit $?
+    rc=$?
+    # The program removes the DLL copies' folders of earlier starts, but not its own: its copies
+    # stay mapped until it has ended, and then the system has removed them and left the folder
+    # empty. An instance still running keeps a file in its own.
+    find "$WINEPREFIX/drive_c/users" -maxdepth 7 -type d -path '*/korvane-dlls/*' -empty -delete 2>/dev/null
+    exit $rc
 fi
 work="$BUILD_DIR/smoke-work"
 

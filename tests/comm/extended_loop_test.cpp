@@ -8,6 +8,8 @@
 #include "plugindll.h"
 #include "sessionthreads.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -109,6 +111,46 @@ protected:
     RequestCountProc m_count = nullptr;
     GetRequestProc m_get = nullptr;
 };
+
+// The folder of the test executable, which the loader takes for the program's.
+std::string ProgramFolder()
+{
+    char exe[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    return std::string(exe).substr(0, std::string(exe).find_last_of('\\'));
+}
+
+std::string FileOf(HMODULE hModule)
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(hModule, path, MAX_PATH);
+    return path;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    return path.substr(0, path.find_last_of('\\'));
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The id of a running process other than this one.
+DWORD OtherProcessId()
+{
+    DWORD dwOther = 0;
+    HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(hSnapshot, &entry); more && dwOther == 0; more = Process32Next(hSnapshot, &entry)) {
+        if (entry.th32ProcessID != 0 && entry.th32ProcessID != GetCurrentProcessId())
+            dwOther = entry.th32ProcessID;
+    }
+    CloseHandle(hSnapshot);
+    return dwOther;
+}
 
 } // namespace
 
@@ -599,26 +641,19 @@ TEST_F(ExtendedTest, StopAndWaitGivesUpOnAThreadStuckInTheDll)
 // write into a mapped DLL's file), the keeper maps a copy of its own, which stays mapped until
 // the keeper goes, however often it is loaded and freed again, and goes with it; the DLL's own
 // file is left free to be replaced or removed. A module the process mapped already from the
-// DLL's file is taken as it is. The process's keeper follows Wine's rule here, and the holder
-// of the connections, probes and page goes through it.
+// DLL's file is taken as it is. The copies' folders that earlier starts left go at the next
+// start, whatever process id named them, while a live keeper's stays. The process's keeper
+// follows Wine's rule here, and the holder of the connections, probes and page goes through it.
 TEST(ModuleKeeper, KeepsWhatItMappedOnlyUnderWinesRuleAndEveryDllHolderGoesThroughTheProcesssKeeper)
 {
     TempFolder folder;
-    char exe[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    const std::string source = std::string(exe).substr(0, std::string(exe).find_last_of('\\')) + "\\kvrtest_ext.dll";
+    const std::string source = ProgramFolder() + "\\kvrtest_ext.dll";
     std::vector<std::string> paths;
-    for (const char* name : {"one.dll", "two.dll", "three.dll", "four.dll"}) {
+    for (const char* name : {"one.dll", "two.dll", "three.dll", "four.dll", "live.dll"}) {
         paths.push_back(folder.File(name));
         ASSERT_TRUE(CopyFileA(source.c_str(), paths.back().c_str(), FALSE)) << name;
     }
     auto mapped = [](const std::string& path) { return GetModuleHandleA(path.c_str()) != NULL; };
-    auto fileOf = [](HMODULE hModule) {
-        char path[MAX_PATH] = "";
-        GetModuleFileNameA(hModule, path, MAX_PATH);
-        return std::string(path);
-    };
-    auto exists = [](const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
     {
         CModuleKeeper windows(false);
         const HMODULE hOne = windows.Load(paths[0].c_str());
@@ -629,6 +664,20 @@ TEST(ModuleKeeper, KeepsWhatItMappedOnlyUnderWinesRuleAndEveryDllHolderGoesThrou
         for (const std::string& path : paths)
             EXPECT_FALSE(mapped(path)) << path;
     }
+    // Another keeper lives on beside; the folders that ended starts left are empty, one named by
+    // this process's id (a fresh Wine session gives the program the same id at every start),
+    // one by another process that runs.
+    CModuleKeeper live(true);
+    const HMODULE hLive = live.Load(paths[4].c_str());
+    ASSERT_NE(nullptr, hLive);
+    const std::string liveCopy = FileOf(hLive);
+    live.Free(hLive);
+    std::vector<std::string> left;
+    for (DWORD dwProcessId : {GetCurrentProcessId(), OtherProcessId()}) {
+        ASSERT_NE(0u, dwProcessId);
+        left.push_back(FolderOf(FolderOf(liveCopy)) + "\\" + std::to_string(dwProcessId) + "-917");
+        ASSERT_TRUE(CreateDirectoryA(left.back().c_str(), nullptr)) << left.back();
+    }
     std::vector<std::string> copies;
     // The process mapped four.dll itself: the keeper takes that module.
     const HMODULE hFour = LoadLibraryA(paths[3].c_str());
@@ -638,20 +687,23 @@ TEST(ModuleKeeper, KeepsWhatItMappedOnlyUnderWinesRuleAndEveryDllHolderGoesThrou
         const HMODULE hOne = wine.Load(paths[0].c_str());
         ASSERT_NE(nullptr, hOne);
         wine.Free(hOne);
-        const std::string copy = fileOf(hOne);
+        const std::string copy = FileOf(hOne);
         EXPECT_NE(std::string::npos, copy.find("\\korvane-dlls\\")) << copy;
         EXPECT_EQ("\\one.dll", copy.substr(copy.find_last_of('\\'))) << copy;
         EXPECT_FALSE(mapped(paths[0]));
+        for (const std::string& path : left)
+            EXPECT_FALSE(Exists(path)) << path;
+        EXPECT_TRUE(Exists(liveCopy) && mapped(liveCopy)) << liveCopy;
         for (int i = 0; i < 3; ++i) {
             const HMODULE hAgain = wine.Load(paths[0].c_str());
             EXPECT_EQ(hOne, hAgain) << "load " << i;
             wine.Free(hAgain);
         }
         wine.KeepFolder((folder.Path() + "\\").c_str());
-        for (size_t i = 0; i < paths.size(); ++i) {
+        for (size_t i = 0; i < 4; ++i) {
             const HMODULE hModule = wine.Load(paths[i].c_str());
             ASSERT_NE(nullptr, hModule) << paths[i];
-            copies.push_back(fileOf(hModule));
+            copies.push_back(FileOf(hModule));
             wine.Free(hModule);
         }
         EXPECT_EQ(copy, copies[0]);
@@ -661,15 +713,15 @@ TEST(ModuleKeeper, KeepsWhatItMappedOnlyUnderWinesRuleAndEveryDllHolderGoesThrou
             EXPECT_TRUE(DeleteFileA(path.c_str()) || path == paths[3]) << path << " " << GetLastError();
         wine.EndFreshMaps();
         const HMODULE hTwo = wine.Load(paths[1].c_str());
-        EXPECT_EQ(copies[1], fileOf(hTwo));
+        EXPECT_EQ(copies[1], FileOf(hTwo));
         wine.Free(hTwo);
     }
     // The keeper held one reference of each, and nothing was left over: its copies went with it.
     for (const std::string& copy : {copies[0], copies[1], copies[2]}) {
         EXPECT_EQ(nullptr, GetModuleHandleA(copy.c_str())) << copy;
-        EXPECT_FALSE(exists(copy)) << copy;
+        EXPECT_FALSE(Exists(copy)) << copy;
     }
-    EXPECT_FALSE(exists(copies[0].substr(0, copies[0].find_last_of('\\'))));
+    EXPECT_FALSE(Exists(FolderOf(copies[0])));
     EXPECT_TRUE(mapped(paths[3]));
     FreeLibrary(hFour);
     EXPECT_FALSE(mapped(paths[3]));
@@ -682,7 +734,45 @@ TEST(ModuleKeeper, KeepsWhatItMappedOnlyUnderWinesRuleAndEveryDllHolderGoesThrou
     {
         CPluginDll dll;
         ASSERT_TRUE(dll.Load(source.c_str()));
-        file = fileOf(dll.m_hModule);
+        file = FileOf(dll.m_hModule);
     }
     EXPECT_NE(nullptr, GetModuleHandleA(file.c_str())) << "the holder's unload unmapped the DLL";
+}
+
+// An extension DLL that imports a helper DLL from the program's folder has the helper mapped
+// from a copy beside its own: a new build of the helper written over its file in place, as
+// `cp` does, changes nothing that runs, and the helper's copy goes with the keeper.
+TEST(ModuleKeeper, MapsTheHelperThatADllImportsFromTheProgramsFolderFromACopyBesideItsOwn)
+{
+    const std::string helper = ProgramFolder() + "\\kvrhelper.dll";
+    ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\kvrtest_extbuild1.dll").c_str(), helper.c_str(), FALSE));
+    const std::vector<BYTE> block = {0xE7, 0x01, 0x5A};
+    auto echo = [&block](HMODULE hDll) {
+        const auto call = reinterpret_cast<CallBackKvrProc>(GetProcAddress(hDll, "CallBackKVR"));
+        KvrBlock reply = {};
+        KvrBlock request = {};
+        request.w[KvrCommand] = KvrCmdReceived;
+        request.w[KvrLength] = static_cast<DWORD>(block.size());
+        request.w[KvrData] = reinterpret_cast<DWORD>(block.data());
+        call(&reply, &request);
+        const BYTE* data = reinterpret_cast<const BYTE*>(reply.w[KvrData]);
+        return std::vector<BYTE>(data, data + reply.w[KvrLength]);
+    };
+    std::string helperCopy;
+    {
+        CModuleKeeper keeper(true);
+        const HMODULE hDll = keeper.Load((ProgramFolder() + "\\kvrtest_exthelped.dll").c_str());
+        ASSERT_NE(nullptr, hDll);
+        const std::vector<BYTE> first = echo(hDll);
+        ASSERT_EQ(4u, first.size());
+        EXPECT_EQ(0xA1, first[0]);
+        helperCopy = FileOf(GetModuleHandleA("kvrhelper.dll"));
+        ASSERT_EQ(FolderOf(FileOf(hDll)) + "\\kvrhelper.dll", helperCopy);
+        ASSERT_TRUE(LinuxCopyOver(ProgramFolder() + "\\kvrtest_extbuild2.dll", helper));
+        EXPECT_EQ(first, echo(hDll));
+        keeper.Free(hDll);
+    }
+    EXPECT_EQ(nullptr, GetModuleHandleA("kvrhelper.dll"));
+    EXPECT_FALSE(Exists(helperCopy));
+    EXPECT_TRUE(DeleteFileA(helper.c_str()));
 }

@@ -1,7 +1,9 @@
 // An extension DLL that the tests build twice, as its author rebuilds it: KVR_BUILD 1 with
 // optimisation, KVR_BUILD 2 without and with other numbers. Each echoes a received block on its
 // port as its build's mark (0xA1 or 0xB2) followed by every byte looked up in a 64 KiB table of
-// its build, and leaves the user's sends to the program.
+// its build, and leaves the user's sends to the program. The echo is an export of its own too,
+// "KvrTableEcho", through which the tests' extension DLL that needs a helper DLL echoes
+// (ext_helped.cpp).
 //
 // Its sections begin at page boundaries of the file (--file-alignment 0x1000 in its build), so
 // Wine maps its code, table and data straight from the file, as it maps every such section of
@@ -36,6 +38,16 @@ const char* const kComment = KVR_BUILD == 1 ? "Table echo, build 1" : "Table ech
 
 } // namespace
 
+// Writes the echo of the block's n bytes (at most 4096) to pEcho; its length.
+extern "C" DWORD KvrTableEcho(BYTE* pEcho, const BYTE* pBlock, DWORD n)
+{
+    n = n < 4096 ? n : 4096;
+    pEcho[0] = kMark;
+    for (DWORD i = 0; i < n; ++i)
+        pEcho[1 + i] = kTable[i % 256 * 256 + pBlock[i]];
+    return n + 1;
+}
+
 extern "C" int WINAPI CallBackKVR(KvrBlock* pReply, KvrBlock* pRequest)
 {
     DWORD* reply = pReply->w;
@@ -48,17 +60,11 @@ extern "C" int WINAPI CallBackKVR(KvrBlock* pReply, KvrBlock* pRequest)
     case KvrCommentQuery:
         reply[KvrData] = reinterpret_cast<DWORD>(kComment);
         break;
-    case KvrCmdReceived: {
-        const BYTE* block = reinterpret_cast<const BYTE*>(request[KvrData]);
-        DWORD n = request[KvrLength] < 4096 ? request[KvrLength] : 4096;
-        g_echo[0] = kMark;
-        for (DWORD i = 0; i < n; ++i)
-            g_echo[1 + i] = kTable[i % 256 * 256 + block[i]];
+    case KvrCmdReceived:
         reply[KvrCommand] = KvrActRoute;
-        reply[KvrLength] = n + 1;
+        reply[KvrLength] = KvrTableEcho(g_echo, reinterpret_cast<const BYTE*>(request[KvrData]), request[KvrLength]);
         reply[KvrData] = reinterpret_cast<DWORD>(g_echo);
         break;
-    }
     default:
         break;
     }

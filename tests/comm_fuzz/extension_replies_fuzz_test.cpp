@@ -1,10 +1,15 @@
 // An extension DLL that answers nonsense drives connections in extended mode: received
 // blocks, user sends and the timers it starts keep asking it, and whatever it answers the
 // connection carries out or refuses without a crash. A connection it ends or fails is started
-// again until it has given its replies.
+// again until it has given its replies. And the import table of a DLL's file, which the module
+// keeper reads in its copies, is read from mutated images without a read past them.
 #include "script_fixture.h"
 
+#include "dllimports.h"
 #include "fuzzharness.h"
+
+#include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -88,4 +93,76 @@ TEST_F(ExtensionFuzz, TenThousandSeededRepliesThroughConnections)
                 (GetTickCount() - began) / 1000.0);
     EXPECT_GE(m_replies(), target);
     EXPECT_GE(connections, 1);
+}
+
+namespace {
+
+// A small 32-bit image with one section, at file offset 0x200 and address 0x1000, that holds
+// an import table naming two DLLs and their names.
+fuzz::Seed ImageSeed()
+{
+    fuzz::Seed seed;
+    fuzz::Bytes& b = seed.bytes;
+    b.assign(0x280, 0);
+    b[0] = 'M';
+    b[1] = 'Z';
+    const size_t nt = 0x40;
+    const size_t optional = nt + offsetof(IMAGE_NT_HEADERS32, OptionalHeader);
+    const size_t imports = optional + offsetof(IMAGE_OPTIONAL_HEADER32, DataDirectory) +
+                           IMAGE_DIRECTORY_ENTRY_IMPORT * sizeof(IMAGE_DATA_DIRECTORY);
+    const size_t section = optional + sizeof(IMAGE_OPTIONAL_HEADER32);
+    const size_t table = 0x200;
+    fuzz::Put32(b, 0x3C, nt);
+    fuzz::Put32(b, nt, IMAGE_NT_SIGNATURE);
+    b[nt + 4 + offsetof(IMAGE_FILE_HEADER, NumberOfSections)] = 1;
+    b[nt + 4 + offsetof(IMAGE_FILE_HEADER, SizeOfOptionalHeader)] = sizeof(IMAGE_OPTIONAL_HEADER32);
+    b[optional] = IMAGE_NT_OPTIONAL_HDR32_MAGIC & 0xFF;
+    b[optional + 1] = IMAGE_NT_OPTIONAL_HDR32_MAGIC >> 8;
+    fuzz::Put32(b, optional + offsetof(IMAGE_OPTIONAL_HEADER32, SizeOfHeaders), table);
+    fuzz::Put32(b, optional + offsetof(IMAGE_OPTIONAL_HEADER32, NumberOfRvaAndSizes), 16);
+    fuzz::Put32(b, imports, 0x1000);
+    fuzz::Put32(b, imports + 4, 3 * sizeof(IMAGE_IMPORT_DESCRIPTOR));
+    fuzz::Put32(b, section + offsetof(IMAGE_SECTION_HEADER, Misc), 0x80);
+    fuzz::Put32(b, section + offsetof(IMAGE_SECTION_HEADER, VirtualAddress), 0x1000);
+    fuzz::Put32(b, section + offsetof(IMAGE_SECTION_HEADER, SizeOfRawData), 0x80);
+    fuzz::Put32(b, section + offsetof(IMAGE_SECTION_HEADER, PointerToRawData), table);
+    const char* const names[] = {"first.dll", "second.dll"};
+    for (size_t i = 0; i < 2; ++i) {
+        const size_t descriptor = table + i * sizeof(IMAGE_IMPORT_DESCRIPTOR);
+        const size_t name = table + 0x40 + i * 0x20;
+        fuzz::Put32(b, descriptor + offsetof(IMAGE_IMPORT_DESCRIPTOR, Name), static_cast<DWORD>(0x1000 + name - table));
+        fuzz::Put32(b, descriptor + offsetof(IMAGE_IMPORT_DESCRIPTOR, FirstThunk), 0x1070);
+        std::memcpy(&b[name], names[i], std::strlen(names[i]));
+        seed.lengthFields.push_back(descriptor + offsetof(IMAGE_IMPORT_DESCRIPTOR, Name));
+        seed.boundaries.push_back(descriptor);
+        seed.boundaries.push_back(name);
+    }
+    for (size_t field : {offsetof(IMAGE_SECTION_HEADER, Misc), offsetof(IMAGE_SECTION_HEADER, VirtualAddress),
+                         offsetof(IMAGE_SECTION_HEADER, SizeOfRawData), offsetof(IMAGE_SECTION_HEADER, PointerToRawData)})
+        seed.lengthFields.push_back(section + field);
+    seed.lengthFields.insert(seed.lengthFields.end(), {0x3C, imports, imports + 4});
+    seed.boundaries.insert(seed.boundaries.end(), {0x40, nt + 4, optional, section, section + 40, table, b.size()});
+    return seed;
+}
+
+} // namespace
+
+TEST(FuzzExtension, ImportTablesOfMutatedImages)
+{
+    const fuzz::Seed seed = ImageSeed();
+    std::vector<CString> names;
+    ASSERT_TRUE(ReadDllImports(seed.bytes.data(), seed.bytes.size(), names));
+    EXPECT_EQ((std::vector<CString>{"first.dll", "second.dll"}), names);
+    const fuzz::RunResult result =
+        fuzz::Run("dll imports", {seed}, fuzz::InputCount(3000), [](const BYTE* p, size_t n) {
+            std::vector<CString> found;
+            const bool bRead = ReadDllImports(p, n, found);
+            size_t nLength = 0;
+            for (const CString& name : found)
+                nLength += name.GetLength();
+            return bRead && nLength < n;
+        });
+    EXPECT_TRUE(result.Passed()) << testing::PrintToString(result.failures);
+    EXPECT_GT(result.accepted, 0);
+    EXPECT_GT(result.refused, 0);
 }

@@ -190,53 +190,6 @@ std::vector<BYTE> FirstBuildEcho(const std::vector<BYTE>& block)
     return echo;
 }
 
-std::vector<BYTE> FileBytes(const std::string& path)
-{
-    std::vector<BYTE> bytes;
-    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                             OPEN_EXISTING, 0, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return bytes;
-    bytes.resize(::GetFileSize(h, NULL));
-    DWORD n = 0;
-    if (!bytes.empty() && (!::ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, NULL) || n != bytes.size()))
-        bytes.clear();
-    ::CloseHandle(h);
-    return bytes;
-}
-
-// Linux's `cp` of one file over another: the same file, opened for writing and cut, gets the
-// new bytes, as a DLL's author copies a new build over the one the program loaded (Windows
-// refuses that write while a process has the file mapped; Linux programs never ask). Wine
-// starts the Linux program as a process of its own without a handle to wait on: true once the
-// file holds the bytes.
-bool LinuxCopyOver(const std::string& from, const std::string& to)
-{
-    typedef char*(CDECL * UnixNameProc)(LPCWSTR);
-    const auto unixName = reinterpret_cast<UnixNameProc>(
-        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
-    if (unixName == NULL)
-        return false;
-    auto linuxPath = [&](const std::string& path) {
-        WCHAR wide[MAX_PATH] = {};
-        ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-        char* pszUnix = unixName(wide);
-        const std::string unix = pszUnix != NULL ? pszUnix : "";
-        ::HeapFree(::GetProcessHeap(), 0, pszUnix);
-        return unix;
-    };
-    std::string command = "/bin/cp \"" + linuxPath(from) + "\" \"" + linuxPath(to) + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!::CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
-        return false;
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    const std::vector<BYTE> bytes = FileBytes(from);
-    return !bytes.empty() && WaitFor([&] { return FileBytes(to) == bytes; });
-}
-
 } // namespace
 
 // Port 1 in extended mode with an extension DLL that only the program loads, beside a second
