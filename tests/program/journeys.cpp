@@ -189,10 +189,12 @@ Markers ReadMarkers(const Korvane& k)
         if (bNeighbour)
             compass.push_back(rc);
         else if (w < hgt)
-            (c.x < middle.x ? m.left : m.right) = rc, m.outer = true;
+            (c.x < middle.x ? m.left : m.right) = rc;
         else
-            (c.y < middle.y ? m.top : m.bottom) = rc, m.outer = true;
+            (c.y < middle.y ? m.top : m.bottom) = rc;
     }
+    // A slow program shows the four one after the other.
+    m.outer = !::IsRectEmpty(&m.left) && !::IsRectEmpty(&m.right) && !::IsRectEmpty(&m.top) && !::IsRectEmpty(&m.bottom);
     if (compass.size() == 5 || compass.size() == 6) {
         // The compass's background is the largest; the tab marker, shown over a group, stands
         // in its middle (elsewhere the background's middle is that place).
@@ -209,7 +211,8 @@ Markers ReadMarkers(const Korvane& k)
             else
                 (c.y < mid.y ? m.compassTop : m.compassBottom) = compass[i];
         }
-        m.compass = true;
+        m.compass = !::IsRectEmpty(&m.compassLeft) && !::IsRectEmpty(&m.compassRight) &&
+                    !::IsRectEmpty(&m.compassTop) && !::IsRectEmpty(&m.compassBottom);
     }
     return m;
 }

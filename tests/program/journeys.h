@@ -71,7 +71,7 @@ struct Markers {
     RECT left = {}, right = {}, top = {}, bottom = {};
     RECT compassLeft = {}, compassRight = {}, compassTop = {}, compassBottom = {};
     RECT compassCentre = {};
-    bool outer = false;
+    bool outer = false;    // all four shown
     bool compass = false;
     std::string seen;  // every marker's rectangle, for a failure's message
 };
