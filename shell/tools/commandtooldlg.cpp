@@ -10,7 +10,11 @@ namespace {
 
 // Draining the pipe takes turns with the message loop: a pass stops after this long, or as
 // soon as a key or a button is pressed, and a timer (the lowest of the loop's messages) brings
-// the next once the loop has had its turn.
+// the next once the loop has had its turn, rest included: the pause starts at the timer's
+// first tick, which comes only once the loop has worked off what the pass left queued (the
+// reports, the output's paint). A pause counted from the pass's end can be over before that
+// work is (a slow machine, a long output to paint), and then the loop would never come to rest
+// (no idle work, no wait for the program to be idle answered) while a command writes.
 const UINT_PTR kDrainTimer = 1;
 const DWORD kDrainPassMs = 100;
 const UINT kDrainPauseMs = 10;
@@ -56,7 +60,7 @@ CCommandToolDlg::CCommandToolDlg(CWnd* pParent)
     : CDialog(IDD_COMMAND_TOOL, pParent), m_nCommand(0), m_dwStartTick(0),
       m_hStop(::CreateEventA(NULL, FALSE, FALSE, NULL)), m_hRead(NULL), m_hWrite(NULL), m_bHelp(FALSE),
       m_bRunning(FALSE), m_crWindow(::GetSysColor(COLOR_WINDOW)), m_crInfo(RGB(255, 255, 224)), m_hWorker(NULL),
-      m_bDrainHelp(false), m_bDrainScheduled(false), m_hFocusBeforeRun(NULL)
+      m_bDrainHelp(false), m_bDrainScheduled(false), m_bDrainCaughtUp(false), m_hFocusBeforeRun(NULL)
 {
     m_params[0] = "com1";
     CreateToolFont(m_font);
@@ -321,6 +325,7 @@ void CCommandToolDlg::DrainPipe(bool bHelp)
     AppendOutput(target, strPiece);
     if (bRead) {
         m_bDrainHelp = bHelp;
+        m_bDrainCaughtUp = false;
         m_bDrainScheduled = SetTimer(kDrainTimer, kDrainPauseMs, NULL) != 0;
     }
 }
@@ -340,6 +345,11 @@ void CCommandToolDlg::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent != kDrainTimer) {
         CDialog::OnTimer(nIDEvent);
+        return;
+    }
+    if (!m_bDrainCaughtUp) {
+        m_bDrainCaughtUp = true;
+        m_bDrainScheduled = SetTimer(kDrainTimer, kDrainPauseMs, NULL) != 0;
         return;
     }
     DrainPipe(m_bDrainHelp);

@@ -76,9 +76,11 @@ protected:
     COLORREF m_crInfo;
     HANDLE m_hWorker;
     CCommandOutputText m_outputText;
-    // The output that the next timed pass drains into, and whether one is due.
+    // The output that the next timed pass drains into, whether one is due, and whether the
+    // loop has worked off what the last pass left queued (the timer's first tick says so).
     bool m_bDrainHelp;
     bool m_bDrainScheduled;
+    bool m_bDrainCaughtUp;
     // The control that had the focus when a run greyed it.
     HWND m_hFocusBeforeRun;
 };
