@@ -17,7 +17,6 @@ repeat=()
 if [ -n "$(i386_emulator)" ]; then
     echo "test: 32-bit code runs through $(i386_emulator) here: an executable that fails runs once more"
     repeat=(--repeat until-pass:2)
-    export KORVANE_I386_EMULATED=1
 fi
 (cd "$BUILD_DIR" && env LC_ALL=$WINE_LOCALE ctest -V --timeout 900 -j "${TEST_JOBS:-2}" "${repeat[@]}" "$@") >"$log" 2>&1
 rc=$?

@@ -193,7 +193,6 @@ Markers ReadMarkers(const Korvane& k)
         else
             (c.y < middle.y ? m.top : m.bottom) = rc;
     }
-    // A slow program shows the four one after the other.
     m.outer = !::IsRectEmpty(&m.left) && !::IsRectEmpty(&m.right) && !::IsRectEmpty(&m.top) && !::IsRectEmpty(&m.bottom);
     if (compass.size() == 5 || compass.size() == 6) {
         // The compass's background is the largest; the tab marker, shown over a group, stands
@@ -215,6 +214,19 @@ Markers ReadMarkers(const Korvane& k)
                     !::IsRectEmpty(&m.compassTop) && !::IsRectEmpty(&m.compassBottom);
     }
     return m;
+}
+
+Markers AddOuterMarkers(const Korvane& k, Markers known)
+{
+    const Markers now = ReadMarkers(k);
+    for (RECT Markers::*edge : {&Markers::left, &Markers::right, &Markers::top, &Markers::bottom}) {
+        if (!::IsRectEmpty(&(now.*edge)))
+            known.*edge = now.*edge;
+    }
+    known.outer = !::IsRectEmpty(&known.left) && !::IsRectEmpty(&known.right) && !::IsRectEmpty(&known.top) &&
+                  !::IsRectEmpty(&known.bottom);
+    known.seen = now.seen;
+    return known;
 }
 
 POINT CaptionPoint(HWND hWnd)

@@ -71,11 +71,15 @@ struct Markers {
     RECT left = {}, right = {}, top = {}, bottom = {};
     RECT compassLeft = {}, compassRight = {}, compassTop = {}, compassBottom = {};
     RECT compassCentre = {};
-    bool outer = false;    // all four shown
+    bool outer = false;    // all four of them
     bool compass = false;
     std::string seen;  // every marker's rectangle, for a failure's message
 };
 Markers ReadMarkers(const Korvane& k);
+// The outer markers shown now added to those known from earlier looks during the same drag: a
+// slow program shows the four one after the other, and hides them while the pointer is over a
+// group.
+Markers AddOuterMarkers(const Korvane& k, Markers known);
 
 // The point on a bar's caption (docked group or floating frame) that a hand takes.
 POINT CaptionPoint(HWND hWnd);

@@ -197,7 +197,7 @@ void ExpectTheUpperOfTwoBottomRowsLandsWhereLetGo(Korvane& k)
     PressAndMove(CaptionPoint(GroupOf(k, kSendEditor)), Center(ScreenRect(k.LogList())));
     Markers markers;
     ASSERT_TRUE(WaitFor([&] {
-        markers = ReadMarkers(k);
+        markers = AddOuterMarkers(k, markers);
         return markers.outer;
     }));
     MoveAndRelease(Center(markers.bottom));
@@ -271,7 +271,7 @@ TEST(Restart, AnArrangementMadeByMouseAndAChangedLookComeBack)
     Markers markers;
     int stir = 0;
     ASSERT_TRUE(WaitFor([&] {
-        markers = ReadMarkers(k);
+        markers = AddOuterMarkers(k, markers);
         if (!markers.outer)
             MouseMove(over.x + (++stir & 1), over.y);
         return markers.outer;
@@ -325,8 +325,9 @@ TEST(Restart, AnArrangementMadeByMouseAndAChangedLookComeBack)
         ASSERT_GE(tabs.size(), 2u);
         const auto floatingBefore = floatingPanes();
         PressAndMove(Center(tabs.back().rc), Center(ScreenRect(k.LogList())));
+        markers = Markers();
         ASSERT_TRUE(WaitFor([&] {
-            markers = ReadMarkers(k);
+            markers = AddOuterMarkers(k, markers);
             return markers.outer;
         }));
         MoveAndRelease(Center(markers.*edge));
