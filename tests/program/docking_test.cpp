@@ -372,7 +372,7 @@ TEST(Docking, GroupsFloatAndDockBackByCaptionDoubleClickAndEveryMarker)
     Markers markers;
     ASSERT_TRUE(WaitFor([&] {
         markers = ReadMarkers(k);
-        return markers.compass;
+        return markers.compass && markers.compassTab;
     })) << "markers: " << markers.seen;
     MoveAndRelease(Center(markers.compassCentre));
     ASSERT_TRUE(WaitFor([&] { return FloatingFrameOf(k, kComControl2) == NULL; })) << "the tab did not dock back";

@@ -204,7 +204,7 @@ Markers ReadMarkers(const Korvane& k)
         for (size_t i = 1; i < compass.size(); ++i) {
             const POINT c = Center(compass[i]);
             if (std::abs(c.x - mid.x) < 4 && std::abs(c.y - mid.y) < 4)
-                m.compassCentre = compass[i];
+                m.compassCentre = compass[i], m.compassTab = true;
             else if (std::abs(c.y - mid.y) < std::abs(c.x - mid.x))
                 (c.x < mid.x ? m.compassLeft : m.compassRight) = compass[i];
             else

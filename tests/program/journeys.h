@@ -73,6 +73,7 @@ struct Markers {
     RECT compassCentre = {};
     bool outer = false;    // all four of them
     bool compass = false;
+    bool compassTab = false;  // the compass's tab marker, which stands over a group, shown
     std::string seen;  // every marker's rectangle, for a failure's message
 };
 Markers ReadMarkers(const Korvane& k);
