@@ -193,7 +193,6 @@ Markers ReadMarkers(const Korvane& k)
         else
             (c.y < middle.y ? m.top : m.bottom) = rc;
     }
-    m.outer = !::IsRectEmpty(&m.left) && !::IsRectEmpty(&m.right) && !::IsRectEmpty(&m.top) && !::IsRectEmpty(&m.bottom);
     if (compass.size() == 5 || compass.size() == 6) {
         // The compass's background is the largest; the tab marker, shown over a group, stands
         // in its middle (elsewhere the background's middle is that place).

@@ -71,7 +71,7 @@ struct Markers {
     RECT left = {}, right = {}, top = {}, bottom = {};
     RECT compassLeft = {}, compassRight = {}, compassTop = {}, compassBottom = {};
     RECT compassCentre = {};
-    bool outer = false;    // all four of them
+    bool outer = false;    // all four known (AddOuterMarkers)
     bool compass = false;
     bool compassTab = false;  // the compass's tab marker, which stands over a group, shown
     std::string seen;  // every marker's rectangle, for a failure's message
