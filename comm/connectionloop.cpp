@@ -36,8 +36,13 @@ const DWORD kCancelWaitMs = 2000;
 // for good, the peer's line full. A look is one ClearCommError; an idle port costs nothing more.
 const DWORD kLookMs = 200;
 // How long a comm-event wait that has not reported queued bytes is given to end once the mask is
-// set again, and how long a new wait is tried while the system still counts one that just ended.
+// set again, and how long the first wait of a connection is tried while the system refuses it.
 const DWORD kRenewWaitMs = 500;
+// How long a new wait is tried at once while the system still counts the one before: it lets go
+// of it within milliseconds, but a loaded system's waiting thread may fall seconds behind. The
+// port is read without a wait meanwhile, looked at this often, and a new wait tried at every look.
+const DWORD kRearmTryMs = 50;
+const DWORD kUnarmedLookMs = 20;
 
 bool IsDone(const OVERLAPPED& ov)
 {
@@ -68,6 +73,7 @@ CConnectionLoop::CConnectionLoop(int nCommType, HANDLE hPort, int nPort, const C
       m_nSuspectArm(0),
       m_pWait(NULL),
       m_bWaitArmed(false),
+      m_bRearmDue(false),
       m_bWaitLeft(false),
       m_bWritesLeft(false),
       m_results(results)
@@ -215,13 +221,19 @@ bool CConnectionLoop::WaitNext(const HANDLE* pHandles, DWORD nCount, DWORD& dwIn
     // Looked for on every wait, not only when a wait times out: a timer that expires more often
     // than the look is due would otherwise put it off for good.
     for (;;) {
+        const DWORD dwLookMs = m_bRearmDue ? kUnarmedLookMs : kLookMs;
         DWORD dwSinceLook = GetTickCount() - m_dwLastLook;
-        if (dwSinceLook >= kLookMs) {
+        if (dwSinceLook >= dwLookMs) {
             if (!Guarded([&] { return LookAtPort(); }))
                 return false;
+            // What the look read may wait at the loop head, which no handle would wake.
+            if (HasWorkAtHead()) {
+                dwIndex = nCount;
+                return true;
+            }
             dwSinceLook = 0;
         }
-        DWORD dwWait = WaitForMultipleObjects(nCount, pHandles, FALSE, kLookMs - dwSinceLook);
+        DWORD dwWait = WaitForMultipleObjects(nCount, pHandles, FALSE, dwLookMs - dwSinceLook);
         if (dwWait == WAIT_TIMEOUT)
             continue;
         if (dwWait == WAIT_FAILED)
@@ -237,7 +249,7 @@ bool CConnectionLoop::LookAtPort()
 {
     m_dwLastLook = GetTickCount();
     if (!m_bWaitArmed)
-        return true;
+        return ServeUnarmed();
     if (IsDone(m_pWait->ov))
         return CommEvent();    // completed, its signal not seen
     DWORD dwErrors = 0;
@@ -320,6 +332,10 @@ void CConnectionLoop::DrainWrites()
 
 bool CConnectionLoop::CommEvent()
 {
+    // Without a wait of its own the signal is that of a wait left to the system: once it has
+    // ended, the system may take a new one.
+    if (!m_bWaitArmed)
+        return ServeUnarmed();
     DWORD dwCount = 0;
     BOOL bDone = SerialApi().GetOverlappedResult(m_hPort, &m_pWait->ov, &dwCount, FALSE);
     if (!bDone && GetLastError() == ERROR_IO_INCOMPLETE) {
@@ -336,6 +352,11 @@ bool CConnectionLoop::CommEvent()
     if (!bDone)
         return Fail(MsgCommWaitFailed, GetLastError(), m_results.nCommWaitFailed);
     return ServePort(m_pWait->dwEvtMask);
+}
+
+bool CConnectionLoop::ServeUnarmed()
+{
+    return !m_bRearmDue || ServePort(EV_RXCHAR);
 }
 
 bool CConnectionLoop::RenewCommWait(bool bOver)
@@ -473,14 +494,23 @@ bool CConnectionLoop::ArmCommWait(int nFailResult)
             break;
         // The system refuses a second wait while it still counts one: a wait served from its
         // record before its own end was through (Wine's thread marks the record done, then lets
-        // go of the port's wait, then signals). That end comes within milliseconds.
-        if (dwError != ERROR_INVALID_PARAMETER || GetTickCount() - dwStart >= kRenewWaitMs)
+        // go of the port's wait, then signals), or one left to it after a renewal. The port still
+        // reads: after a short try the connection goes on without a wait until the system lets go.
+        if (dwError != ERROR_INVALID_PARAMETER)
             return Fail(MsgCommWaitFailed, dwError, nFailResult);
+        const DWORD dwElapsed = GetTickCount() - dwStart;
+        if (m_nArm == 0 && dwElapsed >= kRenewWaitMs)
+            return Fail(MsgCommWaitFailed, dwError, nFailResult);
+        if (m_nArm != 0 && (m_bRearmDue || dwElapsed >= kRearmTryMs)) {
+            m_bRearmDue = true;
+            return true;
+        }
         if (WaitForSingleObject(m_events.m_hStop, 5) == WAIT_OBJECT_0)
             return true;    // the stop is served next; no wait runs
     }
     ++m_nArm;
     m_bWaitArmed = true;
+    m_bRearmDue = false;
     return true;
 }
 

@@ -93,8 +93,11 @@ protected:
     // Serves the shared wait handles until Serve ends the connection.
     void ServeUntilEnd();
     // Waits on the handles; false (after the failure is reported) when the wait failed or
-    // gave no index of the list.
+    // gave no index of the list. Returns with dwIndex nCount, nothing to serve, when a look at
+    // the port left work at the loop head.
     bool WaitNext(const HANDLE* pHandles, DWORD nCount, DWORD& dwIndex);
+    // Whether bytes a look read wait for the loop head rather than being handed on at once.
+    virtual bool HasWorkAtHead() const { return false; }
     // Serves the handle the wait reported, then every other one already signalled, in list
     // order from the one after it. False when the connection ends.
     bool ServeRound(const HANDLE* pHandles, DWORD nCount, DWORD dwFirst);
@@ -219,6 +222,9 @@ private:
     // and serves the port as after one, received characters among the events; a record the
     // system does not give back is left to it and a new one takes its place.
     bool RenewCommWait(bool bOver);
+    // Without an armed wait, while the system still counted the last one: reads what is queued
+    // and tries a new wait.
+    bool ServeUnarmed();
     // Waits, bounded, until the armed comm-event wait has completed; true when it has.
     bool FinishCommWait(DWORD dwTimeout);
     void CloseEvents();
@@ -229,6 +235,7 @@ private:
     unsigned m_nSuspectArm; // the wait that had left bytes queued at the last look
     CommWait* m_pWait;
     bool m_bWaitArmed;
+    bool m_bRearmDue;       // the system still counted the last wait: the looks read and try again
     bool m_bWaitLeft;       // a wait's record was left to the system, whose event stays open
     bool m_bWritesLeft;     // writes that never completed were left to the system
 

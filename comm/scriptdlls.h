@@ -4,7 +4,8 @@
 // "GetModuleName" (buffer, size 128, index; C calling convention), for the names of its
 // functions, index 0, 1, 2, ... until it answers non-zero. Each listed name that the DLL also
 // exports becomes a function record; a name it does not export is left out, so no script can
-// call through a missing address. A DLL that lists no usable function is unloaded again. The
+// call through a missing address. A DLL that lists no usable function is let go again, which
+// under Wine leaves it mapped until the program ends, as the keeper keeps everything. The
 // list is filled on the main thread before any connection starts and only read afterwards, so
 // it takes no lock; the DLLs stay loaded until the list is destroyed at exit. They are mapped
 // through the process's module keeper (modulekeeper.h): under Wine it maps copies of its own

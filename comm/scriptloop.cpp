@@ -66,6 +66,7 @@ private:
     void DiscardPending() override;
     bool LineCommands() override;
     bool KeepServing() override { return !m_context.m_nDisconnect; }
+    bool HasWorkAtHead() const override { return m_bReceived; }
     bool Timer(int nId);
     bool ScriptFailed(int nResult);
     void StopPath(bool bByUser = true);
@@ -110,7 +111,9 @@ int CScriptLoop::Run()
                 continue;
             m_bReceived = false;
             DWORD dwIndex = 0;
-            if (!WaitNext(handles, WaitHandleCount, dwIndex) || !ServeRound(handles, WaitHandleCount, dwIndex))
+            if (!WaitNext(handles, WaitHandleCount, dwIndex))
+                break;
+            if (dwIndex < WaitHandleCount && !ServeRound(handles, WaitHandleCount, dwIndex))
                 break;
         }
     }

@@ -133,6 +133,27 @@ TEST_F(EngineTest, BytesOfAWaitWhoseEndWasLostAreReadAndTheLoopWaitsAgain)
     EXPECT_TRUE(fake.Calls({"CancelIo"}).empty());
 }
 
+TEST_F(EngineTest, AWaitTheSystemStillCountsLeavesThePortReadUntilItTakesANewOne)
+{
+    // A loaded system's waiting thread may fall seconds behind: the wait that a renewal left is
+    // still counted, and a new one refused, long after the mask was set again.
+    ASSERT_TRUE(StartConnected());
+    device.KeepWaitCounted(2000);
+    device.Inject("AB");
+    ASSERT_TRUE(frame.WaitForText("recv 41 42"));
+    const int taken = device.WaitsTaken();
+    device.Inject("CD");
+    ASSERT_TRUE(frame.WaitForText("recv 43 44")) << "the connection ended while the device still counted the left wait";
+    device.Inject("EF");
+    ASSERT_TRUE(frame.WaitForText("recv 45 46"));
+    ASSERT_TRUE(frame.WaitFor([&] { return device.WaitsTaken() > taken; })) << "no new wait once the device let go";
+    device.Inject("GH");
+    ASSERT_TRUE(frame.WaitForText("recv 47 48"));
+    EXPECT_EQ(nullptr, frame.FindMessage(20021));
+    EXPECT_EQ(std::vector<std::string>({"recv 41 42", "recv 43 44", "recv 45 46", "recv 47 48"}),
+              Only(frame.Trace(), {"recv"}));
+}
+
 // ---- sending -------------------------------------------------------------------------------
 
 TEST_F(EngineTest, PushedBlockIsLoggedThenWrittenThenCompleted)

@@ -301,6 +301,15 @@ TEST_F(ExtendedTest, ReceivedBlocksAreLoggedThenHandedToTheDll)
     ASSERT_TRUE(frame.WaitFor([&] { return CountCommand(4) == 2; }));
     EXPECT_EQ(std::vector<BYTE>({'c', 'd'}), Requests().back().data);
     EXPECT_EQ(1, frame.Count("recv 63 64"));
+
+    // Read while the system still counts a wait that a renewal left to it.
+    device.KeepWaitCounted(2000);
+    device.Inject("ef\n");
+    ASSERT_TRUE(frame.WaitFor([&] { return CountCommand(4) == 3; }));
+    device.Inject("gh\n");
+    ASSERT_TRUE(frame.WaitFor([&] { return CountCommand(4) == 4; })) << "the connection ended on the left wait";
+    EXPECT_EQ(std::vector<BYTE>({'g', 'h', '\n'}), Requests().back().data);
+    EXPECT_EQ(nullptr, frame.FindMessage(20021));
 }
 
 // ---- what the DLL answers ------------------------------------------------------------------

@@ -51,6 +51,7 @@ struct FakeSerial::Operation
     DWORD length = 0;
     LPDWORD evtMask = nullptr;
     bool endLost = false;   // ended, but the record reads pending for good
+    DWORD countedMs = 0;    // deaf to events, and counted this long after the mask's change
 };
 
 struct FakeSerial::Scheduled
@@ -204,6 +205,16 @@ void FakeSerialDevice::SetLateWaitSignal(DWORD ms)
     m_lateSignalMs = ms;
 }
 
+void FakeSerialDevice::KeepWaitCounted(DWORD ms)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
+    auto it = m_waitOv ? m_owner->m_ops.find(m_waitOv) : m_owner->m_ops.end();
+    if (it != m_owner->m_ops.end())
+        it->second->countedMs = ms;
+    else
+        m_nextCountedMs = ms;
+}
+
 void FakeSerialDevice::LoseWaitEnds(int count, bool signalled)
 {
     std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
@@ -306,6 +317,12 @@ int FakeSerialDevice::PendingAtClose() const
 {
     std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
     return m_pendingAtClose;
+}
+
+int FakeSerialDevice::WaitsTaken() const
+{
+    std::lock_guard<std::recursive_mutex> lock(m_owner->m_lock);
+    return m_waitsTaken;
 }
 
 int FakeSerialDevice::SignalledAfterClose() const
@@ -500,8 +517,11 @@ void FakeSerial::RaiseLocked(FakeSerialDevice* dev, DWORD events)
     DWORD seen = events & dev->m_mask;
     if (!seen)
         return;
-    if (dev->m_waitOv)
-        CompleteWait(dev, seen);
+    if (dev->m_waitOv) {
+        auto it = m_ops.find(dev->m_waitOv);
+        if (it == m_ops.end() || !it->second->countedMs)
+            CompleteWait(dev, seen);
+    }
     else
         dev->m_history |= seen;
 }
@@ -752,7 +772,9 @@ BOOL WINAPI FakeSerial::FakeSetCommMask(HANDLE h, DWORD mask)
     dev->m_history = 0;
     if (dev->m_waitOv) {
         auto it = self->m_ops.find(dev->m_waitOv);
-        if (dev->m_lateMs && it != self->m_ops.end())
+        if (it != self->m_ops.end() && it->second->countedMs)
+            self->Schedule(*it->second, it->second->countedMs, true);
+        else if (dev->m_lateMs && it != self->m_ops.end())
             self->Cancel(dev, *it->second);
         else
             self->CompleteWait(dev, 0);
@@ -795,6 +817,7 @@ BOOL WINAPI FakeSerial::FakeWaitCommEvent(HANDLE h, LPDWORD mask, LPOVERLAPPED o
     }
     Operation& op = self->StartOperation(dev, ov, OpWait);
     op.evtMask = mask;
+    ++dev->m_waitsTaken;
     DWORD events = dev->m_history;
     if (dev->m_wineAtOnceWait && !dev->m_input.empty())
         events |= dev->m_mask & EV_RXCHAR;
@@ -811,6 +834,8 @@ BOOL WINAPI FakeSerial::FakeWaitCommEvent(HANDLE h, LPDWORD mask, LPOVERLAPPED o
             SetEvent(ov->hEvent);
         return TRUE;
     }
+    op.countedMs = dev->m_nextCountedMs;
+    dev->m_nextCountedMs = 0;
     dev->m_waitOv = ov;
     SetLastError(ERROR_IO_PENDING);
     return FALSE;

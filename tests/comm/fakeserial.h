@@ -74,6 +74,10 @@ public:
     // waiting thread does before the call writes "pending" over its result; otherwise nothing
     // tells the caller at all.
     void LoseWaitEnds(int count, bool signalled);
+    // The wait running now, or else the next one, misses every event, and a change of the mask
+    // ends it only this many milliseconds later: until then the device still counts it and
+    // refuses another wait, as a system whose waiting thread has fallen behind does.
+    void KeepWaitCounted(DWORD ms);
 
     // The device control block that GetCommState answers before the first SetCommState.
     void SetDriverDcb(const DCB& dcb);
@@ -95,6 +99,7 @@ public:
     DWORD InputQueueCount() const;
     DWORD ReadTotal() const;         // bytes handed out by reads
     int PendingAtClose() const;      // operations still pending when a handle was closed
+    int WaitsTaken() const;          // comm-event waits the device took (not refused)
     // Wait events the caller had closed when the device signalled them, once every late
     // signal has come.
     int SignalledAfterClose() const;
@@ -129,6 +134,8 @@ private:
     bool m_wineAtOnceWait = false;
     int m_lostWaitEnds = 0;
     bool m_lostWaitEndsSignalled = false;
+    DWORD m_nextCountedMs = 0;
+    int m_waitsTaken = 0;
     DWORD m_readTotal = 0;
     int m_pendingAtClose = 0;
     int m_signalledAfterClose = 0;

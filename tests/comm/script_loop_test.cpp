@@ -66,6 +66,33 @@ function OnSendPush() Logput(1, 'push') SendData(GetEditorData()) end
     EXPECT_EQ(1, frame.Count("send 10 20"));
 }
 
+TEST_F(ScriptTest, BytesOnlyALookFindsReachOnReceiveWithNothingElseSignalled)
+{
+    // The peer waits for each answer before it sends again, and no timer runs.
+    Run(R"(
+function OnConnected() Logput(1, 'ready') end
+function OnReceive(t) SendData(t) end
+function OnDisConnected() end
+)");
+    ASSERT_TRUE(WaitForLog(10039, "ready"));
+    auto answered = [&](const char* text) {
+        return frame.WaitFor([&] {
+            std::vector<BYTE> sent = device.Transmitted();
+            return std::string(sent.begin(), sent.end()) == text;
+        });
+    };
+    device.LoseWaitEnds(1, false);
+    device.Inject("AB");
+    ASSERT_TRUE(answered("AB")) << "the bytes that the look read never reached OnReceive";
+    // Read while the system still counts the wait that a renewal left.
+    device.KeepWaitCounted(2000);
+    device.Inject("CD");
+    ASSERT_TRUE(answered("ABCD"));
+    device.Inject("EF");
+    ASSERT_TRUE(answered("ABCDEF"));
+    EXPECT_EQ(nullptr, frame.FindMessage(20021));
+}
+
 TEST_F(ScriptTest, ChannelBufferBlocksAreWrittenWithoutTheScript)
 {
     Run("function OnConnected() Logput(1, 'ready') end function OnDisConnected() end");
