@@ -31,8 +31,11 @@ CString CCommandOutputText::Take(const char* pBytes, int nCount)
         }
         m_nLead = -1;
     }
+    bool bAfterCR = m_bAfterCR;
     for (; i < nCount; ++i) {
         const char c = pBytes[i];
+        const bool bLineEnded = bAfterCR;
+        bAfterCR = false;
         if (::IsDBCSLeadByteEx(932, static_cast<BYTE>(c))) {
             if (i + 1 == nCount) {
                 m_nLead = static_cast<BYTE>(c);
@@ -50,9 +53,13 @@ CString CCommandOutputText::Take(const char* pBytes, int nCount)
             out += "^@";
             continue;
         }
-        if (c == '\n')
+        // A CR LF doubled to CR CR LF shows an empty line or a soft break in the edit, and a
+        // copy of the output would carry the extra CR.
+        if (c == '\n' && !bLineEnded)
             out += '\r';
         out += c;
+        bAfterCR = c == '\r';
     }
+    m_bAfterCR = bAfterCR;
     return CString(out.c_str(), static_cast<int>(out.size()));
 }

@@ -265,6 +265,44 @@ LRESULT CALLBACK SlowPaint(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     return ::CallWindowProcA(g_oldOutputProc, hWnd, nMsg, wParam, lParam);
 }
 
+// Pumps until pred() holds, looking at it only when the queue has run empty, as a loop's idle
+// work comes only then. The bound is looked at after every message: a loop that never comes to
+// rest never lets a pump that looks at it between passes over the queue look at it at all.
+struct RestWait {
+    bool bHeld = false;
+    // How often the queue ran empty, and when it last did (ms after the start).
+    int nRests = 0;
+    DWORD dwLastRestMs = 0;
+};
+
+RestWait PumpAtRestUntil(const std::function<bool()>& pred, unsigned ms)
+{
+    RestWait wait;
+    bool bBusy = true;
+    for (const DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < ms;) {
+        MSG msg;
+        if (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            bBusy = true;
+            if (msg.message != WM_QUIT) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+            continue;
+        }
+        if (bBusy) {
+            bBusy = false;
+            ++wait.nRests;
+            wait.dwLastRestMs = ::GetTickCount() - dwStart;
+        }
+        if (pred()) {
+            wait.bHeld = true;
+            break;
+        }
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+    }
+    return wait;
+}
+
 } // namespace
 
 // The worker's last report finds input waiting (the release of the key that ran the command is
@@ -316,7 +354,8 @@ TEST(CommandTool, ALongCommandCountsUpAndStopsWithItsOutputKept)
         PumpUntil([] { return ProbeProcesses() == 0; });
         probesLeft = ProbeProcesses();
 
-        // Output with LF line ends shows with CR LF; the run before it is cleared first.
+        // Output with CR LF and LF line ends shows each as one CR LF; the run before it is
+        // cleared first.
         RunParam(hDlg, "com1 & " + Probe() + " lines");
         linesOutput = ControlText(hDlg, IDC_CMDTOOL_OUTPUT);
     });
@@ -404,7 +443,8 @@ TEST(CommandTool, OutputOfAnyLengthIsShownWholeAndAStopEndsAFloodingCommand)
 {
     const size_t kBytes = 2 * 1024 * 1024;
     const std::string expected = ProbeBytesShown(kBytes);
-    bool bComplete = false, bSame = false, bFlooding = false;
+    bool bComplete = false, bSame = false, bRunning = false;
+    RestWait flooding;
     std::string nulOutput, stoppedStatus;
     WithTool([&](HWND hDlg) {
         WaitIdle(hDlg);
@@ -418,15 +458,22 @@ TEST(CommandTool, OutputOfAnyLengthIsShownWholeAndAStopEndsAFloodingCommand)
 
         RunParam(hDlg, "com1 > nul 2>&1 & " + Probe() + " nul");
         nulOutput = ControlText(hDlg, IDC_CMDTOOL_OUTPUT);
-
-        // The probe writes for ten minutes unless it is stopped, however slowly its output
-        // comes on a busy or emulated machine. The pump looks at the output only when the queue
-        // is empty, as a loop's idle work comes only then.
+    });
+    // The probe writes for ten minutes unless it is stopped, however slowly its output comes on
+    // a busy or emulated machine. The pump looks at the output only when the queue is empty, as
+    // a loop's idle work comes only then. A dialog of its own, so that the wait's bound comes
+    // within the five minutes the dialog driver gives a step: past them the driver cancels the
+    // dialog, which hides it, and the loop comes to rest for want of paint.
+    const unsigned kFloodMs = 240000;
+    WithTool([&](HWND hDlg) {
+        WaitIdle(hDlg);
+        HWND hOutput = ::GetDlgItem(hDlg, IDC_CMDTOOL_OUTPUT);
         SetParam(hDlg, "com1 > nul 2>&1 & " + Probe() + " flood 600");
         g_oldOutputProc =
             reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hOutput, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SlowPaint)));
         DialogDriver::Press(hDlg, IDOK);
-        bFlooding = PumpUntil([&] { return ::GetWindowTextLengthA(hOutput) > 20000; }, 300000) && Running(hDlg);
+        flooding = PumpAtRestUntil([&] { return ::GetWindowTextLengthA(hOutput) > 20000; }, kFloodMs);
+        bRunning = Running(hDlg);
         ::SetWindowLongPtrA(hOutput, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_oldOutputProc));
         DialogDriver::Press(hDlg, IDOK);
         WaitIdle(hDlg);
@@ -435,12 +482,16 @@ TEST(CommandTool, OutputOfAnyLengthIsShownWholeAndAStopEndsAFloodingCommand)
     EXPECT_TRUE(bComplete);
     EXPECT_TRUE(bSame);
     EXPECT_EQ("before^@after\r\n", nulOutput);
-    EXPECT_TRUE(bFlooding);
+    EXPECT_TRUE(flooding.bHeld) << "no rest of the message loop saw over 20000 characters of output in "
+                                << kFloodMs / 1000 << " s of the flood: it came to rest " << flooding.nRests
+                                << " times, the last " << flooding.dwLastRestMs << " ms in";
+    EXPECT_TRUE(bRunning);
     EXPECT_TRUE(std::regex_match(stoppedStatus, std::regex("コマンド終了\\(中断\\) 経過時間 [0-9]+\\.[0-9]{3} sec")))
         << stoppedStatus;
 }
 
-// A character whose two bytes come in two reads is shown whole; a zero byte shows as a mark.
+// A character whose two bytes come in two reads is shown whole, and so is a CR LF; a zero
+// byte shows as a mark.
 TEST(CommandTool, OutputTextKeepsCharactersWholeAcrossReads)
 {
     CCommandOutputText text;
@@ -449,6 +500,9 @@ TEST(CommandTool, OutputTextKeepsCharactersWholeAcrossReads)
     std::string shown = static_cast<LPCSTR>(text.Take(a.data(), static_cast<int>(a.size())));
     shown += static_cast<LPCSTR>(text.Take(b.data(), static_cast<int>(b.size())));
     EXPECT_EQ("x\r\nあy^@z", shown);
+    shown = static_cast<LPCSTR>(text.Take("one\r", 4));
+    shown += static_cast<LPCSTR>(text.Take("\ntwo", 4));
+    EXPECT_EQ("one\r\ntwo", shown);
     // A first byte without its second shows as "?" and takes nothing after it.
     EXPECT_EQ("?^@", std::string(text.Take("\x82\0", 2)));
     text.Take("\x82", 1);

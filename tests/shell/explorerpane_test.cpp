@@ -4,7 +4,10 @@
 // state, sending a file and menu 193.
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +22,10 @@
 #include "winharness.h"
 
 using namespace panetest;
+
+// The process's import slot of the shell call through which the folder tree asks for its
+// items' icons.
+extern "C" FARPROC g_shellFileInfoSlot asm("__imp__SHGetFileInfoA@20");
 
 namespace {
 
@@ -88,6 +95,45 @@ std::vector<std::string> ShownBelow(CFolderTree& tree, HTREEITEM hItem)
     }
     return rows;
 }
+
+// The paths below a folder that the shell is asked about for icons while alive, each named
+// from that folder down.
+class IconLookups {
+public:
+    explicit IconLookups(const std::string& folder)
+    {
+        s_folder = folder + "\\";
+        s_asked.clear();
+        s_real = reinterpret_cast<Call>(Swap(reinterpret_cast<FARPROC>(&Record)));
+    }
+    ~IconLookups() { Swap(reinterpret_cast<FARPROC>(s_real)); }
+    const std::set<std::string>& Asked() const { return s_asked; }
+
+private:
+    using Call = DWORD_PTR(WINAPI*)(LPCSTR, DWORD, SHFILEINFOA*, UINT, UINT);
+    static FARPROC Swap(FARPROC next)
+    {
+        DWORD dwOld = 0;
+        ::VirtualProtect(&g_shellFileInfoSlot, sizeof(FARPROC), PAGE_READWRITE, &dwOld);
+        const FARPROC previous = g_shellFileInfoSlot;
+        g_shellFileInfoSlot = next;
+        ::VirtualProtect(&g_shellFileInfoSlot, sizeof(FARPROC), dwOld, &dwOld);
+        return previous;
+    }
+    static DWORD_PTR WINAPI Record(LPCSTR pszPath, DWORD dwAttributes, SHFILEINFOA* pInfo, UINT cbInfo, UINT uFlags)
+    {
+        std::string path = pszPath;
+        if ((uFlags & (SHGFI_ICON | SHGFI_SYSICONINDEX)) && !(uFlags & SHGFI_PIDL) && path.size() > s_folder.size() &&
+            lstrcmpiA(path.substr(0, s_folder.size()).c_str(), s_folder.c_str()) == 0) {
+            path = path.substr(s_folder.size());
+            s_asked.insert(path.back() == '\\' ? path.substr(0, path.size() - 1) : path);
+        }
+        return s_real(pszPath, dwAttributes, pInfo, cbInfo, uFlags);
+    }
+    static inline std::string s_folder;
+    static inline std::set<std::string> s_asked;
+    static inline Call s_real = nullptr;
+};
 
 LRESULT NotifyFromTree(CDataExplorerPane& pane, UINT code)
 {
@@ -197,8 +243,12 @@ TEST_F(ExplorerPaneTest, TheFirstRefreshOpensTheWorkingDirectoryWithFoldersBefor
 
     // Refresh with a file selected lists its folder again and keeps it open and selected, as a
     // fresh fill shows it: what came on disk shows up, what went goes, and a folder opened
-    // beside it is closed again, its button as its content is now.
+    // beside it is closed again, its button as its content is now. What is still there keeps
+    // its item (a mark the refresh has no reason to touch stays on it), and only what is new
+    // costs the shell a look for its icons.
     tree.Expand(Child(tree, hSel, "alpha"), TVE_EXPAND);
+    for (const char* kept : {"alpha", "b.bin"})
+        tree.SetItemState(Child(tree, hSel, kept), TVIS_BOLD, TVIS_BOLD);
     EXPECT_EQ((std::vector<std::string>{"only.txt", "seen.txt"}), ChildTexts(tree, Child(tree, hSel, "alpha")));
     ::DeleteFileA(work.Sub("alpha\\seen.txt").c_str());
     ::RemoveDirectoryA(work.Sub("Zeta").c_str());
@@ -207,11 +257,19 @@ TEST_F(ExplorerPaneTest, TheFirstRefreshOpensTheWorkingDirectoryWithFoldersBefor
     ::CreateDirectoryA(work.Sub("mid\\inner").c_str(), NULL);
     WriteFileBytes(work.Sub("c.bin"), "new");
     tree.SelectItem(Child(tree, hSel, "b.bin"));
-    pane.SendMessage(WM_COMMAND, ID_EXPLORER_REFRESH);
+    std::set<std::string> iconsAsked;
+    {
+        IconLookups lookups(work.Path());
+        pane.SendMessage(WM_COMMAND, ID_EXPLORER_REFRESH);
+        iconsAsked = lookups.Asked();
+    }
     hSel = tree.GetSelectedItem();
     EXPECT_EQ(0, lstrcmpiA(work.Path().c_str(), tree.GetItemPath(hSel)));
     EXPECT_TRUE(tree.GetItemState(hSel, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ((std::vector<std::string>{"alpha", "mid", "b.bin", "c.bin"}), ChildTexts(tree, hSel));
+    for (const char* kept : {"alpha", "b.bin"})
+        EXPECT_TRUE(tree.GetItemState(Child(tree, hSel, kept), TVIS_BOLD) & TVIS_BOLD) << kept;
+    EXPECT_EQ((std::set<std::string>{"c.bin", "mid"}), iconsAsked);
     EXPECT_EQ(nullptr, tree.GetChildItem(Child(tree, hSel, "alpha")));
     EXPECT_NE(nullptr, tree.GetChildItem(Child(tree, hSel, "mid")));
     CFolderTree fresh;

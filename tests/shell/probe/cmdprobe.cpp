@@ -1,8 +1,9 @@
 // A small console program that the command tool's tests run through the command interpreter:
-// "lines" prints two lines ended by LF alone, "sleep N" prints a line and sleeps N seconds,
-// "length ARG" prints the length of its argument and the argument's last eight characters,
-// "bytes N" writes N bytes of 64-byte lines (ProbeLine) as fast as it can, "flood N" writes
-// such lines without pause for N seconds, "nul" writes a line with a zero byte inside.
+// "lines" prints a line ended by CR LF and one ended by LF alone, "sleep N" prints a line and
+// sleeps N seconds, "length ARG" prints the length of its argument and the argument's last
+// eight characters, "bytes N" writes N bytes of 64-byte lines (ProbeLine) as fast as it can,
+// "flood N" writes such lines without pause for N seconds, "nul" writes a line with a zero
+// byte inside.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -49,7 +50,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (argc >= 2 && std::strcmp(argv[1], "lines") == 0) {
-        std::fputs("first line\nsecond line\n", stdout);
+        std::fputs("first line\r\nsecond line\n", stdout);
         return 0;
     }
     if (argc >= 3 && std::strcmp(argv[1], "sleep") == 0) {
