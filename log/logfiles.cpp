@@ -233,6 +233,21 @@ bool IsBeingWritten(CFile& file, ULONGLONG nTotal)
 // stay open, and refused to others, for the child's life.
 const UINT kNoInherit = CFile::modeNoInherit;
 
+// Removes the file if it is empty and no one else has it open. Opened sharing nothing but its
+// removal, it can be neither opened nor written by anyone between the look and the removal, so
+// a file that another appender has given records meanwhile stays.
+void RemoveIfEmpty(LPCSTR pszPath)
+{
+    const HANDLE hFile = ::CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return;
+    DWORD dwHigh = 0;
+    if (::GetFileSize(hFile, &dwHigh) == 0 && dwHigh == 0)
+        ::DeleteFileA(pszPath);
+    ::CloseHandle(hFile);
+}
+
 }  // namespace
 
 BOOL WriteLogFileRecords(LPCSTR pszPath, const std::function<const CCommLogRecord*()>& next)
@@ -512,8 +527,9 @@ CHourlyLogAppender::Outcome CHourlyLogAppender::Write(HourFile& file, const std:
         return Busy;
     Outcome outcome = Busy;
     ULONGLONG nEnd = 0;
+    bool bFoundEmpty = false;
     try {
-        nEnd = PrepareEnd();
+        nEnd = PrepareEnd(bFoundEmpty);
         if (nEnd == 0) {
             outcome = Refused;
         } else {
@@ -525,11 +541,14 @@ CHourlyLogAppender::Outcome CHourlyLogAppender::Write(HourFile& file, const std:
     } catch (CException* e) {
         e->Delete();
         // A record cut short (a full disk) would hide every later record of the hour from the
-        // reader: the file goes back to where its whole records ended, which is remembered.
-        if (nEnd != 0) {
+        // reader: the file goes back to where its whole records ended, which is remembered. One
+        // found empty goes back to nothing, its header too: a cut header would make it foreign
+        // to every later record, and a lone one is a file of no records.
+        if (nEnd != 0 || bFoundEmpty) {
+            const ULONGLONG nBack = bFoundEmpty ? 0 : nEnd;
             try {
-                m_file.SetLength(nEnd);
-                file.nEnd = nEnd;
+                m_file.SetLength(nBack);
+                file.nEnd = nBack;
             } catch (CException* eCut) {
                 eCut->Delete();
                 file.nEnd = 0;
@@ -538,6 +557,10 @@ CHourlyLogAppender::Outcome CHourlyLogAppender::Write(HourFile& file, const std:
     }
     if (outcome != Written) {
         LetGo();
+        // An empty file left behind (made by the open) is one the reader refuses, and, beside an
+        // hourly file, one that the user finds after the close.
+        if (bFoundEmpty)
+            RemoveIfEmpty(file.path);
         return outcome;
     }
     // Another appender that waits for the file is let in, now and then looked for.
@@ -597,26 +620,17 @@ BOOL CHourlyLogAppender::Hold(HourFile& file)
     return TRUE;
 }
 
-ULONGLONG CHourlyLogAppender::PrepareEnd()
+ULONGLONG CHourlyLogAppender::PrepareEnd(bool& bFoundEmpty)
 {
     ULONGLONG& nKnown = m_pOpen->nEnd;
     const ULONGLONG nLength = m_file.GetLength();
     if (nLength == 0) {
-        // Created now, or left empty by a header that could not be written. A cut header
-        // would make the file foreign to every later record: it goes back to nothing.
+        // Created now, or left empty by another.
+        bFoundEmpty = true;
         std::vector<BYTE> header;
         AppendHeader(header);
         m_file.Seek(0, CFile::begin);
-        try {
-            g_writer(m_file, header.data(), static_cast<UINT>(header.size()));
-        } catch (CException*) {
-            try {
-                m_file.SetLength(0);
-            } catch (CException* eCut) {
-                eCut->Delete();
-            }
-            throw;
-        }
+        g_writer(m_file, header.data(), static_cast<UINT>(header.size()));
         m_bHeaderChecked = TRUE;
         nKnown = kLogFileHeaderSize;
         return nKnown;

@@ -59,7 +59,9 @@ CString HourlyLogPath(LPCSTR pszFolder, LPCSTR pszPrefix, const SYSTEMTIME& time
 // and is never truncated below its whole records: a torn record at its end (a crash while it was
 // written) is cut off first, since the reader stops there and would never reach what came after
 // it. The appender remembers where the file ends after its own last write (a write that fails
-// part-way is cut back there), so only what others appended since is walked for a tear.
+// part-way is cut back there), so only what others appended since is walked for a tear. A write
+// into a file found empty (a new hour's, a new pending file) that fails leaves no file behind,
+// unless another has it open: an empty file is one the reader refuses.
 //
 // When the file is held, and by whom: an appender writes only while it holds the writers' lock
 // of the file (a byte far past any end of a file; the system's lock, which other instances of
@@ -142,8 +144,9 @@ private:
     // Holds the file (TRUE): open, and with the writers' lock.
     BOOL Hold(HourFile& file);
     // Holding the file: where the file's whole records end, made ready for the next
-    // record (a header given, a tear cut); 0 for a file that is not a log file.
-    ULONGLONG PrepareEnd();
+    // record (a header given, a tear cut); 0 for a file that is not a log file. bFoundEmpty is
+    // set when the file was empty, before its header.
+    ULONGLONG PrepareEnd(bool& bFoundEmpty);
     // Writes the records that wait for the file into it (or into another), in order, in
     // chunks of whole records; FALSE when some still wait.
     BOOL WriteWaiting(HourFile& file, HourFile* pInto = nullptr);

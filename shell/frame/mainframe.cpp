@@ -483,11 +483,14 @@ void CMainFrame::StopConnectionsForClose()
     m_bRunning[0] = m_bRunning[1] = 0;
     StopPortSession(0);
     StopPortSession(1);
-    StopPortSessionsAndWait(5000);
+    // One bound for the threads and their buffers: the close waits at most that long for the
+    // connections, however many of them a DLL's call holds up.
+    const DWORD kConnectionsEndMs = 5000;
+    const DWORD dwStart = ::GetTickCount();
+    StopPortSessionsAndWait(kConnectionsEndMs);
     // The threads unregister their buffers before they end; what is left was never
     // unregistered, and nothing will use it through the frame any more.
-    const DWORD dwStart = ::GetTickCount();
-    while (!m_buffers.empty() && ::GetTickCount() - dwStart < 5000) {
+    while (!m_buffers.empty() && ::GetTickCount() - dwStart < kConnectionsEndMs) {
         ::MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_SENDMESSAGE);
         MSG msg;
         ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE);

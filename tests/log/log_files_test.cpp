@@ -310,6 +310,22 @@ protected:
         return files;
     }
 
+    // The files of the folder that hold nothing: the reader refuses them.
+    std::vector<std::string> EmptyFiles()
+    {
+        std::vector<std::string> empty;
+        WIN32_FIND_DATAA found = {};
+        const HANDLE hFind = FindFirstFileA(folder.File("*").c_str(), &found);
+        if (hFind == INVALID_HANDLE_VALUE)
+            return empty;
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && found.nFileSizeLow == 0 && found.nFileSizeHigh == 0)
+                empty.push_back(found.cFileName);
+        } while (FindNextFileA(hFind, &found));
+        FindClose(hFind);
+        return empty;
+    }
+
     // Opens the file as another program does, once the log has let go of it.
     static HANDLE OpenOnceLetGo(const std::string& path, DWORD access, DWORD share)
     {
@@ -656,7 +672,7 @@ private:
     CPromptHook* m_pOld;
 };
 
-TEST_F(HourlyLog, WhatWaitsAtTheEndGoesBesideItsHeldFileAndOnlyWhatCanGoNowhereIsAskedAbout)
+TEST_F(HourlyLog, WhatWaitsAtTheEndGoesBesideItsHeldFileOnlyWhatCanGoNowhereIsAskedAboutAndNoFileIsLeftEmpty)
 {
     // The program ends while a reader denying writers still holds the hour's file: every record
     // is afterwards in a log file of the folder named after it, each file in order, and once.
@@ -673,9 +689,9 @@ TEST_F(HourlyLog, WhatWaitsAtTheEndGoesBesideItsHeldFileAndOnlyWhatCanGoNowhereI
         ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
         EXPECT_NE(0u, appender.GetWaitingBytes());
     }
-    CloseHandle(hHeld);
+    const std::vector<std::vector<int>> heldHour = NumbersInFilesOfTheHour(path);
     std::vector<int> all;
-    for (const std::vector<int>& numbers : NumbersInFilesOfTheHour(path)) {
+    for (const std::vector<int>& numbers : heldHour) {
         EXPECT_TRUE(std::is_sorted(numbers.begin(), numbers.end()));
         all.insert(all.end(), numbers.begin(), numbers.end());
     }
@@ -685,18 +701,35 @@ TEST_F(HourlyLog, WhatWaitsAtTheEndGoesBesideItsHeldFileAndOnlyWhatCanGoNowhereI
         expected[i] = i;
     EXPECT_EQ(expected, all);
 
-    // A full disk takes them nowhere: the end asks, naming their file, and tries again.
+    // A full disk takes them nowhere: the end asks, naming their file, and tries again. What
+    // the disk refused leaves no file behind: an empty one is a log file the reader refuses.
     const std::string next = folder.File("AUTOSAVE2024010313.mqt");
     const LogFileWriteFn previous = SetLogFileWriter(WriteHalfThenFail);
     store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 13, 0, 0, 0)));
     store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {2}, Time(2024, 1, 3, 13, 1, 0, 0)));
-    FreeingTheDisk answer(previous);
-    store.CloseRealtimeLog();
-    ASSERT_EQ(1u, answer.seen.size());
-    EXPECT_EQ(next + "\n" + MessageText(13006), answer.seen[0].text);
-    EXPECT_EQ(UINT(MB_RETRYCANCEL), answer.seen[0].type & MB_TYPEMASK);
+    {
+        FreeingTheDisk answer(previous);
+        store.CloseRealtimeLog();
+        ASSERT_EQ(1u, answer.seen.size());
+        EXPECT_EQ(next + "\n" + MessageText(13006), answer.seen[0].text);
+        EXPECT_EQ(UINT(MB_RETRYCANCEL), answer.seen[0].type & MB_TYPEMASK);
+    }
     EXPECT_EQ(2, CountRecords(next));
     EXPECT_TRUE(prompts.seen.empty());
+    EXPECT_EQ(std::vector<std::string>(), EmptyFiles());
+
+    // Given up: a record of a new hour, and one of the held hour, whose pending file keeps what
+    // the first end put there through the append that fails.
+    SetLogFileWriter(WriteHalfThenFail);
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {30}, Time(2024, 1, 3, 12, 59, 0, 0)));
+    store.AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {1}, Time(2024, 1, 3, 14, 0, 0, 0)));
+    prompts.answers.push_back(IDCANCEL);
+    store.CloseRealtimeLog();
+    SetLogFileWriter(previous);
+    EXPECT_EQ(1u, prompts.seen.size());
+    CloseHandle(hHeld);
+    EXPECT_EQ(heldHour, NumbersInFilesOfTheHour(path));
+    EXPECT_EQ(std::vector<std::string>(), EmptyFiles());
 }
 
 TEST_F(HourlyLog, AnAppenderEndingWhileAnotherHoldsTheFileGetsItsRecordsInOnceTheOtherLetsGo)
