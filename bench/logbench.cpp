@@ -14,6 +14,7 @@
 #include "logtext.h"
 #include "logview.h"
 #include "portreporter.h"
+#include "sampler.h"
 
 #include <commctrl.h>
 
@@ -363,7 +364,16 @@ void FloodFigures(const CCommSetRecord& set)
             frame.m_pView->AppendLogRecord(Block(0, i));
         frame.m_pView->UpdateRows();
         frame.m_pView->UpdateWindow();
+        const char* part = held == 0 ? "flood-empty" : "flood-full";
+        ThreadSampler sampler;
+        const bool profiled = rateOut.empty() && ProfileWanted(part);
+        if (profiled)
+            sampler.Start();
         const Flood flood = FloodView(frame, kRecords, kFeedSeconds, held, kMaxLog);
+        if (profiled) {
+            sampler.Stop();
+            sampler.Print(part);
+        }
         const double shown = flood.shown != 0 ? flood.shown : Now();
         unshown += flood.shown == 0;
         rateOut.push_back(flood.rows / (shown - flood.firstSend));

@@ -10,7 +10,9 @@
 //
 // And a flood of numbered lines at a steady pace into the program itself, the hourly log on,
 // while a short-lived Wine program starts every two seconds beside it: every line must be in the
-// hourly file, in order, once the program has been closed.
+// hourly file, in order, once the program has been closed. And a device's lines at 300 a second
+// into the program whose log is full (every line trims the oldest record), its automatic scroll
+// on: the log list's last row is never more than a second behind the device.
 #include "benchframe.h"
 #include "benchkit.h"
 #include "figures.h"
@@ -28,11 +30,14 @@
 #include "commlogrecord.h"
 #include "logfiles.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -391,6 +396,145 @@ void FloodFigure(int deviceCom)
     Report("7 receive.pty.flood-close", closed ? closeSeconds : 99, "s", 1, "bound", AtMost, 1);
 }
 
+const int kFullLogLinesPerSecond = 300;
+const int kFullLogRecords = 9999;
+
+// The number of the flood line whose first 16 bytes a log row's contents show, as hex digits
+// or as printable characters in brackets; -1 when they show none.
+long FloodLineOfRow(const std::string& contents)
+{
+    auto number = [](const std::string& digits) {
+        if (digits.size() < 8)
+            return -1L;
+        for (size_t i = 0; i < 8; ++i)
+            if (!std::isdigit(static_cast<unsigned char>(digits[i])))
+                return -1L;
+        return std::atol(digits.substr(0, 8).c_str());
+    };
+    const size_t open = contents.find('[');
+    if (open != std::string::npos && number(contents.substr(open + 1)) >= 0)
+        return number(contents.substr(open + 1));
+    for (size_t colon = contents.find(':'); colon != std::string::npos; colon = contents.find(':', colon + 1)) {
+        std::string hex, bytes;
+        for (size_t i = colon + 1; i < contents.size() && contents[i] != ':' && hex.size() < 16; ++i) {
+            if (std::isxdigit(static_cast<unsigned char>(contents[i])))
+                hex += contents[i];
+        }
+        for (size_t i = 0; i + 1 < hex.size(); i += 2)
+            bytes += static_cast<char>(std::strtol(hex.substr(i, 2).c_str(), nullptr, 16));
+        if (number(bytes) >= 0)
+            return number(bytes);
+    }
+    return -1;
+}
+
+// The flood line the log list's last row shows, -1 when it shows none.
+long LastRowLine(HWND list)
+{
+    const int count = e2e::ListCount(list);
+    return count > 0 ? FloodLineOfRow(e2e::ListCell(list, count - 1, 3)) : -1;
+}
+
+// The program as a user leaves it to watch a chatty device: lines framed at their line feed, the
+// hourly log on, MAXLOG 9999 and the automatic scroll on. The log is filled first with as many
+// lines as it holds, as fast as the line takes them; then the device sends a line every
+// 1/300 s while the log list is read every tenth of a second. How far the list is behind the
+// device is the age of the oldest line sent that the last row does not show yet.
+void FullLogFigure(int deviceCom)
+{
+    e2e::Korvane program;
+    const std::string hourly = program.File("hourly");
+    CreateDirectoryA(hourly.c_str(), nullptr);
+    PortDevice device;
+    if (!WriteHourlySettings(hourly, kFloodPrefix, kFullLogRecords) ||
+        !e2e::WriteStartupSet(program, "FullLog", "", true) || !device.Open(deviceCom) || !program.Start() ||
+        !e2e::WaitFor([&] { return e2e::PortState(program) == e2e::kConnected; }, 30000)) {
+        Report("7 receive.pty.full-log-set-up", 0, "steps", 1, "device+set+program", AtLeast, 1);
+        return;
+    }
+    PostMessageA(program.Main(), WM_COMMAND, ID_FRAME_AUTO_SCROLL, 0);
+    const HWND list = program.LogList();
+    std::string fill;
+    for (int n = 0; n < kFullLogRecords; ++n)
+        fill += FloodLine(static_cast<unsigned>(n));
+    device.StartWriting(std::vector<BYTE>(fill.begin(), fill.end()),
+                        std::vector<size_t>(fill.size() / 4000 + 1, 4000));
+    const bool filled = device.WaitWritten(300000) && e2e::WaitFor([&] {
+        return e2e::ListCount(list) == kFullLogRecords && LastRowLine(list) == kFullLogRecords - 1;
+    }, 120000);
+    e2e::WaitIdle(program.Main());
+    if (!filled) {
+        Report("7 receive.pty.full-log-filled", e2e::ListCount(list), "rows", kFullLogRecords, "maxlog", AtLeast, 1);
+        program.Close();
+        device.Close();
+        return;
+    }
+
+    const unsigned first = kFullLogRecords;
+    const unsigned total = static_cast<unsigned>(FloodSeconds() * kFullLogLinesPerSecond);
+    std::vector<double> sentAt(total);
+    std::atomic<unsigned> sent{0};
+    std::string piece;
+    const double start = Now();
+    device.StartWritingFrom([&](const BYTE*& data, size_t& length) {
+        const unsigned k = sent;
+        if (k >= total)
+            return false;
+        const double due = start + static_cast<double>(k) / kFullLogLinesPerSecond;
+        while (Now() < due)
+            Sleep(1);
+        piece = FloodLine(first + k);
+        data = reinterpret_cast<const BYTE*>(piece.data());
+        length = piece.size();
+        sentAt[k] = Now();
+        sent = k + 1;
+        return true;
+    });
+    // The newest line the last row shows once the list has painted; and how far that is
+    // behind the device: the age of the oldest line sent that the row does not show yet.
+    long painted = static_cast<long>(first) - 1;
+    auto Look = [&] {
+        const long line = LastRowLine(list);
+        if (line >= 0 && !GetUpdateRect(list, nullptr, FALSE))
+            painted = line;
+    };
+    auto Behind = [&] {
+        Look();
+        const double now = Now();
+        const unsigned shown = painted >= static_cast<long>(first) ? static_cast<unsigned>(painted - first) + 1 : 0;
+        const unsigned out = sent;
+        return shown < out ? now - sentAt[shown] : 0.0;
+    };
+    std::vector<double> samples;
+    while (device.Writing()) {
+        Sleep(100);
+        samples.push_back(Behind());
+    }
+    const double writeEnd = Now();
+    const bool written = device.WaitWritten(10000) && sent == total;
+    double lastShown = 0;
+    e2e::WaitFor([&] {
+        Look();
+        if (painted != static_cast<long>(first + total - 1))
+            return false;
+        lastShown = Now();
+        return true;
+    }, 30000);
+    const double lastBehind = lastShown != 0 ? lastShown - sentAt[total - 1] : 99;
+    program.Close();
+    device.Close();
+    // The device's own pace: a program that takes its lines more slowly holds the line's
+    // writes back, and the writes go out late.
+    ReportInfo("7 receive.pty.full-log-lines-sent", total / (writeEnd - start), "lines/s", kFullLogLinesPerSecond,
+               "device-pace");
+    ReportInfo("7 receive.pty.full-log-behind-median", Median(samples), "s", 1, "a-second");
+    const double worst = samples.empty() ? 99 : *std::max_element(samples.begin(), samples.end());
+    Report("7 receive.pty.full-log-last-row-behind", worst, "s", 1, "a-second", AtMost, 1);
+    Report("7 receive.pty.full-log-last-line-shown", lastBehind, "s", 1, "a-second", AtMost, 1);
+    if (!written)
+        Report("7 receive.pty.full-log-lines-written", sent, "lines", total, "device-sent", AtLeast, 1);
+}
+
 } // namespace
 
 void PtyFigures()
@@ -453,6 +597,7 @@ void PtyFigures()
 
     BacklogFigure(connectionCom, deviceCom);
     FloodFigure(deviceCom);
+    FullLogFigure(deviceCom);
     SetAppAccessors(nullptr);
     set = saved;
 }

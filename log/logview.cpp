@@ -50,7 +50,7 @@ const LogColumn kColumns[] = {
 CLogview::CLogview()
     : m_bDrawLowLine(false), m_hDetailPane(nullptr), m_pTextsRecord(nullptr), m_nTextsSeq(-1), m_nRowsToDelete(0),
       m_nRowsToInsert(0), m_bScrollToLast(false), m_bUpdateScheduled(false), m_bMovingSelection(false),
-      m_dwListBusyMs(0), m_dwListDone(0)
+      m_bRelisting(false), m_dwListBusyMs(0), m_dwListDone(0), m_dwUpdateDue(0)
 {
     m_store.SetRowSink(this);
 }
@@ -119,6 +119,15 @@ void CLogview::OnRowAppended(const CCommLogRecord&, BOOL bAutoScroll)
     ++m_nRowsToInsert;
     m_bScrollToLast = bAutoScroll != FALSE;
     ScheduleUpdate();
+    // The timer's message comes only when the thread has nothing else to do, and a device
+    // whose records keep the thread busy may leave it nothing else for seconds (the paint
+    // waits the same way): a batch overdue by a good part of a second is made and painted
+    // with the record, and the list stays that close behind the device.
+    if (m_bUpdateScheduled && !m_bRelisting &&
+        static_cast<LONG>(::GetTickCount() - m_dwUpdateDue) >= static_cast<LONG>(kUpdateOverdueMs)) {
+        UpdateRows();
+        UpdateWindow();
+    }
 }
 
 void CLogview::OnFirstRowDeleted()
@@ -146,12 +155,14 @@ void CLogview::OnAllRowsDeleted()
 
 void CLogview::OnRelistBegin()
 {
+    m_bRelisting = true;
     if (m_hWnd != nullptr)
         SetRedraw(FALSE);
 }
 
 void CLogview::OnRelistEnd()
 {
+    m_bRelisting = false;
     if (m_hWnd == nullptr)
         return;
     // The rows go in as one batch, which draws again; a log listed empty brings none.
@@ -164,23 +175,38 @@ void CLogview::ScheduleUpdate()
 {
     if (m_bUpdateScheduled)
         return;
-    // Under Wine a batch costs the list tens of milliseconds however few rows it brings (its
-    // scroll bar and a whole paint), and the records wait for the thread meanwhile: the next
-    // batch waits twice as long as the list took over the last one, within bounds.
-    DWORD dwGap = 2 * m_dwListBusyMs;
-    dwGap = dwGap < kUpdateGapMs ? kUpdateGapMs : dwGap > kUpdateGapMaxMs ? kUpdateGapMaxMs : dwGap;
-    const DWORD dwSince = ::GetTickCount() - m_dwListDone;
-    const DWORD dwWait = dwSince + USER_TIMER_MINIMUM >= dwGap ? USER_TIMER_MINIMUM : dwGap - dwSince;
+    const DWORD dwWait = std::max<DWORD>(UpdateWait(), USER_TIMER_MINIMUM);
     m_bUpdateScheduled = SetTimer(kUpdateTimer, dwWait, nullptr) != 0;
+    m_dwUpdateDue = ::GetTickCount() + dwWait;
     // Without a timer the list follows the store at once, as it did row by row.
     if (!m_bUpdateScheduled)
         UpdateRows();
+}
+
+DWORD CLogview::UpdateWait() const
+{
+    // Under Wine a batch costs the list tens of milliseconds however few rows it brings (its
+    // scroll bar and a paint), and the records wait for the thread meanwhile: the next batch
+    // comes twice as long after the last one as the list took over that one and its paints,
+    // within bounds.
+    DWORD dwGap = 2 * m_dwListBusyMs;
+    dwGap = dwGap < kUpdateGapMs ? kUpdateGapMs : dwGap > kUpdateGapMaxMs ? kUpdateGapMaxMs : dwGap;
+    const DWORD dwSince = ::GetTickCount() - m_dwListDone;
+    return dwSince >= dwGap ? 0 : dwGap - dwSince;
 }
 
 void CLogview::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent != kUpdateTimer) {
         CListView::OnTimer(nIDEvent);
+        return;
+    }
+    // The timer is set with the first record after a batch, mostly before the batch's paint:
+    // the gap that the paint added to is waited out first, or batches would follow each other
+    // as fast as the list paints them, each with a few rows.
+    const DWORD dwWait = UpdateWait();
+    if (dwWait > USER_TIMER_MINIMUM && SetTimer(kUpdateTimer, dwWait, nullptr) != 0) {
+        m_dwUpdateDue = ::GetTickCount() + dwWait;
         return;
     }
     UpdateRows();
@@ -190,8 +216,7 @@ void CLogview::OnPaint()
 {
     const DWORD dwStart = ::GetTickCount();
     Default();
-    m_dwListDone = ::GetTickCount();
-    m_dwListBusyMs += m_dwListDone - dwStart;
+    m_dwListBusyMs += ::GetTickCount() - dwStart;
 }
 
 void CLogview::UpdateRows()
@@ -216,6 +241,20 @@ void CLogview::UpdateRows()
     // A list whose count changes works out its scroll bar again, at a cost under Wine: it
     // does so once, as redraw comes back. A full log's count stays.
     const bool bCount = nRows != list.GetItemCount();
+    // Every row of the list now stands for the record nTrimmed rows further down, and until now
+    // it showed the record it showed after the last batch (or nothing). While the count stays,
+    // the rows on the screen keep their pixels and move up with their records, so that only
+    // the rows that come into view are drawn: drawing them all again, which the list does cell
+    // by cell with its header, cost a full log many times what the few rows a batch brings
+    // cost, and took that time from the connections waiting to hand over their records. A list
+    // with something left to paint, or whose redraw comes back (it then draws whole), is drawn
+    // whole.
+    int nRowHeight = 0;
+    CRect rcRows;
+    if (!bCount && !GetUpdateRect(nullptr, FALSE) && RowsArea(rcRows, nRowHeight))
+        ScrollWindowEx(0, -nTrimmed * nRowHeight, rcRows, rcRows, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+    else
+        nRowHeight = 0;
     if (bCount)
         SetRedraw(FALSE);
     // The list keeps its selection and focus by row number: they move up with the rows trimmed
@@ -243,7 +282,8 @@ void CLogview::UpdateRows()
         list.SetItemState(nRows - 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     if (bCount)
         SetRedraw(TRUE);
-    Invalidate();
+    if (nRowHeight == 0)
+        Invalidate();
     if (bScroll) {
         list.EnsureVisible(nRows - 1, FALSE);
     } else if (nTrimmed > 0) {
@@ -255,8 +295,50 @@ void CLogview::UpdateRows()
         if (nNowTop != nWantTop && list.GetItemRect(nNowTop, &rcRow, LVIR_BOUNDS))
             list.Scroll(CSize(0, (nWantTop - nNowTop) * rcRow.Height()));
     }
+    if (nRowHeight != 0) {
+        // The list moved its own pixels with its scrolling; what is left is drawn: the rows
+        // that came into view at the bottom (with the part row below them), the strip between
+        // the header and the first row, which the list draws as no row, and the row the
+        // selection and focus left, whose pixels moved with its record.
+        const int nMoved = list.GetTopIndex() - nTop + nTrimmed;
+        CRect rcNew = rcRows;
+        rcNew.top = std::max(rcRows.top, rcRows.bottom - (nMoved + 1) * nRowHeight);
+        InvalidateRect(rcNew, TRUE);
+        CRect rcTop;
+        if (list.GetItemRect(list.GetTopIndex(), &rcTop, LVIR_BOUNDS) && rcTop.top > rcRows.top) {
+            rcTop.SetRect(rcRows.left, rcRows.top, rcRows.right, rcTop.top);
+            InvalidateRect(rcTop, TRUE);
+        }
+        for (int nRow : {nSelected - nTrimmed, nFocused - nTrimmed}) {
+            CRect rcRow;
+            if (nRow >= 0 && list.GetItemRect(nRow, &rcRow, LVIR_BOUNDS)) {
+                rcRow.left = rcRows.left;
+                rcRow.right = rcRows.right;
+                InvalidateRect(rcRow, TRUE);
+            }
+        }
+    }
     m_dwListDone = ::GetTickCount();
     m_dwListBusyMs = m_dwListDone - dwStart;
+}
+
+bool CLogview::RowsArea(CRect& rcRows, int& nRowHeight)
+{
+    CListCtrl& list = GetListCtrl();
+    CRect rcRow;
+    if (list.GetItemCount() == 0 || !list.GetItemRect(list.GetTopIndex(), &rcRow, LVIR_BOUNDS))
+        return false;
+    nRowHeight = rcRow.Height();
+    GetClientRect(&rcRows);
+    // The rows begin below the header.
+    CWnd* pHeader = list.GetHeaderCtrl();
+    if (pHeader != nullptr && pHeader->IsWindowVisible()) {
+        CRect rcHeader;
+        pHeader->GetWindowRect(&rcHeader);
+        ScreenToClient(&rcHeader);
+        rcRows.top = std::max(rcRows.top, rcHeader.bottom);
+    }
+    return nRowHeight > 0 && !rcRows.IsRectEmpty();
 }
 
 const CCommLogRecord* CLogview::RecordOfRow(int nRow) const

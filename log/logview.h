@@ -17,14 +17,17 @@
 // The store takes every record at once, but the list follows it in batches: rows added and
 // rows trimmed away wait for a timer, whose message comes only when the thread has nothing
 // else to do, a few tens of milliseconds after the last batch at the earliest (longer when
-// the list took long over that one and its paints since). A list that inserts, selects,
-// scrolls and paints each row on its own costs the interface thread over ten milliseconds a
-// row on a shown window, and the connection threads wait for that thread on every record: a
-// chatty device would be read at the pace of the screen. A batch is drawn once, and automatic
-// scrolling selects and shows only its last row; without it, the rows on the screen and the
-// selected one keep their records while older ones are trimmed. Until then the list's rows
-// stand for the store's rows shifted by the rows still to be trimmed: a row whose record
-// already left the log paints empty, never another.
+// the list took long over that one and its paints since); a record that comes while a batch
+// is well overdue, the thread never idle, brings it and its paint at once. A list that
+// inserts, selects, scrolls and paints each row on its own costs the interface thread over ten
+// milliseconds a row on a shown window, and the connection threads wait for that thread on
+// every record: a chatty device would be read at the pace of the screen. A batch is drawn once,
+// and automatic scrolling selects and shows only its last row; without it, the rows on the
+// screen and the selected one keep their records while older ones are trimmed. Until then the
+// list's rows stand for the store's rows shifted by the rows still to be trimmed: a row whose
+// record already left the log paints empty, never another. In a full log, whose row count
+// stays, a batch moves the rows on the screen with their records and draws only the rows it
+// brings into view.
 #pragma once
 
 #include <functional>
@@ -112,6 +115,11 @@ private:
     // Asks for the next batch: soon when the last one is long past, else once the gap after it
     // has passed (the timer's message comes only when the thread has nothing else to do).
     void ScheduleUpdate();
+    // How long the next batch is still to wait after the last one, in milliseconds.
+    DWORD UpdateWait() const;
+    // The part of the client area that shows rows (below the header) and a row's height;
+    // false while there is no row.
+    bool RowsArea(CRect& rcRows, int& nRowHeight);
     // The stored record a row of the list shows, or null (a row whose record left the log).
     const CCommLogRecord* RecordOfRow(int nRow) const;
     // The texts of a row's record, made again only for another row or record.
@@ -125,6 +133,8 @@ private:
     // The bounds of the time between the end of one batch and the next.
     static const DWORD kUpdateGapMs = 40;
     static const DWORD kUpdateGapMaxMs = 250;
+    // How long past its time a batch waits for the timer before a record brings it.
+    static const DWORD kUpdateOverdueMs = 300;
 
     CFont m_font;
     bool m_bDrawLowLine;
@@ -142,9 +152,13 @@ private:
     bool m_bUpdateScheduled;
     // While a batch moves the selection and focus with their records.
     bool m_bMovingSelection;
-    // What the list took over the last batch and the paints since, and when it was done.
+    // While every row is listed again (the list's redraw is held off until its end).
+    bool m_bRelisting;
+    // What the list took over the last batch and the paints since, and when the batch was done.
     DWORD m_dwListBusyMs;
     DWORD m_dwListDone;
+    // When the timer set for the next batch is due.
+    DWORD m_dwUpdateDue;
     CLogStore m_store;
     std::function<void(CWnd*, int)> m_onProperties;
 };

@@ -331,6 +331,80 @@ TEST_F(LogViewTest, AListThatGrowsShowsEachRowOnce)
     EXPECT_EQ(0, nDiffer);
 }
 
+// A full log's batches move the rows on the screen with their records and draw only what
+// comes into view: after each batch the screen shows what a fresh paint of the same rows shows,
+// whatever the batch's size, with automatic scroll on and off, the list focused, a row chosen
+// and the list painted while rows waited to be trimmed.
+TEST_F(LogViewTest, AFullLogsBatchesShowWhatAFreshPaintShows)
+{
+    parent.ShowWindow(SW_SHOWNA);
+    view->SetWindowPos(nullptr, 0, 0, 600, 250, SWP_NOZORDER | SWP_NOACTIVATE);
+    settings.m_nAutoScroll = 1;
+    settings.m_nMaxLog = 60;
+    CListCtrl& list = view->GetListCtrl();
+    int nNext = 0;
+    auto Batch = [&](int nCount) {
+        for (int i = 0; i < nCount; ++i, ++nNext)
+            view->AppendLogRecord(Record(nNext % 2, CCommLogRecord::KindReceive, {BYTE(nNext), BYTE(nNext >> 8)}));
+    };
+    CRect client;
+    view->GetClientRect(&client);
+    winharness::DibSurface shown(client.Width(), client.Height()), fresh(client.Width(), client.Height());
+    auto Copy = [&](winharness::DibSurface& surface) {
+        CClientDC dc(view);
+        ::BitBlt(surface.dc(), 0, 0, surface.width(), surface.height(), dc.GetSafeHdc(), 0, 0, SRCCOPY);
+    };
+    // The rows that differ between the screen after the batch and a fresh paint of it.
+    auto RowsDiffering = [&]() {
+        view->UpdateRows();
+        view->UpdateWindow();
+        winharness::PumpPending();
+        Copy(shown);
+        view->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Copy(fresh);
+        std::string rows;
+        for (int y = 0; y < client.Height(); ++y) {
+            int nDiffer = 0;
+            for (int x = 0; x < client.Width(); ++x)
+                nDiffer += shown.Pixel(x, y) != fresh.Pixel(x, y);
+            if (nDiffer != 0)
+                rows += " y" + std::to_string(y);
+        }
+        return rows;
+    };
+
+    Batch(60);
+    EXPECT_EQ("", RowsDiffering());
+    view->SetFocus();
+    const int nPage = list.GetCountPerPage();
+    ASSERT_GT(nPage, 3);
+    for (int nCount : {1, 3, nPage - 1, nPage + 2, 2}) {
+        Batch(nCount);
+        EXPECT_EQ("", RowsDiffering()) << "automatic scroll, batch of " << nCount;
+    }
+    Batch(2);
+    view->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Batch(3);
+    EXPECT_EQ("", RowsDiffering()) << "automatic scroll, painted between";
+
+    // Automatic scroll off, the view in the middle with a row chosen on it, then at the top.
+    settings.m_nAutoScroll = 0;
+    list.EnsureVisible(20, FALSE);
+    Select(list.GetTopIndex() + 2);
+    EXPECT_EQ("", RowsDiffering());
+    for (int nCount : {1, 4, 2}) {
+        Batch(nCount);
+        EXPECT_EQ("", RowsDiffering()) << "no automatic scroll, batch of " << nCount;
+    }
+    Batch(2);
+    view->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Batch(1);
+    EXPECT_EQ("", RowsDiffering()) << "no automatic scroll, painted between";
+    Batch(list.GetTopIndex() + 3);
+    EXPECT_EQ("", RowsDiffering()) << "no automatic scroll, past the view's top";
+    EXPECT_EQ(0, list.GetTopIndex());
+}
+
 TEST_F(LogViewTest, RefreshAfterAColourChangeKeepsEveryNumber)
 {
     settings.m_nMaxLog = 10;
@@ -498,6 +572,27 @@ TEST_F(LogViewTest, AutoScrollShowsEachBatchsLastRowAndNoRowShowsATrimmedRecord)
     EXPECT_EQ(0, list.GetTopIndex());
     EXPECT_EQ(1, CountPane(true, LogDetailClear) + CountPane(false, LogDetailClear));
     EXPECT_EQ(0, CountPane(false, LogDetailShow));
+}
+
+// A device whose records keep the thread busy leaves the batch's timer no turn: a record that
+// comes once the batch is well past its time brings it, painted, without the thread going idle.
+TEST_F(LogViewTest, ARecordBringsABatchLongOverdue)
+{
+    parent.ShowWindow(SW_SHOWNA);
+    settings.m_nAutoScroll = 1;
+    settings.m_nMaxLog = 3;
+    CListCtrl& list = view->GetListCtrl();
+    for (int i = 0; i < 3; ++i)
+        view->AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {BYTE(i)}));
+    view->UpdateRows();
+    view->UpdateWindow();
+    view->AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {3}));
+    EXPECT_EQ("0003", Str(list.GetItemText(2, 0)));
+    ::Sleep(1000);
+    view->AppendLogRecord(Record(0, CCommLogRecord::KindReceive, {4}));
+    EXPECT_EQ("0005", Str(list.GetItemText(2, 0)));
+    EXPECT_EQ(UINT(LVIS_SELECTED | LVIS_FOCUSED), list.GetItemState(2, LVIS_SELECTED | LVIS_FOCUSED));
+    EXPECT_FALSE(::GetUpdateRect(list.m_hWnd, nullptr, FALSE));
 }
 
 TEST_F(LogViewTest, ClearingTheLogClearsTheDetailPane)
