@@ -368,12 +368,10 @@ TEST(Docking, GroupsFloatAndDockBackByCaptionDoubleClickAndEveryMarker)
     ExpectFloatingFrameWhole(k, kComControl2, "a tab floating");
     HWND hFrame = FloatingFrameOf(k, kComControl2);
     HWND hBottom = GroupOf(k, kDetailLog);
-    PressAndMove(CaptionPoint(hFrame), Center(ScreenRect(hBottom)));
+    const POINT overBottom = Center(ScreenRect(hBottom));
+    PressAndMove(CaptionPoint(hFrame), overBottom);
     Markers markers;
-    ASSERT_TRUE(WaitFor([&] {
-        markers = ReadMarkers(k);
-        return markers.compass && markers.compassTab;
-    })) << "markers: " << markers.seen;
+    ASSERT_TRUE(WaitForCompassOver(k, hBottom, overBottom, true, markers)) << "markers: " << markers.seen;
     MoveAndRelease(Center(markers.compassCentre));
     ASSERT_TRUE(WaitFor([&] { return FloatingFrameOf(k, kComControl2) == NULL; })) << "the tab did not dock back";
     ExpectEveryPaneReachable(k, "the tab docked back into its group");

@@ -228,6 +228,19 @@ Markers AddOuterMarkers(const Korvane& k, Markers known)
     return known;
 }
 
+bool WaitForCompassOver(const Korvane& k, HWND hTarget, POINT over, bool bTab, Markers& markers)
+{
+    int stir = 0;
+    return WaitFor([&] {
+        markers = ReadMarkers(k);
+        const RECT rcTarget = ScreenRect(hTarget);
+        if (markers.compass && (markers.compassTab || !bTab) && ::PtInRect(&rcTarget, Center(markers.compassCentre)))
+            return true;
+        MouseMove(over.x + (++stir & 1), over.y);
+        return false;
+    });
+}
+
 POINT CaptionPoint(HWND hWnd)
 {
     const RECT rc = ScreenRect(hWnd);

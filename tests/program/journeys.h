@@ -81,6 +81,11 @@ Markers ReadMarkers(const Korvane& k);
 // slow program shows the four one after the other, and hides them while the pointer is over a
 // group.
 Markers AddOuterMarkers(const Korvane& k, Markers known);
+// Waits until the compass stands over hTarget, with its tab marker when bTab, the pointer
+// stirring a pixel at `over` as a hand that holds a drag does: a slow program still shows the
+// compass over the group the pointer crossed before, and moves it only at a later move. False
+// (markers.seen says what showed) when it never came.
+bool WaitForCompassOver(const Korvane& k, HWND hTarget, POINT over, bool bTab, Markers& markers);
 
 // The point on a bar's caption (docked group or floating frame) that a hand takes.
 POINT CaptionPoint(HWND hWnd);

@@ -286,11 +286,9 @@ TEST(Restart, AnArrangementMadeByMouseAndAChangedLookComeBack)
     // compass over it: the two side by side in one container.
     const std::vector<TabLabel> floating = FloatingTabLabels(k);
     ASSERT_EQ(5u, floating.size());
-    PressAndMove(Center(floating[2].rc), Center(ScreenRect(k.PaneBar(kScript2))));
-    ASSERT_TRUE(WaitFor([&] {
-        markers = ReadMarkers(k);
-        return markers.compass;
-    })) << "markers: " << markers.seen;
+    const POINT overScript = Center(ScreenRect(k.PaneBar(kScript2)));
+    PressAndMove(Center(floating[2].rc), overScript);
+    ASSERT_TRUE(WaitForCompassOver(k, k.PaneBar(kScript2), overScript, false, markers)) << "markers: " << markers.seen;
     MoveAndRelease(Center(markers.compassRight));
     ASSERT_TRUE(WaitFor([&] {
         const RECT rcScript = ScreenRect(k.PaneBar(kScript2)), rcExplorer = ScreenRect(k.PaneBar(kExplorer));
