@@ -31,11 +31,10 @@ CString CCommandOutputText::Take(const char* pBytes, int nCount)
         }
         m_nLead = -1;
     }
-    bool bAfterCR = m_bAfterCR;
     for (; i < nCount; ++i) {
         const char c = pBytes[i];
-        const bool bLineEnded = bAfterCR;
-        bAfterCR = false;
+        const bool bLineEnded = m_bAfterCR;
+        m_bAfterCR = false;
         if (::IsDBCSLeadByteEx(932, static_cast<BYTE>(c))) {
             if (i + 1 == nCount) {
                 m_nLead = static_cast<BYTE>(c);
@@ -58,8 +57,7 @@ CString CCommandOutputText::Take(const char* pBytes, int nCount)
         if (c == '\n' && !bLineEnded)
             out += '\r';
         out += c;
-        bAfterCR = c == '\r';
+        m_bAfterCR = c == '\r';
     }
-    m_bAfterCR = bAfterCR;
     return CString(out.c_str(), static_cast<int>(out.size()));
 }
