@@ -251,10 +251,9 @@ void CLogview::UpdateRows()
     // whole.
     int nRowHeight = 0;
     CRect rcRows;
-    if (!bCount && !GetUpdateRect(nullptr, FALSE) && RowsArea(rcRows, nRowHeight))
+    const bool bMoveRows = !bCount && !GetUpdateRect(nullptr, FALSE) && RowsArea(rcRows, nRowHeight);
+    if (bMoveRows)
         ScrollWindowEx(0, -nTrimmed * nRowHeight, rcRows, rcRows, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
-    else
-        nRowHeight = 0;
     if (bCount)
         SetRedraw(FALSE);
     // The list keeps its selection and focus by row number: they move up with the rows trimmed
@@ -282,7 +281,7 @@ void CLogview::UpdateRows()
         list.SetItemState(nRows - 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     if (bCount)
         SetRedraw(TRUE);
-    if (nRowHeight == 0)
+    if (!bMoveRows)
         Invalidate();
     if (bScroll) {
         list.EnsureVisible(nRows - 1, FALSE);
@@ -295,7 +294,7 @@ void CLogview::UpdateRows()
         if (nNowTop != nWantTop && list.GetItemRect(nNowTop, &rcRow, LVIR_BOUNDS))
             list.Scroll(CSize(0, (nWantTop - nNowTop) * rcRow.Height()));
     }
-    if (nRowHeight != 0) {
+    if (bMoveRows) {
         // The list moved its own pixels with its scrolling; what is left is drawn: the rows
         // that came into view at the bottom (with the part row below them), the strip between
         // the header and the first row, which the list draws as no row, and the row the
