@@ -280,6 +280,57 @@ std::string FloodLine(unsigned n)
     return line;
 }
 
+// Starts the program connected to the device's port, its hourly log on in the program's folder
+// "hourly" (returned) and MAXLOG as given, through the startup set `setName`; false after
+// reporting `setUpFigure` when a step failed.
+bool StartFloodedProgram(e2e::Korvane& program, PortDevice& device, int deviceCom, const char* setName, DWORD maxLog,
+                         const char* setUpFigure, std::string& hourly)
+{
+    hourly = program.File("hourly");
+    CreateDirectoryA(hourly.c_str(), nullptr);
+    if (!WriteHourlySettings(hourly, kFloodPrefix, maxLog) || !e2e::WriteStartupSet(program, setName, "", true) ||
+        !device.Open(deviceCom) || !program.Start() ||
+        !e2e::WaitFor([&] { return e2e::PortState(program) == e2e::kConnected; }, 30000)) {
+        Report(setUpFigure, 0, "steps", 1, "device+set+program", AtLeast, 1);
+        return false;
+    }
+    return true;
+}
+
+// Lines a device sends at a steady pace from when they start: `total` of them, numbered from
+// `first`, `perSecond` a second. `sent` counts those handed to the line, and sentAt holds when
+// each was; both are read by the thread that watches the program while the device writes.
+struct PacedLines
+{
+    unsigned first = 0;
+    unsigned total = 0;
+    int perSecond = 1;
+    std::vector<double> sentAt;
+    std::atomic<unsigned> sent{0};
+    std::string piece;
+    double start = 0;
+
+    void StartOn(PortDevice& device)
+    {
+        sentAt.assign(total, 0);
+        start = Now();
+        device.StartWritingFrom([this](const BYTE*& data, size_t& length) {
+            const unsigned k = sent;
+            if (k >= total)
+                return false;
+            const double due = start + static_cast<double>(k) / perSecond;
+            while (Now() < due)
+                Sleep(1);
+            piece = FloodLine(first + k);
+            data = reinterpret_cast<const BYTE*>(piece.data());
+            length = piece.size();
+            sentAt[k] = Now();
+            sent = k + 1;
+            return true;
+        });
+    }
+};
+
 // What the hourly files of the folder hold of the lines: how many came in order from the first,
 // how many did not, and the longest time between two received records.
 struct FiledLines
@@ -337,30 +388,15 @@ FiledLines ReadFiledLines(const std::string& folder)
 void FloodFigure(int deviceCom)
 {
     e2e::Korvane program;
-    const std::string hourly = program.File("hourly");
-    CreateDirectoryA(hourly.c_str(), nullptr);
     PortDevice device;
-    if (!WriteHourlySettings(hourly, kFloodPrefix, 9999) || !e2e::WriteStartupSet(program, "Flood", "", true) ||
-        !device.Open(deviceCom) || !program.Start() ||
-        !e2e::WaitFor([&] { return e2e::PortState(program) == e2e::kConnected; }, 30000)) {
-        Report("7 receive.pty.flood-set-up", 0, "steps", 1, "device+set+program", AtLeast, 1);
+    std::string hourly;
+    if (!StartFloodedProgram(program, device, deviceCom, "Flood", 9999, "7 receive.pty.flood-set-up", hourly))
         return;
-    }
     const unsigned total = static_cast<unsigned>(FloodSeconds() * kFloodLinesPerSecond);
-    unsigned next = 0;
-    std::string piece;
-    const double start = Now();
-    device.StartWritingFrom([&](const BYTE*& data, size_t& length) {
-        if (next >= total)
-            return false;
-        const double due = start + static_cast<double>(next) / kFloodLinesPerSecond;
-        while (Now() < due)
-            Sleep(1);
-        piece = FloodLine(next++);
-        data = reinterpret_cast<const BYTE*>(piece.data());
-        length = piece.size();
-        return true;
-    });
+    PacedLines lines;
+    lines.total = total;
+    lines.perSecond = kFloodLinesPerSecond;
+    lines.StartOn(device);
     int starts = 0;
     while (device.Writing()) {
         char command[] = "cmd.exe /c exit";
@@ -443,15 +479,11 @@ long LastRowLine(HWND list)
 void FullLogFigure(int deviceCom)
 {
     e2e::Korvane program;
-    const std::string hourly = program.File("hourly");
-    CreateDirectoryA(hourly.c_str(), nullptr);
     PortDevice device;
-    if (!WriteHourlySettings(hourly, kFloodPrefix, kFullLogRecords) ||
-        !e2e::WriteStartupSet(program, "FullLog", "", true) || !device.Open(deviceCom) || !program.Start() ||
-        !e2e::WaitFor([&] { return e2e::PortState(program) == e2e::kConnected; }, 30000)) {
-        Report("7 receive.pty.full-log-set-up", 0, "steps", 1, "device+set+program", AtLeast, 1);
+    std::string hourly;
+    if (!StartFloodedProgram(program, device, deviceCom, "FullLog", kFullLogRecords, "7 receive.pty.full-log-set-up",
+                             hourly))
         return;
-    }
     PostMessageA(program.Main(), WM_COMMAND, ID_FRAME_AUTO_SCROLL, 0);
     const HWND list = program.LogList();
     std::string fill;
@@ -472,24 +504,14 @@ void FullLogFigure(int deviceCom)
 
     const unsigned first = kFullLogRecords;
     const unsigned total = static_cast<unsigned>(FloodSeconds() * kFullLogLinesPerSecond);
-    std::vector<double> sentAt(total);
-    std::atomic<unsigned> sent{0};
-    std::string piece;
-    const double start = Now();
-    device.StartWritingFrom([&](const BYTE*& data, size_t& length) {
-        const unsigned k = sent;
-        if (k >= total)
-            return false;
-        const double due = start + static_cast<double>(k) / kFullLogLinesPerSecond;
-        while (Now() < due)
-            Sleep(1);
-        piece = FloodLine(first + k);
-        data = reinterpret_cast<const BYTE*>(piece.data());
-        length = piece.size();
-        sentAt[k] = Now();
-        sent = k + 1;
-        return true;
-    });
+    PacedLines lines;
+    lines.first = first;
+    lines.total = total;
+    lines.perSecond = kFullLogLinesPerSecond;
+    lines.StartOn(device);
+    const std::vector<double>& sentAt = lines.sentAt;
+    const std::atomic<unsigned>& sent = lines.sent;
+    const double start = lines.start;
     // The newest line the last row shows once the list has painted; and how far that is
     // behind the device: the age of the oldest line sent that the row does not show yet.
     long painted = static_cast<long>(first) - 1;
